@@ -1,0 +1,34 @@
+# Shared set-up for the tools: install missing Debian packages, configure and build.
+# Sourced by tools/test and tools/editor.
+
+REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+CE_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libwxgtk3.2-dev xvfb xauth)
+
+missing_packages() {
+  local pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$' || echo "$pkg"
+  done
+}
+
+ensure_packages() {
+  local missing
+  missing=$(missing_packages "${CE_PACKAGES[@]}")
+  [ -z "$missing" ] && return 0
+  echo "Installing missing packages: $(echo $missing | tr '\n' ' ')"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
+}
+
+# configure_and_build BUILD_DIR [cmake options...]
+configure_and_build() {
+  local dir=$1
+  shift
+  cmake -S "$REPO_ROOT" -B "$REPO_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$REPO_ROOT/$dir" -j "$(nproc)"
+}
