@@ -1,0 +1,58 @@
+// CCmdTarget: an object with a message map that commands can be routed to.
+#pragma once
+
+#include "platform/cstring.h"
+#include "platform/message_map.h"
+#include "platform/object.h"
+
+// The enabling state of one command, asked of whoever handles it.
+class CCmdUI {
+ public:
+  explicit CCmdUI(UINT id) : m_nID(id) {}
+  virtual ~CCmdUI() = default;
+  virtual void Enable(BOOL on = TRUE) {
+    m_enabled = on != FALSE;
+    m_enableChanged = true;
+  }
+  virtual void SetCheck(int check = 1) { m_check = check; }
+  virtual void SetText(const char* text) { m_text = text; }
+
+  bool IsEnabled() const { return m_enabled; }
+  bool WasHandled() const { return m_handled; }
+  int GetCheck() const { return m_check; }
+  const CString& GetText() const { return m_text; }
+
+  UINT m_nID;
+
+ private:
+  friend class CCmdTarget;
+  bool m_enabled = true;
+  bool m_enableChanged = false;
+  bool m_handled = false;
+  int m_check = 0;
+  CString m_text;
+};
+
+// Code values of OnCmdMsg besides control notification codes.
+inline constexpr int CN_COMMAND = 0;
+inline constexpr int CN_UPDATE_COMMAND_UI = -1;
+
+class CCmdTarget : public CObject {
+  DECLARE_DYNAMIC(CCmdTarget)
+
+ public:
+  static const MessageMap kMessageMap;
+  virtual const MessageMap* GetMessageMap() const { return &kMessageMap; }
+
+  // Routes a command (code CN_COMMAND or a notification code) or an enabling query
+  // (code CN_UPDATE_COMMAND_UI, extra is the CCmdUI*) through the message maps.
+  // Frames and views override it to pass the command along their route.
+  virtual BOOL OnCmdMsg(UINT id, int code, LPARAM extra);
+
+ protected:
+  CCmdTarget() = default;
+  // Runs the first entry of this object's maps that matches; false when none does.
+  bool DispatchCommand(UINT id, int code, LPARAM extra);
+  // Runs a window-message entry; false when none matches.
+  bool DispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+};

@@ -1,0 +1,57 @@
+// The user-input API: every action a user can take, changing the platform's state
+// exactly as the user would and sending the same notifications. Tests call it to drive
+// the editor; the screen backend calls the very same functions when a real user acts.
+// Each action returns false, changing nothing, when a user could not take it (a
+// disabled or hidden control, a read-only edit, an entry that is not in the list).
+#pragma once
+
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class CWnd;
+
+class UserInput {
+ public:
+  // Buttons: a push button sends BN_CLICKED to its parent; a check box toggles first.
+  bool Click(CWnd* button);
+  bool SetCheck(CWnd* checkBox, bool checked);
+
+  // Edits: focus, replace the whole text, EN_UPDATE and EN_CHANGE.
+  bool TypeText(CWnd* edit, const CString& text);
+
+  // Combo boxes: choosing an entry selects it, shows its text, then sends
+  // CBN_SELCHANGE and CBN_SELENDOK; typing (not for drop-down lists) replaces the edit
+  // text, clears the selection and sends CBN_EDITUPDATE and CBN_EDITCHANGE.
+  bool ChooseComboEntry(CWnd* combo, const CString& text);
+  bool ChooseComboIndex(CWnd* combo, int index);
+  bool TypeComboText(CWnd* combo, const CString& text);
+
+  // List boxes: select a line and send LBN_SELCHANGE (when the list notifies).
+  bool SelectListLine(CWnd* list, int index);
+
+  // Focus moves to a control, as a click or a tab would.
+  bool Focus(CWnd* control);
+
+  // Grid control: move to a cell (selection change), start editing, type, end the edit.
+  bool MoveToGridCell(CWnd* grid, long row, long col);
+  bool EditGridCell(CWnd* grid, long row, long col, const CString& text);
+  bool BeginGridEdit(CWnd* grid, long row, long col);
+  bool TypeInGridEditor(CWnd* grid, const CString& text);
+  bool EndGridEdit(CWnd* grid);
+
+  // Mouse and keys in a view, at a point in the view's client coordinates.
+  bool LeftClick(CWnd* view, CPoint point, WPARAM keys = 0);
+  bool LeftDoubleClick(CWnd* view, CPoint point);
+  bool LeftDown(CWnd* view, CPoint point, WPARAM keys = 0);
+  bool LeftUp(CWnd* view, CPoint point, WPARAM keys = 0);
+  bool MiddleDown(CWnd* view, CPoint point);
+  bool MiddleUp(CWnd* view, CPoint point);
+  bool MoveMouse(CWnd* view, CPoint point, WPARAM keys = 0);
+  bool Wheel(CWnd* view, CPoint point, int delta);
+  bool TypeChar(CWnd* view, char ch);
+  // Right click: WM_CONTEXTMENU at the point (converted to screen coordinates).
+  bool OpenContextMenu(CWnd* view, CPoint point);
+
+  // A menu, toolbar or accelerator command sent to a window (usually a frame).
+  bool RunCommand(CWnd* target, UINT id);
+};

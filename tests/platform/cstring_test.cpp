@@ -1,0 +1,85 @@
+#include "platform/cstring.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/resource_registry.h"
+
+namespace {
+
+TEST(CStringTest, FormatFollowsPrintfRulesAndPassesCStrings) {
+  CString name("NAND2");
+  CString text;
+  text.Format("%s has %d pins, %04.1f%%", name, 14, 2.5);
+  EXPECT_EQ(text, "NAND2 has 14 pins, 02.5%");
+  text.Format("%-5s|", CString("ab"));
+  EXPECT_EQ(text, "ab   |");
+}
+
+TEST(CStringTest, FormatMessageReplacesNumberedInsertsInAnyOrder) {
+  CString text;
+  text.FormatMessage("Symbol %1 does not exist in %2 (%1).", "R", CString("lib.scm"));
+  EXPECT_EQ(text, "Symbol R does not exist in lib.scm (R).");
+  text.FormatMessage("%2-%1 100%%", 7, "x");
+  EXPECT_EQ(text, "x-7 100%");
+  text.FormatMessage("missing %3 stays empty");
+  EXPECT_EQ(text, "missing  stays empty");
+}
+
+TEST(CStringTest, LoadStringAndFormatFromStringTable) {
+  static const ResourceModule module{"test", {{42, "Gate %s"}, {43, "Cannot open %1."}}, {}};
+  Resources::AddModule(&module);
+  CString text("unchanged");
+  EXPECT_FALSE(text.LoadString(41));
+  EXPECT_EQ(text, "unchanged");
+  EXPECT_TRUE(text.LoadString(42));
+  EXPECT_EQ(text, "Gate %s");
+  text.Format(42u, "b");
+  EXPECT_EQ(text, "Gate b");
+  text.FormatMessage(43u, "lib");
+  EXPECT_EQ(text, "Cannot open lib.");
+  Resources::RemoveModule(&module);
+  EXPECT_FALSE(text.LoadString(42));
+}
+
+TEST(CStringTest, ComparisonsAndSearches) {
+  const CString text("Gate a, Terminal 3");
+  EXPECT_EQ(text.CompareNoCase("gate A, TERMINAL 3"), 0);
+  EXPECT_LT(CString("abc").CompareNoCase("ABD"), 0);
+  EXPECT_GT(CString("abcd").CompareNoCase("ABC"), 0);
+  EXPECT_EQ(text.Find('a'), 1);
+  EXPECT_EQ(text.Find('a', 2), 5);
+  EXPECT_EQ(text.Find("Terminal"), 8);
+  EXPECT_EQ(text.Find("x"), -1);
+  EXPECT_EQ(text.Find('a', 100), -1);
+  EXPECT_EQ(text.ReverseFind('a'), 14);
+}
+
+TEST(CStringTest, SubstringsClampInsteadOfFailing) {
+  const CString text("package");
+  EXPECT_EQ(text.Mid(3), "kage");
+  EXPECT_EQ(text.Mid(3, 2), "ka");
+  EXPECT_EQ(text.Mid(10), "");
+  EXPECT_EQ(text.Mid(-2, 3), "pac");
+  EXPECT_EQ(text.Left(3), "pac");
+  EXPECT_EQ(text.Left(99), "package");
+  EXPECT_EQ(text.Right(3), "age");
+  EXPECT_TRUE(CString().IsEmpty());
+  EXPECT_FALSE(text.IsEmpty());
+}
+
+TEST(CStringTest, EditingOperations) {
+  CString text("  a-b-c \t");
+  text.Trim();
+  EXPECT_EQ(text, "a-b-c");
+  EXPECT_EQ(text.Replace("-", "--"), 2);
+  EXPECT_EQ(text, "a--b--c");
+  EXPECT_EQ(text.Remove('-'), 4);
+  EXPECT_EQ(text.MakeUpper(), "ABC");
+  text.Insert(1, "x");
+  EXPECT_EQ(text, "AxBC");
+  text.Delete(0, 2);
+  EXPECT_EQ(text, "BC");
+  EXPECT_EQ(CString("a") + "b" + CString("c"), "abc");
+}
+
+}  // namespace

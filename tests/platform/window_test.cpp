@@ -1,0 +1,161 @@
+// The window core: the window tree, messages, message maps and command routing.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/cwnd.h"
+#include "platform/win_thread.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+const UINT kPingMessage = RegisterWindowMessage("WindowTest.Ping");
+
+class RecordingWnd : public CWnd {
+ public:
+  std::vector<std::string> log;
+  int destroyed = 0;
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+  LRESULT OnPing(WPARAM w, LPARAM l) {
+    log.push_back("ping " + std::to_string(w) + " " + std::to_string(l));
+    return 77;
+  }
+  LRESULT OnChar(WPARAM w, LPARAM) {
+    log.push_back(std::string("char ") + static_cast<char>(w));
+    return 0;
+  }
+  void OnSave() { log.push_back("save"); }
+  void OnRange(UINT id) { log.push_back("range " + std::to_string(id)); }
+  void OnEditChanged() { log.push_back("edit changed"); }
+  void OnUpdateSave(CCmdUI* ui) { ui->Enable(FALSE); }
+
+ protected:
+  void OnDestroy() override { ++destroyed; }
+};
+
+const MessageMap RecordingWnd::kMessageMap{&CWnd::kMessageMap,
+                                           {
+                                               RegisteredMessageEntry(kPingMessage, &RecordingWnd::OnPing),
+                                               MessageEntry(WM_CHAR, &RecordingWnd::OnChar),
+                                               CommandEntry(100, &RecordingWnd::OnSave),
+                                               CommandRangeEntry(200, 210, &RecordingWnd::OnRange),
+                                               NotifyEntry(0x300, 1026, &RecordingWnd::OnEditChanged),
+                                               UpdateCommandUIEntry(100, &RecordingWnd::OnUpdateSave),
+                                           }};
+
+class WindowTest : public HeadlessTest {};
+
+TEST_F(WindowTest, ChildrenFormATreeAndDieWithTheirParent) {
+  CWnd top;
+  ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED, CRect(0, 0, 200, 100), nullptr, 0));
+  RecordingWnd child;
+  ASSERT_TRUE(child.Create("", "child", WS_VISIBLE, CRect(10, 20, 60, 40), &top, 1025));
+  CWnd grandChild;
+  ASSERT_TRUE(grandChild.Create("", "", WS_VISIBLE, CRect(0, 0, 5, 5), &child, 1));
+
+  EXPECT_EQ(top.GetDlgItem(1025), &child);
+  EXPECT_EQ(top.GetDlgItem(9999), nullptr);
+  EXPECT_EQ(child.GetParent(), &top);
+  EXPECT_TRUE(top.IsChild(&grandChild));
+  EXPECT_EQ(grandChild.GetTopLevelParent(), &top);
+  EXPECT_EQ(child.GetDlgCtrlID(), 1025);
+
+  CRect client;
+  child.GetClientRect(&client);
+  EXPECT_EQ(client, CRect(0, 0, 50, 20));
+  CPoint point(1, 2);
+  grandChild.ClientToScreen(&point);
+  EXPECT_EQ(point, CPoint(11, 22));
+
+  top.DestroyWindow();
+  EXPECT_EQ(child.m_hWnd, nullptr);
+  EXPECT_EQ(grandChild.m_hWnd, nullptr);
+  EXPECT_EQ(child.destroyed, 1);
+}
+
+TEST_F(WindowTest, VisibilityAndEnablingFollowTheStyleBits) {
+  CWnd top;
+  ASSERT_TRUE(top.CreateEx(0, "", "", WS_OVERLAPPED, CRect(0, 0, 10, 10), nullptr, 0));
+  CWnd child;
+  ASSERT_TRUE(child.Create("", "", WS_VISIBLE, CRect(0, 0, 5, 5), &top, 1));
+  EXPECT_FALSE(child.IsWindowVisible()) << "a visible child of a hidden parent is not visible";
+  top.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(child.IsWindowVisible());
+  EXPECT_FALSE(child.EnableWindow(FALSE));
+  EXPECT_FALSE(child.IsWindowEnabled());
+  EXPECT_NE(child.GetStyle() & WS_DISABLED, 0u);
+  EXPECT_TRUE(child.EnableWindow(TRUE)) << "reports that it was disabled";
+  child.SetFocus();
+  EXPECT_EQ(CWnd::GetFocus(), &child);
+  child.DestroyWindow();
+  EXPECT_EQ(CWnd::GetFocus(), nullptr);
+}
+
+TEST_F(WindowTest, MessageMapsDispatchMessagesCommandsAndNotifications) {
+  RecordingWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, "", "", WS_OVERLAPPED, CRect(0, 0, 10, 10), nullptr, 0));
+  EXPECT_EQ(wnd.SendMessage(kPingMessage, 3, 4), 77);
+  wnd.SendMessage(WM_CHAR, 'x');
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(100, 0));
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(205, 0));
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(211, 0));
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(1026, 0x300));
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(1026, 0x400));
+  EXPECT_EQ(wnd.log, (std::vector<std::string>{"ping 3 4", "char x", "save", "range 205", "edit changed"}));
+
+  CCmdUI save(100);
+  EXPECT_TRUE(wnd.OnCmdMsg(100, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(&save)));
+  EXPECT_FALSE(save.IsEnabled());
+  CCmdUI other(101);
+  EXPECT_FALSE(wnd.OnCmdMsg(101, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(&other)));
+  EXPECT_FALSE(other.WasHandled());
+}
+
+TEST_F(WindowTest, RegisteredMessagesAreOnePerName) {
+  const UINT a = RegisterWindowMessage("WindowTest.A");
+  EXPECT_EQ(a, RegisterWindowMessage("WindowTest.A"));
+  EXPECT_NE(a, RegisterWindowMessage("WindowTest.B"));
+  EXPECT_GE(a, 0xC000u);
+}
+
+TEST_F(WindowTest, PostedMessagesWaitForThePumpAndSkipDeadWindows) {
+  RecordingWnd alive;
+  RecordingWnd doomed;
+  ASSERT_TRUE(alive.CreateEx(0, "", "", WS_OVERLAPPED, CRect(), nullptr, 0));
+  ASSERT_TRUE(doomed.CreateEx(0, "", "", WS_OVERLAPPED, CRect(), nullptr, 0));
+  EXPECT_TRUE(alive.PostMessage(kPingMessage, 1, 0));
+  EXPECT_TRUE(doomed.PostMessage(kPingMessage, 2, 0));
+  EXPECT_TRUE(alive.log.empty()) << "posting does not deliver";
+  doomed.DestroyWindow();
+  EXPECT_EQ(AfxGetThread()->PumpMessages(), 1);
+  EXPECT_EQ(alive.log, std::vector<std::string>{"ping 1 0"});
+  EXPECT_TRUE(doomed.log.empty());
+  EXPECT_FALSE(doomed.PostMessage(kPingMessage, 3, 0));
+}
+
+TEST_F(WindowTest, UnattachedWindowsGetAWrapperUntilSubclassed) {
+  CWnd top;
+  ASSERT_TRUE(top.CreateEx(0, "", "", WS_OVERLAPPED, CRect(), nullptr, 0));
+  CREATESTRUCT cs;
+  cs.className = "plain";
+  cs.style = WS_CHILD;
+  cs.parent = top.m_hWnd;
+  cs.id = 7;
+  HWND plain = CreateWindowHandle(cs, nullptr);
+  ASSERT_NE(plain, nullptr);
+  CWnd* wrapper = top.GetDlgItem(7);
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(top.GetDlgItem(7), wrapper) << "the same wrapper every time";
+  RecordingWnd member;
+  EXPECT_TRUE(member.SubclassDlgItem(7, &top));
+  EXPECT_EQ(top.GetDlgItem(7), &member);
+  RecordingWnd second;
+  EXPECT_FALSE(second.SubclassDlgItem(7, &top)) << "a window has one object";
+  member.SendMessage(WM_CHAR, 'q');
+  EXPECT_EQ(member.log, std::vector<std::string>{"char q"});
+}
+
+}  // namespace
