@@ -1,0 +1,51 @@
+// CComboBox: simple, drop-down and drop-down-list combo boxes (CBS_TYPEMASK), sorted
+// (CBS_SORT) or not, owner-drawn or not. Items with their item data, the list selection
+// and the edit text live in the window; the object only sends messages.
+//
+// The edit text (the window text) is kept apart from the list selection: choosing an
+// entry shows its text, typing changes the text and clears the selection, and setting
+// the text from code leaves the selection alone. A drop-down list's text is always the
+// selected entry's text, or empty. Owner-drawn entries without strings
+// (CBS_OWNERDRAWFIXED/VARIABLE without CBS_HASSTRINGS) keep only item data: AddString
+// takes the data (a COLORREF for a colour combo), and a screen draws from it.
+#pragma once
+
+#include "platform/cwnd.h"
+
+class CComboBox : public CWnd {
+  DECLARE_DYNAMIC(CComboBox)
+
+ public:
+  CComboBox() = default;
+  using CWnd::Create;
+  BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
+
+  int GetCount() const;
+  // -1 (CB_ERR) when no entry is selected.
+  int GetCurSel() const;
+  // Selects an entry and shows its text; -1 clears both. CB_ERR for -1 or a bad index.
+  int SetCurSel(int index);
+  DWORD_PTR GetItemData(int index) const;
+  int SetItemData(int index, DWORD_PTR data);
+  void* GetItemDataPtr(int index) const;
+  int SetItemDataPtr(int index, void* data);
+  void GetLBText(int index, CString& text) const;
+  int GetLBText(int index, char* buffer) const;
+  int GetLBTextLen(int index) const;
+
+  // A sorted combo puts the entry in its place and returns that index.
+  int AddString(const char* text);
+  int InsertString(int index, const char* text);
+  int DeleteString(int index);
+  void ResetContent();
+  // Searches begin after `startAfter` (-1: from the first entry) and wrap around;
+  // case is ignored. FindString matches a prefix, FindStringExact the whole text.
+  int FindString(int startAfter, const char* text) const;
+  int FindStringExact(int startAfter, const char* text) const;
+  // Selects the first entry that starts with the text; the selection stays when none does.
+  int SelectString(int startAfter, const char* text);
+
+  DWORD GetEditSel() const;
+  BOOL SetEditSel(int start, int end);
+  BOOL LimitText(int chars);
+};

@@ -1,0 +1,623 @@
+// The standard controls: state kept in the window, manipulated by messages, wrapped by
+// thin C++ classes, changed by the user-input API with the system's notifications.
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/button.h"
+#include "platform/combo_box.h"
+#include "platform/control_classes.h"
+#include "platform/edit.h"
+#include "platform/list_box.h"
+#include "platform/static_ctrl.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+struct Notification {
+  int id;
+  UINT code;
+  bool operator==(const Notification&) const = default;
+};
+
+// A top-level window that records the control notifications it hears.
+class RecordingParent : public CWnd {
+ public:
+  std::vector<Notification> heard;
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_COMMAND) heard.push_back({static_cast<short>(LOWORD(wParam)), HIWORD(wParam)});
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+  std::vector<UINT> Codes(int id) const {
+    std::vector<UINT> codes;
+    for (const Notification& n : heard) {
+      if (n.id == id) codes.push_back(n.code);
+    }
+    return codes;
+  }
+};
+
+class ControlsTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    ASSERT_TRUE(parent.CreateEx(0, "", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+  }
+  void TearDown() override {
+    parent.DestroyWindow();
+    HeadlessTest::TearDown();
+  }
+
+  void MakeCombo(CComboBox& combo, DWORD style, UINT id = 100) {
+    ASSERT_TRUE(combo.Create(style | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 110, 110), &parent, id));
+  }
+  static std::vector<CString> Entries(const CComboBox& combo) {
+    std::vector<CString> entries;
+    for (int i = 0; i < combo.GetCount(); ++i) {
+      CString text;
+      combo.GetLBText(i, text);
+      entries.push_back(text);
+    }
+    return entries;
+  }
+
+  RecordingParent parent;
+};
+
+// --- combo boxes -------------------------------------------------------------------
+
+TEST_F(ControlsTest, SortedComboPutsEachEntryInItsPlaceIgnoringCase) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWN | CBS_SORT);
+  EXPECT_EQ(combo.AddString("beta"), 0);
+  EXPECT_EQ(combo.AddString("Alpha"), 0);
+  EXPECT_EQ(combo.AddString("delta"), 2);
+  EXPECT_EQ(combo.AddString("Charlie"), 2);
+  EXPECT_EQ(combo.AddString("ALPHA"), 1);  // equal ignoring case: after the one already there
+  EXPECT_EQ(Entries(combo), (std::vector<CString>{"Alpha", "ALPHA", "beta", "Charlie", "delta"}));
+  // Inserting at an index never sorts.
+  EXPECT_EQ(combo.InsertString(0, "zulu"), 0);
+  EXPECT_EQ(combo.InsertString(-1, "echo"), 6);
+  EXPECT_EQ(combo.InsertString(9, "nowhere"), CB_ERR);
+  EXPECT_EQ(combo.GetCount(), 7);
+}
+
+TEST_F(ControlsTest, UnsortedComboAppends) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWNLIST);
+  EXPECT_EQ(combo.AddString("b"), 0);
+  EXPECT_EQ(combo.AddString("a"), 1);
+  EXPECT_EQ(Entries(combo), (std::vector<CString>{"b", "a"}));
+}
+
+TEST_F(ControlsTest, FindStringExactSearchesAfterTheStartAndWrapsAroundIgnoringCase) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWN);
+  for (const char* text : {"DIP8", "so8", "SOT23", "SO8"}) combo.AddString(text);
+
+  EXPECT_EQ(combo.FindStringExact(-1, "SO8"), 1);  // from the beginning, case ignored
+  EXPECT_EQ(combo.FindStringExact(1, "SO8"), 3);   // after entry 1
+  EXPECT_EQ(combo.FindStringExact(3, "so8"), 1);   // wraps around
+  EXPECT_EQ(combo.FindStringExact(0, "dip8"), 0);  // the start entry is tried last
+  EXPECT_EQ(combo.FindStringExact(-1, "SO"), CB_ERR);
+  EXPECT_EQ(combo.FindStringExact(-1, "SO8 "), CB_ERR);
+  EXPECT_EQ(::SendMessage(combo.m_hWnd, CB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>("Sot23")), 2);
+
+  // Prefix search, same rules.
+  EXPECT_EQ(combo.FindString(-1, "so"), 1);
+  EXPECT_EQ(combo.FindString(1, "so"), 2);
+  EXPECT_EQ(combo.FindString(3, "S"), 1);
+  EXPECT_EQ(combo.FindString(-1, "x"), CB_ERR);
+}
+
+TEST_F(ControlsTest, FindInAnEmptyComboFails) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWN);
+  EXPECT_EQ(combo.FindStringExact(-1, "a"), CB_ERR);
+  EXPECT_EQ(combo.FindString(-1, ""), CB_ERR);
+}
+
+TEST_F(ControlsTest, SelectingAnEntryShowsItsTextAndTypingClearsTheSelection) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWN | CBS_SORT);
+  for (const char* text : {"SO8", "DIP8", "SOT23"}) combo.AddString(text);
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+
+  EXPECT_EQ(combo.SetCurSel(1), 1);
+  EXPECT_EQ(combo.GetWindowText(), "SO8");
+  EXPECT_TRUE(parent.Codes(100).empty()) << "selecting from code sends no notification";
+
+  // Text set from code keeps the list selection.
+  combo.SetWindowText("typed by code");
+  EXPECT_EQ(combo.GetCurSel(), 1);
+  EXPECT_EQ(combo.GetWindowText(), "typed by code");
+
+  // A user's typing replaces the text and clears the selection.
+  ASSERT_TRUE(user.TypeComboText(&combo, "QFN"));
+  EXPECT_EQ(combo.GetWindowText(), "QFN");
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(parent.Codes(100), (std::vector<UINT>{CBN_SETFOCUS, CBN_EDITUPDATE, CBN_EDITCHANGE}));
+
+  // -1 clears the selection and the text, and reports CB_ERR.
+  combo.SetCurSel(2);
+  EXPECT_EQ(combo.SetCurSel(-1), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(combo.GetWindowText(), "");
+  EXPECT_EQ(combo.SetCurSel(7), CB_ERR);
+}
+
+TEST_F(ControlsTest, ChoosingAComboEntrySelectsItThenNotifies) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWN | CBS_SORT);
+  for (const char* text : {"SO8", "DIP8", "SOT23"}) combo.AddString(text);
+  ASSERT_TRUE(user.ChooseComboEntry(&combo, "sot23"));
+  EXPECT_EQ(combo.GetCurSel(), 2);
+  EXPECT_EQ(combo.GetWindowText(), "SOT23");
+  EXPECT_EQ(parent.Codes(100), (std::vector<UINT>{CBN_SETFOCUS, CBN_SELCHANGE, CBN_SELENDOK}));
+
+  EXPECT_FALSE(user.ChooseComboEntry(&combo, "TSSOP"));
+  EXPECT_FALSE(user.ChooseComboIndex(&combo, 3));
+  EXPECT_EQ(combo.GetCurSel(), 2);
+  ASSERT_TRUE(user.ChooseComboIndex(&combo, 0));
+  EXPECT_EQ(combo.GetWindowText(), "DIP8");
+
+  // Of two entries that differ only in case, the one spelled alike is chosen.
+  combo.AddString("dip8");
+  ASSERT_TRUE(user.ChooseComboEntry(&combo, "dip8"));
+  EXPECT_EQ(combo.GetWindowText(), "dip8");
+  ASSERT_TRUE(user.ChooseComboEntry(&combo, "DIP8"));
+  EXPECT_EQ(combo.GetWindowText(), "DIP8");
+}
+
+TEST_F(ControlsTest, DropDownListTextIsAlwaysTheSelectedEntry) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWNLIST | CBS_SORT);
+  for (const char* text : {"logic", "analog", "power"}) combo.AddString(text);
+
+  EXPECT_FALSE(user.TypeComboText(&combo, "analog")) << "a drop-down list cannot be typed into";
+  EXPECT_EQ(combo.GetWindowText(), "");
+
+  // Text from code selects the entry it names, or is refused.
+  combo.SetWindowText("POWER");
+  EXPECT_EQ(combo.GetCurSel(), 2);
+  EXPECT_EQ(combo.GetWindowText(), "power");
+  EXPECT_EQ(::SendMessage(combo.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("digital")), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), 2);
+  EXPECT_EQ(combo.GetWindowText(), "power");
+
+  // Deleting the selected entry empties the text.
+  EXPECT_EQ(combo.DeleteString(2), 2);
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(combo.GetWindowText(), "");
+}
+
+TEST_F(ControlsTest, DeletingAndResettingKeepSelectionAndDataConsistent) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWN);
+  for (const char* text : {"a", "b", "c"}) combo.AddString(text);
+  combo.SetItemData(0, 10);
+  combo.SetItemData(1, 11);
+  combo.SetItemData(2, 12);
+  combo.SetCurSel(2);
+  EXPECT_EQ(combo.DeleteString(0), 2);
+  EXPECT_EQ(combo.GetCurSel(), 1);
+  EXPECT_EQ(combo.GetItemData(1), 12u);
+  EXPECT_EQ(combo.DeleteString(5), CB_ERR);
+  EXPECT_EQ(static_cast<LRESULT>(::SendMessage(combo.m_hWnd, CB_GETITEMDATA, 5)), CB_ERR);
+  EXPECT_EQ(combo.SetItemData(5, 1), CB_ERR);
+  EXPECT_EQ(combo.GetLBTextLen(0), 1);
+  EXPECT_EQ(combo.GetLBTextLen(4), CB_ERR);
+
+  // Adding before the selection moves it with its entry.
+  combo.InsertString(0, "first");
+  EXPECT_EQ(combo.GetCurSel(), 2);
+
+  combo.ResetContent();
+  EXPECT_EQ(combo.GetCount(), 0);
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(combo.GetWindowText(), "") << "the edit part is cleared too";
+}
+
+TEST_F(ControlsTest, SelectStringSelectsAPrefixMatchOrKeepsTheSelection) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWN | CBS_SORT);
+  for (const char* text : {"SO8", "DIP8", "SOT23"}) combo.AddString(text);
+  combo.SetCurSel(0);
+  EXPECT_EQ(combo.SelectString(-1, "sot"), 2);
+  EXPECT_EQ(combo.GetWindowText(), "SOT23");
+  EXPECT_EQ(combo.SelectString(-1, "QFN"), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), 2);
+}
+
+TEST_F(ControlsTest, OwnerDrawnColourComboKeepsItsColoursAsItemData) {
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED);
+  const COLORREF red = RGB(255, 0, 0);
+  const COLORREF green = RGB(0, 255, 0);
+  EXPECT_EQ(::SendMessage(combo.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(red)), 0);
+  EXPECT_EQ(::SendMessage(combo.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(green)), 1);
+  EXPECT_EQ(combo.GetItemData(1), green);
+  // Without strings a search compares the item data.
+  EXPECT_EQ(
+      ::SendMessage(combo.m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), static_cast<LPARAM>(green)),
+      1);
+  combo.SetCurSel(1);
+
+  // What a screen reads to draw the swatches.
+  const ComboBoxData* data = GetComboBoxData(combo.m_hWnd);
+  ASSERT_NE(data, nullptr);
+  ASSERT_EQ(data->items.size(), 2u);
+  EXPECT_EQ(data->items[0].data, red);
+  EXPECT_EQ(data->items[1].data, green);
+  EXPECT_EQ(data->curSel, 1);
+}
+
+// A control made from a template (no object) and one attached to a member object are
+// the same window answering the same messages.
+TEST_F(ControlsTest, TemplateControlAndMemberObjectShareTheWindowState) {
+  RegisterControlClasses();
+  CREATESTRUCT cs;
+  cs.className = kClassComboBox;
+  cs.style = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_SORT;
+  cs.parent = parent.m_hWnd;
+  cs.id = 1030;
+  HWND hwnd = CreateWindowHandle(cs, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_EQ(::SendMessage(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("b")), 0);
+
+  CComboBox member;
+  ASSERT_TRUE(member.SubclassWindow(hwnd));
+  EXPECT_EQ(member.AddString("a"), 0);
+  EXPECT_EQ(member.GetCount(), 2);
+  EXPECT_EQ(::SendMessage(hwnd, CB_GETCOUNT), 2);
+  EXPECT_EQ(parent.GetDlgItem(1030), &member);
+  ASSERT_TRUE(user.ChooseComboEntry(parent.GetDlgItem(1030), "b"));
+  EXPECT_EQ(member.GetCurSel(), 1);
+}
+
+// --- list boxes -------------------------------------------------------------------
+
+TEST_F(ControlsTest, SortedListBoxWithTabStopsAndItemData) {
+  CListBox list;
+  ASSERT_TRUE(
+      list.Create(WS_VISIBLE | LBS_SORT | LBS_USETABSTOPS | LBS_NOTIFY, CRect(0, 0, 100, 100), &parent, 200));
+  EXPECT_EQ(list.AddString("Gate B\tTerminal 2"), 0);
+  EXPECT_EQ(list.AddString("Gate A\tTerminal 2"), 0);
+  EXPECT_EQ(list.AddString("Gate A\tTerminal 10"), 0);  // sorted as text: "1" before "2"
+  EXPECT_EQ(list.GetCount(), 3);
+  CString text;
+  list.GetText(2, text);
+  EXPECT_EQ(text, "Gate B\tTerminal 2");
+  EXPECT_EQ(list.FindStringExact(-1, "gate a\tterminal 2"), 1);
+  EXPECT_EQ(list.FindStringExact(-1, "Gate C"), LB_ERR);
+
+  const int stops[] = {40, 80};
+  EXPECT_TRUE(list.SetTabStops(2, stops));
+  EXPECT_EQ(GetListBoxData(list.m_hWnd)->tabStops, (std::vector<int>{40, 80}));
+
+  list.SetItemData(1, 77);
+  EXPECT_EQ(list.GetItemData(1), 77u);
+  EXPECT_EQ(list.GetCurSel(), LB_ERR);
+  EXPECT_EQ(list.SetCurSel(2), 2);
+  EXPECT_EQ(list.GetCurSel(), 2);
+  EXPECT_TRUE(parent.Codes(200).empty());
+
+  ASSERT_TRUE(user.SelectListLine(&list, 0));
+  EXPECT_EQ(list.GetCurSel(), 0);
+  EXPECT_EQ(parent.Codes(200), (std::vector<UINT>{LBN_SELCHANGE}));
+  EXPECT_FALSE(user.SelectListLine(&list, 3));
+
+  CListBox plain;
+  ASSERT_TRUE(plain.Create(WS_VISIBLE, CRect(0, 0, 100, 100), &parent, 201));
+  EXPECT_FALSE(plain.SetTabStops(2, stops)) << "tab stops need LBS_USETABSTOPS";
+  EXPECT_EQ(plain.AddString("b"), 0);
+  EXPECT_EQ(plain.AddString("a"), 1);
+  ASSERT_TRUE(user.SelectListLine(&plain, 1));
+  EXPECT_TRUE(parent.Codes(201).empty()) << "a list without LBS_NOTIFY tells nothing";
+}
+
+// --- edits ------------------------------------------------------------------------
+
+TEST_F(ControlsTest, EditTextFromCodeSendsUpdateThenChange) {
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 0, 100, 20), &parent, 300));
+  edit.SetWindowText("NAND2");
+  EXPECT_EQ(edit.GetWindowText(), "NAND2");
+  EXPECT_EQ(parent.heard, (std::vector<Notification>{{300, EN_UPDATE}, {300, EN_CHANGE}}));
+
+  // A multi-line edit does not tell about text set from code, as the system does.
+  CEdit description;
+  ASSERT_TRUE(
+      description.Create(WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, CRect(0, 0, 100, 60), &parent, 301));
+  description.SetWindowText("line 1\r\nline 2");
+  EXPECT_TRUE(parent.Codes(301).empty());
+  EXPECT_EQ(description.GetLineCount(), 2);
+  // but a user's typing does.
+  ASSERT_TRUE(user.TypeText(&description, "new"));
+  EXPECT_EQ(parent.Codes(301), (std::vector<UINT>{EN_SETFOCUS, EN_UPDATE, EN_CHANGE}));
+}
+
+TEST_F(ControlsTest, EditSelection) {
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 300));
+  edit.SetWindowText("74HC00");
+  int start = -1;
+  int end = -1;
+  edit.GetSel(start, end);
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 0));
+  edit.SetSel(0, -1);
+  edit.GetSel(start, end);
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 6));
+  EXPECT_EQ(edit.GetSel(), static_cast<DWORD>(MAKELPARAM(0, 6)));
+  edit.SetSel(4, 2);  // normalised
+  edit.GetSel(start, end);
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(2, 4));
+  edit.SetSel(3, 99);  // clamped
+  edit.GetSel(start, end);
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(3, 6));
+  edit.SetSel(-1, 0);  // no selection, caret kept
+  edit.GetSel(start, end);
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(6, 6));
+
+  edit.SetSel(2, 4);
+  parent.heard.clear();
+  edit.ReplaceSel("LS");
+  EXPECT_EQ(edit.GetWindowText(), "74LS00");
+  edit.GetSel(start, end);
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(4, 4));
+  EXPECT_EQ(parent.Codes(300), (std::vector<UINT>{EN_UPDATE, EN_CHANGE}));
+}
+
+TEST_F(ControlsTest, ReadOnlyEditRefusesTypingAndItsStyleFollows) {
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 300));
+  edit.SetWindowText("8");
+  edit.SetReadOnly(TRUE);
+  EXPECT_NE(edit.GetStyle() & ES_READONLY, 0u);
+  EXPECT_TRUE(edit.IsReadOnly());
+  parent.heard.clear();
+  EXPECT_FALSE(user.TypeText(&edit, "14"));
+  EXPECT_EQ(edit.GetWindowText(), "8");
+  EXPECT_TRUE(parent.heard.empty());
+
+  edit.SetReadOnly(FALSE);
+  EXPECT_EQ(edit.GetStyle() & ES_READONLY, 0u);
+  ASSERT_TRUE(user.TypeText(&edit, "14"));
+  EXPECT_EQ(edit.GetWindowText(), "14");
+  EXPECT_EQ(parent.Codes(300), (std::vector<UINT>{EN_SETFOCUS, EN_UPDATE, EN_CHANGE}));
+  EXPECT_EQ(CWnd::GetFocus(), &edit);
+}
+
+TEST_F(ControlsTest, EditStylesShapeWhatIsTyped) {
+  CEdit upper;
+  ASSERT_TRUE(upper.Create(WS_VISIBLE | ES_UPPERCASE, CRect(0, 0, 100, 20), &parent, 300));
+  ASSERT_TRUE(user.TypeText(&upper, "u1a"));
+  EXPECT_EQ(upper.GetWindowText(), "U1A");
+
+  CEdit number;
+  ASSERT_TRUE(number.Create(WS_VISIBLE | ES_NUMBER, CRect(0, 0, 100, 20), &parent, 301));
+  EXPECT_FALSE(user.TypeText(&number, "12a"));
+  EXPECT_TRUE(user.TypeText(&number, "12"));
+
+  CEdit limited;
+  ASSERT_TRUE(limited.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 302));
+  limited.LimitText(3);
+  ASSERT_TRUE(user.TypeText(&limited, "ABCDE"));
+  EXPECT_EQ(limited.GetWindowText(), "ABC");
+}
+
+// --- buttons and statics ----------------------------------------------------------
+
+TEST_F(ControlsTest, CheckBoxesHoldTheirStateAndClicksToggleAutomaticOnes) {
+  CButton box;
+  ASSERT_TRUE(box.Create("PCB Symbol", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 0, 80, 16), &parent, 400));
+  EXPECT_EQ(box.GetCheck(), BST_UNCHECKED);
+  box.SetCheck(BST_CHECKED);
+  EXPECT_EQ(box.GetCheck(), BST_CHECKED);
+  EXPECT_EQ(::SendMessage(box.m_hWnd, BM_GETCHECK), BST_CHECKED);
+  box.SetCheck(BST_INDETERMINATE);  // a two-state box tops out at checked
+  EXPECT_EQ(box.GetCheck(), BST_CHECKED);
+  EXPECT_TRUE(parent.heard.empty()) << "setting the check from code sends nothing";
+
+  ASSERT_TRUE(user.Click(&box));
+  EXPECT_EQ(box.GetCheck(), BST_UNCHECKED);
+  EXPECT_EQ(parent.Codes(400), (std::vector<UINT>{BN_CLICKED}));
+  ASSERT_TRUE(user.SetCheck(&box, true));
+  EXPECT_EQ(box.GetCheck(), BST_CHECKED);
+  ASSERT_TRUE(user.SetCheck(&box, true));  // already so: nothing to do
+  EXPECT_EQ(parent.Codes(400).size(), 2u);
+
+  // A check box that is not automatic only tells; the application decides.
+  CButton manual;
+  ASSERT_TRUE(manual.Create("Manual", WS_VISIBLE | BS_CHECKBOX, CRect(0, 20, 80, 36), &parent, 401));
+  ASSERT_TRUE(user.Click(&manual));
+  EXPECT_EQ(manual.GetCheck(), BST_UNCHECKED);
+  EXPECT_EQ(parent.Codes(401), (std::vector<UINT>{BN_CLICKED}));
+  EXPECT_FALSE(user.SetCheck(&manual, true));
+}
+
+TEST_F(ControlsTest, PushButtonsGroupBoxesAndRadioGroups) {
+  CButton push;
+  CButton defaultPush;
+  CButton group;
+  ASSERT_TRUE(push.Create("Find Symbol...", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 80, 20), &parent, 500));
+  ASSERT_TRUE(defaultPush.Create("OK", WS_VISIBLE | BS_DEFPUSHBUTTON, CRect(0, 20, 80, 40), &parent, IDOK));
+  ASSERT_TRUE(group.Create("Associations", WS_VISIBLE | BS_GROUPBOX, CRect(0, 40, 80, 90), &parent, 501));
+  EXPECT_EQ(push.GetCheck(), BST_UNCHECKED);
+  push.SetCheck(BST_CHECKED);
+  EXPECT_EQ(push.GetCheck(), BST_UNCHECKED) << "a push button has no check state";
+  EXPECT_EQ(defaultPush.GetButtonStyle() & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  ASSERT_TRUE(user.Click(&push));
+  ASSERT_TRUE(user.Click(&defaultPush));
+  EXPECT_FALSE(user.Click(&group));
+  EXPECT_EQ(parent.heard, (std::vector<Notification>{{500, BN_CLICKED}, {IDOK, BN_CLICKED}}));
+  EXPECT_FALSE(user.SetCheck(&push, true));
+
+  CButton first;
+  CButton second;
+  CButton other;
+  ASSERT_TRUE(first.Create("1", WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(), &parent, 510));
+  ASSERT_TRUE(second.Create("2", WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(), &parent, 511));
+  ASSERT_TRUE(other.Create("3", WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(), &parent, 512));
+  other.SetCheck(BST_CHECKED);
+  ASSERT_TRUE(user.Click(&first));
+  ASSERT_TRUE(user.Click(&second));
+  EXPECT_EQ(first.GetCheck(), BST_UNCHECKED);
+  EXPECT_EQ(second.GetCheck(), BST_CHECKED);
+  EXPECT_EQ(other.GetCheck(), BST_CHECKED) << "another group is left alone";
+  EXPECT_FALSE(user.SetCheck(&second, false)) << "a radio button is not unchecked by a click";
+}
+
+TEST_F(ControlsTest, StaticKeepsItsText) {
+  CStatic label;
+  ASSERT_TRUE(label.Create("Pins:", WS_VISIBLE | SS_LEFT, CRect(0, 0, 40, 12), &parent));
+  EXPECT_EQ(label.GetDlgCtrlID(), 0xFFFF);
+  EXPECT_EQ(label.GetWindowText(), "Pins:");
+  label.SetWindowText("Gates:");
+  EXPECT_EQ(label.GetWindowText(), "Gates:");
+  EXPECT_EQ(label.m_hWnd->className, "STATIC");
+  EXPECT_FALSE(user.Click(&label));
+  EXPECT_FALSE(user.TypeText(&label, "x"));
+}
+
+// --- what a user cannot do --------------------------------------------------------
+
+TEST_F(ControlsTest, DisabledOrHiddenControlsRefuseEveryAction) {
+  CButton box;
+  CEdit edit;
+  CComboBox combo;
+  CListBox list;
+  ASSERT_TRUE(box.Create("x", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(), &parent, 1));
+  ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(), &parent, 2));
+  MakeCombo(combo, CBS_DROPDOWN, 3);
+  ASSERT_TRUE(list.Create(WS_VISIBLE | LBS_NOTIFY, CRect(), &parent, 4));
+  combo.AddString("a");
+  list.AddString("a");
+
+  for (CWnd* control : std::vector<CWnd*>{&box, &edit, &combo, &list}) control->EnableWindow(FALSE);
+  EXPECT_FALSE(user.Click(&box));
+  EXPECT_FALSE(user.SetCheck(&box, true));
+  EXPECT_FALSE(user.TypeText(&edit, "a"));
+  EXPECT_FALSE(user.ChooseComboEntry(&combo, "a"));
+  EXPECT_FALSE(user.ChooseComboIndex(&combo, 0));
+  EXPECT_FALSE(user.TypeComboText(&combo, "a"));
+  EXPECT_FALSE(user.SelectListLine(&list, 0));
+  EXPECT_FALSE(user.Focus(&edit));
+
+  for (CWnd* control : std::vector<CWnd*>{&box, &edit, &combo, &list}) control->EnableWindow(TRUE);
+  parent.ShowWindow(SW_HIDE);  // hidden with its parent
+  EXPECT_FALSE(user.Click(&box));
+  EXPECT_FALSE(user.TypeText(&edit, "a"));
+  EXPECT_FALSE(user.ChooseComboIndex(&combo, 0));
+  EXPECT_FALSE(user.SelectListLine(&list, 0));
+  EXPECT_FALSE(user.Focus(&list));
+  parent.ShowWindow(SW_SHOW);
+
+  EXPECT_TRUE(parent.heard.empty());
+  EXPECT_EQ(box.GetCheck(), BST_UNCHECKED);
+  EXPECT_EQ(edit.GetWindowText(), "");
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(list.GetCurSel(), LB_ERR);
+  EXPECT_FALSE(user.Click(nullptr));
+  EXPECT_FALSE(user.Click(&edit)) << "an edit is not a button";
+}
+
+TEST_F(ControlsTest, FocusMovesWithNotifications) {
+  CEdit edit;
+  CComboBox combo;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(), &parent, 10));
+  MakeCombo(combo, CBS_DROPDOWN, 11);
+  ASSERT_TRUE(user.Focus(&edit));
+  ASSERT_TRUE(user.Focus(&combo));
+  EXPECT_EQ(CWnd::GetFocus(), &combo);
+  EXPECT_EQ(parent.heard,
+            (std::vector<Notification>{{10, EN_SETFOCUS}, {10, EN_KILLFOCUS}, {11, CBN_SETFOCUS}}));
+}
+
+// --- peers follow every change -----------------------------------------------------
+
+class RecordingPeer : public WindowPeer {
+ public:
+  RecordingPeer(HWND hwnd, std::vector<std::pair<HWND, WindowChange>>& log) : m_hwnd(hwnd), m_log(log) {}
+  void OnChanged(WindowChange change) override { m_log.emplace_back(m_hwnd, change); }
+
+ private:
+  HWND m_hwnd;
+  std::vector<std::pair<HWND, WindowChange>>& m_log;
+};
+
+class PeerBackend : public HeadlessBackend {
+ public:
+  std::vector<std::pair<HWND, WindowChange>> log;
+  std::unique_ptr<WindowPeer> CreatePeer(HWND hwnd) override {
+    return std::make_unique<RecordingPeer>(hwnd, log);
+  }
+};
+
+TEST_F(ControlsTest, EveryStateChangeTellsThePeer) {
+  auto owned = std::make_unique<PeerBackend>();
+  PeerBackend* screen = owned.get();
+  std::unique_ptr<Backend> previous = SetCurrentBackend(std::move(owned));
+  {
+    CComboBox combo;
+    CEdit edit;
+    CButton box;
+    CListBox list;
+    MakeCombo(combo, CBS_DROPDOWN | CBS_SORT, 20);
+    ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(), &parent, 21));
+    ASSERT_TRUE(box.Create("x", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(), &parent, 22));
+    ASSERT_TRUE(list.Create(WS_VISIBLE, CRect(), &parent, 23));
+    const auto changesOf = [&](CWnd& control) {
+      std::vector<WindowChange> changes;
+      for (const auto& [hwnd, change] : screen->log) {
+        if (hwnd == control.m_hWnd) changes.push_back(change);
+      }
+      screen->log.clear();
+      return changes;
+    };
+    combo.AddString("a");
+    EXPECT_EQ(changesOf(combo), (std::vector<WindowChange>{WindowChange::Content}));
+    combo.SetCurSel(0);
+    EXPECT_EQ(changesOf(combo), (std::vector<WindowChange>{WindowChange::Content, WindowChange::Text}));
+    combo.SetItemData(0, RGB(1, 2, 3));
+    EXPECT_EQ(changesOf(combo), (std::vector<WindowChange>{WindowChange::Content}));
+    edit.SetWindowText("t");
+    EXPECT_EQ(changesOf(edit), (std::vector<WindowChange>{WindowChange::Text}));
+    edit.SetSel(0, -1);
+    EXPECT_EQ(changesOf(edit), (std::vector<WindowChange>{WindowChange::Content}));
+    edit.SetReadOnly(TRUE);
+    EXPECT_EQ(changesOf(edit), (std::vector<WindowChange>{WindowChange::Style}));
+    box.SetCheck(BST_CHECKED);
+    EXPECT_EQ(changesOf(box), (std::vector<WindowChange>{WindowChange::Content}));
+    list.AddString("line");
+    list.SetCurSel(0);
+    EXPECT_EQ(changesOf(list), (std::vector<WindowChange>{WindowChange::Content, WindowChange::Content}));
+  }
+  SetCurrentBackend(std::move(previous));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ControlWrapperTest, ControlsFoundByIdAreObjectsOfTheirOwnKind) {
+  RegisterControlClasses();
+  CWnd parent;
+  ASSERT_TRUE(parent.CreateEx(0, "", "", WS_OVERLAPPED, CRect(0, 0, 100, 100), nullptr, 0));
+  CREATESTRUCT cs;
+  cs.className = kClassComboBox;
+  cs.style = WS_CHILD | CBS_DROPDOWN | CBS_SORT;
+  cs.parent = parent.m_hWnd;
+  cs.id = 1030;
+  ASSERT_NE(CreateWindowHandle(cs, nullptr), nullptr);
+  CWnd* found = parent.GetDlgItem(1030);
+  ASSERT_NE(DynamicDowncast<CComboBox>(found), nullptr);
+  auto* combo = DynamicDowncast<CComboBox>(found);
+  combo->AddString("b");
+  EXPECT_EQ(combo->AddString("a"), 0);
+  EXPECT_EQ(combo->GetCount(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,349 @@
+// Property sheets: pages created when first shown, applied only when created, and a
+// sheet that stays open when a page refuses.
+#include "platform/property_sheet.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/control_classes.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+constexpr UINT kPageA = 90201;
+constexpr UINT kPageB = 90202;
+constexpr UINT kPageC = 90203;
+constexpr UINT kSheetCaption = 90210;
+constexpr UINT kCaptionOverride = 90211;
+constexpr int kValueEdit = 301;
+
+DialogTemplate PageTemplate(UINT id, const char* caption, int cx, int cy) {
+  DialogTemplate page;
+  page.id = id;
+  page.caption = caption;
+  page.cx = cx;
+  page.cy = cy;
+  page.style = WS_CHILD | WS_DISABLED | WS_CAPTION | DS_SETFONT;
+  page.fontName = "MS Sans Serif";
+  page.fontSize = 8;
+  ControlTemplate edit;
+  edit.id = kValueEdit;
+  edit.className = kClassEdit;
+  edit.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | WS_BORDER;
+  edit.x = 7;
+  edit.y = 7;
+  edit.cx = 40;
+  edit.cy = 14;
+  page.controls = {edit};
+  return page;
+}
+
+const ResourceModule& TestModule() {
+  static const ResourceModule module = [] {
+    ResourceModule m;
+    m.name = "property_sheet_test";
+    m.dialogs[kPageA] = PageTemplate(kPageA, "Component", 175, 79);
+    m.dialogs[kPageB] = PageTemplate(kPageB, "Package", 177, 151);
+    m.dialogs[kPageC] = PageTemplate(kPageC, "Gate", 100, 60);
+    m.strings[kSheetCaption] = "Properties";
+    m.strings[kCaptionOverride] = "Schematic Pin";
+    return m;
+  }();
+  return module;
+}
+
+// Records what the sheet asks of it, in one log shared by all pages.
+class TestPage : public CPropertyPage {
+ public:
+  TestPage(UINT templateId, std::string name, std::vector<std::string>& log, UINT captionId = 0)
+      : CPropertyPage(templateId, captionId), m_name(std::move(name)), m_log(log) {}
+
+  int m_value = 0;
+  bool m_refuseApply = false;
+
+  BOOL OnInitDialog() override {
+    m_log.push_back(m_name + " init");
+    // Showing the value sends EN_CHANGE (a single-line edit tells about text set from
+    // code); that is no change by the user.
+    m_initialising = true;
+    const BOOL result = CPropertyPage::OnInitDialog();
+    m_initialising = false;
+    return result;
+  }
+  BOOL OnSetActive() override {
+    m_log.push_back(m_name + " set active");
+    return CPropertyPage::OnSetActive();
+  }
+  BOOL OnKillActive() override {
+    m_log.push_back(m_name + " kill active");
+    return CPropertyPage::OnKillActive();
+  }
+  BOOL OnApply() override {
+    m_log.push_back(m_name + " apply");
+    if (m_refuseApply) return FALSE;
+    return CPropertyPage::OnApply();
+  }
+  void OnCancel() override { m_log.push_back(m_name + " cancel"); }
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, kValueEdit, m_value); }
+  void OnValueChanged() {
+    if (!m_initialising) SetModified(TRUE);
+  }
+
+ private:
+  std::string m_name;
+  std::vector<std::string>& m_log;
+  bool m_initialising = false;
+};
+
+const MessageMap TestPage::kMessageMap{&CPropertyPage::kMessageMap,
+                                       {
+                                           NotifyEntry(EN_CHANGE, kValueEdit, &TestPage::OnValueChanged),
+                                       }};
+
+class PropertySheetTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    Resources::AddModule(&TestModule());
+  }
+  void TearDown() override {
+    Resources::RemoveModule(&TestModule());
+    HeadlessTest::TearDown();
+  }
+
+  // The log without the entries of initialisation and activation.
+  std::vector<std::string> Asked(const std::string& what) const {
+    std::vector<std::string> found;
+    for (const std::string& entry : log) {
+      if (entry.size() >= what.size() && entry.compare(entry.size() - what.size(), what.size(), what) == 0) {
+        found.push_back(entry);
+      }
+    }
+    return found;
+  }
+
+  std::vector<std::string> log;
+  TestPage a{kPageA, "A", log};
+  TestPage b{kPageB, "B", log};
+  TestPage c{kPageC, "C", log, kCaptionOverride};
+};
+
+TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndApplied) {
+  CPropertySheet sheet(kSheetCaption);
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  sheet.AddPage(&c);
+  EXPECT_EQ(sheet.GetPageCount(), 3);
+  EXPECT_EQ(sheet.GetPage(1), &b);
+  EXPECT_EQ(sheet.GetPageIndex(&c), 2);
+  EXPECT_EQ(sheet.GetTemplateId(), 0u);
+
+  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+    auto* running = DynamicDowncast<CPropertySheet>(&shown);
+    ASSERT_EQ(running, &sheet);
+    EXPECT_EQ(shown.GetWindowText(), "Properties");
+    EXPECT_EQ(sheet.GetActivePage(), &a);
+    EXPECT_NE(a.m_hWnd, nullptr);
+    EXPECT_EQ(b.m_hWnd, nullptr);
+    EXPECT_EQ(c.m_hWnd, nullptr);
+
+    ASSERT_TRUE(sheet.SetActivePage(&c));
+    EXPECT_EQ(sheet.GetActiveIndex(), 2);
+    ASSERT_NE(c.m_hWnd, nullptr);
+    EXPECT_EQ(c.m_hWnd->parent, shown.m_hWnd);
+    EXPECT_TRUE(c.IsWindowVisible());
+    EXPECT_TRUE(c.IsWindowEnabled());
+    EXPECT_FALSE(a.IsWindowVisible());
+    EXPECT_EQ(b.m_hWnd, nullptr) << "a page never shown is never created";
+
+    ASSERT_TRUE(input.TypeText(c.GetDlgItem(kValueEdit), "5"));
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(log, (std::vector<std::string>{"A init", "A set active", "A kill active", "C init",
+                                           "C set active", "C kill active", "A apply", "C apply"}));
+  EXPECT_EQ(c.m_value, 5);
+  EXPECT_EQ(b.m_value, 0);
+  EXPECT_EQ(sheet.m_hWnd, nullptr);
+  EXPECT_EQ(c.m_hWnd, nullptr) << "the pages go with the sheet";
+}
+
+TEST_F(PropertySheetTest, SheetStaysOpenOnThePageThatRefuses) {
+  CPropertySheet sheet("Sheet", nullptr, 1);
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  sheet.AddPage(&c);
+  a.m_refuseApply = true;
+  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+    EXPECT_EQ(sheet.GetActivePage(), &b);
+    ASSERT_TRUE(sheet.SetActivePage(0));
+    ASSERT_TRUE(sheet.SetActivePage(1));
+    log.clear();
+
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+    EXPECT_TRUE(shown.IsModalActive()) << "the sheet stays open";
+    EXPECT_EQ(sheet.GetActivePage(), &a) << "on the page that refused";
+    EXPECT_TRUE(a.IsWindowVisible());
+    EXPECT_EQ(log, (std::vector<std::string>{"B kill active", "A apply", "A set active"}))
+        << "B is not applied after A refused";
+
+    a.m_refuseApply = false;
+    log.clear();
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(log, (std::vector<std::string>{"A kill active", "A apply", "B apply"}));
+}
+
+TEST_F(PropertySheetTest, ActivePageThatFailsItsExchangeKeepsTheSheetOpen) {
+  CPropertySheet sheet("Sheet");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+    ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "many"));
+    Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
+    EXPECT_FALSE(sheet.SetActivePage(1)) << "leaving the page runs its exchange";
+    EXPECT_EQ(sheet.GetActivePage(), &a);
+    EXPECT_EQ(b.m_hWnd, nullptr);
+
+    Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+    EXPECT_TRUE(shown.IsModalActive());
+    EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit));
+    EXPECT_TRUE(Asked("apply").empty());
+
+    ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "3"));
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(a.m_value, 3);
+}
+
+TEST_F(PropertySheetTest, ApplyIsEnabledOnlyWhileAPageIsModified) {
+  CPropertySheet sheet("Sheet");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+    CWnd* apply = shown.GetDlgItem(static_cast<int>(ID_APPLY_NOW));
+    ASSERT_NE(apply, nullptr);
+    EXPECT_EQ(apply->GetWindowText(), "&Apply");
+    EXPECT_FALSE(apply->IsWindowEnabled());
+    EXPECT_FALSE(input.Click(apply));
+
+    ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "9"));  // EN_CHANGE: SetModified
+    EXPECT_TRUE(a.IsModified());
+    EXPECT_TRUE(apply->IsWindowEnabled());
+
+    ASSERT_TRUE(input.Click(apply));
+    EXPECT_TRUE(shown.IsModalActive()) << "Apply keeps the sheet open";
+    EXPECT_EQ(a.m_value, 9);
+    EXPECT_FALSE(a.IsModified());
+    EXPECT_FALSE(apply->IsWindowEnabled());
+    EXPECT_EQ(Asked("apply"), (std::vector<std::string>{"A apply"}));
+
+    a.SetModified(TRUE);
+    EXPECT_TRUE(apply->IsWindowEnabled());
+    a.SetModified(FALSE);
+    EXPECT_FALSE(apply->IsWindowEnabled());
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDCANCEL)));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+TEST_F(PropertySheetTest, CancelTellsOnlyTheCreatedPages) {
+  CPropertySheet sheet("Sheet");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  sheet.AddPage(&c);
+  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+    ASSERT_TRUE(sheet.SetActivePage(2));
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDCANCEL)));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(Asked("cancel"), (std::vector<std::string>{"A cancel", "C cancel"}));
+  EXPECT_TRUE(Asked("apply").empty());
+}
+
+TEST_F(PropertySheetTest, TabsShowThePageCaptionsAndFollowTheActivePage) {
+  CPropertySheet sheet(kSheetCaption);
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  sheet.AddPage(&c);
+  EXPECT_EQ(c.GetCaption(), "Schematic Pin") << "the caption id overrides the template's";
+  EXPECT_EQ(a.GetCaption(), "Component");
+  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+    CWnd* tabs = sheet.GetTabControl();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->m_hWnd->className, kClassTabControl);
+    const TabControlData* data = GetTabControlData(tabs->m_hWnd);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->tabs, (std::vector<CString>{"Component", "Package", "Schematic Pin"}));
+    EXPECT_EQ(data->current, 0);
+    sheet.SetActivePage(&b);
+    EXPECT_EQ(data->current, 1);
+    EXPECT_EQ(tabs->SendMessage(TCM_GETCURSEL), 1);
+
+    // The page area holds the largest page (177 x 151 dialog units); pages fill it.
+    CRect pageRect;
+    b.GetWindowRect(&pageRect);
+    EXPECT_EQ(pageRect.Size(), CSize(266, 245));
+    a.GetWindowRect(&pageRect);
+    EXPECT_EQ(pageRect.Size(), CSize(266, 245));
+    CRect ok;
+    shown.GetDlgItem(IDOK)->GetWindowRect(&ok);
+    EXPECT_GT(ok.top, pageRect.bottom);
+    input.Click(shown.GetDlgItem(IDCANCEL));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirstPage) {
+  CPropertySheet sheet("Sheet");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  sheet.SetActivePage(2);
+  EXPECT_EQ(sheet.GetActiveIndex(), 2) << "before the sheet is shown: the start page asked for";
+  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+    EXPECT_EQ(sheet.GetActivePage(), &a);
+    EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit)) << "the focus starts in the page";
+    input.Click(shown.GetDlgItem(IDCANCEL));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+TEST_F(PropertySheetTest, SecondShowCreatesThePagesAgain) {
+  CPropertySheet sheet("Sheet");
+  sheet.AddPage(&a);
+  a.m_value = 4;
+  for (int run = 0; run < 2; ++run) {
+    Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+      EXPECT_EQ(a.GetDlgItem(kValueEdit)->GetWindowText(), "4");
+      input.Click(shown.GetDlgItem(IDOK));
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+  }
+  EXPECT_EQ(Asked("init").size(), 2u);
+}
+
+TEST_F(PropertySheetTest, UnexpectedSheetIsReportedAsDialogZero) {
+  std::vector<std::string> problems;
+  auto recording = std::make_unique<HeadlessBackend>();
+  recording->SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+  std::unique_ptr<Backend> previous = SetCurrentBackend(std::move(recording));
+  CPropertySheet sheet(kSheetCaption);
+  sheet.AddPage(&a);
+  const INT_PTR result = sheet.DoModal();
+  SetCurrentBackend(std::move(previous));
+  EXPECT_EQ(result, IDCANCEL);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("unexpected dialog 0 \"Properties\""), std::string::npos) << problems[0];
+  EXPECT_EQ(Asked("apply").size(), 0u);
+}
+
+}  // namespace
