@@ -1,0 +1,237 @@
+// Mouse, keys, context menus and commands reaching a view the way a user sends them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/context_menu.h"
+#include "platform/document.h"
+#include "platform/frame_wnd.h"
+#include "platform/view.h"
+#include "platform/wait_cursor.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+constexpr UINT kAssignPin = 16016;
+constexpr UINT kDeletePin = 16045;
+
+std::string Point(LPARAM lParam) {
+  return std::to_string(GET_X_LPARAM(lParam)) + "," + std::to_string(GET_Y_LPARAM(lParam));
+}
+
+// Logs every input message it gets; its context menu offers two pin commands.
+class InputView : public CView {
+  DECLARE_DYNCREATE(InputView)
+
+ public:
+  std::vector<std::string> log;
+  bool deletePinEnabled = true;
+
+  void OnDraw(CDC*) override {}
+
+  LRESULT OnButton(const char* name, WPARAM keys, LPARAM point) {
+    log.push_back(std::string(name) + " " + Point(point) + " keys " + std::to_string(keys));
+    return 0;
+  }
+  LRESULT OnLeftDown(WPARAM w, LPARAM l) { return OnButton("ldown", w, l); }
+  LRESULT OnLeftUp(WPARAM w, LPARAM l) { return OnButton("lup", w, l); }
+  LRESULT OnLeftDouble(WPARAM w, LPARAM l) { return OnButton("ldouble", w, l); }
+  LRESULT OnMiddleDown(WPARAM w, LPARAM l) { return OnButton("mdown", w, l); }
+  LRESULT OnMiddleUp(WPARAM w, LPARAM l) { return OnButton("mup", w, l); }
+  LRESULT OnMove(WPARAM w, LPARAM l) { return OnButton("move", w, l); }
+  LRESULT OnWheel(WPARAM w, LPARAM l) {
+    log.push_back("wheel " + std::to_string(static_cast<short>(HIWORD(w))) + " at " + Point(l));
+    return 0;
+  }
+  LRESULT OnChar(WPARAM w, LPARAM) {
+    log.push_back(std::string("char ") + static_cast<char>(w));
+    return 0;
+  }
+  LRESULT OnContextMenu(WPARAM w, LPARAM l) {
+    log.push_back("menu " + Point(l) + (reinterpret_cast<HWND>(w) == m_hWnd ? " here" : " elsewhere"));
+    CContextMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, kAssignPin, "Assign pin");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(deletePinEnabled ? MF_STRING : MF_GRAYED, kDeletePin, "Delete pin");
+    menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, GET_X_LPARAM(l), GET_Y_LPARAM(l), this);
+    return 0;
+  }
+  void OnPinCommand(UINT id) { log.push_back("command " + std::to_string(id)); }
+  void OnUpdateDeletePin(CCmdUI* state) { state->Enable(deletePinEnabled ? TRUE : FALSE); }
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+IMPLEMENT_DYNCREATE(InputView, CView)
+
+const MessageMap InputView::kMessageMap{
+    &CView::kMessageMap,
+    {
+        MessageEntry(WM_LBUTTONDOWN, &InputView::OnLeftDown),
+        MessageEntry(WM_LBUTTONUP, &InputView::OnLeftUp),
+        MessageEntry(WM_LBUTTONDBLCLK, &InputView::OnLeftDouble),
+        MessageEntry(WM_MBUTTONDOWN, &InputView::OnMiddleDown),
+        MessageEntry(WM_MBUTTONUP, &InputView::OnMiddleUp),
+        MessageEntry(WM_MOUSEMOVE, &InputView::OnMove),
+        MessageEntry(WM_MOUSEWHEEL, &InputView::OnWheel),
+        MessageEntry(WM_CHAR, &InputView::OnChar),
+        MessageEntry(WM_CONTEXTMENU, &InputView::OnContextMenu),
+        CommandRangeEntry(kAssignPin, kDeletePin, &InputView::OnPinCommand),
+        UpdateCommandUIEntry(kDeletePin, &InputView::OnUpdateDeletePin),
+    }};
+
+// A frame at (100, 50) on the screen whose single view fills its 400 x 300 client area.
+class ViewInputTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(InputView);
+    context.m_pCurrentDoc = &document;
+    ASSERT_TRUE(frame.Create(nullptr, "Sketch", WS_OVERLAPPEDWINDOW, CRect(100, 50, 500, 350), nullptr,
+                             nullptr, 0, &context));
+    frame.InitialUpdateFrame(&document, TRUE);
+    view = DynamicDowncast<InputView>(frame.GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST)));
+    ASSERT_NE(view, nullptr);
+  }
+
+  CDocument document;
+  CFrameWnd frame;
+  InputView* view = nullptr;
+};
+
+TEST_F(ViewInputTest, ButtonsReachTheViewsHandlersAtTheClientPoint) {
+  ASSERT_TRUE(user.LeftClick(view, CPoint(10, 20), MK_SHIFT));
+  ASSERT_TRUE(user.LeftDoubleClick(view, CPoint(30, 40)));
+  ASSERT_TRUE(user.MiddleDown(view, CPoint(5, 6)));
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(-5, 7), MK_MBUTTON));
+  ASSERT_TRUE(user.MiddleUp(view, CPoint(-5, 7)));
+  ASSERT_TRUE(user.LeftDown(view, CPoint(1, 2), MK_CONTROL));
+  ASSERT_TRUE(user.LeftUp(view, CPoint(3, 4)));
+
+  const std::vector<std::string> expected{
+      "ldown 10,20 keys 5",   "lup 10,20 keys 4", "ldown 30,40 keys 1", "lup 30,40 keys 0",
+      "ldouble 30,40 keys 1", "lup 30,40 keys 0", "mdown 5,6 keys 16",  "move -5,7 keys 16",
+      "mup -5,7 keys 0",      "ldown 1,2 keys 9", "lup 3,4 keys 0",
+  };
+  EXPECT_EQ(view->log, expected);
+}
+
+TEST_F(ViewInputTest, WheelAndKeysReachTheView) {
+  ASSERT_TRUE(user.Wheel(view, CPoint(10, 20), -120));
+  ASSERT_TRUE(user.TypeChar(view, 'x'));
+
+  EXPECT_EQ(view->log, (std::vector<std::string>{"wheel -120 at 110,70", "char x"}));
+  EXPECT_EQ(CWnd::GetFocus(), view);
+}
+
+TEST_F(ViewInputTest, AClickMakesTheViewActiveSoThatCommandsGoToIt) {
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(InputView);
+  context.m_pCurrentDoc = &document;
+  auto* second = DynamicDowncast<InputView>(frame.CreateView(&context, AFX_IDW_PANE_FIRST + 1));
+  ASSERT_NE(second, nullptr);
+  second->MoveWindow(0, 0, 50, 50);
+  ASSERT_EQ(frame.GetActiveView(), view);
+
+  ASSERT_TRUE(user.LeftClick(second, CPoint(1, 1)));
+  EXPECT_EQ(frame.GetActiveView(), second);
+  EXPECT_EQ(CWnd::GetFocus(), second);
+
+  ASSERT_TRUE(user.RunCommand(&frame, kAssignPin));
+  EXPECT_EQ(second->log.back(), "command 16016");
+  EXPECT_TRUE(view->log.empty());
+}
+
+TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsRefuseInput) {
+  view->ShowWindow(SW_HIDE);
+  EXPECT_FALSE(user.LeftClick(view, CPoint(1, 1)));
+  EXPECT_FALSE(user.TypeChar(view, 'a'));
+  view->ShowWindow(SW_SHOW);
+
+  frame.EnableWindow(FALSE);
+  EXPECT_FALSE(user.MoveMouse(view, CPoint(1, 1)));
+  EXPECT_FALSE(user.RunCommand(&frame, kAssignPin));
+  frame.EnableWindow(TRUE);
+  EXPECT_TRUE(view->log.empty());
+
+  InputView gone;
+  ASSERT_TRUE(gone.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &frame, 7));
+  gone.DestroyWindow();
+  EXPECT_FALSE(user.LeftClick(&gone, CPoint(1, 1)));
+  EXPECT_FALSE(user.OpenContextMenu(&gone, CPoint(1, 1)));
+  EXPECT_FALSE(user.Wheel(nullptr, CPoint(1, 1), 120));
+  EXPECT_TRUE(gone.log.empty());
+}
+
+TEST_F(ViewInputTest, ACommandItsHandlersDisableCannotBeRun) {
+  view->deletePinEnabled = false;
+  EXPECT_FALSE(user.RunCommand(&frame, kDeletePin));
+  view->deletePinEnabled = true;
+  EXPECT_TRUE(user.RunCommand(&frame, kDeletePin));
+
+  EXPECT_EQ(view->log, (std::vector<std::string>{"command 16045"}));
+}
+
+TEST_F(ViewInputTest, AContextMenuChoiceComesBackAsACommand) {
+  Screen().ExpectContextMenu(kAssignPin);
+  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(10, 20)));
+
+  EXPECT_EQ(view->log, (std::vector<std::string>{"menu 110,70 here", "command 16016"}));
+  ASSERT_EQ(Screen().ContextMenusShown().size(), 1u);
+  const std::vector<MenuItem>& items = Screen().ContextMenusShown().front();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].text, "Assign pin");
+  EXPECT_TRUE(items[1].separator);
+  EXPECT_EQ(items[2].id, kDeletePin);
+}
+
+TEST_F(ViewInputTest, ADismissedMenuSendsNothing) {
+  Screen().ExpectContextMenu(0);
+  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(1, 1)));
+
+  EXPECT_EQ(view->log, (std::vector<std::string>{"menu 101,51 here"}));
+}
+
+TEST_F(ViewInputTest, AGreyedItemIsShownDisabled) {
+  view->deletePinEnabled = false;
+  Screen().ExpectContextMenu(kAssignPin);
+  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(1, 1)));
+
+  EXPECT_FALSE(Screen().ContextMenusShown().front()[2].enabled);
+  EXPECT_TRUE(Screen().ContextMenusShown().front()[0].enabled);
+}
+
+TEST_F(ViewInputTest, ReturnCmdLeavesTheChoiceToTheCaller) {
+  CContextMenu menu;
+  menu.AppendMenu(MF_STRING, kAssignPin, "Assign pin");
+  menu.AppendMenu(MF_STRING, kDeletePin, "Delete pin");
+  EXPECT_EQ(menu.EnableMenuItem(kDeletePin, MF_GRAYED), MF_ENABLED);
+  EXPECT_EQ(menu.EnableMenuItem(1, MF_BYPOSITION | MF_ENABLED), MF_GRAYED);
+  EXPECT_TRUE(menu.DeleteMenu(kAssignPin, MF_BYCOMMAND));
+  EXPECT_EQ(menu.GetMenuItemID(0), kDeletePin);
+
+  Screen().ExpectContextMenu(kDeletePin);
+  EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, view), kDeletePin);
+  EXPECT_TRUE(view->log.empty());
+}
+
+TEST_F(ViewInputTest, WaitCursorShowsForTheLifeOfTheObject) {
+  {
+    CWaitCursor outer;
+    {
+      CWaitCursor inner;
+      EXPECT_EQ(Screen().WaitCursorDepth(), 2);
+    }
+    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
+    outer.Restore();
+    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
+  }
+  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
+  EXPECT_EQ(Screen().WaitCursorShownCount(), 3);
+}
+
+}  // namespace
