@@ -1,0 +1,235 @@
+#include "platform/settings_store.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <array>
+#include <nlohmann/json.hpp>
+
+#include "tests/platform/services_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Root ignores permission bits. Lowering CAP_DAC_OVERRIDE from the effective set makes
+// it meet them as a user would; the capability stays permitted and is raised again.
+class WithoutPermissionOverride {
+ public:
+  WithoutPermissionOverride() {
+    if (!Exchange(SYS_capget, m_saved)) return;
+    Caps lowered = m_saved;
+    lowered[0].effective &= ~(1U << CAP_DAC_OVERRIDE);
+    m_lowered = Exchange(SYS_capset, lowered);
+  }
+  ~WithoutPermissionOverride() {
+    if (m_lowered) Exchange(SYS_capset, m_saved);
+  }
+  WithoutPermissionOverride(const WithoutPermissionOverride&) = delete;
+  WithoutPermissionOverride& operator=(const WithoutPermissionOverride&) = delete;
+
+ private:
+  using Caps = std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3>;
+  static bool Exchange(long call, Caps& caps) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return ::syscall(call, &header, caps.data()) == 0;
+  }
+
+  Caps m_saved{};
+  bool m_lowered = false;
+};
+
+bool CanCreateFileIn(const fs::path& dir) {
+  const std::string probe = (dir / "probe").string();
+  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return true;
+}
+
+TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndOuterBackslashes) {
+  MemorySettingsStore store;
+  ASSERT_TRUE(store.Set("ComponentEditor\\Grid", "Enabled", true));
+  EXPECT_EQ(store.GetBool("componenteditor\\GRID", "enabled"), true);
+  EXPECT_EQ(store.GetBool("\\ComponentEditor\\Grid\\", "Enabled"), true);
+  EXPECT_EQ(store.Find("ComponentEditor", "Enabled"), nullptr);
+  EXPECT_EQ(store.Find("ComponentEditor\\Grid", "Enable"), nullptr);
+}
+
+TEST(MemorySettingsStoreTest, FlagsAndNumbersReadAsEachOtherButTextsDoNot) {
+  MemorySettingsStore store;
+  store.Set("K", "Number", 7UL);
+  store.Set("K", "Zero", 0UL);
+  store.Set("K", "Flag", true);
+  store.Set("K", "Text", std::string("1"));
+  EXPECT_EQ(store.GetBool("K", "Number"), true);
+  EXPECT_EQ(store.GetBool("K", "Zero"), false);
+  EXPECT_EQ(store.GetNumber("K", "Flag"), 1UL);
+  EXPECT_EQ(store.GetNumber("K", "Text"), std::nullopt);
+  EXPECT_EQ(store.GetBool("K", "Text"), std::nullopt);
+  EXPECT_EQ(store.GetString("K", "Number"), std::nullopt);
+  EXPECT_EQ(store.GetString("K", "Text"), "1");
+}
+
+TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrder) {
+  MemorySettingsStore store;
+  store.Set("Design", "CheckValid", false);
+  store.Set("ComponentEditor\\Colours", "Background", 0x00FF8000UL);
+  store.Set("ComponentEditor\\Colours", "Background", 0x00FF8000UL);
+  store.Set("Names", "Last", std::string("NAND2"));
+  EXPECT_FALSE(store.Delete("Names", "Absent"));
+  EXPECT_TRUE(store.Delete("Names", "Last"));
+  const std::vector<SettingsWrite> expected{
+      {"Design", "CheckValid", "false", false},
+      {"ComponentEditor\\Colours", "Background", "16744448", false},
+      {"ComponentEditor\\Colours", "Background", "16744448", false},
+      {"Names", "Last", "NAND2", false},
+      {"Names", "Last", "", true},
+  };
+  EXPECT_EQ(store.Writes(), expected);
+  EXPECT_EQ(store.Find("Names", "Last"), nullptr);
+}
+
+TEST(MemorySettingsStoreTest, RefusedChangesLeaveTheStoreAsItWas) {
+  MemorySettingsStore store;
+  store.Set("K", "V", 1UL);
+  store.ClearWrites();
+  store.SetWritable(false);
+  EXPECT_FALSE(store.Set("K", "V", 2UL));
+  EXPECT_FALSE(store.Delete("K", "V"));
+  EXPECT_EQ(store.GetNumber("K", "V"), 1UL);
+  EXPECT_TRUE(store.Writes().empty());
+}
+
+TEST(CurrentSettingsTest, InstalledStoreIsTheCurrentOneUntilReplaced) {
+  MemorySettingsStore& installed = InstallMemorySettings();
+  EXPECT_EQ(&CurrentSettings(), &installed);
+  CurrentSettings().Set("K", "V", true);
+  EXPECT_EQ(installed.Writes().size(), 1U);
+  SetCurrentSettings(nullptr);
+  EXPECT_NE(dynamic_cast<MemorySettingsStore*>(&CurrentSettings()), nullptr);
+  EXPECT_EQ(CurrentSettings().Find("K", "V"), nullptr);
+}
+
+TEST(DefaultSettingsPathTest, FollowsTheConfigurationDirectoryConvention) {
+  ScopedEnv home("HOME", "/home/ann");
+  {
+    ScopedEnv config("XDG_CONFIG_HOME", "/cfg/");
+    EXPECT_EQ(DefaultSettingsPath(), "/cfg/component-editor/settings.json");
+  }
+  {
+    ScopedEnv config("XDG_CONFIG_HOME", "relative/cfg");
+    EXPECT_EQ(DefaultSettingsPath(), "/home/ann/.config/component-editor/settings.json");
+  }
+  ScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
+  EXPECT_EQ(DefaultSettingsPath(), "/home/ann/.config/component-editor/settings.json");
+  ScopedEnv noHome("HOME", std::nullopt);
+  EXPECT_TRUE(DefaultSettingsPath().IsEmpty());
+}
+
+class FileSettingsStoreTest : public ::testing::Test {
+ protected:
+  std::string Path() const { return m_dir / "settings.json"; }
+
+  ScratchDir m_dir;
+};
+
+TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstance) {
+  const std::string text = "Name \"quoted\" \\ ÄÖ";
+  {
+    FileSettingsStore store(Path());
+    EXPECT_TRUE(store.LoadProblem().IsEmpty());
+    ASSERT_TRUE(store.Set("ComponentEditor\\Grid", "Enabled", false));
+    ASSERT_TRUE(store.Set("ComponentEditor\\Colours", "Text", 0xFFFFFFFFUL));
+    ASSERT_TRUE(store.Set("Names", "Last", text));
+    ASSERT_TRUE(store.Set("Names", "Gone", true));
+    ASSERT_TRUE(store.Delete("Names", "Gone"));
+  }
+  FileSettingsStore again(Path());
+  EXPECT_TRUE(again.LoadProblem().IsEmpty());
+  EXPECT_EQ(again.GetBool("ComponentEditor\\Grid", "Enabled"), false);
+  EXPECT_EQ(again.GetNumber("ComponentEditor\\Colours", "Text"), 0xFFFFFFFFUL);
+  EXPECT_EQ(again.GetString("Names", "Last"), text);
+  EXPECT_EQ(again.Find("Names", "Gone"), nullptr);
+}
+
+TEST_F(FileSettingsStoreTest, FileIsVersionedJsonKeepingTheFirstSpelling) {
+  FileSettingsStore store(Path());
+  store.Set("ComponentEditor\\Grid", "Enabled", true);
+  store.Set("componenteditor\\grid", "ENABLED", false);
+  const nlohmann::json doc = nlohmann::json::parse(ReadText(Path()));
+  EXPECT_EQ(doc["version"], 1);
+  EXPECT_EQ(doc["keys"], nlohmann::json::parse(R"({"ComponentEditor\\Grid": {"Enabled": false}})"));
+}
+
+TEST_F(FileSettingsStoreTest, MissingFileIsNoProblemAndItsFolderIsMadeOnTheFirstChange) {
+  const std::string nested = m_dir / "a/b/settings.json";
+  FileSettingsStore store(nested);
+  EXPECT_TRUE(store.LoadProblem().IsEmpty());
+  EXPECT_FALSE(fs::exists(nested));
+  EXPECT_TRUE(store.Set("K", "V", 1UL));
+  EXPECT_TRUE(store.WriteProblem().IsEmpty());
+  EXPECT_EQ(FileSettingsStore(nested).GetNumber("K", "V"), 1UL);
+}
+
+TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
+  struct Case {
+    const char* contents;
+    const char* complaint;
+  };
+  const Case cases[] = {
+      {"{\"version\": 1,\n \"keys\": {", "line 2"},
+      {"", "parse error"},
+      {"[1, 2]", "top level"},
+      {R"({"keys": {}})", "\"version\""},
+      {R"({"version": 2, "keys": {}})", "\"version\""},
+      {R"({"version": 1})", "\"keys\""},
+      {R"({"version": 1, "keys": {"Grid": 5}})", "\"Grid\""},
+      {R"({"version": 1, "keys": {"Grid": {"Width": -3}}})", "\"Width\""},
+      {R"({"version": 1, "keys": {"Grid": {"Width": 1.5}}})", "\"Width\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.contents);
+    WriteText(Path(), c.contents);
+    FileSettingsStore store(Path());
+    const CString problem = store.LoadProblem();
+    EXPECT_NE(problem.Find(Path().c_str()), -1) << problem.str();
+    EXPECT_NE(problem.Find(c.complaint), -1) << problem.str();
+    EXPECT_EQ(store.Find("Grid", "Width"), nullptr);
+
+    ASSERT_TRUE(store.Set("Grid", "Enabled", true));
+    EXPECT_EQ(store.LoadProblem(), problem);
+    FileSettingsStore replaced(Path());
+    EXPECT_TRUE(replaced.LoadProblem().IsEmpty()) << replaced.LoadProblem().str();
+    EXPECT_EQ(replaced.GetBool("Grid", "Enabled"), true);
+  }
+}
+
+TEST_F(FileSettingsStoreTest, UnreadableFileIsReported) {
+  fs::create_directory(Path());
+  FileSettingsStore store(Path());
+  EXPECT_NE(store.LoadProblem().Find("cannot be read"), -1) << store.LoadProblem().str();
+}
+
+TEST_F(FileSettingsStoreTest, UnwritableFolderRefusesChangesAndKeepsTheFile) {
+  FileSettingsStore store(Path());
+  ASSERT_TRUE(store.Set("Grid", "Enabled", true));
+  const std::string before = ReadText(Path());
+
+  WithoutPermissionOverride asUser;
+  fs::permissions(m_dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  if (CanCreateFileIn(m_dir.Path())) GTEST_SKIP() << "permission bits are not enforced for this process";
+
+  EXPECT_FALSE(store.Set("Grid", "Enabled", false));
+  EXPECT_FALSE(store.Delete("Grid", "Enabled"));
+  EXPECT_EQ(store.GetBool("Grid", "Enabled"), true);
+  EXPECT_NE(store.WriteProblem().Find(Path().c_str()), -1) << store.WriteProblem().str();
+  EXPECT_EQ(ReadText(Path()), before);
+  EXPECT_EQ(CountEntries(m_dir.Path()), 1U);
+}
+
+}  // namespace
