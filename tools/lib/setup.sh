@@ -25,10 +25,13 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
 }
 
-# configure_and_build BUILD_DIR [cmake options...]
+# configure_and_build BUILD_DIR [cmake options...]; CE_TARGETS limits what is built.
 configure_and_build() {
   local dir=$1
   shift
   cmake -S "$REPO_ROOT" -B "$REPO_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$REPO_ROOT/$dir" -j "$(nproc)"
+  local targets=()
+  local target
+  for target in ${CE_TARGETS:-}; do targets+=(--target "$target"); done
+  cmake --build "$REPO_ROOT/$dir" -j "$(nproc)" "${targets[@]}"
 }
