@@ -17,6 +17,7 @@ using COLORREF = DWORD;
 using UINT_PTR = std::uintptr_t;
 using DWORD_PTR = std::uintptr_t;
 using INT_PTR = std::intptr_t;
+using LONG_PTR = std::intptr_t;
 
 // Macros, as the system headers have them, so toolkits that define them too agree.
 #ifndef TRUE

@@ -33,11 +33,15 @@ class UserInput {
   bool Focus(CWnd* control);
 
   // Grid control: move to a cell (selection change), start editing, type, end the edit.
+  // Fixed cells cannot be reached; read-only and disabled cells cannot be edited.
+  // EditGridCell moves, begins, types and ends; it stops at the first refusal.
   bool MoveToGridCell(CWnd* grid, long row, long col);
   bool EditGridCell(CWnd* grid, long row, long col, const CString& text);
   bool BeginGridEdit(CWnd* grid, long row, long col);
   bool TypeInGridEditor(CWnd* grid, const CString& text);
   bool EndGridEdit(CWnd* grid);
+  // Drags a column border, when the grid lets the user resize columns.
+  bool ResizeGridColumn(CWnd* grid, long col, int width);
 
   // Mouse and keys in a view, at a point in the view's client coordinates.
   bool LeftClick(CWnd* view, CPoint point, WPARAM keys = 0);

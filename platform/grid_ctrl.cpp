@@ -1,0 +1,492 @@
+#include "platform/grid_ctrl.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "platform/backend.h"
+
+IMPLEMENT_DYNAMIC(CGridCtrl, CWnd)
+
+namespace {
+
+size_t Index(long value) {
+  return static_cast<size_t>(value);
+}
+
+template <class T>
+bool InRange(const std::vector<T>& items, long index) {
+  return index >= 0 && Index(index) < items.size();
+}
+
+BOOL AsBool(bool value) {
+  return value ? TRUE : FALSE;
+}
+
+void NotifyContent(HWND grid) {
+  NotifyPeer(grid, WindowChange::Content);
+}
+
+void NotifyParent(HWND grid, UINT message) {
+  if (!IsWindowHandle(grid) || grid->parent == nullptr) return;
+  SendMessage(grid->parent, message, static_cast<WPARAM>(grid->id), reinterpret_cast<LPARAM>(grid));
+}
+
+// A click elsewhere ends an edit in progress, as on screen.
+LRESULT GridProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+  switch (message) {
+    case WM_KILLFOCUS:
+      grid_detail::FinishEdit(hwnd);
+      return 0;
+    case WM_SETTEXT: {
+      const char* text = reinterpret_cast<const char*>(lParam);
+      hwnd->text = text != nullptr ? text : "";
+      NotifyPeer(hwnd, WindowChange::Text);
+      return TRUE;
+    }
+    case WM_CLOSE:
+      DestroyWindowHandle(hwnd);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+std::unique_ptr<CWnd> MakeGridWrapper() {
+  return std::make_unique<CGridCtrl>();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------
+// GridData
+
+GridData::GridData() {
+  SetCols(2);
+  SetRows(2);
+}
+
+bool GridData::Contains(long row, long col) const {
+  return InRange(m_rows, row) && InRange(m_columns, col);
+}
+
+bool GridData::IsFixed(long row, long col) const {
+  return row < m_fixedRows || col < m_fixedCols;
+}
+
+bool GridData::IsEditable(long row, long col) const {
+  const GridCell* cell = Cell(row, col);
+  return cell != nullptr && !IsFixed(row, col) && cell->editClass != nullptr && !cell->disabled;
+}
+
+const GridCell* GridData::Cell(long row, long col) const {
+  return Contains(row, col) ? &m_rows[Index(row)].cells[Index(col)] : nullptr;
+}
+
+GridCell* GridData::Cell(long row, long col) {
+  return Contains(row, col) ? &m_rows[Index(row)].cells[Index(col)] : nullptr;
+}
+
+const GridRow* GridData::RowAt(long row) const {
+  return InRange(m_rows, row) ? &m_rows[Index(row)] : nullptr;
+}
+
+GridRow* GridData::RowAt(long row) {
+  return InRange(m_rows, row) ? &m_rows[Index(row)] : nullptr;
+}
+
+const GridColumn* GridData::ColumnAt(long col) const {
+  return InRange(m_columns, col) ? &m_columns[Index(col)] : nullptr;
+}
+
+GridColumn* GridData::ColumnAt(long col) {
+  return InRange(m_columns, col) ? &m_columns[Index(col)] : nullptr;
+}
+
+bool GridData::SetRows(long count) {
+  if (count < 0) return false;
+  m_rows.resize(Index(count), GridRow{std::vector<GridCell>(m_columns.size()), 0});
+  m_fixedRows = std::min(m_fixedRows, count);
+  m_row = std::clamp(m_row, 0L, std::max(count - 1, 0L));
+  DropEditOutside();
+  return true;
+}
+
+bool GridData::SetCols(long count) {
+  if (count < 0) return false;
+  m_columns.resize(Index(count));
+  for (GridRow& row : m_rows) row.cells.resize(Index(count));
+  m_fixedCols = std::min(m_fixedCols, count);
+  m_col = std::clamp(m_col, 0L, std::max(count - 1, 0L));
+  DropEditOutside();
+  return true;
+}
+
+bool GridData::SetFixedRows(long count) {
+  if (count < 0 || count > Rows()) return false;
+  m_fixedRows = count;
+  return true;
+}
+
+bool GridData::SetFixedCols(long count) {
+  if (count < 0 || count > Cols()) return false;
+  m_fixedCols = count;
+  return true;
+}
+
+bool GridData::SetCurrent(long row, long col) {
+  if (!Contains(row, col)) return false;
+  m_row = row;
+  m_col = col;
+  return true;
+}
+
+void GridData::StartEdit() {
+  const GridCell* cell = Cell(m_row, m_col);
+  m_edit = GridEdit{true, m_row, m_col, cell != nullptr ? cell->text : CString()};
+}
+
+void GridData::SetEditorText(const CString& text) {
+  if (m_edit.active) m_edit.text = text;
+}
+
+GridEdit GridData::TakeEdit() {
+  return std::exchange(m_edit, GridEdit{});
+}
+
+void GridData::DropEditOutside() {
+  if (m_edit.active && !Contains(m_edit.row, m_edit.col)) m_edit = GridEdit{};
+}
+
+// ---------------------------------------------------------------------------------
+// Window class
+
+void RegisterGridCtrlClass() {
+  static const bool registered = [] {
+    RegisterWindowClass(kClassGridCtrl, &GridProc, &MakeGridWrapper);
+    return true;
+  }();
+  (void)registered;
+}
+
+GridData* GetGridData(HWND hwnd) {
+  if (hwnd == nullptr || hwnd->className != kClassGridCtrl) return nullptr;
+  if (hwnd->data == nullptr) hwnd->data = std::make_unique<GridData>();
+  return hwnd->Data<GridData>();
+}
+
+namespace grid_detail {
+
+bool SelectCell(HWND grid, long row, long col) {
+  GridData* data = GetGridData(grid);
+  if (data == nullptr || !data->Contains(row, col)) return false;
+  if (data->Row() == row && data->Col() == col) return true;
+  data->SetCurrent(row, col);
+  NotifyContent(grid);
+  NotifyParent(grid, CGridCtrl::GetSelectionChangedMessage());
+  return true;
+}
+
+bool StartEdit(HWND grid) {
+  GridData* data = GetGridData(grid);
+  if (data == nullptr || data->Edit().active || !data->IsEditable(data->Row(), data->Col())) return false;
+  data->StartEdit();
+  NotifyContent(grid);
+  NotifyParent(grid, CGridCtrl::GetEditStartMessage());
+  return true;
+}
+
+bool FinishEdit(HWND grid) {
+  GridData* data = GetGridData(grid);
+  if (data == nullptr || !data->Edit().active) return false;
+  const GridEdit edit = data->TakeEdit();
+  GridCell* cell = data->Cell(edit.row, edit.col);
+  const bool changed = cell != nullptr && cell->text != edit.text;
+  if (changed) {
+    cell->text = edit.text;
+    cell->modified = true;
+    data->SetCurrent(edit.row, edit.col);
+  }
+  NotifyContent(grid);
+  if (changed) NotifyParent(grid, CGridCtrl::GetEditChangeMessage());
+  NotifyParent(grid, CGridCtrl::GetEditStopMessage());
+  return true;
+}
+
+}  // namespace grid_detail
+
+// ---------------------------------------------------------------------------------
+// CGridCtrl
+
+BOOL CGridCtrl::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id) {
+  return CreateEx(0, kClassGridCtrl, "", style | WS_CHILD, rect, parent, id);
+}
+
+BOOL CGridCtrl::PreCreateWindow(CREATESTRUCT& cs) {
+  RegisterGridCtrlClass();
+  cs.className = kClassGridCtrl;
+  return CWnd::PreCreateWindow(cs);
+}
+
+const UINT& CGridCtrl::GetSelectionChangedMessage() {
+  static const UINT message = RegisterWindowMessage("GridCtrl.SelectionChanged");
+  return message;
+}
+
+const UINT& CGridCtrl::GetEditStartMessage() {
+  static const UINT message = RegisterWindowMessage("GridCtrl.EditStart");
+  return message;
+}
+
+const UINT& CGridCtrl::GetEditChangeMessage() {
+  static const UINT message = RegisterWindowMessage("GridCtrl.EditChange");
+  return message;
+}
+
+const UINT& CGridCtrl::GetEditStopMessage() {
+  static const UINT message = RegisterWindowMessage("GridCtrl.EditStop");
+  return message;
+}
+
+GridData* CGridCtrl::Data() const {
+  return GetGridData(m_hWnd);
+}
+
+GridCell* CGridCtrl::CurrentCell() const {
+  GridData* data = Data();
+  return data != nullptr ? data->Cell(data->Row(), data->Col()) : nullptr;
+}
+
+BOOL CGridCtrl::Changed(bool changed) const {
+  if (changed) NotifyContent(m_hWnd);
+  return AsBool(changed);
+}
+
+long CGridCtrl::GetRows() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->Rows() : 0;
+}
+
+BOOL CGridCtrl::SetRows(long rows) {
+  GridData* data = Data();
+  return Changed(data != nullptr && data->SetRows(rows));
+}
+
+long CGridCtrl::GetCols() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->Cols() : 0;
+}
+
+BOOL CGridCtrl::SetCols(long cols) {
+  GridData* data = Data();
+  return Changed(data != nullptr && data->SetCols(cols));
+}
+
+long CGridCtrl::GetFixedRows() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->FixedRows() : 0;
+}
+
+BOOL CGridCtrl::SetFixedRows(long rows) {
+  GridData* data = Data();
+  return Changed(data != nullptr && data->SetFixedRows(rows));
+}
+
+long CGridCtrl::GetFixedCols() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->FixedCols() : 0;
+}
+
+BOOL CGridCtrl::SetFixedCols(long cols) {
+  GridData* data = Data();
+  return Changed(data != nullptr && data->SetFixedCols(cols));
+}
+
+long CGridCtrl::GetRow() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->Row() : 0;
+}
+
+BOOL CGridCtrl::SetRow(long row) {
+  return SetCell(row, GetCol());
+}
+
+long CGridCtrl::GetCol() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->Col() : 0;
+}
+
+BOOL CGridCtrl::SetCol(long col) {
+  return SetCell(GetRow(), col);
+}
+
+BOOL CGridCtrl::SetCell(long row, long col) {
+  GridData* data = Data();
+  return Changed(data != nullptr && data->SetCurrent(row, col));
+}
+
+CString CGridCtrl::GetText() const {
+  const GridCell* cell = CurrentCell();
+  return cell != nullptr ? cell->text : CString();
+}
+
+BOOL CGridCtrl::SetText(const char* text) {
+  return SetTextMatrix(GetRow(), GetCol(), text);
+}
+
+CString CGridCtrl::GetTextMatrix(long row, long col) const {
+  const GridData* data = Data();
+  const GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
+  return cell != nullptr ? cell->text : CString();
+}
+
+BOOL CGridCtrl::SetTextMatrix(long row, long col, const char* text) {
+  GridData* data = Data();
+  GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
+  if (cell != nullptr) cell->text = text;
+  return Changed(cell != nullptr);
+}
+
+LONG_PTR CGridCtrl::GetRowData(long row) const {
+  const GridData* data = Data();
+  const GridRow* line = data != nullptr ? data->RowAt(row) : nullptr;
+  return line != nullptr ? line->data : 0;
+}
+
+BOOL CGridCtrl::SetRowData(long row, LONG_PTR value) {
+  GridData* data = Data();
+  GridRow* line = data != nullptr ? data->RowAt(row) : nullptr;
+  if (line != nullptr) line->data = value;
+  return Changed(line != nullptr);
+}
+
+LONG_PTR CGridCtrl::GetColData(long col) const {
+  const GridData* data = Data();
+  const GridColumn* column = data != nullptr ? data->ColumnAt(col) : nullptr;
+  return column != nullptr ? column->data : 0;
+}
+
+BOOL CGridCtrl::SetColData(long col, LONG_PTR value) {
+  GridData* data = Data();
+  GridColumn* column = data != nullptr ? data->ColumnAt(col) : nullptr;
+  if (column != nullptr) column->data = value;
+  return Changed(column != nullptr);
+}
+
+int CGridCtrl::GetColWidth(long col) const {
+  const GridData* data = Data();
+  const GridColumn* column = data != nullptr ? data->ColumnAt(col) : nullptr;
+  return column != nullptr ? column->width : 0;
+}
+
+BOOL CGridCtrl::SetColWidth(long col, int width) {
+  GridData* data = Data();
+  GridColumn* column = data != nullptr ? data->ColumnAt(col) : nullptr;
+  if (column == nullptr || width < -1) return FALSE;
+  column->width = width == -1 ? kGridDefaultColWidth : width;
+  return Changed(true);
+}
+
+short CGridCtrl::GetCellAlignment() const {
+  const GridCell* cell = CurrentCell();
+  return cell != nullptr ? cell->alignment : kGridAlignGeneral;
+}
+
+BOOL CGridCtrl::SetCellAlignment(short alignment) {
+  GridCell* cell = CurrentCell();
+  if (cell == nullptr || alignment < kGridAlignLeftTop || alignment > kGridAlignGeneral) return FALSE;
+  cell->alignment = alignment;
+  return Changed(true);
+}
+
+BOOL CGridCtrl::GetCellFontBold() const {
+  const GridCell* cell = CurrentCell();
+  return AsBool(cell != nullptr && cell->bold);
+}
+
+BOOL CGridCtrl::SetCellFontBold(BOOL bold) {
+  GridCell* cell = CurrentCell();
+  if (cell != nullptr) cell->bold = bold != FALSE;
+  return Changed(cell != nullptr);
+}
+
+BOOL CGridCtrl::GetCellDisabled() const {
+  const GridCell* cell = CurrentCell();
+  return AsBool(cell != nullptr && cell->disabled);
+}
+
+BOOL CGridCtrl::SetCellDisabled(BOOL disabled) {
+  GridCell* cell = CurrentCell();
+  if (cell != nullptr) cell->disabled = disabled != FALSE;
+  return Changed(cell != nullptr);
+}
+
+const CRuntimeClass* CGridCtrl::GetCellEditClass() const {
+  const GridCell* cell = CurrentCell();
+  return cell != nullptr ? cell->editClass : nullptr;
+}
+
+BOOL CGridCtrl::SetCellEditClass(const CRuntimeClass* editClass) {
+  GridCell* cell = CurrentCell();
+  if (cell != nullptr) cell->editClass = editClass;
+  return Changed(cell != nullptr);
+}
+
+BOOL CGridCtrl::GetCellModified() const {
+  const GridCell* cell = CurrentCell();
+  return AsBool(cell != nullptr && cell->modified);
+}
+
+BOOL CGridCtrl::SetCellModified(BOOL modified) {
+  GridCell* cell = CurrentCell();
+  if (cell != nullptr) cell->modified = modified != FALSE;
+  return Changed(cell != nullptr);
+}
+
+BOOL CGridCtrl::IsEditing() const {
+  const GridData* data = Data();
+  return AsBool(data != nullptr && data->Edit().active);
+}
+
+int CGridCtrl::StopEdit() {
+  return grid_detail::FinishEdit(m_hWnd) ? 1 : 0;
+}
+
+BOOL CGridCtrl::GetAllowUserResizing() const {
+  const GridData* data = Data();
+  return AsBool(data != nullptr && data->options.allowUserResizing);
+}
+
+void CGridCtrl::SetAllowUserResizing(BOOL allow) {
+  GridData* data = Data();
+  if (data != nullptr) data->options.allowUserResizing = allow != FALSE;
+  Changed(data != nullptr);
+}
+
+BOOL CGridCtrl::GetProcessKeys() const {
+  const GridData* data = Data();
+  return AsBool(data != nullptr && data->options.processKeys);
+}
+
+void CGridCtrl::SetProcessKeys(BOOL process) {
+  GridData* data = Data();
+  if (data != nullptr) data->options.processKeys = process != FALSE;
+  Changed(data != nullptr);
+}
+
+void CGridCtrl::HideFocus() {
+  GridData* data = Data();
+  if (data != nullptr) data->options.focusShown = false;
+  Changed(data != nullptr);
+}
+
+void CGridCtrl::ShowFocus() {
+  GridData* data = Data();
+  if (data != nullptr) data->options.focusShown = true;
+  Changed(data != nullptr);
+}
+
+BOOL CGridCtrl::IsFocusShown() const {
+  const GridData* data = Data();
+  return AsBool(data != nullptr && data->options.focusShown);
+}

@@ -1,0 +1,227 @@
+// The grid control: rows and columns of text cells, the first rows and columns fixed as
+// headers, one current cell and an in-cell editor. All of it lives in the window
+// (GridData), so a screen peer shows exactly what a test sees; CGridCtrl works on that
+// data and tells the peer about every change.
+//
+// The parent hears four registered messages, each sent as
+//   SendMessage(parent, message, (WPARAM)controlId, (LPARAM)gridHwnd):
+//   selection changed  a user made another cell current (sent after the change);
+//   edit start         an in-cell edit began on the current cell;
+//   edit change        an edit ended with a new text: the cell already holds it, is
+//                      marked modified and is the current cell;
+//   edit stop          an edit ended, its text changed or not (after edit change).
+// The edit state has ended before edit change arrives, so a receiver may rewrite the
+// cell's text. Changes made from code send nothing.
+#pragma once
+
+#include <vector>
+
+#include "platform/cwnd.h"
+
+inline constexpr const char* kClassGridCtrl = "GridCtrl";
+
+// Cell alignment codes: horizontal placement in threes, vertical placement within each
+// three. General puts text on the left and numbers on the right, centred vertically.
+inline constexpr short kGridAlignLeftTop = 0;
+inline constexpr short kGridAlignLeftCenter = 1;
+inline constexpr short kGridAlignLeftBottom = 2;
+inline constexpr short kGridAlignCenterTop = 3;
+inline constexpr short kGridAlignCenterCenter = 4;
+inline constexpr short kGridAlignCenterBottom = 5;
+inline constexpr short kGridAlignRightTop = 6;
+inline constexpr short kGridAlignRightCenter = 7;
+inline constexpr short kGridAlignRightBottom = 8;
+inline constexpr short kGridAlignGeneral = 9;
+
+inline constexpr int kGridDefaultColWidth = 64;  // pixels
+
+struct GridCell {
+  CString text;
+  const CRuntimeClass* editClass = nullptr;  // the kind of in-cell editor; null: read-only
+  short alignment = kGridAlignGeneral;
+  bool bold = false;
+  bool disabled = false;  // shown greyed out; never edited
+  bool modified = false;  // an edit changed the text
+};
+
+struct GridRow {
+  std::vector<GridCell> cells;
+  LONG_PTR data = 0;
+};
+
+struct GridColumn {
+  int width = kGridDefaultColWidth;
+  LONG_PTR data = 0;
+};
+
+struct GridEdit {
+  bool active = false;
+  long row = -1;
+  long col = -1;
+  CString text;  // what the in-cell editor shows
+};
+
+struct GridOptions {
+  bool allowUserResizing = false;  // the user may drag column borders
+  bool processKeys = true;         // the control moves and starts edits on keys itself
+  bool focusShown = true;          // the current cell carries a focus rectangle
+};
+
+// The state of one grid window. Fresh, it has two rows and two columns, one of each
+// fixed, and the first non-fixed cell current. The current cell may be any cell,
+// fixed ones included (code addresses headers that way); a user reaches only the
+// others.
+class GridData : public ControlData {
+ public:
+  GridData();
+
+  long Rows() const { return static_cast<long>(m_rows.size()); }
+  long Cols() const { return static_cast<long>(m_columns.size()); }
+  long FixedRows() const { return m_fixedRows; }
+  long FixedCols() const { return m_fixedCols; }
+  long Row() const { return m_row; }
+  long Col() const { return m_col; }
+  bool Contains(long row, long col) const;
+  bool IsFixed(long row, long col) const;
+  // A cell a user may edit: inside, not fixed, with an edit class and not disabled.
+  bool IsEditable(long row, long col) const;
+
+  // Null outside the grid.
+  const GridCell* Cell(long row, long col) const;
+  GridCell* Cell(long row, long col);
+  const GridRow* RowAt(long row) const;
+  GridRow* RowAt(long row);
+  const GridColumn* ColumnAt(long col) const;
+  GridColumn* ColumnAt(long col);
+
+  // Cells that remain keep their contents, new ones start empty. Fixed counts shrink
+  // with the grid, the current cell moves into it, and an edit of a cell that went
+  // away is dropped. False for a negative count.
+  bool SetRows(long count);
+  bool SetCols(long count);
+  // False unless 0 <= count <= the number of rows (columns).
+  bool SetFixedRows(long count);
+  bool SetFixedCols(long count);
+  // False, changing nothing, outside the grid.
+  bool SetCurrent(long row, long col);
+
+  const GridEdit& Edit() const { return m_edit; }
+  // Opens the editor on the current cell, showing its text.
+  void StartEdit();
+  void SetEditorText(const CString& text);
+  // Closes the editor and returns what it held.
+  GridEdit TakeEdit();
+
+  GridOptions options;
+
+ private:
+  void DropEditOutside();
+
+  std::vector<GridRow> m_rows;
+  std::vector<GridColumn> m_columns;
+  long m_fixedRows = 1;
+  long m_fixedCols = 1;
+  long m_row = 1;
+  long m_col = 1;
+  GridEdit m_edit;
+};
+
+// Registers the window class; cheap and idempotent.
+void RegisterGridCtrlClass();
+// The state of a grid window, made on first use; null for a window of another class.
+GridData* GetGridData(HWND hwnd);
+
+class CGridCtrl : public CWnd {
+  DECLARE_DYNAMIC(CGridCtrl)
+
+ public:
+  CGridCtrl() = default;
+  using CWnd::Create;
+  BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
+  // Whatever class name the caller gave, the window is a grid.
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+  // The registered messages to the parent, one number per name; a reference, so a
+  // message map can name them in a RegisteredMessageEntry.
+  static const UINT& GetSelectionChangedMessage();
+  static const UINT& GetEditStartMessage();
+  static const UINT& GetEditChangeMessage();
+  static const UINT& GetEditStopMessage();
+
+  long GetRows() const;
+  BOOL SetRows(long rows);
+  long GetCols() const;
+  BOOL SetCols(long cols);
+  long GetFixedRows() const;
+  BOOL SetFixedRows(long rows);
+  long GetFixedCols() const;
+  BOOL SetFixedCols(long cols);
+
+  // The current cell; setting it from code sends nothing.
+  long GetRow() const;
+  BOOL SetRow(long row);
+  long GetCol() const;
+  BOOL SetCol(long col);
+  BOOL SetCell(long row, long col);
+
+  // The current cell's text, and any cell's.
+  CString GetText() const;
+  BOOL SetText(const char* text);
+  CString GetTextMatrix(long row, long col) const;
+  BOOL SetTextMatrix(long row, long col, const char* text);
+
+  LONG_PTR GetRowData(long row) const;
+  BOOL SetRowData(long row, LONG_PTR data);
+  LONG_PTR GetColData(long col) const;
+  BOOL SetColData(long col, LONG_PTR data);
+  // Widths in pixels; -1 restores the default width.
+  int GetColWidth(long col) const;
+  BOOL SetColWidth(long col, int width);
+
+  // The current cell's formatting. Alignment takes the codes above.
+  short GetCellAlignment() const;
+  BOOL SetCellAlignment(short alignment);
+  BOOL GetCellFontBold() const;
+  BOOL SetCellFontBold(BOOL bold);
+  BOOL GetCellDisabled() const;
+  BOOL SetCellDisabled(BOOL disabled);
+  // A cell with an edit class is editable; null makes it read-only.
+  const CRuntimeClass* GetCellEditClass() const;
+  BOOL SetCellEditClass(const CRuntimeClass* editClass);
+  BOOL GetCellModified() const;
+  BOOL SetCellModified(BOOL modified);
+
+  BOOL IsEditing() const;
+  // Ends an edit in progress as the user would (edit change when the text changed,
+  // then edit stop). 0 when no edit was in progress, 1 when one ended.
+  int StopEdit();
+
+  BOOL GetAllowUserResizing() const;
+  void SetAllowUserResizing(BOOL allow);
+  BOOL GetProcessKeys() const;
+  void SetProcessKeys(BOOL process);
+  void HideFocus();
+  void ShowFocus();
+  BOOL IsFocusShown() const;
+
+ private:
+  GridData* Data() const;
+  GridCell* CurrentCell() const;
+  // Tells the peer; `changed` passes through as the caller's result.
+  BOOL Changed(bool changed) const;
+};
+
+// The sequences that tell the parent, shared by the control and the user-input API.
+// Handlers may destroy the grid, so each step checks that it is still there.
+namespace grid_detail {
+// Makes a cell current; when it was not, tells the peer and sends selection changed.
+// False outside the grid.
+bool SelectCell(HWND grid, long row, long col);
+// Opens the editor on the current cell and sends edit start; false when no edit is
+// possible there or one is already open.
+bool StartEdit(HWND grid);
+// Closes the editor: a new text goes into its cell, which becomes current and is
+// marked modified, and edit change is sent; edit stop follows in any case. False when
+// no edit was open.
+bool FinishEdit(HWND grid);
+}  // namespace grid_detail

@@ -1,0 +1,187 @@
+// The grid control: cells kept in the window, a user's moves and edits through the
+// user-input API, and what the parent hears and can read back meanwhile.
+#include "platform/grid_ctrl.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/edit.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+constexpr UINT kGridId = 7;
+
+// Records each grid message with what the grid shows when it arrives:
+// "<message> <id> (<row>,<col>) <text>[ editing]".
+class GridParent : public CWnd {
+ public:
+  const CGridCtrl* grid = nullptr;
+  std::vector<std::string> heard;
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (const char* name = NameOf(message)) heard.push_back(Describe(name, wParam, lParam));
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+
+ private:
+  static const char* NameOf(UINT message) {
+    if (message == CGridCtrl::GetSelectionChangedMessage()) return "selection";
+    if (message == CGridCtrl::GetEditStartMessage()) return "start";
+    if (message == CGridCtrl::GetEditChangeMessage()) return "change";
+    if (message == CGridCtrl::GetEditStopMessage()) return "stop";
+    return nullptr;
+  }
+  std::string Describe(const char* name, WPARAM wParam, LPARAM lParam) const {
+    if (reinterpret_cast<HWND>(lParam) != grid->m_hWnd) return std::string(name) + " from another window";
+    CString line;
+    line.Format("%s %d (%ld,%ld) %s%s", name, static_cast<int>(wParam), grid->GetRow(), grid->GetCol(),
+                grid->GetText(), grid->IsEditing() ? " editing" : "");
+    return line.str();
+  }
+};
+
+// A pin table: a header row, a number column, then two editable columns of names.
+class GridCtrlTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    ASSERT_TRUE(parent.CreateEx(0, "", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    ASSERT_TRUE(grid.Create(WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 300, 200), &parent, kGridId));
+    parent.grid = &grid;
+    grid.SetCols(3);
+    grid.SetRows(4);
+    for (long row = 0; row < 4; ++row) {
+      for (long col = 0; col < 3; ++col) {
+        CString text;
+        text.Format("%c%ld", "#AB"[col], row);
+        grid.SetTextMatrix(row, col, text);
+        grid.SetCell(row, col);
+        grid.SetCellEditClass(RUNTIME_CLASS(CEdit));
+      }
+    }
+    grid.SetCell(1, 1);
+  }
+  void TearDown() override {
+    parent.DestroyWindow();
+    HeadlessTest::TearDown();
+  }
+
+  GridParent parent;
+  CGridCtrl grid;
+};
+
+TEST_F(GridCtrlTest, EditingACellTellsTheParentInOrderWithTheNewTextReadable) {
+  EXPECT_FALSE(user.MoveToGridCell(&grid, 0, 2)) << "header cells are out of a user's reach";
+  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 0));
+  EXPECT_TRUE(user.MoveToGridCell(&grid, 1, 1));
+  EXPECT_TRUE(parent.heard.empty()) << "staying on the current cell changes nothing";
+
+  ASSERT_TRUE(user.EditGridCell(&grid, 2, 2, "VCC"));
+  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (2,2) B2", "start 7 (2,2) B2 editing",
+                                                    "change 7 (2,2) VCC", "stop 7 (2,2) VCC"}));
+  EXPECT_TRUE(grid.GetCellModified());
+  grid.SetCell(2, 1);
+  EXPECT_FALSE(grid.GetCellModified());
+  EXPECT_EQ(grid.GetText(), "A2");
+}
+
+TEST_F(GridCtrlTest, UnchangedTextEndsTheEditWithOnlyEditStop) {
+  ASSERT_TRUE(user.EditGridCell(&grid, 1, 1, "A1"));
+  EXPECT_EQ(parent.heard, (std::vector<std::string>{"start 7 (1,1) A1 editing", "stop 7 (1,1) A1"}));
+  EXPECT_FALSE(grid.GetCellModified());
+}
+
+TEST_F(GridCtrlTest, EditingIsRefusedWhereAUserCannotEdit) {
+  grid.SetCell(3, 1);
+  grid.SetCellEditClass(nullptr);
+  grid.SetCell(3, 2);
+  grid.SetCellDisabled(TRUE);
+  grid.SetCell(1, 1);
+
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 1)) << "read-only";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 2)) << "disabled";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 0, 2)) << "fixed, though it has an edit class";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 4, 1)) << "outside";
+  EXPECT_FALSE(user.TypeInGridEditor(&grid, "x"));
+  EXPECT_FALSE(user.EndGridEdit(&grid));
+
+  grid.EnableWindow(FALSE);
+  EXPECT_FALSE(user.EditGridCell(&grid, 2, 1, "x"));
+  grid.EnableWindow(TRUE);
+  grid.ShowWindow(SW_HIDE);
+  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
+  grid.ShowWindow(SW_SHOW);
+  grid.DestroyWindow();
+  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
+
+  EXPECT_TRUE(parent.heard.empty());
+}
+
+TEST_F(GridCtrlTest, StopEditAndLosingTheFocusEndAnEditAsTheUserWould) {
+  EXPECT_EQ(grid.StopEdit(), 0);
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 2, 1));
+  ASSERT_TRUE(user.TypeInGridEditor(&grid, "GND"));
+  grid.SetCell(3, 2);  // code reads another cell meanwhile
+  EXPECT_EQ(grid.StopEdit(), 1);
+  EXPECT_EQ(grid.StopEdit(), 0);
+  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (2,1) A2", "start 7 (2,1) A2 editing",
+                                                    "change 7 (2,1) GND", "stop 7 (2,1) GND"}));
+
+  parent.heard.clear();
+  CEdit other;
+  ASSERT_TRUE(other.Create(WS_VISIBLE, CRect(0, 210, 100, 230), &parent, 8));
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 3, 2));
+  ASSERT_TRUE(user.TypeInGridEditor(&grid, "CLK"));
+  ASSERT_TRUE(user.Focus(&other));
+  EXPECT_FALSE(grid.IsEditing());
+  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (3,2) B3", "start 7 (3,2) B3 editing",
+                                                    "change 7 (3,2) CLK", "stop 7 (3,2) CLK"}));
+}
+
+TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndClearsNewOnes) {
+  int pin = 0;
+  grid.SetCell(2, 2);
+  grid.SetCellFontBold(TRUE);
+  grid.SetCellAlignment(kGridAlignRightCenter);
+  grid.SetRowData(2, reinterpret_cast<LONG_PTR>(&pin));
+  grid.SetColData(2, 42);
+  grid.SetColWidth(2, 120);
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 3, 2));
+
+  ASSERT_TRUE(grid.SetRows(3));
+  EXPECT_FALSE(grid.IsEditing()) << "the edited cell went away";
+  EXPECT_EQ(grid.GetRow(), 2);
+  ASSERT_TRUE(grid.SetCols(4));
+  ASSERT_TRUE(grid.SetRows(5));
+
+  EXPECT_EQ(grid.GetText(), "B2");
+  EXPECT_TRUE(grid.GetCellFontBold());
+  EXPECT_EQ(grid.GetCellAlignment(), kGridAlignRightCenter);
+  EXPECT_EQ(grid.GetRowData(2), reinterpret_cast<LONG_PTR>(&pin));
+  EXPECT_EQ(grid.GetColData(2), 42);
+  EXPECT_EQ(grid.GetColWidth(2), 120);
+  EXPECT_EQ(grid.GetTextMatrix(1, 0), "#1");
+
+  EXPECT_EQ(grid.GetTextMatrix(3, 2), "") << "a row that came back is new";
+  EXPECT_EQ(grid.GetTextMatrix(2, 3), "");
+  EXPECT_EQ(grid.GetColWidth(3), kGridDefaultColWidth);
+  grid.SetCell(3, 2);
+  EXPECT_EQ(grid.GetCellEditClass(), nullptr);
+  EXPECT_FALSE(grid.GetCellFontBold());
+  EXPECT_FALSE(grid.SetRows(-1));
+  EXPECT_FALSE(grid.SetFixedRows(6));
+  EXPECT_EQ(grid.GetRows(), 5);
+}
+
+TEST_F(GridCtrlTest, AUserResizesColumnsOnlyWhenTheGridAllowsIt) {
+  EXPECT_FALSE(user.ResizeGridColumn(&grid, 1, 90));
+  grid.SetAllowUserResizing(TRUE);
+  EXPECT_TRUE(user.ResizeGridColumn(&grid, 1, 90));
+  EXPECT_FALSE(user.ResizeGridColumn(&grid, 3, 90));
+  EXPECT_EQ(grid.GetColWidth(1), 90);
+  grid.SetColWidth(1, -1);
+  EXPECT_EQ(grid.GetColWidth(1), kGridDefaultColWidth);
+}
+
+}  // namespace
