@@ -322,11 +322,26 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
   }
 }
 
+namespace {
+// The messages being handled, innermost last. Kept outside the objects, because a
+// handler may destroy the very window (and object) it runs for.
+struct MessageInProgress {
+  const CWnd* wnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<MessageInProgress>& MessagesInProgress() {
+  static std::vector<MessageInProgress> stack;
+  return stack;
+}
+}  // namespace
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  const CurrentMessage saved = m_current;
-  m_current = {message, wParam, lParam};
+  auto& stack = MessagesInProgress();
+  stack.push_back({this, message, wParam, lParam});
   const LRESULT result = HandleMessage(message, wParam, lParam);
-  m_current = saved;
+  stack.pop_back();
   return result;
 }
 
@@ -349,7 +364,11 @@ LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default() {
-  return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+  const auto& stack = MessagesInProgress();
+  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+    if (it->wnd == this) return DefWindowProc(it->message, it->wParam, it->lParam);
+  }
+  return 0;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

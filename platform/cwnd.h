@@ -104,12 +104,6 @@ class CWnd : public CCmdTarget {
 
  private:
   friend bool DestroyWindowHandle(HWND hwnd);
-  struct CurrentMessage {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-  };
-  CurrentMessage m_current{WM_NULL, 0, 0};
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 };
 

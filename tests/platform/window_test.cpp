@@ -159,3 +159,30 @@ TEST_F(WindowTest, UnattachedWindowsGetAWrapperUntilSubclassed) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window whose handler destroys the window and deletes its own object.
+class SelfClosingWnd : public CWnd {
+ public:
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+  LRESULT OnClose(WPARAM, LPARAM) {
+    DestroyWindow();
+    return 5;
+  }
+
+ protected:
+  void PostNcDestroy() override { delete this; }
+};
+const MessageMap SelfClosingWnd::kMessageMap{&CWnd::kMessageMap, {MessageEntry(WM_CLOSE, &SelfClosingWnd::OnClose)}};
+
+TEST_F(WindowTest, AHandlerMayDestroyItsOwnWindowAndObject) {
+  auto* wnd = new SelfClosingWnd;
+  ASSERT_TRUE(wnd->CreateEx(0, "", "", WS_OVERLAPPED, CRect(), nullptr, 0));
+  HWND hwnd = wnd->m_hWnd;
+  EXPECT_EQ(::SendMessage(hwnd, WM_CLOSE), 5);
+  EXPECT_FALSE(IsWindowHandle(hwnd));
+}
+
+}  // namespace
