@@ -21,6 +21,12 @@ BOOL CContextMenu::AppendMenu(UINT flags, UINT_PTR id, const char* text) {
   return TRUE;
 }
 
+BOOL CContextMenu::AppendMenu(UINT flags, UINT_PTR id, UINT stringId) {
+  CString text;
+  if (!text.LoadString(stringId)) return FALSE;
+  return AppendMenu(flags, id, text.c_str());
+}
+
 MenuItem* CContextMenu::Find(UINT item, UINT flags) {
   if ((flags & MF_BYPOSITION) != 0) return item < m_items.size() ? &m_items[item] : nullptr;
   for (MenuItem& entry : m_items) {

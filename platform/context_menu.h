@@ -26,6 +26,9 @@ class CContextMenu {
   // Starts an empty menu.
   BOOL CreatePopupMenu();
   BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr);
+  // An item whose text is entry `stringId` of the string table; FALSE, adding nothing,
+  // when the table has no such entry.
+  BOOL AppendMenu(UINT flags, UINT_PTR id, UINT stringId);
   BOOL DeleteMenu(UINT item, UINT flags);
   // Returns the item's previous state (MF_ENABLED or MF_GRAYED), or 0xFFFFFFFF when
   // there is no such item.
