@@ -1,0 +1,140 @@
+// CComponent: one package record of a library component. A design holds one record per
+// package; the records of a component share its name, and each has its own package,
+// PCB symbol, pin count and pin map. The record owns its gates, kept in ascending gate
+// index, which is also the order FirstGate/NextGate list them in.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "host/model/attribute.h"
+#include "host/model/component_value.h"
+#include "host/model/design_item.h"
+#include "host/model/gate.h"
+#include "host/model/pcb_component.h"
+#include "host/model/scm_component.h"
+#include "platform/position.h"
+
+class CComponent : public CDesignItem {
+  DECLARE_DYNAMIC(CComponent)
+
+ public:
+  static constexpr int kMaxGateIndex = 0x7FFF;
+
+  // An id of 0 gives the record a fresh identity.
+  CComponent(const char* name, const char* package, std::uint64_t id = 0);
+  ~CComponent() override;
+
+  std::uint64_t GetId() const { return m_id; }
+
+  const CString& GetName() const { return m_name; }
+  void SetName(const char* name) { m_name = name; }
+  const CString& GetPackage() const { return m_package; }
+  void SetPackage(const char* package) { m_package = package; }
+  const CString& GetDescription() const { return m_description; }
+  void SetDescription(const char* description) { m_description = description; }
+  const CString& GetPackageDescription() const { return m_packageDescription; }
+  void SetPackageDescription(const char* description) { m_packageDescription = description; }
+  const CString& GetDefaultReference() const { return m_defaultReference; }
+  void SetDefaultReference(const char* reference) { m_defaultReference = reference; }
+
+  // The package's PCB symbol; its library is on the PCB side.
+  const CString& GetPcbSymbol() const { return m_pcb.GetSymbol(); }
+  void SetPcbSymbol(const char* symbol) { m_pcb.SetSymbol(symbol); }
+  CPcbComponent* GetPcbComponent() { return &m_pcb; }
+  const CPcbComponent* GetPcbComponent() const { return &m_pcb; }
+  // Null for a PCB-only component, which has no schematic side.
+  CScmComponent* GetScmComponent() { return m_pcbOnly ? nullptr : &m_scm; }
+  const CScmComponent* GetScmComponent() const { return m_pcbOnly ? nullptr : &m_scm; }
+  bool IsPcbOnly() const { return m_pcbOnly; }
+  void SetPcbOnly(bool pcbOnly) { m_pcbOnly = pcbOnly; }
+
+  // The number of pads of the package.
+  int GetPinCount() const { return m_pinCount; }
+  // Refuses a negative count.
+  bool SetPinCount(int pins);
+
+  // Adds a gate drawn by `symbol` of `library` with `pins` terminals. Null arrays give
+  // empty terminal names and no pins; the arrays are read for the first `pins` entries.
+  // A gate already at `index` moves up by one to make room, pushing the gates directly
+  // above it along. Refuses (null, with the last error) negative or too large indexes
+  // and pin counts.
+  CGate* AddGate(int index, const char* library, const char* symbol, int pins, const CString* names,
+                 const int* numbers);
+  // Gives this record a pin map of `pins` terminals for gate `index`, with `numbers`
+  // (no pins for a null array). An existing gate keeps its symbol and terminal names;
+  // a new one takes them from the first other record of the component that has the
+  // gate.
+  CGate* AddPcbGate(int index, int pins, const int* numbers);
+  // False when the record has no such gate.
+  bool DeleteGate(int index);
+  // Draws the gate with another symbol of `pads` terminals; the terminals it keeps keep
+  // their names and pins. A null library keeps the gate's library. False when the
+  // record has no such gate.
+  bool ReplaceGateSymbol(int index, const char* symbol, const char* library, int pads);
+
+  // Null when the record has no gate with the index.
+  CGate* FindGate(int index) const;
+  CGate* FirstGate() const { return m_gates.empty() ? nullptr : m_gates.front().get(); }
+  CGate* FirstGate(POSITION& position, int& index) const;
+  CGate* NextGate(POSITION& position, int& index) const;
+  int CountGates() const { return static_cast<int>(m_gates.size()); }
+
+  // -1 when the gate or terminal does not exist.
+  int GetPinNumber(int gate, int terminal) const;
+  // Refuses (false, with the last error) a missing gate or terminal and pins below -1.
+  bool SetPinNumber(int gate, int terminal, int pin);
+  // Empty when the gate or terminal does not exist.
+  CString GetPinName(int gate, int terminal) const;
+  bool SetPinName(int gate, int terminal, const char* name);
+  // The first terminal, in gate order and then terminal order, that carries `pin`.
+  bool GetGateAndTerminal(int pin, int& gate, int& terminal) const;
+
+  CAttribute* FindAttribute(const char* name) const { return m_attributes.Find(name); }
+  CAttribute* AddAttribute(const char* name, const char* value) { return m_attributes.Add(name, value); }
+  CAttributeList* GetAttributes() { return &m_attributes; }
+  const CAttributeList* GetAttributes() const { return &m_attributes; }
+
+  // The record's value, for copies and undo.
+  ComponentValue GetValue() const;
+  // Takes every field of `value` but the record's identity. Gates whose id the value
+  // names keep their objects; gates with id 0 are made anew.
+  void RestoreValue(const ComponentValue& value);
+
+ private:
+  friend class CGate;
+
+  using GateList = std::vector<std::unique_ptr<CGate>>;
+
+  GateList::const_iterator LowerBound(int index) const;
+  // False, with the last error, for an index or pin count a gate cannot have.
+  bool CheckGateShape(int index, int pins) const;
+  bool RefuseGateIndex(int index) const;
+  bool RefusePinCount(int pins) const;
+  bool RefuseMissingGate(int index) const;
+  bool MakeRoomForGate(int index);
+  CGate* InsertGate(GateValue value);
+  const CGate* FindSiblingGate(int index) const;
+  void InvalidatePinIndex() { m_pinIndexValid = false; }
+  void BuildPinIndex() const;
+
+  std::uint64_t m_id;
+  CString m_name;
+  CString m_package;
+  CString m_description;
+  CString m_packageDescription;
+  CString m_defaultReference;
+  int m_pinCount = 0;
+  bool m_pcbOnly = false;
+  CPcbComponent m_pcb;
+  CScmComponent m_scm;
+  CAttributeList m_attributes;
+  GateList m_gates;
+
+  // Pin number to its first (gate index, terminal); rebuilt after the pin map changed.
+  mutable std::unordered_map<int, std::pair<int, int>> m_pinIndex;
+  mutable bool m_pinIndexValid = false;
+};

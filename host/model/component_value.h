@@ -1,0 +1,45 @@
+// The value of a package record: everything that a copy duplicates and an undo step
+// restores, with the identities that tie a value to the live objects. Marks such as
+// selection are not part of it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "host/model/attribute.h"
+#include "platform/cstring.h"
+
+struct TerminalValue {
+  CString name;
+  int pin = -1;  // -1: no pin
+  bool operator==(const TerminalValue&) const = default;
+};
+
+struct GateValue {
+  std::uint64_t id = 0;  // 0: not yet given to a gate
+  int index = 0;
+  CString symbol;
+  CString library;
+  std::vector<TerminalValue> terminals;  // terminal t is element t - 1
+  bool operator==(const GateValue&) const = default;
+};
+
+struct ComponentValue {
+  std::uint64_t id = 0;  // 0: not yet given to a record
+  CString name;
+  CString package;
+  CString description;
+  CString packageDescription;
+  CString defaultReference;
+  CString pcbSymbol;
+  CString pcbLibrary;
+  int pinCount = 0;
+  bool pcbOnly = false;
+  unsigned showNames = 0;
+  std::vector<AttributeValue> attributes;
+  std::vector<GateValue> gates;  // by ascending gate index
+  bool operator==(const ComponentValue&) const = default;
+};
+
+// A fresh identity for a record or a gate, never 0 and never given twice.
+std::uint64_t NewModelObjectId();

@@ -1,0 +1,70 @@
+#include "host/model/gate.h"
+
+#include "host/model/component.h"
+#include "host/model/gate_names.h"
+#include "host/utility/app_error.h"
+
+IMPLEMENT_DYNAMIC(CGate, CObject)
+
+CGate::CGate(CComponent* owner, const GateValue& value) : m_owner(owner), m_value(value) {
+  if (m_value.id == 0) m_value.id = NewModelObjectId();
+}
+
+void CGate::SetSymbol(const char* symbol, const char* library) {
+  m_value.symbol = symbol;
+  if (library != nullptr) m_value.library = library;
+}
+
+CString CGate::GetPinName(int terminal) const {
+  if (!HasTerminal(terminal)) return CString();
+  return m_value.terminals[static_cast<size_t>(terminal - 1)].name;
+}
+
+bool CGate::SetPinName(int terminal, const char* name) {
+  if (!HasTerminal(terminal)) return RefuseTerminal(terminal);
+  m_value.terminals[static_cast<size_t>(terminal - 1)].name = name;
+  return true;
+}
+
+int CGate::GetPinNumber(int terminal) const {
+  if (!HasTerminal(terminal)) return kNoPin;
+  return m_value.terminals[static_cast<size_t>(terminal - 1)].pin;
+}
+
+bool CGate::SetPinNumber(int terminal, int pin) {
+  if (!HasTerminal(terminal)) return RefuseTerminal(terminal);
+  if (pin < kNoPin) {
+    CString text;
+    text.Format("%d is not a pin number.", pin);
+    CAppError::SetLastErrorText(text);
+    return false;
+  }
+  int& stored = m_value.terminals[static_cast<size_t>(terminal - 1)].pin;
+  if (stored == pin) return true;
+  stored = pin;
+  PinMapChanged();
+  return true;
+}
+
+bool CGate::RefuseTerminal(int terminal) const {
+  CString text;
+  text.Format("Gate %s has no terminal %d.", GateString(GetIndex()).c_str(), terminal);
+  CAppError::SetLastErrorText(text);
+  return false;
+}
+
+void CGate::ResizeTerminals(int pins) {
+  m_value.terminals.resize(static_cast<size_t>(pins));
+  PinMapChanged();
+}
+
+void CGate::Assign(const GateValue& value) {
+  const std::uint64_t id = m_value.id;
+  m_value = value;
+  m_value.id = id;
+  PinMapChanged();
+}
+
+void CGate::PinMapChanged() {
+  if (m_owner != nullptr) m_owner->InvalidatePinIndex();
+}

@@ -1,0 +1,3 @@
+#include "host/model/pcb_component.h"
+
+IMPLEMENT_DYNAMIC(CPcbComponent, CObject)
