@@ -1,0 +1,75 @@
+#include "host/model/symbol.h"
+
+#include <optional>
+
+namespace {
+
+void Include(std::optional<CRect>& total, CRect box) {
+  if (!total) {
+    total = box;
+    return;
+  }
+  total->left = std::min(total->left, box.left);
+  total->top = std::min(total->top, box.top);
+  total->right = std::max(total->right, box.right);
+  total->bottom = std::max(total->bottom, box.bottom);
+}
+
+bool SamePad(const CFreePad& a, const CFreePad& b) {
+  return a.GetNumber() == b.GetNumber() && a.GetName() == b.GetName() && a.GetPosition() == b.GetPosition() &&
+         a.GetLength() == b.GetLength() && a.GetDirection() == b.GetDirection() &&
+         a.GetShape() == b.GetShape() && a.GetSize() == b.GetSize() && a.GetDrill() == b.GetDrill();
+}
+
+}  // namespace
+
+CSymbol::CSymbol(const CSymbol& other)
+    : m_name(other.m_name), m_kind(other.m_kind), m_origin(other.m_origin), m_graphics(other.m_graphics) {
+  m_pads.reserve(other.m_pads.size());
+  for (const auto& pad : other.m_pads) m_pads.push_back(std::make_unique<CFreePad>(*pad));
+}
+
+const CFreePad* CSymbol::FindPad(int number) const {
+  const int index = IndexOfPad(number);
+  return index < 0 ? nullptr : m_pads[static_cast<size_t>(index)].get();
+}
+
+int CSymbol::IndexOfPad(int number) const {
+  for (size_t i = 0; i < m_pads.size(); ++i) {
+    if (m_pads[i]->GetNumber() == number) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+CFreePad* CSymbol::AddPad(const CFreePad& pad) {
+  if (IndexOfPad(pad.GetNumber()) >= 0) return nullptr;
+  m_pads.push_back(std::make_unique<CFreePad>(pad));
+  return m_pads.back().get();
+}
+
+CRect CSymbol::PadBounds(const CFreePad& pad) const {
+  const CPoint at = pad.GetPosition();
+  if (m_kind == SymbolKind::Schematic) {
+    CRect box(at.x, at.y, pad.GetPinRoot().x, pad.GetPinRoot().y);
+    box.NormalizeRect();
+    return box;
+  }
+  const CSize size = pad.GetSize();
+  return {at.x - size.cx / 2, at.y - size.cy / 2, at.x + (size.cx + 1) / 2, at.y + (size.cy + 1) / 2};
+}
+
+CRect CSymbol::GetExtents() const {
+  std::optional<CRect> total;
+  for (const auto& pad : m_pads) Include(total, PadBounds(*pad));
+  for (const CSymbolGraphic& graphic : m_graphics) Include(total, graphic.GetBounds());
+  return total.value_or(CRect(m_origin.x, m_origin.y, m_origin.x, m_origin.y));
+}
+
+bool CSymbol::operator==(const CSymbol& other) const {
+  if (m_name != other.m_name || m_kind != other.m_kind || m_origin != other.m_origin) return false;
+  if (m_graphics != other.m_graphics || m_pads.size() != other.m_pads.size()) return false;
+  for (size_t i = 0; i < m_pads.size(); ++i) {
+    if (!SamePad(*m_pads[i], *other.m_pads[i])) return false;
+  }
+  return true;
+}

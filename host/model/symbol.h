@@ -1,0 +1,62 @@
+// CSymbol: a library symbol, the drawing of a gate (schematic) or of a package (PCB):
+// its pads, its outline graphics and the origin it is placed by.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "host/model/free_pad.h"
+#include "host/model/symbol_graphic.h"
+#include "host/model/symbol_kind.h"
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class CSymbol {
+ public:
+  CSymbol(CString name, SymbolKind kind) : m_name(std::move(name)), m_kind(kind) {}
+  CSymbol(const CSymbol& other);
+  CSymbol& operator=(const CSymbol&) = delete;
+  ~CSymbol() = default;
+
+  std::unique_ptr<CSymbol> Clone() const { return std::make_unique<CSymbol>(*this); }
+  // Frees a symbol created with new, as those that CSymbolLibrary::Read hands out are;
+  // the symbol must not be used afterwards.
+  void Delete() { delete this; }
+
+  const CString& GetName() const { return m_name; }
+  void SetName(const CString& name) { m_name = name; }
+  SymbolKind GetKind() const { return m_kind; }
+  // The point that lands on the placement position.
+  CPoint GetOrigin() const { return m_origin; }
+  void SetOrigin(CPoint origin) { m_origin = origin; }
+
+  // Pads keep their address for the symbol's lifetime, in the order they were added.
+  int CountPads() const { return static_cast<int>(m_pads.size()); }
+  const CFreePad& GetPad(int index) const { return *m_pads.at(static_cast<size_t>(index)); }
+  CFreePad& GetPad(int index) { return *m_pads.at(static_cast<size_t>(index)); }
+  // Null when the symbol has no pad of that number.
+  const CFreePad* FindPad(int number) const;
+  // -1 when the symbol has no pad of that number.
+  int IndexOfPad(int number) const;
+  // Null, and nothing added, when a pad with the same number exists.
+  CFreePad* AddPad(const CFreePad& pad);
+
+  const std::vector<CSymbolGraphic>& Graphics() const { return m_graphics; }
+  void AddGraphic(CSymbolGraphic graphic) { m_graphics.push_back(std::move(graphic)); }
+
+  // The box round the graphics and pads (a schematic pad from its free end to its
+  // root, a PCB pad its land); an empty box at the origin for an empty symbol.
+  CRect GetExtents() const;
+
+  // Same name, kind, origin, pads and graphics.
+  bool operator==(const CSymbol& other) const;
+
+ private:
+  CRect PadBounds(const CFreePad& pad) const;
+
+  CString m_name;
+  SymbolKind m_kind;
+  CPoint m_origin;
+  std::vector<std::unique_ptr<CFreePad>> m_pads;
+  std::vector<CSymbolGraphic> m_graphics;
+};

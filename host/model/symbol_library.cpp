@@ -1,0 +1,233 @@
+#include "host/model/symbol_library.h"
+
+#include <filesystem>
+#include <list>
+#include <mutex>
+#include <system_error>
+
+#include "host/model/symbol_library_contents.h"
+#include "host/model/symbol_library_file.h"
+#include "host/utility/app_error.h"
+
+IMPLEMENT_DYNAMIC(CLibrary, CObject)
+IMPLEMENT_DYNCREATE(CSymbolLibrary, CLibrary)
+IMPLEMENT_DYNCREATE(CScmSymbolLibrary, CSymbolLibrary)
+IMPLEMENT_DYNCREATE(CPcbSymbolLibrary, CSymbolLibrary)
+IMPLEMENT_DYNAMIC(CComponentLibrary, CLibrary)
+
+namespace {
+
+// Parsed libraries by path, most recently used first. An entry serves while the file
+// keeps its modification time and size.
+class LibraryCache {
+ public:
+  static LibraryCache& Instance() {
+    static LibraryCache cache;
+    return cache;
+  }
+
+  std::shared_ptr<const CSymbolLibraryContents> Load(const CString& path, CString& error) {
+    Stamp stamp;
+    if (!ReadStamp(path, stamp, error)) return nullptr;
+    if (auto cached = Lookup(stamp)) return cached;
+    std::shared_ptr<const CSymbolLibraryContents> contents = CSymbolLibraryFile::Load(path, error);
+    Store(stamp, contents);
+    return contents;
+  }
+
+ private:
+  static constexpr size_t kCapacity = 8;
+
+  struct Stamp {
+    std::string key;
+    std::filesystem::file_time_type time;
+    std::uintmax_t size = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+  struct Entry {
+    Stamp stamp;
+    std::shared_ptr<const CSymbolLibraryContents> contents;
+  };
+
+  static bool ReadStamp(const CString& path, Stamp& stamp, CString& error) {
+    std::error_code code;
+    const std::filesystem::path file(path.str());
+    stamp.time = std::filesystem::last_write_time(file, code);
+    if (!code) stamp.size = std::filesystem::file_size(file, code);
+    if (!code) stamp.key = std::filesystem::absolute(file, code).lexically_normal().string();
+    if (!code) return true;
+    error.FormatMessage("Cannot read \"%1\": %2.", path, code.message());
+    return false;
+  }
+
+  std::shared_ptr<const CSymbolLibraryContents> Lookup(const Stamp& stamp) {
+    std::lock_guard lock(m_mutex);
+    for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
+      if (entry->stamp.key != stamp.key) continue;
+      if (entry->stamp != stamp) {
+        m_entries.erase(entry);
+        return nullptr;
+      }
+      m_entries.splice(m_entries.begin(), m_entries, entry);
+      return entry->contents;
+    }
+    return nullptr;
+  }
+
+  void Store(const Stamp& stamp, const std::shared_ptr<const CSymbolLibraryContents>& contents) {
+    if (contents == nullptr) return;
+    std::lock_guard lock(m_mutex);
+    std::erase_if(m_entries, [&stamp](const Entry& entry) { return entry.stamp.key == stamp.key; });
+    m_entries.push_front(Entry{stamp, contents});
+    if (m_entries.size() > kCapacity) m_entries.pop_back();
+  }
+
+  std::mutex m_mutex;
+  std::list<Entry> m_entries;
+};
+
+CString KindMismatch(const CString& path, SymbolKind found) {
+  CString text;
+  text.FormatMessage("Cannot read \"%1\" at /kind: this is a %2 symbol library, not a %3 one.", path,
+                     found == SymbolKind::Schematic ? "schematic" : "PCB",
+                     found == SymbolKind::Schematic ? "PCB" : "schematic");
+  return text;
+}
+
+std::unique_ptr<CSymbolLibrary> CreateLibrary(const CRuntimeClass* kind) {
+  if (kind == nullptr || !kind->IsDerivedFrom(RUNTIME_CLASS(CSymbolLibrary))) return nullptr;
+  std::unique_ptr<CObject> object = kind->CreateObject();
+  if (DynamicDowncast<CSymbolLibrary>(object.get()) == nullptr) return nullptr;
+  return std::unique_ptr<CSymbolLibrary>(static_cast<CSymbolLibrary*>(object.release()));
+}
+
+CString WithExtension(const CString& path, const CString& extension) {
+  if (std::filesystem::path(path.str()).has_extension()) return path;
+  return path + extension;
+}
+
+}  // namespace
+
+// --- CLibrary
+
+void CLibrary::SetPath(const CString& path) {
+  Close();
+  m_path = path;
+}
+
+CString CLibrary::GetFileName() const {
+  return CString(std::filesystem::path(m_path.str()).filename().string());
+}
+
+bool CLibrary::OpenRead() {
+  Close();
+  CString error;
+  if (!Load(m_path, error)) {
+    CAppError::SetLastErrorText(error);
+    return false;
+  }
+  m_open = true;
+  return true;
+}
+
+bool CLibrary::OpenRead(const CString& path) {
+  SetPath(path);
+  return OpenRead();
+}
+
+void CLibrary::Close() {
+  if (!m_open) return;
+  Unload();
+  m_open = false;
+}
+
+// --- CSymbolLibrary
+
+bool CSymbolLibrary::Load(const CString& path, CString& error) {
+  std::shared_ptr<const CSymbolLibraryContents> contents = LibraryCache::Instance().Load(path, error);
+  if (contents == nullptr) return false;
+  const std::optional<SymbolKind> required = RequiredKind();
+  if (required && contents->GetKind() != *required) {
+    error = KindMismatch(path, contents->GetKind());
+    return false;
+  }
+  m_contents = std::move(contents);
+  return true;
+}
+
+void CSymbolLibrary::Unload() {
+  m_contents.reset();
+}
+
+std::optional<SymbolKind> CSymbolLibrary::GetKind() const {
+  if (m_contents == nullptr) return std::nullopt;
+  return m_contents->GetKind();
+}
+
+const CSymbol* CSymbolLibrary::Find(const CString& name) const {
+  return m_contents == nullptr ? nullptr : m_contents->Find(name);
+}
+
+std::unique_ptr<CSymbol> CSymbolLibrary::ReadOwned(const CString& name) const {
+  const CSymbol* symbol = Find(name);
+  return symbol == nullptr ? nullptr : symbol->Clone();
+}
+
+CSymbol* CSymbolLibrary::Read(const CString& name) const {
+  return ReadOwned(name).release();
+}
+
+CSymbol* CSymbolLibrary::ReadSymbol(const CString& name) const {
+  CSymbol* symbol = Read(name);
+  if (symbol != nullptr) return symbol;
+  CString text;
+  if (IsOpen()) {
+    text.FormatMessage("Symbol %1 not found in library %2", name, GetFileName());
+  } else {
+    text.FormatMessage("Library %1 is not open", GetFileName());
+  }
+  CAppError::SetLastErrorText(text);
+  return nullptr;
+}
+
+std::vector<CString> CSymbolLibrary::SymbolNames() const {
+  return m_contents == nullptr ? std::vector<CString>() : m_contents->Names();
+}
+
+CSymbol* CSymbolLibrary::ReadSymbol(const CRuntimeClass* kind, CString& libraryPath, const CString& name,
+                                    bool completeExtension) {
+  std::unique_ptr<CSymbolLibrary> library = CreateLibrary(kind);
+  if (library == nullptr) {
+    CString text;
+    text.FormatMessage("%1 is not a kind of symbol library",
+                       kind != nullptr ? kind->m_lpszClassName : "(none)");
+    CAppError::SetLastErrorText(text);
+    return nullptr;
+  }
+  if (completeExtension) libraryPath = WithExtension(libraryPath, ExtensionOf(kind));
+  if (!library->OpenRead(libraryPath)) return nullptr;
+  CSymbol* symbol = library->ReadSymbol(name);
+  library->Close();
+  return symbol;
+}
+
+CString CSymbolLibrary::ExtensionOf(const CRuntimeClass* kind) {
+  if (kind == nullptr) return {};
+  if (kind->IsDerivedFrom(RUNTIME_CLASS(CScmSymbolLibrary))) return CScmSymbolLibrary::GetExtension();
+  if (kind->IsDerivedFrom(RUNTIME_CLASS(CPcbSymbolLibrary))) return CPcbSymbolLibrary::GetExtension();
+  return {};
+}
+
+const CRuntimeClass* CSymbolLibrary::ClassOf(SymbolKind kind) {
+  return kind == SymbolKind::Schematic ? RUNTIME_CLASS(CScmSymbolLibrary) : RUNTIME_CLASS(CPcbSymbolLibrary);
+}
+
+// --- the kinds
+
+CString CScmSymbolLibrary::GetExtension() {
+  return ".scmlib";
+}
+
+CString CPcbSymbolLibrary::GetExtension() {
+  return ".pcblib";
+}

@@ -1,0 +1,257 @@
+// Symbol libraries as the editor uses them: reading symbols by name, the errors left
+// behind, the cache of parsed files, and the conventions the sample libraries follow.
+#include "host/model/symbol_library.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <numbers>
+#include <optional>
+#include <string>
+
+#include "host/model/design_units.h"
+#include "host/model/symbol_library_contents.h"
+#include "host/model/symbol_library_file.h"
+#include "host/utility/app_error.h"
+#include "tests/platform/services_test_support.h"
+
+namespace {
+
+CString DataFile(const std::string& name) {
+  return (std::string(CE_DATA_DIR) + "/" + name).c_str();
+}
+
+std::string LastError() {
+  return CAppError::GetLastError().str();
+}
+
+std::unique_ptr<CSymbolLibraryContents> LoadSample(const std::string& name) {
+  CString error;
+  auto contents = CSymbolLibraryFile::Load(DataFile(name), error);
+  EXPECT_NE(contents, nullptr) << error.str();
+  return contents;
+}
+
+// A library of one schematic symbol with the given name and pad count.
+std::string OneSymbolLibrary(const std::string& name, int pads) {
+  CSymbolLibraryContents contents(SymbolKind::Schematic);
+  auto symbol = std::make_unique<CSymbol>(name.c_str(), SymbolKind::Schematic);
+  for (int number = 1; number <= pads; ++number) symbol->AddPad(CFreePad(number, "P", CPoint(0, number)));
+  contents.Add(std::move(symbol));
+  return CSymbolLibraryFile::Format(contents);
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCase) {
+  CScmSymbolLibrary library(DataFile("logic.scmlib"));
+  ASSERT_TRUE(library.OpenRead()) << LastError();
+
+  CSymbol* first = library.Read("nand2");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->GetName(), "NAND2");
+  ASSERT_EQ(first->CountPads(), 3);
+  EXPECT_EQ(first->FindPad(3)->GetName(), "Y");
+  first->GetPad(0).SetName("changed");
+
+  std::unique_ptr<CSymbol> second = library.ReadOwned("Nand2");
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->GetPad(0).GetName(), "A");
+  first->Delete();
+
+  EXPECT_EQ(library.Read("NAND3"), nullptr);
+  EXPECT_EQ(library.SymbolNames().size(), 4u);
+  library.Close();
+  EXPECT_EQ(library.Read("NAND2"), nullptr);
+  EXPECT_TRUE(library.SymbolNames().empty());
+}
+
+TEST(SymbolLibraryTest, FailuresLeaveAMessageNamingTheSymbolAndFile) {
+  CSymbolLibrary library(DataFile("logic.scmlib"));
+  EXPECT_EQ(library.ReadSymbol("INV"), nullptr);
+  EXPECT_EQ(LastError(), "Library logic.scmlib is not open");
+
+  ASSERT_TRUE(library.OpenRead());
+  CAppError::ClearLastError();
+  EXPECT_EQ(library.ReadSymbol("XOR9"), nullptr);
+  EXPECT_EQ(LastError(), "Symbol XOR9 not found in library logic.scmlib");
+
+  EXPECT_FALSE(library.OpenRead(DataFile("missing.scmlib")));
+  EXPECT_FALSE(library.IsOpen());
+  EXPECT_NE(LastError().find("missing.scmlib\": No such file"), std::string::npos) << LastError();
+}
+
+TEST(SymbolLibraryTest, KindTagsChooseWhichFilesOpen) {
+  CSymbolLibrary any(DataFile("footprints.pcblib"));
+  ASSERT_TRUE(any.OpenRead());
+  EXPECT_EQ(any.GetKind(), SymbolKind::Pcb);
+
+  CScmSymbolLibrary schematic(DataFile("footprints.pcblib"));
+  EXPECT_FALSE(schematic.OpenRead());
+  EXPECT_NE(LastError().find("this is a PCB symbol library, not a schematic one"), std::string::npos)
+      << LastError();
+  CPcbSymbolLibrary pcb(DataFile("logic.scmlib"));
+  EXPECT_FALSE(pcb.OpenRead());
+
+  CString path = DataFile("footprints");
+  std::unique_ptr<CSymbol> dip(
+      CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CPcbSymbolLibrary), path, "dip-8", true));
+  ASSERT_NE(dip, nullptr) << LastError();
+  EXPECT_EQ(dip->GetKind(), SymbolKind::Pcb);
+  EXPECT_EQ(path, DataFile("footprints.pcblib"));
+
+  CString bare = DataFile("logic");
+  EXPECT_EQ(CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CScmSymbolLibrary), bare, "INV", false), nullptr);
+  EXPECT_EQ(bare, DataFile("logic"));
+  EXPECT_EQ(CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CComponentLibrary), path, "DIP-8", true), nullptr);
+  EXPECT_NE(LastError().find("CComponentLibrary is not a kind of symbol library"), std::string::npos);
+}
+
+TEST(SymbolLibraryTest, ReopeningNoticesAChangedOrVanishedFile) {
+  ScratchDir scratch;
+  const std::string path = scratch / "parts.scmlib";
+  WriteText(path, OneSymbolLibrary("OLD", 2));
+  CSymbolLibrary library(path.c_str());
+  ASSERT_TRUE(library.OpenRead());
+  const CSymbol* held = library.Find("OLD");
+  ASSERT_NE(held, nullptr);
+
+  // Same size, new contents and a later time stamp.
+  WriteText(path, OneSymbolLibrary("NEW", 2));
+  const auto stamp = std::filesystem::last_write_time(path);
+  std::filesystem::last_write_time(path, stamp + std::chrono::seconds(5));
+  CSymbolLibrary again(path.c_str());
+  ASSERT_TRUE(again.OpenRead());
+  EXPECT_EQ(again.SymbolNames(), std::vector<CString>{"NEW"});
+  EXPECT_EQ(held->GetName(), "OLD") << "an open library keeps the contents it opened";
+
+  WriteText(path, OneSymbolLibrary("NEW", 7));
+  ASSERT_TRUE(again.OpenRead());
+  EXPECT_EQ(again.Find("NEW")->CountPads(), 7);
+
+  std::filesystem::remove(path);
+  EXPECT_FALSE(again.OpenRead());
+}
+
+// --- the sample libraries
+
+// Pin 1 at the top left, then counter-clockwise seen from above: the angle round the
+// centre grows from pad to pad by less than half a turn.
+void ExpectCounterClockwise(const CSymbol& footprint, int pins) {
+  double previous = 0;
+  for (int number = 1; number <= pins; ++number) {
+    const CFreePad* pad = footprint.FindPad(number);
+    ASSERT_NE(pad, nullptr) << footprint.GetName().str() << " pad " << number;
+    const double angle = std::atan2(pad->GetPosition().y, pad->GetPosition().x);
+    if (number == 1) {
+      EXPECT_LT(pad->GetPosition().x, 0) << footprint.GetName().str();
+      EXPECT_GT(pad->GetPosition().y, 0) << footprint.GetName().str();
+    } else {
+      const double step = std::remainder(angle - previous, 2 * std::numbers::pi);
+      EXPECT_GE(step, 0) << footprint.GetName().str() << " pad " << number;
+      EXPECT_LT(step, std::numbers::pi) << footprint.GetName().str() << " pad " << number;
+    }
+    previous = angle;
+  }
+}
+
+TEST(SampleLibraryTest, FootprintsHaveTheirPackagesPitchAndNumbering) {
+  const auto footprints = LoadSample("footprints.pcblib");
+  ASSERT_NE(footprints, nullptr);
+  const std::map<std::string, std::pair<int, int>> pitches = {
+      {"DIP-8", {8, 25400}},  {"DIP-14", {14, 25400}},  {"DIP-16", {16, 25400}},
+      {"SOIC-8", {8, 12700}}, {"SOIC-14", {14, 12700}}, {"TSSOP-14", {14, 6500}}};
+  for (const auto& [name, expected] : pitches) {
+    const CSymbol* footprint = footprints->Find(name);
+    ASSERT_NE(footprint, nullptr) << name;
+    const auto [pins, pitch] = expected;
+    ASSERT_EQ(footprint->CountPads(), pins) << name;
+    ExpectCounterClockwise(*footprint, pins);
+    const CPoint first = footprint->FindPad(1)->GetPosition();
+    EXPECT_EQ(first.y - footprint->FindPad(2)->GetPosition().y, pitch) << name;
+    EXPECT_EQ(footprint->FindPad(pins)->GetPosition().y, first.y) << name << ": last pin faces pin 1";
+  }
+  EXPECT_EQ(footprints->Find("DIP-8")->FindPad(8)->GetPosition().x -
+                footprints->Find("DIP-8")->FindPad(1)->GetPosition().x,
+            kUnitsPerInch * 3 / 10);
+
+  const CSymbol* qfn = footprints->Find("QFN-16");
+  ASSERT_NE(qfn, nullptr);
+  ExpectCounterClockwise(*qfn, 16);
+  EXPECT_EQ(qfn->FindPad(17)->GetName(), "EP");
+  EXPECT_EQ(qfn->FindPad(17)->GetPosition(), CPoint(0, 0));
+
+  const CSymbol* header = footprints->Find("HDR-2x5");
+  ASSERT_NE(header, nullptr);
+  EXPECT_EQ(header->FindPad(2)->GetPosition().y, header->FindPad(1)->GetPosition().y)
+      << "pins 1 and 2 share a row";
+  EXPECT_EQ(header->FindPad(1)->GetPosition().y - header->FindPad(3)->GetPosition().y, 25400);
+}
+
+TEST(SampleLibraryTest, EveryStockPackageHasAFootprintWithThatManyPins) {
+  const auto footprints = LoadSample("footprints.pcblib");
+  ASSERT_NE(footprints, nullptr);
+  std::ifstream list(std::string(CE_DATA_DIR) + "/package.txt");
+  std::string package;
+  int count = 0;
+  while (std::getline(list, package)) {
+    ++count;
+    const CSymbol* footprint = footprints->Find(package);
+    ASSERT_NE(footprint, nullptr) << package;
+    const size_t dash = package.rfind('-');
+    if (package.starts_with("DIP") || package.starts_with("SOIC") || package.starts_with("TSSOP")) {
+      EXPECT_EQ(footprint->CountPads(), std::stoi(package.substr(dash + 1))) << package;
+    }
+    EXPECT_FALSE(footprint->Graphics().empty()) << package;
+  }
+  EXPECT_EQ(count, footprints->Count());
+}
+
+bool Inside(CPoint point, const CRect& box) {
+  return point.x >= box.left && point.x <= box.right && point.y >= box.top && point.y <= box.bottom;
+}
+
+// The box round the symbol's body: its graphics on the outline layer.
+CRect BodyOf(const CSymbol& symbol) {
+  std::optional<CRect> body;
+  for (const CSymbolGraphic& graphic : symbol.Graphics()) {
+    if (graphic.GetLayer() != "Outline") continue;
+    const CRect box = graphic.GetBounds();
+    body = body ? CRect(std::min(body->left, box.left), std::min(body->top, box.top),
+                        std::max(body->right, box.right), std::max(body->bottom, box.bottom))
+                : box;
+  }
+  return body.value_or(CRect());
+}
+
+TEST(SampleLibraryTest, SchematicPinsEndOnTheGridAndStickOutOfTheBody) {
+  for (const char* file : {"logic.scmlib", "analog.scmlib", "connectors.scmlib"}) {
+    const auto library = LoadSample(file);
+    ASSERT_NE(library, nullptr);
+    for (int i = 0; i < library->Count(); ++i) {
+      const CSymbol& symbol = library->Get(i);
+      const CRect body = BodyOf(symbol);
+      for (int p = 0; p < symbol.CountPads(); ++p) {
+        const CFreePad& pad = symbol.GetPad(p);
+        const std::string where = symbol.GetName().str() + " " + pad.GetName().str();
+        EXPECT_EQ(pad.GetPosition().x % kSchematicGrid, 0) << where;
+        EXPECT_EQ(pad.GetPosition().y % kSchematicGrid, 0) << where;
+        EXPECT_FALSE(Inside(pad.GetPosition(), body)) << where;
+        EXPECT_TRUE(Inside(pad.GetPinRoot(), body)) << where;
+      }
+    }
+  }
+  const auto logic = LoadSample("logic.scmlib");
+  const CSymbol* flipFlop = logic->Find("DFF");
+  ASSERT_NE(flipFlop, nullptr);
+  std::vector<std::string> names;
+  for (int p = 0; p < flipFlop->CountPads(); ++p) names.push_back(flipFlop->GetPad(p).GetName().str());
+  EXPECT_EQ(names, (std::vector<std::string>{"D", "CLK", "Q", "/Q"}));
+}
+
+}  // namespace
