@@ -1,0 +1,3 @@
+#include "host/model/layer.h"
+
+IMPLEMENT_DYNAMIC(CLayer, CObject)

@@ -1,0 +1,359 @@
+// Placed components: symbol, pad and text instances read from the sample libraries,
+// failures that leave the design alone, layout, extents, technology and selection.
+#include "host/model/placement.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/model/component_instance.h"
+#include "host/model/design.h"
+#include "host/model/technology_file.h"
+#include "host/utility/app_error.h"
+#include "platform/temp_file.h"
+
+namespace {
+
+using Role = CTextInstance::Role;
+
+const CString kComponentLibrary = CE_DATA_DIR "/sample.cmplib";
+constexpr int kGrid = 25400;
+
+// A quad two-input NAND in a 14-pin package; the ground and supply pins 7 and 14 carry
+// no terminal.
+CComponent* AddQuadNand(CDesign& design) {
+  CComponent* nand = design.AddComponent("7400", "DIP-14");
+  nand->SetPcbSymbol("DIP-14");
+  nand->GetPcbComponent()->SetLibrary("footprints");
+  nand->SetPinCount(14);
+  const CString names[] = {"A", "B", "Y"};
+  const int pins[4][3] = {{1, 2, 3}, {4, 5, 6}, {9, 10, 8}, {12, 13, 11}};
+  for (int gate = 0; gate < 4; ++gate) nand->AddGate(gate, "logic", "NAND2", 3, names, pins[gate]);
+  return nand;
+}
+
+// One line per symbol instance: gate, symbol, reference, then per pad its terminal,
+// name text and number text.
+std::string Describe(const CComponentInstance& instance) {
+  std::string out;
+  POSITION at = nullptr;
+  for (const CSymbolInstance* symbol = instance.FirstSymbolInstance(at); symbol != nullptr;
+       symbol = instance.NextSymbolInstance(at)) {
+    const CTextInstance* reference = symbol->FindText(Role::Reference);
+    out += CSymbolInstance::GetGateString(symbol->GetGate()).str() + " " +
+           symbol->GetSymbol()->GetName().str() + " " +
+           (reference != nullptr ? reference->GetText().str() : "-") + ":";
+    POSITION padAt = nullptr;
+    for (const CPadInstance* pad = symbol->FirstPad(padAt); pad != nullptr; pad = symbol->NextPad(padAt)) {
+      out += " " + std::to_string(pad->GetTerminalNumber()) + "=" + pad->GetPinNameText()->GetText().str() +
+             "/" + pad->GetPinNumberText()->GetText().str();
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+CBox ExtentsOf(const CSymbolInstance* symbol) {
+  return symbol->GetExtents();
+}
+
+std::vector<CSymbolInstance*> SymbolsOf(const CComponentInstance& instance) {
+  std::vector<CSymbolInstance*> symbols;
+  POSITION at = nullptr;
+  for (CSymbolInstance* symbol = instance.FirstSymbolInstance(at); symbol != nullptr;
+       symbol = instance.NextSymbolInstance(at)) {
+    symbols.push_back(symbol);
+  }
+  return symbols;
+}
+
+TEST(PlacementTest, AQuadNandInASchematicHasAGateSymbolPerGateWithItsPinMap) {
+  CScmDesign design;
+  CComponent* nand = AddQuadNand(design);
+  CComponentInstance* u1 = design.AddComponentInstance("U1", nand, kComponentLibrary, true);
+  ASSERT_NE(u1, nullptr);
+  EXPECT_EQ(design.FirstComponentInstance(), u1);
+  EXPECT_EQ(Describe(*u1),
+            "a NAND2 U1a: 1=A/1 2=B/2 3=Y/3\n"
+            "b NAND2 U1b: 1=A/4 2=B/5 3=Y/6\n"
+            "c NAND2 U1c: 1=A/9 2=B/10 3=Y/8\n"
+            "d NAND2 U1d: 1=A/12 2=B/13 3=Y/11\n");
+
+  const CSymbolInstance* c = SymbolsOf(*u1)[2];
+  EXPECT_EQ(c->GetLibraryPath(), CString(CE_DATA_DIR "/logic.scmlib"));
+  const CPadInstance* a = c->FindPad(1);
+  EXPECT_EQ(a->GetSymbolInstance(), c);
+  EXPECT_EQ(a->GetGate(), 2);
+  EXPECT_EQ(a->GetOwnerDesign(), &design);
+  EXPECT_EQ(a->GetPad()->GetName(), "A");
+  // Unturned at the origin, the symbol's own coordinates come through, and the
+  // reference takes the place of the symbol's "U?".
+  EXPECT_EQ(a->GetPosition(), CPoint(-101600, 25400));
+  EXPECT_EQ(a->GetPinRoot(), CPoint(-50800, 25400));
+  EXPECT_EQ(c->FindText(Role::Reference)->GetPosition(), CPoint(-50800, 63500));
+  for (int i = 0; i < c->CountTexts(); ++i) EXPECT_NE(c->GetText(i)->GetText(), "U?");
+
+  // Pads read the pin map as it is now.
+  EXPECT_TRUE(a->IsAssigned());
+  nand->SetPinNumber(2, 1, -1);
+  nand->SetPinName(2, 1, "IN1");
+  EXPECT_EQ(a->GetPinNumber(), -1);
+  EXPECT_FALSE(a->IsAssigned());
+  EXPECT_EQ(a->GetPinNumberText()->GetText(), "");
+  EXPECT_EQ(a->GetPinNameText()->GetText(), "IN1");
+
+  // A single gate shows the reference alone; without `allGates` only the first gate.
+  CComponent* inverter = design.AddComponent("7404", "DIP-14");
+  inverter->AddGate(0, CE_DATA_DIR "/logic.scmlib", "INV", 2, nullptr, nullptr);
+  EXPECT_EQ(Describe(*design.AddComponentInstance("U2", inverter, "", true)), "a INV U2: 1=/ 2=/\n");
+  EXPECT_EQ(Describe(*design.AddComponentInstance("U3", nand, kComponentLibrary, false)),
+            "a NAND2 U3a: 1=A/1 2=B/2 3=Y/3\n");
+}
+
+TEST(PlacementTest, AQuadNandOnAPcbHasItsPackageWithPadsNumberedByTheFootprint) {
+  CPcbDesign design;
+  CComponent* nand = AddQuadNand(design);
+  CComponentInstance* ic = design.AddComponentInstance("", nand, kComponentLibrary, true);
+  ASSERT_NE(ic, nullptr);
+  ASSERT_EQ(ic->CountSymbolInstances(), 1);
+  const CSymbolInstance* dip = ic->FirstSymbolInstance();
+  EXPECT_EQ(dip->GetGate(), CSymbolInstance::kNoGate);
+  EXPECT_EQ(dip->GetSymbol()->GetName(), "DIP-14");
+  EXPECT_EQ(dip->FindText(Role::Reference), nullptr);
+  ASSERT_EQ(dip->CountPads(), 14);
+
+  std::string assigned;
+  for (int i = 0; i < dip->CountPads(); ++i) {
+    const CPadInstance* pad = dip->GetPad(i);
+    EXPECT_EQ(pad->GetPinNumber(), pad->GetPad()->GetNumber());
+    EXPECT_EQ(pad->GetPinNumberText()->GetText(), std::to_string(pad->GetPinNumber()));
+    assigned += pad->IsAssigned() ? "+" : "-";
+  }
+  EXPECT_EQ(assigned, "++++++-++++++-");
+  const CPadInstance* pin9 = dip->FindPad(9);
+  EXPECT_EQ(pin9->GetGate(), 2);
+  EXPECT_EQ(pin9->GetTerminalNumber(), 1);
+  EXPECT_EQ(pin9->GetPinNameText()->GetText(), "A");
+  const CPadInstance* pin7 = dip->FindPad(7);
+  EXPECT_EQ(pin7->GetGate(), -1);
+  EXPECT_EQ(pin7->GetPinNameText()->GetText(), "7");
+  EXPECT_EQ(dip->FindPad(1)->GetBounds(), CRect(-46100, 68200, -30100, 84200));
+}
+
+TEST(PlacementTest, AFailedPlacementNamesTheMissingPieceAndLeavesTheDesignAlone) {
+  CScmDesign design;
+  CComponent* nand = AddQuadNand(design);
+  ASSERT_NE(design.AddComponentInstance("U1", nand, kComponentLibrary, true), nullptr);
+  design.FirstComponentInstance()->FirstSymbolInstance()->SetSelected(true);
+  const CRect extents = design.GetExtents();
+
+  nand->FindGate(2)->SetSymbol("NAND9");
+  EXPECT_EQ(design.AddComponentInstance("U2", nand, kComponentLibrary, true), nullptr);
+  EXPECT_EQ(CAppError::GetLastError(), "Symbol NAND9 not found in library logic.scmlib");
+
+  nand->FindGate(2)->SetSymbol("NAND2");
+  nand->FindGate(3)->SetLibrary("nowhere");
+  EXPECT_EQ(design.AddComponentInstance("U2", nand, kComponentLibrary, true), nullptr);
+  EXPECT_EQ(CAppError::GetLastError().Find("Cannot open library nowhere.scmlib: "), 0);
+
+  // A PCB library is no schematic library.
+  nand->FindGate(3)->SetLibrary("footprints.pcblib");
+  EXPECT_EQ(design.AddComponentInstance("U2", nand, kComponentLibrary, true), nullptr);
+  EXPECT_EQ(CAppError::GetLastError().Find("Cannot open library footprints.pcblib: "), 0);
+
+  EXPECT_EQ(design.CountComponentInstances(), 1);
+  EXPECT_EQ(design.GetSelectionOverview()->Count(), 1);
+  EXPECT_EQ(design.GetExtents(), extents);
+
+  CPcbDesign board;
+  CComponent* onBoard = AddQuadNand(board);
+  onBoard->SetPcbSymbol("DIP-99");
+  EXPECT_EQ(board.AddComponentInstance("", onBoard, kComponentLibrary, true), nullptr);
+  EXPECT_EQ(CAppError::GetLastError(), "Symbol DIP-99 not found in library footprints.pcblib");
+  EXPECT_EQ(board.FirstComponentInstance(), nullptr);
+}
+
+TEST(PlacementTest, LibraryNamesResolveBesideTheComponentLibrary) {
+  CScmDesign design;
+  CComponentInstance* u1 =
+      design.AddComponentInstance("U1", AddQuadNand(design), "/libs/parts.cmplib", false);
+  EXPECT_EQ(u1, nullptr);
+  EXPECT_NE(CAppError::GetLastError().Find("/libs/logic.scmlib"), -1);
+
+  u1 = design.AddComponentInstance("U1", design.FirstComponent(), kComponentLibrary, false);
+  ASSERT_NE(u1, nullptr);
+  EXPECT_EQ(u1->GetLibraryForSymbol("footprints", "", ".pcblib"), CString(CE_DATA_DIR "/footprints.pcblib"));
+  EXPECT_EQ(u1->GetLibraryForSymbol("sub/x.lib", "/other", ".scmlib"), "/other/sub/x.lib");
+  EXPECT_EQ(u1->GetLibraryForSymbol("/abs/x", "/other", ".scmlib"), "/abs/x.scmlib");
+}
+
+TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything) {
+  CScmDesign design;
+  EXPECT_EQ(design.GetExtents(), CRect());
+  CComponentInstance* u1 = design.AddComponentInstance("U1", AddQuadNand(design), kComponentLibrary, true);
+  ASSERT_NE(u1, nullptr);
+  const std::vector<CSymbolInstance*> gates = SymbolsOf(*u1);
+
+  u1->ArrangeSymbolInstances(CSize(kGrid, kGrid), false, CAngle(0));
+  for (size_t i = 1; i < gates.size(); ++i) {
+    const CSize step = gates[i]->GetPosition() - gates[i - 1]->GetPosition();
+    EXPECT_EQ(step.cy, 0);
+    EXPECT_EQ(step.cx % kGrid, 0);
+    const long gap = ExtentsOf(gates[i]).GetMin().x - ExtentsOf(gates[i - 1]).GetMax().x;
+    EXPECT_GE(gap, kGrid);
+    EXPECT_LT(gap, 2 * kGrid);
+  }
+  CBox all;
+  for (const CSymbolInstance* gate : gates) all = all.Union(ExtentsOf(gate));
+  const CRect row = design.GetExtents();
+  EXPECT_EQ(row, all.ToRect());
+  // The component's show names put its name below the bodies; hiding it narrows the
+  // extents from below only.
+  u1->SetNameDisplayed(false, false, false);
+  EXPECT_GT(design.GetExtents().top, row.top);
+  EXPECT_EQ(design.GetExtents().bottom, row.bottom);
+
+  // A column, turned a quarter: the inputs that pointed left now point down.
+  u1->ArrangeSymbolInstances(CSize(kGrid, kGrid), true, CAngle(900));
+  for (size_t i = 1; i < gates.size(); ++i) {
+    EXPECT_EQ(gates[i]->GetPosition().x, gates[0]->GetPosition().x);
+    const long gap = ExtentsOf(gates[i - 1]).GetMin().y - ExtentsOf(gates[i]).GetMax().y;
+    EXPECT_GE(gap, kGrid);
+    EXPECT_LT(gap, 2 * kGrid);
+  }
+  const CPadInstance* input = gates[1]->FindPad(1);
+  EXPECT_EQ(input->GetDirection(), PinDirection::Down);
+  EXPECT_EQ(input->GetPosition() - gates[1]->GetPosition(), CSize(-25400, -101600));
+
+  const CRect before = design.GetExtents();
+  const CPoint padBefore = input->GetPosition();
+  design.Shift(1000, -2000);
+  CRect after = before;
+  after.OffsetRect(1000, -2000);
+  EXPECT_EQ(design.GetExtents(), after);
+  EXPECT_EQ(input->GetPosition(), padBefore + CSize(1000, -2000));
+
+  design.DeleteAllComponentInstances();
+  EXPECT_EQ(design.GetExtents(), CRect());
+}
+
+TEST(PlacementTest, MirroredAndTurnedSymbolsMapPointsArcsAndTextsKeepingTextsReadable) {
+  const CPlacement turned(CPoint(10, 0), CPoint(1000, 2000), CAngle(900), false);
+  EXPECT_EQ(turned.Map(CPoint(110, 50)), CPoint(950, 2100));
+  const CPlacement both(CPoint(10, 0), CPoint(1000, 2000), CAngle(870), true);
+  EXPECT_EQ(both.GetRotation(), CAngle(900));
+  EXPECT_EQ(both.Map(CPoint(110, 50)), CPoint(950, 1900));
+  EXPECT_EQ(both.MapDirection(PinDirection::Left), PinDirection::Up);
+  EXPECT_EQ(both.MapSize(CSize(3, 7)), CSize(7, 3));
+
+  // The right half of a circle, mirrored, is its left half.
+  const CPlacement mirror(CPoint(), CPoint(), CAngle(0), true);
+  const auto arc = std::get<CSymbolArc>(mirror.MapShape(CSymbolArc{CPoint(5, 0), 4, 270, 180}));
+  EXPECT_EQ(arc.centre, CPoint(-5, 0));
+  EXPECT_EQ(arc.startAngle, 90);
+  EXPECT_EQ(arc.sweepAngle, 180);
+
+  // A text turned upside down reads left to right again, its box where it was.
+  const CPlacement half(CPoint(), CPoint(), CAngle(1800), false);
+  CSymbolText text{"AB", CPoint(100, 0), 40, TextAlignment::BottomLeft, 0};
+  const CSymbolText placed = half.MapText(text);
+  EXPECT_EQ(placed.rotation, 0);
+  EXPECT_EQ(placed.alignment, TextAlignment::TopRight);
+  EXPECT_EQ(CTextInstance::EstimateBounds(placed), CRect(-160, -40, -100, 0));
+  // Mirrored, a text keeps reading left to right and takes its box to the other side.
+  EXPECT_EQ(mirror.MapText(text).alignment, TextAlignment::BottomRight);
+}
+
+TEST(PlacementTest, TechnologyLayersOnlyInAPcbDesignAndColoursForEveryKindOfItem) {
+  CScmDesign schematic;
+  EXPECT_TRUE(schematic.AddDesign(CE_DATA_DIR "/default.scmtech", false));
+  EXPECT_EQ(schematic.FirstLayer(), nullptr);
+  EXPECT_FALSE(schematic.AddDesign(CE_DATA_DIR "/default.pcbtech", false));
+  EXPECT_NE(CAppError::GetLastError().Find("PCB technology, not a schematic one"), -1);
+  EXPECT_FALSE(schematic.AddDesign(CE_DATA_DIR "/missing.scmtech", false));
+
+  // The design keeps the layers and styles it has: a technology merged later adds only
+  // new ones, while its colours replace the design's.
+  CTechnology own(SymbolKind::Pcb);
+  own.AddLayer({"Top Copper", RGB(1, 2, 3), false});
+  own.AddTextStyle({"Pad Number", 7000, 700});
+  CString ownPath;
+  CString error;
+  ASSERT_TRUE(GetTempFile(ownPath));
+  ASSERT_TRUE(CTechnologyFile::Save(ownPath, own, error)) << error.str();
+
+  CPcbDesign board;
+  EXPECT_EQ(board.FirstLayer(), nullptr);
+  ASSERT_TRUE(board.AddDesign(ownPath, false));
+  ASSERT_TRUE(board.AddDesign(CE_DATA_DIR "/default.pcbtech", false));
+  std::remove(ownPath.c_str());
+  ASSERT_NE(board.FirstLayer(), nullptr);
+  EXPECT_EQ(board.FirstLayer()->GetName(), "Top Copper");
+  EXPECT_FALSE(board.FirstLayer()->IsVisible());
+  EXPECT_NE(board.FindLayer("bottom copper"), nullptr);
+  CDesignColours* colours = board.GetDesignColours();
+  EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CPadInstance)), RGB(0, 0, 255));
+  EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CPinNumberInstance)), RGB(0, 0, 0xC0));
+  EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CCopperInstance)), RGB(255, 255, 0));
+
+  // Instances placed afterwards take their text sizes from the styles.
+  CComponentInstance* ic = board.AddComponentInstance("IC1", AddQuadNand(board), kComponentLibrary, true);
+  ASSERT_NE(ic, nullptr);
+  EXPECT_EQ(ic->FirstSymbolInstance()->GetPad(0)->GetPinNumberText()->GetSize(), 7000);
+}
+
+TEST(PlacementTest, AddedTextsFollowTheShowNamesAndStackBelowTheBody) {
+  CScmDesign design;
+  CComponent* nand = AddQuadNand(design);
+  nand->GetScmComponent()->SetShowNames(CScmComponent::kScmComponent | CScmComponent::kScmPinNumber);
+  CComponentInstance* u1 = design.AddComponentInstance("U1", nand, kComponentLibrary, false);
+  ASSERT_NE(u1, nullptr);
+  CSymbolInstance* gate = u1->FirstSymbolInstance();
+  const CPadInstance* pad = gate->FindPad(1);
+  EXPECT_FALSE(pad->GetPinNameText()->IsShown());
+  EXPECT_TRUE(pad->GetPinNumberText()->IsShown());
+  EXPECT_FALSE(gate->FindText(Role::SymbolName)->IsShown());
+
+  u1->SetSymbolNameDisplayed(true);
+  u1->SetPinNamesDisplayed(true);
+  EXPECT_TRUE(pad->GetPinNameText()->IsShown());
+  const CTextInstance* name = gate->FindText(Role::ComponentName);
+  const CTextInstance* symbol = gate->FindText(Role::SymbolName);
+  EXPECT_EQ(name->GetText(), "7400");
+  EXPECT_EQ(symbol->GetText(), "NAND2");
+  const CRect body = gate->GetSymbol()->GetExtents();
+  EXPECT_LT(name->GetBounds().bottom, body.top);
+  EXPECT_LT(symbol->GetBounds().bottom, name->GetBounds().top);
+
+  // A land shows its number whatever the show names say.
+  CPcbDesign board;
+  CComponent* onBoard = AddQuadNand(board);
+  onBoard->GetScmComponent()->SetShowNames(0);
+  CComponentInstance* ic = board.AddComponentInstance("IC1", onBoard, kComponentLibrary, true);
+  ASSERT_NE(ic, nullptr);
+  EXPECT_TRUE(ic->FirstSymbolInstance()->GetPad(0)->GetPinNumberText()->IsShown());
+  EXPECT_FALSE(ic->FirstSymbolInstance()->GetPad(0)->GetPinNameText()->IsShown());
+}
+
+TEST(PlacementTest, SelectedInstancesJoinTheOverviewAndLeaveItWhenDeleted) {
+  CScmDesign design;
+  CComponentInstance* u1 = design.AddComponentInstance("U1", AddQuadNand(design), kComponentLibrary, true);
+  ASSERT_NE(u1, nullptr);
+  CSymbolInstance* gate = SymbolsOf(*u1)[1];
+  CPadInstance* pad = gate->FindPad(3);
+  pad->SetSelected(true);
+  gate->SetSelected(true);
+  pad->GetPinNumberText()->SetSelected(true);
+  EXPECT_EQ(design.GetSelectionOverview()->Count(), 3);
+  EXPECT_EQ(design.GetSelectionOverview()->First(), pad);
+
+  CScmDesign other;
+  EXPECT_FALSE(other.DeleteComponentInstance(u1));
+  EXPECT_TRUE(design.DeleteComponentInstance(u1));
+  EXPECT_EQ(design.GetSelectionOverview()->Count(), 0);
+  EXPECT_EQ(design.CountComponentInstances(), 0);
+}
+
+}  // namespace
