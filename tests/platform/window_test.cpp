@@ -175,7 +175,8 @@ class SelfClosingWnd : public CWnd {
  protected:
   void PostNcDestroy() override { delete this; }
 };
-const MessageMap SelfClosingWnd::kMessageMap{&CWnd::kMessageMap, {MessageEntry(WM_CLOSE, &SelfClosingWnd::OnClose)}};
+const MessageMap SelfClosingWnd::kMessageMap{&CWnd::kMessageMap,
+                                             {MessageEntry(WM_CLOSE, &SelfClosingWnd::OnClose)}};
 
 TEST_F(WindowTest, AHandlerMayDestroyItsOwnWindowAndObject) {
   auto* wnd = new SelfClosingWnd;

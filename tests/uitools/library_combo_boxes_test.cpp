@@ -1,0 +1,123 @@
+// The library combos, the saved library of each kind, and the technology look-ups.
+#include "host/uitools/library_combo_boxes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/libtools/library_manager.h"
+#include "host/model/design.h"
+#include "host/model/symbol_library.h"
+#include "host/utility/app_error.h"
+#include "platform/app_registry.h"
+#include "platform/program_path.h"
+#include "platform/settings_store.h"
+#include "tests/platform/services_test_support.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+const std::string kDataDir = CE_DATA_DIR;
+
+std::vector<std::string> Entries(const CComboBox& combo) {
+  std::vector<std::string> entries;
+  for (int index = 0; index < combo.GetCount(); ++index) {
+    CString text;
+    combo.GetLBText(index, text);
+    entries.push_back(text.str());
+  }
+  return entries;
+}
+
+class LibraryComboTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    InstallMemorySettings();
+    SetProgramPathForTesting(kDataDir.c_str());
+    ASSERT_TRUE(parent.CreateEx(0, "", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+  }
+  void TearDown() override {
+    SetProgramPathForTesting("");
+    HeadlessTest::TearDown();
+  }
+  void Make(CComboBox& combo, DWORD style) {
+    ASSERT_TRUE(combo.Create(style | WS_VISIBLE, CRect(0, 0, 100, 100), &parent, 1000));
+  }
+  CWnd parent;
+};
+
+TEST_F(LibraryComboTest, FileComboListsOnlyLibrariesOfTheKindInTheStartEntrysDirectory) {
+  ScratchDir dir;
+  for (const char* name : {"b.scmlib", "A.SCMLIB", "c.pcblib", "notes.txt", "scmlib"})
+    std::ofstream(dir / name);
+  std::filesystem::create_directory(dir / "folder.scmlib");
+  const std::string directory = dir.Path().string() + "/";
+
+  CLibraryFileComboBox combo;
+  Make(combo, CBS_DROPDOWNLIST | CBS_SORT);
+  ASSERT_TRUE(combo.Fill(RUNTIME_CLASS(CScmSymbolLibrary), (directory + "b.scmlib").c_str()));
+  EXPECT_EQ(Entries(combo), std::vector<std::string>({"A.SCMLIB", "b.scmlib"}));
+  EXPECT_EQ(combo.GetFullPath(), directory + "b.scmlib");
+  // A start entry that is gone still lists its directory, from the first file.
+  ASSERT_TRUE(combo.Fill(RUNTIME_CLASS(CPcbSymbolLibrary), (directory + "gone.pcblib").c_str()));
+  EXPECT_EQ(Entries(combo), std::vector<std::string>({"c.pcblib"}));
+  EXPECT_EQ(combo.GetText(), "c.pcblib");
+  // A bare file name is looked for beside the library last used of the kind.
+  ASSERT_TRUE(
+      CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary), (directory + "x.scmlib").c_str()));
+  ASSERT_TRUE(combo.Fill(RUNTIME_CLASS(CScmSymbolLibrary), "a.scmlib"));
+  EXPECT_EQ(combo.GetFullPath(), directory + "A.SCMLIB");
+
+  EXPECT_FALSE(combo.Fill(RUNTIME_CLASS(CDesign), (directory + "b.scmlib").c_str()));
+  EXPECT_EQ(combo.GetCount(), 0);
+  EXPECT_FALSE(combo.Fill(RUNTIME_CLASS(CScmSymbolLibrary), "/no/such/folder/logic.scmlib"));
+  EXPECT_NE(CAppError::GetLastError().Find("/no/such/folder/"), -1) << CAppError::GetLastError().str();
+}
+
+TEST_F(LibraryComboTest, ContentsComboListsTheSymbolsAndShowsTheText) {
+  CLibraryContentsComboBox combo;
+  Make(combo, CBS_DROPDOWN);
+  ASSERT_TRUE(combo.Fill((kDataDir + "/logic.scmlib").c_str(), "inv"));
+  EXPECT_EQ(Entries(combo), std::vector<std::string>({"NAND2", "INV", "DFF", "POWER"}));
+  EXPECT_EQ(combo.GetCurSel(), 1);
+  ASSERT_TRUE(combo.Fill((kDataDir + "/footprints.pcblib").c_str(), "SO-99"));
+  EXPECT_EQ(combo.GetCount(), 10);
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(combo.GetText(), "SO-99");
+  // The old list and text go even when the new library cannot be read.
+  EXPECT_FALSE(combo.Fill((kDataDir + "/package.txt").c_str(), ""));
+  EXPECT_EQ(combo.GetCount(), 0);
+  EXPECT_EQ(combo.GetText(), "");
+}
+
+TEST_F(LibraryComboTest, DefaultsNameTheBundledFilesAndSettingsOverrideThem) {
+  for (const CRuntimeClass* kind : {RUNTIME_CLASS(CScmSymbolLibrary), RUNTIME_CLASS(CPcbSymbolLibrary)}) {
+    const std::string technology = (GetTechnologyDirectory() + GetLastTechnologyFile(kind)).str();
+    EXPECT_TRUE(std::filesystem::is_regular_file(technology)) << technology;
+    std::unique_ptr<CObject> library = kind->CreateObject();
+    EXPECT_TRUE(
+        static_cast<CSymbolLibrary*>(library.get())->OpenRead(CLibraryManager::GetSavedFileName(kind)));
+  }
+  EXPECT_EQ(GetLastTechnologyFile(RUNTIME_CLASS(CComponentLibrary)), "");
+  EXPECT_EQ(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CDesign)), "");
+
+  CAppRegistry settings("Technology");
+  settings.SetValue("Directory", "/opt/tech");
+  settings.SetValue("LastPcb", "board.pcbtech");
+  EXPECT_EQ(GetTechnologyDirectory(), "/opt/tech/");
+  EXPECT_EQ(GetLastTechnologyFile(RUNTIME_CLASS(CPcbSymbolLibrary)), "board.pcbtech");
+  EXPECT_EQ(GetLastTechnologyFile(RUNTIME_CLASS(CScmSymbolLibrary)), "default.scmtech");
+  // A saved library is kept as an absolute path, for its kind only.
+  ASSERT_TRUE(CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary), "libs/../mine.scmlib"));
+  EXPECT_EQ(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)),
+            std::filesystem::current_path().string() + "/mine.scmlib");
+  EXPECT_EQ(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CPcbSymbolLibrary)),
+            kDataDir + "/footprints.pcblib");
+}
+
+}  // namespace
