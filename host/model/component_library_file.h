@@ -1,0 +1,61 @@
+// CComponentLibraryFile: the file format of component libraries (.cmplib), versioned
+// JSON described in docs/component-library-format.md. A library holds many components;
+// each component holds one record per package, the form a design keeps them in.
+//
+// Every read checks the whole file, so a damaged library is refused before any of it is
+// used or rewritten. Saving one component rewrites the file in the program's own layout:
+// the other components keep their contents and, in a file the program wrote, their bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/model/component_value.h"
+#include "platform/cstring.h"
+
+class CDesign;
+
+// One component of a library: its name and its package records, in file order. The
+// records carry no identities (ids are 0).
+struct LibraryComponent {
+  CString name;
+  std::vector<ComponentValue> records;
+};
+
+// What a library lists: each component's name with its package names.
+struct LibraryEntry {
+  CString name;
+  std::vector<CString> packages;
+};
+
+class CComponentLibraryFile {
+ public:
+  static constexpr int kVersion = 1;
+  static constexpr size_t kMaxNameLength = 64;
+  static constexpr size_t kMaxTextLength = 1024;
+  static constexpr size_t kMaxPathLength = 4096;
+
+  // ".cmplib"
+  static CString GetExtension();
+
+  // False, with a message naming source and the place, when the text is not a valid
+  // library; components is left empty then.
+  static bool Parse(std::string_view text, const CString& source, std::vector<LibraryComponent>& components,
+                    CString& error);
+  static bool Load(const CString& path, std::vector<LibraryComponent>& components, CString& error);
+  // Parsing the result gives the same components; formatting those gives the same text.
+  static std::string Format(const std::vector<LibraryComponent>& components);
+
+  // The components of the file, in file order, with their packages.
+  static bool ReadContents(const CString& path, std::vector<LibraryEntry>& entries, CString& error);
+  // Appends the records of the component named `name` (ignoring case) to the design, in
+  // file order. On failure the design is left as it was.
+  static bool LoadComponent(const CString& path, const char* name, CDesign& design, CString& error);
+  // Puts the design's records of the component named `name` into the file in place of
+  // the file's component of that name, or after the last component when the file has
+  // none; a missing file becomes a new library. The file is replaced atomically and
+  // only when it was a valid library and the records can be written in a form it reads
+  // back; otherwise it is left as it was.
+  static bool SaveComponent(const CString& path, const char* name, const CDesign& design, CString& error);
+};
