@@ -1,7 +1,11 @@
 // Command-line face of the editor: what can be shown without a display.
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
+#include "app/pin_map_printer.h"
+#include "host/model/component_library_file.h"
+#include "host/model/design.h"
 #include "platform/resource_registry.h"
 #include "resources/component_editor_resources.h"
 
@@ -17,8 +21,41 @@ void PrintDialogs() {
   }
 }
 
+// Every component of a library (or the one named), package by package, as the pin
+// grid lists it.
+int ShowLibrary(const char* path, const char* onlyComponent) {
+  std::vector<LibraryEntry> entries;
+  CString error;
+  if (!CComponentLibraryFile::ReadContents(path, entries, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  int shown = 0;
+  for (const LibraryEntry& entry : entries) {
+    if (onlyComponent != nullptr && entry.name.CompareNoCase(onlyComponent) != 0) continue;
+    CDesign design;
+    if (!CComponentLibraryFile::LoadComponent(path, entry.name, design, error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 1;
+    }
+    POSITION position = nullptr;
+    for (CComponent* record = design.FirstComponent(position); record != nullptr;
+         record = design.NextComponent(position)) {
+      PrintPinMap(stdout, *record);
+    }
+    ++shown;
+  }
+  if (shown == 0 && onlyComponent != nullptr) {
+    std::fprintf(stderr, "There is no component \"%s\" in %s.\n", onlyComponent, path);
+    return 1;
+  }
+  return 0;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: component-editor-cli dialogs\n");
+  std::fprintf(stderr,
+               "usage: component-editor-cli dialogs\n"
+               "       component-editor-cli show LIBRARY [COMPONENT]\n");
   return 2;
 }
 }  // namespace
@@ -30,5 +67,7 @@ int main(int argc, char** argv) {
     PrintDialogs();
     return 0;
   }
+  if (command == "show" && (argc == 3 || argc == 4))
+    return ShowLibrary(argv[2], argc == 4 ? argv[3] : nullptr);
   return Usage();
 }
