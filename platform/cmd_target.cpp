@@ -12,7 +12,7 @@ bool InRange(const MessageMapEntry& entry, UINT id) {
 bool MatchesCommand(const MessageMapEntry& entry, UINT id, int code) {
   switch (entry.kind) {
     case MessageEntryKind::Command:
-      return code == CN_COMMAND && InRange(entry, id);
+      return (code == CN_COMMAND || code == CN_QUERY_HANDLER) && InRange(entry, id);
     case MessageEntryKind::Notify:
       return code >= 0 && static_cast<UINT>(code) == entry.code && InRange(entry, id);
     case MessageEntryKind::UpdateCommandUI:
@@ -30,6 +30,14 @@ bool MatchesMessage(const MessageMapEntry& entry, UINT message) {
 }
 }  // namespace
 
+void CCmdUI::DoUpdate(CCmdTarget* target, bool disableIfNoHandler) {
+  m_handled = false;
+  m_enableChanged = false;
+  if (target == nullptr) return;
+  target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(this));
+  if (disableIfNoHandler && !m_enableChanged) Enable(target->OnCmdMsg(m_nID, CN_QUERY_HANDLER, 0));
+}
+
 BOOL CCmdTarget::OnCmdMsg(UINT id, int code, LPARAM extra) {
   return DispatchCommand(id, code, extra);
 }
@@ -38,6 +46,7 @@ bool CCmdTarget::DispatchCommand(UINT id, int code, LPARAM extra) {
   for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
     for (const MessageMapEntry& entry : map->entries) {
       if (!MatchesCommand(entry, id, code)) continue;
+      if (code == CN_QUERY_HANDLER) return true;
       if (code == CN_UPDATE_COMMAND_UI) reinterpret_cast<CCmdUI*>(extra)->m_handled = true;
       entry.handler(*this, 0, extra, id);
       return true;

@@ -5,6 +5,8 @@
 #include "platform/message_map.h"
 #include "platform/object.h"
 
+class CCmdTarget;
+
 // The enabling state of one command, asked of whoever handles it.
 class CCmdUI {
  public:
@@ -17,8 +19,15 @@ class CCmdUI {
   virtual void SetCheck(int check = 1) { m_check = check; }
   virtual void SetText(const char* text) { m_text = text; }
 
+  // Asks the target's route for the command's state. With `disableIfNoHandler` a
+  // command that no handler on the route would run is disabled, as menus and tool bars
+  // show it, unless an update handler enabled it explicitly.
+  void DoUpdate(CCmdTarget* target, bool disableIfNoHandler);
+
   bool IsEnabled() const { return m_enabled; }
   bool WasHandled() const { return m_handled; }
+  // Whether anyone set the enabled state; otherwise it stays as it was shown.
+  bool WasEnableSet() const { return m_enableChanged; }
   int GetCheck() const { return m_check; }
   const CString& GetText() const { return m_text; }
 
@@ -36,6 +45,8 @@ class CCmdUI {
 // Code values of OnCmdMsg besides control notification codes.
 inline constexpr int CN_COMMAND = 0;
 inline constexpr int CN_UPDATE_COMMAND_UI = -1;
+// Asks whether a command handler is on the route, without running it.
+inline constexpr int CN_QUERY_HANDLER = -2;
 
 class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)

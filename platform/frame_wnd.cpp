@@ -1,6 +1,11 @@
 #include "platform/frame_wnd.h"
 
+#include <algorithm>
+
+#include "platform/backend.h"
+#include "platform/control_bar.h"
 #include "platform/document.h"
+#include "platform/status_bar.h"
 #include "platform/view.h"
 #include "platform/win_thread.h"
 
@@ -116,11 +121,73 @@ CDocument* CFrameWnd::GetActiveDocument() {
 }
 
 void CFrameWnd::RecalcLayout(BOOL) {
-  CWnd* pane = GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST));
-  if (pane == nullptr) return;
-  CRect client;
-  GetClientRect(&client);
-  pane->MoveWindow(client);
+  const CRect area = RepositionBars();
+  if (CWnd* pane = GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST))) pane->MoveWindow(area);
+}
+
+CRect CFrameWnd::RepositionBars() {
+  CRect area;
+  GetClientRect(&area);
+  if (m_hWnd == nullptr) return area;
+  std::vector<HWND> bars;
+  for (const auto& child : m_hWnd->children) {
+    const auto id = static_cast<UINT>(child->id);
+    if (id >= AFX_IDW_CONTROLBAR_FIRST && id <= AFX_IDW_CONTROLBAR_LAST && !child->destroying)
+      bars.push_back(child.get());
+  }
+  for (HWND hwnd : bars) {
+    auto* bar = DynamicDowncast<CControlBar>(FromHandlePermanent(hwnd));
+    if (bar == nullptr || !IsWindowHandle(hwnd) || (hwnd->style & WS_VISIBLE) == 0) continue;
+    const int height = std::min(bar->CalcFixedHeight(), std::max(area.Height(), 0));
+    if (bar->IsBottomBar()) {
+      bar->MoveWindow(area.left, area.bottom - height, area.Width(), height);
+      area.bottom -= height;
+    } else {
+      bar->MoveWindow(area.left, area.top, area.Width(), height);
+      area.top += height;
+    }
+  }
+  return area;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show) {
+  if (bar == nullptr || bar->GetParent() != this) return;
+  bar->ShowWindow(show ? SW_SHOW : SW_HIDE);
+  RecalcLayout();
+}
+
+void CFrameWnd::SetMenu(std::unique_ptr<CMenu> menu) {
+  m_menu = std::move(menu);
+  NotifyPeer(m_hWnd, WindowChange::Content);
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* popup) {
+  if (popup == nullptr) return;
+  const HWND self = m_hWnd;
+  const bool changed = popup->UpdateCommandUI(*this, m_bAutoMenuEnable != FALSE);
+  if (changed && IsWindowHandle(self)) NotifyPeer(self, WindowChange::Content);
+}
+
+UINT CFrameWnd::FindAcceleratorCommand(UINT key, UINT modifiers) const {
+  return m_accelerators.Find(key, modifiers);
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI() {
+  if (m_hWnd == nullptr) return;
+  std::vector<HWND> children;
+  for (const auto& child : m_hWnd->children) children.push_back(child.get());
+  for (HWND hwnd : children) {
+    if (!IsWindowHandle(hwnd)) continue;
+    if (auto* bar = DynamicDowncast<CControlBar>(FromHandlePermanent(hwnd))) bar->OnUpdateCmdUI(this, TRUE);
+  }
+}
+
+CStatusBar* CFrameWnd::GetMessageBar() const {
+  return DynamicDowncast<CStatusBar>(GetDlgItem(static_cast<int>(AFX_IDW_STATUS_BAR)));
+}
+
+void CFrameWnd::SetMessageText(const char* text) {
+  if (CStatusBar* bar = GetMessageBar()) bar->SetPaneText(0, text);
 }
 
 CView* CFrameWnd::FindFirstPaneView() const {

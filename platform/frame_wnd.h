@@ -5,11 +5,15 @@
 
 #include <memory>
 
+#include "platform/accelerator_table.h"
 #include "platform/create_context.h"
 #include "platform/cwnd.h"
+#include "platform/menu.h"
 
 class CView;
 class CDocument;
+class CControlBar;
+class CStatusBar;
 
 // Frame style: the caption shows the document's title.
 inline constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
@@ -47,8 +51,33 @@ class CFrameWnd : public CWnd {
   virtual CDocument* GetActiveDocument();
   virtual CFrameWnd* GetActiveFrame() { return this; }
 
-  // The pane child (AFX_IDW_PANE_FIRST) fills the client area.
+  // The visible control bars go along the edges of the client area; the pane child
+  // (AFX_IDW_PANE_FIRST) fills what they leave.
   virtual void RecalcLayout(BOOL notify = TRUE);
+  // Shows or hides a bar of this frame and lays the frame out again.
+  void ShowControlBar(CControlBar* bar, BOOL show);
+
+  // The menu bar; the frame owns it. Setting one tells the screen.
+  void SetMenu(std::unique_ptr<CMenu> menu);
+  CMenu* GetMenu() const { return m_menu.get(); }
+  // A popup of the menu bar opens: its commands take the state their update handlers
+  // give, and with m_bAutoMenuEnable a command nobody handles is disabled.
+  void OnInitMenuPopup(CMenu* popup);
+  BOOL m_bAutoMenuEnable = TRUE;
+
+  // The frame's keyboard shortcuts.
+  void SetAccelerators(CAcceleratorTable table) { m_accelerators = std::move(table); }
+  const CAcceleratorTable& GetAccelerators() const { return m_accelerators; }
+  // The command a shortcut gives in this frame, 0 when none.
+  virtual UINT FindAcceleratorCommand(UINT key, UINT modifiers) const;
+
+  // Idle time: every control bar refreshes its commands through this frame's route.
+  virtual void OnIdleUpdateCmdUI();
+
+  // The status bar (AFX_IDW_STATUS_BAR), null when the frame has none; its first pane
+  // shows messages.
+  CStatusBar* GetMessageBar() const;
+  void SetMessageText(const char* text);
   // Makes the first pane the active view if there is none, gives every view in the
   // frame that has not had it its initial update, and shows the frame.
   void InitialUpdateFrame(CDocument* document, BOOL makeVisible = TRUE);
@@ -82,8 +111,13 @@ class CFrameWnd : public CWnd {
   CView* FindFirstPaneView() const;
   void SendInitialUpdates();
 
+  // The client area left after laying out the bars.
+  CRect RepositionBars();
+
   CView* m_pViewActive = nullptr;    // not owned
   CDocument* m_pDocument = nullptr;  // not owned; the document the frame was created on
+  std::unique_ptr<CMenu> m_menu;
+  CAcceleratorTable m_accelerators;
 };
 
 // Makes an object of a run-time class when the class is creatable and a kind of T.

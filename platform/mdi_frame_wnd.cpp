@@ -1,6 +1,8 @@
 #include "platform/mdi_frame_wnd.h"
 
+#include "platform/backend.h"
 #include "platform/document.h"
+#include "platform/mdi_tab_bar.h"
 #include "platform/view.h"
 #include "platform/win_thread.h"
 
@@ -30,6 +32,7 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*) {
 
 void CMDIFrameWnd::OnDestroy() {
   m_pActiveChild = nullptr;
+  m_tabBar.reset();
   m_hWndMDIClient = nullptr;
   CFrameWnd::OnDestroy();
 }
@@ -57,10 +60,47 @@ void CMDIFrameWnd::MDIActivate(CWnd* wnd) {
   if (old != nullptr) old->OnMDIActivate(FALSE, child, old);
   if (child != nullptr) child->OnMDIActivate(TRUE, child, old);
   OnUpdateFrameTitle(TRUE);
+  OnChildrenChanged();
+}
+
+void CMDIFrameWnd::OnChildrenChanged(const CMDIChildWnd* leaving) {
+  if (m_tabBar != nullptr && IsWindowHandle(m_tabBar->m_hWnd)) m_tabBar->ShowChildren(*this, leaving);
+  NotifyPeer(m_hWndMDIClient, WindowChange::Content);
+}
+
+BOOL CMDIFrameWnd::EnableMDITabs(BOOL enable) {
+  if (!enable) {
+    m_tabBar.reset();
+    RecalcLayout();
+    return TRUE;
+  }
+  if (m_tabBar != nullptr) return TRUE;
+  auto bar = std::make_unique<CMDITabBar>();
+  if (m_hWnd == nullptr || !bar->Create(this)) return FALSE;
+  m_tabBar = std::move(bar);
+  m_tabBar->ShowChildren(*this);
+  return TRUE;
+}
+
+CMDITabBar* CMDIFrameWnd::GetMDITabBar() const {
+  return m_tabBar != nullptr && IsWindowHandle(m_tabBar->m_hWnd) ? m_tabBar.get() : nullptr;
+}
+
+UINT CMDIFrameWnd::FindAcceleratorCommand(UINT key, UINT modifiers) const {
+  const UINT command = m_pActiveChild != nullptr ? m_pActiveChild->FindAcceleratorCommand(key, modifiers) : 0;
+  return command != 0 ? command : CFrameWnd::FindAcceleratorCommand(key, modifiers);
+}
+
+void CMDIFrameWnd::OnIdleUpdateCmdUI() {
+  CFrameWnd::OnIdleUpdateCmdUI();
+  if (m_pActiveChild != nullptr) m_pActiveChild->OnIdleUpdateCmdUI();
 }
 
 void CMDIFrameWnd::OnChildDestroyed(const CMDIChildWnd* child) {
-  if (m_pActiveChild != child) return;
+  if (m_pActiveChild != child) {
+    if (IsWindowHandle(m_hWnd)) OnChildrenChanged(child);
+    return;
+  }
   m_pActiveChild = nullptr;
   // While the main window itself goes, no other child is worth activating.
   if (!IsWindowHandle(m_hWnd)) return;
@@ -73,6 +113,7 @@ void CMDIFrameWnd::OnChildDestroyed(const CMDIChildWnd* child) {
   } else {
     OnUpdateFrameTitle(TRUE);
   }
+  OnChildrenChanged(child);
 }
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
@@ -127,6 +168,12 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreate
   return Create(nullptr, LoadFrameTitle(resourceId), style, rectDefault, mdiFrame, context);
 }
 
+int CMDIChildWnd::OnCreate(LPCREATESTRUCT cs) {
+  if (CFrameWnd::OnCreate(cs) == -1) return -1;
+  if (CMDIFrameWnd* mdiFrame = GetMDIFrame()) mdiFrame->OnChildrenChanged();
+  return 0;
+}
+
 void CMDIChildWnd::OnDestroy() {
   CMDIFrameWnd* mdiFrame = GetMDIFrame();
   CFrameWnd::OnDestroy();
@@ -156,7 +203,9 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL addToTitle) {
     if (caption != GetWindowText()) SetWindowText(caption);
   }
   CMDIFrameWnd* mdiFrame = GetMDIFrame();
-  if (mdiFrame != nullptr && mdiFrame->MDIGetActive() == this) mdiFrame->OnUpdateFrameTitle(TRUE);
+  if (mdiFrame == nullptr) return;
+  if (mdiFrame->MDIGetActive() == this) mdiFrame->OnUpdateFrameTitle(TRUE);
+  mdiFrame->OnChildrenChanged();
 }
 
 void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd*, CWnd*) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/frame_wnd.h"
+#include "platform/mdi_tab_bar.h"
 
 class CMDIChildWnd;
 
@@ -35,6 +36,15 @@ class CMDIFrameWnd : public CFrameWnd {
   void OnUpdateFrameTitle(BOOL addToTitle) override;
   // The active child first, then the frame's own route.
   BOOL OnCmdMsg(UINT id, int code, LPARAM extra) override;
+  // The active child's shortcuts first, then the frame's own.
+  UINT FindAcceleratorCommand(UINT key, UINT modifiers) const override;
+  // The frame's bars, then the active child's.
+  void OnIdleUpdateCmdUI() override;
+
+  // A row of tabs above the children, one per child, for choosing the active one.
+  // FALSE when the tab bar cannot be made.
+  BOOL EnableMDITabs(BOOL enable = TRUE);
+  CMDITabBar* GetMDITabBar() const;
 
  protected:
   void OnDestroy() override;
@@ -42,8 +52,12 @@ class CMDIFrameWnd : public CFrameWnd {
  private:
   friend class CMDIChildWnd;
   void OnChildDestroyed(const CMDIChildWnd* child);
+  // The tabs follow the children, their captions and the active one; the screen shows
+  // only the active child.
+  void OnChildrenChanged(const CMDIChildWnd* leaving = nullptr);
 
   CMDIChildWnd* m_pActiveChild = nullptr;  // not owned
+  std::unique_ptr<CMDITabBar> m_tabBar;
 };
 
 class CMDIChildWnd : public CFrameWnd {
@@ -74,6 +88,7 @@ class CMDIChildWnd : public CFrameWnd {
   virtual void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd);
 
  protected:
+  int OnCreate(LPCREATESTRUCT cs) override;
   void OnDestroy() override;
 };
 

@@ -46,6 +46,9 @@ class UserInput {
   // Mouse and keys in a view, at a point in the view's client coordinates.
   bool LeftClick(CWnd* view, CPoint point, WPARAM keys = 0);
   bool LeftDoubleClick(CWnd* view, CPoint point);
+  // The second press of a double click: WM_LBUTTONDBLCLK where a press sends
+  // WM_LBUTTONDOWN (the release that follows is LeftUp).
+  bool LeftDoubleDown(CWnd* view, CPoint point, WPARAM keys = 0);
   bool LeftDown(CWnd* view, CPoint point, WPARAM keys = 0);
   bool LeftUp(CWnd* view, CPoint point, WPARAM keys = 0);
   bool MiddleDown(CWnd* view, CPoint point);
@@ -58,4 +61,29 @@ class UserInput {
 
   // A menu, toolbar or accelerator command sent to a window (usually a frame).
   bool RunCommand(CWnd* target, UINT id);
+
+  // The main window's furniture. Opening a popup of a frame's menu bar refreshes its
+  // items through the update-command-UI route (CFrameWnd::OnInitMenuPopup).
+  bool OpenMenu(CWnd* frame, int position);
+  // Opens the popup holding the command, then chooses the command if it is enabled:
+  // WM_COMMAND to the frame. False for a command the menu bar lacks or shows disabled.
+  bool ChooseMenuItem(CWnd* frame, UINT id);
+  // A tool bar button, refreshed as idle time does, sends its command to the bar's
+  // frame when enabled.
+  bool ClickToolBarButton(CWnd* toolBar, UINT id);
+  // A key with modifiers (FCONTROL, FSHIFT, FALT) that the frame's shortcuts turn into
+  // an enabled command sends it to the frame; false when they give none.
+  bool PressAccelerator(CWnd* frame, UINT key, UINT modifiers);
+  // A tab of a property sheet (its page becomes active unless the page left refuses)
+  // or of an MDI tab bar (its child becomes the active one).
+  bool ChooseTab(CWnd* tabControl, int index);
+  // Drags the bar below a splitter's row (right of its column) so that the row gets
+  // this height (the column this width); the next one gives or takes the difference.
+  bool DragSplitterRow(CWnd* splitter, int row, int height);
+  bool DragSplitterColumn(CWnd* splitter, int col, int width);
+  // Resizes a top-level window (a frame) to this client size.
+  bool ResizeWindow(CWnd* window, int width, int height);
+  // The close box of a top-level window or an MDI child: WM_CLOSE, which the window
+  // may refuse.
+  bool CloseWindow(CWnd* window);
 };

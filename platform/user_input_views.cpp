@@ -74,6 +74,10 @@ bool UserInput::LeftDoubleClick(CWnd* view, CPoint point) {
   return true;
 }
 
+bool UserInput::LeftDoubleDown(CWnd* view, CPoint point, WPARAM keys) {
+  return Press(view, WM_LBUTTONDBLCLK, keys | MK_LBUTTON, point);
+}
+
 bool UserInput::LeftDown(CWnd* view, CPoint point, WPARAM keys) {
   return Press(view, WM_LBUTTONDOWN, keys | MK_LBUTTON, point);
 }

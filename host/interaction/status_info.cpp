@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "platform/frame_wnd.h"
+#include "platform/win_thread.h"
+
 namespace {
 CStatusInfo::Sink& StatusSink() {
   static CStatusInfo::Sink sink;
@@ -13,8 +16,10 @@ const CStatusInfo*& StatusOnShow() {
   return shown;
 }
 
-// A copy runs, so a sink may replace itself.
+// The main window's status bar shows the text, if there is one; then the sink gets
+// it. A copy runs, so a sink may replace itself.
 void Emit(const CString& text) {
+  if (auto* frame = DynamicDowncast<CFrameWnd>(AfxGetThread()->GetMainWnd())) frame->SetMessageText(text);
   const CStatusInfo::Sink sink = StatusSink();
   if (sink) sink(text);
 }

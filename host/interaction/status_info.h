@@ -1,6 +1,6 @@
 // CStatusInfo: the prompt an actor shows while it runs. One status at a time is on
-// show; the application receives its text through a process-wide sink and puts it in
-// its status bar.
+// show; its text goes to the message pane of the main window's status bar, and to a
+// process-wide sink for whoever else wants it.
 #pragma once
 
 #include <functional>
