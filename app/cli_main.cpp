@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/component_renderer.h"
 #include "app/pin_map_printer.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -55,8 +56,31 @@ int ShowLibrary(const char* path, const char* onlyComponent) {
 int Usage() {
   std::fprintf(stderr,
                "usage: component-editor-cli dialogs\n"
-               "       component-editor-cli show LIBRARY [COMPONENT]\n");
+               "       component-editor-cli show LIBRARY [COMPONENT]\n"
+               "       component-editor-cli render LIBRARY COMPONENT [--package NAME] --out DIR\n");
   return 2;
+}
+
+// render LIBRARY COMPONENT [--package NAME] --out DIR; false when the words do not fit.
+bool ParseRender(int argc, char** argv, RenderRequest& request) {
+  std::vector<std::string_view> positional;
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (word == "--package" && hasValue) {
+      request.package = argv[++i];
+    } else if (word == "--out" && hasValue) {
+      request.outputDirectory = argv[++i];
+    } else if (word.starts_with("--")) {
+      return false;
+    } else {
+      positional.push_back(word);
+    }
+  }
+  if (positional.size() != 2 || request.outputDirectory.IsEmpty()) return false;
+  request.library = positional[0];
+  request.component = positional[1];
+  return !request.component.IsEmpty();
 }
 }  // namespace
 
@@ -69,5 +93,10 @@ int main(int argc, char** argv) {
   }
   if (command == "show" && (argc == 3 || argc == 4))
     return ShowLibrary(argv[2], argc == 4 ? argv[3] : nullptr);
+  if (command == "render") {
+    RenderRequest request;
+    if (!ParseRender(argc, argv, request)) return Usage();
+    return RenderComponent(request, stdout);
+  }
   return Usage();
 }

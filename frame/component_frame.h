@@ -1,0 +1,133 @@
+// CComponentFrame: the document frame in which the host edits one library component.
+// The host derives its own frame from it, maps its menu and toolbar commands to the
+// handlers and creates it by dynamic creation on a CDesign. The client area is split
+// into the pin grid on top (a CDummyGrid when the grid is off or cannot be made) and
+// the symbols frame below.
+//
+// The current component is the package record the grid and the views show; it is the
+// design's first record until a package command chooses another.
+#pragma once
+
+#include "platform/mdi_frame_wnd.h"
+#include "platform/splitter_wnd.h"
+#include "platform/view.h"
+
+class CCmdUI;
+class CComponent;
+class CComponentFrame;
+class CComponentGrid;
+class CDesign;
+class CDesignItem;
+class CSymbolsFrame;
+
+// The grid setting, "Enabled" under "ComponentEditor\Grid": true when absent.
+bool GetComponentEditGrid();
+void SetComponentEditGrid(bool enabled);
+
+// The component frame that `wnd` lives in: walks up through owners (or parents where
+// there is no owner) to the first CComponentFrame; null when there is none.
+CComponentFrame* GetComponentFrame(const CWnd* wnd);
+
+// Holds the upper pane when there is no pin grid, so the layout stays the same.
+class CDummyGrid : public CView {
+  DECLARE_DYNCREATE(CDummyGrid)
+
+ public:
+  void OnDraw(CDC* dc) override;
+
+ protected:
+  CDummyGrid() = default;
+};
+
+class CComponentFrame : public CMDIChildWnd {
+  DECLARE_DYNCREATE(CComponentFrame)
+
+ public:
+  ~CComponentFrame() override;
+
+  // The number of the registered message "Invalidate.Frame"; 0 until the module is
+  // loaded. Any window may send or post it to have the editor redrawn from the design.
+  static UINT GetInvalidateFrameMessage() { return s_invalidateFrameMessage; }
+  static void SetInvalidateFrameMessage(UINT message) { s_invalidateFrameMessage = message; }
+
+  // The design the frame was created on.
+  CDesign* GetDesign();
+  // The current component, chosen lazily (the design's first record) unless `reload`
+  // is false and one is chosen already; `reload` makes the first record current again.
+  // Null when the design has no component.
+  CComponent* GetComponent(bool reload);
+  // Null while the upper pane is a CDummyGrid.
+  CComponentGrid* GetGrid() const;
+  CSymbolsFrame* GetSymbolsFrame() const;
+  // Keeps the "[PackageName]" design attribute on the current package and titles the
+  // design by its file's name and extension.
+  void SetCaption();
+
+  // Each symbol view calls this from its initial update: shows both splitters.
+  void OnViewInitialUpdate();
+  // Rebuilds the grid and both views from the current component.
+  void OnInvalidateView();
+  LRESULT OnInvalidateFrameMessage(WPARAM, LPARAM);
+  // True when either symbol view has a selected item.
+  bool AnythingSelected();
+
+  // Undo levels on the design, named by string-table ids.
+  void StartUndoLevel(UINT id);
+  void EndUndoLevel(UINT id);
+  // Writes the grid's pending cell edits into the current component; false, with the
+  // last error recorded, when a cell holds a value that cannot be written.
+  bool UpdateDesign();
+
+  // The pin grid calls these when an in-cell edit starts and stops, so that a host
+  // whose accelerators would steal the editor's keys can drop and restore them.
+  virtual void DestroyAccelerators();
+  virtual void RestoreAccelerators();
+
+  // Opens the property sheet on the current component and `item` (may be null).
+  void OnProperties(CDesignItem* item);
+
+  // Pin assignment (component_frame_assign.cpp). A run of assignments by clicking
+  // forms one undo step: OnAssignPins opens it and starts the assign-pins mode in both
+  // views; OnSelectMode, like every command that changes the component, closes it.
+  void OnSelectMode();
+  void OnAssignPins();
+  // Whether "Assign Pins 1-1" can run: a component with gates and a PCB symbol.
+  bool CanDoAssignPins121();
+  // Numbers the terminals of all gates consecutively with the pads of the package.
+  void AssignPins121();
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+ protected:
+  CComponentFrame();
+
+  BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
+
+  // Closes an open assignment run (and tells the main window) and ends an in-cell
+  // grid edit. The frame's commands call it first; a host's own commands may too.
+  void StopAssignPins();
+
+  // Runs the design's validity check. With `explicitCheck` it always runs and an
+  // invalid design's report is shown; without it, it runs only when the "CheckValid"
+  // setting is on, and the user may go on with an invalid design. True when the design
+  // is valid, the check was skipped, or the user chose to go on.
+  bool IsDesignValid(bool explicitCheck);
+
+ private:
+  // The design that owns the current component; null without one.
+  CDesign* GetDocument();
+
+  // Pane (0,0): the pin grid when the setting allows and the grid control can be
+  // made, else the dummy grid. False when not even the dummy grid could be made.
+  bool CreateGridPane(CCreateContext* context, const CSize& gridSize);
+
+  static UINT s_invalidateFrameMessage;
+
+  bool m_bGrid = false;
+  CSplitterWnd m_wndSplitter;
+  CComponent* m_pComponent = nullptr;  // not owned: belongs to the design
+  // The library and symbol of the last gate added in this frame.
+  CString m_strGateLibrary;
+  CString m_strGateSymbol;
+};
