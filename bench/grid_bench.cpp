@@ -1,0 +1,284 @@
+// The pin grid at the sizes a large component brings: 20 gates of 100 or 200 terminals
+// each (2,000 or 4,000 grid rows beside 20 gate columns), in a component frame opened
+// headless as the host opens it. Every tenth terminal shares PCB pin 1, the others have
+// pins of their own.
+//
+// Measured: a refill from the update hint; bolding the cells of the shared pad and of
+// the whole PCB symbol, and clearing the latter; a user's move from one gate cell to
+// another, with the drawings answering the hints; and the write-back of a grid whose
+// every editable cell is marked modified.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "frame/component_frame.h"
+#include "frame/editor_module.h"
+#include "frame/symbols_frame.h"
+#include "grid/component_grid.h"
+#include "host/model/component_instance.h"
+#include "host/model/design.h"
+#include "host/model/symbol_library_contents.h"
+#include "host/model/symbol_library_file.h"
+#include "platform/headless_backend.h"
+#include "platform/mdi_frame_wnd.h"
+#include "platform/resource_registry.h"
+#include "platform/settings_store.h"
+#include "platform/temp_file.h"
+#include "platform/user_input.h"
+#include "platform/win_thread.h"
+#include "resources/component_editor_resources.h"
+#include "resources/host_resources.h"
+#include "views/pcb_symbol_view.h"
+#include "views/update_hints.h"
+
+namespace {
+
+constexpr int kGates = 20;
+constexpr int kGrid = 25400;
+constexpr int kSharedPin = 1;
+
+bool SharesPin(int terminal) {
+  return terminal % 10 == 1;
+}
+
+std::unique_ptr<CSymbol> MakeGateSymbol(int index, int terminals) {
+  auto symbol = std::make_unique<CSymbol>(CString("BUS" + std::to_string(index)), SymbolKind::Schematic);
+  const int rows = (terminals + 1) / 2;
+  symbol->AddGraphic(
+      CSymbolGraphic("Outline", 2540, CSymbolRectangle{{-2 * kGrid, kGrid}, {2 * kGrid, -rows * kGrid}}));
+  for (int terminal = 1; terminal <= terminals; ++terminal) {
+    const bool left = terminal <= rows;
+    const int row = left ? terminal : terminal - rows;
+    CFreePad pad(terminal, CString("D" + std::to_string(terminal)),
+                 {left ? -4 * kGrid : 4 * kGrid, -row * kGrid});
+    pad.SetPin(2 * kGrid, left ? PinDirection::Left : PinDirection::Right);
+    symbol->AddPad(pad);
+  }
+  return symbol;
+}
+
+std::unique_ptr<CSymbol> MakeFootprint(int pads) {
+  auto symbol = std::make_unique<CSymbol>(CString("BGA" + std::to_string(pads)), SymbolKind::Pcb);
+  constexpr int kPitch = 10000;
+  constexpr int kColumns = 50;
+  for (int number = 1; number <= pads; ++number) {
+    CFreePad pad(number, CString(), {(number - 1) % kColumns * kPitch, -(number - 1) / kColumns * kPitch});
+    pad.SetLand(PadShape::Round, {6000, 6000}, 3000);
+    symbol->AddPad(pad);
+  }
+  return symbol;
+}
+
+bool SaveLibrary(const CSymbolLibraryContents& contents, const char* extension, CString& path) {
+  CString stem;
+  if (!GetTempFile(stem)) return false;
+  std::remove(stem.c_str());
+  path = stem + extension;
+  CString error;
+  return CSymbolLibraryFile::Save(path, contents, error);
+}
+
+// A component frame on a component of kGates gates of `terminals` terminals each.
+class Scene {
+ public:
+  Scene(CMDIFrameWnd* mainWindow, int terminals) {
+    const int pins = kGates * terminals;
+    CSymbolLibraryContents gateSymbols(SymbolKind::Schematic);
+    for (int gate = 0; gate < kGates; ++gate) gateSymbols.Add(MakeGateSymbol(gate, terminals));
+    CSymbolLibraryContents footprints(SymbolKind::Pcb);
+    footprints.Add(MakeFootprint(pins));
+    CString schematicPath;
+    CString pcbPath;
+    if (SaveLibrary(gateSymbols, ".scmlib", schematicPath) && SaveLibrary(footprints, ".pcblib", pcbPath)) {
+      Build(terminals, schematicPath, pcbPath);
+      Open(mainWindow);
+    }
+    std::remove(schematicPath.c_str());
+    std::remove(pcbPath.c_str());
+  }
+
+  // The frame leaves the design before the design goes.
+  ~Scene() {
+    if (IsWindowHandle(m_frameHandle)) m_frame->DestroyWindow();
+  }
+  Scene(const Scene&) = delete;
+  Scene& operator=(const Scene&) = delete;
+
+  CComponentFrame* Frame() const { return m_frame; }
+  CComponentGrid* Grid() const { return m_frame != nullptr ? m_frame->GetGrid() : nullptr; }
+  CComponent* Component() const { return m_component; }
+  CPcbSymbolView* PcbView() const {
+    CSymbolsFrame* symbols = m_frame != nullptr ? m_frame->GetSymbolsFrame() : nullptr;
+    return symbols != nullptr ? symbols->GetPcbView() : nullptr;
+  }
+  CSymbolInstance* Footprint() const {
+    CPcbSymbolView* view = PcbView();
+    CComponentInstance* placed = view != nullptr ? view->GetViewDesign()->FirstComponentInstance() : nullptr;
+    if (placed == nullptr) return nullptr;
+    POSITION position = nullptr;
+    return placed->FirstSymbolInstance(position);
+  }
+  CPadInstance* Pad(int pin) const {
+    CSymbolInstance* footprint = Footprint();
+    return footprint != nullptr ? footprint->FindPad(pin) : nullptr;
+  }
+  bool Ready() const { return Grid() != nullptr && Pad(kSharedPin) != nullptr; }
+
+ private:
+  void Build(int terminals, const CString& schematicPath, const CString& pcbPath) {
+    const int pins = kGates * terminals;
+    m_component = m_design.AddComponent("BIG", "BGA");
+    m_component->SetPinCount(pins);
+    m_component->SetPcbSymbol(CString("BGA" + std::to_string(pins)));
+    m_component->GetPcbComponent()->SetLibrary(pcbPath);
+    int pin = 1;
+    for (int gate = 0; gate < kGates; ++gate) {
+      m_component->AddGate(gate, schematicPath, CString("BUS" + std::to_string(gate)), terminals, nullptr,
+                           nullptr);
+      for (int terminal = 1; terminal <= terminals; ++terminal) {
+        m_component->SetPinName(gate, terminal, CString("D" + std::to_string(terminal)));
+        m_component->SetPinNumber(gate, terminal, SharesPin(terminal) ? kSharedPin : pin);
+        ++pin;
+      }
+    }
+  }
+
+  void Open(CMDIFrameWnd* mainWindow) {
+    if (mainWindow->GetSafeHwnd() == nullptr) return;
+    CCreateContext context;
+    context.m_pCurrentDoc = &m_design;
+    m_frame =
+        static_cast<CComponentFrame*>(CreateMDIChild(RUNTIME_CLASS(CComponentFrame), mainWindow, context));
+    if (m_frame != nullptr) m_frameHandle = m_frame->GetSafeHwnd();
+  }
+
+  CDesign m_design;
+  CComponent* m_component = nullptr;   // not owned: the design's
+  CComponentFrame* m_frame = nullptr;  // not owned: its window owns it
+  HWND m_frameHandle = nullptr;
+};
+
+// The platform as the host sets it up, with nobody at the screen: an unexpected
+// message box is printed and answered with No.
+class Platform {
+ public:
+  Platform() {
+    Resources::AddModule(&HostResources());
+    Resources::AddModule(&ComponentEditorResources());
+    auto backend = std::make_unique<HeadlessBackend>();
+    backend->SetFailureHandler([](const std::string& problem) { std::cerr << problem << "\n"; });
+    SetCurrentBackend(std::move(backend));
+    InstallMemorySettings();
+    LoadComponentEditorModule();
+    m_app = std::make_unique<CWinApp>("Component Editor");
+    m_mainWindow = std::make_unique<CMDIFrameWnd>();
+    if (m_mainWindow->LoadFrame(0)) {
+      m_mainWindow->MoveWindow(0, 0, 1200, 800);
+      m_mainWindow->ShowWindow(SW_SHOW);
+      m_app->m_pMainWnd = m_mainWindow.get();
+    }
+  }
+  // Made on first use; the scenes close before the main window goes.
+  Scene& SceneFor(int terminals) {
+    auto& scene = m_scenes[terminals];
+    if (scene == nullptr) scene = std::make_unique<Scene>(m_mainWindow.get(), terminals);
+    return *scene;
+  }
+
+ private:
+  std::unique_ptr<CWinApp> m_app;
+  std::unique_ptr<CMDIFrameWnd> m_mainWindow;
+  std::map<int, std::unique_ptr<Scene>> m_scenes;
+};
+
+Scene* SceneFor(benchmark::State& state) {
+  static Platform platform;
+  const int terminals = static_cast<int>(state.range(0));
+  Scene* scene = &platform.SceneFor(terminals);
+  if (!scene->Ready()) {
+    state.SkipWithError("the component frame could not be opened");
+    return nullptr;
+  }
+  state.counters["rows"] = static_cast<double>(kGates * terminals);
+  return scene;
+}
+
+void BM_FillFromHint(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  for (auto _ : state) scene->Grid()->OnUpdate(nullptr, HintComponent, nullptr);
+}
+BENCHMARK(BM_FillFromHint)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_HighlightSharedPad(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  CComponentGrid* grid = scene->Grid();
+  CPadInstance* pad = scene->Pad(kSharedPin);
+  for (auto _ : state) {
+    grid->OnUpdate(scene->PcbView(), HintPicked, pad);
+    state.PauseTiming();
+    grid->ClearHighlight();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_HighlightSharedPad)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_ClearManyBoldCells(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  CComponentGrid* grid = scene->Grid();
+  for (auto _ : state) {
+    state.PauseTiming();
+    grid->HighlightSymbolInstance(scene->Footprint());
+    state.ResumeTiming();
+    grid->ClearHighlight();
+  }
+}
+BENCHMARK(BM_ClearManyBoldCells)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Moves between two gate cells of the shared pin, so that the drawings highlight too.
+void BM_MoveToAnotherCell(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  CEditGrid& cells = scene->Grid()->GetEditGrid();
+  UserInput user;
+  long next = 1;
+  for (auto _ : state) {
+    user.MoveToGridCell(&cells, next, 3 + next % kGates);
+    next = next == 1 ? 11 : 1;
+  }
+}
+BENCHMARK(BM_MoveToAnotherCell)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void MarkEveryEditableCellModified(CEditGrid& cells) {
+  for (long row = 1; row < cells.GetRows(); ++row) {
+    for (long col = 0; col < cells.GetCols(); ++col) {
+      cells.SetCell(row, col);
+      if (cells.GetCellEditClass() != nullptr) cells.SetCellModified(TRUE);
+    }
+  }
+}
+
+void BM_UpdateEveryModifiedCell(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  CComponentGrid* grid = scene->Grid();
+  bool ok = true;
+  for (auto _ : state) {
+    state.PauseTiming();
+    MarkEveryEditableCellModified(grid->GetEditGrid());
+    state.ResumeTiming();
+    ok = grid->UpdateComponent(scene->Component()) && ok;
+  }
+  if (!ok) state.SkipWithError("the update refused a cell");
+}
+BENCHMARK(BM_UpdateEveryModifiedCell)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
