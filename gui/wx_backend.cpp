@@ -1,5 +1,6 @@
 #include "gui/wx_backend.h"
 
+#include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/ffile.h>
 #include <wx/log.h>
@@ -10,8 +11,10 @@
 #include <wx/timer.h>
 #include <wx/utils.h>
 
-#include "gui/control_peers.h"
+#include "gui/peer_factory.h"
+#include "gui/wx_peer.h"
 #include "platform/constants.h"
+#include "platform/cwnd.h"
 #include "platform/dialog.h"
 #include "platform/win_thread.h"
 
@@ -75,14 +78,22 @@ std::unique_ptr<StderrLogTarget>& LogTarget() {
 
 WxBackend::WxBackend() {
   LogTarget() = std::make_unique<StderrLogTarget>();
+  if (wxTheApp != nullptr) wxTheApp->Bind(wxEVT_IDLE, &WxBackend::OnIdle, this);
 }
 
 WxBackend::~WxBackend() {
+  if (wxTheApp != nullptr) wxTheApp->Unbind(wxEVT_IDLE, &WxBackend::OnIdle, this);
   LogTarget().reset();
 }
 
+// Messages the platform posted are delivered once the screen has nothing else to do.
+void WxBackend::OnIdle(wxIdleEvent& event) {
+  event.Skip();
+  AfxGetThread()->PumpMessages();
+}
+
 std::unique_ptr<WindowPeer> WxBackend::CreatePeer(HWND hwnd) {
-  return MakeControlPeer(hwnd);
+  return MakePeerTree(hwnd);
 }
 
 int WxBackend::RunModalLoop(CDialog& dialog) {
@@ -117,11 +128,14 @@ UINT WxBackend::TrackPopupMenu(const std::vector<MenuItem>& items, CPoint screen
       menu.AppendSeparator();
       continue;
     }
-    menu.Append(static_cast<int>(item.id), ToWx(item.text))->Enable(item.enabled);
+    menu.Append(WxCommandId(item.id), ToWx(item.text))->Enable(item.enabled);
   }
-  const wxPoint at = window->ScreenToClient(wxPoint(screenPoint.x, screenPoint.y));
-  const int chosen = window->GetPopupMenuSelectionFromUser(menu, at);
-  return chosen == wxID_NONE ? 0 : static_cast<UINT>(chosen);
+  // The point is in the platform's screen coordinates, which only the platform can
+  // turn back into the owner's own.
+  CPoint at = screenPoint;
+  CWnd::FromHandle(owner)->ScreenToClient(&at);
+  const int chosen = window->GetPopupMenuSelectionFromUser(menu, wxPoint(at.x, at.y));
+  return chosen == wxID_NONE ? 0 : CommandOfWxId(chosen);
 }
 
 void WxBackend::SetWaitCursor(bool on) {

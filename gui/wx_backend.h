@@ -4,6 +4,8 @@
 
 #include "platform/backend.h"
 
+class wxIdleEvent;
+
 class WxBackend : public Backend {
  public:
   WxBackend();
@@ -17,4 +19,7 @@ class WxBackend : public Backend {
   UINT TrackPopupMenu(const std::vector<MenuItem>& items, CPoint screenPoint, HWND owner) override;
   void SetWaitCursor(bool on) override;
   void ShowTextFile(const CString& path, const CString& title) override;
+
+ private:
+  void OnIdle(wxIdleEvent& event);
 };

@@ -1,8 +1,40 @@
 #include "gui/wx_peer.h"
 
+#include <wx/app.h>
 #include <wx/toplevel.h>
+#include <wx/weakref.h>
+
+#include <map>
 
 #include "platform/cwnd.h"
+
+namespace {
+// Clear of wx's own ids (wxID_LOWEST is 4999) and of those it makes itself.
+constexpr int kFirstCommandId = 10000;
+
+std::map<UINT, int>& WxIds() {
+  static std::map<UINT, int> ids;
+  return ids;
+}
+std::map<int, UINT>& Commands() {
+  static std::map<int, UINT> commands;
+  return commands;
+}
+
+// How many widget events are running user actions right now.
+int& EventDepth() {
+  static int depth = 0;
+  return depth;
+}
+}  // namespace
+
+WxPeer::EventScope::EventScope() {
+  ++EventDepth();
+}
+
+WxPeer::EventScope::~EventScope() {
+  --EventDepth();
+}
 
 WxPeer::WxPeer(HWND hwnd, wxWindow* window) : m_hwnd(hwnd), m_window(window) {}
 
@@ -10,18 +42,30 @@ void WxPeer::ShowWholeState() {
   UpdateScope scope(*this);
   ShowPosition();
   ShowContent();
-  if (!m_window->IsTopLevel()) m_window->Show((m_hwnd->style & WS_VISIBLE) != 0);
+  ShowVisibility();
   m_window->Enable((m_hwnd->style & WS_DISABLED) == 0);
 }
 
 WxPeer::~WxPeer() {
   if (m_window == nullptr) return;
+  if (m_window->HasCapture()) m_window->ReleaseMouse();
   if (m_window->IsTopLevel()) {
     m_window->Hide();
     m_window->Destroy();
-  } else {
-    delete m_window;
+    return;
   }
+  // The widget's handlers use this peer, which is going.
+  m_window->SetEvtHandlerEnabled(false);
+  if (EventDepth() == 0 || wxTheApp == nullptr) {
+    delete m_window;
+    return;
+  }
+  // An event of this widget (or of one inside it) may still be running.
+  m_window->Hide();
+  const wxWeakRef<wxWindow> dying(m_window);
+  wxTheApp->CallAfter([dying] {
+    if (dying) delete dying.get();
+  });
 }
 
 CWnd* WxPeer::Object() const {
@@ -43,7 +87,7 @@ void WxPeer::OnChanged(WindowChange change) {
       break;
     case WindowChange::Style:
     case WindowChange::Visibility:
-      if (!m_window->IsTopLevel()) m_window->Show((m_hwnd->style & WS_VISIBLE) != 0);
+      ShowVisibility();
       ShowContent();
       break;
     case WindowChange::Enabled:
@@ -56,6 +100,16 @@ void WxPeer::OnChanged(WindowChange change) {
       m_window->Refresh();
       break;
   }
+}
+
+bool WxPeer::ShouldShow() const {
+  return (m_hwnd->style & WS_VISIBLE) != 0;
+}
+
+void WxPeer::ShowVisibility() {
+  if (m_window->IsTopLevel()) return;
+  const bool shown = ShouldShow();
+  if (m_window->IsShown() != shown) m_window->Show(shown);
 }
 
 void WxPeer::ShowText() {
@@ -76,10 +130,18 @@ wxSize WxPeer::ShownSize() const {
   return {m_hwnd->rect.Width(), m_hwnd->rect.Height()};
 }
 
+WxPeer* PeerOf(HWND hwnd) {
+  return hwnd != nullptr ? dynamic_cast<WxPeer*>(hwnd->peer.get()) : nullptr;
+}
+
 wxWindow* PeerWindow(HWND hwnd) {
-  if (hwnd == nullptr) return nullptr;
-  auto* peer = dynamic_cast<WxPeer*>(hwnd->peer.get());
+  const WxPeer* peer = PeerOf(hwnd);
   return peer != nullptr ? peer->Window() : nullptr;
+}
+
+wxWindow* PeerClientWindow(HWND hwnd) {
+  const WxPeer* peer = PeerOf(hwnd);
+  return peer != nullptr ? peer->ClientWindow() : nullptr;
 }
 
 wxString ToWx(const CString& text) {
@@ -88,4 +150,22 @@ wxString ToWx(const CString& text) {
 
 CString FromWx(const wxString& text) {
   return CString(std::string(text.utf8_str()));
+}
+
+wxColour ToWxColour(COLORREF colour) {
+  return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+int WxCommandId(UINT command) {
+  const auto found = WxIds().find(command);
+  if (found != WxIds().end()) return found->second;
+  const int id = kFirstCommandId + static_cast<int>(WxIds().size());
+  WxIds()[command] = id;
+  Commands()[id] = command;
+  return id;
+}
+
+UINT CommandOfWxId(int wxId) {
+  const auto found = Commands().find(wxId);
+  return found != Commands().end() ? found->second : 0;
 }

@@ -1,51 +1,21 @@
-// A dialog shown on a real (virtual) screen: simulated mouse and keyboard input must
+// Dialogs shown on a real (virtual) screen: simulated mouse and keyboard input must
 // reach the platform's state through the peers, exactly as a user's would.
-#include <gtest/gtest.h>
-#include <wx/app.h>
+#include <wx/bmpcbox.h>
+#include <wx/button.h>
 #include <wx/dialog.h>
-#include <wx/timer.h>
-#include <wx/uiaction.h>
-
-#include <functional>
-#include <vector>
+#include <wx/listctrl.h>
+#include <wx/notebook.h>
 
 #include "gui/screenshot.h"
-#include "gui/wx_backend.h"
 #include "gui/wx_peer.h"
 #include "platform/combo_box.h"
 #include "platform/dialog.h"
-#include "platform/resource_registry.h"
-#include "resources/component_editor_resources.h"
+#include "platform/list_box.h"
+#include "platform/property_sheet.h"
 #include "resources/resource_ids.h"
+#include "tests/gui/screen_test_support.h"
 
 namespace {
-
-class TestApp : public wxApp {
- public:
-  bool OnInit() override { return true; }
-};
-
-// Runs steps one after another on the event loop, with a pause for the screen to
-// catch up between them.
-class Script {
- public:
-  void Then(std::function<void()> step) { m_steps.push_back(std::move(step)); }
-  void Start() {
-    m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { RunNext(); });
-    m_timer.StartOnce(600);
-  }
-
- private:
-  void RunNext() {
-    if (m_next >= m_steps.size()) return;
-    m_steps[m_next++]();
-    wxYield();
-    m_timer.StartOnce(400);
-  }
-  std::vector<std::function<void()>> m_steps;
-  size_t m_next = 0;
-  wxTimer m_timer;
-};
 
 class LibraryDialog : public CDialog {
  public:
@@ -59,25 +29,51 @@ class LibraryDialog : public CDialog {
   CComboBox m_libraries;
 };
 
-wxPoint CentreOf(CWnd* control) {
-  const wxRect area = PeerWindow(control->m_hWnd)->GetScreenRect();
-  return {area.x + area.width / 2, area.y + area.height / 2};
-}
-
-void ClickAt(wxUIActionSimulator& sim, wxPoint point) {
-  sim.MouseMove(point);
-  wxYield();
-  sim.MouseClick();
-}
-
-class DialogScreenTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    Resources::AddModule(&ComponentEditorResources());
-    SetCurrentBackend(std::make_unique<WxBackend>());
+// The PCB pin page lists the terminals on the pin: gate and terminal after a tab.
+class PinPage : public CPropertyPage {
+ public:
+  PinPage() : CPropertyPage(IDD_PCB_PIN_PAGE) {}
+  BOOL OnInitDialog() override {
+    CPropertyPage::OnInitDialog();
+    SetDlgItemText(IDC_PIN_NUMBER, "14");
+    SetDlgItemText(IDC_PIN_NAME, "VCC");
+    m_associations.SubclassDlgItem(IDC_PIN_ASSOCIATIONS, this);
+    m_associations.SetTabStops(40);
+    m_associations.AddString("A\t14 VCC");
+    m_associations.AddString("B\t14 VCC");
+    return TRUE;
   }
-  static void TearDownTestSuite() { SetCurrentBackend(nullptr); }
+  CListBox m_associations;
 };
+
+// The display dialog's colour combos draw their colours.
+class ColoursDialog : public CDialog {
+ public:
+  ColoursDialog() : CDialog(IDD_DISPLAY) {}
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    m_outlines.SubclassDlgItem(IDC_COLOUR_OUTLINES, this);
+    const std::pair<const char*, COLORREF> colours[] = {
+        {"Red", RGB(255, 0, 0)}, {"Green", RGB(0, 160, 0)}, {"Blue", RGB(0, 0, 255)}};
+    for (const auto& [name, colour] : colours) m_outlines.SetItemData(m_outlines.AddString(name), colour);
+    m_outlines.SetCurSel(0);
+    return TRUE;
+  }
+  CComboBox m_outlines;
+};
+
+// The screen point of the notebook tab showing page `page`, found by asking the
+// notebook along its tab row.
+wxPoint TabPoint(wxNotebook& book, int page) {
+  for (int x = 2; x < book.GetSize().x; x += 3) {
+    for (int y = 4; y < 40; y += 4) {
+      if (book.HitTest(wxPoint(x, y)) == page) return book.ClientToScreen(wxPoint(x + 10, y));
+    }
+  }
+  return book.GetScreenPosition();
+}
+
+class DialogScreenTest : public ScreenTest {};
 
 TEST_F(DialogScreenTest, TypingAndChoosingReachThePlatformThenCancelEndsIt) {
   LibraryDialog dialog;
@@ -104,7 +100,7 @@ TEST_F(DialogScreenTest, TypingAndChoosingReachThePlatformThenCancelEndsIt) {
   });
   script.Then([&] {
     screenshotSaved =
-        SaveScreenshot(PeerWindow(dialog.m_hWnd), CE_ARTIFACTS_DIR "/dialog-19003.png", screenshotError);
+        SaveScreenshot(PeerWindow(dialog.m_hWnd), ArtifactPath("dialog-19003.png"), screenshotError);
   });
   script.Then([&] { ClickAt(sim, CentreOf(dialog.GetDlgItem(IDCANCEL))); });
   script.Start();
@@ -117,16 +113,75 @@ TEST_F(DialogScreenTest, TypingAndChoosingReachThePlatformThenCancelEndsIt) {
   EXPECT_EQ(dialog.m_hWnd, nullptr) << "the window goes with the modal loop";
 }
 
-}  // namespace
+TEST_F(DialogScreenTest, SheetTabsSwitchPagesAndTheTabbedListShowsColumns) {
+  CPropertyPage componentPage(IDD_COMPONENT_PAGE);
+  PinPage pinPage;
+  CPropertySheet sheet("Pin Properties");
+  sheet.AddPage(&componentPage);
+  sheet.AddPage(&pinPage);
+  wxUIActionSimulator sim;
+  Script script;
+  int activeAfterClick = -1;
+  bool applyShownEnabled = true;
+  wxString firstTerminal;
+  std::string screenshotError;
+  bool screenshotSaved = false;
 
-wxIMPLEMENT_APP_NO_MAIN(TestApp);
+  script.Then([&] {
+    auto* apply =
+        dynamic_cast<wxButton*>(PeerWindow(sheet.GetDlgItem(static_cast<int>(ID_APPLY_NOW))->m_hWnd));
+    applyShownEnabled = apply == nullptr || apply->IsEnabled();
+    auto* book = dynamic_cast<wxNotebook*>(PeerWindow(sheet.GetTabControl()->m_hWnd));
+    ASSERT_NE(book, nullptr);
+    ClickAt(sim, TabPoint(*book, 1));
+  });
+  script.Then([&] {
+    activeAfterClick = sheet.GetActiveIndex();
+    if (auto* list = dynamic_cast<wxListCtrl*>(PeerWindow(pinPage.m_associations.m_hWnd))) {
+      firstTerminal = list->GetItemText(0, 1);
+    }
+  });
+  script.Then([&] {
+    screenshotSaved =
+        SaveScreenshot(PeerWindow(sheet.m_hWnd), ArtifactPath("property-sheet.png"), screenshotError);
+  });
+  script.Then([&] { ClickAt(sim, CentreOf(sheet.GetDlgItem(IDOK))); });
+  script.Start();
 
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  wxEntryStart(argc, argv);
-  if (!wxTheApp->CallOnInit()) return 1;
-  const int result = RUN_ALL_TESTS();
-  wxTheApp->OnExit();
-  wxEntryCleanup();
-  return result;
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_FALSE(applyShownEnabled) << "nothing changed yet, so Apply is off on screen too";
+  EXPECT_EQ(activeAfterClick, 1) << "a click on the second tab makes its page active";
+  EXPECT_EQ(firstTerminal, "14 VCC") << "the text after the tab stands in its own column";
+  EXPECT_TRUE(screenshotSaved) << screenshotError;
 }
+
+TEST_F(DialogScreenTest, ColourCombosShowTheChosenColourAndTakeAnother) {
+  ColoursDialog dialog;
+  wxUIActionSimulator sim;
+  Script script;
+  wxColour shownBefore;
+  int chosenIndex = -1;
+  std::string screenshotError;
+  bool screenshotSaved = false;
+
+  script.Then([&] {
+    const wxRect combo = PeerWindow(dialog.m_outlines.m_hWnd)->GetScreenRect();
+    shownBefore = ScreenColourAt(wxPoint(combo.x + 14, combo.y + combo.height / 2));
+    screenshotSaved =
+        SaveScreenshot(PeerWindow(dialog.m_hWnd), ArtifactPath("dialog-19012.png"), screenshotError);
+  });
+  script.Then([&] { ClickAt(sim, CentreOf(&dialog.m_outlines)); });
+  script.Then([&] { sim.Char(WXK_ESCAPE); });
+  script.Then([&] { sim.Char(WXK_DOWN); });
+  script.Then([&] { chosenIndex = dialog.m_outlines.GetCurSel(); });
+  script.Then([&] { ClickAt(sim, CentreOf(dialog.GetDlgItem(IDCANCEL))); });
+  script.Start();
+
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_GT(shownBefore.Red(), 200) << "the closed combo shows the red swatch of the chosen entry";
+  EXPECT_LT(shownBefore.Green(), 60);
+  EXPECT_EQ(chosenIndex, 1) << "the arrow key moved to the next colour";
+  EXPECT_TRUE(screenshotSaved) << screenshotError;
+}
+
+}  // namespace

@@ -1,0 +1,255 @@
+#include "gui/grid_peer.h"
+
+#include <wx/app.h>
+#include <wx/grid.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/grid_ctrl.h"
+
+namespace {
+
+struct CellAlignment {
+  int across = wxALIGN_LEFT;
+  int down = wxALIGN_CENTRE;
+  bool operator==(const CellAlignment&) const = default;
+};
+
+// What a cell shows, to touch the wx grid only where something changed.
+struct ShownCell {
+  CString text;
+  bool bold = false;
+  bool disabled = false;
+  bool readOnly = false;
+  bool fixed = false;
+  CellAlignment alignment;
+  bool operator==(const ShownCell&) const = default;
+};
+
+bool LooksNumeric(const CString& text) {
+  if (text.IsEmpty()) return false;
+  char* end = nullptr;
+  std::strtod(text.c_str(), &end);
+  return end != nullptr && *end == '\0';
+}
+
+// wx alignment of a cell's alignment code, across in threes and down within each:
+// the grid takes wxALIGN_CENTRE for centred either way.
+CellAlignment AlignmentOf(const GridCell& cell) {
+  if (cell.alignment == kGridAlignGeneral) {
+    return {LooksNumeric(cell.text) ? wxALIGN_RIGHT : wxALIGN_LEFT, wxALIGN_CENTRE};
+  }
+  static const int across[] = {wxALIGN_LEFT, wxALIGN_CENTRE, wxALIGN_RIGHT};
+  static const int down[] = {wxALIGN_TOP, wxALIGN_CENTRE, wxALIGN_BOTTOM};
+  return {across[cell.alignment / 3], down[cell.alignment % 3]};
+}
+
+// Header cells stand apart from the cells below and beside them.
+wxColour HeaderColour() {
+  return wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE).ChangeLightness(90);
+}
+
+class GridPeer : public WxPeer {
+ public:
+  GridPeer(HWND hwnd, wxWindow* parent)
+      : WxPeer(hwnd,
+               new wxGrid(parent, wxID_ANY, wxPoint(hwnd->rect.left, hwnd->rect.top),
+                          wxSize(hwnd->rect.Width(), hwnd->rect.Height()), wxWANTS_CHARS | wxBORDER_NONE)) {
+    Grid()->CreateGrid(0, 0, wxGrid::wxGridSelectNone);
+    Grid()->SetRowLabelSize(0);
+    Grid()->SetColLabelSize(0);
+    Grid()->DisableDragRowSize();
+    Grid()->SetDefaultCellOverflow(false);
+    BindEvents();
+  }
+
+ protected:
+  void ShowText() override {}
+  void ShowContent() override {
+    const GridData* data = GetGridData(m_hwnd);
+    if (data == nullptr) return;
+    Grid()->BeginBatch();
+    ShowShape(*data);
+    for (long row = 0; row < data->Rows(); ++row) {
+      for (long col = 0; col < data->Cols(); ++col) ShowCell(*data, row, col);
+    }
+    ShowCursor(*data);
+    Grid()->EndBatch();
+  }
+
+ private:
+  wxGrid* Grid() const { return static_cast<wxGrid*>(m_window); }
+
+  static GridPeer* PeerFor(HWND hwnd) {
+    return IsWindowHandle(hwnd) ? dynamic_cast<GridPeer*>(PeerOf(hwnd)) : nullptr;
+  }
+
+  void BindEvents() {
+    m_window->Bind(wxEVT_GRID_SELECT_CELL, [this](wxGridEvent& event) { OnSelectCell(event); });
+    m_window->Bind(wxEVT_GRID_EDITOR_SHOWN, [this](wxGridEvent& event) { OnEditorShown(event); });
+    m_window->Bind(wxEVT_GRID_EDITOR_CREATED,
+                   [this](wxGridEditorCreatedEvent& event) { OnEditorCreated(event); });
+    // The platform puts the new text into the cell and the peer shows it from there.
+    m_window->Bind(wxEVT_GRID_CELL_CHANGING, [](wxGridEvent& event) { event.Veto(); });
+    m_window->Bind(wxEVT_GRID_EDITOR_HIDDEN, [this](wxGridEvent&) { OnEditorHidden(); });
+    m_window->Bind(wxEVT_GRID_COL_SIZE,
+                   [this](wxGridSizeEvent& event) { OnColumnSized(event.GetRowOrCol()); });
+  }
+
+  void ShowShape(const GridData& data) {
+    const int rows = static_cast<int>(data.Rows());
+    const int cols = static_cast<int>(data.Cols());
+    if (Grid()->GetNumberRows() > rows) Grid()->DeleteRows(rows, Grid()->GetNumberRows() - rows);
+    if (Grid()->GetNumberRows() < rows) Grid()->AppendRows(rows - Grid()->GetNumberRows());
+    if (Grid()->GetNumberCols() > cols) Grid()->DeleteCols(cols, Grid()->GetNumberCols() - cols);
+    if (Grid()->GetNumberCols() < cols) Grid()->AppendCols(cols - Grid()->GetNumberCols());
+    m_shown.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols));
+    if (m_shownCols != cols) {
+      ShownCell stale;
+      stale.text = "\x01";  // no cell holds it, so every cell is shown afresh
+      std::fill(m_shown.begin(), m_shown.end(), stale);
+      m_shownCols = cols;
+    }
+    const wxGridCellCoords frozen(static_cast<int>(data.FixedRows()), static_cast<int>(data.FixedCols()));
+    if (frozen != m_frozen && Grid()->FreezeTo(frozen)) m_frozen = frozen;
+    for (int col = 0; col < cols; ++col) {
+      const int width = data.ColumnAt(col)->width;
+      if (Grid()->GetColSize(col) != width) Grid()->SetColSize(col, width);
+    }
+    if (data.options.allowUserResizing) {
+      Grid()->EnableDragColSize();
+    } else {
+      Grid()->DisableDragColSize();
+    }
+    Grid()->SetCellHighlightPenWidth(data.options.focusShown ? 2 : 0);
+  }
+
+  void ShowCell(const GridData& data, long row, long col) {
+    const GridCell& cell = *data.Cell(row, col);
+    const ShownCell shown{
+        cell.text,        cell.bold, cell.disabled, !data.IsEditable(row, col), data.IsFixed(row, col),
+        AlignmentOf(cell)};
+    ShownCell& before =
+        m_shown[static_cast<size_t>(row) * static_cast<size_t>(m_shownCols) + static_cast<size_t>(col)];
+    if (before == shown) return;
+    const int r = static_cast<int>(row);
+    const int c = static_cast<int>(col);
+    // The cell being edited keeps what the user types until the edit ends.
+    const bool editing = Grid()->IsCellEditControlShown() && Grid()->GetGridCursorRow() == r &&
+                         Grid()->GetGridCursorCol() == c;
+    if (!editing) Grid()->SetCellValue(r, c, ToWx(cell.text));
+    wxFont font = Grid()->GetDefaultCellFont();
+    if (cell.bold) font.MakeBold();
+    Grid()->SetCellFont(r, c, font);
+    const wxColour text =
+        wxSystemSettings::GetColour(cell.disabled ? wxSYS_COLOUR_GRAYTEXT : wxSYS_COLOUR_WINDOWTEXT);
+    Grid()->SetCellTextColour(r, c, text);
+    const wxColour back = shown.fixed ? HeaderColour() : wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
+    Grid()->SetCellBackgroundColour(r, c, back);
+    Grid()->SetCellAlignment(r, c, shown.alignment.across, shown.alignment.down);
+    Grid()->SetReadOnly(r, c, shown.readOnly);
+    before = shown;
+    if (editing) before.text = "\x01";  // its text is shown once the edit is over
+  }
+
+  void ShowCursor(const GridData& data) {
+    const int row = static_cast<int>(data.Row());
+    const int col = static_cast<int>(data.Col());
+    if (!data.Edit().active && Grid()->IsCellEditControlEnabled()) Grid()->DisableCellEditControl();
+    if (Grid()->GetGridCursorRow() == row && Grid()->GetGridCursorCol() == col) return;
+    if (row < Grid()->GetNumberRows() && col < Grid()->GetNumberCols()) {
+      Grid()->SetGridCursor(row, col);
+      Grid()->MakeCellVisible(row, col);
+    }
+  }
+
+  // wx asks before it moves the cursor; the platform decides where it goes.
+  void OnSelectCell(wxGridEvent& event) {
+    if (Updating()) {
+      event.Skip();
+      return;
+    }
+    const HWND hwnd = m_hwnd;
+    const long row = event.GetRow();
+    const long col = event.GetCol();
+    bool moved = false;
+    Act([&](UserInput& user) { moved = user.MoveToGridCell(CWnd::FromHandle(hwnd), row, col); });
+    const GridData* data = IsWindowHandle(hwnd) ? GetGridData(hwnd) : nullptr;
+    if (moved && data != nullptr && data->Row() == row && data->Col() == col) {
+      event.Skip();
+    } else {
+      event.Veto();
+    }
+  }
+
+  void OnEditorShown(wxGridEvent& event) {
+    if (Updating()) return;
+    const HWND hwnd = m_hwnd;
+    const long row = event.GetRow();
+    const long col = event.GetCol();
+    Act([&](UserInput& user) { user.BeginGridEdit(CWnd::FromHandle(hwnd), row, col); });
+    const GridData* data = IsWindowHandle(hwnd) ? GetGridData(hwnd) : nullptr;
+    const bool editing =
+        data != nullptr && data->Edit().active && data->Edit().row == row && data->Edit().col == col;
+    if (!editing) event.Veto();
+  }
+
+  // What the user types reaches the platform's in-cell editor as it is typed, so an
+  // edit the platform ends itself keeps it.
+  void OnEditorCreated(wxGridEditorCreatedEvent& event) {
+    auto* text = dynamic_cast<wxTextCtrl*>(event.GetWindow());
+    if (text == nullptr) return;
+    m_editorText = text;
+    const HWND hwnd = m_hwnd;
+    text->Bind(wxEVT_TEXT, [hwnd, text](wxCommandEvent&) {
+      GridPeer* peer = PeerFor(hwnd);
+      if (peer == nullptr || peer->Updating()) return;
+      const CString typed = FromWx(text->GetValue());
+      Act([&](UserInput& user) { user.TypeInGridEditor(CWnd::FromHandle(hwnd), typed); });
+    });
+  }
+
+  // The edit ends once wx has finished with its editor: the editor's text (the typed
+  // one, or the old one after Escape) goes in, then the platform ends the edit.
+  void OnEditorHidden() {
+    if (Updating()) return;
+    const HWND hwnd = m_hwnd;
+    wxTheApp->CallAfter([hwnd] {
+      GridPeer* peer = PeerFor(hwnd);
+      if (peer == nullptr) return;
+      const CString text = peer->m_editorText != nullptr ? FromWx(peer->m_editorText->GetValue()) : CString();
+      const bool known = peer->m_editorText != nullptr;
+      Act([&](UserInput& user) {
+        if (known) user.TypeInGridEditor(CWnd::FromHandle(hwnd), text);
+        if (IsWindowHandle(hwnd)) user.EndGridEdit(CWnd::FromHandle(hwnd));
+      });
+    });
+  }
+
+  void OnColumnSized(int col) {
+    if (Updating()) return;
+    const HWND hwnd = m_hwnd;
+    const int width = Grid()->GetColSize(col);
+    bool taken = false;
+    Act([&](UserInput& user) { taken = user.ResizeGridColumn(CWnd::FromHandle(hwnd), col, width); });
+    GridPeer* peer = PeerFor(hwnd);
+    if (taken || peer == nullptr) return;
+    UpdateScope scope(*peer);
+    peer->ShowContent();
+  }
+
+  std::vector<ShownCell> m_shown;
+  int m_shownCols = -1;
+  wxGridCellCoords m_frozen{0, 0};
+  wxTextCtrl* m_editorText = nullptr;  // owned by the grid
+};
+
+}  // namespace
+
+std::unique_ptr<WxPeer> MakeGridPeer(HWND hwnd, wxWindow* parent) {
+  if (parent == nullptr || hwnd->className != kClassGridCtrl) return nullptr;
+  return std::make_unique<GridPeer>(hwnd, parent);
+}

@@ -1,0 +1,170 @@
+#include "gui/wx_graphics_dc.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "gui/wx_peer.h"
+
+namespace {
+
+// Segments that make an arc look round at any size the views use.
+constexpr int kArcSegments = 64;
+
+wxPenStyle PenStyleOf(int style) {
+  switch (style) {
+    case PS_DASH:
+      return wxPENSTYLE_SHORT_DASH;
+    case PS_DOT:
+      return wxPENSTYLE_DOT;
+    default:
+      return wxPENSTYLE_SOLID;
+  }
+}
+
+wxPoint2DDouble At(CPoint point, double offset) {
+  return {point.x + offset, point.y + offset};
+}
+
+double Radians(int tenthsOfDegree) {
+  return tenthsOfDegree / 10.0 * std::numbers::pi / 180.0;
+}
+
+}  // namespace
+
+wxFont ToWxFont(const DCFont& font) {
+  wxFontInfo info;
+  info.Family(wxFONTFAMILY_SWISS);
+  if (font.face != "sans-serif" && !font.face.empty()) info.FaceName(wxString::FromUTF8(font.face.c_str()));
+  if (font.bold) info.Bold();
+  wxFont shown(info);
+  // Pixel sizes name the em; the letters' height is about 1.2 of it.
+  const int height = std::max(std::abs(font.height), 1);
+  shown.SetPixelSize(wxSize(0, std::max(static_cast<int>(std::lround(height / 1.2)), 1)));
+  return shown;
+}
+
+WxGraphicsDC::WxGraphicsDC(wxGraphicsContext& gc) : m_gc(gc) {
+  // The strokes are put on pixel centres here; the context's own half-pixel shift
+  // would move them onto pixel edges again.
+  m_gc.DisableOffset();
+}
+
+void WxGraphicsDC::ApplyClip() {
+  const std::optional<CRect>& clip = GetState().clip;
+  if (clip == m_appliedClip) return;
+  m_gc.ResetClip();
+  if (clip) m_gc.Clip(clip->left, clip->top, clip->Width(), clip->Height());
+  m_appliedClip = clip;
+}
+
+double WxGraphicsDC::UsePenAndBrush(bool fill) {
+  ApplyClip();
+  const DCPen& pen = GetState().pen;
+  const DCBrush& brush = GetState().brush;
+  m_gc.SetBrush(fill && !brush.hollow ? m_gc.CreateBrush(wxBrush(ToWxColour(brush.colour)))
+                                      : wxNullGraphicsBrush);
+  if (pen.style == PS_NULL) {
+    m_gc.SetPen(wxNullGraphicsPen);
+    return 0;
+  }
+  const int width = std::max(pen.width, 1);
+  m_gc.SetPen(m_gc.CreatePen(wxGraphicsPenInfo(ToWxColour(pen.colour), width).Style(PenStyleOf(pen.style))));
+  return width % 2 == 1 ? 0.5 : 0.0;
+}
+
+void WxGraphicsDC::UseFont() const {
+  m_gc.SetFont(ToWxFont(GetState().font), ToWxColour(GetState().textColour));
+}
+
+void WxGraphicsDC::DrawLine(CPoint from, CPoint to) {
+  const double offset = UsePenAndBrush(false);
+  m_gc.StrokeLine(from.x + offset, from.y + offset, to.x + offset, to.y + offset);
+}
+
+void WxGraphicsDC::DrawRectangle(const CRect& rect) {
+  const double offset = UsePenAndBrush(true);
+  m_gc.DrawRectangle(rect.left + offset, rect.top + offset, rect.Width(), rect.Height());
+}
+
+void WxGraphicsDC::DrawEllipse(const CRect& bounds) {
+  const double offset = UsePenAndBrush(true);
+  m_gc.DrawEllipse(bounds.left + offset, bounds.top + offset, bounds.Width(), bounds.Height());
+}
+
+void WxGraphicsDC::DrawPolygon(std::span<const CPoint> points, bool closed) {
+  const double offset = UsePenAndBrush(closed);
+  wxGraphicsPath path = m_gc.CreatePath();
+  path.MoveToPoint(At(points.front(), offset));
+  for (const CPoint& point : points.subspan(1)) path.AddLineToPoint(At(point, offset));
+  if (closed) {
+    path.CloseSubpath();
+    m_gc.DrawPath(path);
+  } else {
+    m_gc.StrokePath(path);
+  }
+}
+
+void WxGraphicsDC::DrawArc(const CRect& bounds, CPoint start, CPoint end) {
+  const double offset = UsePenAndBrush(false);
+  const double cx = (bounds.left + bounds.right) / 2.0 + offset;
+  const double cy = (bounds.top + bounds.bottom) / 2.0 + offset;
+  const double rx = bounds.Width() / 2.0;
+  const double ry = bounds.Height() / 2.0;
+  if (rx <= 0 || ry <= 0) return;
+  // Angles of the ellipse's parametric form, counter-clockwise on the screen.
+  const auto angle = [&](CPoint p) { return std::atan2((cy - p.y) / ry, (p.x - cx) / rx); };
+  const double from = angle(start);
+  double sweep = angle(end) - from;
+  while (sweep <= 1e-9) sweep += 2 * std::numbers::pi;
+  wxGraphicsPath path = m_gc.CreatePath();
+  path.MoveToPoint(cx + rx * std::cos(from), cy - ry * std::sin(from));
+  for (int i = 1; i <= kArcSegments; ++i) {
+    const double t = from + sweep * i / kArcSegments;
+    path.AddLineToPoint(cx + rx * std::cos(t), cy - ry * std::sin(t));
+  }
+  m_gc.StrokePath(path);
+}
+
+void WxGraphicsDC::DrawFilledRect(const CRect& rect, COLORREF colour) {
+  ApplyClip();
+  m_gc.SetPen(wxNullGraphicsPen);
+  m_gc.SetBrush(m_gc.CreateBrush(wxBrush(ToWxColour(colour))));
+  m_gc.DrawRectangle(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+void WxGraphicsDC::DrawText(CPoint point, const std::string& text) {
+  ApplyClip();
+  UseFont();
+  const State& state = GetState();
+  const wxString shown = wxString::FromUTF8(text.c_str());
+  double width = 0;
+  double height = 0;
+  double descent = 0;
+  m_gc.GetTextExtent(shown, &width, &height, &descent, nullptr);
+  double dx = 0;
+  if ((state.textAlign & TA_HORIZONTAL_MASK) == TA_CENTER) dx = -width / 2;
+  if ((state.textAlign & TA_HORIZONTAL_MASK) == TA_RIGHT) dx = -width;
+  double dy = 0;
+  if ((state.textAlign & TA_VERTICAL_MASK) == TA_BASELINE) dy = -(height - descent);
+  if ((state.textAlign & TA_VERTICAL_MASK) == TA_BOTTOM) dy = -height;
+  m_gc.PushState();
+  m_gc.Translate(point.x, point.y);
+  // Counter-clockwise on a screen whose y grows downwards is a negative angle.
+  if (state.font.rotation % 3600 != 0) m_gc.Rotate(-Radians(state.font.rotation));
+  if (state.bkMode == OPAQUE) {
+    m_gc.SetPen(wxNullGraphicsPen);
+    m_gc.SetBrush(m_gc.CreateBrush(wxBrush(ToWxColour(state.bkColour))));
+    m_gc.DrawRectangle(dx, dy, width, height);
+  }
+  m_gc.DrawText(shown, dx, dy);
+  m_gc.PopState();
+}
+
+CSize WxGraphicsDC::GetTextExtent(const CString& text) const {
+  UseFont();
+  double width = 0;
+  double height = 0;
+  m_gc.GetTextExtent(wxString::FromUTF8(text.c_str()), &width, &height, nullptr, nullptr);
+  return {static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height))};
+}

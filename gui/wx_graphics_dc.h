@@ -1,0 +1,41 @@
+// The platform's device context drawing on a wxGraphicsContext: what a view's OnDraw
+// paints the screen with. Strokes of odd width are centred on pixel centres, so a
+// one-pixel line is one crisp pixel wide, as the framework's users expect.
+#pragma once
+
+#include <wx/brush.h>
+#include <wx/graphics.h>
+
+#include <optional>
+
+#include "platform/device_context.h"
+
+class WxGraphicsDC : public CDC {
+ public:
+  // The context stays the caller's and must outlive this.
+  explicit WxGraphicsDC(wxGraphicsContext& gc);
+
+  CSize GetTextExtent(const CString& text) const override;
+
+ protected:
+  void DrawLine(CPoint from, CPoint to) override;
+  void DrawRectangle(const CRect& rect) override;
+  void DrawEllipse(const CRect& bounds) override;
+  void DrawPolygon(std::span<const CPoint> points, bool closed) override;
+  void DrawArc(const CRect& bounds, CPoint start, CPoint end) override;
+  void DrawFilledRect(const CRect& rect, COLORREF colour) override;
+  void DrawText(CPoint point, const std::string& text) override;
+
+ private:
+  // Sets the pen and brush of the state (and its clip) on the context; returns the
+  // offset that puts the pen's strokes on pixel centres.
+  double UsePenAndBrush(bool fill);
+  void ApplyClip();
+  void UseFont() const;
+
+  wxGraphicsContext& m_gc;
+  std::optional<CRect> m_appliedClip;
+};
+
+// The wx font of a platform font: its height is that of the letters, ascent to descent.
+wxFont ToWxFont(const DCFont& font);

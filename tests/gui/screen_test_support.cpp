@@ -1,0 +1,93 @@
+#include "tests/gui/screen_test_support.h"
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/image.h>
+#include <wx/window.h>
+
+#include "gui/screenshot.h"
+#include "gui/wx_backend.h"
+#include "gui/wx_peer.h"
+#include "platform/cwnd.h"
+#include "platform/resource_registry.h"
+#include "resources/component_editor_resources.h"
+#include "resources/host_resources.h"
+
+void Script::Start() {
+  m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { RunNext(); });
+  m_timer.StartOnce(600);
+}
+
+void Script::Run() {
+  wxGUIEventLoop loop;
+  Then([&loop] { loop.Exit(); });
+  Start();
+  loop.Run();
+}
+
+// The next step is due even while this one runs a nested loop (a popup menu waits for
+// its choice), so the timer starts first; a step that runs inside that loop must not
+// yield again.
+void Script::RunNext() {
+  if (m_next >= m_steps.size()) return;
+  const size_t step = m_next++;
+  m_timer.StartOnce(400);
+  m_steps[step]();
+  wxYieldIfNeeded();
+}
+
+wxPoint CentreOf(const wxWindow* window) {
+  const wxRect area = window->GetScreenRect();
+  return {area.x + area.width / 2, area.y + area.height / 2};
+}
+
+wxPoint CentreOf(CWnd* control) {
+  return CentreOf(PeerWindow(control->m_hWnd));
+}
+
+wxPoint ScreenPointIn(CWnd* window, CPoint client) {
+  return PeerWindow(window->m_hWnd)->ClientToScreen(wxPoint(client.x, client.y));
+}
+
+void ClickAt(wxUIActionSimulator& sim, wxPoint point) {
+  sim.MouseMove(point);
+  wxYieldIfNeeded();
+  sim.MouseClick();
+}
+
+void DragFromTo(wxUIActionSimulator& sim, wxPoint from, wxPoint to) {
+  sim.MouseMove(from);
+  wxYieldIfNeeded();
+  sim.MouseDown();
+  wxYieldIfNeeded();
+  // Through a point on the way, as a hand moves.
+  sim.MouseMove((from.x + to.x) / 2, (from.y + to.y) / 2);
+  wxYieldIfNeeded();
+  sim.MouseMove(to);
+  wxYieldIfNeeded();
+  sim.MouseUp();
+}
+
+wxColour ScreenColourAt(wxPoint point) {
+  wxImage image;
+  std::string error;
+  if (!CaptureScreen(wxRect(point, wxSize(1, 1)), image, error)) {
+    ADD_FAILURE() << error;
+    return {};
+  }
+  return {image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0)};
+}
+
+std::string ArtifactPath(const std::string& name) {
+  return std::string(CE_ARTIFACTS_DIR) + "/" + name;
+}
+
+void ScreenTest::SetUpTestSuite() {
+  Resources::AddModule(&HostResources());
+  Resources::AddModule(&ComponentEditorResources());
+  SetCurrentBackend(std::make_unique<WxBackend>());
+}
+
+void ScreenTest::TearDownTestSuite() {
+  SetCurrentBackend(nullptr);
+}
