@@ -1,0 +1,266 @@
+#include "app/app_component_frame.h"
+
+#include <filesystem>
+
+#include "app/command_ids.h"
+#include "app/editor_app.h"
+#include "frame/symbols_frame.h"
+#include "grid/component_grid.h"
+#include "host/designops/set_op.h"
+#include "host/model/component.h"
+#include "host/model/design.h"
+#include "host/utility/app_error.h"
+#include "platform/message_box.h"
+#include "resources/resource_ids.h"
+#include "views/update_hints.h"
+
+IMPLEMENT_DYNCREATE(CAppComponentFrame, CComponentFrame)
+
+// Commands whose dialogs the editor does not offer yet (Properties, Add Gate, Add
+// Package, Select Package, Delete Package, Display Colours) have no entry: menus and
+// tool bar show them disabled.
+const MessageMap CAppComponentFrame::kMessageMap{
+    &CComponentFrame::kMessageMap,
+    {
+        MessageEntry(WM_CLOSE, &CAppComponentFrame::OnCloseMessage),
+        CommandEntry(ID_APP_SAVE, &CAppComponentFrame::OnSave),
+        CommandEntry(ID_APP_SAVE_AS, &CAppComponentFrame::OnSaveAs),
+        CommandEntry(ID_APP_CLOSE, &CAppComponentFrame::OnCloseCommand),
+        CommandEntry(ID_APP_UNDO, &CAppComponentFrame::OnUndo),
+        UpdateCommandUIEntry(ID_APP_UNDO, &CAppComponentFrame::OnUpdateUndo),
+        CommandEntry(ID_APP_REDO, &CAppComponentFrame::OnRedo),
+        UpdateCommandUIEntry(ID_APP_REDO, &CAppComponentFrame::OnUpdateRedo),
+        CommandEntry(ID_APP_DELETE, &CAppComponentFrame::OnDeleteSelection),
+        UpdateCommandUIEntry(ID_APP_DELETE, &CAppComponentFrame::OnUpdateDeleteSelection),
+        CommandEntry(ID_APP_VALUES, &CAppComponentFrame::OnValuesCommand),
+        CommandEntry(ID_APP_SELECT_MODE, &CAppComponentFrame::OnSelectModeCommand),
+        UpdateCommandUIEntry(ID_APP_SELECT_MODE, &CAppComponentFrame::OnUpdateSelectMode),
+        CommandEntry(ID_APP_ASSIGN_PINS, &CAppComponentFrame::OnAssignPinsCommand),
+        UpdateCommandUIEntry(ID_APP_ASSIGN_PINS, &CAppComponentFrame::OnUpdateAssignPins),
+        CommandEntry(ID_APP_ASSIGN_PINS_121, &CAppComponentFrame::OnAssignPins121Command),
+        UpdateCommandUIEntry(ID_APP_ASSIGN_PINS_121, &CAppComponentFrame::OnUpdateAssignPins121),
+        CommandEntry(ID_APP_CHECK_VALIDITY, &CAppComponentFrame::OnCheckValidity),
+        CommandEntry(ID_APP_ZOOM_IN, &CAppComponentFrame::OnZoomIn),
+        CommandEntry(ID_APP_ZOOM_OUT, &CAppComponentFrame::OnZoomOut),
+        CommandEntry(ID_APP_ZOOM_EXTENTS, &CAppComponentFrame::OnZoomExtents),
+        CommandEntry(ID_APP_REFRESH, &CAppComponentFrame::OnRefresh),
+        CommandEntry(ID_APP_PAN, &CAppComponentFrame::OnPan),
+    }};
+
+namespace {
+constexpr UINT kKeyF5 = VK_F1 + 4;
+}  // namespace
+
+CAcceleratorTable CAppComponentFrame::EditingShortcuts() {
+  return {
+      {'Z', FCONTROL, ID_APP_UNDO},       {'Y', FCONTROL, ID_APP_REDO},
+      {VK_DELETE, 0, ID_APP_DELETE},      {VK_ADD, 0, ID_APP_ZOOM_IN},
+      {VK_SUBTRACT, 0, ID_APP_ZOOM_OUT},  {VK_HOME, 0, ID_APP_ZOOM_EXTENTS},
+      {kKeyF5, 0, ID_APP_REFRESH},        {'P', FCONTROL, ID_APP_PAN},
+      {VK_ESCAPE, 0, ID_APP_SELECT_MODE}, {'A', FCONTROL, ID_APP_ASSIGN_PINS},
+  };
+}
+
+int CAppComponentFrame::OnCreate(LPCREATESTRUCT cs) {
+  if (CComponentFrame::OnCreate(cs) == -1) return -1;
+  SetAccelerators(EditingShortcuts());
+  return 0;
+}
+
+// An in-cell edit of the pin grid needs Delete, Escape and the other keys itself.
+void CAppComponentFrame::DestroyAccelerators() {
+  m_shortcutsDropped = true;
+  SetAccelerators({});
+}
+
+void CAppComponentFrame::RestoreAccelerators() {
+  m_shortcutsDropped = false;
+  SetAccelerators(EditingShortcuts());
+}
+
+CString CAppComponentFrame::ComponentCaption() {
+  const CComponent* component = GetComponent(false);
+  CDesign* design = GetDesign();
+  const CString file = design != nullptr
+                           ? CString(std::filesystem::path(design->GetPathName().str()).filename().string())
+                           : "";
+  if (component == nullptr) return file;
+  return component->GetName() + " - " + file;
+}
+
+// Choosing the current component may set the design's title, which comes back here.
+void CAppComponentFrame::OnUpdateFrameTitle(BOOL addToTitle) {
+  if (m_updatingTitle) return;
+  m_updatingTitle = true;
+  const CString caption = ComponentCaption();
+  m_updatingTitle = false;
+  if (caption != GetWindowText()) SetWindowText(caption);
+  CMDIFrameWnd* main = GetMDIFrame();
+  if (main != nullptr && main->MDIGetActive() == this) main->OnUpdateFrameTitle(addToTitle);
+}
+
+void CAppComponentFrame::EndAssignmentRun() {
+  StopAssignPins();
+}
+
+bool CAppComponentFrame::WriteBackEdits() {
+  if (CComponentGrid* grid = GetGrid()) grid->StopEdit();
+  return UpdateDesign();
+}
+
+bool CAppComponentFrame::ReadyToSave() {
+  if (!WriteBackEdits()) {
+    CAppError::ReportLastError();
+    return false;
+  }
+  return IsDesignValid(false);
+}
+
+// ---- File ----
+
+void CAppComponentFrame::OnSave() {
+  if (CEditorApp* app = EditorApp(); app != nullptr && GetDesign() != nullptr)
+    app->SaveDocument(*GetDesign(), false);
+}
+
+void CAppComponentFrame::OnSaveAs() {
+  if (CEditorApp* app = EditorApp(); app != nullptr && GetDesign() != nullptr)
+    app->SaveDocument(*GetDesign(), true);
+}
+
+// The application may close this frame: nothing of it is used afterwards.
+void CAppComponentFrame::OnCloseCommand() {
+  CEditorApp* app = EditorApp();
+  CDesign* design = GetDesign();
+  if (app != nullptr && design != nullptr) {
+    app->CloseDocument(*design);
+    return;
+  }
+  DestroyWindow();
+}
+
+LRESULT CAppComponentFrame::OnCloseMessage(WPARAM, LPARAM) {
+  OnCloseCommand();
+  return 0;
+}
+
+// ---- Edit ----
+
+// An open assignment run holds its undo level open; undoing ends the run first, so the
+// run becomes the step that is undone.
+void CAppComponentFrame::OnUndo() {
+  StopAssignPins();
+  if (CDesign* design = GetDesign(); design != nullptr && design->CanUndo()) design->Undo();
+}
+
+void CAppComponentFrame::OnRedo() {
+  StopAssignPins();
+  if (CDesign* design = GetDesign(); design != nullptr && design->CanRedo()) design->Redo();
+}
+
+void CAppComponentFrame::OnUpdateUndo(CCmdUI* state) {
+  CDesign* design = GetDesign();
+  const bool can = design != nullptr && design->CanUndo();
+  const CString shortcut = m_shortcutsDropped ? CString() : EditingShortcuts().TextFor(ID_APP_UNDO);
+  CString text = can ? "&Undo " + design->GetUndoName() : CString("&Undo");
+  if (!shortcut.IsEmpty()) text += "\t" + shortcut;
+  state->SetText(text);
+  state->Enable(can || (m_assigning && design != nullptr && design->IsUndoLevelOpen()));
+}
+
+void CAppComponentFrame::OnUpdateRedo(CCmdUI* state) {
+  CDesign* design = GetDesign();
+  const bool can = design != nullptr && design->CanRedo();
+  const CString shortcut = m_shortcutsDropped ? CString() : EditingShortcuts().TextFor(ID_APP_REDO);
+  CString text = can ? "&Redo " + design->GetRedoName() : CString("&Redo");
+  if (!shortcut.IsEmpty()) text += "\t" + shortcut;
+  state->SetText(text);
+  state->Enable(can);
+}
+
+void CAppComponentFrame::OnDeleteSelection() {
+  if (!AnythingSelected()) return;
+  StopAssignPins();
+  StartUndoLevel(IDS_UNDO_DELETE);
+  if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->DeleteSelection();
+  EndUndoLevel(IDS_UNDO_DELETE);
+}
+
+void CAppComponentFrame::OnUpdateDeleteSelection(CCmdUI* state) {
+  state->Enable(AnythingSelected());
+}
+
+void CAppComponentFrame::OnValuesCommand() {
+  StopAssignPins();
+  CComponent* component = GetComponent(false);
+  CDesign* design = GetDesign();
+  if (component == nullptr || design == nullptr) return;
+  // False also means the user cancelled; only a recorded error is worth a message.
+  CAppError::ClearLastError();
+  if (CSetOp::ChangeValues(design, component)) {
+    design->UpdateAllViews(nullptr, HintComponent, GetComponent(false));
+  } else if (CAppError::HasLastError()) {
+    CAppError::ReportLastError();
+  }
+}
+
+// ---- Component ----
+
+void CAppComponentFrame::OnSelectModeCommand() {
+  OnSelectMode();
+  m_assigning = false;
+}
+
+void CAppComponentFrame::OnAssignPinsCommand() {
+  OnAssignPins();
+  m_assigning = true;
+}
+
+void CAppComponentFrame::OnUpdateSelectMode(CCmdUI* state) {
+  state->SetCheck(m_assigning ? 0 : 1);
+}
+
+void CAppComponentFrame::OnUpdateAssignPins(CCmdUI* state) {
+  state->SetCheck(m_assigning ? 1 : 0);
+}
+
+void CAppComponentFrame::OnAssignPins121Command() {
+  if (CanDoAssignPins121()) AssignPins121();
+}
+
+void CAppComponentFrame::OnUpdateAssignPins121(CCmdUI* state) {
+  state->Enable(CanDoAssignPins121());
+}
+
+void CAppComponentFrame::OnCheckValidity() {
+  if (!UpdateDesign()) {
+    CAppError::ReportLastError();
+    return;
+  }
+  if (!IsDesignValid(true)) return;
+  const CComponent* component = GetComponent(false);
+  const CString name = component != nullptr ? component->GetName() : CString("The component");
+  AfxMessageBox(name + " is valid: no problems were found.", MB_OK | MB_ICONINFORMATION);
+}
+
+// ---- View ----
+
+void CAppComponentFrame::OnZoomIn() {
+  if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->OnZoomAtCursor();
+}
+
+void CAppComponentFrame::OnZoomOut() {
+  if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->OnUnzoomAtCursor();
+}
+
+void CAppComponentFrame::OnZoomExtents() {
+  if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->OnViewExtents();
+}
+
+void CAppComponentFrame::OnRefresh() {
+  if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->OnRefreshView();
+}
+
+void CAppComponentFrame::OnPan() {
+  if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->OnViewPan();
+}

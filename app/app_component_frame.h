@@ -1,0 +1,77 @@
+// CAppComponentFrame: the application's component frame, derived from the editor
+// module's CComponentFrame. It maps the application's commands to the frame's
+// handlers, enables them from the frame's tests, keeps the editing shortcuts (which
+// the pin grid drops while a cell is being edited) and names the component in its
+// caption. File commands go to the application, which owns the designs.
+#pragma once
+
+#include "frame/component_frame.h"
+#include "platform/accelerator_table.h"
+
+class CAppComponentFrame : public CComponentFrame {
+  DECLARE_DYNCREATE(CAppComponentFrame)
+
+ public:
+  // The shortcuts of a component frame: undo, redo, delete and the view keys.
+  static CAcceleratorTable EditingShortcuts();
+
+  void DestroyAccelerators() override;
+  void RestoreAccelerators() override;
+  // "COMPONENT - library.cmplib", from the current component and the design's file.
+  CString ComponentCaption();
+  void OnUpdateFrameTitle(BOOL addToTitle) override;
+
+  // True from Assign Pins until the main window hears that the run ended.
+  bool IsAssigningPins() const { return m_assigning; }
+  // The main window heard command 32814: the run is over, Select Mode shows again.
+  void OnAssignmentRunEnded() { m_assigning = false; }
+  // Ends an assignment run as the frame's own commands do, before the application
+  // closes the frame.
+  void EndAssignmentRun();
+  // Ends an in-cell edit as the user would and writes the grid's pending edits into
+  // the component; false, with the last error recorded, when a cell cannot be written.
+  bool WriteBackEdits();
+  // Writes back the grid's pending edits and runs the design check as the settings
+  // ask; false, after telling the user why, when the component should not be saved.
+  bool ReadyToSave();
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+ protected:
+  CAppComponentFrame() = default;
+  int OnCreate(LPCREATESTRUCT cs) override;
+
+ private:
+  // File
+  void OnSave();
+  void OnSaveAs();
+  void OnCloseCommand();
+  LRESULT OnCloseMessage(WPARAM, LPARAM);
+  // Edit
+  void OnUndo();
+  void OnRedo();
+  void OnUpdateUndo(CCmdUI* state);
+  void OnUpdateRedo(CCmdUI* state);
+  void OnDeleteSelection();
+  void OnUpdateDeleteSelection(CCmdUI* state);
+  void OnValuesCommand();
+  // Component
+  void OnSelectModeCommand();
+  void OnAssignPinsCommand();
+  void OnUpdateSelectMode(CCmdUI* state);
+  void OnUpdateAssignPins(CCmdUI* state);
+  void OnAssignPins121Command();
+  void OnUpdateAssignPins121(CCmdUI* state);
+  void OnCheckValidity();
+  // View
+  void OnZoomIn();
+  void OnZoomOut();
+  void OnZoomExtents();
+  void OnRefresh();
+  void OnPan();
+
+  bool m_assigning = false;
+  bool m_shortcutsDropped = false;
+  bool m_updatingTitle = false;
+};

@@ -1,0 +1,48 @@
+// The application's command identifiers: its menus, tool bar and shortcuts. The
+// editor module's own command numbers (view commands, context menus and the end of
+// a pin-assignment run) are left to it, so a menu command never reaches a view
+// that would read it as one of its own.
+#pragma once
+
+#include "platform/types.h"
+
+// File
+inline constexpr UINT ID_APP_OPEN_LIBRARY = 33100;
+inline constexpr UINT ID_APP_OPEN_COMPONENT = 33101;
+inline constexpr UINT ID_APP_SAVE = 33102;
+inline constexpr UINT ID_APP_SAVE_AS = 33103;
+inline constexpr UINT ID_APP_CLOSE = 33104;
+inline constexpr UINT ID_APP_QUIT = 33105;
+// The recently opened libraries, most recent first.
+inline constexpr UINT ID_APP_RECENT_FIRST = 33110;
+inline constexpr int kRecentLibraryCount = 4;
+inline constexpr UINT ID_APP_RECENT_LAST = ID_APP_RECENT_FIRST + kRecentLibraryCount - 1;
+
+// Edit
+inline constexpr UINT ID_APP_UNDO = 33120;
+inline constexpr UINT ID_APP_REDO = 33121;
+inline constexpr UINT ID_APP_DELETE = 33122;
+inline constexpr UINT ID_APP_PROPERTIES = 33123;
+inline constexpr UINT ID_APP_VALUES = 33124;
+
+// Component
+inline constexpr UINT ID_APP_SELECT_MODE = 33130;
+inline constexpr UINT ID_APP_ASSIGN_PINS = 33131;
+inline constexpr UINT ID_APP_ASSIGN_PINS_121 = 33132;
+inline constexpr UINT ID_APP_ADD_GATE = 33133;
+inline constexpr UINT ID_APP_ADD_PACKAGE = 33134;
+inline constexpr UINT ID_APP_SELECT_PACKAGE = 33135;
+inline constexpr UINT ID_APP_DELETE_PACKAGE = 33136;
+inline constexpr UINT ID_APP_CHECK_VALIDITY = 33137;
+
+// View
+inline constexpr UINT ID_APP_ZOOM_IN = 33140;
+inline constexpr UINT ID_APP_ZOOM_OUT = 33141;
+inline constexpr UINT ID_APP_ZOOM_EXTENTS = 33142;
+inline constexpr UINT ID_APP_REFRESH = 33143;
+inline constexpr UINT ID_APP_PAN = 33144;
+inline constexpr UINT ID_APP_DISPLAY_COLOURS = 33145;
+inline constexpr UINT ID_APP_SHOW_GRID = 33146;
+
+// The status bar pane that names the open component.
+inline constexpr UINT ID_APP_COMPONENT_PANE = 33150;

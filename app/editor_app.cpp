@@ -1,0 +1,348 @@
+#include "app/editor_app.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "app/app_component_frame.h"
+#include "app/command_ids.h"
+#include "app/component_picker_dialog.h"
+#include "app/file_prompt.h"
+#include "app/main_frame.h"
+#include "frame/editor_module.h"
+#include "host/model/component_library_file.h"
+#include "host/model/design.h"
+#include "platform/app_registry.h"
+#include "platform/message_box.h"
+#include "platform/program_path.h"
+#include "platform/resource_registry.h"
+#include "resources/host_resources.h"
+
+IMPLEMENT_DYNAMIC(CEditorApp, CWinApp)
+
+const MessageMap CEditorApp::kMessageMap{
+    &CWinApp::kMessageMap,
+    {
+        CommandEntry(ID_APP_OPEN_LIBRARY, &CEditorApp::OnOpenLibrary),
+        CommandEntry(ID_APP_OPEN_COMPONENT, &CEditorApp::OnOpenComponent),
+        UpdateCommandUIEntry(ID_APP_OPEN_COMPONENT, &CEditorApp::OnUpdateOpenComponent),
+        CommandEntry(ID_APP_QUIT, &CEditorApp::OnQuit),
+        CommandRangeEntry(ID_APP_RECENT_FIRST, ID_APP_RECENT_LAST, &CEditorApp::OnRecentLibrary),
+        CommandEntry(ID_APP_SHOW_GRID, &CEditorApp::OnShowGrid),
+        UpdateCommandUIEntry(ID_APP_SHOW_GRID, &CEditorApp::OnUpdateShowGrid),
+    }};
+
+struct CEditorApp::OpenDocument {
+  std::unique_ptr<CDesign> design;
+  CString name;  // the component's name in its library
+};
+
+namespace {
+
+constexpr unsigned long kDefaultWidth = 1200;
+constexpr unsigned long kDefaultHeight = 800;
+constexpr unsigned long kMinimumSize = 480;
+constexpr unsigned long kMaximumSize = 8000;
+
+// Libraries are told apart by their absolute, normal path.
+CString NormalPath(const CString& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path.str(), error);
+  return error ? path : CString(absolute.lexically_normal().string());
+}
+
+CString FileNameOf(const CString& path) {
+  return std::filesystem::path(path.str()).filename().string();
+}
+
+CString FolderOf(const CString& path) {
+  return std::filesystem::path(path.str()).parent_path().string();
+}
+
+unsigned long Clamp(unsigned long value) {
+  return std::clamp(value, kMinimumSize, kMaximumSize);
+}
+
+}  // namespace
+
+CEditorApp* EditorApp() {
+  return DynamicDowncast<CEditorApp>(AfxGetApp());
+}
+
+CEditorApp::CEditorApp(FilePrompt& prompt) : CWinApp("Component Editor"), m_prompt(prompt) {}
+
+CEditorApp::~CEditorApp() {
+  if (m_mainFrame != nullptr && IsWindowHandle(m_mainFrame->m_hWnd)) m_mainFrame->DestroyWindow();
+  m_documents.clear();
+  if (m_pMainWnd == m_mainFrame.get()) m_pMainWnd = nullptr;
+  m_mainFrame.reset();
+  if (m_moduleLoaded) UnloadComponentEditorModule();
+  if (m_hostResourcesAdded) Resources::RemoveModule(&HostResources());
+}
+
+bool CEditorApp::InitInstance() {
+  if (!Resources::HasModule(&HostResources())) {
+    Resources::AddModule(&HostResources());
+    m_hostResourcesAdded = true;
+  }
+  LoadComponentEditorModule();
+  m_moduleLoaded = true;
+  m_mainFrame = std::make_unique<CMainFrame>();
+  if (!m_mainFrame->LoadFrame(0)) {
+    m_mainFrame.reset();
+    return false;
+  }
+  m_pMainWnd = m_mainFrame.get();
+  m_mainFrame->OnUpdateFrameTitle(TRUE);
+  m_mainFrame->ShowRecentLibraries(RecentLibraries());
+  RestoreWindowSize();
+  m_mainFrame->ShowWindow(SW_SHOW);
+  return true;
+}
+
+CMainFrame* CEditorApp::MainFrame() const {
+  return IsRunning() ? m_mainFrame.get() : nullptr;
+}
+
+bool CEditorApp::IsRunning() const {
+  return m_mainFrame != nullptr && IsWindowHandle(m_mainFrame->m_hWnd);
+}
+
+// ---- Opening ----
+
+bool CEditorApp::ReadLibrary(const CString& path, std::vector<LibraryEntry>& entries) {
+  CString error;
+  if (!CComponentLibraryFile::ReadContents(path, entries, error)) {
+    AfxMessageBox(error, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  if (entries.empty()) {
+    CString text;
+    text.Format("The library \"%s\" holds no components.", path.c_str());
+    AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  return true;
+}
+
+bool CEditorApp::OpenLibrary(const CString& givenPath) {
+  const CString path = NormalPath(givenPath);
+  std::vector<LibraryEntry> entries;
+  if (!ReadLibrary(path, entries)) return false;
+  m_lastLibrary = path;
+  RememberLibrary(path);
+  CComponentPickerDialog picker(std::move(entries), FileNameOf(path));
+  if (picker.DoModal() != IDOK) return false;
+  return OpenComponent(path, picker.GetChosenName());
+}
+
+bool CEditorApp::OpenComponent(const CString& givenPath, const CString& name) {
+  if (!IsRunning()) return false;
+  const CString path = NormalPath(givenPath);
+  if (CAppComponentFrame* open = FindFrame(path, name)) {
+    open->MDIActivate();
+    return true;
+  }
+  auto document = std::make_unique<OpenDocument>();
+  document->design = std::make_unique<CDesign>();
+  CString error;
+  if (!CComponentLibraryFile::LoadComponent(path, name, *document->design, error)) {
+    AfxMessageBox(error, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  CDesign& design = *document->design;
+  document->name = design.FirstComponent()->GetName();
+  design.SetPathName(path);
+  m_documents.push_back(std::move(document));
+  CCreateContext context;
+  context.m_pCurrentDoc = &design;
+  if (CreateMDIChild(RUNTIME_CLASS(CAppComponentFrame), m_mainFrame.get(), context) == nullptr) {
+    ForgetDocument(design);
+    AfxMessageBox("The editor window for \"" + name + "\" could not be made.", MB_OK | MB_ICONERROR);
+    return false;
+  }
+  // Loading and laying out the drawings is no change of the user's.
+  design.SetModifiedFlag(FALSE);
+  m_lastLibrary = path;
+  RememberLibrary(path);
+  return true;
+}
+
+void CEditorApp::OnOpenLibrary() {
+  const CString folder = m_lastLibrary.IsEmpty() ? GetProgramPath() : FolderOf(m_lastLibrary);
+  const CString path = m_prompt.AskLibraryToOpen(folder);
+  if (!path.IsEmpty()) OpenLibrary(path);
+}
+
+void CEditorApp::OnOpenComponent() {
+  if (!m_lastLibrary.IsEmpty()) OpenLibrary(m_lastLibrary);
+}
+
+void CEditorApp::OnUpdateOpenComponent(CCmdUI* state) {
+  state->Enable(!m_lastLibrary.IsEmpty());
+}
+
+void CEditorApp::OnRecentLibrary(UINT command) {
+  const std::vector<CString> recent = RecentLibraries();
+  const size_t index = command - ID_APP_RECENT_FIRST;
+  if (index < recent.size()) OpenLibrary(recent[index]);
+}
+
+// ---- Saving and closing ----
+
+bool CEditorApp::WriteComponent(CDesign& design, const CString& path, const CString& name) {
+  CString error;
+  if (CComponentLibraryFile::SaveComponent(path, name, design, error)) return true;
+  AfxMessageBox(error + "\n\nThe file on disk was not changed.", MB_OK | MB_ICONERROR);
+  return false;
+}
+
+bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
+  OpenDocument* document = FindDocument(design);
+  CAppComponentFrame* frame = FindFrame(design);
+  if (document == nullptr || frame == nullptr || !frame->ReadyToSave()) return false;
+  CString path = design.GetPathName();
+  if (askPath) {
+    path = m_prompt.AskLibraryToSave(path);
+    if (path.IsEmpty()) return false;
+    path = NormalPath(path);
+  }
+  const CComponent* first = design.FirstComponent();
+  const CString name = first != nullptr ? first->GetName() : document->name;
+  if (!WriteComponent(design, path, name)) return false;
+  document->name = name;
+  design.SetModifiedFlag(FALSE);
+  if (path != design.GetPathName()) {
+    design.SetPathName(path);
+    frame->SetCaption();
+  }
+  m_lastLibrary = path;
+  RememberLibrary(path);
+  if (CMainFrame* main = MainFrame()) main->SetMessageText("Saved " + name + " in " + FileNameOf(path) + ".");
+  return true;
+}
+
+bool CEditorApp::CloseDocument(CDesign& design) {
+  CAppComponentFrame* frame = FindFrame(design);
+  // A cell that cannot be written back counts as an unsaved change.
+  const bool pendingWritten = frame == nullptr || frame->WriteBackEdits();
+  if (design.IsModified() || !pendingWritten) {
+    CString text;
+    text.Format("Save the changes to %s in %s?", ComponentName(design).c_str(),
+                FileNameOf(design.GetPathName()).c_str());
+    const int answer = AfxMessageBox(text, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL) return false;
+    if (answer == IDYES && !SaveDocument(design, false)) return false;
+  }
+  // The assignment run is the module's, not the frame's: it must not outlive the frame.
+  if (frame != nullptr) frame->EndAssignmentRun();
+  design.OnCloseDocument();
+  ForgetDocument(design);
+  return true;
+}
+
+bool CEditorApp::CloseAll() {
+  while (!m_documents.empty()) {
+    if (!CloseDocument(*m_documents.back()->design)) return false;
+  }
+  return true;
+}
+
+bool CEditorApp::Quit() {
+  if (!CloseAll()) return false;
+  if (!IsRunning()) return true;
+  SaveWindowSize();
+  m_mainFrame->DestroyWindow();
+  m_pMainWnd = nullptr;
+  return true;
+}
+
+void CEditorApp::OnQuit() {
+  Quit();
+}
+
+// ---- Look-ups ----
+
+CEditorApp::OpenDocument* CEditorApp::FindDocument(const CDesign& design) const {
+  for (const auto& document : m_documents) {
+    if (document->design.get() == &design) return document.get();
+  }
+  return nullptr;
+}
+
+CString CEditorApp::ComponentName(const CDesign& design) const {
+  const OpenDocument* document = FindDocument(design);
+  return document != nullptr ? document->name : CString();
+}
+
+CAppComponentFrame* CEditorApp::FindFrame(const CDesign& design) const {
+  for (CFrameWnd* frame : design.GetFrames()) {
+    if (auto* component = DynamicDowncast<CAppComponentFrame>(frame)) return component;
+  }
+  return nullptr;
+}
+
+CAppComponentFrame* CEditorApp::FindFrame(const CString& path, const CString& name) const {
+  const CString normal = NormalPath(path);
+  for (const auto& document : m_documents) {
+    if (document->design->GetPathName() == normal && document->name.EqualsNoCase(name))
+      return FindFrame(*document->design);
+  }
+  return nullptr;
+}
+
+void CEditorApp::ForgetDocument(const CDesign& design) {
+  std::erase_if(m_documents, [&design](const auto& document) { return document->design.get() == &design; });
+}
+
+// ---- Settings ----
+
+std::vector<CString> CEditorApp::RecentLibraries() const {
+  std::vector<CString> libraries;
+  const CAppRegistry registry(kRecentKey);
+  for (int index = 1; index <= kRecentLibraryCount; ++index) {
+    CString path;
+    const CString name = "Library" + CString(std::to_string(index));
+    if (registry.GetValue(name, path) && !path.IsEmpty()) libraries.push_back(path);
+  }
+  return libraries;
+}
+
+void CEditorApp::RememberLibrary(const CString& path) {
+  std::vector<CString> libraries = RecentLibraries();
+  std::erase(libraries, path);
+  libraries.insert(libraries.begin(), path);
+  if (libraries.size() > static_cast<size_t>(kRecentLibraryCount)) libraries.resize(kRecentLibraryCount);
+  CAppRegistry registry(kRecentKey);
+  for (size_t index = 0; index < libraries.size(); ++index) {
+    registry.SetValue("Library" + CString(std::to_string(index + 1)), libraries[index]);
+  }
+  if (CMainFrame* main = MainFrame()) main->ShowRecentLibraries(libraries);
+}
+
+void CEditorApp::RestoreWindowSize() {
+  const CAppRegistry registry(kWindowKey);
+  unsigned long width = kDefaultWidth;
+  unsigned long height = kDefaultHeight;
+  registry.GetValue("Width", width);
+  registry.GetValue("Height", height);
+  m_mainFrame->MoveWindow(0, 0, static_cast<int>(Clamp(width)), static_cast<int>(Clamp(height)));
+}
+
+void CEditorApp::SaveWindowSize() {
+  CRect rect;
+  m_mainFrame->GetWindowRect(&rect);
+  CAppRegistry registry(kWindowKey);
+  registry.SetValue("Width", static_cast<unsigned long>(rect.Width()));
+  registry.SetValue("Height", static_cast<unsigned long>(rect.Height()));
+}
+
+void CEditorApp::OnShowGrid() {
+  SetComponentEditGrid(!GetComponentEditGrid());
+  if (CMainFrame* main = MainFrame())
+    main->SetMessageText("The grid setting applies to components opened from now on.");
+}
+
+void CEditorApp::OnUpdateShowGrid(CCmdUI* state) {
+  state->SetCheck(GetComponentEditGrid() ? 1 : 0);
+}

@@ -1,0 +1,110 @@
+// CEditorApp: the component editor application. It owns the main window and one
+// design per open component, opens components from library files, saves them back
+// into their library, asks before unsaved changes are lost, and keeps its settings
+// (recent libraries, window size) in the settings store.
+//
+// A component is opened by reading its package records from the library into a new
+// design and creating a CAppComponentFrame on it as a child of the main window; the
+// design's path name is its library. Saving puts the records back in place of the
+// library's component of the same name and leaves every other component as it was;
+// the file is replaced atomically, so a failed save leaves it untouched.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/cstring.h"
+#include "platform/win_thread.h"
+
+class CAppComponentFrame;
+class CDesign;
+class CMainFrame;
+class FilePrompt;
+struct LibraryEntry;
+
+class CEditorApp : public CWinApp {
+  DECLARE_DYNAMIC(CEditorApp)
+
+ public:
+  // Settings of the application itself, beside the editor module's own.
+  static constexpr const char* kRecentKey = "ComponentEditor\\RecentLibraries";
+  static constexpr const char* kWindowKey = "ComponentEditor\\Window";
+
+  // The prompt answers the file choosers; it must outlive the application.
+  explicit CEditorApp(FilePrompt& prompt);
+  ~CEditorApp() override;
+
+  // Loads the editor module and shows the main window at its remembered size. False
+  // when the main window cannot be made.
+  bool InitInstance();
+  // The main window; null before InitInstance and after Quit.
+  CMainFrame* MainFrame() const;
+  bool IsRunning() const;
+
+  // ---- Opening ----
+  // Reads the library's contents and lets the user pick a component, which opens.
+  // False, after telling the user why, when the library cannot be read or holds
+  // nothing; false without a word when the user cancels.
+  bool OpenLibrary(const CString& path);
+  // Opens the component of the library, or brings its frame forward when it is open
+  // already. False, after telling the user why, when it cannot be loaded.
+  bool OpenComponent(const CString& path, const CString& name);
+  // Asks for a library and opens it.
+  void OnOpenLibrary();
+  // Picks another component of the library opened last.
+  void OnOpenComponent();
+
+  // ---- Saving and closing ----
+  // Writes back the grid's pending edits and saves the component into its library
+  // (or, with `askPath`, one the user names). False, after telling the user why, when
+  // nothing was saved.
+  bool SaveDocument(CDesign& design, bool askPath);
+  // Asks Yes/No/Cancel when the design has unsaved changes; Yes saves first. False
+  // when the component stays open.
+  bool CloseDocument(CDesign& design);
+  // Closes every component; stops at the first that stays open.
+  bool CloseAll();
+  // Closes everything and then the main window, remembering its size.
+  bool Quit();
+
+  int CountOpenComponents() const { return static_cast<int>(m_documents.size()); }
+  CAppComponentFrame* FindFrame(const CDesign& design) const;
+  // The frame of the component of that library, null when it is not open.
+  CAppComponentFrame* FindFrame(const CString& path, const CString& name) const;
+  // Most recent first, at most kRecentLibraryCount.
+  std::vector<CString> RecentLibraries() const;
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+ private:
+  struct OpenDocument;
+
+  void OnQuit();
+  void OnRecentLibrary(UINT command);
+  void OnUpdateOpenComponent(CCmdUI* state);
+  void OnShowGrid();
+  void OnUpdateShowGrid(CCmdUI* state);
+
+  OpenDocument* FindDocument(const CDesign& design) const;
+  // The name of the component the design holds in its library.
+  CString ComponentName(const CDesign& design) const;
+  // The library's components, or an empty list after telling the user why not.
+  bool ReadLibrary(const CString& path, std::vector<LibraryEntry>& entries);
+  bool WriteComponent(CDesign& design, const CString& path, const CString& name);
+  void ForgetDocument(const CDesign& design);
+  void RememberLibrary(const CString& path);
+  void RestoreWindowSize();
+  void SaveWindowSize();
+
+  FilePrompt& m_prompt;
+  std::unique_ptr<CMainFrame> m_mainFrame;
+  std::vector<std::unique_ptr<OpenDocument>> m_documents;
+  // The library opened last: Open Component picks from it.
+  CString m_lastLibrary;
+  bool m_moduleLoaded = false;
+  bool m_hostResourcesAdded = false;
+};
+
+// The running application, null when there is none (or it is not this one).
+CEditorApp* EditorApp();

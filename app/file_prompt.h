@@ -1,0 +1,14 @@
+// Where the application asks the user for a file. The screen answers with its file
+// chooser; tests script the answers.
+#pragma once
+
+#include "platform/cstring.h"
+
+class FilePrompt {
+ public:
+  virtual ~FilePrompt() = default;
+  // A library to open, starting in `folder`; empty when the user cancels.
+  virtual CString AskLibraryToOpen(const CString& folder) = 0;
+  // Where to save a component, proposing `suggested`; empty when the user cancels.
+  virtual CString AskLibraryToSave(const CString& suggested) = 0;
+};

@@ -1,0 +1,89 @@
+#include "app/main_frame.h"
+
+#include "app/app_component_frame.h"
+#include "app/command_ids.h"
+#include "app/editor_app.h"
+#include "app/editor_menus.h"
+#include "frame/component_frame.h"
+#include "host/model/component.h"
+#include "resources/resource_ids.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
+
+const MessageMap CMainFrame::kMessageMap{
+    &CMDIFrameWnd::kMessageMap,
+    {
+        MessageEntry(WM_CLOSE, &CMainFrame::OnCloseMessage),
+        UpdateCommandUIEntry(ID_APP_COMPONENT_PANE, &CMainFrame::OnUpdateComponentPane),
+    }};
+
+namespace {
+constexpr int kComponentPaneWidth = 320;
+}  // namespace
+
+int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
+  if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
+  if (!m_toolBar.Create(this) || !AddToolBarButtons(m_toolBar)) return -1;
+  if (!m_statusBar.Create(this) || !EnableMDITabs()) return -1;
+  const UINT panes[] = {ID_SEPARATOR, ID_APP_COMPONENT_PANE};
+  m_statusBar.SetIndicators(panes, 2);
+  m_statusBar.SetPaneInfo(1, ID_APP_COMPONENT_PANE, kComponentPaneWidth);
+  SetTitle(kTitle);
+  SetMenu(BuildMainMenu({}));
+  SetAccelerators(MainWindowShortcuts());
+  return 0;
+}
+
+std::vector<CAppComponentFrame*> CMainFrame::ComponentFrames() const {
+  std::vector<CAppComponentFrame*> frames;
+  for (CMDIChildWnd* child : GetMDIChildren()) {
+    if (auto* frame = DynamicDowncast<CAppComponentFrame>(child)) frames.push_back(frame);
+  }
+  return frames;
+}
+
+CAppComponentFrame* CMainFrame::ActiveComponentFrame() const {
+  return DynamicDowncast<CAppComponentFrame>(MDIGetActive());
+}
+
+void CMainFrame::ShowRecentLibraries(const std::vector<CString>& libraries) {
+  SetMenu(BuildMainMenu(libraries));
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == ID_PIN_ASSIGNMENT_ENDED) {
+    OnAssignmentRunEnded();
+    return 0;
+  }
+  return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+// One run is open at a time in the whole module, whichever frame started it.
+void CMainFrame::OnAssignmentRunEnded() {
+  for (CAppComponentFrame* frame : ComponentFrames()) frame->OnAssignmentRunEnded();
+  SetMessageText("");
+}
+
+void CMainFrame::OnUpdateFrameTitle(BOOL addToTitle) {
+  if ((GetStyle() & FWS_ADDTOTITLE) == 0) return;
+  CAppComponentFrame* active = addToTitle ? ActiveComponentFrame() : nullptr;
+  const CString caption = active != nullptr ? m_strTitle + " - " + active->ComponentCaption() : m_strTitle;
+  if (caption != GetWindowText()) SetWindowText(caption);
+}
+
+LRESULT CMainFrame::OnCloseMessage(WPARAM, LPARAM) {
+  if (CEditorApp* app = EditorApp()) {
+    app->Quit();
+    return 0;
+  }
+  DestroyWindow();
+  return 0;
+}
+
+void CMainFrame::OnUpdateComponentPane(CCmdUI* state) {
+  CAppComponentFrame* active = ActiveComponentFrame();
+  const CComponent* component = active != nullptr ? active->GetComponent(false) : nullptr;
+  CString text;
+  if (component != nullptr) text = component->GetName() + ", package " + component->GetPackage();
+  state->SetText(text);
+}

@@ -1,0 +1,48 @@
+// CMainFrame: the application's main window. It holds the menu bar, tool bar, status
+// bar and the tabs of the open components, answers the end of a pin-assignment run
+// (command 32814) and hands its close box to the application, which may refuse.
+#pragma once
+
+#include <vector>
+
+#include "platform/mdi_frame_wnd.h"
+#include "platform/status_bar.h"
+#include "platform/tool_bar.h"
+
+class CAppComponentFrame;
+
+class CMainFrame : public CMDIFrameWnd {
+  DECLARE_DYNCREATE(CMainFrame)
+
+ public:
+  static constexpr const char* kTitle = "Component Editor";
+
+  CToolBar& ToolBar() { return m_toolBar; }
+  CStatusBar& StatusBar() { return m_statusBar; }
+  // The component frames, in the order they were opened.
+  std::vector<CAppComponentFrame*> ComponentFrames() const;
+  CAppComponentFrame* ActiveComponentFrame() const;
+  // Lists the recent libraries (most recent first) in the File menu.
+  void ShowRecentLibraries(const std::vector<CString>& libraries);
+
+  // The end of a pin-assignment run is the host's to answer: it brings back the
+  // select-mode state of the tool bar and menu, and goes no further, since the views
+  // would read the command as their own.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // "Component Editor - COMPONENT - library.cmplib".
+  void OnUpdateFrameTitle(BOOL addToTitle) override;
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+ protected:
+  int OnCreate(LPCREATESTRUCT cs) override;
+
+ private:
+  void OnAssignmentRunEnded();
+  LRESULT OnCloseMessage(WPARAM, LPARAM);
+  void OnUpdateComponentPane(CCmdUI* state);
+
+  CToolBar m_toolBar;
+  CStatusBar m_statusBar;
+};

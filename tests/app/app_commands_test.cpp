@@ -1,0 +1,127 @@
+// Menus, tool bar and shortcuts: which commands are on, what they reach in the editor,
+// and the settings the application keeps.
+#include <gtest/gtest.h>
+
+#include "app/app_resources.h"
+#include "app/editor_menus.h"
+#include "frame/symbols_frame.h"
+#include "grid/component_grid.h"
+#include "host/model/design.h"
+#include "host/utility/edit_grid.h"
+#include "platform/dialog.h"
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+class AppCommandsTest : public AppTest {
+ protected:
+  const ToolBarButton& Button(UINT command) {
+    Main().OnIdleUpdateCmdUI();
+    CToolBar& bar = Main().ToolBar();
+    return *bar.GetButton(bar.CommandToIndex(command));
+  }
+};
+
+TEST_F(AppCommandsTest, WithoutAComponentOnlyOpeningAndQuittingAreOn) {
+  EXPECT_TRUE(MenuEnabled(ID_APP_OPEN_LIBRARY));
+  EXPECT_TRUE(MenuEnabled(ID_APP_QUIT));
+  for (UINT command : {ID_APP_OPEN_COMPONENT, ID_APP_SAVE, ID_APP_SAVE_AS, ID_APP_CLOSE, ID_APP_UNDO,
+                       ID_APP_DELETE, ID_APP_ASSIGN_PINS, ID_APP_ZOOM_IN, ID_APP_CHECK_VALIDITY}) {
+    EXPECT_FALSE(MenuEnabled(command)) << command;
+  }
+  EXPECT_FALSE(Button(ID_APP_SAVE).enabled);
+}
+
+TEST_F(AppCommandsTest, EditorCommandsFollowTheFramesTests) {
+  ASSERT_TRUE(Open());
+  EXPECT_FALSE(MenuEnabled(ID_APP_DELETE)) << "nothing is selected";
+  EXPECT_TRUE(MenuEnabled(ID_APP_ASSIGN_PINS_121));
+  EXPECT_TRUE(MenuEnabled(ID_APP_VALUES));
+  EXPECT_TRUE(MenuEnabled(ID_APP_CHECK_VALIDITY));
+  EXPECT_TRUE(MenuEnabled(ID_APP_ZOOM_EXTENTS));
+  for (UINT command : {ID_APP_PROPERTIES, ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_SELECT_PACKAGE,
+                       ID_APP_DELETE_PACKAGE, ID_APP_DISPLAY_COLOURS}) {
+    EXPECT_FALSE(MenuEnabled(command)) << "no dialog for " << command << " yet";
+  }
+
+  // A click on a pad in the select mode selects it: Delete comes on, and asks first.
+  const ClickTarget pad = PcbPadTarget(Frame(), 1);
+  ASSERT_NE(pad.view, nullptr);
+  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
+  EXPECT_TRUE(Frame().AnythingSelected());
+  EXPECT_TRUE(MenuEnabled(ID_APP_DELETE));
+  EXPECT_TRUE(Button(ID_APP_DELETE).enabled);
+  Screen().ExpectMessageBox(IDYES);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, 0));
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), CGate::kNoPin) << "pin 1 was unassigned";
+  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 1);
+}
+
+TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectModeTools) {
+  ASSERT_TRUE(Open());
+  EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  EXPECT_TRUE(Button(ID_APP_ASSIGN_PINS).checked);
+  EXPECT_FALSE(Button(ID_APP_SELECT_MODE).checked);
+  EXPECT_TRUE(MenuItem(ID_APP_ASSIGN_PINS).checked);
+
+  // The editor ends the run itself (the select mode, or any of its commands) and tells
+  // the main window with command 32814.
+  Frame().OnSelectMode();
+
+  EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
+  EXPECT_FALSE(Button(ID_APP_ASSIGN_PINS).checked);
+  EXPECT_FALSE(MenuItem(ID_APP_ASSIGN_PINS).checked);
+}
+
+TEST_F(AppCommandsTest, EditingShortcutsStepAsideWhileACellIsEdited) {
+  ASSERT_TRUE(Open());
+  const ClickTarget pad = PcbPadTarget(Frame(), 2);
+  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
+  CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
+  ASSERT_TRUE(user.BeginGridEdit(&cells, 1, 3));
+
+  EXPECT_FALSE(user.PressAccelerator(&Main(), VK_DELETE, 0)) << "Delete belongs to the cell now";
+  EXPECT_FALSE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
+  EXPECT_EQ(MenuItem(ID_APP_UNDO).text, "&Undo") << "the menu shows no shortcut that would not work";
+  // Saving ends the edit as the user would, and the shortcuts come back.
+  EXPECT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL)) << "the main window's shortcuts stay";
+  EXPECT_FALSE(user.EndGridEdit(&cells)) << "no edit is left open";
+  EXPECT_EQ(Frame().GetAccelerators().Find(VK_DELETE, 0), ID_APP_DELETE);
+}
+
+TEST_F(AppCommandsTest, MenuLabelsShowTheShortcutsThatWork) {
+  const CAcceleratorTable main = MainWindowShortcuts();
+  const CAcceleratorTable editing = CAppComponentFrame::EditingShortcuts();
+  for (const CAcceleratorTable* table : {&main, &editing}) {
+    for (const Accelerator& shortcut : table->GetEntries()) {
+      const MenuEntry* item = Main().GetMenu()->FindCommand(shortcut.command);
+      ASSERT_NE(item, nullptr) << "no menu item for command " << shortcut.command;
+      const CString label = item->text;
+      EXPECT_GE(label.Find("\t" + CAcceleratorTable::KeyText(shortcut.key, shortcut.modifiers)), 0)
+          << label.str();
+    }
+  }
+}
+
+TEST_F(AppCommandsTest, SettingsAreKeptInTheStore) {
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Settings().GetString(CEditorApp::kRecentKey, "Library1"), Library().str());
+  EXPECT_EQ(MenuItem(ID_APP_RECENT_FIRST).text, "&1 sample.cmplib");
+
+  EXPECT_TRUE(MenuItem(ID_APP_SHOW_GRID).checked);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SHOW_GRID));
+  EXPECT_EQ(Settings().GetBool("ComponentEditor\\Grid", "Enabled"), false);
+  EXPECT_FALSE(MenuItem(ID_APP_SHOW_GRID).checked);
+  EXPECT_NE(Frame().GetGrid(), nullptr) << "an open component keeps its grid";
+  ASSERT_TRUE(Open("HEX-INV"));
+  EXPECT_EQ(Frame().GetGrid(), nullptr) << "the next one opens without";
+
+  // A recent library opens through the picker again.
+  Screen().ExpectDialog(IDD_COMPONENT_PICKER,
+                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDCANCEL)); });
+  EXPECT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_RECENT_FIRST));
+  EXPECT_EQ(App().CountOpenComponents(), 2);
+}
+
+}  // namespace

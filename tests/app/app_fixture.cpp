@@ -1,0 +1,92 @@
+#include "tests/app/app_fixture.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "app/self_test_targets.h"
+#include "host/model/design.h"
+#include "platform/menu.h"
+#include "platform/program_path.h"
+
+void AppTest::SetUp() {
+  HeadlessTest::SetUp();
+  m_settings = &InstallMemorySettings();
+  SetProgramPathForTesting(CE_DATA_DIR);
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  m_folder = std::filesystem::temp_directory_path() /
+             ("app-test-" + std::string(info->test_suite_name()) + "-" + info->name());
+  std::filesystem::remove_all(m_folder);
+  std::filesystem::create_directories(m_folder);
+  std::filesystem::copy_file(CE_DATA_DIR "/sample.cmplib", m_folder / "sample.cmplib");
+  m_app = std::make_unique<CEditorApp>(prompt);
+  ASSERT_TRUE(m_app->InitInstance());
+}
+
+void AppTest::TearDown() {
+  // Closing asks about unsaved changes; a test that left some has checked them.
+  for (int guard = 0; m_app->CountOpenComponents() > 0 && guard < 10; ++guard) {
+    if (Frame().GetDesign()->IsModified()) Screen().ExpectMessageBox(IDNO);
+    m_app->CloseDocument(*Frame().GetDesign());
+  }
+  m_app.reset();
+  HeadlessTest::TearDown();
+  SetProgramPathForTesting("");
+  SetCurrentSettings(nullptr);
+  std::error_code ignored;
+  std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, ignored);
+  std::filesystem::remove_all(m_folder, ignored);
+}
+
+CMainFrame& AppTest::Main() {
+  CMainFrame* main = m_app->MainFrame();
+  if (main == nullptr) throw std::logic_error("the main window is gone");
+  return *main;
+}
+
+CAppComponentFrame& AppTest::Frame() {
+  CAppComponentFrame* frame = Main().ActiveComponentFrame();
+  if (frame == nullptr) throw std::logic_error("no component is open");
+  return *frame;
+}
+
+std::string AppTest::ReadFile(const CString& path) {
+  std::ifstream in(path.str(), std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void AppTest::WriteFile(const CString& path, const std::string& text) {
+  std::ofstream(path.str(), std::ios::binary) << text;
+}
+
+std::string AppTest::ComponentText(const CString& path, const char* name) {
+  std::vector<LibraryComponent> components;
+  CString error;
+  if (!CComponentLibraryFile::Load(path, components, error)) return {};
+  for (LibraryComponent& component : components) {
+    if (component.name == name) return CComponentLibraryFile::Format({component});
+  }
+  return {};
+}
+
+void AppTest::AssignByClicking(int pin, int gate, int terminal) {
+  const ClickTarget pad = PcbPadTarget(Frame(), pin);
+  const ClickTarget term = ScmTerminalTarget(Frame(), gate, terminal);
+  ASSERT_NE(pad.view, nullptr) << "no pad of pin " << pin;
+  ASSERT_NE(term.view, nullptr) << "no terminal " << terminal << " of gate " << gate;
+  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
+  ASSERT_TRUE(user.LeftClick(term.view, term.point));
+}
+
+bool AppTest::MenuEnabled(UINT command) {
+  return MenuItem(command).enabled;
+}
+
+const MenuEntry& AppTest::MenuItem(UINT command) {
+  const int popup = Main().GetMenu()->FindPopupHolding(command);
+  if (popup < 0 || !user.OpenMenu(&Main(), popup)) throw std::logic_error("no menu holds the command");
+  return *Main().GetMenu()->FindCommand(command);
+}

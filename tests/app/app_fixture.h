@@ -1,0 +1,73 @@
+// The application on the headless platform: a fresh settings store, a copy of the
+// sample library in a folder of the test's own, and file choosers answered from a
+// script. Tests act through the menus, tool bar and shortcuts of the main window.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/app_component_frame.h"
+#include "app/command_ids.h"
+#include "app/editor_app.h"
+#include "app/file_prompt.h"
+#include "app/main_frame.h"
+#include "app/self_test_targets.h"
+#include "host/model/component_library_file.h"
+#include "platform/settings_store.h"
+#include "tests/support/headless_test.h"
+
+class ScriptedFilePrompt : public FilePrompt {
+ public:
+  std::deque<CString> openAnswers;
+  std::deque<CString> saveAnswers;
+  int asked = 0;
+
+  CString AskLibraryToOpen(const CString&) override { return Next(openAnswers); }
+  CString AskLibraryToSave(const CString&) override { return Next(saveAnswers); }
+
+ private:
+  CString Next(std::deque<CString>& answers) {
+    ++asked;
+    if (answers.empty()) return {};
+    CString answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+class AppTest : public HeadlessTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  CEditorApp& App() { return *m_app; }
+  CMainFrame& Main();
+  // The active component frame; fails the test when none is open.
+  CAppComponentFrame& Frame();
+  MemorySettingsStore& Settings() { return *m_settings; }
+
+  // The copy of the sample library, and other files of the test's folder.
+  CString Library() const { return Path("sample.cmplib"); }
+  CString Path(const std::string& name) const { return (m_folder / name).string(); }
+  static std::string ReadFile(const CString& path);
+  static void WriteFile(const CString& path, const std::string& text);
+  // One component of a library file as the file format writes it; empty when absent.
+  static std::string ComponentText(const CString& path, const char* name);
+
+  // Opens the component straight away, as the command line does.
+  bool Open(const char* name = "QUAD-NAND2") { return App().OpenComponent(Library(), name); }
+  // Assigns `pin` to the gate's terminal by clicking the pad and then the terminal.
+  void AssignByClicking(int pin, int gate, int terminal);
+  // The menu item's state after its popup opened.
+  bool MenuEnabled(UINT command);
+  const MenuEntry& MenuItem(UINT command);
+
+  ScriptedFilePrompt prompt;
+
+ private:
+  std::filesystem::path m_folder;
+  MemorySettingsStore* m_settings = nullptr;  // not owned: the platform's current store
+  std::unique_ptr<CEditorApp> m_app;
+};
