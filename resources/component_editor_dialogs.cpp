@@ -1,11 +1,13 @@
 // The component editor's modal dialogs. Controls are listed in tab order;
 // rectangles are in dialog units (x, y, width, height). A combo box's height is
 // that of the control with its list dropped down.
+#include "platform/dialog_template_builder.h"
 #include "resources/component_editor_parts.h"
 #include "resources/resource_ids.h"
-#include "resources/template_builder.h"
 
 namespace resources_detail {
+
+using namespace dialog_templates;
 namespace {
 
 // Select Package and Delete Package share one layout: a package list and two

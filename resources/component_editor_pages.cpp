@@ -1,11 +1,13 @@
 // The pages of the component properties sheet. Controls are listed in tab order;
 // rectangles are in dialog units (x, y, width, height). Labels sit 2 units below
 // the top of the field they name so that their text lines up with the field's.
+#include "platform/dialog_template_builder.h"
 #include "resources/component_editor_parts.h"
 #include "resources/resource_ids.h"
-#include "resources/template_builder.h"
 
 namespace resources_detail {
+
+using namespace dialog_templates;
 namespace {
 
 // Name, packages, description and default reference in one column of fields

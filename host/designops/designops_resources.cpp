@@ -1,54 +1,25 @@
 #include "host/designops/designops_resources.h"
 
-#include <string>
-
-#include "platform/constants.h"
+#include "platform/dialog_template_builder.h"
 
 namespace {
 
-ControlTemplate Control(int id, const char* className, DWORD style, const std::string& text, int x, int y,
-                        int cx, int cy) {
-  ControlTemplate control;
-  control.id = id;
-  control.className = className;
-  control.style = WS_CHILD | WS_VISIBLE | style;
-  control.text = text;
-  control.x = x;
-  control.y = y;
-  control.cx = cx;
-  control.cy = cy;
-  return control;
-}
-
-ControlTemplate Button(int id, const char* text, int x, int y, DWORD style = BS_PUSHBUTTON) {
-  return Control(id, kClassButton, style | WS_TABSTOP, text, x, y, 50, 14);
-}
+using namespace dialog_templates;
 
 DialogTemplate ValuesTemplate() {
-  DialogTemplate dialog;
-  dialog.id = IDD_VALUES;
-  dialog.caption = "Values";
-  dialog.cx = 244;
-  dialog.cy = 180;
-  dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
-  dialog.fontName = "MS Sans Serif";
-  dialog.fontSize = 8;
-  const DWORD list =
-      LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
-  const DWORD edit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
-  dialog.controls = {
-      Control(IDC_VALUES_LIST, kClassListBox, list, "", 7, 7, 173, 110),
-      Control(IDC_STATIC, kClassStatic, SS_LEFT, "&Name:", 7, 126, 30, 8),
-      Control(IDC_VALUES_NAME, kClassEdit, edit, "", 40, 124, 140, 14),
-      Control(IDC_STATIC, kClassStatic, SS_LEFT, "&Value:", 7, 144, 30, 8),
-      Control(IDC_VALUES_VALUE, kClassEdit, edit, "", 40, 142, 140, 14),
-      Button(IDC_VALUES_ADD, "&Add", 187, 124),
-      Button(IDC_VALUES_CHANGE, "&Change", 187, 142, BS_PUSHBUTTON | WS_DISABLED),
-      Button(IDC_VALUES_DELETE, "&Delete", 187, 160, BS_PUSHBUTTON | WS_DISABLED),
-      Button(IDOK, "OK", 187, 7, BS_DEFPUSHBUTTON),
-      Button(IDCANCEL, "Cancel", 187, 24),
-  };
-  return dialog;
+  return ModalDialog(IDD_VALUES, "Values", {0, 0, 244, 180},
+                     {
+                         ListBox(IDC_VALUES_LIST, kTabbedList, {7, 7, 173, 110}),
+                         Label("&Name:", {7, 126, 30, 8}),
+                         Edit(IDC_VALUES_NAME, kSingleLineEdit, {40, 124, 140, 14}),
+                         Label("&Value:", {7, 144, 30, 8}),
+                         Edit(IDC_VALUES_VALUE, kSingleLineEdit, {40, 142, 140, 14}),
+                         PushButton(IDC_VALUES_ADD, "&Add", {187, 124, 50, 14}),
+                         PushButton(IDC_VALUES_CHANGE, "&Change", {187, 142, 50, 14}, WS_DISABLED),
+                         PushButton(IDC_VALUES_DELETE, "&Delete", {187, 160, 50, 14}, WS_DISABLED),
+                         DefPushButton(IDOK, "OK", {187, 7, 50, 14}),
+                         PushButton(IDCANCEL, "Cancel", {187, 24, 50, 14}),
+                     });
 }
 
 ResourceModule BuildDesignOpsResources() {

@@ -1,6 +1,6 @@
-// Small helpers that keep the dialog templates readable: one call per control,
-// with its kind, identifier, text and rectangle, in the order the template lists
-// them (which is also the tab order). Internal to the resources library.
+// Small helpers that keep dialog templates readable: one call per control, with its
+// kind, identifier, text and rectangle, in the order the template lists them (which is
+// also the tab order). Every module that brings dialogs of its own builds them so.
 #pragma once
 
 #include <initializer_list>
@@ -9,7 +9,7 @@
 #include "platform/constants.h"
 #include "platform/resource_registry.h"
 
-namespace resources_detail {
+namespace dialog_templates {
 
 // Position and size in dialog units.
 struct DlgRect {
@@ -33,13 +33,16 @@ inline constexpr DWORD kReadOnlyEdit = ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
 inline constexpr DWORD kSortedDropDownList = CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL;
 inline constexpr DWORD kSortedDropDown = CBS_DROPDOWN | CBS_SORT | WS_VSCROLL;
 inline constexpr DWORD kSortedSimpleCombo = CBS_SIMPLE | CBS_SORT | WS_VSCROLL;
+inline constexpr DWORD kTabbedList =
+    LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
 
 // Text that is never addressed, left aligned.
 ControlTemplate Label(const std::string& text, DlgRect rect);
 // A label the dialog addresses (to enable or disable it with its section).
 ControlTemplate Label(int id, const std::string& text, DlgRect rect);
 ControlTemplate GroupBox(const std::string& text, DlgRect rect);
-ControlTemplate PushButton(int id, const std::string& text, DlgRect rect);
+// `extraStyle` adds to the button's own style, e.g. WS_DISABLED.
+ControlTemplate PushButton(int id, const std::string& text, DlgRect rect, DWORD extraStyle = 0);
 ControlTemplate DefPushButton(int id, const std::string& text, DlgRect rect);
 ControlTemplate CheckBox(int id, const std::string& text, DlgRect rect);
 // Edits, combo boxes and list boxes are tab stops unless created disabled.
@@ -52,4 +55,4 @@ DialogTemplate ModalDialog(UINT id, const std::string& caption, DlgRect rect,
 DialogTemplate PropertyPage(UINT id, const std::string& caption, int cx, int cy,
                             std::initializer_list<ControlTemplate> controls);
 
-}  // namespace resources_detail
+}  // namespace dialog_templates

@@ -1,6 +1,6 @@
-#include "resources/template_builder.h"
+#include "platform/dialog_template_builder.h"
 
-namespace resources_detail {
+namespace dialog_templates {
 namespace {
 
 constexpr DWORD kVisibleChild = WS_CHILD | WS_VISIBLE;
@@ -53,8 +53,8 @@ ControlTemplate GroupBox(const std::string& text, DlgRect rect) {
   return Make(IDC_STATIC, kClassButton, BS_GROUPBOX, text, rect);
 }
 
-ControlTemplate PushButton(int id, const std::string& text, DlgRect rect) {
-  return Make(id, kClassButton, BS_PUSHBUTTON | WS_TABSTOP, text, rect);
+ControlTemplate PushButton(int id, const std::string& text, DlgRect rect, DWORD extraStyle) {
+  return Make(id, kClassButton, BS_PUSHBUTTON | WS_TABSTOP | extraStyle, text, rect);
 }
 
 ControlTemplate DefPushButton(int id, const std::string& text, DlgRect rect) {
@@ -87,4 +87,4 @@ DialogTemplate PropertyPage(UINT id, const std::string& caption, int cx, int cy,
   return MakeDialog(id, caption, {0, 0, cx, cy}, kPropertyPageStyle, controls);
 }
 
-}  // namespace resources_detail
+}  // namespace dialog_templates
