@@ -83,14 +83,7 @@ void CPcbSymbolView::UpdatePinName(const CPinNameHint* hint) {
   CComponentInstance* placed = GetPlacedInstance();
   if (hint == nullptr || placed == nullptr) return;
   DrawPadsServing(*hint, kDrawBeforeChange);
-  const CComponent* copy = placed->GetComponent();
-  POSITION position = nullptr;
-  int index = 0;
-  for (CGate* gate = copy->FirstGate(position, index); gate != nullptr;
-       gate = copy->NextGate(position, index)) {
-    if (gate->GetSymbol().CompareNoCase(hint->GetSymbolName()) == 0)
-      gate->SetPinName(hint->GetTerminal(), hint->GetTerminalName());
-  }
+  RenameTerminalInCopy(*hint);
   DrawPadsServing(*hint, kDrawAfterChange);
 }
 

@@ -93,14 +93,7 @@ void CScmSymbolView::UpdatePinName(const CPinNameHint* hint) {
   CComponentInstance* placed = GetPlacedInstance();
   if (hint == nullptr || placed == nullptr) return;
   DrawTerminalsOfSymbol(*hint, kDrawBeforeChange);
-  const CComponent* copy = placed->GetComponent();
-  POSITION position = nullptr;
-  int index = 0;
-  for (CGate* gate = copy->FirstGate(position, index); gate != nullptr;
-       gate = copy->NextGate(position, index)) {
-    if (gate->GetSymbol().CompareNoCase(hint->GetSymbolName()) == 0)
-      gate->SetPinName(hint->GetTerminal(), hint->GetTerminalName());
-  }
+  RenameTerminalInCopy(*hint);
   DrawTerminalsOfSymbol(*hint, kDrawAfterChange);
 }
 

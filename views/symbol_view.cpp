@@ -304,6 +304,20 @@ CComponentInstance* CSymbolView::GetPlacedInstance() const {
   return m_design != nullptr ? m_design->FirstComponentInstance() : nullptr;
 }
 
+void CSymbolView::RenameTerminalInCopy(const CPinNameHint& hint) {
+  CComponentInstance* placed = GetPlacedInstance();
+  if (placed == nullptr) return;
+  const CComponent* copy = placed->GetComponent();
+  POSITION position = nullptr;
+  int index = 0;
+  for (CGate* gate = copy->FirstGate(position, index); gate != nullptr;
+       gate = copy->NextGate(position, index)) {
+    if (gate->GetSymbol().CompareNoCase(hint.GetSymbolName()) == 0) {
+      gate->SetPinName(hint.GetTerminal(), hint.GetTerminalName());
+    }
+  }
+}
+
 void CSymbolView::RefreshFrameCaption() {
   if (CComponentFrame* frame = GetFrame()) frame->SetCaption();
 }

@@ -98,6 +98,9 @@ class CSymbolView : public CDesignDrawing {
 
   // The only component instance of the private design; null when nothing is placed.
   CComponentInstance* GetPlacedInstance() const;
+  // Terminal names belong to a symbol: every gate of the drawn copy that the symbol
+  // draws takes the hint's new name.
+  void RenameTerminalInCopy(const CPinNameHint& hint);
   // Refreshes the frame's caption, as every rebuild ends.
   void RefreshFrameCaption();
   void MarkHighlighted(CPadInstance* pad);
