@@ -12,6 +12,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/bench_symbols.h"
 #include "host/drawing/design_drawing.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
@@ -40,46 +41,6 @@ CString Named(const char* stem, int number) {
   return name;
 }
 
-std::unique_ptr<CSymbol> GateSymbol(int index) {
-  auto symbol = std::make_unique<CSymbol>(Named("BUS", index), SymbolKind::Schematic);
-  const int rows = kTerminals / 2;
-  symbol->AddGraphic(
-      CSymbolGraphic("Outline", 2540, CSymbolRectangle{{-2 * kGrid, kGrid}, {2 * kGrid, -rows * kGrid}}));
-  symbol->AddGraphic(CSymbolGraphic("Text", 1524, CSymbolText{"U?", {-2 * kGrid, 2 * kGrid}, 15240}));
-  for (int terminal = 1; terminal <= kTerminals; ++terminal) {
-    const bool left = terminal <= rows;
-    const int row = left ? terminal : terminal - rows;
-    CFreePad pad(terminal, Named("D", terminal), {left ? -4 * kGrid : 4 * kGrid, -row * kGrid});
-    pad.SetPin(2 * kGrid, left ? PinDirection::Left : PinDirection::Right);
-    symbol->AddPad(pad);
-  }
-  return symbol;
-}
-
-std::unique_ptr<CSymbol> Footprint(int pads) {
-  auto symbol = std::make_unique<CSymbol>(Named("BGA", pads), SymbolKind::Pcb);
-  constexpr int kPitch = 10000;
-  constexpr int kColumns = 50;
-  const int rows = (pads + kColumns - 1) / kColumns;
-  symbol->AddGraphic(CSymbolGraphic(
-      "Silkscreen", 1500, CSymbolRectangle{{-kPitch, kPitch}, {kColumns * kPitch, -rows * kPitch}}));
-  for (int number = 1; number <= pads; ++number) {
-    CFreePad pad(number, CString(), {(number - 1) % kColumns * kPitch, -(number - 1) / kColumns * kPitch});
-    pad.SetLand(number % 2 == 0 ? PadShape::Round : PadShape::Rectangle, {6000, 6000}, 3000);
-    symbol->AddPad(pad);
-  }
-  return symbol;
-}
-
-bool SaveLibrary(const CSymbolLibraryContents& contents, const char* extension, CString& path) {
-  CString stem;
-  if (!GetTempFile(stem)) return false;
-  std::remove(stem.c_str());
-  path = stem + extension;
-  CString error;
-  return CSymbolLibraryFile::Save(path, contents, error);
-}
-
 // A component of `pins` pins, its gates of 100 terminals, placed in a design of one
 // kind and shown in a fitted view; the libraries are removed again at once.
 class Scene {
@@ -92,12 +53,13 @@ class Scene {
     }
     const int gates = pins / kTerminals;
     CSymbolLibraryContents gateSymbols(SymbolKind::Schematic);
-    for (int gate = 0; gate < gates; ++gate) gateSymbols.Add(GateSymbol(gate));
+    for (int gate = 0; gate < gates; ++gate) gateSymbols.Add(MakeBusGate(gate, kTerminals));
     CSymbolLibraryContents footprints(SymbolKind::Pcb);
-    footprints.Add(Footprint(pins));
+    footprints.Add(MakeGridFootprint(pins));
     CString schematicPath;
     CString pcbPath;
-    if (SaveLibrary(gateSymbols, ".scmlib", schematicPath) && SaveLibrary(footprints, ".pcblib", pcbPath)) {
+    if (SaveTemporaryLibrary(gateSymbols, ".scmlib", schematicPath) &&
+        SaveTemporaryLibrary(footprints, ".pcblib", pcbPath)) {
       Place(pins, schematicPath, pcbPath);
     }
     std::remove(schematicPath.c_str());

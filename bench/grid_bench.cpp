@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_symbols.h"
 #include "frame/component_frame.h"
 #include "frame/editor_module.h"
 #include "frame/symbols_frame.h"
@@ -38,48 +39,10 @@
 namespace {
 
 constexpr int kGates = 20;
-constexpr int kGrid = 25400;
 constexpr int kSharedPin = 1;
 
 bool SharesPin(int terminal) {
   return terminal % 10 == 1;
-}
-
-std::unique_ptr<CSymbol> MakeGateSymbol(int index, int terminals) {
-  auto symbol = std::make_unique<CSymbol>(CString("BUS" + std::to_string(index)), SymbolKind::Schematic);
-  const int rows = (terminals + 1) / 2;
-  symbol->AddGraphic(
-      CSymbolGraphic("Outline", 2540, CSymbolRectangle{{-2 * kGrid, kGrid}, {2 * kGrid, -rows * kGrid}}));
-  for (int terminal = 1; terminal <= terminals; ++terminal) {
-    const bool left = terminal <= rows;
-    const int row = left ? terminal : terminal - rows;
-    CFreePad pad(terminal, CString("D" + std::to_string(terminal)),
-                 {left ? -4 * kGrid : 4 * kGrid, -row * kGrid});
-    pad.SetPin(2 * kGrid, left ? PinDirection::Left : PinDirection::Right);
-    symbol->AddPad(pad);
-  }
-  return symbol;
-}
-
-std::unique_ptr<CSymbol> MakeFootprint(int pads) {
-  auto symbol = std::make_unique<CSymbol>(CString("BGA" + std::to_string(pads)), SymbolKind::Pcb);
-  constexpr int kPitch = 10000;
-  constexpr int kColumns = 50;
-  for (int number = 1; number <= pads; ++number) {
-    CFreePad pad(number, CString(), {(number - 1) % kColumns * kPitch, -(number - 1) / kColumns * kPitch});
-    pad.SetLand(PadShape::Round, {6000, 6000}, 3000);
-    symbol->AddPad(pad);
-  }
-  return symbol;
-}
-
-bool SaveLibrary(const CSymbolLibraryContents& contents, const char* extension, CString& path) {
-  CString stem;
-  if (!GetTempFile(stem)) return false;
-  std::remove(stem.c_str());
-  path = stem + extension;
-  CString error;
-  return CSymbolLibraryFile::Save(path, contents, error);
 }
 
 // A component frame on a component of kGates gates of `terminals` terminals each.
@@ -88,12 +51,13 @@ class Scene {
   Scene(CMDIFrameWnd* mainWindow, int terminals) {
     const int pins = kGates * terminals;
     CSymbolLibraryContents gateSymbols(SymbolKind::Schematic);
-    for (int gate = 0; gate < kGates; ++gate) gateSymbols.Add(MakeGateSymbol(gate, terminals));
+    for (int gate = 0; gate < kGates; ++gate) gateSymbols.Add(MakeBusGate(gate, terminals));
     CSymbolLibraryContents footprints(SymbolKind::Pcb);
-    footprints.Add(MakeFootprint(pins));
+    footprints.Add(MakeGridFootprint(pins));
     CString schematicPath;
     CString pcbPath;
-    if (SaveLibrary(gateSymbols, ".scmlib", schematicPath) && SaveLibrary(footprints, ".pcblib", pcbPath)) {
+    if (SaveTemporaryLibrary(gateSymbols, ".scmlib", schematicPath) &&
+        SaveTemporaryLibrary(footprints, ".pcblib", pcbPath)) {
       Build(terminals, schematicPath, pcbPath);
       Open(mainWindow);
     }

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "bench/bench_symbols.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "host/model/symbol_library_file.h"
@@ -19,36 +20,6 @@ constexpr int kTerminals = 100;
 constexpr int kGatesPerScale = 20;
 constexpr int kGrid = 25400;
 
-std::unique_ptr<CSymbol> GateSymbol(int index) {
-  auto symbol = std::make_unique<CSymbol>(CString("BUS" + std::to_string(index)), SymbolKind::Schematic);
-  const int rows = kTerminals / 2;
-  symbol->AddGraphic(
-      CSymbolGraphic("Outline", 2540, CSymbolRectangle{{-2 * kGrid, kGrid}, {2 * kGrid, -rows * kGrid}}));
-  symbol->AddGraphic(CSymbolGraphic("Text", 1524, CSymbolText{"U?", {-2 * kGrid, 2 * kGrid}, 15240}));
-  for (int terminal = 1; terminal <= kTerminals; ++terminal) {
-    const bool left = terminal <= rows;
-    const int row = left ? terminal : terminal - rows;
-    CFreePad pad(terminal, CString("D" + std::to_string(terminal)),
-                 {left ? -4 * kGrid : 4 * kGrid, -row * kGrid});
-    pad.SetPin(2 * kGrid, left ? PinDirection::Left : PinDirection::Right);
-    symbol->AddPad(pad);
-  }
-  return symbol;
-}
-
-std::unique_ptr<CSymbol> Footprint(int pads) {
-  auto symbol = std::make_unique<CSymbol>(CString("BGA" + std::to_string(pads)), SymbolKind::Pcb);
-  constexpr int kPitch = 10000;
-  constexpr int kColumns = 50;
-  symbol->AddGraphic(CSymbolGraphic("Silkscreen", 1500, CSymbolText{"REF", {0, kPitch}, 10000}));
-  for (int number = 1; number <= pads; ++number) {
-    CFreePad pad(number, CString(), {(number - 1) % kColumns * kPitch, -(number - 1) / kColumns * kPitch});
-    pad.SetLand(PadShape::Round, {5000, 5000}, 0);
-    symbol->AddPad(pad);
-  }
-  return symbol;
-}
-
 // Temporary libraries for one scale, removed at exit.
 struct Libraries {
   CString schematic;
@@ -57,23 +28,15 @@ struct Libraries {
 
   explicit Libraries(int scale) {
     CSymbolLibraryContents gates(SymbolKind::Schematic);
-    for (int index = 0; index < kGatesPerScale * scale; ++index) gates.Add(GateSymbol(index));
+    for (int index = 0; index < kGatesPerScale * scale; ++index) gates.Add(MakeBusGate(index, kTerminals));
     CSymbolLibraryContents footprints(SymbolKind::Pcb);
-    footprints.Add(Footprint(kGatesPerScale * kTerminals * scale));
-    ok = Save(gates, ".scmlib", schematic) && Save(footprints, ".pcblib", pcb);
+    footprints.Add(MakeGridFootprint(kGatesPerScale * kTerminals * scale));
+    ok =
+        SaveTemporaryLibrary(gates, ".scmlib", schematic) && SaveTemporaryLibrary(footprints, ".pcblib", pcb);
   }
   ~Libraries() {
     std::remove(schematic.c_str());
     std::remove(pcb.c_str());
-  }
-
-  static bool Save(const CSymbolLibraryContents& contents, const char* extension, CString& path) {
-    CString stem;
-    if (!GetTempFile(stem)) return false;
-    std::remove(stem.c_str());
-    path = stem + extension;
-    CString error;
-    return CSymbolLibraryFile::Save(path, contents, error);
   }
 };
 
