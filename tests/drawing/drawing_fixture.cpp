@@ -1,8 +1,9 @@
 #include "tests/drawing/drawing_fixture.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <regex>
+#include <map>
 
 #include "platform/svg_dc.h"
 
@@ -26,18 +27,42 @@ void UseTestColours(CDesignColours& design) {
   design.SetUnconnectedPins(kUnconnected);
 }
 
-// Elements written as `<tag name="value" .../>` or `<text ...>characters</text>`.
+// The name="value" pairs of a tag.
+std::map<std::string, std::string> ParseAttributes(const std::string& inside) {
+  std::map<std::string, std::string> attributes;
+  size_t pos = 0;
+  while ((pos = inside.find("=\"", pos)) != std::string::npos) {
+    size_t nameStart = pos;
+    while (nameStart > 0 && inside[nameStart - 1] != ' ') --nameStart;
+    const size_t valueEnd = inside.find('"', pos + 2);
+    if (valueEnd == std::string::npos) break;
+    attributes[inside.substr(nameStart, pos - nameStart)] = inside.substr(pos + 2, valueEnd - pos - 2);
+    pos = valueEnd + 1;
+  }
+  return attributes;
+}
+
+// Elements written as `<tag name="value" .../>` or `<text ...>characters</text>`;
+// elements that hold other elements are passed over. (No std::regex: GCC 12 warns
+// falsely inside it in sanitised builds.)
 std::vector<SvgElement> ParseSvg(const std::string& svg) {
-  static const std::regex element(R"(<(\w+)([^>]*?)(/>|>([^<]*)</\1>))");
-  static const std::regex attribute(R"re(([\w:-]+)="([^"]*)")re");
   std::vector<SvgElement> elements;
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), element); it != std::sregex_iterator(); ++it) {
-    SvgElement& found = elements.emplace_back(SvgElement{(*it)[1], {}, (*it)[4]});
-    const std::string attributes = (*it)[2];
-    for (auto a = std::sregex_iterator(attributes.begin(), attributes.end(), attribute);
-         a != std::sregex_iterator(); ++a) {
-      found.attributes[(*a)[1]] = (*a)[2];
+  size_t pos = 0;
+  while ((pos = svg.find('<', pos)) != std::string::npos) {
+    size_t nameEnd = ++pos;
+    while (nameEnd < svg.size() && std::isalnum(static_cast<unsigned char>(svg[nameEnd])) != 0) ++nameEnd;
+    const size_t close = svg.find('>', nameEnd);
+    if (nameEnd == pos || close == std::string::npos) continue;
+    const std::string tag = svg.substr(pos, nameEnd - pos);
+    const bool selfClosing = svg[close - 1] == '/';
+    const std::string inside = svg.substr(nameEnd, close - nameEnd - (selfClosing ? 1 : 0));
+    if (selfClosing) {
+      elements.push_back(SvgElement{tag, ParseAttributes(inside), {}});
+      continue;
     }
+    const size_t next = svg.find('<', close + 1);
+    if (next == std::string::npos || svg.compare(next, tag.size() + 3, "</" + tag + ">") != 0) continue;
+    elements.push_back(SvgElement{tag, ParseAttributes(inside), svg.substr(close + 1, next - close - 1)});
   }
   return elements;
 }
