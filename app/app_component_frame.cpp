@@ -103,6 +103,11 @@ void CAppComponentFrame::EndAssignmentRun() {
   StopAssignPins();
 }
 
+void CAppComponentFrame::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) {
+  if (!activate && m_assigning) EndAssignmentRun();
+  CComponentFrame::OnMDIActivate(activate, activateWnd, deactivateWnd);
+}
+
 bool CAppComponentFrame::WriteBackEdits() {
   if (CComponentGrid* grid = GetGrid()) grid->StopEdit();
   return UpdateDesign();

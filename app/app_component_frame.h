@@ -41,6 +41,9 @@ class CAppComponentFrame : public CComponentFrame {
  protected:
   CAppComponentFrame() = default;
   int OnCreate(LPCREATESTRUCT cs) override;
+  // An assignment run is one for the whole editor: leaving its tab ends it, so that its
+  // undo step closes on this design and not on the next one's.
+  void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) override;
 
  private:
   // File

@@ -74,6 +74,22 @@ TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectModeTools) {
   EXPECT_FALSE(MenuItem(ID_APP_ASSIGN_PINS).checked);
 }
 
+TEST_F(AppCommandsTest, LeavingATabInAnAssignmentRunClosesTheRunsUndoStepOnItsOwnDesign) {
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  CAppComponentFrame& first = Frame();
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  AssignByClicking(14, 0, 1);
+  ASSERT_TRUE(first.GetDesign()->IsUndoLevelOpen());
+
+  ASSERT_TRUE(Open("HEX-INV"));
+  ASSERT_NE(&Frame(), &first);
+  EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen()) << "the run ended with its tab";
+  EXPECT_EQ(first.GetDesign()->GetUndoCount(), 1);
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_SELECT_MODE));
+  EXPECT_FALSE(Frame().GetDesign()->IsUndoLevelOpen());
+  EXPECT_TRUE(first.GetDesign()->CanUndo());
+}
+
 TEST_F(AppCommandsTest, EditingShortcutsStepAsideWhileACellIsEdited) {
   ASSERT_TRUE(Open());
   const ClickTarget pad = PcbPadTarget(Frame(), 2);
