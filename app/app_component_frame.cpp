@@ -4,15 +4,15 @@
 
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "frame/symbols_frame.h"
-#include "grid/component_grid.h"
+#include "editor/frame/symbols_frame.h"
+#include "editor/grid/component_grid.h"
+#include "editor/resources/resource_ids.h"
+#include "editor/views/update_hints.h"
 #include "host/designops/set_op.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
 #include "host/utility/app_error.h"
 #include "platform/message_box.h"
-#include "resources/resource_ids.h"
-#include "views/update_hints.h"
 
 IMPLEMENT_DYNCREATE(CAppComponentFrame, CComponentFrame)
 

@@ -5,7 +5,7 @@
 // caption. File commands go to the application, which owns the designs.
 #pragma once
 
-#include "frame/component_frame.h"
+#include "editor/frame/component_frame.h"
 #include "platform/accelerator_table.h"
 
 class CAppComponentFrame : public CComponentFrame {

@@ -5,10 +5,10 @@
 
 #include "app/component_renderer.h"
 #include "app/pin_map_printer.h"
+#include "editor/resources/component_editor_resources.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "platform/resource_registry.h"
-#include "resources/component_editor_resources.h"
 
 namespace {
 void PrintDialogs() {

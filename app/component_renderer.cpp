@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "app/cli_backend.h"
-#include "frame/component_frame.h"
-#include "frame/editor_module.h"
-#include "frame/symbols_frame.h"
+#include "editor/frame/component_frame.h"
+#include "editor/frame/editor_module.h"
+#include "editor/frame/symbols_frame.h"
+#include "editor/views/pcb_symbol_view.h"
+#include "editor/views/scm_symbol_view.h"
 #include "host/libtools/library_manager.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -22,8 +24,6 @@
 #include "platform/settings_store.h"
 #include "platform/svg_dc.h"
 #include "platform/win_thread.h"
-#include "views/pcb_symbol_view.h"
-#include "views/scm_symbol_view.h"
 
 extern char** environ;
 

@@ -9,14 +9,14 @@
 #include "app/component_picker_dialog.h"
 #include "app/file_prompt.h"
 #include "app/main_frame.h"
-#include "frame/editor_module.h"
+#include "editor/frame/editor_module.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "host/resources/host_resources.h"
 #include "platform/app_registry.h"
 #include "platform/message_box.h"
 #include "platform/program_path.h"
 #include "platform/resource_registry.h"
-#include "resources/host_resources.h"
 
 IMPLEMENT_DYNAMIC(CEditorApp, CWinApp)
 

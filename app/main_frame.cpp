@@ -4,9 +4,9 @@
 #include "app/command_ids.h"
 #include "app/editor_app.h"
 #include "app/editor_menus.h"
-#include "frame/component_frame.h"
+#include "editor/frame/component_frame.h"
+#include "editor/resources/resource_ids.h"
 #include "host/model/component.h"
-#include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 

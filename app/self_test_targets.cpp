@@ -3,14 +3,14 @@
 #include <charconv>
 #include <functional>
 
-#include "frame/component_frame.h"
-#include "frame/symbols_frame.h"
+#include "editor/frame/component_frame.h"
+#include "editor/frame/symbols_frame.h"
+#include "editor/views/pcb_symbol_view.h"
+#include "editor/views/scm_symbol_view.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "host/model/pad_instance.h"
 #include "host/model/symbol_instance.h"
-#include "views/pcb_symbol_view.h"
-#include "views/scm_symbol_view.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include <string>
 
 #include "bench/bench_symbols.h"
-#include "frame/component_frame.h"
-#include "frame/editor_module.h"
-#include "frame/symbols_frame.h"
-#include "grid/component_grid.h"
+#include "editor/frame/component_frame.h"
+#include "editor/frame/editor_module.h"
+#include "editor/frame/symbols_frame.h"
+#include "editor/grid/component_grid.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "host/model/symbol_library_contents.h"
@@ -31,10 +31,10 @@
 #include "platform/temp_file.h"
 #include "platform/user_input.h"
 #include "platform/win_thread.h"
-#include "resources/component_editor_resources.h"
-#include "resources/host_resources.h"
-#include "views/pcb_symbol_view.h"
-#include "views/update_hints.h"
+#include "editor/resources/component_editor_resources.h"
+#include "host/resources/host_resources.h"
+#include "editor/views/pcb_symbol_view.h"
+#include "editor/views/update_hints.h"
 
 namespace {
 

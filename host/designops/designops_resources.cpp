@@ -26,6 +26,7 @@ ResourceModule BuildDesignOpsResources() {
   ResourceModule module;
   module.name = "DesignOps";
   module.dialogs[IDD_VALUES] = ValuesTemplate();
+  module.strings[IDS_UNDO_VALUES] = "Values";
   return module;
 }
 

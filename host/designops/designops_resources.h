@@ -6,6 +6,9 @@
 
 inline constexpr UINT IDD_VALUES = 25100;
 
+// The undo level of a value edit.
+inline constexpr UINT IDS_UNDO_VALUES = 25110;
+
 // Controls of the values dialog.
 inline constexpr int IDC_VALUES_LIST = 25101;
 inline constexpr int IDC_VALUES_NAME = 25102;

@@ -1,10 +1,10 @@
 #include "host/designops/set_op.h"
 
+#include "host/designops/designops_resources.h"
 #include "host/designops/values_dialog.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
 #include "host/utility/app_error.h"
-#include "resources/resource_ids.h"
 
 bool CSetOp::ChangeValues(CDesign* design, CDesignItem* item) {
   auto* component = DynamicDowncast<CComponent>(item);
@@ -20,8 +20,8 @@ bool CSetOp::ChangeValues(CDesign* design, CDesignItem* item) {
   const std::vector<AttributeValue> before = component->GetAttributes()->GetValues();
   CValuesDialog dialog(before);
   if (dialog.DoModal() != IDOK || dialog.GetValues() == before) return false;
-  design->StartUndoLevel(IDS_VALUES);
+  design->StartUndoLevel(IDS_UNDO_VALUES);
   component->GetAttributes()->Assign(dialog.GetValues());
-  design->EndUndoLevel(IDS_VALUES);
+  design->EndUndoLevel(IDS_UNDO_VALUES);
   return true;
 }

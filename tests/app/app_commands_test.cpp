@@ -4,8 +4,8 @@
 
 #include "app/app_resources.h"
 #include "app/editor_menus.h"
-#include "frame/symbols_frame.h"
-#include "grid/component_grid.h"
+#include "editor/frame/symbols_frame.h"
+#include "editor/grid/component_grid.h"
 #include "host/model/design.h"
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "app/app_resources.h"
-#include "grid/component_grid.h"
+#include "editor/grid/component_grid.h"
 #include "host/model/design.h"
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"

@@ -6,13 +6,13 @@
 #include <wx/listctrl.h>
 #include <wx/notebook.h>
 
+#include "editor/resources/resource_ids.h"
 #include "gui/screenshot.h"
 #include "gui/wx_peer.h"
 #include "platform/combo_box.h"
 #include "platform/dialog.h"
 #include "platform/list_box.h"
 #include "platform/property_sheet.h"
-#include "resources/resource_ids.h"
 #include "tests/gui/screen_test_support.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <wx/image.h>
 #include <wx/window.h>
 
+#include "editor/resources/component_editor_resources.h"
 #include "gui/screenshot.h"
 #include "gui/wx_backend.h"
 #include "gui/wx_peer.h"
+#include "host/resources/host_resources.h"
 #include "platform/cwnd.h"
 #include "platform/resource_registry.h"
-#include "resources/component_editor_resources.h"
-#include "resources/host_resources.h"
 
 void Script::Start() {
   m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { RunNext(); });

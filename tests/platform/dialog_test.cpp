@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "editor/resources/component_editor_resources.h"
 #include "platform/backend.h"
 #include "platform/combo_box.h"
 #include "platform/control_classes.h"
 #include "platform/message_box.h"
-#include "resources/component_editor_resources.h"
 #include "tests/support/headless_test.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/resources/component_editor_resources.h"
 #include "platform/win_thread.h"
-#include "resources/component_editor_resources.h"
 #include "tests/support/headless_test.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "tests/support/headless_test.h"
 
+#include "editor/resources/component_editor_resources.h"
+#include "host/resources/host_resources.h"
 #include "platform/backend.h"
 #include "platform/resource_registry.h"
 #include "platform/win_thread.h"
-#include "resources/component_editor_resources.h"
-#include "resources/host_resources.h"
 
 void HeadlessTest::SetUp() {
   Resources::AddModule(&HostResources());

@@ -1,0 +1,164 @@
+// CComponentGrid: the pin grid, the top pane of the component frame. It shows the
+// frame's current component as a table: one block of rows per schematic symbol (gates
+// whose symbol names are equal ignoring case share one, sized by the first of them),
+// one row per terminal with the symbol name, terminal name and terminal number in the
+// three leading columns, and one column per gate with the PCB pin of each of the gate's
+// terminals in the current package.
+//
+// The cells are the grid's only copy of the component: the first row of each block
+// holds the gate that made the block as row data, each gate column holds its gate as
+// column data, and a gate column's header "Gate <letter>" is where its gate index is
+// read back from. The grid follows the other panes through the design's update hints,
+// bolds the cells of what is picked in the drawings, and tells the drawings which
+// terminal and pin the user moved to. Typed symbol names, terminal names and pin
+// numbers go into the design at once and again, validated, in UpdateComponent.
+#pragma once
+
+#include <memory>
+
+#include "editor/grid/pin_grid_index.h"
+#include "host/utility/edit_grid.h"
+#include "platform/view.h"
+
+class CComponent;
+class CComponentFrame;
+class CGate;
+class CGridUpdateEvt;
+class CPadInstance;
+class CPinNameHint;
+class CPinNumberHint;
+class CSymbolInstance;
+
+class CComponentGrid : public CView {
+  DECLARE_DYNCREATE(CComponentGrid)
+
+ public:
+  // The leading columns; gate columns follow from kFirstGateColumn.
+  static constexpr long kSymbolColumn = 0;
+  static constexpr long kTerminalNameColumn = 1;
+  static constexpr long kTerminalNumberColumn = 2;
+  static constexpr long kFirstGateColumn = 3;
+
+  ~CComponentGrid() override;
+
+  // Creates the view and then the grid control inside it; FALSE when either fails, so
+  // that the frame falls back to its dummy grid.
+  BOOL Create(const char* className, const char* windowName, DWORD style, const CRect& rect, CWnd* parent,
+              UINT id, CCreateContext* context = nullptr) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The fixed layout and the saved column widths, then the first fill.
+  void OnInitialUpdate() override;
+  void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+  // The grid control paints itself.
+  void OnDraw(CDC* dc) override;
+
+  CEditGrid& GetEditGrid() { return m_grid; }
+  const CEditGrid& GetEditGrid() const { return m_grid; }
+  // The frame the grid is a pane of; null outside a component frame.
+  CComponentFrame* GetComponentFrame() const;
+
+  // ---- Layout and contents ----
+  // Only the header row and the leading columns remain, then every gate of the
+  // component (null: none) is added in gate order and the cells outside the gates'
+  // own blocks are disabled. Forgets the bold cells.
+  void Fill(CComponent* component);
+  // The gate's column and, for a symbol not shown yet, its block of rows. A gate
+  // without a symbol name is not shown at all.
+  void AddGate(CComponent* component, int gateIndex, CGate* gate);
+  // Appends the column headed with the gate's letter; returns it.
+  long AddGateColumn(int gateIndex);
+  // The gate index in a gate column's header; -1 when the header names none.
+  int GetColumnGate(long column) const;
+  // The first column of the gate; -1 when it has none.
+  long FindGateColumn(int gateIndex) const;
+  // The first row of the symbol's block (name compared ignoring case); false, with
+  // `row` unchanged, when the symbol has none.
+  bool FindSymbolRows(const CString& symbolName, long& row) const;
+  // The symbol name shown for the block that holds the row; `name` is unchanged when
+  // no block does.
+  void GetRowSymbol(long row, CString& name) const;
+  // Disables every gate-column cell that cannot be edited.
+  void DisableUnusedCells();
+
+  // ---- Bold cells ----
+  void RecordBoldCell(long row, long column);
+  // A gate symbol bolds its gate's column; the package's PCB symbol every gate cell.
+  void HighlightSymbolInstance(CSymbolInstance* instance);
+  // A schematic terminal bolds its cell; a PCB pad the cells of every terminal mapped
+  // to its pin.
+  void HighlightPad(CPadInstance* pad);
+  // Un-bolds what the record holds and empties it; the current cell stays.
+  void ClearHighlight();
+  // The user moved to another cell: clears the bold cells and tells the drawings.
+  void OnSelectionChanged();
+
+  // ---- Cell editing (component_grid_edit.cpp) ----
+  // The user ended an edit with a new text in the current cell.
+  void OnCellChanged();
+  // Writes every cell still marked modified into the component and its gates, in
+  // one "Edit Pin Map" undo level. False, with the last error recorded, when a symbol
+  // or terminal name fails its validator or a value cannot be stored; the walk stops
+  // there and no pin numbers are written after a bad name.
+  bool UpdateComponent(CComponent* component);
+  // Ends an in-cell edit in progress as the user would; 1 when one ended, else 0.
+  long StopEdit();
+
+ protected:
+  CComponentGrid();
+  void OnSize(UINT type, int cx, int cy) override;
+  void OnDestroy() override;
+
+ private:
+  // Widens the fixed columns that have no stored width until their headers fit.
+  void FitHeaderWidths();
+  // The cells made bold to mirror a pick, as far as ClearHighlight needs to know them:
+  // empty, one cell (`single`), one row (`row` only), one gate column (`column` only)
+  // or cells spread over rows and columns (`many`).
+  struct HighlightRecord {
+    bool many = false;
+    bool single = false;
+    long row = -1;
+    long column = -1;
+  };
+
+  // Contents.
+  CComponent* CurrentComponent() const;
+  void AddSymbolBlock(const CString& symbolName, CGate* gate, int pins);
+  void ShowPinNumber(const CPinNumberHint* hint);
+  void ShowPinName(const CPinNameHint* hint);
+  void AddGateFromHint(CObject* hintObject);
+  CGate* RowGate(long row) const;
+  // The cell of a block's terminal; false outside the block.
+  bool TerminalCell(const PinGridIndex::Block& block, int terminal, long& row) const;
+  void SetCellText(long row, long column, const CString& text);
+
+  // Bold cells.
+  void HighlightPicked(CObject* item);
+  void HighlightGateColumn(int gateIndex);
+  void HighlightEveryGateCell();
+  void HighlightTerminal(CPadInstance* pad);
+  void HighlightPcbPin(int pin);
+  void MakeBold(long row, long column, bool bold);
+  void SetEveryGateCellBold(bool bold);
+  void SetGateColumnsBold(long row, bool bold);
+  void SetColumnBold(long column, bool bold);
+
+  // Cell editing.
+  void ChangeSymbolName(long row);
+  void ChangeTerminalName(long row);
+  void ChangePinNumber(long row, long column);
+  bool WriteNames();
+  bool WritePinNumbers(CComponent* component);
+  int TerminalOfRow(long row) const;
+  CComponentFrame* ParentComponentFrame() const;
+  void DestroyFrameAccelerators() const;
+  void RestoreFrameAccelerators() const;
+
+  void Send(LPARAM hint, CObject* hintObject);
+
+  CEditGrid m_grid;
+  bool m_created = false;
+  HighlightRecord m_highlight;
+  std::unique_ptr<CGridUpdateEvt> m_events;
+  PinGridIndex m_index;
+};

@@ -1,0 +1,213 @@
+// In-cell editing of the pin grid: each typed value goes into the design as soon as the
+// edit ends, and the cells stay marked modified so that UpdateComponent writes them
+// again, validated, when the design is brought up to date.
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/frame/component_frame.h"
+#include "editor/grid/component_grid.h"
+#include "editor/resources/resource_ids.h"
+#include "editor/views/update_hints.h"
+#include "host/libtools/library_manager.h"
+#include "host/model/component.h"
+#include "host/model/design.h"
+#include "host/model/gate.h"
+#include "host/model/symbol_library.h"
+#include "host/uitools/validators.h"
+#include "host/utility/app_error.h"
+#include "host/utility/file_path.h"
+
+namespace {
+
+// A pin cell: empty means no pin; other text is read as a number, as typed.
+int PinOfText(const CString& text) {
+  return text.IsEmpty() ? CGate::kNoPin : std::atoi(text.c_str());
+}
+
+// The gate's library, completed from the schematic library last used where it names
+// no folder (and, when it names no file either, that library's file).
+CFilePath SymbolLibraryPathOf(const CGate& gate) {
+  CFilePath path(gate.GetLibrary());
+  if (!path.GetDirectory().IsEmpty()) return path;
+  const CFilePath lastUsed(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)));
+  path.SetDrive(lastUsed.GetDrive());
+  path.SetDirectory(lastUsed.GetDirectory());
+  if (path.GetFileName().IsEmpty()) {
+    path.SetFileName(lastUsed.GetFileName());
+    path.SetExtension(lastUsed.GetExtension());
+  }
+  return path;
+}
+
+}  // namespace
+
+CComponentFrame* CComponentGrid::ParentComponentFrame() const {
+  return DynamicDowncast<CComponentFrame>(GetParentFrame());
+}
+
+void CComponentGrid::DestroyFrameAccelerators() const {
+  if (CComponentFrame* frame = ParentComponentFrame()) frame->DestroyAccelerators();
+}
+
+void CComponentGrid::RestoreFrameAccelerators() const {
+  if (CComponentFrame* frame = ParentComponentFrame()) frame->RestoreAccelerators();
+}
+
+long CComponentGrid::StopEdit() {
+  return m_grid.StopEdit(0, 0);
+}
+
+// ---- Immediate writes ----
+
+void CComponentGrid::OnCellChanged() {
+  const long column = m_grid.GetCol();
+  const long row = m_grid.GetRow();
+  if (column == kSymbolColumn) {
+    ChangeSymbolName(row);
+  } else if (column == kTerminalNameColumn) {
+    ChangeTerminalName(row);
+  } else if (column >= kFirstGateColumn) {
+    ChangePinNumber(row, column);
+  }
+  RestoreFrameAccelerators();
+}
+
+void CComponentGrid::ChangeSymbolName(long row) {
+  CGate* gate = RowGate(row);
+  CComponentFrame* frame = GetComponentFrame();
+  if (gate == nullptr || frame == nullptr) return;
+  const CString newName = m_grid.GetTextMatrix(row, kSymbolColumn);
+  CFilePath path = SymbolLibraryPathOf(*gate);
+  CString libraryPath = path.GetPath();
+  std::unique_ptr<CSymbol> symbol(
+      CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CScmSymbolLibrary), libraryPath, newName, true));
+  path.SetPath(libraryPath);
+  if (symbol == nullptr) {
+    CAppError::ReportLastError();
+    m_grid.SetTextMatrix(row, kSymbolColumn, gate->GetSymbol());
+    return;
+  }
+  const int gateIndex = gate->GetIndex();
+  const int pads = symbol->CountPads();
+  symbol.reset();
+  frame->StartUndoLevel(IDS_UNDO_EDIT_SYMBOL_NAME);
+  if (CDesign* design = frame->GetDesign()) {
+    POSITION position = nullptr;
+    for (CComponent* record = design->FirstComponent(position); record != nullptr;
+         record = design->NextComponent(position)) {
+      // A record without the gate has nothing to replace.
+      if (record->FindGate(gateIndex) == nullptr) continue;
+      if (!record->ReplaceGateSymbol(gateIndex, newName, path.GetFileName(), pads))
+        CAppError::ReportLastError();
+    }
+  }
+  // Every pane is rebuilt, the grid too: the block may move or join another.
+  if (CDocument* document = GetDocument()) document->UpdateAllViews(nullptr, HintComponent, nullptr);
+  frame->EndUndoLevel(IDS_UNDO_EDIT_SYMBOL_NAME);
+}
+
+void CComponentGrid::ChangeTerminalName(long row) {
+  CComponentFrame* frame = GetComponentFrame();
+  const PinGridIndex::Block* block = m_index.BlockAt(row);
+  if (row < 1 || frame == nullptr || block == nullptr) return;
+  CString symbolName;
+  GetRowSymbol(row, symbolName);
+  const int terminal = TerminalOfRow(row);
+  const CString newName = m_grid.GetText();
+  // The rows belong to the block, not to one gate. The name goes to the gate that
+  // made the block: its names are the ones the rows show, and UpdateComponent writes
+  // the deferred value into that same gate.
+  const CGate* blockGate = RowGate(block->firstRow);
+  frame->StartUndoLevel(IDS_UNDO_EDIT_TERMINAL_NAME);
+  CComponent* component = frame->GetComponent(false);
+  CPinNameHint hint(symbolName, terminal, newName);
+  Send(HintPinName, &hint);
+  if (component != nullptr && blockGate != nullptr &&
+      !component->SetPinName(blockGate->GetIndex(), terminal, newName)) {
+    CAppError::ReportLastError();
+  }
+  frame->EndUndoLevel(IDS_UNDO_EDIT_TERMINAL_NAME);
+}
+
+void CComponentGrid::ChangePinNumber(long row, long column) {
+  CComponentFrame* frame = GetComponentFrame();
+  if (row < 1 || frame == nullptr) return;
+  const int gate = GetColumnGate(column);
+  const int terminal = TerminalOfRow(row);
+  int pin = PinOfText(m_grid.GetText());
+  frame->StartUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
+  CComponent* component = frame->GetComponent(false);
+  if (component != nullptr && component->GetPinNumber(gate, terminal) != pin) {
+    CPinNumberHint removed(CString(), gate, terminal, CGate::kNoPin);
+    Send(HintPinNumber, &removed);
+    if (!component->SetPinNumber(gate, terminal, pin)) {
+      // A number the model refuses: say why and show the pin the terminal kept.
+      CAppError::ReportLastError();
+      pin = component->GetPinNumber(gate, terminal);
+      m_grid.SetTextMatrix(row, column, pin == CGate::kNoPin ? CString() : CString(std::to_string(pin)));
+    }
+  }
+  CPinNumberHint changed(CString(), gate, terminal, pin);
+  Send(HintPinNumber, &changed);
+  frame->EndUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
+}
+
+// ---- Deferred writes ----
+
+bool CComponentGrid::UpdateComponent(CComponent* component) {
+  CComponentFrame* frame = GetComponentFrame();
+  if (frame != nullptr) frame->StartUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
+  bool ok = WriteNames();
+  if (ok && component != nullptr) ok = WritePinNumbers(component);
+  if (frame != nullptr) frame->EndUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
+  return ok;
+}
+
+bool CComponentGrid::WriteNames() {
+  const long rows = m_grid.GetRows();
+  CGate* blockGate = nullptr;
+  int terminal = 0;
+  for (long row = 1; row < rows; ++row) {
+    if (CGate* gate = RowGate(row)) {
+      blockGate = gate;
+      terminal = 1;
+      m_grid.SetCell(row, kSymbolColumn);
+      if (m_grid.GetCellModified()) {
+        const CString text = m_grid.GetText();
+        m_grid.SetCellModified(FALSE);
+        if (!ValidSymbolName(text)) return false;
+        blockGate->SetSymbol(text, nullptr);
+      }
+    }
+    m_grid.SetCell(row, kTerminalNameColumn);
+    if (m_grid.GetCellModified()) {
+      const CString text = m_grid.GetText();
+      m_grid.SetCellModified(FALSE);
+      if (!ValidPinName(text)) return false;
+      if (blockGate != nullptr && !blockGate->SetPinName(terminal, text)) return false;
+    }
+    ++terminal;
+  }
+  return true;
+}
+
+bool CComponentGrid::WritePinNumbers(CComponent* component) {
+  const long rows = m_grid.GetRows();
+  std::vector<int> gates;
+  for (long column = kFirstGateColumn; column < m_grid.GetCols(); ++column)
+    gates.push_back(GetColumnGate(column));
+  // Row by row, where a row's cells lie together; each cell is written once whatever
+  // the order.
+  for (long row = 1; row < rows; ++row) {
+    const int terminal = TerminalOfRow(row);
+    for (size_t at = 0; at < gates.size(); ++at) {
+      m_grid.SetCell(row, kFirstGateColumn + static_cast<long>(at));
+      if (!m_grid.GetCellModified()) continue;
+      m_grid.SetCellModified(FALSE);
+      if (!component->SetPinNumber(gates[at], terminal, PinOfText(m_grid.GetText()))) return false;
+    }
+  }
+  return true;
+}

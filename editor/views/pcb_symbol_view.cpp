@@ -1,0 +1,104 @@
+#include "editor/views/pcb_symbol_view.h"
+
+#include "editor/views/view_designs.h"
+#include "host/libtools/library_manager.h"
+#include "host/model/component_instance.h"
+#include "host/model/design.h"
+#include "host/model/symbol_library.h"
+#include "host/utility/app_error.h"
+
+IMPLEMENT_DYNCREATE(CPcbSymbolView, CSymbolView)
+
+CPcbSymbolView::CPcbSymbolView() {
+  SetDesign(std::make_unique<CPcbViewDesign>());
+  LoadColours();
+  m_libraryFile = CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary));
+}
+
+void CPcbSymbolView::BuildDesign(CComponent* component) {
+  ResetDesign();
+  if (component != nullptr && !component->GetPcbSymbol().IsEmpty()) PlaceComponent(component);
+  FitDesign();
+  RefreshFrameCaption();
+}
+
+// The single PCB symbol stays where the design model puts it.
+void CPcbSymbolView::PlaceComponent(CComponent* component) {
+  CComponent* copy = GetViewDesign()->AddComponent(component);
+  CComponentInstance* instance = GetViewDesign()->AddComponentInstance("", copy, m_libraryFile, true);
+  if (instance == nullptr) {
+    CAppError::ReportLastError();
+    return;
+  }
+  instance->SetPlaced(true);
+  instance->SetSymbolNameDisplayed(true);
+  instance->SetNameDisplayed(false, false, false);
+}
+
+void CPcbSymbolView::ForEachPad(const std::function<void(CPadInstance*)>& visit) const {
+  CComponentInstance* placed = GetPlacedInstance();
+  CSymbolInstance* symbol = placed != nullptr ? placed->FirstSymbolInstance() : nullptr;
+  if (symbol == nullptr) return;
+  for (int index = 0; index < symbol->CountPads(); ++index) visit(symbol->GetPad(index));
+}
+
+CPadInstance* CPcbSymbolView::FindPadWithPin(int pin) const {
+  CPadInstance* found = nullptr;
+  ForEachPad([&](CPadInstance* pad) {
+    if (found == nullptr && pad->GetPinNumber() == pin) found = pad;
+  });
+  return found;
+}
+
+void CPcbSymbolView::HighlightMatchingPads(CPadInstance* pad) {
+  if (pad == nullptr) return;
+  const int pin = pad->GetPinNumber();
+  ForEachPad([&](CPadInstance* land) {
+    if (land->GetPinNumber() == pin) MarkHighlighted(land);
+  });
+}
+
+void CPcbSymbolView::HighlightTerminal(int gate, int number) {
+  if (gate != kHighlightPcbPin) return;
+  ClearHighlight();
+  ForEachPad([&](CPadInstance* land) {
+    if (land->GetPinNumber() == number) MarkHighlighted(land);
+  });
+}
+
+// Unassigning (pin -1) redraws the pad the terminal had, which then shows unassigned.
+void CPcbSymbolView::UpdatePinNumber(const CPinNumberHint* hint) {
+  CComponentInstance* placed = GetPlacedInstance();
+  if (hint == nullptr || placed == nullptr) return;
+  CComponent* copy = placed->GetComponent();
+  int pin = hint->GetPin();
+  if (pin == CGate::kNoPin) pin = copy->GetPinNumber(hint->GetGate(), hint->GetTerminal());
+  CPadInstance* found = FindPadWithPin(pin);
+  if (found != nullptr) Draw(found, kDrawBeforeChange);
+  copy->SetPinNumber(hint->GetGate(), hint->GetTerminal(), hint->GetPin());
+  if (found != nullptr) Draw(found, kDrawAfterChange);
+}
+
+void CPcbSymbolView::UpdatePinName(const CPinNameHint* hint) {
+  CComponentInstance* placed = GetPlacedInstance();
+  if (hint == nullptr || placed == nullptr) return;
+  DrawPadsServing(*hint, kDrawBeforeChange);
+  RenameTerminalInCopy(*hint);
+  DrawPadsServing(*hint, kDrawAfterChange);
+}
+
+bool CPcbSymbolView::ServesTerminal(const CPadInstance* pad, const CPinNameHint& hint) const {
+  const CComponent* copy = GetPlacedInstance()->GetComponent();
+  int gate = 0;
+  int terminal = 0;
+  if (!copy->GetGateAndTerminal(pad->GetPinNumber(), gate, terminal) || terminal != hint.GetTerminal())
+    return false;
+  const CGate* found = copy->FindGate(gate);
+  return found != nullptr && found->GetSymbol().CompareNoCase(hint.GetSymbolName()) == 0;
+}
+
+void CPcbSymbolView::DrawPadsServing(const CPinNameHint& hint, int mode) {
+  ForEachPad([&](CPadInstance* land) {
+    if (ServesTerminal(land, hint)) Draw(land, mode);
+  });
+}

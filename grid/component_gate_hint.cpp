@@ -1,3 +1,0 @@
-#include "grid/component_gate_hint.h"
-
-IMPLEMENT_DYNAMIC(CComponentGateHint, CComponentHint)

@@ -1,0 +1,28 @@
+// The host's frame class as a host writes it: derived from CComponentFrame, created
+// through its run-time class. It counts the accelerator calls of in-cell edits and
+// reaches the design check as a host's own commands do.
+#pragma once
+
+#include "editor/frame/component_frame.h"
+
+class CHostComponentFrame : public CComponentFrame {
+  DECLARE_DYNCREATE(CHostComponentFrame)
+
+ public:
+  // A host's own commands end an assignment run the way the frame's do.
+  using CComponentFrame::StopAssignPins;
+
+  void DestroyAccelerators() override { ++m_acceleratorsDestroyed; }
+  void RestoreAccelerators() override { ++m_acceleratorsRestored; }
+  int AcceleratorsDestroyed() const { return m_acceleratorsDestroyed; }
+  int AcceleratorsRestored() const { return m_acceleratorsRestored; }
+  // The host runs the design check from its own commands.
+  using CComponentFrame::IsDesignValid;
+
+ protected:
+  CHostComponentFrame() = default;
+
+ private:
+  int m_acceleratorsDestroyed = 0;
+  int m_acceleratorsRestored = 0;
+};

@@ -1,0 +1,109 @@
+// The frame's validity check of the design: when it runs, what the user is shown or
+// asked, and that its report file does not outlive it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "host/model/component.h"
+#include "tests/editor/editor_support/editor_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Temporary files go to a folder of the test's own, so that what is left is seen.
+class DesignValidityTest : public SampleEditorTest {
+ protected:
+  void SetUp() override {
+    if (const char* previous = std::getenv("TMPDIR")) m_previousTmpDir = previous;
+    std::string pattern = (fs::temp_directory_path() / "ce-validity-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    m_tmpDir = pattern;
+    setenv("TMPDIR", m_tmpDir.c_str(), 1);
+    SampleEditorTest::SetUp();
+  }
+  void TearDown() override {
+    SampleEditorTest::TearDown();
+    if (m_previousTmpDir) {
+      setenv("TMPDIR", m_previousTmpDir->c_str(), 1);
+    } else {
+      unsetenv("TMPDIR");
+    }
+    fs::remove_all(m_tmpDir);
+  }
+
+  bool TemporaryFilesLeft() const { return !fs::is_empty(m_tmpDir); }
+  void SetCheckValid(bool on) { Settings().Set("Design", "CheckValid", on); }
+  // Terminal A of gate a on a pin the package does not have.
+  void BreakDesign() { Component().SetPinNumber(0, 1, 99); }
+  // What the design's check reports now.
+  CString Report() {
+    const fs::path file =
+        fs::path(m_tmpDir).parent_path() / (fs::path(m_tmpDir).filename().string() + ".report");
+    const CString report = Design().CheckValid(file.string());
+    fs::remove(file);
+    return report;
+  }
+
+ private:
+  std::string m_tmpDir;
+  std::optional<std::string> m_previousTmpDir;
+};
+
+TEST_F(DesignValidityTest, WithoutTheSettingTheCheckIsSkipped) {
+  BreakDesign();
+  EXPECT_TRUE(Frame().IsDesignValid(false));
+  SetCheckValid(false);
+  EXPECT_TRUE(Frame().IsDesignValid(false));
+  EXPECT_EQ(Screen().WaitCursorShownCount(), 0);
+  EXPECT_TRUE(MessageTexts().empty());
+  EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+TEST_F(DesignValidityTest, AValidDesignPassesSilently) {
+  ASSERT_EQ(Report(), "");
+  SetCheckValid(true);
+  EXPECT_TRUE(Frame().IsDesignValid(false));
+  EXPECT_TRUE(Frame().IsDesignValid(true));
+  EXPECT_TRUE(MessageTexts().empty());
+  EXPECT_TRUE(Screen().TextFilesShown().empty());
+  EXPECT_EQ(Screen().WaitCursorShownCount(), 2);
+  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
+  EXPECT_FALSE(TemporaryFilesLeft());
+}
+
+TEST_F(DesignValidityTest, TheUserDecidesWhetherToGoOnWithAnInvalidDesign) {
+  BreakDesign();
+  const CString report = Report();
+  ASSERT_NE(report.Find("99"), -1);
+  const CString question =
+      "The design check found the following problems:\n\n" + report + "\n\nDo you want to continue anyway?";
+  SetCheckValid(true);
+
+  Screen().ExpectMessageBox(IDYES, question);
+  EXPECT_TRUE(Frame().IsDesignValid(false));
+  EXPECT_FALSE(TemporaryFilesLeft());
+  Screen().ExpectMessageBox(IDNO, question);
+  EXPECT_FALSE(Frame().IsDesignValid(false));
+  EXPECT_FALSE(TemporaryFilesLeft());
+  ASSERT_EQ(Screen().MessageBoxesShown().size(), 2u);
+  EXPECT_EQ(Screen().MessageBoxesShown()[0].type & MB_YESNO, MB_YESNO);
+  EXPECT_TRUE(Screen().TextFilesShown().empty());
+  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
+}
+
+TEST_F(DesignValidityTest, AnExplicitCheckAlwaysRunsAndShowsTheReport) {
+  BreakDesign();
+  SetCheckValid(false);
+  EXPECT_FALSE(Frame().IsDesignValid(true));
+  ASSERT_EQ(Screen().TextFilesShown().size(), 1u);
+  EXPECT_EQ(fs::path(Screen().TextFilesShown()[0].str()).parent_path(), fs::path(std::getenv("TMPDIR")));
+  EXPECT_TRUE(MessageTexts().empty());
+  EXPECT_FALSE(TemporaryFilesLeft());
+  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
+}
+
+}  // namespace

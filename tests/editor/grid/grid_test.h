@@ -1,0 +1,66 @@
+// The pin grid as the user sees it: cell texts, bold and greyed cells, which cells can
+// be edited, read from the grid control's own state; and the user's actions on it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/grid_ctrl.h"
+#include "tests/editor/editor_support/editor_fixture.h"
+
+class GridTest : public EditorTest {
+ protected:
+  CEditGrid& Cells() {
+    if (Grid() == nullptr) throw std::logic_error("the editor has no pin grid");
+    return Grid()->GetEditGrid();
+  }
+  const GridCell& Cell(long row, long col) {
+    const GridCell* cell = GetGridData(Cells().GetSafeHwnd())->Cell(row, col);
+    if (cell == nullptr) throw std::logic_error("no cell " + std::to_string(row) + "," + std::to_string(col));
+    return *cell;
+  }
+  std::string Text(long row, long col) { return Cells().GetTextMatrix(row, col).str(); }
+  // A row's texts from column 0 on.
+  std::vector<std::string> Row(long row) {
+    std::vector<std::string> texts;
+    for (long col = 0; col < Cells().GetCols(); ++col) texts.push_back(Text(row, col));
+    return texts;
+  }
+  // A column's texts below the header.
+  std::vector<std::string> Column(long col) {
+    std::vector<std::string> texts;
+    for (long row = 1; row < Cells().GetRows(); ++row) texts.push_back(Text(row, col));
+    return texts;
+  }
+  // Every cell matching `wanted`, as "row,col", row by row.
+  template <class Predicate>
+  std::vector<std::string> CellsWhere(Predicate wanted) {
+    std::vector<std::string> found;
+    for (long row = 0; row < Cells().GetRows(); ++row) {
+      for (long col = 0; col < Cells().GetCols(); ++col) {
+        if (wanted(Cell(row, col))) found.push_back(std::to_string(row) + "," + std::to_string(col));
+      }
+    }
+    return found;
+  }
+  std::vector<std::string> BoldCells() {
+    return CellsWhere([](const GridCell& cell) { return cell.bold; });
+  }
+  std::vector<std::string> ModifiedCells() {
+    return CellsWhere([](const GridCell& cell) { return cell.modified; });
+  }
+  bool Editable(long row, long col) { return GetGridData(Cells().GetSafeHwnd())->IsEditable(row, col); }
+
+  // The user types `text` into a cell and ends the edit.
+  bool Type(long row, long col, const char* text) { return user.EditGridCell(&Cells(), row, col, text); }
+  bool MoveTo(long row, long col) { return user.MoveToGridCell(&Cells(), row, col); }
+  // A pick in a drawing as the modes report it: every highlight is cleared first, then
+  // the picking view names the item.
+  void Picked(CSymbolView& view, CObject* item) {
+    Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr);
+    Design().UpdateAllViews(&view, HintPicked, item);
+  }
+  // The model changed behind the editor's back; every pane is rebuilt from it.
+  void Refill() { Design().UpdateAllViews(nullptr, HintComponent, nullptr); }
+};

@@ -1,0 +1,109 @@
+// "Assign Pins 1-1": the terminals of all gates, in order, take the package's pads.
+#include <gtest/gtest.h>
+
+#include "tests/editor/modes/modes_fixture.h"
+
+namespace {
+
+using Pins = std::vector<int>;
+constexpr int kNone = CGate::kNoPin;
+constexpr const char* kMismatch =
+    "There is a mismatch between terminals and pads. Process will assign as best as possible.";
+
+class AssignPins121Test : public ModesTest {
+ protected:
+  // What the user had been shown, and the pin map, when the command's level opened.
+  struct AtLevelStart {
+    size_t messages = 0;
+    Pins pins;
+  };
+
+  void WatchLevelStart() {
+    Design().SetUndoLevelObserver([this](const UndoLevelEvent& event) {
+      UndoLevels().Record(event);
+      if (event.kind == UndoLevelEvent::Kind::Start && event.id == IDS_UNDO_ASSIGN_PINS_121)
+        m_atStart = {Screen().MessageBoxesShown().size(), PinMap()};
+    });
+  }
+
+  AtLevelStart m_atStart;
+};
+
+TEST_F(AssignPins121Test, EqualCountsNumberTheTerminalsInGateOrder) {
+  ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(2, 4).Package("P1", "DIP-8").Unassigned()));
+  EXPECT_TRUE(Frame().CanDoAssignPins121());
+  const int steps = Design().GetUndoCount();
+  ClearRecords();
+
+  Frame().AssignPins121();
+  EXPECT_TRUE(MessageTexts().empty());
+  EXPECT_EQ(PinMap(), (Pins{1, 2, 3, 4, 5, 6, 7, 8}));
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_ASSIGN_PINS_121});
+  EXPECT_TRUE(UndoLevels().Balanced());
+  EXPECT_EQ(Design().GetUndoCount(), steps + 1);
+  ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
+  EXPECT_EQ(Hints().All()[0].object, &Component());
+  EXPECT_EQ(ScmTerminal(1, 4)->GetPinNumber(), 8);
+  EXPECT_TRUE(PcbPad(8)->IsAssigned());
+}
+
+TEST_F(AssignPins121Test, MoreTerminalsThanPadsWarnsOnceFirstAndUnassignsTheLast) {
+  ComponentBuilder("DUT").Gates(2, 3).Package("P1", "SOT-23").BuildInto(Design());
+  CComponent* component = Design().FirstComponent();
+  for (int gate = 0; gate < 2; ++gate) {
+    for (int terminal = 1; terminal <= 3; ++terminal) component->SetPinNumber(gate, terminal, 2);
+  }
+  ASSERT_TRUE(OpenEditor());
+  WatchLevelStart();
+  Screen().ExpectMessageBox(IDOK, kMismatch);
+
+  Frame().AssignPins121();
+  EXPECT_EQ(MessageTexts().size(), 1u);
+  EXPECT_EQ(m_atStart.messages, 1u);
+  EXPECT_EQ(m_atStart.pins, Pins(6, 2));
+  EXPECT_EQ(PinMap(), (Pins{1, 2, 3, kNone, kNone, kNone}));
+}
+
+TEST_F(AssignPins121Test, MorePadsThanTerminalsLeavesTheHighestPadsFree) {
+  ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(2, 2).Package("P1", "DIP-8").Unassigned()));
+  Screen().ExpectMessageBox(IDOK, kMismatch);
+
+  Frame().AssignPins121();
+  EXPECT_EQ(PinMap(), (Pins{1, 2, 3, 4}));
+  EXPECT_TRUE(PcbPad(4)->IsAssigned());
+  for (int pin = 5; pin <= 8; ++pin) EXPECT_FALSE(PcbPad(pin)->IsAssigned()) << "pin " << pin;
+}
+
+TEST_F(AssignPins121Test, InsideARunItJoinsTheRunsUndoStepAndRestartsThePair) {
+  ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(2, 4).Package("P1", "DIP-8").Unassigned()));
+  const int steps = Design().GetUndoCount();
+  ClearRecords();
+  Frame().OnAssignPins();
+
+  // The drawings are rebuilt under the first pick: the pair starts again.
+  ASSERT_TRUE(Click(PcbView(), PcbPad(3)));
+  Frame().AssignPins121();
+  EXPECT_EQ(UndoLevels().Started(), (std::vector<UINT>{IDS_UNDO_ASSIGN_PINS, IDS_UNDO_ASSIGN_PINS_121}));
+  ASSERT_TRUE(Click(ScmView(), ScmTerminal(0, 1)));
+  EXPECT_EQ(PinMap(), (Pins{1, 2, 3, 4, 5, 6, 7, 8}));
+  ASSERT_TRUE(Click(PcbView(), PcbPad(6)));
+  EXPECT_EQ(PinMap(), (Pins{6, 2, 3, 4, 5, 6, 7, 8}));
+
+  Frame().OnSelectMode();
+  EXPECT_EQ(UndoLevels().Ended(), (std::vector<UINT>{IDS_UNDO_ASSIGN_PINS_121, IDS_UNDO_ASSIGN_PINS}));
+  ASSERT_EQ(Design().GetUndoCount(), steps + 1);
+  ASSERT_TRUE(Design().Undo());
+  EXPECT_EQ(PinMap(), Pins(8, kNone));
+}
+
+TEST_F(AssignPins121Test, NeedsGatesAndAPcbSymbol) {
+  ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(1, 2).Package("P1", "DIP-8")));
+  EXPECT_TRUE(Frame().CanDoAssignPins121());
+  Component().SetPcbSymbol("");
+  EXPECT_FALSE(Frame().CanDoAssignPins121());
+  Component().SetPcbSymbol("DIP-8");
+  ASSERT_TRUE(Component().DeleteGate(0));
+  EXPECT_FALSE(Frame().CanDoAssignPins121());
+}
+
+}  // namespace

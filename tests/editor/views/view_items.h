@@ -1,0 +1,87 @@
+// What the symbol views show, read back for the tests: the placed symbols and pads of a
+// view's drawing, which of them are marked, and the items the view redraws.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor/views/symbol_view.h"
+#include "host/model/component_instance.h"
+#include "host/model/design.h"
+#include "host/model/pad_instance.h"
+#include "host/model/symbol_instance.h"
+
+inline CComponentInstance* PlacedInstance(const CSymbolView& view) {
+  return view.GetViewDesign()->FirstComponentInstance();
+}
+
+inline std::vector<CSymbolInstance*> PlacedSymbols(const CSymbolView& view) {
+  std::vector<CSymbolInstance*> symbols;
+  CComponentInstance* placed = PlacedInstance(view);
+  if (placed == nullptr) return symbols;
+  POSITION position = nullptr;
+  for (CSymbolInstance* symbol = placed->FirstSymbolInstance(position); symbol != nullptr;
+       symbol = placed->NextSymbolInstance(position)) {
+    symbols.push_back(symbol);
+  }
+  return symbols;
+}
+
+inline std::vector<CPadInstance*> PlacedPads(const CSymbolView& view) {
+  std::vector<CPadInstance*> pads;
+  for (CSymbolInstance* symbol : PlacedSymbols(view)) {
+    for (int index = 0; index < symbol->CountPads(); ++index) pads.push_back(symbol->GetPad(index));
+  }
+  return pads;
+}
+
+// The schematic terminal of a gate; null when the drawing has none.
+inline CPadInstance* Terminal(const CSymbolView& view, int gate, int terminal) {
+  for (CPadInstance* pad : PlacedPads(view)) {
+    if (pad->GetGate() == gate && pad->GetTerminalNumber() == terminal) return pad;
+  }
+  return nullptr;
+}
+
+// The land of a PCB pin; null when the drawing has none.
+inline CPadInstance* Land(const CSymbolView& view, int pin) {
+  for (CPadInstance* pad : PlacedPads(view)) {
+    if (pad->GetPinNumber() == pin) return pad;
+  }
+  return nullptr;
+}
+
+// The highlighted pads: "gate.terminal" in a schematic drawing, "pin" on a PCB symbol.
+inline std::vector<std::string> HighlightedPads(const CSymbolView& view) {
+  std::vector<std::string> marked;
+  for (CPadInstance* pad : PlacedPads(view)) {
+    if (!pad->GetHighlight()) continue;
+    if (pad->IsPcbPad()) {
+      marked.push_back(std::to_string(pad->GetPinNumber()));
+    } else {
+      marked.push_back(std::to_string(pad->GetGate()) + "." + std::to_string(pad->GetTerminalNumber()));
+    }
+  }
+  return marked;
+}
+
+// Every item a view draws on its own, with the draw mode, in order.
+class DrawLog {
+ public:
+  explicit DrawLog(CSymbolView& view) : m_view(view) {
+    view.SetDrawObserver([this](CDesignItem* item, int mode) { m_draws.emplace_back(item, mode); });
+  }
+  ~DrawLog() { m_view.SetDrawObserver(nullptr); }
+  DrawLog(const DrawLog&) = delete;
+  DrawLog& operator=(const DrawLog&) = delete;
+
+  const std::vector<std::pair<CDesignItem*, int>>& Draws() const { return m_draws; }
+  void Clear() { m_draws.clear(); }
+
+ private:
+  CSymbolView& m_view;
+  std::vector<std::pair<CDesignItem*, int>> m_draws;
+};
+
+using Draws = std::vector<std::pair<CDesignItem*, int>>;

@@ -1,0 +1,162 @@
+// What the drawing shows: each item in its colour, the marks over them, pin texts as
+// the instance's display says, and what reaches the screen when items are drawn.
+#include <gtest/gtest.h>
+
+#include "host/utility/evt.h"
+#include "platform/backend.h"
+#include "tests/host/drawing/drawing_fixture.h"
+
+namespace {
+
+using colours::Hex;
+
+// A point on a land between its edge and its drill hole.
+CPoint OnLand(const CPadInstance* pad) {
+  return pad->GetPosition() + CSize(pad->GetSize().cx * 3 / 8, 0);
+}
+
+// The middle of a schematic pin.
+CPoint OnPin(const CPadInstance* pad) {
+  const CPoint end = pad->GetPosition();
+  const CPoint root = pad->GetPinRoot();
+  return {(end.x + root.x) / 2, (end.y + root.y) / 2};
+}
+
+class RecordingPeer : public WindowPeer {
+ public:
+  explicit RecordingPeer(std::vector<std::string>& log) : m_log(log) {}
+  void OnChanged(WindowChange change) override {
+    if (change == WindowChange::Redraw) m_log.push_back("redraw");
+  }
+
+ private:
+  std::vector<std::string>& m_log;
+};
+
+TEST_F(DrawingTest, LandsShowAssignmentMarksAndDrillHoles) {
+  CPcbDesign board;
+  CComponentInstance* placed = PlaceQuadNand(board);
+  const CSymbolInstance* dip = placed->FirstSymbolInstance();
+  TestDrawing* view = OpenView(board);
+  ASSERT_NE(view, nullptr);
+  const auto fillOn = [&](int pin) {
+    return FillAt(Render(view), ViewPoint(view, OnLand(dip->FindPad(pin))));
+  };
+
+  EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
+  EXPECT_EQ(fillOn(7), Hex(colours::kPad));
+  // A land with its number drawn on it stays whole; without the number, its drill
+  // hole shows.
+  const auto fillAtCentre = [&] {
+    return FillAt(Render(view), ViewPoint(view, dip->FindPad(1)->GetPosition()));
+  };
+  EXPECT_EQ(fillAtCentre(), Hex(colours::kAssigned));
+  placed->SetPinNumbersDisplayed(false);
+  EXPECT_EQ(fillAtCentre(), Hex(colours::kBackground));
+  placed->SetPinNumbersDisplayed(true);
+
+  board.GetDesignColours()->SetHighlightUnconnectedPins(true);
+  EXPECT_EQ(fillOn(7), Hex(colours::kUnconnected));
+  EXPECT_EQ(fillOn(14), Hex(colours::kUnconnected));
+  EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
+
+  dip->FindPad(2)->SetSelected(true);
+  dip->FindPad(3)->SetHighlight(true);
+  EXPECT_EQ(fillOn(2), Hex(colours::kSelection));
+  EXPECT_EQ(fillOn(3), Hex(colours::kHighlight));
+  EXPECT_EQ(fillOn(4), Hex(colours::kAssigned));
+  // Unassigning a terminal shows on the land it had at the next drawing.
+  board.FirstComponent()->SetPinNumber(1, 1, -1);
+  EXPECT_EQ(fillOn(4), Hex(colours::kUnconnected));
+}
+
+TEST_F(DrawingTest, AMarkedSymbolColoursItsWholeDrawingButItsPadsOwnMarksWin) {
+  CScmDesign schematic;
+  CComponentInstance* u1 = PlaceQuadNand(schematic);
+  TestDrawing* view = OpenView(schematic);
+  ASSERT_NE(view, nullptr);
+  CSymbolInstance* gateB = GateOf(u1, 1);
+  const auto strokeOn = [&](const CSymbolInstance* gate, int terminal) {
+    return LineStrokeAt(Render(view), ViewPoint(view, OnPin(gate->FindPad(terminal))));
+  };
+  // The body's top edge runs from (0, 50800) to (-50800, 50800) of the symbol.
+  const CPoint topEdge = gateB->GetPlacement().Map(CPoint(-25400, 50800));
+
+  EXPECT_EQ(strokeOn(gateB, 1), Hex(colours::kAssigned));
+  EXPECT_EQ(LineStrokeAt(Render(view), ViewPoint(view, topEdge)), Hex(colours::kOutline));
+  u1->GetComponent()->SetPinNumber(1, 2, -1);
+  EXPECT_EQ(strokeOn(gateB, 2), Hex(colours::kPad));
+
+  gateB->SetHighlight(true);
+  gateB->FindPad(3)->SetSelected(true);
+  EXPECT_EQ(strokeOn(gateB, 1), Hex(colours::kHighlight));
+  EXPECT_EQ(strokeOn(gateB, 2), Hex(colours::kHighlight));
+  EXPECT_EQ(strokeOn(gateB, 3), Hex(colours::kSelection));
+  EXPECT_EQ(LineStrokeAt(Render(view), ViewPoint(view, topEdge)), Hex(colours::kHighlight));
+  EXPECT_EQ(strokeOn(u1->FirstSymbolInstance(), 1), Hex(colours::kAssigned));
+  gateB->SetSelected(true);
+  EXPECT_EQ(LineStrokeAt(Render(view), ViewPoint(view, topEdge)), Hex(colours::kSelection));
+}
+
+TEST_F(DrawingTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
+  CScmDesign schematic;
+  CComponentInstance* u1 = PlaceQuadNand(schematic);
+  TestDrawing* view = OpenView(schematic);
+  ASSERT_NE(view, nullptr);
+  u1->SetPinNamesDisplayed(false);
+  u1->SetPinNumbersDisplayed(true);
+  EXPECT_TRUE(TextsReading(Render(view), "A").empty());
+  ASSERT_EQ(TextsReading(Render(view), "9").size(), 1u);
+  EXPECT_EQ(TextsReading(Render(view), "9")[0].attributes.at("fill"), Hex(colours::kPinNumber));
+
+  u1->SetPinNamesDisplayed(true);
+  view->OnZoomInAtCursor();
+  const std::vector<SvgElement> names = TextsReading(Render(view), "A");
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names[0].attributes.at("fill"), Hex(colours::kPinName));
+  // The letters grow with the zoom.
+  const double size = names[0].Number("font-size");
+  view->OnZoomInAtCursor();
+  EXPECT_NEAR(TextsReading(Render(view), "A")[0].Number("font-size"), size * 1.5, 1.0);
+
+  for (int i = 0; i < 8; ++i) view->OnZoomOutAtCursor();
+  const std::vector<SvgElement> far = Render(view);
+  EXPECT_TRUE(TextsReading(far, "A").empty());
+  EXPECT_TRUE(TextsReading(far, "9").empty());
+  EXPECT_NE(LineStrokeAt(far, ViewPoint(view, OnPin(u1->FirstSymbolInstance()->FindPad(1)))), "");
+}
+
+TEST_F(DrawingTest, EachDrawIsToldInOrderBeforeTheScreenRepaintsAndColourEventsRedraw) {
+  CPcbDesign board;
+  CComponentInstance* placed = PlaceQuadNand(board);
+  const CSymbolInstance* dip = placed->FirstSymbolInstance();
+  TestDrawing* view = OpenView(board);
+  ASSERT_NE(view, nullptr);
+  std::vector<std::string> log;
+  view->m_hWnd->peer = std::make_unique<RecordingPeer>(log);
+  view->SetDrawObserver([&](CDesignItem* item, int mode) {
+    const auto* pad = DynamicDowncast<CPadInstance>(item);
+    log.push_back("pad " + std::to_string(pad != nullptr ? pad->GetPinNumber() : 0) + " mode " +
+                  std::to_string(mode));
+  });
+  view->Draw(dip->FindPad(7), kDrawBeforeChange);
+  view->Draw(dip->FindPad(7), kDrawAfterChange);
+  view->Draw(dip->FindPad(3), kDrawAfterChange);
+  EXPECT_EQ(log, (std::vector<std::string>{"pad 7 mode 259", "redraw", "pad 7 mode 31", "redraw",
+                                           "pad 3 mode 31", "redraw"}));
+
+  log.clear();
+  CPcbDesign other;
+  {
+    CHandleViewEvents events(view);
+    CEvt::Send("DesignColoursChanged", reinterpret_cast<long>(&other), 0);
+    EXPECT_TRUE(log.empty());
+    CEvt::Send("DesignColoursChanged", reinterpret_cast<long>(&board), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"redraw"}));
+  }
+  CEvt::Send("DesignColoursChanged", reinterpret_cast<long>(&board), 0);
+  EXPECT_EQ(log.size(), 1u);
+  EXPECT_EQ(CEvt::CountReceivers("DesignColoursChanged"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+// The symbol-search dialog: name patterns, what a search lists, and what each take
+// tells the caller.
+#include "host/libtools/find_library_item.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "host/libtools/libtools_resources.h"
+#include "host/model/symbol_library.h"
+#include "platform/settings_store.h"
+#include "tests/platform/services_test_support.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+TEST(NamePatternTest, QuestionMarksTakeExactlyOneCharacterAndStarsGiveBackWhatTheyTook) {
+  EXPECT_TRUE(MatchesNamePattern("NAND2", "nand?"));
+  EXPECT_FALSE(MatchesNamePattern("", "?"));
+  EXPECT_TRUE(MatchesNamePattern("abcabd", "*abd"));
+  EXPECT_FALSE(MatchesNamePattern("aaa", "a*a*a*a"));
+}
+
+struct Take {
+  bool switchLibrary;
+  std::string libraryFile;
+  std::string libraryPath;
+  std::string symbol;
+};
+
+void RecordTake(CFindLibraryItem* dialog, void* context) {
+  static_cast<std::vector<Take>*>(context)->push_back(
+      {dialog->GetSwitchLibrary(), dialog->GetLibraryFile().str(), dialog->GetLibraryPath().str(),
+       dialog->GetSymbolName().str()});
+}
+
+std::vector<std::string> Lines(CWnd* list) {
+  std::vector<std::string> lines;
+  for (int index = 0; index < static_cast<CListBox*>(list)->GetCount(); ++index) {
+    CString text;
+    static_cast<CListBox*>(list)->GetText(index, text);
+    lines.push_back(text.str());
+  }
+  return lines;
+}
+
+class FindLibraryItemTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    InstallMemorySettings();
+    for (const char* name : {"logic.scmlib", "analog.scmlib", "connectors.scmlib", "footprints.pcblib"}) {
+      std::filesystem::copy_file(std::filesystem::path(CE_DATA_DIR) / name, dir / name);
+    }
+    std::ofstream(dir / "broken.scmlib") << "{ not a library";
+  }
+
+  // Set up as a chooser showing logic.scmlib sets it up.
+  void Run(const char* identifier, const CRuntimeClass* kind, HeadlessBackend::DialogResponder responder) {
+    Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, std::move(responder));
+    CFindLibraryItem dialog(identifier);
+    dialog.m_pLibraryKind = kind;
+    dialog.m_strSearchDirectory = dir.Path().string().c_str();
+    dialog.m_strLibraryFile = "logic.scmlib";
+    dialog.m_pfnCallback = &RecordTake;
+    dialog.m_pCallbackContext = &takes;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }
+
+  ScratchDir dir;
+  std::vector<Take> takes;
+};
+
+TEST_F(FindLibraryItemTest, SearchListsMatchesOfTheKindAndEachUseTellsTheCaller) {
+  Run("Addgate", RUNTIME_CLASS(CScmSymbolLibrary), [](CDialog& dlg, UserInput& user) {
+    CWnd* results = dlg.GetDlgItem(IDC_FIND_RESULTS);
+    CWnd* use = dlg.GetDlgItem(IDC_FIND_USE);
+    user.TypeText(dlg.GetDlgItem(IDC_FIND_PATTERN), " *o* ");
+    user.Click(dlg.GetDlgItem(IDC_FIND_SEARCH));
+    EXPECT_EQ(Lines(results), std::vector<std::string>({"analog.scmlib\tOPAMP", "analog.scmlib\tRESISTOR",
+                                                        "connectors.scmlib\tCONN10", "logic.scmlib\tPOWER"}));
+    const CString status = dlg.GetDlgItem(IDC_FIND_STATUS)->GetWindowText();
+    EXPECT_NE(status.Find("4 found in 3 libraries. Cannot read: broken.scmlib"), -1) << status.str();
+    EXPECT_FALSE(user.Click(use)) << "nothing is selected yet";
+    for (int line : {0, 1, 3, 3}) {
+      user.SelectListLine(results, line);
+      EXPECT_TRUE(user.Click(use));
+    }
+    user.Click(dlg.GetDlgItem(IDCANCEL));
+  });
+  ASSERT_EQ(takes.size(), 4u);
+  EXPECT_TRUE(takes[0].switchLibrary);
+  EXPECT_EQ(takes[0].libraryFile, "analog.scmlib");
+  EXPECT_EQ(takes[0].libraryPath, dir / "analog.scmlib");
+  EXPECT_EQ(takes[0].symbol, "OPAMP");
+  // The caller has switched: another symbol of the same library needs no switch.
+  EXPECT_FALSE(takes[1].switchLibrary);
+  EXPECT_EQ(takes[1].symbol, "RESISTOR");
+  EXPECT_TRUE(takes[2].switchLibrary);
+  EXPECT_FALSE(takes[3].switchLibrary);
+}
+
+TEST_F(FindLibraryItemTest, EachCallerFindsItsLastPatternAndAMissingFolderIsReported) {
+  Run("NewCompPcb", RUNTIME_CLASS(CPcbSymbolLibrary), [](CDialog& dlg, UserInput& user) {
+    user.TypeText(dlg.GetDlgItem(IDC_FIND_PATTERN), "SOIC*");
+    user.Click(dlg.GetDlgItem(IDC_FIND_SEARCH));
+    EXPECT_EQ(Lines(dlg.GetDlgItem(IDC_FIND_RESULTS)),
+              std::vector<std::string>({"footprints.pcblib\tSOIC-8", "footprints.pcblib\tSOIC-14"}));
+    user.Click(dlg.GetDlgItem(IDCANCEL));
+  });
+  Run("NewCompScm", RUNTIME_CLASS(CScmSymbolLibrary), [](CDialog& dlg, UserInput& user) {
+    EXPECT_EQ(dlg.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "*");
+    user.Click(dlg.GetDlgItem(IDCANCEL));
+  });
+  Run("NewCompPcb", RUNTIME_CLASS(CPcbSymbolLibrary), [this](CDialog& dlg, UserInput& user) {
+    EXPECT_EQ(dlg.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "SOIC*");
+    std::filesystem::remove_all(dir.Path());
+    user.Click(dlg.GetDlgItem(IDC_FIND_SEARCH));
+    EXPECT_TRUE(Lines(dlg.GetDlgItem(IDC_FIND_RESULTS)).empty());
+    EXPECT_NE(dlg.GetDlgItem(IDC_FIND_STATUS)->GetWindowText().Find("cannot be searched"), -1);
+    user.Click(dlg.GetDlgItem(IDCANCEL));
+  });
+  EXPECT_TRUE(takes.empty());
+}
+
+}  // namespace

@@ -1,0 +1,285 @@
+// Component library files: samples survive a load and save through a design unchanged,
+// damaged files are refused with the file and the place, and saving one component
+// leaves the rest of the file, or on failure all of it, as it was.
+#include "host/model/component_library_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <array>
+#include <climits>
+#include <functional>
+#include <nlohmann/json.hpp>
+
+#include "host/model/design.h"
+#include "host/model/gate_names.h"
+#include "tests/host/model/model_dump.h"
+#include "tests/platform/services_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+const CString kSample = CE_DATA_DIR "/sample.cmplib";
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::optional<std::string> ParseError(const json& document) {
+  std::vector<LibraryComponent> components;
+  CString error;
+  if (CComponentLibraryFile::Parse(document.dump(2), "sample.cmplib", components, error)) return std::nullopt;
+  EXPECT_TRUE(components.empty());
+  return error.str();
+}
+
+// Root ignores permission bits. Lowering CAP_DAC_OVERRIDE from the effective set makes
+// it meet them as a user would; the capability stays permitted and is raised again.
+class WithoutPermissionOverride {
+ public:
+  WithoutPermissionOverride() {
+    if (!Exchange(SYS_capget, m_saved)) return;
+    Caps lowered = m_saved;
+    lowered[0].effective &= ~(1U << CAP_DAC_OVERRIDE);
+    m_lowered = Exchange(SYS_capset, lowered);
+  }
+  ~WithoutPermissionOverride() {
+    if (m_lowered) Exchange(SYS_capset, m_saved);
+  }
+  WithoutPermissionOverride(const WithoutPermissionOverride&) = delete;
+  WithoutPermissionOverride& operator=(const WithoutPermissionOverride&) = delete;
+
+ private:
+  using Caps = std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3>;
+  static bool Exchange(long call, Caps& caps) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return ::syscall(call, &header, caps.data()) == 0;
+  }
+  Caps m_saved{};
+  bool m_lowered = false;
+};
+
+TEST(ComponentLibraryFileTest, SamplesLoadAndSaveBackThroughADesignByteForByte) {
+  ScratchDir scratch;
+  for (const auto& entry : fs::directory_iterator(CE_DATA_DIR)) {
+    if (entry.path().extension() != CComponentLibraryFile::GetExtension().str()) continue;
+    const std::string original = ReadBytes(entry.path());
+    const CString copy = (scratch / entry.path().filename().string()).c_str();
+    WriteBytes(copy.str(), original);
+    std::vector<LibraryEntry> entries;
+    CString error;
+    ASSERT_TRUE(CComponentLibraryFile::ReadContents(copy, entries, error)) << error.str();
+    ASSERT_FALSE(entries.empty());
+    for (const LibraryEntry& component : entries) {
+      CDesign design;
+      ASSERT_TRUE(CComponentLibraryFile::LoadComponent(copy, component.name, design, error)) << error.str();
+      EXPECT_EQ(design.CountComponents(), static_cast<int>(component.packages.size()));
+      ASSERT_TRUE(CComponentLibraryFile::SaveComponent(copy, component.name, design, error)) << error.str();
+    }
+    EXPECT_EQ(ReadBytes(copy.str()), original) << entry.path();
+  }
+}
+
+// Every value below the root, as JSON pointers.
+void CollectPointers(const json& node, const std::string& pointer, std::vector<std::string>& pointers) {
+  if (!pointer.empty()) pointers.push_back(pointer);
+  if (node.is_object()) {
+    for (const auto& [key, value] : node.items()) CollectPointers(value, pointer + "/" + key, pointers);
+  } else if (node.is_array()) {
+    for (size_t i = 0; i < node.size(); ++i)
+      CollectPointers(node[i], pointer + "/" + std::to_string(i), pointers);
+  }
+}
+
+// The sample cut down to a component of many gates and one with attributes.
+json MutationBase() {
+  json sample = json::parse(ReadBytes(kSample.str()));
+  sample["components"] = json::array({sample["components"][0], sample["components"][3]});
+  return sample;
+}
+
+// Changes the value at a place and gives where the read must then fail, or nothing when
+// the change does not apply to that value.
+using Mutation = std::function<std::optional<std::string>(json& document, const std::string& pointer)>;
+
+void ExpectEveryMutationRefused(const std::string& what, const Mutation& change) {
+  const json base = MutationBase();
+  std::vector<std::string> pointers;
+  CollectPointers(base, "", pointers);
+  for (const std::string& pointer : pointers) {
+    json document = base;
+    const std::optional<std::string> place = change(document, pointer);
+    if (!place) continue;
+    const std::optional<std::string> error = ParseError(document);
+    ASSERT_TRUE(error.has_value()) << what << " at " << pointer << " was accepted";
+    EXPECT_NE(error->find("Cannot read \"sample.cmplib\" at " + *place + ": "), std::string::npos)
+        << what << " at " << pointer << " gave: " << *error;
+  }
+}
+
+TEST(ComponentLibraryFileTest, DamagedValuesAreRefusedAtTheirPlace) {
+  ExpectEveryMutationRefused("a value of the wrong type", [](json& document, const std::string& pointer) {
+    json& value = document[json::json_pointer(pointer)];
+    value = value.is_string() ? json(7) : value.is_array() ? json::object() : json::array();
+    return pointer;
+  });
+  ExpectEveryMutationRefused("a missing member", [](json& document, const std::string& pointer) {
+    const json::json_pointer place(pointer);
+    json& parent = document[place.parent_pointer()];
+    if (!parent.is_object()) return std::optional<std::string>();
+    parent.erase(place.back());
+    return std::optional<std::string>(pointer);
+  });
+  ExpectEveryMutationRefused("an unknown member", [](json& document, const std::string& pointer) {
+    json& value = document[json::json_pointer(pointer)];
+    if (!value.is_object()) return std::optional<std::string>();
+    value["extra"] = 1;
+    return std::optional<std::string>(pointer + "/extra");
+  });
+  ExpectEveryMutationRefused("a control character", [](json& document, const std::string& pointer) {
+    json& value = document[json::json_pointer(pointer)];
+    if (!value.is_string()) return std::optional<std::string>();
+    value = value.get<std::string>() + "\n";
+    return std::optional<std::string>(pointer);
+  });
+  for (const json& number : {json(std::int64_t{INT_MAX} + 1), json(std::int64_t{INT_MIN} - 1),
+                             json(UINT64_MAX), json(INT64_MIN), json(2.5)}) {
+    ExpectEveryMutationRefused("the number " + number.dump(),
+                               [&number](json& document, const std::string& pointer) {
+                                 json& value = document[json::json_pointer(pointer)];
+                                 if (!value.is_number()) return std::optional<std::string>();
+                                 value = number;
+                                 return std::optional<std::string>(pointer);
+                               });
+  }
+}
+
+TEST(ComponentLibraryFileTest, TruncatedTextAndRepeatsAreNamed) {
+  const std::string text = ReadBytes(kSample.str());
+  for (size_t length = 0; length < text.rfind('}'); length += 97) {
+    std::vector<LibraryComponent> components;
+    CString error;
+    ASSERT_FALSE(CComponentLibraryFile::Parse(text.substr(0, length), "sample.cmplib", components, error));
+    EXPECT_NE(error.Find("Cannot read \"sample.cmplib\" at line "), -1) << error.str();
+  }
+  const std::string gates = "/components/0/packages/0/gates/";
+  const std::string resistor = "/components/1/packages/0/";
+  const std::vector<std::tuple<std::string, json, std::string>> cases = {
+      {"/version", 2, "/version: version 2 is not supported"},
+      {"/components/1/name", "quad-nand2",
+       "/components/1/name: the component name \"quad-nand2\" is already used at /components/0/name"},
+      {"/components/0/packages/1/package", "Dip-14",
+       "/components/0/packages/1/package: the package name \"Dip-14\" is already used at "
+       "/components/0/packages/0/package"},
+      {gates + "3/index", 1, gates + "3/index: gate index 1 is already used at " + gates + "1/index"},
+      {resistor + "attributes/2/name", "VALUE",
+       resistor + "attributes/2/name: the attribute name \"VALUE\" is already used at " + resistor +
+           "attributes/0/name"},
+      {resistor + "showNames/2", "schematic-component",
+       resistor + "showNames/2: the flag \"schematic-component\" is listed twice"},
+      {"/components/1/packages", json::array(),
+       "/components/1/packages: a component needs at least one package"},
+      {gates + "0/terminals/0/pin", -2, gates + "0/terminals/0/pin: the number -2 is out of range"},
+  };
+  for (const auto& [pointer, value, expected] : cases) {
+    json document = MutationBase();
+    document[json::json_pointer(pointer)] = value;
+    const std::optional<std::string> error = ParseError(document);
+    ASSERT_TRUE(error.has_value()) << expected;
+    EXPECT_NE(error->find("Cannot read \"sample.cmplib\" at " + expected), std::string::npos) << *error;
+  }
+}
+
+TEST(ComponentLibraryFileTest, SavingOneComponentLeavesTheOthersByteForByte) {
+  ScratchDir scratch;
+  const CString path = (scratch / "parts.cmplib").c_str();
+  const std::string original = ReadBytes(kSample.str());
+  WriteBytes(path.str(), original);
+  CDesign design;
+  CString error;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(path, "dual-opamp", design, error)) << error.str();
+  CComponent* dip = design.FindComponent("DUAL-OPAMP", "DIP-8");
+  ASSERT_NE(dip, nullptr);
+  // OUT1=1, IN1-=2, IN1+=3, V-=4, IN2+=5, IN2-=6, OUT2=7, V+=8.
+  std::string pins;
+  for (int pin = 1, gate = 0, terminal = 0; dip->GetGateAndTerminal(pin, gate, terminal); ++pin) {
+    pins += " " + std::to_string(pin) + "=" + GateString(gate).str() + dip->GetPinName(gate, terminal).str();
+  }
+  EXPECT_EQ(pins, " 1=aOUT 2=aIN- 3=aIN+ 4=cV- 5=bIN+ 6=bIN- 7=bOUT 8=cV+");
+
+  dip->SetPinNumber(0, 1, 6);
+  dip->AddAttribute("Supply", "3 to 32 V");
+  ASSERT_TRUE(CComponentLibraryFile::SaveComponent(path, "DUAL-OPAMP", design, error)) << error.str();
+  const std::string saved = ReadBytes(path.str());
+  const auto before = [](const std::string& text) { return text.substr(0, text.find("\"DUAL-OPAMP\"")); };
+  const auto after = [](const std::string& text) { return text.substr(text.find("\"name\": \"RESISTOR\"")); };
+  ASSERT_NE(saved.find("\"name\": \"RESISTOR\""), std::string::npos);
+  EXPECT_EQ(before(saved), before(original));
+  EXPECT_EQ(after(saved), after(original));
+  CDesign reloaded;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(path, "DUAL-OPAMP", reloaded, error)) << error.str();
+  EXPECT_EQ(DumpDesign(reloaded), DumpDesign(design));
+
+  // A component the file lacks goes last; a missing file becomes a library.
+  design.FindComponent("DUAL-OPAMP", "SOIC-8")->SetName("OPAMP-2");
+  const CString fresh = (scratch / "fresh.cmplib").c_str();
+  for (const CString& file : {path, fresh}) {
+    ASSERT_TRUE(CComponentLibraryFile::SaveComponent(file, "opamp-2", design, error)) << error.str();
+    std::vector<LibraryEntry> entries;
+    ASSERT_TRUE(CComponentLibraryFile::ReadContents(file, entries, error)) << error.str();
+    EXPECT_EQ(entries.back().name, "OPAMP-2");
+    EXPECT_EQ(entries.back().packages, std::vector<CString>{"SOIC-8"});
+  }
+}
+
+TEST(ComponentLibraryFileTest, RefusedSavesLeaveTheFileAsItWas) {
+  ScratchDir scratch;
+  const CString path = (scratch / "parts.cmplib").c_str();
+  std::string original = ReadBytes(kSample.str());
+  WriteBytes(path.str(), original);
+  CDesign design;
+  CString error;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(path, "QUAD-NAND2", design, error)) << error.str();
+  const auto expectRefused = [&](const char* name, const std::string& reason) {
+    EXPECT_FALSE(CComponentLibraryFile::SaveComponent(path, name, design, error)) << reason;
+    EXPECT_NE(error.Find(reason.c_str()), -1) << error.str();
+    EXPECT_EQ(ReadBytes(path.str()), original) << reason;
+  };
+  expectRefused("HEX-INV", "the design holds no record of it");
+  CComponent* soic = design.FindComponent("QUAD-NAND2", "SOIC-14");
+  soic->SetPackage("dip-14");
+  expectRefused("QUAD-NAND2",
+                "at /components/0/packages/1/package: the package name \"dip-14\" is already used");
+  soic->SetPackage("SOIC-14");
+  design.FirstComponent()->SetDescription("two\nlines");
+  expectRefused("QUAD-NAND2", "at /components/0/packages/0/description: the text holds a control character");
+  design.FirstComponent()->SetDescription("one line");
+  original.resize(original.size() / 2);
+  WriteBytes(path.str(), original);
+  expectRefused("QUAD-NAND2", "at line");
+
+  original = ReadBytes(kSample.str());
+  WriteBytes(path.str(), original);
+  WithoutPermissionOverride asUser;
+  fs::permissions(scratch.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  const std::string probe = scratch / "probe";
+  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (fd >= 0 && ::close(fd) == 0 && ::unlink(probe.c_str()) == 0)
+    GTEST_SKIP() << "permission bits are not enforced";
+  expectRefused("QUAD-NAND2", path.str());
+  EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace

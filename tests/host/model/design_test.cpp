@@ -1,0 +1,327 @@
+// Package records, gates and pin maps, lookups, copies, selection and kinds.
+#include "host/model/design.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/model/position_index.h"
+#include "host/utility/app_error.h"
+#include "tests/host/model/model_dump.h"
+
+namespace {
+
+std::vector<std::pair<int, std::string>> GateWalk(const CComponent& record) {
+  std::vector<std::pair<int, std::string>> walk;
+  POSITION position = nullptr;
+  int index = -1;
+  for (const CGate* gate = record.FirstGate(position, index); gate != nullptr;
+       gate = record.NextGate(position, index)) {
+    EXPECT_EQ(gate, record.FindGate(index));
+    walk.emplace_back(index, gate->GetSymbol().str());
+  }
+  return walk;
+}
+
+std::vector<int> PinsOf(const CGate& gate) {
+  std::vector<int> pins;
+  for (int terminal = 1; terminal <= gate.CountPins(); ++terminal)
+    pins.push_back(gate.GetPinNumber(terminal));
+  return pins;
+}
+
+TEST(DesignLookupTest, MissingThingsAreNull) {
+  CDesign design;
+  EXPECT_EQ(design.FirstComponent(), nullptr);
+  POSITION position = PositionFromIndex(3);
+  EXPECT_EQ(design.FirstComponent(position), nullptr);
+  EXPECT_EQ(position, nullptr);
+  EXPECT_EQ(design.FindComponent("7400", "DIP-14"), nullptr);
+  EXPECT_EQ(design.FindAttribute("[PackageName]"), nullptr);
+  EXPECT_EQ(design.GetSelectionOverview()->First(), nullptr);
+
+  CComponent* record = design.AddComponent("7400", "DIP-14");
+  EXPECT_EQ(design.FindComponent("7400", "SOIC-14"), nullptr);
+  EXPECT_EQ(design.FindComponent("7402", "DIP-14"), nullptr);
+  EXPECT_EQ(design.FindComponent(nullptr, nullptr), nullptr);
+  EXPECT_EQ(record->FirstGate(), nullptr);
+  EXPECT_EQ(record->FindGate(0), nullptr);
+  int gate = 0;
+  int terminal = 0;
+  EXPECT_FALSE(record->GetGateAndTerminal(1, gate, terminal));
+  EXPECT_EQ(record->GetPinNumber(0, 1), -1);
+  EXPECT_EQ(record->GetPinName(0, 1), "");
+  CDesign other;
+  EXPECT_FALSE(other.DeleteComponent(record));
+}
+
+TEST(DesignLookupTest, ComponentAndPackageNamesIgnoreCase) {
+  CDesign design;
+  CComponent* dip = design.AddComponent("7400", "DIP-14");
+  design.AddComponent("LM358", "DIP-8");
+  CComponent* soic = design.AddComponent("7400", "SOIC-14");
+
+  EXPECT_EQ(design.FindComponent("7400", "dip-14"), dip);
+  EXPECT_EQ(design.FindComponent("lm358", "Dip-8"), design.FindComponent("LM358", "DIP-8"));
+  EXPECT_EQ(design.FindComponent("7400", "soic-14"), soic);
+
+  // The walk by name passes over the other component's record.
+  std::vector<CComponent*> records;
+  POSITION position = nullptr;
+  for (CComponent* record = design.FirstComponent(position, "7400"); record != nullptr;
+       record = design.NextComponent(position, "7400")) {
+    records.push_back(record);
+  }
+  EXPECT_EQ(records, (std::vector<CComponent*>{dip, soic}));
+}
+
+TEST(GateTest, GatesAreListedInIndexOrderAndAnOccupiedIndexMakesRoom) {
+  CDesign design;
+  CComponent* record = design.AddComponent("7400", "DIP-14");
+  const int numbers[] = {1, 2, 3};
+  record->AddGate(3, "logic", "D", 3, nullptr, numbers);
+  record->AddGate(0, "logic", "A", 3, nullptr, nullptr);
+  record->AddGate(1, "logic", "B", 3, nullptr, nullptr);
+  EXPECT_EQ(GateWalk(*record), (std::vector<std::pair<int, std::string>>{{0, "A"}, {1, "B"}, {3, "D"}}));
+  CGate* d = record->FindGate(3);
+
+  // Three gates added from the first gap on: the old gate 3 moves up out of their way.
+  for (int index = 2; index < 5; ++index) record->AddGate(index, "logic", "NEW", 2, nullptr, nullptr);
+  EXPECT_EQ(GateWalk(*record), (std::vector<std::pair<int, std::string>>{
+                                   {0, "A"}, {1, "B"}, {2, "NEW"}, {3, "NEW"}, {4, "NEW"}, {5, "D"}}));
+  EXPECT_EQ(record->FindGate(5), d);
+  EXPECT_EQ(record->GetPinNumber(5, 2), 2);
+
+  // A gate added at 0 pushes the whole run up.
+  record->AddGate(0, "logic", "FIRST", 1, nullptr, nullptr);
+  EXPECT_EQ(GateWalk(*record),
+            (std::vector<std::pair<int, std::string>>{
+                {0, "FIRST"}, {1, "A"}, {2, "B"}, {3, "NEW"}, {4, "NEW"}, {5, "NEW"}, {6, "D"}}));
+  EXPECT_EQ(record->GetPinNumber(6, 3), 3);
+  EXPECT_TRUE(record->DeleteGate(0));
+
+  EXPECT_TRUE(record->DeleteGate(2));
+  EXPECT_FALSE(record->DeleteGate(2));
+  EXPECT_FALSE(record->DeleteGate(99));
+  EXPECT_EQ(record->CountGates(), 5);
+
+  EXPECT_EQ(record->AddGate(-1, "logic", "X", 1, nullptr, nullptr), nullptr);
+  EXPECT_EQ(record->AddGate(0, "logic", "X", -3, nullptr, nullptr), nullptr);
+  EXPECT_EQ(record->AddGate(CComponent::kMaxGateIndex + 1, "logic", "X", 1, nullptr, nullptr), nullptr);
+  EXPECT_EQ(record->CountGates(), 5);
+}
+
+TEST(GateTest, AddGateReadsOnlyItsPinsFromTheArraysAndDefaultsMissingOnes) {
+  CComponent record("U", "P");
+  const CString names[] = {"A", "B", "Y", "VCC", "GND", "NC"};
+  const int numbers[] = {1, 2, 3, 14, 7, 0};
+  CGate* full = record.AddGate(0, "logic", "NAND2", 4, names, numbers);
+  ASSERT_NE(full, nullptr);
+  EXPECT_EQ(full->CountPins(), 4);
+  EXPECT_EQ(full->GetPinName(4), "VCC");
+  EXPECT_EQ(PinsOf(*full), (std::vector<int>{1, 2, 3, 14}));
+
+  CGate* bare = record.AddGate(1, "logic", "NAND2", 3, nullptr, nullptr);
+  EXPECT_EQ(PinsOf(*bare), (std::vector<int>{-1, -1, -1}));
+  EXPECT_EQ(bare->GetPinName(1), "");
+  EXPECT_EQ(bare->GetLibrary(), "logic");
+
+  const int badNumbers[] = {1, -2};
+  EXPECT_EQ(record.AddGate(2, "logic", "X", 2, nullptr, badNumbers), nullptr);
+}
+
+TEST(PinMapTest, MinusOneIsNoPinAndZeroIsAPin) {
+  CComponent record("U", "P");
+  record.AddGate(0, "logic", "NAND2", 3, nullptr, nullptr);
+  record.AddGate(1, "logic", "NAND2", 3, nullptr, nullptr);
+  int gate = -1;
+  int terminal = -1;
+
+  EXPECT_TRUE(record.SetPinNumber(1, 2, 0));
+  EXPECT_EQ(record.GetPinNumber(1, 2), 0);
+  ASSERT_TRUE(record.GetGateAndTerminal(0, gate, terminal));
+  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(1, 2));
+
+  EXPECT_TRUE(record.SetPinNumber(1, 2, -1));
+  EXPECT_FALSE(record.GetGateAndTerminal(0, gate, terminal));
+  EXPECT_FALSE(record.GetGateAndTerminal(-1, gate, terminal));
+
+  // Refusals change nothing and say why.
+  record.SetPinNumber(0, 1, 5);
+  for (const auto& [g, t, pin] :
+       std::vector<std::tuple<int, int, int>>{{0, 0, 9}, {0, 4, 9}, {2, 1, 9}, {0, 1, -2}}) {
+    CAppError::ClearLastError();
+    EXPECT_FALSE(record.SetPinNumber(g, t, pin)) << g << "/" << t << "/" << pin;
+    EXPECT_TRUE(CAppError::HasLastError());
+  }
+  EXPECT_EQ(record.GetPinNumber(0, 1), 5);
+  EXPECT_EQ(record.GetPinNumber(0, 4), -1);
+  EXPECT_FALSE(record.SetPinName(0, 4, "X"));
+  EXPECT_EQ(record.GetPinName(0, 4), "");
+}
+
+TEST(PinMapTest, GateAndTerminalFindsTheFirstTerminalOfAPinAndFollowsEdits) {
+  CComponent record("U", "P");
+  record.AddGate(0, "logic", "NAND2", 3, nullptr, nullptr);
+  record.AddGate(1, "logic", "NAND2", 3, nullptr, nullptr);
+  record.SetPinNumber(1, 1, 7);
+  record.SetPinNumber(0, 3, 7);
+  int gate = -1;
+  int terminal = -1;
+  ASSERT_TRUE(record.GetGateAndTerminal(7, gate, terminal));
+  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(0, 3));
+
+  // Edits through the gate itself count as well as edits through the record.
+  record.FindGate(0)->SetPinNumber(3, 8);
+  ASSERT_TRUE(record.GetGateAndTerminal(7, gate, terminal));
+  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(1, 1));
+  record.DeleteGate(1);
+  EXPECT_FALSE(record.GetGateAndTerminal(7, gate, terminal));
+  record.AddGate(0, "logic", "NAND2", 1, nullptr, std::vector<int>{7}.data());
+  ASSERT_TRUE(record.GetGateAndTerminal(8, gate, terminal));
+  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(1, 3));
+}
+
+TEST(PinMapTest, ReplacingASymbolKeepsTheTerminalsItStillHas) {
+  CComponent record("U", "P");
+  const CString names[] = {"A", "B", "Y", "Z"};
+  const int numbers[] = {1, 2, 3, 4};
+  record.AddGate(0, "old", "AND4", 4, names, numbers);
+
+  EXPECT_TRUE(record.ReplaceGateSymbol(0, "AND2", "new", 2));
+  CGate* gate = record.FindGate(0);
+  EXPECT_EQ(gate->GetSymbol(), "AND2");
+  EXPECT_EQ(gate->GetLibrary(), "new");
+  EXPECT_EQ(PinsOf(*gate), (std::vector<int>{1, 2}));
+  EXPECT_TRUE(record.ReplaceGateSymbol(0, "AND3", nullptr, 3));
+  EXPECT_EQ(PinsOf(*gate), (std::vector<int>{1, 2, -1}));
+  EXPECT_EQ(gate->GetPinName(2), "B");
+  EXPECT_EQ(gate->GetPinName(3), "");
+
+  EXPECT_FALSE(record.ReplaceGateSymbol(4, "AND3", "new", 3));
+  EXPECT_FALSE(record.ReplaceGateSymbol(0, "AND3", "new", -1));
+}
+
+TEST(PackageRecordTest, ANewPackageTakesTheComponentsGatesWithoutPins) {
+  CDesign design;
+  CComponent* dip = design.AddComponent("7400", "DIP-14");
+  const CString names[] = {"A", "B", "Y"};
+  const int numbers[] = {1, 2, 3};
+  dip->AddGate(0, "logic", "NAND2", 3, names, numbers);
+  dip->AddGate(1, "logic", "NAND2", 3, names, numbers);
+  dip->SetDescription("Quad NAND");
+  dip->SetPackageDescription("Through hole");
+  dip->SetPcbSymbol("DIP14");
+
+  CComponent* soic = design.AddComponent("7400", "SOIC-14");
+  EXPECT_EQ(soic->GetDescription(), "Quad NAND");
+  EXPECT_EQ(soic->GetPackageDescription(), "");
+  EXPECT_EQ(soic->GetPcbSymbol(), "");
+  EXPECT_EQ(GateWalk(*soic), GateWalk(*dip));
+  EXPECT_NE(soic->FindGate(0), dip->FindGate(0));
+  EXPECT_EQ(soic->GetPinName(1, 3), "Y");
+  EXPECT_EQ(PinsOf(*soic->FindGate(1)), (std::vector<int>{-1, -1, -1}));
+
+  // A PCB gate gives a record a pin map: an existing gate keeps its symbol, a missing one
+  // takes it from another record of the component.
+  soic->DeleteGate(1);
+  const int soicNumbers[] = {4, 5, 6, 99};
+  CGate* added = soic->AddPcbGate(1, 4, soicNumbers);
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->GetSymbol(), "NAND2");
+  EXPECT_EQ(added->GetPinName(2), "B");
+  EXPECT_EQ(PinsOf(*added), (std::vector<int>{4, 5, 6, 99}));
+  CGate* existing = soic->AddPcbGate(0, 2, nullptr);
+  EXPECT_EQ(existing, soic->FindGate(0));
+  EXPECT_EQ(PinsOf(*existing), (std::vector<int>{-1, -1}));
+  EXPECT_EQ(PinsOf(*dip->FindGate(0)), (std::vector<int>{1, 2, 3}));
+}
+
+TEST(PackageRecordTest, CopyingARecordIsDeep) {
+  CDesign source;
+  CComponent* original = source.AddComponent("LM358", "DIP-8");
+  const CString names[] = {"OUT", "IN-", "IN+"};
+  const int numbers[] = {1, 2, 3};
+  original->AddGate(0, "analog", "OPAMP", 3, names, numbers);
+  original->AddGate(1, "analog", "OPAMP", 3, names, nullptr);
+  original->SetDefaultReference("U");
+  original->SetPinCount(8);
+  original->GetPcbComponent()->SetLibrary("footprints");
+  original->GetScmComponent()->SetShowName(CScmComponent::kPcbPinNumber, true);
+  original->AddAttribute("Value", "LM358");
+  const std::string before = DumpComponent(*original);
+
+  CDesign target;
+  CComponent* copy = target.AddComponent(original);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(DumpComponent(*copy), before);
+  EXPECT_EQ(copy->GetOwnerDesign(), &target);
+  EXPECT_EQ(copy->FindGate(0)->GetComponent(), copy);
+
+  original->SetPinNumber(0, 1, 42);
+  original->SetPinName(1, 2, "renamed");
+  original->FindGate(0)->SetSymbol("OTHER");
+  original->FindAttribute("value")->SetValue("changed");
+  original->DeleteGate(1);
+  EXPECT_EQ(DumpComponent(*copy), before);
+  EXPECT_EQ(target.AddComponent(nullptr), nullptr);
+}
+
+TEST(PackageRecordTest, ShowNameFlagsAreIndependentAndPcbOnlyHasNoSchematicSide) {
+  CComponent record("U", "P");
+  CScmComponent* scm = record.GetScmComponent();
+  ASSERT_NE(scm, nullptr);
+  const int flags[] = {
+      CScmComponent::kScmReference, CScmComponent::kScmComponent, CScmComponent::kScmPackage,
+      CScmComponent::kScmSymbol,    CScmComponent::kScmPinName,   CScmComponent::kScmPinNumber,
+      CScmComponent::kPcbReference, CScmComponent::kPcbComponent, CScmComponent::kPcbPackage,
+      CScmComponent::kPcbSymbol,    CScmComponent::kPcbPinName,   CScmComponent::kPcbPinNumber};
+  for (int flag : flags) ASSERT_TRUE(scm->SetShowName(flag, false));
+  ASSERT_TRUE(scm->SetShowName(8192, true));
+  for (int flag : flags) EXPECT_EQ(scm->GetShowName(flag), flag == 8192) << flag;
+  EXPECT_FALSE(scm->SetShowName(0x4000, true));
+
+  record.SetPcbOnly(true);
+  EXPECT_EQ(record.GetScmComponent(), nullptr);
+}
+
+TEST(AttributeTest, NamesIgnoreCaseAndAreNeverDoubled) {
+  CDesign design;
+  CAttribute* added = design.AddAttribute("[PackageName]", "DIP-14");
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(design.AddAttribute("[packagename]", "SOIC-14"), added);
+  EXPECT_EQ(design.GetAttributes()->Count(), 1);
+  EXPECT_EQ(design.FindAttribute("[PACKAGENAME]")->GetValue(), "SOIC-14");
+  EXPECT_EQ(design.AddAttribute("", "x"), nullptr);
+}
+
+TEST(SelectionTest, TheOverviewFollowsTheItemsMarks) {
+  CDesign design;
+  CComponent* a = design.AddComponent("A", "P");
+  CComponent* b = design.AddComponent("B", "P");
+  CComponent* c = design.AddComponent("C", "P");
+  CSelectionOverview* overview = design.GetSelectionOverview();
+
+  b->SetSelected(true);
+  a->SetSelected(true);
+  b->SetSelected(true);
+  EXPECT_EQ(overview->First(), b);
+  EXPECT_EQ(overview->Count(), 2);
+  b->SetSelected(false);
+  EXPECT_EQ(overview->First(), a);
+
+  c->SetSelected(true);
+  design.DeleteComponent(a);
+  EXPECT_EQ(overview->First(), c);
+  EXPECT_EQ(overview->Count(), 1);
+
+  b->SetSelected(true);
+  overview->Clear();
+  EXPECT_EQ(overview->First(), nullptr);
+  EXPECT_FALSE(b->IsSelected());
+  EXPECT_FALSE(c->IsSelected());
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// Undo levels: folding, empty levels, names, identity of the objects, and a long random
+// run of edits undone and redone exactly.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/model/design.h"
+#include "platform/view.h"
+#include "tests/host/model/model_dump.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+constexpr UINT kProperties = 19006;
+constexpr UINT kAssignPins = 19019;
+constexpr UINT kAddGate = 19021;
+constexpr UINT kDeletePackage = 19025;
+constexpr UINT kEditPinMap = 19035;
+
+class HintLog : public CView {
+ public:
+  std::vector<std::pair<LPARAM, CObject*>> updates;
+  void OnDraw(CDC*) override {}
+  void OnUpdate(CView*, LPARAM hint, CObject* object) override { updates.emplace_back(hint, object); }
+};
+
+class UndoTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    design.SetUndoLevelObserver([this](const UndoLevelEvent& event) { events.push_back(event); });
+    record = design.AddComponent("7400", "DIP-14");
+    const CString names[] = {"A", "B", "Y"};
+    const int numbers[] = {1, 2, 3};
+    record->AddGate(0, "logic", "NAND2", 3, names, numbers);
+    record->AddGate(1, "logic", "NAND2", 3, names, nullptr);
+  }
+
+  CDesign design;
+  CComponent* record = nullptr;
+  std::vector<UndoLevelEvent> events;
+};
+
+TEST_F(UndoTest, NestedLevelsFoldIntoTheOutermostStep) {
+  const std::string before = DumpDesign(design);
+  design.StartUndoLevel(kAssignPins);
+  record->SetPinNumber(1, 1, 4);
+  design.StartUndoLevel(kEditPinMap);
+  record->SetPinNumber(1, 2, 5);
+  EXPECT_TRUE(design.EndUndoLevel(kEditPinMap));
+  EXPECT_FALSE(design.CanUndo());
+  record->SetPinName(0, 3, "OUT");
+  EXPECT_TRUE(design.EndUndoLevel(kAssignPins));
+  const std::string after = DumpDesign(design);
+
+  EXPECT_EQ(events, (std::vector<UndoLevelEvent>{{UndoLevelEvent::Kind::Start, kAssignPins},
+                                                 {UndoLevelEvent::Kind::Start, kEditPinMap},
+                                                 {UndoLevelEvent::Kind::End, kEditPinMap},
+                                                 {UndoLevelEvent::Kind::End, kAssignPins}}));
+  EXPECT_EQ(design.GetUndoName(), "Assign Pins");
+  ASSERT_TRUE(design.Undo());
+  EXPECT_EQ(DumpDesign(design), before);
+  EXPECT_FALSE(design.CanUndo());
+  EXPECT_EQ(design.GetRedoName(), "Assign Pins");
+  ASSERT_TRUE(design.Redo());
+  EXPECT_EQ(DumpDesign(design), after);
+  EXPECT_FALSE(design.Redo());
+}
+
+TEST_F(UndoTest, ALevelThatChangesNothingLeavesNoStep) {
+  design.StartUndoLevel(kAddGate);
+  design.EndUndoLevel(kAddGate);
+  EXPECT_FALSE(design.CanUndo());
+
+  // Changed and changed back is no change either, and keeps what can be redone.
+  design.StartUndoLevel(kEditPinMap);
+  record->SetPinNumber(0, 1, 9);
+  design.EndUndoLevel(kEditPinMap);
+  design.Undo();
+  design.StartUndoLevel(kProperties);
+  record->SetDescription("Quad NAND");
+  record->SetDescription("");
+  design.EndUndoLevel(kProperties);
+  EXPECT_FALSE(design.CanUndo());
+  EXPECT_EQ(design.GetRedoName(), "Edit Pin Map");
+
+  // A real step drops the steps that could be redone.
+  design.StartUndoLevel(kProperties);
+  record->SetDescription("Quad NAND");
+  design.EndUndoLevel(kProperties);
+  EXPECT_FALSE(design.CanRedo());
+  EXPECT_EQ(design.GetRedoName(), "");
+}
+
+TEST_F(UndoTest, UnbalancedLevelsAreRefusedWithoutLosingBalance) {
+  EXPECT_FALSE(design.EndUndoLevel(kAddGate));
+  design.StartUndoLevel(kAddGate);
+  record->SetPinNumber(0, 1, 11);
+  EXPECT_FALSE(design.CanUndo());
+  EXPECT_FALSE(design.Undo());
+  // The wrong id still closes the level; the step keeps the id it was opened with.
+  EXPECT_FALSE(design.EndUndoLevel(kProperties));
+  EXPECT_FALSE(design.IsUndoLevelOpen());
+  EXPECT_EQ(design.GetUndoName(), "Add Gate");
+}
+
+TEST_F(UndoTest, UndoRestoresObjectsInPlaceAndRecreatesDeletedOnes) {
+  CComponent* soic = design.AddComponent("7400", "SOIC-14");
+  design.AddComponent("7400", "SO-14");
+  CGate* gate1 = record->FindGate(1);
+  const std::string before = DumpDesign(design);
+
+  design.StartUndoLevel(kDeletePackage);
+  design.DeleteComponent(soic);
+  record->DeleteGate(0);
+  record->AddGate(0, "logic", "INV", 2, nullptr, nullptr);
+  record->AddGate(1, "logic", "INV", 2, nullptr, nullptr);  // the old gate 1 moves to 2
+  record->SetPinNumber(2, 3, 14);
+  design.AddComponent("7400", "TSSOP-14");
+  design.EndUndoLevel(kDeletePackage);
+  const std::string after = DumpDesign(design);
+
+  HintLog view;
+  design.AddView(&view);
+  ASSERT_TRUE(design.Undo());
+  EXPECT_EQ(DumpDesign(design), before);
+  EXPECT_EQ(design.FirstComponent(), record);
+  EXPECT_EQ(record->FindGate(1), gate1);
+  ASSERT_NE(record->FindGate(0), nullptr);
+  EXPECT_EQ(record->FindGate(0)->GetComponent(), record);
+  CComponent* recreated = design.FindComponent("7400", "SOIC-14");
+  ASSERT_NE(recreated, nullptr);
+  EXPECT_EQ(recreated->GetOwnerDesign(), &design);
+  EXPECT_EQ(view.updates, (std::vector<std::pair<LPARAM, CObject*>>{{0, nullptr}}));
+
+  ASSERT_TRUE(design.Redo());
+  EXPECT_EQ(DumpDesign(design), after);
+  EXPECT_EQ(record->FindGate(2), gate1);
+  EXPECT_EQ(view.updates.size(), 2u);
+  design.RemoveView(&view);
+}
+
+// Edits of every kind on several records, some in nested levels, some refused. The first
+// record and its gate 0 are never deleted, so their objects must survive every step.
+class RandomEdits {
+ public:
+  RandomEdits(CDesign& design, CComponent* kept) : m_design(design), m_kept(kept) {}
+
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+
+  void EditOnce() {
+    CComponent* target = AnyRecord();
+    const int gate = Pick(1, 6);
+    const CString& name = kNames[Pick(0, 5)];
+    const int numbers[] = {Pick(-1, 30), Pick(-1, 30), Pick(-1, 30),
+                           Pick(-1, 30), Pick(-1, 30), Pick(-1, 30)};
+    switch (Pick(0, 13)) {
+      case 0:
+        target->SetPinNumber(Pick(0, 6), Pick(0, 5), Pick(-2, 30));
+        break;
+      case 1:
+        target->SetPinName(Pick(0, 6), Pick(0, 5), name);
+        break;
+      case 2:
+        target->AddGate(gate, "lib", name, Pick(0, 6), Pick(0, 1) ? kNames : nullptr,
+                        Pick(0, 1) ? numbers : nullptr);
+        break;
+      case 3:
+        target->DeleteGate(gate);
+        break;
+      case 4:
+        target->ReplaceGateSymbol(gate, name, Pick(0, 1) ? "other" : nullptr, Pick(0, 6));
+        break;
+      case 5:
+        target->AddPcbGate(Pick(0, 7), Pick(0, 6), Pick(0, 1) ? numbers : nullptr);
+        break;
+      case 6:
+        m_design.AddComponent("7400", name);
+        break;
+      case 7:
+        m_design.AddComponent(target);
+        break;
+      case 8:
+        if (target != m_kept) m_design.DeleteComponent(target);
+        break;
+      case 9:
+        target->SetPackage(name);
+        break;
+      case 10:
+        target->SetDescription(name);
+        break;
+      case 11:
+        if (target->GetScmComponent() != nullptr)
+          target->GetScmComponent()->SetShowName(1 << Pick(0, 13), Pick(0, 1));
+        break;
+      case 12:
+        target->AddAttribute(kNames[Pick(0, 2)], name);
+        break;
+      default:
+        target->SetPcbOnly(Pick(0, 3) == 0);
+        target->SetPinCount(Pick(0, 40));
+        break;
+    }
+  }
+
+ private:
+  static inline const CString kNames[] = {"A", "B", "C", "D", "E", "F"};
+
+  CComponent* AnyRecord() {
+    std::vector<CComponent*> records;
+    POSITION position = nullptr;
+    for (CComponent* r = m_design.FirstComponent(position); r != nullptr;
+         r = m_design.NextComponent(position)) {
+      records.push_back(r);
+    }
+    return records[static_cast<size_t>(Pick(0, static_cast<int>(records.size()) - 1))];
+  }
+
+  CDesign& m_design;
+  CComponent* m_kept;
+  std::mt19937 m_random{20240611};
+};
+
+TEST_F(UndoTest, ARandomRunOfEditsIsUndoneAndRedoneExactly) {
+  const std::vector<UINT> levels = {kProperties, kAssignPins, kAddGate, kDeletePackage, kEditPinMap};
+  CGate* keptGate = record->FindGate(0);
+  RandomEdits edits(design, record);
+
+  std::vector<std::string> states = {DumpDesign(design)};
+  for (int step = 0; step < 90; ++step) {
+    const UINT level = levels[static_cast<size_t>(edits.Pick(0, 4))];
+    design.StartUndoLevel(level);
+    for (int count = edits.Pick(1, 6); count > 0; --count) {
+      const bool nested = edits.Pick(0, 5) == 0;
+      if (nested) design.StartUndoLevel(kEditPinMap);
+      edits.EditOnce();
+      if (nested) design.EndUndoLevel(kEditPinMap);
+    }
+    design.EndUndoLevel(level);
+    if (design.GetUndoCount() == static_cast<int>(states.size())) states.push_back(DumpDesign(design));
+  }
+  ASSERT_GT(states.size(), 60u);
+  ASSERT_EQ(design.GetUndoCount(), static_cast<int>(states.size()) - 1);
+
+  for (size_t i = states.size() - 1; i > 0; --i) {
+    ASSERT_TRUE(design.Undo());
+    ASSERT_EQ(DumpDesign(design), states[i - 1]) << "undone to state " << i - 1;
+  }
+  EXPECT_FALSE(design.CanUndo());
+  EXPECT_EQ(design.FirstComponent(), record);
+  EXPECT_EQ(record->FindGate(0), keptGate);
+  for (size_t i = 1; i < states.size(); ++i) {
+    ASSERT_TRUE(design.Redo());
+    ASSERT_EQ(DumpDesign(design), states[i]) << "redone to state " << i;
+  }
+  EXPECT_FALSE(design.CanRedo());
+  EXPECT_EQ(design.FirstComponent(), record);
+  EXPECT_EQ(record->FindGate(0), keptGate);
+}
+
+}  // namespace

@@ -1,4 +1,0 @@
-#include "views/view_designs.h"
-
-IMPLEMENT_DYNCREATE(CScmViewDesign, CScmDesign)
-IMPLEMENT_DYNCREATE(CPcbViewDesign, CPcbDesign)
