@@ -15,7 +15,7 @@
 namespace {
 
 // One for the whole module, not one per frame: true while an "Assign Pins" level is
-// open on the design of the frame that opened it.
+// open on the design of the frame that opened it (which remembers that it did).
 bool s_assigningPins = false;
 
 int CountTerminals(const CComponent& component) {
@@ -69,18 +69,32 @@ void CComponentFrame::OnSelectMode() {
 void CComponentFrame::OnAssignPins() {
   if (!s_assigningPins) {
     s_assigningPins = true;
+    m_bAssignRunOpen = true;
     StartUndoLevel(IDS_UNDO_ASSIGN_PINS);
   }
   if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->StartAssignPins();
 }
 
 void CComponentFrame::StopAssignPins() {
-  if (s_assigningPins) {
-    s_assigningPins = false;
-    EndUndoLevel(IDS_UNDO_ASSIGN_PINS);
-    TellMainWindowAssignmentEnded();
-  }
+  CloseAssignmentRun();
   if (CComponentGrid* grid = GetGrid()) grid->StopEdit();
+}
+
+// Closing a level on a design that did not open it would close some other level there,
+// or nothing, and leave the run's own level open for good.
+void CComponentFrame::CloseAssignmentRun() {
+  if (!m_bAssignRunOpen) return;
+  m_bAssignRunOpen = false;
+  s_assigningPins = false;
+  EndUndoLevel(IDS_UNDO_ASSIGN_PINS);
+  TellMainWindowAssignmentEnded();
+}
+
+// Left open, the level would swallow every later edit of the design into a step that
+// never closes, and the flag would keep every other frame from opening a run.
+void CComponentFrame::OnDestroy() {
+  CloseAssignmentRun();
+  CMDIChildWnd::OnDestroy();
 }
 
 bool CComponentFrame::CanDoAssignPins121() {
