@@ -1,6 +1,8 @@
 // In-cell editing of the pin grid: each typed value goes into the design as soon as the
 // edit ends, and the cells stay marked modified so that UpdateComponent writes them
 // again, validated, when the design is brought up to date.
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -21,9 +23,13 @@
 
 namespace {
 
-// A pin cell: empty means no pin; other text is read as a number, as typed.
+// A pin cell: empty means no pin; other text is read as the whole number it starts
+// with, as typed (text without one is 0, what follows the number is dropped). A number
+// too large for a pin is held at the nearest one that fits.
 int PinOfText(const CString& text) {
-  return text.IsEmpty() ? CGate::kNoPin : std::atoi(text.c_str());
+  if (text.IsEmpty()) return CGate::kNoPin;
+  const long long value = std::strtoll(text.c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 // The gate's library, completed from the schematic library last used where it names
@@ -143,7 +149,8 @@ void CComponentGrid::ChangePinNumber(long row, long column) {
     CPinNumberHint removed(CString(), gate, terminal, CGate::kNoPin);
     Send(HintPinNumber, &removed);
     if (!component->SetPinNumber(gate, terminal, pin)) {
-      // A number the model refuses: say why and show the pin the terminal kept.
+      // The model refuses only a terminal it no longer has: say so and show what it
+      // holds.
       CAppError::ReportLastError();
       pin = component->GetPinNumber(gate, terminal);
       m_grid.SetTextMatrix(row, column, pin == CGate::kNoPin ? CString() : CString(std::to_string(pin)));
@@ -193,11 +200,15 @@ bool CComponentGrid::WriteNames() {
   return true;
 }
 
+// Pin numbers are stored as typed, so every modified cell is written: a cell the model
+// refuses (its gate or terminal went meanwhile) keeps its error for the caller and the
+// walk goes on.
 bool CComponentGrid::WritePinNumbers(CComponent* component) {
   const long rows = m_grid.GetRows();
   std::vector<int> gates;
   for (long column = kFirstGateColumn; column < m_grid.GetCols(); ++column)
     gates.push_back(GetColumnGate(column));
+  bool written = true;
   // Row by row, where a row's cells lie together; each cell is written once whatever
   // the order.
   for (long row = 1; row < rows; ++row) {
@@ -206,8 +217,8 @@ bool CComponentGrid::WritePinNumbers(CComponent* component) {
       m_grid.SetCell(row, kFirstGateColumn + static_cast<long>(at));
       if (!m_grid.GetCellModified()) continue;
       m_grid.SetCellModified(FALSE);
-      if (!component->SetPinNumber(gates[at], terminal, PinOfText(m_grid.GetText()))) return false;
+      if (!component->SetPinNumber(gates[at], terminal, PinOfText(m_grid.GetText()))) written = false;
     }
   }
-  return true;
+  return written;
 }

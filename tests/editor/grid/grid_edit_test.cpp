@@ -96,12 +96,12 @@ TEST_F(GridEditTest, RetypingTheSamePinChangesNothingButStillOpensTheUndoLevel) 
   EXPECT_EQ(Design().GetUndoCount(), undoSteps);
 }
 
-TEST_F(GridEditTest, APinTheModelRefusesIsReportedAndTheCellShowsTheKeptPin) {
-  Screen().ExpectMessageBox(IDOK, CString("-5 is not a pin number."));
+TEST_F(GridEditTest, ANegativePinIsKeptAsTypedWithoutAWord) {
   ASSERT_TRUE(Type(1, 3, "-5"));
-  EXPECT_EQ(Component().GetPinNumber(0, 1), 1);
-  EXPECT_EQ(Text(1, 3), "1");
-  EXPECT_EQ(PinHints(), (std::vector<int>{-1, 1}));
+  EXPECT_EQ(Component().GetPinNumber(0, 1), -5);
+  EXPECT_EQ(Text(1, 3), "-5");
+  EXPECT_EQ(PinHints(), (std::vector<int>{-1, -5}));
+  EXPECT_TRUE(MessageTexts().empty());
   EXPECT_TRUE(UndoLevels().Balanced());
 }
 
