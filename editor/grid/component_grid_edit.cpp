@@ -32,6 +32,40 @@ int PinOfText(const CString& text) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+// The gates of the component that the grid shows in the block of `symbol`: every gate
+// drawn by a symbol of that name, ignoring case, as the grid groups them.
+std::vector<CGate*> GatesOfSymbol(const CComponent& component, const CString& symbol) {
+  std::vector<CGate*> gates;
+  POSITION position = nullptr;
+  int index = 0;
+  for (CGate* gate = component.FirstGate(position, index); gate != nullptr;
+       gate = component.NextGate(position, index)) {
+    if (gate->GetSymbol().CompareNoCase(symbol) == 0) gates.push_back(gate);
+  }
+  return gates;
+}
+
+// The gates a block of rows stands for, found from the gate that made it; that gate
+// alone when the component does not list it.
+std::vector<CGate*> GatesOfBlock(const CComponent* component, CGate* blockGate) {
+  std::vector<CGate*> gates;
+  if (component != nullptr) gates = GatesOfSymbol(*component, blockGate->GetSymbol());
+  if (std::find(gates.begin(), gates.end(), blockGate) == gates.end()) gates = {blockGate};
+  return gates;
+}
+
+// Terminal names belong to the symbol: every gate of the block takes the name. A gate
+// with fewer terminals than the block has no such terminal to name. False, with the
+// last error, when a gate refuses the name.
+bool RenameTerminal(const std::vector<CGate*>& gates, int terminal, const CString& name) {
+  bool renamed = true;
+  for (CGate* gate : gates) {
+    if (terminal > gate->CountPins()) continue;
+    if (!gate->SetPinName(terminal, name)) renamed = false;
+  }
+  return renamed;
+}
+
 // The gate's library, completed from the schematic library last used where it names
 // no folder (and, when it names no file either, that library's file).
 CFilePath SymbolLibraryPathOf(const CGate& gate) {
@@ -116,22 +150,17 @@ void CComponentGrid::ChangeSymbolName(long row) {
 
 void CComponentGrid::ChangeTerminalName(long row) {
   CComponentFrame* frame = GetComponentFrame();
-  const PinGridIndex::Block* block = m_index.BlockAt(row);
-  if (row < 1 || frame == nullptr || block == nullptr) return;
+  if (row < 1 || frame == nullptr || m_index.BlockAt(row) == nullptr) return;
   CString symbolName;
   GetRowSymbol(row, symbolName);
   const int terminal = TerminalOfRow(row);
   const CString newName = m_grid.GetText();
-  // The rows belong to the block, not to one gate. The name goes to the gate that
-  // made the block: its names are the ones the rows show, and UpdateComponent writes
-  // the deferred value into that same gate.
-  const CGate* blockGate = RowGate(block->firstRow);
   frame->StartUndoLevel(IDS_UNDO_EDIT_TERMINAL_NAME);
   CComponent* component = frame->GetComponent(false);
   CPinNameHint hint(symbolName, terminal, newName);
   Send(HintPinName, &hint);
-  if (component != nullptr && blockGate != nullptr &&
-      !component->SetPinName(blockGate->GetIndex(), terminal, newName)) {
+  // The rows stand for every gate of the symbol, and the drawings rename them all.
+  if (component != nullptr && !RenameTerminal(GatesOfSymbol(*component, symbolName), terminal, newName)) {
     CAppError::ReportLastError();
   }
   frame->EndUndoLevel(IDS_UNDO_EDIT_TERMINAL_NAME);
@@ -166,26 +195,27 @@ void CComponentGrid::ChangePinNumber(long row, long column) {
 bool CComponentGrid::UpdateComponent(CComponent* component) {
   CComponentFrame* frame = GetComponentFrame();
   if (frame != nullptr) frame->StartUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
-  bool ok = WriteNames();
+  bool ok = WriteNames(component);
   if (ok && component != nullptr) ok = WritePinNumbers(component);
   if (frame != nullptr) frame->EndUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
   return ok;
 }
 
-bool CComponentGrid::WriteNames() {
+bool CComponentGrid::WriteNames(CComponent* component) {
   const long rows = m_grid.GetRows();
-  CGate* blockGate = nullptr;
+  std::vector<CGate*> blockGates;
   int terminal = 0;
   for (long row = 1; row < rows; ++row) {
     if (CGate* gate = RowGate(row)) {
-      blockGate = gate;
+      // The block's gates as the grid showed them, before its symbol name changes.
+      blockGates = GatesOfBlock(component, gate);
       terminal = 1;
       m_grid.SetCell(row, kSymbolColumn);
       if (m_grid.GetCellModified()) {
         const CString text = m_grid.GetText();
         m_grid.SetCellModified(FALSE);
         if (!ValidSymbolName(text)) return false;
-        blockGate->SetSymbol(text, nullptr);
+        gate->SetSymbol(text, nullptr);
       }
     }
     m_grid.SetCell(row, kTerminalNameColumn);
@@ -193,7 +223,7 @@ bool CComponentGrid::WriteNames() {
       const CString text = m_grid.GetText();
       m_grid.SetCellModified(FALSE);
       if (!ValidPinName(text)) return false;
-      if (blockGate != nullptr && !blockGate->SetPinName(terminal, text)) return false;
+      if (!RenameTerminal(blockGates, terminal, text)) return false;
     }
     ++terminal;
   }

@@ -1,5 +1,6 @@
 // What the grid writes into the design is what the screen shows and the saved
-// library holds: pin numbers as the user typed them.
+// library holds: a terminal name for every gate its rows stand for, pin numbers as the
+// user typed them.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -48,7 +49,11 @@ class GridWriteBackTest : public GridTest {
     throw std::logic_error("the saved library has no such gate");
   }
 
-  // The pin number drawn beside a schematic terminal.
+  // The text drawn beside a schematic terminal: its name or its pin number.
+  std::string DrawnName(int gate, int terminal) {
+    const CPadInstance* pad = ScmTerminal(gate, terminal);
+    return pad != nullptr ? pad->GetPinNameText()->GetText().str() : "(not drawn)";
+  }
   std::string DrawnPin(int gate, int terminal) {
     const CPadInstance* pad = ScmTerminal(gate, terminal);
     return pad != nullptr ? pad->GetPinNumberText()->GetText().str() : "(not drawn)";
@@ -57,6 +62,32 @@ class GridWriteBackTest : public GridTest {
   ScratchDir m_scratch;
   std::vector<LibraryComponent> m_saved;
 };
+
+TEST_F(GridWriteBackTest, ARenamedTerminalReachesEveryGateOfItsBlockOnScreenInTheModelAndInTheFile) {
+  ASSERT_TRUE(Type(2, 1, "IN2"));
+  for (int gate = 0; gate < 4; ++gate) {
+    EXPECT_EQ(Component().GetPinName(gate, 2), "IN2") << "gate " << gate;
+    EXPECT_EQ(DrawnName(gate, 2), "IN2") << "gate " << gate;
+  }
+  EXPECT_EQ(Component().GetPinName(4, 2), "GND");
+  EXPECT_EQ(Design().GetUndoName(), "Edit Terminal Name");
+
+  // Behind the grid's back the gates get their old name again; the write-back names
+  // every gate of the block once more.
+  for (int gate = 0; gate < 4; ++gate) Component().SetPinName(gate, 2, "B");
+  ASSERT_TRUE(Frame().UpdateDesign());
+  EXPECT_EQ(ModifiedCells(), Texts{});
+  EXPECT_TRUE(MessageTexts().empty());
+  SaveAndReadBack();
+  for (int gate = 0; gate < 4; ++gate) {
+    EXPECT_EQ(Component().GetPinName(gate, 2), "IN2") << "gate " << gate;
+    EXPECT_EQ(SavedGate("DIP-14", gate).terminals[1].name, "IN2") << "gate " << gate;
+  }
+  // The PCB drawing names each land after the terminal it serves.
+  for (int pin : {2, 5, 10, 13}) EXPECT_EQ(PcbPad(pin)->GetTerminalName(), "IN2") << "pin " << pin;
+  EXPECT_EQ(Text(2, 1), "IN2");
+  EXPECT_EQ(SavedGate("DIP-14", 4).terminals[1].name, "GND");
+}
 
 TEST_F(GridWriteBackTest, PinsAreKeptAsTypedAndTheWriteBackWritesEveryEditedCell) {
   // In the order the write-back walks them: the odd numbers come first.
