@@ -104,11 +104,14 @@ bool CComponentFrame::CanDoAssignPins121() {
 }
 
 // Not a frame command of the usual kind: it leaves an assignment run open, so that
-// inside a run its level folds into the run's.
+// inside a run its level folds into the run's. With no pads drawn (the package names no
+// PCB symbol, or its library lacks it) there is nothing to assign to: numbering would
+// only take every terminal's pin away, so nothing is done.
 void CComponentFrame::AssignPins121() {
   CComponent* component = GetComponent(false);
   if (component == nullptr) return;
   const int pads = CountPlacedPads(GetSymbolsFrame());
+  if (pads < 1) return;
   if (CountTerminals(*component) != pads) AfxMessageBox(IDS_WARN_TERMINAL_PAD_MISMATCH, MB_OK);
   StartUndoLevel(IDS_UNDO_ASSIGN_PINS_121);
   NumberTerminalsConsecutively(*component, pads);
