@@ -10,8 +10,10 @@
 #include "app/file_prompt.h"
 #include "app/main_frame.h"
 #include "editor/frame/editor_module.h"
+#include "host/libtools/library_manager.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "host/model/symbol_library.h"
 #include "host/resources/host_resources.h"
 #include "platform/app_registry.h"
 #include "platform/message_box.h"
@@ -154,6 +156,9 @@ bool CEditorApp::OpenComponent(const CString& givenPath, const CString& name) {
   document->name = design.FirstComponent()->GetName();
   design.SetPathName(path);
   m_documents.push_back(std::move(document));
+  // The views find the symbol libraries that the records name without a folder beside
+  // the component library last used, which they take when they are made.
+  CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CComponentLibrary), path);
   CCreateContext context;
   context.m_pCurrentDoc = &design;
   if (CreateMDIChild(RUNTIME_CLASS(CAppComponentFrame), m_mainFrame.get(), context) == nullptr) {

@@ -17,6 +17,7 @@
 #include "host/model/design.h"
 #include "host/model/gate.h"
 #include "host/model/symbol_library.h"
+#include "host/model/symbol_library_locator.h"
 #include "host/uitools/validators.h"
 #include "host/utility/app_error.h"
 #include "host/utility/file_path.h"
@@ -66,19 +67,32 @@ bool RenameTerminal(const std::vector<CGate*>& gates, int terminal, const CStrin
   return renamed;
 }
 
-// The gate's library, completed from the schematic library last used where it names
-// no folder (and, when it names no file either, that library's file).
-CFilePath SymbolLibraryPathOf(const CGate& gate) {
-  CFilePath path(gate.GetLibrary());
-  if (!path.GetDirectory().IsEmpty()) return path;
-  const CFilePath lastUsed(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)));
-  path.SetDrive(lastUsed.GetDrive());
-  path.SetDirectory(lastUsed.GetDirectory());
-  if (path.GetFileName().IsEmpty()) {
-    path.SetFileName(lastUsed.GetFileName());
-    path.SetExtension(lastUsed.GetExtension());
+// The gate's library, found where the views find it (beside the component library,
+// then beside the schematic library last used, then among the bundled ones); a gate
+// that names no library takes the schematic library last used. False, with the
+// message recorded, when the library is in none of those places.
+bool FindSymbolLibraryOf(const CGate& gate, CFilePath& path) {
+  if (gate.GetLibrary().IsEmpty()) {
+    path.SetPath(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)));
+    return true;
   }
-  return path;
+  const CString componentLibrary = CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary));
+  CString found;
+  const bool located =
+      CSymbolLibraryLocator(SymbolKind::Schematic, componentLibrary).Find(gate.GetLibrary(), found);
+  path.SetPath(found);
+  return located;
+}
+
+// The symbol of that name in the gate's library; null, with the message recorded,
+// when it cannot be read. `path` ends up naming the library read.
+std::unique_ptr<CSymbol> ReadGateSymbol(const CGate& gate, const CString& name, CFilePath& path) {
+  if (!FindSymbolLibraryOf(gate, path)) return nullptr;
+  CString libraryPath = path.GetPath();
+  std::unique_ptr<CSymbol> symbol(
+      CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CScmSymbolLibrary), libraryPath, name, true));
+  path.SetPath(libraryPath);
+  return symbol;
 }
 
 }  // namespace
@@ -119,11 +133,8 @@ void CComponentGrid::ChangeSymbolName(long row) {
   CComponentFrame* frame = GetComponentFrame();
   if (gate == nullptr || frame == nullptr) return;
   const CString newName = m_grid.GetTextMatrix(row, kSymbolColumn);
-  CFilePath path = SymbolLibraryPathOf(*gate);
-  CString libraryPath = path.GetPath();
-  std::unique_ptr<CSymbol> symbol(
-      CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CScmSymbolLibrary), libraryPath, newName, true));
-  path.SetPath(libraryPath);
+  CFilePath path;
+  std::unique_ptr<CSymbol> symbol = ReadGateSymbol(*gate, newName, path);
   if (symbol == nullptr) {
     CAppError::ReportLastError();
     m_grid.SetTextMatrix(row, kSymbolColumn, gate->GetSymbol());
