@@ -4,7 +4,7 @@
 REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 CE_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libwxgtk3.2-dev xvfb xauth xdotool imagemagick)
+  libwxgtk3.2-dev xvfb xauth ccache lld xdotool imagemagick)
 
 missing_packages() {
   local pkg
@@ -25,13 +25,28 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
 }
 
-# configure_and_build BUILD_DIR [cmake options...]; CE_TARGETS limits what is built.
+# Compilations are cached across build folders and clones of the repository: paths
+# under the repository are hashed relative to it.
+export CCACHE_BASEDIR="$REPO_ROOT"
+export CCACHE_NOHASHDIR=1
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+
+build_tool_options() {
+  command -v ccache >/dev/null && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+  command -v ld.lld >/dev/null && echo "-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld"
+  return 0
+}
+
+# configure_and_build BUILD_DIR [cmake options...]; CE_TARGETS, when set, limits what is
+# built (set and empty: configure only).
 configure_and_build() {
   local dir=$1
   shift
-  cmake -S "$REPO_ROOT" -B "$REPO_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  # shellcheck disable=SC2046
+  cmake -S "$REPO_ROOT" -B "$REPO_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo $(build_tool_options) "$@" >/dev/null
   local targets=()
   local target
   for target in ${CE_TARGETS:-}; do targets+=(--target "$target"); done
+  if [ -n "${CE_TARGETS+set}" ] && [ ${#targets[@]} -eq 0 ]; then return 0; fi
   cmake --build "$REPO_ROOT/$dir" -j "$(nproc)" "${targets[@]}"
 }
