@@ -11,6 +11,7 @@
 // cell's pin, so the test walks the cursor to a cell one key at a time, waiting each
 // time until the highlight has moved and settled, and clicks the highlighted pixels.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -195,7 +196,8 @@ class EditorOnScreenTest : public ::testing::Test {
     EXPECT_TRUE(m_user.SaveScreenshot(window, path.string(), error)) << error;
   }
 
-  const fs::path m_folder = fs::temp_directory_path() / "editor-on-screen";
+  // Of this process alone: other checkouts on the machine may run the same test.
+  const fs::path m_folder = fs::temp_directory_path() / ("editor-on-screen-" + std::to_string(getpid()));
   const fs::path m_library = m_folder / "sample.cmplib";
   ScreenUser m_user{m_folder.string()};
   ChildProcess m_editor;

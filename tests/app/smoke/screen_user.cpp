@@ -38,8 +38,10 @@ std::optional<std::string> ScreenUser::WaitForWindow(int pid, const std::string&
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   do {
     std::string found;
-    RunProgram({kXdotool, "search", "--onlyvisible", "--pid", std::to_string(pid), "--name", titlePattern},
-               found);
+    // --all: every condition must hold; xdotool otherwise takes a window meeting any.
+    RunProgram(
+        {kXdotool, "search", "--all", "--onlyvisible", "--pid", std::to_string(pid), "--name", titlePattern},
+        found);
     std::istringstream ids(found);
     std::string window;
     if (ids >> window) return window;
