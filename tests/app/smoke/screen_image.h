@@ -29,8 +29,6 @@ struct PixelBox {
     return point.x >= left && point.x <= right && point.y >= top && point.y <= bottom;
   }
   int Width() const { return right - left + 1; }
-  int Height() const { return bottom - top + 1; }
-  int CentreX() const { return (left + right) / 2; }
 };
 
 // Pixels of one colour: those that touch each other (sideways, up or down), or all
@@ -48,8 +46,6 @@ class ScreenImage {
   // False, with the reason, when the file is not a binary PPM of 8-bit samples.
   bool LoadPpm(const std::string& path, std::string& error);
 
-  int Width() const { return m_width; }
-  int Height() const { return m_height; }
   Rgb At(int x, int y) const;
 
   // The regions drawn in `colour`, largest first.
