@@ -13,9 +13,9 @@
 #include "app/editor_app.h"
 #include "app/file_prompt.h"
 #include "app/main_frame.h"
-#include "app/self_test_targets.h"
 #include "host/model/component_library_file.h"
 #include "platform/settings_store.h"
+#include "tests/app/click_targets.h"
 #include "tests/support/headless_test.h"
 
 class ScriptedFilePrompt : public FilePrompt {
