@@ -1,7 +1,6 @@
 // Opening components from a library, saving them back and closing them: what the user
 // is shown and what ends up on disk.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "app/app_resources.h"
 #include "editor/grid/component_grid.h"
@@ -10,6 +9,8 @@
 #include "platform/dialog.h"
 #include "platform/list_box.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/atomic_write_fault.h"
+#include "tests/support/permission_override.h"
 
 namespace {
 
@@ -169,19 +170,46 @@ TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileUntouched) {
 }
 
 TEST_F(AppFilesTest, SavingIntoAReadOnlyFolderFailsWithoutDamage) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not hold for root";
   ASSERT_TRUE(Open());
   ChangeOnePin();
   const std::string before = ReadFile(Library());
   Screen().ExpectMessageBox(IDOK);
+  WithoutPermissionOverride asUser;
   std::filesystem::permissions(Path("").str(),
                                std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  ASSERT_TRUE(PermissionBitsHold(Path("").c_str())) << "the folder must refuse new files";
 
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
 
+  EXPECT_TRUE(AnyMessageHolds("creating a temporary file beside it failed: Permission denied."));
   EXPECT_TRUE(AnyMessageHolds("The file on disk was not changed."));
   EXPECT_EQ(ReadFile(Library()), before);
   EXPECT_TRUE(Frame().GetDesign()->IsModified());
+}
+
+TEST_F(AppFilesTest, ASaveThatFailsPartWaySaysWhereAndLeavesTheLibraryAndTheChange) {
+  ASSERT_TRUE(Open());
+  ChangeOnePin();
+  const std::string before = ReadFile(Library());
+  Screen().ExpectMessageBox(IDOK);
+  {
+    ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  }
+
+  ASSERT_EQ(Messages().size(), 1U);
+  EXPECT_EQ(Messages()[0], "Cannot write \"" + Library() +
+                               "\": putting the temporary file in the place of the file failed: Invalid "
+                               "cross-device link.\n\nThe file on disk was not changed.");
+  EXPECT_EQ(ReadFile(Library()), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("").str()),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "no temporary file is left beside the library";
+  EXPECT_TRUE(Frame().GetDesign()->IsModified()) << "the change is still to be saved";
+
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14);
 }
 
 TEST_F(AppFilesTest, SaveAsPutsTheComponentIntoANewLibrary) {

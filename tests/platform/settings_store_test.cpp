@@ -1,55 +1,15 @@
 #include "platform/settings_store.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
-#include <array>
 #include <nlohmann/json.hpp>
 
 #include "tests/platform/services_test_support.h"
+#include "tests/support/permission_override.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Root ignores permission bits. Lowering CAP_DAC_OVERRIDE from the effective set makes
-// it meet them as a user would; the capability stays permitted and is raised again.
-class WithoutPermissionOverride {
- public:
-  WithoutPermissionOverride() {
-    if (!Exchange(SYS_capget, m_saved)) return;
-    Caps lowered = m_saved;
-    lowered[0].effective &= ~(1U << CAP_DAC_OVERRIDE);
-    m_lowered = Exchange(SYS_capset, lowered);
-  }
-  ~WithoutPermissionOverride() {
-    if (m_lowered) Exchange(SYS_capset, m_saved);
-  }
-  WithoutPermissionOverride(const WithoutPermissionOverride&) = delete;
-  WithoutPermissionOverride& operator=(const WithoutPermissionOverride&) = delete;
-
- private:
-  using Caps = std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3>;
-  static bool Exchange(long call, Caps& caps) {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    return ::syscall(call, &header, caps.data()) == 0;
-  }
-
-  Caps m_saved{};
-  bool m_lowered = false;
-};
-
-bool CanCreateFileIn(const fs::path& dir) {
-  const std::string probe = (dir / "probe").string();
-  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-  if (fd < 0) return false;
-  ::close(fd);
-  ::unlink(probe.c_str());
-  return true;
-}
 
 TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndOuterBackslashes) {
   MemorySettingsStore store;
@@ -222,7 +182,8 @@ TEST_F(FileSettingsStoreTest, UnwritableFolderRefusesChangesAndKeepsTheFile) {
 
   WithoutPermissionOverride asUser;
   fs::permissions(m_dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  if (CanCreateFileIn(m_dir.Path())) GTEST_SKIP() << "permission bits are not enforced for this process";
+  if (!PermissionBitsHold(m_dir.Path().c_str()))
+    GTEST_SKIP() << "permission bits are not enforced for this process";
 
   EXPECT_FALSE(store.Set("Grid", "Enabled", false));
   EXPECT_FALSE(store.Delete("Grid", "Enabled"));

@@ -3,13 +3,8 @@
 // leaves the rest of the file, or on failure all of it, as it was.
 #include "host/model/component_library_file.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
-#include <array>
 #include <climits>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -18,6 +13,7 @@
 #include "host/model/gate_names.h"
 #include "tests/host/model/model_dump.h"
 #include "tests/platform/services_test_support.h"
+#include "tests/support/permission_override.h"
 
 namespace {
 
@@ -44,32 +40,6 @@ std::optional<std::string> ParseError(const json& document) {
   EXPECT_TRUE(components.empty());
   return error.str();
 }
-
-// Root ignores permission bits. Lowering CAP_DAC_OVERRIDE from the effective set makes
-// it meet them as a user would; the capability stays permitted and is raised again.
-class WithoutPermissionOverride {
- public:
-  WithoutPermissionOverride() {
-    if (!Exchange(SYS_capget, m_saved)) return;
-    Caps lowered = m_saved;
-    lowered[0].effective &= ~(1U << CAP_DAC_OVERRIDE);
-    m_lowered = Exchange(SYS_capset, lowered);
-  }
-  ~WithoutPermissionOverride() {
-    if (m_lowered) Exchange(SYS_capset, m_saved);
-  }
-  WithoutPermissionOverride(const WithoutPermissionOverride&) = delete;
-  WithoutPermissionOverride& operator=(const WithoutPermissionOverride&) = delete;
-
- private:
-  using Caps = std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3>;
-  static bool Exchange(long call, Caps& caps) {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    return ::syscall(call, &header, caps.data()) == 0;
-  }
-  Caps m_saved{};
-  bool m_lowered = false;
-};
 
 TEST(ComponentLibraryFileTest, SamplesLoadAndSaveBackThroughADesignByteForByte) {
   ScratchDir scratch;
@@ -274,10 +244,7 @@ TEST(ComponentLibraryFileTest, RefusedSavesLeaveTheFileAsItWas) {
   WriteBytes(path.str(), original);
   WithoutPermissionOverride asUser;
   fs::permissions(scratch.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  const std::string probe = scratch / "probe";
-  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-  if (fd >= 0 && ::close(fd) == 0 && ::unlink(probe.c_str()) == 0)
-    GTEST_SKIP() << "permission bits are not enforced";
+  if (!PermissionBitsHold(scratch.Path().c_str())) GTEST_SKIP() << "permission bits are not enforced";
   expectRefused("QUAD-NAND2", path.str());
   EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path()), fs::directory_iterator()), 1);
 }
