@@ -104,8 +104,9 @@ class CComponentFrame : public CMDIChildWnd {
 
   BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
 
-  // Closes an open assignment run (and tells the main window) and ends an in-cell
-  // grid edit. The frame's commands call it first; a host's own commands may too.
+  // Closes an open assignment run, puts the drawings back into the select mode and
+  // tells the main window, then ends an in-cell grid edit. The frame's commands call it
+  // first; a host's own commands may too.
   void StopAssignPins();
 
   // Runs the design's validity check. With `explicitCheck` it always runs and an

@@ -78,6 +78,9 @@ void CComponentFrame::StopAssignPins() {
   if (s_assigningPins) {
     s_assigningPins = false;
     EndUndoLevel(IDS_UNDO_ASSIGN_PINS);
+    // The run's undo step is closed: a pair clicked after it would change the pin map
+    // outside any step, so the drawings go back to selecting.
+    if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->StartSelectMode();
     TellMainWindowAssignmentEnded();
   }
   if (CComponentGrid* grid = GetGrid()) grid->StopEdit();

@@ -121,7 +121,8 @@ TEST_F(AssignPinsTest, ARunOfPairsIsOneUndoStep) {
 
   MainWindow().ClearCommands();
   Frame().StopAssignPins();
-  EXPECT_EQ(MainWindow().CommandsReceived(), std::vector<UINT>{ID_PIN_ASSIGNMENT_ENDED});
+  // Each drawing's director reports its mode stopping, then the frame the end of the run.
+  EXPECT_EQ(MainWindow().CommandsReceived(), std::vector<UINT>(3, ID_PIN_ASSIGNMENT_ENDED));
   EXPECT_EQ(UndoLevels().Ended(), std::vector<UINT>{IDS_UNDO_ASSIGN_PINS});
   EXPECT_TRUE(UndoLevels().Balanced());
   ASSERT_EQ(Design().GetUndoCount(), steps + 1);
@@ -146,6 +147,26 @@ TEST_F(AssignPinsTest, StoppingWithoutARunSendsNothingButEndsAGridEdit) {
   EXPECT_FALSE(grid.IsEditing());
   EXPECT_EQ(MainWindow().CommandsReceived(), std::vector<UINT>{});
   EXPECT_TRUE(UndoLevels().Events().empty());
+}
+
+// Undo, Delete and every command end a run through StopAssignPins: its undo step is
+// closed, so the drawings must stop assigning too, or the next pair would change the
+// pin map outside any undo step.
+TEST_F(AssignPinsTest, EndingTheRunReturnsTheDrawingsToSelecting) {
+  ASSERT_TRUE(OpenEditor(TwoGates().Unassigned()));
+  Frame().OnAssignPins();
+  Pair(1, 0, 3);
+  Frame().StopAssignPins();
+  ASSERT_EQ(PinMap(), (Pins{kNone, kNone, 1, kNone, kNone, kNone}));
+  EXPECT_TRUE(ScmView().GetSelectMode().IsRunning());
+  EXPECT_TRUE(PcbView().GetSelectMode().IsRunning());
+
+  Pair(2, 1, 1);
+  EXPECT_EQ(PinMap(), (Pins{kNone, kNone, 1, kNone, kNone, kNone}));
+  EXPECT_EQ(Selected(ScmView()), ScmTerminal(1, 1));
+  EXPECT_FALSE(Design().IsUndoLevelOpen());
+  ASSERT_TRUE(Design().Undo());
+  EXPECT_EQ(PinMap(), Pins(6, kNone));
 }
 
 TEST_F(AssignPinsTest, CancelStopsTheModeButLeavesTheRunOpen) {
