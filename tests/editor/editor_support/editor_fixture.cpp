@@ -175,7 +175,13 @@ ComponentBuilder& ComponentBuilder::Gates(int count, const char* symbol, int ter
 }
 
 ComponentBuilder& ComponentBuilder::Package(const char* package, const char* footprint) {
-  m_packages.push_back({package, footprint != nullptr ? footprint : "", 0});
+  m_packages.push_back({package, footprint != nullptr ? footprint : "", 0, kFootprintLibrary});
+  return *this;
+}
+
+ComponentBuilder& ComponentBuilder::Package(const char* package, const char* footprint, int pads,
+                                            const char* library) {
+  m_packages.push_back({package, footprint, pads, library});
   return *this;
 }
 
@@ -192,8 +198,9 @@ int ComponentBuilder::TotalTerminals() const {
 
 void ComponentBuilder::BuildInto(CDesign& design) const {
   std::vector<PackageSpec> packages = m_packages;
-  if (packages.empty()) packages.push_back({"", "", 0});
+  if (packages.empty()) packages.push_back({"", "", 0, kFootprintLibrary});
   for (PackageSpec& plan : packages) {
+    if (plan.pads > 0) continue;
     const SampleSymbol* footprint =
         plan.footprint.IsEmpty() ? SmallestFootprintFor(TotalTerminals()) : FindFootprint(plan.footprint);
     if (footprint == nullptr) {
@@ -209,7 +216,7 @@ void ComponentBuilder::BuildInto(CDesign& design) const {
   for (const PackageSpec& plan : packages) {
     CComponent* component = design.AddComponent(m_name.c_str(), plan.package.c_str());
     component->SetPcbSymbol(plan.footprint.c_str());
-    component->GetPcbComponent()->SetLibrary(kFootprintLibrary);
+    component->GetPcbComponent()->SetLibrary(plan.library.c_str());
     component->SetPinCount(plan.pads);
     if (first) {
       component->SetDefaultReference("U");

@@ -142,6 +142,8 @@ class ComponentBuilder {
   // A package drawn by `footprint` of footprints.pcblib (the smallest that has enough
   // pads when null); its pin count is the footprint's.
   ComponentBuilder& Package(const char* package, const char* footprint = nullptr);
+  // A package drawn by `footprint` of `pads` pads in the PCB library `library`.
+  ComponentBuilder& Package(const char* package, const char* footprint, int pads, const char* library);
   // Leaves every terminal without a pin.
   ComponentBuilder& Unassigned();
 
@@ -158,7 +160,8 @@ class ComponentBuilder {
   struct PackageSpec {
     CString package;
     CString footprint;
-    int pads = 0;
+    int pads = 0;  // 0: taken from the sample footprint
+    CString library;
   };
 
   CString m_name;
