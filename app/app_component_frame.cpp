@@ -99,6 +99,14 @@ void CAppComponentFrame::OnUpdateFrameTitle(BOOL addToTitle) {
   if (main != nullptr && main->MDIGetActive() == this) main->OnUpdateFrameTitle(addToTitle);
 }
 
+void CAppComponentFrame::OnAssignmentRunEnded() {
+  // Starting the select mode stops the assign-pins modes, whose directors announce it
+  // with 32814 again: the cleared flag ends that echo here.
+  if (!m_assigning) return;
+  m_assigning = false;
+  if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->StartSelectMode();
+}
+
 void CAppComponentFrame::EndAssignmentRun() {
   OnSelectModeCommand();
 }

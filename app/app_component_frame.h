@@ -23,8 +23,10 @@ class CAppComponentFrame : public CComponentFrame {
 
   // True from Assign Pins until the main window hears that the run ended.
   bool IsAssigningPins() const { return m_assigning; }
-  // The main window heard command 32814: the run is over, Select Mode shows again.
-  void OnAssignmentRunEnded() { m_assigning = false; }
+  // The main window heard command 32814: the run is over, so Select Mode shows again
+  // and the drawings go back to selecting; a pair clicked after the run's undo step
+  // closed would otherwise change the pin map outside any undo step.
+  void OnAssignmentRunEnded();
   // Ends an assignment run as the select mode does: the run's undo step closes, so its
   // pins count as a change, and the drawings go back to selecting, so that no later
   // click changes the component outside an undo step.

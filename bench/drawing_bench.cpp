@@ -12,7 +12,6 @@
 #include <random>
 #include <vector>
 
-#include "bench/bench_symbols.h"
 #include "host/drawing/design_drawing.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
@@ -21,6 +20,7 @@
 #include "platform/frame_wnd.h"
 #include "platform/svg_dc.h"
 #include "platform/temp_file.h"
+#include "tests/support/generated/generated_symbols.h"
 
 namespace {
 

@@ -15,15 +15,18 @@
 #include <memory>
 #include <string>
 
-#include "bench/bench_symbols.h"
 #include "editor/frame/component_frame.h"
 #include "editor/frame/editor_module.h"
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
+#include "editor/resources/component_editor_resources.h"
+#include "editor/views/pcb_symbol_view.h"
+#include "editor/views/update_hints.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
+#include "host/resources/host_resources.h"
 #include "platform/headless_backend.h"
 #include "platform/mdi_frame_wnd.h"
 #include "platform/resource_registry.h"
@@ -31,10 +34,7 @@
 #include "platform/temp_file.h"
 #include "platform/user_input.h"
 #include "platform/win_thread.h"
-#include "editor/resources/component_editor_resources.h"
-#include "host/resources/host_resources.h"
-#include "editor/views/pcb_symbol_view.h"
-#include "editor/views/update_hints.h"
+#include "tests/support/generated/generated_symbols.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <map>
 #include <memory>
 
-#include "bench/bench_symbols.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "host/model/symbol_library_file.h"
 #include "platform/temp_file.h"
+#include "tests/support/generated/generated_symbols.h"
 
 namespace {
 

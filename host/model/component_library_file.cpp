@@ -253,21 +253,6 @@ bool LoadExisting(const CString& path, std::vector<LibraryComponent>& components
   return CComponentLibraryFile::Load(path, components, error);
 }
 
-LibraryComponent CollectRecords(const CDesign& design, const char* name) {
-  LibraryComponent component;
-  POSITION position = nullptr;
-  for (const CComponent* record = design.FirstComponent(position, name); record != nullptr;
-       record = design.NextComponent(position, name)) {
-    ComponentValue value = record->GetValue();
-    value.id = 0;
-    for (GateValue& gate : value.gates) gate.id = 0;
-    if (component.records.empty()) component.name = value.name;
-    value.name = component.name;
-    component.records.push_back(std::move(value));
-  }
-  return component;
-}
-
 // Reads the component back as it would stand at `pointer` in the file, so that a record
 // the format cannot hold (an empty package name, two records of one package, text too
 // long) is refused before the file is touched.
@@ -350,10 +335,26 @@ bool CComponentLibraryFile::LoadComponent(const CString& path, const char* name,
   return true;
 }
 
+LibraryComponent CComponentLibraryFile::CollectComponent(const CDesign& design, const char* name) {
+  if (name == nullptr) name = "";
+  LibraryComponent component;
+  POSITION position = nullptr;
+  for (const CComponent* record = design.FirstComponent(position, name); record != nullptr;
+       record = design.NextComponent(position, name)) {
+    ComponentValue value = record->GetValue();
+    value.id = 0;
+    for (GateValue& gate : value.gates) gate.id = 0;
+    if (component.records.empty()) component.name = value.name;
+    value.name = component.name;
+    component.records.push_back(std::move(value));
+  }
+  return component;
+}
+
 bool CComponentLibraryFile::SaveComponent(const CString& path, const char* name, const CDesign& design,
                                           CString& error) {
   if (name == nullptr) name = "";
-  LibraryComponent component = CollectRecords(design, name);
+  LibraryComponent component = CollectComponent(design, name);
   if (component.records.empty()) {
     error.FormatMessage("Cannot save component \"%1\" in \"%2\": the design holds no record of it.", name,
                         path);

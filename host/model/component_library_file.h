@@ -52,6 +52,10 @@ class CComponentLibraryFile {
   // Appends the records of the component named `name` (ignoring case) to the design, in
   // file order. On failure the design is left as it was.
   static bool LoadComponent(const CString& path, const char* name, CDesign& design, CString& error);
+  // The design's records of the component named `name` (ignoring case), in design
+  // order, as the file holds them: without identities, under the first record's name.
+  // No records when the design holds none of that name.
+  static LibraryComponent CollectComponent(const CDesign& design, const char* name);
   // Puts the design's records of the component named `name` into the file in place of
   // the file's component of that name, or after the last component when the file has
   // none; a missing file becomes a new library. The file is replaced atomically and

@@ -75,6 +75,24 @@ TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectModeTools) {
   EXPECT_FALSE(MenuItem(ID_APP_ASSIGN_PINS).checked);
 }
 
+// Undo ends the run; the drawings go back to selecting, as the tools show, so that no
+// click changes the pin map outside an undo step.
+TEST_F(AppCommandsTest, AfterUndoEndsAnAssignmentRunAClickSelectsAndAssignsNothing) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  AssignByClicking(14, 0, 1);
+  ASSERT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 14);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
+  ASSERT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 1);
+  EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
+
+  AssignByClicking(14, 0, 1);
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 1);
+  EXPECT_FALSE(Frame().GetDesign()->IsUndoLevelOpen());
+  EXPECT_TRUE(Frame().AnythingSelected()) << "the terminal clicked last is selected";
+  EXPECT_TRUE(Frame().GetDesign()->CanRedo());
+}
+
 TEST_F(AppCommandsTest, LeavingATabInAnAssignmentRunClosesTheRunsUndoStepOnItsOwnDesign) {
   ASSERT_TRUE(Open("QUAD-NAND2"));
   CAppComponentFrame& first = Frame();

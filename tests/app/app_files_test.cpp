@@ -1,11 +1,8 @@
 // Opening components from a library, saving them back and closing them: what the user
 // is shown and what ends up on disk.
 #include <gtest/gtest.h>
-<<<<<<< ours
 
 #include <functional>
-=======
->>>>>>> theirs
 
 #include "app/app_resources.h"
 #include "editor/grid/component_grid.h"

@@ -38,9 +38,21 @@ LRESULT CHostMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     m_commands.push_back(id);
     // The host answers the end of a pin-assignment run itself; routing it on would
     // hand it back to the view that sent it.
-    if (id == ID_PIN_ASSIGNMENT_ENDED) return 0;
+    if (id == ID_PIN_ASSIGNMENT_ENDED) {
+      AnswerAssignmentEnded();
+      return 0;
+    }
   }
   return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+// Starting the select mode stops the assign modes, which announce the end again: the
+// guard keeps that echo from answering itself.
+void CHostMainWindow::AnswerAssignmentEnded() {
+  if (!m_assignmentEnded || m_answering) return;
+  m_answering = true;
+  m_assignmentEnded();
+  m_answering = false;
 }
 
 // ---- HintRecorder ----
@@ -175,7 +187,13 @@ ComponentBuilder& ComponentBuilder::Gates(int count, const char* symbol, int ter
 }
 
 ComponentBuilder& ComponentBuilder::Package(const char* package, const char* footprint) {
-  m_packages.push_back({package, footprint != nullptr ? footprint : "", 0});
+  m_packages.push_back({package, footprint != nullptr ? footprint : "", 0, kFootprintLibrary});
+  return *this;
+}
+
+ComponentBuilder& ComponentBuilder::Package(const char* package, const char* footprint, int pads,
+                                            const char* library) {
+  m_packages.push_back({package, footprint, pads, library});
   return *this;
 }
 
@@ -192,8 +210,9 @@ int ComponentBuilder::TotalTerminals() const {
 
 void ComponentBuilder::BuildInto(CDesign& design) const {
   std::vector<PackageSpec> packages = m_packages;
-  if (packages.empty()) packages.push_back({"", "", 0});
+  if (packages.empty()) packages.push_back({"", "", 0, kFootprintLibrary});
   for (PackageSpec& plan : packages) {
+    if (plan.pads > 0) continue;
     const SampleSymbol* footprint =
         plan.footprint.IsEmpty() ? SmallestFootprintFor(TotalTerminals()) : FindFootprint(plan.footprint);
     if (footprint == nullptr) {
@@ -209,7 +228,7 @@ void ComponentBuilder::BuildInto(CDesign& design) const {
   for (const PackageSpec& plan : packages) {
     CComponent* component = design.AddComponent(m_name.c_str(), plan.package.c_str());
     component->SetPcbSymbol(plan.footprint.c_str());
-    component->GetPcbComponent()->SetLibrary(kFootprintLibrary);
+    component->GetPcbComponent()->SetLibrary(plan.library.c_str());
     component->SetPinCount(plan.pads);
     if (first) {
       component->SetDefaultReference("U");

@@ -40,6 +40,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -63,17 +64,24 @@
 #include "tests/support/headless_test.h"
 
 // The host's main window: records the commands it receives (the views send 32814 when
-// an assign-pins run ends) and keeps them from being routed back into the editor.
+// an assign-pins run ends) and keeps them from being routed back into the editor. A test
+// that needs the host's answer to the end of a run (the drawings back in select mode)
+// sets it with OnAssignmentEnded.
 class CHostMainWindow : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CHostMainWindow)
 
  public:
   const std::vector<UINT>& CommandsReceived() const { return m_commands; }
   void ClearCommands() { m_commands.clear(); }
+  void OnAssignmentEnded(std::function<void()> answer) { m_assignmentEnded = std::move(answer); }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void AnswerAssignmentEnded();
+
   std::vector<UINT> m_commands;
+  std::function<void()> m_assignmentEnded;
+  bool m_answering = false;
 };
 
 // One UpdateAllViews call as the views heard it. The hint object lives only for the
@@ -142,6 +150,8 @@ class ComponentBuilder {
   // A package drawn by `footprint` of footprints.pcblib (the smallest that has enough
   // pads when null); its pin count is the footprint's.
   ComponentBuilder& Package(const char* package, const char* footprint = nullptr);
+  // A package drawn by `footprint` of `pads` pads in the PCB library `library`.
+  ComponentBuilder& Package(const char* package, const char* footprint, int pads, const char* library);
   // Leaves every terminal without a pin.
   ComponentBuilder& Unassigned();
 
@@ -158,7 +168,8 @@ class ComponentBuilder {
   struct PackageSpec {
     CString package;
     CString footprint;
-    int pads = 0;
+    int pads = 0;  // 0: taken from the sample footprint
+    CString library;
   };
 
   CString m_name;

@@ -136,11 +136,7 @@ TEST_F(ComponentLibrarySaveTest, ASaveKilledAtAnyMomentLeavesTheOldLibraryOrTheN
       std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
   std::uniform_int_distribution<long> delays(0, std::max<long>(whole.count(), 1));
 
-<<<<<<< ours
-  for (int round = 0; round < 80; ++round) {
-=======
   for (int round = 0; round < 40; ++round) {
->>>>>>> theirs
     const bool wasOriginal = ReadText(Library().str()) == m_original;
     const int exit = SaveInChild(Library(), wasOriginal ? m_changed : m_asLoaded,
                                  std::chrono::microseconds(delays(random)));

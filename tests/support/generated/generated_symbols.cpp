@@ -1,4 +1,4 @@
-#include "bench/bench_symbols.h"
+#include "tests/support/generated/generated_symbols.h"
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,7 @@
-// Generated symbols for the benchmarks: bus gates of any number of terminals on the
-// 0.1 inch grid, and grid-array footprints of any number of lands, saved into
-// temporary libraries as the editor would read them.
+// Generated symbols for components larger than the samples, shared by the benchmarks
+// and the tests: bus gates of any number of terminals on the 0.1 inch grid, and
+// grid-array footprints of any number of lands, saved into temporary libraries as the
+// editor would read them.
 #pragma once
 
 #include <memory>
