@@ -6,7 +6,7 @@
 
 #include <tuple>
 
-#include "tests/editor/editor_support/editor_fixture.h"
+#include "tests/editor/support/editor_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "host/model/component.h"
-#include "tests/editor/editor_support/editor_fixture.h"
+#include "tests/editor/support/editor_fixture.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "editor/views/scm_symbol_view.h"
 #include "editor/views/view_colours.h"
 #include "host/utility/evt.h"
-#include "tests/editor/editor_support/editor_fixture.h"
-#include "tests/editor/views/view_items.h"
+#include "tests/editor/support/editor_fixture.h"
+#include "tests/editor/support/view_items.h"
 
 namespace {
 
