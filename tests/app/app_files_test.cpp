@@ -1,7 +1,6 @@
 // Opening components from a library, saving them back and closing them: what the user
 // is shown and what ends up on disk.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "app/app_resources.h"
 #include "editor/grid/component_grid.h"
@@ -10,6 +9,7 @@
 #include "platform/dialog.h"
 #include "platform/list_box.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/permissions.h"
 
 namespace {
 
@@ -131,11 +131,11 @@ TEST_F(AppFilesTest, ALibraryThatCannotBeReadIsReportedAndLeftAsItWas) {
   EXPECT_TRUE(AnyMessageHolds("missing.cmplib"));
 
   const std::string damaged = "{\"format\": \"component-library\", \"version\": 1, \"components\": [";
-  WriteFile(Path("damaged.cmplib"), damaged);
+  WriteFileText(Path("damaged.cmplib").str(), damaged);
   Screen().ExpectMessageBox(IDOK);
   EXPECT_FALSE(App().OpenLibrary(Path("damaged.cmplib")));
   EXPECT_TRUE(AnyMessageHolds("damaged.cmplib"));
-  EXPECT_EQ(ReadFile(Path("damaged.cmplib")), damaged);
+  EXPECT_EQ(ReadFileText(Path("damaged.cmplib").str()), damaged);
 
   Screen().ExpectMessageBox(IDOK);
   EXPECT_FALSE(App().OpenComponent(Library(), "NO-SUCH-PART"));
@@ -150,13 +150,13 @@ TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileUntouched) {
   ASSERT_TRUE(Open());
   ChangeOnePin();
   // The file was damaged behind the editor's back: writing into it would lose the rest.
-  const std::string damaged = ReadFile(Library()).substr(0, 200);
-  WriteFile(Library(), damaged);
+  const std::string damaged = ReadFileText(Library().str()).substr(0, 200);
+  WriteFileText(Library().str(), damaged);
 
   Screen().ExpectMessageBox(IDOK);
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
   EXPECT_TRUE(AnyMessageHolds("The file on disk was not changed."));
-  EXPECT_EQ(ReadFile(Library()), damaged);
+  EXPECT_EQ(ReadFileText(Library().str()), damaged);
   EXPECT_TRUE(Frame().GetDesign()->IsModified());
 
   // Save As into a folder that does not exist.
@@ -169,18 +169,17 @@ TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileUntouched) {
 }
 
 TEST_F(AppFilesTest, SavingIntoAReadOnlyFolderFailsWithoutDamage) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not hold for root";
+  ReadOnlyFolder readOnly(Path("").str());
+  if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced";
   ASSERT_TRUE(Open());
   ChangeOnePin();
-  const std::string before = ReadFile(Library());
+  const std::string before = ReadFileText(Library().str());
   Screen().ExpectMessageBox(IDOK);
-  std::filesystem::permissions(Path("").str(),
-                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
 
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
 
   EXPECT_TRUE(AnyMessageHolds("The file on disk was not changed."));
-  EXPECT_EQ(ReadFile(Library()), before);
+  EXPECT_EQ(ReadFileText(Library().str()), before);
   EXPECT_TRUE(Frame().GetDesign()->IsModified());
 }
 
@@ -203,7 +202,7 @@ TEST_F(AppFilesTest, SaveAsPutsTheComponentIntoANewLibrary) {
 TEST_F(AppFilesTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
   ASSERT_TRUE(Open());
   ChangeOnePin();
-  const std::string before = ReadFile(Library());
+  const std::string before = ReadFileText(Library().str());
 
   Screen().ExpectMessageBox(IDCANCEL, CString("Save the changes to QUAD-NAND2 in sample.cmplib?"));
   ASSERT_TRUE(user.CloseWindow(&Frame()));
@@ -212,7 +211,7 @@ TEST_F(AppFilesTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
   Screen().ExpectMessageBox(IDNO);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
   EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(ReadFile(Library()), before) << "No closes without saving";
+  EXPECT_EQ(ReadFileText(Library().str()), before) << "No closes without saving";
 
   ASSERT_TRUE(Open());
   ChangeOnePin();

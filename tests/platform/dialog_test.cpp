@@ -111,11 +111,7 @@ class DialogTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    Resources::AddModule(&TestModule());
-  }
-  void TearDown() override {
-    Resources::RemoveModule(&TestModule());
-    HeadlessTest::TearDown();
+    UseResourceModule(TestModule());
   }
 };
 

@@ -1,55 +1,17 @@
 #include "platform/settings_store.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
-#include <array>
 #include <nlohmann/json.hpp>
 
-#include "tests/platform/services_test_support.h"
+#include "tests/support/environment.h"
+#include "tests/support/file_text.h"
+#include "tests/support/permissions.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Root ignores permission bits. Lowering CAP_DAC_OVERRIDE from the effective set makes
-// it meet them as a user would; the capability stays permitted and is raised again.
-class WithoutPermissionOverride {
- public:
-  WithoutPermissionOverride() {
-    if (!Exchange(SYS_capget, m_saved)) return;
-    Caps lowered = m_saved;
-    lowered[0].effective &= ~(1U << CAP_DAC_OVERRIDE);
-    m_lowered = Exchange(SYS_capset, lowered);
-  }
-  ~WithoutPermissionOverride() {
-    if (m_lowered) Exchange(SYS_capset, m_saved);
-  }
-  WithoutPermissionOverride(const WithoutPermissionOverride&) = delete;
-  WithoutPermissionOverride& operator=(const WithoutPermissionOverride&) = delete;
-
- private:
-  using Caps = std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3>;
-  static bool Exchange(long call, Caps& caps) {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    return ::syscall(call, &header, caps.data()) == 0;
-  }
-
-  Caps m_saved{};
-  bool m_lowered = false;
-};
-
-bool CanCreateFileIn(const fs::path& dir) {
-  const std::string probe = (dir / "probe").string();
-  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-  if (fd < 0) return false;
-  ::close(fd);
-  ::unlink(probe.c_str());
-  return true;
-}
 
 TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndOuterBackslashes) {
   MemorySettingsStore store;
@@ -116,18 +78,18 @@ TEST(CurrentSettingsTest, InstalledStoreIsTheCurrentOneUntilReplaced) {
 }
 
 TEST(DefaultSettingsPathTest, FollowsTheConfigurationDirectoryConvention) {
-  ScopedEnv home("HOME", "/home/ann");
+  EnvironmentOverride home("HOME", "/home/ann");
   {
-    ScopedEnv config("XDG_CONFIG_HOME", "/cfg/");
+    EnvironmentOverride config("XDG_CONFIG_HOME", "/cfg/");
     EXPECT_EQ(DefaultSettingsPath(), "/cfg/component-editor/settings.json");
   }
   {
-    ScopedEnv config("XDG_CONFIG_HOME", "relative/cfg");
+    EnvironmentOverride config("XDG_CONFIG_HOME", "relative/cfg");
     EXPECT_EQ(DefaultSettingsPath(), "/home/ann/.config/component-editor/settings.json");
   }
-  ScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
+  EnvironmentOverride config("XDG_CONFIG_HOME", std::nullopt);
   EXPECT_EQ(DefaultSettingsPath(), "/home/ann/.config/component-editor/settings.json");
-  ScopedEnv noHome("HOME", std::nullopt);
+  EnvironmentOverride noHome("HOME", std::nullopt);
   EXPECT_TRUE(DefaultSettingsPath().IsEmpty());
 }
 
@@ -135,7 +97,7 @@ class FileSettingsStoreTest : public ::testing::Test {
  protected:
   std::string Path() const { return m_dir / "settings.json"; }
 
-  ScratchDir m_dir;
+  ScratchFolder m_dir;
 };
 
 TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstance) {
@@ -161,7 +123,7 @@ TEST_F(FileSettingsStoreTest, FileIsVersionedJsonKeepingTheFirstSpelling) {
   FileSettingsStore store(Path());
   store.Set("ComponentEditor\\Grid", "Enabled", true);
   store.Set("componenteditor\\grid", "ENABLED", false);
-  const nlohmann::json doc = nlohmann::json::parse(ReadText(Path()));
+  const nlohmann::json doc = nlohmann::json::parse(ReadFileText(Path()));
   EXPECT_EQ(doc["version"], 1);
   EXPECT_EQ(doc["keys"], nlohmann::json::parse(R"({"ComponentEditor\\Grid": {"Enabled": false}})"));
 }
@@ -194,7 +156,7 @@ TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.contents);
-    WriteText(Path(), c.contents);
+    WriteFileText(Path(), c.contents);
     FileSettingsStore store(Path());
     const CString problem = store.LoadProblem();
     EXPECT_NE(problem.Find(Path().c_str()), -1) << problem.str();
@@ -218,18 +180,17 @@ TEST_F(FileSettingsStoreTest, UnreadableFileIsReported) {
 TEST_F(FileSettingsStoreTest, UnwritableFolderRefusesChangesAndKeepsTheFile) {
   FileSettingsStore store(Path());
   ASSERT_TRUE(store.Set("Grid", "Enabled", true));
-  const std::string before = ReadText(Path());
+  const std::string before = ReadFileText(Path());
 
-  WithoutPermissionOverride asUser;
-  fs::permissions(m_dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  if (CanCreateFileIn(m_dir.Path())) GTEST_SKIP() << "permission bits are not enforced for this process";
+  ReadOnlyFolder readOnly(m_dir.Path());
+  if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced for this process";
 
   EXPECT_FALSE(store.Set("Grid", "Enabled", false));
   EXPECT_FALSE(store.Delete("Grid", "Enabled"));
   EXPECT_EQ(store.GetBool("Grid", "Enabled"), true);
   EXPECT_NE(store.WriteProblem().Find(Path().c_str()), -1) << store.WriteProblem().str();
-  EXPECT_EQ(ReadText(Path()), before);
-  EXPECT_EQ(CountEntries(m_dir.Path()), 1U);
+  EXPECT_EQ(ReadFileText(Path()), before);
+  EXPECT_EQ(m_dir.CountEntries(), 1U);
 }
 
 }  // namespace

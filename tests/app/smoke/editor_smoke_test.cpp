@@ -11,20 +11,12 @@
 
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "tests/app/component_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ComponentText(const std::string& path, const char* name) {
-  std::vector<LibraryComponent> components;
-  CString error;
-  if (!CComponentLibraryFile::Load(path.c_str(), components, error)) return "unreadable: " + error.str();
-  for (LibraryComponent& component : components) {
-    if (component.name == name) return CComponentLibraryFile::Format({component});
-  }
-  return {};
-}
 
 int PinOf(const std::string& path, int record, int gate, int terminal) {
   CDesign design;
@@ -37,8 +29,8 @@ int PinOf(const std::string& path, int record, int gate, int terminal) {
 }
 
 TEST(EditorOnScreen, AssignsAPinByClickingAndSavesIt) {
-  const fs::path folder = fs::temp_directory_path() / "editor-on-screen";
-  fs::remove_all(folder);
+  const ScratchFolder scratch;
+  const fs::path folder = scratch.Path();
   fs::create_directories(folder / "config");
   const std::string library = (folder / "sample.cmplib").string();
   fs::copy_file(CE_DATA_DIR "/sample.cmplib", library);
@@ -67,7 +59,6 @@ TEST(EditorOnScreen, AssignsAPinByClickingAndSavesIt) {
   }
   EXPECT_TRUE(fs::exists(folder / "config" / "component-editor" / "settings.json"))
       << "the window size and recent library were kept";
-  fs::remove_all(folder);
 }
 
 }  // namespace
