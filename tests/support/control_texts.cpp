@@ -1,21 +1,25 @@
 #include "tests/support/control_texts.h"
 
-std::vector<std::string> ComboEntries(const CComboBox& combo) {
-  std::vector<std::string> entries;
-  for (int index = 0; index < combo.GetCount(); ++index) {
-    CString text;
-    combo.GetLBText(index, text);
-    entries.push_back(text.str());
-  }
-  return entries;
-}
+namespace {
 
-std::vector<std::string> ListBoxLines(const CListBox& list) {
+// The texts of lines 0 to count - 1, each read by `read`.
+template <class Read>
+std::vector<std::string> ReadLines(int count, Read read) {
   std::vector<std::string> lines;
-  for (int index = 0; index < list.GetCount(); ++index) {
+  for (int index = 0; index < count; ++index) {
     CString text;
-    list.GetText(index, text);
+    read(index, text);
     lines.push_back(text.str());
   }
   return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> ComboEntries(const CComboBox& combo) {
+  return ReadLines(combo.GetCount(), [&combo](int index, CString& text) { combo.GetLBText(index, text); });
+}
+
+std::vector<std::string> ListBoxLines(const CListBox& list) {
+  return ReadLines(list.GetCount(), [&list](int index, CString& text) { list.GetText(index, text); });
 }
