@@ -100,11 +100,11 @@ void CAppComponentFrame::OnUpdateFrameTitle(BOOL addToTitle) {
 }
 
 void CAppComponentFrame::EndAssignmentRun() {
-  StopAssignPins();
+  OnSelectModeCommand();
 }
 
 void CAppComponentFrame::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) {
-  if (!activate && m_assigning) EndAssignmentRun();
+  if (!activate && (m_assigning || HasOpenAssignmentRun())) EndAssignmentRun();
   CComponentFrame::OnMDIActivate(activate, activateWnd, deactivateWnd);
 }
 

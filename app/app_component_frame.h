@@ -25,8 +25,9 @@ class CAppComponentFrame : public CComponentFrame {
   bool IsAssigningPins() const { return m_assigning; }
   // The main window heard command 32814: the run is over, Select Mode shows again.
   void OnAssignmentRunEnded() { m_assigning = false; }
-  // Ends an assignment run as the frame's own commands do, before the application
-  // closes the frame.
+  // Ends an assignment run as the select mode does: the run's undo step closes, so its
+  // pins count as a change, and the drawings go back to selecting, so that no later
+  // click changes the component outside an undo step.
   void EndAssignmentRun();
   // Ends an in-cell edit as the user would and writes the grid's pending edits into
   // the component; false, with the last error recorded, when a cell cannot be written.
@@ -41,8 +42,9 @@ class CAppComponentFrame : public CComponentFrame {
  protected:
   CAppComponentFrame() = default;
   int OnCreate(LPCREATESTRUCT cs) override;
-  // An assignment run is one for the whole editor: leaving its tab ends it, so that its
-  // undo step closes on this design and not on the next one's.
+  // An assignment run is one for the whole editor: leaving its tab ends it, so that the
+  // next tab can open a run of its own. That holds also for a run whose drawings went
+  // back to selecting by themselves (Cancel, Escape): its undo level is still open.
   void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) override;
 
  private:

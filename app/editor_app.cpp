@@ -10,8 +10,10 @@
 #include "app/file_prompt.h"
 #include "app/main_frame.h"
 #include "editor/frame/editor_module.h"
+#include "host/libtools/library_manager.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "host/model/symbol_library.h"
 #include "host/resources/host_resources.h"
 #include "platform/app_registry.h"
 #include "platform/message_box.h"
@@ -154,6 +156,9 @@ bool CEditorApp::OpenComponent(const CString& givenPath, const CString& name) {
   document->name = design.FirstComponent()->GetName();
   design.SetPathName(path);
   m_documents.push_back(std::move(document));
+  // The views find the symbol libraries that the records name without a folder beside
+  // the component library last used, which they take when they are made.
+  CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CComponentLibrary), path);
   CCreateContext context;
   context.m_pCurrentDoc = &design;
   if (CreateMDIChild(RUNTIME_CLASS(CAppComponentFrame), m_mainFrame.get(), context) == nullptr) {
@@ -198,15 +203,17 @@ bool CEditorApp::WriteComponent(CDesign& design, const CString& path, const CStr
 }
 
 bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
-  OpenDocument* document = FindDocument(design);
   CAppComponentFrame* frame = FindFrame(design);
-  if (document == nullptr || frame == nullptr || !frame->ReadyToSave()) return false;
+  if (FindDocument(design) == nullptr || frame == nullptr || !frame->ReadyToSave()) return false;
   CString path = design.GetPathName();
   if (askPath) {
     path = m_prompt.AskLibraryToSave(path);
     if (path.IsEmpty()) return false;
     path = NormalPath(path);
   }
+  // The questions above let messages through, which may have closed the component.
+  OpenDocument* document = FindDocument(design);
+  if (document == nullptr) return false;
   const CComponent* first = design.FirstComponent();
   const CString name = first != nullptr ? first->GetName() : document->name;
   if (!WriteComponent(design, path, name)) return false;
@@ -214,7 +221,7 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
   design.SetModifiedFlag(FALSE);
   if (path != design.GetPathName()) {
     design.SetPathName(path);
-    frame->SetCaption();
+    if (CAppComponentFrame* shown = FindFrame(design)) shown->SetCaption();
   }
   m_lastLibrary = path;
   RememberLibrary(path);
@@ -224,6 +231,9 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
 
 bool CEditorApp::CloseDocument(CDesign& design) {
   CAppComponentFrame* frame = FindFrame(design);
+  // An open assignment run's pins become a change of the design only when the run's
+  // undo level closes: the run ends before the design is asked whether it changed.
+  if (frame != nullptr) frame->EndAssignmentRun();
   // A cell that cannot be written back counts as an unsaved change.
   const bool pendingWritten = frame == nullptr || frame->WriteBackEdits();
   if (design.IsModified() || !pendingWritten) {
@@ -231,11 +241,11 @@ bool CEditorApp::CloseDocument(CDesign& design) {
     text.Format("Save the changes to %s in %s?", ComponentName(design).c_str(),
                 FileNameOf(design.GetPathName()).c_str());
     const int answer = AfxMessageBox(text, MB_YESNOCANCEL | MB_ICONQUESTION);
+    // Messages delivered while the question was up may have closed the component.
+    if (FindDocument(design) == nullptr) return true;
     if (answer == IDCANCEL) return false;
     if (answer == IDYES && !SaveDocument(design, false)) return false;
   }
-  // The assignment run is the module's, not the frame's: it must not outlive the frame.
-  if (frame != nullptr) frame->EndAssignmentRun();
   design.OnCloseDocument();
   ForgetDocument(design);
   return true;

@@ -4,6 +4,7 @@
 
 #include "platform/constants.h"
 #include "platform/dialog.h"
+#include "platform/win_thread.h"
 
 HeadlessBackend::HeadlessBackend()
     : m_onFailure([](const std::string& problem) { std::cerr << "headless: " << problem << '\n'; }) {}
@@ -13,7 +14,11 @@ void HeadlessBackend::ExpectDialog(UINT templateId, DialogResponder responder) {
 }
 
 void HeadlessBackend::ExpectMessageBox(int answer, std::optional<CString> text) {
-  m_messageAnswers.push_back({answer, std::move(text)});
+  m_messageAnswers.push_back({answer, std::move(text), nullptr});
+}
+
+void HeadlessBackend::ExpectMessageBox(int answer, std::optional<CString> text, WhileShown whileShown) {
+  m_messageAnswers.push_back({answer, std::move(text), std::move(whileShown)});
 }
 
 void HeadlessBackend::ExpectContextMenu(UINT choice) {
@@ -57,6 +62,7 @@ int HeadlessBackend::ShowMessageBox(const CString& text, const CString& caption,
   if (m_messageAnswers.empty()) {
     Fail("unexpected message box \"" + text.str() + "\"");
     m_messages.push_back({text, caption, type, refusal});
+    AfxGetThread()->PumpMessages();
     return refusal;
   }
   MessageExpectation expectation = std::move(m_messageAnswers.front());
@@ -65,6 +71,8 @@ int HeadlessBackend::ShowMessageBox(const CString& text, const CString& caption,
     Fail("message box \"" + text.str() + "\" where \"" + expectation.text->str() + "\" was expected");
   }
   m_messages.push_back({text, caption, type, expectation.answer});
+  if (expectation.whileShown) expectation.whileShown();
+  AfxGetThread()->PumpMessages();
   return expectation.answer;
 }
 

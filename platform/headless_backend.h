@@ -1,7 +1,8 @@
 // The backend with no screen: modal dialogs, message boxes and context menus are
 // answered by responders that a test queues, and everything shown is recorded. An
 // unexpected dialog, message box or menu is reported to the failure handler at once and
-// answered with Cancel/No, so nothing can hang.
+// answered with Cancel/No, so nothing can hang. While a message box is up, posted
+// messages are delivered, as the screen's own loop delivers them.
 #pragma once
 
 #include <deque>
@@ -26,6 +27,9 @@ class HeadlessBackend : public Backend {
  public:
   using DialogResponder = std::function<void(CDialog& dialog, UserInput& user)>;
   using FailureHandler = std::function<void(const std::string& problem)>;
+  // What happens elsewhere while a message box waits for its answer, such as a window
+  // posting a message; whatever it posts is delivered before the box is answered.
+  using WhileShown = std::function<void()>;
 
   HeadlessBackend();
 
@@ -34,6 +38,7 @@ class HeadlessBackend : public Backend {
   void ExpectDialog(UINT templateId, DialogResponder responder);
   // The next message box gets this answer; with `text`, it must show exactly that text.
   void ExpectMessageBox(int answer, std::optional<CString> text = std::nullopt);
+  void ExpectMessageBox(int answer, std::optional<CString> text, WhileShown whileShown);
   // The next context menu chooses the item with this id (0: dismisses it).
   void ExpectContextMenu(UINT choice);
   void SetFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
@@ -61,6 +66,7 @@ class HeadlessBackend : public Backend {
   struct MessageExpectation {
     int answer;
     std::optional<CString> text;
+    WhileShown whileShown;
   };
   void Fail(const std::string& problem);
 

@@ -93,7 +93,9 @@ std::optional<SettingsStore::Table> ParseTable(const std::string& text, std::str
   json doc;
   try {
     doc = json::parse(text);
-  } catch (const json::parse_error& error) {
+  } catch (const json::exception& error) {
+    // Malformed text, and numbers too large even for a double, which the library
+    // reports as out of range rather than as a parse error.
     problem = WithoutTag(error.what());
     return std::nullopt;
   }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -20,26 +21,76 @@ std::string TempDirectory() {
   return dir;
 }
 
-bool Fail(CString& error, const CString& path, int err) {
-  error.FormatMessage("Cannot write \"%1\": %2.", path, std::generic_category().message(err));
+AtomicWriteFault& InstalledFault() {
+  static AtomicWriteFault fault;
+  return fault;
+}
+
+// The error number a test wants the step to fail with; 0 lets it run.
+int InjectedFault(AtomicWriteStep step) {
+  const AtomicWriteFault& fault = InstalledFault();
+  return fault ? fault(step) : 0;
+}
+
+// Runs a step whose call returns 0 or -1 with errno set; gives 0 or the error number.
+template <class Call>
+int RunStep(AtomicWriteStep step, Call call) {
+  if (const int injected = InjectedFault(step)) return injected;
+  return call() == 0 ? 0 : errno;
+}
+
+const char* StepDescription(AtomicWriteStep step) {
+  switch (step) {
+    case AtomicWriteStep::CreateTemporary:
+      return "creating a temporary file beside it";
+    case AtomicWriteStep::Write:
+      return "writing the temporary file";
+    case AtomicWriteStep::CopyPermissions:
+      return "giving the temporary file the permissions of the file";
+    case AtomicWriteStep::Flush:
+      return "flushing the temporary file to disk";
+    case AtomicWriteStep::Close:
+      return "closing the temporary file";
+    case AtomicWriteStep::Rename:
+      return "putting the temporary file in the place of the file";
+  }
+  return "an unknown step";
+}
+
+// The step that failed and its error number; no failure while err is 0.
+struct StepFailure {
+  AtomicWriteStep step = AtomicWriteStep::CreateTemporary;
+  int err = 0;
+};
+
+bool Fail(CString& error, const CString& path, const StepFailure& failure) {
+  error.FormatMessage("Cannot write \"%1\": %2 failed: %3.", path, StepDescription(failure.step),
+                      std::generic_category().message(failure.err));
   return false;
 }
 
 // Opens a file beside path that did not exist before; its name is kept in tempPath.
 // Not mkstemp: that would create the file 0600 regardless of the umask.
-int CreateSibling(const std::string& path, std::string& tempPath) {
+int CreateSibling(const std::string& path, std::string& tempPath, int& fd) {
+  fd = -1;
+  if (const int injected = InjectedFault(AtomicWriteStep::CreateTemporary)) return injected;
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     tempPath = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return 0;
+    if (errno != EEXIST) return errno;
   }
-  return -1;
+  return EEXIST;
 }
+
+// Written in pieces, each a step of its own, so that a write can fail part way.
+constexpr size_t kWritePiece = 64 * 1024;
 
 int WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
-    const ssize_t written = ::write(fd, data.data(), data.size());
+    if (const int injected = InjectedFault(AtomicWriteStep::Write)) return injected;
+    const ssize_t written = ::write(fd, data.data(), std::min(data.size(), kWritePiece));
     if (written < 0 && errno == EINTR) continue;
     if (written < 0) return errno;
     data.remove_prefix(static_cast<size_t>(written));
@@ -47,14 +98,31 @@ int WriteAll(int fd, std::string_view data) {
   return 0;
 }
 
-// Writes, copies the old file's permissions and closes; 0 or the errno of the first failure.
-int FillAndClose(int fd, const std::string& path, std::string_view contents) {
-  int err = WriteAll(fd, contents);
+// A replaced file keeps its permissions; a new file has nothing to copy.
+int CopyPermissions(int fd, const std::string& path) {
   struct stat old {};
-  if (err == 0 && ::stat(path.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) err = errno;
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  return err;
+  if (::stat(path.c_str(), &old) != 0) return 0;
+  return RunStep(AtomicWriteStep::CopyPermissions, [&] { return ::fchmod(fd, old.st_mode & 07777); });
+}
+
+// The file is released even when the step is made to fail.
+int CloseFile(int fd) {
+  const int injected = InjectedFault(AtomicWriteStep::Close);
+  const int closed = ::close(fd) == 0 ? 0 : errno;
+  return injected != 0 ? injected : closed;
+}
+
+// Writes, copies the old file's permissions, flushes to disk and closes: the new
+// contents are on disk before the rename makes them the file's, so that a crash leaves
+// the old file or the new one.
+StepFailure FillAndClose(int fd, const std::string& path, std::string_view contents) {
+  StepFailure failure{AtomicWriteStep::Write, WriteAll(fd, contents)};
+  if (failure.err == 0) failure = {AtomicWriteStep::CopyPermissions, CopyPermissions(fd, path)};
+  if (failure.err == 0)
+    failure = {AtomicWriteStep::Flush, RunStep(AtomicWriteStep::Flush, [fd] { return ::fsync(fd); })};
+  const int closed = CloseFile(fd);
+  if (failure.err == 0) failure = {AtomicWriteStep::Close, closed};
+  return failure;
 }
 
 // The rename is only durable once the directory is flushed. A failure here is not
@@ -81,14 +149,22 @@ bool GetTempFile(CString& path) {
 
 bool WriteFileAtomically(const CString& path, std::string_view contents, CString& error) {
   std::string tempPath;
-  const int fd = CreateSibling(path.str(), tempPath);
-  if (fd < 0) return Fail(error, path, errno);
-  int err = FillAndClose(fd, path.str(), contents);
-  if (err == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0) err = errno;
-  if (err != 0) {
+  int fd = -1;
+  StepFailure failure{AtomicWriteStep::CreateTemporary, CreateSibling(path.str(), tempPath, fd)};
+  if (failure.err != 0) return Fail(error, path, failure);
+  failure = FillAndClose(fd, path.str(), contents);
+  if (failure.err == 0) {
+    failure = {AtomicWriteStep::Rename,
+               RunStep(AtomicWriteStep::Rename, [&] { return ::rename(tempPath.c_str(), path.c_str()); })};
+  }
+  if (failure.err != 0) {
     ::unlink(tempPath.c_str());
-    return Fail(error, path, err);
+    return Fail(error, path, failure);
   }
   SyncDirectory(path.str());
   return true;
+}
+
+void SetAtomicWriteFaultForTesting(AtomicWriteFault fault) {
+  InstalledFault() = std::move(fault);
 }

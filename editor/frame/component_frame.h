@@ -104,9 +104,15 @@ class CComponentFrame : public CMDIChildWnd {
 
   BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
 
-  // Closes an open assignment run (and tells the main window) and ends an in-cell
-  // grid edit. The frame's commands call it first; a host's own commands may too.
+  // Closes the assignment run this frame opened (and tells the main window) and ends
+  // an in-cell grid edit. The frame's commands call it first; a host's own commands
+  // may too. A run another frame opened stays open: it is that frame's to close.
   void StopAssignPins();
+  // True while the "Assign Pins" undo level this frame opened on its design is open.
+  bool HasOpenAssignmentRun() const { return m_bAssignRunOpen; }
+
+  // A frame that goes in the middle of its run closes the run first.
+  void OnDestroy() override;
 
   // Runs the design's validity check. With `explicitCheck` it always runs and an
   // invalid design's report is shown; without it, it runs only when the "CheckValid"
@@ -121,6 +127,8 @@ class CComponentFrame : public CMDIChildWnd {
   // Pane (0,0): the pin grid when the setting allows and the grid control can be
   // made, else the dummy grid. False when not even the dummy grid could be made.
   bool CreateGridPane(CCreateContext* context, const CSize& gridSize);
+  // Closes the run's undo level on this frame's design, when this frame opened it.
+  void CloseAssignmentRun();
 
   static UINT s_invalidateFrameMessage;
 
@@ -130,4 +138,7 @@ class CComponentFrame : public CMDIChildWnd {
   // The library and symbol of the last gate added in this frame.
   CString m_strGateLibrary;
   CString m_strGateSymbol;
+  // The assigning flag is one for the whole module, but the run's undo level is open
+  // on the design of the frame that opened it: only that frame may close it.
+  bool m_bAssignRunOpen = false;
 };

@@ -15,7 +15,7 @@
 namespace {
 
 // One for the whole module, not one per frame: true while an "Assign Pins" level is
-// open on the design of the frame that opened it.
+// open on the design of the frame that opened it (which remembers that it did).
 bool s_assigningPins = false;
 
 int CountTerminals(const CComponent& component) {
@@ -69,18 +69,32 @@ void CComponentFrame::OnSelectMode() {
 void CComponentFrame::OnAssignPins() {
   if (!s_assigningPins) {
     s_assigningPins = true;
+    m_bAssignRunOpen = true;
     StartUndoLevel(IDS_UNDO_ASSIGN_PINS);
   }
   if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->StartAssignPins();
 }
 
 void CComponentFrame::StopAssignPins() {
-  if (s_assigningPins) {
-    s_assigningPins = false;
-    EndUndoLevel(IDS_UNDO_ASSIGN_PINS);
-    TellMainWindowAssignmentEnded();
-  }
+  CloseAssignmentRun();
   if (CComponentGrid* grid = GetGrid()) grid->StopEdit();
+}
+
+// Closing a level on a design that did not open it would close some other level there,
+// or nothing, and leave the run's own level open for good.
+void CComponentFrame::CloseAssignmentRun() {
+  if (!m_bAssignRunOpen) return;
+  m_bAssignRunOpen = false;
+  s_assigningPins = false;
+  EndUndoLevel(IDS_UNDO_ASSIGN_PINS);
+  TellMainWindowAssignmentEnded();
+}
+
+// Left open, the level would swallow every later edit of the design into a step that
+// never closes, and the flag would keep every other frame from opening a run.
+void CComponentFrame::OnDestroy() {
+  CloseAssignmentRun();
+  CMDIChildWnd::OnDestroy();
 }
 
 bool CComponentFrame::CanDoAssignPins121() {
@@ -90,11 +104,14 @@ bool CComponentFrame::CanDoAssignPins121() {
 }
 
 // Not a frame command of the usual kind: it leaves an assignment run open, so that
-// inside a run its level folds into the run's.
+// inside a run its level folds into the run's. With no pads drawn (the package names no
+// PCB symbol, or its library lacks it) there is nothing to assign to: numbering would
+// only take every terminal's pin away, so nothing is done.
 void CComponentFrame::AssignPins121() {
   CComponent* component = GetComponent(false);
   if (component == nullptr) return;
   const int pads = CountPlacedPads(GetSymbolsFrame());
+  if (pads < 1) return;
   if (CountTerminals(*component) != pads) AfxMessageBox(IDS_WARN_TERMINAL_PAD_MISMATCH, MB_OK);
   StartUndoLevel(IDS_UNDO_ASSIGN_PINS_121);
   NumberTerminalsConsecutively(*component, pads);

@@ -25,6 +25,15 @@ bool AskYesNo(UINT stringId, const Args&... args) {
   return AfxMessageBox(question.c_str(), MB_YESNO) == IDYES;
 }
 
+std::vector<int> PinsOfPads(CSymbolInstance& instance) {
+  std::vector<int> pins;
+  POSITION position = nullptr;
+  for (CPadInstance* pad = instance.FirstPad(position); pad != nullptr; pad = instance.NextPad(position)) {
+    pins.push_back(pad->GetPinNumber());
+  }
+  return pins;
+}
+
 }  // namespace
 
 bool CSymbolsFrame::IsPcbSideItem(const CDesignItem* item) {
@@ -139,6 +148,8 @@ bool CSymbolsFrame::CanEditPcbSymInLibrary() const {
   return view != nullptr && view->HasSelection();
 }
 
+// The questions let posted messages through, and a redraw among them frees the drawn
+// items: each branch takes the pin, gate or terminal it needs before it asks.
 void CSymbolsFrame::DeleteSelection() {
   CDesignItem* item = GetSelectedItem();
   if (item == nullptr) return;
@@ -170,13 +181,10 @@ void CSymbolsFrame::DeleteSymbolInstance(CSymbolInstance* instance, bool pcbSide
     DeleteGate(instance);
     return;
   }
+  // The pins are read before the question: the drawing may be rebuilt while it is up,
+  // and the views answer each removal and may redraw the pads.
+  const std::vector<int> pins = PinsOfPads(*instance);
   if (AfxMessageBox(IDS_ASK_REMOVE_ALL_ASSIGNMENTS, MB_YESNO) != IDYES) return;
-  // The pins are read first: the views answer each removal and may redraw the pads.
-  std::vector<int> pins;
-  POSITION position = nullptr;
-  for (CPadInstance* pad = instance->FirstPad(position); pad != nullptr; pad = instance->NextPad(position)) {
-    pins.push_back(pad->GetPinNumber());
-  }
   for (int pin : pins) RemovePinAssignments(pin);
 }
 

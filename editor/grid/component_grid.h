@@ -96,9 +96,10 @@ class CComponentGrid : public CView {
   // The user ended an edit with a new text in the current cell.
   void OnCellChanged();
   // Writes every cell still marked modified into the component and its gates, in
-  // one "Edit Pin Map" undo level. False, with the last error recorded, when a symbol
-  // or terminal name fails its validator or a value cannot be stored; the walk stops
-  // there and no pin numbers are written after a bad name.
+  // one "Edit Pin Map" undo level: a terminal name goes to every gate of its block,
+  // pin numbers are stored as typed. False, with the last error recorded, when a
+  // symbol or terminal name fails its validator (the walk stops there and no pin
+  // number is written) or when the model refuses a value.
   bool UpdateComponent(CComponent* component);
   // Ends an in-cell edit in progress as the user would; 1 when one ended, else 0.
   long StopEdit();
@@ -147,7 +148,7 @@ class CComponentGrid : public CView {
   void ChangeSymbolName(long row);
   void ChangeTerminalName(long row);
   void ChangePinNumber(long row, long column);
-  bool WriteNames();
+  bool WriteNames(CComponent* component);
   bool WritePinNumbers(CComponent* component);
   int TerminalOfRow(long row) const;
   CComponentFrame* ParentComponentFrame() const;

@@ -1,6 +1,8 @@
 // In-cell editing of the pin grid: each typed value goes into the design as soon as the
 // edit ends, and the cells stay marked modified so that UpdateComponent writes them
 // again, validated, when the design is brought up to date.
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -15,30 +17,82 @@
 #include "host/model/design.h"
 #include "host/model/gate.h"
 #include "host/model/symbol_library.h"
+#include "host/model/symbol_library_locator.h"
 #include "host/uitools/validators.h"
 #include "host/utility/app_error.h"
 #include "host/utility/file_path.h"
 
 namespace {
 
-// A pin cell: empty means no pin; other text is read as a number, as typed.
+// A pin cell: empty means no pin; other text is read as the whole number it starts
+// with, as typed (text without one is 0, what follows the number is dropped). A number
+// too large for a pin is held at the nearest one that fits.
 int PinOfText(const CString& text) {
-  return text.IsEmpty() ? CGate::kNoPin : std::atoi(text.c_str());
+  if (text.IsEmpty()) return CGate::kNoPin;
+  const long long value = std::strtoll(text.c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-// The gate's library, completed from the schematic library last used where it names
-// no folder (and, when it names no file either, that library's file).
-CFilePath SymbolLibraryPathOf(const CGate& gate) {
-  CFilePath path(gate.GetLibrary());
-  if (!path.GetDirectory().IsEmpty()) return path;
-  const CFilePath lastUsed(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)));
-  path.SetDrive(lastUsed.GetDrive());
-  path.SetDirectory(lastUsed.GetDirectory());
-  if (path.GetFileName().IsEmpty()) {
-    path.SetFileName(lastUsed.GetFileName());
-    path.SetExtension(lastUsed.GetExtension());
+// The gates of the component that the grid shows in the block of `symbol`: every gate
+// drawn by a symbol of that name, ignoring case, as the grid groups them.
+std::vector<CGate*> GatesOfSymbol(const CComponent& component, const CString& symbol) {
+  std::vector<CGate*> gates;
+  POSITION position = nullptr;
+  int index = 0;
+  for (CGate* gate = component.FirstGate(position, index); gate != nullptr;
+       gate = component.NextGate(position, index)) {
+    if (gate->GetSymbol().CompareNoCase(symbol) == 0) gates.push_back(gate);
   }
-  return path;
+  return gates;
+}
+
+// The gates a block of rows stands for, found from the gate that made it; that gate
+// alone when the component does not list it.
+std::vector<CGate*> GatesOfBlock(const CComponent* component, CGate* blockGate) {
+  std::vector<CGate*> gates;
+  if (component != nullptr) gates = GatesOfSymbol(*component, blockGate->GetSymbol());
+  if (std::find(gates.begin(), gates.end(), blockGate) == gates.end()) gates = {blockGate};
+  return gates;
+}
+
+// Terminal names belong to the symbol: every gate of the block takes the name. A gate
+// with fewer terminals than the block has no such terminal to name. False, with the
+// last error, when a gate refuses the name.
+bool RenameTerminal(const std::vector<CGate*>& gates, int terminal, const CString& name) {
+  bool renamed = true;
+  for (CGate* gate : gates) {
+    if (terminal > gate->CountPins()) continue;
+    if (!gate->SetPinName(terminal, name)) renamed = false;
+  }
+  return renamed;
+}
+
+// The gate's library, found where the views find it (beside the component library,
+// then beside the schematic library last used, then among the bundled ones); a gate
+// that names no library takes the schematic library last used. False, with the
+// message recorded, when the library is in none of those places.
+bool FindSymbolLibraryOf(const CGate& gate, CFilePath& path) {
+  if (gate.GetLibrary().IsEmpty()) {
+    path.SetPath(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)));
+    return true;
+  }
+  const CString componentLibrary = CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary));
+  CString found;
+  const bool located =
+      CSymbolLibraryLocator(SymbolKind::Schematic, componentLibrary).Find(gate.GetLibrary(), found);
+  path.SetPath(found);
+  return located;
+}
+
+// The symbol of that name in the gate's library; null, with the message recorded,
+// when it cannot be read. `path` ends up naming the library read.
+std::unique_ptr<CSymbol> ReadGateSymbol(const CGate& gate, const CString& name, CFilePath& path) {
+  if (!FindSymbolLibraryOf(gate, path)) return nullptr;
+  CString libraryPath = path.GetPath();
+  std::unique_ptr<CSymbol> symbol(
+      CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CScmSymbolLibrary), libraryPath, name, true));
+  path.SetPath(libraryPath);
+  return symbol;
 }
 
 }  // namespace
@@ -79,11 +133,8 @@ void CComponentGrid::ChangeSymbolName(long row) {
   CComponentFrame* frame = GetComponentFrame();
   if (gate == nullptr || frame == nullptr) return;
   const CString newName = m_grid.GetTextMatrix(row, kSymbolColumn);
-  CFilePath path = SymbolLibraryPathOf(*gate);
-  CString libraryPath = path.GetPath();
-  std::unique_ptr<CSymbol> symbol(
-      CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CScmSymbolLibrary), libraryPath, newName, true));
-  path.SetPath(libraryPath);
+  CFilePath path;
+  std::unique_ptr<CSymbol> symbol = ReadGateSymbol(*gate, newName, path);
   if (symbol == nullptr) {
     CAppError::ReportLastError();
     m_grid.SetTextMatrix(row, kSymbolColumn, gate->GetSymbol());
@@ -110,22 +161,17 @@ void CComponentGrid::ChangeSymbolName(long row) {
 
 void CComponentGrid::ChangeTerminalName(long row) {
   CComponentFrame* frame = GetComponentFrame();
-  const PinGridIndex::Block* block = m_index.BlockAt(row);
-  if (row < 1 || frame == nullptr || block == nullptr) return;
+  if (row < 1 || frame == nullptr || m_index.BlockAt(row) == nullptr) return;
   CString symbolName;
   GetRowSymbol(row, symbolName);
   const int terminal = TerminalOfRow(row);
   const CString newName = m_grid.GetText();
-  // The rows belong to the block, not to one gate. The name goes to the gate that
-  // made the block: its names are the ones the rows show, and UpdateComponent writes
-  // the deferred value into that same gate.
-  const CGate* blockGate = RowGate(block->firstRow);
   frame->StartUndoLevel(IDS_UNDO_EDIT_TERMINAL_NAME);
   CComponent* component = frame->GetComponent(false);
   CPinNameHint hint(symbolName, terminal, newName);
   Send(HintPinName, &hint);
-  if (component != nullptr && blockGate != nullptr &&
-      !component->SetPinName(blockGate->GetIndex(), terminal, newName)) {
+  // The rows stand for every gate of the symbol, and the drawings rename them all.
+  if (component != nullptr && !RenameTerminal(GatesOfSymbol(*component, symbolName), terminal, newName)) {
     CAppError::ReportLastError();
   }
   frame->EndUndoLevel(IDS_UNDO_EDIT_TERMINAL_NAME);
@@ -143,7 +189,8 @@ void CComponentGrid::ChangePinNumber(long row, long column) {
     CPinNumberHint removed(CString(), gate, terminal, CGate::kNoPin);
     Send(HintPinNumber, &removed);
     if (!component->SetPinNumber(gate, terminal, pin)) {
-      // A number the model refuses: say why and show the pin the terminal kept.
+      // The model refuses only a terminal it no longer has: say so and show what it
+      // holds.
       CAppError::ReportLastError();
       pin = component->GetPinNumber(gate, terminal);
       m_grid.SetTextMatrix(row, column, pin == CGate::kNoPin ? CString() : CString(std::to_string(pin)));
@@ -159,26 +206,27 @@ void CComponentGrid::ChangePinNumber(long row, long column) {
 bool CComponentGrid::UpdateComponent(CComponent* component) {
   CComponentFrame* frame = GetComponentFrame();
   if (frame != nullptr) frame->StartUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
-  bool ok = WriteNames();
+  bool ok = WriteNames(component);
   if (ok && component != nullptr) ok = WritePinNumbers(component);
   if (frame != nullptr) frame->EndUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
   return ok;
 }
 
-bool CComponentGrid::WriteNames() {
+bool CComponentGrid::WriteNames(CComponent* component) {
   const long rows = m_grid.GetRows();
-  CGate* blockGate = nullptr;
+  std::vector<CGate*> blockGates;
   int terminal = 0;
   for (long row = 1; row < rows; ++row) {
     if (CGate* gate = RowGate(row)) {
-      blockGate = gate;
+      // The block's gates as the grid showed them, before its symbol name changes.
+      blockGates = GatesOfBlock(component, gate);
       terminal = 1;
       m_grid.SetCell(row, kSymbolColumn);
       if (m_grid.GetCellModified()) {
         const CString text = m_grid.GetText();
         m_grid.SetCellModified(FALSE);
         if (!ValidSymbolName(text)) return false;
-        blockGate->SetSymbol(text, nullptr);
+        gate->SetSymbol(text, nullptr);
       }
     }
     m_grid.SetCell(row, kTerminalNameColumn);
@@ -186,18 +234,22 @@ bool CComponentGrid::WriteNames() {
       const CString text = m_grid.GetText();
       m_grid.SetCellModified(FALSE);
       if (!ValidPinName(text)) return false;
-      if (blockGate != nullptr && !blockGate->SetPinName(terminal, text)) return false;
+      if (!RenameTerminal(blockGates, terminal, text)) return false;
     }
     ++terminal;
   }
   return true;
 }
 
+// Pin numbers are stored as typed, so every modified cell is written: a cell the model
+// refuses (its gate or terminal went meanwhile) keeps its error for the caller and the
+// walk goes on.
 bool CComponentGrid::WritePinNumbers(CComponent* component) {
   const long rows = m_grid.GetRows();
   std::vector<int> gates;
   for (long column = kFirstGateColumn; column < m_grid.GetCols(); ++column)
     gates.push_back(GetColumnGate(column));
+  bool written = true;
   // Row by row, where a row's cells lie together; each cell is written once whatever
   // the order.
   for (long row = 1; row < rows; ++row) {
@@ -206,8 +258,8 @@ bool CComponentGrid::WritePinNumbers(CComponent* component) {
       m_grid.SetCell(row, kFirstGateColumn + static_cast<long>(at));
       if (!m_grid.GetCellModified()) continue;
       m_grid.SetCellModified(FALSE);
-      if (!component->SetPinNumber(gates[at], terminal, PinOfText(m_grid.GetText()))) return false;
+      if (!component->SetPinNumber(gates[at], terminal, PinOfText(m_grid.GetText()))) written = false;
     }
   }
-  return true;
+  return written;
 }

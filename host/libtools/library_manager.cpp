@@ -1,53 +1,15 @@
 #include "host/libtools/library_manager.h"
 
-#include "host/model/symbol_library.h"
-#include "host/utility/file_path.h"
-#include "platform/app_registry.h"
-#include "platform/program_path.h"
-
-namespace {
-
-constexpr const char* kSettingsKey = "Libraries";
-
-struct KindEntry {
-  const CRuntimeClass* kind;
-  const char* valueName;
-  const char* defaultFile;
-};
-
-// Null for a kind that has no saved library.
-const KindEntry* FindKind(const CRuntimeClass* kind) {
-  if (kind == nullptr) return nullptr;
-  static const KindEntry entries[] = {
-      {RUNTIME_CLASS(CScmSymbolLibrary), "LastScm", "logic.scmlib"},
-      {RUNTIME_CLASS(CPcbSymbolLibrary), "LastPcb", "footprints.pcblib"},
-      {RUNTIME_CLASS(CComponentLibrary), "LastComponent", "sample.cmplib"},
-  };
-  for (const KindEntry& entry : entries) {
-    if (kind->IsDerivedFrom(entry.kind)) return &entry;
-  }
-  return nullptr;
-}
-
-}  // namespace
+#include "host/model/library_settings.h"
 
 CString CLibraryManager::GetSavedFileName(const CRuntimeClass* kind) {
-  const KindEntry* entry = FindKind(kind);
-  if (entry == nullptr) return {};
-  CString saved;
-  if (CAppRegistry(kSettingsKey).GetValue(entry->valueName, saved) && !saved.IsEmpty()) return saved;
-  return GetDefaultFileName(kind);
+  return CLibrarySettings::GetLastUsedFile(kind);
 }
 
 bool CLibraryManager::SetSavedFileName(const CRuntimeClass* kind, const CString& path) {
-  const KindEntry* entry = FindKind(kind);
-  if (entry == nullptr || path.IsEmpty()) return false;
-  CAppRegistry settings(kSettingsKey);
-  return settings.SetValue(entry->valueName, CFilePath(path).GetFullPath());
+  return CLibrarySettings::SetLastUsedFile(kind, path);
 }
 
 CString CLibraryManager::GetDefaultFileName(const CRuntimeClass* kind) {
-  const KindEntry* entry = FindKind(kind);
-  if (entry == nullptr) return {};
-  return GetProgramPath() + entry->defaultFile;
+  return CLibrarySettings::GetBundledFile(kind);
 }

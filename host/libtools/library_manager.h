@@ -1,6 +1,8 @@
 // CLibraryManager: which library file of each kind the user worked with last. The
 // choice is kept in the settings, so that the next session starts where this one left
-// off; on a fresh machine it is the sample library shipped beside the program.
+// off; on a fresh machine it is the sample library shipped beside the program. The
+// design model keeps the values (CLibrarySettings), since it looks for symbol
+// libraries beside the last-used ones too.
 #pragma once
 
 #include "platform/cstring.h"

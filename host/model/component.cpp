@@ -19,14 +19,6 @@ std::vector<TerminalValue> MakeTerminals(int pins, const CString* names, const i
   return terminals;
 }
 
-// False, with the last error, when a terminal carries a pin number below -1.
-bool CheckPinNumbers(const std::vector<TerminalValue>& terminals) {
-  const bool valid = std::none_of(terminals.begin(), terminals.end(),
-                                  [](const TerminalValue& terminal) { return terminal.pin < CGate::kNoPin; });
-  if (!valid) CAppError::SetLastErrorText("Pin numbers below -1 are not allowed.");
-  return valid;
-}
-
 void RecordError(const char* format, int value) {
   CString text;
   text.Format(format, value);
@@ -49,14 +41,13 @@ CGate* CComponent::AddGate(int index, const char* library, const char* symbol, i
                            const int* numbers) {
   if (!CheckGateShape(index, pins)) return nullptr;
   GateValue value{0, index, symbol, library, MakeTerminals(pins, names, numbers)};
-  if (!CheckPinNumbers(value.terminals) || !MakeRoomForGate(index)) return nullptr;
+  if (!MakeRoomForGate(index)) return nullptr;
   return InsertGate(std::move(value));
 }
 
 CGate* CComponent::AddPcbGate(int index, int pins, const int* numbers) {
   if (!CheckGateShape(index, pins)) return nullptr;
   const std::vector<TerminalValue> pinMap = MakeTerminals(pins, nullptr, numbers);
-  if (!CheckPinNumbers(pinMap)) return nullptr;
   CGate* gate = FindGate(index);
   if (gate == nullptr) {
     GateValue value{0, index, CString(), CString(), {}};

@@ -85,7 +85,8 @@ class CComponent : public CDesignItem {
 
   // -1 when the gate or terminal does not exist.
   int GetPinNumber(int gate, int terminal) const;
-  // Refuses (false, with the last error) a missing gate or terminal and pins below -1.
+  // Keeps any pin as given (-1: no pin). Refuses (false, with the last error) a
+  // missing gate or terminal.
   bool SetPinNumber(int gate, int terminal, int pin);
   // Empty when the gate or terminal does not exist.
   CString GetPinName(int gate, int terminal) const;

@@ -5,6 +5,7 @@
 #include "host/model/component.h"
 #include "host/model/position_index.h"
 #include "host/model/scm_component.h"
+#include "host/model/symbol_library_locator.h"
 #include "host/utility/file_path.h"
 
 IMPLEMENT_DYNAMIC(CComponentInstance, CDesignItem)
@@ -129,7 +130,10 @@ CBox CComponentInstance::GetExtents() const {
 CString CComponentInstance::GetLibraryForSymbol(const CString& library, const CString& directory,
                                                 const CString& extension) const {
   if (!directory.IsEmpty()) return ResolveLibraryPath(library, directory, extension);
-  return ResolveLibraryPath(library, CFilePath(m_libraryFile).GetDirectory(), extension);
+  if (library.IsEmpty()) return library;
+  CFilePath path(library);
+  if (path.GetExtension().IsEmpty()) path.SetExtension(extension);
+  return CSymbolLibraryLocator(m_kind, m_libraryFile).GetPath(path.GetPath());
 }
 
 CString CComponentInstance::ResolveLibraryPath(const CString& library, const CString& directory,

@@ -86,8 +86,8 @@ class CComponentInstance : public CDesignItem {
 
   // The path of a symbol library named `library`: `extension` is added to a name
   // without one; an absolute path stays as it is; a relative one is taken from
-  // `directory`, or when that is empty from the directory of this instance's
-  // component library file (or the current directory when that names none).
+  // `directory`, or when that is empty found as CSymbolLibraryLocator finds the names
+  // of this instance's component library file.
   CString GetLibraryForSymbol(const CString& library, const CString& directory,
                               const CString& extension) const;
   static CString ResolveLibraryPath(const CString& library, const CString& directory,

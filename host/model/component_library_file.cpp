@@ -116,7 +116,7 @@ std::vector<TerminalValue> ReadTerminals(const CJsonNode& node) {
   for (const CJsonNode& element : elements) {
     element.ExpectMembers({"name", "pin"});
     terminals.push_back(
-        {ReadOptionalName(element.Member("name")), element.Member("pin").Int(CGate::kNoPin, INT_MAX)});
+        {ReadOptionalName(element.Member("name")), element.Member("pin").Int(INT_MIN, INT_MAX)});
   }
   return terminals;
 }

@@ -118,8 +118,8 @@ class CDesign : public CDocument {
  public:
   // Places `component` under `reference`: in a schematic design one symbol instance per
   // gate with a symbol (only the first such gate unless `allGates`), in a PCB design
-  // the package's PCB symbol. Relative library names are found beside `libraryFile`,
-  // the component library file (CComponentInstance::GetLibraryForSymbol). Null, with
+  // the package's PCB symbol. Library names are found from `libraryFile`, the
+  // component library file, by CSymbolLibraryLocator. Null, with
   // the last error recorded and the design unchanged, when a library cannot be opened
   // or lacks a symbol.
   CComponentInstance* AddComponentInstance(const char* reference, CComponent* component,

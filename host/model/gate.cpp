@@ -33,12 +33,6 @@ int CGate::GetPinNumber(int terminal) const {
 
 bool CGate::SetPinNumber(int terminal, int pin) {
   if (!HasTerminal(terminal)) return RefuseTerminal(terminal);
-  if (pin < kNoPin) {
-    CString text;
-    text.Format("%d is not a pin number.", pin);
-    CAppError::SetLastErrorText(text);
-    return false;
-  }
   int& stored = m_value.terminals[static_cast<size_t>(terminal - 1)].pin;
   if (stored == pin) return true;
   stored = pin;

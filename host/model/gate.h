@@ -1,6 +1,7 @@
 // CGate: one gate of a package record: the schematic symbol that draws it, the names of
 // its terminals and, for this record's package, the PCB pin of each terminal. Terminals
-// count from 1 to CountPins(); pin -1 means no pin and 0 is an ordinary pin number.
+// count from 1 to CountPins(); pin -1 means no pin and every other whole number, 0 and
+// negative ones included, is an ordinary pin number.
 #pragma once
 
 #include <cstdint>
@@ -39,8 +40,9 @@ class CGate : public CObject {
   bool SetPinName(int terminal, const char* name);
   // -1 for a terminal the gate does not have.
   int GetPinNumber(int terminal) const;
-  // Refuses (false, with the last error) a terminal the gate does not have and pin
-  // numbers below -1.
+  // Any whole number is kept as given: -1 is no pin, numbers outside the package or
+  // used twice are the validity check's to report. Refuses (false, with the last
+  // error) only a terminal the gate does not have.
   bool SetPinNumber(int terminal, int pin);
 
   const GateValue& GetValue() const { return m_value; }

@@ -1,6 +1,7 @@
 #include "host/model/instance_builder.h"
 
 #include "host/model/component.h"
+#include "host/model/symbol_library_locator.h"
 #include "host/utility/app_error.h"
 #include "host/utility/file_path.h"
 
@@ -15,10 +16,6 @@ void RecordError(const char* format, const CString& first, const CString& second
 std::unique_ptr<CSymbolLibrary> NewLibrary(SymbolKind kind) {
   if (kind == SymbolKind::Pcb) return std::make_unique<CPcbSymbolLibrary>();
   return std::make_unique<CScmSymbolLibrary>();
-}
-
-CString ExtensionOf(SymbolKind kind) {
-  return kind == SymbolKind::Pcb ? CPcbSymbolLibrary::GetExtension() : CScmSymbolLibrary::GetExtension();
 }
 
 }  // namespace
@@ -66,7 +63,8 @@ bool CInstanceBuilder::AddSymbol(CComponentInstance& instance, int gate, const C
                 instance.GetComponent()->GetName());
     return false;
   }
-  const CString path = instance.GetLibraryForSymbol(library, CString(), ExtensionOf(m_kind));
+  CString path;
+  if (!CSymbolLibraryLocator(m_kind, instance.GetLibraryFile()).Find(library, path)) return false;
   const CSymbolLibrary* opened = OpenLibrary(path);
   if (opened == nullptr) return false;
   std::unique_ptr<CSymbol> symbol(opened->ReadSymbol(name));

@@ -2,8 +2,8 @@
 // and builds the instance, opening each library file once however many gates use it.
 // A schematic instance takes one symbol instance per gate with a symbol, in gate
 // order, from the gate's library; a PCB instance takes the package's PCB symbol from
-// the component's PCB library. Library names are resolved as
-// CComponentInstance::GetLibraryForSymbol does.
+// the component's PCB library. Library names are found by CSymbolLibraryLocator, as
+// CComponentInstance::GetLibraryForSymbol finds them.
 #pragma once
 
 #include <map>

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <utility>
 
+#include "host/model/gate.h"
 #include "host/model/pad_instance.h"
 #include "host/model/symbol_instance.h"
 
@@ -91,6 +92,6 @@ CPinNumberInstance::CPinNumberInstance(CPadInstance* pad, const CSymbolText& loc
 
 CString CPinNumberInstance::GetText() const {
   const int pin = m_pad->GetPinNumber();
-  if (pin < 0) return CString();
+  if (pin == CGate::kNoPin) return CString();
   return CString(std::to_string(pin));
 }

@@ -6,6 +6,7 @@
 #include "app/editor_menus.h"
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
+#include "editor/resources/resource_ids.h"
 #include "host/model/design.h"
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"
@@ -88,6 +89,33 @@ TEST_F(AppCommandsTest, LeavingATabInAnAssignmentRunClosesTheRunsUndoStepOnItsOw
   ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_SELECT_MODE));
   EXPECT_FALSE(Frame().GetDesign()->IsUndoLevelOpen());
   EXPECT_TRUE(first.GetDesign()->CanUndo());
+}
+
+// Cancel in a drawing's context menu goes back to selecting but leaves the run's undo
+// level open; leaving the tab still closes it, so that the next tab's run has a level of
+// its own and its pins count as a change there.
+TEST_F(AppCommandsTest, LeavingATabAfterCancellingTheModeStillEndsTheRun) {
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  CAppComponentFrame& first = Frame();
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  AssignByClicking(14, 0, 1);
+  const ClickTarget pad = PcbPadTarget(first, 2);
+  ASSERT_NE(pad.view, nullptr);
+  Screen().ExpectContextMenu(ID_CONTEXT_CANCEL_ASSIGN_PINS);
+  ASSERT_TRUE(user.OpenContextMenu(pad.view, pad.point));
+  ASSERT_FALSE(first.IsAssigningPins());
+  ASSERT_TRUE(first.GetDesign()->IsUndoLevelOpen());
+
+  ASSERT_TRUE(Open("HEX-INV"));
+  EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen());
+  EXPECT_TRUE(first.GetDesign()->IsModified());
+
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  EXPECT_TRUE(Frame().GetDesign()->IsUndoLevelOpen()) << "the new tab's run has its own level";
+  AssignByClicking(6, 0, 1);
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_SELECT_MODE));
+  EXPECT_TRUE(Frame().GetDesign()->IsModified());
+  EXPECT_EQ(Frame().GetDesign()->GetUndoName(), "Assign Pins");
 }
 
 TEST_F(AppCommandsTest, EditingShortcutsStepAsideWhileACellIsEdited) {

@@ -2,6 +2,8 @@
 // is shown and what ends up on disk.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/app_resources.h"
 #include "editor/grid/component_grid.h"
 #include "host/model/design.h"
@@ -9,6 +11,7 @@
 #include "platform/dialog.h"
 #include "platform/list_box.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/atomic_write_fault.h"
 #include "tests/support/permissions.h"
 
 namespace {
@@ -34,6 +37,16 @@ class AppFilesTest : public AppTest {
     CComponent* component = design.FirstComponent(position);
     for (int i = 0; i < record && component != nullptr; ++i) component = design.NextComponent(position);
     return component != nullptr ? component->GetPinNumber(gate, terminal) : -100;
+  }
+  // Assign Pins and one pad and terminal clicked, the run still open: its undo step is
+  // not made until the run ends.
+  void AssignInAnOpenRun(int pin) {
+    ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+    AssignByClicking(pin, 0, 1);
+    ASSERT_TRUE(Frame().GetDesign()->IsUndoLevelOpen());
+  }
+  void ExpectSaveQuestion(int answer) {
+    Screen().ExpectMessageBox(answer, CString("Save the changes to QUAD-NAND2 in sample.cmplib?"));
   }
   // One pin assigned by clicking, the run ended: an unsaved change.
   void ChangeOnePin() {
@@ -169,18 +182,44 @@ TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileUntouched) {
 }
 
 TEST_F(AppFilesTest, SavingIntoAReadOnlyFolderFailsWithoutDamage) {
-  ReadOnlyFolder readOnly(Path("").str());
-  if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced";
   ASSERT_TRUE(Open());
   ChangeOnePin();
   const std::string before = ReadFileText(Library().str());
   Screen().ExpectMessageBox(IDOK);
+  const ReadOnlyFolder readOnly(Path("").str());
+  ASSERT_TRUE(readOnly.Enforced()) << "the folder must refuse new files";
 
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
 
+  EXPECT_TRUE(AnyMessageHolds("creating a temporary file beside it failed: Permission denied."));
   EXPECT_TRUE(AnyMessageHolds("The file on disk was not changed."));
   EXPECT_EQ(ReadFileText(Library().str()), before);
   EXPECT_TRUE(Frame().GetDesign()->IsModified());
+}
+
+TEST_F(AppFilesTest, ASaveThatFailsPartWaySaysWhereAndLeavesTheLibraryAndTheChange) {
+  ASSERT_TRUE(Open());
+  ChangeOnePin();
+  const std::string before = ReadFileText(Library().str());
+  Screen().ExpectMessageBox(IDOK);
+  {
+    ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  }
+
+  ASSERT_EQ(Messages().size(), 1U);
+  EXPECT_EQ(Messages()[0], "Cannot write \"" + Library() +
+                               "\": putting the temporary file in the place of the file failed: Invalid "
+                               "cross-device link.\n\nThe file on disk was not changed.");
+  EXPECT_EQ(ReadFileText(Library().str()), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("").str()),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "no temporary file is left beside the library";
+  EXPECT_TRUE(Frame().GetDesign()->IsModified()) << "the change is still to be saved";
+
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14);
 }
 
 TEST_F(AppFilesTest, SaveAsPutsTheComponentIntoANewLibrary) {
@@ -239,6 +278,86 @@ TEST_F(AppFilesTest, QuittingClosesEverythingUnlessTheUserCancels) {
   EXPECT_EQ(App().MainFrame(), nullptr);
   EXPECT_EQ(App().CountOpenComponents(), 0);
   EXPECT_TRUE(Settings().GetNumber(CEditorApp::kWindowKey, "Width").has_value());
+}
+
+// A run of assignments is ended before the question, so its pins count as a change
+// whichever way the component is closed.
+TEST_F(AppFilesTest, ClosingInAnAssignmentRunAsksToSaveTheRunsPins) {
+  struct Way {
+    const char* name;
+    std::function<bool()> close;
+  };
+  const Way ways[] = {
+      {"Ctrl+W", [this] { return user.PressAccelerator(&Main(), 'W', FCONTROL); }},
+      {"File > Close", [this] { return user.ChooseMenuItem(&Main(), ID_APP_CLOSE); }},
+      {"the tab's close box", [this] { return user.CloseWindow(&Frame()); }},
+  };
+  int pin = 14;
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    ASSERT_TRUE(Open());
+    AssignInAnOpenRun(pin);
+    ExpectSaveQuestion(IDYES);
+    ASSERT_TRUE(way.close());
+    EXPECT_EQ(App().CountOpenComponents(), 0);
+    EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), pin) << "Yes saved the run's pin";
+    --pin;
+  }
+}
+
+TEST_F(AppFilesTest, CancellingTheCloseOfARunKeepsItsPinsAsOneUndoableChange) {
+  ASSERT_TRUE(Open());
+  AssignInAnOpenRun(14);
+  ExpectSaveQuestion(IDCANCEL);
+  ASSERT_TRUE(user.CloseWindow(&Frame()));
+  ASSERT_EQ(App().CountOpenComponents(), 1);
+
+  CDesign& design = *Frame().GetDesign();
+  EXPECT_FALSE(design.IsUndoLevelOpen());
+  EXPECT_TRUE(design.IsModified());
+  EXPECT_EQ(design.GetUndoName(), "Assign Pins");
+  // The run is over: the select mode is back, and clicks select without assigning.
+  EXPECT_FALSE(Frame().IsAssigningPins());
+  AssignByClicking(13, 0, 2);
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 2), 2);
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 14);
+}
+
+// Quitting closes the components last opened first: here the one without changes,
+// before the one whose run is open.
+TEST_F(AppFilesTest, QuittingInAnAssignmentRunAsksToSaveTheRunsPins) {
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  ASSERT_TRUE(Open("HEX-INV"));
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  AssignInAnOpenRun(14);
+
+  ExpectSaveQuestion(IDCANCEL);
+  ASSERT_TRUE(user.CloseWindow(&Main()));
+  ASSERT_NE(App().MainFrame(), nullptr);
+  EXPECT_EQ(App().CountOpenComponents(), 1);
+  EXPECT_TRUE(Frame().GetDesign()->IsModified());
+
+  AssignInAnOpenRun(13);
+  ExpectSaveQuestion(IDYES);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Q', FCONTROL));
+  EXPECT_EQ(App().MainFrame(), nullptr);
+  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 13);
+}
+
+// The screen delivers posted messages while the question is up: a close posted
+// meanwhile closes the component, asking again, and the first close then has nothing
+// left to close.
+TEST_F(AppFilesTest, AClosePostedWhileTheQuestionIsUpClosesTheComponentOnce) {
+  ASSERT_TRUE(Open());
+  ChangeOnePin();
+  CAppComponentFrame* frame = &Frame();
+  Screen().ExpectMessageBox(IDNO, CString("Save the changes to QUAD-NAND2 in sample.cmplib?"),
+                            [frame] { EXPECT_TRUE(frame->PostMessage(WM_CLOSE)); });
+  ExpectSaveQuestion(IDNO);
+
+  ASSERT_TRUE(user.CloseWindow(frame));
+  EXPECT_EQ(App().CountOpenComponents(), 0);
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 2u);
 }
 
 }  // namespace

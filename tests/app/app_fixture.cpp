@@ -3,10 +3,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/self_test_targets.h"
 #include "host/model/design.h"
 #include "platform/menu.h"
 #include "platform/program_path.h"
+#include "tests/app/click_targets.h"
 
 void AppTest::SetUp() {
   HeadlessTest::SetUp();

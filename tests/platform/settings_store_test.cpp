@@ -153,6 +153,7 @@ TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
       {R"({"version": 1, "keys": {"Grid": 5}})", "\"Grid\""},
       {R"({"version": 1, "keys": {"Grid": {"Width": -3}}})", "\"Width\""},
       {R"({"version": 1, "keys": {"Grid": {"Width": 1.5}}})", "\"Width\""},
+      {R"({"version": 1, "keys": {"Grid": {"Width": 1e999}}})", "number overflow"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.contents);

@@ -1,10 +1,10 @@
 # Shared set-up for the tools: install missing Debian packages, configure and build.
-# Sourced by tools/test and tools/editor.
+# Sourced by tools/test, tools/editor and tools/fuzz.
 
 REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 CE_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libwxgtk3.2-dev xvfb xauth ccache lld)
+  libwxgtk3.2-dev xvfb xauth ccache lld xdotool imagemagick)
 
 missing_packages() {
   local pkg
@@ -13,9 +13,12 @@ missing_packages() {
   done
 }
 
+# ensure_packages [PACKAGE...]: the packages named, or the whole project's set.
 ensure_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${CE_PACKAGES[@]}")
   local missing
-  missing=$(missing_packages "${CE_PACKAGES[@]}")
+  missing=$(missing_packages "${wanted[@]}")
   [ -z "$missing" ] && return 0
   echo "Installing missing packages: $(echo $missing | tr '\n' ' ')"
   local sudo=""

@@ -1,22 +1,52 @@
-// The real program on a (virtual) screen: started on a copy of the sample library, it
-// plays a user who assigns one pin by clicking a PCB pad and a schematic terminal with
-// the mouse and saves. The saved library must hold the pin and nothing else changed;
-// the screenshots stay in the build's artifacts folder.
+// The real program on a (virtual) screen, driven from outside with the X server's own
+// keyboard and mouse: started on a copy of the sample library, the user picks
+// QUAD-NAND2 by typing its name, assigns pin 14 to terminal A of gate a by clicking the
+// PCB pad and the schematic terminal, saves and quits. The saved library must hold the
+// pin and nothing else changed; the screenshots stay in the build's artifacts folder.
+//
+// The test finds what to click the way a user's eye does. Its settings give the
+// drawings a background colour and a highlight colour that nothing else on the screen
+// has, so the two drawings are the two largest areas of the background colour. The
+// grid's cursor makes the editor highlight the terminal of its cell and the pad of the
+// cell's pin, so the test walks the cursor to a cell one key at a time, waiting each
+// time until the highlight has moved and settled, and clicks the highlighted pixels.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "tests/app/component_text.h"
+#include "tests/app/smoke/child_process.h"
+#include "tests/app/smoke/screen_image.h"
+#include "tests/app/smoke/screen_user.h"
+#include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// The drawings' colours in the test's settings: the background and the highlight are
+// found on the screen, so nothing else there may have them.
+constexpr Rgb kBackground{16, 32, 48};
+constexpr Rgb kHighlight{255, 0, 255};
+constexpr Rgb kAssignedPins{0, 255, 0};
+constexpr Rgb kUnassignedPins{0, 0, 255};
+
+constexpr int kWindowSeconds = 30;
+constexpr int kDrawingSeconds = 15;
+
+struct Drawings {
+  PixelBox schematic;
+  PixelBox pcb;
+};
 
 int PinOf(const std::string& path, int record, int gate, int terminal) {
   CDesign design;
@@ -28,37 +58,209 @@ int PinOf(const std::string& path, int record, int gate, int terminal) {
   return component != nullptr ? component->GetPinNumber(gate, terminal) : -100;
 }
 
-TEST(EditorOnScreen, AssignsAPinByClickingAndSavesIt) {
-  const ScratchFolder scratch;
-  const fs::path folder = scratch.Path();
-  fs::create_directories(folder / "config");
-  const std::string library = (folder / "sample.cmplib").string();
-  fs::copy_file(CE_DATA_DIR "/sample.cmplib", library);
-  fs::create_directories(CE_ARTIFACTS_DIR);
-  for (const char* shot : {"editor-sample.png", "editor-pin-assigned.png"})
-    fs::remove(fs::path(CE_ARTIFACTS_DIR) / shot);
-  ASSERT_NE(PinOf(library, 0, 0, 1), 14);
-  const int otherPackage = PinOf(library, 1, 0, 1);
+unsigned long ColourSetting(Rgb colour) {
+  return colour.red | (colour.green << 8U) | (static_cast<unsigned long>(colour.blue) << 16U);
+}
+
+// Every drawing colour is given, as the palette hands out the defaults of the missing
+// ones in turn.
+std::string SettingsText() {
+  const std::vector<std::pair<const char*, Rgb>> colours = {
+      {"Background", kBackground}, {"AssignedPins", kAssignedPins}, {"UnassignedPins", kUnassignedPins},
+      {"Text", {0, 255, 255}},     {"Outlines", {255, 255, 0}},     {"Selection", {128, 128, 255}},
+      {"Highlight", kHighlight},   {"PinNames", {0, 128, 0}},       {"PinNumbers", {0, 0, 192}},
+  };
+  std::string text = "{\"version\": 1, \"keys\": {\"ComponentEditor\\\\Colours\": {";
+  for (size_t i = 0; i < colours.size(); ++i) {
+    text += (i > 0 ? ", \"" : "\"") + std::string(colours[i].first) +
+            "\": " + std::to_string(ColourSetting(colours[i].second));
+  }
+  return text + "}}}\n";
+}
+
+// The schematic drawing is on the left, the PCB drawing on the right.
+std::optional<Drawings> FindDrawings(const ScreenImage& shot) {
+  const std::vector<ColourRegion> areas = shot.FindRegions(kBackground);
+  if (areas.size() < 2) return std::nullopt;
+  PixelBox left = areas[0].box;
+  PixelBox right = areas[1].box;
+  if (right.left < left.left) std::swap(left, right);
+  if (left.right >= right.left || left.Width() < 100 || right.Width() < 100) return std::nullopt;
+  return Drawings{left, right};
+}
+
+// What the drawings highlight: the point to click on each, if anything.
+struct Highlights {
+  std::optional<PixelPoint> schematic;
+  std::optional<PixelPoint> pcb;
+  bool operator==(const Highlights&) const = default;
+};
+
+std::optional<PixelPoint> HighlightIn(const ScreenImage& shot, const PixelBox& drawing) {
+  const ColourRegion highlight = shot.FindColour(kHighlight, drawing);
+  if (highlight.pixels == 0) return std::nullopt;
+  return highlight.inside;
+}
+
+class EditorOnScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(m_folder / "config" / "component-editor");
+    fs::copy_file(CE_DATA_DIR "/sample.cmplib", m_library);
+    WriteFileText(m_folder / "config" / "component-editor" / "settings.json", SettingsText());
+    fs::create_directories(CE_ARTIFACTS_DIR);
+    for (const char* shot : {"editor-picker.png", "editor-sample.png", "editor-pin-assigned.png"})
+      fs::remove(fs::path(CE_ARTIFACTS_DIR) / shot);
+  }
 
   // The settings go to the test's folder, not the user's.
-  const std::string command = "XDG_CONFIG_HOME='" + (folder / "config").string() + "' timeout 120 '" +
-                              CE_EDITOR_PROGRAM + "' --open '" + library +
-                              "' --component QUAD-NAND2 --assign 0:1=14 --self-test '" + CE_ARTIFACTS_DIR +
-                              "'";
-  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  void StartEditor() {
+    std::string error;
+    ASSERT_TRUE(m_editor.Start({CE_EDITOR_PROGRAM, "--open", m_library.string()},
+                               {"XDG_CONFIG_HOME=" + (m_folder / "config").string()}, error))
+        << error;
+  }
 
-  EXPECT_EQ(PinOf(library, 0, 0, 1), 14) << "the DIP-14 record holds the clicked pin";
-  EXPECT_EQ(PinOf(library, 1, 0, 1), otherPackage);
+  std::string WaitForWindow(const std::string& titlePattern) {
+    return m_user.WaitForWindow(m_editor.Id(), titlePattern, kWindowSeconds).value_or("");
+  }
+
+  // Looks at the window until `seen` finds what it waits for; false when it never does
+  // (a look that failed is reported).
+  bool LookUntil(const std::string& window, const std::function<bool(const ScreenImage&)>& seen) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kDrawingSeconds);
+    ScreenImage shot;
+    std::string error;
+    do {
+      error.clear();
+      if (m_user.Look(window, shot, error) && seen(shot)) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    } while (std::chrono::steady_clock::now() < deadline);
+    if (!error.empty()) ADD_FAILURE() << error;
+    return false;
+  }
+
+  // Presses one key in the grid and waits until the highlight has moved and shows the
+  // same in two looks running, so that no drawing is caught half redrawn.
+  std::optional<Highlights> StepInGrid(const std::string& window, const Drawings& drawings, const char* key,
+                                       const Highlights& before) {
+    if (!m_user.PressKeys({key})) return std::nullopt;
+    std::optional<Highlights> last;
+    const bool moved = LookUntil(window, [&](const ScreenImage& shot) {
+      const Highlights now{HighlightIn(shot, drawings.schematic), HighlightIn(shot, drawings.pcb)};
+      const bool settled = now != before && last == now;
+      last = now;
+      return settled;
+    });
+    if (!moved) return std::nullopt;
+    return last;
+  }
+
+  // Walks the grid's cursor with `keys`, one at a time; the highlights at the end.
+  std::optional<Highlights> WalkInGrid(const std::string& window, const Drawings& drawings,
+                                       const std::vector<const char*>& keys, Highlights from) {
+    for (const char* key : keys) {
+      const std::optional<Highlights> next = StepInGrid(window, drawings, key, from);
+      if (!next) {
+        ADD_FAILURE() << "the highlight did not move on " << key;
+        return std::nullopt;
+      }
+      from = *next;
+    }
+    return from;
+  }
+
+  void Screenshot(const std::string& window, const char* name) {
+    const fs::path path = fs::path(CE_ARTIFACTS_DIR) / name;
+    std::string error;
+    EXPECT_TRUE(m_user.SaveScreenshot(window, path.string(), error)) << error;
+  }
+
+  // Of this test alone: other checkouts on the machine may run the same test.
+  const ScratchFolder m_scratch;
+  const fs::path m_folder = m_scratch.Path();
+  const fs::path m_library = m_folder / "sample.cmplib";
+  ScreenUser m_user{m_folder.string()};
+  ChildProcess m_editor;
+};
+
+TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
+  ASSERT_NE(PinOf(m_library.string(), 0, 0, 1), 14);
+  ASSERT_EQ(PinOf(m_library.string(), 0, 4, 1), 14)
+      << "the VCC terminal of gate e goes to pin 14 of the DIP-14";
+  const int otherPackage = PinOf(m_library.string(), 1, 0, 1);
+  ASSERT_NO_FATAL_FAILURE(StartEditor());
+
+  // The picker comes up with the caret in its filter; Return opens the one match.
+  const std::string picker = WaitForWindow("^Open Component from sample\\.cmplib$");
+  ASSERT_FALSE(picker.empty()) << "the component picker did not come up";
+  // A moment for the toolkit to take the focus in, and later to show what was typed.
+  ASSERT_TRUE(m_user.Focus(picker));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(m_user.Type("QUAD-NAND2"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  Screenshot(picker, "editor-picker.png");
+  ASSERT_TRUE(m_user.PressKeys({"Return"}));
+
+  const std::string main = WaitForWindow("^Component Editor - QUAD-NAND2 - sample\\.cmplib$");
+  ASSERT_FALSE(main.empty()) << "QUAD-NAND2 did not open";
+  ASSERT_TRUE(m_user.Focus(main));
+  std::optional<Drawings> drawings;
+  ASSERT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
+    drawings = FindDrawings(shot);
+    return drawings && shot.FindColour(kAssignedPins, drawings->pcb).pixels > 0;
+  })) << "the drawings were not shown";
+  Screenshot(main, "editor-sample.png");
+
+  // A click just above the drawings, at their left, lands in the pin grid's first column,
+  // where no cell highlights anything. Below the grid's header row, the first row
+  // holds terminal A of the NAND2 gates, the fourth the VCC terminal of gate e, the
+  // last GND; the gates' columns follow the symbol, terminal name and terminal number.
+  // Each step of the walk below changes what the drawings highlight: Ctrl+End goes to
+  // gate e's GND (pin 7), Up to its VCC (pin 14), on up through rows where gate e has no
+  // pin, then left along the first row to gate a's terminal A (pin 1).
+  ASSERT_TRUE(m_user.ClickAt(main, {drawings->schematic.left + 10, drawings->schematic.top - 12}));
+  const std::optional<Highlights> vcc = WalkInGrid(main, *drawings, {"ctrl+End", "Up"}, {});
+  ASSERT_TRUE(vcc && vcc->pcb) << "the pad of pin 14 was not highlighted";
+  const std::optional<Highlights> gateA =
+      WalkInGrid(main, *drawings, {"Up", "Up", "Up", "Left", "Left", "Left", "Left"}, *vcc);
+  ASSERT_TRUE(gateA && gateA->schematic && gateA->pcb) << "terminal A of gate a was not highlighted";
+  const PixelPoint pin14 = *vcc->pcb;
+  const PixelPoint terminal = *gateA->schematic;
+  const PixelPoint pin1 = *gateA->pcb;
+
+  // Assign Pins (Ctrl+A), then the pad and the terminal. Pin 1 loses its terminal.
+  ASSERT_TRUE(m_user.PressKeys({"ctrl+a"}));
+  ASSERT_TRUE(m_user.ClickAt(main, pin14));
+  ASSERT_TRUE(m_user.ClickAt(main, terminal));
+  EXPECT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
+    const ColourRegion freed = shot.FindColour(kUnassignedPins, drawings->pcb);
+    return freed.pixels > 0 && freed.box.Contains(pin1);
+  })) << "the pad of pin 1 was not shown unassigned";
+  Screenshot(main, "editor-pin-assigned.png");
+
+  // Back to Select Mode, save, quit: with nothing left unsaved it quits without asking.
+  ASSERT_TRUE(m_user.PressKeys({"Escape", "ctrl+s", "ctrl+q"}));
+  int exitCode = -1;
+  ASSERT_TRUE(m_editor.WaitForExit(kWindowSeconds, exitCode)) << "the editor did not quit";
+  EXPECT_EQ(exitCode, 0);
+
+  EXPECT_EQ(PinOf(m_library.string(), 0, 0, 1), 14) << "the DIP-14 record holds the clicked pin";
+  EXPECT_EQ(PinOf(m_library.string(), 0, 4, 1), 14) << "VCC keeps its pin";
+  EXPECT_EQ(PinOf(m_library.string(), 1, 0, 1), otherPackage);
   for (const char* other : {"HEX-INV", "DUAL-OPAMP", "RESISTOR"}) {
-    EXPECT_EQ(ComponentText(library, other), ComponentText(CE_DATA_DIR "/sample.cmplib", other)) << other;
+    EXPECT_EQ(ComponentText(m_library.string(), other), ComponentText(CE_DATA_DIR "/sample.cmplib", other))
+        << other;
   }
   for (const char* shot : {"editor-sample.png", "editor-pin-assigned.png"}) {
     const fs::path path = fs::path(CE_ARTIFACTS_DIR) / shot;
     ASSERT_TRUE(fs::exists(path)) << path;
     EXPECT_GT(fs::file_size(path), 10000U) << path;
   }
-  EXPECT_TRUE(fs::exists(folder / "config" / "component-editor" / "settings.json"))
-      << "the window size and recent library were kept";
+  const std::string settings = ReadFileText(m_folder / "config" / "component-editor" / "settings.json");
+  EXPECT_NE(settings.find(m_library.string()), std::string::npos) << "the recent library was kept:\n"
+                                                                  << settings;
+  EXPECT_NE(settings.find("Highlight"), std::string::npos) << "the colours were kept:\n" << settings;
 }
 
 }  // namespace

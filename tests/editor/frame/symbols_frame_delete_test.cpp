@@ -4,6 +4,7 @@
 // gate e (POWER) has pins 14 and 7.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 
 #include "tests/editor/support/editor_fixture.h"
@@ -178,6 +179,57 @@ TEST_F(DeleteSelectionTest, ADeletionInsideTheFramesUndoLevelIsOneUndoStep) {
   ASSERT_TRUE(Design().Undo());
   EXPECT_EQ(PinsOf(Component()), kSamplePins);
 }
+
+// The screen delivers posted messages while a question is up. A redraw asked for
+// meanwhile ("Invalidate.Frame") rebuilds both drawings, so the item the user chose is
+// gone by the time the answer comes; the deletion must still do what was asked.
+struct RedrawWhileAsked {
+  const char* name;
+  const char* question;
+  PinMap after;
+};
+
+class DeleteWithRedrawTest : public DeleteSelectionTest,
+                             public ::testing::WithParamInterface<RedrawWhileAsked> {
+ protected:
+  CDesignItem* SelectFor(const std::string& name) {
+    if (name == "PcbFootprint") return Select(PcbFootprint());
+    if (name == "PcbPad") return Select(PcbPad(5));
+    if (name == "ScmTerminal") return Select(ScmTerminal(1, 2));
+    return Select(ScmGate(2));
+  }
+};
+
+TEST_P(DeleteWithRedrawTest, ARedrawWhileTheQuestionIsUpDoesNotLoseTheChosenItem) {
+  const RedrawWhileAsked& plan = GetParam();
+  ASSERT_NE(SelectFor(plan.name), nullptr);
+  const UINT invalidate = CComponentFrame::GetInvalidateFrameMessage();
+  ASSERT_NE(invalidate, 0u);
+  Screen().ExpectMessageBox(IDYES, CString(plan.question),
+                            [this, invalidate] { EXPECT_TRUE(Frame().PostMessage(invalidate, 0, 0)); });
+
+  Symbols().DeleteSelection();
+
+  EXPECT_EQ(PinsOf(Component()), plan.after);
+  ASSERT_FALSE(Hints().All().empty());
+  EXPECT_EQ(Hints().All()[0].hint, HintComponent) << "the redraw came while the question was up";
+  EXPECT_EQ(Symbols().GetSelectedItem(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKindOfItem, DeleteWithRedrawTest,
+    ::testing::Values(RedrawWhileAsked{"PcbFootprint",
+                                       "Remove all pin assignments?",
+                                       {{-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1}}},
+                      RedrawWhileAsked{"PcbPad",
+                                       "Remove pin assignments for pin 5?",
+                                       {{1, 2, 3}, {4, -1, 6}, {9, 10, 8}, {12, 13, 11}, {14, 7}}},
+                      RedrawWhileAsked{"ScmTerminal",
+                                       "Remove pin assignment for gate b, terminal 2?",
+                                       {{1, 2, 3}, {4, -1, 6}, {9, 10, 8}, {12, 13, 11}, {14, 7}}},
+                      RedrawWhileAsked{
+                          "ScmGate", "Delete gate c?", {{1, 2, 3}, {4, 5, 6}, {12, 13, 11}, {14, 7}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A footprint whose pads do not carry every pin: a terminal assigned to a pin beyond the
 // footprint keeps it when all the footprint's assignments go.

@@ -96,19 +96,21 @@ TEST_F(GridEditTest, RetypingTheSamePinChangesNothingButStillOpensTheUndoLevel) 
   EXPECT_EQ(Design().GetUndoCount(), undoSteps);
 }
 
-TEST_F(GridEditTest, APinTheModelRefusesIsReportedAndTheCellShowsTheKeptPin) {
-  Screen().ExpectMessageBox(IDOK, CString("-5 is not a pin number."));
+TEST_F(GridEditTest, ANegativePinIsKeptAsTypedWithoutAWord) {
   ASSERT_TRUE(Type(1, 3, "-5"));
-  EXPECT_EQ(Component().GetPinNumber(0, 1), 1);
-  EXPECT_EQ(Text(1, 3), "1");
-  EXPECT_EQ(PinHints(), (std::vector<int>{-1, 1}));
+  EXPECT_EQ(Component().GetPinNumber(0, 1), -5);
+  EXPECT_EQ(Text(1, 3), "-5");
+  EXPECT_EQ(PinHints(), (std::vector<int>{-1, -5}));
+  EXPECT_TRUE(MessageTexts().empty());
   EXPECT_TRUE(UndoLevels().Balanced());
 }
 
-TEST_F(GridEditTest, ATerminalNameGoesToTheGateThatMadeTheBlock) {
+TEST_F(GridEditTest, ATerminalNameGoesToEveryGateOfTheBlock) {
   ASSERT_TRUE(Type(2, 1, "IN2"));
-  EXPECT_EQ(Component().GetPinName(0, 2), "IN2");
-  EXPECT_EQ(Component().GetPinName(1, 2), "B");
+  for (int gate = 0; gate < 4; ++gate) EXPECT_EQ(Component().GetPinName(gate, 2), "IN2") << "gate " << gate;
+  EXPECT_EQ(Component().GetPinName(4, 2), "GND");
+  // The other package is not on screen and keeps its names.
+  EXPECT_EQ(Package(1).GetPinName(0, 2), "B");
   ASSERT_EQ(Hints().Count(HintPinName), 1);
   const RecordedHint hint = Hints().OfKind(HintPinName)[0];
   EXPECT_EQ(hint.symbol, "NAND2");
@@ -123,6 +125,11 @@ TEST_F(GridEditTest, ATerminalNameGoesToTheGateThatMadeTheBlock) {
   EXPECT_EQ(Hints().OfKind(HintPinName)[1].symbol, "POWER");
   EXPECT_EQ(Frame().AcceleratorsDestroyed(), 2);
   EXPECT_EQ(Frame().AcceleratorsRestored(), 4);
+
+  // One undo step takes the name back from every gate.
+  ASSERT_TRUE(Design().Undo());
+  ASSERT_TRUE(Design().Undo());
+  for (int gate = 0; gate < 4; ++gate) EXPECT_EQ(Component().GetPinName(gate, 2), "B") << "gate " << gate;
 }
 
 TEST_F(GridEditTest, AnInvalidTerminalNameIsTakenAtOnceButRefusedByTheNextUpdate) {

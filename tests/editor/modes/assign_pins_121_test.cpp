@@ -96,6 +96,31 @@ TEST_F(AssignPins121Test, InsideARunItJoinsTheRunsUndoStepAndRestartsThePair) {
   EXPECT_EQ(PinMap(), Pins(8, kNone));
 }
 
+TEST_F(AssignPins121Test, WithoutADrawnFootprintThereIsNothingToAssignToAndNothingHappens) {
+  ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(2, 4).Package("P1", "DIP-8")));
+  const Pins before = PinMap();
+  ASSERT_EQ(before, (Pins{1, 2, 3, 4, 5, 6, 7, 8}));
+  const int steps = Design().GetUndoCount();
+
+  // A PCB symbol its library lacks, and none at all (the command given anyway).
+  for (const char* footprint : {"NO-SUCH-FOOTPRINT", ""}) {
+    SCOPED_TRACE(std::string("PCB symbol \"") + footprint + "\"");
+    Component().SetPcbSymbol(footprint);
+    if (*footprint != '\0') Screen().ExpectMessageBox(IDOK);  // the drawing cannot be made
+    Design().UpdateAllViews(nullptr, HintComponent, nullptr);
+    ASSERT_EQ(PlacedInstance(PcbView()), nullptr);
+    const size_t shown = Screen().MessageBoxesShown().size();
+    ClearRecords();
+
+    Frame().AssignPins121();
+    EXPECT_EQ(Screen().MessageBoxesShown().size(), shown);
+    EXPECT_EQ(PinMap(), before);
+    EXPECT_TRUE(UndoLevels().Events().empty());
+    EXPECT_EQ(Design().GetUndoCount(), steps);
+    EXPECT_TRUE(Hints().All().empty());
+  }
+}
+
 TEST_F(AssignPins121Test, NeedsGatesAndAPcbSymbol) {
   ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(1, 2).Package("P1", "DIP-8")));
   EXPECT_TRUE(Frame().CanDoAssignPins121());

@@ -95,7 +95,7 @@ TEST(ComponentLibraryFileTest, TruncatedTextAndRepeatsAreNamed) {
        resistor + "showNames/2: the flag \"schematic-component\" is listed twice"},
       {"/components/1/packages", json::array(),
        "/components/1/packages: a component needs at least one package"},
-      {gates + "0/terminals/0/pin", -2, gates + "0/terminals/0/pin: the number -2 is out of range"},
+      {resistor + "pinCount", -1, resistor + "pinCount: the number -1 is out of range"},
   };
   for (const auto& [pointer, value, expected] : cases) {
     json document = MutationBase();
@@ -104,6 +104,28 @@ TEST(ComponentLibraryFileTest, TruncatedTextAndRepeatsAreNamed) {
     ASSERT_TRUE(error.has_value()) << expected;
     EXPECT_NE(error->find("Cannot read \"sample.cmplib\" at " + expected), std::string::npos) << *error;
   }
+}
+
+TEST(ComponentLibraryFileTest, APinMayBeAnyWholeNumberAndComesBackAsWritten) {
+  const std::string terminals = "/components/0/packages/0/gates/0/terminals/";
+  json document = MutationBase();
+  document[json::json_pointer(terminals + "0/pin")] = INT_MIN;
+  document[json::json_pointer(terminals + "1/pin")] = -5;
+  document[json::json_pointer(terminals + "2/pin")] = INT_MAX;
+  std::vector<LibraryComponent> components;
+  CString error;
+  ASSERT_TRUE(CComponentLibraryFile::Parse(document.dump(2), "sample.cmplib", components, error))
+      << error.str();
+  const std::vector<TerminalValue>& read = components[0].records[0].gates[0].terminals;
+  EXPECT_EQ(read[0].pin, INT_MIN);
+  EXPECT_EQ(read[1].pin, -5);
+  EXPECT_EQ(read[2].pin, INT_MAX);
+
+  const std::string text = CComponentLibraryFile::Format(components);
+  std::vector<LibraryComponent> again;
+  ASSERT_TRUE(CComponentLibraryFile::Parse(text, "sample.cmplib", again, error)) << error.str();
+  EXPECT_EQ(CComponentLibraryFile::Format(again), text);
+  EXPECT_EQ(json::parse(text)[json::json_pointer(terminals + "1/pin")], -5);
 }
 
 TEST(ComponentLibraryFileTest, SavingOneComponentLeavesTheOthersByteForByte) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -128,8 +129,11 @@ TEST(GateTest, AddGateReadsOnlyItsPinsFromTheArraysAndDefaultsMissingOnes) {
   EXPECT_EQ(bare->GetPinName(1), "");
   EXPECT_EQ(bare->GetLibrary(), "logic");
 
-  const int badNumbers[] = {1, -2};
-  EXPECT_EQ(record.AddGate(2, "logic", "X", 2, nullptr, badNumbers), nullptr);
+  // Pins are kept as given, whatever the package has.
+  const int oddNumbers[] = {-2, INT_MIN};
+  const CGate* odd = record.AddGate(2, "logic", "X", 2, nullptr, oddNumbers);
+  ASSERT_NE(odd, nullptr);
+  EXPECT_EQ(PinsOf(*odd), (std::vector<int>{-2, INT_MIN}));
 }
 
 TEST(PinMapTest, MinusOneIsNoPinAndZeroIsAPin) {
@@ -148,10 +152,15 @@ TEST(PinMapTest, MinusOneIsNoPinAndZeroIsAPin) {
   EXPECT_FALSE(record.GetGateAndTerminal(0, gate, terminal));
   EXPECT_FALSE(record.GetGateAndTerminal(-1, gate, terminal));
 
+  // Any other number is a pin as given, negative ones too.
+  EXPECT_TRUE(record.SetPinNumber(0, 2, -2));
+  EXPECT_EQ(record.GetPinNumber(0, 2), -2);
+  ASSERT_TRUE(record.GetGateAndTerminal(-2, gate, terminal));
+  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(0, 2));
+
   // Refusals change nothing and say why.
   record.SetPinNumber(0, 1, 5);
-  for (const auto& [g, t, pin] :
-       std::vector<std::tuple<int, int, int>>{{0, 0, 9}, {0, 4, 9}, {2, 1, 9}, {0, 1, -2}}) {
+  for (const auto& [g, t, pin] : std::vector<std::tuple<int, int, int>>{{0, 0, 9}, {0, 4, 9}, {2, 1, 9}}) {
     CAppError::ClearLastError();
     EXPECT_FALSE(record.SetPinNumber(g, t, pin)) << g << "/" << t << "/" << pin;
     EXPECT_TRUE(CAppError::HasLastError());

@@ -1,6 +1,5 @@
-#include "app/self_test_targets.h"
+#include "tests/app/click_targets.h"
 
-#include <charconv>
 #include <functional>
 
 #include "editor/frame/component_frame.h"
@@ -13,12 +12,6 @@
 #include "host/model/symbol_instance.h"
 
 namespace {
-
-bool ReadNumber(std::string_view text, int& number) {
-  const char* end = text.data() + text.size();
-  const auto [at, error] = std::from_chars(text.data(), end, number);
-  return error == std::errc() && at == end;
-}
 
 // The first pad of a placed symbol of the view's drawing that `wanted` accepts.
 CPadInstance* FindPad(const CSymbolView* view,
@@ -43,20 +36,6 @@ ClickTarget TargetOf(CSymbolView* view, const CPadInstance* pad) {
 }
 
 }  // namespace
-
-bool ParsePinAssignment(std::string_view text, PinAssignment& assignment) {
-  const size_t colon = text.find(':');
-  const size_t equals = text.find('=');
-  if (colon == std::string_view::npos || equals == std::string_view::npos || equals < colon) return false;
-  PinAssignment parsed;
-  if (!ReadNumber(text.substr(0, colon), parsed.gate) ||
-      !ReadNumber(text.substr(colon + 1, equals - colon - 1), parsed.terminal) ||
-      !ReadNumber(text.substr(equals + 1), parsed.pin))
-    return false;
-  if (parsed.gate < 0 || parsed.terminal < 1 || parsed.pin < 0) return false;
-  assignment = parsed;
-  return true;
-}
 
 ClickTarget PcbPadTarget(const CComponentFrame& frame, int pin) {
   CSymbolsFrame* symbols = frame.GetSymbolsFrame();

@@ -1,0 +1,143 @@
+// A component library kept in a folder of its own with its symbol libraries, as a user
+// copies one: the application and the command-line rendering draw its components from
+// the symbol libraries beside it, whatever the program's folder holds, and a symbol
+// library that is nowhere is reported with every place it was looked for in.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/component_renderer.h"
+#include "editor/frame/symbols_frame.h"
+#include "editor/grid/component_grid.h"
+#include "editor/views/pcb_symbol_view.h"
+#include "editor/views/scm_symbol_view.h"
+#include "host/model/component_instance.h"
+#include "host/model/design.h"
+#include "host/model/gate.h"
+#include "host/utility/edit_grid.h"
+#include "platform/program_path.h"
+#include "tests/app/app_fixture.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSampleFiles[] = {"sample.cmplib", "logic.scmlib", "analog.scmlib", "connectors.scmlib",
+                                        "footprints.pcblib"};
+
+// The sample library and its symbol libraries copied into `folder`.
+void CopySampleLibraryInto(const fs::path& folder) {
+  fs::create_directories(folder);
+  for (const char* file : kSampleFiles) fs::copy_file(fs::path(CE_DATA_DIR) / file, folder / file);
+}
+
+// How many terminals or pads a view draws, over all its symbols.
+int PadsDrawn(const CSymbolView* view) {
+  CDesign* design = view != nullptr ? view->GetViewDesign() : nullptr;
+  CComponentInstance* placed = design != nullptr ? design->FirstComponentInstance() : nullptr;
+  if (placed == nullptr) return 0;
+  int pads = 0;
+  POSITION position = nullptr;
+  for (CSymbolInstance* symbol = placed->FirstSymbolInstance(position); symbol != nullptr;
+       symbol = placed->NextSymbolInstance(position)) {
+    pads += symbol->CountPads();
+  }
+  return pads;
+}
+
+// How many texts of an SVG picture read `text`.
+int TextsReading(const std::string& svg, const std::string& text) {
+  const std::string drawn = ">" + text + "</text>";
+  int count = 0;
+  for (size_t at = svg.find(drawn); at != std::string::npos; at = svg.find(drawn, at + 1)) ++count;
+  return count;
+}
+
+class AppSymbolLibrariesTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    // The program's folder holds nothing: no bundled library can stand in.
+    fs::create_directories(Path("program").str());
+    SetProgramPathForTesting(Path("program"));
+    CopySampleLibraryInto(Path("own").str());
+  }
+
+  CString OwnLibrary() const { return Path("own/sample.cmplib"); }
+};
+
+TEST_F(AppSymbolLibrariesTest, ALibraryInAFolderOfItsOwnIsDrawnFromTheSymbolLibrariesBesideIt) {
+  ASSERT_TRUE(App().OpenComponent(OwnLibrary(), "QUAD-NAND2"));
+
+  CSymbolsFrame* symbols = Frame().GetSymbolsFrame();
+  ASSERT_NE(symbols, nullptr);
+  EXPECT_EQ(PadsDrawn(symbols->GetScmView()), 4 * 3 + 2) << "four NAND2 gates and the power gate";
+  EXPECT_EQ(PadsDrawn(symbols->GetPcbView()), 14) << "the pads of DIP-14";
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 0U);
+
+  // The user assigns a pin and saves: the library in its folder takes it.
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  AssignByClicking(14, 0, 1);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SELECT_MODE));
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+  CDesign saved;
+  CString error;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(OwnLibrary(), "QUAD-NAND2", saved, error)) << error.str();
+  EXPECT_EQ(saved.FirstComponent()->GetPinNumber(0, 1), 14);
+}
+
+TEST_F(AppSymbolLibrariesTest, ASymbolNameTypedIntoTheGridIsReadFromTheLibraryBesideIt) {
+  ASSERT_TRUE(App().OpenComponent(OwnLibrary(), "QUAD-NAND2"));
+  CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
+
+  ASSERT_TRUE(user.EditGridCell(&cells, 1, 0, "DFF"));
+
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 0U);
+  EXPECT_EQ(Frame().GetComponent(false)->FindGate(0)->GetSymbol(), "DFF");
+  EXPECT_EQ(Frame().GetComponent(false)->FindGate(0)->CountPins(), 4);
+  EXPECT_EQ(PadsDrawn(Frame().GetSymbolsFrame()->GetScmView()), 4 + 3 * 3 + 2)
+      << "a DFF, three NAND2 and the power gate";
+}
+
+TEST_F(AppSymbolLibrariesTest, ASymbolLibraryThatIsNowhereIsReportedWithEveryPlaceLookedIn) {
+  fs::remove(Path("own/logic.scmlib").str());
+  Screen().ExpectMessageBox(IDOK);
+
+  ASSERT_TRUE(App().OpenComponent(OwnLibrary(), "QUAD-NAND2"));
+
+  ASSERT_EQ(Screen().MessageBoxesShown().size(), 1U);
+  const CString shown = Screen().MessageBoxesShown()[0].text;
+  EXPECT_EQ(shown.Find("Cannot open library logic.scmlib: it is not "), 0) << shown.str();
+  for (const char* folder : {"own/", "program/"}) EXPECT_NE(shown.Find(Path(folder)), -1) << shown.str();
+  EXPECT_EQ(PadsDrawn(Frame().GetSymbolsFrame()->GetScmView()), 0);
+  EXPECT_EQ(PadsDrawn(Frame().GetSymbolsFrame()->GetPcbView()), 14) << "the footprint is beside the library";
+}
+
+TEST(CliRenderTest, ALibraryInAFolderOfItsOwnIsRenderedFromTheSymbolLibrariesBesideIt) {
+  ScratchFolder scratch;
+  fs::create_directories(scratch / "program");
+  SetProgramPathForTesting((scratch / "program").c_str());
+  CopySampleLibraryInto(scratch / "own");
+  RenderRequest request;
+  request.library = (scratch / "own/sample.cmplib").c_str();
+  request.component = "HEX-INV";
+  request.outputDirectory = (scratch / "out").c_str();
+  std::FILE* progress = std::tmpfile();
+
+  const int result = RenderComponent(request, progress);
+
+  std::fclose(progress);
+  SetProgramPathForTesting("");
+  EXPECT_EQ(result, 0) << "the editor reported a problem while drawing";
+  // The terminals are drawn with their names, the pads with their numbers.
+  const std::string schematic = ReadFileText(scratch / "out/HEX-INV-DIP-14-schematic.svg");
+  const std::string pcb = ReadFileText(scratch / "out/HEX-INV-DIP-14-pcb.svg");
+  EXPECT_EQ(TextsReading(schematic, "A"), 6) << "an input terminal of each of the six inverters";
+  EXPECT_EQ(TextsReading(schematic, "Y"), 6);
+  EXPECT_EQ(TextsReading(schematic, "VCC"), 1) << "the power gate";
+  for (int pad = 1; pad <= 14; ++pad) EXPECT_EQ(TextsReading(pcb, std::to_string(pad)), 1) << "pad " << pad;
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+// Saving a component into its library when the save goes wrong: a step of the write
+// fails, or the saving process is killed at any moment. The library is always either
+// exactly as it was or exactly as the save makes it, and the other components keep
+// their bytes.
+#include <errno.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <thread>
+
+#include "host/model/component_library_file.h"
+#include "host/model/design.h"
+#include "tests/support/atomic_write_fault.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Step = AtomicWriteStep;
+
+constexpr const char* kComponent = "QUAD-NAND2";
+
+class ComponentLibrarySaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFileText(Library().str(), ReadFileText(CE_DATA_DIR "/sample.cmplib"));
+    m_original = ReadFileText(Library().str());
+    ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), kComponent, m_asLoaded, m_error))
+        << m_error.str();
+    ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), kComponent, m_changed, m_error))
+        << m_error.str();
+    ASSERT_NE(m_changed.FirstComponent()->GetPinNumber(0, 1), 14);
+    m_changed.FirstComponent()->SetPinNumber(0, 1, 14);
+    m_saved = SavedBytes(m_changed);
+  }
+
+  CString Library() const { return (m_scratch / "parts.cmplib").c_str(); }
+  // What saving `design` into the library makes of it, found on a copy.
+  std::string SavedBytes(const CDesign& design) {
+    const std::string copy = m_scratch / "copy.cmplib";
+    WriteFileText(copy, m_original);
+    EXPECT_TRUE(CComponentLibraryFile::SaveComponent(copy.c_str(), kComponent, design, m_error))
+        << m_error.str();
+    std::string bytes = ReadFileText(copy);
+    fs::remove(copy);
+    return bytes;
+  }
+  // The other components as the file holds them, in the program's layout.
+  static std::string OtherComponents(const std::string& text) {
+    std::vector<LibraryComponent> components;
+    CString error;
+    EXPECT_TRUE(CComponentLibraryFile::Parse(text, "parts.cmplib", components, error)) << error.str();
+    std::erase_if(components, [](const LibraryComponent& c) { return c.name == kComponent; });
+    return CComponentLibraryFile::Format(components);
+  }
+  // The library's folder holds the library and nothing else.
+  void ExpectOnlyTheLibrary() const {
+    for (const auto& entry : fs::directory_iterator(m_scratch.Path()))
+      EXPECT_EQ(entry.path().filename(), "parts.cmplib") << "left behind";
+  }
+
+  ScratchFolder m_scratch;
+  std::string m_original;
+  std::string m_saved;
+  CDesign m_asLoaded;
+  CDesign m_changed;
+  CString m_error;
+};
+
+TEST_F(ComponentLibrarySaveTest, ASaveThatFailsAtAnyStepSaysWhereAndLeavesTheLibraryAsItWas) {
+  ASSERT_NE(m_saved, m_original);
+  ASSERT_EQ(OtherComponents(m_saved), OtherComponents(m_original)) << "a save changes its component only";
+  const std::pair<Step, int> failures[] = {{Step::CreateTemporary, EACCES}, {Step::Write, ENOSPC},
+                                           {Step::CopyPermissions, EPERM},  {Step::Flush, EIO},
+                                           {Step::Close, EDQUOT},           {Step::Rename, EBUSY}};
+  for (const auto& [step, err] : failures) {
+    SCOPED_TRACE(AtomicWriteStepName(step));
+    CString error;
+    {
+      ScopedAtomicWriteFault fault(step, err);
+      EXPECT_FALSE(CComponentLibraryFile::SaveComponent(Library(), kComponent, m_changed, error));
+    }
+    EXPECT_EQ(error.Find("Cannot write \"" + Library() + "\": "), 0) << error.str();
+    EXPECT_NE(error.Find(std::strerror(err)), -1) << error.str();
+    EXPECT_EQ(ReadFileText(Library().str()), m_original);
+    ExpectOnlyTheLibrary();
+  }
+  ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), kComponent, m_changed, m_error))
+      << m_error.str();
+  EXPECT_EQ(ReadFileText(Library().str()), m_saved);
+}
+
+// The seed of the delays comes from CE_KILL_SEED when set, so that a failed run can be
+// repeated.
+unsigned KillSeed() {
+  const char* given = std::getenv("CE_KILL_SEED");
+  return given != nullptr ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
+}
+
+// Saves in a child process and, given a delay, kills it after that delay; the child's
+// exit status, -1 when the kill came first, -2 when there is no child.
+int SaveInChild(const CString& path, const CDesign& design,
+                std::optional<std::chrono::microseconds> killAfter) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    CString error;
+    ::_exit(CComponentLibraryFile::SaveComponent(path, kComponent, design, error) ? 0 : 1);
+  }
+  if (child < 0) return -2;
+  if (killAfter) {
+    std::this_thread::sleep_for(*killAfter);
+    ::kill(child, SIGKILL);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child) return -2;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(ComponentLibrarySaveTest, ASaveKilledAtAnyMomentLeavesTheOldLibraryOrTheNewOne) {
+  const unsigned seed = KillSeed();
+  SCOPED_TRACE("CE_KILL_SEED=" + std::to_string(seed));
+  std::mt19937 random(seed);
+  // One whole save, fork to exit, sets the range of the delays, so that the kills fall
+  // before, during and after the write on any machine.
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(SaveInChild(Library(), m_asLoaded, std::nullopt), 0);
+  const auto whole =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  std::uniform_int_distribution<long> delays(0, std::max<long>(whole.count(), 1));
+
+  for (int round = 0; round < 80; ++round) {
+    const bool wasOriginal = ReadFileText(Library().str()) == m_original;
+    const int exit = SaveInChild(Library(), wasOriginal ? m_changed : m_asLoaded,
+                                 std::chrono::microseconds(delays(random)));
+    ASSERT_NE(exit, -2) << "no child process";
+    ASSERT_NE(exit, 1) << "the save itself failed in round " << round;
+    const std::string now = ReadFileText(Library().str());
+    ASSERT_TRUE(now == m_original || now == m_saved) << "round " << round << " left a mix";
+    if (exit == 0) {
+      ASSERT_EQ(now, wasOriginal ? m_saved : m_original) << "a finished save is on disk";
+    }
+  }
+  // A killed save cannot remove its temporary file; nothing else is left.
+  for (const auto& entry : fs::directory_iterator(m_scratch.Path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "parts.cmplib" || name.starts_with("parts.cmplib.tmp-")) << name;
+  }
+}
+
+}  // namespace
