@@ -31,7 +31,7 @@
 #include "platform/user_input.h"
 #include "platform/win_thread.h"
 #include "platform/window_handle.h"
-#include "tests/editor/editor_support/editor_fixture.h"
+#include "tests/editor/support/editor_fixture.h"
 
 namespace {
 

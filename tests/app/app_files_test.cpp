@@ -12,7 +12,7 @@
 #include "platform/list_box.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/atomic_write_fault.h"
-#include "tests/support/permission_override.h"
+#include "tests/support/permissions.h"
 
 namespace {
 
@@ -144,11 +144,11 @@ TEST_F(AppFilesTest, ALibraryThatCannotBeReadIsReportedAndLeftAsItWas) {
   EXPECT_TRUE(AnyMessageHolds("missing.cmplib"));
 
   const std::string damaged = "{\"format\": \"component-library\", \"version\": 1, \"components\": [";
-  WriteFile(Path("damaged.cmplib"), damaged);
+  WriteFileText(Path("damaged.cmplib").str(), damaged);
   Screen().ExpectMessageBox(IDOK);
   EXPECT_FALSE(App().OpenLibrary(Path("damaged.cmplib")));
   EXPECT_TRUE(AnyMessageHolds("damaged.cmplib"));
-  EXPECT_EQ(ReadFile(Path("damaged.cmplib")), damaged);
+  EXPECT_EQ(ReadFileText(Path("damaged.cmplib").str()), damaged);
 
   Screen().ExpectMessageBox(IDOK);
   EXPECT_FALSE(App().OpenComponent(Library(), "NO-SUCH-PART"));
@@ -163,13 +163,13 @@ TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileUntouched) {
   ASSERT_TRUE(Open());
   ChangeOnePin();
   // The file was damaged behind the editor's back: writing into it would lose the rest.
-  const std::string damaged = ReadFile(Library()).substr(0, 200);
-  WriteFile(Library(), damaged);
+  const std::string damaged = ReadFileText(Library().str()).substr(0, 200);
+  WriteFileText(Library().str(), damaged);
 
   Screen().ExpectMessageBox(IDOK);
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
   EXPECT_TRUE(AnyMessageHolds("The file on disk was not changed."));
-  EXPECT_EQ(ReadFile(Library()), damaged);
+  EXPECT_EQ(ReadFileText(Library().str()), damaged);
   EXPECT_TRUE(Frame().GetDesign()->IsModified());
 
   // Save As into a folder that does not exist.
@@ -184,25 +184,23 @@ TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileUntouched) {
 TEST_F(AppFilesTest, SavingIntoAReadOnlyFolderFailsWithoutDamage) {
   ASSERT_TRUE(Open());
   ChangeOnePin();
-  const std::string before = ReadFile(Library());
+  const std::string before = ReadFileText(Library().str());
   Screen().ExpectMessageBox(IDOK);
-  WithoutPermissionOverride asUser;
-  std::filesystem::permissions(Path("").str(),
-                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  ASSERT_TRUE(PermissionBitsHold(Path("").c_str())) << "the folder must refuse new files";
+  const ReadOnlyFolder readOnly(Path("").str());
+  ASSERT_TRUE(readOnly.Enforced()) << "the folder must refuse new files";
 
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
 
   EXPECT_TRUE(AnyMessageHolds("creating a temporary file beside it failed: Permission denied."));
   EXPECT_TRUE(AnyMessageHolds("The file on disk was not changed."));
-  EXPECT_EQ(ReadFile(Library()), before);
+  EXPECT_EQ(ReadFileText(Library().str()), before);
   EXPECT_TRUE(Frame().GetDesign()->IsModified());
 }
 
 TEST_F(AppFilesTest, ASaveThatFailsPartWaySaysWhereAndLeavesTheLibraryAndTheChange) {
   ASSERT_TRUE(Open());
   ChangeOnePin();
-  const std::string before = ReadFile(Library());
+  const std::string before = ReadFileText(Library().str());
   Screen().ExpectMessageBox(IDOK);
   {
     ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
@@ -213,7 +211,7 @@ TEST_F(AppFilesTest, ASaveThatFailsPartWaySaysWhereAndLeavesTheLibraryAndTheChan
   EXPECT_EQ(Messages()[0], "Cannot write \"" + Library() +
                                "\": putting the temporary file in the place of the file failed: Invalid "
                                "cross-device link.\n\nThe file on disk was not changed.");
-  EXPECT_EQ(ReadFile(Library()), before);
+  EXPECT_EQ(ReadFileText(Library().str()), before);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("").str()),
                           std::filesystem::directory_iterator()),
             1)
@@ -243,7 +241,7 @@ TEST_F(AppFilesTest, SaveAsPutsTheComponentIntoANewLibrary) {
 TEST_F(AppFilesTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
   ASSERT_TRUE(Open());
   ChangeOnePin();
-  const std::string before = ReadFile(Library());
+  const std::string before = ReadFileText(Library().str());
 
   Screen().ExpectMessageBox(IDCANCEL, CString("Save the changes to QUAD-NAND2 in sample.cmplib?"));
   ASSERT_TRUE(user.CloseWindow(&Frame()));
@@ -252,7 +250,7 @@ TEST_F(AppFilesTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
   Screen().ExpectMessageBox(IDNO);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
   EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(ReadFile(Library()), before) << "No closes without saving";
+  EXPECT_EQ(ReadFileText(Library().str()), before) << "No closes without saving";
 
   ASSERT_TRUE(Open());
   ChangeOnePin();

@@ -1,7 +1,5 @@
 #include "tests/app/app_fixture.h"
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -14,12 +12,7 @@ void AppTest::SetUp() {
   HeadlessTest::SetUp();
   m_settings = &InstallMemorySettings();
   SetProgramPathForTesting(CE_DATA_DIR);
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  m_folder = std::filesystem::temp_directory_path() /
-             ("app-test-" + std::string(info->test_suite_name()) + "-" + info->name());
-  std::filesystem::remove_all(m_folder);
-  std::filesystem::create_directories(m_folder);
-  std::filesystem::copy_file(CE_DATA_DIR "/sample.cmplib", m_folder / "sample.cmplib");
+  std::filesystem::copy_file(CE_DATA_DIR "/sample.cmplib", m_folder.Path() / "sample.cmplib");
   m_app = std::make_unique<CEditorApp>(prompt);
   ASSERT_TRUE(m_app->InitInstance());
 }
@@ -34,9 +27,6 @@ void AppTest::TearDown() {
   HeadlessTest::TearDown();
   SetProgramPathForTesting("");
   SetCurrentSettings(nullptr);
-  std::error_code ignored;
-  std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, ignored);
-  std::filesystem::remove_all(m_folder, ignored);
 }
 
 CMainFrame& AppTest::Main() {
@@ -49,27 +39,6 @@ CAppComponentFrame& AppTest::Frame() {
   CAppComponentFrame* frame = Main().ActiveComponentFrame();
   if (frame == nullptr) throw std::logic_error("no component is open");
   return *frame;
-}
-
-std::string AppTest::ReadFile(const CString& path) {
-  std::ifstream in(path.str(), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void AppTest::WriteFile(const CString& path, const std::string& text) {
-  std::ofstream(path.str(), std::ios::binary) << text;
-}
-
-std::string AppTest::ComponentText(const CString& path, const char* name) {
-  std::vector<LibraryComponent> components;
-  CString error;
-  if (!CComponentLibraryFile::Load(path, components, error)) return {};
-  for (LibraryComponent& component : components) {
-    if (component.name == name) return CComponentLibraryFile::Format({component});
-  }
-  return {};
 }
 
 void AppTest::AssignByClicking(int pin, int gate, int terminal) {

@@ -16,7 +16,10 @@
 #include "host/model/component_library_file.h"
 #include "platform/settings_store.h"
 #include "tests/app/click_targets.h"
+#include "tests/app/component_text.h"
+#include "tests/support/file_text.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/scratch_folder.h"
 
 class ScriptedFilePrompt : public FilePrompt {
  public:
@@ -50,11 +53,7 @@ class AppTest : public HeadlessTest {
 
   // The copy of the sample library, and other files of the test's folder.
   CString Library() const { return Path("sample.cmplib"); }
-  CString Path(const std::string& name) const { return (m_folder / name).string(); }
-  static std::string ReadFile(const CString& path);
-  static void WriteFile(const CString& path, const std::string& text);
-  // One component of a library file as the file format writes it; empty when absent.
-  static std::string ComponentText(const CString& path, const char* name);
+  CString Path(const std::string& name) const { return m_folder / name; }
 
   // Opens the component straight away, as the command line does.
   bool Open(const char* name = "QUAD-NAND2") { return App().OpenComponent(Library(), name); }
@@ -67,7 +66,7 @@ class AppTest : public HeadlessTest {
   ScriptedFilePrompt prompt;
 
  private:
-  std::filesystem::path m_folder;
+  ScratchFolder m_folder;
   MemorySettingsStore* m_settings = nullptr;  // not owned: the platform's current store
   std::unique_ptr<CEditorApp> m_app;
 };

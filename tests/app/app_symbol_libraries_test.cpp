@@ -11,13 +11,15 @@
 #include "editor/grid/component_grid.h"
 #include "editor/views/pcb_symbol_view.h"
 #include "editor/views/scm_symbol_view.h"
-#include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "host/model/gate.h"
 #include "host/utility/edit_grid.h"
 #include "platform/program_path.h"
 #include "tests/app/app_fixture.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/editor/support/view_items.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/svg_reader.h"
 
 namespace {
 
@@ -34,24 +36,7 @@ void CopySampleLibraryInto(const fs::path& folder) {
 
 // How many terminals or pads a view draws, over all its symbols.
 int PadsDrawn(const CSymbolView* view) {
-  CDesign* design = view != nullptr ? view->GetViewDesign() : nullptr;
-  CComponentInstance* placed = design != nullptr ? design->FirstComponentInstance() : nullptr;
-  if (placed == nullptr) return 0;
-  int pads = 0;
-  POSITION position = nullptr;
-  for (CSymbolInstance* symbol = placed->FirstSymbolInstance(position); symbol != nullptr;
-       symbol = placed->NextSymbolInstance(position)) {
-    pads += symbol->CountPads();
-  }
-  return pads;
-}
-
-// How many texts of an SVG picture read `text`.
-int TextsReading(const std::string& svg, const std::string& text) {
-  const std::string drawn = ">" + text + "</text>";
-  int count = 0;
-  for (size_t at = svg.find(drawn); at != std::string::npos; at = svg.find(drawn, at + 1)) ++count;
-  return count;
+  return view != nullptr ? static_cast<int>(PlacedPads(*view).size()) : 0;
 }
 
 class AppSymbolLibrariesTest : public AppTest {
@@ -115,7 +100,7 @@ TEST_F(AppSymbolLibrariesTest, ASymbolLibraryThatIsNowhereIsReportedWithEveryPla
 }
 
 TEST(CliRenderTest, ALibraryInAFolderOfItsOwnIsRenderedFromTheSymbolLibrariesBesideIt) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   fs::create_directories(scratch / "program");
   SetProgramPathForTesting((scratch / "program").c_str());
   CopySampleLibraryInto(scratch / "own");
@@ -131,12 +116,14 @@ TEST(CliRenderTest, ALibraryInAFolderOfItsOwnIsRenderedFromTheSymbolLibrariesBes
   SetProgramPathForTesting("");
   EXPECT_EQ(result, 0) << "the editor reported a problem while drawing";
   // The terminals are drawn with their names, the pads with their numbers.
-  const std::string schematic = ReadText(scratch / "out/HEX-INV-DIP-14-schematic.svg");
-  const std::string pcb = ReadText(scratch / "out/HEX-INV-DIP-14-pcb.svg");
-  EXPECT_EQ(TextsReading(schematic, "A"), 6) << "an input terminal of each of the six inverters";
-  EXPECT_EQ(TextsReading(schematic, "Y"), 6);
-  EXPECT_EQ(TextsReading(schematic, "VCC"), 1) << "the power gate";
-  for (int pad = 1; pad <= 14; ++pad) EXPECT_EQ(TextsReading(pcb, std::to_string(pad)), 1) << "pad " << pad;
+  const std::vector<SvgElement> schematic =
+      ReadSvg(ReadFileText(scratch / "out/HEX-INV-DIP-14-schematic.svg"));
+  const std::vector<SvgElement> pcb = ReadSvg(ReadFileText(scratch / "out/HEX-INV-DIP-14-pcb.svg"));
+  EXPECT_EQ(TextsReading(schematic, "A").size(), 6U) << "an input terminal of each of the six inverters";
+  EXPECT_EQ(TextsReading(schematic, "Y").size(), 6U);
+  EXPECT_EQ(TextsReading(schematic, "VCC").size(), 1U) << "the power gate";
+  for (int pad = 1; pad <= 14; ++pad)
+    EXPECT_EQ(TextsReading(pcb, std::to_string(pad)).size(), 1U) << "pad " << pad;
 }
 
 }  // namespace

@@ -5,13 +5,11 @@
 #include <wx/image.h>
 #include <wx/window.h>
 
-#include "editor/resources/component_editor_resources.h"
 #include "gui/screenshot.h"
 #include "gui/wx_backend.h"
 #include "gui/wx_peer.h"
-#include "host/resources/host_resources.h"
 #include "platform/cwnd.h"
-#include "platform/resource_registry.h"
+#include "tests/support/resource_modules.h"
 
 void Script::Start() {
   m_timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { RunNext(); });
@@ -83,8 +81,7 @@ std::string ArtifactPath(const std::string& name) {
 }
 
 void ScreenTest::SetUpTestSuite() {
-  Resources::AddModule(&HostResources());
-  Resources::AddModule(&ComponentEditorResources());
+  AddProductResourceModules();
   SetCurrentBackend(std::make_unique<WxBackend>());
 }
 

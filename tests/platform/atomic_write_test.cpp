@@ -6,8 +6,9 @@
 #include <cstring>
 
 #include "platform/temp_file.h"
-#include "tests/platform/services_test_support.h"
 #include "tests/support/atomic_write_fault.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ const StepCase kStepCases[] = {
 };
 
 TEST(AtomicWriteTest, TheNewContentsAreOnDiskBeforeTheyTakeThePlaceOfTheFile) {
-  ScratchDir dir;
+  ScratchFolder dir;
   const std::string path = dir / "data.txt";
   CString error;
   {
@@ -44,23 +45,23 @@ TEST(AtomicWriteTest, TheNewContentsAreOnDiskBeforeTheyTakeThePlaceOfTheFile) {
   ASSERT_TRUE(WriteFileAtomically(CString(path), "second", error)) << error.str();
   EXPECT_EQ(steps.Steps(), (std::vector<Step>{Step::CreateTemporary, Step::Write, Step::CopyPermissions,
                                               Step::Flush, Step::Close, Step::Rename}));
-  EXPECT_EQ(ReadText(path), "second");
+  EXPECT_EQ(ReadFileText(path), "second");
 }
 
 TEST(AtomicWriteTest, EachFailedStepIsNamedAndLeavesTheOldFileAndNothingElse) {
   for (const StepCase& c : kStepCases) {
     SCOPED_TRACE(AtomicWriteStepName(c.step));
-    ScratchDir dir;
+    ScratchFolder dir;
     const std::string path = dir / "data.txt";
-    WriteText(path, "old contents");
+    WriteFileText(path, "old contents");
     CString error;
     {
       ScopedAtomicWriteFault fault(c.step, c.err);
       EXPECT_FALSE(WriteFileAtomically(CString(path), "new contents", error));
     }
     EXPECT_EQ(error, CString("Cannot write \"" + path + "\": " + c.said + ": " + std::strerror(c.err) + "."));
-    EXPECT_EQ(ReadText(path), "old contents");
-    EXPECT_EQ(CountEntries(dir.Path()), 1U) << "a temporary file was left behind";
+    EXPECT_EQ(ReadFileText(path), "old contents");
+    EXPECT_EQ(dir.CountEntries(), 1U) << "a temporary file was left behind";
   }
 }
 
@@ -68,7 +69,7 @@ TEST(AtomicWriteTest, AFailedFirstWriteLeavesNoFileAtAll) {
   for (const StepCase& c : kStepCases) {
     if (c.step == Step::CopyPermissions) continue;  // not taken for a new file
     SCOPED_TRACE(AtomicWriteStepName(c.step));
-    ScratchDir dir;
+    ScratchFolder dir;
     const std::string path = dir / "data.txt";
     CString error;
     {
@@ -76,14 +77,14 @@ TEST(AtomicWriteTest, AFailedFirstWriteLeavesNoFileAtAll) {
       EXPECT_FALSE(WriteFileAtomically(CString(path), "new contents", error));
     }
     EXPECT_NE(error.Find(c.said), -1) << error.str();
-    EXPECT_EQ(CountEntries(dir.Path()), 0U);
+    EXPECT_EQ(dir.CountEntries(), 0U);
   }
 }
 
 TEST(AtomicWriteTest, ADiskThatFillsPartWayLeavesTheOldFile) {
-  ScratchDir dir;
+  ScratchFolder dir;
   const std::string path = dir / "data.txt";
-  WriteText(path, "old contents");
+  WriteFileText(path, "old contents");
   const std::string large(300 * 1024, 'x');
   CString error;
   {
@@ -93,11 +94,11 @@ TEST(AtomicWriteTest, ADiskThatFillsPartWayLeavesTheOldFile) {
         << "two pieces were written before the disk was full";
   }
   EXPECT_NE(error.Find("writing the temporary file failed: No space left on device."), -1) << error.str();
-  EXPECT_EQ(ReadText(path), "old contents");
-  EXPECT_EQ(CountEntries(dir.Path()), 1U);
+  EXPECT_EQ(ReadFileText(path), "old contents");
+  EXPECT_EQ(dir.CountEntries(), 1U);
 
   ASSERT_TRUE(WriteFileAtomically(CString(path), large, error)) << error.str();
-  EXPECT_EQ(ReadText(path), large) << "written whole, in pieces";
+  EXPECT_EQ(ReadFileText(path), large) << "written whole, in pieces";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/edit.h"
 #include "platform/list_box.h"
 #include "platform/static_ctrl.h"
+#include "tests/support/control_texts.h"
 #include "tests/support/headless_test.h"
 
 namespace {
@@ -43,7 +44,7 @@ class ControlsTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    ASSERT_TRUE(parent.CreateEx(0, "", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    ASSERT_TRUE(CreateParentWindow(parent));
   }
   void TearDown() override {
     parent.DestroyWindow();
@@ -52,15 +53,6 @@ class ControlsTest : public HeadlessTest {
 
   void MakeCombo(CComboBox& combo, DWORD style, UINT id = 100) {
     ASSERT_TRUE(combo.Create(style | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 110, 110), &parent, id));
-  }
-  static std::vector<CString> Entries(const CComboBox& combo) {
-    std::vector<CString> entries;
-    for (int i = 0; i < combo.GetCount(); ++i) {
-      CString text;
-      combo.GetLBText(i, text);
-      entries.push_back(text);
-    }
-    return entries;
   }
 
   RecordingParent parent;
@@ -76,7 +68,7 @@ TEST_F(ControlsTest, SortedComboPutsEachEntryInItsPlaceIgnoringCase) {
   EXPECT_EQ(combo.AddString("delta"), 2);
   EXPECT_EQ(combo.AddString("Charlie"), 2);
   EXPECT_EQ(combo.AddString("ALPHA"), 1);  // equal ignoring case: after the one already there
-  EXPECT_EQ(Entries(combo), (std::vector<CString>{"Alpha", "ALPHA", "beta", "Charlie", "delta"}));
+  EXPECT_EQ(ComboEntries(combo), (std::vector<std::string>{"Alpha", "ALPHA", "beta", "Charlie", "delta"}));
   // Inserting at an index never sorts.
   EXPECT_EQ(combo.InsertString(0, "zulu"), 0);
   EXPECT_EQ(combo.InsertString(-1, "echo"), 6);
@@ -89,7 +81,7 @@ TEST_F(ControlsTest, UnsortedComboAppends) {
   MakeCombo(combo, CBS_DROPDOWNLIST);
   EXPECT_EQ(combo.AddString("b"), 0);
   EXPECT_EQ(combo.AddString("a"), 1);
-  EXPECT_EQ(Entries(combo), (std::vector<CString>{"b", "a"}));
+  EXPECT_EQ(ComboEntries(combo), (std::vector<std::string>{"b", "a"}));
 }
 
 TEST_F(ControlsTest, FindStringExactSearchesAfterTheStartAndWrapsAroundIgnoringCase) {

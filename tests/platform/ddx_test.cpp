@@ -121,11 +121,10 @@ class DdxTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    Resources::AddModule(&TestModule());
+    UseResourceModule(TestModule());
   }
   void TearDown() override {
     if (dlg.m_hWnd != nullptr) dlg.DestroyWindow();
-    Resources::RemoveModule(&TestModule());
     HeadlessTest::TearDown();
   }
   // A modeless dialog, shown, to call UpdateData on directly.

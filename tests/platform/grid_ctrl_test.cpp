@@ -46,7 +46,7 @@ class GridCtrlTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    ASSERT_TRUE(parent.CreateEx(0, "", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    ASSERT_TRUE(CreateParentWindow(parent));
     ASSERT_TRUE(grid.Create(WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 300, 200), &parent, kGridId));
     parent.grid = &grid;
     grid.SetCols(3);

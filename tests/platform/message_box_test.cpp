@@ -27,11 +27,7 @@ class MessageBoxTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    Resources::AddModule(&TestModule());
-  }
-  void TearDown() override {
-    Resources::RemoveModule(&TestModule());
-    HeadlessTest::TearDown();
+    UseResourceModule(TestModule());
   }
 };
 

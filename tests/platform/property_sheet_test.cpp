@@ -110,11 +110,7 @@ class PropertySheetTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    Resources::AddModule(&TestModule());
-  }
-  void TearDown() override {
-    Resources::RemoveModule(&TestModule());
-    HeadlessTest::TearDown();
+    UseResourceModule(TestModule());
   }
 
   // The log without the entries of initialisation and activation.

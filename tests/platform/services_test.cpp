@@ -8,15 +8,17 @@
 
 #include "platform/program_path.h"
 #include "platform/temp_file.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/support/environment.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectory) {
-  ScratchDir dir;
-  ScopedEnv tmp("TMPDIR", dir.Path().string() + "/");
+  ScratchFolder dir;
+  EnvironmentOverride tmp("TMPDIR", dir.Path().string() + "/");
   std::set<std::string> paths;
   for (int i = 0; i < 3; ++i) {
     CString path;
@@ -31,24 +33,24 @@ TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectory) {
 }
 
 TEST(GetTempFileTest, FailsWhenTheTemporaryDirectoryIsMissing) {
-  ScratchDir dir;
-  ScopedEnv tmp("TMPDIR", dir / "missing");
+  ScratchFolder dir;
+  EnvironmentOverride tmp("TMPDIR", dir / "missing");
   CString path = "unchanged";
   EXPECT_FALSE(GetTempFile(path));
   EXPECT_EQ(path, "unchanged");
 }
 
 TEST(WriteFileAtomicallyTest, ReplacesContentsAndKeepsPermissions) {
-  ScratchDir dir;
+  ScratchFolder dir;
   const std::string path = dir / "data.txt";
-  WriteText(path, "old contents that are longer");
+  WriteFileText(path, "old contents that are longer");
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   CString error;
   ASSERT_TRUE(WriteFileAtomically(CString(path), "new", error)) << error.str();
-  EXPECT_EQ(ReadText(path), "new");
+  EXPECT_EQ(ReadFileText(path), "new");
   EXPECT_EQ(fs::status(path).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(CountEntries(dir.Path()), 1U);
+  EXPECT_EQ(dir.CountEntries(), 1U);
 }
 
 // A full disk: writes beyond the limit fail with EFBIG instead of raising SIGXFSZ.
@@ -73,17 +75,17 @@ class FileSizeLimit {
 };
 
 TEST(WriteFileAtomicallyTest, FailedWriteLeavesTheOldFileAndNoLeftovers) {
-  ScratchDir dir;
+  ScratchFolder dir;
   const std::string path = dir / "data.txt";
-  WriteText(path, "old");
+  WriteFileText(path, "old");
   CString error;
   {
     FileSizeLimit full(8);
     EXPECT_FALSE(WriteFileAtomically(CString(path), std::string(64, 'x'), error));
   }
   EXPECT_NE(error.Find(path.c_str()), -1) << error.str();
-  EXPECT_EQ(ReadText(path), "old");
-  EXPECT_EQ(CountEntries(dir.Path()), 1U);
+  EXPECT_EQ(ReadFileText(path), "old");
+  EXPECT_EQ(dir.CountEntries(), 1U);
 }
 
 TEST(ProgramPathTest, NamesTheDirectoryOfTheRunningProgram) {

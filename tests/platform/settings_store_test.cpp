@@ -4,8 +4,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tests/platform/services_test_support.h"
-#include "tests/support/permission_override.h"
+#include "tests/support/environment.h"
+#include "tests/support/file_text.h"
+#include "tests/support/permissions.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -76,18 +78,18 @@ TEST(CurrentSettingsTest, InstalledStoreIsTheCurrentOneUntilReplaced) {
 }
 
 TEST(DefaultSettingsPathTest, FollowsTheConfigurationDirectoryConvention) {
-  ScopedEnv home("HOME", "/home/ann");
+  EnvironmentOverride home("HOME", "/home/ann");
   {
-    ScopedEnv config("XDG_CONFIG_HOME", "/cfg/");
+    EnvironmentOverride config("XDG_CONFIG_HOME", "/cfg/");
     EXPECT_EQ(DefaultSettingsPath(), "/cfg/component-editor/settings.json");
   }
   {
-    ScopedEnv config("XDG_CONFIG_HOME", "relative/cfg");
+    EnvironmentOverride config("XDG_CONFIG_HOME", "relative/cfg");
     EXPECT_EQ(DefaultSettingsPath(), "/home/ann/.config/component-editor/settings.json");
   }
-  ScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
+  EnvironmentOverride config("XDG_CONFIG_HOME", std::nullopt);
   EXPECT_EQ(DefaultSettingsPath(), "/home/ann/.config/component-editor/settings.json");
-  ScopedEnv noHome("HOME", std::nullopt);
+  EnvironmentOverride noHome("HOME", std::nullopt);
   EXPECT_TRUE(DefaultSettingsPath().IsEmpty());
 }
 
@@ -95,7 +97,7 @@ class FileSettingsStoreTest : public ::testing::Test {
  protected:
   std::string Path() const { return m_dir / "settings.json"; }
 
-  ScratchDir m_dir;
+  ScratchFolder m_dir;
 };
 
 TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstance) {
@@ -121,7 +123,7 @@ TEST_F(FileSettingsStoreTest, FileIsVersionedJsonKeepingTheFirstSpelling) {
   FileSettingsStore store(Path());
   store.Set("ComponentEditor\\Grid", "Enabled", true);
   store.Set("componenteditor\\grid", "ENABLED", false);
-  const nlohmann::json doc = nlohmann::json::parse(ReadText(Path()));
+  const nlohmann::json doc = nlohmann::json::parse(ReadFileText(Path()));
   EXPECT_EQ(doc["version"], 1);
   EXPECT_EQ(doc["keys"], nlohmann::json::parse(R"({"ComponentEditor\\Grid": {"Enabled": false}})"));
 }
@@ -155,7 +157,7 @@ TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.contents);
-    WriteText(Path(), c.contents);
+    WriteFileText(Path(), c.contents);
     FileSettingsStore store(Path());
     const CString problem = store.LoadProblem();
     EXPECT_NE(problem.Find(Path().c_str()), -1) << problem.str();
@@ -179,19 +181,17 @@ TEST_F(FileSettingsStoreTest, UnreadableFileIsReported) {
 TEST_F(FileSettingsStoreTest, UnwritableFolderRefusesChangesAndKeepsTheFile) {
   FileSettingsStore store(Path());
   ASSERT_TRUE(store.Set("Grid", "Enabled", true));
-  const std::string before = ReadText(Path());
+  const std::string before = ReadFileText(Path());
 
-  WithoutPermissionOverride asUser;
-  fs::permissions(m_dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  if (!PermissionBitsHold(m_dir.Path().c_str()))
-    GTEST_SKIP() << "permission bits are not enforced for this process";
+  ReadOnlyFolder readOnly(m_dir.Path());
+  if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced for this process";
 
   EXPECT_FALSE(store.Set("Grid", "Enabled", false));
   EXPECT_FALSE(store.Delete("Grid", "Enabled"));
   EXPECT_EQ(store.GetBool("Grid", "Enabled"), true);
   EXPECT_NE(store.WriteProblem().Find(Path().c_str()), -1) << store.WriteProblem().str();
-  EXPECT_EQ(ReadText(Path()), before);
-  EXPECT_EQ(CountEntries(m_dir.Path()), 1U);
+  EXPECT_EQ(ReadFileText(Path()), before);
+  EXPECT_EQ(m_dir.CountEntries(), 1U);
 }
 
 }  // namespace

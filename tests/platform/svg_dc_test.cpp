@@ -2,105 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <sstream>
-
-#include "tests/platform/services_test_support.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/svg_reader.h"
 
 namespace {
 
-struct XmlElement {
-  std::string name;
-  std::map<std::string, std::string> attributes;
-  std::string text;
-  int parent = -1;
-};
-
-// Resolves the predefined references; nullopt for a bare '<' or '&', which XML forbids.
-std::optional<std::string> Unescape(std::string_view raw) {
-  static const std::map<std::string_view, char> kEntities{
-      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
-  std::string out;
-  for (size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == '<') return std::nullopt;
-    if (raw[i] != '&') {
-      out += raw[i];
-      continue;
-    }
-    const size_t end = raw.find(';', i);
-    const auto entity =
-        end == std::string_view::npos ? kEntities.end() : kEntities.find(raw.substr(i + 1, end - i - 1));
-    if (entity == kEntities.end()) return std::nullopt;
-    out += entity->second;
-    i = end;
-  }
-  return out;
+std::vector<SvgElement> Drawn(const CSvgDC& dc, std::string_view name) {
+  return ElementsNamed(ReadSvg(dc.ToSvg()), name);
 }
 
-// Reads the subset of XML the writer produces and rejects what a real parser would:
-// crossed or unclosed tags, unquoted or repeated attributes, bare markup characters,
-// content outside the single root. The elements come in document order.
-std::vector<XmlElement> ParseXml(std::string_view doc) {
-  std::vector<XmlElement> elements;
-  std::vector<int> open;
-  bool rootDone = false;
-  size_t pos = doc.starts_with("<?xml") ? doc.find("?>") + 2 : 0;
-  while (pos < doc.size()) {
-    const size_t lt = doc.find('<', pos);
-    const std::string_view between = doc.substr(pos, lt - pos);
-    const std::optional<std::string> text = Unescape(between);
-    if (open.empty() && between.find_first_not_of(" \n") != std::string_view::npos)
-      ADD_FAILURE() << "text outside the root";
-    if (!text) ADD_FAILURE() << "bare markup character in: " << between;
-    if (!open.empty() && text) elements[open.back()].text += *text;
-    if (lt == std::string_view::npos) break;
-    const size_t gt = doc.find('>', lt);
-    if (gt == std::string_view::npos) return ADD_FAILURE() << "unterminated tag", elements;
-    std::string_view tag = doc.substr(lt + 1, gt - lt - 1);
-    pos = gt + 1;
-    if (tag.starts_with('/')) {
-      if (open.empty() || elements[open.back()].name != tag.substr(1))
-        ADD_FAILURE() << "unbalanced </" << tag;
-      if (!open.empty()) open.pop_back();
-      rootDone = open.empty();
-      continue;
-    }
-    if (rootDone) ADD_FAILURE() << "a second root <" << tag;
-    const bool empty = tag.ends_with('/');
-    if (empty) tag.remove_suffix(1);
-    XmlElement element{std::string(tag.substr(0, tag.find(' '))), {}, {}, open.empty() ? -1 : open.back()};
-    std::istringstream rest(std::string(tag.substr(element.name.size())));
-    std::string name, value;
-    while (std::getline(rest >> std::ws, name, '=') && std::getline(rest.ignore(1), value, '"')) {
-      const std::optional<std::string> resolved = Unescape(value);
-      if (rest.fail() || !resolved || element.attributes.count(name) != 0)
-        ADD_FAILURE() << "bad attribute " << name;
-      element.attributes[name] = resolved.value_or("");
-    }
-    elements.push_back(std::move(element));
-    if (!empty) open.push_back(static_cast<int>(elements.size()) - 1);
-  }
-  if (!open.empty() || !rootDone) ADD_FAILURE() << "the root is not closed";
-  return elements;
-}
-
-std::vector<XmlElement> Drawn(const CSvgDC& dc, std::string_view name) {
-  std::vector<XmlElement> found;
-  for (XmlElement& element : ParseXml(dc.ToSvg())) {
-    if (element.name == name) found.push_back(std::move(element));
-  }
-  return found;
-}
-
-XmlElement Only(const CSvgDC& dc, std::string_view name) {
-  std::vector<XmlElement> found = Drawn(dc, name);
+SvgElement Only(const CSvgDC& dc, std::string_view name) {
+  std::vector<SvgElement> found = Drawn(dc, name);
   EXPECT_EQ(found.size(), 1U) << name;
-  return found.empty() ? XmlElement{} : found.front();
+  return found.empty() ? SvgElement{} : found.front();
 }
 
 TEST(SvgDCTest, DocumentIsAStandaloneSvgOfTheGivenSize) {
   CSvgDC dc(CSize(320, 200));
-  const std::vector<XmlElement> elements = ParseXml(dc.ToSvg());
+  const std::vector<SvgElement> elements = ReadSvg(dc.ToSvg());
   ASSERT_EQ(elements.size(), 1U);
   EXPECT_EQ(elements[0].name, "svg");
   EXPECT_EQ(elements[0].attributes.at("xmlns"), "http://www.w3.org/2000/svg");
@@ -118,13 +38,13 @@ TEST(SvgDCTest, ShapesUseThePenAndBrushColours) {
   dc.Polygon(points.data(), 3);
   dc.Polyline(points);
 
-  const XmlElement rect = Only(dc, "rect");
+  const SvgElement rect = Only(dc, "rect");
   EXPECT_EQ(rect.attributes.at("stroke"), "#123456");
   EXPECT_EQ(rect.attributes.at("stroke-width"), "2");
   EXPECT_EQ(rect.attributes.at("fill"), "#abcdef");
   EXPECT_EQ(rect.attributes.at("x") + "," + rect.attributes.at("y"), "10,20");
   EXPECT_EQ(rect.attributes.at("width") + "x" + rect.attributes.at("height"), "40x20");
-  const XmlElement ellipse = Only(dc, "ellipse");
+  const SvgElement ellipse = Only(dc, "ellipse");
   EXPECT_EQ(ellipse.attributes.at("fill"), "none");
   EXPECT_EQ(ellipse.attributes.at("cx") + " " + ellipse.attributes.at("rx"), "5.5 5.5");
   EXPECT_EQ(Only(dc, "polygon").attributes.at("points"), "1,2 3,4 5,6");
@@ -139,7 +59,7 @@ TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyle) {
   dc.LineTo(50, 60);
   dc.SelectPen({PS_NULL, 1, RGB(0, 0, 0)});
   dc.LineTo(0, 0);
-  const std::vector<XmlElement> lines = Drawn(dc, "line");
+  const std::vector<SvgElement> lines = Drawn(dc, "line");
   ASSERT_EQ(lines.size(), 3U);
   EXPECT_EQ(lines[1].attributes.at("x1") + "," + lines[1].attributes.at("y1"), "30,40");
   EXPECT_EQ(lines[0].attributes.count("stroke-dasharray"), 0U);
@@ -155,7 +75,7 @@ TEST(SvgDCTest, ArcsRunCounterClockwiseFromStartToEnd) {
   dc.Arc(circle, CPoint(100, 50), CPoint(50, 0));  // east to north: a quarter
   dc.Arc(circle, CPoint(50, 0), CPoint(100, 50));  // north round to east: three quarters
   dc.Arc(circle, CPoint(90, 50), CPoint(99, 50));  // one direction: the whole circle
-  const std::vector<XmlElement> paths = Drawn(dc, "path");
+  const std::vector<SvgElement> paths = Drawn(dc, "path");
   ASSERT_EQ(paths.size(), 2U);
   EXPECT_EQ(paths[0].attributes.at("d"), "M 100 50 A 50 50 0 0 0 50 0");
   EXPECT_EQ(paths[1].attributes.at("d"), "M 50 0 A 50 50 0 1 0 100 50");
@@ -171,7 +91,7 @@ TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignment) {
   dc.TextOut(20, 30, "<R&D> \"a\" 'b' µ\x01\xFF");
   dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
   dc.TextOut(20, 30, "x");
-  const std::vector<XmlElement> texts = Drawn(dc, "text");
+  const std::vector<SvgElement> texts = Drawn(dc, "text");
   ASSERT_EQ(texts.size(), 2U);
   EXPECT_EQ(texts[0].text, "<R&D> \"a\" 'b' µ\xEF\xBF\xBD\xEF\xBF\xBD");
   EXPECT_EQ(texts[0].attributes.at("font-family"), "Mono");
@@ -190,7 +110,7 @@ TEST(SvgDCTest, OpaqueTextHasItsBoxFilledFirst) {
   dc.SetBkColor(RGB(255, 255, 0));
   dc.SetTextAlign(TA_LEFT | TA_BASELINE);
   dc.TextOut(10, 50, "abcde");
-  const XmlElement box = Only(dc, "rect");
+  const SvgElement box = Only(dc, "rect");
   EXPECT_EQ(box.attributes.at("fill"), "#ffff00");
   EXPECT_EQ(box.attributes.at("width"), std::to_string(dc.GetTextExtent("abcde").cx));
   EXPECT_EQ(box.attributes.at("y"), "40.4");
@@ -210,15 +130,15 @@ TEST(SvgDCTest, ClippedDrawingIsGroupedUnderTheIntersectedClip) {
   dc.FillSolidRect(CRect(0, 0, 100, 100), RGB(0, 0, 0));
   dc.RemoveClip();
   dc.LineTo(5, 5);
-  const std::vector<XmlElement> elements = ParseXml(dc.ToSvg());
+  const std::vector<SvgElement> elements = ReadSvg(dc.ToSvg());
   const auto clipPath =
       std::find_if(elements.begin(), elements.end(), [](auto& e) { return e.name == "clipPath"; });
   ASSERT_NE(clipPath, elements.end());
-  const XmlElement& clipRect = *(clipPath + 1);
+  const SvgElement& clipRect = *(clipPath + 1);
   EXPECT_EQ(clipRect.attributes.at("x") + "," + clipRect.attributes.at("y") + " " +
                 clipRect.attributes.at("width") + "x" + clipRect.attributes.at("height"),
             "5,20 45x30");
-  for (const XmlElement& element : elements) {
+  for (const SvgElement& element : elements) {
     if (element.name != "rect" || element.parent == clipPath - elements.begin()) continue;
     EXPECT_EQ(elements[static_cast<size_t>(element.parent)].attributes.at("clip-path"),
               "url(#" + clipPath->attributes.at("id") + ")");
@@ -243,12 +163,12 @@ TEST(SvgDCTest, RestoreDCBringsBackTheSavedState) {
 }
 
 TEST(SvgDCTest, WriteFileStoresTheDocumentOrSaysWhyNot) {
-  ScratchDir dir;
+  ScratchFolder dir;
   CSvgDC dc(CSize(10, 10));
   dc.Rectangle(1, 1, 5, 5);
   CString error;
   ASSERT_TRUE(dc.WriteFile(CString(dir / "out.svg"), error)) << error.str();
-  EXPECT_EQ(ReadText(dir / "out.svg"), dc.ToSvg());
+  EXPECT_EQ(ReadFileText(dir / "out.svg"), dc.ToSvg());
   const std::string missing = dir / "no/such/out.svg";
   EXPECT_FALSE(dc.WriteFile(CString(missing), error));
   EXPECT_NE(error.Find(missing.c_str()), -1) << error.str();

@@ -10,6 +10,7 @@
 #include "platform/view.h"
 #include "platform/wait_cursor.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/view_frame.h"
 
 namespace {
 
@@ -88,13 +89,7 @@ class ViewInputTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(InputView);
-    context.m_pCurrentDoc = &document;
-    ASSERT_TRUE(frame.Create(nullptr, "Sketch", WS_OVERLAPPEDWINDOW, CRect(100, 50, 500, 350), nullptr,
-                             nullptr, 0, &context));
-    frame.InitialUpdateFrame(&document, TRUE);
-    view = DynamicDowncast<InputView>(frame.GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST)));
+    view = OpenViewFrame<InputView>(frame, document);
     ASSERT_NE(view, nullptr);
   }
 

@@ -11,23 +11,23 @@
 // cell's pin, so the test walks the cursor to a cell one key at a time, waiting each
 // time until the highlight has moved and settled, and clicks the highlighted pixels.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "tests/app/component_text.h"
 #include "tests/app/smoke/child_process.h"
 #include "tests/app/smoke/screen_image.h"
 #include "tests/app/smoke/screen_user.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -48,16 +48,6 @@ struct Drawings {
   PixelBox pcb;
 };
 
-std::string ComponentText(const std::string& path, const char* name) {
-  std::vector<LibraryComponent> components;
-  CString error;
-  if (!CComponentLibraryFile::Load(path.c_str(), components, error)) return "unreadable: " + error.str();
-  for (LibraryComponent& component : components) {
-    if (component.name == name) return CComponentLibraryFile::Format({component});
-  }
-  return {};
-}
-
 int PinOf(const std::string& path, int record, int gate, int terminal) {
   CDesign design;
   CString error;
@@ -66,13 +56,6 @@ int PinOf(const std::string& path, int record, int gate, int terminal) {
   CComponent* component = design.FirstComponent(position);
   for (int i = 0; i < record && component != nullptr; ++i) component = design.NextComponent(position);
   return component != nullptr ? component->GetPinNumber(gate, terminal) : -100;
-}
-
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 unsigned long ColourSetting(Rgb colour) {
@@ -122,16 +105,13 @@ std::optional<PixelPoint> HighlightIn(const ScreenImage& shot, const PixelBox& d
 class EditorOnScreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::remove_all(m_folder);
     fs::create_directories(m_folder / "config" / "component-editor");
     fs::copy_file(CE_DATA_DIR "/sample.cmplib", m_library);
-    std::ofstream(m_folder / "config" / "component-editor" / "settings.json") << SettingsText();
+    WriteFileText(m_folder / "config" / "component-editor" / "settings.json", SettingsText());
     fs::create_directories(CE_ARTIFACTS_DIR);
     for (const char* shot : {"editor-picker.png", "editor-sample.png", "editor-pin-assigned.png"})
       fs::remove(fs::path(CE_ARTIFACTS_DIR) / shot);
   }
-
-  void TearDown() override { fs::remove_all(m_folder); }
 
   // The settings go to the test's folder, not the user's.
   void StartEditor() {
@@ -196,8 +176,9 @@ class EditorOnScreenTest : public ::testing::Test {
     EXPECT_TRUE(m_user.SaveScreenshot(window, path.string(), error)) << error;
   }
 
-  // Of this process alone: other checkouts on the machine may run the same test.
-  const fs::path m_folder = fs::temp_directory_path() / ("editor-on-screen-" + std::to_string(getpid()));
+  // Of this test alone: other checkouts on the machine may run the same test.
+  const ScratchFolder m_scratch;
+  const fs::path m_folder = m_scratch.Path();
   const fs::path m_library = m_folder / "sample.cmplib";
   ScreenUser m_user{m_folder.string()};
   ChildProcess m_editor;
@@ -276,7 +257,7 @@ TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
     ASSERT_TRUE(fs::exists(path)) << path;
     EXPECT_GT(fs::file_size(path), 10000U) << path;
   }
-  const std::string settings = ReadText(m_folder / "config" / "component-editor" / "settings.json");
+  const std::string settings = ReadFileText(m_folder / "config" / "component-editor" / "settings.json");
   EXPECT_NE(settings.find(m_library.string()), std::string::npos) << "the recent library was kept:\n"
                                                                   << settings;
   EXPECT_NE(settings.find("Highlight"), std::string::npos) << "the colours were kept:\n" << settings;

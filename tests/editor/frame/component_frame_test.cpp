@@ -6,7 +6,7 @@
 #include "editor/frame/editor_module.h"
 #include "host/utility/flex_grid.h"
 #include "platform/window_handle.h"
-#include "tests/editor/editor_support/editor_fixture.h"
+#include "tests/editor/support/editor_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "tests/editor/editor_support/editor_fixture.h"
+#include "tests/editor/support/editor_fixture.h"
 
 namespace {
 

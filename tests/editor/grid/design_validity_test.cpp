@@ -4,11 +4,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "host/model/component.h"
-#include "tests/editor/editor_support/editor_fixture.h"
+#include "tests/editor/support/editor_fixture.h"
+#include "tests/support/environment.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -18,39 +19,26 @@ namespace fs = std::filesystem;
 class DesignValidityTest : public SampleEditorTest {
  protected:
   void SetUp() override {
-    if (const char* previous = std::getenv("TMPDIR")) m_previousTmpDir = previous;
-    std::string pattern = (fs::temp_directory_path() / "ce-validity-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_tmpDir = pattern;
-    setenv("TMPDIR", m_tmpDir.c_str(), 1);
+    fs::create_directory(TemporaryFolder());
     SampleEditorTest::SetUp();
   }
-  void TearDown() override {
-    SampleEditorTest::TearDown();
-    if (m_previousTmpDir) {
-      setenv("TMPDIR", m_previousTmpDir->c_str(), 1);
-    } else {
-      unsetenv("TMPDIR");
-    }
-    fs::remove_all(m_tmpDir);
-  }
 
-  bool TemporaryFilesLeft() const { return !fs::is_empty(m_tmpDir); }
+  fs::path TemporaryFolder() const { return m_scratch.Path() / "tmp"; }
+  bool TemporaryFilesLeft() const { return !fs::is_empty(TemporaryFolder()); }
   void SetCheckValid(bool on) { Settings().Set("Design", "CheckValid", on); }
   // Terminal A of gate a on a pin the package does not have.
   void BreakDesign() { Component().SetPinNumber(0, 1, 99); }
   // What the design's check reports now.
   CString Report() {
-    const fs::path file =
-        fs::path(m_tmpDir).parent_path() / (fs::path(m_tmpDir).filename().string() + ".report");
+    const fs::path file = m_scratch.Path() / "check.report";
     const CString report = Design().CheckValid(file.string());
     fs::remove(file);
     return report;
   }
 
  private:
-  std::string m_tmpDir;
-  std::optional<std::string> m_previousTmpDir;
+  ScratchFolder m_scratch;
+  EnvironmentOverride m_temporaryFolder{"TMPDIR", TemporaryFolder().string()};
 };
 
 TEST_F(DesignValidityTest, WithoutTheSettingTheCheckIsSkipped) {

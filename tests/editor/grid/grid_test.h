@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/grid_ctrl.h"
-#include "tests/editor/editor_support/editor_fixture.h"
+#include "tests/editor/support/editor_fixture.h"
 
 class GridTest : public EditorTest {
  protected:

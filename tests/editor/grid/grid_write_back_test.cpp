@@ -8,7 +8,7 @@
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "tests/editor/grid/grid_test.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ class GridWriteBackTest : public GridTest {
     return pad != nullptr ? pad->GetPinNumberText()->GetText().str() : "(not drawn)";
   }
 
-  ScratchDir m_scratch;
+  ScratchFolder m_scratch;
   std::vector<LibraryComponent> m_saved;
 };
 

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "platform/grid_ctrl.h"
-#include "tests/editor/editor_support/editor_fixture.h"
-#include "tests/editor/views/view_items.h"
+#include "tests/editor/support/editor_fixture.h"
+#include "tests/editor/support/view_items.h"
 
 namespace {
 

@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "editor/views/pcb_symbol_view.h"
 #include "editor/views/scm_symbol_view.h"
 #include "editor/views/view_colours.h"
 #include "host/utility/evt.h"
-#include "tests/editor/editor_support/editor_fixture.h"
-#include "tests/editor/views/view_items.h"
+#include "tests/editor/support/editor_fixture.h"
+#include "tests/editor/support/view_items.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -89,18 +90,14 @@ class FitDesignTest : public ViewBuildTest {
  protected:
   void SetUp() override {
     ViewBuildTest::SetUp();
-    m_library = std::filesystem::path(::testing::TempDir()) / "fit_design_test.pcblib";
-    std::ofstream(m_library) << R"({"format": "symbol-library", "kind": "pcb", "version": 1, "symbols": [
+    WriteFileText(m_library, R"({"format": "symbol-library", "kind": "pcb", "version": 1, "symbols": [
         {"name": "BAR", "origin": {"x": 0, "y": 0}, "pads": [], "graphics": [
           {"type": "line", "layer": "Silkscreen", "width": 0,
-           "from": {"x": 0, "y": 0}, "to": {"x": 100, "y": 300}}]}]})";
-  }
-  void TearDown() override {
-    std::filesystem::remove(m_library);
-    ViewBuildTest::TearDown();
+           "from": {"x": 0, "y": 0}, "to": {"x": 100, "y": 300}}]}]})");
   }
 
-  std::filesystem::path m_library;
+  ScratchFolder m_scratch;
+  std::filesystem::path m_library = m_scratch.Path() / "fit_design_test.pcblib";
 };
 
 TEST_F(FitDesignTest, TheDesignAreaIsASquareRoundTheContentsWithTheContentsInTheMiddle) {

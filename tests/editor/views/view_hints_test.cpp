@@ -7,8 +7,8 @@
 #include "editor/frame/symbols_frame.h"
 #include "editor/views/pcb_symbol_view.h"
 #include "editor/views/scm_symbol_view.h"
-#include "tests/editor/editor_support/editor_fixture.h"
-#include "tests/editor/views/view_items.h"
+#include "tests/editor/support/editor_fixture.h"
+#include "tests/editor/support/view_items.h"
 
 namespace {
 

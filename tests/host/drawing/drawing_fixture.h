@@ -3,7 +3,6 @@
 // DIP-14 whose pins 7 and 14 carry no terminal), drawn in colours a test tells apart.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "host/model/design.h"
 #include "platform/frame_wnd.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/svg_reader.h"
 
 class TestDrawing : public CDesignDrawing {
   DECLARE_DYNCREATE(TestDrawing)
@@ -33,14 +33,6 @@ inline constexpr COLORREF kUnconnected = RGB(255, 0, 128);
 std::string Hex(COLORREF colour);
 }  // namespace colours
 
-// One element of an SVG picture with its attributes (and a text's characters).
-struct SvgElement {
-  std::string tag;
-  std::map<std::string, std::string> attributes;
-  std::string content;
-  double Number(const std::string& name) const;
-};
-
 class DrawingTest : public HeadlessTest {
  protected:
   void TearDown() override;
@@ -53,13 +45,6 @@ class DrawingTest : public HeadlessTest {
   static CSymbolInstance* GateOf(const CComponentInstance* instance, int gate);
 
   static std::vector<SvgElement> Render(const TestDrawing* view);
-  // The fill of the topmost filled rectangle or ellipse under a view point; empty when none.
-  static std::string FillAt(const std::vector<SvgElement>& picture, CPoint point);
-  // The stroke of the topmost line through a view point (within a pixel); empty when none.
-  static std::string LineStrokeAt(const std::vector<SvgElement>& picture, CPoint point);
-  static std::vector<SvgElement> TextsReading(const std::vector<SvgElement>& picture,
-                                              const std::string& text);
-
   static CPoint ViewPoint(const TestDrawing* view, CPoint world) {
     return view->GetTransform().ToView(world);
   }

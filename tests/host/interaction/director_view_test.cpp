@@ -11,6 +11,7 @@
 #include "platform/view.h"
 #include "tests/host/interaction/recording_actor.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/view_frame.h"
 
 namespace {
 
@@ -71,13 +72,7 @@ class DirectorViewTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(ActorView);
-    context.m_pCurrentDoc = &document;
-    ASSERT_TRUE(frame.Create(nullptr, "Drawing", WS_OVERLAPPEDWINDOW, CRect(100, 50, 500, 350), nullptr,
-                             nullptr, 0, &context));
-    frame.InitialUpdateFrame(&document, TRUE);
-    view = DynamicDowncast<ActorView>(frame.GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST)));
+    view = OpenViewFrame<ActorView>(frame, document);
     ASSERT_NE(view, nullptr);
     view->idle.SetDirector(&view->director);
     view->picking.Start(&view->director);

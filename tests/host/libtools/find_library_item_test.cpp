@@ -12,8 +12,10 @@
 #include "host/libtools/libtools_resources.h"
 #include "host/model/symbol_library.h"
 #include "platform/settings_store.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/support/control_texts.h"
+#include "tests/support/file_text.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -38,13 +40,7 @@ void RecordTake(CFindLibraryItem* dialog, void* context) {
 }
 
 std::vector<std::string> Lines(CWnd* list) {
-  std::vector<std::string> lines;
-  for (int index = 0; index < static_cast<CListBox*>(list)->GetCount(); ++index) {
-    CString text;
-    static_cast<CListBox*>(list)->GetText(index, text);
-    lines.push_back(text.str());
-  }
-  return lines;
+  return ListBoxLines(*static_cast<CListBox*>(list));
 }
 
 class FindLibraryItemTest : public HeadlessTest {
@@ -55,7 +51,7 @@ class FindLibraryItemTest : public HeadlessTest {
     for (const char* name : {"logic.scmlib", "analog.scmlib", "connectors.scmlib", "footprints.pcblib"}) {
       std::filesystem::copy_file(std::filesystem::path(CE_DATA_DIR) / name, dir / name);
     }
-    std::ofstream(dir / "broken.scmlib") << "{ not a library";
+    WriteFileText(dir / "broken.scmlib", "{ not a library");
   }
 
   // Set up as a chooser showing logic.scmlib sets it up.
@@ -70,7 +66,7 @@ class FindLibraryItemTest : public HeadlessTest {
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   }
 
-  ScratchDir dir;
+  ScratchFolder dir;
   std::vector<Take> takes;
 };
 

@@ -4,13 +4,15 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/utility/app_error.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -18,13 +20,6 @@ namespace fs = std::filesystem;
 
 const std::string kDataDir = CE_DATA_DIR;
 const CString kSample = (kDataDir + "/sample.cmplib").c_str();
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -41,18 +36,18 @@ void LoadSample(CDesign& design, const char* name) {
 }
 
 TEST(CheckValidTest, EverySampleComponentIsValidAndEmptiesTheFile) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   const CString report = (scratch / "report.txt").c_str();
   std::vector<LibraryEntry> entries;
   CString error;
   ASSERT_TRUE(CComponentLibraryFile::ReadContents(kSample, entries, error)) << error.str();
   ASSERT_EQ(entries.size(), 4u);
   for (const LibraryEntry& entry : entries) {
-    std::ofstream(report.str()) << "left from before\n";
+    WriteFileText(report.str(), "left from before\n");
     CDesign design;
     LoadSample(design, entry.name);
     EXPECT_EQ(design.CheckValid(report), "") << entry.name.str();
-    EXPECT_EQ(ReadBytes(report.str()), "") << entry.name.str();
+    EXPECT_EQ(ReadFileText(report.str()), "") << entry.name.str();
   }
 }
 
@@ -140,7 +135,7 @@ std::vector<FaultCase> FaultCases() {
 }
 
 TEST(CheckValidTest, EachFaultGivesItsFindings) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   const CString report = (scratch / "report.txt").c_str();
   for (const FaultCase& item : FaultCases()) {
     CDesign design;
@@ -152,12 +147,12 @@ TEST(CheckValidTest, EachFaultGivesItsFindings) {
     item.make(*dip, *soic);
     const CString text = design.CheckValid(report);
     EXPECT_EQ(Lines(text.str()), item.findings) << item.fault;
-    EXPECT_EQ(Lines(ReadBytes(report.str())), item.findings) << item.fault;
+    EXPECT_EQ(Lines(ReadFileText(report.str())), item.findings) << item.fault;
   }
 }
 
 TEST(CheckValidTest, TheFileHoldsOneFindingALineAndAFailedWriteIsRecorded) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   CDesign design;
   LoadSample(design, "HEX-INV");
   CComponent* tssop = design.FindComponent("HEX-INV", "TSSOP-14");
@@ -167,7 +162,7 @@ TEST(CheckValidTest, TheFileHoldsOneFindingALineAndAFailedWriteIsRecorded) {
   const CString report = (scratch / "report.txt").c_str();
   const CString text = design.CheckValid(report);
   EXPECT_EQ(text, "TSSOP-14: gate a terminal 1 (A) has no pin\nTSSOP-14: gate f terminal 2 (Y) has no pin");
-  EXPECT_EQ(ReadBytes(report.str()), text.str() + "\n");
+  EXPECT_EQ(ReadFileText(report.str()), text.str() + "\n");
 
   // Libraries are found beside the design, wherever the check runs from.
   design.SetPathName((scratch / "moved.cmplib").c_str());

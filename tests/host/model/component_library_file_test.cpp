@@ -6,14 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "host/model/design.h"
 #include "host/model/gate_names.h"
 #include "tests/host/model/model_dump.h"
-#include "tests/platform/services_test_support.h"
-#include "tests/support/permission_override.h"
+#include "tests/support/file_text.h"
+#include "tests/support/json_mutations.h"
+#include "tests/support/permissions.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -22,32 +23,21 @@ using nlohmann::json;
 
 const CString kSample = CE_DATA_DIR "/sample.cmplib";
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-std::optional<std::string> ParseError(const json& document) {
+std::optional<std::string> ParseError(const std::string& text) {
   std::vector<LibraryComponent> components;
   CString error;
-  if (CComponentLibraryFile::Parse(document.dump(2), "sample.cmplib", components, error)) return std::nullopt;
+  if (CComponentLibraryFile::Parse(text, "sample.cmplib", components, error)) return std::nullopt;
   EXPECT_TRUE(components.empty());
   return error.str();
 }
 
 TEST(ComponentLibraryFileTest, SamplesLoadAndSaveBackThroughADesignByteForByte) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   for (const auto& entry : fs::directory_iterator(CE_DATA_DIR)) {
     if (entry.path().extension() != CComponentLibraryFile::GetExtension().str()) continue;
-    const std::string original = ReadBytes(entry.path());
+    const std::string original = ReadFileText(entry.path());
     const CString copy = (scratch / entry.path().filename().string()).c_str();
-    WriteBytes(copy.str(), original);
+    WriteFileText(copy.str(), original);
     std::vector<LibraryEntry> entries;
     CString error;
     ASSERT_TRUE(CComponentLibraryFile::ReadContents(copy, entries, error)) << error.str();
@@ -58,86 +48,30 @@ TEST(ComponentLibraryFileTest, SamplesLoadAndSaveBackThroughADesignByteForByte) 
       EXPECT_EQ(design.CountComponents(), static_cast<int>(component.packages.size()));
       ASSERT_TRUE(CComponentLibraryFile::SaveComponent(copy, component.name, design, error)) << error.str();
     }
-    EXPECT_EQ(ReadBytes(copy.str()), original) << entry.path();
-  }
-}
-
-// Every value below the root, as JSON pointers.
-void CollectPointers(const json& node, const std::string& pointer, std::vector<std::string>& pointers) {
-  if (!pointer.empty()) pointers.push_back(pointer);
-  if (node.is_object()) {
-    for (const auto& [key, value] : node.items()) CollectPointers(value, pointer + "/" + key, pointers);
-  } else if (node.is_array()) {
-    for (size_t i = 0; i < node.size(); ++i)
-      CollectPointers(node[i], pointer + "/" + std::to_string(i), pointers);
+    EXPECT_EQ(ReadFileText(copy.str()), original) << entry.path();
   }
 }
 
 // The sample cut down to a component of many gates and one with attributes.
 json MutationBase() {
-  json sample = json::parse(ReadBytes(kSample.str()));
+  json sample = json::parse(ReadFileText(kSample.str()));
   sample["components"] = json::array({sample["components"][0], sample["components"][3]});
   return sample;
 }
 
-// Changes the value at a place and gives where the read must then fail, or nothing when
-// the change does not apply to that value.
-using Mutation = std::function<std::optional<std::string>(json& document, const std::string& pointer)>;
-
-void ExpectEveryMutationRefused(const std::string& what, const Mutation& change) {
-  const json base = MutationBase();
-  std::vector<std::string> pointers;
-  CollectPointers(base, "", pointers);
-  for (const std::string& pointer : pointers) {
-    json document = base;
-    const std::optional<std::string> place = change(document, pointer);
-    if (!place) continue;
-    const std::optional<std::string> error = ParseError(document);
-    ASSERT_TRUE(error.has_value()) << what << " at " << pointer << " was accepted";
-    EXPECT_NE(error->find("Cannot read \"sample.cmplib\" at " + *place + ": "), std::string::npos)
-        << what << " at " << pointer << " gave: " << *error;
-  }
-}
-
 TEST(ComponentLibraryFileTest, DamagedValuesAreRefusedAtTheirPlace) {
-  ExpectEveryMutationRefused("a value of the wrong type", [](json& document, const std::string& pointer) {
-    json& value = document[json::json_pointer(pointer)];
-    value = value.is_string() ? json(7) : value.is_array() ? json::object() : json::array();
-    return pointer;
-  });
-  ExpectEveryMutationRefused("a missing member", [](json& document, const std::string& pointer) {
-    const json::json_pointer place(pointer);
-    json& parent = document[place.parent_pointer()];
-    if (!parent.is_object()) return std::optional<std::string>();
-    parent.erase(place.back());
-    return std::optional<std::string>(pointer);
-  });
-  ExpectEveryMutationRefused("an unknown member", [](json& document, const std::string& pointer) {
-    json& value = document[json::json_pointer(pointer)];
-    if (!value.is_object()) return std::optional<std::string>();
-    value["extra"] = 1;
-    return std::optional<std::string>(pointer + "/extra");
-  });
-  ExpectEveryMutationRefused("a control character", [](json& document, const std::string& pointer) {
-    json& value = document[json::json_pointer(pointer)];
-    if (!value.is_string()) return std::optional<std::string>();
-    value = value.get<std::string>() + "\n";
-    return std::optional<std::string>(pointer);
-  });
+  std::vector<JsonMutation> mutations = StructuralJsonMutations();
+  mutations.push_back(ControlCharacterMutation());
   for (const json& number : {json(std::int64_t{INT_MAX} + 1), json(std::int64_t{INT_MIN} - 1),
                              json(UINT64_MAX), json(INT64_MIN), json(2.5)}) {
-    ExpectEveryMutationRefused("the number " + number.dump(),
-                               [&number](json& document, const std::string& pointer) {
-                                 json& value = document[json::json_pointer(pointer)];
-                                 if (!value.is_number()) return std::optional<std::string>();
-                                 value = number;
-                                 return std::optional<std::string>(pointer);
-                               });
+    mutations.push_back(NumberMutation(number));
   }
+  const JsonReadSubject subject{"sample.cmplib", MutationBase(), ParseError};
+  for (const JsonMutation& mutation : mutations) ExpectEveryMutationRefused(subject, mutation);
 }
 
 TEST(ComponentLibraryFileTest, TruncatedTextAndRepeatsAreNamed) {
-  const std::string text = ReadBytes(kSample.str());
+  const std::string text = ReadFileText(kSample.str());
   for (size_t length = 0; length < text.rfind('}'); length += 97) {
     std::vector<LibraryComponent> components;
     CString error;
@@ -166,7 +100,7 @@ TEST(ComponentLibraryFileTest, TruncatedTextAndRepeatsAreNamed) {
   for (const auto& [pointer, value, expected] : cases) {
     json document = MutationBase();
     document[json::json_pointer(pointer)] = value;
-    const std::optional<std::string> error = ParseError(document);
+    const std::optional<std::string> error = ParseError(document.dump(2));
     ASSERT_TRUE(error.has_value()) << expected;
     EXPECT_NE(error->find("Cannot read \"sample.cmplib\" at " + expected), std::string::npos) << *error;
   }
@@ -195,10 +129,10 @@ TEST(ComponentLibraryFileTest, APinMayBeAnyWholeNumberAndComesBackAsWritten) {
 }
 
 TEST(ComponentLibraryFileTest, SavingOneComponentLeavesTheOthersByteForByte) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   const CString path = (scratch / "parts.cmplib").c_str();
-  const std::string original = ReadBytes(kSample.str());
-  WriteBytes(path.str(), original);
+  const std::string original = ReadFileText(kSample.str());
+  WriteFileText(path.str(), original);
   CDesign design;
   CString error;
   ASSERT_TRUE(CComponentLibraryFile::LoadComponent(path, "dual-opamp", design, error)) << error.str();
@@ -214,7 +148,7 @@ TEST(ComponentLibraryFileTest, SavingOneComponentLeavesTheOthersByteForByte) {
   dip->SetPinNumber(0, 1, 6);
   dip->AddAttribute("Supply", "3 to 32 V");
   ASSERT_TRUE(CComponentLibraryFile::SaveComponent(path, "DUAL-OPAMP", design, error)) << error.str();
-  const std::string saved = ReadBytes(path.str());
+  const std::string saved = ReadFileText(path.str());
   const auto before = [](const std::string& text) { return text.substr(0, text.find("\"DUAL-OPAMP\"")); };
   const auto after = [](const std::string& text) { return text.substr(text.find("\"name\": \"RESISTOR\"")); };
   ASSERT_NE(saved.find("\"name\": \"RESISTOR\""), std::string::npos);
@@ -237,17 +171,17 @@ TEST(ComponentLibraryFileTest, SavingOneComponentLeavesTheOthersByteForByte) {
 }
 
 TEST(ComponentLibraryFileTest, RefusedSavesLeaveTheFileAsItWas) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   const CString path = (scratch / "parts.cmplib").c_str();
-  std::string original = ReadBytes(kSample.str());
-  WriteBytes(path.str(), original);
+  std::string original = ReadFileText(kSample.str());
+  WriteFileText(path.str(), original);
   CDesign design;
   CString error;
   ASSERT_TRUE(CComponentLibraryFile::LoadComponent(path, "QUAD-NAND2", design, error)) << error.str();
   const auto expectRefused = [&](const char* name, const std::string& reason) {
     EXPECT_FALSE(CComponentLibraryFile::SaveComponent(path, name, design, error)) << reason;
     EXPECT_NE(error.Find(reason.c_str()), -1) << error.str();
-    EXPECT_EQ(ReadBytes(path.str()), original) << reason;
+    EXPECT_EQ(ReadFileText(path.str()), original) << reason;
   };
   expectRefused("HEX-INV", "the design holds no record of it");
   CComponent* soic = design.FindComponent("QUAD-NAND2", "SOIC-14");
@@ -259,16 +193,15 @@ TEST(ComponentLibraryFileTest, RefusedSavesLeaveTheFileAsItWas) {
   expectRefused("QUAD-NAND2", "at /components/0/packages/0/description: the text holds a control character");
   design.FirstComponent()->SetDescription("one line");
   original.resize(original.size() / 2);
-  WriteBytes(path.str(), original);
+  WriteFileText(path.str(), original);
   expectRefused("QUAD-NAND2", "at line");
 
-  original = ReadBytes(kSample.str());
-  WriteBytes(path.str(), original);
-  WithoutPermissionOverride asUser;
-  fs::permissions(scratch.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  if (!PermissionBitsHold(scratch.Path().c_str())) GTEST_SKIP() << "permission bits are not enforced";
+  original = ReadFileText(kSample.str());
+  WriteFileText(path.str(), original);
+  ReadOnlyFolder readOnly(scratch.Path());
+  if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced";
   expectRefused("QUAD-NAND2", path.str());
-  EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(scratch.CountEntries(), 1U);
 }
 
 }  // namespace

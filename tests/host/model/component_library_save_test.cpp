@@ -18,8 +18,9 @@
 
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
-#include "tests/platform/services_test_support.h"
 #include "tests/support/atomic_write_fault.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -31,8 +32,8 @@ constexpr const char* kComponent = "QUAD-NAND2";
 class ComponentLibrarySaveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteText(Library().str(), ReadText(CE_DATA_DIR "/sample.cmplib"));
-    m_original = ReadText(Library().str());
+    WriteFileText(Library().str(), ReadFileText(CE_DATA_DIR "/sample.cmplib"));
+    m_original = ReadFileText(Library().str());
     ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), kComponent, m_asLoaded, m_error))
         << m_error.str();
     ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), kComponent, m_changed, m_error))
@@ -46,10 +47,10 @@ class ComponentLibrarySaveTest : public ::testing::Test {
   // What saving `design` into the library makes of it, found on a copy.
   std::string SavedBytes(const CDesign& design) {
     const std::string copy = m_scratch / "copy.cmplib";
-    WriteText(copy, m_original);
+    WriteFileText(copy, m_original);
     EXPECT_TRUE(CComponentLibraryFile::SaveComponent(copy.c_str(), kComponent, design, m_error))
         << m_error.str();
-    std::string bytes = ReadText(copy);
+    std::string bytes = ReadFileText(copy);
     fs::remove(copy);
     return bytes;
   }
@@ -67,7 +68,7 @@ class ComponentLibrarySaveTest : public ::testing::Test {
       EXPECT_EQ(entry.path().filename(), "parts.cmplib") << "left behind";
   }
 
-  ScratchDir m_scratch;
+  ScratchFolder m_scratch;
   std::string m_original;
   std::string m_saved;
   CDesign m_asLoaded;
@@ -90,12 +91,12 @@ TEST_F(ComponentLibrarySaveTest, ASaveThatFailsAtAnyStepSaysWhereAndLeavesTheLib
     }
     EXPECT_EQ(error.Find("Cannot write \"" + Library() + "\": "), 0) << error.str();
     EXPECT_NE(error.Find(std::strerror(err)), -1) << error.str();
-    EXPECT_EQ(ReadText(Library().str()), m_original);
+    EXPECT_EQ(ReadFileText(Library().str()), m_original);
     ExpectOnlyTheLibrary();
   }
   ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), kComponent, m_changed, m_error))
       << m_error.str();
-  EXPECT_EQ(ReadText(Library().str()), m_saved);
+  EXPECT_EQ(ReadFileText(Library().str()), m_saved);
 }
 
 // The seed of the delays comes from CE_KILL_SEED when set, so that a failed run can be
@@ -137,12 +138,12 @@ TEST_F(ComponentLibrarySaveTest, ASaveKilledAtAnyMomentLeavesTheOldLibraryOrTheN
   std::uniform_int_distribution<long> delays(0, std::max<long>(whole.count(), 1));
 
   for (int round = 0; round < 40; ++round) {
-    const bool wasOriginal = ReadText(Library().str()) == m_original;
+    const bool wasOriginal = ReadFileText(Library().str()) == m_original;
     const int exit = SaveInChild(Library(), wasOriginal ? m_changed : m_asLoaded,
                                  std::chrono::microseconds(delays(random)));
     ASSERT_NE(exit, -2) << "no child process";
     ASSERT_NE(exit, 1) << "the save itself failed in round " << round;
-    const std::string now = ReadText(Library().str());
+    const std::string now = ReadFileText(Library().str());
     ASSERT_TRUE(now == m_original || now == m_saved) << "round " << round << " left a mix";
     if (exit == 0) {
       ASSERT_EQ(now, wasOriginal ? m_saved : m_original) << "a finished save is on disk";

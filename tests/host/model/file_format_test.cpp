@@ -2,28 +2,21 @@
 // unchanged, and damaged files are refused with a message naming the file and the place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/model/symbol_library_file.h"
 #include "host/model/technology_file.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/support/file_text.h"
+#include "tests/support/json_mutations.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 using nlohmann::json;
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 std::vector<std::filesystem::path> SampleFiles() {
   std::vector<std::filesystem::path> files;
@@ -55,70 +48,34 @@ std::string Dump(const json& document) {
   return document.dump(2) + "\n";
 }
 
-// Every value below the root, as JSON pointers.
-void CollectPointers(const json& node, const std::string& pointer, std::vector<std::string>& pointers) {
-  if (!pointer.empty()) pointers.push_back(pointer);
-  if (node.is_object()) {
-    for (const auto& [key, value] : node.items()) CollectPointers(value, pointer + "/" + key, pointers);
-  } else if (node.is_array()) {
-    for (size_t i = 0; i < node.size(); ++i)
-      CollectPointers(node[i], pointer + "/" + std::to_string(i), pointers);
-  }
+json Sample(const char* name) {
+  return json::parse(ReadFileText(std::filesystem::path(CE_DATA_DIR) / name));
 }
 
-// A value of another type than the one at hand.
-json WrongType(const json& value) {
-  if (value.is_string()) return 7;
-  if (value.is_object()) return json::array();
-  if (value.is_array()) return json::object();
-  return "text";
+// A document read as the format its name implies.
+JsonReadSubject Subject(const std::string& name, json document) {
+  return {name, std::move(document), [name](const std::string& text) { return ParseError(text, name); }};
 }
 
 // Mutation bases taken from the samples, kept small enough to damage every value: from
 // the schematic library the NAND gate and the flip-flop (between them every kind of
 // graphic), the first footprint of the PCB library, and both technologies.
-std::vector<std::pair<std::string, json>> MutationBases() {
-  std::vector<std::pair<std::string, json>> bases;
-  json logic = json::parse(ReadBytes(std::filesystem::path(CE_DATA_DIR) / "logic.scmlib"));
+std::vector<JsonReadSubject> MutationSubjects() {
+  json logic = Sample("logic.scmlib");
   logic["symbols"] = json::array({logic["symbols"][0], logic["symbols"][2]});
-  bases.emplace_back("logic.scmlib", logic);
-  json footprints = json::parse(ReadBytes(std::filesystem::path(CE_DATA_DIR) / "footprints.pcblib"));
+  json footprints = Sample("footprints.pcblib");
   footprints["symbols"] = json::array({footprints["symbols"][0]});
-  bases.emplace_back("footprints.pcblib", footprints);
-  for (const char* name : {"default.scmtech", "default.pcbtech"}) {
-    bases.emplace_back(name, json::parse(ReadBytes(std::filesystem::path(CE_DATA_DIR) / name)));
-  }
-  return bases;
-}
-
-// A change to the value at a place: where the read must fail, or nothing when the change
-// does not apply to that value.
-using Mutation = std::function<std::optional<std::string>(json& document, const std::string& pointer)>;
-
-// Applies the change to a copy of each value of each base in turn and expects every
-// read to fail at the place the change names.
-void ExpectEveryMutationRefused(const std::string& what, const Mutation& change) {
-  for (const auto& [name, base] : MutationBases()) {
-    std::vector<std::string> pointers;
-    CollectPointers(base, "", pointers);
-    for (const std::string& pointer : pointers) {
-      json document = base;
-      const std::optional<std::string> place = change(document, pointer);
-      if (!place) continue;
-      const std::optional<std::string> error = ParseError(Dump(document), name);
-      ASSERT_TRUE(error.has_value()) << what << " at " << pointer << " of " << name << " was accepted";
-      EXPECT_NE(error->find("\"" + name + "\" at " + *place + ":"), std::string::npos)
-          << what << " at " << pointer << " gave: " << *error;
-    }
-  }
+  return {Subject("logic.scmlib", logic), Subject("footprints.pcblib", footprints),
+          Subject("default.scmtech", Sample("default.scmtech")),
+          Subject("default.pcbtech", Sample("default.pcbtech"))};
 }
 
 TEST(FileFormatTest, EverySampleLoadsAndSavesBackByteForByte) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   const std::vector<std::filesystem::path> samples = SampleFiles();
   ASSERT_GE(samples.size(), 5u);
   for (const std::filesystem::path& sample : samples) {
-    const std::string original = ReadBytes(sample);
+    const std::string original = ReadFileText(sample);
     const CString saved = (scratch / sample.filename().string()).c_str();
     CString error;
     bool ok = false;
@@ -130,53 +87,23 @@ TEST(FileFormatTest, EverySampleLoadsAndSavesBackByteForByte) {
       ok = contents != nullptr && contents->Count() > 0 && CSymbolLibraryFile::Save(saved, *contents, error);
     }
     ASSERT_TRUE(ok) << sample << ": " << error.str();
-    EXPECT_EQ(ReadBytes(saved.str()), original) << sample;
+    EXPECT_EQ(ReadFileText(saved.str()), original) << sample;
   }
 }
 
-TEST(FileFormatTest, ValuesOfTheWrongTypeAreRefusedAtTheirPlace) {
-  ExpectEveryMutationRefused("a value of the wrong type", [](json& document, const std::string& pointer) {
-    json& value = document[json::json_pointer(pointer)];
-    value = WrongType(value);
-    return pointer;
-  });
-  ExpectEveryMutationRefused("null", [](json& document, const std::string& pointer) {
-    document[json::json_pointer(pointer)] = nullptr;
-    return pointer;
-  });
-}
-
-TEST(FileFormatTest, MissingAndUnknownMembersAreRefusedAtTheirPlace) {
-  ExpectEveryMutationRefused("a missing member", [](json& document, const std::string& pointer) {
-    const json::json_pointer place(pointer);
-    json& parent = document[place.parent_pointer()];
-    if (!parent.is_object()) return std::optional<std::string>();
-    parent.erase(place.back());
-    return std::optional<std::string>(pointer);
-  });
-  ExpectEveryMutationRefused("an unknown member", [](json& document, const std::string& pointer) {
-    json& value = document[json::json_pointer(pointer)];
-    if (!value.is_object()) return std::optional<std::string>();
-    value["extra"] = 1;
-    return std::optional<std::string>(pointer + "/extra");
-  });
-}
-
-TEST(FileFormatTest, NumbersOutOfRangeOrWithFractionsAreRefusedAtTheirPlace) {
+TEST(FileFormatTest, DamagedValuesAreRefusedAtTheirPlace) {
+  std::vector<JsonMutation> mutations = StructuralJsonMutations();
   for (const json& huge : {json(std::int64_t{1} << 40), json(UINT64_MAX), json(INT64_MIN), json(2.5)}) {
-    ExpectEveryMutationRefused("the number " + huge.dump(),
-                               [&huge](json& document, const std::string& pointer) {
-                                 json& value = document[json::json_pointer(pointer)];
-                                 if (!value.is_number()) return std::optional<std::string>();
-                                 value = huge;
-                                 return std::optional<std::string>(pointer);
-                               });
+    mutations.push_back(NumberMutation(huge));
+  }
+  for (const JsonReadSubject& subject : MutationSubjects()) {
+    for (const JsonMutation& mutation : mutations) ExpectEveryMutationRefused(subject, mutation);
   }
 }
 
 TEST(FileFormatTest, TruncatedAndMalformedTextIsRefusedWithItsLineAndColumn) {
   for (const std::filesystem::path& sample : SampleFiles()) {
-    const std::string text = ReadBytes(sample);
+    const std::string text = ReadFileText(sample);
     const std::string name = sample.filename().string();
     const size_t end = text.rfind('}');
     const size_t step = std::max<size_t>(1, end / 120);
@@ -201,9 +128,9 @@ TEST(FileFormatTest, TruncatedAndMalformedTextIsRefusedWithItsLineAndColumn) {
 }
 
 TEST(FileFormatTest, StructuralMistakesAreNamed) {
-  const json logic = json::parse(ReadBytes(std::filesystem::path(CE_DATA_DIR) / "logic.scmlib"));
-  const json footprints = json::parse(ReadBytes(std::filesystem::path(CE_DATA_DIR) / "footprints.pcblib"));
-  const json technology = json::parse(ReadBytes(std::filesystem::path(CE_DATA_DIR) / "default.pcbtech"));
+  const json logic = Sample("logic.scmlib");
+  const json footprints = Sample("footprints.pcblib");
+  const json technology = Sample("default.pcbtech");
   struct Case {
     std::string name;
     json document;

@@ -13,6 +13,7 @@
 #include "host/model/technology_file.h"
 #include "host/utility/app_error.h"
 #include "platform/temp_file.h"
+#include "tests/host/support/quad_nand.h"
 
 namespace {
 
@@ -20,19 +21,6 @@ using Role = CTextInstance::Role;
 
 const CString kComponentLibrary = CE_DATA_DIR "/sample.cmplib";
 constexpr int kGrid = 25400;
-
-// A quad two-input NAND in a 14-pin package; the ground and supply pins 7 and 14 carry
-// no terminal.
-CComponent* AddQuadNand(CDesign& design) {
-  CComponent* nand = design.AddComponent("7400", "DIP-14");
-  nand->SetPcbSymbol("DIP-14");
-  nand->GetPcbComponent()->SetLibrary("footprints");
-  nand->SetPinCount(14);
-  const CString names[] = {"A", "B", "Y"};
-  const int pins[4][3] = {{1, 2, 3}, {4, 5, 6}, {9, 10, 8}, {12, 13, 11}};
-  for (int gate = 0; gate < 4; ++gate) nand->AddGate(gate, "logic", "NAND2", 3, names, pins[gate]);
-  return nand;
-}
 
 // One line per symbol instance: gate, symbol, reference, then per pad its terminal,
 // name text and number text.

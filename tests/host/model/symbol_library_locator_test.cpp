@@ -12,7 +12,7 @@
 #include "host/utility/app_error.h"
 #include "platform/program_path.h"
 #include "platform/settings_store.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ class SymbolLibraryLocatorTest : public ::testing::Test {
     fs::copy_file(std::string(CE_DATA_DIR "/") + sample, (Folder(folder) + name).str());
   }
 
-  ScratchDir m_scratch;
+  ScratchFolder m_scratch;
 };
 
 TEST_F(SymbolLibraryLocatorTest, ANameWithoutAFolderIsTakenFromTheFirstPlaceThatHoldsIt) {

@@ -16,7 +16,8 @@
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
 #include "host/utility/app_error.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -42,10 +43,6 @@ std::string OneSymbolLibrary(const std::string& name, int pads) {
   for (int number = 1; number <= pads; ++number) symbol->AddPad(CFreePad(number, "P", CPoint(0, number)));
   contents.Add(std::move(symbol));
   return CSymbolLibraryFile::Format(contents);
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCase) {
@@ -113,16 +110,16 @@ TEST(SymbolLibraryTest, KindTagsChooseWhichFilesOpen) {
 }
 
 TEST(SymbolLibraryTest, ReopeningNoticesAChangedOrVanishedFile) {
-  ScratchDir scratch;
+  ScratchFolder scratch;
   const std::string path = scratch / "parts.scmlib";
-  WriteText(path, OneSymbolLibrary("OLD", 2));
+  WriteFileText(path, OneSymbolLibrary("OLD", 2));
   CSymbolLibrary library(path.c_str());
   ASSERT_TRUE(library.OpenRead());
   const CSymbol* held = library.Find("OLD");
   ASSERT_NE(held, nullptr);
 
   // Same size, new contents and a later time stamp.
-  WriteText(path, OneSymbolLibrary("NEW", 2));
+  WriteFileText(path, OneSymbolLibrary("NEW", 2));
   const auto stamp = std::filesystem::last_write_time(path);
   std::filesystem::last_write_time(path, stamp + std::chrono::seconds(5));
   CSymbolLibrary again(path.c_str());
@@ -130,7 +127,7 @@ TEST(SymbolLibraryTest, ReopeningNoticesAChangedOrVanishedFile) {
   EXPECT_EQ(again.SymbolNames(), std::vector<CString>{"NEW"});
   EXPECT_EQ(held->GetName(), "OLD") << "an open library keeps the contents it opened";
 
-  WriteText(path, OneSymbolLibrary("NEW", 7));
+  WriteFileText(path, OneSymbolLibrary("NEW", 7));
   ASSERT_TRUE(again.OpenRead());
   EXPECT_EQ(again.Find("NEW")->CountPads(), 7);
 

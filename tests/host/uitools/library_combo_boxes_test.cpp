@@ -16,22 +16,14 @@
 #include "platform/app_registry.h"
 #include "platform/program_path.h"
 #include "platform/settings_store.h"
-#include "tests/platform/services_test_support.h"
+#include "tests/support/control_texts.h"
+#include "tests/support/file_text.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 const std::string kDataDir = CE_DATA_DIR;
-
-std::vector<std::string> Entries(const CComboBox& combo) {
-  std::vector<std::string> entries;
-  for (int index = 0; index < combo.GetCount(); ++index) {
-    CString text;
-    combo.GetLBText(index, text);
-    entries.push_back(text.str());
-  }
-  return entries;
-}
 
 class LibraryComboTest : public HeadlessTest {
  protected:
@@ -39,7 +31,7 @@ class LibraryComboTest : public HeadlessTest {
     HeadlessTest::SetUp();
     InstallMemorySettings();
     SetProgramPathForTesting(kDataDir.c_str());
-    ASSERT_TRUE(parent.CreateEx(0, "", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    ASSERT_TRUE(CreateParentWindow(parent));
   }
   void TearDown() override {
     SetProgramPathForTesting("");
@@ -52,20 +44,20 @@ class LibraryComboTest : public HeadlessTest {
 };
 
 TEST_F(LibraryComboTest, FileComboListsOnlyLibrariesOfTheKindInTheStartEntrysDirectory) {
-  ScratchDir dir;
+  ScratchFolder dir;
   for (const char* name : {"b.scmlib", "A.SCMLIB", "c.pcblib", "notes.txt", "scmlib"})
-    std::ofstream(dir / name);
+    WriteFileText(dir / name, "");
   std::filesystem::create_directory(dir / "folder.scmlib");
   const std::string directory = dir.Path().string() + "/";
 
   CLibraryFileComboBox combo;
   Make(combo, CBS_DROPDOWNLIST | CBS_SORT);
   ASSERT_TRUE(combo.Fill(RUNTIME_CLASS(CScmSymbolLibrary), (directory + "b.scmlib").c_str()));
-  EXPECT_EQ(Entries(combo), std::vector<std::string>({"A.SCMLIB", "b.scmlib"}));
+  EXPECT_EQ(ComboEntries(combo), std::vector<std::string>({"A.SCMLIB", "b.scmlib"}));
   EXPECT_EQ(combo.GetFullPath(), directory + "b.scmlib");
   // A start entry that is gone still lists its directory, from the first file.
   ASSERT_TRUE(combo.Fill(RUNTIME_CLASS(CPcbSymbolLibrary), (directory + "gone.pcblib").c_str()));
-  EXPECT_EQ(Entries(combo), std::vector<std::string>({"c.pcblib"}));
+  EXPECT_EQ(ComboEntries(combo), std::vector<std::string>({"c.pcblib"}));
   EXPECT_EQ(combo.GetText(), "c.pcblib");
   // A bare file name is looked for beside the library last used of the kind.
   ASSERT_TRUE(
@@ -83,7 +75,7 @@ TEST_F(LibraryComboTest, ContentsComboListsTheSymbolsAndShowsTheText) {
   CLibraryContentsComboBox combo;
   Make(combo, CBS_DROPDOWN);
   ASSERT_TRUE(combo.Fill((kDataDir + "/logic.scmlib").c_str(), "inv"));
-  EXPECT_EQ(Entries(combo), std::vector<std::string>({"NAND2", "INV", "DFF", "POWER"}));
+  EXPECT_EQ(ComboEntries(combo), std::vector<std::string>({"NAND2", "INV", "DFF", "POWER"}));
   EXPECT_EQ(combo.GetCurSel(), 1);
   ASSERT_TRUE(combo.Fill((kDataDir + "/footprints.pcblib").c_str(), "SO-99"));
   EXPECT_EQ(combo.GetCount(), 10);

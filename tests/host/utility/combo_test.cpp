@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,25 +11,17 @@
 #include "host/utility/file_combo_box.h"
 #include "host/utility/stored_smart_combo_box.h"
 #include "platform/temp_file.h"
+#include "tests/support/control_texts.h"
+#include "tests/support/file_text.h"
 #include "tests/support/headless_test.h"
 
 namespace {
-
-std::vector<std::string> Entries(const CComboBox& combo) {
-  std::vector<std::string> entries;
-  for (int index = 0; index < combo.GetCount(); ++index) {
-    CString text;
-    combo.GetLBText(index, text);
-    entries.push_back(text.str());
-  }
-  return entries;
-}
 
 class ComboTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    ASSERT_TRUE(parent.CreateEx(0, "", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    ASSERT_TRUE(CreateParentWindow(parent));
   }
   void Make(CComboBox& combo, DWORD style) {
     ASSERT_TRUE(combo.Create(style | WS_VISIBLE, CRect(0, 0, 100, 100), &parent, 1000));
@@ -43,9 +34,9 @@ TEST_F(ComboTest, StockListSkipsBlanksTrimsListsEachEntryOnceAndShowsTheText) {
   Make(combo, CBS_DROPDOWN);
   CString file;
   ASSERT_TRUE(GetTempFile(file));
-  std::ofstream(file.str(), std::ios::binary) << "\xEF\xBB\xBFU\r\n\r\n  IC \r\n\tR\n\nic\rU\nLED  \n   \n";
+  WriteFileText(file.str(), "\xEF\xBB\xBFU\r\n\r\n  IC \r\n\tR\n\nic\rU\nLED  \n   \n");
   ASSERT_TRUE(combo.Fill(file, "LED"));
-  EXPECT_EQ(Entries(combo), std::vector<std::string>({"U", "IC", "R", "LED"}));
+  EXPECT_EQ(ComboEntries(combo), std::vector<std::string>({"U", "IC", "R", "LED"}));
   EXPECT_EQ(combo.GetCurSel(), 3);
   // Another spelling of an entry is shown as given, not replaced by the entry.
   ASSERT_TRUE(combo.Fill(file, "led"));

@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "host/utility/app_error.h"
+#include "tests/support/file_text.h"
 #include "tests/support/headless_test.h"
 
 namespace {
@@ -71,7 +71,7 @@ class EditFileTest : public HeadlessTest {};
 TEST_F(EditFileTest, ShowsAReadableFileAndRefusesOthers) {
   CString report;
   ASSERT_TRUE(GetTempFile(report));
-  std::ofstream(report.str()) << "gate A: terminal 3 has no pin\n";
+  WriteFileText(report.str(), "gate A: terminal 3 has no pin\n");
   EXPECT_TRUE(EditFile(report, true));
   ASSERT_EQ(Screen().TextFilesShown().size(), 1u);
   EXPECT_EQ(Screen().TextFilesShown()[0], report);

@@ -16,7 +16,7 @@ class GridTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     settings = &InstallMemorySettings();
-    ASSERT_TRUE(parent.CreateEx(0, "", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    ASSERT_TRUE(CreateParentWindow(parent));
   }
   void TearDown() override {
     CFlexGrid::SetFailCreationForTesting(false);

@@ -60,7 +60,7 @@
 #include "platform/settings_store.h"
 #include "platform/view.h"
 #include "platform/win_thread.h"
-#include "tests/editor/editor_support/host_component_frame.h"
+#include "tests/editor/support/host_component_frame.h"
 #include "tests/support/headless_test.h"
 
 // The host's main window: records the commands it receives (the views send 32814 when

@@ -12,8 +12,10 @@
 #include "host/model/pad_instance.h"
 #include "host/model/symbol_instance.h"
 
+// Null when the view draws nothing.
 inline CComponentInstance* PlacedInstance(const CSymbolView& view) {
-  return view.GetViewDesign()->FirstComponentInstance();
+  CDesign* design = view.GetViewDesign();
+  return design != nullptr ? design->FirstComponentInstance() : nullptr;
 }
 
 inline std::vector<CSymbolInstance*> PlacedSymbols(const CSymbolView& view) {

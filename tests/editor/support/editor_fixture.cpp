@@ -1,4 +1,4 @@
-#include "tests/editor/editor_support/editor_fixture.h"
+#include "tests/editor/support/editor_fixture.h"
 
 #include <functional>
 #include <stdexcept>

@@ -1,0 +1,96 @@
+#include "tests/support/json_mutations.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using nlohmann::json;
+
+void CollectPointers(const json& node, const std::string& pointer, std::vector<std::string>& pointers) {
+  if (!pointer.empty()) pointers.push_back(pointer);
+  if (node.is_object()) {
+    for (const auto& [key, value] : node.items()) CollectPointers(value, pointer + "/" + key, pointers);
+  } else if (node.is_array()) {
+    for (size_t i = 0; i < node.size(); ++i)
+      CollectPointers(node[i], pointer + "/" + std::to_string(i), pointers);
+  }
+}
+
+json OtherType(const json& value) {
+  if (value.is_string()) return 7;
+  if (value.is_object()) return json::array();
+  if (value.is_array()) return json::object();
+  return "text";
+}
+
+}  // namespace
+
+std::vector<JsonMutation> StructuralJsonMutations() {
+  return {
+      {"a value of the wrong type",
+       [](json& document, const std::string& pointer) -> std::optional<std::string> {
+         json& value = document[json::json_pointer(pointer)];
+         value = OtherType(value);
+         return pointer;
+       }},
+      {"null",
+       [](json& document, const std::string& pointer) -> std::optional<std::string> {
+         document[json::json_pointer(pointer)] = nullptr;
+         return pointer;
+       }},
+      {"a missing member",
+       [](json& document, const std::string& pointer) -> std::optional<std::string> {
+         const json::json_pointer place(pointer);
+         json& parent = document[place.parent_pointer()];
+         if (!parent.is_object()) return std::nullopt;
+         parent.erase(place.back());
+         return pointer;
+       }},
+      {"an unknown member",
+       [](json& document, const std::string& pointer) -> std::optional<std::string> {
+         json& value = document[json::json_pointer(pointer)];
+         if (!value.is_object()) return std::nullopt;
+         value["extra"] = 1;
+         return pointer + "/extra";
+       }},
+  };
+}
+
+JsonMutation ControlCharacterMutation() {
+  return {"a control character",
+          [](json& document, const std::string& pointer) -> std::optional<std::string> {
+            json& value = document[json::json_pointer(pointer)];
+            if (!value.is_string()) return std::nullopt;
+            value = value.get<std::string>() + "\n";
+            return pointer;
+          }};
+}
+
+JsonMutation NumberMutation(const json& number) {
+  return {"the number " + number.dump(),
+          [number](json& document, const std::string& pointer) -> std::optional<std::string> {
+            json& value = document[json::json_pointer(pointer)];
+            if (!value.is_number()) return std::nullopt;
+            value = number;
+            return pointer;
+          }};
+}
+
+std::vector<std::string> JsonPointersBelow(const json& root) {
+  std::vector<std::string> pointers;
+  CollectPointers(root, "", pointers);
+  return pointers;
+}
+
+void ExpectEveryMutationRefused(const JsonReadSubject& subject, const JsonMutation& mutation) {
+  for (const std::string& pointer : JsonPointersBelow(subject.document)) {
+    json document = subject.document;
+    const std::optional<std::string> place = mutation.change(document, pointer);
+    if (!place) continue;
+    const std::optional<std::string> error = subject.read(document.dump(2) + "\n");
+    ASSERT_TRUE(error.has_value()) << mutation.what << " at " << pointer << " of " << subject.name
+                                   << " was accepted";
+    EXPECT_NE(error->find("Cannot read \"" + subject.name + "\" at " + *place + ": "), std::string::npos)
+        << mutation.what << " at " << pointer << " of " << subject.name << " gave: " << *error;
+  }
+}
