@@ -4,6 +4,7 @@
 
 #include "platform/backend.h"
 #include "platform/control_classes.h"
+#include "platform/tab_control.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNAMIC(CPropertySheet, CDialog)
