@@ -19,9 +19,6 @@ class CSymbol {
   ~CSymbol() = default;
 
   std::unique_ptr<CSymbol> Clone() const { return std::make_unique<CSymbol>(*this); }
-  // Frees a symbol created with new, as those that CSymbolLibrary::Read hands out are;
-  // the symbol must not be used afterwards.
-  void Delete() { delete this; }
 
   const CString& GetName() const { return m_name; }
   void SetName(const CString& name) { m_name = name; }
