@@ -26,10 +26,6 @@ UINT CButton::GetButtonStyle() const {
   return static_cast<UINT>(GetStyle() & 0xFFFF);
 }
 
-void CButton::SetButtonStyle(UINT style, BOOL) {
-  ModifyStyle(0xFFFF, style & 0xFFFF);
-}
-
 void CButton::Click() {
   ::SendMessage(m_hWnd, BM_CLICK);
 }

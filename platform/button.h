@@ -31,7 +31,6 @@ class CButton : public CWnd {
   void SetCheck(int check);
   // The button type (BS_TYPEMASK bits and the rest of the button style).
   UINT GetButtonStyle() const;
-  void SetButtonStyle(UINT style, BOOL redraw = TRUE);
   // Clicks the button from code, as BM_CLICK: an automatic box toggles, then BN_CLICKED.
   void Click();
 };

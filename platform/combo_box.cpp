@@ -45,14 +45,6 @@ int CComboBox::SetItemData(int index, DWORD_PTR data) {
   return static_cast<int>(::SendMessage(m_hWnd, CB_SETITEMDATA, Index(index), static_cast<LPARAM>(data)));
 }
 
-void* CComboBox::GetItemDataPtr(int index) const {
-  return reinterpret_cast<void*>(GetItemData(index));
-}
-
-int CComboBox::SetItemDataPtr(int index, void* data) {
-  return SetItemData(index, reinterpret_cast<DWORD_PTR>(data));
-}
-
 void CComboBox::GetLBText(int index, CString& text) const {
   const int length = GetLBTextLen(index);
   if (length < 0) {
@@ -100,14 +92,6 @@ int CComboBox::FindStringExact(int startAfter, const char* text) const {
 
 int CComboBox::SelectString(int startAfter, const char* text) {
   return static_cast<int>(::SendMessage(m_hWnd, CB_SELECTSTRING, Index(startAfter), TextParam(text)));
-}
-
-DWORD CComboBox::GetEditSel() const {
-  return static_cast<DWORD>(::SendMessage(m_hWnd, CB_GETEDITSEL));
-}
-
-BOOL CComboBox::SetEditSel(int start, int end) {
-  return static_cast<BOOL>(::SendMessage(m_hWnd, CB_SETEDITSEL, 0, MAKELPARAM(start, end)));
 }
 
 BOOL CComboBox::LimitText(int chars) {
@@ -218,12 +202,6 @@ LRESULT SelectComboString(HWND hwnd, ComboBoxData* data, WPARAM wParam, LPARAM l
   return index;
 }
 
-LRESULT GetComboEditSel(const ComboBoxData* data, WPARAM wParam, LPARAM lParam) {
-  if (auto* start = reinterpret_cast<DWORD*>(wParam)) *start = static_cast<DWORD>(data->editSelStart);
-  if (auto* end = reinterpret_cast<DWORD*>(lParam)) *end = static_cast<DWORD>(data->editSelEnd);
-  return MAKELPARAM(data->editSelStart, data->editSelEnd);
-}
-
 LRESULT SetComboEditSel(HWND hwnd, ComboBoxData* data, LPARAM lParam) {
   if (IsDropDownList(hwnd)) return CB_ERR;
   const int length = hwnd->text.GetLength();
@@ -290,8 +268,6 @@ LRESULT ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return FindComboItem(hwnd, data, wParam, lParam, true);
     case CB_SELECTSTRING:
       return SelectComboString(hwnd, data, wParam, lParam);
-    case CB_GETEDITSEL:
-      return GetComboEditSel(data, wParam, lParam);
     case CB_SETEDITSEL:
       return SetComboEditSel(hwnd, data, lParam);
     case CB_LIMITTEXT:

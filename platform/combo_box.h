@@ -48,8 +48,6 @@ class CComboBox : public CWnd {
   int SetCurSel(int index);
   DWORD_PTR GetItemData(int index) const;
   int SetItemData(int index, DWORD_PTR data);
-  void* GetItemDataPtr(int index) const;
-  int SetItemDataPtr(int index, void* data);
   void GetLBText(int index, CString& text) const;
   int GetLBText(int index, char* buffer) const;
   int GetLBTextLen(int index) const;
@@ -66,8 +64,6 @@ class CComboBox : public CWnd {
   // Selects the first entry that starts with the text; the selection stays when none does.
   int SelectString(int startAfter, const char* text);
 
-  DWORD GetEditSel() const;
-  BOOL SetEditSel(int start, int end);
   BOOL LimitText(int chars);
 };
 

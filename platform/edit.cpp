@@ -51,14 +51,6 @@ void CEdit::LimitText(int chars) {
   ::SendMessage(m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(chars));
 }
 
-void CEdit::SetLimitText(UINT chars) {
-  ::SendMessage(m_hWnd, EM_LIMITTEXT, chars);
-}
-
-UINT CEdit::GetLimitText() const {
-  return static_cast<UINT>(::SendMessage(m_hWnd, EM_GETLIMITTEXT));
-}
-
 int CEdit::GetLineCount() const {
   return static_cast<int>(::SendMessage(m_hWnd, EM_GETLINECOUNT));
 }
@@ -170,8 +162,6 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case EM_LIMITTEXT:
       data->limit = ToInt(wParam);
       return 0;
-    case EM_GETLIMITTEXT:
-      return data->limit > 0 ? data->limit : 0x7FFFFFFE;
     case EM_GETLINECOUNT:
       return EditLineCount(hwnd);
     case WM_SETFOCUS:

@@ -11,7 +11,6 @@
 inline constexpr UINT EM_REPLACESEL = 0x00C2;
 inline constexpr UINT EM_GETLINECOUNT = 0x00BA;
 inline constexpr UINT EM_LIMITTEXT = 0x00C5;
-inline constexpr UINT EM_GETLIMITTEXT = 0x00D5;
 inline constexpr DWORD ES_LOWERCASE = 0x0010;
 
 // The state an EDIT window keeps beyond its text.
@@ -46,7 +45,5 @@ class CEdit : public CWnd {
   BOOL IsReadOnly() const;
   // The most characters a user may type; 0: no limit.
   void LimitText(int chars = 0);
-  void SetLimitText(UINT chars);
-  UINT GetLimitText() const;
   int GetLineCount() const;
 };

@@ -63,14 +63,6 @@ int CListBox::SetItemData(int index, DWORD_PTR data) {
   return static_cast<int>(::SendMessage(m_hWnd, LB_SETITEMDATA, Index(index), static_cast<LPARAM>(data)));
 }
 
-void* CListBox::GetItemDataPtr(int index) const {
-  return reinterpret_cast<void*>(GetItemData(index));
-}
-
-int CListBox::SetItemDataPtr(int index, void* data) {
-  return SetItemData(index, reinterpret_cast<DWORD_PTR>(data));
-}
-
 int CListBox::AddString(const char* text) {
   return static_cast<int>(::SendMessage(m_hWnd, LB_ADDSTRING, 0, TextParam(text)));
 }

@@ -45,8 +45,6 @@ class CListBox : public CWnd {
   int GetTextLen(int index) const;
   DWORD_PTR GetItemData(int index) const;
   int SetItemData(int index, DWORD_PTR data);
-  void* GetItemDataPtr(int index) const;
-  int SetItemDataPtr(int index, void* data);
 
   // A sorted list puts the line in its place and returns that index.
   int AddString(const char* text);

@@ -130,27 +130,6 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
   if (IsWindowHandle(m_hWnd)) UpdateTabs();
 }
 
-void CPropertySheet::RemovePage(int index) {
-  if (index < 0 || index >= GetPageCount()) return;
-  CPropertyPage* page = m_pages[static_cast<size_t>(index)];
-  const bool wasActive = index == m_active;
-  if (IsWindowHandle(page->m_hWnd)) page->DestroyWindow();
-  page->m_sheet = nullptr;
-  m_pages.erase(m_pages.begin() + index);
-  if (!IsWindowHandle(m_hWnd)) return;
-  if (m_active > index) --m_active;
-  if (wasActive) {
-    m_active = -1;
-    if (!m_pages.empty()) ActivatePage(std::min(index, GetPageCount() - 1), false);
-  }
-  UpdateTabs();
-  UpdateApplyButton();
-}
-
-void CPropertySheet::RemovePage(CPropertyPage* page) {
-  RemovePage(GetPageIndex(page));
-}
-
 CPropertyPage* CPropertySheet::GetPage(int index) const {
   return index >= 0 && index < GetPageCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
 }
