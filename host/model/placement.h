@@ -28,8 +28,6 @@ class CPlacement {
   // Always a right angle.
   CAngle GetRotation() const { return CAngle(m_quarterTurns * 900); }
   void SetRotation(CAngle rotation);
-  bool IsMirrored() const { return m_mirrored; }
-  void SetMirrored(bool mirrored) { m_mirrored = mirrored; }
 
   CPoint Map(CPoint local) const;
   // The placed box of a local box; both normalised (left <= right, top <= bottom).

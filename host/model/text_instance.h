@@ -75,7 +75,6 @@ class CPinNameInstance : public CTextInstance {
  public:
   CPinNameInstance(CPadInstance* pad, const CSymbolText& local, const CString& layer, int width);
 
-  CPadInstance* GetPadInstance() const { return m_pad; }
   CString GetText() const override;
 
  private:
@@ -90,7 +89,6 @@ class CPinNumberInstance : public CTextInstance {
  public:
   CPinNumberInstance(CPadInstance* pad, const CSymbolText& local, const CString& layer, int width);
 
-  CPadInstance* GetPadInstance() const { return m_pad; }
   CString GetText() const override;
 
  private:
