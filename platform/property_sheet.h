@@ -84,7 +84,6 @@ class CPropertySheet : public CDialog {
   int GetActiveIndex() const;
 
   void SetTitle(const char* title);
-  CString GetTitle() const { return m_caption; }
   CWnd* GetTabControl() const;
 
   // Builds the tabs and activates the start page; returns FALSE, having put the focus

@@ -23,7 +23,6 @@ class CFreePad {
   void SetName(const CString& name) { m_name = name; }
   // Schematic: the pin's free end, where wires connect. PCB: the centre of the land.
   CPoint GetPosition() const { return m_position; }
-  void SetPosition(CPoint position) { m_position = position; }
 
   // Schematic only: the pin runs from the body for this length in this direction.
   int GetLength() const { return m_length; }

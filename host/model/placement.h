@@ -20,7 +20,6 @@ class CPlacement {
   CPlacement() = default;
   CPlacement(CPoint origin, CPoint position, CAngle rotation, bool mirrored);
 
-  CPoint GetOrigin() const { return m_origin; }
   void SetOrigin(CPoint origin) { m_origin = origin; }
   CPoint GetPosition() const { return m_position; }
   void SetPosition(CPoint position) { m_position = position; }

@@ -21,7 +21,6 @@ class CSymbol {
   std::unique_ptr<CSymbol> Clone() const { return std::make_unique<CSymbol>(*this); }
 
   const CString& GetName() const { return m_name; }
-  void SetName(const CString& name) { m_name = name; }
   SymbolKind GetKind() const { return m_kind; }
   // The point that lands on the placement position.
   CPoint GetOrigin() const { return m_origin; }

@@ -50,7 +50,6 @@ class CSymbolInstance : public CDesignItem {
   CPoint GetPosition() const { return m_placement.GetPosition(); }
   void SetPosition(CPoint position) { m_placement.SetPosition(position); }
   // Snaps to the nearest right angle.
-  CAngle GetRotation() const { return m_placement.GetRotation(); }
   void SetRotation(CAngle rotation) { m_placement.SetRotation(rotation); }
   void Offset(int dx, int dy) { m_placement.Offset(dx, dy); }
 

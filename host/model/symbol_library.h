@@ -22,7 +22,6 @@ class CLibrary : public CObject {
   DECLARE_DYNAMIC(CLibrary)
 
  public:
-  const CString& GetPath() const { return m_path; }
   // Closes the library when it was open.
   void SetPath(const CString& path);
   // The path's last component.
