@@ -17,7 +17,7 @@ void BM_OpenAndReadTwentyTimes(benchmark::State& state) {
     for (int gate = 0; gate < 20; ++gate) {
       CPcbSymbolLibrary library(kLibrary);
       if (!library.OpenRead()) state.SkipWithError("the sample library does not open");
-      std::unique_ptr<CSymbol> symbol = library.ReadOwned("QFN-16");
+      std::unique_ptr<CSymbol> symbol = library.Read("QFN-16");
       benchmark::DoNotOptimize(symbol.get());
       library.Close();
     }

@@ -19,9 +19,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/button.h"
+#include "platform/combo_box.h"
 #include "platform/control_classes.h"
 #include "platform/cwnd.h"
 #include "platform/dialog.h"
+#include "platform/edit.h"
+#include "platform/list_box.h"
+#include "platform/resource_registry.h"
 #include "platform/user_input.h"
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include "platform/control_classes.h"
 #include "platform/mdi_tab_bar.h"
+#include "platform/tab_control.h"
 
 namespace {
 

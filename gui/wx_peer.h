@@ -24,7 +24,6 @@ class WxPeer : public WindowPeer {
   wxWindow* Window() const { return m_window; }
   // The widget that holds the widgets of the window's children.
   virtual wxWindow* ClientWindow() const { return m_window; }
-  HWND Handle() const { return m_hwnd; }
   CWnd* Object() const;
 
  protected:

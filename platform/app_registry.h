@@ -12,8 +12,6 @@ class CRegistry {
   explicit CRegistry(CString key, SettingsStore* store = nullptr);
   virtual ~CRegistry() = default;
 
-  const CString& GetKey() const { return m_key; }
-
   // Each read returns false and leaves value unchanged when the value is absent or of a
   // kind that cannot be read as the variable's. Flags and numbers read as each other.
   bool GetValue(const char* name, bool& value) const;

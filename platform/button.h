@@ -4,6 +4,19 @@
 #pragma once
 
 #include "platform/cwnd.h"
+#include "platform/window_handle.h"
+
+// Clicks a button as the user would (system value; constants.h does not list it).
+inline constexpr UINT BM_CLICK = 0x00F5;
+
+// The state a BUTTON window keeps.
+class ButtonData : public ControlData {
+ public:
+  int check = BST_UNCHECKED;
+};
+
+// Made on first use; null when the window is not a button.
+ButtonData* GetButtonData(HWND hwnd);
 
 class CButton : public CWnd {
   DECLARE_DYNAMIC(CButton)
@@ -18,7 +31,6 @@ class CButton : public CWnd {
   void SetCheck(int check);
   // The button type (BS_TYPEMASK bits and the rest of the button style).
   UINT GetButtonStyle() const;
-  void SetButtonStyle(UINT style, BOOL redraw = TRUE);
   // Clicks the button from code, as BM_CLICK: an automatic box toggles, then BN_CLICKED.
   void Click();
 };

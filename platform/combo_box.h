@@ -10,7 +10,28 @@
 // takes the data (a COLORREF for a colour combo), and a screen draws from it.
 #pragma once
 
+#include <vector>
+
 #include "platform/cwnd.h"
+#include "platform/list_items.h"
+#include "platform/window_handle.h"
+
+// Messages of combo boxes that constants.h does not list (system values).
+inline constexpr UINT CB_LIMITTEXT = 0x0141;
+inline constexpr UINT CB_SETEDITSEL = 0x0142;
+
+// The state a COMBOBOX window keeps; the edit text is the window's text.
+class ComboBoxData : public ControlData {
+ public:
+  std::vector<ListItem> items;
+  int curSel = -1;  // the list selection
+  int editSelStart = 0;
+  int editSelEnd = 0;
+  int limit = 0;
+};
+
+// Made on first use; null when the window is not a combo box.
+ComboBoxData* GetComboBoxData(HWND hwnd);
 
 class CComboBox : public CWnd {
   DECLARE_DYNAMIC(CComboBox)
@@ -27,8 +48,6 @@ class CComboBox : public CWnd {
   int SetCurSel(int index);
   DWORD_PTR GetItemData(int index) const;
   int SetItemData(int index, DWORD_PTR data);
-  void* GetItemDataPtr(int index) const;
-  int SetItemDataPtr(int index, void* data);
   void GetLBText(int index, CString& text) const;
   int GetLBText(int index, char* buffer) const;
   int GetLBTextLen(int index) const;
@@ -45,7 +64,11 @@ class CComboBox : public CWnd {
   // Selects the first entry that starts with the text; the selection stays when none does.
   int SelectString(int startAfter, const char* text);
 
-  DWORD GetEditSel() const;
-  BOOL SetEditSel(int start, int end);
   BOOL LimitText(int chars);
 };
+
+namespace control_detail {
+// What a user's typing does to a combo box: the edit text becomes `text` and the
+// list selection is cleared. Tells the peer; sends no notification (the caller does).
+void ReplaceComboEditText(HWND combo, const CString& text);
+}  // namespace control_detail

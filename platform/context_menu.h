@@ -36,7 +36,6 @@ class CContextMenu {
   int GetMenuItemCount() const { return static_cast<int>(m_items.size()); }
   // The command of the item at `position`: 0 for a separator, 0xFFFFFFFF past the end.
   UINT GetMenuItemID(int position) const;
-  const std::vector<MenuItem>& GetItems() const { return m_items; }
 
   // Shows the menu at a screen point for `owner` and returns the chosen command, 0 when
   // the user chose nothing. Unless TPM_RETURNCMD is given, the choice is also sent to the

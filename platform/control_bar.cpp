@@ -9,13 +9,6 @@ const MessageMap CControlBar::kMessageMap{&CWnd::kMessageMap,
                                               MessageEntry(WM_SHOWWINDOW, &CControlBar::OnShowWindowMessage),
                                           }};
 
-void CControlBar::SetBarStyle(DWORD style) {
-  const DWORD barStyle = style & CBRS_ALL;
-  if (barStyle == m_dwStyle) return;
-  m_dwStyle = barStyle;
-  RelayoutFrame();
-}
-
 void CControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
 BOOL CControlBar::CreateBar(const char* className, CWnd* parent, DWORD style, UINT id) {

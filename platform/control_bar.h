@@ -31,8 +31,6 @@ class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
 
  public:
-  DWORD GetBarStyle() const { return m_dwStyle; }
-  void SetBarStyle(DWORD style);
   bool IsBottomBar() const { return (m_dwStyle & CBRS_ALIGN_BOTTOM) != 0; }
 
   // The height the bar takes along its edge, in pixels.

@@ -82,11 +82,6 @@ bool IsSpace(char ch) {
 }
 }  // namespace
 
-int CString::Compare(const char* other) const {
-  const int r = m_text.compare(other);
-  return r < 0 ? -1 : (r > 0 ? 1 : 0);
-}
-
 int CString::CompareNoCase(const char* other) const {
   return CompareFolded(m_text, other);
 }
@@ -107,10 +102,6 @@ int CString::Find(const char* sub, int start) const {
 
 int CString::ReverseFind(char ch) const {
   return ToIndex(m_text.rfind(ch));
-}
-
-int CString::FindOneOf(const char* chars) const {
-  return ToIndex(m_text.find_first_of(chars));
 }
 
 CString CString::Mid(int first) const {

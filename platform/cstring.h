@@ -55,9 +55,7 @@ class CString {
   void Empty() { m_text.clear(); }
   char GetAt(int index) const { return m_text.at(static_cast<size_t>(index)); }
   char operator[](int index) const { return GetAt(index); }
-  void SetAt(int index, char ch) { m_text.at(static_cast<size_t>(index)) = ch; }
 
-  int Compare(const char* other) const;
   int CompareNoCase(const char* other) const;
   bool EqualsNoCase(std::string_view other) const;
 
@@ -65,7 +63,6 @@ class CString {
   int Find(char ch, int start = 0) const;
   int Find(const char* sub, int start = 0) const;
   int ReverseFind(char ch) const;
-  int FindOneOf(const char* chars) const;
 
   CString Mid(int first) const;
   CString Mid(int first, int count) const;

@@ -73,13 +73,6 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
   return item != nullptr && SubclassWindow(item->m_hWnd);
 }
 
-HWND CWnd::Detach() {
-  HWND hwnd = m_hWnd;
-  if (hwnd != nullptr && hwnd->object == this) hwnd->object = nullptr;
-  m_hWnd = nullptr;
-  return hwnd;
-}
-
 CWnd* CWnd::GetParent() const {
   return m_hWnd != nullptr ? FromHandle(m_hWnd->parent) : nullptr;
 }
@@ -87,17 +80,6 @@ CWnd* CWnd::GetParent() const {
 CWnd* CWnd::GetOwner() const {
   if (m_hWnd == nullptr) return nullptr;
   return FromHandle(m_hWnd->owner != nullptr ? m_hWnd->owner : m_hWnd->parent);
-}
-
-void CWnd::SetOwner(CWnd* owner) {
-  if (m_hWnd != nullptr) m_hWnd->owner = owner != nullptr ? owner->m_hWnd : nullptr;
-}
-
-CWnd* CWnd::SetParent(CWnd* parent) {
-  if (m_hWnd == nullptr) return nullptr;
-  CWnd* old = GetParent();
-  ReparentWindowHandle(m_hWnd, parent != nullptr ? parent->m_hWnd : nullptr);
-  return old;
 }
 
 CWnd* CWnd::GetDlgItem(int id) const {
@@ -112,13 +94,6 @@ int CWnd::GetDlgCtrlID() const {
   return m_hWnd != nullptr ? m_hWnd->id : 0;
 }
 
-int CWnd::SetDlgCtrlID(int id) {
-  if (m_hWnd == nullptr) return 0;
-  const int old = m_hWnd->id;
-  m_hWnd->id = id;
-  return old;
-}
-
 CWnd* CWnd::GetTopLevelParent() const {
   HWND hwnd = m_hWnd;
   while (hwnd != nullptr && hwnd->parent != nullptr) hwnd = hwnd->parent;
@@ -131,20 +106,6 @@ BOOL CWnd::IsChild(const CWnd* wnd) const {
     if (h == m_hWnd) return TRUE;
   }
   return FALSE;
-}
-
-CWnd* CWnd::GetWindow(UINT relation) const {
-  if (m_hWnd == nullptr) return nullptr;
-  if (relation == GW_CHILD)
-    return m_hWnd->children.empty() ? nullptr : FromHandle(m_hWnd->children.front().get());
-  if (relation == GW_OWNER) return FromHandle(m_hWnd->owner);
-  if (m_hWnd->parent == nullptr) return nullptr;
-  const auto& siblings = m_hWnd->parent->children;
-  auto it =
-      std::find_if(siblings.begin(), siblings.end(), [this](const auto& p) { return p.get() == m_hWnd; });
-  if (relation == GW_HWNDNEXT && it + 1 < siblings.end()) return FromHandle((it + 1)->get());
-  if (relation == GW_HWNDPREV && it != siblings.begin()) return FromHandle((it - 1)->get());
-  return nullptr;
 }
 
 std::vector<CWnd*> CWnd::GetChildren() const {
@@ -168,18 +129,8 @@ CString CWnd::GetWindowText() const {
   return text;
 }
 
-int CWnd::GetWindowTextLength() const {
-  return m_hWnd != nullptr ? m_hWnd->text.GetLength() : 0;
-}
-
 void CWnd::SetDlgItemText(int id, const char* text) {
   if (CWnd* item = GetDlgItem(id)) item->SetWindowText(text);
-}
-
-UINT CWnd::GetDlgItemText(int id, CString& text) const {
-  CWnd* item = GetDlgItem(id);
-  text = item != nullptr ? item->GetWindowText() : CString();
-  return static_cast<UINT>(text.GetLength());
 }
 
 void CWnd::GetWindowRect(CRect* rect) const {
@@ -223,19 +174,6 @@ void CWnd::ScreenToClient(CPoint* point) const {
 
 DWORD CWnd::GetStyle() const {
   return m_hWnd != nullptr ? m_hWnd->style : 0;
-}
-
-DWORD CWnd::GetExStyle() const {
-  return m_hWnd != nullptr ? m_hWnd->exStyle : 0;
-}
-
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
-  if (m_hWnd == nullptr) return FALSE;
-  const DWORD style = (m_hWnd->style & ~remove) | add;
-  if (style == m_hWnd->style) return FALSE;
-  m_hWnd->style = style;
-  NotifyPeer(m_hWnd, WindowChange::Style);
-  return TRUE;
 }
 
 BOOL CWnd::ShowWindow(int command) {
@@ -298,28 +236,12 @@ void CWnd::Invalidate(BOOL) {
   if (m_hWnd != nullptr) NotifyPeer(m_hWnd, WindowChange::Redraw);
 }
 
-void CWnd::UpdateWindow() {
-  if (m_hWnd != nullptr) NotifyPeer(m_hWnd, WindowChange::Redraw);
-}
-
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::SendMessage(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::PostMessage(m_hWnd, message, wParam, lParam) ? TRUE : FALSE;
-}
-
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep) {
-  if (m_hWnd == nullptr) return;
-  std::vector<HWND> children;
-  for (const auto& child : m_hWnd->children) children.push_back(child.get());
-  for (HWND child : children) {
-    if (!IsWindowHandle(child)) continue;
-    ::SendMessage(child, message, wParam, lParam);
-    if (deep && IsWindowHandle(child))
-      FromHandle(child)->SendMessageToDescendants(message, wParam, lParam, TRUE);
-  }
 }
 
 namespace {

@@ -35,29 +35,22 @@ class CWnd : public CCmdTarget {
   // Attaches this object to an existing window; false when the window already has one.
   BOOL SubclassWindow(HWND hwnd);
   BOOL SubclassDlgItem(UINT id, CWnd* parent);
-  HWND Detach();
 
   // Tree.
   CWnd* GetParent() const;
   CWnd* GetOwner() const;
-  void SetOwner(CWnd* owner);
-  CWnd* SetParent(CWnd* parent);
   CWnd* GetDlgItem(int id) const;
   int GetDlgCtrlID() const;
-  int SetDlgCtrlID(int id);
   CFrameWnd* GetParentFrame() const;
   CWnd* GetTopLevelParent() const;
   BOOL IsChild(const CWnd* wnd) const;
-  CWnd* GetWindow(UINT relation) const;
   std::vector<CWnd*> GetChildren() const;
 
   // Text.
   void SetWindowText(const char* text);
   void GetWindowText(CString& text) const;
   CString GetWindowText() const;
-  int GetWindowTextLength() const;
   void SetDlgItemText(int id, const char* text);
-  UINT GetDlgItemText(int id, CString& text) const;
 
   // Geometry: rectangles in the parent's client coordinates; the client area starts at 0,0.
   void GetWindowRect(CRect* rect) const;
@@ -70,8 +63,6 @@ class CWnd : public CCmdTarget {
 
   // Style and state.
   DWORD GetStyle() const;
-  DWORD GetExStyle() const;
-  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
   BOOL ShowWindow(int command);
   BOOL IsWindowVisible() const;
   BOOL EnableWindow(BOOL enable = TRUE);
@@ -80,12 +71,10 @@ class CWnd : public CCmdTarget {
   static CWnd* GetFocus();
   static HWND GetFocusHandle();
   void Invalidate(BOOL erase = TRUE);
-  void UpdateWindow();
 
   // Messages.
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-  void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE);
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // Passes the message being handled on to the window's default procedure.
   LRESULT Default();
@@ -107,10 +96,6 @@ class CWnd : public CCmdTarget {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 };
 
-inline constexpr UINT GW_HWNDNEXT = 2;
-inline constexpr UINT GW_HWNDPREV = 3;
-inline constexpr UINT GW_OWNER = 4;
-inline constexpr UINT GW_CHILD = 5;
 inline constexpr UINT SIZE_RESTORED = 0;
 
 // Window class names of generic windows.

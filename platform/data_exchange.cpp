@@ -5,9 +5,11 @@
 #include <iostream>
 #include <string>
 
+#include "platform/combo_box.h"
 #include "platform/control_classes.h"
 #include "platform/cwnd.h"
 #include "platform/message_box.h"
+#include "platform/resource_registry.h"
 
 namespace {
 

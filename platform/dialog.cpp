@@ -1,6 +1,7 @@
 #include "platform/dialog.h"
 
 #include "platform/backend.h"
+#include "platform/combo_box.h"
 #include "platform/control_classes.h"
 #include "platform/win_thread.h"
 

@@ -5,6 +5,25 @@
 #pragma once
 
 #include "platform/cwnd.h"
+#include "platform/window_handle.h"
+
+// Messages and styles of edits that constants.h does not list (system values).
+inline constexpr UINT EM_REPLACESEL = 0x00C2;
+inline constexpr UINT EM_GETLINECOUNT = 0x00BA;
+inline constexpr UINT EM_LIMITTEXT = 0x00C5;
+inline constexpr DWORD ES_LOWERCASE = 0x0010;
+
+// The state an EDIT window keeps beyond its text.
+class EditData : public ControlData {
+ public:
+  // The selection as character offsets into the window text, start <= end.
+  int selStart = 0;
+  int selEnd = 0;
+  int limit = 0;  // 0: no limit
+};
+
+// Made on first use; null when the window is not an edit.
+EditData* GetEditData(HWND hwnd);
 
 class CEdit : public CWnd {
   DECLARE_DYNAMIC(CEdit)
@@ -26,7 +45,5 @@ class CEdit : public CWnd {
   BOOL IsReadOnly() const;
   // The most characters a user may type; 0: no limit.
   void LimitText(int chars = 0);
-  void SetLimitText(UINT chars);
-  UINT GetLimitText() const;
   int GetLineCount() const;
 };

@@ -49,7 +49,6 @@ class CFrameWnd : public CWnd {
   void SetActiveView(CView* view, BOOL notify = TRUE);
   // The active view's document, else the document the frame was created on.
   virtual CDocument* GetActiveDocument();
-  virtual CFrameWnd* GetActiveFrame() { return this; }
 
   // The visible control bars go along the edges of the client area; the pane child
   // (AFX_IDW_PANE_FIRST) fills what they leave.

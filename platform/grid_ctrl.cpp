@@ -316,10 +316,6 @@ long CGridCtrl::GetCol() const {
   return data != nullptr ? data->Col() : 0;
 }
 
-BOOL CGridCtrl::SetCol(long col) {
-  return SetCell(GetRow(), col);
-}
-
 BOOL CGridCtrl::SetCell(long row, long col) {
   GridData* data = Data();
   return Changed(data != nullptr && data->SetCurrent(row, col));
@@ -410,11 +406,6 @@ BOOL CGridCtrl::SetCellFontBold(BOOL bold) {
   return Changed(cell != nullptr);
 }
 
-BOOL CGridCtrl::GetCellDisabled() const {
-  const GridCell* cell = CurrentCell();
-  return AsBool(cell != nullptr && cell->disabled);
-}
-
 BOOL CGridCtrl::SetCellDisabled(BOOL disabled) {
   GridCell* cell = CurrentCell();
   if (cell != nullptr) cell->disabled = disabled != FALSE;
@@ -452,20 +443,10 @@ int CGridCtrl::StopEdit() {
   return grid_detail::FinishEdit(m_hWnd) ? 1 : 0;
 }
 
-BOOL CGridCtrl::GetAllowUserResizing() const {
-  const GridData* data = Data();
-  return AsBool(data != nullptr && data->options.allowUserResizing);
-}
-
 void CGridCtrl::SetAllowUserResizing(BOOL allow) {
   GridData* data = Data();
   if (data != nullptr) data->options.allowUserResizing = allow != FALSE;
   Changed(data != nullptr);
-}
-
-BOOL CGridCtrl::GetProcessKeys() const {
-  const GridData* data = Data();
-  return AsBool(data != nullptr && data->options.processKeys);
 }
 
 void CGridCtrl::SetProcessKeys(BOOL process) {

@@ -161,7 +161,6 @@ class CGridCtrl : public CWnd {
   long GetRow() const;
   BOOL SetRow(long row);
   long GetCol() const;
-  BOOL SetCol(long col);
   BOOL SetCell(long row, long col);
 
   // The current cell's text, and any cell's.
@@ -183,7 +182,6 @@ class CGridCtrl : public CWnd {
   BOOL SetCellAlignment(short alignment);
   BOOL GetCellFontBold() const;
   BOOL SetCellFontBold(BOOL bold);
-  BOOL GetCellDisabled() const;
   BOOL SetCellDisabled(BOOL disabled);
   // A cell with an edit class is editable; null makes it read-only.
   const CRuntimeClass* GetCellEditClass() const;
@@ -196,9 +194,7 @@ class CGridCtrl : public CWnd {
   // then edit stop). 0 when no edit was in progress, 1 when one ended.
   int StopEdit();
 
-  BOOL GetAllowUserResizing() const;
   void SetAllowUserResizing(BOOL allow);
-  BOOL GetProcessKeys() const;
   void SetProcessKeys(BOOL process);
   void HideFocus();
   void ShowFocus();

@@ -3,7 +3,31 @@
 // in the window; the object only sends messages.
 #pragma once
 
+#include <vector>
+
 #include "platform/cwnd.h"
+#include "platform/list_items.h"
+#include "platform/window_handle.h"
+
+// Messages and styles of list boxes that constants.h does not list (system values).
+inline constexpr UINT LB_SELECTSTRING = 0x018C;
+inline constexpr UINT LB_GETTEXTLEN = 0x018A;
+inline constexpr UINT LB_FINDSTRING = 0x018F;
+inline constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
+inline constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
+inline constexpr DWORD LBS_HASSTRINGS = 0x0040;
+
+// The state a LISTBOX window keeps.
+class ListBoxData : public ControlData {
+ public:
+  std::vector<ListItem> items;
+  int curSel = -1;
+  // As given to LB_SETTABSTOPS, in dialog units; empty means the default stops.
+  std::vector<int> tabStops;
+};
+
+// Made on first use; null when the window is not a list box.
+ListBoxData* GetListBoxData(HWND hwnd);
 
 class CListBox : public CWnd {
   DECLARE_DYNAMIC(CListBox)
@@ -21,8 +45,6 @@ class CListBox : public CWnd {
   int GetTextLen(int index) const;
   DWORD_PTR GetItemData(int index) const;
   int SetItemData(int index, DWORD_PTR data);
-  void* GetItemDataPtr(int index) const;
-  int SetItemDataPtr(int index, void* data);
 
   // A sorted list puts the line in its place and returns that index.
   int AddString(const char* text);

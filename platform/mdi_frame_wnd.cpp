@@ -116,10 +116,6 @@ void CMDIFrameWnd::OnChildDestroyed(const CMDIChildWnd* child) {
   OnChildrenChanged(child);
 }
 
-CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
-  return m_pActiveChild != nullptr ? static_cast<CFrameWnd*>(m_pActiveChild) : this;
-}
-
 CDocument* CMDIFrameWnd::GetActiveDocument() {
   return m_pActiveChild != nullptr ? m_pActiveChild->GetActiveDocument() : CFrameWnd::GetActiveDocument();
 }

@@ -27,7 +27,6 @@ class CMDIFrameWnd : public CFrameWnd {
   void MDIActivate(CWnd* child);
   std::vector<CMDIChildWnd*> GetMDIChildren() const;
 
-  CFrameWnd* GetActiveFrame() override;
   // The active child's document.
   CDocument* GetActiveDocument() override;
   BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context) override;
@@ -78,7 +77,6 @@ class CMDIChildWnd : public CFrameWnd {
 
   CMDIFrameWnd* GetMDIFrame() const;
   void MDIActivate();
-  void MDIDestroy() { DestroyWindow(); }
 
   // Shows the child and makes it the active one.
   void ActivateFrame(int cmdShow = -1) override;

@@ -3,6 +3,7 @@
 #include "platform/backend.h"
 #include "platform/control_classes.h"
 #include "platform/mdi_frame_wnd.h"
+#include "platform/tab_control.h"
 
 IMPLEMENT_DYNAMIC(CMDITabBar, CControlBar)
 

@@ -50,11 +50,6 @@ CMenu* CMenu::GetSubMenu(int position) const {
   return entry != nullptr ? entry->popup.get() : nullptr;
 }
 
-CString CMenu::GetMenuString(int position) const {
-  const MenuEntry* entry = GetEntry(position);
-  return entry != nullptr ? entry->text : CString();
-}
-
 const MenuEntry* CMenu::FindCommand(UINT id) const {
   for (const MenuEntry& entry : m_entries) {
     if (IsCommand(entry) && entry.id == id) return &entry;
@@ -90,14 +85,6 @@ UINT CMenu::EnableMenuItem(UINT item, UINT flags) {
   if (entry == nullptr) return kNoItem;
   const UINT previous = entry->enabled ? MF_ENABLED : MF_GRAYED;
   entry->enabled = (flags & (MF_GRAYED | MF_DISABLED)) == 0;
-  return previous;
-}
-
-UINT CMenu::CheckMenuItem(UINT item, UINT flags) {
-  MenuEntry* entry = Find(item, flags);
-  if (entry == nullptr) return kNoItem;
-  const UINT previous = entry->checked ? MF_CHECKED : MF_UNCHECKED;
-  entry->checked = (flags & MF_CHECKED) != 0;
   return previous;
 }
 

@@ -14,7 +14,6 @@
 class CCmdTarget;
 class CMenu;
 
-inline constexpr UINT MF_UNCHECKED = 0x0000;
 inline constexpr UINT MF_CHECKED = 0x0008;
 inline constexpr UINT MF_POPUP = 0x0010;
 
@@ -46,7 +45,6 @@ class CMenu {
   // The popup at `position`, null when that item is none.
   CMenu* GetSubMenu(int position) const;
   const MenuEntry* GetEntry(int position) const;
-  CString GetMenuString(int position) const;
 
   // The command with this id, in this menu or any popup below it; null when none.
   const MenuEntry* FindCommand(UINT id) const;
@@ -55,11 +53,9 @@ class CMenu {
   // none does.
   int FindPopupHolding(UINT id) const;
 
-  // By command (MF_BYCOMMAND, searching popups) or position (MF_BYPOSITION). Enable
-  // returns the previous MF_ENABLED or MF_GRAYED, Check the previous MF_CHECKED or
-  // MF_UNCHECKED; both 0xFFFFFFFF when there is no such item.
+  // By command (MF_BYCOMMAND, searching popups) or position (MF_BYPOSITION). Returns
+  // the previous MF_ENABLED or MF_GRAYED; 0xFFFFFFFF when there is no such item.
   UINT EnableMenuItem(UINT item, UINT flags);
-  UINT CheckMenuItem(UINT item, UINT flags);
   // MF_GRAYED and MF_CHECKED as they apply, MF_SEPARATOR, MF_POPUP; 0xFFFFFFFF when
   // there is no such item.
   UINT GetMenuState(UINT item, UINT flags) const;

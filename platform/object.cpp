@@ -33,11 +33,6 @@ void CRuntimeClass::Register(const CRuntimeClass* cls) {
   if (std::find(classes.begin(), classes.end(), cls) == classes.end()) classes.push_back(cls);
 }
 
-void CRuntimeClass::Unregister(const CRuntimeClass* cls) {
-  auto& classes = Registry();
-  classes.erase(std::remove(classes.begin(), classes.end(), cls), classes.end());
-}
-
 const CRuntimeClass* CObject::GetThisClass() {
   static const CRuntimeClass cls{"CObject", nullptr, nullptr};
   return &cls;

@@ -20,7 +20,6 @@ struct CRuntimeClass {
   // Looks a class up by name among every registered class (host and modules).
   static const CRuntimeClass* FromName(std::string_view name);
   static void Register(const CRuntimeClass* cls);
-  static void Unregister(const CRuntimeClass* cls);
 };
 
 class CObject {

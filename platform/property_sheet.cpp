@@ -4,6 +4,7 @@
 
 #include "platform/backend.h"
 #include "platform/control_classes.h"
+#include "platform/tab_control.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNAMIC(CPropertySheet, CDialog)
@@ -127,27 +128,6 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
   page->m_sheet = this;
   m_pages.push_back(page);
   if (IsWindowHandle(m_hWnd)) UpdateTabs();
-}
-
-void CPropertySheet::RemovePage(int index) {
-  if (index < 0 || index >= GetPageCount()) return;
-  CPropertyPage* page = m_pages[static_cast<size_t>(index)];
-  const bool wasActive = index == m_active;
-  if (IsWindowHandle(page->m_hWnd)) page->DestroyWindow();
-  page->m_sheet = nullptr;
-  m_pages.erase(m_pages.begin() + index);
-  if (!IsWindowHandle(m_hWnd)) return;
-  if (m_active > index) --m_active;
-  if (wasActive) {
-    m_active = -1;
-    if (!m_pages.empty()) ActivatePage(std::min(index, GetPageCount() - 1), false);
-  }
-  UpdateTabs();
-  UpdateApplyButton();
-}
-
-void CPropertySheet::RemovePage(CPropertyPage* page) {
-  RemovePage(GetPageIndex(page));
 }
 
 CPropertyPage* CPropertySheet::GetPage(int index) const {

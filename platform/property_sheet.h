@@ -36,8 +36,6 @@ class CPropertyPage : public CDialog {
   BOOL IsModified() const { return m_modified ? TRUE : FALSE; }
   // The tab's text: the caption string, or the template's caption.
   CString GetCaption() const;
-  // The sheet the page was added to, null before.
-  CPropertySheet* GetSheet() const { return m_sheet; }
 
   // Base: the first activation does nothing more (OnInitDialog has just exchanged the
   // data); later ones exchange the data to the controls. TRUE.
@@ -73,8 +71,6 @@ class CPropertySheet : public CDialog {
   ~CPropertySheet() override;
 
   void AddPage(CPropertyPage* page);
-  void RemovePage(int index);
-  void RemovePage(CPropertyPage* page);
   int GetPageCount() const { return static_cast<int>(m_pages.size()); }
   CPropertyPage* GetPage(int index) const;
   int GetPageIndex(const CPropertyPage* page) const;
@@ -88,7 +84,6 @@ class CPropertySheet : public CDialog {
   int GetActiveIndex() const;
 
   void SetTitle(const char* title);
-  CString GetTitle() const { return m_caption; }
   CWnd* GetTabControl() const;
 
   // Builds the tabs and activates the start page; returns FALSE, having put the focus

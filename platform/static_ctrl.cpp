@@ -1,6 +1,7 @@
 #include "platform/static_ctrl.h"
 
 #include "platform/control_classes.h"
+#include "platform/resource_registry.h"
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 

@@ -90,14 +90,6 @@ UINT CToolBar::GetButtonStyle(int index) const {
   return button != nullptr ? button->style : 0;
 }
 
-void CToolBar::SetSizes(CSize button) {
-  ToolBarData* data = Data();
-  if (data == nullptr || button.cx <= 0 || button.cy <= 0) return;
-  data->buttonSize = button;
-  NotifyPeer(m_hWnd, WindowChange::Content);
-  RelayoutFrame();
-}
-
 int CToolBar::CalcFixedHeight() const {
   const ToolBarData* data = Data();
   return (data != nullptr ? data->buttonSize.cy : 0) + 2 * kBorder;

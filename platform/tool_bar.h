@@ -61,8 +61,7 @@ class CToolBar : public CControlBar {
   const ToolBarButton* GetButton(int index) const;
   UINT GetButtonStyle(int index) const;
 
-  // The size of each button; the bar is as high as a button and its border.
-  void SetSizes(CSize button);
+  // As high as a button and its border.
   int CalcFixedHeight() const override;
   // Enables and checks the buttons as the target's route says.
   void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;

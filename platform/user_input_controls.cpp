@@ -4,8 +4,12 @@
 // a read-only edit, an entry that is not in the list, typing into a drop-down list.
 #include <cctype>
 
+#include "platform/button.h"
+#include "platform/combo_box.h"
 #include "platform/control_classes.h"
 #include "platform/cwnd.h"
+#include "platform/edit.h"
+#include "platform/resource_registry.h"
 #include "platform/user_input.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "platform/mdi_tab_bar.h"
 #include "platform/property_sheet.h"
 #include "platform/splitter_wnd.h"
+#include "platform/tab_control.h"
 #include "platform/tool_bar.h"
 #include "platform/user_input.h"
 

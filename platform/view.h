@@ -27,7 +27,6 @@ class CView : public CWnd {
 
   // Runs OnInitialUpdate unless the view has had it already.
   void SendInitialUpdate();
-  bool HadInitialUpdate() const { return m_initialUpdateDone; }
 
   // The view's own handlers first, then its document's.
   BOOL OnCmdMsg(UINT id, int code, LPARAM extra) override;

@@ -19,7 +19,6 @@ class CWinThread : public CCmdTarget {
   // Delivers posted messages, including those posted meanwhile, until none is left;
   // messages to windows destroyed in the meantime are dropped. Returns how many ran.
   int PumpMessages();
-  bool HasQueuedMessages() const { return !m_queue.empty(); }
 
   CWnd* m_pMainWnd = nullptr;  // not owned
   HWND m_focus = nullptr;

@@ -75,17 +75,6 @@ bool IsWindowHandle(HWND hwnd) {
   return hwnd != nullptr && LiveWindows().count(hwnd) != 0 && !hwnd->destroying;
 }
 
-const std::vector<std::unique_ptr<WindowHandle>>& TopLevelWindows() {
-  return TopLevel();
-}
-
-void ReparentWindowHandle(HWND hwnd, HWND newParent) {
-  std::unique_ptr<WindowHandle> moving = Unlink(hwnd);
-  if (moving == nullptr) return;
-  hwnd->parent = newParent;
-  SiblingsOf(hwnd).push_back(std::move(moving));
-}
-
 void AdoptWindowObject(HWND hwnd, std::unique_ptr<CWnd> object) {
   if (hwnd->object == object.get()) hwnd->ownedObject = std::move(object);
 }

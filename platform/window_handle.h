@@ -93,9 +93,5 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // One number per name, the same for every caller, from 0xC000 up.
 UINT RegisterWindowMessage(const char* name);
 
-// Top-level windows (no parent) are owned here until destroyed.
-const std::vector<std::unique_ptr<WindowHandle>>& TopLevelWindows();
-// Moves a window under another parent (null: top level), keeping its children.
-void ReparentWindowHandle(HWND hwnd, HWND newParent);
 // Hands an object made by dynamic creation to its window, which deletes it when destroyed.
 void AdoptWindowObject(HWND hwnd, std::unique_ptr<CWnd> object);

@@ -170,6 +170,5 @@ class CHandleViewEvents {
  private:
   class Listener;
 
-  CDesignDrawing* m_view;  // not owned
   std::unique_ptr<Listener> m_listener;
 };

@@ -19,8 +19,7 @@ class CHandleViewEvents::Listener : public CEvt {
   CDesignDrawing* m_view;  // not owned
 };
 
-CHandleViewEvents::CHandleViewEvents(CDesignDrawing* view)
-    : m_view(view), m_listener(std::make_unique<Listener>(view)) {
+CHandleViewEvents::CHandleViewEvents(CDesignDrawing* view) : m_listener(std::make_unique<Listener>(view)) {
   CEvt::Register("DesignColoursChanged", m_listener.get(), &Listener::OnDesignColoursChanged);
 }
 

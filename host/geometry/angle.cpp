@@ -1,7 +1,6 @@
 #include "host/geometry/angle.h"
 
 #include <cmath>
-#include <numbers>
 
 CAngle::CAngle(int tenths) : m_tenths(tenths % kFullTurn) {
   if (m_tenths < 0) m_tenths += kFullTurn;
@@ -12,8 +11,4 @@ CAngle CAngle::FromDegrees(double degrees) {
   // Whole turns go first, so that the rounded value always fits an int.
   const double tenths = std::round(std::fmod(degrees, 360.0) * 10.0);
   return CAngle(static_cast<int>(tenths));
-}
-
-double CAngle::Radians() const {
-  return Degrees() * std::numbers::pi / 180.0;
 }

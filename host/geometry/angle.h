@@ -13,10 +13,6 @@ class CAngle {
   static CAngle FromDegrees(double degrees);
 
   int Tenths() const { return m_tenths; }
-  double Degrees() const { return m_tenths / 10.0; }
-  double Radians() const;
-  // A multiple of 90 degrees.
-  bool IsRightAngle() const { return m_tenths % 900 == 0; }
 
   CAngle operator+(CAngle other) const { return CAngle(m_tenths + other.m_tenths); }
   CAngle operator-(CAngle other) const { return CAngle(m_tenths - other.m_tenths); }

@@ -1,17 +1,7 @@
 #include "host/geometry/box.h"
 
 #include <algorithm>
-#include <limits>
 #include <numeric>
-
-namespace {
-
-int ClampToInt(long long value) {
-  return static_cast<int>(
-      std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-}  // namespace
 
 CBox::CBox(CPoint a, CPoint b)
     : m_min(std::min(a.x, b.x), std::min(a.y, b.y)),
@@ -46,18 +36,4 @@ CBox CBox::Union(const CBox& other) const {
   if (m_empty) return other;
   return CBox(CPoint(std::min(m_min.x, other.m_min.x), std::min(m_min.y, other.m_min.y)),
               CPoint(std::max(m_max.x, other.m_max.x), std::max(m_max.y, other.m_max.y)));
-}
-
-void CBox::Inflate(int dx, int dy) {
-  if (m_empty) return;
-  const long long left = static_cast<long long>(m_min.x) - dx;
-  const long long right = static_cast<long long>(m_max.x) + dx;
-  const long long bottom = static_cast<long long>(m_min.y) - dy;
-  const long long top = static_cast<long long>(m_max.y) + dy;
-  if (left > right || bottom > top) {
-    *this = CBox();
-    return;
-  }
-  m_min = CPoint(ClampToInt(left), ClampToInt(bottom));
-  m_max = CPoint(ClampToInt(right), ClampToInt(top));
 }

@@ -33,10 +33,6 @@ class CBox {
 
   // The smallest box holding both.
   CBox Union(const CBox& other) const;
-  // Grows the box by dx on the left and right and dy below and above; negative values
-  // shrink it, and a box shrunk past a point becomes empty. Coordinates stop at the
-  // limits of int. An empty box stays empty.
-  void Inflate(int dx, int dy);
 
   bool operator==(const CBox& other) const = default;
 

@@ -23,9 +23,7 @@ class CDirector {
   CDirector& operator=(const CDirector&) = delete;
 
   CView* GetView() const { return m_view; }
-  CActor* GetFirstActor() const { return m_firstActor; }
   CActor* GetRunningActor() const { return m_running; }
-  UINT GetCommandId() const { return m_commandId; }
 
   // The registered message "CActor::Command": its lParam is a command identifier for
   // OnCommand.

@@ -39,7 +39,6 @@ class CFindLibraryItem : public CDialog {
   // That library's path in the directory searched.
   CString GetLibraryPath() const;
   const CString& GetSymbolName() const { return m_symbolName; }
-  const CString& GetIdentifier() const { return m_identifier; }
 
   BOOL OnInitDialog() override;
 

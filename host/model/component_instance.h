@@ -53,7 +53,6 @@ class CComponentInstance : public CDesignItem {
   CString GetReferenceFor(int gate) const;
   CComponent* GetComponent() const { return m_component; }
   const CString& GetLibraryFile() const { return m_libraryFile; }
-  SymbolKind GetKind() const { return m_kind; }
   const InstanceTextSizes& GetTextSizes() const { return m_sizes; }
 
   // False while the instance is still being positioned; the views set it once built.

@@ -16,7 +16,6 @@ class CCopperInstance : public CDesignItem {
   CCopperInstance(CSymbolInstance* owner, const CSymbolGraphic* graphic)
       : m_owner(owner), m_graphic(graphic) {}
 
-  CSymbolInstance* GetSymbolInstance() const { return m_owner; }
   const CString& GetLayer() const { return m_graphic->GetLayer(); }
   // Stroke width; 0 draws the thinnest line the device can.
   int GetWidth() const { return m_graphic->GetWidth(); }

@@ -68,7 +68,6 @@ class CDesign : public CDocument {
   bool CanUndo() const;
   bool CanRedo() const;
   int GetUndoCount() const { return m_undo.CountUndo(); }
-  int GetRedoCount() const { return m_undo.CountRedo(); }
   // The string-table text of the step's id; empty when there is no step.
   CString GetUndoName() const;
   CString GetRedoName() const;

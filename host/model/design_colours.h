@@ -18,7 +18,6 @@ class CDesignColours : public CObject {
   // The colour for `kind`, else for its nearest base class with one, else the default
   // item colour.
   COLORREF GetColour(const CRuntimeClass* kind) const;
-  bool HasColour(const CRuntimeClass* kind) const { return m_kindColours.contains(kind); }
 
   void SetBackground(COLORREF colour) { m_background = colour; }
   COLORREF GetBackground() const { return m_background; }

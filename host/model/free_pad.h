@@ -19,12 +19,10 @@ class CFreePad {
   // The pad's own number: the terminal number of a schematic pad, the pin number of a
   // PCB pad. Unique within its symbol.
   int GetNumber() const { return m_number; }
-  void SetNumber(int number) { m_number = number; }
   const CString& GetName() const { return m_name; }
   void SetName(const CString& name) { m_name = name; }
   // Schematic: the pin's free end, where wires connect. PCB: the centre of the land.
   CPoint GetPosition() const { return m_position; }
-  void SetPosition(CPoint position) { m_position = position; }
 
   // Schematic only: the pin runs from the body for this length in this direction.
   int GetLength() const { return m_length; }

@@ -20,7 +20,6 @@ class CPlacement {
   CPlacement() = default;
   CPlacement(CPoint origin, CPoint position, CAngle rotation, bool mirrored);
 
-  CPoint GetOrigin() const { return m_origin; }
   void SetOrigin(CPoint origin) { m_origin = origin; }
   CPoint GetPosition() const { return m_position; }
   void SetPosition(CPoint position) { m_position = position; }
@@ -28,8 +27,6 @@ class CPlacement {
   // Always a right angle.
   CAngle GetRotation() const { return CAngle(m_quarterTurns * 900); }
   void SetRotation(CAngle rotation);
-  bool IsMirrored() const { return m_mirrored; }
-  void SetMirrored(bool mirrored) { m_mirrored = mirrored; }
 
   CPoint Map(CPoint local) const;
   // The placed box of a local box; both normalised (left <= right, top <= bottom).

@@ -19,12 +19,8 @@ class CSymbol {
   ~CSymbol() = default;
 
   std::unique_ptr<CSymbol> Clone() const { return std::make_unique<CSymbol>(*this); }
-  // Frees a symbol created with new, as those that CSymbolLibrary::Read hands out are;
-  // the symbol must not be used afterwards.
-  void Delete() { delete this; }
 
   const CString& GetName() const { return m_name; }
-  void SetName(const CString& name) { m_name = name; }
   SymbolKind GetKind() const { return m_kind; }
   // The point that lands on the placement position.
   CPoint GetOrigin() const { return m_origin; }

@@ -50,10 +50,7 @@ class CSymbolInstance : public CDesignItem {
   CPoint GetPosition() const { return m_placement.GetPosition(); }
   void SetPosition(CPoint position) { m_placement.SetPosition(position); }
   // Snaps to the nearest right angle.
-  CAngle GetRotation() const { return m_placement.GetRotation(); }
   void SetRotation(CAngle rotation) { m_placement.SetRotation(rotation); }
-  bool IsMirrored() const { return m_placement.IsMirrored(); }
-  void SetMirrored(bool mirrored) { m_placement.SetMirrored(mirrored); }
   void Offset(int dx, int dy) { m_placement.Offset(dx, dy); }
 
   int CountPads() const { return static_cast<int>(m_pads.size()); }

@@ -168,17 +168,13 @@ const CSymbol* CSymbolLibrary::Find(const CString& name) const {
   return m_contents == nullptr ? nullptr : m_contents->Find(name);
 }
 
-std::unique_ptr<CSymbol> CSymbolLibrary::ReadOwned(const CString& name) const {
+std::unique_ptr<CSymbol> CSymbolLibrary::Read(const CString& name) const {
   const CSymbol* symbol = Find(name);
   return symbol == nullptr ? nullptr : symbol->Clone();
 }
 
-CSymbol* CSymbolLibrary::Read(const CString& name) const {
-  return ReadOwned(name).release();
-}
-
-CSymbol* CSymbolLibrary::ReadSymbol(const CString& name) const {
-  CSymbol* symbol = Read(name);
+std::unique_ptr<CSymbol> CSymbolLibrary::ReadSymbol(const CString& name) const {
+  std::unique_ptr<CSymbol> symbol = Read(name);
   if (symbol != nullptr) return symbol;
   CString text;
   if (IsOpen()) {
@@ -194,8 +190,8 @@ std::vector<CString> CSymbolLibrary::SymbolNames() const {
   return m_contents == nullptr ? std::vector<CString>() : m_contents->Names();
 }
 
-CSymbol* CSymbolLibrary::ReadSymbol(const CRuntimeClass* kind, CString& libraryPath, const CString& name,
-                                    bool completeExtension) {
+std::unique_ptr<CSymbol> CSymbolLibrary::ReadSymbol(const CRuntimeClass* kind, CString& libraryPath,
+                                                    const CString& name, bool completeExtension) {
   std::unique_ptr<CSymbolLibrary> library = CreateLibrary(kind);
   if (library == nullptr) {
     CString text;
@@ -206,7 +202,7 @@ CSymbol* CSymbolLibrary::ReadSymbol(const CRuntimeClass* kind, CString& libraryP
   }
   if (completeExtension) libraryPath = WithExtension(libraryPath, ExtensionOf(kind));
   if (!library->OpenRead(libraryPath)) return nullptr;
-  CSymbol* symbol = library->ReadSymbol(name);
+  std::unique_ptr<CSymbol> symbol = library->ReadSymbol(name);
   library->Close();
   return symbol;
 }

@@ -22,7 +22,6 @@ class CLibrary : public CObject {
   DECLARE_DYNAMIC(CLibrary)
 
  public:
-  const CString& GetPath() const { return m_path; }
   // Closes the library when it was open.
   void SetPath(const CString& path);
   // The path's last component.
@@ -59,13 +58,11 @@ class CSymbolLibrary : public CLibrary {
   std::optional<SymbolKind> GetKind() const;
 
   // A new copy of the symbol with that name (compared ignoring case), or null when the
-  // library is not open or holds no such symbol. The caller owns the symbol and frees
-  // it with CSymbol::Delete().
-  CSymbol* Read(const CString& name) const;
-  std::unique_ptr<CSymbol> ReadOwned(const CString& name) const;
+  // library is not open or holds no such symbol.
+  std::unique_ptr<CSymbol> Read(const CString& name) const;
   // As Read, but a failure also records the last error "Symbol X not found in library
   // Y", Y being the library's file name.
-  CSymbol* ReadSymbol(const CString& name) const;
+  std::unique_ptr<CSymbol> ReadSymbol(const CString& name) const;
   // The library's own symbol, valid while it stays open; null as for Read.
   const CSymbol* Find(const CString& name) const;
   // In file order; empty when closed.
@@ -75,8 +72,8 @@ class CSymbolLibrary : public CLibrary {
   // reads one symbol and closes it again. With completeExtension, a path whose file
   // name has no extension gets the kind's, and libraryPath is updated to match. Null,
   // with the last error recorded, when the library or the symbol cannot be read.
-  static CSymbol* ReadSymbol(const CRuntimeClass* kind, CString& libraryPath, const CString& name,
-                             bool completeExtension);
+  static std::unique_ptr<CSymbol> ReadSymbol(const CRuntimeClass* kind, CString& libraryPath,
+                                             const CString& name, bool completeExtension);
   // The file extension, with its dot, of a kind; empty for other classes.
   static CString ExtensionOf(const CRuntimeClass* kind);
   static const CRuntimeClass* ClassOf(SymbolKind kind);

@@ -31,7 +31,6 @@ class CTextInstance : public CDesignItem {
   // `local` is in the symbol's coordinates; its text is what a plain text shows.
   CTextInstance(CSymbolInstance* owner, Role role, const CSymbolText& local, const CString& layer, int width);
 
-  CSymbolInstance* GetSymbolInstance() const { return m_owner; }
   Role GetRole() const { return m_role; }
 
   virtual CString GetText() const { return m_local.text; }
@@ -44,7 +43,6 @@ class CTextInstance : public CDesignItem {
   // Stroke width.
   int GetWidth() const { return m_width; }
 
-  bool IsVisible() const { return m_visible; }
   void SetVisible(bool visible) { m_visible = visible; }
   // Visible and not empty: only such texts are drawn and count in extents.
   bool IsShown() const { return m_visible && !GetText().IsEmpty(); }
@@ -75,7 +73,6 @@ class CPinNameInstance : public CTextInstance {
  public:
   CPinNameInstance(CPadInstance* pad, const CSymbolText& local, const CString& layer, int width);
 
-  CPadInstance* GetPadInstance() const { return m_pad; }
   CString GetText() const override;
 
  private:
@@ -90,7 +87,6 @@ class CPinNumberInstance : public CTextInstance {
  public:
   CPinNumberInstance(CPadInstance* pad, const CSymbolText& local, const CString& layer, int width);
 
-  CPadInstance* GetPadInstance() const { return m_pad; }
   CString GetText() const override;
 
  private:

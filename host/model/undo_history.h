@@ -52,7 +52,6 @@ class CUndoHistory {
   };
 
   bool IsLevelOpen() const { return !m_openLevels.empty(); }
-  int OpenDepth() const { return static_cast<int>(m_openLevels.size()); }
 
   // `capture` runs only for the outermost level.
   void StartLevel(UINT id, const Capture& capture);
@@ -70,7 +69,6 @@ class CUndoHistory {
   void UndoDone();
   void RedoDone();
   int CountUndo() const { return static_cast<int>(m_undo.size()); }
-  int CountRedo() const { return static_cast<int>(m_redo.size()); }
 
   // Forgets every step and open level.
   void Clear();

@@ -24,9 +24,8 @@ class CLibraryFileComboBox : public CFileComboBox {
   // unknown kind, an unreadable directory, or no window; the list is empty then.
   bool Fill(const CRuntimeClass* libraryKind, const char* startEntry);
 
-  // The directory listed by the last Fill, with a trailing '/'.
-  const CString& GetDirectory() const { return m_directory; }
-  // The selected library file in that directory; empty when nothing is selected.
+  // The selected library file in the directory the last Fill listed; empty when nothing
+  // is selected.
   CString GetFullPath() const;
 
  private:

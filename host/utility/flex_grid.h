@@ -29,7 +29,6 @@ class CFlexGrid : public CGridCtrl {
   // Column widths are kept under this key of the application's registry, one number of
   // pixels per column: "Col0", "Col1", ...
   void SetRegistryKey(const CString& key) { m_registryKey = key; }
-  const CString& GetRegistryKey() const { return m_registryKey; }
   // Applies the stored widths to the columns the grid has now; a column without a
   // stored width, or with an implausible one, keeps its width. False without a key or
   // a window.

@@ -10,6 +10,7 @@
 #include "platform/control_classes.h"
 #include "platform/edit.h"
 #include "platform/list_box.h"
+#include "platform/resource_registry.h"
 #include "platform/static_ctrl.h"
 #include "tests/support/control_texts.h"
 #include "tests/support/headless_test.h"

@@ -2,11 +2,11 @@
 // DDX_CBString, DDX_CBIndex and DDX_LBIndex.
 #include <vector>
 
-#include "platform/control_classes.h"
 #include "platform/dialog.h"
 #include "platform/edit.h"
 #include "platform/list_box.h"
 #include "platform/message_box.h"
+#include "platform/resource_registry.h"
 #include "tests/support/headless_test.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "editor/resources/component_editor_resources.h"
 #include "platform/backend.h"
 #include "platform/combo_box.h"
-#include "platform/control_classes.h"
 #include "platform/message_box.h"
+#include "platform/resource_registry.h"
 #include "tests/support/headless_test.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/control_classes.h"
 #include "platform/document.h"
 #include "platform/mdi_frame_wnd.h"
 #include "platform/property_sheet.h"
 #include "platform/splitter_wnd.h"
 #include "platform/status_bar.h"
+#include "platform/tab_control.h"
 #include "platform/tool_bar.h"
 #include "platform/view.h"
 #include "tests/support/headless_test.h"

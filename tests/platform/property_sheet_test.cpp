@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/control_classes.h"
+#include "platform/tab_control.h"
 #include "tests/support/headless_test.h"
 
 namespace {

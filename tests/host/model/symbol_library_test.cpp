@@ -49,17 +49,16 @@ TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCase) {
   CScmSymbolLibrary library(DataFile("logic.scmlib"));
   ASSERT_TRUE(library.OpenRead()) << LastError();
 
-  CSymbol* first = library.Read("nand2");
+  std::unique_ptr<CSymbol> first = library.Read("nand2");
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->GetName(), "NAND2");
   ASSERT_EQ(first->CountPads(), 3);
   EXPECT_EQ(first->FindPad(3)->GetName(), "Y");
   first->GetPad(0).SetName("changed");
 
-  std::unique_ptr<CSymbol> second = library.ReadOwned("Nand2");
+  std::unique_ptr<CSymbol> second = library.Read("Nand2");
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->GetPad(0).GetName(), "A");
-  first->Delete();
 
   EXPECT_EQ(library.Read("NAND3"), nullptr);
   EXPECT_EQ(library.SymbolNames().size(), 4u);
