@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -257,6 +258,13 @@ TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
     ASSERT_TRUE(fs::exists(path)) << path;
     EXPECT_GT(fs::file_size(path), 10000U) << path;
   }
+  // The README shows the editor as this test saw it; CE_UPDATE_GOLDEN=1 refreshes the picture.
+  const fs::path readmeShot = CE_README_SCREENSHOT;
+  if (std::getenv("CE_UPDATE_GOLDEN") != nullptr) {
+    fs::copy_file(fs::path(CE_ARTIFACTS_DIR) / "editor-sample.png", readmeShot,
+                  fs::copy_options::overwrite_existing);
+  }
+  EXPECT_TRUE(fs::exists(readmeShot)) << readmeShot << " is missing; CE_UPDATE_GOLDEN=1 takes it";
   const std::string settings = ReadFileText(m_folder / "config" / "component-editor" / "settings.json");
   EXPECT_NE(settings.find(m_library.string()), std::string::npos) << "the recent library was kept:\n"
                                                                   << settings;
