@@ -1,5 +1,6 @@
 #include "tests/editor/support/editor_fixture.h"
 
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -257,12 +258,13 @@ void ComponentBuilder::BuildInto(CDesign& design) const {
 
 // ---- EditorTest ----
 
+// Whole paths, as the editor reports the libraries it found.
 CString EditorTest::DataDirectory() {
-  return CE_DATA_DIR;
+  return CString(std::filesystem::absolute(CE_DATA_DIR).string());
 }
 
 CString EditorTest::SamplePath() {
-  return CString(CE_DATA_DIR "/sample.cmplib");
+  return DataDirectory() + "/sample.cmplib";
 }
 
 void EditorTest::SetUp() {
