@@ -237,7 +237,8 @@ TEST_F(PreTranslateTest, AFrameMayTakeTheMouseInputOfItsViewsFirst) {
   ASSERT_TRUE(user.LeftDoubleClick(view, CPoint(30, 40)));
   ASSERT_TRUE(user.LeftDoubleDown(view, CPoint(5, 6)));
 
-  EXPECT_EQ(view->log, (std::vector<std::string>{"ldown 30,40 keys 1", "lup 30,40 keys 0", "lup 30,40 keys 0"}));
+  EXPECT_EQ(view->log,
+            (std::vector<std::string>{"ldown 30,40 keys 1", "lup 30,40 keys 0", "lup 30,40 keys 0"}));
   EXPECT_EQ(frame.taken, (std::vector<std::string>{"ldouble 30,40 inside", "ldouble 5,6 inside"}));
 
   // A walk that stops at the view leaves the frame out.
