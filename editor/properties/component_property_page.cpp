@@ -37,24 +37,19 @@ constexpr std::array<ShowNameBox, CComponentPropertyPage::kShowNameCount> kShowN
     {IDC_PCB_SHOW_PIN_NUMBER, CScmComponent::kPcbPinNumber},
 }};
 
-MessageMap BuildMessageMap() {
-  MessageMap map{&CPropertyPage::kMessageMap,
-                 {
-                     NotifyEntry(EN_CHANGE, IDC_COMPONENT_NAME, &CComponentPropertyPage::OnChanged),
-                     NotifyEntry(EN_CHANGE, IDC_DESCRIPTION, &CComponentPropertyPage::OnChanged),
-                     NotifyEntry(CBN_EDITCHANGE, IDC_DEFAULT_REFERENCE, &CComponentPropertyPage::OnChanged),
-                     NotifyEntry(CBN_SELENDOK, IDC_DEFAULT_REFERENCE, &CComponentPropertyPage::OnChanged),
-                 }};
-  for (const ShowNameBox& box : kShowNameBoxes) {
-    map.entries.push_back(
-        NotifyEntry(BN_CLICKED, static_cast<UINT>(box.control), &CComponentPropertyPage::OnChanged));
-  }
-  return map;
-}
-
 }  // namespace
 
-const MessageMap CComponentPropertyPage::kMessageMap = BuildMessageMap();
+const MessageMap CComponentPropertyPage::kMessageMap{
+    &CPropertyPage::kMessageMap,
+    {
+        NotifyEntry(EN_CHANGE, IDC_COMPONENT_NAME, &CComponentPropertyPage::OnChanged),
+        NotifyEntry(EN_CHANGE, IDC_DESCRIPTION, &CComponentPropertyPage::OnChanged),
+        NotifyEntry(CBN_EDITCHANGE, IDC_DEFAULT_REFERENCE, &CComponentPropertyPage::OnChanged),
+        NotifyEntry(CBN_SELENDOK, IDC_DEFAULT_REFERENCE, &CComponentPropertyPage::OnChanged),
+        // A click on a check box comes as a command of the box's id.
+        CommandRangeEntry(IDC_SCM_SHOW_REFERENCE, IDC_PCB_SHOW_PIN_NUMBER,
+                          &CComponentPropertyPage::OnShowNameClicked),
+    }};
 
 CComponentPropertyPage::CComponentPropertyPage() : CPropertyPage(IDD_COMPONENT_PAGE) {}
 
@@ -130,6 +125,10 @@ void CComponentPropertyPage::WriteShowNames() {
   for (size_t index = 0; index < kShowNameBoxes.size(); ++index) {
     scm->SetShowName(kShowNameBoxes[index].flag, m_showNames[index] != FALSE);
   }
+}
+
+void CComponentPropertyPage::OnShowNameClicked(UINT) {
+  OnChanged();
 }
 
 void CComponentPropertyPage::OnChanged() {

@@ -41,6 +41,7 @@ class CComponentPropertyPage : public CPropertyPage {
 
  private:
   void OnChanged();
+  void OnShowNameClicked(UINT box);
   void ShowComponent();
   void ListPackages();
   void ReadShowNames();
@@ -50,7 +51,7 @@ class CComponentPropertyPage : public CPropertyPage {
   CStoredSmartComboBox m_defaultReference;
   CString m_name;
   CString m_description;
-  int m_showNames[kShowNameCount] = {};
+  BOOL m_showNames[kShowNameCount] = {};
   CDesign* m_design = nullptr;        // not owned
   CComponent* m_component = nullptr;  // not owned
   bool m_initialising = false;

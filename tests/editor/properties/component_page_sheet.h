@@ -55,13 +55,19 @@ class PagesSheetTest : public EditorTest {
     return control != nullptr && CWnd::GetFocusHandle() == control->m_hWnd;
   }
   static bool IsChecked(CPropertyPage& page, int id) {
-    return Item(page, id)->SendMessage(BM_GETCHECK) == BST_CHECKED;
+    CWnd* box = Item(page, id);
+    return box != nullptr && box->SendMessage(BM_GETCHECK) == BST_CHECKED;
   }
-  static CString TextOf(CPropertyPage& page, int id) { return Item(page, id)->GetWindowText(); }
+  static CString TextOf(CPropertyPage& page, int id) {
+    CWnd* control = Item(page, id);
+    return control != nullptr ? control->GetWindowText() : CString();
+  }
   static std::vector<std::string> ListLines(CPropertyPage& page, int id) {
-    return ListBoxLines(*static_cast<CListBox*>(Item(page, id)));
+    CWnd* list = Item(page, id);
+    return list != nullptr ? ListBoxLines(*static_cast<CListBox*>(list)) : std::vector<std::string>{};
   }
   static std::vector<std::string> ComboLines(CPropertyPage& page, int id) {
-    return ComboEntries(*static_cast<CComboBox*>(Item(page, id)));
+    CWnd* combo = Item(page, id);
+    return combo != nullptr ? ComboEntries(*static_cast<CComboBox*>(combo)) : std::vector<std::string>{};
   }
 };

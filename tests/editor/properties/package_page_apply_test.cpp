@@ -3,7 +3,9 @@
 // symbol or its library changed, and never the record's pin count or pin map.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -128,7 +130,7 @@ TEST_F(PackagePageTest, AnotherSymbolRedrawsButKeepsThePinCountAndPinMap) {
   EXPECT_EQ(Component().GetPcbComponent()->GetLibrary(), "footprints.pcblib");
   EXPECT_EQ(Component().GetPinCount(), 14);
   EXPECT_EQ(PinMap(), pinMap);
-  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
+  ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
   EXPECT_EQ(Hints().All()[0].sender, nullptr);
   EXPECT_EQ(Hints().All()[0].object, nullptr);
   EXPECT_EQ(Design().FindComponent("QUAD-NAND2", "SOIC-14")->GetPcbSymbol(), "SOIC-14");

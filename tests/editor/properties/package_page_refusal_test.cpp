@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "host/libtools/library_manager.h"
 #include "host/model/symbol_library.h"
