@@ -45,7 +45,7 @@ class PackagePageTest : public PagesSheetTest {
   INT_PTR ApplyPackagePage(const std::function<void(CPackagePropertyPage&, UserInput&)>& act) {
     return RunSheet(kPackagePage, [&](PagesSheet& sheet, UserInput& input) {
       act(Page(sheet), input);
-      input.Click(SheetButton(sheet, IDOK));
+      EXPECT_TRUE(input.Click(SheetButton(sheet, IDOK)));
       if (sheet.IsModalActive()) input.Click(SheetButton(sheet, IDCANCEL));
     });
   }
@@ -67,7 +67,7 @@ TEST_F(PackagePageTest, ShowsThePackageRecordAndItsPcbSymbol) {
                        EXPECT_EQ(TextOf(page, IDC_PAGE_PIN_COUNT), "14");
                        EXPECT_TRUE(IsReadOnly(page, IDC_PAGE_PIN_COUNT));
                        EXPECT_FALSE(SheetButton(sheet, ID_APPLY_NOW)->IsWindowEnabled());
-                       input.Click(SheetButton(sheet, IDCANCEL));
+                       EXPECT_TRUE(input.Click(SheetButton(sheet, IDCANCEL)));
                      }),
             IDCANCEL);
 }
@@ -82,7 +82,7 @@ TEST_F(PackagePageTest, KeepingEverythingPassesAndWritesNothing) {
 
 TEST_F(PackagePageTest, ARenameOnlyInCaseIsWrittenWithoutRedrawing) {
   EXPECT_EQ(ApplyPackagePage([](CPackagePropertyPage& page, UserInput& input) {
-              input.TypeComboText(Item(page, IDC_PACKAGE_NAME), "dip-14");
+              EXPECT_TRUE(input.TypeComboText(Item(page, IDC_PACKAGE_NAME), "dip-14"));
             }),
             IDOK);
   EXPECT_EQ(Component().GetPackage(), "dip-14");
@@ -95,8 +95,8 @@ TEST_F(PackagePageTest, ARenameToAStockNameAndANewDescriptionAreWritten) {
   CComponent* other = Design().FindComponent("QUAD-NAND2", "SOIC-14");
   ASSERT_NE(other, nullptr);
   EXPECT_EQ(ApplyPackagePage([](CPackagePropertyPage& page, UserInput& input) {
-              input.ChooseComboEntry(Item(page, IDC_PACKAGE_NAME), "DIP-16");
-              input.TypeText(Item(page, IDC_DESCRIPTION), "Socketed");
+              EXPECT_TRUE(input.ChooseComboEntry(Item(page, IDC_PACKAGE_NAME), "DIP-16"));
+              EXPECT_TRUE(input.TypeText(Item(page, IDC_DESCRIPTION), "Socketed"));
             }),
             IDOK);
   EXPECT_EQ(Component().GetPackage(), "DIP-16");
@@ -109,7 +109,7 @@ TEST_F(PackagePageTest, ARenameToAStockNameAndANewDescriptionAreWritten) {
 
 TEST_F(PackagePageTest, TheSameSymbolInAnotherCaseChangesNothing) {
   EXPECT_EQ(ApplyPackagePage([](CPackagePropertyPage& page, UserInput& input) {
-              input.TypeComboText(Item(page, IDC_PCB_SYMBOL_COMBO), "dip-14");
+              EXPECT_TRUE(input.TypeComboText(Item(page, IDC_PCB_SYMBOL_COMBO), "dip-14"));
             }),
             IDOK);
   EXPECT_EQ(Component().GetPcbSymbol(), "DIP-14");
@@ -121,7 +121,7 @@ TEST_F(PackagePageTest, AnotherSymbolRedrawsButKeepsThePinCountAndPinMap) {
   const std::vector<int> pinMap = PinMap();
   ASSERT_EQ(pinMap.size(), 14U);
   EXPECT_EQ(ApplyPackagePage([](CPackagePropertyPage& page, UserInput& input) {
-              input.ChooseComboEntry(Item(page, IDC_PCB_SYMBOL_COMBO), "DIP-16");
+              EXPECT_TRUE(input.ChooseComboEntry(Item(page, IDC_PCB_SYMBOL_COMBO), "DIP-16"));
               // The pin count shows the chosen symbol's pads, for information only.
               EXPECT_EQ(TextOf(page, IDC_PAGE_PIN_COUNT), "16");
             }),
@@ -148,8 +148,8 @@ TEST_F(PackagePageTest, AnotherLibraryIsWrittenAndRedraws) {
   EXPECT_EQ(ApplyPackagePage([](CPackagePropertyPage& page, UserInput& input) {
               EXPECT_EQ(ComboLines(page, IDC_PCB_LIBRARY_COMBO),
                         (std::vector<std::string>{"footprints.pcblib", "spare.pcblib"}));
-              input.ChooseComboEntry(Item(page, IDC_PCB_LIBRARY_COMBO), "spare.pcblib");
-              input.ChooseComboEntry(Item(page, IDC_PCB_SYMBOL_COMBO), "DIP-14");
+              EXPECT_TRUE(input.ChooseComboEntry(Item(page, IDC_PCB_LIBRARY_COMBO), "spare.pcblib"));
+              EXPECT_TRUE(input.ChooseComboEntry(Item(page, IDC_PCB_SYMBOL_COMBO), "DIP-14"));
             }),
             IDOK);
   EXPECT_EQ(Component().GetPcbComponent()->GetLibrary(), "spare.pcblib");
@@ -164,8 +164,8 @@ TEST_F(PackagePageTest, APageNeverOpenedAppliesNothing) {
 
   EXPECT_EQ(RunSheet(kComponentPage,
                      [&](PagesSheet& sheet, UserInput& input) {
-                       input.TypeText(Item(sheet.componentPage, IDC_DESCRIPTION), "Touched");
-                       input.Click(SheetButton(sheet, IDOK));
+                       EXPECT_TRUE(input.TypeText(Item(sheet.componentPage, IDC_DESCRIPTION), "Touched"));
+                       EXPECT_TRUE(input.Click(SheetButton(sheet, IDOK)));
                      }),
             IDOK);
   EXPECT_EQ(Component().GetDescription(), "Touched");
@@ -175,8 +175,8 @@ TEST_F(PackagePageTest, APageNeverOpenedAppliesNothing) {
   // Shown once, even without an edit, the page applies what its controls hold.
   EXPECT_EQ(RunSheet(kComponentPage,
                      [&](PagesSheet& sheet, UserInput& input) {
-                       input.ChooseTab(sheet.GetTabControl(), static_cast<int>(kPackagePage));
-                       input.Click(SheetButton(sheet, IDOK));
+                       EXPECT_TRUE(input.ChooseTab(sheet.GetTabControl(), static_cast<int>(kPackagePage)));
+                       EXPECT_TRUE(input.Click(SheetButton(sheet, IDOK)));
                      }),
             IDOK);
   EXPECT_EQ(Component().GetPcbComponent()->GetLibrary(), "footprints.pcblib");

@@ -39,13 +39,13 @@ class PackagePageRefusalTest : public PagesSheetTest {
     const INT_PTR result = RunSheet(kPackagePage, [&](PagesSheet& sheet, UserInput& input) {
       CPackagePropertyPage& page = Page(sheet);
       // An edit the page would write if it got that far.
-      input.TypeText(Item(page, IDC_DESCRIPTION), "Must not be written");
+      EXPECT_TRUE(input.TypeText(Item(page, IDC_DESCRIPTION), "Must not be written"));
       act(page, input);
-      input.Click(SheetButton(sheet, IDOK));
+      EXPECT_TRUE(input.Click(SheetButton(sheet, IDOK)));
       EXPECT_TRUE(sheet.IsModalActive());
       EXPECT_EQ(sheet.GetActivePage(), &page);
       EXPECT_TRUE(HasFocus(page, refusal.focus)) << "the focus is not on control " << refusal.focus;
-      input.Click(SheetButton(sheet, IDCANCEL));
+      EXPECT_TRUE(input.Click(SheetButton(sheet, IDCANCEL)));
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(MessageTexts(), std::vector<CString>{refusal.message});
@@ -62,10 +62,10 @@ class PackagePageRefusalTest : public PagesSheetTest {
   }
 
   static void TypePackage(CPackagePropertyPage& page, UserInput& input, const char* package) {
-    input.TypeComboText(Item(page, IDC_PACKAGE_NAME), package);
+    EXPECT_TRUE(input.TypeComboText(Item(page, IDC_PACKAGE_NAME), package));
   }
   static void TypeSymbol(CPackagePropertyPage& page, UserInput& input, const char* symbol) {
-    input.TypeComboText(Item(page, IDC_PCB_SYMBOL_COMBO), symbol);
+    EXPECT_TRUE(input.TypeComboText(Item(page, IDC_PCB_SYMBOL_COMBO), symbol));
   }
 };
 
@@ -127,16 +127,16 @@ TEST_F(PackagePageRefusalTest, ARefusalFoundFromAnotherPageTakesTheUserToThePack
   EXPECT_EQ(RunSheet(kPackagePage,
                      [&](PagesSheet& sheet, UserInput& input) {
                        TypeSymbol(Page(sheet), input, "DIP-40");
-                       input.ChooseTab(sheet.GetTabControl(), static_cast<int>(kComponentPage));
-                       input.TypeText(Item(sheet.componentPage, IDC_DESCRIPTION), "Edited too");
-                       input.Click(SheetButton(sheet, IDOK));
+                       EXPECT_TRUE(input.ChooseTab(sheet.GetTabControl(), static_cast<int>(kComponentPage)));
+                       EXPECT_TRUE(input.TypeText(Item(sheet.componentPage, IDC_DESCRIPTION), "Edited too"));
+                       EXPECT_TRUE(input.Click(SheetButton(sheet, IDOK)));
                        EXPECT_TRUE(sheet.IsModalActive());
                        EXPECT_EQ(sheet.GetActivePage(), &Page(sheet));
                        EXPECT_TRUE(HasFocus(Page(sheet), IDC_PCB_SYMBOL_COMBO));
 
                        // Put right, the same sheet is accepted.
-                       input.ChooseComboEntry(Item(Page(sheet), IDC_PCB_SYMBOL_COMBO), "DIP-16");
-                       input.Click(SheetButton(sheet, IDOK));
+                       EXPECT_TRUE(input.ChooseComboEntry(Item(Page(sheet), IDC_PCB_SYMBOL_COMBO), "DIP-16"));
+                       EXPECT_TRUE(input.Click(SheetButton(sheet, IDOK)));
                      }),
             IDOK);
   EXPECT_EQ(Component().GetPcbSymbol(), "DIP-16");
