@@ -29,7 +29,8 @@ class CComponentPropertyPage : public CPropertyPage {
 
   BOOL OnInitDialog() override;
   // Stores the default reference as the combo shows it, the description and, when the
-  // component has a schematic side, the twelve show names.
+  // component has a schematic side, the twelve show names. A page without a component
+  // shows and stores nothing.
   BOOL OnApply() override;
 
   static const MessageMap kMessageMap;
@@ -40,6 +41,8 @@ class CComponentPropertyPage : public CPropertyPage {
 
  private:
   void OnChanged();
+  void OnShowNameClicked(UINT box);
+  void ShowComponent();
   void ListPackages();
   void ReadShowNames();
   void WriteShowNames();
@@ -48,7 +51,8 @@ class CComponentPropertyPage : public CPropertyPage {
   CStoredSmartComboBox m_defaultReference;
   CString m_name;
   CString m_description;
-  int m_showNames[kShowNameCount] = {};
+  BOOL m_showNames[kShowNameCount] = {};
   CDesign* m_design = nullptr;        // not owned
   CComponent* m_component = nullptr;  // not owned
+  bool m_initialising = false;
 };

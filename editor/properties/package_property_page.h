@@ -31,7 +31,7 @@ class CPackagePropertyPage : public CPropertyPage {
   BOOL OnInitDialog() override;
   // FALSE, with the focus on the control at fault and the message shown, when the
   // package name is refused, another record has that package, or the PCB symbol cannot
-  // be found; nothing is written then.
+  // be found; nothing is written then. A page without a component stores nothing.
   BOOL OnApply() override;
 
   static const MessageMap kMessageMap;
@@ -41,6 +41,22 @@ class CPackagePropertyPage : public CPropertyPage {
   void DoDataExchange(CDataExchange* dx) override;
 
  private:
+  // What the user chose, as read from the controls on apply.
+  struct PackageChoice {
+    CString package;
+    CString library;
+    CString symbol;
+  };
+
+  void ShowPackage();
+  // Null when the choice passes every check; else the control at fault, with the
+  // message recorded as the last error.
+  CWnd* CheckChoice(PackageChoice& choice);
+  // True when another record of the component already has the package.
+  bool IsPackageTaken(const CString& package) const;
+  // Writes what differs from the record; true when the drawing of the package changed.
+  bool WriteChoice(const PackageChoice& choice);
+  void RedrawDesign();
   void OnSymbolChanged();
   void OnLibraryChanged();
   void OnChanged();
@@ -53,4 +69,5 @@ class CPackagePropertyPage : public CPropertyPage {
   CDesign* m_design = nullptr;        // not owned
   CComponent* m_component = nullptr;  // not owned
   std::unique_ptr<CLibrarySymbolChooser> m_chooser;
+  bool m_initialising = false;
 };
