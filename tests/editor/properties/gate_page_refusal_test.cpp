@@ -20,7 +20,9 @@ class GatePageRefusalTest : public PageSheetTest {
   // stayed open with the focus and the selection on the symbol.
   void Refuse(CPropertySheet& sheet, UserInput& input, const char* typed, const std::string& message) {
     CWnd* symbol = Control(page, IDC_SCM_SYMBOL_COMBO);
-    if (typed != nullptr) ASSERT_TRUE(input.TypeComboText(symbol, typed));
+    if (typed != nullptr) {
+      ASSERT_TRUE(input.TypeComboText(symbol, typed));
+    }
     Screen().ExpectMessageBox(IDOK, CString(message));
     ASSERT_TRUE(ClickOk(sheet, input));
     EXPECT_TRUE(sheet.IsModalActive()) << message;

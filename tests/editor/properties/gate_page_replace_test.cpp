@@ -18,7 +18,8 @@ using Texts = std::vector<std::string>;
 using Pins = std::vector<int>;
 
 // QUAD-NAND2 in DIP-14 (current), SOIC-14 and TSSOP-14: gates a to d are NAND2 (A, B,
-// Y), gate e is POWER. Gate b has pins 4, 5, 6, except in SOIC-14: 40, 50, 60.
+// Y), gate e is POWER. Gate b has pins 4, 5, 6 in DIP-14, 40, 50, 60 in SOIC-14 and
+// 11, 12, 13 in TSSOP-14.
 class GatePageTest : public PageSheetTest {
  protected:
   void SetUp() override {
@@ -30,6 +31,8 @@ class GatePageTest : public PageSheetTest {
       ASSERT_TRUE(soic->SetPinNumber(1, terminal, 10 * (terminal + 3)));
     tssop = Design().AddComponent("QUAD-NAND2", "TSSOP-14");
     ASSERT_NE(tssop, nullptr);
+    for (int terminal = 1; terminal <= 3; ++terminal)
+      ASSERT_TRUE(tssop->SetPinNumber(1, terminal, 10 + terminal));
     ClearRecords();
   }
 
@@ -38,8 +41,9 @@ class GatePageTest : public PageSheetTest {
   void Choose(int gate, const char* library, const char* symbol, const char* pinCount) {
     page.SetGate(&Component(), gate);
     const INT_PTR result = ShowPage(page, [&](CPropertySheet& sheet, UserInput& input) {
-      if (library != nullptr)
+      if (library != nullptr) {
         ASSERT_TRUE(input.ChooseComboEntry(Control(page, IDC_SCM_LIBRARY_COMBO), library));
+      }
       ASSERT_TRUE(input.ChooseComboEntry(Control(page, IDC_SCM_SYMBOL_COMBO), symbol));
       EXPECT_EQ(Text(page, IDC_PAGE_PIN_COUNT), pinCount);
       ASSERT_TRUE(ClickOk(sheet, input));
@@ -116,7 +120,7 @@ TEST_F(GatePageTest, SymbolWithMoreTerminalsCarriesNamesAndPinsOverInEveryRecord
     EXPECT_EQ(Names(*record, 1), (Texts{"A", "B", "Y", ""})) << record->GetPackage().str();
   }
   EXPECT_EQ(PinsOf(*soic, 1), (Pins{40, 50, 60, -1}));
-  EXPECT_EQ(PinsOf(*tssop, 1), (Pins{4, 5, 6, -1}));
+  EXPECT_EQ(PinsOf(*tssop, 1), (Pins{11, 12, 13, -1}));
   EXPECT_EQ(OtherGates(1), untouched);
 
   EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
@@ -137,13 +141,13 @@ TEST_F(GatePageTest, SymbolWithFewerTerminalsFromAnotherLibraryKeepsTheFirstOnes
   EXPECT_EQ(PinsOf(Component(), 1), (Pins{4, 5}));
   EXPECT_EQ(soic->FindGate(1)->GetLibrary(), "analog.scmlib");
   EXPECT_EQ(PinsOf(*soic, 1), (Pins{40, 50}));
-  EXPECT_EQ(PinsOf(*tssop, 1), (Pins{4, 5}));
+  EXPECT_EQ(PinsOf(*tssop, 1), (Pins{11, 12}));
   EXPECT_EQ(OtherGates(1), untouched);
 
   EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
   EXPECT_NE(Terminal(ScmView(), 1, 2), nullptr);
   EXPECT_EQ(Terminal(ScmView(), 1, 3), nullptr);
-  EXPECT_EQ(Land(PcbView(), 6)->IsAssigned(), false) << "pin 6 lost its terminal";
+  EXPECT_FALSE(Land(PcbView(), 6)->IsAssigned()) << "pin 6 lost its terminal";
   EXPECT_TRUE(Contains(GridColumn(0), "RESISTOR"));
 }
 
