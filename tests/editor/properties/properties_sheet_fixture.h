@@ -38,9 +38,8 @@ class PropertiesSheetTest : public EditorTest {
       }
       Record(*sheet);
       if (act) act(*sheet, input);
-      const HWND hwnd = sheet->m_hWnd;
       input.Click(sheet->GetDlgItem(button));
-      if (IsWindowHandle(hwnd)) {
+      if (sheet->IsModalActive()) {
         ADD_FAILURE() << "the sheet stayed open after button " << button;
         input.Click(sheet->GetDlgItem(IDCANCEL));
       }

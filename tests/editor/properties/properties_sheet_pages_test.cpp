@@ -120,7 +120,7 @@ TEST_F(PropertiesSheetPagesTest, TheSelectModesMenuItemOpensTheSheetOnTheItemUnd
 
   EXPECT_EQ(Shown().activePage, "CScmPinPropertyPage");
   EXPECT_EQ(terminal, "2");
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_PROPERTIES});
+  EXPECT_EQ(UndoLevels().Started(), (std::vector<UINT>{IDS_UNDO_EDIT_PIN_MAP, IDS_UNDO_PROPERTIES}));
   EXPECT_TRUE(UndoLevels().Balanced());
 }
 

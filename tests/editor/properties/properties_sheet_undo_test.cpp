@@ -47,7 +47,8 @@ TEST_F(PropertiesSheetUndoTest, OkIsOneUndoStepNamedPropertiesAndTheFrameSendsNo
   EXPECT_EQ(Component().GetDescription(), "Four gates");
   EXPECT_EQ(Design().GetUndoCount(), steps + 1);
   EXPECT_EQ(Design().GetUndoName(), "Properties");
-  EXPECT_EQ(UndoLevels().Started(), Levels{IDS_UNDO_PROPERTIES});
+  // The grid's write-back comes first, in a level of its own that holds nothing here.
+  EXPECT_EQ(UndoLevels().Started(), (Levels{IDS_UNDO_EDIT_PIN_MAP, IDS_UNDO_PROPERTIES}));
   EXPECT_TRUE(UndoLevels().Balanced());
   // The pin page tells the views of the new name; the frame adds no rebuild.
   EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintPinName});
@@ -71,7 +72,7 @@ TEST_F(PropertiesSheetUndoTest, CancelLeavesTheComponentAndTheUndoHistoryAsTheyW
   EXPECT_FALSE(Design().CanUndo());
   EXPECT_FALSE(Design().IsModified());
   // The level is opened and closed all the same; it holds nothing.
-  EXPECT_EQ(UndoLevels().Started(), Levels{IDS_UNDO_PROPERTIES});
+  EXPECT_EQ(UndoLevels().Started(), (Levels{IDS_UNDO_EDIT_PIN_MAP, IDS_UNDO_PROPERTIES}));
   EXPECT_TRUE(UndoLevels().Balanced());
   EXPECT_TRUE(Hints().All().empty());
 }
@@ -140,7 +141,7 @@ TEST_F(PropertiesSheetUndoTest, AnAssignmentRunIsClosedBeforeTheSheetsLevelOpens
   Frame().OnProperties();
 
   ASSERT_TRUE(Shown().shown);
-  EXPECT_EQ(UndoLevels().Ended(), (Levels{IDS_UNDO_ASSIGN_PINS, IDS_UNDO_PROPERTIES}));
+  EXPECT_EQ(UndoLevels().Ended(), (Levels{IDS_UNDO_ASSIGN_PINS, IDS_UNDO_EDIT_PIN_MAP, IDS_UNDO_PROPERTIES}));
   EXPECT_FALSE(Design().IsUndoLevelOpen());
   EXPECT_EQ(Design().GetUndoName(), "Assign Pins");
 }
