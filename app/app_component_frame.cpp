@@ -7,6 +7,7 @@
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
 #include "editor/resources/resource_ids.h"
+#include "editor/views/symbol_view.h"
 #include "editor/views/update_hints.h"
 #include "host/designops/set_op.h"
 #include "host/model/component.h"
@@ -16,9 +17,9 @@
 
 IMPLEMENT_DYNCREATE(CAppComponentFrame, CComponentFrame)
 
-// Commands whose dialogs the editor does not offer yet (Properties, Add Gate, Add
-// Package, Select Package, Delete Package, Display Colours) have no entry: menus and
-// tool bar show them disabled.
+// Commands whose dialogs the editor does not offer yet (Add Gate, Add Package, Select
+// Package, Delete Package, Display Colours) have no entry: menus and tool bar show
+// them disabled.
 const MessageMap CAppComponentFrame::kMessageMap{
     &CComponentFrame::kMessageMap,
     {
@@ -32,6 +33,7 @@ const MessageMap CAppComponentFrame::kMessageMap{
         UpdateCommandUIEntry(ID_APP_REDO, &CAppComponentFrame::OnUpdateRedo),
         CommandEntry(ID_APP_DELETE, &CAppComponentFrame::OnDeleteSelection),
         UpdateCommandUIEntry(ID_APP_DELETE, &CAppComponentFrame::OnUpdateDeleteSelection),
+        CommandEntry(ID_APP_PROPERTIES, &CAppComponentFrame::OnPropertiesCommand),
         CommandEntry(ID_APP_VALUES, &CAppComponentFrame::OnValuesCommand),
         CommandEntry(ID_APP_SELECT_MODE, &CAppComponentFrame::OnSelectModeCommand),
         UpdateCommandUIEntry(ID_APP_SELECT_MODE, &CAppComponentFrame::OnUpdateSelectMode),
@@ -201,6 +203,27 @@ void CAppComponentFrame::OnDeleteSelection() {
 
 void CAppComponentFrame::OnUpdateDeleteSelection(CCmdUI* state) {
   state->Enable(AnythingSelected());
+}
+
+// The sheet ends an assignment run first; the main window hears of it and brings back
+// the select mode's tools.
+void CAppComponentFrame::OnPropertiesCommand() {
+  OnProperties();
+}
+
+// The first click of a double click on an item of a drawing has selected it, as any
+// click of the select mode does; the second asks for its properties. While pins are
+// being assigned, clicks belong to the assignment.
+BOOL CAppComponentFrame::PreTranslateMessage(MSG* msg) {
+  if (msg->message != WM_LBUTTONDBLCLK) return FALSE;
+  auto* view = DynamicDowncast<CSymbolView>(CWnd::FromHandlePermanent(msg->hwnd));
+  if (view == nullptr || view->GetFrame() != this) return FALSE;
+  const CDirector* director = view->GetDirector();
+  if (director == nullptr || director->GetRunningActor() != &view->GetSelectMode()) return FALSE;
+  CDesignItem* item = view->GetSelectedItem();
+  if (item == nullptr) return FALSE;
+  OnProperties(item);
+  return TRUE;
 }
 
 void CAppComponentFrame::OnValuesCommand() {

@@ -20,6 +20,8 @@ class CAppComponentFrame : public CComponentFrame {
   // "COMPONENT - library.cmplib", from the current component and the design's file.
   CString ComponentCaption();
   void OnUpdateFrameTitle(BOOL addToTitle) override;
+  // A double click on an item of a drawing opens the property sheet on it.
+  BOOL PreTranslateMessage(MSG* msg) override;
 
   // True from Assign Pins until the main window hears that the run ended.
   bool IsAssigningPins() const { return m_assigning; }
@@ -62,6 +64,7 @@ class CAppComponentFrame : public CComponentFrame {
   void OnUpdateRedo(CCmdUI* state);
   void OnDeleteSelection();
   void OnUpdateDeleteSelection(CCmdUI* state);
+  void OnPropertiesCommand();
   void OnValuesCommand();
   // Component
   void OnSelectModeCommand();

@@ -77,6 +77,16 @@ class DialogPeer : public WxPeer {
     m_window->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
       Act([this](UserInput& user) { user.RunCommand(Object(), IDCANCEL); });
     });
+    // Escape cancels a dialog, as the close box does; the toolkit would look for a
+    // button of its own cancel id, which the platform's buttons do not have. An open
+    // drop-down list takes its Escape before the dialog sees it.
+    m_window->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+      if (event.GetKeyCode() != WXK_ESCAPE || event.HasAnyModifiers()) {
+        event.Skip();
+        return;
+      }
+      Act([this](UserInput& user) { user.RunCommand(Object(), IDCANCEL); });
+    });
   }
 };
 

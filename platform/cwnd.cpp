@@ -236,6 +236,23 @@ void CWnd::Invalidate(BOOL) {
   if (m_hWnd != nullptr) NotifyPeer(m_hWnd, WindowChange::Redraw);
 }
 
+BOOL CWnd::PreTranslateMessage(MSG*) {
+  return FALSE;
+}
+
+// The parent is read before each window looks, since a window that lets the message
+// pass may still have changed the tree.
+BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {
+  for (HWND hwnd = msg != nullptr ? msg->hwnd : nullptr; IsWindowHandle(hwnd);) {
+    const HWND parent = hwnd->parent;
+    CWnd* wnd = FromHandlePermanent(hwnd);
+    if (wnd != nullptr && wnd->PreTranslateMessage(msg)) return TRUE;
+    if (hwnd == stop) break;
+    hwnd = parent;
+  }
+  return FALSE;
+}
+
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::SendMessage(m_hWnd, message, wParam, lParam);
 }

@@ -9,6 +9,14 @@
 class CFrameWnd;
 struct CCreateContext;
 
+// A message on its way to its window, which the windows around it may take first.
+struct MSG {
+  HWND hwnd = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
 class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
 
@@ -76,6 +84,12 @@ class CWnd : public CCmdTarget {
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // The user's mouse input passes its window and the windows around it, innermost
+  // first, before it is sent: TRUE takes it, and the window never gets it. Base: FALSE.
+  virtual BOOL PreTranslateMessage(MSG* msg);
+  // Offers `msg` to its window and each parent up to `stop` (the top-level window when
+  // null); TRUE when one of them took it.
+  static BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
   // Passes the message being handled on to the window's default procedure.
   LRESULT Default();
 

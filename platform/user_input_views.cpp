@@ -24,8 +24,13 @@ void ActivateUnderMouse(CWnd* wnd) {
   if (frame != nullptr) frame->SetActiveView(view);
 }
 
+// The windows around the target may take the input first, as they would take it from
+// the message queue.
 void SendMouse(HWND hwnd, UINT message, WPARAM keys, CPoint point) {
-  if (IsWindowHandle(hwnd)) SendMessage(hwnd, message, keys, MAKELPARAM(point.x, point.y));
+  if (!IsWindowHandle(hwnd)) return;
+  MSG msg{hwnd, message, keys, MAKELPARAM(point.x, point.y)};
+  if (CWnd::WalkPreTranslateTree(nullptr, &msg)) return;
+  if (IsWindowHandle(hwnd)) SendMessage(hwnd, message, keys, msg.lParam);
 }
 
 // Presses a button: activation, then the button-down message.

@@ -2,6 +2,7 @@
 
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
+#include "editor/properties/component_properties.h"
 #include "editor/resources/resource_ids.h"
 #include "host/model/design.h"
 #include "host/utility/app_error.h"
@@ -137,14 +138,23 @@ void CComponentFrame::DestroyAccelerators() {}
 
 void CComponentFrame::RestoreAccelerators() {}
 
-// The undo level brackets what the property sheet changes.
-void CComponentFrame::OnProperties(CDesignItem*) {
+void CComponentFrame::OnProperties(CDesignItem* item) {
   StopAssignPins();
   if (!UpdateDesign()) {
     CAppError::ReportLastError();
     return;
   }
-  StartUndoLevel(IDS_PROPERTIES);
-  GetComponent(false);
-  EndUndoLevel(IDS_PROPERTIES);
+  CDesign* design = GetDesign();
+  StartUndoLevel(IDS_UNDO_PROPERTIES);
+  if (CComponent* component = GetComponent(false)) {
+    CComponentProperties sheet(design, component, item);
+    // The package page may have renamed the current package.
+    if (sheet.DoModal() == IDOK) SetCaption();
+  }
+  EndUndoLevel(IDS_UNDO_PROPERTIES);
+}
+
+void CComponentFrame::OnProperties() {
+  CSymbolsFrame* symbols = GetSymbolsFrame();
+  OnProperties(symbols != nullptr ? symbols->GetSelectedItem() : nullptr);
 }

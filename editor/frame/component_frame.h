@@ -83,8 +83,12 @@ class CComponentFrame : public CMDIChildWnd {
   virtual void DestroyAccelerators();
   virtual void RestoreAccelerators();
 
-  // Opens the property sheet on the current component and `item` (may be null).
+  // The property sheet on the current component and `item` (may be null), after the
+  // grid's pending edits are written back, as one undo step "Properties". On OK the
+  // caption follows a renamed package; the pages refresh the views themselves.
   void OnProperties(CDesignItem* item);
+  // The property sheet on the item selected in either drawing, or on none.
+  void OnProperties();
 
   // Pin assignment (component_frame_assign.cpp). A run of assignments by clicking
   // forms one undo step: OnAssignPins opens it and starts the assign-pins mode in both

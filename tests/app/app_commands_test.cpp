@@ -40,8 +40,8 @@ TEST_F(AppCommandsTest, EditorCommandsFollowTheFramesTests) {
   EXPECT_TRUE(MenuEnabled(ID_APP_VALUES));
   EXPECT_TRUE(MenuEnabled(ID_APP_CHECK_VALIDITY));
   EXPECT_TRUE(MenuEnabled(ID_APP_ZOOM_EXTENTS));
-  for (UINT command : {ID_APP_PROPERTIES, ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_SELECT_PACKAGE,
-                       ID_APP_DELETE_PACKAGE, ID_APP_DISPLAY_COLOURS}) {
+  for (UINT command : {ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_SELECT_PACKAGE, ID_APP_DELETE_PACKAGE,
+                       ID_APP_DISPLAY_COLOURS}) {
     EXPECT_FALSE(MenuEnabled(command)) << "no dialog for " << command << " yet";
   }
 

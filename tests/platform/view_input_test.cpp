@@ -214,6 +214,40 @@ TEST_F(ViewInputTest, ReturnCmdLeavesTheChoiceToTheCaller) {
   EXPECT_TRUE(view->log.empty());
 }
 
+// Takes the double clicks of the windows inside it and lets everything else through.
+class DoubleClickFrame : public CFrameWnd {
+ public:
+  std::vector<std::string> taken;
+  BOOL PreTranslateMessage(MSG* msg) override {
+    if (msg->message != WM_LBUTTONDBLCLK) return FALSE;
+    const CWnd* target = CWnd::FromHandlePermanent(msg->hwnd);
+    taken.push_back("ldouble " + Point(msg->lParam) + (target != this && IsChild(target) ? " inside" : ""));
+    return TRUE;
+  }
+};
+
+class PreTranslateTest : public HeadlessTest {};
+
+TEST_F(PreTranslateTest, AFrameMayTakeTheMouseInputOfItsViewsFirst) {
+  CDocument document;
+  DoubleClickFrame frame;
+  InputView* view = OpenViewFrame<InputView>(frame, document);
+  ASSERT_NE(view, nullptr);
+
+  ASSERT_TRUE(user.LeftDoubleClick(view, CPoint(30, 40)));
+  ASSERT_TRUE(user.LeftDoubleDown(view, CPoint(5, 6)));
+
+  EXPECT_EQ(view->log,
+            (std::vector<std::string>{"ldown 30,40 keys 1", "lup 30,40 keys 0", "lup 30,40 keys 0"}));
+  EXPECT_EQ(frame.taken, (std::vector<std::string>{"ldouble 30,40 inside", "ldouble 5,6 inside"}));
+
+  // A walk that stops at the view leaves the frame out.
+  MSG msg{view->m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 2)};
+  EXPECT_FALSE(CWnd::WalkPreTranslateTree(view->m_hWnd, &msg));
+  EXPECT_TRUE(CWnd::WalkPreTranslateTree(nullptr, &msg));
+  EXPECT_EQ(frame.taken.size(), 3u);
+}
+
 TEST_F(ViewInputTest, WaitCursorShowsForTheLifeOfTheObject) {
   {
     CWaitCursor outer;

@@ -1,8 +1,10 @@
 // The real program on a (virtual) screen, driven from outside with the X server's own
 // keyboard and mouse: started on a copy of the sample library, the user picks
-// QUAD-NAND2 by typing its name, assigns pin 14 to terminal A of gate a by clicking the
-// PCB pad and the schematic terminal, saves and quits. The saved library must hold the
-// pin and nothing else changed; the screenshots stay in the build's artifacts folder.
+// QUAD-NAND2 by typing its name, then either assigns pin 14 to terminal A of gate a by
+// clicking the PCB pad and the schematic terminal, or opens the property sheet by double
+// clicks on that pad and that terminal and renames the terminal; then saves and quits.
+// The saved library must hold the change and nothing else changed; the screenshots stay
+// in the build's artifacts folder.
 //
 // The test finds what to click the way a user's eye does. Its settings give the
 // drawings a background colour and a highlight colour that nothing else on the screen
@@ -59,6 +61,14 @@ int PinOf(const std::string& path, int record, int gate, int terminal) {
   return component != nullptr ? component->GetPinNumber(gate, terminal) : -100;
 }
 
+std::string PinNameOf(const std::string& path, int gate, int terminal) {
+  CDesign design;
+  CString error;
+  if (!CComponentLibraryFile::LoadComponent(path.c_str(), "QUAD-NAND2", design, error)) return "unreadable";
+  const CComponent* component = design.FirstComponent();
+  return component != nullptr ? component->GetPinName(gate, terminal).str() : "no component";
+}
+
 unsigned long ColourSetting(Rgb colour) {
   return colour.red | (colour.green << 8U) | (static_cast<unsigned long>(colour.blue) << 16U);
 }
@@ -110,7 +120,8 @@ class EditorOnScreenTest : public ::testing::Test {
     fs::copy_file(CE_DATA_DIR "/sample.cmplib", m_library);
     WriteFileText(m_folder / "config" / "component-editor" / "settings.json", SettingsText());
     fs::create_directories(CE_ARTIFACTS_DIR);
-    for (const char* shot : {"editor-picker.png", "editor-sample.png", "editor-pin-assigned.png"})
+    for (const char* shot : {"editor-picker.png", "editor-sample.png", "editor-pin-assigned.png",
+                             "properties-pcb-pin.png", "properties-scm-pin.png"})
       fs::remove(fs::path(CE_ARTIFACTS_DIR) / shot);
   }
 
@@ -177,6 +188,69 @@ class EditorOnScreenTest : public ::testing::Test {
     EXPECT_TRUE(m_user.SaveScreenshot(window, path.string(), error)) << error;
   }
 
+  // Starts the editor and opens QUAD-NAND2 from its picker: the main window, once its
+  // drawings show the pins.
+  void OpenQuadNand2(std::string& main, Drawings& drawings) {
+    ASSERT_NO_FATAL_FAILURE(StartEditor());
+    // The picker comes up with the caret in its filter; Return opens the one match.
+    const std::string picker = WaitForWindow("^Open Component from sample\\.cmplib$");
+    ASSERT_FALSE(picker.empty()) << "the component picker did not come up";
+    // A moment for the toolkit to take the focus in, and later to show what was typed.
+    ASSERT_TRUE(m_user.Focus(picker));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_TRUE(m_user.Type("QUAD-NAND2"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Screenshot(picker, "editor-picker.png");
+    ASSERT_TRUE(m_user.PressKeys({"Return"}));
+
+    main = WaitForWindow("^Component Editor - QUAD-NAND2 - sample\\.cmplib$");
+    ASSERT_FALSE(main.empty()) << "QUAD-NAND2 did not open";
+    ASSERT_TRUE(m_user.Focus(main));
+    std::optional<Drawings> found;
+    ASSERT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
+      found = FindDrawings(shot);
+      return found && shot.FindColour(kAssignedPins, found->pcb).pixels > 0;
+    })) << "the drawings were not shown";
+    drawings = *found;
+  }
+
+  // Where the pad of pin 14 and terminal A of gate a (on pin 1) are drawn, found by the
+  // highlights of the grid's cursor.
+  //
+  // A click just above the drawings, at their left, lands in the pin grid's first
+  // column, where no cell highlights anything. Below the grid's header row, the first
+  // row holds terminal A of the NAND2 gates, the fourth the VCC terminal of gate e, the
+  // last GND; the gates' columns follow the symbol, terminal name and terminal number.
+  // Each step of the walk below changes what the drawings highlight: Ctrl+End goes to
+  // gate e's GND (pin 7), Up to its VCC (pin 14), on up through rows where gate e has
+  // no pin, then left along the first row to gate a's terminal A (pin 1).
+  void FindPin14AndTerminalA(const std::string& main, const Drawings& drawings, Highlights& vcc,
+                             Highlights& gateA) {
+    ASSERT_TRUE(m_user.ClickAt(main, {drawings.schematic.left + 10, drawings.schematic.top - 12}));
+    const std::optional<Highlights> atVcc = WalkInGrid(main, drawings, {"ctrl+End", "Up"}, {});
+    ASSERT_TRUE(atVcc && atVcc->pcb) << "the pad of pin 14 was not highlighted";
+    const std::optional<Highlights> atA =
+        WalkInGrid(main, drawings, {"Up", "Up", "Up", "Left", "Left", "Left", "Left"}, *atVcc);
+    ASSERT_TRUE(atA && atA->schematic && atA->pcb) << "terminal A of gate a was not highlighted";
+    vcc = *atVcc;
+    gateA = *atA;
+  }
+
+  // Saves (Ctrl+S) and quits (Ctrl+Q): with nothing left unsaved it quits without asking.
+  void SaveAndQuit() {
+    ASSERT_TRUE(m_user.PressKeys({"ctrl+s", "ctrl+q"}));
+    int exitCode = -1;
+    ASSERT_TRUE(m_editor.WaitForExit(kWindowSeconds, exitCode)) << "the editor did not quit";
+    EXPECT_EQ(exitCode, 0);
+  }
+
+  void ExpectOtherComponentsUnchanged() {
+    for (const char* other : {"HEX-INV", "DUAL-OPAMP", "RESISTOR"}) {
+      EXPECT_EQ(ComponentText(m_library.string(), other), ComponentText(CE_DATA_DIR "/sample.cmplib", other))
+          << other;
+    }
+  }
+
   // Of this test alone: other checkouts on the machine may run the same test.
   const ScratchFolder m_scratch;
   const fs::path m_folder = m_scratch.Path();
@@ -190,69 +264,35 @@ TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
   ASSERT_EQ(PinOf(m_library.string(), 0, 4, 1), 14)
       << "the VCC terminal of gate e goes to pin 14 of the DIP-14";
   const int otherPackage = PinOf(m_library.string(), 1, 0, 1);
-  ASSERT_NO_FATAL_FAILURE(StartEditor());
-
-  // The picker comes up with the caret in its filter; Return opens the one match.
-  const std::string picker = WaitForWindow("^Open Component from sample\\.cmplib$");
-  ASSERT_FALSE(picker.empty()) << "the component picker did not come up";
-  // A moment for the toolkit to take the focus in, and later to show what was typed.
-  ASSERT_TRUE(m_user.Focus(picker));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  ASSERT_TRUE(m_user.Type("QUAD-NAND2"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  Screenshot(picker, "editor-picker.png");
-  ASSERT_TRUE(m_user.PressKeys({"Return"}));
-
-  const std::string main = WaitForWindow("^Component Editor - QUAD-NAND2 - sample\\.cmplib$");
-  ASSERT_FALSE(main.empty()) << "QUAD-NAND2 did not open";
-  ASSERT_TRUE(m_user.Focus(main));
-  std::optional<Drawings> drawings;
-  ASSERT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
-    drawings = FindDrawings(shot);
-    return drawings && shot.FindColour(kAssignedPins, drawings->pcb).pixels > 0;
-  })) << "the drawings were not shown";
+  std::string main;
+  Drawings drawings;
+  ASSERT_NO_FATAL_FAILURE(OpenQuadNand2(main, drawings));
   Screenshot(main, "editor-sample.png");
-
-  // A click just above the drawings, at their left, lands in the pin grid's first column,
-  // where no cell highlights anything. Below the grid's header row, the first row
-  // holds terminal A of the NAND2 gates, the fourth the VCC terminal of gate e, the
-  // last GND; the gates' columns follow the symbol, terminal name and terminal number.
-  // Each step of the walk below changes what the drawings highlight: Ctrl+End goes to
-  // gate e's GND (pin 7), Up to its VCC (pin 14), on up through rows where gate e has no
-  // pin, then left along the first row to gate a's terminal A (pin 1).
-  ASSERT_TRUE(m_user.ClickAt(main, {drawings->schematic.left + 10, drawings->schematic.top - 12}));
-  const std::optional<Highlights> vcc = WalkInGrid(main, *drawings, {"ctrl+End", "Up"}, {});
-  ASSERT_TRUE(vcc && vcc->pcb) << "the pad of pin 14 was not highlighted";
-  const std::optional<Highlights> gateA =
-      WalkInGrid(main, *drawings, {"Up", "Up", "Up", "Left", "Left", "Left", "Left"}, *vcc);
-  ASSERT_TRUE(gateA && gateA->schematic && gateA->pcb) << "terminal A of gate a was not highlighted";
-  const PixelPoint pin14 = *vcc->pcb;
-  const PixelPoint terminal = *gateA->schematic;
-  const PixelPoint pin1 = *gateA->pcb;
+  Highlights vcc;
+  Highlights gateA;
+  ASSERT_NO_FATAL_FAILURE(FindPin14AndTerminalA(main, drawings, vcc, gateA));
+  const PixelPoint pin14 = *vcc.pcb;
+  const PixelPoint terminal = *gateA.schematic;
+  const PixelPoint pin1 = *gateA.pcb;
 
   // Assign Pins (Ctrl+A), then the pad and the terminal. Pin 1 loses its terminal.
   ASSERT_TRUE(m_user.PressKeys({"ctrl+a"}));
   ASSERT_TRUE(m_user.ClickAt(main, pin14));
   ASSERT_TRUE(m_user.ClickAt(main, terminal));
   EXPECT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
-    const ColourRegion freed = shot.FindColour(kUnassignedPins, drawings->pcb);
+    const ColourRegion freed = shot.FindColour(kUnassignedPins, drawings.pcb);
     return freed.pixels > 0 && freed.box.Contains(pin1);
   })) << "the pad of pin 1 was not shown unassigned";
   Screenshot(main, "editor-pin-assigned.png");
 
-  // Back to Select Mode, save, quit: with nothing left unsaved it quits without asking.
-  ASSERT_TRUE(m_user.PressKeys({"Escape", "ctrl+s", "ctrl+q"}));
-  int exitCode = -1;
-  ASSERT_TRUE(m_editor.WaitForExit(kWindowSeconds, exitCode)) << "the editor did not quit";
-  EXPECT_EQ(exitCode, 0);
+  // Back to Select Mode, then save and quit.
+  ASSERT_TRUE(m_user.PressKeys({"Escape"}));
+  ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
 
   EXPECT_EQ(PinOf(m_library.string(), 0, 0, 1), 14) << "the DIP-14 record holds the clicked pin";
   EXPECT_EQ(PinOf(m_library.string(), 0, 4, 1), 14) << "VCC keeps its pin";
   EXPECT_EQ(PinOf(m_library.string(), 1, 0, 1), otherPackage);
-  for (const char* other : {"HEX-INV", "DUAL-OPAMP", "RESISTOR"}) {
-    EXPECT_EQ(ComponentText(m_library.string(), other), ComponentText(CE_DATA_DIR "/sample.cmplib", other))
-        << other;
-  }
+  ExpectOtherComponentsUnchanged();
   for (const char* shot : {"editor-sample.png", "editor-pin-assigned.png"}) {
     const fs::path path = fs::path(CE_ARTIFACTS_DIR) / shot;
     ASSERT_TRUE(fs::exists(path)) << path;
@@ -269,6 +309,48 @@ TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
   EXPECT_NE(settings.find(m_library.string()), std::string::npos) << "the recent library was kept:\n"
                                                                   << settings;
   EXPECT_NE(settings.find("Highlight"), std::string::npos) << "the colours were kept:\n" << settings;
+}
+
+// The sheet is a window of its own, titled "Properties"; it opens at the page of the
+// item double-clicked, with the focus in its first field.
+TEST_F(EditorOnScreenTest, RenamesATerminalOnItsPinPageAndSavesIt) {
+  ASSERT_EQ(PinNameOf(m_library.string(), 0, 1), "A");
+  std::string main;
+  Drawings drawings;
+  ASSERT_NO_FATAL_FAILURE(OpenQuadNand2(main, drawings));
+  Highlights vcc;
+  Highlights gateA;
+  ASSERT_NO_FATAL_FAILURE(FindPin14AndTerminalA(main, drawings, vcc, gateA));
+
+  // The pad of pin 14: its PCB pin page, left with Escape.
+  ASSERT_TRUE(m_user.DoubleClickAt(main, *vcc.pcb));
+  std::string sheet = WaitForWindow("^Properties$");
+  ASSERT_FALSE(sheet.empty()) << "a double click on the pad opened no property sheet";
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  Screenshot(sheet, "properties-pcb-pin.png");
+  ASSERT_TRUE(m_user.Focus(sheet));
+  ASSERT_TRUE(m_user.PressKeys({"Escape"}));
+  ASSERT_TRUE(m_user.WaitForWindowGone(sheet, kWindowSeconds)) << "Escape did not close the sheet";
+
+  // Terminal A of gate a: its schematic pin page shows the gate and the terminal, then
+  // the name, the one field that takes typing.
+  ASSERT_TRUE(m_user.DoubleClickAt(main, *gateA.schematic));
+  sheet = WaitForWindow("^Properties$");
+  ASSERT_FALSE(sheet.empty()) << "a double click on the terminal opened no property sheet";
+  ASSERT_TRUE(m_user.Focus(sheet));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(m_user.PressKeys({"Tab", "Tab", "ctrl+a"}));
+  ASSERT_TRUE(m_user.Type("IN1"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  Screenshot(sheet, "properties-scm-pin.png");
+  ASSERT_TRUE(m_user.PressKeys({"Return"}));
+  ASSERT_TRUE(m_user.WaitForWindowGone(sheet, kWindowSeconds)) << "Return did not end the sheet with OK";
+
+  ASSERT_TRUE(m_user.Focus(main));
+  ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
+  EXPECT_EQ(PinNameOf(m_library.string(), 0, 1), "IN1");
+  EXPECT_EQ(PinOf(m_library.string(), 0, 0, 1), 1) << "the pin map stays";
+  ExpectOtherComponentsUnchanged();
 }
 
 }  // namespace

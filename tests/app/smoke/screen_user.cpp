@@ -65,11 +65,25 @@ bool ScreenUser::PressKeys(const std::vector<std::string>& keys) const {
 }
 
 bool ScreenUser::ClickAt(const std::string& window, PixelPoint point) const {
-  const std::optional<PixelPoint> origin = Origin(window);
-  if (!origin) return false;
-  return Run({kXdotool, "mousemove", std::to_string(origin->x + point.x),
-              std::to_string(origin->y + point.y)}) &&
-         Run({kXdotool, "click", "1"});
+  return MoveTo(window, point) && Run({kXdotool, "click", "1"});
+}
+
+bool ScreenUser::DoubleClickAt(const std::string& window, PixelPoint point) const {
+  return MoveTo(window, point) && Run({kXdotool, "click", "--repeat", "2", "--delay", "80", "1"});
+}
+
+bool ScreenUser::WaitForWindowGone(const std::string& window, int seconds) const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  do {
+    std::string shown;
+    RunProgram({kXdotool, "search", "--onlyvisible", "--name", "."}, shown);
+    std::istringstream ids(shown);
+    bool found = false;
+    for (std::string id; ids >> id;) found = found || id == window;
+    if (!found) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  } while (std::chrono::steady_clock::now() < deadline);
+  return false;
 }
 
 bool ScreenUser::Look(const std::string& window, ScreenImage& image, std::string& error) const {
@@ -86,6 +100,13 @@ bool ScreenUser::SaveScreenshot(const std::string& window, const std::string& pn
   if (Run({kImport, "-silent", "-window", window, pngPath})) return true;
   error = "import could not save window " + window + " to " + pngPath;
   return false;
+}
+
+bool ScreenUser::MoveTo(const std::string& window, PixelPoint point) const {
+  const std::optional<PixelPoint> origin = Origin(window);
+  if (!origin) return false;
+  return Run(
+      {kXdotool, "mousemove", std::to_string(origin->x + point.x), std::to_string(origin->y + point.y)});
 }
 
 std::optional<PixelPoint> ScreenUser::Origin(const std::string& window) const {

@@ -26,6 +26,10 @@ class ScreenUser {
   bool PressKeys(const std::vector<std::string>& keys) const;
   // Moves the mouse to the point of the window and clicks the left button there.
   bool ClickAt(const std::string& window, PixelPoint point) const;
+  // Two clicks there, as quickly as a user's double click.
+  bool DoubleClickAt(const std::string& window, PixelPoint point) const;
+  // True once the window is no longer shown, waiting up to `seconds`.
+  bool WaitForWindowGone(const std::string& window, int seconds) const;
 
   // What the window shows now; false, with the reason, when it cannot be read.
   bool Look(const std::string& window, ScreenImage& image, std::string& error) const;
@@ -33,6 +37,7 @@ class ScreenUser {
 
  private:
   std::optional<PixelPoint> Origin(const std::string& window) const;
+  bool MoveTo(const std::string& window, PixelPoint point) const;
 
   std::string m_scratch;
 };

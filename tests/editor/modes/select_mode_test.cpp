@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/dialog.h"
 #include "tests/editor/modes/modes_fixture.h"
 
 namespace {
@@ -59,6 +60,7 @@ TEST_F(SelectModeTest, ARightClickOffersPropertiesForAnItemOnly) {
   EXPECT_EQ(Selected(ScmView()), nullptr);
 
   // Choosing the item runs the properties command in its own undo level.
+  Screen().ExpectDialog(0, [](CDialog& sheet, UserInput& input) { input.Click(sheet.GetDlgItem(IDCANCEL)); });
   Screen().ExpectContextMenu(ID_CONTEXT_PROPERTIES);
   ASSERT_TRUE(RightClick(PcbView(), ClientPointOf(PcbView(), PcbPad(4))));
   EXPECT_THAT(UndoLevels().Started(), ::testing::Contains(IDS_PROPERTIES));
