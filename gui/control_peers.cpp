@@ -78,15 +78,28 @@ class DialogPeer : public WxPeer {
       Act([this](UserInput& user) { user.RunCommand(Object(), IDCANCEL); });
     });
     // Escape cancels a dialog, as the close box does; the toolkit would look for a
-    // button of its own cancel id, which the platform's buttons do not have. An open
-    // drop-down list takes its Escape before the dialog sees it.
+    // button of its own cancel id, which the platform's buttons do not have. A native
+    // drop-down list grabs its Escape before the dialog sees it; the drawn colour
+    // combo's list does not, and closing the dialog under it would free the list.
     m_window->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-      if (event.GetKeyCode() != WXK_ESCAPE || event.HasAnyModifiers()) {
+      if (event.GetKeyCode() != WXK_ESCAPE || event.HasAnyModifiers() || DrawnListIsOpen()) {
         event.Skip();
         return;
       }
       Act([this](UserInput& user) { user.RunCommand(Object(), IDCANCEL); });
     });
+  }
+
+ private:
+  bool DrawnListIsOpen() const { return HasOpenDrawnList(*m_window); }
+
+  static bool HasOpenDrawnList(const wxWindow& window) {
+    for (const wxWindow* child : window.GetChildren()) {
+      const auto* combo = dynamic_cast<const wxComboCtrl*>(child);
+      if (combo != nullptr && combo->IsPopupShown()) return true;
+      if (HasOpenDrawnList(*child)) return true;
+    }
+    return false;
   }
 };
 
