@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int kPackageListWidth = 140;
+
 // "&Save" with the shortcut of its command from either table.
 CString Label(const char* text, UINT command) {
   CString shortcut = MainWindowShortcuts().TextFor(command);
@@ -54,6 +56,9 @@ void AddEditMenu(CMenu& bar) {
   edit.AppendMenu(MF_SEPARATOR);
   AddItem(edit, "&Properties...", ID_APP_PROPERTIES);
   AddItem(edit, "&Values...", ID_APP_VALUES);
+  edit.AppendMenu(MF_SEPARATOR);
+  AddItem(edit, "Edit &Schematic Symbol in Library...", ID_APP_EDIT_SCM_SYMBOL);
+  AddItem(edit, "Edit P&CB Symbol in Library...", ID_APP_EDIT_PCB_SYMBOL);
 }
 
 void AddComponentMenu(CMenu& bar) {
@@ -113,6 +118,16 @@ bool AddToolBarButtons(CToolBar& toolBar) {
          toolBar.AddButton(ID_APP_ASSIGN_PINS, "", "Assign", "Assign pins by clicking a terminal and a pad",
                            TBBS_CHECKBOX) &&
          toolBar.AddButton(ID_APP_ASSIGN_PINS_121, "", "1-1", "Assign all pins one to one") &&
+         toolBar.AddSeparator() &&
+         toolBar.AddButton(ID_APP_ADD_GATE, "list-add", "Add Gate", "Add gates to the component") &&
+         toolBar.AddButton(ID_APP_ADD_PACKAGE, "", "Add Package", "Add a package to the component") &&
+         toolBar.AddComboBox(ID_APP_PACKAGE_LIST, kPackageListWidth, "The package shown; choose another") &&
+         toolBar.AddButton(ID_APP_DELETE_PACKAGE, "", "Delete Package",
+                           "Delete a package of the component") &&
+         toolBar.AddSeparator() &&
+         toolBar.AddButton(ID_APP_ZOOM_IN, "zoom-in", "Zoom In", "Zoom in at the cursor") &&
+         toolBar.AddButton(ID_APP_ZOOM_OUT, "zoom-out", "Zoom Out", "Zoom out at the cursor") &&
+         toolBar.AddButton(ID_APP_ZOOM_EXTENTS, "zoom-fit-best", "Fit", "Show the whole drawing") &&
          toolBar.AddSeparator() &&
          toolBar.AddButton(ID_APP_CHECK_VALIDITY, "dialog-information", "Check", "Check the component");
 }
