@@ -60,13 +60,14 @@ class FrameAddGateTest : public GridTest {
     return [this](CDialog& dlg) { user.Click(dlg.GetDlgItem(IDCANCEL)); };
   }
 
-  // Each gate as "index symbol/terminals", in gate order.
-  Texts Gates() {
+  // Each gate of the current package as "index symbol/terminals", in gate order.
+  Texts Gates() { return GatesOf(Component()); }
+  static Texts GatesOf(const CComponent& record) {
     Texts gates;
     POSITION position = nullptr;
     int index = 0;
-    for (CGate* gate = Component().FirstGate(position, index); gate != nullptr;
-         gate = Component().NextGate(position, index)) {
+    for (CGate* gate = record.FirstGate(position, index); gate != nullptr;
+         gate = record.NextGate(position, index)) {
       gates.push_back(std::to_string(index) + " " + gate->GetSymbol().str() + "/" +
                       std::to_string(gate->CountPins()));
     }
@@ -108,6 +109,33 @@ TEST_F(FrameAddGateTest, GatesGoIntoTheFirstGapAtConsecutiveIndicesAsOneUndoStep
   ASSERT_TRUE(Design().Undo());
   EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "3 NAND2/3"}));
   EXPECT_EQ(Component().GetPinNumber(3, 1), 10);
+}
+
+TEST_F(FrameAddGateTest, EveryPackageTakesTheNewGatesWithoutPins) {
+  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
+  ClearRecords();
+
+  AddGate(Add("logic.scmlib", "DFF", "2"));
+
+  const Texts expected = {"0 NAND2/3", "1 NAND2/3", "2 NAND2/3", "3 NAND2/3",
+                          "4 POWER/2", "5 DFF/4",   "6 DFF/4"};
+  POSITION position = nullptr;
+  std::vector<CString> packages;
+  for (CComponent* record = Design().FirstComponent(position); record != nullptr;
+       record = Design().NextComponent(position)) {
+    packages.push_back(record->GetPackage());
+    EXPECT_EQ(GatesOf(*record), expected) << record->GetPackage().str();
+    EXPECT_EQ(record->GetPinNumber(6, 4), CGate::kNoPin);
+  }
+  EXPECT_EQ(packages, (std::vector<CString>{"DIP-14", "SOIC-14"}));
+
+  // One undo takes them out of both.
+  ASSERT_TRUE(Design().Undo());
+  position = nullptr;
+  for (CComponent* record = Design().FirstComponent(position); record != nullptr;
+       record = Design().NextComponent(position)) {
+    EXPECT_EQ(record->CountGates(), 5) << record->GetPackage().str();
+  }
 }
 
 TEST_F(FrameAddGateTest, WithoutGatesTheFirstGateIsProposedWithNoSymbol) {
