@@ -46,6 +46,19 @@ TEST_F(FramePackageDeleteTest, DeletingTheFirstAndCurrentPackageShowsTheNextOne)
   EXPECT_EQ(Packages(), (std::vector<std::string>{"DIP-8", "SOIC-8", "DIP-14"}));
 }
 
+TEST_F(FramePackageDeleteTest, RedoingTheDeletionOfTheShownPackageShowsTheFirstRemaining) {
+  DeleteInDialog("DIP-8");
+  ASSERT_TRUE(Design().Undo());
+  ASSERT_TRUE(Frame().SelectPackage("DIP-8"));
+  ASSERT_EQ(ShownPin(), "1");
+
+  ASSERT_TRUE(Design().Redo());
+  EXPECT_EQ(Packages(), (std::vector<std::string>{"SOIC-8", "DIP-14"}));
+  EXPECT_EQ(Component().GetPackage(), "SOIC-8");
+  EXPECT_EQ(Caption(), "SOIC-8");
+  EXPECT_EQ(ShownPin(), "5");
+}
+
 TEST_F(FramePackageDeleteTest, DeletingAMiddlePackageShowsTheFirst) {
   ASSERT_TRUE(Frame().SelectPackage("DIP-14"));
   ClearRecords();

@@ -78,11 +78,14 @@ class FramePackageTest : public EditorTest {
     return attribute != nullptr ? attribute->GetValue().str() : "(none)";
   }
   // The grid's pin of terminal 1 of gate a, in the current package.
-  std::string ShownPin() { return Grid()->GetEditGrid().GetTextMatrix(1, CComponentGrid::kFirstGateColumn).str(); }
+  std::string ShownPin() {
+    return Grid()->GetEditGrid().GetTextMatrix(1, CComponentGrid::kFirstGateColumn).str();
+  }
   // The footprint the PCB view draws.
   std::string ShownFootprint() {
     const CSymbolInstance* footprint = PcbFootprint();
-    return footprint != nullptr && footprint->GetSymbol() != nullptr ? footprint->GetSymbol()->GetName().str() : "";
+    return footprint != nullptr && footprint->GetSymbol() != nullptr ? footprint->GetSymbol()->GetName().str()
+                                                                     : "";
   }
 
   // A leading blank typed into a terminal name cell is taken by the cell and refused by

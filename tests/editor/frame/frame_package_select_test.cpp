@@ -17,7 +17,8 @@ TEST_F(FramePackageSelectTest, OkShowsTheChosenPackageEverywhere) {
   });
   Frame().OnSelectPackage();
 
-  EXPECT_EQ(offered, (std::vector<std::string>{"DIP-14", "DIP-8", "SOIC-8"})) << "sorted, whatever the design order";
+  EXPECT_EQ(offered, (std::vector<std::string>{"DIP-14", "DIP-8", "SOIC-8"}))
+      << "sorted, whatever the design order";
   EXPECT_EQ(preselected, "DIP-8");
   EXPECT_EQ(Component().GetPackage(), "SOIC-8");
   EXPECT_EQ(Caption(), "SOIC-8");
@@ -49,8 +50,9 @@ TEST_F(FramePackageSelectTest, CancelKeepsThePackageShownAndSendsNoUpdate) {
 TEST_F(FramePackageSelectTest, TheDialogPreselectsTheCurrentPackage) {
   ASSERT_TRUE(Frame().SelectPackage("DIP-14"));
   CString preselected;
-  ExpectDialog(IDD_SELECT_PACKAGE, IDCANCEL,
-               [&](CDialog& dialog, UserInput&) { preselected = Item(dialog, IDC_PACKAGE_LIST)->GetWindowText(); });
+  ExpectDialog(IDD_SELECT_PACKAGE, IDCANCEL, [&](CDialog& dialog, UserInput&) {
+    preselected = Item(dialog, IDC_PACKAGE_LIST)->GetWindowText();
+  });
   Frame().OnSelectPackage();
 
   EXPECT_EQ(preselected, "DIP-14");
