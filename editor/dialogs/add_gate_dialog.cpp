@@ -36,7 +36,9 @@ BOOL CAddGateDialog::OnInitDialog() {
   SetTitleFromGate();
   m_chooser = std::make_unique<CLibrarySymbolChooser>(RUNTIME_CLASS(CScmSymbolLibrary), &m_libraries,
                                                       &m_symbols, &m_pinCount);
-  m_chooser->SelectLibrary(m_library);
+  // With no library proposed the list stays at the library last used, where the user
+  // most likely looks next.
+  if (!m_library.IsEmpty()) m_chooser->SelectLibrary(m_library);
   m_chooser->SetSymbolName(m_symbol);
   UpdateData(FALSE);
   return TRUE;
