@@ -202,7 +202,7 @@ TEST_F(AppFrameCommandsTest, EditSymbolInLibraryNamesTheSymbolAndItsFileAndOffer
   Screen().ExpectMessageBox(IDOK, "The folder " + prompt.foldersShown[0] + " could not be opened.");
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
 
-  const ClickTarget terminal = ScmTerminalTarget(Frame(), 0, 0);
+  const ClickTarget terminal = ScmTerminalTarget(Frame(), 0, 1);
   ASSERT_NE(terminal.view, nullptr);
   ASSERT_TRUE(user.LeftClick(terminal.view, terminal.point));
   Screen().ExpectMessageBox(IDNO);
