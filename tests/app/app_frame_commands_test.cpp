@@ -98,6 +98,10 @@ TEST_F(AppFrameCommandsTest, ThePackageListFollowsThePackageCommandsUndoAndTheAc
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
   EXPECT_EQ(PackagesListed(), (std::vector<CString>{"DIP-14", "SOIC-14"}));
   EXPECT_EQ(PackageShown(), CurrentPackage());
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Y', FCONTROL));
+  EXPECT_EQ(PackagesListed(), (std::vector<CString>{"DIP-14", "SOIC-14", "TSSOP-14"}));
+  EXPECT_EQ(PackageShown(), CurrentPackage());
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
 
   Screen().ExpectDialog(IDD_DELETE_PACKAGE,
                         [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDOK)); });
