@@ -146,11 +146,6 @@ TEST_F(AddPackageDialogTest, APackageOfTheComponentIsCheckedBeforeTheSymbol) {
                 {"Package \"Dip-8\" is already defined for this component.", IDC_PACKAGE_COMBO});
 }
 
-TEST_F(AddPackageDialogTest, AnEmptySymbolNameIsRefused) {
-  ExpectRefused([](CDialog& shown, UserInput& input) { Type(shown, input, IDC_PACKAGE_COMBO, "DIP-16"); },
-                {"Symbol name cannot be empty.", IDC_PCB_SYMBOL_COMBO});
-}
-
 TEST_F(AddPackageDialogTest, ASymbolTheLibraryLacksIsRefused) {
   ExpectRefused(
       [](CDialog& shown, UserInput& input) {

@@ -1,6 +1,7 @@
 // The Select Package dialog on its own: the design's packages sorted, the package it
 // is given preselected whatever its case (the first entry when none matches), and the
-// record of the entry chosen, or none when the user typed over the list.
+// record of the entry chosen, or none when the user typed over the list. The frame's
+// tests choose entries and cancel.
 #include "editor/dialogs/select_package_dialog.h"
 
 #include <gtest/gtest.h>
@@ -64,28 +65,11 @@ TEST_F(SelectPackageDialogTest, WithNoPackageOrAnUnknownOneTheFirstEntryIsPresel
   }
 }
 
-TEST_F(SelectPackageDialogTest, TheChosenEntryGivesItsRecord) {
-  CSelectPackageDialog dialog(&Design(), "DIP-14");
-  Run(dialog, IDOK,
-      [](CWnd* list, UserInput& input) { EXPECT_TRUE(input.ChooseComboEntry(list, "SOIC-8")); });
-
-  EXPECT_EQ(dialog.GetSelected(), Design().FirstComponent());
-}
-
 TEST_F(SelectPackageDialogTest, ANameTypedOverTheListGivesNoRecord) {
   CSelectPackageDialog dialog(&Design(), "DIP-14");
   Run(dialog, IDOK, [](CWnd* list, UserInput& input) { EXPECT_TRUE(input.TypeComboText(list, "SOIC-8")); });
 
   EXPECT_EQ(dialog.GetSelected(), nullptr);
-}
-
-TEST_F(SelectPackageDialogTest, CancelGivesNoRecordAndChangesNothing) {
-  CSelectPackageDialog dialog(&Design(), "DIP-14");
-  Run(dialog, IDCANCEL,
-      [](CWnd* list, UserInput& input) { EXPECT_TRUE(input.ChooseComboEntry(list, "DIP-8")); });
-
-  EXPECT_EQ(dialog.GetSelected(), nullptr);
-  EXPECT_EQ(Design().CountComponents(), 3);
 }
 
 }  // namespace
