@@ -4,6 +4,8 @@
 
 #include "app/command_ids.h"
 #include "app/editor_app.h"
+#include "app/file_prompt.h"
+#include "app/main_frame.h"
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
 #include "editor/resources/resource_ids.h"
@@ -17,9 +19,6 @@
 
 IMPLEMENT_DYNCREATE(CAppComponentFrame, CComponentFrame)
 
-// Commands whose dialogs the editor does not offer yet (Add Gate, Add Package, Select
-// Package, Delete Package, Display Colours) have no entry: menus and tool bar show
-// them disabled.
 const MessageMap CAppComponentFrame::kMessageMap{
     &CComponentFrame::kMessageMap,
     {
@@ -31,22 +30,32 @@ const MessageMap CAppComponentFrame::kMessageMap{
         UpdateCommandUIEntry(ID_APP_UNDO, &CAppComponentFrame::OnUpdateUndo),
         CommandEntry(ID_APP_REDO, &CAppComponentFrame::OnRedo),
         UpdateCommandUIEntry(ID_APP_REDO, &CAppComponentFrame::OnUpdateRedo),
-        CommandEntry(ID_APP_DELETE, &CAppComponentFrame::OnDeleteSelection),
+        CommandEntry(ID_APP_DELETE, &CAppComponentFrame::OnDelete),
         UpdateCommandUIEntry(ID_APP_DELETE, &CAppComponentFrame::OnUpdateDeleteSelection),
         CommandEntry(ID_APP_PROPERTIES, &CAppComponentFrame::OnPropertiesCommand),
         CommandEntry(ID_APP_VALUES, &CAppComponentFrame::OnValuesCommand),
+        CommandEntry(ID_APP_EDIT_SCM_SYMBOL, &CAppComponentFrame::OnEditScmSymbolInLib),
+        UpdateCommandUIEntry(ID_APP_EDIT_SCM_SYMBOL, &CAppComponentFrame::OnUpdateEditScmSymbolInLib),
+        CommandEntry(ID_APP_EDIT_PCB_SYMBOL, &CAppComponentFrame::OnEditPcbSymInLibrary),
+        UpdateCommandUIEntry(ID_APP_EDIT_PCB_SYMBOL, &CAppComponentFrame::OnUpdateEditPcbSymInLibrary),
         CommandEntry(ID_APP_SELECT_MODE, &CAppComponentFrame::OnSelectModeCommand),
         UpdateCommandUIEntry(ID_APP_SELECT_MODE, &CAppComponentFrame::OnUpdateSelectMode),
         CommandEntry(ID_APP_ASSIGN_PINS, &CAppComponentFrame::OnAssignPinsCommand),
         UpdateCommandUIEntry(ID_APP_ASSIGN_PINS, &CAppComponentFrame::OnUpdateAssignPins),
         CommandEntry(ID_APP_ASSIGN_PINS_121, &CAppComponentFrame::OnAssignPins121Command),
         UpdateCommandUIEntry(ID_APP_ASSIGN_PINS_121, &CAppComponentFrame::OnUpdateAssignPins121),
+        CommandEntry(ID_APP_ADD_GATE, &CAppComponentFrame::OnAddGate),
+        CommandEntry(ID_APP_ADD_PACKAGE, &CAppComponentFrame::OnAddPackage),
+        CommandEntry(ID_APP_SELECT_PACKAGE, &CAppComponentFrame::OnSelectPackage),
+        CommandEntry(ID_APP_PACKAGE_LIST, &CAppComponentFrame::OnPackageChosen),
+        CommandEntry(ID_APP_DELETE_PACKAGE, &CAppComponentFrame::OnDeletePackage),
         CommandEntry(ID_APP_CHECK_VALIDITY, &CAppComponentFrame::OnCheckValidity),
         CommandEntry(ID_APP_ZOOM_IN, &CAppComponentFrame::OnZoomIn),
         CommandEntry(ID_APP_ZOOM_OUT, &CAppComponentFrame::OnZoomOut),
         CommandEntry(ID_APP_ZOOM_EXTENTS, &CAppComponentFrame::OnZoomExtents),
         CommandEntry(ID_APP_REFRESH, &CAppComponentFrame::OnRefresh),
         CommandEntry(ID_APP_PAN, &CAppComponentFrame::OnPan),
+        CommandEntry(ID_APP_DISPLAY_COLOURS, &CAppComponentFrame::OnDisplay),
     }};
 
 namespace {
@@ -55,11 +64,21 @@ constexpr UINT kKeyF5 = VK_F1 + 4;
 
 CAcceleratorTable CAppComponentFrame::EditingShortcuts() {
   return {
-      {'Z', FCONTROL, ID_APP_UNDO},       {'Y', FCONTROL, ID_APP_REDO},
-      {VK_DELETE, 0, ID_APP_DELETE},      {VK_ADD, 0, ID_APP_ZOOM_IN},
-      {VK_SUBTRACT, 0, ID_APP_ZOOM_OUT},  {VK_HOME, 0, ID_APP_ZOOM_EXTENTS},
-      {kKeyF5, 0, ID_APP_REFRESH},        {'P', FCONTROL, ID_APP_PAN},
-      {VK_ESCAPE, 0, ID_APP_SELECT_MODE}, {'A', FCONTROL, ID_APP_ASSIGN_PINS},
+      {'Z', FCONTROL, ID_APP_UNDO},
+      {'Y', FCONTROL, ID_APP_REDO},
+      {VK_DELETE, 0, ID_APP_DELETE},
+      {VK_ADD, 0, ID_APP_ZOOM_IN},
+      {VK_SUBTRACT, 0, ID_APP_ZOOM_OUT},
+      {VK_HOME, 0, ID_APP_ZOOM_EXTENTS},
+      {kKeyF5, 0, ID_APP_REFRESH},
+      {'P', FCONTROL, ID_APP_PAN},
+      {VK_ESCAPE, 0, ID_APP_SELECT_MODE},
+      {'A', FCONTROL, ID_APP_ASSIGN_PINS},
+      {VK_INSERT, 0, ID_APP_ADD_GATE},
+      {'N', FCONTROL | FSHIFT, ID_APP_ADD_PACKAGE},
+      {VK_DELETE, FCONTROL | FSHIFT, ID_APP_DELETE_PACKAGE},
+      {'E', FCONTROL, ID_APP_EDIT_SCM_SYMBOL},
+      {'E', FCONTROL | FSHIFT, ID_APP_EDIT_PCB_SYMBOL},
   };
 }
 
@@ -193,14 +212,6 @@ void CAppComponentFrame::OnUpdateRedo(CCmdUI* state) {
   state->Enable(can);
 }
 
-void CAppComponentFrame::OnDeleteSelection() {
-  if (!AnythingSelected()) return;
-  StopAssignPins();
-  StartUndoLevel(IDS_UNDO_DELETE);
-  if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->DeleteSelection();
-  EndUndoLevel(IDS_UNDO_DELETE);
-}
-
 void CAppComponentFrame::OnUpdateDeleteSelection(CCmdUI* state) {
   state->Enable(AnythingSelected());
 }
@@ -268,6 +279,19 @@ void CAppComponentFrame::OnUpdateAssignPins121(CCmdUI* state) {
   state->Enable(CanDoAssignPins121());
 }
 
+// The tool bar's list shows the package chosen; choosing the one already shown is no
+// change and no undo step. A package that cannot be chosen (its record went meanwhile,
+// or the grid could not be written back, which SelectPackage reports) leaves the
+// current one, which the list shows again at idle time.
+void CAppComponentFrame::OnPackageChosen() {
+  auto* main = DynamicDowncast<CMainFrame>(GetMDIFrame());
+  const CComponent* current = GetComponent(false);
+  if (main == nullptr || current == nullptr) return;
+  const CString package = main->ToolBar().GetComboText(ID_APP_PACKAGE_LIST);
+  if (package == current->GetPackage()) return;
+  SelectPackage(package);
+}
+
 void CAppComponentFrame::OnCheckValidity() {
   if (!UpdateDesign()) {
     CAppError::ReportLastError();
@@ -299,4 +323,25 @@ void CAppComponentFrame::OnRefresh() {
 
 void CAppComponentFrame::OnPan() {
   if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->OnViewPan();
+}
+
+// ---- Edit in library ----
+
+// The editor has no symbol editor of its own: it names the symbol and the library file
+// it resolved, and offers to open the file's folder in the desktop's file manager.
+void CAppComponentFrame::EditSymbolInLibrary(const SelectedLibrarySymbol& symbol, bool pcbSymbol) {
+  if (symbol.symbolName.IsEmpty()) return;
+  const CString kind = pcbSymbol ? "PCB symbol" : "Schematic symbol";
+  if (symbol.libraryFile.IsEmpty()) {
+    AfxMessageBox(kind + " \"" + symbol.symbolName + "\" was not found in any symbol library.",
+                  MB_OK | MB_ICONWARNING);
+    return;
+  }
+  const CString folder = std::filesystem::path(symbol.libraryFile.str()).parent_path().string();
+  const CString text = kind + " \"" + symbol.symbolName + "\" is in the library file\n" + symbol.libraryFile +
+                       "\n\nThis editor does not edit symbols. Open the folder that holds the library?";
+  if (AfxMessageBox(text, MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+  CEditorApp* app = EditorApp();
+  if (app != nullptr && app->Prompt().ShowFolder(folder)) return;
+  AfxMessageBox("The folder " + folder + " could not be opened.", MB_OK | MB_ICONWARNING);
 }

@@ -50,6 +50,7 @@ class CAppComponentFrame : public CComponentFrame {
   // next tab can open a run of its own. That holds also for a run whose drawings went
   // back to selecting by themselves (Cancel, Escape): its undo level is still open.
   void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) override;
+  void EditSymbolInLibrary(const SelectedLibrarySymbol& symbol, bool pcbSymbol) override;
 
  private:
   // File
@@ -62,7 +63,6 @@ class CAppComponentFrame : public CComponentFrame {
   void OnRedo();
   void OnUpdateUndo(CCmdUI* state);
   void OnUpdateRedo(CCmdUI* state);
-  void OnDeleteSelection();
   void OnUpdateDeleteSelection(CCmdUI* state);
   void OnPropertiesCommand();
   void OnValuesCommand();
@@ -71,6 +71,7 @@ class CAppComponentFrame : public CComponentFrame {
   void OnAssignPinsCommand();
   void OnUpdateSelectMode(CCmdUI* state);
   void OnUpdateAssignPins(CCmdUI* state);
+  void OnPackageChosen();
   void OnAssignPins121Command();
   void OnUpdateAssignPins121(CCmdUI* state);
   void OnCheckValidity();

@@ -24,6 +24,8 @@ inline constexpr UINT ID_APP_REDO = 33121;
 inline constexpr UINT ID_APP_DELETE = 33122;
 inline constexpr UINT ID_APP_PROPERTIES = 33123;
 inline constexpr UINT ID_APP_VALUES = 33124;
+inline constexpr UINT ID_APP_EDIT_SCM_SYMBOL = 33125;
+inline constexpr UINT ID_APP_EDIT_PCB_SYMBOL = 33126;
 
 // Component
 inline constexpr UINT ID_APP_SELECT_MODE = 33130;
@@ -34,6 +36,8 @@ inline constexpr UINT ID_APP_ADD_PACKAGE = 33134;
 inline constexpr UINT ID_APP_SELECT_PACKAGE = 33135;
 inline constexpr UINT ID_APP_DELETE_PACKAGE = 33136;
 inline constexpr UINT ID_APP_CHECK_VALIDITY = 33137;
+// The tool bar's drop-down list of the design's packages.
+inline constexpr UINT ID_APP_PACKAGE_LIST = 33138;
 
 // View
 inline constexpr UINT ID_APP_ZOOM_IN = 33140;

@@ -7,6 +7,7 @@
 #include "app/app_component_frame.h"
 #include "app/command_ids.h"
 #include "app/component_picker_dialog.h"
+#include "app/display_colour_settings.h"
 #include "app/file_prompt.h"
 #include "app/main_frame.h"
 #include "editor/frame/editor_module.h"
@@ -19,6 +20,7 @@
 #include "platform/message_box.h"
 #include "platform/program_path.h"
 #include "platform/resource_registry.h"
+#include "platform/settings_store.h"
 
 IMPLEMENT_DYNAMIC(CEditorApp, CWinApp)
 
@@ -99,6 +101,8 @@ bool CEditorApp::InitInstance() {
   m_mainFrame->ShowRecentLibraries(RecentLibraries());
   RestoreWindowSize();
   m_mainFrame->ShowWindow(SW_SHOW);
+  const CString colourProblems = RepairDisplayColours(CurrentSettings());
+  if (!colourProblems.IsEmpty()) AfxMessageBox(colourProblems, MB_OK | MB_ICONWARNING);
   return true;
 }
 

@@ -40,6 +40,8 @@ class CEditorApp : public CWinApp {
   // The main window; null before InitInstance and after Quit.
   CMainFrame* MainFrame() const;
   bool IsRunning() const;
+  // Where the application asks for files and shows folders.
+  FilePrompt& Prompt() const { return m_prompt; }
 
   // ---- Opening ----
   // Reads the library's contents and lets the user pick a component, which opens.

@@ -2,6 +2,7 @@
 // file, opens what the command line names and runs the event loop.
 #include <wx/app.h>
 #include <wx/filedlg.h>
+#include <wx/utils.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -35,6 +36,8 @@ class WxFilePrompt : public FilePrompt {
                         kLibraryWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     return dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : CString();
   }
+  // The desktop's own opener (xdg-open on Linux) chooses the file manager.
+  bool ShowFolder(const CString& folder) override { return wxLaunchDefaultApplication(ToWx(folder)); }
 };
 
 class EditorWxApp : public wxApp {

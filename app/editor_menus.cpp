@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int kPackageListWidth = 140;
+
 // "&Save" with the shortcut of its command from either table.
 CString Label(const char* text, UINT command) {
   CString shortcut = MainWindowShortcuts().TextFor(command);
@@ -54,6 +56,9 @@ void AddEditMenu(CMenu& bar) {
   edit.AppendMenu(MF_SEPARATOR);
   AddItem(edit, "&Properties...", ID_APP_PROPERTIES);
   AddItem(edit, "&Values...", ID_APP_VALUES);
+  edit.AppendMenu(MF_SEPARATOR);
+  AddItem(edit, "Edit &Schematic Symbol in Library...", ID_APP_EDIT_SCM_SYMBOL);
+  AddItem(edit, "Edit P&CB Symbol in Library...", ID_APP_EDIT_PCB_SYMBOL);
 }
 
 void AddComponentMenu(CMenu& bar) {
@@ -64,7 +69,7 @@ void AddComponentMenu(CMenu& bar) {
   component.AppendMenu(MF_SEPARATOR);
   AddItem(component, "Add &Gate...", ID_APP_ADD_GATE);
   AddItem(component, "Add &Package...", ID_APP_ADD_PACKAGE);
-  AddItem(component, "Select P&ackage...", ID_APP_SELECT_PACKAGE);
+  AddItem(component, "Select Pac&kage...", ID_APP_SELECT_PACKAGE);
   AddItem(component, "D&elete Package...", ID_APP_DELETE_PACKAGE);
   component.AppendMenu(MF_SEPARATOR);
   AddItem(component, "Check &Validity", ID_APP_CHECK_VALIDITY);
@@ -101,6 +106,8 @@ std::unique_ptr<CMenu> BuildMainMenu(const std::vector<CString>& recentLibraries
   return bar;
 }
 
+// The package list comes right after the file and edit icons, so the package shown is
+// where the eye starts; the package and gate commands sit beside it.
 bool AddToolBarButtons(CToolBar& toolBar) {
   return toolBar.AddButton(ID_APP_OPEN_LIBRARY, "document-open", "Open", "Open a library") &&
          toolBar.AddButton(ID_APP_SAVE, "document-save", "Save", "Save the component into its library") &&
@@ -109,10 +116,20 @@ bool AddToolBarButtons(CToolBar& toolBar) {
          toolBar.AddButton(ID_APP_REDO, "edit-redo", "Redo", "Redo the change undone last") &&
          toolBar.AddButton(ID_APP_DELETE, "edit-delete", "Delete", "Delete the selection") &&
          toolBar.AddSeparator() &&
+         toolBar.AddComboBox(ID_APP_PACKAGE_LIST, kPackageListWidth, "The package shown; choose another") &&
+         toolBar.AddButton(ID_APP_ADD_PACKAGE, "", "Add Package", "Add a package to the component") &&
+         toolBar.AddButton(ID_APP_DELETE_PACKAGE, "", "Delete Package",
+                           "Delete a package of the component") &&
+         toolBar.AddButton(ID_APP_ADD_GATE, "", "Add Gate", "Add gates to the component") &&
+         toolBar.AddSeparator() &&
          toolBar.AddButton(ID_APP_SELECT_MODE, "", "Select", "Select items", TBBS_CHECKBOX) &&
          toolBar.AddButton(ID_APP_ASSIGN_PINS, "", "Assign", "Assign pins by clicking a terminal and a pad",
                            TBBS_CHECKBOX) &&
          toolBar.AddButton(ID_APP_ASSIGN_PINS_121, "", "1-1", "Assign all pins one to one") &&
+         toolBar.AddSeparator() &&
+         toolBar.AddButton(ID_APP_ZOOM_IN, "zoom-in", "Zoom In", "Zoom in at the cursor") &&
+         toolBar.AddButton(ID_APP_ZOOM_OUT, "zoom-out", "Zoom Out", "Zoom out at the cursor") &&
+         toolBar.AddButton(ID_APP_ZOOM_EXTENTS, "zoom-fit-best", "Fit", "Show the whole drawing") &&
          toolBar.AddSeparator() &&
          toolBar.AddButton(ID_APP_CHECK_VALIDITY, "dialog-information", "Check", "Check the component");
 }

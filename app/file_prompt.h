@@ -1,5 +1,5 @@
-// Where the application asks the user for a file. The screen answers with its file
-// chooser; tests script the answers.
+// Where the application asks the user for a file, or shows one on the desktop. The
+// screen answers with its file chooser and file manager; tests script the answers.
 #pragma once
 
 #include "platform/cstring.h"
@@ -11,4 +11,6 @@ class FilePrompt {
   virtual CString AskLibraryToOpen(const CString& folder) = 0;
   // Where to save a component, proposing `suggested`; empty when the user cancels.
   virtual CString AskLibraryToSave(const CString& suggested) = 0;
+  // Opens the folder in the desktop's file manager; false when it could not.
+  virtual bool ShowFolder(const CString& folder) = 0;
 };

@@ -7,6 +7,7 @@
 #include "editor/frame/component_frame.h"
 #include "editor/resources/resource_ids.h"
 #include "host/model/component.h"
+#include "host/model/design.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 
@@ -15,6 +16,7 @@ const MessageMap CMainFrame::kMessageMap{
     {
         MessageEntry(WM_CLOSE, &CMainFrame::OnCloseMessage),
         UpdateCommandUIEntry(ID_APP_COMPONENT_PANE, &CMainFrame::OnUpdateComponentPane),
+        UpdateCommandUIEntry(ID_APP_PACKAGE_LIST, &CMainFrame::OnUpdatePackageList),
     }};
 
 namespace {
@@ -86,4 +88,22 @@ void CMainFrame::OnUpdateComponentPane(CCmdUI* state) {
   CString text;
   if (component != nullptr) text = component->GetName() + ", package " + component->GetPackage();
   state->SetText(text);
+}
+
+// The list follows whatever changed the packages or the current one (the package
+// commands, undo and redo, another tab) by being filled afresh at idle time.
+void CMainFrame::OnUpdatePackageList(CCmdUI* state) {
+  CAppComponentFrame* active = ActiveComponentFrame();
+  CDesign* design = active != nullptr ? active->GetDesign() : nullptr;
+  const CComponent* current = design != nullptr ? active->GetComponent(false) : nullptr;
+  std::vector<CString> packages;
+  if (current != nullptr) {
+    POSITION position = nullptr;
+    for (CComponent* component = design->FirstComponent(position); component != nullptr;
+         component = design->NextComponent(position))
+      packages.push_back(component->GetPackage());
+  }
+  m_toolBar.SetComboItems(ID_APP_PACKAGE_LIST, packages);
+  m_toolBar.SetComboText(ID_APP_PACKAGE_LIST, current != nullptr ? current->GetPackage() : CString());
+  state->Enable(current != nullptr ? TRUE : FALSE);
 }

@@ -3,6 +3,7 @@
 #include <wx/artprov.h>
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
+#include <wx/choice.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
 #include <wx/statline.h>
@@ -74,6 +75,7 @@ class ToolBarPeer : public WxPeer {
       wxWindow* shown = button.id != 0 ? m_window->FindWindow(WxCommandId(button.id)) : nullptr;
       if (shown == nullptr) continue;
       if (shown->IsEnabled() != button.enabled) shown->Enable(button.enabled);
+      if (auto* choice = dynamic_cast<wxChoice*>(shown)) ShowChoice(*choice, button);
       if (auto* toggle = dynamic_cast<wxToggleButton*>(shown);
           toggle != nullptr && toggle->GetValue() != button.checked)
         toggle->SetValue(button.checked);
@@ -101,7 +103,27 @@ class ToolBarPeer : public WxPeer {
     return wxArtProvider::GetBitmap(ArtIdOf(button.image), wxART_TOOLBAR, size);
   }
 
+  // The list's texts are content: they change without the row being built again.
+  static void ShowChoice(wxChoice& choice, const ToolBarButton& button) {
+    wxArrayString items;
+    for (const CString& item : button.items) items.Add(ToWx(item));
+    if (choice.GetStrings() != items) choice.Set(items);
+    const int selection = choice.FindString(ToWx(button.text), true);
+    if (choice.GetSelection() != selection) choice.SetSelection(selection);
+  }
+
+  wxWindow* MakeChoice(const ToolBarButton& button, wxPoint at, wxSize size) {
+    auto* choice = new wxChoice(m_window, WxCommandId(button.id), at, wxSize(button.width, size.y));
+    if (!button.toolTip.IsEmpty()) choice->SetToolTip(ToWx(button.toolTip));
+    const UINT command = button.id;
+    choice->Bind(wxEVT_CHOICE,
+                 [this, command](wxCommandEvent& event) { OnChosen(command, FromWx(event.GetString())); });
+    ShowChoice(*choice, button);
+    return choice;
+  }
+
   wxWindow* MakeButton(const ToolBarButton& button, wxPoint at, wxSize size) {
+    if (button.style == TBBS_COMBOBOX) return MakeChoice(button, at, size);
     const int id = WxCommandId(button.id);
     const bool toggles = (button.style & TBBS_CHECKBOX) != 0;
     // The icon leaves room for the button's own border.
@@ -148,6 +170,17 @@ class ToolBarPeer : public WxPeer {
     if (Updating()) return;
     const HWND hwnd = m_hwnd;
     Act([&](UserInput& user) { user.ClickToolBarButton(CWnd::FromHandle(hwnd), command); });
+    if (!IsWindowHandle(hwnd)) return;
+    if (auto* peer = dynamic_cast<ToolBarPeer*>(PeerOf(hwnd))) {
+      UpdateScope scope(*peer);
+      peer->ShowContent();
+    }
+  }
+
+  void OnChosen(UINT command, const CString& item) {
+    if (Updating()) return;
+    const HWND hwnd = m_hwnd;
+    Act([&](UserInput& user) { user.ChooseToolBarItem(CWnd::FromHandle(hwnd), command, item); });
     if (!IsWindowHandle(hwnd)) return;
     if (auto* peer = dynamic_cast<ToolBarPeer*>(PeerOf(hwnd))) {
       UpdateScope scope(*peer);

@@ -62,6 +62,56 @@ BOOL CToolBar::AddSeparator() {
   return TRUE;
 }
 
+BOOL CToolBar::AddComboBox(UINT id, int width, const char* toolTip) {
+  ToolBarData* data = Data();
+  if (data == nullptr || id == 0) return FALSE;
+  ToolBarButton combo;
+  combo.id = id;
+  combo.style = TBBS_COMBOBOX;
+  combo.toolTip = toolTip;
+  combo.width = width;
+  data->buttons.push_back(combo);
+  NotifyPeer(m_hWnd, WindowChange::Content);
+  return TRUE;
+}
+
+ToolBarButton* CToolBar::FindCombo(UINT id) const {
+  ToolBarData* data = Data();
+  if (data == nullptr || id == 0) return nullptr;
+  for (ToolBarButton& button : data->buttons) {
+    if (button.id == id && button.style == TBBS_COMBOBOX) return &button;
+  }
+  return nullptr;
+}
+
+BOOL CToolBar::SetComboItems(UINT id, const std::vector<CString>& items) {
+  ToolBarButton* combo = FindCombo(id);
+  if (combo == nullptr) return FALSE;
+  if (combo->items == items) return TRUE;
+  combo->items = items;
+  NotifyPeer(m_hWnd, WindowChange::Content);
+  return TRUE;
+}
+
+BOOL CToolBar::SetComboText(UINT id, const CString& text) {
+  ToolBarButton* combo = FindCombo(id);
+  if (combo == nullptr) return FALSE;
+  if (combo->text == text) return TRUE;
+  combo->text = text;
+  NotifyPeer(m_hWnd, WindowChange::Content);
+  return TRUE;
+}
+
+std::vector<CString> CToolBar::GetComboItems(UINT id) const {
+  const ToolBarButton* combo = FindCombo(id);
+  return combo != nullptr ? combo->items : std::vector<CString>{};
+}
+
+CString CToolBar::GetComboText(UINT id) const {
+  const ToolBarButton* combo = FindCombo(id);
+  return combo != nullptr ? combo->text : CString();
+}
+
 int CToolBar::GetCount() const {
   const ToolBarData* data = Data();
   return data != nullptr ? static_cast<int>(data->buttons.size()) : 0;

@@ -15,6 +15,9 @@ inline constexpr const char* kClassToolBar = "ToolbarWindow32";
 inline constexpr UINT TBBS_BUTTON = 0x0000;
 inline constexpr UINT TBBS_SEPARATOR = 0x0001;
 inline constexpr UINT TBBS_CHECKBOX = 0x0002;
+// A drop-down list of texts in place of a button: choosing one sends the command, and
+// its handler reads the choice with CToolBar::GetComboText.
+inline constexpr UINT TBBS_COMBOBOX = 0x0004;
 
 struct ToolBarButton {
   UINT id = 0;  // 0 for a separator
@@ -27,6 +30,11 @@ struct ToolBarButton {
   CString toolTip;
   bool enabled = true;
   bool checked = false;
+  // A drop-down list's texts, the one shown (which need not be among them) and its
+  // width in pixels.
+  std::vector<CString> items;
+  CString text;
+  int width = 0;
 };
 
 class ToolBarData : public ControlData {
@@ -53,6 +61,15 @@ class CToolBar : public CControlBar {
   BOOL AddButton(UINT id, const char* image, const char* label, const char* toolTip,
                  UINT style = TBBS_BUTTON);
   BOOL AddSeparator();
+  // A drop-down list `width` pixels wide, empty at first; FALSE for a command id of 0.
+  BOOL AddComboBox(UINT id, int width, const char* toolTip);
+  // The list's texts and the one shown; FALSE when `id` has no drop-down list. Setting
+  // what is shown already changes nothing on the screen.
+  BOOL SetComboItems(UINT id, const std::vector<CString>& items);
+  BOOL SetComboText(UINT id, const CString& text);
+  // Empty when `id` has no drop-down list.
+  std::vector<CString> GetComboItems(UINT id) const;
+  CString GetComboText(UINT id) const;
   int GetCount() const;
   // The index of the command's button, -1 when there is none.
   int CommandToIndex(UINT id) const;
@@ -68,4 +85,5 @@ class CToolBar : public CControlBar {
 
  private:
   ToolBarData* Data() const;
+  ToolBarButton* FindCombo(UINT id) const;
 };

@@ -71,6 +71,10 @@ class UserInput {
   // A tool bar button, refreshed as idle time does, sends its command to the bar's
   // frame when enabled.
   bool ClickToolBarButton(CWnd* toolBar, UINT id);
+  // Chooses `item` in the tool bar's drop-down list `id`, refreshed as idle time does:
+  // the list shows it and sends its command to the bar's frame. False when the list is
+  // disabled or does not offer the item.
+  bool ChooseToolBarItem(CWnd* toolBar, UINT id, const CString& item);
   // A key with modifiers (FCONTROL, FSHIFT, FALT) that the frame's shortcuts turn into
   // an enabled command sends it to the frame; false when they give none.
   bool PressAccelerator(CWnd* frame, UINT key, UINT modifiers);

@@ -107,7 +107,24 @@ bool UserInput::ClickToolBarButton(CWnd* toolBar, UINT id) {
   bar->OnUpdateCmdUI(frame, TRUE);
   if (!IsWindowHandle(hwnd)) return false;
   const ToolBarButton* button = bar->GetButton(bar->CommandToIndex(id));
-  if (button == nullptr || !button->enabled) return false;
+  if (button == nullptr || !button->enabled || button->style == TBBS_COMBOBOX) return false;
+  SendCommand(frame, id);
+  return true;
+}
+
+bool UserInput::ChooseToolBarItem(CWnd* toolBar, UINT id, const CString& item) {
+  auto* bar = DynamicDowncast<CToolBar>(toolBar);
+  if (!Reachable(bar) || bar->CommandToIndex(id) < 0) return false;
+  CFrameWnd* frame = bar->GetParentFrame();
+  if (frame == nullptr) return false;
+  const HWND hwnd = bar->m_hWnd;
+  bar->OnUpdateCmdUI(frame, TRUE);
+  if (!IsWindowHandle(hwnd)) return false;
+  const ToolBarButton* button = bar->GetButton(bar->CommandToIndex(id));
+  if (button == nullptr || !button->enabled || button->style != TBBS_COMBOBOX) return false;
+  const std::vector<CString>& items = button->items;
+  if (std::find(items.begin(), items.end(), item) == items.end()) return false;
+  bar->SetComboText(id, item);
   SendCommand(frame, id);
   return true;
 }

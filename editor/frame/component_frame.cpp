@@ -17,6 +17,16 @@ namespace {
 constexpr const char* kGridKey = "ComponentEditor\\Grid";
 constexpr const char* kGridEnabledValue = "Enabled";
 constexpr const char* kPackageNameAttribute = "[PackageName]";
+
+bool IsRecordOf(const CDesign* design, const CComponent* component) {
+  if (design == nullptr) return false;
+  POSITION position = nullptr;
+  for (const CComponent* record = design->FirstComponent(position); record != nullptr;
+       record = design->NextComponent(position)) {
+    if (record == component) return true;
+  }
+  return false;
+}
 }  // namespace
 
 bool GetComponentEditGrid() {
@@ -84,7 +94,9 @@ CDesign* CComponentFrame::GetDocument() {
 }
 
 CComponent* CComponentFrame::GetComponent(bool reload) {
-  if (m_pComponent != nullptr && !reload) return m_pComponent;
+  // Undoing an added package, or redoing a deleted one, takes the current record out
+  // of the design; the first record is shown then.
+  if (m_pComponent != nullptr && !reload && IsRecordOf(GetDesign(), m_pComponent)) return m_pComponent;
   CDesign* design = GetDesign();
   m_pComponent = design != nullptr ? design->FirstComponent() : nullptr;
   SetCaption();

@@ -19,6 +19,7 @@ class CComponentGrid;
 class CDesign;
 class CDesignItem;
 class CSymbolsFrame;
+struct SelectedLibrarySymbol;
 
 // The grid setting, "Enabled" under "ComponentEditor\Grid": true when absent.
 bool GetComponentEditGrid();
@@ -90,6 +91,45 @@ class CComponentFrame : public CMDIChildWnd {
   // The property sheet on the item selected in either drawing, or on none.
   void OnProperties();
 
+  // The frame's commands that change the component or its presentation. Each that
+  // changes the component is one undo step, opened and closed on OK and Cancel alike;
+  // the dialogs run with no parent window.
+  //
+  // Gates (component_frame_gates.cpp): adds gates at the first gap in the gate
+  // indices; the chosen library and symbol stay the defaults for the life of the frame.
+  void OnAddGate();
+  // Packages (component_frame_packages.cpp): each writes the grid back first. Add
+  // and Select make the chosen package current, Delete the first remaining one.
+  void OnAddPackage();
+  void OnDeletePackage();
+  void OnSelectPackage();
+  // Makes the design's package record named `package` (ignoring case) current, as one
+  // undo step "Select Package", without a dialog: for a host that shows the packages
+  // in a list of its own. False, with nothing changed, when no record has that name or
+  // the grid's pending edits cannot be written.
+  bool SelectPackage(const CString& package);
+  // The selection's Delete, its prompts and all, as one undo step "Delete", opened
+  // even when nothing is selected (component_frame_commands.cpp).
+  void OnDelete();
+  // The design library's value editing on the current component; it keeps its own
+  // undo.
+  void OnValues();
+  // The display colours dialog (component_frame_display.cpp); leaves an assign-pins
+  // run open.
+  void OnDisplay();
+  // Edit the selected symbol in its library: the view resolves its name and library
+  // file, and the host's EditSymbolInLibrary decides what to open.
+  void OnEditScmSymbolInLib();
+  void OnEditPcbSymInLibrary();
+  void OnUpdateEditScmSymbolInLib(CCmdUI* cmdUI);
+  void OnUpdateEditPcbSymInLibrary(CCmdUI* cmdUI);
+  // View commands, on the view under the mouse cursor.
+  void OnZoomAtCursor();
+  void OnUnzoomAtCursor();
+  void OnViewExtents();
+  void OnRefreshView();
+  void OnViewPan();
+
   // Pin assignment (component_frame_assign.cpp). A run of assignments by clicking
   // forms one undo step: OnAssignPins opens it and starts the assign-pins mode in both
   // views; OnSelectMode, like every command that changes the component, closes it.
@@ -117,6 +157,11 @@ class CComponentFrame : public CMDIChildWnd {
 
   // A frame that goes in the middle of its run closes the run first.
   void OnDestroy() override;
+
+  // What the edit-in-library commands open is the host's: the frame resolves the
+  // symbol (an empty name when nothing is selected) and hands it over here. The
+  // module alone has no symbol editor, so by default nothing opens.
+  virtual void EditSymbolInLibrary(const SelectedLibrarySymbol& symbol, bool pcbSymbol);
 
   // Runs the design's validity check. With `explicitCheck` it always runs and an
   // invalid design's report is shown; without it, it runs only when the "CheckValid"

@@ -17,12 +17,23 @@ void AppTest::SetUp() {
   ASSERT_TRUE(m_app->InitInstance());
 }
 
-void AppTest::TearDown() {
-  // Closing asks about unsaved changes; a test that left some has checked them.
+// Closing asks about unsaved changes; a test that left some has checked them.
+void AppTest::CloseComponents() {
   for (int guard = 0; m_app->CountOpenComponents() > 0 && guard < 10; ++guard) {
     if (Frame().GetDesign()->IsModified()) Screen().ExpectMessageBox(IDNO);
     m_app->CloseDocument(*Frame().GetDesign());
   }
+}
+
+void AppTest::Restart() {
+  CloseComponents();
+  m_app->Quit();
+  m_app = std::make_unique<CEditorApp>(prompt);
+  ASSERT_TRUE(m_app->InitInstance());
+}
+
+void AppTest::TearDown() {
+  CloseComponents();
   m_app.reset();
   HeadlessTest::TearDown();
   SetProgramPathForTesting("");

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app_component_frame.h"
 #include "app/command_ids.h"
@@ -26,9 +27,15 @@ class ScriptedFilePrompt : public FilePrompt {
   std::deque<CString> openAnswers;
   std::deque<CString> saveAnswers;
   int asked = 0;
+  std::vector<CString> foldersShown;
+  bool foldersOpen = true;
 
   CString AskLibraryToOpen(const CString&) override { return Next(openAnswers); }
   CString AskLibraryToSave(const CString&) override { return Next(saveAnswers); }
+  bool ShowFolder(const CString& folder) override {
+    foldersShown.push_back(folder);
+    return foldersOpen;
+  }
 
  private:
   CString Next(std::deque<CString>& answers) {
@@ -57,6 +64,9 @@ class AppTest : public HeadlessTest {
 
   // Opens the component straight away, as the command line does.
   bool Open(const char* name = "QUAD-NAND2") { return App().OpenComponent(Library(), name); }
+  // Closes every component (without saving) and the application, and starts it again
+  // on the settings store that is current then, as a user restarting the program.
+  void Restart();
   // Assigns `pin` to the gate's terminal by clicking the pad and then the terminal.
   void AssignByClicking(int pin, int gate, int terminal);
   // The menu item's state after its popup opened.
@@ -66,6 +76,8 @@ class AppTest : public HeadlessTest {
   ScriptedFilePrompt prompt;
 
  private:
+  void CloseComponents();
+
   ScratchFolder m_folder;
   MemorySettingsStore* m_settings = nullptr;  // not owned: the platform's current store
   std::unique_ptr<CEditorApp> m_app;

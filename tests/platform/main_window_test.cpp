@@ -24,6 +24,7 @@ constexpr UINT kPaste = 57637;
 constexpr UINT kDelete = 57632;
 constexpr UINT kAssignPins = 32800;
 constexpr UINT kZoomPane = 32900;
+constexpr UINT kPackage = 32901;
 
 // The view of a document frame: it handles Delete, which it allows only with a selection.
 class PinView : public CView {
@@ -75,8 +76,12 @@ class MainFrame : public CMDIFrameWnd {
   int saves = 0;
   bool assigning = false;
   std::string zoomText = "Zoom 100%";
+  std::vector<CString> packagesChosen;
+  bool packagesOn = true;
 
   void OnSave() { ++saves; }
+  void OnPackage() { packagesChosen.push_back(toolBar.GetComboText(kPackage)); }
+  void OnUpdatePackage(CCmdUI* state) { state->Enable(packagesOn ? TRUE : FALSE); }
   void OnAssignPins() { assigning = !assigning; }
   void OnUpdateAssignPins(CCmdUI* state) { state->SetCheck(assigning ? 1 : 0); }
   void OnUpdateZoomPane(CCmdUI* state) { state->SetText(zoomText.c_str()); }
@@ -91,6 +96,8 @@ const MessageMap MainFrame::kMessageMap{&CMDIFrameWnd::kMessageMap,
                                             CommandEntry(kAssignPins, &MainFrame::OnAssignPins),
                                             UpdateCommandUIEntry(kAssignPins, &MainFrame::OnUpdateAssignPins),
                                             UpdateCommandUIEntry(kZoomPane, &MainFrame::OnUpdateZoomPane),
+                                            CommandEntry(kPackage, &MainFrame::OnPackage),
+                                            UpdateCommandUIEntry(kPackage, &MainFrame::OnUpdatePackage),
                                         }};
 
 std::unique_ptr<CMenu> MainMenu() {
@@ -240,6 +247,28 @@ TEST_F(MainWindowTest, ToolBarButtonsFollowTheRouteAtIdleTimeAndRunWhenEnabled) 
   frame.ShowControlBar(&frame.toolBar, FALSE);
   EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kSave)) << "a hidden bar cannot be clicked";
   EXPECT_EQ(frame.saves, 1);
+}
+
+TEST_F(MainWindowTest, AToolBarDropDownSendsItsCommandWithTheChosenItemShown) {
+  ASSERT_TRUE(frame.toolBar.Create(&frame));
+  ASSERT_TRUE(frame.toolBar.AddButton(kSave, "document-save", "Save", "Save"));
+  ASSERT_TRUE(frame.toolBar.AddComboBox(kPackage, 120, "Package"));
+  EXPECT_FALSE(frame.toolBar.SetComboItems(kSave, {"DIP14"})) << "a button has no list";
+  ASSERT_TRUE(frame.toolBar.SetComboItems(kPackage, {"DIP14", "SO14"}));
+  ASSERT_TRUE(frame.toolBar.SetComboText(kPackage, "DIP14"));
+
+  EXPECT_FALSE(user.ChooseToolBarItem(&frame.toolBar, kPackage, "TSSOP14")) << "not offered";
+  EXPECT_FALSE(user.ChooseToolBarItem(&frame.toolBar, kSave, "DIP14")) << "a button is no list";
+  EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kPackage)) << "a list is not clicked";
+  EXPECT_TRUE(frame.packagesChosen.empty());
+  EXPECT_TRUE(user.ChooseToolBarItem(&frame.toolBar, kPackage, "SO14"));
+  EXPECT_EQ(frame.packagesChosen, std::vector<CString>{"SO14"}) << "the handler reads the choice";
+  EXPECT_EQ(frame.toolBar.GetComboText(kPackage), "SO14");
+
+  frame.packagesOn = false;
+  EXPECT_FALSE(user.ChooseToolBarItem(&frame.toolBar, kPackage, "DIP14")) << "the route disabled it";
+  EXPECT_EQ(frame.packagesChosen.size(), 1u);
+  EXPECT_EQ(frame.toolBar.GetComboItems(kPackage), (std::vector<CString>{"DIP14", "SO14"}));
 }
 
 TEST_F(MainWindowTest, BarsLieAlongTheEdgesAndThePaneFillsWhatTheyLeave) {

@@ -43,6 +43,8 @@ constexpr Rgb kHighlight{255, 0, 255};
 constexpr Rgb kAssignedPins{0, 255, 0};
 constexpr Rgb kUnassignedPins{0, 0, 255};
 
+constexpr Rgb kOutlines{255, 255, 0};
+
 constexpr int kWindowSeconds = 30;
 constexpr int kDrawingSeconds = 15;
 
@@ -69,6 +71,19 @@ std::string PinNameOf(const std::string& path, int gate, int terminal) {
   return component != nullptr ? component->GetPinName(gate, terminal).str() : "no component";
 }
 
+// The packages of QUAD-NAND2's records in the library, in order, and the gates of each.
+std::vector<std::pair<std::string, int>> PackagesOf(const std::string& path) {
+  CDesign design;
+  CString error;
+  std::vector<std::pair<std::string, int>> packages;
+  if (!CComponentLibraryFile::LoadComponent(path.c_str(), "QUAD-NAND2", design, error)) return packages;
+  POSITION position = nullptr;
+  for (CComponent* component = design.FirstComponent(position); component != nullptr;
+       component = design.NextComponent(position))
+    packages.emplace_back(component->GetPackage().str(), component->CountGates());
+  return packages;
+}
+
 unsigned long ColourSetting(Rgb colour) {
   return colour.red | (colour.green << 8U) | (static_cast<unsigned long>(colour.blue) << 16U);
 }
@@ -78,7 +93,7 @@ unsigned long ColourSetting(Rgb colour) {
 std::string SettingsText() {
   const std::vector<std::pair<const char*, Rgb>> colours = {
       {"Background", kBackground}, {"AssignedPins", kAssignedPins}, {"UnassignedPins", kUnassignedPins},
-      {"Text", {0, 255, 255}},     {"Outlines", {255, 255, 0}},     {"Selection", {128, 128, 255}},
+      {"Text", {0, 255, 255}},     {"Outlines", kOutlines},         {"Selection", {128, 128, 255}},
       {"Highlight", kHighlight},   {"PinNames", {0, 128, 0}},       {"PinNumbers", {0, 0, 192}},
   };
   std::string text = "{\"version\": 1, \"keys\": {\"ComponentEditor\\\\Colours\": {";
@@ -121,7 +136,9 @@ class EditorOnScreenTest : public ::testing::Test {
     WriteFileText(m_folder / "config" / "component-editor" / "settings.json", SettingsText());
     fs::create_directories(CE_ARTIFACTS_DIR);
     for (const char* shot : {"editor-picker.png", "editor-sample.png", "editor-pin-assigned.png",
-                             "properties-pcb-pin.png", "properties-scm-pin.png"})
+                             "properties-pcb-pin.png", "properties-scm-pin.png", "dialog-add-gate.png",
+                             "dialog-add-package.png", "dialog-select-package.png",
+                             "dialog-delete-package.png", "dialog-display.png", "editor-packages.png"})
       fs::remove(fs::path(CE_ARTIFACTS_DIR) / shot);
   }
 
@@ -234,6 +251,36 @@ class EditorOnScreenTest : public ::testing::Test {
     ASSERT_TRUE(atA && atA->schematic && atA->pcb) << "terminal A of gate a was not highlighted";
     vcc = *atVcc;
     gateA = *atA;
+  }
+
+  // Waits for the dialog titled as `titlePattern` says, gives the toolkit a moment to
+  // draw it and to take the focus in, and photographs it.
+  std::string WaitForDialog(const std::string& titlePattern, const char* screenshot) {
+    const std::string dialog = WaitForWindow(titlePattern);
+    if (dialog.empty()) {
+      ADD_FAILURE() << "no window titled " << titlePattern << " came up";
+      return dialog;
+    }
+    EXPECT_TRUE(m_user.Focus(dialog));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    Screenshot(dialog, screenshot);
+    return dialog;
+  }
+
+  // Return in a field presses the dialog's default button, as does the button's own
+  // mnemonic wherever the focus is; the dialog must close.
+  void ConfirmDialog(const std::string& dialog, const std::string& main, const char* key = "Return") {
+    ASSERT_TRUE(m_user.PressKeys({key}));
+    ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << key << " did not close the dialog";
+    ASSERT_TRUE(m_user.Focus(main));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+
+  // Pixels of `colour` in the PCB drawing, after the drawing settled.
+  bool PcbShows(const std::string& main, const Drawings& drawings, Rgb colour, bool present) {
+    return LookUntil(main, [&](const ScreenImage& shot) {
+      return (shot.FindColour(colour, drawings.pcb).pixels > 0) == present;
+    });
   }
 
   // Saves (Ctrl+S) and quits (Ctrl+Q): with nothing left unsaved it quits without asking.
@@ -351,6 +398,81 @@ TEST_F(EditorOnScreenTest, RenamesATerminalOnItsPinPageAndSavesIt) {
   EXPECT_EQ(PinNameOf(m_library.string(), 0, 1), "IN1");
   EXPECT_EQ(PinOf(m_library.string(), 0, 0, 1), 1) << "the pin map stays";
   ExpectOtherComponentsUnchanged();
+}
+
+// The package list is the first control after the file and edit icons of the tool
+// bar, which lies below the menu bar: two icons, a separator, three icons and a
+// separator before it.
+constexpr PixelPoint kPackageList{4 + 2 * 30 + 9 + 3 * 30 + 9 + 60, 41};
+
+TEST_F(EditorOnScreenTest, AddsAGateAndAPackageSwitchesAndDeletesPackagesChangesAColourAndSaves) {
+  ASSERT_EQ(PackagesOf(m_library.string()),
+            (std::vector<std::pair<std::string, int>>{{"DIP-14", 5}, {"SOIC-14", 5}}));
+  std::string main;
+  Drawings drawings;
+  ASSERT_NO_FATAL_FAILURE(OpenQuadNand2(main, drawings));
+
+  // Insert: the Add Gate dialog proposes gate f on the NAND2 of the gates before.
+  ASSERT_TRUE(m_user.PressKeys({"Insert"}));
+  std::string dialog = WaitForDialog("^Add Gate", "dialog-add-gate.png");
+  ASSERT_FALSE(dialog.empty());
+  ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main, "alt+a"));
+
+  // Ctrl+Shift+N: a package TSSOP-14 on the SOIC-14 footprint; its pads have no pins.
+  ASSERT_TRUE(m_user.PressKeys({"ctrl+shift+n"}));
+  dialog = WaitForDialog("^Add Package$", "dialog-add-package.png");
+  ASSERT_FALSE(dialog.empty());
+  // The package's field, its list button, the library and then the footprint's name.
+  ASSERT_TRUE(m_user.Type("TSSOP-14"));
+  ASSERT_TRUE(m_user.PressKeys({"Tab", "Tab", "Tab"}));
+  ASSERT_TRUE(m_user.Type("SOIC-14"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  Screenshot(dialog, "dialog-add-package.png");
+  ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main));
+  EXPECT_TRUE(PcbShows(main, drawings, kAssignedPins, false)) << "the new package is not shown";
+
+  // The tool bar's package list: SOIC-14 is just above the TSSOP-14 shown.
+  ASSERT_TRUE(m_user.ClickAt(main, kPackageList));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  ASSERT_TRUE(m_user.PressKeys({"Up", "Return"}));
+  EXPECT_TRUE(PcbShows(main, drawings, kAssignedPins, true)) << "SOIC-14 with its pins is not shown";
+  Screenshot(main, "editor-packages.png");
+
+  // Select Package from the menu, left with Escape, for its picture.
+  ASSERT_TRUE(m_user.PressKeys({"alt+c", "k"}));
+  dialog = WaitForDialog("^Select Package$", "dialog-select-package.png");
+  ASSERT_FALSE(dialog.empty());
+  ASSERT_TRUE(m_user.PressKeys({"Escape"}));
+  ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds));
+  ASSERT_TRUE(m_user.Focus(main));
+
+  // Ctrl+Shift+Delete offers the package shown, SOIC-14; DIP-14 comes back.
+  ASSERT_TRUE(m_user.PressKeys({"ctrl+shift+Delete"}));
+  dialog = WaitForDialog("^Delete Package$", "dialog-delete-package.png");
+  ASSERT_FALSE(dialog.empty());
+  ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main, "alt+d"));
+
+  // View > Display Colours: the outlines take the next colour of their list.
+  ASSERT_TRUE(PcbShows(main, drawings, kOutlines, true));
+  ASSERT_TRUE(m_user.PressKeys({"alt+v", "c"}));
+  dialog = WaitForDialog("^Display$", "dialog-display.png");
+  ASSERT_FALSE(dialog.empty());
+  ASSERT_TRUE(m_user.PressKeys({"Down"}));
+  ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main));
+  EXPECT_TRUE(PcbShows(main, drawings, kOutlines, false)) << "the outlines kept their colour";
+
+  ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
+  EXPECT_EQ(PackagesOf(m_library.string()),
+            (std::vector<std::pair<std::string, int>>{{"DIP-14", 6}, {"TSSOP-14", 6}}));
+  ExpectOtherComponentsUnchanged();
+  const std::string settings = ReadFileText(m_folder / "config" / "component-editor" / "settings.json");
+  EXPECT_NE(settings.find("\"Outlines\""), std::string::npos) << settings;
+  EXPECT_EQ(settings.find("\"Outlines\": " + std::to_string(ColourSetting(kOutlines))), std::string::npos)
+      << "the outlines' colour was not kept:\n"
+      << settings;
+  for (const char* shot : {"dialog-add-gate.png", "dialog-add-package.png", "dialog-select-package.png",
+                           "dialog-delete-package.png", "dialog-display.png"})
+    EXPECT_TRUE(fs::exists(fs::path(CE_ARTIFACTS_DIR) / shot)) << shot;
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // reaches the design check as a host's own commands do.
 #pragma once
 
+#include <vector>
+
 #include "editor/frame/component_frame.h"
+#include "editor/views/symbol_view.h"
 
 class CHostComponentFrame : public CComponentFrame {
   DECLARE_DYNCREATE(CHostComponentFrame)
@@ -19,10 +22,21 @@ class CHostComponentFrame : public CComponentFrame {
   // The host runs the design check from its own commands.
   using CComponentFrame::IsDesignValid;
 
+  // What the edit-in-library commands handed to the host, in order.
+  struct LibraryEdit {
+    SelectedLibrarySymbol symbol;
+    bool pcbSymbol = false;
+  };
+  const std::vector<LibraryEdit>& LibraryEdits() const { return m_libraryEdits; }
+
  protected:
   CHostComponentFrame() = default;
+  void EditSymbolInLibrary(const SelectedLibrarySymbol& symbol, bool pcbSymbol) override {
+    m_libraryEdits.push_back({symbol, pcbSymbol});
+  }
 
  private:
   int m_acceleratorsDestroyed = 0;
   int m_acceleratorsRestored = 0;
+  std::vector<LibraryEdit> m_libraryEdits;
 };

@@ -1,0 +1,139 @@
+// The frame's commands that open no dialog of the editor's own: Delete with its undo
+// level whatever the selection and the answer, the host's value editing, the
+// edit-in-library commands and their update handlers, and the view commands on the
+// drawing under the cursor.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "host/designops/designops_resources.h"
+#include "host/model/gate.h"
+#include "platform/cmd_target.h"
+#include "platform/dialog.h"
+#include "tests/editor/support/editor_fixture.h"
+
+namespace {
+
+class FrameCommandsTest : public SampleEditorTest {
+ protected:
+  // Whether the update handler enables its command.
+  bool ScmEditEnabled() {
+    CCmdUI state(0);
+    Frame().OnUpdateEditScmSymbolInLib(&state);
+    return state.WasEnableSet() && state.IsEnabled();
+  }
+  bool PcbEditEnabled() {
+    CCmdUI state(0);
+    Frame().OnUpdateEditPcbSymInLibrary(&state);
+    return state.WasEnableSet() && state.IsEnabled();
+  }
+  double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
+};
+
+TEST_F(FrameCommandsTest, DeleteOpensAndClosesItsLevelWithNothingSelected) {
+  ClearRecords();
+  Frame().OnDelete();
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
+  EXPECT_TRUE(UndoLevels().Balanced());
+  EXPECT_EQ(Design().GetUndoCount(), 0) << "an empty step is no undo step";
+  EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(FrameCommandsTest, DeleteAnsweredNoChangesNothingYesIsOneStepDelete) {
+  Select(PcbPad(1));
+  ClearRecords();
+  Screen().ExpectMessageBox(IDNO);
+  Frame().OnDelete();
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
+  EXPECT_TRUE(UndoLevels().Balanced());
+  EXPECT_EQ(Component().GetPinNumber(0, 1), 1);
+  EXPECT_EQ(Design().GetUndoCount(), 0);
+
+  Select(PcbPad(1));
+  Screen().ExpectMessageBox(IDYES);
+  Frame().OnDelete();
+  EXPECT_EQ(Component().GetPinNumber(0, 1), CGate::kNoPin);
+  EXPECT_EQ(Design().GetUndoCount(), 1);
+  EXPECT_EQ(Design().GetUndoName(), "Delete");
+}
+
+TEST_F(FrameCommandsTest, DeleteClosesAnAssignmentRunFirst) {
+  Frame().OnAssignPins();
+  ClearRecords();
+  Frame().OnDelete();
+  EXPECT_EQ(UndoLevels().Ended(), (std::vector<UINT>{IDS_UNDO_ASSIGN_PINS, IDS_UNDO_DELETE}));
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
+  EXPECT_FALSE(Design().IsUndoLevelOpen());
+}
+
+TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
+  ClearRecords();
+  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dialog, UserInput& input) {
+    input.TypeText(dialog.GetDlgItem(IDC_VALUES_NAME), "Tolerance");
+    input.TypeText(dialog.GetDlgItem(IDC_VALUES_VALUE), "5%");
+    input.Click(dialog.GetDlgItem(IDC_VALUES_ADD));
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  Frame().OnValues();
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_VALUES}) << "the frame opens none of its own";
+  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
+  EXPECT_EQ(Design().GetUndoName(), "Values");
+  const CAttribute* tolerance = Component().GetAttributes()->Find("Tolerance");
+  ASSERT_NE(tolerance, nullptr);
+  EXPECT_EQ(tolerance->GetValue(), "5%");
+
+  ClearRecords();
+  Screen().ExpectDialog(IDD_VALUES,
+                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDCANCEL)); });
+  Frame().OnValues();
+  EXPECT_TRUE(UndoLevels().Started().empty());
+  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent}) << "the views are refreshed anyway";
+}
+
+TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawing) {
+  EXPECT_FALSE(ScmEditEnabled());
+  EXPECT_FALSE(PcbEditEnabled());
+  Select(PcbPad(3));
+  EXPECT_FALSE(ScmEditEnabled());
+  EXPECT_TRUE(PcbEditEnabled());
+  Select(ScmGate(2));
+  EXPECT_TRUE(ScmEditEnabled());
+
+  Frame().OnEditScmSymbolInLib();
+  Frame().OnEditPcbSymInLibrary();
+  const auto& edits = Frame().LibraryEdits();
+  ASSERT_EQ(edits.size(), 2u);
+  EXPECT_EQ(edits[0].symbol.symbolName, "NAND2");
+  EXPECT_EQ(edits[0].symbol.libraryFile, DataDirectory() + "/logic.scmlib");
+  EXPECT_FALSE(edits[0].pcbSymbol);
+  EXPECT_EQ(edits[1].symbol.symbolName, "DIP-14");
+  EXPECT_EQ(edits[1].symbol.libraryFile, DataDirectory() + "/footprints.pcblib");
+  EXPECT_TRUE(edits[1].pcbSymbol);
+  EXPECT_EQ(Design().GetUndoCount(), 0);
+}
+
+TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursor) {
+  const double scm = Scale(ScmView());
+  const double pcb = Scale(PcbView());
+  ASSERT_TRUE(user.MoveMouse(&ScmView(), CPoint(30, 30)));
+  Frame().OnZoomAtCursor();
+  EXPECT_GT(Scale(ScmView()), scm);
+  EXPECT_EQ(Scale(PcbView()), pcb);
+  Frame().OnUnzoomAtCursor();
+  Frame().OnUnzoomAtCursor();
+  EXPECT_LT(Scale(ScmView()), scm);
+  Frame().OnViewExtents();
+  EXPECT_DOUBLE_EQ(Scale(ScmView()), scm);
+
+  ASSERT_TRUE(user.MoveMouse(&PcbView(), CPoint(20, 20)));
+  const CPoint origin = PcbView().GetTransform().GetOrigin();
+  const CPoint scmOrigin = ScmView().GetTransform().GetOrigin();
+  Frame().OnViewPan();
+  EXPECT_NE(PcbView().GetTransform().GetOrigin(), origin);
+  EXPECT_EQ(ScmView().GetTransform().GetOrigin(), scmOrigin);
+  Frame().OnRefreshView();
+  EXPECT_EQ(Scale(PcbView()), pcb) << "a refresh redraws without moving";
+  EXPECT_EQ(Design().GetUndoCount(), 0);
+}
+
+}  // namespace
