@@ -25,6 +25,18 @@ constexpr int kButtonHeight = 14;
 constexpr int kButtonGap = 4;
 constexpr int kDefaultPageWidth = 212;  // when no page has a template
 constexpr int kDefaultPageHeight = 114;
+// A tab's width in dialog units, estimated from its caption: the sheet is made wide
+// enough for one row of tabs, so that no page hides behind the strip's scroll arrows.
+constexpr int kTabCharWidth = 5;
+constexpr int kTabPadding = 10;
+
+int TabRowWidth(const std::vector<CPropertyPage*>& pages) {
+  int width = 0;
+  for (const CPropertyPage* page : pages) {
+    width += static_cast<int>(page->GetCaption().GetLength()) * kTabCharWidth + kTabPadding;
+  }
+  return width;
+}
 
 ControlTemplate SheetControl(int id, const char* className, DWORD style, const char* text, int x, int y,
                              int cx, int cy) {
@@ -192,6 +204,7 @@ BOOL CPropertySheet::CreateModalWindow(CWnd* owner) {
     pageWidth = kDefaultPageWidth;
     pageHeight = kDefaultPageHeight;
   }
+  pageWidth = std::max(pageWidth, TabRowWidth(m_pages) - 2 * kTabInset);
   const int tabWidth = pageWidth + 2 * kTabInset;
   const int tabHeight = kTabHeader + pageHeight + 2 * kTabInset;
   const int buttonsY = kMargin + tabHeight + kMargin;

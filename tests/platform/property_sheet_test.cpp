@@ -299,6 +299,34 @@ TEST_F(PropertySheetTest, TabsShowThePageCaptionsAndFollowTheActivePage) {
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
+TEST_F(PropertySheetTest, LongTabCaptionsWidenTheSheetSoEveryTabShows) {
+  const auto pageWidthOf = [&](CPropertySheet& sheet) {
+    LONG width = 0;
+    Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+      CRect pageRect;
+      a.GetWindowRect(&pageRect);
+      width = pageRect.Width();
+      input.Click(shown.GetDlgItem(IDCANCEL));
+    });
+    sheet.DoModal();
+    return width;
+  };
+  CPropertySheet narrow(kSheetCaption);
+  narrow.AddPage(&a);
+  narrow.AddPage(&c);
+  const LONG fromThePages = pageWidthOf(narrow);
+
+  CPropertySheet wide(kSheetCaption);
+  wide.AddPage(&a);
+  wide.AddPage(&c);
+  TestPage longCaption{kPageC, "D", log, kCaptionOverride};
+  TestPage longerCaption{kPageC, "E", log, kCaptionOverride};
+  wide.AddPage(&longCaption);
+  wide.AddPage(&longerCaption);
+  // Four tabs of 9 + 13 + 13 + 13 characters need more than the 175 units of page A.
+  EXPECT_GT(pageWidthOf(wide), fromThePages);
+}
+
 TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirstPage) {
   CPropertySheet sheet("Sheet");
   sheet.AddPage(&a);
