@@ -28,7 +28,7 @@ constexpr int kDefaultPageHeight = 114;
 // A tab's width in dialog units, estimated from its caption: the sheet is made wide
 // enough for one row of tabs, so that no page hides behind the strip's scroll arrows.
 constexpr int kTabCharWidth = 5;
-constexpr int kTabPadding = 10;
+constexpr int kTabPadding = 26;
 
 int TabRowWidth(const std::vector<CPropertyPage*>& pages) {
   int width = 0;

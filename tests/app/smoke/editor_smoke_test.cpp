@@ -135,11 +135,6 @@ class EditorOnScreenTest : public ::testing::Test {
     fs::copy_file(CE_DATA_DIR "/sample.cmplib", m_library);
     WriteFileText(m_folder / "config" / "component-editor" / "settings.json", SettingsText());
     fs::create_directories(CE_ARTIFACTS_DIR);
-    for (const char* shot : {"editor-picker.png", "editor-sample.png", "editor-pin-assigned.png",
-                             "properties-pcb-pin.png", "properties-scm-pin.png", "dialog-add-gate.png",
-                             "dialog-add-package.png", "dialog-select-package.png",
-                             "dialog-delete-package.png", "dialog-display.png", "editor-packages.png"})
-      fs::remove(fs::path(CE_ARTIFACTS_DIR) / shot);
   }
 
   // The settings go to the test's folder, not the user's.
@@ -200,7 +195,10 @@ class EditorOnScreenTest : public ::testing::Test {
   }
 
   void Screenshot(const std::string& window, const char* name) {
+    // Each test removes only its own pictures (the tests run as separate processes), so
+    // a failed capture leaves no stale picture and the other tests' pictures stay.
     const fs::path path = fs::path(CE_ARTIFACTS_DIR) / name;
+    fs::remove(path);
     std::string error;
     EXPECT_TRUE(m_user.SaveScreenshot(window, path.string(), error)) << error;
   }
