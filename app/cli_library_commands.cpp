@@ -73,12 +73,12 @@ int ReadNumber(const CString& text, const char* option, long long low, long long
   return static_cast<int>(value);
 }
 
-ChosenSymbol FindSymbol(const CString& spec, SymbolKind kind, const CString& componentLibrary,
+ChosenSymbol FindSymbol(const CString& libraryAndSymbol, SymbolKind kind, const CString& componentLibrary,
                         const char* option) {
-  const int colon = spec.ReverseFind(':');
-  if (colon <= 0 || colon + 1 >= spec.GetLength())
-    throw Refused{CString(option) + " takes LIB:SYMBOL, not \"" + spec + "\"."};
-  ChosenSymbol chosen{spec.Left(colon), spec.Mid(colon + 1), 0};
+  const int colon = libraryAndSymbol.ReverseFind(':');
+  if (colon <= 0 || colon + 1 >= libraryAndSymbol.GetLength())
+    throw Refused{CString(option) + " takes LIB:SYMBOL, not \"" + libraryAndSymbol + "\"."};
+  ChosenSymbol chosen{libraryAndSymbol.Left(colon), libraryAndSymbol.Mid(colon + 1), 0};
   CString path;
   Check(CSymbolLibraryLocator(kind, componentLibrary).Find(chosen.library, path));
   CString error;
