@@ -6,17 +6,33 @@ namespace {
 
 using namespace dialog_templates;
 
+// The list shows a component a line: its name, its packages and how many gates it has,
+// in columns. The buttons on the right change the library itself.
 DialogTemplate PickerTemplate() {
-  const DWORD list = LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
-  return ModalDialog(IDD_COMPONENT_PICKER, "Open Component", {0, 0, 260, 214},
+  const DWORD list = LBS_NOTIFY | LBS_SORT | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
+  return ModalDialog(IDD_COMPONENT_PICKER, "Open Component", {0, 0, 330, 214},
                      {
                          Label("&Filter:", {7, 9, 30, 8}),
                          Edit(IDC_PICKER_FILTER, kSingleLineEdit, {40, 7, 150, 14}),
-                         Label(IDC_PICKER_COUNT, "", {7, 27, 183, 8}),
-                         ListBox(IDC_PICKER_LIST, list, {7, 38, 183, 142}),
-                         Label(IDC_PICKER_PACKAGES, "", {7, 186, 246, 20}),
-                         DefPushButton(IDOK, "&Open", {203, 7, 50, 14}),
-                         PushButton(IDCANCEL, "Cancel", {203, 24, 50, 14}),
+                         Label(IDC_PICKER_COUNT, "", {7, 27, 253, 8}),
+                         ListBox(IDC_PICKER_LIST, list, {7, 38, 253, 142}),
+                         Label(IDC_PICKER_PACKAGES, "", {7, 186, 253, 20}),
+                         DefPushButton(IDOK, "&Open", {273, 7, 50, 14}),
+                         PushButton(IDCANCEL, "Cancel", {273, 24, 50, 14}),
+                         PushButton(IDC_PICKER_DUPLICATE, "D&uplicate...", {273, 50, 50, 14}),
+                         PushButton(IDC_PICKER_RENAME, "&Rename...", {273, 67, 50, 14}),
+                         PushButton(IDC_PICKER_DELETE, "&Delete...", {273, 84, 50, 14}),
+                     });
+}
+
+// One name, asked for by Duplicate and Rename; the caption says which.
+DialogTemplate ComponentNameTemplate() {
+  return ModalDialog(IDD_COMPONENT_NAME, "Component Name", {0, 0, 220, 62},
+                     {
+                         Label(IDC_COMPONENT_NAME_PROMPT, "", {7, 7, 206, 8}),
+                         Edit(IDC_COMPONENT_NAME_EDIT, kSingleLineEdit, {7, 19, 206, 14}),
+                         DefPushButton(IDOK, "OK", {107, 41, 50, 14}),
+                         PushButton(IDCANCEL, "Cancel", {163, 41, 50, 14}),
                      });
 }
 
@@ -24,6 +40,7 @@ ResourceModule BuildAppResources() {
   ResourceModule module;
   module.name = "ComponentEditorApp";
   module.dialogs[IDD_COMPONENT_PICKER] = PickerTemplate();
+  module.dialogs[IDD_COMPONENT_NAME] = ComponentNameTemplate();
   return module;
 }
 

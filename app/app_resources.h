@@ -1,5 +1,6 @@
-// The application's own dialog template (the component picker). The picker adds the
-// module to the application's resources when it is constructed, so callers need not.
+// The application's own dialog templates (the component picker and the name it asks
+// for). Each dialog adds the module to the application's resources when it is
+// constructed, so callers need not.
 #pragma once
 
 #include "platform/resource_registry.h"
@@ -11,5 +12,13 @@ inline constexpr int IDC_PICKER_FILTER = 33201;
 inline constexpr int IDC_PICKER_LIST = 33202;
 inline constexpr int IDC_PICKER_PACKAGES = 33203;
 inline constexpr int IDC_PICKER_COUNT = 33204;
+inline constexpr int IDC_PICKER_DUPLICATE = 33205;
+inline constexpr int IDC_PICKER_RENAME = 33206;
+inline constexpr int IDC_PICKER_DELETE = 33207;
+
+// The name asked for by the picker's Duplicate and Rename.
+inline constexpr UINT IDD_COMPONENT_NAME = 33210;
+inline constexpr int IDC_COMPONENT_NAME_PROMPT = 33211;
+inline constexpr int IDC_COMPONENT_NAME_EDIT = 33212;
 
 const ResourceModule& AppResources();

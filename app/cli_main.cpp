@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli_library_commands.h"
 #include "app/component_renderer.h"
 #include "app/pin_map_printer.h"
 #include "editor/resources/component_editor_resources.h"
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
   }
   if (command == "show" && (argc == 3 || argc == 4))
     return ShowLibrary(argv[2], argc == 4 ? argv[3] : nullptr);
+  if (IsLibraryCommand(command)) return RunLibraryCommand(argc, argv, stdout, stderr);
   if (command == "render") {
     RenderRequest request;
     if (!ParseRender(argc, argv, request)) return Usage();

@@ -13,6 +13,8 @@ inline constexpr UINT ID_APP_SAVE = 33102;
 inline constexpr UINT ID_APP_SAVE_AS = 33103;
 inline constexpr UINT ID_APP_CLOSE = 33104;
 inline constexpr UINT ID_APP_QUIT = 33105;
+inline constexpr UINT ID_APP_NEW_COMPONENT = 33106;
+inline constexpr UINT ID_APP_NEW_LIBRARY = 33107;
 // The recently opened libraries, most recent first.
 inline constexpr UINT ID_APP_RECENT_FIRST = 33110;
 inline constexpr int kRecentLibraryCount = 4;

@@ -12,6 +12,8 @@
 #include "app/main_frame.h"
 #include "editor/frame/editor_module.h"
 #include "host/libtools/library_manager.h"
+#include "host/model/component.h"
+#include "host/model/component_library_edit.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/symbol_library.h"
@@ -29,6 +31,8 @@ const MessageMap CEditorApp::kMessageMap{
     {
         CommandEntry(ID_APP_OPEN_LIBRARY, &CEditorApp::OnOpenLibrary),
         CommandEntry(ID_APP_OPEN_COMPONENT, &CEditorApp::OnOpenComponent),
+        CommandEntry(ID_APP_NEW_COMPONENT, &CEditorApp::OnNewComponent),
+        CommandEntry(ID_APP_NEW_LIBRARY, &CEditorApp::OnNewLibrary),
         UpdateCommandUIEntry(ID_APP_OPEN_COMPONENT, &CEditorApp::OnUpdateOpenComponent),
         CommandEntry(ID_APP_QUIT, &CEditorApp::OnQuit),
         CommandRangeEntry(ID_APP_RECENT_FIRST, ID_APP_RECENT_LAST, &CEditorApp::OnRecentLibrary),
@@ -39,6 +43,8 @@ const MessageMap CEditorApp::kMessageMap{
 struct CEditorApp::OpenDocument {
   std::unique_ptr<CDesign> design;
   CString name;  // the component's name in its library
+  // False for a new component until its first save has added it to the library.
+  bool inLibrary = true;
 };
 
 namespace {
@@ -123,9 +129,13 @@ bool CEditorApp::ReadLibrary(const CString& path, std::vector<LibraryEntry>& ent
     return false;
   }
   if (entries.empty()) {
+    // An empty library is still the one New Component adds to from now on.
+    m_lastLibrary = path;
+    RememberLibrary(path);
     CString text;
-    text.Format("The library \"%s\" holds no components.", path.c_str());
-    AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+    text.Format("The library \"%s\" holds no components yet. File > New Component adds one to it.",
+                path.c_str());
+    AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
     return false;
   }
   return true;
@@ -137,7 +147,8 @@ bool CEditorApp::OpenLibrary(const CString& givenPath) {
   if (!ReadLibrary(path, entries)) return false;
   m_lastLibrary = path;
   RememberLibrary(path);
-  CComponentPickerDialog picker(std::move(entries), FileNameOf(path));
+  const auto isOpen = [this, &path](const CString& name) { return FindFrame(path, name) != nullptr; };
+  CComponentPickerDialog picker(path, std::move(entries), isOpen);
   if (picker.DoModal() != IDOK) return false;
   return OpenComponent(path, picker.GetChosenName());
 }
@@ -156,13 +167,24 @@ bool CEditorApp::OpenComponent(const CString& givenPath, const CString& name) {
     AfxMessageBox(error, MB_OK | MB_ICONERROR);
     return false;
   }
+  document->name = document->design->FirstComponent()->GetName();
+  document->design->SetPathName(path);
   CDesign& design = *document->design;
-  document->name = design.FirstComponent()->GetName();
-  design.SetPathName(path);
+  if (!ShowDocument(std::move(document))) return false;
+  // Loading and laying out the drawings is no change of the user's.
+  design.SetModifiedFlag(FALSE);
+  m_lastLibrary = path;
+  RememberLibrary(path);
+  return true;
+}
+
+bool CEditorApp::ShowDocument(std::unique_ptr<OpenDocument> document) {
+  CDesign& design = *document->design;
+  const CString name = document->name;
   m_documents.push_back(std::move(document));
   // The views find the symbol libraries that the records name without a folder beside
   // the component library last used, which they take when they are made.
-  CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CComponentLibrary), path);
+  CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CComponentLibrary), design.GetPathName());
   CCreateContext context;
   context.m_pCurrentDoc = &design;
   if (CreateMDIChild(RUNTIME_CLASS(CAppComponentFrame), m_mainFrame.get(), context) == nullptr) {
@@ -170,10 +192,6 @@ bool CEditorApp::OpenComponent(const CString& givenPath, const CString& name) {
     AfxMessageBox("The editor window for \"" + name + "\" could not be made.", MB_OK | MB_ICONERROR);
     return false;
   }
-  // Loading and laying out the drawings is no change of the user's.
-  design.SetModifiedFlag(FALSE);
-  m_lastLibrary = path;
-  RememberLibrary(path);
   return true;
 }
 
@@ -197,11 +215,91 @@ void CEditorApp::OnRecentLibrary(UINT command) {
   if (index < recent.size()) OpenLibrary(recent[index]);
 }
 
+// ---- New ----
+
+CString CEditorApp::CurrentLibrary() const {
+  if (CMainFrame* main = MainFrame()) {
+    if (CAppComponentFrame* active = main->ActiveComponentFrame()) {
+      if (CDesign* design = active->GetDesign()) return design->GetPathName();
+    }
+  }
+  return m_lastLibrary;
+}
+
+bool CEditorApp::RefuseTakenName(const CString& path, const CString& name) {
+  CString error;
+  const bool held = CComponentLibraryEdit::HasComponent(path, name, error);
+  if (!error.IsEmpty()) {
+    AfxMessageBox(error, MB_OK | MB_ICONERROR);
+    return true;
+  }
+  if (!held && FindFrame(path, name) == nullptr) return false;
+  CString text;
+  text.Format(
+      "The library \"%s\" already holds a component named \"%s\". Choose another name; nothing was added.",
+      FileNameOf(path).c_str(), name.c_str());
+  AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+  return true;
+}
+
+bool CEditorApp::NewComponent(const CString& givenPath) {
+  if (!IsRunning()) return false;
+  const CString path = NormalPath(givenPath);
+  std::vector<LibraryEntry> entries;
+  CString error;
+  if (!CComponentLibraryFile::ReadContents(path, entries, error)) {
+    AfxMessageBox(error, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  auto document = std::make_unique<OpenDocument>();
+  document->design = std::make_unique<CDesign>();
+  document->inLibrary = false;
+  // The dialog's library lists start beside the component library, as the views look.
+  CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CComponentLibrary), path);
+  if (!GetNewComponentSettings(document->design.get())) return false;
+  CDesign& design = *document->design;
+  document->name = design.FirstComponent()->GetName();
+  if (RefuseTakenName(path, document->name)) return false;
+  design.SetPathName(path);
+  const CString name = document->name;
+  if (!ShowDocument(std::move(document))) return false;
+  // Not in the file yet: closing asks to save it.
+  design.SetModifiedFlag(TRUE);
+  m_lastLibrary = path;
+  RememberLibrary(path);
+  if (CMainFrame* main = MainFrame())
+    main->SetMessageText(name + " is new: save it to add it to " + FileNameOf(path) + ".");
+  return true;
+}
+
+void CEditorApp::OnNewComponent() {
+  CString path = CurrentLibrary();
+  if (path.IsEmpty()) path = m_prompt.AskLibraryToOpen(GetProgramPath());
+  if (!path.IsEmpty()) NewComponent(path);
+}
+
+void CEditorApp::OnNewLibrary() {
+  const CString folder = m_lastLibrary.IsEmpty() ? GetProgramPath() : FolderOf(m_lastLibrary);
+  CString path = m_prompt.AskLibraryToSave((std::filesystem::path(folder.str()) / "new.cmplib").string());
+  if (path.IsEmpty()) return;
+  path = NormalPath(path);
+  CString error;
+  if (!CComponentLibraryEdit::CreateLibrary(path, error)) {
+    AfxMessageBox(error, MB_OK | MB_ICONERROR);
+    return;
+  }
+  m_lastLibrary = path;
+  RememberLibrary(path);
+  NewComponent(path);
+}
+
 // ---- Saving and closing ----
 
-bool CEditorApp::WriteComponent(CDesign& design, const CString& path, const CString& name) {
+bool CEditorApp::WriteComponent(CDesign& design, const CString& path, const CString& name, bool addNew) {
   CString error;
-  if (CComponentLibraryFile::SaveComponent(path, name, design, error)) return true;
+  const bool written = addNew ? CComponentLibraryEdit::AddComponent(path, name, design, error)
+                              : CComponentLibraryFile::SaveComponent(path, name, design, error);
+  if (written) return true;
   AfxMessageBox(error + "\n\nThe file on disk was not changed.", MB_OK | MB_ICONERROR);
   return false;
 }
@@ -220,8 +318,9 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
   if (document == nullptr) return false;
   const CComponent* first = design.FirstComponent();
   const CString name = first != nullptr ? first->GetName() : document->name;
-  if (!WriteComponent(design, path, name)) return false;
+  if (!WriteComponent(design, path, name, !document->inLibrary)) return false;
   document->name = name;
+  document->inLibrary = true;
   design.SetModifiedFlag(FALSE);
   if (path != design.GetPathName()) {
     design.SetPathName(path);

@@ -56,6 +56,20 @@ class CEditorApp : public CWinApp {
   // Picks another component of the library opened last.
   void OnOpenComponent();
 
+  // ---- New ----
+  // Asks for a new component with the New Component dialog and opens it in a tab of
+  // its own as a component of the library, not yet in the file: the first save adds
+  // it. False, after telling the user why, when the library cannot be read or already
+  // holds a component of that name; false without a word when the user cancels.
+  bool NewComponent(const CString& libraryPath);
+  // New Component in the library of the tab in front, or else the library used last,
+  // or else one the user picks.
+  void OnNewComponent();
+  // Asks where to make an empty library, makes it, and asks for its first component.
+  void OnNewLibrary();
+  // The library that New Component adds to; empty when there is none yet.
+  CString CurrentLibrary() const;
+
   // ---- Saving and closing ----
   // Writes back the grid's pending edits and saves the component into its library
   // (or, with `askPath`, one the user names). False, after telling the user why, when
@@ -93,7 +107,13 @@ class CEditorApp : public CWinApp {
   CString ComponentName(const CDesign& design) const;
   // The library's components, or an empty list after telling the user why not.
   bool ReadLibrary(const CString& path, std::vector<LibraryEntry>& entries);
-  bool WriteComponent(CDesign& design, const CString& path, const CString& name);
+  bool WriteComponent(CDesign& design, const CString& path, const CString& name, bool addNew);
+  // True, after telling the user, when the library (or a tab of it) already has a
+  // component of that name.
+  bool RefuseTakenName(const CString& path, const CString& name);
+  // Opens a frame on the document's design; false, after telling the user, when the
+  // frame cannot be made (the document is dropped then).
+  bool ShowDocument(std::unique_ptr<OpenDocument> document);
   void ForgetDocument(const CDesign& design);
   void RememberLibrary(const CString& path);
   void RestoreWindowSize();

@@ -36,6 +36,8 @@ void AddRecentLibraries(CMenu& file, const std::vector<CString>& recentLibraries
 
 void AddFileMenu(CMenu& bar, const std::vector<CString>& recentLibraries) {
   CMenu& file = bar.AppendPopup("&File");
+  AddItem(file, "&New Component...", ID_APP_NEW_COMPONENT);
+  AddItem(file, "New &Library...", ID_APP_NEW_LIBRARY);
   AddItem(file, "&Open Library...", ID_APP_OPEN_LIBRARY);
   AddItem(file, "Open &Component...", ID_APP_OPEN_COMPONENT);
   file.AppendMenu(MF_SEPARATOR);
@@ -91,9 +93,10 @@ void AddViewMenu(CMenu& bar) {
 
 CAcceleratorTable MainWindowShortcuts() {
   return {
-      {'O', FCONTROL, ID_APP_OPEN_LIBRARY}, {'O', FCONTROL | FSHIFT, ID_APP_OPEN_COMPONENT},
-      {'S', FCONTROL, ID_APP_SAVE},         {'S', FCONTROL | FSHIFT, ID_APP_SAVE_AS},
-      {'W', FCONTROL, ID_APP_CLOSE},        {'Q', FCONTROL, ID_APP_QUIT},
+      {'O', FCONTROL, ID_APP_OPEN_LIBRARY},  {'O', FCONTROL | FSHIFT, ID_APP_OPEN_COMPONENT},
+      {'S', FCONTROL, ID_APP_SAVE},          {'S', FCONTROL | FSHIFT, ID_APP_SAVE_AS},
+      {'W', FCONTROL, ID_APP_CLOSE},         {'Q', FCONTROL, ID_APP_QUIT},
+      {'N', FCONTROL, ID_APP_NEW_COMPONENT},
   };
 }
 

@@ -1,5 +1,6 @@
 #include "editor/frame/editor_module.h"
 
+#include "editor/dialogs/new_component_dialog.h"
 #include "editor/frame/component_frame.h"
 #include "editor/resources/component_editor_resources.h"
 #include "platform/resource_registry.h"
@@ -16,4 +17,9 @@ void UnloadComponentEditorModule() {
 
 bool IsComponentEditorModuleLoaded() {
   return Resources::HasModule(&ComponentEditorResources());
+}
+
+bool GetNewComponentSettings(CDesign* design) {
+  CNewComponentDialog dialog(design);
+  return dialog.DoModal() == IDOK;
 }

@@ -8,3 +8,11 @@ void LoadComponentEditorModule();
 // Takes the module's resources out again; the message number stays registered.
 void UnloadComponentEditorModule();
 bool IsComponentEditorModuleLoaded();
+
+class CDesign;
+
+// Runs the New Component dialog on `design` with no parent window. On OK the dialog has
+// added the component's record (and its gates) to the design; true then. Cancel leaves
+// the design untouched and returns false. No undo level is opened: the caller decides
+// whether the new component is one step of the design's history.
+bool GetNewComponentSettings(CDesign* design);

@@ -312,7 +312,7 @@ bool CComponentLibraryFile::ReadContents(const CString& path, std::vector<Librar
   std::vector<LibraryComponent> components;
   if (!Load(path, components, error)) return false;
   for (const LibraryComponent& component : components) {
-    LibraryEntry entry{component.name, {}};
+    LibraryEntry entry{component.name, {}, static_cast<int>(component.records.front().gates.size())};
     for (const ComponentValue& record : component.records) entry.packages.push_back(record.package);
     entries.push_back(std::move(entry));
   }

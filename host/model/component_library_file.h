@@ -23,10 +23,12 @@ struct LibraryComponent {
   std::vector<ComponentValue> records;
 };
 
-// What a library lists: each component's name with its package names.
+// What a library lists: each component's name with its package names and how many
+// gates its first package record has.
 struct LibraryEntry {
   CString name;
   std::vector<CString> packages;
+  int gates = 0;
 };
 
 class CComponentLibraryFile {

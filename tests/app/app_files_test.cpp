@@ -83,7 +83,7 @@ TEST_F(AppFilesTest, OpenLibraryPicksAComponentFromTheFilteredList) {
   EXPECT_EQ(listed, 4);
   EXPECT_FALSE(openWithoutMatch) << "Open is off while the filter leaves no component";
   EXPECT_EQ(filtered, 1);
-  EXPECT_EQ(firstMatch, "HEX-INV");
+  EXPECT_EQ(firstMatch, "HEX-INV\tDIP-14, TSSOP-14\t7 gates") << "name, packages and gates in columns";
   EXPECT_EQ(packages.Find("Packages: "), 0);
   EXPECT_EQ(Frame().GetComponent(false)->GetName(), "HEX-INV");
   EXPECT_EQ(Main().GetWindowText(), "Component Editor - HEX-INV - sample.cmplib");

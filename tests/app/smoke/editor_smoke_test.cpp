@@ -30,6 +30,7 @@
 #include "tests/app/smoke/screen_image.h"
 #include "tests/app/smoke/screen_user.h"
 #include "tests/support/file_text.h"
+#include "tests/support/library_text.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -471,6 +472,96 @@ TEST_F(EditorOnScreenTest, AddsAGateAndAPackageSwitchesAndDeletesPackagesChanges
   for (const char* shot : {"dialog-add-gate.png", "dialog-add-package.png", "dialog-select-package.png",
                            "dialog-delete-package.png", "dialog-display.png"})
     EXPECT_TRUE(fs::exists(fs::path(CE_ARTIFACTS_DIR) / shot)) << shot;
+}
+
+// The tab order of the New Component dialog: the name, the package, the footprint's
+// library, name (its text, then its list) and pins, the same for the schematic symbol,
+// the gates, OK, Cancel, and last the default reference.
+class NewComponentOnScreenTest : public EditorOnScreenTest {
+ protected:
+  void FillNewComponent() {
+    const auto keys = [this](const std::vector<std::string>& pressed) {
+      for (const std::string& key : pressed) {
+        if (!m_user.PressKeys({key})) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      }
+      return true;
+    };
+    const auto type = [this](const char* text) {
+      const bool typed = m_user.Type(text);
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+      return typed;
+    };
+    // In a symbol list Down moves the selection, as a click on the line would.
+    ASSERT_TRUE(type("NAND-NEW") && keys({"Tab"}) && type("DIP-14") && keys({"Tab", "Tab", "Tab"}));
+    ASSERT_TRUE(keys({"Down", "Down", "Tab", "Tab", "Tab", "Down", "Down", "Down", "Tab", "Tab"}));
+    ASSERT_TRUE(keys({"ctrl+a"}) && type("4") && keys({"Tab", "Tab", "Tab"}) && type("U"));
+  }
+};
+
+TEST_F(NewComponentOnScreenTest, CreatesAComponentAssignsAPinByClickingAndSavesIt) {
+  const std::string original = ReadFileText(m_library);
+  ASSERT_NO_FATAL_FAILURE(StartEditor());
+  const std::string picker =
+      WaitForDialog("^Open Component from sample\\.cmplib$", "editor-library-picker.png");
+  ASSERT_FALSE(picker.empty());
+  ASSERT_TRUE(m_user.PressKeys({"Escape"}));
+  ASSERT_TRUE(m_user.WaitForWindowGone(picker, kWindowSeconds));
+  std::string main = WaitForWindow("^Component Editor$");
+  ASSERT_FALSE(main.empty());
+  ASSERT_TRUE(m_user.Focus(main));
+
+  // Ctrl+N: the dialog, filled from the keyboard and confirmed with OK (its default).
+  ASSERT_TRUE(m_user.PressKeys({"ctrl+n"}));
+  const std::string dialog = WaitForWindow("^New Component$");
+  ASSERT_FALSE(dialog.empty()) << "Ctrl+N opened no New Component dialog";
+  ASSERT_TRUE(m_user.Focus(dialog));
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  ASSERT_NO_FATAL_FAILURE(FillNewComponent());
+  Screenshot(dialog, "dialog-new-component.png");
+  ASSERT_TRUE(m_user.PressKeys({"shift+Tab", "shift+Tab", "space"}));
+  ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "OK did not take the new component";
+
+  main = WaitForWindow("^Component Editor - NAND-NEW - sample\\.cmplib$");
+  ASSERT_FALSE(main.empty()) << "the new component got no tab";
+  ASSERT_TRUE(m_user.Focus(main));
+  std::optional<Drawings> drawings;
+  ASSERT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
+    drawings = FindDrawings(shot);
+    return drawings && shot.FindColour(kUnassignedPins, drawings->pcb).pixels > 0;
+  })) << "the new component's drawings were not shown";
+
+  // The grid's last cell is gate d's last terminal, which the schematic highlights; any
+  // pad of the footprint, none of them assigned yet, goes to it.
+  ASSERT_TRUE(m_user.ClickAt(main, {drawings->schematic.left + 10, drawings->schematic.top - 12}));
+  const std::optional<Highlights> last = WalkInGrid(main, *drawings, {"ctrl+End"}, {});
+  ASSERT_TRUE(last && last->schematic) << "the last terminal was not highlighted";
+  ScreenImage shot;
+  std::string error;
+  ASSERT_TRUE(m_user.Look(main, shot, error)) << error;
+  const PixelPoint pad = shot.FindColour(kUnassignedPins, drawings->pcb).inside;
+  ASSERT_TRUE(m_user.PressKeys({"ctrl+a"}));
+  ASSERT_TRUE(m_user.ClickAt(main, pad));
+  ASSERT_TRUE(m_user.ClickAt(main, *last->schematic));
+  // The grid's cursor stays on the terminal, which now has a pin: its pad lights up.
+  EXPECT_TRUE(PcbShows(main, *drawings, kHighlight, true)) << "the clicked pad was not given to the terminal";
+  Screenshot(main, "editor-new-component.png");
+  ASSERT_TRUE(m_user.PressKeys({"Escape"}));
+  EXPECT_EQ(ReadFileText(m_library), original) << "nothing is written before the save";
+  ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
+
+  CDesign design;
+  CString loadError;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(m_library.string().c_str(), "NAND-NEW", design, loadError))
+      << loadError.str();
+  const CComponent& added = *design.FirstComponent();
+  EXPECT_EQ(added.GetPcbSymbol(), "DIP-14");
+  EXPECT_EQ(added.GetDefaultReference(), "U");
+  ASSERT_EQ(added.CountGates(), 4);
+  const int pin = added.GetPinNumber(3, 3);
+  EXPECT_TRUE(pin >= 1 && pin <= 14) << "gate d's last terminal got pin " << pin;
+  EXPECT_EQ(TextWithout(ReadFileText(m_library), "NAND-NEW"), original)
+      << "the rest of the file is as it was";
 }
 
 }  // namespace

@@ -1,0 +1,176 @@
+// The command-line tool's library commands as a script runs them: what they write,
+// byte for byte outside the component touched, their exit codes, and the one line that
+// names the problem when they refuse, leaving the library as it was.
+#include "app/cli_library_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/model/component.h"
+#include "host/model/component_library_file.h"
+#include "host/model/design.h"
+#include "host/model/gate.h"
+#include "platform/program_path.h"
+#include "tests/support/file_text.h"
+#include "tests/support/library_text.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+struct Outcome {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(std::FILE* file) {
+  std::string text;
+  std::rewind(file);
+  for (int ch = std::fgetc(file); ch != EOF; ch = std::fgetc(file)) text.push_back(static_cast<char>(ch));
+  std::fclose(file);
+  return text;
+}
+
+class CliLibraryCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetProgramPathForTesting(CE_DATA_DIR);
+    m_original = ReadFileText(CE_DATA_DIR "/sample.cmplib");
+    WriteFileText(Library(), m_original);
+  }
+  void TearDown() override { SetProgramPathForTesting(""); }
+
+  std::string Library() const { return m_folder / "parts.cmplib"; }
+  std::string Text() const { return ReadFileText(Library()); }
+
+  Outcome Run(std::vector<std::string> words) {
+    std::string program = "component-editor-cli";
+    std::vector<char*> argv{program.data()};
+    for (std::string& word : words) argv.push_back(word.data());
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    Outcome outcome;
+    outcome.code = RunLibraryCommand(static_cast<int>(argv.size()), argv.data(), out, err);
+    outcome.out = ReadAll(out);
+    outcome.err = ReadAll(err);
+    return outcome;
+  }
+
+  // Refused with exit code 1, `message` on the error stream and the file untouched.
+  void ExpectRefused(const std::vector<std::string>& words, const std::string& message) {
+    const Outcome outcome = Run(words);
+    EXPECT_EQ(outcome.code, 1) << words[0];
+    EXPECT_EQ(outcome.err, message + "\n");
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(Text(), m_original);
+    EXPECT_EQ(m_folder.CountEntries(), 1u) << "nothing left beside the library";
+  }
+
+  // The component as the library holds it now, in a design of its own.
+  CDesign& Load(const char* name) {
+    m_designs.push_back(std::make_unique<CDesign>());
+    CString error;
+    EXPECT_TRUE(CComponentLibraryFile::LoadComponent(Library().c_str(), name, *m_designs.back(), error))
+        << error.str();
+    return *m_designs.back();
+  }
+
+  ScratchFolder m_folder;
+  std::string m_original;
+  std::vector<std::unique_ptr<CDesign>> m_designs;
+};
+
+TEST_F(CliLibraryCommandsTest, NewWithAFootprintMakesTheGatesWithoutPins) {
+  const Outcome outcome = Run({"new", Library(), "NAND-Y", "--package", "DIP-14", "--footprint",
+                               "footprints.pcblib:DIP-14", "--symbol", "logic.scmlib:NAND2", "--gates", "4"});
+  ASSERT_EQ(outcome.code, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, "Added NAND-Y to " + Library() + ".\n");
+  EXPECT_EQ(TextWithout(Text(), "NAND-Y"), m_original);
+  const CComponent& record = *Load("NAND-Y").FirstComponent();
+  EXPECT_EQ(record.GetPackage(), "DIP-14");
+  EXPECT_EQ(record.GetPcbSymbol(), "DIP-14");
+  EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
+  EXPECT_EQ(record.GetPinCount(), 14);
+  EXPECT_EQ(record.GetDefaultReference(), "U");
+  ASSERT_EQ(record.CountGates(), 4);
+  EXPECT_EQ(record.FindGate(3)->GetSymbol(), "NAND2");
+  EXPECT_EQ(record.GetPinNumber(3, 3), CGate::kNoPin);
+}
+
+TEST_F(CliLibraryCommandsTest, NewWithoutAFootprintNumbersThePinsInGateOrder) {
+  ASSERT_EQ(Run({"new", Library(), "FLOPS", "--package", "SOIC-8", "--symbol", "logic.scmlib:DFF", "--gates",
+                 "2", "--reference", "FF", "--pins", "8"})
+                .code,
+            0);
+  const CComponent& record = *Load("FLOPS").FirstComponent();
+  EXPECT_EQ(record.GetPinCount(), 8);
+  EXPECT_EQ(record.GetDefaultReference(), "FF");
+  ASSERT_EQ(record.CountGates(), 2);
+  EXPECT_EQ(record.GetPinNumber(0, 1), 1);
+  EXPECT_EQ(record.GetPinNumber(1, 4), 8);
+
+  ASSERT_EQ(
+      Run({"new", Library(), "ONE", "--package", "SOT-23", "--symbol", "logic.scmlib:INV", "--gates", "0"})
+          .code,
+      0);
+  EXPECT_EQ(Load("ONE").FirstComponent()->CountGates(), 1) << "0 gates make one";
+}
+
+TEST_F(CliLibraryCommandsTest, NewRefusesATakenNameAMissingSymbolAndBadWords) {
+  ExpectRefused({"new", Library(), "hex-inv", "--package", "DIP-14"},
+                "The library \"parts.cmplib\" already holds a component named \"hex-inv\".");
+  ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--symbol", "logic.scmlib:NOPE"},
+                "Symbol NOPE does not exist in " +
+                    (std::filesystem::absolute(CE_DATA_DIR) / "logic.scmlib").string() + ".");
+  ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--footprint", "DIP-14"},
+                "--footprint takes LIB:SYMBOL, not \"DIP-14\".");
+  ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--gates", "many"},
+                "--gates must be a whole number from 0 to 32768, not \"many\".");
+  ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--reference", "U1"},
+                "Default reference \"U1\" can contain only the letters A to Z, without digits or blanks.");
+  ExpectRefused({"new", Library(), " N2", "--package", "DIP-14"},
+                "Component name \" N2\" cannot begin or end with a blank.");
+
+  const Outcome noPackage = Run({"new", Library(), "N2"});
+  EXPECT_EQ(noPackage.code, 2);
+  EXPECT_EQ(noPackage.err.find("usage: component-editor-cli new LIBRARY NAME --package P"), 0u);
+  EXPECT_EQ(Text(), m_original);
+}
+
+TEST_F(CliLibraryCommandsTest, CopyRenameAndDeleteTouchOnlyTheirComponent) {
+  ASSERT_EQ(Run({"copy", Library(), "HEX-INV", "HEX-INV-2"}).code, 0);
+  EXPECT_EQ(TextWithout(Text(), "HEX-INV-2"), m_original);
+
+  const std::string copied = Text();
+  const Outcome renamed = Run({"rename", Library(), "HEX-INV-2", "INVERTERS"});
+  ASSERT_EQ(renamed.code, 0) << renamed.err;
+  EXPECT_EQ(renamed.out, "Renamed HEX-INV-2 to INVERTERS in " + Library() + ".\n");
+  EXPECT_EQ(TextWithout(Text(), "INVERTERS"), TextWithout(copied, "HEX-INV-2"));
+
+  ASSERT_EQ(Run({"delete", Library(), "inverters"}).code, 0);
+  EXPECT_EQ(Text(), m_original);
+}
+
+TEST_F(CliLibraryCommandsTest, EditsRefuseMissingAndTakenNamesAndADamagedLibrary) {
+  ExpectRefused({"copy", Library(), "NOPE", "X"},
+                "The library \"parts.cmplib\" holds no component named \"NOPE\".");
+  ExpectRefused({"rename", Library(), "HEX-INV", "resistor"},
+                "The library \"parts.cmplib\" already holds a component named \"resistor\".");
+  ExpectRefused({"rename", Library(), "HEX-INV", ""}, "Component name cannot be empty.");
+  ExpectRefused({"delete", Library(), "NOPE"},
+                "The library \"parts.cmplib\" holds no component named \"NOPE\".");
+
+  m_original = "{\"format\": \"component-library\"";
+  WriteFileText(Library(), m_original);
+  const Outcome damaged = Run({"delete", Library(), "HEX-INV"});
+  EXPECT_EQ(damaged.code, 1);
+  EXPECT_NE(damaged.err.find("parts.cmplib"), std::string::npos) << damaged.err;
+  EXPECT_EQ(Text(), m_original);
+}
+
+}  // namespace
