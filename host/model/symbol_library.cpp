@@ -5,6 +5,7 @@
 #include <mutex>
 #include <system_error>
 
+#include "host/kicad/kicad_library.h"
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
 #include "host/utility/app_error.h"
@@ -30,7 +31,9 @@ class LibraryCache {
     Stamp stamp;
     if (!ReadStamp(path, stamp, error)) return nullptr;
     if (auto cached = Lookup(stamp)) return cached;
-    std::shared_ptr<const CSymbolLibraryContents> contents = CSymbolLibraryFile::Load(path, error);
+    std::shared_ptr<const CSymbolLibraryContents> contents = KicadLibrary::KindOfPath(path.str())
+                                                                 ? KicadLibrary::Load(path, error)
+                                                                 : CSymbolLibraryFile::Load(path, error);
     Store(stamp, contents);
     return contents;
   }
@@ -53,7 +56,10 @@ class LibraryCache {
     std::error_code code;
     const std::filesystem::path file(path.str());
     stamp.time = std::filesystem::last_write_time(file, code);
-    if (!code) stamp.size = std::filesystem::file_size(file, code);
+    // A footprint folder changes its time when a footprint is added, removed or replaced
+    // by a new file; its size stays 0.
+    if (!code && !std::filesystem::is_directory(file, code))
+      stamp.size = std::filesystem::file_size(file, code);
     if (!code) stamp.key = std::filesystem::absolute(file, code).lexically_normal().string();
     if (!code) return true;
     error.FormatMessage("Cannot read \"%1\": %2.", path, code.message());
@@ -188,6 +194,10 @@ std::unique_ptr<CSymbol> CSymbolLibrary::ReadSymbol(const CString& name) const {
 
 std::vector<CString> CSymbolLibrary::SymbolNames() const {
   return m_contents == nullptr ? std::vector<CString>() : m_contents->Names();
+}
+
+std::vector<CString> CSymbolLibrary::Problems() const {
+  return m_contents == nullptr ? std::vector<CString>() : m_contents->Problems();
 }
 
 std::unique_ptr<CSymbol> CSymbolLibrary::ReadSymbol(const CRuntimeClass* kind, CString& libraryPath,

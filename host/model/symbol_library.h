@@ -67,6 +67,9 @@ class CSymbolLibrary : public CLibrary {
   const CSymbol* Find(const CString& name) const;
   // In file order; empty when closed.
   std::vector<CString> SymbolNames() const;
+  // What of the open library could not be read, one located message each (a library of
+  // the field's formats is read in part when some of it is damaged).
+  std::vector<CString> Problems() const;
 
   // Opens a library of the given kind (a run-time class derived from CSymbolLibrary),
   // reads one symbol and closes it again. With completeExtension, a path whose file

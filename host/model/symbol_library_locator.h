@@ -39,6 +39,11 @@ class CSymbolLibraryLocator {
   // last error, when a name without a folder is in none of them.
   bool Find(const CString& name, CString& path) const;
 
+  // The symbol libraries of a kind in `folder`, by name: this program's files of the
+  // kind, and the field's .kicad_sym files (schematic) or NAME.pretty folders (PCB).
+  // False when the folder cannot be read.
+  static bool ListLibraries(const CString& folder, SymbolKind kind, std::vector<CString>& names);
+
  private:
   // False when a name without a folder is in none of the places; `path` then names it
   // in the first place.
