@@ -99,3 +99,5 @@ void BM_SearchAllSymbolNames(benchmark::State& state) {
 BENCHMARK(BM_SearchAllSymbolNames)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+BENCHMARK_MAIN();

@@ -1,9 +1,11 @@
 #include "host/kicad/library_scan.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <thread>
 
 #include "host/kicad/kicad_library.h"
 #include "host/model/symbol_library_contents.h"
@@ -43,8 +45,31 @@ bool CLibraryScan::Scan(const CString& folder, Result& result, CString& error) {
     if (kicad || IsOwnLibrary(path)) libraries.push_back(path.string());
   }
   std::sort(libraries.begin(), libraries.end());
-  for (const std::string& library : libraries) ScanLibrary(CString(library), result);
+  ScanAll(libraries, result);
   return true;
+}
+
+void CLibraryScan::ScanAll(const std::vector<std::string>& libraries, Result& result) {
+  // Libraries are independent: each core takes the next one not yet taken, and the
+  // results are added up in the libraries' order.
+  std::vector<Result> each(libraries.size());
+  std::atomic<size_t> next{0};
+  const auto work = [&] {
+    for (size_t index = next++; index < libraries.size(); index = next++)
+      ScanLibrary(CString(libraries[index]), each[index]);
+  };
+  const unsigned helpers = std::min<unsigned>(std::max(1U, std::thread::hardware_concurrency()), 8U) - 1;
+  std::vector<std::jthread> threads;
+  for (unsigned i = 0; i < helpers && i + 1 < libraries.size(); ++i) threads.emplace_back(work);
+  work();
+  threads.clear();
+  for (Result& one : each) {
+    result.files += one.files;
+    result.libraries += one.libraries;
+    result.symbols += one.symbols;
+    result.pads += one.pads;
+    for (CString& failure : one.failures) result.failures.push_back(std::move(failure));
+  }
 }
 
 void CLibraryScan::ScanLibrary(const CString& path, Result& result) {

@@ -2,6 +2,7 @@
 // and the field's, as the editor would open them, and counts what it read.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/cstring.h"
@@ -22,4 +23,8 @@ class CLibraryScan {
   static bool Scan(const CString& folder, Result& result, CString& error);
   // Reads one library into `result`.
   static void ScanLibrary(const CString& path, Result& result);
+
+ private:
+  // Reads the libraries on every core, adding up in their order.
+  static void ScanAll(const std::vector<std::string>& libraries, Result& result);
 };

@@ -1,5 +1,6 @@
 #include "host/kicad/sexpr_reader.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -7,12 +8,30 @@ namespace {
 constexpr int64_t kMaxUnits = 100000000;  // 10 m
 constexpr int kUnitsPerMillimetre = 10000;
 
+// Character classes by table: the scanner looks at every byte of a file.
+constexpr unsigned char kBlank = 1;
+constexpr unsigned char kEndsAtom = 2;
+constexpr unsigned char kSkipStops = 4;  // what a skip over a list must look at
+
+constexpr std::array<unsigned char, 256> MakeClasses() {
+  std::array<unsigned char, 256> classes{};
+  for (const unsigned char c : {' ', '\n', '\t', '\r'}) classes[c] = kBlank | kEndsAtom;
+  for (const unsigned char c : {'(', ')', '"'}) classes[c] = kEndsAtom | kSkipStops;
+  classes[static_cast<unsigned char>('\n')] |= kSkipStops;
+  return classes;
+}
+constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
+
 bool IsBlank(char c) {
-  return c == ' ' || c == '\n' || c == '\t' || c == '\r';
+  return (kClasses[static_cast<unsigned char>(c)] & kBlank) != 0;
 }
 
 bool EndsAtom(char c) {
-  return IsBlank(c) || c == '(' || c == ')' || c == '"';
+  return (kClasses[static_cast<unsigned char>(c)] & kEndsAtom) != 0;
+}
+
+bool IsSkipStop(char c) {
+  return (kClasses[static_cast<unsigned char>(c)] & kSkipStops) != 0;
 }
 
 bool IsDigit(char c) {
@@ -35,6 +54,13 @@ void CSexprReader::SkipBlanks() {
 
 SexprToken CSexprReader::Next() {
   if (m_failed) return {SexprTokenKind::End, {}, m_line, false};
+  if (m_peeked) {
+    m_peeked = false;
+    m_pos = m_afterPeek.pos;
+    m_line = m_afterPeek.line;
+    m_depth = m_afterPeek.depth;
+    return m_peekedToken;
+  }
   SkipBlanks();
   if (m_pos >= m_text.size()) return {SexprTokenKind::End, {}, m_line, false};
   const char c = m_text[m_pos];
@@ -86,19 +112,24 @@ SexprToken CSexprReader::ReadAtom() {
 }
 
 SexprToken CSexprReader::Peek() {
+  if (m_peeked) return m_peekedToken;
   const size_t pos = m_pos;
   const int line = m_line;
   const int depth = m_depth;
-  const SexprToken token = Next();
-  if (!m_syntaxFailed) {
-    m_pos = pos;
-    m_line = line;
-    m_depth = depth;
-  }
-  return token;
+  m_peekedToken = Next();
+  if (m_syntaxFailed) return m_peekedToken;
+  // The token is kept with the state after it, so that the Next that takes it costs
+  // no second scan.
+  m_peeked = true;
+  m_afterPeek = {m_pos, m_line, m_depth};
+  m_pos = pos;
+  m_line = line;
+  m_depth = depth;
+  return m_peekedToken;
 }
 
 void CSexprReader::SkipToDepth(int depth) {
+  m_peeked = false;
   // A tight scan: brackets, strings and line ends are all that matter here.
   while (m_depth >= depth && !m_syntaxFailed) {
     if (m_pos >= m_text.size()) {
@@ -106,6 +137,10 @@ void CSexprReader::SkipToDepth(int depth) {
       return;
     }
     const char c = m_text[m_pos];
+    if (!IsSkipStop(c)) {
+      ++m_pos;
+      continue;
+    }
     if (c == '"') {
       ReadString();
       continue;
@@ -148,7 +183,8 @@ bool CSexprReader::OpenList(std::string_view& keyword) {
   const SexprToken open = Next();
   if (open.kind != SexprTokenKind::Open) {
     if (open.kind == SexprTokenKind::End && m_failed) return false;
-    if (open.kind == SexprTokenKind::End && m_depth > 0) return SyntaxError(open.line, "the file ends inside a list");
+    if (open.kind == SexprTokenKind::End && m_depth > 0)
+      return SyntaxError(open.line, "the file ends inside a list");
     return Fail(open.line, "a list was expected");
   }
   const SexprToken word = Next();

@@ -69,7 +69,16 @@ class CSexprReader {
   SexprToken ReadAtom();
   bool SyntaxError(int line, std::string what);
 
+  struct Position {
+    size_t pos = 0;
+    int line = 0;
+    int depth = 0;
+  };
+
   std::string_view m_text;
+  bool m_peeked = false;
+  SexprToken m_peekedToken;
+  Position m_afterPeek;
   size_t m_pos = 0;
   int m_line = 1;
   int m_depth = 0;
