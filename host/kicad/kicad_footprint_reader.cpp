@@ -176,6 +176,8 @@ class FootprintFileReader {
     if (!ReadShapeProps(m_reader, true, props)) return false;
     if (props.words.size() < 3 || !props.at || !props.size)
       return m_reader.Fail(line, "a pad lacks its number, type, shape, position or size");
+    if (props.size->cx < 0 || props.size->cy < 0 || props.drill < 0)
+      return m_reader.Fail(line, "a pad's size or drill is negative");
     PadDef pad;
     pad.number = props.words[0];
     pad.type = props.words[1];
