@@ -152,3 +152,18 @@ bool CSymbolLibraryLocator::ListLibraries(const CString& folder, SymbolKind kind
   std::sort(names.begin(), names.end());
   return !error;
 }
+
+int CSymbolLibraryLocator::OfferFolder(const CString& folder) {
+  int taken = 0;
+  for (const SymbolKind kind : {SymbolKind::Schematic, SymbolKind::Pcb}) {
+    const CRuntimeClass* libraryKind = CSymbolLibrary::ClassOf(kind);
+    if (CLibrarySettings::GetLastUsedFile(libraryKind) != CLibrarySettings::GetBundledFile(libraryKind))
+      continue;
+    std::vector<CString> names;
+    if (!ListLibraries(folder, kind, names) || names.empty()) continue;
+    CString base = folder;
+    if (base[base.GetLength() - 1] != '/') base += '/';
+    if (CLibrarySettings::SetLastUsedFile(libraryKind, base + names.front())) ++taken;
+  }
+  return taken;
+}

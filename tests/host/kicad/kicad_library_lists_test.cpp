@@ -102,4 +102,18 @@ TEST_F(KicadLibraryListsTest, TheLocatorFindsAFootprintFolderBesideTheLibraryLas
             In("Logic.kicad_sym"));
 }
 
+TEST_F(KicadLibraryListsTest, AnOfferedFolderServesOnlyTheKindsTheUserHasNotChosen) {
+  SetProgramPathForTesting(CE_DATA_DIR);
+  fs::create_directory(Folder() / "symbols");
+  fs::copy_file(Folder() / "Logic.kicad_sym", Folder() / "symbols" / "Logic.kicad_sym");
+  CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), In("own.pcblib"));
+
+  EXPECT_EQ(CSymbolLibraryLocator::OfferFolder(In("symbols")), 1);
+  EXPECT_EQ(CLibrarySettings::GetLastUsedFile(RUNTIME_CLASS(CScmSymbolLibrary)),
+            In("symbols/Logic.kicad_sym"));
+  EXPECT_EQ(CLibrarySettings::GetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary)), In("own.pcblib"));
+  EXPECT_EQ(CSymbolLibraryLocator::OfferFolder(In("")), 0) << "the user's choice now stands for both kinds";
+  SetProgramPathForTesting("");
+}
+
 }  // namespace
