@@ -33,13 +33,6 @@ bool SameLetter(char a, char b) {
   return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
 }
 
-// A library object of the kind, so that a file of the wrong kind is refused.
-std::unique_ptr<CSymbolLibrary> MakeLibrary(const CRuntimeClass* kind) {
-  std::unique_ptr<CObject> object = kind->CreateObject();
-  if (DynamicDowncast<CSymbolLibrary>(object.get()) == nullptr) return std::make_unique<CSymbolLibrary>();
-  return std::unique_ptr<CSymbolLibrary>(static_cast<CSymbolLibrary*>(object.release()));
-}
-
 }  // namespace
 
 bool MatchesNamePattern(std::string_view name, std::string_view pattern) {
@@ -123,18 +116,17 @@ int CFindLibraryItem::SearchLibraries(const CString& pattern, std::vector<CStrin
                               ? SymbolKind::Pcb
                               : SymbolKind::Schematic;
   if (extension.IsEmpty() || !CSymbolLibraryLocator::ListLibraries(m_directory, kind, files)) return -1;
-  const std::unique_ptr<CSymbolLibrary> library = MakeLibrary(m_pLibraryKind);
   int searched = 0;
+  std::vector<CString> names;
   for (const CString& file : files) {
-    if (!library->OpenRead(m_directory + file)) {
+    if (!CSymbolLibrary::ReadNames(m_pLibraryKind, m_directory + file, names)) {
       unreadable.push_back(file);
       continue;
     }
     ++searched;
-    for (const CString& name : library->SymbolNames()) {
+    for (const CString& name : names) {
       if (MatchesNamePattern(name.str(), pattern.str())) m_found.push_back({file, name});
     }
-    library->Close();
   }
   return searched;
 }

@@ -4,6 +4,7 @@
 #include <list>
 #include <mutex>
 #include <system_error>
+#include <unordered_map>
 
 #include "host/kicad/kicad_library.h"
 #include "host/model/symbol_library_contents.h"
@@ -38,6 +39,29 @@ class LibraryCache {
     return contents;
   }
 
+  // The names and kind of a library, kept for every library read while its file stays
+  // the same: a search over hundreds of libraries must not parse them all again.
+  bool Names(const CString& path, std::vector<CString>& names, SymbolKind& kind, CString& error) {
+    Stamp stamp;
+    if (!ReadStamp(path, stamp, error)) return false;
+    {
+      std::lock_guard lock(m_mutex);
+      const auto found = m_names.find(stamp.key);
+      if (found != m_names.end() && found->second.stamp == stamp) {
+        names = found->second.names;
+        kind = found->second.kind;
+        return true;
+      }
+    }
+    const std::shared_ptr<const CSymbolLibraryContents> contents = Load(path, error);
+    if (contents == nullptr) return false;
+    names = contents->Names();
+    kind = contents->GetKind();
+    std::lock_guard lock(m_mutex);
+    m_names[stamp.key] = NamesEntry{stamp, kind, names};
+    return true;
+  }
+
  private:
   static constexpr size_t kCapacity = 8;
 
@@ -50,6 +74,11 @@ class LibraryCache {
   struct Entry {
     Stamp stamp;
     std::shared_ptr<const CSymbolLibraryContents> contents;
+  };
+  struct NamesEntry {
+    Stamp stamp;
+    SymbolKind kind = SymbolKind::Schematic;
+    std::vector<CString> names;
   };
 
   static bool ReadStamp(const CString& path, Stamp& stamp, CString& error) {
@@ -90,6 +119,7 @@ class LibraryCache {
 
   std::mutex m_mutex;
   std::list<Entry> m_entries;
+  std::unordered_map<std::string, NamesEntry> m_names;
 };
 
 CString KindMismatch(const CString& path, SymbolKind found) {
@@ -215,6 +245,22 @@ std::unique_ptr<CSymbol> CSymbolLibrary::ReadSymbol(const CRuntimeClass* kind, C
   std::unique_ptr<CSymbol> symbol = library->ReadSymbol(name);
   library->Close();
   return symbol;
+}
+
+bool CSymbolLibrary::ReadNames(const CRuntimeClass* kind, const CString& path, std::vector<CString>& names) {
+  names.clear();
+  const std::unique_ptr<CSymbolLibrary> library = CreateLibrary(kind);
+  const std::optional<SymbolKind> required = library != nullptr ? library->RequiredKind() : std::nullopt;
+  CString error;
+  SymbolKind found = SymbolKind::Schematic;
+  if (!LibraryCache::Instance().Names(path, names, found, error)) {
+    CAppError::SetLastErrorText(error);
+    return false;
+  }
+  if (!required || found == *required) return true;
+  names.clear();
+  CAppError::SetLastErrorText(KindMismatch(path, found));
+  return false;
 }
 
 CString CSymbolLibrary::ExtensionOf(const CRuntimeClass* kind) {
