@@ -44,7 +44,7 @@ constexpr const char* kAmplifiers = R"((kicad_symbol_lib (version 20211014) (gen
       (pin output line (at 7.62 0 180) (length 2.54) (name "OUT" (effects)) (number "7" (effects))))))
 )";
 
-std::string EightPads() {
+std::string EightPadsAndAnExposedPad() {
   std::string text =
       "(footprint \"SO8\" (version 20211014) (generator test_writer) (layer \"F.Cu\")\n"
       "  (fp_line (start -2 -2.5) (end 2 -2.5) (layer \"F.SilkS\") (width 0.12))\n";
@@ -54,7 +54,7 @@ std::string EightPads() {
     text += "  (pad \"" + std::to_string(pin) + "\" smd rect (at " + std::to_string(x) + " " +
             std::to_string(y) + ") (size 1.5 0.6) (layers \"F.Cu\" \"F.Paste\" \"F.Mask\"))\n";
   }
-  return text + ")\n";
+  return text + "  (pad \"EP\" smd rect (at 0 0) (size 2 3) (layers \"F.Cu\" \"F.Mask\"))\n)\n";
 }
 
 class AppKicadLibrariesTest : public AppTest {
@@ -63,7 +63,7 @@ class AppKicadLibrariesTest : public AppTest {
     AppTest::SetUp();
     WriteFileText(Path("Amplifiers.kicad_sym").str(), kAmplifiers);
     fs::create_directory(Path("Small.pretty").str());
-    WriteFileText(Path("Small.pretty/SO8.kicad_mod").str(), EightPads());
+    WriteFileText(Path("Small.pretty/SO8.kicad_mod").str(), EightPadsAndAnExposedPad());
     // The user once picked a library of each kind in this folder.
     CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CScmSymbolLibrary), Path("Amplifiers.kicad_sym"));
     CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), Path("Small.pretty"));
@@ -75,6 +75,13 @@ class AppKicadLibrariesTest : public AppTest {
     for (long row = 0; row < cells.GetRows(); ++row)
       for (long col = 0; col < cells.GetCols(); ++col) texts.insert(cells.GetTextMatrix(row, col).str());
     return texts;
+  }
+
+  std::multiset<std::string> PadLabels() {
+    std::multiset<std::string> labels;
+    for (CPadInstance* pad : PlacedPads(*Frame().GetSymbolsFrame()->GetPcbView()))
+      labels.insert(pad->GetPinNumberText() != nullptr ? pad->GetPinNumberText()->GetText().str() : "");
+    return labels;
   }
 
   int PadsDrawn(bool pcb) {
@@ -113,12 +120,14 @@ TEST_F(AppKicadLibrariesTest, AGateAndAPackageFromTheFieldsLibrariesShowSaveAndR
     EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "SO-8"));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_LIBRARY_COMBO), "Small.pretty"));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "SO8"));
-    EXPECT_EQ(dialog.GetDlgItem(IDC_PCB_PIN_COUNT)->GetWindowText(), "8");
+    EXPECT_EQ(dialog.GetDlgItem(IDC_PCB_PIN_COUNT)->GetWindowText(), "9");
     input.Click(dialog.GetDlgItem(IDOK));
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ADD_PACKAGE));
   EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "SO-8");
-  EXPECT_EQ(PadsDrawn(true), 8);
+  EXPECT_EQ(PadsDrawn(true), 9);
+  EXPECT_EQ(PadLabels(), (std::multiset<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "EP"}))
+      << "the exposed pad shows its own name";
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
@@ -128,12 +137,12 @@ TEST_F(AppKicadLibrariesTest, AGateAndAPackageFromTheFieldsLibrariesShowSaveAndR
   const CComponent* so8 = saved.FindComponent("QUAD-NAND2", "SO-8");
   ASSERT_NE(so8, nullptr);
   EXPECT_EQ(so8->GetPcbComponent()->GetLibrary(), "Small.pretty");
-  EXPECT_EQ(so8->GetPinCount(), 8);
+  EXPECT_EQ(so8->GetPinCount(), 9);
 
   Restart();
   ASSERT_TRUE(Open());
   ASSERT_TRUE(user.ChooseToolBarItem(&Main().ToolBar(), ID_APP_PACKAGE_LIST, "SO-8"));
-  EXPECT_EQ(PadsDrawn(true), 8) << "drawn again from the footprint folder";
+  EXPECT_EQ(PadsDrawn(true), 9) << "drawn again from the footprint folder";
   EXPECT_EQ(PadsDrawn(false), scmPads + 5);
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 }
