@@ -297,7 +297,8 @@ std::vector<CSymbolGraphic> MakeCircle(const KicadShapeProps& props, const CStri
 std::vector<CSymbolGraphic> MakeText(const KicadShapeProps& props, const CString& layer, int width) {
   if (props.hidden || props.words.empty() || !props.at) return {};
   const std::string& text = props.words.back();
-  if (text.empty() || text == "hide") return {};
+  // A text made of a variable ("${REFERENCE}") stands for a value of the board.
+  if (text.empty() || text == "hide" || text.starts_with("${")) return {};
   CSymbolText shape;
   shape.text = CString(text);
   shape.position = *props.at;

@@ -22,6 +22,7 @@ constexpr const char* kQuadWithPad = R"((footprint "QFN4" (version 20211014) (ge
     (effects (font (size 1 1) (thickness 0.15))))
   (fp_text value "QFN4" (at 0 3) (layer "F.Fab") hide
     (effects (font (size 1 1) (thickness 0.15))))
+  (fp_text user "${REFERENCE}" (at 0 0) (layer "F.Fab") (effects (font (size 1 1) (thickness 0.15))))
   (fp_line (start -2 -2) (end 2 -2) (layer "F.SilkS") (width 0.12))
   (fp_line (start -3 -3) (end 3 -3) (layer "F.CrtYd") (width 0.05))
   (fp_circle (center 0 0) (end 1 0) (layer "F.Fab") (width 0.1))
@@ -86,7 +87,7 @@ TEST(KicadFootprintReaderTest, RepeatedAndUnnumberedPadsAreDrawnButAreNoPins) {
   }
   EXPECT_EQ(copper, 3) << "the second EP, the hole's land and the second pad 2";
   EXPECT_EQ(drills, 1);
-  EXPECT_EQ(texts, std::vector<CString>{"REF**"}) << "the hidden value is not drawn";
+  EXPECT_EQ(texts, std::vector<CString>{"REF**"}) << "neither the hidden value nor the board's reference";
   EXPECT_EQ(std::count(layers.begin(), layers.end(), CString("Silkscreen")), 3) << "line, arc and text";
   EXPECT_EQ(std::count(layers.begin(), layers.end(), CString("Assembly")), 1) << "the circle; no courtyard";
   for (const CSymbolGraphic& graphic : symbol->Graphics()) {
@@ -131,7 +132,7 @@ TEST(KicadFootprintReaderTest, ABadFootprintIsRefusedWithItsLine) {
 
   const std::string cut = std::string(kQuadWithPad).substr(0, std::string(kQuadWithPad).find("(pad \"4\""));
   EXPECT_EQ(Parse(cut, error), nullptr);
-  EXPECT_EQ(error, "Cannot read \"QFN4.kicad_mod\" at line 16: the file ends inside a list.");
+  EXPECT_EQ(error, "Cannot read \"QFN4.kicad_mod\" at line 17: the file ends inside a list.");
 
   EXPECT_EQ(Parse("(footprint \"X\" (pad \"1\" smd rect (size 1 1)))", error), nullptr);
   EXPECT_EQ(
