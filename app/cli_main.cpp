@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cli_library_commands.h"
+#include "app/cli_scan_commands.h"
 #include "app/component_renderer.h"
 #include "app/pin_map_printer.h"
 #include "editor/resources/component_editor_resources.h"
@@ -88,6 +89,7 @@ bool ParseRender(int argc, char** argv, RenderRequest& request) {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string_view command = argv[1];
+  if (const int scanned = RunScanCommand(argc, argv, stdout, stderr); scanned >= 0) return scanned;
   if (command == "dialogs") {
     PrintDialogs();
     return 0;

@@ -15,6 +15,7 @@
 #include "app/file_prompt.h"
 #include "gui/wx_backend.h"
 #include "gui/wx_peer.h"
+#include "host/model/symbol_library_locator.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "platform/settings_store.h"
@@ -55,6 +56,7 @@ class EditorWxApp : public wxApp {
     auto settings = std::make_unique<FileSettingsStore>();
     m_settingsProblem = settings->LoadProblem();
     SetCurrentSettings(std::move(settings));
+    for (const CString& folder : m_options.libraryFolders) CSymbolLibraryLocator::OfferFolder(folder);
     SetCurrentBackend(std::make_unique<WxBackend>());
     m_app = std::make_unique<CEditorApp>(m_prompt);
     if (!m_app->InitInstance()) {

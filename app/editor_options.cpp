@@ -16,7 +16,8 @@ bool TakeValue(int argc, const char* const* argv, int& index, CString& value, CS
 }  // namespace
 
 const char* EditorUsage() {
-  return "usage: component-editor [LIBRARY] [--open LIBRARY] [--component NAME]\n";
+  return "usage: component-editor [LIBRARY] [--open LIBRARY] [--component NAME] [--library-folder "
+         "FOLDER]...\n";
 }
 
 bool ParseEditorOptions(int argc, const char* const* argv, EditorOptions& options, CString& error) {
@@ -27,6 +28,10 @@ bool ParseEditorOptions(int argc, const char* const* argv, EditorOptions& option
       CString value;
       if (!TakeValue(argc, argv, index, value, error)) return false;
       (word == "--open" ? parsed.library : parsed.component) = value;
+    } else if (word == "--library-folder") {
+      CString value;
+      if (!TakeValue(argc, argv, index, value, error)) return false;
+      parsed.libraryFolders.push_back(value);
     } else if (word.starts_with("-")) {
       error.Format("Unknown option \"%s\".", argv[index]);
       return false;

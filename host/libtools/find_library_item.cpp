@@ -8,6 +8,7 @@
 
 #include "host/libtools/libtools_resources.h"
 #include "host/model/symbol_library.h"
+#include "host/model/symbol_library_locator.h"
 #include "host/utility/file_path.h"
 #include "platform/app_registry.h"
 
@@ -30,29 +31,6 @@ constexpr int kSymbolColumn = 90;
 
 bool SameLetter(char a, char b) {
   return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-}
-
-// The files of `directory` ending in `extension` (with its dot, case ignored), by name.
-// False when the directory cannot be read.
-bool ListLibraryFiles(const CString& directory, const CString& extension, std::vector<CString>& files) {
-  std::error_code error;
-  std::filesystem::directory_iterator it(directory.str(), error);
-  if (error) return false;
-  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-    std::error_code kindError;
-    if (!it->is_regular_file(kindError)) continue;
-    const CFilePath file(CString(it->path().filename().string()));
-    if (("." + file.GetExtension()).EqualsNoCase(extension)) files.push_back(file.GetFileNameAndExtension());
-  }
-  std::sort(files.begin(), files.end());
-  return !error;
-}
-
-// A library object of the kind, so that a file of the wrong kind is refused.
-std::unique_ptr<CSymbolLibrary> MakeLibrary(const CRuntimeClass* kind) {
-  std::unique_ptr<CObject> object = kind->CreateObject();
-  if (DynamicDowncast<CSymbolLibrary>(object.get()) == nullptr) return std::make_unique<CSymbolLibrary>();
-  return std::unique_ptr<CSymbolLibrary>(static_cast<CSymbolLibrary*>(object.release()));
 }
 
 }  // namespace
@@ -134,19 +112,21 @@ void CFindLibraryItem::OnSearch() {
 int CFindLibraryItem::SearchLibraries(const CString& pattern, std::vector<CString>& unreadable) {
   const CString extension = CSymbolLibrary::ExtensionOf(m_pLibraryKind);
   std::vector<CString> files;
-  if (extension.IsEmpty() || !ListLibraryFiles(m_directory, extension, files)) return -1;
-  const std::unique_ptr<CSymbolLibrary> library = MakeLibrary(m_pLibraryKind);
+  const SymbolKind kind = m_pLibraryKind->IsDerivedFrom(RUNTIME_CLASS(CPcbSymbolLibrary))
+                              ? SymbolKind::Pcb
+                              : SymbolKind::Schematic;
+  if (extension.IsEmpty() || !CSymbolLibraryLocator::ListLibraries(m_directory, kind, files)) return -1;
   int searched = 0;
+  std::vector<CString> names;
   for (const CString& file : files) {
-    if (!library->OpenRead(m_directory + file)) {
+    if (!CSymbolLibrary::ReadNames(m_pLibraryKind, m_directory + file, names)) {
       unreadable.push_back(file);
       continue;
     }
     ++searched;
-    for (const CString& name : library->SymbolNames()) {
+    for (const CString& name : names) {
       if (MatchesNamePattern(name.str(), pattern.str())) m_found.push_back({file, name});
     }
-    library->Close();
   }
   return searched;
 }

@@ -4,7 +4,9 @@
 #include <list>
 #include <mutex>
 #include <system_error>
+#include <unordered_map>
 
+#include "host/kicad/kicad_library.h"
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
 #include "host/utility/app_error.h"
@@ -30,9 +32,34 @@ class LibraryCache {
     Stamp stamp;
     if (!ReadStamp(path, stamp, error)) return nullptr;
     if (auto cached = Lookup(stamp)) return cached;
-    std::shared_ptr<const CSymbolLibraryContents> contents = CSymbolLibraryFile::Load(path, error);
+    std::shared_ptr<const CSymbolLibraryContents> contents = KicadLibrary::KindOfPath(path.str())
+                                                                 ? KicadLibrary::Load(path, error)
+                                                                 : CSymbolLibraryFile::Load(path, error);
     Store(stamp, contents);
     return contents;
+  }
+
+  // The names and kind of a library, kept for every library read while its file stays
+  // the same: a search over hundreds of libraries must not parse them all again.
+  bool Names(const CString& path, std::vector<CString>& names, SymbolKind& kind, CString& error) {
+    Stamp stamp;
+    if (!ReadStamp(path, stamp, error)) return false;
+    {
+      std::lock_guard lock(m_mutex);
+      const auto found = m_names.find(stamp.key);
+      if (found != m_names.end() && found->second.stamp == stamp) {
+        names = found->second.names;
+        kind = found->second.kind;
+        return true;
+      }
+    }
+    const std::shared_ptr<const CSymbolLibraryContents> contents = Load(path, error);
+    if (contents == nullptr) return false;
+    names = contents->Names();
+    kind = contents->GetKind();
+    std::lock_guard lock(m_mutex);
+    m_names[stamp.key] = NamesEntry{stamp, kind, names};
+    return true;
   }
 
  private:
@@ -48,12 +75,20 @@ class LibraryCache {
     Stamp stamp;
     std::shared_ptr<const CSymbolLibraryContents> contents;
   };
+  struct NamesEntry {
+    Stamp stamp;
+    SymbolKind kind = SymbolKind::Schematic;
+    std::vector<CString> names;
+  };
 
   static bool ReadStamp(const CString& path, Stamp& stamp, CString& error) {
     std::error_code code;
     const std::filesystem::path file(path.str());
     stamp.time = std::filesystem::last_write_time(file, code);
-    if (!code) stamp.size = std::filesystem::file_size(file, code);
+    // A footprint folder changes its time when a footprint is added, removed or replaced
+    // by a new file; its size stays 0.
+    if (!code && !std::filesystem::is_directory(file, code))
+      stamp.size = std::filesystem::file_size(file, code);
     if (!code) stamp.key = std::filesystem::absolute(file, code).lexically_normal().string();
     if (!code) return true;
     error.FormatMessage("Cannot read \"%1\": %2.", path, code.message());
@@ -84,6 +119,7 @@ class LibraryCache {
 
   std::mutex m_mutex;
   std::list<Entry> m_entries;
+  std::unordered_map<std::string, NamesEntry> m_names;
 };
 
 CString KindMismatch(const CString& path, SymbolKind found) {
@@ -190,6 +226,10 @@ std::vector<CString> CSymbolLibrary::SymbolNames() const {
   return m_contents == nullptr ? std::vector<CString>() : m_contents->Names();
 }
 
+std::vector<CString> CSymbolLibrary::Problems() const {
+  return m_contents == nullptr ? std::vector<CString>() : m_contents->Problems();
+}
+
 std::unique_ptr<CSymbol> CSymbolLibrary::ReadSymbol(const CRuntimeClass* kind, CString& libraryPath,
                                                     const CString& name, bool completeExtension) {
   std::unique_ptr<CSymbolLibrary> library = CreateLibrary(kind);
@@ -205,6 +245,22 @@ std::unique_ptr<CSymbol> CSymbolLibrary::ReadSymbol(const CRuntimeClass* kind, C
   std::unique_ptr<CSymbol> symbol = library->ReadSymbol(name);
   library->Close();
   return symbol;
+}
+
+bool CSymbolLibrary::ReadNames(const CRuntimeClass* kind, const CString& path, std::vector<CString>& names) {
+  names.clear();
+  const std::unique_ptr<CSymbolLibrary> library = CreateLibrary(kind);
+  const std::optional<SymbolKind> required = library != nullptr ? library->RequiredKind() : std::nullopt;
+  CString error;
+  SymbolKind found = SymbolKind::Schematic;
+  if (!LibraryCache::Instance().Names(path, names, found, error)) {
+    CAppError::SetLastErrorText(error);
+    return false;
+  }
+  if (!required || found == *required) return true;
+  names.clear();
+  CAppError::SetLastErrorText(KindMismatch(path, found));
+  return false;
 }
 
 CString CSymbolLibrary::ExtensionOf(const CRuntimeClass* kind) {

@@ -67,6 +67,9 @@ class CSymbolLibrary : public CLibrary {
   const CSymbol* Find(const CString& name) const;
   // In file order; empty when closed.
   std::vector<CString> SymbolNames() const;
+  // What of the open library could not be read, one located message each (a library of
+  // the field's formats is read in part when some of it is damaged).
+  std::vector<CString> Problems() const;
 
   // Opens a library of the given kind (a run-time class derived from CSymbolLibrary),
   // reads one symbol and closes it again. With completeExtension, a path whose file
@@ -74,6 +77,11 @@ class CSymbolLibrary : public CLibrary {
   // with the last error recorded, when the library or the symbol cannot be read.
   static std::unique_ptr<CSymbol> ReadSymbol(const CRuntimeClass* kind, CString& libraryPath,
                                              const CString& name, bool completeExtension);
+  // The names of the library at `path` in file order, as SymbolNames gives them, kept
+  // while the file stays the same so that searching many libraries again is cheap.
+  // False, with the last error recorded, when the library cannot be read or is not of
+  // the kind (a run-time class derived from CSymbolLibrary; any kind for others).
+  static bool ReadNames(const CRuntimeClass* kind, const CString& path, std::vector<CString>& names);
   // The file extension, with its dot, of a kind; empty for other classes.
   static CString ExtensionOf(const CRuntimeClass* kind);
   static const CRuntimeClass* ClassOf(SymbolKind kind);

@@ -28,10 +28,16 @@ class CSymbolLibraryContents {
   // library's.
   bool Add(std::unique_ptr<CSymbol> symbol);
 
+  // What could not be read of a library that was read in part: one located message
+  // each; the symbols listed are complete.
+  const std::vector<CString>& Problems() const { return m_problems; }
+  void AddProblem(CString problem) { m_problems.push_back(std::move(problem)); }
+
  private:
   static std::string Key(std::string_view name);
 
   SymbolKind m_kind;
   std::vector<std::unique_ptr<CSymbol>> m_symbols;
   std::unordered_map<std::string, size_t> m_index;
+  std::vector<CString> m_problems;
 };

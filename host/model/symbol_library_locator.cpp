@@ -1,8 +1,10 @@
 #include "host/model/symbol_library_locator.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "host/kicad/kicad_library.h"
 #include "host/model/library_settings.h"
 #include "host/model/symbol_library.h"
 #include "host/utility/app_error.h"
@@ -15,9 +17,29 @@ bool HasFolder(const CString& name) {
   return name.Find('/') >= 0;
 }
 
-bool IsFile(const CString& path) {
+// A library is a file, or a folder of footprints.
+bool IsLibrary(const CString& path) {
   std::error_code error;
-  return std::filesystem::is_regular_file(path.str(), error);
+  const std::filesystem::file_status status = std::filesystem::status(path.str(), error);
+  if (std::filesystem::is_regular_file(status)) return true;
+  return std::filesystem::is_directory(status) && KicadLibrary::KindOfPath(path.str()) == SymbolKind::Pcb;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool IsLibraryOfKind(const std::filesystem::directory_entry& entry, SymbolKind kind) {
+  const std::string name = entry.path().filename().string();
+  std::error_code error;
+  if (entry.is_directory(error))
+    return KicadLibrary::KindOfPath(name) == SymbolKind::Pcb && kind == SymbolKind::Pcb;
+  if (!entry.is_regular_file(error)) return false;
+  const std::string extension = entry.path().extension().string();
+  if (EqualsNoCase(extension, CSymbolLibrary::ExtensionOf(CSymbolLibrary::ClassOf(kind)).str())) return true;
+  return kind == SymbolKind::Schematic && KicadLibrary::KindOfPath(name) == SymbolKind::Schematic;
 }
 
 // The folder of a file, made absolute, with a trailing '/'.
@@ -105,7 +127,7 @@ CString CSymbolLibraryLocator::WithExtension(const CString& name) const {
 CString CSymbolLibraryLocator::Search(const CString& fileName) const {
   for (const Place& place : GetSearchPlaces()) {
     const CString candidate = place.folder + fileName;
-    if (IsFile(candidate)) return candidate;
+    if (IsLibrary(candidate)) return candidate;
   }
   return {};
 }
@@ -117,4 +139,31 @@ CString CSymbolLibraryLocator::NowhereMessage(const CString& fileName) const {
   CString text;
   text.FormatMessage("Cannot open library %1: it is not %2.", fileName, JoinAlternatives(looked));
   return text;
+}
+
+bool CSymbolLibraryLocator::ListLibraries(const CString& folder, SymbolKind kind,
+                                          std::vector<CString>& names) {
+  std::error_code error;
+  std::filesystem::directory_iterator it(folder.str(), error);
+  if (error) return false;
+  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (IsLibraryOfKind(*it, kind)) names.emplace_back(it->path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return !error;
+}
+
+int CSymbolLibraryLocator::OfferFolder(const CString& folder) {
+  int taken = 0;
+  for (const SymbolKind kind : {SymbolKind::Schematic, SymbolKind::Pcb}) {
+    const CRuntimeClass* libraryKind = CSymbolLibrary::ClassOf(kind);
+    if (CLibrarySettings::GetLastUsedFile(libraryKind) != CLibrarySettings::GetBundledFile(libraryKind))
+      continue;
+    std::vector<CString> names;
+    if (!ListLibraries(folder, kind, names) || names.empty()) continue;
+    CString base = folder;
+    if (base[base.GetLength() - 1] != '/') base += '/';
+    if (CLibrarySettings::SetLastUsedFile(libraryKind, base + names.front())) ++taken;
+  }
+  return taken;
 }

@@ -39,6 +39,15 @@ class CSymbolLibraryLocator {
   // last error, when a name without a folder is in none of them.
   bool Find(const CString& name, CString& path) const;
 
+  // The symbol libraries of a kind in `folder`, by name: this program's files of the
+  // kind, and the field's .kicad_sym files (schematic) or NAME.pretty folders (PCB).
+  // False when the folder cannot be read.
+  static bool ListLibraries(const CString& folder, SymbolKind kind, std::vector<CString>& names);
+  // For each kind whose last used library is still the bundled one (the user has not
+  // chosen), makes the first library of the kind in `folder` the last used, so that the
+  // library lists offer the folder. The number of kinds that took one.
+  static int OfferFolder(const CString& folder);
+
  private:
   // False when a name without a folder is in none of the places; `path` then names it
   // in the first place.

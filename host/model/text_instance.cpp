@@ -90,7 +90,23 @@ CPinNumberInstance::CPinNumberInstance(CPadInstance* pad, const CSymbolText& loc
                                        int width)
     : CTextInstance(pad->GetSymbolInstance(), Role::PinNumber, local, layer, width), m_pad(pad) {}
 
+namespace {
+
+// A label that is not just the pad's number written out.
+bool IsPadName(const CString& label) {
+  if (label.IsEmpty()) return false;
+  for (const char c : label.str()) {
+    if (c < '0' || c > '9') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 CString CPinNumberInstance::GetText() const {
+  // A land the footprint names otherwise than by its number (ball A1, exposed pad EP)
+  // shows that name, as the footprint's drawings and data sheets do.
+  if (m_pad->IsPcbPad() && IsPadName(m_pad->GetPad()->GetName())) return m_pad->GetPad()->GetName();
   const int pin = m_pad->GetPinNumber();
   if (pin == CGate::kNoPin) return CString();
   return CString(std::to_string(pin));

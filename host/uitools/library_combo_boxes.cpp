@@ -3,6 +3,7 @@
 #include "host/libtools/library_manager.h"
 #include "host/model/component_library_file.h"
 #include "host/model/symbol_library.h"
+#include "host/model/symbol_library_locator.h"
 #include "host/model/technology.h"
 #include "host/utility/app_error.h"
 #include "host/utility/file_path.h"
@@ -43,9 +44,25 @@ bool CLibraryFileComboBox::Fill(const CRuntimeClass* libraryKind, const char* st
   const CFilePath saved{CLibraryManager::GetSavedFileName(libraryKind)};
   m_directory = start.GetDirectory().IsEmpty() ? saved.GetDriveAndDirectory() : start.GetDriveAndDirectory();
   if (m_directory.IsEmpty()) m_directory = "./";
-  if (AddFiles(m_directory, extension.Mid(1)) < 0) return false;
+  if (AddLibraries(libraryKind, extension) < 0) return false;
   if (SelectString(-1, start.GetFileNameAndExtension()) == CB_ERR) SetSelected(GetCount() > 0 ? 0 : -1);
   return true;
+}
+
+int CLibraryFileComboBox::AddLibraries(const CRuntimeClass* libraryKind, const CString& extension) {
+  const bool schematic = libraryKind->IsDerivedFrom(RUNTIME_CLASS(CScmSymbolLibrary));
+  if (!schematic && !libraryKind->IsDerivedFrom(RUNTIME_CLASS(CPcbSymbolLibrary)))
+    return AddFiles(m_directory, extension.Mid(1));
+  std::vector<CString> names;
+  if (!CSymbolLibraryLocator::ListLibraries(m_directory, schematic ? SymbolKind::Schematic : SymbolKind::Pcb,
+                                            names)) {
+    CString message;
+    message.Format("The folder \"%s\" cannot be read.", m_directory);
+    CAppError::SetLastErrorText(message);
+    return -1;
+  }
+  for (const CString& name : names) AddString(name);
+  return static_cast<int>(names.size());
 }
 
 CString CLibraryFileComboBox::GetFullPath() const {

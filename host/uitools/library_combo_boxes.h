@@ -17,7 +17,8 @@ class CLibraryFileComboBox : public CFileComboBox {
  public:
   CLibraryFileComboBox() = default;
 
-  // Lists the files of the kind's extension in the directory of `startEntry` and
+  // Lists the libraries of the kind in the directory of `startEntry` (for symbol kinds
+  // also the field's .kicad_sym files or .pretty folders) and
   // selects its file name. A start entry without a directory names a file in the
   // directory of the library last used for the kind; when the file is not listed the
   // first entry is selected. False, with the reason recorded as the last error, for an
@@ -29,6 +30,9 @@ class CLibraryFileComboBox : public CFileComboBox {
   CString GetFullPath() const;
 
  private:
+  // The number listed, or -1 with the last error recorded.
+  int AddLibraries(const CRuntimeClass* libraryKind, const CString& extension);
+
   CString m_directory;
 };
 

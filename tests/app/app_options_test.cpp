@@ -32,6 +32,18 @@ TEST(EditorOptionsTest, ReadsTheLibraryAndTheComponent) {
   EXPECT_EQ(options.component, "INV");
 }
 
+TEST(EditorOptionsTest, ReadsEveryLibraryFolderOffered) {
+  EditorOptions options;
+  CString error;
+  ASSERT_TRUE(Parse({"--library-folder", "/a/symbols", "x.cmplib", "--library-folder", "/b/footprints"},
+                    options, error))
+      << error.str();
+  EXPECT_EQ(options.libraryFolders, (std::vector<CString>{"/a/symbols", "/b/footprints"}));
+  EXPECT_EQ(options.library, "x.cmplib");
+  EXPECT_FALSE(Parse({"--library-folder"}, options, error));
+  EXPECT_NE(error.Find("--library-folder needs a value"), -1) << error.str();
+}
+
 TEST(EditorOptionsTest, RefusesWordsThatDoNotFitAndSaysWhich) {
   struct Case {
     std::vector<const char*> words;

@@ -122,4 +122,35 @@ TEST_F(FindLibraryItemTest, EachCallerFindsItsLastPatternAndAMissingFolderIsRepo
   EXPECT_TRUE(takes.empty());
 }
 
+TEST_F(FindLibraryItemTest, TheFieldsLibrariesAreSearchedBesideTheOwnAndReadAgainWhenChanged) {
+  WriteFileText(dir / "Regulators.kicad_sym",
+                "(kicad_symbol_lib (version 20211014)\n"
+                "(symbol \"LM317\" (symbol \"LM317_1_1\"))\n"
+                "(symbol \"LM7805\" (symbol \"LM7805_1_1\")))\n");
+  std::filesystem::create_directory(dir.Path() / "Small.pretty");
+  WriteFileText(dir.Path() / "Small.pretty" / "SOT-223.kicad_mod",
+                "(footprint \"SOT-223\" (version 20211014))\n");
+  const auto search = [](const char* pattern, std::vector<std::string>& lines) {
+    return [pattern, &lines](CDialog& dlg, UserInput& user) {
+      user.TypeText(dlg.GetDlgItem(IDC_FIND_PATTERN), pattern);
+      user.Click(dlg.GetDlgItem(IDC_FIND_SEARCH));
+      lines = Lines(dlg.GetDlgItem(IDC_FIND_RESULTS));
+      user.Click(dlg.GetDlgItem(IDCANCEL));
+    };
+  };
+  std::vector<std::string> lines;
+  Run("Addgate", RUNTIME_CLASS(CScmSymbolLibrary), search("LM*", lines));
+  EXPECT_EQ(lines, std::vector<std::string>({"Regulators.kicad_sym\tLM317", "Regulators.kicad_sym\tLM7805"}));
+  Run("Addpackage", RUNTIME_CLASS(CPcbSymbolLibrary), search("SOT-2*", lines));
+  EXPECT_EQ(lines, std::vector<std::string>({"Small.pretty\tSOT-223", "footprints.pcblib\tSOT-23"}));
+
+  // The names kept from the first search give way to the changed file's.
+  WriteFileText(dir / "Regulators.kicad_sym",
+                "(kicad_symbol_lib (version 20211014) (symbol \"LM1117\" (symbol \"LM1117_1_1\")))\n");
+  std::filesystem::last_write_time(dir / "Regulators.kicad_sym",
+                                   std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+  Run("Addgate", RUNTIME_CLASS(CScmSymbolLibrary), search("LM*", lines));
+  EXPECT_EQ(lines, std::vector<std::string>({"Regulators.kicad_sym\tLM1117"}));
+}
+
 }  // namespace

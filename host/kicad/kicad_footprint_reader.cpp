@@ -1,0 +1,296 @@
+#include "host/kicad/kicad_footprint_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <numbers>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "host/kicad/kicad_library.h"
+#include "host/kicad/kicad_shape_reader.h"
+#include "host/kicad/natural_order.h"
+#include "host/kicad/sexpr_reader.h"
+#include "host/model/symbol_library_file.h"
+
+namespace {
+
+constexpr std::string_view kCopperLayer = "Top Copper";
+constexpr std::string_view kDrillLayer = "Drill";
+
+// Lists of a footprint that carry nothing this program shows.
+constexpr std::array<std::string_view, 38> kIgnoredLists = {"generator",
+                                                            "generator_version",
+                                                            "layer",
+                                                            "tedit",
+                                                            "tstamp",
+                                                            "uuid",
+                                                            "descr",
+                                                            "tags",
+                                                            "property",
+                                                            "path",
+                                                            "attr",
+                                                            "autoplace_cost90",
+                                                            "autoplace_cost180",
+                                                            "solder_mask_margin",
+                                                            "solder_paste_margin",
+                                                            "solder_paste_ratio",
+                                                            "solder_paste_margin_ratio",
+                                                            "clearance",
+                                                            "zone_connect",
+                                                            "thermal_width",
+                                                            "thermal_gap",
+                                                            "model",
+                                                            "zone",
+                                                            "group",
+                                                            "sheetname",
+                                                            "sheetfile",
+                                                            "private_layers",
+                                                            "net_tie_pad_groups",
+                                                            "embedded_fonts",
+                                                            "embedded_files",
+                                                            "dimension",
+                                                            "image",
+                                                            "locked",
+                                                            "placed",
+                                                            "fp_text_box",
+                                                            "duplicate_pad_numbers_are_jumpers",
+                                                            "jumper_pad_groups",
+                                                            "component_classes"};
+
+constexpr std::array<std::string_view, 8> kGraphicLists = {"fp_line", "fp_rect",  "fp_circle", "fp_arc",
+                                                           "fp_poly", "fp_curve", "fp_text",   "gr_arc"};
+
+template <size_t N>
+bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words) {
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+// The layer of this program a footprint layer's outlines and texts go to; empty for
+// layers not shown.
+CString ShownLayer(std::string_view layer) {
+  if (layer == "F.SilkS" || layer == "B.SilkS" || layer == "F.Silkscreen" || layer == "B.Silkscreen")
+    return "Silkscreen";
+  if (layer == "F.Fab" || layer == "B.Fab") return "Assembly";
+  return {};
+}
+
+struct PadDef {
+  std::string number;
+  std::string type;
+  std::string shape;
+  CPoint position;
+  CSize size;
+  int drill = 0;
+  int line = 0;
+};
+
+PadShape ShapeOf(const PadDef& pad) {
+  if (pad.shape == "circle") return PadShape::Round;
+  if (pad.shape == "oval") return pad.size.cx == pad.size.cy ? PadShape::Round : PadShape::Oblong;
+  return PadShape::Rectangle;
+}
+
+// A land turned by `angle` degrees: a quarter turn swaps its sides, other angles take
+// the box round the turned land.
+CSize TurnedSize(CSize size, int angle) {
+  const int turn = ((angle % 360) + 360) % 360;
+  if (turn % 180 == 0) return size;
+  if (turn % 90 == 0) return CSize(size.cy, size.cx);
+  const double radians = turn * std::numbers::pi / 180.0;
+  const double c = std::abs(std::cos(radians));
+  const double s = std::abs(std::sin(radians));
+  return CSize(static_cast<int>(std::lround(size.cx * c + size.cy * s)),
+               static_cast<int>(std::lround(size.cx * s + size.cy * c)));
+}
+
+class FootprintFileReader {
+ public:
+  FootprintFileReader(std::string_view text, std::string_view fileName)
+      : m_reader(text), m_fileName(fileName) {}
+
+  std::unique_ptr<CSymbol> Read(const CString& name, CString& error) {
+    std::string_view keyword;
+    if (!m_reader.OpenList(keyword) || (keyword != "footprint" && keyword != "module")) {
+      error = KicadLibrary::LocatedMessage(m_fileName, m_reader.Failed() ? m_reader.FailureLine() : 1,
+                                           "this is no footprint: it does not begin with (footprint");
+      return nullptr;
+    }
+    std::string ownName;
+    if (!m_reader.ReadText(ownName) || !ReadBody()) {
+      error = KicadLibrary::LocatedMessage(m_fileName, m_reader.FailureLine(), m_reader.Failure());
+      return nullptr;
+    }
+    return Build(name);
+  }
+
+ private:
+  bool ReadBody() {
+    while (!m_reader.Failed()) {
+      const SexprToken token = m_reader.Peek();
+      if (token.kind == SexprTokenKind::Close) return m_reader.ExpectClose();
+      if (token.kind != SexprTokenKind::Open) {
+        if (token.kind == SexprTokenKind::End) return m_reader.ExpectClose();
+        m_reader.Next();
+        continue;
+      }
+      std::string_view keyword;
+      if (!m_reader.OpenList(keyword) || !ReadItem(keyword, token.line)) return false;
+    }
+    return false;
+  }
+
+  bool ReadItem(std::string_view keyword, int line) {
+    if (keyword == "version") return ReadVersion(line);
+    if (keyword == "pad") return ReadPad(line);
+    if (IsOneOf(keyword, kGraphicLists)) return ReadGraphic(keyword);
+    if (!IsOneOf(keyword, kIgnoredLists))
+      return m_reader.Fail(line, "unknown token \"" + std::string(keyword) + "\"");
+    m_reader.SkipToDepth(m_reader.Depth());
+    return !m_reader.Failed();
+  }
+
+  bool ReadVersion(int line) {
+    int64_t version = 0;
+    if (!m_reader.ReadInteger(version) || !m_reader.ExpectClose()) return false;
+    if (version <= CKicadFootprintReader::kNewestVersion) return true;
+    return m_reader.Fail(line, "format version " + std::to_string(version) +
+                                   " is newer than this program reads (" +
+                                   std::to_string(CKicadFootprintReader::kNewestVersion) + ")");
+  }
+
+  bool ReadGraphic(std::string_view keyword) {
+    KicadShapeProps props;
+    if (!ReadShapeProps(m_reader, true, props)) return false;
+    const CString layer = ShownLayer(props.layer);
+    if (layer.IsEmpty()) return true;
+    for (CSymbolGraphic& graphic : MakeGraphics(keyword, props, layer))
+      m_graphics.push_back(std::move(graphic));
+    return true;
+  }
+
+  bool ReadPad(int line) {
+    KicadShapeProps props;
+    if (!ReadShapeProps(m_reader, true, props)) return false;
+    if (props.words.size() < 3 || !props.at || !props.size)
+      return m_reader.Fail(line, "a pad lacks its number, type, shape, position or size");
+    if (props.size->cx < 0 || props.size->cy < 0 || props.drill < 0)
+      return m_reader.Fail(line, "a pad's size or drill is negative");
+    PadDef pad;
+    pad.number = props.words[0];
+    pad.type = props.words[1];
+    pad.shape = props.words[2];
+    pad.position = *props.at;
+    pad.size = TurnedSize(*props.size, props.atAngle);
+    pad.drill = props.drill;
+    pad.line = line;
+    m_pads.push_back(std::move(pad));
+    return true;
+  }
+
+  // --- from the pads read to pins
+
+  std::unique_ptr<CSymbol> Build(const CString& name) {
+    auto symbol = std::make_unique<CSymbol>(name, SymbolKind::Pcb);
+    const std::vector<int> numbers = PinNumbers();
+    for (size_t i = 0; i < m_pads.size(); ++i) {
+      const PadDef& pad = m_pads[i];
+      CFreePad land(
+          numbers[i],
+          PlainNumber(pad.number, CSymbolLibraryFile::kMaxPadNumber) < 0 ? CString(pad.number) : CString(),
+          pad.position);
+      land.SetLand(ShapeOf(pad), pad.size, pad.drill);
+      // A pad without a number, or one repeating a number, is drawn but is no pin.
+      if (numbers[i] < 0 || symbol->AddPad(land) == nullptr) DrawLand(pad);
+    }
+    for (CSymbolGraphic& graphic : m_graphics) symbol->AddGraphic(std::move(graphic));
+    return symbol;
+  }
+
+  // Plain numbers keep their value; named pads (A1, EP) follow the highest of them in
+  // natural order; a pad without a number gets -1.
+  std::vector<int> PinNumbers() const {
+    std::vector<int> numbers(m_pads.size(), -1);
+    std::vector<size_t> named;
+    int highest = 0;
+    for (size_t i = 0; i < m_pads.size(); ++i) {
+      if (m_pads[i].number.empty()) continue;
+      numbers[i] = PlainNumber(m_pads[i].number, CSymbolLibraryFile::kMaxPadNumber);
+      if (numbers[i] < 0) named.push_back(i);
+      highest = std::max(highest, numbers[i]);
+    }
+    std::stable_sort(named.begin(), named.end(),
+                     [this](size_t a, size_t b) { return NaturalLess(m_pads[a].number, m_pads[b].number); });
+    int next = highest;
+    const std::string* previous = nullptr;
+    for (const size_t index : named) {
+      if (previous == nullptr || *previous != m_pads[index].number) ++next;
+      previous = &m_pads[index].number;
+      numbers[index] = next <= CSymbolLibraryFile::kMaxPadNumber ? next : -1;
+    }
+    return numbers;
+  }
+
+  void DrawLand(const PadDef& pad) {
+    const CPoint half(pad.size.cx / 2, pad.size.cy / 2);
+    if (ShapeOf(pad) == PadShape::Round) {
+      m_graphics.emplace_back(CString(kCopperLayer), 0,
+                              CSymbolCircle{pad.position, std::max(1, half.x), pad.type != "np_thru_hole"});
+    } else {
+      m_graphics.emplace_back(
+          CString(kCopperLayer), 0,
+          CSymbolRectangle{CPoint(pad.position.x - half.x, pad.position.y - half.y),
+                           CPoint(pad.position.x + half.x, pad.position.y + half.y), true});
+    }
+    if (pad.drill > 0)
+      m_graphics.emplace_back(CString(kDrillLayer), 0,
+                              CSymbolCircle{pad.position, std::max(1, pad.drill / 2), false});
+  }
+
+  CSexprReader m_reader;
+  std::string_view m_fileName;
+  std::vector<PadDef> m_pads;
+  std::vector<CSymbolGraphic> m_graphics;
+};
+
+}  // namespace
+
+std::unique_ptr<CSymbol> CKicadFootprintReader::Parse(std::string_view text, std::string_view fileName,
+                                                      const CString& name, CString& error) {
+  return FootprintFileReader(text, fileName).Read(name, error);
+}
+
+std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const CString& folder,
+                                                                          CString& error) {
+  std::error_code code;
+  std::vector<std::filesystem::path> files;
+  for (std::filesystem::directory_iterator it(folder.str(), code), end; !code && it != end;
+       it.increment(code)) {
+    if (it->path().extension() == KicadLibrary::kFootprintExtension) files.push_back(it->path());
+  }
+  if (code) {
+    error.FormatMessage("Cannot read \"%1\": %2.", folder, CString(code.message()));
+    return nullptr;
+  }
+  std::sort(files.begin(), files.end());
+  auto contents = std::make_unique<CSymbolLibraryContents>(SymbolKind::Pcb);
+  std::string text;
+  for (const std::filesystem::path& file : files) {
+    CString problem;
+    const std::string fileName = file.filename().string();
+    std::unique_ptr<CSymbol> symbol;
+    if (KicadLibrary::ReadFile(file.string(), text, problem))
+      symbol = Parse(text, fileName, CString(file.stem().string()), problem);
+    if (symbol == nullptr) {
+      contents->AddProblem(problem);
+      continue;
+    }
+    const CString name = symbol->GetName();
+    if (!contents->Add(std::move(symbol)))
+      contents->AddProblem(
+          KicadLibrary::LocatedMessage(fileName, 1, "the name \"" + name.str() + "\" is used twice"));
+  }
+  return contents;
+}

@@ -1,0 +1,355 @@
+#include "host/kicad/kicad_shape_reader.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+bool ReadPoint(CSexprReader& reader, bool flipY, CPoint& point) {
+  int x = 0;
+  int y = 0;
+  if (!reader.ReadLength(x) || !reader.ReadLength(y)) return false;
+  point = CPoint(x, flipY ? -y : y);
+  return true;
+}
+
+// (start x y) and its kin: the point, then the list's end.
+bool ReadPointList(CSexprReader& reader, bool flipY, std::optional<CPoint>& point) {
+  CPoint value;
+  if (!ReadPoint(reader, flipY, value)) return false;
+  point = value;
+  return reader.ExpectClose();
+}
+
+// (at x y [angle] [unlocked]).
+bool ReadAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
+  CPoint value;
+  if (!ReadPoint(reader, flipY, value)) return false;
+  props.at = value;
+  const int depth = reader.Depth();
+  const SexprToken next = reader.Peek();
+  int64_t angle = 0;
+  if (next.kind == SexprTokenKind::Atom && CSexprReader::ParseWhole(next.text, angle)) {
+    reader.Next();
+    props.atAngle = static_cast<int>(angle % 3600);
+  }
+  reader.SkipToDepth(depth);
+  return !reader.Failed();
+}
+
+// (pts (xy x y) ...): other entries (arcs of outlines) are skipped.
+bool ReadPoints(CSexprReader& reader, bool flipY, std::vector<CPoint>& points) {
+  const int depth = reader.Depth();
+  while (!reader.Failed()) {
+    const SexprToken token = reader.Peek();
+    if (token.kind == SexprTokenKind::Close) return reader.ExpectClose();
+    std::string_view keyword;
+    if (!reader.OpenList(keyword)) return false;
+    if (keyword != "xy") {
+      reader.SkipToDepth(depth + 1);
+      continue;
+    }
+    CPoint point;
+    if (!ReadPoint(reader, flipY, point) || !reader.ExpectClose()) return false;
+    points.push_back(point);
+  }
+  return false;
+}
+
+// Reads the lists inside (effects ...), (stroke ...), (font ...) and the like into the
+// same bag, skipping what does not matter here.
+bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props);
+
+bool ReadWords(CSexprReader& reader, std::vector<std::string>& words) {
+  const int depth = reader.Depth();
+  while (!reader.Failed()) {
+    const SexprToken token = reader.Next();
+    if (token.kind == SexprTokenKind::Close) return true;
+    if (token.kind == SexprTokenKind::Open) {
+      reader.SkipToDepth(depth + 1);
+      continue;
+    }
+    if (token.kind == SexprTokenKind::End) return reader.ExpectClose();
+    words.emplace_back(token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text));
+  }
+  return false;
+}
+
+bool ReadJustify(CSexprReader& reader, KicadShapeProps& props) {
+  std::vector<std::string> words;
+  if (!ReadWords(reader, words)) return false;
+  for (const std::string& word : words) {
+    if (word == "left" || word == "right") props.horizontal = word;
+    if (word == "top" || word == "bottom") props.vertical = word;
+  }
+  return true;
+}
+
+bool ReadDrill(CSexprReader& reader, KicadShapeProps& props) {
+  std::vector<std::string> words;
+  if (!ReadWords(reader, words)) return false;
+  for (const std::string& word : words) {
+    int units = 0;
+    if (CSexprReader::ParseLength(word, units)) {
+      props.drill = units;
+      return true;
+    }
+  }
+  return true;
+}
+
+// (size w h) of a pad, (size h w) of a font: the first number is the pad's width and
+// the font's height.
+bool ReadSize(CSexprReader& reader, KicadShapeProps& props) {
+  int first = 0;
+  int second = 0;
+  if (!reader.ReadLength(first) || !reader.ReadLength(second)) return false;
+  props.size = CSize(first, second);
+  return reader.ExpectClose();
+}
+
+bool ReadLengthList(CSexprReader& reader, int& value) {
+  return reader.ReadLength(value) && reader.ExpectClose();
+}
+
+bool ReadTextList(CSexprReader& reader, std::string& value) {
+  std::vector<std::string> words;
+  if (!ReadWords(reader, words)) return false;
+  value = words.empty() ? std::string() : words.front();
+  return true;
+}
+
+bool ReadHideList(CSexprReader& reader, KicadShapeProps& props) {
+  std::vector<std::string> words;
+  if (!ReadWords(reader, words)) return false;
+  props.hidden = words.empty() || words.front() == "yes";
+  return true;
+}
+
+// (radius r) of a symbol's circle, or (radius (at x y) (length r) ...) of an old arc.
+bool ReadRadius(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
+  if (reader.Peek().kind == SexprTokenKind::Atom) {
+    int radius = 0;
+    if (!reader.ReadLength(radius)) return false;
+    props.radius = radius;
+    return reader.ExpectClose();
+  }
+  KicadShapeProps inner;
+  if (!ReadNested(reader, flipY, inner)) return false;
+  if (inner.at) props.centre = inner.at;
+  if (inner.length > 0) props.radius = inner.length;
+  return true;
+}
+
+bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props);
+
+// (fill (type outline)) of a symbol, (fill solid) or (fill yes) of a footprint.
+bool ReadFill(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
+  KicadShapeProps fill;
+  if (!ReadShapePropsAt(reader, flipY, fill)) return false;
+  props.fill = !fill.fill.empty() ? fill.fill : fill.words.empty() ? std::string() : fill.words.front();
+  if (props.fill == "yes") props.fill = "solid";
+  return true;
+}
+
+bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, KicadShapeProps& props) {
+  if (keyword == "at") return ReadAt(reader, flipY, props);
+  if (keyword == "start") return ReadPointList(reader, flipY, props.start);
+  if (keyword == "end") return ReadPointList(reader, flipY, props.end);
+  if (keyword == "mid") return ReadPointList(reader, flipY, props.mid);
+  if (keyword == "center") return ReadPointList(reader, flipY, props.centre);
+  if (keyword == "pts") return ReadPoints(reader, flipY, props.points);
+  if (keyword == "size") return ReadSize(reader, props);
+  if (keyword == "width") return ReadLengthList(reader, props.strokeWidth);
+  if (keyword == "length") return ReadLengthList(reader, props.length);
+  if (keyword == "radius") return ReadRadius(reader, flipY, props);
+  if (keyword == "drill") return ReadDrill(reader, props);
+  if (keyword == "layer") return ReadTextList(reader, props.layer);
+  if (keyword == "layers") return ReadWords(reader, props.layers);
+  if (keyword == "type") return ReadTextList(reader, props.fill);
+  if (keyword == "justify") return ReadJustify(reader, props);
+  if (keyword == "hide") return ReadHideList(reader, props);
+  if (keyword == "angle") {
+    int64_t angle = 0;
+    if (!reader.ReadInteger(angle)) return false;
+    props.arcAngle = static_cast<int>(angle % 3600);
+    return reader.ExpectClose();
+  }
+  if (keyword == "name" || keyword == "number") {
+    const int depth = reader.Depth();
+    std::string text;
+    if (!reader.ReadText(text)) return false;
+    reader.SkipToDepth(depth);
+    (keyword == "name" ? props.name : props.number) = text;
+    props.hasNumber = props.hasNumber || keyword == "number";
+    return !reader.Failed();
+  }
+  if (keyword == "effects") return ReadNested(reader, flipY, props);
+  if (keyword == "stroke") {
+    KicadShapeProps stroke;
+    if (!ReadNested(reader, flipY, stroke)) return false;
+    props.strokeWidth = stroke.strokeWidth;
+    return true;
+  }
+  if (keyword == "fill") return ReadFill(reader, flipY, props);
+  if (keyword == "font") {
+    KicadShapeProps font;
+    if (!ReadNested(reader, flipY, font)) return false;
+    if (font.size) props.textSize = font.size->cx;
+    return true;
+  }
+  reader.SkipToDepth(reader.Depth());
+  return !reader.Failed();
+}
+
+bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
+  while (!reader.Failed()) {
+    const SexprToken token = reader.Peek();
+    if (token.kind == SexprTokenKind::Close) return reader.ExpectClose();
+    if (token.kind == SexprTokenKind::Atom || token.kind == SexprTokenKind::String) {
+      reader.Next();
+      if (token.text == "hide") props.hidden = true;
+      continue;
+    }
+    std::string_view keyword;
+    if (!reader.OpenList(keyword) || !ReadSubList(reader, keyword, flipY, props)) return false;
+  }
+  return false;
+}
+
+double AngleOf(CPoint centre, CPoint point) {
+  const double degrees = std::atan2(point.y - centre.y, point.x - centre.x) * 180.0 / std::numbers::pi;
+  return degrees < 0 ? degrees + 360.0 : degrees;
+}
+
+double Distance(CPoint a, CPoint b) {
+  return std::hypot(static_cast<double>(a.x - b.x), static_cast<double>(a.y - b.y));
+}
+
+int Round(double value) {
+  return static_cast<int>(std::lround(value));
+}
+
+// The circle through three points; false when they lie on a line.
+bool CircleThrough(CPoint a, CPoint b, CPoint c, CPoint& centre) {
+  const double ax = a.x, ay = a.y, bx = b.x, by = b.y, cx = c.x, cy = c.y;
+  const double d = 2.0 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
+  if (std::abs(d) < 1e-9) return false;
+  const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+  centre = CPoint(Round((a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d),
+                  Round((a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d));
+  return true;
+}
+
+CSymbolArc ArcFrom(CPoint centre, CPoint from, double sweep) {
+  CSymbolArc arc;
+  arc.centre = centre;
+  arc.radius = std::max(1, Round(Distance(centre, from)));
+  arc.startAngle = Round(AngleOf(centre, from)) % 360;
+  arc.sweepAngle = std::clamp(Round(sweep), -360, 360);
+  if (arc.sweepAngle == 0) arc.sweepAngle = sweep < 0 ? -1 : 1;
+  return arc;
+}
+
+std::vector<CSymbolGraphic> MakeArc(const KicadShapeProps& props, const CString& layer, int width) {
+  if (!props.start || !props.end) return {};
+  if (props.mid) {
+    CPoint centre;
+    if (!CircleThrough(*props.start, *props.mid, *props.end, centre))
+      return {CSymbolGraphic(layer, width, CSymbolLine{*props.start, *props.end})};
+    const double from = AngleOf(centre, *props.start);
+    const double counter = std::fmod(AngleOf(centre, *props.end) - from + 720.0, 360.0);
+    const double toMid = std::fmod(AngleOf(centre, *props.mid) - from + 720.0, 360.0);
+    return {CSymbolGraphic(layer, width,
+                           ArcFrom(centre, *props.start, toMid < counter ? counter : counter - 360.0))};
+  }
+  if (props.arcAngle) {
+    // Centre, start point and sweep in tenths of a degree, clockwise on a y-down board.
+    return {CSymbolGraphic(layer, width, ArcFrom(*props.start, *props.end, -*props.arcAngle / 10.0))};
+  }
+  if (props.centre) {
+    const double from = AngleOf(*props.centre, *props.start);
+    const double counter = std::fmod(AngleOf(*props.centre, *props.end) - from + 720.0, 360.0);
+    return {CSymbolGraphic(layer, width, ArcFrom(*props.centre, *props.start, counter))};
+  }
+  return {};
+}
+
+std::vector<CSymbolGraphic> MakeLines(const std::vector<CPoint>& points, bool closed, const CString& layer,
+                                      int width) {
+  std::vector<CSymbolGraphic> lines;
+  for (size_t i = 1; i < points.size(); ++i)
+    lines.emplace_back(layer, width, CSymbolLine{points[i - 1], points[i]});
+  if (closed && points.size() > 2 && points.front() != points.back())
+    lines.emplace_back(layer, width, CSymbolLine{points.back(), points.front()});
+  return lines;
+}
+
+std::vector<CSymbolGraphic> MakeCircle(const KicadShapeProps& props, const CString& layer, int width) {
+  if (!props.centre) return {};
+  int radius = props.radius.value_or(0);
+  if (!props.radius && props.end) radius = Round(Distance(*props.centre, *props.end));
+  if (radius < 1) return {};
+  return {CSymbolGraphic(
+      layer, width, CSymbolCircle{*props.centre, radius, props.fill == "outline" || props.fill == "solid"})};
+}
+
+std::vector<CSymbolGraphic> MakeText(const KicadShapeProps& props, const CString& layer, int width) {
+  if (props.hidden || props.words.empty() || !props.at) return {};
+  const std::string& text = props.words.back();
+  // A text made of a variable ("${REFERENCE}") stands for a value of the board.
+  if (text.empty() || text == "hide" || text.starts_with("${")) return {};
+  CSymbolText shape;
+  shape.text = CString(text);
+  shape.position = *props.at;
+  shape.size = std::max(1, props.textSize);
+  shape.alignment = AlignmentOf(props.horizontal, props.vertical);
+  shape.rotation = ((props.atAngle % 360) + 360) % 360;
+  return {CSymbolGraphic(layer, width, shape)};
+}
+
+bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
+  while (!reader.Failed()) {
+    const SexprToken token = reader.Peek();
+    if (token.kind != SexprTokenKind::Atom && token.kind != SexprTokenKind::String) break;
+    reader.Next();
+    props.words.emplace_back(token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text));
+  }
+  return ReadNested(reader, flipY, props);
+}
+
+}  // namespace
+
+bool ReadShapeProps(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
+  return ReadShapePropsAt(reader, flipY, props);
+}
+
+std::vector<CSymbolGraphic> MakeGraphics(std::string_view keyword, const KicadShapeProps& props,
+                                         const CString& layer) {
+  if (keyword.starts_with("fp_")) keyword.remove_prefix(3);
+  const int width = std::max(0, props.strokeWidth);
+  if (keyword == "line" && props.start && props.end)
+    return {CSymbolGraphic(layer, width, CSymbolLine{*props.start, *props.end})};
+  if (keyword == "rectangle" || keyword == "rect") {
+    if (!props.start || !props.end) return {};
+    const bool filled = props.fill == "outline" || props.fill == "solid";
+    return {CSymbolGraphic(layer, width, CSymbolRectangle{*props.start, *props.end, filled})};
+  }
+  if (keyword == "polyline" || keyword == "bezier" || keyword == "curve")
+    return MakeLines(props.points, false, layer, width);
+  if (keyword == "poly") return MakeLines(props.points, true, layer, width);
+  if (keyword == "circle") return MakeCircle(props, layer, width);
+  if (keyword == "arc") return MakeArc(props, layer, width);
+  if (keyword == "text") return MakeText(props, layer, width);
+  return {};
+}
+
+TextAlignment AlignmentOf(std::string_view horizontal, std::string_view vertical) {
+  const int column = horizontal == "left" ? 0 : horizontal == "right" ? 2 : 1;
+  const int row = vertical == "bottom" ? 0 : vertical == "top" ? 2 : 1;
+  static constexpr TextAlignment kTable[3][3] = {
+      {TextAlignment::BottomLeft, TextAlignment::Bottom, TextAlignment::BottomRight},
+      {TextAlignment::Left, TextAlignment::Centre, TextAlignment::Right},
+      {TextAlignment::TopLeft, TextAlignment::Top, TextAlignment::TopRight}};
+  return kTable[row][column];
+}

@@ -1,0 +1,50 @@
+// What the graphic items, pins and pads of the field's S-expression libraries say, read
+// into one bag of properties, and the shapes of this program built from them. Symbol
+// libraries measure y upwards like this program; footprints measure it downwards, so
+// their readers ask for y to be turned over as points are read.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/kicad/sexpr_reader.h"
+#include "host/model/symbol_graphic.h"
+#include "platform/types.h"
+
+struct KicadShapeProps {
+  // Leading atoms and strings: a pin's type and style, a pad's number, type and shape,
+  // a text's kind and text, "hide".
+  std::vector<std::string> words;
+  std::optional<CPoint> start, mid, end, centre, at;
+  int atAngle = 0;              // whole degrees, as written
+  std::optional<int> arcAngle;  // the sweep of an arc written as centre, start and angle
+  std::optional<int> radius;
+  std::vector<CPoint> points;
+  std::optional<CSize> size;
+  int drill = 0;
+  int strokeWidth = 0;
+  int length = 0;
+  std::string fill;
+  std::string layer;
+  std::vector<std::string> layers;
+  std::string name;    // a pin's (name "...")
+  std::string number;  // a pin's (number "...")
+  bool hasNumber = false;
+  int textSize = 0;
+  std::string horizontal;  // "left", "right" or empty for centred
+  std::string vertical;    // "top", "bottom" or empty for centred
+  bool hidden = false;
+};
+
+// Reads the rest of the list whose keyword was just read, up to its ')'. Sub-lists it
+// does not know are skipped. False when the reader failed.
+bool ReadShapeProps(CSexprReader& reader, bool flipY, KicadShapeProps& props);
+
+// The graphic a KiCad item stands for on `layer`; nothing for items that draw nothing
+// here (a text without text, an arc through three points on a line becomes a line).
+std::vector<CSymbolGraphic> MakeGraphics(std::string_view keyword, const KicadShapeProps& props,
+                                         const CString& layer);
+
+TextAlignment AlignmentOf(std::string_view horizontal, std::string_view vertical);

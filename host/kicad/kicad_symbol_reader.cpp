@@ -1,0 +1,357 @@
+#include "host/kicad/kicad_symbol_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/kicad/kicad_library.h"
+#include "host/kicad/kicad_shape_reader.h"
+#include "host/kicad/natural_order.h"
+#include "host/kicad/sexpr_reader.h"
+
+namespace {
+
+constexpr int kMaxTerminal = 65535;
+constexpr int kMaxExtendsDepth = 8;
+
+// Lists of a symbol that carry nothing this program shows.
+constexpr std::array<std::string_view, 14> kIgnoredSymbolLists = {"pin_numbers",
+                                                                  "pin_names",
+                                                                  "in_bom",
+                                                                  "on_board",
+                                                                  "property",
+                                                                  "power",
+                                                                  "exclude_from_sim",
+                                                                  "embedded_fonts",
+                                                                  "in_pos_files",
+                                                                  "body_styles",
+                                                                  "duplicate_pin_numbers_are_jumpers",
+                                                                  "jumper_pin_groups",
+                                                                  "uuid",
+                                                                  "unit_name"};
+
+constexpr std::array<std::string_view, 6> kGraphicLists = {"rectangle", "polyline", "circle",
+                                                           "arc",       "text",     "bezier"};
+
+template <size_t N>
+bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words) {
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+struct PinDef {
+  std::string number;
+  std::string name;
+  CPoint position;
+  int length = 0;
+  PinDirection direction = PinDirection::Left;
+  int line = 0;
+};
+
+// The items of one unit and body style: "NAME_U_S".
+struct PartDef {
+  int unit = 0;
+  int style = 0;
+  std::vector<CSymbolGraphic> graphics;
+  std::vector<PinDef> pins;
+};
+
+struct SymbolDef {
+  std::string name;
+  std::string extends;
+  int line = 0;
+  std::vector<PartDef> parts;
+};
+
+// A pin points from its free end at `at` into the body along its angle; this program
+// names the way out of the body.
+PinDirection DirectionOf(int angle) {
+  switch (((angle % 360) + 360) % 360) {
+    case 90:
+      return PinDirection::Down;
+    case 180:
+      return PinDirection::Right;
+    case 270:
+      return PinDirection::Up;
+    default:
+      return PinDirection::Left;
+  }
+}
+
+// The unit and style at the end of a part's name "NAME_U_S"; false when it has none.
+bool ParsePartName(std::string_view name, int& unit, int& style) {
+  const size_t second = name.rfind('_');
+  if (second == std::string_view::npos || second == 0) return false;
+  const size_t first = name.rfind('_', second - 1);
+  if (first == std::string_view::npos) return false;
+  unit = PlainNumber(name.substr(first + 1, second - first - 1), 1000);
+  style = PlainNumber(name.substr(second + 1), 1000);
+  return unit >= 0 && style >= 0;
+}
+
+class SymbolFileReader {
+ public:
+  SymbolFileReader(std::string_view text, std::string_view fileName) : m_reader(text), m_fileName(fileName) {}
+
+  std::unique_ptr<CSymbolLibraryContents> Read(CString& error) {
+    std::string_view keyword;
+    if (!m_reader.OpenList(keyword) || keyword != "kicad_symbol_lib") {
+      error =
+          KicadLibrary::LocatedMessage(m_fileName, m_reader.Failed() ? m_reader.FailureLine() : 1,
+                                       "this is no symbol library: it does not begin with (kicad_symbol_lib");
+      return nullptr;
+    }
+    m_contents = std::make_unique<CSymbolLibraryContents>(SymbolKind::Schematic);
+    if (!ReadTopLevel(error)) return nullptr;
+    BuildSymbols();
+    return std::move(m_contents);
+  }
+
+ private:
+  bool ReadTopLevel(CString& error) {
+    while (true) {
+      const SexprToken token = m_reader.Peek();
+      if (token.kind == SexprTokenKind::Close || token.kind == SexprTokenKind::End) break;
+      std::string_view keyword;
+      if (!m_reader.OpenList(keyword)) break;
+      const int line = token.line;
+      if (keyword == "version") {
+        if (!ReadVersion(line, error)) return false;
+      } else if (keyword == "symbol") {
+        ReadSymbol(line);
+      } else if (keyword == "generator" || keyword == "generator_version") {
+        m_reader.SkipToDepth(1 + 1);
+      } else {
+        Problem(line, "unknown token \"" + std::string(keyword) + "\" in the library");
+        m_reader.SkipToDepth(2);
+      }
+      if (m_reader.SyntaxFailed()) break;
+    }
+    if (!m_reader.SyntaxFailed()) m_reader.ExpectClose();
+    if (m_reader.SyntaxFailed())
+      Problem(m_reader.FailureLine(), m_reader.Failure() + "; what follows is not read");
+    return true;
+  }
+
+  bool ReadVersion(int line, CString& error) {
+    if (!m_reader.ReadInteger(m_version) || !m_reader.ExpectClose()) {
+      error = KicadLibrary::LocatedMessage(m_fileName, m_reader.FailureLine(), m_reader.Failure());
+      return false;
+    }
+    if (m_version <= CKicadSymbolReader::kNewestVersion) return true;
+    error = KicadLibrary::LocatedMessage(m_fileName, line,
+                                         "format version " + std::to_string(m_version) +
+                                             " is newer than this program reads (" +
+                                             std::to_string(CKicadSymbolReader::kNewestVersion) + ")");
+    return false;
+  }
+
+  void Problem(int line, const std::string& what) {
+    m_contents->AddProblem(KicadLibrary::LocatedMessage(m_fileName, line, what));
+  }
+
+  // A failed symbol is left out; its problem is recorded and reading goes on after it.
+  void ReadSymbol(int line) {
+    const int depth = m_reader.Depth();
+    SymbolDef symbol;
+    symbol.line = line;
+    if (!m_reader.ReadText(symbol.name) || !ReadSymbolBody(symbol)) {
+      if (m_reader.SyntaxFailed()) return;
+      Problem(m_reader.FailureLine(),
+              m_reader.Failure() + " in symbol \"" + symbol.name + "\"; it is left out");
+      m_reader.ClearContentFailure();
+      m_reader.SkipToDepth(depth);
+      return;
+    }
+    m_symbols.push_back(std::move(symbol));
+  }
+
+  bool ReadSymbolBody(SymbolDef& symbol) {
+    while (!m_reader.Failed()) {
+      const SexprToken token = m_reader.Peek();
+      if (token.kind == SexprTokenKind::Close) return m_reader.ExpectClose();
+      if (token.kind != SexprTokenKind::Open) {
+        if (token.kind == SexprTokenKind::End) return m_reader.ExpectClose();
+        m_reader.Next();
+        continue;
+      }
+      std::string_view keyword;
+      if (!m_reader.OpenList(keyword)) return false;
+      if (keyword == "extends") {
+        if (!m_reader.ReadText(symbol.extends) || !m_reader.ExpectClose()) return false;
+      } else if (keyword == "symbol") {
+        if (!ReadPart(symbol)) return false;
+      } else if (IsOneOf(keyword, kIgnoredSymbolLists)) {
+        m_reader.SkipToDepth(m_reader.Depth());
+      } else {
+        return m_reader.Fail(token.line, "unknown token \"" + std::string(keyword) + "\"");
+      }
+    }
+    return false;
+  }
+
+  bool ReadPart(SymbolDef& symbol) {
+    const int line = m_reader.Line();
+    std::string name;
+    if (!m_reader.ReadText(name)) return false;
+    PartDef part;
+    if (!ParsePartName(name, part.unit, part.style))
+      return m_reader.Fail(line, "the unit \"" + name + "\" does not end in _UNIT_STYLE");
+    while (!m_reader.Failed()) {
+      const SexprToken token = m_reader.Peek();
+      if (token.kind == SexprTokenKind::Close) {
+        m_reader.ExpectClose();
+        symbol.parts.push_back(std::move(part));
+        return true;
+      }
+      std::string_view keyword;
+      if (!m_reader.OpenList(keyword)) return false;
+      if (!ReadPartItem(keyword, token.line, part)) return false;
+    }
+    return false;
+  }
+
+  bool ReadPartItem(std::string_view keyword, int line, PartDef& part) {
+    if (keyword == "pin") return ReadPin(line, part);
+    if (keyword == "unit_name" || keyword == "text_box") {
+      m_reader.SkipToDepth(m_reader.Depth());
+      return !m_reader.Failed();
+    }
+    if (!IsOneOf(keyword, kGraphicLists))
+      return m_reader.Fail(line, "unknown token \"" + std::string(keyword) + "\"");
+    KicadShapeProps props;
+    if (!ReadShapeProps(m_reader, false, props)) return false;
+    if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
+    const CString layer = keyword == "text" ? "Text" : "Outline";
+    for (CSymbolGraphic& graphic : MakeGraphics(keyword, props, layer))
+      part.graphics.push_back(std::move(graphic));
+    return true;
+  }
+
+  bool ReadPin(int line, PartDef& part) {
+    KicadShapeProps props;
+    if (!ReadShapeProps(m_reader, false, props)) return false;
+    if (!props.at) return m_reader.Fail(line, "a pin has no position");
+    PinDef pin;
+    pin.number = props.number;
+    pin.name = props.name;
+    pin.position = *props.at;
+    pin.length = std::max(0, props.length);
+    pin.direction = DirectionOf(props.atAngle);
+    pin.line = line;
+    part.pins.push_back(std::move(pin));
+    return true;
+  }
+
+  // --- from the definitions to symbols, one per unit
+
+  const SymbolDef* FindDef(const std::string& name) const {
+    const auto found = m_byName.find(name);
+    return found == m_byName.end() ? nullptr : &m_symbols[found->second];
+  }
+
+  // A symbol named "LIB:NAME" may name its parent without the prefix.
+  const SymbolDef* FindParent(const SymbolDef& child) const {
+    if (const SymbolDef* parent = FindDef(child.extends)) return parent;
+    const size_t colon = child.name.find(':');
+    if (colon == std::string::npos || child.extends.find(':') != std::string::npos) return nullptr;
+    return FindDef(child.name.substr(0, colon + 1) + child.extends);
+  }
+
+  // The definition whose parts a symbol draws: its own, or its parent's when it extends
+  // one. Null, with the problem recorded, when the parent is missing.
+  const SymbolDef* PartsOwner(const SymbolDef& symbol) {
+    const SymbolDef* owner = &symbol;
+    for (int depth = 0; owner->parts.empty() && !owner->extends.empty(); ++depth) {
+      const SymbolDef* parent = FindParent(*owner);
+      if (parent == nullptr || depth == kMaxExtendsDepth) {
+        Problem(symbol.line, "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
+                                 "\", which is not in the library; it is left out");
+        return nullptr;
+      }
+      owner = parent;
+    }
+    return owner;
+  }
+
+  void BuildSymbols() {
+    for (size_t i = 0; i < m_symbols.size(); ++i) m_byName.emplace(m_symbols[i].name, i);
+    for (const SymbolDef& symbol : m_symbols) {
+      const SymbolDef* owner = PartsOwner(symbol);
+      if (owner == nullptr) continue;
+      int units = 1;
+      for (const PartDef& part : owner->parts) units = std::max(units, part.unit);
+      for (int unit = 1; unit <= units; ++unit) AddUnit(symbol, *owner, unit, units);
+    }
+  }
+
+  void AddUnit(const SymbolDef& symbol, const SymbolDef& owner, int unit, int units) {
+    auto made = std::make_unique<CSymbol>(CKicadSymbolReader::UnitName(symbol.name, unit, units),
+                                          SymbolKind::Schematic);
+    std::vector<const PinDef*> pins;
+    for (const PartDef& part : owner.parts) {
+      // Items of unit 0 belong to every unit, of style 0 to every body style; only the
+      // first body style is read.
+      if ((part.unit != 0 && part.unit != unit) || part.style > 1) continue;
+      for (const CSymbolGraphic& graphic : part.graphics) made->AddGraphic(graphic);
+      for (const PinDef& pin : part.pins) pins.push_back(&pin);
+    }
+    AddTerminals(*made, symbol, pins);
+    const CString name = made->GetName();
+    if (!m_contents->Add(std::move(made)))
+      Problem(symbol.line, "the name \"" + name.str() + "\" is used twice; the second is left out");
+  }
+
+  // Terminals 1..n in the natural order of the pins' numbers; a number given twice is
+  // one terminal.
+  void AddTerminals(CSymbol& made, const SymbolDef& symbol, std::vector<const PinDef*>& pins) {
+    std::stable_sort(pins.begin(), pins.end(),
+                     [](const PinDef* a, const PinDef* b) { return NaturalLess(a->number, b->number); });
+    int terminal = 0;
+    const std::string* previous = nullptr;
+    for (const PinDef* pin : pins) {
+      if (pin->number.empty()) {
+        Problem(pin->line, "a pin of symbol \"" + symbol.name + "\" has no number; it is left out");
+        continue;
+      }
+      if (previous != nullptr && *previous == pin->number) continue;
+      previous = &pin->number;
+      if (terminal == kMaxTerminal) break;
+      const bool unnamed = pin->name.empty() || pin->name == "~";
+      CFreePad pad(++terminal, CString(unnamed ? pin->number : pin->name), pin->position);
+      pad.SetPin(pin->length, pin->direction);
+      made.AddPad(pad);
+    }
+  }
+
+  CSexprReader m_reader;
+  std::string_view m_fileName;
+  int64_t m_version = 0;
+  std::vector<SymbolDef> m_symbols;
+  std::map<std::string, size_t> m_byName;
+  std::unique_ptr<CSymbolLibraryContents> m_contents;
+};
+
+}  // namespace
+
+std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::Parse(std::string_view text,
+                                                                  std::string_view fileName, CString& error) {
+  return SymbolFileReader(text, fileName).Read(error);
+}
+
+std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::Load(const CString& path, CString& error) {
+  std::string text;
+  if (!KicadLibrary::ReadFile(path.str(), text, error)) return nullptr;
+  const std::string fileName = std::filesystem::path(path.str()).filename().string();
+  return Parse(text, fileName, error);
+}
+
+CString CKicadSymbolReader::UnitName(std::string_view symbol, int unit, int units) {
+  if (units <= 1) return CString(symbol);
+  std::string letters;
+  for (int rest = unit; rest > 0; rest = (rest - 1) / 26)
+    letters.insert(letters.begin(), static_cast<char>('A' + (rest - 1) % 26));
+  return CString(std::string(symbol) + ":" + letters);
+}

@@ -1,0 +1,28 @@
+// CKicadSymbolReader: reads a .kicad_sym symbol library (format of 2021 and later) into
+// schematic symbols, one per unit of each symbol. See docs/kicad-libraries.md.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "host/model/symbol_library_contents.h"
+#include "platform/cstring.h"
+
+class CKicadSymbolReader {
+ public:
+  // The newest format version read; later files are refused.
+  static constexpr int64_t kNewestVersion = 20241209;
+  // Symbol texts of files up to this version give their angles in tenths of a degree.
+  static constexpr int64_t kLastTenthsVersion = 20211014;
+
+  // Null, with a located message, when the text is no symbol library or of a future
+  // version. Otherwise the symbols that could be read; each one that could not is left
+  // out with a located message among the contents' problems.
+  static std::unique_ptr<CSymbolLibraryContents> Parse(std::string_view text, std::string_view fileName,
+                                                       CString& error);
+  static std::unique_ptr<CSymbolLibraryContents> Load(const CString& path, CString& error);
+
+  // The name of unit `unit` (from 1) of a symbol with `units` units: the symbol's own
+  // name for a single unit, else the name, a colon and the unit's letters (A ... Z, AA ...).
+  static CString UnitName(std::string_view symbol, int unit, int units);
+};

@@ -1,0 +1,111 @@
+// The command line's symbols and scan commands on libraries of every kind: one line per
+// symbol with its pin or pad count; one summary line for a folder, after each failure
+// with its located message; usage for words that do not fit.
+#include "app/cli_scan_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommandRun {
+  int code = 0;
+  std::string out;
+  std::string err;
+};
+
+std::string Drain(FILE* file) {
+  std::rewind(file);
+  std::string text;
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+  std::fclose(file);
+  return text;
+}
+
+CommandRun RunCommand(std::vector<std::string> words) {
+  std::string program = "component-editor-cli";
+  std::vector<char*> argv = {program.data()};
+  for (std::string& word : words) argv.push_back(word.data());
+  FILE* out = std::tmpfile();
+  FILE* err = std::tmpfile();
+  CommandRun run;
+  run.code = RunScanCommand(static_cast<int>(argv.size()), argv.data(), out, err);
+  run.out = Drain(out);
+  run.err = Drain(err);
+  return run;
+}
+
+class CliScanCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(m_scratch.Path() / "libs" / "Small.pretty");
+    WriteFileText(
+        m_scratch.Path() / "libs" / "Small.pretty" / "SOT23.kicad_mod",
+        "(footprint \"SOT23\" (version 20211014)\n"
+        "(pad \"1\" smd rect (at -1 1) (size 0.6 0.7)) (pad \"2\" smd rect (at 1 1) (size 0.6 0.7))\n"
+        "(pad \"3\" smd rect (at 0 -1) (size 0.6 0.7)))\n");
+    WriteFileText(m_scratch.Path() / "libs" / "Small.pretty" / "Cut.kicad_mod", "(footprint \"Cut\"\n(pad");
+    WriteFileText(
+        m_scratch.Path() / "libs" / "Gates.kicad_sym",
+        "(kicad_symbol_lib (version 20211014)\n"
+        "(symbol \"AND\" (symbol \"AND_1_1\"\n"
+        "(pin input line (at 0 0 0) (length 1) (name \"A\" (effects)) (number \"1\" (effects)))\n"
+        "(pin output line (at 5 0 180) (length 1) (name \"Y\" (effects)) (number \"2\" (effects))))))\n");
+    fs::copy_file(std::string(CE_DATA_DIR "/logic.scmlib"), m_scratch.Path() / "libs" / "logic.scmlib");
+  }
+
+  std::string In(const std::string& name) const { return (m_scratch.Path() / name).string(); }
+
+  ScratchFolder m_scratch;
+};
+
+TEST_F(CliScanCommandsTest, SymbolsListsEachSymbolWithItsPinOrPadCount) {
+  const CommandRun symbols = RunCommand({"symbols", In("libs/Gates.kicad_sym")});
+  EXPECT_EQ(symbols.code, 0);
+  EXPECT_EQ(symbols.out, "AND\t2\n");
+
+  const CommandRun footprints = RunCommand({"symbols", In("libs/Small.pretty")});
+  EXPECT_EQ(footprints.code, 0);
+  EXPECT_EQ(footprints.out, "SOT23\t3\n");
+  EXPECT_EQ(footprints.err, "Cannot read \"Cut.kicad_mod\" at line 2: the file ends inside a list.\n");
+
+  const CommandRun own = RunCommand({"symbols", In("libs/logic.scmlib")});
+  EXPECT_EQ(own.code, 0);
+  EXPECT_EQ(own.out.substr(0, own.out.find('\n')), "NAND2\t3");
+
+  const CommandRun missing = RunCommand({"symbols", In("libs/none.kicad_sym")});
+  EXPECT_EQ(missing.code, 1);
+  EXPECT_NE(missing.err.find("none.kicad_sym"), std::string::npos) << missing.err;
+}
+
+TEST_F(CliScanCommandsTest, ScanSumsUpAFolderAfterListingEachFailure) {
+  const CommandRun scan = RunCommand({"scan", In("")});
+  EXPECT_EQ(scan.code, 1) << "a failure fails the scan";
+  const std::string failure = "Cannot read \"Cut.kicad_mod\" at line 2: the file ends inside a list.\n";
+  ASSERT_EQ(scan.out.substr(0, failure.size()), failure);
+  const std::string summary = scan.out.substr(failure.size());
+  EXPECT_EQ(summary.substr(0, summary.find(", 1 failures,")),
+            "4 files, 3 libraries, " + std::to_string(1 + 1 + 4) + " symbols, " + std::to_string(2 + 3 + 11) +
+                " pads or pins")
+      << summary;
+  EXPECT_NE(summary.find(" s\n"), std::string::npos) << summary;
+}
+
+TEST_F(CliScanCommandsTest, OtherWordsAreNotItsOwnAndMissingWordsGetTheUsage) {
+  EXPECT_EQ(RunCommand({"show", "x"}).code, -1);
+  const CommandRun bare = RunCommand({"scan"});
+  EXPECT_EQ(bare.code, 2);
+  EXPECT_NE(bare.err.find("component-editor-cli scan FOLDER"), std::string::npos) << bare.err;
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// Footprints of the field's S-expression format, written for these tests: pads of each
+// shape, turned, drilled, named like BGA balls, repeated or unnumbered; outlines and
+// texts of the silkscreen and fabrication layers; damaged files in a footprint folder.
+#include "host/kicad/kicad_footprint_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <variant>
+
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+constexpr const char* kQuadWithPad = R"((footprint "QFN4" (version 20211014) (generator test_writer)
+  (layer "F.Cu")
+  (tedit 5B307E8C)
+  (attr smd)
+  (fp_text reference "REF**" (at 0 -3 unlocked) (layer "F.SilkS")
+    (effects (font (size 1 1) (thickness 0.15))))
+  (fp_text value "QFN4" (at 0 3) (layer "F.Fab") hide
+    (effects (font (size 1 1) (thickness 0.15))))
+  (fp_text user "${REFERENCE}" (at 0 0) (layer "F.Fab") (effects (font (size 1 1) (thickness 0.15))))
+  (fp_line (start -2 -2) (end 2 -2) (layer "F.SilkS") (width 0.12))
+  (fp_line (start -3 -3) (end 3 -3) (layer "F.CrtYd") (width 0.05))
+  (fp_circle (center 0 0) (end 1 0) (layer "F.Fab") (width 0.1))
+  (fp_arc (start 1 0) (mid 0 -1) (end -1 0) (stroke (width 0.12) (type solid)) (layer "F.SilkS"))
+  (pad "1" smd rect (at -1.5 -0.5) (size 0.8 0.3) (layers "F.Cu" "F.Paste" "F.Mask"))
+  (pad "2" smd roundrect (at -1.5 0.5) (size 0.8 0.3) (layers "F.Cu" "F.Paste" "F.Mask") (roundrect_rratio 0.25))
+  (pad "3" smd oval (at 1.5 0.5 90) (size 0.8 0.3) (layers "F.Cu" "F.Paste" "F.Mask"))
+  (pad "4" thru_hole circle (at 1.5 -0.5) (size 1.2 1.2) (drill 0.6) (layers *.Cu *.Mask))
+  (pad "EP" smd rect (at 0 -0.4) (size 1 0.6) (layers "F.Cu" "F.Mask"))
+  (pad "EP" smd rect (at 0 0.4) (size 1 0.6) (layers "F.Cu" "F.Mask"))
+  (pad "" np_thru_hole circle (at 0 2) (size 1 1) (drill 1) (layers *.Cu *.Mask))
+  (pad "2" smd rect (at -1.5 1.5) (size 0.8 0.3) (layers "F.Cu"))
+  (model "${MODELS}/QFN4.wrl" (offset (xyz 0 0 0)) (scale (xyz 1 1 1)) (rotate (xyz 0 0 0)))
+)
+)";
+
+std::unique_ptr<CSymbol> Parse(const std::string& text, CString& error) {
+  return CKicadFootprintReader::Parse(text, "QFN4.kicad_mod", "QFN4", error);
+}
+
+std::string Ball(const char* name, double x, double y) {
+  return std::string("(pad \"") + name + "\" smd circle (at " + std::to_string(x) + " " + std::to_string(y) +
+         ") (size 0.4 0.4) (layers \"F.Cu\" \"F.Paste\" \"F.Mask\"))\n";
+}
+
+}  // namespace
+
+TEST(KicadFootprintReaderTest, PadsKeepTheirShapeSizeTurnAndDrillWithYTurnedUp) {
+  CString error;
+  const auto symbol = Parse(kQuadWithPad, error);
+  ASSERT_NE(symbol, nullptr) << error;
+  EXPECT_EQ(symbol->GetKind(), SymbolKind::Pcb);
+  ASSERT_EQ(symbol->CountPads(), 5) << "1 to 4 and the exposed pad once";
+  const CFreePad& first = *symbol->FindPad(1);
+  EXPECT_EQ(first.GetPosition(), CPoint(-15000, 5000));
+  EXPECT_EQ(first.GetShape(), PadShape::Rectangle);
+  EXPECT_EQ(first.GetSize(), CSize(8000, 3000));
+  EXPECT_EQ(first.GetName(), "") << "a plain number needs no label";
+  EXPECT_EQ(symbol->FindPad(2)->GetPosition(), CPoint(-15000, -5000)) << "the first pad of a repeated number";
+  EXPECT_EQ(symbol->FindPad(3)->GetShape(), PadShape::Oblong);
+  EXPECT_EQ(symbol->FindPad(3)->GetSize(), CSize(3000, 8000)) << "a quarter turn swaps the sides";
+  EXPECT_EQ(symbol->FindPad(4)->GetShape(), PadShape::Round);
+  EXPECT_EQ(symbol->FindPad(4)->GetDrill(), 6000);
+  const CFreePad& exposed = *symbol->FindPad(5);
+  EXPECT_EQ(exposed.GetName(), "EP") << "a named pad follows the highest number";
+  EXPECT_EQ(exposed.GetPosition(), CPoint(0, 4000));
+}
+
+TEST(KicadFootprintReaderTest, RepeatedAndUnnumberedPadsAreDrawnButAreNoPins) {
+  CString error;
+  const auto symbol = Parse(kQuadWithPad, error);
+  ASSERT_NE(symbol, nullptr) << error;
+  int copper = 0;
+  int drills = 0;
+  std::vector<CString> texts;
+  std::vector<CString> layers;
+  for (const CSymbolGraphic& graphic : symbol->Graphics()) {
+    copper += graphic.GetLayer() == "Top Copper" ? 1 : 0;
+    drills += graphic.GetLayer() == "Drill" ? 1 : 0;
+    if (const auto* text = std::get_if<CSymbolText>(&graphic.GetShape())) texts.push_back(text->text);
+    layers.push_back(graphic.GetLayer());
+  }
+  EXPECT_EQ(copper, 3) << "the second EP, the hole's land and the second pad 2";
+  EXPECT_EQ(drills, 1);
+  EXPECT_EQ(texts, std::vector<CString>{"REF**"}) << "neither the hidden value nor the board's reference";
+  EXPECT_EQ(std::count(layers.begin(), layers.end(), CString("Silkscreen")), 3) << "line, arc and text";
+  EXPECT_EQ(std::count(layers.begin(), layers.end(), CString("Assembly")), 1) << "the circle; no courtyard";
+  for (const CSymbolGraphic& graphic : symbol->Graphics()) {
+    if (const auto* arc = std::get_if<CSymbolArc>(&graphic.GetShape())) {
+      EXPECT_EQ(arc->startAngle, 0);
+      EXPECT_EQ(arc->sweepAngle, 180) << "through (0, -1) on the board is through the top here";
+    }
+  }
+}
+
+TEST(KicadFootprintReaderTest, BallNamesArePinsInNaturalOrderAndKeepTheirNames) {
+  std::string text = "(footprint \"BGA5\" (version 20211014) (layer \"F.Cu\")\n";
+  for (const auto& [name, x] : std::vector<std::pair<const char*, double>>{
+           {"B2", 0.8}, {"A10", 7.2}, {"A1", 0}, {"B1", 0}, {"A2", 0.8}})
+    text += Ball(name, x, std::string(name)[0] == 'A' ? 0.0 : 0.8);
+  text += ")\n";
+  CString error;
+  const auto symbol = CKicadFootprintReader::Parse(text, "BGA5.kicad_mod", "BGA5", error);
+  ASSERT_NE(symbol, nullptr) << error;
+  const std::vector<std::string> expected = {"A1", "A2", "A10", "B1", "B2"};
+  for (int number = 1; number <= 5; ++number) {
+    ASSERT_NE(symbol->FindPad(number), nullptr) << number;
+    EXPECT_EQ(symbol->FindPad(number)->GetName(), expected[number - 1]);
+  }
+  EXPECT_EQ(symbol->FindPad(3)->GetPosition(), CPoint(72000, 0));
+  EXPECT_EQ(symbol->FindPad(4)->GetPosition(), CPoint(0, -8000));
+}
+
+TEST(KicadFootprintReaderTest, ABadFootprintIsRefusedWithItsLine) {
+  CString error;
+  std::string unknown = kQuadWithPad;
+  unknown.insert(unknown.find("  (attr smd)"), "  (fp_wobble 1)\n");
+  EXPECT_EQ(Parse(unknown, error), nullptr);
+  EXPECT_EQ(error, "Cannot read \"QFN4.kicad_mod\" at line 4: unknown token \"fp_wobble\".");
+
+  std::string future = kQuadWithPad;
+  future.replace(future.find("20211014"), 8, "20990101");
+  EXPECT_EQ(Parse(future, error), nullptr);
+  EXPECT_EQ(error,
+            "Cannot read \"QFN4.kicad_mod\" at line 1: format version 20990101 is newer than this program "
+            "reads (20241229).");
+
+  const std::string cut = std::string(kQuadWithPad).substr(0, std::string(kQuadWithPad).find("(pad \"4\""));
+  EXPECT_EQ(Parse(cut, error), nullptr);
+  EXPECT_EQ(error, "Cannot read \"QFN4.kicad_mod\" at line 17: the file ends inside a list.");
+
+  EXPECT_EQ(Parse("(footprint \"X\" (pad \"1\" smd rect (size 1 1)))", error), nullptr);
+  EXPECT_EQ(
+      error,
+      "Cannot read \"QFN4.kicad_mod\" at line 1: a pad lacks its number, type, shape, position or size.");
+  EXPECT_EQ(Parse("(footprint \"X\" (pad \"1\" smd rect (at 1 one) (size 1 1)))", error), nullptr);
+  EXPECT_EQ(error, "Cannot read \"QFN4.kicad_mod\" at line 1: \"one\" is not a length in millimetres.");
+  EXPECT_EQ(Parse("(kicad_symbol_lib)", error), nullptr);
+  EXPECT_NE(error.Find("this is no footprint"), -1) << error;
+}
+
+TEST(KicadFootprintReaderTest, AFolderListsItsFootprintsByNameAndReportsTheBadOnes) {
+  ScratchFolder scratch;
+  const std::filesystem::path folder = scratch.Path() / "Parts.pretty";
+  std::filesystem::create_directory(folder);
+  WriteFileText(folder / "QFN4.kicad_mod", kQuadWithPad);
+  WriteFileText(folder / "BGA1.kicad_mod", "(footprint \"BGA1\" (layer \"F.Cu\")\n" + Ball("A1", 0, 0) + ")");
+  WriteFileText(folder / "Broken.kicad_mod", "(footprint \"Broken\"\n  (pad \"1\" smd");
+  WriteFileText(folder / "notes.txt", "not a footprint");
+  CString error;
+  const auto contents = CKicadFootprintReader::LoadFolder(CString(folder.string()), error);
+  ASSERT_NE(contents, nullptr) << error;
+  EXPECT_EQ(contents->GetKind(), SymbolKind::Pcb);
+  EXPECT_EQ(contents->Names(), (std::vector<CString>{"BGA1", "QFN4"}));
+  EXPECT_EQ(contents->Problems(),
+            std::vector<CString>{"Cannot read \"Broken.kicad_mod\" at line 2: the file ends inside a list."});
+
+  EXPECT_EQ(CKicadFootprintReader::LoadFolder(CString((scratch.Path() / "None.pretty").string()), error),
+            nullptr);
+  EXPECT_NE(error.Find("None.pretty"), -1) << error;
+}
