@@ -36,6 +36,12 @@ LibraryComponent* FindComponent(std::vector<LibraryComponent>& components, const
 
 }  // namespace
 
+CString PinMapImportRefusal(const CString& source, const CString& placeError) {
+  CString message;
+  message.Format("Cannot import \"%s\" at line 1, %s", source.c_str(), placeError.c_str());
+  return message;
+}
+
 bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error) {
   std::string text;
   if (!ReadWholeFile(path, text, error)) return false;
@@ -62,8 +68,7 @@ bool ImportLibraryPinMap(const CString& library, const CString& component, const
   if (!ReadPinMapFile(file, table, error)) return false;
   CString placeError;
   if (!PlacePinMap(table, found->records, match, placement, placeError)) {
-    error.Format("Cannot import \"%s\" at line 1, %s", CFilePath(file).GetFileNameAndExtension().c_str(),
-                 placeError.c_str());
+    error = PinMapImportRefusal(CFilePath(file).GetFileNameAndExtension(), placeError);
     return false;
   }
   ApplyPinMap(placement, found->records);

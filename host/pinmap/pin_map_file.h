@@ -8,6 +8,9 @@
 #include "host/pinmap/pin_map_text.h"
 #include "platform/cstring.h"
 
+// The message of an import whose package column `placeError` names is refused.
+CString PinMapImportRefusal(const CString& source, const CString& placeError);
+
 // Reads and parses a pin map file; messages name the file by its name and extension.
 bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error);
 
