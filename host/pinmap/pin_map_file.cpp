@@ -9,9 +9,9 @@
 #include "host/utility/file_path.h"
 #include "platform/temp_file.h"
 
-namespace {
+namespace {}  // namespace
 
-bool ReadWholeFile(const CString& path, std::string& text, CString& error) {
+bool ReadPinMapText(const CString& path, std::string& text, CString& error) {
   std::ifstream in(path.c_str(), std::ios::binary);
   if (!in) {
     error.Format("Cannot open \"%s\".", path.c_str());
@@ -22,6 +22,8 @@ bool ReadWholeFile(const CString& path, std::string& text, CString& error) {
   text = contents.str();
   return true;
 }
+
+namespace {
 
 // The library's component named `name`; null, with a message, when it has none.
 LibraryComponent* FindComponent(std::vector<LibraryComponent>& components, const CString& name,
@@ -44,7 +46,7 @@ CString PinMapImportRefusal(const CString& source, const CString& placeError) {
 
 bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error) {
   std::string text;
-  if (!ReadWholeFile(path, text, error)) return false;
+  if (!ReadPinMapText(path, text, error)) return false;
   return ParsePinMap(text, CFilePath(path).GetFileNameAndExtension(), table, error);
 }
 

@@ -11,6 +11,9 @@
 // The message of an import whose package column `placeError` names is refused.
 CString PinMapImportRefusal(const CString& source, const CString& placeError);
 
+// The file's bytes; false, with a message naming it, when it cannot be read.
+bool ReadPinMapText(const CString& path, std::string& text, CString& error);
+
 // Reads and parses a pin map file; messages name the file by its name and extension.
 bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error);
 
