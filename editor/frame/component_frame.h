@@ -8,6 +8,7 @@
 // design's first record until a package command chooses another.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,8 @@ class CCmdUI;
 class CComponent;
 class CComponentFrame;
 class CComponentGrid;
+class CPinMapChecks;
+struct CCreateContext;
 class CDesign;
 class CDesignItem;
 class CSymbolsFrame;
@@ -175,6 +178,8 @@ class CComponentFrame : public CMDIChildWnd {
   std::vector<PinNameMatch> PreviewAssignByName();
   // Makes the preview so as one undo step "Assign by Name"; how many pins changed.
   int AssignByName();
+  // The live checks of the grid's cells; null without a grid.
+  CPinMapChecks* GetPinMapChecks() const { return m_checks.get(); }
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -215,6 +220,9 @@ class CComponentFrame : public CMDIChildWnd {
   // StopAssignPins and UpdateDesign for a command that works at the grid's current
   // cell, which the write-back would move; a refused write-back is reported (false).
   bool WriteBackKeepingCurrentCell();
+  // Joins the live checks to the design after the panes, so that they hear every hint
+  // after the grid has shown it; only when there is a grid.
+  void AttachPinMapChecks(CCreateContext* context);
   // Hint 0 to every pane after a pin map command; the grid's current cell stays.
   void RefreshAfterPinMapChange();
   // Closes the run's undo level on this frame's design, when this frame opened it.
@@ -231,4 +239,5 @@ class CComponentFrame : public CMDIChildWnd {
   // The assigning flag is one for the whole module, but the run's undo level is open
   // on the design of the frame that opened it: only that frame may close it.
   bool m_bAssignRunOpen = false;
+  std::unique_ptr<CPinMapChecks> m_checks;
 };

@@ -9,6 +9,7 @@
 #include "editor/grid/component_grid.h"
 #include "editor/grid/fill_series.h"
 #include "editor/grid/grid_clipboard.h"
+#include "editor/grid/pin_map_checks.h"
 #include "editor/grid/pin_name_match.h"
 #include "editor/resources/resource_ids.h"
 #include "editor/views/pcb_symbol_view.h"
@@ -20,6 +21,7 @@
 #include "host/model/symbol_instance.h"
 #include "host/pinmap/pin_map_file.h"
 #include "host/utility/app_error.h"
+#include "platform/create_context.h"
 
 namespace {
 
@@ -195,4 +197,10 @@ void CComponentFrame::RefreshAfterPinMapChange() {
   const long column = grid != nullptr ? grid->GetEditGrid().GetCol() : 0;
   design->UpdateAllViews(nullptr, HintComponent, GetComponent(false));
   if (grid != nullptr) grid->GetEditGrid().SetCell(row, column);
+}
+
+void CComponentFrame::AttachPinMapChecks(CCreateContext* context) {
+  if (GetGrid() == nullptr || context == nullptr || context->m_pCurrentDoc == nullptr) return;
+  m_checks = std::make_unique<CPinMapChecks>(this);
+  context->m_pCurrentDoc->AddView(m_checks.get());
 }
