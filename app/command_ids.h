@@ -57,3 +57,5 @@ inline constexpr UINT ID_APP_EXPORT_PIN_MAP = 33401;
 inline constexpr UINT ID_APP_COPY_CELLS = 33402;
 inline constexpr UINT ID_APP_PASTE_CELLS = 33403;
 inline constexpr UINT ID_APP_ASSIGN_BY_NAME = 33404;
+// The status bar pane that counts the pin grid's marked cells.
+inline constexpr UINT ID_APP_PROBLEMS_PANE = 33405;

@@ -7,6 +7,7 @@
 
 #include "app/app_clipboard.h"
 #include "editor/grid/component_grid.h"
+#include "editor/grid/pin_map_checks.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
 #include "tests/app/app_fixture.h"
@@ -73,4 +74,18 @@ TEST_F(AppPinMapTest, CtrlCAndCtrlVCopyACellToAnotherAndAPasteReportsWhatItCould
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'V', FCONTROL));
   EXPECT_EQ(Cells().GetTextMatrix(3, 4), "26");
   CurrentClipboard().SetText("");
+}
+
+TEST_F(AppPinMapTest, TheStatusBarCountsTheCellsThatWillNotPassAsTheUserTypes) {
+  ASSERT_TRUE(Open());
+  Main().OnIdleUpdateCmdUI();
+  const CString before = Main().StatusBar().GetPaneText(2);
+  const int count = Frame().GetPinMapChecks()->CountProblems();
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 4, Cells().GetTextMatrix(1, 3)));
+  Main().OnIdleUpdateCmdUI();
+  EXPECT_EQ(Frame().GetPinMapChecks()->CountProblems(), count + 2) << "both terminals of the shared pin";
+  CString expected;
+  expected.Format("%d problems", count + 2);
+  EXPECT_EQ(Main().StatusBar().GetPaneText(2), expected);
+  EXPECT_NE(Main().StatusBar().GetPaneText(2), before);
 }
