@@ -56,6 +56,11 @@ const MessageMap CAppComponentFrame::kMessageMap{
         CommandEntry(ID_APP_REFRESH, &CAppComponentFrame::OnRefresh),
         CommandEntry(ID_APP_PAN, &CAppComponentFrame::OnPan),
         CommandEntry(ID_APP_DISPLAY_COLOURS, &CAppComponentFrame::OnDisplay),
+        CommandEntry(ID_APP_IMPORT_PIN_MAP, &CAppComponentFrame::OnImportPinMap),
+        CommandEntry(ID_APP_EXPORT_PIN_MAP, &CAppComponentFrame::OnExportPinMap),
+        CommandEntry(ID_APP_COPY_CELLS, &CAppComponentFrame::OnCopyCells),
+        CommandEntry(ID_APP_PASTE_CELLS, &CAppComponentFrame::OnPasteCells),
+        CommandEntry(ID_APP_ASSIGN_BY_NAME, &CAppComponentFrame::OnAssignByName),
     }};
 
 namespace {
@@ -79,6 +84,8 @@ CAcceleratorTable CAppComponentFrame::EditingShortcuts() {
       {VK_DELETE, FCONTROL | FSHIFT, ID_APP_DELETE_PACKAGE},
       {'E', FCONTROL, ID_APP_EDIT_SCM_SYMBOL},
       {'E', FCONTROL | FSHIFT, ID_APP_EDIT_PCB_SYMBOL},
+      {'C', FCONTROL, ID_APP_COPY_CELLS},
+      {'V', FCONTROL, ID_APP_PASTE_CELLS},
   };
 }
 

@@ -75,6 +75,13 @@ class CAppComponentFrame : public CComponentFrame {
   void OnAssignPins121Command();
   void OnUpdateAssignPins121(CCmdUI* state);
   void OnCheckValidity();
+  // Pin maps in and out, the grid's clipboard, assignment by name
+  // (app_component_frame_pin_map.cpp).
+  void OnImportPinMap();
+  void OnExportPinMap();
+  void OnCopyCells();
+  void OnPasteCells();
+  void OnAssignByName();
   // View
   void OnZoomIn();
   void OnZoomOut();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cli_library_commands.h"
+#include "app/cli_pin_map_commands.h"
 #include "app/cli_scan_commands.h"
 #include "app/component_renderer.h"
 #include "app/pin_map_printer.h"
@@ -59,7 +60,9 @@ int Usage() {
   std::fprintf(stderr,
                "usage: component-editor-cli dialogs\n"
                "       component-editor-cli show LIBRARY [COMPONENT]\n"
-               "       component-editor-cli render LIBRARY COMPONENT [--package NAME] --out DIR\n");
+               "       component-editor-cli render LIBRARY COMPONENT [--package NAME] --out DIR\n"
+               "       component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE]\n"
+               "       component-editor-cli import LIBRARY COMPONENT FILE [--by-name]\n");
   return 2;
 }
 
@@ -97,6 +100,7 @@ int main(int argc, char** argv) {
   if (command == "show" && (argc == 3 || argc == 4))
     return ShowLibrary(argv[2], argc == 4 ? argv[3] : nullptr);
   if (IsLibraryCommand(command)) return RunLibraryCommand(argc, argv, stdout, stderr);
+  if (IsPinMapCommand(command)) return RunPinMapCommand(argc, argv);
   if (command == "render") {
     RenderRequest request;
     if (!ParseRender(argc, argv, request)) return Usage();

@@ -52,3 +52,12 @@ inline constexpr UINT ID_APP_SHOW_GRID = 33146;
 
 // The status bar pane that names the open component.
 inline constexpr UINT ID_APP_COMPONENT_PANE = 33150;
+
+// Pin maps in and out, the pin grid's clipboard and assignment by name.
+inline constexpr UINT ID_APP_IMPORT_PIN_MAP = 33400;
+inline constexpr UINT ID_APP_EXPORT_PIN_MAP = 33401;
+inline constexpr UINT ID_APP_COPY_CELLS = 33402;
+inline constexpr UINT ID_APP_PASTE_CELLS = 33403;
+inline constexpr UINT ID_APP_ASSIGN_BY_NAME = 33404;
+// The status bar pane that counts the pin grid's marked cells.
+inline constexpr UINT ID_APP_PROBLEMS_PANE = 33405;

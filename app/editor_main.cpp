@@ -1,6 +1,8 @@
 // The component editor on the screen: installs the wxWidgets backend and the settings
 // file, opens what the command line names and runs the event loop.
 #include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/filedlg.h>
 #include <wx/utils.h>
 
@@ -10,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_clipboard.h"
 #include "app/editor_app.h"
 #include "app/editor_options.h"
 #include "app/file_prompt.h"
@@ -23,6 +26,25 @@
 namespace {
 
 const char* const kLibraryWildcard = "Component libraries (*.cmplib)|*.cmplib|All files (*)|*";
+const char* const kPinMapWildcard =
+    "Pin maps (*.csv;*.tsv)|*.csv;*.tsv|Comma-separated (*.csv)|*.csv|Tab-separated (*.tsv)|*.tsv|All files "
+    "(*)|*";
+
+// The screen's clipboard, as plain text.
+class WxClipboard : public AppClipboard {
+ public:
+  CString GetText() override {
+    wxClipboardLocker locker;
+    if (!locker || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return {};
+    wxTextDataObject data;
+    return wxTheClipboard->GetData(data) ? FromWx(data.GetText()) : CString();
+  }
+  void SetText(const CString& text) override {
+    wxClipboardLocker locker;
+    if (!locker) return;
+    wxTheClipboard->SetData(new wxTextDataObject(ToWx(text)));
+  }
+};
 
 class WxFilePrompt : public FilePrompt {
  public:
@@ -35,6 +57,17 @@ class WxFilePrompt : public FilePrompt {
     const std::filesystem::path path(suggested.str());
     wxFileDialog dialog(nullptr, "Save Component As", path.parent_path().string(), path.filename().string(),
                         kLibraryWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    return dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : CString();
+  }
+  CString AskPinMapToOpen(const CString& folder) override {
+    wxFileDialog dialog(nullptr, "Import Pin Map", ToWx(folder), "", kPinMapWildcard,
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    return dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : CString();
+  }
+  CString AskPinMapToSave(const CString& suggested) override {
+    const std::filesystem::path path(suggested.str());
+    wxFileDialog dialog(nullptr, "Export Pin Map", path.parent_path().string(), path.filename().string(),
+                        kPinMapWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     return dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : CString();
   }
   // The desktop's own opener (xdg-open on Linux) chooses the file manager.
@@ -58,6 +91,7 @@ class EditorWxApp : public wxApp {
     SetCurrentSettings(std::move(settings));
     for (const CString& folder : m_options.libraryFolders) CSymbolLibraryLocator::OfferFolder(folder);
     SetCurrentBackend(std::make_unique<WxBackend>());
+    SetCurrentClipboard(std::make_unique<WxClipboard>());
     m_app = std::make_unique<CEditorApp>(m_prompt);
     if (!m_app->InitInstance()) {
       std::fprintf(stderr, "The main window could not be made.\n");
@@ -69,6 +103,7 @@ class EditorWxApp : public wxApp {
 
   int OnExit() override {
     m_app.reset();
+    SetCurrentClipboard(nullptr);
     SetCurrentBackend(nullptr);
     return wxApp::OnExit();
   }

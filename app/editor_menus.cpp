@@ -61,6 +61,9 @@ void AddEditMenu(CMenu& bar) {
   edit.AppendMenu(MF_SEPARATOR);
   AddItem(edit, "Edit &Schematic Symbol in Library...", ID_APP_EDIT_SCM_SYMBOL);
   AddItem(edit, "Edit P&CB Symbol in Library...", ID_APP_EDIT_PCB_SYMBOL);
+  edit.AppendMenu(MF_SEPARATOR);
+  AddItem(edit, "&Copy Cells", ID_APP_COPY_CELLS);
+  AddItem(edit, "&Paste Cells", ID_APP_PASTE_CELLS);
 }
 
 void AddComponentMenu(CMenu& bar) {
@@ -75,6 +78,10 @@ void AddComponentMenu(CMenu& bar) {
   AddItem(component, "D&elete Package...", ID_APP_DELETE_PACKAGE);
   component.AppendMenu(MF_SEPARATOR);
   AddItem(component, "Check &Validity", ID_APP_CHECK_VALIDITY);
+  component.AppendMenu(MF_SEPARATOR);
+  AddItem(component, "&Import Pin Map...", ID_APP_IMPORT_PIN_MAP);
+  AddItem(component, "E&xport Pin Map...", ID_APP_EXPORT_PIN_MAP);
+  AddItem(component, "Assign by &Name...", ID_APP_ASSIGN_BY_NAME);
 }
 
 void AddViewMenu(CMenu& bar) {

@@ -13,4 +13,8 @@ class FilePrompt {
   virtual CString AskLibraryToSave(const CString& suggested) = 0;
   // Opens the folder in the desktop's file manager; false when it could not.
   virtual bool ShowFolder(const CString& folder) = 0;
+  // A pin map file (.csv or .tsv) to import, or where to export one, proposing
+  // `suggested`; empty when the user cancels.
+  virtual CString AskPinMapToOpen(const CString& folder) = 0;
+  virtual CString AskPinMapToSave(const CString& suggested) = 0;
 };

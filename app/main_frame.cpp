@@ -5,6 +5,7 @@
 #include "app/editor_app.h"
 #include "app/editor_menus.h"
 #include "editor/frame/component_frame.h"
+#include "editor/grid/pin_map_checks.h"
 #include "editor/resources/resource_ids.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
@@ -16,20 +17,23 @@ const MessageMap CMainFrame::kMessageMap{
     {
         MessageEntry(WM_CLOSE, &CMainFrame::OnCloseMessage),
         UpdateCommandUIEntry(ID_APP_COMPONENT_PANE, &CMainFrame::OnUpdateComponentPane),
+        UpdateCommandUIEntry(ID_APP_PROBLEMS_PANE, &CMainFrame::OnUpdateProblemsPane),
         UpdateCommandUIEntry(ID_APP_PACKAGE_LIST, &CMainFrame::OnUpdatePackageList),
     }};
 
 namespace {
 constexpr int kComponentPaneWidth = 320;
+constexpr int kProblemsPaneWidth = 160;
 }  // namespace
 
 int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
   if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
   if (!m_toolBar.Create(this) || !AddToolBarButtons(m_toolBar)) return -1;
   if (!m_statusBar.Create(this) || !EnableMDITabs()) return -1;
-  const UINT panes[] = {ID_SEPARATOR, ID_APP_COMPONENT_PANE};
-  m_statusBar.SetIndicators(panes, 2);
+  const UINT panes[] = {ID_SEPARATOR, ID_APP_COMPONENT_PANE, ID_APP_PROBLEMS_PANE};
+  m_statusBar.SetIndicators(panes, 3);
   m_statusBar.SetPaneInfo(1, ID_APP_COMPONENT_PANE, kComponentPaneWidth);
+  m_statusBar.SetPaneInfo(2, ID_APP_PROBLEMS_PANE, kProblemsPaneWidth);
   SetTitle(kTitle);
   SetMenu(BuildMainMenu({}));
   SetAccelerators(MainWindowShortcuts());
@@ -87,6 +91,16 @@ void CMainFrame::OnUpdateComponentPane(CCmdUI* state) {
   const CComponent* component = active != nullptr ? active->GetComponent(false) : nullptr;
   CString text;
   if (component != nullptr) text = component->GetName() + ", package " + component->GetPackage();
+  state->SetText(text);
+}
+
+// The live checks' count of grid cells that will not pass; empty when there are none.
+void CMainFrame::OnUpdateProblemsPane(CCmdUI* state) {
+  CAppComponentFrame* active = ActiveComponentFrame();
+  const CPinMapChecks* checks = active != nullptr ? active->GetPinMapChecks() : nullptr;
+  const int count = checks != nullptr ? checks->CountProblems() : 0;
+  CString text;
+  if (count > 0) text.Format("%d %s", count, count == 1 ? "problem" : "problems");
   state->SetText(text);
 }
 

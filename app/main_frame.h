@@ -42,6 +42,7 @@ class CMainFrame : public CMDIFrameWnd {
   void OnAssignmentRunEnded();
   LRESULT OnCloseMessage(WPARAM, LPARAM);
   void OnUpdateComponentPane(CCmdUI* state);
+  void OnUpdateProblemsPane(CCmdUI* state);
   void OnUpdatePackageList(CCmdUI* state);
 
   CToolBar m_toolBar;

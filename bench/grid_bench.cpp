@@ -14,11 +14,15 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/frame/component_frame.h"
 #include "editor/frame/editor_module.h"
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
+#include "editor/grid/fill_series.h"
+#include "editor/grid/grid_clipboard.h"
+#include "editor/grid/pin_map_checks.h"
 #include "editor/resources/component_editor_resources.h"
 #include "editor/views/pcb_symbol_view.h"
 #include "editor/views/update_hints.h"
@@ -242,6 +246,61 @@ void BM_UpdateEveryModifiedCell(benchmark::State& state) {
   if (!ok) state.SkipWithError("the update refused a cell");
 }
 BENCHMARK(BM_UpdateEveryModifiedCell)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// A column of 2,000 pins pasted at the first cell of gate a's column, and the grid
+// refilled; the drawings' rebuild is measured by the drawing benchmarks (the scene's
+// libraries are gone once it is open, so they cannot be rebuilt here).
+void BM_PasteColumn(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  std::string block;
+  for (int row = 0; row < kGates * static_cast<int>(state.range(0)); ++row)
+    block += std::to_string(row + 1) + "\n";
+  CComponentGrid* grid = scene->Grid();
+  for (auto _ : state) {
+    ApplyGridPaste(PlanGridPaste(*grid, 1, 3, block), *scene->Component());
+    grid->OnUpdate(nullptr, HintComponent, nullptr);
+  }
+}
+BENCHMARK(BM_PasteColumn)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// A series of 2,000 numbers made and pasted down gate a's column, the grid refilled.
+void BM_FillSeriesColumn(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  CComponentGrid* grid = scene->Grid();
+  FillSeries series;
+  for (auto _ : state) {
+    GridPastePlan plan;
+    const std::vector<CString> values = SeriesValues(series, kGates * static_cast<int>(state.range(0)));
+    for (long i = 0; i < static_cast<long>(values.size()); ++i)
+      PlanGridCell(*grid, 1 + i, 3, values[i].str(), plan);
+    ApplyGridPaste(plan, *scene->Component());
+    grid->OnUpdate(nullptr, HintComponent, nullptr);
+  }
+}
+BENCHMARK(BM_FillSeriesColumn)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The live check after one pin changed: only the cells that share the old or new pin.
+void BM_LiveCheckAfterOneEdit(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  CPinMapChecks* checks = scene->Frame()->GetPinMapChecks();
+  CComponent* component = scene->Component();
+  if (checks == nullptr) {
+    state.SkipWithError("the frame has no live checks");
+    return;
+  }
+  int pin = 7;
+  for (auto _ : state) {
+    state.PauseTiming();
+    component->SetPinNumber(0, 2, pin);
+    pin = pin == 7 ? 8 : 7;
+    state.ResumeTiming();
+    checks->CheckTerminal(0, 2);
+  }
+}
+BENCHMARK(BM_LiveCheckAfterOneEdit)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

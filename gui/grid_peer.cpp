@@ -25,6 +25,7 @@ struct ShownCell {
   bool disabled = false;
   bool readOnly = false;
   bool fixed = false;
+  bool marked = false;
   CellAlignment alignment;
   bool operator==(const ShownCell&) const = default;
 };
@@ -50,6 +51,11 @@ CellAlignment AlignmentOf(const GridCell& cell) {
 // Header cells stand apart from the cells below and beside them.
 wxColour HeaderColour() {
   return wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE).ChangeLightness(90);
+}
+
+// A cell whose value a check flagged: a pale red that dark text stays readable on.
+wxColour MarkedColour() {
+  return wxColour(255, 205, 205);
 }
 
 class GridPeer : public WxPeer {
@@ -130,8 +136,8 @@ class GridPeer : public WxPeer {
   void ShowCell(const GridData& data, long row, long col) {
     const GridCell& cell = *data.Cell(row, col);
     const ShownCell shown{
-        cell.text,        cell.bold, cell.disabled, !data.IsEditable(row, col), data.IsFixed(row, col),
-        AlignmentOf(cell)};
+        cell.text,   cell.bold,        cell.disabled, !data.IsEditable(row, col), data.IsFixed(row, col),
+        cell.marked, AlignmentOf(cell)};
     ShownCell& before =
         m_shown[static_cast<size_t>(row) * static_cast<size_t>(m_shownCols) + static_cast<size_t>(col)];
     if (before == shown) return;
@@ -147,7 +153,9 @@ class GridPeer : public WxPeer {
     const wxColour text =
         wxSystemSettings::GetColour(cell.disabled ? wxSYS_COLOUR_GRAYTEXT : wxSYS_COLOUR_WINDOWTEXT);
     Grid()->SetCellTextColour(r, c, text);
-    const wxColour back = shown.fixed ? HeaderColour() : wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
+    const wxColour back = shown.fixed    ? HeaderColour()
+                          : shown.marked ? MarkedColour()
+                                         : wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
     Grid()->SetCellBackgroundColour(r, c, back);
     Grid()->SetCellAlignment(r, c, shown.alignment.across, shown.alignment.down);
     Grid()->SetReadOnly(r, c, shown.readOnly);

@@ -434,6 +434,21 @@ BOOL CGridCtrl::SetCellModified(BOOL modified) {
   return Changed(cell != nullptr);
 }
 
+BOOL CGridCtrl::GetCellMarked(long row, long col) const {
+  const GridData* data = Data();
+  const GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
+  return AsBool(cell != nullptr && cell->marked);
+}
+
+BOOL CGridCtrl::SetCellMarked(long row, long col, BOOL marked) {
+  GridData* data = Data();
+  GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
+  if (cell == nullptr) return FALSE;
+  if (cell->marked == (marked != FALSE)) return TRUE;
+  cell->marked = marked != FALSE;
+  return Changed(true);
+}
+
 BOOL CGridCtrl::IsEditing() const {
   const GridData* data = Data();
   return AsBool(data != nullptr && data->Edit().active);

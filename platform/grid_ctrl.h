@@ -42,6 +42,7 @@ struct GridCell {
   bool bold = false;
   bool disabled = false;  // shown greyed out; never edited
   bool modified = false;  // an edit changed the text
+  bool marked = false;    // flagged by a check of its value: shown on a warning colour
 };
 
 struct GridRow {
@@ -188,6 +189,10 @@ class CGridCtrl : public CWnd {
   BOOL SetCellEditClass(const CRuntimeClass* editClass);
   BOOL GetCellModified() const;
   BOOL SetCellModified(BOOL modified);
+  // Marks flag any cell, the current one or not, without moving the current cell.
+  // FALSE outside the grid.
+  BOOL GetCellMarked(long row, long col) const;
+  BOOL SetCellMarked(long row, long col, BOOL marked);
 
   BOOL IsEditing() const;
   // Ends an edit in progress as the user would (edit change when the text changed,

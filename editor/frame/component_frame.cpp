@@ -2,6 +2,7 @@
 
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
+#include "editor/grid/pin_map_checks.h"
 #include "editor/properties/component_properties.h"
 #include "editor/resources/resource_ids.h"
 #include "host/model/design.h"
@@ -68,7 +69,10 @@ BOOL CComponentFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
   const int width = client.right - client.left;
   const int height = client.bottom - client.top;
   if (!CreateGridPane(context, CSize(width, height / 3))) return FALSE;
-  return m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CSymbolsFrame), CSize(width, 2 * height / 3), context);
+  if (!m_wndSplitter.CreateView(1, 0, RUNTIME_CLASS(CSymbolsFrame), CSize(width, 2 * height / 3), context))
+    return FALSE;
+  AttachPinMapChecks(context);
+  return TRUE;
 }
 
 bool CComponentFrame::CreateGridPane(CCreateContext* context, const CSize& gridSize) {
@@ -129,6 +133,7 @@ void CComponentFrame::SetCaption() {
 void CComponentFrame::OnViewInitialUpdate() {
   if (CSymbolsFrame* symbols = GetSymbolsFrame()) symbols->ShowSplitter();
   m_wndSplitter.ShowWindow(SW_SHOW);
+  if (m_checks != nullptr) m_checks->CheckAll();
 }
 
 void CComponentFrame::OnInvalidateView() {

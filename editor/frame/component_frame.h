@@ -8,6 +8,12 @@
 // design's first record until a package command chooses another.
 #pragma once
 
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/cstring.h"
 #include "platform/mdi_frame_wnd.h"
 #include "platform/splitter_wnd.h"
 #include "platform/view.h"
@@ -16,10 +22,16 @@ class CCmdUI;
 class CComponent;
 class CComponentFrame;
 class CComponentGrid;
+class CPinMapChecks;
+struct CCreateContext;
 class CDesign;
 class CDesignItem;
 class CSymbolsFrame;
 struct SelectedLibrarySymbol;
+struct FillSeries;
+struct GridRange;
+struct PinMapPlacement;
+struct PinNameMatch;
 
 // The grid setting, "Enabled" under "ComponentEditor\Grid": true when absent.
 bool GetComponentEditGrid();
@@ -140,6 +152,35 @@ class CComponentFrame : public CMDIChildWnd {
   // Numbers the terminals of all gates consecutively with the pads of the package.
   void AssignPins121();
 
+  // Pin maps in and out, the grid's clipboard and series, and assignment by name
+  // (component_frame_pin_map.cpp). Each first writes the grid's pending edits back; a
+  // refused write-back is reported and the command does nothing. Each change is one
+  // undo step and rebuilds the grid and the drawings; the grid's current cell stays.
+  //
+  // The pin map of every package of the design, as comma- or tab-separated text.
+  bool ExportPinMap(bool tabs, std::string& text);
+  // Places a pin map text on the design's package records as one undo step "Import
+  // Pin Map". False, with the message recorded and nothing changed, when the text or
+  // one of its package columns is refused; rows that fit no terminal are only listed
+  // in `placement`.
+  bool ImportPinMap(std::string_view text, const CString& source, bool byName, PinMapPlacement& placement);
+  // The grid's cells over `range` as tab-separated text; empty without a grid.
+  CString CopyGridCells(const GridRange& range);
+  // Pastes tab-separated text with its first value at the grid's current cell, as one
+  // undo step "Paste"; every cell that could take nothing is listed in `refused`.
+  void PasteGridCells(std::string_view text, std::vector<CString>& refused);
+  // Fills `rows` cells of the current cell's gate column, from the current cell down,
+  // with the series, as one undo step "Fill Series". Cells outside the gate's rows
+  // take no value; ball names the footprint has no pad for are listed in `refused`.
+  void FillPinSeries(int rows, const FillSeries& series, std::vector<CString>& refused);
+  // The terminals of the current component that would get the pin of the footprint
+  // pad named as they are (ignoring case), with their pins now and then.
+  std::vector<PinNameMatch> PreviewAssignByName();
+  // Makes the preview so as one undo step "Assign by Name"; how many pins changed.
+  int AssignByName();
+  // The live checks of the grid's cells; null without a grid.
+  CPinMapChecks* GetPinMapChecks() const { return m_checks.get(); }
+
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
 
@@ -176,6 +217,14 @@ class CComponentFrame : public CMDIChildWnd {
   // Pane (0,0): the pin grid when the setting allows and the grid control can be
   // made, else the dummy grid. False when not even the dummy grid could be made.
   bool CreateGridPane(CCreateContext* context, const CSize& gridSize);
+  // StopAssignPins and UpdateDesign for a command that works at the grid's current
+  // cell, which the write-back would move; a refused write-back is reported (false).
+  bool WriteBackKeepingCurrentCell();
+  // Joins the live checks to the design after the panes, so that they hear every hint
+  // after the grid has shown it; only when there is a grid.
+  void AttachPinMapChecks(CCreateContext* context);
+  // Hint 0 to every pane after a pin map command; the grid's current cell stays.
+  void RefreshAfterPinMapChange();
   // Closes the run's undo level on this frame's design, when this frame opened it.
   void CloseAssignmentRun();
 
@@ -190,4 +239,5 @@ class CComponentFrame : public CMDIChildWnd {
   // The assigning flag is one for the whole module, but the run's undo level is open
   // on the design of the frame that opened it: only that frame may close it.
   bool m_bAssignRunOpen = false;
+  std::unique_ptr<CPinMapChecks> m_checks;
 };

@@ -51,6 +51,10 @@ std::map<UINT, std::string> ComponentEditorStrings() {
       {IDS_WARN_TERMINAL_PAD_MISMATCH,
        "There is a mismatch between terminals and pads. Process will assign as best as possible."},
       {IDS_UNDO_ASSIGN_PINS_121, "Assign Pins 1-1"},
+      {IDS_UNDO_IMPORT_PIN_MAP, "Import Pin Map"},
+      {IDS_UNDO_PASTE, "Paste"},
+      {IDS_UNDO_FILL_SERIES, "Fill Series"},
+      {IDS_UNDO_ASSIGN_BY_NAME, "Assign by Name"},
   };
 }
 

@@ -76,6 +76,14 @@ inline constexpr UINT IDS_UNDO_EDIT_TERMINAL_NAME = 19034;
 inline constexpr UINT IDS_UNDO_EDIT_PIN_MAP = 19035;
 inline constexpr UINT IDS_UNDO_ASSIGN_PINS_121 = 19037;
 
+// Pin maps in and out, the grid's clipboard, series and name matching (19400 to 19499).
+inline constexpr UINT IDS_FIRST_PIN_MAP_STRING = 19400;
+inline constexpr UINT IDS_UNDO_IMPORT_PIN_MAP = 19400;
+inline constexpr UINT IDS_UNDO_PASTE = 19401;
+inline constexpr UINT IDS_UNDO_FILL_SERIES = 19402;
+inline constexpr UINT IDS_UNDO_ASSIGN_BY_NAME = 19403;
+inline constexpr UINT IDS_LAST_PIN_MAP_STRING = 19403;
+
 // ---------------------------------------------------------------------------
 // Dialog templates (19000 to 19012).
 

@@ -26,12 +26,15 @@ class ScriptedFilePrompt : public FilePrompt {
  public:
   std::deque<CString> openAnswers;
   std::deque<CString> saveAnswers;
+  std::deque<CString> pinMapAnswers;
   int asked = 0;
   std::vector<CString> foldersShown;
   bool foldersOpen = true;
 
   CString AskLibraryToOpen(const CString&) override { return Next(openAnswers); }
   CString AskLibraryToSave(const CString&) override { return Next(saveAnswers); }
+  CString AskPinMapToOpen(const CString&) override { return Next(pinMapAnswers); }
+  CString AskPinMapToSave(const CString&) override { return Next(pinMapAnswers); }
   bool ShowFolder(const CString& folder) override {
     foldersShown.push_back(folder);
     return foldersOpen;

@@ -209,6 +209,7 @@ TEST(ComponentEditorStrings, TheTableHoldsExactlyTheIdsOfItsRangeEachWithText) {
   // The host knows the editor's texts by these numbers.
   std::vector<UINT> range;
   for (UINT id = 19000; id <= 19037; ++id) range.push_back(id);
+  for (UINT id = IDS_FIRST_PIN_MAP_STRING; id <= IDS_LAST_PIN_MAP_STRING; ++id) range.push_back(id);
   EXPECT_EQ(ids, range);
 }
 

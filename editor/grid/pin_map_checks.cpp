@@ -1,0 +1,182 @@
+#include "editor/grid/pin_map_checks.h"
+
+#include <algorithm>
+
+#include "editor/frame/component_frame.h"
+#include "editor/grid/component_grid.h"
+#include "editor/views/update_hints.h"
+#include "host/model/component.h"
+#include "host/model/gate_names.h"
+#include "host/uitools/validators.h"
+#include "host/utility/app_error.h"
+#include "platform/grid_ctrl.h"
+
+namespace {
+
+int GateOf(long long key) {
+  return static_cast<int>(key >> 32);
+}
+int TerminalOf(long long key) {
+  return static_cast<int>(key & 0xFFFFFFFF);
+}
+
+CString CellName(const CComponentGrid& grid, long row, long column) {
+  CString name;
+  name.Format("Row %ld, %s", row, grid.GetEditGrid().GetTextMatrix(0, column).c_str());
+  return name;
+}
+
+}  // namespace
+
+CComponentGrid* CPinMapChecks::Grid() const {
+  return m_frame != nullptr ? m_frame->GetGrid() : nullptr;
+}
+
+CComponent* CPinMapChecks::Component() const {
+  return m_frame != nullptr ? m_frame->GetComponent(false) : nullptr;
+}
+
+void CPinMapChecks::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
+  if (hint == HintComponent || hint == HintComponentObject) {
+    CheckAll();
+  } else if (hint == HintPinNumber) {
+    if (const auto* pin = DynamicDowncast<CPinNumberHint>(hintObject))
+      CheckTerminal(pin->GetGate(), pin->GetTerminal());
+  } else if (hint == HintPinName) {
+    const auto* name = DynamicDowncast<CPinNameHint>(hintObject);
+    CComponentGrid* grid = Grid();
+    long row = 0;
+    if (name != nullptr && grid != nullptr && grid->FindSymbolRows(name->GetSymbolName(), row))
+      CheckName(row + name->GetTerminal() - 1);
+  }
+}
+
+std::vector<PinMapProblem> CPinMapChecks::Problems() const {
+  std::vector<PinMapProblem> problems;
+  problems.reserve(m_problems.size());
+  for (const auto& [cell, text] : m_problems) problems.push_back({cell.first, cell.second, text});
+  return problems;
+}
+
+void CPinMapChecks::CheckAll() {
+  const int before = CountProblems();
+  m_pins.clear();
+  m_users.clear();
+  m_problems.clear();
+  CComponentGrid* grid = Grid();
+  CComponent* component = Component();
+  if (grid != nullptr && component != nullptr) {
+    POSITION position = nullptr;
+    int index = 0;
+    for (CGate* gate = component->FirstGate(position, index); gate != nullptr;
+         gate = component->NextGate(position, index)) {
+      for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
+        const Key key = KeyOf(index, terminal);
+        m_pins[key] = gate->GetPinNumber(terminal);
+        Use(m_pins[key], key);
+      }
+    }
+    for (const auto& [key, pin] : m_pins) EvaluatePin(key);
+    for (long row = 1; row < grid->GetEditGrid().GetRows(); ++row) CheckName(row);
+  }
+  NotifyCount(before);
+}
+
+void CPinMapChecks::CheckTerminal(int gate, int terminal) {
+  CComponent* component = Component();
+  if (component == nullptr) return;
+  const int before = CountProblems();
+  const Key key = KeyOf(gate, terminal);
+  const int pin = component->GetPinNumber(gate, terminal);
+  const auto known = m_pins.find(key);
+  const int oldPin = known != m_pins.end() ? known->second : -1;
+  std::vector<Key> touched = {key};
+  if (known == m_pins.end() || oldPin != pin) {
+    Release(oldPin, key);
+    m_pins[key] = pin;
+    Use(pin, key);
+    for (int shared : {oldPin, pin}) {
+      const auto users = m_users.find(shared);
+      if (users != m_users.end()) touched.insert(touched.end(), users->second.begin(), users->second.end());
+    }
+  }
+  for (const Key other : touched) EvaluatePin(other);
+  NotifyCount(before);
+}
+
+void CPinMapChecks::CheckName(long row) {
+  CComponentGrid* grid = Grid();
+  if (grid == nullptr || row < 1 || row >= grid->GetEditGrid().GetRows()) return;
+  const int before = CountProblems();
+  const Cell cell{row, CComponentGrid::kTerminalNameColumn};
+  CString text;
+  if (!ValidPinName(grid->GetEditGrid().GetTextMatrix(row, cell.second))) {
+    text.Format("%s: %s", CellName(*grid, row, cell.second).c_str(), CAppError::GetLastError().c_str());
+    CAppError::ClearLastError();
+  }
+  SetProblem(cell, text);
+  NotifyCount(before);
+}
+
+bool CPinMapChecks::PinCell(int gate, int terminal, Cell& cell) const {
+  CComponentGrid* grid = Grid();
+  CComponent* component = Component();
+  const CGate* found = component != nullptr ? component->FindGate(gate) : nullptr;
+  if (grid == nullptr || found == nullptr) return false;
+  long first = 0;
+  if (!grid->FindSymbolRows(found->GetSymbol(), first)) return false;
+  const long column = grid->FindGateColumn(gate);
+  const long row = first + terminal - 1;
+  if (column < CComponentGrid::kFirstGateColumn) return false;
+  // A later gate with more terminals than its block's first gate has none shown here.
+  const GridData* data = GetGridData(grid->GetEditGrid().GetSafeHwnd());
+  if (data == nullptr || !data->IsEditable(row, column)) return false;
+  cell = {row, column};
+  return true;
+}
+
+void CPinMapChecks::Use(int pin, Key key) {
+  if (pin != -1) m_users[pin].push_back(key);
+}
+
+void CPinMapChecks::Release(int pin, Key key) {
+  const auto users = m_users.find(pin);
+  if (users == m_users.end()) return;
+  std::erase(users->second, key);
+  if (users->second.empty()) m_users.erase(users);
+}
+
+void CPinMapChecks::EvaluatePin(Key key) {
+  Cell cell;
+  const int gate = GateOf(key);
+  const int terminal = TerminalOf(key);
+  if (!PinCell(gate, terminal, cell)) return;
+  const CComponent* component = Component();
+  const int pin = m_pins[key];
+  const CString where = CellName(*Grid(), cell.first, cell.second);
+  CString text;
+  if (pin == -1) {
+    text.Format("%s: terminal %d has no pin.", where.c_str(), terminal);
+  } else if (pin < 1 || pin > component->GetPinCount()) {
+    text.Format("%s: pin %d is not one of the %d pads of %s.", where.c_str(), pin, component->GetPinCount(),
+                component->GetPackage().c_str());
+  } else if (const auto users = m_users.find(pin); users != m_users.end() && users->second.size() > 1) {
+    text.Format("%s: pin %d is used by %zu terminals in %s.", where.c_str(), pin, users->second.size(),
+                component->GetPackage().c_str());
+  }
+  SetProblem(cell, text);
+}
+
+void CPinMapChecks::SetProblem(const Cell& cell, const CString& text) {
+  CComponentGrid* grid = Grid();
+  if (text.IsEmpty()) {
+    m_problems.erase(cell);
+  } else {
+    m_problems[cell] = text;
+  }
+  if (grid != nullptr) grid->GetEditGrid().SetCellMarked(cell.first, cell.second, !text.IsEmpty());
+}
+
+void CPinMapChecks::NotifyCount(int before) {
+  if (m_countListener && before != CountProblems()) m_countListener(CountProblems());
+}

@@ -1,0 +1,78 @@
+#include "host/pinmap/pin_map_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "host/model/component_library_file.h"
+#include "host/utility/file_path.h"
+#include "platform/temp_file.h"
+
+namespace {}  // namespace
+
+bool ReadPinMapText(const CString& path, std::string& text, CString& error) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  if (!in) {
+    error.Format("Cannot open \"%s\".", path.c_str());
+    return false;
+  }
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  text = contents.str();
+  return true;
+}
+
+namespace {
+
+// The library's component named `name`; null, with a message, when it has none.
+LibraryComponent* FindComponent(std::vector<LibraryComponent>& components, const CString& name,
+                                const CString& library, CString& error) {
+  const auto found = std::find_if(
+      components.begin(), components.end(),
+      [&](const LibraryComponent& component) { return component.name.CompareNoCase(name) == 0; });
+  if (found != components.end()) return &*found;
+  error.Format("There is no component \"%s\" in %s.", name.c_str(), library.c_str());
+  return nullptr;
+}
+
+}  // namespace
+
+CString PinMapImportRefusal(const CString& source, const CString& placeError) {
+  CString message;
+  message.Format("Cannot import \"%s\" at line 1, %s", source.c_str(), placeError.c_str());
+  return message;
+}
+
+bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error) {
+  std::string text;
+  if (!ReadPinMapText(path, text, error)) return false;
+  return ParsePinMap(text, CFilePath(path).GetFileNameAndExtension(), table, error);
+}
+
+bool ExportLibraryPinMap(const CString& library, const CString& component, PinMapSeparator separator,
+                         std::string& text, CString& error) {
+  std::vector<LibraryComponent> components;
+  if (!CComponentLibraryFile::Load(library, components, error)) return false;
+  const LibraryComponent* found = FindComponent(components, component, library, error);
+  if (found == nullptr) return false;
+  text = FormatPinMap(CollectPinMap(found->records), separator);
+  return true;
+}
+
+bool ImportLibraryPinMap(const CString& library, const CString& component, const CString& file,
+                         PinMapMatch match, PinMapPlacement& placement, CString& error) {
+  std::vector<LibraryComponent> components;
+  if (!CComponentLibraryFile::Load(library, components, error)) return false;
+  LibraryComponent* found = FindComponent(components, component, library, error);
+  if (found == nullptr) return false;
+  PinMapTable table;
+  if (!ReadPinMapFile(file, table, error)) return false;
+  CString placeError;
+  if (!PlacePinMap(table, found->records, match, placement, placeError)) {
+    error = PinMapImportRefusal(CFilePath(file).GetFileNameAndExtension(), placeError);
+    return false;
+  }
+  ApplyPinMap(placement, found->records);
+  return WriteFileAtomically(library, CComponentLibraryFile::Format(components), error);
+}

@@ -1,0 +1,29 @@
+// Pin maps between spreadsheet files and component libraries, without an editor: what
+// the command line exports and imports.
+#pragma once
+
+#include <string>
+
+#include "host/pinmap/pin_map_table.h"
+#include "host/pinmap/pin_map_text.h"
+#include "platform/cstring.h"
+
+// The message of an import whose package column `placeError` names is refused.
+CString PinMapImportRefusal(const CString& source, const CString& placeError);
+
+// The file's bytes; false, with a message naming it, when it cannot be read.
+bool ReadPinMapText(const CString& path, std::string& text, CString& error);
+
+// Reads and parses a pin map file; messages name the file by its name and extension.
+bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error);
+
+// The pin map of the library's component named `component` (ignoring case) as text.
+bool ExportLibraryPinMap(const CString& library, const CString& component, PinMapSeparator separator,
+                         std::string& text, CString& error);
+
+// Places the file's pin map on the library's component and replaces the library
+// atomically. On any refusal (a library, component or file that cannot be read, a
+// package column the component lacks, a write that fails) the library is left as it
+// was. Rows that fit no terminal are only reported in `placement`.
+bool ImportLibraryPinMap(const CString& library, const CString& component, const CString& file,
+                         PinMapMatch match, PinMapPlacement& placement, CString& error);

@@ -1,0 +1,31 @@
+// Pin map tables as comma- or tab-separated text, the form spreadsheets read and write.
+// The first line is the header "Gate", "Terminal", "Name" and one package name per pin
+// column; each further line is one terminal: its gate's letter name, its number, its
+// name and its pin in each package (empty for none). A field holding the separator, a
+// quote or a line break is quoted, with quotes doubled, and read back the same way.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/pinmap/pin_map_table.h"
+#include "platform/cstring.h"
+
+enum class PinMapSeparator { Comma, Tab };
+
+std::string FormatPinMap(const PinMapTable& table, PinMapSeparator separator);
+
+// Reads a table; the separator is a tab when the header holds one, a comma otherwise.
+// Empty lines are passed over. False, with a message naming `source`, the line and the
+// column, when the header is missing or a gate, terminal or pin is not a number of its
+// kind; the table is then left empty.
+bool ParsePinMap(std::string_view text, const CString& source, PinMapTable& table, CString& error);
+
+// Splits text into lines of fields (quotes as above); each line keeps its number from 1.
+// The grid's clipboard reads spreadsheet ranges with it.
+struct TextRecord {
+  int line = 0;
+  std::vector<std::string> fields;
+};
+std::vector<TextRecord> SplitSeparatedText(std::string_view text, char separator);
+std::string JoinSeparatedFields(const std::vector<std::string>& fields, char separator);

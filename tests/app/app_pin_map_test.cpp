@@ -1,0 +1,91 @@
+// Pin maps in the application: exported and imported through the Component menu, and
+// grid cells copied and pasted with Ctrl+C and Ctrl+V, each change one undo step that
+// the Edit menu names.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app_clipboard.h"
+#include "editor/grid/component_grid.h"
+#include "editor/grid/pin_map_checks.h"
+#include "host/model/component.h"
+#include "host/model/design.h"
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+class AppPinMapTest : public AppTest {
+ protected:
+  CEditGrid& Cells() { return Frame().GetGrid()->GetEditGrid(); }
+  int Pin(int gate, int terminal) { return Frame().GetComponent(false)->GetPinNumber(gate, terminal); }
+  CString UndoText() { return MenuItem(ID_APP_UNDO).text; }
+};
+
+}  // namespace
+
+TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedThroughTheMenuIsOneUndoStep) {
+  ASSERT_TRUE(Open());
+  prompt.pinMapAnswers.push_back(Path("quad.csv"));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EXPORT_PIN_MAP));
+  std::string text = ReadFileText(Path("quad.csv").str());
+  ASSERT_EQ(text.rfind("Gate,Terminal,Name,DIP-14,SOIC-14\na,1,A,1,", 0), 0u) << text;
+  text.replace(text.find("\na,1,A,1,") + 7, 1, "13");
+  text += "q,1,A,1,1\n";
+  WriteFileText(Path("quad.csv").str(), text);
+
+  prompt.pinMapAnswers.push_back(Path("quad.csv"));
+  Screen().ExpectMessageBox(IDOK, CString("1 row of \"quad.csv\" was not placed:\n"
+                                          "Line 16: the component has no gate q, terminal 1."));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
+  EXPECT_EQ(Pin(0, 1), 13);
+  EXPECT_EQ(Cells().GetTextMatrix(1, 3), "13");
+  EXPECT_EQ(UndoText(), "&Undo Import Pin Map\tCtrl+Z");
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
+  EXPECT_EQ(Pin(0, 1), 1);
+}
+
+TEST_F(AppPinMapTest, ARefusedImportIsShownAndChangesNothing) {
+  ASSERT_TRUE(Open());
+  WriteFileText(Path("bad.csv").str(), "Gate,Terminal,Name,DIP-14\na,1,A,one\n");
+  prompt.pinMapAnswers.push_back(Path("bad.csv"));
+  const int steps = Frame().GetDesign()->GetUndoCount();
+  Screen().ExpectMessageBox(
+      IDOK, CString("Cannot read \"bad.csv\" at line 2, column 4: \"one\" is not a pin number."));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
+  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), steps);
+  EXPECT_EQ(Pin(0, 1), 1);
+}
+
+TEST_F(AppPinMapTest, CtrlCAndCtrlVCopyACellToAnotherAndAPasteReportsWhatItCouldNotTake) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 2, 4));
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'C', FCONTROL));
+  EXPECT_EQ(CurrentClipboard().GetText(), Cells().GetTextMatrix(2, 4) + "\n");
+  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 3));
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'V', FCONTROL));
+  EXPECT_EQ(Pin(0, 1), Pin(1, 2));
+  EXPECT_EQ(UndoText(), "&Undo Paste\tCtrl+Z");
+
+  CurrentClipboard().SetText("21\t22\n23\t24\n25\t26\n27\t28\n");
+  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 3));
+  Screen().ExpectMessageBox(IDOK, CString("2 cells took nothing from the paste:\n"
+                                          "Row 4, Gate a: the gate has no terminal in this row.\n"
+                                          "Row 4, Gate b: the gate has no terminal in this row."));
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'V', FCONTROL));
+  EXPECT_EQ(Cells().GetTextMatrix(3, 4), "26");
+  CurrentClipboard().SetText("");
+}
+
+TEST_F(AppPinMapTest, TheStatusBarCountsTheCellsThatWillNotPassAsTheUserTypes) {
+  ASSERT_TRUE(Open());
+  Main().OnIdleUpdateCmdUI();
+  const CString before = Main().StatusBar().GetPaneText(2);
+  const int count = Frame().GetPinMapChecks()->CountProblems();
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 4, Cells().GetTextMatrix(1, 3)));
+  Main().OnIdleUpdateCmdUI();
+  EXPECT_EQ(Frame().GetPinMapChecks()->CountProblems(), count + 2) << "both terminals of the shared pin";
+  CString expected;
+  expected.Format("%d problems", count + 2);
+  EXPECT_EQ(Main().StatusBar().GetPaneText(2), expected);
+  EXPECT_NE(Main().StatusBar().GetPaneText(2), before);
+}

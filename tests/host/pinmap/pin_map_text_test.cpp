@@ -1,0 +1,159 @@
+// Pin maps through spreadsheet text: what an export writes comes back as the same pin
+// maps, and text that cannot be a pin map is refused with the place of the fault.
+#include "host/pinmap/pin_map_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/model/component_library_file.h"
+#include "host/pinmap/pin_map_table.h"
+
+namespace {
+
+std::vector<LibraryComponent> SampleComponents() {
+  std::vector<LibraryComponent> components;
+  CString error;
+  EXPECT_TRUE(CComponentLibraryFile::Load(CE_DATA_DIR "/sample.cmplib", components, error)) << error.c_str();
+  return components;
+}
+
+// Records of `gates` gates of terminals named T<n>, in two packages whose pins differ.
+std::vector<ComponentValue> GeneratedRecords(int gates, int terminalsPerGate) {
+  std::vector<ComponentValue> records(2);
+  for (int r = 0; r < 2; ++r) {
+    records[r].name = "BIG";
+    records[r].package = r == 0 ? "BGA-2000" : "QFP-2000";
+    for (int g = 0; g < gates; ++g) {
+      GateValue gate;
+      gate.index = g;
+      gate.symbol = "BUS";
+      for (int t = 1; t <= terminalsPerGate; ++t) {
+        const int n = g * terminalsPerGate + t;
+        gate.terminals.push_back(
+            {CString("T" + std::to_string(n)), r == 0 ? n : (n % 7 == 0 ? -1 : 2001 - n)});
+      }
+      records[r].gates.push_back(gate);
+    }
+  }
+  return records;
+}
+
+// Exports, clears every pin, imports back; the pin maps must be the originals.
+void ExpectRoundTrip(const std::vector<ComponentValue>& records, PinMapSeparator separator,
+                     PinMapMatch match) {
+  const std::string text = FormatPinMap(CollectPinMap(records), separator);
+  std::vector<ComponentValue> cleared = records;
+  for (ComponentValue& record : cleared)
+    for (GateValue& gate : record.gates)
+      for (TerminalValue& terminal : gate.terminals) terminal.pin = -2;
+  PinMapTable table;
+  CString error;
+  ASSERT_TRUE(ParsePinMap(text, "pins.csv", table, error)) << error.c_str();
+  PinMapPlacement placement;
+  ASSERT_TRUE(PlacePinMap(table, cleared, match, placement, error)) << error.c_str();
+  EXPECT_TRUE(placement.unplaced.empty()) << placement.unplaced.front().reason.c_str();
+  ApplyPinMap(placement, cleared);
+  EXPECT_EQ(cleared, records);
+}
+
+CString Refusal(const std::string& text) {
+  PinMapTable table;
+  CString error;
+  EXPECT_FALSE(ParsePinMap(text, "pins.csv", table, error)) << text;
+  EXPECT_TRUE(table.rows.empty() && table.packages.empty());
+  return error;
+}
+
+}  // namespace
+
+TEST(PinMapText, EverySampleComponentComesBackWithItsPinMapsAsCsvAndTsv) {
+  const std::vector<LibraryComponent> components = SampleComponents();
+  ASSERT_FALSE(components.empty());
+  for (const LibraryComponent& component : components) {
+    SCOPED_TRACE(component.name.c_str());
+    ExpectRoundTrip(component.records, PinMapSeparator::Comma, PinMapMatch::GateAndTerminal);
+    ExpectRoundTrip(component.records, PinMapSeparator::Tab, PinMapMatch::GateAndTerminal);
+  }
+}
+
+TEST(PinMapText, TwentyGatesOfTwoThousandTerminalsComeBackByNumberAndByName) {
+  const std::vector<ComponentValue> records = GeneratedRecords(20, 100);
+  EXPECT_EQ(CollectPinMap(records).rows.size(), 2000u);
+  ExpectRoundTrip(records, PinMapSeparator::Comma, PinMapMatch::GateAndTerminal);
+  ExpectRoundTrip(records, PinMapSeparator::Tab, PinMapMatch::TerminalName);
+}
+
+TEST(PinMapText, TheExportListsOneRowPerTerminalUnderAHeaderOfPackages) {
+  std::vector<ComponentValue> records = GeneratedRecords(2, 2);
+  records[0].gates[1].terminals[0].name = "A, \"quoted\"";
+  EXPECT_EQ(FormatPinMap(CollectPinMap(records), PinMapSeparator::Comma),
+            "Gate,Terminal,Name,BGA-2000,QFP-2000\n"
+            "a,1,T1,1,2000\n"
+            "a,2,T2,2,1999\n"
+            "b,1,\"A, \"\"quoted\"\"\",3,1998\n"
+            "b,2,T4,4,1997\n");
+}
+
+TEST(PinMapText, FaultyTextIsRefusedWithItsLineAndColumn) {
+  EXPECT_EQ(Refusal(""),
+            "Cannot read \"pins.csv\" at line 1: the header \"Gate, Terminal, Name\" followed by "
+            "the package names is missing.");
+  EXPECT_EQ(Refusal("a,1,X,4\n"),
+            "Cannot read \"pins.csv\" at line 1: the header \"Gate, Terminal, Name\" "
+            "followed by the package names is missing.");
+  EXPECT_EQ(Refusal("Gate,Terminal,Name,DIP\na,1,X,4\n\na,2,Y,4x\n"),
+            "Cannot read \"pins.csv\" at line 4, column 4: \"4x\" is not a pin number.");
+  EXPECT_EQ(Refusal("Gate\tTerminal\tName\tDIP\na\tone\tX\t4\n"),
+            "Cannot read \"pins.csv\" at line 2, column 2: \"one\" is not a terminal number.");
+  EXPECT_EQ(Refusal("Gate,Terminal,Name,DIP\n3,1,X,4\n"),
+            "Cannot read \"pins.csv\" at line 2, column 1: \"3\" is not a gate name.");
+  EXPECT_EQ(Refusal("Gate,Terminal,Name,DIP,dip\n"),
+            "Cannot read \"pins.csv\" at line 1, column 5: the package \"dip\" is named twice.");
+  EXPECT_EQ(Refusal("Gate,Terminal,Name,DIP\na,1,X,4,5\n"),
+            "Cannot read \"pins.csv\" at line 2, column 5: the row has more fields than the header.");
+}
+
+TEST(PinMapText, AnUnknownPackageColumnIsRefusedBeforeAnyPinIsPlaced) {
+  const std::vector<ComponentValue> records = GeneratedRecords(1, 3);
+  PinMapTable table;
+  CString error;
+  ASSERT_TRUE(ParsePinMap("Gate,Terminal,Name,BGA-2000,SO-8\na,1,T1,5,6\n", "pins.csv", table, error));
+  PinMapPlacement placement;
+  EXPECT_FALSE(PlacePinMap(table, records, PinMapMatch::GateAndTerminal, placement, error));
+  EXPECT_EQ(error, "column 5: the component \"BIG\" has no package \"SO-8\".");
+  EXPECT_TRUE(placement.assignments.empty());
+}
+
+TEST(PinMapText, RowsThatFitNoTerminalAreReportedWithTheirLinesAndTheRestPlaced) {
+  std::vector<ComponentValue> records = GeneratedRecords(2, 3);
+  records[0].gates[0].terminals[1].name = "T3";  // two terminals named T3 now
+  PinMapTable table;
+  CString error;
+  ASSERT_TRUE(
+      ParsePinMap("Gate,Terminal,Name,qfp-2000\r\n"
+                  "a,1,T1,11\r\n"
+                  "c,1,T9,12\r\n"
+                  "a,9,T1,13\r\n"
+                  ",,T3,14\r\n"
+                  ",,GND,15\r\n"
+                  "b,,T4,16\r\n",
+                  "pins.csv", table, error))
+      << error.c_str();
+  PinMapPlacement placement;
+  ASSERT_TRUE(PlacePinMap(table, records, PinMapMatch::GateAndTerminal, placement, error));
+  EXPECT_EQ(placement.assignments, (std::vector<PinMapAssignment>{{1, 0, 1, 11}}));
+  std::vector<int> lines;
+  for (const PinMapUnplaced& unplaced : placement.unplaced) lines.push_back(unplaced.line);
+  EXPECT_EQ(lines, (std::vector<int>{3, 4, 5, 6, 7}));
+  EXPECT_EQ(placement.unplaced[0].reason, "the component has no gate c, terminal 1");
+
+  ASSERT_TRUE(PlacePinMap(table, records, PinMapMatch::TerminalName, placement, error));
+  EXPECT_EQ(placement.assignments,
+            (std::vector<PinMapAssignment>{{1, 0, 1, 11}, {1, 0, 1, 13}, {1, 1, 1, 16}}));
+  ASSERT_EQ(placement.unplaced.size(), 3u);
+  EXPECT_EQ(placement.unplaced[0].line, 3);
+  EXPECT_EQ(placement.unplaced[1].reason, "2 terminals are named \"T3\"");
+  EXPECT_EQ(placement.unplaced[2].reason, "no terminal is named \"GND\"");
+}
