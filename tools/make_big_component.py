@@ -11,9 +11,9 @@ gate order) is wired to ball k of a square ball grid of at least N balls at 1 mm
 every 50th terminal is left without a pin, as a part on the bench often is. The output
 is formatted as the program writes it, so loading and saving gives the same bytes.
 
-The samples in data/ are made by
-    tools/make_big_component.py big-fpga --terminals 2000 --gates 20 --out data
-    tools/make_big_component.py big-fpga-banks --terminals 1800 --gates 17 --distinct --out data
+The samples in data/big/ are made by
+    tools/make_big_component.py big-fpga --terminals 2000 --gates 20 --out data/big
+    tools/make_big_component.py big-fpga-banks --terminals 1800 --gates 17 --distinct --out data/big
 """
 
 import argparse
