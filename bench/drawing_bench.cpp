@@ -136,12 +136,12 @@ void Render(benchmark::State& state, bool pcb) {
 void BM_RenderPcbSymbol(benchmark::State& state) {
   Render(state, true);
 }
-BENCHMARK(BM_RenderPcbSymbol)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderPcbSymbol)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_RenderGates(benchmark::State& state) {
   Render(state, false);
 }
-BENCHMARK(BM_RenderGates)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderGates)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void Pick(benchmark::State& state, bool pcb) {
   BenchDrawing* view = SceneFor(static_cast<int>(state.range(0)), pcb).View();
@@ -168,12 +168,12 @@ void Pick(benchmark::State& state, bool pcb) {
 void BM_PickOnPcbSymbol(benchmark::State& state) {
   Pick(state, true);
 }
-BENCHMARK(BM_PickOnPcbSymbol)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PickOnPcbSymbol)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 void BM_PickOnGates(benchmark::State& state) {
   Pick(state, false);
 }
-BENCHMARK(BM_PickOnGates)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PickOnGates)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -74,6 +75,26 @@ class GridPeer : public WxPeer {
 
  protected:
   void ShowText() override {}
+
+  // Only what changed is shown; a batch's changes are painted together.
+  void OnGridChanged(const std::vector<GridChange>& changes) override {
+    const GridData* data = GetGridData(m_hwnd);
+    if (data == nullptr) return;
+    UpdateScope scope(*this);
+    if (!ShowsShape(*data) || std::any_of(changes.begin(), changes.end(), [](const GridChange& change) {
+          return change.kind == GridChange::Kind::All;
+        })) {
+      ShowContent();
+      return;
+    }
+    const bool batch = changes.size() > 1;
+    if (batch) Grid()->BeginBatch();
+    bool cursorMoved = false;
+    for (const GridChange& change : changes) cursorMoved = ShowChange(*data, change) || cursorMoved;
+    if (cursorMoved) ShowCursor(*data);
+    if (batch) Grid()->EndBatch();
+  }
+
   void ShowContent() override {
     const GridData* data = GetGridData(m_hwnd);
     if (data == nullptr) return;
@@ -105,6 +126,51 @@ class GridPeer : public WxPeer {
                    [this](wxGridSizeEvent& event) { OnColumnSized(event.GetRowOrCol()); });
   }
 
+  bool ShowsShape(const GridData& data) const {
+    return Grid()->GetNumberRows() == data.Rows() && Grid()->GetNumberCols() == data.Cols() &&
+           m_shownCols == data.Cols();
+  }
+
+  // Shows one change; true when it moved the current cell, which is shown last.
+  bool ShowChange(const GridData& data, const GridChange& change) {
+    switch (change.kind) {
+      case GridChange::Kind::Cell:
+        if (data.Contains(change.row, change.col)) ShowCell(data, change.row, change.col);
+        return false;
+      case GridChange::Kind::Row:
+        for (long col = 0; col < data.Cols() && data.Contains(change.row, col); ++col)
+          ShowCell(data, change.row, col);
+        return false;
+      case GridChange::Kind::Column:
+        ShowColumnWidth(data, change.col);
+        return false;
+      case GridChange::Kind::Options:
+        ShowOptions(data);
+        return false;
+      case GridChange::Kind::Cursor:
+      case GridChange::Kind::All:
+        return true;
+    }
+    return false;
+  }
+
+  void ShowColumnWidth(const GridData& data, long col) {
+    const GridColumn* column = data.ColumnAt(col);
+    if (column == nullptr) return;
+    if (Grid()->GetColSize(static_cast<int>(col)) != column->width) {
+      Grid()->SetColSize(static_cast<int>(col), column->width);
+    }
+  }
+
+  void ShowOptions(const GridData& data) {
+    if (data.options.allowUserResizing) {
+      Grid()->EnableDragColSize();
+    } else {
+      Grid()->DisableDragColSize();
+    }
+    Grid()->SetCellHighlightPenWidth(data.options.focusShown ? 2 : 0);
+  }
+
   void ShowShape(const GridData& data) {
     const int rows = static_cast<int>(data.Rows());
     const int cols = static_cast<int>(data.Cols());
@@ -121,16 +187,8 @@ class GridPeer : public WxPeer {
     }
     const wxGridCellCoords frozen(static_cast<int>(data.FixedRows()), static_cast<int>(data.FixedCols()));
     if (frozen != m_frozen && Grid()->FreezeTo(frozen)) m_frozen = frozen;
-    for (int col = 0; col < cols; ++col) {
-      const int width = data.ColumnAt(col)->width;
-      if (Grid()->GetColSize(col) != width) Grid()->SetColSize(col, width);
-    }
-    if (data.options.allowUserResizing) {
-      Grid()->EnableDragColSize();
-    } else {
-      Grid()->DisableDragColSize();
-    }
-    Grid()->SetCellHighlightPenWidth(data.options.focusShown ? 2 : 0);
+    for (int col = 0; col < cols; ++col) ShowColumnWidth(data, col);
+    ShowOptions(data);
   }
 
   void ShowCell(const GridData& data, long row, long col) {

@@ -28,3 +28,11 @@ std::unique_ptr<Backend> SetCurrentBackend(std::unique_ptr<Backend> backend) {
 void NotifyPeer(HWND hwnd, WindowChange change) {
   if (hwnd != nullptr && hwnd->peer != nullptr) hwnd->peer->OnChanged(change);
 }
+
+void NotifyGridPeer(HWND hwnd, const std::vector<GridChange>& changes) {
+  if (hwnd != nullptr && hwnd->peer != nullptr && !changes.empty()) hwnd->peer->OnGridChanged(changes);
+}
+
+void NotifyPeerOfRect(HWND hwnd, const CRect& rect) {
+  if (hwnd != nullptr && hwnd->peer != nullptr) hwnd->peer->OnInvalidated(rect);
+}

@@ -23,11 +23,32 @@ enum class WindowChange {
   Redraw,
 };
 
+// What changed in a grid control, so its peer shows only that: one cell, a row, a
+// column (its width), the current cell, the options, or everything (the shape).
+struct GridChange {
+  enum class Kind { Cell, Row, Column, Cursor, Options, All };
+  Kind kind = Kind::All;
+  long row = -1;
+  long col = -1;
+  bool operator==(const GridChange&) const = default;
+};
+
 // The screen side of one window.
 class WindowPeer {
  public:
   virtual ~WindowPeer() = default;
   virtual void OnChanged(WindowChange change) = 0;
+  // Changes of a grid's cells, in the order made; a batch of changes comes as one list.
+  // A peer that cannot show less shows the whole content.
+  virtual void OnGridChanged(const std::vector<GridChange>& changes) {
+    (void)changes;
+    OnChanged(WindowChange::Content);
+  }
+  // A part of the window, in client coordinates, must be drawn again.
+  virtual void OnInvalidated(const CRect& rect) {
+    (void)rect;
+    OnChanged(WindowChange::Redraw);
+  }
 };
 
 struct MenuItem {
@@ -61,3 +82,5 @@ Backend& CurrentBackend();
 std::unique_ptr<Backend> SetCurrentBackend(std::unique_ptr<Backend> backend);
 
 void NotifyPeer(HWND hwnd, WindowChange change);
+void NotifyGridPeer(HWND hwnd, const std::vector<GridChange>& changes);
+void NotifyPeerOfRect(HWND hwnd, const CRect& rect);

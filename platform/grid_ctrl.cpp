@@ -1,7 +1,9 @@
 #include "platform/grid_ctrl.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
 #include <utility>
 
 #include "platform/backend.h"
@@ -23,8 +25,55 @@ BOOL AsBool(bool value) {
   return value ? TRUE : FALSE;
 }
 
-void NotifyContent(HWND grid) {
-  NotifyPeer(grid, WindowChange::Content);
+// Many cells at once are shown faster by walking the grid once than one by one.
+bool ShowsBetterWhole(const GridData& data, size_t changes) {
+  const size_t cells = static_cast<size_t>(data.Rows()) * static_cast<size_t>(data.Cols());
+  return changes > 64 && changes > cells / 4;
+}
+
+void Hold(GridData& data, const GridChange& change) {
+  if (change.kind == GridChange::Kind::Cursor) {
+    data.pendingCursor = true;
+    return;
+  }
+  std::vector<GridChange>& pending = data.pending;
+  if (!pending.empty() && pending.front().kind == GridChange::Kind::All) return;
+  if (change.kind == GridChange::Kind::All || ShowsBetterWhole(data, pending.size() + 1)) {
+    pending.assign(1, GridChange{});
+    return;
+  }
+  pending.push_back(change);
+}
+
+// A row of which most cells changed is shown as a row.
+std::vector<GridChange> Coalesced(const GridData& data, std::vector<GridChange> changes) {
+  std::map<long, long> cellsOfRow;
+  for (const GridChange& change : changes) {
+    if (change.kind == GridChange::Kind::Cell) ++cellsOfRow[change.row];
+  }
+  std::vector<GridChange> shown;
+  std::set<long> rowsShown;
+  for (const GridChange& change : changes) {
+    const bool wholeRow = change.kind == GridChange::Kind::Cell && cellsOfRow[change.row] * 2 > data.Cols();
+    if (!wholeRow) {
+      shown.push_back(change);
+    } else if (rowsShown.insert(change.row).second) {
+      shown.push_back({GridChange::Kind::Row, change.row, -1});
+    }
+  }
+  return shown;
+}
+
+// Outside a batch the peer hears of each change at once; inside, at the batch's end.
+void NotifyGrid(HWND grid, const GridChange& change) {
+  if (grid == nullptr || grid->peer == nullptr) return;
+  GridData* data = GetGridData(grid);
+  if (data == nullptr) return;
+  if (data->batchDepth > 0) {
+    Hold(*data, change);
+    return;
+  }
+  NotifyGridPeer(grid, {change});
 }
 
 void NotifyParent(HWND grid, UINT message) {
@@ -182,7 +231,7 @@ bool SelectCell(HWND grid, long row, long col) {
   if (data == nullptr || !data->Contains(row, col)) return false;
   if (data->Row() == row && data->Col() == col) return true;
   data->SetCurrent(row, col);
-  NotifyContent(grid);
+  NotifyGrid(grid, {GridChange::Kind::Cursor});
   NotifyParent(grid, CGridCtrl::GetSelectionChangedMessage());
   return true;
 }
@@ -191,7 +240,7 @@ bool StartEdit(HWND grid) {
   GridData* data = GetGridData(grid);
   if (data == nullptr || data->Edit().active || !data->IsEditable(data->Row(), data->Col())) return false;
   data->StartEdit();
-  NotifyContent(grid);
+  NotifyGrid(grid, {GridChange::Kind::Cursor});
   NotifyParent(grid, CGridCtrl::GetEditStartMessage());
   return true;
 }
@@ -207,10 +256,27 @@ bool FinishEdit(HWND grid) {
     cell->modified = true;
     data->SetCurrent(edit.row, edit.col);
   }
-  NotifyContent(grid);
+  NotifyGrid(grid, {GridChange::Kind::Cell, edit.row, edit.col});
+  NotifyGrid(grid, {GridChange::Kind::Cursor});
   if (changed) NotifyParent(grid, CGridCtrl::GetEditChangeMessage());
   NotifyParent(grid, CGridCtrl::GetEditStopMessage());
   return true;
+}
+
+void Notify(HWND grid, const GridChange& change) {
+  NotifyGrid(grid, change);
+}
+
+void BeginBatch(HWND grid) {
+  if (GridData* data = GetGridData(grid)) ++data->batchDepth;
+}
+
+void EndBatch(HWND grid) {
+  GridData* data = GetGridData(grid);
+  if (data == nullptr || data->batchDepth == 0 || --data->batchDepth > 0) return;
+  std::vector<GridChange> changes = Coalesced(*data, std::exchange(data->pending, {}));
+  if (std::exchange(data->pendingCursor, false)) changes.push_back({GridChange::Kind::Cursor});
+  NotifyGridPeer(grid, changes);
 }
 
 }  // namespace grid_detail
@@ -257,8 +323,12 @@ GridCell* CGridCtrl::CurrentCell() const {
   return data != nullptr ? data->Cell(data->Row(), data->Col()) : nullptr;
 }
 
-BOOL CGridCtrl::Changed(bool changed) const {
-  if (changed) NotifyContent(m_hWnd);
+GridChange CGridCtrl::CurrentCellChange() const {
+  return {GridChange::Kind::Cell, GetRow(), GetCol()};
+}
+
+BOOL CGridCtrl::Changed(const GridChange& change, bool changed) const {
+  if (changed) NotifyGrid(m_hWnd, change);
   return AsBool(changed);
 }
 
@@ -269,7 +339,7 @@ long CGridCtrl::GetRows() const {
 
 BOOL CGridCtrl::SetRows(long rows) {
   GridData* data = Data();
-  return Changed(data != nullptr && data->SetRows(rows));
+  return Changed(GridChange{}, data != nullptr && data->SetRows(rows));
 }
 
 long CGridCtrl::GetCols() const {
@@ -279,7 +349,7 @@ long CGridCtrl::GetCols() const {
 
 BOOL CGridCtrl::SetCols(long cols) {
   GridData* data = Data();
-  return Changed(data != nullptr && data->SetCols(cols));
+  return Changed(GridChange{}, data != nullptr && data->SetCols(cols));
 }
 
 long CGridCtrl::GetFixedRows() const {
@@ -289,7 +359,7 @@ long CGridCtrl::GetFixedRows() const {
 
 BOOL CGridCtrl::SetFixedRows(long rows) {
   GridData* data = Data();
-  return Changed(data != nullptr && data->SetFixedRows(rows));
+  return Changed(GridChange{}, data != nullptr && data->SetFixedRows(rows));
 }
 
 long CGridCtrl::GetFixedCols() const {
@@ -299,7 +369,7 @@ long CGridCtrl::GetFixedCols() const {
 
 BOOL CGridCtrl::SetFixedCols(long cols) {
   GridData* data = Data();
-  return Changed(data != nullptr && data->SetFixedCols(cols));
+  return Changed(GridChange{}, data != nullptr && data->SetFixedCols(cols));
 }
 
 long CGridCtrl::GetRow() const {
@@ -318,7 +388,7 @@ long CGridCtrl::GetCol() const {
 
 BOOL CGridCtrl::SetCell(long row, long col) {
   GridData* data = Data();
-  return Changed(data != nullptr && data->SetCurrent(row, col));
+  return Changed({GridChange::Kind::Cursor}, data != nullptr && data->SetCurrent(row, col));
 }
 
 CString CGridCtrl::GetText() const {
@@ -340,7 +410,7 @@ BOOL CGridCtrl::SetTextMatrix(long row, long col, const char* text) {
   GridData* data = Data();
   GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
   if (cell != nullptr) cell->text = text;
-  return Changed(cell != nullptr);
+  return Changed({GridChange::Kind::Cell, row, col}, cell != nullptr);
 }
 
 LONG_PTR CGridCtrl::GetRowData(long row) const {
@@ -353,7 +423,7 @@ BOOL CGridCtrl::SetRowData(long row, LONG_PTR value) {
   GridData* data = Data();
   GridRow* line = data != nullptr ? data->RowAt(row) : nullptr;
   if (line != nullptr) line->data = value;
-  return Changed(line != nullptr);
+  return AsBool(line != nullptr);  // row data is never shown
 }
 
 LONG_PTR CGridCtrl::GetColData(long col) const {
@@ -366,7 +436,7 @@ BOOL CGridCtrl::SetColData(long col, LONG_PTR value) {
   GridData* data = Data();
   GridColumn* column = data != nullptr ? data->ColumnAt(col) : nullptr;
   if (column != nullptr) column->data = value;
-  return Changed(column != nullptr);
+  return AsBool(column != nullptr);  // column data is never shown
 }
 
 int CGridCtrl::GetColWidth(long col) const {
@@ -380,7 +450,7 @@ BOOL CGridCtrl::SetColWidth(long col, int width) {
   GridColumn* column = data != nullptr ? data->ColumnAt(col) : nullptr;
   if (column == nullptr || width < -1) return FALSE;
   column->width = width == -1 ? kGridDefaultColWidth : width;
-  return Changed(true);
+  return Changed({GridChange::Kind::Column, -1, col}, true);
 }
 
 short CGridCtrl::GetCellAlignment() const {
@@ -392,7 +462,7 @@ BOOL CGridCtrl::SetCellAlignment(short alignment) {
   GridCell* cell = CurrentCell();
   if (cell == nullptr || alignment < kGridAlignLeftTop || alignment > kGridAlignGeneral) return FALSE;
   cell->alignment = alignment;
-  return Changed(true);
+  return Changed(CurrentCellChange(), true);
 }
 
 BOOL CGridCtrl::GetCellFontBold() const {
@@ -403,13 +473,13 @@ BOOL CGridCtrl::GetCellFontBold() const {
 BOOL CGridCtrl::SetCellFontBold(BOOL bold) {
   GridCell* cell = CurrentCell();
   if (cell != nullptr) cell->bold = bold != FALSE;
-  return Changed(cell != nullptr);
+  return Changed(CurrentCellChange(), cell != nullptr);
 }
 
 BOOL CGridCtrl::SetCellDisabled(BOOL disabled) {
   GridCell* cell = CurrentCell();
   if (cell != nullptr) cell->disabled = disabled != FALSE;
-  return Changed(cell != nullptr);
+  return Changed(CurrentCellChange(), cell != nullptr);
 }
 
 const CRuntimeClass* CGridCtrl::GetCellEditClass() const {
@@ -420,7 +490,7 @@ const CRuntimeClass* CGridCtrl::GetCellEditClass() const {
 BOOL CGridCtrl::SetCellEditClass(const CRuntimeClass* editClass) {
   GridCell* cell = CurrentCell();
   if (cell != nullptr) cell->editClass = editClass;
-  return Changed(cell != nullptr);
+  return Changed(CurrentCellChange(), cell != nullptr);
 }
 
 BOOL CGridCtrl::GetCellModified() const {
@@ -431,7 +501,7 @@ BOOL CGridCtrl::GetCellModified() const {
 BOOL CGridCtrl::SetCellModified(BOOL modified) {
   GridCell* cell = CurrentCell();
   if (cell != nullptr) cell->modified = modified != FALSE;
-  return Changed(cell != nullptr);
+  return AsBool(cell != nullptr);  // the mark is never shown
 }
 
 BOOL CGridCtrl::GetCellMarked(long row, long col) const {
@@ -446,7 +516,7 @@ BOOL CGridCtrl::SetCellMarked(long row, long col, BOOL marked) {
   if (cell == nullptr) return FALSE;
   if (cell->marked == (marked != FALSE)) return TRUE;
   cell->marked = marked != FALSE;
-  return Changed(true);
+  return Changed({GridChange::Kind::Cell, row, col}, true);
 }
 
 BOOL CGridCtrl::IsEditing() const {
@@ -461,28 +531,44 @@ int CGridCtrl::StopEdit() {
 void CGridCtrl::SetAllowUserResizing(BOOL allow) {
   GridData* data = Data();
   if (data != nullptr) data->options.allowUserResizing = allow != FALSE;
-  Changed(data != nullptr);
+  Changed({GridChange::Kind::Options}, data != nullptr);
 }
 
 void CGridCtrl::SetProcessKeys(BOOL process) {
   GridData* data = Data();
   if (data != nullptr) data->options.processKeys = process != FALSE;
-  Changed(data != nullptr);
+  Changed({GridChange::Kind::Options}, data != nullptr);
 }
 
 void CGridCtrl::HideFocus() {
   GridData* data = Data();
   if (data != nullptr) data->options.focusShown = false;
-  Changed(data != nullptr);
+  Changed({GridChange::Kind::Options}, data != nullptr);
 }
 
 void CGridCtrl::ShowFocus() {
   GridData* data = Data();
   if (data != nullptr) data->options.focusShown = true;
-  Changed(data != nullptr);
+  Changed({GridChange::Kind::Options}, data != nullptr);
 }
 
 BOOL CGridCtrl::IsFocusShown() const {
   const GridData* data = Data();
   return AsBool(data != nullptr && data->options.focusShown);
+}
+
+void CGridCtrl::BeginBatch() {
+  grid_detail::BeginBatch(m_hWnd);
+}
+
+void CGridCtrl::EndBatch() {
+  grid_detail::EndBatch(m_hWnd);
+}
+
+CGridBatch::CGridBatch(CGridCtrl& grid) : m_grid(grid.GetSafeHwnd()) {
+  grid_detail::BeginBatch(m_grid);
+}
+
+CGridBatch::~CGridBatch() {
+  if (IsWindowHandle(m_grid)) grid_detail::EndBatch(m_grid);
 }

@@ -16,6 +16,7 @@
 
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/cwnd.h"
 
 inline constexpr const char* kClassGridCtrl = "GridCtrl";
@@ -114,6 +115,10 @@ class GridData : public ControlData {
   GridEdit TakeEdit();
 
   GridOptions options;
+  // Changes held back from the peer while a batch is open (CGridCtrl::BeginBatch).
+  int batchDepth = 0;
+  std::vector<GridChange> pending;
+  bool pendingCursor = false;  // the current cell moved; shown once, after the cells
 
  private:
   void DropEditOutside();
@@ -205,11 +210,29 @@ class CGridCtrl : public CWnd {
   void ShowFocus();
   BOOL IsFocusShown() const;
 
+  // Changes made between the two reach the screen together, once the outermost batch
+  // ends: a fill or a highlight of many cells is shown once, not cell by cell.
+  void BeginBatch();
+  void EndBatch();
+
  private:
   GridData* Data() const;
   GridCell* CurrentCell() const;
+  GridChange CurrentCellChange() const;
   // Tells the peer; `changed` passes through as the caller's result.
-  BOOL Changed(bool changed) const;
+  BOOL Changed(const GridChange& change, bool changed) const;
+};
+
+// A batch of a grid's changes for as long as it lives; the grid may go meanwhile.
+class CGridBatch {
+ public:
+  explicit CGridBatch(CGridCtrl& grid);
+  ~CGridBatch();
+  CGridBatch(const CGridBatch&) = delete;
+  CGridBatch& operator=(const CGridBatch&) = delete;
+
+ private:
+  HWND m_grid;
 };
 
 // The sequences that tell the parent, shared by the control and the user-input API.
@@ -225,4 +248,9 @@ bool StartEdit(HWND grid);
 // marked modified, and edit change is sent; edit stop follows in any case. False when
 // no edit was open.
 bool FinishEdit(HWND grid);
+// Tells the grid's peer what changed, now or at the end of the batch in progress.
+void Notify(HWND grid, const GridChange& change);
+// Opens a batch; the outermost one's end hands the peer what changed meanwhile.
+void BeginBatch(HWND grid);
+void EndBatch(HWND grid);
 }  // namespace grid_detail

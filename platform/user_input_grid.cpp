@@ -62,7 +62,7 @@ bool TypeInEditor(HWND hwnd, const CString& text) {
   GridData* data = ReachableGrid(hwnd);
   if (data == nullptr || !data->Edit().active) return false;
   data->SetEditorText(text);
-  NotifyPeer(hwnd, WindowChange::Content);
+  grid_detail::Notify(hwnd, {GridChange::Kind::Cell, data->Edit().row, data->Edit().col});
   return true;
 }
 
@@ -99,6 +99,6 @@ bool UserInput::ResizeGridColumn(CWnd* grid, long col, int width) {
   GridColumn* column = data != nullptr ? data->ColumnAt(col) : nullptr;
   if (column == nullptr || !data->options.allowUserResizing || width < 0) return false;
   column->width = width;
-  NotifyPeer(hwnd, WindowChange::Content);
+  grid_detail::Notify(hwnd, {GridChange::Kind::Column, -1, col});
   return true;
 }

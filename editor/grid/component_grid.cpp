@@ -166,6 +166,7 @@ void CComponentGrid::ShowPinName(const CPinNameHint* hint) {
 }
 
 void CComponentGrid::AddGateFromHint(CObject* hintObject) {
+  const CGridBatch batch(m_grid);
   const auto* added = DynamicDowncast<CComponentGateHint>(hintObject);
   if (added == nullptr || added->GetGate() == nullptr) return;
   AddGate(added->GetComponent(), added->GetGateIndex(), added->GetGate());
@@ -174,6 +175,7 @@ void CComponentGrid::AddGateFromHint(CObject* hintObject) {
 // ---- Layout and contents ----
 
 void CComponentGrid::Fill(CComponent* component) {
+  const CGridBatch batch(m_grid);
   // The user's cell stays current where it still exists; building moves it.
   const long row = m_grid.GetRow();
   const long column = m_grid.GetCol();
@@ -338,6 +340,7 @@ void CComponentGrid::RecordBoldCell(long row, long column) {
 }
 
 void CComponentGrid::HighlightPicked(CObject* item) {
+  const CGridBatch batch(m_grid);
   if (auto* pad = DynamicDowncast<CPadInstance>(item)) {
     HighlightPad(pad);
   } else if (auto* instance = DynamicDowncast<CSymbolInstance>(item)) {
@@ -415,6 +418,7 @@ void CComponentGrid::HighlightPcbPin(int pin) {
 }
 
 void CComponentGrid::ClearHighlight() {
+  const CGridBatch batch(m_grid);
   m_grid.HideFocus();
   const long currentRow = m_grid.GetRow();
   const long currentColumn = m_grid.GetCol();

@@ -204,6 +204,7 @@ void CComponentGrid::ChangePinNumber(long row, long column) {
 // ---- Deferred writes ----
 
 bool CComponentGrid::UpdateComponent(CComponent* component) {
+  const CGridBatch batch(m_grid);
   CComponentFrame* frame = GetComponentFrame();
   if (frame != nullptr) frame->StartUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
   bool ok = WriteNames(component);

@@ -66,6 +66,8 @@ void CPinMapChecks::CheckAll() {
   CComponentGrid* grid = Grid();
   CComponent* component = Component();
   if (grid != nullptr && component != nullptr) {
+    // A whole re-check marks cells all over the grid: the screen takes them at once.
+    const CGridBatch batch(grid->GetEditGrid());
     POSITION position = nullptr;
     int index = 0;
     for (CGate* gate = component->FirstGate(position, index); gate != nullptr;
