@@ -36,6 +36,8 @@ class UserInput {
   // Fixed cells cannot be reached; read-only and disabled cells cannot be edited.
   // EditGridCell moves, begins, types and ends; it stops at the first refusal.
   bool MoveToGridCell(CWnd* grid, long row, long col);
+  // A shift+click or a drag to a cell: the selection runs from the current cell to it.
+  bool ExtendGridSelection(CWnd* grid, long row, long col);
   bool EditGridCell(CWnd* grid, long row, long col, const CString& text);
   bool BeginGridEdit(CWnd* grid, long row, long col);
   bool TypeInGridEditor(CWnd* grid, const CString& text);
