@@ -61,3 +61,6 @@ inline constexpr UINT ID_APP_PASTE_CELLS = 33403;
 inline constexpr UINT ID_APP_ASSIGN_BY_NAME = 33404;
 // The status bar pane that counts the pin grid's marked cells.
 inline constexpr UINT ID_APP_PROBLEMS_PANE = 33405;
+// The list of those cells, and a series over the selected pin cells.
+inline constexpr UINT ID_APP_SHOW_PROBLEMS = 33406;
+inline constexpr UINT ID_APP_FILL_SERIES = 33407;
