@@ -62,6 +62,7 @@ const MessageMap CAppComponentFrame::kMessageMap{
         CommandEntry(ID_APP_PASTE_CELLS, &CAppComponentFrame::OnPasteCells),
         CommandEntry(ID_APP_ASSIGN_BY_NAME, &CAppComponentFrame::OnAssignByName),
         CommandEntry(ID_APP_SHOW_PROBLEMS, &CAppComponentFrame::OnShowProblems),
+        CommandEntry(ID_APP_PROBLEMS_PANE, &CAppComponentFrame::OnShowProblems),
         CommandEntry(ID_APP_FILL_SERIES, &CAppComponentFrame::OnFillSeries),
     }};
 

@@ -73,6 +73,9 @@ class UserInput {
   // A tool bar button, refreshed as idle time does, sends its command to the bar's
   // frame when enabled.
   bool ClickToolBarButton(CWnd* toolBar, UINT id);
+  // A click on a status bar's pane sends the pane's id to the bar's frame as a
+  // command; false for the stretching message pane, which has none.
+  bool ClickStatusBarPane(CWnd* statusBar, int index);
   // Chooses `item` in the tool bar's drop-down list `id`, refreshed as idle time does:
   // the list shows it and sends its command to the bar's frame. False when the list is
   // disabled or does not offer the item.

@@ -73,6 +73,14 @@ TEST_F(AppPinMapDialogsTest, TheProblemListShowsABadCellAndGoToMakesItTheGridsCu
   EXPECT_EQ(Cells().GetRow(), 3);
   EXPECT_EQ(Cells().GetCol(), 4);
 
+  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 3));
+  Screen().ExpectDialog(IDD_PIN_MAP_PROBLEMS,
+                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDOK)); });
+  ASSERT_TRUE(user.ClickStatusBarPane(&Main().StatusBar(), 2))
+      << "a click on the count lists the problems too";
+  EXPECT_EQ(Cells().GetRow(), 3);
+  EXPECT_FALSE(user.ClickStatusBarPane(&Main().StatusBar(), 0)) << "the message pane is no command";
+
   ASSERT_TRUE(user.EditGridCell(&Cells(), 3, 4, "6"));
   ASSERT_EQ(Frame().GetPinMapChecks()->CountProblems(), 0) << "the sample passes";
   Screen().ExpectMessageBox(IDOK, CString("Every cell of the pin grid will pass."));
