@@ -188,6 +188,11 @@ void CAppComponentFrame::OnFillSeries() {
     return;
   }
   const long rows = FillRows(cells, selection);
+  if (rows == 0) {
+    AfxMessageBox("The gate has no terminal in this row: select cells that hold the gate's pins.",
+                  MB_OK | MB_ICONINFORMATION);
+    return;
+  }
   CString target;
   target.Format("%ld %s of %s, from row %ld down:", rows, rows == 1 ? "cell" : "cells",
                 cells.GetTextMatrix(0, selection.left).c_str(), selection.top);

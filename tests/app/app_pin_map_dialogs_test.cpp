@@ -106,7 +106,7 @@ TEST_F(AppPinMapDialogsTest, FillSeriesNumbersTheSelectedCellsAsOneUndoStep) {
   EXPECT_EQ(Pin(0, 3), 3);
 }
 
-TEST_F(AppPinMapDialogsTest, FillSeriesRefusesValuesThatMakeNoSeriesAndKeepsTheDialogOpen) {
+TEST_F(AppPinMapDialogsTest, FillSeriesRefusesValuesThatMakeNoSeriesAndCellsThatTakeNone) {
   ASSERT_TRUE(Open());
   ASSERT_TRUE(Select(1, 4, 2, 4));
   const int steps = Frame().GetDesign()->GetUndoCount();
@@ -128,8 +128,17 @@ TEST_F(AppPinMapDialogsTest, FillSeriesRefusesValuesThatMakeNoSeriesAndKeepsTheD
     input.Click(dialog.GetDlgItem(IDCANCEL));
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_FILL_SERIES));
-  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), steps);
   EXPECT_TRUE(Screen().PendingExpectations().empty());
+
+  ASSERT_TRUE(Select(1, 3, 1, 4));
+  Screen().ExpectMessageBox(
+      IDOK, CString("Fill Series fills the pins of one gate: select cells of one gate column first."));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_FILL_SERIES));
+  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 7));
+  Screen().ExpectMessageBox(
+      IDOK, CString("The gate has no terminal in this row: select cells that hold the gate's pins."));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_FILL_SERIES));
+  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), steps);
 }
 
 TEST_F(AppPinMapDialogsTest, CopyTakesTheSelectedBlockAndPasteStartsAtTheBlocksTopLeftCell) {
