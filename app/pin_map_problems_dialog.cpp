@@ -5,6 +5,12 @@
 #include "app/app_resources.h"
 #include "platform/data_exchange.h"
 
+const MessageMap CPinMapProblemsDialog::kMessageMap{
+    &CDialog::kMessageMap,
+    {
+        NotifyEntry(LBN_DBLCLK, IDC_PROBLEMS_LIST, &CPinMapProblemsDialog::OnOK),
+    }};
+
 CPinMapProblemsDialog::CPinMapProblemsDialog(std::vector<PinMapProblem> problems, CWnd* parent)
     : CDialog(IDD_PIN_MAP_PROBLEMS, parent), m_problems(std::move(problems)) {
   Resources::AddModule(&AppResources());

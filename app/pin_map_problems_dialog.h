@@ -1,6 +1,7 @@
 // CPinMapProblemsDialog: the list of the pin grid's cells that will not pass, one line
-// a cell saying where it is and what is wrong, in the grid's order. Go To (or Enter)
-// closes the list with the chosen line, so that the grid can show its cell.
+// a cell saying where it is and what is wrong, in the grid's order. Go To (or Enter, or
+// a double click on a line) closes the list with the chosen line, so that the grid can
+// show its cell.
 #pragma once
 
 #include <vector>
@@ -18,6 +19,9 @@ class CPinMapProblemsDialog : public CDialog {
 
   BOOL OnInitDialog() override;
   void OnOK() override;
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;

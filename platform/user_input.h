@@ -28,6 +28,9 @@ class UserInput {
 
   // List boxes: select a line and send LBN_SELCHANGE (when the list notifies).
   bool SelectListLine(CWnd* list, int index);
+  // A double click on a line: it is selected as above, then LBN_DBLCLK follows (when
+  // the list notifies).
+  bool DoubleClickListLine(CWnd* list, int index);
 
   // Focus moves to a control, as a click or a tab would.
   bool Focus(CWnd* control);

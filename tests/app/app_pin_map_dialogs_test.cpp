@@ -74,11 +74,13 @@ TEST_F(AppPinMapDialogsTest, TheProblemListShowsABadCellAndGoToMakesItTheGridsCu
   EXPECT_EQ(Cells().GetCol(), 4);
 
   ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 3));
-  Screen().ExpectDialog(IDD_PIN_MAP_PROBLEMS,
-                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDOK)); });
+  Screen().ExpectDialog(IDD_PIN_MAP_PROBLEMS, [](CDialog& dialog, UserInput& input) {
+    input.DoubleClickListLine(dialog.GetDlgItem(IDC_PROBLEMS_LIST), 0);
+  });
   ASSERT_TRUE(user.ClickStatusBarPane(&Main().StatusBar(), 2))
       << "a click on the count lists the problems too";
-  EXPECT_EQ(Cells().GetRow(), 3);
+  EXPECT_EQ(Cells().GetRow(), 3) << "a double click on a line goes to its cell";
+  EXPECT_EQ(Cells().GetCol(), 4);
   EXPECT_FALSE(user.ClickStatusBarPane(&Main().StatusBar(), 0)) << "the message pane is no command";
 
   ASSERT_TRUE(user.EditGridCell(&Cells(), 3, 4, "6"));
