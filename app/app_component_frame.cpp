@@ -61,10 +61,14 @@ const MessageMap CAppComponentFrame::kMessageMap{
         CommandEntry(ID_APP_COPY_CELLS, &CAppComponentFrame::OnCopyCells),
         CommandEntry(ID_APP_PASTE_CELLS, &CAppComponentFrame::OnPasteCells),
         CommandEntry(ID_APP_ASSIGN_BY_NAME, &CAppComponentFrame::OnAssignByName),
+        CommandEntry(ID_APP_SHOW_PROBLEMS, &CAppComponentFrame::OnShowProblems),
+        CommandEntry(ID_APP_PROBLEMS_PANE, &CAppComponentFrame::OnShowProblems),
+        CommandEntry(ID_APP_FILL_SERIES, &CAppComponentFrame::OnFillSeries),
     }};
 
 namespace {
 constexpr UINT kKeyF5 = VK_F1 + 4;
+constexpr UINT kKeyF8 = VK_F1 + 7;
 }  // namespace
 
 CAcceleratorTable CAppComponentFrame::EditingShortcuts() {
@@ -86,6 +90,8 @@ CAcceleratorTable CAppComponentFrame::EditingShortcuts() {
       {'E', FCONTROL | FSHIFT, ID_APP_EDIT_PCB_SYMBOL},
       {'C', FCONTROL, ID_APP_COPY_CELLS},
       {'V', FCONTROL, ID_APP_PASTE_CELLS},
+      {'F', FCONTROL | FSHIFT, ID_APP_FILL_SERIES},
+      {kKeyF8, 0, ID_APP_SHOW_PROBLEMS},
   };
 }
 

@@ -75,13 +75,15 @@ class CAppComponentFrame : public CComponentFrame {
   void OnAssignPins121Command();
   void OnUpdateAssignPins121(CCmdUI* state);
   void OnCheckValidity();
-  // Pin maps in and out, the grid's clipboard, assignment by name
-  // (app_component_frame_pin_map.cpp).
+  // Pin maps in and out, the grid's clipboard, assignment by name, the list of the
+  // grid's problems and fill series (app_component_frame_pin_map.cpp).
   void OnImportPinMap();
   void OnExportPinMap();
   void OnCopyCells();
   void OnPasteCells();
   void OnAssignByName();
+  void OnShowProblems();
+  void OnFillSeries();
   // View
   void OnZoomIn();
   void OnZoomOut();

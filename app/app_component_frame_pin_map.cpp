@@ -8,8 +8,12 @@
 #include "app/app_component_frame.h"
 #include "app/editor_app.h"
 #include "app/file_prompt.h"
+#include "app/fill_series_dialog.h"
+#include "app/pin_map_problems_dialog.h"
 #include "editor/grid/component_grid.h"
+#include "editor/grid/fill_series.h"
 #include "editor/grid/grid_clipboard.h"
+#include "editor/grid/pin_map_checks.h"
 #include "editor/grid/pin_name_match.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
@@ -63,8 +67,15 @@ void CAppComponentFrame::OnImportPinMap() {
     AfxMessageBox(error, MB_OK | MB_ICONWARNING);
     return;
   }
+  CString question;
+  question.Format(
+      "Match the rows of \"%s\" to the terminals by terminal name?\n\nYes matches each row to the terminal "
+      "named in it; No matches it to its gate and terminal number.",
+      path.filename().string().c_str());
+  const int answer = AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (answer == IDCANCEL) return;
   PinMapPlacement placement;
-  if (!ImportPinMap(text, CString(path.filename().string()), false, placement)) {
+  if (!ImportPinMap(text, CString(path.filename().string()), answer == IDYES, placement)) {
     CAppError::ReportLastError();
     return;
   }
@@ -96,13 +107,16 @@ void CAppComponentFrame::OnExportPinMap() {
   if (!WriteFileAtomically(CString(path.string()), text, error)) AfxMessageBox(error, MB_OK | MB_ICONWARNING);
 }
 
-// The grid has one current cell and no wider selection: that cell is what is copied.
+// The grid's selection, the current cell alone when nothing wider is selected.
 void CAppComponentFrame::OnCopyCells() {
   const CComponentGrid* grid = GetGrid();
   if (grid == nullptr) return;
+  const GridSelection selection = grid->GetEditGrid().GetSelection();
   GridRange range;
-  range.row = grid->GetEditGrid().GetRow();
-  range.column = grid->GetEditGrid().GetCol();
+  range.row = selection.top;
+  range.column = selection.left;
+  range.rows = selection.Rows();
+  range.columns = selection.Cols();
   CurrentClipboard().SetText(CopyGridCells(range));
 }
 
@@ -138,4 +152,57 @@ void CAppComponentFrame::OnAssignByName() {
   heading.Format("Assign by name changes %zu pins:", lines.size());
   if (AfxMessageBox(ListedLines(heading, lines) + "\n\nAssign them?", MB_YESNO | MB_ICONQUESTION) == IDYES)
     AssignByName();
+}
+
+void CAppComponentFrame::OnShowProblems() {
+  const CPinMapChecks* checks = GetPinMapChecks();
+  if (checks == nullptr || checks->CountProblems() == 0) {
+    AfxMessageBox("Every cell of the pin grid will pass.", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  CPinMapProblemsDialog dialog(checks->Problems(), this);
+  if (dialog.DoModal() != IDOK || dialog.GetChosen() == nullptr) return;
+  GoToGridCell(dialog.GetChosen()->row, dialog.GetChosen()->column);
+}
+
+namespace {
+
+// The selected rows, or with one cell selected the editable cells from it down.
+long FillRows(const CEditGrid& cells, const GridSelection& selection) {
+  if (selection.Rows() > 1) return selection.Rows();
+  long rows = 0;
+  while (cells.GetCellEditable(selection.top + rows, selection.left)) ++rows;
+  return rows;
+}
+
+}  // namespace
+
+void CAppComponentFrame::OnFillSeries() {
+  const CComponentGrid* grid = GetGrid();
+  if (grid == nullptr) return;
+  const CEditGrid& cells = grid->GetEditGrid();
+  const GridSelection selection = cells.GetSelection();
+  if (selection.left < CComponentGrid::kFirstGateColumn || selection.Cols() != 1) {
+    AfxMessageBox("Fill Series fills the pins of one gate: select cells of one gate column first.",
+                  MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  const long rows = FillRows(cells, selection);
+  if (rows == 0) {
+    AfxMessageBox("The gate has no terminal in this row: select cells that hold the gate's pins.",
+                  MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  CString target;
+  target.Format("%ld %s of %s, from row %ld down:", rows, rows == 1 ? "cell" : "cells",
+                cells.GetTextMatrix(0, selection.left).c_str(), selection.top);
+  CFillSeriesDialog dialog(target, this);
+  if (dialog.DoModal() != IDOK) return;
+  std::vector<CString> refused;
+  FillPinSeries(static_cast<int>(rows), dialog.GetSeries(), refused);
+  if (refused.empty()) return;
+  CString heading;
+  heading.Format("%zu %s nothing from the series:", refused.size(),
+                 refused.size() == 1 ? "cell took" : "cells took");
+  AfxMessageBox(ListedLines(heading, refused), MB_OK | MB_ICONWARNING);
 }

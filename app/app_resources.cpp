@@ -36,11 +36,42 @@ DialogTemplate ComponentNameTemplate() {
                      });
 }
 
+// A line a problem; Go To shows the chosen one's cell.
+DialogTemplate ProblemsTemplate() {
+  const DWORD list = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER;
+  return ModalDialog(IDD_PIN_MAP_PROBLEMS, "Pin Grid Problems", {0, 0, 330, 200},
+                     {
+                         Label(IDC_PROBLEMS_COUNT, "", {7, 7, 253, 8}),
+                         ListBox(IDC_PROBLEMS_LIST, list, {7, 19, 253, 174}),
+                         DefPushButton(IDOK, "&Go To", {273, 7, 50, 14}),
+                         PushButton(IDCANCEL, "Close", {273, 24, 50, 14}),
+                     });
+}
+
+DialogTemplate FillSeriesTemplate() {
+  return ModalDialog(IDD_FILL_SERIES, "Fill Series", {0, 0, 230, 110},
+                     {
+                         Label(IDC_FILL_TARGET, "", {7, 7, 216, 8}),
+                         Label("S&eries:", {7, 23, 60, 8}),
+                         ComboBox(IDC_FILL_KIND, CBS_DROPDOWNLIST | WS_VSCROLL, {70, 21, 153, 60}),
+                         Label(IDC_FILL_START_LABEL, "&Start:", {7, 41, 60, 8}),
+                         Edit(IDC_FILL_START, kSingleLineEdit, {70, 39, 50, 14}),
+                         Label("S&tep:", {7, 59, 60, 8}),
+                         Edit(IDC_FILL_STEP, kSingleLineEdit, {70, 57, 50, 14}),
+                         Label(IDC_FILL_WIDTH_LABEL, "Balls per &row:", {7, 77, 60, 8}),
+                         Edit(IDC_FILL_WIDTH, kSingleLineEdit, {70, 75, 50, 14}),
+                         DefPushButton(IDOK, "OK", {117, 91, 50, 14}),
+                         PushButton(IDCANCEL, "Cancel", {173, 91, 50, 14}),
+                     });
+}
+
 ResourceModule BuildAppResources() {
   ResourceModule module;
   module.name = "ComponentEditorApp";
   module.dialogs[IDD_COMPONENT_PICKER] = PickerTemplate();
   module.dialogs[IDD_COMPONENT_NAME] = ComponentNameTemplate();
+  module.dialogs[IDD_PIN_MAP_PROBLEMS] = ProblemsTemplate();
+  module.dialogs[IDD_FILL_SERIES] = FillSeriesTemplate();
   return module;
 }
 

@@ -21,4 +21,19 @@ inline constexpr UINT IDD_COMPONENT_NAME = 33210;
 inline constexpr int IDC_COMPONENT_NAME_PROMPT = 33211;
 inline constexpr int IDC_COMPONENT_NAME_EDIT = 33212;
 
+// The list of the pin grid's problems.
+inline constexpr UINT IDD_PIN_MAP_PROBLEMS = 33220;
+inline constexpr int IDC_PROBLEMS_COUNT = 33221;
+inline constexpr int IDC_PROBLEMS_LIST = 33222;
+
+// Fill Series over the selected pin cells.
+inline constexpr UINT IDD_FILL_SERIES = 33230;
+inline constexpr int IDC_FILL_TARGET = 33231;
+inline constexpr int IDC_FILL_KIND = 33232;
+inline constexpr int IDC_FILL_START_LABEL = 33233;
+inline constexpr int IDC_FILL_START = 33234;
+inline constexpr int IDC_FILL_STEP = 33235;
+inline constexpr int IDC_FILL_WIDTH_LABEL = 33236;
+inline constexpr int IDC_FILL_WIDTH = 33237;
+
 const ResourceModule& AppResources();

@@ -59,5 +59,8 @@ inline constexpr UINT ID_APP_EXPORT_PIN_MAP = 33401;
 inline constexpr UINT ID_APP_COPY_CELLS = 33402;
 inline constexpr UINT ID_APP_PASTE_CELLS = 33403;
 inline constexpr UINT ID_APP_ASSIGN_BY_NAME = 33404;
-// The status bar pane that counts the pin grid's marked cells.
+// The status bar pane that counts the pin grid's marked cells; a click on it lists them.
 inline constexpr UINT ID_APP_PROBLEMS_PANE = 33405;
+// The list of those cells, and a series over the selected pin cells.
+inline constexpr UINT ID_APP_SHOW_PROBLEMS = 33406;
+inline constexpr UINT ID_APP_FILL_SERIES = 33407;

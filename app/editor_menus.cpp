@@ -64,6 +64,7 @@ void AddEditMenu(CMenu& bar) {
   edit.AppendMenu(MF_SEPARATOR);
   AddItem(edit, "&Copy Cells", ID_APP_COPY_CELLS);
   AddItem(edit, "&Paste Cells", ID_APP_PASTE_CELLS);
+  AddItem(edit, "&Fill Series...", ID_APP_FILL_SERIES);
 }
 
 void AddComponentMenu(CMenu& bar) {
@@ -78,6 +79,7 @@ void AddComponentMenu(CMenu& bar) {
   AddItem(component, "D&elete Package...", ID_APP_DELETE_PACKAGE);
   component.AppendMenu(MF_SEPARATOR);
   AddItem(component, "Check &Validity", ID_APP_CHECK_VALIDITY);
+  AddItem(component, "Pin Grid &Problems...", ID_APP_SHOW_PROBLEMS);
   component.AppendMenu(MF_SEPARATOR);
   AddItem(component, "&Import Pin Map...", ID_APP_IMPORT_PIN_MAP);
   AddItem(component, "E&xport Pin Map...", ID_APP_EXPORT_PIN_MAP);

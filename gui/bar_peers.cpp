@@ -195,7 +195,9 @@ class StatusBarPeer : public WxPeer {
  public:
   StatusBarPeer(HWND hwnd, wxWindow* parent)
       : WxPeer(hwnd, new wxStatusBar(parent, wxID_ANY,
-                                     wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE)) {}
+                                     wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE)) {
+    m_window->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) { OnClick(event.GetPosition()); });
+  }
 
  protected:
   void ShowText() override {}
@@ -216,6 +218,17 @@ class StatusBarPeer : public WxPeer {
 
  private:
   wxStatusBar* Bar() const { return static_cast<wxStatusBar*>(m_window); }
+
+  void OnClick(const wxPoint& point) {
+    for (int field = 0; field < Bar()->GetFieldsCount(); ++field) {
+      wxRect rect;
+      if (!Bar()->GetFieldRect(field, rect) || !rect.Contains(point)) continue;
+      const HWND hwnd = m_hwnd;
+      Act([&](UserInput& user) { user.ClickStatusBarPane(CWnd::FromHandle(hwnd), field); });
+      return;
+    }
+  }
+
   std::vector<int> m_widths;
 };
 

@@ -404,6 +404,10 @@ class ListBoxPeer : public WxPeer {
     m_window->Bind(wxEVT_LISTBOX, [this](wxCommandEvent& event) {
       if (!Updating()) Act([&](UserInput& user) { user.SelectListLine(Object(), event.GetSelection()); });
     });
+    m_window->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent& event) {
+      if (!Updating())
+        Act([&](UserInput& user) { user.DoubleClickListLine(Object(), event.GetSelection()); });
+    });
   }
 
  protected:

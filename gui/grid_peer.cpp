@@ -65,7 +65,7 @@ class GridPeer : public WxPeer {
       : WxPeer(hwnd,
                new wxGrid(parent, wxID_ANY, wxPoint(hwnd->rect.left, hwnd->rect.top),
                           wxSize(hwnd->rect.Width(), hwnd->rect.Height()), wxWANTS_CHARS | wxBORDER_NONE)) {
-    Grid()->CreateGrid(0, 0, wxGrid::wxGridSelectNone);
+    Grid()->CreateGrid(0, 0, wxGrid::wxGridSelectCells);
     Grid()->SetRowLabelSize(0);
     Grid()->SetColLabelSize(0);
     Grid()->DisableDragRowSize();
@@ -122,6 +122,8 @@ class GridPeer : public WxPeer {
     // The platform puts the new text into the cell and the peer shows it from there.
     m_window->Bind(wxEVT_GRID_CELL_CHANGING, [](wxGridEvent& event) { event.Veto(); });
     m_window->Bind(wxEVT_GRID_EDITOR_HIDDEN, [this](wxGridEvent&) { OnEditorHidden(); });
+    m_window->Bind(wxEVT_GRID_RANGE_SELECTED,
+                   [this](wxGridRangeSelectEvent& event) { OnRangeSelected(event); });
     m_window->Bind(wxEVT_GRID_COL_SIZE,
                    [this](wxGridSizeEvent& event) { OnColumnSized(event.GetRowOrCol()); });
   }
@@ -225,11 +227,47 @@ class GridPeer : public WxPeer {
     const int row = static_cast<int>(data.Row());
     const int col = static_cast<int>(data.Col());
     if (!data.Edit().active && Grid()->IsCellEditControlEnabled()) Grid()->DisableCellEditControl();
-    if (Grid()->GetGridCursorRow() == row && Grid()->GetGridCursorCol() == col) return;
-    if (row < Grid()->GetNumberRows() && col < Grid()->GetNumberCols()) {
+    const bool moved = Grid()->GetGridCursorRow() != row || Grid()->GetGridCursorCol() != col;
+    if (moved && row < Grid()->GetNumberRows() && col < Grid()->GetNumberCols()) {
       Grid()->SetGridCursor(row, col);
       Grid()->MakeCellVisible(row, col);
     }
+    ShowSelection(data);
+  }
+
+  // wx shows a block wider than the current cell as selected; the current cell alone is
+  // shown by the cursor only.
+  void ShowSelection(const GridData& data) {
+    const GridSelection selection = data.Selection();
+    const bool single = selection.Rows() == 1 && selection.Cols() == 1;
+    if (single || selection.bottom >= Grid()->GetNumberRows() || selection.right >= Grid()->GetNumberCols()) {
+      if (Grid()->IsSelection()) Grid()->ClearSelection();
+      return;
+    }
+    const wxGridBlockCoords wanted(static_cast<int>(selection.top), static_cast<int>(selection.left),
+                                   static_cast<int>(selection.bottom), static_cast<int>(selection.right));
+    const wxGridBlocks blocks = Grid()->GetSelectedBlocks();
+    auto block = blocks.begin();
+    if (block != blocks.end() && *block == wanted && ++block == blocks.end()) return;
+    Grid()->SelectBlock(wanted.GetTopRow(), wanted.GetLeftCol(), wanted.GetBottomRow(), wanted.GetRightCol());
+  }
+
+  // A drag or a shift+click selected a block: its corner away from the cursor is the
+  // platform's extent. The platform's selection is shown back, so a block it refuses
+  // (one reaching into the headers) goes away.
+  void OnRangeSelected(wxGridRangeSelectEvent& event) {
+    if (Updating() || !event.Selecting()) return;
+    const HWND hwnd = m_hwnd;
+    const int cursorRow = Grid()->GetGridCursorRow();
+    const int cursorCol = Grid()->GetGridCursorCol();
+    const long row = cursorRow == event.GetTopRow() ? event.GetBottomRow() : event.GetTopRow();
+    const long col = cursorCol == event.GetLeftCol() ? event.GetRightCol() : event.GetLeftCol();
+    Act([&](UserInput& user) { user.ExtendGridSelection(CWnd::FromHandle(hwnd), row, col); });
+    GridPeer* peer = PeerFor(hwnd);
+    const GridData* data = IsWindowHandle(hwnd) ? GetGridData(hwnd) : nullptr;
+    if (peer == nullptr || data == nullptr) return;
+    UpdateScope scope(*peer);
+    peer->ShowSelection(*data);
   }
 
   // wx asks before it moves the cursor; the platform decides where it goes.

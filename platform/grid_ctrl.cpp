@@ -157,6 +157,7 @@ bool GridData::SetRows(long count) {
   m_rows.resize(Index(count), GridRow{std::vector<GridCell>(m_columns.size()), 0});
   m_fixedRows = std::min(m_fixedRows, count);
   m_row = std::clamp(m_row, 0L, std::max(count - 1, 0L));
+  m_extentRow = std::clamp(m_extentRow, 0L, std::max(count - 1, 0L));
   DropEditOutside();
   return true;
 }
@@ -167,6 +168,7 @@ bool GridData::SetCols(long count) {
   for (GridRow& row : m_rows) row.cells.resize(Index(count));
   m_fixedCols = std::min(m_fixedCols, count);
   m_col = std::clamp(m_col, 0L, std::max(count - 1, 0L));
+  m_extentCol = std::clamp(m_extentCol, 0L, std::max(count - 1, 0L));
   DropEditOutside();
   return true;
 }
@@ -187,7 +189,21 @@ bool GridData::SetCurrent(long row, long col) {
   if (!Contains(row, col)) return false;
   m_row = row;
   m_col = col;
+  m_extentRow = row;
+  m_extentCol = col;
   return true;
+}
+
+bool GridData::SetExtent(long row, long col) {
+  if (!Contains(row, col)) return false;
+  m_extentRow = row;
+  m_extentCol = col;
+  return true;
+}
+
+GridSelection GridData::Selection() const {
+  return {std::min(m_row, m_extentRow), std::min(m_col, m_extentCol), std::max(m_row, m_extentRow),
+          std::max(m_col, m_extentCol)};
 }
 
 void GridData::StartEdit() {
@@ -233,6 +249,15 @@ bool SelectCell(HWND grid, long row, long col) {
   data->SetCurrent(row, col);
   NotifyGrid(grid, {GridChange::Kind::Cursor});
   NotifyParent(grid, CGridCtrl::GetSelectionChangedMessage());
+  return true;
+}
+
+bool ExtendSelection(HWND grid, long row, long col) {
+  GridData* data = GetGridData(grid);
+  if (data == nullptr || !data->Contains(row, col)) return false;
+  if (data->ExtentRow() == row && data->ExtentCol() == col) return true;
+  data->SetExtent(row, col);
+  NotifyGrid(grid, {GridChange::Kind::Cursor});
   return true;
 }
 
@@ -389,6 +414,40 @@ long CGridCtrl::GetCol() const {
 BOOL CGridCtrl::SetCell(long row, long col) {
   GridData* data = Data();
   return Changed({GridChange::Kind::Cursor}, data != nullptr && data->SetCurrent(row, col));
+}
+
+BOOL CGridCtrl::GoToCell(long row, long col) {
+  const GridData* data = Data();
+  if (data == nullptr || !data->Contains(row, col) || data->IsFixed(row, col)) return FALSE;
+  const HWND hwnd = m_hWnd;
+  if (CWnd::GetFocusHandle() != hwnd) SetFocus();
+  if (IsWindowHandle(hwnd)) grid_detail::FinishEdit(hwnd);
+  return AsBool(IsWindowHandle(hwnd) && grid_detail::SelectCell(hwnd, row, col));
+}
+
+BOOL CGridCtrl::GetCellEditable(long row, long col) const {
+  const GridData* data = Data();
+  return AsBool(data != nullptr && data->IsEditable(row, col));
+}
+
+GridSelection CGridCtrl::GetSelection() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->Selection() : GridSelection{};
+}
+
+long CGridCtrl::GetExtentRow() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->ExtentRow() : 0;
+}
+
+long CGridCtrl::GetExtentCol() const {
+  const GridData* data = Data();
+  return data != nullptr ? data->ExtentCol() : 0;
+}
+
+BOOL CGridCtrl::SetSelectionExtent(long row, long col) {
+  GridData* data = Data();
+  return Changed({GridChange::Kind::Cursor}, data != nullptr && data->SetExtent(row, col));
 }
 
 CString CGridCtrl::GetText() const {

@@ -63,6 +63,18 @@ struct GridEdit {
   CString text;  // what the in-cell editor shows
 };
 
+// The block of selected cells, corners included: the current cell is one corner (the
+// anchor), the selection's extent the other.
+struct GridSelection {
+  long top = 0;
+  long left = 0;
+  long bottom = 0;
+  long right = 0;
+  long Rows() const { return bottom - top + 1; }
+  long Cols() const { return right - left + 1; }
+  bool operator==(const GridSelection&) const = default;
+};
+
 struct GridOptions {
   bool allowUserResizing = false;  // the user may drag column borders
   bool processKeys = true;         // the control moves and starts edits on keys itself
@@ -104,8 +116,13 @@ class GridData : public ControlData {
   // False unless 0 <= count <= the number of rows (columns).
   bool SetFixedRows(long count);
   bool SetFixedCols(long count);
-  // False, changing nothing, outside the grid.
+  // False, changing nothing, outside the grid. The selection shrinks to the new cell.
   bool SetCurrent(long row, long col);
+  // The selection runs from the current cell to this one; false outside the grid.
+  bool SetExtent(long row, long col);
+  long ExtentRow() const { return m_extentRow; }
+  long ExtentCol() const { return m_extentCol; }
+  GridSelection Selection() const;
 
   const GridEdit& Edit() const { return m_edit; }
   // Opens the editor on the current cell, showing its text.
@@ -129,6 +146,8 @@ class GridData : public ControlData {
   long m_fixedCols = 1;
   long m_row = 1;
   long m_col = 1;
+  long m_extentRow = 1;
+  long m_extentCol = 1;
   GridEdit m_edit;
 };
 
@@ -168,6 +187,15 @@ class CGridCtrl : public CWnd {
   BOOL SetRow(long row);
   long GetCol() const;
   BOOL SetCell(long row, long col);
+  // Focuses the grid and makes a cell a user could reach current, telling the parent
+  // as a click would; FALSE for a fixed cell or one outside the grid.
+  BOOL GoToCell(long row, long col);
+  // The selected block, the current cell alone when nothing wider is selected. Setting
+  // its extent from code sends nothing; the current cell stays.
+  GridSelection GetSelection() const;
+  long GetExtentRow() const;
+  long GetExtentCol() const;
+  BOOL SetSelectionExtent(long row, long col);
 
   // The current cell's text, and any cell's.
   CString GetText() const;
@@ -199,6 +227,8 @@ class CGridCtrl : public CWnd {
   BOOL GetCellMarked(long row, long col) const;
   BOOL SetCellMarked(long row, long col, BOOL marked);
 
+  // Whether a user may edit the cell: inside, not fixed, with an edit class, enabled.
+  BOOL GetCellEditable(long row, long col) const;
   BOOL IsEditing() const;
   // Ends an edit in progress as the user would (edit change when the text changed,
   // then edit stop). 0 when no edit was in progress, 1 when one ended.
@@ -241,6 +271,9 @@ namespace grid_detail {
 // Makes a cell current; when it was not, tells the peer and sends selection changed.
 // False outside the grid.
 bool SelectCell(HWND grid, long row, long col);
+// Widens the selection from the current cell to (row, col) and tells the peer; the
+// parent hears nothing, as the current cell stays. False outside the grid.
+bool ExtendSelection(HWND grid, long row, long col);
 // Opens the editor on the current cell and sends edit start; false when no edit is
 // possible there or one is already open.
 bool StartEdit(HWND grid);

@@ -28,6 +28,9 @@ class UserInput {
 
   // List boxes: select a line and send LBN_SELCHANGE (when the list notifies).
   bool SelectListLine(CWnd* list, int index);
+  // A double click on a line: it is selected as above, then LBN_DBLCLK follows (when
+  // the list notifies).
+  bool DoubleClickListLine(CWnd* list, int index);
 
   // Focus moves to a control, as a click or a tab would.
   bool Focus(CWnd* control);
@@ -36,6 +39,8 @@ class UserInput {
   // Fixed cells cannot be reached; read-only and disabled cells cannot be edited.
   // EditGridCell moves, begins, types and ends; it stops at the first refusal.
   bool MoveToGridCell(CWnd* grid, long row, long col);
+  // A shift+click or a drag to a cell: the selection runs from the current cell to it.
+  bool ExtendGridSelection(CWnd* grid, long row, long col);
   bool EditGridCell(CWnd* grid, long row, long col, const CString& text);
   bool BeginGridEdit(CWnd* grid, long row, long col);
   bool TypeInGridEditor(CWnd* grid, const CString& text);
@@ -71,6 +76,9 @@ class UserInput {
   // A tool bar button, refreshed as idle time does, sends its command to the bar's
   // frame when enabled.
   bool ClickToolBarButton(CWnd* toolBar, UINT id);
+  // A click on a status bar's pane sends the pane's id to the bar's frame as a
+  // command; false for the stretching message pane, which has none.
+  bool ClickStatusBarPane(CWnd* statusBar, int index);
   // Chooses `item` in the tool bar's drop-down list `id`, refreshed as idle time does:
   // the list shows it and sends its command to the bar's frame. False when the list is
   // disabled or does not offer the item.

@@ -153,6 +153,13 @@ bool UserInput::SelectListLine(CWnd* list, int index) {
   return true;
 }
 
+bool UserInput::DoubleClickListLine(CWnd* list, int index) {
+  HWND hwnd = ReachableOfClass(list, kClassListBox);
+  if (hwnd == nullptr || !SelectListLine(list, index)) return false;
+  if (IsWindowHandle(hwnd) && (hwnd->style & LBS_NOTIFY) != 0) NotifyParent(hwnd, LBN_DBLCLK);
+  return true;
+}
+
 bool UserInput::Focus(CWnd* control) {
   HWND hwnd = HandleOf(control);
   if (!Reachable(hwnd)) return false;

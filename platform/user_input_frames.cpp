@@ -9,6 +9,7 @@
 #include "platform/mdi_tab_bar.h"
 #include "platform/property_sheet.h"
 #include "platform/splitter_wnd.h"
+#include "platform/status_bar.h"
 #include "platform/tab_control.h"
 #include "platform/tool_bar.h"
 #include "platform/user_input.h"
@@ -108,6 +109,16 @@ bool UserInput::ClickToolBarButton(CWnd* toolBar, UINT id) {
   if (!IsWindowHandle(hwnd)) return false;
   const ToolBarButton* button = bar->GetButton(bar->CommandToIndex(id));
   if (button == nullptr || !button->enabled || button->style == TBBS_COMBOBOX) return false;
+  SendCommand(frame, id);
+  return true;
+}
+
+bool UserInput::ClickStatusBarPane(CWnd* statusBar, int index) {
+  auto* bar = DynamicDowncast<CStatusBar>(statusBar);
+  if (!Reachable(bar) || index < 0 || index >= bar->GetCount()) return false;
+  const UINT id = bar->GetItemID(index);
+  CFrameWnd* frame = bar->GetParentFrame();
+  if (id == ID_SEPARATOR || frame == nullptr) return false;
   SendCommand(frame, id);
   return true;
 }

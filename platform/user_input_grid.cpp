@@ -76,6 +76,15 @@ bool UserInput::MoveToGridCell(CWnd* grid, long row, long col) {
   return MoveTo(HandleOf(grid), row, col);
 }
 
+bool UserInput::ExtendGridSelection(CWnd* grid, long row, long col) {
+  HWND hwnd = HandleOf(grid);
+  const GridData* data = ReachableGrid(hwnd);
+  if (data == nullptr || !data->Contains(row, col) || data->IsFixed(row, col)) return false;
+  if (!FocusOn(hwnd)) return true;
+  grid_detail::FinishEdit(hwnd);
+  return !IsWindowHandle(hwnd) || grid_detail::ExtendSelection(hwnd, row, col);
+}
+
 bool UserInput::BeginGridEdit(CWnd* grid, long row, long col) {
   return BeginEdit(HandleOf(grid), row, col);
 }

@@ -166,11 +166,12 @@ class CComponentFrame : public CMDIChildWnd {
   bool ImportPinMap(std::string_view text, const CString& source, bool byName, PinMapPlacement& placement);
   // The grid's cells over `range` as tab-separated text; empty without a grid.
   CString CopyGridCells(const GridRange& range);
-  // Pastes tab-separated text with its first value at the grid's current cell, as one
-  // undo step "Paste"; every cell that could take nothing is listed in `refused`.
+  // Pastes tab-separated text with its first value at the top-left cell of the grid's
+  // selection, as one undo step "Paste"; every cell that could take nothing is listed
+  // in `refused`.
   void PasteGridCells(std::string_view text, std::vector<CString>& refused);
-  // Fills `rows` cells of the current cell's gate column, from the current cell down,
-  // with the series, as one undo step "Fill Series". Cells outside the gate's rows
+  // Fills `rows` cells of a gate column, from the top-left cell of the grid's selection
+  // down, with the series, as one undo step "Fill Series". Cells outside the gate's rows
   // take no value; ball names the footprint has no pad for are listed in `refused`.
   void FillPinSeries(int rows, const FillSeries& series, std::vector<CString>& refused);
   // The terminals of the current component that would get the pin of the footprint
@@ -180,6 +181,9 @@ class CComponentFrame : public CMDIChildWnd {
   int AssignByName();
   // The live checks of the grid's cells; null without a grid.
   CPinMapChecks* GetPinMapChecks() const { return m_checks.get(); }
+  // Makes a grid cell current, shown and highlighted in the drawings, as a click on it
+  // would; false without a grid or when the user cannot reach the cell.
+  bool GoToGridCell(long row, long column);
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -220,10 +224,21 @@ class CComponentFrame : public CMDIChildWnd {
   // StopAssignPins and UpdateDesign for a command that works at the grid's current
   // cell, which the write-back would move; a refused write-back is reported (false).
   bool WriteBackKeepingCurrentCell();
+  // The grid's current cell and the other corner of its selection, which a rebuild of
+  // the grid would lose.
+  struct GridPlace {
+    long row = 0;
+    long column = 0;
+    long extentRow = 0;
+    long extentColumn = 0;
+  };
+  GridPlace CurrentGridPlace();
+  void RestoreGridPlace(const GridPlace& place);
   // Joins the live checks to the design after the panes, so that they hear every hint
   // after the grid has shown it; only when there is a grid.
   void AttachPinMapChecks(CCreateContext* context);
-  // Hint 0 to every pane after a pin map command; the grid's current cell stays.
+  // Hint 0 to every pane after a pin map command; the grid's current cell and its
+  // selection stay.
   void RefreshAfterPinMapChange();
   // Closes the run's undo level on this frame's design, when this frame opened it.
   void CloseAssignmentRun();

@@ -120,8 +120,8 @@ void CComponentFrame::PasteGridCells(std::string_view text, std::vector<CString>
   CComponentGrid* grid = GetGrid();
   CComponent* component = GetComponent(false);
   if (grid == nullptr || component == nullptr || !WriteBackKeepingCurrentCell()) return;
-  const CEditGrid& cells = grid->GetEditGrid();
-  const GridPastePlan plan = PlanGridPaste(*grid, cells.GetRow(), cells.GetCol(), text);
+  const GridSelection selection = grid->GetEditGrid().GetSelection();
+  const GridPastePlan plan = PlanGridPaste(*grid, selection.top, selection.left, text);
   refused = plan.refused;
   StartUndoLevel(IDS_UNDO_PASTE);
   ApplyGridPaste(plan, *component);
@@ -133,10 +133,10 @@ void CComponentFrame::FillPinSeries(int rows, const FillSeries& series, std::vec
   CComponentGrid* grid = GetGrid();
   CComponent* component = GetComponent(false);
   if (grid == nullptr || component == nullptr || !WriteBackKeepingCurrentCell()) return;
-  const CEditGrid& cells = grid->GetEditGrid();
-  const long column = cells.GetCol();
+  const GridSelection selection = grid->GetEditGrid().GetSelection();
+  const long column = selection.left;
   if (column < CComponentGrid::kFirstGateColumn) return;
-  const long firstRow = cells.GetRow();
+  const long firstRow = selection.top;
   const std::vector<CString> values = SeriesValues(series, rows);
   const std::vector<FootprintPad> pads = FootprintPads(GetSymbolsFrame());
   GridPastePlan plan;
@@ -178,25 +178,44 @@ int CComponentFrame::AssignByName() {
 
 bool CComponentFrame::WriteBackKeepingCurrentCell() {
   StopAssignPins();
-  CComponentGrid* grid = GetGrid();
-  const long row = grid != nullptr ? grid->GetEditGrid().GetRow() : 0;
-  const long column = grid != nullptr ? grid->GetEditGrid().GetCol() : 0;
+  const GridPlace place = CurrentGridPlace();
   if (!UpdateDesign()) {
     CAppError::ReportLastError();
     return false;
   }
-  if (grid != nullptr) grid->GetEditGrid().SetCell(row, column);
+  RestoreGridPlace(place);
   return true;
+}
+
+CComponentFrame::GridPlace CComponentFrame::CurrentGridPlace() {
+  GridPlace place;
+  const CComponentGrid* grid = GetGrid();
+  if (grid == nullptr) return place;
+  const CEditGrid& cells = grid->GetEditGrid();
+  place = {cells.GetRow(), cells.GetCol(), cells.GetExtentRow(), cells.GetExtentCol()};
+  return place;
+}
+
+void CComponentFrame::RestoreGridPlace(const GridPlace& place) {
+  CComponentGrid* grid = GetGrid();
+  if (grid == nullptr) return;
+  grid->GetEditGrid().SetCell(place.row, place.column);
+  grid->GetEditGrid().SetSelectionExtent(place.extentRow, place.extentColumn);
 }
 
 void CComponentFrame::RefreshAfterPinMapChange() {
   CDesign* design = GetDesign();
   if (design == nullptr) return;
-  CComponentGrid* grid = GetGrid();
-  const long row = grid != nullptr ? grid->GetEditGrid().GetRow() : 0;
-  const long column = grid != nullptr ? grid->GetEditGrid().GetCol() : 0;
+  const GridPlace place = CurrentGridPlace();
   design->UpdateAllViews(nullptr, HintComponent, GetComponent(false));
-  if (grid != nullptr) grid->GetEditGrid().SetCell(row, column);
+  RestoreGridPlace(place);
+}
+
+bool CComponentFrame::GoToGridCell(long row, long column) {
+  CComponentGrid* grid = GetGrid();
+  if (grid == nullptr) return false;
+  StopAssignPins();
+  return grid->GetEditGrid().GoToCell(row, column) != FALSE;
 }
 
 void CComponentFrame::AttachPinMapChecks(CCreateContext* context) {

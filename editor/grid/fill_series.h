@@ -23,6 +23,10 @@ struct FillSeries {
 // The letters of ball row `index` (0 is A); empty for a negative index.
 CString BallRowLetters(int index);
 
+// The position (1 is A1) of the ball `name` ("C4", any case) in a ball series' order;
+// false when the name is no ball of a grid with the series' line length.
+bool BallPosition(const FillSeries& series, const CString& name, int& position);
+
 // The series' first `count` values as text. Ball series need a line length above 0 and
 // positions from 1: none are given otherwise, nor from the first position below 1 on.
 std::vector<CString> SeriesValues(const FillSeries& series, int count);

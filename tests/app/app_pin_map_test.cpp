@@ -34,6 +34,7 @@ TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedThroughTheMenuIsOneUndoSt
   WriteFileText(Path("quad.csv").str(), text);
 
   prompt.pinMapAnswers.push_back(Path("quad.csv"));
+  Screen().ExpectMessageBox(IDNO);
   Screen().ExpectMessageBox(IDOK, CString("1 row of \"quad.csv\" was not placed:\n"
                                           "Line 16: the component has no gate q, terminal 1."));
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
@@ -48,6 +49,7 @@ TEST_F(AppPinMapTest, ARefusedImportIsShownAndChangesNothing) {
   ASSERT_TRUE(Open());
   WriteFileText(Path("bad.csv").str(), "Gate,Terminal,Name,DIP-14\na,1,A,one\n");
   prompt.pinMapAnswers.push_back(Path("bad.csv"));
+  Screen().ExpectMessageBox(IDNO);
   const int steps = Frame().GetDesign()->GetUndoCount();
   Screen().ExpectMessageBox(
       IDOK, CString("Cannot read \"bad.csv\" at line 2, column 4: \"one\" is not a pin number."));

@@ -301,6 +301,10 @@ TEST_F(ControlsTest, SortedListBoxWithTabStopsAndItemData) {
   EXPECT_EQ(list.GetCurSel(), 0);
   EXPECT_EQ(parent.Codes(200), (std::vector<UINT>{LBN_SELCHANGE}));
   EXPECT_FALSE(user.SelectListLine(&list, 3));
+  ASSERT_TRUE(user.DoubleClickListLine(&list, 1));
+  EXPECT_EQ(list.GetCurSel(), 1);
+  EXPECT_EQ(parent.Codes(200), (std::vector<UINT>{LBN_SELCHANGE, LBN_SELCHANGE, LBN_DBLCLK}));
+  EXPECT_FALSE(user.DoubleClickListLine(&list, 3));
 
   CListBox plain;
   ASSERT_TRUE(plain.Create(WS_VISIBLE, CRect(0, 0, 100, 100), &parent, 201));
@@ -308,6 +312,7 @@ TEST_F(ControlsTest, SortedListBoxWithTabStopsAndItemData) {
   EXPECT_EQ(plain.AddString("b"), 0);
   EXPECT_EQ(plain.AddString("a"), 1);
   ASSERT_TRUE(user.SelectListLine(&plain, 1));
+  ASSERT_TRUE(user.DoubleClickListLine(&plain, 0));
   EXPECT_TRUE(parent.Codes(201).empty()) << "a list without LBS_NOTIFY tells nothing";
 }
 

@@ -185,3 +185,32 @@ TEST_F(GridCtrlTest, AUserResizesColumnsOnlyWhenTheGridAllowsIt) {
 }
 
 }  // namespace
+
+TEST_F(GridCtrlTest, AShiftClickSelectsTheBlockFromTheCurrentCellUntilTheCurrentCellMoves) {
+  EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 1, 1})) << "the current cell alone";
+  ASSERT_TRUE(user.MoveToGridCell(&grid, 3, 2));
+  parent.heard.clear();
+  ASSERT_TRUE(user.ExtendGridSelection(&grid, 1, 1));
+  EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 3, 2})) << "either corner may be the anchor";
+  EXPECT_EQ(grid.GetRow(), 3);
+  EXPECT_EQ(grid.GetCol(), 2);
+  EXPECT_TRUE(parent.heard.empty()) << "the current cell stayed";
+  EXPECT_FALSE(user.ExtendGridSelection(&grid, 0, 1)) << "header cells are out of a user's reach";
+  EXPECT_FALSE(user.ExtendGridSelection(&grid, 4, 1));
+  EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 3, 2}));
+
+  ASSERT_TRUE(user.MoveToGridCell(&grid, 2, 1));
+  EXPECT_EQ(grid.GetSelection(), (GridSelection{2, 1, 2, 1})) << "a plain click selects one cell again";
+  ASSERT_TRUE(user.ExtendGridSelection(&grid, 3, 2));
+  grid.SetRows(3);
+  EXPECT_EQ(grid.GetSelection(), (GridSelection{2, 1, 2, 2})) << "the selection shrinks with the grid";
+}
+
+TEST_F(GridCtrlTest, ASelectionEndsTheEditInProgressFirst) {
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 1, 1));
+  ASSERT_TRUE(user.TypeInGridEditor(&grid, "IN"));
+  ASSERT_TRUE(user.ExtendGridSelection(&grid, 2, 2));
+  EXPECT_FALSE(grid.IsEditing());
+  EXPECT_EQ(grid.GetTextMatrix(1, 1), "IN");
+  EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 2, 2}));
+}

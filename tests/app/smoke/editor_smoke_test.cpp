@@ -474,6 +474,63 @@ TEST_F(EditorOnScreenTest, AddsAGateAndAPackageSwitchesAndDeletesPackagesChanges
     EXPECT_TRUE(fs::exists(fs::path(CE_ARTIFACTS_DIR) / shot)) << shot;
 }
 
+// The pale red the grid gives cells that will not pass.
+constexpr Rgb kMarked{255, 205, 205};
+
+// By keys alone, so the grid's layout does not matter: the cursor walks to gate a's
+// first pin, Shift and the arrows select gates a and b over the NAND2 rows, Ctrl+C
+// copies the block and Ctrl+V pastes it at gate c. Gates c and d then share every pin
+// with a and b: the grid marks those twelve cells and the problem list (F8) lists them
+// row by row; Go To on its eighth line (row 2, gate d) makes that cell current, where
+// the user types pin 9. The marks never stop the save.
+TEST_F(EditorOnScreenTest, PastesABlockOfPinsListsTheProblemsGoesToOneAndSaves) {
+  const int soicGateC = PinOf(m_library.string(), 1, 2, 1);
+  std::string main;
+  Drawings drawings;
+  ASSERT_NO_FATAL_FAILURE(OpenQuadNand2(main, drawings));
+  const PixelPoint inGrid{drawings.schematic.left + 10, drawings.schematic.top - 12};
+  const PixelBox grid{0, 0, drawings.pcb.right, drawings.schematic.top - 1};
+  const auto keys = [this](const std::vector<std::string>& pressed) {
+    for (const std::string& key : pressed) {
+      if (!m_user.PressKeys({key})) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
+    return true;
+  };
+  ASSERT_TRUE(m_user.ClickAt(main, inGrid));
+  ASSERT_TRUE(keys({"ctrl+End", "Up", "Up", "Up", "Up", "Left", "Left", "Left", "Left"}));
+  ASSERT_TRUE(keys({"shift+Right", "shift+Down", "shift+Down", "ctrl+c", "Right", "Right", "ctrl+v"}));
+  EXPECT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
+    return shot.FindColour(kMarked, grid).pixels > 0 && shot.FindRegions(kMarked).size() >= 12;
+  })) << "the pasted pins were not marked";
+  Screenshot(main, "pin-grid-marks.png");
+
+  ASSERT_TRUE(keys({"F8"}));
+  const std::string problems = WaitForDialog("^Pin Grid Problems$", "dialog-pin-grid-problems.png");
+  ASSERT_FALSE(problems.empty());
+  ASSERT_TRUE(keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down"}));
+  ASSERT_NO_FATAL_FAILURE(ConfirmDialog(problems, main));
+  // A click below the rows gives the grid the keyboard and leaves its cursor where it is.
+  ASSERT_TRUE(m_user.ClickAt(main, inGrid));
+  ASSERT_TRUE(m_user.Type("9"));
+  ASSERT_TRUE(keys({"Return"}));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  Screenshot(main, "pin-grid-after-go-to.png");
+  ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
+
+  const std::string saved = m_library.string();
+  const std::vector<int> expected = {1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 9, 6};
+  std::vector<int> pins;
+  for (int gate = 0; gate < 4; ++gate) {
+    for (int terminal = 1; terminal <= 3; ++terminal) pins.push_back(PinOf(saved, 0, gate, terminal));
+  }
+  EXPECT_EQ(pins, expected) << "gates c and d hold the pasted block, pin 9 where Go To went";
+  EXPECT_EQ(PinOf(saved, 1, 2, 1), soicGateC) << "the SOIC-14 record was not shown";
+  ExpectOtherComponentsUnchanged();
+  for (const char* shot : {"pin-grid-marks.png", "dialog-pin-grid-problems.png", "pin-grid-after-go-to.png"})
+    EXPECT_TRUE(fs::exists(fs::path(CE_ARTIFACTS_DIR) / shot)) << shot;
+}
+
 // The tab order of the New Component dialog: the name, the package, the footprint's
 // library, name (its text, then its list) and pins, the same for the schematic symbol,
 // the gates, OK, Cancel, and last the default reference.

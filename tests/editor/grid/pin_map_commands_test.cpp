@@ -139,6 +139,35 @@ TEST(FillSeriesValues, BallsCountAlongRowsOrDownColumnsSkippingTheLettersBallGri
   EXPECT_TRUE(SeriesValues(rows, 3).empty());
 }
 
+TEST(FillSeriesValues, AFirstBallNameIsReadBackAsThePositionItsSeriesStartsFrom) {
+  FillSeries rows;
+  rows.kind = SeriesKind::BallsAlongRows;
+  rows.lineLength = 4;
+  FillSeries columns = rows;
+  columns.kind = SeriesKind::BallsDownColumns;
+  for (const FillSeries& series : {rows, columns}) {
+    for (const char* name : {"A1", "b3", "C4", "AA2"}) {
+      int position = 0;
+      const bool fits = BallPosition(series, name, position);
+      if (!fits) {
+        EXPECT_EQ(series.kind, SeriesKind::BallsDownColumns) << name << " fits a grid four balls wide";
+        continue;
+      }
+      FillSeries from = series;
+      from.start = position;
+      ASSERT_EQ(SeriesValues(from, 1).size(), 1u) << name;
+      EXPECT_TRUE(SeriesValues(from, 1)[0].EqualsNoCase(name))
+          << name << " gave " << SeriesValues(from, 1)[0].c_str();
+    }
+  }
+  int position = 0;
+  EXPECT_FALSE(BallPosition(columns, "AA2", position)) << "a column four balls high ends at D";
+  for (const char* name : {"I1", "A5", "A0", "1", "A", "A-1", "A1x", ""})
+    EXPECT_FALSE(BallPosition(rows, name, position)) << name;
+  FillSeries numbers;
+  EXPECT_FALSE(BallPosition(numbers, "A1", position));
+}
+
 TEST_F(PinMapCommandsTest, AnImportSetsThePinsItPlacesAsOneStepAndListsTheRowsItCannot) {
   const int steps = Design().GetUndoCount();
   PinMapPlacement placement;
