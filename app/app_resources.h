@@ -21,4 +21,16 @@ inline constexpr UINT IDD_COMPONENT_NAME = 33210;
 inline constexpr int IDC_COMPONENT_NAME_PROMPT = 33211;
 inline constexpr int IDC_COMPONENT_NAME_EDIT = 33212;
 
+// File > Import Symbol: a symbol of the field's libraries and, optionally, a footprint.
+inline constexpr UINT IDD_IMPORT_SYMBOL = 33220;
+inline constexpr int IDC_IMPORT_NAME = 33221;
+inline constexpr int IDC_IMPORT_PACKAGE = 33222;
+inline constexpr int IDC_IMPORT_SCM_LIBRARY = 33223;
+inline constexpr int IDC_IMPORT_SCM_SYMBOL = 33224;
+inline constexpr int IDC_IMPORT_SCM_PINS = 33225;
+inline constexpr int IDC_IMPORT_PCB_SECTION = 33226;
+inline constexpr int IDC_IMPORT_PCB_LIBRARY = 33227;
+inline constexpr int IDC_IMPORT_PCB_SYMBOL = 33228;
+inline constexpr int IDC_IMPORT_PCB_PINS = 33229;
+
 const ResourceModule& AppResources();
