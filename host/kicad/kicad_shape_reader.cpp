@@ -112,17 +112,38 @@ bool ReadLengthList(CSexprReader& reader, int& value) {
   return reader.ReadLength(value) && reader.ExpectClose();
 }
 
+// The first atom or string of the rest of a list, read as ReadWords reads it, without
+// keeping the others: most such lists hold one word.
+bool ReadFirstWord(CSexprReader& reader, std::string& value, bool& found) {
+  const int depth = reader.Depth();
+  found = false;
+  while (!reader.Failed()) {
+    const SexprToken token = reader.Next();
+    if (token.kind == SexprTokenKind::Close) return true;
+    if (token.kind == SexprTokenKind::Open) {
+      reader.SkipToDepth(depth + 1);
+      continue;
+    }
+    if (token.kind == SexprTokenKind::End) return reader.ExpectClose();
+    if (found) continue;
+    found = true;
+    value = token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text);
+  }
+  return false;
+}
+
 bool ReadTextList(CSexprReader& reader, std::string& value) {
-  std::vector<std::string> words;
-  if (!ReadWords(reader, words)) return false;
-  value = words.empty() ? std::string() : words.front();
+  bool found = false;
+  if (!ReadFirstWord(reader, value, found)) return false;
+  if (!found) value.clear();
   return true;
 }
 
 bool ReadHideList(CSexprReader& reader, KicadShapeProps& props) {
-  std::vector<std::string> words;
-  if (!ReadWords(reader, words)) return false;
-  props.hidden = words.empty() || words.front() == "yes";
+  std::string word;
+  bool found = false;
+  if (!ReadFirstWord(reader, word, found)) return false;
+  props.hidden = !found || word == "yes";
   return true;
 }
 
@@ -165,7 +186,11 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
   if (keyword == "radius") return ReadRadius(reader, flipY, props);
   if (keyword == "drill") return ReadDrill(reader, props);
   if (keyword == "layer") return ReadTextList(reader, props.layer);
-  if (keyword == "layers") return ReadWords(reader, props.layers);
+  if (keyword == "layers") {
+    // Which copper layers a pad is on is not shown here.
+    reader.SkipToDepth(reader.Depth());
+    return !reader.Failed();
+  }
   if (keyword == "type") return ReadTextList(reader, props.fill);
   if (keyword == "justify") return ReadJustify(reader, props);
   if (keyword == "hide") return ReadHideList(reader, props);

@@ -28,7 +28,6 @@ struct KicadShapeProps {
   int length = 0;
   std::string fill;
   std::string layer;
-  std::vector<std::string> layers;
   std::string name;    // a pin's (name "...")
   std::string number;  // a pin's (number "...")
   bool hasNumber = false;
