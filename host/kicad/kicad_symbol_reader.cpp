@@ -231,8 +231,7 @@ class SymbolFileReader {
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
     const CString layer = keyword == "text" ? "Text" : "Outline";
-    for (CSymbolGraphic& graphic : MakeGraphics(keyword, props, layer))
-      part.graphics.push_back(std::move(graphic));
+    MakeGraphics(keyword, props, layer, part.graphics);
     return true;
   }
 
