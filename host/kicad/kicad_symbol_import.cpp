@@ -4,11 +4,13 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "host/kicad/kicad_symbol_reader.h"
 #include "host/kicad/natural_order.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
+#include "host/model/gate.h"
 #include "host/model/gate_names.h"
 #include "host/model/symbol.h"
 #include "host/model/symbol_library.h"
@@ -38,6 +40,22 @@ int PinWithoutFootprint(const std::string& number) {
   return std::max(CGate::kNoPin, PlainNumber(number, CSymbolLibraryFile::kMaxPadNumber));
 }
 
+// Refused before anything is added: more units than gates, or a unit with more pins
+// than a gate has terminals.
+bool CheckShape(const std::vector<CKicadSymbolReader::Unit>& units, const CString& symbol, CString& error) {
+  if (units.size() > static_cast<size_t>(CComponent::kMaxGateIndex) + 1) {
+    error.FormatMessage("The symbol \"%1\" has more units than a component can have gates.", symbol);
+    return false;
+  }
+  for (const CKicadSymbolReader::Unit& unit : units) {
+    if (CGate::IsValidPinCount(static_cast<int>(unit.pinNumbers.size()))) continue;
+    error.FormatMessage("The unit \"%1\" has more pins than a gate can have terminals (%2).", unit.name,
+                        CString(std::to_string(CGate::kMaxPins)));
+    return false;
+  }
+  return true;
+}
+
 std::unique_ptr<CSymbol> ReadFootprint(const CKicadSymbolImport::Request& request, CString& error) {
   CPcbSymbolLibrary library(request.footprintFolderPath);
   std::unique_ptr<CSymbol> footprint = library.OpenRead() ? library.ReadSymbol(request.footprint) : nullptr;
@@ -52,10 +70,7 @@ bool CKicadSymbolImport::Build(const Request& request, CDesign& design, std::vec
   unassigned.clear();
   std::vector<CKicadSymbolReader::Unit> units;
   if (!CKicadSymbolReader::ReadUnits(request.symbolLibraryPath, request.symbol, units, error)) return false;
-  if (units.size() > static_cast<size_t>(CComponent::kMaxGateIndex) + 1) {
-    error.FormatMessage("The symbol \"%1\" has more units than a component can have gates.", request.symbol);
-    return false;
-  }
+  if (!CheckShape(units, request.symbol, error)) return false;
   std::unique_ptr<CSymbol> footprint;
   if (!request.footprint.IsEmpty() && (footprint = ReadFootprint(request, error)) == nullptr) return false;
   const PadsByNumber pads = footprint != nullptr ? PadsOf(*footprint) : PadsByNumber{};
