@@ -65,6 +65,35 @@ DialogTemplate FillSeriesTemplate() {
                      });
 }
 
+// The symbol on top, the footprint below it, switched on and off by its check box; an
+// empty name or package takes the symbol's or the footprint's.
+DialogTemplate ImportSymbolTemplate() {
+  return ModalDialog(IDD_IMPORT_SYMBOL, "Import Symbol", {0, 0, 248, 262},
+                     {
+                         Label("Component:", {7, 8, 39, 8}),
+                         Edit(IDC_IMPORT_NAME, kSingleLineEdit, {53, 7, 119, 14}),
+                         Label("Package:", {7, 26, 32, 8}),
+                         Edit(IDC_IMPORT_PACKAGE, kSingleLineEdit, {53, 24, 119, 14}),
+                         GroupBox("Symbol", {7, 44, 234, 100}),
+                         Label("Library:", {13, 58, 24, 8}),
+                         ComboBox(IDC_IMPORT_SCM_LIBRARY, kSortedDropDownList, {53, 57, 119, 69}),
+                         Label("Name:", {13, 74, 22, 8}),
+                         ComboBox(IDC_IMPORT_SCM_SYMBOL, kSortedSimpleCombo, {53, 73, 119, 50}),
+                         Label("Pins:", {13, 126, 16, 8}),
+                         Edit(IDC_IMPORT_SCM_PINS, kSingleLineEdit, {53, 124, 40, 14}),
+                         GroupBox("", {7, 150, 234, 105}),
+                         CheckBox(IDC_IMPORT_PCB_SECTION, "Footprint", {13, 149, 50, 10}),
+                         Label("Library:", {13, 164, 24, 8}),
+                         ComboBox(IDC_IMPORT_PCB_LIBRARY, kSortedDropDownList, {53, 163, 119, 69}),
+                         Label("Name:", {13, 180, 22, 8}),
+                         ComboBox(IDC_IMPORT_PCB_SYMBOL, kSortedSimpleCombo, {53, 179, 119, 50}),
+                         Label("Pins:", {13, 236, 16, 8}),
+                         Edit(IDC_IMPORT_PCB_PINS, kSingleLineEdit, {53, 234, 40, 14}),
+                         DefPushButton(IDOK, "OK", {191, 7, 50, 14}),
+                         PushButton(IDCANCEL, "Cancel", {191, 26, 50, 14}),
+                     });
+}
+
 ResourceModule BuildAppResources() {
   ResourceModule module;
   module.name = "ComponentEditorApp";
@@ -72,6 +101,7 @@ ResourceModule BuildAppResources() {
   module.dialogs[IDD_COMPONENT_NAME] = ComponentNameTemplate();
   module.dialogs[IDD_PIN_MAP_PROBLEMS] = ProblemsTemplate();
   module.dialogs[IDD_FILL_SERIES] = FillSeriesTemplate();
+  module.dialogs[IDD_IMPORT_SYMBOL] = ImportSymbolTemplate();
   return module;
 }
 

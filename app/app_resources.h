@@ -36,4 +36,16 @@ inline constexpr int IDC_FILL_STEP = 33235;
 inline constexpr int IDC_FILL_WIDTH_LABEL = 33236;
 inline constexpr int IDC_FILL_WIDTH = 33237;
 
+// File > Import Symbol: a symbol of the field's libraries and, optionally, a footprint.
+inline constexpr UINT IDD_IMPORT_SYMBOL = 33240;
+inline constexpr int IDC_IMPORT_NAME = 33241;
+inline constexpr int IDC_IMPORT_PACKAGE = 33242;
+inline constexpr int IDC_IMPORT_SCM_LIBRARY = 33243;
+inline constexpr int IDC_IMPORT_SCM_SYMBOL = 33244;
+inline constexpr int IDC_IMPORT_SCM_PINS = 33245;
+inline constexpr int IDC_IMPORT_PCB_SECTION = 33246;
+inline constexpr int IDC_IMPORT_PCB_LIBRARY = 33247;
+inline constexpr int IDC_IMPORT_PCB_SYMBOL = 33248;
+inline constexpr int IDC_IMPORT_PCB_PINS = 33249;
+
 const ResourceModule& AppResources();

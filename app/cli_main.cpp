@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli_import_command.h"
 #include "app/cli_library_commands.h"
 #include "app/cli_pin_map_commands.h"
 #include "app/cli_scan_commands.h"
@@ -62,7 +63,9 @@ int Usage() {
                "       component-editor-cli show LIBRARY [COMPONENT]\n"
                "       component-editor-cli render LIBRARY COMPONENT [--package NAME] --out DIR\n"
                "       component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE]\n"
-               "       component-editor-cli import LIBRARY COMPONENT FILE [--by-name]\n");
+               "       component-editor-cli import LIBRARY COMPONENT FILE [--by-name]\n"
+               "       component-editor-cli import-symbol LIBRARY SYMBOL_LIBRARY SYMBOL\n"
+               "                                  [--footprint PRETTY_FOLDER FOOTPRINT] [--name NAME]\n");
   return 2;
 }
 
@@ -100,6 +103,7 @@ int main(int argc, char** argv) {
   if (command == "show" && (argc == 3 || argc == 4))
     return ShowLibrary(argv[2], argc == 4 ? argv[3] : nullptr);
   if (IsLibraryCommand(command)) return RunLibraryCommand(argc, argv, stdout, stderr);
+  if (IsImportCommand(command)) return RunImportCommand(argc, argv, stdout, stderr);
   if (IsPinMapCommand(command)) return RunPinMapCommand(argc, argv);
   if (command == "render") {
     RenderRequest request;

@@ -15,6 +15,7 @@ inline constexpr UINT ID_APP_CLOSE = 33104;
 inline constexpr UINT ID_APP_QUIT = 33105;
 inline constexpr UINT ID_APP_NEW_COMPONENT = 33106;
 inline constexpr UINT ID_APP_NEW_LIBRARY = 33107;
+inline constexpr UINT ID_APP_IMPORT_SYMBOL = 33108;
 // The recently opened libraries, most recent first.
 inline constexpr UINT ID_APP_RECENT_FIRST = 33110;
 inline constexpr int kRecentLibraryCount = 4;

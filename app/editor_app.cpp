@@ -9,6 +9,7 @@
 #include "app/component_picker_dialog.h"
 #include "app/display_colour_settings.h"
 #include "app/file_prompt.h"
+#include "app/import_symbol_dialog.h"
 #include "app/main_frame.h"
 #include "editor/frame/editor_module.h"
 #include "host/libtools/library_manager.h"
@@ -33,6 +34,7 @@ const MessageMap CEditorApp::kMessageMap{
         CommandEntry(ID_APP_OPEN_COMPONENT, &CEditorApp::OnOpenComponent),
         CommandEntry(ID_APP_NEW_COMPONENT, &CEditorApp::OnNewComponent),
         CommandEntry(ID_APP_NEW_LIBRARY, &CEditorApp::OnNewLibrary),
+        CommandEntry(ID_APP_IMPORT_SYMBOL, &CEditorApp::OnImportSymbol),
         UpdateCommandUIEntry(ID_APP_OPEN_COMPONENT, &CEditorApp::OnUpdateOpenComponent),
         CommandEntry(ID_APP_QUIT, &CEditorApp::OnQuit),
         CommandRangeEntry(ID_APP_RECENT_FIRST, ID_APP_RECENT_LAST, &CEditorApp::OnRecentLibrary),
@@ -243,6 +245,23 @@ bool CEditorApp::RefuseTakenName(const CString& path, const CString& name) {
 }
 
 bool CEditorApp::NewComponent(const CString& givenPath) {
+  return MakeNewComponent(givenPath, [](CDesign& design) { return GetNewComponentSettings(&design); });
+}
+
+bool CEditorApp::ImportSymbol(const CString& givenPath) {
+  CString unassigned;
+  const auto import = [&unassigned](CDesign& design) {
+    CImportSymbolDialog dialog(&design);
+    if (dialog.DoModal() != IDOK) return false;
+    if (!dialog.GetUnassigned().empty()) unassigned = dialog.DescribeUnassigned();
+    return true;
+  };
+  if (!MakeNewComponent(givenPath, import)) return false;
+  if (!unassigned.IsEmpty()) AfxMessageBox(unassigned, MB_OK | MB_ICONWARNING);
+  return true;
+}
+
+bool CEditorApp::MakeNewComponent(const CString& givenPath, const std::function<bool(CDesign&)>& make) {
   if (!IsRunning()) return false;
   const CString path = NormalPath(givenPath);
   std::vector<LibraryEntry> entries;
@@ -256,7 +275,7 @@ bool CEditorApp::NewComponent(const CString& givenPath) {
   document->inLibrary = false;
   // The dialog's library lists start beside the component library, as the views look.
   CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CComponentLibrary), path);
-  if (!GetNewComponentSettings(document->design.get())) return false;
+  if (!make(*document->design)) return false;
   CDesign& design = *document->design;
   document->name = design.FirstComponent()->GetName();
   if (RefuseTakenName(path, document->name)) return false;
@@ -276,6 +295,12 @@ void CEditorApp::OnNewComponent() {
   CString path = CurrentLibrary();
   if (path.IsEmpty()) path = m_prompt.AskLibraryToOpen(GetProgramPath());
   if (!path.IsEmpty()) NewComponent(path);
+}
+
+void CEditorApp::OnImportSymbol() {
+  CString path = CurrentLibrary();
+  if (path.IsEmpty()) path = m_prompt.AskLibraryToOpen(GetProgramPath());
+  if (!path.IsEmpty()) ImportSymbol(path);
 }
 
 void CEditorApp::OnNewLibrary() {

@@ -10,6 +10,7 @@
 // the file is replaced atomically, so a failed save leaves it untouched.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -65,6 +66,11 @@ class CEditorApp : public CWinApp {
   // New Component in the library of the tab in front, or else the library used last,
   // or else one the user picks.
   void OnNewComponent();
+  // As NewComponent, with the Import Symbol dialog: a symbol of the field's libraries
+  // becomes the new component. Pins the footprint has no pad for are reported.
+  bool ImportSymbol(const CString& libraryPath);
+  // Import Symbol into the library New Component would add to.
+  void OnImportSymbol();
   // Asks where to make an empty library, makes it, and asks for its first component.
   void OnNewLibrary();
   // The library that New Component adds to; empty when there is none yet.
@@ -102,6 +108,9 @@ class CEditorApp : public CWinApp {
   void OnShowGrid();
   void OnUpdateShowGrid(CCmdUI* state);
 
+  // Opens the component `make` puts into a new design as a new component of the
+  // library; false, without a word, when `make` does (the user cancelled).
+  bool MakeNewComponent(const CString& libraryPath, const std::function<bool(CDesign&)>& make);
   OpenDocument* FindDocument(const CDesign& design) const;
   // The name of the component the design holds in its library.
   CString ComponentName(const CDesign& design) const;

@@ -38,6 +38,7 @@ void AddFileMenu(CMenu& bar, const std::vector<CString>& recentLibraries) {
   CMenu& file = bar.AppendPopup("&File");
   AddItem(file, "&New Component...", ID_APP_NEW_COMPONENT);
   AddItem(file, "New &Library...", ID_APP_NEW_LIBRARY);
+  AddItem(file, "&Import Symbol...", ID_APP_IMPORT_SYMBOL);
   AddItem(file, "&Open Library...", ID_APP_OPEN_LIBRARY);
   AddItem(file, "Open &Component...", ID_APP_OPEN_COMPONENT);
   file.AppendMenu(MF_SEPARATOR);

@@ -166,8 +166,7 @@ class FootprintFileReader {
     if (!ReadShapeProps(m_reader, true, props)) return false;
     const CString layer = ShownLayer(props.layer);
     if (layer.IsEmpty()) return true;
-    for (CSymbolGraphic& graphic : MakeGraphics(keyword, props, layer))
-      m_graphics.push_back(std::move(graphic));
+    MakeGraphics(keyword, props, layer, m_graphics);
     return true;
   }
 

@@ -112,17 +112,38 @@ bool ReadLengthList(CSexprReader& reader, int& value) {
   return reader.ReadLength(value) && reader.ExpectClose();
 }
 
+// The first atom or string of the rest of a list, read as ReadWords reads it, without
+// keeping the others: most such lists hold one word.
+bool ReadFirstWord(CSexprReader& reader, std::string& value, bool& found) {
+  const int depth = reader.Depth();
+  found = false;
+  while (!reader.Failed()) {
+    const SexprToken token = reader.Next();
+    if (token.kind == SexprTokenKind::Close) return true;
+    if (token.kind == SexprTokenKind::Open) {
+      reader.SkipToDepth(depth + 1);
+      continue;
+    }
+    if (token.kind == SexprTokenKind::End) return reader.ExpectClose();
+    if (found) continue;
+    found = true;
+    value = token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text);
+  }
+  return false;
+}
+
 bool ReadTextList(CSexprReader& reader, std::string& value) {
-  std::vector<std::string> words;
-  if (!ReadWords(reader, words)) return false;
-  value = words.empty() ? std::string() : words.front();
+  bool found = false;
+  if (!ReadFirstWord(reader, value, found)) return false;
+  if (!found) value.clear();
   return true;
 }
 
 bool ReadHideList(CSexprReader& reader, KicadShapeProps& props) {
-  std::vector<std::string> words;
-  if (!ReadWords(reader, words)) return false;
-  props.hidden = words.empty() || words.front() == "yes";
+  std::string word;
+  bool found = false;
+  if (!ReadFirstWord(reader, word, found)) return false;
+  props.hidden = !found || word == "yes";
   return true;
 }
 
@@ -165,7 +186,11 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
   if (keyword == "radius") return ReadRadius(reader, flipY, props);
   if (keyword == "drill") return ReadDrill(reader, props);
   if (keyword == "layer") return ReadTextList(reader, props.layer);
-  if (keyword == "layers") return ReadWords(reader, props.layers);
+  if (keyword == "layers") {
+    // Which copper layers a pad is on is not shown here.
+    reader.SkipToDepth(reader.Depth());
+    return !reader.Failed();
+  }
   if (keyword == "type") return ReadTextList(reader, props.fill);
   if (keyword == "justify") return ReadJustify(reader, props);
   if (keyword == "hide") return ReadHideList(reader, props);
@@ -251,61 +276,64 @@ CSymbolArc ArcFrom(CPoint centre, CPoint from, double sweep) {
   return arc;
 }
 
-std::vector<CSymbolGraphic> MakeArc(const KicadShapeProps& props, const CString& layer, int width) {
-  if (!props.start || !props.end) return {};
+using Graphics = std::vector<CSymbolGraphic>;
+
+void MakeArc(const KicadShapeProps& props, const CString& layer, int width, Graphics& out) {
+  if (!props.start || !props.end) return;
   if (props.mid) {
     CPoint centre;
-    if (!CircleThrough(*props.start, *props.mid, *props.end, centre))
-      return {CSymbolGraphic(layer, width, CSymbolLine{*props.start, *props.end})};
+    if (!CircleThrough(*props.start, *props.mid, *props.end, centre)) {
+      out.emplace_back(layer, width, CSymbolLine{*props.start, *props.end});
+      return;
+    }
     const double from = AngleOf(centre, *props.start);
     const double counter = std::fmod(AngleOf(centre, *props.end) - from + 720.0, 360.0);
     const double toMid = std::fmod(AngleOf(centre, *props.mid) - from + 720.0, 360.0);
-    return {CSymbolGraphic(layer, width,
-                           ArcFrom(centre, *props.start, toMid < counter ? counter : counter - 360.0))};
+    out.emplace_back(layer, width,
+                     ArcFrom(centre, *props.start, toMid < counter ? counter : counter - 360.0));
+    return;
   }
   if (props.arcAngle) {
     // Centre, start point and sweep in tenths of a degree, clockwise on a y-down board.
-    return {CSymbolGraphic(layer, width, ArcFrom(*props.start, *props.end, -*props.arcAngle / 10.0))};
+    out.emplace_back(layer, width, ArcFrom(*props.start, *props.end, -*props.arcAngle / 10.0));
+    return;
   }
   if (props.centre) {
     const double from = AngleOf(*props.centre, *props.start);
     const double counter = std::fmod(AngleOf(*props.centre, *props.end) - from + 720.0, 360.0);
-    return {CSymbolGraphic(layer, width, ArcFrom(*props.centre, *props.start, counter))};
+    out.emplace_back(layer, width, ArcFrom(*props.centre, *props.start, counter));
   }
-  return {};
 }
 
-std::vector<CSymbolGraphic> MakeLines(const std::vector<CPoint>& points, bool closed, const CString& layer,
-                                      int width) {
-  std::vector<CSymbolGraphic> lines;
+void MakeLines(const std::vector<CPoint>& points, bool closed, const CString& layer, int width,
+               Graphics& out) {
   for (size_t i = 1; i < points.size(); ++i)
-    lines.emplace_back(layer, width, CSymbolLine{points[i - 1], points[i]});
+    out.emplace_back(layer, width, CSymbolLine{points[i - 1], points[i]});
   if (closed && points.size() > 2 && points.front() != points.back())
-    lines.emplace_back(layer, width, CSymbolLine{points.back(), points.front()});
-  return lines;
+    out.emplace_back(layer, width, CSymbolLine{points.back(), points.front()});
 }
 
-std::vector<CSymbolGraphic> MakeCircle(const KicadShapeProps& props, const CString& layer, int width) {
-  if (!props.centre) return {};
+void MakeCircle(const KicadShapeProps& props, const CString& layer, int width, Graphics& out) {
+  if (!props.centre) return;
   int radius = props.radius.value_or(0);
   if (!props.radius && props.end) radius = Round(Distance(*props.centre, *props.end));
-  if (radius < 1) return {};
-  return {CSymbolGraphic(
-      layer, width, CSymbolCircle{*props.centre, radius, props.fill == "outline" || props.fill == "solid"})};
+  if (radius < 1) return;
+  out.emplace_back(layer, width,
+                   CSymbolCircle{*props.centre, radius, props.fill == "outline" || props.fill == "solid"});
 }
 
-std::vector<CSymbolGraphic> MakeText(const KicadShapeProps& props, const CString& layer, int width) {
-  if (props.hidden || props.words.empty() || !props.at) return {};
+void MakeText(const KicadShapeProps& props, const CString& layer, int width, Graphics& out) {
+  if (props.hidden || props.words.empty() || !props.at) return;
   const std::string& text = props.words.back();
   // A text made of a variable ("${REFERENCE}") stands for a value of the board.
-  if (text.empty() || text == "hide" || text.starts_with("${")) return {};
+  if (text.empty() || text == "hide" || text.starts_with("${")) return;
   CSymbolText shape;
   shape.text = CString(text);
   shape.position = *props.at;
   shape.size = std::max(1, props.textSize);
   shape.alignment = AlignmentOf(props.horizontal, props.vertical);
   shape.rotation = ((props.atAngle % 360) + 360) % 360;
-  return {CSymbolGraphic(layer, width, shape)};
+  out.emplace_back(layer, width, std::move(shape));
 }
 
 bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
@@ -324,24 +352,27 @@ bool ReadShapeProps(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   return ReadShapePropsAt(reader, flipY, props);
 }
 
-std::vector<CSymbolGraphic> MakeGraphics(std::string_view keyword, const KicadShapeProps& props,
-                                         const CString& layer) {
+void MakeGraphics(std::string_view keyword, const KicadShapeProps& props, const CString& layer,
+                  std::vector<CSymbolGraphic>& graphics) {
   if (keyword.starts_with("fp_")) keyword.remove_prefix(3);
   const int width = std::max(0, props.strokeWidth);
-  if (keyword == "line" && props.start && props.end)
-    return {CSymbolGraphic(layer, width, CSymbolLine{*props.start, *props.end})};
-  if (keyword == "rectangle" || keyword == "rect") {
-    if (!props.start || !props.end) return {};
+  if (keyword == "line") {
+    if (props.start && props.end) graphics.emplace_back(layer, width, CSymbolLine{*props.start, *props.end});
+  } else if (keyword == "rectangle" || keyword == "rect") {
     const bool filled = props.fill == "outline" || props.fill == "solid";
-    return {CSymbolGraphic(layer, width, CSymbolRectangle{*props.start, *props.end, filled})};
+    if (props.start && props.end)
+      graphics.emplace_back(layer, width, CSymbolRectangle{*props.start, *props.end, filled});
+  } else if (keyword == "polyline" || keyword == "bezier" || keyword == "curve") {
+    MakeLines(props.points, false, layer, width, graphics);
+  } else if (keyword == "poly") {
+    MakeLines(props.points, true, layer, width, graphics);
+  } else if (keyword == "circle") {
+    MakeCircle(props, layer, width, graphics);
+  } else if (keyword == "arc") {
+    MakeArc(props, layer, width, graphics);
+  } else if (keyword == "text") {
+    MakeText(props, layer, width, graphics);
   }
-  if (keyword == "polyline" || keyword == "bezier" || keyword == "curve")
-    return MakeLines(props.points, false, layer, width);
-  if (keyword == "poly") return MakeLines(props.points, true, layer, width);
-  if (keyword == "circle") return MakeCircle(props, layer, width);
-  if (keyword == "arc") return MakeArc(props, layer, width);
-  if (keyword == "text") return MakeText(props, layer, width);
-  return {};
 }
 
 TextAlignment AlignmentOf(std::string_view horizontal, std::string_view vertical) {

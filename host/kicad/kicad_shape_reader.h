@@ -28,7 +28,6 @@ struct KicadShapeProps {
   int length = 0;
   std::string fill;
   std::string layer;
-  std::vector<std::string> layers;
   std::string name;    // a pin's (name "...")
   std::string number;  // a pin's (number "...")
   bool hasNumber = false;
@@ -42,9 +41,10 @@ struct KicadShapeProps {
 // does not know are skipped. False when the reader failed.
 bool ReadShapeProps(CSexprReader& reader, bool flipY, KicadShapeProps& props);
 
-// The graphic a KiCad item stands for on `layer`; nothing for items that draw nothing
-// here (a text without text, an arc through three points on a line becomes a line).
-std::vector<CSymbolGraphic> MakeGraphics(std::string_view keyword, const KicadShapeProps& props,
-                                         const CString& layer);
+// Appends the graphics a KiCad item stands for on `layer`; nothing for items that draw
+// nothing here (a text without text); an arc through three points on a line becomes a
+// line.
+void MakeGraphics(std::string_view keyword, const KicadShapeProps& props, const CString& layer,
+                  std::vector<CSymbolGraphic>& graphics);
 
 TextAlignment AlignmentOf(std::string_view horizontal, std::string_view vertical);

@@ -95,6 +95,12 @@ class SymbolFileReader {
  public:
   SymbolFileReader(std::string_view text, std::string_view fileName) : m_reader(text), m_fileName(fileName) {}
 
+  // While reading, keeps the terminals' pin numbers of every unit of the symbol named.
+  void CollectUnits(const CString& symbol, std::vector<CKicadSymbolReader::Unit>& units) {
+    m_wanted = symbol;
+    m_units = &units;
+  }
+
   std::unique_ptr<CSymbolLibraryContents> Read(CString& error) {
     std::string_view keyword;
     if (!m_reader.OpenList(keyword) || keyword != "kicad_symbol_lib") {
@@ -225,8 +231,7 @@ class SymbolFileReader {
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
     const CString layer = keyword == "text" ? "Text" : "Outline";
-    for (CSymbolGraphic& graphic : MakeGraphics(keyword, props, layer))
-      part.graphics.push_back(std::move(graphic));
+    MakeGraphics(keyword, props, layer, part.graphics);
     return true;
   }
 
@@ -298,15 +303,21 @@ class SymbolFileReader {
       for (const CSymbolGraphic& graphic : part.graphics) made->AddGraphic(graphic);
       for (const PinDef& pin : part.pins) pins.push_back(&pin);
     }
-    AddTerminals(*made, symbol, pins);
+    CKicadSymbolReader::Unit collected{made->GetName(), {}};
+    AddTerminals(*made, symbol, pins, collected.pinNumbers);
     const CString name = made->GetName();
-    if (!m_contents->Add(std::move(made)))
+    if (!m_contents->Add(std::move(made))) {
       Problem(symbol.line, "the name \"" + name.str() + "\" is used twice; the second is left out");
+      return;
+    }
+    if (m_units != nullptr && m_wanted.CompareNoCase(CString(symbol.name)) == 0)
+      m_units->push_back(std::move(collected));
   }
 
   // Terminals 1..n in the natural order of the pins' numbers; a number given twice is
   // one terminal.
-  void AddTerminals(CSymbol& made, const SymbolDef& symbol, std::vector<const PinDef*>& pins) {
+  void AddTerminals(CSymbol& made, const SymbolDef& symbol, std::vector<const PinDef*>& pins,
+                    std::vector<std::string>& numbers) {
     std::stable_sort(pins.begin(), pins.end(),
                      [](const PinDef* a, const PinDef* b) { return NaturalLess(a->number, b->number); });
     int terminal = 0;
@@ -323,6 +334,7 @@ class SymbolFileReader {
       CFreePad pad(++terminal, CString(unnamed ? pin->number : pin->name), pin->position);
       pad.SetPin(pin->length, pin->direction);
       made.AddPad(pad);
+      numbers.push_back(pin->number);
     }
   }
 
@@ -332,7 +344,16 @@ class SymbolFileReader {
   std::vector<SymbolDef> m_symbols;
   std::map<std::string, size_t> m_byName;
   std::unique_ptr<CSymbolLibraryContents> m_contents;
+  CString m_wanted;
+  std::vector<CKicadSymbolReader::Unit>* m_units = nullptr;
 };
+
+bool CollectUnits(std::string_view text, std::string_view fileName, const CString& symbol,
+                  std::vector<CKicadSymbolReader::Unit>& units, CString& error) {
+  SymbolFileReader reader(text, fileName);
+  reader.CollectUnits(symbol, units);
+  return reader.Read(error) != nullptr;
+}
 
 }  // namespace
 
@@ -346,6 +367,22 @@ std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::Load(const CString& 
   if (!KicadLibrary::ReadFile(path.str(), text, error)) return nullptr;
   const std::string fileName = std::filesystem::path(path.str()).filename().string();
   return Parse(text, fileName, error);
+}
+
+bool CKicadSymbolReader::ReadUnits(const CString& path, const CString& symbol, std::vector<Unit>& units,
+                                   CString& error) {
+  units.clear();
+  std::string text;
+  if (!KicadLibrary::ReadFile(path.str(), text, error)) return false;
+  const std::string fileName = std::filesystem::path(path.str()).filename().string();
+  if (!CollectUnits(text, fileName, symbol, units, error)) return false;
+  // A unit's name, NAME:LETTERS, stands for its symbol.
+  const int colon = symbol.ReverseFind(':');
+  if (units.empty() && colon > 0 && !CollectUnits(text, fileName, symbol.Left(colon), units, error))
+    return false;
+  if (!units.empty()) return true;
+  error.FormatMessage("There is no symbol \"%1\" in \"%2\".", symbol, CString(fileName));
+  return false;
 }
 
 CString CKicadSymbolReader::UnitName(std::string_view symbol, int unit, int units) {

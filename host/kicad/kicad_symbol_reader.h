@@ -3,7 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/model/symbol_library_contents.h"
 #include "platform/cstring.h"
@@ -21,6 +23,17 @@ class CKicadSymbolReader {
   static std::unique_ptr<CSymbolLibraryContents> Parse(std::string_view text, std::string_view fileName,
                                                        CString& error);
   static std::unique_ptr<CSymbolLibraryContents> Load(const CString& path, CString& error);
+
+  // One unit of a symbol as the library lists it, with the pin number (7, A1, EP) of
+  // each of its terminals, in terminal order.
+  struct Unit {
+    CString name;
+    std::vector<std::string> pinNumbers;
+  };
+  // The units of the symbol `symbol` (case ignored; a unit's name stands for its symbol),
+  // in unit order. False, with the reason, when the library cannot be read or has no
+  // such symbol.
+  static bool ReadUnits(const CString& path, const CString& symbol, std::vector<Unit>& units, CString& error);
 
   // The name of unit `unit` (from 1) of a symbol with `units` units: the symbol's own
   // name for a single unit, else the name, a colon and the unit's letters (A ... Z, AA ...).

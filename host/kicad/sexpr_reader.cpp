@@ -40,16 +40,23 @@ bool IsDigit(char c) {
 
 }  // namespace
 
+// The scanners work on locals: through members every step would load the position and
+// the text's bounds again.
 void CSexprReader::SkipBlanks() {
-  while (m_pos < m_text.size()) {
-    const char c = m_text[m_pos];
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
+  size_t pos = m_pos;
+  int line = m_line;
+  for (; pos < size; ++pos) {
+    const char c = text[pos];
     if (c == '\n') {
-      ++m_line;
+      ++line;
     } else if (!IsBlank(c)) {
-      return;
+      break;
     }
-    ++m_pos;
   }
+  m_pos = pos;
+  m_line = line;
 }
 
 SexprToken CSexprReader::Next() {
@@ -83,32 +90,41 @@ SexprToken CSexprReader::Next() {
 }
 
 SexprToken CSexprReader::ReadString() {
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
   const int startLine = m_line;
-  const size_t start = ++m_pos;
+  const size_t start = m_pos + 1;
+  int line = m_line;
   bool escaped = false;
-  while (m_pos < m_text.size()) {
-    const char c = m_text[m_pos];
+  for (size_t pos = start; pos < size; ++pos) {
+    const char c = text[pos];
     if (c == '"') {
-      ++m_pos;
-      return {SexprTokenKind::String, m_text.substr(start, m_pos - 1 - start), startLine, escaped};
+      m_pos = pos + 1;
+      m_line = line;
+      return {SexprTokenKind::String, std::string_view(text + start, pos - start), startLine, escaped};
     }
     if (c == '\\') {
       escaped = true;
-      ++m_pos;
-      if (m_pos < m_text.size() && m_text[m_pos] == '\n') ++m_line;
+      ++pos;
+      if (pos < size && text[pos] == '\n') ++line;
     } else if (c == '\n') {
-      ++m_line;
+      ++line;
     }
-    ++m_pos;
   }
+  m_pos = size;
+  m_line = line;
   SyntaxError(startLine, "a string is not closed before the end of the file");
   return {SexprTokenKind::End, {}, m_line, false};
 }
 
 SexprToken CSexprReader::ReadAtom() {
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
   const size_t start = m_pos;
-  while (m_pos < m_text.size() && !EndsAtom(m_text[m_pos])) ++m_pos;
-  return {SexprTokenKind::Atom, m_text.substr(start, m_pos - start), m_line, false};
+  size_t pos = start;
+  while (pos < size && !EndsAtom(text[pos])) ++pos;
+  m_pos = pos;
+  return {SexprTokenKind::Atom, std::string_view(text + start, pos - start), m_line, false};
 }
 
 SexprToken CSexprReader::Peek() {
@@ -130,17 +146,18 @@ SexprToken CSexprReader::Peek() {
 
 void CSexprReader::SkipToDepth(int depth) {
   m_peeked = false;
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
   // A tight scan: brackets, strings and line ends are all that matter here.
   while (m_depth >= depth && !m_syntaxFailed) {
-    if (m_pos >= m_text.size()) {
+    size_t pos = m_pos;
+    while (pos < size && !IsSkipStop(text[pos])) ++pos;
+    m_pos = pos;
+    if (pos >= size) {
       SyntaxError(m_line, "the file ends inside a list");
       return;
     }
-    const char c = m_text[m_pos];
-    if (!IsSkipStop(c)) {
-      ++m_pos;
-      continue;
-    }
+    const char c = text[pos];
     if (c == '"') {
       ReadString();
       continue;
@@ -254,31 +271,35 @@ std::string CSexprReader::Unescape(std::string_view text) {
   return out;
 }
 
+// Four places of the fraction are design units; the fifth rounds the last of them.
 bool CSexprReader::ParseLength(std::string_view text, int& units) {
-  const bool negative = !text.empty() && text[0] == '-';
-  size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
+  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
   int64_t value = 0;
-  size_t digits = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
-    value = value * 10 + (text[i] - '0');
+  for (; p != end && IsDigit(*p); ++p) {
+    value = value * 10 + (*p - '0');
     if (value > kMaxUnits) return false;
   }
+  bool anyDigit = p != whole;
   value *= kUnitsPerMillimetre;
-  if (i < text.size() && text[i] == '.') {
-    int64_t scale = kUnitsPerMillimetre / 10;
-    for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
-      const int digit = text[i] - '0';
-      if (scale > 0) {
-        value += digit * scale;
-        scale /= 10;
-      } else if (scale == 0) {
-        // The first digit past the design unit rounds it.
-        if (digit >= 5) ++value;
-        scale = -1;
+  if (p != end && *p == '.') {
+    const char* const fraction = ++p;
+    for (; p != end && IsDigit(*p); ++p) {
+      const auto place = static_cast<size_t>(p - fraction);
+      if (place < kPlaces.size()) {
+        value += (*p - '0') * kPlaces[place];
+      } else if (place == kPlaces.size() && *p >= '5') {
+        ++value;
       }
     }
+    anyDigit = anyDigit || p != fraction;
   }
-  if (digits == 0 || i != text.size() || value > kMaxUnits) return false;
+  if (!anyDigit || p != end || value > kMaxUnits) return false;
   units = static_cast<int>(negative ? -value : value);
   return true;
 }

@@ -54,16 +54,25 @@ class NameRegister {
 
 // --- reading
 
-void ReadFormatAndVersion(const CJsonNode& root) {
+// The limit of a symbol name in a file of that version.
+size_t SymbolNameLimit(std::int64_t version) {
+  return version >= CComponentLibraryFile::kLongSymbolNamesVersion
+             ? CComponentLibraryFile::kMaxSymbolNameLength
+             : CComponentLibraryFile::kMaxNameLength;
+}
+
+std::int64_t ReadFormatAndVersion(const CJsonNode& root) {
   root.ExpectObject();
   const std::array<std::string_view, 1> formats = {kFormatName};
   root.Member("format").Choice(formats);
   const CJsonNode versionNode = root.Member("version");
   const std::int64_t found = versionNode.Integer(INT64_MIN, INT64_MAX);
-  if (found != CComponentLibraryFile::kVersion) {
-    versionNode.Fail("version " + std::to_string(found) + " is not supported; this program reads version " +
+  if (found < CComponentLibraryFile::kFirstVersion || found > CComponentLibraryFile::kVersion) {
+    versionNode.Fail("version " + std::to_string(found) + " is not supported; this program reads versions " +
+                     std::to_string(CComponentLibraryFile::kFirstVersion) + " to " +
                      std::to_string(CComponentLibraryFile::kVersion));
   }
+  return found;
 }
 
 CString ReadName(const CJsonNode& node) {
@@ -121,22 +130,22 @@ std::vector<TerminalValue> ReadTerminals(const CJsonNode& node) {
   return terminals;
 }
 
-GateValue ReadGate(const CJsonNode& node) {
+GateValue ReadGate(const CJsonNode& node, size_t symbolLimit) {
   node.ExpectMembers({"index", "library", "symbol", "terminals"});
   GateValue gate;
   gate.index = node.Member("index").Int(0, CComponent::kMaxGateIndex);
-  gate.symbol = ReadOptionalName(node.Member("symbol"));
+  gate.symbol = CString(node.Member("symbol").String(symbolLimit, true));
   gate.library = ReadPath(node.Member("library"));
   gate.terminals = ReadTerminals(node.Member("terminals"));
   return gate;
 }
 
 // Gates in any order, each index once; the result is in ascending index.
-std::vector<GateValue> ReadGates(const CJsonNode& node) {
+std::vector<GateValue> ReadGates(const CJsonNode& node, size_t symbolLimit) {
   std::vector<GateValue> gates;
   std::unordered_map<int, std::string> places;
   for (const CJsonNode& element : node.Elements()) {
-    gates.push_back(ReadGate(element));
+    gates.push_back(ReadGate(element, symbolLimit));
     const CJsonNode indexNode = element.Member("index");
     const auto [first, inserted] = places.emplace(gates.back().index, indexNode.Pointer());
     if (!inserted) {
@@ -149,7 +158,7 @@ std::vector<GateValue> ReadGates(const CJsonNode& node) {
   return gates;
 }
 
-ComponentValue ReadRecord(const CJsonNode& node, const CString& name) {
+ComponentValue ReadRecord(const CJsonNode& node, const CString& name, size_t symbolLimit) {
   node.ExpectMembers({"attributes", "defaultReference", "description", "gates", "package",
                       "packageDescription", "pcbLibrary", "pcbOnly", "pcbSymbol", "pinCount", "showNames"});
   ComponentValue record;
@@ -158,23 +167,23 @@ ComponentValue ReadRecord(const CJsonNode& node, const CString& name) {
   record.description = ReadText(node.Member("description"));
   record.packageDescription = ReadText(node.Member("packageDescription"));
   record.defaultReference = ReadOptionalName(node.Member("defaultReference"));
-  record.pcbSymbol = ReadOptionalName(node.Member("pcbSymbol"));
+  record.pcbSymbol = CString(node.Member("pcbSymbol").String(symbolLimit, true));
   record.pcbLibrary = ReadPath(node.Member("pcbLibrary"));
   record.pinCount = node.Member("pinCount").Int(0, INT_MAX);
   record.pcbOnly = node.Member("pcbOnly").Boolean();
   record.showNames = ReadShowNames(node.Member("showNames"));
   record.attributes = ReadAttributes(node.Member("attributes"));
-  record.gates = ReadGates(node.Member("gates"));
+  record.gates = ReadGates(node.Member("gates"), symbolLimit);
   return record;
 }
 
-LibraryComponent ReadComponent(const CJsonNode& node) {
+LibraryComponent ReadComponent(const CJsonNode& node, size_t symbolLimit) {
   node.ExpectMembers({"name", "packages"});
   LibraryComponent component{ReadName(node.Member("name")), {}};
   const CJsonNode packages = node.Member("packages");
   NameRegister names("package name");
   for (const CJsonNode& element : packages.Elements()) {
-    component.records.push_back(ReadRecord(element, component.name));
+    component.records.push_back(ReadRecord(element, component.name, symbolLimit));
     names.Claim(element.Member("package"), component.records.back().package);
   }
   if (component.records.empty()) packages.Fail("a component needs at least one package");
@@ -182,18 +191,34 @@ LibraryComponent ReadComponent(const CJsonNode& node) {
 }
 
 std::vector<LibraryComponent> ReadLibrary(const CJsonNode& root) {
-  ReadFormatAndVersion(root);
+  const size_t symbolLimit = SymbolNameLimit(ReadFormatAndVersion(root));
   root.ExpectMembers({"components", "format", "version"});
   std::vector<LibraryComponent> components;
   NameRegister names("component name");
   for (const CJsonNode& element : root.Member("components").Elements()) {
-    components.push_back(ReadComponent(element));
+    components.push_back(ReadComponent(element, symbolLimit));
     names.Claim(element.Member("name"), components.back().name);
   }
   return components;
 }
 
 // --- writing
+
+// The oldest version that holds the components, so that a file without long symbol
+// names stays readable by programs that read only version 1.
+int VersionFor(const std::vector<LibraryComponent>& components) {
+  for (const LibraryComponent& component : components) {
+    for (const ComponentValue& record : component.records) {
+      if (record.pcbSymbol.str().size() > CComponentLibraryFile::kMaxNameLength)
+        return CComponentLibraryFile::kLongSymbolNamesVersion;
+      for (const GateValue& gate : record.gates) {
+        if (gate.symbol.str().size() > CComponentLibraryFile::kMaxNameLength)
+          return CComponentLibraryFile::kLongSymbolNamesVersion;
+      }
+    }
+  }
+  return CComponentLibraryFile::kFirstVersion;
+}
 
 json WriteShowNames(unsigned flags) {
   json names = json::array();
@@ -260,7 +285,7 @@ bool CheckReadable(const LibraryComponent& component, const std::string& pointer
                    CString& error) {
   const json node = WriteComponent(component);
   try {
-    ReadComponent(CJsonNode(node, pointer));
+    ReadComponent(CJsonNode(node, pointer), CComponentLibraryFile::kMaxSymbolNameLength);
   } catch (const CFormatError& problem) {
     error.FormatMessage("Cannot save component \"%1\" in \"%2\": at %3: %4.", component.name, path,
                         problem.place, problem.problem);
@@ -302,7 +327,8 @@ bool CComponentLibraryFile::Load(const CString& path, std::vector<LibraryCompone
 std::string CComponentLibraryFile::Format(const std::vector<LibraryComponent>& components) {
   json nodes = json::array();
   for (const LibraryComponent& component : components) nodes.push_back(WriteComponent(component));
-  const json document = {{"format", kFormatName}, {"version", kVersion}, {"components", std::move(nodes)}};
+  const json document = {
+      {"format", kFormatName}, {"version", VersionFor(components)}, {"components", std::move(nodes)}};
   return CJsonDocument::Format(document);
 }
 

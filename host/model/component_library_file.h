@@ -33,8 +33,15 @@ struct LibraryEntry {
 
 class CComponentLibraryFile {
  public:
-  static constexpr int kVersion = 1;
+  // The newest version read and written, and the oldest. Version 2 allows longer names
+  // of symbols (footprint names reach 95 bytes); a file is written as version 1
+  // whenever its names fit, so that older programs still read it.
+  static constexpr int kVersion = 2;
+  static constexpr int kFirstVersion = 1;
+  static constexpr int kLongSymbolNamesVersion = 2;
   static constexpr size_t kMaxNameLength = 64;
+  // Of the gates' schematic symbols and the packages' PCB symbols, from version 2.
+  static constexpr size_t kMaxSymbolNameLength = 1024;
   static constexpr size_t kMaxTextLength = 1024;
   static constexpr size_t kMaxPathLength = 4096;
 

@@ -79,7 +79,7 @@ bool ValidPackageName(const CString& name) {
 }
 
 bool ValidSymbolName(const CString& name) {
-  return ValidName(name, {"Symbol name", kMaxNameLength, true});
+  return ValidName(name, {"Symbol name", kMaxSymbolNameLength, true});
 }
 
 bool ValidPinName(const CString& name) {

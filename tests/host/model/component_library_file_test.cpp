@@ -81,7 +81,8 @@ TEST(ComponentLibraryFileTest, TruncatedTextAndRepeatsAreNamed) {
   const std::string gates = "/components/0/packages/0/gates/";
   const std::string resistor = "/components/1/packages/0/";
   const std::vector<std::tuple<std::string, json, std::string>> cases = {
-      {"/version", 2, "/version: version 2 is not supported"},
+      {"/version", 3, "/version: version 3 is not supported"},
+      {"/version", 0, "/version: version 0 is not supported"},
       {"/components/1/name", "quad-nand2",
        "/components/1/name: the component name \"quad-nand2\" is already used at /components/0/name"},
       {"/components/0/packages/1/package", "Dip-14",
@@ -104,6 +105,44 @@ TEST(ComponentLibraryFileTest, TruncatedTextAndRepeatsAreNamed) {
     ASSERT_TRUE(error.has_value()) << expected;
     EXPECT_NE(error->find("Cannot read \"sample.cmplib\" at " + expected), std::string::npos) << *error;
   }
+}
+
+// Footprint names reach 95 bytes: version 2 holds symbol names that long, and a file
+// is written as version 1 whenever its names fit, so older readers keep reading it.
+TEST(ComponentLibraryFileTest, LongSymbolNamesNeedVersionTwoAndOnlyThenGetIt) {
+  const std::string record = "/components/0/packages/0/";
+  const std::string footprint(95, 'F');
+  const std::string gateSymbol(CComponentLibraryFile::kMaxNameLength + 1, 'G');
+  for (const std::string& pointer : {record + "pcbSymbol", record + "gates/0/symbol"}) {
+    SCOPED_TRACE(pointer);
+    json document = MutationBase();
+    document[json::json_pointer(pointer)] = pointer.ends_with("pcbSymbol") ? footprint : gateSymbol;
+    const std::optional<std::string> error = ParseError(document.dump(2));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find("at " + pointer + ": "), std::string::npos) << *error;
+
+    document["version"] = 2;
+    std::vector<LibraryComponent> components;
+    CString problem;
+    ASSERT_TRUE(CComponentLibraryFile::Parse(document.dump(2), "sample.cmplib", components, problem))
+        << problem.str();
+    const json written = json::parse(CComponentLibraryFile::Format(components));
+    EXPECT_EQ(written["version"], 2);
+    EXPECT_EQ(written[json::json_pointer(pointer)], document[json::json_pointer(pointer)]);
+  }
+  json document = MutationBase();
+  document["version"] = 2;
+  document[json::json_pointer(record + "package")] =
+      std::string(CComponentLibraryFile::kMaxNameLength + 1, 'P');
+  EXPECT_TRUE(ParseError(document.dump(2)).has_value()) << "a package name keeps its limit";
+  document[json::json_pointer(record + "package")] = "DIP-14";
+  document[json::json_pointer(record + "pcbSymbol")] =
+      std::string(CComponentLibraryFile::kMaxNameLength, 'F');
+  std::vector<LibraryComponent> components;
+  CString problem;
+  ASSERT_TRUE(CComponentLibraryFile::Parse(document.dump(2), "sample.cmplib", components, problem))
+      << problem.str();
+  EXPECT_EQ(json::parse(CComponentLibraryFile::Format(components))["version"], 1);
 }
 
 TEST(ComponentLibraryFileTest, APinMayBeAnyWholeNumberAndComesBackAsWritten) {

@@ -35,6 +35,8 @@ TEST(ValidatorsTest, AcceptUsualNamesAndRefuseEachBrokenRuleByName) {
       {&ValidPackageName, " SOIC-8", "Package name \" SOIC-8\" cannot begin or end with a blank."},
       {&ValidPackageName, "SOIC-8 ", "cannot begin or end with a blank"},
       {&ValidSymbolName, "", "Symbol name cannot be empty."},
+      {&ValidSymbolName, std::string(kMaxSymbolNameLength, 'f'), nullptr},
+      {&ValidSymbolName, std::string(kMaxSymbolNameLength + 1, 'f'), "cannot be longer than 255 characters"},
       {&ValidPinName, "", nullptr},
       {&ValidPinName, longestPin + "p", "Terminal name cannot be longer than 32 characters."},
       {&ValidPinName, " A", "Terminal name \" A\" cannot begin or end with a blank."},

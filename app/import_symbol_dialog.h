@@ -1,0 +1,70 @@
+// CImportSymbolDialog: File > Import Symbol. The user picks a symbol of a .kicad_sym
+// library and, with the Footprint box ticked, a footprint; OK makes the new component in
+// the design (CKicadSymbolImport): one gate per unit, and the pin map the pin numbers
+// give. An empty component name takes the symbol's, an empty package the footprint's
+// (else the component's). Every check runs before anything is added: a refused OK leaves
+// the design empty, the focus on the control at fault and the reason shown.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "host/kicad/kicad_symbol_import.h"
+#include "host/uitools/library_combo_boxes.h"
+#include "platform/button.h"
+#include "platform/cstring.h"
+#include "platform/dialog.h"
+#include "platform/edit.h"
+
+class CDesign;
+class CLibrarySymbolChooser;
+
+class CImportSymbolDialog : public CDialog {
+ public:
+  // `design` receives the component; not owned.
+  explicit CImportSymbolDialog(CDesign* design, CWnd* parent = nullptr);
+  ~CImportSymbolDialog() override;
+
+  // After OK: the terminals the footprint has no pad for, and their description.
+  const std::vector<CKicadSymbolImport::Unassigned>& GetUnassigned() const { return m_unassigned; }
+  CString DescribeUnassigned() const;
+
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+
+ private:
+  // Null when the request passes every check; else the control at fault, with the
+  // message recorded as the last error.
+  CWnd* Check(CKicadSymbolImport::Request& request);
+  CWnd* CheckSymbol(CKicadSymbolImport::Request& request);
+  CWnd* CheckFootprint(CKicadSymbolImport::Request& request);
+  CWnd* CheckNames(CKicadSymbolImport::Request& request);
+  bool FootprintChosen();
+
+  void ApplyPcbSection();
+  void OnScmSymbolChanged();
+  void OnPcbSymbolChanged();
+  void OnScmLibraryChanged();
+  void OnPcbLibraryChanged();
+
+  CButton m_pcbSection;
+  CEdit m_scmPins;
+  CEdit m_pcbPins;
+  CLibraryFileComboBox m_scmLibrary;
+  CLibraryFileComboBox m_pcbLibrary;
+  CLibraryContentsComboBox m_scmSymbol;
+  CLibraryContentsComboBox m_pcbSymbol;
+  CString m_name;
+  CString m_package;
+  CDesign* m_design;                                    // not owned
+  std::unique_ptr<CLibrarySymbolChooser> m_scmChooser;  // null until OnInitDialog
+  std::unique_ptr<CLibrarySymbolChooser> m_pcbChooser;  // null until OnInitDialog
+  std::vector<CKicadSymbolImport::Unassigned> m_unassigned;
+  CString m_footprint;
+};

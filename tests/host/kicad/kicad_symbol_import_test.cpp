@@ -1,0 +1,116 @@
+// A symbol of the field's libraries made into a component in one step: units become
+// gates, the footprint's pads give the pin map by pin number, and a pin without a pad
+// is left unassigned and reported.
+#include "host/kicad/kicad_symbol_import.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "host/model/component.h"
+#include "host/model/design.h"
+#include "host/model/gate.h"
+#include "tests/support/kicad_import_samples.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+namespace Samples = KicadImportSamples;
+
+class KicadSymbolImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Samples::Write(m_folder.Path()); }
+
+  CKicadSymbolImport::Request Request(const char* symbol, const char* footprint) const {
+    CKicadSymbolImport::Request request;
+    request.symbolLibraryPath = m_folder / Samples::kSymbolLibrary;
+    request.symbolLibrary = Samples::kSymbolLibrary;
+    request.symbol = symbol;
+    if (footprint != nullptr) {
+      request.footprintFolderPath = m_folder / Samples::kFootprintFolder;
+      request.footprintLibrary = Samples::kFootprintFolder;
+      request.footprint = footprint;
+    }
+    request.name = "IMPORTED";
+    request.package = "PKG";
+    request.defaultReference = "U";
+    return request;
+  }
+
+  static std::vector<int> Pins(const CGate& gate) {
+    std::vector<int> pins;
+    for (int terminal = 1; terminal <= gate.CountPins(); ++terminal)
+      pins.push_back(gate.GetPinNumber(terminal));
+    return pins;
+  }
+
+  ScratchFolder m_folder;
+  CDesign m_design;
+  std::vector<CKicadSymbolImport::Unassigned> m_unassigned;
+  CString m_error;
+};
+
+TEST_F(KicadSymbolImportTest, UnitsBecomeGatesAndSharedPinsJoinEachOfThem) {
+  ASSERT_TRUE(
+      CKicadSymbolImport::Build(Request(Samples::kQuad, Samples::kDip), m_design, m_unassigned, m_error))
+      << m_error;
+  ASSERT_EQ(m_design.CountComponents(), 1);
+  const CComponent* record = m_design.FirstComponent();
+  EXPECT_EQ(record->GetName(), "IMPORTED");
+  EXPECT_EQ(record->GetPackage(), "PKG");
+  EXPECT_EQ(record->GetPcbSymbol(), Samples::kDip);
+  EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder);
+  EXPECT_EQ(record->GetPinCount(), 14);
+  ASSERT_EQ(record->CountGates(), 2);
+  const CGate& a = *record->FindGate(0);
+  const CGate& b = *record->FindGate(1);
+  EXPECT_EQ(a.GetSymbol(), "QUAD:A");
+  EXPECT_EQ(b.GetSymbol(), "QUAD:B");
+  EXPECT_EQ(a.GetLibrary(), Samples::kSymbolLibrary);
+  EXPECT_EQ(Pins(a), (std::vector<int>{1, 2, 3, 7, 14})) << "terminals in the natural order of the numbers";
+  EXPECT_EQ(Pins(b), (std::vector<int>{4, 5, 6, 7, 14}));
+  EXPECT_TRUE(m_unassigned.empty());
+}
+
+TEST_F(KicadSymbolImportTest, BallNamesFindTheirPadsAndAPinWithoutOneIsReported) {
+  ASSERT_TRUE(
+      CKicadSymbolImport::Build(Request("BGA5", Samples::kBallFootprint), m_design, m_unassigned, m_error))
+      << m_error;
+  const CComponent* record = m_design.FirstComponent();
+  ASSERT_EQ(record->CountGates(), 1);
+  EXPECT_EQ(record->FindGate(0)->GetSymbol(), "BGA5");
+  EXPECT_EQ(record->GetPinCount(), 4);
+  // Balls A1 A2 B1 B2 are pins 1 to 4 in natural order, whatever order the file has.
+  EXPECT_EQ(Pins(*record->FindGate(0)), (std::vector<int>{1, 2, 3, 4, CGate::kNoPin}));
+  ASSERT_EQ(m_unassigned.size(), 1u);
+  EXPECT_EQ(m_unassigned[0].gate, 0);
+  EXPECT_EQ(m_unassigned[0].terminal, 5);
+  EXPECT_EQ(m_unassigned[0].pinNumber, "C3");
+  EXPECT_EQ(CKicadSymbolImport::DescribeUnassigned(m_unassigned, "BGA-4"),
+            "1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, terminal 5).");
+}
+
+TEST_F(KicadSymbolImportTest, WithoutAFootprintPlainNumbersArePinsAndAUnitStandsForItsSymbol) {
+  ASSERT_TRUE(CKicadSymbolImport::Build(Request("quad:B", nullptr), m_design, m_unassigned, m_error))
+      << m_error;
+  const CComponent* record = m_design.FirstComponent();
+  ASSERT_EQ(record->CountGates(), 2) << "a unit's name imports its whole symbol";
+  EXPECT_EQ(Pins(*record->FindGate(1)), (std::vector<int>{4, 5, 6, 7, 14}));
+  EXPECT_EQ(record->GetPinCount(), 14);
+  EXPECT_TRUE(record->GetPcbSymbol().IsEmpty());
+
+  CDesign balls;
+  ASSERT_TRUE(CKicadSymbolImport::Build(Request("BGA5", nullptr), balls, m_unassigned, m_error)) << m_error;
+  EXPECT_EQ(Pins(*balls.FirstComponent()->FindGate(0)), std::vector<int>(5, CGate::kNoPin));
+  EXPECT_TRUE(m_unassigned.empty()) << "without a footprint nothing is missing";
+}
+
+TEST_F(KicadSymbolImportTest, AMissingSymbolOrFootprintAddsNothing) {
+  EXPECT_FALSE(CKicadSymbolImport::Build(Request("NOPE", nullptr), m_design, m_unassigned, m_error));
+  EXPECT_EQ(m_error, "There is no symbol \"NOPE\" in \"Import.kicad_sym\".");
+  EXPECT_FALSE(CKicadSymbolImport::Build(Request(Samples::kQuad, "SO-99"), m_design, m_unassigned, m_error));
+  EXPECT_NE(m_error.Find("SO-99"), -1) << m_error;
+  EXPECT_EQ(m_design.CountComponents(), 0);
+}
+
+}  // namespace
