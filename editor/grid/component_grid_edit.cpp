@@ -205,6 +205,8 @@ void CComponentGrid::ChangePinNumber(long row, long column) {
   }
   CPinNumberHint changed(CString(), gate, terminal, pin);
   Send(HintPinNumber, &changed);
+  // A pin typed by number or in another case shows as the footprint names it.
+  if (m_labels.HasNames()) m_grid.SetTextMatrix(row, column, m_labels.Text(pin));
   frame->EndUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
 }
 

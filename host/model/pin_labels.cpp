@@ -39,13 +39,17 @@ CPinLabels::CPinLabels(const CSymbol* footprint) {
 }
 
 CPinLabels CPinLabels::ForPackage(const CComponent& record, const CString& componentLibrary) {
-  const CString& library = record.GetPcbComponent()->GetLibrary();
-  if (library.IsEmpty() || record.GetPcbSymbol().IsEmpty()) return {};
+  return ForFootprint(record.GetPcbComponent()->GetLibrary(), record.GetPcbSymbol(), componentLibrary);
+}
+
+CPinLabels CPinLabels::ForFootprint(const CString& library, const CString& symbol,
+                                    const CString& componentLibrary) {
+  if (library.IsEmpty() || symbol.IsEmpty()) return {};
   CString path;
   std::unique_ptr<CSymbol> footprint;
   if (CSymbolLibraryLocator(SymbolKind::Pcb, componentLibrary).Find(library, path)) {
     CPcbSymbolLibrary opened;
-    if (opened.OpenRead(path)) footprint = opened.ReadSymbol(record.GetPcbSymbol());
+    if (opened.OpenRead(path)) footprint = opened.ReadSymbol(symbol);
   }
   // The PCB drawing reads the same footprint and tells the user what failed.
   if (footprint == nullptr) CAppError::ClearLastError();

@@ -23,6 +23,8 @@ class CPinLabels {
   // component library as the PCB drawing finds it; numbers only when it cannot be
   // read (the drawing reports why).
   static CPinLabels ForPackage(const CComponent& record, const CString& componentLibrary);
+  static CPinLabels ForFootprint(const CString& library, const CString& symbol,
+                                 const CString& componentLibrary);
 
   // A land's label that names it otherwise than by its number: it holds a character
   // that is no digit.
