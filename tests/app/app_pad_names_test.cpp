@@ -122,11 +122,23 @@ TEST_F(AppPadNamesTest, APinOnTwoLandsLightsBothAndTheHoleServesNoPin) {
   }
   EXPECT_EQ(exposed, 2);
 
-  // Some terminal has no pin: the hole still shows as serving none.
+  // Deleting the assignments of a named land asks by its name.
+  CPadInstance* second = *std::find_if(lands.rbegin(), lands.rend(),
+                                       [](CPadInstance* land) { return land->GetPinNumber() == 10; });
+  second->SetSelected(true);
+  Screen().ExpectMessageBox(IDYES, CString("Remove pin assignments for pin EP?"));
+  Frame().GetSymbolsFrame()->DeleteSelection();
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), -1);
+  EXPECT_EQ(Text(1, 3), "");
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "EP"));
+
+  // Some terminal has no pin: the hole still shows as serving none. The drawing may
+  // have been built anew meanwhile.
+  const std::vector<CPadInstance*> drawn = Lands();
   ASSERT_TRUE(user.EditGridCell(&Cells(), 2, 3, ""));
-  const auto hole = std::find_if(lands.begin(), lands.end(),
+  const auto hole = std::find_if(drawn.begin(), drawn.end(),
                                  [](CPadInstance* land) { return !land->GetPad()->IsNumbered(); });
-  ASSERT_NE(hole, lands.end());
+  ASSERT_NE(hole, drawn.end());
   EXPECT_FALSE((*hole)->IsAssigned());
   EXPECT_EQ((*hole)->GetPinNumberText()->GetText(), "");
   EXPECT_EQ((*hole)->GetGate(), -1);
@@ -136,7 +148,7 @@ TEST_F(AppPadNamesTest, APinOnTwoLandsLightsBothAndTheHoleServesNoPin) {
       pick.PickItems(view->GetTransform().ToView((*hole)->GetPosition()), kPickPads, nullptr, nullptr))
       << "a click on the hole picks no pad";
   EXPECT_TRUE(
-      pick.PickItems(view->GetTransform().ToView(lands[0]->GetPosition()), kPickPads, nullptr, nullptr));
+      pick.PickItems(view->GetTransform().ToView(drawn[0]->GetPosition()), kPickPads, nullptr, nullptr));
 }
 
 TEST_F(AppPadNamesTest, TheComponentSavesAndReopensWithItsBallNames) {
