@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_ids.h"
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
 #include "editor/grid/pin_map_checks.h"
@@ -103,6 +104,15 @@ TEST_F(AppPadNamesTest, TheGridShowsAndTakesBallNamesAndRefusesAnUnknownOne) {
                       CString("Row 1, Gate a: pin B2 is used by 2 terminals in BGA-9.")),
             problems.end())
       << ::testing::PrintToString(problems);
+
+  // Assign by Name names the pins it would change as the grid does.
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 3, 1, "C2"));
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ASSIGN_BY_NAME));
+  ASSERT_FALSE(Screen().MessageBoxesShown().empty());
+  const CString asked = Screen().MessageBoxesShown().back().text;
+  EXPECT_NE(asked.Find("Gate a, terminal 3 \"C2\": pin "), -1) << asked.str();
+  EXPECT_NE(asked.Find(" becomes C2"), -1) << asked.str();
 }
 
 TEST_F(AppPadNamesTest, APinOnTwoLandsLightsBothAndTheHoleServesNoPin) {
