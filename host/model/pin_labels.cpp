@@ -47,12 +47,14 @@ CPinLabels CPinLabels::ForFootprint(const CString& library, const CString& symbo
   if (library.IsEmpty() || symbol.IsEmpty()) return {};
   CString path;
   std::unique_ptr<CSymbol> footprint;
+  // The PCB drawing reads the same footprint and tells the user what failed; an error
+  // recorded before stays for its own caller.
+  const CString earlierError = CAppError::GetLastError();
   if (CSymbolLibraryLocator(SymbolKind::Pcb, componentLibrary).Find(library, path)) {
     CPcbSymbolLibrary opened;
     if (opened.OpenRead(path)) footprint = opened.ReadSymbol(symbol);
   }
-  // The PCB drawing reads the same footprint and tells the user what failed.
-  if (footprint == nullptr) CAppError::ClearLastError();
+  if (footprint == nullptr) CAppError::SetLastErrorText(earlierError);
   return CPinLabels(footprint.get());
 }
 

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <utility>
 
+#include "host/model/component_instance.h"
 #include "host/model/gate.h"
 #include "host/model/pad_instance.h"
 #include "host/model/pin_labels.h"
@@ -98,5 +99,7 @@ CString CPinNumberInstance::GetText() const {
     return m_pad->GetPad()->GetName();
   const int pin = m_pad->GetPinNumber();
   if (pin == CGate::kNoPin) return CString();
-  return CString(std::to_string(pin));
+  if (m_pad->IsPcbPad()) return CString(std::to_string(pin));
+  // A terminal's PCB pin as the package's footprint names it.
+  return m_pad->GetSymbolInstance()->GetComponentInstance()->GetPinLabels().Text(pin);
 }

@@ -16,6 +16,7 @@
 #include "editor/grid/pin_map_checks.h"
 #include "editor/resources/resource_ids.h"
 #include "editor/views/pcb_symbol_view.h"
+#include "editor/views/scm_symbol_view.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/library_settings.h"
@@ -89,6 +90,12 @@ TEST_F(AppPadNamesTest, TheGridShowsAndTakesBallNamesAndRefusesAnUnknownOne) {
   ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "b2"));
   EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 5) << "B2 is the fifth ball";
   EXPECT_EQ(Text(1, 3), "B2");
+  const std::vector<CPadInstance*> terminals = PlacedPads(*Frame().GetSymbolsFrame()->GetScmView());
+  const auto a1 = std::find_if(terminals.begin(), terminals.end(), [](CPadInstance* terminal) {
+    return terminal->GetGate() == 0 && terminal->GetTerminalNumber() == 1;
+  });
+  ASSERT_NE(a1, terminals.end());
+  EXPECT_EQ((*a1)->GetPinNumberText()->GetText(), "B2") << "the schematic drawing names the ball too";
   ASSERT_TRUE(user.EditGridCell(&Cells(), 2, 3, "7"));
   EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 2), 7) << "a number is still a number";
   EXPECT_EQ(Text(2, 3), "C1") << "and shows as its ball";
