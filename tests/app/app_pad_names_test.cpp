@@ -24,7 +24,9 @@
 #include "host/picking/pick.h"
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"
+#include "platform/property_sheet.h"
 #include "tests/app/app_fixture.h"
+#include "tests/app/click_targets.h"
 #include "tests/editor/support/view_items.h"
 #include "tests/support/file_text.h"
 
@@ -187,6 +189,28 @@ TEST_F(AppPadNamesTest, TheComponentSavesAndReopensWithItsBallNames) {
   EXPECT_EQ(Text(1, 3), "C3");
   EXPECT_EQ(Lands().size(), 12u);
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
+}
+
+TEST_F(AppPadNamesTest, ThePinPagesNameTheBall) {
+  ASSERT_TRUE(Open());
+  AddBallPackage();
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "B3"));
+  std::vector<CString> shown;
+  const auto readPinNumber = [&shown](CDialog& dialog, UserInput& input) {
+    auto* sheet = DynamicDowncast<CPropertySheet>(&dialog);
+    ASSERT_NE(sheet, nullptr);
+    shown.push_back(sheet->GetActivePage()->GetDlgItem(IDC_PIN_NUMBER)->GetWindowText());
+    input.Click(sheet->GetDlgItem(IDCANCEL));
+  };
+  const ClickTarget pad = PcbPadTarget(Frame(), 6);
+  ASSERT_NE(pad.view, nullptr);
+  Screen().ExpectDialog(0, readPinNumber);
+  ASSERT_TRUE(user.LeftDoubleClick(pad.view, pad.point));
+  const ClickTarget terminal = ScmTerminalTarget(Frame(), 0, 1);
+  ASSERT_NE(terminal.view, nullptr);
+  Screen().ExpectDialog(0, readPinNumber);
+  ASSERT_TRUE(user.LeftDoubleClick(terminal.view, terminal.point));
+  EXPECT_EQ(shown, (std::vector<CString>{"B3", "B3"})) << "the PCB pin page and the schematic pin page";
 }
 
 }  // namespace
