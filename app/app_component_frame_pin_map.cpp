@@ -46,11 +46,10 @@ std::filesystem::path DesignPath(CDesign* design) {
   return design != nullptr ? std::filesystem::path(design->GetPathName().str()) : std::filesystem::path();
 }
 
-CString PinText(int pin) {
-  CString text;
+// A pin as the grid shows it: by its land's name where the footprint names it.
+CString PinText(const CPinLabels& labels, int pin) {
   if (pin == -1) return "none";
-  text.Format("%d", pin);
-  return text;
+  return labels.Text(pin);
 }
 
 }  // namespace
@@ -140,12 +139,14 @@ void CAppComponentFrame::OnAssignByName() {
         MB_OK | MB_ICONINFORMATION);
     return;
   }
+  const CComponentGrid* grid = GetGrid();
+  const CPinLabels labels = grid != nullptr ? grid->GetPinLabels() : CPinLabels();
   std::vector<CString> lines;
   for (const PinNameMatch& match : preview) {
     CString line;
     line.Format("Gate %s, terminal %d \"%s\": pin %s becomes %s", GateString(match.gate).c_str(),
-                match.terminal, match.name.c_str(), PinText(match.oldPin).c_str(),
-                PinText(match.newPin).c_str());
+                match.terminal, match.name.c_str(), PinText(labels, match.oldPin).c_str(),
+                PinText(labels, match.newPin).c_str());
     lines.push_back(line);
   }
   CString heading;

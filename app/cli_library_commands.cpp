@@ -86,7 +86,7 @@ ChosenSymbol FindSymbol(const CString& libraryAndSymbol, SymbolKind kind, const 
   if (contents == nullptr) throw Refused{error};
   const CSymbol* symbol = contents->Find(chosen.name.str());
   if (symbol == nullptr) throw Refused{"Symbol " + chosen.name + " does not exist in " + path + "."};
-  chosen.pads = symbol->CountPads();
+  chosen.pads = symbol->CountPins();
   return chosen;
 }
 

@@ -12,6 +12,7 @@
 #include "editor/resources/component_editor_resources.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "host/model/pin_labels.h"
 #include "platform/resource_registry.h"
 
 namespace {
@@ -46,7 +47,7 @@ int ShowLibrary(const char* path, const char* onlyComponent) {
     POSITION position = nullptr;
     for (CComponent* record = design.FirstComponent(position); record != nullptr;
          record = design.NextComponent(position)) {
-      PrintPinMap(stdout, *record);
+      PrintPinMap(stdout, *record, CPinLabels::ForPackage(*record, path));
     }
     ++shown;
   }

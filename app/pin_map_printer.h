@@ -4,5 +4,8 @@
 #include <cstdio>
 
 class CComponent;
+class CPinLabels;
 
-void PrintPinMap(std::FILE* out, const CComponent& component);
+// Pins are written as `labels` writes them: by their lands' names where the footprint
+// names them.
+void PrintPinMap(std::FILE* out, const CComponent& component, const CPinLabels& labels);

@@ -1,10 +1,10 @@
 // Footprint files of the field's S-expression format from outside. A refused file names
-// the input; a footprint read has pads of distinct pin numbers within range and sizes
-// that are not negative.
+// the input; a footprint read has pin numbers within range (or lands of no pin), every
+// land of one pin carries the same label, and no size is negative.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
-#include <set>
 
 #include "fuzz/harness_check.h"
 #include "host/kicad/kicad_footprint_reader.h"
@@ -23,13 +23,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RequireRefusal(error.str(), kSource);
     return 0;
   }
-  std::set<int> numbers;
+  std::map<int, CString> labels;
   for (int i = 0; i < symbol->CountPads(); ++i) {
     const CFreePad& pad = symbol->GetPad(i);
-    Require(numbers.insert(pad.GetNumber()).second, "two pads share a pin number");
-    Require(pad.GetNumber() >= 0 && pad.GetNumber() <= 65535, "a pin number is out of range");
+    Require(!pad.IsNumbered() || (pad.GetNumber() >= 0 && pad.GetNumber() <= 65535),
+            "a pin number is out of range");
+    if (pad.IsNumbered()) {
+      const auto [label, first] = labels.emplace(pad.GetNumber(), pad.GetName());
+      Require(first || label->second == pad.GetName(), "the lands of one pin carry different labels");
+    }
     Require(pad.GetSize().cx >= 0 && pad.GetSize().cy >= 0 && pad.GetDrill() >= 0,
             "a pad has a negative size");
   }
+  Require(symbol->CountPins() == static_cast<int>(labels.size()), "the pin count is not the numbers' count");
   return 0;
 }

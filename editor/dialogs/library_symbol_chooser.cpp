@@ -13,16 +13,16 @@
 
 namespace {
 
-// The pad count of a symbol in a library; false when the library does not open or
-// holds no symbol of that name. Owners only unlock the count then, so nothing is
-// reported.
+// The pin count of a symbol in a library (a footprint's pin on several lands once);
+// false when the library does not open or holds no symbol of that name. Owners only
+// unlock the count then, so nothing is reported.
 bool ReadPadCount(const CString& libraryPath, const CString& symbolName, int& count) {
   CSymbolLibrary library(libraryPath);
   if (!library.OpenRead()) return false;
   const std::unique_ptr<CSymbol> symbol = library.Read(symbolName);
   library.Close();
   if (symbol == nullptr) return false;
-  count = symbol->CountPads();
+  count = symbol->CountPins();
   return true;
 }
 

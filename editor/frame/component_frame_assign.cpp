@@ -29,13 +29,14 @@ int CountTerminals(const CComponent& component) {
   return terminals;
 }
 
-// The pads of the PCB symbol the PCB view placed; 0 when it placed none.
+// The pins of the PCB symbol the PCB view placed (a pin on several lands once, a land
+// without a number not at all); 0 when it placed none.
 int CountPlacedPads(const CSymbolsFrame* symbols) {
   const CPcbSymbolView* view = symbols != nullptr ? symbols->GetPcbView() : nullptr;
   const CDesign* design = view != nullptr ? view->GetViewDesign() : nullptr;
   const CComponentInstance* placed = design != nullptr ? design->FirstComponentInstance() : nullptr;
   const CSymbolInstance* footprint = placed != nullptr ? placed->FirstSymbolInstance() : nullptr;
-  return footprint != nullptr ? footprint->CountPads() : 0;
+  return footprint != nullptr ? footprint->GetSymbol()->CountPins() : 0;
 }
 
 // Terminals in gate order, then terminal order, take pins 1, 2, ...; those past the

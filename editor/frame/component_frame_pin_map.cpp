@@ -14,11 +14,13 @@
 #include "editor/resources/resource_ids.h"
 #include "editor/views/pcb_symbol_view.h"
 #include "editor/views/update_hints.h"
+#include "host/libtools/library_manager.h"
 #include "host/model/component.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "host/model/pad_instance.h"
 #include "host/model/symbol_instance.h"
+#include "host/model/symbol_library.h"
 #include "host/pinmap/pin_map_file.h"
 #include "host/utility/app_error.h"
 #include "platform/create_context.h"
@@ -81,8 +83,10 @@ bool CComponentFrame::ExportPinMap(bool tabs, std::string& text) {
   }
   CDesign* design = GetDesign();
   if (design == nullptr) return false;
-  text = FormatPinMap(CollectPinMap(ValuesOf(RecordsOf(*design))),
-                      tabs ? PinMapSeparator::Tab : PinMapSeparator::Comma);
+  const std::vector<ComponentValue> records = ValuesOf(RecordsOf(*design));
+  PinMapTable table = CollectPinMap(records);
+  LabelPinMap(table, records, CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary)));
+  text = FormatPinMap(table, tabs ? PinMapSeparator::Tab : PinMapSeparator::Comma);
   return true;
 }
 
@@ -93,13 +97,18 @@ bool CComponentFrame::ImportPinMap(std::string_view text, const CString& source,
   if (design == nullptr || !UpdateDesign()) return false;
   PinMapTable table;
   CString error;
-  if (!ParsePinMap(text, source, table, error)) {
+  const std::vector<CComponent*> records = RecordsOf(*design);
+  const std::vector<ComponentValue> values = ValuesOf(records);
+  const CString componentLibrary = CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary));
+  const auto labelsOf = [&](const CString& package) {
+    return PackagePinLabels(values, package, componentLibrary);
+  };
+  if (!ParsePinMap(text, source, table, error, labelsOf)) {
     CAppError::SetLastErrorText(error);
     return false;
   }
-  const std::vector<CComponent*> records = RecordsOf(*design);
   const PinMapMatch match = byName ? PinMapMatch::TerminalName : PinMapMatch::GateAndTerminal;
-  if (!PlacePinMap(table, ValuesOf(records), match, placement, error)) {
+  if (!PlacePinMap(table, values, match, placement, error)) {
     CAppError::SetLastErrorText(PinMapImportRefusal(source, error));
     return false;
   }

@@ -7,6 +7,7 @@
 #include "editor/views/update_hints.h"
 #include "host/model/design.h"
 #include "host/model/pad_instance.h"
+#include "host/model/pin_labels.h"
 #include "host/model/symbol_instance.h"
 #include "platform/message_box.h"
 
@@ -164,7 +165,12 @@ void CSymbolsFrame::DeleteSelection() {
 void CSymbolsFrame::DeletePadAssignment(CPadInstance* pad, bool pcbSide) {
   if (pcbSide) {
     const int pin = pad->GetPinNumber();
-    if (AskYesNo(IDS_ASK_REMOVE_PIN_ASSIGNMENTS, pin)) RemovePinAssignments(pin);
+    // A land the footprint names is asked about by its name.
+    const CString& label = pad->GetPad()->GetName();
+    const bool asked = CPinLabels::IsPadName(label)
+                           ? AskYesNo(IDS_ASK_REMOVE_NAMED_PIN_ASSIGNMENTS, label.c_str())
+                           : AskYesNo(IDS_ASK_REMOVE_PIN_ASSIGNMENTS, pin);
+    if (asked) RemovePinAssignments(pin);
     return;
   }
   const int gate = pad->GetGate();

@@ -9,11 +9,13 @@
 #include "editor/grid/grid_update_evt.h"
 #include "editor/resources/resource_ids.h"
 #include "editor/views/update_hints.h"
+#include "host/libtools/library_manager.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
 #include "host/model/gate.h"
 #include "host/model/pad_instance.h"
 #include "host/model/symbol_instance.h"
+#include "host/model/symbol_library.h"
 
 IMPLEMENT_DYNCREATE(CComponentGrid, CView)
 
@@ -154,7 +156,7 @@ void CComponentGrid::ShowPinNumber(const CPinNumberHint* hint) {
   const long column = FindGateColumn(hint->GetGate());
   long row = 0;
   if (column < kFirstGateColumn || !TerminalCell(*block, hint->GetTerminal(), row)) return;
-  SetCellText(row, column, hint->GetPin() == CGate::kNoPin ? CString() : NumberText(hint->GetPin()));
+  SetCellText(row, column, m_labels.Text(hint->GetPin()));
 }
 
 void CComponentGrid::ShowPinName(const CPinNameHint* hint) {
@@ -182,6 +184,10 @@ void CComponentGrid::Fill(CComponent* component) {
   m_grid.SetCols(3);
   m_grid.SetRows(1);
   m_index.Clear();
+  m_labels = component != nullptr
+                 ? CPinLabels::ForPackage(*component,
+                                          CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary)))
+                 : CPinLabels();
   if (component != nullptr) {
     POSITION position = nullptr;
     int index = -1;
@@ -210,7 +216,7 @@ void CComponentGrid::AddGate(CComponent* component, int gateIndex, CGate* gate) 
   for (int terminal = 1; terminal <= shown; ++terminal) {
     m_grid.SetCell(block->firstRow + terminal - 1, column);
     const int pin = component != nullptr ? component->GetPinNumber(gateIndex, terminal) : CGate::kNoPin;
-    if (pin != CGate::kNoPin) m_grid.SetText(NumberText(pin));
+    if (pin != CGate::kNoPin) m_grid.SetText(m_labels.Text(pin));
     m_grid.SetCellEditClass(RUNTIME_CLASS(CGridEdit));
   }
 }

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "editor/grid/pin_grid_index.h"
+#include "host/model/pin_labels.h"
 #include "host/utility/edit_grid.h"
 #include "platform/view.h"
 
@@ -79,6 +80,9 @@ class CComponentGrid : public CView {
   void GetRowSymbol(long row, CString& name) const;
   // Disables every gate-column cell that cannot be edited.
   void DisableUnusedCells();
+  // How the current package's pins are shown and typed: by the names of its
+  // footprint's lands where it names them. Read again at every fill.
+  const CPinLabels& GetPinLabels() const { return m_labels; }
 
   // ---- Bold cells ----
   void RecordBoldCell(long row, long column);
@@ -150,6 +154,10 @@ class CComponentGrid : public CView {
   void ChangePinNumber(long row, long column);
   bool WriteNames(CComponent* component);
   bool WritePinNumbers(CComponent* component);
+  // A pin cell's text as the pin it stores: on a footprint that names its lands, a
+  // name or a number, anything else refused with the error recorded; otherwise the
+  // number the text starts with, as before.
+  bool ReadPinText(const CString& text, int& pin) const;
   int TerminalOfRow(long row) const;
   CComponentFrame* ParentComponentFrame() const;
   void DestroyFrameAccelerators() const;
@@ -162,4 +170,5 @@ class CComponentGrid : public CView {
   HighlightRecord m_highlight;
   std::unique_ptr<CGridUpdateEvt> m_events;
   PinGridIndex m_index;
+  CPinLabels m_labels;
 };

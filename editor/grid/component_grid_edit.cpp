@@ -182,9 +182,16 @@ void CComponentGrid::ChangePinNumber(long row, long column) {
   if (row < 1 || frame == nullptr) return;
   const int gate = GetColumnGate(column);
   const int terminal = TerminalOfRow(row);
-  int pin = PinOfText(m_grid.GetText());
-  frame->StartUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
   CComponent* component = frame->GetComponent(false);
+  int pin = CGate::kNoPin;
+  if (!ReadPinText(m_grid.GetText(), pin)) {
+    // A name the footprint does not have: say so and show what the model holds.
+    CAppError::ReportLastError();
+    const int held = component != nullptr ? component->GetPinNumber(gate, terminal) : CGate::kNoPin;
+    m_grid.SetTextMatrix(row, column, m_labels.Text(held));
+    return;
+  }
+  frame->StartUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
   if (component != nullptr && component->GetPinNumber(gate, terminal) != pin) {
     CPinNumberHint removed(CString(), gate, terminal, CGate::kNoPin);
     Send(HintPinNumber, &removed);
@@ -193,11 +200,13 @@ void CComponentGrid::ChangePinNumber(long row, long column) {
       // holds.
       CAppError::ReportLastError();
       pin = component->GetPinNumber(gate, terminal);
-      m_grid.SetTextMatrix(row, column, pin == CGate::kNoPin ? CString() : CString(std::to_string(pin)));
+      m_grid.SetTextMatrix(row, column, m_labels.Text(pin));
     }
   }
   CPinNumberHint changed(CString(), gate, terminal, pin);
   Send(HintPinNumber, &changed);
+  // A pin typed by number or in another case shows as the footprint names it.
+  if (m_labels.HasNames()) m_grid.SetTextMatrix(row, column, m_labels.Text(pin));
   frame->EndUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
 }
 
@@ -242,6 +251,16 @@ bool CComponentGrid::WriteNames(CComponent* component) {
   return true;
 }
 
+bool CComponentGrid::ReadPinText(const CString& text, int& pin) const {
+  if (!m_labels.HasNames()) {
+    pin = PinOfText(text);
+    return true;
+  }
+  if (m_labels.Read(text.str(), pin)) return true;
+  CAppError::SetLastErrorText(m_labels.Refusal(text.str()) + ".");
+  return false;
+}
+
 // Pin numbers are stored as typed, so every modified cell is written: a cell the model
 // refuses (its gate or terminal went meanwhile) keeps its error for the caller and the
 // walk goes on.
@@ -259,7 +278,9 @@ bool CComponentGrid::WritePinNumbers(CComponent* component) {
       m_grid.SetCell(row, kFirstGateColumn + static_cast<long>(at));
       if (!m_grid.GetCellModified()) continue;
       m_grid.SetCellModified(FALSE);
-      if (!component->SetPinNumber(gates[at], terminal, PinOfText(m_grid.GetText()))) written = false;
+      int pin = CGate::kNoPin;
+      if (!ReadPinText(m_grid.GetText(), pin) || !component->SetPinNumber(gates[at], terminal, pin))
+        written = false;
     }
   }
   return written;

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "editor/grid/component_grid.h"
-#include "editor/grid/pin_cell_value.h"
 #include "host/model/component.h"
 #include "host/pinmap/pin_map_text.h"
 #include "host/uitools/validators.h"
@@ -54,8 +53,8 @@ void PlanName(const CComponentGrid& grid, long row, long column, const std::stri
 void PlanPin(const CComponentGrid& grid, long row, long column, const std::string& text,
              GridPastePlan& plan) {
   int pin = -1;
-  if (!ReadPinCellText(text, pin)) {
-    plan.refused.push_back(Refusal(grid, row, column, ("\"" + text + "\" is not a pin number").c_str()));
+  if (!grid.GetPinLabels().Read(text, pin)) {
+    plan.refused.push_back(Refusal(grid, row, column, grid.GetPinLabels().Refusal(text).c_str()));
     return;
   }
   const int terminal =

@@ -1,6 +1,7 @@
 #include "editor/grid/pin_map_checks.h"
 
 #include <algorithm>
+#include <string>
 
 #include "editor/frame/component_frame.h"
 #include "editor/grid/component_grid.h"
@@ -160,13 +161,18 @@ void CPinMapChecks::EvaluatePin(Key key) {
   if (pin == -1) {
     text.Format("%s: terminal %d has no pin.", where.c_str(), terminal);
   } else if (pin < 1 || pin > component->GetPinCount()) {
-    text.Format("%s: pin %d is not one of the %d pads of %s.", where.c_str(), pin, component->GetPinCount(),
-                component->GetPackage().c_str());
+    text.Format("%s: pin %s is not one of the %d pads of %s.", where.c_str(), PinText(pin).c_str(),
+                component->GetPinCount(), component->GetPackage().c_str());
   } else if (const auto users = m_users.find(pin); users != m_users.end() && users->second.size() > 1) {
-    text.Format("%s: pin %d is used by %zu terminals in %s.", where.c_str(), pin, users->second.size(),
-                component->GetPackage().c_str());
+    text.Format("%s: pin %s is used by %zu terminals in %s.", where.c_str(), PinText(pin).c_str(),
+                users->second.size(), component->GetPackage().c_str());
   }
   SetProblem(cell, text);
+}
+
+CString CPinMapChecks::PinText(int pin) const {
+  const CComponentGrid* grid = Grid();
+  return grid != nullptr ? grid->GetPinLabels().Text(pin) : CString(std::to_string(pin));
 }
 
 void CPinMapChecks::SetProblem(const Cell& cell, const CString& text) {

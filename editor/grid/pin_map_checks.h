@@ -63,6 +63,8 @@ class CPinMapChecks : public CView {
   void Use(int pin, Key key);
   void Release(int pin, Key key);
   void EvaluatePin(Key key);
+  // The pin as the grid shows it: a land's name where the footprint names it.
+  CString PinText(int pin) const;
   void SetProblem(const Cell& cell, const CString& text);
   void NotifyCount(int before);
 

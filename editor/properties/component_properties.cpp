@@ -1,9 +1,11 @@
 #include "editor/properties/component_properties.h"
 
 #include "editor/resources/resource_ids.h"
+#include "host/libtools/library_manager.h"
 #include "host/model/design.h"
 #include "host/model/pad_instance.h"
 #include "host/model/symbol_instance.h"
+#include "host/model/symbol_library.h"
 
 IMPLEMENT_DYNAMIC(CComponentProperties, CPropertySheet)
 
@@ -61,12 +63,18 @@ int CComponentProperties::AddScmPadPages(const CPadInstance& pad) {
     AddPage(&m_gatePage);
   }
   m_scmPinPage.SetPin(m_pComponent, gate, pad.GetTerminalNumber());
+  if (m_pComponent != nullptr) {
+    m_scmPinPage.SetPinLabels(CPinLabels::ForPackage(
+        *m_pComponent, CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary))));
+  }
   AddPage(&m_scmPinPage);
   return GetPageIndex(&m_scmPinPage);
 }
 
 int CComponentProperties::AddPcbPadPages(const CPadInstance& pad) {
   m_pcbPinPage.SetPin(m_pComponent, pad.GetPinNumber());
+  const CSymbolInstance* footprint = pad.GetSymbolInstance();
+  m_pcbPinPage.SetPinLabels(CPinLabels(footprint != nullptr ? footprint->GetSymbol() : nullptr));
   AddPage(&m_pcbPinPage);
   return GetPageIndex(&m_pcbPinPage);
 }

@@ -7,7 +7,7 @@
 
 IMPLEMENT_DYNCREATE(CPcbPinPropertyPage, CPropertyPage)
 
-CPcbPinPropertyPage::CPcbPinPropertyPage() : CPropertyPage(IDD_PCB_PIN_PAGE), m_number(0) {}
+CPcbPinPropertyPage::CPcbPinPropertyPage() : CPropertyPage(IDD_PCB_PIN_PAGE) {}
 
 void CPcbPinPropertyPage::SetPin(CComponent* component, int pin) {
   m_component = component;
@@ -23,7 +23,7 @@ void CPcbPinPropertyPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CPcbPinPropertyPage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
-  m_number = m_pin;
+  m_number = m_labels.Text(m_pin);
   if (m_component != nullptr) ListAssociations();
   UpdateData(FALSE);
   return TRUE;

@@ -3,6 +3,9 @@
 // is assigned to, and changes nothing.
 #pragma once
 
+#include <utility>
+
+#include "host/model/pin_labels.h"
 #include "platform/cstring.h"
 #include "platform/list_box.h"
 #include "platform/property_sheet.h"
@@ -18,6 +21,8 @@ class CPcbPinPropertyPage : public CPropertyPage {
   // The record the page reads (not owned) and the pin number; set before the page is
   // added to its sheet.
   void SetPin(CComponent* component, int pin);
+  // How the pin is written: by its land's name where the footprint names it.
+  void SetPinLabels(CPinLabels labels) { m_labels = std::move(labels); }
 
   BOOL OnInitDialog() override;
 
@@ -30,7 +35,8 @@ class CPcbPinPropertyPage : public CPropertyPage {
 
   CListBox m_associations;
   CString m_pinName;
-  int m_number;
+  CString m_number;
   CComponent* m_component = nullptr;  // not owned
   int m_pin = 0;
+  CPinLabels m_labels;
 };

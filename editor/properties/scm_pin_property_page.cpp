@@ -19,7 +19,7 @@ const MessageMap CScmPinPropertyPage::kMessageMap{
     }};
 
 CScmPinPropertyPage::CScmPinPropertyPage()
-    : CPropertyPage(IDD_SCM_PIN_PAGE), m_pcbPin(0), m_terminalNumber(0) {}
+    : CPropertyPage(IDD_SCM_PIN_PAGE), m_pcbPin("0"), m_terminalNumber(0) {}
 
 void CScmPinPropertyPage::SetPin(CComponent* component, int gate, int terminal) {
   m_component = component;
@@ -43,7 +43,7 @@ BOOL CScmPinPropertyPage::OnInitDialog() {
     m_pinName = m_component->GetPinName(m_gate, m_terminal);
     // A terminal without a pin shows 0.
     const int pin = m_component->GetPinNumber(m_gate, m_terminal);
-    m_pcbPin = pin != CGate::kNoPin ? pin : 0;
+    m_pcbPin = pin != CGate::kNoPin ? m_labels.Text(pin) : CString("0");
   }
   UpdateData(FALSE);
   return TRUE;

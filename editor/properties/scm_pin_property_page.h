@@ -4,6 +4,9 @@
 // the terminal; a new name reaches the model and every drawing of the gate's symbol.
 #pragma once
 
+#include <utility>
+
+#include "host/model/pin_labels.h"
 #include "platform/cstring.h"
 #include "platform/property_sheet.h"
 
@@ -18,6 +21,8 @@ class CScmPinPropertyPage : public CPropertyPage {
   // The record the page reads and writes (not owned), the gate index and the terminal
   // number; set before the page is added to its sheet.
   void SetPin(CComponent* component, int gate, int terminal);
+  // How the pin is written: by its land's name where the package's footprint names it.
+  void SetPinLabels(CPinLabels labels) { m_labels = std::move(labels); }
 
   BOOL OnInitDialog() override;
   // Refuses (FALSE, the sheet stays open here) a terminal name the validator rejects;
@@ -37,10 +42,11 @@ class CScmPinPropertyPage : public CPropertyPage {
   void StorePinName();
 
   CString m_pinName;
-  int m_pcbPin;
+  CString m_pcbPin;
   CString m_gateName;
   int m_terminalNumber;
   CComponent* m_component = nullptr;  // not owned
   int m_gate = 0;
   int m_terminal = 0;
+  CPinLabels m_labels;
 };

@@ -55,6 +55,7 @@ std::map<UINT, std::string> ComponentEditorStrings() {
       {IDS_UNDO_PASTE, "Paste"},
       {IDS_UNDO_FILL_SERIES, "Fill Series"},
       {IDS_UNDO_ASSIGN_BY_NAME, "Assign by Name"},
+      {IDS_ASK_REMOVE_NAMED_PIN_ASSIGNMENTS, "Remove pin assignments for pin %s?"},
   };
 }
 

@@ -84,6 +84,11 @@ inline constexpr UINT IDS_UNDO_FILL_SERIES = 19402;
 inline constexpr UINT IDS_UNDO_ASSIGN_BY_NAME = 19403;
 inline constexpr UINT IDS_LAST_PIN_MAP_STRING = 19403;
 
+// Pins of footprints that name their lands (19500 to 19599).
+inline constexpr UINT IDS_FIRST_PAD_NAME_STRING = 19500;
+inline constexpr UINT IDS_ASK_REMOVE_NAMED_PIN_ASSIGNMENTS = 19500;  // %s pad name
+inline constexpr UINT IDS_LAST_PAD_NAME_STRING = 19500;
+
 // ---------------------------------------------------------------------------
 // Dialog templates (19000 to 19012).
 

@@ -1,5 +1,7 @@
 #include "editor/views/pcb_symbol_view.h"
 
+#include <vector>
+
 #include "editor/views/view_designs.h"
 #include "host/libtools/library_manager.h"
 #include "host/model/component_instance.h"
@@ -42,17 +44,11 @@ void CPcbSymbolView::ForEachPad(const std::function<void(CPadInstance*)>& visit)
   for (int index = 0; index < symbol->CountPads(); ++index) visit(symbol->GetPad(index));
 }
 
-CPadInstance* CPcbSymbolView::FindPadWithPin(int pin) const {
-  CPadInstance* found = nullptr;
-  ForEachPad([&](CPadInstance* pad) {
-    if (found == nullptr && pad->GetPinNumber() == pin) found = pad;
-  });
-  return found;
-}
-
 void CPcbSymbolView::HighlightMatchingPads(CPadInstance* pad) {
   if (pad == nullptr) return;
   const int pin = pad->GetPinNumber();
+  // Lands without a number share no pin.
+  if (pin == CGate::kNoPin) return;
   ForEachPad([&](CPadInstance* land) {
     if (land->GetPinNumber() == pin) MarkHighlighted(land);
   });
@@ -61,6 +57,7 @@ void CPcbSymbolView::HighlightMatchingPads(CPadInstance* pad) {
 void CPcbSymbolView::HighlightTerminal(int gate, int number) {
   if (gate != kHighlightPcbPin) return;
   ClearHighlight();
+  if (number == CGate::kNoPin) return;
   ForEachPad([&](CPadInstance* land) {
     if (land->GetPinNumber() == number) MarkHighlighted(land);
   });
@@ -73,10 +70,14 @@ void CPcbSymbolView::UpdatePinNumber(const CPinNumberHint* hint) {
   CComponent* copy = placed->GetComponent();
   int pin = hint->GetPin();
   if (pin == CGate::kNoPin) pin = copy->GetPinNumber(hint->GetGate(), hint->GetTerminal());
-  CPadInstance* found = FindPadWithPin(pin);
-  if (found != nullptr) Draw(found, kDrawBeforeChange);
+  // Every land of the pin changes with it.
+  std::vector<CPadInstance*> lands;
+  ForEachPad([&](CPadInstance* land) {
+    if (pin != CGate::kNoPin && land->GetPinNumber() == pin) lands.push_back(land);
+  });
+  for (CPadInstance* land : lands) Draw(land, kDrawBeforeChange);
   copy->SetPinNumber(hint->GetGate(), hint->GetTerminal(), hint->GetPin());
-  if (found != nullptr) Draw(found, kDrawAfterChange);
+  for (CPadInstance* land : lands) Draw(land, kDrawAfterChange);
 }
 
 void CPcbSymbolView::UpdatePinName(const CPinNameHint* hint) {

@@ -26,7 +26,6 @@ class CPcbSymbolView : public CSymbolView {
   void PlaceComponent(CComponent* component);
   // Every pad of the placed PCB symbol, in pad order.
   void ForEachPad(const std::function<void(CPadInstance*)>& visit) const;
-  CPadInstance* FindPadWithPin(int pin) const;
   // True when the pad's pin serves the hint's terminal of a gate drawn by its symbol.
   bool ServesTerminal(const CPadInstance* pad, const CPinNameHint& hint) const;
   void DrawPadsServing(const CPinNameHint& hint, int mode);

@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr std::string_view kCopperLayer = "Top Copper";
-constexpr std::string_view kDrillLayer = "Drill";
-
 // Lists of a footprint that carry nothing this program shows.
 constexpr std::array<std::string_view, 38> kIgnoredLists = {"generator",
                                                             "generator_version",
@@ -79,7 +76,6 @@ CString ShownLayer(std::string_view layer) {
 
 struct PadDef {
   std::string number;
-  std::string type;
   std::string shape;
   CPoint position;
   CSize size;
@@ -179,7 +175,6 @@ class FootprintFileReader {
       return m_reader.Fail(line, "a pad's size or drill is negative");
     PadDef pad;
     pad.number = props.words[0];
-    pad.type = props.words[1];
     pad.shape = props.words[2];
     pad.position = *props.at;
     pad.size = TurnedSize(*props.size, props.atAngle);
@@ -196,13 +191,17 @@ class FootprintFileReader {
     const std::vector<int> numbers = PinNumbers();
     for (size_t i = 0; i < m_pads.size(); ++i) {
       const PadDef& pad = m_pads[i];
+      const int number = numbers[i] < 0 ? CFreePad::kNoNumber : numbers[i];
       CFreePad land(
-          numbers[i],
-          PlainNumber(pad.number, CSymbolLibraryFile::kMaxPadNumber) < 0 ? CString(pad.number) : CString(),
+          number,
+          number != CFreePad::kNoNumber && PlainNumber(pad.number, CSymbolLibraryFile::kMaxPadNumber) < 0
+              ? CString(pad.number)
+              : CString(),
           pad.position);
       land.SetLand(ShapeOf(pad), pad.size, pad.drill);
-      // A pad without a number, or one repeating a number, is drawn but is no pin.
-      if (numbers[i] < 0 || symbol->AddPad(land) == nullptr) DrawLand(pad);
+      // A pad repeating a number is a further land of that pin; one without a number
+      // is a land of no pin.
+      if (symbol->AddPad(land) == nullptr) symbol->AddLand(land);
     }
     for (CSymbolGraphic& graphic : m_graphics) symbol->AddGraphic(std::move(graphic));
     return symbol;
@@ -230,22 +229,6 @@ class FootprintFileReader {
       numbers[index] = next <= CSymbolLibraryFile::kMaxPadNumber ? next : -1;
     }
     return numbers;
-  }
-
-  void DrawLand(const PadDef& pad) {
-    const CPoint half(pad.size.cx / 2, pad.size.cy / 2);
-    if (ShapeOf(pad) == PadShape::Round) {
-      m_graphics.emplace_back(CString(kCopperLayer), 0,
-                              CSymbolCircle{pad.position, std::max(1, half.x), pad.type != "np_thru_hole"});
-    } else {
-      m_graphics.emplace_back(
-          CString(kCopperLayer), 0,
-          CSymbolRectangle{CPoint(pad.position.x - half.x, pad.position.y - half.y),
-                           CPoint(pad.position.x + half.x, pad.position.y + half.y), true});
-    }
-    if (pad.drill > 0)
-      m_graphics.emplace_back(CString(kDrillLayer), 0,
-                              CSymbolCircle{pad.position, std::max(1, pad.drill / 2), false});
   }
 
   CSexprReader m_reader;

@@ -24,11 +24,12 @@ constexpr size_t kListedUnassigned = 8;
 using PadsByNumber = std::unordered_map<std::string, int>;
 
 // A pad named otherwise than by a plain number keeps its name; the others are their
-// number.
+// number. Holes are no pins.
 PadsByNumber PadsOf(const CSymbol& footprint) {
   PadsByNumber pads;
   for (int i = 0; i < footprint.CountPads(); ++i) {
     const CFreePad& pad = footprint.GetPad(i);
+    if (!pad.IsNumbered()) continue;
     const std::string key = pad.GetName().IsEmpty() ? std::to_string(pad.GetNumber()) : pad.GetName().str();
     pads.emplace(key, pad.GetNumber());
   }

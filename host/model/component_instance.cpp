@@ -41,6 +41,13 @@ CComponentInstance::CComponentInstance(const CString& reference, CComponent* com
 
 CComponentInstance::~CComponentInstance() = default;
 
+const CPinLabels& CComponentInstance::GetPinLabels() const {
+  if (!m_pinLabels) {
+    m_pinLabels = m_component != nullptr ? CPinLabels::ForPackage(*m_component, m_libraryFile) : CPinLabels();
+  }
+  return *m_pinLabels;
+}
+
 CString CComponentInstance::GetReferenceFor(int gate) const {
   if (m_reference.IsEmpty() || gate < 0 || m_component->CountGates() <= 1) return m_reference;
   return m_reference + CSymbolInstance::GetGateString(gate);

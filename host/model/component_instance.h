@@ -5,11 +5,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "host/geometry/angle.h"
 #include "host/geometry/box.h"
 #include "host/model/design_item.h"
+#include "host/model/pin_labels.h"
 #include "host/model/symbol_instance.h"
 #include "host/model/symbol_kind.h"
 #include "platform/cstring.h"
@@ -53,6 +55,9 @@ class CComponentInstance : public CDesignItem {
   CString GetReferenceFor(int gate) const;
   CComponent* GetComponent() const { return m_component; }
   const CString& GetLibraryFile() const { return m_libraryFile; }
+  // How the package's pins are written, by its footprint's land names where it has
+  // them; read once, when first asked.
+  const CPinLabels& GetPinLabels() const;
   const InstanceTextSizes& GetTextSizes() const { return m_sizes; }
 
   // False while the instance is still being positioned; the views set it once built.
@@ -104,6 +109,7 @@ class CComponentInstance : public CDesignItem {
   CString m_reference;
   CComponent* m_component;
   CString m_libraryFile;
+  mutable std::optional<CPinLabels> m_pinLabels;
   SymbolKind m_kind;
   InstanceTextSizes m_sizes;
   InstanceDisplay m_display;

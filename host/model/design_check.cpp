@@ -13,6 +13,7 @@
 
 #include "host/model/design.h"
 #include "host/model/gate_names.h"
+#include "host/model/pin_labels.h"
 #include "host/model/symbol_library.h"
 #include "host/utility/app_error.h"
 
@@ -24,7 +25,13 @@ struct SymbolFacts {
   CString problem;  // why it could not be read
   int padCount = 0;
   std::unordered_set<int> padNumbers;
+  CPinLabels labels;  // how the pins of a footprint are named
 };
+
+// The pin as the user sees it: a land's name where the footprint names its lands.
+CString PinText(const SymbolFacts* pcb, int pin) {
+  return pcb != nullptr ? pcb->labels.Text(pin) : CPinLabels().Text(pin);
+}
 
 std::string FoldedKey(const CString& text) {
   return CString(text).MakeLower().str();
@@ -81,8 +88,12 @@ class SymbolReader {
       return facts;
     }
     facts.readable = true;
-    facts.padCount = symbol->CountPads();
-    for (int i = 0; i < symbol->CountPads(); ++i) facts.padNumbers.insert(symbol->GetPad(i).GetNumber());
+    // A pin with several lands counts once; a land without a number is no pin.
+    facts.padCount = symbol->CountPins();
+    for (int i = 0; i < symbol->CountPads(); ++i) {
+      if (symbol->GetPad(i).IsNumbered()) facts.padNumbers.insert(symbol->GetPad(i).GetNumber());
+    }
+    if (kind == SymbolKind::Pcb) facts.labels = CPinLabels(symbol);
     return facts;
   }
 
@@ -255,18 +266,19 @@ class DesignCheck {
       return;
     }
     if (pin < 1 || pin > record.GetPinCount()) {
-      Add(record, "%1 has pin %2, outside 1 to %3", TerminalText(gate, terminal), pin, record.GetPinCount());
+      Add(record, "%1 has pin %2, outside 1 to %3", TerminalText(gate, terminal), PinText(pcb, pin),
+          record.GetPinCount());
       return;
     }
     const auto [user, first] = users.try_emplace(pin, TerminalRef{&gate, terminal});
     if (!first) {
-      Add(record, "%1 has pin %2, which %3 has too", TerminalText(gate, terminal), pin,
+      Add(record, "%1 has pin %2, which %3 has too", TerminalText(gate, terminal), PinText(pcb, pin),
           TerminalText(*user->second.gate, user->second.terminal));
       return;
     }
     if (pcb != nullptr && !pcb->padNumbers.contains(pin)) {
-      Add(record, "%1 has pin %2, which PCB symbol %3 has no pad for", TerminalText(gate, terminal), pin,
-          record.GetPcbSymbol());
+      Add(record, "%1 has pin %2, which PCB symbol %3 has no pad for", TerminalText(gate, terminal),
+          PinText(pcb, pin), record.GetPcbSymbol());
     }
   }
 

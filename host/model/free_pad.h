@@ -12,13 +12,18 @@ enum class PadShape { Round, Rectangle, Oblong };
 
 class CFreePad {
  public:
+  // The number of a PCB land that is no pin (a mounting hole): drawn, never assigned.
+  static constexpr int kNoNumber = -1;
+
   CFreePad() = default;
   CFreePad(int number, CString name, CPoint position)
       : m_number(number), m_name(std::move(name)), m_position(position) {}
 
   // The pad's own number: the terminal number of a schematic pad, the pin number of a
-  // PCB pad. Unique within its symbol.
+  // PCB pad. Unique within a schematic symbol; a footprint may give one pin several
+  // lands, and a land kNoNumber.
   int GetNumber() const { return m_number; }
+  bool IsNumbered() const { return m_number != kNoNumber; }
   const CString& GetName() const { return m_name; }
   void SetName(const CString& name) { m_name = name; }
   // Schematic: the pin's free end, where wires connect. PCB: the centre of the land.

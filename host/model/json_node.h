@@ -32,6 +32,7 @@ class CJsonNode {
   // This node must be an array.
   std::vector<CJsonNode> Elements() const;
 
+  bool IsNull() const { return m_value->is_null(); }
   std::int64_t Integer(std::int64_t min, std::int64_t max) const;
   int Int(int min, int max) const { return static_cast<int>(Integer(min, max)); }
   bool Boolean() const;

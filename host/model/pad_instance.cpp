@@ -37,6 +37,8 @@ bool CPadInstance::IsPcbPad() const {
 }
 
 bool CPadInstance::FindAssignedTerminal(int& gate, int& terminal) const {
+  // A land without a number is never assigned, whatever terminals lack a pin.
+  if (!m_pad->IsNumbered()) return false;
   return m_owner->GetComponentInstance()->GetComponent()->GetGateAndTerminal(m_pad->GetNumber(), gate,
                                                                              terminal);
 }

@@ -1,6 +1,7 @@
 #include "host/model/symbol.h"
 
 #include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -35,6 +36,7 @@ const CFreePad* CSymbol::FindPad(int number) const {
 }
 
 int CSymbol::IndexOfPad(int number) const {
+  if (number == CFreePad::kNoNumber) return -1;
   for (size_t i = 0; i < m_pads.size(); ++i) {
     if (m_pads[i]->GetNumber() == number) return static_cast<int>(i);
   }
@@ -45,6 +47,23 @@ CFreePad* CSymbol::AddPad(const CFreePad& pad) {
   if (IndexOfPad(pad.GetNumber()) >= 0) return nullptr;
   m_pads.push_back(std::make_unique<CFreePad>(pad));
   return m_pads.back().get();
+}
+
+CFreePad* CSymbol::AddLand(const CFreePad& pad) {
+  m_pads.push_back(std::make_unique<CFreePad>(pad));
+  return m_pads.back().get();
+}
+
+int CSymbol::CountPins() const {
+  std::unordered_set<int> numbers;
+  for (const auto& pad : m_pads) {
+    if (pad->IsNumbered()) numbers.insert(pad->GetNumber());
+  }
+  return static_cast<int>(numbers.size());
+}
+
+bool CSymbol::HasSharedOrUnnumberedLands() const {
+  return CountPins() != CountPads();
 }
 
 CRect CSymbol::PadBounds(const CFreePad& pad) const {

@@ -30,12 +30,21 @@ class CSymbol {
   int CountPads() const { return static_cast<int>(m_pads.size()); }
   const CFreePad& GetPad(int index) const { return *m_pads.at(static_cast<size_t>(index)); }
   CFreePad& GetPad(int index) { return *m_pads.at(static_cast<size_t>(index)); }
-  // Null when the symbol has no pad of that number.
+  // The first pad of that number; null when the symbol has none (never a land
+  // without a number).
   const CFreePad* FindPad(int number) const;
   // -1 when the symbol has no pad of that number.
   int IndexOfPad(int number) const;
   // Null, and nothing added, when a pad with the same number exists.
   CFreePad* AddPad(const CFreePad& pad);
+  // A further land of a pin that has one already, or a land without a number; PCB
+  // symbols only.
+  CFreePad* AddLand(const CFreePad& pad);
+  // The distinct numbers of the pads: a pin with several lands counts once, a land
+  // without a number not at all.
+  int CountPins() const;
+  // True when some pin has several lands or some land has no number.
+  bool HasSharedOrUnnumberedLands() const;
 
   const std::vector<CSymbolGraphic>& Graphics() const { return m_graphics; }
   void AddGraphic(CSymbolGraphic graphic) { m_graphics.push_back(std::move(graphic)); }

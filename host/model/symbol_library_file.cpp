@@ -45,16 +45,19 @@ CPoint ReadPoint(const CJsonNode& node) {
   return {ReadCoordinate(node.Member("x")), ReadCoordinate(node.Member("y"))};
 }
 
-void ReadFormatAndVersion(const CJsonNode& root, std::string_view formatName, int version) {
+// The file's version, checked before anything else.
+int ReadFormatAndVersion(const CJsonNode& root, std::string_view formatName) {
   root.ExpectObject();
   const std::array<std::string_view, 1> formats = {formatName};
   root.Member("format").Choice(formats);
   const CJsonNode versionNode = root.Member("version");
   const std::int64_t found = versionNode.Integer(INT64_MIN, INT64_MAX);
-  if (found != version) {
-    versionNode.Fail("version " + std::to_string(found) + " is not supported; this program reads version " +
-                     std::to_string(version));
+  if (found < CSymbolLibraryFile::kFirstVersion || found > CSymbolLibraryFile::kVersion) {
+    versionNode.Fail("version " + std::to_string(found) + " is not supported; this program reads versions " +
+                     std::to_string(CSymbolLibraryFile::kFirstVersion) + " to " +
+                     std::to_string(CSymbolLibraryFile::kVersion));
   }
+  return static_cast<int>(found);
 }
 
 CFreePad ReadSchematicPad(const CJsonNode& node) {
@@ -67,9 +70,15 @@ CFreePad ReadSchematicPad(const CJsonNode& node) {
   return pad;
 }
 
-CFreePad ReadPcbPad(const CJsonNode& node) {
+// From version 2 a PCB land may have no number (null): it serves no pin.
+int ReadPcbPadNumber(const CJsonNode& node, int version) {
+  if (version >= CSymbolLibraryFile::kLandsVersion && node.IsNull()) return CFreePad::kNoNumber;
+  return node.Int(0, CSymbolLibraryFile::kMaxPadNumber);
+}
+
+CFreePad ReadPcbPad(const CJsonNode& node, int version) {
   node.ExpectMembers({"drill", "height", "name", "number", "position", "shape", "width"});
-  CFreePad pad(node.Member("number").Int(0, CSymbolLibraryFile::kMaxPadNumber),
+  CFreePad pad(ReadPcbPadNumber(node.Member("number"), version),
                CString(node.Member("name").String(CSymbolLibraryFile::kMaxPadNameLength, true)),
                ReadPoint(node.Member("position")));
   const CSize size(ReadLength(node.Member("width"), 1), ReadLength(node.Member("height"), 1));
@@ -78,16 +87,18 @@ CFreePad ReadPcbPad(const CJsonNode& node) {
   return pad;
 }
 
-void ReadPads(CSymbol& symbol, const CJsonNode& padsNode) {
+// From version 2 a PCB symbol may give one pin several lands by repeating its number.
+void ReadPads(CSymbol& symbol, const CJsonNode& padsNode, int version) {
+  const bool pcb = symbol.GetKind() == SymbolKind::Pcb;
+  const bool landsShared = pcb && version >= CSymbolLibraryFile::kLandsVersion;
   for (const CJsonNode& node : padsNode.Elements()) {
-    const CFreePad pad =
-        symbol.GetKind() == SymbolKind::Schematic ? ReadSchematicPad(node) : ReadPcbPad(node);
+    const CFreePad pad = pcb ? ReadPcbPad(node, version) : ReadSchematicPad(node);
     const int earlier = symbol.IndexOfPad(pad.GetNumber());
-    if (earlier >= 0) {
+    if (earlier >= 0 && !landsShared) {
       node.Member("number").Fail("pad number " + std::to_string(pad.GetNumber()) + " is already used at " +
                                  padsNode.Pointer() + "/" + std::to_string(earlier) + "/number");
     }
-    symbol.AddPad(pad);
+    if (symbol.AddPad(pad) == nullptr) symbol.AddLand(pad);
   }
 }
 
@@ -133,25 +144,25 @@ CSymbolGraphic ReadGraphic(const CJsonNode& node) {
                         ReadLength(node.Member("width"), 0), std::move(shape));
 }
 
-std::unique_ptr<CSymbol> ReadSymbol(const CJsonNode& node, SymbolKind kind) {
+std::unique_ptr<CSymbol> ReadSymbol(const CJsonNode& node, SymbolKind kind, int version) {
   node.ExpectMembers({"graphics", "name", "origin", "pads"});
   auto symbol = std::make_unique<CSymbol>(
       CString(node.Member("name").String(CSymbolLibraryFile::kMaxNameLength)), kind);
   symbol->SetOrigin(ReadPoint(node.Member("origin")));
-  ReadPads(*symbol, node.Member("pads"));
+  ReadPads(*symbol, node.Member("pads"), version);
   for (const CJsonNode& graphic : node.Member("graphics").Elements())
     symbol->AddGraphic(ReadGraphic(graphic));
   return symbol;
 }
 
 std::unique_ptr<CSymbolLibraryContents> ReadLibrary(const CJsonNode& root) {
-  ReadFormatAndVersion(root, kFormatName, CSymbolLibraryFile::kVersion);
+  const int version = ReadFormatAndVersion(root, kFormatName);
   root.ExpectMembers({"format", "kind", "symbols", "version"});
   auto contents =
       std::make_unique<CSymbolLibraryContents>(ReadChoice<SymbolKind>(root.Member("kind"), kSymbolKindNames));
   const CJsonNode symbols = root.Member("symbols");
   for (const CJsonNode& node : symbols.Elements()) {
-    std::unique_ptr<CSymbol> symbol = ReadSymbol(node, contents->GetKind());
+    std::unique_ptr<CSymbol> symbol = ReadSymbol(node, contents->GetKind(), version);
     const int earlier = contents->IndexOf(symbol->GetName());
     if (earlier >= 0) {
       node.Member("name").Fail("the symbol name \"" + symbol->GetName().str() + "\" is already used at " +
@@ -169,7 +180,7 @@ json WritePoint(CPoint point) {
 }
 
 json WritePad(const CFreePad& pad, SymbolKind kind) {
-  json node = {{"number", pad.GetNumber()},
+  json node = {{"number", pad.IsNumbered() ? json(pad.GetNumber()) : json(nullptr)},
                {"name", pad.GetName().str()},
                {"position", WritePoint(pad.GetPosition())}};
   if (kind == SymbolKind::Schematic) {
@@ -252,9 +263,14 @@ std::unique_ptr<CSymbolLibraryContents> CSymbolLibraryFile::Load(const CString& 
 
 std::string CSymbolLibraryFile::Format(const CSymbolLibraryContents& contents) {
   json symbols = json::array();
-  for (int i = 0; i < contents.Count(); ++i) symbols.push_back(WriteSymbol(contents.Get(i)));
+  // A file keeps the first version as long as a reader of that version reads it right.
+  int version = kFirstVersion;
+  for (int i = 0; i < contents.Count(); ++i) {
+    symbols.push_back(WriteSymbol(contents.Get(i)));
+    if (contents.Get(i).HasSharedOrUnnumberedLands()) version = kLandsVersion;
+  }
   const json document = {{"format", kFormatName},
-                         {"version", kVersion},
+                         {"version", version},
                          {"kind", ChoiceName(contents.GetKind(), kSymbolKindNames)},
                          {"symbols", std::move(symbols)}};
   return CJsonDocument::Format(document);

@@ -5,8 +5,10 @@
 #include <numbers>
 #include <utility>
 
+#include "host/model/component_instance.h"
 #include "host/model/gate.h"
 #include "host/model/pad_instance.h"
+#include "host/model/pin_labels.h"
 #include "host/model/symbol_instance.h"
 
 IMPLEMENT_DYNAMIC(CTextInstance, CDesignItem)
@@ -90,24 +92,14 @@ CPinNumberInstance::CPinNumberInstance(CPadInstance* pad, const CSymbolText& loc
                                        int width)
     : CTextInstance(pad->GetSymbolInstance(), Role::PinNumber, local, layer, width), m_pad(pad) {}
 
-namespace {
-
-// A label that is not just the pad's number written out.
-bool IsPadName(const CString& label) {
-  if (label.IsEmpty()) return false;
-  for (const char c : label.str()) {
-    if (c < '0' || c > '9') return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 CString CPinNumberInstance::GetText() const {
   // A land the footprint names otherwise than by its number (ball A1, exposed pad EP)
   // shows that name, as the footprint's drawings and data sheets do.
-  if (m_pad->IsPcbPad() && IsPadName(m_pad->GetPad()->GetName())) return m_pad->GetPad()->GetName();
+  if (m_pad->IsPcbPad() && CPinLabels::IsPadName(m_pad->GetPad()->GetName()))
+    return m_pad->GetPad()->GetName();
   const int pin = m_pad->GetPinNumber();
   if (pin == CGate::kNoPin) return CString();
-  return CString(std::to_string(pin));
+  if (m_pad->IsPcbPad()) return CString(std::to_string(pin));
+  // A terminal's PCB pin as the package's footprint names it.
+  return m_pad->GetSymbolInstance()->GetComponentInstance()->GetPinLabels().Text(pin);
 }

@@ -48,6 +48,8 @@ CDesignItem* NearestPad(const std::vector<CSymbolInstance*>& symbols, CPoint poi
   for (const CSymbolInstance* symbol : symbols) {
     for (int i = symbol->CountPads() - 1; i >= 0; --i) {
       CPadInstance* pad = symbol->GetPad(i);
+      // A land without a number (a mounting hole) is drawn but serves no pin.
+      if (!pad->GetPad()->IsNumbered()) continue;
       const long distance = DistanceOutside(pad->GetBounds(), point);
       if (distance >= best || !Accepts(filter, pad, context)) continue;
       nearest = pad;

@@ -44,10 +44,10 @@ CString PinMapImportRefusal(const CString& source, const CString& placeError) {
   return message;
 }
 
-bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error) {
+bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error, const PinLabelsOf& labelsOf) {
   std::string text;
   if (!ReadPinMapText(path, text, error)) return false;
-  return ParsePinMap(text, CFilePath(path).GetFileNameAndExtension(), table, error);
+  return ParsePinMap(text, CFilePath(path).GetFileNameAndExtension(), table, error, labelsOf);
 }
 
 bool ExportLibraryPinMap(const CString& library, const CString& component, PinMapSeparator separator,
@@ -56,7 +56,9 @@ bool ExportLibraryPinMap(const CString& library, const CString& component, PinMa
   if (!CComponentLibraryFile::Load(library, components, error)) return false;
   const LibraryComponent* found = FindComponent(components, component, library, error);
   if (found == nullptr) return false;
-  text = FormatPinMap(CollectPinMap(found->records), separator);
+  PinMapTable table = CollectPinMap(found->records);
+  LabelPinMap(table, found->records, library);
+  text = FormatPinMap(table, separator);
   return true;
 }
 
@@ -67,7 +69,10 @@ bool ImportLibraryPinMap(const CString& library, const CString& component, const
   LibraryComponent* found = FindComponent(components, component, library, error);
   if (found == nullptr) return false;
   PinMapTable table;
-  if (!ReadPinMapFile(file, table, error)) return false;
+  const auto labelsOf = [&](const CString& package) {
+    return PackagePinLabels(found->records, package, library);
+  };
+  if (!ReadPinMapFile(file, table, error, labelsOf)) return false;
   CString placeError;
   if (!PlacePinMap(table, found->records, match, placement, placeError)) {
     error = PinMapImportRefusal(CFilePath(file).GetFileNameAndExtension(), placeError);

@@ -15,9 +15,12 @@ CString PinMapImportRefusal(const CString& source, const CString& placeError);
 bool ReadPinMapText(const CString& path, std::string& text, CString& error);
 
 // Reads and parses a pin map file; messages name the file by its name and extension.
-bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error);
+bool ReadPinMapFile(const CString& path, PinMapTable& table, CString& error,
+                    const PinLabelsOf& labelsOf = {});
 
-// The pin map of the library's component named `component` (ignoring case) as text.
+// The pin map of the library's component named `component` (ignoring case) as text;
+// pins of footprints that name their lands are written by those names, and an import
+// reads them back.
 bool ExportLibraryPinMap(const CString& library, const CString& component, PinMapSeparator separator,
                          std::string& text, CString& error);
 

@@ -170,3 +170,19 @@ void ApplyPinMap(const PinMapPlacement& placement, std::vector<ComponentValue>& 
     gate->terminals[assignment.terminal - 1].pin = assignment.pin;
   }
 }
+
+CPinLabels PackagePinLabels(const std::vector<ComponentValue>& records, const CString& package,
+                            const CString& componentLibrary) {
+  const auto record = std::find_if(records.begin(), records.end(), [&](const ComponentValue& candidate) {
+    return candidate.package.CompareNoCase(package) == 0;
+  });
+  if (record == records.end()) return {};
+  return CPinLabels::ForFootprint(record->pcbLibrary, record->pcbSymbol, componentLibrary);
+}
+
+void LabelPinMap(PinMapTable& table, const std::vector<ComponentValue>& records,
+                 const CString& componentLibrary) {
+  table.labels.clear();
+  for (const CString& package : table.packages)
+    table.labels.push_back(PackagePinLabels(records, package, componentLibrary));
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/model/component_value.h"
+#include "host/model/pin_labels.h"
 #include "platform/cstring.h"
 
 struct PinMapRow {
@@ -21,7 +22,17 @@ struct PinMapRow {
 struct PinMapTable {
   std::vector<CString> packages;
   std::vector<PinMapRow> rows;
+  // How each package column writes its pins; a column without labels uses numbers.
+  std::vector<CPinLabels> labels;
 };
+
+// The labels of the footprint of the record of that package (ignoring case), found
+// beside the component library; numbers only when no record has the package.
+CPinLabels PackagePinLabels(const std::vector<ComponentValue>& records, const CString& package,
+                            const CString& componentLibrary);
+// Gives each package column of the table the labels of its package.
+void LabelPinMap(PinMapTable& table, const std::vector<ComponentValue>& records,
+                 const CString& componentLibrary);
 
 // How the rows of a table find their terminals.
 enum class PinMapMatch {

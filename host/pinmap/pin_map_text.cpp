@@ -24,7 +24,8 @@ std::string Quoted(const std::string& field, char separator) {
   return quoted + "\"";
 }
 
-std::string PinText(int pin) {
+std::string PinText(const PinMapTable& table, std::size_t column, int pin) {
+  if (column < table.labels.size()) return table.labels[column].Text(pin).str();
   return pin == -1 ? std::string() : std::to_string(pin);
 }
 
@@ -78,8 +79,8 @@ bool ReadWhole(const std::string& text, int& value) {
 
 class TableReader {
  public:
-  TableReader(const CString& source, PinMapTable& table, CString& error)
-      : m_source(source), m_table(table), m_error(error) {}
+  TableReader(const CString& source, PinMapTable& table, CString& error, const PinLabelsOf& labelsOf)
+      : m_source(source), m_table(table), m_error(error), m_labelsOf(labelsOf) {}
 
   bool ReadHeader(const TextRecord& record) {
     static const char* const kLeading[kLeadingColumns] = {"Gate", "Terminal", "Name"};
@@ -99,6 +100,7 @@ class TableReader {
                         "the package \"" + package + "\" is named twice");
       }
       m_table.packages.emplace_back(package);
+      m_table.labels.push_back(m_labelsOf ? m_labelsOf(m_table.packages.back()) : CPinLabels());
     }
     return true;
   }
@@ -116,9 +118,10 @@ class TableReader {
     row.name = fields[2];
     for (std::size_t column = kLeadingColumns; column < width; ++column) {
       int pin = -1;
-      if (!Trimmed(fields[column]).empty() && !ReadWhole(fields[column], pin))
-        return Refuse(row.line, static_cast<int>(column) + 1,
-                      "\"" + fields[column] + "\" is not a pin number");
+      const CPinLabels& labels = m_table.labels[column - kLeadingColumns];
+      if (!Trimmed(fields[column]).empty() && !ReadWhole(fields[column], pin) &&
+          !(labels.HasNames() && labels.Read(fields[column], pin)))
+        return Refuse(row.line, static_cast<int>(column) + 1, labels.Refusal(fields[column]).str());
       row.pins.push_back(pin);
     }
     m_table.rows.push_back(std::move(row));
@@ -152,6 +155,7 @@ class TableReader {
   const CString& m_source;
   PinMapTable& m_table;
   CString& m_error;
+  const PinLabelsOf& m_labelsOf;
 };
 
 }  // namespace
@@ -193,19 +197,21 @@ std::string FormatPinMap(const PinMapTable& table, PinMapSeparator separator) {
   for (const PinMapRow& row : table.rows) {
     std::vector<std::string> fields = {GateString(row.gate).str(), std::to_string(row.terminal),
                                        row.name.str()};
-    for (int pin : row.pins) fields.push_back(PinText(pin));
+    for (std::size_t column = 0; column < row.pins.size(); ++column)
+      fields.push_back(PinText(table, column, row.pins[column]));
     text += JoinSeparatedFields(fields, sep) + "\n";
   }
   return text;
 }
 
-bool ParsePinMap(std::string_view text, const CString& source, PinMapTable& table, CString& error) {
+bool ParsePinMap(std::string_view text, const CString& source, PinMapTable& table, CString& error,
+                 const PinLabelsOf& labelsOf) {
   table = PinMapTable();
   const std::size_t firstLineEnd = text.find('\n');
   const char separator = text.substr(0, firstLineEnd).find('\t') != std::string_view::npos ? '\t' : ',';
   std::vector<TextRecord> records = SplitSeparatedText(text, separator);
   std::erase_if(records, IsBlank);
-  TableReader reader(source, table, error);
+  TableReader reader(source, table, error, labelsOf);
   const int headerLine = records.empty() ? 1 : records.front().line;
   bool ok = !records.empty() && reader.ReadHeader(records.front());
   if (records.empty())

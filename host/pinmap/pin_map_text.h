@@ -5,6 +5,7 @@
 // quote or a line break is quoted, with quotes doubled, and read back the same way.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,13 +14,18 @@
 
 enum class PinMapSeparator { Comma, Tab };
 
+// Pins are written by the table's labels of their column where it has them.
 std::string FormatPinMap(const PinMapTable& table, PinMapSeparator separator);
 
 // Reads a table; the separator is a tab when the header holds one, a comma otherwise.
 // Empty lines are passed over. False, with a message naming `source`, the line and the
 // column, when the header is missing or a gate, terminal or pin is not a number of its
 // kind; the table is then left empty.
-bool ParsePinMap(std::string_view text, const CString& source, PinMapTable& table, CString& error);
+// A pin field is a number or, where `labelsOf` gives the column's package labels with
+// names, a land's name.
+using PinLabelsOf = std::function<CPinLabels(const CString& package)>;
+bool ParsePinMap(std::string_view text, const CString& source, PinMapTable& table, CString& error,
+                 const PinLabelsOf& labelsOf = {});
 
 // Splits text into lines of fields (quotes as above); each line keeps its number from 1.
 // The grid's clipboard reads spreadsheet ranges with it.

@@ -210,6 +210,7 @@ TEST(ComponentEditorStrings, TheTableHoldsExactlyTheIdsOfItsRangeEachWithText) {
   std::vector<UINT> range;
   for (UINT id = 19000; id <= 19037; ++id) range.push_back(id);
   for (UINT id = IDS_FIRST_PIN_MAP_STRING; id <= IDS_LAST_PIN_MAP_STRING; ++id) range.push_back(id);
+  for (UINT id = IDS_FIRST_PAD_NAME_STRING; id <= IDS_LAST_PAD_NAME_STRING; ++id) range.push_back(id);
   EXPECT_EQ(ids, range);
 }
 
@@ -226,6 +227,7 @@ TEST(ComponentEditorStrings, FormatTextsTakeExactlyTheArgumentsTheirCallersPass)
       {IDS_GATE_HEADER, "s"},
       {IDS_ERR_PACKAGE_EXISTS, "1"},
       {IDS_ASK_REMOVE_PIN_ASSIGNMENTS, "d"},
+      {IDS_ASK_REMOVE_NAMED_PIN_ASSIGNMENTS, "s"},
       {IDS_ASK_REMOVE_TERMINAL_ASSIGNMENT, "sd"},
       {IDS_ASK_DELETE_GATE, "s"},
       {IDS_PIN_ASSOCIATION, "sd"},

@@ -55,7 +55,8 @@ TEST(KicadFootprintReaderTest, PadsKeepTheirShapeSizeTurnAndDrillWithYTurnedUp) 
   const auto symbol = Parse(kQuadWithPad, error);
   ASSERT_NE(symbol, nullptr) << error;
   EXPECT_EQ(symbol->GetKind(), SymbolKind::Pcb);
-  ASSERT_EQ(symbol->CountPads(), 5) << "1 to 4 and the exposed pad once";
+  ASSERT_EQ(symbol->CountPins(), 5) << "1 to 4 and the exposed pad once";
+  ASSERT_EQ(symbol->CountPads(), 8) << "every land, the hole's too";
   const CFreePad& first = *symbol->FindPad(1);
   EXPECT_EQ(first.GetPosition(), CPoint(-15000, 5000));
   EXPECT_EQ(first.GetShape(), PadShape::Rectangle);
@@ -71,22 +72,37 @@ TEST(KicadFootprintReaderTest, PadsKeepTheirShapeSizeTurnAndDrillWithYTurnedUp) 
   EXPECT_EQ(exposed.GetPosition(), CPoint(0, 4000));
 }
 
-TEST(KicadFootprintReaderTest, RepeatedAndUnnumberedPadsAreDrawnButAreNoPins) {
+TEST(KicadFootprintReaderTest, ARepeatedNumberIsOnePinOnSeveralLandsAndAHoleIsALandOfNoPin) {
   CString error;
   const auto symbol = Parse(kQuadWithPad, error);
   ASSERT_NE(symbol, nullptr) << error;
-  int copper = 0;
-  int drills = 0;
+  std::vector<std::pair<int, CPoint>> lands;
+  for (int i = 0; i < symbol->CountPads(); ++i)
+    lands.emplace_back(symbol->GetPad(i).GetNumber(), symbol->GetPad(i).GetPosition());
+  EXPECT_EQ(lands, (std::vector<std::pair<int, CPoint>>{{1, {-15000, 5000}},
+                                                        {2, {-15000, -5000}},
+                                                        {3, {15000, -5000}},
+                                                        {4, {15000, 5000}},
+                                                        {5, {0, 4000}},
+                                                        {5, {0, -4000}},
+                                                        {CFreePad::kNoNumber, {0, -20000}},
+                                                        {2, {-15000, -15000}}}));
+  EXPECT_EQ(symbol->GetPad(5).GetName(), "EP") << "every land of the exposed pad carries its name";
+  const CFreePad& hole = symbol->GetPad(6);
+  EXPECT_FALSE(hole.IsNumbered());
+  EXPECT_EQ(hole.GetName(), "");
+  EXPECT_EQ(hole.GetDrill(), 10000);
+  EXPECT_EQ(symbol->FindPad(CFreePad::kNoNumber), nullptr) << "a hole is found by no number";
+  EXPECT_TRUE(symbol->HasSharedOrUnnumberedLands());
+
   std::vector<CString> texts;
   std::vector<CString> layers;
   for (const CSymbolGraphic& graphic : symbol->Graphics()) {
-    copper += graphic.GetLayer() == "Top Copper" ? 1 : 0;
-    drills += graphic.GetLayer() == "Drill" ? 1 : 0;
     if (const auto* text = std::get_if<CSymbolText>(&graphic.GetShape())) texts.push_back(text->text);
     layers.push_back(graphic.GetLayer());
   }
-  EXPECT_EQ(copper, 3) << "the second EP, the hole's land and the second pad 2";
-  EXPECT_EQ(drills, 1);
+  EXPECT_EQ(std::count(layers.begin(), layers.end(), CString("Top Copper")), 0)
+      << "lands are pads, not drawings";
   EXPECT_EQ(texts, std::vector<CString>{"REF**"}) << "neither the hidden value nor the board's reference";
   EXPECT_EQ(std::count(layers.begin(), layers.end(), CString("Silkscreen")), 3) << "line, arc and text";
   EXPECT_EQ(std::count(layers.begin(), layers.end(), CString("Assembly")), 1) << "the circle; no courtyard";

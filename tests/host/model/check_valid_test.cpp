@@ -178,4 +178,31 @@ TEST(CheckValidTest, TheFileHoldsOneFindingALineAndAFailedWriteIsRecorded) {
   EXPECT_NE(CAppError::GetLastError().Find(unwritable), -1) << CAppError::GetLastError().str();
 }
 
+TEST(CheckValidTest, FindingsNameThePinsOfAFootprintThatNamesItsBallsByThoseNames) {
+  ScratchFolder scratch;
+  fs::create_directory(scratch / "Balls.pretty");
+  std::ostringstream footprint;
+  footprint << "(footprint \"BGA14\" (version 20211014) (layer \"F.Cu\")\n";
+  for (const char row : {'A', 'B'}) {
+    for (int column = 1; column <= 7; ++column) {
+      footprint << "  (pad \"" << row << column << "\" smd circle (at " << column
+                << (row == 'A' ? " 0" : " 1") << ") (size 0.4 0.4) (layers \"F.Cu\"))\n";
+    }
+  }
+  footprint << ")\n";
+  WriteFileText(scratch / "Balls.pretty/BGA14.kicad_mod", footprint.str());
+  CDesign design;
+  LoadSample(design, "QUAD-NAND2");
+  CComponent* dip = design.FindComponent("QUAD-NAND2", "DIP-14");
+  ASSERT_NE(dip, nullptr);
+  dip->GetPcbComponent()->SetLibrary((scratch / "Balls.pretty").c_str());
+  dip->SetPcbSymbol("BGA14");
+  dip->SetPinNumber(1, 1, 3);
+  dip->SetPinNumber(1, 2, 15);
+  EXPECT_EQ(Lines(design.CheckValid((scratch / "report.txt").c_str()).str()),
+            (std::vector<std::string>{
+                "DIP-14: gate b terminal 1 (A) has pin A3, which gate a terminal 3 (Y) has too",
+                "DIP-14: gate b terminal 2 (B) has pin 15, outside 1 to 14"}));
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/model/component_library_file.h"
+#include "host/model/symbol.h"
 #include "host/pinmap/pin_map_table.h"
 
 namespace {
@@ -156,4 +157,44 @@ TEST(PinMapText, RowsThatFitNoTerminalAreReportedWithTheirLinesAndTheRestPlaced)
   EXPECT_EQ(placement.unplaced[0].line, 3);
   EXPECT_EQ(placement.unplaced[1].reason, "2 terminals are named \"T3\"");
   EXPECT_EQ(placement.unplaced[2].reason, "no terminal is named \"GND\"");
+}
+
+TEST(PinMapText, PinsOfAFootprintThatNamesItsBallsGoOutAndComeBackByName) {
+  CSymbol footprint("BGA4", SymbolKind::Pcb);
+  for (const auto& [number, name] : std::vector<std::pair<int, const char*>>{{1, "A1"}, {2, "A2"}, {3, "B1"}})
+    footprint.AddPad(CFreePad(number, name, CPoint(number * 100, 0)));
+  footprint.AddPad(CFreePad(4, "", CPoint(0, 100)));
+  std::vector<ComponentValue> records = GeneratedRecords(1, 3);
+  records[0].package = "BGA-4";
+  PinMapTable table = CollectPinMap(records);
+  table.labels = {CPinLabels(&footprint), CPinLabels()};
+  records[0].gates[0].terminals[2].pin = 4;
+  table.rows[2].pins[0] = 4;
+  const std::string text = FormatPinMap(table, PinMapSeparator::Comma);
+  EXPECT_EQ(text,
+            "Gate,Terminal,Name,BGA-4,QFP-2000\n"
+            "a,1,T1,A1,2000\n"
+            "a,2,T2,A2,1999\n"
+            "a,3,T3,4,1998\n")
+      << "a land without a name keeps its number; the other package writes numbers";
+
+  const PinLabelsOf labelsOf = [&](const CString& package) {
+    return package == "BGA-4" ? CPinLabels(&footprint) : CPinLabels();
+  };
+  PinMapTable read;
+  CString error;
+  ASSERT_TRUE(
+      ParsePinMap("Gate,Terminal,Name,BGA-4\na,1,T1,b1\na,2,T2,2\n", "pins.csv", read, error, labelsOf))
+      << error.c_str();
+  EXPECT_EQ(read.rows[0].pins, std::vector<int>{3}) << "a name, ignoring case";
+  EXPECT_EQ(read.rows[1].pins, std::vector<int>{2}) << "a number";
+  EXPECT_FALSE(
+      ParsePinMap("Gate,Terminal,Name,BGA-4,QFP-2000\na,1,T1,C9,1\n", "pins.csv", read, error, labelsOf));
+  EXPECT_EQ(
+      error,
+      "Cannot read \"pins.csv\" at line 2, column 4: \"C9\" is not a pin number nor a pad name of BGA4.");
+  EXPECT_FALSE(
+      ParsePinMap("Gate,Terminal,Name,BGA-4,QFP-2000\na,1,T1,A1,A1\n", "pins.csv", read, error, labelsOf));
+  EXPECT_EQ(error, "Cannot read \"pins.csv\" at line 2, column 5: \"A1\" is not a pin number.")
+      << "names belong to the package whose footprint has them";
 }

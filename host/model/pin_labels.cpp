@@ -1,0 +1,102 @@
+#include "host/model/pin_labels.h"
+
+#include <cctype>
+#include <charconv>
+#include <memory>
+
+#include "host/model/component.h"
+#include "host/model/gate.h"
+#include "host/model/symbol.h"
+#include "host/model/symbol_library.h"
+#include "host/model/symbol_library_locator.h"
+#include "host/utility/app_error.h"
+
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+}  // namespace
+
+CPinLabels::CPinLabels(const CSymbol* footprint) {
+  if (footprint == nullptr) return;
+  m_footprint = footprint->GetName();
+  for (int i = 0; i < footprint->CountPads(); ++i) {
+    const CFreePad& pad = footprint->GetPad(i);
+    if (!pad.IsNumbered() || !IsPadName(pad.GetName())) continue;
+    m_names.emplace(pad.GetNumber(), pad.GetName());
+    m_pins.emplace(Lower(pad.GetName().str()), pad.GetNumber());
+  }
+}
+
+CPinLabels CPinLabels::ForPackage(const CComponent& record, const CString& componentLibrary) {
+  return ForFootprint(record.GetPcbComponent()->GetLibrary(), record.GetPcbSymbol(), componentLibrary);
+}
+
+CPinLabels CPinLabels::ForFootprint(const CString& library, const CString& symbol,
+                                    const CString& componentLibrary) {
+  if (library.IsEmpty() || symbol.IsEmpty()) return {};
+  CString path;
+  std::unique_ptr<CSymbol> footprint;
+  // The PCB drawing reads the same footprint and tells the user what failed; an error
+  // recorded before stays for its own caller.
+  const CString earlierError = CAppError::GetLastError();
+  if (CSymbolLibraryLocator(SymbolKind::Pcb, componentLibrary).Find(library, path)) {
+    CPcbSymbolLibrary opened;
+    if (opened.OpenRead(path)) footprint = opened.ReadSymbol(symbol);
+  }
+  if (footprint == nullptr) CAppError::SetLastErrorText(earlierError);
+  return CPinLabels(footprint.get());
+}
+
+bool CPinLabels::IsPadName(const CString& label) {
+  for (const char c : label.str()) {
+    if (c < '0' || c > '9') return true;
+  }
+  return false;
+}
+
+CString CPinLabels::Text(int pin) const {
+  if (pin == CGate::kNoPin) return {};
+  const auto named = m_names.find(pin);
+  if (named != m_names.end()) return named->second;
+  return CString(std::to_string(pin));
+}
+
+bool CPinLabels::Read(std::string_view text, int& pin) const {
+  const std::string_view value = Trimmed(text);
+  if (value.empty()) {
+    pin = CGate::kNoPin;
+    return true;
+  }
+  int number = 0;
+  const char* end = value.data() + value.size();
+  const auto [stop, code] = std::from_chars(value.data(), end, number);
+  if (code == std::errc() && stop == end) {
+    pin = number;
+    return true;
+  }
+  const auto named = m_pins.find(Lower(value));
+  if (named == m_pins.end()) return false;
+  pin = named->second;
+  return true;
+}
+
+CString CPinLabels::Refusal(std::string_view text) const {
+  CString message;
+  const std::string shown(text);
+  if (HasNames())
+    message.Format("\"%s\" is not a pin number nor a pad name of %s", shown.c_str(), m_footprint.c_str());
+  else
+    message.Format("\"%s\" is not a pin number", shown.c_str());
+  return message;
+}

@@ -1,0 +1,125 @@
+// Footprints that name their lands, give a pin several lands or have lands of no pin:
+// how their pins are written and read, and how the symbol library file holds them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/kicad/kicad_footprint_reader.h"
+#include "host/model/pin_labels.h"
+#include "host/model/symbol_library_file.h"
+
+namespace {
+
+// Two balls, an exposed pad on two lands and a mounting hole, read as the field's
+// footprint files give them.
+constexpr const char* kBallsAndHole = R"((footprint "BGA2EP" (version 20211014) (layer "F.Cu")
+  (pad "B1" smd circle (at 0 0.8) (size 0.4 0.4) (layers "F.Cu"))
+  (pad "A1" smd circle (at 0 0) (size 0.4 0.4) (layers "F.Cu"))
+  (pad "EP" smd rect (at 2 0) (size 1 0.5) (layers "F.Cu"))
+  (pad "EP" smd rect (at 2 0.8) (size 1 0.5) (layers "F.Cu"))
+  (pad "" np_thru_hole circle (at -2 0) (size 1 1) (drill 1) (layers *.Cu))
+))";
+
+std::unique_ptr<CSymbol> BallsAndHole() {
+  CString error;
+  auto symbol = CKicadFootprintReader::Parse(kBallsAndHole, "BGA2EP.kicad_mod", "BGA2EP", error);
+  EXPECT_NE(symbol, nullptr) << error;
+  return symbol;
+}
+
+std::string LibraryText(int version, const std::string& pads) {
+  return R"({"format": "symbol-library", "version": )" + std::to_string(version) +
+         R"(, "kind": "pcb", "symbols": [{"name": "F", "origin": {"x": 0, "y": 0}, "graphics": [], "pads": [)" +
+         pads + "]}]}";
+}
+
+std::string Land(const std::string& number, const std::string& name, int x) {
+  return R"({"number": )" + number + R"(, "name": ")" + name + R"(", "position": {"x": )" +
+         std::to_string(x) + R"(, "y": 0}, "shape": "round", "width": 100, "height": 100, "drill": 0})";
+}
+
+}  // namespace
+
+TEST(PadLandsTest, NamedLandsAreShownAndReadByTheirNamesAndNumbersStillWork) {
+  const auto footprint = BallsAndHole();
+  ASSERT_NE(footprint, nullptr);
+  const CPinLabels labels(footprint.get());
+  EXPECT_TRUE(labels.HasNames());
+  EXPECT_EQ(labels.Text(1), "A1");
+  EXPECT_EQ(labels.Text(2), "B1");
+  EXPECT_EQ(labels.Text(3), "EP");
+  EXPECT_EQ(labels.Text(9), "9") << "a pin the footprint lacks is its number";
+  EXPECT_EQ(labels.Text(-1), "");
+  int pin = 0;
+  EXPECT_TRUE(labels.Read("b1", pin));
+  EXPECT_EQ(pin, 2) << "names are read ignoring case";
+  EXPECT_TRUE(labels.Read(" Ep ", pin));
+  EXPECT_EQ(pin, 3);
+  EXPECT_TRUE(labels.Read("1", pin));
+  EXPECT_EQ(pin, 1) << "a number is still a number";
+  EXPECT_TRUE(labels.Read("  ", pin));
+  EXPECT_EQ(pin, -1);
+  EXPECT_FALSE(labels.Read("C7", pin));
+  EXPECT_FALSE(labels.Read("A1x", pin));
+  EXPECT_EQ(labels.Refusal("C7"), "\"C7\" is not a pin number nor a pad name of BGA2EP");
+
+  const CPinLabels numbers(nullptr);
+  EXPECT_FALSE(numbers.HasNames());
+  EXPECT_EQ(numbers.Text(3), "3");
+  EXPECT_FALSE(numbers.Read("A1", pin));
+  EXPECT_EQ(numbers.Refusal("A1"), "\"A1\" is not a pin number");
+}
+
+TEST(PadLandsTest, APinOnSeveralLandsCountsOnceAndAHoleNotAtAll) {
+  const auto footprint = BallsAndHole();
+  ASSERT_NE(footprint, nullptr);
+  EXPECT_EQ(footprint->CountPads(), 5);
+  EXPECT_EQ(footprint->CountPins(), 3);
+  EXPECT_EQ(CPinLabels(footprint.get()).Text(-1), "") << "the hole names no pin";
+}
+
+TEST(PadLandsTest, TheLibraryFileHoldsNamesSharedLandsAndHolesInVersionTwo) {
+  const auto footprint = BallsAndHole();
+  ASSERT_NE(footprint, nullptr);
+  CSymbolLibraryContents contents(SymbolKind::Pcb);
+  contents.Add(footprint->Clone());
+  const std::string text = CSymbolLibraryFile::Format(contents);
+  EXPECT_NE(text.find("\"version\": 2"), std::string::npos);
+  EXPECT_NE(text.find("\"number\": null"), std::string::npos);
+  CString error;
+  const auto read = CSymbolLibraryFile::Parse(text, "bga.pcblib", error);
+  ASSERT_NE(read, nullptr) << error;
+  EXPECT_TRUE(read->Get(0) == *footprint) << "names, shared lands and the hole come back";
+  EXPECT_EQ(CSymbolLibraryFile::Format(*read), text);
+
+  // A footprint numbered 1..n stays in version 1, readable by older programs.
+  CSymbolLibraryContents plain(SymbolKind::Pcb);
+  auto simple = std::make_unique<CSymbol>("P2", SymbolKind::Pcb);
+  simple->AddPad(CFreePad(1, "1", CPoint(0, 0)));
+  simple->AddPad(CFreePad(2, "2", CPoint(100, 0)));
+  plain.Add(std::move(simple));
+  EXPECT_NE(CSymbolLibraryFile::Format(plain).find("\"version\": 1"), std::string::npos);
+}
+
+TEST(PadLandsTest, VersionOneRefusesWhatOnlyVersionTwoHoldsAndAFutureVersionIsRefused) {
+  CString error;
+  const std::string twice = Land("1", "", 0) + ", " + Land("1", "", 200);
+  EXPECT_EQ(CSymbolLibraryFile::Parse(LibraryText(1, twice), "old.pcblib", error), nullptr);
+  EXPECT_EQ(error,
+            "Cannot read \"old.pcblib\" at /symbols/0/pads/1/number: pad number 1 is already used at "
+            "/symbols/0/pads/0/number.");
+  EXPECT_NE(CSymbolLibraryFile::Parse(LibraryText(2, twice), "new.pcblib", error), nullptr) << error;
+
+  const std::string hole = Land("null", "", 0);
+  EXPECT_EQ(CSymbolLibraryFile::Parse(LibraryText(1, hole), "old.pcblib", error), nullptr);
+  EXPECT_NE(error.Find("/symbols/0/pads/0/number"), -1) << error;
+  const auto holes = CSymbolLibraryFile::Parse(LibraryText(2, hole + ", " + hole), "new.pcblib", error);
+  ASSERT_NE(holes, nullptr) << error;
+  EXPECT_EQ(holes->Get(0).CountPads(), 2);
+  EXPECT_EQ(holes->Get(0).CountPins(), 0);
+
+  EXPECT_EQ(CSymbolLibraryFile::Parse(LibraryText(3, hole), "future.pcblib", error), nullptr);
+  EXPECT_EQ(error,
+            "Cannot read \"future.pcblib\" at /version: version 3 is not supported; this program reads "
+            "versions 1 to 2.");
+}
