@@ -75,8 +75,11 @@ void CPcbSymbolView::UpdatePinNumber(const CPinNumberHint* hint) {
   if (pin == CGate::kNoPin) pin = copy->GetPinNumber(hint->GetGate(), hint->GetTerminal());
   CPadInstance* found = FindPadWithPin(pin);
   if (found != nullptr) Draw(found, kDrawBeforeChange);
+  // The pad the terminal leaves shows unassigned from now on.
+  const int left = copy->GetPinNumber(hint->GetGate(), hint->GetTerminal());
   copy->SetPinNumber(hint->GetGate(), hint->GetTerminal(), hint->GetPin());
   if (found != nullptr) Draw(found, kDrawAfterChange);
+  if (left != pin && left != CGate::kNoPin) InvalidateItem(FindPadWithPin(left));
 }
 
 void CPcbSymbolView::UpdatePinName(const CPinNameHint* hint) {
