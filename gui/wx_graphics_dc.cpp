@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "gui/wx_peer.h"
 
@@ -73,8 +75,29 @@ double WxGraphicsDC::UsePenAndBrush(bool fill) {
   return width % 2 == 1 ? 0.5 : 0.0;
 }
 
+namespace {
+
+// Making a wx font of a pixel size measures it on the screen, which costs far more
+// than drawing a short text: the fonts made are kept, the few a drawing uses.
+const wxFont& CachedWxFont(const DCFont& font) {
+  static constexpr size_t kMostFonts = 32;
+  static std::vector<std::pair<DCFont, wxFont>> made;
+  for (const auto& [key, shown] : made) {
+    if (key == font) return shown;
+  }
+  if (made.size() == kMostFonts) made.clear();
+  made.emplace_back(font, ToWxFont(font));
+  return made.back().second;
+}
+
+}  // namespace
+
 void WxGraphicsDC::UseFont() const {
-  m_gc.SetFont(ToWxFont(GetState().font), ToWxColour(GetState().textColour));
+  const State& state = GetState();
+  if (m_appliedFont == state.font && m_appliedTextColour == state.textColour) return;
+  m_gc.SetFont(CachedWxFont(state.font), ToWxColour(state.textColour));
+  m_appliedFont = state.font;
+  m_appliedTextColour = state.textColour;
 }
 
 void WxGraphicsDC::DrawLine(CPoint from, CPoint to) {

@@ -35,6 +35,9 @@ class WxGraphicsDC : public CDC {
 
   wxGraphicsContext& m_gc;
   std::optional<CRect> m_appliedClip;
+  // The font and text colour set on the context, to set them only when they change.
+  mutable std::optional<DCFont> m_appliedFont;
+  mutable COLORREF m_appliedTextColour = 0;
 };
 
 // The wx font of a platform font: its height is that of the letters, ascent to descent.
