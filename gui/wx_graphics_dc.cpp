@@ -52,8 +52,15 @@ WxGraphicsDC::WxGraphicsDC(wxGraphicsContext& gc) : m_gc(gc) {
   m_gc.DisableOffset();
 }
 
+WxGraphicsDC::~WxGraphicsDC() {
+  FlushBatch();
+}
+
 void WxGraphicsDC::ApplyClip() {
-  const std::optional<CRect>& clip = GetState().clip;
+  ApplyClip(GetState().clip);
+}
+
+void WxGraphicsDC::ApplyClip(const std::optional<CRect>& clip) {
   if (clip == m_appliedClip) return;
   m_gc.ResetClip();
   if (clip) m_gc.Clip(clip->left, clip->top, clip->Width(), clip->Height());
@@ -61,9 +68,12 @@ void WxGraphicsDC::ApplyClip() {
 }
 
 double WxGraphicsDC::UsePenAndBrush(bool fill) {
+  FlushBatch();
   ApplyClip();
-  const DCPen& pen = GetState().pen;
-  const DCBrush& brush = GetState().brush;
+  return SetPenAndBrush(GetState().pen, GetState().brush, fill);
+}
+
+double WxGraphicsDC::SetPenAndBrush(const DCPen& pen, const DCBrush& brush, bool fill) {
   m_gc.SetBrush(fill && !brush.hollow ? m_gc.CreateBrush(wxBrush(ToWxColour(brush.colour)))
                                       : wxNullGraphicsBrush);
   if (pen.style == PS_NULL) {
@@ -73,6 +83,34 @@ double WxGraphicsDC::UsePenAndBrush(bool fill) {
   const int width = std::max(pen.width, 1);
   m_gc.SetPen(m_gc.CreatePen(wxGraphicsPenInfo(ToWxColour(pen.colour), width).Style(PenStyleOf(pen.style))));
   return width % 2 == 1 ? 0.5 : 0.0;
+}
+
+wxGraphicsPath* WxGraphicsDC::Batched(Batch::Kind kind) {
+  const State& state = GetState();
+  const bool lines = kind == Batch::Kind::Lines && state.pen.style != PS_NULL;
+  const bool fills = kind == Batch::Kind::Fills && state.pen.style == PS_NULL && !state.brush.hollow;
+  if (!lines && !fills) return nullptr;
+  if (m_batch && m_batch->kind == kind && m_batch->pen == state.pen && m_batch->brush == state.brush &&
+      m_batch->clip == state.clip)
+    return &m_batch->path;
+  FlushBatch();
+  m_batch = Batch{kind, state.pen, state.brush, state.clip, m_gc.CreatePath()};
+  return &m_batch->path;
+}
+
+void WxGraphicsDC::FlushBatch() {
+  if (!m_batch) return;
+  const Batch batch = std::move(*m_batch);
+  m_batch.reset();
+  ApplyClip(batch.clip);
+  if (batch.kind == Batch::Kind::Lines) {
+    SetPenAndBrush(batch.pen, batch.brush, false);
+    m_gc.StrokePath(batch.path);
+  } else {
+    SetPenAndBrush(batch.pen, batch.brush, true);
+    // Overlapping pieces of one shape (an oblong's ends and middle) fill as one.
+    m_gc.FillPath(batch.path, wxWINDING_RULE);
+  }
 }
 
 namespace {
@@ -101,16 +139,30 @@ void WxGraphicsDC::UseFont() const {
 }
 
 void WxGraphicsDC::DrawLine(CPoint from, CPoint to) {
+  if (wxGraphicsPath* path = Batched(Batch::Kind::Lines)) {
+    const double offset = std::max(GetState().pen.width, 1) % 2 == 1 ? 0.5 : 0.0;
+    path->MoveToPoint(from.x + offset, from.y + offset);
+    path->AddLineToPoint(to.x + offset, to.y + offset);
+    return;
+  }
   const double offset = UsePenAndBrush(false);
   m_gc.StrokeLine(from.x + offset, from.y + offset, to.x + offset, to.y + offset);
 }
 
 void WxGraphicsDC::DrawRectangle(const CRect& rect) {
+  if (wxGraphicsPath* path = Batched(Batch::Kind::Fills)) {
+    path->AddRectangle(rect.left, rect.top, rect.Width(), rect.Height());
+    return;
+  }
   const double offset = UsePenAndBrush(true);
   m_gc.DrawRectangle(rect.left + offset, rect.top + offset, rect.Width(), rect.Height());
 }
 
 void WxGraphicsDC::DrawEllipse(const CRect& bounds) {
+  if (wxGraphicsPath* path = Batched(Batch::Kind::Fills)) {
+    path->AddEllipse(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+    return;
+  }
   const double offset = UsePenAndBrush(true);
   m_gc.DrawEllipse(bounds.left + offset, bounds.top + offset, bounds.Width(), bounds.Height());
 }
@@ -150,6 +202,7 @@ void WxGraphicsDC::DrawArc(const CRect& bounds, CPoint start, CPoint end) {
 }
 
 void WxGraphicsDC::DrawFilledRect(const CRect& rect, COLORREF colour) {
+  FlushBatch();
   ApplyClip();
   m_gc.SetPen(wxNullGraphicsPen);
   m_gc.SetBrush(m_gc.CreateBrush(wxBrush(ToWxColour(colour))));
@@ -157,6 +210,7 @@ void WxGraphicsDC::DrawFilledRect(const CRect& rect, COLORREF colour) {
 }
 
 void WxGraphicsDC::DrawText(CPoint point, const std::string& text) {
+  FlushBatch();
   ApplyClip();
   UseFont();
   const State& state = GetState();
