@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <numbers>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -116,16 +119,28 @@ void WxGraphicsDC::FlushBatch() {
 namespace {
 
 // Making a wx font of a pixel size measures it on the screen, which costs far more
-// than drawing a short text: the fonts made are kept, the few a drawing uses.
-const wxFont& CachedWxFont(const DCFont& font) {
+// than drawing a short text: the fonts made are kept, the few a drawing uses, each
+// with the sizes of the texts drawn in it (a full repaint lays every text out twice
+// otherwise, once to measure it and once to draw it).
+struct MadeFont {
+  DCFont key;
+  wxFont font;
+  std::unordered_map<std::string, TextSize> sizes;
+};
+
+MadeFont& CachedFont(const DCFont& font) {
   static constexpr size_t kMostFonts = 32;
-  static std::vector<std::pair<DCFont, wxFont>> made;
-  for (const auto& [key, shown] : made) {
-    if (key == font) return shown;
+  static std::vector<std::unique_ptr<MadeFont>> made;
+  for (const auto& entry : made) {
+    if (entry->key == font) return *entry;
   }
   if (made.size() == kMostFonts) made.clear();
-  made.emplace_back(font, ToWxFont(font));
-  return made.back().second;
+  made.push_back(std::make_unique<MadeFont>(MadeFont{font, ToWxFont(font), {}}));
+  return *made.back();
+}
+
+const wxFont& CachedWxFont(const DCFont& font) {
+  return CachedFont(font).font;
 }
 
 }  // namespace
@@ -215,10 +230,7 @@ void WxGraphicsDC::DrawText(CPoint point, const std::string& text) {
   UseFont();
   const State& state = GetState();
   const wxString shown = wxString::FromUTF8(text.c_str());
-  double width = 0;
-  double height = 0;
-  double descent = 0;
-  m_gc.GetTextExtent(shown, &width, &height, &descent, nullptr);
+  const auto [width, height, descent] = MeasureText(shown, text);
   double dx = 0;
   if ((state.textAlign & TA_HORIZONTAL_MASK) == TA_CENTER) dx = -width / 2;
   if ((state.textAlign & TA_HORIZONTAL_MASK) == TA_RIGHT) dx = -width;
@@ -236,6 +248,17 @@ void WxGraphicsDC::DrawText(CPoint point, const std::string& text) {
   }
   m_gc.DrawText(shown, dx, dy);
   m_gc.PopState();
+}
+
+TextSize WxGraphicsDC::MeasureText(const wxString& shown, const std::string& text) const {
+  static constexpr size_t kMostSizesPerFont = 50000;
+  auto& sizes = CachedFont(GetState().font).sizes;
+  if (const auto found = sizes.find(text); found != sizes.end()) return found->second;
+  TextSize size;
+  m_gc.GetTextExtent(shown, &size.width, &size.height, &size.descent, nullptr);
+  if (sizes.size() == kMostSizesPerFont) sizes.clear();
+  sizes.emplace(text, size);
+  return size;
 }
 
 CSize WxGraphicsDC::GetTextExtent(const CString& text) const {

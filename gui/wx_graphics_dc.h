@@ -7,8 +7,16 @@
 #include <wx/graphics.h>
 
 #include <optional>
+#include <string>
 
 #include "platform/device_context.h"
+
+// A text's size in a font: width, height of its line and the part below the baseline.
+struct TextSize {
+  double width = 0;
+  double height = 0;
+  double descent = 0;
+};
 
 class WxGraphicsDC : public CDC {
  public:
@@ -52,6 +60,8 @@ class WxGraphicsDC : public CDC {
   // Draws the batch so far; every other drawing comes after it.
   void FlushBatch();
   void UseFont() const;
+  // The size of a text in the current font, measured once per font and text.
+  TextSize MeasureText(const wxString& shown, const std::string& text) const;
 
   wxGraphicsContext& m_gc;
   std::optional<CRect> m_appliedClip;
