@@ -7,6 +7,7 @@
 #include <wx/utils.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -76,6 +77,14 @@ class WxFilePrompt : public FilePrompt {
 
 class EditorWxApp : public wxApp {
  public:
+  // Scroll bars that fade in and out over the pin grid repaint all its visible cells on
+  // every frame of the fading, which costs a big component a quarter of a second per
+  // mouse move; classic scroll bars stay still. A user's own choice is kept.
+  bool Initialize(int& count, wxChar** words) override {
+    setenv("GTK_OVERLAY_SCROLLING", "0", 0);
+    return wxApp::Initialize(count, words);
+  }
+
   bool OnInit() override {
     std::vector<std::string> words;
     for (int index = 0; index < argc; ++index) words.push_back(argv[index].ToStdString());

@@ -61,6 +61,8 @@ wxColour MarkedColour() {
 
 class GridPeer : public WxPeer {
  public:
+  static constexpr size_t kMostCellsRepaintedOneByOne = 64;
+
   GridPeer(HWND hwnd, wxWindow* parent)
       : WxPeer(hwnd,
                new wxGrid(parent, wxID_ANY, wxPoint(hwnd->rect.left, hwnd->rect.top),
@@ -87,7 +89,8 @@ class GridPeer : public WxPeer {
       ShowContent();
       return;
     }
-    const bool batch = changes.size() > 1;
+    // A batch repaints the whole grid at its end; a few cells repaint only themselves.
+    const bool batch = changes.size() > kMostCellsRepaintedOneByOne;
     if (batch) Grid()->BeginBatch();
     bool cursorMoved = false;
     for (const GridChange& change : changes) cursorMoved = ShowChange(*data, change) || cursorMoved;
@@ -219,6 +222,7 @@ class GridPeer : public WxPeer {
     Grid()->SetCellBackgroundColour(r, c, back);
     Grid()->SetCellAlignment(r, c, shown.alignment.across, shown.alignment.down);
     Grid()->SetReadOnly(r, c, shown.readOnly);
+    if (Grid()->GetBatchCount() == 0) Grid()->RefreshBlock(r, c, r, c);
     before = shown;
     if (editing) before.text = "\x01";  // its text is shown once the edit is over
   }

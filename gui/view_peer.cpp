@@ -2,6 +2,9 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/graphics.h>
+#include <wx/region.h>
+
+#include <vector>
 
 #include "gui/wx_graphics_dc.h"
 #include "platform/view.h"
@@ -111,16 +114,46 @@ class ViewPeer : public WxPeer {
     if (m_window->HasCapture()) m_window->ReleaseMouse();
   }
 
+  // A part of the view repaints only that part.
+  void OnInvalidated(const CRect& rect) override {
+    m_window->RefreshRect(wxRect(rect.left, rect.top, rect.Width(), rect.Height()), false);
+  }
+
+  // Only what needs repainting is drawn: each rectangle of the update region clips the
+  // view's drawing, which passes over the items outside it. A region of many pieces is
+  // drawn as the box round them.
   void Paint() {
     wxAutoBufferedPaintDC paint(m_window);
+    auto* view = DynamicDowncast<CView>(CWnd::FromHandlePermanent(m_hwnd));
     paint.SetBackground(*wxWHITE_BRUSH);
     paint.Clear();
-    auto* view = DynamicDowncast<CView>(CWnd::FromHandlePermanent(m_hwnd));
     if (view == nullptr) return;
+    const std::vector<CRect> parts = UpdateParts();
     std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(paint));
     if (gc == nullptr) return;
     WxGraphicsDC dc(*gc);
-    view->OnDraw(&dc);
+    for (const CRect& part : parts) {
+      const int saved = dc.SaveDC();
+      dc.IntersectClipRect(part);
+      view->OnDraw(&dc);
+      dc.RestoreDC(saved);
+    }
+  }
+
+  std::vector<CRect> UpdateParts() const {
+    static constexpr size_t kMostParts = 8;
+    const wxRegion& region = m_window->GetUpdateRegion();
+    const wxRect box = region.GetBox();
+    if (box.IsEmpty()) {
+      const wxSize size = m_window->GetClientSize();
+      return {CRect(0, 0, size.x, size.y)};
+    }
+    std::vector<CRect> parts;
+    for (wxRegionIterator part(region); part; ++part) {
+      if (parts.size() == kMostParts) return {CRect(box.x, box.y, box.GetRight() + 1, box.GetBottom() + 1)};
+      parts.emplace_back(part.GetX(), part.GetY(), part.GetX() + part.GetW(), part.GetY() + part.GetH());
+    }
+    return parts;
   }
 };
 

@@ -2,7 +2,12 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <numbers>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "gui/wx_peer.h"
 
@@ -50,8 +55,15 @@ WxGraphicsDC::WxGraphicsDC(wxGraphicsContext& gc) : m_gc(gc) {
   m_gc.DisableOffset();
 }
 
+WxGraphicsDC::~WxGraphicsDC() {
+  FlushBatch();
+}
+
 void WxGraphicsDC::ApplyClip() {
-  const std::optional<CRect>& clip = GetState().clip;
+  ApplyClip(GetState().clip);
+}
+
+void WxGraphicsDC::ApplyClip(const std::optional<CRect>& clip) {
   if (clip == m_appliedClip) return;
   m_gc.ResetClip();
   if (clip) m_gc.Clip(clip->left, clip->top, clip->Width(), clip->Height());
@@ -59,9 +71,12 @@ void WxGraphicsDC::ApplyClip() {
 }
 
 double WxGraphicsDC::UsePenAndBrush(bool fill) {
+  FlushBatch();
   ApplyClip();
-  const DCPen& pen = GetState().pen;
-  const DCBrush& brush = GetState().brush;
+  return SetPenAndBrush(GetState().pen, GetState().brush, fill);
+}
+
+double WxGraphicsDC::SetPenAndBrush(const DCPen& pen, const DCBrush& brush, bool fill) {
   m_gc.SetBrush(fill && !brush.hollow ? m_gc.CreateBrush(wxBrush(ToWxColour(brush.colour)))
                                       : wxNullGraphicsBrush);
   if (pen.style == PS_NULL) {
@@ -73,21 +88,96 @@ double WxGraphicsDC::UsePenAndBrush(bool fill) {
   return width % 2 == 1 ? 0.5 : 0.0;
 }
 
+wxGraphicsPath* WxGraphicsDC::Batched(Batch::Kind kind) {
+  const State& state = GetState();
+  const bool lines = kind == Batch::Kind::Lines && state.pen.style != PS_NULL;
+  const bool fills = kind == Batch::Kind::Fills && state.pen.style == PS_NULL && !state.brush.hollow;
+  if (!lines && !fills) return nullptr;
+  if (m_batch && m_batch->kind == kind && m_batch->pen == state.pen && m_batch->brush == state.brush &&
+      m_batch->clip == state.clip)
+    return &m_batch->path;
+  FlushBatch();
+  m_batch = Batch{kind, state.pen, state.brush, state.clip, m_gc.CreatePath()};
+  return &m_batch->path;
+}
+
+void WxGraphicsDC::FlushBatch() {
+  if (!m_batch) return;
+  const Batch batch = std::move(*m_batch);
+  m_batch.reset();
+  ApplyClip(batch.clip);
+  if (batch.kind == Batch::Kind::Lines) {
+    SetPenAndBrush(batch.pen, batch.brush, false);
+    m_gc.StrokePath(batch.path);
+  } else {
+    SetPenAndBrush(batch.pen, batch.brush, true);
+    // Overlapping pieces of one shape (an oblong's ends and middle) fill as one.
+    m_gc.FillPath(batch.path, wxWINDING_RULE);
+  }
+}
+
+namespace {
+
+// Making a wx font of a pixel size measures it on the screen, which costs far more
+// than drawing a short text: the fonts made are kept, the few a drawing uses, each
+// with the sizes of the texts drawn in it (a full repaint lays every text out twice
+// otherwise, once to measure it and once to draw it).
+struct MadeFont {
+  DCFont key;
+  wxFont font;
+  std::unordered_map<std::string, TextSize> sizes;
+};
+
+MadeFont& CachedFont(const DCFont& font) {
+  static constexpr size_t kMostFonts = 32;
+  static std::vector<std::unique_ptr<MadeFont>> made;
+  for (const auto& entry : made) {
+    if (entry->key == font) return *entry;
+  }
+  if (made.size() == kMostFonts) made.clear();
+  made.push_back(std::make_unique<MadeFont>(MadeFont{font, ToWxFont(font), {}}));
+  return *made.back();
+}
+
+const wxFont& CachedWxFont(const DCFont& font) {
+  return CachedFont(font).font;
+}
+
+}  // namespace
+
 void WxGraphicsDC::UseFont() const {
-  m_gc.SetFont(ToWxFont(GetState().font), ToWxColour(GetState().textColour));
+  const State& state = GetState();
+  if (m_appliedFont == state.font && m_appliedTextColour == state.textColour) return;
+  m_gc.SetFont(CachedWxFont(state.font), ToWxColour(state.textColour));
+  m_appliedFont = state.font;
+  m_appliedTextColour = state.textColour;
 }
 
 void WxGraphicsDC::DrawLine(CPoint from, CPoint to) {
+  if (wxGraphicsPath* path = Batched(Batch::Kind::Lines)) {
+    const double offset = std::max(GetState().pen.width, 1) % 2 == 1 ? 0.5 : 0.0;
+    path->MoveToPoint(from.x + offset, from.y + offset);
+    path->AddLineToPoint(to.x + offset, to.y + offset);
+    return;
+  }
   const double offset = UsePenAndBrush(false);
   m_gc.StrokeLine(from.x + offset, from.y + offset, to.x + offset, to.y + offset);
 }
 
 void WxGraphicsDC::DrawRectangle(const CRect& rect) {
+  if (wxGraphicsPath* path = Batched(Batch::Kind::Fills)) {
+    path->AddRectangle(rect.left, rect.top, rect.Width(), rect.Height());
+    return;
+  }
   const double offset = UsePenAndBrush(true);
   m_gc.DrawRectangle(rect.left + offset, rect.top + offset, rect.Width(), rect.Height());
 }
 
 void WxGraphicsDC::DrawEllipse(const CRect& bounds) {
+  if (wxGraphicsPath* path = Batched(Batch::Kind::Fills)) {
+    path->AddEllipse(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+    return;
+  }
   const double offset = UsePenAndBrush(true);
   m_gc.DrawEllipse(bounds.left + offset, bounds.top + offset, bounds.Width(), bounds.Height());
 }
@@ -127,6 +217,7 @@ void WxGraphicsDC::DrawArc(const CRect& bounds, CPoint start, CPoint end) {
 }
 
 void WxGraphicsDC::DrawFilledRect(const CRect& rect, COLORREF colour) {
+  FlushBatch();
   ApplyClip();
   m_gc.SetPen(wxNullGraphicsPen);
   m_gc.SetBrush(m_gc.CreateBrush(wxBrush(ToWxColour(colour))));
@@ -134,14 +225,12 @@ void WxGraphicsDC::DrawFilledRect(const CRect& rect, COLORREF colour) {
 }
 
 void WxGraphicsDC::DrawText(CPoint point, const std::string& text) {
+  FlushBatch();
   ApplyClip();
   UseFont();
   const State& state = GetState();
   const wxString shown = wxString::FromUTF8(text.c_str());
-  double width = 0;
-  double height = 0;
-  double descent = 0;
-  m_gc.GetTextExtent(shown, &width, &height, &descent, nullptr);
+  const auto [width, height, descent] = MeasureText(shown, text);
   double dx = 0;
   if ((state.textAlign & TA_HORIZONTAL_MASK) == TA_CENTER) dx = -width / 2;
   if ((state.textAlign & TA_HORIZONTAL_MASK) == TA_RIGHT) dx = -width;
@@ -159,6 +248,17 @@ void WxGraphicsDC::DrawText(CPoint point, const std::string& text) {
   }
   m_gc.DrawText(shown, dx, dy);
   m_gc.PopState();
+}
+
+TextSize WxGraphicsDC::MeasureText(const wxString& shown, const std::string& text) const {
+  static constexpr size_t kMostSizesPerFont = 50000;
+  auto& sizes = CachedFont(GetState().font).sizes;
+  if (const auto found = sizes.find(text); found != sizes.end()) return found->second;
+  TextSize size;
+  m_gc.GetTextExtent(shown, &size.width, &size.height, &size.descent, nullptr);
+  if (sizes.size() == kMostSizesPerFont) sizes.clear();
+  sizes.emplace(text, size);
+  return size;
 }
 
 CSize WxGraphicsDC::GetTextExtent(const CString& text) const {

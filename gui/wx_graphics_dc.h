@@ -7,13 +7,22 @@
 #include <wx/graphics.h>
 
 #include <optional>
+#include <string>
 
 #include "platform/device_context.h"
+
+// A text's size in a font: width, height of its line and the part below the baseline.
+struct TextSize {
+  double width = 0;
+  double height = 0;
+  double descent = 0;
+};
 
 class WxGraphicsDC : public CDC {
  public:
   // The context stays the caller's and must outlive this.
   explicit WxGraphicsDC(wxGraphicsContext& gc);
+  ~WxGraphicsDC() override;
 
   CSize GetTextExtent(const CString& text) const override;
 
@@ -30,11 +39,36 @@ class WxGraphicsDC : public CDC {
   // Sets the pen and brush of the state (and its clip) on the context; returns the
   // offset that puts the pen's strokes on pixel centres.
   double UsePenAndBrush(bool fill);
+  double SetPenAndBrush(const DCPen& pen, const DCBrush& brush, bool fill);
   void ApplyClip();
+  void ApplyClip(const std::optional<CRect>& clip);
+
+  // Lines of one pen, or shapes filled with one brush and no outline, drawn one after
+  // another go into one path that is drawn once: a footprint of thousands of lands
+  // costs one fill, not thousands.
+  struct Batch {
+    enum class Kind { Lines, Fills };
+    Kind kind;
+    DCPen pen;
+    DCBrush brush;
+    std::optional<CRect> clip;
+    wxGraphicsPath path;
+  };
+  // The path a shape of this kind joins under the current state; null when the state
+  // draws shapes that cannot be joined (outlined fills, hollow shapes, no pen).
+  wxGraphicsPath* Batched(Batch::Kind kind);
+  // Draws the batch so far; every other drawing comes after it.
+  void FlushBatch();
   void UseFont() const;
+  // The size of a text in the current font, measured once per font and text.
+  TextSize MeasureText(const wxString& shown, const std::string& text) const;
 
   wxGraphicsContext& m_gc;
   std::optional<CRect> m_appliedClip;
+  std::optional<Batch> m_batch;
+  // The font and text colour set on the context, to set them only when they change.
+  mutable std::optional<DCFont> m_appliedFont;
+  mutable COLORREF m_appliedTextColour = 0;
 };
 
 // The wx font of a platform font: its height is that of the letters, ascent to descent.

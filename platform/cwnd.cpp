@@ -236,6 +236,14 @@ void CWnd::Invalidate(BOOL) {
   if (m_hWnd != nullptr) NotifyPeer(m_hWnd, WindowChange::Redraw);
 }
 
+void CWnd::InvalidateRect(LPCRECT rect, BOOL erase) {
+  if (rect == nullptr) {
+    Invalidate(erase);
+    return;
+  }
+  if (m_hWnd != nullptr && !rect->IsRectEmpty()) NotifyPeerOfRect(m_hWnd, *rect);
+}
+
 BOOL CWnd::PreTranslateMessage(MSG*) {
   return FALSE;
 }

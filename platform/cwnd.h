@@ -79,6 +79,9 @@ class CWnd : public CCmdTarget {
   static CWnd* GetFocus();
   static HWND GetFocusHandle();
   void Invalidate(BOOL erase = TRUE);
+  // Only a part of the client area (client coordinates) must be drawn again: null
+  // means all of it, an empty rectangle nothing.
+  void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
 
   // Messages.
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -89,6 +89,9 @@ class CDC {
   // Drawing outside the clip rectangle is cut off.
   void IntersectClipRect(const CRect& rect);
   void RemoveClip() { m_state.clip.reset(); }
+  // What drawing can reach: the clip rectangle, or `whole` when nothing is clipped;
+  // painting passes over what lies outside it.
+  CRect GetClipBox(const CRect& whole) const { return m_state.clip.value_or(whole); }
 
   // Returns the level of the copy (1 for the first); RestoreDC takes that level, or -1
   // for the latest, and drops the copies made after it. False for a level not saved.

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <typeinfo>
 #include <utility>
 
 #include "platform/backend.h"
@@ -235,7 +236,12 @@ void RegisterGridCtrlClass() {
 }
 
 GridData* GetGridData(HWND hwnd) {
-  if (hwnd == nullptr || hwnd->className != kClassGridCtrl) return nullptr;
+  if (hwnd == nullptr) return nullptr;
+  // Asked for every cell a grid operation touches: the data's own type answers
+  // before the class name is compared.
+  if (hwnd->data != nullptr && typeid(*hwnd->data) == typeid(GridData))
+    return static_cast<GridData*>(hwnd->data.get());
+  if (hwnd->className != kClassGridCtrl) return nullptr;
   if (hwnd->data == nullptr) hwnd->data = std::make_unique<GridData>();
   return hwnd->Data<GridData>();
 }

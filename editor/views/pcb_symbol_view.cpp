@@ -76,8 +76,14 @@ void CPcbSymbolView::UpdatePinNumber(const CPinNumberHint* hint) {
     if (pin != CGate::kNoPin && land->GetPinNumber() == pin) lands.push_back(land);
   });
   for (CPadInstance* land : lands) Draw(land, kDrawBeforeChange);
+  // The lands the terminal leaves show unassigned from now on.
+  const int left = copy->GetPinNumber(hint->GetGate(), hint->GetTerminal());
   copy->SetPinNumber(hint->GetGate(), hint->GetTerminal(), hint->GetPin());
   for (CPadInstance* land : lands) Draw(land, kDrawAfterChange);
+  if (left == pin || left == CGate::kNoPin) return;
+  ForEachPad([&](CPadInstance* land) {
+    if (land->GetPinNumber() == left) InvalidateItem(land);
+  });
 }
 
 void CPcbSymbolView::UpdatePinName(const CPinNameHint* hint) {

@@ -228,7 +228,21 @@ void CSymbolView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
   // Compared as unsigned, so negative hints are out of range too.
   const bool inRange = static_cast<unsigned long>(hint) < static_cast<unsigned long>(HintCount);
   if (sender != this && inRange && !m_inBaseInitialUpdate) ApplyHint(hint, hintObject);
-  CDesignDrawing::OnUpdate(sender, hint, hintObject);
+  // Marks and pin changes draw the items they touch; only the rest repaints everything.
+  if (!DrawsItemByItem(hint)) CDesignDrawing::OnUpdate(sender, hint, hintObject);
+}
+
+bool CSymbolView::DrawsItemByItem(LPARAM hint) {
+  switch (hint) {
+    case HintPicked:
+    case HintClearHighlight:
+    case HintHighlightPin:
+    case HintPinNumber:
+    case HintPinName:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void CSymbolView::ApplyHint(LPARAM hint, CObject* hintObject) {

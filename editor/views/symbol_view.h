@@ -107,6 +107,8 @@ class CSymbolView : public CDesignDrawing {
 
  private:
   void ApplyHint(LPARAM hint, CObject* hintObject);
+  // Hints whose changes the view draws item by item, leaving the rest of the view as it is.
+  static bool DrawsItemByItem(LPARAM hint);
   void HighlightPicked(CObject* item);
   void SendColoursChanged();
   void ClearSymbolMarks(CSymbolInstance* instance);

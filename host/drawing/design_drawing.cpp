@@ -1,8 +1,10 @@
 #include "host/drawing/design_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/drawing/design_renderer.h"
+#include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "platform/device_context.h"
 
@@ -22,6 +24,43 @@ CPoint PointOf(LPARAM lParam) {
 
 int Round(double value) {
   return static_cast<int>(std::lround(value));
+}
+
+// Strokes as heavy as a pin's, and pin-end marks, reach this far past the items' boxes
+// on the screen; text estimates may fall short of the real letters by half a letter.
+constexpr int kItemMarginPixels = 4;
+constexpr int kItemMarginWorld = 2540;
+
+CBox TextBox(const CTextInstance* text) {
+  if (text == nullptr) return {};
+  CRect bounds = text->GetBounds();
+  bounds.InflateRect(text->GetSize() / 2, text->GetSize() / 2);
+  return CBox(bounds);
+}
+
+CBox PadBox(const CPadInstance& pad) {
+  return CBox(pad.GetBounds()).Union(TextBox(pad.GetPinNameText())).Union(TextBox(pad.GetPinNumberText()));
+}
+
+// What an item covers in design units, with what belongs to it; empty for an item of
+// no known kind.
+CBox ItemWorldBox(const CDesignItem& item) {
+  CBox box;
+  if (const auto* pad = DynamicDowncast<CPadInstance>(&item)) {
+    box = PadBox(*pad);
+  } else if (const auto* symbol = DynamicDowncast<CSymbolInstance>(&item)) {
+    box = symbol->GetExtents();
+    for (int i = 0; i < symbol->CountTexts(); ++i) box = box.Union(TextBox(symbol->GetText(i)));
+  } else if (const auto* text = DynamicDowncast<CTextInstance>(&item)) {
+    box = TextBox(text);
+  } else if (const auto* copper = DynamicDowncast<CCopperInstance>(&item)) {
+    box = CBox(copper->GetBounds());
+  }
+  if (box.IsEmpty()) return box;
+  const CPoint low = box.GetMin();
+  const CPoint high = box.GetMax();
+  return CBox(low.x - kItemMarginWorld, low.y - kItemMarginWorld, high.x + kItemMarginWorld,
+              high.y + kItemMarginWorld);
 }
 
 }  // namespace
@@ -59,25 +98,50 @@ void CDesignDrawing::OnDraw(CDC* dc) {
   if (dc == nullptr) return;
   CRect client;
   GetClientRect(&client);
-  Render(*dc, client);
+  const CRect clip = dc->GetClipBox(client);
+  const CRect area(std::max(client.left, clip.left), std::max(client.top, clip.top),
+                   std::min(client.right, clip.right), std::min(client.bottom, clip.bottom));
+  if (area.IsRectEmpty()) return;
+  Render(*dc, area);
 }
 
-void CDesignDrawing::Render(CDC& dc, const CRect& clientRect) const {
+int CDesignDrawing::Render(CDC& dc, const CRect& clientRect) const {
   const int saved = dc.SaveDC();
   CDesignColours* colours = m_design != nullptr ? m_design->GetDesignColours() : nullptr;
   dc.FillSolidRect(clientRect, colours != nullptr ? colours->GetBackground() : RGB(0, 0, 0));
+  int drawn = 0;
   if (colours != nullptr) {
     CDesignRenderer renderer(dc, m_transform, *colours, m_transform.ToWorld(clientRect));
     renderer.DrawDesign(*m_design);
+    drawn = renderer.CountDrawn();
   }
   dc.RestoreDC(saved);
+  return drawn;
 }
 
 void CDesignDrawing::Draw(CDesignItem* item, int mode) {
   if (m_drawObserver) m_drawObserver(item, mode);
   // The screen repaints the area from the design as it is by then: an erased item that
   // changed shows its new state, one that went is gone.
-  if (item != nullptr) Invalidate();
+  if (item != nullptr) InvalidateItem(item);
+}
+
+void CDesignDrawing::InvalidateItem(const CDesignItem* item) {
+  if (item == nullptr) return;
+  const CRect rect = GetItemViewRect(*item);
+  if (rect.IsRectEmpty()) {
+    Invalidate();
+    return;
+  }
+  InvalidateRect(&rect);
+}
+
+CRect CDesignDrawing::GetItemViewRect(const CDesignItem& item) const {
+  const CBox world = ItemWorldBox(item);
+  if (world.IsEmpty()) return {};
+  CRect view = m_transform.ToView(world.ToRect());
+  view.InflateRect(kItemMarginPixels, kItemMarginPixels);
+  return view;
 }
 
 bool CDesignDrawing::CursorOverWindow(bool update) const {

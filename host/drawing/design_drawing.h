@@ -63,10 +63,17 @@ class CDesignDrawing : public CView {
   void OnDraw(CDC* dc) override;
 
   // Draws one item (and what belongs to it: a symbol instance's pads and texts) again:
-  // the observer hears of it first, then the view repaints from the design as it is by
-  // then. So an item erased with kDrawBeforeChange shows its new state once changed,
-  // and kDrawAfterChange and kDrawClearedSymbol show it with its current marks.
+  // the observer hears of it first, then the view repaints the item's area from the
+  // design as it is by then. So an item erased with kDrawBeforeChange shows its new
+  // state once changed, and kDrawAfterChange and kDrawClearedSymbol show it with its
+  // current marks.
   void Draw(CDesignItem* item, int mode);
+  // Asks the screen to repaint the area the item covers now, without telling the
+  // observer; an item of no known kind repaints the whole view.
+  void InvalidateItem(const CDesignItem* item);
+  // The client pixels an item covers, with room for strokes and text that reach past
+  // its estimated bounds; empty for an item of no known kind.
+  CRect GetItemViewRect(const CDesignItem& item) const;
 
   // Told of every Draw call, in order, before the item is drawn: what a screen shows
   // one item at a time, tests and tools can follow.
@@ -104,9 +111,10 @@ class CDesignDrawing : public CView {
   // design units).
   CPoint GetCursorPoint() const { return m_cursor; }
 
-  // The drawing of the whole client area, for tests, the command-line renderer and
-  // the screen: background, then every item of the drawn design.
-  void Render(CDC& dc, const CRect& clientRect) const;
+  // The drawing of a part of the client area (all of it for tests and the command-line
+  // renderer, what needs repainting for the screen): background, then every item of
+  // the drawn design that reaches into it. Returns how many items were painted.
+  int Render(CDC& dc, const CRect& clientRect) const;
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }

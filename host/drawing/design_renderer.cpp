@@ -132,6 +132,7 @@ void CDesignRenderer::DrawCopper(const CCopperInstance& copper, COLORREF colour)
   const SymbolShape shape = copper.GetShape();
   if (std::holds_alternative<CSymbolText>(shape)) return;
   if (!IsVisible(copper.GetBounds())) return;
+  ++m_drawn;
   m_dc.SelectPen({PS_SOLID, StrokePixels(copper.GetWidth()), colour});
   if (const auto* line = std::get_if<CSymbolLine>(&shape)) {
     m_dc.MoveTo(m_transform.ToView(line->from));
@@ -156,6 +157,7 @@ void CDesignRenderer::DrawCopper(const CCopperInstance& copper, COLORREF colour)
 
 void CDesignRenderer::DrawPad(const CPadInstance& pad, COLORREF colour) {
   if (!IsVisible(pad.GetBounds())) return;
+  ++m_drawn;
   if (pad.IsPcbPad()) {
     DrawLand(pad, colour);
   } else {
@@ -226,6 +228,7 @@ void CDesignRenderer::DrawText(const CTextInstance& text, COLORREF colour) {
   const double capitalPixels = text.GetSize() * m_transform.GetScale();
   const CSymbolText placed = text.GetPlacedText();
   if (!IsVisible(CTextInstance::EstimateBounds(placed))) return;
+  ++m_drawn;
 
   CPoint anchor = m_transform.ToView(placed.position);
   UINT vertical = TA_BASELINE;

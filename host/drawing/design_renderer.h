@@ -30,6 +30,8 @@ class CDesignRenderer {
 
   void DrawDesign(const CDesign& design);
   void DrawSymbolInstance(const CSymbolInstance& symbol);
+  // How many items (outlines, pads, texts) reached into the visible area and were drawn.
+  int CountDrawn() const { return m_drawn; }
 
  private:
   std::optional<COLORREF> MarkColour(const CDesignItem& item) const;
@@ -52,4 +54,5 @@ class CDesignRenderer {
   const CViewTransform& m_transform;
   const CDesignColours& m_colours;
   CRect m_visible;
+  int m_drawn = 0;
 };

@@ -99,7 +99,7 @@ bool CKicadSymbolImport::Build(const Request& request, CDesign& design, std::vec
     record->AddGate(static_cast<int>(gate), request.symbolLibrary, unit.name, static_cast<int>(pins.size()),
                     nullptr, pins.data());
   }
-  record->SetPinCount(footprint != nullptr ? footprint->CountPads() : highest);
+  record->SetPinCount(footprint != nullptr ? footprint->CountPins() : highest);
   return true;
 }
 
