@@ -1,7 +1,6 @@
 #include "host/model/symbol.h"
 
 #include <optional>
-#include <unordered_set>
 
 namespace {
 
@@ -27,7 +26,7 @@ bool SamePad(const CFreePad& a, const CFreePad& b) {
 CSymbol::CSymbol(const CSymbol& other)
     : m_name(other.m_name), m_kind(other.m_kind), m_origin(other.m_origin), m_graphics(other.m_graphics) {
   m_pads.reserve(other.m_pads.size());
-  for (const auto& pad : other.m_pads) m_pads.push_back(std::make_unique<CFreePad>(*pad));
+  for (const auto& pad : other.m_pads) Append(*pad);
 }
 
 const CFreePad* CSymbol::FindPad(int number) const {
@@ -37,29 +36,27 @@ const CFreePad* CSymbol::FindPad(int number) const {
 
 int CSymbol::IndexOfPad(int number) const {
   if (number == CFreePad::kNoNumber) return -1;
-  for (size_t i = 0; i < m_pads.size(); ++i) {
-    if (m_pads[i]->GetNumber() == number) return static_cast<int>(i);
-  }
-  return -1;
+  const auto found = m_firstPadOfNumber.find(number);
+  return found == m_firstPadOfNumber.end() ? -1 : found->second;
 }
 
 CFreePad* CSymbol::AddPad(const CFreePad& pad) {
   if (IndexOfPad(pad.GetNumber()) >= 0) return nullptr;
-  m_pads.push_back(std::make_unique<CFreePad>(pad));
-  return m_pads.back().get();
+  return Append(pad);
 }
 
 CFreePad* CSymbol::AddLand(const CFreePad& pad) {
+  return Append(pad);
+}
+
+CFreePad* CSymbol::Append(const CFreePad& pad) {
+  if (pad.IsNumbered()) m_firstPadOfNumber.emplace(pad.GetNumber(), static_cast<int>(m_pads.size()));
   m_pads.push_back(std::make_unique<CFreePad>(pad));
   return m_pads.back().get();
 }
 
 int CSymbol::CountPins() const {
-  std::unordered_set<int> numbers;
-  for (const auto& pad : m_pads) {
-    if (pad->IsNumbered()) numbers.insert(pad->GetNumber());
-  }
-  return static_cast<int>(numbers.size());
+  return static_cast<int>(m_firstPadOfNumber.size());
 }
 
 bool CSymbol::HasSharedOrUnnumberedLands() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "host/model/free_pad.h"
@@ -58,10 +59,14 @@ class CSymbol {
 
  private:
   CRect PadBounds(const CFreePad& pad) const;
+  CFreePad* Append(const CFreePad& pad);
 
   CString m_name;
   SymbolKind m_kind;
   CPoint m_origin;
   std::vector<std::unique_ptr<CFreePad>> m_pads;
+  // The first pad of each number: footprints of thousands of balls are built pad by pad,
+  // and each new pad asks whether its number is taken.
+  std::unordered_map<int, int> m_firstPadOfNumber;
   std::vector<CSymbolGraphic> m_graphics;
 };
