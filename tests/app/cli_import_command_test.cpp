@@ -13,6 +13,7 @@
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/gate.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/file_text.h"
 #include "tests/support/kicad_import_samples.h"
 #include "tests/support/scratch_folder.h"
@@ -20,20 +21,6 @@
 namespace {
 
 namespace Samples = KicadImportSamples;
-
-struct Outcome {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  for (int ch = std::fgetc(file); ch != EOF; ch = std::fgetc(file)) text.push_back(static_cast<char>(ch));
-  std::fclose(file);
-  return text;
-}
 
 class CliImportCommandTest : public ::testing::Test {
  protected:
@@ -45,17 +32,9 @@ class CliImportCommandTest : public ::testing::Test {
 
   std::string Library() const { return m_folder / "parts.cmplib"; }
 
-  Outcome Run(std::vector<std::string> words) {
-    words.insert(words.begin(), {"component-editor-cli", "import-symbol"});
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    Outcome outcome;
-    outcome.code = RunImportCommand(static_cast<int>(argv.size()), argv.data(), out, err);
-    outcome.out = ReadAll(out);
-    outcome.err = ReadAll(err);
-    return outcome;
+  CliRun Run(std::vector<std::string> words) {
+    words.insert(words.begin(), "import-symbol");
+    return RunCliCommand(RunImportCommand, std::move(words));
   }
 
   const CComponent* Load(const char* name) {
@@ -71,7 +50,7 @@ class CliImportCommandTest : public ::testing::Test {
 };
 
 TEST_F(CliImportCommandTest, AddsOneGatePerUnitWithThePinMapOfTheFootprint) {
-  const Outcome outcome =
+  const CliRun outcome =
       Run({Library(), m_symbols, Samples::kQuad, "--footprint", m_footprints, Samples::kDip});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
   EXPECT_EQ(outcome.out, "Added QUAD to " + Library() + ": 2 gates, package DIP-14.\n");
@@ -87,8 +66,8 @@ TEST_F(CliImportCommandTest, AddsOneGatePerUnitWithThePinMapOfTheFootprint) {
 }
 
 TEST_F(CliImportCommandTest, ReportsBallsWithoutAPadAndTakesNameAndPackage) {
-  const Outcome outcome = Run({Library(), m_symbols, "BGA5", "--footprint", m_footprints,
-                               Samples::kBallFootprint, "--name", "SENSOR", "--package", "BGA"});
+  const CliRun outcome = Run({Library(), m_symbols, "BGA5", "--footprint", m_footprints,
+                              Samples::kBallFootprint, "--name", "SENSOR", "--package", "BGA"});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
   EXPECT_NE(outcome.out.find("1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, terminal 5)."),
             std::string::npos)
@@ -105,8 +84,8 @@ TEST_F(CliImportCommandTest, ReportsBallsWithoutAPadAndTakesNameAndPackage) {
 TEST_F(CliImportCommandTest, LibrariesElsewhereAreNamedByPathAndLongFootprintNamesAreKept) {
   ScratchFolder other;
   const std::string library = other / "elsewhere.cmplib";
-  const Outcome outcome = Run({library, m_symbols, Samples::kQuad, "--footprint", m_footprints,
-                               Samples::LongFootprint(), "--package", "DSUB-15"});
+  const CliRun outcome = Run({library, m_symbols, Samples::kQuad, "--footprint", m_footprints,
+                              Samples::LongFootprint(), "--package", "DSUB-15"});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
   CString error;
   ASSERT_TRUE(CComponentLibraryFile::LoadComponent(library, "QUAD", m_saved, error)) << error.str();
@@ -130,7 +109,7 @@ TEST_F(CliImportCommandTest, RefusalsNameTheProblemAndWriteNothing) {
        "Component name \" QUAD\" cannot begin or end with a blank."},
   };
   for (const Case& c : cases) {
-    const Outcome outcome = Run(c.words);
+    const CliRun outcome = Run(c.words);
     EXPECT_EQ(outcome.code, 1);
     EXPECT_EQ(outcome.err, c.message + "\n");
     EXPECT_EQ(outcome.out, "");
@@ -138,7 +117,7 @@ TEST_F(CliImportCommandTest, RefusalsNameTheProblemAndWriteNothing) {
   EXPECT_FALSE(std::filesystem::exists(Library())) << "nothing written";
   ASSERT_EQ(Run({Library(), m_symbols, "QUAD"}).code, 0);
   const std::string written = ReadFileText(Library());
-  const Outcome again = Run({Library(), m_symbols, "QUAD"});
+  const CliRun again = Run({Library(), m_symbols, "QUAD"});
   EXPECT_EQ(again.code, 1);
   EXPECT_NE(again.err.find("QUAD"), std::string::npos) << again.err;
   EXPECT_EQ(ReadFileText(Library()), written);

@@ -16,25 +16,12 @@
 #include "host/model/design.h"
 #include "host/model/gate.h"
 #include "platform/program_path.h"
+#include "tests/support/cli_run.h"
 #include "tests/support/file_text.h"
 #include "tests/support/library_text.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
-
-struct Outcome {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  for (int ch = std::fgetc(file); ch != EOF; ch = std::fgetc(file)) text.push_back(static_cast<char>(ch));
-  std::fclose(file);
-  return text;
-}
 
 class CliLibraryCommandsTest : public ::testing::Test {
  protected:
@@ -48,22 +35,11 @@ class CliLibraryCommandsTest : public ::testing::Test {
   std::string Library() const { return m_folder / "parts.cmplib"; }
   std::string Text() const { return ReadFileText(Library()); }
 
-  Outcome Run(std::vector<std::string> words) {
-    std::string program = "component-editor-cli";
-    std::vector<char*> argv{program.data()};
-    for (std::string& word : words) argv.push_back(word.data());
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    Outcome outcome;
-    outcome.code = RunLibraryCommand(static_cast<int>(argv.size()), argv.data(), out, err);
-    outcome.out = ReadAll(out);
-    outcome.err = ReadAll(err);
-    return outcome;
-  }
+  CliRun Run(std::vector<std::string> words) { return RunCliCommand(RunLibraryCommand, std::move(words)); }
 
   // Refused with exit code 1, `message` on the error stream and the file untouched.
   void ExpectRefused(const std::vector<std::string>& words, const std::string& message) {
-    const Outcome outcome = Run(words);
+    const CliRun outcome = Run(words);
     EXPECT_EQ(outcome.code, 1) << words[0];
     EXPECT_EQ(outcome.err, message + "\n");
     EXPECT_EQ(outcome.out, "");
@@ -86,8 +62,8 @@ class CliLibraryCommandsTest : public ::testing::Test {
 };
 
 TEST_F(CliLibraryCommandsTest, NewWithAFootprintMakesTheGatesWithoutPins) {
-  const Outcome outcome = Run({"new", Library(), "NAND-Y", "--package", "DIP-14", "--footprint",
-                               "footprints.pcblib:DIP-14", "--symbol", "logic.scmlib:NAND2", "--gates", "4"});
+  const CliRun outcome = Run({"new", Library(), "NAND-Y", "--package", "DIP-14", "--footprint",
+                              "footprints.pcblib:DIP-14", "--symbol", "logic.scmlib:NAND2", "--gates", "4"});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
   EXPECT_EQ(outcome.out, "Added NAND-Y to " + Library() + ".\n");
   EXPECT_EQ(TextWithout(Text(), "NAND-Y"), m_original);
@@ -136,7 +112,7 @@ TEST_F(CliLibraryCommandsTest, NewRefusesATakenNameAMissingSymbolAndBadWords) {
   ExpectRefused({"new", Library(), " N2", "--package", "DIP-14"},
                 "Component name \" N2\" cannot begin or end with a blank.");
 
-  const Outcome noPackage = Run({"new", Library(), "N2"});
+  const CliRun noPackage = Run({"new", Library(), "N2"});
   EXPECT_EQ(noPackage.code, 2);
   EXPECT_EQ(noPackage.err.find("usage: component-editor-cli new LIBRARY NAME --package P"), 0u);
   EXPECT_EQ(Text(), m_original);
@@ -147,7 +123,7 @@ TEST_F(CliLibraryCommandsTest, CopyRenameAndDeleteTouchOnlyTheirComponent) {
   EXPECT_EQ(TextWithout(Text(), "HEX-INV-2"), m_original);
 
   const std::string copied = Text();
-  const Outcome renamed = Run({"rename", Library(), "HEX-INV-2", "INVERTERS"});
+  const CliRun renamed = Run({"rename", Library(), "HEX-INV-2", "INVERTERS"});
   ASSERT_EQ(renamed.code, 0) << renamed.err;
   EXPECT_EQ(renamed.out, "Renamed HEX-INV-2 to INVERTERS in " + Library() + ".\n");
   EXPECT_EQ(TextWithout(Text(), "INVERTERS"), TextWithout(copied, "HEX-INV-2"));
@@ -167,7 +143,7 @@ TEST_F(CliLibraryCommandsTest, EditsRefuseMissingAndTakenNamesAndADamagedLibrary
 
   m_original = "{\"format\": \"component-library\"";
   WriteFileText(Library(), m_original);
-  const Outcome damaged = Run({"delete", Library(), "HEX-INV"});
+  const CliRun damaged = Run({"delete", Library(), "HEX-INV"});
   EXPECT_EQ(damaged.code, 1);
   EXPECT_NE(damaged.err.find("parts.cmplib"), std::string::npos) << damaged.err;
   EXPECT_EQ(Text(), m_original);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/cli_run.h"
 #include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
 
@@ -17,32 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CommandRun {
-  int code = 0;
-  std::string out;
-  std::string err;
-};
-
-std::string Drain(FILE* file) {
-  std::rewind(file);
-  std::string text;
-  char buffer[4096];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
-  std::fclose(file);
-  return text;
-}
-
-CommandRun RunCommand(std::vector<std::string> words) {
-  std::string program = "component-editor-cli";
-  std::vector<char*> argv = {program.data()};
-  for (std::string& word : words) argv.push_back(word.data());
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  CommandRun run;
-  run.code = RunScanCommand(static_cast<int>(argv.size()), argv.data(), out, err);
-  run.out = Drain(out);
-  run.err = Drain(err);
-  return run;
+CliRun RunCommand(std::vector<std::string> words) {
+  return RunCliCommand(RunScanCommand, std::move(words));
 }
 
 class CliScanCommandsTest : public ::testing::Test {
@@ -70,26 +47,26 @@ class CliScanCommandsTest : public ::testing::Test {
 };
 
 TEST_F(CliScanCommandsTest, SymbolsListsEachSymbolWithItsPinOrPadCount) {
-  const CommandRun symbols = RunCommand({"symbols", In("libs/Gates.kicad_sym")});
+  const CliRun symbols = RunCommand({"symbols", In("libs/Gates.kicad_sym")});
   EXPECT_EQ(symbols.code, 0);
   EXPECT_EQ(symbols.out, "AND\t2\n");
 
-  const CommandRun footprints = RunCommand({"symbols", In("libs/Small.pretty")});
+  const CliRun footprints = RunCommand({"symbols", In("libs/Small.pretty")});
   EXPECT_EQ(footprints.code, 0);
   EXPECT_EQ(footprints.out, "SOT23\t3\n");
   EXPECT_EQ(footprints.err, "Cannot read \"Cut.kicad_mod\" at line 2: the file ends inside a list.\n");
 
-  const CommandRun own = RunCommand({"symbols", In("libs/logic.scmlib")});
+  const CliRun own = RunCommand({"symbols", In("libs/logic.scmlib")});
   EXPECT_EQ(own.code, 0);
   EXPECT_EQ(own.out.substr(0, own.out.find('\n')), "NAND2\t3");
 
-  const CommandRun missing = RunCommand({"symbols", In("libs/none.kicad_sym")});
+  const CliRun missing = RunCommand({"symbols", In("libs/none.kicad_sym")});
   EXPECT_EQ(missing.code, 1);
   EXPECT_NE(missing.err.find("none.kicad_sym"), std::string::npos) << missing.err;
 }
 
 TEST_F(CliScanCommandsTest, ScanSumsUpAFolderAfterListingEachFailure) {
-  const CommandRun scan = RunCommand({"scan", In("")});
+  const CliRun scan = RunCommand({"scan", In("")});
   EXPECT_EQ(scan.code, 1) << "a failure fails the scan";
   const std::string failure = "Cannot read \"Cut.kicad_mod\" at line 2: the file ends inside a list.\n";
   ASSERT_EQ(scan.out.substr(0, failure.size()), failure);
@@ -103,7 +80,7 @@ TEST_F(CliScanCommandsTest, ScanSumsUpAFolderAfterListingEachFailure) {
 
 TEST_F(CliScanCommandsTest, OtherWordsAreNotItsOwnAndMissingWordsGetTheUsage) {
   EXPECT_EQ(RunCommand({"show", "x"}).code, -1);
-  const CommandRun bare = RunCommand({"scan"});
+  const CliRun bare = RunCommand({"scan"});
   EXPECT_EQ(bare.code, 2);
   EXPECT_NE(bare.err.find("component-editor-cli scan FOLDER"), std::string::npos) << bare.err;
 }
