@@ -46,16 +46,17 @@ CPinLabels CPinLabels::ForFootprint(const CString& library, const CString& symbo
                                     const CString& componentLibrary) {
   if (library.IsEmpty() || symbol.IsEmpty()) return {};
   CString path;
-  std::unique_ptr<CSymbol> footprint;
+  // The library's own symbol is read in place: a footprint of thousands of balls costs
+  // more to copy than to label.
+  CPcbSymbolLibrary opened;
+  const CSymbol* footprint = nullptr;
   // The PCB drawing reads the same footprint and tells the user what failed; an error
   // recorded before stays for its own caller.
   const CString earlierError = CAppError::GetLastError();
-  if (CSymbolLibraryLocator(SymbolKind::Pcb, componentLibrary).Find(library, path)) {
-    CPcbSymbolLibrary opened;
-    if (opened.OpenRead(path)) footprint = opened.ReadSymbol(symbol);
-  }
+  if (CSymbolLibraryLocator(SymbolKind::Pcb, componentLibrary).Find(library, path) && opened.OpenRead(path))
+    footprint = opened.Find(symbol);
   if (footprint == nullptr) CAppError::SetLastErrorText(earlierError);
-  return CPinLabels(footprint.get());
+  return CPinLabels(footprint);
 }
 
 bool CPinLabels::IsPadName(const CString& label) {
