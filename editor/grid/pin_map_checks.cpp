@@ -79,7 +79,7 @@ void CPinMapChecks::CheckAll() {
         Use(m_pins[key], key);
       }
     }
-    for (const auto& [key, pin] : m_pins) EvaluatePin(key);
+    EvaluateEveryPin(*grid, *component);
     for (long row = 1; row < grid->GetEditGrid().GetRows(); ++row) CheckName(row);
   }
   NotifyCount(before);
@@ -121,20 +121,44 @@ void CPinMapChecks::CheckName(long row) {
   NotifyCount(before);
 }
 
+// The gate's place is looked up once for all its terminals.
+void CPinMapChecks::EvaluateEveryPin(CComponentGrid& grid, const CComponent& component) {
+  const GridData* data = GetGridData(grid.GetEditGrid().GetSafeHwnd());
+  if (data == nullptr) return;
+  POSITION position = nullptr;
+  int index = 0;
+  for (const CGate* gate = component.FirstGate(position, index); gate != nullptr;
+       gate = component.NextGate(position, index)) {
+    Cell first;
+    if (!GateCell(grid, *gate, index, first)) continue;
+    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
+      const Cell cell{first.first + terminal - 1, first.second};
+      if (data->IsEditable(cell.first, cell.second)) EvaluatePinAt(KeyOf(index, terminal), cell);
+    }
+  }
+}
+
+bool CPinMapChecks::GateCell(const CComponentGrid& grid, const CGate& gate, int index, Cell& cell) {
+  long first = 0;
+  if (!grid.FindSymbolRows(gate.GetSymbol(), first)) return false;
+  const long column = grid.FindGateColumn(index);
+  if (column < CComponentGrid::kFirstGateColumn) return false;
+  cell = {first, column};
+  return true;
+}
+
 bool CPinMapChecks::PinCell(int gate, int terminal, Cell& cell) const {
   CComponentGrid* grid = Grid();
   CComponent* component = Component();
   const CGate* found = component != nullptr ? component->FindGate(gate) : nullptr;
   if (grid == nullptr || found == nullptr) return false;
-  long first = 0;
-  if (!grid->FindSymbolRows(found->GetSymbol(), first)) return false;
-  const long column = grid->FindGateColumn(gate);
-  const long row = first + terminal - 1;
-  if (column < CComponentGrid::kFirstGateColumn) return false;
+  Cell first;
+  if (!GateCell(*grid, *found, gate, first)) return false;
+  const long row = first.first + terminal - 1;
   // A later gate with more terminals than its block's first gate has none shown here.
   const GridData* data = GetGridData(grid->GetEditGrid().GetSafeHwnd());
-  if (data == nullptr || !data->IsEditable(row, column)) return false;
-  cell = {row, column};
+  if (data == nullptr || !data->IsEditable(row, first.second)) return false;
+  cell = {row, first.second};
   return true;
 }
 
@@ -151,20 +175,23 @@ void CPinMapChecks::Release(int pin, Key key) {
 
 void CPinMapChecks::EvaluatePin(Key key) {
   Cell cell;
-  const int gate = GateOf(key);
-  const int terminal = TerminalOf(key);
-  if (!PinCell(gate, terminal, cell)) return;
+  if (PinCell(GateOf(key), TerminalOf(key), cell)) EvaluatePinAt(key, cell);
+}
+
+// The cell's name is made only for a problem: most pins have none.
+void CPinMapChecks::EvaluatePinAt(Key key, const Cell& cell) {
   const CComponent* component = Component();
+  const int terminal = TerminalOf(key);
   const int pin = m_pins[key];
-  const CString where = CellName(*Grid(), cell.first, cell.second);
+  const auto where = [this, &cell] { return CellName(*Grid(), cell.first, cell.second); };
   CString text;
   if (pin == -1) {
-    text.Format("%s: terminal %d has no pin.", where.c_str(), terminal);
+    text.Format("%s: terminal %d has no pin.", where().c_str(), terminal);
   } else if (pin < 1 || pin > component->GetPinCount()) {
-    text.Format("%s: pin %s is not one of the %d pads of %s.", where.c_str(), PinText(pin).c_str(),
+    text.Format("%s: pin %s is not one of the %d pads of %s.", where().c_str(), PinText(pin).c_str(),
                 component->GetPinCount(), component->GetPackage().c_str());
   } else if (const auto users = m_users.find(pin); users != m_users.end() && users->second.size() > 1) {
-    text.Format("%s: pin %s is used by %zu terminals in %s.", where.c_str(), PinText(pin).c_str(),
+    text.Format("%s: pin %s is used by %zu terminals in %s.", where().c_str(), PinText(pin).c_str(),
                 users->second.size(), component->GetPackage().c_str());
   }
   SetProblem(cell, text);

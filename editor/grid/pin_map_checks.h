@@ -21,6 +21,7 @@
 class CComponent;
 class CComponentFrame;
 class CComponentGrid;
+class CGate;
 
 struct PinMapProblem {
   long row = 0;
@@ -60,9 +61,13 @@ class CPinMapChecks : public CView {
   CComponent* Component() const;
   // The grid cell of a terminal's pin; false when the grid shows none.
   bool PinCell(int gate, int terminal, Cell& cell) const;
+  // The cell of the gate's first terminal; false when the grid has no column for it.
+  static bool GateCell(const CComponentGrid& grid, const CGate& gate, int index, Cell& cell);
   void Use(int pin, Key key);
   void Release(int pin, Key key);
   void EvaluatePin(Key key);
+  void EvaluatePinAt(Key key, const Cell& cell);
+  void EvaluateEveryPin(CComponentGrid& grid, const CComponent& component);
   // The pin as the grid shows it: a land's name where the footprint names it.
   CString PinText(int pin) const;
   void SetProblem(const Cell& cell, const CString& text);

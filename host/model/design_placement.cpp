@@ -6,7 +6,7 @@
 #include "host/model/design_units.h"
 #include "host/model/instance_builder.h"
 #include "host/model/position_index.h"
-#include "host/model/technology_file.h"
+#include "host/model/technology_cache.h"
 #include "host/utility/app_error.h"
 
 namespace {
@@ -87,7 +87,7 @@ SymbolKind CDesign::GetSymbolKind() const {
 
 bool CDesign::AddDesign(const CString& path, bool reportErrors) {
   CString error;
-  std::unique_ptr<CTechnology> technology = CTechnologyFile::Load(path, error);
+  std::shared_ptr<const CTechnology> technology = CTechnologyCache::Load(path, error);
   if (technology != nullptr && technology->GetKind() != GetSymbolKind()) {
     const bool pcb = technology->GetKind() == SymbolKind::Pcb;
     error.FormatMessage("Cannot merge \"%1\": it is a %2 technology, not a %3 one.", path,

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <memory>
+#include <mutex>
 
 #include "host/model/component.h"
 #include "host/model/gate.h"
@@ -25,17 +26,38 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
+// The labels made last, with their library kept open: the footprint's address then
+// stands for the contents they were made from, so the grid and a drawing rebuilt one
+// after the other share one set of labels, and a library read again makes new ones.
+struct LastLabels {
+  std::unique_ptr<CPcbSymbolLibrary> library;
+  const CSymbol* footprint = nullptr;
+  CPinLabels labels;
+};
+
+std::mutex& LastLabelsGuard() {
+  static std::mutex guard;
+  return guard;
+}
+
+LastLabels& TheLastLabels() {
+  static LastLabels last;
+  return last;
+}
+
 }  // namespace
 
 CPinLabels::CPinLabels(const CSymbol* footprint) {
   if (footprint == nullptr) return;
-  m_footprint = footprint->GetName();
+  auto tables = std::make_shared<Tables>();
+  tables->footprint = footprint->GetName();
   for (int i = 0; i < footprint->CountPads(); ++i) {
     const CFreePad& pad = footprint->GetPad(i);
     if (!pad.IsNumbered() || !IsPadName(pad.GetName())) continue;
-    m_names.emplace(pad.GetNumber(), pad.GetName());
-    m_pins.emplace(Lower(pad.GetName().str()), pad.GetNumber());
+    tables->names.emplace(pad.GetNumber(), pad.GetName());
+    tables->pins.emplace(Lower(pad.GetName().str()), pad.GetNumber());
   }
+  m_tables = std::move(tables);
 }
 
 CPinLabels CPinLabels::ForPackage(const CComponent& record, const CString& componentLibrary) {
@@ -46,16 +68,23 @@ CPinLabels CPinLabels::ForFootprint(const CString& library, const CString& symbo
                                     const CString& componentLibrary) {
   if (library.IsEmpty() || symbol.IsEmpty()) return {};
   CString path;
-  std::unique_ptr<CSymbol> footprint;
+  // The library's own symbol is read in place: a footprint of thousands of balls costs
+  // more to copy than to label.
+  auto opened = std::make_unique<CPcbSymbolLibrary>();
+  const CSymbol* footprint = nullptr;
   // The PCB drawing reads the same footprint and tells the user what failed; an error
   // recorded before stays for its own caller.
   const CString earlierError = CAppError::GetLastError();
-  if (CSymbolLibraryLocator(SymbolKind::Pcb, componentLibrary).Find(library, path)) {
-    CPcbSymbolLibrary opened;
-    if (opened.OpenRead(path)) footprint = opened.ReadSymbol(symbol);
+  if (CSymbolLibraryLocator(SymbolKind::Pcb, componentLibrary).Find(library, path) && opened->OpenRead(path))
+    footprint = opened->Find(symbol);
+  if (footprint == nullptr) {
+    CAppError::SetLastErrorText(earlierError);
+    return {};
   }
-  if (footprint == nullptr) CAppError::SetLastErrorText(earlierError);
-  return CPinLabels(footprint.get());
+  const std::lock_guard<std::mutex> lock(LastLabelsGuard());
+  LastLabels& last = TheLastLabels();
+  if (last.footprint != footprint) last = LastLabels{std::move(opened), footprint, CPinLabels(footprint)};
+  return last.labels;
 }
 
 bool CPinLabels::IsPadName(const CString& label) {
@@ -67,8 +96,9 @@ bool CPinLabels::IsPadName(const CString& label) {
 
 CString CPinLabels::Text(int pin) const {
   if (pin == CGate::kNoPin) return {};
-  const auto named = m_names.find(pin);
-  if (named != m_names.end()) return named->second;
+  if (m_tables == nullptr) return CString(std::to_string(pin));
+  const auto named = m_tables->names.find(pin);
+  if (named != m_tables->names.end()) return named->second;
   return CString(std::to_string(pin));
 }
 
@@ -85,8 +115,9 @@ bool CPinLabels::Read(std::string_view text, int& pin) const {
     pin = number;
     return true;
   }
-  const auto named = m_pins.find(Lower(value));
-  if (named == m_pins.end()) return false;
+  if (m_tables == nullptr) return false;
+  const auto named = m_tables->pins.find(Lower(value));
+  if (named == m_tables->pins.end()) return false;
   pin = named->second;
   return true;
 }
@@ -95,7 +126,8 @@ CString CPinLabels::Refusal(std::string_view text) const {
   CString message;
   const std::string shown(text);
   if (HasNames())
-    message.Format("\"%s\" is not a pin number nor a pad name of %s", shown.c_str(), m_footprint.c_str());
+    message.Format("\"%s\" is not a pin number nor a pad name of %s", shown.c_str(),
+                   m_tables->footprint.c_str());
   else
     message.Format("\"%s\" is not a pin number", shown.c_str());
   return message;

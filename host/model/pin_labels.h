@@ -1,9 +1,11 @@
 // CPinLabels: how the pins of a package are written wherever the user sees or types
 // one. A footprint that names its lands (BGA balls A1 ... AB12, EP for an exposed pad)
 // has its pins written by those names; every other pin is written as its number. With
-// no footprint, or one numbered 1..n, a pin is its number and nothing else.
+// no footprint, or one numbered 1..n, a pin is its number and nothing else. Labels
+// never change once made, so copies share them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -30,7 +32,7 @@ class CPinLabels {
   // that is no digit.
   static bool IsPadName(const CString& label);
 
-  bool HasNames() const { return !m_names.empty(); }
+  bool HasNames() const { return m_tables != nullptr && !m_tables->names.empty(); }
   // Empty for no pin (-1), the land's name for a named pin, otherwise the number.
   CString Text(int pin) const;
   // Reads what the user typed, blanks round it aside: empty text is no pin (-1), a
@@ -42,7 +44,11 @@ class CPinLabels {
   CString Refusal(std::string_view text) const;
 
  private:
-  CString m_footprint;
-  std::unordered_map<int, CString> m_names;
-  std::unordered_map<std::string, int> m_pins;  // by name in lower case
+  struct Tables {
+    CString footprint;
+    std::unordered_map<int, CString> names;
+    std::unordered_map<std::string, int> pins;  // by name in lower case
+  };
+
+  std::shared_ptr<const Tables> m_tables;  // null for numbers only
 };

@@ -94,12 +94,12 @@ CBox CSymbolInstance::GetExtents() const {
     box = box.Union(CBox(pad->GetBounds()));
     for (const CTextInstance* text : {static_cast<CTextInstance*>(pad->GetPinNameText()),
                                       static_cast<CTextInstance*>(pad->GetPinNumberText())}) {
-      if (text->IsShown()) box = box.Union(CBox(text->GetBounds()));
+      if (const std::optional<CRect> bounds = text->GetShownBounds()) box = box.Union(CBox(*bounds));
     }
   }
   for (const auto& copper : m_coppers) box = box.Union(CBox(copper->GetBounds()));
   for (const auto& text : m_texts) {
-    if (text->IsShown()) box = box.Union(CBox(text->GetBounds()));
+    if (const std::optional<CRect> bounds = text->GetShownBounds()) box = box.Union(CBox(*bounds));
   }
   return box;
 }

@@ -55,6 +55,13 @@ CSymbolText CTextInstance::GetPlacedText() const {
   return placed;
 }
 
+std::optional<CRect> CTextInstance::GetShownBounds() const {
+  if (!m_visible) return std::nullopt;
+  const CSymbolText placed = GetPlacedText();
+  if (placed.text.IsEmpty()) return std::nullopt;
+  return EstimateBounds(placed);
+}
+
 CRect CTextInstance::EstimateBounds(const CSymbolText& placed) {
   const double width = 0.75 * placed.size * placed.text.GetLength();
   const double height = placed.size;

@@ -5,6 +5,8 @@
 // symbol instance, so it moves with it.
 #pragma once
 
+#include <optional>
+
 #include "host/model/design_item.h"
 #include "host/model/symbol_graphic.h"
 #include "platform/cstring.h"
@@ -50,6 +52,8 @@ class CTextInstance : public CDesignItem {
   // An estimate of the placed text's box, enough to fit a view and to pick: each
   // character three quarters of the size wide, the size high.
   CRect GetBounds() const { return EstimateBounds(GetPlacedText()); }
+  // GetBounds of a shown text, nothing for a hidden one; the text is made once for both.
+  std::optional<CRect> GetShownBounds() const;
   static CRect EstimateBounds(const CSymbolText& placed);
 
   const CSymbolText& GetLocal() const { return m_local; }

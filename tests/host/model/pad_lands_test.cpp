@@ -2,11 +2,15 @@
 // how their pins are written and read, and how the symbol library file holds them.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 
 #include "host/kicad/kicad_footprint_reader.h"
 #include "host/model/pin_labels.h"
 #include "host/model/symbol_library_file.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -68,6 +72,28 @@ TEST(PadLandsTest, NamedLandsAreShownAndReadByTheirNamesAndNumbersStillWork) {
   EXPECT_EQ(numbers.Text(3), "3");
   EXPECT_FALSE(numbers.Read("A1", pin));
   EXPECT_EQ(numbers.Refusal("A1"), "\"A1\" is not a pin number");
+}
+
+// Labels read for the grid serve the drawing too, but only while the library stays as
+// it was; labels given out earlier keep their names.
+TEST(PadLandsTest, TheLabelsOfAFootprintFollowItsLibraryWhenItChanges) {
+  ScratchFolder scratch;
+  const std::string library = scratch / "lands.pcblib";
+  WriteFileText(library, LibraryText(2, Land("1", "A1", 0)));
+  const CPinLabels first = CPinLabels::ForFootprint(library.c_str(), "F", "");
+  EXPECT_EQ(first.Text(1), "A1");
+  EXPECT_EQ(CPinLabels::ForFootprint(library.c_str(), "F", "").Text(1), "A1");
+
+  const auto written = std::filesystem::last_write_time(library);
+  WriteFileText(library, LibraryText(2, Land("1", "Z1", 0)));
+  std::filesystem::last_write_time(library, written + std::chrono::seconds(2));
+  const CPinLabels second = CPinLabels::ForFootprint(library.c_str(), "F", "");
+  EXPECT_EQ(second.Text(1), "Z1");
+  int pin = 0;
+  EXPECT_TRUE(second.Read("z1", pin));
+  EXPECT_FALSE(second.Read("A1", pin));
+  EXPECT_EQ(first.Text(1), "A1");
+  EXPECT_FALSE(CPinLabels::ForFootprint(library.c_str(), "G", "").HasNames()) << "no such footprint";
 }
 
 TEST(PadLandsTest, APinOnSeveralLandsCountsOnceAndAHoleNotAtAll) {
