@@ -41,7 +41,9 @@ class Screen:
     def __init__(self, display):
         self.display = display
         self.env = dict(os.environ, DISPLAY=display)
-        self.server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
+        # -noreset: a server that resets when its last client leaves refuses the next one
+        # for a moment.
+        self.server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1600x1000x24", "-nolisten", "tcp", "-noreset"],
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(0.5)
 
