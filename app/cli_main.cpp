@@ -59,14 +59,22 @@ int ShowLibrary(const char* path, const char* onlyComponent) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: component-editor-cli dialogs\n"
-               "       component-editor-cli show LIBRARY [COMPONENT]\n"
-               "       component-editor-cli render LIBRARY COMPONENT [--package NAME] --out DIR\n"
-               "       component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE]\n"
-               "       component-editor-cli import LIBRARY COMPONENT FILE [--by-name]\n"
-               "       component-editor-cli import-symbol LIBRARY SYMBOL_LIBRARY SYMBOL\n"
-               "                                  [--footprint PRETTY_FOLDER FOOTPRINT] [--name NAME]\n");
+  std::fprintf(
+      stderr,
+      "usage: component-editor-cli dialogs\n"
+      "       component-editor-cli show LIBRARY [COMPONENT]\n"
+      "       component-editor-cli render LIBRARY COMPONENT [--package NAME] --out DIR\n"
+      "       component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE]\n"
+      "       component-editor-cli import LIBRARY COMPONENT FILE [--by-name]\n"
+      "       component-editor-cli import-symbol LIBRARY SYMBOL_LIBRARY SYMBOL\n"
+      "                                  [--footprint PRETTY_FOLDER FOOTPRINT] [--name NAME]\n"
+      "                                  [--package P] [--reference STEM]\n"
+      "       component-editor-cli new LIBRARY NAME --package P [--footprint LIB:SYMBOL]\n"
+      "                                  [--symbol LIB:SYMBOL] [--gates N] [--reference STEM] [--pins N]\n"
+      "       component-editor-cli copy|rename LIBRARY NAME NEW-NAME\n"
+      "       component-editor-cli delete LIBRARY NAME\n"
+      "       component-editor-cli symbols LIBRARY\n"
+      "       component-editor-cli scan FOLDER\n");
   return 2;
 }
 
