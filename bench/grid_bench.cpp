@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/headless_host.h"
 #include "editor/frame/component_frame.h"
 #include "editor/frame/editor_module.h"
 #include "editor/frame/symbols_frame.h"
@@ -23,17 +24,14 @@
 #include "editor/grid/fill_series.h"
 #include "editor/grid/grid_clipboard.h"
 #include "editor/grid/pin_map_checks.h"
-#include "editor/resources/component_editor_resources.h"
 #include "editor/views/pcb_symbol_view.h"
 #include "editor/views/update_hints.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
-#include "host/resources/host_resources.h"
 #include "platform/headless_backend.h"
 #include "platform/mdi_frame_wnd.h"
-#include "platform/resource_registry.h"
 #include "platform/settings_store.h"
 #include "platform/temp_file.h"
 #include "platform/user_input.h"
@@ -130,36 +128,17 @@ class Scene {
   HWND m_frameHandle = nullptr;
 };
 
-// The platform as the host sets it up, with nobody at the screen: an unexpected
-// message box is printed and answered with No.
 class Platform {
  public:
-  Platform() {
-    Resources::AddModule(&HostResources());
-    Resources::AddModule(&ComponentEditorResources());
-    auto backend = std::make_unique<HeadlessBackend>();
-    backend->SetFailureHandler([](const std::string& problem) { std::cerr << problem << "\n"; });
-    SetCurrentBackend(std::move(backend));
-    InstallMemorySettings();
-    LoadComponentEditorModule();
-    m_app = std::make_unique<CWinApp>("Component Editor");
-    m_mainWindow = std::make_unique<CMDIFrameWnd>();
-    if (m_mainWindow->LoadFrame(0)) {
-      m_mainWindow->MoveWindow(0, 0, 1200, 800);
-      m_mainWindow->ShowWindow(SW_SHOW);
-      m_app->m_pMainWnd = m_mainWindow.get();
-    }
-  }
   // Made on first use; the scenes close before the main window goes.
   Scene& SceneFor(int terminals) {
     auto& scene = m_scenes[terminals];
-    if (scene == nullptr) scene = std::make_unique<Scene>(m_mainWindow.get(), terminals);
+    if (scene == nullptr) scene = std::make_unique<Scene>(m_host.MainWindow(), terminals);
     return *scene;
   }
 
  private:
-  std::unique_ptr<CWinApp> m_app;
-  std::unique_ptr<CMDIFrameWnd> m_mainWindow;
+  HeadlessHost m_host{1200, 800};
   std::map<int, std::unique_ptr<Scene>> m_scenes;
 };
 

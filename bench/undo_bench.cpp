@@ -12,18 +12,16 @@
 #include <memory>
 #include <string>
 
+#include "bench/headless_host.h"
 #include "editor/frame/component_frame.h"
 #include "editor/frame/editor_module.h"
-#include "editor/resources/component_editor_resources.h"
 #include "host/libtools/library_manager.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/symbol_library.h"
-#include "host/resources/host_resources.h"
 #include "platform/headless_backend.h"
 #include "platform/mdi_frame_wnd.h"
 #include "platform/program_path.h"
-#include "platform/resource_registry.h"
 #include "platform/settings_store.h"
 #include "platform/win_thread.h"
 
@@ -101,40 +99,20 @@ class Scene {
   HWND m_frameHandle = nullptr;
 };
 
-// The platform as the host sets it up, with nobody at the screen: an unexpected
-// message box is printed and answered with No. The technology files are the bundled ones.
+// The headless host, with the bundled technology files.
 class Platform {
  public:
-  Platform() {
-    SetProgramPathForTesting(CE_DATA_DIR);
-    Resources::AddModule(&HostResources());
-    Resources::AddModule(&ComponentEditorResources());
-    auto backend = std::make_unique<HeadlessBackend>();
-    backend->SetFailureHandler([](const std::string& problem) { std::cerr << problem << "\n"; });
-    m_backend = backend.get();
-    SetCurrentBackend(std::move(backend));
-    InstallMemorySettings();
-    LoadComponentEditorModule();
-    m_app = std::make_unique<CWinApp>("Component Editor");
-    m_mainWindow = std::make_unique<CMDIFrameWnd>();
-    if (m_mainWindow->LoadFrame(0)) {
-      m_mainWindow->MoveWindow(0, 0, 1600, 1000);
-      m_mainWindow->ShowWindow(SW_SHOW);
-      m_app->m_pMainWnd = m_mainWindow.get();
-    }
-  }
+  Platform() { SetProgramPathForTesting(CE_DATA_DIR); }
   // Made on first use; the scenes close before the main window goes.
   Scene& SceneFor(int terminals, const Sample& sample) {
     auto& scene = m_scenes[terminals];
-    if (scene == nullptr) scene = std::make_unique<Scene>(m_mainWindow.get(), sample);
+    if (scene == nullptr) scene = std::make_unique<Scene>(m_host.MainWindow(), sample);
     return *scene;
   }
-  HeadlessBackend& Backend() { return *m_backend; }
+  HeadlessBackend& Backend() { return m_host.Backend(); }
 
  private:
-  HeadlessBackend* m_backend = nullptr;  // not owned: the platform's current backend
-  std::unique_ptr<CWinApp> m_app;
-  std::unique_ptr<CMDIFrameWnd> m_mainWindow;
+  HeadlessHost m_host{1600, 1000};
   std::map<int, std::unique_ptr<Scene>> m_scenes;
 };
 
