@@ -195,7 +195,7 @@ void CDesignRenderer::DrawLand(const CPadInstance& pad, COLORREF colour) {
   // A number on the land would vanish into the dark hole: where it is drawn, the land
   // stays whole behind it.
   const CPinNumberInstance* number = pad.GetPinNumberText();
-  if (number != nullptr && IsTextDrawn(*number)) return;
+  if (number != nullptr && IsTextDrawn(*number, kMinLandTextPixels)) return;
   const int drill = m_transform.LengthToView(pad.GetDrill());
   if (pad.GetDrill() <= 0 || drill < 1) return;
   m_dc.SelectBrush({m_colours.GetBackground(), false});
@@ -219,12 +219,12 @@ void CDesignRenderer::DrawOblong(const CRect& bounds) {
   }
 }
 
-bool CDesignRenderer::IsTextDrawn(const CTextInstance& text) const {
-  return text.IsShown() && text.GetSize() * m_transform.GetScale() >= kMinTextPixels;
+bool CDesignRenderer::IsTextDrawn(const CTextInstance& text, double minPixels) const {
+  return text.IsShown() && text.GetSize() * m_transform.GetScale() >= minPixels;
 }
 
-void CDesignRenderer::DrawText(const CTextInstance& text, COLORREF colour) {
-  if (!IsTextDrawn(text)) return;
+void CDesignRenderer::DrawText(const CTextInstance& text, COLORREF colour, double minPixels) {
+  if (!IsTextDrawn(text, minPixels)) return;
   const double capitalPixels = text.GetSize() * m_transform.GetScale();
   const CSymbolText placed = text.GetPlacedText();
   if (!IsVisible(CTextInstance::EstimateBounds(placed))) return;
@@ -251,8 +251,9 @@ void CDesignRenderer::DrawText(const CTextInstance& text, COLORREF colour) {
 }
 
 void CDesignRenderer::DrawPadTexts(const CPadInstance& pad, std::optional<COLORREF> symbolMark) {
+  const double minPixels = pad.IsPcbPad() ? kMinLandTextPixels : kMinTextPixels;
   for (const CTextInstance* text :
        std::array<const CTextInstance*, 2>{pad.GetPinNameText(), pad.GetPinNumberText()}) {
-    if (text != nullptr) DrawText(*text, ItemColour(*text, symbolMark));
+    if (text != nullptr) DrawText(*text, ItemColour(*text, symbolMark), minPixels);
   }
 }

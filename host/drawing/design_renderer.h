@@ -23,6 +23,9 @@ class CDesignRenderer {
  public:
   // Texts whose capital letters come out lower than this many pixels are not drawn.
   static constexpr double kMinTextPixels = 3.0;
+  // The same for the texts of lands: they come in grids of hundreds, where texts a little
+  // larger are already a smear that only hides the lands (and costs most of a repaint).
+  static constexpr double kMinLandTextPixels = 5.0;
 
   // `visibleWorld` is the part of the design to paint, in design units (y up).
   CDesignRenderer(CDC& dc, const CViewTransform& transform, const CDesignColours& colours,
@@ -39,7 +42,7 @@ class CDesignRenderer {
   COLORREF PadColour(const CPadInstance& pad, std::optional<COLORREF> symbolMark) const;
   bool IsVisible(const CRect& worldBounds) const;
   // Shown and large enough to read at this zoom.
-  bool IsTextDrawn(const CTextInstance& text) const;
+  bool IsTextDrawn(const CTextInstance& text, double minPixels = kMinTextPixels) const;
   int StrokePixels(int worldWidth) const;
 
   void DrawCopper(const CCopperInstance& copper, COLORREF colour);
@@ -47,7 +50,7 @@ class CDesignRenderer {
   void DrawSchematicPin(const CPadInstance& pad, COLORREF colour);
   void DrawLand(const CPadInstance& pad, COLORREF colour);
   void DrawOblong(const CRect& bounds);
-  void DrawText(const CTextInstance& text, COLORREF colour);
+  void DrawText(const CTextInstance& text, COLORREF colour, double minPixels = kMinTextPixels);
   void DrawPadTexts(const CPadInstance& pad, std::optional<COLORREF> symbolMark);
 
   CDC& m_dc;

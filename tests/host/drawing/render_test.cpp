@@ -126,6 +126,38 @@ TEST_F(DrawingTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
   EXPECT_NE(LineStrokeAt(far, ViewPoint(view, OnPin(u1->FirstSymbolInstance()->FindPad(1)))), "");
 }
 
+TEST_F(DrawingTest, LandNumbersGoWhileTheyAreLargerThanSchematicTextsCanBe) {
+  // The smallest font size a text was drawn at, zooming out step by step until it goes.
+  const auto smallestSizeDrawn = [&](TestDrawing* view, const std::string& text) {
+    double smallest = 0;
+    for (int step = 0; step < 20; ++step) {
+      const std::vector<SvgElement> found = TextsReading(Render(view), text);
+      if (found.empty()) break;
+      smallest = found[0].Number("font-size");
+      view->OnZoomOutAtCursor();
+    }
+    return smallest;
+  };
+  CPcbDesign board;
+  CComponentInstance* placed = PlaceQuadNand(board);
+  TestDrawing* boardView = OpenView(board);
+  ASSERT_NE(boardView, nullptr);
+  const double smallestLandNumber = smallestSizeDrawn(boardView, "9");
+  // Font sizes are a quarter larger than the capitals.
+  EXPECT_GE(smallestLandNumber, 5 * 1.25);
+  EXPECT_EQ(
+      FillAt(Render(boardView), ViewPoint(boardView, OnLand(placed->FirstSymbolInstance()->FindPad(1)))),
+      Hex(colours::kAssigned));
+
+  CScmDesign schematic;
+  PlaceQuadNand(schematic);
+  TestDrawing* schematicView = OpenView(schematic);
+  ASSERT_NE(schematicView, nullptr);
+  const double smallestPinNumber = smallestSizeDrawn(schematicView, "9");
+  EXPECT_GT(smallestPinNumber, 0);
+  EXPECT_LT(smallestPinNumber, 5 * 1.25);
+}
+
 TEST_F(DrawingTest, EachDrawIsToldInOrderBeforeTheScreenRepaintsAndColourEventsRedraw) {
   CPcbDesign board;
   CComponentInstance* placed = PlaceQuadNand(board);
