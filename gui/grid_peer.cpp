@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "gui/grid_cell_renderer.h"
 #include "platform/grid_ctrl.h"
 
 namespace {
@@ -72,6 +73,7 @@ class GridPeer : public WxPeer {
     Grid()->SetColLabelSize(0);
     Grid()->DisableDragRowSize();
     Grid()->SetDefaultCellOverflow(false);
+    Grid()->SetDefaultRenderer(MakeGridTextRenderer());
     BindEvents();
   }
 

@@ -1,11 +1,13 @@
 #include "gui/view_peer.h"
 
-#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
 #include <wx/graphics.h>
 #include <wx/region.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "gui/offscreen_canvas.h"
 #include "gui/wx_graphics_dc.h"
 #include "platform/view.h"
 
@@ -121,23 +123,38 @@ class ViewPeer : public WxPeer {
 
   // Only what needs repainting is drawn: each rectangle of the update region clips the
   // view's drawing, which passes over the items outside it. A region of many pieces is
-  // drawn as the box round them.
+  // drawn as the box round them. The drawing is made off the screen where it can be.
   void Paint() {
-    wxAutoBufferedPaintDC paint(m_window);
-    auto* view = DynamicDowncast<CView>(CWnd::FromHandlePermanent(m_hwnd));
-    paint.SetBackground(*wxWHITE_BRUSH);
-    paint.Clear();
-    if (view == nullptr) return;
+    wxPaintDC paint(m_window);
+    std::unique_ptr<wxGraphicsContext> window(wxGraphicsContext::Create(paint));
+    if (window == nullptr) return;
     const std::vector<CRect> parts = UpdateParts();
-    std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(paint));
-    if (gc == nullptr) return;
-    WxGraphicsDC dc(*gc);
+    OffscreenCanvas canvas(BoxAround(parts));
+    wxGraphicsContext* drawn = canvas.Context() != nullptr ? canvas.Context() : window.get();
+    DrawParts(*drawn, parts);
+    canvas.PutOn(*window);
+  }
+
+  void DrawParts(wxGraphicsContext& gc, const std::vector<CRect>& parts) {
+    auto* view = DynamicDowncast<CView>(CWnd::FromHandlePermanent(m_hwnd));
+    WxGraphicsDC dc(gc);
     for (const CRect& part : parts) {
+      dc.FillSolidRect(part, RGB(255, 255, 255));
+      if (view == nullptr) continue;
       const int saved = dc.SaveDC();
       dc.IntersectClipRect(part);
       view->OnDraw(&dc);
       dc.RestoreDC(saved);
     }
+  }
+
+  static CRect BoxAround(const std::vector<CRect>& parts) {
+    CRect box = parts.front();
+    for (const CRect& part : parts) {
+      box = CRect(std::min(box.left, part.left), std::min(box.top, part.top), std::max(box.right, part.right),
+                  std::max(box.bottom, part.bottom));
+    }
+    return box;
   }
 
   std::vector<CRect> UpdateParts() const {

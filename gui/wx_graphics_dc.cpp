@@ -1,5 +1,6 @@
 #include "gui/wx_graphics_dc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "gui/disc_picture.h"
 #include "gui/wx_peer.h"
 
 namespace {
@@ -174,6 +176,7 @@ void WxGraphicsDC::DrawRectangle(const CRect& rect) {
 }
 
 void WxGraphicsDC::DrawEllipse(const CRect& bounds) {
+  if (StampDisc(bounds)) return;
   if (wxGraphicsPath* path = Batched(Batch::Kind::Fills)) {
     path->AddEllipse(bounds.left, bounds.top, bounds.Width(), bounds.Height());
     return;
@@ -267,4 +270,23 @@ CSize WxGraphicsDC::GetTextExtent(const CString& text) const {
   double height = 0;
   m_gc.GetTextExtent(wxString::FromUTF8(text.c_str()), &width, &height, nullptr, nullptr);
   return {static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height))};
+}
+
+bool WxGraphicsDC::StampDisc(const CRect& bounds) {
+  static constexpr int kMostDiscPixels = 32;
+  const State& state = GetState();
+  if (state.pen.style != PS_NULL || state.brush.hollow) return false;
+  const CSize size = bounds.Size();
+  if (size.cx <= 0 || size.cy <= 0 || size.cx > kMostDiscPixels || size.cy > kMostDiscPixels) return false;
+  const COLORREF colour = state.brush.colour;
+  auto disc = std::find_if(m_discs.begin(), m_discs.end(),
+                           [&](const Disc& made) { return made.size == size && made.colour == colour; });
+  if (disc == m_discs.end()) {
+    const wxImage picture = MakeDiscPicture(size.cx, size.cy, ToWxColour(colour));
+    disc = m_discs.insert(m_discs.end(), Disc{size, colour, m_gc.CreateBitmapFromImage(picture)});
+  }
+  FlushBatch();
+  ApplyClip();
+  m_gc.DrawBitmap(disc->picture, bounds.left, bounds.top, size.cx, size.cy);
+  return true;
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/device_context.h"
 
@@ -59,6 +60,10 @@ class WxGraphicsDC : public CDC {
   wxGraphicsPath* Batched(Batch::Kind kind);
   // Draws the batch so far; every other drawing comes after it.
   void FlushBatch();
+  // Small filled discs (the lands of a ball grid, whenever many of them are in view) are
+  // stamped from a picture made once per size and colour: filling them as round paths
+  // costs twice as much. False when the state or the size is not that of a small disc.
+  bool StampDisc(const CRect& bounds);
   void UseFont() const;
   // The size of a text in the current font, measured once per font and text.
   TextSize MeasureText(const wxString& shown, const std::string& text) const;
@@ -66,6 +71,13 @@ class WxGraphicsDC : public CDC {
   wxGraphicsContext& m_gc;
   std::optional<CRect> m_appliedClip;
   std::optional<Batch> m_batch;
+  // Discs stamped so far, a picture for each size and colour.
+  struct Disc {
+    CSize size;
+    COLORREF colour;
+    wxGraphicsBitmap picture;
+  };
+  std::vector<Disc> m_discs;
   // The font and text colour set on the context, to set them only when they change.
   mutable std::optional<DCFont> m_appliedFont;
   mutable COLORREF m_appliedTextColour = 0;

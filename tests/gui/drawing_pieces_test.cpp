@@ -1,0 +1,110 @@
+// The pieces that make the screen cheaper must not change what it shows: a stamped disc
+// is a disc, and the grid's text renderer draws cells exactly as wx's own does.
+#include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/grid.h>
+
+#include <memory>
+
+#include "gui/disc_picture.h"
+#include "gui/grid_cell_renderer.h"
+
+namespace {
+
+TEST(DiscPictureTest, CoversTheMiddleLeavesTheCornersAndShadesTheEdge) {
+  const wxColour green(0, 255, 0);
+  const wxImage disc = MakeDiscPicture(9, 9, green);
+  ASSERT_EQ(disc.GetWidth(), 9);
+  ASSERT_EQ(disc.GetHeight(), 9);
+  EXPECT_EQ(disc.GetAlpha(4, 4), 255);
+  EXPECT_EQ(disc.GetAlpha(0, 0), 0);
+  EXPECT_EQ(disc.GetAlpha(8, 8), 0);
+  const unsigned char edge = disc.GetAlpha(1, 1);
+  EXPECT_GT(edge, 0);
+  EXPECT_LT(edge, 255);
+  EXPECT_EQ(disc.GetGreen(0, 0), 255);
+  EXPECT_EQ(disc.GetRed(4, 4), 0);
+}
+
+TEST(DiscPictureTest, AnOvalLooksTheSameFromEachSide) {
+  const wxImage oval = MakeDiscPicture(7, 5, wxColour(0, 0, 255));
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      EXPECT_EQ(oval.GetAlpha(x, y), oval.GetAlpha(6 - x, y)) << x << "," << y;
+      EXPECT_EQ(oval.GetAlpha(x, y), oval.GetAlpha(x, 4 - y)) << x << "," << y;
+    }
+  }
+  // Wider than high: the ends of the middle row are covered, the top and bottom rows'
+  // ends are not.
+  EXPECT_GT(oval.GetAlpha(0, 2), oval.GetAlpha(0, 0));
+  EXPECT_LT(oval.GetAlpha(0, 0), 64);
+}
+
+// The cell drawn by a renderer, as an image.
+wxImage DrawnCell(wxGrid& grid, wxGridCellRenderer& renderer, int col, bool selected) {
+  const wxRect cell(0, 0, grid.GetColSize(col), grid.GetRowSize(0));
+  wxBitmap bitmap(cell.width, cell.height);
+  {
+    wxMemoryDC dc(bitmap);
+    wxGridCellAttr* attr = grid.GetOrCreateCellAttr(0, col);
+    renderer.Draw(grid, *attr, dc, cell, 0, col, selected);
+    attr->DecRef();
+  }
+  return bitmap.ConvertToImage();
+}
+
+int DifferentPixels(const wxImage& a, const wxImage& b) {
+  int different = 0;
+  for (int y = 0; y < a.GetHeight(); ++y) {
+    for (int x = 0; x < a.GetWidth(); ++x) {
+      if (a.GetRed(x, y) != b.GetRed(x, y) || a.GetGreen(x, y) != b.GetGreen(x, y) ||
+          a.GetBlue(x, y) != b.GetBlue(x, y))
+        ++different;
+    }
+  }
+  return different;
+}
+
+// The pixel just inside the cell's corner is its background: the text keeps off it.
+int PixelsUnlikeTheBackground(const wxImage& cell) {
+  wxImage background(cell.GetWidth(), cell.GetHeight());
+  background.SetRGB(wxRect(0, 0, cell.GetWidth(), cell.GetHeight()), cell.GetRed(1, 1), cell.GetGreen(1, 1),
+                    cell.GetBlue(1, 1));
+  return DifferentPixels(cell, background);
+}
+
+TEST(GridTextRendererTest, DrawsEveryAlignmentFontAndStateAsWxDoes) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "cells");
+  auto* grid = new wxGrid(frame, wxID_ANY);
+  grid->CreateGrid(1, 4);
+  grid->SetDefaultCellOverflow(false);
+  grid->SetCellValue(0, 0, "IO_L1P_B0");
+  grid->SetCellValue(0, 1, "1234");
+  grid->SetCellAlignment(0, 1, wxALIGN_RIGHT, wxALIGN_CENTRE);
+  grid->SetCellValue(0, 2, "AB12");
+  grid->SetCellAlignment(0, 2, wxALIGN_CENTRE, wxALIGN_BOTTOM);
+  wxFont bold = grid->GetDefaultCellFont();
+  bold.MakeBold();
+  grid->SetCellFont(0, 2, bold);
+  // Longer than its cell: cut at the cell's edge.
+  grid->SetCellValue(0, 3, "A_NAME_FAR_TOO_LONG_FOR_ITS_CELL");
+  grid->SetCellBackgroundColour(0, 3, wxColour(255, 205, 205));
+  frame->Show();
+  wxGridCellStringRenderer wxRenderer;
+  std::unique_ptr<wxGridCellRenderer, void (*)(wxGridCellRenderer*)> ours(
+      MakeGridTextRenderer(), [](wxGridCellRenderer* r) { r->DecRef(); });
+  for (int col = 0; col < 4; ++col) {
+    for (bool selected : {false, true}) {
+      const wxImage expected = DrawnCell(*grid, wxRenderer, col, selected);
+      const wxImage drawn = DrawnCell(*grid, *ours, col, selected);
+      ASSERT_GT(PixelsUnlikeTheBackground(expected), 0) << "column " << col << " shows no text";
+      EXPECT_EQ(DifferentPixels(expected, drawn), 0) << "column " << col << (selected ? ", selected" : "");
+      // Twice: the second time the text's size comes from what was measured.
+      EXPECT_EQ(DifferentPixels(expected, DrawnCell(*grid, *ours, col, selected)), 0) << "column " << col;
+    }
+  }
+  frame->Destroy();
+}
+
+}  // namespace
