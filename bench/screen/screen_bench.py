@@ -163,6 +163,18 @@ class Layout:
         raise RuntimeError(f"nothing drawn near {cx},{cy}")
 
 
+def first_gate_cell(picture, grid):
+    """The middle of the first data row's cell in the first gate column: the header row's
+    column borders are lighter than its fill, and three columns come before the gates."""
+    gx0, gy0, gx1, _ = grid
+    y = gy0 + ROW_HEIGHT // 2 - 3
+    fill = picture.at(gx0 + 2, y)
+    borders = [x for x in range(gx0 + 1, gx1) if picture.at(x, y) != fill and picture.at(x - 1, y) == fill]
+    if len(borders) < 4:
+        raise RuntimeError("the grid's header shows fewer than four columns")
+    return (borders[2] + borders[3]) // 2, gy0 + int(1.5 * ROW_HEIGHT)
+
+
 def centre_of(picture, x, y):
     left, right, up, down = x, x, y, y
     while is_bright(picture.at(left - 1, y)):
@@ -261,6 +273,17 @@ def one_run(args, library, component, display):
 
         everything = (0, 0, int(size["WIDTH"]), int(size["HEIGHT"]))
         picture = screen.look()
+        # The edit goes to a terminal of the first gate while the grid still shows the top
+        # rows: a cell every component lets the user edit (a cell far down and right, or
+        # one the grid scrolled to, may be a disabled one of another gate's block).
+        edited = first_gate_cell(picture, layout.grid)
+        screen.click(*edited)
+        program.wait_idle()
+        pin = str(unused_pin(library))
+        edited_box = (edited[0] - 30, edited[1] - ROW_HEIGHT, edited[0] + 30, edited[1] + ROW_HEIGHT)
+        step("grid cell edit written back", lambda: (screen.type(pin), screen.keys("Return")), edited_box)
+
+        picture = screen.look()
         pad = layout.blob_near(picture, layout.pcb, 0.5, 0.5)
         step("select a PCB pad", lambda: screen.click(*pad), everything)
         empty = (layout.pcb[0] + 10, layout.pcb[1] + 10)
@@ -269,8 +292,6 @@ def one_run(args, library, component, display):
         gx0, gy0, gx1, gy1 = layout.grid
         cell = (gx1 - 20, gy1 - int(1.5 * ROW_HEIGHT))
         step("move to a grid cell", lambda: screen.click(*cell), everything)
-        pin = str(unused_pin(library))
-        step("grid cell edit written back", lambda: (screen.type(pin), screen.keys("Return")), everything)
 
         picture = screen.look()
         other_pad = layout.blob_near(picture, layout.pcb, 0.3, 0.3)
