@@ -4,7 +4,6 @@
 #include <wx/graphics.h>
 #include <wx/region.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "gui/offscreen_canvas.h"
@@ -121,40 +120,31 @@ class ViewPeer : public WxPeer {
     m_window->RefreshRect(wxRect(rect.left, rect.top, rect.Width(), rect.Height()), false);
   }
 
-  // Only what needs repainting is drawn: each rectangle of the update region clips the
-  // view's drawing, which passes over the items outside it. A region of many pieces is
-  // drawn as the box round them. The drawing is made off the screen where it can be.
+  // Only what needs repainting is drawn: each rectangle of the update region is drawn on
+  // its own, off the screen where it can be, clipping the view's drawing, which passes
+  // over the items outside it. A region of many pieces is drawn as the box round them.
   void Paint() {
     wxPaintDC paint(m_window);
     std::unique_ptr<wxGraphicsContext> window(wxGraphicsContext::Create(paint));
     if (window == nullptr) return;
-    const std::vector<CRect> parts = UpdateParts();
-    OffscreenCanvas canvas(BoxAround(parts));
-    wxGraphicsContext* drawn = canvas.Context() != nullptr ? canvas.Context() : window.get();
-    DrawParts(*drawn, parts);
-    canvas.PutOn(*window);
+    for (const CRect& part : UpdateParts()) {
+      OffscreenCanvas canvas(part);
+      DrawPart(canvas.Context() != nullptr ? *canvas.Context() : *window, part);
+      canvas.PutOn(*window);
+    }
   }
 
-  void DrawParts(wxGraphicsContext& gc, const std::vector<CRect>& parts) {
-    auto* view = DynamicDowncast<CView>(CWnd::FromHandlePermanent(m_hwnd));
-    WxGraphicsDC dc(gc);
-    for (const CRect& part : parts) {
+  // The context's state (its clip) is kept, for the next part drawn on the same window.
+  void DrawPart(wxGraphicsContext& gc, const CRect& part) {
+    gc.PushState();
+    {
+      WxGraphicsDC dc(gc);
       dc.FillSolidRect(part, RGB(255, 255, 255));
-      if (view == nullptr) continue;
-      const int saved = dc.SaveDC();
+      auto* view = DynamicDowncast<CView>(CWnd::FromHandlePermanent(m_hwnd));
       dc.IntersectClipRect(part);
-      view->OnDraw(&dc);
-      dc.RestoreDC(saved);
+      if (view != nullptr) view->OnDraw(&dc);
     }
-  }
-
-  static CRect BoxAround(const std::vector<CRect>& parts) {
-    CRect box = parts.front();
-    for (const CRect& part : parts) {
-      box = CRect(std::min(box.left, part.left), std::min(box.top, part.top), std::max(box.right, part.right),
-                  std::max(box.bottom, part.bottom));
-    }
-    return box;
+    gc.PopState();
   }
 
   std::vector<CRect> UpdateParts() const {
