@@ -1,11 +1,14 @@
 #include "editor/views/symbol_view.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "editor/frame/component_frame.h"
 #include "editor/resources/resource_ids.h"
 #include "editor/views/view_colours.h"
 #include "host/model/component_instance.h"
+#include "host/model/component_value.h"
 #include "host/model/copper_instance.h"
 #include "host/model/design.h"
 #include "host/model/pad_instance.h"
@@ -188,6 +191,26 @@ void CSymbolView::ResetDesign() {
 }
 
 // The registry colours are applied again afterwards: they win over the technology's.
+// An undo or a redo of an assignment changes only pins: the drawing's copy takes them,
+// marks and the assign run are dropped and the drawing fitted as a rebuild leaves them,
+// and the view repaints, instead of placing every item again. A change to anything else,
+// or an update that changes nothing (a rebuild asked for), rebuilds.
+bool CSymbolView::TakeChangedPins(const CComponent* component) {
+  CComponentInstance* placed = GetPlacedInstance();
+  if (component == nullptr || placed == nullptr) return false;
+  CComponent* copy = placed->GetComponent();
+  const std::optional<std::vector<PinChange>> changes =
+      PinChangesBetween(copy->GetValue(), component->GetValue());
+  if (!changes || changes->empty()) return false;
+  for (const PinChange& change : *changes) copy->SetPinNumber(change.gate, change.terminal, change.pin);
+  m_assignPins.Reset();
+  ClearHighlight();
+  m_design->GetSelectionOverview()->Reset();
+  FitDesign();
+  RefreshFrameCaption();
+  return true;
+}
+
 void CSymbolView::MergeTechnology() {
   const CRuntimeClass* kind = m_design->IsKindOf(RUNTIME_CLASS(CPcbDesign))
                                   ? RUNTIME_CLASS(CPcbSymbolLibrary)
@@ -249,7 +272,8 @@ void CSymbolView::ApplyHint(LPARAM hint, CObject* hintObject) {
   switch (hint) {
     case HintComponent: {
       CComponentFrame* frame = GetFrame();
-      BuildDesign(frame != nullptr ? frame->GetComponent(false) : nullptr);
+      CComponent* component = frame != nullptr ? frame->GetComponent(false) : nullptr;
+      if (!TakeChangedPins(component)) BuildDesign(component);
       break;
     }
     case HintPicked:

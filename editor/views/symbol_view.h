@@ -113,6 +113,8 @@ class CSymbolView : public CDesignDrawing {
   void SendColoursChanged();
   void ClearSymbolMarks(CSymbolInstance* instance);
   void MergeTechnology();
+  // Sets the pins of the drawing's copy when they are all that changed; false otherwise.
+  bool TakeChangedPins(const CComponent* component);
 
   // Input routing.
   LRESULT OnLeftButtonDown(WPARAM flags, LPARAM point);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "host/model/attribute.h"
@@ -43,3 +44,18 @@ struct ComponentValue {
 
 // A fresh identity for a record or a gate, never 0 and never given twice.
 std::uint64_t NewModelObjectId();
+
+// Clears the identities that tie a value to live objects, for a copy of its own.
+void ForgetIdentities(ComponentValue& value);
+
+// One terminal's pin in the value it changes to.
+struct PinChange {
+  int gate = 0;
+  int terminal = 0;
+  int pin = -1;
+  bool operator==(const PinChange&) const = default;
+};
+
+// The terminals whose pins differ from `shown` to `wanted`, when nothing else but the
+// identities differs; nullopt when anything else does.
+std::optional<std::vector<PinChange>> PinChangesBetween(ComponentValue shown, ComponentValue wanted);

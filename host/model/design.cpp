@@ -27,11 +27,6 @@ ComponentValue NewPackageValue(const ComponentValue& sibling, const char* packag
   }
   return value;
 }
-
-void ForgetIdentities(ComponentValue& value) {
-  value.id = 0;
-  for (GateValue& gate : value.gates) gate.id = 0;
-}
 }  // namespace
 
 CDesign::CDesign() = default;

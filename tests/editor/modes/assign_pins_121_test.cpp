@@ -47,6 +47,53 @@ TEST_F(AssignPins121Test, EqualCountsNumberTheTerminalsInGateOrder) {
   EXPECT_TRUE(PcbPad(8)->IsAssigned());
 }
 
+// Only pins change: both drawings take them as they are, with the marks dropped and the
+// drawings fitted, as a rebuild would leave them, without placing their items again.
+TEST_F(AssignPins121Test, UndoAndRedoSetThePinsInTheDrawingsWithoutPlacingThemAgain) {
+  ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(2, 4).Package("P1", "DIP-8").Unassigned()));
+  const double fitted = PcbView().GetTransform().GetScale();
+  Frame().AssignPins121();
+  ASSERT_EQ(ScmTerminal(1, 4)->GetPinNumber(), 8);
+  // Placing the schematic drawing again would show the symbol's name again.
+  const auto nameShown = [&] { return ScmGate(1)->GetComponentInstance()->GetDisplay().symbolName; };
+  ScmGate(1)->GetComponentInstance()->SetSymbolNameDisplayed(false);
+  Select(PcbPad(8));
+  ScmTerminal(0, 1)->SetHighlight(true);
+  PcbView().OnZoomInAtCursor();
+
+  ASSERT_TRUE(Design().Undo());
+  EXPECT_FALSE(nameShown());
+  EXPECT_EQ(ScmTerminal(1, 4)->GetPinNumber(), kNone);
+  EXPECT_FALSE(PcbPad(8)->IsAssigned());
+  EXPECT_FALSE(PcbPad(8)->IsSelected());
+  EXPECT_FALSE(ScmTerminal(0, 1)->GetHighlight());
+  EXPECT_EQ(Selected(PcbView()), nullptr);
+  EXPECT_EQ(PcbView().GetTransform().GetScale(), fitted);
+
+  ASSERT_TRUE(Design().Redo());
+  EXPECT_FALSE(nameShown());
+  EXPECT_EQ(ScmTerminal(1, 4)->GetPinNumber(), 8);
+  EXPECT_TRUE(PcbPad(8)->IsAssigned());
+}
+
+TEST_F(AssignPins121Test, AnUndoThatChangesMoreThanPinsPlacesTheDrawingAgain) {
+  ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(2, 4).Package("P1", "DIP-8").Unassigned()));
+  Frame().AssignPins121();
+  const CString name = Component().GetPinName(1, 1);
+  Design().StartUndoLevel(IDS_UNDO_ASSIGN_PINS);
+  Component().SetPinName(1, 1, "RENAMED");
+  Component().SetPinNumber(1, 1, kNone);
+  Design().EndUndoLevel(IDS_UNDO_ASSIGN_PINS);
+  Design().UpdateAllViews(nullptr, HintComponent, &Component());
+  ASSERT_EQ(ScmGate(1)->GetComponentInstance()->GetComponent()->GetPinName(1, 1), "RENAMED");
+  ScmGate(1)->GetComponentInstance()->SetSymbolNameDisplayed(false);
+
+  ASSERT_TRUE(Design().Undo());
+  EXPECT_TRUE(ScmGate(1)->GetComponentInstance()->GetDisplay().symbolName);
+  EXPECT_EQ(ScmGate(1)->GetComponentInstance()->GetComponent()->GetPinName(1, 1), name);
+  EXPECT_EQ(ScmTerminal(1, 1)->GetPinNumber(), 5);
+}
+
 TEST_F(AssignPins121Test, MoreTerminalsThanPadsWarnsOnceFirstAndUnassignsTheLast) {
   ComponentBuilder("DUT").Gates(2, 3).Package("P1", "SOT-23").BuildInto(Design());
   CComponent* component = Design().FirstComponent();
