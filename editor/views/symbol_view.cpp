@@ -190,7 +190,6 @@ void CSymbolView::ResetDesign() {
   MergeTechnology();
 }
 
-// The registry colours are applied again afterwards: they win over the technology's.
 // An undo or a redo of an assignment changes only pins: the drawing's copy takes them,
 // marks and the assign run are dropped and the drawing fitted as a rebuild leaves them,
 // and the view repaints, instead of placing every item again. A change to anything else,
@@ -211,6 +210,7 @@ bool CSymbolView::TakeChangedPins(const CComponent* component) {
   return true;
 }
 
+// The registry colours are applied again afterwards: they win over the technology's.
 void CSymbolView::MergeTechnology() {
   const CRuntimeClass* kind = m_design->IsKindOf(RUNTIME_CLASS(CPcbDesign))
                                   ? RUNTIME_CLASS(CPcbSymbolLibrary)
