@@ -20,11 +20,7 @@ class GridScreenUpdatesTest : public GridTest {
  protected:
   void SetUp() override {
     GridTest::SetUp();
-    const CString folder = DataDirectory() + "/big/";
-    ASSERT_TRUE(
-        OpenEditor(ComponentBuilder("BIG-FPGA")
-                       .Gates(kGates, "BIG-FPGA_UNIT", kTerminals, (folder + "big-fpga.scmlib").c_str())
-                       .Package("BGA-2025", "BGA-2025", 2025, (folder + "big-fpga.pcblib").c_str())));
+    ASSERT_TRUE(OpenBigFpga(kGates, kTerminals));
     ASSERT_EQ(Cells().GetRows(), kTerminals + 1);
     screen = &GridPeerRecorder::Watch(Cells());
   }
