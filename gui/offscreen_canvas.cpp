@@ -8,9 +8,6 @@ OffscreenCanvas::OffscreenCanvas(const CRect& box) : m_box(box) {
   if (cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS) return;
   m_cairo = cairo_create(m_surface);
   cairo_translate(m_cairo, -box.left, -box.top);
-  // What is not drawn shows the window's own white.
-  cairo_set_source_rgb(m_cairo, 1, 1, 1);
-  cairo_paint(m_cairo);
   m_context.reset(wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(m_cairo));
 }
 

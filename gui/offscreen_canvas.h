@@ -16,7 +16,8 @@ struct _cairo_surface;
 
 class OffscreenCanvas {
  public:
-  // `box` in the window's coordinates; the context draws in them too.
+  // `box` in the window's coordinates; the context draws in them too. The picture starts
+  // black: the caller paints all of it.
   explicit OffscreenCanvas(const CRect& box);
   ~OffscreenCanvas();
   OffscreenCanvas(const OffscreenCanvas&) = delete;
