@@ -59,7 +59,8 @@ wxArtID ArtIdOf(const CString& image) {
 class ToolBarPeer : public WxPeer {
  public:
   ToolBarPeer(HWND hwnd, wxWindow* parent)
-      : WxPeer(hwnd, new wxPanel(parent, wxID_ANY, PositionOf(hwnd), SizeOf(hwnd), wxBORDER_NONE)) {}
+      : WxPeer(hwnd, ThemeBackground(
+                         new wxPanel(parent, wxID_ANY, PositionOf(hwnd), SizeOf(hwnd), wxBORDER_NONE))) {}
 
  protected:
   void ShowText() override {}

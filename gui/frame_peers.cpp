@@ -31,9 +31,10 @@ UINT ModifiersOf(const wxKeyEvent& event) {
 class FramePeer : public WxPeer {
  public:
   explicit FramePeer(HWND hwnd)
-      : WxPeer(hwnd, new wxFrame(nullptr, wxID_ANY, ToWx(hwnd->text), wxDefaultPosition, wxDefaultSize,
-                                 wxDEFAULT_FRAME_STYLE)),
-        m_client(new wxPanel(m_window, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE)) {
+      : WxPeer(hwnd, ThemeBackground(new wxFrame(nullptr, wxID_ANY, ToWx(hwnd->text), wxDefaultPosition,
+                                                 wxDefaultSize, wxDEFAULT_FRAME_STYLE))),
+        m_client(ThemeBackground(
+            new wxPanel(m_window, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE))) {
     m_window->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) { OnResized(event); });
     m_window->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) { OnClose(event); });
     m_window->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) { OnKey(event); });
@@ -149,7 +150,8 @@ class FramePeer : public WxPeer {
 class ContainerPeer : public WxPeer {
  public:
   ContainerPeer(HWND hwnd, wxWindow* parent)
-      : WxPeer(hwnd, new wxPanel(parent, wxID_ANY, PositionOf(hwnd), SizeOf(hwnd), wxBORDER_NONE)) {}
+      : WxPeer(hwnd, ThemeBackground(
+                         new wxPanel(parent, wxID_ANY, PositionOf(hwnd), SizeOf(hwnd), wxBORDER_NONE))) {}
 
  protected:
   void ShowText() override {}

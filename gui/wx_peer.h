@@ -64,6 +64,16 @@ class WxPeer : public WindowPeer {
   int m_updating = 0;
 };
 
+// A widget that only holds others, its background left to the theme. Such widgets are
+// drawn again with every repaint of a child inside them; left to the default, each of
+// those draws would make a device context (and look up the theme's font and colours)
+// for an erase that nothing handles.
+template <typename Widget>
+Widget* ThemeBackground(Widget* window) {
+  window->SetBackgroundStyle(wxBG_STYLE_SYSTEM);
+  return window;
+}
+
 // The widget that shows a platform window, or null.
 wxWindow* PeerWindow(HWND hwnd);
 // The peer of a platform window, or null.

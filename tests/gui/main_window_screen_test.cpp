@@ -7,6 +7,7 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -178,8 +179,10 @@ class SketchView : public CView {
   static constexpr CPoint kRedBlock{330, 30};
   std::vector<CPoint> presses;
   UINT chosen = 0;
+  int draws = 0;
 
   void OnDraw(CDC* dc) override {
+    ++draws;
     dc->SelectPen({PS_SOLID, 2, RGB(0, 0, 160)});
     dc->SelectBrush({RGB(255, 255, 210), false});
     dc->Rectangle(60, 40, 200, 160);
@@ -434,6 +437,39 @@ TEST_F(MainWindowScreenTest, TabsShowOneChildAtATimeAndSwitchBetweenThem) {
   EXPECT_TRUE(firstShownAfter);
   EXPECT_FALSE(secondShownAfter);
   EXPECT_EQ(frame.GetMDITabBar()->GetTabText(1), "second.cmp");
+}
+
+// Every repaint of a view draws the windows around it again; those that only hold
+// others must not make an erase of their own each time (a device context and the
+// theme's font and colours looked up, for nothing on the screen).
+TEST_F(MainWindowScreenTest, ARepaintedViewErasesNoWindowAroundIt) {
+  TitledDocument document("nand.cmp");
+  PinsFrame* child = OpenChild(document);
+  ASSERT_NE(child, nullptr);
+  SketchView& sketch = child->Sketch();
+  // Shared with the handlers, which live as long as the widgets.
+  auto erases = std::make_shared<int>(0);
+  int drawsBefore = 0;
+  int around = 0;
+  Script script;
+  script.Then([&] {
+    for (wxWindow* window = PeerWindow(sketch.m_hWnd)->GetParent(); window != nullptr;
+         window = window->GetParent()) {
+      window->Bind(wxEVT_ERASE_BACKGROUND, [erases](wxEraseEvent& event) {
+        ++*erases;
+        event.Skip();
+      });
+      ++around;
+    }
+    drawsBefore = sketch.draws;
+    sketch.Invalidate();
+  });
+  script.Then([] {});
+  script.Run();
+
+  EXPECT_GT(sketch.draws, drawsBefore) << "the view repainted";
+  EXPECT_GE(around, 3) << "the view sits in its splitter, its frame and the main window";
+  EXPECT_EQ(*erases, 0);
 }
 
 }  // namespace
