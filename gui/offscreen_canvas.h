@@ -7,12 +7,24 @@
 
 #include <wx/graphics.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/types.h"
 
 struct _cairo;
 struct _cairo_surface;
+
+// A small picture of premultiplied ARGB pixels, row after row, to stamp on a canvas.
+struct StampPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+// The pixels of a picture made by the cairo renderer, exactly as cairo would lay them on.
+StampPicture StampPictureOf(const wxGraphicsBitmap& bitmap);
 
 class OffscreenCanvas {
  public:
@@ -25,6 +37,10 @@ class OffscreenCanvas {
 
   // Null when the picture could not be made (an empty or a huge box).
   wxGraphicsContext* Context() const { return m_context.get(); }
+  // Lays `picture` over the canvas, its top left at `at` in the window's coordinates,
+  // inside `clip` only, pixel for pixel as the context would lay it on. A land of a ball
+  // grid drawn as a path, a pattern and a fill costs more than its few dozen pixels.
+  void Stamp(const StampPicture& picture, CPoint at, const CRect& clip);
   // Ends the drawing and puts the picture on the window's context at the box.
   void PutOn(wxGraphicsContext& window);
 

@@ -129,16 +129,20 @@ class ViewPeer : public WxPeer {
     if (window == nullptr) return;
     for (const CRect& part : UpdateParts()) {
       OffscreenCanvas canvas(part);
-      DrawPart(canvas.Context() != nullptr ? *canvas.Context() : *window, part);
+      if (canvas.Context() != nullptr) {
+        DrawPart(*canvas.Context(), &canvas, part);
+      } else {
+        DrawPart(*window, nullptr, part);
+      }
       canvas.PutOn(*window);
     }
   }
 
   // The context's state (its clip) is kept, for the next part drawn on the same window.
-  void DrawPart(wxGraphicsContext& gc, const CRect& part) {
+  void DrawPart(wxGraphicsContext& gc, OffscreenCanvas* canvas, const CRect& part) {
     gc.PushState();
     {
-      WxGraphicsDC dc(gc);
+      WxGraphicsDC dc(gc, canvas);
       dc.FillSolidRect(part, RGB(255, 255, 255));
       auto* view = DynamicDowncast<CView>(CWnd::FromHandlePermanent(m_hwnd));
       dc.IntersectClipRect(part);

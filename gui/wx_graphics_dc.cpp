@@ -51,7 +51,7 @@ wxFont ToWxFont(const DCFont& font) {
   return shown;
 }
 
-WxGraphicsDC::WxGraphicsDC(wxGraphicsContext& gc) : m_gc(gc) {
+WxGraphicsDC::WxGraphicsDC(wxGraphicsContext& gc, OffscreenCanvas* canvas) : m_gc(gc), m_canvas(canvas) {
   // The strokes are put on pixel centres here; the context's own half-pixel shift
   // would move them onto pixel edges again.
   m_gc.DisableOffset();
@@ -282,10 +282,15 @@ bool WxGraphicsDC::StampDisc(const CRect& bounds) {
   auto disc = std::find_if(m_discs.begin(), m_discs.end(),
                            [&](const Disc& made) { return made.size == size && made.colour == colour; });
   if (disc == m_discs.end()) {
-    const wxImage picture = MakeDiscPicture(size.cx, size.cy, ToWxColour(colour));
-    disc = m_discs.insert(m_discs.end(), Disc{size, colour, m_gc.CreateBitmapFromImage(picture)});
+    const wxGraphicsBitmap picture =
+        m_gc.CreateBitmapFromImage(MakeDiscPicture(size.cx, size.cy, ToWxColour(colour)));
+    disc = m_discs.insert(m_discs.end(), Disc{size, colour, picture, StampPictureOf(picture)});
   }
   FlushBatch();
+  if (m_canvas != nullptr && !disc->pixels.pixels.empty()) {
+    m_canvas->Stamp(disc->pixels, bounds.TopLeft(), state.clip.value_or(bounds));
+    return true;
+  }
   ApplyClip();
   m_gc.DrawBitmap(disc->picture, bounds.left, bounds.top, size.cx, size.cy);
   return true;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/offscreen_canvas.h"
 #include "platform/device_context.h"
 
 // A text's size in a font: width, height of its line and the part below the baseline.
@@ -21,8 +22,9 @@ struct TextSize {
 
 class WxGraphicsDC : public CDC {
  public:
-  // The context stays the caller's and must outlive this.
-  explicit WxGraphicsDC(wxGraphicsContext& gc);
+  // The context stays the caller's and must outlive this. When it draws on `canvas`
+  // (not owned), small discs are stamped on the canvas's pixels directly.
+  explicit WxGraphicsDC(wxGraphicsContext& gc, OffscreenCanvas* canvas = nullptr);
   ~WxGraphicsDC() override;
 
   CSize GetTextExtent(const CString& text) const override;
@@ -69,6 +71,7 @@ class WxGraphicsDC : public CDC {
   TextSize MeasureText(const wxString& shown, const std::string& text) const;
 
   wxGraphicsContext& m_gc;
+  OffscreenCanvas* m_canvas;
   std::optional<CRect> m_appliedClip;
   std::optional<Batch> m_batch;
   // Discs stamped so far, a picture for each size and colour.
@@ -76,6 +79,7 @@ class WxGraphicsDC : public CDC {
     CSize size;
     COLORREF colour;
     wxGraphicsBitmap picture;
+    StampPicture pixels;
   };
   std::vector<Disc> m_discs;
   // The font and text colour set on the context, to set them only when they change.

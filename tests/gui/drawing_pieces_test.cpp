@@ -1,5 +1,6 @@
 // The pieces that make the screen cheaper must not change what it shows: a stamped disc
-// is a disc, and the grid's text renderer draws cells exactly as wx's own does.
+// is a disc, laid on an off-screen canvas exactly as the context would draw it, and the
+// grid's text renderer draws cells exactly as wx's own does.
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
@@ -9,6 +10,8 @@
 
 #include "gui/disc_picture.h"
 #include "gui/grid_cell_renderer.h"
+#include "gui/offscreen_canvas.h"
+#include "gui/wx_graphics_dc.h"
 
 namespace {
 
@@ -39,6 +42,55 @@ TEST(DiscPictureTest, AnOvalLooksTheSameFromEachSide) {
   // ends are not.
   EXPECT_GT(oval.GetAlpha(0, 2), oval.GetAlpha(0, 0));
   EXPECT_LT(oval.GetAlpha(0, 0), 64);
+}
+
+int DifferentPixels(const wxImage& a, const wxImage& b);
+
+// Lands of a few sizes and colours over a stroke and each other, some across the edge
+// of the canvas and some across the clip, drawn on an off-screen canvas of `box` (in
+// window coordinates) and put on a picture of the window.
+wxImage LandsDrawnOnACanvas(bool stampedOnThePixels) {
+  const CRect box(20, 10, 120, 70);
+  wxBitmap window(140, 90);
+  wxMemoryDC memory(window);
+  memory.SetBackground(*wxWHITE_BRUSH);
+  memory.Clear();
+  std::unique_ptr<wxGraphicsContext> screen(wxGraphicsContext::Create(memory));
+  OffscreenCanvas canvas(box);
+  {
+    WxGraphicsDC dc(*canvas.Context(), stampedOnThePixels ? &canvas : nullptr);
+    dc.FillSolidRect(box, RGB(0, 0, 0));
+    dc.SelectPen({PS_SOLID, 3, RGB(200, 200, 0)});
+    dc.MoveTo(box.left, 40);
+    dc.LineTo(box.right, 40);
+    dc.SelectPen({PS_NULL, 1, 0});
+    dc.SelectBrush({RGB(0, 200, 0), false});
+    for (int x = 14; x < 130; x += 9) dc.Ellipse(CRect(x, 35, x + 10, 45));
+    dc.SelectBrush({RGB(255, 0, 0), false});
+    dc.Ellipse(CRect(16, 4, 33, 21));   // across the canvas's corner
+    dc.Ellipse(CRect(60, 50, 92, 76));  // the largest stamped, oval, across the bottom
+    dc.IntersectClipRect(CRect(30, 20, 80, 60));
+    dc.SelectBrush({RGB(0, 120, 255), false});
+    for (int y = 14; y < 66; y += 7) dc.Ellipse(CRect(74, y, 82, y + 8));
+  }
+  canvas.PutOn(*screen);
+  screen.reset();
+  memory.SelectObject(wxNullBitmap);
+  return window.ConvertToImage();
+}
+
+TEST(OffscreenCanvasTest, LandsStampedOnThePixelsLookAsTheContextDrawsThem) {
+  const wxImage drawn = LandsDrawnOnACanvas(false);
+  const wxImage stamped = LandsDrawnOnACanvas(true);
+  EXPECT_EQ(DifferentPixels(drawn, stamped), 0);
+  // The test draws something: a land's middle, an antialiased edge, and the clip kept.
+  EXPECT_EQ(stamped.GetRed(24, 12), 255);
+  EXPECT_EQ(stamped.GetGreen(50, 40), 200);
+  int edges = 0;
+  for (int x = 20; x < 33; ++x) edges += stamped.GetRed(x, 20) > 0 && stamped.GetRed(x, 20) < 255 ? 1 : 0;
+  EXPECT_GT(edges, 0) << "the bottom row of the land in the corner is shaded";
+  EXPECT_EQ(stamped.GetBlue(78, 17), 0) << "a land above the clip is left out";
+  EXPECT_EQ(stamped.GetBlue(78, 31), 255) << "a land inside the clip is drawn";
 }
 
 // The cell drawn by a renderer, as an image.
