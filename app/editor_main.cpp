@@ -79,10 +79,17 @@ class EditorWxApp : public wxApp {
  public:
   // Scroll bars that fade in and out over the pin grid repaint all its visible cells on
   // every frame of the fading, which costs a big component a quarter of a second per
-  // mouse move; classic scroll bars stay still. A user's own choice is kept.
+  // mouse move; classic scroll bars stay still. The program draws with cairo alone, but
+  // the toolkit loads and asks the GL driver at start (a third of the time to the first
+  // paint); it is told not to, for this program only, as it reads that once at start.
+  // A user's own choices are kept.
   bool Initialize(int& count, wxChar** words) override {
     setenv("GTK_OVERLAY_SCROLLING", "0", 0);
-    return wxApp::Initialize(count, words);
+    const bool glChosen = getenv("GDK_GL") != nullptr;
+    if (!glChosen) setenv("GDK_GL", "disable", 1);
+    const bool initialized = wxApp::Initialize(count, words);
+    if (!glChosen) unsetenv("GDK_GL");
+    return initialized;
   }
 
   bool OnInit() override {
