@@ -1,5 +1,7 @@
 #include "gui/grid_cell_renderer.h"
 
+#include <pango/pangocairo.h>
+#include <wx/fontutil.h>
 #include <wx/graphics.h>
 #include <wx/hashmap.h>
 
@@ -12,12 +14,51 @@ namespace {
 // wx's own space between a cell's text and its border.
 constexpr int kTextMargin = 1;
 
-// The sizes of the texts drawn in one font. A grid uses two or three fonts (plain, bold,
-// headers), so a short list of them is searched.
-struct FontSizes {
+struct LayoutRelease {
+  void operator()(PangoLayout* layout) const { g_object_unref(layout); }
+};
+using LayoutPtr = std::unique_ptr<PangoLayout, LayoutRelease>;
+
+// What is known of the texts drawn in one font: their sizes, and the layouts of those
+// drawn lately (a layout weighs far more than a size, and only the cells in view need
+// one). A grid uses two or three fonts (plain, bold, headers), so a short list of them is
+// searched.
+struct FontTexts {
+  static constexpr size_t kMostSizes = 100000;
+  static constexpr size_t kMostLayouts = 4096;
   wxFont font;
   std::unordered_map<wxString, wxSize, wxStringHash, wxStringEqual> sizes;
+  std::unordered_map<wxString, LayoutPtr, wxStringHash, wxStringEqual> layouts;
 };
+
+FontTexts& TextsOf(const wxFont& font) {
+  static constexpr size_t kMostFonts = 8;
+  static std::vector<std::unique_ptr<FontTexts>> fonts;
+  for (const auto& known : fonts) {
+    if (known->font == font) return *known;
+  }
+  if (fonts.size() == kMostFonts) fonts.clear();
+  fonts.push_back(std::make_unique<FontTexts>());
+  fonts.back()->font = font;
+  return *fonts.back();
+}
+
+// The layout that the cairo context of wx would make to draw `text` in `font`, made
+// once; it follows the settings of the context it is drawn on.
+PangoLayout* LayoutOf(cairo_t* cairo, const wxFont& font, const wxString& text) {
+  FontTexts& texts = TextsOf(font);
+  if (const auto found = texts.layouts.find(text); found != texts.layouts.end()) {
+    pango_cairo_update_layout(cairo, found->second.get());
+    return found->second.get();
+  }
+  if (texts.layouts.size() == FontTexts::kMostLayouts) texts.layouts.clear();
+  LayoutPtr layout(pango_cairo_create_layout(cairo));
+  pango_layout_set_font_description(layout.get(), font.GetNativeFontInfo()->description);
+  const wxCharBuffer utf8 = text.utf8_str();
+  pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.length()));
+  font.GTKSetPangoAttrs(layout.get());
+  return texts.layouts.emplace(text, std::move(layout)).first->second.get();
+}
 
 class GridTextRenderer : public wxGridCellStringRenderer {
  public:
@@ -35,21 +76,33 @@ class GridTextRenderer : public wxGridCellStringRenderer {
     int down = wxALIGN_CENTRE;
     attr.GetAlignment(&across, &down);
     const wxSize size = Measure(dc, text);
-    wxDCClipper clip(dc, inside);
-    DrawText(dc, text, Left(inside, size.x, across), Top(inside, size.y, down));
-  }
-
- private:
-  // Straight to the graphics context where there is one: the device context would measure
-  // the text once more to track what it has drawn.
-  static void DrawText(wxDC& dc, const wxString& text, int x, int y) {
+    const int x = Left(inside, size.x, across);
+    const int y = Top(inside, size.y, down);
     wxGraphicsContext* gc = dc.GetGraphicsContext();
-    if (gc == nullptr) {
+    auto* cairo = gc != nullptr ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    if (cairo == nullptr) {
+      wxDCClipper clip(dc, inside);
       dc.DrawText(text, x, y);
       return;
     }
-    gc->SetFont(dc.GetFont(), dc.GetTextForeground());
-    gc->DrawText(text, x, y);
+    DrawLaidOut(cairo, dc, inside, text, x, y);
+  }
+
+ private:
+  // Straight onto the cairo context under the device context, as wx's own context draws
+  // a text, but from a layout kept from earlier repaints: the device context would also
+  // measure the text once more to track what it has drawn.
+  static void DrawLaidOut(cairo_t* cairo, wxDC& dc, const wxRect& inside, const wxString& text, int x,
+                          int y) {
+    const wxColour colour = dc.GetTextForeground();
+    cairo_save(cairo);
+    cairo_rectangle(cairo, inside.x, inside.y, inside.width, inside.height);
+    cairo_clip(cairo);
+    cairo_set_source_rgba(cairo, colour.Red() / 255.0, colour.Green() / 255.0, colour.Blue() / 255.0,
+                          colour.Alpha() / 255.0);
+    cairo_move_to(cairo, x, y);
+    pango_cairo_show_layout(cairo, LayoutOf(cairo, dc.GetFont(), text));
+    cairo_restore(cairo);
   }
 
   static int Left(const wxRect& inside, int width, int across) {
@@ -65,23 +118,11 @@ class GridTextRenderer : public wxGridCellStringRenderer {
   }
 
   static wxSize Measure(wxDC& dc, const wxString& text) {
-    static constexpr size_t kMostFonts = 8;
-    static constexpr size_t kMostTextsPerFont = 100000;
-    static std::vector<std::unique_ptr<FontSizes>> fonts;
-    const wxFont& font = dc.GetFont();
-    FontSizes* entry = nullptr;
-    for (const auto& known : fonts) {
-      if (known->font == font) entry = known.get();
-    }
-    if (entry == nullptr) {
-      if (fonts.size() == kMostFonts) fonts.clear();
-      fonts.push_back(std::make_unique<FontSizes>(FontSizes{font, {}}));
-      entry = fonts.back().get();
-    }
-    if (const auto found = entry->sizes.find(text); found != entry->sizes.end()) return found->second;
-    if (entry->sizes.size() == kMostTextsPerFont) entry->sizes.clear();
+    FontTexts& texts = TextsOf(dc.GetFont());
+    if (const auto found = texts.sizes.find(text); found != texts.sizes.end()) return found->second;
+    if (texts.sizes.size() == FontTexts::kMostSizes) texts.sizes.clear();
     const wxSize size = dc.GetTextExtent(text);
-    entry->sizes.emplace(text, size);
+    texts.sizes.emplace(text, size);
     return size;
   }
 };
