@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "gui/grid_cell_looks.h"
 #include "gui/grid_cell_renderer.h"
 #include "platform/grid_ctrl.h"
 
@@ -20,15 +21,12 @@ struct CellAlignment {
   bool operator==(const CellAlignment&) const = default;
 };
 
-// What a cell shows, to touch the wx grid only where something changed.
+// What a cell shows, to touch the wx grid only where something changed. A stale cell
+// (after the grid's shape changed) is shown afresh, look and all.
 struct ShownCell {
   CString text;
-  bool bold = false;
-  bool disabled = false;
-  bool readOnly = false;
-  bool fixed = false;
-  bool marked = false;
-  CellAlignment alignment;
+  CellLook look;
+  bool stale = false;
   bool operator==(const ShownCell&) const = default;
 };
 
@@ -188,7 +186,7 @@ class GridPeer : public WxPeer {
     m_shown.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols));
     if (m_shownCols != cols) {
       ShownCell stale;
-      stale.text = "\x01";  // no cell holds it, so every cell is shown afresh
+      stale.stale = true;
       std::fill(m_shown.begin(), m_shown.end(), stale);
       m_shownCols = cols;
     }
@@ -200,9 +198,10 @@ class GridPeer : public WxPeer {
 
   void ShowCell(const GridData& data, long row, long col) {
     const GridCell& cell = *data.Cell(row, col);
-    const ShownCell shown{
-        cell.text,   cell.bold,        cell.disabled, !data.IsEditable(row, col), data.IsFixed(row, col),
-        cell.marked, AlignmentOf(cell)};
+    const CellAlignment alignment = AlignmentOf(cell);
+    const ShownCell shown{cell.text,
+                          {cell.bold, cell.disabled, !data.IsEditable(row, col), data.IsFixed(row, col),
+                           cell.marked, alignment.across, alignment.down}};
     ShownCell& before =
         m_shown[static_cast<size_t>(row) * static_cast<size_t>(m_shownCols) + static_cast<size_t>(col)];
     if (before == shown) return;
@@ -211,19 +210,8 @@ class GridPeer : public WxPeer {
     // The cell being edited keeps what the user types until the edit ends.
     const bool editing = Grid()->IsCellEditControlShown() && Grid()->GetGridCursorRow() == r &&
                          Grid()->GetGridCursorCol() == c;
-    if (!editing) Grid()->SetCellValue(r, c, ToWx(cell.text));
-    wxFont font = Grid()->GetDefaultCellFont();
-    if (cell.bold) font.MakeBold();
-    Grid()->SetCellFont(r, c, font);
-    const wxColour text =
-        wxSystemSettings::GetColour(cell.disabled ? wxSYS_COLOUR_GRAYTEXT : wxSYS_COLOUR_WINDOWTEXT);
-    Grid()->SetCellTextColour(r, c, text);
-    const wxColour back = shown.fixed    ? HeaderColour()
-                          : shown.marked ? MarkedColour()
-                                         : wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
-    Grid()->SetCellBackgroundColour(r, c, back);
-    Grid()->SetCellAlignment(r, c, shown.alignment.across, shown.alignment.down);
-    Grid()->SetReadOnly(r, c, shown.readOnly);
+    if (!editing && (before.stale || before.text != shown.text)) Grid()->SetCellValue(r, c, ToWx(cell.text));
+    if (before.stale || before.look != shown.look) m_looks.Apply(*Grid(), r, c, shown.look);
     if (Grid()->GetBatchCount() == 0) Grid()->RefreshBlock(r, c, r, c);
     before = shown;
     if (editing) before.text = "\x01";  // its text is shown once the edit is over
@@ -353,6 +341,7 @@ class GridPeer : public WxPeer {
 
   std::vector<ShownCell> m_shown;
   int m_shownCols = -1;
+  GridCellLooks m_looks{HeaderColour(), MarkedColour()};
   wxGridCellCoords m_frozen{0, 0};
   wxTextCtrl* m_editorText = nullptr;  // owned by the grid
 };

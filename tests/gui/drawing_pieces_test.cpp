@@ -5,10 +5,12 @@
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/grid.h>
+#include <wx/settings.h>
 
 #include <memory>
 
 #include "gui/disc_picture.h"
+#include "gui/grid_cell_looks.h"
 #include "gui/grid_cell_renderer.h"
 #include "gui/offscreen_canvas.h"
 #include "gui/wx_graphics_dc.h"
@@ -91,6 +93,40 @@ TEST(OffscreenCanvasTest, LandsStampedOnThePixelsLookAsTheContextDrawsThem) {
   EXPECT_GT(edges, 0) << "the bottom row of the land in the corner is shaded";
   EXPECT_EQ(stamped.GetBlue(78, 17), 0) << "a land above the clip is left out";
   EXPECT_EQ(stamped.GetBlue(78, 31), 255) << "a land inside the clip is drawn";
+}
+
+TEST(GridCellLooksTest, CellsOfOneLookShowItAndAChangedCellLeavesTheOthersAlone) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "looks");
+  auto* grid = new wxGrid(frame, wxID_ANY);
+  grid->CreateGrid(2, 2);
+  const wxColour header(200, 200, 200);
+  const wxColour marked(255, 205, 205);
+  GridCellLooks looks(header, marked);
+  const CellLook markedBold{.bold = true, .marked = true, .across = wxALIGN_RIGHT};
+  const CellLook disabledHeader{.disabled = true, .readOnly = true, .fixed = true};
+  looks.Apply(*grid, 0, 0, markedBold);
+  looks.Apply(*grid, 0, 1, markedBold);
+  looks.Apply(*grid, 1, 0, disabledHeader);
+
+  EXPECT_EQ(grid->GetCellFont(0, 1).GetWeight(), wxFONTWEIGHT_BOLD);
+  EXPECT_EQ(grid->GetCellBackgroundColour(0, 1), marked);
+  int across = 0;
+  int down = 0;
+  grid->GetCellAlignment(0, 1, &across, &down);
+  EXPECT_EQ(across, wxALIGN_RIGHT);
+  EXPECT_FALSE(grid->IsReadOnly(0, 1));
+  EXPECT_TRUE(grid->IsReadOnly(1, 0));
+  EXPECT_EQ(grid->GetCellBackgroundColour(1, 0), header);
+  EXPECT_EQ(grid->GetCellTextColour(1, 0), wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+  EXPECT_NE(grid->GetCellFont(1, 0).GetWeight(), wxFONTWEIGHT_BOLD);
+
+  // The look is shared: giving one of its cells another leaves the other as it was.
+  looks.Apply(*grid, 0, 0, CellLook{});
+  EXPECT_NE(grid->GetCellFont(0, 0).GetWeight(), wxFONTWEIGHT_BOLD);
+  EXPECT_EQ(grid->GetCellBackgroundColour(0, 0), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
+  EXPECT_EQ(grid->GetCellFont(0, 1).GetWeight(), wxFONTWEIGHT_BOLD);
+  EXPECT_EQ(grid->GetCellBackgroundColour(0, 1), marked);
+  frame->Destroy();
 }
 
 // The cell drawn by a renderer, as an image.
