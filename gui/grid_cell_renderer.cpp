@@ -19,27 +19,40 @@ struct LayoutRelease {
 };
 using LayoutPtr = std::unique_ptr<PangoLayout, LayoutRelease>;
 
-// What is known of the texts drawn in one font: their sizes, and the layouts of those
-// drawn lately (a layout weighs far more than a size, and only the cells in view need
-// one). A grid uses two or three fonts (plain, bold, headers), so a short list of them is
-// searched.
+struct DescriptionRelease {
+  void operator()(PangoFontDescription* description) const { pango_font_description_free(description); }
+};
+using DescriptionPtr = std::unique_ptr<PangoFontDescription, DescriptionRelease>;
+
+// The layouts of the texts drawn lately in one font: only the cells in view need one, and
+// a layout weighs far more than its text. A grid uses two or three fonts (plain, bold,
+// headers), so a short list of them is searched, by what makes the layout: comparing wx
+// fonts measures them on a device context, which cost more than drawing the text.
 struct FontTexts {
-  static constexpr size_t kMostSizes = 100000;
   static constexpr size_t kMostLayouts = 4096;
-  wxFont font;
-  std::unordered_map<wxString, wxSize, wxStringHash, wxStringEqual> sizes;
+  DescriptionPtr description;
+  bool underlined = false;
+  bool struckThrough = false;
   std::unordered_map<wxString, LayoutPtr, wxStringHash, wxStringEqual> layouts;
+
+  bool Makes(const wxFont& font) const {
+    return font.GetUnderlined() == underlined && font.GetStrikethrough() == struckThrough &&
+           pango_font_description_equal(description.get(), font.GetNativeFontInfo()->description);
+  }
 };
 
 FontTexts& TextsOf(const wxFont& font) {
   static constexpr size_t kMostFonts = 8;
   static std::vector<std::unique_ptr<FontTexts>> fonts;
   for (const auto& known : fonts) {
-    if (known->font == font) return *known;
+    if (known->Makes(font)) return *known;
   }
   if (fonts.size() == kMostFonts) fonts.clear();
-  fonts.push_back(std::make_unique<FontTexts>());
-  fonts.back()->font = font;
+  auto texts = std::make_unique<FontTexts>();
+  texts->description.reset(pango_font_description_copy(font.GetNativeFontInfo()->description));
+  texts->underlined = font.GetUnderlined();
+  texts->struckThrough = font.GetStrikethrough();
+  fonts.push_back(std::move(texts));
   return *fonts.back();
 }
 
@@ -75,33 +88,36 @@ class GridTextRenderer : public wxGridCellStringRenderer {
     int across = wxALIGN_LEFT;
     int down = wxALIGN_CENTRE;
     attr.GetAlignment(&across, &down);
-    const wxSize size = Measure(dc, text);
-    const int x = Left(inside, size.x, across);
-    const int y = Top(inside, size.y, down);
     wxGraphicsContext* gc = dc.GetGraphicsContext();
     auto* cairo = gc != nullptr ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
     if (cairo == nullptr) {
+      const wxSize size = dc.GetTextExtent(text);
       wxDCClipper clip(dc, inside);
-      dc.DrawText(text, x, y);
+      dc.DrawText(text, Left(inside, size.x, across), Top(inside, size.y, down));
       return;
     }
-    DrawLaidOut(cairo, dc, inside, text, x, y);
+    // Measured as wx's context measures a text: the pixel size of its layout.
+    PangoLayout* layout = LayoutOf(cairo, dc.GetFont(), text);
+    int width = 0;
+    int height = 0;
+    pango_layout_get_pixel_size(layout, &width, &height);
+    DrawLaidOut(cairo, layout, dc.GetTextForeground(), inside, Left(inside, width, across),
+                Top(inside, height, down));
   }
 
  private:
   // Straight onto the cairo context under the device context, as wx's own context draws
   // a text, but from a layout kept from earlier repaints: the device context would also
-  // measure the text once more to track what it has drawn.
-  static void DrawLaidOut(cairo_t* cairo, wxDC& dc, const wxRect& inside, const wxString& text, int x,
-                          int y) {
-    const wxColour colour = dc.GetTextForeground();
+  // lay the text out again to measure it, and once more to track what it has drawn.
+  static void DrawLaidOut(cairo_t* cairo, PangoLayout* layout, const wxColour& colour, const wxRect& inside,
+                          int x, int y) {
     cairo_save(cairo);
     cairo_rectangle(cairo, inside.x, inside.y, inside.width, inside.height);
     cairo_clip(cairo);
     cairo_set_source_rgba(cairo, colour.Red() / 255.0, colour.Green() / 255.0, colour.Blue() / 255.0,
                           colour.Alpha() / 255.0);
     cairo_move_to(cairo, x, y);
-    pango_cairo_show_layout(cairo, LayoutOf(cairo, dc.GetFont(), text));
+    pango_cairo_show_layout(cairo, layout);
     cairo_restore(cairo);
   }
 
@@ -115,15 +131,6 @@ class GridTextRenderer : public wxGridCellStringRenderer {
     if (down & wxALIGN_BOTTOM) return inside.y + inside.height - height - kTextMargin;
     if (down & wxALIGN_CENTRE_VERTICAL) return inside.y + (inside.height - height) / 2;
     return inside.y + kTextMargin;
-  }
-
-  static wxSize Measure(wxDC& dc, const wxString& text) {
-    FontTexts& texts = TextsOf(dc.GetFont());
-    if (const auto found = texts.sizes.find(text); found != texts.sizes.end()) return found->second;
-    if (texts.sizes.size() == FontTexts::kMostSizes) texts.sizes.clear();
-    const wxSize size = dc.GetTextExtent(text);
-    texts.sizes.emplace(text, size);
-    return size;
   }
 };
 
