@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "editor/frame/component_frame.h"
 #include "editor/grid/component_gate_hint.h"
@@ -189,12 +190,21 @@ void CComponentGrid::Fill(CComponent* component) {
                                           CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary)))
                  : CPinLabels();
   if (component != nullptr) {
+    // Every gate's column first, while there is one row: the grid's cells lie row by
+    // row, so each column added after the blocks' rows would move all of them.
+    struct ShownGate {
+      int index;
+      CGate* gate;
+      long column;
+    };
+    std::vector<ShownGate> shown;
     POSITION position = nullptr;
     int index = -1;
     for (CGate* gate = component->FirstGate(position, index); gate != nullptr;
          gate = component->NextGate(position, index)) {
-      AddGate(component, index, gate);
+      if (!gate->GetSymbol().IsEmpty()) shown.push_back({index, gate, AddGateColumn(index)});
     }
+    for (const ShownGate& each : shown) FillGateColumn(component, each.index, each.gate, each.column);
   }
   DisableUnusedCells();
   m_grid.SetCell(std::min(row, m_grid.GetRows() - 1), std::min(column, m_grid.GetCols() - 1));
@@ -203,9 +213,12 @@ void CComponentGrid::Fill(CComponent* component) {
 }
 
 void CComponentGrid::AddGate(CComponent* component, int gateIndex, CGate* gate) {
+  if (gate->GetSymbol().IsEmpty()) return;
+  FillGateColumn(component, gateIndex, gate, AddGateColumn(gateIndex));
+}
+
+void CComponentGrid::FillGateColumn(CComponent* component, int gateIndex, CGate* gate, long column) {
   const CString symbol = gate->GetSymbol();
-  if (symbol.IsEmpty()) return;
-  const long column = AddGateColumn(gateIndex);
   const int pins = gate->CountPins();
   if (pins > 0 && m_index.FindBlock(symbol) == nullptr) AddSymbolBlock(symbol, gate, pins);
   m_grid.SetColData(column, reinterpret_cast<LONG_PTR>(gate));

@@ -66,6 +66,8 @@ class CComponentGrid : public CView {
   // The gate's column and, for a symbol not shown yet, its block of rows. A gate
   // without a symbol name is not shown at all.
   void AddGate(CComponent* component, int gateIndex, CGate* gate);
+  // The gate's block of rows, if its symbol has none yet, and its cells in `column`.
+  void FillGateColumn(CComponent* component, int gateIndex, CGate* gate, long column);
   // Appends the column headed with the gate's letter; returns it.
   long AddGateColumn(int gateIndex);
   // The gate index in a gate column's header; -1 when the header names none.
