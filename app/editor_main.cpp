@@ -80,7 +80,7 @@ class EditorWxApp : public wxApp {
   // Scroll bars that fade in and out over the pin grid repaint all its visible cells on
   // every frame of the fading, which costs a big component a quarter of a second per
   // mouse move; classic scroll bars stay still. The program draws with cairo alone, but
-  // the toolkit loads and asks the GL driver at start (a third of the time to the first
+  // the toolkit loads and asks the GL driver at start (a quarter of the time to the first
   // paint); it is told not to, for this program only, as it reads that once at start.
   // A user's own choices are kept.
   bool Initialize(int& count, wxChar** words) override {

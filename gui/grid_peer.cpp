@@ -15,12 +15,6 @@
 
 namespace {
 
-struct CellAlignment {
-  int across = wxALIGN_LEFT;
-  int down = wxALIGN_CENTRE;
-  bool operator==(const CellAlignment&) const = default;
-};
-
 // What a cell shows, to touch the wx grid only where something changed. A stale cell
 // (after the grid's shape changed) is shown afresh, look and all.
 struct ShownCell {
@@ -37,15 +31,20 @@ bool LooksNumeric(const CString& text) {
   return end != nullptr && *end == '\0';
 }
 
-// wx alignment of a cell's alignment code, across in threes and down within each:
-// the grid takes wxALIGN_CENTRE for centred either way.
-CellAlignment AlignmentOf(const GridCell& cell) {
+// How a cell looks on the screen. Its alignment code goes across in threes and down
+// within each; the grid takes wxALIGN_CENTRE for centred either way.
+CellLook LookOf(const GridData& data, long row, long col) {
+  const GridCell& cell = *data.Cell(row, col);
+  CellLook look{cell.bold, cell.disabled, !data.IsEditable(row, col), data.IsFixed(row, col), cell.marked};
   if (cell.alignment == kGridAlignGeneral) {
-    return {LooksNumeric(cell.text) ? wxALIGN_RIGHT : wxALIGN_LEFT, wxALIGN_CENTRE};
+    look.across = LooksNumeric(cell.text) ? wxALIGN_RIGHT : wxALIGN_LEFT;
+    return look;
   }
   static const int across[] = {wxALIGN_LEFT, wxALIGN_CENTRE, wxALIGN_RIGHT};
   static const int down[] = {wxALIGN_TOP, wxALIGN_CENTRE, wxALIGN_BOTTOM};
-  return {across[cell.alignment / 3], down[cell.alignment % 3]};
+  look.across = across[cell.alignment / 3];
+  look.down = down[cell.alignment % 3];
+  return look;
 }
 
 // Header cells stand apart from the cells below and beside them.
@@ -198,10 +197,7 @@ class GridPeer : public WxPeer {
 
   void ShowCell(const GridData& data, long row, long col) {
     const GridCell& cell = *data.Cell(row, col);
-    const CellAlignment alignment = AlignmentOf(cell);
-    const ShownCell shown{cell.text,
-                          {cell.bold, cell.disabled, !data.IsEditable(row, col), data.IsFixed(row, col),
-                           cell.marked, alignment.across, alignment.down}};
+    const ShownCell shown{cell.text, LookOf(data, row, col)};
     ShownCell& before =
         m_shown[static_cast<size_t>(row) * static_cast<size_t>(m_shownCols) + static_cast<size_t>(col)];
     if (before == shown) return;
