@@ -62,21 +62,23 @@ std::vector<PinMapProblem> CPinMapChecks::Problems() const {
 void CPinMapChecks::CheckAll() {
   const int before = CountProblems();
   m_pins.clear();
-  m_users.clear();
+  for (std::vector<Key>& users : m_users) users.clear();
   m_problems.clear();
   CComponentGrid* grid = Grid();
   CComponent* component = Component();
   if (grid != nullptr && component != nullptr) {
+    m_users.resize(static_cast<size_t>(std::max(component->GetPinCount(), 0)) + 1);
     // A whole re-check marks cells all over the grid: the screen takes them at once.
     const CGridBatch batch(grid->GetEditGrid());
     POSITION position = nullptr;
     int index = 0;
     for (CGate* gate = component->FirstGate(position, index); gate != nullptr;
          gate = component->NextGate(position, index)) {
+      std::vector<int>& pins = m_pins[index];
+      pins.resize(static_cast<size_t>(std::max(gate->CountPins(), 0)));
       for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
-        const Key key = KeyOf(index, terminal);
-        m_pins[key] = gate->GetPinNumber(terminal);
-        Use(m_pins[key], key);
+        pins[terminal - 1] = gate->GetPinNumber(terminal);
+        Use(pins[terminal - 1], KeyOf(index, terminal));
       }
     }
     EvaluateEveryPin(*grid, *component);
@@ -87,20 +89,26 @@ void CPinMapChecks::CheckAll() {
 
 void CPinMapChecks::CheckTerminal(int gate, int terminal) {
   CComponent* component = Component();
-  if (component == nullptr) return;
+  if (component == nullptr || terminal < 1) return;
+  // The package's pad count changed without a whole check: its users are counted anew.
+  if (m_users.size() != static_cast<size_t>(std::max(component->GetPinCount(), 0)) + 1) {
+    CheckAll();
+    return;
+  }
   const int before = CountProblems();
   const Key key = KeyOf(gate, terminal);
   const int pin = component->GetPinNumber(gate, terminal);
-  const auto known = m_pins.find(key);
-  const int oldPin = known != m_pins.end() ? known->second : -1;
+  const int oldPin = KnownPin(key);
   std::vector<Key> touched = {key};
-  if (known == m_pins.end() || oldPin != pin) {
+  if (oldPin != pin) {
     Release(oldPin, key);
-    m_pins[key] = pin;
+    std::vector<int>& pins = m_pins[gate];
+    if (pins.size() < static_cast<size_t>(terminal)) pins.resize(terminal, -1);
+    pins[terminal - 1] = pin;
     Use(pin, key);
     for (int shared : {oldPin, pin}) {
-      const auto users = m_users.find(shared);
-      if (users != m_users.end()) touched.insert(touched.end(), users->second.begin(), users->second.end());
+      if (const std::vector<Key>* users = UsersOf(shared))
+        touched.insert(touched.end(), users->begin(), users->end());
     }
   }
   for (const Key other : touched) EvaluatePin(other);
@@ -162,15 +170,24 @@ bool CPinMapChecks::PinCell(int gate, int terminal, Cell& cell) const {
   return true;
 }
 
+int CPinMapChecks::KnownPin(Key key) const {
+  const auto gate = m_pins.find(GateOf(key));
+  const int terminal = TerminalOf(key);
+  if (gate == m_pins.end() || terminal < 1 || static_cast<size_t>(terminal) > gate->second.size()) return -1;
+  return gate->second[terminal - 1];
+}
+
+std::vector<CPinMapChecks::Key>* CPinMapChecks::UsersOf(int pin) {
+  if (pin < 1 || static_cast<size_t>(pin) >= m_users.size()) return nullptr;
+  return &m_users[pin];
+}
+
 void CPinMapChecks::Use(int pin, Key key) {
-  if (pin != -1) m_users[pin].push_back(key);
+  if (std::vector<Key>* users = UsersOf(pin)) users->push_back(key);
 }
 
 void CPinMapChecks::Release(int pin, Key key) {
-  const auto users = m_users.find(pin);
-  if (users == m_users.end()) return;
-  std::erase(users->second, key);
-  if (users->second.empty()) m_users.erase(users);
+  if (std::vector<Key>* users = UsersOf(pin)) std::erase(*users, key);
 }
 
 void CPinMapChecks::EvaluatePin(Key key) {
@@ -182,7 +199,7 @@ void CPinMapChecks::EvaluatePin(Key key) {
 void CPinMapChecks::EvaluatePinAt(Key key, const Cell& cell) {
   const CComponent* component = Component();
   const int terminal = TerminalOf(key);
-  const int pin = m_pins[key];
+  const int pin = KnownPin(key);
   const auto where = [this, &cell] { return CellName(*Grid(), cell.first, cell.second); };
   CString text;
   if (pin == -1) {
@@ -190,9 +207,9 @@ void CPinMapChecks::EvaluatePinAt(Key key, const Cell& cell) {
   } else if (pin < 1 || pin > component->GetPinCount()) {
     text.Format("%s: pin %s is not one of the %d pads of %s.", where().c_str(), PinText(pin).c_str(),
                 component->GetPinCount(), component->GetPackage().c_str());
-  } else if (const auto users = m_users.find(pin); users != m_users.end() && users->second.size() > 1) {
+  } else if (const std::vector<Key>* users = UsersOf(pin); users != nullptr && users->size() > 1) {
     text.Format("%s: pin %s is used by %zu terminals in %s.", where().c_str(), PinText(pin).c_str(),
-                users->second.size(), component->GetPackage().c_str());
+                users->size(), component->GetPackage().c_str());
   }
   SetProblem(cell, text);
 }

@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <map>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -63,6 +62,11 @@ class CPinMapChecks : public CView {
   bool PinCell(int gate, int terminal, Cell& cell) const;
   // The cell of the gate's first terminal; false when the grid has no column for it.
   static bool GateCell(const CComponentGrid& grid, const CGate& gate, int index, Cell& cell);
+  // The terminal's pin as last checked; -1 when none was.
+  int KnownPin(Key key) const;
+  // The terminals on a pin of the package; null for a pin beyond its pads, whose
+  // problem does not depend on who else uses it.
+  std::vector<Key>* UsersOf(int pin);
   void Use(int pin, Key key);
   void Release(int pin, Key key);
   void EvaluatePin(Key key);
@@ -74,8 +78,11 @@ class CPinMapChecks : public CView {
   void NotifyCount(int before);
 
   CComponentFrame* m_frame;  // not owned
-  std::unordered_map<Key, int> m_pins;
-  std::unordered_map<int, std::vector<Key>> m_users;
+  // Flat rather than hashed by terminal: a whole check of tens of thousands of
+  // terminals then allocates nothing once the vectors have grown.
+  std::map<int, std::vector<int>> m_pins;  // by gate index, then terminal - 1
+  std::vector<std::vector<Key>> m_users;   // by pin number, for the package's pads
+
   std::map<Cell, CString> m_problems;
   std::function<void(int)> m_countListener;
 };

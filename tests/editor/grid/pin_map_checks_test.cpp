@@ -61,3 +61,11 @@ TEST_F(PinMapChecksTest, UndoTakesTheMarksBackWithTheValuesAndAPasteIsCheckedWho
   EXPECT_TRUE(Marked().empty());
   EXPECT_EQ(Frame().GetPinMapChecks()->CountProblems(), 0);
 }
+
+TEST_F(PinMapChecksTest, ThePackagesLastPadSharedIsMarkedLikeAnyOther) {
+  ASSERT_TRUE(Type(1, 3, "8"));
+  EXPECT_TRUE(Marked().empty());
+  ASSERT_TRUE(Type(1, 4, "8"));
+  EXPECT_EQ(Marked(), (std::vector<std::string>{"1,3", "1,4"}));
+  EXPECT_EQ(ProblemTexts().front(), "Row 1, Gate a: pin 8 is used by 2 terminals in P1.");
+}
