@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "editor/frame/component_frame.h"
@@ -120,46 +121,42 @@ void CSymbolView::OnProperties(CDesignItem* item) {
   if (CComponentFrame* frame = GetFrame()) frame->OnProperties(item);
 }
 
+// Only the marked items are visited: on a part of tens of thousands of pads, a walk over
+// every pad misses the cache once per pad and costs more than the rest of an undo.
 void CSymbolView::ClearHighlight() {
   if (m_design == nullptr) return;
-  POSITION position = nullptr;
-  for (CComponentInstance* component = m_design->FirstComponentInstance(position); component != nullptr;
-       component = m_design->NextComponentInstance(position)) {
-    POSITION symbolPosition = nullptr;
-    for (CSymbolInstance* symbol = component->FirstSymbolInstance(symbolPosition); symbol != nullptr;
-         symbol = component->NextSymbolInstance(symbolPosition)) {
+  const CHighlightOverview* highlights = m_design->GetHighlightOverview();
+  std::vector<CDesignItem*> marked = highlights->Items();
+  for (CDesignItem* item : m_design->GetSelectionOverview()->Items()) {
+    if (!highlights->Contains(item)) marked.push_back(item);
+  }
+  // A symbol redrawn for its own marks takes its pads along, so its pads are drawn one
+  // by one only when the symbol was not.
+  std::unordered_set<const CSymbolInstance*> redrawn;
+  for (CDesignItem* item : marked) {
+    if (auto* symbol = DynamicDowncast<CSymbolInstance>(item)) {
       ClearSymbolMarks(symbol);
+      redrawn.insert(symbol);
     }
+  }
+  for (CDesignItem* item : marked) {
+    auto* pad = DynamicDowncast<CPadInstance>(item);
+    if (pad == nullptr) continue;
+    pad->SetSelected(false);
+    pad->SetHighlight(false);
+    if (!redrawn.contains(pad->GetSymbolInstance())) Draw(pad, kDrawAfterChange);
   }
 }
 
-// A symbol redrawn for its own marks takes its pads along, so its pads are drawn one by
-// one only when the symbol was not.
 void CSymbolView::ClearSymbolMarks(CSymbolInstance* instance) {
   const bool selected = instance->IsSelected();
-  bool redrawn = false;
   if (instance->GetHighlight()) {
     instance->SetHighlight(false);
     Draw(instance, kDrawClearedSymbol);
-    redrawn = true;
     if (selected) instance->SetSelected(false);
   } else if (selected) {
     Draw(instance, kDrawClearedSymbol);
-    redrawn = true;
     instance->SetSelected(false);
-  }
-  POSITION position = nullptr;
-  for (CPadInstance* pad = instance->FirstPad(position); pad != nullptr; pad = instance->NextPad(position)) {
-    bool changed = false;
-    if (pad->IsSelected()) {
-      pad->SetSelected(false);
-      changed = true;
-    }
-    if (pad->GetHighlight()) {
-      pad->SetHighlight(false);
-      changed = true;
-    }
-    if (changed && !redrawn) Draw(pad, kDrawAfterChange);
   }
 }
 
@@ -226,7 +223,8 @@ void CSymbolView::MergeTechnology() {
 
 void CSymbolView::FitDesign() {
   if (m_design == nullptr) return;
-  const CBox extents(m_design->GetExtents());
+  const CRect contents = m_design->GetExtents();
+  const CBox extents(contents);
   const long largest = extents.Width() > extents.Height() ? extents.Width() : extents.Height();
   const int side = static_cast<int>(std::min<long>(largest + kFitMargin, 0x7FFFFFFF));
   const CBox area(0, 0, side, side);
@@ -234,7 +232,10 @@ void CSymbolView::FitDesign() {
   const CPoint target = area.CentrePoint();
   const CPoint centre = extents.CentrePoint();
   m_design->Shift(target.x - centre.x, target.y - centre.y);
-  OnZoomAll();
+  // A shift moves every item, and so the contents, by whole units.
+  CRect shifted = contents;
+  if (!shifted.IsRectEmpty()) shifted.OffsetRect(target.x - centre.x, target.y - centre.y);
+  ZoomToExtents(shifted);
 }
 
 void CSymbolView::OnInitialUpdate() {

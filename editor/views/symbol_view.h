@@ -111,6 +111,7 @@ class CSymbolView : public CDesignDrawing {
   static bool DrawsItemByItem(LPARAM hint);
   void HighlightPicked(CObject* item);
   void SendColoursChanged();
+  // Clears a marked symbol's own marks and redraws it, pads and all.
   void ClearSymbolMarks(CSymbolInstance* instance);
   void MergeTechnology();
   // Sets the pins of the drawing's copy when they are all that changed; false otherwise.

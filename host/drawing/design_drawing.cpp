@@ -196,11 +196,15 @@ void CDesignDrawing::OnZoomOutAtCursor() {
   ZoomAt(GetZoomPoint(), 1 / kZoomStep);
 }
 
+// The contents, not the whole area: a design area is often a generous square round a
+// small symbol, and fitting it would leave the symbol too small to read.
 void CDesignDrawing::OnZoomAll() {
+  ZoomToExtents(m_design != nullptr ? m_design->GetExtents() : CRect());
+}
+
+void CDesignDrawing::ZoomToExtents(CRect extents) {
   m_showsAll = true;
-  // The contents, not the whole area: a design area is often a generous square round
-  // a small symbol, and fitting it would leave the symbol too small to read.
-  CRect area = m_design != nullptr ? m_design->GetExtents() : CRect();
+  CRect area = extents;
   if (area.IsRectEmpty() && m_design != nullptr) area = m_design->GetDesignArea();
   const CSize client = GetClientSize();
   if (client.cx > 0 && client.cy > 0 && !(area.Width() == 0 && area.Height() == 0)) {

@@ -93,6 +93,9 @@ class CDesignDrawing : public CView {
   // client with a small margin, centred; the view stays fitted through resizes until the user
   // zooms or pans.
   void OnZoomAll();
+  // The same for extents the caller already has: on a big design, estimating every
+  // text's bounds again costs as much as the move that preceded it.
+  void ZoomToExtents(CRect extents);
   void OnRefresh();
   // Centres the view on the cursor position.
   void OnPan();

@@ -12,6 +12,7 @@
 #include "host/model/attribute.h"
 #include "host/model/component.h"
 #include "host/model/design_colours.h"
+#include "host/model/highlight_overview.h"
 #include "host/model/layer.h"
 #include "host/model/selection_overview.h"
 #include "host/model/technology.h"
@@ -54,6 +55,7 @@ class CDesign : public CDocument {
 
   CDesignColours* GetDesignColours() { return &m_colours; }
   CSelectionOverview* GetSelectionOverview() { return &m_selection; }
+  CHighlightOverview* GetHighlightOverview() { return &m_highlights; }
   void SetAutoAllocateStyles(bool autoAllocate) { m_autoAllocateStyles = autoAllocate; }
   bool GetAutoAllocateStyles() const { return m_autoAllocateStyles; }
 
@@ -99,8 +101,9 @@ class CDesign : public CDocument {
   void NotifyUndoLevel(UndoLevelEvent::Kind kind, UINT id) const;
   void ReleaseContents();
 
-  // The selection outlives the items, which leave it as they go.
+  // The overviews outlive the items, which leave them as they go.
   CSelectionOverview m_selection;
+  CHighlightOverview m_highlights;
   CDesignColours m_colours;
   CAttributeList m_attributes;
   std::vector<std::unique_ptr<CComponent>> m_components;

@@ -12,18 +12,19 @@ class CDesignItem : public CObject {
  public:
   CDesignItem(const CDesignItem&) = delete;
   CDesignItem& operator=(const CDesignItem&) = delete;
-  // A selected item leaves its design's selection overview as it goes.
+  // A marked item leaves its design's overviews as it goes.
   ~CDesignItem() override;
 
-  // Overrides must call these so that the owner's selection overview stays in step.
+  // Overrides must call these so that the owner's selection and highlight overviews
+  // stay in step.
   virtual void SetSelected(bool selected);
   virtual bool IsSelected() const { return m_selected; }
-  virtual void SetHighlight(bool highlight) { m_highlight = highlight; }
+  virtual void SetHighlight(bool highlight);
   virtual bool GetHighlight() const { return m_highlight; }
   // Null for an item that belongs to no design.
   virtual CDesign* GetOwnerDesign() const { return m_ownerDesign; }
 
-  // Set by the design that takes the item in; a selected item moves its selection along.
+  // Set by the design that takes the item in; a marked item moves its marks along.
   void SetOwnerDesign(CDesign* design);
 
  protected:

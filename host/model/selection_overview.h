@@ -20,6 +20,7 @@ class CSelectionOverview : public CObject {
   // The item selected first; null when nothing is selected.
   CDesignItem* First() const { return m_items.empty() ? nullptr : m_items.front(); }
   int Count() const { return static_cast<int>(m_items.size()); }
+  const std::vector<CDesignItem*>& Items() const { return m_items; }
   bool Contains(const CDesignItem* item) const { return m_members.contains(item); }
 
   // Deselects every item.

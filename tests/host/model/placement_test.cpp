@@ -347,4 +347,45 @@ TEST(PlacementTest, SelectedInstancesJoinTheOverviewAndLeaveItWhenDeleted) {
   EXPECT_EQ(design.CountComponentInstances(), 0);
 }
 
+TEST(PlacementTest, HighlightedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
+  CScmDesign design;
+  CComponentInstance* u1 = design.AddComponentInstance("U1", AddQuadNand(design), kComponentLibrary, true);
+  ASSERT_NE(u1, nullptr);
+  CSymbolInstance* gate = SymbolsOf(*u1)[1];
+  CPadInstance* first = gate->FindPad(1);
+  CPadInstance* second = gate->FindPad(2);
+  CPadInstance* third = gate->FindPad(3);
+  const CHighlightOverview* overview = design.GetHighlightOverview();
+  for (CDesignItem* item : {static_cast<CDesignItem*>(first), static_cast<CDesignItem*>(second),
+                            static_cast<CDesignItem*>(third), static_cast<CDesignItem*>(gate)})
+    item->SetHighlight(true);
+  first->SetHighlight(true);
+  EXPECT_EQ(overview->Count(), 4);
+
+  // A middle one leaves; the others stay found.
+  second->SetHighlight(false);
+  EXPECT_EQ(overview->Count(), 3);
+  EXPECT_FALSE(overview->Contains(second));
+  for (const CDesignItem* item :
+       {static_cast<CDesignItem*>(first), static_cast<CDesignItem*>(third), static_cast<CDesignItem*>(gate)})
+    EXPECT_TRUE(overview->Contains(item));
+  third->SetHighlight(false);
+  first->SetHighlight(false);
+  ASSERT_EQ(overview->Items().size(), 1u);
+  EXPECT_EQ(overview->Items().front(), gate);
+
+  // An item placed in another design takes its highlight along.
+  CScmDesign other;
+  CComponentInstance* u2 = other.AddComponentInstance("U2", AddQuadNand(other), kComponentLibrary, true);
+  ASSERT_NE(u2, nullptr);
+  u2->FirstSymbolInstance()->SetHighlight(true);
+  u2->SetOwnerDesignOfAll(&design);
+  EXPECT_EQ(other.GetHighlightOverview()->Count(), 0);
+  EXPECT_TRUE(overview->Contains(u2->FirstSymbolInstance()));
+  u2->SetOwnerDesignOfAll(&other);
+
+  EXPECT_TRUE(design.DeleteComponentInstance(u1));
+  EXPECT_EQ(overview->Count(), 0);
+}
+
 }  // namespace
