@@ -192,11 +192,24 @@ class ToolBarPeer : public WxPeer {
   std::string m_structure;
 };
 
+// wx paints a field at once when its text changes, so that a text shown before a long
+// operation is seen; here a prompt changes with every click of an assignment, and each
+// forced paint waited for the X server. The field repaints with the rest of the frame.
+class DeferredStatusBar : public wxStatusBar {
+ public:
+  explicit DeferredStatusBar(wxWindow* parent)
+      : wxStatusBar(parent, wxID_ANY, wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE) {}
+
+ protected:
+  void DoUpdateStatusText(int number) override {
+    wxRect rect;
+    if (GetFieldRect(number, rect)) RefreshRect(rect);
+  }
+};
+
 class StatusBarPeer : public WxPeer {
  public:
-  StatusBarPeer(HWND hwnd, wxWindow* parent)
-      : WxPeer(hwnd, new wxStatusBar(parent, wxID_ANY,
-                                     wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE)) {
+  StatusBarPeer(HWND hwnd, wxWindow* parent) : WxPeer(hwnd, new DeferredStatusBar(parent)) {
     m_window->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) { OnClick(event.GetPosition()); });
   }
 

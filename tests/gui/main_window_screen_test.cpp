@@ -472,4 +472,35 @@ TEST_F(MainWindowScreenTest, ARepaintedViewErasesNoWindowAroundIt) {
   EXPECT_EQ(*erases, 0);
 }
 
+// A prompt changes with every click of an assignment: its text is painted with the rest
+// of the frame, not at once with a wait for the X server each time.
+TEST_F(MainWindowScreenTest, AStatusTextIsPaintedWithTheNextFrameNotAtOnce) {
+  TitledDocument document("nand.cmp");
+  ASSERT_NE(OpenChild(document), nullptr);
+  auto* bar = dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd));
+  ASSERT_NE(bar, nullptr);
+  // Shared with the handler, which lives as long as the widget.
+  auto paints = std::make_shared<int>(0);
+  int paintsWhileSetting = -1;
+  int paintsBefore = 0;
+  wxString shown;
+  Script script;
+  script.Then([&] {
+    bar->Bind(wxEVT_PAINT, [paints](wxPaintEvent& event) {
+      ++*paints;
+      event.Skip();
+    });
+    paintsBefore = *paints;
+    frame.SetMessageText("Click a pad");
+    frame.SetMessageText("Click a terminal");
+    paintsWhileSetting = *paints - paintsBefore;
+  });
+  script.Then([&] { shown = bar->GetStatusText(0); });
+  script.Run();
+
+  EXPECT_EQ(paintsWhileSetting, 0);
+  EXPECT_GT(*paints, paintsBefore) << "the field was painted afterwards";
+  EXPECT_EQ(shown, "Click a terminal");
+}
+
 }  // namespace
