@@ -2,13 +2,10 @@
 
 #include <wx/settings.h>
 
-void GridCellLooks::Apply(wxGrid& grid, int row, int col, const CellLook& look) {
+wxGridCellAttr* GridCellLooks::Of(const wxGrid& grid, const CellLook& look) {
   auto found = m_attrs.find(look);
   if (found == m_attrs.end()) found = m_attrs.emplace(look, Make(grid, look)).first;
-  wxGridCellAttr* attr = found->second.get();
-  // The grid takes a reference of its own; the shared attribute is never changed in place.
-  attr->IncRef();
-  grid.SetAttr(row, col, attr);
+  return found->second.get();
 }
 
 GridCellLooks::AttrPtr GridCellLooks::Make(const wxGrid& grid, const CellLook& look) const {

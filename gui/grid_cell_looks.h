@@ -26,8 +26,9 @@ class GridCellLooks {
   // The colours of header and marked cells; the rest come from the system's settings.
   GridCellLooks(const wxColour& header, const wxColour& marked) : m_header(header), m_marked(marked) {}
 
-  // Gives the cell the attribute of `look`, made on first use in the grid's font.
-  void Apply(wxGrid& grid, int row, int col, const CellLook& look);
+  // The attribute of `look`, made on first use in the grid's font. The looks keep it,
+  // and it is never changed in place: a caller that hands it on takes a reference.
+  wxGridCellAttr* Of(const wxGrid& grid, const CellLook& look);
 
  private:
   struct Release {

@@ -7,22 +7,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
-#include "gui/grid_cell_looks.h"
 #include "gui/grid_cell_renderer.h"
+#include "gui/shown_grid_table.h"
 #include "platform/grid_ctrl.h"
 
 namespace {
-
-// What a cell shows, to touch the wx grid only where something changed. A stale cell
-// (after the grid's shape changed) is shown afresh, look and all.
-struct ShownCell {
-  CString text;
-  CellLook look;
-  bool stale = false;
-  bool operator==(const ShownCell&) const = default;
-};
 
 bool LooksNumeric(const CString& text) {
   if (text.IsEmpty()) return false;
@@ -65,7 +57,9 @@ class GridPeer : public WxPeer {
       : WxPeer(hwnd,
                new wxGrid(parent, wxID_ANY, wxPoint(hwnd->rect.left, hwnd->rect.top),
                           wxSize(hwnd->rect.Width(), hwnd->rect.Height()), wxWANTS_CHARS | wxBORDER_NONE)) {
-    Grid()->CreateGrid(0, 0, wxGrid::wxGridSelectCells);
+    auto table = std::make_unique<ShownGridTable>(HeaderColour(), MarkedColour());
+    m_table = table.get();
+    Grid()->AssignTable(table.release(), wxGrid::wxGridSelectCells);
     Grid()->SetRowLabelSize(0);
     Grid()->SetColLabelSize(0);
     Grid()->DisableDragRowSize();
@@ -131,8 +125,7 @@ class GridPeer : public WxPeer {
   }
 
   bool ShowsShape(const GridData& data) const {
-    return Grid()->GetNumberRows() == data.Rows() && Grid()->GetNumberCols() == data.Cols() &&
-           m_shownCols == data.Cols();
+    return m_table->GetRowsCount() == data.Rows() && m_table->GetColsCount() == data.Cols();
   }
 
   // Shows one change; true when it moved the current cell, which is shown last.
@@ -176,41 +169,37 @@ class GridPeer : public WxPeer {
   }
 
   void ShowShape(const GridData& data) {
-    const int rows = static_cast<int>(data.Rows());
     const int cols = static_cast<int>(data.Cols());
-    if (Grid()->GetNumberRows() > rows) Grid()->DeleteRows(rows, Grid()->GetNumberRows() - rows);
-    if (Grid()->GetNumberRows() < rows) Grid()->AppendRows(rows - Grid()->GetNumberRows());
-    if (Grid()->GetNumberCols() > cols) Grid()->DeleteCols(cols, Grid()->GetNumberCols() - cols);
-    if (Grid()->GetNumberCols() < cols) Grid()->AppendCols(cols - Grid()->GetNumberCols());
-    m_shown.resize(static_cast<size_t>(rows) * static_cast<size_t>(cols));
-    if (m_shownCols != cols) {
-      ShownCell stale;
-      stale.stale = true;
-      std::fill(m_shown.begin(), m_shown.end(), stale);
-      m_shownCols = cols;
-    }
+    m_table->Reshape(static_cast<int>(data.Rows()), cols);
     const wxGridCellCoords frozen(static_cast<int>(data.FixedRows()), static_cast<int>(data.FixedCols()));
     if (frozen != m_frozen && Grid()->FreezeTo(frozen)) m_frozen = frozen;
     for (int col = 0; col < cols; ++col) ShowColumnWidth(data, col);
     ShowOptions(data);
   }
 
+  // The table keeps what each cell shows, so that the screen is touched only where
+  // something changed.
   void ShowCell(const GridData& data, long row, long col) {
-    const GridCell& cell = *data.Cell(row, col);
-    const ShownCell shown{cell.text, LookOf(data, row, col)};
-    ShownCell& before =
-        m_shown[static_cast<size_t>(row) * static_cast<size_t>(m_shownCols) + static_cast<size_t>(col)];
-    if (before == shown) return;
     const int r = static_cast<int>(row);
     const int c = static_cast<int>(col);
-    // The cell being edited keeps what the user types until the edit ends.
-    const bool editing = Grid()->IsCellEditControlShown() && Grid()->GetGridCursorRow() == r &&
-                         Grid()->GetGridCursorCol() == c;
-    if (!editing && (before.stale || before.text != shown.text)) Grid()->SetCellValue(r, c, ToWx(cell.text));
-    if (before.stale || before.look != shown.look) m_looks.Apply(*Grid(), r, c, shown.look);
+    const GridCell& cell = *data.Cell(row, col);
+    const CellLook look = LookOf(data, row, col);
+    ShownCell& shown = m_table->At(r, c);
+    const bool textChanged = shown.stale || shown.pending || shown.text != cell.text;
+    const bool lookChanged = shown.stale || shown.look != look;
+    if (!textChanged && !lookChanged) return;
+    if (textChanged) {
+      // The cell being edited keeps what the user types until the edit ends.
+      shown.pending = Grid()->IsCellEditControlShown() && Grid()->GetGridCursorRow() == r &&
+                      Grid()->GetGridCursorCol() == c;
+      if (!shown.pending) shown.text = cell.text;
+    }
+    if (lookChanged) {
+      m_table->SetLook(r, c, look);
+      Grid()->RefreshAttr(r, c);
+    }
+    shown.stale = false;
     if (Grid()->GetBatchCount() == 0) Grid()->RefreshBlock(r, c, r, c);
-    before = shown;
-    if (editing) before.text = "\x01";  // its text is shown once the edit is over
   }
 
   void ShowCursor(const GridData& data) {
@@ -335,9 +324,7 @@ class GridPeer : public WxPeer {
     peer->ShowContent();
   }
 
-  std::vector<ShownCell> m_shown;
-  int m_shownCols = -1;
-  GridCellLooks m_looks{HeaderColour(), MarkedColour()};
+  ShownGridTable* m_table = nullptr;  // not owned: the grid owns its table
   wxGridCellCoords m_frozen{0, 0};
   wxTextCtrl* m_editorText = nullptr;  // owned by the grid
 };

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "gui/disc_picture.h"
-#include "gui/grid_cell_looks.h"
 #include "gui/grid_cell_renderer.h"
 #include "gui/offscreen_canvas.h"
+#include "gui/shown_grid_table.h"
 #include "gui/wx_graphics_dc.h"
 
 namespace {
@@ -95,19 +95,24 @@ TEST(OffscreenCanvasTest, LandsStampedOnThePixelsLookAsTheContextDrawsThem) {
   EXPECT_EQ(stamped.GetBlue(78, 31), 255) << "a land inside the clip is drawn";
 }
 
-TEST(GridCellLooksTest, CellsOfOneLookShowItAndAChangedCellLeavesTheOthersAlone) {
+TEST(ShownGridTableTest, CellsOfOneLookShowItAndAChangedCellLeavesTheOthersAlone) {
   auto* frame = new wxFrame(nullptr, wxID_ANY, "looks");
   auto* grid = new wxGrid(frame, wxID_ANY);
-  grid->CreateGrid(2, 2);
   const wxColour header(200, 200, 200);
   const wxColour marked(255, 205, 205);
-  GridCellLooks looks(header, marked);
+  auto* table = new ShownGridTable(header, marked);
+  grid->AssignTable(table);
+  table->Reshape(2, 2);
+  ASSERT_EQ(grid->GetNumberRows(), 2);
+  ASSERT_EQ(grid->GetNumberCols(), 2);
   const CellLook markedBold{.bold = true, .marked = true, .across = wxALIGN_RIGHT};
   const CellLook disabledHeader{.disabled = true, .readOnly = true, .fixed = true};
-  looks.Apply(*grid, 0, 0, markedBold);
-  looks.Apply(*grid, 0, 1, markedBold);
-  looks.Apply(*grid, 1, 0, disabledHeader);
+  table->SetLook(0, 0, markedBold);
+  table->SetLook(0, 1, markedBold);
+  table->SetLook(1, 0, disabledHeader);
+  table->At(0, 1).text = "A1";
 
+  EXPECT_EQ(grid->GetCellValue(0, 1), "A1");
   EXPECT_EQ(grid->GetCellFont(0, 1).GetWeight(), wxFONTWEIGHT_BOLD);
   EXPECT_EQ(grid->GetCellBackgroundColour(0, 1), marked);
   int across = 0;
@@ -121,11 +126,26 @@ TEST(GridCellLooksTest, CellsOfOneLookShowItAndAChangedCellLeavesTheOthersAlone)
   EXPECT_NE(grid->GetCellFont(1, 0).GetWeight(), wxFONTWEIGHT_BOLD);
 
   // The look is shared: giving one of its cells another leaves the other as it was.
-  looks.Apply(*grid, 0, 0, CellLook{});
+  table->SetLook(0, 0, CellLook{});
+  grid->RefreshAttr(0, 0);
   EXPECT_NE(grid->GetCellFont(0, 0).GetWeight(), wxFONTWEIGHT_BOLD);
   EXPECT_EQ(grid->GetCellBackgroundColour(0, 0), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
   EXPECT_EQ(grid->GetCellFont(0, 1).GetWeight(), wxFONTWEIGHT_BOLD);
   EXPECT_EQ(grid->GetCellBackgroundColour(0, 1), marked);
+
+  // Rows come and go below the others; a new column makes every cell new.
+  table->Reshape(3, 2);
+  EXPECT_EQ(grid->GetNumberRows(), 3);
+  EXPECT_EQ(grid->GetCellValue(0, 1), "A1");
+  EXPECT_EQ(grid->GetCellBackgroundColour(0, 1), marked);
+  EXPECT_TRUE(table->At(2, 1).stale);
+  EXPECT_TRUE(grid->GetCellValue(2, 1).empty());
+  table->Reshape(1, 3);
+  EXPECT_EQ(grid->GetNumberRows(), 1);
+  EXPECT_EQ(grid->GetNumberCols(), 3);
+  EXPECT_TRUE(table->At(0, 1).stale);
+  EXPECT_TRUE(grid->GetCellValue(0, 1).empty());
+  EXPECT_TRUE(grid->GetCellValue(5, 5).empty()) << "outside the table";
   frame->Destroy();
 }
 
