@@ -37,6 +37,23 @@ void BM_ParseOnce(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseOnce);
 
+// The footprint and the 17 symbols of the big sample that the editor opens: read before
+// the first paint.
+void BM_ParseBigLibrary(benchmark::State& state, const char* name) {
+  const CString path = CString(CE_DATA_DIR "/big/") + name;
+  std::ifstream file(path.str(), std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  const std::string contents = text.str();
+  for (auto _ : state) {
+    CString error;
+    if (CSymbolLibraryFile::Parse(contents, path, error) == nullptr) state.SkipWithError(error.c_str());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(contents.size()));
+}
+BENCHMARK_CAPTURE(BM_ParseBigLibrary, footprints, "big-fpga-banks.pcblib")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ParseBigLibrary, symbols, "big-fpga-banks.scmlib")->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
