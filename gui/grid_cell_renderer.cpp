@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -41,9 +42,14 @@ struct FontTexts {
   }
 };
 
+std::vector<std::unique_ptr<FontTexts>>& KeptFonts() {
+  static std::vector<std::unique_ptr<FontTexts>> fonts;
+  return fonts;
+}
+
 FontTexts& TextsOf(const wxFont& font) {
   static constexpr size_t kMostFonts = 8;
-  static std::vector<std::unique_ptr<FontTexts>> fonts;
+  std::vector<std::unique_ptr<FontTexts>>& fonts = KeptFonts();
   for (const auto& known : fonts) {
     if (known->Makes(font)) return *known;
   }
@@ -56,14 +62,52 @@ FontTexts& TextsOf(const wxFont& font) {
   return *fonts.back();
 }
 
-// The layout that the cairo context of wx would make to draw `text` in `font`, made
-// once; it follows the settings of the context it is drawn on.
-PangoLayout* LayoutOf(cairo_t* cairo, const wxFont& font, const wxString& text) {
-  FontTexts& texts = TextsOf(font);
-  if (const auto found = texts.layouts.find(text); found != texts.layouts.end()) {
-    pango_cairo_update_layout(cairo, found->second.get());
-    return found->second.get();
+struct OptionsRelease {
+  void operator()(cairo_font_options_t* options) const { cairo_font_options_destroy(options); }
+};
+using OptionsPtr = std::unique_ptr<cairo_font_options_t, OptionsRelease>;
+
+// What the shape of a text depends on besides its font: the font options of the context
+// and of its target, and the context's scale and rotation. pango would be told them for
+// each kept layout on each draw, but telling marks the layout's context changed even when
+// nothing did, and every text was shaped again on every repaint. The kept layouts are
+// dropped instead when a context draws differently from the one they were made for.
+class DrawingSettings {
+ public:
+  // False, once, for a context that draws differently from the last one.
+  bool Same(cairo_t* cairo) {
+    cairo_surface_get_font_options(cairo_get_target(cairo), m_surfaceNow.get());
+    cairo_get_font_options(cairo, m_contextNow.get());
+    cairo_matrix_t matrix;
+    cairo_get_matrix(cairo, &matrix);
+    const bool same = m_known && cairo_font_options_equal(m_surfaceNow.get(), m_surface.get()) &&
+                      cairo_font_options_equal(m_contextNow.get(), m_context.get()) &&
+                      matrix.xx == m_matrix.xx && matrix.yx == m_matrix.yx && matrix.xy == m_matrix.xy &&
+                      matrix.yy == m_matrix.yy;
+    if (same) return true;
+    std::swap(m_surface, m_surfaceNow);
+    std::swap(m_context, m_contextNow);
+    m_matrix = matrix;
+    m_known = true;
+    return false;
   }
+
+ private:
+  OptionsPtr m_surface{cairo_font_options_create()};
+  OptionsPtr m_context{cairo_font_options_create()};
+  OptionsPtr m_surfaceNow{cairo_font_options_create()};
+  OptionsPtr m_contextNow{cairo_font_options_create()};
+  cairo_matrix_t m_matrix{};
+  bool m_known = false;
+};
+
+// The layout that the cairo context of wx would make to draw `text` in `font`, made
+// once for the way the context draws.
+PangoLayout* LayoutOf(cairo_t* cairo, const wxFont& font, const wxString& text) {
+  static DrawingSettings settings;
+  if (!settings.Same(cairo)) KeptFonts().clear();
+  FontTexts& texts = TextsOf(font);
+  if (const auto found = texts.layouts.find(text); found != texts.layouts.end()) return found->second.get();
   if (texts.layouts.size() == FontTexts::kMostLayouts) texts.layouts.clear();
   LayoutPtr layout(pango_cairo_create_layout(cairo));
   pango_layout_set_font_description(layout.get(), font.GetNativeFontInfo()->description);

@@ -1,6 +1,7 @@
 // The pieces that make the screen cheaper must not change what it shows: a stamped disc
 // is a disc, laid on an off-screen canvas exactly as the context would draw it, and the
 // grid's text renderer draws cells exactly as wx's own does.
+#include <cairo.h>
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
@@ -8,6 +9,7 @@
 #include <wx/settings.h>
 
 #include <memory>
+#include <optional>
 
 #include "gui/disc_picture.h"
 #include "gui/grid_cell_renderer.h"
@@ -149,12 +151,20 @@ TEST(ShownGridTableTest, CellsOfOneLookShowItAndAChangedCellLeavesTheOthersAlone
   frame->Destroy();
 }
 
-// The cell drawn by a renderer, as an image.
-wxImage DrawnCell(wxGrid& grid, wxGridCellRenderer& renderer, int col, bool selected) {
+// The cell drawn by a renderer, as an image; with `antialias`, its texts are drawn so.
+wxImage DrawnCell(wxGrid& grid, wxGridCellRenderer& renderer, int col, bool selected,
+                  std::optional<cairo_antialias_t> antialias = std::nullopt) {
   const wxRect cell(0, 0, grid.GetColSize(col), grid.GetRowSize(0));
   wxBitmap bitmap(cell.width, cell.height);
   {
     wxMemoryDC dc(bitmap);
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    if (antialias && gc != nullptr) {
+      cairo_font_options_t* options = cairo_font_options_create();
+      cairo_font_options_set_antialias(options, *antialias);
+      cairo_set_font_options(static_cast<cairo_t*>(gc->GetNativeContext()), options);
+      cairo_font_options_destroy(options);
+    }
     wxGridCellAttr* attr = grid.GetOrCreateCellAttr(0, col);
     renderer.Draw(grid, *attr, dc, cell, 0, col, selected);
     attr->DecRef();
@@ -212,6 +222,26 @@ TEST(GridTextRendererTest, DrawsEveryAlignmentFontAndStateAsWxDoes) {
       EXPECT_EQ(DifferentPixels(expected, DrawnCell(*grid, *ours, col, selected)), 0) << "column " << col;
     }
   }
+  frame->Destroy();
+}
+
+// A text kept from earlier repaints is drawn as the context asks, when it asks for
+// something else than the contexts it was drawn on before.
+TEST(GridTextRendererTest, KeptTextsFollowAContextThatDrawsThemDifferently) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "cells");
+  auto* grid = new wxGrid(frame, wxID_ANY);
+  grid->CreateGrid(1, 1);
+  grid->SetCellValue(0, 0, "IO_L7N_B2");
+  frame->Show();
+  wxGridCellStringRenderer wxRenderer;
+  std::unique_ptr<wxGridCellRenderer, void (*)(wxGridCellRenderer*)> ours(
+      MakeGridTextRenderer(), [](wxGridCellRenderer* r) { r->DecRef(); });
+  const wxImage smooth = DrawnCell(*grid, wxRenderer, 0, false);
+  EXPECT_EQ(DifferentPixels(smooth, DrawnCell(*grid, *ours, 0, false)), 0);
+  const wxImage sharp = DrawnCell(*grid, wxRenderer, 0, false, CAIRO_ANTIALIAS_NONE);
+  ASSERT_GT(DifferentPixels(smooth, sharp), 0) << "the options change how the text is drawn";
+  EXPECT_EQ(DifferentPixels(sharp, DrawnCell(*grid, *ours, 0, false, CAIRO_ANTIALIAS_NONE)), 0);
+  EXPECT_EQ(DifferentPixels(smooth, DrawnCell(*grid, *ours, 0, false)), 0) << "and back";
   frame->Destroy();
 }
 
