@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "host/model/symbol_library.h"
 #include "host/model/symbol_library_file.h"
@@ -11,6 +12,13 @@
 namespace {
 
 const CString kLibrary = CE_DATA_DIR "/footprints.pcblib";
+
+std::string FileText(const CString& path) {
+  std::ifstream file(path.str(), std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
 
 void BM_OpenAndReadTwentyTimes(benchmark::State& state) {
   for (auto _ : state) {
@@ -26,10 +34,7 @@ void BM_OpenAndReadTwentyTimes(benchmark::State& state) {
 BENCHMARK(BM_OpenAndReadTwentyTimes);
 
 void BM_ParseOnce(benchmark::State& state) {
-  std::ifstream file(kLibrary.str(), std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  const std::string contents = text.str();
+  const std::string contents = FileText(kLibrary);
   for (auto _ : state) {
     CString error;
     benchmark::DoNotOptimize(CSymbolLibraryFile::Parse(contents, kLibrary, error));
@@ -41,10 +46,7 @@ BENCHMARK(BM_ParseOnce);
 // the first paint.
 void BM_ParseBigLibrary(benchmark::State& state, const char* name) {
   const CString path = CString(CE_DATA_DIR "/big/") + name;
-  std::ifstream file(path.str(), std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  const std::string contents = text.str();
+  const std::string contents = FileText(path);
   for (auto _ : state) {
     CString error;
     if (CSymbolLibraryFile::Parse(contents, path, error) == nullptr) state.SkipWithError(error.c_str());

@@ -149,15 +149,10 @@ void CSymbolView::ClearHighlight() {
 }
 
 void CSymbolView::ClearSymbolMarks(CSymbolInstance* instance) {
-  const bool selected = instance->IsSelected();
-  if (instance->GetHighlight()) {
-    instance->SetHighlight(false);
-    Draw(instance, kDrawClearedSymbol);
-    if (selected) instance->SetSelected(false);
-  } else if (selected) {
-    Draw(instance, kDrawClearedSymbol);
-    instance->SetSelected(false);
-  }
+  if (!instance->GetHighlight() && !instance->IsSelected()) return;
+  instance->SetHighlight(false);
+  Draw(instance, kDrawClearedSymbol);
+  instance->SetSelected(false);
 }
 
 void CSymbolView::LoadColours() {

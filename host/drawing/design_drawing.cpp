@@ -202,9 +202,8 @@ void CDesignDrawing::OnZoomAll() {
   ZoomToExtents(m_design != nullptr ? m_design->GetExtents() : CRect());
 }
 
-void CDesignDrawing::ZoomToExtents(CRect extents) {
+void CDesignDrawing::ZoomToExtents(CRect area) {
   m_showsAll = true;
-  CRect area = extents;
   if (area.IsRectEmpty() && m_design != nullptr) area = m_design->GetDesignArea();
   const CSize client = GetClientSize();
   if (client.cx > 0 && client.cy > 0 && !(area.Width() == 0 && area.Height() == 0)) {

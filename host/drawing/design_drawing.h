@@ -95,7 +95,7 @@ class CDesignDrawing : public CView {
   void OnZoomAll();
   // The same for extents the caller already has: on a big design, estimating every
   // text's bounds again costs as much as the move that preceded it.
-  void ZoomToExtents(CRect extents);
+  void ZoomToExtents(CRect area);
   void OnRefresh();
   // Centres the view on the cursor position.
   void OnPan();

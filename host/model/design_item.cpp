@@ -6,6 +6,20 @@
 
 IMPLEMENT_DYNAMIC(CDesignItem, CObject)
 
+namespace {
+
+// An item is in an overview of its design exactly while it has the overview's mark.
+template <typename Overview>
+void Follow(Overview* overview, CDesignItem* item, bool marked) {
+  if (marked) {
+    overview->Add(item);
+  } else {
+    overview->Remove(item);
+  }
+}
+
+}  // namespace
+
 CDesignItem::~CDesignItem() {
   if (m_ownerDesign == nullptr) return;
   m_ownerDesign->GetSelectionOverview()->Remove(this);
@@ -14,24 +28,12 @@ CDesignItem::~CDesignItem() {
 
 void CDesignItem::SetSelected(bool selected) {
   m_selected = selected;
-  if (m_ownerDesign == nullptr) return;
-  CSelectionOverview* overview = m_ownerDesign->GetSelectionOverview();
-  if (selected) {
-    overview->Add(this);
-  } else {
-    overview->Remove(this);
-  }
+  if (m_ownerDesign != nullptr) Follow(m_ownerDesign->GetSelectionOverview(), this, selected);
 }
 
 void CDesignItem::SetHighlight(bool highlight) {
   m_highlight = highlight;
-  if (m_ownerDesign == nullptr) return;
-  CHighlightOverview* overview = m_ownerDesign->GetHighlightOverview();
-  if (highlight) {
-    overview->Add(this);
-  } else {
-    overview->Remove(this);
-  }
+  if (m_ownerDesign != nullptr) Follow(m_ownerDesign->GetHighlightOverview(), this, highlight);
 }
 
 void CDesignItem::SetOwnerDesign(CDesign* design) {
@@ -42,6 +44,6 @@ void CDesignItem::SetOwnerDesign(CDesign* design) {
   }
   m_ownerDesign = design;
   if (m_ownerDesign == nullptr) return;
-  if (m_selected) m_ownerDesign->GetSelectionOverview()->Add(this);
-  if (m_highlight) m_ownerDesign->GetHighlightOverview()->Add(this);
+  Follow(m_ownerDesign->GetSelectionOverview(), this, m_selected);
+  Follow(m_ownerDesign->GetHighlightOverview(), this, m_highlight);
 }
