@@ -13,6 +13,10 @@ medians over the runs, in milliseconds, with the program's resident memory after
 opening; "changed" says whether the screen looked different after the action, so a
 click that missed its target shows up instead of passing for a fast action.
 
+Recovery copies of unsaved work are written as the program's settings say: with
+--recovery off they are not, with "on" (the default) a second after the last change, so
+that "write-back, then typing as the copy is made" holds the copy's whole cost.
+
 Places on the screen are found from a screenshot, not assumed: the two drawings are
 the two black areas below the grid, a pad is a bright blob near the middle of the PCB
 drawing, a terminal a bright pixel of the schematic drawing.
@@ -192,8 +196,10 @@ class Program:
     def __init__(self, executable, library, component, screen, config):
         self.screen = screen
         self.started = time.monotonic()
+        # The copies go to the run's own folder, which is removed with its settings.
         self.process = subprocess.Popen([executable, "--open", library, "--component", component],
-                                        env=dict(screen.env, XDG_CONFIG_HOME=config),
+                                        env=dict(screen.env, XDG_CONFIG_HOME=config,
+                                                 XDG_STATE_HOME=os.path.join(config, "state")),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def cpu_ns(self):
@@ -248,9 +254,19 @@ def unused_pin(library):
     return next(p for p in range(record["pinCount"], 0, -1) if p not in used)
 
 
+def write_recovery_settings(config, recovery):
+    """Recovery copies off, or written one second after the last change."""
+    values = {"Enabled": False} if recovery == "off" else {"Enabled": True, "QuietSeconds": 1}
+    folder = pathlib.Path(config) / "component-editor"
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "settings.json").write_text(
+        json.dumps({"version": 1, "keys": {"ComponentEditor\\Recovery": values}}) + "\n")
+
+
 def one_run(args, library, component, display):
     screen = Screen(display)
     config = tempfile.mkdtemp(prefix="screen-bench-")
+    write_recovery_settings(config, args.recovery)
     program = Program(args.program, library, component, screen, config)
     figures, changed = {}, {}
     try:
@@ -284,6 +300,15 @@ def one_run(args, library, component, display):
         # Typing is timed apart from the write-back: each key is a frame of its own.
         step("typing a pin into the cell", lambda: screen.type(pin), edited_box)
         step("grid cell edit written back", lambda: screen.keys("Return"), edited_box)
+        # A second write-back changes the component again: with copies on, its copy is due
+        # a second later, when the timer (every half second) next looks, and is made while
+        # the next pin is typed. The same step with copies off shows what the copy costs.
+        screen.click(*edited)
+        screen.type(pin)
+        program.wait_idle()
+        step("write-back, then typing as the copy is made",
+             lambda: (screen.keys("Return"), time.sleep(1.2), screen.type(pin)), edited_box)
+        screen.keys("Escape")
 
         picture = screen.look()
         pad = layout.blob_near(picture, layout.pcb, 0.5, 0.5)
@@ -356,6 +381,8 @@ def main(argv):
     parser.add_argument("--display", default=":95")
     parser.add_argument("--out", help="a JSON file for the medians")
     parser.add_argument("--screenshot", help="a PNG of the screen at the end of the last run")
+    parser.add_argument("--recovery", choices=["on", "off"], default="on",
+                        help="recovery copies of unsaved work (on: a second after each change)")
     args = parser.parse_args(argv)
     results = {}
     for target in args.targets:
