@@ -626,7 +626,7 @@ TEST_F(NewComponentOnScreenTest, CreatesAComponentAssignsAPinByClickingAndSavesI
 }
 
 // Two cells typed, then the program is killed: the next start offers the recovery copy,
-// Return restores it, and the save puts both changes into the library.
+// Restore opens it, and the save puts both changes into the library.
 TEST_F(EditorOnScreenTest, RestoresTheChangesOfAKilledProgram) {
   ASSERT_EQ(PinOf(m_library.string(), 0, 4, 1), 14);
   ASSERT_EQ(PinOf(m_library.string(), 0, 4, 2), 7);
@@ -660,8 +660,8 @@ TEST_F(EditorOnScreenTest, RestoresTheChangesOfAKilledProgram) {
   ASSERT_NO_FATAL_FAILURE(StartEditor(false));
   const std::string dialog = WaitForDialog("^Recover Unsaved Changes$", "dialog-recovery.png");
   ASSERT_FALSE(dialog.empty());
-  ASSERT_TRUE(m_user.PressKeys({"Return"}));
-  ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "Return did not restore the copy";
+  ASSERT_TRUE(m_user.PressKeys({"alt+r"}));
+  ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "Restore did not take the copy";
   main = WaitForWindow("^Component Editor - QUAD-NAND2");
   ASSERT_FALSE(main.empty()) << "the copy was not opened";
   ASSERT_TRUE(m_user.Focus(main));
