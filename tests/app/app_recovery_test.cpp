@@ -155,7 +155,7 @@ TEST_F(AppRecoveryTest, RestoreOpensTheCopyAsAnUnsavedTabWhereUndoStarts) {
 }
 
 // Each row: a file of the folder, and what the dialog says about it. Copies of running
-// programs are not listed; nothing is deleted unless the user says Yes.
+// programs are not listed; a file is deleted only when the user says Yes to Discard.
 TEST_F(AppRecoveryTest, UnreadableFilesAreReportedAndKeptAndRunningProgramsKeepTheirCopies) {
   ASSERT_TRUE(Open());
   TypePin(13);
@@ -184,16 +184,20 @@ TEST_F(AppRecoveryTest, UnreadableFilesAreReportedAndKeptAndRunningProgramsKeepT
     input.SelectListLine(list, 0);
     input.Click(dialog.GetDlgItem(IDOK));
     input.Click(dialog.GetDlgItem(IDC_RECOVERY_DISCARD));
+    input.SelectListLine(list, 2);
+    input.Click(dialog.GetDlgItem(IDC_RECOVERY_DISCARD));
     input.Click(dialog.GetDlgItem(IDCANCEL));
   });
   Screen().ExpectMessageBox(IDOK);
   Screen().ExpectMessageBox(IDNO);
+  Screen().ExpectMessageBox(IDYES);
   App().OfferRecoveryCopies();
   ASSERT_EQ(details.size(), std::size(rows));
   for (size_t index = 0; index < details.size(); ++index) {
     EXPECT_NE(details[index].Find(rows[index].problem), -1) << details[index].str();
   }
-  EXPECT_EQ(Files().size(), std::size(rows) + 1) << "Later and No keep every file";
+  EXPECT_FALSE(fs::exists(Folder() / "notes.txt")) << "Discard and Yes delete";
+  EXPECT_EQ(Files().size(), std::size(rows)) << "Later and No keep the other files";
   EXPECT_EQ(App().CountOpenComponents(), 0);
 }
 
