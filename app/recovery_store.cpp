@@ -210,7 +210,9 @@ bool CRecoveryStore::Parse(std::string_view text, const CString& source, Recover
 
 bool CRecoveryStore::Write(const CString& path, std::string_view text, CString& error) const {
   std::error_code code;
-  fs::create_directories(m_folder.str(), code);
+  // The copies hold the user's unsaved work: the folder is the user's alone.
+  if (fs::create_directories(m_folder.str(), code))
+    fs::permissions(m_folder.str(), fs::perms::owner_all, code);
   if (code) {
     error.Format("Cannot make the folder \"%s\": %s.", m_folder.c_str(), code.message().c_str());
     return false;
