@@ -94,6 +94,21 @@ DialogTemplate ImportSymbolTemplate() {
                      });
 }
 
+// A copy a line: its component, library and age; the line's library path (or why the
+// file cannot be read) below the list. Later keeps the copies for the next start.
+DialogTemplate RecoveryTemplate() {
+  const DWORD list = LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
+  return ModalDialog(IDD_RECOVERY, "Recover Unsaved Changes", {0, 0, 330, 170},
+                     {
+                         Label("The editor ended before these changes were saved:", {7, 7, 253, 8}),
+                         ListBox(IDC_RECOVERY_LIST, list, {7, 19, 253, 116}),
+                         Label(IDC_RECOVERY_DETAIL, "", {7, 141, 253, 22}),
+                         DefPushButton(IDOK, "&Restore", {273, 19, 50, 14}),
+                         PushButton(IDC_RECOVERY_DISCARD, "&Discard...", {273, 36, 50, 14}),
+                         PushButton(IDCANCEL, "&Later", {273, 53, 50, 14}),
+                     });
+}
+
 ResourceModule BuildAppResources() {
   ResourceModule module;
   module.name = "ComponentEditorApp";
@@ -102,6 +117,7 @@ ResourceModule BuildAppResources() {
   module.dialogs[IDD_PIN_MAP_PROBLEMS] = ProblemsTemplate();
   module.dialogs[IDD_FILL_SERIES] = FillSeriesTemplate();
   module.dialogs[IDD_IMPORT_SYMBOL] = ImportSymbolTemplate();
+  module.dialogs[IDD_RECOVERY] = RecoveryTemplate();
   return module;
 }
 

@@ -48,4 +48,10 @@ inline constexpr int IDC_IMPORT_PCB_LIBRARY = 33247;
 inline constexpr int IDC_IMPORT_PCB_SYMBOL = 33248;
 inline constexpr int IDC_IMPORT_PCB_PINS = 33249;
 
+// At start: the recovery copies left by programs that are no longer running.
+inline constexpr UINT IDD_RECOVERY = 33290;
+inline constexpr int IDC_RECOVERY_LIST = 33291;
+inline constexpr int IDC_RECOVERY_DETAIL = 33292;
+inline constexpr int IDC_RECOVERY_DISCARD = 33293;
+
 const ResourceModule& AppResources();

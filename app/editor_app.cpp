@@ -11,6 +11,8 @@
 #include "app/file_prompt.h"
 #include "app/import_symbol_dialog.h"
 #include "app/main_frame.h"
+#include "app/recovery_schedule.h"
+#include "app/recovery_writer.h"
 #include "editor/frame/editor_module.h"
 #include "host/libtools/library_manager.h"
 #include "host/model/component.h"
@@ -41,13 +43,6 @@ const MessageMap CEditorApp::kMessageMap{
         CommandEntry(ID_APP_SHOW_GRID, &CEditorApp::OnShowGrid),
         UpdateCommandUIEntry(ID_APP_SHOW_GRID, &CEditorApp::OnUpdateShowGrid),
     }};
-
-struct CEditorApp::OpenDocument {
-  std::unique_ptr<CDesign> design;
-  CString name;  // the component's name in its library
-  // False for a new component until its first save has added it to the library.
-  bool inLibrary = true;
-};
 
 namespace {
 
@@ -109,6 +104,7 @@ bool CEditorApp::InitInstance() {
   m_mainFrame->ShowRecentLibraries(RecentLibraries());
   RestoreWindowSize();
   m_mainFrame->ShowWindow(SW_SHOW);
+  StartRecovery();
   const CString colourProblems = RepairDisplayColours(CurrentSettings());
   if (!colourProblems.IsEmpty()) AfxMessageBox(colourProblems, MB_OK | MB_ICONWARNING);
   return true;
@@ -162,8 +158,8 @@ bool CEditorApp::OpenComponent(const CString& givenPath, const CString& name) {
     open->MDIActivate();
     return true;
   }
-  auto document = std::make_unique<OpenDocument>();
-  document->design = std::make_unique<CDesign>();
+  std::unique_ptr<OpenDocument> document = MakeDocument(true);
+  document->libraryAtOpen = LibraryFileState::Of(path);
   CString error;
   if (!CComponentLibraryFile::LoadComponent(path, name, *document->design, error)) {
     AfxMessageBox(error, MB_OK | MB_ICONERROR);
@@ -270,9 +266,8 @@ bool CEditorApp::MakeNewComponent(const CString& givenPath, const std::function<
     AfxMessageBox(error, MB_OK | MB_ICONERROR);
     return false;
   }
-  auto document = std::make_unique<OpenDocument>();
-  document->design = std::make_unique<CDesign>();
-  document->inLibrary = false;
+  std::unique_ptr<OpenDocument> document = MakeDocument(false);
+  document->libraryAtOpen = LibraryFileState::Of(path);
   // The dialog's library lists start beside the component library, as the views look.
   CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CComponentLibrary), path);
   if (!make(*document->design)) return false;
@@ -347,6 +342,8 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
   document->name = name;
   document->inLibrary = true;
   design.SetModifiedFlag(FALSE);
+  DropRecoveryCopy(*document);
+  document->libraryAtOpen = LibraryFileState::Of(path);
   if (path != design.GetPathName()) {
     design.SetPathName(path);
     if (CAppComponentFrame* shown = FindFrame(design)) shown->SetCaption();
@@ -375,6 +372,7 @@ bool CEditorApp::CloseDocument(CDesign& design) {
     if (answer == IDYES && !SaveDocument(design, false)) return false;
   }
   design.OnCloseDocument();
+  if (OpenDocument* document = FindDocument(design)) DropRecoveryCopy(*document);
   ForgetDocument(design);
   return true;
 }
@@ -388,6 +386,7 @@ bool CEditorApp::CloseAll() {
 
 bool CEditorApp::Quit() {
   if (!CloseAll()) return false;
+  WaitForRecoveryCopies();
   if (!IsRunning()) return true;
   SaveWindowSize();
   m_mainFrame->DestroyWindow();

@@ -10,10 +10,12 @@
 // the file is replaced atomically, so a failed save leaves it untouched.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "app/recovery_store.h"
 #include "platform/cstring.h"
 #include "platform/win_thread.h"
 
@@ -21,6 +23,8 @@ class CAppComponentFrame;
 class CDesign;
 class CMainFrame;
 class FilePrompt;
+class RecoverySchedule;
+class RecoveryWriter;
 struct LibraryEntry;
 
 class CEditorApp : public CWinApp {
@@ -30,6 +34,9 @@ class CEditorApp : public CWinApp {
   // Settings of the application itself, beside the editor module's own.
   static constexpr const char* kRecentKey = "ComponentEditor\\RecentLibraries";
   static constexpr const char* kWindowKey = "ComponentEditor\\Window";
+  // "Enabled" (default true), "QuietSeconds" and "LongestSeconds": whether and when
+  // recovery copies of unsaved work are written.
+  static constexpr const char* kRecoveryKey = "ComponentEditor\\Recovery";
 
   // The prompt answers the file choosers; it must outlive the application.
   explicit CEditorApp(FilePrompt& prompt);
@@ -96,11 +103,37 @@ class CEditorApp : public CWinApp {
   // Most recent first, at most kRecentLibraryCount.
   std::vector<CString> RecentLibraries() const;
 
+  // ---- Recovery copies (editor_app_recovery.cpp) ----
+  // While a component has unsaved changes, a copy of it is kept in the recovery folder,
+  // written in the background a few seconds after the user stops changing it and at
+  // least every minute; a save, a close or Quit removes it.
+  using RecoveryClock = std::function<std::chrono::steady_clock::time_point()>;
+  // The time the copies are timed by; the steady clock unless a test sets another.
+  void SetRecoveryClock(RecoveryClock clock) { m_recoveryClock = std::move(clock); }
+  // Writes the copies that are due; the program calls it about every second.
+  void OnRecoveryTimer();
+  // At start: offers the copies that programs no longer running left behind.
+  void OfferRecoveryCopies();
+  // Returns once the copies asked for so far are written or removed.
+  void WaitForRecoveryCopies();
+  // Empty when recovery copies are switched off.
+  CString RecoveryFolder() const;
+
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
 
  private:
-  struct OpenDocument;
+  struct OpenDocument {
+    std::unique_ptr<CDesign> design;
+    CString name;  // the component's name in its library
+    // False for a new component until its first save has added it to the library.
+    bool inLibrary = true;
+    // Names the document's recovery copy.
+    int serial = 0;
+    bool copyWritten = false;
+    // How the library file stood when the component was opened (or last saved).
+    LibraryFileState libraryAtOpen;
+  };
 
   void OnQuit();
   void OnRecentLibrary(UINT command);
@@ -128,6 +161,18 @@ class CEditorApp : public CWinApp {
   void RestoreWindowSize();
   void SaveWindowSize();
 
+  // A document on a new design that tells the recovery schedule of its changes.
+  std::unique_ptr<OpenDocument> MakeDocument(bool inLibrary);
+  void StartRecovery();
+  void NoteRecoveryChange(int serial, bool modified);
+  RecoveryCopy TakeRecoveryCopy(const OpenDocument& document) const;
+  // Saved or closed: the document's copy goes, and with a save the library's new state
+  // becomes the one the next copy compares with.
+  void DropRecoveryCopy(OpenDocument& document);
+  bool RestoreCopy(const RecoveryFile& file);
+  bool AskRestoreOverChangedLibrary(const RecoveryCopy& copy);
+  bool DiscardCopy(const RecoveryFile& file);
+
   FilePrompt& m_prompt;
   std::unique_ptr<CMainFrame> m_mainFrame;
   std::vector<std::unique_ptr<OpenDocument>> m_documents;
@@ -135,6 +180,10 @@ class CEditorApp : public CWinApp {
   CString m_lastLibrary;
   bool m_moduleLoaded = false;
   bool m_hostResourcesAdded = false;
+  RecoveryClock m_recoveryClock;
+  std::unique_ptr<RecoverySchedule> m_recoverySchedule;
+  std::unique_ptr<RecoveryWriter> m_recoveryWriter;
+  int m_nextRecoverySerial = 1;
 };
 
 // The running application, null when there is none (or it is not this one).

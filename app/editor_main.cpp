@@ -4,6 +4,7 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/filedlg.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <cstdio>
@@ -25,6 +26,8 @@
 #include "platform/settings_store.h"
 
 namespace {
+
+constexpr int kRecoveryTickMs = 500;
 
 const char* const kLibraryWildcard = "Component libraries (*.cmplib)|*.cmplib|All files (*)|*";
 const char* const kPinMapWildcard =
@@ -114,10 +117,16 @@ class EditorWxApp : public wxApp {
       return false;
     }
     CallAfter([this] { OpenFromCommandLine(); });
+    // The recovery copies are timed in seconds; each tick costs nothing when none is due.
+    m_recoveryTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+      if (m_app != nullptr) m_app->OnRecoveryTimer();
+    });
+    m_recoveryTimer.Start(kRecoveryTickMs);
     return true;
   }
 
   int OnExit() override {
+    m_recoveryTimer.Stop();
     m_app.reset();
     SetCurrentClipboard(nullptr);
     SetCurrentBackend(nullptr);
@@ -129,6 +138,7 @@ class EditorWxApp : public wxApp {
     if (!m_settingsProblem.IsEmpty())
       AfxMessageBox(m_settingsProblem + "\n\nThe editor starts with its default settings.",
                     MB_OK | MB_ICONWARNING);
+    m_app->OfferRecoveryCopies();
     if (m_options.library.IsEmpty()) return;
     if (m_options.component.IsEmpty()) {
       m_app->OpenLibrary(m_options.library);
@@ -141,6 +151,7 @@ class EditorWxApp : public wxApp {
   CString m_settingsProblem;
   WxFilePrompt m_prompt;
   std::unique_ptr<CEditorApp> m_app;
+  wxTimer m_recoveryTimer;
 };
 
 }  // namespace

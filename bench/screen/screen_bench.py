@@ -13,6 +13,10 @@ medians over the runs, in milliseconds, with the program's resident memory after
 opening; "changed" says whether the screen looked different after the action, so a
 click that missed its target shows up instead of passing for a fast action.
 
+Recovery copies of unsaved work are written as the program's settings say: with
+--recovery off they are not, with "on" (the default) a second after the last change, so
+that "write-back, then typing as the copy is made" holds the copy's whole cost.
+
 Places on the screen are found from a screenshot, not assumed: the two drawings are
 the two black areas below the grid, a pad is a bright blob near the middle of the PCB
 drawing, a terminal a bright pixel of the schematic drawing.
@@ -192,8 +196,10 @@ class Program:
     def __init__(self, executable, library, component, screen, config):
         self.screen = screen
         self.started = time.monotonic()
+        # The copies go to the run's own folder, which is removed with its settings.
         self.process = subprocess.Popen([executable, "--open", library, "--component", component],
-                                        env=dict(screen.env, XDG_CONFIG_HOME=config),
+                                        env=dict(screen.env, XDG_CONFIG_HOME=config,
+                                                 XDG_STATE_HOME=os.path.join(config, "state")),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def cpu_ns(self):
@@ -204,6 +210,11 @@ class Program:
             except (OSError, ValueError, IndexError):
                 pass
         return total
+
+    def main_thread_cpu_ns(self):
+        """The CPU time of the user-interface thread alone, the process's first."""
+        path = pathlib.Path(f"/proc/{self.process.pid}/task/{self.process.pid}/schedstat")
+        return int(path.read_text().split()[0])
 
     def rss_mb(self):
         for line in pathlib.Path(f"/proc/{self.process.pid}/status").read_text().splitlines():
@@ -241,16 +252,27 @@ def measure(program, act):
     return (program.wait_idle() - before) / 1e6
 
 
-def unused_pin(library):
+def unused_pin(library, skip=0):
+    """The highest pin no terminal has, or the one `skip` places below it."""
     document = json.loads(pathlib.Path(library).read_text())
     record = document["components"][0]["packages"][0]
     used = {t["pin"] for g in record["gates"] for t in g["terminals"]}
-    return next(p for p in range(record["pinCount"], 0, -1) if p not in used)
+    return [p for p in range(record["pinCount"], 0, -1) if p not in used][skip]
+
+
+def write_recovery_settings(config, recovery):
+    """Recovery copies off, or written one second after the last change."""
+    values = {"Enabled": False} if recovery == "off" else {"Enabled": True, "QuietSeconds": 1}
+    folder = pathlib.Path(config) / "component-editor"
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "settings.json").write_text(
+        json.dumps({"version": 1, "keys": {"ComponentEditor\\Recovery": values}}) + "\n")
 
 
 def one_run(args, library, component, display):
     screen = Screen(display)
     config = tempfile.mkdtemp(prefix="screen-bench-")
+    write_recovery_settings(config, args.recovery)
     program = Program(args.program, library, component, screen, config)
     figures, changed = {}, {}
     try:
@@ -284,6 +306,17 @@ def one_run(args, library, component, display):
         # Typing is timed apart from the write-back: each key is a frame of its own.
         step("typing a pin into the cell", lambda: screen.type(pin), edited_box)
         step("grid cell edit written back", lambda: screen.keys("Return"), edited_box)
+        # A second write-back changes the component again: with copies on, its copy is due
+        # a second later, when the timer (every half second) next looks, and is made while
+        # the next pin is typed. The same step with copies off shows what the copy costs.
+        screen.click(*edited)
+        screen.type(str(unused_pin(library, 1)))
+        program.wait_idle()
+        name = "write-back, then typing as the copy is made"
+        ui_before = program.main_thread_cpu_ns()
+        step(name, lambda: (screen.keys("Return"), time.sleep(1.2), screen.type(pin)), edited_box)
+        figures[name + " (UI thread)"] = (program.main_thread_cpu_ns() - ui_before) / 1e6
+        screen.keys("Escape")
 
         picture = screen.look()
         pad = layout.blob_near(picture, layout.pcb, 0.5, 0.5)
@@ -356,6 +389,8 @@ def main(argv):
     parser.add_argument("--display", default=":95")
     parser.add_argument("--out", help="a JSON file for the medians")
     parser.add_argument("--screenshot", help="a PNG of the screen at the end of the last run")
+    parser.add_argument("--recovery", choices=["on", "off"], default="on",
+                        help="recovery copies of unsaved work (on: a second after each change)")
     args = parser.parse_args(argv)
     results = {}
     for target in args.targets:

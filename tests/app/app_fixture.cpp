@@ -1,5 +1,6 @@
 #include "tests/app/app_fixture.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
@@ -13,6 +14,8 @@ void AppTest::SetUp() {
   m_settings = &InstallMemorySettings();
   SetProgramPathForTesting(CE_DATA_DIR);
   std::filesystem::copy_file(CE_DATA_DIR "/sample.cmplib", m_folder.Path() / "sample.cmplib");
+  // Recovery copies go to the test's folder, never the user's.
+  setenv("XDG_STATE_HOME", (m_folder.Path() / "state").c_str(), 1);
   m_app = std::make_unique<CEditorApp>(prompt);
   ASSERT_TRUE(m_app->InitInstance());
 }

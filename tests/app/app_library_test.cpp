@@ -4,11 +4,14 @@
 // every refusal leaves the file exactly as it was.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/app_resources.h"
+#include "app/recovery_store.h"
 #include "editor/resources/resource_ids.h"
 #include "host/model/component.h"
 #include "host/model/component_library_edit.h"
@@ -114,11 +117,25 @@ TEST_F(AppLibraryTest, ANewComponentIsCreatedEditedSavedAndReopened) {
   EXPECT_EQ(Frame().GetComponent(false)->CountGates(), 4);
   EXPECT_TRUE(Frame().GetDesign()->IsModified()) << "a component not yet in its library is unsaved";
   EXPECT_EQ(Text(), m_original) << "nothing is written before the first save";
+  // Its recovery copy, once due, holds it as a component not yet in the library.
+  App().SetRecoveryClock([] { return std::chrono::steady_clock::now() + std::chrono::minutes(2); });
+  App().OnRecoveryTimer();
+  App().WaitForRecoveryCopies();
+  const std::filesystem::path copies = App().RecoveryFolder().str();
+  ASSERT_TRUE(std::filesystem::exists(copies) && !std::filesystem::is_empty(copies)) << "no copy";
+  RecoveryCopy copy;
+  CString error;
+  const std::filesystem::path file = std::filesystem::directory_iterator(copies)->path();
+  ASSERT_TRUE(CRecoveryStore::Parse(ReadFileText(file), file.string(), copy, error)) << error.str();
+  EXPECT_EQ(copy.component.name, "NAND-X");
+  EXPECT_FALSE(copy.inLibrary);
 
   ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
   AssignByClicking(7, 2, 3);
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SELECT_MODE));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+  App().WaitForRecoveryCopies();
+  EXPECT_TRUE(std::filesystem::is_empty(copies)) << "the first save removed the copy";
 
   const std::string saved = Text();
   EXPECT_EQ(TextWithout(saved, "NAND-X"), m_original) << "the other components keep their bytes";

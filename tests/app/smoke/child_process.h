@@ -24,10 +24,10 @@ class ChildProcess {
   // True, with the exit code, once the program has ended by itself within the time;
   // an ending by a signal gives 128 plus its number, as a shell reports it.
   bool WaitForExit(int seconds, int& exitCode);
-
- private:
+  // Ends the program at once (SIGKILL), as a crash or a power cut would.
   void Kill();
 
+ private:
   pid_t m_pid = -1;
 };
 

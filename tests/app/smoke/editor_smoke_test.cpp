@@ -138,11 +138,15 @@ class EditorOnScreenTest : public ::testing::Test {
     fs::create_directories(CE_ARTIFACTS_DIR);
   }
 
-  // The settings go to the test's folder, not the user's.
-  void StartEditor() {
+  // The settings and recovery copies go to the test's folder, not the user's.
+  void StartEditor(bool openLibrary = true) {
     std::string error;
-    ASSERT_TRUE(m_editor.Start({CE_EDITOR_PROGRAM, "--open", m_library.string()},
-                               {"XDG_CONFIG_HOME=" + (m_folder / "config").string()}, error))
+    std::vector<std::string> argv = {CE_EDITOR_PROGRAM};
+    if (openLibrary) argv.insert(argv.end(), {"--open", m_library.string()});
+    ASSERT_TRUE(m_editor.Start(argv,
+                               {"XDG_CONFIG_HOME=" + (m_folder / "config").string(),
+                                "XDG_STATE_HOME=" + (m_folder / "state").string()},
+                               error))
         << error;
   }
 
@@ -619,6 +623,54 @@ TEST_F(NewComponentOnScreenTest, CreatesAComponentAssignsAPinByClickingAndSavesI
   EXPECT_TRUE(pin >= 1 && pin <= 14) << "gate d's last terminal got pin " << pin;
   EXPECT_EQ(TextWithout(ReadFileText(m_library), "NAND-NEW"), original)
       << "the rest of the file is as it was";
+}
+
+// Two cells typed, then the program is killed: the next start offers the recovery copy,
+// Restore opens it, and the save puts both changes into the library.
+TEST_F(EditorOnScreenTest, RestoresTheChangesOfAKilledProgram) {
+  ASSERT_EQ(PinOf(m_library.string(), 0, 4, 1), 14);
+  ASSERT_EQ(PinOf(m_library.string(), 0, 4, 2), 7);
+  const std::string original = ReadFileText(m_library);
+  std::string main;
+  Drawings drawings;
+  ASSERT_NO_FATAL_FAILURE(OpenQuadNand2(main, drawings));
+  const auto keys = [this](const std::vector<std::string>& pressed) {
+    for (const std::string& key : pressed) {
+      if (!m_user.PressKeys({key})) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
+    return true;
+  };
+  // Ctrl+End is gate e's GND, the row above its VCC.
+  ASSERT_TRUE(m_user.ClickAt(main, {drawings.schematic.left + 10, drawings.schematic.top - 12}));
+  ASSERT_TRUE(keys({"ctrl+End"}) && m_user.Type("8") && keys({"Return"}));
+  ASSERT_TRUE(keys({"ctrl+End", "Up"}) && m_user.Type("9") && keys({"Return"}));
+  const fs::path copies = m_folder / "state" / "component-editor" / "recovery";
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kDrawingSeconds);
+  std::error_code absent;
+  while ((!fs::exists(copies) || fs::is_empty(copies, absent)) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  ASSERT_TRUE(fs::exists(copies) && !fs::is_empty(copies)) << "no recovery copy was written";
+  // The copy is written a few seconds after the last change; one more second lets the
+  // second change reach it.
+  std::this_thread::sleep_for(std::chrono::seconds(4));
+  m_editor.Kill();
+  ASSERT_EQ(ReadFileText(m_library), original);
+
+  ASSERT_NO_FATAL_FAILURE(StartEditor(false));
+  const std::string dialog = WaitForDialog("^Recover Unsaved Changes$", "dialog-recovery.png");
+  ASSERT_FALSE(dialog.empty());
+  ASSERT_TRUE(m_user.PressKeys({"alt+r"}));
+  ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "Restore did not take the copy";
+  main = WaitForWindow("^Component Editor - QUAD-NAND2");
+  ASSERT_FALSE(main.empty()) << "the copy was not opened";
+  ASSERT_TRUE(m_user.Focus(main));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
+  EXPECT_EQ(PinOf(m_library.string(), 0, 4, 1), 9);
+  EXPECT_EQ(PinOf(m_library.string(), 0, 4, 2), 8);
+  ExpectOtherComponentsUnchanged();
+  EXPECT_TRUE(fs::is_empty(copies)) << "the save removed the copy";
 }
 
 }  // namespace

@@ -1,0 +1,226 @@
+// Recovery copies of unsaved work: when they are written, what removes them, and what
+// the next start offers from a program that ended without saving. The copies are timed
+// by a clock the test moves; the writer thread is waited for, never slept on.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "app/app_resources.h"
+#include "app/recovery_schedule.h"
+#include "app/recovery_store.h"
+#include "editor/grid/component_grid.h"
+#include "host/model/design.h"
+#include "host/utility/edit_grid.h"
+#include "platform/dialog.h"
+#include "platform/list_box.h"
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A process id that no program has any more: a child that has ended and been reaped.
+long GonePid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+class AppRecoveryTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    UseClock();
+  }
+  void UseClock() {
+    App().SetRecoveryClock([this] { return m_now; });
+  }
+  fs::path Folder() { return App().RecoveryFolder().str(); }
+  // Moves the clock on and lets the program's timer run.
+  void Wait(int seconds) {
+    m_now += std::chrono::seconds(seconds);
+    App().OnRecoveryTimer();
+    App().WaitForRecoveryCopies();
+  }
+  void TypePin(int pin) {
+    CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
+    ASSERT_TRUE(user.EditGridCell(&cells, 1, 3, CString(std::to_string(pin))));
+  }
+  std::vector<fs::path> Files() {
+    std::vector<fs::path> files;
+    std::error_code code;
+    for (const auto& entry : fs::directory_iterator(Folder(), code)) files.push_back(entry.path());
+    return files;
+  }
+  // The pin of gate a's first terminal in the one copy there is; -1 when there is none.
+  int CopiedPin() {
+    const std::vector<fs::path> files = Files();
+    if (files.size() != 1) return -1;
+    RecoveryCopy copy;
+    CString error;
+    EXPECT_TRUE(CRecoveryStore::Parse(ReadFileText(files[0]), files[0].string(), copy, error)) << error.str();
+    return copy.component.records.at(0).gates.at(0).terminals.at(0).pin;
+  }
+  // The program's copies, as a program that has ended would have left them.
+  void LeaveCopiesBehind(const std::function<void(RecoveryCopy&)>& change = {}) {
+    const long gone = GonePid();
+    for (const fs::path& file : Files()) {
+      RecoveryCopy copy;
+      CString error;
+      ASSERT_TRUE(CRecoveryStore::Parse(ReadFileText(file), file.string(), copy, error)) << error.str();
+      copy.owner = {gone, 0};
+      if (change) change(copy);
+      WriteFileText(Folder() / (file.stem().string() + "-left.recovery"), CRecoveryStore::Format(copy));
+    }
+  }
+  void RestartWithoutSaving() {
+    Restart();
+    UseClock();
+  }
+
+  RecoverySchedule::Clock::time_point m_now{};
+};
+
+TEST_F(AppRecoveryTest, ACopyFollowsAPauseOrAMinuteOfWork) {
+  ASSERT_TRUE(Open());
+  Wait(60);
+  EXPECT_TRUE(Files().empty()) << "nothing changed, nothing to copy";
+  TypePin(13);
+  Wait(2);
+  EXPECT_EQ(CopiedPin(), -1) << "the user is still at work";
+  Wait(1);
+  EXPECT_EQ(CopiedPin(), 13) << "three quiet seconds";
+  // Changes every two seconds: the copy waits for no pause longer than a minute.
+  for (int second = 2; second <= 60; second += 2) {
+    TypePin(second % 4 == 0 ? 11 : 12);
+    Wait(2);
+    ASSERT_EQ(CopiedPin(), second < 60 ? 13 : 11) << "after " << second << " seconds of work";
+  }
+}
+
+TEST_F(AppRecoveryTest, SavingClosingAndQuittingRemoveTheCopy) {
+  struct Row {
+    const char* how;
+    int answer;  // to the question about unsaved changes, 0 when none comes
+    std::function<void()> act;
+  };
+  const Row rows[] = {
+      {"save", 0, [&] { user.PressAccelerator(&Main(), 'S', FCONTROL); }},
+      {"close without saving", IDNO, [&] { user.PressAccelerator(&Main(), 'W', FCONTROL); }},
+      {"quit without saving", IDNO, [&] { App().Quit(); }},
+  };
+  int pin = 9;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.how);
+    ASSERT_TRUE(Open());
+    TypePin(pin++);
+    Wait(3);
+    ASSERT_EQ(Files().size(), 1U);
+    if (row.answer != 0) Screen().ExpectMessageBox(row.answer);
+    row.act();
+    App().WaitForRecoveryCopies();
+    EXPECT_TRUE(Files().empty());
+    if (App().MainFrame() == nullptr) RestartWithoutSaving();
+  }
+}
+
+// Restored, a copy is a new tab with the copy's records, unsaved, with nothing to undo,
+// and the old copy becomes this program's own.
+TEST_F(AppRecoveryTest, RestoreOpensTheCopyAsAnUnsavedTabWhereUndoStarts) {
+  ASSERT_TRUE(Open());
+  TypePin(13);
+  Wait(3);
+  LeaveCopiesBehind();
+  RestartWithoutSaving();
+  std::vector<CString> lines;
+  Screen().ExpectDialog(IDD_RECOVERY, [&](CDialog& dialog, UserInput& input) {
+    auto* list = static_cast<CListBox*>(dialog.GetDlgItem(IDC_RECOVERY_LIST));
+    for (int line = 0; line < list->GetCount(); ++line) list->GetText(line, lines.emplace_back());
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  App().OfferRecoveryCopies();
+  ASSERT_EQ(lines, std::vector<CString>{"QUAD-NAND2\tsample.cmplib\tjust now"});
+  ASSERT_EQ(App().CountOpenComponents(), 1);
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 13);
+  EXPECT_TRUE(Frame().GetDesign()->IsModified());
+  EXPECT_FALSE(Frame().GetDesign()->CanUndo());
+  App().WaitForRecoveryCopies();
+  ASSERT_EQ(Files().size(), 1U);
+  EXPECT_EQ(Files()[0].string().find("-left"), std::string::npos) << "the old copy is gone, a new one there";
+  EXPECT_EQ(CopiedPin(), 13);
+}
+
+// Each row: a file of the folder, and what the dialog says about it. Copies of running
+// programs are not listed; a file is deleted only when the user says Yes to Discard.
+TEST_F(AppRecoveryTest, UnreadableFilesAreReportedAndKeptAndRunningProgramsKeepTheirCopies) {
+  ASSERT_TRUE(Open());
+  TypePin(13);
+  Wait(3);
+  LeaveCopiesBehind([](RecoveryCopy& copy) { copy.owner = *ProcessIdentity::Of(getppid()); });
+  const std::string copy = ReadFileText(Files().front());
+  RestartWithoutSaving();
+  struct Row {
+    const char* name;
+    std::string text;
+    const char* problem;
+  };
+  const Row rows[] = {
+      {"a.recovery", copy.substr(0, copy.size() / 2), "a.recovery"},
+      {"b.recovery", "{\"format\": \"component-editor-recovery\", \"version\": 9}\n", "newer version"},
+      {"notes.txt", "mine", "not a recovery copy"},
+  };
+  for (const Row& row : rows) WriteFileText(Folder() / row.name, row.text);
+  std::vector<CString> details;
+  Screen().ExpectDialog(IDD_RECOVERY, [&](CDialog& dialog, UserInput& input) {
+    CWnd* list = dialog.GetDlgItem(IDC_RECOVERY_LIST);
+    for (int line = 0; line < static_cast<CListBox*>(list)->GetCount(); ++line) {
+      input.SelectListLine(list, line);
+      details.push_back(dialog.GetDlgItem(IDC_RECOVERY_DETAIL)->GetWindowText());
+    }
+    input.SelectListLine(list, 0);
+    input.Click(dialog.GetDlgItem(IDOK));
+    input.Click(dialog.GetDlgItem(IDC_RECOVERY_DISCARD));
+    input.SelectListLine(list, 2);
+    input.Click(dialog.GetDlgItem(IDC_RECOVERY_DISCARD));
+    input.Click(dialog.GetDlgItem(IDCANCEL));
+  });
+  Screen().ExpectMessageBox(IDOK);
+  Screen().ExpectMessageBox(IDNO);
+  Screen().ExpectMessageBox(IDYES);
+  App().OfferRecoveryCopies();
+  ASSERT_EQ(details.size(), std::size(rows));
+  for (size_t index = 0; index < details.size(); ++index) {
+    EXPECT_NE(details[index].Find(rows[index].problem), -1) << details[index].str();
+  }
+  EXPECT_FALSE(fs::exists(Folder() / "notes.txt")) << "Discard and Yes delete";
+  EXPECT_EQ(Files().size(), std::size(rows)) << "Later and No keep the other files";
+  EXPECT_EQ(App().CountOpenComponents(), 0);
+}
+
+TEST_F(AppRecoveryTest, ALibraryChangedSinceIsSaidBeforeRestoring) {
+  ASSERT_TRUE(Open());
+  TypePin(13);
+  Wait(3);
+  LeaveCopiesBehind();
+  RestartWithoutSaving();
+  WriteFileText(Library().str(), ReadFileText(Library().str()) + "\n");
+  Screen().ExpectDialog(IDD_RECOVERY, [](CDialog& dialog, UserInput& input) {
+    input.Click(dialog.GetDlgItem(IDOK));
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  Screen().ExpectMessageBox(IDNO);
+  Screen().ExpectMessageBox(IDYES);
+  App().OfferRecoveryCopies();
+  int asked = 0;
+  for (const ShownMessageBox& box : Screen().MessageBoxesShown())
+    asked += box.text.Find("has changed on disk") >= 0;
+  EXPECT_EQ(asked, 2);
+  ASSERT_EQ(App().CountOpenComponents(), 1) << "No kept it in the list, Yes restored it";
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 13);
+}
+
+}  // namespace
