@@ -11,7 +11,7 @@
 #include "host/model/component.h"
 #include "host/model/component_library_edit.h"
 #include "host/model/design.h"
-#include "host/model/gate.h"
+#include "host/model/new_component.h"
 #include "host/model/symbol.h"
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
@@ -102,22 +102,19 @@ void BuildComponent(const NewRequest& request, CDesign& design) {
   if (!request.symbol.IsEmpty())
     symbol = FindSymbol(request.symbol, SymbolKind::Schematic, request.library, "--symbol");
   Check(ValidDefaultReferenceStem(request.reference));
-  const int gates = std::max(1, ReadNumber(request.gates, "--gates", 0, CComponent::kMaxGateIndex + 1));
-  const int pins = request.pins.IsEmpty() ? footprint.pads : ReadNumber(request.pins, "--pins", 0, INT_MAX);
-
-  CComponent* record = design.AddComponent(request.name, request.package);
-  record->SetPcbSymbol(footprint.name);
-  record->GetPcbComponent()->SetLibrary(footprint.library);
-  record->SetPinCount(pins);
-  record->SetDefaultReference(request.reference);
-  if (symbol.name.IsEmpty()) return;
-  int nextPin = 1;
-  for (int gate = 0; gate < gates; ++gate) {
-    Check(record->AddGate(gate, symbol.library, symbol.name, symbol.pads, nullptr, nullptr) != nullptr);
-    if (!footprint.name.IsEmpty()) continue;
-    for (int terminal = 1; terminal <= symbol.pads; ++terminal)
-      record->SetPinNumber(gate, terminal, nextPin++);
-  }
+  CNewComponent component;
+  component.name = request.name;
+  component.package = request.package;
+  component.pcbSymbol = footprint.name;
+  component.pcbLibrary = footprint.library;
+  component.pins = request.pins.IsEmpty() ? footprint.pads : ReadNumber(request.pins, "--pins", 0, INT_MAX);
+  component.scmSymbol = symbol.name;
+  component.scmLibrary = symbol.library;
+  component.scmPins = symbol.pads;
+  component.gates = std::max(1, ReadNumber(request.gates, "--gates", 0, CComponent::kMaxGateIndex + 1));
+  component.defaultReference = request.reference;
+  Check(component.CheckCounts());
+  component.AddTo(design);
 }
 
 bool TakeOption(const std::string_view word, const char* value, NewRequest& request) {

@@ -21,6 +21,7 @@
 #include "host/model/design.h"
 #include "host/model/symbol_library.h"
 #include "host/resources/host_resources.h"
+#include "host/utility/app_error.h"
 #include "platform/app_registry.h"
 #include "platform/message_box.h"
 #include "platform/program_path.h"
@@ -232,16 +233,36 @@ bool CEditorApp::RefuseTakenName(const CString& path, const CString& name) {
     return true;
   }
   if (!held && FindFrame(path, name) == nullptr) return false;
-  CString text;
-  text.Format(
-      "The library \"%s\" already holds a component named \"%s\". Choose another name; nothing was added.",
-      FileNameOf(path).c_str(), name.c_str());
-  AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+  AfxMessageBox(TakenNameText(path, name) + " Choose another name; nothing was added.",
+                MB_OK | MB_ICONWARNING);
   return true;
 }
 
+bool CEditorApp::AcceptNewName(const CString& path, const CString& name) const {
+  CString error;
+  const bool held = CComponentLibraryEdit::HasComponent(path, name, error);
+  if (!error.IsEmpty()) {
+    CAppError::SetLastErrorText(error);
+    return false;
+  }
+  if (!held && FindFrame(path, name) == nullptr) return true;
+  CAppError::SetLastErrorText(TakenNameText(path, name) + " Choose another name.");
+  return false;
+}
+
+CString CEditorApp::TakenNameText(const CString& path, const CString& name) {
+  CString text;
+  text.Format("The library \"%s\" already holds a component named \"%s\".", FileNameOf(path).c_str(),
+              name.c_str());
+  return text;
+}
+
+// The dialog refuses a taken name while the user can still change it.
 bool CEditorApp::NewComponent(const CString& givenPath) {
-  return MakeNewComponent(givenPath, [](CDesign& design) { return GetNewComponentSettings(&design); });
+  const CString path = NormalPath(givenPath);
+  const auto nameCheck = [this, path](const CString& name) { return AcceptNewName(path, name); };
+  return MakeNewComponent(
+      givenPath, [&nameCheck](CDesign& design) { return GetNewComponentSettings(&design, nameCheck); });
 }
 
 bool CEditorApp::ImportSymbol(const CString& givenPath) {

@@ -153,6 +153,10 @@ class CEditorApp : public CWinApp {
   // True, after telling the user, when the library (or a tab of it) already has a
   // component of that name.
   bool RefuseTakenName(const CString& path, const CString& name);
+  // False, with the reason recorded as the last error, when the library cannot be read,
+  // or it (or a tab of it) already has a component of that name.
+  bool AcceptNewName(const CString& path, const CString& name) const;
+  static CString TakenNameText(const CString& path, const CString& name);
   // Opens a frame on the document's design; false, after telling the user, when the
   // frame cannot be made (the document is dropped then).
   bool ShowDocument(std::unique_ptr<OpenDocument> document);

@@ -33,9 +33,19 @@ void CDeletePackageDialog::OnOK() {
   if (chosen == nullptr) chosen = TypedPackage(m_combo);
   // A name typed into the list's edit field that is no package deletes nothing.
   if (chosen == nullptr) {
-    ReselectControl(&m_combo);
+    RefuseTypedName();
     return;
   }
   m_design->DeleteComponent(chosen);
   CDialog::OnOK();
+}
+
+void CDeletePackageDialog::RefuseTypedName() {
+  const CString typed = m_combo.GetWindowText();
+  if (typed.IsEmpty())
+    CAppError::SetLastErrorText("Choose the package to delete.");
+  else
+    CAppError::SetLastErrorText("Package \"" + typed + "\" does not exist.");
+  ReselectControl(&m_combo);
+  CAppError::ReportLastError();
 }

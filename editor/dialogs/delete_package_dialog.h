@@ -16,15 +16,16 @@ class CDeletePackageDialog : public CDialog {
   CDeletePackageDialog(CDesign* design, CComponent* current, CWnd* parent = nullptr);
 
   BOOL OnInitDialog() override;
-  // Refuses the last package (the message is shown, the focus goes back to the list and
-  // the dialog stays open), and a typed name that is no listed package (the focus goes
-  // back to the list).
+  // Refuses the last package, and a typed name that is no listed package: the message
+  // is shown, the focus goes back to the list and the dialog stays open.
   void OnOK() override;
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
 
  private:
+  void RefuseTypedName();
+
   CComboBox m_combo;
   CDesign* m_design;      // not owned
   CComponent* m_current;  // not owned: belongs to the design

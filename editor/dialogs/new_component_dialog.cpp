@@ -1,7 +1,6 @@
 #include "editor/dialogs/new_component_dialog.h"
 
 #include <climits>
-#include <string>
 
 #include "editor/dialogs/find_symbol.h"
 #include "editor/dialogs/library_symbol_chooser.h"
@@ -9,7 +8,7 @@
 #include "editor/views/update_hints.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
-#include "host/model/gate.h"
+#include "host/model/new_component.h"
 #include "host/model/symbol_library.h"
 #include "host/uitools/validators.h"
 #include "host/utility/app_error.h"
@@ -21,9 +20,6 @@ namespace {
 // The stock lists beside the program.
 constexpr const char* kPackageFile = "package.txt";
 constexpr const char* kDefaultReferenceFile = "def_ref.txt";
-
-// The most gates one component can hold: every gate index the model accepts.
-constexpr long long kMostGates = static_cast<long long>(CComponent::kMaxGateIndex) + 1;
 
 }  // namespace
 
@@ -112,35 +108,39 @@ void CNewComponentDialog::OnOK() {
   // with the focus on it.
   if (!UpdateData(TRUE)) return;
   if (m_design == nullptr || m_pcbChooser == nullptr || m_scmChooser == nullptr) return;
-  Choice choice;
-  if (CWnd* atFault = CheckChoice(choice)) {
+  CNewComponent component;
+  if (CWnd* atFault = CheckChoice(component)) {
     ReselectControl(atFault);
     CAppError::ReportLastError();
     return;
   }
-  CComponent* record = AddRecord(choice);
+  CComponent* record = component.AddTo(*m_design);
   m_design->UpdateAllViews(nullptr, HintComponent, record);
   CDialog::OnOK();
 }
 
-CWnd* CNewComponentDialog::CheckChoice(Choice& choice) {
+CWnd* CNewComponentDialog::CheckChoice(CNewComponent& component) {
+  component.name = m_name;
   if (!ValidComponentName(m_name)) return GetDlgItem(IDC_COMPONENT_NAME);
-  if (CWnd* atFault = CheckPackage(choice)) return atFault;
-  if (CWnd* atFault = CheckSymbols(choice)) return atFault;
-  choice.defaultReference = m_defaultReference.GetText();
-  if (!ValidDefaultReferenceStem(choice.defaultReference)) return &m_defaultReference;
-  return CheckGateCount();
+  if (m_nameCheck && !m_nameCheck(m_name)) return GetDlgItem(IDC_COMPONENT_NAME);
+  if (CWnd* atFault = CheckPackage(component)) return atFault;
+  if (CWnd* atFault = CheckSymbols(component)) return atFault;
+  component.defaultReference = m_defaultReference.GetText();
+  if (!ValidDefaultReferenceStem(component.defaultReference)) return &m_defaultReference;
+  component.gates = GateCount();
+  if (!component.CheckGateCount()) return GetDlgItem(IDC_GATE_COUNT);
+  return nullptr;
 }
 
 // The package is looked up under the design's first component, whatever name was
 // typed: a second record of one package would make the component ambiguous. An empty
 // design has nothing to clash with.
-CWnd* CNewComponentDialog::CheckPackage(Choice& choice) {
-  choice.package = m_package.GetText();
-  if (!ValidPackageName(choice.package)) return &m_package;
+CWnd* CNewComponentDialog::CheckPackage(CNewComponent& component) {
+  component.package = m_package.GetText();
+  if (!ValidPackageName(component.package)) return &m_package;
   const CComponent* first = m_design->FirstComponent();
-  if (first != nullptr && m_design->FindComponent(first->GetName(), choice.package) != nullptr) {
-    CAppError::SetLastError(IDS_ERR_PACKAGE_EXISTS, choice.package);
+  if (first != nullptr && m_design->FindComponent(first->GetName(), component.package) != nullptr) {
+    CAppError::SetLastError(IDS_ERR_PACKAGE_EXISTS, component.package);
     return &m_package;
   }
   return nullptr;
@@ -148,59 +148,24 @@ CWnd* CNewComponentDialog::CheckPackage(Choice& choice) {
 
 // The PCB section is checked before the schematic one. Empty names are allowed: a
 // component may start without either symbol. Counts typed by hand are held to the
-// model's own rules here, before anything is added, so that a refused count never
-// leaves a record half made.
-CWnd* CNewComponentDialog::CheckSymbols(Choice& choice) {
-  if (!m_pcbChooser->ValidateSymbol(choice.pcbSymbol, true)) return &m_pcbSymbol;
-  m_pcbChooser->GetPinCount(choice.pcbPins);
-  CComponent probe(m_name, choice.package);
-  if (!probe.SetPinCount(choice.pcbPins)) return &m_pcbPinCount;
-  if (!m_scmChooser->ValidateSymbol(choice.scmSymbol, true)) return &m_scmSymbol;
-  m_scmChooser->GetPinCount(choice.scmPins);
-  if (choice.scmSymbol.IsEmpty()) return nullptr;
-  if (probe.AddGate(0, "", choice.scmSymbol, choice.scmPins, nullptr, nullptr) == nullptr)
-    return &m_scmPinCount;
+// model's own rules here, before anything is added.
+CWnd* CNewComponentDialog::CheckSymbols(CNewComponent& component) {
+  if (!m_pcbChooser->ValidateSymbol(component.pcbSymbol, true)) return &m_pcbSymbol;
+  component.pcbLibrary = m_pcbChooser->GetLibraryName();
+  m_pcbChooser->GetPinCount(component.pins);
+  if (!component.CheckPinCount()) return &m_pcbPinCount;
+  if (!m_scmChooser->ValidateSymbol(component.scmSymbol, true)) return &m_scmSymbol;
+  component.scmLibrary = m_scmChooser->GetLibraryName();
+  m_scmChooser->GetPinCount(component.scmPins);
+  if (!component.CheckGatePins()) return &m_scmPinCount;
   return nullptr;
 }
 
-// A count too large for a signed number makes no gates at all; one between the
-// model's limit and that is refused rather than cut short.
-CWnd* CNewComponentDialog::CheckGateCount() {
-  if (m_gates > static_cast<UINT>(INT_MAX) || m_gates <= kMostGates) return nullptr;
-  CAppError::SetLastErrorText("A component can have at most " + CString(std::to_string(kMostGates)) +
-                              " gates.");
-  return GetDlgItem(IDC_GATE_COUNT);
-}
-
+// A count too large for a signed number makes no gates at all.
 int CNewComponentDialog::GateCount() const {
   if (m_gates == 0) return 1;
   if (m_gates > static_cast<UINT>(INT_MAX)) return 0;
   return static_cast<int>(m_gates);
-}
-
-CComponent* CNewComponentDialog::AddRecord(const Choice& choice) {
-  CComponent* record = m_design->AddComponent(m_name, choice.package);
-  record->SetPcbSymbol(choice.pcbSymbol);
-  record->GetPcbComponent()->SetLibrary(m_pcbChooser->GetLibraryName());
-  record->SetPinCount(choice.pcbPins);
-  record->SetDefaultReference(choice.defaultReference);
-  if (!choice.scmSymbol.IsEmpty()) AddGates(*record, choice);
-  return record;
-}
-
-// Without a footprint there are no pads to choose from, so the terminals get the pins
-// 1, 2, 3, ... in gate order, ready for a footprint of that many pads.
-void CNewComponentDialog::AddGates(CComponent& record, const Choice& choice) {
-  const CString library = m_scmChooser->GetLibraryName();
-  const bool numberPins = choice.pcbSymbol.IsEmpty();
-  const int gates = GateCount();
-  int nextPin = 1;
-  for (int gate = 0; gate < gates; ++gate) {
-    record.AddGate(gate, library, choice.scmSymbol, choice.scmPins, nullptr, nullptr);
-    if (!numberPins) continue;
-    for (int terminal = 1; terminal <= choice.scmPins; ++terminal)
-      record.SetPinNumber(gate, terminal, nextPin++);
-  }
 }
 
 // ---- Notifications before OnInitDialog has made the choosers have nothing to do ----

@@ -12,8 +12,10 @@
 // was, with the focus on the control at fault and the reason shown.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 
 #include "host/libtools/find_library_item.h"
 #include "host/uitools/library_combo_boxes.h"
@@ -26,12 +28,20 @@
 class CComponent;
 class CDesign;
 class CLibrarySymbolChooser;
+class CNewComponent;
 
 class CNewComponentDialog : public CDialog {
  public:
   // `design` receives the component; not owned.
   explicit CNewComponentDialog(CDesign* design, CWnd* parent = nullptr);
   ~CNewComponentDialog() override;
+
+  // True when a component may take `name`; else false, with the reason recorded as
+  // the last error. The name has passed ValidComponentName.
+  using NameCheck = std::function<bool(const CString& name)>;
+  // A check of the name beyond its form, run on OK before any other check: a name the
+  // library holds already is refused there, with the focus on the name.
+  void SetNameCheck(NameCheck check) { m_nameCheck = std::move(check); }
 
   BOOL OnInitDialog() override;
   void OnOK() override;
@@ -43,26 +53,13 @@ class CNewComponentDialog : public CDialog {
   void DoDataExchange(CDataExchange* dx) override;
 
  private:
-  // What the controls held when OK was pressed.
-  struct Choice {
-    CString package;
-    CString pcbSymbol;
-    int pcbPins = 0;
-    CString scmSymbol;
-    int scmPins = 0;
-    CString defaultReference;
-  };
-
-  // Null when the choice passes every check; else the control at fault, with the
-  // message recorded as the last error.
-  CWnd* CheckChoice(Choice& choice);
-  CWnd* CheckPackage(Choice& choice);
-  CWnd* CheckSymbols(Choice& choice);
-  CWnd* CheckGateCount();
+  // Null when what the controls hold passes every check, and `component` holds it;
+  // else the control at fault, with the message recorded as the last error.
+  CWnd* CheckChoice(CNewComponent& component);
+  CWnd* CheckPackage(CNewComponent& component);
+  CWnd* CheckSymbols(CNewComponent& component);
   // How many gates to make: 0 counts as 1; a count beyond a signed int makes none.
   int GateCount() const;
-  CComponent* AddRecord(const Choice& choice);
-  void AddGates(CComponent& record, const Choice& choice);
 
   void ApplyPcbSection();
   void ApplyScmSection();
@@ -91,7 +88,8 @@ class CNewComponentDialog : public CDialog {
   UINT m_gates = 1;
   int m_pcbSectionOn = 1;
   int m_scmSectionOn = 1;
-  CDesign* m_design;                                    // not owned
+  CDesign* m_design;  // not owned
+  NameCheck m_nameCheck;
   std::unique_ptr<CLibrarySymbolChooser> m_pcbChooser;  // null until OnInitDialog
   std::unique_ptr<CLibrarySymbolChooser> m_scmChooser;  // null until OnInitDialog
 };

@@ -29,29 +29,13 @@ int FirstFreeGateIndex(const CComponent& component, CString& library, CString& s
   return free;
 }
 
-// The design model keeps a copy of each gate in every package record, so every
-// record takes the new gate at the same index: the other packages then show it too,
-// with no pins, and the records keep agreeing on their gates.
-bool AddGateToEveryRecord(CComponent& current, int index, const CString& library, const CString& symbol,
-                          int pins) {
-  if (current.AddGate(index, library, symbol, pins, nullptr, nullptr) == nullptr) return false;
-  CDesign* design = current.GetOwnerDesign();
-  if (design == nullptr) return true;
-  POSITION position = nullptr;
-  for (CComponent* record = design->FirstComponent(position); record != nullptr;
-       record = design->NextComponent(position)) {
-    if (record == &current) continue;
-    if (record->AddGate(index, library, symbol, pins, nullptr, nullptr) == nullptr) return false;
-  }
-  return true;
-}
-
 // `count` gates of `pins` terminals at consecutive indices from `index`; a gate already
-// at an index moves up to make room. The first refusal is shown and ends the run.
+// at an index moves up to make room. Every package takes each gate, without pins. The
+// first refusal is shown and ends the run.
 void AddGates(CComponent& current, int index, int count, const CString& library, const CString& symbol,
               int pins) {
   for (int added = 0; added < count; ++added, ++index) {
-    if (!AddGateToEveryRecord(current, index, library, symbol, pins)) {
+    if (current.AddGate(index, library, symbol, pins, nullptr, nullptr) == nullptr) {
       CAppError::ReportLastError();
       return;
     }

@@ -1,5 +1,7 @@
 #include "editor/frame/editor_module.h"
 
+#include <utility>
+
 #include "editor/dialogs/new_component_dialog.h"
 #include "editor/frame/component_frame.h"
 #include "editor/resources/component_editor_resources.h"
@@ -19,7 +21,8 @@ bool IsComponentEditorModuleLoaded() {
   return Resources::HasModule(&ComponentEditorResources());
 }
 
-bool GetNewComponentSettings(CDesign* design) {
+bool GetNewComponentSettings(CDesign* design, std::function<bool(const CString& name)> nameCheck) {
   CNewComponentDialog dialog(design);
+  dialog.SetNameCheck(std::move(nameCheck));
   return dialog.DoModal() == IDOK;
 }

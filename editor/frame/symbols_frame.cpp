@@ -198,15 +198,10 @@ void CSymbolsFrame::DeleteGate(CSymbolInstance* instance) {
   if (instance == nullptr) return;
   const int gate = instance->GetGate();
   if (!AskYesNo(IDS_ASK_DELETE_GATE, CSymbolInstance::GetGateString(gate))) return;
-  CComponentFrame* frame = GetFrame();
-  CDesign* design = frame != nullptr ? frame->GetDesign() : nullptr;
-  if (design == nullptr) return;
-  POSITION position = nullptr;
-  for (CComponent* component = design->FirstComponent(position); component != nullptr;
-       component = design->NextComponent(position)) {
-    component->DeleteGate(gate);
-  }
-  UpdateViews(HintComponent, GetCurrentComponent());
+  CComponent* component = GetCurrentComponent();
+  if (component == nullptr) return;
+  component->DeleteGateFromEveryPackage(gate);
+  UpdateViews(HintComponent, component);
 }
 
 void CSymbolsFrame::RemovePinAssignments(int pin) {

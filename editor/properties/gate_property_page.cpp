@@ -52,16 +52,6 @@ std::vector<CString> CarriedPinNames(const CGate& gate, int pins) {
   return names;
 }
 
-// The records of this model keep a copy of each gate's symbol and terminal names; the
-// other packages take the rebuilt gate's, so that every package draws the gate alike.
-void MatchSymbolOf(const CGate& rebuilt, CGate& other) {
-  other.SetSymbol(rebuilt.GetSymbol(), rebuilt.GetLibrary());
-  const int terminals = std::min(rebuilt.CountPins(), other.CountPins());
-  for (int terminal = 1; terminal <= terminals; ++terminal) {
-    other.SetPinName(terminal, rebuilt.GetPinName(terminal));
-  }
-}
-
 }  // namespace
 
 CGatePropertyPage::CGatePropertyPage() : CPropertyPage(IDD_GATE_PAGE) {}
@@ -110,14 +100,8 @@ BOOL CGatePropertyPage::OnApply() {
   if (!m_chooser->GetPinCount(pins)) return RefuseAt(IDC_PAGE_PIN_COUNT);
   // A new pin count alone changes nothing: the count belongs to the symbol.
   if (!SymbolChanged(symbol)) return CPropertyPage::OnApply();
-  // Checked before the old gate goes, so that a refusal leaves the design as it was.
-  if (!CGate::IsValidPinCount(pins)) {
-    CString problem;
-    problem.Format("%d is not a pin count.", pins);
-    CAppError::SetLastErrorText(problem);
-    return RefuseAt(IDC_PAGE_PIN_COUNT);
-  }
-  ReplaceGate(symbol, pins);
+  // The symbol has passed its checks, so what the model refuses is the pin count.
+  if (!ReplaceGate(symbol, pins)) return RefuseAt(IDC_PAGE_PIN_COUNT);
   return CPropertyPage::OnApply();
 }
 
@@ -135,31 +119,36 @@ bool CGatePropertyPage::SymbolChanged(const CString& symbol) const {
          gate->GetSymbol().CompareNoCase(symbol) != 0;
 }
 
-void CGatePropertyPage::ReplaceGate(const CString& symbol, int pins) {
+// The model gives the other packages the rebuilt gate's symbol and names as it adds the
+// gate here; each keeps its own pins.
+bool CGatePropertyPage::ReplaceGate(const CString& symbol, int pins) {
   const CGate* gate = m_component->FindGate(m_gate);
   const std::vector<CString> names = CarriedPinNames(*gate, pins);
   const std::vector<int> numbers = CarriedPinNumbers(*m_component, m_gate, pins);
   const CString library = m_chooser->GetLibraryName();
+  const ComponentValue before = m_component->GetValue();
   m_component->DeleteGate(m_gate);
   if (m_component->AddGate(m_gate, library, symbol, pins, names.data(), numbers.data()) == nullptr) {
-    CAppError::ReportLastError();
-    return;
+    // The refusal changed no record, so this record's old gate is all there is to bring
+    // back; the refusal stays the last error.
+    m_component->RestoreValue(before);
+    return false;
   }
   ResizeOtherRecords(pins);
   if (CDesign* design = m_component->GetOwnerDesign())
     design->UpdateAllViews(nullptr, HintComponent, nullptr);
+  return true;
 }
 
 // Every other package keeps its own pin map of the gate, carried over to the new size.
 void CGatePropertyPage::ResizeOtherRecords(int pins) {
   CDesign* design = m_component->GetOwnerDesign();
-  const CGate* rebuilt = m_component->FindGate(m_gate);
-  if (design == nullptr || rebuilt == nullptr) return;
+  if (design == nullptr) return;
   POSITION position = nullptr;
   for (CComponent* record = design->FirstComponent(position); record != nullptr;
        record = design->NextComponent(position)) {
     if (record == m_component) continue;
     const std::vector<int> numbers = CarriedPinNumbers(*record, m_gate, pins);
-    if (CGate* gate = record->AddPcbGate(m_gate, pins, numbers.data())) MatchSymbolOf(*rebuilt, *gate);
+    record->AddPcbGate(m_gate, pins, numbers.data());
   }
 }

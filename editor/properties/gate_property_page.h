@@ -28,7 +28,8 @@ class CGatePropertyPage : public CPropertyPage {
 
   BOOL OnInitDialog() override;
   // Refuses (FALSE, the sheet stays open here, nothing changes) a symbol the chooser
-  // rejects; rebuilds the gate when its library or symbol changed.
+  // rejects or a gate the model cannot rebuild; rebuilds the gate when its library or
+  // symbol changed.
   BOOL OnApply() override;
 
   static const MessageMap kMessageMap;
@@ -44,7 +45,9 @@ class CGatePropertyPage : public CPropertyPage {
   // Focus on the control at fault and the recorded message; always FALSE.
   BOOL RefuseAt(int controlId);
   bool SymbolChanged(const CString& symbol) const;
-  void ReplaceGate(const CString& symbol, int pins);
+  // False, with the model's message recorded and the design as it was, when the gate
+  // cannot be rebuilt.
+  bool ReplaceGate(const CString& symbol, int pins);
   void ResizeOtherRecords(int pins);
 
   CEdit m_pinCount;

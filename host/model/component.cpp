@@ -40,9 +40,17 @@ bool CComponent::SetPinCount(int pins) {
 CGate* CComponent::AddGate(int index, const char* library, const char* symbol, int pins, const CString* names,
                            const int* numbers) {
   if (!CheckGateShape(index, pins)) return nullptr;
-  GateValue value{0, index, symbol, library, MakeTerminals(pins, names, numbers)};
-  if (!MakeRoomForGate(index)) return nullptr;
-  return InsertGate(std::move(value));
+  const bool madeRoom = EndOfRun(index) != index;
+  const std::vector<CComponent*> others = OtherRecords();
+  // Every record is asked first, so that a refusal changes none.
+  if (!HasRoomForGate(index)) return nullptr;
+  for (const CComponent* other : others) {
+    if (madeRoom && !other->HasRoomForGate(index)) return nullptr;
+  }
+  MakeRoomForGate(index);
+  CGate* added = InsertGate(GateValue{0, index, symbol, library, MakeTerminals(pins, names, numbers)});
+  for (CComponent* other : others) other->TakeAddedGate(*added, madeRoom);
+  return added;
 }
 
 CGate* CComponent::AddPcbGate(int index, int pins, const int* numbers) {
@@ -67,6 +75,14 @@ bool CComponent::DeleteGate(int index) {
   if (found == m_gates.end() || (*found)->GetIndex() != index) return RefuseMissingGate(index);
   m_gates.erase(found);
   InvalidatePinIndex();
+  return true;
+}
+
+bool CComponent::DeleteGateFromEveryPackage(int index) {
+  if (!DeleteGate(index)) return false;
+  for (CComponent* other : OtherRecords()) {
+    if (other->FindGate(index) != nullptr) other->DeleteGate(index);
+  }
   return true;
 }
 
@@ -215,17 +231,25 @@ bool CComponent::RefuseMissingGate(int index) const {
   return false;
 }
 
-bool CComponent::MakeRoomForGate(int index) {
-  auto first = LowerBound(index);
-  auto last = first;
+int CComponent::EndOfRun(int index) const {
   int next = index;
-  while (last != m_gates.end() && (*last)->GetIndex() == next) {
-    ++last;
-    ++next;
-  }
-  if (last == first) return true;
-  if (next > kMaxGateIndex) return RefuseGateIndex(next);
-  for (auto it = first; it != last; ++it) (*it)->SetIndex((*it)->GetIndex() + 1);
+  for (auto it = LowerBound(index); it != m_gates.end() && (*it)->GetIndex() == next; ++it) ++next;
+  return next;
+}
+
+bool CComponent::HasRoomForGate(int index) const {
+  const int next = EndOfRun(index);
+  if (next != index && next > kMaxGateIndex) return RefuseGateIndex(next);
+  return true;
+}
+
+bool CComponent::MakeRoomForGate(int index) {
+  if (!HasRoomForGate(index)) return false;
+  const int next = EndOfRun(index);
+  if (next == index) return true;
+  const auto first = LowerBound(index);
+  for (auto it = first; it != m_gates.end() && (*it)->GetIndex() < next; ++it)
+    (*it)->SetIndex((*it)->GetIndex() + 1);
   InvalidatePinIndex();
   return true;
 }
@@ -239,13 +263,40 @@ CGate* CComponent::InsertGate(GateValue value) {
   return added;
 }
 
-const CGate* CComponent::FindSiblingGate(int index) const {
+void CComponent::TakeAddedGate(const CGate& added, bool madeRoom) {
+  const int index = added.GetIndex();
+  CGate* held = FindGate(index);
+  if (held != nullptr && !madeRoom) {
+    GateValue value = held->GetValue();
+    value.symbol = added.GetSymbol();
+    value.library = added.GetLibrary();
+    value.terminals.resize(static_cast<size_t>(added.CountPins()));
+    for (size_t at = 0; at < value.terminals.size(); ++at)
+      value.terminals[at].name = added.GetValue().terminals[at].name;
+    held->Assign(value);
+    return;
+  }
+  if (held != nullptr) MakeRoomForGate(index);
+  GateValue value = added.GetValue();
+  value.id = 0;
+  for (TerminalValue& terminal : value.terminals) terminal.pin = CGate::kNoPin;
+  InsertGate(std::move(value));
+}
+
+std::vector<CComponent*> CComponent::OtherRecords() const {
+  std::vector<CComponent*> others;
   const CDesign* design = GetOwnerDesign();
-  if (design == nullptr) return nullptr;
+  if (design == nullptr) return others;
   POSITION position = nullptr;
-  for (const CComponent* record = design->FirstComponent(position, m_name); record != nullptr;
+  for (CComponent* record = design->FirstComponent(position, m_name); record != nullptr;
        record = design->NextComponent(position, m_name)) {
-    if (record == this) continue;
+    if (record != this) others.push_back(record);
+  }
+  return others;
+}
+
+const CGate* CComponent::FindSiblingGate(int index) const {
+  for (const CComponent* record : OtherRecords()) {
     if (const CGate* gate = record->FindGate(index)) return gate;
   }
   return nullptr;

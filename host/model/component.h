@@ -1,7 +1,10 @@
 // CComponent: one package record of a library component. A design holds one record per
 // package; the records of a component share its name, and each has its own package,
-// PCB symbol, pin count and pin map. The record owns its gates, kept in ascending gate
-// index, which is also the order FirstGate/NextGate list them in.
+// PCB symbol, pin count and pin map. The gates, the symbols that draw them and their
+// terminal names are the component's: each record keeps a copy, and the operations
+// that add gates and name terminals change every record of the component alike. The
+// record owns its gates, kept in ascending gate index, which is also the order
+// FirstGate/NextGate list them in.
 #pragma once
 
 #include <cstdint>
@@ -57,11 +60,17 @@ class CComponent : public CDesignItem {
   // Refuses a negative count.
   bool SetPinCount(int pins);
 
-  // Adds a gate drawn by `symbol` of `library` with `pins` terminals. Null arrays give
-  // empty terminal names and no pins; the arrays are read for the first `pins` entries.
-  // A gate already at `index` moves up by one to make room, pushing the gates directly
-  // above it along. Refuses (null, with the last error) negative or too large indexes
-  // and pin counts.
+  // Adds a gate drawn by `symbol` of `library` with `pins` terminals, in every record of
+  // the component: a gate, its symbol and its terminal names are the component's, only
+  // the pins are the package's. Every record takes `names` (empty names for a null
+  // array), this one alone takes `numbers` (no pins for a null array); the arrays are
+  // read for the first `pins` entries. A gate already at `index` moves up by one to
+  // make room, pushing the gates directly above it along, and the other records make
+  // room alike. A record that still holds a gate at `index` where this one held none
+  // (the gate is being replaced here, after DeleteGate) keeps that gate and its pins,
+  // now drawn and named as the new one. Refuses (null, with the last error, no record
+  // changed) negative or too large indexes and pin counts, and a gate no record has
+  // room for.
   CGate* AddGate(int index, const char* library, const char* symbol, int pins, const CString* names,
                  const int* numbers);
   // Gives this record a pin map of `pins` terminals for gate `index`, with `numbers`
@@ -69,11 +78,14 @@ class CComponent : public CDesignItem {
   // a new one takes them from the first other record of the component that has the
   // gate.
   CGate* AddPcbGate(int index, int pins, const int* numbers);
-  // False when the record has no such gate.
+  // Removes the gate from this record alone. False when the record has no such gate.
   bool DeleteGate(int index);
-  // Draws the gate with another symbol of `pads` terminals; the terminals it keeps keep
-  // their names and pins. A null library keeps the gate's library. False when the
+  // Removes the gate from every record of the component that has it. False when this
   // record has no such gate.
+  bool DeleteGateFromEveryPackage(int index);
+  // Draws the gate of this record alone with another symbol of `pads` terminals; the
+  // terminals it keeps keep their names and pins. A null library keeps the gate's
+  // library. False when the record has no such gate.
   bool ReplaceGateSymbol(int index, const char* symbol, const char* library, int pads);
 
   // Null when the record has no gate with the index.
@@ -90,6 +102,7 @@ class CComponent : public CDesignItem {
   bool SetPinNumber(int gate, int terminal, int pin);
   // Empty when the gate or terminal does not exist.
   CString GetPinName(int gate, int terminal) const;
+  // Names the terminal in every record of the component (see CGate::SetPinName).
   bool SetPinName(int gate, int terminal, const char* name);
   // The first terminal, in gate order and then terminal order, that carries `pin`.
   bool GetGateAndTerminal(int pin, int& gate, int& terminal) const;
@@ -116,8 +129,17 @@ class CComponent : public CDesignItem {
   bool RefuseGateIndex(int index) const;
   bool RefusePinCount(int pins) const;
   bool RefuseMissingGate(int index) const;
+  // The first index above the run of gates that starts at `index`; `index` itself when
+  // the record has no gate there.
+  int EndOfRun(int index) const;
+  bool HasRoomForGate(int index) const;
   bool MakeRoomForGate(int index);
   CGate* InsertGate(GateValue value);
+  // The other records' share of AddGate: `added` is this record's new gate, `madeRoom`
+  // whether this record moved gates up for it.
+  void TakeAddedGate(const CGate& added, bool madeRoom);
+  // The other records of this component in its design, in design order.
+  std::vector<CComponent*> OtherRecords() const;
   const CGate* FindSiblingGate(int index) const;
   void InvalidatePinIndex() { m_pinIndexValid = false; }
   void BuildPinIndex() const;

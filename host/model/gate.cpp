@@ -22,8 +22,17 @@ CString CGate::GetPinName(int terminal) const {
 
 bool CGate::SetPinName(int terminal, const char* name) {
   if (!HasTerminal(terminal)) return RefuseTerminal(terminal);
-  m_value.terminals[static_cast<size_t>(terminal - 1)].name = name;
+  NameTerminal(terminal, name);
+  if (m_owner == nullptr) return true;
+  for (CComponent* other : m_owner->OtherRecords()) {
+    CGate* sibling = other->FindGate(GetIndex());
+    if (sibling != nullptr && sibling->HasTerminal(terminal)) sibling->NameTerminal(terminal, name);
+  }
   return true;
+}
+
+void CGate::NameTerminal(int terminal, const char* name) {
+  m_value.terminals[static_cast<size_t>(terminal - 1)].name = name;
 }
 
 int CGate::GetPinNumber(int terminal) const {

@@ -37,6 +37,8 @@ class CGate : public CObject {
   int CountPins() const { return static_cast<int>(m_value.terminals.size()); }
   // Empty for a terminal the gate does not have.
   CString GetPinName(int terminal) const;
+  // Terminal names are the component's: the gate of this index in every other record of
+  // the component takes the name too, where it has the terminal.
   bool SetPinName(int terminal, const char* name);
   // -1 for a terminal the gate does not have.
   int GetPinNumber(int terminal) const;
@@ -53,6 +55,7 @@ class CGate : public CObject {
   friend class CComponent;
 
   bool HasTerminal(int terminal) const { return terminal >= 1 && terminal <= CountPins(); }
+  void NameTerminal(int terminal, const char* name);
   bool RefuseTerminal(int terminal) const;
   void SetIndex(int index) { m_value.index = index; }
   // New terminals have no name and no pin.

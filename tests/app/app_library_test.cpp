@@ -158,15 +158,24 @@ TEST_F(AppLibraryTest, ANewComponentIsCreatedEditedSavedAndReopened) {
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 }
 
-TEST_F(AppLibraryTest, ANameTheLibraryHoldsIsRefusedBeforeAnythingIsOpenedOrWritten) {
+TEST_F(AppLibraryTest, ANameTheLibraryHoldsIsRefusedInTheDialogWhichKeepsEveryField) {
   ASSERT_TRUE(Open());
-  Screen().ExpectDialog(IDD_NEW_COMPONENT, NewNand("hex-inv", false));
   Screen().ExpectMessageBox(IDOK, CString("The library \"sample.cmplib\" already holds a component named "
-                                          "\"hex-inv\". Choose another name; nothing was added."));
+                                          "\"hex-inv\". Choose another name."));
+  Screen().ExpectDialog(IDD_NEW_COMPONENT, [](CDialog& dialog, UserInput& input) {
+    NewNand("hex-inv", false)(dialog, input);
+    ASSERT_TRUE(dialog.IsModalActive());
+    EXPECT_EQ(CWnd::GetFocusHandle(), Item(dialog, IDC_COMPONENT_NAME)->m_hWnd);
+    EXPECT_EQ(Item(dialog, IDC_SCM_SYMBOL_COMBO)->GetWindowText(), "NAND2");
+    EXPECT_TRUE(input.TypeText(Item(dialog, IDC_COMPONENT_NAME), "NAND-X"));
+    EXPECT_TRUE(input.Click(Item(dialog, IDOK)));
+  });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_NEW_COMPONENT));
 
-  EXPECT_EQ(App().CountOpenComponents(), 1);
-  EXPECT_EQ(Frame().GetComponent(false)->GetName(), "QUAD-NAND2");
+  ASSERT_EQ(App().CountOpenComponents(), 2);
+  EXPECT_EQ(Frame().GetComponent(false)->GetName(), "NAND-X");
+  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "DIP-14");
+  EXPECT_EQ(Frame().GetComponent(false)->CountGates(), 4);
   EXPECT_EQ(Text(), m_original);
 }
 

@@ -111,33 +111,6 @@ TEST_F(FrameAddGateTest, GatesGoIntoTheFirstGapAtConsecutiveIndicesAsOneUndoStep
   EXPECT_EQ(Component().GetPinNumber(3, 1), 10);
 }
 
-TEST_F(FrameAddGateTest, EveryPackageTakesTheNewGatesWithoutPins) {
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-  ClearRecords();
-
-  AddGate(Add("logic.scmlib", "DFF", "2"));
-
-  const Texts expected = {"0 NAND2/3", "1 NAND2/3", "2 NAND2/3", "3 NAND2/3",
-                          "4 POWER/2", "5 DFF/4",   "6 DFF/4"};
-  POSITION position = nullptr;
-  std::vector<CString> packages;
-  for (CComponent* record = Design().FirstComponent(position); record != nullptr;
-       record = Design().NextComponent(position)) {
-    packages.push_back(record->GetPackage());
-    EXPECT_EQ(GatesOf(*record), expected) << record->GetPackage().str();
-    EXPECT_EQ(record->GetPinNumber(6, 4), CGate::kNoPin);
-  }
-  EXPECT_EQ(packages, (std::vector<CString>{"DIP-14", "SOIC-14"}));
-
-  // One undo takes them out of both.
-  ASSERT_TRUE(Design().Undo());
-  position = nullptr;
-  for (CComponent* record = Design().FirstComponent(position); record != nullptr;
-       record = Design().NextComponent(position)) {
-    EXPECT_EQ(record->CountGates(), 5) << record->GetPackage().str();
-  }
-}
-
 TEST_F(FrameAddGateTest, WithoutGatesTheFirstGateIsProposedWithNoSymbol) {
   ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Package("P1", "DIP-8")));
 

@@ -100,7 +100,8 @@ TEST_F(FramePackageDeleteTest, ThePackageOfAnEntryTypedInAnyCaseIsDeleted) {
   EXPECT_EQ(Packages(), (std::vector<std::string>{"DIP-8", "DIP-14"}));
 }
 
-TEST_F(FramePackageDeleteTest, ATypedNameThatIsNoPackageDeletesNothingAndKeepsTheDialogOpen) {
+TEST_F(FramePackageDeleteTest, ATypedNameThatIsNoPackageIsNamedInTheRefusalAndNothingIsDeleted) {
+  Screen().ExpectMessageBox(IDOK, CString("Package \"QFN-16\" does not exist."));
   Screen().ExpectDialog(IDD_DELETE_PACKAGE, [](CDialog& dialog, UserInput& input) {
     EXPECT_TRUE(input.TypeComboText(Item(dialog, IDC_PACKAGE_LIST), "QFN-16"));
     EXPECT_TRUE(input.Click(Item(dialog, IDOK)));
@@ -110,6 +111,7 @@ TEST_F(FramePackageDeleteTest, ATypedNameThatIsNoPackageDeletesNothingAndKeepsTh
   });
   Frame().OnDeletePackage();
 
+  EXPECT_EQ(MessageTexts(), std::vector<CString>{"Package \"QFN-16\" does not exist."});
   EXPECT_EQ(Packages(), (std::vector<std::string>{"DIP-8", "SOIC-8", "DIP-14"}));
   EXPECT_TRUE(Hints().All().empty());
 }

@@ -109,8 +109,8 @@ TEST_F(GridEditTest, ATerminalNameGoesToEveryGateOfTheBlock) {
   ASSERT_TRUE(Type(2, 1, "IN2"));
   for (int gate = 0; gate < 4; ++gate) EXPECT_EQ(Component().GetPinName(gate, 2), "IN2") << "gate " << gate;
   EXPECT_EQ(Component().GetPinName(4, 2), "GND");
-  // The other package is not on screen and keeps its names.
-  EXPECT_EQ(Package(1).GetPinName(0, 2), "B");
+  // Terminal names are the component's: the other package, not on screen, takes it too.
+  EXPECT_EQ(Package(1).GetPinName(0, 2), "IN2");
   ASSERT_EQ(Hints().Count(HintPinName), 1);
   const RecordedHint hint = Hints().OfKind(HintPinName)[0];
   EXPECT_EQ(hint.symbol, "NAND2");

@@ -78,4 +78,30 @@ TEST_F(GatePageRefusalTest, LibraryThatCannotBeOpenedAnyMoreIsRefused) {
   EXPECT_TRUE(Hints().Values().empty());
 }
 
+// The model refuses the rebuilt gate only after the old one has left the record: the
+// page brings it back, and fails with the focus on the count. The count can be typed
+// while the library does not tell it: here the gate's symbol has left its library.
+TEST_F(GatePageRefusalTest, APinCountTheModelRefusesLosesNothing) {
+  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
+  POSITION position = nullptr;
+  for (CComponent* record = Design().FirstComponent(position); record != nullptr;
+       record = Design().NextComponent(position))
+    record->FindGate(1)->SetSymbol("NAND9");
+  ClearRecords();
+  const std::vector<ComponentValue> before = Records();
+  page.SetGate(&Component(), 1);
+  const INT_PTR result = ShowPage(page, [&](CPropertySheet& sheet, UserInput& input) {
+    ASSERT_TRUE(input.TypeComboText(Control(page, IDC_SCM_SYMBOL_COMBO), "DFF"));
+    ASSERT_TRUE(input.TypeText(Control(page, IDC_PAGE_PIN_COUNT), "40000"));
+    Screen().ExpectMessageBox(IDOK, CString("40000 is not a pin count."));
+    ASSERT_TRUE(ClickOk(sheet, input));
+    EXPECT_TRUE(sheet.IsModalActive());
+    EXPECT_TRUE(HasFocus(page, IDC_PAGE_PIN_COUNT));
+    ClickCancel(sheet, input);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(Records(), before);
+  EXPECT_TRUE(Hints().Values().empty());
+}
+
 }  // namespace

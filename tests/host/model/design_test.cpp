@@ -248,6 +248,25 @@ TEST(PackageRecordTest, ANewPackageTakesTheComponentsGatesWithoutPins) {
   EXPECT_EQ(PinsOf(*dip->FindGate(0)), (std::vector<int>{1, 2, 3}));
 }
 
+// A gate added at an occupied index: every record of the component makes room alike,
+// each moved gate keeping its own pins.
+TEST(PackageRecordTest, AGateAddedToOneRecordMovesTheGatesOfEveryRecordAlike) {
+  CDesign design;
+  CComponent* dip = design.AddComponent("7400", "DIP-14");
+  const int dipPins[] = {1, 2, 3};
+  dip->AddGate(0, "logic", "NAND2", 3, nullptr, dipPins);
+  CComponent* soic = design.AddComponent("7400", "SOIC-14");
+  soic->SetPinNumber(0, 1, 7);
+  const CComponent* other = design.AddComponent("OTHER", "DIP-14");
+
+  ASSERT_NE(dip->AddGate(0, "logic", "INV", 2, nullptr, dipPins), nullptr);
+  EXPECT_EQ(GateWalk(*soic), (std::vector<std::pair<int, std::string>>{{0, "INV"}, {1, "NAND2"}}));
+  EXPECT_EQ(PinsOf(*soic->FindGate(0)), (std::vector<int>{-1, -1}));
+  EXPECT_EQ(PinsOf(*soic->FindGate(1)), (std::vector<int>{7, -1, -1}));
+  EXPECT_EQ(PinsOf(*dip->FindGate(1)), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(other->CountGates(), 0) << "another component is not touched";
+}
+
 TEST(PackageRecordTest, CopyingARecordIsDeep) {
   CDesign source;
   CComponent* original = source.AddComponent("LM358", "DIP-8");
