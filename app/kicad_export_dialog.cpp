@@ -83,7 +83,7 @@ BOOL CKicadExportDialog::OnInitDialog() {
   const std::string library = std::filesystem::path(m_library.str()).filename().string();
   for (const Entry& entry : m_entries) {
     if (entry.choice == Choice::Current)
-      m_what.AddString(CString("The current component, " + entry.name.str() + ", as it stands"));
+      m_what.AddString(CString("Current component: " + entry.name.str()));
     else if (entry.choice == Choice::Every)
       m_what.AddString(CString("Every component of " + library));
     else

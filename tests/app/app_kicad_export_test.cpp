@@ -23,8 +23,7 @@ TEST_F(AppKicadExportTest, TheCurrentComponentGoesOutAsItStandsAndTheSummarySays
   ASSERT_TRUE(Frame().GetComponent(false)->SetPinNumber(0, 1, 12));
   const CString output = Path("parts.kicad_sym");
   Screen().ExpectDialog(IDD_KICAD_EXPORT, [&output](CDialog& dialog, UserInput& input) {
-    EXPECT_EQ(dialog.GetDlgItem(IDC_KICAD_EXPORT_WHAT)->GetWindowText(),
-              "The current component, QUAD-NAND2, as it stands");
+    EXPECT_EQ(dialog.GetDlgItem(IDC_KICAD_EXPORT_WHAT)->GetWindowText(), "Current component: QUAD-NAND2");
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_KICAD_EXPORT_OUTPUT), "/nowhere/out.kicad_sym"));
     EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_KICAD_EXPORT_OUTPUT), output));
