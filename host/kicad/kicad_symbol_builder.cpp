@@ -28,6 +28,57 @@ std::string Where(const CString& component, const CComponent& record) {
   return component.str() + " (package " + record.GetPackage().str() + ")";
 }
 
+// Where each pin number is used: (unit, pin) in unit order.
+using Uses = std::vector<std::pair<size_t, size_t>>;
+
+std::unordered_map<std::string, Uses> UsesOf(const CKicadSymbolWriter::Symbol& symbol) {
+  std::unordered_map<std::string, Uses> uses;
+  for (size_t unit = 0; unit < symbol.units.size(); ++unit) {
+    for (size_t i = 0; i < symbol.units[unit].pins.size(); ++i) {
+      const Pin& pin = symbol.units[unit].pins[i];
+      if (!pin.number.empty()) uses[pin.number].emplace_back(unit, i);
+    }
+  }
+  return uses;
+}
+
+size_t CountUnits(const Uses& uses) {
+  size_t units = 0;
+  for (size_t k = 0; k < uses.size(); ++k) units += k == 0 || uses[k - 1].first != uses[k].first;
+  return units;
+}
+
+// Once by every unit, and alike.
+bool DrawnAlikeByEvery(const CKicadSymbolWriter::Symbol& symbol, const Uses& uses, const Pin& pin) {
+  if (uses.size() != symbol.units.size()) return false;
+  for (size_t k = 0; k < uses.size(); ++k) {
+    if (uses[k].first != k || !SamePin(symbol.units[k].pins[uses[k].second], pin)) return false;
+  }
+  return true;
+}
+
+std::string GatesOf(const Uses& uses) {
+  std::string gates;
+  for (size_t k = 0; k < uses.size(); ++k) {
+    if (k == 0 || uses[k - 1].first != uses[k].first)
+      gates += (k == 0 ? "" : ", ") + GateString(static_cast<int>(uses[k].first)).str();
+  }
+  return gates;
+}
+
+void RemoveDropped(CKicadSymbolWriter::Symbol& symbol, const std::vector<std::vector<bool>>& dropped) {
+  for (size_t unit = 0; unit < symbol.units.size(); ++unit) {
+    auto& pins = symbol.units[unit].pins;
+    size_t kept = 0;
+    for (size_t i = 0; i < pins.size(); ++i) {
+      if (dropped[unit][i]) continue;
+      if (kept != i) pins[kept] = std::move(pins[i]);
+      ++kept;
+    }
+    pins.resize(kept);
+  }
+}
+
 }  // namespace
 
 struct CKicadSymbolBuilder::Resolved {
@@ -226,13 +277,7 @@ bool CKicadSymbolBuilder::AddUnit(const CString& component, const CComponent& re
 // alike it moves to the shared unit 0; otherwise the first unit keeps it alone.
 void CKicadSymbolBuilder::ShareCommonPins(const CString& component, const CComponent& record,
                                           CKicadSymbolWriter::Symbol& symbol) {
-  std::unordered_map<std::string, std::vector<std::pair<size_t, size_t>>> uses;
-  for (size_t unit = 0; unit < symbol.units.size(); ++unit) {
-    for (size_t i = 0; i < symbol.units[unit].pins.size(); ++i) {
-      const Pin& pin = symbol.units[unit].pins[i];
-      if (!pin.number.empty()) uses[pin.number].emplace_back(unit, i);
-    }
-  }
+  auto uses = UsesOf(symbol);
   std::vector<std::vector<bool>> dropped(symbol.units.size());
   for (size_t unit = 0; unit < symbol.units.size(); ++unit)
     dropped[unit].assign(symbol.units[unit].pins.size(), false);
@@ -240,38 +285,21 @@ void CKicadSymbolBuilder::ShareCommonPins(const CString& component, const CCompo
     for (size_t i = 0; i < symbol.units[unit].pins.size(); ++i) {
       const Pin& pin = symbol.units[unit].pins[i];
       if (pin.number.empty()) continue;
-      const auto& list = uses[pin.number];
+      const Uses& list = uses[pin.number];
       if (list.front() != std::make_pair(unit, i) || list.back().first == unit) continue;
-      bool alike = list.size() == symbol.units.size();
-      for (size_t k = 0; k < list.size() && alike; ++k)
-        alike = list[k].first == k && SamePin(symbol.units[k].pins[list[k].second], pin);
+      const bool alike = DrawnAlikeByEvery(symbol, list, pin);
+      for (const auto& [u, p] : list) dropped[u][p] = alike || u != unit;
       if (alike) {
         symbol.shared.pins.push_back(pin);
-        for (const auto& [u, p] : list) dropped[u][p] = true;
         continue;
       }
-      std::string gates;
-      for (size_t k = 0; k < list.size(); ++k) {
-        const auto [u, p] = list[k];
-        if (u != unit) dropped[u][p] = true;
-        if (k == 0 || list[k - 1].first != u)
-          gates += (k == 0 ? "" : ", ") + GateString(static_cast<int>(u)).str();
-      }
-      const std::string how = list.size() == symbol.units.size() ? "not alike" : "not by every gate";
+      const bool every = CountUnits(list) == symbol.units.size();
       m_notes.push_back(CString(Where(component, record) + ": pin " + pin.number + " (" + pin.name +
-                                ") is drawn by gates " + gates + ", " + how +
+                                ") is drawn by gates " + GatesOf(list) + ", " +
+                                (every ? "not alike" : "not by every gate") +
                                 "; KiCad cannot give one pin to some units only, so only gate " +
                                 GateString(static_cast<int>(unit)).str() + " has it."));
     }
   }
-  for (size_t unit = 0; unit < symbol.units.size(); ++unit) {
-    auto& pins = symbol.units[unit].pins;
-    size_t kept = 0;
-    for (size_t i = 0; i < pins.size(); ++i) {
-      if (dropped[unit][i]) continue;
-      if (kept != i) pins[kept] = std::move(pins[i]);
-      ++kept;
-    }
-    pins.resize(kept);
-  }
+  RemoveDropped(symbol, dropped);
 }
