@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "host/kicad/kicad_symbol_reader.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
+#include "host/model/symbol.h"
+#include "host/model/symbol_library_contents.h"
 #include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
 
@@ -95,6 +98,20 @@ TEST_F(KicadExportTest, APinGatesDrawDifferentlyIsKeptByTheFirstAndReported) {
   EXPECT_NE(m_summary.Describe().str().find("pin 14 (Y) is drawn by gates a, b, not alike"),
             std::string::npos)
       << m_summary.Describe().str();
+}
+
+// Quotes and backslashes are escaped, UTF-8 passes: the field's reader gives the names back.
+TEST_F(KicadExportTest, NamesWithQuotesAndUtf8ReadBackUnchanged) {
+  CDesign design;
+  CComponent* record = Add(design, "R\"5\" \xC2\xB5", "P");
+  ASSERT_TRUE(record->SetPinName(0, 1, "IN\\\"A\""));
+  CString error;
+  ASSERT_TRUE(Export(design, {record->GetName()}, error)) << error.str();
+  const auto contents = CKicadSymbolReader::Load(m_options.output, error);
+  ASSERT_NE(contents, nullptr) << error.str();
+  const CSymbol* unit = contents->Find("R\"5\" \xC2\xB5:A");
+  ASSERT_NE(unit, nullptr) << ReadFileText(m_options.output.str());
+  EXPECT_EQ(unit->FindPad(1)->GetName(), "IN\\\"A\"");
 }
 
 }  // namespace
