@@ -46,8 +46,8 @@ class CKicadSymbolBuilder {
   ~CKicadSymbolBuilder();
 
   // The symbol named `name` of `record` of component `component`. False, with the
-  // reason, when a symbol or footprint it needs cannot be read. Notes, unnumbered
-  // terminals and footprints to write are appended to the lists given.
+  // reason, when a symbol or footprint it needs cannot be read. Its notes, terminals
+  // without a pin and footprints to write join the builder's lists below.
   bool Build(const CString& component, const CComponent& record, const std::string& name,
              CKicadSymbolWriter::Symbol& symbol, CString& error);
 
