@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli_export_command.h"
 #include "app/cli_import_command.h"
 #include "app/cli_library_commands.h"
 #include "app/cli_pin_map_commands.h"
@@ -74,7 +75,10 @@ int Usage() {
       "       component-editor-cli copy|rename LIBRARY NAME NEW-NAME\n"
       "       component-editor-cli delete LIBRARY NAME\n"
       "       component-editor-cli symbols LIBRARY\n"
-      "       component-editor-cli scan FOLDER\n");
+      "       component-editor-cli scan FOLDER\n"
+      "       component-editor-cli export-kicad LIBRARY [COMPONENT...] --out FILE.kicad_sym\n"
+      "                                  [--footprints FOLDER.pretty] [--footprint-library NICKNAME]\n"
+      "                                  [--leave-unnumbered]\n");
   return 2;
 }
 
@@ -114,6 +118,7 @@ int main(int argc, char** argv) {
   if (IsLibraryCommand(command)) return RunLibraryCommand(argc, argv, stdout, stderr);
   if (IsImportCommand(command)) return RunImportCommand(argc, argv, stdout, stderr);
   if (IsPinMapCommand(command)) return RunPinMapCommand(argc, argv);
+  if (IsExportKicadCommand(command)) return RunExportKicadCommand(argc, argv, stdout, stderr);
   if (command == "render") {
     RenderRequest request;
     if (!ParseRender(argc, argv, request)) return Usage();

@@ -65,3 +65,5 @@ inline constexpr UINT ID_APP_PROBLEMS_PANE = 33405;
 // The list of those cells, and a series over the selected pin cells.
 inline constexpr UINT ID_APP_SHOW_PROBLEMS = 33406;
 inline constexpr UINT ID_APP_FILL_SERIES = 33407;
+// File > Export to KiCad.
+inline constexpr UINT ID_APP_EXPORT_KICAD = 33460;

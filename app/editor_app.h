@@ -78,6 +78,9 @@ class CEditorApp : public CWinApp {
   bool ImportSymbol(const CString& libraryPath);
   // Import Symbol into the library New Component would add to.
   void OnImportSymbol();
+  // Export to KiCad: the current component or components of its library go out as
+  // symbols of the field's libraries; the summary says what was written and left out.
+  void OnExportKicad();
   // Asks where to make an empty library, makes it, and asks for its first component.
   void OnNewLibrary();
   // The library that New Component adds to; empty when there is none yet.

@@ -41,6 +41,7 @@ void AddFileMenu(CMenu& bar, const std::vector<CString>& recentLibraries) {
   AddItem(file, "&Import Symbol...", ID_APP_IMPORT_SYMBOL);
   AddItem(file, "&Open Library...", ID_APP_OPEN_LIBRARY);
   AddItem(file, "Open &Component...", ID_APP_OPEN_COMPONENT);
+  AddItem(file, "&Export to KiCad...", ID_APP_EXPORT_KICAD);
   file.AppendMenu(MF_SEPARATOR);
   AddItem(file, "&Save", ID_APP_SAVE);
   AddItem(file, "Save &As...", ID_APP_SAVE_AS);
