@@ -1,5 +1,6 @@
 // The application's pin map commands: import and export through a file chooser, the
 // grid's cells through the clipboard, and assignment by name after a preview.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -52,6 +53,44 @@ CString PinText(const CPinLabels& labels, int pin) {
   return labels.Text(pin);
 }
 
+CString Counted(std::size_t count, const char* one, const char* many) {
+  CString text;
+  text.Format("%zu %s", count, count == 1 ? one : many);
+  return text;
+}
+
+void AddLines(const std::vector<PinMapUnplaced>& found, const char* prefix, std::vector<CString>& lines) {
+  for (const PinMapUnplaced& item : found) {
+    CString line;
+    line.Format("Line %d: %s%s.", item.line, prefix, item.reason.c_str());
+    lines.push_back(line);
+  }
+}
+
+void ShowImportSummary(const CString& source, const PinMapPlacement& placement) {
+  CString heading;
+  heading.Format(
+      "Imported \"%s\": %s, %s, %s.", source.c_str(),
+      Counted(static_cast<std::size_t>(placement.placedRows), "row taken", "rows taken").c_str(),
+      Counted(placement.renames.size(), "name changed", "names changed").c_str(),
+      Counted(placement.beyondPads.size(), "pin beyond the footprint", "pins beyond the footprint").c_str());
+  if (!placement.unplaced.empty())
+    heading += " " + Counted(placement.unplaced.size(), "row was", "rows were") + " not taken.";
+  std::vector<CString> lines;
+  for (const PinMapRename& rename : placement.renames) {
+    CString line;
+    line.Format("Line %d: gate %s, terminal %d is now named \"%s\".", rename.line,
+                GateString(rename.gate).c_str(), rename.terminal, rename.name.c_str());
+    lines.push_back(line);
+  }
+  AddLines(placement.beyondPads, "", lines);
+  AddLines(placement.unplaced, "not taken: ", lines);
+  AddLines(placement.refusedNames, "", lines);
+  const bool warn =
+      !placement.beyondPads.empty() || !placement.unplaced.empty() || !placement.refusedNames.empty();
+  AfxMessageBox(ListedLines(heading, lines), MB_OK | (warn ? MB_ICONWARNING : MB_ICONINFORMATION));
+}
+
 }  // namespace
 
 void CAppComponentFrame::OnImportPinMap() {
@@ -60,36 +99,32 @@ void CAppComponentFrame::OnImportPinMap() {
   const std::filesystem::path path(
       app->Prompt().AskPinMapToOpen(CString(DesignPath(GetDesign()).parent_path().string())).str());
   if (path.empty()) return;
+  const CString source(path.filename().string());
   std::string text;
   CString error;
   if (!ReadPinMapText(CString(path.string()), text, error)) {
     AfxMessageBox(error, MB_OK | MB_ICONWARNING);
     return;
   }
-  CString question;
-  question.Format(
-      "Match the rows of \"%s\" to the terminals by terminal name?\n\nYes matches each row to the terminal "
-      "named in it; No matches it to its gate and terminal number.",
-      path.filename().string().c_str());
-  const int answer = AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION);
-  if (answer == IDCANCEL) return;
-  PinMapPlacement placement;
-  if (!ImportPinMap(text, CString(path.filename().string()), answer == IDYES, placement)) {
+  // A file that cannot be taken is refused before the user is asked how to take it.
+  PinMapTable table;
+  if (!ReadPinMapForImport(text, source, table)) {
     CAppError::ReportLastError();
     return;
   }
-  if (placement.unplaced.empty()) return;
-  std::vector<CString> lines;
-  for (const PinMapUnplaced& unplaced : placement.unplaced) {
-    CString line;
-    line.Format("Line %d: %s.", unplaced.line, unplaced.reason.c_str());
-    lines.push_back(line);
+  CString question;
+  question.Format(
+      "Match the rows of \"%s\" to the terminals by terminal name?\n\nYes matches each row to the terminal "
+      "named in it; No matches it to its gate and terminal number and takes its name.",
+      source.c_str());
+  const int answer = AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (answer == IDCANCEL) return;
+  PinMapPlacement placement;
+  if (!ImportPinMap(table, source, answer == IDYES, placement)) {
+    CAppError::ReportLastError();
+    return;
   }
-  CString heading;
-  const bool one = lines.size() == 1;
-  heading.Format("%zu %s of \"%s\" %s not placed:", lines.size(), one ? "row" : "rows",
-                 path.filename().string().c_str(), one ? "was" : "were");
-  AfxMessageBox(ListedLines(heading, lines), MB_OK | MB_ICONWARNING);
+  ShowImportSummary(source, placement);
 }
 
 void CAppComponentFrame::OnExportPinMap() {
@@ -103,7 +138,15 @@ void CAppComponentFrame::OnExportPinMap() {
   std::string text;
   if (!ExportPinMap(path.extension() == ".tsv", text)) return;
   CString error;
-  if (!WriteFileAtomically(CString(path.string()), text, error)) AfxMessageBox(error, MB_OK | MB_ICONWARNING);
+  if (!WriteFileAtomically(CString(path.string()), text, error)) {
+    AfxMessageBox(error, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  const auto rows = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) - 1;
+  CString done;
+  done.Format("Wrote the pin map of %s, %s, to \"%s\".", component->GetName().c_str(),
+              Counted(rows, "terminal", "terminals").c_str(), path.string().c_str());
+  AfxMessageBox(done, MB_OK | MB_ICONINFORMATION);
 }
 
 // The grid's selection, the current cell alone when nothing wider is selected.
@@ -195,8 +238,8 @@ void CAppComponentFrame::OnFillSeries() {
     return;
   }
   CString target;
-  target.Format("%ld %s of %s, from row %ld down:", rows, rows == 1 ? "cell" : "cells",
-                cells.GetTextMatrix(0, selection.left).c_str(), selection.top);
+  target.Format("%ld %s from %s down:", rows, rows == 1 ? "cell" : "cells",
+                DescribeGridCell(*grid, selection.top, selection.left).c_str());
   CFillSeriesDialog dialog(target, this);
   if (dialog.DoModal() != IDOK) return;
   std::vector<CString> refused;

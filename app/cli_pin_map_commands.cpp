@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "host/model/gate_names.h"
 #include "host/pinmap/pin_map_file.h"
 #include "platform/temp_file.h"
 
@@ -70,6 +71,13 @@ int Import(const PinMapRequest& request) {
     return Refuse(error);
   for (const PinMapUnplaced& unplaced : placement.unplaced)
     std::fprintf(stderr, "%s:%d: not placed: %s\n", file.c_str(), unplaced.line, unplaced.reason.c_str());
+  for (const PinMapRename& rename : placement.renames)
+    std::fprintf(stderr, "%s:%d: gate %s, terminal %d is now named \"%s\"\n", file.c_str(), rename.line,
+                 GateString(rename.gate).c_str(), rename.terminal, rename.name.c_str());
+  for (const std::vector<PinMapUnplaced>* notes : {&placement.beyondPads, &placement.refusedNames}) {
+    for (const PinMapUnplaced& note : *notes)
+      std::fprintf(stderr, "%s:%d: %s\n", file.c_str(), note.line, note.reason.c_str());
+  }
   std::printf("%d rows placed, %zu not placed.\n", placement.placedRows, placement.unplaced.size());
   return 0;
 }

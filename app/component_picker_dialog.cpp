@@ -15,6 +15,8 @@ const MessageMap CComponentPickerDialog::kMessageMap{
     {
         NotifyEntry(EN_CHANGE, IDC_PICKER_FILTER, &CComponentPickerDialog::OnFilterChanged),
         NotifyEntry(LBN_SELCHANGE, IDC_PICKER_LIST, &CComponentPickerDialog::OnSelectionChanged),
+        // A double click on a line, or Enter in the list, opens the component.
+        NotifyEntry(LBN_DBLCLK, IDC_PICKER_LIST, &CComponentPickerDialog::OnOK),
         CommandEntry(IDC_PICKER_DUPLICATE, &CComponentPickerDialog::OnDuplicate),
         CommandEntry(IDC_PICKER_RENAME, &CComponentPickerDialog::OnRename),
         CommandEntry(IDC_PICKER_DELETE, &CComponentPickerDialog::OnDelete),

@@ -584,6 +584,22 @@ BOOL CGridCtrl::SetCellMarked(long row, long col, BOOL marked) {
   return Changed({GridChange::Kind::Cell, row, col}, true);
 }
 
+BOOL CGridCtrl::SetCellPlaceholder(long row, long col, const char* placeholder) {
+  GridData* data = Data();
+  GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
+  if (cell == nullptr) return FALSE;
+  if (cell->placeholder == placeholder) return TRUE;
+  cell->placeholder = placeholder;
+  return Changed({GridChange::Kind::Cell, row, col}, true);
+}
+
+CString CGridCtrl::GetShownText(long row, long col) const {
+  const GridData* data = Data();
+  const GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
+  if (cell == nullptr) return CString();
+  return cell->text.IsEmpty() ? cell->placeholder : cell->text;
+}
+
 BOOL CGridCtrl::IsEditing() const {
   const GridData* data = Data();
   return AsBool(data != nullptr && data->Edit().active);

@@ -44,6 +44,7 @@ struct GridCell {
   bool disabled = false;  // shown greyed out; never edited
   bool modified = false;  // an edit changed the text
   bool marked = false;    // flagged by a check of its value: shown on a warning colour
+  CString placeholder;    // shown greyed while the text is empty; never the cell's text
 };
 
 struct GridRow {
@@ -226,6 +227,12 @@ class CGridCtrl : public CWnd {
   // FALSE outside the grid.
   BOOL GetCellMarked(long row, long col) const;
   BOOL SetCellMarked(long row, long col, BOOL marked);
+  // A placeholder is shown, greyed, while a cell's text is empty: an edit starts from
+  // the empty text and the cell's text stays empty until the user types. FALSE outside
+  // the grid.
+  BOOL SetCellPlaceholder(long row, long col, const char* placeholder);
+  // What the user sees in the cell: its text, or the placeholder while that is empty.
+  CString GetShownText(long row, long col) const;
 
   // Whether a user may edit the cell: inside, not fixed, with an edit class, enabled.
   BOOL GetCellEditable(long row, long col) const;

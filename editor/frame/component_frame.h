@@ -31,6 +31,7 @@ struct SelectedLibrarySymbol;
 struct FillSeries;
 struct GridRange;
 struct PinMapPlacement;
+struct PinMapTable;
 struct PinNameMatch;
 
 // The grid setting, "Enabled" under "ComponentEditor\Grid": true when absent.
@@ -159,10 +160,15 @@ class CComponentFrame : public CMDIChildWnd {
   //
   // The pin map of every package of the design, as comma- or tab-separated text.
   bool ExportPinMap(bool tabs, std::string& text);
-  // Places a pin map text on the design's package records as one undo step "Import
-  // Pin Map". False, with the message recorded and nothing changed, when the text or
-  // one of its package columns is refused; rows that fit no terminal are only listed
-  // in `placement`.
+  // Reads a pin map text for an import and checks that the design has its packages.
+  // False, with the message recorded, when the text or a package column is refused.
+  bool ReadPinMapForImport(std::string_view text, const CString& source, PinMapTable& table);
+  // Places a table read above on the design's package records as one undo step
+  // "Import Pin Map": its pins, and matched by number, the names its rows give. Rows
+  // that fit no terminal, pins beyond a footprint and refused names are only listed in
+  // `placement`.
+  bool ImportPinMap(const PinMapTable& table, const CString& source, bool byName, PinMapPlacement& placement);
+  // Both of the above.
   bool ImportPinMap(std::string_view text, const CString& source, bool byName, PinMapPlacement& placement);
   // The grid's cells over `range` as tab-separated text; empty without a grid.
   CString CopyGridCells(const GridRange& range);

@@ -90,34 +90,58 @@ bool CComponentFrame::ExportPinMap(bool tabs, std::string& text) {
   return true;
 }
 
-bool CComponentFrame::ImportPinMap(std::string_view text, const CString& source, bool byName,
-                                   PinMapPlacement& placement) {
+bool CComponentFrame::ReadPinMapForImport(std::string_view text, const CString& source, PinMapTable& table) {
   StopAssignPins();
   CDesign* design = GetDesign();
   if (design == nullptr || !UpdateDesign()) return false;
-  PinMapTable table;
-  CString error;
-  const std::vector<CComponent*> records = RecordsOf(*design);
-  const std::vector<ComponentValue> values = ValuesOf(records);
+  const std::vector<ComponentValue> values = ValuesOf(RecordsOf(*design));
   const CString componentLibrary = CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary));
   const auto labelsOf = [&](const CString& package) {
     return PackagePinLabels(values, package, componentLibrary);
   };
+  CString error;
   if (!ParsePinMap(text, source, table, error, labelsOf)) {
     CAppError::SetLastErrorText(error);
     return false;
   }
+  if (!CheckPinMapPackages(table, values, error)) {
+    CAppError::SetLastErrorText(PinMapImportRefusal(source, error));
+    return false;
+  }
+  return true;
+}
+
+bool CComponentFrame::ImportPinMap(const PinMapTable& table, const CString& source, bool byName,
+                                   PinMapPlacement& placement) {
+  StopAssignPins();
+  CDesign* design = GetDesign();
+  if (design == nullptr || !UpdateDesign()) return false;
+  const std::vector<CComponent*> records = RecordsOf(*design);
   const PinMapMatch match = byName ? PinMapMatch::TerminalName : PinMapMatch::GateAndTerminal;
-  if (!PlacePinMap(table, values, match, placement, error)) {
+  CString error;
+  if (!PlacePinMap(table, ValuesOf(records), match, placement, error)) {
     CAppError::SetLastErrorText(PinMapImportRefusal(source, error));
     return false;
   }
   StartUndoLevel(IDS_UNDO_IMPORT_PIN_MAP);
   for (const PinMapAssignment& assignment : placement.assignments)
     records[assignment.record]->SetPinNumber(assignment.gate, assignment.terminal, assignment.pin);
+  for (const PinMapRename& rename : placement.renames) {
+    for (CComponent* record : records) {
+      const CGate* gate = record->FindGate(rename.gate);
+      if (gate != nullptr && rename.terminal <= gate->CountPins())
+        record->SetPinName(rename.gate, rename.terminal, rename.name);
+    }
+  }
   RefreshAfterPinMapChange();
   EndUndoLevel(IDS_UNDO_IMPORT_PIN_MAP);
   return true;
+}
+
+bool CComponentFrame::ImportPinMap(std::string_view text, const CString& source, bool byName,
+                                   PinMapPlacement& placement) {
+  PinMapTable table;
+  return ReadPinMapForImport(text, source, table) && ImportPinMap(table, source, byName, placement);
 }
 
 CString CComponentFrame::CopyGridCells(const GridRange& range) {
@@ -130,7 +154,7 @@ void CComponentFrame::PasteGridCells(std::string_view text, std::vector<CString>
   CComponent* component = GetComponent(false);
   if (grid == nullptr || component == nullptr || !WriteBackKeepingCurrentCell()) return;
   const GridSelection selection = grid->GetEditGrid().GetSelection();
-  const GridPastePlan plan = PlanGridPaste(*grid, selection.top, selection.left, text);
+  const GridPastePlan plan = PlanGridPaste(*grid, selection, text);
   refused = plan.refused;
   StartUndoLevel(IDS_UNDO_PASTE);
   ApplyGridPaste(plan, *component);

@@ -185,6 +185,7 @@ void CComponentGrid::Fill(CComponent* component) {
   m_grid.SetCols(3);
   m_grid.SetRows(1);
   m_index.Clear();
+  m_pinNames.reset();
   m_labels = component != nullptr
                  ? CPinLabels::ForPackage(*component,
                                           CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary)))
@@ -242,11 +243,14 @@ void CComponentGrid::AddSymbolBlock(const CString& symbolName, CGate* gate, int 
   m_grid.SetText(symbolName);
   m_grid.SetCellAlignment(kNameAlignment);
   m_grid.SetCellEditClass(RUNTIME_CLASS(CGridEdit));
+  // Shown, greyed, for the terminals without names of their own, now or once cleared.
+  const std::vector<CString> symbolNames = PinNames().Names(gate->GetLibrary(), gate->GetSymbol(), pins);
   for (int terminal = 1; terminal <= pins; ++terminal) {
     const long row = first + terminal - 1;
     m_grid.SetTextMatrix(row, kTerminalNumberColumn, NumberText(terminal));
     m_grid.SetCell(row, kTerminalNameColumn);
     m_grid.SetText(gate->GetPinName(terminal));
+    m_grid.SetCellPlaceholder(row, kTerminalNameColumn, symbolNames[terminal - 1]);
     m_grid.SetCellAlignment(kNameAlignment);
     m_grid.SetCellEditClass(RUNTIME_CLASS(CGridEdit));
   }
@@ -288,6 +292,17 @@ void CComponentGrid::GetRowSymbol(long row, CString& name) const {
   if (const PinGridIndex::Block* block = m_index.BlockAt(row)) {
     name = m_grid.GetTextMatrix(block->firstRow, kSymbolColumn);
   }
+}
+
+CString CComponentGrid::GetShownTerminalName(long row) const {
+  return m_grid.GetShownText(row, kTerminalNameColumn);
+}
+
+SymbolPinNames& CComponentGrid::PinNames() {
+  if (m_pinNames == nullptr)
+    m_pinNames =
+        std::make_unique<SymbolPinNames>(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary)));
+  return *m_pinNames;
 }
 
 void CComponentGrid::DisableUnusedCells() {

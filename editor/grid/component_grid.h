@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "editor/grid/pin_grid_index.h"
+#include "editor/grid/symbol_pin_names.h"
 #include "host/model/pin_labels.h"
 #include "host/utility/edit_grid.h"
 #include "platform/view.h"
@@ -80,6 +81,9 @@ class CComponentGrid : public CView {
   // The symbol name shown for the block that holds the row; `name` is unchanged when
   // no block does.
   void GetRowSymbol(long row, CString& name) const;
+  // The terminal name the row shows: its own, or greyed where it has none, the name
+  // its symbol gives the pin.
+  CString GetShownTerminalName(long row) const;
   // Disables every gate-column cell that cannot be edited.
   void DisableUnusedCells();
   // How the current package's pins are shown and typed: by the names of its
@@ -131,6 +135,7 @@ class CComponentGrid : public CView {
   // Contents.
   CComponent* CurrentComponent() const;
   void AddSymbolBlock(const CString& symbolName, CGate* gate, int pins);
+  SymbolPinNames& PinNames();
   void ShowPinNumber(const CPinNumberHint* hint);
   void ShowPinName(const CPinNameHint* hint);
   void AddGateFromHint(CObject* hintObject);
@@ -173,4 +178,6 @@ class CComponentGrid : public CView {
   std::unique_ptr<CGridUpdateEvt> m_events;
   PinGridIndex m_index;
   CPinLabels m_labels;
+  // Read afresh at every fill, for the blocks that have terminals without names.
+  std::unique_ptr<SymbolPinNames> m_pinNames;
 };

@@ -67,10 +67,26 @@ void PlanPin(const CComponentGrid& grid, long row, long column, const std::strin
 CString DescribeGridCell(const CComponentGrid& grid, long row, long column) {
   CString where;
   const CEditGrid& cells = grid.GetEditGrid();
-  if (row < cells.GetRows() && column < cells.GetCols())
-    where.Format("Row %ld, %s", row, cells.GetTextMatrix(0, column).c_str());
-  else
+  if (row < 1 || row >= cells.GetRows() || column < 0 || column >= cells.GetCols()) {
     where.Format("Row %ld, column %ld", row, column + 1);
+    return where;
+  }
+  CString symbol;
+  grid.GetRowSymbol(row, symbol);
+  const int terminal = std::atoi(cells.GetTextMatrix(row, CComponentGrid::kTerminalNumberColumn));
+  CString header = cells.GetTextMatrix(0, column);
+  header.MakeLower();
+  if (column < CComponentGrid::kFirstGateColumn) {
+    where.Format("%s, %s terminal %d", header.c_str(), symbol.c_str(), terminal);
+    return where;
+  }
+  if (!cells.GetCellEditable(row, column)) {
+    where.Format("%s, beside %s terminal %d", header.c_str(), symbol.c_str(), terminal);
+    return where;
+  }
+  const CString name = grid.GetShownTerminalName(row);
+  where.Format("%s, terminal %d", header.c_str(), terminal);
+  if (!name.IsEmpty()) where += " (" + name + ")";
   return where;
 }
 
@@ -96,6 +112,31 @@ GridPastePlan PlanGridPaste(const CComponentGrid& grid, long row, long column, s
   for (std::size_t i = 0; i < lines.size(); ++i) {
     for (std::size_t j = 0; j < lines[i].fields.size(); ++j) {
       PlanGridCell(grid, row + static_cast<long>(i), column + static_cast<long>(j), lines[i].fields[j], plan);
+    }
+  }
+  return plan;
+}
+
+GridPastePlan PlanGridPaste(const CComponentGrid& grid, const GridSelection& selection,
+                            std::string_view text) {
+  const std::vector<TextRecord> lines = SplitSeparatedText(text, '\t');
+  std::size_t width = 0;
+  for (const TextRecord& line : lines) width = std::max(width, line.fields.size());
+  const long rows = static_cast<long>(lines.size());
+  const long columns = static_cast<long>(width);
+  const GridData* data = DataOf(grid);
+  const bool repeated = data != nullptr && rows > 0 && columns > 0 && selection.Rows() % rows == 0 &&
+                        selection.Cols() % columns == 0 &&
+                        selection.Rows() * selection.Cols() > rows * columns;
+  if (!repeated) return PlanGridPaste(grid, selection.top, selection.left, text);
+  GridPastePlan plan;
+  for (long row = selection.top; row <= selection.bottom; ++row) {
+    for (long column = selection.left; column <= selection.right; ++column) {
+      const GridCell* cell = data->Cell(row, column);
+      if (cell != nullptr && cell->disabled) continue;
+      const std::vector<std::string>& fields = lines[(row - selection.top) % rows].fields;
+      const auto field = static_cast<std::size_t>((column - selection.left) % columns);
+      PlanGridCell(grid, row, column, field < fields.size() ? fields[field] : std::string(), plan);
     }
   }
   return plan;

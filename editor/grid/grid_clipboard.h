@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/cstring.h"
+#include "platform/grid_ctrl.h"
 
 class CComponent;
 class CComponentGrid;
@@ -46,6 +47,13 @@ CString CopyGridRange(const CComponentGrid& grid, const GridRange& range);
 // What pasting `text` with its top-left value at (row, column) writes.
 GridPastePlan PlanGridPaste(const CComponentGrid& grid, long row, long column, std::string_view text);
 
+// What pasting `text` over the selection writes: as a spreadsheet does, a block that
+// fits a whole number of times into a larger selection (one value always does) is
+// repeated over it, passing over the greyed cells of other gates; otherwise the block
+// starts at the selection's top-left cell.
+GridPastePlan PlanGridPaste(const CComponentGrid& grid, const GridSelection& selection,
+                            std::string_view text);
+
 // Adds what one value written to the cell at (row, column) does to the plan.
 void PlanGridCell(const CComponentGrid& grid, long row, long column, const std::string& value,
                   GridPastePlan& plan);
@@ -54,5 +62,5 @@ void PlanGridCell(const CComponentGrid& grid, long row, long column, const std::
 // gate drawn by the block's symbol, as typing it in the grid does.
 void ApplyGridPaste(const GridPastePlan& plan, CComponent& component);
 
-// Where a cell is, as the user reads the grid: "Row 3, Gate b".
+// Where a cell is, as the user reads the grid: "gate b, terminal 3 (OUT)" for a pin.
 CString DescribeGridCell(const CComponentGrid& grid, long row, long column);

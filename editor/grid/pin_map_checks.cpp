@@ -5,6 +5,7 @@
 
 #include "editor/frame/component_frame.h"
 #include "editor/grid/component_grid.h"
+#include "editor/grid/grid_clipboard.h"
 #include "editor/views/update_hints.h"
 #include "host/model/component.h"
 #include "host/model/gate_names.h"
@@ -22,9 +23,7 @@ int TerminalOf(long long key) {
 }
 
 CString CellName(const CComponentGrid& grid, long row, long column) {
-  CString name;
-  name.Format("Row %ld, %s", row, grid.GetEditGrid().GetTextMatrix(0, column).c_str());
-  return name;
+  return DescribeGridCell(grid, row, column);
 }
 
 }  // namespace
@@ -198,12 +197,11 @@ void CPinMapChecks::EvaluatePin(Key key) {
 // The cell's name is made only for a problem: most pins have none.
 void CPinMapChecks::EvaluatePinAt(Key key, const Cell& cell) {
   const CComponent* component = Component();
-  const int terminal = TerminalOf(key);
   const int pin = KnownPin(key);
   const auto where = [this, &cell] { return CellName(*Grid(), cell.first, cell.second); };
   CString text;
   if (pin == -1) {
-    text.Format("%s: terminal %d has no pin.", where().c_str(), terminal);
+    text.Format("%s: no pin.", where().c_str());
   } else if (pin < 1 || pin > component->GetPinCount()) {
     text.Format("%s: pin %s is not one of the %d pads of %s.", where().c_str(), PinText(pin).c_str(),
                 component->GetPinCount(), component->GetPackage().c_str());

@@ -4,6 +4,8 @@
 #include <map>
 
 #include "host/model/gate_names.h"
+#include "host/uitools/validators.h"
+#include "host/utility/app_error.h"
 
 namespace {
 
@@ -107,8 +109,25 @@ Terminal FindByName(const PinMapRow& row, const std::map<int, GateShape>& shapes
   return {};
 }
 
-void PlaceRow(const PinMapRow& row, Terminal terminal, const std::vector<std::size_t>& columns,
-              const std::vector<ComponentValue>& records, PinMapPlacement& placement) {
+CString ColumnPinText(const PinMapTable& table, std::size_t column, int pin) {
+  if (column < table.labels.size()) return table.labels[column].Text(pin);
+  return CString(std::to_string(pin));
+}
+
+// A pin the record's footprint has no pad for; records without a footprint are not judged.
+void NoteBeyondPads(const PinMapTable& table, std::size_t column, const PinMapRow& row,
+                    const ComponentValue& record, PinMapPlacement& placement) {
+  const int pin = row.pins[column];
+  if (pin == -1 || record.pinCount <= 0 || (pin >= 1 && pin <= record.pinCount)) return;
+  CString reason;
+  reason.Format("pin %s is not one of the %d pads of %s", ColumnPinText(table, column, pin).c_str(),
+                record.pinCount, record.package.c_str());
+  placement.beyondPads.push_back({row.line, reason});
+}
+
+void PlaceRow(const PinMapTable& table, const PinMapRow& row, Terminal terminal,
+              const std::vector<std::size_t>& columns, const std::vector<ComponentValue>& records,
+              PinMapPlacement& placement) {
   bool placed = false;
   for (std::size_t column = 0; column < columns.size() && column < row.pins.size(); ++column) {
     const ComponentValue& record = records[columns[column]];
@@ -121,9 +140,29 @@ void PlaceRow(const PinMapRow& row, Terminal terminal, const std::vector<std::si
       continue;
     }
     placement.assignments.push_back({columns[column], terminal.gate, terminal.terminal, row.pins[column]});
+    NoteBeyondPads(table, column, row, record, placement);
     placed = true;
   }
   if (placed || columns.empty()) ++placement.placedRows;
+}
+
+// A row matched by number names its terminal anew when its name is given and differs.
+void NoteRename(const PinMapRow& row, Terminal terminal, const std::map<int, GateShape>& shapes,
+                PinMapPlacement& placement) {
+  CString name = row.name;
+  name.Trim();
+  const std::vector<TerminalValue>& named = shapes.at(terminal.gate).named->terminals;
+  const CString current =
+      terminal.terminal <= static_cast<int>(named.size()) ? named[terminal.terminal - 1].name : CString();
+  if (name.IsEmpty() || name == current) return;
+  if (!ValidPinName(name)) {
+    CString message = CAppError::GetLastError();
+    CAppError::ClearLastError();
+    if (message.Right(1) == ".") message = message.Left(message.GetLength() - 1);
+    placement.refusedNames.push_back({row.line, "the name is not taken: " + message});
+    return;
+  }
+  placement.renames.push_back({row.line, terminal.gate, terminal.terminal, name});
 }
 
 }  // namespace
@@ -145,6 +184,12 @@ PinMapTable CollectPinMap(const std::vector<ComponentValue>& records) {
   return table;
 }
 
+bool CheckPinMapPackages(const PinMapTable& table, const std::vector<ComponentValue>& records,
+                         CString& error) {
+  std::vector<std::size_t> columns;
+  return ColumnRecords(table, records, columns, error);
+}
+
 bool PlacePinMap(const PinMapTable& table, const std::vector<ComponentValue>& records, PinMapMatch match,
                  PinMapPlacement& placement, CString& error) {
   placement = PinMapPlacement();
@@ -159,7 +204,8 @@ bool PlacePinMap(const PinMapTable& table, const std::vector<ComponentValue>& re
       placement.unplaced.push_back({row.line, reason});
       continue;
     }
-    PlaceRow(row, terminal, columns, records, placement);
+    PlaceRow(table, row, terminal, columns, records, placement);
+    if (match == PinMapMatch::GateAndTerminal) NoteRename(row, terminal, shapes, placement);
   }
   return true;
 }
@@ -168,6 +214,13 @@ void ApplyPinMap(const PinMapPlacement& placement, std::vector<ComponentValue>& 
   for (const PinMapAssignment& assignment : placement.assignments) {
     GateValue* gate = FindGate(records[assignment.record], assignment.gate);
     gate->terminals[assignment.terminal - 1].pin = assignment.pin;
+  }
+  for (const PinMapRename& rename : placement.renames) {
+    for (ComponentValue& record : records) {
+      GateValue* gate = FindGate(record, rename.gate);
+      if (gate != nullptr && rename.terminal <= static_cast<int>(gate->terminals.size()))
+        gate->terminals[rename.terminal - 1].name = rename.name;
+    }
   }
 }
 

@@ -55,9 +55,24 @@ struct PinMapUnplaced {
   CString reason;
 };
 
+// A terminal name a row gives the terminal it was matched to by number, in every
+// record that has the terminal.
+struct PinMapRename {
+  int line = 0;
+  int gate = 0;
+  int terminal = 0;
+  CString name;
+  bool operator==(const PinMapRename&) const = default;
+};
+
 struct PinMapPlacement {
   std::vector<PinMapAssignment> assignments;
   std::vector<PinMapUnplaced> unplaced;
+  std::vector<PinMapRename> renames;
+  // Pins that are set although their package's footprint has no such pad.
+  std::vector<PinMapUnplaced> beyondPads;
+  // Names the rows give that the name rules refuse: those terminals keep their names.
+  std::vector<PinMapUnplaced> refusedNames;
   int placedRows = 0;
 };
 
@@ -66,11 +81,16 @@ struct PinMapPlacement {
 // record that has the gate.
 PinMapTable CollectPinMap(const std::vector<ComponentValue>& records);
 
+// False, with a message naming the column, when a package column names no record.
+bool CheckPinMapPackages(const PinMapTable& table, const std::vector<ComponentValue>& records,
+                         CString& error);
+
 // Matches the table's rows to the records' terminals. False, with a message and no
 // assignments, when a package column names no record; a row that fits nowhere is only
-// reported.
+// reported. Matched by number, a row whose name differs from its terminal's renames it;
+// an empty name leaves the terminal's as it is.
 bool PlacePinMap(const PinMapTable& table, const std::vector<ComponentValue>& records, PinMapMatch match,
                  PinMapPlacement& placement, CString& error);
 
-// Sets the assigned pins in the records the placement was made on.
+// Sets the assigned pins and the new names in the records the placement was made on.
 void ApplyPinMap(const PinMapPlacement& placement, std::vector<ComponentValue>& records);

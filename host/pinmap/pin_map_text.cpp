@@ -207,6 +207,9 @@ std::string FormatPinMap(const PinMapTable& table, PinMapSeparator separator) {
 bool ParsePinMap(std::string_view text, const CString& source, PinMapTable& table, CString& error,
                  const PinLabelsOf& labelsOf) {
   table = PinMapTable();
+  // Spreadsheets save "CSV UTF-8" with a byte-order mark in front of the header.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   const std::size_t firstLineEnd = text.find('\n');
   const char separator = text.substr(0, firstLineEnd).find('\t') != std::string_view::npos ? '\t' : ',';
   std::vector<TextRecord> records = SplitSeparatedText(text, separator);

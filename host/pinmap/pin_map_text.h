@@ -18,11 +18,10 @@ enum class PinMapSeparator { Comma, Tab };
 std::string FormatPinMap(const PinMapTable& table, PinMapSeparator separator);
 
 // Reads a table; the separator is a tab when the header holds one, a comma otherwise.
-// Empty lines are passed over. False, with a message naming `source`, the line and the
-// column, when the header is missing or a gate, terminal or pin is not a number of its
-// kind; the table is then left empty.
-// A pin field is a number or, where `labelsOf` gives the column's package labels with
-// names, a land's name.
+// Empty lines and a leading byte-order mark are passed over. False, with a message naming `source`, the line
+// and the column, when the header is missing or a gate, terminal or pin is not a number of its kind; the
+// table is then left empty. A pin field is a number or, where `labelsOf` gives the column's package labels
+// with names, a land's name.
 using PinLabelsOf = std::function<CPinLabels(const CString& package)>;
 bool ParsePinMap(std::string_view text, const CString& source, PinMapTable& table, CString& error,
                  const PinLabelsOf& labelsOf = {});

@@ -57,7 +57,7 @@ class AppFilesTest : public AppTest {
   }
 };
 
-TEST_F(AppFilesTest, OpenLibraryPicksAComponentFromTheFilteredList) {
+TEST_F(AppFilesTest, OpenLibraryOpensTheComponentDoubleClickedInTheFilteredList) {
   prompt.openAnswers = {Library()};
   int listed = 0;
   int filtered = 0;
@@ -74,7 +74,7 @@ TEST_F(AppFilesTest, OpenLibraryPicksAComponentFromTheFilteredList) {
     filtered = list->GetCount();
     list->GetText(0, firstMatch);
     packages = dialog.GetDlgItem(IDC_PICKER_PACKAGES)->GetWindowText();
-    input.Click(dialog.GetDlgItem(IDOK));
+    input.DoubleClickListLine(list, 0);  // as Enter in the list does
   });
   EXPECT_FALSE(MenuEnabled(ID_APP_OPEN_COMPONENT)) << "no library has been opened yet";
 

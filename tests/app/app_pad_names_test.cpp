@@ -110,7 +110,7 @@ TEST_F(AppPadNamesTest, TheGridShowsAndTakesBallNamesAndRefusesAnUnknownOne) {
   ASSERT_TRUE(user.EditGridCell(&Cells(), 2, 3, "B2"));
   const std::vector<CString> problems = Problems();
   EXPECT_NE(std::find(problems.begin(), problems.end(),
-                      CString("Row 1, Gate a: pin B2 is used by 2 terminals in BGA-9.")),
+                      CString("gate a, terminal 1 (A): pin B2 is used by 2 terminals in BGA-9.")),
             problems.end())
       << ::testing::PrintToString(problems);
 

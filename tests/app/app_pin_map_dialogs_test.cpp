@@ -67,9 +67,9 @@ TEST_F(AppPinMapDialogsTest, TheProblemListShowsABadCellAndGoToMakesItTheGridsCu
   expectedCount.Format("%zu %s of the pin grid will not pass:", lines.size(),
                        lines.size() == 1 ? "cell" : "cells");
   EXPECT_EQ(count, expectedCount);
-  EXPECT_NE(
-      std::find(lines.begin(), lines.end(), "Row 3, Gate b: pin 99 is not one of the 14 pads of DIP-14."),
-      lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      "gate b, terminal 3 (Y): pin 99 is not one of the 14 pads of DIP-14."),
+            lines.end());
   EXPECT_EQ(Cells().GetRow(), 3);
   EXPECT_EQ(Cells().GetCol(), 4);
 
@@ -95,7 +95,7 @@ TEST_F(AppPinMapDialogsTest, FillSeriesNumbersTheSelectedCellsAsOneUndoStep) {
   CString target;
   ExpectFill(0, "20", "2", "", &target);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'F', FCONTROL | FSHIFT));
-  EXPECT_EQ(target, "3 cells of Gate a, from row 1 down:");
+  EXPECT_EQ(target, "3 cells from gate a, terminal 1 (A) down:");
   EXPECT_EQ(Pin(0, 1), 20);
   EXPECT_EQ(Pin(0, 2), 22);
   EXPECT_EQ(Pin(0, 3), 24);
@@ -159,6 +159,18 @@ TEST_F(AppPinMapDialogsTest, CopyTakesTheSelectedBlockAndPasteStartsAtTheBlocksT
   EXPECT_EQ(Pin(2, 3), 9);
   EXPECT_EQ(Pin(3, 3), 10);
   EXPECT_EQ(UndoText(), "&Undo Paste\tCtrl+Z");
+
+  // One value over a larger selection fills all of it, as in a spreadsheet; the cells
+  // of gates that have no terminal in a row stay as they are.
+  CurrentClipboard().SetText("20\n");
+  ASSERT_TRUE(Select(1, 6, 5, 7));
+  const int steps = Frame().GetDesign()->GetUndoCount();
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'V', FCONTROL));
+  EXPECT_TRUE(Screen().PendingExpectations().empty());
+  for (int terminal = 1; terminal <= 3; ++terminal) EXPECT_EQ(Pin(3, terminal), 20) << terminal;
+  for (int terminal = 1; terminal <= 2; ++terminal) EXPECT_EQ(Pin(4, terminal), 20) << terminal;
+  EXPECT_EQ(Pin(2, 1), 9) << "the next gate's column is not selected";
+  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), steps + 1);
   CurrentClipboard().SetText("");
 }
 
@@ -169,14 +181,18 @@ TEST_F(AppPinMapDialogsTest, ImportMatchesRowsByTerminalNameWhenTheUserSaysSo) {
   Screen().ExpectMessageBox(IDYES,
                             CString("Match the rows of \"names.csv\" to the terminals by terminal name?\n\n"
                                     "Yes matches each row to the terminal named in it; No matches it to "
-                                    "its gate and terminal number."));
+                                    "its gate and terminal number and takes its name."));
+  Screen().ExpectMessageBox(
+      IDOK, CString("Imported \"names.csv\": 1 row taken, 0 names changed, 0 pins beyond the footprint."));
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
   EXPECT_EQ(Pin(0, 1), 13) << "terminal 9 is none of gate a's, but A is its terminal 1";
 
   prompt.pinMapAnswers.push_back(Path("names.csv"));
   Screen().ExpectMessageBox(IDNO);
-  Screen().ExpectMessageBox(IDOK, CString("1 row of \"names.csv\" was not placed:\n"
-                                          "Line 2: the component has no gate a, terminal 9."));
+  Screen().ExpectMessageBox(IDOK,
+                            CString("Imported \"names.csv\": 0 rows taken, 0 names changed, 0 pins beyond "
+                                    "the footprint. 1 row was not taken.\n"
+                                    "Line 2: not taken: the component has no gate a, terminal 9."));
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
   EXPECT_EQ(Pin(0, 1), 1);

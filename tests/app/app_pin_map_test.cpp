@@ -26,6 +26,8 @@ class AppPinMapTest : public AppTest {
 TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedThroughTheMenuIsOneUndoStep) {
   ASSERT_TRUE(Open());
   prompt.pinMapAnswers.push_back(Path("quad.csv"));
+  Screen().ExpectMessageBox(
+      IDOK, "Wrote the pin map of QUAD-NAND2, 14 terminals, to \"" + Path("quad.csv") + "\".");
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EXPORT_PIN_MAP));
   std::string text = ReadFileText(Path("quad.csv").str());
   ASSERT_EQ(text.rfind("Gate,Terminal,Name,DIP-14,SOIC-14\na,1,A,1,", 0), 0u) << text;
@@ -35,8 +37,10 @@ TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedThroughTheMenuIsOneUndoSt
 
   prompt.pinMapAnswers.push_back(Path("quad.csv"));
   Screen().ExpectMessageBox(IDNO);
-  Screen().ExpectMessageBox(IDOK, CString("1 row of \"quad.csv\" was not placed:\n"
-                                          "Line 16: the component has no gate q, terminal 1."));
+  Screen().ExpectMessageBox(
+      IDOK,
+      CString("Imported \"quad.csv\": 14 rows taken, 0 names changed, 0 pins beyond the footprint. 1 row "
+              "was not taken.\nLine 16: not taken: the component has no gate q, terminal 1."));
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
   EXPECT_EQ(Pin(0, 1), 13);
   EXPECT_EQ(Cells().GetTextMatrix(1, 3), "13");
@@ -45,17 +49,53 @@ TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedThroughTheMenuIsOneUndoSt
   EXPECT_EQ(Pin(0, 1), 1);
 }
 
-TEST_F(AppPinMapTest, ARefusedImportIsShownAndChangesNothing) {
+TEST_F(AppPinMapTest, AnImportReadsTheWholeFileBeforeItAsksAndThenSumsUpWhatItTook) {
   ASSERT_TRUE(Open());
-  WriteFileText(Path("bad.csv").str(), "Gate,Terminal,Name,DIP-14\na,1,A,one\n");
-  prompt.pinMapAnswers.push_back(Path("bad.csv"));
-  Screen().ExpectMessageBox(IDNO);
-  const int steps = Frame().GetDesign()->GetUndoCount();
-  Screen().ExpectMessageBox(
-      IDOK, CString("Cannot read \"bad.csv\" at line 2, column 4: \"one\" is not a pin number."));
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
-  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), steps);
-  EXPECT_EQ(Pin(0, 1), 1);
+  struct Case {
+    const char* text;
+    int answer;  // 0: the file is refused before the question
+    const char* message;
+  };
+  const Case cases[] = {
+      {"hello, world\n", 0,
+       "Cannot read \"pins.csv\" at line 1: the header \"Gate, Terminal, Name\" followed by the package "
+       "names is "
+       "missing."},
+      {"Gate,Terminal,Name,DIP-14\na,1,A,one\n", 0,
+       "Cannot read \"pins.csv\" at line 2, column 4: \"one\" is not a pin number."},
+      {"Gate,Terminal,Name,DIP-99\na,1,A,1\n", 0,
+       "Cannot import \"pins.csv\" at line 1, column 4: the component \"QUAD-NAND2\" has no package "
+       "\"DIP-99\"."},
+      // Saved by a spreadsheet as "CSV UTF-8": a byte-order mark comes first.
+      {"\xEF\xBB\xBFGate,Terminal,Name,DIP-14\r\na,1,A,13\r\n", IDNO,
+       "Imported \"pins.csv\": 1 row taken, 0 names changed, 0 pins beyond the footprint."},
+      {"Gate,Terminal,Name,DIP-14\na,1,IN1,99\na,2,,2\n", IDNO,
+       "Imported \"pins.csv\": 2 rows taken, 1 name changed, 1 pin beyond the footprint.\n"
+       "Line 2: gate a, terminal 1 is now named \"IN1\".\n"
+       "Line 2: pin 99 is not one of the 14 pads of DIP-14."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    WriteFileText(Path("pins.csv").str(), c.text);
+    prompt.pinMapAnswers.push_back(Path("pins.csv"));
+    const int steps = Frame().GetDesign()->GetUndoCount();
+    if (c.answer != 0) Screen().ExpectMessageBox(c.answer);
+    Screen().ExpectMessageBox(IDOK, CString(c.message));
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
+    EXPECT_TRUE(Screen().PendingExpectations().empty());
+    EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), steps + (c.answer != 0 ? 1 : 0));
+  }
+  EXPECT_EQ(Pin(0, 1), 99) << "a pin beyond the footprint is taken, as typed into the grid";
+  EXPECT_EQ(Cells().GetTextMatrix(1, 1), "IN1");
+  EXPECT_EQ(Cells().GetTextMatrix(2, 1), "B") << "an empty name leaves the terminal's";
+  POSITION position = nullptr;
+  for (CComponent* record = Frame().GetDesign()->FirstComponent(position); record != nullptr;
+       record = Frame().GetDesign()->NextComponent(position))
+    EXPECT_EQ(record->GetPinName(0, 1), "IN1")
+        << "renamed in every package: " << record->GetPackage().c_str();
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
+  EXPECT_EQ(Cells().GetTextMatrix(1, 1), "A");
+  EXPECT_EQ(Pin(0, 1), 13);
 }
 
 TEST_F(AppPinMapTest, CtrlCAndCtrlVCopyACellToAnotherAndAPasteReportsWhatItCouldNotTake) {
@@ -70,9 +110,10 @@ TEST_F(AppPinMapTest, CtrlCAndCtrlVCopyACellToAnotherAndAPasteReportsWhatItCould
 
   CurrentClipboard().SetText("21\t22\n23\t24\n25\t26\n27\t28\n");
   ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 3));
-  Screen().ExpectMessageBox(IDOK, CString("2 cells took nothing from the paste:\n"
-                                          "Row 4, Gate a: the gate has no terminal in this row.\n"
-                                          "Row 4, Gate b: the gate has no terminal in this row."));
+  Screen().ExpectMessageBox(
+      IDOK, CString("2 cells took nothing from the paste:\n"
+                    "gate a, beside POWER terminal 1: the gate has no terminal in this row.\n"
+                    "gate b, beside POWER terminal 1: the gate has no terminal in this row."));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'V', FCONTROL));
   EXPECT_EQ(Cells().GetTextMatrix(3, 4), "26");
   CurrentClipboard().SetText("");

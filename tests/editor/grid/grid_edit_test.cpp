@@ -132,6 +132,26 @@ TEST_F(GridEditTest, ATerminalNameGoesToEveryGateOfTheBlock) {
   for (int gate = 0; gate < 4; ++gate) EXPECT_EQ(Component().GetPinName(gate, 2), "B") << "gate " << gate;
 }
 
+// Parts taken from other formats leave terminal names empty: the grid shows the
+// symbol's, greyed, and the data stays empty until the user types a name.
+TEST_F(GridEditTest, ATerminalWithoutANameShowsTheSymbolsPinNameAndKeepsItsOwnEmpty) {
+  for (int gate = 0; gate < 4; ++gate) Component().SetPinName(gate, 3, "");
+  Refill();
+  EXPECT_EQ(Text(3, 1), "");
+  EXPECT_EQ(Cells().GetShownText(3, 1), "Y");
+  ASSERT_TRUE(user.BeginGridEdit(&Cells(), 3, 1));
+  EXPECT_EQ(GetGridData(Cells().GetSafeHwnd())->Edit().text, "")
+      << "the edit starts from the cell's own text";
+  ASSERT_TRUE(user.EndGridEdit(&Cells()));
+  ASSERT_TRUE(Frame().UpdateDesign());
+  EXPECT_EQ(Component().GetPinName(0, 3), "");
+
+  ASSERT_TRUE(Type(3, 1, "OUT"));
+  EXPECT_EQ(Cells().GetShownText(3, 1), "OUT");
+  ASSERT_TRUE(Type(3, 1, ""));
+  EXPECT_EQ(Cells().GetShownText(3, 1), "Y") << "a cleared name shows the symbol's again";
+}
+
 TEST_F(GridEditTest, AnInvalidTerminalNameIsTakenAtOnceButRefusedByTheNextUpdate) {
   ASSERT_TRUE(Type(1, 1, " A"));
   EXPECT_EQ(Component().GetPinName(0, 1), " A");

@@ -37,10 +37,11 @@ TEST_F(PinMapChecksTest, MarksFollowTypedPinsAndNamesAndListTheProblems) {
   ASSERT_TRUE(Type(3, 4, "9"));  // beyond the 8 pads
   ASSERT_TRUE(Type(2, 4, ""));   // no pin
   EXPECT_EQ(Marked(), (std::vector<std::string>{"1,4", "2,3", "2,4", "3,4"}));
-  EXPECT_EQ(ProblemTexts(), (std::vector<CString>{"Row 1, Gate b: pin 2 is used by 2 terminals in P1.",
-                                                  "Row 2, Gate a: pin 2 is used by 2 terminals in P1.",
-                                                  "Row 2, Gate b: terminal 2 has no pin.",
-                                                  "Row 3, Gate b: pin 9 is not one of the 8 pads of P1."}));
+  EXPECT_EQ(ProblemTexts(),
+            (std::vector<CString>{"gate b, terminal 1 (T1): pin 2 is used by 2 terminals in P1.",
+                                  "gate a, terminal 2 (T2): pin 2 is used by 2 terminals in P1.",
+                                  "gate b, terminal 2 (T2): no pin.",
+                                  "gate b, terminal 3 (T3): pin 9 is not one of the 8 pads of P1."}));
   ASSERT_TRUE(Type(1, 4, "4"));
   EXPECT_EQ(Marked(), (std::vector<std::string>{"2,4", "3,4"}))
       << "the pin shared no more unmarks both cells";
@@ -67,5 +68,5 @@ TEST_F(PinMapChecksTest, ThePackagesLastPadSharedIsMarkedLikeAnyOther) {
   EXPECT_TRUE(Marked().empty());
   ASSERT_TRUE(Type(1, 4, "8"));
   EXPECT_EQ(Marked(), (std::vector<std::string>{"1,3", "1,4"}));
-  EXPECT_EQ(ProblemTexts().front(), "Row 1, Gate a: pin 8 is used by 2 terminals in P1.");
+  EXPECT_EQ(ProblemTexts().front(), "gate a, terminal 1 (T1): pin 8 is used by 2 terminals in P1.");
 }

@@ -68,10 +68,11 @@ TEST_F(PinMapCommandsTest, APasteOverTheLeadingColumnsNamesTerminalsAndRefusesSy
   EXPECT_EQ(Component().GetPinName(1, 2), "IN2") << "a terminal name belongs to every gate of its symbol";
   EXPECT_EQ(Text(1, 0), "NAND2");
   EXPECT_EQ(Pins(1), (std::vector<int>{5, 5, 6}));
-  EXPECT_EQ(refused, (std::vector<CString>{"Row 1, Schematic Symbol: symbol names are not pasted.",
-                                           "Row 1, Terminal Number: terminal numbers cannot be changed.",
-                                           "Row 1, Gate a: \"x9\" is not a pin number.",
-                                           "Row 2, Schematic Symbol: symbol names are not pasted."}));
+  EXPECT_EQ(refused,
+            (std::vector<CString>{"schematic symbol, NAND2 terminal 1: symbol names are not pasted.",
+                                  "terminal number, NAND2 terminal 1: terminal numbers cannot be changed.",
+                                  "gate a, terminal 1 (T1): \"x9\" is not a pin number.",
+                                  "schematic symbol, NAND2 terminal 2: symbol names are not pasted."}));
 }
 
 TEST_F(PinMapCommandsTest, ACopiedRectangleComesBackAsTheSameCellsWhenPastedElsewhere) {
@@ -112,8 +113,8 @@ TEST_F(PinMapCommandsTest, BallNamesTheFootprintHasNoPadForAreReportedAndTheirCe
   series.lineLength = 4;
   std::vector<CString> refused;
   Frame().FillPinSeries(2, series, refused);
-  EXPECT_EQ(refused, (std::vector<CString>{"Row 1, Gate a: the footprint has no pad \"A1\".",
-                                           "Row 2, Gate a: the footprint has no pad \"A2\"."}));
+  EXPECT_EQ(refused, (std::vector<CString>{"gate a, terminal 1 (T1): the footprint has no pad \"A1\".",
+                                           "gate a, terminal 2 (T2): the footprint has no pad \"A2\"."}));
   EXPECT_EQ(Pins(0), (std::vector<int>{1, 2, 3}));
 }
 
