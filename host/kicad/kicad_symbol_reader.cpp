@@ -47,6 +47,7 @@ struct PinDef {
   CPoint position;
   int length = 0;
   PinDirection direction = PinDirection::Left;
+  PinShape shape = PinShape::Line;
   int line = 0;
 };
 
@@ -78,6 +79,18 @@ PinDirection DirectionOf(int angle) {
     default:
       return PinDirection::Left;
   }
+}
+
+// A pin's graphic style, the second word of (pin TYPE STYLE ...), in the order of
+// PinShape; a style this program does not know draws as a plain line.
+constexpr std::array<std::string_view, 9> kPinStyles = {"line",           "inverted",        "clock",
+                                                        "inverted_clock", "input_low",       "clock_low",
+                                                        "output_low",     "edge_clock_high", "non_logic"};
+
+PinShape ShapeOf(const std::vector<std::string>& words) {
+  if (words.size() < 2) return PinShape::Line;
+  const auto found = std::find(kPinStyles.begin(), kPinStyles.end(), words[1]);
+  return found == kPinStyles.end() ? PinShape::Line : static_cast<PinShape>(found - kPinStyles.begin());
 }
 
 // The unit and style at the end of a part's name "NAME_U_S"; false when it has none.
@@ -245,6 +258,7 @@ class SymbolFileReader {
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
     pin.direction = DirectionOf(props.atAngle);
+    pin.shape = ShapeOf(props.words);
     pin.line = line;
     part.pins.push_back(std::move(pin));
     return true;
@@ -333,6 +347,7 @@ class SymbolFileReader {
       const bool unnamed = pin->name.empty() || pin->name == "~";
       CFreePad pad(++terminal, CString(unnamed ? pin->number : pin->name), pin->position);
       pad.SetPin(pin->length, pin->direction);
+      pad.SetPinShape(pin->shape);
       made.AddPad(pad);
       numbers.push_back(pin->number);
     }
