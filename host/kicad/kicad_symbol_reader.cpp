@@ -81,16 +81,15 @@ PinDirection DirectionOf(int angle) {
   }
 }
 
-// A pin's graphic style, the second word of (pin TYPE STYLE ...), in the order of
-// PinShape; a style this program does not know draws as a plain line.
-constexpr std::array<std::string_view, 9> kPinStyles = {"line",           "inverted",        "clock",
-                                                        "inverted_clock", "input_low",       "clock_low",
-                                                        "output_low",     "edge_clock_high", "non_logic"};
+static_assert(CKicadSymbolReader::kPinStyles.size() == kPinShapeNames.size(), "one style for each pin shape");
 
+// A pin's graphic style is the second word of (pin TYPE STYLE ...); a style this program
+// does not know draws as a plain line.
 PinShape ShapeOf(const std::vector<std::string>& words) {
+  const auto& styles = CKicadSymbolReader::kPinStyles;
   if (words.size() < 2) return PinShape::Line;
-  const auto found = std::find(kPinStyles.begin(), kPinStyles.end(), words[1]);
-  return found == kPinStyles.end() ? PinShape::Line : static_cast<PinShape>(found - kPinStyles.begin());
+  const auto found = std::find(styles.begin(), styles.end(), words[1]);
+  return found == styles.end() ? PinShape::Line : static_cast<PinShape>(found - styles.begin());
 }
 
 // The unit and style at the end of a part's name "NAME_U_S"; false when it has none.
