@@ -64,7 +64,7 @@ int Usage() {
       stderr,
       "usage: component-editor-cli dialogs\n"
       "       component-editor-cli show LIBRARY [COMPONENT]\n"
-      "       component-editor-cli render LIBRARY COMPONENT [--package NAME] --out DIR\n"
+      "       component-editor-cli render LIBRARY COMPONENT [--package NAME] [--size WxH] --out DIR\n"
       "       component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE]\n"
       "       component-editor-cli import LIBRARY COMPONENT FILE [--by-name]\n"
       "       component-editor-cli import-symbol LIBRARY SYMBOL_LIBRARY SYMBOL\n"
@@ -82,7 +82,8 @@ int Usage() {
   return 2;
 }
 
-// render LIBRARY COMPONENT [--package NAME] --out DIR; false when the words do not fit.
+// render LIBRARY COMPONENT [--package NAME] [--size WxH] --out DIR; false when the words
+// do not fit, with a message when a value is wrong.
 bool ParseRender(int argc, char** argv, RenderRequest& request) {
   std::vector<std::string_view> positional;
   for (int i = 2; i < argc; ++i) {
@@ -92,6 +93,12 @@ bool ParseRender(int argc, char** argv, RenderRequest& request) {
       request.package = argv[++i];
     } else if (word == "--out" && hasValue) {
       request.outputDirectory = argv[++i];
+    } else if (word == "--size" && hasValue) {
+      CString error;
+      if (!ParseRenderSize(argv[++i], request.windowSize, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+      }
     } else if (word.starts_with("--")) {
       return false;
     } else {

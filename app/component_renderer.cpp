@@ -39,8 +39,6 @@ class CRenderComponentFrame : public CComponentFrame {
 
 IMPLEMENT_DYNCREATE(CRenderComponentFrame, CComponentFrame)
 
-constexpr int kMainWindowWidth = 1200;
-constexpr int kMainWindowHeight = 800;
 constexpr const char* kConverter = "rsvg-convert";
 
 // An application with a main window and no screen, for as long as it lives. The
@@ -48,7 +46,7 @@ constexpr const char* kConverter = "rsvg-convert";
 // user's settings are never touched.
 class HeadlessEditor {
  public:
-  HeadlessEditor() {
+  explicit HeadlessEditor(CSize size) {
     auto backend = std::make_unique<CliBackend>();
     m_backend = backend.get();
     m_previousBackend = SetCurrentBackend(std::move(backend));
@@ -58,7 +56,7 @@ class HeadlessEditor {
     m_mainWindow = std::make_unique<CMDIFrameWnd>();
     m_opened = m_mainWindow->LoadFrame(0) != FALSE;
     if (!m_opened) return;
-    m_mainWindow->MoveWindow(0, 0, kMainWindowWidth, kMainWindowHeight);
+    m_mainWindow->MoveWindow(0, 0, size.cx, size.cy);
     m_mainWindow->ShowWindow(SW_SHOW);
     m_app->m_pMainWnd = m_mainWindow.get();
   }
@@ -222,7 +220,7 @@ int RenderPackage(const RenderRequest& request, const LibraryEntry& entry, const
                   std::FILE* out) {
   // The design outlives the editor, whose frames show it.
   CDesign design;
-  HeadlessEditor editor;
+  HeadlessEditor editor(request.windowSize);
   if (!editor.IsOpen()) {
     std::fprintf(stderr, "The editor's main window could not be made.\n");
     return 1;
@@ -251,6 +249,24 @@ int RenderPackage(const RenderRequest& request, const LibraryEntry& entry, const
 }
 
 }  // namespace
+
+bool ParseRenderSize(const char* text, CSize& size, CString& error) {
+  int width = 0;
+  int height = 0;
+  char end = '\0';
+  const bool read = std::sscanf(text, "%dx%d%c", &width, &height, &end) == 2;
+  const auto fits = [](int side) {
+    return side >= RenderRequest::kMinRenderSide && side <= RenderRequest::kMaxRenderSide;
+  };
+  if (!read || !fits(width) || !fits(height)) {
+    error.FormatMessage("The size \"%1\" is not WIDTHxHEIGHT in pixels, each %2 to %3.", CString(text),
+                        CString(std::to_string(RenderRequest::kMinRenderSide)),
+                        CString(std::to_string(RenderRequest::kMaxRenderSide)));
+    return false;
+  }
+  size = CSize(width, height);
+  return true;
+}
 
 int RenderComponent(const RenderRequest& request, std::FILE* out) {
   std::vector<LibraryEntry> entries;

@@ -6,13 +6,26 @@
 #include <cstdio>
 
 #include "platform/cstring.h"
+#include "platform/types.h"
 
 struct RenderRequest {
   CString library;    // the component library file
   CString component;  // compared ignoring case
   CString package;    // empty: the component's first package
   CString outputDirectory;
+  // The editor window the drawings are laid out in, in pixels; each drawing takes its
+  // part of it as on the screen.
+  CSize windowSize{kDefaultRenderWidth, kDefaultRenderHeight};
+
+  static constexpr int kDefaultRenderWidth = 1200;
+  static constexpr int kDefaultRenderHeight = 800;
+  static constexpr int kMinRenderSide = 200;
+  static constexpr int kMaxRenderSide = 10000;
 };
+
+// Reads "WIDTHxHEIGHT" (1600x1000), each side kMinRenderSide to kMaxRenderSide pixels;
+// false, with a message naming the text, otherwise.
+bool ParseRenderSize(const char* text, CSize& size, CString& error);
 
 // Writes <component>-<package>-schematic.svg and -pcb.svg into the output directory,
 // and a PNG beside each when an SVG converter (rsvg-convert) is on the PATH. Progress

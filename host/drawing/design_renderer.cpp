@@ -1,6 +1,5 @@
 #include "host/drawing/design_renderer.h"
 
-#include <array>
 #include <cmath>
 #include <numbers>
 #include <variant>
@@ -8,6 +7,8 @@
 #include "host/drawing/design_drawing.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
+#include "host/model/design_units.h"
+#include "host/model/symbol_pin_marks.h"
 #include "platform/device_context.h"
 
 namespace {
@@ -17,6 +18,10 @@ constexpr int kPinStroke = 2540;
 // A pin's free end is marked once the pin is long enough on the screen to show it.
 constexpr int kPinEndMarkRadius = 2;
 constexpr int kMinPinPixelsForMark = 6;
+// A pin's marks (bubble, wedges) take a quarter of the schematic grid each way, and are
+// left out when that comes to fewer pixels than this.
+constexpr int kPinMarkSize = kSchematicGrid / 4;
+constexpr int kMinPinMarkPixels = 2;
 // The device takes an arc's ends as rays from the centre; long rays keep their
 // directions exact after rounding.
 constexpr double kArcRayPixels = 1000;
@@ -167,14 +172,32 @@ void CDesignRenderer::DrawPad(const CPadInstance& pad, COLORREF colour) {
 
 void CDesignRenderer::DrawSchematicPin(const CPadInstance& pad, COLORREF colour) {
   const CPoint end = m_transform.ToView(pad.GetPosition());
-  const CPoint root = m_transform.ToView(pad.GetPinRoot());
   m_dc.SelectPen({PS_SOLID, StrokePixels(kPinStroke), colour});
+  const CPoint root = DrawPinShape(pad);
   m_dc.MoveTo(end);
   m_dc.LineTo(root);
   if (std::abs(end.x - root.x) + std::abs(end.y - root.y) < kMinPinPixelsForMark) return;
   m_dc.SelectPen({PS_SOLID, 1, colour});
   m_dc.SelectBrush(DCBrush::Hollow());
   m_dc.Ellipse(CircleBox(end, kPinEndMarkRadius));
+}
+
+CPoint CDesignRenderer::DrawPinShape(const CPadInstance& pad) {
+  const CPoint root = m_transform.ToView(pad.GetPinRoot());
+  const PinShape shape = pad.GetPad()->GetPinShape();
+  if (shape == PinShape::Line || m_transform.LengthToView(kPinMarkSize) < kMinPinMarkPixels) return root;
+  const PinShapeMarks marks =
+      MakePinShapeMarks(shape, pad.GetPinRoot(), pad.GetDirection(), pad.GetPad()->GetLength(), kPinMarkSize);
+  m_dc.SelectBrush(DCBrush::Hollow());
+  for (const SymbolShape& mark : marks.shapes) {
+    if (const auto* line = std::get_if<CSymbolLine>(&mark)) {
+      m_dc.MoveTo(m_transform.ToView(line->from));
+      m_dc.LineTo(m_transform.ToView(line->to));
+    } else if (const auto* circle = std::get_if<CSymbolCircle>(&mark)) {
+      m_dc.Ellipse(AtLeastOnePixel(m_transform.ToView(CircleBox(circle->centre, circle->radius))));
+    }
+  }
+  return m_transform.ToView(marks.lineRoot);
 }
 
 void CDesignRenderer::DrawLand(const CPadInstance& pad, COLORREF colour) {
@@ -250,10 +273,19 @@ void CDesignRenderer::DrawText(const CTextInstance& text, COLORREF colour, doubl
   m_dc.TextOut(anchor.x, anchor.y, placed.text);
 }
 
+// A pin number stays readable on what it stands on: a land's number on the land, a
+// terminal's number on the background unless a mark colours it.
 void CDesignRenderer::DrawPadTexts(const CPadInstance& pad, std::optional<COLORREF> symbolMark) {
   const double minPixels = pad.IsPcbPad() ? kMinLandTextPixels : kMinTextPixels;
-  for (const CTextInstance* text :
-       std::array<const CTextInstance*, 2>{pad.GetPinNameText(), pad.GetPinNumberText()}) {
-    if (text != nullptr) DrawText(*text, ItemColour(*text, symbolMark), minPixels);
+  if (const CTextInstance* name = pad.GetPinNameText())
+    DrawText(*name, ItemColour(*name, symbolMark), minPixels);
+  const CTextInstance* number = pad.GetPinNumberText();
+  if (number == nullptr) return;
+  COLORREF colour = ItemColour(*number, symbolMark);
+  if (pad.IsPcbPad()) {
+    colour = CDesignColours::ReadableOn(colour, PadColour(pad, symbolMark));
+  } else if (!symbolMark && !MarkColour(*number)) {
+    colour = CDesignColours::ReadableOn(colour, m_colours.GetBackground());
   }
+  DrawText(*number, colour, minPixels);
 }

@@ -48,6 +48,9 @@ class CDesignRenderer {
   void DrawCopper(const CCopperInstance& copper, COLORREF colour);
   void DrawPad(const CPadInstance& pad, COLORREF colour);
   void DrawSchematicPin(const CPadInstance& pad, COLORREF colour);
+  // Draws the marks of the pin's shape with the pen selected; returns the view point
+  // where the pin's line meets them.
+  CPoint DrawPinShape(const CPadInstance& pad);
   void DrawLand(const CPadInstance& pad, COLORREF colour);
   void DrawOblong(const CRect& bounds);
   void DrawText(const CTextInstance& text, COLORREF colour, double minPixels = kMinTextPixels);

@@ -47,6 +47,7 @@ struct PinDef {
   CPoint position;
   int length = 0;
   PinDirection direction = PinDirection::Left;
+  PinShape shape = PinShape::Line;
   int line = 0;
 };
 
@@ -78,6 +79,17 @@ PinDirection DirectionOf(int angle) {
     default:
       return PinDirection::Left;
   }
+}
+
+static_assert(CKicadSymbolReader::kPinStyles.size() == kPinShapeNames.size(), "one style for each pin shape");
+
+// A pin's graphic style is the second word of (pin TYPE STYLE ...); a style this program
+// does not know draws as a plain line.
+PinShape ShapeOf(const std::vector<std::string>& words) {
+  const auto& styles = CKicadSymbolReader::kPinStyles;
+  if (words.size() < 2) return PinShape::Line;
+  const auto found = std::find(styles.begin(), styles.end(), words[1]);
+  return found == styles.end() ? PinShape::Line : static_cast<PinShape>(found - styles.begin());
 }
 
 // The unit and style at the end of a part's name "NAME_U_S"; false when it has none.
@@ -245,6 +257,7 @@ class SymbolFileReader {
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
     pin.direction = DirectionOf(props.atAngle);
+    pin.shape = ShapeOf(props.words);
     pin.line = line;
     part.pins.push_back(std::move(pin));
     return true;
@@ -333,6 +346,7 @@ class SymbolFileReader {
       const bool unnamed = pin->name.empty() || pin->name == "~";
       CFreePad pad(++terminal, CString(unnamed ? pin->number : pin->name), pin->position);
       pad.SetPin(pin->length, pin->direction);
+      pad.SetPinShape(pin->shape);
       made.AddPad(pad);
       numbers.push_back(pin->number);
     }

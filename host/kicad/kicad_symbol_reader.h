@@ -2,12 +2,14 @@
 // schematic symbols, one per unit of each symbol. See docs/kicad-libraries.md.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/model/symbol_library_contents.h"
+#include "host/model/symbol_pin_shape.h"
 #include "platform/cstring.h"
 
 class CKicadSymbolReader {
@@ -16,6 +18,10 @@ class CKicadSymbolReader {
   static constexpr int64_t kNewestVersion = 20241209;
   // Symbol texts of files up to this version give their angles in tenths of a degree.
   static constexpr int64_t kLastTenthsVersion = 20211014;
+  // The pins' graphic styles as the files name them, in the order of PinShape.
+  static constexpr std::array<std::string_view, 9> kPinStyles = {
+      "line",      "inverted",   "clock",           "inverted_clock", "input_low",
+      "clock_low", "output_low", "edge_clock_high", "non_logic"};
 
   // Null, with a located message, when the text is no symbol library or of a future
   // version. Otherwise the symbols that could be read; each one that could not is left

@@ -5,6 +5,7 @@
 #include "host/model/component.h"
 #include "host/model/position_index.h"
 #include "host/model/scm_component.h"
+#include "host/model/symbol_grid.h"
 #include "host/model/symbol_library_locator.h"
 #include "host/utility/file_path.h"
 
@@ -100,6 +101,10 @@ CSymbolInstance* CComponentInstance::AddSymbolInstance(std::unique_ptr<CSymbolIn
 void CComponentInstance::ArrangeSymbolInstances(CSize spacing, bool inColumn, CAngle rotation) {
   if (m_symbols.empty()) return;
   for (const auto& instance : m_symbols) instance->SetRotation(rotation);
+  if (!inColumn) {
+    ArrangeSymbolsInGrid(m_symbols, spacing);
+    return;
+  }
   const CPoint start = m_symbols.front()->GetPosition();
   CBox previous = BoxOrPosition(*m_symbols.front());
   for (size_t i = 1; i < m_symbols.size(); ++i)

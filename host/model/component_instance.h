@@ -78,12 +78,12 @@ class CComponentInstance : public CDesignItem {
   CSymbolInstance* NextSymbolInstance(POSITION& position) const;
   CSymbolInstance* AddSymbolInstance(std::unique_ptr<CSymbolInstance> instance);
 
-  // Turns every symbol instance to `rotation` and lays them out in order, a row from
-  // left to right (or with `inColumn` a column from top to bottom) starting where the
-  // first one stands. Each keeps at least the spacing (cx in a row, cy in a column)
-  // from the one before, measured between their extents, and stands a whole number of
-  // spacings from the first, so that symbols drawn on a grid of that spacing stay on
-  // it. A spacing of 0 or less puts them edge to edge.
+  // Turns every symbol instance to `rotation` and lays them out in order, on a
+  // near-square grid filled row by row (ArrangeSymbolsInGrid), or with `inColumn` in a
+  // column from top to bottom, starting where the first one stands. Each keeps at least
+  // the spacing from its neighbours, measured between their extents, and stands a whole
+  // number of spacings from the first, so that symbols drawn on a grid of that spacing
+  // stay on it. A spacing of 0 or less puts them edge to edge.
   void ArrangeSymbolInstances(CSize spacing, bool inColumn, CAngle rotation);
   void Offset(int dx, int dy);
   CBox GetExtents() const;

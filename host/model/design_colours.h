@@ -35,6 +35,16 @@ class CDesignColours : public CObject {
 
   static constexpr COLORREF kDefaultItemColour = RGB(255, 255, 255);
 
+  // Texts whose contrast with what lies under them is below this ratio (of the
+  // lighter colour's luminance to the darker's) are hard to read.
+  static constexpr double kMinTextContrast = 3.0;
+  // The contrast ratio of two colours, from 1 (the same) to 21 (black and white).
+  static double Contrast(COLORREF a, COLORREF b);
+  // `text` when it reads on `surface`; else black or white, whichever reads better.
+  // Pin numbers need it: their default dark blue hardly shows on the black background
+  // and not at all on a blue unassigned land.
+  static COLORREF ReadableOn(COLORREF text, COLORREF surface);
+
  private:
   std::unordered_map<const CRuntimeClass*, COLORREF> m_kindColours;
   COLORREF m_background = RGB(0, 0, 0);

@@ -2,6 +2,7 @@
 // schematic pad is a terminal of a gate; a PCB pad is a land of a footprint.
 #pragma once
 
+#include "host/model/symbol_pin_shape.h"
 #include "platform/cstring.h"
 #include "platform/types.h"
 
@@ -38,6 +39,9 @@ class CFreePad {
   }
   // The end of the pin that touches the body.
   CPoint GetPinRoot() const;
+  // Schematic only: the marks drawn round the pin's root.
+  PinShape GetPinShape() const { return m_pinShape; }
+  void SetPinShape(PinShape shape) { m_pinShape = shape; }
 
   // PCB only: the land's shape and size; a drill of 0 makes a surface-mount pad.
   PadShape GetShape() const { return m_shape; }
@@ -55,6 +59,7 @@ class CFreePad {
   CPoint m_position;
   int m_length = 0;
   PinDirection m_direction = PinDirection::Left;
+  PinShape m_pinShape = PinShape::Line;
   PadShape m_shape = PadShape::Round;
   CSize m_size;
   int m_drill = 0;

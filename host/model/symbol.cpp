@@ -18,7 +18,8 @@ void Include(std::optional<CRect>& total, CRect box) {
 bool SamePad(const CFreePad& a, const CFreePad& b) {
   return a.GetNumber() == b.GetNumber() && a.GetName() == b.GetName() && a.GetPosition() == b.GetPosition() &&
          a.GetLength() == b.GetLength() && a.GetDirection() == b.GetDirection() &&
-         a.GetShape() == b.GetShape() && a.GetSize() == b.GetSize() && a.GetDrill() == b.GetDrill();
+         a.GetPinShape() == b.GetPinShape() && a.GetShape() == b.GetShape() && a.GetSize() == b.GetSize() &&
+         a.GetDrill() == b.GetDrill();
 }
 
 }  // namespace

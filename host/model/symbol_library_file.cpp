@@ -1,5 +1,6 @@
 #include "host/model/symbol_library_file.h"
 
+#include <algorithm>
 #include <array>
 
 #include "host/model/design_units.h"
@@ -60,13 +61,20 @@ int ReadFormatAndVersion(const CJsonNode& root, std::string_view formatName) {
   return static_cast<int>(found);
 }
 
-CFreePad ReadSchematicPad(const CJsonNode& node) {
-  node.ExpectMembers({"direction", "length", "name", "number", "position"});
+// From version 3 every schematic pad names its shape.
+CFreePad ReadSchematicPad(const CJsonNode& node, int version) {
+  const bool shaped = version >= CSymbolLibraryFile::kPinShapesVersion;
+  if (shaped) {
+    node.ExpectMembers({"direction", "length", "name", "number", "position", "shape"});
+  } else {
+    node.ExpectMembers({"direction", "length", "name", "number", "position"});
+  }
   CFreePad pad(node.Member("number").Int(0, CSymbolLibraryFile::kMaxPadNumber),
                CString(node.Member("name").String(CSymbolLibraryFile::kMaxPadNameLength, true)),
                ReadPoint(node.Member("position")));
   pad.SetPin(ReadLength(node.Member("length"), 0),
              ReadChoice<PinDirection>(node.Member("direction"), kDirectionNames));
+  if (shaped) pad.SetPinShape(ReadChoice<PinShape>(node.Member("shape"), kPinShapeNames));
   return pad;
 }
 
@@ -92,7 +100,7 @@ void ReadPads(CSymbol& symbol, const CJsonNode& padsNode, int version) {
   const bool pcb = symbol.GetKind() == SymbolKind::Pcb;
   const bool landsShared = pcb && version >= CSymbolLibraryFile::kLandsVersion;
   for (const CJsonNode& node : padsNode.Elements()) {
-    const CFreePad pad = pcb ? ReadPcbPad(node, version) : ReadSchematicPad(node);
+    const CFreePad pad = pcb ? ReadPcbPad(node, version) : ReadSchematicPad(node, version);
     const int earlier = symbol.IndexOfPad(pad.GetNumber());
     if (earlier >= 0 && !landsShared) {
       node.Member("number").Fail("pad number " + std::to_string(pad.GetNumber()) + " is already used at " +
@@ -179,13 +187,15 @@ json WritePoint(CPoint point) {
   return {{"x", point.x}, {"y", point.y}};
 }
 
-json WritePad(const CFreePad& pad, SymbolKind kind) {
+json WritePad(const CFreePad& pad, SymbolKind kind, int version) {
   json node = {{"number", pad.IsNumbered() ? json(pad.GetNumber()) : json(nullptr)},
                {"name", pad.GetName().str()},
                {"position", WritePoint(pad.GetPosition())}};
   if (kind == SymbolKind::Schematic) {
     node["length"] = pad.GetLength();
     node["direction"] = ChoiceName(pad.GetDirection(), kDirectionNames);
+    if (version >= CSymbolLibraryFile::kPinShapesVersion)
+      node["shape"] = ChoiceName(pad.GetPinShape(), kPinShapeNames);
     return node;
   }
   node["shape"] = ChoiceName(pad.GetShape(), kShapeNames);
@@ -234,15 +244,23 @@ json WriteGraphic(const CSymbolGraphic& graphic) {
   return node;
 }
 
-json WriteSymbol(const CSymbol& symbol) {
+json WriteSymbol(const CSymbol& symbol, int version) {
   json pads = json::array();
-  for (int i = 0; i < symbol.CountPads(); ++i) pads.push_back(WritePad(symbol.GetPad(i), symbol.GetKind()));
+  for (int i = 0; i < symbol.CountPads(); ++i)
+    pads.push_back(WritePad(symbol.GetPad(i), symbol.GetKind(), version));
   json graphics = json::array();
   for (const CSymbolGraphic& graphic : symbol.Graphics()) graphics.push_back(WriteGraphic(graphic));
   return {{"name", symbol.GetName().str()},
           {"origin", WritePoint(symbol.GetOrigin())},
           {"pads", std::move(pads)},
           {"graphics", std::move(graphics)}};
+}
+
+bool HasShapedPins(const CSymbol& symbol) {
+  for (int i = 0; i < symbol.CountPads(); ++i) {
+    if (symbol.GetPad(i).GetPinShape() != PinShape::Line) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -266,9 +284,10 @@ std::string CSymbolLibraryFile::Format(const CSymbolLibraryContents& contents) {
   // A file keeps the first version as long as a reader of that version reads it right.
   int version = kFirstVersion;
   for (int i = 0; i < contents.Count(); ++i) {
-    symbols.push_back(WriteSymbol(contents.Get(i)));
-    if (contents.Get(i).HasSharedOrUnnumberedLands()) version = kLandsVersion;
+    if (contents.Get(i).HasSharedOrUnnumberedLands()) version = std::max(version, kLandsVersion);
+    if (HasShapedPins(contents.Get(i))) version = kPinShapesVersion;
   }
+  for (int i = 0; i < contents.Count(); ++i) symbols.push_back(WriteSymbol(contents.Get(i), version));
   const json document = {{"format", kFormatName},
                          {"version", version},
                          {"kind", ChoiceName(contents.GetKind(), kSymbolKindNames)},

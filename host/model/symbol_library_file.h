@@ -12,12 +12,14 @@
 
 class CSymbolLibraryFile {
  public:
-  // The newest version, the one before everything it adds, and the version that
-  // lets a PCB land share its pin's number with others or have none. Files are written
-  // in the oldest version that holds them.
-  static constexpr int kVersion = 2;
+  // The newest version, the one before everything it adds, the version that lets a PCB
+  // land share its pin's number with others or have none, and the one that gives
+  // schematic pins their shapes. Files are written in the oldest version that holds
+  // them.
+  static constexpr int kVersion = 3;
   static constexpr int kFirstVersion = 1;
   static constexpr int kLandsVersion = 2;
+  static constexpr int kPinShapesVersion = 3;
   static constexpr size_t kMaxNameLength = 64;
   static constexpr size_t kMaxPadNameLength = 32;
   static constexpr size_t kMaxTextLength = 256;

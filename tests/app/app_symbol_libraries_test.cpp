@@ -126,4 +126,28 @@ TEST(CliRenderTest, ALibraryInAFolderOfItsOwnIsRenderedFromTheSymbolLibrariesBes
     EXPECT_EQ(TextsReading(pcb, std::to_string(pad)).size(), 1U) << "pad " << pad;
 }
 
+TEST(CliRenderTest, TheSizeIsWidthByHeightInPixelsWithinBounds) {
+  const std::vector<std::pair<const char*, CSize>> cases = {
+      {"1600x1000", CSize(1600, 1000)},
+      {"200x10000", CSize(200, 10000)},
+      {"199x800", CSize()},
+      {"1600x10001", CSize()},
+      {"1600", CSize()},
+      {"1600x1000px", CSize()},
+      {"x800", CSize()},
+      {"-1600x1000", CSize()},
+  };
+  for (const auto& [text, expected] : cases) {
+    CSize size;
+    CString error;
+    const bool read = ParseRenderSize(text, size, error);
+    EXPECT_EQ(read, expected != CSize()) << text;
+    if (read) {
+      EXPECT_EQ(size, expected) << text;
+    } else {
+      EXPECT_NE(error.Find(text), -1) << error.str();
+    }
+  }
+}
+
 }  // namespace

@@ -2,9 +2,13 @@
 // the instance's display says, and what reaches the screen when items are drawn.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <fstream>
+
 #include "host/utility/evt.h"
 #include "platform/backend.h"
 #include "tests/host/drawing/drawing_fixture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -20,6 +24,15 @@ CPoint OnPin(const CPadInstance* pad) {
   const CPoint end = pad->GetPosition();
   const CPoint root = pad->GetPinRoot();
   return {(end.x + root.x) / 2, (end.y + root.y) / 2};
+}
+
+// How well a text's fill reads on a colour.
+double ContrastOn(const SvgElement& text, COLORREF surface) {
+  const std::string hex = text.attributes.at("fill");
+  const auto channel = [&hex](size_t at) {
+    return static_cast<BYTE>(std::stoi(hex.substr(at, 2), nullptr, 16));
+  };
+  return CDesignColours::Contrast(RGB(channel(1), channel(3), channel(5)), surface);
 }
 
 class RecordingPeer : public WindowPeer {
@@ -45,6 +58,9 @@ TEST_F(DrawingTest, LandsShowAssignmentMarksAndDrillHoles) {
 
   EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
   EXPECT_EQ(fillOn(7), Hex(colours::kPad));
+  // Land numbers read on assigned and unassigned lands alike.
+  EXPECT_GE(ContrastOn(TextsReading(Render(view), "1").at(0), colours::kAssigned), 3.0);
+  EXPECT_GE(ContrastOn(TextsReading(Render(view), "7").at(0), colours::kPad), 3.0);
   // A land with its number drawn on it stays whole; without the number, its drill
   // hole shows.
   const auto fillAtCentre = [&] {
@@ -98,6 +114,43 @@ TEST_F(DrawingTest, AMarkedSymbolColoursItsWholeDrawingButItsPadsOwnMarksWin) {
   EXPECT_EQ(LineStrokeAt(Render(view), ViewPoint(view, topEdge)), Hex(colours::kSelection));
 }
 
+TEST_F(DrawingTest, AnInvertedPinEndsInABubbleAtTheBody) {
+  ScratchFolder folder;
+  const std::string library = folder / "inverters.kicad_sym";
+  std::ofstream(library) << R"((kicad_symbol_lib (version 20211014) (generator test)
+    (symbol "INV" (symbol "INV_1_1"
+      (polyline (pts (xy -2.54 2.54) (xy 2.54 0) (xy -2.54 -2.54) (xy -2.54 2.54)) (stroke (width 0.254)))
+      (pin input line (at -7.62 0 0) (length 5.08) (name "A" (effects)) (number "1" (effects)))
+      (pin output inverted (at 7.62 0 180) (length 5.08) (name "Y" (effects)) (number "2" (effects)))))))";
+  CScmDesign schematic;
+  CComponent* inverter = schematic.AddComponent("INV", "DIP-14");
+  const int pins[] = {1, 2};
+  inverter->AddGate(0, CString(library), "INV", 2, nullptr, pins);
+  CComponentInstance* u1 = schematic.AddComponentInstance("U1", inverter, "", true);
+  ASSERT_NE(u1, nullptr);
+  TestDrawing* view = OpenView(schematic);
+  ASSERT_NE(view, nullptr);
+
+  // The circles whose rim touches a pin's root from outside the body.
+  const std::vector<SvgElement> picture = Render(view);
+  const auto bubblesAt = [&](const CPadInstance* pad) {
+    const CPoint root = ViewPoint(view, pad->GetPinRoot());
+    const CPoint end = ViewPoint(view, pad->GetPosition());
+    int count = 0;
+    for (const SvgElement& circle : ElementsNamed(picture, "ellipse")) {
+      const double rx = circle.Number("rx");
+      const double x = circle.Number("cx") - root.x;
+      const double y = circle.Number("cy") - root.y;
+      const bool outward = x * (end.x - root.x) + y * (end.y - root.y) > 0;
+      if (rx >= 2 && outward && std::abs(std::hypot(x, y) - rx) <= 1.5) ++count;
+    }
+    return count;
+  };
+  const CSymbolInstance* gate = u1->FirstSymbolInstance();
+  EXPECT_EQ(bubblesAt(gate->FindPad(2)), 1);
+  EXPECT_EQ(bubblesAt(gate->FindPad(1)), 0);
+}
+
 TEST_F(DrawingTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
   CScmDesign schematic;
   CComponentInstance* u1 = PlaceQuadNand(schematic);
@@ -107,7 +160,11 @@ TEST_F(DrawingTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
   u1->SetPinNumbersDisplayed(true);
   EXPECT_TRUE(TextsReading(Render(view), "A").empty());
   ASSERT_EQ(TextsReading(Render(view), "9").size(), 1u);
-  EXPECT_EQ(TextsReading(Render(view), "9")[0].attributes.at("fill"), Hex(colours::kPinNumber));
+  // The default dark blue hardly shows on black: the number takes a colour that reads.
+  EXPECT_GE(ContrastOn(TextsReading(Render(view), "9")[0], colours::kBackground), 3.0);
+  schematic.GetDesignColours()->SetColour(RUNTIME_CLASS(CPinNumberInstance), colours::kOutline);
+  EXPECT_EQ(TextsReading(Render(view), "9")[0].attributes.at("fill"), Hex(colours::kOutline));
+  schematic.GetDesignColours()->SetColour(RUNTIME_CLASS(CPinNumberInstance), colours::kPinNumber);
 
   u1->SetPinNamesDisplayed(true);
   view->OnZoomInAtCursor();

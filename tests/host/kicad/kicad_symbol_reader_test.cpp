@@ -116,6 +116,33 @@ TEST(KicadSymbolReaderTest, PinsBecomeTerminalsInTheNaturalOrderOfTheirNumbers) 
   EXPECT_EQ(order, (std::vector<std::string>{"1", "2", "10", "A1", "A2", "a3", "A10", "B1"}));
 }
 
+TEST(KicadSymbolReaderTest, PinsKeepTheirGraphicStyle) {
+  const std::vector<std::pair<const char*, PinShape>> styles = {
+      {"line", PinShape::Line},
+      {"inverted", PinShape::Inverted},
+      {"clock", PinShape::Clock},
+      {"inverted_clock", PinShape::InvertedClock},
+      {"input_low", PinShape::InputLow},
+      {"clock_low", PinShape::ClockLow},
+      {"output_low", PinShape::OutputLow},
+      {"edge_clock_high", PinShape::EdgeClockHigh},
+      {"non_logic", PinShape::NonLogic},
+      {"some_future_style", PinShape::Line},
+  };
+  std::string pins;
+  for (size_t i = 0; i < styles.size(); ++i) {
+    pins += std::string("(pin input ") + styles[i].first +
+            " (at 0 0 0) (length 2.54) (name \"~\" (effects)) " + "(number \"" + std::to_string(i + 1) +
+            "\" (effects)))\n";
+  }
+  const auto contents = Parse(Library("(symbol \"STYLES\" (symbol \"STYLES_1_1\" " + pins + "))"));
+  ASSERT_NE(contents, nullptr);
+  const CSymbol& symbol = contents->Get(0);
+  ASSERT_EQ(symbol.CountPads(), static_cast<int>(styles.size()));
+  for (size_t i = 0; i < styles.size(); ++i)
+    EXPECT_EQ(symbol.GetPad(static_cast<int>(i)).GetPinShape(), styles[i].second) << styles[i].first;
+}
+
 TEST(KicadSymbolReaderTest, GraphicsKeepTheirShapeArcsAndTexts) {
   const auto contents = Parse(Library(R"((symbol "G" (symbol "G_1_1"
       (arc (start 1 0) (mid 0 1) (end -1 0) (stroke (width 0.1)) (fill (type none)))

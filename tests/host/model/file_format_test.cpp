@@ -139,10 +139,10 @@ TEST(FileFormatTest, StructuralMistakesAreNamed) {
   std::vector<Case> cases;
 
   json newer = logic;
-  newer["version"] = 3;
+  newer["version"] = 4;
   newer["symbols"][0]["colour"] = "red";  // a later version may add members
   cases.push_back(
-      {"logic.scmlib", newer, "at /version: version 3 is not supported; this program reads versions 1 to 2"});
+      {"logic.scmlib", newer, "at /version: version 4 is not supported; this program reads versions 1 to 3"});
 
   json twice = logic;
   json copy = twice["symbols"][0];
@@ -195,3 +195,26 @@ TEST(FileFormatTest, RepeatedMembersAndDeepNestingAreRefusedWithoutACrash) {
 }
 
 }  // namespace
+
+TEST(FileFormatTest, PinShapesNeedVersionThreeAndComeBack) {
+  json logic = Sample("logic.scmlib");
+  CString error;
+  const auto plain = CSymbolLibraryFile::Parse(Dump(logic), "logic.scmlib", error);
+  ASSERT_NE(plain, nullptr) << error;
+  CSymbolLibraryContents shaped(SymbolKind::Schematic);
+  auto gate = plain->Get(0).Clone();
+  gate->GetPad(gate->CountPads() - 1).SetPinShape(PinShape::Inverted);
+  shaped.Add(std::move(gate));
+  const std::string text = CSymbolLibraryFile::Format(shaped);
+  EXPECT_NE(text.find("\"version\": 3"), std::string::npos);
+  const auto read = CSymbolLibraryFile::Parse(text, "shaped.scmlib", error);
+  ASSERT_NE(read, nullptr) << error;
+  EXPECT_TRUE(read->Get(0) == shaped.Get(0));
+  EXPECT_EQ(CSymbolLibraryFile::Format(*read), text);
+
+  // An older version has no shapes: a reader of it would refuse the member.
+  json older = json::parse(text);
+  older["version"] = 2;
+  EXPECT_NE(ParseError(Dump(older), "older.scmlib").value_or("").find("/symbols/0/pads/0"),
+            std::string::npos);
+}

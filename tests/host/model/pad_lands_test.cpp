@@ -144,8 +144,8 @@ TEST(PadLandsTest, VersionOneRefusesWhatOnlyVersionTwoHoldsAndAFutureVersionIsRe
   EXPECT_EQ(holes->Get(0).CountPads(), 2);
   EXPECT_EQ(holes->Get(0).CountPins(), 0);
 
-  EXPECT_EQ(CSymbolLibraryFile::Parse(LibraryText(3, hole), "future.pcblib", error), nullptr);
+  EXPECT_EQ(CSymbolLibraryFile::Parse(LibraryText(4, hole), "future.pcblib", error), nullptr);
   EXPECT_EQ(error,
-            "Cannot read \"future.pcblib\" at /version: version 3 is not supported; this program reads "
-            "versions 1 to 2.");
+            "Cannot read \"future.pcblib\" at /version: version 4 is not supported; this program reads "
+            "versions 1 to 3.");
 }

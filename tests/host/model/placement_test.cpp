@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,53 @@ TEST(PlacementTest, LibraryNamesResolveBesideTheComponentLibrary) {
   EXPECT_EQ(u1->GetLibraryForSymbol("/abs/x", "/other", ".scmlib"), "/abs/x.scmlib");
 }
 
+namespace {
+
+// Gates laid out in rows and columns whose whole is near a square, apart by at least
+// the spacing and on the grid of the first.
+void ExpectNearSquareGridOnTheSpacing(const std::vector<CSymbolInstance*>& gates) {
+  std::set<int> columns, rows;
+  CBox all;
+  for (size_t i = 0; i < gates.size(); ++i) {
+    const CSize offset = gates[i]->GetPosition() - gates[0]->GetPosition();
+    EXPECT_EQ(offset.cx % kGrid, 0);
+    EXPECT_EQ(offset.cy % kGrid, 0);
+    columns.insert(gates[i]->GetPosition().x);
+    rows.insert(gates[i]->GetPosition().y);
+    all = all.Union(ExtentsOf(gates[i]));
+    for (size_t j = 0; j < i; ++j) {
+      const CBox a = ExtentsOf(gates[i]);
+      const CBox b = ExtentsOf(gates[j]);
+      const long across = std::max(a.GetMin().x - b.GetMax().x, b.GetMin().x - a.GetMax().x);
+      const long along = std::max(a.GetMin().y - b.GetMax().y, b.GetMin().y - a.GetMax().y);
+      EXPECT_GE(std::max(across, along), kGrid) << "gates " << j << " and " << i;
+    }
+  }
+  EXPECT_GT(columns.size(), 1u);
+  EXPECT_GT(rows.size(), 1u);
+  const double width = all.GetMax().x - all.GetMin().x;
+  const double height = all.GetMax().y - all.GetMin().y;
+  EXPECT_LE(std::max(width / height, height / width), 2.0) << width << " by " << height;
+}
+
+}  // namespace
+
+TEST(PlacementTest, SeventeenGatesLieInANearSquareGrid) {
+  CScmDesign design;
+  CComponent* fpga = design.AddComponent("FPGA", "BGA");
+  const CString names[] = {"A", "B", "Y"};
+  for (int gate = 0; gate < 17; ++gate) {
+    const int pins[] = {3 * gate + 1, 3 * gate + 2, 3 * gate + 3};
+    fpga->AddGate(gate, "logic", "NAND2", 3, names, pins);
+  }
+  CComponentInstance* u1 = design.AddComponentInstance("U1", fpga, kComponentLibrary, true);
+  ASSERT_NE(u1, nullptr);
+  u1->ArrangeSymbolInstances(CSize(kGrid, kGrid), false, CAngle(0));
+  const std::vector<CSymbolInstance*> gates = SymbolsOf(*u1);
+  ASSERT_EQ(gates.size(), 17u);
+  ExpectNearSquareGridOnTheSpacing(gates);
+}
+
 TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything) {
   CScmDesign design;
   EXPECT_EQ(design.GetExtents(), CRect());
@@ -188,14 +236,7 @@ TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything)
   const std::vector<CSymbolInstance*> gates = SymbolsOf(*u1);
 
   u1->ArrangeSymbolInstances(CSize(kGrid, kGrid), false, CAngle(0));
-  for (size_t i = 1; i < gates.size(); ++i) {
-    const CSize step = gates[i]->GetPosition() - gates[i - 1]->GetPosition();
-    EXPECT_EQ(step.cy, 0);
-    EXPECT_EQ(step.cx % kGrid, 0);
-    const long gap = ExtentsOf(gates[i]).GetMin().x - ExtentsOf(gates[i - 1]).GetMax().x;
-    EXPECT_GE(gap, kGrid);
-    EXPECT_LT(gap, 2 * kGrid);
-  }
+  ExpectNearSquareGridOnTheSpacing(gates);
   CBox all;
   for (const CSymbolInstance* gate : gates) all = all.Union(ExtentsOf(gate));
   const CRect row = design.GetExtents();
