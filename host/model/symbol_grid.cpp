@@ -107,6 +107,10 @@ void ArrangeSymbolsInGrid(const std::vector<std::unique_ptr<CSymbolInstance>>& s
   while (fewest * fewest < count) ++fewest;
   GridLayout best = LayOut(reaches, fewest, spacing);
   for (int columns = fewest + 1; columns <= count; ++columns) {
+    // Only the fewest columns that give a row count, so that rows come out even (9 + 8,
+    // not 15 + 2).
+    const int rows = (count + columns - 1) / columns;
+    if ((count + rows - 1) / rows != columns) continue;
     GridLayout layout = LayOut(reaches, columns, spacing);
     if (Oblongness(layout) < Oblongness(best)) best = std::move(layout);
   }
