@@ -14,6 +14,7 @@
 #include "host/model/design.h"
 #include "host/model/pin_labels.h"
 #include "platform/resource_registry.h"
+#include "platform/temp_file.h"
 
 namespace {
 void PrintDialogs() {
@@ -74,7 +75,8 @@ int Usage() {
       "       component-editor-cli copy|rename LIBRARY NAME NEW-NAME\n"
       "       component-editor-cli delete LIBRARY NAME\n"
       "       component-editor-cli symbols LIBRARY\n"
-      "       component-editor-cli scan FOLDER\n");
+      "       component-editor-cli scan FOLDER\n"
+      "A command that writes a file refuses a read-only one unless --overwrite-read-only is given.\n");
   return 2;
 }
 
@@ -99,9 +101,26 @@ bool ParseRender(int argc, char** argv, RenderRequest& request) {
   request.component = positional[1];
   return !request.component.IsEmpty();
 }
+
+// Takes --overwrite-read-only out of the words: every command may then write over a
+// read-only library or output file.
+int TakeOverwriteReadOnly(int argc, char** argv) {
+  int kept = 0;
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0 && std::string_view(argv[i]) == "--overwrite-read-only") {
+      SetReplaceReadOnlyFiles(true);
+      continue;
+    }
+    argv[kept++] = argv[i];
+  }
+  argv[kept] = nullptr;
+  return kept;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  argc = TakeOverwriteReadOnly(argc, argv);
   if (argc < 2) return Usage();
   const std::string_view command = argv[1];
   if (const int scanned = RunScanCommand(argc, argv, stdout, stderr); scanned >= 0) return scanned;

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "app/app_component_frame.h"
 #include "app/command_ids.h"
 #include "app/component_picker_dialog.h"
+#include "app/component_save.h"
 #include "app/display_colour_settings.h"
 #include "app/file_prompt.h"
 #include "app/import_symbol_dialog.h"
@@ -47,6 +50,8 @@ struct CEditorApp::OpenDocument {
   CString name;  // the component's name in its library
   // False for a new component until its first save has added it to the library.
   bool inLibrary = true;
+  // The component as the file held it when it was opened or last saved.
+  std::optional<std::string> storedForm;
 };
 
 namespace {
@@ -165,11 +170,13 @@ bool CEditorApp::OpenComponent(const CString& givenPath, const CString& name) {
   auto document = std::make_unique<OpenDocument>();
   document->design = std::make_unique<CDesign>();
   CString error;
-  if (!CComponentLibraryFile::LoadComponent(path, name, *document->design, error)) {
+  std::string storedForm;
+  if (!CComponentLibraryFile::LoadComponent(path, name, *document->design, storedForm, error)) {
     AfxMessageBox(error, MB_OK | MB_ICONERROR);
     return false;
   }
   document->name = document->design->FirstComponent()->GetName();
+  document->storedForm = std::move(storedForm);
   document->design->SetPathName(path);
   CDesign& design = *document->design;
   if (!ShowDocument(std::move(document))) return false;
@@ -320,13 +327,15 @@ void CEditorApp::OnNewLibrary() {
 
 // ---- Saving and closing ----
 
-bool CEditorApp::WriteComponent(CDesign& design, const CString& path, const CString& name, bool addNew) {
-  CString error;
-  const bool written = addNew ? CComponentLibraryEdit::AddComponent(path, name, design, error)
-                              : CComponentLibraryFile::SaveComponent(path, name, design, error);
-  if (written) return true;
-  AfxMessageBox(error + "\n\nThe file on disk was not changed.", MB_OK | MB_ICONERROR);
-  return false;
+bool CEditorApp::WriteComponent(CDesign& design, const CString& path, CString& name, bool addNew) {
+  OpenDocument* document = FindDocument(design);
+  ComponentSave save{path, name, addNew, document->name, std::nullopt};
+  // A component saved into another library replaces whatever that one holds.
+  if (path == design.GetPathName()) save.storedForm = document->storedForm;
+  if (!SaveComponentAsked(design, save)) return false;
+  name = save.name;
+  document->storedForm = std::move(save.storedForm);
+  return true;
 }
 
 bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
@@ -342,15 +351,14 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
   OpenDocument* document = FindDocument(design);
   if (document == nullptr) return false;
   const CComponent* first = design.FirstComponent();
-  const CString name = first != nullptr ? first->GetName() : document->name;
+  CString name = first != nullptr ? first->GetName() : document->name;
   if (!WriteComponent(design, path, name, !document->inLibrary)) return false;
   document->name = name;
   document->inLibrary = true;
   design.SetModifiedFlag(FALSE);
-  if (path != design.GetPathName()) {
-    design.SetPathName(path);
-    if (CAppComponentFrame* shown = FindFrame(design)) shown->SetCaption();
-  }
+  // A save as a copy renames the component, so the caption is told either way.
+  if (path != design.GetPathName()) design.SetPathName(path);
+  if (CAppComponentFrame* shown = FindFrame(design)) shown->SetCaption();
   m_lastLibrary = path;
   RememberLibrary(path);
   if (CMainFrame* main = MainFrame()) main->SetMessageText("Saved " + name + " in " + FileNameOf(path) + ".");

@@ -116,7 +116,9 @@ class CEditorApp : public CWinApp {
   CString ComponentName(const CDesign& design) const;
   // The library's components, or an empty list after telling the user why not.
   bool ReadLibrary(const CString& path, std::vector<LibraryEntry>& entries);
-  bool WriteComponent(CDesign& design, const CString& path, const CString& name, bool addNew);
+  // Saves the component under `name`, which becomes the copy's name when the user saves
+  // a component changed on disk meanwhile as a copy.
+  bool WriteComponent(CDesign& design, const CString& path, CString& name, bool addNew);
   // True, after telling the user, when the library (or a tab of it) already has a
   // component of that name.
   bool RefuseTakenName(const CString& path, const CString& name);
