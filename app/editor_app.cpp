@@ -23,6 +23,7 @@
 #include "host/model/symbol_library.h"
 #include "host/resources/host_resources.h"
 #include "platform/app_registry.h"
+#include "platform/mdi_tab_bar.h"
 #include "platform/message_box.h"
 #include "platform/program_path.h"
 #include "platform/resource_registry.h"
@@ -356,9 +357,11 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
   document->name = name;
   document->inLibrary = true;
   design.SetModifiedFlag(FALSE);
-  // A save as a copy renames the component, so the caption is told either way.
   if (path != design.GetPathName()) design.SetPathName(path);
+  // A save as a copy renames the component: the caption and the tab follow either way.
   if (CAppComponentFrame* shown = FindFrame(design)) shown->SetCaption();
+  if (CMainFrame* main = MainFrame(); main != nullptr && main->GetMDITabBar() != nullptr)
+    main->GetMDITabBar()->ShowChildren(*main);
   m_lastLibrary = path;
   RememberLibrary(path);
   if (CMainFrame* main = MainFrame()) main->SetMessageText("Saved " + name + " in " + FileNameOf(path) + ".");

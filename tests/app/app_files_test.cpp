@@ -11,6 +11,7 @@
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"
 #include "platform/list_box.h"
+#include "platform/mdi_tab_bar.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/atomic_write_fault.h"
 #include "tests/support/permissions.h"
@@ -393,7 +394,9 @@ TEST_F(AppFilesTest, ASaveOfAComponentChangedOnDiskAsksWhatToDo) {
     EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), c.pinOnDisk);
     if (c.copy != nullptr) {
       EXPECT_EQ(PinOnDisk(c.copy, 0, 0, 1), 14);
-      EXPECT_EQ(Frame().GetDesign()->FirstComponent()->GetName(), c.copy) << "the tab is the copy now";
+      EXPECT_EQ(Frame().GetDesign()->FirstComponent()->GetName(), c.copy);
+      EXPECT_EQ(Main().GetMDITabBar()->GetTabText(0), CString(c.copy) + " - sample.cmplib")
+          << "the tab is the copy now";
     }
     EXPECT_EQ(Frame().GetDesign()->IsModified(), c.stillModified);
     if (c.stillModified) Screen().ExpectMessageBox(IDNO);
