@@ -176,14 +176,6 @@ const TargetCase kTargetCases[] = {
      {true, nullptr},
      nullptr,
      [](const fs::path& dir) { EXPECT_EQ(ModeOf(dir / "data.txt"), 0444u); }},
-    {"a private file stays private",
-     [](const fs::path& dir) {
-       WriteFileText(dir / "data.txt", "old");
-       ::chmod((dir / "data.txt").c_str(), 0600);
-     },
-     {},
-     nullptr,
-     [](const fs::path& dir) { EXPECT_EQ(ModeOf(dir / "data.txt"), 0600u); }},
     {"temporary files of a gone process go, a running one's stay",
      [](const fs::path& dir) {
        WriteFileText(dir / "data.txt", "old");
