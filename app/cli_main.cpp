@@ -15,6 +15,7 @@
 #include "host/model/design.h"
 #include "host/model/pin_labels.h"
 #include "platform/resource_registry.h"
+#include "platform/temp_file.h"
 
 namespace {
 void PrintDialogs() {
@@ -78,7 +79,8 @@ int Usage() {
       "       component-editor-cli scan FOLDER\n"
       "       component-editor-cli export-kicad LIBRARY [COMPONENT...] --out FILE.kicad_sym\n"
       "                                  [--footprints FOLDER.pretty] [--footprint-library NICKNAME]\n"
-      "                                  [--leave-unnumbered]\n");
+      "                                  [--leave-unnumbered]\n"
+      "A command that writes a file refuses a read-only one unless --overwrite-read-only is given.\n");
   return 2;
 }
 
@@ -110,9 +112,26 @@ bool ParseRender(int argc, char** argv, RenderRequest& request) {
   request.component = positional[1];
   return !request.component.IsEmpty();
 }
+
+// Takes --overwrite-read-only out of the words: every command may then write over a
+// read-only library or output file.
+int TakeOverwriteReadOnly(int argc, char** argv) {
+  int kept = 0;
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0 && std::string_view(argv[i]) == "--overwrite-read-only") {
+      SetReplaceReadOnlyFiles(true);
+      continue;
+    }
+    argv[kept++] = argv[i];
+  }
+  argv[kept] = nullptr;
+  return kept;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  argc = TakeOverwriteReadOnly(argc, argv);
   if (argc < 2) return Usage();
   const std::string_view command = argv[1];
   if (const int scanned = RunScanCommand(argc, argv, stdout, stderr); scanned >= 0) return scanned;

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "app/app_component_frame.h"
 #include "app/command_ids.h"
 #include "app/component_picker_dialog.h"
+#include "app/component_save.h"
 #include "app/display_colour_settings.h"
 #include "app/file_prompt.h"
 #include "app/import_symbol_dialog.h"
@@ -23,6 +26,7 @@
 #include "host/resources/host_resources.h"
 #include "host/utility/app_error.h"
 #include "platform/app_registry.h"
+#include "platform/mdi_tab_bar.h"
 #include "platform/message_box.h"
 #include "platform/program_path.h"
 #include "platform/resource_registry.h"
@@ -163,11 +167,13 @@ bool CEditorApp::OpenComponent(const CString& givenPath, const CString& name) {
   std::unique_ptr<OpenDocument> document = MakeDocument(true);
   document->libraryAtOpen = LibraryFileState::Of(path);
   CString error;
-  if (!CComponentLibraryFile::LoadComponent(path, name, *document->design, error)) {
+  std::string storedForm;
+  if (!CComponentLibraryFile::LoadComponent(path, name, *document->design, storedForm, error)) {
     AfxMessageBox(error, MB_OK | MB_ICONERROR);
     return false;
   }
   document->name = document->design->FirstComponent()->GetName();
+  document->storedForm = std::move(storedForm);
   document->design->SetPathName(path);
   CDesign& design = *document->design;
   if (!ShowDocument(std::move(document))) return false;
@@ -337,13 +343,15 @@ void CEditorApp::OnNewLibrary() {
 
 // ---- Saving and closing ----
 
-bool CEditorApp::WriteComponent(CDesign& design, const CString& path, const CString& name, bool addNew) {
-  CString error;
-  const bool written = addNew ? CComponentLibraryEdit::AddComponent(path, name, design, error)
-                              : CComponentLibraryFile::SaveComponent(path, name, design, error);
-  if (written) return true;
-  AfxMessageBox(error + "\n\nThe file on disk was not changed.", MB_OK | MB_ICONERROR);
-  return false;
+bool CEditorApp::WriteComponent(CDesign& design, const CString& path, CString& name, bool addNew) {
+  OpenDocument* document = FindDocument(design);
+  ComponentSave save{path, name, addNew, document->name, std::nullopt};
+  // A component saved into another library replaces whatever that one holds.
+  if (path == design.GetPathName()) save.storedForm = document->storedForm;
+  if (!SaveComponentAsked(design, save)) return false;
+  name = save.name;
+  document->storedForm = std::move(save.storedForm);
+  return true;
 }
 
 bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
@@ -359,17 +367,18 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
   OpenDocument* document = FindDocument(design);
   if (document == nullptr) return false;
   const CComponent* first = design.FirstComponent();
-  const CString name = first != nullptr ? first->GetName() : document->name;
+  CString name = first != nullptr ? first->GetName() : document->name;
   if (!WriteComponent(design, path, name, !document->inLibrary)) return false;
   document->name = name;
   document->inLibrary = true;
   design.SetModifiedFlag(FALSE);
   DropRecoveryCopy(*document);
   document->libraryAtOpen = LibraryFileState::Of(path);
-  if (path != design.GetPathName()) {
-    design.SetPathName(path);
-    if (CAppComponentFrame* shown = FindFrame(design)) shown->SetCaption();
-  }
+  if (path != design.GetPathName()) design.SetPathName(path);
+  // A save as a copy renames the component: the caption and the tab follow either way.
+  if (CAppComponentFrame* shown = FindFrame(design)) shown->SetCaption();
+  if (CMainFrame* main = MainFrame(); main != nullptr && main->GetMDITabBar() != nullptr)
+    main->GetMDITabBar()->ShowChildren(*main);
   m_lastLibrary = path;
   RememberLibrary(path);
   if (CMainFrame* main = MainFrame()) main->SetMessageText("Saved " + name + " in " + FileNameOf(path) + ".");

@@ -13,6 +13,8 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/recovery_store.h"
@@ -136,6 +138,8 @@ class CEditorApp : public CWinApp {
     bool copyWritten = false;
     // How the library file stood when the component was opened (or last saved).
     LibraryFileState libraryAtOpen;
+    // The component as the file held it when it was opened or last saved.
+    std::optional<std::string> storedForm;
   };
 
   void OnQuit();
@@ -152,7 +156,9 @@ class CEditorApp : public CWinApp {
   CString ComponentName(const CDesign& design) const;
   // The library's components, or an empty list after telling the user why not.
   bool ReadLibrary(const CString& path, std::vector<LibraryEntry>& entries);
-  bool WriteComponent(CDesign& design, const CString& path, const CString& name, bool addNew);
+  // Saves the component under `name`, which becomes the copy's name when the user saves
+  // a component changed on disk meanwhile as a copy.
+  bool WriteComponent(CDesign& design, const CString& path, CString& name, bool addNew);
   // True, after telling the user, when the library (or a tab of it) already has a
   // component of that name.
   bool RefuseTakenName(const CString& path, const CString& name);

@@ -12,6 +12,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/regular_file.h"
+
 namespace {
 
 std::string TempDirectory() {
@@ -19,6 +21,11 @@ std::string TempDirectory() {
   std::string dir = env != nullptr && *env != '\0' ? env : "/tmp";
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   return dir;
+}
+
+std::atomic<bool>& ReplaceReadOnlyFiles() {
+  static std::atomic<bool> replace{false};
+  return replace;
 }
 
 AtomicWriteFault& InstalledFault() {
@@ -76,7 +83,7 @@ int CreateSibling(const std::string& path, std::string& tempPath, int& fd) {
   if (const int injected = InjectedFault(AtomicWriteStep::CreateTemporary)) return injected;
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    tempPath = TemporaryNameFor(path, ::getpid(), counter++);
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return 0;
     if (errno != EEXIST) return errno;
@@ -98,11 +105,19 @@ int WriteAll(int fd, std::string_view data) {
   return 0;
 }
 
-// A replaced file keeps its permissions; a new file has nothing to copy.
-int CopyPermissions(int fd, const std::string& path) {
-  struct stat old {};
-  if (::stat(path.c_str(), &old) != 0) return 0;
-  return RunStep(AtomicWriteStep::CopyPermissions, [&] { return ::fchmod(fd, old.st_mode & 07777); });
+// A replaced file keeps its owner, group and permissions; a new file has nothing to
+// copy. An owner the system does not let this process give is not a failure: the
+// contents matter more, and the caller is told.
+int CopyPermissions(int fd, const struct stat* old, CString& lost) {
+  if (old == nullptr) return 0;
+  return RunStep(AtomicWriteStep::CopyPermissions, [&] {
+    if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+      if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+        lost = ::fchown(fd, static_cast<uid_t>(-1), old->st_gid) == 0 ? "owner" : "owner and group";
+      }
+    }
+    return ::fchmod(fd, old->st_mode & 07777);
+  });
 }
 
 // The file is released even when the step is made to fail.
@@ -115,9 +130,9 @@ int CloseFile(int fd) {
 // Writes, copies the old file's permissions, flushes to disk and closes: the new
 // contents are on disk before the rename makes them the file's, so that a crash leaves
 // the old file or the new one.
-StepFailure FillAndClose(int fd, const std::string& path, std::string_view contents) {
+StepFailure FillAndClose(int fd, const struct stat* old, std::string_view contents, CString& lost) {
   StepFailure failure{AtomicWriteStep::Write, WriteAll(fd, contents)};
-  if (failure.err == 0) failure = {AtomicWriteStep::CopyPermissions, CopyPermissions(fd, path)};
+  if (failure.err == 0) failure = {AtomicWriteStep::CopyPermissions, CopyPermissions(fd, old, lost)};
   if (failure.err == 0)
     failure = {AtomicWriteStep::Flush, RunStep(AtomicWriteStep::Flush, [fd] { return ::fsync(fd); })};
   const int closed = CloseFile(fd);
@@ -136,6 +151,30 @@ void SyncDirectory(const std::string& path) {
   ::close(fd);
 }
 
+// Only a regular file is replaced, and only one that replacing leaves whole: a file of
+// several hard links would keep its old contents under its other names, and a read-only
+// file is replaced only when the user asked for it.
+bool AcceptTarget(const CString& path, const std::string& real, const struct stat& old,
+                  const AtomicWriteOptions& options, CString& error) {
+  if (!S_ISREG(old.st_mode)) {
+    error.FormatMessage("Cannot write \"%1\": it is %2, not a regular file; it was left as it was.", path,
+                        DescribeFileKind(old.st_mode));
+    return false;
+  }
+  if (old.st_nlink > 1) {
+    error.FormatMessage(
+        "Cannot write \"%1\": it is one file under %2 names (hard links), and saving would split them "
+        "apart; it was left as it was.",
+        path, CString(std::to_string(old.st_nlink)));
+    return false;
+  }
+  if (!options.replaceReadOnly && !ReplaceReadOnlyFiles() && IsReadOnlyFile(CString(real))) {
+    error.FormatMessage("Cannot write \"%1\": it is read-only; it was left as it was.", path);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool GetTempFile(CString& path) {
@@ -148,21 +187,49 @@ bool GetTempFile(CString& path) {
 }
 
 bool WriteFileAtomically(const CString& path, std::string_view contents, CString& error) {
+  return WriteFileAtomically(path, contents, AtomicWriteOptions{}, error);
+}
+
+bool WriteFileAtomically(const CString& path, std::string_view contents, const AtomicWriteOptions& options,
+                         CString& error) {
+  std::string real;
+  if (!ResolveLinks(path.str(), real, error)) return false;
+  struct stat old {};
+  const bool replacing = ::stat(real.c_str(), &old) == 0;
+  if (replacing && !AcceptTarget(path, real, old, options, error)) return false;
+  RemoveStaleTemporaries(real);
   std::string tempPath;
   int fd = -1;
-  StepFailure failure{AtomicWriteStep::CreateTemporary, CreateSibling(path.str(), tempPath, fd)};
+  StepFailure failure{AtomicWriteStep::CreateTemporary, CreateSibling(real, tempPath, fd)};
   if (failure.err != 0) return Fail(error, path, failure);
-  failure = FillAndClose(fd, path.str(), contents);
+  CString lost;
+  failure = FillAndClose(fd, replacing ? &old : nullptr, contents, lost);
   if (failure.err == 0) {
     failure = {AtomicWriteStep::Rename,
-               RunStep(AtomicWriteStep::Rename, [&] { return ::rename(tempPath.c_str(), path.c_str()); })};
+               RunStep(AtomicWriteStep::Rename, [&] { return ::rename(tempPath.c_str(), real.c_str()); })};
   }
   if (failure.err != 0) {
     ::unlink(tempPath.c_str());
     return Fail(error, path, failure);
   }
-  SyncDirectory(path.str());
+  SyncDirectory(real);
+  if (!lost.IsEmpty() && options.warning != nullptr)
+    options.warning->FormatMessage("\"%1\" was saved, but its %2 could not be kept: it now belongs to you.",
+                                   path, lost);
   return true;
+}
+
+void SetReplaceReadOnlyFiles(bool replace) {
+  ReplaceReadOnlyFiles() = replace;
+}
+
+bool IsReadOnlyFile(const CString& path) {
+  std::string real;
+  CString ignored;
+  struct stat info {};
+  if (!ResolveLinks(path.str(), real, ignored) || ::stat(real.c_str(), &info) != 0) return false;
+  // Root may write anything, so the bits alone say that a file is meant to stay as it is.
+  return (info.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, real.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
 void SetAtomicWriteFaultForTesting(AtomicWriteFault fault) {

@@ -1,16 +1,12 @@
 #include "host/kicad/kicad_library.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "host/kicad/kicad_footprint_reader.h"
 #include "host/kicad/kicad_symbol_reader.h"
 #include "host/model/symbol_library_contents.h"
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -50,24 +46,7 @@ CString LocatedMessage(std::string_view file, int line, std::string_view what) {
 }
 
 bool ReadFile(const std::string& path, std::string& text, CString& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const int code = fd < 0 ? errno : EISDIR;
-    if (fd >= 0) ::close(fd);
-    error.FormatMessage("Cannot read \"%1\": %2.", CString(path), CString(std::strerror(code)));
-    return false;
-  }
-  text.resize(static_cast<size_t>(info.st_size));
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
-    if (got <= 0) break;
-    done += static_cast<size_t>(got);
-  }
-  ::close(fd);
-  text.resize(done);
-  return true;
+  return ReadRegularFile(CString(path), text, kMaxFileSize, error);
 }
 
 }  // namespace KicadLibrary

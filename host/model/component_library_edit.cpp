@@ -6,8 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/temp_file.h"
-
 namespace {
 
 using Components = std::vector<LibraryComponent>;
@@ -26,14 +24,12 @@ Components::iterator Find(Components& components, const char* name) {
                       [name](const LibraryComponent& item) { return item.name.CompareNoCase(name) == 0; });
 }
 
-bool Read(const CString& path, Components& components, CString& error) {
-  return CComponentLibraryFile::Load(path, components, error);
-}
-
-bool ReadOrStartEmpty(const CString& path, Components& components, CString& error) {
-  components.clear();
-  if (!FileExists(path)) return true;
-  return Read(path, components, error);
+// Every change reads, edits and writes the library as its one writer, and writes only a
+// library that reads back: a name too long, empty or repeated is refused with the
+// reader's own words, before the file is touched.
+bool Change(const CString& path, bool mayCreate, const CComponentLibraryFile::Change& change, CString& error,
+            const AtomicWriteOptions& options = {}) {
+  return CComponentLibraryFile::Update(path, mayCreate, true, change, options, error);
 }
 
 // The records carry the component's name too; they must agree with it.
@@ -54,19 +50,6 @@ CString NotHeld(const CString& path, const char* name) {
   return error;
 }
 
-// Writes only a library that reads back: a name too long, empty or repeated is refused
-// here with the reader's own words, before the file is touched.
-bool Write(const CString& path, const Components& components, CString& error) {
-  const std::string text = CComponentLibraryFile::Format(components);
-  Components check;
-  CString problem;
-  if (!CComponentLibraryFile::Parse(text, path, check, problem)) {
-    error = "The library would not read back, so it was left as it was: " + problem;
-    return false;
-  }
-  return WriteFileAtomically(path, text, error);
-}
-
 }  // namespace
 
 bool CComponentLibraryEdit::CreateLibrary(const CString& path, CString& error) {
@@ -74,83 +57,89 @@ bool CComponentLibraryEdit::CreateLibrary(const CString& path, CString& error) {
     error.FormatMessage("\"%1\" already exists; open it, or choose another name for the new library.", path);
     return false;
   }
-  return Write(path, {}, error);
+  return Change(
+      path, true, [](Components&, CString&) { return true; }, error);
 }
 
 bool CComponentLibraryEdit::HasComponent(const CString& path, const char* name, CString& error) {
   error.Empty();
   Components components;
-  if (!ReadOrStartEmpty(path, components, error)) return false;
+  if (FileExists(path) && !CComponentLibraryFile::Load(path, components, error)) return false;
   return Find(components, name) != components.end();
 }
 
 bool CComponentLibraryEdit::AddComponent(const CString& path, const char* name, const CDesign& design,
-                                         CString& error) {
+                                         CString& error, const AtomicWriteOptions& options) {
   LibraryComponent component = CComponentLibraryFile::CollectComponent(design, name);
   if (component.records.empty()) {
     error.FormatMessage("Cannot add component \"%1\" to \"%2\": the design holds no record of it.", name,
                         FileNameOf(path));
     return false;
   }
-  return AddComponent(path, std::move(component), error);
+  return AddComponent(path, std::move(component), error, options);
 }
 
-bool CComponentLibraryEdit::AddComponent(const CString& path, LibraryComponent component, CString& error) {
-  Components components;
-  if (!ReadOrStartEmpty(path, components, error)) return false;
-  if (Find(components, component.name) != components.end()) {
-    error = AlreadyHeld(path, component.name);
-    return false;
-  }
-  components.push_back(std::move(component));
-  return Write(path, components, error);
+bool CComponentLibraryEdit::AddComponent(const CString& path, LibraryComponent component, CString& error,
+                                         const AtomicWriteOptions& options) {
+  const auto add = [&](Components& components, CString& problem) {
+    if (Find(components, component.name) != components.end()) {
+      problem = AlreadyHeld(path, component.name);
+      return false;
+    }
+    components.push_back(std::move(component));
+    return true;
+  };
+  return Change(path, true, add, error, options);
 }
 
 bool CComponentLibraryEdit::CopyComponent(const CString& path, const char* name, const char* newName,
                                           CString& error) {
-  Components components;
-  if (!Read(path, components, error)) return false;
-  const auto source = Find(components, name);
-  if (source == components.end()) {
-    error = NotHeld(path, name);
-    return false;
-  }
-  if (Find(components, newName) != components.end()) {
-    error = AlreadyHeld(path, newName);
-    return false;
-  }
-  LibraryComponent copy = *source;
-  Name(copy, newName);
-  components.insert(source + 1, std::move(copy));
-  return Write(path, components, error);
+  const auto copy = [&](Components& components, CString& problem) {
+    const auto source = Find(components, name);
+    if (source == components.end()) {
+      problem = NotHeld(path, name);
+      return false;
+    }
+    if (Find(components, newName) != components.end()) {
+      problem = AlreadyHeld(path, newName);
+      return false;
+    }
+    LibraryComponent copied = *source;
+    Name(copied, newName);
+    components.insert(source + 1, std::move(copied));
+    return true;
+  };
+  return Change(path, false, copy, error);
 }
 
 bool CComponentLibraryEdit::RenameComponent(const CString& path, const char* name, const char* newName,
                                             CString& error) {
-  Components components;
-  if (!Read(path, components, error)) return false;
-  const auto renamed = Find(components, name);
-  if (renamed == components.end()) {
-    error = NotHeld(path, name);
-    return false;
-  }
-  const auto clash = Find(components, newName);
-  if (clash != components.end() && clash != renamed) {
-    error = AlreadyHeld(path, newName);
-    return false;
-  }
-  Name(*renamed, newName);
-  return Write(path, components, error);
+  const auto rename = [&](Components& components, CString& problem) {
+    const auto renamed = Find(components, name);
+    if (renamed == components.end()) {
+      problem = NotHeld(path, name);
+      return false;
+    }
+    const auto clash = Find(components, newName);
+    if (clash != components.end() && clash != renamed) {
+      problem = AlreadyHeld(path, newName);
+      return false;
+    }
+    Name(*renamed, newName);
+    return true;
+  };
+  return Change(path, false, rename, error);
 }
 
 bool CComponentLibraryEdit::DeleteComponent(const CString& path, const char* name, CString& error) {
-  Components components;
-  if (!Read(path, components, error)) return false;
-  const auto deleted = Find(components, name);
-  if (deleted == components.end()) {
-    error = NotHeld(path, name);
-    return false;
-  }
-  components.erase(deleted);
-  return Write(path, components, error);
+  const auto erase = [&](Components& components, CString& problem) {
+    const auto deleted = Find(components, name);
+    if (deleted == components.end()) {
+      problem = NotHeld(path, name);
+      return false;
+    }
+    components.erase(deleted);
+    return true;
+  };
+  return Change(path, false, erase, error);
 }

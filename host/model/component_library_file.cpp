@@ -1,7 +1,10 @@
 #include "host/model/component_library_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <system_error>
@@ -11,6 +14,8 @@
 #include "host/model/design.h"
 #include "host/model/json_document.h"
 #include "host/model/json_node.h"
+#include "host/utility/library_file_lock.h"
+#include "host/utility/utf8_text.h"
 #include "platform/temp_file.h"
 
 namespace {
@@ -271,11 +276,33 @@ json WriteComponent(const LibraryComponent& component) {
 
 // --- saving
 
-bool LoadExisting(const CString& path, std::vector<LibraryComponent>& components, CString& error) {
-  std::error_code code;
-  const bool exists = std::filesystem::exists(path.str(), code);
-  if (!code && !exists) return true;
+bool LoadExisting(const CString& path, bool mayCreate, std::vector<LibraryComponent>& components,
+                  CString& error) {
+  components.clear();
+  struct stat info {};
+  if (mayCreate && ::stat(path.c_str(), &info) != 0 && errno == ENOENT) return true;
   return CComponentLibraryFile::Load(path, components, error);
+}
+
+// A name of bytes that are not UTF-8 would be written as replacement characters.
+bool CheckNames(const std::vector<LibraryComponent>& components, const CString& path, CString& error) {
+  for (const LibraryComponent& component : components) {
+    CString problem = DescribeInvalidUtf8("The component name", component.name.str());
+    for (const ComponentValue& record : component.records)
+      if (problem.IsEmpty()) problem = DescribeInvalidUtf8("The package name", record.package.str());
+    if (problem.IsEmpty()) continue;
+    error.FormatMessage("Cannot write \"%1\": %2", path, problem);
+    return false;
+  }
+  return true;
+}
+
+bool CheckReadsBack(const std::string& text, const CString& path, CString& error) {
+  std::vector<LibraryComponent> check;
+  CString problem;
+  if (CComponentLibraryFile::Parse(text, path, check, problem)) return true;
+  error = "The library would not read back, so it was left as it was: " + problem;
+  return false;
 }
 
 // Reads the component back as it would stand at `pointer` in the file, so that a record
@@ -347,18 +374,8 @@ bool CComponentLibraryFile::ReadContents(const CString& path, std::vector<Librar
 
 bool CComponentLibraryFile::LoadComponent(const CString& path, const char* name, CDesign& design,
                                           CString& error) {
-  if (name == nullptr) name = "";
-  std::vector<LibraryComponent> components;
-  if (!Load(path, components, error)) return false;
-  const size_t at = FindComponent(components, name);
-  if (at == components.size()) {
-    error.FormatMessage("Cannot read \"%1\": it holds no component named \"%2\".", path, name);
-    return false;
-  }
-  for (const ComponentValue& value : components[at].records) {
-    design.AddComponent(value.name, value.package)->RestoreValue(value);
-  }
-  return true;
+  std::string storedForm;
+  return LoadComponent(path, name, design, storedForm, error);
 }
 
 LibraryComponent CComponentLibraryFile::CollectComponent(const CDesign& design, const char* name) {
@@ -379,21 +396,76 @@ LibraryComponent CComponentLibraryFile::CollectComponent(const CDesign& design, 
 
 bool CComponentLibraryFile::SaveComponent(const CString& path, const char* name, const CDesign& design,
                                           CString& error) {
+  return SaveComponent(path, name, design, ComponentSaveConditions{}, error) == ComponentSaveResult::Saved;
+}
+
+ComponentSaveResult CComponentLibraryFile::SaveComponent(const CString& path, const char* name,
+                                                         const CDesign& design,
+                                                         const ComponentSaveConditions& conditions,
+                                                         CString& error) {
   if (name == nullptr) name = "";
   LibraryComponent component = CollectComponent(design, name);
   if (component.records.empty()) {
     error.FormatMessage("Cannot save component \"%1\" in \"%2\": the design holds no record of it.", name,
                         path);
+    return ComponentSaveResult::Failed;
+  }
+  bool changedOnDisk = false;
+  const auto save = [&](std::vector<LibraryComponent>& components, CString& problem) {
+    if (conditions.openedForm) {
+      const size_t opened = FindComponent(components, conditions.openedName);
+      const std::string now = opened < components.size() ? StoredForm(components[opened]) : std::string();
+      if (now != *conditions.openedForm) {
+        changedOnDisk = true;
+        problem.FormatMessage(
+            "The component \"%1\" in \"%2\" was changed by another program since it was opened; it was "
+            "left as it was.",
+            conditions.openedName, path);
+        return false;
+      }
+    }
+    const size_t at = FindComponent(components, name);
+    if (!CheckReadable(component, "/components/" + std::to_string(at), path, problem)) return false;
+    if (at == components.size()) {
+      components.push_back(std::move(component));
+    } else {
+      components[at] = std::move(component);
+    }
+    return true;
+  };
+  if (Update(path, true, false, save, conditions.write, error)) return ComponentSaveResult::Saved;
+  return changedOnDisk ? ComponentSaveResult::ChangedOnDisk : ComponentSaveResult::Failed;
+}
+
+bool CComponentLibraryFile::LoadComponent(const CString& path, const char* name, CDesign& design,
+                                          std::string& storedForm, CString& error) {
+  if (name == nullptr) name = "";
+  std::vector<LibraryComponent> components;
+  if (!Load(path, components, error)) return false;
+  const size_t at = FindComponent(components, name);
+  if (at == components.size()) {
+    error.FormatMessage("Cannot read \"%1\": it holds no component named \"%2\".", path, name);
     return false;
   }
-  std::vector<LibraryComponent> components;
-  if (!LoadExisting(path, components, error)) return false;
-  const size_t at = FindComponent(components, name);
-  if (!CheckReadable(component, "/components/" + std::to_string(at), path, error)) return false;
-  if (at == components.size()) {
-    components.push_back(std::move(component));
-  } else {
-    components[at] = std::move(component);
+  for (const ComponentValue& value : components[at].records) {
+    design.AddComponent(value.name, value.package)->RestoreValue(value);
   }
-  return WriteFileAtomically(path, Format(components), error);
+  storedForm = StoredForm(components[at]);
+  return true;
+}
+
+std::string CComponentLibraryFile::StoredForm(const LibraryComponent& component) {
+  return WriteComponent(component).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+bool CComponentLibraryFile::Update(const CString& path, bool mayCreate, bool checkReadsBack,
+                                   const Change& change, const AtomicWriteOptions& options, CString& error) {
+  CLibraryFileLock lock;
+  if (!lock.Acquire(path, error)) return false;
+  std::vector<LibraryComponent> components;
+  if (!LoadExisting(path, mayCreate, components, error)) return false;
+  if (!change(components, error) || !CheckNames(components, path, error)) return false;
+  const std::string text = Format(components);
+  if (checkReadsBack && !CheckReadsBack(text, path, error)) return false;
+  return WriteFileAtomically(path, text, options, error);
 }

@@ -7,12 +7,15 @@
 // the other components keep their contents and, in a file the program wrote, their bytes.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/model/component_value.h"
 #include "platform/cstring.h"
+#include "platform/temp_file.h"
 
 class CDesign;
 
@@ -31,8 +34,24 @@ struct LibraryEntry {
   int gates = 0;
 };
 
+// What a save of one component must find on disk: the component as it was when it was
+// opened, so that a change another writer made to it since is not silently undone.
+struct ComponentSaveConditions {
+  // The name the component was opened under; empty for a component new to the library.
+  CString openedName;
+  // Its stored form then (CComponentLibraryFile::StoredForm); none to save whatever
+  // the file holds now.
+  std::optional<std::string> openedForm;
+  AtomicWriteOptions write;
+};
+
+enum class ComponentSaveResult { Saved, Failed, ChangedOnDisk };
+
 class CComponentLibraryFile {
  public:
+  // A change of a library's components; false, with a message, leaves the file as it was.
+  using Change = std::function<bool(std::vector<LibraryComponent>& components, CString& error)>;
+
   // The newest version read and written, and the oldest. Version 2 allows longer names
   // of symbols (footprint names reach 95 bytes); a file is written as version 1
   // whenever its names fit, so that older programs still read it.
@@ -71,4 +90,21 @@ class CComponentLibraryFile {
   // only when it was a valid library and the records can be written in a form it reads
   // back; otherwise it is left as it was.
   static bool SaveComponent(const CString& path, const char* name, const CDesign& design, CString& error);
+  // The same, refused with ChangedOnDisk (and the file left as it was) when the component
+  // opened under conditions.openedName no longer has the stored form it had then.
+  static ComponentSaveResult SaveComponent(const CString& path, const char* name, const CDesign& design,
+                                           const ComponentSaveConditions& conditions, CString& error);
+  // LoadComponent, also giving the component's stored form as it was read.
+  static bool LoadComponent(const CString& path, const char* name, CDesign& design, std::string& storedForm,
+                            CString& error);
+  // A text that is equal for two components exactly when the file would hold them alike.
+  static std::string StoredForm(const LibraryComponent& component);
+
+  // Changes the library as its one writer: holds its lock (CLibraryFileLock) while it
+  // reads the file (a missing file reads as an empty library when mayCreate, and is
+  // refused otherwise), lets `change` edit the components, and replaces the file
+  // atomically with the result. Names that are not valid UTF-8 are refused. With
+  // checkReadsBack the whole result is read back before the file is touched.
+  static bool Update(const CString& path, bool mayCreate, bool checkReadsBack, const Change& change,
+                     const AtomicWriteOptions& options, CString& error);
 };

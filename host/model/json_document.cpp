@@ -1,10 +1,9 @@
 #include "host/model/json_document.h"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <system_error>
 #include <vector>
+
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -196,21 +195,7 @@ bool CJsonDocument::Read(std::string_view text, const CString& source,
 }
 
 bool CJsonDocument::LoadText(const CString& path, std::string& text, CString& error) {
-  std::error_code code;
-  const std::uintmax_t size = std::filesystem::file_size(path.str(), code);
-  if (!code && size > kMaxFileSize) code = std::make_error_code(std::errc::file_too_large);
-  if (code) {
-    error.FormatMessage("Cannot read \"%1\": %2.", path, code.message());
-    return false;
-  }
-  std::ifstream file(path.str(), std::ios::binary);
-  text.assign(static_cast<size_t>(size), '\0');
-  if (!file.read(text.data(), static_cast<std::streamsize>(size)) ||
-      file.peek() != std::char_traits<char>::eof()) {
-    error.FormatMessage("Cannot read \"%1\": the file could not be read whole.", path);
-    return false;
-  }
-  return true;
+  return ReadRegularFile(path, text, kMaxFileSize, error);
 }
 
 std::string CJsonDocument::Format(const json& document) {

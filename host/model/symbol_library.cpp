@@ -1,5 +1,7 @@
 #include "host/model/symbol_library.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <list>
 #include <mutex>
@@ -10,6 +12,7 @@
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
 #include "host/utility/app_error.h"
+#include "platform/regular_file.h"
 
 IMPLEMENT_DYNAMIC(CLibrary, CObject)
 IMPLEMENT_DYNCREATE(CSymbolLibrary, CLibrary)
@@ -87,9 +90,15 @@ class LibraryCache {
     stamp.time = std::filesystem::last_write_time(file, code);
     // A footprint folder changes its time when a footprint is added, removed or replaced
     // by a new file; its size stays 0.
-    if (!code && !std::filesystem::is_directory(file, code))
+    if (!code && std::filesystem::is_regular_file(file, code))
       stamp.size = std::filesystem::file_size(file, code);
     if (!code) stamp.key = std::filesystem::absolute(file, code).lexically_normal().string();
+    struct stat info {};
+    if (!code && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+      error.FormatMessage("Cannot read \"%1\": it is %2, not a regular file.", path,
+                          DescribeFileKind(info.st_mode));
+      return false;
+    }
     if (!code) return true;
     error.FormatMessage("Cannot read \"%1\": %2.", path, code.message());
     return false;

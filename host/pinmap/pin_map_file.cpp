@@ -1,26 +1,17 @@
 #include "host/pinmap/pin_map_file.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "host/model/component_library_file.h"
 #include "host/utility/file_path.h"
+#include "platform/regular_file.h"
 #include "platform/temp_file.h"
 
 namespace {}  // namespace
 
 bool ReadPinMapText(const CString& path, std::string& text, CString& error) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  if (!in) {
-    error.Format("Cannot open \"%s\".", path.c_str());
-    return false;
-  }
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  text = contents.str();
-  return true;
+  return ReadRegularFile(path, text, kMaxPinMapFileSize, error);
 }
 
 namespace {
@@ -64,20 +55,21 @@ bool ExportLibraryPinMap(const CString& library, const CString& component, PinMa
 
 bool ImportLibraryPinMap(const CString& library, const CString& component, const CString& file,
                          PinMapMatch match, PinMapPlacement& placement, CString& error) {
-  std::vector<LibraryComponent> components;
-  if (!CComponentLibraryFile::Load(library, components, error)) return false;
-  LibraryComponent* found = FindComponent(components, component, library, error);
-  if (found == nullptr) return false;
-  PinMapTable table;
-  const auto labelsOf = [&](const CString& package) {
-    return PackagePinLabels(found->records, package, library);
+  const auto place = [&](std::vector<LibraryComponent>& components, CString& problem) {
+    LibraryComponent* found = FindComponent(components, component, library, problem);
+    if (found == nullptr) return false;
+    PinMapTable table;
+    const auto labelsOf = [&](const CString& package) {
+      return PackagePinLabels(found->records, package, library);
+    };
+    if (!ReadPinMapFile(file, table, problem, labelsOf)) return false;
+    CString placeError;
+    if (!PlacePinMap(table, found->records, match, placement, placeError)) {
+      problem = PinMapImportRefusal(CFilePath(file).GetFileNameAndExtension(), placeError);
+      return false;
+    }
+    ApplyPinMap(placement, found->records);
+    return true;
   };
-  if (!ReadPinMapFile(file, table, error, labelsOf)) return false;
-  CString placeError;
-  if (!PlacePinMap(table, found->records, match, placement, placeError)) {
-    error = PinMapImportRefusal(CFilePath(file).GetFileNameAndExtension(), placeError);
-    return false;
-  }
-  ApplyPinMap(placement, found->records);
-  return WriteFileAtomically(library, CComponentLibraryFile::Format(components), error);
+  return CComponentLibraryFile::Update(library, false, false, place, AtomicWriteOptions{}, error);
 }

@@ -2,6 +2,7 @@
 // the command line exports and imports.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "host/pinmap/pin_map_table.h"
@@ -11,7 +12,12 @@
 // The message of an import whose package column `placeError` names is refused.
 CString PinMapImportRefusal(const CString& source, const CString& placeError);
 
-// The file's bytes; false, with a message naming it, when it cannot be read.
+// Pin map files past this size are refused unread: a table of every pin of the largest
+// parts is a few megabytes.
+constexpr std::uintmax_t kMaxPinMapFileSize = 16u << 20;
+
+// The file's bytes; false, with a message naming it, when it cannot be read, is not a
+// regular file or is larger than kMaxPinMapFileSize.
 bool ReadPinMapText(const CString& path, std::string& text, CString& error);
 
 // Reads and parses a pin map file; messages name the file by its name and extension.

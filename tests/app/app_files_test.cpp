@@ -6,10 +6,12 @@
 
 #include "app/app_resources.h"
 #include "editor/grid/component_grid.h"
+#include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"
 #include "platform/list_box.h"
+#include "platform/mdi_tab_bar.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/atomic_write_fault.h"
 #include "tests/support/permissions.h"
@@ -358,6 +360,68 @@ TEST_F(AppFilesTest, AClosePostedWhileTheQuestionIsUpClosesTheComponentOnce) {
   ASSERT_TRUE(user.CloseWindow(frame));
   EXPECT_EQ(App().CountOpenComponents(), 0);
   EXPECT_EQ(Screen().MessageBoxesShown().size(), 2u);
+}
+
+// Another program changed the component in the file while it was open: the save asks,
+// and each answer does what it says, to this component and to the other program's.
+TEST_F(AppFilesTest, ASaveOfAComponentChangedOnDiskAsksWhatToDo) {
+  const struct {
+    int answer;
+    int pinOnDisk;     // of QUAD-NAND2 after the save
+    const char* copy;  // the copy saved beside it, or null
+    bool stillModified;
+  } cases[] = {
+      {IDCANCEL, 13, nullptr, true}, {IDYES, 14, nullptr, false}, {IDNO, 13, "QUAD-NAND2-copy", false}};
+  const std::string original = ReadFileText(Library().str());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    WriteFileText(Library().str(), original);
+    ASSERT_TRUE(Open());
+    ChangeOnePin();
+    CDesign theirs;
+    CString error;
+    ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "QUAD-NAND2", theirs, error));
+    theirs.FirstComponent()->SetPinNumber(0, 1, 13);
+    ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), "QUAD-NAND2", theirs, error));
+
+    Screen().ExpectMessageBox(
+        c.answer,
+        CString("QUAD-NAND2 in sample.cmplib was changed by another program since you opened it.\n\n"
+                "Yes: overwrite it with your version.\nNo: save your version as a copy beside it.\n"
+                "Cancel: save nothing."));
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+
+    EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), c.pinOnDisk);
+    if (c.copy != nullptr) {
+      EXPECT_EQ(PinOnDisk(c.copy, 0, 0, 1), 14);
+      EXPECT_EQ(Frame().GetDesign()->FirstComponent()->GetName(), c.copy);
+      EXPECT_EQ(Main().GetMDITabBar()->GetTabText(0), CString(c.copy) + " - sample.cmplib")
+          << "the tab is the copy now";
+    }
+    EXPECT_EQ(Frame().GetDesign()->IsModified(), c.stillModified);
+    if (c.stillModified) Screen().ExpectMessageBox(IDNO);
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_CLOSE));
+  }
+}
+
+TEST_F(AppFilesTest, AReadOnlyLibraryIsSavedOnlyWhenTheUserSaysSo) {
+  ASSERT_TRUE(Open());
+  ChangeOnePin();
+  std::filesystem::permissions(Library().str(),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  const std::string before = ReadFileText(Library().str());
+
+  Screen().ExpectMessageBox(IDNO, CString("\"sample.cmplib\" is read-only. Save into it anyway?"));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  EXPECT_EQ(ReadFileText(Library().str()), before);
+  EXPECT_TRUE(Frame().GetDesign()->IsModified());
+
+  Screen().ExpectMessageBox(IDYES);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14);
+  EXPECT_EQ(std::filesystem::status(Library().str()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::group_read)
+      << "it stays read-only";
 }
 
 }  // namespace

@@ -4,9 +4,13 @@
 #include "app/cli_library_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -147,6 +151,54 @@ TEST_F(CliLibraryCommandsTest, EditsRefuseMissingAndTakenNamesAndADamagedLibrary
   EXPECT_EQ(damaged.code, 1);
   EXPECT_NE(damaged.err.find("parts.cmplib"), std::string::npos) << damaged.err;
   EXPECT_EQ(Text(), m_original);
+}
+
+// Runs one command in a process of its own, as a script would, once the parent closes
+// the pipe `start`, so that two such processes begin together; gives the process, which
+// exits with the command's exit code.
+pid_t RunInChild(std::vector<std::string> words, const int (&start)[2]) {
+  const pid_t child = ::fork();
+  if (child != 0) return child;
+  ::close(start[1]);
+  char go = 0;
+  while (::read(start[0], &go, 1) > 0) continue;
+  std::FILE* quiet = std::fopen("/dev/null", "w");
+  std::string program = "component-editor-cli";
+  std::vector<char*> argv{program.data()};
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  ::_exit(RunLibraryCommand(static_cast<int>(argv.size()) - 1, argv.data(), quiet, stderr));
+}
+
+// Two scripts change one library at the same moment, 200 times over: one adds a
+// component, the other renames another. Both changes are found every time.
+TEST_F(CliLibraryCommandsTest, TwoWritersAtOnceLoseNoChange) {
+  constexpr int kRuns = 200;
+  int lost = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    WriteFileText(Library(), m_original);
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    const pid_t adder = RunInChild({"new", Library(), "ADDED", "--package", "DIP-8"}, start);
+    const pid_t renamer = RunInChild({"rename", Library(), "HEX-INV", "RENAMED"}, start);
+    ::close(start[0]);
+    ::close(start[1]);
+    for (const pid_t child : {adder, renamer}) {
+      int status = -1;
+      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed in run " << run;
+    }
+    std::vector<LibraryEntry> entries;
+    CString error;
+    ASSERT_TRUE(CComponentLibraryFile::ReadContents(Library().c_str(), entries, error)) << error.str();
+    const auto holds = [&entries](const char* name) {
+      return std::any_of(entries.begin(), entries.end(),
+                         [&](const LibraryEntry& e) { return e.name == name; });
+    };
+    lost += holds("ADDED") && holds("RENAMED") && !holds("HEX-INV") ? 0 : 1;
+  }
+  EXPECT_EQ(lost, 0) << "runs of " << kRuns << " that lost a change";
+  EXPECT_EQ(m_folder.CountEntries(), 1u) << "nothing left beside the library";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "app/cli_scan_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -83,6 +84,27 @@ TEST_F(CliScanCommandsTest, OtherWordsAreNotItsOwnAndMissingWordsGetTheUsage) {
   const CliRun bare = RunCommand({"scan"});
   EXPECT_EQ(bare.code, 2);
   EXPECT_NE(bare.err.find("component-editor-cli scan FOLDER"), std::string::npos) << bare.err;
+}
+
+// A FIFO never gets a writer here: reading it must not wait for one. It is passed over
+// with a note, and the other files are read as ever.
+TEST_F(CliScanCommandsTest, FifosAreNotedAndPassedOverWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(In("libs/Small.pretty/Pipe.kicad_mod").c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo(In("libs/Pipe.kicad_sym").c_str(), 0644), 0);
+  const std::string note = "it is a FIFO, not a regular file.";
+
+  const CliRun footprints = RunCommand({"symbols", In("libs/Small.pretty")});
+  EXPECT_EQ(footprints.out, "SOT23\t3\n");
+  EXPECT_NE(footprints.err.find("Pipe.kicad_mod\": " + note), std::string::npos) << footprints.err;
+
+  const CliRun symbols = RunCommand({"symbols", In("libs/Pipe.kicad_sym")});
+  EXPECT_EQ(symbols.code, 1);
+  EXPECT_NE(symbols.err.find(note), std::string::npos) << symbols.err;
+
+  const CliRun scan = RunCommand({"scan", In("")});
+  EXPECT_NE(scan.out.find("Pipe.kicad_mod\": " + note), std::string::npos) << scan.out;
+  EXPECT_NE(scan.out.find("Pipe.kicad_sym\": " + note), std::string::npos) << scan.out;
+  EXPECT_NE(scan.out.find(", 3 failures,"), std::string::npos) << scan.out;
 }
 
 }  // namespace

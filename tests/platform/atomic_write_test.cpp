@@ -2,9 +2,13 @@
 // leaves the old file (or no file) and nothing else, and says which step failed.
 #include <errno.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <functional>
 
+#include "platform/regular_file.h"
 #include "platform/temp_file.h"
 #include "tests/support/atomic_write_fault.h"
 #include "tests/support/file_text.h"
@@ -99,6 +103,157 @@ TEST(AtomicWriteTest, ADiskThatFillsPartWayLeavesTheOldFile) {
 
   ASSERT_TRUE(WriteFileAtomically(CString(path), large, error)) << error.str();
   EXPECT_EQ(ReadFileText(path), large) << "written whole, in pieces";
+}
+
+// What stands at the path decides whether it is written and where: each case makes
+// the folder, writes "new" to "data.txt", and checks what the folder holds then.
+struct TargetCase {
+  const char* what;
+  std::function<void(const fs::path& dir)> make;
+  AtomicWriteOptions options;
+  const char* refusal;  // part of the message; null when the write goes through
+  std::function<void(const fs::path& dir)> check;
+};
+
+mode_t ModeOf(const fs::path& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 07777;
+}
+
+const TargetCase kTargetCases[] = {
+    {"a link is written through, in the real file's folder, and stays a link",
+     [](const fs::path& dir) {
+       fs::create_directory(dir / "real");
+       WriteFileText(dir / "real/lib.txt", "old");
+       fs::create_symlink("real/lib.txt", dir / "data.txt");
+     },
+     {},
+     nullptr,
+     [](const fs::path& dir) {
+       EXPECT_TRUE(fs::is_symlink(dir / "data.txt"));
+       EXPECT_EQ(ReadFileText(dir / "real/lib.txt"), "new");
+     }},
+    {"a FIFO is refused and stays",
+     [](const fs::path& dir) { ::mkfifo((dir / "data.txt").c_str(), 0644); },
+     {},
+     "it is a FIFO, not a regular file",
+     [](const fs::path& dir) { EXPECT_TRUE(fs::is_fifo(dir / "data.txt")); }},
+    {"a link to a device is refused",
+     [](const fs::path& dir) { fs::create_symlink("/dev/null", dir / "data.txt"); },
+     {},
+     "it is a device, not a regular file",
+     [](const fs::path&) { EXPECT_TRUE(fs::is_character_file("/dev/null")); }},
+    {"a folder is refused",
+     [](const fs::path& dir) { fs::create_directory(dir / "data.txt"); },
+     {},
+     "it is a folder, not a regular file",
+     [](const fs::path& dir) { EXPECT_TRUE(fs::is_directory(dir / "data.txt")); }},
+    {"a hard-linked file is refused, never split",
+     [](const fs::path& dir) {
+       WriteFileText(dir / "data.txt", "old");
+       fs::create_hard_link(dir / "data.txt", dir / "other.txt");
+     },
+     {},
+     "it is one file under 2 names (hard links)",
+     [](const fs::path& dir) {
+       EXPECT_EQ(fs::hard_link_count(dir / "data.txt"), 2u);
+       EXPECT_EQ(ReadFileText(dir / "other.txt"), "old");
+     }},
+    {"a read-only file is refused",
+     [](const fs::path& dir) {
+       WriteFileText(dir / "data.txt", "old");
+       ::chmod((dir / "data.txt").c_str(), 0444);
+     },
+     {},
+     "it is read-only",
+     [](const fs::path& dir) { EXPECT_EQ(ReadFileText(dir / "data.txt"), "old"); }},
+    {"a read-only file is written when the user asks, and stays read-only",
+     [](const fs::path& dir) {
+       WriteFileText(dir / "data.txt", "old");
+       ::chmod((dir / "data.txt").c_str(), 0444);
+     },
+     {true, nullptr},
+     nullptr,
+     [](const fs::path& dir) { EXPECT_EQ(ModeOf(dir / "data.txt"), 0444u); }},
+    {"temporary files of a gone process go, a running one's stay",
+     [](const fs::path& dir) {
+       WriteFileText(dir / "data.txt", "old");
+       WriteFileText(dir / TemporaryNameFor("data.txt", 999999999, 0), "left by a killed save");
+       WriteFileText(dir / TemporaryNameFor("data.txt", 1, 0), "being written");
+     },
+     {},
+     nullptr,
+     [](const fs::path& dir) {
+       EXPECT_FALSE(fs::exists(dir / TemporaryNameFor("data.txt", 999999999, 0)));
+       EXPECT_TRUE(fs::exists(dir / TemporaryNameFor("data.txt", 1, 0)));
+     }},
+};
+
+TEST(AtomicWriteTest, WhatStandsAtThePathDecidesWhetherAndWhereItIsWritten) {
+  for (const TargetCase& c : kTargetCases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder dir;
+    c.make(dir.Path());
+    const std::string path = dir / "data.txt";
+    CString error;
+    const bool written = WriteFileAtomically(CString(path), "new", c.options, error);
+    if (c.refusal == nullptr) {
+      EXPECT_TRUE(written) << error.str();
+      EXPECT_EQ(ReadFileText(path), "new");
+    } else {
+      EXPECT_FALSE(written);
+      EXPECT_NE(error.Find(c.refusal), -1) << error.str();
+    }
+    c.check(dir.Path());
+  }
+}
+
+TEST(AtomicWriteTest, AReplacedFileKeepsItsOwnerWhenRootSavesIt) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file away";
+  ScratchFolder dir;
+  const std::string path = dir / "data.txt";
+  WriteFileText(path, "old");
+  ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+  CString error;
+  CString warning;
+  ASSERT_TRUE(WriteFileAtomically(CString(path), "new", {false, &warning}, error)) << error.str();
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, 4321u);
+  EXPECT_EQ(info.st_gid, 4322u);
+  EXPECT_TRUE(warning.IsEmpty()) << warning.str();
+}
+
+// Inputs that are not regular files, or too large, are refused before they are read:
+// a FIFO without a writer would otherwise hang, and /dev/zero never ends.
+TEST(RegularFileTest, OnlyRegularFilesWithinTheLimitAreRead) {
+  ScratchFolder dir;
+  WriteFileText(dir / "small.txt", "12345");
+  ::mkfifo((dir / "fifo").c_str(), 0644);
+  const struct {
+    std::string path;
+    const char* refusal;
+  } cases[] = {
+      {dir / "small.txt", nullptr},
+      {dir / "fifo", "it is a FIFO, not a regular file"},
+      {"/dev/zero", "it is a device, not a regular file"},
+      {dir.Path().string(), "it is a folder, not a regular file"},
+      {dir / "missing", "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    std::string text;
+    CString error;
+    EXPECT_EQ(ReadRegularFile(CString(c.path), text, 5, error), c.refusal == nullptr);
+    if (c.refusal != nullptr) {
+      EXPECT_NE(error.Find(c.refusal), -1) << error.str();
+    }
+  }
+  std::string text;
+  CString error;
+  EXPECT_FALSE(ReadRegularFile(CString(dir / "small.txt"), text, 4, error));
+  EXPECT_NE(error.Find("it is larger than the 4 bytes this program reads"), -1) << error.str();
 }
 
 }  // namespace

@@ -16,8 +16,10 @@
 #include <random>
 #include <thread>
 
+#include "host/model/component_library_edit.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "host/utility/library_file_lock.h"
 #include "tests/support/atomic_write_fault.h"
 #include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
@@ -149,11 +151,79 @@ TEST_F(ComponentLibrarySaveTest, ASaveKilledAtAnyMomentLeavesTheOldLibraryOrTheN
       ASSERT_EQ(now, wasOriginal ? m_saved : m_original) << "a finished save is on disk";
     }
   }
-  // A killed save cannot remove its temporary file; nothing else is left.
-  for (const auto& entry : fs::directory_iterator(m_scratch.Path())) {
-    const std::string name = entry.path().filename().string();
-    EXPECT_TRUE(name == "parts.cmplib" || name.starts_with("parts.cmplib.tmp-")) << name;
+  // A killed save cannot remove its temporary file nor its lock file; the next save
+  // clears both away.
+  ASSERT_EQ(SaveInChild(Library(), m_asLoaded, std::nullopt), 0);
+  for (const auto& entry : fs::directory_iterator(m_scratch.Path()))
+    EXPECT_EQ(entry.path().filename().string(), "parts.cmplib");
+}
+
+// The save reads the library again under its lock: what another writer did to other
+// components since the component was opened stays; what it did to this component makes
+// the save refuse, until the user chooses to overwrite it.
+TEST_F(ComponentLibrarySaveTest, ASaveKeepsOthersChangesAndRefusesWhenItsComponentChangedOnDisk) {
+  CDesign opened;
+  std::string storedForm;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), kComponent, opened, storedForm, m_error));
+  opened.FirstComponent()->SetPinNumber(0, 1, 14);
+  ComponentSaveConditions conditions{kComponent, storedForm, {}};
+
+  ASSERT_TRUE(CComponentLibraryEdit::RenameComponent(Library(), "HEX-INV", "HEX-INV-B", m_error));
+  ASSERT_EQ(CComponentLibraryFile::SaveComponent(Library(), kComponent, opened, conditions, m_error),
+            ComponentSaveResult::Saved)
+      << m_error.str();
+  std::vector<LibraryEntry> entries;
+  ASSERT_TRUE(CComponentLibraryFile::ReadContents(Library(), entries, m_error));
+  EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [](const LibraryEntry& e) {
+    return e.name == "HEX-INV-B";
+  })) << "the other writer's rename survived the save";
+
+  conditions.openedForm =
+      CComponentLibraryFile::StoredForm(CComponentLibraryFile::CollectComponent(opened, kComponent));
+  // Another writer changes the saved component itself.
+  ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), kComponent, m_asLoaded, m_error));
+  const std::string before = ReadFileText(Library().str());
+  EXPECT_EQ(CComponentLibraryFile::SaveComponent(Library(), kComponent, opened, conditions, m_error),
+            ComponentSaveResult::ChangedOnDisk);
+  EXPECT_NE(m_error.Find("was changed by another program since it was opened"), -1) << m_error.str();
+  EXPECT_TRUE(ReadFileText(Library().str()) == before) << "the file was left as it was";
+  conditions.openedForm.reset();
+  EXPECT_EQ(CComponentLibraryFile::SaveComponent(Library(), kComponent, opened, conditions, m_error),
+            ComponentSaveResult::Saved);
+}
+
+TEST_F(ComponentLibrarySaveTest, ASecondWriterWaitsThenRefusesNamingTheHolder) {
+  CLibraryFileLock first;
+  ASSERT_TRUE(first.Acquire(Library(), m_error)) << m_error.str();
+  ASSERT_TRUE(first.Held());
+  CLibraryFileLock second;
+  EXPECT_FALSE(second.Acquire(Library(), m_error, std::chrono::milliseconds(30)));
+  EXPECT_NE(m_error.Find("is being changed by"), -1) << m_error.str();
+  EXPECT_NE(m_error.Find(CString("(process " + std::to_string(::getpid()) + ")")), -1) << m_error.str();
+  first.Release();
+  EXPECT_TRUE(second.Acquire(Library(), m_error, std::chrono::milliseconds(30))) << m_error.str();
+  second.Release();
+  ExpectOnlyTheLibrary();
+}
+
+// Bytes that are not UTF-8 would be written as replacement characters: the name would
+// change without a word.
+TEST_F(ComponentLibrarySaveTest, ANameOfInvalidUtf8IsRefusedWithTheBytesPosition) {
+  const struct {
+    const char* name;
+    const char* said;
+  } cases[] = {{"AB\xFF", "byte 3 (0xFF)"},
+               {"\xC3(", "byte 1 (0xC3)"},
+               {"A\xC0\x80", "byte 2 (0xC0)"},
+               {"AB\xED\xA0\x80", "byte 3 (0xED)"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    EXPECT_FALSE(CComponentLibraryEdit::RenameComponent(Library(), kComponent, c.name, m_error));
+    EXPECT_NE(m_error.Find(CString("The component name is not valid UTF-8: ") + c.said), -1) << m_error.str();
+    EXPECT_EQ(ReadFileText(Library().str()), m_original);
   }
+  EXPECT_TRUE(CComponentLibraryEdit::RenameComponent(Library(), kComponent, "QUAD-NAND2-\xC3\xA9", m_error))
+      << m_error.str();
 }
 
 }  // namespace

@@ -88,5 +88,7 @@ TEST_F(PinMapFileTest, RefusedImportsNameTheFaultAndLeaveTheLibraryAsItWas) {
               testing::MatchesRegex("Cannot import \"package.csv\" at line 1, column [0-9]+: the component "
                                     "\"QUAD-NAND2\" has no package \"PLCC-20\"\\."));
   EXPECT_EQ(ImportRefusal(File("missing.csv", "")).Left(37), "Cannot read \"missing.csv\" at line 1: ");
-  EXPECT_EQ(ImportRefusal(CString(m_folder / "none.csv")).Left(13), "Cannot open \"");
+  EXPECT_EQ(ImportRefusal(CString(m_folder / "none.csv")).Left(13), "Cannot read \"");
+  EXPECT_EQ(ImportRefusal("/dev/zero"), "Cannot read \"/dev/zero\": it is a device, not a regular file.")
+      << "an endless input is refused before it is read";
 }
