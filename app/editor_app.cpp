@@ -353,7 +353,8 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
   }
   m_lastLibrary = path;
   RememberLibrary(path);
-  if (CMainFrame* main = MainFrame()) main->SetMessageText("Saved " + name + " in " + FileNameOf(path) + ".");
+  if (CMainFrame* main = MainFrame())
+    main->SetMessageUntilChanged("Saved " + name + " in " + FileNameOf(path) + ".", design);
   return true;
 }
 

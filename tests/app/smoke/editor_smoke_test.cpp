@@ -579,7 +579,7 @@ TEST_F(NewComponentOnScreenTest, CreatesAComponentAssignsAPinByClickingAndSavesI
   ASSERT_TRUE(m_user.PressKeys({"shift+Tab", "shift+Tab", "space"}));
   ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "OK did not take the new component";
 
-  main = WaitForWindow("^Component Editor - NAND-NEW - sample\\.cmplib$");
+  main = WaitForWindow("^Component Editor - \\*NAND-NEW - sample\\.cmplib$");
   ASSERT_FALSE(main.empty()) << "the new component got no tab";
   ASSERT_TRUE(m_user.Focus(main));
   std::optional<Drawings> drawings;
