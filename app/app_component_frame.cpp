@@ -15,6 +15,7 @@
 #include "host/model/component.h"
 #include "host/model/design.h"
 #include "host/utility/app_error.h"
+#include "platform/mdi_tab_bar.h"
 #include "platform/message_box.h"
 
 IMPLEMENT_DYNCREATE(CAppComponentFrame, CComponentFrame)
@@ -66,20 +67,18 @@ const MessageMap CAppComponentFrame::kMessageMap{
         CommandEntry(ID_APP_FILL_SERIES, &CAppComponentFrame::OnFillSeries),
     }};
 
-namespace {
-constexpr UINT kKeyF5 = VK_F1 + 4;
-constexpr UINT kKeyF8 = VK_F1 + 7;
-}  // namespace
-
 CAcceleratorTable CAppComponentFrame::EditingShortcuts() {
   return {
       {'Z', FCONTROL, ID_APP_UNDO},
       {'Y', FCONTROL, ID_APP_REDO},
       {VK_DELETE, 0, ID_APP_DELETE},
+      {VK_OEM_PLUS, FCONTROL, ID_APP_ZOOM_IN},
+      {VK_OEM_PLUS, FCONTROL | FSHIFT, ID_APP_ZOOM_IN},
       {VK_ADD, 0, ID_APP_ZOOM_IN},
+      {VK_OEM_MINUS, FCONTROL, ID_APP_ZOOM_OUT},
       {VK_SUBTRACT, 0, ID_APP_ZOOM_OUT},
       {VK_HOME, 0, ID_APP_ZOOM_EXTENTS},
-      {kKeyF5, 0, ID_APP_REFRESH},
+      {VK_F5, 0, ID_APP_REFRESH},
       {'P', FCONTROL, ID_APP_PAN},
       {VK_ESCAPE, 0, ID_APP_SELECT_MODE},
       {'A', FCONTROL, ID_APP_ASSIGN_PINS},
@@ -91,7 +90,7 @@ CAcceleratorTable CAppComponentFrame::EditingShortcuts() {
       {'C', FCONTROL, ID_APP_COPY_CELLS},
       {'V', FCONTROL, ID_APP_PASTE_CELLS},
       {'F', FCONTROL | FSHIFT, ID_APP_FILL_SERIES},
-      {kKeyF8, 0, ID_APP_SHOW_PROBLEMS},
+      {VK_F8, 0, ID_APP_SHOW_PROBLEMS},
   };
 }
 
@@ -118,8 +117,10 @@ CString CAppComponentFrame::ComponentCaption() {
   const CString file = design != nullptr
                            ? CString(std::filesystem::path(design->GetPathName().str()).filename().string())
                            : "";
-  if (component == nullptr) return file;
-  return component->GetName() + " - " + file;
+  // Unsaved changes are marked as other desktop editors mark them.
+  const CString mark = design != nullptr && design->IsModified() ? "*" : "";
+  if (component == nullptr) return mark + file;
+  return mark + component->GetName() + " - " + file;
 }
 
 // Choosing the current component may set the design's title, which comes back here.
@@ -128,8 +129,13 @@ void CAppComponentFrame::OnUpdateFrameTitle(BOOL addToTitle) {
   m_updatingTitle = true;
   const CString caption = ComponentCaption();
   m_updatingTitle = false;
-  if (caption != GetWindowText()) SetWindowText(caption);
   CMDIFrameWnd* main = GetMDIFrame();
+  if (caption != GetWindowText()) {
+    SetWindowText(caption);
+    // The tab shows the caption too.
+    CMDITabBar* tabs = main != nullptr ? main->GetMDITabBar() : nullptr;
+    if (tabs != nullptr) tabs->ShowChildren(*main);
+  }
   if (main != nullptr && main->MDIGetActive() == this) main->OnUpdateFrameTitle(addToTitle);
 }
 

@@ -17,7 +17,8 @@ class CAppComponentFrame : public CComponentFrame {
 
   void DestroyAccelerators() override;
   void RestoreAccelerators() override;
-  // "COMPONENT - library.cmplib", from the current component and the design's file.
+  // "COMPONENT - library.cmplib", from the current component and the design's file;
+  // "*COMPONENT - library.cmplib" while the design has unsaved changes.
   CString ComponentCaption();
   void OnUpdateFrameTitle(BOOL addToTitle) override;
   // A double click on an item of a drawing opens the property sheet on it.

@@ -381,7 +381,8 @@ bool CEditorApp::SaveDocument(CDesign& design, bool askPath) {
     main->GetMDITabBar()->ShowChildren(*main);
   m_lastLibrary = path;
   RememberLibrary(path);
-  if (CMainFrame* main = MainFrame()) main->SetMessageText("Saved " + name + " in " + FileNameOf(path) + ".");
+  if (CMainFrame* main = MainFrame())
+    main->SetMessageUntilChanged("Saved " + name + " in " + FileNameOf(path) + ".", design);
   return true;
 }
 

@@ -77,6 +77,27 @@ void CMainFrame::OnUpdateFrameTitle(BOOL addToTitle) {
   if (caption != GetWindowText()) SetWindowText(caption);
 }
 
+void CMainFrame::SetMessageUntilChanged(const CString& text, const CDesign& design) {
+  SetMessageText(text);
+  m_untilChanged = text;
+  m_untilChangedDesign = &design;
+}
+
+void CMainFrame::OnIdleUpdateCmdUI() {
+  bool open = false;
+  bool changed = false;
+  for (CAppComponentFrame* frame : ComponentFrames()) {
+    frame->OnUpdateFrameTitle(TRUE);
+    CDesign* design = frame->GetDesign();
+    if (design == nullptr || design != m_untilChangedDesign) continue;
+    open = true;
+    changed = design->IsModified() != FALSE;
+  }
+  if (changed && m_statusBar.GetPaneText(0) == m_untilChanged) SetMessageText("");
+  if (changed || !open) m_untilChangedDesign = nullptr;
+  CMDIFrameWnd::OnIdleUpdateCmdUI();
+}
+
 LRESULT CMainFrame::OnCloseMessage(WPARAM, LPARAM) {
   if (CEditorApp* app = EditorApp()) {
     app->Quit();

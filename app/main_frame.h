@@ -10,6 +10,7 @@
 #include "platform/tool_bar.h"
 
 class CAppComponentFrame;
+class CDesign;
 
 class CMainFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
@@ -31,6 +32,11 @@ class CMainFrame : public CMDIFrameWnd {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // "Component Editor - COMPONENT - library.cmplib".
   void OnUpdateFrameTitle(BOOL addToTitle) override;
+  // Shows a message about the design that stays until the design changes again.
+  void SetMessageUntilChanged(const CString& text, const CDesign& design);
+  // The tabs and the title mark the components with unsaved changes; a message about a
+  // design goes once the design changes.
+  void OnIdleUpdateCmdUI() override;
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -47,4 +53,8 @@ class CMainFrame : public CMDIFrameWnd {
 
   CToolBar m_toolBar;
   CStatusBar m_statusBar;
+  // The message shown until its design changes, and that design (not owned; it is
+  // looked up among the open frames before use, as it may have closed).
+  CString m_untilChanged;
+  const CDesign* m_untilChangedDesign = nullptr;
 };

@@ -159,6 +159,13 @@ class CheckBoxPeer : public WxPeer {
     const ButtonData* data = GetButtonData(m_hwnd);
     static_cast<wxCheckBox*>(m_window)->SetValue(data != nullptr && data->check == BST_CHECKED);
   }
+  // Templates give a box the height of its text line, less than the toolkit's box needs
+  // (which then complains on every layout): it gets its own height, centred on the line.
+  void ShowPosition() override {
+    const CRect& r = m_hwnd->rect;
+    const int height = std::max(r.Height(), m_window->GetBestSize().y);
+    m_window->SetSize(r.left, r.top - (height - r.Height()) / 2, r.Width(), height);
+  }
 };
 
 class EditPeer : public WxPeer {

@@ -109,6 +109,8 @@ class FramePeer : public WxPeer {
   }
 
   void OnMenuOpen(wxMenuEvent& event) {
+    // A choice in an open menu is the user's, whatever key opened it (Alt+C, then K).
+    m_keyWithoutShortcut = false;
     m_menus.OnMenuOpened();
     const int position = MenuBarView::TopLevelPosition(*Frame(), event.GetMenu());
     if (position < 0) return;
@@ -204,16 +206,13 @@ UINT VirtualKeyOf(int code) {
   if (code >= 'a' && code <= 'z') return static_cast<UINT>(code - 'a' + 'A');
   if (code >= WXK_F1 && code <= WXK_F12) return VK_F1 + static_cast<UINT>(code - WXK_F1);
   static const std::map<int, UINT> keys = {
-      {WXK_BACK, VK_BACK},     {WXK_TAB, VK_TAB},
-      {WXK_RETURN, VK_RETURN}, {WXK_NUMPAD_ENTER, VK_RETURN},
-      {WXK_ESCAPE, VK_ESCAPE}, {WXK_SPACE, VK_SPACE},
-      {WXK_PAGEUP, VK_PRIOR},  {WXK_PAGEDOWN, VK_NEXT},
-      {WXK_END, VK_END},       {WXK_HOME, VK_HOME},
-      {WXK_LEFT, VK_LEFT},     {WXK_UP, VK_UP},
-      {WXK_RIGHT, VK_RIGHT},   {WXK_DOWN, VK_DOWN},
-      {WXK_INSERT, VK_INSERT}, {WXK_DELETE, VK_DELETE},
-      {'+', VK_ADD},           {WXK_NUMPAD_ADD, VK_ADD},
-      {'-', VK_SUBTRACT},      {WXK_NUMPAD_SUBTRACT, VK_SUBTRACT},
+      {WXK_BACK, VK_BACK},           {WXK_TAB, VK_TAB},        {WXK_RETURN, VK_RETURN},
+      {WXK_NUMPAD_ENTER, VK_RETURN}, {WXK_ESCAPE, VK_ESCAPE},  {WXK_SPACE, VK_SPACE},
+      {WXK_PAGEUP, VK_PRIOR},        {WXK_PAGEDOWN, VK_NEXT},  {WXK_END, VK_END},
+      {WXK_HOME, VK_HOME},           {WXK_LEFT, VK_LEFT},      {WXK_UP, VK_UP},
+      {WXK_RIGHT, VK_RIGHT},         {WXK_DOWN, VK_DOWN},      {WXK_INSERT, VK_INSERT},
+      {WXK_DELETE, VK_DELETE},       {'=', VK_OEM_PLUS},       {'+', VK_OEM_PLUS},
+      {'-', VK_OEM_MINUS},           {WXK_NUMPAD_ADD, VK_ADD}, {WXK_NUMPAD_SUBTRACT, VK_SUBTRACT},
   };
   const auto found = keys.find(code);
   return found != keys.end() ? found->second : 0;

@@ -33,7 +33,7 @@ int CurrentTabOf(HWND hwnd) {
 }
 
 // A property sheet's tabs. The notebook's own pages stay empty; the sheet's page
-// windows, made after the tab strip, lie over them.
+// windows lie over them and must stay above them for the mouse too.
 class SheetTabsPeer : public WxPeer {
  public:
   SheetTabsPeer(HWND hwnd, wxWindow* parent)
@@ -53,10 +53,17 @@ class SheetTabsPeer : public WxPeer {
     const int current = CurrentTabOf(m_hwnd);
     if (current >= 0 && Book()->GetSelection() != current)
       Book()->ChangeSelection(static_cast<size_t>(current));
+    LowerPages();
   }
 
  private:
   wxNotebook* Book() const { return static_cast<wxNotebook*>(m_window); }
+
+  // A notebook page shown again comes up on top of its siblings, the sheet's page
+  // windows among them, and would take their clicks; it goes back under them.
+  void LowerPages() {
+    for (size_t i = 0; i < Book()->GetPageCount(); ++i) Book()->GetPage(i)->Lower();
+  }
 
   bool SameTabs(const std::vector<CString>& tabs) const {
     if (Book()->GetPageCount() != tabs.size()) return false;

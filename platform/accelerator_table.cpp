@@ -1,12 +1,6 @@
 #include "platform/accelerator_table.h"
 
-#include <cctype>
-
 namespace {
-UINT NormalisedKey(UINT key) {
-  return key < 0x80 ? static_cast<UINT>(std::toupper(static_cast<int>(key))) : key;
-}
-
 CString NameOfKey(UINT key) {
   switch (key) {
     case VK_BACK:
@@ -40,14 +34,19 @@ CString NameOfKey(UINT key) {
     case VK_DELETE:
       return "Del";
     case VK_ADD:
-      return "+";
+      return "KP_Add";
     case VK_SUBTRACT:
+      return "KP_Subtract";
+    case VK_OEM_PLUS:
+      return "=";
+    case VK_OEM_MINUS:
       return "-";
     default:
       break;
   }
   if (key >= VK_F1 && key <= VK_F12) return "F" + std::to_string(key - VK_F1 + 1);
-  if (key > 0x20 && key < 0x7F) return CString(std::string(1, static_cast<char>(key)));
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+    return CString(std::string(1, static_cast<char>(key)));
   return "Key" + std::to_string(key);
 }
 }  // namespace
@@ -59,7 +58,7 @@ CAcceleratorTable::CAcceleratorTable(std::initializer_list<Accelerator> accelera
 
 BOOL CAcceleratorTable::Add(UINT key, UINT modifiers, UINT command) {
   if (key == 0 || command == 0) return FALSE;
-  const Accelerator added{NormalisedKey(key), modifiers & kAcceleratorModifiers, command};
+  const Accelerator added{key, modifiers & kAcceleratorModifiers, command};
   for (Accelerator& entry : m_entries) {
     if (entry.key == added.key && entry.modifiers == added.modifiers) {
       entry.command = command;
@@ -71,9 +70,8 @@ BOOL CAcceleratorTable::Add(UINT key, UINT modifiers, UINT command) {
 }
 
 UINT CAcceleratorTable::Find(UINT key, UINT modifiers) const {
-  const UINT wanted = NormalisedKey(key);
   for (const Accelerator& entry : m_entries) {
-    if (entry.key == wanted && entry.modifiers == (modifiers & kAcceleratorModifiers)) return entry.command;
+    if (entry.key == key && entry.modifiers == (modifiers & kAcceleratorModifiers)) return entry.command;
   }
   return 0;
 }
@@ -83,7 +81,7 @@ CString CAcceleratorTable::KeyText(UINT key, UINT modifiers) {
   if ((modifiers & FCONTROL) != 0) text += "Ctrl+";
   if ((modifiers & FALT) != 0) text += "Alt+";
   if ((modifiers & FSHIFT) != 0) text += "Shift+";
-  return text + NameOfKey(NormalisedKey(key));
+  return text + NameOfKey(key);
 }
 
 CString CAcceleratorTable::TextFor(UINT command) const {

@@ -10,7 +10,8 @@
 #include "platform/types.h"
 
 // Modifier flags and virtual-key codes, numbered as the framework's users expect.
-// Letters and digits are their upper-case ASCII codes.
+// Letters and digits are their upper-case ASCII codes; 0x60 to 0x7F are keypad and
+// function keys, so a lower-case letter is no letter here.
 inline constexpr UINT FSHIFT = 0x04;
 inline constexpr UINT FCONTROL = 0x08;
 inline constexpr UINT FALT = 0x10;
@@ -34,7 +35,12 @@ inline constexpr UINT VK_DELETE = 0x2E;
 inline constexpr UINT VK_ADD = 0x6B;
 inline constexpr UINT VK_SUBTRACT = 0x6D;
 inline constexpr UINT VK_F1 = 0x70;
+inline constexpr UINT VK_F5 = 0x74;
+inline constexpr UINT VK_F8 = 0x77;
 inline constexpr UINT VK_F12 = 0x7B;
+// The main keyboard's "=" (with "+" above it) and "-" keys.
+inline constexpr UINT VK_OEM_PLUS = 0xBB;
+inline constexpr UINT VK_OEM_MINUS = 0xBD;
 
 struct Accelerator {
   UINT key = 0;
@@ -55,7 +61,8 @@ class CAcceleratorTable {
   bool IsEmpty() const { return m_entries.empty(); }
   const std::vector<Accelerator>& GetEntries() const { return m_entries; }
 
-  // How a menu shows a shortcut: "Ctrl+Shift+S", "Del", "F5".
+  // How a menu shows a shortcut, in the toolkit's words: "Ctrl+Shift+S", "Del", "F5",
+  // "Ctrl+=", "KP_Add" for the keypad's +.
   static CString KeyText(UINT key, UINT modifiers);
   // The text of the first shortcut of the command, empty when it has none.
   CString TextFor(UINT command) const;

@@ -17,7 +17,10 @@ class CCmdUI {
     m_enableChanged = true;
   }
   virtual void SetCheck(int check = 1) { m_check = check; }
-  virtual void SetText(const char* text) { m_text = text; }
+  virtual void SetText(const char* text) {
+    m_text = text;
+    m_textSet = true;
+  }
 
   // Asks the target's route for the command's state. With `disableIfNoHandler` a
   // command that no handler on the route would run is disabled, as menus and tool bars
@@ -30,6 +33,8 @@ class CCmdUI {
   bool WasEnableSet() const { return m_enableChanged; }
   int GetCheck() const { return m_check; }
   const CString& GetText() const { return m_text; }
+  // Whether anyone set the text, an empty one included.
+  bool WasTextSet() const { return m_textSet; }
 
   UINT m_nID;
 
@@ -40,6 +45,7 @@ class CCmdUI {
   bool m_handled = false;
   int m_check = 0;
   CString m_text;
+  bool m_textSet = false;
 };
 
 // Code values of OnCmdMsg besides control notification codes.

@@ -97,8 +97,9 @@ void HeadlessBackend::SetWaitCursor(bool on) {
   if (on) ++m_waitShown;
 }
 
-void HeadlessBackend::ShowTextFile(const CString& path, const CString&) {
+void HeadlessBackend::ShowTextFile(const CString& path, const CString& title) {
   m_textFiles.push_back(path);
+  m_textFileTitles.push_back(title);
 }
 
 void HeadlessBackend::Fail(const std::string& problem) {

@@ -46,6 +46,7 @@ class HeadlessBackend : public Backend {
   const std::vector<ShownMessageBox>& MessageBoxesShown() const { return m_messages; }
   const std::vector<std::vector<MenuItem>>& ContextMenusShown() const { return m_menus; }
   const std::vector<CString>& TextFilesShown() const { return m_textFiles; }
+  const std::vector<CString>& TextFileTitlesShown() const { return m_textFileTitles; }
   int WaitCursorDepth() const { return m_waitDepth; }
   int WaitCursorShownCount() const { return m_waitShown; }
   // Names the expectations that no dialog, box or menu used up.
@@ -76,6 +77,7 @@ class HeadlessBackend : public Backend {
   std::vector<ShownMessageBox> m_messages;
   std::vector<std::vector<MenuItem>> m_menus;
   std::vector<CString> m_textFiles;
+  std::vector<CString> m_textFileTitles;
   int m_waitDepth = 0;
   int m_waitShown = 0;
   FailureHandler m_onFailure;

@@ -121,6 +121,7 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* target, BOOL) {
     CCmdUI state(id);
     state.DoUpdate(target, false);
     if (!IsWindowHandle(m_hWnd)) return;
-    if (state.WasHandled() && !state.GetText().IsEmpty()) SetPaneText(index, state.GetText());
+    // An empty text clears the pane: what it said is no longer so.
+    if (state.WasHandled() && state.WasTextSet()) SetPaneText(index, state.GetText());
   }
 }

@@ -6,6 +6,7 @@
 #include "editor/frame/component_frame.h"
 #include "editor/grid/component_grid.h"
 #include "editor/resources/resource_ids.h"
+#include "host/model/component.h"
 #include "host/model/design.h"
 #include "host/resources/host_resources.h"
 #include "host/utility/app_error.h"
@@ -33,13 +34,14 @@ bool IsEmptyFile(const CString& path) {
   return error || size == 0;
 }
 
-// Checks the design into the report file; an invalid design's report is shown, or the
-// user is asked whether to go on with it.
-bool CheckDesign(const CDesign& design, const CString& reportFile, bool explicitCheck) {
+// Checks the design into the report file; an invalid design's report is shown, titled
+// after the component (the file's name means nothing to the user), or the user is
+// asked whether to go on with it.
+bool CheckDesign(const CDesign& design, const CString& reportFile, const CString& title, bool explicitCheck) {
   const CString report = design.CheckValid(reportFile);
   if (IsEmptyFile(reportFile)) return true;
   if (explicitCheck) {
-    if (!EditFile(reportFile, true)) CAppError::ReportLastError();
+    if (!EditFile(reportFile, true, title)) CAppError::ReportLastError();
     return false;
   }
   CString question;
@@ -70,7 +72,9 @@ bool CComponentFrame::IsDesignValid(bool explicitCheck) {
   if (!GetTempFile(reportFile)) return true;
   CWaitCursor wait;
   bool valid = true;
-  if (CDesign* design = GetDocument()) valid = CheckDesign(*design, reportFile, explicitCheck);
+  const CComponent* component = GetComponent(false);
+  const CString title = "Check Validity - " + (component != nullptr ? component->GetName() : CString());
+  if (CDesign* design = GetDocument()) valid = CheckDesign(*design, reportFile, title, explicitCheck);
   std::remove(reportFile.c_str());
   return valid;
 }

@@ -66,7 +66,7 @@ CString CFilePath::GetFileNameAndExtension() const {
   return m_fileName + "." + m_extension;
 }
 
-bool EditFile(const CString& path, bool) {
+bool EditFile(const CString& path, bool, const CString& title) {
   std::error_code error;
   const bool isFile = std::filesystem::is_regular_file(path.str(), error);
   if (!isFile || !std::ifstream(path.str()).is_open()) {
@@ -75,6 +75,6 @@ bool EditFile(const CString& path, bool) {
     CAppError::SetLastErrorText(message);
     return false;
   }
-  CurrentBackend().ShowTextFile(path, CFilePath(path).GetFileNameAndExtension());
+  CurrentBackend().ShowTextFile(path, title.IsEmpty() ? CFilePath(path).GetFileNameAndExtension() : title);
   return true;
 }

@@ -54,8 +54,8 @@ class CFilePath {
 };
 
 // Shows the text file at path to the user, read-only, through the presentation
-// backend, titled with the file's name. The backend's viewer is modal, so the call
+// backend, titled `title` (the file's name when empty). The backend's viewer is modal, so the call
 // returns once the user has closed it and the caller may then delete the file; `wait`
 // states that expectation at the call site. False, with the reason recorded as the last
 // error, when the file cannot be read: nothing is shown then.
-bool EditFile(const CString& path, bool wait);
+bool EditFile(const CString& path, bool wait, const CString& title = CString());

@@ -2,6 +2,11 @@
 // and the settings the application keeps.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/app_resources.h"
 #include "app/editor_menus.h"
 #include "editor/frame/symbols_frame.h"
@@ -162,10 +167,38 @@ TEST_F(AppCommandsTest, MenuLabelsShowTheShortcutsThatWork) {
       const MenuEntry* item = Main().GetMenu()->FindCommand(shortcut.command);
       ASSERT_NE(item, nullptr) << "no menu item for command " << shortcut.command;
       const CString label = item->text;
-      EXPECT_GE(label.Find("\t" + CAcceleratorTable::KeyText(shortcut.key, shortcut.modifiers)), 0)
-          << label.str();
+      EXPECT_GE(label.Find("\t" + table->TextFor(shortcut.command)), 0) << label.str();
     }
   }
+}
+
+// Every shortcut a menu shows needs a modifier or a key that types no text, so typing
+// in a drawing runs nothing; the keypad keys behind the zooms are not letters either.
+TEST_F(AppCommandsTest, NoMenuShortcutIsABareLetterAndTheViewKeysFollowTheDesktop) {
+  ASSERT_TRUE(Open());
+  std::vector<const CMenu*> menus = {Main().GetMenu()};
+  int shortcuts = 0;
+  while (!menus.empty()) {
+    const CMenu* menu = menus.back();
+    menus.pop_back();
+    for (int position = 0; position < menu->GetMenuItemCount(); ++position) {
+      const MenuEntry& entry = *menu->GetEntry(position);
+      if (entry.popup != nullptr) menus.push_back(entry.popup.get());
+      const int tab = entry.text.Find("\t");
+      if (tab < 0) continue;
+      const std::string key = entry.text.str().substr(static_cast<size_t>(tab) + 1);
+      ++shortcuts;
+      EXPECT_FALSE(key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) << entry.text.str();
+    }
+  }
+  EXPECT_GT(shortcuts, 20);
+  const std::pair<UINT, const char*> shown[] = {{ID_APP_ZOOM_IN, "Zoom &In at Cursor\tCtrl+="},
+                                                {ID_APP_ZOOM_OUT, "Zoom &Out at Cursor\tCtrl+-"},
+                                                {ID_APP_REFRESH, "&Refresh\tF5"},
+                                                {ID_APP_SHOW_PROBLEMS, "Pin Grid &Problems...\tF8"}};
+  for (const auto& [command, text] : shown) EXPECT_EQ(MenuItem(command).text, text);
+  for (const UINT letter : {'K', 'M', 'T', 'W'}) EXPECT_FALSE(user.PressAccelerator(&Main(), letter, 0));
+  EXPECT_EQ(Main().FindAcceleratorCommand(VK_ADD, 0), ID_APP_ZOOM_IN) << "the keypad's + zooms too";
 }
 
 TEST_F(AppCommandsTest, SettingsAreKeptInTheStore) {

@@ -240,6 +240,24 @@ TEST_F(AppFilesTest, SaveAsPutsTheComponentIntoANewLibrary) {
   EXPECT_EQ(Main().GetWindowText(), "Component Editor - QUAD-NAND2 - mine.cmplib");
 }
 
+TEST_F(AppFilesTest, UnsavedChangesAreMarkedAndTheSavedMessageGoesWithTheNextChange) {
+  ASSERT_TRUE(Open());
+  const auto shown = [this] {
+    Main().OnIdleUpdateCmdUI();
+    return Main().GetWindowText() + "|" + Main().GetMDITabBar()->GetTabText(0) + "|" +
+           Main().StatusBar().GetPaneText(0);
+  };
+  EXPECT_EQ(shown(), "Component Editor - QUAD-NAND2 - sample.cmplib|QUAD-NAND2 - sample.cmplib|");
+  ChangeOnePin();
+  EXPECT_EQ(shown(), "Component Editor - *QUAD-NAND2 - sample.cmplib|*QUAD-NAND2 - sample.cmplib|");
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+  EXPECT_EQ(shown(),
+            "Component Editor - QUAD-NAND2 - sample.cmplib|QUAD-NAND2 - sample.cmplib|"
+            "Saved QUAD-NAND2 in sample.cmplib.");
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
+  EXPECT_EQ(shown(), "Component Editor - *QUAD-NAND2 - sample.cmplib|*QUAD-NAND2 - sample.cmplib|");
+}
+
 TEST_F(AppFilesTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
   ASSERT_TRUE(Open());
   ChangeOnePin();

@@ -132,3 +132,39 @@ TEST_F(AppPinMapTest, TheStatusBarCountsTheCellsThatWillNotPassAsTheUserTypes) {
   EXPECT_EQ(Main().StatusBar().GetPaneText(2), expected);
   EXPECT_NE(Main().StatusBar().GetPaneText(2), before);
 }
+
+// The count is always the shown tab's and package's, whatever changed them last.
+TEST_F(AppPinMapTest, TheStatusBarCountFollowsUndoPackagesAndTabs) {
+  const auto expectShownCount = [this](const char* step) {
+    SCOPED_TRACE(step);
+    Main().OnIdleUpdateCmdUI();
+    const int count = Frame().GetPinMapChecks()->CountProblems();
+    CString expected;
+    if (count > 0) expected.Format("%d %s", count, count == 1 ? "problem" : "problems");
+    EXPECT_EQ(Main().StatusBar().GetPaneText(2), expected);
+    return count;
+  };
+  ASSERT_TRUE(Open());
+  ASSERT_EQ(expectShownCount("opened"), 0);
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "99"));
+  ASSERT_GT(expectShownCount("a pin beyond the pads"), 0);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
+  EXPECT_EQ(expectShownCount("undone"), 0);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Y', FCONTROL));
+  ASSERT_TRUE(user.ChooseToolBarItem(&Main().ToolBar(), ID_APP_PACKAGE_LIST, "SOIC-14"));
+  expectShownCount("another package");
+  ASSERT_TRUE(user.ChooseToolBarItem(&Main().ToolBar(), ID_APP_PACKAGE_LIST, "DIP-14"));
+  ASSERT_GT(expectShownCount("back to the package with the problem"), 0);
+
+  ASSERT_TRUE(Open("HEX-INV"));
+  expectShownCount("another tab");
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
+  ASSERT_EQ(expectShownCount("undone in its tab"), 0);
+  ASSERT_TRUE(Open("HEX-INV"));
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "99"));
+  ASSERT_GT(expectShownCount("a problem in the other tab"), 0);
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
+  EXPECT_EQ(expectShownCount("the other tab closed"), 0);
+}

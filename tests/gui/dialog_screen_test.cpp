@@ -9,6 +9,7 @@
 #include "editor/resources/resource_ids.h"
 #include "gui/screenshot.h"
 #include "gui/wx_peer.h"
+#include "platform/button.h"
 #include "platform/combo_box.h"
 #include "platform/dialog.h"
 #include "platform/list_box.h"
@@ -124,6 +125,9 @@ TEST_F(DialogScreenTest, SheetTabsSwitchPagesAndTheTabbedListShowsColumns) {
   int activeAfterClick = -1;
   bool applyShownEnabled = true;
   wxString firstTerminal;
+  int checkedAfterSwitch = -1;
+  int boxHeightShort = -1;
+  CString typedAfterSwitch;
   std::string screenshotError;
   bool screenshotSaved = false;
 
@@ -144,14 +148,32 @@ TEST_F(DialogScreenTest, SheetTabsSwitchPagesAndTheTabbedListShowsColumns) {
   script.Then([&] {
     screenshotSaved =
         SaveScreenshot(PeerWindow(sheet.m_hWnd), ArtifactPath("property-sheet.png"), screenshotError);
+    ClickAt(sim, TabPoint(*dynamic_cast<wxNotebook*>(PeerWindow(sheet.GetTabControl()->m_hWnd)), 0));
   });
-  script.Then([&] { ClickAt(sim, CentreOf(sheet.GetDlgItem(IDOK))); });
+  // Back on the first page, its check box and text field take clicks again.
+  script.Then([&] { ClickAt(sim, CentreOf(componentPage.GetDlgItem(IDC_SCM_SHOW_REFERENCE))); });
+  script.Then([&] {
+    checkedAfterSwitch = static_cast<CButton*>(componentPage.GetDlgItem(IDC_SCM_SHOW_REFERENCE))->GetCheck();
+    const wxWindow* box = PeerWindow(componentPage.GetDlgItem(IDC_SCM_SHOW_REFERENCE)->m_hWnd);
+    boxHeightShort = box->GetBestSize().y - box->GetSize().y;
+    ClickAt(sim, CentreOf(componentPage.GetDlgItem(IDC_DESCRIPTION)));
+  });
+  script.Then([&] { sim.Text("op"); });
+  script.Then([&] {
+    typedAfterSwitch = componentPage.GetDlgItem(IDC_DESCRIPTION)->GetWindowText();
+    SaveScreenshot(PeerWindow(sheet.m_hWnd), ArtifactPath("property-sheet-after-switch.png"),
+                   screenshotError);
+    ClickAt(sim, CentreOf(sheet.GetDlgItem(IDOK)));
+  });
   script.Start();
 
   EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_FALSE(applyShownEnabled) << "nothing changed yet, so Apply is off on screen too";
   EXPECT_EQ(activeAfterClick, 1) << "a click on the second tab makes its page active";
   EXPECT_EQ(firstTerminal, "14 VCC") << "the text after the tab stands in its own column";
+  EXPECT_EQ(checkedAfterSwitch, BST_CHECKED) << "a click after two switches of tabs ticks the box";
+  EXPECT_EQ(typedAfterSwitch, "op") << "and a click gives the text field the keyboard";
+  EXPECT_LE(boxHeightShort, 0) << "a check box lower than the toolkit's own warns on every layout";
   EXPECT_TRUE(screenshotSaved) << screenshotError;
 }
 

@@ -2,6 +2,7 @@
 // tabs built from the platform's state, and an MDI child whose splitter holds a grid
 // control above a drawing. Simulated mouse and keyboard input must reach the
 // platform exactly as a user's would.
+#include <wx/accel.h>
 #include <wx/frame.h>
 #include <wx/grid.h>
 #include <wx/menu.h>
@@ -13,6 +14,7 @@
 
 #include "gui/screenshot.h"
 #include "gui/wx_peer.h"
+#include "platform/accelerator_table.h"
 #include "platform/context_menu.h"
 #include "platform/device_context.h"
 #include "platform/document.h"
@@ -47,7 +49,7 @@ std::unique_ptr<CMenu> MainMenu() {
   edit.AppendMenu(MF_SEPARATOR);
   edit.AppendMenu(MF_STRING, kAssignPins, "&Assign Pins");
   CMenu& view = menu->AppendPopup("&View");
-  view.AppendMenu(MF_STRING, kZoomIn, "Zoom &In");
+  view.AppendMenu(MF_STRING, kZoomIn, "Zoom &In\t" + CAcceleratorTable::KeyText(VK_OEM_PLUS, FCONTROL));
   return menu;
 }
 
@@ -66,6 +68,9 @@ class MainFrame : public CMDIFrameWnd {
   void OnZoomIn() { ++zooms; }
   void OnAssignPins() { assigning = !assigning; }
   void OnUpdateAssignPins(CCmdUI* state) { state->SetCheck(assigning ? 1 : 0); }
+  // A count that drops to nothing leaves the pane empty, not showing the last count.
+  std::string zoomText = "Zoom 100%";
+  void OnUpdateZoomPane(CCmdUI* state) { state->SetText(zoomText.c_str()); }
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -82,9 +87,8 @@ class MainFrame : public CMDIFrameWnd {
     const UINT panes[] = {ID_SEPARATOR, kZoomPane};
     statusBar.SetIndicators(panes, 2);
     statusBar.SetPaneInfo(1, kZoomPane, 110);
-    statusBar.SetPaneText(1, "Zoom 100%");
     SetMenu(MainMenu());
-    SetAccelerators({{'S', FCONTROL, kSave}, {VK_ADD, 0, kZoomIn}});
+    SetAccelerators({{'S', FCONTROL, kSave}, {VK_OEM_PLUS, FCONTROL, kZoomIn}, {VK_ADD, 0, kZoomIn}});
     return 0;
   }
 };
@@ -97,6 +101,7 @@ const MessageMap MainFrame::kMessageMap{&CMDIFrameWnd::kMessageMap,
                                             CommandEntry(kZoomIn, &MainFrame::OnZoomIn),
                                             CommandEntry(kAssignPins, &MainFrame::OnAssignPins),
                                             UpdateCommandUIEntry(kAssignPins, &MainFrame::OnUpdateAssignPins),
+                                            UpdateCommandUIEntry(kZoomPane, &MainFrame::OnUpdateZoomPane),
                                         }};
 
 // A pin grid: headers in the fixed row and column, names and pins to edit, one pin
@@ -313,10 +318,17 @@ TEST_F(MainWindowScreenTest, MenusToolsAndShortcutsRunTheFramesCommands) {
   bool pasteEnabled = true;
   bool newToolShownEnabled = true;
   wxString statusShown;
+  wxString zoomAccelerator;
+  int zoomsByLetter = -1;
+  wxString zoomPaneBefore;
+  wxString zoomPaneAfter = "unread";
 
   script.Then([&] {
     for (size_t i = 0; i < Shown().GetMenuBar()->GetMenuCount(); ++i)
       menuTitles += Shown().GetMenuBar()->GetMenuLabelText(i) + ";";
+    const std::unique_ptr<wxAcceleratorEntry> zoomKey(
+        Shown().GetMenuBar()->FindItem(WxCommandId(kZoomIn))->GetAccel());
+    if (zoomKey) zoomAccelerator = zoomKey->ToString();
     frame.SetMessageText("Pick a terminal");
     ClickAt(sim, CentreOf(&frame.statusBar));
   });
@@ -329,6 +341,13 @@ TEST_F(MainWindowScreenTest, MenusToolsAndShortcutsRunTheFramesCommands) {
   });
   script.Then([&] { sim.Char(WXK_ESCAPE); });
   script.Then([&] { sim.Char('s', wxMOD_CONTROL); });
+  // The keypad's + and Ctrl+= zoom; the letter that shares the keypad key's code does not.
+  script.Then([&] { sim.Char('k'); });
+  script.Then([&] {
+    zoomsByLetter = frame.zooms;
+    sim.Char(WXK_NUMPAD_ADD);
+  });
+  script.Then([&] { sim.Char('=', wxMOD_CONTROL); });
   script.Then([&] {
     newToolShownEnabled = ToolButton(frame.toolBar, kNew)->IsEnabled();
     ClickAt(sim, CentreOf(ToolButton(frame.toolBar, kZoomIn)));
@@ -336,7 +355,12 @@ TEST_F(MainWindowScreenTest, MenusToolsAndShortcutsRunTheFramesCommands) {
   script.Then([&] { ClickAt(sim, CentreOf(ToolButton(frame.toolBar, kAssignPins))); });
   script.Then([&] {
     statusShown = dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd))->GetStatusText(0);
+    zoomPaneBefore = dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd))->GetStatusText(1);
     Screenshot("main-window.png");
+    frame.zoomText.clear();
+  });
+  script.Then([&] {
+    zoomPaneAfter = dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd))->GetStatusText(1);
   });
   script.Run();
 
@@ -345,10 +369,14 @@ TEST_F(MainWindowScreenTest, MenusToolsAndShortcutsRunTheFramesCommands) {
   EXPECT_FALSE(pasteShownEnabled) << "and the screen shows it off";
   EXPECT_EQ(frame.saves, 1) << "Ctrl+S is the frame's shortcut for Save";
   EXPECT_FALSE(newToolShownEnabled) << "idle time turns off the button of a command nobody handles";
-  EXPECT_EQ(frame.zooms, 1) << "the Zoom button ran its command";
+  EXPECT_EQ(zoomsByLetter, 0) << "K shares its code with the keypad's +, yet runs nothing";
+  EXPECT_EQ(frame.zooms, 3) << "keypad +, Ctrl+= and the Zoom button ran the command";
+  EXPECT_EQ(zoomAccelerator, "Ctrl+=") << "the toolkit reads the menu's shortcut as the frame's";
   EXPECT_TRUE(frame.assigning) << "the Pins button ran its command";
   EXPECT_TRUE(frame.toolBar.GetButton(frame.toolBar.CommandToIndex(kAssignPins))->checked);
   EXPECT_EQ(statusShown, "Pick a terminal");
+  EXPECT_EQ(zoomPaneBefore, "Zoom 100%");
+  EXPECT_EQ(zoomPaneAfter, "") << "idle time emptied the pane as its handler said";
   EXPECT_EQ(Shown().GetTitle(), "Component Editor - opamp.cmp");
 }
 

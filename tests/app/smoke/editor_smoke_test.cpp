@@ -25,6 +25,7 @@
 
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "host/model/scm_component.h"
 #include "tests/app/component_text.h"
 #include "tests/app/smoke/child_process.h"
 #include "tests/app/smoke/screen_image.h"
@@ -62,6 +63,13 @@ int PinOf(const std::string& path, int record, int gate, int terminal) {
   CComponent* component = design.FirstComponent(position);
   for (int i = 0; i < record && component != nullptr; ++i) component = design.NextComponent(position);
   return component != nullptr ? component->GetPinNumber(gate, terminal) : -100;
+}
+
+bool ShowsReferenceInSchematic(const std::string& path) {
+  CDesign design;
+  CString error;
+  if (!CComponentLibraryFile::LoadComponent(path.c_str(), "QUAD-NAND2", design, error)) return false;
+  return design.FirstComponent()->GetScmComponent()->GetShowName(CScmComponent::kScmReference);
 }
 
 std::string PinNameOf(const std::string& path, int gate, int terminal) {
@@ -361,6 +369,13 @@ TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
   EXPECT_NE(settings.find("Highlight"), std::string::npos) << "the colours were kept:\n" << settings;
 }
 
+// Points in the property sheet's window: the first tab, the component page's first
+// check box, and OK, which keeps its place from the right as more tabs widen the sheet.
+constexpr PixelPoint kComponentTab{60, 30};
+constexpr PixelPoint kSchematicReferenceBox{47, 246};
+constexpr int kSheetOkFromRight = 211;
+constexpr int kSheetOkY = 397;
+
 // The sheet is a window of its own, titled "Properties"; it opens at the page of the
 // item double-clicked, with the focus in its first field.
 TEST_F(EditorOnScreenTest, RenamesATerminalOnItsPinPageAndSavesIt) {
@@ -393,12 +408,25 @@ TEST_F(EditorOnScreenTest, RenamesATerminalOnItsPinPageAndSavesIt) {
   ASSERT_TRUE(m_user.Type("IN1"));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   Screenshot(sheet, "properties-scm-pin.png");
-  ASSERT_TRUE(m_user.PressKeys({"Return"}));
-  ASSERT_TRUE(m_user.WaitForWindowGone(sheet, kWindowSeconds)) << "Return did not end the sheet with OK";
+  // Back on the first tab, a click on its first check box (the schematic's reference)
+  // must reach the box, then a click on OK ends the sheet.
+  const bool showedReference = ShowsReferenceInSchematic(m_library.string());
+  for (const PixelPoint point : {kComponentTab, kSchematicReferenceBox}) {
+    ASSERT_TRUE(m_user.ClickAt(sheet, point));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  }
+  Screenshot(sheet, "properties-after-switch.png");
+  ScreenImage shot;
+  std::string error;
+  ASSERT_TRUE(m_user.Look(sheet, shot, error)) << error;
+  ASSERT_TRUE(m_user.ClickAt(sheet, {shot.Width() - kSheetOkFromRight, kSheetOkY}));
+  ASSERT_TRUE(m_user.WaitForWindowGone(sheet, kWindowSeconds)) << "OK did not end the sheet";
 
   ASSERT_TRUE(m_user.Focus(main));
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
   EXPECT_EQ(PinNameOf(m_library.string(), 0, 1), "IN1");
+  EXPECT_NE(ShowsReferenceInSchematic(m_library.string()), showedReference)
+      << "the click after a tab switch was lost";
   EXPECT_EQ(PinOf(m_library.string(), 0, 0, 1), 1) << "the pin map stays";
   ExpectOtherComponentsUnchanged();
 }
@@ -583,7 +611,7 @@ TEST_F(NewComponentOnScreenTest, CreatesAComponentAssignsAPinByClickingAndSavesI
   ASSERT_TRUE(m_user.PressKeys({"shift+Tab", "shift+Tab", "space"}));
   ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "OK did not take the new component";
 
-  main = WaitForWindow("^Component Editor - NAND-NEW - sample\\.cmplib$");
+  main = WaitForWindow("^Component Editor - \\*NAND-NEW - sample\\.cmplib$");
   ASSERT_FALSE(main.empty()) << "the new component got no tab";
   ASSERT_TRUE(m_user.Focus(main));
   std::optional<Drawings> drawings;

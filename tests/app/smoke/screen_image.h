@@ -47,6 +47,7 @@ class ScreenImage {
   bool LoadPpm(const std::string& path, std::string& error);
 
   Rgb At(int x, int y) const;
+  int Width() const { return m_width; }
 
   // The regions drawn in `colour`, largest first.
   std::vector<ColourRegion> FindRegions(Rgb colour) const;

@@ -89,6 +89,7 @@ TEST_F(DesignValidityTest, AnExplicitCheckAlwaysRunsAndShowsTheReport) {
   EXPECT_FALSE(Frame().IsDesignValid(true));
   ASSERT_EQ(Screen().TextFilesShown().size(), 1u);
   EXPECT_EQ(fs::path(Screen().TextFilesShown()[0].str()).parent_path(), fs::path(std::getenv("TMPDIR")));
+  EXPECT_EQ(Screen().TextFileTitlesShown()[0], "Check Validity - " + Frame().GetComponent(false)->GetName());
   EXPECT_TRUE(MessageTexts().empty());
   EXPECT_FALSE(TemporaryFilesLeft());
   EXPECT_EQ(Screen().WaitCursorDepth(), 0);
