@@ -29,8 +29,8 @@ const MessageMap CImportSymbolDialog::kMessageMap{
         CommandEntry(IDC_IMPORT_PCB_SECTION, &CImportSymbolDialog::ApplyPcbSection),
     }};
 
-CImportSymbolDialog::CImportSymbolDialog(CDesign* design, CWnd* parent)
-    : CDialog(IDD_IMPORT_SYMBOL, parent), m_design(design) {
+CImportSymbolDialog::CImportSymbolDialog(CDesign* design, const CString& componentLibrary, CWnd* parent)
+    : CDialog(IDD_IMPORT_SYMBOL, parent), m_design(design), m_componentLibrary(componentLibrary) {
   Resources::AddModule(&AppResources());
 }
 
@@ -104,11 +104,11 @@ CWnd* CImportSymbolDialog::Check(CKicadSymbolImport::Request& request) {
 
 // Only the field's symbol libraries carry the pin numbers an import maps by.
 CWnd* CImportSymbolDialog::CheckSymbol(CKicadSymbolImport::Request& request) {
-  request.symbolLibrary = m_scmChooser->GetLibraryName();
+  request.componentLibrary = m_componentLibrary;
   request.symbolLibraryPath = m_scmChooser->GetLibraryPath();
   if (KicadLibrary::KindOfPath(request.symbolLibraryPath.str()) != SymbolKind::Schematic) {
     CAppError::SetLastErrorText("Import Symbol reads the symbols of .kicad_sym libraries; \"" +
-                                request.symbolLibrary + "\" is none. Choose a .kicad_sym library.");
+                                m_scmChooser->GetLibraryName() + "\" is none. Choose a .kicad_sym library.");
     return &m_scmLibrary;
   }
   if (!m_scmChooser->ValidateSymbol(request.symbol, false)) return &m_scmSymbol;
@@ -117,7 +117,6 @@ CWnd* CImportSymbolDialog::CheckSymbol(CKicadSymbolImport::Request& request) {
 
 CWnd* CImportSymbolDialog::CheckFootprint(CKicadSymbolImport::Request& request) {
   if (!FootprintChosen()) return nullptr;
-  request.footprintLibrary = m_pcbChooser->GetLibraryName();
   request.footprintFolderPath = m_pcbChooser->GetLibraryPath();
   if (!m_pcbChooser->ValidateSymbol(request.footprint, false)) return &m_pcbSymbol;
   return nullptr;

@@ -21,8 +21,9 @@ class CLibrarySymbolChooser;
 
 class CImportSymbolDialog : public CDialog {
  public:
-  // `design` receives the component; not owned.
-  explicit CImportSymbolDialog(CDesign* design, CWnd* parent = nullptr);
+  // `design` receives the component, made for the library at `componentLibrary`; not
+  // owned.
+  CImportSymbolDialog(CDesign* design, const CString& componentLibrary, CWnd* parent = nullptr);
   ~CImportSymbolDialog() override;
 
   // After OK: the terminals the footprint has no pad for, and their description.
@@ -62,7 +63,8 @@ class CImportSymbolDialog : public CDialog {
   CLibraryContentsComboBox m_pcbSymbol;
   CString m_name;
   CString m_package;
-  CDesign* m_design;                                    // not owned
+  CDesign* m_design;  // not owned
+  CString m_componentLibrary;
   std::unique_ptr<CLibrarySymbolChooser> m_scmChooser;  // null until OnInitDialog
   std::unique_ptr<CLibrarySymbolChooser> m_pcbChooser;  // null until OnInitDialog
   std::vector<CKicadSymbolImport::Unassigned> m_unassigned;

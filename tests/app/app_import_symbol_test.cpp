@@ -9,7 +9,10 @@
 #include <string>
 
 #include "app/app_resources.h"
+#include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
+#include "editor/views/pcb_symbol_view.h"
+#include "editor/views/scm_symbol_view.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -19,6 +22,7 @@
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"
 #include "tests/app/app_fixture.h"
+#include "tests/editor/support/view_items.h"
 #include "tests/support/file_text.h"
 #include "tests/support/kicad_import_samples.h"
 
@@ -63,6 +67,13 @@ class AppImportSymbolTest : public AppTest {
     return texts;
   }
 
+  int PadsDrawn(bool pcb) {
+    CSymbolsFrame* symbols = Frame().GetSymbolsFrame();
+    const CSymbolView* view =
+        pcb ? static_cast<const CSymbolView*>(symbols->GetPcbView()) : symbols->GetScmView();
+    return view != nullptr ? static_cast<int>(PlacedPads(*view).size()) : 0;
+  }
+
   std::string m_original;
 };
 
@@ -100,6 +111,31 @@ TEST_F(AppImportSymbolTest, ASymbolAndFootprintBecomeANewComponentThatSavesAndRe
   EXPECT_EQ(reopened.FindGate(1)->GetLibrary(), Samples::kSymbolLibrary);
   EXPECT_EQ(reopened.GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder);
   EXPECT_EQ(reopened.GetPinNumber(1, 5), 14);
+}
+
+// Libraries in a folder of their own, as the installed ones are: the saved component
+// still finds them after a restart with fresh settings.
+TEST_F(AppImportSymbolTest, LibrariesElsewhereDrawTheSavedComponentAgainWithFreshSettings) {
+  std::filesystem::remove(Path(Samples::kSymbolLibrary).str());
+  std::filesystem::remove_all(Path(Samples::kFootprintFolder).str());
+  ScratchFolder elsewhere;
+  Samples::Write(elsewhere.Path());
+  CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CScmSymbolLibrary), elsewhere / Samples::kSymbolLibrary);
+  CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), elsewhere / Samples::kFootprintFolder);
+  ASSERT_TRUE(Open());
+  Screen().ExpectDialog(IDD_IMPORT_SYMBOL, [](CDialog& dialog, UserInput& input) {
+    Choose(input, dialog, "QUAD:A", Samples::kDip);
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_SYMBOL));
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+
+  InstallMemorySettings();
+  Restart();
+  ASSERT_TRUE(App().OpenComponent(Library(), "QUAD"));
+  EXPECT_EQ(PadsDrawn(true), 14);
+  EXPECT_EQ(PadsDrawn(false), 2 * 5) << "two units of three pins and two shared ones";
+  EXPECT_TRUE(Screen().MessageBoxesShown().empty()) << Screen().MessageBoxesShown().front().text.str();
 }
 
 TEST_F(AppImportSymbolTest, PinsWithoutAPadAreReportedAndLeftUnassigned) {
