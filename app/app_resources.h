@@ -47,5 +47,7 @@ inline constexpr int IDC_IMPORT_PCB_SECTION = 33246;
 inline constexpr int IDC_IMPORT_PCB_LIBRARY = 33247;
 inline constexpr int IDC_IMPORT_PCB_SYMBOL = 33248;
 inline constexpr int IDC_IMPORT_PCB_PINS = 33249;
+inline constexpr int IDC_IMPORT_SCM_FILTER = 33291;
+inline constexpr int IDC_IMPORT_PCB_FILTER = 33292;
 
 const ResourceModule& AppResources();

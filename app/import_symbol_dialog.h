@@ -1,5 +1,8 @@
 // CImportSymbolDialog: File > Import Symbol. The user picks a symbol of a .kicad_sym
-// library and, with the Footprint box ticked, a footprint; OK makes the new component in
+// library (or types its name: a symbol of several units imports whole) and, with the
+// Footprint box ticked, a footprint. Typing in a library list's filter keeps the
+// libraries whose names hold the text; typing a folder's path there lists that folder's
+// libraries. OK makes the new component in
 // the design (CKicadSymbolImport): one gate per unit, and the pin map the pin numbers
 // give. An empty component name takes the symbol's, an empty package the footprint's
 // (else the component's). Every check runs before anything is added: a refused OK leaves
@@ -53,10 +56,15 @@ class CImportSymbolDialog : public CDialog {
   void OnPcbSymbolChanged();
   void OnScmLibraryChanged();
   void OnPcbLibraryChanged();
+  void OnScmFilterChanged();
+  void OnPcbFilterChanged();
+  void ApplyFilter(CEdit& filter, CLibraryFileComboBox& libraries, CLibrarySymbolChooser& chooser);
 
   CButton m_pcbSection;
   CEdit m_scmPins;
   CEdit m_pcbPins;
+  CEdit m_scmFilter;
+  CEdit m_pcbFilter;
   CLibraryFileComboBox m_scmLibrary;
   CLibraryFileComboBox m_pcbLibrary;
   CLibraryContentsComboBox m_scmSymbol;
