@@ -15,6 +15,7 @@
 #include "host/model/symbol_library_locator.h"
 #include "host/uitools/validators.h"
 #include "host/utility/app_error.h"
+#include "host/utility/file_path.h"
 #include "host/utility/reselect_control.h"
 #include "platform/data_exchange.h"
 
@@ -235,25 +236,29 @@ void CImportSymbolDialog::OnPcbFilterChanged() {
 void CImportSymbolDialog::ApplyFilter(CEdit& filter, CLibraryFileComboBox& libraries,
                                       CLibrarySymbolChooser& chooser) {
   const CRuntimeClass* kind = chooser.GetLibraryKind();
+  const SymbolKind symbolKind =
+      kind == RUNTIME_CLASS(CPcbSymbolLibrary) ? SymbolKind::Pcb : SymbolKind::Schematic;
   CString text = filter.GetWindowText();
   text.Trim();
-  const CString folder = FolderOf(text);
+  std::vector<CString> names;
+  CString folder = FolderOf(text);
   if (!folder.IsEmpty()) {
-    std::vector<CString> names;
-    const SymbolKind symbolKind =
-        kind == RUNTIME_CLASS(CPcbSymbolLibrary) ? SymbolKind::Pcb : SymbolKind::Schematic;
     if (!CSymbolLibraryLocator::ListLibraries(folder, symbolKind, names) || names.empty()) return;
     CLibraryManager::SetSavedFileName(kind, folder + names.front());
     text.Empty();
+  } else {
+    folder = CFilePath(CLibraryManager::GetSavedFileName(kind)).GetDriveAndDirectory();
+    CSymbolLibraryLocator::ListLibraries(folder, symbolKind, names);
   }
+  // Only the matches go into the list: a screen's list takes its entries one by one.
   const CString chosen = libraries.GetText();
-  libraries.Fill(kind, chosen);
-  for (int i = libraries.GetCount() - 1; i >= 0; --i) {
-    CString name;
-    libraries.GetLBText(i, name);
-    if (!ContainsNoCase(name, text)) libraries.DeleteString(i);
+  libraries.ResetContent();
+  for (const CString& name : names) {
+    if (ContainsNoCase(name, text)) libraries.AddString(name);
   }
-  if (libraries.SelectString(-1, chosen) == CB_ERR || libraries.GetText() != chosen)
-    libraries.SetSelected(libraries.GetCount() > 0 ? 0 : -1);
-  if (libraries.GetText() != chosen) chooser.FillSymbolList();
+  if (libraries.SelectString(-1, chosen) != CB_ERR && libraries.GetText() == chosen) return;
+  // Reading a library of thousands of symbols on every key would stall the typing: the
+  // symbols are listed once the user chooses a library, or once one is left.
+  libraries.SetSelected(libraries.GetCount() == 1 ? 0 : -1);
+  chooser.FillSymbolList();
 }
