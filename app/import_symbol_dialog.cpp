@@ -23,7 +23,7 @@ namespace {
 
 constexpr const char* kDefaultReference = "U";
 
-// A symbol is named as the CLI names it, by its own name, or by the name of one of its
+// A symbol is named as the command line names it: by its own name, or by the name of one of its
 // units ("7400" or "7400:B"), which the library lists.
 bool LibraryHoldsSymbol(const CString& libraryPath, const CString& symbol) {
   if (symbol.IsEmpty()) {
