@@ -66,31 +66,36 @@ DialogTemplate FillSeriesTemplate() {
 }
 
 // The symbol on top, the footprint below it, switched on and off by its check box; an
-// empty name or package takes the symbol's or the footprint's.
+// empty name or package takes the symbol's or the footprint's. Each library list has a
+// filter above it, and the footprint names (up to 95 characters) get room to be read.
 DialogTemplate ImportSymbolTemplate() {
-  return ModalDialog(IDD_IMPORT_SYMBOL, "Import Symbol", {0, 0, 248, 262},
+  return ModalDialog(IDD_IMPORT_SYMBOL, "Import Symbol", {0, 0, 330, 422},
                      {
                          Label("Component:", {7, 8, 39, 8}),
-                         Edit(IDC_IMPORT_NAME, kSingleLineEdit, {53, 7, 119, 14}),
+                         Edit(IDC_IMPORT_NAME, kSingleLineEdit, {53, 7, 200, 14}),
                          Label("Package:", {7, 26, 32, 8}),
-                         Edit(IDC_IMPORT_PACKAGE, kSingleLineEdit, {53, 24, 119, 14}),
-                         GroupBox("Symbol", {7, 44, 234, 100}),
-                         Label("Library:", {13, 58, 24, 8}),
-                         ComboBox(IDC_IMPORT_SCM_LIBRARY, kSortedDropDownList, {53, 57, 119, 69}),
-                         Label("Name:", {13, 74, 22, 8}),
-                         ComboBox(IDC_IMPORT_SCM_SYMBOL, kSortedSimpleCombo, {53, 73, 119, 50}),
-                         Label("Pins:", {13, 126, 16, 8}),
-                         Edit(IDC_IMPORT_SCM_PINS, kSingleLineEdit, {53, 124, 40, 14}),
-                         GroupBox("", {7, 150, 234, 105}),
-                         CheckBox(IDC_IMPORT_PCB_SECTION, "Footprint", {13, 149, 50, 10}),
-                         Label("Library:", {13, 164, 24, 8}),
-                         ComboBox(IDC_IMPORT_PCB_LIBRARY, kSortedDropDownList, {53, 163, 119, 69}),
-                         Label("Name:", {13, 180, 22, 8}),
-                         ComboBox(IDC_IMPORT_PCB_SYMBOL, kSortedSimpleCombo, {53, 179, 119, 50}),
-                         Label("Pins:", {13, 236, 16, 8}),
-                         Edit(IDC_IMPORT_PCB_PINS, kSingleLineEdit, {53, 234, 40, 14}),
-                         DefPushButton(IDOK, "OK", {191, 7, 50, 14}),
-                         PushButton(IDCANCEL, "Cancel", {191, 26, 50, 14}),
+                         Edit(IDC_IMPORT_PACKAGE, kSingleLineEdit, {53, 24, 200, 14}),
+                         GroupBox("Symbol", {7, 44, 316, 172}),
+                         Label("Filter:", {13, 58, 36, 8}),
+                         Edit(IDC_IMPORT_SCM_FILTER, kSingleLineEdit, {53, 57, 264, 14}),
+                         Label("Library:", {13, 76, 36, 8}),
+                         ComboBox(IDC_IMPORT_SCM_LIBRARY, kSortedDropDownList, {53, 75, 264, 120}),
+                         Label("Name:", {13, 93, 22, 8}),
+                         ComboBox(IDC_IMPORT_SCM_SYMBOL, kSortedSimpleCombo, {53, 92, 264, 100}),
+                         Label("Pins:", {13, 197, 16, 8}),
+                         Edit(IDC_IMPORT_SCM_PINS, kSingleLineEdit, {53, 195, 40, 14}),
+                         GroupBox("", {7, 222, 316, 192}),
+                         CheckBox(IDC_IMPORT_PCB_SECTION, "Footprint", {13, 221, 50, 10}),
+                         Label("Filter:", {13, 236, 36, 8}),
+                         Edit(IDC_IMPORT_PCB_FILTER, kSingleLineEdit, {53, 235, 264, 14}),
+                         Label("Library:", {13, 254, 36, 8}),
+                         ComboBox(IDC_IMPORT_PCB_LIBRARY, kSortedDropDownList, {53, 253, 264, 120}),
+                         Label("Name:", {13, 271, 22, 8}),
+                         ComboBox(IDC_IMPORT_PCB_SYMBOL, kSortedSimpleCombo, {53, 270, 264, 120}),
+                         Label("Pins:", {13, 398, 16, 8}),
+                         Edit(IDC_IMPORT_PCB_PINS, kSingleLineEdit, {53, 396, 40, 14}),
+                         DefPushButton(IDOK, "OK", {273, 7, 50, 14}),
+                         PushButton(IDCANCEL, "Cancel", {273, 26, 50, 14}),
                      });
 }
 

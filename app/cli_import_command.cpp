@@ -1,8 +1,6 @@
 #include "app/cli_import_command.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "host/kicad/kicad_library.h"
@@ -47,22 +45,6 @@ bool Parse(int argc, char** argv, CString& library, CKicadSymbolImport::Request&
   return true;
 }
 
-std::filesystem::path Absolute(const CString& path) {
-  std::error_code code;
-  const std::filesystem::path absolute = std::filesystem::absolute(path.str(), code);
-  return (code ? std::filesystem::path(path.str()) : absolute).lexically_normal();
-}
-
-// How a record names a symbol library: by file name beside the component library,
-// where the editor looks first, else by absolute path.
-CString RecordName(const CString& symbolLibrary, const CString& componentLibrary) {
-  std::filesystem::path path = Absolute(symbolLibrary);
-  if (!path.has_filename()) path = path.parent_path();
-  if (path.parent_path() == Absolute(componentLibrary).parent_path())
-    return CString(path.filename().string());
-  return CString(path.string());
-}
-
 bool Refuse(CString& error, const CString& hint = "") {
   error = CAppError::GetLastError() + hint;
   return false;
@@ -103,9 +85,7 @@ int Run(const CString& library, CKicadSymbolImport::Request& request, std::FILE*
     std::fprintf(err, "%s\n", error.c_str());
     return 1;
   }
-  request.symbolLibrary = RecordName(request.symbolLibraryPath, library);
-  if (!request.footprint.IsEmpty())
-    request.footprintLibrary = RecordName(request.footprintFolderPath, library);
+  request.componentLibrary = library;
   CDesign design;
   std::vector<CKicadSymbolImport::Unassigned> unassigned;
   if (!CKicadSymbolImport::Build(request, design, unassigned, error) ||

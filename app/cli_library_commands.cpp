@@ -90,6 +90,18 @@ ChosenSymbol FindSymbol(const CString& libraryAndSymbol, SymbolKind kind, const 
   return chosen;
 }
 
+// Without a footprint the terminals are numbered 1, 2, ... in gate order, and a pin
+// number goes no higher than a pad's; the same bound keeps a mistyped count from writing
+// a library of millions of terminals.
+void CheckTerminalCount(long long gates, long long pins) {
+  const long long terminals = gates * pins;
+  if (terminals <= CSymbolLibraryFile::kMaxPadNumber) return;
+  CString message;
+  message.Format("--gates %lld would make %lld terminals (%lld gates of %lld); a component has at most %d.",
+                 gates, terminals, gates, pins, CSymbolLibraryFile::kMaxPadNumber);
+  throw Refused{message};
+}
+
 // The record as the New Component dialog makes it, every value checked before the
 // design sees any.
 void BuildComponent(const NewRequest& request, CDesign& design) {
@@ -111,7 +123,8 @@ void BuildComponent(const NewRequest& request, CDesign& design) {
   component.scmSymbol = symbol.name;
   component.scmLibrary = symbol.library;
   component.scmPins = symbol.pads;
-  component.gates = std::max(1, ReadNumber(request.gates, "--gates", 0, CComponent::kMaxGateIndex + 1));
+  component.gates = ReadNumber(request.gates, "--gates", 1, CComponent::kMaxGateIndex + 1);
+  CheckTerminalCount(component.gates, symbol.pads);
   component.defaultReference = request.reference;
   Check(component.CheckCounts());
   component.AddTo(design);

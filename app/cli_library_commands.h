@@ -8,7 +8,7 @@
 //
 // `new` makes the component as the New Component dialog does: the footprint's pads
 // give the pin count (or --pins), the symbol's terminals each of the N gates (default
-// 1; 0 makes one), and without a footprint the terminals are numbered 1, 2, ... in
+// 1; at most 65535 terminals in all), and without a footprint the terminals are numbered 1, 2, ... in
 // gate order. The symbol libraries are looked for as the editor looks for them, first
 // beside LIBRARY. A missing LIBRARY becomes a new one.
 //

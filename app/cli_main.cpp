@@ -11,9 +11,6 @@
 #include "app/component_renderer.h"
 #include "app/pin_map_printer.h"
 #include "editor/resources/component_editor_resources.h"
-#include "host/model/component_library_file.h"
-#include "host/model/design.h"
-#include "host/model/pin_labels.h"
 #include "platform/resource_registry.h"
 #include "platform/temp_file.h"
 
@@ -29,44 +26,13 @@ void PrintDialogs() {
   }
 }
 
-// Every component of a library (or the one named), package by package, as the pin
-// grid lists it.
-int ShowLibrary(const char* path, const char* onlyComponent) {
-  std::vector<LibraryEntry> entries;
-  CString error;
-  if (!CComponentLibraryFile::ReadContents(path, entries, error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
-  int shown = 0;
-  for (const LibraryEntry& entry : entries) {
-    if (onlyComponent != nullptr && entry.name.CompareNoCase(onlyComponent) != 0) continue;
-    CDesign design;
-    if (!CComponentLibraryFile::LoadComponent(path, entry.name, design, error)) {
-      std::fprintf(stderr, "%s\n", error.c_str());
-      return 1;
-    }
-    POSITION position = nullptr;
-    for (CComponent* record = design.FirstComponent(position); record != nullptr;
-         record = design.NextComponent(position)) {
-      PrintPinMap(stdout, *record, CPinLabels::ForPackage(*record, path));
-    }
-    ++shown;
-  }
-  if (shown == 0 && onlyComponent != nullptr) {
-    std::fprintf(stderr, "There is no component \"%s\" in %s.\n", onlyComponent, path);
-    return 1;
-  }
-  return 0;
-}
-
 int Usage() {
   std::fprintf(
       stderr,
       "usage: component-editor-cli dialogs\n"
-      "       component-editor-cli show LIBRARY [COMPONENT]\n"
+      "       component-editor-cli show LIBRARY [COMPONENT] [--keep-going]\n"
       "       component-editor-cli render LIBRARY COMPONENT [--package NAME] [--size WxH] --out DIR\n"
-      "       component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE]\n"
+      "       component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE] [--keep-going]\n"
       "       component-editor-cli import LIBRARY COMPONENT FILE [--by-name]\n"
       "       component-editor-cli import-symbol LIBRARY SYMBOL_LIBRARY SYMBOL\n"
       "                                  [--footprint PRETTY_FOLDER FOOTPRINT] [--name NAME]\n"
@@ -139,8 +105,7 @@ int main(int argc, char** argv) {
     PrintDialogs();
     return 0;
   }
-  if (command == "show" && (argc == 3 || argc == 4))
-    return ShowLibrary(argv[2], argc == 4 ? argv[3] : nullptr);
+  if (command == "show") return RunShowCommand(argc, argv, stdout, stderr);
   if (IsLibraryCommand(command)) return RunLibraryCommand(argc, argv, stdout, stderr);
   if (IsImportCommand(command)) return RunImportCommand(argc, argv, stdout, stderr);
   if (IsPinMapCommand(command)) return RunPinMapCommand(argc, argv);

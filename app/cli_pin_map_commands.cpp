@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/pin_map_printer.h"
 #include "host/model/gate_names.h"
 #include "host/pinmap/pin_map_file.h"
 #include "platform/temp_file.h"
@@ -14,12 +15,13 @@ struct PinMapRequest {
   std::vector<std::string_view> positional;
   bool tsv = false;
   bool byName = false;
+  bool keepGoing = false;
   CString out;
 };
 
 int PinMapUsage() {
   std::fprintf(stderr,
-               "usage: component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE]\n"
+               "usage: component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE] [--keep-going]\n"
                "       component-editor-cli import LIBRARY COMPONENT FILE [--by-name]\n");
   return 2;
 }
@@ -31,6 +33,8 @@ bool ParseWords(int argc, char** argv, PinMapRequest& request) {
       request.tsv = true;
     } else if (word == "--by-name") {
       request.byName = true;
+    } else if (word == "--keep-going") {
+      request.keepGoing = true;
     } else if (word == "--out" && i + 1 < argc) {
       request.out = argv[++i];
     } else if (word.starts_with("--")) {
@@ -51,6 +55,10 @@ int Export(const PinMapRequest& request) {
   std::string text;
   CString error;
   const PinMapSeparator separator = request.tsv ? PinMapSeparator::Tab : PinMapSeparator::Comma;
+  // A footprint that cannot be read would turn its pads' names into bare numbers.
+  if (!ReportUnreadFootprints(CString(request.positional[0]), CString(request.positional[1]),
+                              request.keepGoing, "exported", stderr))
+    return 1;
   if (!ExportLibraryPinMap(CString(request.positional[0]), CString(request.positional[1]), separator, text,
                            error))
     return Refuse(error);
@@ -93,7 +101,8 @@ int RunPinMapCommand(int argc, char** argv) {
   if (argc < 2 || !ParseWords(argc, argv, request)) return PinMapUsage();
   const std::string_view command = argv[1];
   if (command == "export" && request.positional.size() == 2 && !request.byName) return Export(request);
-  if (command == "import" && request.positional.size() == 3 && !request.tsv && request.out.IsEmpty())
+  if (command == "import" && request.positional.size() == 3 && !request.tsv && request.out.IsEmpty() &&
+      !request.keepGoing)
     return Import(request);
   return PinMapUsage();
 }

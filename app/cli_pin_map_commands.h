@@ -1,5 +1,5 @@
 // The command line's pin map commands:
-//   component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE]
+//   component-editor-cli export LIBRARY COMPONENT [--tsv] [--out FILE] [--keep-going]
 //   component-editor-cli import LIBRARY COMPONENT FILE [--by-name]
 #pragma once
 

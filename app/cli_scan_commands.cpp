@@ -31,9 +31,10 @@ int ScanFolder(const char* folder, FILE* out, FILE* err) {
   }
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   for (const CString& failure : result.failures) std::fprintf(out, "%s\n", failure.str().c_str());
-  std::fprintf(out, "%d files, %d libraries, %d symbols, %lld pads or pins, %zu failures, %.3f s\n",
-               result.files, result.libraries, result.symbols, result.pads, result.failures.size(),
-               seconds.count());
+  std::fprintf(out,
+               "%d files, %d libraries, %d symbols, %lld pads or pins, %d components, %zu failures, %.3f s\n",
+               result.files, result.libraries, result.symbols, result.pads, result.components,
+               result.failures.size(), seconds.count());
   return result.failures.empty() ? 0 : 1;
 }
 

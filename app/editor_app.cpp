@@ -274,8 +274,9 @@ bool CEditorApp::NewComponent(const CString& givenPath) {
 
 bool CEditorApp::ImportSymbol(const CString& givenPath) {
   CString unassigned;
-  const auto import = [&unassigned](CDesign& design) {
-    CImportSymbolDialog dialog(&design);
+  const CString library = NormalPath(givenPath);
+  const auto import = [&unassigned, &library](CDesign& design) {
+    CImportSymbolDialog dialog(&design, library);
     if (dialog.DoModal() != IDOK) return false;
     if (!dialog.GetUnassigned().empty()) unassigned = dialog.DescribeUnassigned();
     return true;

@@ -1,5 +1,8 @@
 // CImportSymbolDialog: File > Import Symbol. The user picks a symbol of a .kicad_sym
-// library and, with the Footprint box ticked, a footprint; OK makes the new component in
+// library (or types its name: a symbol of several units imports whole) and, with the
+// Footprint box ticked, a footprint. Typing in a library list's filter keeps the
+// libraries whose names hold the text; typing a folder's path there lists that folder's
+// libraries. OK makes the new component in
 // the design (CKicadSymbolImport): one gate per unit, and the pin map the pin numbers
 // give. An empty component name takes the symbol's, an empty package the footprint's
 // (else the component's). Every check runs before anything is added: a refused OK leaves
@@ -21,8 +24,9 @@ class CLibrarySymbolChooser;
 
 class CImportSymbolDialog : public CDialog {
  public:
-  // `design` receives the component; not owned.
-  explicit CImportSymbolDialog(CDesign* design, CWnd* parent = nullptr);
+  // `design` receives the component, made for the library at `componentLibrary`; not
+  // owned.
+  CImportSymbolDialog(CDesign* design, const CString& componentLibrary, CWnd* parent = nullptr);
   ~CImportSymbolDialog() override;
 
   // After OK: the terminals the footprint has no pad for, and their description.
@@ -52,17 +56,23 @@ class CImportSymbolDialog : public CDialog {
   void OnPcbSymbolChanged();
   void OnScmLibraryChanged();
   void OnPcbLibraryChanged();
+  void OnScmFilterChanged();
+  void OnPcbFilterChanged();
+  void ApplyFilter(CEdit& filter, CLibraryFileComboBox& libraries, CLibrarySymbolChooser& chooser);
 
   CButton m_pcbSection;
   CEdit m_scmPins;
   CEdit m_pcbPins;
+  CEdit m_scmFilter;
+  CEdit m_pcbFilter;
   CLibraryFileComboBox m_scmLibrary;
   CLibraryFileComboBox m_pcbLibrary;
   CLibraryContentsComboBox m_scmSymbol;
   CLibraryContentsComboBox m_pcbSymbol;
   CString m_name;
   CString m_package;
-  CDesign* m_design;                                    // not owned
+  CDesign* m_design;  // not owned
+  CString m_componentLibrary;
   std::unique_ptr<CLibrarySymbolChooser> m_scmChooser;  // null until OnInitDialog
   std::unique_ptr<CLibrarySymbolChooser> m_pcbChooser;  // null until OnInitDialog
   std::vector<CKicadSymbolImport::Unassigned> m_unassigned;

@@ -1,11 +1,22 @@
 #include "app/pin_map_printer.h"
 
+#include <string_view>
+#include <vector>
+
 #include "host/model/component.h"
+#include "host/model/component_library_file.h"
+#include "host/model/design.h"
 #include "host/model/gate.h"
 #include "host/model/gate_names.h"
 #include "host/model/pin_labels.h"
+#include "host/model/symbol_library.h"
+#include "host/model/symbol_library_locator.h"
+#include "host/utility/app_error.h"
 
 namespace {
+
+constexpr const char* kShowUsage = "usage: component-editor-cli show LIBRARY [COMPONENT] [--keep-going]\n";
+
 void PrintGate(std::FILE* out, const CComponent& component, int index, const CGate& gate,
                const CPinLabels& labels) {
   std::fprintf(out, "  gate %s  %s (%s)\n", GateString(index).c_str(), gate.GetSymbol().c_str(),
@@ -17,6 +28,76 @@ void PrintGate(std::FILE* out, const CComponent& component, int index, const CGa
                  shown.c_str());
   }
 }
+
+// Why the record's footprint cannot be read; empty when it can, or when the package
+// has none.
+CString FootprintProblem(const CComponent& record, const CString& library) {
+  const CString& footprint = record.GetPcbSymbol();
+  if (footprint.IsEmpty()) return {};
+  const CString& footprints = record.GetPcbComponent()->GetLibrary();
+  if (footprints.IsEmpty()) return "no footprint library is named";
+  CString path;
+  CPcbSymbolLibrary opened;
+  if (!CSymbolLibraryLocator(SymbolKind::Pcb, library).Find(footprints, path) || !opened.OpenRead(path))
+    return CAppError::GetLastError();
+  if (opened.Find(footprint) != nullptr) return {};
+  CString problem;
+  problem.FormatMessage("%1 holds no footprint of that name", path);
+  return problem;
+}
+
+struct ShowRequest {
+  CString library;
+  CString component;  // empty: every component
+  bool keepGoing = false;
+};
+
+bool ParseShow(int argc, char** argv, ShowRequest& request) {
+  int positional = 0;
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word == "--keep-going") {
+      request.keepGoing = true;
+    } else if (word.starts_with("--")) {
+      return false;
+    } else {
+      (positional++ == 0 ? request.library : request.component) = argv[i];
+    }
+  }
+  return positional == 1 || positional == 2;
+}
+
+int Show(const ShowRequest& request, std::FILE* out, std::FILE* err) {
+  std::vector<LibraryEntry> entries;
+  CString error;
+  if (!CComponentLibraryFile::ReadContents(request.library, entries, error)) {
+    std::fprintf(err, "%s\n", error.c_str());
+    return 1;
+  }
+  int shown = 0;
+  for (const LibraryEntry& entry : entries) {
+    if (!request.component.IsEmpty() && entry.name.CompareNoCase(request.component) != 0) continue;
+    CDesign design;
+    if (!CComponentLibraryFile::LoadComponent(request.library, entry.name, design, error)) {
+      std::fprintf(err, "%s\n", error.c_str());
+      return 1;
+    }
+    if (!ReportUnreadFootprints(design, request.library, request.keepGoing, "shown", err)) return 1;
+    POSITION position = nullptr;
+    for (CComponent* record = design.FirstComponent(position); record != nullptr;
+         record = design.NextComponent(position)) {
+      PrintPinMap(out, *record, CPinLabels::ForPackage(*record, request.library));
+    }
+    ++shown;
+  }
+  if (shown == 0 && !request.component.IsEmpty()) {
+    std::fprintf(err, "There is no component \"%s\" in %s.\n", request.component.c_str(),
+                 request.library.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 void PrintPinMap(std::FILE* out, const CComponent& component, const CPinLabels& labels) {
@@ -28,4 +109,46 @@ void PrintPinMap(std::FILE* out, const CComponent& component, const CPinLabels& 
        gate = component.NextGate(position, index)) {
     PrintGate(out, component, index, *gate, labels);
   }
+}
+
+bool ReportUnreadFootprints(const CDesign& design, const CString& library, bool keepGoing, const char* output,
+                            std::FILE* err) {
+  bool allRead = true;
+  POSITION position = nullptr;
+  for (const CComponent* record = design.FirstComponent(position); record != nullptr;
+       record = design.NextComponent(position)) {
+    const CString problem = FootprintProblem(*record, library);
+    if (problem.IsEmpty()) continue;
+    allRead = false;
+    std::fprintf(err, "The footprint %s of %s in %s cannot be read: %s\n", record->GetPcbSymbol().c_str(),
+                 record->GetName().c_str(), record->GetPackage().c_str(), problem.c_str());
+  }
+  if (allRead) return true;
+  if (keepGoing) {
+    std::fprintf(err, "The pins of those packages are %s by number, not by the names of their pads.\n",
+                 output);
+    return true;
+  }
+  std::fprintf(err,
+               "Stopped: the pins of those packages would be %s by number, not by the names of their pads; "
+               "--keep-going allows that.\n",
+               output);
+  return false;
+}
+
+bool ReportUnreadFootprints(const CString& library, const CString& component, bool keepGoing,
+                            const char* output, std::FILE* err) {
+  CDesign design;
+  CString error;
+  if (!CComponentLibraryFile::LoadComponent(library, component.c_str(), design, error)) return true;
+  return ReportUnreadFootprints(design, library, keepGoing, output, err);
+}
+
+int RunShowCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
+  ShowRequest request;
+  if (!ParseShow(argc, argv, request)) {
+    std::fputs(kShowUsage, err);
+    return 2;
+  }
+  return Show(request, out, err);
 }

@@ -1,8 +1,10 @@
 #include "host/kicad/kicad_symbol_import.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <unordered_map>
 #include <vector>
 
@@ -64,7 +66,22 @@ std::unique_ptr<CSymbol> ReadFootprint(const CKicadSymbolImport::Request& reques
   return footprint;
 }
 
+std::filesystem::path Absolute(const CString& path) {
+  std::error_code code;
+  const std::filesystem::path absolute = std::filesystem::absolute(path.str(), code);
+  return (code ? std::filesystem::path(path.str()) : absolute).lexically_normal();
+}
+
 }  // namespace
+
+CString CKicadSymbolImport::LibraryReference(const CString& libraryPath, const CString& componentLibrary) {
+  std::filesystem::path path = Absolute(libraryPath);
+  // A folder named with a trailing '/' has an empty file name.
+  if (!path.has_filename()) path = path.parent_path();
+  if (path.parent_path() == Absolute(componentLibrary).parent_path())
+    return CString(path.filename().string());
+  return CString(path.string());
+}
 
 bool CKicadSymbolImport::Build(const Request& request, CDesign& design, std::vector<Unassigned>& unassigned,
                                CString& error) {
@@ -76,9 +93,13 @@ bool CKicadSymbolImport::Build(const Request& request, CDesign& design, std::vec
   if (!request.footprint.IsEmpty() && (footprint = ReadFootprint(request, error)) == nullptr) return false;
   const PadsByNumber pads = footprint != nullptr ? PadsOf(*footprint) : PadsByNumber{};
 
+  const CString symbolLibrary = LibraryReference(request.symbolLibraryPath, request.componentLibrary);
+  const CString footprintLibrary =
+      footprint != nullptr ? LibraryReference(request.footprintFolderPath, request.componentLibrary)
+                           : CString();
   CComponent* record = design.AddComponent(request.name, request.package);
   record->SetPcbSymbol(request.footprint);
-  record->GetPcbComponent()->SetLibrary(request.footprintLibrary);
+  record->GetPcbComponent()->SetLibrary(footprintLibrary);
   record->SetDefaultReference(request.defaultReference);
   int highest = 0;
   for (size_t gate = 0; gate < units.size(); ++gate) {
@@ -96,8 +117,8 @@ bool CKicadSymbolImport::Build(const Request& request, CDesign& design, std::vec
       pins.push_back(pin);
       highest = std::max(highest, pin);
     }
-    record->AddGate(static_cast<int>(gate), request.symbolLibrary, unit.name, static_cast<int>(pins.size()),
-                    nullptr, pins.data());
+    record->AddGate(static_cast<int>(gate), symbolLibrary, unit.name, static_cast<int>(pins.size()), nullptr,
+                    pins.data());
   }
   record->SetPinCount(footprint != nullptr ? footprint->CountPins() : highest);
   return true;

@@ -16,11 +16,10 @@ class CDesign;
 class CKicadSymbolImport {
  public:
   struct Request {
+    CString componentLibrary;     // the .cmplib the component is made for
     CString symbolLibraryPath;    // the .kicad_sym file read
-    CString symbolLibrary;        // as the gates name it
     CString symbol;               // the symbol, or the name of one of its units
     CString footprintFolderPath;  // the NAME.pretty folder read; empty for no footprint
-    CString footprintLibrary;     // as the package names it
     CString footprint;
     CString name;     // the component's name
     CString package;  // the package's name
@@ -34,10 +33,17 @@ class CKicadSymbolImport {
     std::string pinNumber;
   };
 
-  // Adds the component's record to `design`. The names are the caller's to check. False,
-  // with the reason and nothing added, when the symbol or the footprint cannot be read.
+  // Adds the component's record to `design`; its gates and package name their libraries
+  // as LibraryReference gives. The names are the caller's to check. False, with the
+  // reason and nothing added, when the symbol or the footprint cannot be read.
   static bool Build(const Request& request, CDesign& design, std::vector<Unassigned>& unassigned,
                     CString& error);
+
+  // How a component of `componentLibrary` names the symbol library at `libraryPath`: by
+  // file name when the library lies beside the component library (where the editor
+  // looks first, so the pair can move together), else by its absolute path, which opens
+  // on any machine whatever library was used last.
+  static CString LibraryReference(const CString& libraryPath, const CString& componentLibrary);
 
   // The symbol a unit's name stands for: "7400:B" -> "7400"; other names stay.
   static CString SymbolOfUnit(const CString& name);

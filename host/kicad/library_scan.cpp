@@ -8,14 +8,19 @@
 #include <thread>
 
 #include "host/kicad/kicad_library.h"
+#include "host/model/component_library_file.h"
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
 
 namespace {
 
+bool IsComponentLibrary(std::string_view path) {
+  return path.ends_with(CComponentLibraryFile::GetExtension().str());
+}
+
 bool IsOwnLibrary(const std::filesystem::path& path) {
   const std::string extension = path.extension().string();
-  return extension == ".scmlib" || extension == ".pcblib";
+  return extension == ".scmlib" || extension == ".pcblib" || IsComponentLibrary(path.string());
 }
 
 int CountFiles(const CString& path) {
@@ -68,11 +73,28 @@ void CLibraryScan::ScanAll(const std::vector<std::string>& libraries, Result& re
     result.libraries += one.libraries;
     result.symbols += one.symbols;
     result.pads += one.pads;
+    result.components += one.components;
     for (CString& failure : one.failures) result.failures.push_back(std::move(failure));
   }
 }
 
+void CLibraryScan::ScanComponentLibrary(const CString& path, Result& result) {
+  ++result.files;
+  std::vector<LibraryComponent> components;
+  CString error;
+  if (!CComponentLibraryFile::Load(path, components, error)) {
+    result.failures.push_back(error);
+    return;
+  }
+  ++result.libraries;
+  result.components += static_cast<int>(components.size());
+}
+
 void CLibraryScan::ScanLibrary(const CString& path, Result& result) {
+  if (IsComponentLibrary(path.str())) {
+    ScanComponentLibrary(path, result);
+    return;
+  }
   CString error;
   const std::unique_ptr<CSymbolLibraryContents> contents = KicadLibrary::KindOfPath(path.str())
                                                                ? KicadLibrary::Load(path, error)

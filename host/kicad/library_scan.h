@@ -1,5 +1,6 @@
-// CLibraryScan: reads every symbol library under a folder in full, this program's own
-// and the field's, as the editor would open them, and counts what it read.
+// CLibraryScan: reads every library under a folder in full, as the editor would open
+// them: symbol libraries, this program's own and the field's, and component libraries,
+// and counts what it read.
 #pragma once
 
 #include <string>
@@ -14,6 +15,7 @@ class CLibraryScan {
     int libraries = 0;
     int symbols = 0;
     long long pads = 0;  // pins of schematic symbols, pads of PCB symbols
+    int components = 0;  // of the component libraries
     // A located message for each library or part of one that could not be read.
     std::vector<CString> failures;
   };
@@ -25,6 +27,8 @@ class CLibraryScan {
   static void ScanLibrary(const CString& path, Result& result);
 
  private:
+  static void ScanComponentLibrary(const CString& path, Result& result);
+
   // Reads the libraries on every core, adding up in their order.
   static void ScanAll(const std::vector<std::string>& libraries, Result& result);
 };

@@ -7,9 +7,13 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/app_resources.h"
+#include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
+#include "editor/views/pcb_symbol_view.h"
+#include "editor/views/scm_symbol_view.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -17,8 +21,10 @@
 #include "host/model/library_settings.h"
 #include "host/model/symbol_library.h"
 #include "host/utility/edit_grid.h"
+#include "platform/combo_box.h"
 #include "platform/dialog.h"
 #include "tests/app/app_fixture.h"
+#include "tests/editor/support/view_items.h"
 #include "tests/support/file_text.h"
 #include "tests/support/kicad_import_samples.h"
 
@@ -63,6 +69,13 @@ class AppImportSymbolTest : public AppTest {
     return texts;
   }
 
+  int PadsDrawn(bool pcb) {
+    CSymbolsFrame* symbols = Frame().GetSymbolsFrame();
+    const CSymbolView* view =
+        pcb ? static_cast<const CSymbolView*>(symbols->GetPcbView()) : symbols->GetScmView();
+    return view != nullptr ? static_cast<int>(PlacedPads(*view).size()) : 0;
+  }
+
   std::string m_original;
 };
 
@@ -100,6 +113,50 @@ TEST_F(AppImportSymbolTest, ASymbolAndFootprintBecomeANewComponentThatSavesAndRe
   EXPECT_EQ(reopened.FindGate(1)->GetLibrary(), Samples::kSymbolLibrary);
   EXPECT_EQ(reopened.GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder);
   EXPECT_EQ(reopened.GetPinNumber(1, 5), 14);
+}
+
+// Libraries in a folder of their own, as the installed ones are: the user types the
+// folder into a filter, narrows the list and names the symbol without a unit; the saved
+// component still finds its libraries after a restart with fresh settings.
+TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainWithFreshSettings) {
+  std::filesystem::remove(Path(Samples::kSymbolLibrary).str());
+  std::filesystem::remove_all(Path(Samples::kFootprintFolder).str());
+  ScratchFolder elsewhere;
+  Samples::Write(elsewhere.Path());
+  std::filesystem::copy_file(elsewhere / Samples::kSymbolLibrary, elsewhere / "Other.kicad_sym");
+  ASSERT_TRUE(Open());
+  Screen().ExpectDialog(IDD_IMPORT_SYMBOL, [&elsewhere](CDialog& dialog, UserInput& input) {
+    const auto listed = [&dialog] {
+      const auto* combo = DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_IMPORT_SCM_LIBRARY));
+      std::vector<std::string> names;
+      for (int i = 0; combo != nullptr && i < combo->GetCount(); ++i) {
+        CString name;
+        combo->GetLBText(i, name);
+        names.push_back(name.str());
+      }
+      return names;
+    };
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_SCM_FILTER), CString(elsewhere.Path().string())));
+    EXPECT_EQ(listed(), (std::vector<std::string>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_SCM_FILTER), "imp"));
+    EXPECT_EQ(listed(), (std::vector<std::string>{Samples::kSymbolLibrary}));
+    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_IMPORT_SCM_SYMBOL), Samples::kQuad));
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_PCB_FILTER), CString(elsewhere.Path().string())));
+    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_IMPORT_PCB_LIBRARY), Samples::kFootprintFolder));
+    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_IMPORT_PCB_SYMBOL), Samples::kDip));
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_SYMBOL));
+  ASSERT_EQ(App().CountOpenComponents(), 2);
+  EXPECT_EQ(Frame().GetComponent(false)->CountGates(), 2) << "the symbol's name imports every unit";
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+
+  InstallMemorySettings();
+  Restart();
+  ASSERT_TRUE(App().OpenComponent(Library(), "QUAD"));
+  EXPECT_EQ(PadsDrawn(true), 14);
+  EXPECT_EQ(PadsDrawn(false), 2 * 5) << "two units of three pins and two shared ones";
+  EXPECT_TRUE(Screen().MessageBoxesShown().empty()) << Screen().MessageBoxesShown().front().text.str();
 }
 
 TEST_F(AppImportSymbolTest, PinsWithoutAPadAreReportedAndLeftUnassigned) {

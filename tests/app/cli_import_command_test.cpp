@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "app/cli_pin_map_commands.h"
+#include "app/pin_map_printer.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -93,6 +96,60 @@ TEST_F(CliImportCommandTest, LibrariesElsewhereAreNamedByPathAndLongFootprintNam
   EXPECT_EQ(record->GetPcbSymbol(), Samples::LongFootprint());
   EXPECT_EQ(record->FindGate(0)->GetLibrary(), m_symbols);
   EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), m_footprints);
+}
+
+// The export writes to the process's own streams.
+CliRun RunExport(std::vector<std::string> words) {
+  words.insert(words.begin(), {"component-editor-cli", "export"});
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  CliRun run;
+  run.code = RunPinMapCommand(static_cast<int>(argv.size()), argv.data());
+  run.out = ::testing::internal::GetCapturedStdout();
+  run.err = ::testing::internal::GetCapturedStderr();
+  return run;
+}
+
+// Balls named A1 ... B2 print as bare pin numbers once their footprint is gone: show and
+// export say so and stop, unless told to go on.
+TEST_F(CliImportCommandTest, ShowAndExportStopWhenTheFootprintThatNamesThePinsIsMissing) {
+  ASSERT_EQ(
+      Run({Library(), m_symbols, Samples::kBall, "--footprint", m_footprints, Samples::kBallFootprint}).code,
+      0);
+  const auto show = [this](std::vector<std::string> more) {
+    more.insert(more.begin(), {"show", Library()});
+    return RunCliCommand(RunShowCommand, std::move(more));
+  };
+  const CliRun found = show({});
+  EXPECT_EQ(found.code, 0);
+  EXPECT_EQ(found.err, "");
+  EXPECT_NE(found.out.find("pin A1"), std::string::npos) << found.out;
+
+  std::filesystem::remove_all(m_footprints);
+  struct Case {
+    CliRun run;
+    int code;
+    const char* output;
+  };
+  const Case cases[] = {
+      {show({}), 1, "shown"},
+      {show({Samples::kBall, "--keep-going"}), 0, "shown"},
+      {RunExport({Library(), Samples::kBall}), 1, "exported"},
+      {RunExport({Library(), Samples::kBall, "--keep-going"}), 0, "exported"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.run.code, c.code) << c.run.err;
+    EXPECT_EQ(c.run.err.rfind("The footprint BGA-4 of BGA5 in BGA-4 cannot be read: Cannot open library "
+                              "Import.pretty",
+                              0),
+              0u)
+        << c.run.err;
+    EXPECT_NE(c.run.err.find(c.output), std::string::npos) << c.run.err;
+    EXPECT_EQ(c.run.out.empty(), c.code == 1) << c.run.out;
+  }
+  EXPECT_NE(cases[1].run.out.find("pin 1"), std::string::npos) << cases[1].run.out;
 }
 
 TEST_F(CliImportCommandTest, RefusalsNameTheProblemAndWriteNothing) {

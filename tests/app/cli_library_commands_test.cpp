@@ -93,12 +93,6 @@ TEST_F(CliLibraryCommandsTest, NewWithoutAFootprintNumbersThePinsInGateOrder) {
   ASSERT_EQ(record.CountGates(), 2);
   EXPECT_EQ(record.GetPinNumber(0, 1), 1);
   EXPECT_EQ(record.GetPinNumber(1, 4), 8);
-
-  ASSERT_EQ(
-      Run({"new", Library(), "ONE", "--package", "SOT-23", "--symbol", "logic.scmlib:INV", "--gates", "0"})
-          .code,
-      0);
-  EXPECT_EQ(Load("ONE").FirstComponent()->CountGates(), 1) << "0 gates make one";
 }
 
 TEST_F(CliLibraryCommandsTest, NewRefusesATakenNameAMissingSymbolAndBadWords) {
@@ -110,7 +104,13 @@ TEST_F(CliLibraryCommandsTest, NewRefusesATakenNameAMissingSymbolAndBadWords) {
   ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--footprint", "DIP-14"},
                 "--footprint takes LIB:SYMBOL, not \"DIP-14\".");
   ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--gates", "many"},
-                "--gates must be a whole number from 0 to 32768, not \"many\".");
+                "--gates must be a whole number from 1 to 32768, not \"many\".");
+  ExpectRefused(
+      {"new", Library(), "N2", "--package", "DIP-14", "--symbol", "logic.scmlib:INV", "--gates", "0"},
+      "--gates must be a whole number from 1 to 32768, not \"0\".");
+  ExpectRefused(
+      {"new", Library(), "N2", "--package", "DIP-14", "--symbol", "logic.scmlib:INV", "--gates", "32768"},
+      "--gates 32768 would make 65536 terminals (32768 gates of 2); a component has at most 65535.");
   ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--reference", "U1"},
                 "Default reference \"U1\" can contain only the letters A to Z, without digits or blanks.");
   ExpectRefused({"new", Library(), " N2", "--package", "DIP-14"},

@@ -40,6 +40,8 @@ class CliScanCommandsTest : public ::testing::Test {
         "(pin input line (at 0 0 0) (length 1) (name \"A\" (effects)) (number \"1\" (effects)))\n"
         "(pin output line (at 5 0 180) (length 1) (name \"Y\" (effects)) (number \"2\" (effects))))))\n");
     fs::copy_file(std::string(CE_DATA_DIR "/logic.scmlib"), m_scratch.Path() / "libs" / "logic.scmlib");
+    fs::copy_file(std::string(CE_DATA_DIR "/sample.cmplib"), m_scratch.Path() / "libs" / "sample.cmplib");
+    WriteFileText(m_scratch.Path() / "libs" / "broken.cmplib", "{\"version\": 1, \"components\": [\n");
   }
 
   std::string In(const std::string& name) const { return (m_scratch.Path() / name).string(); }
@@ -71,10 +73,13 @@ TEST_F(CliScanCommandsTest, ScanSumsUpAFolderAfterListingEachFailure) {
   EXPECT_EQ(scan.code, 1) << "a failure fails the scan";
   const std::string failure = "Cannot read \"Cut.kicad_mod\" at line 2: the file ends inside a list.\n";
   ASSERT_EQ(scan.out.substr(0, failure.size()), failure);
-  const std::string summary = scan.out.substr(failure.size());
-  EXPECT_EQ(summary.substr(0, summary.find(", 1 failures,")),
-            "4 files, 3 libraries, " + std::to_string(1 + 1 + 4) + " symbols, " + std::to_string(2 + 3 + 11) +
-                " pads or pins")
+  const size_t broken = scan.out.find('\n', failure.size());
+  EXPECT_NE(scan.out.substr(failure.size(), broken - failure.size()).find("broken.cmplib"), std::string::npos)
+      << scan.out;
+  const std::string summary = scan.out.substr(broken + 1);
+  EXPECT_EQ(summary.substr(0, summary.find(", 2 failures,")),
+            "6 files, 4 libraries, " + std::to_string(1 + 1 + 4) + " symbols, " + std::to_string(2 + 3 + 11) +
+                " pads or pins, 4 components")
       << summary;
   EXPECT_NE(summary.find(" s\n"), std::string::npos) << summary;
 }

@@ -23,12 +23,11 @@ class KicadSymbolImportTest : public ::testing::Test {
 
   CKicadSymbolImport::Request Request(const char* symbol, const char* footprint) const {
     CKicadSymbolImport::Request request;
+    request.componentLibrary = m_folder / "parts.cmplib";
     request.symbolLibraryPath = m_folder / Samples::kSymbolLibrary;
-    request.symbolLibrary = Samples::kSymbolLibrary;
     request.symbol = symbol;
     if (footprint != nullptr) {
       request.footprintFolderPath = m_folder / Samples::kFootprintFolder;
-      request.footprintLibrary = Samples::kFootprintFolder;
       request.footprint = footprint;
     }
     request.name = "IMPORTED";
