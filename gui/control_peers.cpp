@@ -442,6 +442,11 @@ class TabbedListPeer : public WxPeer {
       if (!Updating())
         Act([&](UserInput& user) { user.SelectListLine(Object(), static_cast<int>(event.GetIndex())); });
     });
+    // wx activates a line on a double click and on Enter alike.
+    m_window->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) {
+      if (!Updating())
+        Act([&](UserInput& user) { user.DoubleClickListLine(Object(), static_cast<int>(event.GetIndex())); });
+    });
   }
 
  protected:

@@ -4,11 +4,14 @@
 #include <wx/fontutil.h>
 #include <wx/graphics.h>
 #include <wx/hashmap.h>
+#include <wx/settings.h>
 
 #include <memory>
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "gui/shown_grid_table.h"
 
 namespace {
 
@@ -124,9 +127,13 @@ class GridTextRenderer : public wxGridCellStringRenderer {
   void Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& cell, int row, int col,
             bool isSelected) override {
     wxGridCellRenderer::Draw(grid, attr, dc, cell, row, col, isSelected);
-    const wxString text = grid.GetCellValue(row, col);
+    wxString text = grid.GetCellValue(row, col);
+    const bool placeholder = text.empty();
+    auto* table = dynamic_cast<ShownGridTable*>(grid.GetTable());
+    if (placeholder && table != nullptr) text = table->PlaceholderOf(row, col);
     if (text.empty()) return;
     SetTextColoursAndFont(grid, attr, dc, isSelected);
+    if (placeholder && !isSelected) dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
     wxRect inside = cell;
     inside.Inflate(-1);
     int across = wxALIGN_LEFT;

@@ -185,7 +185,8 @@ class GridPeer : public WxPeer {
     const GridCell& cell = *data.Cell(row, col);
     const CellLook look = LookOf(data, row, col);
     ShownCell& shown = m_table->At(r, c);
-    const bool textChanged = shown.stale || shown.pending || shown.text != cell.text;
+    const bool textChanged =
+        shown.stale || shown.pending || shown.text != cell.text || shown.placeholder != cell.placeholder;
     const bool lookChanged = shown.stale || shown.look != look;
     if (!textChanged && !lookChanged) return;
     if (textChanged) {
@@ -193,6 +194,7 @@ class GridPeer : public WxPeer {
       shown.pending = Grid()->IsCellEditControlShown() && Grid()->GetGridCursorRow() == r &&
                       Grid()->GetGridCursorCol() == c;
       if (!shown.pending) shown.text = cell.text;
+      shown.placeholder = cell.placeholder;
     }
     if (lookChanged) {
       m_table->SetLook(r, c, look);

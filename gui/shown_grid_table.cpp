@@ -37,6 +37,10 @@ wxString ShownGridTable::GetValue(int row, int col) {
   return Contains(row, col) ? ToWx(At(row, col).text) : wxString();
 }
 
+wxString ShownGridTable::PlaceholderOf(int row, int col) {
+  return Contains(row, col) ? ToWx(At(row, col).placeholder) : wxString();
+}
+
 // Cells and the whole grid share the attribute; rows and columns have none of their own.
 wxGridCellAttr* ShownGridTable::GetAttr(int row, int col, wxGridCellAttr::wxAttrKind kind) {
   if (kind == wxGridCellAttr::Row || kind == wxGridCellAttr::Col || !Contains(row, col)) return nullptr;

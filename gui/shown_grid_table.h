@@ -14,6 +14,7 @@
 
 struct ShownCell {
   CString text;
+  CString placeholder;  // shown greyed while the text is empty
   CellLook look;
   wxGridCellAttr* attr = nullptr;  // not owned: the table's looks keep it
   bool stale = true;               // not shown since the grid's shape changed
@@ -38,6 +39,8 @@ class ShownGridTable : public wxGridTableBase {
   int GetNumberCols() override { return m_cols; }
   bool IsEmptyCell(int row, int col) override;
   wxString GetValue(int row, int col) override;
+  // Not a value: an edit of the cell starts from its empty text.
+  wxString PlaceholderOf(int row, int col);
   // The platform keeps the texts: an edit reaches it as it is typed, not through here.
   void SetValue(int, int, const wxString&) override {}
   bool CanHaveAttributes() override { return true; }

@@ -8,6 +8,7 @@
 #include <wx/grid.h>
 #include <wx/settings.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -242,6 +243,35 @@ TEST(GridTextRendererTest, KeptTextsFollowAContextThatDrawsThemDifferently) {
   ASSERT_GT(DifferentPixels(smooth, sharp), 0) << "the options change how the text is drawn";
   EXPECT_EQ(DifferentPixels(sharp, DrawnCell(*grid, *ours, 0, false, CAIRO_ANTIALIAS_NONE)), 0);
   EXPECT_EQ(DifferentPixels(smooth, DrawnCell(*grid, *ours, 0, false)), 0) << "and back";
+  frame->Destroy();
+}
+
+// Where a terminal has no name of its own the grid shows the symbol's pin name greyed;
+// the cell's value, which an edit starts from, stays empty.
+TEST(GridTextRendererTest, APlaceholderIsDrawnGreyedAndIsNoValue) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "cells");
+  auto* grid = new wxGrid(frame, wxID_ANY);
+  auto* table = new ShownGridTable(wxColour(200, 200, 200), wxColour(255, 205, 205));
+  grid->AssignTable(table);
+  table->Reshape(1, 2);
+  for (int col = 0; col < 2; ++col) table->SetLook(0, col, CellLook{});
+  table->At(0, 0).placeholder = "IN";
+  table->At(0, 1).text = "IN";
+  frame->Show();
+  std::unique_ptr<wxGridCellRenderer, void (*)(wxGridCellRenderer*)> ours(
+      MakeGridTextRenderer(), [](wxGridCellRenderer* r) { r->DecRef(); });
+  EXPECT_TRUE(grid->GetCellValue(0, 0).empty());
+  const wxImage greyed = DrawnCell(*grid, *ours, 0, false);
+  const wxImage value = DrawnCell(*grid, *ours, 1, false);
+  ASSERT_GT(PixelsUnlikeTheBackground(greyed), 0) << "the placeholder is shown";
+  auto darkest = [](const wxImage& image) {
+    int least = 255 * 3;
+    for (int y = 0; y < image.GetHeight(); ++y)
+      for (int x = 0; x < image.GetWidth(); ++x)
+        least = std::min(least, image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y));
+    return least;
+  };
+  EXPECT_GT(darkest(greyed), darkest(value) + 60) << "greyed, not in the text's colour";
   frame->Destroy();
 }
 
