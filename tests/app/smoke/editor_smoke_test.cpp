@@ -690,7 +690,7 @@ TEST_F(EditorOnScreenTest, RestoresTheChangesOfAKilledProgram) {
   ASSERT_FALSE(dialog.empty());
   ASSERT_TRUE(m_user.PressKeys({"alt+r"}));
   ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "Restore did not take the copy";
-  main = WaitForWindow("^Component Editor - QUAD-NAND2");
+  main = WaitForWindow("^Component Editor - \\*QUAD-NAND2");
   ASSERT_FALSE(main.empty()) << "the copy was not opened";
   ASSERT_TRUE(m_user.Focus(main));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
