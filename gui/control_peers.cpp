@@ -148,7 +148,7 @@ class ButtonPeer : public WxPeer {
 class CheckBoxPeer : public WxPeer {
  public:
   CheckBoxPeer(HWND hwnd, wxWindow* parent)
-      : WxPeer(hwnd, new wxCheckBox(parent, wxID_ANY, ToWx(hwnd->text), PositionOf(hwnd), SizeOf(hwnd))) {
+      : WxPeer(hwnd, new wxCheckBox(parent, wxID_ANY, ToWx(hwnd->text), PositionOf(hwnd), wxDefaultSize)) {
     m_window->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent& event) {
       if (!Updating()) Act([&](UserInput& user) { user.SetCheck(Object(), event.IsChecked()); });
     });
@@ -159,12 +159,14 @@ class CheckBoxPeer : public WxPeer {
     const ButtonData* data = GetButtonData(m_hwnd);
     static_cast<wxCheckBox*>(m_window)->SetValue(data != nullptr && data->check == BST_CHECKED);
   }
-  // Templates give a box the height of its text line, less than the toolkit's box needs
-  // (which then complains on every layout): it gets its own height, centred on the line.
+  // Templates give a box the height of its text line, and at times less width than its
+  // text takes, both less than the toolkit's box needs (which then complains on every
+  // layout): it gets the size it needs, centred on the line.
   void ShowPosition() override {
     const CRect& r = m_hwnd->rect;
-    const int height = std::max(r.Height(), m_window->GetBestSize().y);
-    m_window->SetSize(r.left, r.top - (height - r.Height()) / 2, r.Width(), height);
+    const wxSize best = m_window->GetBestSize();
+    const int height = std::max(r.Height(), best.y);
+    m_window->SetSize(r.left, r.top - (height - r.Height()) / 2, std::max(r.Width(), best.x), height);
   }
 };
 
