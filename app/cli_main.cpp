@@ -98,6 +98,7 @@ int TakeOverwriteReadOnly(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   argc = TakeOverwriteReadOnly(argc, argv);
+  SetAtomicWriteNotes([](const CString& note) { std::fprintf(stderr, "%s\n", note.c_str()); });
   if (argc < 2) return Usage();
   const std::string_view command = argv[1];
   if (const int scanned = RunScanCommand(argc, argv, stdout, stderr); scanned >= 0) return scanned;

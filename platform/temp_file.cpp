@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "platform/regular_file.h"
 
@@ -21,6 +22,11 @@ std::string TempDirectory() {
   std::string dir = env != nullptr && *env != '\0' ? env : "/tmp";
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   return dir;
+}
+
+AtomicWriteNotes& Notes() {
+  static AtomicWriteNotes notes;
+  return notes;
 }
 
 std::atomic<bool>& ReplaceReadOnlyFiles() {
@@ -213,10 +219,19 @@ bool WriteFileAtomically(const CString& path, std::string_view contents, const A
     return Fail(error, path, failure);
   }
   SyncDirectory(real);
-  if (!lost.IsEmpty() && options.warning != nullptr)
-    options.warning->FormatMessage("\"%1\" was saved, but its %2 could not be kept: it now belongs to you.",
-                                   path, lost);
+  if (lost.IsEmpty()) return true;
+  CString note;
+  note.FormatMessage("\"%1\" was saved, but its %2 could not be kept: it now belongs to you.", path, lost);
+  if (options.warning != nullptr) {
+    *options.warning = note;
+  } else if (Notes()) {
+    Notes()(note);
+  }
   return true;
+}
+
+void SetAtomicWriteNotes(AtomicWriteNotes notes) {
+  Notes() = std::move(notes);
 }
 
 void SetReplaceReadOnlyFiles(bool replace) {

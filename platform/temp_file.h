@@ -39,6 +39,12 @@ bool WriteFileAtomically(const CString& path, std::string_view contents, const A
 // the process then does, as if its options allowed it.
 void SetReplaceReadOnlyFiles(bool replace);
 
+// For a command-line run: where the note of a write whose caller asked for none goes
+// (its standard error), so that a file that lost its owner is never passed over in
+// silence. An empty function, the default, drops such notes.
+using AtomicWriteNotes = std::function<void(const CString& note)>;
+void SetAtomicWriteNotes(AtomicWriteNotes notes);
+
 // True when the file at path (links followed) exists and is not to be written: it has
 // no write permission for anyone, or none for this process.
 bool IsReadOnlyFile(const CString& path);

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -223,6 +224,32 @@ TEST(AtomicWriteTest, AReplacedFileKeepsItsOwnerWhenRootSavesIt) {
   EXPECT_EQ(info.st_uid, 4321u);
   EXPECT_EQ(info.st_gid, 4322u);
   EXPECT_TRUE(warning.IsEmpty()) << warning.str();
+}
+
+// A user who is not root cannot give a file back to its owner: the write says so, to
+// the caller or, for a command-line run, to the process's notes.
+TEST(AtomicWriteTest, AnOwnerThatCannotBeKeptIsNoted) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a file another user may write";
+  ScratchFolder dir;
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+  const std::string path = dir / "shared.txt";
+  WriteFileText(path, "old");
+  ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+    CString noted;
+    SetAtomicWriteNotes([&](const CString& note) { noted = note; });
+    CString error;
+    const bool written = WriteFileAtomically(CString(path), "new", error);
+    ::_exit(!written ? 4 : noted.Find("owner") < 0 ? 5 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "3: no other user, 4: not written, 5: nothing noted";
+  EXPECT_EQ(ReadFileText(path), "new");
 }
 
 // Inputs that are not regular files, or too large, are refused before they are read:
