@@ -107,7 +107,10 @@ class LibraryDiff {
     m_package.Empty();
     Field("description", before.description, after.description);
     Field("default reference", before.defaultReference, after.defaultReference);
-    Field("show names", CString(std::to_string(before.showNames)), CString(std::to_string(after.showNames)));
+    if (before.showNames != after.showNames) {
+      Add("field-changed", "names shown changed", CString(std::to_string(before.showNames)),
+          CString(std::to_string(after.showNames)));
+    }
     Field("PCB only", before.pcbOnly ? "yes" : "no", after.pcbOnly ? "yes" : "no");
     Attributes(before, after);
     Gates(before, after);
@@ -190,7 +193,7 @@ class LibraryDiff {
       m_package = record.package;
       const ComponentValue* old = FindRecord(before, record.package);
       if (old == nullptr) {
-        Add("package-added", "package added: footprint " + FootprintText(record), {}, FootprintText(record));
+        Add("package-added", "added, footprint " + FootprintText(record), {}, FootprintText(record));
       } else {
         Package(before, after, *old, record);
       }
@@ -198,7 +201,7 @@ class LibraryDiff {
     for (const ComponentValue& record : before.records) {
       if (FindRecord(after, record.package) != nullptr) continue;
       m_package = record.package;
-      Add("package-removed", "package removed", FootprintText(record));
+      Add("package-removed", "removed", FootprintText(record));
     }
     m_package.Empty();
   }
