@@ -1,5 +1,6 @@
 #include "app/cli_check_command.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -46,24 +47,21 @@ bool SameName(const CString& a, const CString& b) {
   return a.CompareNoCase(b) == 0;
 }
 
-// The library's components that were asked for, in file order; false, with a message,
-// for a name the library does not hold.
+// The library's components that were asked for, in the order named, each once; false,
+// with a message, for a name the library does not hold.
 bool Select(std::vector<LibraryComponent>& components, const CheckRequest& request, CString& error) {
   if (request.components.empty()) return true;
   std::vector<LibraryComponent> chosen;
   for (const CString& name : request.components) {
-    bool found = false;
-    for (LibraryComponent& component : components) {
-      if (!SameName(component.name, name)) continue;
-      chosen.push_back(std::move(component));
-      component.name.Empty();
-      found = true;
-      break;
-    }
-    if (!found) {
+    const auto named = [&name](const LibraryComponent& component) { return SameName(component.name, name); };
+    if (std::any_of(chosen.begin(), chosen.end(), named)) continue;
+    const auto found = std::find_if(components.begin(), components.end(), named);
+    if (found == components.end()) {
       error.FormatMessage("Cannot check \"%1\": it holds no component named \"%2\".", request.library, name);
       return false;
     }
+    chosen.push_back(std::move(*found));
+    components.erase(found);
   }
   components = std::move(chosen);
   return true;
