@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/cli_check_command.h"
+#include "app/cli_diff_command.h"
 #include "app/cli_export_command.h"
 #include "app/cli_import_command.h"
 #include "app/cli_library_commands.h"
@@ -46,6 +48,8 @@ int Usage() {
       "       component-editor-cli export-kicad LIBRARY [COMPONENT...] --out FILE.kicad_sym\n"
       "                                  [--footprints FOLDER.pretty] [--footprint-library NICKNAME]\n"
       "                                  [--leave-unnumbered]\n"
+      "       component-editor-cli check LIBRARY [COMPONENT...] [--json]\n"
+      "       component-editor-cli diff OLD.cmplib NEW.cmplib [COMPONENT...] [--json]\n"
       "A command that writes a file refuses a read-only one unless --overwrite-read-only is given.\n");
   return 2;
 }
@@ -116,5 +120,7 @@ int main(int argc, char** argv) {
     if (!ParseRender(argc, argv, request)) return Usage();
     return RenderComponent(request, stdout);
   }
+  if (IsCheckCommand(command)) return RunCheckCommand(argc, argv, stdout, stderr);
+  if (IsDiffCommand(command)) return RunDiffCommand(argc, argv, stdout, stderr);
   return Usage();
 }

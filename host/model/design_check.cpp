@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/model/design.h"
+#include "host/model/design_findings.h"
 #include "host/model/gate_names.h"
 #include "host/model/pin_labels.h"
 #include "host/model/symbol_library.h"
@@ -140,7 +141,7 @@ class DesignCheck {
   explicit DesignCheck(const CDesign& design)
       : m_design(design), m_symbols(std::filesystem::path(design.GetPathName().str()).parent_path()) {}
 
-  std::vector<CString> Run() {
+  std::vector<DesignFinding> Run() {
     POSITION position = nullptr;
     for (const CComponent* record = m_design.FirstComponent(position); record != nullptr;
          record = m_design.NextComponent(position)) {
@@ -286,17 +287,16 @@ class DesignCheck {
   void Add(const CComponent& record, const char* format, const Args&... inserts) {
     CString text;
     text.FormatMessage(format, inserts...);
-    CString finding = record.GetPackage() + ": " + text;
-    finding.Replace("\r", " ");
-    finding.Replace("\n", " ");
-    m_findings.push_back(std::move(finding));
+    text.Replace("\r", " ");
+    text.Replace("\n", " ");
+    m_findings.push_back({record.GetName(), record.GetPackage(), std::move(text)});
   }
 
   const CDesign& m_design;
   SymbolReader m_symbols;
   std::unordered_map<std::string, const CComponent*> m_firstRecords;
   std::unordered_set<std::string> m_packages;
-  std::vector<CString> m_findings;
+  std::vector<DesignFinding> m_findings;
 };
 
 // The file is a scratch file of the caller's: it is overwritten in place, without the
@@ -311,11 +311,17 @@ void WriteReport(const CString& file, const std::string& contents) {
 
 }  // namespace
 
+std::vector<DesignFinding> CheckDesignRecords(const CDesign& design) {
+  return DesignCheck(design).Run();
+}
+
 CString CDesign::CheckValid(const CString& file) const {
-  const std::vector<CString> findings = DesignCheck(*this).Run();
   CString report;
   std::string contents;
-  for (const CString& finding : findings) {
+  for (const DesignFinding& found : CheckDesignRecords(*this)) {
+    CString finding = found.package + ": " + found.text;
+    finding.Replace("\r", " ");
+    finding.Replace("\n", " ");
     if (!report.IsEmpty()) report += "\n";
     report += finding;
     contents += finding.str() + "\n";

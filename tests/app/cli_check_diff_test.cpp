@@ -1,0 +1,211 @@
+// The command line's check and diff of component libraries, as CI and git run them: a
+// located line per problem or change, exit codes scripts branch on, and the JSON form.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "app/cli_check_command.h"
+#include "app/cli_diff_command.h"
+#include "tests/support/cli_run.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using Edit = std::function<void(json& library)>;
+
+json& Package(json& library, int component, int package) {
+  return library["components"][component]["packages"][package];
+}
+json& Terminal(json& library, int component, int package, int gate, int terminal) {
+  return Package(library, component, package)["gates"][gate]["terminals"][terminal];
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+class CliCheckDiffTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"sample.cmplib", "logic.scmlib", "analog.scmlib", "footprints.pcblib"})
+      fs::copy_file(std::string(CE_DATA_DIR "/") + name, m_scratch.Path() / name);
+    m_sample = json::parse(ReadFileText(m_scratch.Path() / "sample.cmplib"));
+  }
+
+  // The sample with `edit` made, saved beside it.
+  std::string Edited(const std::string& name, const Edit& edit) const {
+    json library = m_sample;
+    edit(library);
+    WriteFileText(m_scratch.Path() / name, library.dump(2));
+    return m_scratch / name;
+  }
+
+  std::string Sample() const { return m_scratch / "sample.cmplib"; }
+
+  ScratchFolder m_scratch;
+  json m_sample;
+};
+
+TEST_F(CliCheckDiffTest, CheckPassesTheSampleAndRefusesWrongWords) {
+  const CliRun sample = RunCliCommand(RunCheckCommand, {"check", CE_DATA_DIR "/sample.cmplib"});
+  EXPECT_EQ(sample.code, 0) << sample.out;
+  EXPECT_EQ(sample.out, "No problems in 4 components.\n");
+  EXPECT_EQ(RunCliCommand(RunCheckCommand, {"check"}).code, 2);
+  EXPECT_EQ(RunCliCommand(RunCheckCommand, {"check", Sample(), "--fast"}).code, 2);
+  const CliRun unknown = RunCliCommand(RunCheckCommand, {"check", Sample(), "NO-SUCH"});
+  EXPECT_EQ(unknown.code, 1);
+  EXPECT_NE(unknown.err.find("no component named \"NO-SUCH\""), std::string::npos) << unknown.err;
+}
+
+TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
+  struct Planted {
+    Edit edit;
+    std::string line;  // the line's start: a name rule's wording is the validator's
+  };
+  const std::vector<Planted> planted = {
+      {[](json& l) { Terminal(l, 0, 0, 1, 1)["pin"] = 15; },
+       "QUAD-NAND2: package DIP-14: gate b terminal 2 (B) has pin 15, outside 1 to 14"},
+      {[](json& l) { Terminal(l, 1, 1, 0, 1)["pin"] = 1; },
+       "HEX-INV: package TSSOP-14: gate a terminal 2 (Y) has pin 1, which gate a terminal 1 (A) has too"},
+      {[](json& l) {
+         for (int p = 0; p < 2; ++p) Terminal(l, 2, p, 0, 2)["name"] = " OUT";
+       },
+       "DUAL-OPAMP: gate a, terminal 3 ( OUT): "},
+      {[](json& l) { Terminal(l, 3, 0, 0, 0)["pin"] = -1; },
+       "RESISTOR: package 0805: gate a terminal 1 (1) has no pin"},
+  };
+  const std::string library = Edited("planted.cmplib", [&](json& l) {
+    for (const Planted& one : planted) one.edit(l);
+  });
+  const CliRun check = RunCliCommand(RunCheckCommand, {"check", library});
+  EXPECT_EQ(check.code, 1);
+  const std::vector<std::string> lines = Lines(check.out);
+  ASSERT_EQ(lines.size(), planted.size() + 1) << check.out;
+  for (size_t i = 0; i < planted.size(); ++i)
+    EXPECT_EQ(lines[i].substr(0, planted[i].line.size()), planted[i].line);
+  EXPECT_EQ(lines.back(), "4 problems in 4 components.");
+
+  const CliRun one = RunCliCommand(RunCheckCommand, {"check", library, "hex-inv"});
+  EXPECT_EQ(one.out, planted[1].line + "\n1 problem in 1 component.\n");
+
+  const CliRun asJson = RunCliCommand(RunCheckCommand, {"check", library, "--json"});
+  EXPECT_EQ(asJson.code, 1);
+  const json report = json::parse(asJson.out);
+  EXPECT_EQ(report["components"], 4);
+  EXPECT_EQ(report["ok"], false);
+  ASSERT_EQ(report["problems"].size(), planted.size());
+  EXPECT_EQ(report["problems"][0]["component"], "QUAD-NAND2");
+  EXPECT_EQ(report["problems"][0]["package"], "DIP-14");
+  EXPECT_EQ(report["problems"][2]["package"], nullptr);
+  EXPECT_EQ(report["problems"][3]["line"], lines[3]);
+}
+
+TEST_F(CliCheckDiffTest, DiffOfOnePinChangedPrintsThatChangeAlone) {
+  const std::string changed = Edited("changed.cmplib", [](json& l) { Terminal(l, 0, 0, 1, 2)["pin"] = 7; });
+  const CliRun diff = RunCliCommand(RunDiffCommand, {"diff", Sample(), changed});
+  EXPECT_EQ(diff.code, 1);
+  EXPECT_EQ(diff.out, "QUAD-NAND2: package DIP-14: gate b terminal 3 (Y): pin 6 -> 7\n");
+
+  const json report = json::parse(RunCliCommand(RunDiffCommand, {"diff", Sample(), changed, "--json"}).out);
+  ASSERT_EQ(report["changes"].size(), 1U);
+  const json& change = report["changes"][0];
+  EXPECT_EQ(change["kind"], "pin-changed");
+  EXPECT_EQ(change["component"], "QUAD-NAND2");
+  EXPECT_EQ(change["package"], "DIP-14");
+  EXPECT_EQ(change["gate"], "b");
+  EXPECT_EQ(change["terminal"], 3);
+  EXPECT_EQ(change["old"], "6");
+  EXPECT_EQ(change["new"], "7");
+  EXPECT_EQ(report["same"], false);
+}
+
+// Components in another order, members in another order, another indentation.
+TEST_F(CliCheckDiffTest, DiffOfTheSameDataLaidOutOtherwisePrintsNothing) {
+  std::function<nlohmann::ordered_json(const json&)> reversed = [&](const json& value) {
+    nlohmann::ordered_json result =
+        value.is_object() ? nlohmann::ordered_json::object() : nlohmann::ordered_json();
+    if (value.is_object()) {
+      for (auto item = value.crbegin(); item != value.crend(); ++item) result[item.key()] = reversed(*item);
+    } else if (value.is_array()) {
+      result = nlohmann::ordered_json::array();
+      for (const json& item : value) result.push_back(reversed(item));
+    } else {
+      result = value;
+    }
+    return result;
+  };
+  json library = m_sample;
+  std::reverse(library["components"].begin(), library["components"].end());
+  auto& attributes = Package(library, 0, 0)["attributes"];
+  std::reverse(attributes.begin(), attributes.end());
+  WriteFileText(m_scratch.Path() / "laid-out.cmplib", reversed(library).dump(7));
+  const CliRun diff = RunCliCommand(RunDiffCommand, {"diff", Sample(), m_scratch / "laid-out.cmplib"});
+  EXPECT_EQ(diff.code, 0) << diff.err;
+  EXPECT_EQ(diff.out, "");
+}
+
+TEST_F(CliCheckDiffTest, DiffSaysEachKindOfChange) {
+  struct Case {
+    Edit edit;
+    std::string out;
+  };
+  const auto withValue = [](const char* value) {
+    return [value](json& l) { Package(l, 3, 0)["attributes"][0]["value"] = value; };
+  };
+  const std::vector<Case> cases = {
+      {[](json& l) {
+         json copy = l["components"][3];
+         copy["name"] = "RESISTOR-2";
+         copy["packages"][0]["description"] = "Second resistor";
+         l["components"].push_back(copy);
+       },
+       "RESISTOR-2: component added\n"},
+      {[](json& l) { l["components"].erase(1); }, "HEX-INV: component removed\n"},
+      {[](json& l) { l["components"][3]["name"] = "RES"; }, "RES: renamed from RESISTOR\n"},
+      {[](json& l) {
+         for (int p = 0; p < 2; ++p) {
+           json gate = Package(l, 0, p)["gates"][3];
+           gate["index"] = 5;
+           Package(l, 0, p)["gates"].push_back(gate);
+         }
+       },
+       "QUAD-NAND2: gate f added: logic.scmlib:NAND2, 3 terminals\n"},
+      {[](json& l) { l["components"][2]["packages"].erase(1); }, "DUAL-OPAMP: package SOIC-8: removed\n"},
+      {[](json& l) { Package(l, 2, 1)["pcbSymbol"] = "DIP-8"; },
+       "DUAL-OPAMP: package SOIC-8: footprint footprints.pcblib:SOIC-8 -> footprints.pcblib:DIP-8\n"},
+      {withValue("22k"), "RESISTOR: attribute Value: \"10k\" -> \"22k\"\n"},
+  };
+  for (const Case& one : cases) {
+    const CliRun diff = RunCliCommand(RunDiffCommand, {"diff", Sample(), Edited("new.cmplib", one.edit)});
+    EXPECT_EQ(diff.code, 1) << one.out;
+    EXPECT_EQ(diff.out, one.out);
+  }
+}
+
+// Git runs an external diff driver with seven words, "/dev/null" for a side not there,
+// and stops at one that exits non-zero.
+TEST_F(CliCheckDiffTest, DiffTakesTheWordsGitGivesAnExternalDriver) {
+  const std::string changed = Edited("changed.cmplib", [](json& l) { l["components"].erase(0); });
+  const CliRun git = RunCliCommand(
+      RunDiffCommand, {"diff", "libs/sample.cmplib", Sample(), "1f2e", "100644", changed, "3a4b", "100644"});
+  EXPECT_EQ(git.code, 0) << git.err;
+  EXPECT_EQ(git.out, "component library libs/sample.cmplib\nQUAD-NAND2: component removed\n");
+  const CliRun added = RunCliCommand(
+      RunDiffCommand, {"diff", "libs/new.cmplib", "/dev/null", ".", ".", changed, "3a4b", "100644"});
+  EXPECT_EQ(added.code, 0) << added.err;
+  EXPECT_EQ(Lines(added.out).size(), 4U) << added.out;
+}
+
+}  // namespace
