@@ -15,8 +15,12 @@ int ListSymbols(const char* path, FILE* out, FILE* err) {
     std::fprintf(err, "%s\n", CAppError::GetLastError().str().c_str());
     return 1;
   }
-  for (const CString& name : library.SymbolNames())
-    std::fprintf(out, "%s\t%d\n", name.str().c_str(), library.Find(name)->CountPads());
+  for (const CString& name : library.SymbolNames()) {
+    // A damaged symbol of the field's libraries is listed by its index; its problem
+    // follows the list.
+    if (const CSymbol* symbol = library.Find(name))
+      std::fprintf(out, "%s\t%d\n", name.str().c_str(), symbol->CountPads());
+  }
   for (const CString& problem : library.Problems()) std::fprintf(err, "%s\n", problem.str().c_str());
   return 0;
 }

@@ -4,12 +4,24 @@
 // symbol as the find dialog runs it per keystroke. tools/install-kicad-libraries installs
 // the packages; without them each benchmark skips. CE_KICAD_DIR names another folder
 // holding symbols/ and footprints/.
+//
+// Reading everything is measured against a bare tokeniser that reads the same files on
+// the same cores and only counts pads or pins: the counter "ratio" is the full read's
+// time over the tokeniser's, measured in the same run, so that it holds on any machine.
+// Opening one symbol of the largest library is measured as a full read of the library
+// and as a read through its index.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "host/kicad/kicad_library.h"
+#include "host/kicad/kicad_symbol_index.h"
+#include "host/kicad/kicad_symbol_reader.h"
 #include "host/kicad/library_scan.h"
 #include "host/libtools/find_library_item.h"
 #include "host/model/symbol_library_contents.h"
@@ -21,19 +33,113 @@ std::filesystem::path Installed(const char* folder) {
   return std::filesystem::path(root != nullptr ? root : "/usr/share/kicad") / folder;
 }
 
-// Reads a folder of libraries per iteration and reports what it read.
+// The reference: splits the text into its tokens (brackets, strings with their escapes,
+// atoms) and counts the lists whose keyword is `keyword`, nothing more.
+long long CountLists(std::string_view text, std::string_view keyword) {
+  const auto delimits = [](char c) {
+    return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '(' || c == ')';
+  };
+  long long count = 0;
+  bool afterOpen = false;
+  const size_t size = text.size();
+  for (size_t i = 0; i < size;) {
+    const char c = text[i];
+    if (c == ' ' || c == '\n' || c == '\t' || c == '\r') {
+      ++i;
+      continue;
+    }
+    if (c == '(' || c == ')') {
+      afterOpen = c == '(';
+      ++i;
+      continue;
+    }
+    const size_t start = i;
+    if (c == '"') {
+      for (++i; i < size && text[i] != '"'; ++i) i += text[i] == '\\' ? 1 : 0;
+      ++i;
+    } else {
+      while (i < size && !delimits(text[i])) ++i;
+      count += afterOpen && text.substr(start, i - start) == keyword ? 1 : 0;
+    }
+    afterOpen = false;
+  }
+  return count;
+}
+
+// The files of each library under `folder`, a footprint folder's files as one library.
+std::vector<std::vector<std::string>> LibraryFiles(const std::filesystem::path& folder) {
+  std::vector<std::vector<std::string>> libraries;
+  std::error_code code;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, code)) {
+    const std::optional<SymbolKind> kind = KicadLibrary::KindOfPath(entry.path().string());
+    if (!kind) continue;
+    if (*kind == SymbolKind::Schematic) {
+      libraries.push_back({entry.path().string()});
+      continue;
+    }
+    std::vector<std::string> files;
+    for (const auto& file : std::filesystem::directory_iterator(entry.path(), code)) {
+      if (file.path().extension() == KicadLibrary::kFootprintExtension) files.push_back(file.path().string());
+    }
+    libraries.push_back(std::move(files));
+  }
+  return libraries;
+}
+
+// Tokenises every file on as many cores as the full read uses; the pads or pins counted.
+long long Tokenise(const std::vector<std::vector<std::string>>& libraries) {
+  std::atomic<size_t> next{0};
+  std::atomic<long long> counted{0};
+  const auto work = [&] {
+    std::string text;
+    for (size_t index = next++; index < libraries.size(); index = next++) {
+      for (const std::string& file : libraries[index]) {
+        CString error;
+        if (!KicadLibrary::ReadFile(file, text, error)) continue;
+        counted += file.ends_with(KicadLibrary::kSymbolExtension) ? CountLists(text, "pin")
+                                                                  : CountLists(text, "pad");
+      }
+    }
+  };
+  const unsigned helpers = std::min<unsigned>(std::max(1U, std::thread::hardware_concurrency()), 8U) - 1;
+  std::vector<std::jthread> threads;
+  for (unsigned i = 0; i < helpers && i + 1 < libraries.size(); ++i) threads.emplace_back(work);
+  work();
+  threads.clear();
+  return counted;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Reads a folder of libraries per iteration, and tokenises it as well, and reports what
+// it read and the ratio of the two times.
 void ScanFolder(benchmark::State& state, const char* folder) {
   const std::filesystem::path path = Installed(folder);
   if (!std::filesystem::is_directory(path)) {
     state.SkipWithError(("not installed: " + path.string()).c_str());
     return;
   }
+  const std::vector<std::vector<std::string>> libraries = LibraryFiles(path);
   CLibraryScan::Result result;
+  double readSeconds = 0;
+  double tokeniseSeconds = 0;
+  long long tokens = 0;
   for (auto _ : state) {
     result = {};
     CString error;
+    auto start = std::chrono::steady_clock::now();
     if (!CLibraryScan::Scan(CString(path.string()), result, error)) state.SkipWithError(error.str().c_str());
+    readSeconds += SecondsSince(start);
+    state.SetIterationTime(SecondsSince(start));
+    start = std::chrono::steady_clock::now();
+    tokens = Tokenise(libraries);
+    tokeniseSeconds += SecondsSince(start);
   }
+  state.counters["tokeniser_ms"] = 1000 * tokeniseSeconds / static_cast<double>(state.iterations());
+  state.counters["ratio"] = readSeconds / tokeniseSeconds;
+  state.counters["tokeniser_pads"] = static_cast<double>(tokens);
   state.counters["files"] = result.files;
   state.counters["libraries"] = result.libraries;
   state.counters["symbols"] = result.symbols;
@@ -45,14 +151,14 @@ void ScanFolder(benchmark::State& state, const char* folder) {
 void BM_ReadAllFootprints(benchmark::State& state) {
   ScanFolder(state, "footprints");
 }
-BENCHMARK(BM_ReadAllFootprints)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadAllFootprints)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseManualTime();
 
 void BM_ReadAllSymbols(benchmark::State& state) {
   ScanFolder(state, "symbols");
 }
-BENCHMARK(BM_ReadAllSymbols)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadAllSymbols)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseManualTime();
 
-// The largest symbol library's names, read from the file, as the chooser lists them.
+// The largest symbol library's names, read from the file and indexed, as the chooser lists them.
 void BM_ListLargestLibrary(benchmark::State& state) {
   std::filesystem::path largest;
   std::error_code code;
@@ -66,8 +172,11 @@ void BM_ListLargestLibrary(benchmark::State& state) {
   size_t names = 0;
   for (auto _ : state) {
     CString error;
-    const auto contents = KicadLibrary::Load(CString(largest.string()), error);
-    names = contents != nullptr ? contents->Names().size() : 0;
+    std::string text;
+    const auto index = KicadLibrary::ReadFile(largest.string(), text, error)
+                           ? CKicadSymbolIndex::Scan(text, largest.filename().string(), error)
+                           : nullptr;
+    names = index != nullptr ? index->UnitNames().size() : 0;
   }
   state.SetLabel(largest.filename().string());
   state.counters["names"] = static_cast<double>(names);
@@ -97,6 +206,96 @@ void BM_SearchAllSymbolNames(benchmark::State& state) {
   state.counters["found"] = static_cast<double>(found);
 }
 BENCHMARK(BM_SearchAllSymbolNames)->Unit(benchmark::kMillisecond);
+
+// The large library of real parts, and its first symbol with many units.
+constexpr const char* kLargeLibrary = "FPGA_Xilinx_Virtex7.kicad_sym";
+constexpr const char* kLargeSymbol = "XC7VX415T-FFG1927";
+
+bool LargeLibrary(benchmark::State& state, std::string& text) {
+  CString error;
+  if (KicadLibrary::ReadFile((Installed("symbols") / kLargeLibrary).string(), text, error)) return true;
+  state.SkipWithError(error.str().c_str());
+  return false;
+}
+
+// The library's text in memory, read three ways: tokenised, indexed, parsed in full.
+void BM_LargeLibraryTokenise(benchmark::State& state) {
+  std::string text;
+  if (!LargeLibrary(state, text)) return;
+  long long pins = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(pins = CountLists(text, "pin"));
+  state.counters["pins"] = static_cast<double>(pins);
+}
+BENCHMARK(BM_LargeLibraryTokenise)->Unit(benchmark::kMillisecond);
+
+void BM_LargeLibraryIndex(benchmark::State& state) {
+  std::string text;
+  if (!LargeLibrary(state, text)) return;
+  size_t symbols = 0;
+  for (auto _ : state) {
+    CString error;
+    const auto index = CKicadSymbolIndex::Scan(text, kLargeLibrary, error);
+    symbols = index != nullptr ? index->Symbols().size() : 0;
+  }
+  state.counters["symbols"] = static_cast<double>(symbols);
+}
+BENCHMARK(BM_LargeLibraryIndex)->Unit(benchmark::kMillisecond);
+
+void BM_LargeLibraryParse(benchmark::State& state) {
+  std::string text;
+  if (!LargeLibrary(state, text)) return;
+  int units = 0;
+  for (auto _ : state) {
+    CString error;
+    const auto contents = CKicadSymbolReader::Parse(text, kLargeLibrary, error);
+    units = contents != nullptr ? contents->Count() : 0;
+  }
+  state.counters["units"] = units;
+}
+BENCHMARK(BM_LargeLibraryParse)->Unit(benchmark::kMillisecond);
+
+// One symbol's first unit from the file, as opening a component drew it before: the
+// whole library parsed.
+void BM_OpenOneSymbolByFullRead(benchmark::State& state) {
+  const CString path((Installed("symbols") / kLargeLibrary).string());
+  int pads = 0;
+  for (auto _ : state) {
+    CString error;
+    const auto contents = KicadLibrary::Load(path, error);
+    const CSymbol* unit = contents != nullptr ? contents->Find(std::string(kLargeSymbol) + ":A") : nullptr;
+    pads = unit != nullptr ? unit->CountPads() : 0;
+  }
+  state.counters["pads"] = pads;
+}
+BENCHMARK(BM_OpenOneSymbolByFullRead)->Unit(benchmark::kMillisecond);
+
+// The same through the index: made from the file on the first open (arg 0), kept on the
+// next ones (arg 1).
+void BM_OpenOneSymbolByIndex(benchmark::State& state) {
+  const CString path((Installed("symbols") / kLargeLibrary).string());
+  int pads = 0;
+  for (auto _ : state) {
+    CString error;
+    std::shared_ptr<const CKicadSymbolIndex> index;
+    if (state.range(0) == 0) {
+      std::string text;
+      if (KicadLibrary::ReadFile(path.str(), text, error))
+        index = CKicadSymbolIndex::Scan(text, kLargeLibrary, error);
+    } else {
+      index = CKicadSymbolIndex::Get(path, error);
+    }
+    const CKicadSymbolIndex::Symbol* symbol = index != nullptr ? index->FindSymbol(kLargeSymbol) : nullptr;
+    const auto contents = symbol != nullptr ? index->Read(path, *symbol, error) : nullptr;
+    const CSymbol* unit = contents != nullptr ? contents->Find(std::string(kLargeSymbol) + ":A") : nullptr;
+    if (unit == nullptr) {
+      state.SkipWithError("not installed");
+      return;
+    }
+    pads = unit->CountPads();
+  }
+  state.counters["pads"] = pads;
+}
+BENCHMARK(BM_OpenOneSymbolByIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

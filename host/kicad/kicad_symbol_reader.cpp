@@ -9,6 +9,7 @@
 
 #include "host/kicad/kicad_library.h"
 #include "host/kicad/kicad_shape_reader.h"
+#include "host/kicad/kicad_symbol_index.h"
 #include "host/kicad/natural_order.h"
 #include "host/kicad/sexpr_reader.h"
 
@@ -111,6 +112,26 @@ class SymbolFileReader {
   void CollectUnits(const CString& symbol, std::vector<CKicadSymbolReader::Unit>& units) {
     m_wanted = symbol;
     m_units = &units;
+  }
+
+  // Reads the symbol lists given alone; only the first one's units are made.
+  std::unique_ptr<CSymbolLibraryContents> ReadEntries(const std::vector<CKicadSymbolReader::Entry>& entries,
+                                                      int64_t version) {
+    m_version = version;
+    m_contents = std::make_unique<CSymbolLibraryContents>(SymbolKind::Schematic);
+    for (const CKicadSymbolReader::Entry& entry : entries) {
+      m_reader = CSexprReader(entry.text, entry.line);
+      std::string_view keyword;
+      if (m_reader.OpenList(keyword) && keyword == "symbol") ReadSymbol(entry.line);
+      if (m_reader.Failed()) Problem(m_reader.FailureLine(), m_reader.Failure());
+      if (m_buildOnly.empty() && !m_symbols.empty()) {
+        m_buildOnly = m_symbols.front().name;
+        m_wanted = CString(m_buildOnly);
+      }
+      if (m_buildOnly.empty()) break;
+    }
+    BuildSymbols();
+    return std::move(m_contents);
   }
 
   std::unique_ptr<CSymbolLibraryContents> Read(CString& error) {
@@ -297,6 +318,7 @@ class SymbolFileReader {
   void BuildSymbols() {
     for (size_t i = 0; i < m_symbols.size(); ++i) m_byName.emplace(m_symbols[i].name, i);
     for (const SymbolDef& symbol : m_symbols) {
+      if (!m_buildOnly.empty() && symbol.name != m_buildOnly) continue;
       const SymbolDef* owner = PartsOwner(symbol);
       if (owner == nullptr) continue;
       int units = 1;
@@ -360,13 +382,12 @@ class SymbolFileReader {
   std::unique_ptr<CSymbolLibraryContents> m_contents;
   CString m_wanted;
   std::vector<CKicadSymbolReader::Unit>* m_units = nullptr;
+  std::string m_buildOnly;
 };
 
-bool CollectUnits(std::string_view text, std::string_view fileName, const CString& symbol,
-                  std::vector<CKicadSymbolReader::Unit>& units, CString& error) {
-  SymbolFileReader reader(text, fileName);
-  reader.CollectUnits(symbol, units);
-  return reader.Read(error) != nullptr;
+bool ParsePartUnit(std::string_view name, int& unit) {
+  int style = 0;
+  return ParsePartName(name, unit, style);
 }
 
 }  // namespace
@@ -383,18 +404,38 @@ std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::Load(const CString& 
   return Parse(text, fileName, error);
 }
 
+std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::ParseEntries(const std::vector<Entry>& entries,
+                                                                         int64_t version,
+                                                                         std::string_view fileName) {
+  return SymbolFileReader({}, fileName).ReadEntries(entries, version);
+}
+
+std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::ParseEntries(const std::vector<Entry>& entries,
+                                                                         int64_t version,
+                                                                         std::string_view fileName,
+                                                                         std::vector<Unit>& units) {
+  SymbolFileReader reader({}, fileName);
+  reader.CollectUnits(CString(), units);
+  return reader.ReadEntries(entries, version);
+}
+
+int CKicadSymbolReader::UnitOfPart(std::string_view name) {
+  int unit = -1;
+  return ParsePartUnit(name, unit) ? unit : -1;
+}
+
 bool CKicadSymbolReader::ReadUnits(const CString& path, const CString& symbol, std::vector<Unit>& units,
                                    CString& error) {
   units.clear();
-  std::string text;
-  if (!KicadLibrary::ReadFile(path.str(), text, error)) return false;
-  const std::string fileName = std::filesystem::path(path.str()).filename().string();
-  if (!CollectUnits(text, fileName, symbol, units, error)) return false;
+  const std::shared_ptr<const CKicadSymbolIndex> index = CKicadSymbolIndex::Get(path, error);
+  if (index == nullptr) return false;
   // A unit's name, NAME:LETTERS, stands for its symbol.
+  const CKicadSymbolIndex::Symbol* found = index->FindSymbol(symbol.str());
   const int colon = symbol.ReverseFind(':');
-  if (units.empty() && colon > 0 && !CollectUnits(text, fileName, symbol.Left(colon), units, error))
-    return false;
+  if (found == nullptr && colon > 0) found = index->FindSymbol(symbol.Left(colon).str());
+  if (found != nullptr && index->Read(path, *found, units, error) == nullptr) return false;
   if (!units.empty()) return true;
+  const std::string fileName = std::filesystem::path(path.str()).filename().string();
   error.FormatMessage("There is no symbol \"%1\" in \"%2\".", symbol, CString(fileName));
   return false;
 }

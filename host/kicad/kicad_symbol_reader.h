@@ -30,6 +30,24 @@ class CKicadSymbolReader {
                                                        CString& error);
   static std::unique_ptr<CSymbolLibraryContents> Load(const CString& path, CString& error);
 
+  // One top-level (symbol ...) list of a library's text, and the line it begins on.
+  struct Entry {
+    std::string_view text;
+    int line = 1;
+  };
+  // The units of the first entry's symbol alone, read from its own list and the lists of
+  // the symbols it extends (the entries after it), as Parse would read them from the
+  // whole file of format `version`. What cannot be read is among the problems.
+  static std::unique_ptr<CSymbolLibraryContents> ParseEntries(const std::vector<Entry>& entries,
+                                                              int64_t version, std::string_view fileName);
+  // As ParseEntries, also giving the pin numbers of each unit read.
+  struct Unit;
+  static std::unique_ptr<CSymbolLibraryContents> ParseEntries(const std::vector<Entry>& entries,
+                                                              int64_t version, std::string_view fileName,
+                                                              std::vector<Unit>& units);
+  // The unit of a symbol's part named "NAME_UNIT_STYLE"; -1 when the name does not end so.
+  static int UnitOfPart(std::string_view name);
+
   // One unit of a symbol as the library lists it, with the pin number (7, A1, EP) of
   // each of its terminals, in terminal order.
   struct Unit {

@@ -21,6 +21,9 @@ struct SexprToken {
 class CSexprReader {
  public:
   explicit CSexprReader(std::string_view text) : m_text(text) {}
+  // A piece of a file that begins on line `firstLine`, so that messages name the file's
+  // lines.
+  CSexprReader(std::string_view text, int firstLine) : m_text(text), m_line(firstLine) {}
 
   // The next token; End at the end of the text or after a failure.
   SexprToken Next();
@@ -32,6 +35,8 @@ class CSexprReader {
   // Lists open at the current position.
   int Depth() const { return m_depth; }
   int Line() const { return m_line; }
+  // The byte just after the last token taken.
+  size_t Offset() const { return m_pos; }
 
   // Records the first problem; always false, so that readers can return it.
   bool Fail(int line, std::string what);

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "host/kicad/kicad_library.h"
+#include "host/kicad/kicad_on_demand_library.h"
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
 #include "host/utility/app_error.h"
@@ -22,7 +23,17 @@ IMPLEMENT_DYNAMIC(CComponentLibrary, CLibrary)
 
 namespace {
 
-// Parsed libraries by path, most recently used first. An entry serves while the file
+// An open library: this program's read in full, or one of the field's read on demand.
+struct OpenedLibrary {
+  std::shared_ptr<const CSymbolLibraryContents> contents;
+  std::shared_ptr<const CKicadOnDemandLibrary> onDemand;
+
+  bool IsOpen() const { return contents != nullptr || onDemand != nullptr; }
+  SymbolKind GetKind() const { return contents != nullptr ? contents->GetKind() : onDemand->GetKind(); }
+  std::vector<CString> Names() const { return contents != nullptr ? contents->Names() : onDemand->Names(); }
+};
+
+// Opened libraries by path, most recently used first. An entry serves while the file
 // keeps its modification time and size.
 class LibraryCache {
  public:
@@ -31,15 +42,18 @@ class LibraryCache {
     return cache;
   }
 
-  std::shared_ptr<const CSymbolLibraryContents> Load(const CString& path, CString& error) {
+  OpenedLibrary Load(const CString& path, CString& error) {
     Stamp stamp;
-    if (!ReadStamp(path, stamp, error)) return nullptr;
-    if (auto cached = Lookup(stamp)) return cached;
-    std::shared_ptr<const CSymbolLibraryContents> contents = KicadLibrary::KindOfPath(path.str())
-                                                                 ? KicadLibrary::Load(path, error)
-                                                                 : CSymbolLibraryFile::Load(path, error);
-    Store(stamp, contents);
-    return contents;
+    if (!ReadStamp(path, stamp, error)) return {};
+    if (OpenedLibrary cached = Lookup(stamp); cached.IsOpen()) return cached;
+    OpenedLibrary opened;
+    if (KicadLibrary::KindOfPath(path.str())) {
+      opened.onDemand = CKicadOnDemandLibrary::Open(path, error);
+    } else {
+      opened.contents = CSymbolLibraryFile::Load(path, error);
+    }
+    Store(stamp, opened);
+    return opened;
   }
 
   // The names and kind of a library, kept for every library read while its file stays
@@ -56,10 +70,10 @@ class LibraryCache {
         return true;
       }
     }
-    const std::shared_ptr<const CSymbolLibraryContents> contents = Load(path, error);
-    if (contents == nullptr) return false;
-    names = contents->Names();
-    kind = contents->GetKind();
+    const OpenedLibrary opened = Load(path, error);
+    if (!opened.IsOpen()) return false;
+    names = opened.Names();
+    kind = opened.GetKind();
     std::lock_guard lock(m_mutex);
     m_names[stamp.key] = NamesEntry{stamp, kind, names};
     return true;
@@ -76,7 +90,7 @@ class LibraryCache {
   };
   struct Entry {
     Stamp stamp;
-    std::shared_ptr<const CSymbolLibraryContents> contents;
+    OpenedLibrary opened;
   };
   struct NamesEntry {
     Stamp stamp;
@@ -104,25 +118,25 @@ class LibraryCache {
     return false;
   }
 
-  std::shared_ptr<const CSymbolLibraryContents> Lookup(const Stamp& stamp) {
+  OpenedLibrary Lookup(const Stamp& stamp) {
     std::lock_guard lock(m_mutex);
     for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
       if (entry->stamp.key != stamp.key) continue;
       if (entry->stamp != stamp) {
         m_entries.erase(entry);
-        return nullptr;
+        return {};
       }
       m_entries.splice(m_entries.begin(), m_entries, entry);
-      return entry->contents;
+      return entry->opened;
     }
-    return nullptr;
+    return {};
   }
 
-  void Store(const Stamp& stamp, const std::shared_ptr<const CSymbolLibraryContents>& contents) {
-    if (contents == nullptr) return;
+  void Store(const Stamp& stamp, const OpenedLibrary& opened) {
+    if (!opened.IsOpen()) return;
     std::lock_guard lock(m_mutex);
     std::erase_if(m_entries, [&stamp](const Entry& entry) { return entry.stamp.key == stamp.key; });
-    m_entries.push_front(Entry{stamp, contents});
+    m_entries.push_front(Entry{stamp, opened});
     if (m_entries.size() > kCapacity) m_entries.pop_back();
   }
 
@@ -189,27 +203,31 @@ void CLibrary::Close() {
 // --- CSymbolLibrary
 
 bool CSymbolLibrary::Load(const CString& path, CString& error) {
-  std::shared_ptr<const CSymbolLibraryContents> contents = LibraryCache::Instance().Load(path, error);
-  if (contents == nullptr) return false;
+  OpenedLibrary opened = LibraryCache::Instance().Load(path, error);
+  if (!opened.IsOpen()) return false;
   const std::optional<SymbolKind> required = RequiredKind();
-  if (required && contents->GetKind() != *required) {
-    error = KindMismatch(path, contents->GetKind());
+  if (required && opened.GetKind() != *required) {
+    error = KindMismatch(path, opened.GetKind());
     return false;
   }
-  m_contents = std::move(contents);
+  m_contents = std::move(opened.contents);
+  m_onDemand = std::move(opened.onDemand);
   return true;
 }
 
 void CSymbolLibrary::Unload() {
   m_contents.reset();
+  m_onDemand.reset();
 }
 
 std::optional<SymbolKind> CSymbolLibrary::GetKind() const {
+  if (m_onDemand != nullptr) return m_onDemand->GetKind();
   if (m_contents == nullptr) return std::nullopt;
   return m_contents->GetKind();
 }
 
 const CSymbol* CSymbolLibrary::Find(const CString& name) const {
+  if (m_onDemand != nullptr) return m_onDemand->Find(name);
   return m_contents == nullptr ? nullptr : m_contents->Find(name);
 }
 
@@ -232,10 +250,12 @@ std::unique_ptr<CSymbol> CSymbolLibrary::ReadSymbol(const CString& name) const {
 }
 
 std::vector<CString> CSymbolLibrary::SymbolNames() const {
+  if (m_onDemand != nullptr) return m_onDemand->Names();
   return m_contents == nullptr ? std::vector<CString>() : m_contents->Names();
 }
 
 std::vector<CString> CSymbolLibrary::Problems() const {
+  if (m_onDemand != nullptr) return m_onDemand->Problems();
   return m_contents == nullptr ? std::vector<CString>() : m_contents->Problems();
 }
 

@@ -5,6 +5,8 @@
 //
 // Opening is cheap when the file has not changed since it was last parsed: parsed
 // libraries are shared from a small cache keyed by path, modification time and size.
+// The field's libraries are opened by their names alone; a symbol of one is read when
+// first found, so that a drawing reads only what it shows.
 #pragma once
 
 #include <memory>
@@ -16,6 +18,7 @@
 #include "platform/cstring.h"
 #include "platform/object.h"
 
+class CKicadOnDemandLibrary;
 class CSymbolLibraryContents;
 
 class CLibrary : public CObject {
@@ -68,7 +71,8 @@ class CSymbolLibrary : public CLibrary {
   // In file order; empty when closed.
   std::vector<CString> SymbolNames() const;
   // What of the open library could not be read, one located message each (a library of
-  // the field's formats is read in part when some of it is damaged).
+  // the field's formats is read in part when some of it is damaged, and is read in full
+  // for this).
   std::vector<CString> Problems() const;
 
   // Opens a library of the given kind (a run-time class derived from CSymbolLibrary),
@@ -94,6 +98,8 @@ class CSymbolLibrary : public CLibrary {
 
  private:
   std::shared_ptr<const CSymbolLibraryContents> m_contents;
+  // A library of the field's formats, read a symbol at a time.
+  std::shared_ptr<const CKicadOnDemandLibrary> m_onDemand;
 };
 
 class CScmSymbolLibrary : public CSymbolLibrary {
