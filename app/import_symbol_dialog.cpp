@@ -300,8 +300,9 @@ void CImportSymbolDialog::OnPcbFolder() {
   ChooseFolder(m_pcbFilter, m_pcbLibrary, *m_pcbChooser);
 }
 
-// The folder chosen becomes the folder of the kind's libraries, listed unfiltered; one
-// without libraries of the kind is refused, the list left as it was.
+// The folder chosen becomes the folder of the kind's libraries, listed unfiltered, its
+// first library chosen; one without libraries of the kind is refused, the list left as
+// it was.
 void CImportSymbolDialog::ChooseFolder(CEdit& filter, CLibraryFileComboBox& libraries,
                                        CLibrarySymbolChooser& chooser) {
   if (m_prompt == nullptr) return;
@@ -326,6 +327,12 @@ void CImportSymbolDialog::ChooseFolder(CEdit& filter, CLibraryFileComboBox& libr
   filter.SetWindowText("");
   m_settingFilter = false;
   ApplyFilter(filter, libraries, chooser);
+  // The folder's first library shows its symbols, as the one last used does at the start.
+  CString first;
+  if (libraries.GetCurSel() < 0 && libraries.GetCount() > 0) {
+    libraries.GetLBText(0, first);
+    chooser.SelectLibrary(first);
+  }
 }
 
 // Lists the libraries whose names hold the filter's text; a folder typed there lists
