@@ -135,7 +135,7 @@ void CImportSymbolDialog::DoDataExchange(CDataExchange* dx) {
 BOOL CImportSymbolDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   // Each library list starts at the one last used, as the other dialogs' do. Reading the
-  // symbols of a big library takes a second: the dialog shows first.
+  // symbols of a big library takes a while: they follow once the dialog is shown.
   m_scmLibrary.Fill(RUNTIME_CLASS(CScmSymbolLibrary),
                     CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)));
   m_pcbLibrary.Fill(RUNTIME_CLASS(CPcbSymbolLibrary),
@@ -153,8 +153,9 @@ LRESULT CImportSymbolDialog::OnReadSymbols(WPARAM, LPARAM) {
   return 0;
 }
 
-// Made once, when the dialog is on screen or at the user's first act in it, whichever
-// comes first; true when this call made them.
+// Made once: by the message OnInitDialog posts, which the screen delivers after showing
+// the dialog, or at the user's first act in it, whichever comes first; true when this
+// call made them.
 bool CImportSymbolDialog::MakeChoosers() {
   if (m_scmChooser != nullptr) return false;
   const CString scmLibrary = m_scmLibrary.GetText();

@@ -3,7 +3,7 @@
 // Footprint box ticked, a footprint. Typing in a library list's filter keeps the
 // libraries whose names hold the text; typing a folder's path there, or choosing one with
 // the Folder button beside the list, lists that folder's libraries. The symbols of the
-// libraries last used are read once the dialog is on screen. OK makes the new component in
+// libraries last used are read after the dialog is shown. OK makes the new component in
 // the design (CKicadSymbolImport): one gate per unit, and the pin map the pin numbers
 // give. An empty component name takes the symbol's, an empty package the footprint's
 // (else the component's). Every check runs before anything is added: a refused OK leaves
