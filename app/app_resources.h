@@ -49,6 +49,8 @@ inline constexpr int IDC_IMPORT_PCB_SYMBOL = 33248;
 inline constexpr int IDC_IMPORT_PCB_PINS = 33249;
 inline constexpr int IDC_IMPORT_SCM_FILTER = 33250;
 inline constexpr int IDC_IMPORT_PCB_FILTER = 33251;
+inline constexpr int IDC_IMPORT_SCM_FOLDER = 33252;
+inline constexpr int IDC_IMPORT_PCB_FOLDER = 33253;
 
 // At start: the recovery copies left by programs that are no longer running.
 inline constexpr UINT IDD_RECOVERY = 33290;

@@ -275,8 +275,8 @@ bool CEditorApp::NewComponent(const CString& givenPath) {
 bool CEditorApp::ImportSymbol(const CString& givenPath) {
   CString unassigned;
   const CString library = NormalPath(givenPath);
-  const auto import = [&unassigned, &library](CDesign& design) {
-    CImportSymbolDialog dialog(&design, library);
+  const auto import = [this, &unassigned, &library](CDesign& design) {
+    CImportSymbolDialog dialog(&design, library, &m_prompt);
     if (dialog.DoModal() != IDOK) return false;
     if (!dialog.GetUnassigned().empty()) unassigned = dialog.DescribeUnassigned();
     return true;

@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
@@ -72,6 +73,10 @@ class WxFilePrompt : public FilePrompt {
     const std::filesystem::path path(suggested.str());
     wxFileDialog dialog(nullptr, "Export Pin Map", path.parent_path().string(), path.filename().string(),
                         kPinMapWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    return dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : CString();
+  }
+  CString AskFolder(const CString& title, const CString& folder) override {
+    wxDirDialog dialog(nullptr, ToWx(title), ToWx(folder), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     return dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : CString();
   }
   // The desktop's own opener (xdg-open on Linux) chooses the file manager.

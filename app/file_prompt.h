@@ -17,4 +17,6 @@ class FilePrompt {
   // `suggested`; empty when the user cancels.
   virtual CString AskPinMapToOpen(const CString& folder) = 0;
   virtual CString AskPinMapToSave(const CString& suggested) = 0;
+  // A folder, starting in `folder`; empty when the user cancels.
+  virtual CString AskFolder(const CString& title, const CString& folder) = 0;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_resources.h"
+#include "app/file_prompt.h"
 #include "editor/dialogs/library_symbol_chooser.h"
 #include "editor/resources/resource_ids.h"
 #include "host/kicad/kicad_library.h"
@@ -22,6 +23,22 @@
 namespace {
 
 constexpr const char* kDefaultReference = "U";
+
+// Posted by OnInitDialog: the symbols of the libraries last used are read after the
+// dialog is shown.
+constexpr UINT kReadSymbolsMessage = WM_APP + 1;
+
+SymbolKind KindOf(const CRuntimeClass* libraryKind) {
+  return libraryKind == RUNTIME_CLASS(CPcbSymbolLibrary) ? SymbolKind::Pcb : SymbolKind::Schematic;
+}
+
+// Brings a chooser made after the user acted back to the library and symbol the user
+// had chosen by then.
+void Restore(CLibrarySymbolChooser& chooser, CLibraryFileComboBox& libraries, const CString& library,
+             const CString& symbol) {
+  if (!library.IsEmpty() && libraries.GetText() != library) chooser.SelectLibrary(library);
+  if (!symbol.IsEmpty()) chooser.SetSymbolName(symbol);
+}
 
 // A symbol is named as the command line names it: by its own name, or by the name of one of its
 // units ("7400" or "7400:B"), which the library lists.
@@ -84,10 +101,17 @@ const MessageMap CImportSymbolDialog::kMessageMap{
         CommandEntry(IDC_IMPORT_PCB_SECTION, &CImportSymbolDialog::ApplyPcbSection),
         NotifyEntry(EN_CHANGE, IDC_IMPORT_SCM_FILTER, &CImportSymbolDialog::OnScmFilterChanged),
         NotifyEntry(EN_CHANGE, IDC_IMPORT_PCB_FILTER, &CImportSymbolDialog::OnPcbFilterChanged),
+        CommandEntry(IDC_IMPORT_SCM_FOLDER, &CImportSymbolDialog::OnScmFolder),
+        CommandEntry(IDC_IMPORT_PCB_FOLDER, &CImportSymbolDialog::OnPcbFolder),
+        MessageEntry(kReadSymbolsMessage, &CImportSymbolDialog::OnReadSymbols),
     }};
 
-CImportSymbolDialog::CImportSymbolDialog(CDesign* design, const CString& componentLibrary, CWnd* parent)
-    : CDialog(IDD_IMPORT_SYMBOL, parent), m_design(design), m_componentLibrary(componentLibrary) {
+CImportSymbolDialog::CImportSymbolDialog(CDesign* design, const CString& componentLibrary, FilePrompt* prompt,
+                                         CWnd* parent)
+    : CDialog(IDD_IMPORT_SYMBOL, parent),
+      m_design(design),
+      m_componentLibrary(componentLibrary),
+      m_prompt(prompt) {
   Resources::AddModule(&AppResources());
 }
 
@@ -110,15 +134,41 @@ void CImportSymbolDialog::DoDataExchange(CDataExchange* dx) {
 
 BOOL CImportSymbolDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  // Each library list starts at the one last used, as the other dialogs' do.
+  // Each library list starts at the one last used, as the other dialogs' do. Reading the
+  // symbols of a big library takes a while: they follow once the dialog is shown.
+  m_scmLibrary.Fill(RUNTIME_CLASS(CScmSymbolLibrary),
+                    CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)));
+  m_pcbLibrary.Fill(RUNTIME_CLASS(CPcbSymbolLibrary),
+                    CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CPcbSymbolLibrary)));
+  m_pcbSection.SendMessage(BM_SETCHECK, BST_CHECKED);
+  UpdateData(FALSE);
+  ApplyPcbSection();
+  PostMessage(kReadSymbolsMessage);
+  m_ready = true;
+  return TRUE;
+}
+
+LRESULT CImportSymbolDialog::OnReadSymbols(WPARAM, LPARAM) {
+  MakeChoosers();
+  return 0;
+}
+
+// Made once: by the message OnInitDialog posts, which the screen delivers after showing
+// the dialog, or at the user's first act in it, whichever comes first; true when this
+// call made them.
+bool CImportSymbolDialog::MakeChoosers() {
+  if (m_scmChooser != nullptr) return false;
+  const CString scmLibrary = m_scmLibrary.GetText();
+  const CString pcbLibrary = m_pcbLibrary.GetText();
+  const CString scmSymbol = m_scmSymbol.GetText();
+  const CString pcbSymbol = m_pcbSymbol.GetText();
   m_scmChooser = std::make_unique<CLibrarySymbolChooser>(RUNTIME_CLASS(CScmSymbolLibrary), &m_scmLibrary,
                                                          &m_scmSymbol, &m_scmPins);
   m_pcbChooser = std::make_unique<CLibrarySymbolChooser>(RUNTIME_CLASS(CPcbSymbolLibrary), &m_pcbLibrary,
                                                          &m_pcbSymbol, &m_pcbPins);
-  m_pcbSection.SendMessage(BM_SETCHECK, BST_CHECKED);
-  UpdateData(FALSE);
-  ApplyPcbSection();
-  return TRUE;
+  Restore(*m_scmChooser, m_scmLibrary, scmLibrary, scmSymbol);
+  Restore(*m_pcbChooser, m_pcbLibrary, pcbLibrary, pcbSymbol);
+  return true;
 }
 
 CString CImportSymbolDialog::DescribeUnassigned() const {
@@ -138,7 +188,8 @@ void CImportSymbolDialog::ApplyPcbSection() {
 }
 
 void CImportSymbolDialog::OnOK() {
-  if (!UpdateData(TRUE) || m_design == nullptr || m_scmChooser == nullptr) return;
+  MakeChoosers();
+  if (!UpdateData(TRUE) || m_design == nullptr) return;
   CKicadSymbolImport::Request request;
   if (CWnd* atFault = Check(request)) {
     ReselectControl(atFault);
@@ -205,30 +256,84 @@ CWnd* CImportSymbolDialog::CheckNames(CKicadSymbolImport::Request& request) {
   return nullptr;
 }
 
-// ---- Notifications before OnInitDialog has made the choosers have nothing to do ----
+// ---- A user's act before the symbols were read makes the choosers, which restore the
+// ---- library and symbol chosen; notifications before the dialog is ready do nothing.
 
 void CImportSymbolDialog::OnScmSymbolChanged() {
-  if (m_scmChooser != nullptr) m_scmChooser->UpdatePinCount();
+  if (!m_ready || MakeChoosers()) return;
+  m_scmChooser->UpdatePinCount();
 }
 
 void CImportSymbolDialog::OnPcbSymbolChanged() {
-  if (m_pcbChooser != nullptr) m_pcbChooser->UpdatePinCount();
+  if (!m_ready || MakeChoosers()) return;
+  m_pcbChooser->UpdatePinCount();
 }
 
 void CImportSymbolDialog::OnScmLibraryChanged() {
-  if (m_scmChooser != nullptr) m_scmChooser->FillSymbolList();
+  if (!m_ready || MakeChoosers()) return;
+  m_scmChooser->FillSymbolList();
 }
 
 void CImportSymbolDialog::OnPcbLibraryChanged() {
-  if (m_pcbChooser != nullptr) m_pcbChooser->FillSymbolList();
+  if (!m_ready || MakeChoosers()) return;
+  m_pcbChooser->FillSymbolList();
 }
 
 void CImportSymbolDialog::OnScmFilterChanged() {
-  if (m_scmChooser != nullptr) ApplyFilter(m_scmFilter, m_scmLibrary, *m_scmChooser);
+  if (!m_ready || m_settingFilter) return;
+  MakeChoosers();
+  ApplyFilter(m_scmFilter, m_scmLibrary, *m_scmChooser);
 }
 
 void CImportSymbolDialog::OnPcbFilterChanged() {
-  if (m_pcbChooser != nullptr) ApplyFilter(m_pcbFilter, m_pcbLibrary, *m_pcbChooser);
+  if (!m_ready || m_settingFilter) return;
+  MakeChoosers();
+  ApplyFilter(m_pcbFilter, m_pcbLibrary, *m_pcbChooser);
+}
+
+void CImportSymbolDialog::OnScmFolder() {
+  MakeChoosers();
+  ChooseFolder(m_scmFilter, m_scmLibrary, *m_scmChooser);
+}
+
+void CImportSymbolDialog::OnPcbFolder() {
+  MakeChoosers();
+  ChooseFolder(m_pcbFilter, m_pcbLibrary, *m_pcbChooser);
+}
+
+// The folder chosen becomes the folder of the kind's libraries, listed unfiltered, its
+// first library chosen; one without libraries of the kind is refused, the list left as
+// it was.
+void CImportSymbolDialog::ChooseFolder(CEdit& filter, CLibraryFileComboBox& libraries,
+                                       CLibrarySymbolChooser& chooser) {
+  if (m_prompt == nullptr) return;
+  const CRuntimeClass* kind = chooser.GetLibraryKind();
+  const bool pcb = KindOf(kind) == SymbolKind::Pcb;
+  const CString start = CFilePath(CLibraryManager::GetSavedFileName(kind)).GetDriveAndDirectory();
+  CString folder =
+      m_prompt->AskFolder(pcb ? "Folder of Footprint Libraries" : "Folder of Symbol Libraries", start);
+  if (folder.IsEmpty()) return;
+  if (folder.Right(1) != "/") folder += "/";
+  std::vector<CString> names;
+  if (!CSymbolLibraryLocator::ListLibraries(folder, KindOf(kind), names) || names.empty()) {
+    CString message;
+    message.FormatMessage("The folder \"%1\" holds no %2 libraries. Choose another folder.", folder,
+                          CString(pcb ? "footprint" : "symbol"));
+    CAppError::SetLastErrorText(message);
+    CAppError::ReportLastError();
+    return;
+  }
+  CLibraryManager::SetSavedFileName(kind, folder + names.front());
+  m_settingFilter = true;
+  filter.SetWindowText("");
+  m_settingFilter = false;
+  ApplyFilter(filter, libraries, chooser);
+  // The folder's first library shows its symbols, as the one last used does at the start.
+  CString first;
+  if (libraries.GetCurSel() < 0 && libraries.GetCount() > 0) {
+    libraries.GetLBText(0, first);
+    chooser.SelectLibrary(first);
+  }
 }
 
 // Lists the libraries whose names hold the filter's text; a folder typed there lists
@@ -236,8 +341,7 @@ void CImportSymbolDialog::OnPcbFilterChanged() {
 void CImportSymbolDialog::ApplyFilter(CEdit& filter, CLibraryFileComboBox& libraries,
                                       CLibrarySymbolChooser& chooser) {
   const CRuntimeClass* kind = chooser.GetLibraryKind();
-  const SymbolKind symbolKind =
-      kind == RUNTIME_CLASS(CPcbSymbolLibrary) ? SymbolKind::Pcb : SymbolKind::Schematic;
+  const SymbolKind symbolKind = KindOf(kind);
   CString text = filter.GetWindowText();
   text.Trim();
   std::vector<CString> names;

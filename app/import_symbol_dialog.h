@@ -1,8 +1,9 @@
 // CImportSymbolDialog: File > Import Symbol. The user picks a symbol of a .kicad_sym
 // library (or types its name: a symbol of several units imports whole) and, with the
 // Footprint box ticked, a footprint. Typing in a library list's filter keeps the
-// libraries whose names hold the text; typing a folder's path there lists that folder's
-// libraries. OK makes the new component in
+// libraries whose names hold the text; typing a folder's path there, or choosing one with
+// the Folder button beside the list, lists that folder's libraries. The symbols of the
+// libraries last used are read after the dialog is shown. OK makes the new component in
 // the design (CKicadSymbolImport): one gate per unit, and the pin map the pin numbers
 // give. An empty component name takes the symbol's, an empty package the footprint's
 // (else the component's). Every check runs before anything is added: a refused OK leaves
@@ -21,12 +22,15 @@
 
 class CDesign;
 class CLibrarySymbolChooser;
+class FilePrompt;
 
 class CImportSymbolDialog : public CDialog {
  public:
-  // `design` receives the component, made for the library at `componentLibrary`; not
-  // owned.
-  CImportSymbolDialog(CDesign* design, const CString& componentLibrary, CWnd* parent = nullptr);
+  // `design` receives the component, made for the library at `componentLibrary`;
+  // `prompt` asks for the folders of the Folder buttons (none: the buttons do nothing).
+  // Neither is owned.
+  CImportSymbolDialog(CDesign* design, const CString& componentLibrary, FilePrompt* prompt = nullptr,
+                      CWnd* parent = nullptr);
   ~CImportSymbolDialog() override;
 
   // After OK: the terminals the footprint has no pad for, and their description.
@@ -51,6 +55,8 @@ class CImportSymbolDialog : public CDialog {
   CWnd* CheckNames(CKicadSymbolImport::Request& request);
   bool FootprintChosen();
 
+  bool MakeChoosers();
+  LRESULT OnReadSymbols(WPARAM, LPARAM);
   void ApplyPcbSection();
   void OnScmSymbolChanged();
   void OnPcbSymbolChanged();
@@ -58,6 +64,9 @@ class CImportSymbolDialog : public CDialog {
   void OnPcbLibraryChanged();
   void OnScmFilterChanged();
   void OnPcbFilterChanged();
+  void OnScmFolder();
+  void OnPcbFolder();
+  void ChooseFolder(CEdit& filter, CLibraryFileComboBox& libraries, CLibrarySymbolChooser& chooser);
   void ApplyFilter(CEdit& filter, CLibraryFileComboBox& libraries, CLibrarySymbolChooser& chooser);
 
   CButton m_pcbSection;
@@ -73,8 +82,11 @@ class CImportSymbolDialog : public CDialog {
   CString m_package;
   CDesign* m_design;  // not owned
   CString m_componentLibrary;
-  std::unique_ptr<CLibrarySymbolChooser> m_scmChooser;  // null until OnInitDialog
-  std::unique_ptr<CLibrarySymbolChooser> m_pcbChooser;  // null until OnInitDialog
+  FilePrompt* m_prompt;  // not owned; may be null
+  bool m_settingFilter = false;
+  bool m_ready = false;                                 // OnInitDialog has filled the controls
+  std::unique_ptr<CLibrarySymbolChooser> m_scmChooser;  // null until MakeChoosers
+  std::unique_ptr<CLibrarySymbolChooser> m_pcbChooser;  // null until MakeChoosers
   std::vector<CKicadSymbolImport::Unassigned> m_unassigned;
   CString m_footprint;
 };

@@ -52,6 +52,27 @@ wxString ListText(const CString& text) {
   return shown;
 }
 
+// Shows the entries a list holds now, `shown` being what it showed before. A list is
+// filled one entry per change: an entry added (at the end or in its sorted place) is
+// handed to the toolkit alone, since setting a list of thousands anew for each of its
+// entries keeps a dialog from showing for seconds.
+void ShowItems(wxItemContainer& box, wxArrayString& shown, const wxArrayString& items) {
+  if (items == shown) return;
+  size_t same = 0;
+  while (same < shown.size() && same < items.size() && shown[same] == items[same]) ++same;
+  if (items.size() == shown.size() + 1 &&
+      std::equal(shown.begin() + same, shown.end(), items.begin() + same + 1)) {
+    box.Insert(items[same], static_cast<unsigned int>(same));
+  } else if (items.size() > shown.size() && same == shown.size()) {
+    wxArrayString added;
+    for (size_t index = same; index < items.size(); ++index) added.Add(items[index]);
+    box.Append(added);
+  } else {
+    box.Set(items);
+  }
+  shown = items;
+}
+
 // Dialog units assume a face whose average character is 6 pixels wide at 8 points;
 // the screen's own face is often wider, so take the largest size that fits.
 wxFont DialogFont(wxWindow& window) {
@@ -234,7 +255,7 @@ class ComboPeer : public WxPeer {
     if (data == nullptr) return;
     wxArrayString items;
     for (const ListItem& item : data->items) items.Add(ListText(item.text));
-    if (Combo()->GetStrings() != items) Combo()->Set(items);
+    ShowItems(*Combo(), m_shown, items);
     if (data->curSel >= 0) Combo()->SetSelection(data->curSel);
     ShowText();
   }
@@ -244,6 +265,7 @@ class ComboPeer : public WxPeer {
 
  private:
   wxComboBox* Combo() const { return static_cast<wxComboBox*>(m_window); }
+  wxArrayString m_shown;
   void OnTyped() {
     if (Updating()) return;
     const CString typed = FromWx(Combo()->GetValue());
@@ -279,7 +301,7 @@ class SimpleComboPeer : public WxPeer {
     if (data == nullptr) return;
     wxArrayString items;
     for (const ListItem& item : data->items) items.Add(ListText(item.text));
-    if (m_list->GetStrings() != items) m_list->Set(items);
+    ShowItems(*m_list, m_shown, items);
     if (data->curSel >= 0) {
       m_list->SetSelection(data->curSel);
     } else {
@@ -303,6 +325,7 @@ class SimpleComboPeer : public WxPeer {
 
   wxTextCtrl* m_edit;
   wxListBox* m_list;
+  wxArrayString m_shown;
 };
 
 // Drop-down lists: a choice among the entries, no edit line.
@@ -323,12 +346,13 @@ class ChoicePeer : public WxPeer {
     if (data == nullptr) return;
     wxArrayString items;
     for (const ListItem& item : data->items) items.Add(ListText(item.text));
-    if (Choice()->GetStrings() != items) Choice()->Set(items);
+    ShowItems(*Choice(), m_shown, items);
     Choice()->SetSelection(data->curSel >= 0 ? data->curSel : wxNOT_FOUND);
   }
 
  private:
   wxChoice* Choice() const { return static_cast<wxChoice*>(m_window); }
+  wxArrayString m_shown;
 };
 
 // A drop-down list that draws its entries as colour swatches, with the colour's name
@@ -426,12 +450,13 @@ class ListBoxPeer : public WxPeer {
     if (data == nullptr) return;
     wxArrayString items;
     for (const ListItem& item : data->items) items.Add(ListText(item.text));
-    if (List()->GetStrings() != items) List()->Set(items);
+    ShowItems(*List(), m_shown, items);
     List()->SetSelection(data->curSel >= 0 ? data->curSel : wxNOT_FOUND);
   }
 
  private:
   wxListBox* List() const { return static_cast<wxListBox*>(m_window); }
+  wxArrayString m_shown;
 };
 
 // A list box with tab stops shows its lines as columns starting at the stops.

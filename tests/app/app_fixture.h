@@ -27,6 +27,7 @@ class ScriptedFilePrompt : public FilePrompt {
   std::deque<CString> openAnswers;
   std::deque<CString> saveAnswers;
   std::deque<CString> pinMapAnswers;
+  std::deque<CString> folderAnswers;
   int asked = 0;
   std::vector<CString> foldersShown;
   bool foldersOpen = true;
@@ -35,6 +36,7 @@ class ScriptedFilePrompt : public FilePrompt {
   CString AskLibraryToSave(const CString&) override { return Next(saveAnswers); }
   CString AskPinMapToOpen(const CString&) override { return Next(pinMapAnswers); }
   CString AskPinMapToSave(const CString&) override { return Next(pinMapAnswers); }
+  CString AskFolder(const CString&, const CString&) override { return Next(folderAnswers); }
   bool ShowFolder(const CString& folder) override {
     foldersShown.push_back(folder);
     return foldersOpen;

@@ -82,6 +82,10 @@ class AppImportSymbolTest : public AppTest {
 TEST_F(AppImportSymbolTest, ASymbolAndFootprintBecomeANewComponentThatSavesAndReopens) {
   ASSERT_TRUE(Open());
   Screen().ExpectDialog(IDD_IMPORT_SYMBOL, [](CDialog& dialog, UserInput& input) {
+    const auto* symbols = DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_IMPORT_SCM_SYMBOL));
+    EXPECT_EQ(symbols->GetCount(), 0) << "the dialog shows before the symbols are read";
+    AfxGetThread()->PumpMessages();
+    EXPECT_GT(symbols->GetCount(), 0);
     Choose(input, dialog, "QUAD:B", Samples::kDip);
     EXPECT_EQ(dialog.GetDlgItem(IDC_IMPORT_PCB_PINS)->GetWindowText(), "14");
     EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
@@ -116,7 +120,8 @@ TEST_F(AppImportSymbolTest, ASymbolAndFootprintBecomeANewComponentThatSavesAndRe
 }
 
 // Libraries in a folder of their own, as the installed ones are: the user types the
-// folder into a filter, narrows the list and names the symbol without a unit; the saved
+// folder into a filter or chooses it with the Folder button (one without libraries is
+// refused), narrows the list and names the symbol without a unit; the saved
 // component still finds its libraries after a restart with fresh settings.
 TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainWithFreshSettings) {
   std::filesystem::remove(Path(Samples::kSymbolLibrary).str());
@@ -125,6 +130,11 @@ TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainW
   Samples::Write(elsewhere.Path());
   std::filesystem::copy_file(elsewhere / Samples::kSymbolLibrary, elsewhere / "Other.kicad_sym");
   ASSERT_TRUE(Open());
+  ScratchFolder empty;
+  for (const ScratchFolder* folder : {&empty, &elsewhere, &elsewhere})
+    prompt.folderAnswers.push_back(CString(folder->Path().string()));
+  Screen().ExpectMessageBox(IDOK, CString("The folder \"" + empty.Path().string() +
+                                          "/\" holds no symbol libraries. Choose another folder."));
   Screen().ExpectDialog(IDD_IMPORT_SYMBOL, [&elsewhere](CDialog& dialog, UserInput& input) {
     const auto listed = [&dialog] {
       const auto* combo = DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_IMPORT_SCM_LIBRARY));
@@ -136,12 +146,17 @@ TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainW
       }
       return names;
     };
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_SCM_FOLDER)));
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_SCM_FOLDER)));
+    EXPECT_EQ(listed(), (std::vector<std::string>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
+    EXPECT_EQ(dialog.GetDlgItem(IDC_IMPORT_SCM_LIBRARY)->GetWindowText(), Samples::kSymbolLibrary);
+    EXPECT_GT(DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_IMPORT_SCM_SYMBOL))->GetCount(), 0);
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_SCM_FILTER), CString(elsewhere.Path().string())));
     EXPECT_EQ(listed(), (std::vector<std::string>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_SCM_FILTER), "imp"));
     EXPECT_EQ(listed(), (std::vector<std::string>{Samples::kSymbolLibrary}));
     EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_IMPORT_SCM_SYMBOL), Samples::kQuad));
-    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_PCB_FILTER), CString(elsewhere.Path().string())));
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_PCB_FOLDER)));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_IMPORT_PCB_LIBRARY), Samples::kFootprintFolder));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_IMPORT_PCB_SYMBOL), Samples::kDip));
     EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
@@ -156,7 +171,7 @@ TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainW
   ASSERT_TRUE(App().OpenComponent(Library(), "QUAD"));
   EXPECT_EQ(PadsDrawn(true), 14);
   EXPECT_EQ(PadsDrawn(false), 2 * 5) << "two units of three pins and two shared ones";
-  EXPECT_TRUE(Screen().MessageBoxesShown().empty()) << Screen().MessageBoxesShown().front().text.str();
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u) << "only the folder without libraries was refused";
 }
 
 TEST_F(AppImportSymbolTest, PinsWithoutAPadAreReportedAndLeftUnassigned) {
