@@ -1,0 +1,45 @@
+// CPinoutImport: a new component of a library made from a pinout table in one step. The
+// table's gates (CPinoutPlan) are drawn by symbols generated into a schematic symbol
+// library; each package of the table becomes a package record whose pin map gives each
+// pin the footprint's pad of its ball's name. A ball the footprint lacks, a pad no pin
+// uses, and, without a footprint, balls that are no plain pin number, are reported as
+// notes; such pins stay unassigned, as do pins absent from a package.
+//
+// Everything is read and checked first; then the symbol library and the component
+// library are each replaced atomically while both are locked. A refusal leaves both as
+// they were.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "host/pinout/pin_table.h"
+#include "host/pinout/pinout_plan.h"
+#include "platform/cstring.h"
+
+class CDesign;
+class CSymbolLibraryContents;
+
+class CPinoutImport {
+ public:
+  struct Request {
+    CString componentLibrary;
+    CString table;
+    PinTableLayout layout = PinTableLayout::Detect;
+    CString name;
+    CString symbolLibrary;  // empty: LIBRARY.scmlib beside the component library
+    PinGateSplit split = PinGateSplit::Bank;
+    std::vector<std::pair<CString, CString>> footprints;  // package, FOLDER:FOOTPRINT
+    CString defaultReference = "U";
+  };
+
+  // Reads the table and plans its gates: what a preview shows.
+  static bool Prepare(const Request& request, PinTable& table, CPinoutPlan& plan, CString& error);
+  // The component's records and their symbols, nothing written.
+  static bool Build(const Request& request, const PinTable& table, const CPinoutPlan& plan, CDesign& design,
+                    CSymbolLibraryContents& symbols, std::vector<CString>& notes, CString& error);
+  // Prepare, Build, and the writing of both libraries.
+  static bool Run(const Request& request, std::vector<CString>& notes, CString& error);
+
+  static CString SymbolLibraryPath(const Request& request);
+};

@@ -1,0 +1,160 @@
+// Pinout tables of each layout made into components: the gates by bank or unit, every
+// package's pin map by ball name on its footprint, and refusals that leave the libraries
+// untouched.
+#include "host/pinout/pinout_import.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/model/component.h"
+#include "host/model/component_library_file.h"
+#include "host/model/design.h"
+#include "host/model/gate.h"
+#include "host/model/symbol_library_contents.h"
+#include "host/model/symbol_library_file.h"
+#include "tests/support/file_text.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class PinoutImportTest : public ::testing::Test {
+ protected:
+  // A footprint "BGA" whose lands are named by `balls`, numbered 1, 2, ... in that order.
+  CString WriteFootprint(const Strings& balls) {
+    CSymbolLibraryContents contents(SymbolKind::Pcb);
+    auto footprint = std::make_unique<CSymbol>("BGA", SymbolKind::Pcb);
+    for (std::size_t i = 0; i < balls.size(); ++i) {
+      CFreePad pad(static_cast<int>(i) + 1, CString(balls[i]), {static_cast<int>(i) * 10000, 0});
+      pad.SetLand(PadShape::Round, {5000, 5000}, 0);
+      footprint->AddPad(pad);
+    }
+    contents.Add(std::move(footprint));
+    const CString path = m_folder / "balls.pcblib";
+    CString error;
+    EXPECT_TRUE(CSymbolLibraryFile::Save(path, contents, error)) << error;
+    m_pads = balls;
+    return path + ":BGA";
+  }
+
+  CPinoutImport::Request Request(const std::string& table) {
+    WriteFileText(m_folder / "table.csv", table);
+    CPinoutImport::Request request;
+    request.componentLibrary = m_folder / "parts.cmplib";
+    request.table = m_folder / "table.csv";
+    request.name = "FPGA";
+    return request;
+  }
+
+  // Each package's terminals as "SYMBOL NAME=BALL" (BALL empty for no pin), sorted.
+  std::map<std::string, Strings> Imported(CDesign& design) {
+    CString error;
+    EXPECT_TRUE(CComponentLibraryFile::LoadComponent(m_folder / "parts.cmplib", "FPGA", design, error))
+        << error;
+    std::map<std::string, Strings> packages;
+    POSITION position = nullptr;
+    for (const CComponent* record = design.FirstComponent(position); record != nullptr;
+         record = design.NextComponent(position)) {
+      Strings& terminals = packages[record->GetPackage().str()];
+      for (int index = 0; index < record->CountGates(); ++index) {
+        const CGate* gate = record->FindGate(index);
+        for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
+          terminals.push_back(gate->GetSymbol().str() + " " + gate->GetPinName(terminal).str() + "=" +
+                              Ball(*record, gate->GetPinNumber(terminal)));
+      }
+      std::sort(terminals.begin(), terminals.end());
+    }
+    return packages;
+  }
+
+  std::string Ball(const CComponent& record, int pin) const {
+    if (pin == CGate::kNoPin) return {};
+    if (record.GetPcbSymbol().IsEmpty()) return std::to_string(pin);
+    return m_pads.at(static_cast<std::size_t>(pin) - 1);
+  }
+
+  ScratchFolder m_folder;
+  Strings m_pads;
+};
+
+struct LayoutCase {
+  const char* layout;
+  std::string table;
+  PinGateSplit split;
+  std::map<std::string, Strings> expected;
+};
+
+TEST_F(PinoutImportTest, EachLayoutGivesItsGatesPackagesAndPinMaps) {
+  const std::vector<LayoutCase> cases = {
+      {"xilinx csv",
+       "Device/Package xc7test 9/18/2012,,,,,,,\n,,,,,,,\n"
+       "Pin,Pin Name,Memory Byte Group,Bank,VCCAUX Group,Super Logic Region,I/O Type,No-Connect\n"
+       "A1,IO_L1P_14,0,14,NA,NA,HR,NA\nA2,GND,NA,NA,NA,NA,NA,NA\nB1,DONE_0,NA,0,NA,NA,CONFIG,NA\n"
+       "B2,GND,NA,NA,NA,NA,NA,NA\nC1,VCCO_14,NA,14,NA,NA,NA,NA\nTotal Number of Pins,5,,,,,,\n",
+       PinGateSplit::Bank,
+       {{"xc7test",
+         {"FPGA_BANK_14 IO_L1P_14=A1", "FPGA_CONFIG DONE_0=B1", "FPGA_POWER GND=A2", "FPGA_POWER GND=B2",
+          "FPGA_POWER VCCO_14=C1"}}}},
+      {"xilinx text",
+       "Device/Package xc7txt 10/14/2015 13:27:05\n\n"
+       "Pin   Pin Name    Memory Byte Group  Bank  VCCAUX Group  Super Logic Region  I/O Type  No-Connect\n"
+       "A1    IO_L1P_14   0                  14    NA            NA                  HR        NA\n"
+       "B2    VCCINT      NA                 NA    NA            NA                  NA        NA\n",
+       PinGateSplit::Bank,
+       {{"xc7txt", {"FPGA_BANK_14 IO_L1P_14=A1", "FPGA_POWER VCCINT=B2"}}}},
+      {"lattice, two packages",
+       "# Pinout of a test part\n"
+       "PAD,Pin/Ball Function,Bank,Dual Function,Differential,High Speed,DQS,CABGA4,TQFP3\n"
+       "1,PL2A,7,,True,,,A1,1\n2,PL2B,7,,Comp,,,A2,-\n3,VCCIO7,7,,,,,B1,2\n4,GND,-,,,,,B2,3\n",
+       PinGateSplit::Bank,
+       {{"CABGA4",
+         {"FPGA_BANK_7 PL2A=A1", "FPGA_BANK_7 PL2B=A2", "FPGA_POWER GND=B2", "FPGA_POWER VCCIO7=B1"}},
+        {"TQFP3", {"FPGA_BANK_7 PL2A=1", "FPGA_BANK_7 PL2B=", "FPGA_POWER GND=3", "FPGA_POWER VCCIO7=2"}}}},
+      {"generic, any column order, by unit",
+       "Type\tName\tBall\tUnit\npower\tVDD\tA1\tB\ninput\tCLK\tA2\tA\noutput\tQ\tB1\tA\n",
+       PinGateSplit::Unit,
+       {{"table", {"FPGA_A CLK=A2", "FPGA_A Q=B1", "FPGA_B VDD=A1"}}}},
+  };
+  for (const LayoutCase& each : cases) {
+    SCOPED_TRACE(each.layout);
+    std::filesystem::remove(m_folder / "parts.cmplib");
+    std::filesystem::remove(m_folder / "parts.scmlib");
+    CPinoutImport::Request request = Request(each.table);
+    request.split = each.split;
+    request.footprints = {
+        {CString(each.expected.begin()->first), WriteFootprint({"A1", "A2", "B1", "B2", "C1"})}};
+    std::vector<CString> notes;
+    CString error;
+    ASSERT_TRUE(CPinoutImport::Run(request, notes, error)) << error;
+    CDesign design;
+    EXPECT_EQ(Imported(design), each.expected);
+  }
+}
+
+TEST_F(PinoutImportTest, BadTablesAreRefusedWithTheirLineAndNothingIsWritten) {
+  const std::string header = "Pin,Name,Bank\n";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"Ball number,Description\nA1,x\n", "no line reads as the header"},
+      {header + "A1,IO_1,1\nB1,IO_2,1\na1,IO_3,1\n", "line 4: ball a1 is given twice (first at line 2)"},
+      {header + "A1,IO_1,1\n,IO_2,1\n", "line 3: the ball of IO_2 is empty"},
+      {header + "A1,,1\n", "line 2: the pin name is empty"},
+      {header + "A1,IO_1,1\nB1,IO_2\n", "line 3: the row has 2 fields, the header 3"},
+  };
+  for (const auto& [table, message] : cases) {
+    SCOPED_TRACE(table);
+    std::vector<CString> notes;
+    CString error;
+    EXPECT_FALSE(CPinoutImport::Run(Request(table), notes, error));
+    EXPECT_NE(error.str().find(message), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "parts.cmplib"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "parts.scmlib"));
+  }
+}
+
+}  // namespace
