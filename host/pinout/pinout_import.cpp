@@ -11,6 +11,7 @@
 #include "host/kicad/kicad_symbol_import.h"
 #include "host/kicad/natural_order.h"
 #include "host/model/component.h"
+#include "host/model/component_library_edit.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/gate.h"
@@ -245,17 +246,26 @@ std::unique_ptr<CSymbolLibraryContents> OpenSymbols(const CString& path, CString
 
 }  // namespace
 
-bool CPinoutImport::Run(const Request& request, std::vector<CString>& notes, CString& error) {
+bool CPinoutImport::Run(const Request& request, Summary& summary, CString& error) {
   PinTable table;
   CPinoutPlan plan;
   if (!Prepare(request, table, plan, error)) return false;
+  // A name the library holds is the first thing to tell, before any symbol name it clashes with.
+  if (CComponentLibraryEdit::HasComponent(request.componentLibrary, request.name, error) ||
+      !error.IsEmpty()) {
+    if (error.IsEmpty())
+      error.Format("%s already holds a component %s.", request.componentLibrary.c_str(),
+                   request.name.c_str());
+    return false;
+  }
   const CString symbolPath = SymbolLibraryPath(request);
   CLibraryFileLock symbolLock;
   if (!symbolLock.Acquire(symbolPath, error)) return false;
   std::unique_ptr<CSymbolLibraryContents> symbols = OpenSymbols(symbolPath, error);
   if (symbols == nullptr) return false;
   CDesign design;
-  if (!Build(request, table, plan, design, *symbols, notes, error)) return false;
+  summary = {table.layout, table.rows.size(), plan.Gates().size(), table.packages, {}};
+  if (!Build(request, table, plan, design, *symbols, summary.notes, error)) return false;
   const CComponentLibraryFile::Change change = [&](std::vector<LibraryComponent>& components, CString& why) {
     for (const LibraryComponent& component : components) {
       if (component.name.CompareNoCase(request.name) != 0) continue;

@@ -10,6 +10,7 @@
 // they were.
 #pragma once
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,13 +34,22 @@ class CPinoutImport {
     CString defaultReference = "U";
   };
 
+  // What a run made, for its report.
+  struct Summary {
+    PinTableLayout layout = PinTableLayout::Detect;
+    std::size_t pins = 0;
+    std::size_t gates = 0;
+    std::vector<std::string> packages;
+    std::vector<CString> notes;
+  };
+
   // Reads the table and plans its gates: what a preview shows.
   static bool Prepare(const Request& request, PinTable& table, CPinoutPlan& plan, CString& error);
   // The component's records and their symbols, nothing written.
   static bool Build(const Request& request, const PinTable& table, const CPinoutPlan& plan, CDesign& design,
                     CSymbolLibraryContents& symbols, std::vector<CString>& notes, CString& error);
   // Prepare, Build, and the writing of both libraries.
-  static bool Run(const Request& request, std::vector<CString>& notes, CString& error);
+  static bool Run(const Request& request, Summary& summary, CString& error);
 
   static CString SymbolLibraryPath(const Request& request);
 };

@@ -129,7 +129,7 @@ TEST_F(PinoutImportTest, EachLayoutGivesItsGatesPackagesAndPinMaps) {
     request.split = each.split;
     request.footprints = {
         {CString(each.expected.begin()->first), WriteFootprint({"A1", "A2", "B1", "B2", "C1"})}};
-    std::vector<CString> notes;
+    CPinoutImport::Summary notes;
     CString error;
     ASSERT_TRUE(CPinoutImport::Run(request, notes, error)) << error;
     CDesign design;
@@ -148,13 +148,68 @@ TEST_F(PinoutImportTest, BadTablesAreRefusedWithTheirLineAndNothingIsWritten) {
   };
   for (const auto& [table, message] : cases) {
     SCOPED_TRACE(table);
-    std::vector<CString> notes;
+    CPinoutImport::Summary notes;
     CString error;
     EXPECT_FALSE(CPinoutImport::Run(Request(table), notes, error));
     EXPECT_NE(error.str().find(message), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(m_folder / "parts.cmplib"));
     EXPECT_FALSE(std::filesystem::exists(m_folder / "parts.scmlib"));
   }
+}
+
+// A package file of 1,936 balls in the first layout: supplies, grounds, configuration
+// pins and I/O in eight banks, on a footprint of the same ball names.
+TEST_F(PinoutImportTest, ALargePackageFileGivesAComponentThatPassesTheCheck) {
+  const std::vector<std::string> rows = {"A",  "B",  "C",  "D",  "E",  "F",  "G",  "H",  "J",  "K",  "L",
+                                         "M",  "N",  "P",  "R",  "T",  "U",  "V",  "W",  "Y",  "AA", "AB",
+                                         "AC", "AD", "AE", "AF", "AG", "AH", "AJ", "AK", "AL", "AM", "AN",
+                                         "AP", "AR", "AT", "AU", "AV", "AW", "AY", "BA", "BB", "BC", "BD"};
+  const Strings configuration = {"DONE_0", "CCLK_0", "TCK_0", "TMS_0", "TDI_0", "TDO_0", "PROGRAM_B_0"};
+  std::string table =
+      "Device/Package xc7big 9/18/2012,,,,,,,\n"
+      "Pin,Pin Name,Memory Byte Group,Bank,VCCAUX Group,Super Logic Region,I/O Type,No-Connect\n";
+  Strings balls;
+  Strings expected;
+  for (const std::string& row : rows) {
+    for (int column = 1; column <= static_cast<int>(rows.size()); ++column) {
+      const std::size_t i = balls.size();
+      const std::string ball = row + std::to_string(column);
+      const std::string bank = std::to_string(12 + i % 8);
+      std::string line = "NA,NA,NA,NA,NA,NA";
+      std::string name = "IO_L" + std::to_string(i) + "P_T0_" + bank;
+      if (i < configuration.size()) {
+        name = configuration[i];
+        line = "NA,0,NA,NA,CONFIG,NA";
+      } else if (i % 5 == 0) {
+        name = "GND";
+      } else if (i % 23 == 0) {
+        name = "VCCO_" + bank;
+        line = "NA," + bank + ",NA,NA,NA,NA";
+      } else {
+        line = "0," + bank + ",NA,NA,HP,NA";
+      }
+      table += ball + "," + name + "," + line + "\n";
+      balls.push_back(ball);
+      expected.push_back(name + "=" + ball);
+    }
+  }
+  table += "Total Number of Pins," + std::to_string(balls.size()) + ",,,,,,\n";
+  CPinoutImport::Request request = Request(table);
+  request.footprints = {{"xc7big", WriteFootprint(balls)}};
+  CPinoutImport::Summary summary;
+  CString error;
+  ASSERT_TRUE(CPinoutImport::Run(request, summary, error)) << error;
+  EXPECT_EQ(summary.notes, std::vector<CString>());
+
+  CDesign design;
+  Strings imported = Imported(design).at("xc7big");
+  for (std::string& terminal : imported) terminal.erase(0, terminal.find(' ') + 1);
+  std::sort(imported.begin(), imported.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(imported, expected);
+  design.SetPathName((m_folder / "parts.cmplib").c_str(), FALSE);
+  EXPECT_EQ(design.CheckValid(m_folder / "findings.txt"), "");
+  EXPECT_EQ(design.FirstComponent()->CountGates(), 10);  // eight banks, configuration, supplies
 }
 
 }  // namespace
