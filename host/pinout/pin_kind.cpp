@@ -71,7 +71,7 @@ PinKind GuessPinKind(const std::string& name) {
   return PinKind::Bidirectional;
 }
 
-PinKind ReadPinKind(const std::string& type, const std::string& name) {
+std::optional<PinKind> PinKindOfType(const std::string& type, const std::string& name) {
   const std::string folded = LettersAndDigits(type);
   if (IsAny(folded, {"I", "IN", "INPUT"})) return PinKind::Input;
   if (IsAny(folded, {"O", "OUT", "OUTPUT"})) return PinKind::Output;
@@ -81,7 +81,11 @@ PinKind ReadPinKind(const std::string& type, const std::string& name) {
   if (IsAny(folded, {"NC", "NOCONNECT", "NOTCONNECTED", "UNCONNECTED"})) return PinKind::NoConnect;
   if (IsAny(folded, {"PWR", "POWER", "SUPPLY", "POWERIN", "POWERINPUT"}))
     return GuessPinKind(name) == PinKind::Ground ? PinKind::Ground : PinKind::Power;
-  return GuessPinKind(name);
+  return std::nullopt;
+}
+
+PinKind ReadPinKind(const std::string& type, const std::string& name) {
+  return PinKindOfType(type, name).value_or(GuessPinKind(name));
 }
 
 bool IsConfigurationPin(const std::string& type, const std::string& name) {

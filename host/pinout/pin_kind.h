@@ -3,6 +3,7 @@
 // no-connects, I/O). The kind decides where the pin stands on its generated symbol.
 #pragma once
 
+#include <optional>
 #include <string>
 
 enum class PinKind { Input, Output, Bidirectional, Passive, Power, Ground, NoConnect };
@@ -10,6 +11,8 @@ enum class PinKind { Input, Output, Bidirectional, Passive, Power, Ground, NoCon
 // "input", "output", "bidirectional", "passive", "power", "ground", "no-connect".
 const char* PinKindName(PinKind kind);
 PinKind GuessPinKind(const std::string& name);
+// The kind a table's type names (in, output, I/O, supply, GND, NC, ...); none for another.
+std::optional<PinKind> PinKindOfType(const std::string& type, const std::string& name);
 // The table's type when it names a kind (in, output, I/O, supply, GND, NC, ...), else the
 // guess from the name.
 PinKind ReadPinKind(const std::string& type, const std::string& name);

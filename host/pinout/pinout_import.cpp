@@ -246,6 +246,18 @@ std::unique_ptr<CSymbolLibraryContents> OpenSymbols(const CString& path, CString
 
 }  // namespace
 
+bool CPinoutImport::BuildAndSaveSymbols(const Request& request, const PinTable& table,
+                                        const CPinoutPlan& plan, CDesign& design, std::vector<CString>& notes,
+                                        CString& error) {
+  const CString symbolPath = SymbolLibraryPath(request);
+  CLibraryFileLock symbolLock;
+  if (!symbolLock.Acquire(symbolPath, error)) return false;
+  std::unique_ptr<CSymbolLibraryContents> symbols = OpenSymbols(symbolPath, error);
+  if (symbols == nullptr) return false;
+  return Build(request, table, plan, design, *symbols, notes, error) &&
+         CSymbolLibraryFile::Save(symbolPath, *symbols, error);
+}
+
 bool CPinoutImport::Run(const Request& request, Summary& summary, CString& error) {
   PinTable table;
   CPinoutPlan plan;

@@ -48,6 +48,11 @@ class CPinoutImport {
   // The component's records and their symbols, nothing written.
   static bool Build(const Request& request, const PinTable& table, const CPinoutPlan& plan, CDesign& design,
                     CSymbolLibraryContents& symbols, std::vector<CString>& notes, CString& error);
+  // Build, with the symbols added to the symbol library and the library replaced (locked
+  // meanwhile); the records are left to the caller to save. On failure the design may
+  // hold records: the caller's design is a new one, dropped then.
+  static bool BuildAndSaveSymbols(const Request& request, const PinTable& table, const CPinoutPlan& plan,
+                                  CDesign& design, std::vector<CString>& notes, CString& error);
   // Prepare, Build, and the writing of both libraries.
   static bool Run(const Request& request, Summary& summary, CString& error);
 
