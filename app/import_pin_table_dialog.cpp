@@ -35,7 +35,7 @@ const ResourceModule& PinTableResources() {
   static const ResourceModule module = [] {
     ResourceModule built;
     built.name = "ComponentEditorPinTable";
-    const DWORD list = LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_HSCROLL | WS_BORDER;
+    const DWORD list = LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER;
     built.dialogs[IDD_IMPORT_PIN_TABLE] =
         ModalDialog(IDD_IMPORT_PIN_TABLE, "Import Pin Table", {0, 0, 400, 320},
                     {
@@ -149,21 +149,21 @@ void CImportPinTableDialog::ShowPreview(const PinTable& table, const CPinoutPlan
                       CString(std::to_string(table.headerLine)) + "): " + CString(columns));
   m_preview.AddString(CString(std::to_string(plan.Gates().size())) + " gates:");
   for (const CPinoutPlan::Gate& gate : plan.Gates())
-    m_preview.AddString("    " + gate.symbol + "\t" + CString(std::to_string(gate.rows.size())) +
+    m_preview.AddString("    " + gate.symbol + "  " + CString(std::to_string(gate.rows.size())) +
                         " pins: " + KindCounts(plan, gate));
   m_preview.AddString(CString(std::to_string(table.packages.size())) + " packages:");
   for (std::size_t p = 0; p < table.packages.size(); ++p) {
     std::size_t balls = 0;
     for (const PinTableRow& row : table.rows) balls += row.balls[p].empty() ? 0 : 1;
-    m_preview.AddString("    " + CString(table.packages[p]) + "\t" + CString(std::to_string(balls)) +
+    m_preview.AddString("    " + CString(table.packages[p]) + "  " + CString(std::to_string(balls)) +
                         " balls");
   }
   m_preview.AddString(CString(std::to_string(table.rows.size())) + " pins (line, ball, name, kind):");
   for (std::size_t i = 0; i < table.rows.size() && i < kPreviewedPins; ++i) {
     const PinTableRow& row = table.rows[i];
     const bool given = PinKindOfType(row.type, row.name).has_value();
-    m_preview.AddString("    " + CString(std::to_string(row.line)) + "\t" + CString(row.balls.front()) +
-                        "\t" + CString(row.name) + "\t" + PinKindName(plan.Kinds()[i]) +
+    m_preview.AddString("    " + CString(std::to_string(row.line)) + "  " + CString(row.balls.front()) +
+                        "  " + CString(row.name) + "  " + PinKindName(plan.Kinds()[i]) +
                         (given ? "" : " (guessed)"));
   }
 }

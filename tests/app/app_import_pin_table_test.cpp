@@ -67,8 +67,8 @@ TEST_F(AppImportPinTableTest, APreviewedTableBecomesANewComponentWithItsPackages
   Screen().ExpectDialog(IDD_IMPORT_PIN_TABLE, [this](CDialog& dialog, UserInput& input) {
     const std::set<std::string> preview = Lines(dialog.GetDlgItem(IDC_PIN_TABLE_PREVIEW));
     for (const char* line :
-         {"    part_BANK_7\t2 pins: 2 bidirectional", "    part_POWER\t2 pins: 1 ground, 1 power",
-          "    CABGA4\t4 balls", "    TQFP3\t3 balls", "    3\tA2\tPL2B\tbidirectional (guessed)"})
+         {"    part_BANK_7  2 pins: 2 bidirectional", "    part_POWER  2 pins: 1 ground, 1 power",
+          "    CABGA4  4 balls", "    TQFP3  3 balls", "    3  A2  PL2B  bidirectional (guessed)"})
       EXPECT_TRUE(preview.count(line)) << line << " in " << ::testing::PrintToString(preview);
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PIN_TABLE_NAME), "FPGA"));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PIN_TABLE_FOOTPRINTS),
