@@ -49,7 +49,7 @@ int Usage() {
       "                                  [--leave-unnumbered]\n"
       "       component-editor-cli import-pinout LIBRARY TABLE --name NAME [--symbols OUT.scmlib]\n"
       "                                  [--split bank|unit|none] [--layout xilinx|lattice|generic]\n"
-      "                                  [--footprint PACKAGE=PRETTY_FOLDER:FOOTPRINT ...]\n"
+      "                                  [--footprint PACKAGE=PRETTY_FOLDER:FOOTPRINT ...] [--add-packages]\n"
       "A command that writes a file refuses a read-only one unless --overwrite-read-only is given.\n");
   return 2;
 }

@@ -119,7 +119,7 @@ class PackageMap {
       if (!m_used.contains(pin)) unused.push_back(name);
     if (unused.empty()) return;
     notes.push_back(package + ": " + CString(std::to_string(unused.size())) + " pads of " +
-                    m_footprint->name + " have no pin of the table: " + Listed(unused) + ".");
+                    m_footprint->name + " have no terminal: " + Listed(unused) + ".");
   }
 
   const PinTable& m_table;
@@ -288,4 +288,106 @@ bool CPinoutImport::Run(const Request& request, Summary& summary, CString& error
     return CSymbolLibraryFile::Save(symbolPath, *symbols, why);
   };
   return CComponentLibraryFile::Update(request.componentLibrary, true, true, change, {}, error);
+}
+
+namespace {
+
+// The table's rows of each name, in table order, for terminals to take one each.
+using RowsByName = std::unordered_map<std::string, std::vector<std::size_t>>;
+
+RowsByName RowsOf(const PinTable& table) {
+  RowsByName rows;
+  for (std::size_t i = table.rows.size(); i-- > 0;) rows[Folded(table.rows[i].name)].push_back(i);
+  return rows;
+}
+
+void AddPackageRecord(const CPinoutImport::Request& request, const PinTable& table, std::size_t package,
+                      const Footprint& footprint, CDesign& design, std::vector<CString>& notes) {
+  const CString packageName(table.packages[package]);
+  CComponent* record = design.AddComponent(request.name, packageName);
+  record->SetPcbSymbol(footprint.symbol != nullptr ? footprint.name : CString());
+  record->GetPcbComponent()->SetLibrary(footprint.library);
+  PackageMap map(table, package, footprint.symbol != nullptr ? &footprint : nullptr);
+  RowsByName rows = RowsOf(table);
+  std::vector<std::string> untaken;
+  int index = -1;
+  POSITION position = nullptr;
+  for (const CGate* gate = record->FirstGate(position, index); gate != nullptr;
+       gate = record->NextGate(position, index)) {
+    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
+      std::vector<std::size_t>& named = rows[Folded(gate->GetPinName(terminal).str())];
+      if (named.empty()) {
+        untaken.push_back(gate->GetPinName(terminal).str());
+        continue;
+      }
+      record->SetPinNumber(index, terminal, map.PinOf(named.back()));
+      named.pop_back();
+    }
+  }
+  record->SetPinCount(map.PinCount());
+  map.Report(packageName, notes);
+  if (!untaken.empty())
+    notes.push_back(packageName + ": " + CString(std::to_string(untaken.size())) +
+                    " terminals have no pin of that name in the table: " + Listed(untaken) + ".");
+  std::vector<std::string> unused;
+  for (const auto& [name, left] : rows)
+    for (const std::size_t row : left) unused.push_back(table.rows[row].name);
+  if (!unused.empty())
+    notes.push_back(packageName + ": " + CString(std::to_string(unused.size())) +
+                    " pins of the table match no terminal: " + Listed(unused) + ".");
+}
+
+bool HasPackage(const CDesign& design, const CString& name, const std::string& package) {
+  POSITION position = nullptr;
+  for (const CComponent* record = design.FirstComponent(position); record != nullptr;
+       record = design.NextComponent(position)) {
+    if (record->GetName().CompareNoCase(name) == 0 &&
+        record->GetPackage().CompareNoCase(package.c_str()) == 0)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool CPinoutImport::AddPackages(const Request& request, Summary& summary, CString& error) {
+  PinTable table;
+  if (!CPinTableReader::Load(request.table, request.layout, table, error)) return false;
+  CDesign design;
+  std::string opened;
+  if (!CComponentLibraryFile::LoadComponent(request.componentLibrary, request.name, design, opened, error))
+    return false;
+  if (design.FirstComponent() == nullptr) {
+    error.Format("%s holds no component %s.", request.componentLibrary.c_str(), request.name.c_str());
+    return false;
+  }
+  for (const std::string& package : table.packages) {
+    if (!HasPackage(design, request.name, package) && ValidPackageName(CString(package))) continue;
+    if (HasPackage(design, request.name, package))
+      error.Format("%s already has a package %s.", request.name.c_str(), package.c_str());
+    else
+      error = CAppError::GetLastError();
+    return false;
+  }
+  std::vector<Footprint> footprints;
+  if (!ReadFootprints(request, table, footprints, error)) return false;
+  summary = {table.layout, table.rows.size(), 0, table.packages, {}};
+  for (std::size_t package = 0; package < table.packages.size(); ++package)
+    AddPackageRecord(request, table, package, footprints[package], design, summary.notes);
+  summary.gates = static_cast<std::size_t>(design.FirstComponent()->CountGates());
+  const CComponentLibraryFile::Change change = [&](std::vector<LibraryComponent>& components, CString& why) {
+    for (LibraryComponent& component : components) {
+      if (component.name.CompareNoCase(request.name) != 0) continue;
+      if (CComponentLibraryFile::StoredForm(component) != opened) {
+        why.Format("%s changed in %s while the table was read; nothing was added.", request.name.c_str(),
+                   request.componentLibrary.c_str());
+        return false;
+      }
+      component = CComponentLibraryFile::CollectComponent(design, component.name);
+      return true;
+    }
+    why.Format("%s holds no component %s.", request.componentLibrary.c_str(), request.name.c_str());
+    return false;
+  };
+  return CComponentLibraryFile::Update(request.componentLibrary, false, true, change, {}, error);
 }

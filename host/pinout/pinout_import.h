@@ -56,5 +56,12 @@ class CPinoutImport {
   // Prepare, Build, and the writing of both libraries.
   static bool Run(const Request& request, Summary& summary, CString& error);
 
+  // Another table of the same die (another package's file): its packages join the
+  // existing component `request.name` as new package records, each terminal taking the
+  // ball of the table's pin of its name (the n-th GND terminal the n-th GND pin).
+  // Terminals the table has no pin for, and pins no terminal takes, are reported. Refused
+  // for a component the library lacks or a package it has.
+  static bool AddPackages(const Request& request, Summary& summary, CString& error);
+
   static CString SymbolLibraryPath(const Request& request);
 };

@@ -35,7 +35,7 @@ TEST(CliPinoutCommandTest, ATwoPackageTableGivesBothPackagesAndReportsWhatStayed
                              "unassigned: A1, A2, B1, B2."),
             std::string::npos)
       << outcome.out;
-  EXPECT_NE(outcome.out.find("DIP14: 11 pads of " + std::string(Samples::kDip) + " have no pin"),
+  EXPECT_NE(outcome.out.find("DIP14: 11 pads of " + std::string(Samples::kDip) + " have no terminal"),
             std::string::npos)
       << outcome.out;
 

@@ -157,6 +157,34 @@ TEST_F(PinoutImportTest, BadTablesAreRefusedWithTheirLineAndNothingIsWritten) {
   }
 }
 
+// Another package's file of the same die joins the component as a package of its own:
+// terminals take the balls of the pins of their names, the n-th GND the n-th GND ball.
+TEST_F(PinoutImportTest, ASecondTableAddsItsPackageMatchedByPinName) {
+  const std::string header =
+      "Pin,Pin Name,Memory Byte Group,Bank,VCCAUX Group,Super Logic Region,I/O Type,No-Connect\n";
+  CPinoutImport::Request request =
+      Request("Device/Package first\n" + header + "A1,IO_L1P_14,0,14,NA,NA,HR,NA\n" +
+              "A2,GND,NA,NA,NA,NA,NA,NA\nB1,GND,NA,NA,NA,NA,NA,NA\n" + "B2,IO_L2P_14,0,14,NA,NA,HR,NA\n");
+  CPinoutImport::Summary summary;
+  CString error;
+  ASSERT_TRUE(CPinoutImport::Run(request, summary, error)) << error;
+
+  WriteFileText(m_folder / "table.csv", "Device/Package second\n" + header + "C1,GND,NA,NA,NA,NA,NA,NA\n" +
+                                            "A1,IO_L1P_14,0,14,NA,NA,HR,NA\nB1,GND,NA,NA,NA,NA,NA,NA\n" +
+                                            "A2,IO_L9P_14,0,14,NA,NA,HR,NA\n");
+  request.footprints = {{"second", WriteFootprint({"A1", "A2", "B1", "B2", "C1"})}};
+  ASSERT_TRUE(CPinoutImport::AddPackages(request, summary, error)) << error;
+  EXPECT_EQ(summary.notes,
+            (std::vector<CString>{"second: 2 pads of BGA have no terminal: A2, B2.",
+                                  "second: 1 terminals have no pin of that name in the table: IO_L2P_14.",
+                                  "second: 1 pins of the table match no terminal: IO_L9P_14."}));
+  CDesign design;
+  EXPECT_EQ(Imported(design).at("second"), (Strings{"FPGA_BANK_14 IO_L1P_14=A1", "FPGA_BANK_14 IO_L2P_14=",
+                                                    "FPGA_POWER GND=B1", "FPGA_POWER GND=C1"}));
+  EXPECT_FALSE(CPinoutImport::AddPackages(request, summary, error));
+  EXPECT_EQ(error, "FPGA already has a package second.");
+}
+
 // A package file of 1,936 balls in the first layout: supplies, grounds, configuration
 // pins and I/O in eight banks, on a footprint of the same ball names.
 TEST_F(PinoutImportTest, ALargePackageFileGivesAComponentThatPassesTheCheck) {
