@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "host/kicad/kicad_symbol_reader.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/gate.h"
+#include "host/model/symbol_library.h"
 #include "host/model/symbol_library_contents.h"
 #include "host/model/symbol_library_file.h"
 #include "tests/support/file_text.h"
@@ -238,6 +240,50 @@ TEST_F(PinoutImportTest, ALargePackageFileGivesAComponentThatPassesTheCheck) {
   design.SetPathName((m_folder / "parts.cmplib").c_str(), FALSE);
   EXPECT_EQ(design.CheckValid(m_folder / "findings.txt"), "");
   EXPECT_EQ(design.FirstComponent()->CountGates(), 10);  // eight banks, configuration, supplies
+}
+
+// A symbol of the field's installed libraries written out as a package file: the
+// imported component's pin map is the symbol's pin numbers, pin for pin.
+TEST_F(PinoutImportTest, AnInstalledSymbolWrittenAsAPackageFileComesBackPinForPin) {
+  const CString path = "/usr/share/kicad/symbols/FPGA_Xilinx_Virtex7.kicad_sym";
+  if (!std::filesystem::exists(path.str())) GTEST_SKIP() << "not installed: " << path;
+  std::vector<CKicadSymbolReader::Unit> units;
+  CString error;
+  ASSERT_TRUE(CKicadSymbolReader::ReadUnits(path, "XC7VX1140T-FLG1930", units, error)) << error;
+  CScmSymbolLibrary library(path);
+  ASSERT_TRUE(library.OpenRead());
+  std::string table =
+      "Pin,Pin Name,Memory Byte Group,Bank,VCCAUX Group,Super Logic Region,I/O Type,No-Connect\n";
+  Strings balls;
+  Strings expected;
+  for (const CKicadSymbolReader::Unit& unit : units) {
+    const std::unique_ptr<CSymbol> symbol = library.ReadSymbol(unit.name);
+    ASSERT_NE(symbol, nullptr) << unit.name;
+    for (std::size_t terminal = 1; terminal <= unit.pinNumbers.size(); ++terminal) {
+      const std::string name = symbol->FindPad(static_cast<int>(terminal))->GetName().str();
+      const std::string& ball = unit.pinNumbers[terminal - 1];
+      const bool io = name.starts_with("IO_");
+      const std::string bank = io ? name.substr(name.find_last_of('_') + 1) : "NA";
+      table += ball + "," + name + ",NA," + bank + ",NA,NA," + (io ? "HP" : "NA") + ",NA\n";
+      balls.push_back(ball);
+      expected.push_back(name + "=" + ball);
+    }
+  }
+  ASSERT_GT(balls.size(), 1900u);
+  CPinoutImport::Request request = Request(table);
+  request.footprints = {{"table", WriteFootprint(balls)}};
+  CPinoutImport::Summary summary;
+  ASSERT_TRUE(CPinoutImport::Run(request, summary, error)) << error;
+  EXPECT_EQ(summary.notes, std::vector<CString>());
+
+  CDesign design;
+  Strings imported = Imported(design).at("table");
+  for (std::string& terminal : imported) terminal.erase(0, terminal.find(' ') + 1);
+  std::sort(imported.begin(), imported.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(imported, expected);
+  design.SetPathName((m_folder / "parts.cmplib").c_str(), FALSE);
+  EXPECT_EQ(design.CheckValid(m_folder / "findings.txt"), "");
 }
 
 }  // namespace
