@@ -109,14 +109,16 @@ bool PlanXilinx(const std::vector<std::string>& header, ColumnPlan& plan) {
 }
 
 bool PlanLattice(const std::vector<std::string>& header, ColumnPlan& plan) {
-  if (header.size() < 3 || Folded(header[0]) != "pad" || Folded(header[1]) != "pinballfunction") return false;
+  if (header.size() < 3 || !IsOneOf(Folded(header[0]), {"pad", "padn"}) ||
+      Folded(header[1]) != "pinballfunction")
+    return false;
   plan = {PinTableLayout::Lattice, 1, -1, -1, -1, {}, {}, true};
   for (std::size_t i = 2; i < header.size(); ++i) {
     const std::string folded = Folded(header[i]);
     if (folded == "bank") {
       plan.bank = static_cast<int>(i);
-    } else if (!folded.empty() && !IsOneOf(folded, {"dualfunction", "differential", "highspeed", "dqs",
-                                                    "lvds", "pio", "pclk"})) {
+    } else if (!folded.empty() && !IsOneOf(folded, {"custname", "dualfunction", "differential", "highspeed",
+                                                    "dqs", "lvds", "pio", "pclk"})) {
       plan.balls.push_back(static_cast<int>(i));
       plan.packages.push_back(header[i]);
     }

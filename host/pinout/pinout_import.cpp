@@ -219,11 +219,12 @@ bool CPinoutImport::Build(const Request& request, const PinTable& table, const C
   for (const CPinoutPlan::Gate& gate : plan.Gates()) {
     std::vector<CPinoutSymbol::Pin> pins;
     for (const std::size_t row : gate.rows) pins.push_back({table.rows[row].name, plan.Kinds()[row]});
-    if (symbols.Find(gate.symbol.str()) != nullptr) {
+    // Units whose names differ in case alone would name one symbol twice.
+    if (symbols.Find(gate.symbol.str()) != nullptr ||
+        !symbols.Add(CPinoutSymbol::Make(gate.symbol, gate.label, pins))) {
       error.Format("The symbol library already has a symbol %s.", gate.symbol.c_str());
       return false;
     }
-    symbols.Add(CPinoutSymbol::Make(gate.symbol, gate.label, pins));
   }
   const CString symbolLibrary =
       CKicadSymbolImport::LibraryReference(SymbolLibraryPath(request), request.componentLibrary);

@@ -118,6 +118,11 @@ TEST_F(PinoutImportTest, EachLayoutGivesItsGatesPackagesAndPinMaps) {
        {{"CABGA4",
          {"FPGA_BANK_7 PL2A=A1", "FPGA_BANK_7 PL2B=A2", "FPGA_POWER GND=B2", "FPGA_POWER VCCIO7=B1"}},
         {"TQFP3", {"FPGA_BANK_7 PL2A=1", "FPGA_BANK_7 PL2B=", "FPGA_POWER GND=3", "FPGA_POWER VCCIO7=2"}}}},
+      {"lattice, named pads and a byte-order mark",
+       "\xEF\xBB\xBFPADN,Pin/Ball Function,CUST_NAME,BANK,Dual "
+       "Function,caBGA2\n1,PL2A,,7,,A1\n2,GND,,-,,B1\n",
+       PinGateSplit::None,
+       {{"caBGA2", {"FPGA GND=B1", "FPGA PL2A=A1"}}}},
       {"generic, any column order, by unit",
        "Type\tName\tBall\tUnit\npower\tVDD\tA1\tB\ninput\tCLK\tA2\tA\noutput\tQ\tB1\tA\n",
        PinGateSplit::Unit,
