@@ -18,6 +18,8 @@ const MessageMap CImportPinTableDialog::kMessageMap{
         NotifyEntry(CBN_SELCHANGE, IDC_PIN_TABLE_LAYOUT, &CImportPinTableDialog::OnPreview),
         NotifyEntry(CBN_SELCHANGE, IDC_PIN_TABLE_SPLIT, &CImportPinTableDialog::OnPreview),
         CommandEntry(IDC_PIN_TABLE_REFRESH, &CImportPinTableDialog::OnPreview),
+        NotifyEntry(LBN_SELCHANGE, IDC_PIN_TABLE_PREVIEW, &CImportPinTableDialog::OnPinChosen),
+        NotifyEntry(CBN_SELCHANGE, IDC_PIN_TABLE_KIND, &CImportPinTableDialog::OnKindChanged),
     }};
 
 namespace {
@@ -29,13 +31,16 @@ const char* const kLayouts[] = {"Found by the header", "Package file (Pin, Pin N
                                 "Multi-package (PAD, Pin/Ball Function)", "Generic columns"};
 const char* const kSplits[] = {"Bank", "Unit", "None (one gate)"};
 constexpr std::size_t kPreviewedPins = 500;
+// In the order of PinKind.
+constexpr PinKind kKinds[] = {PinKind::Input, PinKind::Output, PinKind::Bidirectional, PinKind::Passive,
+                              PinKind::Power, PinKind::Ground, PinKind::NoConnect};
 
 // The settings on top, the preview filling the rest.
 const ResourceModule& PinTableResources() {
   static const ResourceModule module = [] {
     ResourceModule built;
     built.name = "ComponentEditorPinTable";
-    const DWORD list = LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER;
+    const DWORD list = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER;
     built.dialogs[IDD_IMPORT_PIN_TABLE] =
         ModalDialog(IDD_IMPORT_PIN_TABLE, "Import Pin Table", {0, 0, 400, 320},
                     {
@@ -51,7 +56,9 @@ const ResourceModule& PinTableResources() {
                         Edit(IDC_PIN_TABLE_FOOTPRINTS, kSingleLineEdit, {7, 70, 325, 14}),
                         PushButton(IDC_PIN_TABLE_REFRESH, "&Preview", {343, 70, 50, 14}),
                         Label("Preview:", {7, 90, 60, 8}),
-                        ListBox(IDC_PIN_TABLE_PREVIEW, list, {7, 100, 386, 213}),
+                        Label("&Kind of the pin chosen:", {180, 90, 90, 8}),
+                        ComboBox(IDC_PIN_TABLE_KIND, CBS_DROPDOWNLIST | WS_VSCROLL, {272, 87, 121, 100}),
+                        ListBox(IDC_PIN_TABLE_PREVIEW, list, {7, 103, 386, 210}),
                         DefPushButton(IDOK, "OK", {343, 7, 50, 14}),
                         PushButton(IDCANCEL, "Cancel", {343, 24, 50, 14}),
                     });
@@ -100,6 +107,7 @@ void CImportPinTableDialog::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDC_PIN_TABLE_LAYOUT, m_layout);
   DDX_Control(dx, IDC_PIN_TABLE_SPLIT, m_split);
   DDX_Control(dx, IDC_PIN_TABLE_PREVIEW, m_preview);
+  DDX_Control(dx, IDC_PIN_TABLE_KIND, m_kind);
 }
 
 BOOL CImportPinTableDialog::OnInitDialog() {
@@ -109,6 +117,8 @@ BOOL CImportPinTableDialog::OnInitDialog() {
       ->SetWindowText(CString(std::filesystem::path(m_table.str()).stem().string()));
   for (const char* layout : kLayouts) m_layout.AddString(layout);
   for (const char* split : kSplits) m_split.AddString(split);
+  for (const PinKind kind : kKinds) m_kind.AddString(PinKindName(kind));
+  m_kind.EnableWindow(FALSE);
   m_layout.SetCurSel(0);
   m_split.SetCurSel(0);
   OnPreview();
@@ -124,6 +134,7 @@ CPinoutImport::Request CImportPinTableDialog::ReadRequest() const {
   request.layout = static_cast<PinTableLayout>(std::max(m_layout.GetCurSel(), 0));
   request.split = static_cast<PinGateSplit>(std::max(m_split.GetCurSel(), 0));
   request.footprints = ReadFootprints(GetDlgItem(IDC_PIN_TABLE_FOOTPRINTS)->GetWindowText().str());
+  request.kinds = m_kinds;
   return request;
 }
 
@@ -135,37 +146,67 @@ void CImportPinTableDialog::OnPreview() {
   CPinoutPlan plan;
   CString error;
   m_preview.ResetContent();
+  m_lineRows.clear();
+  m_kind.EnableWindow(FALSE);
   if (!CPinoutImport::Prepare(request, table, plan, error)) {
     m_preview.AddString(error);
     return;
   }
+  m_rowKinds = plan.Kinds();
   ShowPreview(table, plan);
 }
 
 void CImportPinTableDialog::ShowPreview(const PinTable& table, const CPinoutPlan& plan) {
   std::string columns;
   for (const std::string& column : table.columns) columns += (columns.empty() ? "" : ", ") + column;
-  m_preview.AddString(CString("Columns read (") + PinTableLayoutName(table.layout) + ", line " +
-                      CString(std::to_string(table.headerLine)) + "): " + CString(columns));
-  m_preview.AddString(CString(std::to_string(plan.Gates().size())) + " gates:");
+  AddLine(-1, CString("Columns read (") + PinTableLayoutName(table.layout) + ", line " +
+                  CString(std::to_string(table.headerLine)) + "): " + CString(columns));
+  AddLine(-1, CString(std::to_string(plan.Gates().size())) + " gates:");
   for (const CPinoutPlan::Gate& gate : plan.Gates())
-    m_preview.AddString("    " + gate.symbol + "  " + CString(std::to_string(gate.rows.size())) +
-                        " pins: " + KindCounts(plan, gate));
-  m_preview.AddString(CString(std::to_string(table.packages.size())) + " packages:");
+    AddLine(-1, "    " + gate.symbol + "  " + CString(std::to_string(gate.rows.size())) +
+                    " pins: " + KindCounts(plan, gate));
+  AddLine(-1, CString(std::to_string(table.packages.size())) + " packages:");
   for (std::size_t p = 0; p < table.packages.size(); ++p) {
     std::size_t balls = 0;
     for (const PinTableRow& row : table.rows) balls += row.balls[p].empty() ? 0 : 1;
-    m_preview.AddString("    " + CString(table.packages[p]) + "  " + CString(std::to_string(balls)) +
-                        " balls");
+    AddLine(-1, "    " + CString(table.packages[p]) + "  " + CString(std::to_string(balls)) + " balls");
   }
-  m_preview.AddString(CString(std::to_string(table.rows.size())) + " pins (line, ball, name, kind):");
+  AddLine(-1, CString(std::to_string(table.rows.size())) + " pins (line, ball, name, kind):");
   for (std::size_t i = 0; i < table.rows.size() && i < kPreviewedPins; ++i) {
     const PinTableRow& row = table.rows[i];
-    const bool given = PinKindOfType(row.type, row.name).has_value();
-    m_preview.AddString("    " + CString(std::to_string(row.line)) + "  " + CString(row.balls.front()) +
-                        "  " + CString(row.name) + "  " + PinKindName(plan.Kinds()[i]) +
-                        (given ? "" : " (guessed)"));
+    const char* source = m_kinds.contains(i)                             ? " (chosen)"
+                         : PinKindOfType(row.type, row.name).has_value() ? ""
+                                                                         : " (guessed)";
+    AddLine(static_cast<int>(i), "    " + CString(std::to_string(row.line)) + "  " +
+                                     CString(row.balls.front()) + "  " + CString(row.name) + "  " +
+                                     PinKindName(plan.Kinds()[i]) + source);
   }
+}
+
+void CImportPinTableDialog::AddLine(int row, const CString& text) {
+  m_preview.AddString(text);
+  m_lineRows.push_back(row);
+}
+
+void CImportPinTableDialog::OnPinChosen() {
+  const int line = m_preview.GetCurSel();
+  const int row = line >= 0 && line < static_cast<int>(m_lineRows.size())
+                      ? m_lineRows[static_cast<std::size_t>(line)]
+                      : -1;
+  m_kind.EnableWindow(row >= 0);
+  if (row < 0) return;
+  m_chosenRow = row;
+  m_kind.SelectString(-1, PinKindName(m_rowKinds[static_cast<std::size_t>(row)]));
+}
+
+void CImportPinTableDialog::OnKindChanged() {
+  const int chosen = m_kind.GetCurSel();
+  if (m_chosenRow < 0 || chosen < 0) return;
+  m_kinds[static_cast<std::size_t>(m_chosenRow)] = kKinds[chosen];
+  const int line = m_preview.GetCurSel();
+  OnPreview();
+  m_preview.SetCurSel(line);
+  OnPinChosen();
 }
 
 void CImportPinTableDialog::OnOK() {

@@ -10,6 +10,7 @@
 // they were.
 #pragma once
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +33,7 @@ class CPinoutImport {
     PinGateSplit split = PinGateSplit::Bank;
     std::vector<std::pair<CString, CString>> footprints;  // package, FOLDER:FOOTPRINT
     CString defaultReference = "U";
+    std::map<std::size_t, PinKind> kinds;  // by table row: the kinds the user chose
   };
 
   // What a run made, for its report.

@@ -60,10 +60,13 @@ bool ReadPinGateSplit(const std::string& word, PinGateSplit& split) {
   return true;
 }
 
-bool CPinoutPlan::Make(const PinTable& table, PinGateSplit split, const CString& component, CString& error) {
+bool CPinoutPlan::Make(const PinTable& table, PinGateSplit split, const CString& component, CString& error,
+                       const std::map<std::size_t, PinKind>& kinds) {
   m_gates.clear();
   m_kinds.clear();
   for (const PinTableRow& row : table.rows) m_kinds.push_back(ReadPinKind(row.type, row.name));
+  for (const auto& [row, kind] : kinds)
+    if (row < m_kinds.size()) m_kinds[row] = kind;
   return Assign(table, split, error) && CheckNames(table, component, error);
 }
 

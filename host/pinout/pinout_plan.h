@@ -5,6 +5,7 @@
 // the symbol that will draw it.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,9 @@ class CPinoutPlan {
 
   // False, with a message naming the line at fault, for a table that cannot be split so
   // (no unit column, a pin without a unit) or whose names the libraries cannot hold.
-  bool Make(const PinTable& table, PinGateSplit split, const CString& component, CString& error);
+  // `kinds` gives the kind of a row (by its index) where the user chose one.
+  bool Make(const PinTable& table, PinGateSplit split, const CString& component, CString& error,
+            const std::map<std::size_t, PinKind>& kinds = {});
 
   const std::vector<Gate>& Gates() const { return m_gates; }
   // By table row.

@@ -70,6 +70,17 @@ TEST_F(AppImportPinTableTest, APreviewedTableBecomesANewComponentWithItsPackages
          {"    part_BANK_7  2 pins: 2 bidirectional", "    part_POWER  2 pins: 1 ground, 1 power",
           "    CABGA4  4 balls", "    TQFP3  3 balls", "    3  A2  PL2B  bidirectional (guessed)"})
       EXPECT_TRUE(preview.count(line)) << line << " in " << ::testing::PrintToString(preview);
+    // The user makes a guessed I/O pin an output.
+    CWnd* list = dialog.GetDlgItem(IDC_PIN_TABLE_PREVIEW);
+    const auto* box = DynamicDowncast<CListBox>(list);
+    int line = 0;
+    for (CString text; box != nullptr && line < box->GetCount(); ++line) {
+      box->GetText(line, text);
+      if (text.Find("PL2B") >= 0) break;
+    }
+    EXPECT_TRUE(input.SelectListLine(list, line));
+    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PIN_TABLE_KIND), "output"));
+    EXPECT_TRUE(Lines(list).count("    3  A2  PL2B  output (chosen)"));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PIN_TABLE_NAME), "FPGA"));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PIN_TABLE_FOOTPRINTS),
                                "CABGA4=" + Path("balls.pcblib") + ":BGA"));
@@ -91,6 +102,11 @@ TEST_F(AppImportPinTableTest, APreviewedTableBecomesANewComponentWithItsPackages
   const auto symbols = CSymbolLibraryFile::Load(Path("sample.scmlib"), error);
   ASSERT_NE(symbols, nullptr) << error;
   EXPECT_EQ(symbols->Names(), (std::vector<CString>{"FPGA_BANK_7", "FPGA_POWER"}));
+  const CSymbol& bank = symbols->Get(0);
+  for (int pad = 0; pad < bank.CountPads(); ++pad) {
+    const bool output = bank.GetPad(pad).GetName() == "PL2B";
+    EXPECT_EQ(bank.GetPad(pad).GetDirection(), output ? PinDirection::Right : PinDirection::Left) << pad;
+  }
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 }
 
