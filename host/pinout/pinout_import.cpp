@@ -208,7 +208,8 @@ CString CPinoutImport::SymbolLibraryPath(const Request& request) {
 
 bool CPinoutImport::Prepare(const Request& request, PinTable& table, CPinoutPlan& plan, CString& error) {
   if (!CPinTableReader::Load(request.table, request.layout, table, error)) return false;
-  return CheckNames(request, table, error) && plan.Make(table, request.split, request.name, error, request.kinds);
+  return CheckNames(request, table, error) &&
+         plan.Make(table, request.split, request.name, error, request.kinds);
 }
 
 bool CPinoutImport::Build(const Request& request, const PinTable& table, const CPinoutPlan& plan,
