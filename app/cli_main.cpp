@@ -9,6 +9,7 @@
 #include "app/cli_import_command.h"
 #include "app/cli_library_commands.h"
 #include "app/cli_pin_map_commands.h"
+#include "app/cli_pinout_command.h"
 #include "app/cli_scan_commands.h"
 #include "app/component_renderer.h"
 #include "app/pin_map_printer.h"
@@ -50,6 +51,9 @@ int Usage() {
       "                                  [--leave-unnumbered]\n"
       "       component-editor-cli check LIBRARY [COMPONENT...] [--json]\n"
       "       component-editor-cli diff OLD.cmplib NEW.cmplib [COMPONENT...] [--json]\n"
+      "       component-editor-cli import-pinout LIBRARY TABLE --name NAME [--symbols OUT.scmlib]\n"
+      "                                  [--split bank|unit|none] [--layout xilinx|lattice|generic]\n"
+      "                                  [--footprint PACKAGE=PRETTY_FOLDER:FOOTPRINT ...] [--add-packages]\n"
       "A command that writes a file refuses a read-only one unless --overwrite-read-only is given.\n");
   return 2;
 }
@@ -115,6 +119,7 @@ int main(int argc, char** argv) {
   if (IsImportCommand(command)) return RunImportCommand(argc, argv, stdout, stderr);
   if (IsPinMapCommand(command)) return RunPinMapCommand(argc, argv);
   if (IsExportKicadCommand(command)) return RunExportKicadCommand(argc, argv, stdout, stderr);
+  if (IsPinoutCommand(command)) return RunPinoutCommand(argc, argv, stdout, stderr);
   if (command == "render") {
     RenderRequest request;
     if (!ParseRender(argc, argv, request)) return Usage();

@@ -67,3 +67,5 @@ inline constexpr UINT ID_APP_SHOW_PROBLEMS = 33406;
 inline constexpr UINT ID_APP_FILL_SERIES = 33407;
 // File > Export to KiCad.
 inline constexpr UINT ID_APP_EXPORT_KICAD = 33460;
+// File > Import Pin Table.
+inline constexpr UINT ID_APP_IMPORT_PIN_TABLE = 33480;

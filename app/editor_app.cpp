@@ -42,6 +42,7 @@ const MessageMap CEditorApp::kMessageMap{
         CommandEntry(ID_APP_NEW_COMPONENT, &CEditorApp::OnNewComponent),
         CommandEntry(ID_APP_NEW_LIBRARY, &CEditorApp::OnNewLibrary),
         CommandEntry(ID_APP_IMPORT_SYMBOL, &CEditorApp::OnImportSymbol),
+        CommandEntry(ID_APP_IMPORT_PIN_TABLE, &CEditorApp::OnImportPinTable),
         CommandEntry(ID_APP_EXPORT_KICAD, &CEditorApp::OnExportKicad),
         UpdateCommandUIEntry(ID_APP_OPEN_COMPONENT, &CEditorApp::OnUpdateOpenComponent),
         CommandEntry(ID_APP_QUIT, &CEditorApp::OnQuit),

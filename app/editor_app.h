@@ -80,6 +80,12 @@ class CEditorApp : public CWinApp {
   bool ImportSymbol(const CString& libraryPath);
   // Import Symbol into the library New Component would add to.
   void OnImportSymbol();
+  // As NewComponent, with the Import Pin Table dialog on the table at `tablePath`: the
+  // gates' symbols are written at once, the component on its first save. What the
+  // footprints lacked or left unused is reported.
+  bool ImportPinTable(const CString& libraryPath, const CString& tablePath);
+  // Import Pin Table into the library New Component would add to, of a table the user picks.
+  void OnImportPinTable();
   // Export to KiCad: the current component or components of its library go out as
   // symbols of the field's libraries; the summary says what was written and left out.
   void OnExportKicad();

@@ -39,6 +39,7 @@ void AddFileMenu(CMenu& bar, const std::vector<CString>& recentLibraries) {
   AddItem(file, "&New Component...", ID_APP_NEW_COMPONENT);
   AddItem(file, "New &Library...", ID_APP_NEW_LIBRARY);
   AddItem(file, "&Import Symbol...", ID_APP_IMPORT_SYMBOL);
+  AddItem(file, "Import &Pin Table...", ID_APP_IMPORT_PIN_TABLE);
   AddItem(file, "&Open Library...", ID_APP_OPEN_LIBRARY);
   AddItem(file, "Open &Component...", ID_APP_OPEN_COMPONENT);
   AddItem(file, "&Export to KiCad...", ID_APP_EXPORT_KICAD);
