@@ -105,6 +105,10 @@ int TakeOverwriteReadOnly(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("component-editor-cli %s\n", CE_VERSION);
+    return 0;
+  }
   argc = TakeOverwriteReadOnly(argc, argv);
   SetAtomicWriteNotes([](const CString& note) { std::fprintf(stderr, "%s\n", note.c_str()); });
   if (argc < 2) return Usage();

@@ -92,6 +92,11 @@ class EditorWxApp : public wxApp {
   // paint); it is told not to, for this program only, as it reads that once at start.
   // A user's own choices are kept.
   bool Initialize(int& count, wxChar** words) override {
+    // Answered before the toolkit starts, so that it needs no display.
+    if (count == 2 && wxString(words[1]) == "--version") {
+      std::printf("component-editor %s\n", CE_VERSION);
+      std::exit(0);
+    }
     setenv("GTK_OVERLAY_SCROLLING", "0", 0);
     const bool glChosen = getenv("GDK_GL") != nullptr;
     if (!glChosen) setenv("GDK_GL", "disable", 1);

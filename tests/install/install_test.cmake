@@ -1,6 +1,8 @@
 # Installs the build into a scratch prefix and checks that a desktop finds the programs,
-# their entry and icon, and that the installed command-line program finds its bundled
-# data when the library it is given lies in a folder of its own. Run as:
+# their entry and icon, that man and bash find their pages and completion, that the
+# programs tell their version without a display, and that the installed command-line
+# program finds its bundled data when the library it is given lies in a folder of its
+# own. Run as:
 #   cmake -DBUILD=<build folder> -DWORK=<scratch folder> -DGUI=<ON|OFF> -P install_test.cmake
 
 cmake_minimum_required(VERSION 3.25)
@@ -16,9 +18,12 @@ endif()
 set(expected bin/component-editor-cli lib/component-editor/component-editor-cli
              lib/component-editor/sample.cmplib lib/component-editor/def_ref.txt
              lib/component-editor/package.txt lib/component-editor/default.scmtech
-             lib/component-editor/logic.scmlib lib/component-editor/footprints.pcblib)
+             lib/component-editor/logic.scmlib lib/component-editor/footprints.pcblib
+             share/man/man1/component-editor-cli.1.gz
+             share/bash-completion/completions/component-editor-cli)
 if(GUI)
   list(APPEND expected bin/component-editor lib/component-editor/component-editor
+       share/man/man1/component-editor.1.gz
        share/applications/component-editor.desktop
        share/icons/hicolor/scalable/apps/component-editor.svg
        share/mime/packages/component-editor.xml)
@@ -63,3 +68,16 @@ list(LENGTH drawings count)
 if(count LESS 2)
   message(FATAL_ERROR "the installed program drew ${count} drawings of the sample:\n${out}${err}")
 endif()
+
+set(programs component-editor-cli)
+if(GUI)
+  list(APPEND programs component-editor)
+endif()
+foreach(program IN LISTS programs)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+                          ${prefix}/bin/${program} --version
+                  RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT code EQUAL 0 OR NOT out MATCHES "^${program} [0-9]+\\.[0-9]+\\.[0-9]+\n$")
+    message(FATAL_ERROR "${program} --version said:\n${out}${err}")
+  endif()
+endforeach()
