@@ -39,7 +39,7 @@ void CEditorApp::OnImportPinTable() {
   CString library = CurrentLibrary();
   if (library.IsEmpty()) library = m_prompt.AskLibraryToOpen(GetProgramPath());
   if (library.IsEmpty()) return;
-  const CString table = m_prompt.AskPinMapToOpen(
+  const CString table = m_prompt.AskPinTableToOpen(
       CString(std::filesystem::path(AbsolutePath(library).str()).parent_path().string()));
   if (!table.IsEmpty()) ImportPinTable(library, table);
 }

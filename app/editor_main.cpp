@@ -34,6 +34,7 @@ const char* const kLibraryWildcard = "Component libraries (*.cmplib)|*.cmplib|Al
 const char* const kPinMapWildcard =
     "Pin maps (*.csv;*.tsv)|*.csv;*.tsv|Comma-separated (*.csv)|*.csv|Tab-separated (*.tsv)|*.tsv|All files "
     "(*)|*";
+const char* const kPinTableWildcard = "Pin tables (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|All files (*)|*";
 
 // The screen's clipboard, as plain text.
 class WxClipboard : public AppClipboard {
@@ -66,6 +67,11 @@ class WxFilePrompt : public FilePrompt {
   }
   CString AskPinMapToOpen(const CString& folder) override {
     wxFileDialog dialog(nullptr, "Import Pin Map", ToWx(folder), "", kPinMapWildcard,
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    return dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : CString();
+  }
+  CString AskPinTableToOpen(const CString& folder) override {
+    wxFileDialog dialog(nullptr, "Import Pin Table", ToWx(folder), "", kPinTableWildcard,
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     return dialog.ShowModal() == wxID_OK ? FromWx(dialog.GetPath()) : CString();
   }

@@ -17,6 +17,9 @@ class FilePrompt {
   // `suggested`; empty when the user cancels.
   virtual CString AskPinMapToOpen(const CString& folder) = 0;
   virtual CString AskPinMapToSave(const CString& suggested) = 0;
+  // A chip maker's pin table to import (.csv, .tsv or the .txt of package files);
+  // empty when the user cancels.
+  virtual CString AskPinTableToOpen(const CString& folder) = 0;
   // A folder, starting in `folder`; empty when the user cancels.
   virtual CString AskFolder(const CString& title, const CString& folder) = 0;
 };

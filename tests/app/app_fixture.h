@@ -36,6 +36,7 @@ class ScriptedFilePrompt : public FilePrompt {
   CString AskLibraryToSave(const CString&) override { return Next(saveAnswers); }
   CString AskPinMapToOpen(const CString&) override { return Next(pinMapAnswers); }
   CString AskPinMapToSave(const CString&) override { return Next(pinMapAnswers); }
+  CString AskPinTableToOpen(const CString&) override { return Next(pinMapAnswers); }
   CString AskFolder(const CString&, const CString&) override { return Next(folderAnswers); }
   bool ShowFolder(const CString& folder) override {
     foldersShown.push_back(folder);
