@@ -1,10 +1,12 @@
 #include "app/cli_check_command.h"
 
 #include <algorithm>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "app/cli_command_set.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/design_findings.h"
@@ -19,29 +21,6 @@ struct CheckRequest {
   std::vector<CString> components;
   bool json = false;
 };
-
-int Usage(std::FILE* err) {
-  std::fprintf(err, "usage: component-editor-cli check LIBRARY [COMPONENT...] [--json]\n");
-  return 2;
-}
-
-bool Parse(int argc, char** argv, CheckRequest& request) {
-  std::vector<CString> positional;
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view word = argv[i];
-    if (word == "--json") {
-      request.json = true;
-    } else if (word.starts_with("--")) {
-      return false;
-    } else {
-      positional.emplace_back(argv[i]);
-    }
-  }
-  if (positional.empty()) return false;
-  request.library = positional.front();
-  request.components.assign(positional.begin() + 1, positional.end());
-  return true;
-}
 
 bool SameName(const CString& a, const CString& b) {
   return a.CompareNoCase(b) == 0;
@@ -142,13 +121,9 @@ void PrintJson(std::FILE* out, const CString& library, const std::vector<DesignF
 
 }  // namespace
 
-bool IsCheckCommand(std::string_view command) {
-  return command == "check";
-}
+namespace {
 
-int RunCheckCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
-  CheckRequest request;
-  if (!Parse(argc, argv, request)) return Usage(err);
+int RunCheck(const CheckRequest& request, std::FILE* out, std::FILE* err) {
   std::vector<LibraryComponent> components;
   CString error;
   if (!CComponentLibraryFile::Load(request.library, components, error) ||
@@ -163,4 +138,19 @@ int RunCheckCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
     PrintText(out, findings, components.size());
   }
   return findings.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+void AddCheckCommand(CLI::App& app, CliCommandSet& commands) {
+  auto request = std::make_shared<CheckRequest>();
+  CLI::App* command = app.add_subcommand("check", "Check every component of a library, or those named.");
+  command->add_option("LIBRARY", request->library, "the component library (.cmplib)")
+      ->type_name("")
+      ->required();
+  command->add_option("COMPONENT", request->components, "check only these components (any case)")
+      ->type_name("");
+  command->add_flag("--json", request->json, "print one JSON object instead of lines (docs/cli-json.md)");
+  commands.SetRunner(command,
+                     [request, &commands] { return RunCheck(*request, commands.Out(), commands.Err()); });
 }

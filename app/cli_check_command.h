@@ -9,8 +9,9 @@
 // words do not fit. --json prints one object instead (docs/cli-json.md).
 #pragma once
 
-#include <cstdio>
-#include <string_view>
+namespace CLI {
+class App;
+}
+class CliCommandSet;
 
-bool IsCheckCommand(std::string_view command);
-int RunCheckCommand(int argc, char** argv, std::FILE* out, std::FILE* err);
+void AddCheckCommand(CLI::App& app, CliCommandSet& commands);

@@ -1,9 +1,11 @@
 #include "app/cli_diff_command.h"
 
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "app/cli_command_set.h"
 #include "host/model/component_diff.h"
 #include "host/model/component_library_file.h"
 #include "host/model/pin_labels.h"
@@ -22,13 +24,6 @@ struct DiffRequest {
   CString gitPath;
 };
 
-int Usage(std::FILE* err) {
-  std::fprintf(err,
-               "usage: component-editor-cli diff OLD.cmplib NEW.cmplib [COMPONENT...] [--json]\n"
-               "       component-editor-cli diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n");
-  return 2;
-}
-
 // Git writes "." for the hash and mode of a side that is not there.
 bool IsHex(std::string_view word) {
   if (word == ".") return true;
@@ -46,33 +41,31 @@ bool IsGitForm(const std::vector<CString>& words) {
          IsMode(words[6].str());
 }
 
-bool Parse(int argc, char** argv, DiffRequest& request) {
-  std::vector<CString> positional;
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view word = argv[i];
-    if (word == "--json") {
-      request.json = true;
-    } else if (word.starts_with("--")) {
-      return false;
-    } else {
-      positional.emplace_back(argv[i]);
-    }
-  }
-  if (positional.size() < 2) return false;
+// The words as given: OLD, NEW and the components named, or git's seven words.
+struct DiffWords {
+  CString before;
+  CString after;
+  std::vector<CString> more;
+  bool json = false;
+};
+
+void Fit(const DiffWords& words, DiffRequest& request) {
+  request.json = words.json;
+  std::vector<CString> positional{words.before, words.after};
+  positional.insert(positional.end(), words.more.begin(), words.more.end());
   if (IsGitForm(positional)) {
     request.gitDriver = true;
     request.gitPath = positional[0];
     request.before = positional[1];
     request.after = positional[4];
     request.beforeLocation = request.afterLocation = positional[0];
-    return true;
+    return;
   }
   request.before = positional[0];
   request.after = positional[1];
   request.beforeLocation = request.before;
   request.afterLocation = request.after;
   request.components.assign(positional.begin() + 2, positional.end());
-  return true;
 }
 
 bool LoadSide(const DiffRequest& request, const CString& path, std::vector<LibraryComponent>& components,
@@ -118,13 +111,11 @@ void PrintText(std::FILE* out, const DiffRequest& request, const std::vector<Com
 
 }  // namespace
 
-bool IsDiffCommand(std::string_view command) {
-  return command == "diff";
-}
+namespace {
 
-int RunDiffCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
+int RunDiff(const DiffWords& words, std::FILE* out, std::FILE* err) {
   DiffRequest request;
-  if (!Parse(argc, argv, request)) return Usage(err);
+  Fit(words, request);
   std::vector<LibraryComponent> before;
   std::vector<LibraryComponent> after;
   CString error;
@@ -145,4 +136,21 @@ int RunDiffCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
   }
   if (changes.empty() || request.gitDriver) return 0;
   return 1;
+}
+
+}  // namespace
+
+void AddDiffCommand(CLI::App& app, CliCommandSet& commands) {
+  auto words = std::make_shared<DiffWords>();
+  CLI::App* command = app.add_subcommand(
+      "diff", "Say what changed between two component libraries; also git's external diff driver.");
+  command->footer(
+      "As git's diff driver: diff PATH OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE\n"
+      "(a difference then exits 0 after a heading line naming PATH).");
+  command->add_option("OLD", words->before, "the library before (.cmplib)")->type_name("")->required();
+  command->add_option("NEW", words->after, "the library after (.cmplib)")->type_name("")->required();
+  command->add_option("COMPONENT", words->more, "compare only these components, by old or new name")
+      ->type_name("");
+  command->add_flag("--json", words->json, "print one JSON object instead of lines (docs/cli-json.md)");
+  commands.SetRunner(command, [words, &commands] { return RunDiff(*words, commands.Out(), commands.Err()); });
 }

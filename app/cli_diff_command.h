@@ -15,8 +15,9 @@
 // form a difference exits 0, after a heading line naming PATH.
 #pragma once
 
-#include <cstdio>
-#include <string_view>
+namespace CLI {
+class App;
+}
+class CliCommandSet;
 
-bool IsDiffCommand(std::string_view command);
-int RunDiffCommand(int argc, char** argv, std::FILE* out, std::FILE* err);
+void AddDiffCommand(CLI::App& app, CliCommandSet& commands);

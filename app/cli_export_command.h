@@ -8,9 +8,9 @@
 // exits non-zero and writes nothing.
 #pragma once
 
-#include <cstdio>
-#include <string_view>
+namespace CLI {
+class App;
+}
+class CliCommandSet;
 
-bool IsExportKicadCommand(std::string_view command);
-// 0 when done, 1 when refused, 2 when the words do not fit (after printing the usage).
-int RunExportKicadCommand(int argc, char** argv, std::FILE* out, std::FILE* err);
+void AddExportKicadCommand(CLI::App& app, CliCommandSet& commands);

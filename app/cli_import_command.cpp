@@ -1,8 +1,10 @@
 #include "app/cli_import_command.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/cli_command_set.h"
 #include "host/kicad/kicad_library.h"
 #include "host/kicad/kicad_symbol_import.h"
 #include "host/model/component_library_edit.h"
@@ -12,38 +14,11 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: component-editor-cli import-symbol LIBRARY SYMBOL_LIBRARY SYMBOL [--footprint PRETTY_FOLDER "
-    "FOOTPRINT]\n"
-    "                                          [--name NAME] [--package P] [--reference STEM]\n";
-
-// False when the words do not fit.
-bool Parse(int argc, char** argv, CString& library, CKicadSymbolImport::Request& request) {
-  std::vector<CString> positional;
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view word = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (word == "--footprint" && i + 2 < argc) {
-      request.footprintFolderPath = argv[++i];
-      request.footprint = argv[++i];
-    } else if (word == "--name" && hasValue) {
-      request.name = argv[++i];
-    } else if (word == "--package" && hasValue) {
-      request.package = argv[++i];
-    } else if (word == "--reference" && hasValue) {
-      request.defaultReference = argv[++i];
-    } else if (word.starts_with("--")) {
-      return false;
-    } else {
-      positional.push_back(argv[i]);
-    }
-  }
-  if (positional.size() != 3) return false;
-  library = positional[0];
-  request.symbolLibraryPath = positional[1];
-  request.symbol = positional[2];
-  return true;
-}
+struct ImportWords {
+  CString library;
+  CKicadSymbolImport::Request request;
+  std::vector<CString> footprint;  // PRETTY_FOLDER FOOTPRINT, or empty
+};
 
 bool Refuse(CString& error, const CString& hint = "") {
   error = CAppError::GetLastError() + hint;
@@ -79,7 +54,13 @@ bool CheckKinds(const CKicadSymbolImport::Request& request, CString& error) {
   return true;
 }
 
-int Run(const CString& library, CKicadSymbolImport::Request& request, std::FILE* out, std::FILE* err) {
+int Run(ImportWords& words, std::FILE* out, std::FILE* err) {
+  const CString& library = words.library;
+  CKicadSymbolImport::Request& request = words.request;
+  if (words.footprint.size() == 2) {
+    request.footprintFolderPath = words.footprint[0];
+    request.footprint = words.footprint[1];
+  }
   CString error;
   if (!CheckKinds(request, error) || !CheckNames(request, error)) {
     std::fprintf(err, "%s\n", error.c_str());
@@ -103,16 +84,31 @@ int Run(const CString& library, CKicadSymbolImport::Request& request, std::FILE*
 
 }  // namespace
 
-bool IsImportCommand(std::string_view command) {
-  return command == "import-symbol";
-}
-
-int RunImportCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
-  CString library;
-  CKicadSymbolImport::Request request;
-  if (!Parse(argc, argv, library, request)) {
-    std::fputs(kUsage, err);
-    return 2;
-  }
-  return Run(library, request, out, err);
+void AddImportCommand(CLI::App& app, CliCommandSet& commands) {
+  auto words = std::make_shared<ImportWords>();
+  CKicadSymbolImport::Request& request = words->request;
+  CLI::App* command = app.add_subcommand(
+      "import-symbol",
+      "Make a component of a KiCad symbol, one gate per unit, as File > Import Symbol does.");
+  command->add_option("LIBRARY", words->library, "the component library the component is added to")
+      ->type_name("")
+      ->required();
+  command->add_option("SYMBOL_LIBRARY", request.symbolLibraryPath, "the symbol library (.kicad_sym)")
+      ->type_name("")
+      ->required();
+  command->add_option("SYMBOL", request.symbol, "the symbol to import")->type_name("")->required();
+  command
+      ->add_option("--footprint", words->footprint,
+                   "the package's footprint: a .pretty folder and a footprint in it")
+      ->type_name("PRETTY_FOLDER FOOTPRINT")
+      ->expected(2);
+  command->add_option("--name", request.name, "the component's name (default: the symbol's)")
+      ->type_name("NAME");
+  command
+      ->add_option("--package", request.package,
+                   "the package's name (default: the footprint's, else the name)")
+      ->type_name("P");
+  command->add_option("--reference", request.defaultReference, "the default reference stem (default: U)")
+      ->type_name("STEM");
+  commands.SetRunner(command, [words, &commands] { return Run(*words, commands.Out(), commands.Err()); });
 }

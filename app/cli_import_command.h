@@ -14,9 +14,9 @@
 // line naming the problem on the error stream, exits non-zero and writes nothing.
 #pragma once
 
-#include <cstdio>
-#include <string_view>
+namespace CLI {
+class App;
+}
+class CliCommandSet;
 
-bool IsImportCommand(std::string_view command);
-// 0 when done, 1 when refused, 2 when the words do not fit (after printing the usage).
-int RunImportCommand(int argc, char** argv, std::FILE* out, std::FILE* err);
+void AddImportCommand(CLI::App& app, CliCommandSet& commands);

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <climits>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "app/cli_command_set.h"
 #include "host/model/component.h"
 #include "host/model/component_library_edit.h"
 #include "host/model/design.h"
@@ -21,14 +23,6 @@
 #include "platform/settings_store.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: component-editor-cli new LIBRARY NAME --package P [--footprint LIB:SYMBOL] [--symbol "
-    "LIB:SYMBOL]\n"
-    "                                [--gates N] [--reference STEM] [--pins N]\n"
-    "       component-editor-cli copy LIBRARY NAME NEW-NAME\n"
-    "       component-editor-cli rename LIBRARY NAME NEW-NAME\n"
-    "       component-editor-cli delete LIBRARY NAME\n";
 
 // A refusal: the message for the error stream.
 struct Refused {
@@ -130,42 +124,6 @@ void BuildComponent(const NewRequest& request, CDesign& design) {
   component.AddTo(design);
 }
 
-bool TakeOption(const std::string_view word, const char* value, NewRequest& request) {
-  if (word == "--package")
-    request.package = value;
-  else if (word == "--footprint")
-    request.footprint = value;
-  else if (word == "--symbol")
-    request.symbol = value;
-  else if (word == "--gates")
-    request.gates = value;
-  else if (word == "--reference")
-    request.reference = value;
-  else if (word == "--pins")
-    request.pins = value;
-  else
-    return false;
-  return true;
-}
-
-// False when the words do not fit `new`.
-bool ParseNew(int argc, char** argv, NewRequest& request) {
-  std::vector<CString> positional;
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view word = argv[i];
-    if (!word.starts_with("--")) {
-      positional.push_back(argv[i]);
-      continue;
-    }
-    if (i + 1 >= argc || !TakeOption(word, argv[i + 1], request)) return false;
-    ++i;
-  }
-  if (positional.size() != 2 || request.package.IsEmpty()) return false;
-  request.library = positional[0];
-  request.name = positional[1];
-  return true;
-}
-
 // Fresh settings in memory for as long as it lives: the symbol libraries are looked for
 // the same way on every machine, and the user's settings are never written.
 class ScopedMemorySettings {
@@ -181,9 +139,7 @@ bool FileExists(const CString& path) {
   return std::filesystem::exists(path.str(), code) && !code;
 }
 
-int RunNew(int argc, char** argv, std::FILE* out) {
-  NewRequest request;
-  if (!ParseNew(argc, argv, request)) return -1;
+int RunNew(const NewRequest& request, std::FILE* out) {
   const ScopedMemorySettings settings;
   CDesign design;
   BuildComponent(request, design);
@@ -196,18 +152,23 @@ int RunNew(int argc, char** argv, std::FILE* out) {
   return 0;
 }
 
-int RunEdit(std::string_view command, int argc, char** argv, std::FILE* out) {
-  const bool takesNewName = command != "delete";
-  if (argc != (takesNewName ? 5 : 4)) return -1;
-  const CString library = argv[2];
-  const CString name = argv[3];
+// What `copy`, `rename` and `delete` were asked for.
+struct EditRequest {
+  CString library;
+  CString name;
+  CString newName;
+};
+
+int RunEdit(std::string_view command, const EditRequest& request, std::FILE* out) {
+  const CString& library = request.library;
+  const CString& name = request.name;
   CString error;
-  if (!takesNewName) {
+  if (command == "delete") {
     if (!CComponentLibraryEdit::DeleteComponent(library, name, error)) throw Refused{error};
     std::fprintf(out, "Deleted %s from %s.\n", name.c_str(), library.c_str());
     return 0;
   }
-  CString newName = argv[4];
+  const CString& newName = request.newName;
   Check(ValidComponentName(newName));
   const bool done = command == "copy" ? CComponentLibraryEdit::CopyComponent(library, name, newName, error)
                                       : CComponentLibraryEdit::RenameComponent(library, name, newName, error);
@@ -217,22 +178,55 @@ int RunEdit(std::string_view command, int argc, char** argv, std::FILE* out) {
   return 0;
 }
 
-}  // namespace
-
-bool IsLibraryCommand(std::string_view command) {
-  return command == "new" || command == "copy" || command == "rename" || command == "delete";
-}
-
-int RunLibraryCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
-  if (argc < 2 || !IsLibraryCommand(argv[1])) return 2;
-  const std::string_view command = argv[1];
+// A refusal becomes its message on the error stream and exit code 1.
+int Refusing(const std::function<int()>& run, std::FILE* err) {
   try {
-    const int result = command == "new" ? RunNew(argc, argv, out) : RunEdit(command, argc, argv, out);
-    if (result >= 0) return result;
-    std::fputs(kUsage, err);
-    return 2;
+    return run();
   } catch (const Refused& refusal) {
     std::fprintf(err, "%s\n", refusal.message.c_str());
     return 1;
   }
+}
+
+void AddNewCommand(CLI::App& app, CliCommandSet& commands) {
+  auto request = std::make_shared<NewRequest>();
+  CLI::App* command = app.add_subcommand("new", "Add a new component, as the New Component dialog makes it.");
+  command->add_option("LIBRARY", request->library, "the component library; a missing one is made")
+      ->type_name("")
+      ->required();
+  command->add_option("NAME", request->name, "the new component's name")->type_name("")->required();
+  command->add_option("--package", request->package, "the package's name")->type_name("P")->required();
+  command->add_option("--footprint", request->footprint, "LIB:SYMBOL, the footprint whose pads give the pins")
+      ->type_name("LIB:SYMBOL");
+  command->add_option("--symbol", request->symbol, "LIB:SYMBOL, the schematic symbol of every gate")
+      ->type_name("LIB:SYMBOL");
+  command->add_option("--gates", request->gates, "how many gates (default: 1)")->type_name("N");
+  command->add_option("--reference", request->reference, "the default reference stem (default: U)")
+      ->type_name("STEM");
+  command->add_option("--pins", request->pins, "the pin count (default: the footprint's pad count)")
+      ->type_name("N");
+  commands.SetRunner(command, [request, &commands] {
+    return Refusing([&] { return RunNew(*request, commands.Out()); }, commands.Err());
+  });
+}
+
+void AddEditCommand(CLI::App& app, CliCommandSet& commands, const char* name, const char* description) {
+  auto request = std::make_shared<EditRequest>();
+  CLI::App* command = app.add_subcommand(name, description);
+  command->add_option("LIBRARY", request->library, "the component library")->type_name("")->required();
+  command->add_option("NAME", request->name, "the component's name")->type_name("")->required();
+  if (std::string_view(name) != "delete")
+    command->add_option("NEW-NAME", request->newName, "the name it gets")->type_name("")->required();
+  commands.SetRunner(command, [name, request, &commands] {
+    return Refusing([&] { return RunEdit(name, *request, commands.Out()); }, commands.Err());
+  });
+}
+
+}  // namespace
+
+void AddLibraryCommands(CLI::App& app, CliCommandSet& commands) {
+  AddNewCommand(app, commands);
+  AddEditCommand(app, commands, "copy", "Copy a component under a new name.");
+  AddEditCommand(app, commands, "rename", "Rename a component.");
+  AddEditCommand(app, commands, "delete", "Delete a component.");
 }

@@ -18,11 +18,10 @@
 // error stream, exits non-zero and leaves every file as it was.
 #pragma once
 
-#include <cstdio>
-#include <string_view>
+namespace CLI {
+class App;
+}
+class CliCommandSet;
 
-// True for the words `new`, `copy`, `rename` and `delete`.
-bool IsLibraryCommand(std::string_view command);
-// Runs the library command named by argv[1]: 0 when done, 1 when refused, 2 when the
-// words do not fit the command (after printing its usage).
-int RunLibraryCommand(int argc, char** argv, std::FILE* out, std::FILE* err);
+// Adds `new`, `copy`, `rename` and `delete`.
+void AddLibraryCommands(CLI::App& app, CliCommandSet& commands);

@@ -3,8 +3,10 @@
 //   component-editor-cli import LIBRARY COMPONENT FILE [--by-name]
 #pragma once
 
-#include <string_view>
+namespace CLI {
+class App;
+}
+class CliCommandSet;
 
-bool IsPinMapCommand(std::string_view command);
-// The exit status: 0 done, 1 refused (nothing written), 2 the words do not fit.
-int RunPinMapCommand(int argc, char** argv);
+// Adds `export` and `import`.
+void AddPinMapCommands(CLI::App& app, CliCommandSet& commands);

@@ -16,9 +16,9 @@
 // leaves both libraries as they were.
 #pragma once
 
-#include <cstdio>
-#include <string_view>
+namespace CLI {
+class App;
+}
+class CliCommandSet;
 
-bool IsPinoutCommand(std::string_view command);
-// 0 when done, 1 when refused, 2 when the words do not fit (after printing the usage).
-int RunPinoutCommand(int argc, char** argv, std::FILE* out, std::FILE* err);
+void AddPinoutCommand(CLI::App& app, CliCommandSet& commands);

@@ -1,8 +1,11 @@
 #include "app/pin_map_printer.h"
 
+#include <memory>
+#include <nlohmann/json.hpp>
 #include <string_view>
 #include <vector>
 
+#include "app/cli_command_set.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -14,8 +17,6 @@
 #include "host/utility/app_error.h"
 
 namespace {
-
-constexpr const char* kShowUsage = "usage: component-editor-cli show LIBRARY [COMPONENT] [--keep-going]\n";
 
 void PrintGate(std::FILE* out, const CComponent& component, int index, const CGate& gate,
                const CPinLabels& labels) {
@@ -50,21 +51,49 @@ struct ShowRequest {
   CString library;
   CString component;  // empty: every component
   bool keepGoing = false;
+  bool json = false;
 };
 
-bool ParseShow(int argc, char** argv, ShowRequest& request) {
-  int positional = 0;
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view word = argv[i];
-    if (word == "--keep-going") {
-      request.keepGoing = true;
-    } else if (word.starts_with("--")) {
-      return false;
-    } else {
-      (positional++ == 0 ? request.library : request.component) = argv[i];
-    }
+nlohmann::json GateJson(const CComponent& component, int index, const CGate& gate, const CPinLabels& labels) {
+  nlohmann::json terminals = nlohmann::json::array();
+  for (int terminal = 1; terminal <= gate.CountPins(); ++terminal) {
+    const int pin = component.GetPinNumber(index, terminal);
+    terminals.push_back({{"terminal", terminal},
+                         {"name", component.GetPinName(index, terminal).str()},
+                         {"pin", pin == -1 ? nlohmann::json() : nlohmann::json(labels.Text(pin).str())}});
   }
-  return positional == 1 || positional == 2;
+  return {{"gate", GateString(index).str()},
+          {"symbol", gate.GetSymbol().str()},
+          {"library", gate.GetLibrary().str()},
+          {"terminals", terminals}};
+}
+
+nlohmann::json PackageJson(const CComponent& component, const CPinLabels& labels) {
+  nlohmann::json gates = nlohmann::json::array();
+  POSITION position = nullptr;
+  int index = 0;
+  for (CGate* gate = component.FirstGate(position, index); gate != nullptr;
+       gate = component.NextGate(position, index))
+    gates.push_back(GateJson(component, index, *gate, labels));
+  return {{"package", component.GetPackage().str()},
+          {"footprint", component.GetPcbSymbol().str()},
+          {"gates", gates}};
+}
+
+// Prints the design's packages, as lines or as members of `shown`'s list.
+void ShowDesign(const CDesign& design, const ShowRequest& request, const CString& name, std::FILE* out,
+                nlohmann::json& shown) {
+  nlohmann::json packages = nlohmann::json::array();
+  POSITION position = nullptr;
+  for (const CComponent* record = design.FirstComponent(position); record != nullptr;
+       record = design.NextComponent(position)) {
+    const CPinLabels labels = CPinLabels::ForPackage(*record, request.library);
+    if (request.json)
+      packages.push_back(PackageJson(*record, labels));
+    else
+      PrintPinMap(out, *record, labels);
+  }
+  if (request.json) shown.push_back({{"name", name.str()}, {"packages", packages}});
 }
 
 int Show(const ShowRequest& request, std::FILE* out, std::FILE* err) {
@@ -75,6 +104,7 @@ int Show(const ShowRequest& request, std::FILE* out, std::FILE* err) {
     return 1;
   }
   int shown = 0;
+  nlohmann::json components = nlohmann::json::array();
   for (const LibraryEntry& entry : entries) {
     if (!request.component.IsEmpty() && entry.name.CompareNoCase(request.component) != 0) continue;
     CDesign design;
@@ -83,17 +113,17 @@ int Show(const ShowRequest& request, std::FILE* out, std::FILE* err) {
       return 1;
     }
     if (!ReportUnreadFootprints(design, request.library, request.keepGoing, "shown", err)) return 1;
-    POSITION position = nullptr;
-    for (CComponent* record = design.FirstComponent(position); record != nullptr;
-         record = design.NextComponent(position)) {
-      PrintPinMap(out, *record, CPinLabels::ForPackage(*record, request.library));
-    }
+    ShowDesign(design, request, entry.name, out, components);
     ++shown;
   }
   if (shown == 0 && !request.component.IsEmpty()) {
     std::fprintf(err, "There is no component \"%s\" in %s.\n", request.component.c_str(),
                  request.library.c_str());
     return 1;
+  }
+  if (request.json) {
+    const nlohmann::json report{{"library", request.library.str()}, {"components", components}};
+    std::fprintf(out, "%s\n", report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
   }
   return 0;
 }
@@ -144,11 +174,17 @@ bool ReportUnreadFootprints(const CString& library, const CString& component, bo
   return ReportUnreadFootprints(design, library, keepGoing, output, err);
 }
 
-int RunShowCommand(int argc, char** argv, std::FILE* out, std::FILE* err) {
-  ShowRequest request;
-  if (!ParseShow(argc, argv, request)) {
-    std::fputs(kShowUsage, err);
-    return 2;
-  }
-  return Show(request, out, err);
+void AddShowCommand(CLI::App& app, CliCommandSet& commands) {
+  auto request = std::make_shared<ShowRequest>();
+  CLI::App* command =
+      app.add_subcommand("show", "Print the pin maps of a library's components, package by package.");
+  command->add_option("LIBRARY", request->library, "the component library (.cmplib)")
+      ->type_name("")
+      ->required();
+  command->add_option("COMPONENT", request->component, "show only this component (any case)")->type_name("");
+  command->add_flag("--keep-going", request->keepGoing,
+                    "print pins by number where a footprint that names its pads cannot be read");
+  command->add_flag("--json", request->json, "print one JSON object instead of lines (docs/cli-json.md)");
+  commands.SetRunner(command,
+                     [request, &commands] { return Show(*request, commands.Out(), commands.Err()); });
 }

@@ -1,7 +1,7 @@
 // Prints a component's pin map as text: what the editor's pin grid shows. And the
 // command line's `show`:
 //
-//   show LIBRARY [COMPONENT] [--keep-going]
+//   show LIBRARY [COMPONENT] [--keep-going] [--json]
 //
 // prints every component of LIBRARY (or the one named), package by package.
 //
@@ -18,6 +18,10 @@
 class CComponent;
 class CDesign;
 class CPinLabels;
+class CliCommandSet;
+namespace CLI {
+class App;
+}
 
 // Pins are written as `labels` writes them: by their lands' names where the footprint
 // names them.
@@ -33,6 +37,5 @@ bool ReportUnreadFootprints(const CDesign& design, const CString& library, bool 
 bool ReportUnreadFootprints(const CString& library, const CString& component, bool keepGoing,
                             const char* output, std::FILE* err);
 
-// The `show` command: 0 when shown, 1 when refused, 2 when the words do not fit (after
-// printing the usage).
-int RunShowCommand(int argc, char** argv, std::FILE* out, std::FILE* err);
+// Adds the `show` command; --json prints one object instead (docs/cli-json.md).
+void AddShowCommand(CLI::App& app, CliCommandSet& commands);

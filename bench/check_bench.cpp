@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_check_command.h"
-#include "app/cli_diff_command.h"
+#include "app/cli_commands.h"
 #include "host/model/component_library_file.h"
 
 namespace {
@@ -101,13 +100,12 @@ void RunCommand(benchmark::State& state, Command command, std::vector<std::strin
 }
 
 void BM_CheckLibrary(benchmark::State& state) {
-  RunCommand(state, RunCheckCommand, {"component-editor-cli", "check", TheLibrary().Library()});
+  RunCommand(state, RunCli, {"component-editor-cli", "check", TheLibrary().Library()});
 }
 BENCHMARK(BM_CheckLibrary)->Unit(benchmark::kMillisecond);
 
 void BM_DiffLibraries(benchmark::State& state) {
-  RunCommand(state, RunDiffCommand,
-             {"component-editor-cli", "diff", TheLibrary().Library(), TheLibrary().Changed()});
+  RunCommand(state, RunCli, {"component-editor-cli", "diff", TheLibrary().Library(), TheLibrary().Changed()});
 }
 BENCHMARK(BM_DiffLibraries)->Unit(benchmark::kMillisecond);
 

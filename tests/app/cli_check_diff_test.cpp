@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_check_command.h"
-#include "app/cli_diff_command.h"
+#include "app/cli_commands.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
@@ -59,12 +58,12 @@ class CliCheckDiffTest : public ::testing::Test {
 };
 
 TEST_F(CliCheckDiffTest, CheckPassesTheSampleAndRefusesWrongWords) {
-  const CliRun sample = RunCliCommand(RunCheckCommand, {"check", CE_DATA_DIR "/sample.cmplib"});
+  const CliRun sample = RunCliCommand(RunCli, {"check", CE_DATA_DIR "/sample.cmplib"});
   EXPECT_EQ(sample.code, 0) << sample.out;
   EXPECT_EQ(sample.out, "No problems in 4 components.\n");
-  EXPECT_EQ(RunCliCommand(RunCheckCommand, {"check"}).code, 2);
-  EXPECT_EQ(RunCliCommand(RunCheckCommand, {"check", Sample(), "--fast"}).code, 2);
-  const CliRun unknown = RunCliCommand(RunCheckCommand, {"check", Sample(), "NO-SUCH"});
+  EXPECT_EQ(RunCliCommand(RunCli, {"check"}).code, 2);
+  EXPECT_EQ(RunCliCommand(RunCli, {"check", Sample(), "--fast"}).code, 2);
+  const CliRun unknown = RunCliCommand(RunCli, {"check", Sample(), "NO-SUCH"});
   EXPECT_EQ(unknown.code, 1);
   EXPECT_NE(unknown.err.find("no component named \"NO-SUCH\""), std::string::npos) << unknown.err;
 }
@@ -89,7 +88,7 @@ TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
   const std::string library = Edited("planted.cmplib", [&](json& l) {
     for (const Planted& one : planted) one.edit(l);
   });
-  const CliRun check = RunCliCommand(RunCheckCommand, {"check", library});
+  const CliRun check = RunCliCommand(RunCli, {"check", library});
   EXPECT_EQ(check.code, 1);
   const std::vector<std::string> lines = Lines(check.out);
   ASSERT_EQ(lines.size(), planted.size() + 1) << check.out;
@@ -97,10 +96,10 @@ TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
     EXPECT_EQ(lines[i].substr(0, planted[i].line.size()), planted[i].line);
   EXPECT_EQ(lines.back(), "4 problems in 4 components.");
 
-  const CliRun one = RunCliCommand(RunCheckCommand, {"check", library, "hex-inv"});
+  const CliRun one = RunCliCommand(RunCli, {"check", library, "hex-inv"});
   EXPECT_EQ(one.out, planted[1].line + "\n1 problem in 1 component.\n");
 
-  const CliRun asJson = RunCliCommand(RunCheckCommand, {"check", library, "--json"});
+  const CliRun asJson = RunCliCommand(RunCli, {"check", library, "--json"});
   EXPECT_EQ(asJson.code, 1);
   const json report = json::parse(asJson.out);
   EXPECT_EQ(report["components"], 4);
@@ -114,11 +113,11 @@ TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
 
 TEST_F(CliCheckDiffTest, DiffOfOnePinChangedPrintsThatChangeAlone) {
   const std::string changed = Edited("changed.cmplib", [](json& l) { Terminal(l, 0, 0, 1, 2)["pin"] = 7; });
-  const CliRun diff = RunCliCommand(RunDiffCommand, {"diff", Sample(), changed});
+  const CliRun diff = RunCliCommand(RunCli, {"diff", Sample(), changed});
   EXPECT_EQ(diff.code, 1);
   EXPECT_EQ(diff.out, "QUAD-NAND2: package DIP-14: gate b terminal 3 (Y): pin 6 -> 7\n");
 
-  const json report = json::parse(RunCliCommand(RunDiffCommand, {"diff", Sample(), changed, "--json"}).out);
+  const json report = json::parse(RunCliCommand(RunCli, {"diff", Sample(), changed, "--json"}).out);
   ASSERT_EQ(report["changes"].size(), 1U);
   const json& change = report["changes"][0];
   EXPECT_EQ(change["kind"], "pin-changed");
@@ -151,7 +150,7 @@ TEST_F(CliCheckDiffTest, DiffOfTheSameDataLaidOutOtherwisePrintsNothing) {
   auto& attributes = Package(library, 0, 0)["attributes"];
   std::reverse(attributes.begin(), attributes.end());
   WriteFileText(m_scratch.Path() / "laid-out.cmplib", reversed(library).dump(7));
-  const CliRun diff = RunCliCommand(RunDiffCommand, {"diff", Sample(), m_scratch / "laid-out.cmplib"});
+  const CliRun diff = RunCliCommand(RunCli, {"diff", Sample(), m_scratch / "laid-out.cmplib"});
   EXPECT_EQ(diff.code, 0) << diff.err;
   EXPECT_EQ(diff.out, "");
 }
@@ -188,7 +187,7 @@ TEST_F(CliCheckDiffTest, DiffSaysEachKindOfChange) {
       {withValue("22k"), "RESISTOR: attribute Value: \"10k\" -> \"22k\"\n"},
   };
   for (const Case& one : cases) {
-    const CliRun diff = RunCliCommand(RunDiffCommand, {"diff", Sample(), Edited("new.cmplib", one.edit)});
+    const CliRun diff = RunCliCommand(RunCli, {"diff", Sample(), Edited("new.cmplib", one.edit)});
     EXPECT_EQ(diff.code, 1) << one.out;
     EXPECT_EQ(diff.out, one.out);
   }
@@ -199,11 +198,11 @@ TEST_F(CliCheckDiffTest, DiffSaysEachKindOfChange) {
 TEST_F(CliCheckDiffTest, DiffTakesTheWordsGitGivesAnExternalDriver) {
   const std::string changed = Edited("changed.cmplib", [](json& l) { l["components"].erase(0); });
   const CliRun git = RunCliCommand(
-      RunDiffCommand, {"diff", "libs/sample.cmplib", Sample(), "1f2e", "100644", changed, "3a4b", "100644"});
+      RunCli, {"diff", "libs/sample.cmplib", Sample(), "1f2e", "100644", changed, "3a4b", "100644"});
   EXPECT_EQ(git.code, 0) << git.err;
   EXPECT_EQ(git.out, "component library libs/sample.cmplib\nQUAD-NAND2: component removed\n");
-  const CliRun added = RunCliCommand(
-      RunDiffCommand, {"diff", "libs/new.cmplib", "/dev/null", ".", ".", changed, "3a4b", "100644"});
+  const CliRun added =
+      RunCliCommand(RunCli, {"diff", "libs/new.cmplib", "/dev/null", ".", ".", changed, "3a4b", "100644"});
   EXPECT_EQ(added.code, 0) << added.err;
   EXPECT_EQ(Lines(added.out).size(), 4U) << added.out;
 }

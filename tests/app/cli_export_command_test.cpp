@@ -1,8 +1,6 @@
 // Components out to the field's libraries as a script exports them: every sample goes
 // out and comes back through import-symbol with its pin map, terminal names and gates;
 // supplies shared by every gate go into the units' shared part; refusals write nothing.
-#include "app/cli_export_command.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/cli_import_command.h"
+#include "app/cli_commands.h"
 #include "host/kicad/kicad_export.h"
 #include "host/kicad/kicad_library.h"
 #include "host/model/component.h"
@@ -62,7 +60,7 @@ class CliExportCommandTest : public ::testing::Test {
  protected:
   CliRun Export(std::vector<std::string> words) {
     words.insert(words.begin(), "export-kicad");
-    return RunCliCommand(RunExportKicadCommand, std::move(words));
+    return RunCliCommand(RunCli, std::move(words));
   }
 
   // The folder that holds the package's footprint in the field's format after the export.
@@ -86,10 +84,9 @@ class CliExportCommandTest : public ::testing::Test {
         const std::string symbol =
             entry.name.str() + (source.records.size() > 1 ? "_" + record->GetPackage().str() : "");
         const std::string name = "RT" + std::to_string(++m_imported);
-        const CliRun imported =
-            RunCliCommand(RunImportCommand,
-                          {"import-symbol", again, m_folder / "Out.kicad_sym", symbol, "--footprint",
-                           FootprintFolder(*record, library), record->GetPcbSymbol().str(), "--name", name});
+        const CliRun imported = RunCliCommand(
+            RunCli, {"import-symbol", again, m_folder / "Out.kicad_sym", symbol, "--footprint",
+                     FootprintFolder(*record, library), record->GetPcbSymbol().str(), "--name", name});
         ASSERT_EQ(imported.code, 0) << symbol << ": " << imported.err;
         CDesign back;
         ASSERT_TRUE(CComponentLibraryFile::LoadComponent(CString(again), name.c_str(), back, error));
@@ -106,11 +103,11 @@ class CliExportCommandTest : public ::testing::Test {
 TEST_F(CliExportCommandTest, EverySampleComesBackThroughImportSymbol) {
   Samples::Write(m_folder.Path());
   const std::string imported = m_folder / "imported.cmplib";
-  ASSERT_EQ(RunCliCommand(RunImportCommand,
-                          {"import-symbol", imported, m_folder / Samples::kSymbolLibrary, Samples::kQuad,
-                           "--footprint", m_folder / Samples::kFootprintFolder, Samples::kDip})
-                .code,
-            0);
+  ASSERT_EQ(
+      RunCliCommand(RunCli, {"import-symbol", imported, m_folder / Samples::kSymbolLibrary, Samples::kQuad,
+                             "--footprint", m_folder / Samples::kFootprintFolder, Samples::kDip})
+          .code,
+      0);
   const std::vector<std::string> libraries = {CE_DATA_DIR "/sample.cmplib",
                                               CE_DATA_DIR "/big/big-fpga.cmplib",
                                               CE_DATA_DIR "/big/big-fpga-banks.cmplib", imported};

@@ -1,8 +1,6 @@
 // The command-line import of a symbol of the field's libraries as a script runs it: the
 // component it adds (gates, pin map, the names of its libraries), the pins it reports
 // left without a pad, and refusals that write nothing.
-#include "app/cli_import_command.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_pin_map_commands.h"
+#include "app/cli_commands.h"
 #include "app/pin_map_printer.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
@@ -37,7 +35,7 @@ class CliImportCommandTest : public ::testing::Test {
 
   CliRun Run(std::vector<std::string> words) {
     words.insert(words.begin(), "import-symbol");
-    return RunCliCommand(RunImportCommand, std::move(words));
+    return RunCliCommand(RunCli, std::move(words));
   }
 
   const CComponent* Load(const char* name) {
@@ -98,18 +96,9 @@ TEST_F(CliImportCommandTest, LibrariesElsewhereAreNamedByPathAndLongFootprintNam
   EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), m_footprints);
 }
 
-// The export writes to the process's own streams.
 CliRun RunExport(std::vector<std::string> words) {
-  words.insert(words.begin(), {"component-editor-cli", "export"});
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  ::testing::internal::CaptureStdout();
-  ::testing::internal::CaptureStderr();
-  CliRun run;
-  run.code = RunPinMapCommand(static_cast<int>(argv.size()), argv.data());
-  run.out = ::testing::internal::GetCapturedStdout();
-  run.err = ::testing::internal::GetCapturedStderr();
-  return run;
+  words.insert(words.begin(), "export");
+  return RunCliCommand(RunCli, std::move(words));
 }
 
 // Balls named A1 ... B2 print as bare pin numbers once their footprint is gone: show and
@@ -120,7 +109,7 @@ TEST_F(CliImportCommandTest, ShowAndExportStopWhenTheFootprintThatNamesThePinsIs
       0);
   const auto show = [this](std::vector<std::string> more) {
     more.insert(more.begin(), {"show", Library()});
-    return RunCliCommand(RunShowCommand, std::move(more));
+    return RunCliCommand(RunCli, std::move(more));
   };
   const CliRun found = show({});
   EXPECT_EQ(found.code, 0);

@@ -1,8 +1,6 @@
 // The command-line tool's library commands as a script runs them: what they write,
 // byte for byte outside the component touched, their exit codes, and the one line that
 // names the problem when they refuse, leaving the library as it was.
-#include "app/cli_library_commands.h"
-
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_commands.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -39,7 +38,7 @@ class CliLibraryCommandsTest : public ::testing::Test {
   std::string Library() const { return m_folder / "parts.cmplib"; }
   std::string Text() const { return ReadFileText(Library()); }
 
-  CliRun Run(std::vector<std::string> words) { return RunCliCommand(RunLibraryCommand, std::move(words)); }
+  CliRun Run(std::vector<std::string> words) { return RunCliCommand(RunCli, std::move(words)); }
 
   // Refused with exit code 1, `message` on the error stream and the file untouched.
   void ExpectRefused(const std::vector<std::string>& words, const std::string& message) {
@@ -118,7 +117,7 @@ TEST_F(CliLibraryCommandsTest, NewRefusesATakenNameAMissingSymbolAndBadWords) {
 
   const CliRun noPackage = Run({"new", Library(), "N2"});
   EXPECT_EQ(noPackage.code, 2);
-  EXPECT_EQ(noPackage.err.find("usage: component-editor-cli new LIBRARY NAME --package P"), 0u);
+  EXPECT_NE(noPackage.err.find("Usage: component-editor-cli new [OPTIONS] LIBRARY NAME"), std::string::npos);
   EXPECT_EQ(Text(), m_original);
 }
 
@@ -167,7 +166,7 @@ pid_t RunInChild(std::vector<std::string> words, const int (&start)[2]) {
   std::vector<char*> argv{program.data()};
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
-  ::_exit(RunLibraryCommand(static_cast<int>(argv.size()) - 1, argv.data(), quiet, stderr));
+  ::_exit(RunCli(static_cast<int>(argv.size()) - 1, argv.data(), quiet, stderr));
 }
 
 // Two scripts change one library at the same moment, 200 times over: one adds a

@@ -1,12 +1,11 @@
 // The command-line import of a pinout table as a script runs it: a two-package table on
 // a footprint of the field's libraries, what it reports, and words that do not fit.
-#include "app/cli_pinout_command.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/cli_commands.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -26,9 +25,9 @@ TEST(CliPinoutCommandTest, ATwoPackageTableGivesBothPackagesAndReportsWhatStayed
                 "PAD,Pin/Ball Function,Bank,Dual Function,Differential,High Speed,DQS,CABGA4,DIP14\n"
                 "1,PL2A,7,,True,,,A1,1\n2,PL2B,7,,Comp,,,A2,-\n3,VCC,-,,,,,B1,7\n4,GND,-,,,,,B2,14\n");
   const std::string library = folder / "parts.cmplib";
-  const CliRun outcome = RunCliCommand(
-      RunPinoutCommand, {"import-pinout", library, folder / "part.csv", "--name", "PART", "--footprint",
-                         "DIP14=" + (folder / Samples::kFootprintFolder) + ":" + Samples::kDip});
+  const CliRun outcome =
+      RunCliCommand(RunCli, {"import-pinout", library, folder / "part.csv", "--name", "PART", "--footprint",
+                             "DIP14=" + (folder / Samples::kFootprintFolder) + ":" + Samples::kDip});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
   EXPECT_NE(outcome.out.find("2 gates, 2 packages"), std::string::npos) << outcome.out;
   EXPECT_NE(outcome.out.find("CABGA4: without a footprint 4 balls named otherwise than by a number stayed "
@@ -57,9 +56,9 @@ TEST(CliPinoutCommandTest, WordsThatDoNotFitPrintTheUsage) {
            {"import-pinout", "parts.cmplib", "part.csv"},
            {"import-pinout", "parts.cmplib", "part.csv", "--name", "P", "--split", "pins"},
            {"import-pinout", "parts.cmplib", "part.csv", "--name", "P", "--footprint", "NOEQUALS"}}) {
-    const CliRun outcome = RunCliCommand(RunPinoutCommand, words);
+    const CliRun outcome = RunCliCommand(RunCli, words);
     EXPECT_EQ(outcome.code, 2);
-    EXPECT_NE(outcome.err.find("usage: component-editor-cli import-pinout"), std::string::npos);
+    EXPECT_NE(outcome.err.find("Usage: component-editor-cli import-pinout"), std::string::npos);
   }
 }
 

@@ -4,7 +4,8 @@
 REPO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 CE_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libwxgtk3.2-dev libcairo2-dev libpango1.0-dev xvfb xauth ccache lld xdotool imagemagick)
+  libwxgtk3.2-dev libcairo2-dev libpango1.0-dev xvfb xauth ccache lld xdotool imagemagick
+  libcli11-dev)
 
 missing_packages() {
   local pkg
