@@ -1,7 +1,9 @@
 // Saving a component into its library when the save goes wrong: a step of the write
 // fails, or the saving process is killed at any moment. The library is always either
 // exactly as it was or exactly as the save makes it, and the other components keep
-// their bytes.
+// their bytes. Changes of the library as a whole that the application's and the command
+// line's tests do not reach: a rename of case alone, names the file cannot hold, a
+// damaged library, a failed write, a new library.
 #include <errno.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -22,6 +24,7 @@
 #include "host/utility/library_file_lock.h"
 #include "tests/support/atomic_write_fault.h"
 #include "tests/support/file_text.h"
+#include "tests/support/library_text.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -46,6 +49,7 @@ class ComponentLibrarySaveTest : public ::testing::Test {
   }
 
   CString Library() const { return (m_scratch / "parts.cmplib").c_str(); }
+  std::string Text() const { return ReadFileText(Library().str()); }
   // What saving `design` into the library makes of it, found on a copy.
   std::string SavedBytes(const CDesign& design) {
     const std::string copy = m_scratch / "copy.cmplib";
@@ -154,8 +158,7 @@ TEST_F(ComponentLibrarySaveTest, ASaveKilledAtAnyMomentLeavesTheOldLibraryOrTheN
   // A killed save cannot remove its temporary file nor its lock file; the next save
   // clears both away.
   ASSERT_EQ(SaveInChild(Library(), m_asLoaded, std::nullopt), 0);
-  for (const auto& entry : fs::directory_iterator(m_scratch.Path()))
-    EXPECT_EQ(entry.path().filename().string(), "parts.cmplib");
+  ExpectOnlyTheLibrary();
 }
 
 // The save reads the library again under its lock: what another writer did to other
@@ -224,6 +227,42 @@ TEST_F(ComponentLibrarySaveTest, ANameOfInvalidUtf8IsRefusedWithTheBytesPosition
   }
   EXPECT_TRUE(CComponentLibraryEdit::RenameComponent(Library(), kComponent, "QUAD-NAND2-\xC3\xA9", m_error))
       << m_error.str();
+}
+
+TEST_F(ComponentLibrarySaveTest, EditsOfTheWholeLibraryRefuseWhatWouldNotReadBackAndLeaveItsBytes) {
+  ASSERT_TRUE(CComponentLibraryEdit::RenameComponent(Library(), "dual-opamp", "Dual-Opamp", m_error))
+      << m_error.str();
+  EXPECT_FALSE(ComponentBytes(Text(), "Dual-Opamp").empty()) << "a change of case is no clash with itself";
+  EXPECT_EQ(TextWithout(Text(), "Dual-Opamp"), TextWithout(m_original, "DUAL-OPAMP"));
+  WriteFileText(Library().str(), m_original);
+
+  const auto expectRefused = [&](bool done, const std::string& said) {
+    EXPECT_FALSE(done) << said;
+    EXPECT_NE(m_error.Find(said.c_str()), -1) << m_error.str();
+    EXPECT_EQ(Text(), m_original) << said;
+    ExpectOnlyTheLibrary();
+  };
+  // The application and the command line check names first; the library itself still
+  // never writes what it could not read back.
+  const std::string tooLong(CComponentLibraryFile::kMaxNameLength + 1, 'X');
+  expectRefused(CComponentLibraryEdit::CopyComponent(Library(), "HEX-INV", tooLong.c_str(), m_error),
+                "The library would not read back, so it was left as it was: ");
+  expectRefused(CComponentLibraryEdit::RenameComponent(Library(), "HEX-INV", "", m_error), "empty");
+  expectRefused(CComponentLibraryEdit::CreateLibrary(Library(), m_error), "already exists");
+  {
+    ScopedAtomicWriteFault fault(Step::Rename, EACCES);
+    expectRefused(CComponentLibraryEdit::DeleteComponent(Library(), "HEX-INV", m_error),
+                  std::strerror(EACCES));
+  }
+  m_original.resize(m_original.size() / 2);
+  WriteFileText(Library().str(), m_original);
+  expectRefused(CComponentLibraryEdit::DeleteComponent(Library(), "HEX-INV", m_error), "parts.cmplib");
+
+  const CString fresh = (m_scratch / "fresh.cmplib").c_str();
+  ASSERT_TRUE(CComponentLibraryEdit::CreateLibrary(fresh, m_error)) << m_error.str();
+  std::vector<LibraryEntry> entries{{"x", {}, 0}};
+  ASSERT_TRUE(CComponentLibraryFile::ReadContents(fresh, entries, m_error)) << m_error.str();
+  EXPECT_TRUE(entries.empty());
 }
 
 }  // namespace

@@ -8,14 +8,17 @@
 #include <utility>
 #include <vector>
 
+#include "host/model/gate_names.h"
 #include "host/model/position_index.h"
 #include "host/utility/app_error.h"
 #include "tests/host/model/model_dump.h"
 
 namespace {
 
-std::vector<std::pair<int, std::string>> GateWalk(const CComponent& record) {
-  std::vector<std::pair<int, std::string>> walk;
+using Walk = std::vector<std::pair<int, std::string>>;
+
+Walk GateWalk(const CComponent& record) {
+  Walk walk;
   POSITION position = nullptr;
   int index = -1;
   for (const CGate* gate = record.FirstGate(position, index); gate != nullptr;
@@ -33,48 +36,43 @@ std::vector<int> PinsOf(const CGate& gate) {
   return pins;
 }
 
-TEST(DesignLookupTest, MissingThingsAreNull) {
+// The gate and terminal of a pin, {-1, -1} when no terminal has it.
+std::pair<int, int> HolderOf(const CComponent& record, int pin) {
+  int gate = -1;
+  int terminal = -1;
+  if (!record.GetGateAndTerminal(pin, gate, terminal)) return {-1, -1};
+  return {gate, terminal};
+}
+
+TEST(DesignLookupTest, MissingThingsAreNullAndNamesIgnoreCase) {
   CDesign design;
-  EXPECT_EQ(design.FirstComponent(), nullptr);
   POSITION position = PositionFromIndex(3);
   EXPECT_EQ(design.FirstComponent(position), nullptr);
   EXPECT_EQ(position, nullptr);
-  EXPECT_EQ(design.FindComponent("7400", "DIP-14"), nullptr);
   EXPECT_EQ(design.FindAttribute("[PackageName]"), nullptr);
   EXPECT_EQ(design.GetSelectionOverview()->First(), nullptr);
 
-  CComponent* record = design.AddComponent("7400", "DIP-14");
-  EXPECT_EQ(design.FindComponent("7400", "SOIC-14"), nullptr);
-  EXPECT_EQ(design.FindComponent("7402", "DIP-14"), nullptr);
-  EXPECT_EQ(design.FindComponent(nullptr, nullptr), nullptr);
-  EXPECT_EQ(record->FirstGate(), nullptr);
-  EXPECT_EQ(record->FindGate(0), nullptr);
-  int gate = 0;
-  int terminal = 0;
-  EXPECT_FALSE(record->GetGateAndTerminal(1, gate, terminal));
-  EXPECT_EQ(record->GetPinNumber(0, 1), -1);
-  EXPECT_EQ(record->GetPinName(0, 1), "");
-  CDesign other;
-  EXPECT_FALSE(other.DeleteComponent(record));
-}
-
-TEST(DesignLookupTest, ComponentAndPackageNamesIgnoreCase) {
-  CDesign design;
   CComponent* dip = design.AddComponent("7400", "DIP-14");
   design.AddComponent("LM358", "DIP-8");
   CComponent* soic = design.AddComponent("7400", "SOIC-14");
-
   EXPECT_EQ(design.FindComponent("7400", "dip-14"), dip);
   EXPECT_EQ(design.FindComponent("lm358", "Dip-8"), design.FindComponent("LM358", "DIP-8"));
-  EXPECT_EQ(design.FindComponent("7400", "soic-14"), soic);
+  EXPECT_EQ(design.FindComponent("7400", "SO-14"), nullptr);
+  EXPECT_EQ(design.FindComponent("7402", "DIP-14"), nullptr);
+  EXPECT_EQ(design.FindComponent(nullptr, nullptr), nullptr);
+  EXPECT_EQ(dip->FirstGate(), nullptr);
+  EXPECT_EQ(dip->FindGate(0), nullptr);
+  EXPECT_EQ(HolderOf(*dip, 1), std::make_pair(-1, -1));
+  EXPECT_EQ(dip->GetPinNumber(0, 1), -1);
+  EXPECT_EQ(dip->GetPinName(0, 1), "");
+  CDesign other;
+  EXPECT_FALSE(other.DeleteComponent(dip));
 
   // The walk by name passes over the other component's record.
   std::vector<CComponent*> records;
-  POSITION position = nullptr;
   for (CComponent* record = design.FirstComponent(position, "7400"); record != nullptr;
-       record = design.NextComponent(position, "7400")) {
+       record = design.NextComponent(position, "7400"))
     records.push_back(record);
-  }
   EXPECT_EQ(records, (std::vector<CComponent*>{dip, soic}));
 }
 
@@ -85,29 +83,25 @@ TEST(GateTest, GatesAreListedInIndexOrderAndAnOccupiedIndexMakesRoom) {
   record->AddGate(3, "logic", "D", 3, nullptr, numbers);
   record->AddGate(0, "logic", "A", 3, nullptr, nullptr);
   record->AddGate(1, "logic", "B", 3, nullptr, nullptr);
-  EXPECT_EQ(GateWalk(*record), (std::vector<std::pair<int, std::string>>{{0, "A"}, {1, "B"}, {3, "D"}}));
+  EXPECT_EQ(GateWalk(*record), (Walk{{0, "A"}, {1, "B"}, {3, "D"}}));
   CGate* d = record->FindGate(3);
 
   // Three gates added from the first gap on: the old gate 3 moves up out of their way.
   for (int index = 2; index < 5; ++index) record->AddGate(index, "logic", "NEW", 2, nullptr, nullptr);
-  EXPECT_EQ(GateWalk(*record), (std::vector<std::pair<int, std::string>>{
-                                   {0, "A"}, {1, "B"}, {2, "NEW"}, {3, "NEW"}, {4, "NEW"}, {5, "D"}}));
+  EXPECT_EQ(GateWalk(*record), (Walk{{0, "A"}, {1, "B"}, {2, "NEW"}, {3, "NEW"}, {4, "NEW"}, {5, "D"}}));
   EXPECT_EQ(record->FindGate(5), d);
   EXPECT_EQ(record->GetPinNumber(5, 2), 2);
 
   // A gate added at 0 pushes the whole run up.
   record->AddGate(0, "logic", "FIRST", 1, nullptr, nullptr);
   EXPECT_EQ(GateWalk(*record),
-            (std::vector<std::pair<int, std::string>>{
-                {0, "FIRST"}, {1, "A"}, {2, "B"}, {3, "NEW"}, {4, "NEW"}, {5, "NEW"}, {6, "D"}}));
+            (Walk{{0, "FIRST"}, {1, "A"}, {2, "B"}, {3, "NEW"}, {4, "NEW"}, {5, "NEW"}, {6, "D"}}));
   EXPECT_EQ(record->GetPinNumber(6, 3), 3);
   EXPECT_TRUE(record->DeleteGate(0));
 
   EXPECT_TRUE(record->DeleteGate(2));
   EXPECT_FALSE(record->DeleteGate(2));
   EXPECT_FALSE(record->DeleteGate(99));
-  EXPECT_EQ(record->CountGates(), 5);
-
   EXPECT_EQ(record->AddGate(-1, "logic", "X", 1, nullptr, nullptr), nullptr);
   EXPECT_EQ(record->AddGate(0, "logic", "X", -3, nullptr, nullptr), nullptr);
   EXPECT_EQ(record->AddGate(CComponent::kMaxGateIndex + 1, "logic", "X", 1, nullptr, nullptr), nullptr);
@@ -120,7 +114,6 @@ TEST(GateTest, AddGateReadsOnlyItsPinsFromTheArraysAndDefaultsMissingOnes) {
   const int numbers[] = {1, 2, 3, 14, 7, 0};
   CGate* full = record.AddGate(0, "logic", "NAND2", 4, names, numbers);
   ASSERT_NE(full, nullptr);
-  EXPECT_EQ(full->CountPins(), 4);
   EXPECT_EQ(full->GetPinName(4), "VCC");
   EXPECT_EQ(PinsOf(*full), (std::vector<int>{1, 2, 3, 14}));
 
@@ -131,38 +124,28 @@ TEST(GateTest, AddGateReadsOnlyItsPinsFromTheArraysAndDefaultsMissingOnes) {
 
   // Pins are kept as given, whatever the package has.
   const int oddNumbers[] = {-2, INT_MIN};
-  const CGate* odd = record.AddGate(2, "logic", "X", 2, nullptr, oddNumbers);
-  ASSERT_NE(odd, nullptr);
-  EXPECT_EQ(PinsOf(*odd), (std::vector<int>{-2, INT_MIN}));
+  EXPECT_EQ(PinsOf(*record.AddGate(2, "logic", "X", 2, nullptr, oddNumbers)),
+            (std::vector<int>{-2, INT_MIN}));
 }
 
 TEST(PinMapTest, MinusOneIsNoPinAndZeroIsAPin) {
   CComponent record("U", "P");
   record.AddGate(0, "logic", "NAND2", 3, nullptr, nullptr);
   record.AddGate(1, "logic", "NAND2", 3, nullptr, nullptr);
-  int gate = -1;
-  int terminal = -1;
-
   EXPECT_TRUE(record.SetPinNumber(1, 2, 0));
-  EXPECT_EQ(record.GetPinNumber(1, 2), 0);
-  ASSERT_TRUE(record.GetGateAndTerminal(0, gate, terminal));
-  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(1, 2));
-
+  EXPECT_EQ(HolderOf(record, 0), std::make_pair(1, 2));
   EXPECT_TRUE(record.SetPinNumber(1, 2, -1));
-  EXPECT_FALSE(record.GetGateAndTerminal(0, gate, terminal));
-  EXPECT_FALSE(record.GetGateAndTerminal(-1, gate, terminal));
-
+  EXPECT_EQ(HolderOf(record, 0), std::make_pair(-1, -1));
+  EXPECT_EQ(HolderOf(record, -1), std::make_pair(-1, -1));
   // Any other number is a pin as given, negative ones too.
   EXPECT_TRUE(record.SetPinNumber(0, 2, -2));
-  EXPECT_EQ(record.GetPinNumber(0, 2), -2);
-  ASSERT_TRUE(record.GetGateAndTerminal(-2, gate, terminal));
-  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(0, 2));
+  EXPECT_EQ(HolderOf(record, -2), std::make_pair(0, 2));
 
   // Refusals change nothing and say why.
   record.SetPinNumber(0, 1, 5);
-  for (const auto& [g, t, pin] : std::vector<std::tuple<int, int, int>>{{0, 0, 9}, {0, 4, 9}, {2, 1, 9}}) {
+  for (const auto& [g, t] : std::vector<std::pair<int, int>>{{0, 0}, {0, 4}, {2, 1}}) {
     CAppError::ClearLastError();
-    EXPECT_FALSE(record.SetPinNumber(g, t, pin)) << g << "/" << t << "/" << pin;
+    EXPECT_FALSE(record.SetPinNumber(g, t, 9)) << g << "/" << t;
     EXPECT_TRUE(CAppError::HasLastError());
   }
   EXPECT_EQ(record.GetPinNumber(0, 1), 5);
@@ -177,20 +160,14 @@ TEST(PinMapTest, GateAndTerminalFindsTheFirstTerminalOfAPinAndFollowsEdits) {
   record.AddGate(1, "logic", "NAND2", 3, nullptr, nullptr);
   record.SetPinNumber(1, 1, 7);
   record.SetPinNumber(0, 3, 7);
-  int gate = -1;
-  int terminal = -1;
-  ASSERT_TRUE(record.GetGateAndTerminal(7, gate, terminal));
-  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(0, 3));
-
+  EXPECT_EQ(HolderOf(record, 7), std::make_pair(0, 3));
   // Edits through the gate itself count as well as edits through the record.
   record.FindGate(0)->SetPinNumber(3, 8);
-  ASSERT_TRUE(record.GetGateAndTerminal(7, gate, terminal));
-  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(1, 1));
+  EXPECT_EQ(HolderOf(record, 7), std::make_pair(1, 1));
   record.DeleteGate(1);
-  EXPECT_FALSE(record.GetGateAndTerminal(7, gate, terminal));
+  EXPECT_EQ(HolderOf(record, 7), std::make_pair(-1, -1));
   record.AddGate(0, "logic", "NAND2", 1, nullptr, std::vector<int>{7}.data());
-  ASSERT_TRUE(record.GetGateAndTerminal(8, gate, terminal));
-  EXPECT_EQ(std::make_pair(gate, terminal), std::make_pair(1, 3));
+  EXPECT_EQ(HolderOf(record, 8), std::make_pair(1, 3));
 }
 
 TEST(PinMapTest, ReplacingASymbolKeepsTheTerminalsItStillHas) {
@@ -198,17 +175,14 @@ TEST(PinMapTest, ReplacingASymbolKeepsTheTerminalsItStillHas) {
   const CString names[] = {"A", "B", "Y", "Z"};
   const int numbers[] = {1, 2, 3, 4};
   record.AddGate(0, "old", "AND4", 4, names, numbers);
-
   EXPECT_TRUE(record.ReplaceGateSymbol(0, "AND2", "new", 2));
   CGate* gate = record.FindGate(0);
-  EXPECT_EQ(gate->GetSymbol(), "AND2");
-  EXPECT_EQ(gate->GetLibrary(), "new");
+  EXPECT_EQ(gate->GetSymbol() + "@" + gate->GetLibrary(), "AND2@new");
   EXPECT_EQ(PinsOf(*gate), (std::vector<int>{1, 2}));
   EXPECT_TRUE(record.ReplaceGateSymbol(0, "AND3", nullptr, 3));
   EXPECT_EQ(PinsOf(*gate), (std::vector<int>{1, 2, -1}));
   EXPECT_EQ(gate->GetPinName(2), "B");
   EXPECT_EQ(gate->GetPinName(3), "");
-
   EXPECT_FALSE(record.ReplaceGateSymbol(4, "AND3", "new", 3));
   EXPECT_FALSE(record.ReplaceGateSymbol(0, "AND3", "new", -1));
 }
@@ -225,9 +199,8 @@ TEST(PackageRecordTest, ANewPackageTakesTheComponentsGatesWithoutPins) {
   dip->SetPcbSymbol("DIP14");
 
   CComponent* soic = design.AddComponent("7400", "SOIC-14");
-  EXPECT_EQ(soic->GetDescription(), "Quad NAND");
-  EXPECT_EQ(soic->GetPackageDescription(), "");
-  EXPECT_EQ(soic->GetPcbSymbol(), "");
+  EXPECT_EQ(soic->GetDescription() + "|" + soic->GetPackageDescription() + "|" + soic->GetPcbSymbol(),
+            "Quad NAND||");
   EXPECT_EQ(GateWalk(*soic), GateWalk(*dip));
   EXPECT_NE(soic->FindGate(0), dip->FindGate(0));
   EXPECT_EQ(soic->GetPinName(1, 3), "Y");
@@ -260,7 +233,7 @@ TEST(PackageRecordTest, AGateAddedToOneRecordMovesTheGatesOfEveryRecordAlike) {
   const CComponent* other = design.AddComponent("OTHER", "DIP-14");
 
   ASSERT_NE(dip->AddGate(0, "logic", "INV", 2, nullptr, dipPins), nullptr);
-  EXPECT_EQ(GateWalk(*soic), (std::vector<std::pair<int, std::string>>{{0, "INV"}, {1, "NAND2"}}));
+  EXPECT_EQ(GateWalk(*soic), (Walk{{0, "INV"}, {1, "NAND2"}}));
   EXPECT_EQ(PinsOf(*soic->FindGate(0)), (std::vector<int>{-1, -1}));
   EXPECT_EQ(PinsOf(*soic->FindGate(1)), (std::vector<int>{7, -1, -1}));
   EXPECT_EQ(PinsOf(*dip->FindGate(1)), (std::vector<int>{1, 2, 3}));
@@ -301,16 +274,13 @@ TEST(PackageRecordTest, ShowNameFlagsAreIndependentAndPcbOnlyHasNoSchematicSide)
   CComponent record("U", "P");
   CScmComponent* scm = record.GetScmComponent();
   ASSERT_NE(scm, nullptr);
-  const int flags[] = {
-      CScmComponent::kScmReference, CScmComponent::kScmComponent, CScmComponent::kScmPackage,
-      CScmComponent::kScmSymbol,    CScmComponent::kScmPinName,   CScmComponent::kScmPinNumber,
-      CScmComponent::kPcbReference, CScmComponent::kPcbComponent, CScmComponent::kPcbPackage,
-      CScmComponent::kPcbSymbol,    CScmComponent::kPcbPinName,   CScmComponent::kPcbPinNumber};
-  for (int flag : flags) ASSERT_TRUE(scm->SetShowName(flag, false));
-  ASSERT_TRUE(scm->SetShowName(8192, true));
-  for (int flag : flags) EXPECT_EQ(scm->GetShowName(flag), flag == 8192) << flag;
+  std::vector<int> flags;  // six of the schematic's, the same six shifted for the PCB's
+  for (int side : {0, 8})
+    for (int flag = 1; flag <= 0x20; flag <<= 1) flags.push_back(flag << side);
+  for (int flag : flags) ASSERT_TRUE(scm->SetShowName(flag, false)) << flag;
+  ASSERT_TRUE(scm->SetShowName(CScmComponent::kPcbSymbol, true));
+  for (int flag : flags) EXPECT_EQ(scm->GetShowName(flag), flag == CScmComponent::kPcbSymbol) << flag;
   EXPECT_FALSE(scm->SetShowName(0x4000, true));
-
   record.SetPcbOnly(true);
   EXPECT_EQ(record.GetScmComponent(), nullptr);
 }
@@ -331,7 +301,6 @@ TEST(SelectionTest, TheOverviewFollowsTheItemsMarks) {
   CComponent* b = design.AddComponent("B", "P");
   CComponent* c = design.AddComponent("C", "P");
   CSelectionOverview* overview = design.GetSelectionOverview();
-
   b->SetSelected(true);
   a->SetSelected(true);
   b->SetSelected(true);
@@ -339,17 +308,37 @@ TEST(SelectionTest, TheOverviewFollowsTheItemsMarks) {
   EXPECT_EQ(overview->Count(), 2);
   b->SetSelected(false);
   EXPECT_EQ(overview->First(), a);
-
   c->SetSelected(true);
   design.DeleteComponent(a);
   EXPECT_EQ(overview->First(), c);
   EXPECT_EQ(overview->Count(), 1);
-
   b->SetSelected(true);
   overview->Clear();
   EXPECT_EQ(overview->First(), nullptr);
-  EXPECT_FALSE(b->IsSelected());
-  EXPECT_FALSE(c->IsSelected());
+  EXPECT_FALSE(b->IsSelected() || c->IsSelected());
+}
+
+// Gate letter names: a..z, then aa, ab, ... with no gaps and no two indexes alike.
+TEST(GateNamesTest, NamesCountLikeSpreadsheetColumnsAndEveryIndexRoundTrips) {
+  EXPECT_EQ(GateString(0) + GateString(25) + "|" + GateString(26) + "|" + GateString(701) + "|" +
+                GateString(702) + "|" + GateString(-1),
+            "az|aa|zz|aaa|");
+  std::string previous;
+  for (int index = 0; index <= 100000; ++index) {
+    const CString name = GateString(index);
+    ASSERT_EQ(GateId(name), index) << name.str();
+    CString upper = name;
+    ASSERT_EQ(GateId(upper.MakeUpper()), index) << name.str();
+    // Shorter names first, then alphabetical: no name can repeat or be skipped.
+    const std::string& text = name.str();
+    ASSERT_TRUE(text.size() > previous.size() || (text.size() == previous.size() && text > previous))
+        << previous << " then " << text;
+    previous = text;
+  }
+  for (const char* bad : {"", "a1", " a", "a b", "\xc3\xa4", "fxshrxy", "zzzzzzzzzzzzzzzzzzzzzzzz"})
+    EXPECT_EQ(GateId(bad), -1) << bad;
+  EXPECT_EQ(GateId(nullptr), -1);
+  EXPECT_EQ(GateId("fxshrxx"), 2147483647);
 }
 
 }  // namespace

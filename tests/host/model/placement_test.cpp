@@ -45,10 +45,6 @@ std::string Describe(const CComponentInstance& instance) {
   return out;
 }
 
-CBox ExtentsOf(const CSymbolInstance* symbol) {
-  return symbol->GetExtents();
-}
-
 std::vector<CSymbolInstance*> SymbolsOf(const CComponentInstance& instance) {
   std::vector<CSymbolInstance*> symbols;
   POSITION at = nullptr;
@@ -194,10 +190,10 @@ void ExpectNearSquareGridOnTheSpacing(const std::vector<CSymbolInstance*>& gates
     EXPECT_EQ(offset.cy % kGrid, 0);
     columns.insert(gates[i]->GetPosition().x);
     rows.insert(gates[i]->GetPosition().y);
-    all = all.Union(ExtentsOf(gates[i]));
+    all = all.Union(gates[i]->GetExtents());
     for (size_t j = 0; j < i; ++j) {
-      const CBox a = ExtentsOf(gates[i]);
-      const CBox b = ExtentsOf(gates[j]);
+      const CBox a = gates[i]->GetExtents();
+      const CBox b = gates[j]->GetExtents();
       const long across = std::max(a.GetMin().x - b.GetMax().x, b.GetMin().x - a.GetMax().x);
       const long along = std::max(a.GetMin().y - b.GetMax().y, b.GetMin().y - a.GetMax().y);
       EXPECT_GE(std::max(across, along), kGrid) << "gates " << j << " and " << i;
@@ -238,7 +234,7 @@ TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything)
   u1->ArrangeSymbolInstances(CSize(kGrid, kGrid), false, CAngle(0));
   ExpectNearSquareGridOnTheSpacing(gates);
   CBox all;
-  for (const CSymbolInstance* gate : gates) all = all.Union(ExtentsOf(gate));
+  for (const CSymbolInstance* gate : gates) all = all.Union(gate->GetExtents());
   const CRect row = design.GetExtents();
   EXPECT_EQ(row, all.ToRect());
   // The component's show names put its name below the bodies; hiding it narrows the
@@ -251,7 +247,7 @@ TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything)
   u1->ArrangeSymbolInstances(CSize(kGrid, kGrid), true, CAngle(900));
   for (size_t i = 1; i < gates.size(); ++i) {
     EXPECT_EQ(gates[i]->GetPosition().x, gates[0]->GetPosition().x);
-    const long gap = ExtentsOf(gates[i - 1]).GetMin().y - ExtentsOf(gates[i]).GetMax().y;
+    const long gap = gates[i - 1]->GetExtents().GetMin().y - gates[i]->GetExtents().GetMax().y;
     EXPECT_GE(gap, kGrid);
     EXPECT_LT(gap, 2 * kGrid);
   }
@@ -369,26 +365,7 @@ TEST(PlacementTest, AddedTextsFollowTheShowNamesAndStackBelowTheBody) {
   EXPECT_FALSE(ic->FirstSymbolInstance()->GetPad(0)->GetPinNameText()->IsShown());
 }
 
-TEST(PlacementTest, SelectedInstancesJoinTheOverviewAndLeaveItWhenDeleted) {
-  CScmDesign design;
-  CComponentInstance* u1 = design.AddComponentInstance("U1", AddQuadNand(design), kComponentLibrary, true);
-  ASSERT_NE(u1, nullptr);
-  CSymbolInstance* gate = SymbolsOf(*u1)[1];
-  CPadInstance* pad = gate->FindPad(3);
-  pad->SetSelected(true);
-  gate->SetSelected(true);
-  pad->GetPinNumberText()->SetSelected(true);
-  EXPECT_EQ(design.GetSelectionOverview()->Count(), 3);
-  EXPECT_EQ(design.GetSelectionOverview()->First(), pad);
-
-  CScmDesign other;
-  EXPECT_FALSE(other.DeleteComponentInstance(u1));
-  EXPECT_TRUE(design.DeleteComponentInstance(u1));
-  EXPECT_EQ(design.GetSelectionOverview()->Count(), 0);
-  EXPECT_EQ(design.CountComponentInstances(), 0);
-}
-
-TEST(PlacementTest, HighlightedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
+TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
   CScmDesign design;
   CComponentInstance* u1 = design.AddComponentInstance("U1", AddQuadNand(design), kComponentLibrary, true);
   ASSERT_NE(u1, nullptr);
@@ -396,24 +373,25 @@ TEST(PlacementTest, HighlightedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted
   CPadInstance* first = gate->FindPad(1);
   CPadInstance* second = gate->FindPad(2);
   CPadInstance* third = gate->FindPad(3);
-  const CHighlightOverview* overview = design.GetHighlightOverview();
-  for (CDesignItem* item : {static_cast<CDesignItem*>(first), static_cast<CDesignItem*>(second),
-                            static_cast<CDesignItem*>(third), static_cast<CDesignItem*>(gate)})
-    item->SetHighlight(true);
-  first->SetHighlight(true);
-  EXPECT_EQ(overview->Count(), 4);
+  third->SetSelected(true);
+  gate->SetSelected(true);
+  third->GetPinNumberText()->SetSelected(true);
+  EXPECT_EQ(design.GetSelectionOverview()->Count(), 3);
+  EXPECT_EQ(design.GetSelectionOverview()->First(), third);
 
+  const CHighlightOverview* overview = design.GetHighlightOverview();
+  for (CDesignItem* item : std::vector<CDesignItem*>{first, second, third, gate, first})
+    item->SetHighlight(true);
+  EXPECT_EQ(overview->Count(), 4);
   // A middle one leaves; the others stay found.
   second->SetHighlight(false);
   EXPECT_EQ(overview->Count(), 3);
   EXPECT_FALSE(overview->Contains(second));
-  for (const CDesignItem* item :
-       {static_cast<CDesignItem*>(first), static_cast<CDesignItem*>(third), static_cast<CDesignItem*>(gate)})
+  for (const CDesignItem* item : std::vector<CDesignItem*>{first, third, gate})
     EXPECT_TRUE(overview->Contains(item));
   third->SetHighlight(false);
   first->SetHighlight(false);
-  ASSERT_EQ(overview->Items().size(), 1u);
-  EXPECT_EQ(overview->Items().front(), gate);
+  EXPECT_EQ(overview->Items(), std::vector<CDesignItem*>{gate});
 
   // An item placed in another design takes its highlight along.
   CScmDesign other;
@@ -425,8 +403,11 @@ TEST(PlacementTest, HighlightedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted
   EXPECT_TRUE(overview->Contains(u2->FirstSymbolInstance()));
   u2->SetOwnerDesignOfAll(&other);
 
+  EXPECT_FALSE(other.DeleteComponentInstance(u1));
   EXPECT_TRUE(design.DeleteComponentInstance(u1));
+  EXPECT_EQ(design.GetSelectionOverview()->Count(), 0);
   EXPECT_EQ(overview->Count(), 0);
+  EXPECT_EQ(design.CountComponentInstances(), 0);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
-// Undo levels: folding, empty levels, names, identity of the objects, and a long random
-// run of edits undone and redone exactly.
+// Undo levels: folding, empty levels, names, identity of the objects, a long random
+// run of edits undone and redone exactly, and the pin changes between two values of a
+// record that let a drawing take an undone assignment without being rebuilt.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "host/model/component_value.h"
 #include "host/model/design.h"
 #include "platform/view.h"
 #include "tests/host/model/model_dump.h"
@@ -259,6 +262,43 @@ TEST_F(UndoTest, ARandomRunOfEditsIsUndoneAndRedoneExactly) {
   EXPECT_FALSE(design.CanRedo());
   EXPECT_EQ(design.FirstComponent(), record);
   EXPECT_EQ(record->FindGate(0), keptGate);
+}
+
+ComponentValue TwoGates() {
+  ComponentValue value;
+  value.id = 7;
+  value.name = "DUT";
+  value.package = "DIP-8";
+  for (int index = 0; index < 2; ++index)  // indexes need not be positions
+    value.gates.push_back(
+        {100u + index, index * 2, "NAND2", "logic.scmlib", {{"A", -1}, {"B", -1}, {"Y", -1}}});
+  return value;
+}
+
+TEST(PinChangesTest, ListsEachChangedTerminalByGateIndexIgnoringIdentitiesAndNothingElse) {
+  const ComponentValue shown = TwoGates();
+  ComponentValue wanted = TwoGates();
+  wanted.id = 8;
+  wanted.gates[0].id = 200;
+  wanted.gates[0].terminals[2].pin = 3;
+  wanted.gates[1].terminals[0].pin = 5;
+  EXPECT_EQ(PinChangesBetween(shown, wanted), (std::vector<PinChange>{{0, 3, 3}, {2, 1, 5}}));
+  EXPECT_EQ(PinChangesBetween(shown, shown), std::vector<PinChange>{});
+
+  // With a pin changed too, any other difference is no pin change.
+  const std::function<void(ComponentValue&)> others[] = {
+      [](ComponentValue& v) { v.package = "SO-8"; },
+      [](ComponentValue& v) { v.gates[1].symbol = "NOR2"; },
+      [](ComponentValue& v) { v.gates[1].terminals[1].name = "C"; },
+      [](ComponentValue& v) { v.gates[1].terminals.pop_back(); },
+      [](ComponentValue& v) { v.gates.pop_back(); },
+      [](ComponentValue& v) { v.gates[1].index = 3; }};
+  for (const auto& change : others) {
+    ComponentValue value = TwoGates();
+    value.gates[0].terminals[0].pin = 1;
+    change(value);
+    EXPECT_FALSE(PinChangesBetween(shown, value));
+  }
 }
 
 }  // namespace
