@@ -48,50 +48,36 @@ std::string Ball(const char* name, double x, double y) {
          ") (size 0.4 0.4) (layers \"F.Cu\" \"F.Paste\" \"F.Mask\"))\n";
 }
 
+// A land as "number name shape width x height (x, y)", with its drill when it has one.
+std::string Land(const CFreePad& pad) {
+  const char* shapes[] = {"round", "rect", "oval"};
+  std::string out = std::to_string(pad.GetNumber()) + " " + pad.GetName().str() + " " +
+                    shapes[static_cast<int>(pad.GetShape())] + " " + std::to_string(pad.GetSize().cx) + "x" +
+                    std::to_string(pad.GetSize().cy) + " (" + std::to_string(pad.GetPosition().x) + "," +
+                    std::to_string(pad.GetPosition().y) + ")";
+  return pad.GetDrill() != 0 ? out + " drill " + std::to_string(pad.GetDrill()) : out;
+}
+
 }  // namespace
 
-TEST(KicadFootprintReaderTest, PadsKeepTheirShapeSizeTurnAndDrillWithYTurnedUp) {
+TEST(KicadFootprintReaderTest, LandsKeepShapeSizeTurnAndDrillWithYTurnedUpAndARepeatedNumberIsOnePin) {
   CString error;
   const auto symbol = Parse(kQuadWithPad, error);
   ASSERT_NE(symbol, nullptr) << error;
   EXPECT_EQ(symbol->GetKind(), SymbolKind::Pcb);
-  ASSERT_EQ(symbol->CountPins(), 5) << "1 to 4 and the exposed pad once";
-  ASSERT_EQ(symbol->CountPads(), 8) << "every land, the hole's too";
-  const CFreePad& first = *symbol->FindPad(1);
-  EXPECT_EQ(first.GetPosition(), CPoint(-15000, 5000));
-  EXPECT_EQ(first.GetShape(), PadShape::Rectangle);
-  EXPECT_EQ(first.GetSize(), CSize(8000, 3000));
-  EXPECT_EQ(first.GetName(), "") << "a plain number needs no label";
-  EXPECT_EQ(symbol->FindPad(2)->GetPosition(), CPoint(-15000, -5000)) << "the first pad of a repeated number";
-  EXPECT_EQ(symbol->FindPad(3)->GetShape(), PadShape::Oblong);
-  EXPECT_EQ(symbol->FindPad(3)->GetSize(), CSize(3000, 8000)) << "a quarter turn swaps the sides";
-  EXPECT_EQ(symbol->FindPad(4)->GetShape(), PadShape::Round);
-  EXPECT_EQ(symbol->FindPad(4)->GetDrill(), 6000);
-  const CFreePad& exposed = *symbol->FindPad(5);
-  EXPECT_EQ(exposed.GetName(), "EP") << "a named pad follows the highest number";
-  EXPECT_EQ(exposed.GetPosition(), CPoint(0, 4000));
-}
-
-TEST(KicadFootprintReaderTest, ARepeatedNumberIsOnePinOnSeveralLandsAndAHoleIsALandOfNoPin) {
-  CString error;
-  const auto symbol = Parse(kQuadWithPad, error);
-  ASSERT_NE(symbol, nullptr) << error;
-  std::vector<std::pair<int, CPoint>> lands;
-  for (int i = 0; i < symbol->CountPads(); ++i)
-    lands.emplace_back(symbol->GetPad(i).GetNumber(), symbol->GetPad(i).GetPosition());
-  EXPECT_EQ(lands, (std::vector<std::pair<int, CPoint>>{{1, {-15000, 5000}},
-                                                        {2, {-15000, -5000}},
-                                                        {3, {15000, -5000}},
-                                                        {4, {15000, 5000}},
-                                                        {5, {0, 4000}},
-                                                        {5, {0, -4000}},
-                                                        {CFreePad::kNoNumber, {0, -20000}},
-                                                        {2, {-15000, -15000}}}));
-  EXPECT_EQ(symbol->GetPad(5).GetName(), "EP") << "every land of the exposed pad carries its name";
-  const CFreePad& hole = symbol->GetPad(6);
-  EXPECT_FALSE(hole.IsNumbered());
-  EXPECT_EQ(hole.GetName(), "");
-  EXPECT_EQ(hole.GetDrill(), 10000);
+  EXPECT_EQ(symbol->CountPins(), 5) << "1 to 4 and the exposed pad once";
+  std::vector<std::string> lands;
+  for (int i = 0; i < symbol->CountPads(); ++i) lands.push_back(Land(symbol->GetPad(i)));
+  // A plain number needs no label; a quarter turn swaps the sides; a named pad follows the
+  // highest number, and every land of it carries the name; a hole is a land of no pin.
+  EXPECT_EQ(lands, (std::vector<std::string>{
+                       "1  rect 8000x3000 (-15000,5000)", "2  rect 8000x3000 (-15000,-5000)",
+                       "3  oval 3000x8000 (15000,-5000)", "4  round 12000x12000 (15000,5000) drill 6000",
+                       "5 EP rect 10000x6000 (0,4000)", "5 EP rect 10000x6000 (0,-4000)",
+                       "-1  round 10000x10000 (0,-20000) drill 10000", "2  rect 8000x3000 (-15000,-15000)"}));
+  EXPECT_EQ(symbol->FindPad(2)->GetPosition(), CPoint(-15000, -5000))
+      << "the first land of a repeated number";
+  EXPECT_FALSE(symbol->GetPad(6).IsNumbered());
   EXPECT_EQ(symbol->FindPad(CFreePad::kNoNumber), nullptr) << "a hole is found by no number";
   EXPECT_TRUE(symbol->HasSharedOrUnnumberedLands());
 
