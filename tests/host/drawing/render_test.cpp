@@ -1,10 +1,15 @@
 // What the drawing shows: each item in its colour, the marks over them, pin texts as
-// the instance's display says, and what reaches the screen when items are drawn.
+// the instance's display says, and what reaches the screen when items are drawn. Picking
+// what lies under a click: pads before the symbols that own them, thin pins within a few
+// pixels, bodies inside their outline, through the view's zoom and pan. Zooming, panning
+// and fitting as a user does them: the design point under the cursor stays put, the whole
+// design fits with a margin, resizing keeps what the view shows.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
 
+#include "host/picking/pick.h"
 #include "host/utility/evt.h"
 #include "platform/backend.h"
 #include "tests/host/drawing/drawing_fixture.h"
@@ -246,6 +251,219 @@ TEST_F(DrawingTest, EachDrawIsToldInOrderBeforeTheScreenRepaintsAndColourEventsR
   CEvt::Send("DesignColoursChanged", reinterpret_cast<long>(&board), 0);
   EXPECT_EQ(log.size(), 1u);
   EXPECT_EQ(CEvt::CountReceivers("DesignColoursChanged"), 0);
+}
+
+class PickTest : public DrawingTest {
+ protected:
+  CDesignItem* PickAt(TestDrawing* view, CPoint point, UINT flags, const CPick::Filter& filter = {},
+                      void* context = nullptr) {
+    CPick pick(view);
+    const bool found = pick.PickItems(point, flags, filter, context);
+    EXPECT_EQ(found, pick.GetItem() != nullptr);
+    return pick.GetItem();
+  }
+  CDesignItem* PickAtDesignPoint(TestDrawing* view, CPoint world, UINT flags) {
+    return PickAt(view, ViewPoint(view, world), flags);
+  }
+};
+
+TEST_F(PickTest, APadWinsOverItsSymbolAndTheFlagsChooseWhatCounts) {
+  CPcbDesign board;
+  CSymbolInstance* dip = PlaceQuadNand(board)->FirstSymbolInstance();
+  TestDrawing* view = OpenView(board);
+  ASSERT_NE(view, nullptr);
+  const CPoint pin5 = dip->FindPad(5)->GetPosition();
+  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickPads | kPickSymbols), dip->FindPad(5));
+  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickPads), dip->FindPad(5));
+  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickSymbols), dip);
+  EXPECT_EQ(PickAtDesignPoint(view, CPoint(0, 0), kPickPads | kPickSymbols), dip);
+  EXPECT_EQ(PickAtDesignPoint(view, CPoint(0, 0), kPickPads), nullptr);
+  EXPECT_EQ(PickAt(view, CPoint(3, 3), kPickPads | kPickSymbols), nullptr);
+  EXPECT_EQ(PickAtDesignPoint(view, pin5, 0), nullptr);
+
+  // A filter passes over what it refuses and sees the caller's context.
+  int asked = 0;
+  const CPick::Filter noPads = [](CDesignItem* item, void* context) {
+    ++*static_cast<int*>(context);
+    return DynamicDowncast<CPadInstance>(item) == nullptr;
+  };
+  EXPECT_EQ(PickAt(view, ViewPoint(view, pin5), kPickPads | kPickSymbols, noPads, &asked), dip);
+  EXPECT_GE(asked, 2);
+}
+
+TEST_F(PickTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
+  CScmDesign schematic;
+  CComponentInstance* u1 = PlaceQuadNand(schematic);
+  TestDrawing* view = OpenView(schematic);
+  ASSERT_NE(view, nullptr);
+  const CSymbolInstance* gateB = GateOf(u1, 1);
+  const CPadInstance* inputA = gateB->FindPad(1);
+  const CPoint onPin = ViewPoint(view, inputA->GetPosition()) + CSize(4, 0);
+
+  EXPECT_EQ(PickAt(view, onPin + CSize(0, -2), kPickPads), inputA);
+  EXPECT_EQ(PickAt(view, onPin + CSize(0, 3), kPickPads), inputA);
+  EXPECT_EQ(PickAt(view, onPin + CSize(0, -6), kPickPads), nullptr);
+  // Zoomed out until the two inputs lie within a few pixels of each other, the nearer wins.
+  const auto gap = [&] {
+    return ViewPoint(view, gateB->FindPad(2)->GetPosition()).y - ViewPoint(view, inputA->GetPosition()).y;
+  };
+  for (int i = 0; i < 10 && gap() > 3; ++i) view->OnZoomOutAtCursor();
+  ASSERT_LE(gap(), 3);
+  ASSERT_GE(gap(), 2);
+  const CPoint a = ViewPoint(view, inputA->GetPosition());
+  const CPoint b = ViewPoint(view, gateB->FindPad(2)->GetPosition());
+  EXPECT_EQ(PickAt(view, a, kPickPads), inputA);
+  EXPECT_EQ(PickAt(view, CPoint(b.x, b.y), kPickPads), gateB->FindPad(2));
+}
+
+TEST_F(PickTest, PicksFollowZoomAndPan) {
+  CPcbDesign board;
+  CSymbolInstance* dip = PlaceQuadNand(board)->FirstSymbolInstance();
+  TestDrawing* view = OpenView(board);
+  ASSERT_NE(view, nullptr);
+  const CPoint pin9 = dip->FindPad(9)->GetPosition();
+  const CPoint before = ViewPoint(view, pin9);
+
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(320, 60)));
+  view->OnZoomInAtCursor();
+  view->OnZoomInAtCursor();
+  const CPoint zoomed = ViewPoint(view, pin9);
+  ASSERT_GT(std::abs(zoomed.x - before.x) + std::abs(zoomed.y - before.y), 20);
+  EXPECT_EQ(PickAt(view, zoomed, kPickPads), dip->FindPad(9));
+  EXPECT_NE(PickAt(view, before, kPickPads | kPickSymbols), dip->FindPad(9));
+
+  view->OnPanTo(pin9 + CSize(200000, 0), true);
+  const CPoint panned = ViewPoint(view, pin9);
+  EXPECT_LT(panned.x, 200);
+  EXPECT_EQ(PickAt(view, panned, kPickPads | kPickSymbols), dip->FindPad(9));
+  EXPECT_EQ(PickAt(view, CPoint(200, 150), kPickPads | kPickSymbols), nullptr);
+}
+
+TEST(ViewTransform, KeepsItsScaleInBoundsAndFarOffCoordinatesWithinWhatADeviceTakes) {
+  CViewTransform transform;
+  transform.SetScale(0.01);
+  transform.SetOrigin(CPoint(-5000, 8000));
+  EXPECT_EQ(transform.ToView(CPoint(-4000, 7000)), CPoint(10, 10)) << "y is turned";
+  EXPECT_EQ(transform.ToWorld(CRect(0, 0, 10, 20)), CRect(-5000, 6000, -4000, 8000));
+  EXPECT_EQ(transform.LengthToView(2540), 25);
+  EXPECT_EQ(transform.LengthToWorld(3), 300);
+  transform.SetScale(0);
+  EXPECT_EQ(transform.GetScale(), 0.01);
+  transform.SetScale(1e9);
+  EXPECT_EQ(transform.GetScale(), CViewTransform::kMaxScale);
+  transform.SetOrigin(CPoint(-2000000000, 0));
+  EXPECT_LT(transform.ToView(CPoint(2000000000, 0)).x, 1 << 30);
+}
+
+class ZoomTest : public DrawingTest {
+ protected:
+  void SetUp() override {
+    DrawingTest::SetUp();
+    u1 = PlaceQuadNand(schematic);
+    ASSERT_NE(u1, nullptr);
+    view = OpenView(schematic);
+    ASSERT_NE(view, nullptr);
+  }
+
+  CScmDesign schematic;
+  CComponentInstance* u1 = nullptr;
+  TestDrawing* view = nullptr;
+};
+
+TEST_F(ZoomTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
+  const auto expectFitted = [&](const CRect& world) {
+    const CRect shown = view->GetTransform().ToView(world);
+    EXPECT_GT(shown.left, 0);
+    EXPECT_GT(shown.top, 0);
+    EXPECT_LT(shown.right, 400);
+    EXPECT_LT(shown.bottom, 300);
+    EXPECT_GT(std::max(shown.Width() / 400.0, shown.Height() / 300.0), 0.85);
+    EXPECT_NEAR(shown.CenterPoint().x, 200, 1);
+    EXPECT_NEAR(shown.CenterPoint().y, 150, 1);
+  };
+  const CRect extents = schematic.GetExtents();
+  expectFitted(extents);
+
+  // A generous design area round the contents does not shrink them.
+  schematic.SetDesignArea(CRect(-20000000, -5000000, 30000000, 45000000));
+  view->OnZoomAll();
+  expectFitted(extents);
+
+  // Resizing keeps a fitted view fitted.
+  frames.back()->MoveWindow(CRect(0, 0, 600, 200));
+  const CRect shown = view->GetTransform().ToView(extents);
+  EXPECT_NEAR(shown.CenterPoint().x, 300, 1);
+  EXPECT_NEAR(shown.CenterPoint().y, 100, 1);
+  EXPECT_NEAR(std::max(shown.Width() / 600.0, shown.Height() / 200.0), 1 / 1.1, 0.01);
+
+  // With nothing placed, the area is what is shown.
+  const CRect area(-2000000, -500000, 3000000, 4500000);
+  schematic.DeleteAllComponentInstances();
+  schematic.SetDesignArea(area);
+  frames.back()->MoveWindow(CRect(0, 0, 400, 300));
+  view->OnZoomAll();
+  expectFitted(area);
+}
+
+TEST_F(ZoomTest, ZoomingKeepsTheDesignPointUnderTheCursorOrTheCentreWhenTheCursorIsElsewhere) {
+  const CPoint cursor(90, 210);
+  ASSERT_TRUE(user.MoveMouse(view, cursor));
+  EXPECT_TRUE(view->CursorOverWindow(false));
+  const CPoint held = World(view, cursor);
+  EXPECT_EQ(CDesignWindow(view).GetCurrentPosition(), held);
+  const double scale = view->GetTransform().GetScale();
+
+  view->OnZoomInAtCursor();
+  EXPECT_DOUBLE_EQ(view->GetTransform().GetScale(), scale * 1.5);
+  EXPECT_EQ(ViewPoint(view, held), cursor);
+  ASSERT_TRUE(user.Wheel(view, cursor, -120));
+  EXPECT_DOUBLE_EQ(view->GetTransform().GetScale(), scale);
+  EXPECT_EQ(ViewPoint(view, held), cursor);
+  // Elsewhere, the wheel's point stays and the rest moves away from it.
+  ASSERT_TRUE(user.Wheel(view, CPoint(300, 40), 120));
+  EXPECT_NEAR(ViewPoint(view, held).x, 300 + (cursor.x - 300) * 1.5, 1);
+  EXPECT_NEAR(ViewPoint(view, held).y, 40 + (cursor.y - 40) * 1.5, 1);
+
+  // Out of the client area, the centre stays.
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(-5, 7)));
+  EXPECT_FALSE(view->CursorOverWindow(false));
+  const CPoint centre = World(view, CPoint(200, 150));
+  view->OnZoomOutAtCursor();
+  EXPECT_EQ(ViewPoint(view, centre), CPoint(200, 150));
+}
+
+TEST_F(ZoomTest, TheMouseIsOverOnlyTheDrawingThatSawItLast) {
+  CScmDesign other;
+  TestDrawing* second = OpenView(other);
+  ASSERT_NE(second, nullptr);
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(10, 10)));
+  EXPECT_TRUE(view->CursorOverWindow(false));
+  ASSERT_TRUE(user.MoveMouse(second, CPoint(20, 20)));
+  EXPECT_FALSE(view->CursorOverWindow(false));
+  EXPECT_TRUE(second->CursorOverWindow(true));
+}
+
+TEST_F(ZoomTest, PanningCentresOnTheCursorOrAPointAndMiddleDragsCarryTheDesignAlong) {
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(50, 60)));
+  const CPoint picked = World(view, CPoint(50, 60));
+  view->OnPan();
+  EXPECT_EQ(ViewPoint(view, picked), CPoint(200, 150));
+  view->OnPanTo(CPoint(1000000, -2000000), true);
+  EXPECT_EQ(ViewPoint(view, CPoint(1000000, -2000000)), CPoint(200, 150));
+
+  const CPoint grabbed = World(view, CPoint(100, 100));
+  ASSERT_TRUE(user.MiddleDown(view, CPoint(100, 100)));
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(130, 80), MK_MBUTTON));
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(160, 40), MK_MBUTTON));
+  EXPECT_EQ(ViewPoint(view, grabbed), CPoint(160, 40));
+  ASSERT_TRUE(user.MiddleUp(view, CPoint(160, 40)));
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(10, 10)));
+  EXPECT_EQ(ViewPoint(view, grabbed), CPoint(160, 40));
+
+  // A resize keeps the centre of a panned view.
+  const CPoint centre = World(view, CPoint(200, 150));
+  frames.back()->MoveWindow(CRect(0, 0, 600, 200));
+  EXPECT_EQ(ViewPoint(view, centre), CPoint(300, 100));
 }
 
 }  // namespace

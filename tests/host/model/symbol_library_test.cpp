@@ -9,7 +9,6 @@
 #include <fstream>
 #include <map>
 #include <numbers>
-#include <optional>
 #include <string>
 
 #include "host/model/design_units.h"
@@ -184,48 +183,6 @@ TEST(SampleLibraryTest, EveryStockPackageHasAFootprintNumberedCounterClockwise) 
   const CSymbol* header = footprints->Find("HDR-2x5");
   EXPECT_EQ(header->FindPad(2)->GetPosition().y, header->FindPad(1)->GetPosition().y)
       << "pins 1 and 2 share a row";
-}
-
-bool Inside(CPoint point, const CRect& box) {
-  return point.x >= box.left && point.x <= box.right && point.y >= box.top && point.y <= box.bottom;
-}
-
-// The box round the symbol's body: its graphics on the outline layer.
-CRect BodyOf(const CSymbol& symbol) {
-  std::optional<CRect> body;
-  for (const CSymbolGraphic& graphic : symbol.Graphics()) {
-    if (graphic.GetLayer() != "Outline") continue;
-    const CRect box = graphic.GetBounds();
-    body = body ? CRect(std::min(body->left, box.left), std::min(body->top, box.top),
-                        std::max(body->right, box.right), std::max(body->bottom, box.bottom))
-                : box;
-  }
-  return body.value_or(CRect());
-}
-
-TEST(SampleLibraryTest, SchematicPinsEndOnTheGridAndStickOutOfTheBody) {
-  for (const char* file : {"logic.scmlib", "analog.scmlib", "connectors.scmlib"}) {
-    const auto library = LoadSample(file);
-    ASSERT_NE(library, nullptr);
-    for (int i = 0; i < library->Count(); ++i) {
-      const CSymbol& symbol = library->Get(i);
-      const CRect body = BodyOf(symbol);
-      for (int p = 0; p < symbol.CountPads(); ++p) {
-        const CFreePad& pad = symbol.GetPad(p);
-        const std::string where = symbol.GetName().str() + " " + pad.GetName().str();
-        EXPECT_EQ(pad.GetPosition().x % kSchematicGrid, 0) << where;
-        EXPECT_EQ(pad.GetPosition().y % kSchematicGrid, 0) << where;
-        EXPECT_FALSE(Inside(pad.GetPosition(), body)) << where;
-        EXPECT_TRUE(Inside(pad.GetPinRoot(), body)) << where;
-      }
-    }
-  }
-  const auto logic = LoadSample("logic.scmlib");
-  const CSymbol* flipFlop = logic->Find("DFF");
-  ASSERT_NE(flipFlop, nullptr);
-  std::vector<std::string> names;
-  for (int p = 0; p < flipFlop->CountPads(); ++p) names.push_back(flipFlop->GetPad(p).GetName().str());
-  EXPECT_EQ(names, (std::vector<std::string>{"D", "CLK", "Q", "/Q"}));
 }
 
 }  // namespace

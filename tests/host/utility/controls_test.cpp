@@ -1,0 +1,193 @@
+// The host's controls: the grid wrapper (column widths that outlive the grid through the
+// registry, a creation that can be made to fail, headers from the string table, in-cell
+// edits); the smart combos (stock lists read from text files, entries found by their
+// data, file names selected by name); the focus back on a control at fault, its text
+// selected for retyping.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "host/utility/app_error.h"
+#include "host/utility/combo_entries.h"
+#include "host/utility/edit_grid.h"
+#include "host/utility/file_combo_box.h"
+#include "host/utility/reselect_control.h"
+#include "host/utility/stored_smart_combo_box.h"
+#include "platform/app_registry.h"
+#include "platform/combo_box.h"
+#include "platform/edit.h"
+#include "platform/settings_store.h"
+#include "platform/temp_file.h"
+#include "tests/support/control_texts.h"
+#include "tests/support/file_text.h"
+#include "tests/support/headless_test.h"
+
+namespace {
+
+constexpr const char* kGridKey = "ComponentEditor\\Grid";
+
+class ControlTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    settings = &InstallMemorySettings();
+    ASSERT_TRUE(CreateParentWindow(parent));
+  }
+  void TearDown() override {
+    CFlexGrid::SetFailCreationForTesting(false);
+    HeadlessTest::TearDown();
+  }
+
+  // As the pin grid makes it: three columns, one header row, columns resizable.
+  bool MakeGrid(CEditGrid& grid) {
+    if (!grid.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 0)) return false;
+    grid.SetCols(3);
+    grid.SetFixedCols(0);
+    grid.SetRows(2);
+    grid.SetFixedRows(1);
+    grid.SetAllowUserResizing(TRUE);
+    grid.SetRegistryKey(kGridKey);
+    return true;
+  }
+  void Make(CComboBox& combo, DWORD style) {
+    ASSERT_TRUE(combo.Create(style | WS_VISIBLE, CRect(0, 30, 100, 130), &parent, 1002));
+  }
+
+  CWnd parent;
+  MemorySettingsStore* settings = nullptr;
+};
+
+TEST_F(ControlTest, GridColumnWidthsAUserSetComeBackInTheNextGrid) {
+  {
+    CEditGrid first;
+    ASSERT_TRUE(MakeGrid(first));
+    ASSERT_TRUE(user.ResizeGridColumn(&first, 0, 150));
+    ASSERT_TRUE(user.ResizeGridColumn(&first, 2, 35));
+    ASSERT_TRUE(first.SaveSettings());
+  }
+  CAppRegistry registry(kGridKey);
+  unsigned long stored = 0;
+  ASSERT_TRUE(registry.GetValue("Col0", stored));
+  EXPECT_EQ(stored, 150u);
+  // A damaged value is passed over; a column with no value keeps its width.
+  registry.SetValue("Col1", 1000000ul);
+
+  CEditGrid second;
+  ASSERT_TRUE(MakeGrid(second));
+  second.SetCols(4);
+  ASSERT_TRUE(second.LoadSettings());
+  EXPECT_EQ(second.GetColWidth(0), 150);
+  EXPECT_EQ(second.GetColWidth(1), kGridDefaultColWidth);
+  EXPECT_EQ(second.GetColWidth(2), 35);
+  EXPECT_EQ(second.GetColWidth(3), kGridDefaultColWidth);
+
+  settings->SetWritable(false);
+  EXPECT_FALSE(second.SaveSettings());
+  second.SetRegistryKey("");
+  EXPECT_FALSE(second.LoadSettings());
+}
+
+TEST_F(ControlTest, GridCreationFailsWhileTheHookIsSetAndLeavesNoWindow) {
+  CFlexGrid::SetFailCreationForTesting(true);
+  CEditGrid failed;
+  EXPECT_FALSE(MakeGrid(failed));
+  EXPECT_EQ(failed.m_hWnd, nullptr);
+  EXPECT_FALSE(failed.Create(WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 1));
+  failed.SetRegistryKey(kGridKey);
+  EXPECT_FALSE(failed.SaveSettings());
+
+  CFlexGrid::SetFailCreationForTesting(false);
+  CEditGrid grid;
+  EXPECT_TRUE(MakeGrid(grid));
+}
+
+TEST_F(ControlTest, GridHeadersComeFromTheStringTableAndStopEditEndsAUsersEdit) {
+  CEditGrid grid;
+  ASSERT_TRUE(MakeGrid(grid));
+  ASSERT_TRUE(grid.SetTextMatrix(0, 0, 19001));
+  EXPECT_EQ(grid.GetTextMatrix(0, 0), "Schematic Symbol");
+  EXPECT_FALSE(grid.SetTextMatrix(0, 0, 18999));
+  EXPECT_EQ(grid.GetTextMatrix(0, 0), "Schematic Symbol");
+
+  grid.SetCell(1, 1);
+  grid.SetCellEditClass(RUNTIME_CLASS(CGridEdit));
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 1, 1));
+  ASSERT_TRUE(user.TypeInGridEditor(&grid, "VCC"));
+
+  EXPECT_EQ(grid.StopEdit(0, 0), 1);
+  EXPECT_EQ(grid.GetText(), "VCC");
+  EXPECT_TRUE(grid.GetCellModified());
+  EXPECT_EQ(grid.StopEdit(0, 0), 0);
+}
+
+TEST_F(ControlTest, ComboStockListSkipsBlanksTrimsListsEachEntryOnceAndShowsTheText) {
+  CStoredSmartComboBox combo;
+  Make(combo, CBS_DROPDOWN);
+  CString file;
+  ASSERT_TRUE(GetTempFile(file));
+  WriteFileText(file.str(), "\xEF\xBB\xBFU\r\n\r\n  IC \r\n\tR\n\nic\rU\nLED  \n   \n");
+  ASSERT_TRUE(combo.Fill(file, "LED"));
+  EXPECT_EQ(ComboEntries(combo), std::vector<std::string>({"U", "IC", "R", "LED"}));
+  EXPECT_EQ(combo.GetCurSel(), 3);
+  // Another spelling of an entry is shown as given, not replaced by the entry.
+  ASSERT_TRUE(combo.Fill(file, "led"));
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(combo.GetText(), "led");
+  ::unlink(file.c_str());
+
+  CAppError::ClearLastError();
+  EXPECT_TRUE(combo.Fill(file, "SO8"));
+  EXPECT_EQ(combo.GetCount(), 0);
+  EXPECT_EQ(combo.GetText(), "SO8");
+  EXPECT_FALSE(CAppError::HasLastError());
+  EXPECT_FALSE(combo.Fill("/tmp", ""));
+  EXPECT_NE(CAppError::GetLastError().Find("/tmp"), -1);
+}
+
+TEST_F(ControlTest, ComboEntriesAreFoundByTheirDataAndFilesByTheirWholeName) {
+  CComboBox combo;
+  Make(combo, CBS_DROPDOWNLIST | CBS_SORT);
+  const int records[3] = {};
+  EXPECT_EQ(AddComboEntry(combo, "SO8", &records[0]), 0);
+  EXPECT_EQ(AddComboEntry(combo, "DIP8", &records[1]), 0);
+  EXPECT_EQ(AddComboEntry(combo, "QFN", 42ul), 1);
+  EXPECT_EQ(SelectComboEntry(combo, &records[0]), 2);
+  EXPECT_EQ(SelectComboEntry(combo, &records[2]), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), 2);
+
+  CFileComboBox files;
+  Make(files, CBS_DROPDOWNLIST);
+  for (const char* name : {"logic.scmlib.old", "logic.scmlib", "analog.scmlib"}) files.AddString(name);
+  EXPECT_EQ(files.SelectString(-1, "LOGIC.scmlib"), 1);
+  EXPECT_EQ(files.SelectString(-1, "ana"), 2);
+}
+
+TEST_F(ControlTest, ReselectedControlTakesTheFocusWithItsWholeTextSelected) {
+  CEdit edit;
+  CComboBox combo;
+  ASSERT_TRUE(edit.Create(WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 100, 20), &parent, 1001));
+  Make(combo, CBS_DROPDOWN);
+  user.TypeText(&edit, "NAND2");
+  user.TypeComboText(&combo, "SOIC-8");
+  ReselectControl(&edit);
+  EXPECT_EQ(CWnd::GetFocusHandle(), edit.m_hWnd);
+  int start = -1;
+  int end = -1;
+  edit.GetSel(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 5);
+
+  ReselectControl(&combo);
+  EXPECT_EQ(CWnd::GetFocusHandle(), combo.m_hWnd);
+  EXPECT_EQ(GetComboBoxData(combo.m_hWnd)->editSelStart, 0);
+  EXPECT_EQ(GetComboBoxData(combo.m_hWnd)->editSelEnd, 6);
+
+  CEdit unattached;
+  ReselectControl(&unattached);
+  ReselectControl(nullptr);
+  EXPECT_EQ(CWnd::GetFocusHandle(), combo.m_hWnd);
+}
+
+}  // namespace
