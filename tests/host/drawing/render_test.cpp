@@ -267,7 +267,7 @@ class PickTest : public DrawingTest {
   }
 };
 
-TEST_F(PickTest, APadWinsOverItsSymbolAndTheFlagsChooseWhatCounts) {
+TEST_F(PickTest, APadWinsOverItsSymbolTheFlagsChooseWhatCountsAndPicksFollowZoomAndPan) {
   CPcbDesign board;
   CSymbolInstance* dip = PlaceQuadNand(board)->FirstSymbolInstance();
   TestDrawing* view = OpenView(board);
@@ -289,6 +289,23 @@ TEST_F(PickTest, APadWinsOverItsSymbolAndTheFlagsChooseWhatCounts) {
   };
   EXPECT_EQ(PickAt(view, ViewPoint(view, pin5), kPickPads | kPickSymbols, noPads, &asked), dip);
   EXPECT_GE(asked, 2);
+
+  const CPoint pin9 = dip->FindPad(9)->GetPosition();
+  const CPoint before = ViewPoint(view, pin9);
+
+  ASSERT_TRUE(user.MoveMouse(view, CPoint(320, 60)));
+  view->OnZoomInAtCursor();
+  view->OnZoomInAtCursor();
+  const CPoint zoomed = ViewPoint(view, pin9);
+  ASSERT_GT(std::abs(zoomed.x - before.x) + std::abs(zoomed.y - before.y), 20);
+  EXPECT_EQ(PickAt(view, zoomed, kPickPads), dip->FindPad(9));
+  EXPECT_NE(PickAt(view, before, kPickPads | kPickSymbols), dip->FindPad(9));
+
+  view->OnPanTo(pin9 + CSize(200000, 0), true);
+  const CPoint panned = ViewPoint(view, pin9);
+  EXPECT_LT(panned.x, 200);
+  EXPECT_EQ(PickAt(view, panned, kPickPads | kPickSymbols), dip->FindPad(9));
+  EXPECT_EQ(PickAt(view, CPoint(200, 150), kPickPads | kPickSymbols), nullptr);
 }
 
 TEST_F(PickTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
@@ -314,29 +331,6 @@ TEST_F(PickTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
   const CPoint b = ViewPoint(view, gateB->FindPad(2)->GetPosition());
   EXPECT_EQ(PickAt(view, a, kPickPads), inputA);
   EXPECT_EQ(PickAt(view, CPoint(b.x, b.y), kPickPads), gateB->FindPad(2));
-}
-
-TEST_F(PickTest, PicksFollowZoomAndPan) {
-  CPcbDesign board;
-  CSymbolInstance* dip = PlaceQuadNand(board)->FirstSymbolInstance();
-  TestDrawing* view = OpenView(board);
-  ASSERT_NE(view, nullptr);
-  const CPoint pin9 = dip->FindPad(9)->GetPosition();
-  const CPoint before = ViewPoint(view, pin9);
-
-  ASSERT_TRUE(user.MoveMouse(view, CPoint(320, 60)));
-  view->OnZoomInAtCursor();
-  view->OnZoomInAtCursor();
-  const CPoint zoomed = ViewPoint(view, pin9);
-  ASSERT_GT(std::abs(zoomed.x - before.x) + std::abs(zoomed.y - before.y), 20);
-  EXPECT_EQ(PickAt(view, zoomed, kPickPads), dip->FindPad(9));
-  EXPECT_NE(PickAt(view, before, kPickPads | kPickSymbols), dip->FindPad(9));
-
-  view->OnPanTo(pin9 + CSize(200000, 0), true);
-  const CPoint panned = ViewPoint(view, pin9);
-  EXPECT_LT(panned.x, 200);
-  EXPECT_EQ(PickAt(view, panned, kPickPads | kPickSymbols), dip->FindPad(9));
-  EXPECT_EQ(PickAt(view, CPoint(200, 150), kPickPads | kPickSymbols), nullptr);
 }
 
 TEST(ViewTransform, KeepsItsScaleInBoundsAndFarOffCoordinatesWithinWhatADeviceTakes) {
@@ -430,9 +424,8 @@ TEST_F(ZoomTest, ZoomingKeepsTheDesignPointUnderTheCursorOrTheCentreWhenTheCurso
   const CPoint centre = World(view, CPoint(200, 150));
   view->OnZoomOutAtCursor();
   EXPECT_EQ(ViewPoint(view, centre), CPoint(200, 150));
-}
 
-TEST_F(ZoomTest, TheMouseIsOverOnlyTheDrawingThatSawItLast) {
+  // The mouse is over only the drawing that saw it last.
   CScmDesign other;
   TestDrawing* second = OpenView(other);
   ASSERT_NE(second, nullptr);

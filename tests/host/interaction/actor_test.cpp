@@ -294,29 +294,17 @@ TEST_F(DirectorViewTest, APressAndReleaseInPlaceIsOneClick) {
                                     "middle down 5,6 flags 16", "char z"}));
 }
 
-TEST_F(DirectorViewTest, EscapeStopsTheActorAndTheFirstActorTakesOver) {
+TEST_F(DirectorViewTest, EscapeOrTheRegisteredCommandMessageStopsTheActorAndTheFirstTakesOver) {
   ASSERT_TRUE(user.TypeChar(view, '\x1b'));
   ASSERT_TRUE(user.LeftClick(view, CPoint(1, 1)));
-
-  EXPECT_EQ(view->picking.log, Log{"stop"});
   EXPECT_EQ(view->director.GetRunningActor(), &view->idle);
   EXPECT_EQ(view->modeEndedCount, 1);
+  view->picking.StartActor(0, true);
+  view->SendMessage(RegisterWindowMessage("CActor::Command"), 0, kCancel);  // the command in its lParam
+  EXPECT_EQ(view->picking.log, (Log{"stop", "start 0", "stop"}));
 }
 
-TEST_F(DirectorViewTest, AContextMenuChoiceRunsTheActorsBinding) {
-  view->picking.menuCommand = kCancel;
-  Screen().ExpectContextMenu(kCancel);
-  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(10, 20)));
-
-  ASSERT_EQ(Screen().ContextMenusShown().size(), 1u);
-  const std::vector<MenuItem>& items = Screen().ContextMenusShown().front();
-  ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(items[0].id, kCancel);
-  EXPECT_EQ(items[0].text, "Cancel");
-  EXPECT_EQ(view->picking.log, (Log{"fill 10,20 flags 0", "stop"}));
-}
-
-TEST_F(DirectorViewTest, AnEmptyOrDismissedMenuRunsNothing) {
+TEST_F(DirectorViewTest, AContextMenuChoiceRunsTheActorsBindingAndAnEmptyOrDismissedMenuNothing) {
   ASSERT_TRUE(user.OpenContextMenu(view, CPoint(4, 5)));
   EXPECT_TRUE(Screen().ContextMenusShown().empty());
   // From the keyboard the request comes without a point: the menu opens at the mouse.
@@ -325,14 +313,17 @@ TEST_F(DirectorViewTest, AnEmptyOrDismissedMenuRunsNothing) {
   view->picking.menuCommand = kCancel;
   Screen().ExpectContextMenu(0);
   ASSERT_TRUE(user.OpenContextMenu(view, CPoint(6, 7)));
-
-  EXPECT_EQ(view->picking.log, (Log{"fill 4,5 flags 0", "fill 30,40 flags 0", "fill 6,7 flags 0"}));
   EXPECT_TRUE(view->picking.IsRunning());
-}
 
-TEST_F(DirectorViewTest, TheRegisteredCommandMessageCarriesTheCommandInItsLParam) {
-  view->SendMessage(RegisterWindowMessage("CActor::Command"), 0, kCancel);
-  EXPECT_EQ(view->picking.log, Log{"stop"});
+  Screen().ExpectContextMenu(kCancel);
+  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(10, 20)));
+  ASSERT_EQ(Screen().ContextMenusShown().size(), 2u);
+  const std::vector<MenuItem>& items = Screen().ContextMenusShown().back();
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].id, kCancel);
+  EXPECT_EQ(items[0].text, "Cancel");
+  EXPECT_EQ(view->picking.log, (Log{"fill 4,5 flags 0", "fill 30,40 flags 0", "fill 6,7 flags 0",
+                                    "fill 10,20 flags 0", "stop"}));
 }
 
 TEST_F(DirectorViewTest, AnActionMayCloseTheViewItRunsIn) {

@@ -98,22 +98,19 @@ TEST(PinMapText, TheExportListsOneRowPerTerminalUnderAHeaderOfPackages) {
 }
 
 TEST(PinMapText, FaultyTextIsRefusedWithItsLineAndColumn) {
-  EXPECT_EQ(Refusal(""),
-            "Cannot read \"pins.csv\" at line 1: the header \"Gate, Terminal, Name\" followed by "
-            "the package names is missing.");
-  EXPECT_EQ(Refusal("a,1,X,4\n"),
-            "Cannot read \"pins.csv\" at line 1: the header \"Gate, Terminal, Name\" "
-            "followed by the package names is missing.");
-  EXPECT_EQ(Refusal("Gate,Terminal,Name,DIP\na,1,X,4\n\na,2,Y,4x\n"),
-            "Cannot read \"pins.csv\" at line 4, column 4: \"4x\" is not a pin number.");
-  EXPECT_EQ(Refusal("Gate\tTerminal\tName\tDIP\na\tone\tX\t4\n"),
-            "Cannot read \"pins.csv\" at line 2, column 2: \"one\" is not a terminal number.");
-  EXPECT_EQ(Refusal("Gate,Terminal,Name,DIP\n3,1,X,4\n"),
-            "Cannot read \"pins.csv\" at line 2, column 1: \"3\" is not a gate name.");
-  EXPECT_EQ(Refusal("Gate,Terminal,Name,DIP,dip\n"),
-            "Cannot read \"pins.csv\" at line 1, column 5: the package \"dip\" is named twice.");
-  EXPECT_EQ(Refusal("Gate,Terminal,Name,DIP\na,1,X,4,5\n"),
-            "Cannot read \"pins.csv\" at line 2, column 5: the row has more fields than the header.");
+  const std::string noHeader =
+      "1: the header \"Gate, Terminal, Name\" followed by the package names is missing.";
+  const std::pair<std::string, std::string> cases[] = {
+      {"", noHeader},
+      {"a,1,X,4\n", noHeader},
+      {"Gate,Terminal,Name,DIP\na,1,X,4\n\na,2,Y,4x\n", "4, column 4: \"4x\" is not a pin number."},
+      {"Gate\tTerminal\tName\tDIP\na\tone\tX\t4\n", "2, column 2: \"one\" is not a terminal number."},
+      {"Gate,Terminal,Name,DIP\n3,1,X,4\n", "2, column 1: \"3\" is not a gate name."},
+      {"Gate,Terminal,Name,DIP,dip\n", "1, column 5: the package \"dip\" is named twice."},
+      {"Gate,Terminal,Name,DIP\na,1,X,4,5\n", "2, column 5: the row has more fields than the header."},
+  };
+  for (const auto& [text, message] : cases)
+    EXPECT_EQ(Refusal(text), "Cannot read \"pins.csv\" at line " + message);
 }
 
 TEST(PinMapText, AnUnknownPackageColumnIsRefusedBeforeAnyPinIsPlaced) {
