@@ -1,8 +1,7 @@
-// The host's controls: the grid wrapper (column widths that outlive the grid through the
-// registry, a creation that can be made to fail, headers from the string table, in-cell
-// edits); the smart combos (stock lists read from text files, entries found by their
-// data, file names selected by name); the focus back on a control at fault, its text
-// selected for retyping.
+// The host's controls: the grid wrapper (column widths that outlive the grid through
+// the registry, headers from the string table, in-cell edits); the smart combos (stock
+// lists read from text files, entries found by their data, file names selected by
+// name); the focus back on a control at fault, its text selected for retyping.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -34,10 +33,6 @@ class ControlTest : public HeadlessTest {
     HeadlessTest::SetUp();
     settings = &InstallMemorySettings();
     ASSERT_TRUE(CreateParentWindow(parent));
-  }
-  void TearDown() override {
-    CFlexGrid::SetFailCreationForTesting(false);
-    HeadlessTest::TearDown();
   }
 
   // As the pin grid makes it: three columns, one header row, columns resizable.
@@ -87,20 +82,6 @@ TEST_F(ControlTest, GridColumnWidthsAUserSetComeBackInTheNextGrid) {
   EXPECT_FALSE(second.SaveSettings());
   second.SetRegistryKey("");
   EXPECT_FALSE(second.LoadSettings());
-}
-
-TEST_F(ControlTest, GridCreationFailsWhileTheHookIsSetAndLeavesNoWindow) {
-  CFlexGrid::SetFailCreationForTesting(true);
-  CEditGrid failed;
-  EXPECT_FALSE(MakeGrid(failed));
-  EXPECT_EQ(failed.m_hWnd, nullptr);
-  EXPECT_FALSE(failed.Create(WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 1));
-  failed.SetRegistryKey(kGridKey);
-  EXPECT_FALSE(failed.SaveSettings());
-
-  CFlexGrid::SetFailCreationForTesting(false);
-  CEditGrid grid;
-  EXPECT_TRUE(MakeGrid(grid));
 }
 
 TEST_F(ControlTest, GridHeadersComeFromTheStringTableAndStopEditEndsAUsersEdit) {
