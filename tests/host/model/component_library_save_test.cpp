@@ -1,9 +1,9 @@
-// Saving a component into its library when the save goes wrong: a step of the write
-// fails, or the saving process is killed at any moment. The library is always either
-// exactly as it was or exactly as the save makes it, and the other components keep
-// their bytes. Changes of the library as a whole that the application's and the command
-// line's tests do not reach: a rename of case alone, names the file cannot hold, a
-// damaged library, a failed write, a new library.
+// Saving a component into its library: the other components keep their bytes, and a
+// refused save, a step of the write that fails or a saving process killed at any moment
+// leaves the library exactly as it was or exactly as the save makes it. Changes of the
+// library as a whole that the application's and the command line's tests do not reach:
+// a rename of case alone, names the file cannot hold, a damaged library, a failed write,
+// a new library.
 #include <errno.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -21,10 +21,13 @@
 #include "host/model/component_library_edit.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
+#include "host/model/gate_names.h"
 #include "host/utility/library_file_lock.h"
+#include "tests/host/model/model_dump.h"
 #include "tests/support/atomic_write_fault.h"
 #include "tests/support/file_text.h"
 #include "tests/support/library_text.h"
+#include "tests/support/permissions.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -263,6 +266,66 @@ TEST_F(ComponentLibrarySaveTest, EditsOfTheWholeLibraryRefuseWhatWouldNotReadBac
   std::vector<LibraryEntry> entries{{"x", {}, 0}};
   ASSERT_TRUE(CComponentLibraryFile::ReadContents(fresh, entries, m_error)) << m_error.str();
   EXPECT_TRUE(entries.empty());
+}
+
+TEST_F(ComponentLibrarySaveTest, SavingOneComponentLeavesTheOthersByteForByte) {
+  CDesign design;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "dual-opamp", design, m_error))
+      << m_error.str();
+  CComponent* dip = design.FindComponent("DUAL-OPAMP", "DIP-8");
+  ASSERT_NE(dip, nullptr);
+  std::string pins;
+  for (int pin = 1, gate = 0, terminal = 0; dip->GetGateAndTerminal(pin, gate, terminal); ++pin)
+    pins += " " + std::to_string(pin) + "=" + GateString(gate).str() + dip->GetPinName(gate, terminal).str();
+  EXPECT_EQ(pins, " 1=aOUT 2=aIN- 3=aIN+ 4=cV- 5=bIN+ 6=bIN- 7=bOUT 8=cV+");
+
+  dip->SetPinNumber(0, 1, 6);
+  dip->AddAttribute("Supply", "3 to 32 V");
+  ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), "DUAL-OPAMP", design, m_error))
+      << m_error.str();
+  EXPECT_NE(ComponentBytes(Text(), "DUAL-OPAMP"), ComponentBytes(m_original, "DUAL-OPAMP"));
+  EXPECT_EQ(TextWithout(Text(), "DUAL-OPAMP"), TextWithout(m_original, "DUAL-OPAMP"));
+  CDesign reloaded;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "DUAL-OPAMP", reloaded, m_error))
+      << m_error.str();
+  EXPECT_EQ(DumpDesign(reloaded), DumpDesign(design));
+
+  // A component the file lacks goes last; a missing file becomes a library.
+  design.FindComponent("DUAL-OPAMP", "SOIC-8")->SetName("OPAMP-2");
+  for (const CString& file : {Library(), CString((m_scratch / "fresh.cmplib").c_str())}) {
+    ASSERT_TRUE(CComponentLibraryFile::SaveComponent(file, "opamp-2", design, m_error)) << m_error.str();
+    std::vector<LibraryEntry> entries;
+    ASSERT_TRUE(CComponentLibraryFile::ReadContents(file, entries, m_error)) << m_error.str();
+    EXPECT_EQ(entries.back().name, "OPAMP-2");
+    EXPECT_EQ(entries.back().packages, std::vector<CString>{"SOIC-8"});
+  }
+}
+
+TEST_F(ComponentLibrarySaveTest, RefusedSavesLeaveTheFileAsItWas) {
+  const auto expectRefused = [&](const char* name, const std::string& reason) {
+    EXPECT_FALSE(CComponentLibraryFile::SaveComponent(Library(), name, m_changed, m_error)) << reason;
+    EXPECT_NE(m_error.Find(reason.c_str()), -1) << m_error.str();
+    EXPECT_EQ(Text(), m_original) << reason;
+  };
+  expectRefused("HEX-INV", "the design holds no record of it");
+  CComponent* soic = m_changed.FindComponent("QUAD-NAND2", "SOIC-14");
+  soic->SetPackage("dip-14");
+  expectRefused(kComponent,
+                "at /components/0/packages/1/package: the package name \"dip-14\" is already used");
+  soic->SetPackage("SOIC-14");
+  m_changed.FirstComponent()->SetDescription("two\nlines");
+  expectRefused(kComponent, "at /components/0/packages/0/description: the text holds a control character");
+  m_changed.FirstComponent()->SetDescription("one line");
+  m_original.resize(m_original.size() / 2);
+  WriteFileText(Library().str(), m_original);
+  expectRefused(kComponent, "at line");
+
+  m_original = ReadFileText(CE_DATA_DIR "/sample.cmplib");
+  WriteFileText(Library().str(), m_original);
+  ReadOnlyFolder readOnly(m_scratch.Path());
+  if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced";
+  expectRefused(kComponent, Library().str());
+  ExpectOnlyTheLibrary();
 }
 
 }  // namespace
