@@ -60,7 +60,7 @@ TEST_F(KicadLibraryListsTest, EachKindListsItsOwnFilesAndTheFieldsLibrariesOfThe
   EXPECT_FALSE(CSymbolLibraryLocator::ListLibraries(In("missing"), SymbolKind::Pcb, names));
 }
 
-TEST_F(KicadLibraryListsTest, ALibraryOpensAsItsKindWithItsProblemsBesideTheSymbols) {
+TEST_F(KicadLibraryListsTest, ALibraryOpensAsItsKindWithItsProblemsAndAFolderIsReadAgainWhenItChanges) {
   CScmSymbolLibrary symbols(In("Logic.kicad_sym"));
   ASSERT_TRUE(symbols.OpenRead()) << CAppError::GetLastError();
   EXPECT_EQ(symbols.SymbolNames(), std::vector<CString>{"BUF"});
@@ -75,12 +75,8 @@ TEST_F(KicadLibraryListsTest, ALibraryOpensAsItsKindWithItsProblemsBesideTheSymb
   EXPECT_TRUE(footprints.Problems().empty());
   EXPECT_FALSE(CScmSymbolLibrary(In("Parts.pretty")).OpenRead())
       << "a footprint folder is no schematic library";
-}
 
-TEST_F(KicadLibraryListsTest, AFootprintAddedToAFolderIsReadWhenTheFolderIsOpenedAgain) {
-  CPcbSymbolLibrary footprints(In("Parts.pretty"));
-  ASSERT_TRUE(footprints.OpenRead());
-  EXPECT_EQ(footprints.SymbolNames(), std::vector<CString>{"SOT23"});
+  // A footprint added to the folder is read when the folder is opened again.
   WriteFileText(Folder() / "Parts.pretty" / "SOT223.kicad_mod", Footprint("SOT223", 4));
   fs::last_write_time(Folder() / "Parts.pretty",
                       fs::last_write_time(Folder() / "Parts.pretty") + std::chrono::seconds(2));

@@ -128,7 +128,7 @@ TEST(GateTest, AddGateReadsOnlyItsPinsFromTheArraysAndDefaultsMissingOnes) {
             (std::vector<int>{-2, INT_MIN}));
 }
 
-TEST(PinMapTest, MinusOneIsNoPinAndZeroIsAPin) {
+TEST(PinMapTest, MinusOneIsNoPinZeroIsAPinAndTheFirstTerminalOfAPinIsFound) {
   CComponent record("U", "P");
   record.AddGate(0, "logic", "NAND2", 3, nullptr, nullptr);
   record.AddGate(1, "logic", "NAND2", 3, nullptr, nullptr);
@@ -152,16 +152,12 @@ TEST(PinMapTest, MinusOneIsNoPinAndZeroIsAPin) {
   EXPECT_EQ(record.GetPinNumber(0, 4), -1);
   EXPECT_FALSE(record.SetPinName(0, 4, "X"));
   EXPECT_EQ(record.GetPinName(0, 4), "");
-}
 
-TEST(PinMapTest, GateAndTerminalFindsTheFirstTerminalOfAPinAndFollowsEdits) {
-  CComponent record("U", "P");
-  record.AddGate(0, "logic", "NAND2", 3, nullptr, nullptr);
-  record.AddGate(1, "logic", "NAND2", 3, nullptr, nullptr);
+  // The first terminal of a pin is found, and edits through the gate itself count as well
+  // as edits through the record.
   record.SetPinNumber(1, 1, 7);
   record.SetPinNumber(0, 3, 7);
   EXPECT_EQ(HolderOf(record, 7), std::make_pair(0, 3));
-  // Edits through the gate itself count as well as edits through the record.
   record.FindGate(0)->SetPinNumber(3, 8);
   EXPECT_EQ(HolderOf(record, 7), std::make_pair(1, 1));
   record.DeleteGate(1);

@@ -44,8 +44,10 @@ std::string OneSymbolLibrary(const std::string& name, int pads) {
   return CSymbolLibraryFile::Format(contents);
 }
 
-TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCase) {
+TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCaseAndFailuresNameTheSymbolAndFile) {
   CScmSymbolLibrary library(DataFile("logic.scmlib"));
+  EXPECT_EQ(library.ReadSymbol("INV"), nullptr);
+  EXPECT_EQ(LastError(), "Library logic.scmlib is not open");
   ASSERT_TRUE(library.OpenRead()) << LastError();
 
   std::unique_ptr<CSymbol> first = library.Read("nand2");
@@ -54,28 +56,18 @@ TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCase) {
   ASSERT_EQ(first->CountPads(), 3);
   EXPECT_EQ(first->FindPad(3)->GetName(), "Y");
   first->GetPad(0).SetName("changed");
-
   std::unique_ptr<CSymbol> second = library.Read("Nand2");
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->GetPad(0).GetName(), "A");
 
   EXPECT_EQ(library.Read("NAND3"), nullptr);
+  CAppError::ClearLastError();
+  EXPECT_EQ(library.ReadSymbol("XOR9"), nullptr);
+  EXPECT_EQ(LastError(), "Symbol XOR9 not found in library logic.scmlib");
   EXPECT_EQ(library.SymbolNames().size(), 4u);
   library.Close();
   EXPECT_EQ(library.Read("NAND2"), nullptr);
   EXPECT_TRUE(library.SymbolNames().empty());
-}
-
-TEST(SymbolLibraryTest, FailuresLeaveAMessageNamingTheSymbolAndFile) {
-  CSymbolLibrary library(DataFile("logic.scmlib"));
-  EXPECT_EQ(library.ReadSymbol("INV"), nullptr);
-  EXPECT_EQ(LastError(), "Library logic.scmlib is not open");
-
-  ASSERT_TRUE(library.OpenRead());
-  CAppError::ClearLastError();
-  EXPECT_EQ(library.ReadSymbol("XOR9"), nullptr);
-  EXPECT_EQ(LastError(), "Symbol XOR9 not found in library logic.scmlib");
-
   EXPECT_FALSE(library.OpenRead(DataFile("missing.scmlib")));
   EXPECT_FALSE(library.IsOpen());
   EXPECT_NE(LastError().find("missing.scmlib\": No such file"), std::string::npos) << LastError();
