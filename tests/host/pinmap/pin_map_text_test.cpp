@@ -113,18 +113,7 @@ TEST(PinMapText, FaultyTextIsRefusedWithItsLineAndColumn) {
     EXPECT_EQ(Refusal(text), "Cannot read \"pins.csv\" at line " + message);
 }
 
-TEST(PinMapText, AnUnknownPackageColumnIsRefusedBeforeAnyPinIsPlaced) {
-  const std::vector<ComponentValue> records = GeneratedRecords(1, 3);
-  PinMapTable table;
-  CString error;
-  ASSERT_TRUE(ParsePinMap("Gate,Terminal,Name,BGA-2000,SO-8\na,1,T1,5,6\n", "pins.csv", table, error));
-  PinMapPlacement placement;
-  EXPECT_FALSE(PlacePinMap(table, records, PinMapMatch::GateAndTerminal, placement, error));
-  EXPECT_EQ(error, "column 5: the component \"BIG\" has no package \"SO-8\".");
-  EXPECT_TRUE(placement.assignments.empty());
-}
-
-TEST(PinMapText, RowsThatFitNoTerminalAreReportedWithTheirLinesAndTheRestPlaced) {
+TEST(PinMapText, RowsThatFitNoTerminalAreReportedAndTheRestPlacedButAnUnknownPackageStopsAll) {
   std::vector<ComponentValue> records = GeneratedRecords(2, 3);
   records[0].gates[0].terminals[1].name = "T3";  // two terminals named T3 now
   PinMapTable table;
@@ -154,6 +143,14 @@ TEST(PinMapText, RowsThatFitNoTerminalAreReportedWithTheirLinesAndTheRestPlaced)
   EXPECT_EQ(placement.unplaced[0].line, 3);
   EXPECT_EQ(placement.unplaced[1].reason, "2 terminals are named \"T3\"");
   EXPECT_EQ(placement.unplaced[2].reason, "no terminal is named \"GND\"");
+
+  // An unknown package column is refused before any pin is placed.
+  table = {};
+  ASSERT_TRUE(ParsePinMap("Gate,Terminal,Name,BGA-2000,SO-8\na,1,T1,5,6\n", "pins.csv", table, error));
+  placement = {};
+  EXPECT_FALSE(PlacePinMap(table, records, PinMapMatch::GateAndTerminal, placement, error));
+  EXPECT_EQ(error, "column 5: the component \"BIG\" has no package \"SO-8\".");
+  EXPECT_TRUE(placement.assignments.empty());
 }
 
 TEST(PinMapText, PinsOfAFootprintThatNamesItsBallsGoOutAndComeBackByName) {
