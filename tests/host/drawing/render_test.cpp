@@ -7,17 +7,120 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 
+#include "host/drawing/design_drawing.h"
+#include "host/model/component_instance.h"
+#include "host/model/design.h"
 #include "host/picking/pick.h"
 #include "host/utility/evt.h"
 #include "platform/backend.h"
-#include "tests/host/drawing/drawing_fixture.h"
+#include "platform/frame_wnd.h"
+#include "platform/svg_dc.h"
+#include "tests/host/support/quad_nand.h"
+#include "tests/support/headless_test.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/svg_reader.h"
 
 namespace {
 
-using colours::Hex;
+class TestDrawing : public CDesignDrawing {
+  DECLARE_DYNCREATE(TestDrawing)
+};
+
+IMPLEMENT_DYNCREATE(TestDrawing, CDesignDrawing)
+
+const CString kComponentLibrary = CE_DATA_DIR "/sample.cmplib";
+
+// Colours a test tells apart.
+namespace colours {
+constexpr COLORREF kBackground = RGB(0, 0, 0);
+constexpr COLORREF kAssigned = RGB(0, 255, 0);
+constexpr COLORREF kPad = RGB(0, 0, 255);
+constexpr COLORREF kText = RGB(0, 255, 255);
+constexpr COLORREF kOutline = RGB(255, 255, 0);
+constexpr COLORREF kSelection = RGB(128, 128, 255);
+constexpr COLORREF kHighlight = RGB(128, 64, 0);
+constexpr COLORREF kPinName = RGB(0, 128, 0);
+constexpr COLORREF kPinNumber = RGB(0, 0, 192);
+constexpr COLORREF kUnconnected = RGB(255, 0, 128);
+}  // namespace colours
+
+// As the SVG picture writes a colour.
+std::string Hex(COLORREF colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+  return text;
+}
+
+// A drawing view filling a 400 x 300 frame at (100, 50) on the screen, over a quad NAND
+// placed from the sample libraries in a schematic (four gates in a row) or on a PCB (a
+// DIP-14 whose pins 7 and 14 carry no terminal), drawn in the colours above.
+class DrawingTest : public HeadlessTest {
+ protected:
+  void TearDown() override {
+    frames.clear();
+    HeadlessTest::TearDown();
+  }
+
+  // A frame with a drawing of `design`, fitted to it.
+  TestDrawing* OpenView(CDesign& design) {
+    using namespace colours;
+    CDesignColours& drawn = *design.GetDesignColours();
+    drawn.SetBackground(kBackground);
+    drawn.SetAssignedPins(kAssigned);
+    drawn.SetColour(RUNTIME_CLASS(CPadInstance), kPad);
+    drawn.SetColour(RUNTIME_CLASS(CTextInstance), kText);
+    drawn.SetColour(RUNTIME_CLASS(CCopperInstance), kOutline);
+    drawn.SetSelection(kSelection);
+    drawn.SetHighlight(kHighlight);
+    drawn.SetColour(RUNTIME_CLASS(CPinNameInstance), kPinName);
+    drawn.SetColour(RUNTIME_CLASS(CPinNumberInstance), kPinNumber);
+    drawn.SetUnconnectedPins(kUnconnected);
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(TestDrawing);
+    context.m_pCurrentDoc = &design;
+    auto& frame = frames.emplace_back(std::make_unique<CFrameWnd>());
+    if (!frame->Create(nullptr, "Drawing", WS_OVERLAPPEDWINDOW, CRect(100, 50, 500, 350), nullptr, nullptr, 0,
+                       &context))
+      return nullptr;
+    auto* view = DynamicDowncast<TestDrawing>(frame->GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST)));
+    if (view == nullptr) return nullptr;
+    view->SetDrawnDesign(&design);  // before the first update, which fits the view to it
+    frame->InitialUpdateFrame(&design, TRUE);
+    return view;
+  }
+  // The quad NAND, placed and (in a schematic) arranged in a row.
+  static CComponentInstance* PlaceQuadNand(CDesign& design) {
+    CComponentInstance* instance =
+        design.AddComponentInstance("U1", AddQuadNand(design), kComponentLibrary, true);
+    if (instance == nullptr) return nullptr;
+    instance->SetPlaced(true);
+    if (design.GetSymbolKind() == SymbolKind::Schematic)
+      instance->ArrangeSymbolInstances(CSize(25400, 25400), false, CAngle(0));
+    return instance;
+  }
+  static CSymbolInstance* GateOf(const CComponentInstance* instance, int gate) {
+    POSITION at = nullptr;
+    CSymbolInstance* symbol = instance->FirstSymbolInstance(at);
+    while (symbol != nullptr && symbol->GetGate() != gate) symbol = instance->NextSymbolInstance(at);
+    return symbol;
+  }
+  static std::vector<SvgElement> Render(const TestDrawing* view) {
+    CRect client;
+    view->GetClientRect(&client);
+    CSvgDC dc(client.Size());
+    view->Render(dc, client);
+    return ReadSvg(dc.ToSvg());
+  }
+  static CPoint ViewPoint(const TestDrawing* view, CPoint world) {
+    return view->GetTransform().ToView(world);
+  }
+  static CPoint World(const TestDrawing* view, CPoint point) { return view->GetTransform().ToWorld(point); }
+
+  std::vector<std::unique_ptr<CFrameWnd>> frames;
+};
 
 // A point on a land between its edge and its drill hole.
 CPoint OnLand(const CPadInstance* pad) {

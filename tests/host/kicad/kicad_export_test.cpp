@@ -87,7 +87,7 @@ TEST_F(KicadExportTest, RefusesWithOneMessageAndWritesNothing) {
   EXPECT_TRUE(Export(design, {"A"}, error)) << error.str();
 }
 
-TEST_F(KicadExportTest, APinGatesDrawDifferentlyIsKeptByTheFirstAndReported) {
+TEST_F(KicadExportTest, APinGatesDrawDifferentlyIsKeptOnceAndNamesReadBackUnchanged) {
   CDesign design;
   Add(design, "A", "P")->SetPinNumber(0, 3, 14);
   CString error;
@@ -98,14 +98,10 @@ TEST_F(KicadExportTest, APinGatesDrawDifferentlyIsKeptByTheFirstAndReported) {
   EXPECT_NE(m_summary.Describe().str().find("pin 14 (Y) is drawn by gates a, b, not alike"),
             std::string::npos)
       << m_summary.Describe().str();
-}
 
-// Quotes and backslashes are escaped, UTF-8 passes: the field's reader gives the names back.
-TEST_F(KicadExportTest, NamesWithQuotesAndUtf8ReadBackUnchanged) {
-  CDesign design;
+  // Quotes and backslashes are escaped, UTF-8 passes: the field's reader gives the names back.
   CComponent* record = Add(design, "R\"5\" \xC2\xB5", "P");
   ASSERT_TRUE(record->SetPinName(0, 1, "IN\\\"A\""));
-  CString error;
   ASSERT_TRUE(Export(design, {record->GetName()}, error)) << error.str();
   const auto contents = CKicadSymbolReader::Load(m_options.output, error);
   ASSERT_NE(contents, nullptr) << error.str();

@@ -89,7 +89,13 @@ TEST_F(KicadSymbolImportTest, BallNamesFindTheirPadsAndAPinWithoutOneIsReported)
             "1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, terminal 5).");
 }
 
-TEST_F(KicadSymbolImportTest, WithoutAFootprintPlainNumbersArePinsAndAUnitStandsForItsSymbol) {
+TEST_F(KicadSymbolImportTest, WithoutAFootprintPlainNumbersArePinsAndAMissingSymbolOrFootprintAddsNothing) {
+  EXPECT_FALSE(CKicadSymbolImport::Build(Request("NOPE", nullptr), m_design, m_unassigned, m_error));
+  EXPECT_EQ(m_error, "There is no symbol \"NOPE\" in \"Import.kicad_sym\".");
+  EXPECT_FALSE(CKicadSymbolImport::Build(Request(Samples::kQuad, "SO-99"), m_design, m_unassigned, m_error));
+  EXPECT_NE(m_error.Find("SO-99"), -1) << m_error;
+  EXPECT_EQ(m_design.CountComponents(), 0);
+
   ASSERT_TRUE(CKicadSymbolImport::Build(Request("quad:B", nullptr), m_design, m_unassigned, m_error))
       << m_error;
   const CComponent* record = m_design.FirstComponent();
@@ -102,14 +108,6 @@ TEST_F(KicadSymbolImportTest, WithoutAFootprintPlainNumbersArePinsAndAUnitStands
   ASSERT_TRUE(CKicadSymbolImport::Build(Request("BGA5", nullptr), balls, m_unassigned, m_error)) << m_error;
   EXPECT_EQ(Pins(*balls.FirstComponent()->FindGate(0)), std::vector<int>(5, CGate::kNoPin));
   EXPECT_TRUE(m_unassigned.empty()) << "without a footprint nothing is missing";
-}
-
-TEST_F(KicadSymbolImportTest, AMissingSymbolOrFootprintAddsNothing) {
-  EXPECT_FALSE(CKicadSymbolImport::Build(Request("NOPE", nullptr), m_design, m_unassigned, m_error));
-  EXPECT_EQ(m_error, "There is no symbol \"NOPE\" in \"Import.kicad_sym\".");
-  EXPECT_FALSE(CKicadSymbolImport::Build(Request(Samples::kQuad, "SO-99"), m_design, m_unassigned, m_error));
-  EXPECT_NE(m_error.Find("SO-99"), -1) << m_error;
-  EXPECT_EQ(m_design.CountComponents(), 0);
 }
 
 }  // namespace
