@@ -502,7 +502,7 @@ TEST_F(ZoomTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
   expectFitted(area);
 }
 
-TEST_F(ZoomTest, ZoomingKeepsTheDesignPointUnderTheCursorOrTheCentreWhenTheCursorIsElsewhere) {
+TEST_F(ZoomTest, ZoomingKeepsThePointUnderTheCursorAndPanningCentresOnItOrCarriesTheDesignAlong) {
   const CPoint cursor(90, 210);
   ASSERT_TRUE(user.MoveMouse(view, cursor));
   EXPECT_TRUE(view->CursorOverWindow(false));
@@ -537,9 +537,8 @@ TEST_F(ZoomTest, ZoomingKeepsTheDesignPointUnderTheCursorOrTheCentreWhenTheCurso
   ASSERT_TRUE(user.MoveMouse(second, CPoint(20, 20)));
   EXPECT_FALSE(view->CursorOverWindow(false));
   EXPECT_TRUE(second->CursorOverWindow(true));
-}
 
-TEST_F(ZoomTest, PanningCentresOnTheCursorOrAPointAndMiddleDragsCarryTheDesignAlong) {
+  // Panning centres on the cursor or a point, and middle drags carry the design along.
   ASSERT_TRUE(user.MoveMouse(view, CPoint(50, 60)));
   const CPoint picked = World(view, CPoint(50, 60));
   view->OnPan();
@@ -557,9 +556,9 @@ TEST_F(ZoomTest, PanningCentresOnTheCursorOrAPointAndMiddleDragsCarryTheDesignAl
   EXPECT_EQ(ViewPoint(view, grabbed), CPoint(160, 40));
 
   // A resize keeps the centre of a panned view.
-  const CPoint centre = World(view, CPoint(200, 150));
-  frames.back()->MoveWindow(CRect(0, 0, 600, 200));
-  EXPECT_EQ(ViewPoint(view, centre), CPoint(300, 100));
+  const CPoint panned = World(view, CPoint(200, 150));
+  frames.front()->MoveWindow(CRect(0, 0, 600, 200));
+  EXPECT_EQ(ViewPoint(view, panned), CPoint(300, 100));
 }
 
 }  // namespace

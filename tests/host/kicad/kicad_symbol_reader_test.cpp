@@ -241,7 +241,7 @@ TEST(SexprReaderTest, LengthsBecomeTenthsOfAMicrometreRoundedAtTheFifthPlace) {
     EXPECT_EQ(Length(bad), std::nullopt) << bad;
 }
 
-TEST(SexprReaderTest, StringsKeepTheirEscapesAndCountTheirLines) {
+TEST(SexprReaderTest, StringsKeepTheirEscapesAndLinesAreCountedInsideThemAndBySkips) {
   CSexprReader reader("(a \"x\\\"y\" \"two\nlines\"\n b)");
   std::string_view keyword;
   ASSERT_TRUE(reader.OpenList(keyword));
@@ -256,24 +256,21 @@ TEST(SexprReaderTest, StringsKeepTheirEscapesAndCountTheirLines) {
   EXPECT_EQ(atom.line, 3);
   EXPECT_EQ(reader.Next().line, 3);
   EXPECT_TRUE(reader.ExpectClose());
-}
 
-TEST(SexprReaderTest, SkipsCountLinesInsideStringsAndFindTheBrokenEnd) {
-  CSexprReader reader("(a (b \"(\n\" (c)\n) d)\n(e");
-  std::string_view keyword;
-  ASSERT_TRUE(reader.OpenList(keyword));
-  ASSERT_TRUE(reader.OpenList(keyword));
+  CSexprReader skips("(a (b \"(\n\" (c)\n) d)\n(e");
+  ASSERT_TRUE(skips.OpenList(keyword));
+  ASSERT_TRUE(skips.OpenList(keyword));
   EXPECT_EQ(keyword, "b");
-  reader.SkipToDepth(reader.Depth());
-  EXPECT_EQ(reader.Depth(), 1);
-  EXPECT_EQ(reader.Next().text, "d");
-  EXPECT_EQ(reader.Line(), 3);
-  EXPECT_TRUE(reader.ExpectClose());
-  ASSERT_TRUE(reader.OpenList(keyword));
-  reader.SkipToDepth(reader.Depth());
-  EXPECT_TRUE(reader.SyntaxFailed());
-  EXPECT_EQ(reader.Failure(), "the file ends inside a list");
-  EXPECT_EQ(reader.FailureLine(), 4);
+  skips.SkipToDepth(skips.Depth());
+  EXPECT_EQ(skips.Depth(), 1);
+  EXPECT_EQ(skips.Next().text, "d");
+  EXPECT_EQ(skips.Line(), 3);
+  EXPECT_TRUE(skips.ExpectClose());
+  ASSERT_TRUE(skips.OpenList(keyword));
+  skips.SkipToDepth(skips.Depth());
+  EXPECT_TRUE(skips.SyntaxFailed());
+  EXPECT_EQ(skips.Failure(), "the file ends inside a list");
+  EXPECT_EQ(skips.FailureLine(), 4);
 
   CSexprReader open("(a \"never\nclosed)");
   ASSERT_TRUE(open.OpenList(keyword));

@@ -34,7 +34,7 @@ class EvtTest : public ::testing::Test {
   void SetUp() override { heard.clear(); }
 };
 
-TEST_F(EvtTest, SendReachesEveryHandlerOfTheNameAndReportsARefusal) {
+TEST_F(EvtTest, SendReachesEveryHandlerOfTheNameReportsARefusalAndHandlersMayChangeTheRegistrations) {
   Receiver grid("grid");
   Receiver other("other", 0);
   ASSERT_TRUE(CEvt::Register("UpdateDesign", &grid, &Receiver::OnEvent));
@@ -51,9 +51,9 @@ TEST_F(EvtTest, SendReachesEveryHandlerOfTheNameAndReportsARefusal) {
   EXPECT_EQ(CEvt::CountReceivers("UpdateDesign"), 0);
   EXPECT_EQ(CEvt::CountReceivers("DesignColoursChanged"), 1);
   CEvt::UnregisterAll(&other);
-}
 
-TEST_F(EvtTest, HandlersMayChangeTheRegistrationsDuringASend) {
+  // Handlers may change the registrations during a send.
+  heard.clear();
   Receiver first("first");
   auto second = std::make_unique<Receiver>("second");
   Receiver late("late");

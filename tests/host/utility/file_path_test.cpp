@@ -20,7 +20,7 @@ struct Split {
   const char* extension;
 };
 
-TEST(FilePathTest, SplitsEveryShapeOfPathAndJoinsItBackUnchanged) {
+TEST(FilePathTest, SplitsEveryShapeOfPathJoinsItBackUnchangedAndJoinsPartsSetSeparately) {
   const Split cases[] = {
       {"/usr/share/lib/logic.scmlib", "/usr/share/lib/", "logic", "scmlib"},
       {"logic.scmlib", "", "logic", "scmlib"},
@@ -45,9 +45,7 @@ TEST(FilePathTest, SplitsEveryShapeOfPathAndJoinsItBackUnchanged) {
     EXPECT_EQ(path.GetPath(), c.path);
     EXPECT_EQ(CString(path), c.path);
   }
-}
 
-TEST(FilePathTest, PartsSetSeparatelyJoinIntoOnePath) {
   // The library path: the last-used file's directory, a listed name that carries its
   // own extension.
   CFilePath library(CString("/data/libs/last.pcblib"));
