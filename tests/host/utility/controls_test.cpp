@@ -82,6 +82,9 @@ TEST_F(ControlTest, GridColumnWidthsAUserSetComeBackInTheNextGrid) {
   EXPECT_FALSE(second.SaveSettings());
   second.SetRegistryKey("");
   EXPECT_FALSE(second.LoadSettings());
+  CEditGrid unmade;  // a grid whose window was never made has no widths to keep
+  unmade.SetRegistryKey(kGridKey);
+  EXPECT_FALSE(unmade.SaveSettings());
 }
 
 TEST_F(ControlTest, GridHeadersComeFromTheStringTableAndStopEditEndsAUsersEdit) {
