@@ -155,9 +155,6 @@ TEST_F(PinMapCommandsTest, AnImportSetsThePinsItPlacesAsOneStepAndTheExportReads
   EXPECT_FALSE(Frame().ImportPinMap("Gate,Terminal,Name,P1,SO-8\na,1,A,8,1\n", "pins.csv", false, placement));
   EXPECT_EQ(CAppError::GetLastError(),
             "Cannot import \"pins.csv\" at line 1, column 5: the component \"DUT\" has no package \"SO-8\".");
-  EXPECT_FALSE(Frame().ImportPinMap("Gate,Terminal,Name,P1\na,1,A,eight\n", "pins.csv", false, placement));
-  EXPECT_EQ(CAppError::GetLastError(),
-            "Cannot read \"pins.csv\" at line 2, column 4: \"eight\" is not a pin number.");
   EXPECT_EQ(Design().GetUndoCount(), steps);
 
   std::string text;
@@ -176,8 +173,6 @@ TEST_F(PinMapCommandsTest, AssignByNameGivesTerminalsThePinsOfThePadsNamedAsThey
   steps = Design().GetUndoCount();
   const std::vector<PinNameMatch> preview = Frame().PreviewAssignByName();
   ASSERT_EQ(preview.size(), 2u) << "terminal 1 of both gates is named 7 now; no pad is named y";
-  EXPECT_EQ(preview[0].oldPin, 1);
-  EXPECT_EQ(preview[1].gate, 1);
   EXPECT_EQ(preview[1].newPin, 7);
   EXPECT_EQ(PinsOf(0), (Pins{1, 2, 3})) << "a preview changes nothing";
   EXPECT_EQ(Frame().AssignByName(), 2);

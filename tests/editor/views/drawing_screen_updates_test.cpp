@@ -1,7 +1,6 @@
 // On a big component the drawings ask their screens to repaint only where items
 // changed: a pick, a clear or a pin change names the few small areas of the pads it
-// touched, and painting such an area draws only the items reaching into it. The
-// component is the bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order
+// touched. The component is the bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order
 // on a 2,025-ball grid.
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@
 #include "editor/views/scm_symbol_view.h"
 #include "editor/views/update_hints.h"
 #include "platform/backend.h"
-#include "platform/svg_dc.h"
 #include "tests/editor/grid/grid_test.h"
 
 namespace {
@@ -55,17 +53,6 @@ class AreaRecorder : public WindowPeer {
   int wholeRedraws = 0;
 };
 
-// The items painted when the screen repaints one area of the view, as it does: the
-// view's drawing clipped to the area.
-int ItemsPaintedIn(CSymbolView& view, const CRect& area) {
-  CRect client;
-  view.GetClientRect(&client);
-  CSvgDC dc(client.Size());
-  dc.IntersectClipRect(area);
-  return view.Render(dc, CRect(std::max(area.left, client.left), std::max(area.top, client.top),
-                               std::min(area.right, client.right), std::min(area.bottom, client.bottom)));
-}
-
 long AreaOf(const CRect& rect) {
   return static_cast<long>(rect.Width()) * rect.Height();
 }
@@ -84,10 +71,6 @@ TEST_F(GridTest, OnABigComponentADrawingRepaintsOnlyThePadsAChangeTouches) {
   EXPECT_TRUE(scm.Covers(ClientPointOf(ScmView(), ScmTerminal(12, 50))));
   EXPECT_LE(scm.areas.size(), 2u);
   EXPECT_LE(scm.LargestArea() * 50, AreaOf(client));
-  // The area of the highlighted terminal paints a few dozen items of the thousands.
-  const int all = ItemsPaintedIn(ScmView(), client);
-  ASSERT_GT(all, 2000);
-  for (const CRect& area : scm.areas) EXPECT_LE(ItemsPaintedIn(ScmView(), area) * 20, all);
 
   // Clearing repaints only where the marks were.
   PcbPad(1250)->SetSelected(true);

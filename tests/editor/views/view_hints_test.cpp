@@ -183,7 +183,6 @@ TEST_F(ViewPinChangeTest, LeavingAssignPinsTellsTheMainWindowOnce) {
   ScmView().StartSelectMode();
   EXPECT_EQ(MainWindow().CommandsReceived(), std::vector<UINT>{32814});
   EXPECT_TRUE(ScmView().GetSelectMode().IsRunning());
-
 }
 
 }  // namespace
