@@ -175,13 +175,4 @@ TEST_F(GridEditTest, AGateWithoutLibraryLooksInTheLastUsedSchematicLibrary) {
   EXPECT_EQ(Text(13, 2), "10");
 }
 
-TEST_F(EditorTest, WithTheDummyGridTheUpdateHasNothingToDo) {
-  Settings().Set("ComponentEditor\\Grid", "Enabled", false);
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-  ClearRecords();
-  EXPECT_TRUE(Frame().UpdateDesign());
-  EXPECT_EQ(CEvt::Send(CGridUpdateEvt::kEventName, 0, 0), 1);
-  EXPECT_TRUE(UndoLevels().Events().empty());
-}
-
 }  // namespace

@@ -79,18 +79,6 @@ TEST_F(ViewHintsTest, APickHighlightsTheCounterpartsInTheOtherDrawingOnly) {
   EXPECT_FALSE(ScmView().HasSelection());
 }
 
-TEST_F(ViewHintsTest, UnassigningAPinRedrawsItsOldPadAsUnassigned) {
-  CPadInstance* land = Land(PcbView(), 3);
-  CPadInstance* terminal = Terminal(ScmView(), 0, 3);
-  DrawLog pcbDraws(PcbView());
-  DrawLog scmDraws(ScmView());
-  Symbols().RemovePinAssignments(3);
-  EXPECT_EQ(pcbDraws.Draws(), (Draws{{land, kDrawBeforeChange}, {land, kDrawAfterChange}}));
-  EXPECT_FALSE(land->IsAssigned());
-  EXPECT_EQ(scmDraws.Draws(), (Draws{{terminal, kDrawBeforeChange}, {terminal, kDrawAfterChange}}));
-  EXPECT_EQ(terminal->GetPinNumber(), -1);
-}
-
 // A component of its own: two NAND2 gates and an INV on a 10-pin header, pins 1 to 8
 // in order, pins 9 and 10 free.
 class ViewPinChangeTest : public EditorTest {
