@@ -1,19 +1,17 @@
 // Bold cells in the pin grid mirror what is picked in the drawings, and moving in the
-// grid tells the drawings which terminal and pin the user is on.
+// grid tells the drawings which terminal and pin the user is on. On a big component the
+// grid tells its screen only the cells that changed.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 #include "host/model/component.h"
 #include "tests/editor/grid/grid_test.h"
+#include "tests/support/grid_peer_recorder.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
-
-std::uint32_t Raw(const RecordedHint& hint) {
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hint.object));
-}
 
 // QUAD-NAND2 in DIP-14, laid out as
 //   row 1 NAND2 A 1 | 1  4  9 12  -
@@ -27,123 +25,94 @@ class GridHighlightTest : public GridTest {
     GridTest::SetUp();
     ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
   }
-  void ClearFromElsewhere() { Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr); }
-  static Texts GateCells(long firstRow, long lastRow, long firstCol, long lastCol) {
-    Texts cells;
-    for (long row = firstRow; row <= lastRow; ++row) {
-      for (long col = firstCol; col <= lastCol; ++col)
-        cells.push_back(std::to_string(row) + "," + std::to_string(col));
-    }
-    return cells;
+  // The packed HintHighlightPin values the grid sent.
+  std::vector<std::uint32_t> Sent() {
+    std::vector<std::uint32_t> values;
+    for (const RecordedHint& hint : Hints().OfKind(HintHighlightPin))
+      values.push_back(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hint.object)));
+    return values;
   }
 };
 
-TEST_F(GridHighlightTest, MovingToALeadingColumnOnlyClearsTheHighlights) {
+TEST_F(GridHighlightTest, MovingInTheGridNamesTheTerminalAndThenThePinOrOnlyClears) {
   for (long col = 0; col < 3; ++col) {
     ClearRecords();
     ASSERT_TRUE(MoveTo(2 + col % 2, col));
     EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintClearHighlight}) << "column " << col;
     EXPECT_EQ(Hints().All()[0].sender, Grid());
   }
-}
-
-TEST_F(GridHighlightTest, MovingToAGateCellNamesItsTerminalAndThenItsPin) {
   ClearRecords();
   ASSERT_TRUE(MoveTo(3, 5));
-  std::vector<RecordedHint> sent = Hints().OfKind(HintHighlightPin);
-  EXPECT_EQ(Hints().Values(), (std::vector<LPARAM>{HintHighlightPin, HintHighlightPin}));
-  ASSERT_EQ(sent.size(), 2u);
-  EXPECT_EQ(Raw(sent[0]), 0x00020003u);  // gate c, terminal 3
-  EXPECT_EQ(Raw(sent[1]), 0xFFFF0008u);  // PCB pin 8
-  EXPECT_EQ(sent[0].sender, Grid());
-
-  // An empty cell is pin 0 to the drawings.
+  EXPECT_EQ(Sent(), (std::vector<std::uint32_t>{0x00020003u, 0xFFFF0008u}));  // gate c terminal 3, PCB pin 8
+  EXPECT_EQ(Hints().All()[0].sender, Grid());
+  // An empty cell is pin 0 to the drawings; so is a POWER row in gate a's column.
   Component().SetPinNumber(0, 2, CGate::kNoPin);
   Refill();
   ClearRecords();
   ASSERT_TRUE(MoveTo(2, 3));
-  sent = Hints().OfKind(HintHighlightPin);
-  ASSERT_EQ(sent.size(), 2u);
-  EXPECT_EQ(Raw(sent[0]), 0x00000002u);
-  EXPECT_EQ(Raw(sent[1]), 0xFFFF0000u);
-
-  // The POWER rows in gate a's column: terminal 1 of gate a, no pin.
-  ClearRecords();
   ASSERT_TRUE(MoveTo(4, 3));
-  sent = Hints().OfKind(HintHighlightPin);
-  ASSERT_EQ(sent.size(), 2u);
-  EXPECT_EQ(Raw(sent[0]), 0x00000001u);
-  EXPECT_EQ(Raw(sent[1]), 0xFFFF0000u);
+  EXPECT_EQ(Sent(), (std::vector<std::uint32_t>{0x00000002u, 0xFFFF0000u, 0x00000001u, 0xFFFF0000u}));
 }
 
-TEST_F(GridHighlightTest, ThePackagesSymbolBoldsEveryGateCell) {
+TEST_F(GridHighlightTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRefill) {
   Picked(PcbView(), PcbFootprint());
-  EXPECT_EQ(BoldCells(), GateCells(1, 5, 3, 7));
-
-  // Moving in the grid clears them all, greyed cells too, and keeps the user's cell.
-  ASSERT_TRUE(MoveTo(2, 1));
-  EXPECT_EQ(BoldCells(), Texts{});
-  EXPECT_EQ(Cells().GetRow(), 2);
-  EXPECT_EQ(Cells().GetCol(), 1);
-  EXPECT_TRUE(Cells().IsFocusShown());
-}
-
-TEST_F(GridHighlightTest, AGateSymbolBoldsItsColumn) {
-  Picked(ScmView(), ScmGate(3));
-  EXPECT_EQ(BoldCells(), GateCells(1, 5, 6, 6));
-  Picked(ScmView(), ScmGate(4));
-  EXPECT_EQ(BoldCells(), GateCells(1, 5, 7, 7));
-  ClearFromElsewhere();
-  EXPECT_EQ(BoldCells(), Texts{});
-}
-
-TEST_F(GridHighlightTest, ASchematicTerminalBoldsItsOwnCell) {
-  Picked(ScmView(), ScmTerminal(2, 3));
-  EXPECT_EQ(BoldCells(), Texts{"3,5"});
-  Picked(ScmView(), ScmTerminal(4, 2));
-  EXPECT_EQ(BoldCells(), Texts{"5,7"});
-  ClearFromElsewhere();
-  EXPECT_EQ(BoldCells(), Texts{});
-}
-
-TEST_F(GridHighlightTest, APcbPadBoldsEveryTerminalMappedToItsPin) {
-  // Pin 1 on terminal A of gates a and b (one row), pin 13 on A of c and B of d.
-  Component().SetPinNumber(1, 1, 1);
-  Component().SetPinNumber(2, 1, 13);
-  Refill();
-  ASSERT_EQ(Row(1), (Texts{"NAND2", "A", "1", "1", "1", "13", "12", ""}));
-
-  Picked(PcbView(), PcbPad(8));
-  EXPECT_EQ(BoldCells(), Texts{"3,5"});
-  Picked(PcbView(), PcbPad(1));
-  EXPECT_EQ(BoldCells(), (Texts{"1,3", "1,4"}));
-  Picked(PcbView(), PcbPad(13));
-  EXPECT_EQ(BoldCells(), (Texts{"1,5", "2,6"}));
-  Picked(PcbView(), PcbPad(14));
-  EXPECT_EQ(BoldCells(), Texts{"4,7"});
-  // A pad no terminal is mapped to bolds nothing.
-  Picked(PcbView(), PcbPad(4));
-  Picked(PcbView(), PcbPad(5));
-  EXPECT_EQ(BoldCells(), Texts{"2,4"});
-  ClearFromElsewhere();
-  EXPECT_EQ(BoldCells(), Texts{});
-}
-
-TEST_F(GridHighlightTest, BoldCellsLastUntilTheNextClearOrRefill) {
-  Picked(PcbView(), PcbFootprint());
+  EXPECT_EQ(BoldCells().size(), 25u) << "every gate cell, greyed ones too";
   // A pick in the grid's own terms adds to what is bold until something clears.
   Design().UpdateAllViews(&ScmView(), HintPicked, ScmTerminal(0, 1));
   EXPECT_EQ(BoldCells().size(), 25u);
-  Refill();
+  // Moving in the grid clears them all and keeps the user's cell.
+  ASSERT_TRUE(MoveTo(2, 1));
+  EXPECT_EQ(BoldCells(), Texts{});
+  EXPECT_EQ(Cells().GetRow(), 2);
+  EXPECT_TRUE(Cells().IsFocusShown());
+  Picked(ScmView(), ScmGate(3));
+  EXPECT_EQ(BoldCells(), (Texts{"1,6", "2,6", "3,6", "4,6", "5,6"}));
+  Picked(ScmView(), ScmTerminal(4, 2));
+  EXPECT_EQ(BoldCells(), Texts{"5,7"});
+  Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr);
   EXPECT_EQ(BoldCells(), Texts{});
 
-  // Items other than pads and symbols are not the grid's.
-  Picked(PcbView(), PcbPad(8));
-  Design().UpdateAllViews(&PcbView(), HintPicked, &Design());
-  EXPECT_EQ(BoldCells(), Texts{"3,5"});
-  // Moving to a gate cell clears before it names the new terminal.
-  ASSERT_TRUE(MoveTo(1, 3));
+  // A pad bolds every terminal on its pin: pin 1 on A of gates a and b, 13 on A of c and B of d.
+  Component().SetPinNumber(1, 1, 1);
+  Component().SetPinNumber(2, 1, 13);
+  Refill();
+  Picked(PcbView(), PcbPad(1));
+  EXPECT_EQ(BoldCells(), (Texts{"1,3", "1,4"}));
+  Picked(PcbView(), PcbPad(13));
+  Design().UpdateAllViews(&PcbView(), HintPicked, &Design());  // not an item of the grid's
+  EXPECT_EQ(BoldCells(), (Texts{"1,5", "2,6"}));
+  Refill();
   EXPECT_EQ(BoldCells(), Texts{});
+}
+
+// The bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order.
+TEST_F(GridTest, OnABigComponentOnlyTheCellsChangedReachTheScreenAndABatchReachesItOnce) {
+  ASSERT_TRUE(OpenBigFpga(20, 100));
+  GridPeerRecorder& screen = GridPeerRecorder::Watch(Cells());
+  // Pin 1,250 is terminal 50 of gate m: row 50, column 3 + 12. Two hints, two handings-over.
+  Picked(PcbView(), PcbPad(1250));
+  ASSERT_EQ(BoldCells(), Texts{"50,15"});
+  EXPECT_EQ(screen.Deliveries().size(), 2u);
+  EXPECT_FALSE(screen.AnyWholeGrid());
+  EXPECT_LE(screen.CellsToShow(), 2);
+  screen.Clear();
+  Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr);
+  EXPECT_EQ(screen.Deliveries().size(), 1u);
+  EXPECT_EQ(screen.CellsToShow(), 1);
+
+  screen.Clear();
+  ASSERT_TRUE(Type(7, 4, "2010"));
+  EXPECT_FALSE(screen.AnyWholeGrid());
+  EXPECT_LE(screen.CellsToShow(), 4);
+
+  screen.Clear();
+  Refill();
+  EXPECT_EQ(screen.Deliveries().size(), 1u);
+  screen.Clear();
+  Picked(PcbView(), PcbFootprint());
+  EXPECT_EQ(BoldCells().size(), 2000u);
+  EXPECT_EQ(screen.Deliveries().size(), 2u);
+  EXPECT_TRUE(screen.AnyWholeGrid());
 }
 
 }  // namespace

@@ -25,7 +25,16 @@ class ModesTest : public EditorTest {
   }
   // Fitted drawings leave a wide margin round their contents: the corner is empty.
   bool ClickEmpty(CSymbolView& view) { return user.LeftClick(&view, CPoint(2, 2)); }
-  bool RightClick(CSymbolView& view, CPoint point) { return user.OpenContextMenu(&view, point); }
+  // Clicks the PCB pad of `pin` and the gate's terminal in the frame's drawings, in that
+  // order or the other.
+  void Pair(CComponentFrame& frame, int pin, int gate, int terminal, bool pcbFirst = true) {
+    CSymbolView& pcb = *frame.GetSymbolsFrame()->GetPcbView();
+    CSymbolView& scm = *frame.GetSymbolsFrame()->GetScmView();
+    const auto pad = [&] { return Click(pcb, Land(pcb, pin)); };
+    const auto partner = [&] { return Click(scm, Terminal(scm, gate, terminal)); };
+    ASSERT_TRUE(pcbFirst ? pad() : partner());
+    ASSERT_TRUE(pcbFirst ? partner() : pad());
+  }
   // Inside a symbol's body, away from its pins.
   static CPoint BodyCentreOf(const CSymbolView& view, const CSymbolInstance* instance) {
     const CRect body = instance->GetPlacement().MapBox(instance->GetSymbol()->GetExtents());
@@ -39,21 +48,10 @@ class ModesTest : public EditorTest {
     int index = 0;
     for (CGate* gate = Component().FirstGate(position, index); gate != nullptr;
          gate = Component().NextGate(position, index)) {
-      for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
+      for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
         pins.push_back(Component().GetPinNumber(index, terminal));
-      }
     }
     return pins;
   }
-
-  int BoldGridCells() {
-    const GridData* data = Grid() != nullptr ? GetGridData(Grid()->GetEditGrid().GetSafeHwnd()) : nullptr;
-    int bold = 0;
-    for (long row = 0; data != nullptr && row < data->Rows(); ++row) {
-      for (long col = 0; col < data->Cols(); ++col) bold += data->Cell(row, col)->bold ? 1 : 0;
-    }
-    return bold;
-  }
-
   static CDesignItem* Selected(const CSymbolView& view) { return view.GetSelectedItem(); }
 };

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "host/model/component.h"
 #include "platform/grid_ctrl.h"
 #include "tests/editor/support/editor_fixture.h"
 #include "tests/editor/support/view_items.h"
@@ -18,47 +19,37 @@ class CHostObject : public CObject {
 };
 IMPLEMENT_DYNAMIC(CHostObject, CObject)
 
-class ForeignHintTest : public SampleEditorTest {
- protected:
-  // Everything the user and the design show: the grid's cells with their bold marks,
-  // every pad each drawing shows with its texts and marks, and the pin map and names.
-  std::string Shown() {
-    std::ostringstream shown;
-    const GridData* grid = GetGridData(Grid()->GetEditGrid().GetSafeHwnd());
-    for (long row = 0; row < grid->Rows(); ++row) {
-      for (long col = 0; col < grid->Cols(); ++col) {
-        const GridCell* cell = grid->Cell(row, col);
-        shown << cell->text.str() << (cell->bold ? "*" : "") << '|';
-      }
-      shown << '\n';
-    }
-    for (const CSymbolView* view :
-         {static_cast<CSymbolView*>(&ScmView()), static_cast<CSymbolView*>(&PcbView())}) {
-      for (const CPadInstance* pad : PlacedPads(*view)) {
-        shown << pad->GetPinNumberText()->GetText().str() << ' ' << pad->GetPinNameText()->GetText().str()
-              << (pad->GetHighlight() ? " lit" : "") << (pad->IsSelected() ? " selected" : "")
-              << (pad->IsAssigned() ? " assigned" : "") << '\n';
-      }
-    }
-    POSITION position = nullptr;
-    int index = 0;
-    for (const CGate* gate = Component().FirstGate(position, index); gate != nullptr;
-         gate = Component().NextGate(position, index)) {
-      for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
-        shown << index << '.' << terminal << ' ' << gate->GetPinName(terminal).str() << ' '
-              << gate->GetPinNumber(terminal) << '\n';
-    }
-    return shown.str();
+// Everything the user and the design show: the grid's cells with their bold marks,
+// every pad each drawing shows with its texts and marks, and the pin map and names.
+std::string Shown(CComponentGrid& grid, std::initializer_list<CSymbolView*> views, CComponent& component) {
+  std::ostringstream shown;
+  const GridData* cells = GetGridData(grid.GetEditGrid().GetSafeHwnd());
+  for (long row = 0; row < cells->Rows(); ++row) {
+    for (long col = 0; col < cells->Cols(); ++col)
+      shown << cells->Cell(row, col)->text.str() << (cells->Cell(row, col)->bold ? "*|" : "|");
   }
-};
+  for (const CSymbolView* view : views) {
+    for (const CPadInstance* pad : PlacedPads(*view))
+      shown << pad->GetPinNumberText()->GetText().str() << ' ' << pad->GetPinNameText()->GetText().str()
+            << (pad->GetHighlight() ? " lit" : "") << (pad->IsSelected() ? " selected" : "")
+            << (pad->IsAssigned() ? " assigned\n" : "\n");
+  }
+  for (int gate = 0; gate < component.CountGates(); ++gate) {
+    for (int terminal = 1; terminal <= component.FindGate(gate)->CountPins(); ++terminal)
+      shown << component.GetPinName(gate, terminal).str() << ' ' << component.GetPinNumber(gate, terminal)
+            << '\n';
+  }
+  return shown.str();
+}
 
-TEST_F(ForeignHintTest, ObjectsOfAnotherClassAreIgnoredUnderEveryHintThatCarriesOne) {
+// Shipped bug (d148969): a hint's object was read as the kind the hint carries whatever
+// its class.
+TEST_F(SampleEditorTest, ObjectsOfAnotherClassAreIgnoredUnderEveryHintThatCarriesOne) {
   // Something is marked, so that a hint taken wrongly has marks to disturb.
   Design().UpdateAllViews(&PcbView(), HintPicked, Land(PcbView(), 5));
-  const std::string before = Shown();
+  const std::string before = Shown(*Grid(), {&ScmView(), &PcbView()}, Component());
   ASSERT_NE(before.find('*'), std::string::npos);
   ASSERT_NE(before.find(" lit"), std::string::npos);
-
   CHostObject host;
   CPinNumberHint pinNumber("NAND2", 0, 1, 9);
   CPinNameHint pinName("NAND2", 1, "X");
@@ -70,7 +61,7 @@ TEST_F(ForeignHintTest, ObjectsOfAnotherClassAreIgnoredUnderEveryHintThatCarries
   for (const auto& [hint, object] : sent) {
     SCOPED_TRACE("hint " + std::to_string(hint) + " with a " + object->GetRuntimeClass()->m_lpszClassName);
     Design().UpdateAllViews(nullptr, hint, object);
-    EXPECT_EQ(Shown(), before);
+    EXPECT_EQ(Shown(*Grid(), {&ScmView(), &PcbView()}, Component()), before);
   }
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 }

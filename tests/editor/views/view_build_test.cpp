@@ -30,137 +30,73 @@ class ViewBuildTest : public EditorTest {
 
 TEST_F(ViewBuildTest, OneGateIsReferencedAsGateAAndSeveralByTheirLetters) {
   ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3)));
-  ASSERT_EQ(PlacedSymbols(ScmView()).size(), 1u);
   EXPECT_EQ(PlacedInstance(ScmView())->GetReference(), "Gate a");
   EXPECT_EQ(ReferenceText(PlacedSymbols(ScmView())[0])->GetText(), "Gate a");
-
+  EXPECT_TRUE(PlacedInstance(ScmView())->GetDisplay().componentName);
   Component().AddGate(1, "logic.scmlib", "INV", 2, nullptr, nullptr);
   Rebuild();
-
   EXPECT_EQ(PlacedInstance(ScmView())->GetReference(), "Gate ");
   const std::vector<CSymbolInstance*> symbols = PlacedSymbols(ScmView());
   ASSERT_EQ(symbols.size(), 2u);
-  EXPECT_EQ(ReferenceText(symbols[0])->GetText(), "Gate a");
   EXPECT_EQ(ReferenceText(symbols[1])->GetText(), "Gate b");
-  // The gates stand side by side, not on top of each other.
-  EXPECT_LT(symbols[0]->GetExtents().GetMax().x, symbols[1]->GetExtents().GetMin().x);
+  EXPECT_LT(symbols[0]->GetExtents().GetMax().x, symbols[1]->GetExtents().GetMin().x) << "side by side";
   // The PCB drawing shows the footprint alone, with its name and no reference.
   EXPECT_EQ(PlacedInstance(PcbView())->GetReference(), "");
   EXPECT_TRUE(PlacedInstance(PcbView())->GetDisplay().symbolName);
   EXPECT_FALSE(PlacedInstance(PcbView())->GetDisplay().componentName);
-}
-
-TEST_F(ViewBuildTest, APcbOnlyComponentIsDrawnWithoutItsNames) {
-  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3)));
-  EXPECT_TRUE(PlacedInstance(ScmView())->GetDisplay().componentName);
-  EXPECT_TRUE(PlacedInstance(ScmView())->GetDisplay().symbolName);
-
+  // A PCB-only component is drawn without its names.
   Component().SetPcbOnly(true);
   Rebuild();
-
-  ASSERT_NE(PlacedInstance(ScmView()), nullptr);
   EXPECT_FALSE(PlacedInstance(ScmView())->GetDisplay().componentName);
   EXPECT_FALSE(PlacedInstance(ScmView())->GetDisplay().symbolName);
 }
 
-TEST_F(ViewBuildTest, WithoutAPcbSymbolThePcbDrawingIsEmptyAndStillFitted) {
-  ComponentBuilder("DUT").Gates(2, 3).BuildInto(Design());
+TEST_F(ViewBuildTest, ADrawingThatCannotBeMadeIsEmptyAndStillFitted) {
+  Screen().ExpectMessageBox(IDOK);
+  ComponentBuilder("DUT").Gates(1, "NAND2", 3, "missing.scmlib").BuildInto(Design());
   Design().FirstComponent()->SetPcbSymbol("");
   ASSERT_TRUE(OpenEditor());
-
-  EXPECT_EQ(PlacedInstance(PcbView()), nullptr);
-  EXPECT_EQ(PcbView().GetViewDesign()->GetDesignArea(), CRect(0, 0, 1016000, 1016000));
-  EXPECT_EQ(PlacedSymbols(ScmView()).size(), 2u);
-  EXPECT_TRUE(MessageTexts().empty());
-}
-
-TEST_F(ViewBuildTest, ASymbolThatCannotBeReadIsReportedAndLeavesThatDrawingEmpty) {
-  Screen().ExpectMessageBox(IDOK);
-  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, "NAND2", 3, "missing.scmlib")));
-
-  ASSERT_EQ(MessageTexts().size(), 1u);
+  ASSERT_EQ(MessageTexts().size(), 1u) << "no PCB symbol is no fault";
   EXPECT_NE(MessageTexts()[0].Find("missing.scmlib"), -1) << MessageTexts()[0].str();
-  EXPECT_EQ(PlacedInstance(ScmView()), nullptr);
-  EXPECT_EQ(ScmView().GetViewDesign()->GetDesignArea(), CRect(0, 0, 1016000, 1016000));
-  EXPECT_NE(PlacedInstance(PcbView()), nullptr);
+  for (CSymbolView* view : {static_cast<CSymbolView*>(&ScmView()), static_cast<CSymbolView*>(&PcbView())}) {
+    EXPECT_EQ(PlacedInstance(*view), nullptr);
+    EXPECT_EQ(view->GetViewDesign()->GetDesignArea(), CRect(0, 0, 1016000, 1016000));
+  }
 }
 
 // A footprint of one hairline 100 wide and 300 high, and nothing else shown.
-class FitDesignTest : public ViewBuildTest {
- protected:
-  void SetUp() override {
-    ViewBuildTest::SetUp();
-    WriteFileText(m_library, R"({"format": "symbol-library", "kind": "pcb", "version": 1, "symbols": [
-        {"name": "BAR", "origin": {"x": 0, "y": 0}, "pads": [], "graphics": [
-          {"type": "line", "layer": "Silkscreen", "width": 0,
-           "from": {"x": 0, "y": 0}, "to": {"x": 100, "y": 300}}]}]})");
-  }
-
-  ScratchFolder m_scratch;
-  std::filesystem::path m_library = m_scratch.Path() / "fit_design_test.pcblib";
-};
-
-TEST_F(FitDesignTest, TheDesignAreaIsASquareRoundTheContentsWithTheContentsInTheMiddle) {
+TEST_F(ViewBuildTest, TheDesignAreaIsASquareRoundTheContentsWithTheContentsInTheMiddle) {
+  ScratchFolder scratch;
+  WriteFileText(scratch.Path() / "bar.pcblib", R"({"format": "symbol-library", "kind": "pcb", "version": 1,
+      "symbols": [{"name": "BAR", "origin": {"x": 0, "y": 0}, "pads": [], "graphics": [{"type": "line",
+      "layer": "Silkscreen", "width": 0, "from": {"x": 0, "y": 0}, "to": {"x": 100, "y": 300}}]}]})");
   ComponentBuilder("DUT").Gates(1, 2).BuildInto(Design());
   Design().FirstComponent()->SetPcbSymbol("BAR");
-  Design().FirstComponent()->GetPcbComponent()->SetLibrary(m_library.c_str());
+  Design().FirstComponent()->GetPcbComponent()->SetLibrary((scratch.Path() / "bar.pcblib").c_str());
   ASSERT_TRUE(OpenEditor());
   CSymbolInstance* bar = PlacedInstance(PcbView())->FirstSymbolInstance();
-  ASSERT_NE(bar, nullptr);
   for (int index = 0; index < bar->CountTexts(); ++index) bar->GetText(index)->SetVisible(false);
   // Wherever the build left it, the hairline goes back to the origin first.
   const CRect before = PcbView().GetViewDesign()->GetExtents();
   PcbView().GetViewDesign()->Shift(-before.left, -before.top);
-  ASSERT_EQ(PcbView().GetViewDesign()->GetExtents(), CRect(0, 0, 100, 300));
-
   PcbView().FitDesign();
-
   EXPECT_EQ(PcbView().GetViewDesign()->GetDesignArea(), CRect(0, 0, 1016300, 1016300));
   EXPECT_EQ(PcbView().GetViewDesign()->GetExtents(), CRect(508100, 508000, 508200, 508300));
 }
 
-TEST_F(ViewBuildTest, WithNoColoursStoredBothDrawingsTakeThePaletteInOrder) {
-  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3)));
-
-  for (CSymbolView* view : {static_cast<CSymbolView*>(&ScmView()), static_cast<CSymbolView*>(&PcbView())}) {
-    CDesignColours* colours = view->GetViewDesign()->GetDesignColours();
-    EXPECT_EQ(colours->GetBackground(), RGB(0, 0, 0));
-    EXPECT_EQ(colours->GetAssignedPins(), RGB(0, 255, 0));
-    EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CPadInstance)), RGB(0, 0, 255));
-    EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CTextInstance)), RGB(0, 255, 255));
-    EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CCopperInstance)), RGB(255, 255, 0));
-    EXPECT_EQ(colours->GetSelection(), RGB(128, 128, 255));
-    EXPECT_EQ(colours->GetHighlight(), RGB(128, 64, 0));
-    EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CPinNameInstance)), RGB(0, 128, 0));
-    EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CPinNumberInstance)), RGB(0, 0, 192));
-    EXPECT_EQ(colours->GetUnconnectedPins(), RGB(0, 192, 192));
-    EXPECT_FALSE(colours->GetHighlightUnconnectedPins());
-  }
-}
-
-TEST_F(ViewBuildTest, AStoredColourLeavesItsPaletteEntryToTheNextAbsentOne) {
-  StoreColour("Background", RGB(1, 2, 3));
-  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3)));
-
-  CDesignColours* colours = ScmView().GetViewDesign()->GetDesignColours();
-  EXPECT_EQ(colours->GetBackground(), RGB(1, 2, 3));
-  EXPECT_EQ(colours->GetAssignedPins(), kViewColourPalette[0]);
-  EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CPadInstance)), kViewColourPalette[1]);
-  EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CPinNumberInstance)), kViewColourPalette[7]);
-  // "AssignedPins" is read a second time for the unconnected pins: the next entry again.
-  EXPECT_EQ(colours->GetUnconnectedPins(), kViewColourPalette[8]);
-}
-
-TEST_F(ViewBuildTest, AMissingAssignedPinsColourTakesTwoPaletteEntries) {
-  const char* const stored[] = {"Background", "UnassignedPins", "Text",     "Outlines",
-                                "Selection",  "Highlight",      "PinNames", "PinNumbers"};
-  for (const char* name : stored) StoreColour(name, RGB(9, 9, 9));
-  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3)));
-
-  CDesignColours* colours = PcbView().GetViewDesign()->GetDesignColours();
-  EXPECT_EQ(colours->GetAssignedPins(), RGB(0, 0, 0));
-  EXPECT_EQ(colours->GetUnconnectedPins(), RGB(0, 255, 0));
-  EXPECT_EQ(colours->GetColour(RUNTIME_CLASS(CTextInstance)), RGB(9, 9, 9));
+// The colours in the order they are read: every colour the drawings take.
+std::vector<COLORREF> ColoursOf(CSymbolView& view) {
+  CDesignColours* c = view.GetViewDesign()->GetDesignColours();
+  return {c->GetBackground(),
+          c->GetAssignedPins(),
+          c->GetColour(RUNTIME_CLASS(CPadInstance)),
+          c->GetColour(RUNTIME_CLASS(CTextInstance)),
+          c->GetColour(RUNTIME_CLASS(CCopperInstance)),
+          c->GetSelection(),
+          c->GetHighlight(),
+          c->GetColour(RUNTIME_CLASS(CPinNameInstance)),
+          c->GetColour(RUNTIME_CLASS(CPinNumberInstance)),
+          c->GetUnconnectedPins()};
 }
 
 // Listens to "DesignColoursChanged" as a drawing window of the host would.
@@ -175,15 +111,34 @@ class ColourListener : public CEvt {
   std::vector<long> designs;
 };
 
-TEST_F(ViewBuildTest, TheColoursHintReadsTheColoursAgainAndTellsTheDrawings) {
+TEST_F(ViewBuildTest, AColourNeverStoredTakesTheNextPaletteEntry) {
+  const std::vector<COLORREF> palette(kViewColourPalette.begin(), kViewColourPalette.begin() + 10);
   ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3)));
+  EXPECT_EQ(ColoursOf(ScmView()), palette);
+  EXPECT_EQ(ColoursOf(PcbView()), palette);
+  EXPECT_FALSE(ScmView().GetViewDesign()->GetDesignColours()->GetHighlightUnconnectedPins());
+
+  // "AssignedPins" is read a second time for the unconnected pins: the next entry again.
+  CloseEditor();
+  StoreColour("Background", RGB(1, 2, 3));
+  ASSERT_TRUE(OpenEditor());
+  const COLORREF* p = kViewColourPalette.data();
+  EXPECT_EQ(ColoursOf(ScmView()),
+            (std::vector<COLORREF>{RGB(1, 2, 3), p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]}));
+
+  CloseEditor();
+  for (const char* name :
+       {"UnassignedPins", "Text", "Outlines", "Selection", "Highlight", "PinNames", "PinNumbers"})
+    StoreColour(name, RGB(9, 9, 9));
+  ASSERT_TRUE(OpenEditor());
+  const COLORREF n = RGB(9, 9, 9);
+  EXPECT_EQ(ColoursOf(PcbView()), (std::vector<COLORREF>{RGB(1, 2, 3), p[0], n, n, n, n, n, n, n, p[1]}));
+
+  // The colours hint reads them again and tells the drawings' windows.
   StoreColour("Highlight", RGB(200, 100, 50));
   ColourListener listener;
-
   Design().UpdateAllViews(nullptr, HintColours, nullptr);
-
-  EXPECT_EQ(ScmView().GetViewDesign()->GetDesignColours()->GetHighlight(), RGB(200, 100, 50));
-  EXPECT_EQ(PcbView().GetViewDesign()->GetDesignColours()->GetHighlight(), RGB(200, 100, 50));
+  EXPECT_EQ(ColoursOf(PcbView())[6], RGB(200, 100, 50));
   EXPECT_EQ(listener.designs, (std::vector<long>{reinterpret_cast<long>(ScmView().GetViewDesign()),
                                                  reinterpret_cast<long>(PcbView().GetViewDesign())}));
 }

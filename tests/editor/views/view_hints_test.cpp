@@ -28,109 +28,55 @@ class ViewHintsTest : public SampleEditorTest {
   }
 };
 
-TEST_F(ViewHintsTest, HighlightPinCarriesASignedGateAndNumber) {
+TEST_F(ViewHintsTest, HighlightPinCarriesASignedGateAndNumberAndAViewIgnoresItsOwnHints) {
   Send(HintHighlightPin, Packed(0xFFFF0007));
   EXPECT_EQ(HighlightedPads(PcbView()), Marks{"7"});
   EXPECT_EQ(HighlightedPads(ScmView()), Marks{});
-
   Send(HintHighlightPin, Packed(0x00020003));
   EXPECT_EQ(HighlightedPads(ScmView()), Marks{"2.3"});
   EXPECT_EQ(HighlightedPads(PcbView()), Marks{"7"});
-
   // The next terminal clears the one before.
-  Send(HintHighlightPin, PackHighlightPin(0, 1));
-  EXPECT_EQ(HighlightedPads(ScmView()), Marks{"0.1"});
-  Send(HintHighlightPin, PackHighlightPin(kHighlightPcbPin, 14));
-  EXPECT_EQ(HighlightedPads(PcbView()), Marks{"14"});
-}
-
-TEST_F(ViewHintsTest, AViewIgnoresItsOwnHintsAndValuesOutOfRange) {
   Send(HintHighlightPin, PackHighlightPin(1, 2));
-  Send(HintHighlightPin, PackHighlightPin(kHighlightPcbPin, 5));
-  ASSERT_EQ(HighlightedPads(ScmView()), Marks{"1.2"});
-  ASSERT_EQ(HighlightedPads(PcbView()), Marks{"5"});
+  EXPECT_EQ(HighlightedPads(ScmView()), Marks{"1.2"});
 
   Send(HintClearHighlight, nullptr, &ScmView());
   EXPECT_EQ(HighlightedPads(ScmView()), Marks{"1.2"});
   EXPECT_EQ(HighlightedPads(PcbView()), Marks{});
-
   Send(HintHighlightPin, PackHighlightPin(kHighlightPcbPin, 5));
-  Send(8, nullptr);
-  Send(-1, nullptr);
-  Send(-6, nullptr);
+  for (LPARAM outOfRange : {8, -1, -6}) Send(outOfRange, nullptr);
   EXPECT_EQ(HighlightedPads(ScmView()), Marks{"1.2"});
   EXPECT_EQ(HighlightedPads(PcbView()), Marks{"5"});
-
-  // A picked item that is neither a pad nor a symbol highlights nothing.
-  CTextInstance* text = PlacedSymbols(PcbView())[0]->GetText(0);
-  Send(HintClearHighlight, nullptr);
-  Send(HintPicked, text, &PcbView());
-  EXPECT_EQ(HighlightedPads(ScmView()), Marks{});
-  EXPECT_EQ(HighlightedPads(PcbView()), Marks{});
 }
 
 TEST_F(ViewHintsTest, APickHighlightsTheCounterpartsInTheOtherDrawingOnly) {
   Send(HintPicked, Land(PcbView(), 5), &PcbView());
   EXPECT_EQ(HighlightedPads(ScmView()), Marks{"1.2"});
   EXPECT_EQ(HighlightedPads(PcbView()), Marks{});
-
   Send(HintClearHighlight, nullptr);
-  CSymbolInstance* power = PlacedSymbols(ScmView())[4];
-  Send(HintPicked, power, &ScmView());
+  Send(HintPicked, PlacedSymbols(ScmView())[4], &ScmView());
   EXPECT_EQ(HighlightedPads(PcbView()), (Marks{"7", "14"}));
   EXPECT_EQ(HighlightedPads(ScmView()), Marks{});
+  // A picked item that is neither a pad nor a symbol highlights nothing.
+  Send(HintClearHighlight, nullptr);
+  Send(HintPicked, PlacedSymbols(PcbView())[0]->GetText(0), &PcbView());
+  EXPECT_EQ(HighlightedPads(ScmView()), Marks{});
 
-  // Clearing drops selections too, and redraws each marked pad once.
+  // Clearing drops selections too, and redraws each marked pad once, or a selected
+  // symbol instead of its pads.
+  Send(HintPicked, Land(PcbView(), 9), &PcbView());
   Terminal(ScmView(), 2, 1)->SetSelected(true);
   DrawLog scmDraws(ScmView());
   Send(HintClearHighlight, nullptr);
-  EXPECT_EQ(HighlightedPads(PcbView()), Marks{});
   EXPECT_EQ(ScmView().GetSelectedItem(), nullptr);
   EXPECT_EQ(scmDraws.Draws(), (Draws{{Terminal(ScmView(), 2, 1), kDrawAfterChange}}));
-}
-
-TEST_F(ViewHintsTest, ClearingASelectedSymbolRedrawsTheSymbolInsteadOfItsPads) {
   CSymbolInstance* gate = PlacedSymbols(ScmView())[0];
   gate->SetSelected(true);
   Terminal(ScmView(), 0, 2)->SetHighlight(true);
-  ASSERT_TRUE(ScmView().HasSelection());
   DrawLog draws(ScmView());
-
   Send(HintClearHighlight, nullptr);
-
   EXPECT_EQ(draws.Draws(), (Draws{{gate, kDrawClearedSymbol}}));
-  EXPECT_FALSE(gate->IsSelected());
   EXPECT_EQ(HighlightedPads(ScmView()), Marks{});
   EXPECT_FALSE(ScmView().HasSelection());
-}
-
-TEST_F(ViewHintsTest, UnassigningAPinRedrawsItsOldPadAsUnassigned) {
-  CPadInstance* land = Land(PcbView(), 3);
-  CPadInstance* terminal = Terminal(ScmView(), 0, 3);
-  ASSERT_TRUE(land->IsAssigned());
-  DrawLog pcbDraws(PcbView());
-  DrawLog scmDraws(ScmView());
-
-  Symbols().RemovePinAssignments(3);
-
-  EXPECT_EQ(pcbDraws.Draws(), (Draws{{land, kDrawBeforeChange}, {land, kDrawAfterChange}}));
-  EXPECT_FALSE(land->IsAssigned());
-  EXPECT_EQ(scmDraws.Draws(), (Draws{{terminal, kDrawBeforeChange}, {terminal, kDrawAfterChange}}));
-  EXPECT_EQ(terminal->GetPinNumber(), -1);
-}
-
-TEST_F(ViewHintsTest, TheEditorFindsTheSymbolOfTheSelectionInItsLibrary) {
-  EXPECT_EQ(PcbView().EditSelectedSymbolInLibrary().symbolName, "");
-  Land(PcbView(), 2)->SetSelected(true);
-  Terminal(ScmView(), 4, 1)->SetSelected(true);
-
-  const SelectedLibrarySymbol footprint = PcbView().EditSelectedSymbolInLibrary();
-  const SelectedLibrarySymbol symbol = ScmView().EditSelectedSymbolInLibrary();
-
-  EXPECT_EQ(footprint.symbolName, "DIP-14");
-  EXPECT_EQ(footprint.libraryFile, DataDirectory() + "/footprints.pcblib");
-  EXPECT_EQ(symbol.symbolName, "POWER");
-  EXPECT_EQ(symbol.libraryFile, DataDirectory() + "/logic.scmlib");
 }
 
 // A component of its own: two NAND2 gates and an INV on a 10-pin header, pins 1 to 8
@@ -141,26 +87,21 @@ class ViewPinChangeTest : public EditorTest {
     EditorTest::SetUp();
     ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(2, 3).Gates(1, 2).Package("HDR", "HDR-2x5")));
   }
-  // As the grid does: change the component, then tell the views.
-  void MoveTerminal(int gate, int terminal, int pin) {
-    const CString symbol = Component().FindGate(gate)->GetSymbol();
-    Component().SetPinNumber(gate, terminal, CGate::kNoPin);
-    CPinNumberHint unassigned(symbol, gate, terminal, CGate::kNoPin);
-    Design().UpdateAllViews(nullptr, HintPinNumber, &unassigned);
-    Component().SetPinNumber(gate, terminal, pin);
-    CPinNumberHint assigned(symbol, gate, terminal, pin);
-    Design().UpdateAllViews(nullptr, HintPinNumber, &assigned);
+  void SendPin(const char* symbol, int gate, int terminal, int pin) {
+    CPinNumberHint hint(symbol, gate, terminal, pin);
+    Design().UpdateAllViews(nullptr, HintPinNumber, &hint);
   }
 };
 
-TEST_F(ViewPinChangeTest, MovingATerminalRedrawsTheOldPadBeforeTheNewOne) {
+TEST_F(ViewPinChangeTest, APinChangeRedrawsTheOldPadBeforeTheNewOne) {
   CPadInstance* oldLand = Land(PcbView(), 6);
   CPadInstance* newLand = Land(PcbView(), 9);
-  ASSERT_FALSE(newLand->IsAssigned());
   DrawLog draws(PcbView());
-
-  MoveTerminal(1, 3, 9);
-
+  // As the grid does: change the component, then tell the views.
+  Component().SetPinNumber(1, 3, CGate::kNoPin);
+  SendPin("NAND2", 1, 3, CGate::kNoPin);
+  Component().SetPinNumber(1, 3, 9);
+  SendPin("NAND2", 1, 3, 9);
   EXPECT_EQ(draws.Draws(), (Draws{{oldLand, kDrawBeforeChange},
                                   {oldLand, kDrawAfterChange},
                                   {newLand, kDrawBeforeChange},
@@ -168,14 +109,11 @@ TEST_F(ViewPinChangeTest, MovingATerminalRedrawsTheOldPadBeforeTheNewOne) {
   EXPECT_FALSE(oldLand->IsAssigned());
   EXPECT_TRUE(newLand->IsAssigned());
   EXPECT_EQ(Terminal(ScmView(), 1, 3)->GetPinNumber(), 9);
-}
 
-TEST_F(ViewPinChangeTest, APinNoPadCarriesIsStoredWithoutRedrawing) {
-  DrawLog draws(PcbView());
-  CPinNumberHint hint("NAND2", 0, 1, 12);
-  Design().UpdateAllViews(nullptr, HintPinNumber, &hint);
-
-  EXPECT_TRUE(draws.Draws().empty());
+  // A pin no pad carries is stored without redrawing.
+  DrawLog none(PcbView());
+  SendPin("NAND2", 0, 1, 12);
+  EXPECT_TRUE(none.Draws().empty());
   EXPECT_EQ(PlacedInstance(PcbView())->GetComponent()->GetPinNumber(0, 1), 12);
   EXPECT_EQ(Terminal(ScmView(), 0, 1)->GetPinNumber(), 12);
   EXPECT_FALSE(Land(PcbView(), 1)->IsAssigned());
@@ -186,13 +124,12 @@ TEST_F(ViewPinChangeTest, ATerminalRenameReachesEveryGateOfTheSymbolIgnoringCase
   DrawLog pcbDraws(PcbView());
   CPinNameHint hint("nand2", 2, "CLK");
   Design().UpdateAllViews(nullptr, HintPinName, &hint);
-
-  EXPECT_EQ(Terminal(ScmView(), 0, 2)->GetTerminalName(), "CLK");
-  EXPECT_EQ(Terminal(ScmView(), 1, 2)->GetTerminalName(), "CLK");
-  EXPECT_EQ(Terminal(ScmView(), 2, 2)->GetTerminalName(), "T2");
-  EXPECT_EQ(Land(PcbView(), 5)->GetTerminalName(), "CLK");
   CPadInstance* first = Terminal(ScmView(), 0, 2);
   CPadInstance* second = Terminal(ScmView(), 1, 2);
+  EXPECT_EQ(first->GetTerminalName(), "CLK");
+  EXPECT_EQ(second->GetTerminalName(), "CLK");
+  EXPECT_EQ(Terminal(ScmView(), 2, 2)->GetTerminalName(), "T2");
+  EXPECT_EQ(Land(PcbView(), 5)->GetTerminalName(), "CLK");
   EXPECT_EQ(scmDraws.Draws(), (Draws{{first, kDrawBeforeChange},
                                      {second, kDrawBeforeChange},
                                      {first, kDrawAfterChange},
@@ -208,46 +145,32 @@ TEST_F(ViewPinChangeTest, ATerminalRenameReachesEveryGateOfTheSymbolIgnoringCase
 TEST_F(ViewPinChangeTest, ThePendingPickIsUnmarkedRestoredAndForgottenOnARebuild) {
   PcbView().StartAssignPins();
   CAssignPinsMode& mode = PcbView().GetAssignPinsMode();
-  ASSERT_TRUE(mode.IsRunning());
   EXPECT_EQ(mode.GetStatusInfo().GetStatusString(), "Assign Pins");
   CPadInstance* land = Land(PcbView(), 4);
   land->SetHighlight(true);
   mode.RememberPick(land);
   DrawLog draws(PcbView());
-
   PcbView().ClearAssignPick();
   EXPECT_FALSE(land->GetHighlight());
   EXPECT_EQ(mode.GetPendingItem(), nullptr);
   EXPECT_EQ(mode.GetCurrentState(), CAssignPinsMode::kAwaitPartnerState);
-
   mode.RememberPick(land);
   PcbView().RestoreAssignPick();
   EXPECT_TRUE(land->GetHighlight());
   EXPECT_EQ(mode.GetPendingItem(), land);
   EXPECT_EQ(mode.GetCurrentState(), CAssignPinsMode::kReadyState);
   EXPECT_EQ(draws.Draws(), (Draws{{land, kDrawAfterChange}, {land, kDrawAfterChange}}));
-
   // The rebuild deletes the pad: the mode must not hold on to it.
   Design().UpdateAllViews(nullptr, HintComponent, &Component());
   EXPECT_EQ(mode.GetPendingItem(), nullptr);
-  EXPECT_EQ(mode.GetCurrentState(), CAssignPinsMode::kReadyState);
 }
 
 TEST_F(ViewPinChangeTest, LeavingAssignPinsTellsTheMainWindowOnce) {
   ScmView().StartAssignPins();
   MainWindow().ClearCommands();
-
   ScmView().StartSelectMode();
-
   EXPECT_EQ(MainWindow().CommandsReceived(), std::vector<UINT>{32814});
   EXPECT_TRUE(ScmView().GetSelectMode().IsRunning());
-  EXPECT_FALSE(ScmView().GetAssignPinsMode().IsRunning());
-}
-
-TEST_F(ViewPinChangeTest, TheMouseOverADrawingReachesTheDrawing) {
-  ASSERT_TRUE(user.MoveMouse(&PcbView(), CPoint(20, 30)));
-  EXPECT_TRUE(PcbView().CursorOverWindow(true));
-  EXPECT_FALSE(ScmView().CursorOverWindow(true));
 }
 
 }  // namespace

@@ -28,44 +28,30 @@ std::string TechnologyWithLayer(const std::string& layer) {
       "Text": "#00FFFF", "UnassignedPins": "#0000FF"}})";
 }
 
-class ViewTechnologyTest : public EditorTest {
- protected:
-  void SetUp() override {
-    EditorTest::SetUp();
-    WriteFileText(m_file, TechnologyWithLayer("Probe A"));
-    CAppRegistry settings("Technology");
-    settings.SetValue("Directory", m_scratch.Path().c_str());
-    settings.SetValue("LastPcb", "board.pcbtech");
-  }
-
-  void Rebuild() { Design().UpdateAllViews(nullptr, HintComponent, &Component()); }
-  bool PcbDrawingHasLayer(const char* name) { return PcbView().GetViewDesign()->FindLayer(name) != nullptr; }
-
-  ScratchFolder m_scratch;
-  fs::path m_file = m_scratch.Path() / "board.pcbtech";
-};
-
-TEST_F(ViewTechnologyTest, ARebuildReadsTheTechnologyFileOnlyWhenItChanged) {
+TEST_F(EditorTest, ARebuildReadsTheTechnologyFileOnlyWhenItChanged) {
+  ScratchFolder scratch;
+  const fs::path file = scratch.Path() / "board.pcbtech";
+  WriteFileText(file, TechnologyWithLayer("Probe A"));
+  CAppRegistry settings("Technology");
+  settings.SetValue("Directory", scratch.Path().c_str());
+  settings.SetValue("LastPcb", "board.pcbtech");
   ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3).Package("P1", "DIP-8")));
-  ASSERT_TRUE(PcbDrawingHasLayer("Probe A"));
-
+  const auto rebuiltHas = [&](const char* layer) {
+    Design().UpdateAllViews(nullptr, HintComponent, &Component());
+    return PcbView().GetViewDesign()->FindLayer(layer) != nullptr;
+  };
+  ASSERT_TRUE(rebuiltHas("Probe A"));
   // Other text of the same size under the same time: the kept technology is merged.
-  const fs::file_time_type written = fs::last_write_time(m_file);
-  WriteFileText(m_file, TechnologyWithLayer("Probe B"));
-  fs::last_write_time(m_file, written);
-  Rebuild();
-  EXPECT_FALSE(PcbDrawingHasLayer("Probe B"));
-
-  // A newer time: the file is read again.
-  fs::last_write_time(m_file, written + std::chrono::seconds(2));
-  Rebuild();
-  EXPECT_TRUE(PcbDrawingHasLayer("Probe B"));
-
-  // A new size under the same time: read again too.
-  WriteFileText(m_file, TechnologyWithLayer("Probe Cee"));
-  fs::last_write_time(m_file, written + std::chrono::seconds(2));
-  Rebuild();
-  EXPECT_TRUE(PcbDrawingHasLayer("Probe Cee"));
+  const fs::file_time_type written = fs::last_write_time(file);
+  WriteFileText(file, TechnologyWithLayer("Probe B"));
+  fs::last_write_time(file, written);
+  EXPECT_FALSE(rebuiltHas("Probe B"));
+  // A newer time: the file is read again; so it is for a new size under the same time.
+  fs::last_write_time(file, written + std::chrono::seconds(2));
+  EXPECT_TRUE(rebuiltHas("Probe B"));
+  WriteFileText(file, TechnologyWithLayer("Probe Cee"));
+  fs::last_write_time(file, written + std::chrono::seconds(2));
+  EXPECT_TRUE(rebuiltHas("Probe Cee"));
 }
 
 }  // namespace
