@@ -1,12 +1,14 @@
-// The frame's commands that open no dialog of the editor's own: Delete with its undo
-// level whatever the selection and the answer, the host's value editing, the
-// edit-in-library commands and their update handlers, and the view commands on the
-// drawing under the cursor.
+// The frame's commands that open no dialog of the editor's own, and Display: Delete as
+// one step "Delete" after Yes, the host's value editing, the edit-in-library commands
+// and their update handlers, the view commands on the drawing under the cursor, and the
+// colours the drawings take from the Display dialog.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "editor/views/view_colours.h"
 #include "host/designops/designops_resources.h"
+#include "host/model/design_colours.h"
 #include "host/model/gate.h"
 #include "platform/cmd_target.h"
 #include "platform/dialog.h"
@@ -17,27 +19,22 @@ namespace {
 class FrameCommandsTest : public SampleEditorTest {
  protected:
   // Whether the update handler enables its command.
-  bool ScmEditEnabled() {
+  bool Enabled(void (CComponentFrame::*handler)(CCmdUI*)) {
     CCmdUI state(0);
-    Frame().OnUpdateEditScmSymbolInLib(&state);
-    return state.WasEnableSet() && state.IsEnabled();
-  }
-  bool PcbEditEnabled() {
-    CCmdUI state(0);
-    Frame().OnUpdateEditPcbSymInLibrary(&state);
+    (Frame().*handler)(&state);
     return state.WasEnableSet() && state.IsEnabled();
   }
   double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
+  // Each drawing's background and highlight colours.
+  std::vector<COLORREF> Colours() {
+    std::vector<COLORREF> colours;
+    for (CSymbolView* view : {static_cast<CSymbolView*>(&ScmView()), static_cast<CSymbolView*>(&PcbView())}) {
+      colours.push_back(view->GetViewDesign()->GetDesignColours()->GetBackground());
+      colours.push_back(view->GetViewDesign()->GetDesignColours()->GetHighlight());
+    }
+    return colours;
+  }
 };
-
-TEST_F(FrameCommandsTest, DeleteOpensAndClosesItsLevelWithNothingSelected) {
-  ClearRecords();
-  Frame().OnDelete();
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
-  EXPECT_TRUE(UndoLevels().Balanced());
-  EXPECT_EQ(Design().GetUndoCount(), 0) << "an empty step is no undo step";
-  EXPECT_TRUE(MessageTexts().empty());
-}
 
 TEST_F(FrameCommandsTest, DeleteAnsweredNoChangesNothingYesIsOneStepDelete) {
   Select(PcbPad(1));
@@ -55,15 +52,6 @@ TEST_F(FrameCommandsTest, DeleteAnsweredNoChangesNothingYesIsOneStepDelete) {
   EXPECT_EQ(Component().GetPinNumber(0, 1), CGate::kNoPin);
   EXPECT_EQ(Design().GetUndoCount(), 1);
   EXPECT_EQ(Design().GetUndoName(), "Delete");
-}
-
-TEST_F(FrameCommandsTest, DeleteClosesAnAssignmentRunFirst) {
-  Frame().OnAssignPins();
-  ClearRecords();
-  Frame().OnDelete();
-  EXPECT_EQ(UndoLevels().Ended(), (std::vector<UINT>{IDS_UNDO_ASSIGN_PINS, IDS_UNDO_DELETE}));
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
-  EXPECT_FALSE(Design().IsUndoLevelOpen());
 }
 
 TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
@@ -90,14 +78,15 @@ TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
   EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent}) << "the views are refreshed anyway";
 }
 
-TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawing) {
-  EXPECT_FALSE(ScmEditEnabled());
-  EXPECT_FALSE(PcbEditEnabled());
+TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawingAndNamesItsSymbol) {
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditPcbSymInLibrary));
+  EXPECT_TRUE(Symbols().EditScmSymbolInLib().symbolName.IsEmpty());
   Select(PcbPad(3));
-  EXPECT_FALSE(ScmEditEnabled());
-  EXPECT_TRUE(PcbEditEnabled());
-  Select(ScmGate(2));
-  EXPECT_TRUE(ScmEditEnabled());
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
+  EXPECT_TRUE(Enabled(&CComponentFrame::OnUpdateEditPcbSymInLibrary));
+  Select(ScmTerminal(2, 3));
+  EXPECT_TRUE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
 
   Frame().OnEditScmSymbolInLib();
   Frame().OnEditPcbSymInLibrary();
@@ -112,9 +101,11 @@ TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawin
   EXPECT_EQ(Design().GetUndoCount(), 0);
 }
 
-TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursor) {
+TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursorOnly) {
   const double scm = Scale(ScmView());
   const double pcb = Scale(PcbView());
+  Frame().OnZoomAtCursor();
+  EXPECT_EQ(Scale(ScmView()), scm) << "the cursor is over neither drawing";
   ASSERT_TRUE(user.MoveMouse(&ScmView(), CPoint(30, 30)));
   Frame().OnZoomAtCursor();
   EXPECT_GT(Scale(ScmView()), scm);
@@ -134,6 +125,31 @@ TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursor) {
   Frame().OnRefreshView();
   EXPECT_EQ(Scale(PcbView()), pcb) << "a refresh redraws without moving";
   EXPECT_EQ(Design().GetUndoCount(), 0);
+}
+
+TEST_F(FrameCommandsTest, DisplayColoursAreDrawnAtOnceOnOkAndAnAssignmentRunGoesOn) {
+  Frame().OnAssignPins();
+  ClearRecords();
+  const std::vector<COLORREF> before = Colours();
+  for (const int button : {IDCANCEL, IDOK}) {
+    Screen().ExpectDialog(IDD_DISPLAY, [this, button](CDialog& dlg, UserInput&) {
+      user.ChooseComboEntry(dlg.GetDlgItem(IDC_COLOUR_BACKGROUND), "White");
+      user.ChooseComboEntry(dlg.GetDlgItem(IDC_COLOUR_HIGHLIGHT), "Red");
+      user.Click(dlg.GetDlgItem(button));
+    });
+    Frame().OnDisplay();
+    if (button == IDCANCEL) {
+      EXPECT_EQ(Colours(), before);
+      EXPECT_TRUE(Settings().Writes().empty());
+      EXPECT_TRUE(Hints().All().empty());
+    }
+  }
+  const COLORREF white = RGB(255, 255, 255), red = RGB(255, 0, 0);
+  EXPECT_EQ(Colours(), (std::vector<COLORREF>{white, red, white, red}));
+  ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintColours});
+  EXPECT_EQ(Hints().All()[0].object, nullptr);
+  EXPECT_TRUE(UndoLevels().Events().empty());
+  EXPECT_TRUE(Design().IsUndoLevelOpen()) << "the run's level is still open";
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include "tests/editor/support/editor_fixture.h"
 #include "tests/support/control_texts.h"
 
+using Names = std::vector<std::string>;
+
 class FramePackageTest : public EditorTest {
  protected:
   using Levels = std::vector<UINT>;
@@ -48,24 +50,14 @@ class FramePackageTest : public EditorTest {
       input.Click(dialog.GetDlgItem(IDCANCEL));
     });
   }
-
-  static CWnd* Item(CDialog& dialog, int id) {
-    CWnd* control = dialog.GetDlgItem(id);
-    EXPECT_NE(control, nullptr) << "no control " << id;
-    return control;
-  }
   static bool HasFocus(CDialog& dialog, int id) {
     const CWnd* control = dialog.GetDlgItem(id);
     return control != nullptr && CWnd::GetFocusHandle() == control->m_hWnd;
   }
-  static std::vector<std::string> Entries(CDialog& dialog, int id) {
-    auto* combo = DynamicDowncast<CComboBox>(dialog.GetDlgItem(id));
-    return combo != nullptr ? ComboEntries(*combo) : std::vector<std::string>{};
-  }
 
   // The packages of the design's records, in design order.
-  std::vector<std::string> Packages() {
-    std::vector<std::string> packages;
+  Names Packages() {
+    Names packages;
     POSITION position = nullptr;
     for (CComponent* record = Design().FirstComponent(position); record != nullptr;
          record = Design().NextComponent(position))
@@ -88,6 +80,19 @@ class FramePackageTest : public EditorTest {
                                                                      : "";
   }
 
+  // `package` is current and shown everywhere (its pin for terminal 1 of gate a is
+  // `pin`), after one update and the grid's write-back followed by `level`.
+  void ExpectShowing(const char* package, const std::string& pin, UINT level) {
+    EXPECT_EQ(Component().GetPackage(), package);
+    EXPECT_EQ(Caption(), package);
+    EXPECT_EQ(ShownPin(), pin);
+    EXPECT_EQ(ShownFootprint(), package);
+    ASSERT_EQ(Hints().OfKind(HintComponent).size(), 1u);
+    EXPECT_EQ(Hints().OfKind(HintComponent)[0].object, &Component());
+    EXPECT_EQ(UndoLevels().Started(), (Levels{IDS_UNDO_EDIT_PIN_MAP, level}));
+    EXPECT_TRUE(UndoLevels().Balanced());
+  }
+
   // A leading blank typed into a terminal name cell is taken by the cell and refused by
   // the next write-back.
   void BreakGridWriteBack() {
@@ -101,7 +106,7 @@ class FramePackageTest : public EditorTest {
     EXPECT_EQ(MessageTexts().size(), 1u);
     for (UINT started : UndoLevels().Started()) EXPECT_NE(started, level);
     EXPECT_TRUE(UndoLevels().Balanced());
-    EXPECT_EQ(Packages(), (std::vector<std::string>{"DIP-8", "SOIC-8", "DIP-14"}));
+    EXPECT_EQ(Packages(), (Names{"DIP-8", "SOIC-8", "DIP-14"}));
     EXPECT_EQ(Component().GetPackage(), "DIP-8");
     EXPECT_EQ(Hints().Count(HintComponent), 0);
   }
