@@ -67,22 +67,7 @@ TEST_F(AddPackageDialogTest, OffersTheStockPackagesAndAddsARecordWithEveryGateAn
   }
 }
 
-TEST_F(AddPackageDialogTest, ACountTypedForATypedSymbolNameIsTheNewPinCount) {
-  CAddPackageDialog dialog(&Design());
-  ASSERT_EQ(Run(dialog,
-                [this](CDialog& shown) {
-                  Type(shown, IDC_PACKAGE_COMBO, "MY-PACKAGE");
-                  Type(shown, IDC_PCB_PIN_COUNT, "20pins");
-                  Type(shown, IDC_PCB_SYMBOL_COMBO, "DIP-8");
-                  EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
-                }),
-            IDOK);
-  ASSERT_NE(dialog.GetNewComponent(), nullptr);
-  EXPECT_EQ(dialog.GetNewComponent()->GetPackage(), "MY-PACKAGE") << "a name off the stock list is taken";
-  EXPECT_EQ(dialog.GetNewComponent()->GetPinCount(), 20);
-}
-
-TEST_F(AddPackageDialogTest, OkIsRefusedOnTheControlAtFaultAndNothingIsAdded) {
+TEST_F(AddPackageDialogTest, OkIsRefusedOnTheControlAtFaultWithNothingAddedUntilPutRight) {
   struct Refusal {
     const char* package;
     const char* pins;
@@ -109,12 +94,18 @@ TEST_F(AddPackageDialogTest, OkIsRefusedOnTheControlAtFaultAndNothingIsAdded) {
                     EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
                     EXPECT_TRUE(shown.IsModalActive());
                     EXPECT_EQ(CWnd::GetFocusHandle(), shown.GetDlgItem(refusal.focus)->m_hWnd);
+                    EXPECT_EQ(Design().CountComponents(), 1);
                   }
-                  EXPECT_TRUE(user.Click(shown.GetDlgItem(IDCANCEL)));
+                  // A name off the stock list, and a count typed for a typed symbol name.
+                  Type(shown, IDC_PACKAGE_COMBO, "MY-PACKAGE");
+                  Type(shown, IDC_PCB_PIN_COUNT, "20pins");
+                  Type(shown, IDC_PCB_SYMBOL_COMBO, "DIP-8");
+                  EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
                 }),
-            IDCANCEL);
-  EXPECT_EQ(Design().CountComponents(), 1);
-  EXPECT_EQ(dialog.GetNewComponent(), nullptr);
+            IDOK);
+  ASSERT_NE(dialog.GetNewComponent(), nullptr);
+  EXPECT_EQ(dialog.GetNewComponent()->GetPackage(), "MY-PACKAGE");
+  EXPECT_EQ(dialog.GetNewComponent()->GetPinCount(), 20);
 }
 
 }  // namespace

@@ -63,19 +63,15 @@ class DisplayDialogTest : public EditorTest {
 };
 
 TEST_F(DisplayDialogTest, WithNothingStoredTheColoursAreThePalettesFirstNineAndOkStoresThem) {
-  EXPECT_EQ(RunAndStore(), (Colours{{"Background", "Black"},
-                                    {"AssignedPins", "Green"},
-                                    {"UnassignedPins", "Blue"},
-                                    {"Text", "Cyan"},
-                                    {"Outlines", "Yellow"},
-                                    {"Selection", "Light Blue"},
-                                    {"Highlight", "Brown"},
-                                    {"PinNames", "Dark Green"},
-                                    {"PinNumbers", "Dark Blue"}}));
+  const Colours shown = RunAndStore();
+  const char* const palette[] = {"Black",      "Green", "Blue",       "Cyan",     "Yellow",
+                                 "Light Blue", "Brown", "Dark Green", "Dark Blue"};
   ASSERT_EQ(Settings().Writes().size(), 9u);
   const auto written = Written();
-  for (size_t i = 0; i < std::size(kControls); ++i)
+  for (size_t i = 0; i < std::size(kControls); ++i) {
+    EXPECT_EQ(shown.at(kControls[i].first), palette[i]) << kControls[i].first;
     EXPECT_EQ(written.at(kControls[i].first), kViewColourPalette[i]) << kControls[i].first;
+  }
 }
 
 TEST_F(DisplayDialogTest, AMissingValueTakesTheNextPaletteEntryAndOkKeepsWhatWasNotChanged) {

@@ -73,61 +73,34 @@ class NewComponentDialogTest : public EditorTest {
   }
 };
 
-TEST_F(NewComponentDialogTest, StartsEmptyWithOneGateAndBothSectionsOnAndCancelAddsNothing) {
-  EXPECT_FALSE(Run([this](CDialog& shown) {
-    EXPECT_EQ(shown.GetDlgItem(IDC_COMPONENT_NAME)->GetWindowText(), "");
-    EXPECT_EQ(shown.GetDlgItem(IDC_GATE_COUNT)->GetWindowText(), "1");
-    EXPECT_EQ(shown.GetDlgItem(IDC_PCB_LIBRARY_COMBO)->GetWindowText(), "footprints.pcblib");
-    EXPECT_FALSE(shown.GetDlgItem(IDC_SCM_LIBRARY_COMBO)->GetWindowText().IsEmpty());
-    for (const int section : {IDC_PCB_SECTION, IDC_SCM_SECTION})
-      EXPECT_EQ(static_cast<CButton*>(shown.GetDlgItem(section))->GetCheck(), BST_CHECKED);
-    EXPECT_TRUE(shown.GetDlgItem(IDC_SCM_SYMBOL_COMBO)->IsWindowEnabled());
-    EXPECT_TRUE(shown.GetDlgItem(IDC_PCB_PIN_COUNT)->IsWindowEnabled());
-    EXPECT_TRUE(user.ChooseComboEntry(shown.GetDlgItem(IDC_DEFAULT_REFERENCE), "LED"));
-    EXPECT_TRUE(user.Click(shown.GetDlgItem(IDCANCEL)));
-  }));
-  EXPECT_EQ(Design().CountComponents(), 0);
-  EXPECT_TRUE(Hints().All().empty());
-  EXPECT_TRUE(UndoLevels().Events().empty());
-}
-
-TEST_F(NewComponentDialogTest, WithBothSymbolsEmptyTheRecordHasNoGateAndThePinsTyped) {
-  ASSERT_TRUE(Run([this](CDialog& shown) {
-    Fill(shown, {"BLANK", "HDR-2x5", nullptr, nullptr, "U", nullptr});
-    EXPECT_TRUE(user.TypeText(shown.GetDlgItem(IDC_PCB_PIN_COUNT), "10"));
-    EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
-  }));
-  ASSERT_EQ(Design().CountComponents(), 1);
-  const CComponent& record = Added();
-  EXPECT_EQ(record.GetName(), "BLANK");
-  EXPECT_EQ(record.GetPackage(), "HDR-2x5");
-  EXPECT_EQ(record.GetPcbSymbol(), "");
-  EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
-  EXPECT_EQ(record.GetPinCount(), 10);
-  EXPECT_EQ(record.GetDefaultReference(), "U");
-  EXPECT_EQ(record.CountGates(), 0);
-  ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent}));
-  EXPECT_EQ(Hints().All().front().object, &record);
-  EXPECT_TRUE(UndoLevels().Events().empty()) << "the export opens no undo level";
-}
-
-TEST_F(NewComponentDialogTest, GatesArePinnedInOrderWithoutAFootprintAndNotWithOne) {
+TEST_F(NewComponentDialogTest, EachRecordHasItsSymbolsAndCountsAndPinsInGateOrderOnlyWithoutAFootprint) {
   struct Creation {
     Entry entry;
+    const char* pinCount;  // typed; null: none
     PinMap pins;
-    int pinCount;  // 0: not checked
+    int count;  // the record's pin count; 0: not checked
   };
   const std::vector<Creation> creations = {
-      {{"NEW1", "DIP-14", nullptr, "NAND2", "U", "4"}, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}}, 0},
-      {{"NEW2", "DIP-16", "DIP-14", "NAND2", "U", "4"}, PinMap(4, std::vector<int>(3, CGate::kNoPin)), 14},
-      {{"NEW3", "SOT-23", nullptr, "INV", "U", "0"}, {{1, 2}}, 0},  // Gates 0 makes one gate
+      // With both symbols empty the record has no gate and the pins typed.
+      {{"BLANK", "HDR-2x5", nullptr, nullptr, "U", nullptr}, "10", {}, 10},
+      {{"NEW1", "DIP-14", nullptr, "NAND2", "U", "4"},
+       nullptr,
+       {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}},
+       0},
+      {{"NEW2", "DIP-16", "DIP-14", "NAND2", "U", "4"},
+       nullptr,
+       PinMap(4, std::vector<int>(3, CGate::kNoPin)),
+       14},
+      {{"NEW3", "SOT-23", nullptr, "INV", "U", "0"}, nullptr, {{1, 2}}, 0},  // Gates 0 makes one gate
       // Switched off, a section greys its controls but its symbol is still used.
-      {{"NEW4", "SOIC-8", nullptr, "DFF", "U", "2", true}, {{1, 2, 3, 4}, {5, 6, 7, 8}}, 0},
+      {{"NEW4", "SOIC-8", nullptr, "DFF", "U", "2", true}, nullptr, {{1, 2, 3, 4}, {5, 6, 7, 8}}, 0},
   };
   for (const Creation& creation : creations) {
     SCOPED_TRACE(creation.entry.package);
+    ClearRecords();
     ASSERT_TRUE(Run([&](CDialog& shown) {
       Fill(shown, creation.entry);
+      if (creation.pinCount != nullptr) user.TypeText(shown.GetDlgItem(IDC_PCB_PIN_COUNT), creation.pinCount);
       for (const int id : {IDC_SCM_SYMBOL_COMBO, IDC_SCM_LIBRARY_COMBO, IDC_FIND_SCM_SYMBOL,
                            IDC_SCM_PIN_COUNT, IDC_GATE_COUNT, IDC_GATES_LABEL, IDC_PCB_SYMBOL_COMBO,
                            IDC_PCB_PIN_COUNT, IDC_FIND_PCB_SYMBOL, IDC_PCB_NAME_LABEL})
@@ -135,17 +108,26 @@ TEST_F(NewComponentDialogTest, GatesArePinnedInOrderWithoutAFootprintAndNotWithO
       EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
     }));
     const CComponent& record = Added();
+    EXPECT_EQ(record.GetName(), creation.entry.name);
     EXPECT_EQ(record.GetPackage(), creation.entry.package);
+    EXPECT_EQ(record.GetPcbSymbol(), creation.entry.footprint != nullptr ? creation.entry.footprint : "");
+    EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
+    EXPECT_EQ(record.GetDefaultReference(), "U");
     EXPECT_EQ(PinsOf(record), creation.pins);
-    EXPECT_EQ(record.FindGate(0)->GetSymbol(), creation.entry.symbol);
-    EXPECT_EQ(record.FindGate(0)->GetLibrary(), "logic.scmlib");
-    if (creation.pinCount != 0) {
-      EXPECT_EQ(record.GetPinCount(), creation.pinCount);
+    if (creation.count != 0) {
+      EXPECT_EQ(record.GetPinCount(), creation.count);
     }
+    if (record.CountGates() > 0) {
+      EXPECT_EQ(record.FindGate(0)->GetSymbol(), creation.entry.symbol);
+      EXPECT_EQ(record.FindGate(0)->GetLibrary(), "logic.scmlib");
+    }
+    ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent}));
+    EXPECT_EQ(Hints().All().front().object, &record);
+    EXPECT_TRUE(UndoLevels().Events().empty()) << "the export opens no undo level";
   }
 }
 
-TEST_F(NewComponentDialogTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
+TEST_F(NewComponentDialogTest, StartsEmptyAndTheChecksRunInOrderAndStopAtTheFirstFailure) {
   ComponentBuilder("DUT").Gates(1, 2).Package("DIP-8", "DIP-8").BuildInto(Design());
   struct Refusal {
     Entry entry;
@@ -179,6 +161,12 @@ TEST_F(NewComponentDialogTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
   };
   ClearRecords();
   EXPECT_FALSE(Run([&](CDialog& shown) {
+    EXPECT_EQ(shown.GetDlgItem(IDC_COMPONENT_NAME)->GetWindowText(), "");
+    EXPECT_EQ(shown.GetDlgItem(IDC_GATE_COUNT)->GetWindowText(), "1");
+    EXPECT_EQ(shown.GetDlgItem(IDC_PCB_LIBRARY_COMBO)->GetWindowText(), "footprints.pcblib");
+    EXPECT_FALSE(shown.GetDlgItem(IDC_SCM_LIBRARY_COMBO)->GetWindowText().IsEmpty());
+    for (const int section : {IDC_PCB_SECTION, IDC_SCM_SECTION})
+      EXPECT_EQ(static_cast<CButton*>(shown.GetDlgItem(section))->GetCheck(), BST_CHECKED);
     for (const Refusal& refusal : refusals) {
       SCOPED_TRACE(refusal.entry.package);
       Fill(shown, refusal.entry);
@@ -191,8 +179,9 @@ TEST_F(NewComponentDialogTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
     EXPECT_TRUE(user.Click(shown.GetDlgItem(IDCANCEL)));
   }));
   EXPECT_EQ(MessageTexts().size(), std::size(refusals));
-  EXPECT_EQ(Design().CountComponents(), 1);
+  EXPECT_EQ(Design().CountComponents(), 1) << "Cancel adds nothing";
   EXPECT_TRUE(Hints().All().empty());
+  EXPECT_TRUE(UndoLevels().Events().empty());
 }
 
 }  // namespace

