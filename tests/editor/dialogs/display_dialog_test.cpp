@@ -1,21 +1,23 @@
-// The Display dialog: the nine colours as stored, a missing one shown as the palette
-// entry the drawings take for it; OK stores all nine, changed or not. (Cancel is the
-// frame's Display test.)
-#include "editor/dialogs/display_dialog.h"
-
+// The frame's Display command and its dialog: the nine colours as stored, a missing one
+// shown as the palette entry the drawings take for it; OK stores all nine, changed or
+// not, and the drawings take them at once; Cancel stores nothing; neither opens an undo
+// level nor ends a pin assignment running in the drawings.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "editor/views/view_colours.h"
+#include "host/model/design_colours.h"
 #include "platform/app_registry.h"
 #include "platform/combo_box.h"
+#include "platform/dialog.h"
 #include "tests/editor/support/editor_fixture.h"
 
 namespace {
 
-using Colours = std::map<std::string, std::string>;
+using Texts = std::vector<std::string>;
 
 constexpr std::pair<const char*, int> kControls[] = {
     {"Background", IDC_COLOUR_BACKGROUND},
@@ -29,23 +31,23 @@ constexpr std::pair<const char*, int> kControls[] = {
     {"PinNumbers", IDC_COLOUR_TERMINAL_NUMBERS},
 };
 
-class DisplayDialogTest : public EditorTest {
+class DisplayTest : public SampleEditorTest {
  protected:
-  // Runs the dialog; shows the entry each combo has selected, then OK.
-  Colours RunAndStore(const char* text = nullptr) {
-    Colours shown;
-    CDisplayDialog dialog(&Design());
+  // Runs Display: reads the entry each combo shows, in the order above, chooses `text`
+  // for the combo of `name` unless null, and presses `button`.
+  Texts Display(int button, const char* name = nullptr, const char* text = nullptr) {
+    Texts shown;
     Screen().ExpectDialog(IDD_DISPLAY, [&](CDialog& dlg, UserInput&) {
-      for (const auto& [name, id] : kControls) {
+      for (const auto& [colour, id] : kControls) {
         auto* combo = static_cast<CComboBox*>(dlg.GetDlgItem(id));
         CString entry = "(none)";
         if (combo->GetCurSel() != CB_ERR) combo->GetLBText(combo->GetCurSel(), entry);
-        shown[name] = entry.str();
+        shown.push_back(entry.str());
+        if (name != nullptr && std::string(name) == colour) user.ChooseComboEntry(combo, text);
       }
-      if (text != nullptr) user.ChooseComboEntry(dlg.GetDlgItem(IDC_COLOUR_TEXT), text);
-      user.Click(dlg.GetDlgItem(IDOK));
+      user.Click(dlg.GetDlgItem(button));
     });
-    EXPECT_EQ(dialog.DoModal(), IDOK);
+    Frame().OnDisplay();
     return shown;
   }
   void Store(const char* name, COLORREF colour) {
@@ -60,35 +62,49 @@ class DisplayDialogTest : public EditorTest {
     }
     return written;
   }
+  std::vector<COLORREF> Backgrounds() {
+    return {ScmView().GetViewDesign()->GetDesignColours()->GetBackground(),
+            PcbView().GetViewDesign()->GetDesignColours()->GetBackground()};
+  }
 };
 
-TEST_F(DisplayDialogTest, WithNothingStoredTheColoursAreThePalettesFirstNineAndOkStoresThem) {
-  const Colours shown = RunAndStore();
-  const char* const palette[] = {"Black",      "Green", "Blue",       "Cyan",     "Yellow",
-                                 "Light Blue", "Brown", "Dark Green", "Dark Blue"};
-  ASSERT_EQ(Settings().Writes().size(), 9u);
-  const auto written = Written();
-  for (size_t i = 0; i < std::size(kControls); ++i) {
-    EXPECT_EQ(shown.at(kControls[i].first), palette[i]) << kControls[i].first;
-    EXPECT_EQ(written.at(kControls[i].first), kViewColourPalette[i]) << kControls[i].first;
-  }
+TEST_F(DisplayTest, WithNothingStoredThePaletteIsShownAndOkStoresAllNineAndTheDrawingsTakeThemAtOnce) {
+  Frame().OnAssignPins();
+  ClearRecords();
+  Display(IDCANCEL, "Background", "White");
+  EXPECT_TRUE(Settings().Writes().empty());
+  EXPECT_TRUE(Hints().All().empty());
+  EXPECT_EQ(Backgrounds(), std::vector<COLORREF>(2, kViewColourPalette[0]));
+
+  EXPECT_EQ(Display(IDOK, "Background", "White"), (Texts{"Black", "Green", "Blue", "Cyan", "Yellow",
+                                                         "Light Blue", "Brown", "Dark Green", "Dark Blue"}));
+  auto written = Written();
+  EXPECT_EQ(Settings().Writes().size(), 9u);
+  EXPECT_EQ(written["Background"], RGB(255, 255, 255));
+  for (size_t i = 1; i < std::size(kControls); ++i)
+    EXPECT_EQ(written[kControls[i].first], kViewColourPalette[i]) << kControls[i].first;
+  EXPECT_EQ(Backgrounds(), std::vector<COLORREF>(2, RGB(255, 255, 255)));
+  ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintColours});
+  EXPECT_EQ(Hints().All()[0].object, nullptr);
+  EXPECT_TRUE(UndoLevels().Events().empty());
+  EXPECT_TRUE(Design().IsUndoLevelOpen()) << "the run's level is still open";
 }
 
-TEST_F(DisplayDialogTest, AMissingValueTakesTheNextPaletteEntryAndOkKeepsWhatWasNotChanged) {
+TEST_F(DisplayTest, AMissingValueTakesTheNextPaletteEntryAndOkKeepsWhatWasNotChanged) {
   for (const auto& [name, id] : kControls)
     if (std::string(name) != "Text") Store(name, RGB(255, 255, 255));
   // A colour that is not one of the combo's own is shown by its number.
   Store("Highlight", RGB(0x12, 0x34, 0x56));
   Settings().ClearWrites();
-  const Colours shown = RunAndStore("Red");
-  EXPECT_EQ(shown.at("Text"), "Black") << "the first entry: the only value missing";
-  EXPECT_EQ(shown.at("Highlight"), "#123456");
-  EXPECT_EQ(shown.at("PinNumbers"), "White");
-  const auto written = Written();
-  ASSERT_EQ(written.size(), 9u);
-  EXPECT_EQ(written.at("Text"), RGB(255, 0, 0));
-  EXPECT_EQ(written.at("Highlight"), RGB(0x12, 0x34, 0x56));
-  EXPECT_EQ(written.at("Background"), RGB(255, 255, 255));
+  const Texts shown = Display(IDOK, "Outlines", "Red");
+  EXPECT_EQ(shown[3], "Black") << "the first entry: the only value missing";
+  EXPECT_EQ(shown[6], "#123456");
+  EXPECT_EQ(shown[8], "White");
+  auto written = Written();
+  EXPECT_EQ(written.size(), 9u);
+  EXPECT_EQ(written["Outlines"], RGB(255, 0, 0));
+  EXPECT_EQ(written["Text"], kViewColourPalette[0]);
+  EXPECT_EQ(written["Highlight"], RGB(0x12, 0x34, 0x56));
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
-// The frame's commands that open no dialog of the editor's own, and Display: Delete as
-// one step "Delete" after Yes, the host's value editing, the edit-in-library commands
-// and their update handlers, the view commands on the drawing under the cursor, and the
-// colours the drawings take from the Display dialog.
+// The frame's commands that open no dialog of the editor's own: Delete as one step
+// "Delete" after Yes, the host's value editing, the edit-in-library commands and their
+// update handlers, and the view commands on the drawing under the cursor.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "editor/views/view_colours.h"
 #include "host/designops/designops_resources.h"
-#include "host/model/design_colours.h"
 #include "host/model/gate.h"
 #include "platform/cmd_target.h"
 #include "platform/dialog.h"
@@ -25,15 +22,6 @@ class FrameCommandsTest : public SampleEditorTest {
     return state.WasEnableSet() && state.IsEnabled();
   }
   double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
-  // Each drawing's background and highlight colours.
-  std::vector<COLORREF> Colours() {
-    std::vector<COLORREF> colours;
-    for (CSymbolView* view : {static_cast<CSymbolView*>(&ScmView()), static_cast<CSymbolView*>(&PcbView())}) {
-      colours.push_back(view->GetViewDesign()->GetDesignColours()->GetBackground());
-      colours.push_back(view->GetViewDesign()->GetDesignColours()->GetHighlight());
-    }
-    return colours;
-  }
 };
 
 TEST_F(FrameCommandsTest, DeleteAnsweredNoChangesNothingYesIsOneStepDelete) {
@@ -118,31 +106,6 @@ TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursorOnly) {
   Frame().OnRefreshView();
   EXPECT_EQ(Scale(PcbView()), pcb) << "a refresh redraws without moving";
   EXPECT_EQ(Design().GetUndoCount(), 0);
-}
-
-TEST_F(FrameCommandsTest, DisplayColoursAreDrawnAtOnceOnOkAndAnAssignmentRunGoesOn) {
-  Frame().OnAssignPins();
-  ClearRecords();
-  const std::vector<COLORREF> before = Colours();
-  for (const int button : {IDCANCEL, IDOK}) {
-    Screen().ExpectDialog(IDD_DISPLAY, [this, button](CDialog& dlg, UserInput&) {
-      user.ChooseComboEntry(dlg.GetDlgItem(IDC_COLOUR_BACKGROUND), "White");
-      user.ChooseComboEntry(dlg.GetDlgItem(IDC_COLOUR_HIGHLIGHT), "Red");
-      user.Click(dlg.GetDlgItem(button));
-    });
-    Frame().OnDisplay();
-    if (button == IDCANCEL) {
-      EXPECT_EQ(Colours(), before);
-      EXPECT_TRUE(Settings().Writes().empty());
-      EXPECT_TRUE(Hints().All().empty());
-    }
-  }
-  const COLORREF white = RGB(255, 255, 255), red = RGB(255, 0, 0);
-  EXPECT_EQ(Colours(), (std::vector<COLORREF>{white, red, white, red}));
-  ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintColours});
-  EXPECT_EQ(Hints().All()[0].object, nullptr);
-  EXPECT_TRUE(UndoLevels().Events().empty());
-  EXPECT_TRUE(Design().IsUndoLevelOpen()) << "the run's level is still open";
 }
 
 }  // namespace

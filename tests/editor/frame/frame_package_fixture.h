@@ -59,22 +59,17 @@ class FramePackageTest : public EditorTest {
       packages.push_back(record->GetPackage().str());
     return packages;
   }
-  // The package the frame keeps in the design's caption attribute.
-  std::string Caption() { return Design().FindAttribute("[PackageName]")->GetValue().str(); }
-  // The grid's pin of terminal 1 of gate a, in the current package.
-  std::string ShownPin() {
-    return Grid()->GetEditGrid().GetTextMatrix(1, CComponentGrid::kFirstGateColumn).str();
+  // What shows the current package: the record, the design's caption attribute, the
+  // grid's pin of terminal 1 of gate a and the footprint the PCB view draws.
+  Names Shown() {
+    return {Component().GetPackage().str(), Design().FindAttribute("[PackageName]")->GetValue().str(),
+            Grid()->GetEditGrid().GetTextMatrix(1, CComponentGrid::kFirstGateColumn).str(),
+            PcbFootprint()->GetSymbol()->GetName().str()};
   }
-  // The footprint the PCB view draws.
-  std::string ShownFootprint() { return PcbFootprint()->GetSymbol()->GetName().str(); }
-
-  // `package` is current and shown everywhere (its pin for terminal 1 of gate a is
-  // `pin`), after one update and the grid's write-back followed by `level`.
-  void ExpectShowing(const char* package, const std::string& pin, UINT level) {
-    EXPECT_EQ(Component().GetPackage(), package);
-    EXPECT_EQ(Caption(), package);
-    EXPECT_EQ(ShownPin(), pin);
-    EXPECT_EQ(ShownFootprint(), package);
+  // `package` is shown everywhere (its pin for terminal 1 of gate a is `pin`), after one
+  // update and the grid's write-back followed by `level`.
+  void ExpectShowing(const char* package, const char* pin, UINT level) {
+    EXPECT_EQ(Shown(), (Names{package, package, pin, package}));
     ASSERT_EQ(Hints().OfKind(HintComponent).size(), 1u);
     EXPECT_EQ(Hints().OfKind(HintComponent)[0].object, &Component());
     EXPECT_EQ(UndoLevels().Started(), (Levels{IDS_UNDO_EDIT_PIN_MAP, level}));

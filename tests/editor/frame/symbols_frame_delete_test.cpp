@@ -122,14 +122,6 @@ TEST_P(DeleteEachItemTest, ARedrawWhileTheQuestionIsUpDoesNotLoseTheChosenItem) 
 INSTANTIATE_TEST_SUITE_P(EveryKindOfItem, DeleteEachItemTest, ::testing::ValuesIn(kDeletions),
                          [](const auto& info) { return std::string(info.param.item); });
 
-TEST_F(DeleteSelectionTest, WhenBothDrawingsHaveASelectionTheSchematicOneIsDeleted) {
-  Select(PcbPad(1));
-  Select(ScmGate(4));
-  EXPECT_EQ(Symbols().GetSelectedItem(), ScmGate(4));
-  Screen().ExpectMessageBox(IDNO, CString("Delete gate e?"));
-  Symbols().DeleteSelection();
-}
-
 TEST_F(DeleteSelectionTest, RemovingAPinTellsEachTerminalItLeavesAndClearsTheHighlights) {
   Symbols().RemovePinAssignments(8);
   EXPECT_EQ(Component().GetPinNumber(2, 3), -1);
