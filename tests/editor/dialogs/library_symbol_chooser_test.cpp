@@ -86,11 +86,16 @@ class LibrarySymbolChooserTest : public HeadlessTest {
 };
 
 TEST_F(LibrarySymbolChooserTest, ShowsWhatTheCallerProposesWhateverItsCaseAndTheTitleNamesTheGate) {
-  CAddGateDialog dialog(27, "ANALOG.scmlib", "opamp");
-  Run(dialog, [this](CDialog& dlg) {
-    EXPECT_EQ(Shown(dlg), (Texts{"Add Gate ab", "analog.scmlib", "OPAMP", "3", "locked", "1"}));
-    user.Click(dlg.GetDlgItem(IDCANCEL));
-  });
+  const std::pair<const char*, Texts> proposals[] = {
+      {"opamp", {"Add Gate ab", "analog.scmlib", "OPAMP", "3", "locked", "1"}},
+      {"NOR9", {"Add Gate ab", "analog.scmlib", "NOR9", "", "open", "1"}}};  // shown as given
+  for (const auto& [symbol, shown] : proposals) {
+    CAddGateDialog dialog(27, "ANALOG.scmlib", symbol);
+    Run(dialog, [&](CDialog& dlg) {
+      EXPECT_EQ(Shown(dlg), shown);
+      user.Click(dlg.GetDlgItem(IDCANCEL));
+    });
+  }
 }
 
 // With no library proposed the list stays at the library last used (9cab679).
