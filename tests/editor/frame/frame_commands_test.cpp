@@ -24,19 +24,13 @@ class FrameCommandsTest : public SampleEditorTest {
   double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
 };
 
-TEST_F(FrameCommandsTest, DeleteAnsweredNoChangesNothingYesIsOneStepDelete) {
+// Delete's level with nothing selected is the level commands' sweep's.
+TEST_F(FrameCommandsTest, DeleteAnsweredYesIsOneStepDelete) {
   Select(PcbPad(1));
   ClearRecords();
-  Screen().ExpectMessageBox(IDNO);
-  Frame().OnDelete();
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
-  EXPECT_TRUE(UndoLevels().Balanced());
-  EXPECT_EQ(Component().GetPinNumber(0, 1), 1);
-  EXPECT_EQ(Design().GetUndoCount(), 0);
-
-  Select(PcbPad(1));
   Screen().ExpectMessageBox(IDYES);
   Frame().OnDelete();
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
   EXPECT_EQ(Component().GetPinNumber(0, 1), CGate::kNoPin);
   EXPECT_EQ(Design().GetUndoCount(), 1);
   EXPECT_EQ(Design().GetUndoName(), "Delete");
