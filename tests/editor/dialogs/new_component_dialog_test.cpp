@@ -62,15 +62,6 @@ class NewComponentDialogTest : public EditorTest {
     Screen().ExpectDialog(IDD_NEW_COMPONENT, [&](CDialog& shown, UserInput&) { act(shown); });
     return GetNewComponentSettings(&Design());
   }
-  // The design's last record, the one added.
-  const CComponent& Added() {
-    POSITION position = nullptr;
-    const CComponent* last = Design().FirstComponent(position);
-    for (const CComponent* record = last; record != nullptr; record = Design().NextComponent(position))
-      last = record;
-    EXPECT_NE(last, nullptr);
-    return *last;
-  }
 };
 
 TEST_F(NewComponentDialogTest, EachRecordHasItsSymbolsAndCountsAndPinsInGateOrderOnlyWithoutAFootprint) {
@@ -107,9 +98,8 @@ TEST_F(NewComponentDialogTest, EachRecordHasItsSymbolsAndCountsAndPinsInGateOrde
         EXPECT_EQ(shown.GetDlgItem(id)->IsWindowEnabled() == FALSE, creation.entry.sectionsOff) << id;
       EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
     }));
-    const CComponent& record = Added();
-    EXPECT_EQ(record.GetName(), creation.entry.name);
-    EXPECT_EQ(record.GetPackage(), creation.entry.package);
+    ASSERT_NE(Design().FindComponent(creation.entry.name, creation.entry.package), nullptr);
+    const CComponent& record = *Design().FindComponent(creation.entry.name, creation.entry.package);
     EXPECT_EQ(record.GetPcbSymbol(), creation.entry.footprint != nullptr ? creation.entry.footprint : "");
     EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
     EXPECT_EQ(record.GetDefaultReference(), "U");
