@@ -1,25 +1,26 @@
-// The library symbol chooser in a dialog, driven as a user drives it: the libraries of
-// a kind beside the last-used one, the pin count that follows the list and is locked
-// while the library supplies it, the checks on OK with their messages and the focus on
-// the symbol, libraries that become unreadable while the dialog is open, and the Find
-// Symbol sequence that shows each symbol taken in the host's find dialog.
-#include "editor/dialogs/library_symbol_chooser.h"
-
+// The library symbol chooser, met in the Add Gate dialog that owns one, driven as a user
+// drives it: the libraries of a kind beside the last-used one, the pin count that
+// follows the list and is locked while the library supplies it, the checks on OK with
+// their messages and the focus on the symbol, a library that becomes unreadable while
+// the dialog is open, and the Find Symbol sequence; and the Add Gate dialog's own
+// fields: the title naming the first new gate and How Many. (The Add Package and New
+// Component tests keep one row each for the chooser's wiring.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "editor/dialogs/add_gate_dialog.h"
 #include "editor/resources/resource_ids.h"
 #include "host/libtools/find_library_item.h"
 #include "host/libtools/library_manager.h"
 #include "host/libtools/libtools_resources.h"
 #include "host/model/symbol_library.h"
+#include "platform/app_registry.h"
+#include "platform/edit.h"
 #include "platform/settings_store.h"
-#include "tests/editor/dialogs/chooser_dialog.h"
 #include "tests/support/control_texts.h"
 #include "tests/support/file_text.h"
 #include "tests/support/headless_test.h"
@@ -27,18 +28,27 @@
 
 namespace {
 
-using Entries = std::vector<std::string>;
-// The pin-count edit as the user sees it: its text, and whether it is locked.
-using PinCount = std::pair<std::string, bool>;
-constexpr bool kLocked = true;
-constexpr bool kOpen = false;
+using Texts = std::vector<std::string>;
 
-PinCount Shown(CChooserDialog& dialog) {
-  return {dialog.PinCount()->GetWindowText().str(), dialog.PinCount()->IsReadOnly() != FALSE};
+CComboBox& Combo(CDialog& dlg, int id) {
+  return *static_cast<CComboBox*>(dlg.GetDlgItem(id));
 }
 
-CComboBox& Combo(CWnd* combo) {
-  return *static_cast<CComboBox*>(combo);
+// What the user sees: title, library, symbol, pin count, whether it is locked, How Many.
+Texts Shown(CDialog& dlg) {
+  auto* pins = static_cast<CEdit*>(dlg.GetDlgItem(IDC_SCM_PIN_COUNT));
+  return {dlg.GetWindowText().str(),
+          dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO)->GetWindowText().str(),
+          dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO)->GetWindowText().str(),
+          pins->GetWindowText().str(),
+          pins->IsReadOnly() ? "locked" : "open",
+          dlg.GetDlgItem(IDC_GATE_COUNT)->GetWindowText().str()};
+}
+
+// What the dialog hands back after Add: library, symbol, pin count, How Many.
+Texts Returned(const CAddGateDialog& dialog) {
+  return {dialog.GetLibraryName().str(), dialog.GetSymbolName().str(), std::to_string(dialog.GetPins()),
+          std::to_string(dialog.GetHowMany())};
 }
 
 class LibrarySymbolChooserTest : public HeadlessTest {
@@ -46,219 +56,158 @@ class LibrarySymbolChooserTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     InstallMemorySettings();
-    for (const char* name : {"logic.scmlib", "analog.scmlib", "footprints.pcblib"}) {
+    for (const char* name : {"logic.scmlib", "analog.scmlib", "footprints.pcblib"})
       std::filesystem::copy_file(std::filesystem::path(CE_DATA_DIR) / name, libraries / name);
-    }
     ASSERT_TRUE(CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary), Library("logic.scmlib")));
-    ASSERT_TRUE(
-        CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CPcbSymbolLibrary), Library("footprints.pcblib")));
   }
 
   CString Library(const char* name) const { return CString(libraries / name); }
 
-  // Runs the dialog; `act` plays the user and must end it.
-  INT_PTR Run(CChooserDialog& dialog, const std::function<void(CChooserDialog&)>& act) {
-    Screen().ExpectDialog(dialog.GetTemplateId(), [&](CDialog&, UserInput&) { act(dialog); });
+  // Runs Add Gate on gate `index` with `library` and `symbol` proposed; `act` plays the
+  // user and must end it.
+  INT_PTR Run(CAddGateDialog& dialog, const std::function<void(CDialog&)>& act) {
+    Screen().ExpectDialog(IDD_ADD_GATE, [&](CDialog& dlg, UserInput&) { act(dlg); });
     return dialog.DoModal();
   }
 
-  // OK is refused with `message` shown and the focus back on the symbol, its text selected.
-  void ExpectRefused(CChooserDialog& dialog, const CString& message) {
-    Screen().ExpectMessageBox(IDOK, message);
-    user.Click(dialog.GetDlgItem(IDOK));
-    EXPECT_TRUE(dialog.IsModalActive()) << "the dialog stays open";
-    EXPECT_EQ(CWnd::GetFocusHandle(), dialog.Symbol()->m_hWnd);
-    const ComboBoxData* symbol = GetComboBoxData(dialog.Symbol()->m_hWnd);
+  // OK is refused with `message` shown (any text when null), the dialog open and the
+  // focus on `control`, the symbol's text selected for retyping.
+  void ExpectRefused(CDialog& dlg, const char* message, int control = IDC_SCM_SYMBOL_COMBO) {
+    Screen().ExpectMessageBox(IDOK, message != nullptr ? std::optional<CString>(message) : std::nullopt);
+    user.Click(dlg.GetDlgItem(IDOK));
+    EXPECT_TRUE(dlg.IsModalActive()) << "the dialog stays open";
+    EXPECT_EQ(CWnd::GetFocusHandle(), dlg.GetDlgItem(control)->m_hWnd);
+    if (control != IDC_SCM_SYMBOL_COMBO) return;
+    const ComboBoxData* symbol = GetComboBoxData(dlg.GetDlgItem(control)->m_hWnd);
     EXPECT_EQ(symbol->editSelStart, 0);
-    EXPECT_EQ(symbol->editSelEnd, dialog.Symbol()->GetWindowText().GetLength());
+    EXPECT_EQ(symbol->editSelEnd, dlg.GetDlgItem(control)->GetWindowText().GetLength());
   }
 
   ScratchFolder libraries;
 };
 
-TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndTheSymbolsOfTheOneChosen) {
-  CChooserDialog dialog(AddGateLayout(), false);
-  EXPECT_EQ(Run(dialog,
-                [&](CChooserDialog& dlg) {
-                  EXPECT_EQ(ComboEntries(Combo(dlg.Library())), Entries({"analog.scmlib", "logic.scmlib"}));
-                  EXPECT_EQ(dlg.Library()->GetWindowText(), "logic.scmlib");
-                  EXPECT_EQ(ComboEntries(Combo(dlg.Symbol())), Entries({"DFF", "INV", "NAND2", "POWER"}));
-                  EXPECT_EQ(Combo(dlg.Symbol()).GetCurSel(), CB_ERR);
-                  EXPECT_EQ(Shown(dlg), PinCount("", kOpen));
-                  user.ChooseComboEntry(dlg.Library(), "analog.scmlib");
-                  EXPECT_EQ(dlg.Chooser().GetLibraryPath(), Library("analog.scmlib"));
-                  EXPECT_EQ(ComboEntries(Combo(dlg.Symbol())), Entries({"OPAMP", "RESISTOR"}));
-                  user.ChooseComboEntry(dlg.Symbol(), "OPAMP");
-                  user.Click(dlg.GetDlgItem(IDOK));
-                }),
-            IDOK);
-  EXPECT_EQ(dialog.Result().library, "analog.scmlib");
-  EXPECT_EQ(dialog.Result().symbol, "OPAMP");
-  EXPECT_EQ(dialog.Result().pinCount, 3);
-
-  CChooserDialog package(AddPackageLayout(), false);
-  EXPECT_EQ(Run(package,
-                [&](CChooserDialog& dlg) {
-                  EXPECT_EQ(ComboEntries(Combo(dlg.Library())), Entries({"footprints.pcblib"}));
-                  user.ChooseComboEntry(dlg.Symbol(), "SOIC-14");
-                  EXPECT_EQ(Shown(dlg), PinCount("14", kLocked));
-                  user.Click(dlg.GetDlgItem(IDOK));
-                }),
-            IDOK);
-  EXPECT_EQ(package.Result().symbol, "SOIC-14");
-  EXPECT_EQ(package.Result().pinCount, 14);
-}
-
-TEST_F(LibrarySymbolChooserTest, PinCountFollowsTheListAndIsLockedOnlyWhileTheLibrarySuppliesIt) {
-  CChooserDialog dialog(AddGateLayout(), false);
-  Run(dialog, [&](CChooserDialog& dlg) {
-    user.ChooseComboEntry(dlg.Symbol(), "NAND2");
-    EXPECT_EQ(Shown(dlg), PinCount("3", kLocked));
-    EXPECT_FALSE(user.TypeText(dlg.PinCount(), "9"));
-    user.ChooseComboEntry(dlg.Symbol(), "DFF");
-    EXPECT_EQ(Shown(dlg), PinCount("4", kLocked));
-    // Typed text is no list selection: the count stays with the entry chosen last.
-    user.TypeComboText(dlg.Symbol(), "INV");
-    EXPECT_EQ(Shown(dlg), PinCount("4", kLocked));
-    // The library changes under the open dialog and loses NAND2: the count it cannot
-    // supply is the user's to type, starting from the old one.
-    std::filesystem::copy_file(libraries / "analog.scmlib", libraries / "logic.scmlib",
-                               std::filesystem::copy_options::overwrite_existing);
-    user.ChooseComboEntry(dlg.Symbol(), "NAND2");
-    EXPECT_EQ(Shown(dlg), PinCount("4", kOpen));
-    EXPECT_TRUE(user.TypeText(dlg.PinCount(), "7"));
-    ExpectRefused(dlg, "Symbol NAND2 does not exist.");
-    user.Click(dlg.GetDlgItem(IDCANCEL));
-  });
-}
-
-TEST_F(LibrarySymbolChooserTest, SymbolNamesAreFoundWhateverTheirCaseAndOthersAreShownAsGiven) {
-  CChooserDialog dialog(AddGateLayout(), false);
-  dialog.ShowAtStart("ANALOG.scmlib", "opamp");
-  Run(dialog, [&](CChooserDialog& dlg) {
-    EXPECT_EQ(dlg.Library()->GetWindowText(), "analog.scmlib");
-    EXPECT_EQ(dlg.Symbol()->GetWindowText(), "OPAMP");
-    EXPECT_EQ(Shown(dlg), PinCount("3", kLocked));
-    const int opamp = Combo(dlg.Symbol()).GetCurSel();
-    dlg.Chooser().SetSymbolName("NOR9");
-    EXPECT_EQ(dlg.Symbol()->GetWindowText(), "NOR9");
-    EXPECT_EQ(Combo(dlg.Symbol()).GetCurSel(), opamp);
-    EXPECT_EQ(Shown(dlg), PinCount("3", kLocked));
-    ExpectRefused(dlg, "Symbol NOR9 does not exist.");
-    user.Click(dlg.GetDlgItem(IDCANCEL));
-  });
-}
-
-TEST_F(LibrarySymbolChooserTest, OkNamesWhatIsWrongWithTheSymbolAndPutsTheFocusOnIt) {
-  CChooserDialog dialog(AddGateLayout(), false);
-  Run(dialog, [&](CChooserDialog& dlg) {
-    ExpectRefused(dlg, "Symbol name cannot be empty.");
-    user.TypeComboText(dlg.Symbol(), " NAND2");
-    ExpectRefused(dlg, "Symbol name \" NAND2\" cannot begin or end with a blank.");
-    user.TypeComboText(dlg.Symbol(), "NAND2");
-    user.Click(dlg.GetDlgItem(IDOK));
-  });
-  EXPECT_EQ(dialog.Result().symbol, "NAND2");
-}
-
-TEST_F(LibrarySymbolChooserTest, ALibraryDeletedOrDamagedAfterTheListWasFilledIsNamedInFull) {
-  CChooserDialog dialog(AddGateLayout(), false);
-  const CString cannotOpen = "Cannot open library \"" + Library("logic.scmlib") + "\".";
-  Run(dialog, [&](CChooserDialog& dlg) {
-    user.ChooseComboEntry(dlg.Symbol(), "INV");
-    std::filesystem::remove(libraries / "logic.scmlib");
-    user.ChooseComboEntry(dlg.Symbol(), "DFF");
-    EXPECT_EQ(Shown(dlg), PinCount("2", kOpen));
-    ExpectRefused(dlg, cannotOpen);
-    WriteFileText(libraries / "logic.scmlib", "{ \"format\": \"damaged");
-    ExpectRefused(dlg, cannotOpen);
-    user.Click(dlg.GetDlgItem(IDCANCEL));
-  });
-
-  // Where an empty symbol is allowed, it is accepted without opening the library.
-  CChooserDialog optional(AddGateLayout(), true);
-  EXPECT_EQ(Run(optional, [&](CChooserDialog& dlg) { user.Click(dlg.GetDlgItem(IDOK)); }), IDOK);
-  EXPECT_EQ(optional.Result().symbol, "");
-}
-
-TEST_F(LibrarySymbolChooserTest, PinCountIsReadAsItsLeadingNumber) {
-  struct Case {
-    const char* typed;
-    int count;
-  };
-  for (const Case& typed : {Case{"12abc", 12}, Case{"", 0}, Case{" -3", -3}}) {
-    CChooserDialog dialog(AddGateLayout(), false);
-    EXPECT_EQ(Run(dialog,
-                  [&](CChooserDialog& dlg) {
-                    user.TypeComboText(dlg.Symbol(), "POWER");
-                    user.TypeText(dlg.PinCount(), typed.typed);
-                    user.Click(dlg.GetDlgItem(IDOK));
-                  }),
-              IDOK)
-        << typed.typed;
-    EXPECT_EQ(dialog.Result().pinCount, typed.count) << typed.typed;
+TEST_F(LibrarySymbolChooserTest, ShowsWhatTheCallerProposesWhateverItsCaseAndTheTitleNamesTheGate) {
+  const std::pair<const char*, Texts> proposals[] = {
+      {"opamp", {"Add Gate ab", "analog.scmlib", "OPAMP", "3", "locked", "1"}},
+      {"NOR9", {"Add Gate ab", "analog.scmlib", "NOR9", "", "open", "1"}}};  // shown as given
+  for (const auto& [symbol, shown] : proposals) {
+    CAddGateDialog dialog(27, "ANALOG.scmlib", symbol);
+    Run(dialog, [&](CDialog& dlg) {
+      EXPECT_EQ(Shown(dlg), shown);
+      user.Click(dlg.GetDlgItem(IDCANCEL));
+    });
   }
 }
 
-// The find dialog of a chooser that shows logic.scmlib: searches that chooser's folder
-// for its kind, and starts at its library.
-void ExpectFindSetUpFromTheChooser(CDialog& dlg, const std::string& folder) {
-  auto& find = static_cast<CFindLibraryItem&>(dlg);
-  EXPECT_EQ(find.m_pLibraryKind, RUNTIME_CLASS(CScmSymbolLibrary));
-  EXPECT_EQ(find.m_strSearchDirectory, folder + "/");
-  EXPECT_EQ(find.m_strLibraryFile, "logic.scmlib");
-}
-
-TEST_F(LibrarySymbolChooserTest, EachSymbolTakenInTheFindDialogIsShownWithItsLibraryAndPinCount) {
-  CChooserDialog dialog(AddGateLayout(), false);
+// With no library proposed the list stays at the library last used (9cab679).
+TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndTheSymbolsOfTheOneChosen) {
+  CAddGateDialog dialog(4, "", "");
   EXPECT_EQ(Run(dialog,
-                [&](CChooserDialog& dlg) {
-                  Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& find, UserInput&) {
-                    ExpectFindSetUpFromTheChooser(find, libraries.Path().string());
-                    user.TypeText(find.GetDlgItem(IDC_FIND_PATTERN), "OPAMP");
-                    user.Click(find.GetDlgItem(IDC_FIND_SEARCH));
-                    user.SelectListLine(find.GetDlgItem(IDC_FIND_RESULTS), 0);
-                    user.Click(find.GetDlgItem(IDC_FIND_USE));
-                    EXPECT_EQ(dlg.Library()->GetWindowText(), "analog.scmlib");
-                    EXPECT_EQ(ComboEntries(Combo(dlg.Symbol())), Entries({"OPAMP", "RESISTOR"}));
-                    EXPECT_EQ(dlg.Symbol()->GetWindowText(), "OPAMP");
-                    EXPECT_EQ(Shown(dlg), PinCount("3", kLocked));
-                    // Another symbol of the library now shown needs no switch.
-                    user.TypeText(find.GetDlgItem(IDC_FIND_PATTERN), "res*");
-                    user.Click(find.GetDlgItem(IDC_FIND_SEARCH));
-                    user.SelectListLine(find.GetDlgItem(IDC_FIND_RESULTS), 0);
-                    user.Click(find.GetDlgItem(IDC_FIND_USE));
-                    user.Click(find.GetDlgItem(IDCANCEL));
-                  });
-                  user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
+                [&](CDialog& dlg) {
+                  EXPECT_EQ(ComboEntries(Combo(dlg, IDC_SCM_LIBRARY_COMBO)),
+                            (Texts{"analog.scmlib", "logic.scmlib"}));
+                  EXPECT_EQ(ComboEntries(Combo(dlg, IDC_SCM_SYMBOL_COMBO)),
+                            (Texts{"DFF", "INV", "NAND2", "POWER"}));
+                  EXPECT_EQ(Combo(dlg, IDC_SCM_SYMBOL_COMBO).GetCurSel(), CB_ERR);
+                  EXPECT_EQ(Shown(dlg), (Texts{"Add Gate e", "logic.scmlib", "", "", "open", "1"}));
+                  // The pin count follows the list, locked while the library supplies it;
+                  // typed text is no list selection and leaves the count of the last entry.
+                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "NAND2");
+                  EXPECT_EQ(Shown(dlg)[3] + Shown(dlg)[4], "3locked");
+                  EXPECT_FALSE(user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "9"));
+                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
+                  user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
+                  EXPECT_EQ(Shown(dlg)[3] + Shown(dlg)[4], "4locked");
+                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO), "analog.scmlib");
+                  EXPECT_EQ(ComboEntries(Combo(dlg, IDC_SCM_SYMBOL_COMBO)), (Texts{"OPAMP", "RESISTOR"}));
+                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "RESISTOR");
+                  user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "3");
                   user.Click(dlg.GetDlgItem(IDOK));
                 }),
             IDOK);
-  EXPECT_EQ(dialog.Result().library, "analog.scmlib");
-  EXPECT_EQ(dialog.Result().symbol, "RESISTOR");
-  EXPECT_EQ(dialog.Result().pinCount, 2);
+  EXPECT_EQ(Returned(dialog), (Texts{"analog.scmlib", "RESISTOR", "2", "3"}));
 }
 
-TEST_F(LibrarySymbolChooserTest, AFindThatFindsNothingOrIsCancelledLeavesTheChooserAsItWas) {
-  CChooserDialog dialog(AddGateLayout(), false);
-  Run(dialog, [&](CChooserDialog& dlg) {
-    user.ChooseComboEntry(dlg.Symbol(), "DFF");
-    Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& find, UserInput&) {
-      user.TypeText(find.GetDlgItem(IDC_FIND_PATTERN), "NOSUCH*");
-      user.Click(find.GetDlgItem(IDC_FIND_SEARCH));
-      EXPECT_EQ(ListBoxLines(*static_cast<CListBox*>(find.GetDlgItem(IDC_FIND_RESULTS))), Entries());
-      EXPECT_FALSE(user.Click(find.GetDlgItem(IDC_FIND_USE)));
-      user.Click(find.GetDlgItem(IDCANCEL));
-    });
-    user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
-    Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM,
-                          [&](CDialog& find, UserInput&) { user.Click(find.GetDlgItem(IDCANCEL)); });
-    user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
-    EXPECT_EQ(dlg.Library()->GetWindowText(), "logic.scmlib");
-    EXPECT_EQ(dlg.Symbol()->GetWindowText(), "DFF");
-    EXPECT_EQ(Shown(dlg), PinCount("4", kLocked));
-    user.Click(dlg.GetDlgItem(IDCANCEL));
-  });
+TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToCorrect) {
+  struct Refusal {
+    const char* symbol;
+    const char* howMany;
+    const char* message;  // null: the platform's own wording for a number
+    int focus;
+  };
+  const Refusal refusals[] = {
+      {"", "1", "Symbol name cannot be empty.", IDC_SCM_SYMBOL_COMBO},
+      {" INV", "1", "Symbol name \" INV\" cannot begin or end with a blank.", IDC_SCM_SYMBOL_COMBO},
+      {"NOR9", "1", "Symbol NOR9 does not exist.", IDC_SCM_SYMBOL_COMBO},
+      {"INV", "two", nullptr, IDC_GATE_COUNT},
+  };
+  const CString cannotOpen = "Cannot open library \"" + Library("logic.scmlib") + "\".";
+  CAddGateDialog dialog(0, "logic.scmlib", "NAND2");
+  EXPECT_EQ(Run(dialog,
+                [&](CDialog& dlg) {
+                  for (const Refusal& refusal : refusals) {
+                    SCOPED_TRACE(refusal.symbol);
+                    user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), refusal.symbol);
+                    user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), refusal.howMany);
+                    ExpectRefused(dlg, refusal.message, refusal.focus);
+                  }
+                  // Both wrong: both are told, and the focus goes to the symbol.
+                  user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "");
+                  Screen().ExpectMessageBox(IDOK);
+                  ExpectRefused(dlg, "Symbol name cannot be empty.");
+                  // The library deleted or damaged after the list was filled.
+                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
+                  user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "2");
+                  std::filesystem::remove(libraries / "logic.scmlib");
+                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
+                  EXPECT_EQ(Shown(dlg)[3] + Shown(dlg)[4], "2open");
+                  ExpectRefused(dlg, cannotOpen.c_str());
+                  WriteFileText(libraries / "logic.scmlib", "{ \"format\": \"damaged");
+                  ExpectRefused(dlg, cannotOpen.c_str());
+                  // Put right, Add goes through; the open count is read as its leading number.
+                  std::filesystem::copy_file(std::filesystem::path(CE_DATA_DIR) / "logic.scmlib",
+                                             libraries / "logic.scmlib",
+                                             std::filesystem::copy_options::overwrite_existing);
+                  user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "12abc");
+                  user.Click(dlg.GetDlgItem(IDOK));
+                }),
+            IDOK);
+  EXPECT_EQ(Returned(dialog), (Texts{"logic.scmlib", "DFF", "12", "2"}));
+}
+
+// Find Symbol: the find dialog searches the chooser's folder for its kind, starts at its
+// library and at what was last searched for from Add Gate; each symbol taken is shown
+// with its library and pin count.
+TEST_F(LibrarySymbolChooserTest, EachSymbolTakenInTheFindDialogIsShownWithItsLibraryAndPinCount) {
+  ASSERT_TRUE(CAppRegistry("FindLibraryItem").SetValue("Addgate", "RES*"));
+  CAddGateDialog dialog(0, "", "");
+  const auto find = [this](CDialog& found, const char* pattern) {
+    user.TypeText(found.GetDlgItem(IDC_FIND_PATTERN), pattern);
+    user.Click(found.GetDlgItem(IDC_FIND_SEARCH));
+    user.SelectListLine(found.GetDlgItem(IDC_FIND_RESULTS), 0);
+    return user.Click(found.GetDlgItem(IDC_FIND_USE));
+  };
+  EXPECT_EQ(
+      Run(dialog,
+          [&](CDialog& dlg) {
+            Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& found, UserInput&) {
+              EXPECT_EQ(found.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "RES*");
+              auto& item = static_cast<CFindLibraryItem&>(found);
+              EXPECT_EQ(item.m_pLibraryKind, RUNTIME_CLASS(CScmSymbolLibrary));
+              EXPECT_EQ(item.m_strSearchDirectory, libraries.Path().string() + "/");
+              EXPECT_EQ(item.m_strLibraryFile, "logic.scmlib");
+              EXPECT_TRUE(find(found, "OPAMP"));
+              EXPECT_EQ(Shown(dlg), (Texts{"Add Gate a", "analog.scmlib", "OPAMP", "3", "locked", "1"}));
+              EXPECT_EQ(ComboEntries(Combo(dlg, IDC_SCM_SYMBOL_COMBO)), (Texts{"OPAMP", "RESISTOR"}));
+              // Another symbol of the library now shown needs no switch.
+              EXPECT_TRUE(find(found, "res*"));
+              user.Click(found.GetDlgItem(IDCANCEL));
+            });
+            user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
+            user.Click(dlg.GetDlgItem(IDOK));
+          }),
+      IDOK);
+  EXPECT_EQ(Returned(dialog), (Texts{"analog.scmlib", "RESISTOR", "2", "1"}));
 }
 
 }  // namespace

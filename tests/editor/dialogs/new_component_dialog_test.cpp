@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,272 +15,163 @@
 
 namespace {
 
-using Script = std::function<void(CDialog&, UserInput&)>;
+using PinMap = std::vector<std::vector<int>>;
 
-struct Refusal {
-  CString message;
-  int focus;
+// What the user types; a null field is left as it is.
+struct Entry {
+  const char* name;
+  const char* package;
+  const char* footprint;
+  const char* symbol;
+  const char* reference;
+  const char* gates;
+  bool sectionsOff = false;
 };
 
-CWnd* Item(CDialog& dialog, int id) {
-  CWnd* control = dialog.GetDlgItem(id);
-  EXPECT_NE(control, nullptr) << "no control " << id;
-  return control;
-}
-
-bool HasFocus(CDialog& dialog, int id) {
-  const CWnd* control = dialog.GetDlgItem(id);
-  return control != nullptr && CWnd::GetFocusHandle() == control->m_hWnd;
-}
-
-void Type(CDialog& dialog, UserInput& input, int id, const char* text) {
-  EXPECT_TRUE(input.TypeText(Item(dialog, id), text)) << "control " << id;
-}
-
-void TypeCombo(CDialog& dialog, UserInput& input, int id, const char* text) {
-  EXPECT_TRUE(input.TypeComboText(Item(dialog, id), text)) << "control " << id;
-}
-
-void Choose(CDialog& dialog, UserInput& input, int id, const char* entry) {
-  EXPECT_TRUE(input.ChooseComboEntry(Item(dialog, id), entry)) << "control " << id << " entry " << entry;
-}
-
-// Name, package and default reference, the least a new component needs.
-void NameIt(CDialog& dialog, UserInput& input, const char* name = "NEW", const char* package = "DIP-14") {
-  Type(dialog, input, IDC_COMPONENT_NAME, name);
-  TypeCombo(dialog, input, IDC_PACKAGE_COMBO, package);
-  Choose(dialog, input, IDC_DEFAULT_REFERENCE, "U");
-}
-
-std::vector<int> PinsOf(const CComponent& record, int gate) {
-  std::vector<int> pins;
-  const CGate* found = record.FindGate(gate);
-  if (found == nullptr) return pins;
-  for (int terminal = 1; terminal <= found->CountPins(); ++terminal)
-    pins.push_back(record.GetPinNumber(gate, terminal));
+PinMap PinsOf(const CComponent& record) {
+  PinMap pins;
+  POSITION position = nullptr;
+  int index = 0;
+  for (CGate* gate = record.FirstGate(position, index); gate != nullptr;
+       gate = record.NextGate(position, index)) {
+    pins.emplace_back();
+    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
+      pins.back().push_back(record.GetPinNumber(index, terminal));
+  }
   return pins;
 }
 
 class NewComponentDialogTest : public EditorTest {
  protected:
-  // Runs the export with the script as the user; the script ends with OK.
-  bool Create(const Script& fill) {
-    Screen().ExpectDialog(IDD_NEW_COMPONENT, [&](CDialog& shown, UserInput& input) {
-      fill(shown, input);
-      EXPECT_TRUE(input.Click(Item(shown, IDOK)));
-      EXPECT_FALSE(shown.IsModalActive()) << "OK was refused: " << testing::PrintToString(MessageTexts());
-    });
+  // Types each field given; an entry of a list is chosen from it.
+  void Fill(CDialog& dialog, const Entry& entry) {
+    for (const auto& [id, text] : {std::pair{IDC_COMPONENT_NAME, entry.name}, {IDC_GATE_COUNT, entry.gates}})
+      if (text != nullptr) user.TypeText(dialog.GetDlgItem(id), text);
+    for (const auto& [id, text] : {std::pair{IDC_PACKAGE_COMBO, entry.package},
+                                   {IDC_PCB_SYMBOL_COMBO, entry.footprint},
+                                   {IDC_SCM_SYMBOL_COMBO, entry.symbol},
+                                   {IDC_DEFAULT_REFERENCE, entry.reference}})
+      if (text != nullptr && !user.ChooseComboEntry(dialog.GetDlgItem(id), text))
+        user.TypeComboText(dialog.GetDlgItem(id), text);
+    user.SetCheck(dialog.GetDlgItem(IDC_SCM_SECTION), !entry.sectionsOff);
+    user.SetCheck(dialog.GetDlgItem(IDC_PCB_SECTION), !entry.sectionsOff);
+  }
+
+  // Runs the export: `act` plays the user and must end the dialog.
+  bool Run(const std::function<void(CDialog&)>& act) {
+    Screen().ExpectDialog(IDD_NEW_COMPONENT, [&](CDialog& shown, UserInput&) { act(shown); });
     return GetNewComponentSettings(&Design());
-  }
-
-  // `fill` sets the dialog up; OK must be refused as `refusal` says, and then the user
-  // cancels: the export says no and the design holds what it held.
-  void ExpectRefused(const Script& fill, const Refusal& refusal) {
-    const int before = Design().CountComponents();
-    const size_t shownBefore = MessageTexts().size();
-    Screen().ExpectMessageBox(IDOK, refusal.message);
-    Screen().ExpectDialog(IDD_NEW_COMPONENT, [&](CDialog& shown, UserInput& input) {
-      fill(shown, input);
-      EXPECT_TRUE(input.Click(Item(shown, IDOK)));
-      EXPECT_TRUE(shown.IsModalActive());
-      EXPECT_TRUE(HasFocus(shown, refusal.focus)) << "the focus is not on control " << refusal.focus;
-      EXPECT_TRUE(input.Click(Item(shown, IDCANCEL)));
-    });
-    EXPECT_FALSE(GetNewComponentSettings(&Design()));
-    const std::vector<CString> shown = MessageTexts();
-    EXPECT_EQ(std::vector<CString>(shown.begin() + static_cast<std::ptrdiff_t>(shownBefore), shown.end()),
-              std::vector<CString>{refusal.message});
-    EXPECT_EQ(Design().CountComponents(), before);
-    EXPECT_EQ(Hints().Count(HintComponent), 0);
-  }
-
-  const CComponent& Added() {
-    const CComponent* last = nullptr;
-    POSITION position = nullptr;
-    for (const CComponent* record = Design().FirstComponent(position); record != nullptr;
-         record = Design().NextComponent(position))
-      last = record;
-    if (last == nullptr) throw std::runtime_error("the design holds no record");
-    return *last;
   }
 };
 
-TEST_F(NewComponentDialogTest, StartsEmptyWithOneGateBothSectionsOnAndTheStockLists) {
-  CString name, gates, pcbLibrary, scmLibrary;
-  bool pcbOn = false, scmOn = false;
-  Screen().ExpectDialog(IDD_NEW_COMPONENT, [&](CDialog& shown, UserInput& input) {
-    name = Item(shown, IDC_COMPONENT_NAME)->GetWindowText();
-    gates = Item(shown, IDC_GATE_COUNT)->GetWindowText();
-    pcbLibrary = Item(shown, IDC_PCB_LIBRARY_COMBO)->GetWindowText();
-    scmLibrary = Item(shown, IDC_SCM_LIBRARY_COMBO)->GetWindowText();
-    pcbOn = static_cast<CButton*>(Item(shown, IDC_PCB_SECTION))->GetCheck() == BST_CHECKED;
-    scmOn = static_cast<CButton*>(Item(shown, IDC_SCM_SECTION))->GetCheck() == BST_CHECKED;
-    EXPECT_TRUE(Item(shown, IDC_SCM_SYMBOL_COMBO)->IsWindowEnabled());
-    EXPECT_TRUE(Item(shown, IDC_PCB_PIN_COUNT)->IsWindowEnabled());
-    EXPECT_TRUE(input.ChooseComboEntry(Item(shown, IDC_PACKAGE_COMBO), "SOT-23"));
-    EXPECT_TRUE(input.ChooseComboEntry(Item(shown, IDC_DEFAULT_REFERENCE), "LED"));
-    EXPECT_TRUE(input.Click(Item(shown, IDCANCEL)));
-  });
-
-  EXPECT_FALSE(GetNewComponentSettings(&Design()));
-  EXPECT_EQ(name, "");
-  EXPECT_EQ(gates, "1");
-  EXPECT_EQ(pcbLibrary, "footprints.pcblib");
-  EXPECT_FALSE(scmLibrary.IsEmpty());
-  EXPECT_TRUE(pcbOn);
-  EXPECT_TRUE(scmOn);
-  EXPECT_EQ(Design().CountComponents(), 0) << "Cancel adds nothing";
-  EXPECT_TRUE(Hints().All().empty());
-  EXPECT_TRUE(UndoLevels().Events().empty());
-}
-
-TEST_F(NewComponentDialogTest, WithBothSymbolsEmptyTheRecordHasNoGateAndThePinsTyped) {
-  ASSERT_TRUE(Create([](CDialog& shown, UserInput& input) {
-    NameIt(shown, input, "BLANK", "HDR-2x5");
-    Type(shown, input, IDC_PCB_PIN_COUNT, "10");
-  }));
-
-  ASSERT_EQ(Design().CountComponents(), 1);
-  const CComponent& record = Added();
-  EXPECT_EQ(record.GetName(), "BLANK");
-  EXPECT_EQ(record.GetPackage(), "HDR-2x5");
-  EXPECT_EQ(record.GetPcbSymbol(), "");
-  EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
-  EXPECT_EQ(record.GetPinCount(), 10);
-  EXPECT_EQ(record.GetDefaultReference(), "U");
-  EXPECT_EQ(record.CountGates(), 0);
-  ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent}));
-  EXPECT_EQ(Hints().All().front().object, &record);
-  EXPECT_EQ(Hints().All().front().sender, nullptr);
-  EXPECT_TRUE(UndoLevels().Events().empty()) << "the export opens no undo level";
-}
-
-TEST_F(NewComponentDialogTest, WithoutAFootprintFourGatesOfThreePinsAreNumberedOneToTwelve) {
-  ASSERT_TRUE(Create([](CDialog& shown, UserInput& input) {
-    NameIt(shown, input);
-    Choose(shown, input, IDC_SCM_SYMBOL_COMBO, "NAND2");
-    Type(shown, input, IDC_GATE_COUNT, "4");
-  }));
-
-  const CComponent& record = Added();
-  EXPECT_EQ(record.GetPcbSymbol(), "");
-  ASSERT_EQ(record.CountGates(), 4);
-  for (int gate = 0; gate < 4; ++gate) {
-    ASSERT_NE(record.FindGate(gate), nullptr);
-    EXPECT_EQ(record.FindGate(gate)->GetSymbol(), "NAND2");
-    EXPECT_EQ(record.FindGate(gate)->GetLibrary(), "logic.scmlib");
-    EXPECT_EQ(PinsOf(record, gate), (std::vector<int>{3 * gate + 1, 3 * gate + 2, 3 * gate + 3}));
+TEST_F(NewComponentDialogTest, EachRecordHasItsSymbolsAndCountsAndPinsInGateOrderOnlyWithoutAFootprint) {
+  struct Creation {
+    Entry entry;
+    const char* pinCount;  // typed; null: none
+    PinMap pins;
+    int count;  // the record's pin count; 0: not checked
+  };
+  const std::vector<Creation> creations = {
+      // With both symbols empty the record has no gate and the pins typed.
+      {{"BLANK", "HDR-2x5", nullptr, nullptr, "U", nullptr}, "10", {}, 10},
+      {{"NEW1", "DIP-14", nullptr, "NAND2", "U", "4"},
+       nullptr,
+       {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}},
+       0},
+      {{"NEW2", "DIP-16", "DIP-14", "NAND2", "U", "4"},
+       nullptr,
+       PinMap(4, std::vector<int>(3, CGate::kNoPin)),
+       14},
+      {{"NEW3", "SOT-23", nullptr, "INV", "U", "0"}, nullptr, {{1, 2}}, 0},  // Gates 0 makes one gate
+      // Switched off, a section greys its controls but its symbol is still used.
+      {{"NEW4", "SOIC-8", nullptr, "DFF", "U", "2", true}, nullptr, {{1, 2, 3, 4}, {5, 6, 7, 8}}, 0},
+  };
+  for (const Creation& creation : creations) {
+    SCOPED_TRACE(creation.entry.package);
+    ClearRecords();
+    ASSERT_TRUE(Run([&](CDialog& shown) {
+      Fill(shown, creation.entry);
+      if (creation.pinCount != nullptr) user.TypeText(shown.GetDlgItem(IDC_PCB_PIN_COUNT), creation.pinCount);
+      for (const int id : {IDC_SCM_SYMBOL_COMBO, IDC_SCM_LIBRARY_COMBO, IDC_FIND_SCM_SYMBOL,
+                           IDC_SCM_PIN_COUNT, IDC_GATE_COUNT, IDC_GATES_LABEL, IDC_PCB_SYMBOL_COMBO,
+                           IDC_PCB_PIN_COUNT, IDC_FIND_PCB_SYMBOL, IDC_PCB_NAME_LABEL})
+        EXPECT_EQ(shown.GetDlgItem(id)->IsWindowEnabled() == FALSE, creation.entry.sectionsOff) << id;
+      EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
+    }));
+    ASSERT_NE(Design().FindComponent(creation.entry.name, creation.entry.package), nullptr);
+    const CComponent& record = *Design().FindComponent(creation.entry.name, creation.entry.package);
+    EXPECT_EQ(record.GetPcbSymbol(), creation.entry.footprint != nullptr ? creation.entry.footprint : "");
+    EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
+    EXPECT_EQ(record.GetDefaultReference(), "U");
+    EXPECT_EQ(PinsOf(record), creation.pins);
+    if (creation.count != 0) {
+      EXPECT_EQ(record.GetPinCount(), creation.count);
+    }
+    if (record.CountGates() > 0) {
+      EXPECT_EQ(record.FindGate(0)->GetSymbol(), creation.entry.symbol);
+      EXPECT_EQ(record.FindGate(0)->GetLibrary(), "logic.scmlib");
+    }
+    ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent}));
+    EXPECT_EQ(Hints().All().front().object, &record);
+    EXPECT_TRUE(UndoLevels().Events().empty()) << "the export opens no undo level";
   }
 }
 
-TEST_F(NewComponentDialogTest, WithAFootprintTheGatesGetNoPinsAndTheRecordItsPadCount) {
-  ASSERT_TRUE(Create([](CDialog& shown, UserInput& input) {
-    NameIt(shown, input);
-    Choose(shown, input, IDC_PCB_SYMBOL_COMBO, "DIP-14");
-    Choose(shown, input, IDC_SCM_SYMBOL_COMBO, "NAND2");
-    Type(shown, input, IDC_GATE_COUNT, "4");
-  }));
-
-  const CComponent& record = Added();
-  EXPECT_EQ(record.GetPcbSymbol(), "DIP-14");
-  EXPECT_EQ(record.GetPinCount(), 14);
-  ASSERT_EQ(record.CountGates(), 4);
-  for (int gate = 0; gate < 4; ++gate)
-    EXPECT_EQ(PinsOf(record, gate), (std::vector<int>(3, CGate::kNoPin))) << "gate " << gate;
-}
-
-TEST_F(NewComponentDialogTest, GatesZeroMakesOneGate) {
-  ASSERT_TRUE(Create([](CDialog& shown, UserInput& input) {
-    NameIt(shown, input);
-    Choose(shown, input, IDC_SCM_SYMBOL_COMBO, "INV");
-    Type(shown, input, IDC_GATE_COUNT, "0");
-  }));
-
-  EXPECT_EQ(Added().CountGates(), 1);
-  EXPECT_EQ(PinsOf(Added(), 0), (std::vector<int>{1, 2}));
-}
-
-TEST_F(NewComponentDialogTest, AGatesTextThatIsNotANumberKeepsTheDialogOpenWithNothingAdded) {
-  ExpectRefused(
-      [](CDialog& shown, UserInput& input) {
-        NameIt(shown, input);
-        Choose(shown, input, IDC_SCM_SYMBOL_COMBO, "INV");
-        Type(shown, input, IDC_GATE_COUNT, "two");
-      },
-      {"Please enter a positive integer.", IDC_GATE_COUNT});
-}
-
-TEST_F(NewComponentDialogTest, MoreGatesThanAComponentHoldsAreRefusedBeforeAnythingIsAdded) {
-  ExpectRefused(
-      [](CDialog& shown, UserInput& input) {
-        NameIt(shown, input);
-        Choose(shown, input, IDC_SCM_SYMBOL_COMBO, "INV");
-        Type(shown, input, IDC_GATE_COUNT, "40000");
-      },
-      {"A component can have at most 32768 gates.", IDC_GATE_COUNT});
-}
-
-TEST_F(NewComponentDialogTest, APackageTheDesignsComponentHasIsRefusedWhateverNameIsTyped) {
+TEST_F(NewComponentDialogTest, StartsEmptyAndTheChecksRunInOrderAndStopAtTheFirstFailure) {
   ComponentBuilder("DUT").Gates(1, 2).Package("DIP-8", "DIP-8").BuildInto(Design());
-  ExpectRefused([](CDialog& shown, UserInput& input) { NameIt(shown, input, "OTHER", "dip-8"); },
-                {"Package \"dip-8\" is already defined for this component.", IDC_PACKAGE_COMBO});
-}
-
-TEST_F(NewComponentDialogTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
-  // The name comes first, even with every other field wrong too.
-  ExpectRefused(
-      [](CDialog& shown, UserInput& input) {
-        TypeCombo(shown, input, IDC_PCB_SYMBOL_COMBO, "NO-SUCH-FOOTPRINT");
-        TypeCombo(shown, input, IDC_DEFAULT_REFERENCE, "U1");
-      },
-      {"Component name cannot be empty.", IDC_COMPONENT_NAME});
-  // The PCB section is checked before the schematic one.
-  ExpectRefused(
-      [](CDialog& shown, UserInput& input) {
-        NameIt(shown, input);
-        TypeCombo(shown, input, IDC_PCB_SYMBOL_COMBO, "NO-SUCH-FOOTPRINT");
-        TypeCombo(shown, input, IDC_SCM_SYMBOL_COMBO, "NO-SUCH-SYMBOL");
-      },
-      {"Symbol NO-SUCH-FOOTPRINT does not exist.", IDC_PCB_SYMBOL_COMBO});
-  ExpectRefused(
-      [](CDialog& shown, UserInput& input) {
-        NameIt(shown, input);
-        TypeCombo(shown, input, IDC_DEFAULT_REFERENCE, "U1");
-      },
-      {"Default reference \"U1\" can contain only the letters A to Z, without digits or blanks.",
-       IDC_DEFAULT_REFERENCE});
-}
-
-TEST_F(NewComponentDialogTest, ASectionSwitchedOffGreysItsControlsButItsSymbolIsStillUsed) {
-  std::vector<bool> enabledAfter;
-  ASSERT_TRUE(Create([&](CDialog& shown, UserInput& input) {
-    NameIt(shown, input);
-    Choose(shown, input, IDC_SCM_SYMBOL_COMBO, "DFF");
-    Type(shown, input, IDC_GATE_COUNT, "2");
-    EXPECT_TRUE(input.SetCheck(Item(shown, IDC_SCM_SECTION), false));
-    EXPECT_TRUE(input.SetCheck(Item(shown, IDC_PCB_SECTION), false));
-    for (const int id :
-         {IDC_SCM_SYMBOL_COMBO, IDC_SCM_LIBRARY_COMBO, IDC_FIND_SCM_SYMBOL, IDC_SCM_PIN_COUNT, IDC_GATE_COUNT,
-          IDC_GATES_LABEL, IDC_PCB_SYMBOL_COMBO, IDC_PCB_PIN_COUNT, IDC_FIND_PCB_SYMBOL, IDC_PCB_NAME_LABEL})
-      enabledAfter.push_back(Item(shown, id)->IsWindowEnabled() != FALSE);
-    EXPECT_TRUE(Item(shown, IDC_COMPONENT_NAME)->IsWindowEnabled());
+  struct Refusal {
+    Entry entry;
+    const char* message;  // null: the platform's own wording for a number
+    int focus;
+  };
+  const Refusal refusals[] = {
+      // The name comes first, even with every other field wrong too.
+      {{"", "DIP-14", "NO-SUCH-FOOTPRINT", "", "U1", "1"},
+       "Component name cannot be empty.",
+       IDC_COMPONENT_NAME},
+      // A package of the design's component, whatever name is typed.
+      {{"OTHER", "DIP-8", "", "", "U", "1"},
+       "Package \"DIP-8\" is already defined for this component.",
+       IDC_PACKAGE_COMBO},
+      // The PCB section is checked before the schematic one.
+      {{"NEW", "DIP-14", "NO-SUCH-FOOTPRINT", "NO-SUCH-SYMBOL", "U", "1"},
+       "Symbol NO-SUCH-FOOTPRINT does not exist.",
+       IDC_PCB_SYMBOL_COMBO},
+      {{"NEW", "DIP-14", "", "", "U1", "1"},
+       "Default reference \"U1\" can contain only the letters A to Z, without digits or blanks.",
+       IDC_DEFAULT_REFERENCE},
+      {{"NEW", "DIP-14", "", "INV", "U", "two"}, nullptr, IDC_GATE_COUNT},
+      {{"NEW", "DIP-14", "", "INV", "U", "40000"},
+       "A component can have at most 32768 gates.",
+       IDC_GATE_COUNT},
+      // A section switched off still has its symbol checked.
+      {{"NEW", "DIP-14", "", "NO-SUCH-SYMBOL", "U", "1", true},
+       "Symbol NO-SUCH-SYMBOL does not exist.",
+       IDC_SCM_SYMBOL_COMBO},
+  };
+  ClearRecords();
+  EXPECT_FALSE(Run([&](CDialog& shown) {
+    EXPECT_EQ(shown.GetDlgItem(IDC_COMPONENT_NAME)->GetWindowText(), "");
+    EXPECT_EQ(shown.GetDlgItem(IDC_GATE_COUNT)->GetWindowText(), "1");
+    EXPECT_EQ(shown.GetDlgItem(IDC_PCB_LIBRARY_COMBO)->GetWindowText(), "footprints.pcblib");
+    EXPECT_FALSE(shown.GetDlgItem(IDC_SCM_LIBRARY_COMBO)->GetWindowText().IsEmpty());
+    for (const int section : {IDC_PCB_SECTION, IDC_SCM_SECTION})
+      EXPECT_EQ(static_cast<CButton*>(shown.GetDlgItem(section))->GetCheck(), BST_CHECKED);
+    for (const Refusal& refusal : refusals) {
+      SCOPED_TRACE(refusal.entry.package);
+      Fill(shown, refusal.entry);
+      Screen().ExpectMessageBox(
+          IDOK, refusal.message != nullptr ? std::optional<CString>(refusal.message) : std::nullopt);
+      EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
+      EXPECT_TRUE(shown.IsModalActive());
+      EXPECT_EQ(CWnd::GetFocusHandle(), shown.GetDlgItem(refusal.focus)->m_hWnd);
+    }
+    EXPECT_TRUE(user.Click(shown.GetDlgItem(IDCANCEL)));
   }));
-
-  EXPECT_EQ(enabledAfter, std::vector<bool>(10, false));
-  const CComponent& record = Added();
-  ASSERT_EQ(record.CountGates(), 2);
-  EXPECT_EQ(record.FindGate(1)->GetSymbol(), "DFF");
-  EXPECT_EQ(PinsOf(record, 1), (std::vector<int>{5, 6, 7, 8}));
-}
-
-TEST_F(NewComponentDialogTest, ASwitchedOffSectionsBadSymbolStillRefusesOk) {
-  ExpectRefused(
-      [](CDialog& shown, UserInput& input) {
-        NameIt(shown, input);
-        TypeCombo(shown, input, IDC_SCM_SYMBOL_COMBO, "NO-SUCH-SYMBOL");
-        EXPECT_TRUE(input.SetCheck(Item(shown, IDC_SCM_SECTION), false));
-      },
-      {"Symbol NO-SUCH-SYMBOL does not exist.", IDC_SCM_SYMBOL_COMBO});
+  EXPECT_EQ(MessageTexts().size(), std::size(refusals));
+  EXPECT_EQ(Design().CountComponents(), 1) << "Cancel adds nothing";
+  EXPECT_TRUE(Hints().All().empty());
+  EXPECT_TRUE(UndoLevels().Events().empty());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// The frame's commands that open no dialog of the editor's own: Delete with its undo
-// level whatever the selection and the answer, the host's value editing, the
-// edit-in-library commands and their update handlers, and the view commands on the
-// drawing under the cursor.
+// The frame's commands that open no dialog of the editor's own: Delete as one step
+// "Delete" after Yes, the host's value editing, the edit-in-library commands and their
+// update handlers, and the view commands on the drawing under the cursor.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -17,53 +16,24 @@ namespace {
 class FrameCommandsTest : public SampleEditorTest {
  protected:
   // Whether the update handler enables its command.
-  bool ScmEditEnabled() {
+  bool Enabled(void (CComponentFrame::*handler)(CCmdUI*)) {
     CCmdUI state(0);
-    Frame().OnUpdateEditScmSymbolInLib(&state);
-    return state.WasEnableSet() && state.IsEnabled();
-  }
-  bool PcbEditEnabled() {
-    CCmdUI state(0);
-    Frame().OnUpdateEditPcbSymInLibrary(&state);
+    (Frame().*handler)(&state);
     return state.WasEnableSet() && state.IsEnabled();
   }
   double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
 };
 
-TEST_F(FrameCommandsTest, DeleteOpensAndClosesItsLevelWithNothingSelected) {
-  ClearRecords();
-  Frame().OnDelete();
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
-  EXPECT_TRUE(UndoLevels().Balanced());
-  EXPECT_EQ(Design().GetUndoCount(), 0) << "an empty step is no undo step";
-  EXPECT_TRUE(MessageTexts().empty());
-}
-
-TEST_F(FrameCommandsTest, DeleteAnsweredNoChangesNothingYesIsOneStepDelete) {
+// Delete's level with nothing selected is the level commands' sweep's.
+TEST_F(FrameCommandsTest, DeleteAnsweredYesIsOneStepDelete) {
   Select(PcbPad(1));
   ClearRecords();
-  Screen().ExpectMessageBox(IDNO);
-  Frame().OnDelete();
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
-  EXPECT_TRUE(UndoLevels().Balanced());
-  EXPECT_EQ(Component().GetPinNumber(0, 1), 1);
-  EXPECT_EQ(Design().GetUndoCount(), 0);
-
-  Select(PcbPad(1));
   Screen().ExpectMessageBox(IDYES);
   Frame().OnDelete();
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
   EXPECT_EQ(Component().GetPinNumber(0, 1), CGate::kNoPin);
   EXPECT_EQ(Design().GetUndoCount(), 1);
   EXPECT_EQ(Design().GetUndoName(), "Delete");
-}
-
-TEST_F(FrameCommandsTest, DeleteClosesAnAssignmentRunFirst) {
-  Frame().OnAssignPins();
-  ClearRecords();
-  Frame().OnDelete();
-  EXPECT_EQ(UndoLevels().Ended(), (std::vector<UINT>{IDS_UNDO_ASSIGN_PINS, IDS_UNDO_DELETE}));
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
-  EXPECT_FALSE(Design().IsUndoLevelOpen());
 }
 
 TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
@@ -81,23 +51,17 @@ TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
   const CAttribute* tolerance = Component().GetAttributes()->Find("Tolerance");
   ASSERT_NE(tolerance, nullptr);
   EXPECT_EQ(tolerance->GetValue(), "5%");
-
-  ClearRecords();
-  Screen().ExpectDialog(IDD_VALUES,
-                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDCANCEL)); });
-  Frame().OnValues();
-  EXPECT_TRUE(UndoLevels().Started().empty());
-  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent}) << "the views are refreshed anyway";
 }
 
-TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawing) {
-  EXPECT_FALSE(ScmEditEnabled());
-  EXPECT_FALSE(PcbEditEnabled());
+TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawingAndNamesItsSymbol) {
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditPcbSymInLibrary));
+  EXPECT_TRUE(Symbols().EditScmSymbolInLib().symbolName.IsEmpty());
   Select(PcbPad(3));
-  EXPECT_FALSE(ScmEditEnabled());
-  EXPECT_TRUE(PcbEditEnabled());
-  Select(ScmGate(2));
-  EXPECT_TRUE(ScmEditEnabled());
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
+  EXPECT_TRUE(Enabled(&CComponentFrame::OnUpdateEditPcbSymInLibrary));
+  Select(ScmTerminal(2, 3));
+  EXPECT_TRUE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
 
   Frame().OnEditScmSymbolInLib();
   Frame().OnEditPcbSymInLibrary();
@@ -112,9 +76,11 @@ TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawin
   EXPECT_EQ(Design().GetUndoCount(), 0);
 }
 
-TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursor) {
+TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursorOnly) {
   const double scm = Scale(ScmView());
   const double pcb = Scale(PcbView());
+  Frame().OnZoomAtCursor();
+  EXPECT_EQ(Scale(ScmView()), scm) << "the cursor is over neither drawing";
   ASSERT_TRUE(user.MoveMouse(&ScmView(), CPoint(30, 30)));
   Frame().OnZoomAtCursor();
   EXPECT_GT(Scale(ScmView()), scm);

@@ -14,7 +14,8 @@
 #include "host/utility/app_error.h"
 #include "platform/dialog.h"
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/support/control_texts.h"
+
+using Names = std::vector<std::string>;
 
 class FramePackageTest : public EditorTest {
  protected:
@@ -49,43 +50,30 @@ class FramePackageTest : public EditorTest {
     });
   }
 
-  static CWnd* Item(CDialog& dialog, int id) {
-    CWnd* control = dialog.GetDlgItem(id);
-    EXPECT_NE(control, nullptr) << "no control " << id;
-    return control;
-  }
-  static bool HasFocus(CDialog& dialog, int id) {
-    const CWnd* control = dialog.GetDlgItem(id);
-    return control != nullptr && CWnd::GetFocusHandle() == control->m_hWnd;
-  }
-  static std::vector<std::string> Entries(CDialog& dialog, int id) {
-    auto* combo = DynamicDowncast<CComboBox>(dialog.GetDlgItem(id));
-    return combo != nullptr ? ComboEntries(*combo) : std::vector<std::string>{};
-  }
-
   // The packages of the design's records, in design order.
-  std::vector<std::string> Packages() {
-    std::vector<std::string> packages;
+  Names Packages() {
+    Names packages;
     POSITION position = nullptr;
     for (CComponent* record = Design().FirstComponent(position); record != nullptr;
          record = Design().NextComponent(position))
       packages.push_back(record->GetPackage().str());
     return packages;
   }
-  // The package the frame keeps in the design's caption attribute.
-  std::string Caption() {
-    const CAttribute* attribute = Design().FindAttribute("[PackageName]");
-    return attribute != nullptr ? attribute->GetValue().str() : "(none)";
+  // What shows the current package: the record, the design's caption attribute, the
+  // grid's pin of terminal 1 of gate a and the footprint the PCB view draws.
+  Names Shown() {
+    return {Component().GetPackage().str(), Design().FindAttribute("[PackageName]")->GetValue().str(),
+            Grid()->GetEditGrid().GetTextMatrix(1, CComponentGrid::kFirstGateColumn).str(),
+            PcbFootprint()->GetSymbol()->GetName().str()};
   }
-  // The grid's pin of terminal 1 of gate a, in the current package.
-  std::string ShownPin() {
-    return Grid()->GetEditGrid().GetTextMatrix(1, CComponentGrid::kFirstGateColumn).str();
-  }
-  // The footprint the PCB view draws.
-  std::string ShownFootprint() {
-    const CSymbolInstance* footprint = PcbFootprint();
-    return footprint != nullptr && footprint->GetSymbol() != nullptr ? footprint->GetSymbol()->GetName().str()
-                                                                     : "";
+  // `package` is shown everywhere (its pin for terminal 1 of gate a is `pin`), after one
+  // update and the grid's write-back followed by `level`.
+  void ExpectShowing(const char* package, const char* pin, UINT level) {
+    EXPECT_EQ(Shown(), (Names{package, package, pin, package}));
+    ASSERT_EQ(Hints().OfKind(HintComponent).size(), 1u);
+    EXPECT_EQ(Hints().OfKind(HintComponent)[0].object, &Component());
+    EXPECT_EQ(UndoLevels().Started(), (Levels{IDS_UNDO_EDIT_PIN_MAP, level}));
+    EXPECT_TRUE(UndoLevels().Balanced());
   }
 
   // A leading blank typed into a terminal name cell is taken by the cell and refused by
@@ -101,7 +89,7 @@ class FramePackageTest : public EditorTest {
     EXPECT_EQ(MessageTexts().size(), 1u);
     for (UINT started : UndoLevels().Started()) EXPECT_NE(started, level);
     EXPECT_TRUE(UndoLevels().Balanced());
-    EXPECT_EQ(Packages(), (std::vector<std::string>{"DIP-8", "SOIC-8", "DIP-14"}));
+    EXPECT_EQ(Packages(), (Names{"DIP-8", "SOIC-8", "DIP-14"}));
     EXPECT_EQ(Component().GetPackage(), "DIP-8");
     EXPECT_EQ(Hints().Count(HintComponent), 0);
   }

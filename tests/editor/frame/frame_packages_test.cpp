@@ -1,0 +1,183 @@
+// The frame's package commands: Add Package adds the record and shows it, Delete Package
+// shows the first record left, Select Package (in its dialog or by name) shows the one
+// chosen; and the rule every command with an undo level of its own keeps: the grid is
+// written back first, a pin assignment run is ended first, and the level is opened and
+// closed whether the user confirms or cancels.
+#include "tests/editor/frame/frame_package_fixture.h"
+#include "tests/support/control_texts.h"
+
+namespace {
+
+const Names kAll = {"DIP-8", "SOIC-8", "DIP-14"};
+
+class FramePackagesTest : public FramePackageTest {};
+
+TEST_F(FramePackagesTest, AddShowsTheNewPackageAsOneUndoStep) {
+  ExpectDialog(IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
+    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "TSSOP-14"));
+    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "TSSOP-14"));
+  });
+  Frame().OnAddPackage();
+
+  EXPECT_EQ(Packages(), (Names{"DIP-8", "SOIC-8", "DIP-14", "TSSOP-14"}));
+  ExpectShowing("TSSOP-14", "", IDS_UNDO_ADD_PACKAGE);
+  EXPECT_EQ(Design().GetUndoCount(), 1);
+  EXPECT_EQ(Design().GetUndoName(), "Add Package");
+}
+
+TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStep) {
+  struct Deletion {
+    const char* current;
+    const char* deleted;
+    bool typed;  // over the list rather than chosen from it
+    Names left;
+    const char* shown;
+    const char* pin;
+  };
+  const Deletion rows[] = {{"DIP-8", "DIP-8", false, {"SOIC-8", "DIP-14"}, "SOIC-8", "5"},
+                           {"DIP-14", "SOIC-8", true, {"DIP-8", "DIP-14"}, "DIP-8", "1"}};
+  for (const Deletion& row : rows) {
+    SCOPED_TRACE(row.deleted);
+    ASSERT_TRUE(Frame().SelectPackage(row.current));
+    ClearRecords();
+    CString preselected;
+    ExpectDialog(IDD_DELETE_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
+      CWnd* list = dialog.GetDlgItem(IDC_PACKAGE_LIST);
+      preselected = list->GetWindowText();
+      EXPECT_TRUE(row.typed ? input.TypeComboText(list, row.deleted)
+                            : input.ChooseComboEntry(list, row.deleted));
+    });
+    Frame().OnDeletePackage();
+
+    EXPECT_EQ(preselected, row.current);
+    EXPECT_EQ(Packages(), row.left);
+    ExpectShowing(row.shown, row.pin, IDS_UNDO_DELETE_PACKAGE);
+    EXPECT_EQ(Design().GetUndoName(), "Delete Package");
+    ASSERT_TRUE(Design().Undo());
+    EXPECT_EQ(Packages(), kAll);
+  }
+  // Redone while the package it deletes is shown, the first package left is shown.
+  ASSERT_TRUE(Frame().SelectPackage("SOIC-8"));
+  ASSERT_TRUE(Design().Redo());
+  EXPECT_EQ(Packages(), (Names{"DIP-8", "DIP-14"}));
+  EXPECT_EQ(Shown(), (Names{"DIP-8", "DIP-8", "1", "DIP-8"}));
+}
+
+TEST_F(FramePackagesTest, NoPackageAbsentOrLastIsDeleted) {
+  // Fixed in 26f377f: a typed name that is no package was refused without a word.
+  Screen().ExpectMessageBox(IDOK, CString("Package \"QFN-16\" does not exist."));
+  ExpectDialog(IDD_DELETE_PACKAGE, IDCANCEL, [](CDialog& dialog, UserInput& input) {
+    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_LIST), "QFN-16"));
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  Frame().OnDeletePackage();
+  EXPECT_EQ(Packages(), kAll);
+
+  ASSERT_TRUE(Design().DeleteComponent(Design().FindComponent("DUT", "DIP-8")));
+  ASSERT_TRUE(Design().DeleteComponent(Design().FindComponent("DUT", "SOIC-8")));
+  Frame().GetComponent(true);
+  Frame().OnInvalidateView();
+  ClearRecords();
+  Screen().ExpectMessageBox(IDOK, CString("Cannot delete the last package for a component."));
+  ExpectDialog(IDD_DELETE_PACKAGE, IDCANCEL, [](CDialog& dialog, UserInput& input) {
+    input.Click(dialog.GetDlgItem(IDOK));
+    EXPECT_EQ(CWnd::GetFocusHandle(), dialog.GetDlgItem(IDC_PACKAGE_LIST)->m_hWnd);
+  });
+  Frame().OnDeletePackage();
+  EXPECT_EQ(Packages(), Names{"DIP-14"});
+  EXPECT_TRUE(Hints().All().empty());
+  EXPECT_FALSE(Design().CanUndo());
+}
+
+TEST_F(FramePackagesTest, SelectShowsTheChosenPackageAndChangesNoRecord) {
+  Names offered;
+  CString preselected;
+  ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
+    auto* list = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_PACKAGE_LIST));
+    offered = ComboEntries(*list);
+    preselected = list->GetWindowText();
+    EXPECT_TRUE(input.ChooseComboEntry(list, "SOIC-8"));
+  });
+  Frame().OnSelectPackage();
+
+  EXPECT_EQ(offered, (Names{"DIP-14", "DIP-8", "SOIC-8"})) << "sorted, whatever the design order";
+  EXPECT_EQ(preselected, "DIP-8");
+  ExpectShowing("SOIC-8", "5", IDS_UNDO_SELECT_PACKAGE);
+  EXPECT_FALSE(Design().CanUndo());
+
+  // A name typed over the list chooses none: the first record is shown.
+  ClearRecords();
+  ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
+    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_LIST), "QFN-16"));
+  });
+  Frame().OnSelectPackage();
+  EXPECT_EQ(Shown(), (Names{"DIP-8", "DIP-8", "1", "DIP-8"}));
+}
+
+TEST_F(FramePackagesTest, SelectingByNameShowsThePackageAndAnUnknownNameChangesNothing) {
+  EXPECT_TRUE(Frame().SelectPackage("DIP-14"));
+  ExpectShowing("DIP-14", "14", IDS_UNDO_SELECT_PACKAGE);
+  EXPECT_TRUE(MessageTexts().empty());
+
+  ClearRecords();
+  EXPECT_FALSE(Frame().SelectPackage("QFN-16"));
+  EXPECT_EQ(Component().GetPackage(), "DIP-14");
+  EXPECT_TRUE(Hints().All().empty());
+  EXPECT_TRUE(UndoLevels().Events().empty());
+}
+
+// A command that has an undo level of its own, run from the frame.
+struct LevelCommand {
+  const char* name;
+  void (*run)(CComponentFrame&);
+  UINT dialog;  // cancelled when it opens; 0: none
+  UINT level;
+  int updates;      // HintComponent sent when cancelled
+  bool writesBack;  // writes the grid's edits back before its level
+};
+
+const LevelCommand kLevelCommands[] = {
+    {"AddPackage", [](CComponentFrame& f) { f.OnAddPackage(); }, IDD_ADD_PACKAGE, IDS_UNDO_ADD_PACKAGE, 0,
+     true},
+    {"DeletePackage", [](CComponentFrame& f) { f.OnDeletePackage(); }, IDD_DELETE_PACKAGE,
+     IDS_UNDO_DELETE_PACKAGE, 0, true},
+    {"SelectPackage", [](CComponentFrame& f) { f.OnSelectPackage(); }, IDD_SELECT_PACKAGE,
+     IDS_UNDO_SELECT_PACKAGE, 0, true},
+    {"SelectPackageByName", [](CComponentFrame& f) { f.SelectPackage("DIP-8"); }, 0, IDS_UNDO_SELECT_PACKAGE,
+     1, true},
+    {"AddGate", [](CComponentFrame& f) { f.OnAddGate(); }, IDD_ADD_GATE, IDS_UNDO_ADD_GATE, 0, false},
+    {"Delete", [](CComponentFrame& f) { f.OnDelete(); }, 0, IDS_UNDO_DELETE, 0, false},
+};
+
+class FrameLevelCommandTest : public FramePackageTest, public ::testing::WithParamInterface<LevelCommand> {};
+
+TEST_P(FrameLevelCommandTest, EndsAnAssignmentRunAndWritesTheGridBackBeforeItsLevel) {
+  const LevelCommand& command = GetParam();
+  Frame().OnAssignPins();
+  ClearRecords();
+  if (command.dialog != 0) ExpectDialog(command.dialog, IDCANCEL);
+  command.run(Frame());
+
+  // The run's level, opened before the records were cleared, closes first.
+  ASSERT_FALSE(UndoLevels().Started().empty());
+  EXPECT_EQ(UndoLevels().Ended().front(), IDS_UNDO_ASSIGN_PINS);
+  EXPECT_EQ(UndoLevels().Started().back(), command.level);
+  EXPECT_EQ(UndoLevels().Ended().back(), command.level);
+  EXPECT_FALSE(Design().IsUndoLevelOpen());
+  EXPECT_FALSE(Design().CanUndo()) << "an empty step is no undo step";
+  EXPECT_EQ(Packages(), kAll);
+  EXPECT_EQ(Component().GetPackage(), "DIP-8");
+  EXPECT_EQ(Hints().Count(HintComponent), command.updates);
+  EXPECT_TRUE(MessageTexts().empty());
+  if (!command.writesBack) return;
+
+  BreakGridWriteBack();
+  Screen().ExpectMessageBox(IDOK);
+  command.run(Frame());
+  ExpectRefusedBeforeItsLevel(command.level);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLevelCommand, FrameLevelCommandTest, ::testing::ValuesIn(kLevelCommands),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
