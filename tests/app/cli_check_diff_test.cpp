@@ -1,21 +1,13 @@
 // The command line's check and diff of component libraries, as CI and git run them: a
 // located line per problem or change, exit codes scripts branch on, and the JSON form.
-#include <gtest/gtest.h>
-
-#include <filesystem>
+#include <algorithm>
 #include <functional>
 #include <nlohmann/json.hpp>
-#include <string>
-#include <vector>
 
-#include "app/cli_commands.h"
-#include "tests/support/cli_run.h"
-#include "tests/support/file_text.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/app/cli_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using nlohmann::json;
 using Edit = std::function<void(json& library)>;
 
@@ -35,40 +27,21 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-class CliCheckDiffTest : public ::testing::Test {
+class CliCheckDiffTest : public CliTest {
  protected:
-  void SetUp() override {
-    for (const char* name : {"sample.cmplib", "logic.scmlib", "analog.scmlib", "footprints.pcblib"})
-      fs::copy_file(std::string(CE_DATA_DIR "/") + name, m_scratch.Path() / name);
-    m_sample = json::parse(ReadFileText(m_scratch.Path() / "sample.cmplib"));
-  }
-
   // The sample with `edit` made, saved beside it.
   std::string Edited(const std::string& name, const Edit& edit) const {
-    json library = m_sample;
+    json library = json::parse(original);
     edit(library);
-    WriteFileText(m_scratch.Path() / name, library.dump(2));
-    return m_scratch / name;
+    WriteFileText(In(name), library.dump(2));
+    return In(name);
   }
-
-  std::string Sample() const { return m_scratch / "sample.cmplib"; }
-
-  ScratchFolder m_scratch;
-  json m_sample;
 };
 
-TEST_F(CliCheckDiffTest, CheckPassesTheSampleAndRefusesWrongWords) {
-  const CliRun sample = RunCliCommand(RunCli, {"check", CE_DATA_DIR "/sample.cmplib"});
+TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
+  const CliRun sample = Run({"check", Sample()});
   EXPECT_EQ(sample.code, 0) << sample.out;
   EXPECT_EQ(sample.out, "No problems in 4 components.\n");
-  EXPECT_EQ(RunCliCommand(RunCli, {"check"}).code, 2);
-  EXPECT_EQ(RunCliCommand(RunCli, {"check", Sample(), "--fast"}).code, 2);
-  const CliRun unknown = RunCliCommand(RunCli, {"check", Sample(), "NO-SUCH"});
-  EXPECT_EQ(unknown.code, 1);
-  EXPECT_NE(unknown.err.find("no component named \"NO-SUCH\""), std::string::npos) << unknown.err;
-}
-
-TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
   struct Planted {
     Edit edit;
     std::string line;  // the line's start: a name rule's wording is the validator's
@@ -78,9 +51,7 @@ TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
        "QUAD-NAND2: package DIP-14: gate b terminal 2 (B) has pin 15, outside 1 to 14"},
       {[](json& l) { Terminal(l, 1, 1, 0, 1)["pin"] = 1; },
        "HEX-INV: package TSSOP-14: gate a terminal 2 (Y) has pin 1, which gate a terminal 1 (A) has too"},
-      {[](json& l) {
-         for (int p = 0; p < 2; ++p) Terminal(l, 2, p, 0, 2)["name"] = " OUT";
-       },
+      {[](json& l) { Terminal(l, 2, 0, 0, 2)["name"] = Terminal(l, 2, 1, 0, 2)["name"] = " OUT"; },
        "DUAL-OPAMP: gate a, terminal 3 ( OUT): "},
       {[](json& l) { Terminal(l, 3, 0, 0, 0)["pin"] = -1; },
        "RESISTOR: package 0805: gate a terminal 1 (1) has no pin"},
@@ -88,18 +59,16 @@ TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
   const std::string library = Edited("planted.cmplib", [&](json& l) {
     for (const Planted& one : planted) one.edit(l);
   });
-  const CliRun check = RunCliCommand(RunCli, {"check", library});
+  const CliRun check = Run({"check", library});
   EXPECT_EQ(check.code, 1);
   const std::vector<std::string> lines = Lines(check.out);
   ASSERT_EQ(lines.size(), planted.size() + 1) << check.out;
   for (size_t i = 0; i < planted.size(); ++i)
     EXPECT_EQ(lines[i].substr(0, planted[i].line.size()), planted[i].line);
   EXPECT_EQ(lines.back(), "4 problems in 4 components.");
+  EXPECT_EQ(Run({"check", library, "hex-inv"}).out, planted[1].line + "\n1 problem in 1 component.\n");
 
-  const CliRun one = RunCliCommand(RunCli, {"check", library, "hex-inv"});
-  EXPECT_EQ(one.out, planted[1].line + "\n1 problem in 1 component.\n");
-
-  const CliRun asJson = RunCliCommand(RunCli, {"check", library, "--json"});
+  const CliRun asJson = Run({"check", library, "--json"});
   EXPECT_EQ(asJson.code, 1);
   const json report = json::parse(asJson.out);
   EXPECT_EQ(report["components"], 4);
@@ -111,59 +80,44 @@ TEST_F(CliCheckDiffTest, CheckNamesEachPlantedProblemWhereItIs) {
   EXPECT_EQ(report["problems"][3]["line"], lines[3]);
 }
 
-TEST_F(CliCheckDiffTest, DiffOfOnePinChangedPrintsThatChangeAlone) {
+TEST_F(CliCheckDiffTest, DiffOfOnePinChangedPrintsThatChangeAloneAndItsJson) {
   const std::string changed = Edited("changed.cmplib", [](json& l) { Terminal(l, 0, 0, 1, 2)["pin"] = 7; });
-  const CliRun diff = RunCliCommand(RunCli, {"diff", Sample(), changed});
+  const CliRun diff = Run({"diff", Sample(), changed});
   EXPECT_EQ(diff.code, 1);
   EXPECT_EQ(diff.out, "QUAD-NAND2: package DIP-14: gate b terminal 3 (Y): pin 6 -> 7\n");
-
-  const json report = json::parse(RunCliCommand(RunCli, {"diff", Sample(), changed, "--json"}).out);
-  ASSERT_EQ(report["changes"].size(), 1U);
-  const json& change = report["changes"][0];
-  EXPECT_EQ(change["kind"], "pin-changed");
-  EXPECT_EQ(change["component"], "QUAD-NAND2");
-  EXPECT_EQ(change["package"], "DIP-14");
-  EXPECT_EQ(change["gate"], "b");
-  EXPECT_EQ(change["terminal"], 3);
-  EXPECT_EQ(change["old"], "6");
-  EXPECT_EQ(change["new"], "7");
+  const json report = json::parse(Run({"diff", Sample(), changed, "--json"}).out);
   EXPECT_EQ(report["same"], false);
+  EXPECT_EQ(report["changes"], json::parse(R"([{"kind": "pin-changed", "component": "QUAD-NAND2",
+      "package": "DIP-14", "gate": "b", "terminal": 3, "old": "6", "new": "7",
+      "text": "gate b terminal 3 (Y): pin 6 -> 7",
+      "line": "QUAD-NAND2: package DIP-14: gate b terminal 3 (Y): pin 6 -> 7"}])"));
 }
 
 // Components in another order, members in another order, another indentation.
 TEST_F(CliCheckDiffTest, DiffOfTheSameDataLaidOutOtherwisePrintsNothing) {
   std::function<nlohmann::ordered_json(const json&)> reversed = [&](const json& value) {
-    nlohmann::ordered_json result =
-        value.is_object() ? nlohmann::ordered_json::object() : nlohmann::ordered_json();
+    nlohmann::ordered_json result = value;
     if (value.is_object()) {
+      result = nlohmann::ordered_json::object();
       for (auto item = value.crbegin(); item != value.crend(); ++item) result[item.key()] = reversed(*item);
     } else if (value.is_array()) {
       result = nlohmann::ordered_json::array();
       for (const json& item : value) result.push_back(reversed(item));
-    } else {
-      result = value;
     }
     return result;
   };
-  json library = m_sample;
+  json library = json::parse(original);
   std::reverse(library["components"].begin(), library["components"].end());
   auto& attributes = Package(library, 0, 0)["attributes"];
   std::reverse(attributes.begin(), attributes.end());
-  WriteFileText(m_scratch.Path() / "laid-out.cmplib", reversed(library).dump(7));
-  const CliRun diff = RunCliCommand(RunCli, {"diff", Sample(), m_scratch / "laid-out.cmplib"});
+  WriteFileText(In("laid-out.cmplib"), reversed(library).dump(7));
+  const CliRun diff = Run({"diff", Sample(), In("laid-out.cmplib")});
   EXPECT_EQ(diff.code, 0) << diff.err;
   EXPECT_EQ(diff.out, "");
 }
 
 TEST_F(CliCheckDiffTest, DiffSaysEachKindOfChange) {
-  struct Case {
-    Edit edit;
-    std::string out;
-  };
-  const auto withValue = [](const char* value) {
-    return [value](json& l) { Package(l, 3, 0)["attributes"][0]["value"] = value; };
-  };
-  const std::vector<Case> cases = {
+  const std::vector<std::pair<Edit, std::string>> cases = {
       {[](json& l) {
          json copy = l["components"][3];
          copy["name"] = "RESISTOR-2";
@@ -184,12 +138,13 @@ TEST_F(CliCheckDiffTest, DiffSaysEachKindOfChange) {
       {[](json& l) { l["components"][2]["packages"].erase(1); }, "DUAL-OPAMP: package SOIC-8: removed\n"},
       {[](json& l) { Package(l, 2, 1)["pcbSymbol"] = "DIP-8"; },
        "DUAL-OPAMP: package SOIC-8: footprint footprints.pcblib:SOIC-8 -> footprints.pcblib:DIP-8\n"},
-      {withValue("22k"), "RESISTOR: attribute Value: \"10k\" -> \"22k\"\n"},
+      {[](json& l) { Package(l, 3, 0)["attributes"][0]["value"] = "22k"; },
+       "RESISTOR: attribute Value: \"10k\" -> \"22k\"\n"},
   };
-  for (const Case& one : cases) {
-    const CliRun diff = RunCliCommand(RunCli, {"diff", Sample(), Edited("new.cmplib", one.edit)});
-    EXPECT_EQ(diff.code, 1) << one.out;
-    EXPECT_EQ(diff.out, one.out);
+  for (const auto& [edit, out] : cases) {
+    const CliRun diff = Run({"diff", Sample(), Edited("new.cmplib", edit)});
+    EXPECT_EQ(diff.code, 1) << out;
+    EXPECT_EQ(diff.out, out);
   }
 }
 
@@ -197,12 +152,11 @@ TEST_F(CliCheckDiffTest, DiffSaysEachKindOfChange) {
 // and stops at one that exits non-zero.
 TEST_F(CliCheckDiffTest, DiffTakesTheWordsGitGivesAnExternalDriver) {
   const std::string changed = Edited("changed.cmplib", [](json& l) { l["components"].erase(0); });
-  const CliRun git = RunCliCommand(
-      RunCli, {"diff", "libs/sample.cmplib", Sample(), "1f2e", "100644", changed, "3a4b", "100644"});
+  const CliRun git =
+      Run({"diff", "libs/sample.cmplib", Sample(), "1f2e", "100644", changed, "3a4b", "100644"});
   EXPECT_EQ(git.code, 0) << git.err;
   EXPECT_EQ(git.out, "component library libs/sample.cmplib\nQUAD-NAND2: component removed\n");
-  const CliRun added =
-      RunCliCommand(RunCli, {"diff", "libs/new.cmplib", "/dev/null", ".", ".", changed, "3a4b", "100644"});
+  const CliRun added = Run({"diff", "libs/new.cmplib", "/dev/null", ".", ".", changed, "3a4b", "100644"});
   EXPECT_EQ(added.code, 0) << added.err;
   EXPECT_EQ(Lines(added.out).size(), 4U) << added.out;
 }

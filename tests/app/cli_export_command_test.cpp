@@ -1,28 +1,16 @@
 // Components out to the field's libraries as a script exports them: every sample goes
 // out and comes back through import-symbol with its pin map, terminal names and gates;
-// supplies shared by every gate go into the units' shared part; refusals write nothing.
-#include <gtest/gtest.h>
-
+// supplies shared by every gate go into the units' shared part.
 #include <algorithm>
-#include <filesystem>
-#include <string>
 #include <utility>
-#include <vector>
 
-#include "app/cli_commands.h"
 #include "host/kicad/kicad_export.h"
 #include "host/kicad/kicad_library.h"
-#include "host/model/component.h"
-#include "host/model/component_library_file.h"
-#include "host/model/design.h"
 #include "host/model/gate.h"
 #include "host/model/pin_labels.h"
 #include "host/model/symbol_library.h"
 #include "host/model/symbol_library_locator.h"
-#include "tests/support/cli_run.h"
-#include "tests/support/file_text.h"
-#include "tests/support/kicad_import_samples.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/app/cli_fixture.h"
 
 namespace {
 
@@ -56,18 +44,13 @@ NamedPins PinsOf(const CComponent& record, const std::string& library) {
   return pins;
 }
 
-class CliExportCommandTest : public ::testing::Test {
+class CliExportCommandTest : public CliTest {
  protected:
-  CliRun Export(std::vector<std::string> words) {
-    words.insert(words.begin(), "export-kicad");
-    return RunCliCommand(RunCli, std::move(words));
-  }
-
   // The folder that holds the package's footprint in the field's format after the export.
   std::string FootprintFolder(const CComponent& record, const std::string& library) const {
     const CString path = CSymbolLibraryLocator(SymbolKind::Pcb, CString(library))
                              .GetPath(record.GetPcbComponent()->GetLibrary());
-    return KicadLibrary::KindOfPath(path.str()) == SymbolKind::Pcb ? path.str() : m_folder / "Out.pretty";
+    return KicadLibrary::KindOfPath(path.str()) == SymbolKind::Pcb ? path.str() : In("Out.pretty");
   }
 
   // Imports each symbol exported for `library` again and compares it with its record.
@@ -75,7 +58,6 @@ class CliExportCommandTest : public ::testing::Test {
     std::vector<LibraryEntry> entries;
     CString error;
     ASSERT_TRUE(CComponentLibraryFile::ReadContents(CString(library), entries, error)) << error.str();
-    const std::string again = m_folder / "again.cmplib";
     for (const LibraryEntry& entry : entries) {
       CDesign design;
       ASSERT_TRUE(CComponentLibraryFile::LoadComponent(CString(library), entry.name, design, error));
@@ -84,51 +66,44 @@ class CliExportCommandTest : public ::testing::Test {
         const std::string symbol =
             entry.name.str() + (source.records.size() > 1 ? "_" + record->GetPackage().str() : "");
         const std::string name = "RT" + std::to_string(++m_imported);
-        const CliRun imported = RunCliCommand(
-            RunCli, {"import-symbol", again, m_folder / "Out.kicad_sym", symbol, "--footprint",
-                     FootprintFolder(*record, library), record->GetPcbSymbol().str(), "--name", name});
+        const CliRun imported =
+            Run({"import-symbol", In("again.cmplib"), In("Out.kicad_sym"), symbol, "--footprint",
+                 FootprintFolder(*record, library), record->GetPcbSymbol().str(), "--name", name});
         ASSERT_EQ(imported.code, 0) << symbol << ": " << imported.err;
-        CDesign back;
-        ASSERT_TRUE(CComponentLibraryFile::LoadComponent(CString(again), name.c_str(), back, error));
-        EXPECT_EQ(back.FirstComponent()->CountGates(), record->CountGates()) << symbol;
-        EXPECT_EQ(PinsOf(*back.FirstComponent(), again), PinsOf(*record, library)) << symbol;
+        const CComponent* back = Load(In("again.cmplib"), name.c_str());
+        ASSERT_NE(back, nullptr) << symbol;
+        EXPECT_EQ(back->CountGates(), record->CountGates()) << symbol;
+        EXPECT_EQ(PinsOf(*back, In("again.cmplib")), PinsOf(*record, library)) << symbol;
       }
     }
   }
 
-  ScratchFolder m_folder;
   int m_imported = 0;
 };
 
 TEST_F(CliExportCommandTest, EverySampleComesBackThroughImportSymbol) {
-  Samples::Write(m_folder.Path());
-  const std::string imported = m_folder / "imported.cmplib";
-  ASSERT_EQ(
-      RunCliCommand(RunCli, {"import-symbol", imported, m_folder / Samples::kSymbolLibrary, Samples::kQuad,
-                             "--footprint", m_folder / Samples::kFootprintFolder, Samples::kDip})
-          .code,
-      0);
-  const std::vector<std::string> libraries = {CE_DATA_DIR "/sample.cmplib",
-                                              CE_DATA_DIR "/big/big-fpga.cmplib",
-                                              CE_DATA_DIR "/big/big-fpga-banks.cmplib", imported};
-  for (const std::string& library : libraries) {
+  const std::string imported = In("imported.cmplib");
+  ASSERT_EQ(Run({"import-symbol", imported, In(Samples::kSymbolLibrary), Samples::kQuad, "--footprint",
+                 In(Samples::kFootprintFolder), Samples::kDip})
+                .code,
+            0);
+  for (const std::string& library :
+       {std::string(CE_DATA_DIR "/sample.cmplib"), std::string(CE_DATA_DIR "/big/big-fpga.cmplib"),
+        std::string(CE_DATA_DIR "/big/big-fpga-banks.cmplib"), imported}) {
     SCOPED_TRACE(library);
-    const std::vector<std::string> words = {library,
-                                            "--out",
-                                            m_folder / "Out.kicad_sym",
-                                            "--footprints",
-                                            m_folder / "Out.pretty",
+    const std::vector<std::string> words = {"export-kicad",      library,        "--out",
+                                            In("Out.kicad_sym"), "--footprints", In("Out.pretty"),
                                             "--leave-unnumbered"};
-    const CliRun outcome = Export(words);
+    const CliRun outcome = Run(words);
     ASSERT_EQ(outcome.code, 0) << outcome.err;
-    const std::string written = ReadFileText(m_folder / "Out.kicad_sym");
-    ASSERT_EQ(Export(words).code, 0);
-    EXPECT_EQ(ReadFileText(m_folder / "Out.kicad_sym"), written) << "the same bytes again";
+    const std::string written = ReadFileText(In("Out.kicad_sym"));
+    ASSERT_EQ(Run(words).code, 0);
+    EXPECT_EQ(ReadFileText(In("Out.kicad_sym")), written) << "the same bytes again";
     ExpectRoundTrip(library);
   }
   // The supplies every unit draws alike are one pin each of the shared part, kept hidden
   // and of their type.
-  const std::string shared = ReadFileText(m_folder / "Out.kicad_sym");
+  const std::string shared = ReadFileText(In("Out.kicad_sym"));
   const size_t part = shared.find("(symbol \"QUAD_0_1\"");
   ASSERT_NE(part, std::string::npos) << shared;
   EXPECT_NE(shared.find("(pin power_in line (at 0 7.62 270) (length 2.54) hide", part), std::string::npos);

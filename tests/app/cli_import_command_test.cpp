@@ -1,61 +1,29 @@
-// The command-line import of a symbol of the field's libraries as a script runs it: the
-// component it adds (gates, pin map, the names of its libraries), the pins it reports
-// left without a pad, and refusals that write nothing.
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "app/cli_commands.h"
-#include "app/pin_map_printer.h"
-#include "host/model/component.h"
-#include "host/model/component_library_file.h"
-#include "host/model/design.h"
+// The command-line imports as a script runs them: a symbol of the field's libraries on
+// its footprint (the component it adds, the pins it reports left without a pad) and a
+// two-package pinout table; and show and export when the footprint that names the
+// pins is gone.
 #include "host/model/gate.h"
-#include "tests/support/cli_run.h"
-#include "tests/support/file_text.h"
-#include "tests/support/kicad_import_samples.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/app/cli_fixture.h"
 
 namespace {
 
 namespace Samples = KicadImportSamples;
 
-class CliImportCommandTest : public ::testing::Test {
+class CliImportCommandTest : public CliTest {
  protected:
-  void SetUp() override {
-    Samples::Write(m_folder.Path());
-    m_symbols = m_folder / Samples::kSymbolLibrary;
-    m_footprints = m_folder / Samples::kFootprintFolder;
+  std::string Parts() const { return In("parts.cmplib"); }
+  CliRun Import(std::vector<std::string> more) {
+    more.insert(more.begin(), {"import-symbol", Parts(), In(Samples::kSymbolLibrary)});
+    return Run(std::move(more));
   }
-
-  std::string Library() const { return m_folder / "parts.cmplib"; }
-
-  CliRun Run(std::vector<std::string> words) {
-    words.insert(words.begin(), "import-symbol");
-    return RunCliCommand(RunCli, std::move(words));
-  }
-
-  const CComponent* Load(const char* name) {
-    CString error;
-    EXPECT_TRUE(CComponentLibraryFile::LoadComponent(Library(), name, m_saved, error)) << error.str();
-    return m_saved.FirstComponent();
-  }
-
-  ScratchFolder m_folder;
-  std::string m_symbols;
-  std::string m_footprints;
-  CDesign m_saved;
+  std::string Footprints() const { return In(Samples::kFootprintFolder); }
 };
 
 TEST_F(CliImportCommandTest, AddsOneGatePerUnitWithThePinMapOfTheFootprint) {
-  const CliRun outcome =
-      Run({Library(), m_symbols, Samples::kQuad, "--footprint", m_footprints, Samples::kDip});
+  const CliRun outcome = Import({Samples::kQuad, "--footprint", Footprints(), Samples::kDip});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
-  EXPECT_EQ(outcome.out, "Added QUAD to " + Library() + ": 2 gates, package DIP-14.\n");
-  const CComponent* record = Load("QUAD");
+  EXPECT_EQ(outcome.out, "Added QUAD to " + Parts() + ": 2 gates, package DIP-14.\n");
+  const CComponent* record = Load(Parts(), "QUAD");
   ASSERT_NE(record, nullptr);
   EXPECT_EQ(record->GetPackage(), "DIP-14");
   EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder) << "beside the library";
@@ -66,74 +34,60 @@ TEST_F(CliImportCommandTest, AddsOneGatePerUnitWithThePinMapOfTheFootprint) {
   EXPECT_EQ(record->GetPinNumber(1, 5), 14) << "the shared supply pin";
 }
 
-TEST_F(CliImportCommandTest, ReportsBallsWithoutAPadAndTakesNameAndPackage) {
-  const CliRun outcome = Run({Library(), m_symbols, "BGA5", "--footprint", m_footprints,
-                              Samples::kBallFootprint, "--name", "SENSOR", "--package", "BGA"});
-  ASSERT_EQ(outcome.code, 0) << outcome.err;
-  EXPECT_NE(outcome.out.find("1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, terminal 5)."),
-            std::string::npos)
-      << outcome.out;
-  const CComponent* record = Load("SENSOR");
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->GetPackage(), "BGA");
-  EXPECT_EQ(record->GetPinNumber(0, 1), 1);
-  EXPECT_EQ(record->GetPinNumber(0, 5), CGate::kNoPin);
-}
-
 // A library elsewhere is named by its absolute path, so that the component reopens from
 // any folder; a footprint name of 95 bytes is saved whole.
-TEST_F(CliImportCommandTest, LibrariesElsewhereAreNamedByPathAndLongFootprintNamesAreKept) {
+TEST_F(CliImportCommandTest, ReportsBallsWithoutAPadAndNamesLibrariesElsewhereByPath) {
+  const CliRun balls = Import(
+      {"BGA5", "--footprint", Footprints(), Samples::kBallFootprint, "--name", "SENSOR", "--package", "BGA"});
+  ASSERT_EQ(balls.code, 0) << balls.err;
+  EXPECT_NE(balls.out.find("1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, terminal 5)."),
+            std::string::npos)
+      << balls.out;
+  const CComponent* sensor = Load(Parts(), "SENSOR");
+  ASSERT_NE(sensor, nullptr);
+  EXPECT_EQ(sensor->GetPackage(), "BGA");
+  EXPECT_EQ(sensor->GetPinNumber(0, 1), 1);
+  EXPECT_EQ(sensor->GetPinNumber(0, 5), CGate::kNoPin);
+
   ScratchFolder other;
   const std::string library = other / "elsewhere.cmplib";
-  const CliRun outcome = Run({library, m_symbols, Samples::kQuad, "--footprint", m_footprints,
-                              Samples::LongFootprint(), "--package", "DSUB-15"});
+  const CliRun outcome = Run({"import-symbol", library, In(Samples::kSymbolLibrary), Samples::kQuad,
+                              "--footprint", Footprints(), Samples::LongFootprint(), "--package", "DSUB-15"});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
-  CString error;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(library, "QUAD", m_saved, error)) << error.str();
-  const CComponent* record = m_saved.FirstComponent();
+  const CComponent* record = Load(library, "QUAD");
+  ASSERT_NE(record, nullptr);
   EXPECT_EQ(record->GetPcbSymbol(), Samples::LongFootprint());
-  EXPECT_EQ(record->FindGate(0)->GetLibrary(), m_symbols);
-  EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), m_footprints);
+  EXPECT_EQ(record->FindGate(0)->GetLibrary(), In(Samples::kSymbolLibrary));
+  EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), Footprints());
 }
 
-CliRun RunExport(std::vector<std::string> words) {
-  words.insert(words.begin(), "export");
-  return RunCliCommand(RunCli, std::move(words));
-}
-
-// Balls named A1 ... B2 print as bare pin numbers once their footprint is gone: show and
-// export say so and stop, unless told to go on.
+// Balls named A1 ... B2 printed as bare pin numbers once their footprint was gone: show
+// and export say so and stop, unless told to go on.
 TEST_F(CliImportCommandTest, ShowAndExportStopWhenTheFootprintThatNamesThePinsIsMissing) {
-  ASSERT_EQ(
-      Run({Library(), m_symbols, Samples::kBall, "--footprint", m_footprints, Samples::kBallFootprint}).code,
-      0);
-  const auto show = [this](std::vector<std::string> more) {
-    more.insert(more.begin(), {"show", Library()});
-    return RunCliCommand(RunCli, std::move(more));
-  };
-  const CliRun found = show({});
+  ASSERT_EQ(Import({Samples::kBall, "--footprint", Footprints(), Samples::kBallFootprint}).code, 0);
+  const CliRun found = Run({"show", Parts()});
   EXPECT_EQ(found.code, 0);
   EXPECT_EQ(found.err, "");
   EXPECT_NE(found.out.find("pin A1"), std::string::npos) << found.out;
 
-  std::filesystem::remove_all(m_footprints);
+  std::filesystem::remove_all(Footprints());
   struct Case {
     CliRun run;
     int code;
     const char* output;
   };
   const Case cases[] = {
-      {show({}), 1, "shown"},
-      {show({Samples::kBall, "--keep-going"}), 0, "shown"},
-      {RunExport({Library(), Samples::kBall}), 1, "exported"},
-      {RunExport({Library(), Samples::kBall, "--keep-going"}), 0, "exported"},
+      {Run({"show", Parts()}), 1, "shown"},
+      {Run({"show", Parts(), Samples::kBall, "--keep-going"}), 0, "shown"},
+      {Run({"export", Parts(), Samples::kBall}), 1, "exported"},
+      {Run({"export", Parts(), Samples::kBall, "--keep-going"}), 0, "exported"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.run.code, c.code) << c.run.err;
-    EXPECT_EQ(c.run.err.rfind("The footprint BGA-4 of BGA5 in BGA-4 cannot be read: Cannot open library "
-                              "Import.pretty",
-                              0),
-              0u)
+    EXPECT_EQ(
+        c.run.err.rfind(
+            "The footprint BGA-4 of BGA5 in BGA-4 cannot be read: Cannot open library Import.pretty", 0),
+        0u)
         << c.run.err;
     EXPECT_NE(c.run.err.find(c.output), std::string::npos) << c.run.err;
     EXPECT_EQ(c.run.out.empty(), c.code == 1) << c.run.out;
@@ -141,33 +95,27 @@ TEST_F(CliImportCommandTest, ShowAndExportStopWhenTheFootprintThatNamesThePinsIs
   EXPECT_NE(cases[1].run.out.find("pin 1"), std::string::npos) << cases[1].run.out;
 }
 
-TEST_F(CliImportCommandTest, RefusalsNameTheProblemAndWriteNothing) {
-  struct Case {
-    std::vector<std::string> words;
-    std::string message;
-  };
-  const std::vector<Case> cases = {
-      {{Library(), m_symbols, "NOPE"}, "There is no symbol \"NOPE\" in \"Import.kicad_sym\"."},
-      {{Library(), m_footprints, "QUAD"}, "\"" + m_footprints + "\" is no .kicad_sym symbol library."},
-      {{Library(), m_symbols, "QUAD", "--footprint", m_footprints, Samples::LongFootprint()},
-       "Package name cannot be longer than 64 characters. Name it with --package."},
-      {{Library(), m_symbols, "QUAD", "--name", " QUAD"},
-       "Component name \" QUAD\" cannot begin or end with a blank."},
-  };
-  for (const Case& c : cases) {
-    const CliRun outcome = Run(c.words);
-    EXPECT_EQ(outcome.code, 1);
-    EXPECT_EQ(outcome.err, c.message + "\n");
-    EXPECT_EQ(outcome.out, "");
-  }
-  EXPECT_FALSE(std::filesystem::exists(Library())) << "nothing written";
-  ASSERT_EQ(Run({Library(), m_symbols, "QUAD"}).code, 0);
-  const std::string written = ReadFileText(Library());
-  const CliRun again = Run({Library(), m_symbols, "QUAD"});
-  EXPECT_EQ(again.code, 1);
-  EXPECT_NE(again.err.find("QUAD"), std::string::npos) << again.err;
-  EXPECT_EQ(ReadFileText(Library()), written);
-  EXPECT_EQ(Run({Library(), m_symbols}).code, 2);
+TEST_F(CliImportCommandTest, ATwoPackagePinoutTableGivesBothPackagesAndReportsWhatStayedUnassigned) {
+  WriteFileText(In("part.csv"),
+                "PAD,Pin/Ball Function,Bank,Dual Function,Differential,High Speed,DQS,CABGA4,DIP14\n"
+                "1,PL2A,7,,True,,,A1,1\n2,PL2B,7,,Comp,,,A2,-\n3,VCC,-,,,,,B1,7\n4,GND,-,,,,,B2,14\n");
+  const CliRun outcome = Run({"import-pinout", Parts(), In("part.csv"), "--name", "PART", "--footprint",
+                              "DIP14=" + Footprints() + ":" + Samples::kDip});
+  ASSERT_EQ(outcome.code, 0) << outcome.err;
+  for (const std::string& said :
+       {std::string("2 gates, 2 packages"),
+        std::string("CABGA4: without a footprint 4 balls named otherwise than by a number stayed unassigned: "
+                    "A1, A2, B1, B2."),
+        "DIP14: 11 pads of " + std::string(Samples::kDip) + " have no terminal"})
+    EXPECT_NE(outcome.out.find(said), std::string::npos) << outcome.out;
+  ASSERT_NE(Load(Parts(), "PART", "CABGA4"), nullptr);
+  const CComponent* dip = Load(Parts(), "PART", "DIP14");
+  ASSERT_NE(dip, nullptr);
+  EXPECT_EQ(dip->GetPinCount(), 14);
+  EXPECT_EQ(dip->GetPinNumber(0, 1), 1);   // PL2A
+  EXPECT_EQ(dip->GetPinNumber(0, 2), -1);  // PL2B is not in this package
+  EXPECT_EQ(dip->GetPinNumber(1, 1), 14);  // GND, below VCC in natural order
+  EXPECT_EQ(dip->GetPinNumber(1, 2), 7);
 }
 
 }  // namespace
