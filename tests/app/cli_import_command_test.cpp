@@ -1,13 +1,51 @@
-// The command-line imports as a script runs them: a symbol of the field's libraries on
-// its footprint (the component it adds, the pins it reports left without a pad) and a
-// two-package pinout table; and show and export when the footprint that names the
-// pins is gone.
-#include "host/model/gate.h"
+// The field's libraries and pinout tables from and to the command line, as a script
+// runs them: a symbol imported on its footprint (the component it adds, the pins it
+// reports left without a pad), a two-package pinout table, show and export when the
+// footprint that names the pins is gone, and every sample exported and imported again
+// with its pin map, terminal names and gates, supplies shared by every gate in the
+// units' shared part.
+#include <algorithm>
+#include <utility>
+
+#include "host/kicad/kicad_export.h"
+#include "host/kicad/kicad_library.h"
+#include "host/model/pin_labels.h"
+#include "host/model/symbol_library.h"
+#include "host/model/symbol_library_locator.h"
 #include "tests/app/cli_fixture.h"
 
 namespace {
 
 namespace Samples = KicadImportSamples;
+
+using NamedPins = std::vector<std::vector<std::pair<std::string, std::string>>>;
+
+// Per gate, the (name, pin) of every terminal with a pin, in name order: a terminal is
+// named by its own name, else by its symbol's pin; a pin as the footprint names it.
+NamedPins PinsOf(const CComponent& record, const std::string& library) {
+  const CPinLabels labels = CPinLabels::ForPackage(record, CString(library));
+  NamedPins pins;
+  POSITION position = nullptr;
+  int index = 0;
+  for (const CGate* gate = record.FirstGate(position, index); gate != nullptr;
+       gate = record.NextGate(position, index)) {
+    CString path;
+    EXPECT_TRUE(
+        CSymbolLibraryLocator(SymbolKind::Schematic, CString(library)).Find(gate->GetLibrary(), path));
+    CScmSymbolLibrary symbols(path);
+    EXPECT_TRUE(symbols.OpenRead()) << path.str();
+    const CSymbol* symbol = symbols.Find(gate->GetSymbol());
+    auto& gatePins = pins.emplace_back();
+    for (int terminal = 1; symbol != nullptr && terminal <= gate->CountPins(); ++terminal) {
+      if (gate->GetPinNumber(terminal) == CGate::kNoPin) continue;
+      const CString name = gate->GetPinName(terminal);
+      gatePins.emplace_back(name.IsEmpty() ? symbol->FindPad(terminal)->GetName().str() : name.str(),
+                            labels.Text(gate->GetPinNumber(terminal)).str());
+    }
+    std::sort(gatePins.begin(), gatePins.end());
+  }
+  return pins;
+}
 
 class CliImportCommandTest : public CliTest {
  protected:
@@ -17,48 +55,70 @@ class CliImportCommandTest : public CliTest {
     return Run(std::move(more));
   }
   std::string Footprints() const { return In(Samples::kFootprintFolder); }
-};
 
-TEST_F(CliImportCommandTest, AddsOneGatePerUnitWithThePinMapOfTheFootprint) {
-  const CliRun outcome = Import({Samples::kQuad, "--footprint", Footprints(), Samples::kDip});
-  ASSERT_EQ(outcome.code, 0) << outcome.err;
-  EXPECT_EQ(outcome.out, "Added QUAD to " + Parts() + ": 2 gates, package DIP-14.\n");
-  const CComponent* record = Load(Parts(), "QUAD");
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->GetPackage(), "DIP-14");
-  EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder) << "beside the library";
-  ASSERT_EQ(record->CountGates(), 2);
-  EXPECT_EQ(record->FindGate(1)->GetSymbol(), "QUAD:B");
-  EXPECT_EQ(record->FindGate(1)->GetLibrary(), Samples::kSymbolLibrary);
-  EXPECT_EQ(record->GetPinNumber(1, 1), 4);
-  EXPECT_EQ(record->GetPinNumber(1, 5), 14) << "the shared supply pin";
-}
+  // The folder that holds the package's footprint in the field's format after the export.
+  std::string FootprintFolder(const CComponent& record, const std::string& library) const {
+    const CString path = CSymbolLibraryLocator(SymbolKind::Pcb, CString(library))
+                             .GetPath(record.GetPcbComponent()->GetLibrary());
+    return KicadLibrary::KindOfPath(path.str()) == SymbolKind::Pcb ? path.str() : In("Out.pretty");
+  }
+
+  // Imports each symbol exported for `library` again and compares it with its record.
+  void ExpectRoundTrip(const std::string& library) {
+    std::vector<LibraryEntry> entries;
+    CString error;
+    ASSERT_TRUE(CComponentLibraryFile::ReadContents(CString(library), entries, error)) << error.str();
+    for (const LibraryEntry& entry : entries) {
+      CDesign design;
+      ASSERT_TRUE(CComponentLibraryFile::LoadComponent(CString(library), entry.name, design, error));
+      const CKicadExport::Source source = CKicadExport::SourceOf(design, entry.name);
+      for (const CComponent* record : source.records) {
+        const std::string symbol =
+            entry.name.str() + (source.records.size() > 1 ? "_" + record->GetPackage().str() : "");
+        const std::string name = "RT" + std::to_string(++m_imported);
+        const CliRun imported =
+            Run({"import-symbol", In("again.cmplib"), In("Out.kicad_sym"), symbol, "--footprint",
+                 FootprintFolder(*record, library), record->GetPcbSymbol().str(), "--name", name});
+        ASSERT_EQ(imported.code, 0) << symbol << ": " << imported.err;
+        const CComponent* back = Load(In("again.cmplib"), name.c_str());
+        ASSERT_NE(back, nullptr) << symbol;
+        EXPECT_EQ(back->CountGates(), record->CountGates()) << symbol;
+        EXPECT_EQ(PinsOf(*back, In("again.cmplib")), PinsOf(*record, library)) << symbol;
+      }
+    }
+  }
+
+  int m_imported = 0;
+};
 
 // A library elsewhere is named by its absolute path, so that the component reopens from
 // any folder; a footprint name of 95 bytes is saved whole.
-TEST_F(CliImportCommandTest, ReportsBallsWithoutAPadAndNamesLibrariesElsewhereByPath) {
+TEST_F(CliImportCommandTest, AddsOneGatePerUnitWithThePinMapOfTheFootprintAndReportsBallsWithoutAPad) {
+  const CliRun quad = Import({Samples::kQuad, "--footprint", Footprints(), Samples::kDip});
+  ASSERT_EQ(quad.code, 0) << quad.err;
+  EXPECT_EQ(quad.out, "Added QUAD to " + Parts() + ": 2 gates, package DIP-14.\n");
+  EXPECT_EQ(Described(*Load(Parts(), "QUAD")),
+            "DIP-14 Import.pretty:DIP-14 14 U | Import.kicad_sym:QUAD:A 1 2 3 7 14 | Import.kicad_sym:QUAD:B "
+            "4 5 6 7 14");
+
   const CliRun balls = Import(
       {"BGA5", "--footprint", Footprints(), Samples::kBallFootprint, "--name", "SENSOR", "--package", "BGA"});
   ASSERT_EQ(balls.code, 0) << balls.err;
   EXPECT_NE(balls.out.find("1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, terminal 5)."),
             std::string::npos)
       << balls.out;
-  const CComponent* sensor = Load(Parts(), "SENSOR");
-  ASSERT_NE(sensor, nullptr);
-  EXPECT_EQ(sensor->GetPackage(), "BGA");
-  EXPECT_EQ(sensor->GetPinNumber(0, 1), 1);
-  EXPECT_EQ(sensor->GetPinNumber(0, 5), CGate::kNoPin);
+  EXPECT_EQ(Described(*Load(Parts(), "SENSOR")),
+            "BGA Import.pretty:BGA-4 4 U | Import.kicad_sym:BGA5 1 2 3 4 -");
 
   ScratchFolder other;
-  const std::string library = other / "elsewhere.cmplib";
-  const CliRun outcome = Run({"import-symbol", library, In(Samples::kSymbolLibrary), Samples::kQuad,
-                              "--footprint", Footprints(), Samples::LongFootprint(), "--package", "DSUB-15"});
-  ASSERT_EQ(outcome.code, 0) << outcome.err;
-  const CComponent* record = Load(library, "QUAD");
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->GetPcbSymbol(), Samples::LongFootprint());
-  EXPECT_EQ(record->FindGate(0)->GetLibrary(), In(Samples::kSymbolLibrary));
-  EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), Footprints());
+  ASSERT_EQ(Run({"import-symbol", other / "elsewhere.cmplib", In(Samples::kSymbolLibrary), Samples::kQuad,
+                 "--footprint", Footprints(), Samples::LongFootprint(), "--package", "DSUB-15"})
+                .code,
+            0);
+  const std::string described = Described(*Load(other / "elsewhere.cmplib", "QUAD"));
+  EXPECT_EQ(described.substr(0, described.find(" | ")),
+            "DSUB-15 " + Footprints() + ":" + Samples::LongFootprint() + " 14 U");
+  EXPECT_NE(described.find(" | " + In(Samples::kSymbolLibrary) + ":QUAD:A"), std::string::npos) << described;
 }
 
 // Balls named A1 ... B2 printed as bare pin numbers once their footprint was gone: show
@@ -109,13 +169,42 @@ TEST_F(CliImportCommandTest, ATwoPackagePinoutTableGivesBothPackagesAndReportsWh
         "DIP14: 11 pads of " + std::string(Samples::kDip) + " have no terminal"})
     EXPECT_NE(outcome.out.find(said), std::string::npos) << outcome.out;
   ASSERT_NE(Load(Parts(), "PART", "CABGA4"), nullptr);
-  const CComponent* dip = Load(Parts(), "PART", "DIP14");
-  ASSERT_NE(dip, nullptr);
-  EXPECT_EQ(dip->GetPinCount(), 14);
-  EXPECT_EQ(dip->GetPinNumber(0, 1), 1);   // PL2A
-  EXPECT_EQ(dip->GetPinNumber(0, 2), -1);  // PL2B is not in this package
-  EXPECT_EQ(dip->GetPinNumber(1, 1), 14);  // GND, below VCC in natural order
-  EXPECT_EQ(dip->GetPinNumber(1, 2), 7);
+  // PL2B is not in this package; GND comes below VCC in natural order.
+  EXPECT_EQ(Described(*Load(Parts(), "PART", "DIP14")),
+            "DIP14 Import.pretty:DIP-14 14 U | parts.scmlib:PART_BANK_7 1 - | parts.scmlib:PART_POWER 14 7");
+}
+
+TEST_F(CliImportCommandTest, EverySampleComesBackThroughImportSymbol) {
+  const std::string imported = In("imported.cmplib");
+  ASSERT_EQ(Run({"import-symbol", imported, In(Samples::kSymbolLibrary), Samples::kQuad, "--footprint",
+                 In(Samples::kFootprintFolder), Samples::kDip})
+                .code,
+            0);
+  for (const std::string& library :
+       {std::string(CE_DATA_DIR "/sample.cmplib"), std::string(CE_DATA_DIR "/big/big-fpga.cmplib"),
+        std::string(CE_DATA_DIR "/big/big-fpga-banks.cmplib"), imported}) {
+    SCOPED_TRACE(library);
+    const std::vector<std::string> words = {"export-kicad",      library,        "--out",
+                                            In("Out.kicad_sym"), "--footprints", In("Out.pretty"),
+                                            "--leave-unnumbered"};
+    const CliRun outcome = Run(words);
+    ASSERT_EQ(outcome.code, 0) << outcome.err;
+    const std::string written = ReadFileText(In("Out.kicad_sym"));
+    ASSERT_EQ(Run(words).code, 0);
+    EXPECT_EQ(ReadFileText(In("Out.kicad_sym")), written) << "the same bytes again";
+    ExpectRoundTrip(library);
+  }
+  // The supplies every unit draws alike are one pin each of the shared part, kept hidden
+  // and of their type.
+  const std::string shared = ReadFileText(In("Out.kicad_sym"));
+  const size_t part = shared.find("(symbol \"QUAD_0_1\"");
+  ASSERT_NE(part, std::string::npos) << shared;
+  EXPECT_NE(shared.find("(pin power_in line (at 0 7.62 270) (length 2.54) hide", part), std::string::npos);
+  size_t supplies = 0;
+  for (size_t at = shared.find("(number \"14\""); at != std::string::npos;
+       at = shared.find("(number \"14\"", at + 1))
+    ++supplies;
+  EXPECT_EQ(supplies, 1u) << "one pin, not one per unit";
 }
 
 }  // namespace

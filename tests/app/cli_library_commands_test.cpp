@@ -1,10 +1,10 @@
-// The command-line tool's library commands as a script runs them: what they write, byte
-// for byte outside the component touched, and two of them at once losing nothing.
-#include <sys/wait.h>
-#include <unistd.h>
-
+// The command-line tool's library commands as a script runs them: new, copy, rename and
+// delete write byte for byte outside the component touched; check and diff, as CI and
+// git run them, print a located line per problem or change, exit with codes scripts
+// branch on, and give the JSON form.
 #include <algorithm>
-#include <cstdio>
+#include <functional>
+#include <nlohmann/json.hpp>
 
 #include "host/model/gate.h"
 #include "tests/app/cli_fixture.h"
@@ -12,34 +12,50 @@
 
 namespace {
 
-using CliLibraryCommandsTest = CliTest;
+using nlohmann::json;
+using Edit = std::function<void(json& library)>;
+
+json& Package(json& library, int component, int package) {
+  return library["components"][component]["packages"][package];
+}
+json& Terminal(json& library, int component, int package, int gate, int terminal) {
+  return Package(library, component, package)["gates"][gate]["terminals"][terminal];
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+class CliLibraryCommandsTest : public CliTest {
+ protected:
+  // The sample with `edit` made, saved beside it.
+  std::string Edited(const std::string& name, const Edit& edit) const {
+    json library = json::parse(original);
+    edit(library);
+    WriteFileText(In(name), library.dump(2));
+    return In(name);
+  }
+};
 
 TEST_F(CliLibraryCommandsTest, NewLeavesPinsOpenOnAFootprintAndNumbersThemInGateOrderWithout) {
   const CliRun made = Run({"new", Sample(), "NAND-Y", "--package", "DIP-14", "--footprint",
-                           "footprints.pcblib:DIP-14", "--symbol", "logic.scmlib:NAND2", "--gates", "4"});
+                           "footprints.pcblib:DIP-14", "--symbol", "logic.scmlib:NAND2", "--gates", "2"});
   ASSERT_EQ(made.code, 0) << made.err;
   EXPECT_EQ(made.out, "Added NAND-Y to " + Sample() + ".\n");
   EXPECT_EQ(TextWithout(ReadFileText(Sample()), "NAND-Y"), original);
-  const CComponent& onFootprint = *Load(Sample(), "NAND-Y");
-  EXPECT_EQ(onFootprint.GetPackage(), "DIP-14");
-  EXPECT_EQ(onFootprint.GetPcbSymbol(), "DIP-14");
-  EXPECT_EQ(onFootprint.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
-  EXPECT_EQ(onFootprint.GetPinCount(), 14);
-  EXPECT_EQ(onFootprint.GetDefaultReference(), "U");
-  ASSERT_EQ(onFootprint.CountGates(), 4);
-  EXPECT_EQ(onFootprint.FindGate(3)->GetSymbol(), "NAND2");
-  EXPECT_EQ(onFootprint.GetPinNumber(3, 3), CGate::kNoPin);
-
+  EXPECT_EQ(Described(*Load(Sample(), "NAND-Y")),
+            "DIP-14 footprints.pcblib:DIP-14 14 U | logic.scmlib:NAND2 - - - | logic.scmlib:NAND2 - - -");
   ASSERT_EQ(Run({"new", Sample(), "FLOPS", "--package", "SOIC-8", "--symbol", "logic.scmlib:DFF", "--gates",
                  "2", "--reference", "FF", "--pins", "8"})
                 .code,
             0);
-  const CComponent& numbered = *Load(Sample(), "FLOPS");
-  EXPECT_EQ(numbered.GetPinCount(), 8);
-  EXPECT_EQ(numbered.GetDefaultReference(), "FF");
-  ASSERT_EQ(numbered.CountGates(), 2);
-  EXPECT_EQ(numbered.GetPinNumber(0, 1), 1);
-  EXPECT_EQ(numbered.GetPinNumber(1, 4), 8);
+  EXPECT_EQ(Described(*Load(Sample(), "FLOPS")),
+            "SOIC-8 : 8 FF | logic.scmlib:DFF 1 2 3 4 | logic.scmlib:DFF 5 6 7 8");
 }
 
 TEST_F(CliLibraryCommandsTest, CopyRenameAndDeleteTouchOnlyTheirComponent) {
@@ -54,52 +70,105 @@ TEST_F(CliLibraryCommandsTest, CopyRenameAndDeleteTouchOnlyTheirComponent) {
   EXPECT_EQ(ReadFileText(Sample()), original);
 }
 
-// Runs one command in a process of its own, as a script would, once the parent closes
-// the pipe `start`, so that two such processes begin together; gives the process, which
-// exits with the command's exit code.
-pid_t RunInChild(std::vector<std::string> words, const int (&start)[2]) {
-  const pid_t child = ::fork();
-  if (child != 0) return child;
-  ::close(start[1]);
-  char go = 0;
-  while (::read(start[0], &go, 1) > 0) continue;
-  std::FILE* quiet = std::fopen("/dev/null", "w");
-  std::string program = "component-editor-cli";
-  std::vector<char*> argv{program.data()};
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  ::_exit(RunCli(static_cast<int>(argv.size()) - 1, argv.data(), quiet, stderr));
+TEST_F(CliLibraryCommandsTest, CheckNamesEachPlantedProblemWhereItIs) {
+  const CliRun sample = Run({"check", Sample()});
+  EXPECT_EQ(sample.code, 0) << sample.out;
+  EXPECT_EQ(sample.out, "No problems in 4 components.\n");
+  struct Planted {
+    Edit edit;
+    std::string line;  // the line's start: a name rule's wording is the validator's
+  };
+  const std::vector<Planted> planted = {
+      {[](json& l) { Terminal(l, 0, 0, 1, 1)["pin"] = 15; },
+       "QUAD-NAND2: package DIP-14: gate b terminal 2 (B) has pin 15, outside 1 to 14"},
+      {[](json& l) { Terminal(l, 1, 1, 0, 1)["pin"] = 1; },
+       "HEX-INV: package TSSOP-14: gate a terminal 2 (Y) has pin 1, which gate a terminal 1 (A) has too"},
+      {[](json& l) { Terminal(l, 2, 0, 0, 2)["name"] = Terminal(l, 2, 1, 0, 2)["name"] = " OUT"; },
+       "DUAL-OPAMP: gate a, terminal 3 ( OUT): "},
+      {[](json& l) { Terminal(l, 3, 0, 0, 0)["pin"] = -1; },
+       "RESISTOR: package 0805: gate a terminal 1 (1) has no pin"},
+  };
+  const std::string library = Edited("planted.cmplib", [&](json& l) {
+    for (const Planted& one : planted) one.edit(l);
+  });
+  const CliRun check = Run({"check", library});
+  EXPECT_EQ(check.code, 1);
+  const std::vector<std::string> lines = Lines(check.out);
+  ASSERT_EQ(lines.size(), planted.size() + 1) << check.out;
+  for (size_t i = 0; i < planted.size(); ++i)
+    EXPECT_EQ(lines[i].substr(0, planted[i].line.size()), planted[i].line);
+  EXPECT_EQ(lines.back(), "4 problems in 4 components.");
+  EXPECT_EQ(Run({"check", library, "hex-inv"}).out, planted[1].line + "\n1 problem in 1 component.\n");
+
+  const CliRun asJson = Run({"check", library, "--json"});
+  EXPECT_EQ(asJson.code, 1);
+  const json report = json::parse(asJson.out);
+  EXPECT_EQ(report["components"], 4);
+  EXPECT_EQ(report["ok"], false);
+  ASSERT_EQ(report["problems"].size(), planted.size());
+  EXPECT_EQ(report["problems"][0]["component"], "QUAD-NAND2");
+  EXPECT_EQ(report["problems"][0]["package"], "DIP-14");
+  EXPECT_EQ(report["problems"][2]["package"], nullptr);
+  EXPECT_EQ(report["problems"][3]["line"], lines[3]);
 }
 
-// Two scripts change one library at the same moment, 200 times over: one adds a
-// component, the other renames another. Both changes are found every time.
-TEST_F(CliLibraryCommandsTest, TwoWritersAtOnceLoseNoChange) {
-  constexpr int kRuns = 200;
-  const std::size_t entries = folder.CountEntries();
-  int lost = 0;
-  for (int run = 0; run < kRuns; ++run) {
-    WriteFileText(Sample(), original);
-    int start[2];
-    ASSERT_EQ(::pipe(start), 0);
-    const pid_t adder = RunInChild({"new", Sample(), "ADDED", "--package", "DIP-8"}, start);
-    const pid_t renamer = RunInChild({"rename", Sample(), "HEX-INV", "RENAMED"}, start);
-    ::close(start[0]);
-    ::close(start[1]);
-    for (const pid_t child : {adder, renamer}) {
-      int status = -1;
-      ASSERT_EQ(::waitpid(child, &status, 0), child);
-      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed in run " << run;
-    }
-    std::vector<LibraryEntry> names;
-    CString error;
-    ASSERT_TRUE(CComponentLibraryFile::ReadContents(Sample().c_str(), names, error)) << error.str();
-    const auto holds = [&names](const char* name) {
-      return std::any_of(names.begin(), names.end(), [&](const LibraryEntry& e) { return e.name == name; });
-    };
-    lost += holds("ADDED") && holds("RENAMED") && !holds("HEX-INV") ? 0 : 1;
+// Only the component data counts: the order of the components and of a record's
+// attributes is layout.
+TEST_F(CliLibraryCommandsTest, DiffSaysEachKindOfChangeInItsLineAndJsonAndNothingForLayout) {
+  const std::vector<std::pair<Edit, std::string>> cases = {
+      {[](json& l) { Terminal(l, 0, 0, 1, 2)["pin"] = 7; },
+       "QUAD-NAND2: package DIP-14: gate b terminal 3 (Y): pin 6 -> 7\n"},
+      {[](json& l) {
+         std::reverse(l["components"].begin(), l["components"].end());
+         std::reverse(Package(l, 0, 0)["attributes"].begin(), Package(l, 0, 0)["attributes"].end());
+       },
+       ""},
+      {[](json& l) {
+         json copy = l["components"][3];
+         copy["name"] = "RESISTOR-2";
+         copy["packages"][0]["description"] = "Second resistor";
+         l["components"].push_back(copy);
+       },
+       "RESISTOR-2: component added\n"},
+      {[](json& l) { l["components"].erase(1); }, "HEX-INV: component removed\n"},
+      {[](json& l) { l["components"][3]["name"] = "RES"; }, "RES: renamed from RESISTOR\n"},
+      {[](json& l) {
+         for (int p = 0; p < 2; ++p) Package(l, 0, p)["gates"].push_back(Package(l, 0, p)["gates"][3]);
+         for (int p = 0; p < 2; ++p) Package(l, 0, p)["gates"].back()["index"] = 5;
+       },
+       "QUAD-NAND2: gate f added: logic.scmlib:NAND2, 3 terminals\n"},
+      {[](json& l) { l["components"][2]["packages"].erase(1); }, "DUAL-OPAMP: package SOIC-8: removed\n"},
+      {[](json& l) { Package(l, 2, 1)["pcbSymbol"] = "DIP-8"; },
+       "DUAL-OPAMP: package SOIC-8: footprint footprints.pcblib:SOIC-8 -> footprints.pcblib:DIP-8\n"},
+      {[](json& l) { Package(l, 3, 0)["attributes"][0]["value"] = "22k"; },
+       "RESISTOR: attribute Value: \"10k\" -> \"22k\"\n"},
+  };
+  for (const auto& [edit, out] : cases) {
+    const CliRun diff = Run({"diff", Sample(), Edited("new.cmplib", edit)});
+    EXPECT_EQ(diff.code, out.empty() ? 0 : 1) << out;
+    EXPECT_EQ(diff.out, out);
   }
-  EXPECT_EQ(lost, 0) << "runs of " << kRuns << " that lost a change";
-  EXPECT_EQ(folder.CountEntries(), entries) << "nothing left beside the library";
+  const json report =
+      json::parse(Run({"diff", Sample(), Edited("new.cmplib", cases[0].first), "--json"}).out);
+  EXPECT_EQ(report["same"], false);
+  ASSERT_EQ(report["changes"].size(), 1u);
+  const json expected = json::parse(R"({"kind": "pin-changed", "component": "QUAD-NAND2", "package": "DIP-14",
+      "gate": "b", "terminal": 3, "old": "6", "new": "7"})");
+  for (const auto& [member, value] : expected.items())
+    EXPECT_EQ(report["changes"][0][member], value) << member;
+}
+
+// Git runs an external diff driver with seven words, "/dev/null" for a side not there,
+// and stops at one that exits non-zero.
+TEST_F(CliLibraryCommandsTest, DiffTakesTheWordsGitGivesAnExternalDriver) {
+  const std::string changed = Edited("changed.cmplib", [](json& l) { l["components"].erase(0); });
+  const CliRun git =
+      Run({"diff", "libs/sample.cmplib", Sample(), "1f2e", "100644", changed, "3a4b", "100644"});
+  EXPECT_EQ(git.code, 0) << git.err;
+  EXPECT_EQ(git.out, "component library libs/sample.cmplib\nQUAD-NAND2: component removed\n");
+  const CliRun added = Run({"diff", "libs/new.cmplib", "/dev/null", ".", ".", changed, "3a4b", "100644"});
+  EXPECT_EQ(added.code, 0) << added.err;
+  EXPECT_EQ(Lines(added.out).size(), 4U) << added.out;
 }
 
 }  // namespace
