@@ -1,7 +1,10 @@
 // Every command's words go through one parser: each has its --help naming its options,
 // and an unknown option or a missing argument gets exit code 2 with that command's
 // usage. A refusal is one line on the error stream with exit code 1, and writes nothing.
-// show, symbols and scan print one JSON object with --json.
+// symbols lists a library of any kind, scan sums up a folder after each failure; show,
+// symbols and scan print one JSON object with --json.
+#include <sys/stat.h>
+
 #include <nlohmann/json.hpp>
 #include <tuple>
 
@@ -10,6 +13,7 @@
 namespace {
 
 using nlohmann::json;
+using namespace std::string_literals;
 using CliCommandsTest = CliTest;
 
 struct CommandWords {
@@ -154,6 +158,43 @@ TEST_F(CliCommandsTest, ShowSymbolsAndScanPrintTheirJson) {
             std::make_tuple(json(4), json(shown["components"].size()), json::array()));
   EXPECT_GE(scanned["symbols"].get<size_t>(), listed["symbols"].size());
   EXPECT_TRUE(scanned["seconds"].is_number());
+}
+
+// A damaged library is one of the failures; a FIFO never gets a writer here: reading it
+// must not wait for one, it is passed over with a note.
+TEST_F(CliCommandsTest, SymbolsListsEachSymbolWithItsCountAndScanSumsUpAFolderAfterEachFailure) {
+  const std::string cut = "Cannot read \"Cut.kicad_mod\" at line 2: the file ends inside a list.\n";
+  WriteFileText(In("Import.pretty/Cut.kicad_mod"), "(footprint \"Cut\"\n(pad");
+  WriteFileText(In("broken.cmplib"), "{\"version\": 1, \"components\": [\n");
+  const std::tuple<const char*, std::string, std::string> listed[] = {
+      {"Import.kicad_sym", "QUAD:A\t5\nQUAD:B\t5\nBGA5\t5\n", ""},
+      {"Import.pretty", "BGA-4\t5\nDIP-14\t14\n" + KicadImportSamples::LongFootprint() + "\t14\n", cut},
+      {"logic.scmlib", "NAND2\t3\nINV\t2\nDFF\t4\nPOWER\t2\n", ""}};
+  for (const auto& [library, first, err] : listed) {
+    const CliRun symbols = Run({"symbols", In(library)});
+    EXPECT_EQ(symbols.code, 0);
+    EXPECT_EQ(symbols.out, first);
+    EXPECT_EQ(symbols.err, err) << library;
+  }
+  const std::vector<std::string> lines = Lines(Run({"scan", folder.Path().string()}).out);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0] + "\n", cut);
+  EXPECT_NE(lines[1].find("broken.cmplib"), std::string::npos) << lines[1];
+  EXPECT_EQ(lines[2].substr(0, lines[2].find(", 2 failures, ")),
+            "10 files, 6 libraries, 22 symbols, 170 pads or pins, 4 components");
+  EXPECT_EQ(lines[2].substr(lines[2].size() - 2), " s");
+
+  ASSERT_EQ(::mkfifo(In("Import.pretty/Pipe.kicad_mod").c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo(In("Pipe.kicad_sym").c_str(), 0644), 0);
+  const std::string note = "it is a FIFO, not a regular file.";
+  EXPECT_NE(Run({"symbols", In("Import.pretty")}).err.find("Pipe.kicad_mod\": " + note), std::string::npos);
+  const CliRun pipe = Run({"symbols", In("Pipe.kicad_sym")});
+  EXPECT_EQ(pipe.code, 1);
+  EXPECT_NE(pipe.err.find(note), std::string::npos) << pipe.err;
+  const CliRun scan = Run({"scan", folder.Path().string()});
+  EXPECT_EQ(scan.code, 1) << "a failure fails the scan";
+  for (const std::string& said : {"Pipe.kicad_mod\": " + note, "Pipe.kicad_sym\": " + note, ", 4 failures,"s})
+    EXPECT_NE(scan.out.find(said), std::string::npos) << scan.out;
 }
 
 }  // namespace

@@ -60,6 +60,15 @@ class CliTest : public ::testing::Test {
     return text;
   }
 
+  static std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+      end = text.find('\n', start);
+      lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+  }
+
   ScratchFolder folder;
   std::string original;  // the sample's bytes before the test ran a command
 

@@ -22,15 +22,6 @@ json& Terminal(json& library, int component, int package, int gate, int terminal
   return Package(library, component, package)["gates"][gate]["terminals"][terminal];
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0, end; start < text.size(); start = end + 1) {
-    end = text.find('\n', start);
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
-
 class CliLibraryCommandsTest : public CliTest {
  protected:
   // The sample with `edit` made, saved beside it.
