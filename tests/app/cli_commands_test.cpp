@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "tests/app/cli_fixture.h"
+#include "tests/support/svg_reader.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST_F(CliCommandsTest, RefusalsNameTheProblemAndWriteNothing) {
       {{"export-kicad", lib, "--out", "/nowhere/out.kicad_sym"},
        "Cannot write \"/nowhere/out.kicad_sym\": there is"},
   };
-  const std::pair<Words, std::string> misfits[] = {
+  std::vector<std::pair<Words, std::string>> misfits = {
       {{"new", lib, "N2"}, ""},
       {{"import-pinout", lib, In("part.csv")}, ""},
       {{"import-pinout", lib, In("part.csv"), "--name", "P", "--split", "pins"}, ""},
@@ -195,6 +196,21 @@ TEST_F(CliCommandsTest, SymbolsListsEachSymbolWithItsCountAndScanSumsUpAFolderAf
   EXPECT_EQ(scan.code, 1) << "a failure fails the scan";
   for (const std::string& said : {"Pipe.kicad_mod\": " + note, "Pipe.kicad_sym\": " + note, ", 4 failures,"s})
     EXPECT_NE(scan.out.find(said), std::string::npos) << scan.out;
+}
+
+// The program's folder holds no library here: the symbol libraries beside the component
+// library draw it, the terminals with their names, the pads with their numbers.
+TEST_F(CliCommandsTest, RenderDrawsAComponentFromTheSymbolLibrariesBesideItsLibrary) {
+  const CliRun render = Run({"render", Sample(), "HEX-INV", "--size", "1600x1000", "--out", In("out")});
+  ASSERT_EQ(render.code, 0) << render.err;
+  const std::vector<SvgElement> schematic = ReadSvg(ReadFileText(In("out/HEX-INV-DIP-14-schematic.svg")));
+  const std::vector<SvgElement> pcb = ReadSvg(ReadFileText(In("out/HEX-INV-DIP-14-pcb.svg")));
+  EXPECT_EQ(TextsReading(schematic, "A").size(), 6U) << "an input terminal of each of the six inverters";
+  EXPECT_EQ(TextsReading(schematic, "Y").size(), 6U);
+  EXPECT_EQ(TextsReading(schematic, "VCC").size(), 1U) << "the power gate";
+  for (int pad = 1; pad <= 14; ++pad) EXPECT_EQ(TextsReading(pcb, std::to_string(pad)).size(), 1U) << pad;
+  EXPECT_EQ(Run({"render", Sample(), "RESISTOR", "--size", "200x10000", "--out", In("out")}).code, 0)
+      << "the least width and the most height";
 }
 
 }  // namespace
