@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <tuple>
 
 #include "host/model/gate.h"
 #include "tests/app/cli_fixture.h"
@@ -94,13 +95,11 @@ TEST_F(CliLibraryCommandsTest, CheckNamesEachPlantedProblemWhereItIs) {
   const CliRun asJson = Run({"check", library, "--json"});
   EXPECT_EQ(asJson.code, 1);
   const json report = json::parse(asJson.out);
-  EXPECT_EQ(report["components"], 4);
-  EXPECT_EQ(report["ok"], false);
-  ASSERT_EQ(report["problems"].size(), planted.size());
-  EXPECT_EQ(report["problems"][0]["component"], "QUAD-NAND2");
-  EXPECT_EQ(report["problems"][0]["package"], "DIP-14");
-  EXPECT_EQ(report["problems"][2]["package"], nullptr);
-  EXPECT_EQ(report["problems"][3]["line"], lines[3]);
+  ASSERT_EQ(std::make_tuple(report["components"], report["ok"], report["problems"].size()),
+            std::make_tuple(json(4), json(false), planted.size()));
+  EXPECT_EQ(std::make_tuple(report["problems"][0]["component"], report["problems"][0]["package"],
+                            report["problems"][2]["package"], report["problems"][3]["line"]),
+            std::make_tuple(json("QUAD-NAND2"), json("DIP-14"), json(nullptr), json(lines[3])));
 }
 
 // Only the component data counts: the order of the components and of a record's
