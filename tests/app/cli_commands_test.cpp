@@ -5,7 +5,9 @@
 // symbols and scan print one JSON object with --json.
 #include <sys/stat.h>
 
+#include <iterator>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <tuple>
 
 #include "tests/app/cli_fixture.h"
@@ -16,51 +18,37 @@ namespace {
 using nlohmann::json;
 using namespace std::string_literals;
 using CliCommandsTest = CliTest;
+using Words = std::vector<std::string>;
 
-struct CommandWords {
-  std::string command;
-  std::vector<std::string> options;
-  bool takesArguments = true;
-};
-
-const std::vector<CommandWords> kCommands{
-    {"dialogs", {}, false},
-    {"show", {"--keep-going", "--json"}},
-    {"render", {"--package", "--size", "--out"}},
-    {"export", {"--tsv", "--out", "--keep-going"}},
-    {"import", {"--by-name"}},
-    {"import-symbol", {"--footprint", "--name", "--package", "--reference"}},
-    {"new", {"--package", "--footprint", "--symbol", "--gates", "--reference", "--pins"}},
-    {"copy", {}},
-    {"rename", {}},
-    {"delete", {}},
-    {"symbols", {"--json"}},
-    {"scan", {"--json"}},
-    {"export-kicad", {"--out", "--footprints", "--footprint-library", "--leave-unnumbered"}},
-    {"check", {"--json"}},
-    {"diff", {"--json"}},
-    {"import-pinout", {"--name", "--symbols", "--split", "--layout", "--footprint", "--add-packages"}},
-};
+// Each command with the options its help explains, one after another.
+constexpr const char* kCommands =
+    "dialogs|show --keep-going --json|render --package --size --out|export --tsv --out --keep-going|"
+    "import --by-name|import-symbol --footprint --name --package --reference|copy|rename|delete|"
+    "new --package --footprint --symbol --gates --reference --pins|symbols --json|scan --json|check --json|"
+    "export-kicad --out --footprints --footprint-library --leave-unnumbered|diff --json|"
+    "import-pinout --name --symbols --split --layout --footprint --add-packages";
 
 TEST_F(CliCommandsTest, EveryCommandExplainsItsOptionsAndRefusesWordsThatDoNotFit) {
   const CliRun help = Run({"--help"});
   EXPECT_EQ(help.code, 0);
-  for (const CommandWords& words : kCommands) {
-    SCOPED_TRACE(words.command);
-    EXPECT_NE(help.out.find("  " + words.command + " "), std::string::npos) << help.out;
-    const std::string usage = "Usage: component-editor-cli " + words.command + " ";
-    const CliRun own = Run({words.command, "--help"});
+  std::istringstream commands(kCommands);
+  for (std::string line; std::getline(commands, line, '|');) {
+    SCOPED_TRACE(line);
+    std::istringstream split(line);
+    const Words words{std::istream_iterator<std::string>(split), std::istream_iterator<std::string>()};
+    EXPECT_NE(help.out.find("  " + words[0] + " "), std::string::npos) << help.out;
+    const std::string usage = "Usage: component-editor-cli " + words[0] + " ";
+    const CliRun own = Run({words[0], "--help"});
     EXPECT_EQ(own.code, 0);
     EXPECT_NE(own.out.find(usage), std::string::npos) << own.out;
-    for (const std::string& option : words.options) EXPECT_NE(own.out.find("  " + option), std::string::npos);
-
-    const CliRun unknown = Run({words.command, "--no-such-option"});
-    EXPECT_EQ(unknown.code, 2);
-    EXPECT_NE(unknown.err.find(usage), std::string::npos) << unknown.err;
-    if (!words.takesArguments) continue;
-    const CliRun missing = Run({words.command});
-    EXPECT_EQ(missing.code, 2);
-    EXPECT_NE(missing.err.find(usage), std::string::npos) << missing.err;
+    for (size_t option = 1; option < words.size(); ++option)
+      EXPECT_NE(own.out.find("  " + words[option]), std::string::npos) << words[option];
+    // Every command but dialogs takes arguments.
+    for (const std::vector<std::string>& misfit : {Words{words[0], "--no-such-option"}, Words{words[0]}}) {
+      const CliRun outcome = Run(misfit);
+      EXPECT_EQ(outcome.code, misfit.size() == 1 && words[0] == "dialogs" ? 0 : 2);
+      EXPECT_EQ(outcome.err.find(usage) != std::string::npos, outcome.code == 2) << outcome.err;
+    }
   }
   EXPECT_EQ(Run({"no-such-command"}).code, 2);
   EXPECT_EQ(Run({}).code, 2);
@@ -70,7 +58,6 @@ TEST_F(CliCommandsTest, EveryCommandExplainsItsOptionsAndRefusesWordsThatDoNotFi
 // the command's usage after what is wrong with them.
 TEST_F(CliCommandsTest, RefusalsNameTheProblemAndWriteNothing) {
   namespace Samples = KicadImportSamples;
-  using Words = std::vector<std::string>;
   WriteFileText(In("damaged.cmplib"), "{\"format\": \"component-library\"");
   const std::string lib = Sample();
   const std::string parts = In("parts.cmplib");
