@@ -60,11 +60,8 @@ TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedIsOneUndoStepAndEveryImpo
        taken + "14 rows taken, 0 names changed, 0 pins beyond the footprint. 1 row was not taken.\n"
                "Line 16: not taken: the component has no gate q, terminal 1.",
        13},
-      {"hello, world\n", 0,
-       "Cannot read \"pins.csv\" at line 1: the header \"Gate, Terminal, Name\" followed by the package "
-       "names "
-       "is missing.",
-       13},
+      {"Gate,Terminal,Name,DIP-14\na,1,A,one\n", 0,
+       "Cannot read \"pins.csv\" at line 2, column 4: \"one\" is not a pin number.", 13},
       // Terminal 9 is none of gate a's, but A is its terminal 1.
       {"Gate,Terminal,Name,DIP-14\na,9,A,12\n", IDYES,
        taken + "1 row taken, 0 names changed, 0 pins beyond the footprint.", 12},
