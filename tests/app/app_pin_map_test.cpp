@@ -1,16 +1,22 @@
-// Pin maps in the application: exported and imported through the Component menu, and
-// grid cells copied and pasted with Ctrl+C and Ctrl+V, each change one undo step that
-// the Edit menu names.
-#include <gtest/gtest.h>
-
-#include <string>
+// Pin maps in the application: exported and imported through the Component menu, the
+// grid's block of cells copied and pasted, Fill Series, the problem list and its count
+// in the status bar, and a pinout table imported as a new component; each change one
+// undo step that the Edit menu names.
+#include <algorithm>
+#include <set>
+#include <utility>
 
 #include "app/app_clipboard.h"
+#include "app/app_resources.h"
+#include "app/import_pin_table_dialog.h"
 #include "editor/grid/component_grid.h"
 #include "editor/grid/pin_map_checks.h"
 #include "host/model/component.h"
 #include "host/model/design.h"
+#include "host/model/symbol_library_file.h"
+#include "platform/list_box.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/kicad_import_samples.h"
 
 namespace {
 
@@ -18,12 +24,22 @@ class AppPinMapTest : public AppTest {
  protected:
   CEditGrid& Cells() { return Frame().GetGrid()->GetEditGrid(); }
   int Pin(int gate, int terminal) { return Frame().GetComponent(false)->GetPinNumber(gate, terminal); }
+  int Steps() { return Frame().GetDesign()->GetUndoCount(); }
   CString UndoText() { return MenuItem(ID_APP_UNDO).text; }
+  bool Select(long row, long col, long toRow, long toCol) {
+    return user.MoveToGridCell(&Cells(), row, col) && user.ExtendGridSelection(&Cells(), toRow, toCol);
+  }
+  static std::vector<CString> Lines(CWnd* list) {
+    std::vector<CString> lines;
+    const auto* box = DynamicDowncast<CListBox>(list);
+    for (int i = 0; box != nullptr && i < box->GetCount(); ++i) box->GetText(i, lines.emplace_back());
+    return lines;
+  }
 };
 
 }  // namespace
 
-TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedThroughTheMenuIsOneUndoStep) {
+TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedIsOneUndoStepAndEveryImportIsSummedUp) {
   ASSERT_TRUE(Open());
   prompt.pinMapAnswers.push_back(Path("quad.csv"));
   Screen().ExpectMessageBox(
@@ -32,80 +48,65 @@ TEST_F(AppPinMapTest, AnExportedPinMapEditedAndImportedThroughTheMenuIsOneUndoSt
   std::string text = ReadFileText(Path("quad.csv").str());
   ASSERT_EQ(text.rfind("Gate,Terminal,Name,DIP-14,SOIC-14\na,1,A,1,", 0), 0u) << text;
   text.replace(text.find("\na,1,A,1,") + 7, 1, "13");
-  text += "q,1,A,1,1\n";
-  WriteFileText(Path("quad.csv").str(), text);
-
-  prompt.pinMapAnswers.push_back(Path("quad.csv"));
-  Screen().ExpectMessageBox(IDNO);
-  Screen().ExpectMessageBox(
-      IDOK,
-      CString("Imported \"quad.csv\": 14 rows taken, 0 names changed, 0 pins beyond the footprint. 1 row "
-              "was not taken.\nLine 16: not taken: the component has no gate q, terminal 1."));
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
-  EXPECT_EQ(Pin(0, 1), 13);
-  EXPECT_EQ(Cells().GetTextMatrix(1, 3), "13");
-  EXPECT_EQ(UndoText(), "&Undo Import Pin Map\tCtrl+Z");
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
-  EXPECT_EQ(Pin(0, 1), 1);
-}
-
-TEST_F(AppPinMapTest, AnImportReadsTheWholeFileBeforeItAsksAndThenSumsUpWhatItTook) {
-  ASSERT_TRUE(Open());
-  struct Case {
-    const char* text;
+  const std::string taken = "Imported \"pins.csv\": ";
+  struct Import {
+    std::string text;
     int answer;  // 0: the file is refused before the question
-    const char* message;
+    std::string message;
+    int pin;  // gate a's first pin after it
   };
-  const Case cases[] = {
-      {"hello, world\n", 0,
-       "Cannot read \"pins.csv\" at line 1: the header \"Gate, Terminal, Name\" followed by the package "
-       "names is "
-       "missing."},
+  const Import imports[] = {
+      {text + "q,1,A,1,1\n", IDNO,
+       taken + "14 rows taken, 0 names changed, 0 pins beyond the footprint. 1 row was not taken.\n"
+               "Line 16: not taken: the component has no gate q, terminal 1.",
+       13},
       {"Gate,Terminal,Name,DIP-14\na,1,A,one\n", 0,
-       "Cannot read \"pins.csv\" at line 2, column 4: \"one\" is not a pin number."},
-      {"Gate,Terminal,Name,DIP-99\na,1,A,1\n", 0,
-       "Cannot import \"pins.csv\" at line 1, column 4: the component \"QUAD-NAND2\" has no package "
-       "\"DIP-99\"."},
+       "Cannot read \"pins.csv\" at line 2, column 4: \"one\" is not a pin number.", 13},
+      // Terminal 9 is none of gate a's, but A is its terminal 1.
+      {"Gate,Terminal,Name,DIP-14\na,9,A,12\n", IDYES,
+       taken + "1 row taken, 0 names changed, 0 pins beyond the footprint.", 12},
       // Saved by a spreadsheet as "CSV UTF-8": a byte-order mark comes first.
-      {"\xEF\xBB\xBFGate,Terminal,Name,DIP-14\r\na,1,A,13\r\n", IDNO,
-       "Imported \"pins.csv\": 1 row taken, 0 names changed, 0 pins beyond the footprint."},
+      {"\xEF\xBB\xBFGate,Terminal,Name,DIP-14\r\na,1,A,11\r\n", IDNO,
+       taken + "1 row taken, 0 names changed, 0 pins beyond the footprint.", 11},
       {"Gate,Terminal,Name,DIP-14\na,1,IN1,99\na,2,,2\n", IDNO,
-       "Imported \"pins.csv\": 2 rows taken, 1 name changed, 1 pin beyond the footprint.\n"
-       "Line 2: gate a, terminal 1 is now named \"IN1\".\n"
-       "Line 2: pin 99 is not one of the 14 pads of DIP-14."},
+       taken + "2 rows taken, 1 name changed, 1 pin beyond the footprint.\nLine 2: gate a, terminal 1 is now "
+               "named \"IN1\".\nLine 2: pin 99 is not one of the 14 pads of DIP-14.",
+       99},
+      {"Gate,Terminal,Name,DIP-14\na,1,A,1\n", IDCANCEL, "", 99},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    WriteFileText(Path("pins.csv").str(), c.text);
+  for (const Import& import : imports) {
+    SCOPED_TRACE(import.text);
+    WriteFileText(Path("pins.csv").str(), import.text);
     prompt.pinMapAnswers.push_back(Path("pins.csv"));
-    const int steps = Frame().GetDesign()->GetUndoCount();
-    if (c.answer != 0) Screen().ExpectMessageBox(c.answer);
-    Screen().ExpectMessageBox(IDOK, CString(c.message));
+    const int steps = Steps();
+    if (import.answer != 0) Screen().ExpectMessageBox(import.answer);
+    if (!import.message.empty()) Screen().ExpectMessageBox(IDOK, CString(import.message));
     ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_MAP));
     EXPECT_TRUE(Screen().PendingExpectations().empty());
-    EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), steps + (c.answer != 0 ? 1 : 0));
+    EXPECT_EQ(Steps(), steps + (import.answer == IDYES || import.answer == IDNO ? 1 : 0));
+    EXPECT_EQ(Pin(0, 1), import.pin);
   }
-  EXPECT_EQ(Pin(0, 1), 99) << "a pin beyond the footprint is taken, as typed into the grid";
-  EXPECT_EQ(Cells().GetTextMatrix(1, 1), "IN1");
+  EXPECT_EQ(Cells().GetTextMatrix(1, 3), "99");
   EXPECT_EQ(Cells().GetTextMatrix(2, 1), "B") << "an empty name leaves the terminal's";
-  POSITION position = nullptr;
-  for (CComponent* record = Frame().GetDesign()->FirstComponent(position); record != nullptr;
-       record = Frame().GetDesign()->NextComponent(position))
-    EXPECT_EQ(record->GetPinName(0, 1), "IN1")
-        << "renamed in every package: " << record->GetPackage().c_str();
+  EXPECT_EQ(Frame().GetDesign()->FindComponent("QUAD-NAND2", "SOIC-14")->GetPinName(0, 1), "IN1")
+      << "renamed in every package";
+  EXPECT_EQ(UndoText(), "&Undo Import Pin Map\tCtrl+Z");
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
   EXPECT_EQ(Cells().GetTextMatrix(1, 1), "A");
-  EXPECT_EQ(Pin(0, 1), 13);
+  EXPECT_EQ(Pin(0, 1), 11);
 }
 
-TEST_F(AppPinMapTest, CtrlCAndCtrlVCopyACellToAnotherAndAPasteReportsWhatItCouldNotTake) {
+TEST_F(AppPinMapTest, CopyTakesTheSelectedBlockAndPasteStartsAtTheBlocksTopLeftCell) {
   ASSERT_TRUE(Open());
-  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 2, 4));
+  ASSERT_TRUE(Select(2, 4, 1, 3));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'C', FCONTROL));
-  EXPECT_EQ(CurrentClipboard().GetText(), Cells().GetTextMatrix(2, 4) + "\n");
-  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 3));
+  EXPECT_EQ(CurrentClipboard().GetText(), Cells().GetTextMatrix(1, 3) + "\t" + Cells().GetTextMatrix(1, 4) +
+                                              "\n" + Cells().GetTextMatrix(2, 3) + "\t" +
+                                              Cells().GetTextMatrix(2, 4) + "\n");
+  CurrentClipboard().SetText("7\t8\n9\t10\n");
+  ASSERT_TRUE(Select(3, 6, 2, 5));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'V', FCONTROL));
-  EXPECT_EQ(Pin(0, 1), Pin(1, 2));
+  EXPECT_EQ((std::vector<int>{Pin(2, 2), Pin(3, 2), Pin(2, 3), Pin(3, 3)}), (std::vector<int>{7, 8, 9, 10}));
   EXPECT_EQ(UndoText(), "&Undo Paste\tCtrl+Z");
 
   CurrentClipboard().SetText("21\t22\n23\t24\n25\t26\n27\t28\n");
@@ -116,25 +117,74 @@ TEST_F(AppPinMapTest, CtrlCAndCtrlVCopyACellToAnotherAndAPasteReportsWhatItCould
                     "gate b, beside POWER terminal 1: the gate has no terminal in this row."));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'V', FCONTROL));
   EXPECT_EQ(Cells().GetTextMatrix(3, 4), "26");
+
+  // One value over a larger selection fills all of it, as in a spreadsheet; the cells
+  // of gates that have no terminal in a row stay as they are.
+  CurrentClipboard().SetText("20\n");
+  ASSERT_TRUE(Select(1, 6, 5, 7));
+  const int steps = Steps();
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'V', FCONTROL));
+  EXPECT_TRUE(Screen().PendingExpectations().empty());
+  EXPECT_EQ((std::vector<int>{Pin(3, 1), Pin(3, 2), Pin(3, 3), Pin(4, 1), Pin(4, 2)}),
+            std::vector<int>(5, 20));
+  EXPECT_EQ(Pin(2, 1), 9) << "the next gate's column is not selected";
+  EXPECT_EQ(Steps(), steps + 1);
   CurrentClipboard().SetText("");
 }
 
-TEST_F(AppPinMapTest, TheStatusBarCountsTheCellsThatWillNotPassAsTheUserTypes) {
+TEST_F(AppPinMapTest, FillSeriesNumbersTheSelectedCellsAsOneUndoStepAndRefusesWhatMakesNoSeries) {
   ASSERT_TRUE(Open());
-  Main().OnIdleUpdateCmdUI();
-  const CString before = Main().StatusBar().GetPaneText(2);
-  const int count = Frame().GetPinMapChecks()->CountProblems();
-  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 4, Cells().GetTextMatrix(1, 3)));
-  Main().OnIdleUpdateCmdUI();
-  EXPECT_EQ(Frame().GetPinMapChecks()->CountProblems(), count + 2) << "both terminals of the shared pin";
-  CString expected;
-  expected.Format("%d problems", count + 2);
-  EXPECT_EQ(Main().StatusBar().GetPaneText(2), expected);
-  EXPECT_NE(Main().StatusBar().GetPaneText(2), before);
+  ASSERT_TRUE(Select(3, 3, 1, 3)) << "dragged upwards: the series still runs down from the top";
+  CString target;
+  Screen().ExpectDialog(IDD_FILL_SERIES, [&target](CDialog& dialog, UserInput& input) {
+    target = dialog.GetDlgItem(IDC_FILL_TARGET)->GetWindowText();
+    input.TypeText(dialog.GetDlgItem(IDC_FILL_START), "20");
+    input.TypeText(dialog.GetDlgItem(IDC_FILL_STEP), "2");
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'F', FCONTROL | FSHIFT));
+  EXPECT_EQ(target, "3 cells from gate a, terminal 1 (A) down:");
+  EXPECT_EQ((std::vector<int>{Pin(0, 1), Pin(0, 2), Pin(0, 3), Pin(1, 1)}),
+            (std::vector<int>{20, 22, 24, 4}));
+  EXPECT_EQ(Cells().GetSelection(), (GridSelection{1, 3, 3, 3})) << "the block stays selected";
+  EXPECT_EQ(UndoText(), "&Undo Fill Series\tCtrl+Z");
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
+  EXPECT_EQ(Pin(0, 3), 3);
+
+  ASSERT_TRUE(Select(1, 4, 2, 4));
+  const int steps = Steps();
+  Screen().ExpectMessageBox(IDOK, CString("The step must be a whole number."));
+  Screen().ExpectMessageBox(IDOK, CString("\"I3\" is not a ball of a grid 4 balls wide."));
+  Screen().ExpectMessageBox(IDOK, CString("\"A5\" is not a ball of a grid 4 balls wide."));
+  Screen().ExpectDialog(IDD_FILL_SERIES, [](CDialog& dialog, UserInput& input) {
+    input.TypeText(dialog.GetDlgItem(IDC_FILL_STEP), "two");
+    input.Click(dialog.GetDlgItem(IDOK));
+    input.ChooseComboIndex(dialog.GetDlgItem(IDC_FILL_KIND), 1);
+    EXPECT_TRUE(dialog.GetDlgItem(IDC_FILL_WIDTH)->IsWindowEnabled());
+    EXPECT_EQ(dialog.GetDlgItem(IDC_FILL_START)->GetWindowText(), "A1") << "a number is no first ball";
+    input.TypeText(dialog.GetDlgItem(IDC_FILL_STEP), "1");
+    input.TypeText(dialog.GetDlgItem(IDC_FILL_WIDTH), "4");
+    for (const char* start : {"I3", "A5"}) {
+      input.TypeText(dialog.GetDlgItem(IDC_FILL_START), start);
+      input.Click(dialog.GetDlgItem(IDOK));
+    }
+    input.Click(dialog.GetDlgItem(IDCANCEL));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_FILL_SERIES));
+  ASSERT_TRUE(Select(1, 3, 1, 4));
+  Screen().ExpectMessageBox(
+      IDOK, CString("Fill Series fills the pins of one gate: select cells of one gate column first."));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_FILL_SERIES));
+  // Once filled nothing and said nothing.
+  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 7));
+  Screen().ExpectMessageBox(
+      IDOK, CString("The gate has no terminal in this row: select cells that hold the gate's pins."));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_FILL_SERIES));
+  EXPECT_TRUE(Screen().PendingExpectations().empty());
+  EXPECT_EQ(Steps(), steps);
 }
 
-// The count is always the shown tab's and package's, whatever changed them last.
-TEST_F(AppPinMapTest, TheStatusBarCountFollowsUndoPackagesAndTabs) {
+TEST_F(AppPinMapTest, TheProblemListGoesToABadCellAndTheStatusBarCountFollowsUndoPackagesAndTabs) {
   const auto expectShownCount = [this](const char* step) {
     SCOPED_TRACE(step);
     Main().OnIdleUpdateCmdUI();
@@ -146,8 +196,42 @@ TEST_F(AppPinMapTest, TheStatusBarCountFollowsUndoPackagesAndTabs) {
   };
   ASSERT_TRUE(Open());
   ASSERT_EQ(expectShownCount("opened"), 0);
-  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "99"));
-  ASSERT_GT(expectShownCount("a pin beyond the pads"), 0);
+  Screen().ExpectMessageBox(IDOK, CString("Every cell of the pin grid will pass."));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SHOW_PROBLEMS));
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 3, 4, "99"));
+  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 4, "1"));
+  ASSERT_EQ(expectShownCount("a pin beyond the pads, one shared"), 3);
+
+  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 3));
+  std::vector<CString> lines;
+  CString count;
+  int badLine = -1;
+  Screen().ExpectDialog(IDD_PIN_MAP_PROBLEMS, [&](CDialog& dialog, UserInput& input) {
+    count = dialog.GetDlgItem(IDC_PROBLEMS_COUNT)->GetWindowText();
+    lines = Lines(dialog.GetDlgItem(IDC_PROBLEMS_LIST));
+    const auto bad = std::find(lines.begin(), lines.end(),
+                               "gate b, terminal 3 (Y): pin 99 is not one of the 14 pads of DIP-14.");
+    ASSERT_NE(bad, lines.end());
+    badLine = static_cast<int>(bad - lines.begin());
+    input.SelectListLine(dialog.GetDlgItem(IDC_PROBLEMS_LIST), badLine);
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  ASSERT_TRUE(user.PressAccelerator(&Main(), VK_F1 + 7, 0));
+  EXPECT_EQ(lines.size(), 3u);
+  EXPECT_EQ(count, "3 cells of the pin grid will not pass:");
+  EXPECT_EQ(std::make_pair(Cells().GetRow(), Cells().GetCol()), std::make_pair(3L, 4L));
+  ASSERT_TRUE(user.MoveToGridCell(&Cells(), 1, 3));
+  Screen().ExpectDialog(IDD_PIN_MAP_PROBLEMS, [badLine](CDialog& dialog, UserInput& input) {
+    input.DoubleClickListLine(dialog.GetDlgItem(IDC_PROBLEMS_LIST), badLine);
+  });
+  ASSERT_TRUE(user.ClickStatusBarPane(&Main().StatusBar(), 2))
+      << "a click on the count lists the problems too";
+  EXPECT_EQ(std::make_pair(Cells().GetRow(), Cells().GetCol()), std::make_pair(3L, 4L))
+      << "a double click goes";
+  EXPECT_FALSE(user.ClickStatusBarPane(&Main().StatusBar(), 0)) << "the message pane is no command";
+
+  // The count is always the shown tab's and package's, whatever changed them last.
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
   EXPECT_EQ(expectShownCount("undone"), 0);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'Y', FCONTROL));
@@ -155,16 +239,59 @@ TEST_F(AppPinMapTest, TheStatusBarCountFollowsUndoPackagesAndTabs) {
   expectShownCount("another package");
   ASSERT_TRUE(user.ChooseToolBarItem(&Main().ToolBar(), ID_APP_PACKAGE_LIST, "DIP-14"));
   ASSERT_GT(expectShownCount("back to the package with the problem"), 0);
-
   ASSERT_TRUE(Open("HEX-INV"));
   expectShownCount("another tab");
-  ASSERT_TRUE(Open("QUAD-NAND2"));
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
-  ASSERT_EQ(expectShownCount("undone in its tab"), 0);
-  ASSERT_TRUE(Open("HEX-INV"));
   ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "99"));
   ASSERT_GT(expectShownCount("a problem in the other tab"), 0);
   Screen().ExpectMessageBox(IDNO);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
-  EXPECT_EQ(expectShownCount("the other tab closed"), 0);
+  EXPECT_EQ(expectShownCount("the other tab closed, the first one's again"), 1);
+}
+
+TEST_F(AppPinMapTest, APreviewedPinTableBecomesANewComponentWithItsPackagesAndSymbols) {
+  KicadImportSamples::Write(Path("").str());
+  WriteFileText(Path("part.csv").str(),
+                "PAD,Pin/Ball Function,Bank,Dual Function,Differential,High Speed,DQS,CABGA4,TQFP3\n"
+                "1,PL2A,7,,True,,,A1,1\n2,PL2B,7,,Comp,,,A2,-\n3,VCCIO7,7,,,,,B1,2\n4,GND,-,,,,,B2,3\n");
+  const std::string original = ReadFileText(Library().str());
+  ASSERT_TRUE(Open());
+  prompt.pinMapAnswers.push_back(Path("part.csv"));
+  Screen().ExpectDialog(IDD_IMPORT_PIN_TABLE, [this](CDialog& dialog, UserInput& input) {
+    CWnd* list = dialog.GetDlgItem(IDC_PIN_TABLE_PREVIEW);
+    const std::vector<CString> preview = Lines(list);
+    for (const char* line :
+         {"    part_BANK_7  2 pins: 2 bidirectional", "    part_POWER  2 pins: 1 ground, 1 power",
+          "    CABGA4  4 balls", "    TQFP3  3 balls"})
+      EXPECT_NE(std::find(preview.begin(), preview.end(), line), preview.end()) << line;
+    // The user makes a guessed I/O pin an output.
+    const auto pl2b = std::find(preview.begin(), preview.end(), "    3  A2  PL2B  bidirectional (guessed)");
+    ASSERT_NE(pl2b, preview.end());
+    EXPECT_TRUE(input.SelectListLine(list, static_cast<int>(pl2b - preview.begin())));
+    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PIN_TABLE_KIND), "output"));
+    EXPECT_EQ(Lines(list)[pl2b - preview.begin()], "    3  A2  PL2B  output (chosen)");
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PIN_TABLE_NAME), "FPGA"));
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PIN_TABLE_FOOTPRINTS),
+                               "CABGA4=" + Path(KicadImportSamples::kFootprintFolder) + ":BGA-4"));
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_TABLE));
+  ASSERT_EQ(App().CountOpenComponents(), 2);
+  EXPECT_EQ(Frame().GetComponent(false)->GetName(), "FPGA");
+  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "CABGA4");
+  EXPECT_EQ(Frame().GetDesign()->CountComponents(), 2);
+  std::set<std::string> texts;
+  for (long row = 0; row < Cells().GetRows(); ++row)
+    for (long col = 0; col < Cells().GetCols(); ++col) texts.insert(Cells().GetTextMatrix(row, col).str());
+  for (const char* text : {"PL2A", "VCCIO7", "A2", "B2"}) EXPECT_TRUE(texts.count(text)) << text;
+  EXPECT_TRUE(Frame().GetDesign()->IsModified());
+  EXPECT_EQ(ReadFileText(Library().str()), original) << "the component waits for its save";
+  CString error;
+  const auto symbols = CSymbolLibraryFile::Load(Path("sample.scmlib"), error);
+  ASSERT_NE(symbols, nullptr) << error;
+  EXPECT_EQ(symbols->Names(), (std::vector<CString>{"FPGA_BANK_7", "FPGA_POWER"}));
+  const CSymbol& bank = symbols->Get(0);
+  for (int pad = 0; pad < bank.CountPads(); ++pad)
+    EXPECT_EQ(bank.GetPad(pad).GetDirection(),
+              bank.GetPad(pad).GetName() == "PL2B" ? PinDirection::Right : PinDirection::Left);
+  EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 }

@@ -1,104 +1,203 @@
 // Every command's words go through one parser: each has its --help naming its options,
 // and an unknown option or a missing argument gets exit code 2 with that command's
-// usage. show, symbols and scan print one JSON object with --json.
-#include "app/cli_commands.h"
+// usage. A refusal is one line on the error stream with exit code 1, and writes nothing.
+// symbols lists a library of any kind, scan sums up a folder after each failure; show,
+// symbols and scan print one JSON object with --json.
+#include <sys/stat.h>
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
+#include <iterator>
 #include <nlohmann/json.hpp>
-#include <string>
-#include <vector>
+#include <sstream>
+#include <tuple>
 
-#include "tests/support/cli_run.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/app/cli_fixture.h"
+#include "tests/support/svg_reader.h"
 
 namespace {
 
 using nlohmann::json;
+using namespace std::string_literals;
+using CliCommandsTest = CliTest;
+using Words = std::vector<std::string>;
 
-struct CommandWords {
-  std::string command;
-  std::vector<std::string> options;
-  bool takesArguments = true;
-};
+// Each command with the options its help explains, one after another.
+constexpr const char* kCommands =
+    "dialogs|show --keep-going --json|render --package --size --out|export --tsv --out --keep-going|"
+    "import --by-name|import-symbol --footprint --name --package --reference|copy|rename|delete|"
+    "new --package --footprint --symbol --gates --reference --pins|symbols --json|scan --json|check --json|"
+    "export-kicad --out --footprints --footprint-library --leave-unnumbered|diff --json|"
+    "import-pinout --name --symbols --split --layout --footprint --add-packages";
 
-const std::vector<CommandWords> kCommands{
-    {"dialogs", {}, false},
-    {"show", {"--keep-going", "--json"}},
-    {"render", {"--package", "--size", "--out"}},
-    {"export", {"--tsv", "--out", "--keep-going"}},
-    {"import", {"--by-name"}},
-    {"import-symbol", {"--footprint", "--name", "--package", "--reference"}},
-    {"new", {"--package", "--footprint", "--symbol", "--gates", "--reference", "--pins"}},
-    {"copy", {}},
-    {"rename", {}},
-    {"delete", {}},
-    {"symbols", {"--json"}},
-    {"scan", {"--json"}},
-    {"export-kicad", {"--out", "--footprints", "--footprint-library", "--leave-unnumbered"}},
-    {"check", {"--json"}},
-    {"diff", {"--json"}},
-    {"import-pinout", {"--name", "--symbols", "--split", "--layout", "--footprint", "--add-packages"}},
-};
-
-TEST(CliCommandsTest, EveryCommandExplainsItsOptionsAndRefusesWordsThatDoNotFit) {
-  const CliRun help = RunCliCommand(RunCli, {"--help"});
+TEST_F(CliCommandsTest, EveryCommandExplainsItsOptionsAndRefusesWordsThatDoNotFit) {
+  const CliRun help = Run({"--help"});
   EXPECT_EQ(help.code, 0);
-  for (const CommandWords& words : kCommands) {
-    SCOPED_TRACE(words.command);
-    EXPECT_NE(help.out.find("  " + words.command + " "), std::string::npos) << help.out;
-    const std::string usage = "Usage: component-editor-cli " + words.command + " ";
-    const CliRun own = RunCliCommand(RunCli, {words.command, "--help"});
+  std::istringstream commands(kCommands);
+  for (std::string line; std::getline(commands, line, '|');) {
+    SCOPED_TRACE(line);
+    std::istringstream split(line);
+    const Words words{std::istream_iterator<std::string>(split), std::istream_iterator<std::string>()};
+    EXPECT_NE(help.out.find("  " + words[0] + " "), std::string::npos) << help.out;
+    const std::string usage = "Usage: component-editor-cli " + words[0] + " ";
+    const CliRun own = Run({words[0], "--help"});
     EXPECT_EQ(own.code, 0);
     EXPECT_NE(own.out.find(usage), std::string::npos) << own.out;
-    for (const std::string& option : words.options) EXPECT_NE(own.out.find("  " + option), std::string::npos);
-
-    const CliRun unknown = RunCliCommand(RunCli, {words.command, "--no-such-option"});
-    EXPECT_EQ(unknown.code, 2);
-    EXPECT_NE(unknown.err.find(usage), std::string::npos) << unknown.err;
-    if (!words.takesArguments) continue;
-    const CliRun missing = RunCliCommand(RunCli, {words.command});
-    EXPECT_EQ(missing.code, 2);
-    EXPECT_NE(missing.err.find(usage), std::string::npos) << missing.err;
+    for (size_t option = 1; option < words.size(); ++option)
+      EXPECT_NE(own.out.find("  " + words[option]), std::string::npos) << words[option];
+    // Every command but dialogs takes arguments.
+    for (const std::vector<std::string>& misfit : {Words{words[0], "--no-such-option"}, Words{words[0]}}) {
+      const CliRun outcome = Run(misfit);
+      EXPECT_EQ(outcome.code, misfit.size() == 1 && words[0] == "dialogs" ? 0 : 2);
+      EXPECT_EQ(outcome.err.find(usage) != std::string::npos, outcome.code == 2) << outcome.err;
+    }
   }
-  EXPECT_EQ(RunCliCommand(RunCli, {"no-such-command"}).code, 2);
-  EXPECT_EQ(RunCliCommand(RunCli, {}).code, 2);
+  EXPECT_EQ(Run({"no-such-command"}).code, 2);
+  EXPECT_EQ(Run({}).code, 2);
 }
 
-TEST(CliCommandsTest, ShowSymbolsAndScanPrintTheirJson) {
-  ScratchFolder scratch;
-  const std::filesystem::path library = scratch.Path() / "sample.cmplib";
-  std::filesystem::copy_file(CE_DATA_DIR "/sample.cmplib", library);
-  for (const char* name : {"logic.scmlib", "footprints.pcblib"})
-    std::filesystem::copy_file(std::string(CE_DATA_DIR "/") + name, scratch.Path() / name);
+// Each refusal's words and the start of its one line; words that do not fit come with
+// the command's usage after what is wrong with them.
+TEST_F(CliCommandsTest, RefusalsNameTheProblemAndWriteNothing) {
+  namespace Samples = KicadImportSamples;
+  WriteFileText(In("damaged.cmplib"), "{\"format\": \"component-library\"");
+  const std::string lib = Sample();
+  const std::string parts = In("parts.cmplib");
+  const std::string symbols = In(Samples::kSymbolLibrary);
+  const std::string footprints = In(Samples::kFootprintFolder);
+  const std::string holds = "The library \"sample.cmplib\" already holds a component named ";
+  const std::string gates = "--gates must be a whole number from 1 to 32768, not ";
+  const auto n2 = [&lib](Words more) {
+    more.insert(more.begin(), {"new", lib, "N2", "--package", "DIP-14"});
+    return more;
+  };
+  const std::pair<Words, std::string> refusals[] = {
+      {{"new", lib, "hex-inv", "--package", "DIP-14"}, holds + "\"hex-inv\"."},
+      {n2({"--symbol", "logic.scmlib:NOPE"}), "Symbol NOPE does not exist in " + In("logic.scmlib") + "."},
+      {n2({"--footprint", "DIP-14"}), "--footprint takes LIB:SYMBOL, not \"DIP-14\"."},
+      {n2({"--gates", "many"}), gates + "\"many\"."},
+      // No gates at all, and more terminals than a component can number, were once taken.
+      {n2({"--symbol", "logic.scmlib:INV", "--gates", "0"}), gates + "\"0\"."},
+      {n2({"--symbol", "logic.scmlib:INV", "--gates", "32768"}), "--gates 32768 would make 65536 terminals"},
+      {n2({"--reference", "U1"}), "Default reference \"U1\" can contain only the letters A to Z"},
+      {{"new", lib, " N2", "--package", "DIP-14"},
+       "Component name \" N2\" cannot begin or end with a blank."},
+      {{"copy", lib, "NOPE", "X"}, "The library \"sample.cmplib\" holds no component named \"NOPE\"."},
+      {{"rename", lib, "HEX-INV", "resistor"}, holds + "\"resistor\"."},
+      {{"rename", lib, "HEX-INV", ""}, "Component name cannot be empty."},
+      {{"delete", In("damaged.cmplib"), "HEX-INV"}, "Cannot read \"" + In("damaged.cmplib") + "\" at line 1"},
+      {{"import-symbol", parts, symbols, "NOPE"}, "There is no symbol \"NOPE\" in \"Import.kicad_sym\"."},
+      {{"import-symbol", parts, footprints, "QUAD"},
+       "\"" + footprints + "\" is no .kicad_sym symbol library."},
+      {{"import-symbol", parts, symbols, "QUAD", "--footprint", footprints, Samples::LongFootprint()},
+       "Package name cannot be longer than 64 characters. Name it with --package."},
+      {{"import-symbol", parts, symbols, "QUAD", "--name", " QUAD"}, "Component name \" QUAD\" cannot begin"},
+      {{"import-symbol", lib, symbols, "QUAD", "--name", "HEX-INV"}, holds + "\"HEX-INV\"."},
+      {{"check", lib, "NO-SUCH"}, "Cannot check \"" + lib + "\": it holds no component named \"NO-SUCH\"."},
+      {{"symbols", In("none.kicad_sym")}, "Cannot read \"" + In("none.kicad_sym") + "\": No such file"},
+      {{"diff", lib, In("none.cmplib")}, "Cannot read \"" + In("none.cmplib") + "\": No such file"},
+      {{"export-kicad", lib, "--out", "/nowhere/out.kicad_sym"},
+       "Cannot write \"/nowhere/out.kicad_sym\": there is"},
+  };
+  std::vector<std::pair<Words, std::string>> misfits = {
+      {{"new", lib, "N2"}, ""},
+      {{"import-pinout", lib, In("part.csv")}, ""},
+      {{"import-pinout", lib, In("part.csv"), "--name", "P", "--split", "pins"}, ""},
+      {{"import-pinout", lib, In("part.csv"), "--name", "P", "--footprint", "NOEQUALS"}, ""},
+      {{"render", lib, "QUAD-NAND2", "--size", "1600", "--out", In("out")},
+       "The size \"1600\" is not WIDTHxHEIGHT"},
+  };
+  const std::size_t entries = folder.CountEntries();
+  for (const auto& [words, err] : refusals) {
+    SCOPED_TRACE(::testing::PrintToString(words));
+    const CliRun outcome = Run(words);
+    EXPECT_EQ(outcome.code, 1);
+    EXPECT_EQ(outcome.err.rfind(err, 0), 0u) << outcome.err;
+    EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << "one line";
+    EXPECT_EQ(outcome.out + ReadFileText(lib), original);
+    EXPECT_EQ(folder.CountEntries(), entries) << "nothing left beside the library";
+  }
+  for (const auto& [words, err] : misfits) {
+    const CliRun outcome = Run(words);
+    EXPECT_EQ(outcome.code, 2);
+    EXPECT_EQ(outcome.err.rfind(err, 0), 0u) << outcome.err;
+    EXPECT_NE(outcome.err.find("Usage: component-editor-cli " + words[0]), std::string::npos) << outcome.err;
+  }
+  EXPECT_EQ(ReadFileText(lib), original);
+  EXPECT_EQ(folder.CountEntries(), entries);
+}
 
-  const CliRun show = RunCliCommand(RunCli, {"show", library.string(), "--json"});
-  ASSERT_EQ(show.code, 0) << show.err;
-  const json shown = json::parse(show.out);
-  EXPECT_EQ(shown["library"], library.string());
-  ASSERT_FALSE(shown["components"].empty());
-  const json& package = shown["components"][0]["packages"].at(0);
-  const json& terminal = package["gates"].at(0)["terminals"].at(0);
+TEST_F(CliCommandsTest, ShowSymbolsAndScanPrintTheirJson) {
+  const json shown = json::parse(Run({"show", Sample(), "--json"}).out);
+  EXPECT_EQ(shown["library"], Sample());
+  const json& package = shown["components"].at(0)["packages"].at(0);
   EXPECT_TRUE(package["package"].is_string() && package["footprint"].is_string());
-  EXPECT_EQ(terminal["terminal"], 1);
-  EXPECT_TRUE(terminal["name"].is_string() && (terminal["pin"].is_string() || terminal["pin"].is_null()));
-
-  const CliRun symbols =
-      RunCliCommand(RunCli, {"symbols", (scratch.Path() / "logic.scmlib").string(), "--json"});
-  ASSERT_EQ(symbols.code, 0) << symbols.err;
-  const json listed = json::parse(symbols.out);
-  ASSERT_FALSE(listed["symbols"].empty());
-  EXPECT_GT(listed["symbols"][0]["pins"].get<int>(), 0);
-  EXPECT_TRUE(listed["symbols"][0]["name"].is_string() && listed["problems"].is_array());
-
-  const CliRun scan = RunCliCommand(RunCli, {"scan", scratch.Path().string(), "--json"});
-  ASSERT_EQ(scan.code, 0) << scan.err;
+  const json& terminal = package["gates"].at(0)["terminals"].at(0);
+  EXPECT_EQ(std::make_tuple(terminal["terminal"], terminal["name"], terminal["pin"]),
+            std::make_tuple(json(1), json("A"), json("1")));
+  const json listed = json::parse(Run({"symbols", In("logic.scmlib"), "--json"}).out);
+  const json& symbol = listed["symbols"].at(0);
+  EXPECT_EQ(std::make_tuple(symbol["name"], symbol["pins"]), std::make_tuple(json("NAND2"), json(3)));
+  EXPECT_TRUE(listed["problems"].is_array());
+  std::filesystem::remove_all(In(KicadImportSamples::kFootprintFolder));
+  std::filesystem::remove(In(KicadImportSamples::kSymbolLibrary));
+  const CliRun scan = Run({"scan", folder.Path().string(), "--json"});
+  EXPECT_EQ(scan.code, 0) << scan.err;
   const json scanned = json::parse(scan.out);
-  EXPECT_EQ(scanned["libraries"], 3);
+  EXPECT_EQ(std::make_tuple(scanned["libraries"], scanned["components"], scanned["failures"]),
+            std::make_tuple(json(4), json(shown["components"].size()), json::array()));
   EXPECT_GE(scanned["symbols"].get<size_t>(), listed["symbols"].size());
-  EXPECT_EQ(scanned["components"], shown["components"].size());
-  EXPECT_TRUE(scanned["failures"].empty() && scanned["seconds"].is_number());
+  EXPECT_TRUE(scanned["seconds"].is_number());
+}
+
+// A damaged library is one of the failures; a FIFO never gets a writer here: reading it
+// must not wait for one, it is passed over with a note.
+TEST_F(CliCommandsTest, SymbolsListsEachSymbolWithItsCountAndScanSumsUpAFolderAfterEachFailure) {
+  const std::string cut = "Cannot read \"Cut.kicad_mod\" at line 2: the file ends inside a list.\n";
+  WriteFileText(In("Import.pretty/Cut.kicad_mod"), "(footprint \"Cut\"\n(pad");
+  WriteFileText(In("broken.cmplib"), "{\"version\": 1, \"components\": [\n");
+  const std::tuple<const char*, std::string, std::string> listed[] = {
+      {"Import.kicad_sym", "QUAD:A\t5\nQUAD:B\t5\nBGA5\t5\n", ""},
+      {"Import.pretty", "BGA-4\t5\nDIP-14\t14\n" + KicadImportSamples::LongFootprint() + "\t14\n", cut},
+      {"logic.scmlib", "NAND2\t3\nINV\t2\nDFF\t4\nPOWER\t2\n", ""}};
+  for (const auto& [library, first, err] : listed) {
+    const CliRun symbols = Run({"symbols", In(library)});
+    EXPECT_EQ(symbols.code, 0);
+    EXPECT_EQ(symbols.out, first);
+    EXPECT_EQ(symbols.err, err) << library;
+  }
+  const std::vector<std::string> lines = Lines(Run({"scan", folder.Path().string()}).out);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0] + "\n", cut);
+  EXPECT_NE(lines[1].find("broken.cmplib"), std::string::npos) << lines[1];
+  EXPECT_EQ(lines[2].substr(0, lines[2].find(", 2 failures, ")),
+            "10 files, 6 libraries, 22 symbols, 170 pads or pins, 4 components");
+  EXPECT_EQ(lines[2].substr(lines[2].size() - 2), " s");
+
+  ASSERT_EQ(::mkfifo(In("Import.pretty/Pipe.kicad_mod").c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo(In("Pipe.kicad_sym").c_str(), 0644), 0);
+  const std::string note = "it is a FIFO, not a regular file.";
+  EXPECT_NE(Run({"symbols", In("Import.pretty")}).err.find("Pipe.kicad_mod\": " + note), std::string::npos);
+  const CliRun pipe = Run({"symbols", In("Pipe.kicad_sym")});
+  EXPECT_EQ(pipe.code, 1);
+  EXPECT_NE(pipe.err.find(note), std::string::npos) << pipe.err;
+  const CliRun scan = Run({"scan", folder.Path().string()});
+  EXPECT_EQ(scan.code, 1) << "a failure fails the scan";
+  for (const std::string& said : {"Pipe.kicad_mod\": " + note, "Pipe.kicad_sym\": " + note, ", 4 failures,"s})
+    EXPECT_NE(scan.out.find(said), std::string::npos) << scan.out;
+}
+
+// The program's folder holds no library here: the symbol libraries beside the component
+// library draw it, the terminals with their names, the pads with their numbers.
+TEST_F(CliCommandsTest, RenderDrawsAComponentFromTheSymbolLibrariesBesideItsLibrary) {
+  const CliRun render = Run({"render", Sample(), "HEX-INV", "--size", "1600x1000", "--out", In("out")});
+  ASSERT_EQ(render.code, 0) << render.err;
+  const std::vector<SvgElement> schematic = ReadSvg(ReadFileText(In("out/HEX-INV-DIP-14-schematic.svg")));
+  const std::vector<SvgElement> pcb = ReadSvg(ReadFileText(In("out/HEX-INV-DIP-14-pcb.svg")));
+  EXPECT_EQ(TextsReading(schematic, "A").size(), 6U) << "an input terminal of each of the six inverters";
+  EXPECT_EQ(TextsReading(schematic, "Y").size(), 6U);
+  EXPECT_EQ(TextsReading(schematic, "VCC").size(), 1U) << "the power gate";
+  for (int pad = 1; pad <= 14; ++pad) EXPECT_EQ(TextsReading(pcb, std::to_string(pad)).size(), 1U) << pad;
+  EXPECT_EQ(Run({"render", Sample(), "RESISTOR", "--size", "200x10000", "--out", In("out")}).code, 0)
+      << "the least width and the most height";
 }
 
 }  // namespace

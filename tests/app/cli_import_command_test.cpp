@@ -1,173 +1,204 @@
-// The command-line import of a symbol of the field's libraries as a script runs it: the
-// component it adds (gates, pin map, the names of its libraries), the pins it reports
-// left without a pad, and refusals that write nothing.
-#include <gtest/gtest.h>
+// The field's libraries and pinout tables from and to the command line, as a script
+// runs them: a symbol imported on its footprint (the component it adds, the pins it
+// reports left without a pad), a two-package pinout table, show and export when the
+// footprint that names the pins is gone, and every sample exported and imported again
+// with its pin map, terminal names and gates, supplies shared by every gate in the
+// units' shared part.
+#include <algorithm>
+#include <tuple>
+#include <utility>
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "app/cli_commands.h"
-#include "app/pin_map_printer.h"
-#include "host/model/component.h"
-#include "host/model/component_library_file.h"
-#include "host/model/design.h"
-#include "host/model/gate.h"
-#include "tests/support/cli_run.h"
-#include "tests/support/file_text.h"
-#include "tests/support/kicad_import_samples.h"
-#include "tests/support/scratch_folder.h"
+#include "host/kicad/kicad_export.h"
+#include "host/kicad/kicad_library.h"
+#include "host/model/pin_labels.h"
+#include "host/model/symbol_library.h"
+#include "host/model/symbol_library_locator.h"
+#include "tests/app/cli_fixture.h"
 
 namespace {
 
 namespace Samples = KicadImportSamples;
 
-class CliImportCommandTest : public ::testing::Test {
+using NamedPins = std::vector<std::vector<std::pair<std::string, std::string>>>;
+
+// Per gate, the (name, pin) of every terminal with a pin, in name order: a terminal is
+// named by its own name, else by its symbol's pin; a pin as the footprint names it.
+NamedPins PinsOf(const CComponent& record, const std::string& library) {
+  const CPinLabels labels = CPinLabels::ForPackage(record, CString(library));
+  NamedPins pins;
+  POSITION position = nullptr;
+  int index = 0;
+  for (const CGate* gate = record.FirstGate(position, index); gate != nullptr;
+       gate = record.NextGate(position, index)) {
+    CString path;
+    EXPECT_TRUE(
+        CSymbolLibraryLocator(SymbolKind::Schematic, CString(library)).Find(gate->GetLibrary(), path));
+    CScmSymbolLibrary symbols(path);
+    EXPECT_TRUE(symbols.OpenRead()) << path.str();
+    const CSymbol* symbol = symbols.Find(gate->GetSymbol());
+    auto& gatePins = pins.emplace_back();
+    for (int terminal = 1; symbol != nullptr && terminal <= gate->CountPins(); ++terminal) {
+      if (gate->GetPinNumber(terminal) == CGate::kNoPin) continue;
+      const CString name = gate->GetPinName(terminal);
+      gatePins.emplace_back(name.IsEmpty() ? symbol->FindPad(terminal)->GetName().str() : name.str(),
+                            labels.Text(gate->GetPinNumber(terminal)).str());
+    }
+    std::sort(gatePins.begin(), gatePins.end());
+  }
+  return pins;
+}
+
+class CliImportCommandTest : public CliTest {
  protected:
-  void SetUp() override {
-    Samples::Write(m_folder.Path());
-    m_symbols = m_folder / Samples::kSymbolLibrary;
-    m_footprints = m_folder / Samples::kFootprintFolder;
+  std::string Parts() const { return In("parts.cmplib"); }
+  CliRun Import(std::vector<std::string> more) {
+    more.insert(more.begin(), {"import-symbol", Parts(), In(Samples::kSymbolLibrary)});
+    return Run(std::move(more));
+  }
+  std::string Footprints() const { return In(Samples::kFootprintFolder); }
+
+  // The folder that holds the package's footprint in the field's format after the export.
+  std::string FootprintFolder(const CComponent& record, const std::string& library) const {
+    const CString path = CSymbolLibraryLocator(SymbolKind::Pcb, CString(library))
+                             .GetPath(record.GetPcbComponent()->GetLibrary());
+    return KicadLibrary::KindOfPath(path.str()) == SymbolKind::Pcb ? path.str() : In("Out.pretty");
   }
 
-  std::string Library() const { return m_folder / "parts.cmplib"; }
-
-  CliRun Run(std::vector<std::string> words) {
-    words.insert(words.begin(), "import-symbol");
-    return RunCliCommand(RunCli, std::move(words));
-  }
-
-  const CComponent* Load(const char* name) {
+  // Imports each symbol exported for `library` again and compares it with its record.
+  void ExpectRoundTrip(const std::string& library) {
+    std::vector<LibraryEntry> entries;
     CString error;
-    EXPECT_TRUE(CComponentLibraryFile::LoadComponent(Library(), name, m_saved, error)) << error.str();
-    return m_saved.FirstComponent();
+    ASSERT_TRUE(CComponentLibraryFile::ReadContents(CString(library), entries, error)) << error.str();
+    for (const LibraryEntry& entry : entries) {
+      CDesign design;
+      ASSERT_TRUE(CComponentLibraryFile::LoadComponent(CString(library), entry.name, design, error));
+      const CKicadExport::Source source = CKicadExport::SourceOf(design, entry.name);
+      for (const CComponent* record : source.records) {
+        const std::string symbol =
+            entry.name.str() + (source.records.size() > 1 ? "_" + record->GetPackage().str() : "");
+        const std::string name = "RT" + std::to_string(++m_imported);
+        const CliRun imported =
+            Run({"import-symbol", In("again.cmplib"), In("Out.kicad_sym"), symbol, "--footprint",
+                 FootprintFolder(*record, library), record->GetPcbSymbol().str(), "--name", name});
+        ASSERT_EQ(imported.code, 0) << symbol << ": " << imported.err;
+        const CComponent* back = Load(In("again.cmplib"), name.c_str());
+        ASSERT_NE(back, nullptr) << symbol;
+        EXPECT_EQ(back->CountGates(), record->CountGates()) << symbol;
+        EXPECT_EQ(PinsOf(*back, In("again.cmplib")), PinsOf(*record, library)) << symbol;
+      }
+    }
   }
 
-  ScratchFolder m_folder;
-  std::string m_symbols;
-  std::string m_footprints;
-  CDesign m_saved;
+  int m_imported = 0;
 };
-
-TEST_F(CliImportCommandTest, AddsOneGatePerUnitWithThePinMapOfTheFootprint) {
-  const CliRun outcome =
-      Run({Library(), m_symbols, Samples::kQuad, "--footprint", m_footprints, Samples::kDip});
-  ASSERT_EQ(outcome.code, 0) << outcome.err;
-  EXPECT_EQ(outcome.out, "Added QUAD to " + Library() + ": 2 gates, package DIP-14.\n");
-  const CComponent* record = Load("QUAD");
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->GetPackage(), "DIP-14");
-  EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder) << "beside the library";
-  ASSERT_EQ(record->CountGates(), 2);
-  EXPECT_EQ(record->FindGate(1)->GetSymbol(), "QUAD:B");
-  EXPECT_EQ(record->FindGate(1)->GetLibrary(), Samples::kSymbolLibrary);
-  EXPECT_EQ(record->GetPinNumber(1, 1), 4);
-  EXPECT_EQ(record->GetPinNumber(1, 5), 14) << "the shared supply pin";
-}
-
-TEST_F(CliImportCommandTest, ReportsBallsWithoutAPadAndTakesNameAndPackage) {
-  const CliRun outcome = Run({Library(), m_symbols, "BGA5", "--footprint", m_footprints,
-                              Samples::kBallFootprint, "--name", "SENSOR", "--package", "BGA"});
-  ASSERT_EQ(outcome.code, 0) << outcome.err;
-  EXPECT_NE(outcome.out.find("1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, terminal 5)."),
-            std::string::npos)
-      << outcome.out;
-  const CComponent* record = Load("SENSOR");
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->GetPackage(), "BGA");
-  EXPECT_EQ(record->GetPinNumber(0, 1), 1);
-  EXPECT_EQ(record->GetPinNumber(0, 5), CGate::kNoPin);
-}
 
 // A library elsewhere is named by its absolute path, so that the component reopens from
 // any folder; a footprint name of 95 bytes is saved whole.
-TEST_F(CliImportCommandTest, LibrariesElsewhereAreNamedByPathAndLongFootprintNamesAreKept) {
+TEST_F(CliImportCommandTest, AddsOneGatePerUnitWithThePinMapOfTheFootprintAndReportsBallsWithoutAPad) {
+  const CliRun quad = Import({Samples::kQuad, "--footprint", Footprints(), Samples::kDip});
+  ASSERT_EQ(quad.code, 0) << quad.err;
+  EXPECT_EQ(quad.out, "Added QUAD to " + Parts() + ": 2 gates, package DIP-14.\n");
+  EXPECT_EQ(Described(*Load(Parts(), "QUAD")),
+            "DIP-14 Import.pretty:DIP-14 14 U | Import.kicad_sym:QUAD:A 1 2 3 7 14 | Import.kicad_sym:QUAD:B "
+            "4 5 6 7 14");
+
+  const CliRun balls = Import(
+      {"BGA5", "--footprint", Footprints(), Samples::kBallFootprint, "--name", "SENSOR", "--package", "BGA"});
+  ASSERT_EQ(balls.code, 0) << balls.err;
+  EXPECT_NE(balls.out.find("1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, terminal 5)."),
+            std::string::npos)
+      << balls.out;
+  EXPECT_EQ(Described(*Load(Parts(), "SENSOR")),
+            "BGA Import.pretty:BGA-4 4 U | Import.kicad_sym:BGA5 1 2 3 4 -");
+
   ScratchFolder other;
-  const std::string library = other / "elsewhere.cmplib";
-  const CliRun outcome = Run({library, m_symbols, Samples::kQuad, "--footprint", m_footprints,
-                              Samples::LongFootprint(), "--package", "DSUB-15"});
-  ASSERT_EQ(outcome.code, 0) << outcome.err;
-  CString error;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(library, "QUAD", m_saved, error)) << error.str();
-  const CComponent* record = m_saved.FirstComponent();
-  EXPECT_EQ(record->GetPcbSymbol(), Samples::LongFootprint());
-  EXPECT_EQ(record->FindGate(0)->GetLibrary(), m_symbols);
-  EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), m_footprints);
+  ASSERT_EQ(Run({"import-symbol", other / "elsewhere.cmplib", In(Samples::kSymbolLibrary), Samples::kQuad,
+                 "--footprint", Footprints(), Samples::LongFootprint(), "--package", "DSUB-15"})
+                .code,
+            0);
+  const std::string described = Described(*Load(other / "elsewhere.cmplib", "QUAD"));
+  EXPECT_EQ(described.substr(0, described.find(" | ")),
+            "DSUB-15 " + Footprints() + ":" + Samples::LongFootprint() + " 14 U");
+  EXPECT_NE(described.find(" | " + In(Samples::kSymbolLibrary) + ":QUAD:A"), std::string::npos) << described;
 }
 
-CliRun RunExport(std::vector<std::string> words) {
-  words.insert(words.begin(), "export");
-  return RunCliCommand(RunCli, std::move(words));
-}
-
-// Balls named A1 ... B2 print as bare pin numbers once their footprint is gone: show and
-// export say so and stop, unless told to go on.
+// Balls named A1 ... B2 printed as bare pin numbers once their footprint was gone: show
+// and export say so and stop, unless told to go on.
 TEST_F(CliImportCommandTest, ShowAndExportStopWhenTheFootprintThatNamesThePinsIsMissing) {
-  ASSERT_EQ(
-      Run({Library(), m_symbols, Samples::kBall, "--footprint", m_footprints, Samples::kBallFootprint}).code,
-      0);
-  const auto show = [this](std::vector<std::string> more) {
-    more.insert(more.begin(), {"show", Library()});
-    return RunCliCommand(RunCli, std::move(more));
-  };
-  const CliRun found = show({});
+  ASSERT_EQ(Import({Samples::kBall, "--footprint", Footprints(), Samples::kBallFootprint}).code, 0);
+  const CliRun found = Run({"show", Parts()});
   EXPECT_EQ(found.code, 0);
   EXPECT_EQ(found.err, "");
   EXPECT_NE(found.out.find("pin A1"), std::string::npos) << found.out;
 
-  std::filesystem::remove_all(m_footprints);
-  struct Case {
-    CliRun run;
-    int code;
-    const char* output;
+  std::filesystem::remove_all(Footprints());
+  const std::string unread =
+      "The footprint BGA-4 of BGA5 in BGA-4 cannot be read: Cannot open library Import.pretty";
+  const std::tuple<std::vector<std::string>, int, const char*> cases[] = {
+      {{"show", Parts()}, 1, "shown"},
+      {{"show", Parts(), Samples::kBall, "--keep-going"}, 0, "pin 1"},
+      {{"export", Parts(), Samples::kBall}, 1, "exported"},
+      {{"export", Parts(), Samples::kBall, "--keep-going"}, 0, "exported"},
   };
-  const Case cases[] = {
-      {show({}), 1, "shown"},
-      {show({Samples::kBall, "--keep-going"}), 0, "shown"},
-      {RunExport({Library(), Samples::kBall}), 1, "exported"},
-      {RunExport({Library(), Samples::kBall, "--keep-going"}), 0, "exported"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.run.code, c.code) << c.run.err;
-    EXPECT_EQ(c.run.err.rfind("The footprint BGA-4 of BGA5 in BGA-4 cannot be read: Cannot open library "
-                              "Import.pretty",
-                              0),
-              0u)
-        << c.run.err;
-    EXPECT_NE(c.run.err.find(c.output), std::string::npos) << c.run.err;
-    EXPECT_EQ(c.run.out.empty(), c.code == 1) << c.run.out;
+  for (const auto& [words, code, said] : cases) {
+    const CliRun run = Run(words);
+    EXPECT_EQ(run.code, code) << run.err;
+    EXPECT_EQ(run.err.rfind(unread, 0), 0u) << run.err;
+    EXPECT_NE((run.err + run.out).find(said), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.empty(), code == 1) << run.out;
   }
-  EXPECT_NE(cases[1].run.out.find("pin 1"), std::string::npos) << cases[1].run.out;
 }
 
-TEST_F(CliImportCommandTest, RefusalsNameTheProblemAndWriteNothing) {
-  struct Case {
-    std::vector<std::string> words;
-    std::string message;
-  };
-  const std::vector<Case> cases = {
-      {{Library(), m_symbols, "NOPE"}, "There is no symbol \"NOPE\" in \"Import.kicad_sym\"."},
-      {{Library(), m_footprints, "QUAD"}, "\"" + m_footprints + "\" is no .kicad_sym symbol library."},
-      {{Library(), m_symbols, "QUAD", "--footprint", m_footprints, Samples::LongFootprint()},
-       "Package name cannot be longer than 64 characters. Name it with --package."},
-      {{Library(), m_symbols, "QUAD", "--name", " QUAD"},
-       "Component name \" QUAD\" cannot begin or end with a blank."},
-  };
-  for (const Case& c : cases) {
-    const CliRun outcome = Run(c.words);
-    EXPECT_EQ(outcome.code, 1);
-    EXPECT_EQ(outcome.err, c.message + "\n");
-    EXPECT_EQ(outcome.out, "");
+TEST_F(CliImportCommandTest, ATwoPackagePinoutTableGivesBothPackagesAndReportsWhatStayedUnassigned) {
+  WriteFileText(In("part.csv"),
+                "PAD,Pin/Ball Function,Bank,Dual Function,Differential,High Speed,DQS,CABGA4,DIP14\n"
+                "1,PL2A,7,,True,,,A1,1\n2,PL2B,7,,Comp,,,A2,-\n3,VCC,-,,,,,B1,7\n4,GND,-,,,,,B2,14\n");
+  const CliRun outcome = Run({"import-pinout", Parts(), In("part.csv"), "--name", "PART", "--footprint",
+                              "DIP14=" + Footprints() + ":" + Samples::kDip});
+  ASSERT_EQ(outcome.code, 0) << outcome.err;
+  for (const std::string& said :
+       {std::string("2 gates, 2 packages"),
+        std::string("CABGA4: without a footprint 4 balls named otherwise than by a number stayed unassigned: "
+                    "A1, A2, B1, B2."),
+        "DIP14: 11 pads of " + std::string(Samples::kDip) + " have no terminal"})
+    EXPECT_NE(outcome.out.find(said), std::string::npos) << outcome.out;
+  ASSERT_NE(Load(Parts(), "PART", "CABGA4"), nullptr);
+  // PL2B is not in this package; GND comes below VCC in natural order.
+  EXPECT_EQ(Described(*Load(Parts(), "PART", "DIP14")),
+            "DIP14 Import.pretty:DIP-14 14 U | parts.scmlib:PART_BANK_7 1 - | parts.scmlib:PART_POWER 14 7");
+}
+
+TEST_F(CliImportCommandTest, EverySampleComesBackThroughImportSymbol) {
+  const std::string imported = In("imported.cmplib");
+  ASSERT_EQ(Run({"import-symbol", imported, In(Samples::kSymbolLibrary), Samples::kQuad, "--footprint",
+                 In(Samples::kFootprintFolder), Samples::kDip})
+                .code,
+            0);
+  for (const std::string& library :
+       {std::string(CE_DATA_DIR "/sample.cmplib"), std::string(CE_DATA_DIR "/big/big-fpga.cmplib"),
+        std::string(CE_DATA_DIR "/big/big-fpga-banks.cmplib"), imported}) {
+    SCOPED_TRACE(library);
+    const std::vector<std::string> words = {"export-kicad",      library,        "--out",
+                                            In("Out.kicad_sym"), "--footprints", In("Out.pretty"),
+                                            "--leave-unnumbered"};
+    const CliRun outcome = Run(words);
+    ASSERT_EQ(outcome.code, 0) << outcome.err;
+    const std::string written = ReadFileText(In("Out.kicad_sym"));
+    ASSERT_EQ(Run(words).code, 0);
+    EXPECT_EQ(ReadFileText(In("Out.kicad_sym")), written) << "the same bytes again";
+    ExpectRoundTrip(library);
   }
-  EXPECT_FALSE(std::filesystem::exists(Library())) << "nothing written";
-  ASSERT_EQ(Run({Library(), m_symbols, "QUAD"}).code, 0);
-  const std::string written = ReadFileText(Library());
-  const CliRun again = Run({Library(), m_symbols, "QUAD"});
-  EXPECT_EQ(again.code, 1);
-  EXPECT_NE(again.err.find("QUAD"), std::string::npos) << again.err;
-  EXPECT_EQ(ReadFileText(Library()), written);
-  EXPECT_EQ(Run({Library(), m_symbols}).code, 2);
+  // The supplies every unit draws alike are one pin each of the shared part, kept hidden
+  // and of their type.
+  const std::string shared = ReadFileText(In("Out.kicad_sym"));
+  const size_t part = shared.find("(symbol \"QUAD_0_1\"");
+  ASSERT_NE(part, std::string::npos) << shared;
+  EXPECT_NE(shared.find("(pin power_in line (at 0 7.62 270) (length 2.54) hide", part), std::string::npos);
+  size_t supplies = 0;
+  for (size_t at = shared.find("(number \"14\""); at != std::string::npos;
+       at = shared.find("(number \"14\"", at + 1))
+    ++supplies;
+  EXPECT_EQ(supplies, 1u) << "one pin, not one per unit";
 }
 
 }  // namespace

@@ -1,203 +1,164 @@
-// The command-line tool's library commands as a script runs them: what they write,
-// byte for byte outside the component touched, their exit codes, and the one line that
-// names the problem when they refuse, leaving the library as it was.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+// The command-line tool's library commands as a script runs them: new, copy, rename and
+// delete write byte for byte outside the component touched; check and diff, as CI and
+// git run them, print a located line per problem or change, exit with codes scripts
+// branch on, and give the JSON form.
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
+#include <nlohmann/json.hpp>
+#include <tuple>
 
-#include "app/cli_commands.h"
-#include "host/model/component.h"
-#include "host/model/component_library_file.h"
-#include "host/model/design.h"
 #include "host/model/gate.h"
-#include "platform/program_path.h"
-#include "tests/support/cli_run.h"
-#include "tests/support/file_text.h"
+#include "tests/app/cli_fixture.h"
 #include "tests/support/library_text.h"
-#include "tests/support/scratch_folder.h"
 
 namespace {
 
-class CliLibraryCommandsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SetProgramPathForTesting(CE_DATA_DIR);
-    m_original = ReadFileText(CE_DATA_DIR "/sample.cmplib");
-    WriteFileText(Library(), m_original);
-  }
-  void TearDown() override { SetProgramPathForTesting(""); }
+using nlohmann::json;
+using Edit = std::function<void(json& library)>;
 
-  std::string Library() const { return m_folder / "parts.cmplib"; }
-  std::string Text() const { return ReadFileText(Library()); }
-
-  CliRun Run(std::vector<std::string> words) { return RunCliCommand(RunCli, std::move(words)); }
-
-  // Refused with exit code 1, `message` on the error stream and the file untouched.
-  void ExpectRefused(const std::vector<std::string>& words, const std::string& message) {
-    const CliRun outcome = Run(words);
-    EXPECT_EQ(outcome.code, 1) << words[0];
-    EXPECT_EQ(outcome.err, message + "\n");
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(Text(), m_original);
-    EXPECT_EQ(m_folder.CountEntries(), 1u) << "nothing left beside the library";
-  }
-
-  // The component as the library holds it now, in a design of its own.
-  CDesign& Load(const char* name) {
-    m_designs.push_back(std::make_unique<CDesign>());
-    CString error;
-    EXPECT_TRUE(CComponentLibraryFile::LoadComponent(Library().c_str(), name, *m_designs.back(), error))
-        << error.str();
-    return *m_designs.back();
-  }
-
-  ScratchFolder m_folder;
-  std::string m_original;
-  std::vector<std::unique_ptr<CDesign>> m_designs;
-};
-
-TEST_F(CliLibraryCommandsTest, NewWithAFootprintMakesTheGatesWithoutPins) {
-  const CliRun outcome = Run({"new", Library(), "NAND-Y", "--package", "DIP-14", "--footprint",
-                              "footprints.pcblib:DIP-14", "--symbol", "logic.scmlib:NAND2", "--gates", "4"});
-  ASSERT_EQ(outcome.code, 0) << outcome.err;
-  EXPECT_EQ(outcome.out, "Added NAND-Y to " + Library() + ".\n");
-  EXPECT_EQ(TextWithout(Text(), "NAND-Y"), m_original);
-  const CComponent& record = *Load("NAND-Y").FirstComponent();
-  EXPECT_EQ(record.GetPackage(), "DIP-14");
-  EXPECT_EQ(record.GetPcbSymbol(), "DIP-14");
-  EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
-  EXPECT_EQ(record.GetPinCount(), 14);
-  EXPECT_EQ(record.GetDefaultReference(), "U");
-  ASSERT_EQ(record.CountGates(), 4);
-  EXPECT_EQ(record.FindGate(3)->GetSymbol(), "NAND2");
-  EXPECT_EQ(record.GetPinNumber(3, 3), CGate::kNoPin);
+json& Package(json& library, int component, int package) {
+  return library["components"][component]["packages"][package];
+}
+json& Terminal(json& library, int component, int package, int gate, int terminal) {
+  return Package(library, component, package)["gates"][gate]["terminals"][terminal];
 }
 
-TEST_F(CliLibraryCommandsTest, NewWithoutAFootprintNumbersThePinsInGateOrder) {
-  ASSERT_EQ(Run({"new", Library(), "FLOPS", "--package", "SOIC-8", "--symbol", "logic.scmlib:DFF", "--gates",
+class CliLibraryCommandsTest : public CliTest {
+ protected:
+  // The sample with `edit` made, saved beside it.
+  std::string Edited(const std::string& name, const Edit& edit) const {
+    json library = json::parse(original);
+    edit(library);
+    WriteFileText(In(name), library.dump(2));
+    return In(name);
+  }
+};
+
+TEST_F(CliLibraryCommandsTest, NewLeavesPinsOpenOnAFootprintAndNumbersThemInGateOrderWithout) {
+  const CliRun made = Run({"new", Sample(), "NAND-Y", "--package", "DIP-14", "--footprint",
+                           "footprints.pcblib:DIP-14", "--symbol", "logic.scmlib:NAND2", "--gates", "2"});
+  ASSERT_EQ(made.code, 0) << made.err;
+  EXPECT_EQ(made.out, "Added NAND-Y to " + Sample() + ".\n");
+  EXPECT_EQ(TextWithout(ReadFileText(Sample()), "NAND-Y"), original);
+  EXPECT_EQ(Described(*Load(Sample(), "NAND-Y")),
+            "DIP-14 footprints.pcblib:DIP-14 14 U | logic.scmlib:NAND2 - - - | logic.scmlib:NAND2 - - -");
+  ASSERT_EQ(Run({"new", Sample(), "FLOPS", "--package", "SOIC-8", "--symbol", "logic.scmlib:DFF", "--gates",
                  "2", "--reference", "FF", "--pins", "8"})
                 .code,
             0);
-  const CComponent& record = *Load("FLOPS").FirstComponent();
-  EXPECT_EQ(record.GetPinCount(), 8);
-  EXPECT_EQ(record.GetDefaultReference(), "FF");
-  ASSERT_EQ(record.CountGates(), 2);
-  EXPECT_EQ(record.GetPinNumber(0, 1), 1);
-  EXPECT_EQ(record.GetPinNumber(1, 4), 8);
-}
-
-TEST_F(CliLibraryCommandsTest, NewRefusesATakenNameAMissingSymbolAndBadWords) {
-  ExpectRefused({"new", Library(), "hex-inv", "--package", "DIP-14"},
-                "The library \"parts.cmplib\" already holds a component named \"hex-inv\".");
-  ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--symbol", "logic.scmlib:NOPE"},
-                "Symbol NOPE does not exist in " +
-                    (std::filesystem::absolute(CE_DATA_DIR) / "logic.scmlib").string() + ".");
-  ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--footprint", "DIP-14"},
-                "--footprint takes LIB:SYMBOL, not \"DIP-14\".");
-  ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--gates", "many"},
-                "--gates must be a whole number from 1 to 32768, not \"many\".");
-  ExpectRefused(
-      {"new", Library(), "N2", "--package", "DIP-14", "--symbol", "logic.scmlib:INV", "--gates", "0"},
-      "--gates must be a whole number from 1 to 32768, not \"0\".");
-  ExpectRefused(
-      {"new", Library(), "N2", "--package", "DIP-14", "--symbol", "logic.scmlib:INV", "--gates", "32768"},
-      "--gates 32768 would make 65536 terminals (32768 gates of 2); a component has at most 65535.");
-  ExpectRefused({"new", Library(), "N2", "--package", "DIP-14", "--reference", "U1"},
-                "Default reference \"U1\" can contain only the letters A to Z, without digits or blanks.");
-  ExpectRefused({"new", Library(), " N2", "--package", "DIP-14"},
-                "Component name \" N2\" cannot begin or end with a blank.");
-
-  const CliRun noPackage = Run({"new", Library(), "N2"});
-  EXPECT_EQ(noPackage.code, 2);
-  EXPECT_NE(noPackage.err.find("Usage: component-editor-cli new [OPTIONS] LIBRARY NAME"), std::string::npos);
-  EXPECT_EQ(Text(), m_original);
+  EXPECT_EQ(Described(*Load(Sample(), "FLOPS")),
+            "SOIC-8 : 8 FF | logic.scmlib:DFF 1 2 3 4 | logic.scmlib:DFF 5 6 7 8");
 }
 
 TEST_F(CliLibraryCommandsTest, CopyRenameAndDeleteTouchOnlyTheirComponent) {
-  ASSERT_EQ(Run({"copy", Library(), "HEX-INV", "HEX-INV-2"}).code, 0);
-  EXPECT_EQ(TextWithout(Text(), "HEX-INV-2"), m_original);
-
-  const std::string copied = Text();
-  const CliRun renamed = Run({"rename", Library(), "HEX-INV-2", "INVERTERS"});
+  ASSERT_EQ(Run({"copy", Sample(), "HEX-INV", "HEX-INV-2"}).code, 0);
+  EXPECT_EQ(TextWithout(ReadFileText(Sample()), "HEX-INV-2"), original);
+  const std::string copied = ReadFileText(Sample());
+  const CliRun renamed = Run({"rename", Sample(), "HEX-INV-2", "INVERTERS"});
   ASSERT_EQ(renamed.code, 0) << renamed.err;
-  EXPECT_EQ(renamed.out, "Renamed HEX-INV-2 to INVERTERS in " + Library() + ".\n");
-  EXPECT_EQ(TextWithout(Text(), "INVERTERS"), TextWithout(copied, "HEX-INV-2"));
-
-  ASSERT_EQ(Run({"delete", Library(), "inverters"}).code, 0);
-  EXPECT_EQ(Text(), m_original);
+  EXPECT_EQ(renamed.out, "Renamed HEX-INV-2 to INVERTERS in " + Sample() + ".\n");
+  EXPECT_EQ(TextWithout(ReadFileText(Sample()), "INVERTERS"), TextWithout(copied, "HEX-INV-2"));
+  ASSERT_EQ(Run({"delete", Sample(), "inverters"}).code, 0);
+  EXPECT_EQ(ReadFileText(Sample()), original);
 }
 
-TEST_F(CliLibraryCommandsTest, EditsRefuseMissingAndTakenNamesAndADamagedLibrary) {
-  ExpectRefused({"copy", Library(), "NOPE", "X"},
-                "The library \"parts.cmplib\" holds no component named \"NOPE\".");
-  ExpectRefused({"rename", Library(), "HEX-INV", "resistor"},
-                "The library \"parts.cmplib\" already holds a component named \"resistor\".");
-  ExpectRefused({"rename", Library(), "HEX-INV", ""}, "Component name cannot be empty.");
-  ExpectRefused({"delete", Library(), "NOPE"},
-                "The library \"parts.cmplib\" holds no component named \"NOPE\".");
+TEST_F(CliLibraryCommandsTest, CheckNamesEachPlantedProblemWhereItIs) {
+  const CliRun sample = Run({"check", Sample()});
+  EXPECT_EQ(sample.code, 0) << sample.out;
+  EXPECT_EQ(sample.out, "No problems in 4 components.\n");
+  struct Planted {
+    Edit edit;
+    std::string line;  // the line's start: a name rule's wording is the validator's
+  };
+  const std::vector<Planted> planted = {
+      {[](json& l) { Terminal(l, 0, 0, 1, 1)["pin"] = 15; },
+       "QUAD-NAND2: package DIP-14: gate b terminal 2 (B) has pin 15, outside 1 to 14"},
+      {[](json& l) { Terminal(l, 1, 1, 0, 1)["pin"] = 1; },
+       "HEX-INV: package TSSOP-14: gate a terminal 2 (Y) has pin 1, which gate a terminal 1 (A) has too"},
+      {[](json& l) { Terminal(l, 2, 0, 0, 2)["name"] = Terminal(l, 2, 1, 0, 2)["name"] = " OUT"; },
+       "DUAL-OPAMP: gate a, terminal 3 ( OUT): "},
+      {[](json& l) { Terminal(l, 3, 0, 0, 0)["pin"] = -1; },
+       "RESISTOR: package 0805: gate a terminal 1 (1) has no pin"},
+  };
+  const std::string library = Edited("planted.cmplib", [&](json& l) {
+    for (const Planted& one : planted) one.edit(l);
+  });
+  const CliRun check = Run({"check", library});
+  EXPECT_EQ(check.code, 1);
+  const std::vector<std::string> lines = Lines(check.out);
+  ASSERT_EQ(lines.size(), planted.size() + 1) << check.out;
+  for (size_t i = 0; i < planted.size(); ++i)
+    EXPECT_EQ(lines[i].substr(0, planted[i].line.size()), planted[i].line);
+  EXPECT_EQ(lines.back(), "4 problems in 4 components.");
+  EXPECT_EQ(Run({"check", library, "hex-inv"}).out, planted[1].line + "\n1 problem in 1 component.\n");
 
-  m_original = "{\"format\": \"component-library\"";
-  WriteFileText(Library(), m_original);
-  const CliRun damaged = Run({"delete", Library(), "HEX-INV"});
-  EXPECT_EQ(damaged.code, 1);
-  EXPECT_NE(damaged.err.find("parts.cmplib"), std::string::npos) << damaged.err;
-  EXPECT_EQ(Text(), m_original);
+  const CliRun asJson = Run({"check", library, "--json"});
+  EXPECT_EQ(asJson.code, 1);
+  const json report = json::parse(asJson.out);
+  ASSERT_EQ(std::make_tuple(report["components"], report["ok"], report["problems"].size()),
+            std::make_tuple(json(4), json(false), planted.size()));
+  EXPECT_EQ(std::make_tuple(report["problems"][0]["component"], report["problems"][0]["package"],
+                            report["problems"][2]["package"], report["problems"][3]["line"]),
+            std::make_tuple(json("QUAD-NAND2"), json("DIP-14"), json(nullptr), json(lines[3])));
 }
 
-// Runs one command in a process of its own, as a script would, once the parent closes
-// the pipe `start`, so that two such processes begin together; gives the process, which
-// exits with the command's exit code.
-pid_t RunInChild(std::vector<std::string> words, const int (&start)[2]) {
-  const pid_t child = ::fork();
-  if (child != 0) return child;
-  ::close(start[1]);
-  char go = 0;
-  while (::read(start[0], &go, 1) > 0) continue;
-  std::FILE* quiet = std::fopen("/dev/null", "w");
-  std::string program = "component-editor-cli";
-  std::vector<char*> argv{program.data()};
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  ::_exit(RunCli(static_cast<int>(argv.size()) - 1, argv.data(), quiet, stderr));
-}
-
-// Two scripts change one library at the same moment, 200 times over: one adds a
-// component, the other renames another. Both changes are found every time.
-TEST_F(CliLibraryCommandsTest, TwoWritersAtOnceLoseNoChange) {
-  constexpr int kRuns = 200;
-  int lost = 0;
-  for (int run = 0; run < kRuns; ++run) {
-    WriteFileText(Library(), m_original);
-    int start[2];
-    ASSERT_EQ(::pipe(start), 0);
-    const pid_t adder = RunInChild({"new", Library(), "ADDED", "--package", "DIP-8"}, start);
-    const pid_t renamer = RunInChild({"rename", Library(), "HEX-INV", "RENAMED"}, start);
-    ::close(start[0]);
-    ::close(start[1]);
-    for (const pid_t child : {adder, renamer}) {
-      int status = -1;
-      ASSERT_EQ(::waitpid(child, &status, 0), child);
-      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed in run " << run;
-    }
-    std::vector<LibraryEntry> entries;
-    CString error;
-    ASSERT_TRUE(CComponentLibraryFile::ReadContents(Library().c_str(), entries, error)) << error.str();
-    const auto holds = [&entries](const char* name) {
-      return std::any_of(entries.begin(), entries.end(),
-                         [&](const LibraryEntry& e) { return e.name == name; });
-    };
-    lost += holds("ADDED") && holds("RENAMED") && !holds("HEX-INV") ? 0 : 1;
+// Only the component data counts: the order of the components and of a record's
+// attributes is layout.
+TEST_F(CliLibraryCommandsTest, DiffSaysEachKindOfChangeInItsLineAndJsonAndNothingForLayout) {
+  const std::vector<std::pair<Edit, std::string>> cases = {
+      {[](json& l) { Terminal(l, 0, 0, 1, 2)["pin"] = 7; },
+       "QUAD-NAND2: package DIP-14: gate b terminal 3 (Y): pin 6 -> 7\n"},
+      {[](json& l) {
+         std::reverse(l["components"].begin(), l["components"].end());
+         std::reverse(Package(l, 0, 0)["attributes"].begin(), Package(l, 0, 0)["attributes"].end());
+       },
+       ""},
+      {[](json& l) {
+         json copy = l["components"][3];
+         copy["name"] = "RESISTOR-2";
+         copy["packages"][0]["description"] = "Second resistor";
+         l["components"].push_back(copy);
+       },
+       "RESISTOR-2: component added\n"},
+      {[](json& l) { l["components"].erase(1); }, "HEX-INV: component removed\n"},
+      {[](json& l) { l["components"][3]["name"] = "RES"; }, "RES: renamed from RESISTOR\n"},
+      {[](json& l) {
+         for (int p = 0; p < 2; ++p) Package(l, 0, p)["gates"].push_back(Package(l, 0, p)["gates"][3]);
+         for (int p = 0; p < 2; ++p) Package(l, 0, p)["gates"].back()["index"] = 5;
+       },
+       "QUAD-NAND2: gate f added: logic.scmlib:NAND2, 3 terminals\n"},
+      {[](json& l) { l["components"][2]["packages"].erase(1); }, "DUAL-OPAMP: package SOIC-8: removed\n"},
+      {[](json& l) { Package(l, 2, 1)["pcbSymbol"] = "DIP-8"; },
+       "DUAL-OPAMP: package SOIC-8: footprint footprints.pcblib:SOIC-8 -> footprints.pcblib:DIP-8\n"},
+      {[](json& l) { Package(l, 3, 0)["attributes"][0]["value"] = "22k"; },
+       "RESISTOR: attribute Value: \"10k\" -> \"22k\"\n"},
+  };
+  for (const auto& [edit, out] : cases) {
+    const CliRun diff = Run({"diff", Sample(), Edited("new.cmplib", edit)});
+    EXPECT_EQ(diff.code, out.empty() ? 0 : 1) << out;
+    EXPECT_EQ(diff.out, out);
   }
-  EXPECT_EQ(lost, 0) << "runs of " << kRuns << " that lost a change";
-  EXPECT_EQ(m_folder.CountEntries(), 1u) << "nothing left beside the library";
+  const json report =
+      json::parse(Run({"diff", Sample(), Edited("new.cmplib", cases[0].first), "--json"}).out);
+  EXPECT_EQ(report["same"], false);
+  ASSERT_EQ(report["changes"].size(), 1u);
+  const json expected = json::parse(R"({"kind": "pin-changed", "component": "QUAD-NAND2", "package": "DIP-14",
+      "gate": "b", "terminal": 3, "old": "6", "new": "7"})");
+  for (const auto& [member, value] : expected.items())
+    EXPECT_EQ(report["changes"][0][member], value) << member;
+}
+
+// Git runs an external diff driver with seven words, "/dev/null" for a side not there,
+// and stops at one that exits non-zero.
+TEST_F(CliLibraryCommandsTest, DiffTakesTheWordsGitGivesAnExternalDriver) {
+  const std::string changed = Edited("changed.cmplib", [](json& l) { l["components"].erase(0); });
+  const CliRun git =
+      Run({"diff", "libs/sample.cmplib", Sample(), "1f2e", "100644", changed, "3a4b", "100644"});
+  EXPECT_EQ(git.code, 0) << git.err;
+  EXPECT_EQ(git.out, "component library libs/sample.cmplib\nQUAD-NAND2: component removed\n");
+  const CliRun added = Run({"diff", "libs/new.cmplib", "/dev/null", ".", ".", changed, "3a4b", "100644"});
+  EXPECT_EQ(added.code, 0) << added.err;
+  EXPECT_EQ(Lines(added.out).size(), 4U) << added.out;
 }
 
 }  // namespace
