@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "editor/resources/component_editor_resources.h"
 #include "platform/backend.h"
 #include "platform/combo_box.h"
 #include "platform/message_box.h"
@@ -22,45 +21,32 @@ constexpr int kEnabledBox = 103;
 constexpr int kKindCombo = 104;
 constexpr int kHiddenEdit = 105;
 
-ControlTemplate Control(int id, const char* className, DWORD style, const char* text, int x, int y, int cx,
-                        int cy) {
-  ControlTemplate control;
-  control.id = id;
-  control.className = className;
-  control.style = WS_CHILD | WS_VISIBLE | style;
-  control.text = text;
-  control.x = x;
-  control.y = y;
-  control.cx = cx;
-  control.cy = cy;
-  return control;
-}
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kTab = kChild | WS_TABSTOP;
 
 const ResourceModule& TestModule() {
   static const ResourceModule module = [] {
     ResourceModule m;
     m.name = "dialog_test";
-    DialogTemplate dialog;
-    dialog.id = kTestDialog;
-    dialog.caption = "Test Dialog";
-    dialog.cx = 200;
-    dialog.cy = 100;
-    dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
-    dialog.fontName = "MS Sans Serif";
-    dialog.fontSize = 8;
-    dialog.controls = {
-        Control(IDC_STATIC, kClassStatic, SS_LEFT, "Name:", 7, 9, 30, 8),
-        Control(kHiddenEdit, kClassEdit, WS_TABSTOP, "", 40, 0, 20, 14),
-        Control(kNameEdit, kClassEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "initial", 40, 7, 80, 14),
-        Control(kCountEdit, kClassEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "", 40, 25, 40, 14),
-        Control(kEnabledBox, kClassButton, BS_AUTOCHECKBOX | WS_TABSTOP, "Enabled", 7, 43, 60, 10),
-        Control(kKindCombo, kClassComboBox, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, "", 40, 57,
-                80, 60),
-        Control(IDOK, kClassButton, BS_DEFPUSHBUTTON | WS_TABSTOP, "OK", 143, 7, 50, 14),
-        Control(IDCANCEL, kClassButton, BS_PUSHBUTTON | WS_TABSTOP, "Cancel", 143, 24, 50, 14),
-    };
-    dialog.controls[1].style &= ~WS_VISIBLE;  // a hidden tab stop is skipped
-    m.dialogs[kTestDialog] = dialog;
+    // The hidden edit is a tab stop the initial focus skips.
+    m.dialogs[kTestDialog] = {
+        .id = kTestDialog,
+        .caption = "Test Dialog",
+        .cx = 200,
+        .cy = 100,
+        .style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT,
+        .fontName = "MS Sans Serif",
+        .fontSize = 8,
+        .controls = {
+            {IDC_STATIC, kClassStatic, kChild | SS_LEFT, "Name:", 7, 9, 30, 8},
+            {kHiddenEdit, kClassEdit, WS_CHILD | WS_TABSTOP, "", 40, 0, 20, 14},
+            {kNameEdit, kClassEdit, kTab | ES_AUTOHSCROLL | WS_BORDER, "initial", 40, 7, 80, 14},
+            {kCountEdit, kClassEdit, kTab | ES_AUTOHSCROLL | WS_BORDER, "", 40, 25, 40, 14},
+            {kEnabledBox, kClassButton, kTab | BS_AUTOCHECKBOX, "Enabled", 7, 43, 60, 10},
+            {kKindCombo, kClassComboBox, kTab | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, "", 40, 57, 80, 60},
+            {IDOK, kClassButton, kTab | BS_DEFPUSHBUTTON, "OK", 143, 7, 50, 14},
+            {IDCANCEL, kClassButton, kTab | BS_PUSHBUTTON, "Cancel", 143, 24, 50, 14},
+        }};
     return m;
   }();
   return module;
@@ -116,74 +102,53 @@ class DialogTest : public HeadlessTest {
 };
 
 // Dialog units to pixels for an 8-point font, as MulDiv rounds: x * 6 / 4, y * 13 / 8.
-int Px(int x) {
-  return (x * 6 + 2) / 4;
-}
-int Py(int y) {
-  return (y * 13 + 4) / 8;
-}
 CRect Mapped(int x, int y, int cx, int cy) {
-  return {Px(x), Py(y), Px(x + cx), Py(y + cy)};
+  const auto px = [](int v) { return (v * 6 + 2) / 4; };
+  const auto py = [](int v) { return (v * 13 + 4) / 8; };
+  return {px(x), py(y), px(x + cx), py(y + cy)};
 }
 
-void ExpectAddGateWindow(CDialog& dlg) {
+// The window and every control of the template, as a child window in tab order.
+void ExpectTemplateWindow(CDialog& dlg) {
   ASSERT_NE(dlg.m_hWnd, nullptr);
+  const DialogTemplate& dialogTemplate = TestModule().dialogs.at(kTestDialog);
   EXPECT_EQ(dlg.m_hWnd->className, kClassDialog);
-  EXPECT_EQ(dlg.GetWindowText(), "Add Gate");
-  EXPECT_NE(dlg.GetStyle() & WS_POPUP, 0u);
-  EXPECT_NE(dlg.GetStyle() & WS_CAPTION, 0u);
-  EXPECT_EQ(dlg.GetStyle() & WS_CHILD, 0u);
+  EXPECT_EQ(dlg.GetWindowText(), "Test Dialog");
+  EXPECT_EQ(dlg.GetStyle() & (WS_POPUP | WS_CAPTION | WS_CHILD), static_cast<DWORD>(WS_POPUP | WS_CAPTION));
   CRect rect;
   dlg.GetWindowRect(&rect);
-  EXPECT_EQ(rect, CRect(0, 0, 429, 302));  // 286 x 186 dialog units
-
-  // Every control of the template becomes a child window, in tab order.
-  const DialogTemplate* dialogTemplate = Resources::FindDialog(IDD_ADD_GATE);
-  ASSERT_NE(dialogTemplate, nullptr);
+  EXPECT_EQ(rect, Mapped(0, 0, dialogTemplate.cx, dialogTemplate.cy));
   const std::vector<CWnd*> children = dlg.GetChildren();
-  ASSERT_EQ(children.size(), dialogTemplate->controls.size());
+  ASSERT_EQ(children.size(), dialogTemplate.controls.size());
   for (size_t i = 0; i < children.size(); ++i) {
     const HWND hwnd = children[i]->m_hWnd;
-    const ControlTemplate& control = dialogTemplate->controls[i];
-    SCOPED_TRACE("control " + std::to_string(i) + " (" + std::to_string(control.id) + ")");
-    EXPECT_EQ(hwnd->id, control.id);
-    EXPECT_EQ(hwnd->className, control.className);
-    EXPECT_EQ(hwnd->style, control.style | WS_CHILD);
-    EXPECT_NE(hwnd->style & WS_VISIBLE, 0u);
-    EXPECT_EQ(hwnd->text, control.text);
-    EXPECT_EQ(hwnd->rect, Mapped(control.x, control.y, control.cx, control.cy));
+    const ControlTemplate& c = dialogTemplate.controls[i];
+    SCOPED_TRACE("control " + std::to_string(c.id));
+    EXPECT_EQ(hwnd->id, c.id);
+    EXPECT_EQ(hwnd->className, c.className);
+    EXPECT_EQ(hwnd->style, c.style | WS_CHILD);
+    EXPECT_EQ(hwnd->text, c.text);
+    EXPECT_EQ(hwnd->rect, Mapped(c.x, c.y, c.cx, c.cy));
     EXPECT_EQ(hwnd->parent, dlg.m_hWnd);
   }
-  // Two rectangles worked out by hand: rounding as MulDiv does.
-  EXPECT_EQ(dlg.GetDlgItem(1030)->m_hWnd->rect, CRect(69, 11, 234, 124));
-  EXPECT_EQ(dlg.GetDlgItem(IDOK)->m_hWnd->rect, CRect(344, 11, 419, 34));
-  // Edit text of the simple combo is its own; the window procedures are in place.
-  EXPECT_EQ(dlg.GetDlgItem(1019)->SendMessage(CB_GETCOUNT), 0);
-  EXPECT_EQ(dlg.GetDlgItem(1030)->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("lib")), 0);
+  // A control made from the template answers its class's messages.
+  EXPECT_EQ(dlg.GetDlgItem(kKindCombo)->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("lib")), 0);
 }
 
-TEST_F(DialogTest, AddGateTemplateBuildsEveryControlInOrder) {
-  CDialog dlg(IDD_ADD_GATE);
-  bool inspected = false;
-  Screen().ExpectDialog(IDD_ADD_GATE, [&](CDialog& shown, UserInput& input) {
+TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelessly) {
+  CDialog dlg(kTestDialog);
+  Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
     EXPECT_EQ(&shown, &dlg);
     EXPECT_TRUE(shown.IsModalActive());
     EXPECT_TRUE(shown.IsWindowVisible());
-    ExpectAddGateWindow(shown);
-    // The base OnInitDialog put the focus on the first tab stop.
-    EXPECT_EQ(CWnd::GetFocus(), shown.GetDlgItem(1030));
-    inspected = true;
+    ExpectTemplateWindow(shown);
     input.Click(shown.GetDlgItem(IDCANCEL));
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_TRUE(inspected);
   EXPECT_EQ(dlg.m_hWnd, nullptr) << "the window goes when DoModal returns";
-}
 
-TEST_F(DialogTest, CreateBuildsTheTemplateModelessly) {
-  CDialog dlg(IDD_ADD_GATE);
-  ASSERT_TRUE(dlg.Create(IDD_ADD_GATE));
-  ExpectAddGateWindow(dlg);
+  ASSERT_TRUE(dlg.Create(kTestDialog));
+  ExpectTemplateWindow(dlg);
   EXPECT_FALSE(dlg.IsModalActive());
   dlg.DestroyWindow();
 }
@@ -236,25 +201,22 @@ TEST_F(DialogTest, ScriptedModalDialogExchangesDataBothWays) {
   EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST_F(DialogTest, CancelLeavesTheMembersAlone) {
+// Closing the window is Cancel, which leaves the members alone; the same object runs again.
+TEST_F(DialogTest, CancelOrCloseLeavesTheMembersAloneAndTheObjectRunsAgain) {
   TestDialog dlg;
   dlg.m_name = "NAND2";
-  Screen().ExpectDialog(kTestDialog, [](CDialog& shown, UserInput& input) {
-    ASSERT_TRUE(input.TypeText(shown.GetDlgItem(kNameEdit), "changed"));
-    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDCANCEL)));
-  });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(dlg.m_name, "NAND2");
-}
-
-TEST_F(DialogTest, TheSameObjectRunsTwice) {
-  TestDialog dlg;
-  for (int run = 0; run < 2; ++run) {
+  for (const bool close : {false, true}) {
     Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
       EXPECT_EQ(shown.GetDlgItem(kKindCombo), &dlg.m_kind) << "attached again on the new window";
-      ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+      ASSERT_TRUE(input.TypeText(shown.GetDlgItem(kNameEdit), "changed"));
+      if (close) {
+        shown.SendMessage(WM_CLOSE);
+      } else {
+        ASSERT_TRUE(input.Click(shown.GetDlgItem(IDCANCEL)));
+      }
     });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_name, "NAND2");
   }
   EXPECT_EQ(dlg.m_initCalls, 2);
 }
@@ -283,12 +245,6 @@ TEST_F(DialogTest, EndDialogInOnInitDialogNeverReachesTheModalLoop) {
   EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST_F(DialogTest, ClosingTheWindowIsCancel) {
-  TestDialog dlg;
-  Screen().ExpectDialog(kTestDialog, [](CDialog& shown, UserInput&) { shown.SendMessage(WM_CLOSE); });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-}
-
 TEST_F(DialogTest, MessageBoxFromAScriptedDialog) {
   class AskingDialog : public CDialog {
    public:
@@ -313,39 +269,27 @@ TEST_F(DialogTest, MessageBoxFromAScriptedDialog) {
   EXPECT_EQ(Screen().MessageBoxesShown()[0].type, MB_YESNO | MB_ICONQUESTION);
 }
 
-// An unexpected dialog is reported at once and cancelled, never a hang.
-TEST_F(DialogTest, UnexpectedDialogFailsFast) {
-  std::vector<std::string> problems;
-  auto recording = std::make_unique<HeadlessBackend>();
-  recording->SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-  std::unique_ptr<Backend> previous = SetCurrentBackend(std::move(recording));
-
-  TestDialog dlg;
-  const INT_PTR result = dlg.DoModal();
-
-  SetCurrentBackend(std::move(previous));
-  EXPECT_EQ(result, IDCANCEL);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("unexpected dialog 90001"), std::string::npos) << problems[0];
-  EXPECT_NE(problems[0].find("Test Dialog"), std::string::npos) << problems[0];
-  EXPECT_EQ(dlg.m_hWnd, nullptr);
-}
-
-TEST_F(DialogTest, ResponderThatLeavesTheDialogOpenFails) {
-  std::vector<std::string> problems;
-  auto recording = std::make_unique<HeadlessBackend>();
-  HeadlessBackend* screen = recording.get();
-  recording->SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-  std::unique_ptr<Backend> previous = SetCurrentBackend(std::move(recording));
-
-  screen->ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
-  TestDialog dlg;
-  const INT_PTR result = dlg.DoModal();
-
-  SetCurrentBackend(std::move(previous));
-  EXPECT_EQ(result, IDCANCEL);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("left open"), std::string::npos) << problems[0];
+// An unexpected dialog, or one its responder leaves open, is reported at once and
+// cancelled, never a hang.
+TEST_F(DialogTest, UnexpectedOrLeftOpenDialogsFailFast) {
+  for (const bool expected : {false, true}) {
+    SCOPED_TRACE(expected ? "left open" : "unexpected");
+    std::vector<std::string> problems;
+    auto recording = std::make_unique<HeadlessBackend>();
+    recording->SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+    if (expected) recording->ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
+    std::unique_ptr<Backend> previous = SetCurrentBackend(std::move(recording));
+    TestDialog dlg;
+    const INT_PTR result = dlg.DoModal();
+    SetCurrentBackend(std::move(previous));
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    ASSERT_EQ(problems.size(), 1u);
+    for (const char* said : expected ? std::vector<const char*>{"left open"}
+                                     : std::vector<const char*>{"unexpected dialog 90001", "Test Dialog"}) {
+      EXPECT_NE(problems[0].find(said), std::string::npos) << problems[0];
+    }
+  }
 }
 
 TEST_F(DialogTest, FocusReturnsWhereItWasAfterTheDialog) {
