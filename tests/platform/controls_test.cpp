@@ -61,7 +61,7 @@ class ControlsTest : public HeadlessTest {
 
 // --- combo boxes -------------------------------------------------------------------
 
-TEST_F(ControlsTest, SortedComboPutsEachEntryInItsPlaceIgnoringCase) {
+TEST_F(ControlsTest, SortedComboPutsEachEntryInItsPlaceIgnoringCaseAndAnUnsortedOneAppends) {
   CComboBox combo;
   MakeCombo(combo, CBS_DROPDOWN | CBS_SORT);
   EXPECT_EQ(combo.AddString("beta"), 0);
@@ -75,17 +75,17 @@ TEST_F(ControlsTest, SortedComboPutsEachEntryInItsPlaceIgnoringCase) {
   EXPECT_EQ(combo.InsertString(-1, "echo"), 6);
   EXPECT_EQ(combo.InsertString(9, "nowhere"), CB_ERR);
   EXPECT_EQ(combo.GetCount(), 7);
+
+  CComboBox unsorted;
+  MakeCombo(unsorted, CBS_DROPDOWNLIST, 101);
+  EXPECT_EQ(unsorted.FindStringExact(-1, "a"), CB_ERR) << "nothing to find in an empty combo";
+  EXPECT_EQ(unsorted.FindString(-1, ""), CB_ERR);
+  EXPECT_EQ(unsorted.AddString("b"), 0);
+  EXPECT_EQ(unsorted.AddString("a"), 1);
+  EXPECT_EQ(ComboEntries(unsorted), (std::vector<std::string>{"b", "a"}));
 }
 
-TEST_F(ControlsTest, UnsortedComboAppends) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWNLIST);
-  EXPECT_EQ(combo.AddString("b"), 0);
-  EXPECT_EQ(combo.AddString("a"), 1);
-  EXPECT_EQ(ComboEntries(combo), (std::vector<std::string>{"b", "a"}));
-}
-
-TEST_F(ControlsTest, FindStringExactSearchesAfterTheStartAndWrapsAroundIgnoringCase) {
+TEST_F(ControlsTest, FindAndSelectSearchAfterTheStartAndWrapAroundIgnoringCase) {
   CComboBox combo;
   MakeCombo(combo, CBS_DROPDOWN);
   for (const char* text : {"DIP8", "so8", "SOT23", "SO8"}) combo.AddString(text);
@@ -103,13 +103,13 @@ TEST_F(ControlsTest, FindStringExactSearchesAfterTheStartAndWrapsAroundIgnoringC
   EXPECT_EQ(combo.FindString(1, "so"), 2);
   EXPECT_EQ(combo.FindString(3, "S"), 1);
   EXPECT_EQ(combo.FindString(-1, "x"), CB_ERR);
-}
 
-TEST_F(ControlsTest, FindInAnEmptyComboFails) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWN);
-  EXPECT_EQ(combo.FindStringExact(-1, "a"), CB_ERR);
-  EXPECT_EQ(combo.FindString(-1, ""), CB_ERR);
+  // Selecting by prefix, or keeping the selection when nothing matches.
+  combo.SetCurSel(0);
+  EXPECT_EQ(combo.SelectString(-1, "sot"), 2);
+  EXPECT_EQ(combo.GetWindowText(), "SOT23");
+  EXPECT_EQ(combo.SelectString(-1, "QFN"), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), 2);
 }
 
 TEST_F(ControlsTest, SelectingAnEntryShowsItsTextAndTypingClearsTheSelection) {
@@ -213,17 +213,6 @@ TEST_F(ControlsTest, DeletingAndResettingKeepSelectionAndDataConsistent) {
   EXPECT_EQ(combo.GetWindowText(), "") << "the edit part is cleared too";
 }
 
-TEST_F(ControlsTest, SelectStringSelectsAPrefixMatchOrKeepsTheSelection) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWN | CBS_SORT);
-  for (const char* text : {"SO8", "DIP8", "SOT23"}) combo.AddString(text);
-  combo.SetCurSel(0);
-  EXPECT_EQ(combo.SelectString(-1, "sot"), 2);
-  EXPECT_EQ(combo.GetWindowText(), "SOT23");
-  EXPECT_EQ(combo.SelectString(-1, "QFN"), CB_ERR);
-  EXPECT_EQ(combo.GetCurSel(), 2);
-}
-
 TEST_F(ControlsTest, OwnerDrawnColourComboKeepsItsColoursAsItemData) {
   CComboBox combo;
   MakeCombo(combo, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED);
@@ -247,9 +236,9 @@ TEST_F(ControlsTest, OwnerDrawnColourComboKeepsItsColoursAsItemData) {
   EXPECT_EQ(data->curSel, 1);
 }
 
-// A control made from a template (no object) and one attached to a member object are
-// the same window answering the same messages.
-TEST_F(ControlsTest, TemplateControlAndMemberObjectShareTheWindowState) {
+// A control made from a template (no object), found by id through a wrapper of its own
+// kind, and the member object attached later are the same window answering the same messages.
+TEST_F(ControlsTest, TemplateControlWrapperAndMemberObjectShareTheWindowState) {
   RegisterControlClasses();
   CREATESTRUCT cs;
   cs.className = kClassComboBox;
@@ -259,12 +248,14 @@ TEST_F(ControlsTest, TemplateControlAndMemberObjectShareTheWindowState) {
   HWND hwnd = CreateWindowHandle(cs, nullptr);
   ASSERT_NE(hwnd, nullptr);
   EXPECT_EQ(::SendMessage(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("b")), 0);
+  auto* wrapper = DynamicDowncast<CComboBox>(parent.GetDlgItem(1030));
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(wrapper->AddString("a"), 0);
 
   CComboBox member;
   ASSERT_TRUE(member.SubclassWindow(hwnd));
-  EXPECT_EQ(member.AddString("a"), 0);
-  EXPECT_EQ(member.GetCount(), 2);
-  EXPECT_EQ(::SendMessage(hwnd, CB_GETCOUNT), 2);
+  EXPECT_EQ(member.AddString("c"), 2);
+  EXPECT_EQ(::SendMessage(hwnd, CB_GETCOUNT), 3);
   EXPECT_EQ(parent.GetDlgItem(1030), &member);
   ASSERT_TRUE(user.ChooseComboEntry(parent.GetDlgItem(1030), "b"));
   EXPECT_EQ(member.GetCurSel(), 1);
@@ -337,34 +328,32 @@ TEST_F(ControlsTest, EditTextFromCodeSendsUpdateThenChange) {
   EXPECT_EQ(parent.Codes(301), (std::vector<UINT>{EN_SETFOCUS, EN_UPDATE, EN_CHANGE}));
 }
 
-TEST_F(ControlsTest, EditSelection) {
+TEST_F(ControlsTest, EditSelectionIsNormalisedAndClampedAndReplacedWithNotice) {
   CEdit edit;
   ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 300));
   edit.SetWindowText("74HC00");
-  int start = -1;
-  int end = -1;
-  edit.GetSel(start, end);
-  EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 0));
+  const auto selection = [&] {
+    int start = -1;
+    int end = -1;
+    edit.GetSel(start, end);
+    return std::make_pair(start, end);
+  };
+  EXPECT_EQ(selection(), std::make_pair(0, 0));
   edit.SetSel(0, -1);
-  edit.GetSel(start, end);
-  EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 6));
+  EXPECT_EQ(selection(), std::make_pair(0, 6));
   EXPECT_EQ(edit.GetSel(), static_cast<DWORD>(MAKELPARAM(0, 6)));
   edit.SetSel(4, 2);  // normalised
-  edit.GetSel(start, end);
-  EXPECT_EQ(std::make_pair(start, end), std::make_pair(2, 4));
+  EXPECT_EQ(selection(), std::make_pair(2, 4));
   edit.SetSel(3, 99);  // clamped
-  edit.GetSel(start, end);
-  EXPECT_EQ(std::make_pair(start, end), std::make_pair(3, 6));
+  EXPECT_EQ(selection(), std::make_pair(3, 6));
   edit.SetSel(-1, 0);  // no selection, caret kept
-  edit.GetSel(start, end);
-  EXPECT_EQ(std::make_pair(start, end), std::make_pair(6, 6));
+  EXPECT_EQ(selection(), std::make_pair(6, 6));
 
   edit.SetSel(2, 4);
   parent.heard.clear();
   edit.ReplaceSel("LS");
   EXPECT_EQ(edit.GetWindowText(), "74LS00");
-  edit.GetSel(start, end);
-  EXPECT_EQ(std::make_pair(start, end), std::make_pair(4, 4));
+  EXPECT_EQ(selection(), std::make_pair(4, 4));
   EXPECT_EQ(parent.Codes(300), (std::vector<UINT>{EN_UPDATE, EN_CHANGE}));
 }
 
@@ -594,28 +583,6 @@ TEST_F(ControlsTest, EveryStateChangeTellsThePeer) {
     EXPECT_EQ(changesOf(list), (std::vector<WindowChange>{WindowChange::Content, WindowChange::Content}));
   }
   SetCurrentBackend(std::move(previous));
-}
-
-}  // namespace
-
-namespace {
-
-TEST(ControlWrapperTest, ControlsFoundByIdAreObjectsOfTheirOwnKind) {
-  RegisterControlClasses();
-  CWnd parent;
-  ASSERT_TRUE(parent.CreateEx(0, "", "", WS_OVERLAPPED, CRect(0, 0, 100, 100), nullptr, 0));
-  CREATESTRUCT cs;
-  cs.className = kClassComboBox;
-  cs.style = WS_CHILD | CBS_DROPDOWN | CBS_SORT;
-  cs.parent = parent.m_hWnd;
-  cs.id = 1030;
-  ASSERT_NE(CreateWindowHandle(cs, nullptr), nullptr);
-  CWnd* found = parent.GetDlgItem(1030);
-  ASSERT_NE(DynamicDowncast<CComboBox>(found), nullptr);
-  auto* combo = DynamicDowncast<CComboBox>(found);
-  combo->AddString("b");
-  EXPECT_EQ(combo->AddString("a"), 0);
-  EXPECT_EQ(combo->GetCount(), 2);
 }
 
 }  // namespace

@@ -23,41 +23,25 @@ constexpr int kList = 207;
 constexpr const char* kIntMessage = "Please enter an integer.";
 constexpr const char* kUintMessage = "Please enter a positive integer.";
 
-ControlTemplate Control(int id, const char* className, DWORD style, int y) {
-  ControlTemplate control;
-  control.id = id;
-  control.className = className;
-  control.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | style;
-  control.x = 7;
-  control.y = y;
-  control.cx = 80;
-  control.cy = 14;
-  return control;
-}
-
 const ResourceModule& TestModule() {
   static const ResourceModule module = [] {
     ResourceModule m;
     m.name = "ddx_test";
-    DialogTemplate dialog;
-    dialog.id = kDdxDialog;
-    dialog.caption = "Exchange";
-    dialog.cx = 200;
-    dialog.cy = 160;
-    dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | DS_SETFONT;
-    dialog.fontSize = 8;
+    const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | DS_SETFONT;
+    DialogTemplate& dialog = m.dialogs[kDdxDialog];
+    dialog = {kDdxDialog, "Exchange", 0, 0, 200, 180, style, "", 8, {}};
+    const DWORD tab = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     dialog.controls = {
-        Control(kIntEdit, kClassEdit, ES_AUTOHSCROLL, 7),
-        Control(kUintEdit, kClassEdit, ES_AUTOHSCROLL, 25),
-        Control(kTextEdit, kClassEdit, ES_AUTOHSCROLL, 43),
-        Control(kCheck, kClassButton, BS_AUTOCHECKBOX, 61),
-        Control(kDropDown, kClassComboBox, CBS_DROPDOWN | CBS_SORT, 79),
-        Control(kDropList, kClassComboBox, CBS_DROPDOWNLIST | CBS_SORT, 97),
-        Control(kList, kClassListBox, LBS_SORT | LBS_NOTIFY, 115),
-        Control(IDOK, kClassButton, BS_DEFPUSHBUTTON, 133),
-        Control(IDCANCEL, kClassButton, BS_PUSHBUTTON, 133),
+        {kIntEdit, kClassEdit, tab | ES_AUTOHSCROLL, "", 7, 7, 80, 14, 0},
+        {kUintEdit, kClassEdit, tab | ES_AUTOHSCROLL, "", 7, 25, 80, 14, 0},
+        {kTextEdit, kClassEdit, tab | ES_AUTOHSCROLL, "", 7, 43, 80, 14, 0},
+        {kCheck, kClassButton, tab | BS_AUTOCHECKBOX, "", 7, 61, 80, 14, 0},
+        {kDropDown, kClassComboBox, tab | CBS_DROPDOWN | CBS_SORT, "", 7, 79, 80, 14, 0},
+        {kDropList, kClassComboBox, tab | CBS_DROPDOWNLIST | CBS_SORT, "", 7, 97, 80, 14, 0},
+        {kList, kClassListBox, tab | LBS_SORT | LBS_NOTIFY, "", 7, 115, 80, 14, 0},
+        {IDOK, kClassButton, tab | BS_DEFPUSHBUTTON, "", 7, 133, 80, 14, 0},
+        {IDCANCEL, kClassButton, tab | BS_PUSHBUTTON, "", 7, 151, 80, 14, 0},
     };
-    m.dialogs[kDdxDialog] = dialog;
     return m;
   }();
   return module;
@@ -189,9 +173,10 @@ TEST_F(DdxTest, WholeNumbersAllowBlanksAndASign) {
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 }
 
-TEST_F(DdxTest, TextsThatAreNotWholeNumbersFail) {
+TEST_F(DdxTest, TextsThatAreNotWholeNumbersFailAndStopTheExchanges) {
   Open();
   dlg.m_int = 5;
+  Item(kUintEdit)->SetWindowText("33");
   for (const char* text : {"", " ", "12abc", "1 2", "1.5", "-", "+-1", "2147483648", "-2147483649", "0x10"}) {
     SCOPED_TRACE(text);
     Screen().ExpectMessageBox(IDOK, CString(kIntMessage));
@@ -199,6 +184,7 @@ TEST_F(DdxTest, TextsThatAreNotWholeNumbersFail) {
     EXPECT_EQ(dlg.m_int, 5);
     EXPECT_EQ(CWnd::GetFocus(), Item(kIntEdit));
   }
+  EXPECT_EQ(dlg.m_uint, 1u) << "the exchanges after the failing one did not run";
   SaveWith(kIntEdit, "5");
   dlg.m_uint = 9;
   for (const char* text : {"-1", "-0", "4294967296", "x"}) {
@@ -210,17 +196,9 @@ TEST_F(DdxTest, TextsThatAreNotWholeNumbersFail) {
   }
 }
 
-TEST_F(DdxTest, ExchangesStopAtTheFirstFailure) {
-  Open();
-  Item(kIntEdit)->SetWindowText("bad");
-  Item(kUintEdit)->SetWindowText("33");
-  Screen().ExpectMessageBox(IDOK, CString(kIntMessage));
-  EXPECT_FALSE(dlg.UpdateData(TRUE));
-  EXPECT_EQ(dlg.m_uint, 1u) << "the exchanges after the failing one did not run";
-}
-
-TEST_F(DdxTest, TextIsSetOnlyWhenItChanged) {
+TEST_F(DdxTest, TextsChecksAndControlsExchangeBothWays) {
   dlg.m_text = "first";
+  dlg.m_check = 1;
   Open();
   EXPECT_EQ(Item(kTextEdit)->GetWindowText(), "first");
   EXPECT_EQ(dlg.m_textChanges, 1);
@@ -232,11 +210,7 @@ TEST_F(DdxTest, TextIsSetOnlyWhenItChanged) {
   Item(kTextEdit)->SetWindowText("typed");
   ASSERT_TRUE(dlg.UpdateData(TRUE));
   EXPECT_EQ(dlg.m_text, "typed");
-}
 
-TEST_F(DdxTest, CheckBoxesBothWays) {
-  dlg.m_check = 1;
-  Open();
   EXPECT_EQ(Item(kCheck)->SendMessage(BM_GETCHECK), BST_CHECKED);
   ASSERT_TRUE(user.Click(Item(kCheck)));
   ASSERT_TRUE(dlg.UpdateData(TRUE));
@@ -244,20 +218,16 @@ TEST_F(DdxTest, CheckBoxesBothWays) {
   dlg.m_check = 7;  // out of range: unchecked, as the framework does
   dlg.UpdateData(FALSE);
   EXPECT_EQ(Item(kCheck)->SendMessage(BM_GETCHECK), BST_UNCHECKED);
-}
 
-TEST_F(DdxTest, ControlsAreAttachedOnTheFirstExchangeOnly) {
-  Open();
-  EXPECT_EQ(dlg.m_textEdit.m_hWnd, Item(kTextEdit)->m_hWnd);
+  // Controls are attached on the first exchange only, and detached with the window.
   EXPECT_EQ(Item(kTextEdit), &dlg.m_textEdit);
   EXPECT_EQ(Item(kList), &dlg.m_listBox);
   const HWND attached = dlg.m_textEdit.m_hWnd;
-  ASSERT_TRUE(dlg.UpdateData(TRUE));
   ASSERT_TRUE(dlg.UpdateData(FALSE));
   EXPECT_EQ(dlg.m_textEdit.m_hWnd, attached);
   EXPECT_EQ(dlg.m_listBox.GetCount(), 3);
   dlg.DestroyWindow();
-  EXPECT_EQ(dlg.m_textEdit.m_hWnd, nullptr) << "detached with the window";
+  EXPECT_EQ(dlg.m_textEdit.m_hWnd, nullptr);
 }
 
 TEST_F(DdxTest, ComboAndListExchanges) {

@@ -29,24 +29,19 @@ const ResourceModule& TestModule() {
     ResourceModule m;
     m.name = "dialog_test";
     // The hidden edit is a tab stop the initial focus skips.
-    m.dialogs[kTestDialog] = {
-        .id = kTestDialog,
-        .caption = "Test Dialog",
-        .cx = 200,
-        .cy = 100,
-        .style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT,
-        .fontName = "MS Sans Serif",
-        .fontSize = 8,
-        .controls = {
-            {IDC_STATIC, kClassStatic, kChild | SS_LEFT, "Name:", 7, 9, 30, 8},
-            {kHiddenEdit, kClassEdit, WS_CHILD | WS_TABSTOP, "", 40, 0, 20, 14},
-            {kNameEdit, kClassEdit, kTab | ES_AUTOHSCROLL | WS_BORDER, "initial", 40, 7, 80, 14},
-            {kCountEdit, kClassEdit, kTab | ES_AUTOHSCROLL | WS_BORDER, "", 40, 25, 40, 14},
-            {kEnabledBox, kClassButton, kTab | BS_AUTOCHECKBOX, "Enabled", 7, 43, 60, 10},
-            {kKindCombo, kClassComboBox, kTab | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, "", 40, 57, 80, 60},
-            {IDOK, kClassButton, kTab | BS_DEFPUSHBUTTON, "OK", 143, 7, 50, 14},
-            {IDCANCEL, kClassButton, kTab | BS_PUSHBUTTON, "Cancel", 143, 24, 50, 14},
-        }};
+    DialogTemplate& dialog = m.dialogs[kTestDialog];
+    const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    dialog = {kTestDialog, "Test Dialog", 0, 0, 200, 100, style, "MS Sans Serif", 8, {}};
+    dialog.controls = {
+        {IDC_STATIC, kClassStatic, kChild | SS_LEFT, "Name:", 7, 9, 30, 8, 0},
+        {kHiddenEdit, kClassEdit, WS_CHILD | WS_TABSTOP, "", 40, 0, 20, 14, 0},
+        {kNameEdit, kClassEdit, kTab | ES_AUTOHSCROLL | WS_BORDER, "initial", 40, 7, 80, 14, 0},
+        {kCountEdit, kClassEdit, kTab | ES_AUTOHSCROLL | WS_BORDER, "", 40, 25, 40, 14, 0},
+        {kEnabledBox, kClassButton, kTab | BS_AUTOCHECKBOX, "Enabled", 7, 43, 60, 10, 0},
+        {kKindCombo, kClassComboBox, kTab | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, "", 40, 57, 80, 60, 0},
+        {IDOK, kClassButton, kTab | BS_DEFPUSHBUTTON, "OK", 143, 7, 50, 14, 0},
+        {IDCANCEL, kClassButton, kTab | BS_PUSHBUTTON, "Cancel", 143, 24, 50, 14, 0},
+    };
     return m;
   }();
   return module;

@@ -8,7 +8,6 @@
 
 #include "platform/document.h"
 #include "platform/mdi_frame_wnd.h"
-#include "platform/property_sheet.h"
 #include "platform/splitter_wnd.h"
 #include "platform/status_bar.h"
 #include "platform/tab_control.h"
@@ -357,34 +356,6 @@ TEST_F(MainWindowTest, TheTabBarFollowsTheChildrenAndActivatesTheOneChosen) {
   EXPECT_EQ(frame.GetMDITabBar(), nullptr);
   EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)).top, 0)
       << "the bar's room goes back to the children";
-}
-
-// A page that refuses to be left while its flag is set.
-class StickyPage : public CPropertyPage {
- public:
-  explicit StickyPage(UINT id) : CPropertyPage(id) {}
-  bool sticky = false;
-  BOOL OnKillActive() override { return sticky ? FALSE : CPropertyPage::OnKillActive(); }
-};
-
-TEST_F(MainWindowTest, ASheetsTabSwitchesPagesUnlessThePageLeftRefuses) {
-  StickyPage component(19001);
-  StickyPage package(19004);
-  CPropertySheet sheet("Properties");
-  sheet.AddPage(&component);
-  sheet.AddPage(&package);
-  Screen().ExpectDialog(0, [&](CDialog&, UserInput& input) {
-    CWnd* tabs = sheet.GetTabControl();
-    EXPECT_TRUE(input.ChooseTab(tabs, 1));
-    EXPECT_EQ(sheet.GetActiveIndex(), 1);
-    package.sticky = true;
-    EXPECT_FALSE(input.ChooseTab(tabs, 0)) << "the package page keeps the sheet on it";
-    EXPECT_EQ(sheet.GetActiveIndex(), 1);
-    EXPECT_EQ(static_cast<int>(tabs->SendMessage(TCM_GETCURSEL)), 1);
-    package.sticky = false;
-    input.Click(sheet.GetDlgItem(IDCANCEL));
-  });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 TEST_F(MainWindowTest, DraggingASplitterBarResizesItsRowAndTheNext) {
