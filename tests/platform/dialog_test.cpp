@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
 #include "platform/combo_box.h"
 #include "platform/message_box.h"
 #include "platform/resource_registry.h"
@@ -270,14 +269,10 @@ TEST_F(DialogTest, UnexpectedOrLeftOpenDialogsFailFast) {
   for (const bool expected : {false, true}) {
     SCOPED_TRACE(expected ? "left open" : "unexpected");
     std::vector<std::string> problems;
-    auto recording = std::make_unique<HeadlessBackend>();
-    recording->SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-    if (expected) recording->ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
-    std::unique_ptr<Backend> previous = SetCurrentBackend(std::move(recording));
+    Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+    if (expected) Screen().ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
     TestDialog dlg;
-    const INT_PTR result = dlg.DoModal();
-    SetCurrentBackend(std::move(previous));
-    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
     ASSERT_EQ(problems.size(), 1u);
     for (const char* said : expected ? std::vector<const char*>{"left open"}

@@ -184,6 +184,18 @@ TEST_F(FrameSplitterTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocument)
   EXPECT_EQ(frame->GetWindowText(), "U2.clib");
   EXPECT_EQ(mainFrame.GetWindowText(), "Designer - U2.clib");
 
+  // The splitters stay hidden, and their panes out of a user's reach, until shown.
+  EXPECT_TRUE(frame->IsWindowVisible());
+  EXPECT_FALSE(top->IsWindowVisible());
+  EXPECT_FALSE(user.LeftClick(top, CPoint(5, 5)));
+  frame->splitter.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(top->IsWindowVisible());
+  EXPECT_FALSE(left->IsWindowVisible());
+  sides->splitter.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(left->IsWindowVisible());
+  EXPECT_TRUE(user.LeftClick(left, CPoint(5, 5)));
+  EXPECT_EQ(frame->GetActiveView(), left);
+
   frame->DestroyWindow();
   EXPECT_EQ(document.GetViewCount(), 0);
   EXPECT_EQ(mainFrame.MDIGetActive(), nullptr);
@@ -250,27 +262,6 @@ TEST_F(FrameSplitterTest, AFrameCanBeAPaneWithItsOwnSplitter) {
   EXPECT_EQ(sides->GetActiveView(), right);
   EXPECT_EQ(frame->GetWindowText(), "U1.clib");
   EXPECT_EQ(sides->GetWindowText(), "");
-}
-
-TEST_F(FrameSplitterTest, SplittersStayHiddenUntilShown) {
-  SplitFrame* frame = OpenFrame();
-  ASSERT_NE(frame, nullptr);
-  CWnd* top = frame->splitter.GetPane(0, 0);
-  SidesView* sides = Sides(frame);
-  CWnd* left = sides->splitter.GetPane(0, 0);
-
-  EXPECT_TRUE(frame->IsWindowVisible());
-  EXPECT_FALSE(top->IsWindowVisible());
-  EXPECT_FALSE(user.LeftClick(top, CPoint(5, 5)));
-
-  frame->splitter.ShowWindow(SW_SHOW);
-  EXPECT_TRUE(top->IsWindowVisible());
-  EXPECT_FALSE(left->IsWindowVisible());
-
-  sides->splitter.ShowWindow(SW_SHOW);
-  EXPECT_TRUE(left->IsWindowVisible());
-  EXPECT_TRUE(user.LeftClick(left, CPoint(5, 5)));
-  EXPECT_EQ(frame->GetActiveView(), left);
 }
 
 TEST_F(FrameSplitterTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {

@@ -141,7 +141,7 @@ class MainWindowTest : public HeadlessTest {
   MainFrame frame;
 };
 
-TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGives) {
+TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGivesAndRunsOnlyWhatItShowsEnabled) {
   CDocument document;
   PinFrame* child = Open(document);
   ASSERT_NE(child, nullptr);
@@ -169,14 +169,11 @@ TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGives) {
   frame.GetMenu()->EnableMenuItem(kPaste, MF_ENABLED);
   ASSERT_TRUE(user.OpenMenu(&frame, 1));
   EXPECT_EQ(State(kPaste), 0u);
-}
+  frame.m_bAutoMenuEnable = TRUE;
 
-TEST_F(MainWindowTest, AMenuItemRunsOnlyWhenItsPopupShowsItEnabled) {
-  CDocument document;
-  PinFrame* child = Open(document);
-  ASSERT_NE(child, nullptr);
+  // An item runs only when its popup shows it enabled.
   PinView* view = child->View();
-
+  view->selected = false;
   EXPECT_FALSE(user.ChooseMenuItem(&frame, kDelete)) << "no selection: Delete is off";
   EXPECT_EQ(view->deletes, 0);
   view->selected = true;
@@ -224,7 +221,7 @@ TEST_F(MainWindowTest, ShortcutsSendTheirEnabledCommandsActiveChildFirst) {
   EXPECT_EQ(frame.GetAccelerators().TextFor(kPaste), "");
 }
 
-TEST_F(MainWindowTest, ToolBarButtonsFollowTheRouteAtIdleTimeAndRunWhenEnabled) {
+TEST_F(MainWindowTest, ToolBarButtonsAndListsFollowTheRouteAtIdleTimeAndRunWhenEnabled) {
   ASSERT_TRUE(frame.toolBar.Create(&frame));
   ASSERT_TRUE(frame.toolBar.AddButton(kNew, "document-new", "New", "New component"));
   ASSERT_TRUE(frame.toolBar.AddButton(kSave, "document-save", "Save", "Save"));
@@ -247,14 +244,7 @@ TEST_F(MainWindowTest, ToolBarButtonsFollowTheRouteAtIdleTimeAndRunWhenEnabled) 
   EXPECT_TRUE(user.ClickToolBarButton(&frame.toolBar, kSave));
   EXPECT_EQ(frame.saves, 1);
 
-  frame.ShowControlBar(&frame.toolBar, FALSE);
-  EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kSave)) << "a hidden bar cannot be clicked";
-  EXPECT_EQ(frame.saves, 1);
-}
-
-TEST_F(MainWindowTest, AToolBarDropDownSendsItsCommandWithTheChosenItemShown) {
-  ASSERT_TRUE(frame.toolBar.Create(&frame));
-  ASSERT_TRUE(frame.toolBar.AddButton(kSave, "document-save", "Save", "Save"));
+  // A drop-down list sends its command with the chosen item shown.
   ASSERT_TRUE(frame.toolBar.AddComboBox(kPackage, 120, "Package"));
   EXPECT_FALSE(frame.toolBar.SetComboItems(kSave, {"DIP14"})) << "a button has no list";
   ASSERT_TRUE(frame.toolBar.SetComboItems(kPackage, {"DIP14", "SO14"}));
@@ -272,6 +262,10 @@ TEST_F(MainWindowTest, AToolBarDropDownSendsItsCommandWithTheChosenItemShown) {
   EXPECT_FALSE(user.ChooseToolBarItem(&frame.toolBar, kPackage, "DIP14")) << "the route disabled it";
   EXPECT_EQ(frame.packagesChosen.size(), 1u);
   EXPECT_EQ(frame.toolBar.GetComboItems(kPackage), (std::vector<CString>{"DIP14", "SO14"}));
+
+  frame.ShowControlBar(&frame.toolBar, FALSE);
+  EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kSave)) << "a hidden bar cannot be clicked";
+  EXPECT_EQ(frame.saves, 1);
 }
 
 TEST_F(MainWindowTest, BarsLieAlongTheEdgesAndThePaneFillsWhatTheyLeave) {
