@@ -179,8 +179,10 @@ void ExpectTemplateWindow(CDialog& shown) {
     EXPECT_EQ(hwnd->rect, Mapped(c.x, c.y, c.cx, c.cy));
     EXPECT_EQ(hwnd->parent, shown.m_hWnd);
   }
-  // A control made from the template answers its class's messages.
-  EXPECT_EQ(shown.GetDlgItem(kKindCombo)->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("lib")), 0);
+  // A control made from the template, found by id, is an object of its own kind.
+  auto* kind = DynamicDowncast<CComboBox>(shown.GetDlgItem(kKindCombo));
+  ASSERT_NE(kind, nullptr);
+  EXPECT_EQ(kind->AddString("lib"), 0);
 }
 
 TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelessly) {

@@ -139,7 +139,7 @@ TEST_F(GridCtrlTest, StopEditAndLosingTheFocusEndAnEditAsTheUserWould) {
                                                     "change 7 (3,2) CLK", "stop 7 (3,2) CLK"}));
 }
 
-TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndClearsNewOnes) {
+TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndAUserResizesColumnsOnlyWhenAllowed) {
   int pin = 0;
   grid.SetCell(2, 2);
   grid.SetCellFontBold(TRUE);
@@ -172,13 +172,12 @@ TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndClearsNewOnes) {
   EXPECT_FALSE(grid.SetRows(-1));
   EXPECT_FALSE(grid.SetFixedRows(6));
   EXPECT_EQ(grid.GetRows(), 5);
-}
 
-TEST_F(GridCtrlTest, AUserResizesColumnsOnlyWhenTheGridAllowsIt) {
+  // A user resizes columns only when the grid allows it.
   EXPECT_FALSE(user.ResizeGridColumn(&grid, 1, 90));
   grid.SetAllowUserResizing(TRUE);
   EXPECT_TRUE(user.ResizeGridColumn(&grid, 1, 90));
-  EXPECT_FALSE(user.ResizeGridColumn(&grid, 3, 90));
+  EXPECT_FALSE(user.ResizeGridColumn(&grid, 4, 90)) << "no such column";
   EXPECT_EQ(grid.GetColWidth(1), 90);
   grid.SetColWidth(1, -1);
   EXPECT_EQ(grid.GetColWidth(1), kGridDefaultColWidth);

@@ -48,7 +48,7 @@ const MessageMap RecordingWnd::kMessageMap{&CWnd::kMessageMap,
 
 class WindowTest : public HeadlessTest {};
 
-TEST_F(WindowTest, ChildrenFormATreeAndDieWithTheirParent) {
+TEST_F(WindowTest, ChildrenFormATreeFollowTheirParentsVisibilityAndDieWithIt) {
   CWnd top;
   ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED, CRect(0, 0, 200, 100), nullptr, 0));
   RecordingWnd child;
@@ -70,27 +70,21 @@ TEST_F(WindowTest, ChildrenFormATreeAndDieWithTheirParent) {
   grandChild.ClientToScreen(&point);
   EXPECT_EQ(point, CPoint(11, 22));
 
+  // Visibility and enabling follow the style bits, the parent's included.
+  EXPECT_FALSE(grandChild.IsWindowVisible()) << "a visible child of a hidden parent is not visible";
+  top.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(grandChild.IsWindowVisible());
+  EXPECT_FALSE(grandChild.EnableWindow(FALSE));
+  EXPECT_FALSE(grandChild.IsWindowEnabled());
+  EXPECT_NE(grandChild.GetStyle() & WS_DISABLED, 0u);
+  EXPECT_TRUE(grandChild.EnableWindow(TRUE)) << "reports that it was disabled";
+  grandChild.SetFocus();
+  EXPECT_EQ(CWnd::GetFocus(), &grandChild);
+
   top.DestroyWindow();
   EXPECT_EQ(child.m_hWnd, nullptr);
   EXPECT_EQ(grandChild.m_hWnd, nullptr);
   EXPECT_EQ(child.destroyed, 1);
-}
-
-TEST_F(WindowTest, VisibilityAndEnablingFollowTheStyleBits) {
-  CWnd top;
-  ASSERT_TRUE(top.CreateEx(0, "", "", WS_OVERLAPPED, CRect(0, 0, 10, 10), nullptr, 0));
-  CWnd child;
-  ASSERT_TRUE(child.Create("", "", WS_VISIBLE, CRect(0, 0, 5, 5), &top, 1));
-  EXPECT_FALSE(child.IsWindowVisible()) << "a visible child of a hidden parent is not visible";
-  top.ShowWindow(SW_SHOW);
-  EXPECT_TRUE(child.IsWindowVisible());
-  EXPECT_FALSE(child.EnableWindow(FALSE));
-  EXPECT_FALSE(child.IsWindowEnabled());
-  EXPECT_NE(child.GetStyle() & WS_DISABLED, 0u);
-  EXPECT_TRUE(child.EnableWindow(TRUE)) << "reports that it was disabled";
-  child.SetFocus();
-  EXPECT_EQ(CWnd::GetFocus(), &child);
-  child.DestroyWindow();
   EXPECT_EQ(CWnd::GetFocus(), nullptr);
 }
 
@@ -112,9 +106,8 @@ TEST_F(WindowTest, MessageMapsDispatchMessagesCommandsAndNotifications) {
   CCmdUI other(101);
   EXPECT_FALSE(wnd.OnCmdMsg(101, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(&other)));
   EXPECT_FALSE(other.WasHandled());
-}
 
-TEST_F(WindowTest, RegisteredMessagesAreOnePerName) {
+  // Registered messages are one per name.
   const UINT a = RegisterWindowMessage("WindowTest.A");
   EXPECT_EQ(a, RegisterWindowMessage("WindowTest.A"));
   EXPECT_NE(a, RegisterWindowMessage("WindowTest.B"));
@@ -157,10 +150,6 @@ TEST_F(WindowTest, UnattachedWindowsGetAWrapperUntilSubclassed) {
   member.SendMessage(WM_CHAR, 'q');
   EXPECT_EQ(member.log, std::vector<std::string>{"char q"});
 }
-
-}  // namespace
-
-namespace {
 
 // A window whose handler destroys the window and deletes its own object.
 class SelfClosingWnd : public CWnd {
