@@ -1,6 +1,6 @@
 // Dialogs built from templates, run modally through the headless backend or modelessly,
-// and their data exchange: DDX_Text (strings and whole numbers), DDX_Check, DDX_Control,
-// DDX_CBString, DDX_CBIndex and DDX_LBIndex.
+// their data exchange: DDX_Text (strings and whole numbers), DDX_Check, DDX_Control,
+// DDX_CBString, DDX_CBIndex and DDX_LBIndex; and message boxes through the backend.
 #include "platform/dialog.h"
 
 #include <string>
@@ -11,12 +11,14 @@
 #include "platform/list_box.h"
 #include "platform/message_box.h"
 #include "platform/resource_registry.h"
+#include "platform/win_thread.h"
 #include "tests/support/headless_test.h"
 
 namespace {
 
 constexpr UINT kTestDialog = 90001;
 constexpr UINT kMissingDialog = 90099;
+constexpr UINT kQuestion = 90301;
 constexpr int kNameEdit = 101;
 constexpr int kCountEdit = 102;
 constexpr int kEnabledBox = 103;
@@ -33,6 +35,7 @@ const ResourceModule& TestModule() {
   static const ResourceModule module = [] {
     ResourceModule m;
     m.name = "dialog_test";
+    m.strings[kQuestion] = "Remove all pin assignments?";
     DialogTemplate& dialog = m.dialogs[kTestDialog];
     const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
     dialog = {kTestDialog, "Test Dialog", 0, 0, 200, 150, style, "MS Sans Serif", 8, {}};
@@ -446,6 +449,52 @@ TEST_F(DialogTest, ComboAndListExchanges) {
   dlg.UpdateData(FALSE);
   EXPECT_EQ(dropDown->GetWindowText(), "TSSOP");
   EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), CB_ERR);
+}
+
+TEST_F(DialogTest, ScriptedAnswerIsReturnedAndTheBoxRecorded) {
+  Screen().ExpectMessageBox(IDYES, CString("Delete gate A?"));
+  EXPECT_EQ(AfxMessageBox("Delete gate A?", MB_YESNO | MB_ICONQUESTION), IDYES);
+  Screen().ExpectMessageBox(IDCANCEL);
+  EXPECT_EQ(AfxMessageBox("Save changes?", MB_YESNOCANCEL), IDCANCEL);
+  Screen().ExpectMessageBox(IDOK);
+  EXPECT_EQ(AfxMessageBox("Done."), IDOK);
+
+  const std::vector<ShownMessageBox>& shown = Screen().MessageBoxesShown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(shown[0].answer, IDYES);
+  EXPECT_EQ(shown[1].text, "Save changes?");
+  EXPECT_EQ(shown[2].type, MB_OK);
+}
+
+TEST_F(DialogTest, TextFromTheStringTableAndTheApplicationsNameAsCaption) {
+  Screen().ExpectMessageBox(IDNO, CString("Remove all pin assignments?"));
+  EXPECT_EQ(AfxMessageBox(kQuestion, MB_YESNO), IDNO);
+  {
+    CWinApp app("Schematic Capture");
+    Screen().ExpectMessageBox(IDOK);
+    AfxMessageBox("Hello");
+    EXPECT_EQ(Screen().MessageBoxesShown().back().caption, "Schematic Capture");
+    EXPECT_EQ(AfxMessageBoxCaption(), "Schematic Capture");
+  }
+  EXPECT_EQ(AfxMessageBoxCaption(), "Component Editor");
+}
+
+// An unexpected box is answered with the refusing answer, a box with the wrong text is
+// answered as scripted; both are reported at once.
+TEST_F(DialogTest, UnexpectedBoxesAndWrongTextsAreReported) {
+  std::vector<std::string> problems;
+  Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+  EXPECT_EQ(AfxMessageBox("Continue anyway?", MB_YESNO), IDNO);
+  EXPECT_EQ(AfxMessageBox("Really?", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(AfxMessageBox("Note."), IDOK);
+  Screen().ExpectMessageBox(IDYES, CString("Delete gate A?"));
+  EXPECT_EQ(AfxMessageBox("Delete gate B?", MB_YESNO), IDYES);
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 4u);
+  ASSERT_EQ(problems.size(), 4u);
+  EXPECT_NE(problems[0].find("unexpected message box \"Continue anyway?\""), std::string::npos)
+      << problems[0];
+  EXPECT_NE(problems[3].find("Delete gate B?"), std::string::npos) << problems[3];
 }
 
 }  // namespace

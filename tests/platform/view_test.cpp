@@ -131,24 +131,6 @@ TEST_F(ViewInputTest, ButtonsWheelAndKeysReachTheViewsHandlers) {
   EXPECT_EQ(CWnd::GetFocus(), view);
 }
 
-TEST_F(ViewInputTest, AClickMakesTheViewActiveSoThatCommandsGoToIt) {
-  CCreateContext context;
-  context.m_pNewViewClass = RUNTIME_CLASS(InputView);
-  context.m_pCurrentDoc = &document;
-  auto* second = DynamicDowncast<InputView>(frame.CreateView(&context, AFX_IDW_PANE_FIRST + 1));
-  ASSERT_NE(second, nullptr);
-  second->MoveWindow(0, 0, 50, 50);
-  ASSERT_EQ(frame.GetActiveView(), view);
-
-  ASSERT_TRUE(user.LeftClick(second, CPoint(1, 1)));
-  EXPECT_EQ(frame.GetActiveView(), second);
-  EXPECT_EQ(CWnd::GetFocus(), second);
-
-  ASSERT_TRUE(user.RunCommand(&frame, kAssignPin));
-  EXPECT_EQ(second->log.back(), "command 16016");
-  EXPECT_TRUE(view->log.empty());
-}
-
 TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsAndDisabledCommandsRefuseInput) {
   view->ShowWindow(SW_HIDE);
   EXPECT_FALSE(user.LeftClick(view, CPoint(1, 1)));
