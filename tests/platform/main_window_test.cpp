@@ -28,8 +28,17 @@ constexpr UINT kDelete = 57632;
 constexpr UINT kAssignPins = 32800;
 constexpr UINT kZoomPane = 32900;
 constexpr UINT kPackage = 32901;
+// Command routing: the active view, its document, the frame, then the application.
+constexpr UINT kViewOnly = 700;
+constexpr UINT kFrameOnly = 701;
+constexpr UINT kBoth = 702;
+constexpr UINT kDocumentOnly = 703;
+constexpr UINT kApplicationOnly = 704;
 
-// A pane that handles Delete, which it allows only with a selection.
+std::vector<std::string> g_route;
+
+// A pane that handles Delete, which it allows only with a selection, and logs the route
+// of two commands.
 class PaneView : public CView {
   DECLARE_DYNCREATE(PaneView)
 
@@ -44,6 +53,7 @@ class PaneView : public CView {
   }
   void OnDelete() { ++deletes; }
   void OnUpdateDelete(CCmdUI* state) { state->Enable(selected ? TRUE : FALSE); }
+  void OnRouted() { g_route.push_back("view"); }
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -55,6 +65,8 @@ const MessageMap PaneView::kMessageMap{&CView::kMessageMap,
                                        {
                                            CommandEntry(kDelete, &PaneView::OnDelete),
                                            UpdateCommandUIEntry(kDelete, &PaneView::OnUpdateDelete),
+                                           CommandEntry(kViewOnly, &PaneView::OnRouted),
+                                           CommandEntry(kBoth, &PaneView::OnRouted),
                                        }};
 
 class RefusingPaneView : public PaneView {
@@ -127,9 +139,16 @@ class SplitFrame : public CMDIChildWnd {
     return splitter.CreateView(1, 0, bottomClass, CSize(client.Width(), 2 * client.Height() / 3), context);
   }
   PaneView* View() const { return DynamicDowncast<PaneView>(splitter.GetPane(0, 0)); }
+  void OnRouted() { g_route.push_back("frame"); }
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
 };
 
 IMPLEMENT_DYNCREATE(SplitFrame, CMDIChildWnd)
+
+const MessageMap SplitFrame::kMessageMap{
+    &CMDIChildWnd::kMessageMap,
+    {CommandEntry(kFrameOnly, &SplitFrame::OnRouted), CommandEntry(kBoth, &SplitFrame::OnRouted)}};
 
 class BrokenFrame : public SplitFrame {
   DECLARE_DYNCREATE(BrokenFrame)
@@ -389,47 +408,6 @@ TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
   EXPECT_EQ(splitter.GetPane(1, 0)->GetDlgCtrlID(), splitter.IdFromRowCol(1, 0));
 }
 
-// Command routing: the active view, its document, the frame, then the application.
-constexpr UINT kViewOnly = 700;
-constexpr UINT kFrameOnly = 701;
-constexpr UINT kBoth = 702;
-constexpr UINT kDocumentOnly = 703;
-constexpr UINT kApplicationOnly = 704;
-
-std::vector<std::string> g_route;
-
-class RouteView : public PaneView {
-  DECLARE_DYNCREATE(RouteView)
-
- public:
-  void OnViewOnly() { g_route.push_back("view"); }
-  void OnBoth() { g_route.push_back("view"); }
-  static const MessageMap kMessageMap;
-  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
-};
-
-IMPLEMENT_DYNCREATE(RouteView, PaneView)
-
-const MessageMap RouteView::kMessageMap{
-    &PaneView::kMessageMap,
-    {CommandEntry(kViewOnly, &RouteView::OnViewOnly), CommandEntry(kBoth, &RouteView::OnBoth)}};
-
-class RouteFrame : public CMDIChildWnd {
-  DECLARE_DYNCREATE(RouteFrame)
-
- public:
-  void OnFrameOnly() { g_route.push_back("frame"); }
-  void OnBoth() { g_route.push_back("frame"); }
-  static const MessageMap kMessageMap;
-  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
-};
-
-IMPLEMENT_DYNCREATE(RouteFrame, CMDIChildWnd)
-
-const MessageMap RouteFrame::kMessageMap{
-    &CMDIChildWnd::kMessageMap,
-    {CommandEntry(kFrameOnly, &RouteFrame::OnFrameOnly), CommandEntry(kBoth, &RouteFrame::OnBoth)}};
-
 class RouteDocument : public CDocument {
  public:
   void OnDocumentOnly() { g_route.push_back("document"); }
@@ -453,12 +431,7 @@ const MessageMap RouteApp::kMessageMap{&CWinApp::kMessageMap,
 
 class CommandRouteTest : public MainWindowTest {
  protected:
-  CMDIChildWnd* OpenRouteFrame() {
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(RouteView);
-    context.m_pCurrentDoc = &routeDocument;
-    return CreateMDIChild(RUNTIME_CLASS(RouteFrame), &frame, context);
-  }
+  CMDIChildWnd* OpenRouteFrame() { return Open(RUNTIME_CLASS(SplitFrame), &routeDocument); }
   std::vector<std::string> Route(CWnd* target, UINT id) {
     g_route.clear();
     user.RunCommand(target, id);
