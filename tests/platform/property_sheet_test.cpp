@@ -215,31 +215,9 @@ TEST_F(PropertySheetTest, SheetStaysOpenOnThePageThatRefuses) {
   EXPECT_EQ(log, (std::vector<std::string>{"A kill active", "A apply", "B apply"}));
 }
 
-TEST_F(PropertySheetTest, ActivePageThatFailsItsExchangeKeepsTheSheetOpen) {
-  CPropertySheet sheet("Sheet");
-  sheet.AddPage(&a);
-  sheet.AddPage(&b);
-  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
-    ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "many"));
-    Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
-    EXPECT_FALSE(sheet.SetActivePage(1)) << "leaving the page runs its exchange";
-    EXPECT_EQ(sheet.GetActivePage(), &a);
-    EXPECT_EQ(b.m_hWnd, nullptr);
-
-    Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
-    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
-    EXPECT_TRUE(shown.IsModalActive());
-    EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit));
-    EXPECT_TRUE(Asked("apply").empty());
-
-    ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "3"));
-    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
-  });
-  EXPECT_EQ(sheet.DoModal(), IDOK);
-  EXPECT_EQ(a.m_value, 3);
-}
-
-TEST_F(PropertySheetTest, ApplyIsEnabledOnlyWhileAPageIsModified) {
+// A page that fails its exchange keeps the sheet open on it; Apply is enabled only while
+// a page is modified, and applies without closing.
+TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModifiedFlag) {
   CPropertySheet sheet("Sheet");
   sheet.AddPage(&a);
   sheet.AddPage(&b);
@@ -250,24 +228,35 @@ TEST_F(PropertySheetTest, ApplyIsEnabledOnlyWhileAPageIsModified) {
     EXPECT_FALSE(apply->IsWindowEnabled());
     EXPECT_FALSE(input.Click(apply));
 
+    ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "many"));
+    Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
+    EXPECT_FALSE(sheet.SetActivePage(1)) << "leaving the page runs its exchange";
+    EXPECT_EQ(sheet.GetActivePage(), &a);
+    EXPECT_EQ(b.m_hWnd, nullptr);
+    Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+    EXPECT_TRUE(shown.IsModalActive());
+    EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit));
+    EXPECT_TRUE(Asked("apply").empty());
+
     ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "9"));  // EN_CHANGE: SetModified
     EXPECT_TRUE(a.IsModified());
     EXPECT_TRUE(apply->IsWindowEnabled());
-
     ASSERT_TRUE(input.Click(apply));
     EXPECT_TRUE(shown.IsModalActive()) << "Apply keeps the sheet open";
     EXPECT_EQ(a.m_value, 9);
     EXPECT_FALSE(a.IsModified());
     EXPECT_FALSE(apply->IsWindowEnabled());
     EXPECT_EQ(Asked("apply"), (std::vector<std::string>{"A apply"}));
-
     a.SetModified(TRUE);
     EXPECT_TRUE(apply->IsWindowEnabled());
     a.SetModified(FALSE);
     EXPECT_FALSE(apply->IsWindowEnabled());
-    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDCANCEL)));
+    ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "3"));
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
   });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(a.m_value, 3);
 }
 
 TEST_F(PropertySheetTest, LongTabCaptionsWidenTheSheetSoEveryTabShows) {
@@ -290,35 +279,26 @@ TEST_F(PropertySheetTest, LongTabCaptionsWidenTheSheetSoEveryTabShows) {
   EXPECT_GT(pageWidthOf({&a, &c, &longCaption, &longerCaption}), pageWidthOf({&a, &c}));
 }
 
-// Cancel tells only the pages created.
-TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirstPageAndCancelTellsOnlyIt) {
+// Cancel tells only the pages created; a second show creates them again.
+TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirstPageAndEachShowCreatesItAgain) {
   CPropertySheet sheet("Sheet");
   sheet.AddPage(&a);
   sheet.AddPage(&b);
   sheet.SetActivePage(2);
   EXPECT_EQ(sheet.GetActiveIndex(), 2) << "before the sheet is shown: the start page asked for";
-  Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
-    EXPECT_EQ(sheet.GetActivePage(), &a);
-    EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit)) << "the focus starts in the page";
-    input.Click(shown.GetDlgItem(IDCANCEL));
-  });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-  EXPECT_EQ(Asked("cancel"), (std::vector<std::string>{"A cancel"}));
-  EXPECT_TRUE(Asked("apply").empty());
-}
-
-TEST_F(PropertySheetTest, SecondShowCreatesThePagesAgain) {
-  CPropertySheet sheet("Sheet");
-  sheet.AddPage(&a);
   a.m_value = 4;
   for (int run = 0; run < 2; ++run) {
     Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+      EXPECT_EQ(sheet.GetActivePage(), &a);
+      EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit)) << "the focus starts in the page";
       EXPECT_EQ(a.GetDlgItem(kValueEdit)->GetWindowText(), "4");
-      input.Click(shown.GetDlgItem(IDOK));
+      input.Click(shown.GetDlgItem(IDCANCEL));
     });
-    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   }
+  EXPECT_EQ(Asked("cancel"), (std::vector<std::string>{"A cancel", "A cancel"}));
   EXPECT_EQ(Asked("init").size(), 2u);
+  EXPECT_TRUE(Asked("apply").empty());
 }
 
 TEST_F(PropertySheetTest, UnexpectedSheetIsReportedAsDialogZero) {

@@ -16,17 +16,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndOuterBackslashes) {
+TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndFlagsAndNumbersReadAsEachOther) {
   MemorySettingsStore store;
   ASSERT_TRUE(store.Set("ComponentEditor\\Grid", "Enabled", true));
   EXPECT_EQ(store.GetBool("componenteditor\\GRID", "enabled"), true);
   EXPECT_EQ(store.GetBool("\\ComponentEditor\\Grid\\", "Enabled"), true);
   EXPECT_EQ(store.Find("ComponentEditor", "Enabled"), nullptr);
   EXPECT_EQ(store.Find("ComponentEditor\\Grid", "Enable"), nullptr);
-}
 
-TEST(MemorySettingsStoreTest, FlagsAndNumbersReadAsEachOtherButTextsDoNot) {
-  MemorySettingsStore store;
+  // Flags and numbers read as each other, but texts do not.
   store.Set("K", "Number", 7UL);
   store.Set("K", "Zero", 0UL);
   store.Set("K", "Flag", true);
@@ -40,7 +38,7 @@ TEST(MemorySettingsStoreTest, FlagsAndNumbersReadAsEachOtherButTextsDoNot) {
   EXPECT_EQ(store.GetString("K", "Text"), "1");
 }
 
-TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrder) {
+TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrderAndNoRefusedOne) {
   MemorySettingsStore store;
   store.Set("Design", "CheckValid", false);
   store.Set("ComponentEditor\\Colours", "Background", 0x00FF8000UL);
@@ -57,10 +55,8 @@ TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrder) {
   };
   EXPECT_EQ(store.Writes(), expected);
   EXPECT_EQ(store.Find("Names", "Last"), nullptr);
-}
 
-TEST(MemorySettingsStoreTest, RefusedChangesLeaveTheStoreAsItWas) {
-  MemorySettingsStore store;
+  // Refused changes leave the store as it was.
   store.Set("K", "V", 1UL);
   store.ClearWrites();
   store.SetWritable(false);

@@ -289,7 +289,7 @@ TEST(RegularFileTest, OnlyRegularFilesWithinTheLimitAreRead) {
   EXPECT_NE(error.Find("it is larger than the 4 bytes this program reads"), -1) << error.str();
 }
 
-TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectory) {
+TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectoryOrFailsWithoutIt) {
   ScratchFolder dir;
   EnvironmentOverride tmp("TMPDIR", dir.Path().string() + "/");
   std::set<std::string> paths;
@@ -303,11 +303,8 @@ TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectory) {
     paths.insert(path.str());
   }
   EXPECT_EQ(paths.size(), 3U);
-}
 
-TEST(GetTempFileTest, FailsWhenTheTemporaryDirectoryIsMissing) {
-  ScratchFolder dir;
-  EnvironmentOverride tmp("TMPDIR", dir / "missing");
+  EnvironmentOverride missing("TMPDIR", dir / "missing");
   CString path = "unchanged";
   EXPECT_FALSE(GetTempFile(path));
   EXPECT_EQ(path, "unchanged");
@@ -348,14 +345,13 @@ TEST(WriteFileAtomicallyTest, FailedWriteLeavesTheOldFileAndNoLeftovers) {
   EXPECT_EQ(dir.CountEntries(), 1U);
 }
 
-TEST(ProgramPathTest, NamesTheDirectoryOfTheRunningProgram) {
+TEST(ProgramPathTest, NamesTheDirectoryOfTheRunningProgramUnlessOverridden) {
   const std::string path = GetProgramPath().str();
   ASSERT_TRUE(path.ends_with('/')) << path;
   EXPECT_TRUE(fs::path(path).is_absolute()) << path;
   EXPECT_TRUE(fs::exists(path + program_invocation_short_name)) << path;
-}
 
-TEST(ProgramPathTest, OverrideAddsTheSeparatorAndEmptyRestores) {
+  // An override gets the separator added; an empty one restores the real path.
   const CString real = GetProgramPath();
   SetProgramPathForTesting("/opt/stock");
   EXPECT_EQ(GetProgramPath() + "package.txt", "/opt/stock/package.txt");
