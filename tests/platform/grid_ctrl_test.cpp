@@ -186,8 +186,6 @@ TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndAUserResizesColumnsOnlyWh
   EXPECT_EQ(grid.GetColWidth(1), kGridDefaultColWidth);
 }
 
-}  // namespace
-
 TEST_F(GridCtrlTest, AShiftClickSelectsTheBlockFromTheCurrentCellUntilTheCurrentCellMoves) {
   EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 1, 1})) << "the current cell alone";
   ASSERT_TRUE(user.MoveToGridCell(&grid, 3, 2));
@@ -216,8 +214,6 @@ TEST_F(GridCtrlTest, ASelectionEndsTheEditInProgressFirst) {
   EXPECT_EQ(grid.GetTextMatrix(1, 1), "IN");
   EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 2, 2}));
 }
-
-namespace {
 
 using Kind = GridChange::Kind;
 using Changes = std::vector<GridChange>;
