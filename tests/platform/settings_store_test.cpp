@@ -166,7 +166,7 @@ class FileSettingsStoreTest : public ::testing::Test {
   ScratchFolder m_dir;
 };
 
-TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstance) {
+TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstanceInVersionedJson) {
   const std::string text = "Name \"quoted\" \\ ÄÖ";
   {
     FileSettingsStore store(Path());
@@ -183,18 +183,15 @@ TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstance) {
   EXPECT_EQ(again.GetNumber("ComponentEditor\\Colours", "Text"), 0xFFFFFFFFUL);
   EXPECT_EQ(again.GetString("Names", "Last"), text);
   EXPECT_EQ(again.Find("Names", "Gone"), nullptr);
-}
 
-TEST_F(FileSettingsStoreTest, FileIsVersionedJsonKeepingTheFirstSpelling) {
-  FileSettingsStore store(Path());
-  store.Set("ComponentEditor\\Grid", "Enabled", true);
-  store.Set("componenteditor\\grid", "ENABLED", false);
+  // The file is versioned JSON that keeps a key's first spelling.
+  again.Set("componenteditor\\grid", "ENABLED", true);
   const nlohmann::json doc = nlohmann::json::parse(ReadFileText(Path()));
   EXPECT_EQ(doc["version"], 1);
-  EXPECT_EQ(doc["keys"], nlohmann::json::parse(R"({"ComponentEditor\\Grid": {"Enabled": false}})"));
+  EXPECT_EQ(doc["keys"]["ComponentEditor\\Grid"], nlohmann::json::parse(R"({"Enabled": true})"));
 }
 
-TEST_F(FileSettingsStoreTest, MissingFileIsNoProblemAndItsFolderIsMadeOnTheFirstChange) {
+TEST_F(FileSettingsStoreTest, AMissingFileIsNoProblemButAnUnreadableOneIsReported) {
   const std::string nested = m_dir / "a/b/settings.json";
   FileSettingsStore store(nested);
   EXPECT_TRUE(store.LoadProblem().IsEmpty());
@@ -202,6 +199,11 @@ TEST_F(FileSettingsStoreTest, MissingFileIsNoProblemAndItsFolderIsMadeOnTheFirst
   EXPECT_TRUE(store.Set("K", "V", 1UL));
   EXPECT_TRUE(store.WriteProblem().IsEmpty());
   EXPECT_EQ(FileSettingsStore(nested).GetNumber("K", "V"), 1UL);
+
+  // A path that cannot be read is reported.
+  fs::create_directory(Path());
+  FileSettingsStore unreadable(Path());
+  EXPECT_NE(unreadable.LoadProblem().Find("cannot be read"), -1) << unreadable.LoadProblem().str();
 }
 
 TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
@@ -237,12 +239,6 @@ TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
     EXPECT_TRUE(replaced.LoadProblem().IsEmpty()) << replaced.LoadProblem().str();
     EXPECT_EQ(replaced.GetBool("Grid", "Enabled"), true);
   }
-}
-
-TEST_F(FileSettingsStoreTest, UnreadableFileIsReported) {
-  fs::create_directory(Path());
-  FileSettingsStore store(Path());
-  EXPECT_NE(store.LoadProblem().Find("cannot be read"), -1) << store.LoadProblem().str();
 }
 
 TEST_F(FileSettingsStoreTest, UnwritableFolderRefusesChangesAndKeepsTheFile) {
