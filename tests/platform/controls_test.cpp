@@ -465,32 +465,27 @@ TEST_F(ControlsTest, EveryStateChangeTellsThePeer) {
     ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(), &parent, 21));
     ASSERT_TRUE(box.Create("x", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(), &parent, 22));
     ASSERT_TRUE(list.Create(WS_VISIBLE, CRect(), &parent, 23));
-    using Changes = std::vector<WindowChange>;
-    const Changes content{WindowChange::Content};
-    const struct {
-      std::function<void()> change;
-      CWnd* control;
-      Changes told;
-    } steps[] = {
-        {[&] { combo.AddString("a"); }, &combo, content},
-        {[&] { combo.SetCurSel(0); }, &combo, {WindowChange::Content, WindowChange::Text}},
-        {[&] { combo.SetItemData(0, RGB(1, 2, 3)); }, &combo, content},
-        {[&] { edit.SetWindowText("t"); }, &edit, {WindowChange::Text}},
-        {[&] { edit.SetSel(0, -1); }, &edit, content},
-        {[&] { edit.SetReadOnly(TRUE); }, &edit, {WindowChange::Style}},
-        {[&] { box.SetCheck(BST_CHECKED); }, &box, content},
-        {[&] { list.AddString("line"); }, &list, content},
-        {[&] { list.SetCurSel(0); }, &list, content},
-    };
-    for (const auto& step : steps) {
+    // What the peer of `control` was told while `change` ran.
+    const auto told = [&](const CWnd& control, const std::function<void()>& change) {
       screen->log.clear();
-      step.change();
-      Changes told;
-      for (const auto& [hwnd, change] : screen->log) {
-        if (hwnd == step.control->m_hWnd) told.push_back(change);
+      change();
+      std::vector<WindowChange> changes;
+      for (const auto& [hwnd, what] : screen->log) {
+        if (hwnd == control.m_hWnd) changes.push_back(what);
       }
-      EXPECT_EQ(told, step.told) << "step " << (&step - steps);
-    }
+      return changes;
+    };
+    using Told = std::vector<WindowChange>;
+    const Told content{WindowChange::Content};
+    EXPECT_EQ(told(combo, [&] { combo.AddString("a"); }), content);
+    EXPECT_EQ(told(combo, [&] { combo.SetCurSel(0); }), (Told{WindowChange::Content, WindowChange::Text}));
+    EXPECT_EQ(told(combo, [&] { combo.SetItemData(0, RGB(1, 2, 3)); }), content);
+    EXPECT_EQ(told(edit, [&] { edit.SetWindowText("t"); }), Told{WindowChange::Text});
+    EXPECT_EQ(told(edit, [&] { edit.SetSel(0, -1); }), content);
+    EXPECT_EQ(told(edit, [&] { edit.SetReadOnly(TRUE); }), Told{WindowChange::Style});
+    EXPECT_EQ(told(box, [&] { box.SetCheck(BST_CHECKED); }), content);
+    EXPECT_EQ(told(list, [&] { list.AddString("line"); }), content);
+    EXPECT_EQ(told(list, [&] { list.SetCurSel(0); }), content);
   }
   SetCurrentBackend(std::move(previous));
 }
