@@ -309,7 +309,7 @@ TEST_F(ControlsTest, EditSelectionIsNormalisedAndClamped) {
   EXPECT_EQ(selection(), std::make_pair(6, 6));
 }
 
-TEST_F(ControlsTest, AReadOnlyEditRefusesTyping) {
+TEST_F(ControlsTest, EditStylesShapeWhatIsTypedAndAReadOnlyEditRefusesIt) {
   CEdit edit;
   ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 300));
   edit.SetWindowText("8");
@@ -326,6 +326,22 @@ TEST_F(ControlsTest, AReadOnlyEditRefusesTyping) {
   EXPECT_EQ(edit.GetWindowText(), "14");
   EXPECT_EQ(parent.Codes(300), (std::vector<UINT>{EN_SETFOCUS, EN_UPDATE, EN_CHANGE}));
   EXPECT_EQ(CWnd::GetFocus(), &edit);
+
+  CEdit upper;
+  ASSERT_TRUE(upper.Create(WS_VISIBLE | ES_UPPERCASE, CRect(0, 0, 100, 20), &parent, 303));
+  ASSERT_TRUE(user.TypeText(&upper, "u1a"));
+  EXPECT_EQ(upper.GetWindowText(), "U1A");
+
+  CEdit number;
+  ASSERT_TRUE(number.Create(WS_VISIBLE | ES_NUMBER, CRect(0, 0, 100, 20), &parent, 301));
+  EXPECT_FALSE(user.TypeText(&number, "12a"));
+  EXPECT_TRUE(user.TypeText(&number, "12"));
+
+  CEdit limited;
+  ASSERT_TRUE(limited.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 302));
+  limited.LimitText(3);
+  ASSERT_TRUE(user.TypeText(&limited, "ABCDE"));
+  EXPECT_EQ(limited.GetWindowText(), "ABC");
 }
 
 // --- buttons and statics ----------------------------------------------------------
@@ -357,7 +373,7 @@ TEST_F(ControlsTest, CheckBoxesHoldTheirStateAndClicksToggleAutomaticOnes) {
   EXPECT_FALSE(user.SetCheck(&manual, true));
 }
 
-TEST_F(ControlsTest, PushButtonsGroupBoxesAndLabels) {
+TEST_F(ControlsTest, PushButtonsGroupBoxesRadioGroupsAndLabels) {
   CButton push;
   CButton defaultPush;
   CButton group;
@@ -374,9 +390,25 @@ TEST_F(ControlsTest, PushButtonsGroupBoxesAndLabels) {
   EXPECT_EQ(parent.heard, (std::vector<Notification>{{500, BN_CLICKED}, {IDOK, BN_CLICKED}}));
   EXPECT_FALSE(user.SetCheck(&push, true));
 
+  CButton first;
+  CButton second;
+  CButton other;
+  ASSERT_TRUE(first.Create("1", WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(), &parent, 510));
+  ASSERT_TRUE(second.Create("2", WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(), &parent, 511));
+  ASSERT_TRUE(other.Create("3", WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON, CRect(), &parent, 512));
+  other.SetCheck(BST_CHECKED);
+  ASSERT_TRUE(user.Click(&first));
+  ASSERT_TRUE(user.Click(&second));
+  EXPECT_EQ(first.GetCheck(), BST_UNCHECKED);
+  EXPECT_EQ(second.GetCheck(), BST_CHECKED);
+  EXPECT_EQ(other.GetCheck(), BST_CHECKED) << "another group is left alone";
+  EXPECT_FALSE(user.SetCheck(&second, false)) << "a radio button is not unchecked by a click";
+
   CStatic label;
   ASSERT_TRUE(label.Create("Pins:", WS_VISIBLE | SS_LEFT, CRect(0, 0, 40, 12), &parent));
   EXPECT_EQ(label.GetDlgCtrlID(), 0xFFFF);
+  label.SetWindowText("Gates:");
+  EXPECT_EQ(label.GetWindowText(), "Gates:");
   EXPECT_EQ(label.m_hWnd->className, "STATIC");
   EXPECT_FALSE(user.Click(&label)) << "a label is not clicked";
   EXPECT_FALSE(user.TypeText(&label, "x"));

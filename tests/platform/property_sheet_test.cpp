@@ -72,7 +72,10 @@ class TestPage : public CPropertyPage {
     if (m_refuseApply) return FALSE;
     return CPropertyPage::OnApply();
   }
-  void OnCancel() override { m_log.push_back(m_name + " cancel"); }
+  void OnCancel() override {
+    m_log.push_back(m_name + " cancel");
+    CPropertyPage::OnCancel();
+  }
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -226,7 +229,7 @@ TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModi
 
     ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "many"));
     Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
-    EXPECT_FALSE(sheet.SetActivePage(1)) << "leaving the page runs its exchange";
+    EXPECT_FALSE(sheet.SetActivePage(&b)) << "leaving the page runs its exchange";
     EXPECT_EQ(sheet.GetActivePage(), &a);
     EXPECT_EQ(b.m_hWnd, nullptr);
     Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/cwnd.h"
+#include "platform/headless_backend.h"
 #include "platform/object.h"
 #include "platform/win_thread.h"
 #include "tests/support/headless_test.h"
@@ -216,6 +217,14 @@ TEST(RuntimeClassTest, KindsFollowTheClassTreeAndObjectsAreMadeByClassOrName) {
 
   EXPECT_FALSE(RUNTIME_CLASS(CShape)->IsCreatable());
   EXPECT_EQ(RUNTIME_CLASS(CShape)->CreateObject(), nullptr);
+}
+
+// Without an installed backend, windows live on the built-in headless one.
+TEST(BackendTest, WindowsNeedNoInstalledBackend) {
+  CWnd top;
+  ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 0));
+  EXPECT_NE(dynamic_cast<HeadlessBackend*>(&CurrentBackend()), nullptr);
+  top.DestroyWindow();
 }
 
 }  // namespace
