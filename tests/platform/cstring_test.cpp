@@ -6,17 +6,14 @@
 
 namespace {
 
-TEST(CStringTest, FormatFollowsPrintfRulesAndPassesCStrings) {
+TEST(CStringTest, FormatFollowsPrintfRulesAndFormatMessageNumberedInsertsInAnyOrder) {
   CString name("NAND2");
   CString text;
   text.Format("%s has %d pins, %04.1f%%", name, 14, 2.5);
   EXPECT_EQ(text, "NAND2 has 14 pins, 02.5%");
   text.Format("%-5s|", CString("ab"));
   EXPECT_EQ(text, "ab   |");
-}
 
-TEST(CStringTest, FormatMessageReplacesNumberedInsertsInAnyOrder) {
-  CString text;
   text.FormatMessage("Symbol %1 does not exist in %2 (%1).", "R", CString("lib.scm"));
   EXPECT_EQ(text, "Symbol R does not exist in lib.scm (R).");
   text.FormatMessage("%2-%1 100%%", 7, "x");
@@ -41,7 +38,7 @@ TEST(CStringTest, LoadStringAndFormatFromStringTable) {
   EXPECT_FALSE(text.LoadString(42));
 }
 
-TEST(CStringTest, ComparisonsAndSearches) {
+TEST(CStringTest, ComparisonsSearchesSubstringsAndEdits) {
   const CString text("Gate a, Terminal 3");
   EXPECT_EQ(text.CompareNoCase("gate A, TERMINAL 3"), 0);
   EXPECT_LT(CString("abc").CompareNoCase("ABD"), 0);
@@ -52,33 +49,30 @@ TEST(CStringTest, ComparisonsAndSearches) {
   EXPECT_EQ(text.Find("x"), -1);
   EXPECT_EQ(text.Find('a', 100), -1);
   EXPECT_EQ(text.ReverseFind('a'), 14);
-}
 
-TEST(CStringTest, SubstringsClampInsteadOfFailing) {
-  const CString text("package");
-  EXPECT_EQ(text.Mid(3), "kage");
-  EXPECT_EQ(text.Mid(3, 2), "ka");
-  EXPECT_EQ(text.Mid(10), "");
-  EXPECT_EQ(text.Mid(-2, 3), "pac");
-  EXPECT_EQ(text.Left(3), "pac");
-  EXPECT_EQ(text.Left(99), "package");
-  EXPECT_EQ(text.Right(3), "age");
+  // Substrings clamp instead of failing.
+  const CString package("package");
+  EXPECT_EQ(package.Mid(3), "kage");
+  EXPECT_EQ(package.Mid(3, 2), "ka");
+  EXPECT_EQ(package.Mid(10), "");
+  EXPECT_EQ(package.Mid(-2, 3), "pac");
+  EXPECT_EQ(package.Left(3), "pac");
+  EXPECT_EQ(package.Left(99), "package");
+  EXPECT_EQ(package.Right(3), "age");
   EXPECT_TRUE(CString().IsEmpty());
-  EXPECT_FALSE(text.IsEmpty());
-}
+  EXPECT_FALSE(package.IsEmpty());
 
-TEST(CStringTest, EditingOperations) {
-  CString text("  a-b-c \t");
-  text.Trim();
-  EXPECT_EQ(text, "a-b-c");
-  EXPECT_EQ(text.Replace("-", "--"), 2);
-  EXPECT_EQ(text, "a--b--c");
-  EXPECT_EQ(text.Remove('-'), 4);
-  EXPECT_EQ(text.MakeUpper(), "ABC");
-  text.Insert(1, "x");
-  EXPECT_EQ(text, "AxBC");
-  text.Delete(0, 2);
-  EXPECT_EQ(text, "BC");
+  CString edited("  a-b-c \t");
+  edited.Trim();
+  EXPECT_EQ(edited, "a-b-c");
+  EXPECT_EQ(edited.Replace("-", "--"), 2);
+  EXPECT_EQ(edited, "a--b--c");
+  EXPECT_EQ(edited.Remove('-'), 4);
+  EXPECT_EQ(edited.MakeUpper(), "ABC");
+  edited.Insert(1, "x");
+  EXPECT_EQ(edited, "AxBC");
+  edited.Delete(0, 2);
+  EXPECT_EQ(edited, "BC");
   EXPECT_EQ(CString("a") + "b" + CString("c"), "abc");
 }
 

@@ -1,89 +1,98 @@
-// Dialogs built from templates and run modally through the headless backend.
+// Dialogs built from templates, run modally through the headless backend or modelessly,
+// their data exchange: DDX_Text (strings and whole numbers), DDX_Check, DDX_Control,
+// DDX_CBString, DDX_CBIndex and DDX_LBIndex; and message boxes through the backend.
 #include "platform/dialog.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "editor/resources/component_editor_resources.h"
-#include "platform/backend.h"
 #include "platform/combo_box.h"
+#include "platform/edit.h"
+#include "platform/list_box.h"
 #include "platform/message_box.h"
 #include "platform/resource_registry.h"
+#include "platform/win_thread.h"
 #include "tests/support/headless_test.h"
 
 namespace {
 
 constexpr UINT kTestDialog = 90001;
 constexpr UINT kMissingDialog = 90099;
+constexpr UINT kQuestion = 90301;
 constexpr int kNameEdit = 101;
 constexpr int kCountEdit = 102;
 constexpr int kEnabledBox = 103;
 constexpr int kKindCombo = 104;
 constexpr int kHiddenEdit = 105;
+constexpr int kUintEdit = 106;
+constexpr int kDropDown = 107;
+constexpr int kList = 108;
 
-ControlTemplate Control(int id, const char* className, DWORD style, const char* text, int x, int y, int cx,
-                        int cy) {
-  ControlTemplate control;
-  control.id = id;
-  control.className = className;
-  control.style = WS_CHILD | WS_VISIBLE | style;
-  control.text = text;
-  control.x = x;
-  control.y = y;
-  control.cx = cx;
-  control.cy = cy;
-  return control;
-}
+constexpr const char* kIntMessage = "Please enter an integer.";
+constexpr const char* kUintMessage = "Please enter a positive integer.";
 
 const ResourceModule& TestModule() {
   static const ResourceModule module = [] {
     ResourceModule m;
     m.name = "dialog_test";
-    DialogTemplate dialog;
-    dialog.id = kTestDialog;
-    dialog.caption = "Test Dialog";
-    dialog.cx = 200;
-    dialog.cy = 100;
-    dialog.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
-    dialog.fontName = "MS Sans Serif";
-    dialog.fontSize = 8;
+    m.strings[kQuestion] = "Remove all pin assignments?";
+    DialogTemplate& dialog = m.dialogs[kTestDialog];
+    const DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    dialog = {kTestDialog, "Test Dialog", 0, 0, 200, 150, style, "MS Sans Serif", 8, {}};
+    // The hidden edit is a tab stop the initial focus skips.
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const DWORD tab = child | WS_TABSTOP;
     dialog.controls = {
-        Control(IDC_STATIC, kClassStatic, SS_LEFT, "Name:", 7, 9, 30, 8),
-        Control(kHiddenEdit, kClassEdit, WS_TABSTOP, "", 40, 0, 20, 14),
-        Control(kNameEdit, kClassEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "initial", 40, 7, 80, 14),
-        Control(kCountEdit, kClassEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "", 40, 25, 40, 14),
-        Control(kEnabledBox, kClassButton, BS_AUTOCHECKBOX | WS_TABSTOP, "Enabled", 7, 43, 60, 10),
-        Control(kKindCombo, kClassComboBox, CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, "", 40, 57,
-                80, 60),
-        Control(IDOK, kClassButton, BS_DEFPUSHBUTTON | WS_TABSTOP, "OK", 143, 7, 50, 14),
-        Control(IDCANCEL, kClassButton, BS_PUSHBUTTON | WS_TABSTOP, "Cancel", 143, 24, 50, 14),
+        {IDC_STATIC, kClassStatic, child | SS_LEFT, "Name:", 7, 9, 30, 8, 0},
+        {kHiddenEdit, kClassEdit, WS_CHILD | WS_TABSTOP, "", 40, 0, 20, 14, 0},
+        {kNameEdit, kClassEdit, tab | ES_AUTOHSCROLL | WS_BORDER, "initial", 40, 7, 80, 14, 0},
+        {kCountEdit, kClassEdit, tab | ES_AUTOHSCROLL | WS_BORDER, "", 40, 25, 40, 14, 0},
+        {kUintEdit, kClassEdit, tab | ES_AUTOHSCROLL | WS_BORDER, "", 90, 25, 40, 14, 0},
+        {kEnabledBox, kClassButton, tab | BS_AUTOCHECKBOX, "Enabled", 7, 43, 60, 10, 0},
+        {kKindCombo, kClassComboBox, tab | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, "", 40, 57, 80, 60, 0},
+        {kDropDown, kClassComboBox, tab | CBS_DROPDOWN | CBS_SORT, "", 40, 75, 80, 60, 0},
+        {kList, kClassListBox, tab | LBS_SORT | LBS_NOTIFY, "", 40, 93, 80, 40, 0},
+        {IDOK, kClassButton, tab | BS_DEFPUSHBUTTON, "OK", 143, 7, 50, 14, 0},
+        {IDCANCEL, kClassButton, tab | BS_PUSHBUTTON, "Cancel", 143, 24, 50, 14, 0},
     };
-    dialog.controls[1].style &= ~WS_VISIBLE;  // a hidden tab stop is skipped
-    m.dialogs[kTestDialog] = dialog;
     return m;
   }();
   return module;
 }
 
-// A dialog with data exchange, a member combo and a notification handler.
+// A dialog with data exchange, member controls and notification handlers.
 class TestDialog : public CDialog {
  public:
   TestDialog() : CDialog(kTestDialog) {}
 
   CString m_name;
-  int m_count = 3;
+  int m_count = 7;
+  UINT m_uint = 1;
   int m_enabled = 0;
   CComboBox m_kind;
+  CEdit m_nameEdit;
+  CListBox m_list;
+  CString m_dropDownText;
+  CString m_kindText;
+  int m_kindIndex = -1;
+  int m_listIndex = -1;
+  bool m_exchangeLists = false;
   int m_initCalls = 0;
   int m_kindChanges = 0;
+  int m_nameChanges = 0;
   int m_endInInit = 0;  // non-zero: OnInitDialog ends the dialog with it
 
   BOOL OnInitDialog() override {
     ++m_initCalls;
+    // Fill the lists first, so the exchange can select in them.
+    for (const char* text : {"SO8", "DIP8", "SOT23"}) {
+      ::SendMessage(GetDlgItem(kDropDown)->m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+      ::SendMessage(GetDlgItem(kList)->m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    for (const char* text : {"logic", "analog"}) {
+      ::SendMessage(GetDlgItem(kKindCombo)->m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
     CDialog::OnInitDialog();
-    m_kind.AddString("logic");
-    m_kind.AddString("analog");
     if (m_endInInit != 0) EndDialog(m_endInInit);
     return TRUE;
   }
@@ -94,17 +103,28 @@ class TestDialog : public CDialog {
  protected:
   void DoDataExchange(CDataExchange* dx) override {
     DDX_Control(dx, kKindCombo, m_kind);
+    DDX_Control(dx, kNameEdit, m_nameEdit);
+    DDX_Control(dx, kList, m_list);
     DDX_Text(dx, kNameEdit, m_name);
-    DDX_Text(dx, kCountEdit, m_count);
     DDX_Check(dx, kEnabledBox, m_enabled);
+    if (m_exchangeLists) {
+      DDX_CBString(dx, kDropDown, m_dropDownText);
+      DDX_CBString(dx, kKindCombo, m_kindText);
+      DDX_CBIndex(dx, kKindCombo, m_kindIndex);
+      DDX_LBIndex(dx, kList, m_listIndex);
+    }
+    DDX_Text(dx, kCountEdit, m_count);
+    DDX_Text(dx, kUintEdit, m_uint);
   }
   void OnKindChanged() { ++m_kindChanges; }
+  void OnNameChanged() { ++m_nameChanges; }
 };
 
 const MessageMap TestDialog::kMessageMap{
     &CDialog::kMessageMap,
     {
         NotifyEntry(CBN_SELCHANGE, kKindCombo, &TestDialog::OnKindChanged),
+        NotifyEntry(EN_CHANGE, kNameEdit, &TestDialog::OnNameChanged),
     }};
 
 class DialogTest : public HeadlessTest {
@@ -113,102 +133,97 @@ class DialogTest : public HeadlessTest {
     HeadlessTest::SetUp();
     UseResourceModule(TestModule());
   }
+  void TearDown() override {
+    if (dlg.m_hWnd != nullptr) dlg.DestroyWindow();
+    HeadlessTest::TearDown();
+  }
+  // The dialog modeless and shown, to call UpdateData on directly.
+  void Open() {
+    ASSERT_TRUE(dlg.Create(kTestDialog));
+    dlg.ShowWindow(SW_SHOW);
+  }
+  CWnd* Item(int id) { return dlg.GetDlgItem(id); }
+  // Puts a text into a number edit and saves; true when the exchange succeeded.
+  BOOL SaveWith(int id, const char* text) {
+    Item(id)->SetWindowText(text);
+    return dlg.UpdateData(TRUE);
+  }
+
+  TestDialog dlg;
 };
 
 // Dialog units to pixels for an 8-point font, as MulDiv rounds: x * 6 / 4, y * 13 / 8.
-int Px(int x) {
-  return (x * 6 + 2) / 4;
-}
-int Py(int y) {
-  return (y * 13 + 4) / 8;
-}
 CRect Mapped(int x, int y, int cx, int cy) {
-  return {Px(x), Py(y), Px(x + cx), Py(y + cy)};
+  const auto px = [](int v) { return (v * 6 + 2) / 4; };
+  const auto py = [](int v) { return (v * 13 + 4) / 8; };
+  return {px(x), py(y), px(x + cx), py(y + cy)};
 }
 
-void ExpectAddGateWindow(CDialog& dlg) {
-  ASSERT_NE(dlg.m_hWnd, nullptr);
-  EXPECT_EQ(dlg.m_hWnd->className, kClassDialog);
-  EXPECT_EQ(dlg.GetWindowText(), "Add Gate");
-  EXPECT_NE(dlg.GetStyle() & WS_POPUP, 0u);
-  EXPECT_NE(dlg.GetStyle() & WS_CAPTION, 0u);
-  EXPECT_EQ(dlg.GetStyle() & WS_CHILD, 0u);
+// The window and every control of the template, as a child window in tab order.
+void ExpectTemplateWindow(CDialog& shown) {
+  ASSERT_NE(shown.m_hWnd, nullptr);
+  const DialogTemplate& dialogTemplate = TestModule().dialogs.at(kTestDialog);
+  EXPECT_EQ(shown.m_hWnd->className, kClassDialog);
+  EXPECT_EQ(shown.GetWindowText(), "Test Dialog");
+  EXPECT_EQ(shown.GetStyle() & (WS_POPUP | WS_CAPTION | WS_CHILD), static_cast<DWORD>(WS_POPUP | WS_CAPTION));
   CRect rect;
-  dlg.GetWindowRect(&rect);
-  EXPECT_EQ(rect, CRect(0, 0, 429, 302));  // 286 x 186 dialog units
-
-  // Every control of the template becomes a child window, in tab order.
-  const DialogTemplate* dialogTemplate = Resources::FindDialog(IDD_ADD_GATE);
-  ASSERT_NE(dialogTemplate, nullptr);
-  const std::vector<CWnd*> children = dlg.GetChildren();
-  ASSERT_EQ(children.size(), dialogTemplate->controls.size());
+  shown.GetWindowRect(&rect);
+  EXPECT_EQ(rect, Mapped(0, 0, dialogTemplate.cx, dialogTemplate.cy));
+  const std::vector<CWnd*> children = shown.GetChildren();
+  ASSERT_EQ(children.size(), dialogTemplate.controls.size());
   for (size_t i = 0; i < children.size(); ++i) {
     const HWND hwnd = children[i]->m_hWnd;
-    const ControlTemplate& control = dialogTemplate->controls[i];
-    SCOPED_TRACE("control " + std::to_string(i) + " (" + std::to_string(control.id) + ")");
-    EXPECT_EQ(hwnd->id, control.id);
-    EXPECT_EQ(hwnd->className, control.className);
-    EXPECT_EQ(hwnd->style, control.style | WS_CHILD);
-    EXPECT_NE(hwnd->style & WS_VISIBLE, 0u);
-    EXPECT_EQ(hwnd->text, control.text);
-    EXPECT_EQ(hwnd->rect, Mapped(control.x, control.y, control.cx, control.cy));
-    EXPECT_EQ(hwnd->parent, dlg.m_hWnd);
+    const ControlTemplate& c = dialogTemplate.controls[i];
+    SCOPED_TRACE("control " + std::to_string(c.id));
+    EXPECT_EQ(hwnd->id, c.id);
+    EXPECT_EQ(hwnd->className, c.className);
+    EXPECT_EQ(hwnd->style, c.style | WS_CHILD);
+    EXPECT_EQ(hwnd->text, c.text);
+    EXPECT_EQ(hwnd->rect, Mapped(c.x, c.y, c.cx, c.cy));
+    EXPECT_EQ(hwnd->parent, shown.m_hWnd);
   }
-  // Two rectangles worked out by hand: rounding as MulDiv does.
-  EXPECT_EQ(dlg.GetDlgItem(1030)->m_hWnd->rect, CRect(69, 11, 234, 124));
-  EXPECT_EQ(dlg.GetDlgItem(IDOK)->m_hWnd->rect, CRect(344, 11, 419, 34));
-  // Edit text of the simple combo is its own; the window procedures are in place.
-  EXPECT_EQ(dlg.GetDlgItem(1019)->SendMessage(CB_GETCOUNT), 0);
-  EXPECT_EQ(dlg.GetDlgItem(1030)->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("lib")), 0);
+  // A control made from the template, found by id, is an object of its own kind.
+  auto* kind = DynamicDowncast<CComboBox>(shown.GetDlgItem(kKindCombo));
+  ASSERT_NE(kind, nullptr);
+  EXPECT_EQ(kind->AddString("lib"), 0);
 }
 
-TEST_F(DialogTest, AddGateTemplateBuildsEveryControlInOrder) {
-  CDialog dlg(IDD_ADD_GATE);
-  bool inspected = false;
-  Screen().ExpectDialog(IDD_ADD_GATE, [&](CDialog& shown, UserInput& input) {
-    EXPECT_EQ(&shown, &dlg);
+TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelessly) {
+  CDialog plain(kTestDialog);
+  Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
+    EXPECT_EQ(&shown, &plain);
     EXPECT_TRUE(shown.IsModalActive());
     EXPECT_TRUE(shown.IsWindowVisible());
-    ExpectAddGateWindow(shown);
-    // The base OnInitDialog put the focus on the first tab stop.
-    EXPECT_EQ(CWnd::GetFocus(), shown.GetDlgItem(1030));
-    inspected = true;
+    ExpectTemplateWindow(shown);
     input.Click(shown.GetDlgItem(IDCANCEL));
   });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_TRUE(inspected);
-  EXPECT_EQ(dlg.m_hWnd, nullptr) << "the window goes when DoModal returns";
-}
+  EXPECT_EQ(plain.DoModal(), IDCANCEL);
+  EXPECT_EQ(plain.m_hWnd, nullptr) << "the window goes when DoModal returns";
 
-TEST_F(DialogTest, CreateBuildsTheTemplateModelessly) {
-  CDialog dlg(IDD_ADD_GATE);
-  ASSERT_TRUE(dlg.Create(IDD_ADD_GATE));
-  ExpectAddGateWindow(dlg);
-  EXPECT_FALSE(dlg.IsModalActive());
-  dlg.DestroyWindow();
+  ASSERT_TRUE(plain.Create(kTestDialog));
+  ExpectTemplateWindow(plain);
+  EXPECT_FALSE(plain.IsModalActive());
+  plain.DestroyWindow();
 }
 
 TEST_F(DialogTest, MapDialogRectUsesTheTemplateFont) {
-  CDialog dlg(kTestDialog);
   EXPECT_EQ(dlg.MapDialogRect(CRect(0, 0, 4, 8)), CRect(0, 0, 6, 13));
   EXPECT_EQ(dlg.MapDialogRect(CRect(1, 1, 2, 3)), CRect(2, 2, 3, 5));  // 1.5 -> 2, 1.625 -> 2, 4.875 -> 5
   DialogTemplate big;
   big.fontSize = 16;
   EXPECT_EQ(CDialog::DialogBaseUnits(big), CSize(12, 26));
-  DialogTemplate normal;
-  normal.fontSize = 8;
-  EXPECT_EQ(CDialog::DialogBaseUnits(normal), CSize(6, 13));
+  big.fontSize = 8;
+  EXPECT_EQ(CDialog::DialogBaseUnits(big), CSize(6, 13));
 }
 
 TEST_F(DialogTest, MissingTemplateReturnsMinusOne) {
-  CDialog dlg(kMissingDialog);
-  EXPECT_EQ(dlg.DoModal(), -1);
-  EXPECT_EQ(dlg.m_hWnd, nullptr);
-  EXPECT_FALSE(dlg.Create(kMissingDialog));
+  CDialog missing(kMissingDialog);
+  EXPECT_EQ(missing.DoModal(), -1);
+  EXPECT_EQ(missing.m_hWnd, nullptr);
+  EXPECT_FALSE(missing.Create(kMissingDialog));
 }
 
 TEST_F(DialogTest, ScriptedModalDialogExchangesDataBothWays) {
-  TestDialog dlg;
   dlg.m_name = "NAND2";
   dlg.m_count = 4;
   Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
@@ -236,31 +251,32 @@ TEST_F(DialogTest, ScriptedModalDialogExchangesDataBothWays) {
   EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST_F(DialogTest, CancelLeavesTheMembersAlone) {
-  TestDialog dlg;
+// Closing the window is Cancel, which leaves the members alone; the same object runs
+// again; the focus goes back where it was.
+TEST_F(DialogTest, CancelOrCloseLeavesTheMembersAloneAndTheObjectRunsAgain) {
+  CWnd owner;
+  ASSERT_TRUE(owner.CreateEx(0, "", "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
+  owner.SetFocus();
   dlg.m_name = "NAND2";
-  Screen().ExpectDialog(kTestDialog, [](CDialog& shown, UserInput& input) {
-    ASSERT_TRUE(input.TypeText(shown.GetDlgItem(kNameEdit), "changed"));
-    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDCANCEL)));
-  });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(dlg.m_name, "NAND2");
-}
-
-TEST_F(DialogTest, TheSameObjectRunsTwice) {
-  TestDialog dlg;
-  for (int run = 0; run < 2; ++run) {
+  for (const bool close : {false, true}) {
     Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
       EXPECT_EQ(shown.GetDlgItem(kKindCombo), &dlg.m_kind) << "attached again on the new window";
-      ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+      ASSERT_TRUE(input.TypeText(shown.GetDlgItem(kNameEdit), "changed"));
+      if (close) {
+        shown.SendMessage(WM_CLOSE);
+      } else {
+        ASSERT_TRUE(input.Click(shown.GetDlgItem(IDCANCEL)));
+      }
     });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_name, "NAND2");
   }
   EXPECT_EQ(dlg.m_initCalls, 2);
+  EXPECT_EQ(CWnd::GetFocus(), &owner);
+  owner.DestroyWindow();
 }
 
 TEST_F(DialogTest, InitialFocusSelectsTheFirstVisibleTabStopsText) {
-  TestDialog dlg;
   dlg.m_name = "NAND2";
   Screen().ExpectDialog(kTestDialog, [](CDialog& shown, UserInput& input) {
     CWnd* name = shown.GetDlgItem(kNameEdit);
@@ -277,87 +293,208 @@ TEST_F(DialogTest, InitialFocusSelectsTheFirstVisibleTabStopsText) {
 }
 
 TEST_F(DialogTest, EndDialogInOnInitDialogNeverReachesTheModalLoop) {
-  TestDialog dlg;
   dlg.m_endInInit = 42;
   EXPECT_EQ(dlg.DoModal(), 42);  // no dialog expected: the backend never sees it
   EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST_F(DialogTest, ClosingTheWindowIsCancel) {
-  TestDialog dlg;
-  Screen().ExpectDialog(kTestDialog, [](CDialog& shown, UserInput&) { shown.SendMessage(WM_CLOSE); });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+// An unexpected dialog, or one its responder leaves open, is reported at once and
+// cancelled, never a hang.
+TEST_F(DialogTest, UnexpectedOrLeftOpenDialogsFailFast) {
+  for (const bool expected : {false, true}) {
+    SCOPED_TRACE(expected ? "left open" : "unexpected");
+    std::vector<std::string> problems;
+    Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+    if (expected) Screen().ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    ASSERT_EQ(problems.size(), 1u);
+    for (const char* said : expected ? std::vector<const char*>{"left open"}
+                                     : std::vector<const char*>{"unexpected dialog 90001", "Test Dialog"}) {
+      EXPECT_NE(problems[0].find(said), std::string::npos) << problems[0];
+    }
+  }
 }
 
-TEST_F(DialogTest, MessageBoxFromAScriptedDialog) {
-  class AskingDialog : public CDialog {
-   public:
-    AskingDialog() : CDialog(kTestDialog) {}
-    int answer = 0;
-    void OnOK() override {
-      answer = AfxMessageBox("Delete gate A?", MB_YESNO | MB_ICONQUESTION);
-      if (answer == IDYES) CDialog::OnOK();
-    }
-  };
-  AskingDialog dlg;
+// A count that is not a whole number, as a user types it.
+TEST_F(DialogTest, NonNumberIsRefusedWithTheFrameworksMessageAndTheDialogStaysOpen) {
   Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
-    Screen().ExpectMessageBox(IDNO, CString("Delete gate A?"));
+    CWnd* count = shown.GetDlgItem(kCountEdit);
+    ASSERT_TRUE(input.TypeText(count, "12abc"));
+    Screen().ExpectMessageBox(IDOK, CString(kIntMessage));
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
-    EXPECT_TRUE(shown.IsModalActive()) << "No keeps the dialog open";
-    Screen().ExpectMessageBox(IDYES, CString("Delete gate A?"));
+    EXPECT_TRUE(shown.IsModalActive()) << "the dialog stays open";
+    EXPECT_EQ(CWnd::GetFocus(), count) << "the focus is back on the control at fault";
+    EXPECT_EQ(count->SendMessage(EM_GETSEL), MAKELPARAM(0, 5)) << "with its text selected";
+    EXPECT_EQ(dlg.m_count, 7);
+
+    ASSERT_TRUE(input.TypeText(count, "-12"));
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.answer, IDYES);
-  ASSERT_EQ(Screen().MessageBoxesShown().size(), 2u);
-  EXPECT_EQ(Screen().MessageBoxesShown()[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(dlg.m_count, -12);
+  ASSERT_EQ(Screen().MessageBoxesShown().size(), 1u);
+  const ShownMessageBox& shown = Screen().MessageBoxesShown()[0];
+  EXPECT_EQ(shown.text, kIntMessage);
+  EXPECT_EQ(shown.caption, "Component Editor");
+  EXPECT_EQ(shown.type, MB_OK | MB_ICONEXCLAMATION);
 }
 
-// An unexpected dialog is reported at once and cancelled, never a hang.
-TEST_F(DialogTest, UnexpectedDialogFailsFast) {
+TEST_F(DialogTest, WholeNumbersAllowBlanksAndASign) {
+  Open();
+  EXPECT_EQ(Item(kCountEdit)->GetWindowText(), "7");
+  EXPECT_EQ(Item(kUintEdit)->GetWindowText(), "1");
+  struct Case {
+    const char* text;
+    int value;
+  };
+  for (const Case& c : {Case{"42", 42}, Case{"  42\t", 42}, Case{"+7", 7}, Case{"-3", -3}, Case{"007", 7},
+                        Case{"-2147483648", -2147483648LL}, Case{"2147483647", 2147483647}}) {
+    SCOPED_TRACE(c.text);
+    EXPECT_TRUE(SaveWith(kCountEdit, c.text));
+    EXPECT_EQ(dlg.m_count, c.value);
+  }
+  for (const char* text : {"4294967295", " +12 ", "0"}) {
+    SCOPED_TRACE(text);
+    EXPECT_TRUE(SaveWith(kUintEdit, text));
+  }
+  EXPECT_EQ(dlg.m_uint, 0u);
+  EXPECT_TRUE(Screen().MessageBoxesShown().empty());
+}
+
+TEST_F(DialogTest, TextsThatAreNotWholeNumbersFailAndStopTheExchanges) {
+  Open();
+  dlg.m_count = 5;
+  Item(kUintEdit)->SetWindowText("33");
+  for (const char* text : {"", " ", "12abc", "1 2", "1.5", "-", "+-1", "2147483648", "-2147483649", "0x10"}) {
+    SCOPED_TRACE(text);
+    Screen().ExpectMessageBox(IDOK, CString(kIntMessage));
+    EXPECT_FALSE(SaveWith(kCountEdit, text));
+    EXPECT_EQ(dlg.m_count, 5);
+    EXPECT_EQ(CWnd::GetFocus(), Item(kCountEdit));
+  }
+  EXPECT_EQ(dlg.m_uint, 1u) << "the exchanges after the failing one did not run";
+  SaveWith(kCountEdit, "5");
+  dlg.m_uint = 9;
+  for (const char* text : {"-1", "-0", "4294967296", "x"}) {
+    SCOPED_TRACE(text);
+    Screen().ExpectMessageBox(IDOK, CString(kUintMessage));
+    EXPECT_FALSE(SaveWith(kUintEdit, text));
+    EXPECT_EQ(dlg.m_uint, 9u);
+    EXPECT_EQ(CWnd::GetFocus(), Item(kUintEdit));
+  }
+}
+
+TEST_F(DialogTest, TextsChecksAndControlsExchangeBothWays) {
+  dlg.m_name = "first";
+  dlg.m_enabled = 1;
+  Open();
+  EXPECT_EQ(Item(kNameEdit)->GetWindowText(), "first");
+  EXPECT_EQ(dlg.m_nameChanges, 1);
+  dlg.UpdateData(FALSE);
+  EXPECT_EQ(dlg.m_nameChanges, 1) << "an unchanged text is not set again";
+  dlg.m_name = "second";
+  dlg.UpdateData(FALSE);
+  EXPECT_EQ(dlg.m_nameChanges, 2);
+  Item(kNameEdit)->SetWindowText("typed");
+  ASSERT_TRUE(dlg.UpdateData(TRUE));
+  EXPECT_EQ(dlg.m_name, "typed");
+
+  EXPECT_EQ(Item(kEnabledBox)->SendMessage(BM_GETCHECK), BST_CHECKED);
+  ASSERT_TRUE(user.Click(Item(kEnabledBox)));
+  ASSERT_TRUE(dlg.UpdateData(TRUE));
+  EXPECT_EQ(dlg.m_enabled, 0);
+  dlg.m_enabled = 7;  // out of range: unchecked, as the framework does
+  dlg.UpdateData(FALSE);
+  EXPECT_EQ(Item(kEnabledBox)->SendMessage(BM_GETCHECK), BST_UNCHECKED);
+
+  // Controls are attached on the first exchange only, and detached with the window.
+  EXPECT_EQ(Item(kNameEdit), &dlg.m_nameEdit);
+  EXPECT_EQ(Item(kList), &dlg.m_list);
+  const HWND attached = dlg.m_nameEdit.m_hWnd;
+  ASSERT_TRUE(dlg.UpdateData(FALSE));
+  EXPECT_EQ(dlg.m_nameEdit.m_hWnd, attached);
+  EXPECT_EQ(dlg.m_list.GetCount(), 3);
+  dlg.DestroyWindow();
+  EXPECT_EQ(dlg.m_nameEdit.m_hWnd, nullptr);
+}
+
+TEST_F(DialogTest, ComboAndListExchanges) {
+  dlg.m_exchangeLists = true;
+  dlg.m_dropDownText = "sot";  // selects the first entry that starts with it
+  dlg.m_kindText = "QFN";      // not an entry: a drop-down list ignores it
+  dlg.m_kindIndex = 0;
+  dlg.m_listIndex = 2;
+  Open();
+  CWnd* dropDown = Item(kDropDown);
+  CWnd* kind = Item(kKindCombo);
+  EXPECT_EQ(dropDown->SendMessage(CB_GETCURSEL), 2);
+  EXPECT_EQ(dropDown->GetWindowText(), "SOT23");
+  EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), 0);
+  EXPECT_EQ(kind->GetWindowText(), "analog");
+  EXPECT_EQ(dlg.m_list.GetCurSel(), 2);
+
+  ASSERT_TRUE(user.TypeComboText(dropDown, "QFN32"));
+  ASSERT_TRUE(user.ChooseComboEntry(kind, "logic"));
+  ASSERT_TRUE(user.SelectListLine(&dlg.m_list, 0));
+  ASSERT_TRUE(dlg.UpdateData(TRUE));
+  EXPECT_EQ(dlg.m_dropDownText, "QFN32");
+  EXPECT_EQ(dlg.m_kindText, "logic");
+  EXPECT_EQ(dlg.m_kindIndex, 1);
+  EXPECT_EQ(dlg.m_listIndex, 0);
+
+  // A value no entry starts with goes into a drop-down's edit text.
+  dlg.m_dropDownText = "TSSOP";
+  dlg.m_kindIndex = -1;
+  dlg.UpdateData(FALSE);
+  EXPECT_EQ(dropDown->GetWindowText(), "TSSOP");
+  EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), CB_ERR);
+}
+
+TEST_F(DialogTest, ScriptedAnswerIsReturnedAndTheBoxRecorded) {
+  Screen().ExpectMessageBox(IDYES, CString("Delete gate A?"));
+  EXPECT_EQ(AfxMessageBox("Delete gate A?", MB_YESNO | MB_ICONQUESTION), IDYES);
+  Screen().ExpectMessageBox(IDCANCEL);
+  EXPECT_EQ(AfxMessageBox("Save changes?", MB_YESNOCANCEL), IDCANCEL);
+  Screen().ExpectMessageBox(IDOK);
+  EXPECT_EQ(AfxMessageBox("Done."), IDOK);
+
+  const std::vector<ShownMessageBox>& shown = Screen().MessageBoxesShown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(shown[0].answer, IDYES);
+  EXPECT_EQ(shown[1].text, "Save changes?");
+  EXPECT_EQ(shown[2].type, MB_OK);
+}
+
+TEST_F(DialogTest, TextFromTheStringTableAndTheApplicationsNameAsCaption) {
+  Screen().ExpectMessageBox(IDNO, CString("Remove all pin assignments?"));
+  EXPECT_EQ(AfxMessageBox(kQuestion, MB_YESNO), IDNO);
+  {
+    CWinApp app("Schematic Capture");
+    Screen().ExpectMessageBox(IDOK);
+    AfxMessageBox("Hello");
+    EXPECT_EQ(Screen().MessageBoxesShown().back().caption, "Schematic Capture");
+    EXPECT_EQ(AfxMessageBoxCaption(), "Schematic Capture");
+  }
+  EXPECT_EQ(AfxMessageBoxCaption(), "Component Editor");
+}
+
+// An unexpected box is answered with the refusing answer, a box with the wrong text is
+// answered as scripted; both are reported at once.
+TEST_F(DialogTest, UnexpectedBoxesAndWrongTextsAreReported) {
   std::vector<std::string> problems;
-  auto recording = std::make_unique<HeadlessBackend>();
-  recording->SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-  std::unique_ptr<Backend> previous = SetCurrentBackend(std::move(recording));
-
-  TestDialog dlg;
-  const INT_PTR result = dlg.DoModal();
-
-  SetCurrentBackend(std::move(previous));
-  EXPECT_EQ(result, IDCANCEL);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("unexpected dialog 90001"), std::string::npos) << problems[0];
-  EXPECT_NE(problems[0].find("Test Dialog"), std::string::npos) << problems[0];
-  EXPECT_EQ(dlg.m_hWnd, nullptr);
-}
-
-TEST_F(DialogTest, ResponderThatLeavesTheDialogOpenFails) {
-  std::vector<std::string> problems;
-  auto recording = std::make_unique<HeadlessBackend>();
-  HeadlessBackend* screen = recording.get();
-  recording->SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-  std::unique_ptr<Backend> previous = SetCurrentBackend(std::move(recording));
-
-  screen->ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
-  TestDialog dlg;
-  const INT_PTR result = dlg.DoModal();
-
-  SetCurrentBackend(std::move(previous));
-  EXPECT_EQ(result, IDCANCEL);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("left open"), std::string::npos) << problems[0];
-}
-
-TEST_F(DialogTest, FocusReturnsWhereItWasAfterTheDialog) {
-  CWnd owner;
-  ASSERT_TRUE(owner.CreateEx(0, "", "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
-  owner.SetFocus();
-  TestDialog dlg;
-  Screen().ExpectDialog(kTestDialog,
-                        [](CDialog& shown, UserInput& input) { input.Click(shown.GetDlgItem(IDCANCEL)); });
-  dlg.DoModal();
-  EXPECT_EQ(CWnd::GetFocus(), &owner);
-  owner.DestroyWindow();
+  Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+  EXPECT_EQ(AfxMessageBox("Continue anyway?", MB_YESNO), IDNO);
+  EXPECT_EQ(AfxMessageBox("Really?", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(AfxMessageBox("Note."), IDOK);
+  Screen().ExpectMessageBox(IDYES, CString("Delete gate A?"));
+  EXPECT_EQ(AfxMessageBox("Delete gate B?", MB_YESNO), IDYES);
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 4u);
+  ASSERT_EQ(problems.size(), 4u);
+  EXPECT_NE(problems[0].find("unexpected message box \"Continue anyway?\""), std::string::npos)
+      << problems[0];
+  EXPECT_NE(problems[3].find("Delete gate B?"), std::string::npos) << problems[3];
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-// The main window's furniture, headless: menus and tool bar buttons that follow the
-// update-command-UI route, shortcuts, the status bar, the MDI tab bar, the layout of
-// the bars, and the user dragging splitter bars, resizing and closing windows.
+// The main window and its frames, headless: frames made by dynamic creation, MDI
+// children, static splitters (also inside a view), the route a command takes; menus and
+// tool bar buttons that follow the update-command-UI route, shortcuts, the status bar,
+// the MDI tab bar, the layout of the bars, and the user dragging splitter bars,
+// resizing and closing windows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,16 +10,17 @@
 
 #include "platform/document.h"
 #include "platform/mdi_frame_wnd.h"
-#include "platform/property_sheet.h"
 #include "platform/splitter_wnd.h"
 #include "platform/status_bar.h"
 #include "platform/tab_control.h"
 #include "platform/tool_bar.h"
 #include "platform/view.h"
+#include "platform/win_thread.h"
 #include "tests/support/headless_test.h"
 
 namespace {
 
+constexpr int kGap = CSplitterWnd::kSplitterGap;
 constexpr UINT kNew = 57600;
 constexpr UINT kSave = 57603;
 constexpr UINT kPaste = 57637;
@@ -25,48 +28,162 @@ constexpr UINT kDelete = 57632;
 constexpr UINT kAssignPins = 32800;
 constexpr UINT kZoomPane = 32900;
 constexpr UINT kPackage = 32901;
+// Command routing: the active view, its document, the frame, then the application.
+constexpr UINT kViewOnly = 700;
+constexpr UINT kFrameOnly = 701;
+constexpr UINT kBoth = 702;
+constexpr UINT kDocumentOnly = 703;
+constexpr UINT kApplicationOnly = 704;
 
-// The view of a document frame: it handles Delete, which it allows only with a selection.
-class PinView : public CView {
-  DECLARE_DYNCREATE(PinView)
+std::vector<std::string> g_route;
+
+// A pane that handles Delete, which it allows only with a selection, and logs the route
+// of two commands.
+class PaneView : public CView {
+  DECLARE_DYNCREATE(PaneView)
 
  public:
+  int initialUpdates = 0;
   bool selected = false;
   int deletes = 0;
   void OnDraw(CDC*) override {}
+  void OnInitialUpdate() override {
+    ++initialUpdates;
+    CView::OnInitialUpdate();
+  }
   void OnDelete() { ++deletes; }
   void OnUpdateDelete(CCmdUI* state) { state->Enable(selected ? TRUE : FALSE); }
+  void OnRouted() { g_route.push_back("view"); }
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
 };
 
-IMPLEMENT_DYNCREATE(PinView, CView)
+IMPLEMENT_DYNCREATE(PaneView, CView)
 
-const MessageMap PinView::kMessageMap{&CView::kMessageMap,
-                                      {
-                                          CommandEntry(kDelete, &PinView::OnDelete),
-                                          UpdateCommandUIEntry(kDelete, &PinView::OnUpdateDelete),
-                                      }};
+const MessageMap PaneView::kMessageMap{&CView::kMessageMap,
+                                       {
+                                           CommandEntry(kDelete, &PaneView::OnDelete),
+                                           UpdateCommandUIEntry(kDelete, &PaneView::OnUpdateDelete),
+                                           CommandEntry(kViewOnly, &PaneView::OnRouted),
+                                           CommandEntry(kBoth, &PaneView::OnRouted),
+                                       }};
 
-// Two views one above the other.
-class PinFrame : public CMDIChildWnd {
-  DECLARE_DYNCREATE(PinFrame)
+class RefusingPaneView : public PaneView {
+  DECLARE_DYNCREATE(RefusingPaneView)
+
+ protected:
+  int OnCreate(LPCREATESTRUCT) override { return -1; }
+};
+
+IMPLEMENT_DYNCREATE(RefusingPaneView, PaneView)
+
+// A view holding a hidden splitter of two views side by side, a third and the rest of
+// its width.
+class SidesView : public CView {
+  DECLARE_DYNCREATE(SidesView)
 
  public:
   CSplitterWnd splitter;
+  void OnDraw(CDC*) override {}
+
+ protected:
+  int OnCreate(LPCREATESTRUCT cs) override {
+    if (CView::OnCreate(cs) == -1) return -1;
+    auto* context = static_cast<CCreateContext*>(cs->createParams);
+    const CSize size = cs->rect.Size();
+    if (!splitter.CreateStatic(this, 1, 2, WS_CHILD)) return -1;
+    if (!splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(size.cx / 3, size.cy), context)) return -1;
+    return splitter.CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(2 * size.cx / 3, size.cy), context) ? 0
+                                                                                                        : -1;
+  }
+};
+
+IMPLEMENT_DYNCREATE(SidesView, CView)
+
+// The same two views side by side, in a frame that is itself a pane.
+class SidesFrame : public CFrameWnd {
+  DECLARE_DYNCREATE(SidesFrame)
+
+ public:
+  CSplitterWnd splitter;
+
+  BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
+    CRect client;
+    GetClientRect(&client);
+    return splitter.CreateStatic(this, 1, 2) &&
+           splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(client.Width() / 3, client.Height()),
+                               context) &&
+           splitter.CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(client.Width(), client.Height()),
+                               context);
+  }
+};
+
+IMPLEMENT_DYNCREATE(SidesFrame, CFrameWnd)
+
+// A document frame split into a top pane and, below it, the sides view.
+class SplitFrame : public CMDIChildWnd {
+  DECLARE_DYNCREATE(SplitFrame)
+
+ public:
+  CSplitterWnd splitter;
+  const CRuntimeClass* topClass = RUNTIME_CLASS(PaneView);
+  const CRuntimeClass* bottomClass = RUNTIME_CLASS(SidesView);
+
+  BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
+    if (!splitter.CreateStatic(this, 2, 1, WS_CHILD)) return FALSE;
+    CRect client;
+    GetClientRect(&client);
+    if (!splitter.CreateView(0, 0, topClass, CSize(client.Width(), client.Height() / 3), context))
+      return FALSE;
+    return splitter.CreateView(1, 0, bottomClass, CSize(client.Width(), 2 * client.Height() / 3), context);
+  }
+  PaneView* View() const { return DynamicDowncast<PaneView>(splitter.GetPane(0, 0)); }
+  void OnRouted() { g_route.push_back("frame"); }
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+IMPLEMENT_DYNCREATE(SplitFrame, CMDIChildWnd)
+
+const MessageMap SplitFrame::kMessageMap{
+    &CMDIChildWnd::kMessageMap,
+    {CommandEntry(kFrameOnly, &SplitFrame::OnRouted), CommandEntry(kBoth, &SplitFrame::OnRouted)}};
+
+class BrokenFrame : public SplitFrame {
+  DECLARE_DYNCREATE(BrokenFrame)
+
+ public:
+  BrokenFrame() { topClass = RUNTIME_CLASS(RefusingPaneView); }
+};
+
+IMPLEMENT_DYNCREATE(BrokenFrame, SplitFrame)
+
+class FramedSidesFrame : public SplitFrame {
+  DECLARE_DYNCREATE(FramedSidesFrame)
+
+ public:
+  FramedSidesFrame() { bottomClass = RUNTIME_CLASS(SidesFrame); }
+};
+
+IMPLEMENT_DYNCREATE(FramedSidesFrame, SplitFrame)
+
+// Three panes one above the other.
+class ThreeRowFrame : public SplitFrame {
+  DECLARE_DYNCREATE(ThreeRowFrame)
+
+ public:
   BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
     CRect client;
     GetClientRect(&client);
     return splitter.CreateStatic(this, 3, 1) &&
-           splitter.CreateView(0, 0, RUNTIME_CLASS(PinView), CSize(client.Width(), 100), context) &&
-           splitter.CreateView(1, 0, RUNTIME_CLASS(PinView), CSize(client.Width(), 150), context) &&
-           splitter.CreateView(2, 0, RUNTIME_CLASS(PinView), CSize(client.Width(), 100), context);
+           splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(client.Width(), 100), context) &&
+           splitter.CreateView(1, 0, RUNTIME_CLASS(PaneView), CSize(client.Width(), 150), context) &&
+           splitter.CreateView(2, 0, RUNTIME_CLASS(PaneView), CSize(client.Width(), 100), context);
   }
-  PinView* View() const { return DynamicDowncast<PinView>(splitter.GetPane(0, 0)); }
 };
 
-IMPLEMENT_DYNCREATE(PinFrame, CMDIChildWnd)
+IMPLEMENT_DYNCREATE(ThreeRowFrame, SplitFrame)
 
 // The main window: Save and Assign Pins are handled here; New and Paste by nobody.
 class MainFrame : public CMDIFrameWnd {
@@ -117,20 +234,23 @@ class MainWindowTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    ASSERT_TRUE(frame.Create(nullptr, "Editor", WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CRect(0, 0, 800, 600)));
+    ASSERT_TRUE(frame.LoadFrame(0));
+    frame.SetTitle("Editor");
+    frame.MoveWindow(0, 0, 900, 600);
     frame.ShowWindow(SW_SHOW);
     frame.SetMenu(MainMenu());
     frame.SetAccelerators({{'S', FCONTROL, kSave}, {VK_DELETE, 0, kDelete}, {'N', FCONTROL, kNew}});
+    document.SetTitle("U1.clib");
   }
   void TearDown() override {
     frame.DestroyWindow();
     HeadlessTest::TearDown();
   }
 
-  PinFrame* Open(CDocument& document) {
+  SplitFrame* Open(const CRuntimeClass* cls = RUNTIME_CLASS(SplitFrame), CDocument* doc = nullptr) {
     CCreateContext context;
-    context.m_pCurrentDoc = &document;
-    return static_cast<PinFrame*>(CreateMDIChild(RUNTIME_CLASS(PinFrame), &frame, context));
+    context.m_pCurrentDoc = doc != nullptr ? doc : &document;
+    return static_cast<SplitFrame*>(CreateMDIChild(cls, &frame, context));
   }
   UINT State(UINT id) const { return frame.GetMenu()->GetMenuState(id, MF_BYCOMMAND); }
   static CRect RectOf(const CWnd* wnd) {
@@ -138,13 +258,228 @@ class MainWindowTest : public HeadlessTest {
     wnd->GetWindowRect(&rect);
     return rect;
   }
+  static SidesView* Sides(SplitFrame* child) {
+    return DynamicDowncast<SidesView>(child->splitter.GetPane(1, 0));
+  }
 
   MainFrame frame;
+  CDocument document;
 };
 
-TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGives) {
-  CDocument document;
-  PinFrame* child = Open(document);
+TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocument) {
+  SplitFrame* child = Open();
+  ASSERT_NE(child, nullptr);
+  auto* top = DynamicDowncast<PaneView>(child->splitter.GetPane(0, 0));
+  SidesView* sides = Sides(child);
+  ASSERT_NE(top, nullptr);
+  ASSERT_NE(sides, nullptr);
+  auto* left = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 0));
+  auto* right = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 1));
+  ASSERT_NE(left, nullptr);
+  ASSERT_NE(right, nullptr);
+
+  EXPECT_EQ(document.GetViewCount(), 4);
+  for (CView* view : {static_cast<CView*>(top), static_cast<CView*>(sides), static_cast<CView*>(left)}) {
+    EXPECT_EQ(view->GetDocument(), &document);
+  }
+  EXPECT_EQ(top->initialUpdates, 1);
+  EXPECT_EQ(right->initialUpdates, 1);
+  EXPECT_EQ(child->GetActiveView(), top);
+  EXPECT_EQ(child->GetActiveDocument(), &document);
+  EXPECT_EQ(left->GetParentFrame(), child);
+  EXPECT_EQ(frame.MDIGetActive(), child);
+  EXPECT_EQ(child->GetWindowText(), "U1.clib");
+  EXPECT_EQ(frame.GetWindowText(), "Editor - U1.clib");
+
+  child->InitialUpdateFrame(&document, TRUE);
+  EXPECT_EQ(top->initialUpdates, 1);
+
+  document.SetTitle("U2.clib");
+  EXPECT_EQ(child->GetWindowText(), "U2.clib");
+  EXPECT_EQ(frame.GetWindowText(), "Editor - U2.clib");
+
+  // The splitters stay hidden, and their panes out of a user's reach, until shown.
+  EXPECT_TRUE(child->IsWindowVisible());
+  EXPECT_FALSE(top->IsWindowVisible());
+  EXPECT_FALSE(user.LeftClick(top, CPoint(5, 5)));
+  child->splitter.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(top->IsWindowVisible());
+  EXPECT_FALSE(left->IsWindowVisible());
+  sides->splitter.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(left->IsWindowVisible());
+  EXPECT_TRUE(user.LeftClick(left, CPoint(5, 5)));
+  EXPECT_EQ(child->GetActiveView(), left);
+
+  child->DestroyWindow();
+  EXPECT_EQ(document.GetViewCount(), 0);
+  EXPECT_EQ(frame.MDIGetActive(), nullptr);
+  EXPECT_EQ(frame.GetWindowText(), "Editor");
+}
+
+TEST_F(MainWindowTest, AFrameThatFailsToBuildItsPanesLeavesNothingBehind) {
+  EXPECT_EQ(Open(RUNTIME_CLASS(BrokenFrame)), nullptr);
+  EXPECT_EQ(Open(RUNTIME_CLASS(PaneView)), nullptr);
+
+  EXPECT_EQ(document.GetViewCount(), 0);
+  EXPECT_TRUE(frame.GetMDIChildren().empty());
+  EXPECT_TRUE(frame.m_hWndMDIClient->children.empty());
+  EXPECT_EQ(frame.MDIGetActive(), nullptr);
+  EXPECT_NE(Open(), nullptr);
+}
+
+TEST_F(MainWindowTest, PanesAreStackedByTheirSizesAndFollowTheFrame) {
+  SplitFrame* child = Open();
+  ASSERT_NE(child, nullptr);
+  SidesView* sides = Sides(child);
+
+  EXPECT_EQ(RectOf(child), CRect(0, 0, 900, 600));
+  EXPECT_EQ(RectOf(child->splitter.GetPane(0, 0)), CRect(0, 0, 900, 200));
+  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 900, 600));
+  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 0)), CRect(0, 0, 300, 400 - kGap));
+  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 1)), CRect(300 + kGap, 0, 900, 400 - kGap));
+
+  frame.MoveWindow(0, 0, 1200, 800);
+
+  EXPECT_EQ(RectOf(child->splitter.GetPane(0, 0)), CRect(0, 0, 1200, 200));
+  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 1200, 800));
+  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 1)), CRect(300 + kGap, 0, 1200, 600 - kGap));
+  int height = 0;
+  int minimum = -1;
+  child->splitter.GetRowInfo(1, height, minimum);
+  EXPECT_EQ(height, 600 - kGap);
+  EXPECT_EQ(minimum, 0);
+
+  child->splitter.SetRowInfo(0, 50, 80);
+  child->splitter.RecalcLayout();
+  child->splitter.GetRowInfo(0, height, minimum);
+  EXPECT_EQ(height, 0);
+  EXPECT_EQ(RectOf(sides), CRect(0, kGap, 1200, 800));
+}
+
+TEST_F(MainWindowTest, AFrameCanBeAPaneWithItsOwnSplitter) {
+  SplitFrame* child = Open(RUNTIME_CLASS(FramedSidesFrame));
+  ASSERT_NE(child, nullptr);
+  auto* sides = DynamicDowncast<SidesFrame>(child->splitter.GetPane(1, 0));
+  ASSERT_NE(sides, nullptr);
+  auto* right = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 1));
+  ASSERT_NE(right, nullptr);
+
+  EXPECT_EQ(document.GetViewCount(), 3);
+  EXPECT_EQ(right->initialUpdates, 1);
+  EXPECT_EQ(right->GetParentFrame(), sides);
+  EXPECT_EQ(sides->GetParentFrame(), child);
+  EXPECT_EQ(sides->GetActiveDocument(), &document);
+  EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 900, 400 - kGap));
+
+  child->splitter.ShowWindow(SW_SHOW);
+  ASSERT_TRUE(user.LeftClick(right, CPoint(1, 1)));
+  EXPECT_EQ(sides->GetActiveView(), right);
+  EXPECT_EQ(child->GetWindowText(), "U1.clib");
+  EXPECT_EQ(sides->GetWindowText(), "");
+}
+
+TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
+  SplitFrame* child = Open();
+  ASSERT_NE(child, nullptr);
+  CSplitterWnd& splitter = child->splitter;
+  ASSERT_EQ(child->GetActiveView(), splitter.GetPane(0, 0));
+
+  splitter.DeleteView(0, 0);
+  EXPECT_EQ(splitter.GetPane(0, 0), nullptr);
+  EXPECT_EQ(document.GetViewCount(), 3);
+  EXPECT_EQ(child->GetActiveView(), splitter.GetPane(1, 0));
+
+  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(RefusingPaneView), CSize(900, 100), nullptr));
+  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(CSplitterWnd), CSize(900, 100), nullptr));
+  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(CDocument), CSize(900, 100), nullptr));
+  EXPECT_EQ(splitter.GetPane(0, 0), nullptr);
+  EXPECT_EQ(document.GetViewCount(), 3);
+
+  EXPECT_FALSE(splitter.CreateView(1, 0, RUNTIME_CLASS(PaneView), CSize(900, 100), nullptr));
+  EXPECT_FALSE(splitter.CreateView(2, 0, RUNTIME_CLASS(PaneView), CSize(900, 100), nullptr));
+
+  ASSERT_TRUE(splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(900, 100), nullptr));
+  auto* fresh = DynamicDowncast<PaneView>(splitter.GetPane(0, 0));
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(fresh->GetDocument(), &document);
+  EXPECT_EQ(fresh->initialUpdates, 1);
+  EXPECT_EQ(RectOf(fresh), CRect(0, 0, 900, 100));
+  EXPECT_EQ(splitter.IdFromRowCol(1, 0), static_cast<int>(AFX_IDW_PANE_FIRST) + 16);
+  EXPECT_EQ(splitter.GetPane(1, 0)->GetDlgCtrlID(), splitter.IdFromRowCol(1, 0));
+}
+
+class RouteDocument : public CDocument {
+ public:
+  void OnDocumentOnly() { g_route.push_back("document"); }
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+const MessageMap RouteDocument::kMessageMap{&CDocument::kMessageMap,
+                                            {CommandEntry(kDocumentOnly, &RouteDocument::OnDocumentOnly)}};
+
+class RouteApp : public CWinApp {
+ public:
+  RouteApp() : CWinApp("Editor") {}
+  void OnApplicationOnly() { g_route.push_back("application"); }
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+const MessageMap RouteApp::kMessageMap{&CWinApp::kMessageMap,
+                                       {CommandEntry(kApplicationOnly, &RouteApp::OnApplicationOnly)}};
+
+class CommandRouteTest : public MainWindowTest {
+ protected:
+  CMDIChildWnd* OpenRouteFrame() { return Open(RUNTIME_CLASS(SplitFrame), &routeDocument); }
+  std::vector<std::string> Route(CWnd* target, UINT id) {
+    g_route.clear();
+    user.RunCommand(target, id);
+    return g_route;
+  }
+
+  RouteApp app;
+  RouteDocument routeDocument;
+};
+
+using Path = std::vector<std::string>;
+
+TEST_F(CommandRouteTest, AFrameTriesItsActiveViewThenItselfThenTheApplication) {
+  CMDIChildWnd* child = OpenRouteFrame();
+  ASSERT_NE(child, nullptr);
+  ASSERT_NE(child->GetActiveView(), nullptr);
+
+  EXPECT_EQ(Route(child, kViewOnly), Path{"view"});
+  EXPECT_EQ(Route(child, kBoth), Path{"view"});
+  EXPECT_EQ(Route(child, kDocumentOnly), Path{"document"});
+  EXPECT_EQ(Route(child, kFrameOnly), Path{"frame"});
+  EXPECT_EQ(Route(child, kApplicationOnly), Path{"application"});
+
+  child->SetActiveView(nullptr);
+  EXPECT_EQ(Route(child, kBoth), Path{"frame"});
+  EXPECT_EQ(Route(child, kDocumentOnly), Path{});
+}
+
+TEST_F(CommandRouteTest, TheMainWindowPassesCommandsToTheActiveChild) {
+  CMDIChildWnd* first = OpenRouteFrame();
+  CMDIChildWnd* second = OpenRouteFrame();
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(frame.MDIGetActive(), second);
+  EXPECT_EQ(Route(&frame, kViewOnly), Path{"view"});
+  EXPECT_EQ(frame.GetActiveDocument(), &routeDocument);
+
+  second->DestroyWindow();
+  EXPECT_EQ(frame.MDIGetActive(), first);
+  EXPECT_EQ(Route(&frame, kFrameOnly), Path{"frame"});
+
+  first->DestroyWindow();
+  EXPECT_EQ(Route(&frame, kFrameOnly), Path{});
+  EXPECT_EQ(Route(&frame, kApplicationOnly), Path{"application"});
+}
+
+TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGivesAndRunsOnlyWhatItShowsEnabled) {
+  SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
   frame.assigning = true;
 
@@ -170,14 +505,11 @@ TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGives) {
   frame.GetMenu()->EnableMenuItem(kPaste, MF_ENABLED);
   ASSERT_TRUE(user.OpenMenu(&frame, 1));
   EXPECT_EQ(State(kPaste), 0u);
-}
+  frame.m_bAutoMenuEnable = TRUE;
 
-TEST_F(MainWindowTest, AMenuItemRunsOnlyWhenItsPopupShowsItEnabled) {
-  CDocument document;
-  PinFrame* child = Open(document);
-  ASSERT_NE(child, nullptr);
-  PinView* view = child->View();
-
+  // An item runs only when its popup shows it enabled.
+  PaneView* view = child->View();
+  view->selected = false;
   EXPECT_FALSE(user.ChooseMenuItem(&frame, kDelete)) << "no selection: Delete is off";
   EXPECT_EQ(view->deletes, 0);
   view->selected = true;
@@ -194,8 +526,7 @@ TEST_F(MainWindowTest, AMenuItemRunsOnlyWhenItsPopupShowsItEnabled) {
 }
 
 TEST_F(MainWindowTest, ShortcutsSendTheirEnabledCommandsActiveChildFirst) {
-  CDocument document;
-  PinFrame* child = Open(document);
+  SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
 
   EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
@@ -225,7 +556,7 @@ TEST_F(MainWindowTest, ShortcutsSendTheirEnabledCommandsActiveChildFirst) {
   EXPECT_EQ(frame.GetAccelerators().TextFor(kPaste), "");
 }
 
-TEST_F(MainWindowTest, ToolBarButtonsFollowTheRouteAtIdleTimeAndRunWhenEnabled) {
+TEST_F(MainWindowTest, ToolBarButtonsAndListsFollowTheRouteAtIdleTimeAndRunWhenEnabled) {
   ASSERT_TRUE(frame.toolBar.Create(&frame));
   ASSERT_TRUE(frame.toolBar.AddButton(kNew, "document-new", "New", "New component"));
   ASSERT_TRUE(frame.toolBar.AddButton(kSave, "document-save", "Save", "Save"));
@@ -248,14 +579,7 @@ TEST_F(MainWindowTest, ToolBarButtonsFollowTheRouteAtIdleTimeAndRunWhenEnabled) 
   EXPECT_TRUE(user.ClickToolBarButton(&frame.toolBar, kSave));
   EXPECT_EQ(frame.saves, 1);
 
-  frame.ShowControlBar(&frame.toolBar, FALSE);
-  EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kSave)) << "a hidden bar cannot be clicked";
-  EXPECT_EQ(frame.saves, 1);
-}
-
-TEST_F(MainWindowTest, AToolBarDropDownSendsItsCommandWithTheChosenItemShown) {
-  ASSERT_TRUE(frame.toolBar.Create(&frame));
-  ASSERT_TRUE(frame.toolBar.AddButton(kSave, "document-save", "Save", "Save"));
+  // A drop-down list sends its command with the chosen item shown.
   ASSERT_TRUE(frame.toolBar.AddComboBox(kPackage, 120, "Package"));
   EXPECT_FALSE(frame.toolBar.SetComboItems(kSave, {"DIP14"})) << "a button has no list";
   ASSERT_TRUE(frame.toolBar.SetComboItems(kPackage, {"DIP14", "SO14"}));
@@ -273,22 +597,24 @@ TEST_F(MainWindowTest, AToolBarDropDownSendsItsCommandWithTheChosenItemShown) {
   EXPECT_FALSE(user.ChooseToolBarItem(&frame.toolBar, kPackage, "DIP14")) << "the route disabled it";
   EXPECT_EQ(frame.packagesChosen.size(), 1u);
   EXPECT_EQ(frame.toolBar.GetComboItems(kPackage), (std::vector<CString>{"DIP14", "SO14"}));
+
+  frame.ShowControlBar(&frame.toolBar, FALSE);
+  EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kSave)) << "a hidden bar cannot be clicked";
+  EXPECT_EQ(frame.saves, 1);
 }
 
 TEST_F(MainWindowTest, BarsLieAlongTheEdgesAndThePaneFillsWhatTheyLeave) {
-  CDocument document;
-  document.SetTitle("first");
-  PinFrame* child = Open(document);
+  SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
   ASSERT_TRUE(frame.toolBar.Create(&frame));
   ASSERT_TRUE(frame.EnableMDITabs());
   ASSERT_TRUE(frame.statusBar.Create(&frame));
   const int toolHeight = frame.toolBar.CalcFixedHeight();
 
-  EXPECT_EQ(RectOf(&frame.toolBar), CRect(0, 0, 800, toolHeight));
-  EXPECT_EQ(RectOf(frame.GetMDITabBar()), CRect(0, toolHeight, 800, toolHeight + CMDITabBar::kHeight));
-  EXPECT_EQ(RectOf(&frame.statusBar), CRect(0, 600 - CStatusBar::kHeight, 800, 600));
-  const CRect client(0, toolHeight + CMDITabBar::kHeight, 800, 600 - CStatusBar::kHeight);
+  EXPECT_EQ(RectOf(&frame.toolBar), CRect(0, 0, 900, toolHeight));
+  EXPECT_EQ(RectOf(frame.GetMDITabBar()), CRect(0, toolHeight, 900, toolHeight + CMDITabBar::kHeight));
+  EXPECT_EQ(RectOf(&frame.statusBar), CRect(0, 600 - CStatusBar::kHeight, 900, 600));
+  const CRect client(0, toolHeight + CMDITabBar::kHeight, 900, 600 - CStatusBar::kHeight);
   EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)), client);
   EXPECT_EQ(RectOf(child).Size(), client.Size()) << "the child fills the MDI client";
 
@@ -330,8 +656,8 @@ TEST_F(MainWindowTest, TheTabBarFollowsTheChildrenAndActivatesTheOneChosen) {
   CDocument second;
   first.SetTitle("74HC00.cmp");
   second.SetTitle("LM358.cmp");
-  PinFrame* firstChild = Open(first);
-  PinFrame* secondChild = Open(second);
+  SplitFrame* firstChild = Open(RUNTIME_CLASS(SplitFrame), &first);
+  SplitFrame* secondChild = Open(RUNTIME_CLASS(SplitFrame), &second);
   ASSERT_NE(secondChild, nullptr);
 
   ASSERT_EQ(tabs->GetTabCount(), 2);
@@ -359,37 +685,8 @@ TEST_F(MainWindowTest, TheTabBarFollowsTheChildrenAndActivatesTheOneChosen) {
       << "the bar's room goes back to the children";
 }
 
-// A page that refuses to be left while its flag is set.
-class StickyPage : public CPropertyPage {
- public:
-  explicit StickyPage(UINT id) : CPropertyPage(id) {}
-  bool sticky = false;
-  BOOL OnKillActive() override { return sticky ? FALSE : CPropertyPage::OnKillActive(); }
-};
-
-TEST_F(MainWindowTest, ASheetsTabSwitchesPagesUnlessThePageLeftRefuses) {
-  StickyPage component(19001);
-  StickyPage package(19004);
-  CPropertySheet sheet("Properties");
-  sheet.AddPage(&component);
-  sheet.AddPage(&package);
-  Screen().ExpectDialog(0, [&](CDialog&, UserInput& input) {
-    CWnd* tabs = sheet.GetTabControl();
-    EXPECT_TRUE(input.ChooseTab(tabs, 1));
-    EXPECT_EQ(sheet.GetActiveIndex(), 1);
-    package.sticky = true;
-    EXPECT_FALSE(input.ChooseTab(tabs, 0)) << "the package page keeps the sheet on it";
-    EXPECT_EQ(sheet.GetActiveIndex(), 1);
-    EXPECT_EQ(static_cast<int>(tabs->SendMessage(TCM_GETCURSEL)), 1);
-    package.sticky = false;
-    input.Click(sheet.GetDlgItem(IDCANCEL));
-  });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-}
-
 TEST_F(MainWindowTest, DraggingASplitterBarResizesItsRowAndTheNext) {
-  CDocument document;
-  PinFrame* child = Open(document);
+  SplitFrame* child = Open(RUNTIME_CLASS(ThreeRowFrame));
   ASSERT_NE(child, nullptr);
   CSplitterWnd& splitter = child->splitter;
   const auto height = [&](int row) {
@@ -406,7 +703,7 @@ TEST_F(MainWindowTest, DraggingASplitterBarResizesItsRowAndTheNext) {
   EXPECT_EQ(height(0), 160);
   EXPECT_EQ(height(1), 90) << "the row below gives what the first one takes";
   EXPECT_EQ(height(0) + height(1) + height(2), total);
-  EXPECT_EQ(RectOf(splitter.GetPane(1, 0)).top, 160 + CSplitterWnd::kSplitterGap);
+  EXPECT_EQ(RectOf(splitter.GetPane(1, 0)).top, 160 + kGap);
 
   ASSERT_TRUE(user.DragSplitterRow(&splitter, 1, 500));
   EXPECT_EQ(height(2), 0) << "dragged past the end, the last row is squeezed out";

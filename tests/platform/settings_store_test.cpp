@@ -1,9 +1,12 @@
+// The settings stores (in memory and in a file) and the typed registry keys over them.
 #include "platform/settings_store.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <tuple>
 
+#include "platform/app_registry.h"
 #include "tests/support/environment.h"
 #include "tests/support/file_text.h"
 #include "tests/support/permissions.h"
@@ -13,17 +16,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndOuterBackslashes) {
+TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndFlagsAndNumbersReadAsEachOther) {
   MemorySettingsStore store;
   ASSERT_TRUE(store.Set("ComponentEditor\\Grid", "Enabled", true));
   EXPECT_EQ(store.GetBool("componenteditor\\GRID", "enabled"), true);
   EXPECT_EQ(store.GetBool("\\ComponentEditor\\Grid\\", "Enabled"), true);
   EXPECT_EQ(store.Find("ComponentEditor", "Enabled"), nullptr);
   EXPECT_EQ(store.Find("ComponentEditor\\Grid", "Enable"), nullptr);
-}
 
-TEST(MemorySettingsStoreTest, FlagsAndNumbersReadAsEachOtherButTextsDoNot) {
-  MemorySettingsStore store;
+  // Flags and numbers read as each other, but texts do not.
   store.Set("K", "Number", 7UL);
   store.Set("K", "Zero", 0UL);
   store.Set("K", "Flag", true);
@@ -37,7 +38,7 @@ TEST(MemorySettingsStoreTest, FlagsAndNumbersReadAsEachOtherButTextsDoNot) {
   EXPECT_EQ(store.GetString("K", "Text"), "1");
 }
 
-TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrder) {
+TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrderAndNoRefusedOne) {
   MemorySettingsStore store;
   store.Set("Design", "CheckValid", false);
   store.Set("ComponentEditor\\Colours", "Background", 0x00FF8000UL);
@@ -54,10 +55,8 @@ TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrder) {
   };
   EXPECT_EQ(store.Writes(), expected);
   EXPECT_EQ(store.Find("Names", "Last"), nullptr);
-}
 
-TEST(MemorySettingsStoreTest, RefusedChangesLeaveTheStoreAsItWas) {
-  MemorySettingsStore store;
+  // Refused changes leave the store as it was.
   store.Set("K", "V", 1UL);
   store.ClearWrites();
   store.SetWritable(false);
@@ -75,6 +74,73 @@ TEST(CurrentSettingsTest, InstalledStoreIsTheCurrentOneUntilReplaced) {
   SetCurrentSettings(nullptr);
   EXPECT_NE(dynamic_cast<MemorySettingsStore*>(&CurrentSettings()), nullptr);
   EXPECT_EQ(CurrentSettings().Find("K", "V"), nullptr);
+}
+
+class AppRegistryTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetCurrentSettings(nullptr); }
+
+  MemorySettingsStore& m_store = InstallMemorySettings();
+};
+
+TEST_F(AppRegistryTest, TypedValuesGoUnderTheKeyAndAbsentOrUnfitOnesLeaveTheVariablesAlone) {
+  CAppRegistry registry("ComponentEditor\\Colours");
+  bool flag = true;
+  unsigned long number = 42;
+  CString text = "kept";
+  COLORREF colour = RGB(255, 255, 0);
+  EXPECT_FALSE(registry.GetValue("Enabled", flag));
+  EXPECT_FALSE(registry.GetValue("Width", number));
+  EXPECT_FALSE(registry.GetValue("Name", text));
+  EXPECT_FALSE(registry.GetValue("Outlines", colour));
+  EXPECT_EQ(std::make_tuple(flag, number, text, colour),
+            std::make_tuple(true, 42UL, CString("kept"), RGB(255, 255, 0)));
+  flag = false;
+  EXPECT_FALSE(registry.GetValue("Enabled", flag));
+  EXPECT_FALSE(flag);
+
+  EXPECT_TRUE(registry.SetValue("Enabled", false));
+  EXPECT_TRUE(registry.SetValue("Background", 0x00C0FFEEUL));
+  EXPECT_TRUE(registry.SetValue("Face", CString("Mono")));
+  EXPECT_TRUE(registry.SetValue("Last", "NAND2"));  // a literal is text, not a flag
+  EXPECT_TRUE(registry.SetValue("Outlines", RGB(0, 0, 255)));
+  EXPECT_TRUE(registry.SetValue("TooBig", 0x100000000UL));
+  EXPECT_EQ(m_store.GetNumber("ComponentEditor\\Colours", "Background"), 0x00C0FFEEUL);
+  flag = true;
+  EXPECT_TRUE(registry.GetValue("Enabled", flag));
+  EXPECT_TRUE(registry.GetValue("Background", number));
+  EXPECT_TRUE(registry.GetValue("Face", text));
+  EXPECT_FALSE(flag);
+  EXPECT_EQ(number, 0x00C0FFEEUL);
+  EXPECT_EQ(text, "Mono");
+  EXPECT_TRUE(registry.GetValue("Last", text));
+  EXPECT_EQ(text, "NAND2");
+  EXPECT_TRUE(registry.GetValue("Outlines", colour));
+  EXPECT_EQ(colour, RGB(0, 0, 255));
+  EXPECT_FALSE(registry.GetValue("TooBig", colour)) << "a number too large for a colour";
+  EXPECT_EQ(colour, RGB(0, 0, 255));
+
+  EXPECT_TRUE(registry.DeleteValue("Enabled"));
+  EXPECT_FALSE(registry.DeleteValue("Enabled"));
+  EXPECT_FALSE(registry.GetValue("Enabled", flag));
+  EXPECT_TRUE(registry.GetValue("Face", text)) << "only that value went";
+  m_store.SetWritable(false);
+  EXPECT_FALSE(registry.SetValue("Enabled", true));
+}
+
+TEST_F(AppRegistryTest, FollowsTheStoreCurrentAtEachCallUnlessGivenItsOwn) {
+  const CAppRegistry registry("Design");
+  MemorySettingsStore& later = InstallMemorySettings();
+  later.Set("Design", "CheckValid", true);
+  bool flag = false;
+  EXPECT_TRUE(registry.GetValue("CheckValid", flag));
+  EXPECT_TRUE(flag);
+
+  MemorySettingsStore own;
+  CRegistry ownRegistry("Design", &own);
+  ownRegistry.SetValue("Other", true);
+  EXPECT_EQ(own.Writes().size(), 1U);
+  EXPECT_EQ(later.Writes().size(), 1U);
 }
 
 TEST(DefaultSettingsPathTest, FollowsTheConfigurationDirectoryConvention) {
@@ -100,7 +166,7 @@ class FileSettingsStoreTest : public ::testing::Test {
   ScratchFolder m_dir;
 };
 
-TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstance) {
+TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstanceInVersionedJson) {
   const std::string text = "Name \"quoted\" \\ ÄÖ";
   {
     FileSettingsStore store(Path());
@@ -117,18 +183,15 @@ TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstance) {
   EXPECT_EQ(again.GetNumber("ComponentEditor\\Colours", "Text"), 0xFFFFFFFFUL);
   EXPECT_EQ(again.GetString("Names", "Last"), text);
   EXPECT_EQ(again.Find("Names", "Gone"), nullptr);
-}
 
-TEST_F(FileSettingsStoreTest, FileIsVersionedJsonKeepingTheFirstSpelling) {
-  FileSettingsStore store(Path());
-  store.Set("ComponentEditor\\Grid", "Enabled", true);
-  store.Set("componenteditor\\grid", "ENABLED", false);
+  // The file is versioned JSON that keeps a key's first spelling.
+  again.Set("componenteditor\\grid", "ENABLED", true);
   const nlohmann::json doc = nlohmann::json::parse(ReadFileText(Path()));
   EXPECT_EQ(doc["version"], 1);
-  EXPECT_EQ(doc["keys"], nlohmann::json::parse(R"({"ComponentEditor\\Grid": {"Enabled": false}})"));
+  EXPECT_EQ(doc["keys"]["ComponentEditor\\Grid"], nlohmann::json::parse(R"({"Enabled": true})"));
 }
 
-TEST_F(FileSettingsStoreTest, MissingFileIsNoProblemAndItsFolderIsMadeOnTheFirstChange) {
+TEST_F(FileSettingsStoreTest, AMissingFileIsNoProblemButAnUnreadableOneIsReported) {
   const std::string nested = m_dir / "a/b/settings.json";
   FileSettingsStore store(nested);
   EXPECT_TRUE(store.LoadProblem().IsEmpty());
@@ -136,6 +199,11 @@ TEST_F(FileSettingsStoreTest, MissingFileIsNoProblemAndItsFolderIsMadeOnTheFirst
   EXPECT_TRUE(store.Set("K", "V", 1UL));
   EXPECT_TRUE(store.WriteProblem().IsEmpty());
   EXPECT_EQ(FileSettingsStore(nested).GetNumber("K", "V"), 1UL);
+
+  // A path that cannot be read is reported.
+  fs::create_directory(Path());
+  FileSettingsStore unreadable(Path());
+  EXPECT_NE(unreadable.LoadProblem().Find("cannot be read"), -1) << unreadable.LoadProblem().str();
 }
 
 TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
@@ -153,6 +221,7 @@ TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
       {R"({"version": 1, "keys": {"Grid": 5}})", "\"Grid\""},
       {R"({"version": 1, "keys": {"Grid": {"Width": -3}}})", "\"Width\""},
       {R"({"version": 1, "keys": {"Grid": {"Width": 1.5}}})", "\"Width\""},
+      // 36addd3: a number too large for a double crashed the program; it is set aside now.
       {R"({"version": 1, "keys": {"Grid": {"Width": 1e999}}})", "number overflow"},
   };
   for (const Case& c : cases) {
@@ -170,12 +239,6 @@ TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
     EXPECT_TRUE(replaced.LoadProblem().IsEmpty()) << replaced.LoadProblem().str();
     EXPECT_EQ(replaced.GetBool("Grid", "Enabled"), true);
   }
-}
-
-TEST_F(FileSettingsStoreTest, UnreadableFileIsReported) {
-  fs::create_directory(Path());
-  FileSettingsStore store(Path());
-  EXPECT_NE(store.LoadProblem().Find("cannot be read"), -1) << store.LoadProblem().str();
 }
 
 TEST_F(FileSettingsStoreTest, UnwritableFolderRefusesChangesAndKeepsTheFile) {

@@ -18,17 +18,15 @@ SvgElement Only(const CSvgDC& dc, std::string_view name) {
   return found.empty() ? SvgElement{} : found.front();
 }
 
-TEST(SvgDCTest, DocumentIsAStandaloneSvgOfTheGivenSize) {
+TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColours) {
   CSvgDC dc(CSize(320, 200));
   const std::vector<SvgElement> elements = ReadSvg(dc.ToSvg());
-  ASSERT_EQ(elements.size(), 1U);
+  ASSERT_EQ(elements.size(), 1U) << "an empty document";
   EXPECT_EQ(elements[0].name, "svg");
   EXPECT_EQ(elements[0].attributes.at("xmlns"), "http://www.w3.org/2000/svg");
   EXPECT_EQ(elements[0].attributes.at("viewBox"), "0 0 320 200");
-}
 
-TEST(SvgDCTest, ShapesUseThePenAndBrushColours) {
-  CSvgDC dc(CSize(100, 100));
+  // Shapes use the pen and brush colours.
   dc.SelectPen({PS_SOLID, 2, RGB(0x12, 0x34, 0x56)});
   dc.SelectBrush({RGB(0xAB, 0xCD, 0xEF), false});
   dc.Rectangle(50, 40, 10, 20);
@@ -105,7 +103,7 @@ TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignment) {
   EXPECT_TRUE(Drawn(dc, "rect").empty());
 }
 
-TEST(SvgDCTest, OpaqueTextHasItsBoxFilledFirst) {
+TEST(SvgDCTest, OpaqueTextHasItsBoxFilledFirstAndExtentsCountCharacters) {
   CSvgDC dc(CSize(100, 100));
   dc.SetBkColor(RGB(255, 255, 0));
   dc.SetTextAlign(TA_LEFT | TA_BASELINE);
@@ -114,12 +112,8 @@ TEST(SvgDCTest, OpaqueTextHasItsBoxFilledFirst) {
   EXPECT_EQ(box.attributes.at("fill"), "#ffff00");
   EXPECT_EQ(box.attributes.at("width"), std::to_string(dc.GetTextExtent("abcde").cx));
   EXPECT_EQ(box.attributes.at("y"), "40.4");
-}
-
-TEST(SvgDCTest, TextExtentCountsCharactersNotBytes) {
-  CSvgDC dc(CSize(10, 10));
   dc.SelectFont({"sans-serif", 10, false, 0});
-  EXPECT_EQ(dc.GetTextExtent("abc"), CSize(18, 10));
+  EXPECT_EQ(dc.GetTextExtent("abc"), CSize(18, 10));  // characters, not bytes
   EXPECT_EQ(dc.GetTextExtent("µm"), CSize(12, 10));
 }
 

@@ -1,9 +1,12 @@
-// The window core: the window tree, messages, message maps and command routing.
+// The window core: run-time classes, the window tree, messages, message maps and command
+// routing.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/cwnd.h"
+#include "platform/headless_backend.h"
+#include "platform/object.h"
 #include "platform/win_thread.h"
 #include "tests/support/headless_test.h"
 
@@ -48,7 +51,7 @@ const MessageMap RecordingWnd::kMessageMap{&CWnd::kMessageMap,
 
 class WindowTest : public HeadlessTest {};
 
-TEST_F(WindowTest, ChildrenFormATreeAndDieWithTheirParent) {
+TEST_F(WindowTest, ChildrenFormATreeFollowTheirParentsVisibilityAndDieWithIt) {
   CWnd top;
   ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED, CRect(0, 0, 200, 100), nullptr, 0));
   RecordingWnd child;
@@ -70,27 +73,21 @@ TEST_F(WindowTest, ChildrenFormATreeAndDieWithTheirParent) {
   grandChild.ClientToScreen(&point);
   EXPECT_EQ(point, CPoint(11, 22));
 
+  // Visibility and enabling follow the style bits, the parent's included.
+  EXPECT_FALSE(grandChild.IsWindowVisible()) << "a visible child of a hidden parent is not visible";
+  top.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(grandChild.IsWindowVisible());
+  EXPECT_FALSE(grandChild.EnableWindow(FALSE));
+  EXPECT_FALSE(grandChild.IsWindowEnabled());
+  EXPECT_NE(grandChild.GetStyle() & WS_DISABLED, 0u);
+  EXPECT_TRUE(grandChild.EnableWindow(TRUE)) << "reports that it was disabled";
+  grandChild.SetFocus();
+  EXPECT_EQ(CWnd::GetFocus(), &grandChild);
+
   top.DestroyWindow();
   EXPECT_EQ(child.m_hWnd, nullptr);
   EXPECT_EQ(grandChild.m_hWnd, nullptr);
   EXPECT_EQ(child.destroyed, 1);
-}
-
-TEST_F(WindowTest, VisibilityAndEnablingFollowTheStyleBits) {
-  CWnd top;
-  ASSERT_TRUE(top.CreateEx(0, "", "", WS_OVERLAPPED, CRect(0, 0, 10, 10), nullptr, 0));
-  CWnd child;
-  ASSERT_TRUE(child.Create("", "", WS_VISIBLE, CRect(0, 0, 5, 5), &top, 1));
-  EXPECT_FALSE(child.IsWindowVisible()) << "a visible child of a hidden parent is not visible";
-  top.ShowWindow(SW_SHOW);
-  EXPECT_TRUE(child.IsWindowVisible());
-  EXPECT_FALSE(child.EnableWindow(FALSE));
-  EXPECT_FALSE(child.IsWindowEnabled());
-  EXPECT_NE(child.GetStyle() & WS_DISABLED, 0u);
-  EXPECT_TRUE(child.EnableWindow(TRUE)) << "reports that it was disabled";
-  child.SetFocus();
-  EXPECT_EQ(CWnd::GetFocus(), &child);
-  child.DestroyWindow();
   EXPECT_EQ(CWnd::GetFocus(), nullptr);
 }
 
@@ -112,9 +109,8 @@ TEST_F(WindowTest, MessageMapsDispatchMessagesCommandsAndNotifications) {
   CCmdUI other(101);
   EXPECT_FALSE(wnd.OnCmdMsg(101, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(&other)));
   EXPECT_FALSE(other.WasHandled());
-}
 
-TEST_F(WindowTest, RegisteredMessagesAreOnePerName) {
+  // Registered messages are one per name.
   const UINT a = RegisterWindowMessage("WindowTest.A");
   EXPECT_EQ(a, RegisterWindowMessage("WindowTest.A"));
   EXPECT_NE(a, RegisterWindowMessage("WindowTest.B"));
@@ -158,10 +154,6 @@ TEST_F(WindowTest, UnattachedWindowsGetAWrapperUntilSubclassed) {
   EXPECT_EQ(member.log, std::vector<std::string>{"char q"});
 }
 
-}  // namespace
-
-namespace {
-
 // A window whose handler destroys the window and deletes its own object.
 class SelfClosingWnd : public CWnd {
  public:
@@ -184,6 +176,55 @@ TEST_F(WindowTest, AHandlerMayDestroyItsOwnWindowAndObject) {
   HWND hwnd = wnd->m_hWnd;
   EXPECT_EQ(::SendMessage(hwnd, WM_CLOSE), 5);
   EXPECT_FALSE(IsWindowHandle(hwnd));
+}
+
+class CShape : public CObject {
+  DECLARE_DYNAMIC(CShape)
+};
+IMPLEMENT_DYNAMIC(CShape, CObject)
+
+class CCircle : public CShape {
+  DECLARE_DYNCREATE(CCircle)
+ public:
+  int radius = 3;
+};
+IMPLEMENT_DYNCREATE(CCircle, CShape)
+
+class CSquare : public CShape {
+  DECLARE_DYNCREATE(CSquare)
+};
+IMPLEMENT_DYNCREATE(CSquare, CShape)
+
+TEST(RuntimeClassTest, KindsFollowTheClassTreeAndObjectsAreMadeByClassOrName) {
+  CCircle circle;
+  EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CCircle)));
+  EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CShape)));
+  EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CObject)));
+  EXPECT_FALSE(circle.IsKindOf(RUNTIME_CLASS(CSquare)));
+  EXPECT_TRUE(RUNTIME_CLASS(CSquare)->IsDerivedFrom(RUNTIME_CLASS(CShape)));
+  EXPECT_FALSE(RUNTIME_CLASS(CShape)->IsDerivedFrom(RUNTIME_CLASS(CSquare)));
+  EXPECT_STREQ(circle.GetRuntimeClass()->m_lpszClassName, "CCircle");
+
+  std::unique_ptr<CObject> made = RUNTIME_CLASS(CCircle)->CreateObject();
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(DynamicDowncast<CCircle>(made.get())->radius, 3);
+  EXPECT_EQ(DynamicDowncast<CSquare>(made.get()), nullptr);
+
+  const CRuntimeClass* byName = CRuntimeClass::FromName("CSquare");
+  ASSERT_EQ(byName, RUNTIME_CLASS(CSquare));
+  EXPECT_TRUE(byName->CreateObject()->IsKindOf(RUNTIME_CLASS(CSquare)));
+  EXPECT_EQ(CRuntimeClass::FromName("CNoSuchClass"), nullptr);
+
+  EXPECT_FALSE(RUNTIME_CLASS(CShape)->IsCreatable());
+  EXPECT_EQ(RUNTIME_CLASS(CShape)->CreateObject(), nullptr);
+}
+
+// Without an installed backend, windows live on the built-in headless one.
+TEST(BackendTest, WindowsNeedNoInstalledBackend) {
+  CWnd top;
+  ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 0));
+  EXPECT_NE(dynamic_cast<HeadlessBackend*>(&CurrentBackend()), nullptr);
+  top.DestroyWindow();
 }
 
 }  // namespace

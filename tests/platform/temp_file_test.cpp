@@ -1,17 +1,24 @@
-// Replacing a file through a temporary one: every step that can fail, failed on purpose,
-// leaves the old file (or no file) and nothing else, and says which step failed.
+// Temporary files, the program's path, regular files read within a limit, and replacing
+// a file through a temporary one: every step that can fail, failed on purpose, leaves the
+// old file (or no file) and nothing else, and says which step failed.
+#include "platform/temp_file.h"
+
 #include <errno.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 #include <functional>
+#include <set>
 
+#include "platform/program_path.h"
 #include "platform/regular_file.h"
-#include "platform/temp_file.h"
 #include "tests/support/atomic_write_fault.h"
+#include "tests/support/environment.h"
 #include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
 
@@ -53,36 +60,25 @@ TEST(AtomicWriteTest, TheNewContentsAreOnDiskBeforeTheyTakeThePlaceOfTheFile) {
   EXPECT_EQ(ReadFileText(path), "second");
 }
 
-TEST(AtomicWriteTest, EachFailedStepIsNamedAndLeavesTheOldFileAndNothingElse) {
-  for (const StepCase& c : kStepCases) {
-    SCOPED_TRACE(AtomicWriteStepName(c.step));
-    ScratchFolder dir;
-    const std::string path = dir / "data.txt";
-    WriteFileText(path, "old contents");
-    CString error;
-    {
-      ScopedAtomicWriteFault fault(c.step, c.err);
-      EXPECT_FALSE(WriteFileAtomically(CString(path), "new contents", error));
+// A new file is not there after a failure; CopyPermissions is not taken for it.
+TEST(AtomicWriteTest, EachFailedStepIsNamedAndLeavesTheOldFileOrNoneAndNothingElse) {
+  for (const bool replacing : {true, false}) {
+    for (const StepCase& c : kStepCases) {
+      if (!replacing && c.step == Step::CopyPermissions) continue;
+      SCOPED_TRACE(std::string(AtomicWriteStepName(c.step)) + (replacing ? " replacing" : " new"));
+      ScratchFolder dir;
+      const std::string path = dir / "data.txt";
+      if (replacing) WriteFileText(path, "old contents");
+      CString error;
+      {
+        ScopedAtomicWriteFault fault(c.step, c.err);
+        EXPECT_FALSE(WriteFileAtomically(CString(path), "new contents", error));
+      }
+      EXPECT_EQ(error,
+                CString("Cannot write \"" + path + "\": " + c.said + ": " + std::strerror(c.err) + "."));
+      EXPECT_EQ(dir.CountEntries(), replacing ? 1U : 0U) << "a temporary file was left behind";
+      EXPECT_EQ(fs::exists(path) ? ReadFileText(path) : "", replacing ? "old contents" : "");
     }
-    EXPECT_EQ(error, CString("Cannot write \"" + path + "\": " + c.said + ": " + std::strerror(c.err) + "."));
-    EXPECT_EQ(ReadFileText(path), "old contents");
-    EXPECT_EQ(dir.CountEntries(), 1U) << "a temporary file was left behind";
-  }
-}
-
-TEST(AtomicWriteTest, AFailedFirstWriteLeavesNoFileAtAll) {
-  for (const StepCase& c : kStepCases) {
-    if (c.step == Step::CopyPermissions) continue;  // not taken for a new file
-    SCOPED_TRACE(AtomicWriteStepName(c.step));
-    ScratchFolder dir;
-    const std::string path = dir / "data.txt";
-    CString error;
-    {
-      ScopedAtomicWriteFault fault(c.step, c.err);
-      EXPECT_FALSE(WriteFileAtomically(CString(path), "new contents", error));
-    }
-    EXPECT_NE(error.Find(c.said), -1) << error.str();
-    EXPECT_EQ(dir.CountEntries(), 0U);
   }
 }
 
@@ -107,7 +103,9 @@ TEST(AtomicWriteTest, ADiskThatFillsPartWayLeavesTheOldFile) {
 }
 
 // What stands at the path decides whether it is written and where: each case makes
-// the folder, writes "new" to "data.txt", and checks what the folder holds then.
+// the folder, writes "new" to "data.txt", and checks what the folder holds then. Every
+// row, and the two owner tests below, is a regression of saves that replaced a link,
+// split a hard-linked file, dropped an owner or mode, or read a FIFO (d310fc0).
 struct TargetCase {
   const char* what;
   std::function<void(const fs::path& dir)> make;
@@ -177,6 +175,14 @@ const TargetCase kTargetCases[] = {
      {true, nullptr},
      nullptr,
      [](const fs::path& dir) { EXPECT_EQ(ModeOf(dir / "data.txt"), 0444u); }},
+    {"a file's mode is kept",
+     [](const fs::path& dir) {
+       WriteFileText(dir / "data.txt", "old contents that are longer");
+       ::chmod((dir / "data.txt").c_str(), 0640);
+     },
+     {},
+     nullptr,
+     [](const fs::path& dir) { EXPECT_EQ(ModeOf(dir / "data.txt"), 0640u); }},
     {"temporary files of a gone process go, a running one's stay",
      [](const fs::path& dir) {
        WriteFileText(dir / "data.txt", "old");
@@ -281,6 +287,78 @@ TEST(RegularFileTest, OnlyRegularFilesWithinTheLimitAreRead) {
   CString error;
   EXPECT_FALSE(ReadRegularFile(CString(dir / "small.txt"), text, 4, error));
   EXPECT_NE(error.Find("it is larger than the 4 bytes this program reads"), -1) << error.str();
+}
+
+TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectoryOrFailsWithoutIt) {
+  ScratchFolder dir;
+  EnvironmentOverride tmp("TMPDIR", dir.Path().string() + "/");
+  std::set<std::string> paths;
+  for (int i = 0; i < 3; ++i) {
+    CString path;
+    ASSERT_TRUE(GetTempFile(path));
+    EXPECT_EQ(fs::path(path.str()).parent_path(), dir.Path());
+    EXPECT_TRUE(fs::path(path.str()).filename().string().starts_with("ce-")) << path.str();
+    EXPECT_TRUE(fs::is_regular_file(path.str()));
+    EXPECT_EQ(fs::file_size(path.str()), 0U);
+    paths.insert(path.str());
+  }
+  EXPECT_EQ(paths.size(), 3U);
+
+  EnvironmentOverride missing("TMPDIR", dir / "missing");
+  CString path = "unchanged";
+  EXPECT_FALSE(GetTempFile(path));
+  EXPECT_EQ(path, "unchanged");
+}
+
+// A full disk: writes beyond the limit fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
+    ::getrlimit(RLIMIT_FSIZE, &m_old);
+    rlimit limited = m_old;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit m_old{};
+  void (*m_oldHandler)(int);
+};
+
+TEST(WriteFileAtomicallyTest, FailedWriteLeavesTheOldFileAndNoLeftovers) {
+  ScratchFolder dir;
+  const std::string path = dir / "data.txt";
+  WriteFileText(path, "old");
+  CString error;
+  {
+    FileSizeLimit full(8);
+    EXPECT_FALSE(WriteFileAtomically(CString(path), std::string(64, 'x'), error));
+  }
+  EXPECT_NE(error.Find(path.c_str()), -1) << error.str();
+  EXPECT_EQ(ReadFileText(path), "old");
+  EXPECT_EQ(dir.CountEntries(), 1U);
+}
+
+TEST(ProgramPathTest, NamesTheDirectoryOfTheRunningProgramUnlessOverridden) {
+  const std::string path = GetProgramPath().str();
+  ASSERT_TRUE(path.ends_with('/')) << path;
+  EXPECT_TRUE(fs::path(path).is_absolute()) << path;
+  EXPECT_TRUE(fs::exists(path + program_invocation_short_name)) << path;
+
+  // An override gets the separator added; an empty one restores the real path.
+  const CString real = GetProgramPath();
+  SetProgramPathForTesting("/opt/stock");
+  EXPECT_EQ(GetProgramPath() + "package.txt", "/opt/stock/package.txt");
+  SetProgramPathForTesting("/opt/stock/");
+  EXPECT_EQ(GetProgramPath(), "/opt/stock/");
+  SetProgramPathForTesting("");
+  EXPECT_EQ(GetProgramPath(), real);
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
-// Mouse, keys, context menus and commands reaching a view the way a user sends them.
+// Views: the input a user sends them (mouse, keys, context menus, commands) and their
+// life with a document (joining and leaving, update hints, titles, closing, commands).
+#include "platform/view.h"
+
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/context_menu.h"
 #include "platform/document.h"
 #include "platform/frame_wnd.h"
-#include "platform/view.h"
 #include "platform/wait_cursor.h"
 #include "tests/support/headless_test.h"
 #include "tests/support/view_frame.h"
@@ -98,7 +102,13 @@ class ViewInputTest : public HeadlessTest {
   InputView* view = nullptr;
 };
 
-TEST_F(ViewInputTest, ButtonsReachTheViewsHandlersAtTheClientPoint) {
+TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlers) {
+  ASSERT_TRUE(user.Wheel(view, CPoint(10, 20), -120));
+  ASSERT_TRUE(user.TypeChar(view, 'x'));
+  EXPECT_EQ(view->log, (std::vector<std::string>{"wheel -120 at 110,70", "char x"})) << "at the screen point";
+  EXPECT_EQ(CWnd::GetFocus(), view);
+
+  view->log.clear();
   ASSERT_TRUE(user.LeftClick(view, CPoint(10, 20), MK_SHIFT));
   ASSERT_TRUE(user.LeftDoubleClick(view, CPoint(30, 40)));
   ASSERT_TRUE(user.MiddleDown(view, CPoint(5, 6)));
@@ -106,42 +116,15 @@ TEST_F(ViewInputTest, ButtonsReachTheViewsHandlersAtTheClientPoint) {
   ASSERT_TRUE(user.MiddleUp(view, CPoint(-5, 7)));
   ASSERT_TRUE(user.LeftDown(view, CPoint(1, 2), MK_CONTROL));
   ASSERT_TRUE(user.LeftUp(view, CPoint(3, 4)));
-
   const std::vector<std::string> expected{
       "ldown 10,20 keys 5",   "lup 10,20 keys 4", "ldown 30,40 keys 1", "lup 30,40 keys 0",
       "ldouble 30,40 keys 1", "lup 30,40 keys 0", "mdown 5,6 keys 16",  "move -5,7 keys 16",
       "mup -5,7 keys 0",      "ldown 1,2 keys 9", "lup 3,4 keys 0",
   };
-  EXPECT_EQ(view->log, expected);
+  EXPECT_EQ(view->log, expected) << "buttons at the client point";
 }
 
-TEST_F(ViewInputTest, WheelAndKeysReachTheView) {
-  ASSERT_TRUE(user.Wheel(view, CPoint(10, 20), -120));
-  ASSERT_TRUE(user.TypeChar(view, 'x'));
-
-  EXPECT_EQ(view->log, (std::vector<std::string>{"wheel -120 at 110,70", "char x"}));
-  EXPECT_EQ(CWnd::GetFocus(), view);
-}
-
-TEST_F(ViewInputTest, AClickMakesTheViewActiveSoThatCommandsGoToIt) {
-  CCreateContext context;
-  context.m_pNewViewClass = RUNTIME_CLASS(InputView);
-  context.m_pCurrentDoc = &document;
-  auto* second = DynamicDowncast<InputView>(frame.CreateView(&context, AFX_IDW_PANE_FIRST + 1));
-  ASSERT_NE(second, nullptr);
-  second->MoveWindow(0, 0, 50, 50);
-  ASSERT_EQ(frame.GetActiveView(), view);
-
-  ASSERT_TRUE(user.LeftClick(second, CPoint(1, 1)));
-  EXPECT_EQ(frame.GetActiveView(), second);
-  EXPECT_EQ(CWnd::GetFocus(), second);
-
-  ASSERT_TRUE(user.RunCommand(&frame, kAssignPin));
-  EXPECT_EQ(second->log.back(), "command 16016");
-  EXPECT_TRUE(view->log.empty());
-}
-
-TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsRefuseInput) {
+TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsAndDisabledCommandsRefuseInput) {
   view->ShowWindow(SW_HIDE);
   EXPECT_FALSE(user.LeftClick(view, CPoint(1, 1)));
   EXPECT_FALSE(user.TypeChar(view, 'a'));
@@ -153,6 +136,12 @@ TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsRefuseInput) {
   frame.EnableWindow(TRUE);
   EXPECT_TRUE(view->log.empty());
 
+  view->deletePinEnabled = false;
+  EXPECT_FALSE(user.RunCommand(&frame, kDeletePin)) << "its update handler disables it";
+  view->deletePinEnabled = true;
+  EXPECT_TRUE(user.RunCommand(&frame, kDeletePin));
+  EXPECT_EQ(view->log, (std::vector<std::string>{"command 16045"}));
+
   InputView gone;
   ASSERT_TRUE(gone.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &frame, 7));
   gone.DestroyWindow();
@@ -162,42 +151,22 @@ TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsRefuseInput) {
   EXPECT_TRUE(gone.log.empty());
 }
 
-TEST_F(ViewInputTest, ACommandItsHandlersDisableCannotBeRun) {
+TEST_F(ViewInputTest, AContextMenuChoiceComesBackAsACommandAndADismissedOneSendsNothing) {
   view->deletePinEnabled = false;
-  EXPECT_FALSE(user.RunCommand(&frame, kDeletePin));
-  view->deletePinEnabled = true;
-  EXPECT_TRUE(user.RunCommand(&frame, kDeletePin));
-
-  EXPECT_EQ(view->log, (std::vector<std::string>{"command 16045"}));
-}
-
-TEST_F(ViewInputTest, AContextMenuChoiceComesBackAsACommand) {
   Screen().ExpectContextMenu(kAssignPin);
   ASSERT_TRUE(user.OpenContextMenu(view, CPoint(10, 20)));
-
-  EXPECT_EQ(view->log, (std::vector<std::string>{"menu 110,70 here", "command 16016"}));
-  ASSERT_EQ(Screen().ContextMenusShown().size(), 1u);
-  const std::vector<MenuItem>& items = Screen().ContextMenusShown().front();
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[0].text, "Assign pin");
-  EXPECT_TRUE(items[1].separator);
-  EXPECT_EQ(items[2].id, kDeletePin);
-}
-
-TEST_F(ViewInputTest, ADismissedMenuSendsNothing) {
   Screen().ExpectContextMenu(0);
   ASSERT_TRUE(user.OpenContextMenu(view, CPoint(1, 1)));
 
-  EXPECT_EQ(view->log, (std::vector<std::string>{"menu 101,51 here"}));
-}
-
-TEST_F(ViewInputTest, AGreyedItemIsShownDisabled) {
-  view->deletePinEnabled = false;
-  Screen().ExpectContextMenu(kAssignPin);
-  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(1, 1)));
-
-  EXPECT_FALSE(Screen().ContextMenusShown().front()[2].enabled);
-  EXPECT_TRUE(Screen().ContextMenusShown().front()[0].enabled);
+  EXPECT_EQ(view->log, (std::vector<std::string>{"menu 110,70 here", "command 16016", "menu 101,51 here"}));
+  ASSERT_EQ(Screen().ContextMenusShown().size(), 2u);
+  const std::vector<MenuItem>& items = Screen().ContextMenusShown().front();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].text, "Assign pin");
+  EXPECT_TRUE(items[0].enabled);
+  EXPECT_TRUE(items[1].separator);
+  EXPECT_EQ(items[2].id, kDeletePin);
+  EXPECT_FALSE(items[2].enabled) << "a greyed item is shown disabled";
 }
 
 TEST_F(ViewInputTest, ReturnCmdLeavesTheChoiceToTheCaller) {
@@ -261,6 +230,187 @@ TEST_F(ViewInputTest, WaitCursorShowsForTheLifeOfTheObject) {
   }
   EXPECT_EQ(Screen().WaitCursorDepth(), 0);
   EXPECT_EQ(Screen().WaitCursorShownCount(), 3);
+}
+
+constexpr UINT kDocumentCommand = 501;
+
+class HintObject : public CObject {};
+
+// Writes "name:hint" to a shared log for every update; may act on it.
+class LoggingView : public CView {
+  DECLARE_DYNCREATE(LoggingView)
+
+ public:
+  std::string name;
+  std::vector<std::string>* log = nullptr;
+  CView* lastSender = nullptr;
+  CObject* lastObject = nullptr;
+  std::function<void()> onUpdate;
+
+  void OnDraw(CDC*) override {}
+  void OnUpdate(CView* sender, LPARAM hint, CObject* object) override {
+    lastSender = sender;
+    lastObject = object;
+    if (log != nullptr) log->push_back(name + ":" + std::to_string(hint));
+    if (onUpdate) onUpdate();
+  }
+};
+
+IMPLEMENT_DYNCREATE(LoggingView, CView)
+
+class CountingDocument : public CDocument {
+ public:
+  int contentsDeleted = 0;
+  bool documentCommandEnabled = true;
+
+  void DeleteContents() override { ++contentsDeleted; }
+  void OnUpdateDocumentCommand(CCmdUI* state) { state->Enable(documentCommandEnabled ? TRUE : FALSE); }
+
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+const MessageMap CountingDocument::kMessageMap{
+    &CDocument::kMessageMap,
+    {
+        UpdateCommandUIEntry(kDocumentCommand, &CountingDocument::OnUpdateDocumentCommand),
+    }};
+
+class DocumentViewTest : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    ASSERT_TRUE(frame.Create(nullptr, "Editor"));
+  }
+
+  LoggingView* AddView(const std::string& name) {
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(LoggingView);
+    context.m_pCurrentDoc = &document;
+    auto* view = DynamicDowncast<LoggingView>(frame.CreateView(&context, AFX_IDW_PANE_FIRST + nextId++));
+    if (view == nullptr) return nullptr;
+    view->name = name;
+    view->log = &log;
+    return view;
+  }
+
+  std::vector<std::string> ViewNames() const {
+    std::vector<std::string> names;
+    for (POSITION position = document.GetFirstViewPosition(); position != nullptr;) {
+      names.push_back(static_cast<LoggingView*>(document.GetNextView(position))->name);
+    }
+    return names;
+  }
+
+  CountingDocument document;
+  CFrameWnd frame;
+  std::vector<std::string> log;
+  UINT nextId = 0;
+};
+
+TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObject) {
+  LoggingView* grid = AddView("grid");
+  LoggingView* schematic = AddView("schematic");
+  LoggingView* pcb = AddView("pcb");
+  HintObject object;
+
+  document.UpdateAllViews(schematic, 4, &object);
+
+  EXPECT_EQ(log, (std::vector<std::string>{"grid:4", "pcb:4"}));
+  EXPECT_EQ(grid->lastSender, schematic);
+  EXPECT_EQ(grid->lastObject, &object);
+  EXPECT_EQ(pcb->lastObject, &object);
+  EXPECT_EQ(schematic->lastObject, nullptr);
+
+  log.clear();
+  document.UpdateAllViews(nullptr, 7);
+  EXPECT_EQ(log, (std::vector<std::string>{"grid:7", "schematic:7", "pcb:7"}));
+  EXPECT_EQ(pcb->lastSender, nullptr);
+  EXPECT_EQ(pcb->lastObject, nullptr);
+}
+
+TEST_F(DocumentViewTest, ViewsThatComeOrGoDuringAnUpdateAreHandledSafely) {
+  LoggingView* first = AddView("first");
+  LoggingView* second = AddView("second");
+  LoggingView* doomed = AddView("doomed");
+  bool acted = false;
+  first->onUpdate = [&] {
+    if (acted) return;
+    acted = true;
+    doomed->DestroyWindow();
+    AddView("late");
+  };
+
+  document.UpdateAllViews(nullptr, 1);
+
+  EXPECT_EQ(log, (std::vector<std::string>{"first:1", "second:1"}));
+  EXPECT_EQ(ViewNames(), (std::vector<std::string>{"first", "second", "late"}));
+  EXPECT_EQ(second->GetDocument(), &document);
+}
+
+TEST_F(DocumentViewTest, ViewsForgetADocumentThatGoesFirst) {
+  auto shortLived = std::make_unique<CDocument>();
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(LoggingView);
+  context.m_pCurrentDoc = shortLived.get();
+  CFrameWnd other;
+  ASSERT_TRUE(other.Create(nullptr, "Other", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr, nullptr, 0,
+                           &context));
+  other.InitialUpdateFrame(shortLived.get(), FALSE);
+  CView* view = other.GetActiveView();
+  ASSERT_NE(view, nullptr);
+  ASSERT_EQ(other.GetActiveDocument(), shortLived.get());
+
+  shortLived.reset();
+
+  EXPECT_EQ(view->GetDocument(), nullptr);
+  EXPECT_EQ(other.GetActiveDocument(), nullptr);
+  EXPECT_FALSE(view->OnCmdMsg(kDocumentCommand, CN_COMMAND, 0));
+}
+
+TEST_F(DocumentViewTest, TheTitleFollowsThePathAndShowsInTheFramesCaption) {
+  AddView("only");
+  frame.InitialUpdateFrame(&document, FALSE);
+  document.SetTitle("Untitled");
+  EXPECT_EQ(frame.GetWindowText(), "Untitled - Editor");
+
+  document.SetPathName("/libraries/logic/U74HC00.clib");
+  EXPECT_EQ(document.GetPathName(), "/libraries/logic/U74HC00.clib");
+  EXPECT_EQ(document.GetTitle(), "U74HC00.clib");
+  EXPECT_EQ(frame.GetWindowText(), "U74HC00.clib - Editor");
+
+  EXPECT_FALSE(document.IsModified());
+  document.SetModifiedFlag();
+  EXPECT_TRUE(document.IsModified());
+
+  EXPECT_TRUE(document.OnNewDocument());
+  EXPECT_FALSE(document.IsModified());
+  EXPECT_TRUE(document.GetPathName().IsEmpty());
+  EXPECT_EQ(document.contentsDeleted, 1);
+}
+
+TEST_F(DocumentViewTest, ClosingTheDocumentDestroysItsFramesButNotItself) {
+  AddView("first");
+  AddView("second");
+
+  document.OnCloseDocument();
+
+  EXPECT_EQ(frame.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(document.GetViewCount(), 0);
+  EXPECT_EQ(document.contentsDeleted, 1);
+  document.SetTitle("still here");
+  EXPECT_EQ(document.GetTitle(), "still here");
+}
+
+// A view asks its document for the state of the commands it does not handle itself.
+TEST_F(DocumentViewTest, AViewAsksItsDocumentForTheStateOfCommands) {
+  LoggingView* view = AddView("view");
+  document.documentCommandEnabled = false;
+  CCmdUI state(kDocumentCommand);
+  EXPECT_TRUE(view->OnCmdMsg(kDocumentCommand, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(&state)));
+  EXPECT_TRUE(state.WasHandled());
+  EXPECT_FALSE(state.IsEnabled());
+  EXPECT_FALSE(view->OnCmdMsg(999, CN_COMMAND, 0));
 }
 
 }  // namespace
