@@ -1,129 +1,144 @@
-// Menus, tool bar and shortcuts: which commands are on, what they reach in the editor,
-// and the settings the application keeps.
+// Menus, tool bar, shortcuts and double clicks: which commands are on, what they reach in
+// the editor, the settings the application keeps, and the command line.
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/app_resources.h"
 #include "app/editor_menus.h"
-#include "editor/frame/symbols_frame.h"
+#include "app/editor_options.h"
 #include "editor/grid/component_grid.h"
 #include "editor/resources/resource_ids.h"
+#include "editor/views/view_colours.h"
 #include "host/model/design.h"
+#include "host/uitools/design_colours_combo_box.h"
 #include "host/utility/edit_grid.h"
+#include "platform/app_registry.h"
 #include "platform/dialog.h"
+#include "platform/property_sheet.h"
 #include "tests/app/app_fixture.h"
 
 namespace {
 
 class AppCommandsTest : public AppTest {
  protected:
+  CToolBar& Bar() { return Main().ToolBar(); }
   const ToolBarButton& Button(UINT command) {
     Main().OnIdleUpdateCmdUI();
-    CToolBar& bar = Main().ToolBar();
-    return *bar.GetButton(bar.CommandToIndex(command));
+    return *Bar().GetButton(Bar().CommandToIndex(command));
   }
+  void Click(const ClickTarget& target, bool twice = false) {
+    ASSERT_NE(target.view, nullptr);
+    ASSERT_TRUE(twice ? user.LeftDoubleClick(target.view, target.point)
+                      : user.LeftClick(target.view, target.point));
+  }
+  // The package list as idle time leaves it, and the package it shows.
+  std::vector<CString> PackagesListed() {
+    Main().OnIdleUpdateCmdUI();
+    return Bar().GetComboItems(ID_APP_PACKAGE_LIST);
+  }
+  CString PackageShown() {
+    Main().OnIdleUpdateCmdUI();
+    return Bar().GetComboText(ID_APP_PACKAGE_LIST);
+  }
+  CString CurrentPackage() { return Frame().GetComponent(false)->GetPackage(); }
+  // The next dialog, ended with `button` after `act`.
+  void ExpectDialog(UINT id, int button, const std::function<void(CDialog&, UserInput&)>& act = {}) {
+    Screen().ExpectDialog(id, [=](CDialog& dialog, UserInput& input) {
+      if (act) act(dialog, input);
+      input.Click(dialog.GetDlgItem(button));
+    });
+  }
+  // The background colour the Display dialog offers; set to the palette's `index` first
+  // unless that is negative.
+  void ExpectDisplay(int button, int index, COLORREF* shown) {
+    ExpectDialog(IDD_DISPLAY, button, [=](CDialog& dialog, UserInput& input) {
+      CWnd* background = dialog.GetDlgItem(IDC_COLOUR_BACKGROUND);
+      EXPECT_TRUE(index < 0 || input.ChooseComboIndex(background, index));
+      if (auto* combo = DynamicDowncast<CDesignColoursComboBox>(background)) *shown = combo->GetColour();
+    });
+  }
+  // The property sheet, its active page's class noted, ended with `button` after `act`.
+  void ExpectSheet(int button, const std::function<void(CWnd& page, UserInput&)>& act = {}) {
+    ExpectDialog(0, button, [this, act](CDialog& dialog, UserInput& input) {
+      auto* sheet = DynamicDowncast<CPropertySheet>(&dialog);
+      ASSERT_NE(sheet, nullptr) << "the dialog shown is not a property sheet";
+      m_openedAt = sheet->GetActivePage()->GetRuntimeClass()->m_lpszClassName;
+      if (act) act(*sheet->GetActivePage(), input);
+    });
+  }
+
+  std::string m_openedAt;
 };
 
-TEST_F(AppCommandsTest, WithoutAComponentOnlyOpeningAndQuittingAreOn) {
+TEST_F(AppCommandsTest, CommandsAreOnWhenTheyCanRun) {
   EXPECT_TRUE(MenuEnabled(ID_APP_OPEN_LIBRARY));
   EXPECT_TRUE(MenuEnabled(ID_APP_QUIT));
-  for (UINT command : {ID_APP_OPEN_COMPONENT, ID_APP_SAVE, ID_APP_SAVE_AS, ID_APP_CLOSE, ID_APP_UNDO,
-                       ID_APP_DELETE, ID_APP_ASSIGN_PINS, ID_APP_ZOOM_IN, ID_APP_CHECK_VALIDITY}) {
+  for (UINT command :
+       {ID_APP_OPEN_COMPONENT, ID_APP_SAVE, ID_APP_SAVE_AS, ID_APP_CLOSE, ID_APP_UNDO, ID_APP_DELETE,
+        ID_APP_ASSIGN_PINS, ID_APP_ZOOM_IN, ID_APP_CHECK_VALIDITY, ID_APP_PROPERTIES})
     EXPECT_FALSE(MenuEnabled(command)) << command;
-  }
   EXPECT_FALSE(Button(ID_APP_SAVE).enabled);
-}
 
-TEST_F(AppCommandsTest, EditorCommandsFollowTheFramesTests) {
   ASSERT_TRUE(Open());
-  EXPECT_FALSE(MenuEnabled(ID_APP_DELETE)) << "nothing is selected";
-  EXPECT_TRUE(MenuEnabled(ID_APP_ASSIGN_PINS_121));
-  EXPECT_TRUE(MenuEnabled(ID_APP_VALUES));
-  EXPECT_TRUE(MenuEnabled(ID_APP_CHECK_VALIDITY));
-  EXPECT_TRUE(MenuEnabled(ID_APP_ZOOM_EXTENTS));
-  for (UINT command : {ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_SELECT_PACKAGE, ID_APP_DELETE_PACKAGE,
-                       ID_APP_DISPLAY_COLOURS}) {
+  for (UINT command : {ID_APP_ASSIGN_PINS_121, ID_APP_VALUES, ID_APP_CHECK_VALIDITY, ID_APP_ZOOM_EXTENTS,
+                       ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_SELECT_PACKAGE, ID_APP_DELETE_PACKAGE,
+                       ID_APP_DISPLAY_COLOURS, ID_APP_PROPERTIES})
     EXPECT_TRUE(MenuEnabled(command)) << command;
-  }
   for (UINT command : {ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_DELETE_PACKAGE, ID_APP_ZOOM_IN})
     EXPECT_TRUE(Button(command).enabled) << command;
+  for (UINT command : {ID_APP_DELETE, ID_APP_EDIT_SCM_SYMBOL, ID_APP_EDIT_PCB_SYMBOL})
+    EXPECT_FALSE(MenuEnabled(command)) << "nothing is selected: " << command;
+  EXPECT_FALSE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
 
   // A click on a pad in the select mode selects it: Delete comes on, and asks first.
-  const ClickTarget pad = PcbPadTarget(Frame(), 1);
-  ASSERT_NE(pad.view, nullptr);
-  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
-  EXPECT_TRUE(Frame().AnythingSelected());
+  Click(PcbPadTarget(Frame(), 1));
   EXPECT_TRUE(MenuEnabled(ID_APP_DELETE));
   EXPECT_TRUE(Button(ID_APP_DELETE).enabled);
+  EXPECT_TRUE(MenuEnabled(ID_APP_EDIT_PCB_SYMBOL));
+  EXPECT_FALSE(MenuEnabled(ID_APP_EDIT_SCM_SYMBOL)) << "nothing is selected in the schematic";
   Screen().ExpectMessageBox(IDYES);
   ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, 0));
-  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), CGate::kNoPin) << "pin 1 was unassigned";
+  EXPECT_EQ(Pin(), CGate::kNoPin) << "pin 1 was unassigned";
   EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 1);
 }
 
-TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectModeTools) {
+// The end of a run, by the editor itself (command 32814) or by Undo, brings back the
+// select mode's tools and drawings, so that no click changes the pin map outside an undo
+// step (f3ebcd1).
+TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectMode) {
   ASSERT_TRUE(Open());
   EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  AssignInAnOpenRun(14);
   EXPECT_TRUE(Button(ID_APP_ASSIGN_PINS).checked);
   EXPECT_FALSE(Button(ID_APP_SELECT_MODE).checked);
   EXPECT_TRUE(MenuItem(ID_APP_ASSIGN_PINS).checked);
-
-  // The editor ends the run itself (the select mode, or any of its commands) and tells
-  // the main window with command 32814.
   Frame().OnSelectMode();
-
   EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
   EXPECT_FALSE(Button(ID_APP_ASSIGN_PINS).checked);
   EXPECT_FALSE(MenuItem(ID_APP_ASSIGN_PINS).checked);
-}
 
-// Undo ends the run; the drawings go back to selecting, as the tools show, so that no
-// click changes the pin map outside an undo step.
-TEST_F(AppCommandsTest, AfterUndoEndsAnAssignmentRunAClickSelectsAndAssignsNothing) {
-  ASSERT_TRUE(Open());
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  AssignByClicking(14, 0, 1);
-  ASSERT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 14);
+  AssignInAnOpenRun(13);
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
-  ASSERT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 1);
+  ASSERT_EQ(Pin(), 14);
   EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
-
-  AssignByClicking(14, 0, 1);
-  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 1);
+  AssignByClicking(13, 0, 1);
+  EXPECT_EQ(Pin(), 14);
   EXPECT_FALSE(Frame().GetDesign()->IsUndoLevelOpen());
   EXPECT_TRUE(Frame().AnythingSelected()) << "the terminal clicked last is selected";
   EXPECT_TRUE(Frame().GetDesign()->CanRedo());
 }
 
-TEST_F(AppCommandsTest, LeavingATabInAnAssignmentRunClosesTheRunsUndoStepOnItsOwnDesign) {
+// Leaving a tab ends its run and closes the run's undo step on its own design (4845ff8),
+// also after Cancel in a drawing's context menu left the mode but not the level
+// (2513ed3), so that the next tab's run has a level of its own.
+TEST_F(AppCommandsTest, LeavingATabEndsItsAssignmentRunOnItsOwnDesign) {
   ASSERT_TRUE(Open("QUAD-NAND2"));
   CAppComponentFrame& first = Frame();
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  AssignByClicking(14, 0, 1);
-  ASSERT_TRUE(first.GetDesign()->IsUndoLevelOpen());
-
-  ASSERT_TRUE(Open("HEX-INV"));
-  ASSERT_NE(&Frame(), &first);
-  EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen()) << "the run ended with its tab";
-  EXPECT_EQ(first.GetDesign()->GetUndoCount(), 1);
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_SELECT_MODE));
-  EXPECT_FALSE(Frame().GetDesign()->IsUndoLevelOpen());
-  EXPECT_TRUE(first.GetDesign()->CanUndo());
-}
-
-// Cancel in a drawing's context menu goes back to selecting but leaves the run's undo
-// level open; leaving the tab still closes it, so that the next tab's run has a level of
-// its own and its pins count as a change there.
-TEST_F(AppCommandsTest, LeavingATabAfterCancellingTheModeStillEndsTheRun) {
-  ASSERT_TRUE(Open("QUAD-NAND2"));
-  CAppComponentFrame& first = Frame();
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  AssignByClicking(14, 0, 1);
+  AssignInAnOpenRun(14);
   const ClickTarget pad = PcbPadTarget(first, 2);
   ASSERT_NE(pad.view, nullptr);
   Screen().ExpectContextMenu(ID_CONTEXT_CANCEL_ASSIGN_PINS);
@@ -133,48 +148,41 @@ TEST_F(AppCommandsTest, LeavingATabAfterCancellingTheModeStillEndsTheRun) {
 
   ASSERT_TRUE(Open("HEX-INV"));
   EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen());
-  EXPECT_TRUE(first.GetDesign()->IsModified());
-
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  EXPECT_TRUE(Frame().GetDesign()->IsUndoLevelOpen()) << "the new tab's run has its own level";
-  AssignByClicking(6, 0, 1);
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_SELECT_MODE));
-  EXPECT_TRUE(Frame().GetDesign()->IsModified());
-  EXPECT_EQ(Frame().GetDesign()->GetUndoName(), "Assign Pins");
+  EXPECT_EQ(first.GetDesign()->GetUndoCount(), 1);
+  CAppComponentFrame& second = Frame();
+  AssignInAnOpenRun(6);
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  EXPECT_FALSE(second.GetDesign()->IsUndoLevelOpen());
+  EXPECT_TRUE(second.GetDesign()->IsModified());
+  EXPECT_EQ(second.GetDesign()->GetUndoName(), "Assign Pins");
 }
 
 TEST_F(AppCommandsTest, EditingShortcutsStepAsideWhileACellIsEdited) {
   ASSERT_TRUE(Open());
-  const ClickTarget pad = PcbPadTarget(Frame(), 2);
-  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
+  Click(PcbPadTarget(Frame(), 2));
   CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
   ASSERT_TRUE(user.BeginGridEdit(&cells, 1, 3));
-
   EXPECT_FALSE(user.PressAccelerator(&Main(), VK_DELETE, 0)) << "Delete belongs to the cell now";
   EXPECT_FALSE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
-  EXPECT_EQ(MenuItem(ID_APP_UNDO).text, "&Undo") << "the menu shows no shortcut that would not work";
+  EXPECT_EQ(UndoText(), "&Undo") << "the menu shows no shortcut that would not work";
   // Saving ends the edit as the user would, and the shortcuts come back.
   EXPECT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL)) << "the main window's shortcuts stay";
   EXPECT_FALSE(user.EndGridEdit(&cells)) << "no edit is left open";
   EXPECT_EQ(Frame().GetAccelerators().Find(VK_DELETE, 0), ID_APP_DELETE);
 }
 
-TEST_F(AppCommandsTest, MenuLabelsShowTheShortcutsThatWork) {
+// Menu labels show the shortcuts that work, and every shortcut a menu shows needs a
+// modifier or a key that types no text, so typing in a drawing runs nothing.
+TEST_F(AppCommandsTest, MenuLabelsShowTheShortcutsThatWorkAndNoneIsABareLetter) {
   const CAcceleratorTable main = MainWindowShortcuts();
   const CAcceleratorTable editing = CAppComponentFrame::EditingShortcuts();
   for (const CAcceleratorTable* table : {&main, &editing}) {
     for (const Accelerator& shortcut : table->GetEntries()) {
       const MenuEntry* item = Main().GetMenu()->FindCommand(shortcut.command);
       ASSERT_NE(item, nullptr) << "no menu item for command " << shortcut.command;
-      const CString label = item->text;
-      EXPECT_GE(label.Find("\t" + table->TextFor(shortcut.command)), 0) << label.str();
+      EXPECT_GE(item->text.Find("\t" + table->TextFor(shortcut.command)), 0) << item->text.str();
     }
   }
-}
-
-// Every shortcut a menu shows needs a modifier or a key that types no text, so typing
-// in a drawing runs nothing; the keypad keys behind the zooms are not letters either.
-TEST_F(AppCommandsTest, NoMenuShortcutIsABareLetterAndTheViewKeysFollowTheDesktop) {
   ASSERT_TRUE(Open());
   std::vector<const CMenu*> menus = {Main().GetMenu()};
   int shortcuts = 0;
@@ -192,11 +200,6 @@ TEST_F(AppCommandsTest, NoMenuShortcutIsABareLetterAndTheViewKeysFollowTheDeskto
     }
   }
   EXPECT_GT(shortcuts, 20);
-  const std::pair<UINT, const char*> shown[] = {{ID_APP_ZOOM_IN, "Zoom &In at Cursor\tCtrl+="},
-                                                {ID_APP_ZOOM_OUT, "Zoom &Out at Cursor\tCtrl+-"},
-                                                {ID_APP_REFRESH, "&Refresh\tF5"},
-                                                {ID_APP_SHOW_PROBLEMS, "Pin Grid &Problems...\tF8"}};
-  for (const auto& [command, text] : shown) EXPECT_EQ(MenuItem(command).text, text);
   for (const UINT letter : {'K', 'M', 'T', 'W'}) EXPECT_FALSE(user.PressAccelerator(&Main(), letter, 0));
   EXPECT_EQ(Main().FindAcceleratorCommand(VK_ADD, 0), ID_APP_ZOOM_IN) << "the keypad's + zooms too";
 }
@@ -215,10 +218,210 @@ TEST_F(AppCommandsTest, SettingsAreKeptInTheStore) {
   EXPECT_EQ(Frame().GetGrid(), nullptr) << "the next one opens without";
 
   // A recent library opens through the picker again.
-  Screen().ExpectDialog(IDD_COMPONENT_PICKER,
-                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDCANCEL)); });
+  ExpectDialog(IDD_COMPONENT_PICKER, IDCANCEL);
   EXPECT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_RECENT_FIRST));
   EXPECT_EQ(App().CountOpenComponents(), 2);
+}
+
+// The frame's commands through their keys, menus and the tool bar's package list, which
+// follows the package commands, undo and redo (721558d) and the active tab. Which
+// package is shown is no change: the undo history gets no step for it.
+TEST_F(AppCommandsTest, ThePackageListFollowsThePackageCommandsUndoAndTheActiveTab) {
+  EXPECT_TRUE(PackagesListed().empty());
+  EXPECT_FALSE(user.ChooseToolBarItem(&Bar(), ID_APP_PACKAGE_LIST, "DIP-14")) << "no component, no list";
+  ASSERT_TRUE(Open());
+  const std::vector<CString> two{"DIP-14", "SOIC-14"};
+  const std::vector<CString> three{"DIP-14", "SOIC-14", "TSSOP-14"};
+  EXPECT_EQ(PackagesListed(), two);
+  EXPECT_EQ(PackageShown(), "DIP-14");
+  ASSERT_TRUE(user.ChooseToolBarItem(&Bar(), ID_APP_PACKAGE_LIST, "SOIC-14"));
+  EXPECT_EQ(CurrentPackage(), "SOIC-14");
+  EXPECT_EQ(PackageShown(), "SOIC-14");
+  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 0);
+  EXPECT_EQ(Main().StatusBar().GetPaneText(1), "QUAD-NAND2, package SOIC-14");
+  ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
+    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PACKAGE_LIST), "DIP-14"));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SELECT_PACKAGE));
+  EXPECT_EQ(PackageShown(), "DIP-14");
+
+  ExpectDialog(IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
+    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "TSSOP-14"));
+    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_LIBRARY_COMBO), "footprints.pcblib"));
+    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "SOIC-14"));
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PCB_PIN_COUNT), "14"));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ADD_PACKAGE));
+  EXPECT_EQ(PackagesListed(), three);
+  EXPECT_EQ(PackageShown(), "TSSOP-14") << "the new package is current";
+  EXPECT_EQ(UndoText(), "&Undo Add Package\tCtrl+Z");
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
+  EXPECT_EQ(PackagesListed(), two);
+  EXPECT_EQ(PackageShown(), CurrentPackage());
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Y', FCONTROL));
+  EXPECT_EQ(PackagesListed(), three);
+  EXPECT_EQ(PackageShown(), CurrentPackage());
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
+
+  ExpectDialog(IDD_DELETE_PACKAGE, IDOK);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, FCONTROL | FSHIFT));
+  EXPECT_EQ(PackagesListed().size(), 1u);
+  EXPECT_EQ(PackageShown(), CurrentPackage());
+  EXPECT_EQ(UndoText(), "&Undo Delete Package\tCtrl+Z");
+  const int gates = Frame().GetComponent(false)->CountGates();
+  ExpectDialog(IDD_ADD_GATE, IDOK, [](CDialog& dialog, UserInput& input) {
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_GATE_COUNT), "2"));
+  });
+  ASSERT_TRUE(user.PressAccelerator(&Main(), VK_INSERT, 0));
+  EXPECT_EQ(Frame().GetComponent(false)->CountGates(), gates + 2);
+  EXPECT_EQ(UndoText(), "&Undo Add Gate\tCtrl+Z");
+
+  // Another component in its own tab has its own packages.
+  ASSERT_TRUE(Open("HEX-INV"));
+  EXPECT_EQ(PackagesListed(), (std::vector<CString>{"DIP-14", "TSSOP-14"}));
+  EXPECT_EQ(PackageShown(), "DIP-14");
+}
+
+TEST_F(AppCommandsTest, DisplayColoursAreKeptInTheSettingsFileAcrossARestart) {
+  const CString file = Path("settings.json");
+  SetCurrentSettings(std::make_unique<FileSettingsStore>(file));
+  ASSERT_TRUE(Open());
+  COLORREF chosen = 0;
+  ExpectDisplay(IDCANCEL, 19, &chosen);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
+  EXPECT_FALSE(CurrentSettings().Find(kViewColoursKey, "Background")) << "Cancel writes nothing";
+  ExpectDisplay(IDOK, 19, &chosen);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
+  ASSERT_NE(chosen, kViewColourPalette[0]) << "the background must differ from its default";
+  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 0) << "colours are no change of the component";
+
+  // The program starts again and reads its settings from the file.
+  SetCurrentSettings(std::make_unique<FileSettingsStore>(file));
+  Restart();
+  EXPECT_EQ(ReadViewColours().background, chosen);
+  ASSERT_TRUE(Open());
+  COLORREF shown = 0;
+  ExpectDisplay(IDCANCEL, -1, &shown);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
+  EXPECT_EQ(shown, chosen) << "the dialog offers the kept colour";
+}
+
+TEST_F(AppCommandsTest, ABrokenColourInTheSettingsIsNamedAndTakesItsDefault) {
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Text", std::string("cyan")));
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Selection", 0x1000000ul));
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Outlines", 0x00FF00ul));
+  Screen().ExpectMessageBox(IDOK);
+  Restart();
+  EXPECT_EQ(MessagesHolding("\"Text\" in the settings is not a colour (cyan)"), 1);
+  EXPECT_EQ(MessagesHolding("\"Selection\""), 1);
+  EXPECT_EQ(MessagesHolding("\"Outlines\""), 0) << "a sound colour is no problem";
+  EXPECT_FALSE(Settings().Find(kViewColoursKey, "Text"));
+  EXPECT_FALSE(Settings().Find(kViewColoursKey, "Selection"));
+  const ViewColours colours = ReadViewColours();
+  EXPECT_EQ(colours.outlines, 0x00FF00u);
+  EXPECT_EQ(colours.text, kViewColourPalette[3]) << "the fourth colour missing takes the fourth default";
+}
+
+TEST_F(AppCommandsTest, EditSymbolInLibraryNamesTheSymbolAndItsFileAndOffersItsFolder) {
+  ASSERT_TRUE(Open());
+  Click(PcbPadTarget(Frame(), 1));
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
+  const std::string text = Screen().MessageBoxesShown().back().text.str();
+  EXPECT_NE(text.find("PCB symbol \"DIP-14\" is in the library file"), std::string::npos) << text;
+  EXPECT_TRUE(prompt.foldersShown.empty()) << "No opens nothing";
+
+  Screen().ExpectMessageBox(IDYES);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
+  ASSERT_EQ(prompt.foldersShown.size(), 1u);
+  EXPECT_NE(text.find(prompt.foldersShown[0].str() + "/footprints.pcblib"), std::string::npos)
+      << "the folder of the file named: " << prompt.foldersShown[0].str();
+  prompt.foldersOpen = false;
+  Screen().ExpectMessageBox(IDYES);
+  Screen().ExpectMessageBox(IDOK, "The folder " + prompt.foldersShown[0] + " could not be opened.");
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
+
+  Click(ScmTerminalTarget(Frame(), 0, 1));
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL));
+  EXPECT_EQ(MessagesHolding("Schematic symbol \"NAND2\" is in the library file"), 1);
+  EXPECT_EQ(MessagesHolding("logic.scmlib"), 1);
+}
+
+// Edit > Properties and a double click on an item of a drawing open the sheet; OK is one
+// undo step "Properties" that undo takes back, and a save writes what the sheet changed.
+// A double click on nothing, or while pins are assigned, opens none (any sheet would
+// fail the test at once).
+TEST_F(AppCommandsTest, PropertiesOpenFromTheMenuOrADoubleClickOnAnItem) {
+  ASSERT_TRUE(Open());
+  const CString description = Frame().GetComponent(false)->GetDescription();
+  ExpectSheet(IDOK, [](CWnd& page, UserInput& input) {
+    EXPECT_TRUE(input.TypeText(page.GetDlgItem(IDC_DESCRIPTION), "Four NAND gates"));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_PROPERTIES));
+  EXPECT_EQ(m_openedAt, "CComponentPropertyPage");
+  EXPECT_EQ(Frame().GetComponent(false)->GetDescription(), "Four NAND gates");
+  EXPECT_EQ(UndoText(), "&Undo Properties\tCtrl+Z");
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
+  EXPECT_EQ(Frame().GetComponent(false)->GetDescription(), description);
+
+  ExpectSheet(IDOK, [](CWnd& page, UserInput& input) {
+    EXPECT_TRUE(input.TypeText(page.GetDlgItem(IDC_PIN_NAME), "IN1"));
+  });
+  Click(ScmTerminalTarget(Frame(), 0, 1), true);
+  EXPECT_EQ(m_openedAt, "CScmPinPropertyPage");
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinName(0, 1), "IN1");
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+  CDesign saved;
+  CString error;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "QUAD-NAND2", saved, error)) << error.str();
+  EXPECT_EQ(saved.FirstComponent()->GetPinName(0, 1), "IN1");
+
+  const ClickTarget pad = PcbPadTarget(Frame(), 1);
+  Click({pad.view, CPoint(2, 2)}, true);
+  EXPECT_FALSE(Frame().AnythingSelected());
+  ASSERT_TRUE(user.ClickToolBarButton(&Bar(), ID_APP_ASSIGN_PINS));
+  Click(pad, true);
+  EXPECT_TRUE(Frame().IsAssigningPins());
+}
+
+TEST(EditorOptionsTest, ReadsTheLibraryTheComponentAndTheFoldersAndRefusesWhatDoesNotFit) {
+  struct Case {
+    std::vector<const char*> words;
+    const char* library;    // null: refused
+    const char* component;  // or, when refused, what the message must name
+    std::vector<CString> folders;
+  };
+  const Case cases[] = {
+      {{}, "", "", {}},
+      {{"lib.cmplib"}, "lib.cmplib", "", {}},
+      {{"--component", "NAND", "--open", "a.cmplib"}, "a.cmplib", "NAND", {}},
+      {{"b.cmplib", "--component", "INV"}, "b.cmplib", "INV", {}},
+      {{"--library-folder", "/a", "x.cmplib", "--library-folder", "/b"}, "x.cmplib", "", {"/a", "/b"}},
+      {{"--library-folder"}, nullptr, "--library-folder needs a value", {}},
+      {{"--component", "NAND"}, nullptr, "--component needs a library", {}},
+      {{"a.cmplib", "b.cmplib"}, nullptr, "\"b.cmplib\" is one too many", {}},
+      {{"--open"}, nullptr, "--open needs a value", {}},
+      {{"a.cmplib", "--component"}, nullptr, "--component needs a value", {}},
+      {{"--colour", "red"}, nullptr, "\"--colour\"", {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> words = c.words;
+    words.insert(words.begin(), "component-editor");
+    EditorOptions options;
+    options.library = "kept";
+    CString error;
+    const bool read = ParseEditorOptions(static_cast<int>(words.size()), words.data(), options, error);
+    SCOPED_TRACE(c.component);
+    EXPECT_EQ(read, c.library != nullptr) << error.str();
+    EXPECT_EQ(options.library, c.library != nullptr ? c.library : "kept") << "a refused line changes nothing";
+    if (c.library == nullptr) {
+      EXPECT_NE(error.Find(c.component), -1) << error.str();
+      continue;
+    }
+    EXPECT_EQ(options.component, c.component);
+    EXPECT_EQ(options.libraryFolders, c.folders);
+  }
 }
 
 }  // namespace

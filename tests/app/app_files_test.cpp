@@ -2,11 +2,8 @@
 // is shown and what ends up on disk.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/app_resources.h"
 #include "editor/grid/component_grid.h"
-#include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"
@@ -14,57 +11,20 @@
 #include "platform/mdi_tab_bar.h"
 #include "tests/app/app_fixture.h"
 #include "tests/support/atomic_write_fault.h"
+#include "tests/support/library_text.h"
 #include "tests/support/permissions.h"
 
 namespace {
 
-class AppFilesTest : public AppTest {
- protected:
-  std::vector<CString> Messages() {
-    std::vector<CString> texts;
-    for (const ShownMessageBox& box : Screen().MessageBoxesShown()) texts.push_back(box.text);
-    return texts;
-  }
-  bool AnyMessageHolds(const char* part) {
-    for (const CString& text : Messages()) {
-      if (text.Find(part) >= 0) return true;
-    }
-    return false;
-  }
-  int PinOnDisk(const char* name, int record, int gate, int terminal) {
-    CDesign design;
-    CString error;
-    if (!CComponentLibraryFile::LoadComponent(Library(), name, design, error)) return -100;
-    POSITION position = nullptr;
-    CComponent* component = design.FirstComponent(position);
-    for (int i = 0; i < record && component != nullptr; ++i) component = design.NextComponent(position);
-    return component != nullptr ? component->GetPinNumber(gate, terminal) : -100;
-  }
-  // Assign Pins and one pad and terminal clicked, the run still open: its undo step is
-  // not made until the run ends.
-  void AssignInAnOpenRun(int pin) {
-    ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-    AssignByClicking(pin, 0, 1);
-    ASSERT_TRUE(Frame().GetDesign()->IsUndoLevelOpen());
-  }
-  void ExpectSaveQuestion(int answer) {
-    Screen().ExpectMessageBox(answer, CString("Save the changes to QUAD-NAND2 in sample.cmplib?"));
-  }
-  // One pin assigned by clicking, the run ended: an unsaved change.
-  void ChangeOnePin() {
-    ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-    AssignByClicking(14, 0, 1);
-    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SELECT_MODE));
-    ASSERT_TRUE(Frame().GetDesign()->IsModified());
-  }
-};
+using AppFilesTest = AppTest;
+
+const CString kSaveQuestion = "Save the changes to QUAD-NAND2 in sample.cmplib?";
 
 TEST_F(AppFilesTest, OpenLibraryOpensTheComponentDoubleClickedInTheFilteredList) {
   prompt.openAnswers = {Library()};
   int listed = 0;
   int filtered = 0;
   CString firstMatch;
-  CString packages;
   bool openWithoutMatch = true;
   Screen().ExpectDialog(IDD_COMPONENT_PICKER, [&](CDialog& dialog, UserInput& input) {
     auto* list = static_cast<CListBox*>(dialog.GetDlgItem(IDC_PICKER_LIST));
@@ -75,7 +35,6 @@ TEST_F(AppFilesTest, OpenLibraryOpensTheComponentDoubleClickedInTheFilteredList)
     input.TypeText(filter, "inv");
     filtered = list->GetCount();
     list->GetText(0, firstMatch);
-    packages = dialog.GetDlgItem(IDC_PICKER_PACKAGES)->GetWindowText();
     input.DoubleClickListLine(list, 0);  // as Enter in the list does
   });
   EXPECT_FALSE(MenuEnabled(ID_APP_OPEN_COMPONENT)) << "no library has been opened yet";
@@ -86,298 +45,132 @@ TEST_F(AppFilesTest, OpenLibraryOpensTheComponentDoubleClickedInTheFilteredList)
   EXPECT_FALSE(openWithoutMatch) << "Open is off while the filter leaves no component";
   EXPECT_EQ(filtered, 1);
   EXPECT_EQ(firstMatch, "HEX-INV\tDIP-14, TSSOP-14\t7 gates") << "name, packages and gates in columns";
-  EXPECT_EQ(packages.Find("Packages: "), 0);
-  EXPECT_EQ(Frame().GetComponent(false)->GetName(), "HEX-INV");
   EXPECT_EQ(Main().GetWindowText(), "Component Editor - HEX-INV - sample.cmplib");
   EXPECT_TRUE(MenuEnabled(ID_APP_OPEN_COMPONENT));
-  EXPECT_FALSE(Frame().GetDesign()->IsModified()) << "opening is no change";
 }
 
-TEST_F(AppFilesTest, SavingWritesTheClickedPinAndKeepsTheRestOfTheLibrary) {
-  const std::string others[] = {ComponentText(Library(), "HEX-INV"), ComponentText(Library(), "DUAL-OPAMP"),
-                                ComponentText(Library(), "RESISTOR")};
-  const int soicBefore = PinOnDisk("QUAD-NAND2", 1, 0, 1);
-  ASSERT_TRUE(Open());
-  ASSERT_NE(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14);
-  ChangeOnePin();
-
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-
-  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14) << "the current package's record took the pin";
-  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 1, 0, 1), soicBefore) << "the other package kept its pin map";
-  EXPECT_EQ(ComponentText(Library(), "HEX-INV"), others[0]);
-  EXPECT_EQ(ComponentText(Library(), "DUAL-OPAMP"), others[1]);
-  EXPECT_EQ(ComponentText(Library(), "RESISTOR"), others[2]);
-  EXPECT_FALSE(Frame().GetDesign()->IsModified());
-  EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(AppFilesTest, SavingWritesBackTheCellBeingEdited) {
-  ASSERT_TRUE(Open());
-  CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
-  ASSERT_TRUE(user.BeginGridEdit(&cells, 1, 3));
-  ASSERT_TRUE(user.TypeInGridEditor(&cells, "13"));
-
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-
-  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 13);
-}
-
-TEST_F(AppFilesTest, UndoAndRedoNameTheStepAndTakeItBackAndForth) {
-  ASSERT_TRUE(Open());
-  const int before = Frame().GetComponent(false)->GetPinNumber(0, 1);
-  EXPECT_FALSE(MenuEnabled(ID_APP_UNDO));
-  ChangeOnePin();
-  const CString step = Frame().GetDesign()->GetUndoName();
-  ASSERT_FALSE(step.IsEmpty());
-  EXPECT_EQ(MenuItem(ID_APP_UNDO).text, "&Undo " + step + "\tCtrl+Z");
-
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
-  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), before);
-  EXPECT_EQ(MenuItem(ID_APP_REDO).text, "&Redo " + step + "\tCtrl+Y");
-
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Y', FCONTROL));
-  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 14);
-}
-
-TEST_F(AppFilesTest, ALibraryThatCannotBeReadIsReportedAndLeftAsItWas) {
-  Screen().ExpectMessageBox(IDOK);
-  EXPECT_FALSE(App().OpenLibrary(Path("missing.cmplib")));
-  EXPECT_TRUE(AnyMessageHolds("missing.cmplib"));
-
-  const std::string damaged = "{\"format\": \"component-library\", \"version\": 1, \"components\": [";
-  WriteFileText(Path("damaged.cmplib").str(), damaged);
-  Screen().ExpectMessageBox(IDOK);
-  EXPECT_FALSE(App().OpenLibrary(Path("damaged.cmplib")));
-  EXPECT_TRUE(AnyMessageHolds("damaged.cmplib"));
-  EXPECT_EQ(ReadFileText(Path("damaged.cmplib").str()), damaged);
-
-  Screen().ExpectMessageBox(IDOK);
-  EXPECT_FALSE(App().OpenComponent(Library(), "NO-SUCH-PART"));
-  EXPECT_TRUE(AnyMessageHolds("NO-SUCH-PART"));
-
-  EXPECT_EQ(Messages().size(), 3U);
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(Main().MDIGetActive(), nullptr);
-}
-
-TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileUntouched) {
-  ASSERT_TRUE(Open());
-  ChangeOnePin();
-  // The file was damaged behind the editor's back: writing into it would lose the rest.
-  const std::string damaged = ReadFileText(Library().str()).substr(0, 200);
-  WriteFileText(Library().str(), damaged);
-
-  Screen().ExpectMessageBox(IDOK);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  EXPECT_TRUE(AnyMessageHolds("The file on disk was not changed."));
-  EXPECT_EQ(ReadFileText(Library().str()), damaged);
-  EXPECT_TRUE(Frame().GetDesign()->IsModified());
-
-  // Save As into a folder that does not exist.
-  prompt.saveAnswers = {Path("no-such-folder/copy.cmplib")};
-  Screen().ExpectMessageBox(IDOK);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE_AS));
-  EXPECT_EQ(Messages().size(), 2U);
-  EXPECT_FALSE(std::filesystem::exists(Path("no-such-folder").str()));
-  EXPECT_EQ(Frame().GetDesign()->GetPathName(), Library()) << "the component stays with its library";
-}
-
-TEST_F(AppFilesTest, SavingIntoAReadOnlyFolderFailsWithoutDamage) {
-  ASSERT_TRUE(Open());
-  ChangeOnePin();
-  const std::string before = ReadFileText(Library().str());
-  Screen().ExpectMessageBox(IDOK);
-  const ReadOnlyFolder readOnly(Path("").str());
-  ASSERT_TRUE(readOnly.Enforced()) << "the folder must refuse new files";
-
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-
-  EXPECT_TRUE(AnyMessageHolds("creating a temporary file beside it failed: Permission denied."));
-  EXPECT_TRUE(AnyMessageHolds("The file on disk was not changed."));
-  EXPECT_EQ(ReadFileText(Library().str()), before);
-  EXPECT_TRUE(Frame().GetDesign()->IsModified());
-}
-
-TEST_F(AppFilesTest, ASaveThatFailsPartWaySaysWhereAndLeavesTheLibraryAndTheChange) {
-  ASSERT_TRUE(Open());
-  ChangeOnePin();
-  const std::string before = ReadFileText(Library().str());
-  Screen().ExpectMessageBox(IDOK);
-  {
-    ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
-    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  }
-
-  ASSERT_EQ(Messages().size(), 1U);
-  EXPECT_EQ(Messages()[0], "Cannot write \"" + Library() +
-                               "\": putting the temporary file in the place of the file failed: Invalid "
-                               "cross-device link.\n\nThe file on disk was not changed.");
-  EXPECT_EQ(ReadFileText(Library().str()), before);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("").str()),
-                          std::filesystem::directory_iterator()),
-            1)
-      << "no temporary file is left beside the library";
-  EXPECT_TRUE(Frame().GetDesign()->IsModified()) << "the change is still to be saved";
-
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14);
-}
-
-TEST_F(AppFilesTest, SaveAsPutsTheComponentIntoANewLibrary) {
-  ASSERT_TRUE(Open());
-  ChangeOnePin();
-  prompt.saveAnswers = {Path("mine.cmplib")};
-
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL | FSHIFT));
-
-  std::vector<LibraryEntry> entries;
-  CString error;
-  ASSERT_TRUE(CComponentLibraryFile::ReadContents(Path("mine.cmplib"), entries, error)) << error.str();
-  ASSERT_EQ(entries.size(), 1U);
-  EXPECT_EQ(entries[0].name, "QUAD-NAND2");
-  EXPECT_NE(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14) << "the first library is not touched";
-  EXPECT_EQ(Main().GetWindowText(), "Component Editor - QUAD-NAND2 - mine.cmplib");
-}
-
-TEST_F(AppFilesTest, UnsavedChangesAreMarkedAndTheSavedMessageGoesWithTheNextChange) {
+// The user's path: open, change a pin, undo and redo it, save, edit a cell, save, reopen
+// and save as another library. Title and tab mark unsaved changes; a save keeps every
+// other byte of the library.
+TEST_F(AppFilesTest, AChangeIsUndoneRedoneSavedAndReopened) {
+  const std::string others = TextWithout(LibraryText(), "QUAD-NAND2");
+  const int soicBefore = PinOnDisk("QUAD-NAND2", 1);
   ASSERT_TRUE(Open());
   const auto shown = [this] {
     Main().OnIdleUpdateCmdUI();
     return Main().GetWindowText() + "|" + Main().GetMDITabBar()->GetTabText(0) + "|" +
            Main().StatusBar().GetPaneText(0);
   };
-  EXPECT_EQ(shown(), "Component Editor - QUAD-NAND2 - sample.cmplib|QUAD-NAND2 - sample.cmplib|");
+  const CString clean = "Component Editor - QUAD-NAND2 - sample.cmplib|QUAD-NAND2 - sample.cmplib|";
+  const CString marked = "Component Editor - *QUAD-NAND2 - sample.cmplib|*QUAD-NAND2 - sample.cmplib|";
+  EXPECT_EQ(shown(), clean);
+  EXPECT_FALSE(MenuEnabled(ID_APP_UNDO));
+  const int before = Pin();
   ChangeOnePin();
-  EXPECT_EQ(shown(), "Component Editor - *QUAD-NAND2 - sample.cmplib|*QUAD-NAND2 - sample.cmplib|");
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-  EXPECT_EQ(shown(),
-            "Component Editor - QUAD-NAND2 - sample.cmplib|QUAD-NAND2 - sample.cmplib|"
-            "Saved QUAD-NAND2 in sample.cmplib.");
+  EXPECT_EQ(shown(), marked);
+  EXPECT_EQ(UndoText(), "&Undo Assign Pins\tCtrl+Z");
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
-  EXPECT_EQ(shown(), "Component Editor - *QUAD-NAND2 - sample.cmplib|*QUAD-NAND2 - sample.cmplib|");
+  EXPECT_EQ(Pin(), before);
+  EXPECT_EQ(MenuItem(ID_APP_REDO).text, "&Redo Assign Pins\tCtrl+Y");
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Y', FCONTROL));
+  EXPECT_EQ(Pin(), 14);
+
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+  EXPECT_EQ(shown(), clean + "Saved QUAD-NAND2 in sample.cmplib.");
+  EXPECT_EQ(PinOnDisk(), 14) << "the current package's record took the pin";
+  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 1), soicBefore) << "the other package kept its pin map";
+  EXPECT_EQ(TextWithout(LibraryText(), "QUAD-NAND2"), others);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
+  EXPECT_EQ(shown(), marked) << "the saved message goes with the next change";
+
+  // A cell being edited is written back by the save.
+  CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
+  ASSERT_TRUE(user.BeginGridEdit(&cells, 1, 3));
+  ASSERT_TRUE(user.TypeInGridEditor(&cells, "13"));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  App().CloseDocument(*Frame().GetDesign());
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Pin(), 13);
+
+  ChangeOnePin(12);
+  prompt.saveAnswers = {Path("mine.cmplib")};
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL | FSHIFT));
+  std::vector<LibraryEntry> entries;
+  CString error;
+  ASSERT_TRUE(CComponentLibraryFile::ReadContents(Path("mine.cmplib"), entries, error)) << error.str();
+  EXPECT_EQ(entries.size(), 1U);
+  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, Path("mine.cmplib")), 12);
+  EXPECT_EQ(PinOnDisk(), 13) << "the first library is not touched";
+  EXPECT_EQ(Main().GetWindowText(), "Component Editor - QUAD-NAND2 - mine.cmplib");
+  EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 }
 
-TEST_F(AppFilesTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
+TEST_F(AppFilesTest, ALibraryThatCannotBeReadIsReportedAndLeftAsItWas) {
+  const std::string damaged = "{\"format\": \"component-library\", \"version\": 1, \"components\": [";
+  WriteFileText(Path("damaged.cmplib").str(), damaged);
+  for (int i = 0; i < 3; ++i) Screen().ExpectMessageBox(IDOK);
+  EXPECT_FALSE(App().OpenLibrary(Path("missing.cmplib")));
+  EXPECT_FALSE(App().OpenLibrary(Path("damaged.cmplib")));
+  EXPECT_FALSE(App().OpenComponent(Library(), "NO-SUCH-PART"));
+  for (const char* named : {"missing.cmplib", "damaged.cmplib", "NO-SUCH-PART"})
+    EXPECT_EQ(MessagesHolding(named), 1) << named;
+  EXPECT_EQ(ReadFileText(Path("damaged.cmplib").str()), damaged);
+  EXPECT_EQ(App().CountOpenComponents(), 0);
+  EXPECT_EQ(Main().MDIGetActive(), nullptr);
+}
+
+// Each failed save says why, leaves the file as it was and keeps the change to save.
+TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileAndTheChange) {
   ASSERT_TRUE(Open());
   ChangeOnePin();
-  const std::string before = ReadFileText(Library().str());
-
-  Screen().ExpectMessageBox(IDCANCEL, CString("Save the changes to QUAD-NAND2 in sample.cmplib?"));
-  ASSERT_TRUE(user.CloseWindow(&Frame()));
-  EXPECT_EQ(App().CountOpenComponents(), 1) << "Cancel keeps the component open";
-
-  Screen().ExpectMessageBox(IDNO);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(ReadFileText(Library().str()), before) << "No closes without saving";
-
-  ASSERT_TRUE(Open());
-  ChangeOnePin();
-  Screen().ExpectMessageBox(IDYES);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_CLOSE));
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14) << "Yes saves, then closes";
-}
-
-TEST_F(AppFilesTest, QuittingClosesEverythingUnlessTheUserCancels) {
-  ASSERT_TRUE(Open("QUAD-NAND2"));
-  ASSERT_TRUE(Open("HEX-INV"));
-  ASSERT_TRUE(Open("QUAD-NAND2")) << "an open component comes forward";
-  EXPECT_EQ(App().CountOpenComponents(), 2);
-  EXPECT_EQ(Frame().GetComponent(false)->GetName(), "QUAD-NAND2");
-  ChangeOnePin();
-
-  Screen().ExpectMessageBox(IDCANCEL);
-  ASSERT_TRUE(user.CloseWindow(&Main()));
-  EXPECT_NE(App().MainFrame(), nullptr);
-  EXPECT_EQ(App().CountOpenComponents(), 1) << "the unchanged one went first";
-
-  Screen().ExpectMessageBox(IDNO);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Q', FCONTROL));
-  EXPECT_EQ(App().MainFrame(), nullptr);
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_TRUE(Settings().GetNumber(CEditorApp::kWindowKey, "Width").has_value());
-}
-
-// A run of assignments is ended before the question, so its pins count as a change
-// whichever way the component is closed.
-TEST_F(AppFilesTest, ClosingInAnAssignmentRunAsksToSaveTheRunsPins) {
-  struct Way {
-    const char* name;
-    std::function<bool()> close;
+  const std::string before = LibraryText();
+  const auto expectNothingSaved = [&](const std::string& onDisk) {
+    EXPECT_EQ(LibraryText(), onDisk);
+    EXPECT_TRUE(Frame().GetDesign()->IsModified());
   };
-  const Way ways[] = {
-      {"Ctrl+W", [this] { return user.PressAccelerator(&Main(), 'W', FCONTROL); }},
-      {"File > Close", [this] { return user.ChooseMenuItem(&Main(), ID_APP_CLOSE); }},
-      {"the tab's close box", [this] { return user.CloseWindow(&Frame()); }},
-  };
-  int pin = 14;
-  for (const Way& way : ways) {
-    SCOPED_TRACE(way.name);
-    ASSERT_TRUE(Open());
-    AssignInAnOpenRun(pin);
-    ExpectSaveQuestion(IDYES);
-    ASSERT_TRUE(way.close());
-    EXPECT_EQ(App().CountOpenComponents(), 0);
-    EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), pin) << "Yes saved the run's pin";
-    --pin;
+  // Damaged behind the editor's back: writing into it would lose the rest.
+  WriteFileText(Library().str(), before.substr(0, 200));
+  Screen().ExpectMessageBox(IDOK);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  EXPECT_EQ(MessagesHolding("The file on disk was not changed."), 1);
+  expectNothingSaved(before.substr(0, 200));
+  WriteFileText(Library().str(), before);
+
+  Screen().ExpectMessageBox(IDOK, "Cannot write \"" + Library() +
+                                      "\": putting the temporary file in the place of the file failed: "
+                                      "Invalid cross-device link.\n\nThe file on disk was not changed.");
+  {
+    ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
   }
-}
+  expectNothingSaved(before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("").str()), {}), 1)
+      << "no temporary file is left beside the library";
+  {
+    const ReadOnlyFolder readOnly(Path("").str());
+    ASSERT_TRUE(readOnly.Enforced()) << "the folder must refuse new files";
+    Screen().ExpectMessageBox(IDOK);
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+    EXPECT_EQ(MessagesHolding("creating a temporary file beside it failed: Permission denied."), 1);
+    expectNothingSaved(before);
+  }
+  prompt.saveAnswers = {Path("no-such-folder/copy.cmplib")};
+  Screen().ExpectMessageBox(IDOK);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE_AS));
+  EXPECT_FALSE(std::filesystem::exists(Path("no-such-folder").str()));
+  EXPECT_EQ(Frame().GetDesign()->GetPathName(), Library()) << "the component stays with its library";
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 4U);
 
-TEST_F(AppFilesTest, CancellingTheCloseOfARunKeepsItsPinsAsOneUndoableChange) {
-  ASSERT_TRUE(Open());
-  AssignInAnOpenRun(14);
-  ExpectSaveQuestion(IDCANCEL);
-  ASSERT_TRUE(user.CloseWindow(&Frame()));
-  ASSERT_EQ(App().CountOpenComponents(), 1);
-
-  CDesign& design = *Frame().GetDesign();
-  EXPECT_FALSE(design.IsUndoLevelOpen());
-  EXPECT_TRUE(design.IsModified());
-  EXPECT_EQ(design.GetUndoName(), "Assign Pins");
-  // The run is over: the select mode is back, and clicks select without assigning.
-  EXPECT_FALSE(Frame().IsAssigningPins());
-  AssignByClicking(13, 0, 2);
-  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 2), 2);
-  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 14);
-}
-
-// Quitting closes the components last opened first: here the one without changes,
-// before the one whose run is open.
-TEST_F(AppFilesTest, QuittingInAnAssignmentRunAsksToSaveTheRunsPins) {
-  ASSERT_TRUE(Open("QUAD-NAND2"));
-  ASSERT_TRUE(Open("HEX-INV"));
-  ASSERT_TRUE(Open("QUAD-NAND2"));
-  AssignInAnOpenRun(14);
-
-  ExpectSaveQuestion(IDCANCEL);
-  ASSERT_TRUE(user.CloseWindow(&Main()));
-  ASSERT_NE(App().MainFrame(), nullptr);
-  EXPECT_EQ(App().CountOpenComponents(), 1);
-  EXPECT_TRUE(Frame().GetDesign()->IsModified());
-
-  AssignInAnOpenRun(13);
-  ExpectSaveQuestion(IDYES);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Q', FCONTROL));
-  EXPECT_EQ(App().MainFrame(), nullptr);
-  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 13);
-}
-
-// The screen delivers posted messages while the question is up: a close posted
-// meanwhile closes the component, asking again, and the first close then has nothing
-// left to close.
-TEST_F(AppFilesTest, AClosePostedWhileTheQuestionIsUpClosesTheComponentOnce) {
-  ASSERT_TRUE(Open());
-  ChangeOnePin();
-  CAppComponentFrame* frame = &Frame();
-  Screen().ExpectMessageBox(IDNO, CString("Save the changes to QUAD-NAND2 in sample.cmplib?"),
-                            [frame] { EXPECT_TRUE(frame->PostMessage(WM_CLOSE)); });
-  ExpectSaveQuestion(IDNO);
-
-  ASSERT_TRUE(user.CloseWindow(frame));
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(Screen().MessageBoxesShown().size(), 2u);
+  // A read-only library is saved only when the user says so, and stays read-only.
+  const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+  std::filesystem::permissions(Library().str(), readOnly);
+  Screen().ExpectMessageBox(IDNO, CString("\"sample.cmplib\" is read-only. Save into it anyway?"));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  expectNothingSaved(before);
+  Screen().ExpectMessageBox(IDYES);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  EXPECT_EQ(PinOnDisk(), 14);
+  EXPECT_EQ(std::filesystem::status(Library().str()).permissions(), readOnly);
 }
 
 // Another program changed the component in the file while it was open: the save asks,
@@ -387,10 +180,8 @@ TEST_F(AppFilesTest, ASaveOfAComponentChangedOnDiskAsksWhatToDo) {
     int answer;
     int pinOnDisk;     // of QUAD-NAND2 after the save
     const char* copy;  // the copy saved beside it, or null
-    bool stillModified;
-  } cases[] = {
-      {IDCANCEL, 13, nullptr, true}, {IDYES, 14, nullptr, false}, {IDNO, 13, "QUAD-NAND2-copy", false}};
-  const std::string original = ReadFileText(Library().str());
+  } cases[] = {{IDCANCEL, 13, nullptr}, {IDYES, 14, nullptr}, {IDNO, 13, "QUAD-NAND2-copy"}};
+  const std::string original = LibraryText();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
     WriteFileText(Library().str(), original);
@@ -409,37 +200,86 @@ TEST_F(AppFilesTest, ASaveOfAComponentChangedOnDiskAsksWhatToDo) {
                 "Cancel: save nothing."));
     ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
 
-    EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), c.pinOnDisk);
+    EXPECT_EQ(PinOnDisk(), c.pinOnDisk);
     if (c.copy != nullptr) {
-      EXPECT_EQ(PinOnDisk(c.copy, 0, 0, 1), 14);
+      EXPECT_EQ(PinOnDisk(c.copy), 14);
       EXPECT_EQ(Frame().GetDesign()->FirstComponent()->GetName(), c.copy);
-      EXPECT_EQ(Main().GetMDITabBar()->GetTabText(0), CString(c.copy) + " - sample.cmplib")
-          << "the tab is the copy now";
+      // Shipped without it (57e403b): the tab kept the old name until the next change.
+      EXPECT_EQ(Main().GetMDITabBar()->GetTabText(0), CString(c.copy) + " - sample.cmplib");
     }
-    EXPECT_EQ(Frame().GetDesign()->IsModified(), c.stillModified);
-    if (c.stillModified) Screen().ExpectMessageBox(IDNO);
+    EXPECT_EQ(Frame().GetDesign()->IsModified(), c.answer == IDCANCEL);
+    if (c.answer == IDCANCEL) Screen().ExpectMessageBox(IDNO);
     ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_CLOSE));
   }
 }
 
-TEST_F(AppFilesTest, AReadOnlyLibraryIsSavedOnlyWhenTheUserSaysSo) {
+// Closing asks about unsaved changes and does what the answer says. A run of
+// assignments is ended before the question (fixed in 2513ed3), so its pins count as a
+// change whichever way the component is closed, and Cancel keeps them as one step.
+TEST_F(AppFilesTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
+  const std::string before = LibraryText();
+  ASSERT_TRUE(Open());
+  AssignInAnOpenRun(14);
+  Screen().ExpectMessageBox(IDCANCEL, kSaveQuestion);
+  ASSERT_TRUE(user.CloseWindow(&Frame()));
+  ASSERT_EQ(App().CountOpenComponents(), 1) << "Cancel keeps the component open";
+  CDesign& design = *Frame().GetDesign();
+  EXPECT_FALSE(design.IsUndoLevelOpen());
+  EXPECT_TRUE(design.IsModified());
+  EXPECT_EQ(design.GetUndoName(), "Assign Pins");
+  // The run is over: the select mode is back, and clicks select without assigning.
+  EXPECT_FALSE(Frame().IsAssigningPins());
+  AssignByClicking(13, 0, 2);
+  EXPECT_EQ(Pin(0, 2), 2);
+
+  Screen().ExpectMessageBox(IDNO, kSaveQuestion);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
+  EXPECT_EQ(App().CountOpenComponents(), 0);
+  EXPECT_EQ(LibraryText(), before) << "No closes without saving";
+
+  ASSERT_TRUE(Open());
+  AssignInAnOpenRun(13);
+  Screen().ExpectMessageBox(IDYES, kSaveQuestion);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_CLOSE));
+  EXPECT_EQ(App().CountOpenComponents(), 0);
+  EXPECT_EQ(PinOnDisk(), 13) << "Yes saves the run's pin, then closes";
+}
+
+// The screen delivers posted messages while the question is up: a close posted
+// meanwhile closes the component, asking again, and the first close then has nothing
+// left to close.
+TEST_F(AppFilesTest, AClosePostedWhileTheQuestionIsUpClosesTheComponentOnce) {
   ASSERT_TRUE(Open());
   ChangeOnePin();
-  std::filesystem::permissions(Library().str(),
-                               std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-  const std::string before = ReadFileText(Library().str());
+  CAppComponentFrame* frame = &Frame();
+  Screen().ExpectMessageBox(IDNO, kSaveQuestion, [frame] { EXPECT_TRUE(frame->PostMessage(WM_CLOSE)); });
+  Screen().ExpectMessageBox(IDNO, kSaveQuestion);
+  ASSERT_TRUE(user.CloseWindow(frame));
+  EXPECT_EQ(App().CountOpenComponents(), 0);
+}
 
-  Screen().ExpectMessageBox(IDNO, CString("\"sample.cmplib\" is read-only. Save into it anyway?"));
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  EXPECT_EQ(ReadFileText(Library().str()), before);
+// Quitting closes the components last opened first: here the one without changes,
+// before the one whose run is open.
+TEST_F(AppFilesTest, QuittingClosesEverythingUnlessTheUserCancels) {
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  ASSERT_TRUE(Open("HEX-INV"));
+  ASSERT_TRUE(Open("quad-nand2")) << "an open component comes forward";
+  EXPECT_EQ(App().CountOpenComponents(), 2);
+  AssignInAnOpenRun(14);
+
+  Screen().ExpectMessageBox(IDCANCEL, kSaveQuestion);
+  ASSERT_TRUE(user.CloseWindow(&Main()));
+  ASSERT_NE(App().MainFrame(), nullptr);
+  EXPECT_EQ(App().CountOpenComponents(), 1) << "the unchanged one went first";
   EXPECT_TRUE(Frame().GetDesign()->IsModified());
 
-  Screen().ExpectMessageBox(IDYES);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, 0, 1), 14);
-  EXPECT_EQ(std::filesystem::status(Library().str()).permissions(),
-            std::filesystem::perms::owner_read | std::filesystem::perms::group_read)
-      << "it stays read-only";
+  AssignInAnOpenRun(13);
+  Screen().ExpectMessageBox(IDYES, kSaveQuestion);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Q', FCONTROL));
+  EXPECT_EQ(App().MainFrame(), nullptr);
+  EXPECT_EQ(App().CountOpenComponents(), 0);
+  EXPECT_EQ(PinOnDisk(), 13);
+  EXPECT_TRUE(Settings().GetNumber(CEditorApp::kWindowKey, "Width").has_value());
 }
 
 }  // namespace
