@@ -2,7 +2,6 @@
 // the editor, the settings the application keeps, and the command line.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,13 +51,13 @@ class AppCommandsTest : public AppTest {
       input.Click(dialog.GetDlgItem(button));
     });
   }
-  // The background colour the Display dialog offers; set to the palette's `index` first
-  // unless that is negative.
-  void ExpectDisplay(int button, int index, COLORREF* shown) {
+  // The Display dialog with the background set to the palette's last colour, which is
+  // noted.
+  void ExpectDisplay(int button, COLORREF* chosen) {
     ExpectDialog(IDD_DISPLAY, button, [=](CDialog& dialog, UserInput& input) {
       CWnd* background = dialog.GetDlgItem(IDC_COLOUR_BACKGROUND);
-      EXPECT_TRUE(index < 0 || input.ChooseComboIndex(background, index));
-      if (auto* combo = DynamicDowncast<CDesignColoursComboBox>(background)) *shown = combo->GetColour();
+      EXPECT_TRUE(input.ChooseComboIndex(background, 19));
+      if (auto* combo = DynamicDowncast<CDesignColoursComboBox>(background)) *chosen = combo->GetColour();
     });
   }
   // The property sheet, its active page's class noted, ended with `button` after `act`.
@@ -76,34 +75,24 @@ class AppCommandsTest : public AppTest {
 
 TEST_F(AppCommandsTest, CommandsAreOnWhenTheyCanRun) {
   EXPECT_TRUE(MenuEnabled(ID_APP_OPEN_LIBRARY));
-  EXPECT_TRUE(MenuEnabled(ID_APP_QUIT));
-  for (UINT command :
-       {ID_APP_OPEN_COMPONENT, ID_APP_SAVE, ID_APP_SAVE_AS, ID_APP_CLOSE, ID_APP_UNDO, ID_APP_DELETE,
-        ID_APP_ASSIGN_PINS, ID_APP_ZOOM_IN, ID_APP_CHECK_VALIDITY, ID_APP_PROPERTIES})
+  for (UINT command : {ID_APP_SAVE, ID_APP_UNDO, ID_APP_ASSIGN_PINS_121, ID_APP_PROPERTIES})
     EXPECT_FALSE(MenuEnabled(command)) << command;
   EXPECT_FALSE(Button(ID_APP_SAVE).enabled);
-
   ASSERT_TRUE(Open());
-  for (UINT command : {ID_APP_ASSIGN_PINS_121, ID_APP_VALUES, ID_APP_CHECK_VALIDITY, ID_APP_ZOOM_EXTENTS,
-                       ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_SELECT_PACKAGE, ID_APP_DELETE_PACKAGE,
-                       ID_APP_DISPLAY_COLOURS, ID_APP_PROPERTIES})
-    EXPECT_TRUE(MenuEnabled(command)) << command;
-  for (UINT command : {ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_DELETE_PACKAGE, ID_APP_ZOOM_IN})
-    EXPECT_TRUE(Button(command).enabled) << command;
+  EXPECT_TRUE(MenuEnabled(ID_APP_ASSIGN_PINS_121));
+  EXPECT_TRUE(Button(ID_APP_ADD_GATE).enabled);
   for (UINT command : {ID_APP_DELETE, ID_APP_EDIT_SCM_SYMBOL, ID_APP_EDIT_PCB_SYMBOL})
     EXPECT_FALSE(MenuEnabled(command)) << "nothing is selected: " << command;
   EXPECT_FALSE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
 
   // A click on a pad in the select mode selects it: Delete comes on, and asks first.
   Click(PcbPadTarget(Frame(), 1));
-  EXPECT_TRUE(MenuEnabled(ID_APP_DELETE));
   EXPECT_TRUE(Button(ID_APP_DELETE).enabled);
   EXPECT_TRUE(MenuEnabled(ID_APP_EDIT_PCB_SYMBOL));
   EXPECT_FALSE(MenuEnabled(ID_APP_EDIT_SCM_SYMBOL)) << "nothing is selected in the schematic";
   Screen().ExpectMessageBox(IDYES);
   ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, 0));
   EXPECT_EQ(Pin(), CGate::kNoPin) << "pin 1 was unassigned";
-  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 1);
 }
 
 // The end of a run, by the editor itself (command 32814) or by Undo, brings back the
@@ -171,8 +160,8 @@ TEST_F(AppCommandsTest, EditingShortcutsStepAsideWhileACellIsEdited) {
   EXPECT_EQ(Frame().GetAccelerators().Find(VK_DELETE, 0), ID_APP_DELETE);
 }
 
-// Menu labels show the shortcuts that work, and every shortcut a menu shows needs a
-// modifier or a key that types no text, so typing in a drawing runs nothing.
+// Menu labels show the shortcuts that work, and every shortcut needs a modifier or a key
+// that types no text, so typing in a drawing runs nothing.
 TEST_F(AppCommandsTest, MenuLabelsShowTheShortcutsThatWorkAndNoneIsABareLetter) {
   const CAcceleratorTable main = MainWindowShortcuts();
   const CAcceleratorTable editing = CAppComponentFrame::EditingShortcuts();
@@ -181,25 +170,12 @@ TEST_F(AppCommandsTest, MenuLabelsShowTheShortcutsThatWorkAndNoneIsABareLetter) 
       const MenuEntry* item = Main().GetMenu()->FindCommand(shortcut.command);
       ASSERT_NE(item, nullptr) << "no menu item for command " << shortcut.command;
       EXPECT_GE(item->text.Find("\t" + table->TextFor(shortcut.command)), 0) << item->text.str();
+      const bool letter =
+          (shortcut.key >= 'A' && shortcut.key <= 'Z') || (shortcut.key >= '0' && shortcut.key <= '9');
+      EXPECT_FALSE(shortcut.modifiers == 0 && letter) << item->text.str();
     }
   }
   ASSERT_TRUE(Open());
-  std::vector<const CMenu*> menus = {Main().GetMenu()};
-  int shortcuts = 0;
-  while (!menus.empty()) {
-    const CMenu* menu = menus.back();
-    menus.pop_back();
-    for (int position = 0; position < menu->GetMenuItemCount(); ++position) {
-      const MenuEntry& entry = *menu->GetEntry(position);
-      if (entry.popup != nullptr) menus.push_back(entry.popup.get());
-      const int tab = entry.text.Find("\t");
-      if (tab < 0) continue;
-      const std::string key = entry.text.str().substr(static_cast<size_t>(tab) + 1);
-      ++shortcuts;
-      EXPECT_FALSE(key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) << entry.text.str();
-    }
-  }
-  EXPECT_GT(shortcuts, 20);
   for (const UINT letter : {'K', 'M', 'T', 'W'}) EXPECT_FALSE(user.PressAccelerator(&Main(), letter, 0));
   EXPECT_EQ(Main().FindAcceleratorCommand(VK_ADD, 0), ID_APP_ZOOM_IN) << "the keypad's + zooms too";
 }
@@ -239,12 +215,6 @@ TEST_F(AppCommandsTest, ThePackageListFollowsThePackageCommandsUndoAndTheActiveT
   EXPECT_EQ(PackageShown(), "SOIC-14");
   EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 0);
   EXPECT_EQ(Main().StatusBar().GetPaneText(1), "QUAD-NAND2, package SOIC-14");
-  ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
-    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PACKAGE_LIST), "DIP-14"));
-  });
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SELECT_PACKAGE));
-  EXPECT_EQ(PackageShown(), "DIP-14");
-
   ExpectDialog(IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
     EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "TSSOP-14"));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_LIBRARY_COMBO), "footprints.pcblib"));
@@ -268,13 +238,6 @@ TEST_F(AppCommandsTest, ThePackageListFollowsThePackageCommandsUndoAndTheActiveT
   EXPECT_EQ(PackagesListed().size(), 1u);
   EXPECT_EQ(PackageShown(), CurrentPackage());
   EXPECT_EQ(UndoText(), "&Undo Delete Package\tCtrl+Z");
-  const int gates = Frame().GetComponent(false)->CountGates();
-  ExpectDialog(IDD_ADD_GATE, IDOK, [](CDialog& dialog, UserInput& input) {
-    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_GATE_COUNT), "2"));
-  });
-  ASSERT_TRUE(user.PressAccelerator(&Main(), VK_INSERT, 0));
-  EXPECT_EQ(Frame().GetComponent(false)->CountGates(), gates + 2);
-  EXPECT_EQ(UndoText(), "&Undo Add Gate\tCtrl+Z");
 
   // Another component in its own tab has its own packages.
   ASSERT_TRUE(Open("HEX-INV"));
@@ -282,79 +245,63 @@ TEST_F(AppCommandsTest, ThePackageListFollowsThePackageCommandsUndoAndTheActiveT
   EXPECT_EQ(PackageShown(), "DIP-14");
 }
 
-TEST_F(AppCommandsTest, DisplayColoursAreKeptInTheSettingsFileAcrossARestart) {
+// Colours broken in the settings are named at start and take their defaults; the ones
+// chosen in Display are kept in the settings file across a restart.
+TEST_F(AppCommandsTest, DisplayColoursAreCheckedAtStartAndKeptAcrossARestart) {
   const CString file = Path("settings.json");
   SetCurrentSettings(std::make_unique<FileSettingsStore>(file));
-  ASSERT_TRUE(Open());
-  COLORREF chosen = 0;
-  ExpectDisplay(IDCANCEL, 19, &chosen);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
-  EXPECT_FALSE(CurrentSettings().Find(kViewColoursKey, "Background")) << "Cancel writes nothing";
-  ExpectDisplay(IDOK, 19, &chosen);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
-  ASSERT_NE(chosen, kViewColourPalette[0]) << "the background must differ from its default";
-  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 0) << "colours are no change of the component";
-
-  // The program starts again and reads its settings from the file.
-  SetCurrentSettings(std::make_unique<FileSettingsStore>(file));
-  Restart();
-  EXPECT_EQ(ReadViewColours().background, chosen);
-  ASSERT_TRUE(Open());
-  COLORREF shown = 0;
-  ExpectDisplay(IDCANCEL, -1, &shown);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
-  EXPECT_EQ(shown, chosen) << "the dialog offers the kept colour";
-}
-
-TEST_F(AppCommandsTest, ABrokenColourInTheSettingsIsNamedAndTakesItsDefault) {
-  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Text", std::string("cyan")));
-  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Selection", 0x1000000ul));
-  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Outlines", 0x00FF00ul));
+  ASSERT_TRUE(CurrentSettings().Set(kViewColoursKey, "Text", std::string("cyan")));
+  ASSERT_TRUE(CurrentSettings().Set(kViewColoursKey, "Selection", 0x1000000ul));
+  ASSERT_TRUE(CurrentSettings().Set(kViewColoursKey, "Outlines", 0x00FF00ul));
   Screen().ExpectMessageBox(IDOK);
   Restart();
   EXPECT_EQ(MessagesHolding("\"Text\" in the settings is not a colour (cyan)"), 1);
   EXPECT_EQ(MessagesHolding("\"Selection\""), 1);
   EXPECT_EQ(MessagesHolding("\"Outlines\""), 0) << "a sound colour is no problem";
-  EXPECT_FALSE(Settings().Find(kViewColoursKey, "Text"));
-  EXPECT_FALSE(Settings().Find(kViewColoursKey, "Selection"));
-  const ViewColours colours = ReadViewColours();
-  EXPECT_EQ(colours.outlines, 0x00FF00u);
-  EXPECT_EQ(colours.text, kViewColourPalette[3]) << "the fourth colour missing takes the fourth default";
+  EXPECT_FALSE(CurrentSettings().Find(kViewColoursKey, "Text"));
+  EXPECT_EQ(ReadViewColours().outlines, 0x00FF00u);
+  EXPECT_EQ(ReadViewColours().text, kViewColourPalette[3]) << "the fourth colour takes the fourth default";
+
+  ASSERT_TRUE(Open());
+  COLORREF chosen = 0;
+  ExpectDisplay(IDCANCEL, &chosen);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
+  EXPECT_FALSE(CurrentSettings().Find(kViewColoursKey, "Background")) << "Cancel writes nothing";
+  ExpectDisplay(IDOK, &chosen);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
+  ASSERT_NE(chosen, kViewColourPalette[0]) << "the background must differ from its default";
+  SetCurrentSettings(std::make_unique<FileSettingsStore>(file));
+  Restart();
+  EXPECT_EQ(ReadViewColours().background, chosen);
 }
 
 TEST_F(AppCommandsTest, EditSymbolInLibraryNamesTheSymbolAndItsFileAndOffersItsFolder) {
   ASSERT_TRUE(Open());
-  Click(PcbPadTarget(Frame(), 1));
+  Click(ScmTerminalTarget(Frame(), 0, 1));
   Screen().ExpectMessageBox(IDNO);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
-  const std::string text = Screen().MessageBoxesShown().back().text.str();
-  EXPECT_NE(text.find("PCB symbol \"DIP-14\" is in the library file"), std::string::npos) << text;
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL));
+  EXPECT_EQ(MessagesHolding("Schematic symbol \"NAND2\" is in the library file"), 1);
   EXPECT_TRUE(prompt.foldersShown.empty()) << "No opens nothing";
 
+  Click(PcbPadTarget(Frame(), 1));
   Screen().ExpectMessageBox(IDYES);
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
+  const std::string text = Screen().MessageBoxesShown().back().text.str();
+  EXPECT_NE(text.find("PCB symbol \"DIP-14\" is in the library file"), std::string::npos) << text;
   ASSERT_EQ(prompt.foldersShown.size(), 1u);
   EXPECT_NE(text.find(prompt.foldersShown[0].str() + "/footprints.pcblib"), std::string::npos)
       << "the folder of the file named: " << prompt.foldersShown[0].str();
   prompt.foldersOpen = false;
   Screen().ExpectMessageBox(IDYES);
   Screen().ExpectMessageBox(IDOK, "The folder " + prompt.foldersShown[0] + " could not be opened.");
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
-
-  Click(ScmTerminalTarget(Frame(), 0, 1));
-  Screen().ExpectMessageBox(IDNO);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL));
-  EXPECT_EQ(MessagesHolding("Schematic symbol \"NAND2\" is in the library file"), 1);
-  EXPECT_EQ(MessagesHolding("logic.scmlib"), 1);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
 }
 
-// Edit > Properties and a double click on an item of a drawing open the sheet; OK is one
-// undo step "Properties" that undo takes back, and a save writes what the sheet changed.
-// A double click on nothing, or while pins are assigned, opens none (any sheet would
-// fail the test at once).
+// Edit > Properties and a double click on an item of a drawing open the sheet at that
+// item, and OK is one undo step "Properties". A double click on nothing, or while pins
+// are assigned, opens none (any sheet would fail the test at once).
 TEST_F(AppCommandsTest, PropertiesOpenFromTheMenuOrADoubleClickOnAnItem) {
   ASSERT_TRUE(Open());
-  const CString description = Frame().GetComponent(false)->GetDescription();
   ExpectSheet(IDOK, [](CWnd& page, UserInput& input) {
     EXPECT_TRUE(input.TypeText(page.GetDlgItem(IDC_DESCRIPTION), "Four NAND gates"));
   });
@@ -362,8 +309,6 @@ TEST_F(AppCommandsTest, PropertiesOpenFromTheMenuOrADoubleClickOnAnItem) {
   EXPECT_EQ(m_openedAt, "CComponentPropertyPage");
   EXPECT_EQ(Frame().GetComponent(false)->GetDescription(), "Four NAND gates");
   EXPECT_EQ(UndoText(), "&Undo Properties\tCtrl+Z");
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
-  EXPECT_EQ(Frame().GetComponent(false)->GetDescription(), description);
 
   ExpectSheet(IDOK, [](CWnd& page, UserInput& input) {
     EXPECT_TRUE(input.TypeText(page.GetDlgItem(IDC_PIN_NAME), "IN1"));
@@ -371,11 +316,6 @@ TEST_F(AppCommandsTest, PropertiesOpenFromTheMenuOrADoubleClickOnAnItem) {
   Click(ScmTerminalTarget(Frame(), 0, 1), true);
   EXPECT_EQ(m_openedAt, "CScmPinPropertyPage");
   EXPECT_EQ(Frame().GetComponent(false)->GetPinName(0, 1), "IN1");
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-  CDesign saved;
-  CString error;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "QUAD-NAND2", saved, error)) << error.str();
-  EXPECT_EQ(saved.FirstComponent()->GetPinName(0, 1), "IN1");
 
   const ClickTarget pad = PcbPadTarget(Frame(), 1);
   Click({pad.view, CPoint(2, 2)}, true);
@@ -385,42 +325,37 @@ TEST_F(AppCommandsTest, PropertiesOpenFromTheMenuOrADoubleClickOnAnItem) {
   EXPECT_TRUE(Frame().IsAssigningPins());
 }
 
+// Each row: the words after the program's name, and what they read as
+// ("library|component|folders") or the words the refusal must hold.
 TEST(EditorOptionsTest, ReadsTheLibraryTheComponentAndTheFoldersAndRefusesWhatDoesNotFit) {
-  struct Case {
-    std::vector<const char*> words;
-    const char* library;    // null: refused
-    const char* component;  // or, when refused, what the message must name
-    std::vector<CString> folders;
+  const std::pair<std::vector<const char*>, std::string> rows[] = {
+      {{}, "||"},
+      {{"lib.cmplib"}, "lib.cmplib||"},
+      {{"--component", "NAND", "--open", "a.cmplib"}, "a.cmplib|NAND|"},
+      {{"b.cmplib", "--component", "INV"}, "b.cmplib|INV|"},
+      {{"--library-folder", "/a", "x.cmplib", "--library-folder", "/b"}, "x.cmplib||/a,/b,"},
+      {{"--library-folder"}, "--library-folder needs a value"},
+      {{"a.cmplib", "--component"}, "--component needs a value"},
+      {{"--component", "NAND"}, "--component needs a library"},
+      {{"a.cmplib", "b.cmplib"}, "\"b.cmplib\" is one too many"},
+      {{"--colour", "red"}, "\"--colour\""},
   };
-  const Case cases[] = {
-      {{}, "", "", {}},
-      {{"lib.cmplib"}, "lib.cmplib", "", {}},
-      {{"--component", "NAND", "--open", "a.cmplib"}, "a.cmplib", "NAND", {}},
-      {{"b.cmplib", "--component", "INV"}, "b.cmplib", "INV", {}},
-      {{"--library-folder", "/a", "x.cmplib", "--library-folder", "/b"}, "x.cmplib", "", {"/a", "/b"}},
-      {{"--library-folder"}, nullptr, "--library-folder needs a value", {}},
-      {{"--component", "NAND"}, nullptr, "--component needs a library", {}},
-      {{"a.cmplib", "b.cmplib"}, nullptr, "\"b.cmplib\" is one too many", {}},
-      {{"--open"}, nullptr, "--open needs a value", {}},
-      {{"a.cmplib", "--component"}, nullptr, "--component needs a value", {}},
-      {{"--colour", "red"}, nullptr, "\"--colour\"", {}},
-  };
-  for (const Case& c : cases) {
-    std::vector<const char*> words = c.words;
+  for (const auto& [given, expected] : rows) {
+    std::vector<const char*> words = given;
     words.insert(words.begin(), "component-editor");
     EditorOptions options;
     options.library = "kept";
     CString error;
-    const bool read = ParseEditorOptions(static_cast<int>(words.size()), words.data(), options, error);
-    SCOPED_TRACE(c.component);
-    EXPECT_EQ(read, c.library != nullptr) << error.str();
-    EXPECT_EQ(options.library, c.library != nullptr ? c.library : "kept") << "a refused line changes nothing";
-    if (c.library == nullptr) {
-      EXPECT_NE(error.Find(c.component), -1) << error.str();
-      continue;
+    const bool accepted = ParseEditorOptions(static_cast<int>(words.size()), words.data(), options, error);
+    std::string read = options.library.str() + "|" + options.component.str() + "|";
+    for (const CString& folder : options.libraryFolders) read += folder.str() + ",";
+    EXPECT_EQ(accepted, expected.find('|') != std::string::npos) << read << error.str();
+    if (accepted) {
+      EXPECT_EQ(read, expected);
+    } else {
+      EXPECT_NE(error.Find(CString(expected)), -1) << error.str();
+      EXPECT_EQ(options.library, "kept") << "a refused line changes nothing";
     }
-    EXPECT_EQ(options.component, c.component);
-    EXPECT_EQ(options.libraryFolders, c.folders);
   }
 }
 

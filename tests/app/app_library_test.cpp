@@ -194,16 +194,27 @@ TEST_F(AppLibraryTest, NewLibraryIsMadeEmptyAndTakesItsFirstComponentOnSave) {
   EXPECT_EQ(LibraryText(), m_original);
 }
 
-// Duplicate, Rename and Delete in one visit of the picker: each asks first, refuses
-// what it must, and leaves the other components' bytes; a component open in a tab is
-// neither renamed nor deleted.
-TEST_F(AppLibraryTest, ThePickerDuplicatesRenamesAndDeletesComponents) {
+// One visit of the picker: the filter narrows the list, Duplicate, Rename and Delete
+// each ask first, refuse what they must and leave the other components' bytes, a
+// component open in a tab is neither renamed nor deleted, and a double click opens one.
+TEST_F(AppLibraryTest, ThePickerFiltersDuplicatesRenamesDeletesAndOpensComponents) {
+  EXPECT_FALSE(MenuEnabled(ID_APP_OPEN_COMPONENT)) << "no library has been opened yet";
   ASSERT_TRUE(Open("HEX-INV"));
+  CString filtered;
   CString duplicated;
   CString renamed;
   int lines = 0;
   prompt.openAnswers = {Library()};
   Screen().ExpectDialog(IDD_COMPONENT_PICKER, [&](CDialog& picker, UserInput& input) {
+    auto* list = static_cast<CListBox*>(picker.GetDlgItem(IDC_PICKER_LIST));
+    CWnd* filter = picker.GetDlgItem(IDC_PICKER_FILTER);
+    input.TypeText(filter, "zzz");
+    EXPECT_FALSE(picker.GetDlgItem(IDOK)->IsWindowEnabled()) << "Open is off while no component is listed";
+    input.TypeText(filter, "inv");
+    EXPECT_EQ(list->GetCount(), 1);
+    filtered = ListLine(picker, 0);
+    input.TypeText(filter, "");
+
     SelectComponent(picker, input, "HEX-INV");
     Screen().ExpectMessageBox(IDOK,
                               CString("HEX-INV is open in a tab. Close its tab first, then rename it here."));
@@ -239,14 +250,17 @@ TEST_F(AppLibraryTest, ThePickerDuplicatesRenamesAndDeletesComponents) {
     EXPECT_NE(ComponentBytes(LibraryText(), "RESISTOR"), "") << "No keeps it";
     Screen().ExpectMessageBox(IDYES);
     Click(picker, input, IDC_PICKER_DELETE);
-    lines = static_cast<CListBox*>(picker.GetDlgItem(IDC_PICKER_LIST))->GetCount();
-    Click(picker, input, IDCANCEL);
+    lines = list->GetCount();
+    input.TypeText(filter, "smd");
+    input.DoubleClickListLine(list, 0);  // as Enter in the list does
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_OPEN_LIBRARY));
 
+  EXPECT_EQ(filtered, "HEX-INV\tDIP-14, TSSOP-14\t7 gates") << "name, packages and gates in columns";
   EXPECT_EQ(duplicated, "HEX-INV-SMD\tDIP-14, TSSOP-14\t7 gates");
   EXPECT_EQ(renamed.Find("OPAMP-2\t"), 0);
   EXPECT_EQ(lines, 4);
+  EXPECT_EQ(Main().GetWindowText(), "Component Editor - HEX-INV-SMD - sample.cmplib");
   const std::string text = LibraryText();
   EXPECT_NE(text.find(ComponentBytes(m_original, "HEX-INV") + ",\n" + ComponentBytes(text, "HEX-INV-SMD")),
             std::string::npos)
