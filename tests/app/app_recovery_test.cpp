@@ -34,9 +34,10 @@ class AppRecoveryTest : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    UseClock();
+    RestartWithoutSaving(false);
   }
-  void UseClock() {
+  void RestartWithoutSaving(bool restart = true) {
+    if (restart) Restart();
     App().SetRecoveryClock([this] { return m_now; });
   }
   fs::path Folder() { return App().RecoveryFolder().str(); }
@@ -47,8 +48,7 @@ class AppRecoveryTest : public AppTest {
     App().WaitForRecoveryCopies();
   }
   void TypePin(int pin) {
-    CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
-    ASSERT_TRUE(user.EditGridCell(&cells, 1, 3, CString(std::to_string(pin))));
+    ASSERT_TRUE(user.EditGridCell(&Frame().GetGrid()->GetEditGrid(), 1, 3, CString(std::to_string(pin))));
   }
   std::vector<fs::path> Files() {
     std::vector<fs::path> files;
@@ -56,30 +56,26 @@ class AppRecoveryTest : public AppTest {
     for (const auto& entry : fs::directory_iterator(Folder(), code)) files.push_back(entry.path());
     return files;
   }
+  static RecoveryCopy Read(const fs::path& file) {
+    RecoveryCopy copy;
+    CString error;
+    EXPECT_TRUE(CRecoveryStore::Parse(ReadFileText(file), file.string(), copy, error)) << error.str();
+    return copy;
+  }
   // The pin of gate a's first terminal in the one copy there is; -1 when there is none.
   int CopiedPin() {
     const std::vector<fs::path> files = Files();
-    if (files.size() != 1) return -1;
-    RecoveryCopy copy;
-    CString error;
-    EXPECT_TRUE(CRecoveryStore::Parse(ReadFileText(files[0]), files[0].string(), copy, error)) << error.str();
-    return copy.component.records.at(0).gates.at(0).terminals.at(0).pin;
+    return files.size() != 1 ? -1 : Read(files[0]).component.records.at(0).gates.at(0).terminals.at(0).pin;
   }
   // The program's copies, as a program that has ended would have left them.
   void LeaveCopiesBehind(const std::function<void(RecoveryCopy&)>& change = {}) {
     const long gone = GonePid();
     for (const fs::path& file : Files()) {
-      RecoveryCopy copy;
-      CString error;
-      ASSERT_TRUE(CRecoveryStore::Parse(ReadFileText(file), file.string(), copy, error)) << error.str();
+      RecoveryCopy copy = Read(file);
       copy.owner = {gone, 0};
       if (change) change(copy);
       WriteFileText(Folder() / (file.stem().string() + "-left.recovery"), CRecoveryStore::Format(copy));
     }
-  }
-  void RestartWithoutSaving() {
-    Restart();
-    UseClock();
   }
 
   RecoverySchedule::Clock::time_point m_now{};
