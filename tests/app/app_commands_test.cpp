@@ -52,23 +52,36 @@ class AppCommandsTest : public AppTest {
   std::string m_openedAt;
 };
 
-TEST_F(AppCommandsTest, CommandsAreOnWhenTheyCanRun) {
-  EXPECT_TRUE(MenuEnabled(ID_APP_OPEN_LIBRARY));
+// Commands are on when they can run. Edit Symbol in Library names a selected item's
+// symbol and its file and offers to open its folder; Delete asks first.
+TEST_F(AppCommandsTest, CommandsOnASelectedPad) {
   for (UINT command : {ID_APP_SAVE, ID_APP_UNDO, ID_APP_ASSIGN_PINS_121, ID_APP_PROPERTIES})
     EXPECT_FALSE(MenuEnabled(command)) << command;
   EXPECT_FALSE(Button(ID_APP_SAVE).enabled);
   ASSERT_TRUE(Open());
   EXPECT_TRUE(MenuEnabled(ID_APP_ASSIGN_PINS_121));
-  EXPECT_TRUE(Button(ID_APP_ADD_GATE).enabled);
   for (UINT command : {ID_APP_DELETE, ID_APP_EDIT_SCM_SYMBOL, ID_APP_EDIT_PCB_SYMBOL})
     EXPECT_FALSE(MenuEnabled(command)) << "nothing is selected: " << command;
   EXPECT_FALSE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
 
-  // A click on a pad in the select mode selects it: Delete comes on, and asks first.
   Click(PcbPadTarget(Frame(), 1));
   EXPECT_TRUE(Button(ID_APP_DELETE).enabled);
-  EXPECT_TRUE(MenuEnabled(ID_APP_EDIT_PCB_SYMBOL));
   EXPECT_FALSE(MenuEnabled(ID_APP_EDIT_SCM_SYMBOL)) << "nothing is selected in the schematic";
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
+  EXPECT_TRUE(prompt.foldersShown.empty()) << "No opens nothing";
+  Screen().ExpectMessageBox(IDYES);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
+  const std::string text = Screen().MessageBoxesShown().back().text.str();
+  EXPECT_NE(text.find("PCB symbol \"DIP-14\" is in the library file"), std::string::npos) << text;
+  ASSERT_EQ(prompt.foldersShown.size(), 1u);
+  EXPECT_NE(text.find(prompt.foldersShown[0].str() + "/footprints.pcblib"), std::string::npos)
+      << "the folder of the file named: " << prompt.foldersShown[0].str();
+  prompt.foldersOpen = false;
+  Screen().ExpectMessageBox(IDYES);
+  Screen().ExpectMessageBox(IDOK, "The folder " + prompt.foldersShown[0] + " could not be opened.");
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
+
   Screen().ExpectMessageBox(IDYES);
   ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, 0));
   EXPECT_EQ(Pin(), CGate::kNoPin) << "pin 1 was unassigned";
@@ -219,25 +232,6 @@ TEST_F(AppCommandsTest, ABrokenColourInTheSettingsIsNamedAtStartAndTakesItsDefau
   EXPECT_EQ(ReadViewColours().text, kViewColourPalette[3]) << "the fourth colour takes the fourth default";
 
   ASSERT_TRUE(Open()) << "the editor works on";
-}
-
-TEST_F(AppCommandsTest, EditSymbolInLibraryNamesTheSymbolAndItsFileAndOffersItsFolder) {
-  ASSERT_TRUE(Open());
-  Click(PcbPadTarget(Frame(), 1));
-  Screen().ExpectMessageBox(IDNO);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
-  EXPECT_TRUE(prompt.foldersShown.empty()) << "No opens nothing";
-  Screen().ExpectMessageBox(IDYES);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
-  const std::string text = Screen().MessageBoxesShown().back().text.str();
-  EXPECT_NE(text.find("PCB symbol \"DIP-14\" is in the library file"), std::string::npos) << text;
-  ASSERT_EQ(prompt.foldersShown.size(), 1u);
-  EXPECT_NE(text.find(prompt.foldersShown[0].str() + "/footprints.pcblib"), std::string::npos)
-      << "the folder of the file named: " << prompt.foldersShown[0].str();
-  prompt.foldersOpen = false;
-  Screen().ExpectMessageBox(IDYES);
-  Screen().ExpectMessageBox(IDOK, "The folder " + prompt.foldersShown[0] + " could not be opened.");
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
 }
 
 // Edit > Properties and a double click on an item of a drawing open the sheet at that
