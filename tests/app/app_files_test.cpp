@@ -153,38 +153,6 @@ TEST_F(AppFilesTest, ASaveOfAComponentChangedOnDiskAsksWhatToDo) {
   }
 }
 
-// Closing asks about unsaved changes and does what the answer says. A run of
-// assignments is ended before the question (fixed in 2513ed3), so its pins count as a
-// change whichever way the component is closed, and Cancel keeps them as one step.
-TEST_F(AppFilesTest, ClosingWithChangesAsksAndDoesWhatTheAnswerSays) {
-  const std::string before = LibraryText();
-  ASSERT_TRUE(Open());
-  AssignInAnOpenRun(14);
-  Screen().ExpectMessageBox(IDCANCEL, kSaveQuestion);
-  ASSERT_TRUE(user.CloseWindow(&Frame()));
-  ASSERT_EQ(App().CountOpenComponents(), 1) << "Cancel keeps the component open";
-  CDesign& design = *Frame().GetDesign();
-  EXPECT_FALSE(design.IsUndoLevelOpen());
-  EXPECT_TRUE(design.IsModified());
-  EXPECT_EQ(design.GetUndoName(), "Assign Pins");
-  // The run is over: the select mode is back, and clicks select without assigning.
-  EXPECT_FALSE(Frame().IsAssigningPins());
-  AssignByClicking(13, 0, 2);
-  EXPECT_EQ(Pin(0, 2), 2);
-
-  Screen().ExpectMessageBox(IDNO, kSaveQuestion);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(LibraryText(), before) << "No closes without saving";
-
-  ASSERT_TRUE(Open());
-  AssignInAnOpenRun(13);
-  Screen().ExpectMessageBox(IDYES, kSaveQuestion);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_CLOSE));
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(PinOnDisk(), 13) << "Yes saves the run's pin, then closes";
-}
-
 // The screen delivers posted messages while the question is up: a close posted
 // meanwhile closes the component, asking again, and the first close then has nothing
 // left to close.
@@ -198,27 +166,44 @@ TEST_F(AppFilesTest, AClosePostedWhileTheQuestionIsUpClosesTheComponentOnce) {
   EXPECT_EQ(App().CountOpenComponents(), 0);
 }
 
-// Quitting closes the components last opened first: here the one without changes,
-// before the one whose run is open.
-TEST_F(AppFilesTest, QuittingClosesEverythingUnlessTheUserCancels) {
+// Closing and quitting ask about unsaved changes and do what the answer says. A run of
+// assignments is ended before the question (2513ed3), so its pins count as a change and
+// Cancel keeps them as one step. Quitting closes the components last opened first: here
+// the one without changes, before the one whose run is open.
+TEST_F(AppFilesTest, ClosingAndQuittingAskAndDoWhatTheAnswerSays) {
+  const std::string before = LibraryText();
   ASSERT_TRUE(Open("QUAD-NAND2"));
   ASSERT_TRUE(Open("HEX-INV"));
   ASSERT_TRUE(Open("quad-nand2")) << "an open component comes forward";
   EXPECT_EQ(App().CountOpenComponents(), 2);
   AssignInAnOpenRun(14);
+  Screen().ExpectMessageBox(IDCANCEL, kSaveQuestion);
+  ASSERT_TRUE(user.CloseWindow(&Frame()));
+  ASSERT_EQ(App().CountOpenComponents(), 2) << "Cancel keeps the component open";
+  CDesign& design = *Frame().GetDesign();
+  EXPECT_FALSE(design.IsUndoLevelOpen());
+  EXPECT_TRUE(design.IsModified());
+  EXPECT_EQ(design.GetUndoName(), "Assign Pins");
+  // The run is over: the select mode is back, and clicks select without assigning.
+  EXPECT_FALSE(Frame().IsAssigningPins());
+  AssignByClicking(13, 0, 2);
+  EXPECT_EQ(Pin(0, 2), 2);
 
   Screen().ExpectMessageBox(IDCANCEL, kSaveQuestion);
   ASSERT_TRUE(user.CloseWindow(&Main()));
   ASSERT_NE(App().MainFrame(), nullptr);
   EXPECT_EQ(App().CountOpenComponents(), 1) << "the unchanged one went first";
-  EXPECT_TRUE(Frame().GetDesign()->IsModified());
+  Screen().ExpectMessageBox(IDNO, kSaveQuestion);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
+  EXPECT_EQ(App().CountOpenComponents(), 0);
+  EXPECT_EQ(LibraryText(), before) << "No closes without saving";
 
+  ASSERT_TRUE(Open());
   AssignInAnOpenRun(13);
   Screen().ExpectMessageBox(IDYES, kSaveQuestion);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'Q', FCONTROL));
   EXPECT_EQ(App().MainFrame(), nullptr);
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-  EXPECT_EQ(PinOnDisk(), 13);
+  EXPECT_EQ(PinOnDisk(), 13) << "Yes saves the run's pin";
   EXPECT_TRUE(Settings().GetNumber(CEditorApp::kWindowKey, "Width").has_value());
 }
 
