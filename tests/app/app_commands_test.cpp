@@ -89,9 +89,12 @@ TEST_F(AppCommandsTest, CommandsOnASelectedPad) {
 
 // The end of a run, by the editor itself (command 32814) or by Undo, brings back the
 // select mode's tools and drawings, so that no click changes the pin map outside an undo
-// step (f3ebcd1).
+// step (f3ebcd1). Leaving a tab ends its run and closes the run's undo step on its own
+// design (4845ff8), also after Cancel in a drawing's context menu left the mode but not
+// the level (2513ed3), so that the next tab's run has a level of its own.
 TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectMode) {
-  ASSERT_TRUE(Open());
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  CAppComponentFrame& first = Frame();
   EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
   AssignInAnOpenRun(14);
   EXPECT_TRUE(Button(ID_APP_ASSIGN_PINS).checked);
@@ -108,28 +111,20 @@ TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectMode) {
   EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
   AssignByClicking(13, 0, 1);
   EXPECT_EQ(Pin(), 14);
-  EXPECT_FALSE(Frame().GetDesign()->IsUndoLevelOpen());
-  EXPECT_TRUE(Frame().AnythingSelected()) << "the terminal clicked last is selected";
-  EXPECT_TRUE(Frame().GetDesign()->CanRedo());
-}
+  EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen());
+  EXPECT_TRUE(first.AnythingSelected()) << "the terminal clicked last is selected";
+  EXPECT_TRUE(first.GetDesign()->CanRedo());
 
-// Leaving a tab ends its run and closes the run's undo step on its own design (4845ff8),
-// also after Cancel in a drawing's context menu left the mode but not the level
-// (2513ed3), so that the next tab's run has a level of its own.
-TEST_F(AppCommandsTest, LeavingATabEndsItsAssignmentRunOnItsOwnDesign) {
-  ASSERT_TRUE(Open("QUAD-NAND2"));
-  CAppComponentFrame& first = Frame();
-  AssignInAnOpenRun(14);
+  AssignInAnOpenRun(12);
   const ClickTarget pad = PcbPadTarget(first, 2);
   ASSERT_NE(pad.view, nullptr);
   Screen().ExpectContextMenu(ID_CONTEXT_CANCEL_ASSIGN_PINS);
   ASSERT_TRUE(user.OpenContextMenu(pad.view, pad.point));
   ASSERT_FALSE(first.IsAssigningPins());
   ASSERT_TRUE(first.GetDesign()->IsUndoLevelOpen());
-
   ASSERT_TRUE(Open("HEX-INV"));
   EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen());
-  EXPECT_EQ(first.GetDesign()->GetUndoCount(), 1);
+  EXPECT_EQ(first.GetDesign()->GetUndoCount(), 2);
   CAppComponentFrame& second = Frame();
   AssignInAnOpenRun(6);
   ASSERT_TRUE(Open("QUAD-NAND2"));
