@@ -68,12 +68,45 @@ TEST_F(AppFilesTest, AChangeIsUndoneRedoneSavedAndReopened) {
   EXPECT_EQ(Pin(), 13);
 
   ChangeOnePin(12);
-  prompt.saveAnswers = {Path("mine.cmplib")};
+  const CString mine = Path("mine.cmplib");
+  prompt.saveAnswers = {mine};
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL | FSHIFT));
-  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, Path("mine.cmplib")), 12);
+  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, mine), 12);
   EXPECT_EQ(PinOnDisk(), 13) << "the first library is not touched";
   EXPECT_EQ(Main().GetWindowText(), "Component Editor - QUAD-NAND2 - mine.cmplib");
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
+
+  // Each failed save says why, leaves the file as it was and keeps the change to save.
+  ChangeOnePin(11);
+  const std::string unsaved = ReadFileText(mine.str());
+  Screen().ExpectMessageBox(IDOK, "Cannot write \"" + mine +
+                                      "\": putting the temporary file in the place of the file failed: "
+                                      "Invalid cross-device link.\n\nThe file on disk was not changed.");
+  {
+    ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  }
+  EXPECT_EQ(ReadFileText(mine.str()), unsaved);
+  EXPECT_TRUE(Frame().GetDesign()->IsModified());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("").str()), {}), 2)
+      << "no temporary file is left beside the library";
+  prompt.saveAnswers = {Path("no-such-folder/copy.cmplib")};
+  Screen().ExpectMessageBox(IDOK);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE_AS));
+  EXPECT_FALSE(std::filesystem::exists(Path("no-such-folder").str()));
+  EXPECT_EQ(Frame().GetDesign()->GetPathName(), mine) << "the component stays with its library";
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 2U);
+
+  // A read-only library is saved only when the user says so, and stays read-only.
+  const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+  std::filesystem::permissions(mine.str(), readOnly);
+  Screen().ExpectMessageBox(IDNO, CString("\"mine.cmplib\" is read-only. Save into it anyway?"));
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  EXPECT_EQ(ReadFileText(mine.str()), unsaved);
+  Screen().ExpectMessageBox(IDYES);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  EXPECT_EQ(PinOnDisk("QUAD-NAND2", 0, mine), 11);
+  EXPECT_EQ(std::filesystem::status(mine.str()).permissions(), readOnly);
 }
 
 TEST_F(AppFilesTest, ALibraryOrComponentThatCannotBeReadIsReported) {
@@ -84,41 +117,6 @@ TEST_F(AppFilesTest, ALibraryOrComponentThatCannotBeReadIsReported) {
   EXPECT_EQ(MessagesHolding("missing.cmplib"), 1);
   EXPECT_EQ(MessagesHolding("NO-SUCH-PART"), 1);
   EXPECT_EQ(App().CountOpenComponents(), 0);
-}
-
-// Each failed save says why, leaves the file as it was and keeps the change to save.
-TEST_F(AppFilesTest, AFailedSaveSaysWhyAndLeavesTheFileAndTheChange) {
-  ASSERT_TRUE(Open());
-  ChangeOnePin();
-  const std::string before = LibraryText();
-  Screen().ExpectMessageBox(IDOK, "Cannot write \"" + Library() +
-                                      "\": putting the temporary file in the place of the file failed: "
-                                      "Invalid cross-device link.\n\nThe file on disk was not changed.");
-  {
-    ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
-    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  }
-  EXPECT_EQ(LibraryText(), before);
-  EXPECT_TRUE(Frame().GetDesign()->IsModified());
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("").str()), {}), 1)
-      << "no temporary file is left beside the library";
-  prompt.saveAnswers = {Path("no-such-folder/copy.cmplib")};
-  Screen().ExpectMessageBox(IDOK);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE_AS));
-  EXPECT_FALSE(std::filesystem::exists(Path("no-such-folder").str()));
-  EXPECT_EQ(Frame().GetDesign()->GetPathName(), Library()) << "the component stays with its library";
-  EXPECT_EQ(Screen().MessageBoxesShown().size(), 2U);
-
-  // A read-only library is saved only when the user says so, and stays read-only.
-  const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
-  std::filesystem::permissions(Library().str(), readOnly);
-  Screen().ExpectMessageBox(IDNO, CString("\"sample.cmplib\" is read-only. Save into it anyway?"));
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  EXPECT_EQ(LibraryText(), before);
-  Screen().ExpectMessageBox(IDYES);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  EXPECT_EQ(PinOnDisk(), 14);
-  EXPECT_EQ(std::filesystem::status(Library().str()).permissions(), readOnly);
 }
 
 // Another program changed the component in the file while it was open: the save asks,
@@ -161,19 +159,6 @@ TEST_F(AppFilesTest, ASaveOfAComponentChangedOnDiskAsksWhatToDo) {
   }
 }
 
-// The screen delivers posted messages while the question is up: a close posted
-// meanwhile closes the component, asking again, and the first close then has nothing
-// left to close.
-TEST_F(AppFilesTest, AClosePostedWhileTheQuestionIsUpClosesTheComponentOnce) {
-  ASSERT_TRUE(Open());
-  ChangeOnePin();
-  CAppComponentFrame* frame = &Frame();
-  Screen().ExpectMessageBox(IDNO, kSaveQuestion, [frame] { EXPECT_TRUE(frame->PostMessage(WM_CLOSE)); });
-  Screen().ExpectMessageBox(IDNO, kSaveQuestion);
-  ASSERT_TRUE(user.CloseWindow(frame));
-  EXPECT_EQ(App().CountOpenComponents(), 0);
-}
-
 // Closing and quitting ask about unsaved changes and do what the answer says. A run of
 // assignments is ended before the question (2513ed3), so its pins count as a change and
 // Cancel keeps them as one step. Quitting closes the components last opened first: here
@@ -201,6 +186,11 @@ TEST_F(AppFilesTest, ClosingAndQuittingAskAndDoWhatTheAnswerSays) {
   ASSERT_TRUE(user.CloseWindow(&Main()));
   ASSERT_NE(App().MainFrame(), nullptr);
   EXPECT_EQ(App().CountOpenComponents(), 1) << "the unchanged one went first";
+  // The screen delivers posted messages while the question is up: a close posted
+  // meanwhile closes the component, asking again, and the first close then has nothing
+  // left to close.
+  CAppComponentFrame* frame = &Frame();
+  Screen().ExpectMessageBox(IDNO, kSaveQuestion, [frame] { EXPECT_TRUE(frame->PostMessage(WM_CLOSE)); });
   Screen().ExpectMessageBox(IDNO, kSaveQuestion);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
   EXPECT_EQ(App().CountOpenComponents(), 0);
