@@ -82,6 +82,10 @@ TEST_F(AppCommandsTest, CommandsOnASelectedPad) {
   Screen().ExpectMessageBox(IDOK, "The folder " + prompt.foldersShown[0] + " could not be opened.");
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
 
+  Click(ScmTerminalTarget(Frame(), 0, 1));
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL));
+  EXPECT_EQ(MessagesHolding("Schematic symbol \"NAND2\" is in the library file"), 1);
   Screen().ExpectMessageBox(IDYES);
   ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, 0));
   EXPECT_EQ(Pin(), CGate::kNoPin) << "pin 1 was unassigned";

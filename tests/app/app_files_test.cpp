@@ -313,11 +313,12 @@ TEST_F(AppLibraryTest, ANewComponentIsCreatedEditedSavedAndReopened) {
 // never overwrites a file; the library it makes takes its first component on the first
 // save.
 TEST_F(AppLibraryTest, NewComponentAsksForALibraryAndNewLibraryMakesOne) {
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_OPEN_LIBRARY)) << "the file chooser cancelled";
   prompt.openAnswers = {Library()};
   Screen().ExpectDialog(IDD_NEW_COMPONENT,
                         [](CDialog& dialog, UserInput& input) { Click(dialog, input, IDCANCEL); });
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'N', FCONTROL));
-  EXPECT_EQ(prompt.asked, 1);
+  EXPECT_EQ(prompt.asked, 2);
   EXPECT_EQ(App().CountOpenComponents(), 0);
 
   prompt.saveAnswers = {Library()};
@@ -336,6 +337,12 @@ TEST_F(AppLibraryTest, NewComponentAsksForALibraryAndNewLibraryMakesOne) {
     Click(dialog, input, IDOK);
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_NEW_LIBRARY));
+  Screen().ExpectMessageBox(IDOK);
+  {
+    ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
+  }
+  EXPECT_EQ(MessagesHolding("The file on disk was not changed."), 1) << "a failed first save adds nothing";
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
   std::vector<LibraryEntry> entries;
   CString error;
