@@ -1,202 +1,172 @@
-// Menus, tool bar and shortcuts: which commands are on, what they reach in the editor,
-// and the settings the application keeps.
+// Menus, tool bar, shortcuts and double clicks: which commands are on, what they reach in
+// the editor, the settings the application keeps, and the command line.
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/app_resources.h"
 #include "app/editor_menus.h"
-#include "editor/frame/symbols_frame.h"
+#include "app/editor_options.h"
 #include "editor/grid/component_grid.h"
 #include "editor/resources/resource_ids.h"
+#include "editor/views/view_colours.h"
 #include "host/model/design.h"
 #include "host/utility/edit_grid.h"
 #include "platform/dialog.h"
+#include "platform/property_sheet.h"
 #include "tests/app/app_fixture.h"
 
 namespace {
 
 class AppCommandsTest : public AppTest {
  protected:
+  CToolBar& Bar() { return Main().ToolBar(); }
   const ToolBarButton& Button(UINT command) {
     Main().OnIdleUpdateCmdUI();
-    CToolBar& bar = Main().ToolBar();
-    return *bar.GetButton(bar.CommandToIndex(command));
+    return *Bar().GetButton(Bar().CommandToIndex(command));
   }
+  void Click(const ClickTarget& target, bool twice = false) {
+    ASSERT_NE(target.view, nullptr);
+    ASSERT_TRUE(twice ? user.LeftDoubleClick(target.view, target.point)
+                      : user.LeftClick(target.view, target.point));
+  }
+  // The package list as idle time leaves it, and the package it shows.
+  std::vector<CString> PackagesListed() {
+    Main().OnIdleUpdateCmdUI();
+    return Bar().GetComboItems(ID_APP_PACKAGE_LIST);
+  }
+  CString PackageShown() { return Bar().GetComboText(ID_APP_PACKAGE_LIST); }
+  // The property sheet, its active page's class noted, ended with `button` after `act`.
+  void ExpectSheet(int button, const std::function<void(CWnd& page, UserInput&)>& act) {
+    Screen().ExpectDialog(0, [this, button, act](CDialog& dialog, UserInput& input) {
+      auto* sheet = DynamicDowncast<CPropertySheet>(&dialog);
+      ASSERT_NE(sheet, nullptr) << "the dialog shown is not a property sheet";
+      m_openedAt = sheet->GetActivePage()->GetRuntimeClass()->m_lpszClassName;
+      act(*sheet->GetActivePage(), input);
+      input.Click(sheet->GetDlgItem(button));
+    });
+  }
+
+  std::string m_openedAt;
 };
 
-TEST_F(AppCommandsTest, WithoutAComponentOnlyOpeningAndQuittingAreOn) {
-  EXPECT_TRUE(MenuEnabled(ID_APP_OPEN_LIBRARY));
-  EXPECT_TRUE(MenuEnabled(ID_APP_QUIT));
-  for (UINT command : {ID_APP_OPEN_COMPONENT, ID_APP_SAVE, ID_APP_SAVE_AS, ID_APP_CLOSE, ID_APP_UNDO,
-                       ID_APP_DELETE, ID_APP_ASSIGN_PINS, ID_APP_ZOOM_IN, ID_APP_CHECK_VALIDITY}) {
+// Commands are on when they can run. Edit Symbol in Library names a selected item's
+// symbol and its file and offers to open its folder; Delete asks first.
+TEST_F(AppCommandsTest, CommandsOnASelectedPad) {
+  for (UINT command : {ID_APP_SAVE, ID_APP_UNDO, ID_APP_ASSIGN_PINS_121, ID_APP_PROPERTIES})
     EXPECT_FALSE(MenuEnabled(command)) << command;
-  }
   EXPECT_FALSE(Button(ID_APP_SAVE).enabled);
-}
-
-TEST_F(AppCommandsTest, EditorCommandsFollowTheFramesTests) {
   ASSERT_TRUE(Open());
-  EXPECT_FALSE(MenuEnabled(ID_APP_DELETE)) << "nothing is selected";
   EXPECT_TRUE(MenuEnabled(ID_APP_ASSIGN_PINS_121));
-  EXPECT_TRUE(MenuEnabled(ID_APP_VALUES));
-  EXPECT_TRUE(MenuEnabled(ID_APP_CHECK_VALIDITY));
-  EXPECT_TRUE(MenuEnabled(ID_APP_ZOOM_EXTENTS));
-  for (UINT command : {ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_SELECT_PACKAGE, ID_APP_DELETE_PACKAGE,
-                       ID_APP_DISPLAY_COLOURS}) {
-    EXPECT_TRUE(MenuEnabled(command)) << command;
-  }
-  for (UINT command : {ID_APP_ADD_GATE, ID_APP_ADD_PACKAGE, ID_APP_DELETE_PACKAGE, ID_APP_ZOOM_IN})
-    EXPECT_TRUE(Button(command).enabled) << command;
+  for (UINT command : {ID_APP_DELETE, ID_APP_EDIT_SCM_SYMBOL, ID_APP_EDIT_PCB_SYMBOL})
+    EXPECT_FALSE(MenuEnabled(command)) << "nothing is selected: " << command;
+  EXPECT_FALSE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
 
-  // A click on a pad in the select mode selects it: Delete comes on, and asks first.
-  const ClickTarget pad = PcbPadTarget(Frame(), 1);
-  ASSERT_NE(pad.view, nullptr);
-  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
-  EXPECT_TRUE(Frame().AnythingSelected());
-  EXPECT_TRUE(MenuEnabled(ID_APP_DELETE));
+  Click(PcbPadTarget(Frame(), 1));
   EXPECT_TRUE(Button(ID_APP_DELETE).enabled);
+  EXPECT_FALSE(MenuEnabled(ID_APP_EDIT_SCM_SYMBOL)) << "nothing is selected in the schematic";
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
+  EXPECT_TRUE(prompt.foldersShown.empty()) << "No opens nothing";
+  Screen().ExpectMessageBox(IDYES);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_EDIT_PCB_SYMBOL));
+  const std::string text = Screen().MessageBoxesShown().back().text.str();
+  EXPECT_NE(text.find("PCB symbol \"DIP-14\" is in the library file"), std::string::npos) << text;
+  ASSERT_EQ(prompt.foldersShown.size(), 1u);
+  EXPECT_NE(text.find(prompt.foldersShown[0].str() + "/footprints.pcblib"), std::string::npos)
+      << "the folder of the file named: " << prompt.foldersShown[0].str();
+  prompt.foldersOpen = false;
+  Screen().ExpectMessageBox(IDYES);
+  Screen().ExpectMessageBox(IDOK, "The folder " + prompt.foldersShown[0] + " could not be opened.");
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL | FSHIFT));
+
+  Click(ScmTerminalTarget(Frame(), 0, 1));
+  Screen().ExpectMessageBox(IDNO);
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'E', FCONTROL));
+  EXPECT_EQ(MessagesHolding("Schematic symbol \"NAND2\" is in the library file"), 1);
   Screen().ExpectMessageBox(IDYES);
   ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, 0));
-  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), CGate::kNoPin) << "pin 1 was unassigned";
-  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 1);
+  EXPECT_EQ(Pin(), CGate::kNoPin) << "pin 1 was unassigned";
 }
 
-TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectModeTools) {
-  ASSERT_TRUE(Open());
+// The end of a run, by the editor itself (command 32814) or by Undo, brings back the
+// select mode's tools and drawings, so that no click changes the pin map outside an undo
+// step (f3ebcd1). Leaving a tab ends its run and closes the run's undo step on its own
+// design (4845ff8), also after Cancel in a drawing's context menu left the mode but not
+// the level (2513ed3), so that the next tab's run has a level of its own.
+TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectMode) {
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  CAppComponentFrame& first = Frame();
   EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  AssignInAnOpenRun(14);
   EXPECT_TRUE(Button(ID_APP_ASSIGN_PINS).checked);
   EXPECT_FALSE(Button(ID_APP_SELECT_MODE).checked);
   EXPECT_TRUE(MenuItem(ID_APP_ASSIGN_PINS).checked);
-
-  // The editor ends the run itself (the select mode, or any of its commands) and tells
-  // the main window with command 32814.
   Frame().OnSelectMode();
-
   EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
   EXPECT_FALSE(Button(ID_APP_ASSIGN_PINS).checked);
   EXPECT_FALSE(MenuItem(ID_APP_ASSIGN_PINS).checked);
-}
 
-// Undo ends the run; the drawings go back to selecting, as the tools show, so that no
-// click changes the pin map outside an undo step.
-TEST_F(AppCommandsTest, AfterUndoEndsAnAssignmentRunAClickSelectsAndAssignsNothing) {
-  ASSERT_TRUE(Open());
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  AssignByClicking(14, 0, 1);
-  ASSERT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 14);
+  AssignInAnOpenRun(13);
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
-  ASSERT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 1);
+  ASSERT_EQ(Pin(), 14);
   EXPECT_TRUE(Button(ID_APP_SELECT_MODE).checked);
+  AssignByClicking(13, 0, 1);
+  EXPECT_EQ(Pin(), 14);
+  EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen());
+  EXPECT_TRUE(first.AnythingSelected()) << "the terminal clicked last is selected";
+  EXPECT_TRUE(first.GetDesign()->CanRedo());
 
-  AssignByClicking(14, 0, 1);
-  EXPECT_EQ(Frame().GetComponent(false)->GetPinNumber(0, 1), 1);
-  EXPECT_FALSE(Frame().GetDesign()->IsUndoLevelOpen());
-  EXPECT_TRUE(Frame().AnythingSelected()) << "the terminal clicked last is selected";
-  EXPECT_TRUE(Frame().GetDesign()->CanRedo());
-}
-
-TEST_F(AppCommandsTest, LeavingATabInAnAssignmentRunClosesTheRunsUndoStepOnItsOwnDesign) {
-  ASSERT_TRUE(Open("QUAD-NAND2"));
-  CAppComponentFrame& first = Frame();
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  AssignByClicking(14, 0, 1);
-  ASSERT_TRUE(first.GetDesign()->IsUndoLevelOpen());
-
-  ASSERT_TRUE(Open("HEX-INV"));
-  ASSERT_NE(&Frame(), &first);
-  EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen()) << "the run ended with its tab";
-  EXPECT_EQ(first.GetDesign()->GetUndoCount(), 1);
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_SELECT_MODE));
-  EXPECT_FALSE(Frame().GetDesign()->IsUndoLevelOpen());
-  EXPECT_TRUE(first.GetDesign()->CanUndo());
-}
-
-// Cancel in a drawing's context menu goes back to selecting but leaves the run's undo
-// level open; leaving the tab still closes it, so that the next tab's run has a level of
-// its own and its pins count as a change there.
-TEST_F(AppCommandsTest, LeavingATabAfterCancellingTheModeStillEndsTheRun) {
-  ASSERT_TRUE(Open("QUAD-NAND2"));
-  CAppComponentFrame& first = Frame();
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  AssignByClicking(14, 0, 1);
+  AssignInAnOpenRun(12);
   const ClickTarget pad = PcbPadTarget(first, 2);
   ASSERT_NE(pad.view, nullptr);
   Screen().ExpectContextMenu(ID_CONTEXT_CANCEL_ASSIGN_PINS);
   ASSERT_TRUE(user.OpenContextMenu(pad.view, pad.point));
   ASSERT_FALSE(first.IsAssigningPins());
   ASSERT_TRUE(first.GetDesign()->IsUndoLevelOpen());
-
   ASSERT_TRUE(Open("HEX-INV"));
   EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen());
-  EXPECT_TRUE(first.GetDesign()->IsModified());
-
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  EXPECT_TRUE(Frame().GetDesign()->IsUndoLevelOpen()) << "the new tab's run has its own level";
-  AssignByClicking(6, 0, 1);
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_SELECT_MODE));
-  EXPECT_TRUE(Frame().GetDesign()->IsModified());
-  EXPECT_EQ(Frame().GetDesign()->GetUndoName(), "Assign Pins");
+  EXPECT_EQ(first.GetDesign()->GetUndoCount(), 2);
+  CAppComponentFrame& second = Frame();
+  AssignInAnOpenRun(6);
+  ASSERT_TRUE(Open("QUAD-NAND2"));
+  EXPECT_FALSE(second.GetDesign()->IsUndoLevelOpen());
+  EXPECT_TRUE(second.GetDesign()->IsModified());
+  EXPECT_EQ(second.GetDesign()->GetUndoName(), "Assign Pins");
 }
 
 TEST_F(AppCommandsTest, EditingShortcutsStepAsideWhileACellIsEdited) {
   ASSERT_TRUE(Open());
-  const ClickTarget pad = PcbPadTarget(Frame(), 2);
-  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
+  Click(PcbPadTarget(Frame(), 2));
   CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
   ASSERT_TRUE(user.BeginGridEdit(&cells, 1, 3));
-
   EXPECT_FALSE(user.PressAccelerator(&Main(), VK_DELETE, 0)) << "Delete belongs to the cell now";
   EXPECT_FALSE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
-  EXPECT_EQ(MenuItem(ID_APP_UNDO).text, "&Undo") << "the menu shows no shortcut that would not work";
+  EXPECT_EQ(UndoText(), "&Undo") << "the menu shows no shortcut that would not work";
   // Saving ends the edit as the user would, and the shortcuts come back.
   EXPECT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL)) << "the main window's shortcuts stay";
   EXPECT_FALSE(user.EndGridEdit(&cells)) << "no edit is left open";
   EXPECT_EQ(Frame().GetAccelerators().Find(VK_DELETE, 0), ID_APP_DELETE);
 }
 
-TEST_F(AppCommandsTest, MenuLabelsShowTheShortcutsThatWork) {
+// Menu labels show the shortcuts that work, and every shortcut needs a modifier or a key
+// that types no text, so typing in a drawing runs nothing.
+TEST_F(AppCommandsTest, MenuLabelsShowTheShortcutsThatWorkAndNoneIsABareLetter) {
   const CAcceleratorTable main = MainWindowShortcuts();
   const CAcceleratorTable editing = CAppComponentFrame::EditingShortcuts();
   for (const CAcceleratorTable* table : {&main, &editing}) {
     for (const Accelerator& shortcut : table->GetEntries()) {
       const MenuEntry* item = Main().GetMenu()->FindCommand(shortcut.command);
       ASSERT_NE(item, nullptr) << "no menu item for command " << shortcut.command;
-      const CString label = item->text;
-      EXPECT_GE(label.Find("\t" + table->TextFor(shortcut.command)), 0) << label.str();
+      EXPECT_GE(item->text.Find("\t" + table->TextFor(shortcut.command)), 0) << item->text.str();
+      const bool letter =
+          (shortcut.key >= 'A' && shortcut.key <= 'Z') || (shortcut.key >= '0' && shortcut.key <= '9');
+      EXPECT_FALSE(shortcut.modifiers == 0 && letter) << item->text.str();
     }
   }
-}
-
-// Every shortcut a menu shows needs a modifier or a key that types no text, so typing
-// in a drawing runs nothing; the keypad keys behind the zooms are not letters either.
-TEST_F(AppCommandsTest, NoMenuShortcutIsABareLetterAndTheViewKeysFollowTheDesktop) {
   ASSERT_TRUE(Open());
-  std::vector<const CMenu*> menus = {Main().GetMenu()};
-  int shortcuts = 0;
-  while (!menus.empty()) {
-    const CMenu* menu = menus.back();
-    menus.pop_back();
-    for (int position = 0; position < menu->GetMenuItemCount(); ++position) {
-      const MenuEntry& entry = *menu->GetEntry(position);
-      if (entry.popup != nullptr) menus.push_back(entry.popup.get());
-      const int tab = entry.text.Find("\t");
-      if (tab < 0) continue;
-      const std::string key = entry.text.str().substr(static_cast<size_t>(tab) + 1);
-      ++shortcuts;
-      EXPECT_FALSE(key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) << entry.text.str();
-    }
-  }
-  EXPECT_GT(shortcuts, 20);
-  const std::pair<UINT, const char*> shown[] = {{ID_APP_ZOOM_IN, "Zoom &In at Cursor\tCtrl+="},
-                                                {ID_APP_ZOOM_OUT, "Zoom &Out at Cursor\tCtrl+-"},
-                                                {ID_APP_REFRESH, "&Refresh\tF5"},
-                                                {ID_APP_SHOW_PROBLEMS, "Pin Grid &Problems...\tF8"}};
-  for (const auto& [command, text] : shown) EXPECT_EQ(MenuItem(command).text, text);
   for (const UINT letter : {'K', 'M', 'T', 'W'}) EXPECT_FALSE(user.PressAccelerator(&Main(), letter, 0));
   EXPECT_EQ(Main().FindAcceleratorCommand(VK_ADD, 0), ID_APP_ZOOM_IN) << "the keypad's + zooms too";
 }
@@ -219,6 +189,110 @@ TEST_F(AppCommandsTest, SettingsAreKeptInTheStore) {
                         [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDCANCEL)); });
   EXPECT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_RECENT_FIRST));
   EXPECT_EQ(App().CountOpenComponents(), 2);
+}
+
+// The tool bar's package list follows the package commands, undo and redo (721558d)
+// and the active tab. Which package is shown is no change: no undo step is made for it.
+TEST_F(AppCommandsTest, ThePackageListFollowsThePackageCommandsUndoAndTheActiveTab) {
+  EXPECT_FALSE(user.ChooseToolBarItem(&Bar(), ID_APP_PACKAGE_LIST, "DIP-14")) << "no component, no list";
+  ASSERT_TRUE(Open());
+  const std::vector<CString> two{"DIP-14", "SOIC-14"};
+  EXPECT_EQ(PackagesListed(), two);
+  ASSERT_TRUE(user.ChooseToolBarItem(&Bar(), ID_APP_PACKAGE_LIST, "SOIC-14"));
+  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "SOIC-14");
+  EXPECT_EQ(Frame().GetDesign()->GetUndoCount(), 0);
+  EXPECT_EQ(PackagesListed(), two);
+  EXPECT_EQ(Main().StatusBar().GetPaneText(1), "QUAD-NAND2, package SOIC-14");
+  Screen().ExpectDialog(IDD_DELETE_PACKAGE,
+                        [](CDialog& dialog, UserInput& input) { input.Click(dialog.GetDlgItem(IDOK)); });
+  ASSERT_TRUE(user.PressAccelerator(&Main(), VK_DELETE, FCONTROL | FSHIFT));
+  EXPECT_EQ(PackagesListed(), std::vector<CString>{"DIP-14"});
+  EXPECT_EQ(PackageShown(), "DIP-14");
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
+  EXPECT_EQ(PackagesListed(), two);
+  EXPECT_EQ(PackageShown(), Frame().GetComponent(false)->GetPackage());
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'Y', FCONTROL));
+  EXPECT_EQ(PackagesListed(), std::vector<CString>{"DIP-14"});
+  ASSERT_TRUE(Open("HEX-INV"));
+  EXPECT_EQ(PackagesListed(), (std::vector<CString>{"DIP-14", "TSSOP-14"}));
+}
+
+TEST_F(AppCommandsTest, ABrokenColourInTheSettingsIsNamedAtStartAndTakesItsDefault) {
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Text", std::string("cyan")));
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Selection", 0x1000000ul));
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Outlines", 0x00FF00ul));
+  Screen().ExpectMessageBox(IDOK);
+  Restart();
+  EXPECT_EQ(MessagesHolding("\"Text\" in the settings is not a colour (cyan)"), 1);
+  EXPECT_EQ(MessagesHolding("\"Selection\""), 1);
+  EXPECT_EQ(MessagesHolding("\"Outlines\""), 0) << "a sound colour is no problem";
+  EXPECT_FALSE(Settings().Find(kViewColoursKey, "Text"));
+  EXPECT_EQ(ReadViewColours().outlines, 0x00FF00u);
+  EXPECT_EQ(ReadViewColours().text, kViewColourPalette[3]) << "the fourth colour takes the fourth default";
+
+  ASSERT_TRUE(Open()) << "the editor works on";
+}
+
+// Edit > Properties and a double click on an item of a drawing open the sheet at that
+// item, and OK is one undo step "Properties". A double click on nothing, or while pins
+// are assigned, opens none (any sheet would fail the test at once).
+TEST_F(AppCommandsTest, PropertiesOpenFromTheMenuOrADoubleClickOnAnItem) {
+  ASSERT_TRUE(Open());
+  ExpectSheet(IDOK, [](CWnd& page, UserInput& input) {
+    EXPECT_TRUE(input.TypeText(page.GetDlgItem(IDC_DESCRIPTION), "Four NAND gates"));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_PROPERTIES));
+  EXPECT_EQ(m_openedAt, "CComponentPropertyPage");
+  EXPECT_EQ(Frame().GetComponent(false)->GetDescription(), "Four NAND gates");
+  EXPECT_EQ(UndoText(), "&Undo Properties\tCtrl+Z");
+
+  ExpectSheet(IDOK, [](CWnd& page, UserInput& input) {
+    EXPECT_TRUE(input.TypeText(page.GetDlgItem(IDC_PIN_NAME), "IN1"));
+  });
+  Click(ScmTerminalTarget(Frame(), 0, 1), true);
+  EXPECT_EQ(m_openedAt, "CScmPinPropertyPage");
+  EXPECT_EQ(Frame().GetComponent(false)->GetPinName(0, 1), "IN1");
+
+  const ClickTarget pad = PcbPadTarget(Frame(), 1);
+  Click({pad.view, CPoint(2, 2)}, true);
+  EXPECT_FALSE(Frame().AnythingSelected());
+  ASSERT_TRUE(user.ClickToolBarButton(&Bar(), ID_APP_ASSIGN_PINS));
+  Click(pad, true);
+  EXPECT_TRUE(Frame().IsAssigningPins());
+}
+
+// Each row: the words after the program's name, and what they read as
+// ("library|component|folders") or the words the refusal must hold.
+TEST(EditorOptionsTest, ReadsTheLibraryTheComponentAndTheFoldersAndRefusesWhatDoesNotFit) {
+  const std::pair<std::vector<const char*>, std::string> rows[] = {
+      {{}, "||"},
+      {{"lib.cmplib"}, "lib.cmplib||"},
+      {{"--component", "NAND", "--open", "a.cmplib"}, "a.cmplib|NAND|"},
+      {{"b.cmplib", "--component", "INV"}, "b.cmplib|INV|"},
+      {{"--library-folder", "/a", "x.cmplib", "--library-folder", "/b"}, "x.cmplib||/a,/b,"},
+      {{"--library-folder"}, "--library-folder needs a value"},
+      {{"a.cmplib", "--component"}, "--component needs a value"},
+      {{"--component", "NAND"}, "--component needs a library"},
+      {{"a.cmplib", "b.cmplib"}, "\"b.cmplib\" is one too many"},
+      {{"--colour", "red"}, "\"--colour\""},
+  };
+  for (const auto& [given, expected] : rows) {
+    std::vector<const char*> words = given;
+    words.insert(words.begin(), "component-editor");
+    EditorOptions options;
+    options.library = "kept";
+    CString error;
+    const bool accepted = ParseEditorOptions(static_cast<int>(words.size()), words.data(), options, error);
+    std::string read = options.library.str() + "|" + options.component.str() + "|";
+    for (const CString& folder : options.libraryFolders) read += folder.str() + ",";
+    EXPECT_EQ(accepted, expected.find('|') != std::string::npos) << read << error.str();
+    if (accepted) {
+      EXPECT_EQ(read, expected);
+    } else {
+      EXPECT_NE(error.Find(CString(expected)), -1) << error.str();
+      EXPECT_EQ(options.library, "kept") << "a refused line changes nothing";
+    }
+  }
 }
 
 }  // namespace

@@ -73,3 +73,32 @@ const MenuEntry& AppTest::MenuItem(UINT command) {
   if (popup < 0 || !user.OpenMenu(&Main(), popup)) throw std::logic_error("no menu holds the command");
   return *Main().GetMenu()->FindCommand(command);
 }
+
+int AppTest::PinOnDisk(const char* name, int record, CString library) {
+  CDesign design;
+  CString error;
+  if (!CComponentLibraryFile::LoadComponent(library.IsEmpty() ? Library() : library, name, design, error))
+    return -100;
+  POSITION position = nullptr;
+  CComponent* component = design.FirstComponent(position);
+  for (int i = 0; i < record && component != nullptr; ++i) component = design.NextComponent(position);
+  return component != nullptr ? component->GetPinNumber(0, 1) : -100;
+}
+
+void AppTest::AssignInAnOpenRun(int pin, int gate, int terminal) {
+  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
+  AssignByClicking(pin, gate, terminal);
+  ASSERT_TRUE(Frame().GetDesign()->IsUndoLevelOpen());
+}
+
+void AppTest::ChangeOnePin(int pin, int gate, int terminal) {
+  AssignInAnOpenRun(pin, gate, terminal);
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SELECT_MODE));
+  ASSERT_TRUE(Frame().GetDesign()->IsModified());
+}
+
+int AppTest::MessagesHolding(const char* part) {
+  int count = 0;
+  for (const ShownMessageBox& box : Screen().MessageBoxesShown()) count += box.text.Find(part) >= 0 ? 1 : 0;
+  return count;
+}

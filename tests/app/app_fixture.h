@@ -14,6 +14,7 @@
 #include "app/editor_app.h"
 #include "app/file_prompt.h"
 #include "app/main_frame.h"
+#include "host/model/component.h"
 #include "host/model/component_library_file.h"
 #include "platform/settings_store.h"
 #include "tests/app/click_targets.h"
@@ -78,6 +79,23 @@ class AppTest : public HeadlessTest {
   // The menu item's state after its popup opened.
   bool MenuEnabled(UINT command);
   const MenuEntry& MenuItem(UINT command);
+  CString UndoText() { return MenuItem(ID_APP_UNDO).text; }
+
+  // The pin of a gate's terminal in the active frame's component.
+  int Pin(int gate = 0, int terminal = 1) {
+    return Frame().GetComponent(false)->GetPinNumber(gate, terminal);
+  }
+  // Gate a's first pin in the `record`th record of the component in `library` (the
+  // sample's copy when empty); -100 when there is no such record.
+  int PinOnDisk(const char* name = "QUAD-NAND2", int record = 0, CString library = {});
+  std::string LibraryText() const { return ReadFileText(Library().str()); }
+  // Assign Pins, and `pin` clicked onto the gate's terminal (gate a's first by default):
+  // the run, and its undo level, stay open.
+  void AssignInAnOpenRun(int pin = 14, int gate = 0, int terminal = 1);
+  // The same run ended with the select mode: one unsaved change.
+  void ChangeOnePin(int pin = 14, int gate = 0, int terminal = 1);
+  // How many of the messages shown so far hold `part`.
+  int MessagesHolding(const char* part);
 
   ScriptedFilePrompt prompt;
 
