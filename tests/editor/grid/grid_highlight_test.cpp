@@ -1,30 +1,18 @@
 // Bold cells in the pin grid mirror what is picked in the drawings, and moving in the
-// grid tells the drawings which terminal and pin the user is on. On a big component the
-// grid tells its screen only the cells that changed.
+// grid tells the drawings which terminal and pin the user is on.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 #include "host/model/component.h"
 #include "tests/editor/grid/grid_test.h"
-#include "tests/support/grid_peer_recorder.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 
-// QUAD-NAND2 in DIP-14, laid out as
-//   row 1 NAND2 A 1 | 1  4  9 12  -
-//   row 2       B 2 | 2  5 10 13  -
-//   row 3       Y 3 | 3  6  8 11  -
-//   row 4 POWER VCC | -  -  -  - 14
-//   row 5       GND | -  -  -  -  7
-class GridHighlightTest : public GridTest {
+class GridHighlightTest : public SampleGridTest {
  protected:
-  void SetUp() override {
-    GridTest::SetUp();
-    ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-  }
   // The packed HintHighlightPin values the grid sent.
   std::vector<std::uint32_t> Sent() {
     std::vector<std::uint32_t> values;
@@ -83,36 +71,6 @@ TEST_F(GridHighlightTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRe
   EXPECT_EQ(BoldCells(), (Texts{"1,5", "2,6"}));
   Refill();
   EXPECT_EQ(BoldCells(), Texts{});
-}
-
-// The bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order.
-TEST_F(GridTest, OnABigComponentOnlyTheCellsChangedReachTheScreenAndABatchReachesItOnce) {
-  ASSERT_TRUE(OpenBigFpga(20, 100));
-  GridPeerRecorder& screen = GridPeerRecorder::Watch(Cells());
-  // Pin 1,250 is terminal 50 of gate m: row 50, column 3 + 12. Two hints, two handings-over.
-  Picked(PcbView(), PcbPad(1250));
-  ASSERT_EQ(BoldCells(), Texts{"50,15"});
-  EXPECT_EQ(screen.Deliveries().size(), 2u);
-  EXPECT_FALSE(screen.AnyWholeGrid());
-  EXPECT_LE(screen.CellsToShow(), 2);
-  screen.Clear();
-  Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr);
-  EXPECT_EQ(screen.Deliveries().size(), 1u);
-  EXPECT_EQ(screen.CellsToShow(), 1);
-
-  screen.Clear();
-  ASSERT_TRUE(Type(7, 4, "2010"));
-  EXPECT_FALSE(screen.AnyWholeGrid());
-  EXPECT_LE(screen.CellsToShow(), 4);
-
-  screen.Clear();
-  Refill();
-  EXPECT_EQ(screen.Deliveries().size(), 1u);
-  screen.Clear();
-  Picked(PcbView(), PcbFootprint());
-  EXPECT_EQ(BoldCells().size(), 2000u);
-  EXPECT_EQ(screen.Deliveries().size(), 2u);
-  EXPECT_TRUE(screen.AnyWholeGrid());
 }
 
 }  // namespace

@@ -48,6 +48,15 @@ class GridTest : public EditorTest {
   std::vector<std::string> ModifiedCells() {
     return CellsWhere([](const GridCell& cell) { return cell.modified; });
   }
+  // Rows `firstRow` to `endRow` (exclusive) as one text: cells split by '|', rows by ';'.
+  std::string Rows(long firstRow, long endRow) {
+    std::string rows;
+    for (long row = firstRow; row < endRow; ++row) {
+      for (long col = 0; col < Cells().GetCols(); ++col) rows += (col == 0 ? "" : "|") + Text(row, col);
+      rows += ';';
+    }
+    return rows;
+  }
 
   // The user types `text` into a cell and ends the edit.
   bool Type(long row, long col, const char* text) { return user.EditGridCell(&Cells(), row, col, text); }
@@ -68,5 +77,21 @@ class GridTest : public EditorTest {
     return OpenEditor(ComponentBuilder("BIG-FPGA")
                           .Gates(gates, "BIG-FPGA_UNIT", terminals, (folder + "big-fpga.scmlib").c_str())
                           .Package("BGA-2025", "BGA-2025", 2025, (folder + "big-fpga.pcblib").c_str()));
+  }
+};
+
+// QUAD-NAND2 in DIP-14 (current) and SOIC-14: gates a to d are NAND2 (A, B, Y), gate e
+// is POWER (VCC, GND). The grid shows
+//   row 1 NAND2 A 1 | 1  4  9 12  -
+//   row 2       B 2 | 2  5 10 13  -
+//   row 3       Y 3 | 3  6  8 11  -
+//   row 4 POWER VCC | -  -  -  - 14
+//   row 5       GND | -  -  -  -  7
+class SampleGridTest : public GridTest {
+ protected:
+  void SetUp() override {
+    GridTest::SetUp();
+    ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
+    ClearRecords();
   }
 };

@@ -118,26 +118,20 @@ TEST(FillSeriesValues, BallsCountAlongRowsOrDownColumnsSkippingTheLettersBallGri
   for (int row : {7, 8, 12, 13, 14, 15, 19, 20, 21, 419, 420}) letters.push_back(BallRowLetters(row));
   EXPECT_EQ(letters, (Messages{"H", "J", "N", "P", "R", "T", "Y", "AA", "AB", "YY", "AAA"}));
   // A first ball name reads back as the position its series starts from.
-  for (const auto& [series, name, fits] : {std::tuple{rows, "b3", true},
-                                           {rows, "C1", true},
-                                           {columns, "B2", true},
-                                           {columns, "AA2", false},
-                                           {columns, "C1", false},
-                                           {rows, "I1", false},
-                                           {rows, "A4", false},
-                                           {rows, "A0", false},
-                                           {rows, "A-1", false},
-                                           {rows, "A1x", false},
-                                           {rows, "1", false},
-                                           {rows, "A", false},
-                                           {rows, "", false},
-                                           {FillSeries{}, "A1", false}}) {
-    int position = 0;
-    ASSERT_EQ(BallPosition(series, name, position), fits) << name;
-    FillSeries from = series;
-    from.start = position;
-    EXPECT_TRUE(!fits || SeriesValues(from, 1).at(0).EqualsNoCase(name)) << name;
-  }
+  const auto check = [](const FillSeries& series, std::initializer_list<const char*> names, bool fits) {
+    for (const char* name : names) {
+      int position = 0;
+      ASSERT_EQ(BallPosition(series, name, position), fits) << name;
+      FillSeries from = series;
+      from.start = position;
+      EXPECT_TRUE(!fits || SeriesValues(from, 1).at(0).EqualsNoCase(name)) << name;
+    }
+  };
+  check(rows, {"b3", "C1"}, true);
+  check(columns, {"B2"}, true);
+  check(columns, {"AA2", "C1"}, false);
+  check(rows, {"I1", "A4", "A0", "A-1", "A1x", "1", "A", ""}, false);
+  check(FillSeries{}, {"A1"}, false);
 }
 
 TEST_F(PinMapCommandsTest, AnImportSetsThePinsItPlacesAsOneStepAndTheExportReadsBack) {
