@@ -16,7 +16,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using Levels = std::vector<UINT>;
 
 class GridEditTest : public SampleGridTest {

@@ -9,6 +9,8 @@
 #include "platform/grid_ctrl.h"
 #include "tests/editor/support/editor_fixture.h"
 
+using Texts = std::vector<std::string>;
+
 class GridTest : public EditorTest {
  protected:
   CEditGrid& Cells() {

@@ -18,7 +18,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using Messages = std::vector<CString>;
 using Pins = std::vector<int>;
 

@@ -75,7 +75,7 @@ TEST_F(GridTest, OnABigComponentTheGridAndTheDrawingsShowOnlyWhatAChangeTouches)
   // handings-over to the grid's screen.
   Picked(PcbView(), PcbPad(1250));
   ASSERT_TRUE(ScmTerminal(12, 50)->GetHighlight());
-  ASSERT_EQ(BoldCells(), std::vector<std::string>{"50,15"});
+  ASSERT_EQ(BoldCells(), Texts{"50,15"});
   EXPECT_EQ(grid.Deliveries().size(), 2u);
   EXPECT_FALSE(grid.AnyWholeGrid());
   EXPECT_LE(grid.CellsToShow(), 2);
