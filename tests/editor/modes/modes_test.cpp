@@ -1,7 +1,8 @@
-// Assigning pins by clicking a pad in one drawing and its partner in the other, on a
-// component of two NAND2 gates (terminals 1 to 3) in DIP-8; and the run of pairs, one
-// for the whole module, closed by the frame that opened it on its own design; and
-// "Assign Pins 1-1", which gives the terminals of all gates, in order, the package's pads.
+// The interaction modes of the drawings: selecting; assigning pins by clicking a pad in
+// one drawing and its partner in the other, on a component of two NAND2 gates
+// (terminals 1 to 3) in DIP-8, and the run of pairs, one for the whole module, closed by
+// the frame that opened it on its own design; and "Assign Pins 1-1", which gives the
+// terminals of all gates, in order, the package's pads.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -294,6 +295,50 @@ TEST_F(AssignPins121Test, WithoutADrawnFootprintThereIsNothingToAssignToAndNothi
   ASSERT_TRUE(Component().DeleteGate(0));
   ASSERT_TRUE(Component().DeleteGate(1));
   EXPECT_FALSE(Frame().CanDoAssignPins121()) << "no gates";
+}
+
+// The select mode, driven by clicks in the drawings of "QUAD-NAND2" in DIP-14 (gate c:
+// A 9, B 10, Y 8).
+
+class SelectModeTest : public ModesTest {
+ protected:
+  void SetUp() override {
+    ModesTest::SetUp();
+    ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
+    ClearRecords();
+  }
+};
+
+TEST_F(SelectModeTest, AClickSelectsWhatItHitsAndAClickOnNothingClearsEveryMark) {
+  ASSERT_TRUE(Click(PcbView(), PcbPad(9)));
+  EXPECT_EQ(Selected(PcbView()), PcbPad(9));
+  EXPECT_EQ(HighlightedPads(ScmView()), Marks{"2.1"});
+  ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintClearHighlight, HintPicked}));
+  EXPECT_EQ(Hints().All()[0].sender, nullptr);
+  EXPECT_EQ(Hints().All()[1].sender, &PcbView());
+  // A gate's body selects the gate, whose pads the PCB drawing then shows.
+  ASSERT_TRUE(user.LeftClick(&ScmView(), BodyCentreOf(ScmView(), ScmGate(2))));
+  EXPECT_EQ(Selected(ScmView()), ScmGate(2));
+  EXPECT_EQ(Selected(PcbView()), nullptr);
+  EXPECT_EQ(HighlightedPads(PcbView()), (Marks{"8", "9", "10"}));
+  Hints().Clear();
+  ASSERT_TRUE(user.LeftClick(&ScmView(), CPoint(2, 2)));
+  EXPECT_EQ(Selected(ScmView()), nullptr);
+  EXPECT_EQ(HighlightedPads(PcbView()), Marks{});
+  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintClearHighlight});
+}
+
+TEST_F(SelectModeTest, ARightClickOffersPropertiesForAnItemOnly) {
+  Screen().ExpectContextMenu(0);
+  ASSERT_TRUE(user.OpenContextMenu(&ScmView(), ClientPointOf(ScmView(), ScmTerminal(1, 3))));
+  ASSERT_EQ(Screen().ContextMenusShown().size(), 1u);
+  ASSERT_EQ(Screen().ContextMenusShown()[0].size(), 1u);
+  EXPECT_EQ(Screen().ContextMenusShown()[0][0].text, "&Properties...");
+  EXPECT_EQ(Selected(ScmView()), ScmTerminal(1, 3));
+  // Nothing under the cursor: the selection goes and no menu is shown at all.
+  ASSERT_TRUE(user.OpenContextMenu(&ScmView(), CPoint(2, 2)));
+  EXPECT_EQ(Screen().ContextMenusShown().size(), 1u);
+  EXPECT_EQ(Selected(ScmView()), nullptr);
 }
 
 }  // namespace
