@@ -146,7 +146,8 @@ TEST_F(ViewPinChangeTest, ATerminalRenameReachesEveryGateOfTheSymbolIgnoringCase
                                      {pin5, kDrawAfterChange}}));
 }
 
-TEST_F(ViewPinChangeTest, ThePendingPickIsUnmarkedRestoredAndForgottenOnARebuild) {
+TEST_F(ViewPinChangeTest,
+       ThePendingPickIsUnmarkedRestoredAndForgottenOnARebuildAndLeavingTellsTheMainWindow) {
   PcbView().StartAssignPins();
   CAssignPinsMode& mode = PcbView().GetAssignPinsMode();
   EXPECT_EQ(mode.GetStatusInfo().GetStatusString(), "Assign Pins");
@@ -167,14 +168,11 @@ TEST_F(ViewPinChangeTest, ThePendingPickIsUnmarkedRestoredAndForgottenOnARebuild
   // The rebuild deletes the pad: the mode must not hold on to it.
   Design().UpdateAllViews(nullptr, HintComponent, &Component());
   EXPECT_EQ(mode.GetPendingItem(), nullptr);
-}
-
-TEST_F(ViewPinChangeTest, LeavingAssignPinsTellsTheMainWindowOnce) {
-  ScmView().StartAssignPins();
+  // Leaving the mode tells the main window once.
   MainWindow().ClearCommands();
-  ScmView().StartSelectMode();
-  EXPECT_EQ(MainWindow().CommandsReceived(), std::vector<UINT>{32814});
-  EXPECT_TRUE(ScmView().GetSelectMode().IsRunning());
+  PcbView().StartSelectMode();
+  EXPECT_EQ(MainWindow().CommandsReceived(), std::vector<UINT>{ID_PIN_ASSIGNMENT_ENDED});
+  EXPECT_TRUE(PcbView().GetSelectMode().IsRunning());
 }
 
 // A host may pass any object with an update hint. The pin grid and the drawings take a
