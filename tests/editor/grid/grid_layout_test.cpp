@@ -30,7 +30,7 @@ TEST_F(SampleGridTest, ShowsOneBlockPerSymbolAndOneColumnPerGateWithOnlyNamesAnd
   Component().SetPinNumber(0, 1, CGate::kNoPin);
   Component().SetPinNumber(1, 2, 0);
   Refill();
-  EXPECT_EQ(Block(1, 3, 3, 5), (Texts{"", "4", "2", "0"}));
+  EXPECT_EQ(Rows(1, 3), "NAND2|A|1||4|9|12|;|B|2|2|0|10|13|;");
   // A gate carried by a hint is added without a refill; the cells elsewhere stay as they are.
   CGate* added = Component().AddGate(5, "logic.scmlib", "INV", 2, nullptr, nullptr);
   Component().SetPinNumber(5, 2, 3);

@@ -23,14 +23,10 @@ class GridTest : public EditorTest {
     return *cell;
   }
   std::string Text(long row, long col) { return Cells().GetTextMatrix(row, col).str(); }
-  // A row's texts from column 0 on; a column's below the header.
-  std::vector<std::string> Row(long row) { return Block(row, row + 1, 0, Cells().GetCols()); }
-  std::vector<std::string> Column(long col) { return Block(1, Cells().GetRows(), col, col + 1); }
-  std::vector<std::string> Block(long firstRow, long endRow, long firstCol, long endCol) {
+  // A column's texts below the header.
+  std::vector<std::string> Column(long col) {
     std::vector<std::string> texts;
-    for (long row = firstRow; row < endRow; ++row) {
-      for (long col = firstCol; col < endCol; ++col) texts.push_back(Text(row, col));
-    }
+    for (long row = 1; row < Cells().GetRows(); ++row) texts.push_back(Text(row, col));
     return texts;
   }
   // Every cell matching `wanted`, as "row,col", row by row.
