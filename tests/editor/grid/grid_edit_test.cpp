@@ -16,22 +16,10 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using Levels = std::vector<UINT>;
 
-// QUAD-NAND2 in DIP-14 (current) and SOIC-14, laid out as
-//   row 1 NAND2 A 1 | 1  4  9 12  -
-//   row 2       B 2 | 2  5 10 13  -
-//   row 3       Y 3 | 3  6  8 11  -
-//   row 4 POWER VCC | -  -  -  - 14
-//   row 5       GND | -  -  -  -  7
-class GridEditTest : public GridTest {
+class GridEditTest : public SampleGridTest {
  protected:
-  void SetUp() override {
-    GridTest::SetUp();
-    ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-    ClearRecords();
-  }
   CComponent& Soic() { return *Design().FindComponent("QUAD-NAND2", "SOIC-14"); }
   std::vector<int> PinHints() {
     std::vector<int> pins;

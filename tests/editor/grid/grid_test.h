@@ -9,6 +9,8 @@
 #include "platform/grid_ctrl.h"
 #include "tests/editor/support/editor_fixture.h"
 
+using Texts = std::vector<std::string>;
+
 class GridTest : public EditorTest {
  protected:
   CEditGrid& Cells() {
@@ -21,14 +23,10 @@ class GridTest : public EditorTest {
     return *cell;
   }
   std::string Text(long row, long col) { return Cells().GetTextMatrix(row, col).str(); }
-  // A row's texts from column 0 on; a column's below the header.
-  std::vector<std::string> Row(long row) { return Block(row, row + 1, 0, Cells().GetCols()); }
-  std::vector<std::string> Column(long col) { return Block(1, Cells().GetRows(), col, col + 1); }
-  std::vector<std::string> Block(long firstRow, long endRow, long firstCol, long endCol) {
+  // A column's texts below the header.
+  std::vector<std::string> Column(long col) {
     std::vector<std::string> texts;
-    for (long row = firstRow; row < endRow; ++row) {
-      for (long col = firstCol; col < endCol; ++col) texts.push_back(Text(row, col));
-    }
+    for (long row = 1; row < Cells().GetRows(); ++row) texts.push_back(Text(row, col));
     return texts;
   }
   // Every cell matching `wanted`, as "row,col", row by row.
@@ -47,6 +45,15 @@ class GridTest : public EditorTest {
   }
   std::vector<std::string> ModifiedCells() {
     return CellsWhere([](const GridCell& cell) { return cell.modified; });
+  }
+  // Rows `firstRow` to `endRow` (exclusive) as one text: cells split by '|', rows by ';'.
+  std::string Rows(long firstRow, long endRow) {
+    std::string rows;
+    for (long row = firstRow; row < endRow; ++row) {
+      for (long col = 0; col < Cells().GetCols(); ++col) rows += (col == 0 ? "" : "|") + Text(row, col);
+      rows += ';';
+    }
+    return rows;
   }
 
   // The user types `text` into a cell and ends the edit.
@@ -68,5 +75,21 @@ class GridTest : public EditorTest {
     return OpenEditor(ComponentBuilder("BIG-FPGA")
                           .Gates(gates, "BIG-FPGA_UNIT", terminals, (folder + "big-fpga.scmlib").c_str())
                           .Package("BGA-2025", "BGA-2025", 2025, (folder + "big-fpga.pcblib").c_str()));
+  }
+};
+
+// QUAD-NAND2 in DIP-14 (current) and SOIC-14: gates a to d are NAND2 (A, B, Y), gate e
+// is POWER (VCC, GND). The grid shows
+//   row 1 NAND2 A 1 | 1  4  9 12  -
+//   row 2       B 2 | 2  5 10 13  -
+//   row 3       Y 3 | 3  6  8 11  -
+//   row 4 POWER VCC | -  -  -  - 14
+//   row 5       GND | -  -  -  -  7
+class SampleGridTest : public GridTest {
+ protected:
+  void SetUp() override {
+    GridTest::SetUp();
+    ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
+    ClearRecords();
   }
 };

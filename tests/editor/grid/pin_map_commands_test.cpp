@@ -18,7 +18,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using Messages = std::vector<CString>;
 using Pins = std::vector<int>;
 
@@ -118,26 +117,20 @@ TEST(FillSeriesValues, BallsCountAlongRowsOrDownColumnsSkippingTheLettersBallGri
   for (int row : {7, 8, 12, 13, 14, 15, 19, 20, 21, 419, 420}) letters.push_back(BallRowLetters(row));
   EXPECT_EQ(letters, (Messages{"H", "J", "N", "P", "R", "T", "Y", "AA", "AB", "YY", "AAA"}));
   // A first ball name reads back as the position its series starts from.
-  for (const auto& [series, name, fits] : {std::tuple{rows, "b3", true},
-                                           {rows, "C1", true},
-                                           {columns, "B2", true},
-                                           {columns, "AA2", false},
-                                           {columns, "C1", false},
-                                           {rows, "I1", false},
-                                           {rows, "A4", false},
-                                           {rows, "A0", false},
-                                           {rows, "A-1", false},
-                                           {rows, "A1x", false},
-                                           {rows, "1", false},
-                                           {rows, "A", false},
-                                           {rows, "", false},
-                                           {FillSeries{}, "A1", false}}) {
-    int position = 0;
-    ASSERT_EQ(BallPosition(series, name, position), fits) << name;
-    FillSeries from = series;
-    from.start = position;
-    EXPECT_TRUE(!fits || SeriesValues(from, 1).at(0).EqualsNoCase(name)) << name;
-  }
+  const auto check = [](const FillSeries& series, std::initializer_list<const char*> names, bool fits) {
+    for (const char* name : names) {
+      int position = 0;
+      ASSERT_EQ(BallPosition(series, name, position), fits) << name;
+      FillSeries from = series;
+      from.start = position;
+      EXPECT_TRUE(!fits || SeriesValues(from, 1).at(0).EqualsNoCase(name)) << name;
+    }
+  };
+  check(rows, {"b3", "C1"}, true);
+  check(columns, {"B2"}, true);
+  check(columns, {"AA2", "C1"}, false);
+  check(rows, {"I1", "A4", "A0", "A-1", "A1x", "1", "A", ""}, false);
+  check(FillSeries{}, {"A1"}, false);
 }
 
 TEST_F(PinMapCommandsTest, AnImportSetsThePinsItPlacesAsOneStepAndTheExportReadsBack) {
@@ -176,7 +169,7 @@ TEST_F(PinMapCommandsTest, AssignByNameGivesTerminalsThePinsOfThePadsNamedAsThey
   EXPECT_EQ(preview[1].newPin, 7);
   EXPECT_EQ(PinsOf(0), (Pins{1, 2, 3})) << "a preview changes nothing";
   EXPECT_EQ(Frame().AssignByName(), 2);
-  EXPECT_EQ(Row(1), (Texts{"NAND2", "7", "1", "7", "7"}));
+  EXPECT_EQ(Rows(1, 2), "NAND2|7|1|7|7;");
   ExpectOneUndoStep("Assign by Name");
 }
 

@@ -114,13 +114,6 @@ void DumpModule(const ResourceModule& module, std::ostringstream& out) {
   }
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST(ResourcesGolden, EveryTemplateAndStringIsAsTheGoldenFileHoldsIt) {
   std::ostringstream out;
   DumpModule(Editor(), out);
@@ -130,13 +123,9 @@ TEST(ResourcesGolden, EveryTemplateAndStringIsAsTheGoldenFileHoldsIt) {
     ASSERT_EQ(ReadFileText(kGoldenFile), out.str()) << "cannot write " << kGoldenFile;
     return;
   }
-  const std::vector<std::string> golden = Lines(ReadFileText(kGoldenFile));
-  const std::vector<std::string> now = Lines(out.str());
-  for (size_t i = 0; i < std::max(golden.size(), now.size()); ++i) {
-    ASSERT_EQ(i < golden.size() ? golden[i] : "(nothing)", i < now.size() ? now[i] : "(nothing)")
-        << "line " << i + 1 << " of " << kGoldenFile
-        << "; after a deliberate change, CE_UPDATE_GOLDEN=1 writes it anew";
-  }
+  // gtest prints the differing lines of the two texts.
+  EXPECT_EQ(ReadFileText(kGoldenFile), out.str())
+      << "after a deliberate change, CE_UPDATE_GOLDEN=1 writes " << kGoldenFile << " anew";
 }
 
 // Every IDS_ constant of the editor's resource header (a number, or the name of one

@@ -1,7 +1,6 @@
-// On a big component the drawings ask their screens to repaint only where items
-// changed: a pick, a clear or a pin change names the few small areas of the pads it
-// touched. The component is the bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order
-// on a 2,025-ball grid.
+// On a big component the grid and the drawings ask their screens to show only what
+// changed: a pick, a clear or a pin change names the few cells and the few small areas
+// of the pads it touched.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include "editor/views/update_hints.h"
 #include "platform/backend.h"
 #include "tests/editor/grid/grid_test.h"
+#include "tests/support/grid_peer_recorder.h"
 
 namespace {
 
@@ -27,22 +27,10 @@ class AreaRecorder : public WindowPeer {
     return watching;
   }
 
-  void OnChanged(WindowChange change) override {
-    if (change == WindowChange::Redraw) ++wholeRedraws;
-  }
+  void OnChanged(WindowChange change) override { wholeRedraws += change == WindowChange::Redraw ? 1 : 0; }
   void OnInvalidated(const CRect& rect) override { areas.push_back(rect); }
-
   bool Covers(CPoint point) const {
-    for (const CRect& area : areas) {
-      if (area.PtInRect(point)) return true;
-    }
-    return false;
-  }
-  long LargestArea() const {
-    long largest = 0;
-    for (const CRect& area : areas)
-      largest = std::max(largest, static_cast<long>(area.Width()) * area.Height());
-    return largest;
+    return std::any_of(areas.begin(), areas.end(), [&](const CRect& area) { return area.PtInRect(point); });
   }
   void Clear() {
     areas.clear();
@@ -57,26 +45,39 @@ long AreaOf(const CRect& rect) {
   return static_cast<long>(rect.Width()) * rect.Height();
 }
 
-TEST_F(GridTest, OnABigComponentADrawingRepaintsOnlyThePadsAChangeTouches) {
+// The bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order.
+TEST_F(GridTest, OnABigComponentTheGridAndTheDrawingsShowOnlyWhatAChangeTouches) {
   ASSERT_TRUE(OpenBigFpga(20, 100));
+  GridPeerRecorder& grid = GridPeerRecorder::Watch(Cells());
   AreaRecorder& pcb = AreaRecorder::Watch(PcbView());
   AreaRecorder& scm = AreaRecorder::Watch(ScmView());
+  const auto clear = [&] {
+    grid.Clear();
+    pcb.Clear();
+    scm.Clear();
+  };
   CRect client;
   ScmView().GetClientRect(&client);
   ASSERT_GT(AreaOf(client), 0);
-  // Pin 1,250 is terminal 50 of gate 12.
+  // Pin 1,250 is terminal 50 of gate m (index 12): row 50, column 3 + 12. Two hints, two
+  // handings-over to the grid's screen.
   Picked(PcbView(), PcbPad(1250));
   ASSERT_TRUE(ScmTerminal(12, 50)->GetHighlight());
+  ASSERT_EQ(BoldCells(), Texts{"50,15"});
+  EXPECT_EQ(grid.Deliveries().size(), 2u);
+  EXPECT_FALSE(grid.AnyWholeGrid());
+  EXPECT_LE(grid.CellsToShow(), 2);
   EXPECT_EQ(pcb.wholeRedraws + scm.wholeRedraws, 0);
   EXPECT_TRUE(scm.Covers(ClientPointOf(ScmView(), ScmTerminal(12, 50))));
   EXPECT_LE(scm.areas.size(), 2u);
-  EXPECT_LE(scm.LargestArea() * 50, AreaOf(client));
+  for (const CRect& area : scm.areas) EXPECT_LE(AreaOf(area) * 50, AreaOf(client));
 
   // Clearing repaints only where the marks were.
   PcbPad(1250)->SetSelected(true);
-  pcb.Clear();
-  scm.Clear();
+  clear();
   Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr);
+  EXPECT_EQ(grid.Deliveries().size(), 1u);
+  EXPECT_EQ(grid.CellsToShow(), 1);
   EXPECT_EQ(pcb.wholeRedraws + scm.wholeRedraws, 0);
   EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(1250))));
   EXPECT_TRUE(scm.Covers(ClientPointOf(ScmView(), ScmTerminal(12, 50))));
@@ -84,9 +85,10 @@ TEST_F(GridTest, OnABigComponentADrawingRepaintsOnlyThePadsAChangeTouches) {
 
   // A pin change repaints the pad taken and the pad left: terminal 7 of gate 1 moves
   // from pin 107 to the free ball 2,010.
-  pcb.Clear();
-  scm.Clear();
+  clear();
   ASSERT_TRUE(Type(7, 4, "2010"));
+  EXPECT_FALSE(grid.AnyWholeGrid());
+  EXPECT_LE(grid.CellsToShow(), 4);
   EXPECT_EQ(pcb.wholeRedraws + scm.wholeRedraws, 0);
   EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(2010))));
   EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(107))));
@@ -99,10 +101,17 @@ TEST_F(GridTest, OnABigComponentADrawingRepaintsOnlyThePadsAChangeTouches) {
   EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(2025))));
   EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(2010))));
 
-  // A rebuild still repaints everything.
+  // A rebuild repaints everything, and reaches the grid's screen as one batch.
+  clear();
   Refill();
+  EXPECT_EQ(grid.Deliveries().size(), 1u);
   EXPECT_GE(pcb.wholeRedraws, 1);
   EXPECT_GE(scm.wholeRedraws, 1);
+  grid.Clear();
+  Picked(PcbView(), PcbFootprint());
+  EXPECT_EQ(BoldCells().size(), 2000u);
+  EXPECT_EQ(grid.Deliveries().size(), 2u);
+  EXPECT_TRUE(grid.AnyWholeGrid());
 }
 
 }  // namespace

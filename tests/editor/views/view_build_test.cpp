@@ -1,13 +1,18 @@
 // The two drawings as the editor opens them: what each one places, how it is fitted,
-// the colours it is drawn in, and what the user is told when a drawing cannot be made.
+// the colours it is drawn in, what the user is told when a drawing cannot be made, and
+// the technology file merged on every rebuild (read again only when it changed).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <string>
 
 #include "editor/views/pcb_symbol_view.h"
 #include "editor/views/scm_symbol_view.h"
 #include "editor/views/view_colours.h"
+#include "host/model/design.h"
 #include "host/utility/evt.h"
+#include "platform/app_registry.h"
 #include "tests/editor/support/editor_fixture.h"
 #include "tests/editor/support/view_items.h"
 #include "tests/support/file_text.h"
@@ -141,6 +146,47 @@ TEST_F(ViewBuildTest, AColourNeverStoredTakesTheNextPaletteEntry) {
   EXPECT_EQ(ColoursOf(PcbView())[6], RGB(200, 100, 50));
   EXPECT_EQ(listener.designs, (std::vector<long>{reinterpret_cast<long>(ScmView().GetViewDesign()),
                                                  reinterpret_cast<long>(PcbView().GetViewDesign())}));
+}
+
+// The drawings merge their technology file on every rebuild. An unchanged file is not
+// read again; a file that changed (its time or size) is.
+namespace fs = std::filesystem;
+
+// A PCB technology whose only layer is `layer`.
+std::string TechnologyWithLayer(const std::string& layer) {
+  return R"({"format": "technology", "version": 1, "kind": "pcb",
+    "layers": [{"name": ")" +
+         layer + R"(", "colour": "#C83434", "visible": true}],
+    "textStyles": [],
+    "colours": {"AssignedPins": "#00FF00", "Background": "#000000", "Highlight": "#804000",
+      "Outlines": "#FFFF00", "PinNames": "#008000", "PinNumbers": "#0000C0", "Selection": "#8080FF",
+      "Text": "#00FFFF", "UnassignedPins": "#0000FF"}})";
+}
+
+TEST_F(EditorTest, ARebuildReadsTheTechnologyFileOnlyWhenItChanged) {
+  ScratchFolder scratch;
+  const fs::path file = scratch.Path() / "board.pcbtech";
+  WriteFileText(file, TechnologyWithLayer("Probe A"));
+  CAppRegistry settings("Technology");
+  settings.SetValue("Directory", scratch.Path().c_str());
+  settings.SetValue("LastPcb", "board.pcbtech");
+  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3).Package("P1", "DIP-8")));
+  const auto rebuiltHas = [&](const char* layer) {
+    Design().UpdateAllViews(nullptr, HintComponent, &Component());
+    return PcbView().GetViewDesign()->FindLayer(layer) != nullptr;
+  };
+  ASSERT_TRUE(rebuiltHas("Probe A"));
+  // Other text of the same size under the same time: the kept technology is merged.
+  const fs::file_time_type written = fs::last_write_time(file);
+  WriteFileText(file, TechnologyWithLayer("Probe B"));
+  fs::last_write_time(file, written);
+  EXPECT_FALSE(rebuiltHas("Probe B"));
+  // A newer time: the file is read again; so it is for a new size under the same time.
+  fs::last_write_time(file, written + std::chrono::seconds(2));
+  EXPECT_TRUE(rebuiltHas("Probe B"));
+  WriteFileText(file, TechnologyWithLayer("Probe Cee"));
+  fs::last_write_time(file, written + std::chrono::seconds(2));
+  EXPECT_TRUE(rebuiltHas("Probe Cee"));
 }
 
 }  // namespace
