@@ -15,8 +15,6 @@
 
 namespace {
 
-using PinMap = std::vector<std::vector<int>>;
-
 // What the user types; a null field is left as it is.
 struct Entry {
   const char* name;
@@ -27,19 +25,6 @@ struct Entry {
   const char* gates;
   bool sectionsOff = false;
 };
-
-PinMap PinsOf(const CComponent& record) {
-  PinMap pins;
-  POSITION position = nullptr;
-  int index = 0;
-  for (CGate* gate = record.FirstGate(position, index); gate != nullptr;
-       gate = record.NextGate(position, index)) {
-    pins.emplace_back();
-    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
-      pins.back().push_back(record.GetPinNumber(index, terminal));
-  }
-  return pins;
-}
 
 class NewComponentDialogTest : public EditorTest {
  protected:

@@ -41,7 +41,7 @@ class ComponentFrameTest : public EditorTest {
   }
 };
 
-TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsWhenTheSettingIsAbsent) {
+TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndEveryWindowInsideFindsTheFrame) {
   ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
 
   ASSERT_NE(Grid(), nullptr);
@@ -59,25 +59,31 @@ TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsWhenTheSettingIsAb
   EXPECT_TRUE(FrameSplitter()->IsWindowVisible());
   EXPECT_TRUE(Symbols().GetSplitter().IsWindowVisible());
   EXPECT_EQ(Grid()->GetDocument(), &Design());
+
+  // Every window inside the editor finds its frame; both drawings switch modes together.
+  CHostComponentFrame* second = OpenSecondFrame();
+  ASSERT_NE(second, nullptr);
+  for (CWnd* inside : {static_cast<CWnd*>(&ScmView()), static_cast<CWnd*>(&Symbols()),
+                       static_cast<CWnd*>(&Grid()->GetEditGrid())})
+    EXPECT_EQ(GetComponentFrame(inside), &Frame());
+  EXPECT_EQ(GetComponentFrame(second->GetSymbolsFrame()->GetPcbView()), second);
+  EXPECT_EQ(GetComponentFrame(&MainWindow()), nullptr);
+  EXPECT_EQ(GetComponentFrame(nullptr), nullptr);
+  // A popup window owned by a view (a tool window, a dialog) is inside the editor too.
+  CWnd popup;
+  ASSERT_TRUE(popup.CreateEx(0, kClassGenericWindow, "tip", WS_POPUP, CRect(0, 0, 10, 10), &PcbView(), 0));
+  EXPECT_EQ(GetComponentFrame(&popup), &Frame());
+  popup.DestroyWindow();
+
+  Symbols().StartAssignPins();
+  EXPECT_EQ(ScmView().GetDirector()->GetRunningActor(), &ScmView().GetAssignPinsMode());
+  EXPECT_EQ(PcbView().GetDirector()->GetRunningActor(), &PcbView().GetAssignPinsMode());
+  Symbols().StartSelectMode();
+  EXPECT_EQ(ScmView().GetDirector()->GetRunningActor(), &ScmView().GetSelectMode());
+  EXPECT_EQ(PcbView().GetDirector()->GetRunningActor(), &PcbView().GetSelectMode());
 }
 
-TEST_F(ComponentFrameTest, WithTheGridSettingOffTheUpperPaneIsAnEmptyDummyGrid) {
-  Settings().Set(kGridKey, "Enabled", false);
-  Settings().ClearWrites();
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-
-  EXPECT_EQ(Grid(), nullptr);
-  EXPECT_NE(DynamicDowncast<CDummyGrid>(UpperPane()), nullptr);
-  EXPECT_EQ(RectOf(UpperPane()).Height(), 0);
-  EXPECT_TRUE(MessageTexts().empty());
-  EXPECT_TRUE(Settings().Writes().empty());
-  // The drawings still show the component; write-back has nothing to do.
-  EXPECT_NE(PcbPad(14), nullptr);
-  ClearRecords();
-  EXPECT_TRUE(Frame().UpdateDesign());
-  EXPECT_TRUE(UndoLevels().Events().empty());
-}
-
+// The dummy grid of a failed grid and of the setting switched off is the same empty pane.
 TEST_F(ComponentFrameTest, AGridThatFailsIsReportedOnceAndTheSettingIsTurnedOff) {
   FailGridCreation();
   Screen().ExpectMessageBox(IDOK, CString(kGridUnavailable));
@@ -85,17 +91,24 @@ TEST_F(ComponentFrameTest, AGridThatFailsIsReportedOnceAndTheSettingIsTurnedOff)
 
   EXPECT_EQ(Grid(), nullptr);
   EXPECT_NE(DynamicDowncast<CDummyGrid>(UpperPane()), nullptr);
+  EXPECT_EQ(RectOf(UpperPane()).Height(), 0);
   EXPECT_EQ(Screen().MessageBoxesShown().at(0).type & MB_YESNO, 0u);
   EXPECT_EQ(Settings().Writes(), (std::vector<SettingsWrite>{{kGridKey, "Enabled", "false", false}}));
-  // Nothing is left of the failed grid view on the design.
+  // Nothing is left of the failed grid view on the design; the drawings still show the
+  // component and write-back has nothing to do.
   EXPECT_EQ(Design().GetViewCount(), 4);  // spy, dummy grid, two drawings
-  EXPECT_NE(ScmGate(0), nullptr);
+  EXPECT_NE(PcbPad(14), nullptr);
+  ClearRecords();
+  EXPECT_TRUE(Frame().UpdateDesign());
+  EXPECT_TRUE(UndoLevels().Events().empty());
 
-  // The next frame goes straight to the dummy grid and says nothing.
+  // With the setting off, the next frame goes straight to the dummy grid, says nothing
+  // and writes nothing.
   CHostComponentFrame* second = OpenSecondFrame();
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->GetGrid(), nullptr);
   EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u);
+  EXPECT_TRUE(Settings().Writes().empty());
 
   // Switched on again, a working grid control is used.
   CFlexGrid::SetFailCreationForTesting(false);
@@ -158,30 +171,6 @@ TEST_F(ComponentFrameTest, TheModuleBringsItsTextsAndTakesThemAway) {
   ASSERT_TRUE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
   EXPECT_EQ(text, kGridUnavailable);
   EXPECT_EQ(CComponentFrame::GetInvalidateFrameMessage(), RegisterWindowMessage("Invalidate.Frame"));
-}
-
-TEST_F(ComponentFrameTest, EveryWindowInsideTheEditorFindsItsFrameAndBothDrawingsSwitchModesTogether) {
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-  CHostComponentFrame* second = OpenSecondFrame();
-  ASSERT_NE(second, nullptr);
-  for (CWnd* inside : {static_cast<CWnd*>(&ScmView()), static_cast<CWnd*>(&Symbols()),
-                       static_cast<CWnd*>(&Grid()->GetEditGrid())})
-    EXPECT_EQ(GetComponentFrame(inside), &Frame());
-  EXPECT_EQ(GetComponentFrame(second->GetSymbolsFrame()->GetPcbView()), second);
-  EXPECT_EQ(GetComponentFrame(&MainWindow()), nullptr);
-  EXPECT_EQ(GetComponentFrame(nullptr), nullptr);
-  // A popup window owned by a view (a tool window, a dialog) is inside the editor too.
-  CWnd popup;
-  ASSERT_TRUE(popup.CreateEx(0, kClassGenericWindow, "tip", WS_POPUP, CRect(0, 0, 10, 10), &PcbView(), 0));
-  EXPECT_EQ(GetComponentFrame(&popup), &Frame());
-  popup.DestroyWindow();
-
-  Symbols().StartAssignPins();
-  EXPECT_EQ(ScmView().GetDirector()->GetRunningActor(), &ScmView().GetAssignPinsMode());
-  EXPECT_EQ(PcbView().GetDirector()->GetRunningActor(), &PcbView().GetAssignPinsMode());
-  Symbols().StartSelectMode();
-  EXPECT_EQ(ScmView().GetDirector()->GetRunningActor(), &ScmView().GetSelectMode());
-  EXPECT_EQ(PcbView().GetDirector()->GetRunningActor(), &PcbView().GetSelectMode());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The frame's commands that open no dialog of the editor's own: Delete as one step
-// "Delete" after Yes, the host's value editing, the edit-in-library commands and their
-// update handlers, and the view commands on the drawing under the cursor.
+// The frame's commands that open no dialog of the editor's own: the host's value editing, the edit-in-library
+// commands and their update handlers, and the view commands on the drawing under the cursor.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -23,18 +22,6 @@ class FrameCommandsTest : public SampleEditorTest {
   }
   double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
 };
-
-// Delete's level with nothing selected is the level commands' sweep's.
-TEST_F(FrameCommandsTest, DeleteAnsweredYesIsOneStepDelete) {
-  Select(PcbPad(1));
-  ClearRecords();
-  Screen().ExpectMessageBox(IDYES);
-  Frame().OnDelete();
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
-  EXPECT_EQ(Component().GetPinNumber(0, 1), CGate::kNoPin);
-  EXPECT_EQ(Design().GetUndoCount(), 1);
-  EXPECT_EQ(Design().GetUndoName(), "Delete");
-}
 
 TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
   ClearRecords();

@@ -89,7 +89,7 @@ TEST_F(FramePackagesTest, NoPackageAbsentOrLastIsDeleted) {
   EXPECT_FALSE(Design().CanUndo());
 }
 
-TEST_F(FramePackagesTest, SelectShowsTheChosenPackageAndChangesNoRecord) {
+TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChangesNoRecord) {
   Names offered;
   CString preselected;
   ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
@@ -112,9 +112,9 @@ TEST_F(FramePackagesTest, SelectShowsTheChosenPackageAndChangesNoRecord) {
   });
   Frame().OnSelectPackage();
   EXPECT_EQ(Shown(), (Names{"DIP-8", "DIP-8", "1", "DIP-8"}));
-}
 
-TEST_F(FramePackagesTest, SelectingByNameShowsThePackageAndAnUnknownNameChangesNothing) {
+  // By name, as the program's other windows ask for it; an unknown name changes nothing.
+  ClearRecords();
   EXPECT_TRUE(Frame().SelectPackage("DIP-14"));
   ExpectShowing("DIP-14", "14", IDS_UNDO_SELECT_PACKAGE);
   EXPECT_TRUE(MessageTexts().empty());

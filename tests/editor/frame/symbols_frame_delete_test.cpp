@@ -1,4 +1,4 @@
-// The Delete command of the symbols frame on each kind of selected item, with Yes and
+// The frame's Delete command (one step "Delete" after Yes) on each kind of selected item, with Yes and
 // No answers, and the removal of pin assignments it is built on. "QUAD-NAND2" in
 // DIP-14: gates a to d are NAND2 with pins a 1 2 3, b 4 5 6, c 9 10 8, d 12 13 11, and
 // gate e (POWER) has pins 14 and 7; the tests put terminal 1 of gate a on pin 5 too.
@@ -10,21 +10,6 @@
 #include "tests/editor/support/editor_fixture.h"
 
 namespace {
-
-using PinMap = std::vector<std::vector<int>>;
-
-PinMap PinsOf(const CComponent& component) {
-  PinMap pins;
-  POSITION position = nullptr;
-  int index = 0;
-  for (CGate* gate = component.FirstGate(position, index); gate != nullptr;
-       gate = component.NextGate(position, index)) {
-    pins.emplace_back();
-    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
-      pins.back().push_back(component.GetPinNumber(index, terminal));
-  }
-  return pins;
-}
 
 const PinMap kPins = {{5, 2, 3}, {4, 5, 6}, {9, 10, 8}, {12, 13, 11}, {14, 7}};
 
@@ -89,7 +74,7 @@ TEST_P(DeleteEachItemTest, NoChangesNothingAndYesDeletesWhatWasChosenThoughARedr
   ASSERT_NE(SelectFor(deletion.item), nullptr);
   EXPECT_TRUE(Frame().AnythingSelected());
   Screen().ExpectMessageBox(IDNO, CString(deletion.question));
-  Symbols().DeleteSelection();
+  Frame().OnDelete();
   EXPECT_EQ(PinsOf(Component()), kPins);
   EXPECT_TRUE(Hints().All().empty());
 
@@ -97,7 +82,7 @@ TEST_P(DeleteEachItemTest, NoChangesNothingAndYesDeletesWhatWasChosenThoughARedr
   const UINT invalidate = CComponentFrame::GetInvalidateFrameMessage();
   Screen().ExpectMessageBox(IDYES, CString(deletion.question),
                             [this, invalidate] { EXPECT_TRUE(Frame().PostMessage(invalidate, 0, 0)); });
-  Symbols().DeleteSelection();
+  Frame().OnDelete();
   EXPECT_EQ(PinsOf(Component()), deletion.after);
   std::vector<int> updates = deletion.updates;
   ++updates[0];  // the redraw's
@@ -105,6 +90,8 @@ TEST_P(DeleteEachItemTest, NoChangesNothingAndYesDeletesWhatWasChosenThoughARedr
   ASSERT_EQ(Hints().All().front().hint, HintComponent) << "the redraw came while the question was up";
   EXPECT_EQ(Hints().All().back().sender, nullptr);
   EXPECT_EQ(Symbols().GetSelectedItem(), nullptr);
+  EXPECT_EQ(Design().GetUndoCount(), 1);
+  EXPECT_EQ(Design().GetUndoName(), "Delete");
   const CComponent* soic = Design().FindComponent("QUAD-NAND2", "SOIC-14");
   EXPECT_EQ(soic->CountGates(), deletion.gatesLeft);
   EXPECT_EQ(soic->GetPinNumber(1, 2), 5) << "the other package keeps its pins";
