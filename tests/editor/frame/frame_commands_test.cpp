@@ -2,6 +2,7 @@
 // commands and their update handlers, and the view commands on the drawing under the cursor.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "host/designops/designops_resources.h"
@@ -11,6 +12,8 @@
 #include "tests/editor/support/editor_fixture.h"
 
 namespace {
+
+using Texts = std::vector<std::string>;
 
 class FrameCommandsTest : public SampleEditorTest {
  protected:
@@ -52,14 +55,12 @@ TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawin
 
   Frame().OnEditScmSymbolInLib();
   Frame().OnEditPcbSymInLibrary();
-  const auto& edits = Frame().LibraryEdits();
-  ASSERT_EQ(edits.size(), 2u);
-  EXPECT_EQ(edits[0].symbol.symbolName, "NAND2");
-  EXPECT_EQ(edits[0].symbol.libraryFile, DataDirectory() + "/logic.scmlib");
-  EXPECT_FALSE(edits[0].pcbSymbol);
-  EXPECT_EQ(edits[1].symbol.symbolName, "DIP-14");
-  EXPECT_EQ(edits[1].symbol.libraryFile, DataDirectory() + "/footprints.pcblib");
-  EXPECT_TRUE(edits[1].pcbSymbol);
+  Texts edits;
+  for (const auto& edit : Frame().LibraryEdits())
+    edits.push_back((edit.symbol.symbolName + " " + edit.symbol.libraryFile).str() +
+                    (edit.pcbSymbol ? " pcb" : ""));
+  EXPECT_EQ(edits, (Texts{"NAND2 " + DataDirectory().str() + "/logic.scmlib",
+                          "DIP-14 " + DataDirectory().str() + "/footprints.pcblib pcb"}));
   EXPECT_EQ(Design().GetUndoCount(), 0);
 }
 
