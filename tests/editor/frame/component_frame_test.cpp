@@ -142,7 +142,7 @@ TEST_F(ComponentFrameTest, TheCurrentComponentIsChosenOnceAndNamesThePackageInTh
   EXPECT_EQ(PackageAttribute(), "DIP-14");
 }
 
-TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensAndIsTitledByItsFile) {
+TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensAndIsTitledByItsFileAndTheModuleKeepsItsTexts) {
   Design().SetPathName("/tmp/libraries/empty.cmplib");
   Design().SetTitle("untitled");
   ASSERT_TRUE(OpenEditor());
@@ -157,9 +157,8 @@ TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensAndIsTitledByItsFile) {
   ASSERT_NE(Frame().GetComponent(false), nullptr);
   EXPECT_EQ(Component().GetName(), "LATE");
   EXPECT_EQ(PackageAttribute(), "SMD");
-}
 
-TEST_F(ComponentFrameTest, TheModuleBringsItsTextsAndTakesThemAway) {
+  // The module brings its texts and takes them away.
   UnloadComponentEditorModule();
   EXPECT_FALSE(IsComponentEditorModuleLoaded());
   CString text;

@@ -26,24 +26,9 @@ class FrameCommandsTest : public SampleEditorTest {
   double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
 };
 
-TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
-  ClearRecords();
-  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dialog, UserInput& input) {
-    input.TypeText(dialog.GetDlgItem(IDC_VALUES_NAME), "Tolerance");
-    input.TypeText(dialog.GetDlgItem(IDC_VALUES_VALUE), "5%");
-    input.Click(dialog.GetDlgItem(IDC_VALUES_ADD));
-    input.Click(dialog.GetDlgItem(IDOK));
-  });
-  Frame().OnValues();
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_VALUES}) << "the frame opens none of its own";
-  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
-  EXPECT_EQ(Design().GetUndoName(), "Values");
-  const CAttribute* tolerance = Component().GetAttributes()->Find("Tolerance");
-  ASSERT_NE(tolerance, nullptr);
-  EXPECT_EQ(tolerance->GetValue(), "5%");
-}
-
-TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawingAndNamesItsSymbol) {
+// One scene: the edit-in-library commands and the view commands change no step, then
+// Values makes the host's own.
+TEST_F(FrameCommandsTest, EditInLibraryFollowsTheSelectionViewCommandsTheCursorAndValuesTheComponent) {
   EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
   EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditPcbSymInLibrary));
   EXPECT_TRUE(Symbols().EditScmSymbolInLib().symbolName.IsEmpty());
@@ -61,10 +46,8 @@ TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawin
                     (edit.pcbSymbol ? " pcb" : ""));
   EXPECT_EQ(edits, (Texts{"NAND2 " + DataDirectory().str() + "/logic.scmlib",
                           "DIP-14 " + DataDirectory().str() + "/footprints.pcblib pcb"}));
-  EXPECT_EQ(Design().GetUndoCount(), 0);
-}
 
-TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursorOnly) {
+  // The view commands act on the drawing under the cursor only.
   const double scm = Scale(ScmView());
   const double pcb = Scale(PcbView());
   Frame().OnZoomAtCursor();
@@ -88,6 +71,22 @@ TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursorOnly) {
   Frame().OnRefreshView();
   EXPECT_EQ(Scale(PcbView()), pcb) << "a refresh redraws without moving";
   EXPECT_EQ(Design().GetUndoCount(), 0);
+
+  // Values edits the current component in the host's own step.
+  ClearRecords();
+  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dialog, UserInput& input) {
+    input.TypeText(dialog.GetDlgItem(IDC_VALUES_NAME), "Tolerance");
+    input.TypeText(dialog.GetDlgItem(IDC_VALUES_VALUE), "5%");
+    input.Click(dialog.GetDlgItem(IDC_VALUES_ADD));
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  Frame().OnValues();
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_VALUES}) << "the frame opens none of its own";
+  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
+  EXPECT_EQ(Design().GetUndoName(), "Values");
+  const CAttribute* tolerance = Component().GetAttributes()->Find("Tolerance");
+  ASSERT_NE(tolerance, nullptr);
+  EXPECT_EQ(tolerance->GetValue(), "5%");
 }
 
 }  // namespace
