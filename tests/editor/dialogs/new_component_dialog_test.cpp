@@ -1,8 +1,7 @@
-// The New Component dialog through the exported GetNewComponentSettings, in one scene: the refusals
-// first, then the record it
-// adds on OK (symbols, library, pin count, default reference, gates and, without a
-// footprint, pins numbered in gate order), the sections switched off but still used,
-// and the refusals that keep it open on the control at fault with the design as it was.
+// The New Component dialog through the exported GetNewComponentSettings, in one scene:
+// the refusals that keep it open on the control at fault with the design as it was, then
+// the record each entry adds on OK (symbols, library, pin count, default reference, gates
+// and, without a footprint, pins numbered in gate order), sections switched off included.
 #include "editor/dialogs/new_component_dialog.h"
 
 #include <gtest/gtest.h>
