@@ -41,7 +41,8 @@ class ComponentFrameTest : public EditorTest {
   }
 };
 
-TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndEveryWindowInsideFindsTheFrame) {
+TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndTheCurrentComponentChosenOnce) {
+  Design().AddAttribute("[PackageName]", "stale");
   ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
 
   ASSERT_NE(Grid(), nullptr);
@@ -59,6 +60,25 @@ TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndEveryWindowInsi
   EXPECT_TRUE(FrameSplitter()->IsWindowVisible());
   EXPECT_TRUE(Symbols().GetSplitter().IsWindowVisible());
   EXPECT_EQ(Grid()->GetDocument(), &Design());
+
+  // The first record is current and names the package in the design.
+  CComponent* first = Design().FirstComponent();
+  EXPECT_EQ(Frame().GetComponent(false), first);
+  EXPECT_EQ(PackageAttribute(), "DIP-14");
+  EXPECT_EQ(Frame().GetWindowText(), "sample.cmplib");
+
+  // Once chosen, asking again neither chooses nor sets the caption.
+  Design().SetTitle("renamed");
+  Design().FindAttribute("[PackageName]")->SetValue("other");
+  EXPECT_EQ(Frame().GetComponent(false), first);
+  EXPECT_EQ(Design().GetTitle(), "renamed");
+  EXPECT_EQ(PackageAttribute(), "other");
+
+  // Reloading makes the first record current again and sets the caption.
+  EXPECT_EQ(Frame().GetComponent(true), first);
+  EXPECT_EQ(Design().GetTitle(), "sample.cmplib");
+  EXPECT_EQ(Frame().GetWindowText(), "sample.cmplib");
+  EXPECT_EQ(PackageAttribute(), "DIP-14");
 
   // Every window inside the editor finds its frame; both drawings switch modes together.
   CHostComponentFrame* second = OpenSecondFrame();
@@ -117,29 +137,6 @@ TEST_F(ComponentFrameTest, AGridThatFailsIsReportedOnceAndTheSettingIsTurnedOff)
   ASSERT_NE(third, nullptr);
   EXPECT_NE(third->GetGrid(), nullptr);
   EXPECT_EQ(GetComponentFrame(third->GetGrid()), third);
-}
-
-TEST_F(ComponentFrameTest, TheCurrentComponentIsChosenOnceAndNamesThePackageInTheDesign) {
-  Design().AddAttribute("[PackageName]", "stale");
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-
-  CComponent* first = Design().FirstComponent();
-  EXPECT_EQ(Frame().GetComponent(false), first);
-  EXPECT_EQ(PackageAttribute(), "DIP-14");
-  EXPECT_EQ(Frame().GetWindowText(), "sample.cmplib");
-
-  // Once chosen, asking again neither chooses nor sets the caption.
-  Design().SetTitle("renamed");
-  Design().FindAttribute("[PackageName]")->SetValue("other");
-  EXPECT_EQ(Frame().GetComponent(false), first);
-  EXPECT_EQ(Design().GetTitle(), "renamed");
-  EXPECT_EQ(PackageAttribute(), "other");
-
-  // Reloading makes the first record current again and sets the caption.
-  EXPECT_EQ(Frame().GetComponent(true), first);
-  EXPECT_EQ(Design().GetTitle(), "sample.cmplib");
-  EXPECT_EQ(Frame().GetWindowText(), "sample.cmplib");
-  EXPECT_EQ(PackageAttribute(), "DIP-14");
 }
 
 TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensAndIsTitledByItsFileAndTheModuleKeepsItsTexts) {
