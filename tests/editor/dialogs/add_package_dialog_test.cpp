@@ -1,7 +1,7 @@
-// The Add Package dialog on its own: what it offers at start, the record it adds on OK
-// (the component's name and gates, a pin map of each gate's own size with no pins, the
-// chosen footprint, its library and pin count), and the refusals that keep it open on
-// the control at fault with nothing added.
+// The Add Package dialog on its own, in one run: what it offers at start, the refusals
+// that keep it open on the control at fault with nothing added, then the record it adds
+// on OK (the component's name and gates, a pin map of each gate's own size with no pins,
+// the footprint, its library and pin count).
 #include "editor/dialogs/add_package_dialog.h"
 
 #include <gtest/gtest.h>
@@ -34,40 +34,7 @@ class AddPackageDialogTest : public EditorTest {
   }
 };
 
-TEST_F(AddPackageDialogTest, OffersTheStockPackagesAndAddsARecordWithEveryGateAndNoPins) {
-  CAddPackageDialog dialog(&Design());
-  ASSERT_EQ(Run(dialog,
-                [this](CDialog& shown) {
-                  const auto packages =
-                      ComboEntries(*static_cast<CComboBox*>(shown.GetDlgItem(IDC_PACKAGE_COMBO)));
-                  EXPECT_NE(std::find(packages.begin(), packages.end(), "DIP-16"), packages.end());
-                  EXPECT_EQ(shown.GetDlgItem(IDC_PACKAGE_COMBO)->GetWindowText(), "");
-                  EXPECT_EQ(shown.GetDlgItem(IDC_PCB_LIBRARY_COMBO)->GetWindowText(), "footprints.pcblib");
-                  EXPECT_EQ(shown.GetDlgItem(IDC_PCB_SYMBOL_COMBO)->GetWindowText(), "");
-                  EXPECT_TRUE(user.ChooseComboEntry(shown.GetDlgItem(IDC_PACKAGE_COMBO), "DIP-16"));
-                  EXPECT_TRUE(user.ChooseComboEntry(shown.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "DIP-16"));
-                  EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
-                }),
-            IDOK);
-
-  CComponent* added = dialog.GetNewComponent();
-  ASSERT_NE(added, nullptr);
-  EXPECT_EQ(added, Design().FindComponent("DUT", "DIP-16"));
-  EXPECT_EQ(added->GetPcbSymbol(), "DIP-16");
-  EXPECT_EQ(added->GetPcbComponent()->GetLibrary(), "footprints.pcblib");
-  EXPECT_EQ(added->GetPinCount(), 16);
-  const CComponent* original = Design().FirstComponent();
-  ASSERT_EQ(added->CountGates(), 2);
-  for (int gate = 0; gate < 2; ++gate) {
-    ASSERT_NE(added->FindGate(gate), nullptr);
-    EXPECT_EQ(added->FindGate(gate)->CountPins(), original->FindGate(gate)->CountPins());
-    EXPECT_EQ(added->FindGate(gate)->GetSymbol(), original->FindGate(gate)->GetSymbol());
-    for (int terminal = 1; terminal <= added->FindGate(gate)->CountPins(); ++terminal)
-      EXPECT_EQ(added->GetPinNumber(gate, terminal), CGate::kNoPin) << gate << "." << terminal;
-  }
-}
-
-TEST_F(AddPackageDialogTest, OkIsRefusedOnTheControlAtFaultWithNothingAddedUntilPutRight) {
+TEST_F(AddPackageDialogTest, OffersTheStockPackagesRefusesOnTheControlAtFaultThenAddsEveryGateWithNoPins) {
   struct Refusal {
     const char* package;
     const char* pins;
@@ -85,6 +52,12 @@ TEST_F(AddPackageDialogTest, OkIsRefusedOnTheControlAtFaultWithNothingAddedUntil
   CAddPackageDialog dialog(&Design());
   EXPECT_EQ(Run(dialog,
                 [&](CDialog& shown) {
+                  const auto packages =
+                      ComboEntries(*static_cast<CComboBox*>(shown.GetDlgItem(IDC_PACKAGE_COMBO)));
+                  EXPECT_NE(std::find(packages.begin(), packages.end(), "DIP-16"), packages.end());
+                  EXPECT_EQ(shown.GetDlgItem(IDC_PACKAGE_COMBO)->GetWindowText(), "");
+                  EXPECT_EQ(shown.GetDlgItem(IDC_PCB_LIBRARY_COMBO)->GetWindowText(), "footprints.pcblib");
+                  EXPECT_EQ(shown.GetDlgItem(IDC_PCB_SYMBOL_COMBO)->GetWindowText(), "");
                   for (const Refusal& refusal : refusals) {
                     SCOPED_TRACE(refusal.message);
                     Type(shown, IDC_PACKAGE_COMBO, refusal.package);
@@ -103,9 +76,16 @@ TEST_F(AddPackageDialogTest, OkIsRefusedOnTheControlAtFaultWithNothingAddedUntil
                   EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
                 }),
             IDOK);
-  ASSERT_NE(dialog.GetNewComponent(), nullptr);
-  EXPECT_EQ(dialog.GetNewComponent()->GetPackage(), "MY-PACKAGE");
-  EXPECT_EQ(dialog.GetNewComponent()->GetPinCount(), 20);
+  CComponent* added = dialog.GetNewComponent();
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added, Design().FindComponent("DUT", "MY-PACKAGE"));
+  EXPECT_EQ(added->GetPcbSymbol(), "DIP-8");
+  EXPECT_EQ(added->GetPcbComponent()->GetLibrary(), "footprints.pcblib");
+  EXPECT_EQ(added->GetPinCount(), 20);
+  // Every gate of the component with its own symbol and size, and no pins.
+  EXPECT_EQ(PinsOf(*added), (PinMap{{CGate::kNoPin, CGate::kNoPin}, PinMap::value_type(4, CGate::kNoPin)}));
+  for (int gate = 0; gate < 2; ++gate)
+    EXPECT_EQ(added->FindGate(gate)->GetSymbol(), Design().FirstComponent()->FindGate(gate)->GetSymbol());
 }
 
 }  // namespace

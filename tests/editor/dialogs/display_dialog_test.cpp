@@ -68,7 +68,7 @@ class DisplayTest : public SampleEditorTest {
   }
 };
 
-TEST_F(DisplayTest, WithNothingStoredThePaletteIsShownAndOkStoresAllNineAndTheDrawingsTakeThemAtOnce) {
+TEST_F(DisplayTest, ThePaletteFillsWhatIsNotStoredAndOkStoresAllNineAndTheDrawingsTakeThemAtOnce) {
   Frame().OnAssignPins();
   ClearRecords();
   Display(IDCANCEL, "Background", "White");
@@ -88,11 +88,10 @@ TEST_F(DisplayTest, WithNothingStoredThePaletteIsShownAndOkStoresAllNineAndTheDr
   EXPECT_EQ(Hints().All()[0].object, nullptr);
   EXPECT_TRUE(UndoLevels().Events().empty());
   EXPECT_TRUE(Design().IsUndoLevelOpen()) << "the run's level is still open";
-}
 
-TEST_F(DisplayTest, AMissingValueTakesTheNextPaletteEntryAndOkKeepsWhatWasNotChanged) {
-  for (const auto& [name, id] : kControls)
-    if (std::string(name) != "Text") Store(name, RGB(255, 255, 255));
+  // A missing value takes the next palette entry; OK keeps what was not changed.
+  for (const auto& [name, id] : kControls) Store(name, RGB(255, 255, 255));
+  ASSERT_TRUE(CAppRegistry(kViewColoursKey).DeleteValue("Text"));
   // A colour that is not one of the combo's own is shown by its number.
   Store("Highlight", RGB(0x12, 0x34, 0x56));
   Settings().ClearWrites();
@@ -100,7 +99,7 @@ TEST_F(DisplayTest, AMissingValueTakesTheNextPaletteEntryAndOkKeepsWhatWasNotCha
   EXPECT_EQ(shown[3], "Black") << "the first entry: the only value missing";
   EXPECT_EQ(shown[6], "#123456");
   EXPECT_EQ(shown[8], "White");
-  auto written = Written();
+  written = Written();
   EXPECT_EQ(written.size(), 9u);
   EXPECT_EQ(written["Outlines"], RGB(255, 0, 0));
   EXPECT_EQ(written["Text"], kViewColourPalette[0]);

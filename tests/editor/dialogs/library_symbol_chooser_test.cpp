@@ -86,21 +86,9 @@ class LibrarySymbolChooserTest : public HeadlessTest {
   ScratchFolder libraries;
 };
 
-TEST_F(LibrarySymbolChooserTest, ShowsWhatTheCallerProposesWhateverItsCaseAndTheTitleNamesTheGate) {
-  const std::pair<const char*, Texts> proposals[] = {
-      {"opamp", {"Add Gate ab", "analog.scmlib", "OPAMP", "3", "locked", "1"}},
-      {"NOR9", {"Add Gate ab", "analog.scmlib", "NOR9", "", "open", "1"}}};  // shown as given
-  for (const auto& [symbol, shown] : proposals) {
-    CAddGateDialog dialog(27, "ANALOG.scmlib", symbol);
-    Run(dialog, [&](CDialog& dlg) {
-      EXPECT_EQ(Shown(dlg), shown);
-      user.Click(dlg.GetDlgItem(IDCANCEL));
-    });
-  }
-}
-
-// With no library proposed the list stays at the library last used (9cab679).
-TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndTheSymbolsOfTheOneChosen) {
+// With no library proposed the list stays at the library last used (9cab679). What the
+// caller proposes is shown whatever its case, and the title names the gate.
+TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndShowsWhatTheCallerProposes) {
   CAddGateDialog dialog(4, "", "");
   EXPECT_EQ(Run(dialog,
                 [&](CDialog& dlg) {
@@ -126,6 +114,17 @@ TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndTheSymb
                 }),
             IDOK);
   EXPECT_EQ(Returned(dialog), (Texts{"analog.scmlib", "RESISTOR", "2", "3"}));
+
+  const std::pair<const char*, Texts> proposals[] = {
+      {"opamp", {"Add Gate ab", "analog.scmlib", "OPAMP", "3", "locked", "1"}},
+      {"NOR9", {"Add Gate ab", "analog.scmlib", "NOR9", "", "open", "1"}}};  // shown as given
+  for (const auto& [symbol, shown] : proposals) {
+    CAddGateDialog proposing(27, "ANALOG.scmlib", symbol);
+    Run(proposing, [&](CDialog& dlg) {
+      EXPECT_EQ(Shown(dlg), shown);
+      user.Click(dlg.GetDlgItem(IDCANCEL));
+    });
+  }
 }
 
 TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToCorrect) {

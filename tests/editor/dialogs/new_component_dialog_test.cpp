@@ -1,7 +1,7 @@
-// The New Component dialog through the exported GetNewComponentSettings: the record it
-// adds on OK (symbols, library, pin count, default reference, gates and, without a
-// footprint, pins numbered in gate order), the sections switched off but still used,
-// and the refusals that keep it open on the control at fault with the design as it was.
+// The New Component dialog through the exported GetNewComponentSettings, in one scene:
+// the refusals that keep it open on the control at fault with the design as it was, then
+// the record each entry adds on OK (symbols, library, pin count, default reference, gates
+// and, without a footprint, pins numbered in gate order), sections switched off included.
 #include "editor/dialogs/new_component_dialog.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +15,6 @@
 
 namespace {
 
-using PinMap = std::vector<std::vector<int>>;
-
 // What the user types; a null field is left as it is.
 struct Entry {
   const char* name;
@@ -27,19 +25,6 @@ struct Entry {
   const char* gates;
   bool sectionsOff = false;
 };
-
-PinMap PinsOf(const CComponent& record) {
-  PinMap pins;
-  POSITION position = nullptr;
-  int index = 0;
-  for (CGate* gate = record.FirstGate(position, index); gate != nullptr;
-       gate = record.NextGate(position, index)) {
-    pins.emplace_back();
-    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
-      pins.back().push_back(record.GetPinNumber(index, terminal));
-  }
-  return pins;
-}
 
 class NewComponentDialogTest : public EditorTest {
  protected:
@@ -64,60 +49,8 @@ class NewComponentDialogTest : public EditorTest {
   }
 };
 
-TEST_F(NewComponentDialogTest, EachRecordHasItsSymbolsAndCountsAndPinsInGateOrderOnlyWithoutAFootprint) {
-  struct Creation {
-    Entry entry;
-    const char* pinCount;  // typed; null: none
-    PinMap pins;
-    int count;  // the record's pin count; 0: not checked
-  };
-  const std::vector<Creation> creations = {
-      // With both symbols empty the record has no gate and the pins typed.
-      {{"BLANK", "HDR-2x5", nullptr, nullptr, "U", nullptr}, "10", {}, 10},
-      {{"NEW1", "DIP-14", nullptr, "NAND2", "U", "4"},
-       nullptr,
-       {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}},
-       0},
-      {{"NEW2", "DIP-16", "DIP-14", "NAND2", "U", "4"},
-       nullptr,
-       PinMap(4, std::vector<int>(3, CGate::kNoPin)),
-       14},
-      {{"NEW3", "SOT-23", nullptr, "INV", "U", "0"}, nullptr, {{1, 2}}, 0},  // Gates 0 makes one gate
-      // Switched off, a section greys its controls but its symbol is still used.
-      {{"NEW4", "SOIC-8", nullptr, "DFF", "U", "2", true}, nullptr, {{1, 2, 3, 4}, {5, 6, 7, 8}}, 0},
-  };
-  for (const Creation& creation : creations) {
-    SCOPED_TRACE(creation.entry.package);
-    ClearRecords();
-    ASSERT_TRUE(Run([&](CDialog& shown) {
-      Fill(shown, creation.entry);
-      if (creation.pinCount != nullptr) user.TypeText(shown.GetDlgItem(IDC_PCB_PIN_COUNT), creation.pinCount);
-      for (const int id : {IDC_SCM_SYMBOL_COMBO, IDC_SCM_LIBRARY_COMBO, IDC_FIND_SCM_SYMBOL,
-                           IDC_SCM_PIN_COUNT, IDC_GATE_COUNT, IDC_GATES_LABEL, IDC_PCB_SYMBOL_COMBO,
-                           IDC_PCB_PIN_COUNT, IDC_FIND_PCB_SYMBOL, IDC_PCB_NAME_LABEL})
-        EXPECT_EQ(shown.GetDlgItem(id)->IsWindowEnabled() == FALSE, creation.entry.sectionsOff) << id;
-      EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
-    }));
-    ASSERT_NE(Design().FindComponent(creation.entry.name, creation.entry.package), nullptr);
-    const CComponent& record = *Design().FindComponent(creation.entry.name, creation.entry.package);
-    EXPECT_EQ(record.GetPcbSymbol(), creation.entry.footprint != nullptr ? creation.entry.footprint : "");
-    EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
-    EXPECT_EQ(record.GetDefaultReference(), "U");
-    EXPECT_EQ(PinsOf(record), creation.pins);
-    if (creation.count != 0) {
-      EXPECT_EQ(record.GetPinCount(), creation.count);
-    }
-    if (record.CountGates() > 0) {
-      EXPECT_EQ(record.FindGate(0)->GetSymbol(), creation.entry.symbol);
-      EXPECT_EQ(record.FindGate(0)->GetLibrary(), "logic.scmlib");
-    }
-    ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent}));
-    EXPECT_EQ(Hints().All().front().object, &record);
-    EXPECT_TRUE(UndoLevels().Events().empty()) << "the export opens no undo level";
-  }
-}
-
-TEST_F(NewComponentDialogTest, StartsEmptyAndTheChecksRunInOrderAndStopAtTheFirstFailure) {
+TEST_F(NewComponentDialogTest,
+       ChecksInOrderThenAddsEachRecordWithItsSymbolsCountsAndPinsInGateOrderWithoutAFootprint) {
   ComponentBuilder("DUT").Gates(1, 2).Package("DIP-8", "DIP-8").BuildInto(Design());
   struct Refusal {
     Entry entry;
@@ -172,6 +105,58 @@ TEST_F(NewComponentDialogTest, StartsEmptyAndTheChecksRunInOrderAndStopAtTheFirs
   EXPECT_EQ(Design().CountComponents(), 1) << "Cancel adds nothing";
   EXPECT_TRUE(Hints().All().empty());
   EXPECT_TRUE(UndoLevels().Events().empty());
+
+  // Put right, each entry gives its record.
+  struct Creation {
+    Entry entry;
+    const char* pinCount;  // typed; null: none
+    PinMap pins;
+    int count;  // the record's pin count; 0: not checked
+  };
+  const std::vector<Creation> creations = {
+      // With both symbols empty the record has no gate and the pins typed.
+      {{"BLANK", "HDR-2x5", nullptr, nullptr, "U", nullptr}, "10", {}, 10},
+      {{"NEW1", "DIP-14", nullptr, "NAND2", "U", "4"},
+       nullptr,
+       {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}},
+       0},
+      {{"NEW2", "DIP-16", "DIP-14", "NAND2", "U", "4"},
+       nullptr,
+       PinMap(4, std::vector<int>(3, CGate::kNoPin)),
+       14},
+      {{"NEW3", "SOT-23", nullptr, "INV", "U", "0"}, nullptr, {{1, 2}}, 0},  // Gates 0 makes one gate
+      // Switched off, a section greys its controls but its symbol is still used.
+      {{"NEW4", "SOIC-8", nullptr, "DFF", "U", "2", true}, nullptr, {{1, 2, 3, 4}, {5, 6, 7, 8}}, 0},
+  };
+  for (const Creation& creation : creations) {
+    SCOPED_TRACE(creation.entry.package);
+    ClearRecords();
+    ASSERT_TRUE(Run([&](CDialog& shown) {
+      Fill(shown, creation.entry);
+      if (creation.pinCount != nullptr) user.TypeText(shown.GetDlgItem(IDC_PCB_PIN_COUNT), creation.pinCount);
+      for (const int id : {IDC_SCM_SYMBOL_COMBO, IDC_SCM_LIBRARY_COMBO, IDC_FIND_SCM_SYMBOL,
+                           IDC_SCM_PIN_COUNT, IDC_GATE_COUNT, IDC_GATES_LABEL, IDC_PCB_SYMBOL_COMBO,
+                           IDC_PCB_PIN_COUNT, IDC_FIND_PCB_SYMBOL, IDC_PCB_NAME_LABEL})
+        EXPECT_EQ(shown.GetDlgItem(id)->IsWindowEnabled() == FALSE, creation.entry.sectionsOff) << id;
+      EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
+    }));
+    ASSERT_NE(Design().FindComponent(creation.entry.name, creation.entry.package), nullptr);
+    const CComponent& record = *Design().FindComponent(creation.entry.name, creation.entry.package);
+    EXPECT_EQ(record.GetPcbSymbol(), creation.entry.footprint != nullptr ? creation.entry.footprint : "");
+    EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
+    EXPECT_EQ(record.GetDefaultReference(), "U");
+    EXPECT_EQ(PinsOf(record), creation.pins);
+    if (creation.count != 0) {
+      EXPECT_EQ(record.GetPinCount(), creation.count);
+    }
+    if (record.CountGates() > 0) {
+      EXPECT_EQ(record.FindGate(0)->GetSymbol(), creation.entry.symbol);
+      EXPECT_EQ(record.FindGate(0)->GetLibrary(), "logic.scmlib");
+    }
+    ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent}));
+    EXPECT_EQ(Hints().All().front().object, &record);
+    EXPECT_TRUE(UndoLevels().Events().empty()) << "the export opens no undo level";
+  }
 }
 
 }  // namespace

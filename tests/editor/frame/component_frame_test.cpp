@@ -41,7 +41,8 @@ class ComponentFrameTest : public EditorTest {
   }
 };
 
-TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsWhenTheSettingIsAbsent) {
+TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndTheCurrentComponentChosenOnce) {
+  Design().AddAttribute("[PackageName]", "stale");
   ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
 
   ASSERT_NE(Grid(), nullptr);
@@ -59,57 +60,8 @@ TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsWhenTheSettingIsAb
   EXPECT_TRUE(FrameSplitter()->IsWindowVisible());
   EXPECT_TRUE(Symbols().GetSplitter().IsWindowVisible());
   EXPECT_EQ(Grid()->GetDocument(), &Design());
-}
 
-TEST_F(ComponentFrameTest, WithTheGridSettingOffTheUpperPaneIsAnEmptyDummyGrid) {
-  Settings().Set(kGridKey, "Enabled", false);
-  Settings().ClearWrites();
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-
-  EXPECT_EQ(Grid(), nullptr);
-  EXPECT_NE(DynamicDowncast<CDummyGrid>(UpperPane()), nullptr);
-  EXPECT_EQ(RectOf(UpperPane()).Height(), 0);
-  EXPECT_TRUE(MessageTexts().empty());
-  EXPECT_TRUE(Settings().Writes().empty());
-  // The drawings still show the component; write-back has nothing to do.
-  EXPECT_NE(PcbPad(14), nullptr);
-  ClearRecords();
-  EXPECT_TRUE(Frame().UpdateDesign());
-  EXPECT_TRUE(UndoLevels().Events().empty());
-}
-
-TEST_F(ComponentFrameTest, AGridThatFailsIsReportedOnceAndTheSettingIsTurnedOff) {
-  FailGridCreation();
-  Screen().ExpectMessageBox(IDOK, CString(kGridUnavailable));
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-
-  EXPECT_EQ(Grid(), nullptr);
-  EXPECT_NE(DynamicDowncast<CDummyGrid>(UpperPane()), nullptr);
-  EXPECT_EQ(Screen().MessageBoxesShown().at(0).type & MB_YESNO, 0u);
-  EXPECT_EQ(Settings().Writes(), (std::vector<SettingsWrite>{{kGridKey, "Enabled", "false", false}}));
-  // Nothing is left of the failed grid view on the design.
-  EXPECT_EQ(Design().GetViewCount(), 4);  // spy, dummy grid, two drawings
-  EXPECT_NE(ScmGate(0), nullptr);
-
-  // The next frame goes straight to the dummy grid and says nothing.
-  CHostComponentFrame* second = OpenSecondFrame();
-  ASSERT_NE(second, nullptr);
-  EXPECT_EQ(second->GetGrid(), nullptr);
-  EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u);
-
-  // Switched on again, a working grid control is used.
-  CFlexGrid::SetFailCreationForTesting(false);
-  SetComponentEditGrid(true);
-  CHostComponentFrame* third = OpenSecondFrame();
-  ASSERT_NE(third, nullptr);
-  EXPECT_NE(third->GetGrid(), nullptr);
-  EXPECT_EQ(GetComponentFrame(third->GetGrid()), third);
-}
-
-TEST_F(ComponentFrameTest, TheCurrentComponentIsChosenOnceAndNamesThePackageInTheDesign) {
-  Design().AddAttribute("[PackageName]", "stale");
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-
+  // The first record is current and names the package in the design.
   CComponent* first = Design().FirstComponent();
   EXPECT_EQ(Frame().GetComponent(false), first);
   EXPECT_EQ(PackageAttribute(), "DIP-14");
@@ -127,41 +79,8 @@ TEST_F(ComponentFrameTest, TheCurrentComponentIsChosenOnceAndNamesThePackageInTh
   EXPECT_EQ(Design().GetTitle(), "sample.cmplib");
   EXPECT_EQ(Frame().GetWindowText(), "sample.cmplib");
   EXPECT_EQ(PackageAttribute(), "DIP-14");
-}
 
-TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensAndIsTitledByItsFile) {
-  Design().SetPathName("/tmp/libraries/empty.cmplib");
-  Design().SetTitle("untitled");
-  ASSERT_TRUE(OpenEditor());
-
-  EXPECT_EQ(Frame().GetComponent(false), nullptr);
-  EXPECT_EQ(Design().GetTitle(), "empty.cmplib");
-  EXPECT_EQ(Design().FindAttribute("[PackageName]"), nullptr);
-  EXPECT_FALSE(Frame().AnythingSelected());
-
-  // Components that arrive later are taken up by the next lazy choice.
-  ComponentBuilder("LATE").Gates(1, 2).Package("SMD", "0805").BuildInto(Design());
-  ASSERT_NE(Frame().GetComponent(false), nullptr);
-  EXPECT_EQ(Component().GetName(), "LATE");
-  EXPECT_EQ(PackageAttribute(), "SMD");
-}
-
-TEST_F(ComponentFrameTest, TheModuleBringsItsTextsAndTakesThemAway) {
-  UnloadComponentEditorModule();
-  EXPECT_FALSE(IsComponentEditorModuleLoaded());
-  CString text;
-  EXPECT_FALSE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
-
-  LoadComponentEditorModule();
-  LoadComponentEditorModule();
-  EXPECT_TRUE(IsComponentEditorModuleLoaded());
-  ASSERT_TRUE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
-  EXPECT_EQ(text, kGridUnavailable);
-  EXPECT_EQ(CComponentFrame::GetInvalidateFrameMessage(), RegisterWindowMessage("Invalidate.Frame"));
-}
-
-TEST_F(ComponentFrameTest, EveryWindowInsideTheEditorFindsItsFrameAndBothDrawingsSwitchModesTogether) {
-  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
+  // Every window inside the editor finds its frame; both drawings switch modes together.
   CHostComponentFrame* second = OpenSecondFrame();
   ASSERT_NE(second, nullptr);
   for (CWnd* inside : {static_cast<CWnd*>(&ScmView()), static_cast<CWnd*>(&Symbols()),
@@ -182,6 +101,72 @@ TEST_F(ComponentFrameTest, EveryWindowInsideTheEditorFindsItsFrameAndBothDrawing
   Symbols().StartSelectMode();
   EXPECT_EQ(ScmView().GetDirector()->GetRunningActor(), &ScmView().GetSelectMode());
   EXPECT_EQ(PcbView().GetDirector()->GetRunningActor(), &PcbView().GetSelectMode());
+}
+
+// The dummy grid of a failed grid and of the setting switched off is the same empty pane.
+TEST_F(ComponentFrameTest, AGridThatFailsIsReportedOnceAndTheSettingIsTurnedOff) {
+  FailGridCreation();
+  Screen().ExpectMessageBox(IDOK, CString(kGridUnavailable));
+  ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
+
+  EXPECT_EQ(Grid(), nullptr);
+  EXPECT_NE(DynamicDowncast<CDummyGrid>(UpperPane()), nullptr);
+  EXPECT_EQ(RectOf(UpperPane()).Height(), 0);
+  EXPECT_EQ(Screen().MessageBoxesShown().at(0).type & MB_YESNO, 0u);
+  EXPECT_EQ(Settings().Writes(), (std::vector<SettingsWrite>{{kGridKey, "Enabled", "false", false}}));
+  // Nothing is left of the failed grid view on the design; the drawings still show the
+  // component and write-back has nothing to do.
+  EXPECT_EQ(Design().GetViewCount(), 4);  // spy, dummy grid, two drawings
+  EXPECT_NE(PcbPad(14), nullptr);
+  ClearRecords();
+  EXPECT_TRUE(Frame().UpdateDesign());
+  EXPECT_TRUE(UndoLevels().Events().empty());
+
+  // With the setting off, the next frame goes straight to the dummy grid, says nothing
+  // and writes nothing.
+  CHostComponentFrame* second = OpenSecondFrame();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->GetGrid(), nullptr);
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u);
+  EXPECT_TRUE(Settings().Writes().empty());
+
+  // Switched on again, a working grid control is used.
+  CFlexGrid::SetFailCreationForTesting(false);
+  SetComponentEditGrid(true);
+  CHostComponentFrame* third = OpenSecondFrame();
+  ASSERT_NE(third, nullptr);
+  EXPECT_NE(third->GetGrid(), nullptr);
+  EXPECT_EQ(GetComponentFrame(third->GetGrid()), third);
+}
+
+TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensAndIsTitledByItsFileAndTheModuleKeepsItsTexts) {
+  Design().SetPathName("/tmp/libraries/empty.cmplib");
+  Design().SetTitle("untitled");
+  ASSERT_TRUE(OpenEditor());
+
+  EXPECT_EQ(Frame().GetComponent(false), nullptr);
+  EXPECT_EQ(Design().GetTitle(), "empty.cmplib");
+  EXPECT_EQ(Design().FindAttribute("[PackageName]"), nullptr);
+  EXPECT_FALSE(Frame().AnythingSelected());
+
+  // Components that arrive later are taken up by the next lazy choice.
+  ComponentBuilder("LATE").Gates(1, 2).Package("SMD", "0805").BuildInto(Design());
+  ASSERT_NE(Frame().GetComponent(false), nullptr);
+  EXPECT_EQ(Component().GetName(), "LATE");
+  EXPECT_EQ(PackageAttribute(), "SMD");
+
+  // The module brings its texts and takes them away.
+  UnloadComponentEditorModule();
+  EXPECT_FALSE(IsComponentEditorModuleLoaded());
+  CString text;
+  EXPECT_FALSE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
+
+  LoadComponentEditorModule();
+  LoadComponentEditorModule();
+  EXPECT_TRUE(IsComponentEditorModuleLoaded());
+  ASSERT_TRUE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
+  EXPECT_EQ(text, kGridUnavailable);
+  EXPECT_EQ(CComponentFrame::GetInvalidateFrameMessage(), RegisterWindowMessage("Invalidate.Frame"));
 }
 
 }  // namespace

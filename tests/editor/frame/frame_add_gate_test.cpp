@@ -1,7 +1,7 @@
 // The frame's Add Gate command: the gate proposed at the first gap in the gate indices,
 // the library and symbol proposed (the first gate's, then the last ones added in this
 // window), How Many gates added at consecutive indices as one undo step "Add Gate", and
-// Cancel or How Many 0 adding nothing.
+// Cancel, How Many 0 or a bad pin count adding nothing.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -83,6 +83,22 @@ TEST_F(FrameAddGateTest, GatesGoIntoTheFirstGapAtConsecutiveIndicesAsOneUndoStep
   ASSERT_TRUE(Design().Undo());
   EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "3 NAND2/3"}));
   EXPECT_EQ(Component().GetPinNumber(3, 1), 10);
+
+  // How Many 0 adds nothing, but its symbol is proposed next; Cancel keeps it.
+  Design().SetModifiedFlag(FALSE);
+  ClearRecords();
+  EXPECT_EQ(AddGate(nullptr, "POWER", "0"), (Texts{"Add Gate c", "logic.scmlib", "INV"}));
+  EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "3 NAND2/3"}));
+  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
+  EXPECT_FALSE(Design().CanUndo());
+  EXPECT_FALSE(Design().IsModified());
+  ClearRecords();
+  EXPECT_EQ(AddGate("analog.scmlib", "RESISTOR", "2", IDCANCEL),
+            (Texts{"Add Gate c", "logic.scmlib", "POWER"}));
+  EXPECT_EQ(AddGate(nullptr, nullptr, nullptr, IDCANCEL), (Texts{"Add Gate c", "logic.scmlib", "POWER"}));
+  EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "3 NAND2/3"}));
+  EXPECT_TRUE(Hints().All().empty());
+  EXPECT_FALSE(Design().IsModified());
 }
 
 TEST_F(FrameAddGateTest, WithoutGatesTheFirstGateIsProposedWithNoSymbol) {
@@ -96,23 +112,6 @@ TEST_F(FrameAddGateTest, WithoutGatesTheFirstGateIsProposedWithNoSymbol) {
   EXPECT_EQ(Grid()->GetEditGrid().GetRows(), 4);
 }
 
-TEST_F(FrameAddGateTest, HowManyZeroAddsNothingButItsSymbolIsProposedNextAndCancelKeepsIt) {
-  OpenWithAGap();
-  EXPECT_EQ(AddGate(nullptr, "POWER", "0"), (Texts{"Add Gate c", "logic.scmlib", "NAND2"}));
-  EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "3 NAND2/3"}));
-  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
-  EXPECT_FALSE(Design().CanUndo());
-  EXPECT_FALSE(Design().IsModified());
-
-  ClearRecords();
-  EXPECT_EQ(AddGate("analog.scmlib", "RESISTOR", "2", IDCANCEL),
-            (Texts{"Add Gate c", "logic.scmlib", "POWER"}));
-  EXPECT_EQ(AddGate(nullptr, nullptr, nullptr, IDCANCEL), (Texts{"Add Gate c", "logic.scmlib", "POWER"}));
-  EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "3 NAND2/3"}));
-  EXPECT_TRUE(Hints().All().empty());
-  EXPECT_FALSE(Design().IsModified());
-}
-
 TEST_F(FrameAddGateTest, APinCountNoGateCanHaveIsToldAndAddsNothing) {
   ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Package("P1", "DIP-8")));
   Screen().ExpectMessageBox(IDOK, CString("-2 is not a pin count."));
@@ -124,7 +123,6 @@ TEST_F(FrameAddGateTest, APinCountNoGateCanHaveIsToldAndAddsNothing) {
     user.Click(dlg.GetDlgItem(IDOK));
   });
   Frame().OnAddGate();
-
   EXPECT_EQ(Component().CountGates(), 0);
   EXPECT_TRUE(UndoLevels().Balanced());
   EXPECT_FALSE(Design().CanUndo());

@@ -1,8 +1,8 @@
-// The frame's commands that open no dialog of the editor's own: Delete as one step
-// "Delete" after Yes, the host's value editing, the edit-in-library commands and their
-// update handlers, and the view commands on the drawing under the cursor.
+// The frame's commands that open no dialog of the editor's own: the host's value editing, the edit-in-library
+// commands and their update handlers, and the view commands on the drawing under the cursor.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "host/designops/designops_resources.h"
@@ -12,6 +12,8 @@
 #include "tests/editor/support/editor_fixture.h"
 
 namespace {
+
+using Texts = std::vector<std::string>;
 
 class FrameCommandsTest : public SampleEditorTest {
  protected:
@@ -24,36 +26,9 @@ class FrameCommandsTest : public SampleEditorTest {
   double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
 };
 
-// Delete's level with nothing selected is the level commands' sweep's.
-TEST_F(FrameCommandsTest, DeleteAnsweredYesIsOneStepDelete) {
-  Select(PcbPad(1));
-  ClearRecords();
-  Screen().ExpectMessageBox(IDYES);
-  Frame().OnDelete();
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_DELETE});
-  EXPECT_EQ(Component().GetPinNumber(0, 1), CGate::kNoPin);
-  EXPECT_EQ(Design().GetUndoCount(), 1);
-  EXPECT_EQ(Design().GetUndoName(), "Delete");
-}
-
-TEST_F(FrameCommandsTest, ValuesEditTheCurrentComponentInTheHostsOwnStep) {
-  ClearRecords();
-  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dialog, UserInput& input) {
-    input.TypeText(dialog.GetDlgItem(IDC_VALUES_NAME), "Tolerance");
-    input.TypeText(dialog.GetDlgItem(IDC_VALUES_VALUE), "5%");
-    input.Click(dialog.GetDlgItem(IDC_VALUES_ADD));
-    input.Click(dialog.GetDlgItem(IDOK));
-  });
-  Frame().OnValues();
-  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_VALUES}) << "the frame opens none of its own";
-  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
-  EXPECT_EQ(Design().GetUndoName(), "Values");
-  const CAttribute* tolerance = Component().GetAttributes()->Find("Tolerance");
-  ASSERT_NE(tolerance, nullptr);
-  EXPECT_EQ(tolerance->GetValue(), "5%");
-}
-
-TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawingAndNamesItsSymbol) {
+// One scene: the edit-in-library commands and the view commands change no step, then
+// Values makes the host's own.
+TEST_F(FrameCommandsTest, EditInLibraryFollowsTheSelectionViewCommandsTheCursorAndValuesTheComponent) {
   EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
   EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditPcbSymInLibrary));
   EXPECT_TRUE(Symbols().EditScmSymbolInLib().symbolName.IsEmpty());
@@ -65,18 +40,14 @@ TEST_F(FrameCommandsTest, EditInLibraryIsEnabledExactlyWithASelectionInItsDrawin
 
   Frame().OnEditScmSymbolInLib();
   Frame().OnEditPcbSymInLibrary();
-  const auto& edits = Frame().LibraryEdits();
-  ASSERT_EQ(edits.size(), 2u);
-  EXPECT_EQ(edits[0].symbol.symbolName, "NAND2");
-  EXPECT_EQ(edits[0].symbol.libraryFile, DataDirectory() + "/logic.scmlib");
-  EXPECT_FALSE(edits[0].pcbSymbol);
-  EXPECT_EQ(edits[1].symbol.symbolName, "DIP-14");
-  EXPECT_EQ(edits[1].symbol.libraryFile, DataDirectory() + "/footprints.pcblib");
-  EXPECT_TRUE(edits[1].pcbSymbol);
-  EXPECT_EQ(Design().GetUndoCount(), 0);
-}
+  Texts edits;
+  for (const auto& edit : Frame().LibraryEdits())
+    edits.push_back((edit.symbol.symbolName + " " + edit.symbol.libraryFile).str() +
+                    (edit.pcbSymbol ? " pcb" : ""));
+  EXPECT_EQ(edits, (Texts{"NAND2 " + DataDirectory().str() + "/logic.scmlib",
+                          "DIP-14 " + DataDirectory().str() + "/footprints.pcblib pcb"}));
 
-TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursorOnly) {
+  // The view commands act on the drawing under the cursor only.
   const double scm = Scale(ScmView());
   const double pcb = Scale(PcbView());
   Frame().OnZoomAtCursor();
@@ -100,6 +71,22 @@ TEST_F(FrameCommandsTest, ViewCommandsActOnTheDrawingUnderTheCursorOnly) {
   Frame().OnRefreshView();
   EXPECT_EQ(Scale(PcbView()), pcb) << "a refresh redraws without moving";
   EXPECT_EQ(Design().GetUndoCount(), 0);
+
+  // Values edits the current component in the host's own step.
+  ClearRecords();
+  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dialog, UserInput& input) {
+    input.TypeText(dialog.GetDlgItem(IDC_VALUES_NAME), "Tolerance");
+    input.TypeText(dialog.GetDlgItem(IDC_VALUES_VALUE), "5%");
+    input.Click(dialog.GetDlgItem(IDC_VALUES_ADD));
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  Frame().OnValues();
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_VALUES}) << "the frame opens none of its own";
+  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
+  EXPECT_EQ(Design().GetUndoName(), "Values");
+  const CAttribute* tolerance = Component().GetAttributes()->Find("Tolerance");
+  ASSERT_NE(tolerance, nullptr);
+  EXPECT_EQ(tolerance->GetValue(), "5%");
 }
 
 }  // namespace

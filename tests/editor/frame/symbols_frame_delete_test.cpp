@@ -1,7 +1,8 @@
-// The Delete command of the symbols frame on each kind of selected item, with Yes and
+// The frame's Delete command (one step "Delete" after Yes) on each kind of selected item, with Yes and
 // No answers, and the removal of pin assignments it is built on. "QUAD-NAND2" in
 // DIP-14: gates a to d are NAND2 with pins a 1 2 3, b 4 5 6, c 9 10 8, d 12 13 11, and
-// gate e (POWER) has pins 14 and 7; the tests put terminal 1 of gate a on pin 5 too.
+// gate e (POWER) has pins 14 and 7; the tests put terminal 1 of gate a on pin 5 too, and
+// terminal 3 of gate b on pin 20, which no pad of the footprint carries.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,22 +12,7 @@
 
 namespace {
 
-using PinMap = std::vector<std::vector<int>>;
-
-PinMap PinsOf(const CComponent& component) {
-  PinMap pins;
-  POSITION position = nullptr;
-  int index = 0;
-  for (CGate* gate = component.FirstGate(position, index); gate != nullptr;
-       gate = component.NextGate(position, index)) {
-    pins.emplace_back();
-    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
-      pins.back().push_back(component.GetPinNumber(index, terminal));
-  }
-  return pins;
-}
-
-const PinMap kPins = {{5, 2, 3}, {4, 5, 6}, {9, 10, 8}, {12, 13, 11}, {14, 7}};
+const PinMap kPins = {{5, 2, 3}, {4, 5, 20}, {9, 10, 8}, {12, 13, 11}, {14, 7}};
 
 // One kind of item: what Delete asks, the pins after Yes, the updates sent (whole
 // component, pin numbers, highlight clearings) and the gates left in SOIC-14.
@@ -42,21 +28,22 @@ const Deletion kDeletions[] = {
     // Every terminal that carries the pin loses it.
     {"PcbPad",
      "Remove pin assignments for pin 5?",
-     {{-1, 2, 3}, {4, -1, 6}, {9, 10, 8}, {12, 13, 11}, {14, 7}},
+     {{-1, 2, 3}, {4, -1, 20}, {9, 10, 8}, {12, 13, 11}, {14, 7}},
      {0, 2, 1},
      5},
     {"ScmTerminal",
      "Remove pin assignment for gate b, terminal 2?",
-     {{5, 2, 3}, {4, -1, 6}, {9, 10, 8}, {12, 13, 11}, {14, 7}},
+     {{5, 2, 3}, {4, -1, 20}, {9, 10, 8}, {12, 13, 11}, {14, 7}},
      {1, 0, 0},
      5},
     // A gate goes from every package.
-    {"ScmGate", "Delete gate c?", {{5, 2, 3}, {4, 5, 6}, {12, 13, 11}, {14, 7}}, {1, 0, 0}, 4},
-    // One pin-number update per terminal changed, one clearing per pad.
+    {"ScmGate", "Delete gate c?", {{5, 2, 3}, {4, 5, 20}, {12, 13, 11}, {14, 7}}, {1, 0, 0}, 4},
+    // One pin-number update per terminal changed, one clearing per pad; pin 20, beyond the
+    // footprint, stays.
     {"PcbFootprint",
      "Remove all pin assignments?",
-     {{-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1}},
-     {0, 14, 14},
+     {{-1, -1, -1}, {-1, -1, 20}, {-1, -1, -1}, {-1, -1, -1}, {-1, -1}},
+     {0, 13, 14},
      5},
 };
 
@@ -65,6 +52,7 @@ class DeleteSelectionTest : public SampleEditorTest {
   void SetUp() override {
     SampleEditorTest::SetUp();
     Component().SetPinNumber(0, 1, 5);
+    Component().SetPinNumber(1, 3, 20);
     ClearRecords();
   }
   CDesignItem* SelectFor(const std::string& item) {
@@ -89,7 +77,7 @@ TEST_P(DeleteEachItemTest, NoChangesNothingAndYesDeletesWhatWasChosenThoughARedr
   ASSERT_NE(SelectFor(deletion.item), nullptr);
   EXPECT_TRUE(Frame().AnythingSelected());
   Screen().ExpectMessageBox(IDNO, CString(deletion.question));
-  Symbols().DeleteSelection();
+  Frame().OnDelete();
   EXPECT_EQ(PinsOf(Component()), kPins);
   EXPECT_TRUE(Hints().All().empty());
 
@@ -97,7 +85,7 @@ TEST_P(DeleteEachItemTest, NoChangesNothingAndYesDeletesWhatWasChosenThoughARedr
   const UINT invalidate = CComponentFrame::GetInvalidateFrameMessage();
   Screen().ExpectMessageBox(IDYES, CString(deletion.question),
                             [this, invalidate] { EXPECT_TRUE(Frame().PostMessage(invalidate, 0, 0)); });
-  Symbols().DeleteSelection();
+  Frame().OnDelete();
   EXPECT_EQ(PinsOf(Component()), deletion.after);
   std::vector<int> updates = deletion.updates;
   ++updates[0];  // the redraw's
@@ -105,6 +93,8 @@ TEST_P(DeleteEachItemTest, NoChangesNothingAndYesDeletesWhatWasChosenThoughARedr
   ASSERT_EQ(Hints().All().front().hint, HintComponent) << "the redraw came while the question was up";
   EXPECT_EQ(Hints().All().back().sender, nullptr);
   EXPECT_EQ(Symbols().GetSelectedItem(), nullptr);
+  EXPECT_EQ(Design().GetUndoCount(), 1);
+  EXPECT_EQ(Design().GetUndoName(), "Delete");
   const CComponent* soic = Design().FindComponent("QUAD-NAND2", "SOIC-14");
   EXPECT_EQ(soic->CountGates(), deletion.gatesLeft);
   EXPECT_EQ(soic->GetPinNumber(1, 2), 5) << "the other package keeps its pins";
@@ -124,23 +114,6 @@ TEST_F(DeleteSelectionTest, RemovingAPinTellsEachTerminalItLeavesAndClearsTheHig
   // The drawings patched the pin: the PCB pad of pin 8 is no longer assigned.
   EXPECT_FALSE(PcbPad(8)->IsAssigned());
   EXPECT_TRUE(PcbPad(9)->IsAssigned());
-}
-
-// A footprint whose pads do not carry every pin: a terminal assigned to a pin beyond the
-// footprint keeps it when all the footprint's assignments go.
-class DeleteOnBuiltComponentTest : public EditorTest {};
-
-TEST_F(DeleteOnBuiltComponentTest, APinNoPadCarriesSurvivesRemovingAllAssignments) {
-  ComponentBuilder("DUT").Gates(2, 4).Package("P8", "DIP-8").BuildInto(Design());
-  Design().FirstComponent()->SetPinNumber(1, 4, 20);
-  ASSERT_TRUE(OpenEditor());
-  ClearRecords();
-  Screen().ExpectMessageBox(IDYES, CString("Remove all pin assignments?"));
-  Select(PcbFootprint());
-  Symbols().DeleteSelection();
-  EXPECT_EQ(PinsOf(Component()), (PinMap{{-1, -1, -1, -1}, {-1, -1, -1, 20}}));
-  EXPECT_EQ(Hints().Count(HintPinNumber), 7);
-  EXPECT_EQ(Hints().Count(HintClearHighlight), 8);
 }
 
 }  // namespace

@@ -458,3 +458,16 @@ void SampleEditorTest::SetUp() {
   EditorTest::SetUp();
   ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
 }
+
+PinMap PinsOf(const CComponent& record) {
+  PinMap pins;
+  POSITION position = nullptr;
+  int index = 0;
+  for (CGate* gate = record.FirstGate(position, index); gate != nullptr;
+       gate = record.NextGate(position, index)) {
+    pins.emplace_back();
+    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
+      pins.back().push_back(record.GetPinNumber(index, terminal));
+  }
+  return pins;
+}

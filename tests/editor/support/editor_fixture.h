@@ -259,3 +259,7 @@ class SampleEditorTest : public EditorTest {
  protected:
   void SetUp() override;
 };
+
+// Each gate's pins of `record` by terminal, in gate order (CGate::kNoPin for none).
+using PinMap = std::vector<std::vector<int>>;
+PinMap PinsOf(const CComponent& record);
