@@ -40,7 +40,7 @@ class UndoWalkTest : public ModesTest {
   // A user action: it acts, and says what it did for the failure message.
   using Action = std::string (UndoWalkTest::*)();
 
-  // ---- Rounds and checks  ----
+  // ---- Rounds and checks ----
   // Returns the number of actions taken; fewer than asked once the history is nearly
   // full or the walk has failed.
   int WalkRound(int actions);
