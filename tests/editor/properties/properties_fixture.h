@@ -57,9 +57,6 @@ class PropertiesTest : public SampleEditorTest {
   static std::vector<std::string> Lines(const CComponentProperties& sheet, int id) {
     return ListBoxLines(*static_cast<CListBox*>(Ctl(sheet, id)));
   }
-  static bool Enabled(const CComponentProperties& sheet, int id) {
-    return sheet.GetDlgItem(id)->IsWindowEnabled();
-  }
 
   // OK must show `message` and leave the sheet open at the page of `page`, the focus on
   // the control at fault, with nothing written.
