@@ -103,7 +103,12 @@ TEST_F(PropertiesTest, ThePackagePageWritesWhatChangedAndRedrawsForAnotherSymbol
       if (row.package) input.TypeComboText(Ctl(sheet, IDC_PACKAGE_NAME), row.package);
       if (row.description) input.TypeText(Ctl(sheet, IDC_DESCRIPTION), row.description);
       if (row.library) input.ChooseComboEntry(Ctl(sheet, IDC_PCB_LIBRARY_COMBO), row.library);
-      if (row.symbol) input.TypeComboText(Ctl(sheet, IDC_PCB_SYMBOL_COMBO), row.symbol);
+      // A symbol of the list is chosen, any other typed; the count shown is the symbol's
+      // pads ("DIP-16": 16), for information only.
+      if (CWnd* symbol = row.symbol ? Ctl(sheet, IDC_PCB_SYMBOL_COMBO) : nullptr) {
+        EXPECT_TRUE(input.ChooseComboEntry(symbol, row.symbol) || input.TypeComboText(symbol, row.symbol));
+        EXPECT_EQ(Text(sheet, IDC_PAGE_PIN_COUNT), std::string(row.symbol).substr(4));
+      }
     });
     EXPECT_EQ(Component().GetPackage(), row.package ? row.package : "DIP-14");
     EXPECT_EQ(Design().FindAttribute("[PackageName]")->GetValue(), Component().GetPackage()) << "the caption";
@@ -251,6 +256,8 @@ TEST_F(PropertiesTest, TheSchematicPinPageRenamesTheTerminalOfTheSymbol) {
       for (int gate = 0; gate < 5; ++gate) {
         if (record->FindGate(gate)->GetSymbol() == row.symbol) {
           EXPECT_EQ(record->GetPinName(gate, row.terminal), row.name) << gate;
+        } else {
+          EXPECT_NE(record->GetPinName(gate, row.terminal), row.name) << gate;
         }
       }
     }
