@@ -1,7 +1,6 @@
 #include "tests/editor/support/editor_fixture.h"
 
 #include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +16,7 @@
 #include "host/model/symbol_instance.h"
 #include "host/utility/flex_grid.h"
 #include "platform/program_path.h"
+#include "tests/editor/support/view_items.h"
 
 IMPLEMENT_DYNCREATE(CHostMainWindow, CMDIFrameWnd)
 IMPLEMENT_DYNCREATE(CHostComponentFrame, CComponentFrame)
@@ -63,7 +63,6 @@ void HintRecorder::OnUpdate(CView* sender, LPARAM hint, CObject* object) {
   record.hint = hint;
   record.sender = sender;
   record.object = object;
-  if (hint == HintHighlightPin) UnpackHighlightPin(object, record.highGate, record.lowNumber);
   if (const auto* number = hint == HintPinNumber ? DynamicDowncast<CPinNumberHint>(object) : nullptr) {
     record.symbol = number->GetSymbolName();
     record.gate = number->GetGate();
@@ -84,10 +83,6 @@ std::vector<LPARAM> HintRecorder::Values() const {
   return values;
 }
 
-int HintRecorder::Count(LPARAM hint) const {
-  return static_cast<int>(OfKind(hint).size());
-}
-
 std::vector<RecordedHint> HintRecorder::OfKind(LPARAM hint) const {
   std::vector<RecordedHint> records;
   for (const RecordedHint& record : m_hints) {
@@ -98,18 +93,10 @@ std::vector<RecordedHint> HintRecorder::OfKind(LPARAM hint) const {
 
 // ---- UndoRecorder ----
 
-std::vector<UINT> UndoRecorder::Started() const {
+std::vector<UINT> UndoRecorder::Ids(UndoLevelEvent::Kind kind) const {
   std::vector<UINT> ids;
   for (const UndoLevelEvent& event : m_events) {
-    if (event.kind == UndoLevelEvent::Kind::Start) ids.push_back(event.id);
-  }
-  return ids;
-}
-
-std::vector<UINT> UndoRecorder::Ended() const {
-  std::vector<UINT> ids;
-  for (const UndoLevelEvent& event : m_events) {
-    if (event.kind == UndoLevelEvent::Kind::End) ids.push_back(event.id);
+    if (event.kind == kind) ids.push_back(event.id);
   }
   return ids;
 }
@@ -323,16 +310,9 @@ bool EditorTest::OpenEditor() {
     ADD_FAILURE() << "an editor is open already; use OpenSecondFrame for another window";
     return false;
   }
-  CCreateContext context;
-  context.m_pCurrentDoc = m_design.get();
-  m_frame = static_cast<CHostComponentFrame*>(
-      CreateMDIChild(RUNTIME_CLASS(CHostComponentFrame), m_mainWindow.get(), context));
-  if (m_frame == nullptr) {
-    ADD_FAILURE() << "the component frame was not created";
-    return false;
-  }
-  m_frameHandles.push_back(m_frame->GetSafeHwnd());
-  return true;
+  m_frame = OpenSecondFrame();
+  if (m_frame == nullptr) ADD_FAILURE() << "the component frame was not created";
+  return m_frame != nullptr;
 }
 
 CHostComponentFrame* EditorTest::OpenSecondFrame() {
@@ -384,28 +364,6 @@ CComponent& EditorTest::Component() {
 
 namespace {
 
-CSymbolInstance* FirstSymbolInstanceWhere(const CSymbolView& view,
-                                          const std::function<bool(CSymbolInstance*)>& wanted) {
-  CDesign* design = view.GetViewDesign();
-  CComponentInstance* placed = design != nullptr ? design->FirstComponentInstance() : nullptr;
-  if (placed == nullptr) return nullptr;
-  POSITION position = nullptr;
-  for (CSymbolInstance* instance = placed->FirstSymbolInstance(position); instance != nullptr;
-       instance = placed->NextSymbolInstance(position)) {
-    if (wanted(instance)) return instance;
-  }
-  return nullptr;
-}
-
-CPadInstance* FirstPadWhere(CSymbolInstance* instance, const std::function<bool(CPadInstance*)>& wanted) {
-  if (instance == nullptr) return nullptr;
-  POSITION position = nullptr;
-  for (CPadInstance* pad = instance->FirstPad(position); pad != nullptr; pad = instance->NextPad(position)) {
-    if (wanted(pad)) return pad;
-  }
-  return nullptr;
-}
-
 template <class T>
 T* Found(T* item, const std::string& what) {
   if (item == nullptr) ADD_FAILURE() << "the drawing has no " << what;
@@ -415,27 +373,24 @@ T* Found(T* item, const std::string& what) {
 }  // namespace
 
 CSymbolInstance* EditorTest::ScmGate(int gate) {
-  CSymbolInstance* instance =
-      FirstSymbolInstanceWhere(ScmView(), [gate](CSymbolInstance* i) { return i->GetGate() == gate; });
-  return Found(instance, "symbol of gate " + std::to_string(gate));
+  for (CSymbolInstance* symbol : PlacedSymbols(ScmView())) {
+    if (symbol->GetGate() == gate) return symbol;
+  }
+  return Found<CSymbolInstance>(nullptr, "symbol of gate " + std::to_string(gate));
 }
 
 CPadInstance* EditorTest::ScmTerminal(int gate, int terminal) {
-  CSymbolInstance* instance =
-      FirstSymbolInstanceWhere(ScmView(), [gate](CSymbolInstance* i) { return i->GetGate() == gate; });
-  CPadInstance* pad =
-      FirstPadWhere(instance, [terminal](CPadInstance* p) { return p->GetTerminalNumber() == terminal; });
-  return Found(pad, "terminal " + std::to_string(terminal) + " of gate " + std::to_string(gate));
+  return Found(Terminal(ScmView(), gate, terminal),
+               "terminal " + std::to_string(terminal) + " of gate " + std::to_string(gate));
 }
 
 CSymbolInstance* EditorTest::PcbFootprint() {
-  return Found(FirstSymbolInstanceWhere(PcbView(), [](CSymbolInstance*) { return true; }), "footprint");
+  const std::vector<CSymbolInstance*> symbols = PlacedSymbols(PcbView());
+  return Found(symbols.empty() ? nullptr : symbols.front(), "footprint");
 }
 
 CPadInstance* EditorTest::PcbPad(int pin) {
-  CSymbolInstance* footprint = FirstSymbolInstanceWhere(PcbView(), [](CSymbolInstance*) { return true; });
-  CPadInstance* pad = FirstPadWhere(footprint, [pin](CPadInstance* p) { return p->GetPinNumber() == pin; });
-  return Found(pad, "pad of pin " + std::to_string(pin));
+  return Found(Land(PcbView(), pin), "pad of pin " + std::to_string(pin));
 }
 
 CPoint EditorTest::ClientPointOf(const CSymbolView& view, const CPadInstance* pad) {

@@ -90,9 +90,6 @@ struct RecordedHint {
   LPARAM hint = 0;
   CView* sender = nullptr;          // not owned
   const CObject* object = nullptr;  // identity only: may be gone by now
-  // HintHighlightPin: the packed value, split into its signed halves.
-  int highGate = 0;
-  int lowNumber = 0;
   // HintPinNumber (symbol, gate, terminal, pin) and HintPinName (symbol, terminal, name).
   CString symbol;
   int gate = 0;
@@ -111,7 +108,7 @@ class HintRecorder : public CView {
   const std::vector<RecordedHint>& All() const { return m_hints; }
   // The hint values in the order sent.
   std::vector<LPARAM> Values() const;
-  int Count(LPARAM hint) const;
+  int Count(LPARAM hint) const { return static_cast<int>(OfKind(hint).size()); }
   // The recorded hints of one value, in order.
   std::vector<RecordedHint> OfKind(LPARAM hint) const;
   void Clear() { m_hints.clear(); }
@@ -125,13 +122,15 @@ class UndoRecorder {
  public:
   void Record(const UndoLevelEvent& event) { m_events.push_back(event); }
   const std::vector<UndoLevelEvent>& Events() const { return m_events; }
-  std::vector<UINT> Started() const;
-  std::vector<UINT> Ended() const;
+  std::vector<UINT> Started() const { return Ids(UndoLevelEvent::Kind::Start); }
+  std::vector<UINT> Ended() const { return Ids(UndoLevelEvent::Kind::End); }
   // Every level closed with the id it was opened with, none left open.
   bool Balanced() const;
   void Clear() { m_events.clear(); }
 
  private:
+  std::vector<UINT> Ids(UndoLevelEvent::Kind kind) const;
+
   std::vector<UndoLevelEvent> m_events;
 };
 

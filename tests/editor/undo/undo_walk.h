@@ -37,21 +37,10 @@ class UndoWalkTest : public ModesTest {
   static std::uint64_t BaseSeed();
 
  private:
-  enum class Action {
-    EditPin,
-    LeaveEditOpen,
-    RenameTerminal,
-    RenameSymbol,
-    WriteBack,
-    AssignByClicking,
-    AssignOneToOne,
-    Delete,
-    SelectMode,
-    Undo,
-    Redo
-  };
+  // A user action: it acts, and says what it did for the failure message.
+  using Action = std::string (UndoWalkTest::*)();
 
-  // ---- Rounds and checks (undo_walk.cpp) ----
+  // ---- Rounds and checks ----
   // Returns the number of actions taken; fewer than asked once the history is nearly
   // full or the walk has failed.
   int WalkRound(int actions);
@@ -72,7 +61,7 @@ class UndoWalkTest : public ModesTest {
   // An assignment run ends, as every command but the grid's and one-to-one ends it.
   void EndAssignmentRun();
 
-  // ---- Actions (undo_walk_actions.cpp); each returns what it did ----
+  // ---- Actions (below them in undo_walk.cpp) ----
   std::string EditPinCell();
   std::string LeaveEditOpen();
   std::string RenameTerminal();

@@ -35,55 +35,44 @@ INSTANTIATE_TEST_SUITE_P(Samples, SampleUndoWalkTest,
                          });
 
 // The generated gate symbols and footprint, in temporary libraries for the test's life.
-class GeneratedLibraries {
- public:
+struct GeneratedLibraries {
   GeneratedLibraries() {
     CSymbolLibraryContents gates(SymbolKind::Schematic);
     for (int gate = 0; gate < kGeneratedGates; ++gate) gates.Add(MakeBusGate(gate, kGeneratedTerminals));
-    m_gateNames = gates.Names();
+    gateNames = gates.Names();
     CSymbolLibraryContents footprints(SymbolKind::Pcb);
     footprints.Add(MakeGridFootprint(kGeneratedGates * kGeneratedTerminals));
-    m_footprint = footprints.Get(0).GetName();
-    m_saved =
-        SaveTemporaryLibrary(gates, ".scmlib", m_gates) && SaveTemporaryLibrary(footprints, ".pcblib", m_pcb);
+    saved = SaveTemporaryLibrary(gates, ".scmlib", gateLibrary) &&
+            SaveTemporaryLibrary(footprints, ".pcblib", pcbLibrary);
+    component.Package("BGA", footprints.Get(0).GetName().c_str(), kGeneratedGates * kGeneratedTerminals,
+                      pcbLibrary.c_str());
+    for (const CString& name : gateNames)
+      component.Gates(1, name.c_str(), kGeneratedTerminals, gateLibrary.c_str());
   }
   ~GeneratedLibraries() {
-    if (!m_gates.IsEmpty()) std::remove(m_gates.c_str());
-    if (!m_pcb.IsEmpty()) std::remove(m_pcb.c_str());
+    for (const CString& path : {gateLibrary, pcbLibrary}) std::remove(path.c_str());
   }
   GeneratedLibraries(const GeneratedLibraries&) = delete;
   GeneratedLibraries& operator=(const GeneratedLibraries&) = delete;
 
-  bool Saved() const { return m_saved; }
-  const CString& GateLibrary() const { return m_gates; }
-  const std::vector<CString>& GateNames() const { return m_gateNames; }
-  ComponentBuilder Component() const {
-    ComponentBuilder builder("BUS-20X100");
-    for (const CString& name : m_gateNames)
-      builder.Gates(1, name.c_str(), kGeneratedTerminals, m_gates.c_str());
-    builder.Package("BGA", m_footprint.c_str(), kGeneratedGates * kGeneratedTerminals, m_pcb.c_str());
-    return builder;
-  }
-
- private:
-  std::vector<CString> m_gateNames;
-  CString m_footprint;
-  CString m_gates;
-  CString m_pcb;
-  bool m_saved = false;
+  std::vector<CString> gateNames;
+  CString gateLibrary;
+  CString pcbLibrary;
+  bool saved = false;
+  ComponentBuilder component{"BUS-20X100"};
 };
 
 TEST_F(UndoWalkTest, UndoingAndRedoingEverythingOnAGeneratedComponentGivesBackTheSameBytes) {
   const GeneratedLibraries libraries;
-  ASSERT_TRUE(libraries.Saved());
-  OfferSymbols(libraries.GateLibrary(), libraries.GateNames());
+  ASSERT_TRUE(libraries.saved);
+  OfferSymbols(libraries.gateLibrary, libraries.gateNames);
   // A renamed gate keeps only its library's file name, which the grid looks for where
   // the schematic library last used is and the drawings beside the component library
   // last used: both are in the generated libraries' folder, as after the user chose them.
-  const std::filesystem::path folder = std::filesystem::path(libraries.GateLibrary().str()).parent_path();
-  Settings().Set("Libraries", "LastScm", libraries.GateLibrary().str());
+  const std::filesystem::path folder = std::filesystem::path(libraries.gateLibrary.str()).parent_path();
+  Settings().Set("Libraries", "LastScm", libraries.gateLibrary.str());
   Settings().Set("Libraries", "LastComponent", (folder / "generated.cmplib").string());
-  ASSERT_TRUE(OpenEditor(libraries.Component()));
+  ASSERT_TRUE(OpenEditor(libraries.component));
   ASSERT_EQ(Component().CountGates(), kGeneratedGates);
   Walk(kGeneratedActions);
 }
