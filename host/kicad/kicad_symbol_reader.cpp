@@ -151,11 +151,11 @@ class SymbolFileReader {
  private:
   bool ReadTopLevel(CString& error) {
     while (true) {
-      const SexprToken token = m_reader.Peek();
-      if (token.kind == SexprTokenKind::Close || token.kind == SexprTokenKind::End) break;
+      const SexprTokenKind kind = m_reader.PeekKind();
+      if (kind == SexprTokenKind::Close || kind == SexprTokenKind::End) break;
+      const int line = m_reader.Line();
       std::string_view keyword;
       if (!m_reader.OpenList(keyword)) break;
-      const int line = token.line;
       if (keyword == "version") {
         if (!ReadVersion(line, error)) return false;
       } else if (keyword == "symbol") {
@@ -209,13 +209,14 @@ class SymbolFileReader {
 
   bool ReadSymbolBody(SymbolDef& symbol) {
     while (!m_reader.Failed()) {
-      const SexprToken token = m_reader.Peek();
-      if (token.kind == SexprTokenKind::Close) return m_reader.ExpectClose();
-      if (token.kind != SexprTokenKind::Open) {
-        if (token.kind == SexprTokenKind::End) return m_reader.ExpectClose();
-        m_reader.Next();
+      const SexprTokenKind kind = m_reader.PeekKind();
+      if (kind == SexprTokenKind::Close) return m_reader.ExpectClose();
+      if (kind != SexprTokenKind::Open) {
+        if (kind == SexprTokenKind::End) return m_reader.ExpectClose();
+        m_reader.Take();
         continue;
       }
+      const size_t at = m_reader.Offset();
       std::string_view keyword;
       if (!m_reader.OpenList(keyword)) return false;
       if (keyword == "extends") {
@@ -225,41 +226,42 @@ class SymbolFileReader {
       } else if (IsOneOf(keyword, kIgnoredSymbolLists)) {
         m_reader.SkipToDepth(m_reader.Depth());
       } else {
-        return m_reader.Fail(token.line, "unknown token \"" + std::string(keyword) + "\"");
+        return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
       }
     }
     return false;
   }
 
   bool ReadPart(SymbolDef& symbol) {
-    const int line = m_reader.Line();
+    const size_t nameAt = m_reader.Offset();
     std::string name;
     if (!m_reader.ReadText(name)) return false;
     PartDef part;
     if (!ParsePartName(name, part.unit, part.style))
-      return m_reader.Fail(line, "the unit \"" + name + "\" does not end in _UNIT_STYLE");
+      return m_reader.Fail(m_reader.LineAt(nameAt), "the unit \"" + name + "\" does not end in _UNIT_STYLE");
     while (!m_reader.Failed()) {
-      const SexprToken token = m_reader.Peek();
-      if (token.kind == SexprTokenKind::Close) {
+      if (m_reader.PeekKind() == SexprTokenKind::Close) {
         m_reader.ExpectClose();
         symbol.parts.push_back(std::move(part));
         return true;
       }
+      const size_t at = m_reader.Offset();
       std::string_view keyword;
       if (!m_reader.OpenList(keyword)) return false;
-      if (!ReadPartItem(keyword, token.line, part)) return false;
+      if (!ReadPartItem(keyword, at, part)) return false;
     }
     return false;
   }
 
-  bool ReadPartItem(std::string_view keyword, int line, PartDef& part) {
-    if (keyword == "pin") return ReadPin(line, part);
+  // `at` is where the item's list begins; its line is counted only for a message.
+  bool ReadPartItem(std::string_view keyword, size_t at, PartDef& part) {
+    if (keyword == "pin") return ReadPin(at, part);
     if (keyword == "unit_name" || keyword == "text_box") {
       m_reader.SkipToDepth(m_reader.Depth());
       return !m_reader.Failed();
     }
     if (!IsOneOf(keyword, kGraphicLists))
-      return m_reader.Fail(line, "unknown token \"" + std::string(keyword) + "\"");
+      return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
     KicadShapeProps props;
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
@@ -268,18 +270,19 @@ class SymbolFileReader {
     return true;
   }
 
-  bool ReadPin(int line, PartDef& part) {
+  bool ReadPin(size_t at, PartDef& part) {
     KicadShapeProps props;
     if (!ReadShapeProps(m_reader, false, props)) return false;
-    if (!props.at) return m_reader.Fail(line, "a pin has no position");
+    if (!props.at) return m_reader.Fail(m_reader.LineAt(at), "a pin has no position");
     PinDef pin;
-    pin.number = props.number;
-    pin.name = props.name;
+    pin.number = std::move(props.number);
+    pin.name = std::move(props.name);
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
     pin.direction = DirectionOf(props.atAngle);
     pin.shape = ShapeOf(props.words);
-    pin.line = line;
+    // Only a pin without a number is reported.
+    pin.line = pin.number.empty() ? m_reader.LineAt(at) : 0;
     part.pins.push_back(std::move(pin));
     return true;
   }
