@@ -165,6 +165,25 @@ bool ReadRadius(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
 
 bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props);
 
+// The first length of the list `keyword` inside the rest of a list, such as a stroke's
+// (width w) or a font's (size h w); the rest is skipped. The last such list counts.
+bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
+  const int depth = reader.Depth();
+  while (!reader.Failed()) {
+    const SexprTokenKind kind = reader.PeekKind();
+    if (kind == SexprTokenKind::Close) return reader.ExpectClose();
+    if (kind != SexprTokenKind::Open) {
+      reader.Take();
+      continue;
+    }
+    std::string_view inner;
+    if (!reader.OpenList(inner)) return false;
+    if (inner == keyword && !reader.ReadLength(value)) return false;
+    reader.SkipToDepth(depth + 1);
+  }
+  return false;
+}
+
 // (fill (type outline)) of a symbol, (fill solid) or (fill yes) of a footprint.
 bool ReadFill(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   KicadShapeProps fill;
@@ -212,18 +231,12 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
   }
   if (keyword == "effects") return ReadNested(reader, flipY, props);
   if (keyword == "stroke") {
-    KicadShapeProps stroke;
-    if (!ReadNested(reader, flipY, stroke)) return false;
-    props.strokeWidth = stroke.strokeWidth;
-    return true;
+    // A stroke without a width draws the thinnest line.
+    props.strokeWidth = 0;
+    return ReadOnly(reader, "width", props.strokeWidth);
   }
   if (keyword == "fill") return ReadFill(reader, flipY, props);
-  if (keyword == "font") {
-    KicadShapeProps font;
-    if (!ReadNested(reader, flipY, font)) return false;
-    if (font.size) props.textSize = font.size->cx;
-    return true;
-  }
+  if (keyword == "font") return ReadOnly(reader, "size", props.textSize);
   reader.SkipToDepth(reader.Depth());
   return !reader.Failed();
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "host/kicad/kicad_library.h"
@@ -63,7 +64,10 @@ struct PartDef {
 struct SymbolDef {
   std::string name;
   std::string extends;
+  // The line the symbol begins on, or 0 when it is to be counted up to `at` in the
+  // file's text.
   int line = 0;
+  size_t at = 0;
   std::vector<PartDef> parts;
 };
 
@@ -122,7 +126,7 @@ class SymbolFileReader {
     for (const CKicadSymbolReader::Entry& entry : entries) {
       m_reader = CSexprReader(entry.text, entry.line);
       std::string_view keyword;
-      if (m_reader.OpenList(keyword) && keyword == "symbol") ReadSymbol(entry.line);
+      if (m_reader.OpenList(keyword) && keyword == "symbol") ReadSymbol(entry.line, 0);
       if (m_reader.Failed()) Problem(m_reader.FailureLine(), m_reader.Failure());
       if (m_buildOnly.empty() && !m_symbols.empty()) {
         m_buildOnly = m_symbols.front().name;
@@ -153,17 +157,17 @@ class SymbolFileReader {
     while (true) {
       const SexprTokenKind kind = m_reader.PeekKind();
       if (kind == SexprTokenKind::Close || kind == SexprTokenKind::End) break;
-      const int line = m_reader.Line();
+      const size_t at = m_reader.Offset();
       std::string_view keyword;
       if (!m_reader.OpenList(keyword)) break;
       if (keyword == "version") {
-        if (!ReadVersion(line, error)) return false;
+        if (!ReadVersion(m_reader.LineAt(at), error)) return false;
       } else if (keyword == "symbol") {
-        ReadSymbol(line);
+        ReadSymbol(0, at);
       } else if (keyword == "generator" || keyword == "generator_version") {
         m_reader.SkipToDepth(1 + 1);
       } else {
-        Problem(line, "unknown token \"" + std::string(keyword) + "\" in the library");
+        Problem(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\" in the library");
         m_reader.SkipToDepth(2);
       }
       if (m_reader.SyntaxFailed()) break;
@@ -187,15 +191,19 @@ class SymbolFileReader {
     return false;
   }
 
+  // Counted only for messages, from the whole file's reader.
+  int LineOf(const SymbolDef& symbol) { return symbol.line != 0 ? symbol.line : m_reader.LineAt(symbol.at); }
+
   void Problem(int line, const std::string& what) {
     m_contents->AddProblem(KicadLibrary::LocatedMessage(m_fileName, line, what));
   }
 
   // A failed symbol is left out; its problem is recorded and reading goes on after it.
-  void ReadSymbol(int line) {
+  void ReadSymbol(int line, size_t at) {
     const int depth = m_reader.Depth();
     SymbolDef symbol;
     symbol.line = line;
+    symbol.at = at;
     if (!m_reader.ReadText(symbol.name) || !ReadSymbolBody(symbol)) {
       if (m_reader.SyntaxFailed()) return;
       Problem(m_reader.FailureLine(),
@@ -309,8 +317,8 @@ class SymbolFileReader {
     for (int depth = 0; owner->parts.empty() && !owner->extends.empty(); ++depth) {
       const SymbolDef* parent = FindParent(*owner);
       if (parent == nullptr || depth == kMaxExtendsDepth) {
-        Problem(symbol.line, "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
-                                 "\", which is not in the library; it is left out");
+        Problem(LineOf(symbol), "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
+                                    "\", which is not in the library; it is left out");
         return nullptr;
       }
       owner = parent;
@@ -341,21 +349,22 @@ class SymbolFileReader {
       for (const CSymbolGraphic& graphic : part.graphics) made->AddGraphic(graphic);
       for (const PinDef& pin : part.pins) pins.push_back(&pin);
     }
+    // The pins' numbers are kept only for the symbol a caller asked for.
+    const bool collect = m_units != nullptr && m_wanted.CompareNoCase(CString(symbol.name)) == 0;
     CKicadSymbolReader::Unit collected{made->GetName(), {}};
-    AddTerminals(*made, symbol, pins, collected.pinNumbers);
+    AddTerminals(*made, symbol, pins, collect ? &collected.pinNumbers : nullptr);
     const CString name = made->GetName();
     if (!m_contents->Add(std::move(made))) {
-      Problem(symbol.line, "the name \"" + name.str() + "\" is used twice; the second is left out");
+      Problem(LineOf(symbol), "the name \"" + name.str() + "\" is used twice; the second is left out");
       return;
     }
-    if (m_units != nullptr && m_wanted.CompareNoCase(CString(symbol.name)) == 0)
-      m_units->push_back(std::move(collected));
+    if (collect) m_units->push_back(std::move(collected));
   }
 
   // Terminals 1..n in the natural order of the pins' numbers; a number given twice is
   // one terminal.
   void AddTerminals(CSymbol& made, const SymbolDef& symbol, std::vector<const PinDef*>& pins,
-                    std::vector<std::string>& numbers) {
+                    std::vector<std::string>* numbers) {
     std::stable_sort(pins.begin(), pins.end(),
                      [](const PinDef* a, const PinDef* b) { return NaturalLess(a->number, b->number); });
     int terminal = 0;
@@ -373,7 +382,7 @@ class SymbolFileReader {
       pad.SetPin(pin->length, pin->direction);
       pad.SetPinShape(pin->shape);
       made.AddPad(pad);
-      numbers.push_back(pin->number);
+      if (numbers != nullptr) numbers->push_back(pin->number);
     }
   }
 
@@ -402,6 +411,10 @@ std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::Parse(std::string_vi
 
 std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::Load(const CString& path, CString& error) {
   std::string text;
+  // Room for the whole file at once, so that reading it copies no part of it twice.
+  std::error_code ignored;
+  const std::uintmax_t size = std::filesystem::file_size(path.str(), ignored);
+  if (!ignored && size < KicadLibrary::kMaxFileSize) text.reserve(static_cast<size_t>(size) + 1);
   if (!KicadLibrary::ReadFile(path.str(), text, error)) return nullptr;
   const std::string fileName = std::filesystem::path(path.str()).filename().string();
   return Parse(text, fileName, error);
