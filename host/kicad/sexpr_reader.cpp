@@ -221,7 +221,27 @@ void CSexprReader::ClearContentFailure() {
   m_failureLine = 0;
 }
 
+// The usual case, a '(' and its keyword, without making tokens; false leaves the
+// position as it was for the general way.
+bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
+  if (m_peeked || m_failed) return false;
+  SkipBlanks();
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
+  if (m_pos >= size || text[m_pos] != '(') return false;
+  size_t pos = m_pos + 1;
+  while (pos < size && IsBlank(text[pos])) ++pos;
+  const size_t start = pos;
+  while (pos < size && !EndsAtom(text[pos])) ++pos;
+  if (pos == start) return false;
+  keyword = std::string_view(text + start, pos - start);
+  m_pos = pos;
+  ++m_depth;
+  return true;
+}
+
 bool CSexprReader::OpenList(std::string_view& keyword) {
+  if (TakeOpenAndKeyword(keyword)) return true;
   const SexprToken open = Take();
   if (open.kind != SexprTokenKind::Open) {
     if (open.kind == SexprTokenKind::End && m_failed) return false;
@@ -240,6 +260,14 @@ bool CSexprReader::OpenList(std::string_view& keyword) {
 }
 
 bool CSexprReader::ExpectClose() {
+  if (!m_peeked && !m_failed && m_depth > 0) {
+    SkipBlanks();
+    if (m_pos < m_text.size() && m_text[m_pos] == ')') {
+      ++m_pos;
+      --m_depth;
+      return true;
+    }
+  }
   const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Close) return true;
   if (token.kind == SexprTokenKind::End) {
@@ -267,6 +295,14 @@ bool CSexprReader::ReadText(std::string& text) {
 }
 
 bool CSexprReader::ReadLength(int& units) {
+  if (!m_peeked && !m_failed) {
+    SkipBlanks();
+    if (m_pos < m_text.size() && !EndsAtom(m_text[m_pos])) {
+      const SexprToken atom = ReadAtom();
+      if (ParseLength(atom.text, units)) return true;
+      return Fail(LineOf(atom), "\"" + std::string(atom.text) + "\" is not a length in millimetres");
+    }
+  }
   const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Atom && ParseLength(token.text, units)) return true;
   if (token.kind == SexprTokenKind::End) {

@@ -81,6 +81,7 @@ class CSexprReader {
   void SkipBlanks();
   SexprToken ReadString();
   SexprToken ReadAtom();
+  bool TakeOpenAndKeyword(std::string_view& keyword);
   bool SyntaxError(int line, std::string what);
   // The line a token taken begins on; the end's for End.
   int LineOf(const SexprToken& token);
