@@ -222,10 +222,8 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
   }
   if (keyword == "name" || keyword == "number") {
     const int depth = reader.Depth();
-    std::string text;
-    if (!reader.ReadText(text)) return false;
+    if (!reader.ReadText(keyword == "name" ? props.name : props.number)) return false;
     reader.SkipToDepth(depth);
-    (keyword == "name" ? props.name : props.number) = text;
     props.hasNumber = props.hasNumber || keyword == "number";
     return !reader.Failed();
   }
