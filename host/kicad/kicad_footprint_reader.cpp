@@ -80,7 +80,6 @@ struct PadDef {
   CPoint position;
   CSize size;
   int drill = 0;
-  int line = 0;
 };
 
 PadShape ShapeOf(const PadDef& pad) {
@@ -125,36 +124,38 @@ class FootprintFileReader {
  private:
   bool ReadBody() {
     while (!m_reader.Failed()) {
-      const SexprToken token = m_reader.Peek();
-      if (token.kind == SexprTokenKind::Close) return m_reader.ExpectClose();
-      if (token.kind != SexprTokenKind::Open) {
-        if (token.kind == SexprTokenKind::End) return m_reader.ExpectClose();
-        m_reader.Next();
+      const SexprTokenKind kind = m_reader.PeekKind();
+      if (kind == SexprTokenKind::Close) return m_reader.ExpectClose();
+      if (kind != SexprTokenKind::Open) {
+        if (kind == SexprTokenKind::End) return m_reader.ExpectClose();
+        m_reader.Take();
         continue;
       }
+      const size_t at = m_reader.Offset();
       std::string_view keyword;
-      if (!m_reader.OpenList(keyword) || !ReadItem(keyword, token.line)) return false;
+      if (!m_reader.OpenList(keyword) || !ReadItem(keyword, at)) return false;
     }
     return false;
   }
 
-  bool ReadItem(std::string_view keyword, int line) {
-    if (keyword == "version") return ReadVersion(line);
-    if (keyword == "pad") return ReadPad(line);
+  // `at` is where the item's list begins; its line is counted only for a message.
+  bool ReadItem(std::string_view keyword, size_t at) {
+    if (keyword == "version") return ReadVersion(at);
+    if (keyword == "pad") return ReadPad(at);
     if (IsOneOf(keyword, kGraphicLists)) return ReadGraphic(keyword);
     if (!IsOneOf(keyword, kIgnoredLists))
-      return m_reader.Fail(line, "unknown token \"" + std::string(keyword) + "\"");
+      return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
     m_reader.SkipToDepth(m_reader.Depth());
     return !m_reader.Failed();
   }
 
-  bool ReadVersion(int line) {
+  bool ReadVersion(size_t at) {
     int64_t version = 0;
     if (!m_reader.ReadInteger(version) || !m_reader.ExpectClose()) return false;
     if (version <= CKicadFootprintReader::kNewestVersion) return true;
-    return m_reader.Fail(line, "format version " + std::to_string(version) +
-                                   " is newer than this program reads (" +
-                                   std::to_string(CKicadFootprintReader::kNewestVersion) + ")");
+    return m_reader.Fail(m_reader.LineAt(at),
+                         "format version " + std::to_string(version) + " is newer than this program reads (" +
+                             std::to_string(CKicadFootprintReader::kNewestVersion) + ")");
   }
 
   bool ReadGraphic(std::string_view keyword) {
@@ -166,20 +167,19 @@ class FootprintFileReader {
     return true;
   }
 
-  bool ReadPad(int line) {
+  bool ReadPad(size_t at) {
     KicadShapeProps props;
     if (!ReadShapeProps(m_reader, true, props)) return false;
     if (props.words.size() < 3 || !props.at || !props.size)
-      return m_reader.Fail(line, "a pad lacks its number, type, shape, position or size");
+      return m_reader.Fail(m_reader.LineAt(at), "a pad lacks its number, type, shape, position or size");
     if (props.size->cx < 0 || props.size->cy < 0 || props.drill < 0)
-      return m_reader.Fail(line, "a pad's size or drill is negative");
+      return m_reader.Fail(m_reader.LineAt(at), "a pad's size or drill is negative");
     PadDef pad;
-    pad.number = props.words[0];
-    pad.shape = props.words[2];
+    pad.number = std::move(props.words[0]);
+    pad.shape = std::move(props.words[2]);
     pad.position = *props.at;
     pad.size = TurnedSize(*props.size, props.atAngle);
     pad.drill = props.drill;
-    pad.line = line;
     m_pads.push_back(std::move(pad));
     return true;
   }

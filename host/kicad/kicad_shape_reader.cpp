@@ -27,12 +27,10 @@ bool ReadAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   if (!ReadPoint(reader, flipY, value)) return false;
   props.at = value;
   const int depth = reader.Depth();
-  const SexprToken next = reader.Peek();
   int64_t angle = 0;
-  if (next.kind == SexprTokenKind::Atom && CSexprReader::ParseWhole(next.text, angle)) {
-    reader.Next();
+  // Whatever follows the angle, or stands in its place, is skipped with the list's end.
+  if (reader.PeekKind() == SexprTokenKind::Atom && CSexprReader::ParseWhole(reader.Take().text, angle))
     props.atAngle = static_cast<int>(angle % 3600);
-  }
   reader.SkipToDepth(depth);
   return !reader.Failed();
 }
@@ -41,8 +39,7 @@ bool ReadAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
 bool ReadPoints(CSexprReader& reader, bool flipY, std::vector<CPoint>& points) {
   const int depth = reader.Depth();
   while (!reader.Failed()) {
-    const SexprToken token = reader.Peek();
-    if (token.kind == SexprTokenKind::Close) return reader.ExpectClose();
+    if (reader.PeekKind() == SexprTokenKind::Close) return reader.ExpectClose();
     std::string_view keyword;
     if (!reader.OpenList(keyword)) return false;
     if (keyword != "xy") {
@@ -63,7 +60,7 @@ bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props);
 bool ReadWords(CSexprReader& reader, std::vector<std::string>& words) {
   const int depth = reader.Depth();
   while (!reader.Failed()) {
-    const SexprToken token = reader.Next();
+    const SexprToken token = reader.Take();
     if (token.kind == SexprTokenKind::Close) return true;
     if (token.kind == SexprTokenKind::Open) {
       reader.SkipToDepth(depth + 1);
@@ -118,7 +115,7 @@ bool ReadFirstWord(CSexprReader& reader, std::string& value, bool& found) {
   const int depth = reader.Depth();
   found = false;
   while (!reader.Failed()) {
-    const SexprToken token = reader.Next();
+    const SexprToken token = reader.Take();
     if (token.kind == SexprTokenKind::Close) return true;
     if (token.kind == SexprTokenKind::Open) {
       reader.SkipToDepth(depth + 1);
@@ -127,7 +124,11 @@ bool ReadFirstWord(CSexprReader& reader, std::string& value, bool& found) {
     if (token.kind == SexprTokenKind::End) return reader.ExpectClose();
     if (found) continue;
     found = true;
-    value = token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text);
+    if (token.escaped) {
+      value = CSexprReader::Unescape(token.text);
+    } else {
+      value.assign(token.text);
+    }
   }
   return false;
 }
@@ -149,7 +150,7 @@ bool ReadHideList(CSexprReader& reader, KicadShapeProps& props) {
 
 // (radius r) of a symbol's circle, or (radius (at x y) (length r) ...) of an old arc.
 bool ReadRadius(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
-  if (reader.Peek().kind == SexprTokenKind::Atom) {
+  if (reader.PeekKind() == SexprTokenKind::Atom) {
     int radius = 0;
     if (!reader.ReadLength(radius)) return false;
     props.radius = radius;
@@ -163,6 +164,25 @@ bool ReadRadius(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
 }
 
 bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props);
+
+// The first length of the list `keyword` inside the rest of a list, such as a stroke's
+// (width w) or a font's (size h w); the rest is skipped. The last such list counts.
+bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
+  const int depth = reader.Depth();
+  while (!reader.Failed()) {
+    const SexprTokenKind kind = reader.PeekKind();
+    if (kind == SexprTokenKind::Close) return reader.ExpectClose();
+    if (kind != SexprTokenKind::Open) {
+      reader.Take();
+      continue;
+    }
+    std::string_view inner;
+    if (!reader.OpenList(inner)) return false;
+    if (inner == keyword && !reader.ReadLength(value)) return false;
+    reader.SkipToDepth(depth + 1);
+  }
+  return false;
+}
 
 // (fill (type outline)) of a symbol, (fill solid) or (fill yes) of a footprint.
 bool ReadFill(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
@@ -202,38 +222,29 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
   }
   if (keyword == "name" || keyword == "number") {
     const int depth = reader.Depth();
-    std::string text;
-    if (!reader.ReadText(text)) return false;
+    if (!reader.ReadText(keyword == "name" ? props.name : props.number)) return false;
     reader.SkipToDepth(depth);
-    (keyword == "name" ? props.name : props.number) = text;
     props.hasNumber = props.hasNumber || keyword == "number";
     return !reader.Failed();
   }
   if (keyword == "effects") return ReadNested(reader, flipY, props);
   if (keyword == "stroke") {
-    KicadShapeProps stroke;
-    if (!ReadNested(reader, flipY, stroke)) return false;
-    props.strokeWidth = stroke.strokeWidth;
-    return true;
+    // A stroke without a width draws the thinnest line.
+    props.strokeWidth = 0;
+    return ReadOnly(reader, "width", props.strokeWidth);
   }
   if (keyword == "fill") return ReadFill(reader, flipY, props);
-  if (keyword == "font") {
-    KicadShapeProps font;
-    if (!ReadNested(reader, flipY, font)) return false;
-    if (font.size) props.textSize = font.size->cx;
-    return true;
-  }
+  if (keyword == "font") return ReadOnly(reader, "size", props.textSize);
   reader.SkipToDepth(reader.Depth());
   return !reader.Failed();
 }
 
 bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   while (!reader.Failed()) {
-    const SexprToken token = reader.Peek();
-    if (token.kind == SexprTokenKind::Close) return reader.ExpectClose();
-    if (token.kind == SexprTokenKind::Atom || token.kind == SexprTokenKind::String) {
-      reader.Next();
-      if (token.text == "hide") props.hidden = true;
+    const SexprTokenKind kind = reader.PeekKind();
+    if (kind == SexprTokenKind::Close) return reader.ExpectClose();
+    if (kind == SexprTokenKind::Atom || kind == SexprTokenKind::String) {
+      if (reader.Take().text == "hide") props.hidden = true;
       continue;
     }
     std::string_view keyword;
@@ -338,9 +349,11 @@ void MakeText(const KicadShapeProps& props, const CString& layer, int width, Gra
 
 bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   while (!reader.Failed()) {
-    const SexprToken token = reader.Peek();
-    if (token.kind != SexprTokenKind::Atom && token.kind != SexprTokenKind::String) break;
-    reader.Next();
+    const SexprTokenKind kind = reader.PeekKind();
+    if (kind != SexprTokenKind::Atom && kind != SexprTokenKind::String) break;
+    const SexprToken token = reader.Take();
+    // Pads lead with three words, pins with two, texts with one or two.
+    if (props.words.empty()) props.words.reserve(4);
     props.words.emplace_back(token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text));
   }
   return ReadNested(reader, flipY, props);

@@ -26,14 +26,14 @@ bool ScanSymbol(CSexprReader& reader, CKicadSymbolIndex::Symbol& symbol) {
   const int depth = reader.Depth();
   if (!reader.ReadText(symbol.name)) return false;
   while (!reader.Failed()) {
-    const SexprToken token = reader.Peek();
-    if (token.kind == SexprTokenKind::Close || token.kind == SexprTokenKind::End) {
+    const SexprTokenKind kind = reader.PeekKind();
+    if (kind == SexprTokenKind::Close || kind == SexprTokenKind::End) {
       if (!reader.ExpectClose()) return false;
       symbol.end = reader.Offset();
       return true;
     }
-    if (token.kind != SexprTokenKind::Open) {
-      reader.Next();
+    if (kind != SexprTokenKind::Open) {
+      reader.Take();
       continue;
     }
     std::string_view keyword;

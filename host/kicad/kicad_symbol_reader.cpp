@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "host/kicad/kicad_library.h"
@@ -63,7 +64,10 @@ struct PartDef {
 struct SymbolDef {
   std::string name;
   std::string extends;
+  // The line the symbol begins on, or 0 when it is to be counted up to `at` in the
+  // file's text.
   int line = 0;
+  size_t at = 0;
   std::vector<PartDef> parts;
 };
 
@@ -122,7 +126,7 @@ class SymbolFileReader {
     for (const CKicadSymbolReader::Entry& entry : entries) {
       m_reader = CSexprReader(entry.text, entry.line);
       std::string_view keyword;
-      if (m_reader.OpenList(keyword) && keyword == "symbol") ReadSymbol(entry.line);
+      if (m_reader.OpenList(keyword) && keyword == "symbol") ReadSymbol(entry.line, 0);
       if (m_reader.Failed()) Problem(m_reader.FailureLine(), m_reader.Failure());
       if (m_buildOnly.empty() && !m_symbols.empty()) {
         m_buildOnly = m_symbols.front().name;
@@ -151,19 +155,19 @@ class SymbolFileReader {
  private:
   bool ReadTopLevel(CString& error) {
     while (true) {
-      const SexprToken token = m_reader.Peek();
-      if (token.kind == SexprTokenKind::Close || token.kind == SexprTokenKind::End) break;
+      const SexprTokenKind kind = m_reader.PeekKind();
+      if (kind == SexprTokenKind::Close || kind == SexprTokenKind::End) break;
+      const size_t at = m_reader.Offset();
       std::string_view keyword;
       if (!m_reader.OpenList(keyword)) break;
-      const int line = token.line;
       if (keyword == "version") {
-        if (!ReadVersion(line, error)) return false;
+        if (!ReadVersion(m_reader.LineAt(at), error)) return false;
       } else if (keyword == "symbol") {
-        ReadSymbol(line);
+        ReadSymbol(0, at);
       } else if (keyword == "generator" || keyword == "generator_version") {
         m_reader.SkipToDepth(1 + 1);
       } else {
-        Problem(line, "unknown token \"" + std::string(keyword) + "\" in the library");
+        Problem(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\" in the library");
         m_reader.SkipToDepth(2);
       }
       if (m_reader.SyntaxFailed()) break;
@@ -187,15 +191,19 @@ class SymbolFileReader {
     return false;
   }
 
+  // Counted only for messages, from the whole file's reader.
+  int LineOf(const SymbolDef& symbol) { return symbol.line != 0 ? symbol.line : m_reader.LineAt(symbol.at); }
+
   void Problem(int line, const std::string& what) {
     m_contents->AddProblem(KicadLibrary::LocatedMessage(m_fileName, line, what));
   }
 
   // A failed symbol is left out; its problem is recorded and reading goes on after it.
-  void ReadSymbol(int line) {
+  void ReadSymbol(int line, size_t at) {
     const int depth = m_reader.Depth();
     SymbolDef symbol;
     symbol.line = line;
+    symbol.at = at;
     if (!m_reader.ReadText(symbol.name) || !ReadSymbolBody(symbol)) {
       if (m_reader.SyntaxFailed()) return;
       Problem(m_reader.FailureLine(),
@@ -209,13 +217,14 @@ class SymbolFileReader {
 
   bool ReadSymbolBody(SymbolDef& symbol) {
     while (!m_reader.Failed()) {
-      const SexprToken token = m_reader.Peek();
-      if (token.kind == SexprTokenKind::Close) return m_reader.ExpectClose();
-      if (token.kind != SexprTokenKind::Open) {
-        if (token.kind == SexprTokenKind::End) return m_reader.ExpectClose();
-        m_reader.Next();
+      const SexprTokenKind kind = m_reader.PeekKind();
+      if (kind == SexprTokenKind::Close) return m_reader.ExpectClose();
+      if (kind != SexprTokenKind::Open) {
+        if (kind == SexprTokenKind::End) return m_reader.ExpectClose();
+        m_reader.Take();
         continue;
       }
+      const size_t at = m_reader.Offset();
       std::string_view keyword;
       if (!m_reader.OpenList(keyword)) return false;
       if (keyword == "extends") {
@@ -225,41 +234,42 @@ class SymbolFileReader {
       } else if (IsOneOf(keyword, kIgnoredSymbolLists)) {
         m_reader.SkipToDepth(m_reader.Depth());
       } else {
-        return m_reader.Fail(token.line, "unknown token \"" + std::string(keyword) + "\"");
+        return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
       }
     }
     return false;
   }
 
   bool ReadPart(SymbolDef& symbol) {
-    const int line = m_reader.Line();
+    const size_t nameAt = m_reader.Offset();
     std::string name;
     if (!m_reader.ReadText(name)) return false;
     PartDef part;
     if (!ParsePartName(name, part.unit, part.style))
-      return m_reader.Fail(line, "the unit \"" + name + "\" does not end in _UNIT_STYLE");
+      return m_reader.Fail(m_reader.LineAt(nameAt), "the unit \"" + name + "\" does not end in _UNIT_STYLE");
     while (!m_reader.Failed()) {
-      const SexprToken token = m_reader.Peek();
-      if (token.kind == SexprTokenKind::Close) {
+      if (m_reader.PeekKind() == SexprTokenKind::Close) {
         m_reader.ExpectClose();
         symbol.parts.push_back(std::move(part));
         return true;
       }
+      const size_t at = m_reader.Offset();
       std::string_view keyword;
       if (!m_reader.OpenList(keyword)) return false;
-      if (!ReadPartItem(keyword, token.line, part)) return false;
+      if (!ReadPartItem(keyword, at, part)) return false;
     }
     return false;
   }
 
-  bool ReadPartItem(std::string_view keyword, int line, PartDef& part) {
-    if (keyword == "pin") return ReadPin(line, part);
+  // `at` is where the item's list begins; its line is counted only for a message.
+  bool ReadPartItem(std::string_view keyword, size_t at, PartDef& part) {
+    if (keyword == "pin") return ReadPin(at, part);
     if (keyword == "unit_name" || keyword == "text_box") {
       m_reader.SkipToDepth(m_reader.Depth());
       return !m_reader.Failed();
     }
     if (!IsOneOf(keyword, kGraphicLists))
-      return m_reader.Fail(line, "unknown token \"" + std::string(keyword) + "\"");
+      return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
     KicadShapeProps props;
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
@@ -268,18 +278,19 @@ class SymbolFileReader {
     return true;
   }
 
-  bool ReadPin(int line, PartDef& part) {
+  bool ReadPin(size_t at, PartDef& part) {
     KicadShapeProps props;
     if (!ReadShapeProps(m_reader, false, props)) return false;
-    if (!props.at) return m_reader.Fail(line, "a pin has no position");
+    if (!props.at) return m_reader.Fail(m_reader.LineAt(at), "a pin has no position");
     PinDef pin;
-    pin.number = props.number;
-    pin.name = props.name;
+    pin.number = std::move(props.number);
+    pin.name = std::move(props.name);
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
     pin.direction = DirectionOf(props.atAngle);
     pin.shape = ShapeOf(props.words);
-    pin.line = line;
+    // Only a pin without a number is reported.
+    pin.line = pin.number.empty() ? m_reader.LineAt(at) : 0;
     part.pins.push_back(std::move(pin));
     return true;
   }
@@ -306,8 +317,8 @@ class SymbolFileReader {
     for (int depth = 0; owner->parts.empty() && !owner->extends.empty(); ++depth) {
       const SymbolDef* parent = FindParent(*owner);
       if (parent == nullptr || depth == kMaxExtendsDepth) {
-        Problem(symbol.line, "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
-                                 "\", which is not in the library; it is left out");
+        Problem(LineOf(symbol), "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
+                                    "\", which is not in the library; it is left out");
         return nullptr;
       }
       owner = parent;
@@ -338,21 +349,22 @@ class SymbolFileReader {
       for (const CSymbolGraphic& graphic : part.graphics) made->AddGraphic(graphic);
       for (const PinDef& pin : part.pins) pins.push_back(&pin);
     }
+    // The pins' numbers are kept only for the symbol a caller asked for.
+    const bool collect = m_units != nullptr && m_wanted.CompareNoCase(CString(symbol.name)) == 0;
     CKicadSymbolReader::Unit collected{made->GetName(), {}};
-    AddTerminals(*made, symbol, pins, collected.pinNumbers);
+    AddTerminals(*made, symbol, pins, collect ? &collected.pinNumbers : nullptr);
     const CString name = made->GetName();
     if (!m_contents->Add(std::move(made))) {
-      Problem(symbol.line, "the name \"" + name.str() + "\" is used twice; the second is left out");
+      Problem(LineOf(symbol), "the name \"" + name.str() + "\" is used twice; the second is left out");
       return;
     }
-    if (m_units != nullptr && m_wanted.CompareNoCase(CString(symbol.name)) == 0)
-      m_units->push_back(std::move(collected));
+    if (collect) m_units->push_back(std::move(collected));
   }
 
   // Terminals 1..n in the natural order of the pins' numbers; a number given twice is
   // one terminal.
   void AddTerminals(CSymbol& made, const SymbolDef& symbol, std::vector<const PinDef*>& pins,
-                    std::vector<std::string>& numbers) {
+                    std::vector<std::string>* numbers) {
     std::stable_sort(pins.begin(), pins.end(),
                      [](const PinDef* a, const PinDef* b) { return NaturalLess(a->number, b->number); });
     int terminal = 0;
@@ -370,7 +382,7 @@ class SymbolFileReader {
       pad.SetPin(pin->length, pin->direction);
       pad.SetPinShape(pin->shape);
       made.AddPad(pad);
-      numbers.push_back(pin->number);
+      if (numbers != nullptr) numbers->push_back(pin->number);
     }
   }
 
@@ -399,6 +411,10 @@ std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::Parse(std::string_vi
 
 std::unique_ptr<CSymbolLibraryContents> CKicadSymbolReader::Load(const CString& path, CString& error) {
   std::string text;
+  // Room for the whole file at once, so that reading it copies no part of it twice.
+  std::error_code ignored;
+  const std::uintmax_t size = std::filesystem::file_size(path.str(), ignored);
+  if (!ignored && size < KicadLibrary::kMaxFileSize) text.reserve(static_cast<size_t>(size) + 1);
   if (!KicadLibrary::ReadFile(path.str(), text, error)) return nullptr;
   const std::string fileName = std::filesystem::path(path.str()).filename().string();
   return Parse(text, fileName, error);

@@ -96,10 +96,14 @@ void CLibraryScan::ScanLibrary(const CString& path, Result& result) {
     return;
   }
   CString error;
-  const std::unique_ptr<CSymbolLibraryContents> contents = KicadLibrary::KindOfPath(path.str())
-                                                               ? KicadLibrary::Load(path, error)
-                                                               : CSymbolLibraryFile::Load(path, error);
-  result.files += CountFiles(path);
+  const std::optional<SymbolKind> kind = KicadLibrary::KindOfPath(path.str());
+  const std::unique_ptr<CSymbolLibraryContents> contents =
+      kind ? KicadLibrary::Load(path, error) : CSymbolLibraryFile::Load(path, error);
+  // A footprint folder read gives each of its files a footprint or a problem: counted
+  // so, the folder is not listed a second time.
+  result.files += contents != nullptr && kind == SymbolKind::Pcb
+                      ? contents->Count() + static_cast<int>(contents->Problems().size())
+                      : CountFiles(path);
   if (contents == nullptr) {
     result.failures.push_back(error);
     return;

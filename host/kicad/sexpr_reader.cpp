@@ -1,5 +1,6 @@
 #include "host/kicad/sexpr_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -17,7 +18,6 @@ constexpr std::array<unsigned char, 256> MakeClasses() {
   std::array<unsigned char, 256> classes{};
   for (const unsigned char c : {' ', '\n', '\t', '\r'}) classes[c] = kBlank | kEndsAtom;
   for (const unsigned char c : {'(', ')', '"'}) classes[c] = kEndsAtom | kSkipStops;
-  classes[static_cast<unsigned char>('\n')] |= kSkipStops;
   return classes;
 }
 constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
@@ -46,44 +46,60 @@ void CSexprReader::SkipBlanks() {
   const char* const text = m_text.data();
   const size_t size = m_text.size();
   size_t pos = m_pos;
-  int line = m_line;
-  for (; pos < size; ++pos) {
-    const char c = text[pos];
-    if (c == '\n') {
-      ++line;
-    } else if (!IsBlank(c)) {
-      break;
-    }
-  }
+  while (pos < size && IsBlank(text[pos])) ++pos;
   m_pos = pos;
-  m_line = line;
+}
+
+int CSexprReader::LineAt(size_t offset) {
+  offset = std::min(offset, m_text.size());
+  const char* const text = m_text.data();
+  const size_t from = std::min(offset, m_countedTo);
+  const size_t to = std::max(offset, m_countedTo);
+  int lines = 0;
+  for (const char* p = text + from; p < text + to; ++lines, ++p) {
+    p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(text + to - p)));
+    if (p == nullptr) break;
+  }
+  m_countedLine += offset >= m_countedTo ? lines : -lines;
+  m_countedTo = offset;
+  return m_countedLine;
+}
+
+int CSexprReader::LineOf(const SexprToken& token) {
+  if (token.kind == SexprTokenKind::End || token.text.data() == nullptr) return LineAt(m_pos);
+  return LineAt(static_cast<size_t>(token.text.data() - m_text.data()));
 }
 
 SexprToken CSexprReader::Next() {
-  if (m_failed) return {SexprTokenKind::End, {}, m_line, false};
+  SexprToken token = Take();
+  token.line = LineOf(token);
+  return token;
+}
+
+SexprToken CSexprReader::Take() {
+  if (m_failed) return {};
   if (m_peeked) {
     m_peeked = false;
-    m_pos = m_afterPeek.pos;
-    m_line = m_afterPeek.line;
-    m_depth = m_afterPeek.depth;
+    m_pos = m_posAfterPeek;
+    m_depth = m_depthAfterPeek;
     return m_peekedToken;
   }
   SkipBlanks();
-  if (m_pos >= m_text.size()) return {SexprTokenKind::End, {}, m_line, false};
+  if (m_pos >= m_text.size()) return {};
   const char c = m_text[m_pos];
   if (c == '(') {
     ++m_pos;
     ++m_depth;
-    return {SexprTokenKind::Open, m_text.substr(m_pos - 1, 1), m_line, false};
+    return {SexprTokenKind::Open, m_text.substr(m_pos - 1, 1), 0, false};
   }
   if (c == ')') {
     ++m_pos;
     if (m_depth == 0) {
-      SyntaxError(m_line, "a ')' closes no list");
-      return {SexprTokenKind::End, {}, m_line, false};
+      SyntaxError(LineAt(m_pos - 1), "a ')' closes no list");
+      return {};
     }
     --m_depth;
-    return {SexprTokenKind::Close, m_text.substr(m_pos - 1, 1), m_line, false};
+    return {SexprTokenKind::Close, m_text.substr(m_pos - 1, 1), 0, false};
   }
   if (c == '"') return ReadString();
   return ReadAtom();
@@ -92,29 +108,23 @@ SexprToken CSexprReader::Next() {
 SexprToken CSexprReader::ReadString() {
   const char* const text = m_text.data();
   const size_t size = m_text.size();
-  const int startLine = m_line;
   const size_t start = m_pos + 1;
-  int line = m_line;
   bool escaped = false;
   for (size_t pos = start; pos < size; ++pos) {
     const char c = text[pos];
     if (c == '"') {
       m_pos = pos + 1;
-      m_line = line;
-      return {SexprTokenKind::String, std::string_view(text + start, pos - start), startLine, escaped};
+      return {SexprTokenKind::String, std::string_view(text + start, pos - start), 0, escaped};
     }
     if (c == '\\') {
       escaped = true;
       ++pos;
-      if (pos < size && text[pos] == '\n') ++line;
-    } else if (c == '\n') {
-      ++line;
     }
   }
+  const int line = LineAt(start - 1);
   m_pos = size;
-  m_line = line;
-  SyntaxError(startLine, "a string is not closed before the end of the file");
-  return {SexprTokenKind::End, {}, m_line, false};
+  SyntaxError(line, "a string is not closed before the end of the file");
+  return {};
 }
 
 SexprToken CSexprReader::ReadAtom() {
@@ -124,37 +134,58 @@ SexprToken CSexprReader::ReadAtom() {
   size_t pos = start;
   while (pos < size && !EndsAtom(text[pos])) ++pos;
   m_pos = pos;
-  return {SexprTokenKind::Atom, std::string_view(text + start, pos - start), m_line, false};
+  return {SexprTokenKind::Atom, std::string_view(text + start, pos - start), 0, false};
 }
 
 SexprToken CSexprReader::Peek() {
-  if (m_peeked) return m_peekedToken;
-  const size_t pos = m_pos;
-  const int line = m_line;
-  const int depth = m_depth;
-  m_peekedToken = Next();
-  if (m_syntaxFailed) return m_peekedToken;
-  // The token is kept with the state after it, so that the Next that takes it costs
-  // no second scan.
-  m_peeked = true;
-  m_afterPeek = {m_pos, m_line, m_depth};
-  m_pos = pos;
-  m_line = line;
-  m_depth = depth;
-  return m_peekedToken;
+  if (!m_peeked) {
+    // Blanks are skipped for good, so that the token's line is counted forwards.
+    SkipBlanks();
+    const size_t pos = m_pos;
+    const int depth = m_depth;
+    m_peekedToken = Take();
+    if (m_syntaxFailed) return {SexprTokenKind::End, {}, FailureLine(), false};
+    // The token is kept with the state after it, so that the Next that takes it costs
+    // no second scan.
+    m_peeked = true;
+    m_posAfterPeek = m_pos;
+    m_depthAfterPeek = m_depth;
+    m_pos = pos;
+    m_depth = depth;
+  }
+  SexprToken token = m_peekedToken;
+  token.line = LineOf(token);
+  return token;
+}
+
+SexprTokenKind CSexprReader::PeekKind() {
+  if (m_peeked) return m_peekedToken.kind;
+  if (m_failed) return SexprTokenKind::End;
+  SkipBlanks();
+  if (m_pos >= m_text.size()) return SexprTokenKind::End;
+  switch (m_text[m_pos]) {
+    case '(':
+      return SexprTokenKind::Open;
+    case ')':
+      return SexprTokenKind::Close;
+    case '"':
+      return SexprTokenKind::String;
+    default:
+      return SexprTokenKind::Atom;
+  }
 }
 
 void CSexprReader::SkipToDepth(int depth) {
   m_peeked = false;
   const char* const text = m_text.data();
   const size_t size = m_text.size();
-  // A tight scan: brackets, strings and line ends are all that matter here.
+  // A tight scan: brackets and strings are all that matter here.
   while (m_depth >= depth && !m_syntaxFailed) {
     size_t pos = m_pos;
     while (pos < size && !IsSkipStop(text[pos])) ++pos;
     m_pos = pos;
     if (pos >= size) {
-      SyntaxError(m_line, "the file ends inside a list");
+      SyntaxError(LineAt(size), "the file ends inside a list");
       return;
     }
     const char c = text[pos];
@@ -163,13 +194,7 @@ void CSexprReader::SkipToDepth(int depth) {
       continue;
     }
     ++m_pos;
-    if (c == '(') {
-      ++m_depth;
-    } else if (c == ')') {
-      --m_depth;
-    } else if (c == '\n') {
-      ++m_line;
-    }
+    m_depth += c == '(' ? 1 : -1;
   }
 }
 
@@ -196,65 +221,105 @@ void CSexprReader::ClearContentFailure() {
   m_failureLine = 0;
 }
 
+// The usual case, a '(' and its keyword, without making tokens; false leaves the
+// position as it was for the general way.
+bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
+  if (m_peeked || m_failed) return false;
+  SkipBlanks();
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
+  if (m_pos >= size || text[m_pos] != '(') return false;
+  size_t pos = m_pos + 1;
+  while (pos < size && IsBlank(text[pos])) ++pos;
+  const size_t start = pos;
+  while (pos < size && !EndsAtom(text[pos])) ++pos;
+  if (pos == start) return false;
+  keyword = std::string_view(text + start, pos - start);
+  m_pos = pos;
+  ++m_depth;
+  return true;
+}
+
 bool CSexprReader::OpenList(std::string_view& keyword) {
-  const SexprToken open = Next();
+  if (TakeOpenAndKeyword(keyword)) return true;
+  const SexprToken open = Take();
   if (open.kind != SexprTokenKind::Open) {
     if (open.kind == SexprTokenKind::End && m_failed) return false;
     if (open.kind == SexprTokenKind::End && m_depth > 0)
-      return SyntaxError(open.line, "the file ends inside a list");
-    return Fail(open.line, "a list was expected");
+      return SyntaxError(LineOf(open), "the file ends inside a list");
+    return Fail(LineOf(open), "a list was expected");
   }
-  const SexprToken word = Next();
+  const SexprToken word = Take();
   if (word.kind != SexprTokenKind::Atom) {
     if (word.kind == SexprTokenKind::End && !m_failed)
-      return SyntaxError(word.line, "the file ends inside a list");
-    return Fail(word.line, "a list does not begin with a keyword");
+      return SyntaxError(LineOf(word), "the file ends inside a list");
+    return Fail(LineOf(word), "a list does not begin with a keyword");
   }
   keyword = word.text;
   return true;
 }
 
 bool CSexprReader::ExpectClose() {
-  const SexprToken token = Next();
+  if (!m_peeked && !m_failed && m_depth > 0) {
+    SkipBlanks();
+    if (m_pos < m_text.size() && m_text[m_pos] == ')') {
+      ++m_pos;
+      --m_depth;
+      return true;
+    }
+  }
+  const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Close) return true;
   if (token.kind == SexprTokenKind::End) {
-    if (!m_failed) SyntaxError(token.line, "the file ends inside a list");
+    if (!m_failed) SyntaxError(LineOf(token), "the file ends inside a list");
     return false;
   }
-  return Fail(token.line, "unexpected \"" + std::string(token.text) + "\" before the end of a list");
+  return Fail(LineOf(token), "unexpected \"" + std::string(token.text) + "\" before the end of a list");
 }
 
 bool CSexprReader::ReadText(std::string& text) {
-  const SexprToken token = Next();
+  const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Atom || token.kind == SexprTokenKind::String) {
-    text = token.escaped ? Unescape(token.text) : std::string(token.text);
+    if (token.escaped) {
+      text = Unescape(token.text);
+    } else {
+      text.assign(token.text);
+    }
     return true;
   }
   if (token.kind == SexprTokenKind::End) {
-    if (!m_failed) SyntaxError(token.line, "the file ends inside a list");
+    if (!m_failed) SyntaxError(LineOf(token), "the file ends inside a list");
     return false;
   }
-  return Fail(token.line, "a text was expected");
+  return Fail(LineOf(token), "a text was expected");
 }
 
 bool CSexprReader::ReadLength(int& units) {
-  const SexprToken token = Next();
+  if (!m_peeked && !m_failed) {
+    SkipBlanks();
+    if (m_pos < m_text.size() && !EndsAtom(m_text[m_pos])) {
+      const SexprToken atom = ReadAtom();
+      if (ParseLength(atom.text, units)) return true;
+      return Fail(LineOf(atom), "\"" + std::string(atom.text) + "\" is not a length in millimetres");
+    }
+  }
+  const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Atom && ParseLength(token.text, units)) return true;
   if (token.kind == SexprTokenKind::End) {
-    if (!m_failed) SyntaxError(token.line, "the file ends inside a list");
+    if (!m_failed) SyntaxError(LineOf(token), "the file ends inside a list");
     return false;
   }
-  return Fail(token.line, "\"" + std::string(token.text) + "\" is not a length in millimetres");
+  return Fail(LineOf(token), "\"" + std::string(token.text) + "\" is not a length in millimetres");
 }
 
 bool CSexprReader::ReadInteger(int64_t& value) {
-  const SexprToken token = Next();
+  const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Atom && ParseWhole(token.text, value)) return true;
   if (token.kind == SexprTokenKind::End) {
-    if (!m_failed) SyntaxError(token.line, "the file ends inside a list");
+    if (!m_failed) SyntaxError(LineOf(token), "the file ends inside a list");
     return false;
   }
-  return Fail(token.line, "\"" + std::string(token.text) + "\" is not a number");
+  return Fail(LineOf(token), "\"" + std::string(token.text) + "\" is not a number");
 }
 
 std::string CSexprReader::Unescape(std::string_view text) {

@@ -1,7 +1,9 @@
 // CSexprReader: a tokeniser for the S-expression files of the field's symbol and
 // footprint libraries. It works on the file's text in place: tokens are views into it,
 // and lists a reader does not need are skipped by counting brackets, without tokens.
-// The first syntax or content problem is kept with its line; every read after it fails.
+// Lines are counted only when asked for, from the last place counted: most reads never
+// report one. The first syntax or content problem is kept with its line; every read
+// after it fails.
 #pragma once
 
 #include <cstdint>
@@ -23,19 +25,26 @@ class CSexprReader {
   explicit CSexprReader(std::string_view text) : m_text(text) {}
   // A piece of a file that begins on line `firstLine`, so that messages name the file's
   // lines.
-  CSexprReader(std::string_view text, int firstLine) : m_text(text), m_line(firstLine) {}
+  CSexprReader(std::string_view text, int firstLine) : m_text(text), m_countedLine(firstLine) {}
 
   // The next token; End at the end of the text or after a failure.
   SexprToken Next();
   // The next token without taking it.
   SexprToken Peek();
+  // As Next and Peek, without the token's line (0), for readers that ask for a line
+  // only to report a problem.
+  SexprToken Take();
+  SexprTokenKind PeekKind();
   // Consumes tokens up to and including the ')' that closes the list open at `depth`
   // (Depth() just after its '(' was read).
   void SkipToDepth(int depth);
   // Lists open at the current position.
   int Depth() const { return m_depth; }
-  int Line() const { return m_line; }
-  // The byte just after the last token taken.
+  int Line() { return LineAt(m_pos); }
+  // The line of the byte at `offset`.
+  int LineAt(size_t offset);
+  // The byte just after the last token taken, or at the start of the next one once it
+  // was peeked at.
   size_t Offset() const { return m_pos; }
 
   // Records the first problem; always false, so that readers can return it.
@@ -72,21 +81,22 @@ class CSexprReader {
   void SkipBlanks();
   SexprToken ReadString();
   SexprToken ReadAtom();
+  bool TakeOpenAndKeyword(std::string_view& keyword);
   bool SyntaxError(int line, std::string what);
-
-  struct Position {
-    size_t pos = 0;
-    int line = 0;
-    int depth = 0;
-  };
+  // The line a token taken begins on; the end's for End.
+  int LineOf(const SexprToken& token);
+  bool EndsInsideList(const SexprToken& token);
 
   std::string_view m_text;
   bool m_peeked = false;
   SexprToken m_peekedToken;
-  Position m_afterPeek;
+  size_t m_posAfterPeek = 0;
+  int m_depthAfterPeek = 0;
   size_t m_pos = 0;
-  int m_line = 1;
   int m_depth = 0;
+  // The line of the byte at m_countedTo, where counting resumes.
+  size_t m_countedTo = 0;
+  int m_countedLine = 1;
   bool m_failed = false;
   bool m_syntaxFailed = false;
   int m_failureLine = 0;
