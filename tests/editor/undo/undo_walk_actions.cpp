@@ -262,6 +262,7 @@ std::string UndoWalkTest::UndoOnce() {
   const CString name = Design().GetUndoName();
   if (!Design().CanUndo()) return "Undo (nothing to undo)";
   EXPECT_TRUE(Design().Undo());
+  CheckShownAsRebuilt("after the undo");
   return "Undo " + name.str();
 }
 
@@ -270,5 +271,6 @@ std::string UndoWalkTest::RedoOnce() {
   const CString name = Design().GetRedoName();
   if (!Design().CanRedo()) return "Redo (nothing to redo)";
   EXPECT_TRUE(Design().Redo());
+  CheckShownAsRebuilt("after the redo");
   return "Redo " + name.str();
 }
