@@ -1,8 +1,8 @@
 // Undo of "Assign Pins 1-1" on big components, in a component frame opened headless as
 // the host opens it: the bundled 2,000-terminal sample (20 gates of 100 terminals on
 // 2,025 balls) and one of 20,000 terminals (20 gates of 1,000 on 20,164 balls) made by
-// tools/make_big_component.py. The undo sets every pin number back and rebuilds the pin
-// grid and both drawings from the component's libraries.
+// tools/make_big_component.py. The undo sets every pin number back and shows them in the
+// pin grid and both drawings. The undo of one cell edit is timed on the same components.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,6 +15,8 @@
 #include "bench/headless_host.h"
 #include "editor/frame/component_frame.h"
 #include "editor/frame/editor_module.h"
+#include "editor/resources/resource_ids.h"
+#include "editor/views/update_hints.h"
 #include "host/libtools/library_manager.h"
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
@@ -157,6 +159,27 @@ void BM_UndoAssignPins121(benchmark::State& state) {
   if (!undone) state.SkipWithError("there was nothing to undo");
 }
 BENCHMARK(BM_UndoAssignPins121)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The undo of one pin typed into a cell: the cell, the terminal and its lands.
+void BM_UndoCellEdit(benchmark::State& state) {
+  Scene* scene = SceneFor(state);
+  if (scene == nullptr) return;
+  CComponent* component = scene->Frame()->GetComponent(false);
+  const int pin = component->GetPinNumber(0, 2);
+  bool undone = true;
+  for (auto _ : state) {
+    state.PauseTiming();
+    scene->Design().StartUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
+    component->SetPinNumber(0, 2, pin + 1);
+    CPinNumberHint changed(CString(), 0, 2, pin + 1);
+    scene->Design().UpdateAllViews(nullptr, HintPinNumber, &changed);
+    scene->Design().EndUndoLevel(IDS_UNDO_EDIT_PIN_MAP);
+    state.ResumeTiming();
+    undone = scene->Design().Undo() && undone;
+  }
+  if (!undone) state.SkipWithError("there was nothing to undo");
+}
+BENCHMARK(BM_UndoCellEdit)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times the desktop program on a big component from the user's side of the screen.
 
-    bench/screen/screen_bench.py [--runs N] [--program PATH] [--out FILE.json] LIBRARY:COMPONENT ...
+    bench/screen/screen_bench.py [--runs N] [--program PATH] [--out FILE.json] [--real-fpga] LIBRARY:COMPONENT ...
 
 Each run starts the real program under its own Xvfb server on one component, plays a
 user with xdotool and measures what each action costs the program: the CPU time of all
@@ -20,6 +20,10 @@ that "write-back, then typing as the copy is made" holds the copy's whole cost.
 Places on the screen are found from a screenshot, not assumed: the two drawings are
 the two black areas below the grid, a pad is a bright blob near the middle of the PCB
 drawing, a terminal a bright pixel of the schematic drawing.
+
+With --real-fpga the benchmark also measures a part of the real shape, many units of a
+symbol each on a ball grid with named lands, which it imports itself with the program's
+command-line tool from the field's libraries when they are installed.
 """
 
 import argparse
@@ -317,6 +321,8 @@ def one_run(args, library, component, display):
         step(name, lambda: (screen.keys("Return"), time.sleep(1.2), screen.type(pin)), edited_box)
         figures[name + " (UI thread)"] = (program.main_thread_cpu_ns() - ui_before) / 1e6
         screen.keys("Escape")
+        program.wait_idle()
+        step("undo of a cell edit", lambda: screen.keys("ctrl+z"), edited_box)
 
         picture = screen.look()
         pad = layout.blob_near(picture, layout.pcb, 0.5, 0.5)
@@ -381,9 +387,33 @@ def assign_all(screen, program):
         program.wait_idle()
 
 
+# The real shape: an FPGA of the field's libraries, many units with a symbol each (one
+# block of rows per gate) on a ball grid whose lands have names.
+REAL_SYMBOLS = pathlib.Path("/usr/share/kicad/symbols/FPGA_Xilinx_Virtex7.kicad_sym")
+REAL_SYMBOL = "XC7VX690T-FFG1927"
+REAL_FOOTPRINTS = pathlib.Path("/usr/share/kicad/footprints/Package_BGA.pretty")
+REAL_FOOTPRINT = "Xilinx_FFG1926_FFG1927_FFG1928_FFG1930"
+
+
+def real_fpga_target(program, folder):
+    """LIBRARY:COMPONENT of the real FPGA imported into `folder` with the program's
+    command-line tool, or None when the field's libraries are not installed."""
+    if not REAL_SYMBOLS.exists() or not (REAL_FOOTPRINTS / f"{REAL_FOOTPRINT}.kicad_mod").exists():
+        print(f"no {REAL_SYMBOLS} or {REAL_FOOTPRINT}: the real FPGA is left out (tools/install-kicad-libraries)",
+              file=sys.stderr)
+        return None
+    library = pathlib.Path(folder) / "real-fpga.cmplib"
+    cli = pathlib.Path(program).with_name("component-editor-cli")
+    subprocess.run([str(cli), "import-symbol", str(library), str(REAL_SYMBOLS), REAL_SYMBOL,
+                    "--footprint", str(REAL_FOOTPRINTS), REAL_FOOTPRINT], check=True, stdout=subprocess.DEVNULL)
+    return f"{library}:{REAL_SYMBOL}"
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("targets", nargs="+", help="LIBRARY:COMPONENT")
+    parser.add_argument("targets", nargs="*", help="LIBRARY:COMPONENT")
+    parser.add_argument("--real-fpga", action="store_true",
+                        help=f"also {REAL_SYMBOL}, imported from the installed field's libraries")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--program", default=str(ROOT / "build/app/component-editor"))
     parser.add_argument("--display", default=":95")
@@ -392,8 +422,15 @@ def main(argv):
     parser.add_argument("--recovery", choices=["on", "off"], default="on",
                         help="recovery copies of unsaved work (on: a second after each change)")
     args = parser.parse_args(argv)
+    scratch = tempfile.mkdtemp(prefix="screen-bench-real-")
+    targets = list(args.targets)
+    if args.real_fpga:
+        real = real_fpga_target(args.program, scratch)
+        targets += [real] if real else []
+    if not targets:
+        parser.error("no component to measure")
     results = {}
-    for target in args.targets:
+    for target in targets:
         library, component = target.rsplit(":", 1)
         runs = []
         for run in range(args.runs):
@@ -411,6 +448,7 @@ def main(argv):
             print(f"  {name:40s} {entry['median']:10.1f}{note}")
     if args.out:
         pathlib.Path(args.out).write_text(json.dumps(results, indent=2) + "\n")
+    shutil.rmtree(scratch, ignore_errors=True)
     return 0
 
 

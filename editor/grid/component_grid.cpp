@@ -127,7 +127,7 @@ void CComponentGrid::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
   if (sender == this) return;
   switch (hint) {
     case HintComponent:
-      Fill(CurrentComponent());
+      if (!ShowUndoneChanges(hintObject)) Fill(CurrentComponent());
       break;
     case HintPicked:
       HighlightPicked(hintObject);
@@ -175,6 +175,40 @@ void CComponentGrid::AddGateFromHint(CObject* hintObject) {
   AddGate(added->GetComponent(), added->GetGateIndex(), added->GetGate());
 }
 
+bool CComponentGrid::ShowUndoneChanges(CObject* hintObject) {
+  const CComponent* component = CurrentComponent();
+  const std::vector<TerminalChange>* changes = UndoneTerminalChanges(hintObject, component);
+  if (changes == nullptr) return false;
+  const CGridBatch batch(m_grid);
+  ClearEveryBoldCell();
+  const long row = m_grid.GetRow();
+  const long column = m_grid.GetCol();
+  for (const TerminalChange& change : *changes) ShowTerminalChange(*component, change);
+  m_grid.SetCell(row, column);
+  if (CComponentFrame* frame = GetComponentFrame()) frame->SetCaption();
+  return true;
+}
+
+// A rewritten cell holds what the model holds, so its modified mark goes: a later
+// write-back must not take its text to the gates again. A name cell shows the names of
+// the gate that made its block, and loses its mark whichever gate of the block changed.
+void CComponentGrid::ShowTerminalChange(const CComponent& component, const TerminalChange& change) {
+  const CGate* gate = component.FindGate(change.gate);
+  if (gate == nullptr || gate->GetSymbol().IsEmpty() || change.terminal > gate->CountPins()) return;
+  const PinGridIndex::Block* block = m_index.FindBlock(gate->GetSymbol());
+  long row = 0;
+  if (block == nullptr || !TerminalCell(*block, change.terminal, row)) return;
+  const long column = change.pin ? FindGateColumn(change.gate) : -1;
+  if (column >= kFirstGateColumn) {
+    SetCellText(row, column, m_labels.Text(component.GetPinNumber(change.gate, change.terminal)));
+    m_grid.SetCellModified(FALSE);
+  }
+  if (!change.name) return;
+  m_grid.SetCell(row, kTerminalNameColumn);
+  if (RowGate(block->firstRow) == gate) m_grid.SetText(gate->GetPinName(change.terminal));
+  m_grid.SetCellModified(FALSE);
+}
+
 // ---- Layout and contents ----
 
 void CComponentGrid::Fill(CComponent* component) {
@@ -211,6 +245,8 @@ void CComponentGrid::Fill(CComponent* component) {
   m_grid.SetCell(std::min(row, m_grid.GetRows() - 1), std::min(column, m_grid.GetCols() - 1));
   if (CComponentFrame* frame = GetComponentFrame()) frame->SetCaption();
   m_highlight = HighlightRecord{};
+  m_boldCells.clear();
+  m_boldEverywhere = false;
 }
 
 void CComponentGrid::AddGate(CComponent* component, int gateIndex, CGate* gate) {
@@ -460,6 +496,8 @@ void CComponentGrid::ClearHighlight() {
     // Cells spread by a pick may lie in any gate column, in and out of the gates' own
     // blocks (a PCB symbol bolds the disabled cells too), so every gate cell is cleared.
     SetEveryGateCellBold(false);
+    m_boldCells.clear();
+    m_boldEverywhere = false;
   } else if (m_highlight.single) {
     MakeBold(m_highlight.row, m_highlight.column, false);
   } else if (m_highlight.row != -1) {
@@ -475,6 +513,25 @@ void CComponentGrid::ClearHighlight() {
 void CComponentGrid::MakeBold(long row, long column, bool bold) {
   m_grid.SetCell(row, column);
   m_grid.SetCellFontBold(bold ? TRUE : FALSE);
+  if (!bold || m_boldEverywhere) return;
+  const auto gateCells = static_cast<size_t>(m_grid.GetRows() * (m_grid.GetCols() - kFirstGateColumn));
+  m_boldEverywhere = m_boldCells.size() >= gateCells;
+  if (m_boldEverywhere) {
+    m_boldCells.clear();
+  } else {
+    m_boldCells.emplace_back(row, column);
+  }
+}
+
+void CComponentGrid::ClearEveryBoldCell() {
+  const long row = m_grid.GetRow();
+  const long column = m_grid.GetCol();
+  if (m_boldEverywhere) SetEveryGateCellBold(false);
+  for (const auto& [boldRow, boldColumn] : m_boldCells) MakeBold(boldRow, boldColumn, false);
+  m_grid.SetCell(row, column);
+  m_boldCells.clear();
+  m_boldEverywhere = false;
+  m_highlight = HighlightRecord{};
 }
 
 void CComponentGrid::SetEveryGateCellBold(bool bold) {

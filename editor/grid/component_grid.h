@@ -15,9 +15,12 @@
 #pragma once
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "editor/grid/pin_grid_index.h"
 #include "editor/grid/symbol_pin_names.h"
+#include "host/model/component_value.h"
 #include "host/model/pin_labels.h"
 #include "host/utility/edit_grid.h"
 #include "platform/view.h"
@@ -139,6 +142,11 @@ class CComponentGrid : public CView {
   void ShowPinNumber(const CPinNumberHint* hint);
   void ShowPinName(const CPinNameHint* hint);
   void AddGateFromHint(CObject* hintObject);
+  // An undo or a redo that changed only pins or terminal names rewrites just their
+  // cells, as the edits did; bold cells go as after a fill. False when the update asks
+  // for a fill.
+  bool ShowUndoneChanges(CObject* hintObject);
+  void ShowTerminalChange(const CComponent& component, const TerminalChange& change);
   CGate* RowGate(long row) const;
   // The cell of a block's terminal; false outside the block.
   bool TerminalCell(const PinGridIndex::Block& block, int terminal, long& row) const;
@@ -151,6 +159,9 @@ class CComponentGrid : public CView {
   void HighlightTerminal(CPadInstance* pad);
   void HighlightPcbPin(int pin);
   void MakeBold(long row, long column, bool bold);
+  // Un-bolds every cell made bold since the last fill, the record's or not (a record of
+  // one cell forgets the row it held before), and empties the record, as a fill does.
+  void ClearEveryBoldCell();
   void SetEveryGateCellBold(bool bold);
   void SetGateColumnsBold(long row, bool bold);
   void SetColumnBold(long column, bool bold);
@@ -175,6 +186,10 @@ class CComponentGrid : public CView {
   CEditGrid m_grid;
   bool m_created = false;
   HighlightRecord m_highlight;
+  // The cells made bold since the last fill, as far as they are worth listing: past as
+  // many as the grid has gate cells, every gate cell counts as bold.
+  std::vector<std::pair<long, long>> m_boldCells;
+  bool m_boldEverywhere = false;
   std::unique_ptr<CGridUpdateEvt> m_events;
   PinGridIndex m_index;
   CPinLabels m_labels;

@@ -37,6 +37,7 @@ CComponent* CPinMapChecks::Component() const {
 }
 
 void CPinMapChecks::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
+  if (hint == HintComponent && CheckUndoneChanges(hintObject)) return;
   if (hint == HintComponent || hint == HintComponentObject) {
     CheckAll();
   } else if (hint == HintPinNumber) {
@@ -49,6 +50,23 @@ void CPinMapChecks::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
     if (name != nullptr && grid != nullptr && grid->FindSymbolRows(name->GetSymbolName(), row))
       CheckName(row + name->GetTerminal() - 1);
   }
+}
+
+bool CPinMapChecks::CheckUndoneChanges(const CObject* hintObject) {
+  // Past this many, one whole check costs less than the terminals one by one.
+  constexpr size_t kFewChanges = 64;
+  const CComponent* component = Component();
+  const std::vector<TerminalChange>* changes = UndoneTerminalChanges(hintObject, component);
+  if (changes == nullptr || changes->size() > kFewChanges) return false;
+  CComponentGrid* grid = Grid();
+  for (const TerminalChange& change : *changes) {
+    if (change.pin) CheckTerminal(change.gate, change.terminal);
+    const CGate* gate = change.name ? component->FindGate(change.gate) : nullptr;
+    long row = 0;
+    if (gate != nullptr && grid != nullptr && grid->FindSymbolRows(gate->GetSymbol(), row))
+      CheckName(row + change.terminal - 1);
+  }
+  return true;
 }
 
 std::vector<PinMapProblem> CPinMapChecks::Problems() const {

@@ -56,6 +56,9 @@ class CPinMapChecks : public CView {
   static Key KeyOf(int gate, int terminal) {
     return (static_cast<Key>(gate) << 32) | static_cast<unsigned>(terminal);
   }
+  // An undo or a redo of a few pins or names re-checks those; false when the update
+  // asks for a whole check.
+  bool CheckUndoneChanges(const CObject* hintObject);
   CComponentGrid* Grid() const;
   CComponent* Component() const;
   // The grid cell of a terminal's pin; false when the grid shows none.

@@ -1,5 +1,6 @@
 #include "editor/views/pcb_symbol_view.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include "editor/views/view_designs.h"
@@ -108,4 +109,22 @@ void CPcbSymbolView::DrawPadsServing(const CPinNameHint& hint, int mode) {
   ForEachPad([&](CPadInstance* land) {
     if (ServesTerminal(land, hint)) Draw(land, mode);
   });
+}
+
+// The lands of the pins the terminals leave and take change colour; the lands of a
+// renamed terminal's pin show its new name.
+void CPcbSymbolView::TakeTerminalChanges(const CComponent& component,
+                                         const std::vector<TerminalChange>& changes) {
+  const CComponent* copy = GetPlacedInstance()->GetComponent();
+  std::unordered_set<int> pins;
+  for (const TerminalChange& change : changes) {
+    pins.insert(copy->GetPinNumber(change.gate, change.terminal));
+    pins.insert(component.GetPinNumber(change.gate, change.terminal));
+  }
+  pins.erase(CGate::kNoPin);
+  std::vector<CPadInstance*> lands;
+  ForEachPad([&](CPadInstance* land) {
+    if (pins.contains(land->GetPinNumber())) lands.push_back(land);
+  });
+  RedrawAround(lands, [&] { CopyTerminals(component, changes); });
 }

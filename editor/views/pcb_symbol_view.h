@@ -16,6 +16,7 @@ class CPcbSymbolView : public CSymbolView {
   void HighlightTerminal(int gate, int number) override;
   void UpdatePinNumber(const CPinNumberHint* hint) override;
   void UpdatePinName(const CPinNameHint* hint) override;
+  void TakeTerminalChanges(const CComponent& component, const std::vector<TerminalChange>& changes) override;
 
   const CString& GetLibraryFile() const { return m_libraryFile; }
 

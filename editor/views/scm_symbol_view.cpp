@@ -1,5 +1,7 @@
 #include "editor/views/scm_symbol_view.h"
 
+#include <unordered_set>
+
 #include "editor/resources/resource_ids.h"
 #include "editor/views/view_designs.h"
 #include "host/libtools/library_manager.h"
@@ -103,4 +105,18 @@ void CScmSymbolView::DrawTerminalsOfSymbol(const CPinNameHint& hint, int mode) {
         TerminalOf(terminal) == hint.GetTerminal())
       Draw(terminal, mode);
   });
+}
+
+void CScmSymbolView::TakeTerminalChanges(const CComponent& component,
+                                         const std::vector<TerminalChange>& changes) {
+  const auto key = [](int gate, int terminal) {
+    return (static_cast<long long>(gate) << 32) | static_cast<unsigned>(terminal);
+  };
+  std::unordered_set<long long> changed;
+  for (const TerminalChange& change : changes) changed.insert(key(change.gate, change.terminal));
+  std::vector<CPadInstance*> terminals;
+  ForEachPad([&](CSymbolInstance* symbol, CPadInstance* terminal) {
+    if (changed.contains(key(symbol->GetGate(), TerminalOf(terminal)))) terminals.push_back(terminal);
+  });
+  RedrawAround(terminals, [&] { CopyTerminals(component, changes); });
 }

@@ -17,6 +17,7 @@ class CScmSymbolView : public CSymbolView {
   void HighlightTerminal(int gate, int number) override;
   void UpdatePinNumber(const CPinNumberHint* hint) override;
   void UpdatePinName(const CPinNameHint* hint) override;
+  void TakeTerminalChanges(const CComponent& component, const std::vector<TerminalChange>& changes) override;
 
   // The component library the drawn component comes from; symbol libraries named
   // without a folder are found beside it.

@@ -202,6 +202,44 @@ bool CSymbolView::TakeChangedPins(const CComponent* component) {
   return true;
 }
 
+bool CSymbolView::TakeUndoneChanges(CObject* hintObject) {
+  CComponentFrame* frame = GetFrame();
+  const CComponent* component = frame != nullptr ? frame->GetComponent(false) : nullptr;
+  const std::vector<TerminalChange>* changes = UndoneTerminalChanges(hintObject, component);
+  if (changes == nullptr || GetPlacedInstance() == nullptr) return false;
+  m_assignPins.Reset();
+  ClearHighlight();
+  m_design->GetSelectionOverview()->Reset();
+  TakeTerminalChanges(*component, *changes);
+  RefreshFrameCaption();
+  return true;
+}
+
+void CSymbolView::CopyTerminals(const CComponent& component, const std::vector<TerminalChange>& changes) {
+  CComponent* copy = GetPlacedInstance()->GetComponent();
+  for (const TerminalChange& change : changes) {
+    if (change.pin)
+      copy->SetPinNumber(change.gate, change.terminal, component.GetPinNumber(change.gate, change.terminal));
+    const CGate* live = change.name ? component.FindGate(change.gate) : nullptr;
+    if (CGate* drawn = live != nullptr ? copy->FindGate(change.gate) : nullptr)
+      drawn->SetPinName(change.terminal, live->GetPinName(change.terminal));
+  }
+}
+
+void CSymbolView::RedrawAround(const std::vector<CPadInstance*>& pads, const std::function<void()>& change) {
+  constexpr size_t kFewPads = 256;
+  const bool few = pads.size() <= kFewPads;
+  if (few) {
+    for (CPadInstance* pad : pads) Draw(pad, kDrawBeforeChange);
+  }
+  change();
+  if (!few) {
+    Invalidate();
+    return;
+  }
+  for (CPadInstance* pad : pads) Draw(pad, kDrawAfterChange);
+}
+
 // The registry colours are applied again afterwards: they win over the technology's.
 void CSymbolView::MergeTechnology() {
   const CRuntimeClass* kind = m_design->IsKindOf(RUNTIME_CLASS(CPcbDesign))
@@ -246,7 +284,9 @@ void CSymbolView::OnInitialUpdate() {
 void CSymbolView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
   // Compared as unsigned, so negative hints are out of range too.
   const bool inRange = static_cast<unsigned long>(hint) < static_cast<unsigned long>(HintCount);
-  if (sender != this && inRange && !m_inBaseInitialUpdate) ApplyHint(hint, hintObject);
+  const bool applied = sender != this && inRange && !m_inBaseInitialUpdate;
+  if (applied && hint == HintComponent && TakeUndoneChanges(hintObject)) return;
+  if (applied) ApplyHint(hint, hintObject);
   // Marks and pin changes draw the items they touch; only the rest repaints everything.
   if (!DrawsItemByItem(hint)) CDesignDrawing::OnUpdate(sender, hint, hintObject);
 }
@@ -333,6 +373,12 @@ void CSymbolView::HighlightSymbolPads(CSymbolInstance* instance) {
 }
 
 void CSymbolView::HighlightTerminal(int, int) {}
+
+void CSymbolView::TakeTerminalChanges(const CComponent& component,
+                                      const std::vector<TerminalChange>& changes) {
+  CopyTerminals(component, changes);
+  Invalidate();
+}
 
 CComponentInstance* CSymbolView::GetPlacedInstance() const {
   return m_design != nullptr ? m_design->FirstComponentInstance() : nullptr;

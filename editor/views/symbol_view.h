@@ -7,7 +7,9 @@
 // command input to the interaction modes through its director.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "editor/frame/assign_pins_mode.h"
 #include "editor/frame/component_select_mode.h"
@@ -89,6 +91,9 @@ class CSymbolView : public CDesignDrawing {
   virtual void HighlightSymbolPads(CSymbolInstance* instance);
   // The grid moved to a terminal of a gate, or (gate kHighlightPcbPin) to a PCB pin.
   virtual void HighlightTerminal(int gate, int number);
+  // An undo or a redo changed only these terminals' pins or names: the drawn copy takes
+  // them from `component` and the items they touch are drawn again.
+  virtual void TakeTerminalChanges(const CComponent& component, const std::vector<TerminalChange>& changes);
 
   static const MessageMap kMessageMap;
   const MessageMap* GetMessageMap() const override { return &kMessageMap; }
@@ -104,6 +109,12 @@ class CSymbolView : public CDesignDrawing {
   // Refreshes the frame's caption, as every rebuild ends.
   void RefreshFrameCaption();
   void MarkHighlighted(CPadInstance* pad);
+  // Sets the changed pins and names of the drawn copy to the component's.
+  void CopyTerminals(const CComponent& component, const std::vector<TerminalChange>& changes);
+  // Draws the pads before and after `change`, as an edit draws what it changes; past a
+  // few hundred pads the whole view is repainted once instead, which costs the screen
+  // less than as many pieces.
+  void RedrawAround(const std::vector<CPadInstance*>& pads, const std::function<void()>& change);
 
  private:
   void ApplyHint(LPARAM hint, CObject* hintObject);
@@ -116,6 +127,10 @@ class CSymbolView : public CDesignDrawing {
   void MergeTechnology();
   // Sets the pins of the drawing's copy when they are all that changed; false otherwise.
   bool TakeChangedPins(const CComponent* component);
+  // An undo or a redo that changed only pins or terminal names of the shown component:
+  // marks go as after a rebuild, the changed items are drawn again, and the zoom and
+  // scroll stay. False when the update asks for a rebuild.
+  bool TakeUndoneChanges(CObject* hintObject);
 
   // Input routing.
   LRESULT OnLeftButtonDown(WPARAM flags, LPARAM point);

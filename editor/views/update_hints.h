@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "host/model/component_value.h"
 #include "platform/cstring.h"
 #include "platform/object.h"
 
@@ -78,3 +80,10 @@ class CComponentHint : public CObject {
  private:
   CComponent* m_component;  // not owned
 };
+
+// The terminals whose pins or names an undo or a redo changed in `component`, when that
+// is all it changed there, so that a pane can show just those and keep the rest (the
+// drawings their zoom and scroll); null for any other update of the whole component,
+// which rebuilds.
+const std::vector<TerminalChange>* UndoneTerminalChanges(const CObject* hintObject,
+                                                         const CComponent* component);

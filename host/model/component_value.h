@@ -59,3 +59,19 @@ struct PinChange {
 // The terminals whose pins differ from `shown` to `wanted`, when nothing else but the
 // identities differs; nullopt when anything else does.
 std::optional<std::vector<PinChange>> PinChangesBetween(ComponentValue shown, ComponentValue wanted);
+
+// A terminal whose pin, name or both differ between two values of one record, by gate
+// index and terminal number (from 1).
+struct TerminalChange {
+  int gate = 0;
+  int terminal = 0;
+  bool pin = false;
+  bool name = false;
+  bool operator==(const TerminalChange&) const = default;
+};
+
+// The terminals whose pins or names differ from `shown` to `wanted`, when the gates
+// are the same gates with as many terminals and nothing else differs; nullopt when
+// anything else does. Compares in place, so an undo of a big part costs no copy.
+std::optional<std::vector<TerminalChange>> TerminalChangesBetween(const ComponentValue& shown,
+                                                                  const ComponentValue& wanted);

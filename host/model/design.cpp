@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "host/model/position_index.h"
+#include "host/model/undo_step_hint.h"
 
 IMPLEMENT_DYNCREATE(CDesign, CDocument)
 IMPLEMENT_DYNCREATE(CScmDesign, CDesign)
@@ -141,7 +142,8 @@ bool CDesign::Undo() {
   ApplyStep(m_undo.NextUndo(), true);
   m_undo.UndoDone();
   SetModifiedFlag(TRUE);
-  UpdateAllViews(nullptr, 0, nullptr);
+  CUndoStepHint undone(m_undo.NextRedo(), true);
+  UpdateAllViews(nullptr, 0, &undone);
   return true;
 }
 
@@ -150,7 +152,8 @@ bool CDesign::Redo() {
   ApplyStep(m_undo.NextRedo(), false);
   m_undo.RedoDone();
   SetModifiedFlag(TRUE);
-  UpdateAllViews(nullptr, 0, nullptr);
+  CUndoStepHint redone(m_undo.NextUndo(), false);
+  UpdateAllViews(nullptr, 0, &redone);
   return true;
 }
 

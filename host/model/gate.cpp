@@ -62,6 +62,8 @@ void CGate::ResizeTerminals(int pins) {
 }
 
 void CGate::Assign(const GateValue& value) {
+  // An undo restores every gate of a record; most are as they were.
+  if (value.id == m_value.id && value == m_value) return;
   const std::uint64_t id = m_value.id;
   m_value = value;
   m_value.id = id;

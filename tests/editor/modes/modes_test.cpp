@@ -193,7 +193,7 @@ TEST_F(AssignPins121Test, EqualCountsNumberTheTerminalsInGateOrderInOneStep) {
   EXPECT_EQ(Hints().All()[0].object, &Component());
 
   // Only pins change: both drawings take them back and again as they are, with the marks
-  // dropped and the drawings fitted, without placing their items again (which would
+  // dropped, keeping the user's zoom, without placing their items again (which would
   // show the symbol's name again).
   const double fitted = PcbView().GetTransform().GetScale();
   const auto nameShown = [&] { return ScmGate(1)->GetComponentInstance()->GetDisplay().symbolName; };
@@ -201,29 +201,32 @@ TEST_F(AssignPins121Test, EqualCountsNumberTheTerminalsInGateOrderInOneStep) {
   Select(PcbPad(8));
   ScmTerminal(0, 1)->SetHighlight(true);
   PcbView().OnZoomInAtCursor();
+  const CViewTransform zoomed = PcbView().GetTransform();
   ASSERT_TRUE(Design().Undo());
   EXPECT_FALSE(nameShown());
   EXPECT_EQ(ScmTerminal(1, 4)->GetPinNumber(), kNone);
   EXPECT_FALSE(PcbPad(8)->IsAssigned());
   EXPECT_FALSE(ScmTerminal(0, 1)->GetHighlight());
   EXPECT_EQ(Selected(PcbView()), nullptr);
-  EXPECT_EQ(PcbView().GetTransform().GetScale(), fitted);
+  EXPECT_EQ(PcbView().GetTransform().GetScale(), zoomed.GetScale());
+  EXPECT_EQ(PcbView().GetTransform().GetOrigin(), zoomed.GetOrigin());
   ASSERT_TRUE(Design().Redo());
   EXPECT_FALSE(nameShown());
   EXPECT_EQ(ScmTerminal(1, 4)->GetPinNumber(), 8);
   EXPECT_TRUE(PcbPad(8)->IsAssigned());
 
-  // An undo that changes more than pins places the drawing again.
-  const CString name = Component().GetPinName(1, 1);
+  // An undo that changes more than pins places the drawing again and fits it.
   Design().StartUndoLevel(IDS_UNDO_ASSIGN_PINS);
-  Component().SetPinName(1, 1, "RENAMED");
+  Component().SetPinCount(9);
   Component().SetPinNumber(1, 1, kNone);
   Design().EndUndoLevel(IDS_UNDO_ASSIGN_PINS);
   Design().UpdateAllViews(nullptr, HintComponent, &Component());
+  ScmGate(1)->GetComponentInstance()->SetSymbolNameDisplayed(false);
+  PcbView().OnZoomInAtCursor();
   ASSERT_TRUE(Design().Undo());
   EXPECT_TRUE(nameShown());
-  EXPECT_EQ(ScmGate(1)->GetComponentInstance()->GetComponent()->GetPinName(1, 1), name);
   EXPECT_EQ(ScmTerminal(1, 1)->GetPinNumber(), 5);
+  EXPECT_EQ(PcbView().GetTransform().GetScale(), fitted);
 }
 
 TEST_F(AssignPins121Test, UnequalCountsWarnOnceBeforeTheStepAndFillAsFarAsTheyGo) {

@@ -217,6 +217,7 @@ bool UndoWalkTest::UndoEverything() {
       ADD_FAILURE() << "undoing everything did not end\n" << Context();
       return false;
     }
+    if (!CheckShownAsRebuilt("after undoing a step")) return false;
   }
   return true;
 }
@@ -227,8 +228,51 @@ bool UndoWalkTest::Redo(int steps) {
       ADD_FAILURE() << "redoing step " << step + 1 << " of " << steps << " did not go\n" << Context();
       return false;
     }
+    if (!CheckShownAsRebuilt("after redoing a step")) return false;
   }
   return true;
+}
+
+bool UndoWalkTest::CheckShownAsRebuilt(const std::string& when) {
+  const std::string shown = ShownState();
+  Frame().OnInvalidateView();
+  const std::string rebuilt = ShownState();
+  if (shown == rebuilt) return true;
+  ADD_FAILURE() << "the panes " << when << " differ from a rebuild: " << FirstDifference(rebuilt, shown)
+                << "\n"
+                << Context();
+  return false;
+}
+
+// Every cell as the user sees it (modified marks aside: a rebuild drops them, an undo
+// only those of the cells it rewrites), and the components the drawings draw.
+std::string UndoWalkTest::ShownState() {
+  std::ostringstream out;
+  const GridData* grid = Grid() != nullptr ? GetGridData(Grid()->GetEditGrid().GetSafeHwnd()) : nullptr;
+  for (long row = 0; grid != nullptr && row < grid->Rows(); ++row) {
+    out << "row " << row << " data " << grid->RowAt(row)->data << ":";
+    for (long col = 0; col < grid->Cols(); ++col) {
+      const GridCell& cell = *grid->Cell(row, col);
+      // A pin typed as "8abc" or "-1" stays so until a rebuild shows what it was read as.
+      const bool typedPin = row > 0 && col >= CComponentGrid::kFirstGateColumn && !cell.text.IsEmpty() &&
+                            !Grid()->GetPinLabels().HasNames();
+      out << " ["
+          << (typedPin ? Grid()->GetPinLabels().Text(std::atoi(cell.text.c_str())).str() : cell.text.str())
+          << "|" << cell.placeholder.str() << "|" << (cell.editClass != nullptr) << cell.alignment
+          << cell.bold << cell.disabled << cell.marked << "]";
+    }
+    out << "\n";
+  }
+  for (long col = 0; grid != nullptr && col < grid->Cols(); ++col) out << grid->ColumnAt(col)->data << " ";
+  for (const CSymbolView* view :
+       {static_cast<CSymbolView*>(&ScmView()), static_cast<CSymbolView*>(&PcbView())}) {
+    const CComponent* copy = view->GetViewDesign()->FirstComponent();
+    if (copy == nullptr) continue;
+    ComponentValue value = copy->GetValue();
+    ForgetIdentities(value);
+    out << "\ndrawn " << CComponentLibraryFile::Format({{value.name, {value}}});
+  }
+  return out.str();
 }
 
 bool UndoWalkTest::Reopen(const std::string& bytes) {
@@ -486,6 +530,7 @@ std::string UndoWalkTest::UndoOnce() {
   const CString name = Design().GetUndoName();
   if (!Design().CanUndo()) return "Undo (nothing to undo)";
   EXPECT_TRUE(Design().Undo());
+  CheckShownAsRebuilt("after the undo");
   return "Undo " + name.str();
 }
 
@@ -494,5 +539,6 @@ std::string UndoWalkTest::RedoOnce() {
   const CString name = Design().GetRedoName();
   if (!Design().CanRedo()) return "Redo (nothing to redo)";
   EXPECT_TRUE(Design().Redo());
+  CheckShownAsRebuilt("after the redo");
   return "Redo " + name.str();
 }

@@ -50,6 +50,10 @@ class UndoWalkTest : public ModesTest {
   // One undo followed by one redo gives back the same bytes.
   bool CheckUndoThenRedo();
   bool CheckBytes(const std::string& expected, const std::string& when);
+  // An undo or a redo shows just what it changed: the grid's cells and the drawings'
+  // copies are what a rebuild of every pane shows.
+  bool CheckShownAsRebuilt(const std::string& when);
+  std::string ShownState();
   // Undoes every step, or redoes `steps` steps; false when a step would not go.
   bool UndoEverything();
   bool Redo(int steps);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -11,6 +12,7 @@
 
 #include "host/model/component_value.h"
 #include "host/model/design.h"
+#include "host/model/undo_step_hint.h"
 #include "platform/view.h"
 #include "tests/host/model/model_dump.h"
 #include "tests/support/headless_test.h"
@@ -26,8 +28,16 @@ constexpr UINT kEditPinMap = 19035;
 class HintLog : public CView {
  public:
   std::vector<std::pair<LPARAM, CObject*>> updates;
+  // What each undo or redo says it changed of the first record; nullopt asks for a rebuild.
+  std::vector<std::optional<std::vector<TerminalChange>>> changes;
   void OnDraw(CDC*) override {}
-  void OnUpdate(CView*, LPARAM hint, CObject* object) override { updates.emplace_back(hint, object); }
+  void OnUpdate(CView*, LPARAM hint, CObject* object) override {
+    updates.emplace_back(hint, object);
+    const auto* step = DynamicDowncast<CUndoStepHint>(object);
+    const auto* design = DynamicDowncast<CDesign>(GetDocument());
+    if (step != nullptr && design != nullptr && design->FirstComponent() != nullptr)
+      changes.push_back(step->TerminalChangesOf(design->FirstComponent()->GetId()));
+  }
 };
 
 class UndoTest : public HeadlessTest {
@@ -137,12 +147,38 @@ TEST_F(UndoTest, UndoRestoresObjectsInPlaceAndRecreatesDeletedOnes) {
   CComponent* recreated = design.FindComponent("7400", "SOIC-14");
   ASSERT_NE(recreated, nullptr);
   EXPECT_EQ(recreated->GetOwnerDesign(), &design);
-  EXPECT_EQ(view.updates, (std::vector<std::pair<LPARAM, CObject*>>{{0, nullptr}}));
+  ASSERT_EQ(view.updates.size(), 1u);
+  EXPECT_EQ(view.updates[0].first, 0);
+  // Records came and went: the views rebuild.
+  EXPECT_EQ(view.changes, (std::vector<std::optional<std::vector<TerminalChange>>>{std::nullopt}));
 
   ASSERT_TRUE(design.Redo());
   EXPECT_EQ(DumpDesign(design), after);
   EXPECT_EQ(record->FindGate(2), gate1);
   EXPECT_EQ(view.updates.size(), 2u);
+  design.RemoveView(&view);
+}
+
+// A step of pins and names alone names its terminals to the views, both ways; one that
+// changes anything else of the record asks them to rebuild.
+TEST_F(UndoTest, UndoAndRedoNameTheTerminalsTheyChangedWhenThatIsAllTheyChanged) {
+  HintLog view;
+  design.AddView(&view);
+  design.StartUndoLevel(kAssignPins);
+  record->SetPinNumber(1, 1, 4);
+  record->SetPinName(0, 3, "OUT");
+  design.EndUndoLevel(kAssignPins);
+  design.StartUndoLevel(kAssignPins);
+  record->SetPinNumber(1, 2, 5);
+  record->SetDescription("quad NAND");
+  design.EndUndoLevel(kAssignPins);
+
+  ASSERT_TRUE(design.Undo());
+  ASSERT_TRUE(design.Undo());
+  ASSERT_TRUE(design.Redo());
+  const std::vector<TerminalChange> terminals = {{0, 3, false, true}, {1, 1, true, false}};
+  EXPECT_EQ(view.changes,
+            (std::vector<std::optional<std::vector<TerminalChange>>>{std::nullopt, terminals, terminals}));
   design.RemoveView(&view);
 }
 
