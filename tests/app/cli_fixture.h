@@ -5,9 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <list>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/cli_commands.h"
@@ -15,10 +21,15 @@
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/gate.h"
+#include "host/model/symbol_library.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/file_text.h"
 #include "tests/support/kicad_import_samples.h"
+#include "tests/support/library_text.h"
 #include "tests/support/scratch_folder.h"
+
+using nlohmann::json;
+namespace Samples = KicadImportSamples;
 
 class CliTest : public ::testing::Test {
  protected:
