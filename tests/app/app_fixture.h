@@ -119,6 +119,10 @@ class AppTest : public HeadlessTest {
   int Pin(int gate = 0, int terminal = 1) {
     return Frame().GetComponent(false)->GetPinNumber(gate, terminal);
   }
+  // The active frame's record in one line, after the component's name.
+  std::string Shown() {
+    return Frame().GetComponent(false)->GetName().str() + " " + Described(*Frame().GetComponent(false));
+  }
   CEditGrid& Cells() { return Frame().GetGrid()->GetEditGrid(); }
   // Gate a's first pin in the `record`th record of the component in `library` (the
   // sample's copy when empty); -100 when there is no such record.

@@ -74,10 +74,10 @@ TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainW
   });
   ASSERT_EQ(App().CountOpenComponents(), 2);
   EXPECT_EQ(Main().GetWindowText(), "Component Editor - QUAD - sample.cmplib");
-  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "DIP-14") << "the footprint names the package";
-  EXPECT_EQ(Frame().GetComponent(false)->CountGates(), 2) << "the symbol's name imports every unit";
-  EXPECT_EQ(Pin(0, 4), 7);
-  EXPECT_EQ(Pin(1, 3), 6);
+  // The footprint names the package; the symbol's name imports every unit.
+  const std::string at = elsewhere.Path().string() + "/Import.";
+  EXPECT_EQ(Shown(), "QUAD DIP-14 " + at + "pretty:DIP-14 14 U | " + at + "kicad_sym:QUAD:A 1 2 3 7 14 | " +
+                         at + "kicad_sym:QUAD:B 4 5 6 7 14");
   EXPECT_TRUE(Frame().GetDesign()->IsModified()) << "unsaved until the first save";
   EXPECT_FALSE(MenuEnabled(ID_APP_UNDO)) << "a new component starts without undo levels";
   EXPECT_EQ(LibraryText(), original) << "nothing written before the save";
@@ -108,14 +108,9 @@ TEST_F(AppImportSymbolTest, PinsComeFromThePadsOrThePlainNumbersAndCancelAddsNot
     Choose(input, dialog, Samples::kBall, Samples::kBallFootprint);
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_NAME), "SENSOR"));
   });
-  EXPECT_EQ(Pin(0, 4), 4);
-  EXPECT_EQ(Pin(0, 5), CGate::kNoPin);
-  // Libraries beside the component library are named by their file name.
+  // Saved, libraries beside the component library are named by their file name.
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-  const CComponent* saved = OnDisk("SENSOR");
-  ASSERT_NE(saved, nullptr);
-  EXPECT_EQ(saved->FindGate(0)->GetLibrary(), Samples::kSymbolLibrary);
-  EXPECT_EQ(saved->GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder);
+  EXPECT_EQ(Described(*OnDisk("SENSOR")), "BGA-4 Import.pretty:BGA-4 4 U | Import.kicad_sym:BGA5 1 2 3 4 -");
 
   Import([this](CDialog& dialog, UserInput& input) {
     Choose(input, dialog, "QUAD:A", Samples::LongFootprint());
@@ -127,13 +122,12 @@ TEST_F(AppImportSymbolTest, PinsComeFromThePadsOrThePlainNumbersAndCancelAddsNot
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_PACKAGE), "DSUB-15"));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_NAME), "DSUB"));
   });
-  EXPECT_EQ(Frame().GetComponent(false)->GetPcbSymbol(), Samples::LongFootprint());
-  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "DSUB-15");
+  EXPECT_EQ(Shown(), "DSUB DSUB-15 Import.pretty:" + Samples::LongFootprint() +
+                         " 14 U | Import.kicad_sym:QUAD:A 1 2 3 7 14 | Import.kicad_sym:QUAD:B 4 5 6 7 14");
 
   Import([](CDialog& dialog, UserInput& input) { Choose(input, dialog, "QUAD:A", "", "SO-14"); });
-  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "SO-14");
-  EXPECT_TRUE(Frame().GetComponent(false)->GetPcbSymbol().IsEmpty());
-  EXPECT_EQ(Pin(1, 1), 4);
+  EXPECT_EQ(Shown(),
+            "QUAD SO-14 : 14 U | Import.kicad_sym:QUAD:A 1 2 3 7 14 | Import.kicad_sym:QUAD:B 4 5 6 7 14");
 
   Import([](CDialog&, UserInput&) {}, IDCANCEL);
   EXPECT_EQ(App().CountOpenComponents(), 4);

@@ -22,6 +22,7 @@
 #include "host/model/design.h"
 #include "host/model/gate.h"
 #include "host/model/symbol_library.h"
+#include "tests/app/component_text.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/file_text.h"
 #include "tests/support/kicad_import_samples.h"
@@ -50,25 +51,6 @@ class CliTest : public ::testing::Test {
     CDesign& design = m_designs.emplace_back();
     EXPECT_TRUE(CComponentLibraryFile::LoadComponent(library.c_str(), name, design, error)) << error.str();
     return *package != '\0' ? design.FindComponent(name, package) : design.FirstComponent();
-  }
-
-  // A record in one line: package, footprint, pin count, reference, and each gate's
-  // symbol with its terminals' pins ("-" for none).
-  static std::string Described(const CComponent& record) {
-    std::string text = record.GetPackage().str() + " " + record.GetPcbComponent()->GetLibrary().str() + ":" +
-                       record.GetPcbSymbol().str() + " " + std::to_string(record.GetPinCount()) + " " +
-                       record.GetDefaultReference().str();
-    POSITION position = nullptr;
-    int index = 0;
-    for (const CGate* gate = record.FirstGate(position, index); gate != nullptr;
-         gate = record.NextGate(position, index)) {
-      text += " | " + gate->GetLibrary().str() + ":" + gate->GetSymbol().str();
-      for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
-        const int pin = gate->GetPinNumber(terminal);
-        text += pin == CGate::kNoPin ? " -" : " " + std::to_string(pin);
-      }
-    }
-    return text;
   }
 
   static std::vector<std::string> Lines(const std::string& text) {
