@@ -1,21 +1,9 @@
 // Menus, tool bar, shortcuts and double clicks: which commands are on, what they reach in
 // the editor, the settings the application keeps, and the command line.
-#include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "app/app_resources.h"
 #include "app/editor_menus.h"
 #include "app/editor_options.h"
-#include "editor/grid/component_grid.h"
-#include "editor/resources/resource_ids.h"
 #include "editor/views/view_colours.h"
-#include "host/model/design.h"
-#include "host/utility/edit_grid.h"
-#include "platform/dialog.h"
-#include "platform/property_sheet.h"
 #include "tests/app/app_fixture.h"
 
 namespace {
@@ -27,29 +15,12 @@ class AppCommandsTest : public AppTest {
     Main().OnIdleUpdateCmdUI();
     return *Bar().GetButton(Bar().CommandToIndex(command));
   }
-  void Click(const ClickTarget& target, bool twice = false) {
-    ASSERT_NE(target.view, nullptr);
-    ASSERT_TRUE(twice ? user.LeftDoubleClick(target.view, target.point)
-                      : user.LeftClick(target.view, target.point));
-  }
   // The package list as idle time leaves it, and the package it shows.
   std::vector<CString> PackagesListed() {
     Main().OnIdleUpdateCmdUI();
     return Bar().GetComboItems(ID_APP_PACKAGE_LIST);
   }
   CString PackageShown() { return Bar().GetComboText(ID_APP_PACKAGE_LIST); }
-  // The property sheet, its active page's class noted, ended with `button` after `act`.
-  void ExpectSheet(int button, const std::function<void(CWnd& page, UserInput&)>& act) {
-    Screen().ExpectDialog(0, [this, button, act](CDialog& dialog, UserInput& input) {
-      auto* sheet = DynamicDowncast<CPropertySheet>(&dialog);
-      ASSERT_NE(sheet, nullptr) << "the dialog shown is not a property sheet";
-      m_openedAt = sheet->GetActivePage()->GetRuntimeClass()->m_lpszClassName;
-      act(*sheet->GetActivePage(), input);
-      input.Click(sheet->GetDlgItem(button));
-    });
-  }
-
-  std::string m_openedAt;
 };
 
 // Commands are on when they can run. Edit Symbol in Library names a selected item's
@@ -140,7 +111,7 @@ TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectMode) {
 TEST_F(AppCommandsTest, EditingShortcutsStepAsideWhileACellIsEdited) {
   ASSERT_TRUE(Open());
   Click(PcbPadTarget(Frame(), 2));
-  CEditGrid& cells = Frame().GetGrid()->GetEditGrid();
+  CEditGrid& cells = Cells();
   ASSERT_TRUE(user.BeginGridEdit(&cells, 1, 3));
   EXPECT_FALSE(user.PressAccelerator(&Main(), VK_DELETE, 0)) << "Delete belongs to the cell now";
   EXPECT_FALSE(user.PressAccelerator(&Main(), 'Z', FCONTROL));
@@ -242,7 +213,7 @@ TEST_F(AppCommandsTest, PropertiesOpenFromTheMenuOrADoubleClickOnAnItem) {
     EXPECT_TRUE(input.TypeText(page.GetDlgItem(IDC_DESCRIPTION), "Four NAND gates"));
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_PROPERTIES));
-  EXPECT_EQ(m_openedAt, "CComponentPropertyPage");
+  EXPECT_EQ(sheetOpenedAt, "CComponentPropertyPage");
   EXPECT_EQ(Frame().GetComponent(false)->GetDescription(), "Four NAND gates");
   EXPECT_EQ(UndoText(), "&Undo Properties\tCtrl+Z");
 
@@ -250,7 +221,7 @@ TEST_F(AppCommandsTest, PropertiesOpenFromTheMenuOrADoubleClickOnAnItem) {
     EXPECT_TRUE(input.TypeText(page.GetDlgItem(IDC_PIN_NAME), "IN1"));
   });
   Click(ScmTerminalTarget(Frame(), 0, 1), true);
-  EXPECT_EQ(m_openedAt, "CScmPinPropertyPage");
+  EXPECT_EQ(sheetOpenedAt, "CScmPinPropertyPage");
   EXPECT_EQ(Frame().GetComponent(false)->GetPinName(0, 1), "IN1");
 
   const ClickTarget pad = PcbPadTarget(Frame(), 1);

@@ -2,12 +2,28 @@
 
 #include <cstdlib>
 #include <stdexcept>
-#include <vector>
 
-#include "host/model/design.h"
 #include "platform/menu.h"
 #include "platform/program_path.h"
-#include "tests/app/click_targets.h"
+
+namespace {
+
+ClickTarget TargetOf(CSymbolView* view, const CPadInstance* pad) {
+  if (view == nullptr || pad == nullptr) return {};
+  return {view, view->GetTransform().ToView(pad->GetPosition())};
+}
+
+}  // namespace
+
+ClickTarget PcbPadTarget(const CComponentFrame& frame, int pin) {
+  CPcbSymbolView* view = frame.GetSymbolsFrame() != nullptr ? frame.GetSymbolsFrame()->GetPcbView() : nullptr;
+  return TargetOf(view, view != nullptr ? Land(*view, pin) : nullptr);
+}
+
+ClickTarget ScmTerminalTarget(const CComponentFrame& frame, int gate, int terminal) {
+  CScmSymbolView* view = frame.GetSymbolsFrame() != nullptr ? frame.GetSymbolsFrame()->GetScmView() : nullptr;
+  return TargetOf(view, view != nullptr ? Terminal(*view, gate, terminal) : nullptr);
+}
 
 void AppTest::SetUp() {
   HeadlessTest::SetUp();
@@ -16,6 +32,7 @@ void AppTest::SetUp() {
   std::filesystem::copy_file(CE_DATA_DIR "/sample.cmplib", m_folder.Path() / "sample.cmplib");
   // Recovery copies go to the test's folder, never the user's.
   setenv("XDG_STATE_HOME", (m_folder.Path() / "state").c_str(), 1);
+  original = LibraryText();
   m_app = std::make_unique<CEditorApp>(prompt);
   ASSERT_TRUE(m_app->InitInstance());
 }
@@ -101,4 +118,51 @@ int AppTest::MessagesHolding(const char* part) {
   int count = 0;
   for (const ShownMessageBox& box : Screen().MessageBoxesShown()) count += box.text.Find(part) >= 0 ? 1 : 0;
   return count;
+}
+
+void AppTest::UseFieldLibraries() {
+  Samples::Write(Path("").str());
+  CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CScmSymbolLibrary), Path(Samples::kSymbolLibrary));
+  CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), Path(Samples::kFootprintFolder));
+}
+
+std::vector<CPadInstance*> AppTest::Pads(bool pcb) {
+  CSymbolsFrame* symbols = Frame().GetSymbolsFrame();
+  const CSymbolView* view =
+      pcb ? static_cast<const CSymbolView*>(symbols->GetPcbView()) : symbols->GetScmView();
+  return view != nullptr ? PlacedPads(*view) : std::vector<CPadInstance*>();
+}
+
+std::vector<CString> Items(CWnd* box) {
+  std::vector<CString> lines;
+  if (const auto* list = DynamicDowncast<CListBox>(box))
+    for (int i = 0; i < list->GetCount(); ++i) list->GetText(i, lines.emplace_back());
+  if (const auto* combo = DynamicDowncast<CComboBox>(box))
+    for (int i = 0; i < combo->GetCount(); ++i) combo->GetLBText(i, lines.emplace_back());
+  return lines;
+}
+
+const CComponent* AppTest::OnDisk(const char* name, const char* package, CString library) {
+  CDesign& design = m_loaded.emplace_back();
+  CString error;
+  EXPECT_TRUE(
+      CComponentLibraryFile::LoadComponent(library.IsEmpty() ? Library() : library, name, design, error))
+      << error.str();
+  return *package != '\0' ? design.FindComponent(name, package) : design.FirstComponent();
+}
+
+void AppTest::ExpectSheet(int button, const std::function<void(CWnd& page, UserInput&)>& act) {
+  Screen().ExpectDialog(0, [this, button, act](CDialog& dialog, UserInput& input) {
+    auto* sheet = DynamicDowncast<CPropertySheet>(&dialog);
+    ASSERT_NE(sheet, nullptr) << "the dialog shown is not a property sheet";
+    sheetOpenedAt = sheet->GetActivePage()->GetRuntimeClass()->m_lpszClassName;
+    act(*sheet->GetActivePage(), input);
+    input.Click(sheet->GetDlgItem(button));
+  });
+}
+
+void AppTest::Click(const ClickTarget& target, bool twice) {
+  ASSERT_NE(target.view, nullptr);
+  ASSERT_TRUE(twice ? user.LeftDoubleClick(target.view, target.point)
+                    : user.LeftClick(target.view, target.point));
 }

@@ -5,23 +5,57 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_component_frame.h"
+#include "app/app_resources.h"
 #include "app/command_ids.h"
 #include "app/editor_app.h"
 #include "app/file_prompt.h"
 #include "app/main_frame.h"
+#include "editor/frame/symbols_frame.h"
+#include "editor/grid/component_grid.h"
+#include "editor/grid/pin_map_checks.h"
+#include "editor/resources/resource_ids.h"
+#include "editor/views/pcb_symbol_view.h"
+#include "editor/views/scm_symbol_view.h"
 #include "host/model/component.h"
 #include "host/model/component_library_file.h"
+#include "host/model/design.h"
+#include "host/model/gate.h"
+#include "host/model/library_settings.h"
+#include "host/model/symbol_library.h"
+#include "host/utility/edit_grid.h"
+#include "platform/combo_box.h"
+#include "platform/dialog.h"
+#include "platform/list_box.h"
+#include "platform/property_sheet.h"
 #include "platform/settings_store.h"
-#include "tests/app/click_targets.h"
 #include "tests/app/component_text.h"
+#include "tests/editor/support/view_items.h"
 #include "tests/support/file_text.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/kicad_import_samples.h"
+#include "tests/support/library_text.h"
 #include "tests/support/scratch_folder.h"
+
+namespace fs = std::filesystem;
+namespace Samples = KicadImportSamples;
+
+// Where a user clicks to assign one pin: the PCB pad of a pin or a gate's terminal, as a
+// point in the client area of the view that shows it (no view when it shows none).
+struct ClickTarget {
+  CWnd* view = nullptr;  // not owned
+  CPoint point;
+};
+ClickTarget PcbPadTarget(const CComponentFrame& frame, int pin);
+ClickTarget ScmTerminalTarget(const CComponentFrame& frame, int gate, int terminal);
+// The lines of a list box or a combo box.
+std::vector<CString> Items(CWnd* box);
 
 class ScriptedFilePrompt : public FilePrompt {
  public:
@@ -85,6 +119,11 @@ class AppTest : public HeadlessTest {
   int Pin(int gate = 0, int terminal = 1) {
     return Frame().GetComponent(false)->GetPinNumber(gate, terminal);
   }
+  // The active frame's record in one line, after the component's name.
+  std::string Shown() {
+    return Frame().GetComponent(false)->GetName().str() + " " + Described(*Frame().GetComponent(false));
+  }
+  CEditGrid& Cells() { return Frame().GetGrid()->GetEditGrid(); }
   // Gate a's first pin in the `record`th record of the component in `library` (the
   // sample's copy when empty); -100 when there is no such record.
   int PinOnDisk(const char* name = "QUAD-NAND2", int record = 0, CString library = {});
@@ -94,15 +133,30 @@ class AppTest : public HeadlessTest {
   void AssignInAnOpenRun(int pin = 14, int gate = 0, int terminal = 1);
   // The same run ended with the select mode: one unsaved change.
   void ChangeOnePin(int pin = 14, int gate = 0, int terminal = 1);
+  // The property sheet, its active page's class noted in `sheetOpenedAt`, ended with
+  // `button` after `act`.
+  void ExpectSheet(int button, const std::function<void(CWnd& page, UserInput&)>& act);
+  std::string sheetOpenedAt;
+  // A click, or a double click, on the target.
+  void Click(const ClickTarget& target, bool twice = false);
   // How many of the messages shown so far hold `part`.
   int MessagesHolding(const char* part);
+  // The field's sample libraries written into the test's folder, each kind used last there.
+  void UseFieldLibraries();
+  // The pads the active frame's PCB or schematic drawing shows.
+  std::vector<CPadInstance*> Pads(bool pcb);
+  // The record of `name` for `package` (the first when empty) as `library` (the sample's
+  // copy when empty) holds it now; null when it holds none.
+  const CComponent* OnDisk(const char* name, const char* package = "", CString library = {});
 
   ScriptedFilePrompt prompt;
+  std::string original;  // the sample's copy as the test began
 
  private:
   void CloseComponents();
 
   ScratchFolder m_folder;
+  std::list<CDesign> m_loaded;
   MemorySettingsStore* m_settings = nullptr;  // not owned: the platform's current store
   std::unique_ptr<CEditorApp> m_app;
 };

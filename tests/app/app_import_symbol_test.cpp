@@ -1,40 +1,16 @@
 // File > Import Symbol as a user runs it: a symbol of the field's libraries and a
 // footprint chosen in the dialog become a new, unsaved component in a tab of its own,
 // one gate per unit and the pin map from the pin numbers.
-#include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "app/app_resources.h"
-#include "editor/frame/symbols_frame.h"
-#include "editor/views/pcb_symbol_view.h"
-#include "editor/views/scm_symbol_view.h"
-#include "host/model/design.h"
-#include "host/model/gate.h"
-#include "host/model/library_settings.h"
-#include "host/model/symbol_library.h"
-#include "platform/combo_box.h"
-#include "platform/dialog.h"
 #include "tests/app/app_fixture.h"
-#include "tests/editor/support/view_items.h"
-#include "tests/support/kicad_import_samples.h"
-#include "tests/support/library_text.h"
 
 namespace {
-
-namespace Samples = KicadImportSamples;
 
 class AppImportSymbolTest : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    Samples::Write(Path("").str());
-    // The user once picked a library of each kind in this folder.
-    CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CScmSymbolLibrary), Path(Samples::kSymbolLibrary));
-    CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), Path(Samples::kFootprintFolder));
-    m_original = LibraryText();
+    UseFieldLibraries();
   }
 
   // Runs the dialog: the symbol, then the footprint (none for an empty name) and the
@@ -61,14 +37,6 @@ class AppImportSymbolTest : public AppTest {
     });
     ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_SYMBOL));
   }
-  int PadsDrawn(bool pcb) {
-    CSymbolsFrame* symbols = Frame().GetSymbolsFrame();
-    const CSymbolView* view =
-        pcb ? static_cast<const CSymbolView*>(symbols->GetPcbView()) : symbols->GetScmView();
-    return view != nullptr ? static_cast<int>(PlacedPads(*view).size()) : 0;
-  }
-
-  std::string m_original;
 };
 
 // Libraries in a folder of their own, as the installed ones are: the user types the
@@ -88,25 +56,16 @@ TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainW
   Screen().ExpectMessageBox(IDOK, CString("The folder \"" + empty.Path().string() +
                                           "/\" holds no symbol libraries. Choose another folder."));
   Import([&elsewhere](CDialog& dialog, UserInput& input) {
-    const auto listed = [&dialog] {
-      const auto* combo = DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_IMPORT_SCM_LIBRARY));
-      std::vector<std::string> names(static_cast<size_t>(combo->GetCount()));
-      for (size_t i = 0; i < names.size(); ++i) {
-        CString name;
-        combo->GetLBText(static_cast<int>(i), name);
-        names[i] = name.str();
-      }
-      return names;
-    };
+    const auto listed = [&dialog] { return Items(dialog.GetDlgItem(IDC_IMPORT_SCM_LIBRARY)); };
     EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_SCM_FOLDER)));
     EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_SCM_FOLDER)));
-    EXPECT_EQ(listed(), (std::vector<std::string>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
+    EXPECT_EQ(listed(), (std::vector<CString>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
     EXPECT_EQ(dialog.GetDlgItem(IDC_IMPORT_SCM_LIBRARY)->GetWindowText(), Samples::kSymbolLibrary);
     EXPECT_GT(DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_IMPORT_SCM_SYMBOL))->GetCount(), 0);
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_SCM_FILTER), CString(elsewhere.Path().string())));
-    EXPECT_EQ(listed(), (std::vector<std::string>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
+    EXPECT_EQ(listed(), (std::vector<CString>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_SCM_FILTER), "imp"));
-    EXPECT_EQ(listed(), (std::vector<std::string>{Samples::kSymbolLibrary}));
+    EXPECT_EQ(listed(), (std::vector<CString>{Samples::kSymbolLibrary}));
     EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_IMPORT_SCM_SYMBOL), Samples::kQuad));
     EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_PCB_FOLDER)));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_IMPORT_PCB_LIBRARY), Samples::kFootprintFolder));
@@ -115,21 +74,21 @@ TEST_F(AppImportSymbolTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainW
   });
   ASSERT_EQ(App().CountOpenComponents(), 2);
   EXPECT_EQ(Main().GetWindowText(), "Component Editor - QUAD - sample.cmplib");
-  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "DIP-14") << "the footprint names the package";
-  EXPECT_EQ(Frame().GetComponent(false)->CountGates(), 2) << "the symbol's name imports every unit";
-  EXPECT_EQ(Pin(0, 4), 7);
-  EXPECT_EQ(Pin(1, 3), 6);
+  // The footprint names the package; the symbol's name imports every unit.
+  const std::string at = elsewhere.Path().string() + "/Import.";
+  EXPECT_EQ(Shown(), "QUAD DIP-14 " + at + "pretty:DIP-14 14 U | " + at + "kicad_sym:QUAD:A 1 2 3 7 14 | " +
+                         at + "kicad_sym:QUAD:B 4 5 6 7 14");
   EXPECT_TRUE(Frame().GetDesign()->IsModified()) << "unsaved until the first save";
   EXPECT_FALSE(MenuEnabled(ID_APP_UNDO)) << "a new component starts without undo levels";
-  EXPECT_EQ(LibraryText(), m_original) << "nothing written before the save";
+  EXPECT_EQ(LibraryText(), original) << "nothing written before the save";
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
   EXPECT_FALSE(Frame().GetDesign()->IsModified());
 
   InstallMemorySettings();
   Restart();
   ASSERT_TRUE(App().OpenComponent(Library(), "QUAD"));
-  EXPECT_EQ(PadsDrawn(true), 14);
-  EXPECT_EQ(PadsDrawn(false), 2 * 5) << "two units of three pins and two shared ones";
+  EXPECT_EQ(Pads(true).size(), 14u);
+  EXPECT_EQ(Pads(false).size(), 2u * 5) << "two units of three pins and two shared ones";
   EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u) << "only the folder without libraries was refused";
 }
 
@@ -149,15 +108,9 @@ TEST_F(AppImportSymbolTest, PinsComeFromThePadsOrThePlainNumbersAndCancelAddsNot
     Choose(input, dialog, Samples::kBall, Samples::kBallFootprint);
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_NAME), "SENSOR"));
   });
-  EXPECT_EQ(Pin(0, 4), 4);
-  EXPECT_EQ(Pin(0, 5), CGate::kNoPin);
-  // Libraries beside the component library are named by their file name.
+  // Saved, libraries beside the component library are named by their file name.
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-  CDesign saved;
-  CString error;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "SENSOR", saved, error)) << error.str();
-  EXPECT_EQ(saved.FirstComponent()->FindGate(0)->GetLibrary(), Samples::kSymbolLibrary);
-  EXPECT_EQ(saved.FirstComponent()->GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder);
+  EXPECT_EQ(Described(*OnDisk("SENSOR")), "BGA-4 Import.pretty:BGA-4 4 U | Import.kicad_sym:BGA5 1 2 3 4 -");
 
   Import([this](CDialog& dialog, UserInput& input) {
     Choose(input, dialog, "QUAD:A", Samples::LongFootprint());
@@ -169,17 +122,16 @@ TEST_F(AppImportSymbolTest, PinsComeFromThePadsOrThePlainNumbersAndCancelAddsNot
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_PACKAGE), "DSUB-15"));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_NAME), "DSUB"));
   });
-  EXPECT_EQ(Frame().GetComponent(false)->GetPcbSymbol(), Samples::LongFootprint());
-  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "DSUB-15");
+  EXPECT_EQ(Shown(), "DSUB DSUB-15 Import.pretty:" + Samples::LongFootprint() +
+                         " 14 U | Import.kicad_sym:QUAD:A 1 2 3 7 14 | Import.kicad_sym:QUAD:B 4 5 6 7 14");
 
   Import([](CDialog& dialog, UserInput& input) { Choose(input, dialog, "QUAD:A", "", "SO-14"); });
-  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "SO-14");
-  EXPECT_TRUE(Frame().GetComponent(false)->GetPcbSymbol().IsEmpty());
-  EXPECT_EQ(Pin(1, 1), 4);
+  EXPECT_EQ(Shown(),
+            "QUAD SO-14 : 14 U | Import.kicad_sym:QUAD:A 1 2 3 7 14 | Import.kicad_sym:QUAD:B 4 5 6 7 14");
 
   Import([](CDialog&, UserInput&) {}, IDCANCEL);
   EXPECT_EQ(App().CountOpenComponents(), 4);
-  EXPECT_EQ(TextWithout(LibraryText(), "SENSOR"), m_original);
+  EXPECT_EQ(TextWithout(LibraryText(), "SENSOR"), original);
 }
 
 }  // namespace

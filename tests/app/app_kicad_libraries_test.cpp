@@ -9,27 +9,11 @@
 #include <sstream>
 
 #include "app/kicad_export_dialog.h"
-#include "editor/frame/symbols_frame.h"
-#include "editor/grid/component_grid.h"
-#include "editor/grid/pin_map_checks.h"
-#include "editor/resources/resource_ids.h"
-#include "editor/views/pcb_symbol_view.h"
-#include "editor/views/scm_symbol_view.h"
-#include "host/model/gate.h"
-#include "host/model/library_settings.h"
-#include "host/model/symbol_library.h"
 #include "host/picking/pick.h"
-#include "platform/combo_box.h"
 #include "platform/program_path.h"
-#include "platform/property_sheet.h"
 #include "tests/app/app_fixture.h"
-#include "tests/editor/support/view_items.h"
-#include "tests/support/kicad_import_samples.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-namespace Samples = KicadImportSamples;
 
 // Balls A1 ... C3 on a 0.8 mm grid, the exposed pad "EP" on two lands below them and
 // an unnumbered hole: pins 1 to 9 are the balls in natural order, pin 10 the EP.
@@ -50,23 +34,12 @@ class AppKicadLibrariesTest : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    Samples::Write(Path("").str());
+    UseFieldLibraries();
     WriteFileText(Path(std::string(Samples::kFootprintFolder) + "/BGA9.kicad_mod").str(),
                   NineBallsAndAnExposedPad());
-    // The user once picked a library of each kind in this folder.
-    CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CScmSymbolLibrary), Path(Samples::kSymbolLibrary));
-    CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), Path(Samples::kFootprintFolder));
   }
 
-  CEditGrid& Cells() { return Frame().GetGrid()->GetEditGrid(); }
   std::string Text(long row, long col) { return Cells().GetTextMatrix(row, col).str(); }
-  int Pin(int gate, int terminal) { return Frame().GetComponent(false)->GetPinNumber(gate, terminal); }
-  std::vector<CPadInstance*> Pads(bool pcb) {
-    CSymbolsFrame* symbols = Frame().GetSymbolsFrame();
-    const CSymbolView* view =
-        pcb ? static_cast<const CSymbolView*>(symbols->GetPcbView()) : symbols->GetScmView();
-    return view != nullptr ? PlacedPads(*view) : std::vector<CPadInstance*>();
-  }
 
   void AddBallPackage() {
     Screen().ExpectDialog(IDD_ADD_PACKAGE, [](CDialog& dialog, UserInput& input) {
@@ -88,9 +61,7 @@ TEST_F(AppKicadLibrariesTest, AGateAndABallPackageFromTheFieldsLibrariesShowSave
   const std::size_t scmPads = Pads(false).size();
   std::vector<CString> listed;
   Screen().ExpectDialog(IDD_ADD_GATE, [&listed](CDialog& dialog, UserInput& input) {
-    const auto* combo = DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_SCM_LIBRARY_COMBO));
-    ASSERT_NE(combo, nullptr);
-    for (int i = 0; i < combo->GetCount(); ++i) combo->GetLBText(i, listed.emplace_back());
+    listed = Items(dialog.GetDlgItem(IDC_SCM_LIBRARY_COMBO));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_SCM_LIBRARY_COMBO), Samples::kSymbolLibrary));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "QUAD:B"));
     input.Click(dialog.GetDlgItem(IDOK));
@@ -107,10 +78,7 @@ TEST_F(AppKicadLibrariesTest, AGateAndABallPackageFromTheFieldsLibrariesShowSave
   EXPECT_EQ(labels.count("C3"), 1u);
   ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "C3"));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-  CDesign saved;
-  CString error;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "QUAD-NAND2", saved, error)) << error.str();
-  const CComponent* bga = saved.FindComponent("QUAD-NAND2", "BGA-9");
+  const CComponent* bga = OnDisk("QUAD-NAND2", "BGA-9");
   ASSERT_NE(bga, nullptr);
   EXPECT_EQ(bga->GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder);
   EXPECT_EQ(bga->GetPinNumber(0, 1), 9) << "the library stores the pin number";
@@ -159,14 +127,10 @@ TEST_F(AppKicadLibrariesTest, BallNamesAreShownTakenCheckedAndAskedByAndTheHoleS
   // The pin pages name the ball, of the pad and of the terminal.
   std::vector<CString> shown;
   for (const ClickTarget& target : {PcbPadTarget(Frame(), 5), ScmTerminalTarget(Frame(), 0, 1)}) {
-    ASSERT_NE(target.view, nullptr);
-    Screen().ExpectDialog(0, [&shown](CDialog& dialog, UserInput& input) {
-      auto* sheet = DynamicDowncast<CPropertySheet>(&dialog);
-      ASSERT_NE(sheet, nullptr);
-      shown.push_back(sheet->GetActivePage()->GetDlgItem(IDC_PIN_NUMBER)->GetWindowText());
-      input.Click(sheet->GetDlgItem(IDCANCEL));
+    ExpectSheet(IDCANCEL, [&shown](CWnd& page, UserInput&) {
+      shown.push_back(page.GetDlgItem(IDC_PIN_NUMBER)->GetWindowText());
     });
-    ASSERT_TRUE(user.LeftDoubleClick(target.view, target.point));
+    Click(target, true);
   }
   EXPECT_EQ(shown, (std::vector<CString>{"B2", "B2"}));
 
@@ -214,14 +178,11 @@ TEST_F(AppKicadLibrariesTest, ALibraryInAFolderOfItsOwnIsDrawnFromTheSymbolLibra
   ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 0, "DFF"));
   EXPECT_EQ(Frame().GetComponent(false)->FindGate(0)->CountPins(), 4) << "a DFF read beside the library";
   EXPECT_EQ(Pads(false).size(), 4u + 3 * 3 + 2);
-  ASSERT_TRUE(user.ClickToolBarButton(&Main().ToolBar(), ID_APP_ASSIGN_PINS));
-  AssignByClicking(14, 1, 1);
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SELECT_MODE));
+  ChangeOnePin(14, 1, 1);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-  CDesign saved;
-  CString error;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Path("own/sample.cmplib"), "QUAD-NAND2", saved, error));
-  EXPECT_EQ(saved.FirstComponent()->GetPinNumber(1, 1), 14) << "the library in its folder takes the change";
+  const CComponent* own = OnDisk("QUAD-NAND2", "", Path("own/sample.cmplib"));
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own->GetPinNumber(1, 1), 14) << "the library in its folder takes the change";
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
 
   fs::remove(Path("own/logic.scmlib").str());

@@ -7,33 +7,17 @@
 #include <utility>
 
 #include "app/app_clipboard.h"
-#include "app/app_resources.h"
 #include "app/import_pin_table_dialog.h"
-#include "editor/grid/component_grid.h"
-#include "editor/grid/pin_map_checks.h"
-#include "host/model/component.h"
-#include "host/model/design.h"
 #include "host/model/symbol_library_file.h"
-#include "platform/list_box.h"
 #include "tests/app/app_fixture.h"
-#include "tests/support/kicad_import_samples.h"
 
 namespace {
 
 class AppPinMapTest : public AppTest {
  protected:
-  CEditGrid& Cells() { return Frame().GetGrid()->GetEditGrid(); }
-  int Pin(int gate, int terminal) { return Frame().GetComponent(false)->GetPinNumber(gate, terminal); }
   int Steps() { return Frame().GetDesign()->GetUndoCount(); }
-  CString UndoText() { return MenuItem(ID_APP_UNDO).text; }
   bool Select(long row, long col, long toRow, long toCol) {
     return user.MoveToGridCell(&Cells(), row, col) && user.ExtendGridSelection(&Cells(), toRow, toCol);
-  }
-  static std::vector<CString> Lines(CWnd* list) {
-    std::vector<CString> lines;
-    const auto* box = DynamicDowncast<CListBox>(list);
-    for (int i = 0; box != nullptr && i < box->GetCount(); ++i) box->GetText(i, lines.emplace_back());
-    return lines;
   }
 };
 
@@ -208,7 +192,7 @@ TEST_F(AppPinMapTest, TheProblemListGoesToABadCellAndTheStatusBarCountFollowsUnd
   int badLine = -1;
   Screen().ExpectDialog(IDD_PIN_MAP_PROBLEMS, [&](CDialog& dialog, UserInput& input) {
     count = dialog.GetDlgItem(IDC_PROBLEMS_COUNT)->GetWindowText();
-    lines = Lines(dialog.GetDlgItem(IDC_PROBLEMS_LIST));
+    lines = Items(dialog.GetDlgItem(IDC_PROBLEMS_LIST));
     const auto bad = std::find(lines.begin(), lines.end(),
                                "gate b, terminal 3 (Y): pin 99 is not one of the 14 pads of DIP-14.");
     ASSERT_NE(bad, lines.end());
@@ -249,16 +233,15 @@ TEST_F(AppPinMapTest, TheProblemListGoesToABadCellAndTheStatusBarCountFollowsUnd
 }
 
 TEST_F(AppPinMapTest, APreviewedPinTableBecomesANewComponentWithItsPackagesAndSymbols) {
-  KicadImportSamples::Write(Path("").str());
+  Samples::Write(Path("").str());
   WriteFileText(Path("part.csv").str(),
                 "PAD,Pin/Ball Function,Bank,Dual Function,Differential,High Speed,DQS,CABGA4,TQFP3\n"
                 "1,PL2A,7,,True,,,A1,1\n2,PL2B,7,,Comp,,,A2,-\n3,VCCIO7,7,,,,,B1,2\n4,GND,-,,,,,B2,3\n");
-  const std::string original = ReadFileText(Library().str());
   ASSERT_TRUE(Open());
   prompt.pinMapAnswers.push_back(Path("part.csv"));
   Screen().ExpectDialog(IDD_IMPORT_PIN_TABLE, [this](CDialog& dialog, UserInput& input) {
     CWnd* list = dialog.GetDlgItem(IDC_PIN_TABLE_PREVIEW);
-    const std::vector<CString> preview = Lines(list);
+    const std::vector<CString> preview = Items(list);
     for (const char* line :
          {"    part_BANK_7  2 pins: 2 bidirectional", "    part_POWER  2 pins: 1 ground, 1 power",
           "    CABGA4  4 balls", "    TQFP3  3 balls"})
@@ -268,10 +251,10 @@ TEST_F(AppPinMapTest, APreviewedPinTableBecomesANewComponentWithItsPackagesAndSy
     ASSERT_NE(pl2b, preview.end());
     EXPECT_TRUE(input.SelectListLine(list, static_cast<int>(pl2b - preview.begin())));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PIN_TABLE_KIND), "output"));
-    EXPECT_EQ(Lines(list)[pl2b - preview.begin()], "    3  A2  PL2B  output (chosen)");
+    EXPECT_EQ(Items(list)[pl2b - preview.begin()], "    3  A2  PL2B  output (chosen)");
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PIN_TABLE_NAME), "FPGA"));
     EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_PIN_TABLE_FOOTPRINTS),
-                               "CABGA4=" + Path(KicadImportSamples::kFootprintFolder) + ":BGA-4"));
+                               "CABGA4=" + Path(Samples::kFootprintFolder) + ":BGA-4"));
     EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_TABLE));

@@ -1,26 +1,14 @@
 // Recovery copies of unsaved work: when they are written, what removes them, and what
 // the next start offers from a program that ended without saving. The copies are timed
 // by a clock the test moves; the writer thread is waited for, never slept on.
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <functional>
-
-#include "app/app_resources.h"
 #include "app/recovery_schedule.h"
 #include "app/recovery_store.h"
-#include "editor/grid/component_grid.h"
-#include "host/model/design.h"
-#include "host/utility/edit_grid.h"
-#include "platform/dialog.h"
-#include "platform/list_box.h"
 #include "tests/app/app_fixture.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // A process id that no program has any more: a child that has ended and been reaped.
 long GonePid() {
@@ -47,9 +35,7 @@ class AppRecoveryTest : public AppTest {
     App().OnRecoveryTimer();
     App().WaitForRecoveryCopies();
   }
-  void TypePin(int pin) {
-    ASSERT_TRUE(user.EditGridCell(&Frame().GetGrid()->GetEditGrid(), 1, 3, CString(std::to_string(pin))));
-  }
+  void TypePin(int pin) { ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, CString(std::to_string(pin)))); }
   std::vector<fs::path> Files() {
     std::vector<fs::path> files;
     std::error_code code;
@@ -113,16 +99,14 @@ TEST_F(AppRecoveryTest, RestoreOpensTheCopyAsAnUnsavedTabWhereUndoStarts) {
   Wait(3);
   LeaveCopiesBehind();
   RestartWithoutSaving();
-  const std::string library = LibraryText();
   const auto stamp = fs::last_write_time(Library().str());
-  WriteFileText(Library().str(), library + "\n");
+  WriteFileText(Library().str(), original + "\n");
   std::vector<CString> lines;
   Screen().ExpectDialog(IDD_RECOVERY, [&](CDialog& dialog, UserInput& input) {
-    auto* list = static_cast<CListBox*>(dialog.GetDlgItem(IDC_RECOVERY_LIST));
-    for (int line = 0; line < list->GetCount(); ++line) list->GetText(line, lines.emplace_back());
+    lines = Items(dialog.GetDlgItem(IDC_RECOVERY_LIST));
     input.Click(dialog.GetDlgItem(IDOK));
     EXPECT_TRUE(dialog.IsModalActive()) << "No keeps the copy in the list";
-    WriteFileText(Library().str(), library);
+    WriteFileText(Library().str(), original);
     fs::last_write_time(Library().str(), stamp);
     input.Click(dialog.GetDlgItem(IDOK));
   });

@@ -6,16 +6,12 @@
 #include <sys/stat.h>
 
 #include <iterator>
-#include <nlohmann/json.hpp>
-#include <sstream>
-#include <tuple>
 
 #include "tests/app/cli_fixture.h"
 #include "tests/support/svg_reader.h"
 
 namespace {
 
-using nlohmann::json;
 using namespace std::string_literals;
 using CliCommandsTest = CliTest;
 using Words = std::vector<std::string>;
@@ -57,7 +53,6 @@ TEST_F(CliCommandsTest, EveryCommandExplainsItsOptionsAndRefusesWordsThatDoNotFi
 // Each refusal's words and the start of its one line; words that do not fit come with
 // the command's usage after what is wrong with them.
 TEST_F(CliCommandsTest, RefusalsNameTheProblemAndWriteNothing) {
-  namespace Samples = KicadImportSamples;
   WriteFileText(In("damaged.cmplib"), "{\"format\": \"component-library\"");
   const std::string lib = Sample();
   const std::string parts = In("parts.cmplib");
@@ -137,8 +132,8 @@ TEST_F(CliCommandsTest, ShowSymbolsAndScanPrintTheirJson) {
   const json& symbol = listed["symbols"].at(0);
   EXPECT_EQ(std::make_tuple(symbol["name"], symbol["pins"]), std::make_tuple(json("NAND2"), json(3)));
   EXPECT_TRUE(listed["problems"].is_array());
-  std::filesystem::remove_all(In(KicadImportSamples::kFootprintFolder));
-  std::filesystem::remove(In(KicadImportSamples::kSymbolLibrary));
+  std::filesystem::remove_all(In(Samples::kFootprintFolder));
+  std::filesystem::remove(In(Samples::kSymbolLibrary));
   const CliRun scan = Run({"scan", folder.Path().string(), "--json"});
   EXPECT_EQ(scan.code, 0) << scan.err;
   const json scanned = json::parse(scan.out);
@@ -156,7 +151,7 @@ TEST_F(CliCommandsTest, SymbolsListsEachSymbolWithItsCountAndScanSumsUpAFolderAf
   WriteFileText(In("broken.cmplib"), "{\"version\": 1, \"components\": [\n");
   const std::tuple<const char*, std::string, std::string> listed[] = {
       {"Import.kicad_sym", "QUAD:A\t5\nQUAD:B\t5\nBGA5\t5\n", ""},
-      {"Import.pretty", "BGA-4\t5\nDIP-14\t14\n" + KicadImportSamples::LongFootprint() + "\t14\n", cut},
+      {"Import.pretty", "BGA-4\t5\nDIP-14\t14\n" + Samples::LongFootprint() + "\t14\n", cut},
       {"logic.scmlib", "NAND2\t3\nINV\t2\nDFF\t4\nPOWER\t2\n", ""}};
   for (const auto& [library, first, err] : listed) {
     const CliRun symbols = Run({"symbols", In(library)});

@@ -5,9 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <list>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/cli_commands.h"
@@ -15,10 +21,16 @@
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/gate.h"
+#include "host/model/symbol_library.h"
+#include "tests/app/component_text.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/file_text.h"
 #include "tests/support/kicad_import_samples.h"
+#include "tests/support/library_text.h"
 #include "tests/support/scratch_folder.h"
+
+using nlohmann::json;
+namespace Samples = KicadImportSamples;
 
 class CliTest : public ::testing::Test {
  protected:
@@ -39,25 +51,6 @@ class CliTest : public ::testing::Test {
     CDesign& design = m_designs.emplace_back();
     EXPECT_TRUE(CComponentLibraryFile::LoadComponent(library.c_str(), name, design, error)) << error.str();
     return *package != '\0' ? design.FindComponent(name, package) : design.FirstComponent();
-  }
-
-  // A record in one line: package, footprint, pin count, reference, and each gate's
-  // symbol with its terminals' pins ("-" for none).
-  static std::string Described(const CComponent& record) {
-    std::string text = record.GetPackage().str() + " " + record.GetPcbComponent()->GetLibrary().str() + ":" +
-                       record.GetPcbSymbol().str() + " " + std::to_string(record.GetPinCount()) + " " +
-                       record.GetDefaultReference().str();
-    POSITION position = nullptr;
-    int index = 0;
-    for (const CGate* gate = record.FirstGate(position, index); gate != nullptr;
-         gate = record.NextGate(position, index)) {
-      text += " | " + gate->GetLibrary().str() + ":" + gate->GetSymbol().str();
-      for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
-        const int pin = gate->GetPinNumber(terminal);
-        text += pin == CGate::kNoPin ? " -" : " " + std::to_string(pin);
-      }
-    }
-    return text;
   }
 
   static std::vector<std::string> Lines(const std::string& text) {

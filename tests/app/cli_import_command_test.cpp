@@ -4,20 +4,14 @@
 // footprint that names the pins is gone, and every sample exported and imported again
 // with its pin map, terminal names and gates, supplies shared by every gate in the
 // units' shared part.
-#include <algorithm>
-#include <tuple>
-#include <utility>
 
 #include "host/kicad/kicad_export.h"
 #include "host/kicad/kicad_library.h"
 #include "host/model/pin_labels.h"
-#include "host/model/symbol_library.h"
 #include "host/model/symbol_library_locator.h"
 #include "tests/app/cli_fixture.h"
 
 namespace {
-
-namespace Samples = KicadImportSamples;
 
 using NamedPins = std::vector<std::vector<std::pair<std::string, std::string>>>;
 

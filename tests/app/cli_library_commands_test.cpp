@@ -2,18 +2,11 @@
 // delete write byte for byte outside the component touched; check and diff, as CI and
 // git run them, print a located line per problem or change, exit with codes scripts
 // branch on, and give the JSON form.
-#include <algorithm>
-#include <functional>
-#include <nlohmann/json.hpp>
-#include <tuple>
 
-#include "host/model/gate.h"
 #include "tests/app/cli_fixture.h"
-#include "tests/support/library_text.h"
 
 namespace {
 
-using nlohmann::json;
 using Edit = std::function<void(json& library)>;
 
 json& Package(json& library, int component, int package) {
