@@ -3,6 +3,11 @@
 // git run them, print a located line per problem or change, exit with codes scripts
 // branch on, and give the JSON form.
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #include "tests/app/cli_fixture.h"
 
 namespace {
@@ -152,6 +157,49 @@ TEST_F(CliLibraryCommandsTest, DiffTakesTheWordsGitGivesAnExternalDriver) {
   const CliRun added = Run({"diff", "libs/new.cmplib", "/dev/null", ".", ".", changed, "3a4b", "100644"});
   EXPECT_EQ(added.code, 0) << added.err;
   EXPECT_EQ(Lines(added.out).size(), 4U) << added.out;
+}
+
+// Runs one command in a process of its own, as a script would, once the parent closes
+// the pipe `start`, so that two such processes begin together.
+pid_t RunInChild(std::vector<std::string> words, const int (&start)[2]) {
+  const pid_t child = ::fork();
+  if (child != 0) return child;
+  ::close(start[1]);
+  char go = 0;
+  while (::read(start[0], &go, 1) > 0) continue;
+  std::FILE* quiet = std::fopen("/dev/null", "w");
+  std::string program = "component-editor-cli";
+  std::vector<char*> argv{program.data()};
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  ::_exit(RunCli(static_cast<int>(argv.size()) - 1, argv.data(), quiet, stderr));
+}
+
+// Two scripts change one library at the same moment: one adds a component, the other
+// renames another. Without the lock of each change (d310fc0) most such runs lost one
+// of the two changes.
+TEST_F(CliLibraryCommandsTest, TwoWritersAtOnceLoseNoChange) {
+  const size_t entries = folder.CountEntries();
+  for (int run = 0; run < 20; ++run) {
+    WriteFileText(Sample(), original);
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    const pid_t adder = RunInChild({"new", Sample(), "ADDED", "--package", "DIP-8"}, start);
+    const pid_t renamer = RunInChild({"rename", Sample(), "HEX-INV", "RENAMED"}, start);
+    ::close(start[0]);
+    ::close(start[1]);
+    for (const pid_t child : {adder, renamer}) {
+      int status = -1;
+      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed in run " << run;
+    }
+    const std::string text = ReadFileText(Sample());
+    EXPECT_TRUE(text.find("\"ADDED\"") != std::string::npos &&
+                text.find("\"RENAMED\"") != std::string::npos &&
+                text.find("\"HEX-INV\"") == std::string::npos)
+        << "run " << run << " lost a change";
+  }
+  EXPECT_EQ(folder.CountEntries(), entries) << "nothing left beside the library";
 }
 
 }  // namespace
