@@ -1,11 +1,10 @@
 // The editor fixture for the interaction modes: clicks on the pads the drawings show,
-// and read-backs of the marks and the pin map the user sees.
+// and the points inside the symbols' bodies.
 #pragma once
 
 #include <stdexcept>
 #include <vector>
 
-#include "host/utility/edit_grid.h"
 #include "tests/editor/support/editor_fixture.h"
 #include "tests/editor/support/view_items.h"
 
@@ -26,32 +25,16 @@ class ModesTest : public EditorTest {
   // Fitted drawings leave a wide margin round their contents: the corner is empty.
   bool ClickEmpty(CSymbolView& view) { return user.LeftClick(&view, CPoint(2, 2)); }
   // Clicks the PCB pad of `pin` and the gate's terminal in the frame's drawings, in that
-  // order or the other.
+  // order or the other; the second is looked up after the first click.
   void Pair(CComponentFrame& frame, int pin, int gate, int terminal, bool pcbFirst = true) {
     CSymbolView& pcb = *frame.GetSymbolsFrame()->GetPcbView();
     CSymbolView& scm = *frame.GetSymbolsFrame()->GetScmView();
-    const auto pad = [&] { return Click(pcb, Land(pcb, pin)); };
-    const auto partner = [&] { return Click(scm, Terminal(scm, gate, terminal)); };
-    ASSERT_TRUE(pcbFirst ? pad() : partner());
-    ASSERT_TRUE(pcbFirst ? partner() : pad());
+    ASSERT_TRUE(pcbFirst ? Click(pcb, Land(pcb, pin)) : Click(scm, Terminal(scm, gate, terminal)));
+    ASSERT_TRUE(pcbFirst ? Click(scm, Terminal(scm, gate, terminal)) : Click(pcb, Land(pcb, pin)));
   }
   // Inside a symbol's body, away from its pins.
   static CPoint BodyCentreOf(const CSymbolView& view, const CSymbolInstance* instance) {
     const CRect body = instance->GetPlacement().MapBox(instance->GetSymbol()->GetExtents());
     return view.GetTransform().ToView(body.CenterPoint());
   }
-
-  // The pin of every terminal, in gate and then terminal order.
-  std::vector<int> PinMap() {
-    std::vector<int> pins;
-    POSITION position = nullptr;
-    int index = 0;
-    for (CGate* gate = Component().FirstGate(position, index); gate != nullptr;
-         gate = Component().NextGate(position, index)) {
-      for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
-        pins.push_back(Component().GetPinNumber(index, terminal));
-    }
-    return pins;
-  }
-  static CDesignItem* Selected(const CSymbolView& view) { return view.GetSelectedItem(); }
 };

@@ -7,10 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "editor/views/pcb_symbol_view.h"
-#include "editor/views/scm_symbol_view.h"
-#include "editor/views/update_hints.h"
-#include "platform/backend.h"
 #include "tests/editor/grid/grid_test.h"
 #include "tests/support/grid_peer_recorder.h"
 
@@ -18,47 +14,36 @@ namespace {
 
 // A drawing's screen that writes down the areas it is asked to repaint, and how often
 // it is asked to repaint everything.
-class AreaRecorder : public WindowPeer {
- public:
-  static AreaRecorder& Watch(CWnd& view) {
-    auto recorder = std::make_unique<AreaRecorder>();
-    AreaRecorder& watching = *recorder;
-    view.GetSafeHwnd()->peer = std::move(recorder);
-    return watching;
-  }
-
+struct AreaRecorder : WindowPeer {
   void OnChanged(WindowChange change) override { wholeRedraws += change == WindowChange::Redraw ? 1 : 0; }
   void OnInvalidated(const CRect& rect) override { areas.push_back(rect); }
   bool Covers(CPoint point) const {
     return std::any_of(areas.begin(), areas.end(), [&](const CRect& area) { return area.PtInRect(point); });
-  }
-  void Clear() {
-    areas.clear();
-    wholeRedraws = 0;
   }
 
   std::vector<CRect> areas;
   int wholeRedraws = 0;
 };
 
-long AreaOf(const CRect& rect) {
-  return static_cast<long>(rect.Width()) * rect.Height();
-}
-
 // The bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order.
 TEST_F(GridTest, OnABigComponentTheGridAndTheDrawingsShowOnlyWhatAChangeTouches) {
   ASSERT_TRUE(OpenBigFpga(20, 100));
   GridPeerRecorder& grid = GridPeerRecorder::Watch(Cells());
-  AreaRecorder& pcb = AreaRecorder::Watch(PcbView());
-  AreaRecorder& scm = AreaRecorder::Watch(ScmView());
-  const auto clear = [&] {
+  AreaRecorder* pcb = nullptr;
+  AreaRecorder* scm = nullptr;
+  const auto watch = [&] {  // new screens for the drawings, with nothing written down
     grid.Clear();
-    pcb.Clear();
-    scm.Clear();
+    for (auto [view, recorder] : {std::pair<CWnd*, AreaRecorder**>{&PcbView(), &pcb}, {&ScmView(), &scm}}) {
+      auto fresh = std::make_unique<AreaRecorder>();
+      *recorder = fresh.get();
+      view->GetSafeHwnd()->peer = std::move(fresh);
+    }
   };
+  watch();
   CRect client;
   ScmView().GetClientRect(&client);
-  ASSERT_GT(AreaOf(client), 0);
+  const long clientArea = static_cast<long>(client.Width()) * client.Height();
+  ASSERT_GT(clientArea, 0);
   // Pin 1,250 is terminal 50 of gate m (index 12): row 50, column 3 + 12. Two hints, two
   // handings-over to the grid's screen.
   Picked(PcbView(), PcbPad(1250));
@@ -67,46 +52,47 @@ TEST_F(GridTest, OnABigComponentTheGridAndTheDrawingsShowOnlyWhatAChangeTouches)
   EXPECT_EQ(grid.Deliveries().size(), 2u);
   EXPECT_FALSE(grid.AnyWholeGrid());
   EXPECT_LE(grid.CellsToShow(), 2);
-  EXPECT_EQ(pcb.wholeRedraws + scm.wholeRedraws, 0);
-  EXPECT_TRUE(scm.Covers(ClientPointOf(ScmView(), ScmTerminal(12, 50))));
-  EXPECT_LE(scm.areas.size(), 2u);
-  for (const CRect& area : scm.areas) EXPECT_LE(AreaOf(area) * 50, AreaOf(client));
+  EXPECT_EQ(pcb->wholeRedraws + scm->wholeRedraws, 0);
+  EXPECT_TRUE(scm->Covers(ClientPointOf(ScmView(), ScmTerminal(12, 50))));
+  EXPECT_LE(scm->areas.size(), 2u);
+  for (const CRect& area : scm->areas)
+    EXPECT_LE(static_cast<long>(area.Width()) * area.Height() * 50, clientArea);
 
   // Clearing repaints only where the marks were.
   PcbPad(1250)->SetSelected(true);
-  clear();
+  watch();
   Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr);
   EXPECT_EQ(grid.Deliveries().size(), 1u);
   EXPECT_EQ(grid.CellsToShow(), 1);
-  EXPECT_EQ(pcb.wholeRedraws + scm.wholeRedraws, 0);
-  EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(1250))));
-  EXPECT_TRUE(scm.Covers(ClientPointOf(ScmView(), ScmTerminal(12, 50))));
-  EXPECT_LE(pcb.areas.size() + scm.areas.size(), 4u);
+  EXPECT_EQ(pcb->wholeRedraws + scm->wholeRedraws, 0);
+  EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(1250))));
+  EXPECT_TRUE(scm->Covers(ClientPointOf(ScmView(), ScmTerminal(12, 50))));
+  EXPECT_LE(pcb->areas.size() + scm->areas.size(), 4u);
 
   // A pin change repaints the pad taken and the pad left: terminal 7 of gate 1 moves
   // from pin 107 to the free ball 2,010.
-  clear();
+  watch();
   ASSERT_TRUE(Type(7, 4, "2010"));
   EXPECT_FALSE(grid.AnyWholeGrid());
   EXPECT_LE(grid.CellsToShow(), 4);
-  EXPECT_EQ(pcb.wholeRedraws + scm.wholeRedraws, 0);
-  EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(2010))));
-  EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(107))));
-  EXPECT_TRUE(scm.Covers(ClientPointOf(ScmView(), ScmTerminal(1, 7))));
+  EXPECT_EQ(pcb->wholeRedraws + scm->wholeRedraws, 0);
+  EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(2010))));
+  EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(107))));
+  EXPECT_TRUE(scm->Covers(ClientPointOf(ScmView(), ScmTerminal(1, 7))));
   // A hint that moves the terminal straight on still repaints the pad it leaves.
-  pcb.Clear();
+  watch();
   CPinNumberHint moved(CString(), 1, 7, 2025);
   Design().UpdateAllViews(nullptr, HintPinNumber, &moved);
-  EXPECT_EQ(pcb.wholeRedraws, 0);
-  EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(2025))));
-  EXPECT_TRUE(pcb.Covers(ClientPointOf(PcbView(), PcbPad(2010))));
+  EXPECT_EQ(pcb->wholeRedraws, 0);
+  EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(2025))));
+  EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(2010))));
 
   // A rebuild repaints everything, and reaches the grid's screen as one batch.
-  clear();
+  watch();
   Refill();
   EXPECT_EQ(grid.Deliveries().size(), 1u);
-  EXPECT_GE(pcb.wholeRedraws, 1);
-  EXPECT_GE(scm.wholeRedraws, 1);
+  EXPECT_GE(pcb->wholeRedraws, 1);
+  EXPECT_GE(scm->wholeRedraws, 1);
   grid.Clear();
   Picked(PcbView(), PcbFootprint());
   EXPECT_EQ(BoldCells().size(), 2000u);

@@ -3,14 +3,12 @@
 // the technology file merged on every rebuild (read again only when it changed).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
 
-#include "editor/views/pcb_symbol_view.h"
-#include "editor/views/scm_symbol_view.h"
 #include "editor/views/view_colours.h"
-#include "host/model/design.h"
 #include "host/utility/evt.h"
 #include "platform/app_registry.h"
 #include "tests/editor/support/editor_fixture.h"
@@ -20,41 +18,7 @@
 
 namespace {
 
-const char* const kColoursKey = "ComponentEditor\\Colours";
-
-class ViewBuildTest : public EditorTest {
- protected:
-  void StoreColour(const char* name, COLORREF colour) {
-    ASSERT_TRUE(Settings().Set(kColoursKey, name, static_cast<unsigned long>(colour)));
-  }
-  void Rebuild() { Design().UpdateAllViews(nullptr, HintComponent, &Component()); }
-  CTextInstance* ReferenceText(CSymbolInstance* symbol) {
-    return symbol->FindText(CTextInstance::Role::Reference);
-  }
-};
-
-TEST_F(ViewBuildTest, OneGateIsReferencedAsGateAAndSeveralByTheirLetters) {
-  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3)));
-  EXPECT_EQ(PlacedInstance(ScmView())->GetReference(), "Gate a");
-  EXPECT_EQ(ReferenceText(PlacedSymbols(ScmView())[0])->GetText(), "Gate a");
-  EXPECT_TRUE(PlacedInstance(ScmView())->GetDisplay().componentName);
-  Component().AddGate(1, "logic.scmlib", "INV", 2, nullptr, nullptr);
-  Rebuild();
-  EXPECT_EQ(PlacedInstance(ScmView())->GetReference(), "Gate ");
-  const std::vector<CSymbolInstance*> symbols = PlacedSymbols(ScmView());
-  ASSERT_EQ(symbols.size(), 2u);
-  EXPECT_EQ(ReferenceText(symbols[1])->GetText(), "Gate b");
-  EXPECT_LT(symbols[0]->GetExtents().GetMax().x, symbols[1]->GetExtents().GetMin().x) << "side by side";
-  // The PCB drawing shows the footprint alone, with its name and no reference.
-  EXPECT_EQ(PlacedInstance(PcbView())->GetReference(), "");
-  EXPECT_TRUE(PlacedInstance(PcbView())->GetDisplay().symbolName);
-  EXPECT_FALSE(PlacedInstance(PcbView())->GetDisplay().componentName);
-  // A PCB-only component is drawn without its names.
-  Component().SetPcbOnly(true);
-  Rebuild();
-  EXPECT_FALSE(PlacedInstance(ScmView())->GetDisplay().componentName);
-  EXPECT_FALSE(PlacedInstance(ScmView())->GetDisplay().symbolName);
-}
+using ViewBuildTest = EditorTest;
 
 TEST_F(ViewBuildTest, ADrawingThatCannotBeMadeIsEmptyAndStillFitted) {
   Screen().ExpectMessageBox(IDOK);
@@ -67,26 +31,6 @@ TEST_F(ViewBuildTest, ADrawingThatCannotBeMadeIsEmptyAndStillFitted) {
     EXPECT_EQ(PlacedInstance(*view), nullptr);
     EXPECT_EQ(view->GetViewDesign()->GetDesignArea(), CRect(0, 0, 1016000, 1016000));
   }
-}
-
-// A footprint of one hairline 100 wide and 300 high, and nothing else shown.
-TEST_F(ViewBuildTest, TheDesignAreaIsASquareRoundTheContentsWithTheContentsInTheMiddle) {
-  ScratchFolder scratch;
-  WriteFileText(scratch.Path() / "bar.pcblib", R"({"format": "symbol-library", "kind": "pcb", "version": 1,
-      "symbols": [{"name": "BAR", "origin": {"x": 0, "y": 0}, "pads": [], "graphics": [{"type": "line",
-      "layer": "Silkscreen", "width": 0, "from": {"x": 0, "y": 0}, "to": {"x": 100, "y": 300}}]}]})");
-  ComponentBuilder("DUT").Gates(1, 2).BuildInto(Design());
-  Design().FirstComponent()->SetPcbSymbol("BAR");
-  Design().FirstComponent()->GetPcbComponent()->SetLibrary((scratch.Path() / "bar.pcblib").c_str());
-  ASSERT_TRUE(OpenEditor());
-  CSymbolInstance* bar = PlacedInstance(PcbView())->FirstSymbolInstance();
-  for (int index = 0; index < bar->CountTexts(); ++index) bar->GetText(index)->SetVisible(false);
-  // Wherever the build left it, the hairline goes back to the origin first.
-  const CRect before = PcbView().GetViewDesign()->GetExtents();
-  PcbView().GetViewDesign()->Shift(-before.left, -before.top);
-  PcbView().FitDesign();
-  EXPECT_EQ(PcbView().GetViewDesign()->GetDesignArea(), CRect(0, 0, 1016300, 1016300));
-  EXPECT_EQ(PcbView().GetViewDesign()->GetExtents(), CRect(508100, 508000, 508200, 508300));
 }
 
 // The colours in the order they are read: every colour the drawings take.
@@ -116,31 +60,57 @@ class ColourListener : public CEvt {
   std::vector<long> designs;
 };
 
-TEST_F(ViewBuildTest, AColourNeverStoredTakesTheNextPaletteEntry) {
+// One gate is referenced as gate a, several by their letters; a colour never stored
+// takes the next palette entry.
+TEST_F(ViewBuildTest, TheDrawingsReferenceTheGatesAndTakeTheStoredColoursOrThePalettes) {
   const std::vector<COLORREF> palette(kViewColourPalette.begin(), kViewColourPalette.begin() + 10);
   ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3)));
   EXPECT_EQ(ColoursOf(ScmView()), palette);
   EXPECT_EQ(ColoursOf(PcbView()), palette);
   EXPECT_FALSE(ScmView().GetViewDesign()->GetDesignColours()->GetHighlightUnconnectedPins());
+  const auto reference = [&](size_t gate) {
+    return PlacedSymbols(ScmView()).at(gate)->FindText(CTextInstance::Role::Reference)->GetText();
+  };
+  EXPECT_EQ(PlacedInstance(ScmView())->GetReference(), "Gate a");
+  EXPECT_EQ(reference(0), "Gate a");
+  EXPECT_TRUE(PlacedInstance(ScmView())->GetDisplay().componentName);
+  Component().AddGate(1, "logic.scmlib", "INV", 2, nullptr, nullptr);
+  Design().UpdateAllViews(nullptr, HintComponent, &Component());
+  EXPECT_EQ(PlacedInstance(ScmView())->GetReference(), "Gate ");
+  EXPECT_EQ(reference(1), "Gate b");
+  const std::vector<CSymbolInstance*> symbols = PlacedSymbols(ScmView());
+  EXPECT_LT(symbols[0]->GetExtents().GetMax().x, symbols[1]->GetExtents().GetMin().x) << "side by side";
+  // Each drawing is fitted into a square, its larger side and a margin wide, round it.
+  for (CSymbolView* view : {static_cast<CSymbolView*>(&ScmView()), static_cast<CSymbolView*>(&PcbView())}) {
+    const CRect area = view->GetViewDesign()->GetDesignArea();
+    const CRect contents = view->GetViewDesign()->GetExtents();
+    EXPECT_EQ(area, CRect(0, 0, area.right, area.right));
+    EXPECT_EQ(area.right, std::max(contents.Width(), contents.Height()) + 1016000);
+    EXPECT_NEAR(contents.CenterPoint().x, area.right / 2, 1);
+    EXPECT_NEAR(contents.CenterPoint().y, area.right / 2, 1);
+  }
+  // The PCB drawing shows the footprint alone, with its name and no reference.
+  EXPECT_EQ(PlacedInstance(PcbView())->GetReference(), "");
+  EXPECT_TRUE(PlacedInstance(PcbView())->GetDisplay().symbolName);
+  EXPECT_FALSE(PlacedInstance(PcbView())->GetDisplay().componentName);
+  // A PCB-only component is drawn without its names.
+  Component().SetPcbOnly(true);
+  Design().UpdateAllViews(nullptr, HintComponent, &Component());
+  EXPECT_FALSE(PlacedInstance(ScmView())->GetDisplay().componentName);
+  EXPECT_FALSE(PlacedInstance(ScmView())->GetDisplay().symbolName);
 
   // "AssignedPins" is read a second time for the unconnected pins: the next entry again.
   CloseEditor();
-  StoreColour("Background", RGB(1, 2, 3));
+  const COLORREF n = RGB(9, 9, 9);
+  for (const char* name : {"Background", "UnassignedPins", "Text", "Outlines", "Selection", "Highlight",
+                           "PinNames", "PinNumbers"})
+    ASSERT_TRUE(Settings().Set(kViewColoursKey, name, static_cast<unsigned long>(n)));
   ASSERT_TRUE(OpenEditor());
   const COLORREF* p = kViewColourPalette.data();
-  EXPECT_EQ(ColoursOf(ScmView()),
-            (std::vector<COLORREF>{RGB(1, 2, 3), p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]}));
-
-  CloseEditor();
-  for (const char* name :
-       {"UnassignedPins", "Text", "Outlines", "Selection", "Highlight", "PinNames", "PinNumbers"})
-    StoreColour(name, RGB(9, 9, 9));
-  ASSERT_TRUE(OpenEditor());
-  const COLORREF n = RGB(9, 9, 9);
-  EXPECT_EQ(ColoursOf(PcbView()), (std::vector<COLORREF>{RGB(1, 2, 3), p[0], n, n, n, n, n, n, n, p[1]}));
+  EXPECT_EQ(ColoursOf(PcbView()), (std::vector<COLORREF>{n, p[0], n, n, n, n, n, n, n, p[1]}));
 
   // The colours hint reads them again and tells the drawings' windows.
-  StoreColour("Highlight", RGB(200, 100, 50));
+  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Highlight", static_cast<unsigned long>(RGB(200, 100, 50))));
   ColourListener listener;
   Design().UpdateAllViews(nullptr, HintColours, nullptr);
   EXPECT_EQ(ColoursOf(PcbView())[6], RGB(200, 100, 50));
@@ -163,7 +133,7 @@ std::string TechnologyWithLayer(const std::string& layer) {
       "Text": "#00FFFF", "UnassignedPins": "#0000FF"}})";
 }
 
-TEST_F(EditorTest, ARebuildReadsTheTechnologyFileOnlyWhenItChanged) {
+TEST_F(ViewBuildTest, ARebuildReadsTheTechnologyFileOnlyWhenItChanged) {
   ScratchFolder scratch;
   const fs::path file = scratch.Path() / "board.pcbtech";
   WriteFileText(file, TechnologyWithLayer("Probe A"));
