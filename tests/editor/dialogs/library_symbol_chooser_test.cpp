@@ -31,21 +31,16 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-// What the user sees: title, library, symbol, pin count, whether it is locked, How Many.
-Texts Shown(CDialog& dlg) {
-  auto* pins = static_cast<CEdit*>(dlg.GetDlgItem(IDC_SCM_PIN_COUNT));
-  return {dlg.GetWindowText().str(),
-          dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO)->GetWindowText().str(),
-          dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO)->GetWindowText().str(),
-          pins->GetWindowText().str(),
-          pins->IsReadOnly() ? "locked" : "open",
-          dlg.GetDlgItem(IDC_GATE_COUNT)->GetWindowText().str()};
+// What the user sees: "title|library|symbol|pin count|locked or open|How Many".
+std::string Shown(CDialog& dlg) {
+  std::string shown = dlg.GetWindowText().str();
+  for (int id : {IDC_SCM_LIBRARY_COMBO, IDC_SCM_SYMBOL_COMBO, IDC_SCM_PIN_COUNT})
+    shown += "|" + dlg.GetDlgItem(id)->GetWindowText().str();
+  shown += static_cast<CEdit*>(dlg.GetDlgItem(IDC_SCM_PIN_COUNT))->IsReadOnly() ? "|locked|" : "|open|";
+  return shown + dlg.GetDlgItem(IDC_GATE_COUNT)->GetWindowText().str();
 }
-std::string PinCount(CDialog& dlg) {
-  return Shown(dlg)[3] + Shown(dlg)[4];
-}
-Texts Symbols(CDialog& dlg) {
-  return ComboEntries(*static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO)));
+Texts Entries(CDialog& dlg, int id) {
+  return ComboEntries(*static_cast<CComboBox*>(dlg.GetDlgItem(id)));
 }
 
 class LibrarySymbolChooserTest : public HeadlessTest {
@@ -63,12 +58,12 @@ class LibrarySymbolChooserTest : public HeadlessTest {
   }
 
   // Runs Add Gate; `act` plays the user and must end it. Returns what the dialog hands
-  // back after Add (library, symbol, pin count, How Many), or nothing after Cancel.
-  Texts Run(CAddGateDialog& dialog, const std::function<void(CDialog&)>& act) {
+  // back after Add, "library|symbol|pin count|How Many", or nothing after Cancel.
+  std::string Run(CAddGateDialog& dialog, const std::function<void(CDialog&)>& act) {
     Screen().ExpectDialog(IDD_ADD_GATE, [&](CDialog& dlg, UserInput&) { act(dlg); });
-    if (dialog.DoModal() != IDOK) return {};
-    return {dialog.GetLibraryName().str(), dialog.GetSymbolName().str(), std::to_string(dialog.GetPins()),
-            std::to_string(dialog.GetHowMany())};
+    if (dialog.DoModal() != IDOK) return "";
+    return dialog.GetLibraryName().str() + "|" + dialog.GetSymbolName().str() + "|" +
+           std::to_string(dialog.GetPins()) + "|" + std::to_string(dialog.GetHowMany());
   }
 
   // OK is refused with `message` shown (any text when null), the focus on `control` and,
@@ -90,31 +85,30 @@ TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndShowsWh
   CAddGateDialog dialog(4, "", "");
   EXPECT_EQ(Run(dialog,
                 [&](CDialog& dlg) {
-                  EXPECT_EQ(ComboEntries(*static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO))),
-                            (Texts{"analog.scmlib", "logic.scmlib"}));
-                  EXPECT_EQ(Symbols(dlg), (Texts{"DFF", "INV", "NAND2", "POWER"}));
+                  EXPECT_EQ(Entries(dlg, IDC_SCM_LIBRARY_COMBO), (Texts{"analog.scmlib", "logic.scmlib"}));
+                  EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"DFF", "INV", "NAND2", "POWER"}));
                   EXPECT_EQ(static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO))->GetCurSel(),
                             CB_ERR);
-                  EXPECT_EQ(Shown(dlg), (Texts{"Add Gate e", "logic.scmlib", "", "", "open", "1"}));
+                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|||open|1");
                   // The pin count follows the list, locked while the library supplies it;
                   // typed text is no list selection and leaves the count of the last entry.
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "NAND2");
-                  EXPECT_EQ(PinCount(dlg), "3locked");
+                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|NAND2|3|locked|1");
                   EXPECT_FALSE(user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "9"));
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
                   user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
-                  EXPECT_EQ(PinCount(dlg), "4locked");
+                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|INV|4|locked|1");
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO), "analog.scmlib");
-                  EXPECT_EQ(Symbols(dlg), (Texts{"OPAMP", "RESISTOR"}));
+                  EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "RESISTOR");
                   user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "3");
                   user.Click(dlg.GetDlgItem(IDOK));
                 }),
-            (Texts{"analog.scmlib", "RESISTOR", "2", "3"}));
+            "analog.scmlib|RESISTOR|2|3");
 
-  const std::pair<const char*, Texts> proposals[] = {
-      {"opamp", {"Add Gate ab", "analog.scmlib", "OPAMP", "3", "locked", "1"}},
-      {"NOR9", {"Add Gate ab", "analog.scmlib", "NOR9", "", "open", "1"}}};  // shown as given
+  const std::pair<const char*, const char*> proposals[] = {
+      {"opamp", "Add Gate ab|analog.scmlib|OPAMP|3|locked|1"},
+      {"NOR9", "Add Gate ab|analog.scmlib|NOR9||open|1"}};  // shown as given
   for (const auto& [symbol, shown] : proposals) {
     CAddGateDialog proposing(27, "ANALOG.scmlib", symbol);
     Run(proposing, [&](CDialog& dlg) {
@@ -151,7 +145,7 @@ TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToC
                   user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "2");
                   fs::remove(libraries / "logic.scmlib");
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
-                  EXPECT_EQ(PinCount(dlg), "2open");
+                  EXPECT_EQ(Shown(dlg), "Add Gate a|logic.scmlib|DFF|2|open|2");
                   ExpectRefused(dlg, cannotOpen.c_str());
                   WriteFileText(libraries / "logic.scmlib", "{ \"format\": \"damaged");
                   ExpectRefused(dlg, cannotOpen.c_str());
@@ -160,7 +154,7 @@ TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToC
                   user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "12abc");
                   user.Click(dlg.GetDlgItem(IDOK));
                 }),
-            (Texts{"logic.scmlib", "DFF", "12", "2"}));
+            "logic.scmlib|DFF|12|2");
 }
 
 // Find Symbol: the find dialog searches the chooser's folder for its kind, starts at its
@@ -175,26 +169,25 @@ TEST_F(LibrarySymbolChooserTest, EachSymbolTakenInTheFindDialogIsShownWithItsLib
     user.SelectListLine(found.GetDlgItem(IDC_FIND_RESULTS), 0);
     return user.Click(found.GetDlgItem(IDC_FIND_USE));
   };
-  EXPECT_EQ(
-      Run(dialog,
-          [&](CDialog& dlg) {
-            Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& found, UserInput&) {
-              EXPECT_EQ(found.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "RES*");
-              auto& item = static_cast<CFindLibraryItem&>(found);
-              EXPECT_EQ(item.m_pLibraryKind, RUNTIME_CLASS(CScmSymbolLibrary));
-              EXPECT_EQ(item.m_strSearchDirectory + item.m_strLibraryFile,
-                        libraries.Path().string() + "/logic.scmlib");
-              EXPECT_TRUE(find(found, "OPAMP"));
-              EXPECT_EQ(Shown(dlg), (Texts{"Add Gate a", "analog.scmlib", "OPAMP", "3", "locked", "1"}));
-              EXPECT_EQ(Symbols(dlg), (Texts{"OPAMP", "RESISTOR"}));
-              // Another symbol of the library now shown needs no switch.
-              EXPECT_TRUE(find(found, "res*"));
-              user.Click(found.GetDlgItem(IDCANCEL));
-            });
-            user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
-            user.Click(dlg.GetDlgItem(IDOK));
-          }),
-      (Texts{"analog.scmlib", "RESISTOR", "2", "1"}));
+  EXPECT_EQ(Run(dialog,
+                [&](CDialog& dlg) {
+                  Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& found, UserInput&) {
+                    EXPECT_EQ(found.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "RES*");
+                    auto& item = static_cast<CFindLibraryItem&>(found);
+                    EXPECT_EQ(item.m_pLibraryKind, RUNTIME_CLASS(CScmSymbolLibrary));
+                    EXPECT_EQ(item.m_strSearchDirectory + item.m_strLibraryFile,
+                              libraries.Path().string() + "/logic.scmlib");
+                    EXPECT_TRUE(find(found, "OPAMP"));
+                    EXPECT_EQ(Shown(dlg), "Add Gate a|analog.scmlib|OPAMP|3|locked|1");
+                    EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
+                    // Another symbol of the library now shown needs no switch.
+                    EXPECT_TRUE(find(found, "res*"));
+                    user.Click(found.GetDlgItem(IDCANCEL));
+                  });
+                  user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
+                  user.Click(dlg.GetDlgItem(IDOK));
+                }),
+            "analog.scmlib|RESISTOR|2|1");
 }
 
 }  // namespace

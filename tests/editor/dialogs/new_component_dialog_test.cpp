@@ -17,12 +17,7 @@ namespace {
 
 // What the user types; a null field is left as it is.
 struct Entry {
-  const char* name;
-  const char* package;
-  const char* footprint;
-  const char* symbol;
-  const char* reference;
-  const char* gates;
+  const char *name, *package, *footprint, *symbol, *reference, *gates;
   bool sectionsOff = false;
   const char* pinCount = nullptr;
 };
@@ -32,14 +27,15 @@ class NewComponentDialogTest : public EditorTest {
   // Types each field given (an entry of a list is chosen from it) and switches both
   // sections on or off.
   void Fill(CDialog& dialog, const Entry& entry) {
-    for (const auto& [id, text] : {std::pair{IDC_COMPONENT_NAME, entry.name},
-                                   {IDC_GATE_COUNT, entry.gates},
-                                   {IDC_PCB_PIN_COUNT, entry.pinCount}})
+    const std::pair<int, const char*> typed[] = {
+        {IDC_COMPONENT_NAME, entry.name}, {IDC_GATE_COUNT, entry.gates}, {IDC_PCB_PIN_COUNT, entry.pinCount}};
+    const std::pair<int, const char*> chosen[] = {{IDC_PACKAGE_COMBO, entry.package},
+                                                  {IDC_PCB_SYMBOL_COMBO, entry.footprint},
+                                                  {IDC_SCM_SYMBOL_COMBO, entry.symbol},
+                                                  {IDC_DEFAULT_REFERENCE, entry.reference}};
+    for (const auto& [id, text] : typed)
       if (text != nullptr) user.TypeText(dialog.GetDlgItem(id), text);
-    for (const auto& [id, text] : {std::pair{IDC_PACKAGE_COMBO, entry.package},
-                                   {IDC_PCB_SYMBOL_COMBO, entry.footprint},
-                                   {IDC_SCM_SYMBOL_COMBO, entry.symbol},
-                                   {IDC_DEFAULT_REFERENCE, entry.reference}})
+    for (const auto& [id, text] : chosen)
       if (text != nullptr && !user.ChooseComboEntry(dialog.GetDlgItem(id), text))
         user.TypeComboText(dialog.GetDlgItem(id), text);
     for (const int section : {IDC_SCM_SECTION, IDC_PCB_SECTION})

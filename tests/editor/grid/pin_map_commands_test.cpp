@@ -61,7 +61,7 @@ class PinMapCommandsTest : public GridTest {
 TEST_F(PinMapCommandsTest, APasteFillsTheRectangleAtTheCurrentCellAsOneStepAndReportsWhatFallsOutside) {
   EXPECT_EQ(Paste(2, 3, "7\t8\n9\t\n11\t12\n"),
             (Messages{"Row 4, column 4: beyond the last row.", "Row 4, column 5: beyond the last row."}));
-  EXPECT_EQ(Column(3), (Texts{"1", "7", "9"}));
+  EXPECT_EQ(Rows(1, 4), "NAND2|T1|1|1|4;|T2|2|7|8;|T3|3|9|;");
   EXPECT_EQ(PinsOf(1), (Pins{4, 8, -1}));
   EXPECT_EQ(std::make_pair(Cells().GetRow(), Cells().GetCol()), std::make_pair(2L, 3L));
   ExpectOneUndoStep("Paste");
@@ -85,7 +85,7 @@ TEST_F(PinMapCommandsTest, APasteFillsTheRectangleAtTheCurrentCellAsOneStepAndRe
 TEST_F(PinMapCommandsTest, AFillSeriesNumbersTheColumnDownFromTheCurrentCellAsOneStep) {
   EXPECT_EQ(Fill(1, 4, 5, FillSeries{SeriesKind::Numbers, 20, -2, 0}),
             (Messages{"Row 4, column 5: beyond the last row.", "Row 5, column 5: beyond the last row."}));
-  EXPECT_EQ(Column(4), (Texts{"20", "18", "16"}));
+  EXPECT_EQ(Rows(1, 4), "NAND2|T1|1|1|20;|T2|2|2|18;|T3|3|3|16;");
   ExpectOneUndoStep("Fill Series");
   // Ball names the footprint has no pad for are reported and their cells left alone.
   EXPECT_EQ(Fill(1, 3, 2, FillSeries{SeriesKind::BallsAlongRows, 1, 1, 4}),
