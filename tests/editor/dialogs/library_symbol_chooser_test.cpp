@@ -21,34 +21,26 @@
 #include "platform/app_registry.h"
 #include "platform/edit.h"
 #include "platform/settings_store.h"
+#include "tests/editor/support/editor_fixture.h"
 #include "tests/support/control_texts.h"
 #include "tests/support/file_text.h"
-#include "tests/support/headless_test.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-CComboBox& Combo(CDialog& dlg, int id) {
-  return *static_cast<CComboBox*>(dlg.GetDlgItem(id));
+// What the user sees: "title|library|symbol|pin count|locked or open|How Many".
+std::string Shown(CDialog& dlg) {
+  std::string shown = dlg.GetWindowText().str();
+  for (int id : {IDC_SCM_LIBRARY_COMBO, IDC_SCM_SYMBOL_COMBO, IDC_SCM_PIN_COUNT})
+    shown += "|" + dlg.GetDlgItem(id)->GetWindowText().str();
+  shown += static_cast<CEdit*>(dlg.GetDlgItem(IDC_SCM_PIN_COUNT))->IsReadOnly() ? "|locked|" : "|open|";
+  return shown + dlg.GetDlgItem(IDC_GATE_COUNT)->GetWindowText().str();
 }
-
-// What the user sees: title, library, symbol, pin count, whether it is locked, How Many.
-Texts Shown(CDialog& dlg) {
-  auto* pins = static_cast<CEdit*>(dlg.GetDlgItem(IDC_SCM_PIN_COUNT));
-  return {dlg.GetWindowText().str(),
-          dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO)->GetWindowText().str(),
-          dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO)->GetWindowText().str(),
-          pins->GetWindowText().str(),
-          pins->IsReadOnly() ? "locked" : "open",
-          dlg.GetDlgItem(IDC_GATE_COUNT)->GetWindowText().str()};
-}
-
-// What the dialog hands back after Add: library, symbol, pin count, How Many.
-Texts Returned(const CAddGateDialog& dialog) {
-  return {dialog.GetLibraryName().str(), dialog.GetSymbolName().str(), std::to_string(dialog.GetPins()),
-          std::to_string(dialog.GetHowMany())};
+Texts Entries(CDialog& dlg, int id) {
+  return ComboEntries(*static_cast<CComboBox*>(dlg.GetDlgItem(id)));
 }
 
 class LibrarySymbolChooserTest : public HeadlessTest {
@@ -56,27 +48,28 @@ class LibrarySymbolChooserTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     InstallMemorySettings();
-    for (const char* name : {"logic.scmlib", "analog.scmlib", "footprints.pcblib"})
-      std::filesystem::copy_file(std::filesystem::path(CE_DATA_DIR) / name, libraries / name);
+    for (const char* name : {"logic.scmlib", "analog.scmlib", "footprints.pcblib"}) Copy(name);
     ASSERT_TRUE(CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary), Library("logic.scmlib")));
   }
 
   CString Library(const char* name) const { return CString(libraries / name); }
-
-  // Runs Add Gate on gate `index` with `library` and `symbol` proposed; `act` plays the
-  // user and must end it.
-  INT_PTR Run(CAddGateDialog& dialog, const std::function<void(CDialog&)>& act) {
-    Screen().ExpectDialog(IDD_ADD_GATE, [&](CDialog& dlg, UserInput&) { act(dlg); });
-    return dialog.DoModal();
+  void Copy(const char* name) {
+    fs::copy_file(fs::path(CE_DATA_DIR) / name, libraries / name, fs::copy_options::overwrite_existing);
   }
 
-  // OK is refused with `message` shown (any text when null), the dialog open and the
-  // focus on `control`, the symbol's text selected for retyping.
+  // Runs Add Gate; `act` plays the user and must end it. Returns what the dialog hands
+  // back after Add, "library|symbol|pin count|How Many", or nothing after Cancel.
+  std::string Run(CAddGateDialog& dialog, const std::function<void(CDialog&)>& act) {
+    Screen().ExpectDialog(IDD_ADD_GATE, [&](CDialog& dlg, UserInput&) { act(dlg); });
+    if (dialog.DoModal() != IDOK) return "";
+    return dialog.GetLibraryName().str() + "|" + dialog.GetSymbolName().str() + "|" +
+           std::to_string(dialog.GetPins()) + "|" + std::to_string(dialog.GetHowMany());
+  }
+
+  // OK is refused with `message` shown (any text when null), the focus on `control` and,
+  // on the symbol, its text selected for retyping.
   void ExpectRefused(CDialog& dlg, const char* message, int control = IDC_SCM_SYMBOL_COMBO) {
-    Screen().ExpectMessageBox(IDOK, message != nullptr ? std::optional<CString>(message) : std::nullopt);
-    user.Click(dlg.GetDlgItem(IDOK));
-    EXPECT_TRUE(dlg.IsModalActive()) << "the dialog stays open";
-    EXPECT_EQ(CWnd::GetFocusHandle(), dlg.GetDlgItem(control)->m_hWnd);
+    ExpectRefusedOnOk(Screen(), user, dlg, message, control);
     if (control != IDC_SCM_SYMBOL_COMBO) return;
     const ComboBoxData* symbol = GetComboBoxData(dlg.GetDlgItem(control)->m_hWnd);
     EXPECT_EQ(symbol->editSelStart, 0);
@@ -92,32 +85,30 @@ TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndShowsWh
   CAddGateDialog dialog(4, "", "");
   EXPECT_EQ(Run(dialog,
                 [&](CDialog& dlg) {
-                  EXPECT_EQ(ComboEntries(Combo(dlg, IDC_SCM_LIBRARY_COMBO)),
-                            (Texts{"analog.scmlib", "logic.scmlib"}));
-                  EXPECT_EQ(ComboEntries(Combo(dlg, IDC_SCM_SYMBOL_COMBO)),
-                            (Texts{"DFF", "INV", "NAND2", "POWER"}));
-                  EXPECT_EQ(Combo(dlg, IDC_SCM_SYMBOL_COMBO).GetCurSel(), CB_ERR);
-                  EXPECT_EQ(Shown(dlg), (Texts{"Add Gate e", "logic.scmlib", "", "", "open", "1"}));
+                  EXPECT_EQ(Entries(dlg, IDC_SCM_LIBRARY_COMBO), (Texts{"analog.scmlib", "logic.scmlib"}));
+                  EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"DFF", "INV", "NAND2", "POWER"}));
+                  EXPECT_EQ(static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO))->GetCurSel(),
+                            CB_ERR);
+                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|||open|1");
                   // The pin count follows the list, locked while the library supplies it;
                   // typed text is no list selection and leaves the count of the last entry.
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "NAND2");
-                  EXPECT_EQ(Shown(dlg)[3] + Shown(dlg)[4], "3locked");
+                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|NAND2|3|locked|1");
                   EXPECT_FALSE(user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "9"));
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
                   user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
-                  EXPECT_EQ(Shown(dlg)[3] + Shown(dlg)[4], "4locked");
+                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|INV|4|locked|1");
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO), "analog.scmlib");
-                  EXPECT_EQ(ComboEntries(Combo(dlg, IDC_SCM_SYMBOL_COMBO)), (Texts{"OPAMP", "RESISTOR"}));
+                  EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "RESISTOR");
                   user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "3");
                   user.Click(dlg.GetDlgItem(IDOK));
                 }),
-            IDOK);
-  EXPECT_EQ(Returned(dialog), (Texts{"analog.scmlib", "RESISTOR", "2", "3"}));
+            "analog.scmlib|RESISTOR|2|3");
 
-  const std::pair<const char*, Texts> proposals[] = {
-      {"opamp", {"Add Gate ab", "analog.scmlib", "OPAMP", "3", "locked", "1"}},
-      {"NOR9", {"Add Gate ab", "analog.scmlib", "NOR9", "", "open", "1"}}};  // shown as given
+  const std::pair<const char*, const char*> proposals[] = {
+      {"opamp", "Add Gate ab|analog.scmlib|OPAMP|3|locked|1"},
+      {"NOR9", "Add Gate ab|analog.scmlib|NOR9||open|1"}};  // shown as given
   for (const auto& [symbol, shown] : proposals) {
     CAddGateDialog proposing(27, "ANALOG.scmlib", symbol);
     Run(proposing, [&](CDialog& dlg) {
@@ -128,13 +119,9 @@ TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndShowsWh
 }
 
 TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToCorrect) {
-  struct Refusal {
-    const char* symbol;
-    const char* howMany;
-    const char* message;  // null: the platform's own wording for a number
-    int focus;
-  };
-  const Refusal refusals[] = {
+  // The symbol and How Many typed, the message (null: the platform's own wording for a
+  // number), the control at fault.
+  const std::tuple<const char*, const char*, const char*, int> refusals[] = {
       {"", "1", "Symbol name cannot be empty.", IDC_SCM_SYMBOL_COMBO},
       {" INV", "1", "Symbol name \" INV\" cannot begin or end with a blank.", IDC_SCM_SYMBOL_COMBO},
       {"NOR9", "1", "Symbol NOR9 does not exist.", IDC_SCM_SYMBOL_COMBO},
@@ -144,11 +131,10 @@ TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToC
   CAddGateDialog dialog(0, "logic.scmlib", "NAND2");
   EXPECT_EQ(Run(dialog,
                 [&](CDialog& dlg) {
-                  for (const Refusal& refusal : refusals) {
-                    SCOPED_TRACE(refusal.symbol);
-                    user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), refusal.symbol);
-                    user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), refusal.howMany);
-                    ExpectRefused(dlg, refusal.message, refusal.focus);
+                  for (const auto& [symbol, howMany, message, focus] : refusals) {
+                    user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), symbol);
+                    user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), howMany);
+                    ExpectRefused(dlg, message, focus);
                   }
                   // Both wrong: both are told, and the focus goes to the symbol.
                   user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "");
@@ -157,21 +143,18 @@ TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToC
                   // The library deleted or damaged after the list was filled.
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
                   user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "2");
-                  std::filesystem::remove(libraries / "logic.scmlib");
+                  fs::remove(libraries / "logic.scmlib");
                   user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
-                  EXPECT_EQ(Shown(dlg)[3] + Shown(dlg)[4], "2open");
+                  EXPECT_EQ(Shown(dlg), "Add Gate a|logic.scmlib|DFF|2|open|2");
                   ExpectRefused(dlg, cannotOpen.c_str());
                   WriteFileText(libraries / "logic.scmlib", "{ \"format\": \"damaged");
                   ExpectRefused(dlg, cannotOpen.c_str());
                   // Put right, Add goes through; the open count is read as its leading number.
-                  std::filesystem::copy_file(std::filesystem::path(CE_DATA_DIR) / "logic.scmlib",
-                                             libraries / "logic.scmlib",
-                                             std::filesystem::copy_options::overwrite_existing);
+                  Copy("logic.scmlib");
                   user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "12abc");
                   user.Click(dlg.GetDlgItem(IDOK));
                 }),
-            IDOK);
-  EXPECT_EQ(Returned(dialog), (Texts{"logic.scmlib", "DFF", "12", "2"}));
+            "logic.scmlib|DFF|12|2");
 }
 
 // Find Symbol: the find dialog searches the chooser's folder for its kind, starts at its
@@ -186,27 +169,25 @@ TEST_F(LibrarySymbolChooserTest, EachSymbolTakenInTheFindDialogIsShownWithItsLib
     user.SelectListLine(found.GetDlgItem(IDC_FIND_RESULTS), 0);
     return user.Click(found.GetDlgItem(IDC_FIND_USE));
   };
-  EXPECT_EQ(
-      Run(dialog,
-          [&](CDialog& dlg) {
-            Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& found, UserInput&) {
-              EXPECT_EQ(found.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "RES*");
-              auto& item = static_cast<CFindLibraryItem&>(found);
-              EXPECT_EQ(item.m_pLibraryKind, RUNTIME_CLASS(CScmSymbolLibrary));
-              EXPECT_EQ(item.m_strSearchDirectory, libraries.Path().string() + "/");
-              EXPECT_EQ(item.m_strLibraryFile, "logic.scmlib");
-              EXPECT_TRUE(find(found, "OPAMP"));
-              EXPECT_EQ(Shown(dlg), (Texts{"Add Gate a", "analog.scmlib", "OPAMP", "3", "locked", "1"}));
-              EXPECT_EQ(ComboEntries(Combo(dlg, IDC_SCM_SYMBOL_COMBO)), (Texts{"OPAMP", "RESISTOR"}));
-              // Another symbol of the library now shown needs no switch.
-              EXPECT_TRUE(find(found, "res*"));
-              user.Click(found.GetDlgItem(IDCANCEL));
-            });
-            user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
-            user.Click(dlg.GetDlgItem(IDOK));
-          }),
-      IDOK);
-  EXPECT_EQ(Returned(dialog), (Texts{"analog.scmlib", "RESISTOR", "2", "1"}));
+  EXPECT_EQ(Run(dialog,
+                [&](CDialog& dlg) {
+                  Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& found, UserInput&) {
+                    EXPECT_EQ(found.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "RES*");
+                    auto& item = static_cast<CFindLibraryItem&>(found);
+                    EXPECT_EQ(item.m_pLibraryKind, RUNTIME_CLASS(CScmSymbolLibrary));
+                    EXPECT_EQ(item.m_strSearchDirectory + item.m_strLibraryFile,
+                              libraries.Path().string() + "/logic.scmlib");
+                    EXPECT_TRUE(find(found, "OPAMP"));
+                    EXPECT_EQ(Shown(dlg), "Add Gate a|analog.scmlib|OPAMP|3|locked|1");
+                    EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
+                    // Another symbol of the library now shown needs no switch.
+                    EXPECT_TRUE(find(found, "res*"));
+                    user.Click(found.GetDlgItem(IDCANCEL));
+                  });
+                  user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
+                  user.Click(dlg.GetDlgItem(IDOK));
+                }),
+            "analog.scmlib|RESISTOR|2|1");
 }
 
 }  // namespace

@@ -17,29 +17,29 @@ namespace {
 
 // What the user types; a null field is left as it is.
 struct Entry {
-  const char* name;
-  const char* package;
-  const char* footprint;
-  const char* symbol;
-  const char* reference;
-  const char* gates;
+  const char *name, *package, *footprint, *symbol, *reference, *gates;
   bool sectionsOff = false;
+  const char* pinCount = nullptr;
 };
 
 class NewComponentDialogTest : public EditorTest {
  protected:
-  // Types each field given; an entry of a list is chosen from it.
+  // Types each field given (an entry of a list is chosen from it) and switches both
+  // sections on or off.
   void Fill(CDialog& dialog, const Entry& entry) {
-    for (const auto& [id, text] : {std::pair{IDC_COMPONENT_NAME, entry.name}, {IDC_GATE_COUNT, entry.gates}})
+    const std::pair<int, const char*> typed[] = {
+        {IDC_COMPONENT_NAME, entry.name}, {IDC_GATE_COUNT, entry.gates}, {IDC_PCB_PIN_COUNT, entry.pinCount}};
+    const std::pair<int, const char*> chosen[] = {{IDC_PACKAGE_COMBO, entry.package},
+                                                  {IDC_PCB_SYMBOL_COMBO, entry.footprint},
+                                                  {IDC_SCM_SYMBOL_COMBO, entry.symbol},
+                                                  {IDC_DEFAULT_REFERENCE, entry.reference}};
+    for (const auto& [id, text] : typed)
       if (text != nullptr) user.TypeText(dialog.GetDlgItem(id), text);
-    for (const auto& [id, text] : {std::pair{IDC_PACKAGE_COMBO, entry.package},
-                                   {IDC_PCB_SYMBOL_COMBO, entry.footprint},
-                                   {IDC_SCM_SYMBOL_COMBO, entry.symbol},
-                                   {IDC_DEFAULT_REFERENCE, entry.reference}})
+    for (const auto& [id, text] : chosen)
       if (text != nullptr && !user.ChooseComboEntry(dialog.GetDlgItem(id), text))
         user.TypeComboText(dialog.GetDlgItem(id), text);
-    user.SetCheck(dialog.GetDlgItem(IDC_SCM_SECTION), !entry.sectionsOff);
-    user.SetCheck(dialog.GetDlgItem(IDC_PCB_SECTION), !entry.sectionsOff);
+    for (const int section : {IDC_SCM_SECTION, IDC_PCB_SECTION})
+      user.SetCheck(dialog.GetDlgItem(section), !entry.sectionsOff);
   }
 
   // Runs the export: `act` plays the user and must end the dialog.
@@ -52,12 +52,8 @@ class NewComponentDialogTest : public EditorTest {
 TEST_F(NewComponentDialogTest,
        ChecksInOrderThenAddsEachRecordWithItsSymbolsCountsAndPinsInGateOrderWithoutAFootprint) {
   ComponentBuilder("DUT").Gates(1, 2).Package("DIP-8", "DIP-8").BuildInto(Design());
-  struct Refusal {
-    Entry entry;
-    const char* message;  // null: the platform's own wording for a number
-    int focus;
-  };
-  const Refusal refusals[] = {
+  // What is typed, the message, the control at fault.
+  const std::tuple<Entry, const char*, int> refusals[] = {
       // The name comes first, even with every other field wrong too.
       {{"", "DIP-14", "NO-SUCH-FOOTPRINT", "", "U1", "1"},
        "Component name cannot be empty.",
@@ -73,7 +69,7 @@ TEST_F(NewComponentDialogTest,
       {{"NEW", "DIP-14", "", "", "U1", "1"},
        "Default reference \"U1\" can contain only the letters A to Z, without digits or blanks.",
        IDC_DEFAULT_REFERENCE},
-      {{"NEW", "DIP-14", "", "INV", "U", "two"}, nullptr, IDC_GATE_COUNT},
+      {{"NEW", "DIP-14", "", "INV", "U", "two"}, nullptr, IDC_GATE_COUNT},  // the platform's wording
       {{"NEW", "DIP-14", "", "INV", "U", "40000"},
        "A component can have at most 32768 gates.",
        IDC_GATE_COUNT},
@@ -84,20 +80,16 @@ TEST_F(NewComponentDialogTest,
   };
   ClearRecords();
   EXPECT_FALSE(Run([&](CDialog& shown) {
-    EXPECT_EQ(shown.GetDlgItem(IDC_COMPONENT_NAME)->GetWindowText(), "");
-    EXPECT_EQ(shown.GetDlgItem(IDC_GATE_COUNT)->GetWindowText(), "1");
-    EXPECT_EQ(shown.GetDlgItem(IDC_PCB_LIBRARY_COMBO)->GetWindowText(), "footprints.pcblib");
+    for (const auto& [id, text] : {std::pair{IDC_COMPONENT_NAME, ""},
+                                   {IDC_GATE_COUNT, "1"},
+                                   {IDC_PCB_LIBRARY_COMBO, "footprints.pcblib"}})
+      EXPECT_EQ(shown.GetDlgItem(id)->GetWindowText(), text);
     EXPECT_FALSE(shown.GetDlgItem(IDC_SCM_LIBRARY_COMBO)->GetWindowText().IsEmpty());
     for (const int section : {IDC_PCB_SECTION, IDC_SCM_SECTION})
       EXPECT_EQ(static_cast<CButton*>(shown.GetDlgItem(section))->GetCheck(), BST_CHECKED);
-    for (const Refusal& refusal : refusals) {
-      SCOPED_TRACE(refusal.entry.package);
-      Fill(shown, refusal.entry);
-      Screen().ExpectMessageBox(
-          IDOK, refusal.message != nullptr ? std::optional<CString>(refusal.message) : std::nullopt);
-      EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
-      EXPECT_TRUE(shown.IsModalActive());
-      EXPECT_EQ(CWnd::GetFocusHandle(), shown.GetDlgItem(refusal.focus)->m_hWnd);
+    for (const auto& [entry, message, focus] : refusals) {
+      Fill(shown, entry);
+      ExpectRefusedOnOk(Screen(), user, shown, message, focus);
     }
     EXPECT_TRUE(user.Click(shown.GetDlgItem(IDCANCEL)));
   }));
@@ -106,55 +98,39 @@ TEST_F(NewComponentDialogTest,
   EXPECT_TRUE(Hints().All().empty());
   EXPECT_TRUE(UndoLevels().Events().empty());
 
-  // Put right, each entry gives its record.
-  struct Creation {
-    Entry entry;
-    const char* pinCount;  // typed; null: none
-    PinMap pins;
-    int count;  // the record's pin count; 0: not checked
-  };
-  const std::vector<Creation> creations = {
+  // Put right, each entry gives its record: its pins by gate, and its pin count (0: not checked).
+  const std::vector<std::tuple<Entry, PinMap, int>> creations = {
       // With both symbols empty the record has no gate and the pins typed.
-      {{"BLANK", "HDR-2x5", nullptr, nullptr, "U", nullptr}, "10", {}, 10},
-      {{"NEW1", "DIP-14", nullptr, "NAND2", "U", "4"},
-       nullptr,
-       {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}},
-       0},
-      {{"NEW2", "DIP-16", "DIP-14", "NAND2", "U", "4"},
-       nullptr,
-       PinMap(4, std::vector<int>(3, CGate::kNoPin)),
-       14},
-      {{"NEW3", "SOT-23", nullptr, "INV", "U", "0"}, nullptr, {{1, 2}}, 0},  // Gates 0 makes one gate
+      {{"BLANK", "HDR-2x5", nullptr, nullptr, "U", nullptr, false, "10"}, {}, 10},
+      {{"NEW1", "DIP-14", nullptr, "NAND2", "U", "4"}, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}}, 0},
+      {{"NEW2", "DIP-16", "DIP-14", "NAND2", "U", "4"}, PinMap(4, std::vector<int>(3, CGate::kNoPin)), 14},
+      {{"NEW3", "SOT-23", nullptr, "INV", "U", "0"}, {{1, 2}}, 0},  // Gates 0 makes one gate
       // Switched off, a section greys its controls but its symbol is still used.
-      {{"NEW4", "SOIC-8", nullptr, "DFF", "U", "2", true}, nullptr, {{1, 2, 3, 4}, {5, 6, 7, 8}}, 0},
+      {{"NEW4", "SOIC-8", nullptr, "DFF", "U", "2", true}, {{1, 2, 3, 4}, {5, 6, 7, 8}}, 0},
   };
-  for (const Creation& creation : creations) {
-    SCOPED_TRACE(creation.entry.package);
+  for (const auto& [entry, pins, count] : creations) {
+    SCOPED_TRACE(entry.package);
     ClearRecords();
     ASSERT_TRUE(Run([&](CDialog& shown) {
-      Fill(shown, creation.entry);
-      if (creation.pinCount != nullptr) user.TypeText(shown.GetDlgItem(IDC_PCB_PIN_COUNT), creation.pinCount);
+      Fill(shown, entry);
       for (const int id : {IDC_SCM_SYMBOL_COMBO, IDC_SCM_LIBRARY_COMBO, IDC_FIND_SCM_SYMBOL,
                            IDC_SCM_PIN_COUNT, IDC_GATE_COUNT, IDC_GATES_LABEL, IDC_PCB_SYMBOL_COMBO,
                            IDC_PCB_PIN_COUNT, IDC_FIND_PCB_SYMBOL, IDC_PCB_NAME_LABEL})
-        EXPECT_EQ(shown.GetDlgItem(id)->IsWindowEnabled() == FALSE, creation.entry.sectionsOff) << id;
+        EXPECT_EQ(shown.GetDlgItem(id)->IsWindowEnabled() == FALSE, entry.sectionsOff) << id;
       EXPECT_TRUE(user.Click(shown.GetDlgItem(IDOK)));
     }));
-    ASSERT_NE(Design().FindComponent(creation.entry.name, creation.entry.package), nullptr);
-    const CComponent& record = *Design().FindComponent(creation.entry.name, creation.entry.package);
-    EXPECT_EQ(record.GetPcbSymbol(), creation.entry.footprint != nullptr ? creation.entry.footprint : "");
-    EXPECT_EQ(record.GetPcbComponent()->GetLibrary(), "footprints.pcblib");
-    EXPECT_EQ(record.GetDefaultReference(), "U");
-    EXPECT_EQ(PinsOf(record), creation.pins);
-    if (creation.count != 0) {
-      EXPECT_EQ(record.GetPinCount(), creation.count);
-    }
-    if (record.CountGates() > 0) {
-      EXPECT_EQ(record.FindGate(0)->GetSymbol(), creation.entry.symbol);
-      EXPECT_EQ(record.FindGate(0)->GetLibrary(), "logic.scmlib");
+    const CComponent* record = Design().FindComponent(entry.name, entry.package);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->GetPcbSymbol(), entry.footprint != nullptr ? entry.footprint : "");
+    EXPECT_EQ(record->GetPcbComponent()->GetLibrary(), "footprints.pcblib");
+    EXPECT_EQ(record->GetDefaultReference(), "U");
+    EXPECT_EQ(PinsOf(*record), pins);
+    EXPECT_TRUE(count == 0 || record->GetPinCount() == count) << record->GetPinCount();
+    if (const CGate* gate = record->FindGate(0)) {
+      EXPECT_EQ(gate->GetSymbol() + "/" + gate->GetLibrary(), CString(entry.symbol) + "/logic.scmlib");
     }
     ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintComponent}));
-    EXPECT_EQ(Hints().All().front().object, &record);
+    EXPECT_EQ(Hints().All().front().object, record);
     EXPECT_TRUE(UndoLevels().Events().empty()) << "the export opens no undo level";
   }
 }

@@ -15,11 +15,19 @@ TEST_F(SampleGridTest, ShowsOneBlockPerSymbolAndOneColumnPerGateWithOnlyNamesAnd
   EXPECT_EQ(Rows(0, 6),
             "Schematic Symbol|Terminal Name|Terminal Number|Gate a|Gate b|Gate c|Gate d|Gate e;"
             "NAND2|A|1|1|4|9|12|;|B|2|2|5|10|13|;|Y|3|3|6|8|11|;POWER|VCC|1|||||14;|GND|2|||||7;");
-  const Texts editable = CellsWhere([](const GridCell& cell) { return cell.editClass != nullptr; });
-  EXPECT_EQ(editable, (Texts{"1,0", "1,1", "1,3", "1,4", "1,5", "1,6", "2,1", "2,3", "2,4", "2,5", "2,6",
-                             "3,1", "3,3", "3,4", "3,5", "3,6", "4,0", "4,1", "4,7", "5,1", "5,7"}));
-  EXPECT_EQ(CellsWhere([](const GridCell& cell) { return cell.disabled; }),
-            (Texts{"1,7", "2,7", "3,7", "4,3", "4,4", "4,5", "4,6", "5,3", "5,4", "5,5", "5,6"}));
+  // Each cell row by row as the user meets it: e editable, x greyed, ! both, . neither.
+  std::string kinds;
+  CellsWhere([&](const GridCell& cell) {
+    kinds += cell.editClass != nullptr ? (cell.disabled ? '!' : 'e') : (cell.disabled ? 'x' : '.');
+    return false;
+  });
+  EXPECT_EQ(kinds,
+            "........"
+            "ee.eeeex"
+            ".e.eeeex"
+            ".e.eeeex"
+            "ee.xxxxe"
+            ".e.xxxxe");
   EXPECT_FALSE(user.BeginGridEdit(&Cells(), 4, 3));
   // Headers centred; names left-aligned; the other data cells keep the grid's own.
   EXPECT_EQ((std::vector<int>{Cell(0, 7).alignment, Cell(4, 0).alignment, Cell(5, 1).alignment,
@@ -44,36 +52,22 @@ TEST_F(SampleGridTest, ShowsOneBlockPerSymbolAndOneColumnPerGateWithOnlyNamesAnd
   EXPECT_EQ(Rows(0, Cells().GetRows()), "Schematic Symbol|Terminal Name|Terminal Number;");
 }
 
-struct BlockCase {
-  const char* what;
-  ComponentBuilder component;
-  const char* rows;
-  size_t disabled;
-};
-
-class GridBlockTest : public GridTest, public ::testing::WithParamInterface<BlockCase> {};
-
-TEST_P(GridBlockTest, GatesShareTheBlockOfTheirSymbol) {
-  ASSERT_TRUE(OpenEditor(GetParam().component));
-  EXPECT_EQ(Rows(1, Cells().GetRows()), GetParam().rows);
-  EXPECT_EQ(CellsWhere([](const GridCell& cell) { return cell.disabled; }).size(), GetParam().disabled);
+// Gates share the block of their symbol whatever its case; a gate without symbol has no
+// column, one without terminals a grey one; a later gate with more terminals than its
+// block shows only those that fit (gate e's fourth terminal, pin 10, has no row).
+TEST_F(GridTest, GatesShareTheBlockOfTheirSymbol) {
+  ASSERT_TRUE(OpenEditor(ComponentBuilder()
+                             .Gates(1, "NAND2", 3)
+                             .Gates(1, "", 0)
+                             .Gates(1, "INV", 0)
+                             .Gates(1, "nand2", 3)
+                             .Gates(1, "NAND2", 4)
+                             .Gates(1, "INV", 2)));
+  EXPECT_EQ(Rows(0, Cells().GetRows()),
+            "Schematic Symbol|Terminal Name|Terminal Number|Gate a|Gate c|Gate d|Gate e|Gate f;"
+            "NAND2|T1|1|1||4|7|;|T2|2|2||5|8|;|T3|3|3||6|9|;INV|T1|1|||||11;|T2|2|||||12;");
+  EXPECT_EQ(CellsWhere([](const GridCell& cell) { return cell.disabled; }).size(), 14u);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Components, GridBlockTest,
-    ::testing::Values(
-        BlockCase{"OneSymbolWhateverTheCaseOfItsName",
-                  ComponentBuilder().Gates(1, "NAND2", 3).Gates(1, "INV", 2).Gates(1, "nand2", 3),
-                  "NAND2|T1|1|1||6;|T2|2|2||7;|T3|3|3||8;INV|T1|1||4|;|T2|2||5|;", 7},
-        // No column for a gate without symbol, a grey one for a gate without terminals.
-        BlockCase{"GatesWithoutSymbolOrTerminals",
-                  ComponentBuilder().Gates(1, "NAND2", 3).Gates(1, "", 0).Gates(1, "INV", 0),
-                  "NAND2|T1|1|1|;|T2|2|2|;|T3|3|3|;", 3},
-        // Gate b's fourth terminal (pin 7) has no row in the NAND2 block.
-        BlockCase{"ALaterGateWithMoreTerminals",
-                  ComponentBuilder().Gates(1, "NAND2", 3).Gates(1, "NAND2", 4).Gates(1, "INV", 2),
-                  "NAND2|T1|1|1|4|;|T2|2|2|5|;|T3|3|3|6|;INV|T1|1|||8;|T2|2|||9;", 7}),
-    [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(SampleGridTest, PinNumberAndTerminalNameHintsChangeTheirCellsIgnoringTheCaseOfTheSymbol) {
   CPinNumberHint pin("nand2", 2, 3, 21);
@@ -84,10 +78,8 @@ TEST_F(SampleGridTest, PinNumberAndTerminalNameHintsChangeTheirCellsIgnoringTheC
   // Unknown symbols and gates, the grid's own hints and other values change nothing.
   const std::string before = Rows(1, 6);
   EXPECT_NE(before.find("|VSS|"), std::string::npos);
-  CPinNumberHint unknownSymbol("DFF", 2, 1, 30);
-  CPinNumberHint unknownGate("NAND2", 7, 1, 30);
+  CPinNumberHint unknownSymbol("DFF", 2, 1, 30), unknownGate("NAND2", 7, 1, 30), own("NAND2", 2, 1, 30);
   CPinNameHint unknownName("DFF", 1, "Q");
-  CPinNumberHint own("NAND2", 2, 1, 30);
   Design().UpdateAllViews(nullptr, HintPinNumber, &unknownSymbol);
   Design().UpdateAllViews(nullptr, HintPinNumber, &unknownGate);
   Design().UpdateAllViews(nullptr, HintPinName, &unknownName);
@@ -95,9 +87,8 @@ TEST_F(SampleGridTest, PinNumberAndTerminalNameHintsChangeTheirCellsIgnoringTheC
   Design().UpdateAllViews(nullptr, HintHighlightPin, PackHighlightPin(2, 1));
   Design().UpdateAllViews(nullptr, 9, &pin);
   EXPECT_EQ(Rows(1, 6), before);
-}
 
-TEST_F(SampleGridTest, ColumnWidthsFitTheHeadersAndAreKeptWhenTheEditorCloses) {
+  // Column widths fit the headers and are kept when the editor closes.
   const int symbolWidth = Cells().GetColWidth(0);
   EXPECT_GT(symbolWidth, kGridDefaultColWidth) << "\"" << Text(0, 0) << "\" would be cut off";
   EXPECT_EQ(Cells().GetColWidth(3), kGridDefaultColWidth) << "a gate column's short header needs no more";
@@ -108,41 +99,35 @@ TEST_F(SampleGridTest, ColumnWidthsFitTheHeadersAndAreKeptWhenTheEditorCloses) {
   EXPECT_EQ(Cells().GetColWidth(0), symbolWidth);
 }
 
-// Bold cells in the pin grid mirror what is picked in the drawings, and moving in the
-// grid tells the drawings which terminal and pin the user is on.
-
-class GridHighlightTest : public SampleGridTest {
- protected:
-  // The packed HintHighlightPin values the grid sent.
-  std::vector<std::uint32_t> Sent() {
+// Moving in the grid tells the drawings which terminal and pin the user is on (packed
+// HintHighlightPin values), or only clears on the leading columns.
+TEST_F(SampleGridTest, MovingInTheGridNamesTheTerminalAndThenThePinOrOnlyClears) {
+  const auto sent = [&] {
     std::vector<std::uint32_t> values;
+    for (const RecordedHint& hint : Hints().All()) EXPECT_EQ(hint.sender, Grid());
     for (const RecordedHint& hint : Hints().OfKind(HintHighlightPin))
       values.push_back(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hint.object)));
-    return values;
-  }
-};
-
-TEST_F(GridHighlightTest, MovingInTheGridNamesTheTerminalAndThenThePinOrOnlyClears) {
-  for (long col = 0; col < 3; ++col) {
     ClearRecords();
+    return values;
+  };
+  for (long col = 0; col < 3; ++col) {
     ASSERT_TRUE(MoveTo(2 + col % 2, col));
     EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintClearHighlight}) << "column " << col;
-    EXPECT_EQ(Hints().All()[0].sender, Grid());
+    sent();
   }
-  ClearRecords();
   ASSERT_TRUE(MoveTo(3, 5));
-  EXPECT_EQ(Sent(), (std::vector<std::uint32_t>{0x00020003u, 0xFFFF0008u}));  // gate c terminal 3, PCB pin 8
-  EXPECT_EQ(Hints().All()[0].sender, Grid());
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{0x00020003u, 0xFFFF0008u}));  // gate c terminal 3, PCB pin 8
   // An empty cell is pin 0 to the drawings; so is a POWER row in gate a's column.
   Component().SetPinNumber(0, 2, CGate::kNoPin);
   Refill();
   ClearRecords();
   ASSERT_TRUE(MoveTo(2, 3));
   ASSERT_TRUE(MoveTo(4, 3));
-  EXPECT_EQ(Sent(), (std::vector<std::uint32_t>{0x00000002u, 0xFFFF0000u, 0x00000001u, 0xFFFF0000u}));
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{0x00000002u, 0xFFFF0000u, 0x00000001u, 0xFFFF0000u}));
 }
 
-TEST_F(GridHighlightTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRefill) {
+// Bold cells mirror what is picked in the drawings until the next clear or refill.
+TEST_F(SampleGridTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRefill) {
   Picked(PcbView(), PcbFootprint());
   EXPECT_EQ(BoldCells().size(), 25u) << "every gate cell, greyed ones too";
   // A pick in the grid's own terms adds to what is bold until something clears.
@@ -159,7 +144,6 @@ TEST_F(GridHighlightTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRe
   EXPECT_EQ(BoldCells(), Texts{"5,7"});
   Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr);
   EXPECT_EQ(BoldCells(), Texts{});
-
   // A pad bolds every terminal on its pin: pin 1 on A of gates a and b, 13 on A of c and B of d.
   Component().SetPinNumber(1, 1, 1);
   Component().SetPinNumber(2, 1, 13);

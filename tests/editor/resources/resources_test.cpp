@@ -7,10 +7,10 @@
 //   CE_UPDATE_GOLDEN=1 build/tests/editor_test --gtest_filter='ResourcesGolden.*'
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -33,8 +33,11 @@ const ResourceModule& Editor() {
   return ComponentEditorResources();
 }
 
+bool Is(const ControlTemplate& c, const char* className, DWORD type, DWORD mask) {
+  return c.className == className && (c.style & mask) == type;
+}
 bool IsGroupBox(const ControlTemplate& c) {
-  return c.className == kClassButton && (c.style & BS_TYPEMASK) == BS_GROUPBOX;
+  return Is(c, kClassButton, BS_GROUPBOX, BS_TYPEMASK);
 }
 
 struct Box {
@@ -59,9 +62,8 @@ Box Footprint(const ControlTemplate& c) {
 bool Frames(const ControlTemplate& frame, const ControlTemplate& c) {
   if (!IsGroupBox(frame)) return false;
   if (Footprint(frame).Contains(Footprint(c))) return true;
-  const bool checkBox = c.className == kClassButton && (c.style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-  return checkBox && frame.text.empty() && c.y <= frame.y && frame.y < c.y + c.cy && c.x >= frame.x &&
-         c.x + c.cx <= frame.x + frame.cx;
+  return Is(c, kClassButton, BS_AUTOCHECKBOX, BS_TYPEMASK) && frame.text.empty() && c.y <= frame.y &&
+         frame.y < c.y + c.cy && c.x >= frame.x && c.x + c.cx <= frame.x + frame.cx;
 }
 
 std::string Describe(UINT dialog, const ControlTemplate& c) {
@@ -87,29 +89,21 @@ std::string Quoted(const std::string& text) {
   return out + "\"";
 }
 
-std::string Hex(DWORD value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(value));
-  return text;
-}
-
-std::string Rect(int x, int y, int cx, int cy) {
-  return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(cx) + "x" + std::to_string(cy);
-}
-
 // Every string and every template of the module, in id order.
 void DumpModule(const ResourceModule& module, std::ostringstream& out) {
   out << "module " << Quoted(module.name) << "\n";
   for (const auto& [id, text] : module.strings) out << "string " << id << " " << Quoted(text) << "\n";
-  for (const auto& [id, dialog] : module.dialogs) {
-    out << "dialog " << dialog.id << " " << Quoted(dialog.caption) << " rect "
-        << Rect(dialog.x, dialog.y, dialog.cx, dialog.cy) << " style " << Hex(dialog.style) << " font "
-        << Quoted(dialog.fontName) << " " << dialog.fontSize << "\n";
-    for (const ControlTemplate& c : dialog.controls) {
-      out << "  control " << c.id << " " << c.className << " " << Quoted(c.text) << " style " << Hex(c.style)
-          << " rect " << Rect(c.x, c.y, c.cx, c.cy);
-      if (c.exStyle != 0) out << " exstyle " << Hex(c.exStyle);
-      out << "\n";
+  char line[1024];
+  for (const auto& [id, d] : module.dialogs) {
+    std::snprintf(line, sizeof line, "dialog %u %s rect %d,%d %dx%d style 0x%08x font %s %d\n", d.id,
+                  Quoted(d.caption).c_str(), d.x, d.y, d.cx, d.cy, static_cast<unsigned>(d.style),
+                  Quoted(d.fontName).c_str(), d.fontSize);
+    out << line;
+    for (const ControlTemplate& c : d.controls) {
+      std::snprintf(line, sizeof line, "  control %d %s %s style 0x%08x rect %d,%d %dx%d exstyle 0x%08x\n",
+                    c.id, c.className.c_str(), Quoted(c.text).c_str(), static_cast<unsigned>(c.style), c.x,
+                    c.y, c.cx, c.cy, static_cast<unsigned>(c.exStyle));
+      out << line;
     }
   }
 }
@@ -129,28 +123,27 @@ TEST(ResourcesGolden, EveryTemplateAndStringIsAsTheGoldenFileHoldsIt) {
 }
 
 // Every IDS_ constant of the editor's resource header (a number, or the name of one
-// defined before it) has its text.
-TEST(ComponentEditorStrings, EveryStringIdOfTheResourceHeaderIsInTheTable) {
+// defined before it) has its text, apart from the host's ids; the host lists undo steps
+// by the IDS_UNDO_ texts, so no two steps share one. Callers format some texts
+// printf-style and fill others with message inserts; a conversion that does not match
+// what the caller passes reads garbage.
+TEST(ComponentEditorStrings, EveryIdHasItsTextUndoNamesDifferAndFormatsTakeWhatTheirCallersPass) {
   std::map<std::string, UINT> ids;
-  std::istringstream header(ReadFileText(kResourceIds));
-  for (std::string line; std::getline(header, line);) {
-    const size_t name = line.find("UINT IDS_");
-    const size_t equals = line.find(" = ");
-    const size_t end = line.find(';');
-    if (name == std::string::npos || equals == std::string::npos || end == std::string::npos) continue;
-    const std::string value = line.substr(equals + 3, end - equals - 3);
-    const auto named = ids.find(value);
-    ids[line.substr(name + 5, equals - name - 5)] = named != ids.end() ? named->second : std::stoul(value);
+  std::set<std::string> undoNames;
+  const std::string header = ReadFileText(kResourceIds);
+  const std::regex constant(R"(UINT IDS_(\w+) = (\w+);)");
+  for (std::sregex_iterator it(header.begin(), header.end(), constant), end; it != end; ++it) {
+    const auto named = ids.find((*it)[2].str().substr(4));
+    const UINT id = named != ids.end() ? named->second : std::stoul((*it)[2]);
+    ids[(*it)[1]] = id;
+    EXPECT_EQ(Editor().strings.count(id), 1u) << (*it)[1] << " = " << id;
+    if (!(*it)[1].str().starts_with("UNDO_") || Editor().strings.count(id) == 0) continue;
+    EXPECT_TRUE(undoNames.insert(Editor().strings.at(id)).second) << "two undo levels named as " << (*it)[1];
   }
   ASSERT_GE(ids.size(), 40u) << "the IDS_ constants of " << kResourceIds << " could not be read";
-  for (const auto& [name, id] : ids) EXPECT_EQ(Editor().strings.count(id), 1u) << name << " = " << id;
   for (const auto& [id, text] : Editor().strings) EXPECT_FALSE(text.empty()) << "string " << id;
   for (const auto& [id, text] : HostResources().strings) EXPECT_EQ(Editor().strings.count(id), 0u) << id;
-}
 
-// Callers format some texts printf-style and fill others with message inserts; a
-// conversion that does not match what the caller passes reads garbage.
-TEST(ComponentEditorStrings, FormatTextsTakeExactlyTheArgumentsTheirCallersPass) {
   const std::map<UINT, std::string> conversions = {{IDS_GATE_HEADER, "s"},
                                                    {IDS_ERR_PACKAGE_EXISTS, "1"},
                                                    {IDS_ASK_REMOVE_PIN_ASSIGNMENTS, "d"},
@@ -169,12 +162,6 @@ TEST(ComponentEditorStrings, FormatTextsTakeExactlyTheArgumentsTheirCallersPass)
           << id << ": " << text;
     }
   }
-  // The host lists undo steps by these names; two steps with one name could not be told apart.
-  std::set<std::string> names;
-  for (UINT id : {IDS_UNDO_PROPERTIES, IDS_UNDO_ASSIGN_PINS, IDS_UNDO_ADD_GATE, IDS_UNDO_SELECT_PACKAGE,
-                  IDS_UNDO_ADD_PACKAGE, IDS_UNDO_DELETE_PACKAGE, IDS_UNDO_DELETE, IDS_UNDO_EDIT_SYMBOL_NAME,
-                  IDS_UNDO_EDIT_TERMINAL_NAME, IDS_UNDO_EDIT_PIN_MAP, IDS_UNDO_ASSIGN_PINS_121})
-    EXPECT_TRUE(names.insert(Editor().strings.at(id)).second) << "undo level " << id;
 }
 
 // Every control lies inside its dialog and overlaps only the frames around it; only
@@ -206,8 +193,7 @@ TEST(ComponentEditorTemplates, EveryTemplateKeepsTheLayoutRules) {
       const bool passive = c.className == kClassStatic || IsGroupBox(c) || (c.style & WS_DISABLED) != 0;
       EXPECT_EQ(c.style & (WS_CHILD | WS_VISIBLE | WS_POPUP), WS_CHILD | WS_VISIBLE) << Describe(id, c);
       EXPECT_EQ((c.style & WS_TABSTOP) != 0, !passive) << Describe(id, c);
-      if (c.className == kClassButton && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-        defaults.push_back(c.id);
+      if (Is(c, kClassButton, BS_DEFPUSHBUTTON, BS_TYPEMASK)) defaults.push_back(c.id);
       if (c.id == IDC_STATIC) {
         EXPECT_TRUE(c.className == kClassStatic || IsGroupBox(c)) << Describe(id, c);
         continue;

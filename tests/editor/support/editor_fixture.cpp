@@ -1,6 +1,7 @@
 #include "tests/editor/support/editor_fixture.h"
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "host/model/pad_instance.h"
 #include "host/model/symbol_instance.h"
 #include "host/utility/flex_grid.h"
+#include "platform/dialog.h"
 #include "platform/program_path.h"
 #include "tests/editor/support/view_items.h"
 
@@ -425,4 +427,13 @@ PinMap PinsOf(const CComponent& record) {
       pins.back().push_back(record.GetPinNumber(index, terminal));
   }
   return pins;
+}
+
+void ExpectRefusedOnOk(HeadlessBackend& screen, UserInput& user, CDialog& dialog, const char* message,
+                       int focus) {
+  SCOPED_TRACE(message != nullptr ? message : "any message");
+  screen.ExpectMessageBox(IDOK, message != nullptr ? std::optional<CString>(message) : std::nullopt);
+  EXPECT_TRUE(user.Click(dialog.GetDlgItem(IDOK)));
+  EXPECT_TRUE(dialog.IsModalActive()) << "the dialog stays open";
+  EXPECT_EQ(CWnd::GetFocusHandle(), dialog.GetDlgItem(focus)->m_hWnd);
 }

@@ -262,3 +262,8 @@ class SampleEditorTest : public EditorTest {
 // Each gate's pins of `record` by terminal, in gate order (CGate::kNoPin for none).
 using PinMap = std::vector<std::vector<int>>;
 PinMap PinsOf(const CComponent& record);
+
+// OK shows `message` (any text when null) and leaves `dialog` open with the focus on
+// the control `focus`, as the editor's dialogs refuse what they cannot take.
+void ExpectRefusedOnOk(HeadlessBackend& screen, UserInput& user, CDialog& dialog, const char* message,
+                       int focus);
