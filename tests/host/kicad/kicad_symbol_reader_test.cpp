@@ -212,12 +212,6 @@ TEST(KicadSymbolReaderTest, AFutureVersionOrAnotherKindOfFileIsRefusedWithItsLin
   EXPECT_EQ(error, "Cannot read \"test.kicad_sym\" at line 1: \"x2021\" is not a number.");
 }
 
-TEST(KicadSymbolReaderTest, UnitsAreNamedByLetters) {
-  EXPECT_EQ(CKicadSymbolReader::UnitName("U", 1, 1) + " " + CKicadSymbolReader::UnitName("U", 2, 27) + " " +
-                CKicadSymbolReader::UnitName("U", 26, 27) + " " + CKicadSymbolReader::UnitName("U", 27, 27),
-            "U U:B U:Z U:AA");
-}
-
 namespace {
 
 std::optional<int> Length(const char* text) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -108,26 +107,6 @@ TEST(GateTest, GatesAreListedInIndexOrderAndAnOccupiedIndexMakesRoom) {
   EXPECT_EQ(record->CountGates(), 5);
 }
 
-TEST(GateTest, AddGateReadsOnlyItsPinsFromTheArraysAndDefaultsMissingOnes) {
-  CComponent record("U", "P");
-  const CString names[] = {"A", "B", "Y", "VCC", "GND", "NC"};
-  const int numbers[] = {1, 2, 3, 14, 7, 0};
-  CGate* full = record.AddGate(0, "logic", "NAND2", 4, names, numbers);
-  ASSERT_NE(full, nullptr);
-  EXPECT_EQ(full->GetPinName(4), "VCC");
-  EXPECT_EQ(PinsOf(*full), (std::vector<int>{1, 2, 3, 14}));
-
-  CGate* bare = record.AddGate(1, "logic", "NAND2", 3, nullptr, nullptr);
-  EXPECT_EQ(PinsOf(*bare), (std::vector<int>{-1, -1, -1}));
-  EXPECT_EQ(bare->GetPinName(1), "");
-  EXPECT_EQ(bare->GetLibrary(), "logic");
-
-  // Pins are kept as given, whatever the package has.
-  const int oddNumbers[] = {-2, INT_MIN};
-  EXPECT_EQ(PinsOf(*record.AddGate(2, "logic", "X", 2, nullptr, oddNumbers)),
-            (std::vector<int>{-2, INT_MIN}));
-}
-
 TEST(PinMapTest, MinusOneIsNoPinZeroIsAPinAndTheFirstTerminalOfAPinIsFound) {
   CComponent record("U", "P");
   record.AddGate(0, "logic", "NAND2", 3, nullptr, nullptr);
@@ -164,23 +143,6 @@ TEST(PinMapTest, MinusOneIsNoPinZeroIsAPinAndTheFirstTerminalOfAPinIsFound) {
   EXPECT_EQ(HolderOf(record, 7), std::make_pair(-1, -1));
   record.AddGate(0, "logic", "NAND2", 1, nullptr, std::vector<int>{7}.data());
   EXPECT_EQ(HolderOf(record, 8), std::make_pair(1, 3));
-}
-
-TEST(PinMapTest, ReplacingASymbolKeepsTheTerminalsItStillHas) {
-  CComponent record("U", "P");
-  const CString names[] = {"A", "B", "Y", "Z"};
-  const int numbers[] = {1, 2, 3, 4};
-  record.AddGate(0, "old", "AND4", 4, names, numbers);
-  EXPECT_TRUE(record.ReplaceGateSymbol(0, "AND2", "new", 2));
-  CGate* gate = record.FindGate(0);
-  EXPECT_EQ(gate->GetSymbol() + "@" + gate->GetLibrary(), "AND2@new");
-  EXPECT_EQ(PinsOf(*gate), (std::vector<int>{1, 2}));
-  EXPECT_TRUE(record.ReplaceGateSymbol(0, "AND3", nullptr, 3));
-  EXPECT_EQ(PinsOf(*gate), (std::vector<int>{1, 2, -1}));
-  EXPECT_EQ(gate->GetPinName(2), "B");
-  EXPECT_EQ(gate->GetPinName(3), "");
-  EXPECT_FALSE(record.ReplaceGateSymbol(4, "AND3", "new", 3));
-  EXPECT_FALSE(record.ReplaceGateSymbol(0, "AND3", "new", -1));
 }
 
 TEST(PackageRecordTest, ANewPackageTakesTheComponentsGatesWithoutPins) {
@@ -279,39 +241,6 @@ TEST(PackageRecordTest, ShowNameFlagsAreIndependentAndPcbOnlyHasNoSchematicSide)
   EXPECT_FALSE(scm->SetShowName(0x4000, true));
   record.SetPcbOnly(true);
   EXPECT_EQ(record.GetScmComponent(), nullptr);
-}
-
-TEST(AttributeTest, NamesIgnoreCaseAndAreNeverDoubled) {
-  CDesign design;
-  CAttribute* added = design.AddAttribute("[PackageName]", "DIP-14");
-  ASSERT_NE(added, nullptr);
-  EXPECT_EQ(design.AddAttribute("[packagename]", "SOIC-14"), added);
-  EXPECT_EQ(design.GetAttributes()->Count(), 1);
-  EXPECT_EQ(design.FindAttribute("[PACKAGENAME]")->GetValue(), "SOIC-14");
-  EXPECT_EQ(design.AddAttribute("", "x"), nullptr);
-}
-
-TEST(SelectionTest, TheOverviewFollowsTheItemsMarks) {
-  CDesign design;
-  CComponent* a = design.AddComponent("A", "P");
-  CComponent* b = design.AddComponent("B", "P");
-  CComponent* c = design.AddComponent("C", "P");
-  CSelectionOverview* overview = design.GetSelectionOverview();
-  b->SetSelected(true);
-  a->SetSelected(true);
-  b->SetSelected(true);
-  EXPECT_EQ(overview->First(), b);
-  EXPECT_EQ(overview->Count(), 2);
-  b->SetSelected(false);
-  EXPECT_EQ(overview->First(), a);
-  c->SetSelected(true);
-  design.DeleteComponent(a);
-  EXPECT_EQ(overview->First(), c);
-  EXPECT_EQ(overview->Count(), 1);
-  b->SetSelected(true);
-  overview->Clear();
-  EXPECT_EQ(overview->First(), nullptr);
-  EXPECT_FALSE(b->IsSelected() || c->IsSelected());
 }
 
 // Gate letter names: a..z, then aa, ab, ... with no gaps and no two indexes alike.

@@ -1,5 +1,5 @@
 // The host's controls: the grid wrapper (column widths that outlive the grid through
-// the registry, headers from the string table, in-cell edits); the smart combos (stock
+// the registry); the smart combos (stock
 // lists read from text files, entries found by their data, file names selected by
 // name); the focus back on a control at fault, its text selected for retyping.
 #include <gtest/gtest.h>
@@ -85,25 +85,6 @@ TEST_F(ControlTest, GridColumnWidthsAUserSetComeBackInTheNextGrid) {
   CEditGrid unmade;  // a grid whose window was never made has no widths to keep
   unmade.SetRegistryKey(kGridKey);
   EXPECT_FALSE(unmade.SaveSettings());
-}
-
-TEST_F(ControlTest, GridHeadersComeFromTheStringTableAndStopEditEndsAUsersEdit) {
-  CEditGrid grid;
-  ASSERT_TRUE(MakeGrid(grid));
-  ASSERT_TRUE(grid.SetTextMatrix(0, 0, 19001));
-  EXPECT_EQ(grid.GetTextMatrix(0, 0), "Schematic Symbol");
-  EXPECT_FALSE(grid.SetTextMatrix(0, 0, 18999));
-  EXPECT_EQ(grid.GetTextMatrix(0, 0), "Schematic Symbol");
-
-  grid.SetCell(1, 1);
-  grid.SetCellEditClass(RUNTIME_CLASS(CGridEdit));
-  ASSERT_TRUE(user.BeginGridEdit(&grid, 1, 1));
-  ASSERT_TRUE(user.TypeInGridEditor(&grid, "VCC"));
-
-  EXPECT_EQ(grid.StopEdit(0, 0), 1);
-  EXPECT_EQ(grid.GetText(), "VCC");
-  EXPECT_TRUE(grid.GetCellModified());
-  EXPECT_EQ(grid.StopEdit(0, 0), 0);
 }
 
 TEST_F(ControlTest, ComboStockListSkipsBlanksTrimsListsEachEntryOnceAndShowsTheText) {

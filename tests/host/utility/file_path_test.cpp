@@ -38,12 +38,10 @@ TEST(FilePathTest, SplitsEveryShapeOfPathJoinsItBackUnchangedAndJoinsPartsSetSep
   for (const Split& c : cases) {
     SCOPED_TRACE(c.path);
     const CFilePath path{CString(c.path)};
-    EXPECT_EQ(path.GetDrive(), "");
-    EXPECT_EQ(path.GetDirectory(), c.directory);
-    EXPECT_EQ(path.GetFileName(), c.fileName);
-    EXPECT_EQ(path.GetExtension(), c.extension);
-    EXPECT_EQ(path.GetPath(), c.path);
-    EXPECT_EQ(CString(path), c.path);
+    EXPECT_EQ(
+        path.GetDrive() + "|" + path.GetDirectory() + "|" + path.GetFileName() + "|" + path.GetExtension(),
+        CString("|") + c.directory + "|" + c.fileName + "|" + c.extension);
+    EXPECT_EQ(path.GetPath() + CString(path), CString(c.path) + c.path);
   }
 
   // The library path: the last-used file's directory, a listed name that carries its
