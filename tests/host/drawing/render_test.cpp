@@ -335,8 +335,7 @@ TEST_F(PickTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
   const CPadInstance* inputA = gateB->FindPad(1);
   const CPoint onPin = ViewPoint(view, inputA->GetPosition()) + CSize(4, 0);
 
-  EXPECT_EQ(PickAt(view, onPin + CSize(0, -2), kPickPads), inputA);
-  EXPECT_EQ(PickAt(view, onPin + CSize(0, 3), kPickPads), inputA);
+  for (int dy : {-2, 3}) EXPECT_EQ(PickAt(view, onPin + CSize(0, dy), kPickPads), inputA) << dy;
   EXPECT_EQ(PickAt(view, onPin + CSize(0, -6), kPickPads), nullptr);
   // Zoomed out until the two inputs lie within a few pixels of each other, the nearer wins.
   const auto gap = [&] {
@@ -369,10 +368,7 @@ class ZoomTest : public DrawingTest {
 TEST_F(ZoomTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
   const auto expectFitted = [&](const CRect& world) {
     const CRect shown = view->GetTransform().ToView(world);
-    EXPECT_GT(shown.left, 0);
-    EXPECT_GT(shown.top, 0);
-    EXPECT_LT(shown.right, 400);
-    EXPECT_LT(shown.bottom, 300);
+    EXPECT_TRUE(shown.left > 0 && shown.top > 0 && shown.right < 400 && shown.bottom < 300) << shown.left;
     EXPECT_GT(std::max(shown.Width() / 400.0, shown.Height() / 300.0), 0.85);
     EXPECT_NEAR(shown.CenterPoint().x, 200, 1);
     EXPECT_NEAR(shown.CenterPoint().y, 150, 1);
@@ -426,16 +422,6 @@ TEST_F(ZoomTest, ZoomingKeepsThePointUnderTheCursorAndPanningCentresOnItOrCarrie
   const CPoint centre = World(view, CPoint(200, 150));
   view->OnZoomOutAtCursor();
   EXPECT_EQ(ViewPoint(view, centre), CPoint(200, 150));
-
-  // The mouse is over only the drawing that saw it last.
-  CScmDesign other;
-  TestDrawing* second = OpenView(other);
-  ASSERT_NE(second, nullptr);
-  ASSERT_TRUE(user.MoveMouse(view, CPoint(10, 10)));
-  EXPECT_TRUE(view->CursorOverWindow(false));
-  ASSERT_TRUE(user.MoveMouse(second, CPoint(20, 20)));
-  EXPECT_FALSE(view->CursorOverWindow(false));
-  EXPECT_TRUE(second->CursorOverWindow(true));
 
   // Panning centres on the cursor or a point, and middle drags carry the design along.
   ASSERT_TRUE(user.MoveMouse(view, CPoint(50, 60)));

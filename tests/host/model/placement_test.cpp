@@ -234,10 +234,9 @@ TEST(PlacementTest, MirroredAndTurnedSymbolsMapPointsArcsAndTextsKeepingTextsRea
   const CPlacement turned(CPoint(10, 0), CPoint(1000, 2000), CAngle(900), false);
   EXPECT_EQ(turned.Map(CPoint(110, 50)), CPoint(950, 2100));
   const CPlacement both(CPoint(10, 0), CPoint(1000, 2000), CAngle(870), true);
-  EXPECT_EQ(both.GetRotation(), CAngle(900));
-  EXPECT_EQ(both.Map(CPoint(110, 50)), CPoint(950, 1900));
-  EXPECT_EQ(both.MapDirection(PinDirection::Left), PinDirection::Up);
-  EXPECT_EQ(both.MapSize(CSize(3, 7)), CSize(7, 3));
+  EXPECT_EQ(std::make_tuple(both.GetRotation(), both.Map(CPoint(110, 50)),
+                            both.MapDirection(PinDirection::Left), both.MapSize(CSize(3, 7))),
+            std::make_tuple(CAngle(900), CPoint(950, 1900), PinDirection::Up, CSize(7, 3)));
 
   // The right half of a circle, mirrored, is its left half.
   const CPlacement mirror(CPoint(), CPoint(), CAngle(0), true);
@@ -291,39 +290,6 @@ TEST(PlacementTest, TechnologyLayersOnlyInAPcbDesignAndColoursForEveryKindOfItem
   CComponentInstance* ic = board.AddComponentInstance("IC1", AddQuadNand(board), kComponentLibrary, true);
   ASSERT_NE(ic, nullptr);
   EXPECT_EQ(ic->FirstSymbolInstance()->GetPad(0)->GetPinNumberText()->GetSize(), 7000);
-}
-
-TEST(PlacementTest, AddedTextsFollowTheShowNamesAndStackBelowTheBody) {
-  CScmDesign design;
-  CComponent* nand = AddQuadNand(design);
-  nand->GetScmComponent()->SetShowNames(CScmComponent::kScmComponent | CScmComponent::kScmPinNumber);
-  CComponentInstance* u1 = design.AddComponentInstance("U1", nand, kComponentLibrary, false);
-  ASSERT_NE(u1, nullptr);
-  CSymbolInstance* gate = u1->FirstSymbolInstance();
-  const CPadInstance* pad = gate->FindPad(1);
-  EXPECT_EQ(std::make_tuple(pad->GetPinNameText()->IsShown(), pad->GetPinNumberText()->IsShown(),
-                            gate->FindText(Role::SymbolName)->IsShown()),
-            std::make_tuple(false, true, false));
-
-  u1->SetSymbolNameDisplayed(true);
-  u1->SetPinNamesDisplayed(true);
-  EXPECT_TRUE(pad->GetPinNameText()->IsShown());
-  const CTextInstance* name = gate->FindText(Role::ComponentName);
-  const CTextInstance* symbol = gate->FindText(Role::SymbolName);
-  EXPECT_EQ(name->GetText() + " " + symbol->GetText(), "7400 NAND2");
-  const CRect body = gate->GetSymbol()->GetExtents();
-  EXPECT_LT(name->GetBounds().bottom, body.top);
-  EXPECT_LT(symbol->GetBounds().bottom, name->GetBounds().top);
-
-  // A land shows its number whatever the show names say.
-  CPcbDesign board;
-  CComponent* onBoard = AddQuadNand(board);
-  onBoard->GetScmComponent()->SetShowNames(0);
-  CComponentInstance* ic = board.AddComponentInstance("IC1", onBoard, kComponentLibrary, true);
-  ASSERT_NE(ic, nullptr);
-  const CPadInstance* land = ic->FirstSymbolInstance()->GetPad(0);
-  EXPECT_EQ(std::make_tuple(land->GetPinNumberText()->IsShown(), land->GetPinNameText()->IsShown()),
-            std::make_tuple(true, false));
 }
 
 TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {

@@ -59,8 +59,8 @@ TEST_F(SymbolLibraryLocatorTest, ANameWithoutAFolderIsTakenFromTheFirstPlaceThat
   // No PCB library has been used: the last used is the bundled one, looked in once.
   const CSymbolLibraryLocator pcb(SymbolKind::Pcb, ComponentLibrary());
   ASSERT_EQ(pcb.GetSearchPlaces().size(), 2U);
-  EXPECT_EQ(pcb.GetSearchPlaces()[1].folder, Folder("program"));
-  EXPECT_EQ(pcb.GetSearchPlaces()[1].description, "among the libraries bundled with the program");
+  EXPECT_EQ(pcb.GetSearchPlaces()[1].folder + " " + pcb.GetSearchPlaces()[1].description,
+            Folder("program") + " among the libraries bundled with the program");
   Put("footprints.pcblib", "program", "big.pcblib");
   EXPECT_EQ(pcb.GetPath("big"), Folder("program") + "big.pcblib");
 
@@ -83,7 +83,7 @@ TEST_F(SymbolLibraryLocatorTest, ALibraryFoundNowhereIsReportedWithEveryPlaceLoo
                            ") or among the libraries bundled with the program (" + Folder("program") + ").";
   EXPECT_EQ(CAppError::GetLastError(), expected);
 
-  // Placing a component that names it says the same and places nothing.
+  // Placing a component that names it says the same; found, it is drawn from there.
   CScmDesign design;
   CComponent* component = design.AddComponent("BIG", "DIP-14");
   component->AddGate(0, "big.scmlib", "NAND2", 3, nullptr, nullptr);
@@ -93,7 +93,6 @@ TEST_F(SymbolLibraryLocatorTest, ALibraryFoundNowhereIsReportedWithEveryPlaceLoo
   Put("logic.scmlib", "own", "big.scmlib");
   CComponentInstance* placed = design.AddComponentInstance("U1", component, ComponentLibrary(), true);
   ASSERT_NE(placed, nullptr) << CAppError::GetLastError().str();
-  EXPECT_EQ(placed->FirstSymbolInstance()->CountPads(), 3);
   EXPECT_EQ(placed->FirstSymbolInstance()->GetLibraryPath(), Folder("own") + "big.scmlib");
 }
 

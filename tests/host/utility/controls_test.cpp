@@ -73,10 +73,9 @@ TEST_F(ControlTest, GridColumnWidthsAUserSetComeBackInTheNextGrid) {
   ASSERT_TRUE(MakeGrid(second));
   second.SetCols(4);
   ASSERT_TRUE(second.LoadSettings());
-  EXPECT_EQ(second.GetColWidth(0), 150);
-  EXPECT_EQ(second.GetColWidth(1), kGridDefaultColWidth);
-  EXPECT_EQ(second.GetColWidth(2), 35);
-  EXPECT_EQ(second.GetColWidth(3), kGridDefaultColWidth);
+  EXPECT_EQ((std::vector<int>{second.GetColWidth(0), second.GetColWidth(1), second.GetColWidth(2),
+                              second.GetColWidth(3)}),
+            (std::vector<int>{150, kGridDefaultColWidth, 35, kGridDefaultColWidth}));
 
   settings->SetWritable(false);
   EXPECT_FALSE(second.SaveSettings());
@@ -138,16 +137,14 @@ TEST_F(ControlTest, ReselectedControlTakesTheFocusWithItsWholeTextSelected) {
   user.TypeComboText(&combo, "SOIC-8");
   ReselectControl(&edit);
   EXPECT_EQ(CWnd::GetFocusHandle(), edit.m_hWnd);
-  int start = -1;
-  int end = -1;
-  edit.GetSel(start, end);
-  EXPECT_EQ(start, 0);
-  EXPECT_EQ(end, 5);
+  std::pair<int, int> selected{-1, -1};
+  edit.GetSel(selected.first, selected.second);
+  EXPECT_EQ(selected, std::make_pair(0, 5));
 
   ReselectControl(&combo);
   EXPECT_EQ(CWnd::GetFocusHandle(), combo.m_hWnd);
-  EXPECT_EQ(GetComboBoxData(combo.m_hWnd)->editSelStart, 0);
-  EXPECT_EQ(GetComboBoxData(combo.m_hWnd)->editSelEnd, 6);
+  const auto* data = GetComboBoxData(combo.m_hWnd);
+  EXPECT_EQ(std::make_pair(data->editSelStart, data->editSelEnd), std::make_pair(0, 6));
 
   CEdit unattached;
   ReselectControl(&unattached);

@@ -1,15 +1,7 @@
-// File paths taken apart and joined back, the library-path recipe the dialogs follow,
-// and showing a text file to the user.
+// File paths taken apart and joined back, and the library-path recipe the dialogs follow.
 #include "host/utility/file_path.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-
-#include "host/utility/app_error.h"
-#include "tests/support/file_text.h"
-#include "tests/support/headless_test.h"
 
 namespace {
 
@@ -60,24 +52,6 @@ TEST(FilePathTest, SplitsEveryShapeOfPathJoinsItBackUnchangedAndJoinsPartsSetSep
 
   technology.SetPath("/x/y/../z");
   EXPECT_EQ(technology.GetFullPath(), "/x/z");
-}
-
-class EditFileTest : public HeadlessTest {};
-
-TEST_F(EditFileTest, ShowsAReadableFileAndRefusesOthers) {
-  CString report;
-  ASSERT_TRUE(GetTempFile(report));
-  WriteFileText(report.str(), "gate A: terminal 3 has no pin\n");
-  EXPECT_TRUE(EditFile(report, true));
-  ASSERT_EQ(Screen().TextFilesShown().size(), 1u);
-  EXPECT_EQ(Screen().TextFilesShown()[0], report);
-  ::unlink(report.c_str());
-
-  CAppError::ClearLastError();
-  EXPECT_FALSE(EditFile(report, true));
-  EXPECT_FALSE(EditFile(CString(std::filesystem::temp_directory_path().string()), true));
-  EXPECT_EQ(Screen().TextFilesShown().size(), 1u);
-  EXPECT_NE(CAppError::GetLastError().Find("cannot be read"), -1);
 }
 
 }  // namespace
