@@ -71,13 +71,20 @@ TEST_F(SetOpTest, AddChangeAndDeleteBecomeOneUndoStep) {
   EXPECT_EQ(component->GetAttributes()->GetValues(), original);
 }
 
-TEST_F(SetOpTest, CancelAndForeignItemsLeaveEverythingAlone) {
+TEST_F(SetOpTest, CancelNoChangeAndForeignItemsLeaveEverythingAlone) {
   Screen().ExpectDialog(IDD_VALUES, [](CDialog& dlg, UserInput& user) {
     Pick(dlg, user, 0);
     Click(dlg, user, IDC_VALUES_DELETE);
     Type(dlg, user, "Tolerance", "5%");
     Click(dlg, user, IDC_VALUES_ADD);
     Click(dlg, user, IDCANCEL);
+  });
+  EXPECT_FALSE(CSetOp::ChangeValues(&design, component));
+  // Changing a line to what it was is no change either.
+  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dlg, UserInput& user) {
+    Pick(dlg, user, 2);
+    Click(dlg, user, IDC_VALUES_CHANGE);
+    Click(dlg, user, IDOK);
   });
   EXPECT_FALSE(CSetOp::ChangeValues(&design, component));
   EXPECT_EQ(component->GetAttributes()->GetValues(), original);

@@ -446,4 +446,20 @@ TEST_F(ZoomTest, ZoomingKeepsThePointUnderTheCursorAndPanningCentresOnItOrCarrie
   EXPECT_EQ(ViewPoint(view, panned), CPoint(300, 100));
 }
 
+TEST(ViewTransform, KeepsItsScaleInBoundsAndFarOffCoordinatesWithinWhatADeviceTakes) {
+  CViewTransform transform;
+  transform.SetScale(0.01);
+  transform.SetOrigin(CPoint(-5000, 8000));
+  EXPECT_EQ(transform.ToView(CPoint(-4000, 7000)), CPoint(10, 10)) << "y is turned";
+  EXPECT_EQ(transform.ToWorld(CRect(0, 0, 10, 20)), CRect(-5000, 6000, -4000, 8000));
+  EXPECT_EQ(transform.LengthToView(2540), 25);
+  EXPECT_EQ(transform.LengthToWorld(3), 300);
+  transform.SetScale(0);
+  EXPECT_EQ(transform.GetScale(), 0.01);
+  transform.SetScale(1e9);
+  EXPECT_EQ(transform.GetScale(), CViewTransform::kMaxScale);
+  transform.SetOrigin(CPoint(-2000000000, 0));
+  EXPECT_LT(transform.ToView(CPoint(2000000000, 0)).x, 1 << 30);
+}
+
 }  // namespace

@@ -255,4 +255,26 @@ TEST_F(DirectorViewTest, AnActionMayCloseTheViewItRunsIn) {
   EXPECT_FALSE(IsWindowHandle(viewWindow));
 }
 
+TEST(ActorLifetime, ADirectorOrAnActorMayGoFirst) {
+  RecordingActor survivor;
+  {
+    CDirector shortLived(nullptr, &survivor, 0);
+    survivor.SetDirector(&shortLived);
+    survivor.StartActor(0, true);
+  }
+  EXPECT_EQ(survivor.GetDirector(), nullptr);
+  EXPECT_FALSE(survivor.IsRunning());
+
+  auto first = std::make_unique<RecordingActor>();
+  CDirector director(nullptr, first.get(), 0);
+  first->SetDirector(&director);
+  survivor.SetDirector(&director);
+  first->StartActor(0, true);
+  first.reset();
+  EXPECT_EQ(director.GetRunningActor(), nullptr);
+  survivor.StartActor(0, true);
+  survivor.StopActor();
+  EXPECT_EQ(director.GetRunningActor(), nullptr);
+}
+
 }  // namespace

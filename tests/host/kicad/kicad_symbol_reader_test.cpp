@@ -258,4 +258,10 @@ TEST(SexprReaderTest, StringsKeepTheirEscapesAndLinesAreCountedInsideThemAndBySk
   EXPECT_EQ(open.FailureLine(), 1);
 }
 
+TEST(KicadSymbolReaderTest, UnitsAreNamedByLetters) {
+  EXPECT_EQ(CKicadSymbolReader::UnitName("U", 1, 1) + " " + CKicadSymbolReader::UnitName("U", 2, 27) + " " +
+                CKicadSymbolReader::UnitName("U", 26, 27) + " " + CKicadSymbolReader::UnitName("U", 27, 27),
+            "U U:B U:Z U:AA");
+}
+
 }  // namespace

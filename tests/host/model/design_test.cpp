@@ -247,4 +247,37 @@ TEST(GateNamesTest, NamesCountLikeSpreadsheetColumnsAndEveryIndexRoundTrips) {
   EXPECT_EQ(GateId("fxshrxx"), 2147483647);
 }
 
+TEST(AttributeTest, NamesIgnoreCaseAndAreNeverDoubled) {
+  CDesign design;
+  CAttribute* added = design.AddAttribute("[PackageName]", "DIP-14");
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(design.AddAttribute("[packagename]", "SOIC-14"), added);
+  EXPECT_EQ(design.GetAttributes()->Count(), 1);
+  EXPECT_EQ(design.FindAttribute("[PACKAGENAME]")->GetValue(), "SOIC-14");
+  EXPECT_EQ(design.AddAttribute("", "x"), nullptr);
+}
+
+TEST(SelectionTest, TheOverviewFollowsTheItemsMarks) {
+  CDesign design;
+  CComponent* a = design.AddComponent("A", "P");
+  CComponent* b = design.AddComponent("B", "P");
+  CComponent* c = design.AddComponent("C", "P");
+  CSelectionOverview* overview = design.GetSelectionOverview();
+  b->SetSelected(true);
+  a->SetSelected(true);
+  b->SetSelected(true);
+  EXPECT_EQ(overview->First(), b);
+  EXPECT_EQ(overview->Count(), 2);
+  b->SetSelected(false);
+  EXPECT_EQ(overview->First(), a);
+  c->SetSelected(true);
+  design.DeleteComponent(a);
+  EXPECT_EQ(overview->First(), c);
+  EXPECT_EQ(overview->Count(), 1);
+  b->SetSelected(true);
+  overview->Clear();
+  EXPECT_EQ(overview->First(), nullptr);
+  EXPECT_FALSE(b->IsSelected() || c->IsSelected());
+}
+
 }  // namespace
