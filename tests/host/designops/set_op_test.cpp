@@ -65,8 +65,8 @@ TEST_F(SetOpTest, AddChangeAndDeleteBecomeOneUndoStep) {
   EXPECT_TRUE(CSetOp::ChangeValues(&design, component));
   EXPECT_EQ(component->GetAttributes()->GetValues(),
             Values({{"Value", "74HC00"}, {"Maker", "Widget Co"}, {"Tolerance", "5%"}}));
-  EXPECT_EQ(design.GetUndoCount(), 1);
-  EXPECT_EQ(design.GetUndoName(), "Values");
+  EXPECT_EQ(std::make_pair(design.GetUndoCount(), design.GetUndoName()),
+            std::make_pair(1, CString("Values")));
   ASSERT_TRUE(design.Undo());
   EXPECT_EQ(component->GetAttributes()->GetValues(), original);
 }

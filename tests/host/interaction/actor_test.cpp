@@ -1,6 +1,5 @@
-// Actors and their director: bindings, states and the running actor without a window; a
-// view that passes its input to a director, driven the way a user drives it; and the
-// prompt of the status on show in the main window's status bar.
+// Actors and their director: bindings, states, the running actor and its prompt without
+// a window; a view that passes its input to a director, driven the way a user drives it.
 #include "host/interaction/actor.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/resources/resource_ids.h"
 #include "host/interaction/director.h"
 #include "host/interaction/status_info.h"
 #include "platform/constants.h"
 #include "platform/document.h"
 #include "platform/frame_wnd.h"
-#include "platform/status_bar.h"
 #include "platform/view.h"
-#include "platform/win_thread.h"
 #include "tests/support/headless_test.h"
 #include "tests/support/view_frame.h"
 
@@ -35,8 +31,6 @@ class RecordingActor : public CActor {
 
   std::vector<std::string> log;
   bool allowed = true;
-  UINT menuCommand = 0;  // 0: this actor puts nothing in its context menu
-  UINT menuText = 0;     // string-table entry of that item
 
   void Place(CPoint point, UINT flags) { Log("place", point, flags); }
   void Mark(CPoint point, UINT flags) { Log("mark", point, flags); }
@@ -48,10 +42,6 @@ class RecordingActor : public CActor {
 
   void OnStart() override { log.push_back("start " + std::to_string(GetCurrentState())); }
   void OnStop() override { log.push_back("stop"); }
-  bool FillContextMenu(CContextMenu* menu, CPoint point) override {
-    Log("fill", point, 0);
-    return menuCommand != 0 && menu->AppendMenu(0, menuCommand, menuText) != FALSE;
-  }
   void OnMiddleButton(bool pressed, UINT flags, CPoint point) override {
     Log(pressed ? "middle down" : "middle up", point, flags);
   }
@@ -66,59 +56,6 @@ class RecordingActor : public CActor {
 
 constexpr int kEvent = 16016;
 
-TEST(ActorBindings, InputRunsTheBindingOfTheCurrentStateOrElseOfAnyState) {
-  RecordingActor actor;
-  actor.OnLeftClick(0, &RecordingActor::Place, 1);
-  actor.OnLeftClick(CActor::kAnyState, &RecordingActor::Mark, 2);
-  actor.OnAction(CActor::kAnyState, kEvent, &RecordingActor::Ping, CActor::kKeepState);
-  actor.OnAction(2, kEvent, &RecordingActor::Pong, 3);
-
-  EXPECT_TRUE(actor.RunLeftClick(CPoint(3, 4), MK_SHIFT));
-  EXPECT_TRUE(actor.RunLeftClick(CPoint(5, 6), 0));
-  EXPECT_EQ(actor.GetCurrentState(), 2);
-  EXPECT_TRUE(actor.RunAction(kEvent));
-  EXPECT_TRUE(actor.RunAction(kEvent));
-  EXPECT_EQ(actor.GetCurrentState(), 3);
-  EXPECT_FALSE(actor.RunAction(kEvent + 1));
-  actor.SetCurrentState(CActor::kKeepState);
-  EXPECT_EQ(actor.GetCurrentState(), 3);
-  EXPECT_EQ(actor.log, (Log{"place 3,4 flags 4", "mark 5,6 flags 0", "pong", "ping"}));
-}
-
-class OtherActor : public CActor {
- public:
-  OtherActor() : CActor(nullptr, "other") {}
-  void Act() {}
-};
-
-TEST(ActorBindings, BindingAgainReplacesTheEarlierBinding) {
-  RecordingActor actor;
-  actor.OnAction(0, kEvent, &RecordingActor::Ping, 0);
-  actor.OnAction(0, kEvent, &RecordingActor::Pong, 4);
-  EXPECT_FALSE(actor.OnAction(4, kEvent, &OtherActor::Act, 0));
-
-  actor.RunAction(kEvent);
-  EXPECT_FALSE(actor.RunAction(kEvent));
-  EXPECT_EQ(actor.log, Log{"pong"});
-}
-
-TEST(ActorBindings, AFailedTestRunsTheAlternativeAndTakesItsState) {
-  RecordingActor actor;
-  actor.OnAction(0, kEvent, &RecordingActor::Ping, 1, &RecordingActor::IsAllowed, &RecordingActor::Deny, 2);
-  actor.OnLeftClick(2, &RecordingActor::Place, 3, &RecordingActor::IsAllowedAt, nullptr, 5);
-
-  actor.allowed = false;
-  actor.RunAction(kEvent);
-  EXPECT_EQ(actor.GetCurrentState(), 2);
-  actor.RunLeftClick(CPoint(8, 9), 0);
-  EXPECT_EQ(actor.GetCurrentState(), 5);
-  actor.allowed = true;
-  actor.SetCurrentState(0);
-  actor.RunAction(kEvent);
-  EXPECT_EQ(actor.GetCurrentState(), 1);
-  EXPECT_EQ(actor.log, (Log{"deny", "ping"}));
-}
-
 // Binds again while its own binding runs, as a mode does when an action restarts it.
 class RebindingActor : public RecordingActor {
  public:
@@ -129,17 +66,50 @@ class RebindingActor : public RecordingActor {
   }
 };
 
-TEST(ActorBindings, AnActionMayReplaceItsOwnBindingWhileItRuns) {
-  RebindingActor actor;
-  actor.OnAction(0, kEvent, &RebindingActor::Go, 1, &RebindingActor::IsAllowed, &RebindingActor::Rebind, 2);
-  actor.allowed = false;
+class OtherActor : public CActor {
+ public:
+  OtherActor() : CActor(nullptr, "other") {}
+  void Act() {}
+};
 
+TEST(ActorBindings, InputRunsTheBindingOfTheCurrentStateOrOfAnyStateAndAFailedTestTheAlternative) {
+  RebindingActor actor;
+  actor.OnLeftClick(0, &RecordingActor::Place, 1);
+  actor.OnLeftClick(CActor::kAnyState, &RecordingActor::Mark, 2);
+  actor.OnAction(CActor::kAnyState, kEvent, &RecordingActor::Ping, CActor::kKeepState);
+  actor.OnAction(2, kEvent, &RecordingActor::Deny, 3);
+  actor.OnAction(2, kEvent, &RecordingActor::Pong, 3);  // binding again replaces
+  EXPECT_FALSE(actor.OnAction(4, kEvent, &OtherActor::Act, 0));
+
+  EXPECT_TRUE(actor.RunLeftClick(CPoint(3, 4), MK_SHIFT));
+  EXPECT_TRUE(actor.RunLeftClick(CPoint(5, 6), 0));
+  EXPECT_EQ(actor.GetCurrentState(), 2);
+  EXPECT_TRUE(actor.RunAction(kEvent));
+  EXPECT_TRUE(actor.RunAction(kEvent));
+  EXPECT_EQ(actor.GetCurrentState(), 3);
+  EXPECT_FALSE(actor.RunAction(kEvent + 1));
+  actor.SetCurrentState(CActor::kKeepState);
+  EXPECT_EQ(actor.GetCurrentState(), 3);
+
+  // A failed test runs the alternative, which may replace its own binding, and takes its state.
+  actor.OnAction(0, kEvent, &RebindingActor::Go, 1, &RecordingActor::IsAllowed, &RebindingActor::Rebind, 2);
+  actor.OnLeftClick(2, &RecordingActor::Place, 3, &RecordingActor::IsAllowedAt, nullptr, 5);
+  actor.allowed = false;
+  actor.SetCurrentState(0);
   actor.RunAction(kEvent);
   EXPECT_EQ(actor.GetCurrentState(), 2);
+  actor.RunLeftClick(CPoint(8, 9), 0);
+  EXPECT_EQ(actor.GetCurrentState(), 5);
   actor.SetCurrentState(0);
   actor.RunAction(kEvent);
   EXPECT_EQ(actor.GetCurrentState(), 6);
-  EXPECT_EQ(actor.log, (Log{"rebind", "rebind"}));
+  actor.allowed = true;
+  actor.OnAction(0, kEvent, &RecordingActor::Ping, 1, &RecordingActor::IsAllowed, &RecordingActor::Deny, 2);
+  actor.SetCurrentState(0);
+  actor.RunAction(kEvent);
+  EXPECT_EQ(actor.GetCurrentState(), 1);
+  EXPECT_EQ(actor.log,
+            (Log{"place 3,4 flags 4", "mark 5,6 flags 0", "pong", "ping", "rebind", "rebind", "ping"}));
 }
 
 class RunningActorTest : public ::testing::Test {
@@ -182,30 +152,8 @@ TEST_F(RunningActorTest, TheStatusBarShowsTheRunningActorsPrompt) {
   picking.StartActor(0, true);
   picking.GetStatusInfo().SetStatusString("Pick a pad");
   idle.GetStatusInfo().SetStatusString("Select an item");
-
-  EXPECT_EQ(statusBar, (Log{"Select", "", "Assign Pins", "Pick a pad"}));
-}
-
-TEST(ActorLifetime, ADirectorOrAnActorMayGoFirst) {
-  RecordingActor survivor;
-  {
-    CDirector shortLived(nullptr, &survivor, 0);
-    survivor.SetDirector(&shortLived);
-    survivor.StartActor(0, true);
-  }
-  EXPECT_EQ(survivor.GetDirector(), nullptr);
-  EXPECT_FALSE(survivor.IsRunning());
-
-  auto first = std::make_unique<RecordingActor>();
-  CDirector director(nullptr, first.get(), 0);
-  first->SetDirector(&director);
-  survivor.SetDirector(&director);
-  first->StartActor(0, true);
-  first.reset();
-  EXPECT_EQ(director.GetRunningActor(), nullptr);
-  survivor.StartActor(0, true);
-  survivor.StopActor();
-  EXPECT_EQ(director.GetRunningActor(), nullptr);
+  picking.StopActor();
+  EXPECT_EQ(statusBar, (Log{"Select", "", "Assign Pins", "Pick a pad", "", "Select an item"}));
 }
 
 constexpr UINT kCancel = 16045;
@@ -220,7 +168,6 @@ class PickingActor : public RecordingActor {
     OnLeftClick(0, &PickingActor::Place, 1);
     OnLeftClick(1, &PickingActor::Mark, 0);
     OnAction(kAnyState, kStopEvent, &PickingActor::StopActor, kKeepState);
-    OnAction(kAnyState, kContextMenuEvent, &PickingActor::ContextMenu, kKeepState);
     OnAction(kAnyState, static_cast<int>(kCancel), &PickingActor::StopActor, kKeepState);
     OnAction(kAnyState, static_cast<int>(kClose), &PickingActor::CloseFrame, 1);
     StartActor(0, true);
@@ -249,7 +196,6 @@ class ActorView : public CView {
     if (message == WM_MBUTTONUP) director.OnMButtonUp(flags, point);
     if (message == WM_MOUSEMOVE) director.OnMouseMove(flags, point);
     if (message == WM_CHAR) director.OnChar(flags, 1, 0);
-    if (message == WM_CONTEXTMENU) director.OnContextMenu(this, point);
     if (message == WM_COMMAND && LOWORD(w) == kModeEnded) ++modeEndedCount;
     if (message == CDirector::GetCommandMessage()) director.OnCommand(static_cast<UINT>(l));
     return CView::WindowProc(message, w, l);
@@ -269,7 +215,6 @@ class DirectorViewTest : public HeadlessTest {
     view->idle.SetDirector(&view->director);
     view->picking.Start(&view->director);
     view->picking.log.clear();
-    view->picking.menuText = IDS_MENU_CANCEL;
   }
 
   CDocument document;
@@ -304,62 +249,32 @@ TEST_F(DirectorViewTest, EscapeOrTheRegisteredCommandMessageStopsTheActorAndTheF
   EXPECT_EQ(view->picking.log, (Log{"stop", "start 0", "stop"}));
 }
 
-TEST_F(DirectorViewTest, AContextMenuChoiceRunsTheActorsBindingAndAnEmptyOrDismissedMenuNothing) {
-  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(4, 5)));
-  EXPECT_TRUE(Screen().ContextMenusShown().empty());
-  // From the keyboard the request comes without a point: the menu opens at the mouse.
-  ASSERT_TRUE(user.MoveMouse(view, CPoint(30, 40)));
-  view->SendMessage(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
-  view->picking.menuCommand = kCancel;
-  Screen().ExpectContextMenu(0);
-  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(6, 7)));
-  EXPECT_TRUE(view->picking.IsRunning());
-
-  Screen().ExpectContextMenu(kCancel);
-  ASSERT_TRUE(user.OpenContextMenu(view, CPoint(10, 20)));
-  ASSERT_EQ(Screen().ContextMenusShown().size(), 2u);
-  const std::vector<MenuItem>& items = Screen().ContextMenusShown().back();
-  ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(items[0].id, kCancel);
-  EXPECT_EQ(items[0].text, "Cancel");
-  EXPECT_EQ(view->picking.log, (Log{"fill 4,5 flags 0", "fill 30,40 flags 0", "fill 6,7 flags 0",
-                                    "fill 10,20 flags 0", "stop"}));
-}
-
 TEST_F(DirectorViewTest, AnActionMayCloseTheViewItRunsIn) {
   const HWND viewWindow = view->GetSafeHwnd();
   EXPECT_TRUE(view->director.OnCommand(kClose));
   EXPECT_FALSE(IsWindowHandle(viewWindow));
 }
 
-class StatusBarPromptTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(frame.Create(nullptr, "Editor"));
-    ASSERT_TRUE(statusBar.Create(&frame));
-    AfxGetThread()->m_pMainWnd = &frame;
+TEST(ActorLifetime, ADirectorOrAnActorMayGoFirst) {
+  RecordingActor survivor;
+  {
+    CDirector shortLived(nullptr, &survivor, 0);
+    survivor.SetDirector(&shortLived);
+    survivor.StartActor(0, true);
   }
-  void TearDown() override { AfxGetThread()->m_pMainWnd = nullptr; }
+  EXPECT_EQ(survivor.GetDirector(), nullptr);
+  EXPECT_FALSE(survivor.IsRunning());
 
-  CFrameWnd frame;
-  CStatusBar statusBar;
-};
-
-TEST_F(StatusBarPromptTest, TheStatusOnShowWritesTheMessagePane) {
-  CStatusInfo idle;
-  CStatusInfo picking;
-  idle.SetStatusString("Select");
-  idle.Show();
-  EXPECT_EQ(statusBar.GetPaneText(0), "Select");
-
-  picking.SetStatusString("Pick a pad");
-  EXPECT_EQ(statusBar.GetPaneText(0), "Select") << "a status not on show stays off the bar";
-  picking.Show();
-  EXPECT_EQ(statusBar.GetPaneText(0), "Pick a pad");
-  picking.SetStatusString("Pick a terminal");
-  EXPECT_EQ(statusBar.GetPaneText(0), "Pick a terminal");
-  picking.Hide();
-  EXPECT_EQ(statusBar.GetPaneText(0), "");
+  auto first = std::make_unique<RecordingActor>();
+  CDirector director(nullptr, first.get(), 0);
+  first->SetDirector(&director);
+  survivor.SetDirector(&director);
+  first->StartActor(0, true);
+  first.reset();
+  EXPECT_EQ(director.GetRunningActor(), nullptr);
+  survivor.StartActor(0, true);
+  survivor.StopActor();
+  EXPECT_EQ(director.GetRunningActor(), nullptr);
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
 // Footprints of the field's S-expression format, written for these tests: pads of each
 // shape, turned, drilled, named like BGA balls, repeated or unnumbered; outlines and
 // texts of the silkscreen and fabrication layers; damaged files in a footprint folder.
+// How the pins of named, shared and unnumbered lands are shown, read and kept in the
+// symbol library file.
 #include "host/kicad/kicad_footprint_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <variant>
 
+#include "host/model/pin_labels.h"
+#include "host/model/symbol_library_file.h"
 #include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
 
@@ -100,7 +105,7 @@ TEST(KicadFootprintReaderTest, LandsKeepShapeSizeTurnAndDrillWithYTurnedUpAndARe
   }
 }
 
-TEST(KicadFootprintReaderTest, BallNamesArePinsInNaturalOrderAndKeepTheirNames) {
+TEST(KicadFootprintReaderTest, BallNamesArePinsInNaturalOrderShownAndReadByTheirNames) {
   std::string text = "(footprint \"BGA5\" (version 20211014) (layer \"F.Cu\")\n";
   for (const auto& [name, x] : std::vector<std::pair<const char*, double>>{
            {"B2", 0.8}, {"A10", 7.2}, {"A1", 0}, {"B1", 0}, {"A2", 0.8}})
@@ -109,13 +114,31 @@ TEST(KicadFootprintReaderTest, BallNamesArePinsInNaturalOrderAndKeepTheirNames) 
   CString error;
   const auto symbol = CKicadFootprintReader::Parse(text, "BGA5.kicad_mod", "BGA5", error);
   ASSERT_NE(symbol, nullptr) << error;
-  const std::vector<std::string> expected = {"A1", "A2", "A10", "B1", "B2"};
-  for (int number = 1; number <= 5; ++number) {
-    ASSERT_NE(symbol->FindPad(number), nullptr) << number;
-    EXPECT_EQ(symbol->FindPad(number)->GetName(), expected[number - 1]);
-  }
   EXPECT_EQ(symbol->FindPad(3)->GetPosition(), CPoint(72000, 0));
   EXPECT_EQ(symbol->FindPad(4)->GetPosition(), CPoint(0, -8000));
+  const CPinLabels labels(symbol.get());
+  EXPECT_TRUE(labels.HasNames());
+  // A pin the footprint lacks is shown by its number; no pin is shown as nothing.
+  std::string shown;
+  for (int pin : {1, 2, 3, 4, 5, 9, -1}) shown += labels.Text(pin).str() + "|";
+  EXPECT_EQ(shown, "A1|A2|A10|B1|B2|9||");
+  // Names are read ignoring case and blanks; a number is still a number.
+  const std::pair<const char*, int> read[] = {{"b1", 4},  {" a10 ", 3}, {"1", 1},
+                                              {"  ", -1}, {"C7", 0},    {"A1x", 0}};
+  for (const auto& [typed, expected] : read) {
+    int pin = 0;
+    const bool found = labels.Read(typed, pin);
+    EXPECT_EQ(found ? pin : 0, expected) << typed;
+    EXPECT_EQ(found, expected != 0) << typed;
+  }
+  EXPECT_EQ(labels.Refusal("C7"), "\"C7\" is not a pin number nor a pad name of BGA5");
+
+  const CPinLabels numbers(nullptr);
+  int pin = 0;
+  EXPECT_FALSE(numbers.HasNames());
+  EXPECT_EQ(numbers.Text(3), "3");
+  EXPECT_FALSE(numbers.Read("A1", pin));
+  EXPECT_EQ(numbers.Refusal("A1"), "\"A1\" is not a pin number");
 }
 
 TEST(KicadFootprintReaderTest, ABadFootprintIsRefusedWithItsLine) {
@@ -165,4 +188,65 @@ TEST(KicadFootprintReaderTest, AFolderListsItsFootprintsByNameAndReportsTheBadOn
   EXPECT_EQ(CKicadFootprintReader::LoadFolder(CString((scratch.Path() / "None.pretty").string()), error),
             nullptr);
   EXPECT_NE(error.Find("None.pretty"), -1) << error;
+}
+
+namespace {
+
+std::string LibraryText(int version, const std::string& pads) {
+  return R"({"format": "symbol-library", "version": )" + std::to_string(version) +
+         R"(, "kind": "pcb", "symbols": [{"name": "F", "origin": {"x": 0, "y": 0}, "graphics": [], "pads": [)" +
+         pads + "]}]}";
+}
+
+std::string JsonLand(const std::string& number, const std::string& name, int x) {
+  return R"({"number": )" + number + R"(, "name": ")" + name + R"(", "position": {"x": )" +
+         std::to_string(x) + R"(, "y": 0}, "shape": "round", "width": 100, "height": 100, "drill": 0})";
+}
+
+}  // namespace
+
+// Labels read for the grid serve the drawing too, but only while the library stays as
+// it was; labels given out earlier keep their names.
+TEST(KicadFootprintReaderTest, TheLabelsOfAFootprintFollowItsLibraryWhenItChanges) {
+  ScratchFolder scratch;
+  const std::string library = scratch / "lands.pcblib";
+  WriteFileText(library, LibraryText(2, JsonLand("1", "A1", 0)));
+  const CPinLabels first = CPinLabels::ForFootprint(library.c_str(), "F", "");
+  EXPECT_EQ(first.Text(1), "A1");
+  EXPECT_EQ(CPinLabels::ForFootprint(library.c_str(), "F", "").Text(1), "A1");
+
+  const auto written = std::filesystem::last_write_time(library);
+  WriteFileText(library, LibraryText(2, JsonLand("1", "Z1", 0)));
+  std::filesystem::last_write_time(library, written + std::chrono::seconds(2));
+  const CPinLabels second = CPinLabels::ForFootprint(library.c_str(), "F", "");
+  EXPECT_EQ(second.Text(1), "Z1");
+  int pin = 0;
+  EXPECT_TRUE(second.Read("z1", pin));
+  EXPECT_FALSE(second.Read("A1", pin));
+  EXPECT_EQ(first.Text(1), "A1");
+  EXPECT_FALSE(CPinLabels::ForFootprint(library.c_str(), "G", "").HasNames()) << "no such footprint";
+}
+
+// A footprint numbered 1..n stays in version 1, readable by older programs: the samples'
+// byte-for-byte round trip shows it.
+TEST(KicadFootprintReaderTest, TheLibraryFileHoldsNamesSharedLandsAndHolesInVersionTwo) {
+  CString error;
+  const auto footprint = Parse(kQuadWithPad, error);
+  ASSERT_NE(footprint, nullptr) << error;
+  CSymbolLibraryContents contents(SymbolKind::Pcb);
+  contents.Add(footprint->Clone());
+  const std::string text = CSymbolLibraryFile::Format(contents);
+  EXPECT_NE(text.find("\"version\": 2"), std::string::npos);
+  EXPECT_NE(text.find("\"number\": null"), std::string::npos);
+  const auto read = CSymbolLibraryFile::Parse(text, "bga.pcblib", error);
+  ASSERT_NE(read, nullptr) << error;
+  EXPECT_TRUE(read->Get(0) == *footprint) << "names, shared lands and the hole come back";
+  EXPECT_EQ(CSymbolLibraryFile::Format(*read), text);
+}
+
+// A land of no pin needs version 2.
+TEST(KicadFootprintReaderTest, VersionOneRefusesAHoleThatVersionTwoHolds) {
+  CString error;
+  EXPECT_EQ(CSymbolLibraryFile::Parse(LibraryText(1, JsonLand("null", "", 0)), "old.pcblib", error), nullptr);
+  EXPECT_NE(error.Find("/symbols/0/pads/0/number"), -1) << error;
 }

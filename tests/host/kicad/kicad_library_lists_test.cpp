@@ -9,7 +9,6 @@
 #include "host/model/symbol_library.h"
 #include "host/model/symbol_library_locator.h"
 #include "host/utility/app_error.h"
-#include "platform/program_path.h"
 #include "platform/settings_store.h"
 #include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
@@ -93,20 +92,6 @@ TEST_F(KicadLibraryListsTest, TheLocatorFindsAFootprintFolderBesideTheLibraryLas
   EXPECT_FALSE(locator.Find("Other.pretty", path));
   EXPECT_EQ(CSymbolLibraryLocator(SymbolKind::Schematic, In("parts.cmplib")).GetPath("Logic.kicad_sym"),
             In("Logic.kicad_sym"));
-}
-
-TEST_F(KicadLibraryListsTest, AnOfferedFolderServesOnlyTheKindsTheUserHasNotChosen) {
-  SetProgramPathForTesting(CE_DATA_DIR);
-  fs::create_directory(Folder() / "symbols");
-  fs::copy_file(Folder() / "Logic.kicad_sym", Folder() / "symbols" / "Logic.kicad_sym");
-  CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), In("own.pcblib"));
-
-  EXPECT_EQ(CSymbolLibraryLocator::OfferFolder(In("symbols")), 1);
-  EXPECT_EQ(CLibrarySettings::GetLastUsedFile(RUNTIME_CLASS(CScmSymbolLibrary)),
-            In("symbols/Logic.kicad_sym"));
-  EXPECT_EQ(CLibrarySettings::GetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary)), In("own.pcblib"));
-  EXPECT_EQ(CSymbolLibraryLocator::OfferFolder(In("")), 0) << "the user's choice now stands for both kinds";
-  SetProgramPathForTesting("");
 }
 
 }  // namespace

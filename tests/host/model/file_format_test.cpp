@@ -1,13 +1,17 @@
-// The library and technology file formats: the samples survive a load and save
-// unchanged, and damaged files are refused with a message naming the file and the place.
+// The component library, symbol library and technology file formats: the samples survive
+// a load and save unchanged (a component library's through a design), and damaged files
+// are refused with a message naming the file and the place.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "host/model/component_library_file.h"
+#include "host/model/design.h"
 #include "host/model/symbol_library_file.h"
 #include "host/model/technology_file.h"
 #include "tests/support/file_text.h"
@@ -23,7 +27,7 @@ std::vector<std::filesystem::path> SampleFiles() {
   for (const auto& entry : std::filesystem::directory_iterator(CE_DATA_DIR)) {
     const std::string extension = entry.path().extension().string();
     if (extension == ".scmlib" || extension == ".pcblib" || extension == ".scmtech" ||
-        extension == ".pcbtech") {
+        extension == ".pcbtech" || extension == ".cmplib") {
       files.push_back(entry.path());
     }
   }
@@ -38,8 +42,12 @@ bool IsTechnology(const std::string& name) {
 // Parses text as the format that the file name implies; the error when it fails.
 std::optional<std::string> ParseError(const std::string& text, const std::string& name) {
   CString error;
-  const bool parsed = IsTechnology(name) ? CTechnologyFile::Parse(text, name.c_str(), error) != nullptr
-                                         : CSymbolLibraryFile::Parse(text, name.c_str(), error) != nullptr;
+  std::vector<LibraryComponent> components;
+  const bool parsed = name.ends_with("cmplib")
+                          ? CComponentLibraryFile::Parse(text, name.c_str(), components, error)
+                      : IsTechnology(name) ? CTechnologyFile::Parse(text, name.c_str(), error) != nullptr
+                                           : CSymbolLibraryFile::Parse(text, name.c_str(), error) != nullptr;
+  EXPECT_TRUE(parsed || components.empty());
   if (parsed) return std::nullopt;
   return error.str();
 }
@@ -75,6 +83,7 @@ TEST(FileFormatTest, EverySampleLoadsAndSavesBackByteForByte) {
   const std::vector<std::filesystem::path> samples = SampleFiles();
   ASSERT_GE(samples.size(), 5u);
   for (const std::filesystem::path& sample : samples) {
+    if (sample.extension() == ".cmplib") continue;  // through a design, below
     const std::string original = ReadFileText(sample);
     const CString saved = (scratch / sample.filename().string()).c_str();
     CString error;
@@ -137,6 +146,8 @@ TEST(FileFormatTest, StructuralMistakesAreNamed) {
   json twice = Sample("logic.scmlib")["symbols"][0];
   twice["name"] = "nand2";
   const std::string last = std::to_string(Sample("logic.scmlib")["symbols"].size());
+  const std::string gates = "/components/0/packages/0/gates/";
+  const std::string resistor = "/components/3/packages/0/";
   const std::vector<Case> cases = {
       {"logic.scmlib", "/symbols/0/colour", "red", ""},  // a later version may add members
       {"logic.scmlib", "/version", 4,
@@ -150,6 +161,24 @@ TEST(FileFormatTest, StructuralMistakesAreNamed) {
       {"default.pcbtech", "", Sample("logic.scmlib"), "at /format: expected one of \"technology\""},
       {"logic.scmlib", "/symbols/0/graphics/3/sweep", 0, "at /symbols/0/graphics/3/sweep"},
       {"default.pcbtech", "/colours/Text", "#12345G", "at /colours/Text: expected a colour"},
+      {"sample.cmplib", "/version", 3, "at /version: version 3 is not supported"},
+      {"sample.cmplib", "/version", 0, "at /version: version 0 is not supported"},
+      {"sample.cmplib", "/components/1/name", "quad-nand2",
+       "at /components/1/name: the component name \"quad-nand2\" is already used at /components/0/name"},
+      {"sample.cmplib", "/components/0/packages/1/package", "Dip-14",
+       "at /components/0/packages/1/package: the package name \"Dip-14\" is already used at "
+       "/components/0/packages/0/package"},
+      {"sample.cmplib", gates + "3/index", 1,
+       "at " + gates + "3/index: gate index 1 is already used at " + gates + "1/index"},
+      {"sample.cmplib", resistor + "attributes/2/name", "VALUE",
+       "at " + resistor + "attributes/2/name: the attribute name \"VALUE\" is already used at " + resistor +
+           "attributes/0/name"},
+      {"sample.cmplib", resistor + "showNames/2", "schematic-component",
+       "at " + resistor + "showNames/2: the flag \"schematic-component\" is listed twice"},
+      {"sample.cmplib", "/components/3/packages", json::array(),
+       "at /components/3/packages: a component needs at least one package"},
+      {"sample.cmplib", resistor + "pinCount", -1,
+       "at " + resistor + "pinCount: the number -1 is out of range"},
   };
   json document;
   for (const Case& item : cases) {
@@ -177,6 +206,96 @@ TEST(FileFormatTest, RepeatedMembersAndDeepNestingAreRefusedWithoutACrash) {
   const std::optional<std::string> nested = ParseError(deep, "deep.scmlib");
   ASSERT_TRUE(nested.has_value());
   EXPECT_NE(nested->find("nest too deeply"), std::string::npos) << *nested;
+}
+
+// The text a document is written back as, after it was read; empty when it cannot be read.
+std::string Rewritten(const json& document) {
+  std::vector<LibraryComponent> components;
+  CString error;
+  EXPECT_TRUE(CComponentLibraryFile::Parse(document.dump(2), "sample.cmplib", components, error))
+      << error.str();
+  return components.empty() ? std::string() : CComponentLibraryFile::Format(components);
+}
+
+TEST(ComponentLibraryFileTest, SamplesLoadAndSaveBackThroughADesignByteForByte) {
+  ScratchFolder scratch;
+  for (const auto& entry : std::filesystem::directory_iterator(CE_DATA_DIR)) {
+    if (entry.path().extension() != CComponentLibraryFile::GetExtension().str()) continue;
+    const std::string original = ReadFileText(entry.path());
+    const CString copy = (scratch / entry.path().filename().string()).c_str();
+    WriteFileText(copy.str(), original);
+    std::vector<LibraryEntry> entries;
+    CString error;
+    ASSERT_TRUE(CComponentLibraryFile::ReadContents(copy, entries, error)) << error.str();
+    ASSERT_FALSE(entries.empty());
+    for (const LibraryEntry& component : entries) {
+      CDesign design;
+      ASSERT_TRUE(CComponentLibraryFile::LoadComponent(copy, component.name, design, error)) << error.str();
+      EXPECT_EQ(design.CountComponents(), static_cast<int>(component.packages.size()));
+      ASSERT_TRUE(CComponentLibraryFile::SaveComponent(copy, component.name, design, error)) << error.str();
+    }
+    EXPECT_EQ(ReadFileText(copy.str()), original) << entry.path();
+  }
+}
+
+// The sample cut down to a component of many gates and one with attributes.
+json MutationBase() {
+  json sample = Sample("sample.cmplib");
+  sample["components"] = json::array({sample["components"][0], sample["components"][3]});
+  return sample;
+}
+
+TEST(ComponentLibraryFileTest, DamagedValuesAreRefusedAtTheirPlace) {
+  std::vector<JsonMutation> mutations = StructuralJsonMutations();
+  mutations.push_back(ControlCharacterMutation());
+  for (const json& number : {json(std::int64_t{INT_MAX} + 1), json(std::int64_t{INT_MIN} - 1),
+                             json(UINT64_MAX), json(INT64_MIN), json(2.5)}) {
+    mutations.push_back(NumberMutation(number));
+  }
+  const JsonReadSubject subject = Subject("sample.cmplib", MutationBase());
+  for (const JsonMutation& mutation : mutations) ExpectEveryMutationRefused(subject, mutation);
+}
+
+// Footprint names reach 95 bytes: version 2 holds symbol names that long, and a file
+// is written as version 1 whenever its names fit, so older readers keep reading it.
+TEST(ComponentLibraryFileTest, LongSymbolNamesNeedVersionTwoAndOnlyThenGetIt) {
+  const std::string record = "/components/0/packages/0/";
+  for (const std::string& pointer : {record + "pcbSymbol", record + "gates/0/symbol"}) {
+    SCOPED_TRACE(pointer);
+    json document = MutationBase();
+    document[json::json_pointer(pointer)] =
+        std::string(pointer.ends_with("pcbSymbol") ? 95 : CComponentLibraryFile::kMaxNameLength + 1, 'F');
+    const std::optional<std::string> error = ParseError(document.dump(2), "sample.cmplib");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find("at " + pointer + ": "), std::string::npos) << *error;
+    document["version"] = 2;
+    const json written = json::parse(Rewritten(document));
+    EXPECT_EQ(written["version"], 2);
+    EXPECT_EQ(written[json::json_pointer(pointer)], document[json::json_pointer(pointer)]);
+  }
+  json document = MutationBase();
+  document["version"] = 2;
+  document[json::json_pointer(record + "package")] =
+      std::string(CComponentLibraryFile::kMaxNameLength + 1, 'P');
+  EXPECT_TRUE(ParseError(document.dump(2), "sample.cmplib").has_value()) << "a package name keeps its limit";
+  document[json::json_pointer(record + "package")] = "DIP-14";
+  document[json::json_pointer(record + "pcbSymbol")] =
+      std::string(CComponentLibraryFile::kMaxNameLength, 'F');
+  EXPECT_EQ(json::parse(Rewritten(document))["version"], 1);
+}
+
+TEST(ComponentLibraryFileTest, APinMayBeAnyWholeNumberAndComesBackAsWritten) {
+  const std::string terminals = "/components/0/packages/0/gates/0/terminals/";
+  json document = MutationBase();
+  document[json::json_pointer(terminals + "0/pin")] = INT_MIN;
+  document[json::json_pointer(terminals + "1/pin")] = -5;
+  document[json::json_pointer(terminals + "2/pin")] = INT_MAX;
+  const std::string text = Rewritten(document);
+  EXPECT_EQ(Rewritten(json::parse(text)), text);
+  for (int terminal = 0; terminal < 3; ++terminal) {
+    const std::string pin = terminals + std::to_string(terminal) + "/pin";
+    EXPECT_EQ(json::parse(text)[json::json_pointer(pin)], document[json::json_pointer(pin)]) << pin;
+  }
 }
 
 }  // namespace

@@ -1,22 +1,12 @@
 // Symbol libraries as the editor uses them: reading symbols by name, the errors left
-// behind, the cache of parsed files, and the conventions the sample libraries follow.
+// behind, and the kinds of library each opens.
 #include "host/model/symbol_library.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <numbers>
 #include <string>
 
-#include "host/model/design_units.h"
-#include "host/model/symbol_library_contents.h"
-#include "host/model/symbol_library_file.h"
 #include "host/utility/app_error.h"
-#include "tests/support/file_text.h"
-#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -28,22 +18,6 @@ std::string LastError() {
   return CAppError::GetLastError().str();
 }
 
-std::unique_ptr<CSymbolLibraryContents> LoadSample(const std::string& name) {
-  CString error;
-  auto contents = CSymbolLibraryFile::Load(DataFile(name), error);
-  EXPECT_NE(contents, nullptr) << error.str();
-  return contents;
-}
-
-// A library of one schematic symbol with the given name and pad count.
-std::string OneSymbolLibrary(const std::string& name, int pads) {
-  CSymbolLibraryContents contents(SymbolKind::Schematic);
-  auto symbol = std::make_unique<CSymbol>(name.c_str(), SymbolKind::Schematic);
-  for (int number = 1; number <= pads; ++number) symbol->AddPad(CFreePad(number, "P", CPoint(0, number)));
-  contents.Add(std::move(symbol));
-  return CSymbolLibraryFile::Format(contents);
-}
-
 TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCaseAndFailuresNameTheSymbolAndFile) {
   CScmSymbolLibrary library(DataFile("logic.scmlib"));
   EXPECT_EQ(library.ReadSymbol("INV"), nullptr);
@@ -52,9 +26,8 @@ TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCaseAndFailure
 
   std::unique_ptr<CSymbol> first = library.Read("nand2");
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->GetName(), "NAND2");
   ASSERT_EQ(first->CountPads(), 3);
-  EXPECT_EQ(first->FindPad(3)->GetName(), "Y");
+  EXPECT_EQ(first->GetName() + " " + first->FindPad(3)->GetName(), "NAND2 Y");
   first->GetPad(0).SetName("changed");
   std::unique_ptr<CSymbol> second = library.Read("Nand2");
   ASSERT_NE(second, nullptr);
@@ -97,84 +70,6 @@ TEST(SymbolLibraryTest, KindTagsChooseWhichFilesOpen) {
   EXPECT_EQ(bare, DataFile("logic"));
   EXPECT_EQ(CSymbolLibrary::ReadSymbol(RUNTIME_CLASS(CComponentLibrary), path, "DIP-8", true), nullptr);
   EXPECT_NE(LastError().find("CComponentLibrary is not a kind of symbol library"), std::string::npos);
-}
-
-TEST(SymbolLibraryTest, ReopeningNoticesAChangedOrVanishedFile) {
-  ScratchFolder scratch;
-  const std::string path = scratch / "parts.scmlib";
-  WriteFileText(path, OneSymbolLibrary("OLD", 2));
-  CSymbolLibrary library(path.c_str());
-  ASSERT_TRUE(library.OpenRead());
-  const CSymbol* held = library.Find("OLD");
-  ASSERT_NE(held, nullptr);
-
-  // Same size, new contents and a later time stamp.
-  WriteFileText(path, OneSymbolLibrary("NEW", 2));
-  const auto stamp = std::filesystem::last_write_time(path);
-  std::filesystem::last_write_time(path, stamp + std::chrono::seconds(5));
-  CSymbolLibrary again(path.c_str());
-  ASSERT_TRUE(again.OpenRead());
-  EXPECT_EQ(again.SymbolNames(), std::vector<CString>{"NEW"});
-  EXPECT_EQ(held->GetName(), "OLD") << "an open library keeps the contents it opened";
-
-  WriteFileText(path, OneSymbolLibrary("NEW", 7));
-  ASSERT_TRUE(again.OpenRead());
-  EXPECT_EQ(again.Find("NEW")->CountPads(), 7);
-
-  std::filesystem::remove(path);
-  EXPECT_FALSE(again.OpenRead());
-}
-
-// --- the sample libraries
-
-// Pin 1 at the top left, then counter-clockwise seen from above: the angle round the
-// centre grows from pad to pad by less than half a turn.
-void ExpectCounterClockwise(const CSymbol& footprint, int pins) {
-  double previous = 0;
-  for (int number = 1; number <= pins; ++number) {
-    const CFreePad* pad = footprint.FindPad(number);
-    ASSERT_NE(pad, nullptr) << footprint.GetName().str() << " pad " << number;
-    const double angle = std::atan2(pad->GetPosition().y, pad->GetPosition().x);
-    if (number == 1) {
-      EXPECT_LT(pad->GetPosition().x, 0) << footprint.GetName().str();
-      EXPECT_GT(pad->GetPosition().y, 0) << footprint.GetName().str();
-    } else {
-      const double step = std::remainder(angle - previous, 2 * std::numbers::pi);
-      EXPECT_GE(step, 0) << footprint.GetName().str() << " pad " << number;
-      EXPECT_LT(step, std::numbers::pi) << footprint.GetName().str() << " pad " << number;
-    }
-    previous = angle;
-  }
-}
-
-TEST(SampleLibraryTest, EveryStockPackageHasAFootprintNumberedCounterClockwise) {
-  const auto footprints = LoadSample("footprints.pcblib");
-  ASSERT_NE(footprints, nullptr);
-  // The pitch of the dual rows: from pin 1 to pin 2.
-  const std::map<std::string, int> pitches = {{"DIP-8", 25400},  {"DIP-14", 25400},  {"DIP-16", 25400},
-                                              {"SOIC-8", 12700}, {"SOIC-14", 12700}, {"TSSOP-14", 6500}};
-  std::ifstream list(std::string(CE_DATA_DIR) + "/package.txt");
-  int count = 0;
-  for (std::string package; std::getline(list, package); ++count) {
-    SCOPED_TRACE(package);
-    const CSymbol* footprint = footprints->Find(package);
-    ASSERT_NE(footprint, nullptr);
-    EXPECT_FALSE(footprint->Graphics().empty());
-    if (!pitches.contains(package)) continue;
-    const int pins = std::stoi(package.substr(package.rfind('-') + 1));
-    ASSERT_EQ(footprint->CountPads(), pins);
-    ExpectCounterClockwise(*footprint, pins);
-    const CPoint first = footprint->FindPad(1)->GetPosition();
-    EXPECT_EQ(first.y - footprint->FindPad(2)->GetPosition().y, pitches.at(package));
-    EXPECT_EQ(footprint->FindPad(pins)->GetPosition().y, first.y) << "the last pin faces pin 1";
-  }
-  EXPECT_EQ(count, footprints->Count());
-  const CSymbol* qfn = footprints->Find("QFN-16");
-  ExpectCounterClockwise(*qfn, 16);
-  EXPECT_EQ(qfn->FindPad(17)->GetPosition(), CPoint(0, 0)) << "the exposed pad";
-  const CSymbol* header = footprints->Find("HDR-2x5");
-  EXPECT_EQ(header->FindPad(2)->GetPosition().y, header->FindPad(1)->GetPosition().y)
-      << "pins 1 and 2 share a row";
 }
 
 }  // namespace

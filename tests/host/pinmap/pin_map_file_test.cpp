@@ -79,8 +79,6 @@ TEST_F(PinMapFileTest, AnImportedEditOfTheExportChangesThatPinAndLeavesTheRestOf
 
 TEST_F(PinMapFileTest, RefusedImportsNameTheFaultAndLeaveTheLibraryAsItWas) {
   const std::string exported = Export("QUAD-NAND2");
-  EXPECT_EQ(ImportRefusal(File("bad.csv", Replaced(exported, "\na,2,", "\na,two,"))),
-            "Cannot read \"bad.csv\" at line 3, column 2: \"two\" is not a terminal number.");
   const std::string header = exported.substr(0, exported.find('\n'));
   EXPECT_THAT(ImportRefusal(File("package.csv", Replaced(exported, header, header + ",PLCC-20"))).str(),
               testing::MatchesRegex("Cannot import \"package.csv\" at line 1, column [0-9]+: the component "

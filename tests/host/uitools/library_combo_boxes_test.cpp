@@ -1,11 +1,10 @@
-// The library combos, the saved library of each kind, and the technology look-ups.
+// The library combos: the libraries of a kind in a folder, the symbols of a library.
 #include "host/uitools/library_combo_boxes.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,6 @@
 #include "host/model/design.h"
 #include "host/model/symbol_library.h"
 #include "host/utility/app_error.h"
-#include "platform/app_registry.h"
-#include "platform/program_path.h"
 #include "platform/settings_store.h"
 #include "tests/support/control_texts.h"
 #include "tests/support/file_text.h"
@@ -30,12 +27,7 @@ class LibraryComboTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     InstallMemorySettings();
-    SetProgramPathForTesting(kDataDir.c_str());
     ASSERT_TRUE(CreateParentWindow(parent));
-  }
-  void TearDown() override {
-    SetProgramPathForTesting("");
-    HeadlessTest::TearDown();
   }
   void Make(CComboBox& combo, DWORD style) {
     ASSERT_TRUE(combo.Create(style | WS_VISIBLE, CRect(0, 0, 100, 100), &parent, 1000));
@@ -85,31 +77,6 @@ TEST_F(LibraryComboTest, ContentsComboListsTheSymbolsAndShowsTheText) {
   EXPECT_FALSE(combo.Fill((kDataDir + "/package.txt").c_str(), ""));
   EXPECT_EQ(combo.GetCount(), 0);
   EXPECT_EQ(combo.GetText(), "");
-}
-
-TEST_F(LibraryComboTest, DefaultsNameTheBundledFilesAndSettingsOverrideThem) {
-  for (const CRuntimeClass* kind : {RUNTIME_CLASS(CScmSymbolLibrary), RUNTIME_CLASS(CPcbSymbolLibrary)}) {
-    const std::string technology = (GetTechnologyDirectory() + GetLastTechnologyFile(kind)).str();
-    EXPECT_TRUE(std::filesystem::is_regular_file(technology)) << technology;
-    std::unique_ptr<CObject> library = kind->CreateObject();
-    EXPECT_TRUE(
-        static_cast<CSymbolLibrary*>(library.get())->OpenRead(CLibraryManager::GetSavedFileName(kind)));
-  }
-  EXPECT_EQ(GetLastTechnologyFile(RUNTIME_CLASS(CComponentLibrary)), "");
-  EXPECT_EQ(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CDesign)), "");
-
-  CAppRegistry settings("Technology");
-  settings.SetValue("Directory", "/opt/tech");
-  settings.SetValue("LastPcb", "board.pcbtech");
-  EXPECT_EQ(GetTechnologyDirectory(), "/opt/tech/");
-  EXPECT_EQ(GetLastTechnologyFile(RUNTIME_CLASS(CPcbSymbolLibrary)), "board.pcbtech");
-  EXPECT_EQ(GetLastTechnologyFile(RUNTIME_CLASS(CScmSymbolLibrary)), "default.scmtech");
-  // A saved library is kept as an absolute path, for its kind only.
-  ASSERT_TRUE(CLibraryManager::SetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary), "libs/../mine.scmlib"));
-  EXPECT_EQ(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CScmSymbolLibrary)),
-            std::filesystem::current_path().string() + "/mine.scmlib");
-  EXPECT_EQ(CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CPcbSymbolLibrary)),
-            kDataDir + "/footprints.pcblib");
 }
 
 }  // namespace

@@ -1,15 +1,7 @@
-// File paths taken apart and joined back, the library-path recipe the dialogs follow,
-// and showing a text file to the user.
+// File paths taken apart and joined back, and the library-path recipe the dialogs follow.
 #include "host/utility/file_path.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-
-#include "host/utility/app_error.h"
-#include "tests/support/file_text.h"
-#include "tests/support/headless_test.h"
 
 namespace {
 
@@ -38,12 +30,10 @@ TEST(FilePathTest, SplitsEveryShapeOfPathJoinsItBackUnchangedAndJoinsPartsSetSep
   for (const Split& c : cases) {
     SCOPED_TRACE(c.path);
     const CFilePath path{CString(c.path)};
-    EXPECT_EQ(path.GetDrive(), "");
-    EXPECT_EQ(path.GetDirectory(), c.directory);
-    EXPECT_EQ(path.GetFileName(), c.fileName);
-    EXPECT_EQ(path.GetExtension(), c.extension);
-    EXPECT_EQ(path.GetPath(), c.path);
-    EXPECT_EQ(CString(path), c.path);
+    EXPECT_EQ(
+        path.GetDrive() + "|" + path.GetDirectory() + "|" + path.GetFileName() + "|" + path.GetExtension(),
+        CString("|") + c.directory + "|" + c.fileName + "|" + c.extension);
+    EXPECT_EQ(path.GetPath() + CString(path), CString(c.path) + c.path);
   }
 
   // The library path: the last-used file's directory, a listed name that carries its
@@ -62,24 +52,6 @@ TEST(FilePathTest, SplitsEveryShapeOfPathJoinsItBackUnchangedAndJoinsPartsSetSep
 
   technology.SetPath("/x/y/../z");
   EXPECT_EQ(technology.GetFullPath(), "/x/z");
-}
-
-class EditFileTest : public HeadlessTest {};
-
-TEST_F(EditFileTest, ShowsAReadableFileAndRefusesOthers) {
-  CString report;
-  ASSERT_TRUE(GetTempFile(report));
-  WriteFileText(report.str(), "gate A: terminal 3 has no pin\n");
-  EXPECT_TRUE(EditFile(report, true));
-  ASSERT_EQ(Screen().TextFilesShown().size(), 1u);
-  EXPECT_EQ(Screen().TextFilesShown()[0], report);
-  ::unlink(report.c_str());
-
-  CAppError::ClearLastError();
-  EXPECT_FALSE(EditFile(report, true));
-  EXPECT_FALSE(EditFile(CString(std::filesystem::temp_directory_path().string()), true));
-  EXPECT_EQ(Screen().TextFilesShown().size(), 1u);
-  EXPECT_NE(CAppError::GetLastError().Find("cannot be read"), -1);
 }
 
 }  // namespace
