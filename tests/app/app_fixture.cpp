@@ -1,5 +1,6 @@
 #include "tests/app/app_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -91,15 +92,19 @@ const MenuEntry& AppTest::MenuItem(UINT command) {
   return *Main().GetMenu()->FindCommand(command);
 }
 
-int AppTest::PinOnDisk(const char* name, int record, CString library) {
-  CDesign design;
+std::vector<fs::path> AppTest::RecoveryFiles() {
+  std::vector<fs::path> files;
+  std::error_code code;
+  for (const auto& entry : fs::directory_iterator(App().RecoveryFolder().str(), code))
+    files.push_back(entry.path());
+  return files;
+}
+
+RecoveryCopy AppTest::ReadRecovery(const fs::path& file) {
+  RecoveryCopy copy;
   CString error;
-  if (!CComponentLibraryFile::LoadComponent(library.IsEmpty() ? Library() : library, name, design, error))
-    return -100;
-  POSITION position = nullptr;
-  CComponent* component = design.FirstComponent(position);
-  for (int i = 0; i < record && component != nullptr; ++i) component = design.NextComponent(position);
-  return component != nullptr ? component->GetPinNumber(0, 1) : -100;
+  EXPECT_TRUE(CRecoveryStore::Parse(ReadFileText(file), file.string(), copy, error)) << error.str();
+  return copy;
 }
 
 void AppTest::AssignInAnOpenRun(int pin, int gate, int terminal) {
@@ -140,6 +145,19 @@ std::vector<CString> Items(CWnd* box) {
   if (const auto* combo = DynamicDowncast<CComboBox>(box))
     for (int i = 0; i < combo->GetCount(); ++i) combo->GetLBText(i, lines.emplace_back());
   return lines;
+}
+
+void Fill(CDialog& dialog, UserInput& input, const std::vector<std::pair<int, CString>>& fields) {
+  for (const auto& [id, text] : fields) {
+    CWnd* control = dialog.GetDlgItem(id);
+    const std::vector<CString> lines = Items(control);
+    const bool listed = std::find(lines.begin(), lines.end(), text) != lines.end();
+    const bool combo = DynamicDowncast<CComboBox>(control) != nullptr;
+    EXPECT_TRUE(!combo   ? input.TypeText(control, text)
+                : listed ? input.ChooseComboEntry(control, text)
+                         : input.TypeComboText(control, text))
+        << "control " << id << ": " << text.str();
+  }
 }
 
 const CComponent* AppTest::OnDisk(const char* name, const char* package, CString library) {

@@ -9,6 +9,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_component_frame.h"
@@ -17,6 +18,7 @@
 #include "app/editor_app.h"
 #include "app/file_prompt.h"
 #include "app/main_frame.h"
+#include "app/recovery_store.h"
 #include "editor/frame/symbols_frame.h"
 #include "editor/grid/component_grid.h"
 #include "editor/grid/pin_map_checks.h"
@@ -56,6 +58,9 @@ ClickTarget PcbPadTarget(const CComponentFrame& frame, int pin);
 ClickTarget ScmTerminalTarget(const CComponentFrame& frame, int gate, int terminal);
 // The lines of a list box or a combo box.
 std::vector<CString> Items(CWnd* box);
+// Puts each text into its control of the dialog as a user does: a combo box's line is
+// chosen when the box lists the text and typed when it does not; an edit takes it typed.
+void Fill(CDialog& dialog, UserInput& input, const std::vector<std::pair<int, CString>>& fields);
 
 class ScriptedFilePrompt : public FilePrompt {
  public:
@@ -124,9 +129,11 @@ class AppTest : public HeadlessTest {
     return Frame().GetComponent(false)->GetName().str() + " " + Described(*Frame().GetComponent(false));
   }
   CEditGrid& Cells() { return Frame().GetGrid()->GetEditGrid(); }
-  // Gate a's first pin in the `record`th record of the component in `library` (the
-  // sample's copy when empty); -100 when there is no such record.
-  int PinOnDisk(const char* name = "QUAD-NAND2", int record = 0, CString library = {});
+  // Gate a's first pin in the record OnDisk finds; -100 when there is none.
+  int PinOnDisk(const char* name = "QUAD-NAND2", const char* package = "", CString library = {}) {
+    const CComponent* record = OnDisk(name, package, library);
+    return record != nullptr ? record->GetPinNumber(0, 1) : -100;
+  }
   std::string LibraryText() const { return ReadFileText(Library().str()); }
   // Assign Pins, and `pin` clicked onto the gate's terminal (gate a's first by default):
   // the run, and its undo level, stay open.
@@ -143,6 +150,9 @@ class AppTest : public HeadlessTest {
   int MessagesHolding(const char* part);
   // The field's sample libraries written into the test's folder, each kind used last there.
   void UseFieldLibraries();
+  // The files of the recovery folder, and a recovery copy read from one.
+  std::vector<fs::path> RecoveryFiles();
+  static RecoveryCopy ReadRecovery(const fs::path& file);
   // The pads the active frame's PCB or schematic drawing shows.
   std::vector<CPadInstance*> Pads(bool pcb);
   // The record of `name` for `package` (the first when empty) as `library` (the sample's

@@ -1,16 +1,15 @@
-// Libraries in the application. The field's symbol and footprint libraries: once the
-// user has used one library of a folder, Add Gate and Add Package list its .kicad_sym
-// files and .pretty folders; a footprint that names its balls, splits its exposed pad in
-// two lands and has a mounting hole is shown and edited by those names, saves and
-// reopens. A component library in a folder of its own is drawn from the symbol
-// libraries beside it. File > Export to KiCad writes what the user chose.
+// The field's symbol and footprint libraries in the application: once the user has used
+// one library of a folder, Add Gate and Add Package list its .kicad_sym files and .pretty
+// folders; a footprint that names its balls, splits its exposed pad in two lands and has
+// a mounting hole is shown and edited by those names, saves and reopens. File > Export
+// to KiCad writes what the user chose. File > Import Symbol makes a symbol and a
+// footprint chosen in its dialog a new, unsaved component in a tab of its own, one gate
+// per unit and the pin map from the pin numbers.
 #include <algorithm>
-#include <set>
 #include <sstream>
 
 #include "app/kicad_export_dialog.h"
 #include "host/picking/pick.h"
-#include "platform/program_path.h"
 #include "tests/app/app_fixture.h"
 
 namespace {
@@ -41,48 +40,58 @@ class AppKicadLibrariesTest : public AppTest {
 
   std::string Text(long row, long col) { return Cells().GetTextMatrix(row, col).str(); }
 
-  void AddBallPackage() {
-    Screen().ExpectDialog(IDD_ADD_PACKAGE, [](CDialog& dialog, UserInput& input) {
-      EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "BGA-9"));
-      EXPECT_TRUE(
-          input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_LIBRARY_COMBO), Samples::kFootprintFolder));
-      EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "BGA9"));
-      EXPECT_EQ(dialog.GetDlgItem(IDC_PCB_PIN_COUNT)->GetWindowText(), "10")
-          << "nine balls and the exposed pad; its second land and the hole are no pins";
-      input.Click(dialog.GetDlgItem(IDOK));
+  // Runs the dialog: the symbol, then the footprint (none for an empty name) and the
+  // package typed, if any.
+  static void Choose(UserInput& input, CDialog& dialog, const std::string& symbol,
+                     const std::string& footprint, const char* package = nullptr) {
+    Fill(dialog, input,
+         {{IDC_IMPORT_SCM_LIBRARY, Samples::kSymbolLibrary}, {IDC_IMPORT_SCM_SYMBOL, CString(symbol)}});
+    if (footprint.empty()) {
+      EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_PCB_SECTION)));
+    } else {
+      Fill(
+          dialog, input,
+          {{IDC_IMPORT_PCB_LIBRARY, Samples::kFootprintFolder}, {IDC_IMPORT_PCB_SYMBOL, CString(footprint)}});
+    }
+    if (package != nullptr) Fill(dialog, input, {{IDC_IMPORT_PACKAGE, package}});
+  }
+
+  // File > Import Symbol with the dialog run by `script`, then ended with `button`.
+  void Import(const std::function<void(CDialog&, UserInput&)>& script, int button = IDOK) {
+    Screen().ExpectDialog(IDD_IMPORT_SYMBOL, [script, button](CDialog& dialog, UserInput& input) {
+      script(dialog, input);
+      EXPECT_TRUE(input.Click(dialog.GetDlgItem(button)));
     });
-    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ADD_PACKAGE));
-    ASSERT_EQ(Frame().GetComponent(false)->GetPackage(), "BGA-9");
+    ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_SYMBOL));
   }
 };
 
-TEST_F(AppKicadLibrariesTest, AGateAndABallPackageFromTheFieldsLibrariesShowSaveAndReopen) {
+TEST_F(AppKicadLibrariesTest, AGateAndABallPackageFromTheFieldsLibrariesSaveReopenAndGoByBallNames) {
   ASSERT_TRUE(Open());
   const std::size_t scmPads = Pads(false).size();
-  std::vector<CString> listed;
-  Screen().ExpectDialog(IDD_ADD_GATE, [&listed](CDialog& dialog, UserInput& input) {
-    listed = Items(dialog.GetDlgItem(IDC_SCM_LIBRARY_COMBO));
-    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_SCM_LIBRARY_COMBO), Samples::kSymbolLibrary));
-    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "QUAD:B"));
+  Screen().ExpectDialog(IDD_ADD_GATE, [](CDialog& dialog, UserInput& input) {
+    Fill(dialog, input, {{IDC_SCM_LIBRARY_COMBO, Samples::kSymbolLibrary}, {IDC_SCM_SYMBOL_COMBO, "QUAD:B"}});
     input.Click(dialog.GetDlgItem(IDOK));
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ADD_GATE));
-  EXPECT_EQ(listed, (std::vector<CString>{Samples::kSymbolLibrary}))
-      << "the folder holds no JSON symbol library";
   EXPECT_EQ(Pads(false).size(), scmPads + 5) << "three own pins and the two shared ones";
-  EXPECT_EQ(Frame().GetComponent(false)->FindGate(5)->CountPins(), 5);
-  AddBallPackage();
-  std::multiset<std::string> labels;
-  for (CPadInstance* land : Pads(true)) labels.insert(land->GetPinNumberText()->GetText().str());
-  EXPECT_EQ(labels.count("EP"), 2u) << "a land named otherwise than by a number shows its name";
-  EXPECT_EQ(labels.count("C3"), 1u);
+  Screen().ExpectDialog(IDD_ADD_PACKAGE, [](CDialog& dialog, UserInput& input) {
+    Fill(dialog, input,
+         {{IDC_PACKAGE_COMBO, "BGA-9"},
+          {IDC_PCB_LIBRARY_COMBO, Samples::kFootprintFolder},
+          {IDC_PCB_SYMBOL_COMBO, "BGA9"}});
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ADD_PACKAGE));
+  ASSERT_EQ(Frame().GetComponent(false)->GetPackage(), "BGA-9");
   ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "C3"));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
   const CComponent* bga = OnDisk("QUAD-NAND2", "BGA-9");
   ASSERT_NE(bga, nullptr);
   EXPECT_EQ(bga->GetPcbComponent()->GetLibrary(), Samples::kFootprintFolder);
   EXPECT_EQ(bga->GetPinNumber(0, 1), 9) << "the library stores the pin number";
-  EXPECT_EQ(bga->GetPinCount(), 10);
+  EXPECT_EQ(bga->GetPinCount(), 10)
+      << "nine balls and the exposed pad; its second land and the hole are no pins";
 
   Restart();
   ASSERT_TRUE(Open());
@@ -91,24 +100,11 @@ TEST_F(AppKicadLibrariesTest, AGateAndABallPackageFromTheFieldsLibrariesShowSave
   EXPECT_EQ(Pads(true).size(), 12u) << "drawn again from the footprint folder";
   EXPECT_EQ(Pads(false).size(), scmPads + 5);
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
-}
 
-TEST_F(AppKicadLibrariesTest, BallNamesAreShownTakenCheckedAndAskedByAndTheHoleServesNoPin) {
-  ASSERT_TRUE(Open());
-  AddBallPackage();
+  // Ball names are taken, shown, checked and asked by, and the hole serves no pin.
   ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "b2"));
   EXPECT_EQ(Pin(0, 1), 5) << "B2 is the fifth ball";
   EXPECT_EQ(Text(1, 3), "B2");
-  const std::vector<CPadInstance*> terminals = Pads(false);
-  const auto a1 = std::find_if(terminals.begin(), terminals.end(), [](CPadInstance* terminal) {
-    return terminal->GetGate() == 0 && terminal->GetTerminalNumber() == 1;
-  });
-  ASSERT_NE(a1, terminals.end());
-  EXPECT_EQ((*a1)->GetPinNumberText()->GetText(), "B2") << "the schematic drawing names the ball too";
-  Screen().ExpectMessageBox(IDOK, CString("\"Z9\" is not a pin number nor a pad name of BGA9."));
-  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "Z9"));
-  EXPECT_EQ(Pin(0, 1), 5) << "the pin is kept";
-  EXPECT_EQ(Text(1, 3), "B2") << "and shown again";
   ASSERT_TRUE(user.EditGridCell(&Cells(), 2, 3, "B2"));
   std::vector<CString> problems;
   for (const PinMapProblem& problem : Frame().GetPinMapChecks()->Problems()) problems.push_back(problem.text);
@@ -164,36 +160,6 @@ TEST_F(AppKicadLibrariesTest, BallNamesAreShownTakenCheckedAndAskedByAndTheHoleS
       pick.PickItems(view->GetTransform().ToView(drawn[0]->GetPosition()), kPickPads, nullptr, nullptr));
 }
 
-// The program's folder holds nothing: no bundled library can stand in.
-TEST_F(AppKicadLibrariesTest, ALibraryInAFolderOfItsOwnIsDrawnFromTheSymbolLibrariesBesideIt) {
-  fs::create_directories(Path("program").str());
-  SetProgramPathForTesting(Path("program"));
-  fs::create_directories(Path("own").str());
-  for (const char* file :
-       {"sample.cmplib", "logic.scmlib", "analog.scmlib", "connectors.scmlib", "footprints.pcblib"})
-    fs::copy_file(fs::path(CE_DATA_DIR) / file, Path("own/").str() + file);
-  ASSERT_TRUE(App().OpenComponent(Path("own/sample.cmplib"), "QUAD-NAND2"));
-  EXPECT_EQ(Pads(false).size(), 4u * 3 + 2) << "four NAND2 gates and the power gate";
-  EXPECT_EQ(Pads(true).size(), 14u) << "the pads of DIP-14";
-  ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 0, "DFF"));
-  EXPECT_EQ(Frame().GetComponent(false)->FindGate(0)->CountPins(), 4) << "a DFF read beside the library";
-  EXPECT_EQ(Pads(false).size(), 4u + 3 * 3 + 2);
-  ChangeOnePin(14, 1, 1);
-  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
-  const CComponent* own = OnDisk("QUAD-NAND2", "", Path("own/sample.cmplib"));
-  ASSERT_NE(own, nullptr);
-  EXPECT_EQ(own->GetPinNumber(1, 1), 14) << "the library in its folder takes the change";
-  EXPECT_TRUE(Screen().MessageBoxesShown().empty());
-
-  fs::remove(Path("own/logic.scmlib").str());
-  Screen().ExpectMessageBox(IDOK);
-  ASSERT_TRUE(App().OpenComponent(Path("own/sample.cmplib"), "HEX-INV"));
-  const CString shown = Screen().MessageBoxesShown().back().text;
-  EXPECT_EQ(shown.Find("Cannot open library logic.scmlib: it is not "), 0) << shown.str();
-  EXPECT_EQ(Pads(false).size(), 0u);
-  EXPECT_EQ(Pads(true).size(), 14u) << "the footprint is beside the library";
-}
-
 TEST_F(AppKicadLibrariesTest, ExportToKicadWritesTheCurrentComponentAsItStandsOrTheChosenOnes) {
   ASSERT_TRUE(Open());
   // Unsaved: the export takes the tab's component, not the library's.
@@ -235,6 +201,100 @@ TEST_F(AppKicadLibrariesTest, ExportToKicadWritesTheCurrentComponentAsItStandsOr
   EXPECT_EQ(Screen().MessageBoxesShown().back().text.Find("Wrote 3 symbols to " + output +
                                                           ": HEX-INV_DIP-14, HEX-INV_TSSOP-14, RESISTOR."),
             0);
+}
+
+// Libraries in a folder of their own, as the installed ones are: the user types the
+// folder into a filter or chooses it with the Folder button (one without libraries is
+// refused), narrows the list and names the symbol without a unit; the saved
+// component still finds its libraries after a restart with fresh settings.
+TEST_F(AppKicadLibrariesTest, LibrariesOfAFolderTypedInDrawTheSavedComponentAgainWithFreshSettings) {
+  std::filesystem::remove(Path(Samples::kSymbolLibrary).str());
+  std::filesystem::remove_all(Path(Samples::kFootprintFolder).str());
+  ScratchFolder elsewhere;
+  Samples::Write(elsewhere.Path());
+  std::filesystem::copy_file(elsewhere / Samples::kSymbolLibrary, elsewhere / "Other.kicad_sym");
+  ASSERT_TRUE(Open());
+  ScratchFolder empty;
+  for (const ScratchFolder* folder : {&empty, &elsewhere, &elsewhere})
+    prompt.folderAnswers.push_back(CString(folder->Path().string()));
+  Screen().ExpectMessageBox(IDOK, CString("The folder \"" + empty.Path().string() +
+                                          "/\" holds no symbol libraries. Choose another folder."));
+  Import([&elsewhere](CDialog& dialog, UserInput& input) {
+    const auto listed = [&dialog] { return Items(dialog.GetDlgItem(IDC_IMPORT_SCM_LIBRARY)); };
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_SCM_FOLDER)));
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_SCM_FOLDER)));
+    EXPECT_EQ(listed(), (std::vector<CString>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
+    EXPECT_EQ(dialog.GetDlgItem(IDC_IMPORT_SCM_LIBRARY)->GetWindowText(), Samples::kSymbolLibrary);
+    EXPECT_GT(DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_IMPORT_SCM_SYMBOL))->GetCount(), 0);
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_SCM_FILTER), CString(elsewhere.Path().string())));
+    EXPECT_EQ(listed(), (std::vector<CString>{Samples::kSymbolLibrary, "Other.kicad_sym"}));
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_SCM_FILTER), "imp"));
+    EXPECT_EQ(listed(), (std::vector<CString>{Samples::kSymbolLibrary}));
+    Fill(dialog, input, {{IDC_IMPORT_SCM_SYMBOL, Samples::kQuad}});
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDC_IMPORT_PCB_FOLDER)));
+    Fill(dialog, input,
+         {{IDC_IMPORT_PCB_LIBRARY, Samples::kFootprintFolder}, {IDC_IMPORT_PCB_SYMBOL, Samples::kDip}});
+    EXPECT_EQ(dialog.GetDlgItem(IDC_IMPORT_PCB_PINS)->GetWindowText(), "14");
+  });
+  ASSERT_EQ(App().CountOpenComponents(), 2);
+  EXPECT_EQ(Main().GetWindowText(), "Component Editor - QUAD - sample.cmplib");
+  // The footprint names the package; the symbol's name imports every unit.
+  const std::string at = elsewhere.Path().string() + "/Import.";
+  EXPECT_EQ(Shown(), "QUAD DIP-14 " + at + "pretty:DIP-14 14 U | " + at + "kicad_sym:QUAD:A 1 2 3 7 14 | " +
+                         at + "kicad_sym:QUAD:B 4 5 6 7 14");
+  EXPECT_TRUE(Frame().GetDesign()->IsModified()) << "unsaved until the first save";
+  EXPECT_FALSE(MenuEnabled(ID_APP_UNDO)) << "a new component starts without undo levels";
+  EXPECT_EQ(LibraryText(), original) << "nothing written before the save";
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+  EXPECT_FALSE(Frame().GetDesign()->IsModified());
+
+  InstallMemorySettings();
+  Restart();
+  ASSERT_TRUE(App().OpenComponent(Library(), "QUAD"));
+  EXPECT_EQ(Pads(true).size(), 14u);
+  EXPECT_EQ(Pads(false).size(), 2u * 5) << "two units of three pins and two shared ones";
+  EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u) << "only the folder without libraries was refused";
+}
+
+// Pins without a pad are reported and stay unassigned; a footprint name too long for a
+// package name is refused at once, keeping what was chosen, until a package is typed;
+// without a footprint, plain pin numbers become the pins. Cancel adds nothing.
+TEST_F(AppKicadLibrariesTest, PinsComeFromThePadsOrThePlainNumbersAndCancelAddsNothing) {
+  ASSERT_TRUE(Open());
+  Screen().ExpectMessageBox(IDOK, CString("1 pin has no pad in BGA-4 and stayed unassigned: C3 (gate a, "
+                                          "terminal 5)."));
+  Import([](CDialog& dialog, UserInput& input) {
+    // The symbols are read once the dialog shows (0781f65).
+    const auto* symbols = DynamicDowncast<CComboBox>(dialog.GetDlgItem(IDC_IMPORT_SCM_SYMBOL));
+    EXPECT_EQ(symbols->GetCount(), 0) << "the dialog shows before the symbols are read";
+    AfxGetThread()->PumpMessages();
+    EXPECT_GT(symbols->GetCount(), 0);
+    Choose(input, dialog, Samples::kBall, Samples::kBallFootprint);
+    EXPECT_TRUE(input.TypeText(dialog.GetDlgItem(IDC_IMPORT_NAME), "SENSOR"));
+  });
+  // Saved, libraries beside the component library are named by their file name.
+  ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
+  EXPECT_EQ(Described(*OnDisk("SENSOR")), "BGA-4 Import.pretty:BGA-4 4 U | Import.kicad_sym:BGA5 1 2 3 4 -");
+
+  Import([this](CDialog& dialog, UserInput& input) {
+    Choose(input, dialog, "QUAD:A", Samples::LongFootprint());
+    Screen().ExpectMessageBox(IDOK,
+                              CString("Package name cannot be longer than 64 characters. Type a shorter "
+                                      "name for the package."));
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
+    EXPECT_TRUE(dialog.IsWindowVisible()) << "the dialog stays open";
+    Fill(dialog, input, {{IDC_IMPORT_PACKAGE, "DSUB-15"}, {IDC_IMPORT_NAME, "DSUB"}});
+  });
+  EXPECT_EQ(Shown(), "DSUB DSUB-15 Import.pretty:" + Samples::LongFootprint() +
+                         " 14 U | Import.kicad_sym:QUAD:A 1 2 3 7 14 | Import.kicad_sym:QUAD:B 4 5 6 7 14");
+
+  Import([](CDialog& dialog, UserInput& input) { Choose(input, dialog, "QUAD:A", "", "SO-14"); });
+  EXPECT_EQ(Shown(),
+            "QUAD SO-14 : 14 U | Import.kicad_sym:QUAD:A 1 2 3 7 14 | Import.kicad_sym:QUAD:B 4 5 6 7 14");
+
+  Import([](CDialog&, UserInput&) {}, IDCANCEL);
+  EXPECT_EQ(App().CountOpenComponents(), 4);
+  EXPECT_EQ(TextWithout(LibraryText(), "SENSOR"), original);
 }
 
 }  // namespace

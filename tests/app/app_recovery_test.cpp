@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include "app/recovery_schedule.h"
-#include "app/recovery_store.h"
 #include "tests/app/app_fixture.h"
 
 namespace {
@@ -36,28 +35,17 @@ class AppRecoveryTest : public AppTest {
     App().WaitForRecoveryCopies();
   }
   void TypePin(int pin) { ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, CString(std::to_string(pin)))); }
-  std::vector<fs::path> Files() {
-    std::vector<fs::path> files;
-    std::error_code code;
-    for (const auto& entry : fs::directory_iterator(Folder(), code)) files.push_back(entry.path());
-    return files;
-  }
-  static RecoveryCopy Read(const fs::path& file) {
-    RecoveryCopy copy;
-    CString error;
-    EXPECT_TRUE(CRecoveryStore::Parse(ReadFileText(file), file.string(), copy, error)) << error.str();
-    return copy;
-  }
   // The pin of gate a's first terminal in the one copy there is; -1 when there is none.
   int CopiedPin() {
-    const std::vector<fs::path> files = Files();
-    return files.size() != 1 ? -1 : Read(files[0]).component.records.at(0).gates.at(0).terminals.at(0).pin;
+    const std::vector<fs::path> files = RecoveryFiles();
+    return files.size() != 1 ? -1
+                             : ReadRecovery(files[0]).component.records.at(0).gates.at(0).terminals.at(0).pin;
   }
   // The program's copies, as a program that has ended would have left them.
   void LeaveCopiesBehind(const std::function<void(RecoveryCopy&)>& change = {}) {
     const long gone = GonePid();
-    for (const fs::path& file : Files()) {
-      RecoveryCopy copy = Read(file);
+    for (const fs::path& file : RecoveryFiles()) {
+      RecoveryCopy copy = ReadRecovery(file);
       copy.owner = {gone, 0};
       if (change) change(copy);
       WriteFileText(Folder() / (file.stem().string() + "-left.recovery"), CRecoveryStore::Format(copy));
@@ -72,7 +60,7 @@ class AppRecoveryTest : public AppTest {
 TEST_F(AppRecoveryTest, ACopyFollowsAPauseOrAMinuteOfWorkAndGoesWithTheComponent) {
   ASSERT_TRUE(Open());
   Wait(60);
-  EXPECT_TRUE(Files().empty()) << "nothing changed, nothing to copy";
+  EXPECT_TRUE(RecoveryFiles().empty()) << "nothing changed, nothing to copy";
   TypePin(13);
   Wait(2);
   EXPECT_EQ(CopiedPin(), -1) << "the user is still at work";
@@ -87,7 +75,7 @@ TEST_F(AppRecoveryTest, ACopyFollowsAPauseOrAMinuteOfWorkAndGoesWithTheComponent
   Screen().ExpectMessageBox(IDNO);
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'W', FCONTROL));
   App().WaitForRecoveryCopies();
-  EXPECT_TRUE(Files().empty());
+  EXPECT_TRUE(RecoveryFiles().empty());
 }
 
 // Restored, a copy is a new tab with the copy's records, unsaved, with nothing to undo,
@@ -119,8 +107,9 @@ TEST_F(AppRecoveryTest, RestoreOpensTheCopyAsAnUnsavedTabWhereUndoStarts) {
   EXPECT_TRUE(Frame().GetDesign()->IsModified());
   EXPECT_FALSE(Frame().GetDesign()->CanUndo());
   App().WaitForRecoveryCopies();
-  ASSERT_EQ(Files().size(), 1U);
-  EXPECT_EQ(Files()[0].string().find("-left"), std::string::npos) << "the old copy is gone, a new one there";
+  ASSERT_EQ(RecoveryFiles().size(), 1U);
+  EXPECT_EQ(RecoveryFiles()[0].string().find("-left"), std::string::npos)
+      << "the old copy is gone, a new one there";
   EXPECT_EQ(CopiedPin(), 13);
 }
 
@@ -132,7 +121,7 @@ TEST_F(AppRecoveryTest, UnreadableFilesAreReportedAndKeptAndRunningProgramsKeepT
   TypePin(13);
   Wait(3);
   LeaveCopiesBehind([](RecoveryCopy& copy) { copy.owner = *ProcessIdentity::Of(getppid()); });
-  const std::string copy = ReadFileText(Files().front());
+  const std::string copy = ReadFileText(RecoveryFiles().front());
   RestartWithoutSaving();
   // Each row: a file, its text, and what the dialog must say about it.
   const std::string rows[][3] = {
@@ -164,7 +153,7 @@ TEST_F(AppRecoveryTest, UnreadableFilesAreReportedAndKeptAndRunningProgramsKeepT
     EXPECT_NE(details[index].Find(CString(rows[index][2])), -1) << details[index].str();
   }
   EXPECT_FALSE(fs::exists(Folder() / "notes.txt")) << "Discard and Yes delete";
-  EXPECT_EQ(Files().size(), std::size(rows)) << "Later and No keep the other files";
+  EXPECT_EQ(RecoveryFiles().size(), std::size(rows)) << "Later and No keep the other files";
   EXPECT_EQ(App().CountOpenComponents(), 0);
 }
 

@@ -1,24 +1,10 @@
-// One component of a library file as the file format writes it, for comparing what a
-// save left of the components it did not touch.
+// A component's record described in one line, for comparing what a command or a save left.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "host/model/component.h"
-#include "host/model/component_library_file.h"
 #include "host/model/gate.h"
-
-// Empty when the library holds no such component; the reason when it cannot be read.
-inline std::string ComponentText(const CString& library, const char* name) {
-  std::vector<LibraryComponent> components;
-  CString error;
-  if (!CComponentLibraryFile::Load(library, components, error)) return "unreadable: " + error.str();
-  for (LibraryComponent& component : components) {
-    if (component.name == name) return CComponentLibraryFile::Format({component});
-  }
-  return {};
-}
 
 // A record in one line: package, footprint, pin count, reference, and each gate's
 // symbol with its terminals' pins ("-" for none).
