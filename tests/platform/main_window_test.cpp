@@ -78,8 +78,14 @@ class RefusingPaneView : public PaneView {
 
 IMPLEMENT_DYNCREATE(RefusingPaneView, PaneView)
 
-// A view holding a hidden splitter of two views side by side, a third and the rest of
-// its width.
+// Two views side by side in the splitter: a third and the rest of the width.
+bool SideBySide(CSplitterWnd& splitter, CWnd* parent, CSize size, CCreateContext* context, DWORD style) {
+  return splitter.CreateStatic(parent, 1, 2, style) &&
+         splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(size.cx / 3, size.cy), context) &&
+         splitter.CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(2 * size.cx / 3, size.cy), context);
+}
+
+// A view holding a hidden splitter of two views side by side.
 class SidesView : public CView {
   DECLARE_DYNCREATE(SidesView)
 
@@ -91,11 +97,7 @@ class SidesView : public CView {
   int OnCreate(LPCREATESTRUCT cs) override {
     if (CView::OnCreate(cs) == -1) return -1;
     auto* context = static_cast<CCreateContext*>(cs->createParams);
-    const CSize size = cs->rect.Size();
-    if (!splitter.CreateStatic(this, 1, 2, WS_CHILD)) return -1;
-    if (!splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(size.cx / 3, size.cy), context)) return -1;
-    return splitter.CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(2 * size.cx / 3, size.cy), context) ? 0
-                                                                                                        : -1;
+    return SideBySide(splitter, this, cs->rect.Size(), context, WS_CHILD) ? 0 : -1;
   }
 };
 
@@ -111,11 +113,7 @@ class SidesFrame : public CFrameWnd {
   BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
     CRect client;
     GetClientRect(&client);
-    return splitter.CreateStatic(this, 1, 2) &&
-           splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(client.Width() / 3, client.Height()),
-                               context) &&
-           splitter.CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(client.Width(), client.Height()),
-                               context);
+    return SideBySide(splitter, this, client.Size(), context, WS_CHILD | WS_VISIBLE);
   }
 };
 
@@ -230,6 +228,29 @@ std::unique_ptr<CMenu> MainMenu() {
   return menu;
 }
 
+class RouteDocument : public CDocument {
+ public:
+  void OnDocumentOnly() { g_route.push_back("document"); }
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+const MessageMap RouteDocument::kMessageMap{&CDocument::kMessageMap,
+                                            {CommandEntry(kDocumentOnly, &RouteDocument::OnDocumentOnly)}};
+
+class RouteApp : public CWinApp {
+ public:
+  RouteApp() : CWinApp("Editor") {}
+  void OnApplicationOnly() { g_route.push_back("application"); }
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+const MessageMap RouteApp::kMessageMap{&CWinApp::kMessageMap,
+                                       {CommandEntry(kApplicationOnly, &RouteApp::OnApplicationOnly)}};
+
+using Path = std::vector<std::string>;
+
 class MainWindowTest : public HeadlessTest {
  protected:
   void SetUp() override {
@@ -258,19 +279,22 @@ class MainWindowTest : public HeadlessTest {
     wnd->GetWindowRect(&rect);
     return rect;
   }
-  static SidesView* Sides(SplitFrame* child) {
-    return DynamicDowncast<SidesView>(child->splitter.GetPane(1, 0));
+  Path Route(CWnd* target, UINT id) {
+    g_route.clear();
+    user.RunCommand(target, id);
+    return g_route;
   }
 
+  RouteApp app;
   MainFrame frame;
-  CDocument document;
+  RouteDocument document;
 };
 
-TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocument) {
+TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocumentAndStacksThemBySize) {
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
   auto* top = DynamicDowncast<PaneView>(child->splitter.GetPane(0, 0));
-  SidesView* sides = Sides(child);
+  auto* sides = DynamicDowncast<SidesView>(child->splitter.GetPane(1, 0));
   ASSERT_NE(top, nullptr);
   ASSERT_NE(sides, nullptr);
   auto* left = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 0));
@@ -290,20 +314,39 @@ TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocument) {
   EXPECT_EQ(frame.MDIGetActive(), child);
   EXPECT_EQ(child->GetWindowText(), "U1.clib");
   EXPECT_EQ(frame.GetWindowText(), "Editor - U1.clib");
-
   child->InitialUpdateFrame(&document, TRUE);
   EXPECT_EQ(top->initialUpdates, 1);
-
   document.SetTitle("U2.clib");
   EXPECT_EQ(child->GetWindowText(), "U2.clib");
   EXPECT_EQ(frame.GetWindowText(), "Editor - U2.clib");
 
+  // Panes are stacked by their sizes and follow the frame.
+  EXPECT_EQ(RectOf(child), CRect(0, 0, 900, 600));
+  EXPECT_EQ(RectOf(top), CRect(0, 0, 900, 200));
+  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 900, 600));
+  EXPECT_EQ(RectOf(left), CRect(0, 0, 300, 400 - kGap));
+  EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 900, 400 - kGap));
+  frame.MoveWindow(0, 0, 1200, 800);
+  EXPECT_EQ(RectOf(top), CRect(0, 0, 1200, 200));
+  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 1200, 800));
+  EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 1200, 600 - kGap));
+  int height = 0;
+  int minimum = -1;
+  child->splitter.GetRowInfo(1, height, minimum);
+  EXPECT_EQ(height, 600 - kGap);
+  EXPECT_EQ(minimum, 0);
+  child->splitter.SetRowInfo(0, 50, 80);
+  child->splitter.RecalcLayout();
+  child->splitter.GetRowInfo(0, height, minimum);
+  EXPECT_EQ(height, 0);
+  EXPECT_EQ(RectOf(sides), CRect(0, kGap, 1200, 800));
+
   // The splitters stay hidden, and their panes out of a user's reach, until shown.
   EXPECT_TRUE(child->IsWindowVisible());
   EXPECT_FALSE(top->IsWindowVisible());
-  EXPECT_FALSE(user.LeftClick(top, CPoint(5, 5)));
+  EXPECT_FALSE(user.LeftClick(sides, CPoint(5, 5)));
   child->splitter.ShowWindow(SW_SHOW);
-  EXPECT_TRUE(top->IsWindowVisible());
+  EXPECT_TRUE(sides->IsWindowVisible());
   EXPECT_FALSE(left->IsWindowVisible());
   sides->splitter.ShowWindow(SW_SHOW);
   EXPECT_TRUE(left->IsWindowVisible());
@@ -316,61 +359,28 @@ TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocument) {
   EXPECT_EQ(frame.GetWindowText(), "Editor");
 }
 
-TEST_F(MainWindowTest, AFrameThatFailsToBuildItsPanesLeavesNothingBehind) {
+// A frame that fails to build its panes leaves nothing behind; a frame can be a pane
+// with its own splitter.
+TEST_F(MainWindowTest, AFrameThatFailsLeavesNothingAndAFrameCanBeAPane) {
   EXPECT_EQ(Open(RUNTIME_CLASS(BrokenFrame)), nullptr);
   EXPECT_EQ(Open(RUNTIME_CLASS(PaneView)), nullptr);
-
   EXPECT_EQ(document.GetViewCount(), 0);
   EXPECT_TRUE(frame.GetMDIChildren().empty());
   EXPECT_TRUE(frame.m_hWndMDIClient->children.empty());
   EXPECT_EQ(frame.MDIGetActive(), nullptr);
-  EXPECT_NE(Open(), nullptr);
-}
 
-TEST_F(MainWindowTest, PanesAreStackedByTheirSizesAndFollowTheFrame) {
-  SplitFrame* child = Open();
-  ASSERT_NE(child, nullptr);
-  SidesView* sides = Sides(child);
-
-  EXPECT_EQ(RectOf(child), CRect(0, 0, 900, 600));
-  EXPECT_EQ(RectOf(child->splitter.GetPane(0, 0)), CRect(0, 0, 900, 200));
-  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 900, 600));
-  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 0)), CRect(0, 0, 300, 400 - kGap));
-  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 1)), CRect(300 + kGap, 0, 900, 400 - kGap));
-
-  frame.MoveWindow(0, 0, 1200, 800);
-
-  EXPECT_EQ(RectOf(child->splitter.GetPane(0, 0)), CRect(0, 0, 1200, 200));
-  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 1200, 800));
-  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 1)), CRect(300 + kGap, 0, 1200, 600 - kGap));
-  int height = 0;
-  int minimum = -1;
-  child->splitter.GetRowInfo(1, height, minimum);
-  EXPECT_EQ(height, 600 - kGap);
-  EXPECT_EQ(minimum, 0);
-
-  child->splitter.SetRowInfo(0, 50, 80);
-  child->splitter.RecalcLayout();
-  child->splitter.GetRowInfo(0, height, minimum);
-  EXPECT_EQ(height, 0);
-  EXPECT_EQ(RectOf(sides), CRect(0, kGap, 1200, 800));
-}
-
-TEST_F(MainWindowTest, AFrameCanBeAPaneWithItsOwnSplitter) {
   SplitFrame* child = Open(RUNTIME_CLASS(FramedSidesFrame));
   ASSERT_NE(child, nullptr);
   auto* sides = DynamicDowncast<SidesFrame>(child->splitter.GetPane(1, 0));
   ASSERT_NE(sides, nullptr);
   auto* right = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 1));
   ASSERT_NE(right, nullptr);
-
   EXPECT_EQ(document.GetViewCount(), 3);
   EXPECT_EQ(right->initialUpdates, 1);
   EXPECT_EQ(right->GetParentFrame(), sides);
   EXPECT_EQ(sides->GetParentFrame(), child);
   EXPECT_EQ(sides->GetActiveDocument(), &document);
   EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 900, 400 - kGap));
-
   child->splitter.ShowWindow(SW_SHOW);
   ASSERT_TRUE(user.LeftClick(right, CPoint(1, 1)));
   EXPECT_EQ(sides->GetActiveView(), right);
@@ -389,12 +399,12 @@ TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
   EXPECT_EQ(document.GetViewCount(), 3);
   EXPECT_EQ(child->GetActiveView(), splitter.GetPane(1, 0));
 
-  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(RefusingPaneView), CSize(900, 100), nullptr));
-  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(CSplitterWnd), CSize(900, 100), nullptr));
-  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(CDocument), CSize(900, 100), nullptr));
+  for (const CRuntimeClass* refused :
+       {RUNTIME_CLASS(RefusingPaneView), RUNTIME_CLASS(CSplitterWnd), RUNTIME_CLASS(CDocument)}) {
+    EXPECT_FALSE(splitter.CreateView(0, 0, refused, CSize(900, 100), nullptr)) << refused->m_lpszClassName;
+  }
   EXPECT_EQ(splitter.GetPane(0, 0), nullptr);
   EXPECT_EQ(document.GetViewCount(), 3);
-
   EXPECT_FALSE(splitter.CreateView(1, 0, RUNTIME_CLASS(PaneView), CSize(900, 100), nullptr));
   EXPECT_FALSE(splitter.CreateView(2, 0, RUNTIME_CLASS(PaneView), CSize(900, 100), nullptr));
 
@@ -408,71 +418,29 @@ TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
   EXPECT_EQ(splitter.GetPane(1, 0)->GetDlgCtrlID(), splitter.IdFromRowCol(1, 0));
 }
 
-class RouteDocument : public CDocument {
- public:
-  void OnDocumentOnly() { g_route.push_back("document"); }
-  static const MessageMap kMessageMap;
-  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
-};
-
-const MessageMap RouteDocument::kMessageMap{&CDocument::kMessageMap,
-                                            {CommandEntry(kDocumentOnly, &RouteDocument::OnDocumentOnly)}};
-
-class RouteApp : public CWinApp {
- public:
-  RouteApp() : CWinApp("Editor") {}
-  void OnApplicationOnly() { g_route.push_back("application"); }
-  static const MessageMap kMessageMap;
-  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
-};
-
-const MessageMap RouteApp::kMessageMap{&CWinApp::kMessageMap,
-                                       {CommandEntry(kApplicationOnly, &RouteApp::OnApplicationOnly)}};
-
-class CommandRouteTest : public MainWindowTest {
- protected:
-  CMDIChildWnd* OpenRouteFrame() { return Open(RUNTIME_CLASS(SplitFrame), &routeDocument); }
-  std::vector<std::string> Route(CWnd* target, UINT id) {
-    g_route.clear();
-    user.RunCommand(target, id);
-    return g_route;
-  }
-
-  RouteApp app;
-  RouteDocument routeDocument;
-};
-
-using Path = std::vector<std::string>;
-
-TEST_F(CommandRouteTest, AFrameTriesItsActiveViewThenItselfThenTheApplication) {
-  CMDIChildWnd* child = OpenRouteFrame();
-  ASSERT_NE(child, nullptr);
-  ASSERT_NE(child->GetActiveView(), nullptr);
-
-  EXPECT_EQ(Route(child, kViewOnly), Path{"view"});
-  EXPECT_EQ(Route(child, kBoth), Path{"view"});
-  EXPECT_EQ(Route(child, kDocumentOnly), Path{"document"});
-  EXPECT_EQ(Route(child, kFrameOnly), Path{"frame"});
-  EXPECT_EQ(Route(child, kApplicationOnly), Path{"application"});
-
-  child->SetActiveView(nullptr);
-  EXPECT_EQ(Route(child, kBoth), Path{"frame"});
-  EXPECT_EQ(Route(child, kDocumentOnly), Path{});
-}
-
-TEST_F(CommandRouteTest, TheMainWindowPassesCommandsToTheActiveChild) {
-  CMDIChildWnd* first = OpenRouteFrame();
-  CMDIChildWnd* second = OpenRouteFrame();
+// A frame tries its active view, the view's document, itself, then the application; the
+// main window passes commands to its active child.
+TEST_F(MainWindowTest, ACommandTakesTheRouteFromTheActiveViewToTheApplication) {
+  SplitFrame* first = Open();
+  SplitFrame* second = Open();
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(frame.MDIGetActive(), second);
-  EXPECT_EQ(Route(&frame, kViewOnly), Path{"view"});
-  EXPECT_EQ(frame.GetActiveDocument(), &routeDocument);
+  EXPECT_EQ(frame.GetActiveDocument(), &document);
+  for (CWnd* target : {static_cast<CWnd*>(second), static_cast<CWnd*>(&frame)}) {
+    EXPECT_EQ(Route(target, kViewOnly), Path{"view"});
+    EXPECT_EQ(Route(target, kBoth), Path{"view"});
+    EXPECT_EQ(Route(target, kDocumentOnly), Path{"document"});
+    EXPECT_EQ(Route(target, kFrameOnly), Path{"frame"});
+    EXPECT_EQ(Route(target, kApplicationOnly), Path{"application"});
+  }
+  second->SetActiveView(nullptr);
+  EXPECT_EQ(Route(second, kBoth), Path{"frame"});
+  EXPECT_EQ(Route(second, kDocumentOnly), Path{});
 
   second->DestroyWindow();
   EXPECT_EQ(frame.MDIGetActive(), first);
-  EXPECT_EQ(Route(&frame, kFrameOnly), Path{"frame"});
-
+  EXPECT_EQ(Route(&frame, kViewOnly), Path{"view"});
   first->DestroyWindow();
   EXPECT_EQ(Route(&frame, kFrameOnly), Path{});
   EXPECT_EQ(Route(&frame, kApplicationOnly), Path{"application"});
@@ -603,12 +571,18 @@ TEST_F(MainWindowTest, ToolBarButtonsAndListsFollowTheRouteAtIdleTimeAndRunWhenE
   EXPECT_EQ(frame.saves, 1);
 }
 
-TEST_F(MainWindowTest, BarsLieAlongTheEdgesAndThePaneFillsWhatTheyLeave) {
+TEST_F(MainWindowTest, BarsLieAlongTheEdgesShowTextsAndTabsAndThePaneFillsWhatTheyLeave) {
+  EXPECT_EQ(frame.GetMessageBar(), nullptr);
+  frame.SetMessageText("nowhere to go");
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
   ASSERT_TRUE(frame.toolBar.Create(&frame));
   ASSERT_TRUE(frame.EnableMDITabs());
   ASSERT_TRUE(frame.statusBar.Create(&frame));
+  CDocument second;
+  second.SetTitle("LM358.cmp");
+  SplitFrame* secondChild = Open(RUNTIME_CLASS(SplitFrame), &second);
+  ASSERT_NE(secondChild, nullptr);
   const int toolHeight = frame.toolBar.CalcFixedHeight();
 
   EXPECT_EQ(RectOf(&frame.toolBar), CRect(0, 0, 900, toolHeight));
@@ -618,20 +592,8 @@ TEST_F(MainWindowTest, BarsLieAlongTheEdgesAndThePaneFillsWhatTheyLeave) {
   EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)), client);
   EXPECT_EQ(RectOf(child).Size(), client.Size()) << "the child fills the MDI client";
 
-  frame.ShowControlBar(&frame.toolBar, FALSE);
-  EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)).top, CMDITabBar::kHeight);
-  ASSERT_TRUE(user.ResizeWindow(&frame, 1000, 700));
-  EXPECT_EQ(RectOf(&frame.statusBar), CRect(0, 700 - CStatusBar::kHeight, 1000, 700));
-  EXPECT_EQ(RectOf(child).Size(), CSize(1000, 700 - CStatusBar::kHeight - CMDITabBar::kHeight));
-  EXPECT_FALSE(user.ResizeWindow(child, 10, 10)) << "only top-level windows are resized so";
-}
-
-TEST_F(MainWindowTest, TheStatusBarShowsMessagesIndicatorsAndUpdateTexts) {
-  EXPECT_EQ(frame.GetMessageBar(), nullptr);
-  frame.SetMessageText("nowhere to go");
-  ASSERT_TRUE(frame.statusBar.Create(&frame));
+  // The status bar shows messages, and the texts of its indicators' update handlers.
   EXPECT_EQ(frame.GetMessageBar(), &frame.statusBar);
-
   frame.SetMessageText("Pick a pad");
   EXPECT_EQ(frame.statusBar.GetPaneText(0), "Pick a pad");
   const UINT panes[] = {ID_SEPARATOR, kZoomPane};
@@ -639,46 +601,37 @@ TEST_F(MainWindowTest, TheStatusBarShowsMessagesIndicatorsAndUpdateTexts) {
   EXPECT_EQ(frame.statusBar.GetCount(), 2);
   EXPECT_EQ(frame.statusBar.GetPaneWidth(0), -1) << "the message pane stretches";
   EXPECT_EQ(frame.statusBar.CommandToIndex(kZoomPane), 1);
-  frame.OnIdleUpdateCmdUI();
-  EXPECT_EQ(frame.statusBar.GetPaneText(1), "Zoom 100%");
-  frame.zoomText = "Zoom 200%";
-  frame.OnIdleUpdateCmdUI();
-  EXPECT_EQ(frame.statusBar.GetPaneText(1), "Zoom 200%");
-  frame.zoomText.clear();
-  frame.OnIdleUpdateCmdUI();
-  EXPECT_EQ(frame.statusBar.GetPaneText(1), "") << "an empty update text clears the pane";
-}
+  for (const char* zoom : {"Zoom 100%", "Zoom 200%", ""}) {
+    frame.zoomText = zoom;
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(frame.statusBar.GetPaneText(1), zoom) << "an empty update text clears the pane";
+  }
 
-TEST_F(MainWindowTest, TheTabBarFollowsTheChildrenAndActivatesTheOneChosen) {
-  ASSERT_TRUE(frame.EnableMDITabs());
+  // The tab bar follows the children and activates the one chosen.
   CMDITabBar* tabs = frame.GetMDITabBar();
-  CDocument first;
-  CDocument second;
-  first.SetTitle("74HC00.cmp");
-  second.SetTitle("LM358.cmp");
-  SplitFrame* firstChild = Open(RUNTIME_CLASS(SplitFrame), &first);
-  SplitFrame* secondChild = Open(RUNTIME_CLASS(SplitFrame), &second);
-  ASSERT_NE(secondChild, nullptr);
-
   ASSERT_EQ(tabs->GetTabCount(), 2);
-  EXPECT_EQ(tabs->GetTabText(0), "74HC00.cmp");
+  EXPECT_EQ(tabs->GetTabText(0), "U1.clib");
   EXPECT_EQ(tabs->GetTabText(1), "LM358.cmp");
   EXPECT_EQ(tabs->GetCurrentTab(), 1);
-
   ASSERT_TRUE(user.ChooseTab(tabs, 0));
-  EXPECT_EQ(frame.MDIGetActive(), firstChild);
+  EXPECT_EQ(frame.MDIGetActive(), child);
   EXPECT_EQ(tabs->GetCurrentTab(), 0);
-  EXPECT_EQ(frame.GetWindowText(), "Editor - 74HC00.cmp");
+  EXPECT_EQ(frame.GetWindowText(), "Editor - U1.clib");
   EXPECT_FALSE(user.ChooseTab(tabs, 2));
-
-  first.SetTitle("74HC02.cmp");
-  EXPECT_EQ(tabs->GetTabText(0), "74HC02.cmp") << "a new caption shows on the tab";
-  ASSERT_TRUE(user.CloseWindow(firstChild));
+  document.SetTitle("U2.clib");
+  EXPECT_EQ(tabs->GetTabText(0), "U2.clib") << "a new caption shows on the tab";
+  ASSERT_TRUE(user.CloseWindow(child));
   ASSERT_EQ(tabs->GetTabCount(), 1);
   EXPECT_EQ(tabs->GetTabText(0), "LM358.cmp");
   EXPECT_EQ(tabs->GetCurrentTab(), 0);
   EXPECT_EQ(frame.MDIGetActive(), secondChild);
 
+  frame.ShowControlBar(&frame.toolBar, FALSE);
+  EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)).top, CMDITabBar::kHeight);
+  ASSERT_TRUE(user.ResizeWindow(&frame, 1000, 700));
+  EXPECT_EQ(RectOf(&frame.statusBar), CRect(0, 700 - CStatusBar::kHeight, 1000, 700));
+  EXPECT_EQ(RectOf(secondChild).Size(), CSize(1000, 700 - CStatusBar::kHeight - CMDITabBar::kHeight));
+  EXPECT_FALSE(user.ResizeWindow(secondChild, 10, 10)) << "only top-level windows are resized so";
   ASSERT_TRUE(frame.EnableMDITabs(FALSE));
   EXPECT_EQ(frame.GetMDITabBar(), nullptr);
   EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)).top, 0)
