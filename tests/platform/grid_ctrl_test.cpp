@@ -74,25 +74,48 @@ class GridCtrlTest : public HeadlessTest {
   CGridCtrl grid;
 };
 
+// Each edit tells the parent in order, with the new text readable; StopEdit and losing
+// the focus end an edit as the user would, also while code reads another cell.
 TEST_F(GridCtrlTest, EditingACellTellsTheParentInOrderWithTheNewTextReadable) {
   EXPECT_FALSE(user.MoveToGridCell(&grid, 0, 2)) << "header cells are out of a user's reach";
   EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 0));
   EXPECT_TRUE(user.MoveToGridCell(&grid, 1, 1));
   EXPECT_TRUE(parent.heard.empty()) << "staying on the current cell changes nothing";
+  EXPECT_EQ(grid.StopEdit(), 0);
 
+  ASSERT_TRUE(user.EditGridCell(&grid, 1, 1, "A1"));
+  EXPECT_FALSE(grid.GetCellModified()) << "unchanged text";
   ASSERT_TRUE(user.EditGridCell(&grid, 2, 2, "VCC"));
-  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (2,2) B2", "start 7 (2,2) B2 editing",
-                                                    "change 7 (2,2) VCC", "stop 7 (2,2) VCC"}));
   EXPECT_TRUE(grid.GetCellModified());
   grid.SetCell(2, 1);
   EXPECT_FALSE(grid.GetCellModified());
   EXPECT_EQ(grid.GetText(), "A2");
-}
 
-TEST_F(GridCtrlTest, UnchangedTextEndsTheEditWithOnlyEditStop) {
-  ASSERT_TRUE(user.EditGridCell(&grid, 1, 1, "A1"));
-  EXPECT_EQ(parent.heard, (std::vector<std::string>{"start 7 (1,1) A1 editing", "stop 7 (1,1) A1"}));
-  EXPECT_FALSE(grid.GetCellModified());
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 3, 1));
+  ASSERT_TRUE(user.TypeInGridEditor(&grid, "GND"));
+  grid.SetCell(3, 2);
+  EXPECT_EQ(grid.StopEdit(), 1);
+  EXPECT_EQ(grid.StopEdit(), 0);
+  CEdit other;
+  ASSERT_TRUE(other.Create(WS_VISIBLE, CRect(0, 210, 100, 230), &parent, 8));
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 3, 2));
+  ASSERT_TRUE(user.TypeInGridEditor(&grid, "CLK"));
+  ASSERT_TRUE(user.Focus(&other));
+  EXPECT_FALSE(grid.IsEditing());
+  EXPECT_EQ(parent.heard, (std::vector<std::string>{
+                              "start 7 (1,1) A1 editing", "stop 7 (1,1) A1",  // unchanged: no change
+                              "selection 7 (2,2) B2", "start 7 (2,2) B2 editing", "change 7 (2,2) VCC",
+                              "stop 7 (2,2) VCC", "selection 7 (3,1) A3", "start 7 (3,1) A3 editing",
+                              "change 7 (3,1) GND", "stop 7 (3,1) GND", "selection 7 (3,2) B3",
+                              "start 7 (3,2) B3 editing", "change 7 (3,2) CLK", "stop 7 (3,2) CLK"}));
+
+  // A selection ends the edit in progress first.
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 1, 1));
+  ASSERT_TRUE(user.TypeInGridEditor(&grid, "IN"));
+  ASSERT_TRUE(user.ExtendGridSelection(&grid, 2, 2));
+  EXPECT_FALSE(grid.IsEditing());
+  EXPECT_EQ(grid.GetTextMatrix(1, 1), "IN");
+  EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 2, 2}));
 }
 
 TEST_F(GridCtrlTest, EditingIsRefusedWhereAUserCannotEdit) {
@@ -119,27 +142,6 @@ TEST_F(GridCtrlTest, EditingIsRefusedWhereAUserCannotEdit) {
   EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
 
   EXPECT_TRUE(parent.heard.empty());
-}
-
-TEST_F(GridCtrlTest, StopEditAndLosingTheFocusEndAnEditAsTheUserWould) {
-  EXPECT_EQ(grid.StopEdit(), 0);
-  ASSERT_TRUE(user.BeginGridEdit(&grid, 2, 1));
-  ASSERT_TRUE(user.TypeInGridEditor(&grid, "GND"));
-  grid.SetCell(3, 2);  // code reads another cell meanwhile
-  EXPECT_EQ(grid.StopEdit(), 1);
-  EXPECT_EQ(grid.StopEdit(), 0);
-  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (2,1) A2", "start 7 (2,1) A2 editing",
-                                                    "change 7 (2,1) GND", "stop 7 (2,1) GND"}));
-
-  parent.heard.clear();
-  CEdit other;
-  ASSERT_TRUE(other.Create(WS_VISIBLE, CRect(0, 210, 100, 230), &parent, 8));
-  ASSERT_TRUE(user.BeginGridEdit(&grid, 3, 2));
-  ASSERT_TRUE(user.TypeInGridEditor(&grid, "CLK"));
-  ASSERT_TRUE(user.Focus(&other));
-  EXPECT_FALSE(grid.IsEditing());
-  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (3,2) B3", "start 7 (3,2) B3 editing",
-                                                    "change 7 (3,2) CLK", "stop 7 (3,2) CLK"}));
 }
 
 TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndAUserResizesColumnsOnlyWhenAllowed) {
@@ -204,15 +206,6 @@ TEST_F(GridCtrlTest, AShiftClickSelectsTheBlockFromTheCurrentCellUntilTheCurrent
   ASSERT_TRUE(user.ExtendGridSelection(&grid, 3, 2));
   grid.SetRows(3);
   EXPECT_EQ(grid.GetSelection(), (GridSelection{2, 1, 2, 2})) << "the selection shrinks with the grid";
-}
-
-TEST_F(GridCtrlTest, ASelectionEndsTheEditInProgressFirst) {
-  ASSERT_TRUE(user.BeginGridEdit(&grid, 1, 1));
-  ASSERT_TRUE(user.TypeInGridEditor(&grid, "IN"));
-  ASSERT_TRUE(user.ExtendGridSelection(&grid, 2, 2));
-  EXPECT_FALSE(grid.IsEditing());
-  EXPECT_EQ(grid.GetTextMatrix(1, 1), "IN");
-  EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 2, 2}));
 }
 
 using Kind = GridChange::Kind;

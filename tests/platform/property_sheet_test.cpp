@@ -258,57 +258,46 @@ TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModi
   EXPECT_EQ(a.m_value, 3);
 }
 
-TEST_F(PropertySheetTest, LongTabCaptionsWidenTheSheetSoEveryTabShows) {
+// Cancel tells only the pages created; a second show creates them again, and long tab
+// captions added meanwhile widen it so that every tab shows. A sheet nobody expects is
+// reported as dialog 0.
+TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirstPageAndEachShowCreatesItAgain) {
   TestPage longCaption{kPageC, "D", log, kCaptionOverride};
   TestPage longerCaption{kPageC, "E", log, kCaptionOverride};
-  const auto pageWidthOf = [&](std::vector<CPropertyPage*> pages) {
-    CPropertySheet sheet(kSheetCaption);
-    for (CPropertyPage* page : pages) sheet.AddPage(page);
-    LONG width = 0;
-    Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
-      CRect pageRect;
-      a.GetWindowRect(&pageRect);
-      width = pageRect.Width();
-      input.Click(shown.GetDlgItem(IDCANCEL));
-    });
-    sheet.DoModal();
-    return width;
-  };
-  // Four tabs of 9 + 13 + 13 + 13 characters need more than the 175 units of page A.
-  EXPECT_GT(pageWidthOf({&a, &c, &longCaption, &longerCaption}), pageWidthOf({&a, &c}));
-}
-
-// Cancel tells only the pages created; a second show creates them again.
-TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirstPageAndEachShowCreatesItAgain) {
   CPropertySheet sheet("Sheet");
   sheet.AddPage(&a);
   sheet.AddPage(&b);
   sheet.SetActivePage(2);
   EXPECT_EQ(sheet.GetActiveIndex(), 2) << "before the sheet is shown: the start page asked for";
   a.m_value = 4;
+  std::vector<LONG> widths;
   for (int run = 0; run < 2; ++run) {
     Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
       EXPECT_EQ(sheet.GetActivePage(), &a);
       EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit)) << "the focus starts in the page";
       EXPECT_EQ(a.GetDlgItem(kValueEdit)->GetWindowText(), "4");
+      CRect pageRect;
+      a.GetWindowRect(&pageRect);
+      widths.push_back(pageRect.Width());
       input.Click(shown.GetDlgItem(IDCANCEL));
     });
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    if (run == 0) sheet.AddPage(&longCaption);
+    if (run == 0) sheet.AddPage(&longerCaption);
+    sheet.SetActivePage(4);
   }
+  // Tabs of 9 + 7 + 13 + 13 characters need more than the 177 units of page B.
+  ASSERT_EQ(widths.size(), 2u);
+  EXPECT_GT(widths[1], widths[0]);
   EXPECT_EQ(Asked("cancel"), (std::vector<std::string>{"A cancel", "A cancel"}));
   EXPECT_EQ(Asked("init").size(), 2u);
-  EXPECT_TRUE(Asked("apply").empty());
-}
 
-TEST_F(PropertySheetTest, UnexpectedSheetIsReportedAsDialogZero) {
   std::vector<std::string> problems;
   Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-  CPropertySheet sheet(kSheetCaption);
-  sheet.AddPage(&a);
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("unexpected dialog 0 \"Properties\""), std::string::npos) << problems[0];
-  EXPECT_EQ(Asked("apply").size(), 0u);
+  EXPECT_NE(problems[0].find("unexpected dialog 0 \"Sheet\""), std::string::npos) << problems[0];
+  EXPECT_TRUE(Asked("apply").empty());
 }
 
 }  // namespace

@@ -12,6 +12,14 @@ std::vector<SvgElement> Drawn(const CSvgDC& dc, std::string_view name) {
   return ElementsNamed(ReadSvg(dc.ToSvg()), name);
 }
 
+// The values of the element's attributes `names`, each followed by a blank.
+std::string Attributes(const SvgElement& element, std::initializer_list<const char*> names) {
+  std::string values;
+  for (const char* name : names)
+    values += (element.attributes.count(name) != 0 ? element.attributes.at(name) : "-") + " ";
+  return values;
+}
+
 SvgElement Only(const CSvgDC& dc, std::string_view name) {
   std::vector<SvgElement> found = Drawn(dc, name);
   EXPECT_EQ(found.size(), 1U) << name;
@@ -23,8 +31,7 @@ TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColours) {
   const std::vector<SvgElement> elements = ReadSvg(dc.ToSvg());
   ASSERT_EQ(elements.size(), 1U) << "an empty document";
   EXPECT_EQ(elements[0].name, "svg");
-  EXPECT_EQ(elements[0].attributes.at("xmlns"), "http://www.w3.org/2000/svg");
-  EXPECT_EQ(elements[0].attributes.at("viewBox"), "0 0 320 200");
+  EXPECT_EQ(Attributes(elements[0], {"xmlns", "viewBox"}), "http://www.w3.org/2000/svg 0 0 320 200 ");
 
   // Shapes use the pen and brush colours.
   dc.SelectPen({PS_SOLID, 2, RGB(0x12, 0x34, 0x56)});
@@ -36,15 +43,9 @@ TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColours) {
   dc.Polygon(points.data(), 3);
   dc.Polyline(points);
 
-  const SvgElement rect = Only(dc, "rect");
-  EXPECT_EQ(rect.attributes.at("stroke"), "#123456");
-  EXPECT_EQ(rect.attributes.at("stroke-width"), "2");
-  EXPECT_EQ(rect.attributes.at("fill"), "#abcdef");
-  EXPECT_EQ(rect.attributes.at("x") + "," + rect.attributes.at("y"), "10,20");
-  EXPECT_EQ(rect.attributes.at("width") + "x" + rect.attributes.at("height"), "40x20");
-  const SvgElement ellipse = Only(dc, "ellipse");
-  EXPECT_EQ(ellipse.attributes.at("fill"), "none");
-  EXPECT_EQ(ellipse.attributes.at("cx") + " " + ellipse.attributes.at("rx"), "5.5 5.5");
+  EXPECT_EQ(Attributes(Only(dc, "rect"), {"stroke", "stroke-width", "fill", "x", "y", "width", "height"}),
+            "#123456 2 #abcdef 10 20 40 20 ");
+  EXPECT_EQ(Attributes(Only(dc, "ellipse"), {"fill", "cx", "rx"}), "none 5.5 5.5 ");
   EXPECT_EQ(Only(dc, "polygon").attributes.at("points"), "1,2 3,4 5,6");
   EXPECT_EQ(Only(dc, "polyline").attributes.at("fill"), "none");
 }
@@ -59,12 +60,10 @@ TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyle) {
   dc.LineTo(0, 0);
   const std::vector<SvgElement> lines = Drawn(dc, "line");
   ASSERT_EQ(lines.size(), 3U);
-  EXPECT_EQ(lines[1].attributes.at("x1") + "," + lines[1].attributes.at("y1"), "30,40");
-  EXPECT_EQ(lines[0].attributes.count("stroke-dasharray"), 0U);
-  EXPECT_EQ(lines[1].attributes.at("stroke"), "#ff0000");
-  EXPECT_EQ(lines[1].attributes.at("stroke-width"), "1");
-  EXPECT_EQ(lines[1].attributes.count("stroke-dasharray"), 1U);
-  EXPECT_EQ(lines[2].attributes.at("stroke"), "none");
+  EXPECT_EQ(Attributes(lines[0], {"stroke-dasharray"}), "- ");
+  EXPECT_EQ(Attributes(lines[1], {"x1", "y1", "stroke", "stroke-width"}), "30 40 #ff0000 1 ");
+  EXPECT_NE(Attributes(lines[1], {"stroke-dasharray"}), "- ") << "a dashed pen";
+  EXPECT_EQ(Attributes(lines[2], {"stroke"}), "none ");
 }
 
 TEST(SvgDCTest, ArcsRunCounterClockwiseFromStartToEnd) {
@@ -92,14 +91,10 @@ TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignment) {
   const std::vector<SvgElement> texts = Drawn(dc, "text");
   ASSERT_EQ(texts.size(), 2U);
   EXPECT_EQ(texts[0].text, "<R&D> \"a\" 'b' µ\xEF\xBF\xBD\xEF\xBF\xBD");
-  EXPECT_EQ(texts[0].attributes.at("font-family"), "Mono");
-  EXPECT_EQ(texts[0].attributes.at("font-weight"), "bold");
-  EXPECT_EQ(texts[0].attributes.at("fill"), "#008000");
-  EXPECT_EQ(texts[0].attributes.at("text-anchor"), "end");
-  EXPECT_EQ(texts[0].attributes.at("y"), "38");  // the baseline below the top
-  EXPECT_EQ(texts[0].attributes.at("transform"), "rotate(-90 20 30)");
-  EXPECT_EQ(texts[1].attributes.at("text-anchor"), "middle");
-  EXPECT_EQ(texts[1].attributes.at("y"), "28");
+  // The baseline below the top, or above the bottom.
+  EXPECT_EQ(Attributes(texts[0], {"font-family", "font-weight", "fill", "text-anchor", "y", "transform"}),
+            "Mono bold #008000 end 38 rotate(-90 20 30) ");
+  EXPECT_EQ(Attributes(texts[1], {"text-anchor", "y"}), "middle 28 ");
   EXPECT_TRUE(Drawn(dc, "rect").empty());
 }
 
@@ -108,10 +103,8 @@ TEST(SvgDCTest, OpaqueTextHasItsBoxFilledFirstAndExtentsCountCharacters) {
   dc.SetBkColor(RGB(255, 255, 0));
   dc.SetTextAlign(TA_LEFT | TA_BASELINE);
   dc.TextOut(10, 50, "abcde");
-  const SvgElement box = Only(dc, "rect");
-  EXPECT_EQ(box.attributes.at("fill"), "#ffff00");
-  EXPECT_EQ(box.attributes.at("width"), std::to_string(dc.GetTextExtent("abcde").cx));
-  EXPECT_EQ(box.attributes.at("y"), "40.4");
+  EXPECT_EQ(Attributes(Only(dc, "rect"), {"fill", "width", "y"}),
+            "#ffff00 " + std::to_string(dc.GetTextExtent("abcde").cx) + " 40.4 ");
   dc.SelectFont({"sans-serif", 10, false, 0});
   EXPECT_EQ(dc.GetTextExtent("abc"), CSize(18, 10));  // characters, not bytes
   EXPECT_EQ(dc.GetTextExtent("µm"), CSize(12, 10));
@@ -129,9 +122,7 @@ TEST(SvgDCTest, ClippedDrawingIsGroupedUnderTheIntersectedClip) {
       std::find_if(elements.begin(), elements.end(), [](auto& e) { return e.name == "clipPath"; });
   ASSERT_NE(clipPath, elements.end());
   const SvgElement& clipRect = *(clipPath + 1);
-  EXPECT_EQ(clipRect.attributes.at("x") + "," + clipRect.attributes.at("y") + " " +
-                clipRect.attributes.at("width") + "x" + clipRect.attributes.at("height"),
-            "5,20 45x30");
+  EXPECT_EQ(Attributes(clipRect, {"x", "y", "width", "height"}), "5 20 45 30 ");
   for (const SvgElement& element : elements) {
     if (element.name != "rect" || element.parent == clipPath - elements.begin()) continue;
     EXPECT_EQ(elements[static_cast<size_t>(element.parent)].attributes.at("clip-path"),

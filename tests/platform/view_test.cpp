@@ -167,9 +167,9 @@ TEST_F(ViewInputTest, AContextMenuChoiceComesBackAsACommandAndADismissedOneSends
   EXPECT_TRUE(items[1].separator);
   EXPECT_EQ(items[2].id, kDeletePin);
   EXPECT_FALSE(items[2].enabled) << "a greyed item is shown disabled";
-}
 
-TEST_F(ViewInputTest, ReturnCmdLeavesTheChoiceToTheCaller) {
+  // TPM_RETURNCMD leaves the choice to the caller.
+  view->log.clear();
   CContextMenu menu;
   menu.AppendMenu(MF_STRING, kAssignPin, "Assign pin");
   menu.AppendMenu(MF_STRING, kDeletePin, "Delete pin");
@@ -308,7 +308,7 @@ class DocumentViewTest : public HeadlessTest {
   UINT nextId = 0;
 };
 
-TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObject) {
+TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObjectAndViewsMayComeAndGo) {
   LoggingView* grid = AddView("grid");
   LoggingView* schematic = AddView("schematic");
   LoggingView* pcb = AddView("pcb");
@@ -327,25 +327,20 @@ TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObject) {
   EXPECT_EQ(log, (std::vector<std::string>{"grid:7", "schematic:7", "pcb:7"}));
   EXPECT_EQ(pcb->lastSender, nullptr);
   EXPECT_EQ(pcb->lastObject, nullptr);
-}
 
-TEST_F(DocumentViewTest, ViewsThatComeOrGoDuringAnUpdateAreHandledSafely) {
-  LoggingView* first = AddView("first");
-  LoggingView* second = AddView("second");
-  LoggingView* doomed = AddView("doomed");
+  // Views that come or go during an update are handled safely.
   bool acted = false;
-  first->onUpdate = [&] {
+  grid->onUpdate = [&] {
     if (acted) return;
     acted = true;
-    doomed->DestroyWindow();
+    schematic->DestroyWindow();
     AddView("late");
   };
-
+  log.clear();
   document.UpdateAllViews(nullptr, 1);
-
-  EXPECT_EQ(log, (std::vector<std::string>{"first:1", "second:1"}));
-  EXPECT_EQ(ViewNames(), (std::vector<std::string>{"first", "second", "late"}));
-  EXPECT_EQ(second->GetDocument(), &document);
+  EXPECT_EQ(log, (std::vector<std::string>{"grid:1", "pcb:1"}));
+  EXPECT_EQ(ViewNames(), (std::vector<std::string>{"grid", "pcb", "late"}));
+  EXPECT_EQ(pcb->GetDocument(), &document);
 }
 
 TEST_F(DocumentViewTest, ViewsForgetADocumentThatGoesFirst) {
@@ -368,8 +363,8 @@ TEST_F(DocumentViewTest, ViewsForgetADocumentThatGoesFirst) {
   EXPECT_FALSE(view->OnCmdMsg(kDocumentCommand, CN_COMMAND, 0));
 }
 
-TEST_F(DocumentViewTest, TheTitleFollowsThePathAndShowsInTheFramesCaption) {
-  AddView("only");
+TEST_F(DocumentViewTest, TheTitleFollowsThePathCommandsAskTheDocumentAndClosingDestroysTheFrames) {
+  LoggingView* view = AddView("only");
   frame.InitialUpdateFrame(&document, FALSE);
   document.SetTitle("Untitled");
   EXPECT_EQ(frame.GetWindowText(), "Untitled - Editor");
@@ -387,30 +382,23 @@ TEST_F(DocumentViewTest, TheTitleFollowsThePathAndShowsInTheFramesCaption) {
   EXPECT_FALSE(document.IsModified());
   EXPECT_TRUE(document.GetPathName().IsEmpty());
   EXPECT_EQ(document.contentsDeleted, 1);
-}
 
-TEST_F(DocumentViewTest, ClosingTheDocumentDestroysItsFramesButNotItself) {
-  AddView("first");
-  AddView("second");
-
-  document.OnCloseDocument();
-
-  EXPECT_EQ(frame.GetSafeHwnd(), nullptr);
-  EXPECT_EQ(document.GetViewCount(), 0);
-  EXPECT_EQ(document.contentsDeleted, 1);
-  document.SetTitle("still here");
-  EXPECT_EQ(document.GetTitle(), "still here");
-}
-
-// A view asks its document for the state of the commands it does not handle itself.
-TEST_F(DocumentViewTest, AViewAsksItsDocumentForTheStateOfCommands) {
-  LoggingView* view = AddView("view");
+  // A view asks its document for the state of the commands it does not handle itself.
   document.documentCommandEnabled = false;
   CCmdUI state(kDocumentCommand);
   EXPECT_TRUE(view->OnCmdMsg(kDocumentCommand, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(&state)));
   EXPECT_TRUE(state.WasHandled());
   EXPECT_FALSE(state.IsEnabled());
   EXPECT_FALSE(view->OnCmdMsg(999, CN_COMMAND, 0));
+
+  // Closing the document destroys its frames but not itself.
+  AddView("second");
+  document.OnCloseDocument();
+  EXPECT_EQ(frame.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(document.GetViewCount(), 0);
+  EXPECT_EQ(document.contentsDeleted, 2);
+  document.SetTitle("still here");
+  EXPECT_EQ(document.GetTitle(), "still here");
 }
 
 }  // namespace
