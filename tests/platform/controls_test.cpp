@@ -206,14 +206,11 @@ TEST_F(ControlsTest, OwnerDrawnColourComboKeepsItsColoursAsItemData) {
       ::SendMessage(combo.m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), static_cast<LPARAM>(green)),
       1);
   combo.SetCurSel(1);
-
   // What a screen reads to draw the swatches.
   const ComboBoxData* data = GetComboBoxData(combo.m_hWnd);
-  ASSERT_NE(data, nullptr);
-  ASSERT_EQ(data->items.size(), 2u);
-  EXPECT_EQ(data->items[0].data, red);
-  EXPECT_EQ(data->items[1].data, green);
-  EXPECT_EQ(data->curSel, 1);
+  ASSERT_TRUE(data != nullptr && data->items.size() == 2u);
+  EXPECT_EQ(std::make_tuple(data->items[0].data, data->items[1].data, data->curSel),
+            std::make_tuple(red, green, 1));
 }
 
 // --- list boxes -------------------------------------------------------------------

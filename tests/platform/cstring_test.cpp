@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(CStringTest, FormatFollowsPrintfRulesAndFormatMessageNumberedInsertsInAnyOrder) {
+TEST(CStringTest, FormatFollowsPrintfRulesAndFormatMessageNumberedInsertsInAnyOrderAlsoFromTheStringTable) {
   CString name("NAND2");
   CString text;
   text.Format("%s has %d pins, %04.1f%%", name, 14, 2.5);
@@ -20,12 +20,11 @@ TEST(CStringTest, FormatFollowsPrintfRulesAndFormatMessageNumberedInsertsInAnyOr
   EXPECT_EQ(text, "x-7 100%");
   text.FormatMessage("missing %3 stays empty");
   EXPECT_EQ(text, "missing  stays empty");
-}
 
-TEST(CStringTest, LoadStringAndFormatFromStringTable) {
+  // Formats from the string table.
   static const ResourceModule module{"test", {{42, "Gate %s"}, {43, "Cannot open %1."}}, {}};
   Resources::AddModule(&module);
-  CString text("unchanged");
+  text = "unchanged";
   EXPECT_FALSE(text.LoadString(41));
   EXPECT_EQ(text, "unchanged");
   EXPECT_TRUE(text.LoadString(42));

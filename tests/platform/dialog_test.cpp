@@ -188,7 +188,7 @@ void ExpectTemplateWindow(CDialog& shown) {
   EXPECT_EQ(kind->AddString("lib"), 0);
 }
 
-TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelessly) {
+TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelesslyInUnitsOfItsFont) {
   CDialog plain(kTestDialog);
   Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
     EXPECT_EQ(&shown, &plain);
@@ -204,16 +204,12 @@ TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelessly) {
   ExpectTemplateWindow(plain);
   EXPECT_FALSE(plain.IsModalActive());
   plain.DestroyWindow();
-}
 
-TEST_F(DialogTest, MapDialogRectUsesTheTemplateFont) {
-  EXPECT_EQ(dlg.MapDialogRect(CRect(0, 0, 4, 8)), CRect(0, 0, 6, 13));
-  EXPECT_EQ(dlg.MapDialogRect(CRect(1, 1, 2, 3)), CRect(2, 2, 3, 5));  // 1.5 -> 2, 1.625 -> 2, 4.875 -> 5
+  // The units follow the template's font: 1.5 -> 2, 1.625 -> 2, 4.875 -> 5 for 8 points.
+  EXPECT_EQ(dlg.MapDialogRect(CRect(1, 1, 2, 3)), CRect(2, 2, 3, 5));
   DialogTemplate big;
   big.fontSize = 16;
   EXPECT_EQ(CDialog::DialogBaseUnits(big), CSize(12, 26));
-  big.fontSize = 8;
-  EXPECT_EQ(CDialog::DialogBaseUnits(big), CSize(6, 13));
 }
 
 // Neither a missing template nor a dialog ended in OnInitDialog reaches the modal loop:

@@ -125,8 +125,9 @@ class SplitFrame : public CMDIChildWnd {
 
  public:
   CSplitterWnd splitter;
-  const CRuntimeClass* topClass = RUNTIME_CLASS(PaneView);
-  const CRuntimeClass* bottomClass = RUNTIME_CLASS(SidesView);
+  // What the next frames put in their rows; each test starts with these.
+  inline static const CRuntimeClass* topClass = RUNTIME_CLASS(PaneView);
+  inline static const CRuntimeClass* bottomClass = RUNTIME_CLASS(SidesView);
 
   BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
     if (!splitter.CreateStatic(this, 2, 1, WS_CHILD)) return FALSE;
@@ -147,24 +148,6 @@ IMPLEMENT_DYNCREATE(SplitFrame, CMDIChildWnd)
 const MessageMap SplitFrame::kMessageMap{
     &CMDIChildWnd::kMessageMap,
     {CommandEntry(kFrameOnly, &SplitFrame::OnRouted), CommandEntry(kBoth, &SplitFrame::OnRouted)}};
-
-class BrokenFrame : public SplitFrame {
-  DECLARE_DYNCREATE(BrokenFrame)
-
- public:
-  BrokenFrame() { topClass = RUNTIME_CLASS(RefusingPaneView); }
-};
-
-IMPLEMENT_DYNCREATE(BrokenFrame, SplitFrame)
-
-class FramedSidesFrame : public SplitFrame {
-  DECLARE_DYNCREATE(FramedSidesFrame)
-
- public:
-  FramedSidesFrame() { bottomClass = RUNTIME_CLASS(SidesFrame); }
-};
-
-IMPLEMENT_DYNCREATE(FramedSidesFrame, SplitFrame)
 
 // Three panes one above the other.
 class ThreeRowFrame : public SplitFrame {
@@ -255,6 +238,8 @@ class MainWindowTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
+    SplitFrame::topClass = RUNTIME_CLASS(PaneView);
+    SplitFrame::bottomClass = RUNTIME_CLASS(SidesView);
     ASSERT_TRUE(frame.LoadFrame(0));
     frame.SetTitle("Editor");
     frame.MoveWindow(0, 0, 900, 600);
@@ -362,14 +347,17 @@ TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocumentAndS
 // A frame that fails to build its panes leaves nothing behind; a frame can be a pane
 // with its own splitter.
 TEST_F(MainWindowTest, AFrameThatFailsLeavesNothingAndAFrameCanBeAPane) {
-  EXPECT_EQ(Open(RUNTIME_CLASS(BrokenFrame)), nullptr);
+  SplitFrame::topClass = RUNTIME_CLASS(RefusingPaneView);
+  EXPECT_EQ(Open(), nullptr);
   EXPECT_EQ(Open(RUNTIME_CLASS(PaneView)), nullptr);
   EXPECT_EQ(document.GetViewCount(), 0);
   EXPECT_TRUE(frame.GetMDIChildren().empty());
   EXPECT_TRUE(frame.m_hWndMDIClient->children.empty());
   EXPECT_EQ(frame.MDIGetActive(), nullptr);
 
-  SplitFrame* child = Open(RUNTIME_CLASS(FramedSidesFrame));
+  SplitFrame::topClass = RUNTIME_CLASS(PaneView);
+  SplitFrame::bottomClass = RUNTIME_CLASS(SidesFrame);
+  SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
   auto* sides = DynamicDowncast<SidesFrame>(child->splitter.GetPane(1, 0));
   ASSERT_NE(sides, nullptr);
