@@ -67,26 +67,25 @@ std::string Shown(const CComboBox& combo) {
 
 // --- combo boxes -------------------------------------------------------------------
 
-TEST_F(ControlsTest, SortedComboPutsEachEntryInItsPlaceIgnoringCaseAndAnUnsortedOneAppends) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWN | CBS_SORT);
-  EXPECT_EQ(combo.AddString("beta"), 0);
-  EXPECT_EQ(combo.AddString("Alpha"), 0);
-  EXPECT_EQ(combo.AddString("delta"), 2);
-  EXPECT_EQ(combo.AddString("Charlie"), 2);
-  EXPECT_EQ(combo.AddString("ALPHA"), 1);  // equal ignoring case: after the one already there
-  EXPECT_EQ(ComboEntries(combo), (std::vector<std::string>{"Alpha", "ALPHA", "beta", "Charlie", "delta"}));
+TEST_F(ControlsTest, EntriesTakeTheirPlacesAndFindAndSelectSearchAfterTheStartAndWrapAroundIgnoringCase) {
+  CComboBox sorted;
+  MakeCombo(sorted, CBS_DROPDOWN | CBS_SORT);
+  EXPECT_EQ(sorted.AddString("beta"), 0);
+  EXPECT_EQ(sorted.AddString("Alpha"), 0);
+  EXPECT_EQ(sorted.AddString("delta"), 2);
+  EXPECT_EQ(sorted.AddString("Charlie"), 2);
+  EXPECT_EQ(sorted.AddString("ALPHA"), 1);  // equal ignoring case: after the one already there
+  EXPECT_EQ(ComboEntries(sorted), (std::vector<std::string>{"Alpha", "ALPHA", "beta", "Charlie", "delta"}));
 
   CComboBox unsorted;
   MakeCombo(unsorted, CBS_DROPDOWNLIST, 101);
-  EXPECT_EQ(unsorted.FindStringExact(-1, "a"), CB_ERR) << "nothing to find in an empty combo";
+  EXPECT_EQ(unsorted.FindStringExact(-1, "a"), CB_ERR) << "nothing to find in an empty sorted";
   EXPECT_EQ(unsorted.FindString(-1, ""), CB_ERR);
   EXPECT_EQ(unsorted.AddString("b"), 0);
   EXPECT_EQ(unsorted.AddString("a"), 1);
   EXPECT_EQ(ComboEntries(unsorted), (std::vector<std::string>{"b", "a"}));
-}
 
-TEST_F(ControlsTest, FindAndSelectSearchAfterTheStartAndWrapAroundIgnoringCase) {
+  // Find and select search after the start and wrap around, ignoring case.
   CComboBox combo;
   MakeCombo(combo, CBS_DROPDOWN);
   for (const char* text : {"DIP8", "so8", "SOT23", "SO8"}) combo.AddString(text);

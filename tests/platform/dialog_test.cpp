@@ -214,7 +214,7 @@ TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelesslyInUnitsOfIts
 
 // Neither a missing template nor a dialog ended in OnInitDialog reaches the modal loop:
 // no dialog is expected.
-TEST_F(DialogTest, AMissingTemplateOrAnEndInOnInitDialogNeverReachesTheModalLoop) {
+TEST_F(DialogTest, OnlyExpectedDialogsReachTheModalLoopAndTheRestFailFast) {
   CDialog missing(kMissingDialog);
   EXPECT_EQ(missing.DoModal(), -1);
   EXPECT_EQ(missing.m_hWnd, nullptr);
@@ -222,6 +222,22 @@ TEST_F(DialogTest, AMissingTemplateOrAnEndInOnInitDialogNeverReachesTheModalLoop
   dlg.m_endInInit = 42;
   EXPECT_EQ(dlg.DoModal(), 42);
   EXPECT_EQ(dlg.m_hWnd, nullptr);
+  dlg.m_endInInit = 0;
+
+  // An unexpected dialog, or one its responder leaves open, is reported at once and cancelled.
+  for (const bool expected : {false, true}) {
+    SCOPED_TRACE(expected ? "left open" : "unexpected");
+    std::vector<std::string> problems;
+    Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+    if (expected) Screen().ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    ASSERT_EQ(problems.size(), 1u);
+    for (const char* said : expected ? std::vector<const char*>{"left open"}
+                                     : std::vector<const char*>{"unexpected dialog 90001", "Test Dialog"}) {
+      EXPECT_NE(problems[0].find(said), std::string::npos) << problems[0];
+    }
+  }
 }
 
 // A user's session: the members shown, the focus on the first visible tab stop, a
@@ -295,24 +311,6 @@ TEST_F(DialogTest, CancelOrCloseLeavesTheMembersAloneAndTheObjectRunsAgain) {
   EXPECT_EQ(dlg.m_initCalls, 2);
   EXPECT_EQ(CWnd::GetFocus(), &owner);
   owner.DestroyWindow();
-}
-
-// An unexpected dialog, or one its responder leaves open, is reported at once and
-// cancelled, never a hang.
-TEST_F(DialogTest, UnexpectedOrLeftOpenDialogsFailFast) {
-  for (const bool expected : {false, true}) {
-    SCOPED_TRACE(expected ? "left open" : "unexpected");
-    std::vector<std::string> problems;
-    Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-    if (expected) Screen().ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.m_hWnd, nullptr);
-    ASSERT_EQ(problems.size(), 1u);
-    for (const char* said : expected ? std::vector<const char*>{"left open"}
-                                     : std::vector<const char*>{"unexpected dialog 90001", "Test Dialog"}) {
-      EXPECT_NE(problems[0].find(said), std::string::npos) << problems[0];
-    }
-  }
 }
 
 // Whole numbers allow blanks and a sign; other texts fail and stop the exchanges after

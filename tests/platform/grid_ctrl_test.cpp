@@ -269,7 +269,7 @@ TEST_F(GridCtrlPeerTest, EachChangeNamesWhatItTouched) {
   EXPECT_FALSE(screen->AnyWholeGrid());
 }
 
-TEST_F(GridCtrlPeerTest, ABatchReachesTheScreenOnceAtTheEndOfTheOutermost) {
+TEST_F(GridCtrlPeerTest, ABatchReachesTheScreenOnceAtTheEndOfTheOutermostShowingMostOfARowAsTheRow) {
   {
     const CGridBatch outer(grid);
     grid.SetTextMatrix(2, 1, "a");
@@ -285,9 +285,9 @@ TEST_F(GridCtrlPeerTest, ABatchReachesTheScreenOnceAtTheEndOfTheOutermost) {
   EXPECT_EQ(screen->Deliveries(),
             (std::vector<Changes>{{{Kind::Cell, 2, 1}, {Kind::Cell, 7, 8}, {Kind::Cursor}}}));
   EXPECT_EQ(grid.GetRow(), 2);
-}
 
-TEST_F(GridCtrlPeerTest, ABatchShowsMostOfARowAsTheRowAndMostOfTheGridAsAWhole) {
+  // A batch shows most of a row as the row and most of the grid as a whole.
+  screen->Clear();
   {
     const CGridBatch batch(grid);
     for (long col = 0; col < kCols; ++col) grid.SetTextMatrix(4, col, "r");

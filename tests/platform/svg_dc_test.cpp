@@ -50,7 +50,7 @@ TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColours) {
   EXPECT_EQ(Only(dc, "polyline").attributes.at("fill"), "none");
 }
 
-TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyle) {
+TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyleAndArcsCounterClockwise) {
   CSvgDC dc(CSize(100, 100));
   dc.MoveTo(1, 2);
   dc.LineTo(30, 40);
@@ -64,19 +64,18 @@ TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyle) {
   EXPECT_EQ(Attributes(lines[1], {"x1", "y1", "stroke", "stroke-width"}), "30 40 #ff0000 1 ");
   EXPECT_NE(Attributes(lines[1], {"stroke-dasharray"}), "- ") << "a dashed pen";
   EXPECT_EQ(Attributes(lines[2], {"stroke"}), "none ");
-}
 
-TEST(SvgDCTest, ArcsRunCounterClockwiseFromStartToEnd) {
-  CSvgDC dc(CSize(100, 100));
+  // Arcs run counter-clockwise from start to end.
+  CSvgDC arcs(CSize(100, 100));
   const CRect circle(0, 0, 100, 100);
-  dc.Arc(circle, CPoint(100, 50), CPoint(50, 0));  // east to north: a quarter
-  dc.Arc(circle, CPoint(50, 0), CPoint(100, 50));  // north round to east: three quarters
-  dc.Arc(circle, CPoint(90, 50), CPoint(99, 50));  // one direction: the whole circle
-  const std::vector<SvgElement> paths = Drawn(dc, "path");
+  arcs.Arc(circle, CPoint(100, 50), CPoint(50, 0));  // east to north: a quarter
+  arcs.Arc(circle, CPoint(50, 0), CPoint(100, 50));  // north round to east: three quarters
+  arcs.Arc(circle, CPoint(90, 50), CPoint(99, 50));  // one direction: the whole circle
+  const std::vector<SvgElement> paths = Drawn(arcs, "path");
   ASSERT_EQ(paths.size(), 2U);
   EXPECT_EQ(paths[0].attributes.at("d"), "M 100 50 A 50 50 0 0 0 50 0");
   EXPECT_EQ(paths[1].attributes.at("d"), "M 50 0 A 50 50 0 1 0 100 50");
-  EXPECT_EQ(Only(dc, "ellipse").attributes.at("fill"), "none");
+  EXPECT_EQ(Only(arcs, "ellipse").attributes.at("fill"), "none");
 }
 
 TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignment) {
@@ -131,7 +130,7 @@ TEST(SvgDCTest, ClippedDrawingIsGroupedUnderTheIntersectedClip) {
   EXPECT_EQ(elements[static_cast<size_t>(Only(dc, "line").parent)].name, "svg");
 }
 
-TEST(SvgDCTest, RestoreDCBringsBackTheSavedState) {
+TEST(SvgDCTest, RestoreDCBringsBackTheSavedStateAndWriteFileStoresTheDocumentOrSaysWhyNot) {
   CSvgDC dc(CSize(100, 100));
   const int first = dc.SaveDC();
   dc.SelectPen({PS_SOLID, 1, RGB(255, 0, 0)});
@@ -145,17 +144,15 @@ TEST(SvgDCTest, RestoreDCBringsBackTheSavedState) {
   EXPECT_EQ(dc.GetCurrentPosition(), CPoint(0, 0));
   EXPECT_FALSE(dc.RestoreDC(first));
   EXPECT_FALSE(dc.RestoreDC(-1));
-}
 
-TEST(SvgDCTest, WriteFileStoresTheDocumentOrSaysWhyNot) {
   ScratchFolder dir;
-  CSvgDC dc(CSize(10, 10));
-  dc.Rectangle(1, 1, 5, 5);
+  CSvgDC file(CSize(10, 10));
+  file.Rectangle(1, 1, 5, 5);
   CString error;
-  ASSERT_TRUE(dc.WriteFile(CString(dir / "out.svg"), error)) << error.str();
-  EXPECT_EQ(ReadFileText(dir / "out.svg"), dc.ToSvg());
+  ASSERT_TRUE(file.WriteFile(CString(dir / "out.svg"), error)) << error.str();
+  EXPECT_EQ(ReadFileText(dir / "out.svg"), file.ToSvg());
   const std::string missing = dir / "no/such/out.svg";
-  EXPECT_FALSE(dc.WriteFile(CString(missing), error));
+  EXPECT_FALSE(file.WriteFile(CString(missing), error));
   EXPECT_NE(error.Find(missing.c_str()), -1) << error.str();
 }
 

@@ -302,7 +302,7 @@ TEST(RegularFileTest, OnlyRegularFilesWithinTheLimitAreRead) {
   EXPECT_NE(error.Find("it is larger than the 4 bytes this program reads"), -1) << error.str();
 }
 
-TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectoryOrFailsWithoutIt) {
+TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectoryAndTheProgramPathNamesItsDirectory) {
   ScratchFolder dir;
   EnvironmentOverride tmp("TMPDIR", dir.Path().string() + "/");
   std::set<std::string> paths;
@@ -321,13 +321,12 @@ TEST(GetTempFileTest, MakesFreshEmptyFilesInTheTemporaryDirectoryOrFailsWithoutI
   CString path = "unchanged";
   EXPECT_FALSE(GetTempFile(path));
   EXPECT_EQ(path, "unchanged");
-}
 
-TEST(ProgramPathTest, NamesTheDirectoryOfTheRunningProgramUnlessOverridden) {
-  const std::string path = GetProgramPath().str();
-  ASSERT_TRUE(path.ends_with('/')) << path;
-  EXPECT_TRUE(fs::path(path).is_absolute()) << path;
-  EXPECT_TRUE(fs::exists(path + program_invocation_short_name)) << path;
+  // The program path names the directory of the running program unless overridden.
+  const std::string program = GetProgramPath().str();
+  ASSERT_TRUE(program.ends_with('/')) << program;
+  EXPECT_TRUE(fs::path(program).is_absolute()) << program;
+  EXPECT_TRUE(fs::exists(program + program_invocation_short_name)) << program;
 
   // An override gets the separator added; an empty one restores the real path.
   const CString real = GetProgramPath();

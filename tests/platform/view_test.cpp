@@ -149,6 +149,20 @@ TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsAndDisabledCommandsRefuseI
   EXPECT_FALSE(user.OpenContextMenu(&gone, CPoint(1, 1)));
   EXPECT_FALSE(user.Wheel(nullptr, CPoint(1, 1), 120));
   EXPECT_TRUE(gone.log.empty());
+
+  // A wait cursor shows for the life of the object.
+  {
+    CWaitCursor outer;
+    {
+      CWaitCursor inner;
+      EXPECT_EQ(Screen().WaitCursorDepth(), 2);
+    }
+    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
+    outer.Restore();
+    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
+  }
+  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
+  EXPECT_EQ(Screen().WaitCursorShownCount(), 3);
 }
 
 TEST_F(ViewInputTest, AContextMenuChoiceComesBackAsACommandAndADismissedOneSendsNothing) {
@@ -215,21 +229,6 @@ TEST_F(PreTranslateTest, AFrameMayTakeTheMouseInputOfItsViewsFirst) {
   EXPECT_FALSE(CWnd::WalkPreTranslateTree(view->m_hWnd, &msg));
   EXPECT_TRUE(CWnd::WalkPreTranslateTree(nullptr, &msg));
   EXPECT_EQ(frame.taken.size(), 3u);
-}
-
-TEST_F(ViewInputTest, WaitCursorShowsForTheLifeOfTheObject) {
-  {
-    CWaitCursor outer;
-    {
-      CWaitCursor inner;
-      EXPECT_EQ(Screen().WaitCursorDepth(), 2);
-    }
-    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
-    outer.Restore();
-    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
-  }
-  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
-  EXPECT_EQ(Screen().WaitCursorShownCount(), 3);
 }
 
 constexpr UINT kDocumentCommand = 501;
