@@ -154,28 +154,27 @@ TEST_F(ControlsTest, SelectingOrChoosingAnEntryShowsItsTextAndTypingClearsTheSel
   EXPECT_EQ(combo.GetWindowText(), "dip8");
   ASSERT_TRUE(user.ChooseComboEntry(&combo, "DIP8"));
   EXPECT_EQ(combo.GetWindowText(), "DIP8");
-}
 
-TEST_F(ControlsTest, DropDownListTextIsAlwaysTheSelectedEntry) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWNLIST | CBS_SORT);
-  for (const char* text : {"logic", "analog", "power"}) combo.AddString(text);
+  // A drop-down list's text is always the selected entry.
+  CComboBox list;
+  MakeCombo(list, CBS_DROPDOWNLIST | CBS_SORT);
+  for (const char* text : {"logic", "analog", "power"}) list.AddString(text);
 
-  EXPECT_FALSE(user.TypeComboText(&combo, "analog")) << "a drop-down list cannot be typed into";
-  EXPECT_EQ(combo.GetWindowText(), "");
+  EXPECT_FALSE(user.TypeComboText(&list, "analog")) << "a drop-down list cannot be typed into";
+  EXPECT_EQ(list.GetWindowText(), "");
 
   // Text from code selects the entry it names, or is refused.
-  combo.SetWindowText("POWER");
-  EXPECT_EQ(Shown(combo), "2 power");
-  EXPECT_EQ(::SendMessage(combo.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("digital")), CB_ERR);
-  EXPECT_EQ(Shown(combo), "2 power");
+  list.SetWindowText("POWER");
+  EXPECT_EQ(Shown(list), "2 power");
+  EXPECT_EQ(::SendMessage(list.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("digital")), CB_ERR);
+  EXPECT_EQ(Shown(list), "2 power");
 
   // Deleting the selected entry empties the text.
-  EXPECT_EQ(combo.DeleteString(2), 2);
-  EXPECT_EQ(Shown(combo), "-1 ");
+  EXPECT_EQ(list.DeleteString(2), 2);
+  EXPECT_EQ(Shown(list), "-1 ");
 }
 
-TEST_F(ControlsTest, DeletingAndResettingKeepSelectionAndDataConsistent) {
+TEST_F(ControlsTest, ItemDataStaysWithItsEntryAndAnOwnerDrawnComboKeepsColoursInIt) {
   CComboBox combo;
   MakeCombo(combo, CBS_DROPDOWN);
   for (const char* text : {"a", "b", "c"}) combo.AddString(text);
@@ -191,22 +190,21 @@ TEST_F(ControlsTest, DeletingAndResettingKeepSelectionAndDataConsistent) {
   combo.ResetContent();
   EXPECT_EQ(combo.GetCount(), 0);
   EXPECT_EQ(Shown(combo), "-1 ") << "the edit part is cleared too";
-}
 
-TEST_F(ControlsTest, OwnerDrawnColourComboKeepsItsColoursAsItemData) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED);
+  // An owner-drawn colour combo keeps its colours as item data.
+  CComboBox colours;
+  MakeCombo(colours, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED);
   const COLORREF red = RGB(255, 0, 0);
   const COLORREF green = RGB(0, 255, 0);
-  EXPECT_EQ(::SendMessage(combo.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(red)), 0);
-  EXPECT_EQ(::SendMessage(combo.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(green)), 1);
+  EXPECT_EQ(::SendMessage(colours.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(red)), 0);
+  EXPECT_EQ(::SendMessage(colours.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(green)), 1);
   // Without strings a search compares the item data.
   EXPECT_EQ(
-      ::SendMessage(combo.m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), static_cast<LPARAM>(green)),
+      ::SendMessage(colours.m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), static_cast<LPARAM>(green)),
       1);
-  combo.SetCurSel(1);
+  colours.SetCurSel(1);
   // What a screen reads to draw the swatches.
-  const ComboBoxData* data = GetComboBoxData(combo.m_hWnd);
+  const ComboBoxData* data = GetComboBoxData(colours.m_hWnd);
   ASSERT_TRUE(data != nullptr && data->items.size() == 2u);
   EXPECT_EQ(std::make_tuple(data->items[0].data, data->items[1].data, data->curSel),
             std::make_tuple(red, green, 1));

@@ -187,7 +187,8 @@ TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndTheTabsFollowT
   EXPECT_EQ(c.m_hWnd, nullptr) << "the pages go with the sheet";
 }
 
-TEST_F(PropertySheetTest, SheetStaysOpenOnThePageThatRefuses) {
+TEST_F(PropertySheetTest,
+       SheetStaysOpenOnThePageThatRefusesOrFailsItsExchangeAndApplyFollowsTheModifiedFlag) {
   CPropertySheet sheet("Sheet", nullptr, 1);
   sheet.AddPage(&a);
   sheet.AddPage(&b);
@@ -212,14 +213,11 @@ TEST_F(PropertySheetTest, SheetStaysOpenOnThePageThatRefuses) {
   });
   EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_EQ(log, (std::vector<std::string>{"A kill active", "A apply", "B apply"}));
-}
 
-// A page that fails its exchange keeps the sheet open on it; Apply is enabled only while
-// a page is modified, and applies without closing.
-TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModifiedFlag) {
-  CPropertySheet sheet("Sheet");
-  sheet.AddPage(&a);
-  sheet.AddPage(&b);
+  log.clear();
+  CPropertySheet twoPages("Sheet");
+  twoPages.AddPage(&a);
+  twoPages.AddPage(&b);
   Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
     CWnd* apply = shown.GetDlgItem(static_cast<int>(ID_APPLY_NOW));
     ASSERT_NE(apply, nullptr);
@@ -229,8 +227,8 @@ TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModi
 
     ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "many"));
     Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
-    EXPECT_FALSE(sheet.SetActivePage(&b)) << "leaving the page runs its exchange";
-    EXPECT_EQ(sheet.GetActivePage(), &a);
+    EXPECT_FALSE(twoPages.SetActivePage(&b)) << "leaving the page runs its exchange";
+    EXPECT_EQ(twoPages.GetActivePage(), &a);
     EXPECT_EQ(b.m_hWnd, nullptr);
     Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
@@ -242,7 +240,7 @@ TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModi
     EXPECT_TRUE(a.IsModified());
     EXPECT_TRUE(apply->IsWindowEnabled());
     ASSERT_TRUE(input.Click(apply));
-    EXPECT_TRUE(shown.IsModalActive()) << "Apply keeps the sheet open";
+    EXPECT_TRUE(shown.IsModalActive()) << "Apply keeps the twoPages open";
     EXPECT_EQ(a.m_value, 9);
     EXPECT_FALSE(a.IsModified());
     EXPECT_FALSE(apply->IsWindowEnabled());
@@ -254,7 +252,7 @@ TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModi
     ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "3"));
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
   });
-  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(twoPages.DoModal(), IDOK);
   EXPECT_EQ(a.m_value, 3);
 }
 

@@ -111,15 +111,14 @@ TEST_F(AppRegistryTest, TypedValuesGoUnderTheKeyAndAbsentOrUnfitOnesLeaveTheVari
   EXPECT_TRUE(registry.GetValue("Face", text)) << "only that value went";
   m_store.SetWritable(false);
   EXPECT_FALSE(registry.SetValue("Enabled", true));
-}
 
-TEST_F(AppRegistryTest, FollowsTheStoreCurrentAtEachCallUnlessGivenItsOwn) {
-  const CAppRegistry registry("Design");
+  // A registry follows the store current at each call unless given its own.
+  const CAppRegistry design("Design");
   MemorySettingsStore& later = InstallMemorySettings();
   later.Set("Design", "CheckValid", true);
-  bool flag = false;
-  EXPECT_TRUE(registry.GetValue("CheckValid", flag));
-  EXPECT_TRUE(flag);
+  bool valid = false;
+  EXPECT_TRUE(design.GetValue("CheckValid", valid));
+  EXPECT_TRUE(valid);
 
   MemorySettingsStore own;
   CRegistry ownRegistry("Design", &own);

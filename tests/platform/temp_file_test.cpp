@@ -42,7 +42,7 @@ const StepCase kStepCases[] = {
     {Step::Rename, EXDEV, "putting the temporary file in the place of the file failed"},
 };
 
-TEST(AtomicWriteTest, TheNewContentsAreOnDiskBeforeTheyTakeThePlaceOfTheFile) {
+TEST(AtomicWriteTest, TheNewContentsAreOnDiskFirstAndEachFailedStepIsNamedAndLeavesTheOldFileOrNone) {
   ScratchFolder dir;
   const std::string path = dir / "data.txt";
   CString error;
@@ -58,10 +58,9 @@ TEST(AtomicWriteTest, TheNewContentsAreOnDiskBeforeTheyTakeThePlaceOfTheFile) {
   EXPECT_EQ(steps.Steps(), (std::vector<Step>{Step::CreateTemporary, Step::Write, Step::CopyPermissions,
                                               Step::Flush, Step::Close, Step::Rename}));
   EXPECT_EQ(ReadFileText(path), "second");
-}
 
-// A new file is not there after a failure; CopyPermissions is not taken for it.
-TEST(AtomicWriteTest, EachFailedStepIsNamedAndLeavesTheOldFileOrNoneAndNothingElse) {
+  // Each failed step is named and leaves the old file, or none for a new file (which takes no CopyPermissions
+  // step), and nothing else.
   for (const bool replacing : {true, false}) {
     for (const StepCase& c : kStepCases) {
       if (!replacing && c.step == Step::CopyPermissions) continue;

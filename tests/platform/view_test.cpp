@@ -102,7 +102,7 @@ class ViewInputTest : public HeadlessTest {
   InputView* view = nullptr;
 };
 
-TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlers) {
+TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlersUnlessItIsHiddenOrDisabled) {
   ASSERT_TRUE(user.Wheel(view, CPoint(10, 20), -120));
   ASSERT_TRUE(user.TypeChar(view, 'x'));
   EXPECT_EQ(view->log, (std::vector<std::string>{"wheel -120 at 110,70", "char x"})) << "at the screen point";
@@ -122,9 +122,9 @@ TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlers) {
       "mup -5,7 keys 0",      "ldown 1,2 keys 9", "lup 3,4 keys 0",
   };
   EXPECT_EQ(view->log, expected) << "buttons at the client point";
-}
 
-TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsAndDisabledCommandsRefuseInput) {
+  // Hidden, disabled or destroyed windows and disabled commands refuse input.
+  view->log.clear();
   view->ShowWindow(SW_HIDE);
   EXPECT_FALSE(user.LeftClick(view, CPoint(1, 1)));
   EXPECT_FALSE(user.TypeChar(view, 'a'));

@@ -67,7 +67,7 @@ const MessageMap SelfClosingWnd::kMessageMap{&CWnd::kMessageMap,
 
 class WindowTest : public HeadlessTest {};
 
-TEST_F(WindowTest, ChildrenFormATreeFollowTheirParentsVisibilityAndDieWithIt) {
+TEST_F(WindowTest, ChildrenFormATreeAndMessageMapsDispatchMessagesCommandsAndNotifications) {
   CWnd top;
   ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED, CRect(0, 0, 200, 100), nullptr, 0));
   RecordingWnd child;
@@ -105,9 +105,8 @@ TEST_F(WindowTest, ChildrenFormATreeFollowTheirParentsVisibilityAndDieWithIt) {
   EXPECT_EQ(grandChild.m_hWnd, nullptr);
   EXPECT_EQ(child.destroyed, 1);
   EXPECT_EQ(CWnd::GetFocus(), nullptr);
-}
 
-TEST_F(WindowTest, MessageMapsDispatchMessagesCommandsAndNotifications) {
+  // Message maps dispatch messages, commands and notifications.
   RecordingWnd wnd;
   ASSERT_TRUE(wnd.CreateEx(0, "", "", WS_OVERLAPPED, CRect(0, 0, 10, 10), nullptr, 0));
   EXPECT_EQ(wnd.SendMessage(kPingMessage, 3, 4), 77);
