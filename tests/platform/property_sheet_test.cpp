@@ -187,8 +187,9 @@ TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndTheTabsFollowT
   EXPECT_EQ(c.m_hWnd, nullptr) << "the pages go with the sheet";
 }
 
-TEST_F(PropertySheetTest,
-       SheetStaysOpenOnThePageThatRefusesOrFailsItsExchangeAndApplyFollowsTheModifiedFlag) {
+// The sheet stays open on a page that refuses to apply or fails its exchange; Apply is
+// enabled only while a page is modified, and applies without closing.
+TEST_F(PropertySheetTest, ARefusingPageKeepsTheSheetOpenAndApplyFollowsTheModifiedFlag) {
   CPropertySheet sheet("Sheet", nullptr, 1);
   sheet.AddPage(&a);
   sheet.AddPage(&b);

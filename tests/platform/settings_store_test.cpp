@@ -156,16 +156,16 @@ class FileSettingsStoreTest : public ::testing::Test {
   ScratchFolder m_dir;
 };
 
-TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstanceInVersionedJson) {
+TEST_F(FileSettingsStoreTest, ValuesSurviveInVersionedJsonAndMissingUnreadableOrUnwritableFilesAreHandled) {
   const std::string text = "Name \"quoted\" \\ ÄÖ";
   {
-    FileSettingsStore store(Path());
-    EXPECT_TRUE(store.LoadProblem().IsEmpty());
-    ASSERT_TRUE(store.Set("ComponentEditor\\Grid", "Enabled", false));
-    ASSERT_TRUE(store.Set("ComponentEditor\\Colours", "Text", 0xFFFFFFFFUL));
-    ASSERT_TRUE(store.Set("Names", "Last", text));
-    ASSERT_TRUE(store.Set("Names", "Gone", true));
-    ASSERT_TRUE(store.Delete("Names", "Gone"));
+    FileSettingsStore first(Path());
+    EXPECT_TRUE(first.LoadProblem().IsEmpty());
+    ASSERT_TRUE(first.Set("ComponentEditor\\Grid", "Enabled", false));
+    ASSERT_TRUE(first.Set("ComponentEditor\\Colours", "Text", 0xFFFFFFFFUL));
+    ASSERT_TRUE(first.Set("Names", "Last", text));
+    ASSERT_TRUE(first.Set("Names", "Gone", true));
+    ASSERT_TRUE(first.Delete("Names", "Gone"));
   }
   FileSettingsStore again(Path());
   EXPECT_TRUE(again.LoadProblem().IsEmpty());
@@ -179,9 +179,8 @@ TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstanceInVersionedJson) {
   const nlohmann::json doc = nlohmann::json::parse(ReadFileText(Path()));
   EXPECT_EQ(doc["version"], 1);
   EXPECT_EQ(doc["keys"]["ComponentEditor\\Grid"], nlohmann::json::parse(R"({"Enabled": true})"));
-}
 
-TEST_F(FileSettingsStoreTest, AMissingFileIsNoProblemAnUnreadableOneIsReportedAndAnUnwritableOneKept) {
+  // A missing file is no problem, an unreadable one is reported, an unwritable folder keeps it.
   const std::string nested = m_dir / "a/b/settings.json";
   FileSettingsStore store(nested);
   EXPECT_TRUE(store.LoadProblem().IsEmpty());
@@ -191,6 +190,7 @@ TEST_F(FileSettingsStoreTest, AMissingFileIsNoProblemAnUnreadableOneIsReportedAn
   EXPECT_EQ(FileSettingsStore(nested).GetNumber("K", "V"), 1UL);
 
   // A path that cannot be read is reported.
+  fs::remove(Path());
   fs::create_directory(Path());
   FileSettingsStore unreadable(Path());
   EXPECT_NE(unreadable.LoadProblem().Find("cannot be read"), -1) << unreadable.LoadProblem().str();

@@ -26,7 +26,7 @@ SvgElement Only(const CSvgDC& dc, std::string_view name) {
   return found.empty() ? SvgElement{} : found.front();
 }
 
-TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColours) {
+TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColoursRestoresStateAndIsWritten) {
   CSvgDC dc(CSize(320, 200));
   const std::vector<SvgElement> elements = ReadSvg(dc.ToSvg());
   ASSERT_EQ(elements.size(), 1U) << "an empty document";
@@ -48,6 +48,31 @@ TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColours) {
   EXPECT_EQ(Attributes(Only(dc, "ellipse"), {"fill", "cx", "rx"}), "none 5.5 5.5 ");
   EXPECT_EQ(Only(dc, "polygon").attributes.at("points"), "1,2 3,4 5,6");
   EXPECT_EQ(Only(dc, "polyline").attributes.at("fill"), "none");
+
+  // RestoreDC brings back the saved state; WriteFile stores the document or says why not.
+  CSvgDC saved(CSize(100, 100));
+  const int first = saved.SaveDC();
+  saved.SelectPen({PS_SOLID, 1, RGB(255, 0, 0)});
+  saved.SaveDC();
+  saved.SelectPen({PS_SOLID, 1, RGB(0, 255, 0)});
+  saved.MoveTo(7, 7);
+  EXPECT_TRUE(saved.RestoreDC(-1));
+  EXPECT_EQ(saved.GetState().pen.colour, RGB(255, 0, 0));
+  EXPECT_TRUE(saved.RestoreDC(first));
+  EXPECT_EQ(saved.GetState().pen.colour, RGB(0, 0, 0));
+  EXPECT_EQ(saved.GetCurrentPosition(), CPoint(0, 0));
+  EXPECT_FALSE(saved.RestoreDC(first));
+  EXPECT_FALSE(saved.RestoreDC(-1));
+
+  ScratchFolder dir;
+  CSvgDC file(CSize(10, 10));
+  file.Rectangle(1, 1, 5, 5);
+  CString error;
+  ASSERT_TRUE(file.WriteFile(CString(dir / "out.svg"), error)) << error.str();
+  EXPECT_EQ(ReadFileText(dir / "out.svg"), file.ToSvg());
+  const std::string missing = dir / "no/such/out.svg";
+  EXPECT_FALSE(file.WriteFile(CString(missing), error));
+  EXPECT_NE(error.Find(missing.c_str()), -1) << error.str();
 }
 
 TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyleAndArcsCounterClockwise) {
@@ -128,32 +153,6 @@ TEST(SvgDCTest, ClippedDrawingIsGroupedUnderTheIntersectedClip) {
               "url(#" + clipPath->attributes.at("id") + ")");
   }
   EXPECT_EQ(elements[static_cast<size_t>(Only(dc, "line").parent)].name, "svg");
-}
-
-TEST(SvgDCTest, RestoreDCBringsBackTheSavedStateAndWriteFileStoresTheDocumentOrSaysWhyNot) {
-  CSvgDC dc(CSize(100, 100));
-  const int first = dc.SaveDC();
-  dc.SelectPen({PS_SOLID, 1, RGB(255, 0, 0)});
-  dc.SaveDC();
-  dc.SelectPen({PS_SOLID, 1, RGB(0, 255, 0)});
-  dc.MoveTo(7, 7);
-  EXPECT_TRUE(dc.RestoreDC(-1));
-  EXPECT_EQ(dc.GetState().pen.colour, RGB(255, 0, 0));
-  EXPECT_TRUE(dc.RestoreDC(first));
-  EXPECT_EQ(dc.GetState().pen.colour, RGB(0, 0, 0));
-  EXPECT_EQ(dc.GetCurrentPosition(), CPoint(0, 0));
-  EXPECT_FALSE(dc.RestoreDC(first));
-  EXPECT_FALSE(dc.RestoreDC(-1));
-
-  ScratchFolder dir;
-  CSvgDC file(CSize(10, 10));
-  file.Rectangle(1, 1, 5, 5);
-  CString error;
-  ASSERT_TRUE(file.WriteFile(CString(dir / "out.svg"), error)) << error.str();
-  EXPECT_EQ(ReadFileText(dir / "out.svg"), file.ToSvg());
-  const std::string missing = dir / "no/such/out.svg";
-  EXPECT_FALSE(file.WriteFile(CString(missing), error));
-  EXPECT_NE(error.Find(missing.c_str()), -1) << error.str();
 }
 
 }  // namespace

@@ -163,9 +163,9 @@ TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlersUnlessItIsHiddenOr
   }
   EXPECT_EQ(Screen().WaitCursorDepth(), 0);
   EXPECT_EQ(Screen().WaitCursorShownCount(), 3);
-}
 
-TEST_F(ViewInputTest, AContextMenuChoiceComesBackAsACommandAndADismissedOneSendsNothing) {
+  // A context menu's choice comes back as a command; a dismissed one sends nothing.
+  view->log.clear();
   view->deletePinEnabled = false;
   Screen().ExpectContextMenu(kAssignPin);
   ASSERT_TRUE(user.OpenContextMenu(view, CPoint(10, 20)));
@@ -340,9 +340,8 @@ TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObjectAndVi
   EXPECT_EQ(log, (std::vector<std::string>{"grid:1", "pcb:1"}));
   EXPECT_EQ(ViewNames(), (std::vector<std::string>{"grid", "pcb", "late"}));
   EXPECT_EQ(pcb->GetDocument(), &document);
-}
 
-TEST_F(DocumentViewTest, ViewsForgetADocumentThatGoesFirst) {
+  // Views forget a document that goes first.
   auto shortLived = std::make_unique<CDocument>();
   CCreateContext context;
   context.m_pNewViewClass = RUNTIME_CLASS(LoggingView);
@@ -351,15 +350,15 @@ TEST_F(DocumentViewTest, ViewsForgetADocumentThatGoesFirst) {
   ASSERT_TRUE(other.Create(nullptr, "Other", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr, nullptr, 0,
                            &context));
   other.InitialUpdateFrame(shortLived.get(), FALSE);
-  CView* view = other.GetActiveView();
-  ASSERT_NE(view, nullptr);
+  CView* orphan = other.GetActiveView();
+  ASSERT_NE(orphan, nullptr);
   ASSERT_EQ(other.GetActiveDocument(), shortLived.get());
 
   shortLived.reset();
 
-  EXPECT_EQ(view->GetDocument(), nullptr);
+  EXPECT_EQ(orphan->GetDocument(), nullptr);
   EXPECT_EQ(other.GetActiveDocument(), nullptr);
-  EXPECT_FALSE(view->OnCmdMsg(kDocumentCommand, CN_COMMAND, 0));
+  EXPECT_FALSE(orphan->OnCmdMsg(kDocumentCommand, CN_COMMAND, 0));
 }
 
 TEST_F(DocumentViewTest, TheTitleFollowsThePathCommandsAskTheDocumentAndClosingDestroysTheFrames) {
