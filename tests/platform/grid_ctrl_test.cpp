@@ -118,33 +118,7 @@ TEST_F(GridCtrlTest, EditingACellTellsTheParentInOrderWithTheNewTextReadable) {
   EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 2, 2}));
 }
 
-TEST_F(GridCtrlTest, EditingIsRefusedWhereAUserCannotEdit) {
-  grid.SetCell(3, 1);
-  grid.SetCellEditClass(nullptr);
-  grid.SetCell(3, 2);
-  grid.SetCellDisabled(TRUE);
-  grid.SetCell(1, 1);
-
-  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 1)) << "read-only";
-  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 2)) << "disabled";
-  EXPECT_FALSE(user.BeginGridEdit(&grid, 0, 2)) << "fixed, though it has an edit class";
-  EXPECT_FALSE(user.BeginGridEdit(&grid, 4, 1)) << "outside";
-  EXPECT_FALSE(user.TypeInGridEditor(&grid, "x"));
-  EXPECT_FALSE(user.EndGridEdit(&grid));
-
-  grid.EnableWindow(FALSE);
-  EXPECT_FALSE(user.EditGridCell(&grid, 2, 1, "x"));
-  grid.EnableWindow(TRUE);
-  grid.ShowWindow(SW_HIDE);
-  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
-  grid.ShowWindow(SW_SHOW);
-  grid.DestroyWindow();
-  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
-
-  EXPECT_TRUE(parent.heard.empty());
-}
-
-TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndAUserResizesColumnsOnlyWhenAllowed) {
+TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndEditingIsRefusedWhereAUserCannotEdit) {
   int pin = 0;
   grid.SetCell(2, 2);
   grid.SetCellFontBold(TRUE);
@@ -186,6 +160,32 @@ TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndAUserResizesColumnsOnlyWh
   EXPECT_EQ(grid.GetColWidth(1), 90);
   grid.SetColWidth(1, -1);
   EXPECT_EQ(grid.GetColWidth(1), kGridDefaultColWidth);
+
+  // Editing is refused where a user cannot edit.
+  parent.heard.clear();
+  grid.SetCell(3, 1);
+  grid.SetCellEditClass(nullptr);
+  grid.SetCell(3, 2);
+  grid.SetCellDisabled(TRUE);
+  grid.SetCell(1, 1);
+
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 1)) << "read-only";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 2)) << "disabled";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 0, 2)) << "fixed, though it has an edit class";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 5, 1)) << "outside";
+  EXPECT_FALSE(user.TypeInGridEditor(&grid, "x"));
+  EXPECT_FALSE(user.EndGridEdit(&grid));
+
+  grid.EnableWindow(FALSE);
+  EXPECT_FALSE(user.EditGridCell(&grid, 2, 1, "x"));
+  grid.EnableWindow(TRUE);
+  grid.ShowWindow(SW_HIDE);
+  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
+  grid.ShowWindow(SW_SHOW);
+  grid.DestroyWindow();
+  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
+
+  EXPECT_TRUE(parent.heard.empty());
 }
 
 TEST_F(GridCtrlTest, AShiftClickSelectsTheBlockFromTheCurrentCellUntilTheCurrentCellMoves) {

@@ -376,7 +376,7 @@ TEST_F(MainWindowTest, AFrameThatFailsLeavesNothingAndAFrameCanBeAPane) {
   EXPECT_EQ(sides->GetWindowText(), "");
 }
 
-TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
+TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedAndDraggingABarResizesItsRowAndTheNext) {
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
   CSplitterWnd& splitter = child->splitter;
@@ -404,6 +404,32 @@ TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
   EXPECT_EQ(RectOf(fresh), CRect(0, 0, 900, 100));
   EXPECT_EQ(splitter.IdFromRowCol(1, 0), static_cast<int>(AFX_IDW_PANE_FIRST) + 16);
   EXPECT_EQ(splitter.GetPane(1, 0)->GetDlgCtrlID(), splitter.IdFromRowCol(1, 0));
+
+  // Dragging a splitter bar resizes its row and the next.
+  SplitFrame* threeRows = Open(RUNTIME_CLASS(ThreeRowFrame));
+  ASSERT_NE(threeRows, nullptr);
+  CSplitterWnd& rows = threeRows->splitter;
+  const auto height = [&](int row) {
+    int current = 0;
+    int min = 0;
+    rows.GetRowInfo(row, current, min);
+    return current;
+  };
+  const int total = height(0) + height(1) + height(2);
+  ASSERT_EQ(height(0), 100);
+  ASSERT_EQ(height(1), 150);
+
+  ASSERT_TRUE(user.DragSplitterRow(&rows, 0, 160));
+  EXPECT_EQ(height(0), 160);
+  EXPECT_EQ(height(1), 90) << "the row below gives what the first one takes";
+  EXPECT_EQ(height(0) + height(1) + height(2), total);
+  EXPECT_EQ(RectOf(rows.GetPane(1, 0)).top, 160 + kGap);
+
+  ASSERT_TRUE(user.DragSplitterRow(&rows, 1, 500));
+  EXPECT_EQ(height(2), 0) << "dragged past the end, the last row is squeezed out";
+  EXPECT_FALSE(user.DragSplitterRow(&rows, 2, 50)) << "no bar below the last row";
+  EXPECT_FALSE(user.DragSplitterColumn(&rows, 0, 50)) << "one column: no bar to drag";
+  EXPECT_FALSE(user.DragSplitterRow(&rows, 0, -5));
 }
 
 // A frame tries its active view, the view's document, itself, then the application; the
@@ -434,9 +460,37 @@ TEST_F(MainWindowTest, ACommandTakesTheRouteFromTheActiveViewToTheApplication) {
   EXPECT_EQ(Route(&frame, kApplicationOnly), Path{"application"});
 }
 
-TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGivesAndRunsOnlyWhatItShowsEnabled) {
+TEST_F(MainWindowTest, ShortcutsAndMenusSendTheirEnabledCommandsActiveChildFirst) {
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
+
+  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
+  EXPECT_EQ(frame.saves, 1);
+  EXPECT_FALSE(user.PressAccelerator(&frame, 'S', FCONTROL | FSHIFT)) << "modifiers must match exactly";
+  EXPECT_FALSE(user.PressAccelerator(&frame, 'S', 0));
+  EXPECT_FALSE(user.PressAccelerator(&frame, VK_DELETE, 0)) << "Delete is off without a selection";
+  EXPECT_EQ(child->View()->deletes, 0);
+
+  // The child's own table comes first: there Ctrl+S assigns pins.
+  child->SetAccelerators({{'S', FCONTROL, kAssignPins}});
+  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
+  EXPECT_TRUE(frame.assigning);
+  EXPECT_EQ(frame.saves, 1);
+  // An edit in progress may take the shortcuts away; the frame's own still work.
+  child->SetAccelerators({});
+  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
+  EXPECT_EQ(frame.saves, 2);
+
+  EXPECT_EQ(CAcceleratorTable::KeyText('S', FCONTROL | FSHIFT), "Ctrl+Shift+S");
+  // Keypad and function keys share their codes with lower-case letters, never a letter's.
+  const CAcceleratorTable keys{{VK_ADD, 0, 1}, {VK_F8, 0, 2}};
+  EXPECT_EQ(keys.TextFor(1), "KP_Add");
+  EXPECT_EQ(keys.TextFor(2), "F8");
+  for (UINT letter : {'K', 'W'}) EXPECT_EQ(keys.Find(letter, 0), 0u) << static_cast<char>(letter);
+  EXPECT_EQ(frame.GetAccelerators().TextFor(kDelete), "Del");
+  EXPECT_EQ(frame.GetAccelerators().TextFor(kPaste), "");
+
+  // An opening menu takes the state the command route gives, and runs only what it shows enabled.
   frame.assigning = true;
 
   ASSERT_TRUE(user.OpenMenu(&frame, 1));
@@ -472,47 +526,16 @@ TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGivesAndRunsOnly
   EXPECT_TRUE(user.ChooseMenuItem(&frame, kDelete));
   EXPECT_EQ(view->deletes, 1) << "the command went to the active child's view";
   EXPECT_TRUE(user.ChooseMenuItem(&frame, kSave));
-  EXPECT_EQ(frame.saves, 1);
+  EXPECT_EQ(frame.saves, 3);
   EXPECT_FALSE(user.ChooseMenuItem(&frame, kPaste));
   EXPECT_FALSE(user.ChooseMenuItem(&frame, 4711)) << "not on the menu";
 
   frame.ShowWindow(SW_HIDE);
   EXPECT_FALSE(user.ChooseMenuItem(&frame, kSave)) << "a hidden window's menu cannot be reached";
-  EXPECT_EQ(frame.saves, 1);
+  EXPECT_EQ(frame.saves, 3);
 }
 
-TEST_F(MainWindowTest, ShortcutsSendTheirEnabledCommandsActiveChildFirst) {
-  SplitFrame* child = Open();
-  ASSERT_NE(child, nullptr);
-
-  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
-  EXPECT_EQ(frame.saves, 1);
-  EXPECT_FALSE(user.PressAccelerator(&frame, 'S', FCONTROL | FSHIFT)) << "modifiers must match exactly";
-  EXPECT_FALSE(user.PressAccelerator(&frame, 'S', 0));
-  EXPECT_FALSE(user.PressAccelerator(&frame, VK_DELETE, 0)) << "Delete is off without a selection";
-  EXPECT_EQ(child->View()->deletes, 0);
-
-  // The child's own table comes first: there Ctrl+S assigns pins.
-  child->SetAccelerators({{'S', FCONTROL, kAssignPins}});
-  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
-  EXPECT_TRUE(frame.assigning);
-  EXPECT_EQ(frame.saves, 1);
-  // An edit in progress may take the shortcuts away; the frame's own still work.
-  child->SetAccelerators({});
-  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
-  EXPECT_EQ(frame.saves, 2);
-
-  EXPECT_EQ(CAcceleratorTable::KeyText('S', FCONTROL | FSHIFT), "Ctrl+Shift+S");
-  // Keypad and function keys share their codes with lower-case letters, never a letter's.
-  const CAcceleratorTable keys{{VK_ADD, 0, 1}, {VK_F8, 0, 2}};
-  EXPECT_EQ(keys.TextFor(1), "KP_Add");
-  EXPECT_EQ(keys.TextFor(2), "F8");
-  for (UINT letter : {'K', 'W'}) EXPECT_EQ(keys.Find(letter, 0), 0u) << static_cast<char>(letter);
-  EXPECT_EQ(frame.GetAccelerators().TextFor(kDelete), "Del");
-  EXPECT_EQ(frame.GetAccelerators().TextFor(kPaste), "");
-}
-
-TEST_F(MainWindowTest, ToolBarButtonsAndListsFollowTheRouteAtIdleTimeAndRunWhenEnabled) {
+TEST_F(MainWindowTest, ToolBarsFollowTheRouteAndBarsLieAlongTheEdgesShowTextsAndTabsAndThePaneFillsTheRest) {
   ASSERT_TRUE(frame.toolBar.Create(&frame));
   ASSERT_TRUE(frame.toolBar.AddButton(kNew, "document-new", "New", "New component"));
   ASSERT_TRUE(frame.toolBar.AddButton(kSave, "document-save", "Save", "Save"));
@@ -557,14 +580,13 @@ TEST_F(MainWindowTest, ToolBarButtonsAndListsFollowTheRouteAtIdleTimeAndRunWhenE
   frame.ShowControlBar(&frame.toolBar, FALSE);
   EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kSave)) << "a hidden bar cannot be clicked";
   EXPECT_EQ(frame.saves, 1);
-}
 
-TEST_F(MainWindowTest, BarsLieAlongTheEdgesShowTextsAndTabsAndThePaneFillsWhatTheyLeave) {
+  // Bars lie along the edges, show texts and tabs, and the pane fills what they leave.
   EXPECT_EQ(frame.GetMessageBar(), nullptr);
   frame.SetMessageText("nowhere to go");
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
-  ASSERT_TRUE(frame.toolBar.Create(&frame));
+  frame.ShowControlBar(&frame.toolBar, TRUE);
   ASSERT_TRUE(frame.EnableMDITabs());
   ASSERT_TRUE(frame.statusBar.Create(&frame));
   CDocument second;
@@ -624,33 +646,6 @@ TEST_F(MainWindowTest, BarsLieAlongTheEdgesShowTextsAndTabsAndThePaneFillsWhatTh
   EXPECT_EQ(frame.GetMDITabBar(), nullptr);
   EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)).top, 0)
       << "the bar's room goes back to the children";
-}
-
-TEST_F(MainWindowTest, DraggingASplitterBarResizesItsRowAndTheNext) {
-  SplitFrame* child = Open(RUNTIME_CLASS(ThreeRowFrame));
-  ASSERT_NE(child, nullptr);
-  CSplitterWnd& splitter = child->splitter;
-  const auto height = [&](int row) {
-    int current = 0;
-    int min = 0;
-    splitter.GetRowInfo(row, current, min);
-    return current;
-  };
-  const int total = height(0) + height(1) + height(2);
-  ASSERT_EQ(height(0), 100);
-  ASSERT_EQ(height(1), 150);
-
-  ASSERT_TRUE(user.DragSplitterRow(&splitter, 0, 160));
-  EXPECT_EQ(height(0), 160);
-  EXPECT_EQ(height(1), 90) << "the row below gives what the first one takes";
-  EXPECT_EQ(height(0) + height(1) + height(2), total);
-  EXPECT_EQ(RectOf(splitter.GetPane(1, 0)).top, 160 + kGap);
-
-  ASSERT_TRUE(user.DragSplitterRow(&splitter, 1, 500));
-  EXPECT_EQ(height(2), 0) << "dragged past the end, the last row is squeezed out";
-  EXPECT_FALSE(user.DragSplitterRow(&splitter, 2, 50)) << "no bar below the last row";
-  EXPECT_FALSE(user.DragSplitterColumn(&splitter, 0, 50)) << "one column: no bar to drag";
-  EXPECT_FALSE(user.DragSplitterRow(&splitter, 0, -5));
 }
 
 }  // namespace
