@@ -188,7 +188,7 @@ void ExpectTemplateWindow(CDialog& shown) {
   EXPECT_EQ(kind->AddString("lib"), 0);
 }
 
-TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelesslyInUnitsOfItsFont) {
+TEST_F(DialogTest, TheTemplateBuildsEveryControlAndOnlyExpectedDialogsReachTheModalLoop) {
   CDialog plain(kTestDialog);
   Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
     EXPECT_EQ(&shown, &plain);
@@ -210,11 +210,8 @@ TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelesslyInUnitsOfIts
   DialogTemplate big;
   big.fontSize = 16;
   EXPECT_EQ(CDialog::DialogBaseUnits(big), CSize(12, 26));
-}
 
-// Neither a missing template nor a dialog ended in OnInitDialog reaches the modal loop:
-// no dialog is expected.
-TEST_F(DialogTest, OnlyExpectedDialogsReachTheModalLoopAndTheRestFailFast) {
+  // Neither a missing template nor a dialog ended in OnInitDialog reaches the modal loop.
   CDialog missing(kMissingDialog);
   EXPECT_EQ(missing.DoModal(), -1);
   EXPECT_EQ(missing.m_hWnd, nullptr);

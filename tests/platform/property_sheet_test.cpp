@@ -121,7 +121,7 @@ class PropertySheetTest : public HeadlessTest {
   TestPage c{kPageC, "C", log, kCaptionOverride};
 };
 
-TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndTheTabsFollowTheActivePage) {
+TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndEachShowCreatesThemAgain) {
   CPropertySheet sheet(kSheetCaption);
   sheet.AddPage(&a);
   sheet.AddPage(&b);
@@ -185,6 +185,46 @@ TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndTheTabsFollowT
   EXPECT_EQ(c.m_value, 5);
   EXPECT_EQ(sheet.m_hWnd, nullptr);
   EXPECT_EQ(c.m_hWnd, nullptr) << "the pages go with the sheet";
+
+  // Cancel tells only the pages created; a second show creates them again, and long tab captions added
+  // meanwhile widen it so that every tab shows. A sheet nobody expects is reported as dialog 0.
+  log.clear();
+  TestPage longCaption{kPageC, "D", log, kCaptionOverride};
+  TestPage longerCaption{kPageC, "E", log, kCaptionOverride};
+  CPropertySheet again("Sheet");
+  again.AddPage(&a);
+  again.AddPage(&b);
+  again.SetActivePage(2);
+  EXPECT_EQ(again.GetActiveIndex(), 2) << "before the again is shown: the start page asked for";
+  a.m_value = 4;
+  std::vector<LONG> widths;
+  for (int run = 0; run < 2; ++run) {
+    Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+      EXPECT_EQ(again.GetActivePage(), &a);
+      EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit)) << "the focus starts in the page";
+      EXPECT_EQ(a.GetDlgItem(kValueEdit)->GetWindowText(), "4");
+      CRect pageRect;
+      a.GetWindowRect(&pageRect);
+      widths.push_back(pageRect.Width());
+      input.Click(shown.GetDlgItem(IDCANCEL));
+    });
+    EXPECT_EQ(again.DoModal(), IDCANCEL);
+    if (run == 0) again.AddPage(&longCaption);
+    if (run == 0) again.AddPage(&longerCaption);
+    again.SetActivePage(4);
+  }
+  // Tabs of 9 + 7 + 13 + 13 characters need more than the 177 units of page B.
+  ASSERT_EQ(widths.size(), 2u);
+  EXPECT_GT(widths[1], widths[0]);
+  EXPECT_EQ(Asked("cancel"), (std::vector<std::string>{"A cancel", "A cancel"}));
+  EXPECT_EQ(Asked("init").size(), 2u);
+
+  std::vector<std::string> problems;
+  Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+  EXPECT_EQ(again.DoModal(), IDCANCEL);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("unexpected dialog 0 \"Sheet\""), std::string::npos) << problems[0];
+  EXPECT_TRUE(Asked("apply").empty());
 }
 
 // The sheet stays open on a page that refuses to apply or fails its exchange; Apply is
@@ -255,48 +295,6 @@ TEST_F(PropertySheetTest, ARefusingPageKeepsTheSheetOpenAndApplyFollowsTheModifi
   });
   EXPECT_EQ(twoPages.DoModal(), IDOK);
   EXPECT_EQ(a.m_value, 3);
-}
-
-// Cancel tells only the pages created; a second show creates them again, and long tab
-// captions added meanwhile widen it so that every tab shows. A sheet nobody expects is
-// reported as dialog 0.
-TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirstPageAndEachShowCreatesItAgain) {
-  TestPage longCaption{kPageC, "D", log, kCaptionOverride};
-  TestPage longerCaption{kPageC, "E", log, kCaptionOverride};
-  CPropertySheet sheet("Sheet");
-  sheet.AddPage(&a);
-  sheet.AddPage(&b);
-  sheet.SetActivePage(2);
-  EXPECT_EQ(sheet.GetActiveIndex(), 2) << "before the sheet is shown: the start page asked for";
-  a.m_value = 4;
-  std::vector<LONG> widths;
-  for (int run = 0; run < 2; ++run) {
-    Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
-      EXPECT_EQ(sheet.GetActivePage(), &a);
-      EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit)) << "the focus starts in the page";
-      EXPECT_EQ(a.GetDlgItem(kValueEdit)->GetWindowText(), "4");
-      CRect pageRect;
-      a.GetWindowRect(&pageRect);
-      widths.push_back(pageRect.Width());
-      input.Click(shown.GetDlgItem(IDCANCEL));
-    });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    if (run == 0) sheet.AddPage(&longCaption);
-    if (run == 0) sheet.AddPage(&longerCaption);
-    sheet.SetActivePage(4);
-  }
-  // Tabs of 9 + 7 + 13 + 13 characters need more than the 177 units of page B.
-  ASSERT_EQ(widths.size(), 2u);
-  EXPECT_GT(widths[1], widths[0]);
-  EXPECT_EQ(Asked("cancel"), (std::vector<std::string>{"A cancel", "A cancel"}));
-  EXPECT_EQ(Asked("init").size(), 2u);
-
-  std::vector<std::string> problems;
-  Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("unexpected dialog 0 \"Sheet\""), std::string::npos) << problems[0];
-  EXPECT_TRUE(Asked("apply").empty());
 }
 
 }  // namespace

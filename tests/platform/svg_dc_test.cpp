@@ -103,7 +103,7 @@ TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyleAndArcsCounterClockwi
   EXPECT_EQ(Only(arcs, "ellipse").attributes.at("fill"), "none");
 }
 
-TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignment) {
+TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignmentAndOpaqueTextHasItsBoxFilledFirst) {
   CSvgDC dc(CSize(100, 100));
   dc.SelectFont({"Mono", 10, true, 900});
   dc.SetTextColor(RGB(0, 128, 0));
@@ -120,18 +120,17 @@ TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignment) {
             "Mono bold #008000 end 38 rotate(-90 20 30) ");
   EXPECT_EQ(Attributes(texts[1], {"text-anchor", "y"}), "middle 28 ");
   EXPECT_TRUE(Drawn(dc, "rect").empty());
-}
 
-TEST(SvgDCTest, OpaqueTextHasItsBoxFilledFirstAndExtentsCountCharacters) {
-  CSvgDC dc(CSize(100, 100));
-  dc.SetBkColor(RGB(255, 255, 0));
-  dc.SetTextAlign(TA_LEFT | TA_BASELINE);
-  dc.TextOut(10, 50, "abcde");
-  EXPECT_EQ(Attributes(Only(dc, "rect"), {"fill", "width", "y"}),
-            "#ffff00 " + std::to_string(dc.GetTextExtent("abcde").cx) + " 40.4 ");
-  dc.SelectFont({"sans-serif", 10, false, 0});
-  EXPECT_EQ(dc.GetTextExtent("abc"), CSize(18, 10));  // characters, not bytes
-  EXPECT_EQ(dc.GetTextExtent("µm"), CSize(12, 10));
+  // Opaque text has its box filled first; extents count characters.
+  CSvgDC opaque(CSize(100, 100));
+  opaque.SetBkColor(RGB(255, 255, 0));
+  opaque.SetTextAlign(TA_LEFT | TA_BASELINE);
+  opaque.TextOut(10, 50, "abcde");
+  EXPECT_EQ(Attributes(Only(opaque, "rect"), {"fill", "width", "y"}),
+            "#ffff00 " + std::to_string(opaque.GetTextExtent("abcde").cx) + " 40.4 ");
+  opaque.SelectFont({"sans-serif", 10, false, 0});
+  EXPECT_EQ(opaque.GetTextExtent("abc"), CSize(18, 10));  // characters, not bytes
+  EXPECT_EQ(opaque.GetTextExtent("µm"), CSize(12, 10));
 }
 
 TEST(SvgDCTest, ClippedDrawingIsGroupedUnderTheIntersectedClip) {

@@ -188,7 +188,7 @@ class CSquare : public CShape {
 };
 IMPLEMENT_DYNCREATE(CSquare, CShape)
 
-TEST(RuntimeClassTest, KindsFollowTheClassTreeAndObjectsAreMadeByClassOrName) {
+TEST(RuntimeClassTest, KindsFollowTheClassTreeObjectsAreMadeByClassOrNameAndWindowsNeedNoBackend) {
   CCircle circle;
   EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CCircle)));
   EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CShape)));
@@ -210,10 +210,8 @@ TEST(RuntimeClassTest, KindsFollowTheClassTreeAndObjectsAreMadeByClassOrName) {
 
   EXPECT_FALSE(RUNTIME_CLASS(CShape)->IsCreatable());
   EXPECT_EQ(RUNTIME_CLASS(CShape)->CreateObject(), nullptr);
-}
 
-// Without an installed backend, windows live on the built-in headless one.
-TEST(BackendTest, WindowsNeedNoInstalledBackend) {
+  // Without an installed backend, windows live on the built-in headless one.
   CWnd top;
   ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 0));
   EXPECT_NE(dynamic_cast<HeadlessBackend*>(&CurrentBackend()), nullptr);
