@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,16 +36,16 @@ class InputView : public CView {
 
   void OnDraw(CDC*) override {}
 
-  LRESULT OnButton(const char* name, WPARAM keys, LPARAM point) {
-    log.push_back(std::string(name) + " " + Point(point) + " keys " + std::to_string(keys));
-    return 0;
+  // Buttons and moves: the client point and the keys held.
+  LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override {
+    static const std::map<UINT, std::string> kNames{{WM_LBUTTONDOWN, "ldown"},     {WM_LBUTTONUP, "lup"},
+                                                    {WM_LBUTTONDBLCLK, "ldouble"}, {WM_MBUTTONDOWN, "mdown"},
+                                                    {WM_MBUTTONUP, "mup"},         {WM_MOUSEMOVE, "move"}};
+    if (const auto it = kNames.find(message); it != kNames.end()) {
+      log.push_back(it->second + " " + Point(l) + " keys " + std::to_string(w));
+    }
+    return CView::WindowProc(message, w, l);
   }
-  LRESULT OnLeftDown(WPARAM w, LPARAM l) { return OnButton("ldown", w, l); }
-  LRESULT OnLeftUp(WPARAM w, LPARAM l) { return OnButton("lup", w, l); }
-  LRESULT OnLeftDouble(WPARAM w, LPARAM l) { return OnButton("ldouble", w, l); }
-  LRESULT OnMiddleDown(WPARAM w, LPARAM l) { return OnButton("mdown", w, l); }
-  LRESULT OnMiddleUp(WPARAM w, LPARAM l) { return OnButton("mup", w, l); }
-  LRESULT OnMove(WPARAM w, LPARAM l) { return OnButton("move", w, l); }
   LRESULT OnWheel(WPARAM w, LPARAM l) {
     log.push_back("wheel " + std::to_string(static_cast<short>(HIWORD(w))) + " at " + Point(l));
     return 0;
@@ -75,12 +76,6 @@ IMPLEMENT_DYNCREATE(InputView, CView)
 const MessageMap InputView::kMessageMap{
     &CView::kMessageMap,
     {
-        MessageEntry(WM_LBUTTONDOWN, &InputView::OnLeftDown),
-        MessageEntry(WM_LBUTTONUP, &InputView::OnLeftUp),
-        MessageEntry(WM_LBUTTONDBLCLK, &InputView::OnLeftDouble),
-        MessageEntry(WM_MBUTTONDOWN, &InputView::OnMiddleDown),
-        MessageEntry(WM_MBUTTONUP, &InputView::OnMiddleUp),
-        MessageEntry(WM_MOUSEMOVE, &InputView::OnMove),
         MessageEntry(WM_MOUSEWHEEL, &InputView::OnWheel),
         MessageEntry(WM_CHAR, &InputView::OnChar),
         MessageEntry(WM_CONTEXTMENU, &InputView::OnContextMenu),
