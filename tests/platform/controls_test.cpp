@@ -60,28 +60,32 @@ class ControlsTest : public HeadlessTest {
   RecordingParent parent;
 };
 
+// What a combo shows: the selected entry's index and the text.
+std::string Shown(const CComboBox& combo) {
+  return std::to_string(combo.GetCurSel()) + " " + combo.GetWindowText().str();
+}
+
 // --- combo boxes -------------------------------------------------------------------
 
-TEST_F(ControlsTest, SortedComboPutsEachEntryInItsPlaceIgnoringCaseAndAnUnsortedOneAppends) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWN | CBS_SORT);
-  EXPECT_EQ(combo.AddString("beta"), 0);
-  EXPECT_EQ(combo.AddString("Alpha"), 0);
-  EXPECT_EQ(combo.AddString("delta"), 2);
-  EXPECT_EQ(combo.AddString("Charlie"), 2);
-  EXPECT_EQ(combo.AddString("ALPHA"), 1);  // equal ignoring case: after the one already there
-  EXPECT_EQ(ComboEntries(combo), (std::vector<std::string>{"Alpha", "ALPHA", "beta", "Charlie", "delta"}));
+TEST_F(ControlsTest, EntriesTakeTheirPlacesAndFindAndSelectSearchAfterTheStartAndWrapAroundIgnoringCase) {
+  CComboBox sorted;
+  MakeCombo(sorted, CBS_DROPDOWN | CBS_SORT);
+  EXPECT_EQ(sorted.AddString("beta"), 0);
+  EXPECT_EQ(sorted.AddString("Alpha"), 0);
+  EXPECT_EQ(sorted.AddString("delta"), 2);
+  EXPECT_EQ(sorted.AddString("Charlie"), 2);
+  EXPECT_EQ(sorted.AddString("ALPHA"), 1);  // equal ignoring case: after the one already there
+  EXPECT_EQ(ComboEntries(sorted), (std::vector<std::string>{"Alpha", "ALPHA", "beta", "Charlie", "delta"}));
 
   CComboBox unsorted;
   MakeCombo(unsorted, CBS_DROPDOWNLIST, 101);
-  EXPECT_EQ(unsorted.FindStringExact(-1, "a"), CB_ERR) << "nothing to find in an empty combo";
+  EXPECT_EQ(unsorted.FindStringExact(-1, "a"), CB_ERR) << "nothing to find in an empty sorted";
   EXPECT_EQ(unsorted.FindString(-1, ""), CB_ERR);
   EXPECT_EQ(unsorted.AddString("b"), 0);
   EXPECT_EQ(unsorted.AddString("a"), 1);
   EXPECT_EQ(ComboEntries(unsorted), (std::vector<std::string>{"b", "a"}));
-}
 
-TEST_F(ControlsTest, FindAndSelectSearchAfterTheStartAndWrapAroundIgnoringCase) {
+  // Find and select search after the start and wrap around, ignoring case.
   CComboBox combo;
   MakeCombo(combo, CBS_DROPDOWN);
   for (const char* text : {"DIP8", "so8", "SOT23", "SO8"}) combo.AddString(text);
@@ -103,9 +107,8 @@ TEST_F(ControlsTest, FindAndSelectSearchAfterTheStartAndWrapAroundIgnoringCase) 
   // Selecting by prefix, or keeping the selection when nothing matches.
   combo.SetCurSel(0);
   EXPECT_EQ(combo.SelectString(-1, "sot"), 2);
-  EXPECT_EQ(combo.GetWindowText(), "SOT23");
   EXPECT_EQ(combo.SelectString(-1, "QFN"), CB_ERR);
-  EXPECT_EQ(combo.GetCurSel(), 2);
+  EXPECT_EQ(Shown(combo), "2 SOT23");
 }
 
 TEST_F(ControlsTest, SelectingOrChoosingAnEntryShowsItsTextAndTypingClearsTheSelection) {
@@ -115,39 +118,35 @@ TEST_F(ControlsTest, SelectingOrChoosingAnEntryShowsItsTextAndTypingClearsTheSel
   EXPECT_EQ(combo.GetCurSel(), CB_ERR);
 
   EXPECT_EQ(combo.SetCurSel(1), 1);
-  EXPECT_EQ(combo.GetWindowText(), "SO8");
   EXPECT_TRUE(parent.Codes(100).empty()) << "selecting from code sends no notification";
 
   // Text set from code keeps the list selection.
+  EXPECT_EQ(Shown(combo), "1 SO8");
   combo.SetWindowText("typed by code");
-  EXPECT_EQ(combo.GetCurSel(), 1);
-  EXPECT_EQ(combo.GetWindowText(), "typed by code");
+  EXPECT_EQ(Shown(combo), "1 typed by code");
 
   // A user's typing replaces the text and clears the selection.
   ASSERT_TRUE(user.TypeComboText(&combo, "QFN"));
-  EXPECT_EQ(combo.GetWindowText(), "QFN");
-  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(Shown(combo), "-1 QFN");
   EXPECT_EQ(parent.Codes(100), (std::vector<UINT>{CBN_SETFOCUS, CBN_EDITUPDATE, CBN_EDITCHANGE}));
 
   // -1 clears the selection and the text, and reports CB_ERR.
   combo.SetCurSel(2);
   EXPECT_EQ(combo.SetCurSel(-1), CB_ERR);
-  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
-  EXPECT_EQ(combo.GetWindowText(), "");
+  EXPECT_EQ(Shown(combo), "-1 ");
   EXPECT_EQ(combo.SetCurSel(7), CB_ERR);
 
   // A user's choice selects the entry, then notifies.
   parent.heard.clear();
   ASSERT_TRUE(user.ChooseComboEntry(&combo, "sot23"));
-  EXPECT_EQ(combo.GetCurSel(), 2);
-  EXPECT_EQ(combo.GetWindowText(), "SOT23");
+  EXPECT_EQ(Shown(combo), "2 SOT23");
   EXPECT_EQ(parent.Codes(100), (std::vector<UINT>{CBN_SELCHANGE, CBN_SELENDOK}));
 
   EXPECT_FALSE(user.ChooseComboEntry(&combo, "TSSOP"));
   EXPECT_FALSE(user.ChooseComboIndex(&combo, 3));
-  EXPECT_EQ(combo.GetCurSel(), 2);
+  EXPECT_EQ(Shown(combo), "2 SOT23");
   ASSERT_TRUE(user.ChooseComboIndex(&combo, 0));
-  EXPECT_EQ(combo.GetWindowText(), "DIP8");
+  EXPECT_EQ(Shown(combo), "0 DIP8");
 
   // Of two entries that differ only in case, the one spelled alike is chosen.
   combo.AddString("dip8");
@@ -155,40 +154,34 @@ TEST_F(ControlsTest, SelectingOrChoosingAnEntryShowsItsTextAndTypingClearsTheSel
   EXPECT_EQ(combo.GetWindowText(), "dip8");
   ASSERT_TRUE(user.ChooseComboEntry(&combo, "DIP8"));
   EXPECT_EQ(combo.GetWindowText(), "DIP8");
-}
 
-TEST_F(ControlsTest, DropDownListTextIsAlwaysTheSelectedEntry) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWNLIST | CBS_SORT);
-  for (const char* text : {"logic", "analog", "power"}) combo.AddString(text);
+  // A drop-down list's text is always the selected entry.
+  CComboBox list;
+  MakeCombo(list, CBS_DROPDOWNLIST | CBS_SORT);
+  for (const char* text : {"logic", "analog", "power"}) list.AddString(text);
 
-  EXPECT_FALSE(user.TypeComboText(&combo, "analog")) << "a drop-down list cannot be typed into";
-  EXPECT_EQ(combo.GetWindowText(), "");
+  EXPECT_FALSE(user.TypeComboText(&list, "analog")) << "a drop-down list cannot be typed into";
+  EXPECT_EQ(list.GetWindowText(), "");
 
   // Text from code selects the entry it names, or is refused.
-  combo.SetWindowText("POWER");
-  EXPECT_EQ(combo.GetCurSel(), 2);
-  EXPECT_EQ(combo.GetWindowText(), "power");
-  EXPECT_EQ(::SendMessage(combo.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("digital")), CB_ERR);
-  EXPECT_EQ(combo.GetCurSel(), 2);
-  EXPECT_EQ(combo.GetWindowText(), "power");
+  list.SetWindowText("POWER");
+  EXPECT_EQ(Shown(list), "2 power");
+  EXPECT_EQ(::SendMessage(list.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("digital")), CB_ERR);
+  EXPECT_EQ(Shown(list), "2 power");
 
   // Deleting the selected entry empties the text.
-  EXPECT_EQ(combo.DeleteString(2), 2);
-  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
-  EXPECT_EQ(combo.GetWindowText(), "");
+  EXPECT_EQ(list.DeleteString(2), 2);
+  EXPECT_EQ(Shown(list), "-1 ");
 }
 
-TEST_F(ControlsTest, DeletingAndResettingKeepSelectionAndDataConsistent) {
+TEST_F(ControlsTest, ItemDataStaysWithItsEntryAndAnOwnerDrawnComboKeepsColoursInIt) {
   CComboBox combo;
   MakeCombo(combo, CBS_DROPDOWN);
   for (const char* text : {"a", "b", "c"}) combo.AddString(text);
-  combo.SetItemData(0, 10);
-  combo.SetItemData(1, 11);
-  combo.SetItemData(2, 12);
+  for (int i = 0; i < 3; ++i) combo.SetItemData(i, 10 + i);
   combo.SetCurSel(2);
   EXPECT_EQ(combo.DeleteString(0), 2);
-  EXPECT_EQ(combo.GetCurSel(), 1);
+  EXPECT_EQ(Shown(combo), "1 c");
   EXPECT_EQ(combo.GetItemData(1), 12u);
   EXPECT_EQ(combo.DeleteString(5), CB_ERR);
   EXPECT_EQ(static_cast<LRESULT>(::SendMessage(combo.m_hWnd, CB_GETITEMDATA, 5)), CB_ERR);
@@ -196,30 +189,25 @@ TEST_F(ControlsTest, DeletingAndResettingKeepSelectionAndDataConsistent) {
 
   combo.ResetContent();
   EXPECT_EQ(combo.GetCount(), 0);
-  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
-  EXPECT_EQ(combo.GetWindowText(), "") << "the edit part is cleared too";
-}
+  EXPECT_EQ(Shown(combo), "-1 ") << "the edit part is cleared too";
 
-TEST_F(ControlsTest, OwnerDrawnColourComboKeepsItsColoursAsItemData) {
-  CComboBox combo;
-  MakeCombo(combo, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED);
+  // An owner-drawn colour combo keeps its colours as item data.
+  CComboBox colours;
+  MakeCombo(colours, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED);
   const COLORREF red = RGB(255, 0, 0);
   const COLORREF green = RGB(0, 255, 0);
-  EXPECT_EQ(::SendMessage(combo.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(red)), 0);
-  EXPECT_EQ(::SendMessage(combo.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(green)), 1);
+  EXPECT_EQ(::SendMessage(colours.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(red)), 0);
+  EXPECT_EQ(::SendMessage(colours.m_hWnd, CB_ADDSTRING, 0, static_cast<LPARAM>(green)), 1);
   // Without strings a search compares the item data.
   EXPECT_EQ(
-      ::SendMessage(combo.m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), static_cast<LPARAM>(green)),
+      ::SendMessage(colours.m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), static_cast<LPARAM>(green)),
       1);
-  combo.SetCurSel(1);
-
+  colours.SetCurSel(1);
   // What a screen reads to draw the swatches.
-  const ComboBoxData* data = GetComboBoxData(combo.m_hWnd);
-  ASSERT_NE(data, nullptr);
-  ASSERT_EQ(data->items.size(), 2u);
-  EXPECT_EQ(data->items[0].data, red);
-  EXPECT_EQ(data->items[1].data, green);
-  EXPECT_EQ(data->curSel, 1);
+  const ComboBoxData* data = GetComboBoxData(colours.m_hWnd);
+  ASSERT_TRUE(data != nullptr && data->items.size() == 2u);
+  EXPECT_EQ(std::make_tuple(data->items[0].data, data->items[1].data, data->curSel),
+            std::make_tuple(red, green, 1));
 }
 
 // --- list boxes -------------------------------------------------------------------
@@ -285,9 +273,20 @@ TEST_F(ControlsTest, EditTextFromCodeSendsUpdateThenChange) {
   // but a user's typing does.
   ASSERT_TRUE(user.TypeText(&description, "new"));
   EXPECT_EQ(parent.Codes(301), (std::vector<UINT>{EN_SETFOCUS, EN_UPDATE, EN_CHANGE}));
+
+  // The focus moves with notifications.
+  CComboBox combo;
+  MakeCombo(combo, CBS_DROPDOWN, 302);
+  parent.heard.clear();
+  ASSERT_TRUE(user.Focus(&edit));
+  ASSERT_TRUE(user.Focus(&combo));
+  EXPECT_EQ(CWnd::GetFocus(), &combo);
+  EXPECT_EQ(parent.heard,
+            (std::vector<Notification>{
+                {301, EN_KILLFOCUS}, {300, EN_SETFOCUS}, {300, EN_KILLFOCUS}, {302, CBN_SETFOCUS}}));
 }
 
-TEST_F(ControlsTest, EditSelectionIsNormalisedAndClamped) {
+TEST_F(ControlsTest, EditSelectionIsNormalisedAndClampedAndStylesShapeWhatIsTyped) {
   CEdit edit;
   ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 300));
   edit.SetWindowText("74HC00");
@@ -307,11 +306,8 @@ TEST_F(ControlsTest, EditSelectionIsNormalisedAndClamped) {
   EXPECT_EQ(selection(), std::make_pair(3, 6));
   edit.SetSel(-1, 0);  // no selection, caret kept
   EXPECT_EQ(selection(), std::make_pair(6, 6));
-}
 
-TEST_F(ControlsTest, EditStylesShapeWhatIsTypedAndAReadOnlyEditRefusesIt) {
-  CEdit edit;
-  ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 300));
+  // Edit styles shape what is typed, and a read-only edit refuses it.
   edit.SetWindowText("8");
   edit.SetReadOnly(TRUE);
   EXPECT_NE(edit.GetStyle() & ES_READONLY, 0u);
@@ -346,7 +342,7 @@ TEST_F(ControlsTest, EditStylesShapeWhatIsTypedAndAReadOnlyEditRefusesIt) {
 
 // --- buttons and statics ----------------------------------------------------------
 
-TEST_F(ControlsTest, CheckBoxesHoldTheirStateAndClicksToggleAutomaticOnes) {
+TEST_F(ControlsTest, ButtonsCheckBoxesRadioGroupsAndLabels) {
   CButton box;
   ASSERT_TRUE(box.Create("PCB Symbol", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 0, 80, 16), &parent, 400));
   EXPECT_EQ(box.GetCheck(), BST_UNCHECKED);
@@ -371,9 +367,8 @@ TEST_F(ControlsTest, CheckBoxesHoldTheirStateAndClicksToggleAutomaticOnes) {
   EXPECT_EQ(manual.GetCheck(), BST_UNCHECKED);
   EXPECT_EQ(parent.Codes(401), (std::vector<UINT>{BN_CLICKED}));
   EXPECT_FALSE(user.SetCheck(&manual, true));
-}
 
-TEST_F(ControlsTest, PushButtonsGroupBoxesRadioGroupsAndLabels) {
+  parent.heard.clear();
   CButton push;
   CButton defaultPush;
   CButton group;
@@ -450,18 +445,6 @@ TEST_F(ControlsTest, DisabledOrHiddenControlsRefuseEveryAction) {
   EXPECT_EQ(list.GetCurSel(), LB_ERR);
   EXPECT_FALSE(user.Click(nullptr));
   EXPECT_FALSE(user.Click(&edit)) << "an edit is not a button";
-}
-
-TEST_F(ControlsTest, FocusMovesWithNotifications) {
-  CEdit edit;
-  CComboBox combo;
-  ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(), &parent, 10));
-  MakeCombo(combo, CBS_DROPDOWN, 11);
-  ASSERT_TRUE(user.Focus(&edit));
-  ASSERT_TRUE(user.Focus(&combo));
-  EXPECT_EQ(CWnd::GetFocus(), &combo);
-  EXPECT_EQ(parent.heard,
-            (std::vector<Notification>{{10, EN_SETFOCUS}, {10, EN_KILLFOCUS}, {11, CBN_SETFOCUS}}));
 }
 
 // --- peers follow every change -----------------------------------------------------

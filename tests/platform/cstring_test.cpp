@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(CStringTest, FormatFollowsPrintfRulesAndFormatMessageNumberedInsertsInAnyOrder) {
+TEST(CStringTest, FormatsComparisonsSearchesSubstringsAndEdits) {
   CString name("NAND2");
   CString text;
   text.Format("%s has %d pins, %04.1f%%", name, 14, 2.5);
@@ -20,12 +20,11 @@ TEST(CStringTest, FormatFollowsPrintfRulesAndFormatMessageNumberedInsertsInAnyOr
   EXPECT_EQ(text, "x-7 100%");
   text.FormatMessage("missing %3 stays empty");
   EXPECT_EQ(text, "missing  stays empty");
-}
 
-TEST(CStringTest, LoadStringAndFormatFromStringTable) {
+  // Formats from the string table.
   static const ResourceModule module{"test", {{42, "Gate %s"}, {43, "Cannot open %1."}}, {}};
   Resources::AddModule(&module);
-  CString text("unchanged");
+  text = "unchanged";
   EXPECT_FALSE(text.LoadString(41));
   EXPECT_EQ(text, "unchanged");
   EXPECT_TRUE(text.LoadString(42));
@@ -36,19 +35,18 @@ TEST(CStringTest, LoadStringAndFormatFromStringTable) {
   EXPECT_EQ(text, "Cannot open lib.");
   Resources::RemoveModule(&module);
   EXPECT_FALSE(text.LoadString(42));
-}
 
-TEST(CStringTest, ComparisonsSearchesSubstringsAndEdits) {
-  const CString text("Gate a, Terminal 3");
-  EXPECT_EQ(text.CompareNoCase("gate A, TERMINAL 3"), 0);
+  // Comparisons, searches, substrings and edits.
+  const CString sentence("Gate a, Terminal 3");
+  EXPECT_EQ(sentence.CompareNoCase("gate A, TERMINAL 3"), 0);
   EXPECT_LT(CString("abc").CompareNoCase("ABD"), 0);
   EXPECT_GT(CString("abcd").CompareNoCase("ABC"), 0);
-  EXPECT_EQ(text.Find('a'), 1);
-  EXPECT_EQ(text.Find('a', 2), 5);
-  EXPECT_EQ(text.Find("Terminal"), 8);
-  EXPECT_EQ(text.Find("x"), -1);
-  EXPECT_EQ(text.Find('a', 100), -1);
-  EXPECT_EQ(text.ReverseFind('a'), 14);
+  EXPECT_EQ(sentence.Find('a'), 1);
+  EXPECT_EQ(sentence.Find('a', 2), 5);
+  EXPECT_EQ(sentence.Find("Terminal"), 8);
+  EXPECT_EQ(sentence.Find("x"), -1);
+  EXPECT_EQ(sentence.Find('a', 100), -1);
+  EXPECT_EQ(sentence.ReverseFind('a'), 14);
 
   // Substrings clamp instead of failing.
   const CString package("package");

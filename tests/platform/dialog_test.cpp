@@ -188,7 +188,7 @@ void ExpectTemplateWindow(CDialog& shown) {
   EXPECT_EQ(kind->AddString("lib"), 0);
 }
 
-TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelessly) {
+TEST_F(DialogTest, TheTemplateBuildsEveryControlAndOnlyExpectedDialogsReachTheModalLoop) {
   CDialog plain(kTestDialog);
   Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
     EXPECT_EQ(&shown, &plain);
@@ -204,56 +204,88 @@ TEST_F(DialogTest, TheTemplateBuildsEveryControlModallyAndModelessly) {
   ExpectTemplateWindow(plain);
   EXPECT_FALSE(plain.IsModalActive());
   plain.DestroyWindow();
-}
 
-TEST_F(DialogTest, MapDialogRectUsesTheTemplateFont) {
-  EXPECT_EQ(dlg.MapDialogRect(CRect(0, 0, 4, 8)), CRect(0, 0, 6, 13));
-  EXPECT_EQ(dlg.MapDialogRect(CRect(1, 1, 2, 3)), CRect(2, 2, 3, 5));  // 1.5 -> 2, 1.625 -> 2, 4.875 -> 5
+  // The units follow the template's font: 1.5 -> 2, 1.625 -> 2, 4.875 -> 5 for 8 points.
+  EXPECT_EQ(dlg.MapDialogRect(CRect(1, 1, 2, 3)), CRect(2, 2, 3, 5));
   DialogTemplate big;
   big.fontSize = 16;
   EXPECT_EQ(CDialog::DialogBaseUnits(big), CSize(12, 26));
-  big.fontSize = 8;
-  EXPECT_EQ(CDialog::DialogBaseUnits(big), CSize(6, 13));
-}
 
-TEST_F(DialogTest, MissingTemplateReturnsMinusOne) {
+  // Neither a missing template nor a dialog ended in OnInitDialog reaches the modal loop.
   CDialog missing(kMissingDialog);
   EXPECT_EQ(missing.DoModal(), -1);
   EXPECT_EQ(missing.m_hWnd, nullptr);
   EXPECT_FALSE(missing.Create(kMissingDialog));
+  dlg.m_endInInit = 42;
+  EXPECT_EQ(dlg.DoModal(), 42);
+  EXPECT_EQ(dlg.m_hWnd, nullptr);
+  dlg.m_endInInit = 0;
+
+  // An unexpected dialog, or one its responder leaves open, is reported at once and cancelled.
+  for (const bool expected : {false, true}) {
+    SCOPED_TRACE(expected ? "left open" : "unexpected");
+    std::vector<std::string> problems;
+    Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+    if (expected) Screen().ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    ASSERT_EQ(problems.size(), 1u);
+    for (const char* said : expected ? std::vector<const char*>{"left open"}
+                                     : std::vector<const char*>{"unexpected dialog 90001", "Test Dialog"}) {
+      EXPECT_NE(problems[0].find(said), std::string::npos) << problems[0];
+    }
+  }
 }
 
-TEST_F(DialogTest, ScriptedModalDialogExchangesDataBothWays) {
+// A user's session: the members shown, the focus on the first visible tab stop, a
+// count that is not a whole number refused with the framework's message, then saved.
+TEST_F(DialogTest, ScriptedModalDialogExchangesDataRefusesANonNumberAndRunsAgainAfterCancelOrClose) {
   dlg.m_name = "NAND2";
   dlg.m_count = 4;
   Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
     EXPECT_EQ(dlg.m_initCalls, 1);
-    // OnInitDialog showed the members.
-    EXPECT_EQ(shown.GetDlgItem(kNameEdit)->GetWindowText(), "NAND2");
-    EXPECT_EQ(shown.GetDlgItem(kCountEdit)->GetWindowText(), "4");
+    CWnd* name = shown.GetDlgItem(kNameEdit);
+    CWnd* count = shown.GetDlgItem(kCountEdit);
+    EXPECT_EQ(name->GetWindowText(), "NAND2");
+    EXPECT_EQ(count->GetWindowText(), "4");
+    EXPECT_EQ(CWnd::GetFocus(), name) << "the hidden edit before it is skipped";
+    EXPECT_EQ(name->SendMessage(EM_GETSEL), MAKELPARAM(0, 5));
+    shown.NextDlgCtrl();
+    EXPECT_EQ(CWnd::GetFocus(), count);
+    shown.GotoDlgCtrl(shown.GetDlgItem(IDCANCEL));
+    shown.NextDlgCtrl();
+    EXPECT_EQ(CWnd::GetFocus(), name) << "tabbing wraps around";
     // DDX_Control attached the member combo to the template's control.
     EXPECT_EQ(shown.GetDlgItem(kKindCombo), &dlg.m_kind);
     EXPECT_EQ(dlg.m_kind.GetCount(), 2);
 
-    ASSERT_TRUE(input.TypeText(shown.GetDlgItem(kNameEdit), "NOR3"));
-    ASSERT_TRUE(input.TypeText(shown.GetDlgItem(kCountEdit), " 12 "));
+    ASSERT_TRUE(input.TypeText(name, "NOR3"));
     ASSERT_TRUE(input.SetCheck(shown.GetDlgItem(kEnabledBox), true));
     ASSERT_TRUE(input.ChooseComboEntry(shown.GetDlgItem(kKindCombo), "logic"));
     EXPECT_EQ(dlg.m_kindChanges, 1);
     EXPECT_EQ(dlg.m_kind.GetCurSel(), 1);
+    ASSERT_TRUE(input.TypeText(count, "12abc"));
+    Screen().ExpectMessageBox(IDOK, CString(kIntMessage));
+    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
+    EXPECT_TRUE(shown.IsModalActive()) << "the dialog stays open";
+    EXPECT_EQ(CWnd::GetFocus(), count) << "the focus is back on the control at fault";
+    EXPECT_EQ(count->SendMessage(EM_GETSEL), MAKELPARAM(0, 5)) << "with its text selected";
+    EXPECT_EQ(dlg.m_count, 4);
+    ASSERT_TRUE(input.TypeText(count, " -12 "));
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.m_name, "NOR3");
-  EXPECT_EQ(dlg.m_count, 12);
+  EXPECT_EQ(dlg.m_count, -12);
   EXPECT_EQ(dlg.m_enabled, 1);
   EXPECT_EQ(dlg.m_kind.m_hWnd, nullptr);
   EXPECT_EQ(dlg.m_hWnd, nullptr);
-}
+  ASSERT_EQ(Screen().MessageBoxesShown().size(), 1u);
+  EXPECT_EQ(Screen().MessageBoxesShown()[0].caption, "Component Editor");
+  EXPECT_EQ(Screen().MessageBoxesShown()[0].type, MB_OK | MB_ICONEXCLAMATION);
 
-// Closing the window is Cancel, which leaves the members alone; the same object runs
-// again; the focus goes back where it was.
-TEST_F(DialogTest, CancelOrCloseLeavesTheMembersAloneAndTheObjectRunsAgain) {
+  // Closing the window is Cancel, which leaves the members alone; the same object runs again; the focus goes
+  // back where it was.
   CWnd owner;
   ASSERT_TRUE(owner.CreateEx(0, "", "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
   owner.SetFocus();
@@ -271,76 +303,14 @@ TEST_F(DialogTest, CancelOrCloseLeavesTheMembersAloneAndTheObjectRunsAgain) {
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_name, "NAND2");
   }
-  EXPECT_EQ(dlg.m_initCalls, 2);
+  EXPECT_EQ(dlg.m_initCalls, 3);
   EXPECT_EQ(CWnd::GetFocus(), &owner);
   owner.DestroyWindow();
 }
 
-TEST_F(DialogTest, InitialFocusSelectsTheFirstVisibleTabStopsText) {
-  dlg.m_name = "NAND2";
-  Screen().ExpectDialog(kTestDialog, [](CDialog& shown, UserInput& input) {
-    CWnd* name = shown.GetDlgItem(kNameEdit);
-    EXPECT_EQ(CWnd::GetFocus(), name) << "the hidden edit before it is skipped";
-    EXPECT_EQ(name->SendMessage(EM_GETSEL), MAKELPARAM(0, 5));
-    shown.NextDlgCtrl();
-    EXPECT_EQ(CWnd::GetFocus(), shown.GetDlgItem(kCountEdit));
-    shown.GotoDlgCtrl(shown.GetDlgItem(IDCANCEL));
-    shown.NextDlgCtrl();
-    EXPECT_EQ(CWnd::GetFocus(), name) << "tabbing wraps around";
-    input.Click(shown.GetDlgItem(IDCANCEL));
-  });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-}
-
-TEST_F(DialogTest, EndDialogInOnInitDialogNeverReachesTheModalLoop) {
-  dlg.m_endInInit = 42;
-  EXPECT_EQ(dlg.DoModal(), 42);  // no dialog expected: the backend never sees it
-  EXPECT_EQ(dlg.m_hWnd, nullptr);
-}
-
-// An unexpected dialog, or one its responder leaves open, is reported at once and
-// cancelled, never a hang.
-TEST_F(DialogTest, UnexpectedOrLeftOpenDialogsFailFast) {
-  for (const bool expected : {false, true}) {
-    SCOPED_TRACE(expected ? "left open" : "unexpected");
-    std::vector<std::string> problems;
-    Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-    if (expected) Screen().ExpectDialog(kTestDialog, [](CDialog&, UserInput&) {});
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.m_hWnd, nullptr);
-    ASSERT_EQ(problems.size(), 1u);
-    for (const char* said : expected ? std::vector<const char*>{"left open"}
-                                     : std::vector<const char*>{"unexpected dialog 90001", "Test Dialog"}) {
-      EXPECT_NE(problems[0].find(said), std::string::npos) << problems[0];
-    }
-  }
-}
-
-// A count that is not a whole number, as a user types it.
-TEST_F(DialogTest, NonNumberIsRefusedWithTheFrameworksMessageAndTheDialogStaysOpen) {
-  Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
-    CWnd* count = shown.GetDlgItem(kCountEdit);
-    ASSERT_TRUE(input.TypeText(count, "12abc"));
-    Screen().ExpectMessageBox(IDOK, CString(kIntMessage));
-    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
-    EXPECT_TRUE(shown.IsModalActive()) << "the dialog stays open";
-    EXPECT_EQ(CWnd::GetFocus(), count) << "the focus is back on the control at fault";
-    EXPECT_EQ(count->SendMessage(EM_GETSEL), MAKELPARAM(0, 5)) << "with its text selected";
-    EXPECT_EQ(dlg.m_count, 7);
-
-    ASSERT_TRUE(input.TypeText(count, "-12"));
-    ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.m_count, -12);
-  ASSERT_EQ(Screen().MessageBoxesShown().size(), 1u);
-  const ShownMessageBox& shown = Screen().MessageBoxesShown()[0];
-  EXPECT_EQ(shown.text, kIntMessage);
-  EXPECT_EQ(shown.caption, "Component Editor");
-  EXPECT_EQ(shown.type, MB_OK | MB_ICONEXCLAMATION);
-}
-
-TEST_F(DialogTest, WholeNumbersAllowBlanksAndASign) {
+// Whole numbers allow blanks and a sign; other texts fail and stop the exchanges after
+// them, with the focus on the control at fault.
+TEST_F(DialogTest, WholeNumbersAllowBlanksAndASignAndOtherTextsFail) {
   Open();
   EXPECT_EQ(Item(kCountEdit)->GetWindowText(), "7");
   EXPECT_EQ(Item(kUintEdit)->GetWindowText(), "1");
@@ -360,10 +330,7 @@ TEST_F(DialogTest, WholeNumbersAllowBlanksAndASign) {
   }
   EXPECT_EQ(dlg.m_uint, 0u);
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
-}
 
-TEST_F(DialogTest, TextsThatAreNotWholeNumbersFailAndStopTheExchanges) {
-  Open();
   dlg.m_count = 5;
   Item(kUintEdit)->SetWindowText("33");
   for (const char* text : {"", " ", "12abc", "1 2", "1.5", "-", "+-1", "2147483648", "-2147483649", "0x10"}) {
@@ -373,7 +340,7 @@ TEST_F(DialogTest, TextsThatAreNotWholeNumbersFailAndStopTheExchanges) {
     EXPECT_EQ(dlg.m_count, 5);
     EXPECT_EQ(CWnd::GetFocus(), Item(kCountEdit));
   }
-  EXPECT_EQ(dlg.m_uint, 1u) << "the exchanges after the failing one did not run";
+  EXPECT_EQ(dlg.m_uint, 0u) << "the exchanges after the failing one did not run";
   SaveWith(kCountEdit, "5");
   dlg.m_uint = 9;
   for (const char* text : {"-1", "-0", "4294967296", "x"}) {
@@ -385,27 +352,51 @@ TEST_F(DialogTest, TextsThatAreNotWholeNumbersFailAndStopTheExchanges) {
   }
 }
 
-TEST_F(DialogTest, TextsChecksAndControlsExchangeBothWays) {
+TEST_F(DialogTest, TextsChecksListsAndControlsExchangeBothWays) {
   dlg.m_name = "first";
   dlg.m_enabled = 1;
+  dlg.m_exchangeLists = true;
+  dlg.m_dropDownText = "sot";  // selects the first entry that starts with it
+  dlg.m_kindText = "QFN";      // not an entry: a drop-down list ignores it
+  dlg.m_kindIndex = 0;
+  dlg.m_listIndex = 2;
   Open();
+  CWnd* dropDown = Item(kDropDown);
+  CWnd* kind = Item(kKindCombo);
   EXPECT_EQ(Item(kNameEdit)->GetWindowText(), "first");
   EXPECT_EQ(dlg.m_nameChanges, 1);
+  EXPECT_EQ(dropDown->SendMessage(CB_GETCURSEL), 2);
+  EXPECT_EQ(dropDown->GetWindowText(), "SOT23");
+  EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), 0);
+  EXPECT_EQ(kind->GetWindowText(), "analog");
+  EXPECT_EQ(dlg.m_list.GetCurSel(), 2);
   dlg.UpdateData(FALSE);
   EXPECT_EQ(dlg.m_nameChanges, 1) << "an unchanged text is not set again";
   dlg.m_name = "second";
   dlg.UpdateData(FALSE);
   EXPECT_EQ(dlg.m_nameChanges, 2);
-  Item(kNameEdit)->SetWindowText("typed");
-  ASSERT_TRUE(dlg.UpdateData(TRUE));
-  EXPECT_EQ(dlg.m_name, "typed");
 
+  ASSERT_TRUE(user.TypeText(Item(kNameEdit), "typed"));
+  ASSERT_TRUE(user.TypeComboText(dropDown, "QFN32"));
+  ASSERT_TRUE(user.ChooseComboEntry(kind, "logic"));
+  ASSERT_TRUE(user.SelectListLine(&dlg.m_list, 0));
   EXPECT_EQ(Item(kEnabledBox)->SendMessage(BM_GETCHECK), BST_CHECKED);
   ASSERT_TRUE(user.Click(Item(kEnabledBox)));
   ASSERT_TRUE(dlg.UpdateData(TRUE));
+  EXPECT_EQ(dlg.m_name, "typed");
   EXPECT_EQ(dlg.m_enabled, 0);
+  EXPECT_EQ(dlg.m_dropDownText, "QFN32");
+  EXPECT_EQ(dlg.m_kindText, "logic");
+  EXPECT_EQ(dlg.m_kindIndex, 1);
+  EXPECT_EQ(dlg.m_listIndex, 0);
+
+  // A value no entry starts with goes into a drop-down's edit text.
+  dlg.m_dropDownText = "TSSOP";
+  dlg.m_kindIndex = -1;
   dlg.m_enabled = 7;  // out of range: unchecked, as the framework does
   dlg.UpdateData(FALSE);
+  EXPECT_EQ(dropDown->GetWindowText(), "TSSOP");
+  EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), CB_ERR);
   EXPECT_EQ(Item(kEnabledBox)->SendMessage(BM_GETCHECK), BST_UNCHECKED);
 
   // Controls are attached on the first exchange only, and detached with the window.
@@ -419,82 +410,41 @@ TEST_F(DialogTest, TextsChecksAndControlsExchangeBothWays) {
   EXPECT_EQ(dlg.m_nameEdit.m_hWnd, nullptr);
 }
 
-TEST_F(DialogTest, ComboAndListExchanges) {
-  dlg.m_exchangeLists = true;
-  dlg.m_dropDownText = "sot";  // selects the first entry that starts with it
-  dlg.m_kindText = "QFN";      // not an entry: a drop-down list ignores it
-  dlg.m_kindIndex = 0;
-  dlg.m_listIndex = 2;
-  Open();
-  CWnd* dropDown = Item(kDropDown);
-  CWnd* kind = Item(kKindCombo);
-  EXPECT_EQ(dropDown->SendMessage(CB_GETCURSEL), 2);
-  EXPECT_EQ(dropDown->GetWindowText(), "SOT23");
-  EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), 0);
-  EXPECT_EQ(kind->GetWindowText(), "analog");
-  EXPECT_EQ(dlg.m_list.GetCurSel(), 2);
-
-  ASSERT_TRUE(user.TypeComboText(dropDown, "QFN32"));
-  ASSERT_TRUE(user.ChooseComboEntry(kind, "logic"));
-  ASSERT_TRUE(user.SelectListLine(&dlg.m_list, 0));
-  ASSERT_TRUE(dlg.UpdateData(TRUE));
-  EXPECT_EQ(dlg.m_dropDownText, "QFN32");
-  EXPECT_EQ(dlg.m_kindText, "logic");
-  EXPECT_EQ(dlg.m_kindIndex, 1);
-  EXPECT_EQ(dlg.m_listIndex, 0);
-
-  // A value no entry starts with goes into a drop-down's edit text.
-  dlg.m_dropDownText = "TSSOP";
-  dlg.m_kindIndex = -1;
-  dlg.UpdateData(FALSE);
-  EXPECT_EQ(dropDown->GetWindowText(), "TSSOP");
-  EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), CB_ERR);
-}
-
-TEST_F(DialogTest, ScriptedAnswerIsReturnedAndTheBoxRecorded) {
+// A scripted answer is returned and the box recorded. An unexpected box is answered
+// with the refusing answer, a box with the wrong text as scripted; both are reported.
+TEST_F(DialogTest, MessageBoxesTakeTheirScriptedAnswersAndUnexpectedOnesAreReported) {
+  std::vector<std::string> problems;
+  Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
   Screen().ExpectMessageBox(IDYES, CString("Delete gate A?"));
   EXPECT_EQ(AfxMessageBox("Delete gate A?", MB_YESNO | MB_ICONQUESTION), IDYES);
+  Screen().ExpectMessageBox(IDNO, CString("Remove all pin assignments?"));
+  EXPECT_EQ(AfxMessageBox(kQuestion, MB_YESNO), IDNO) << "the text from the string table";
   Screen().ExpectMessageBox(IDCANCEL);
   EXPECT_EQ(AfxMessageBox("Save changes?", MB_YESNOCANCEL), IDCANCEL);
-  Screen().ExpectMessageBox(IDOK);
-  EXPECT_EQ(AfxMessageBox("Done."), IDOK);
-
-  const std::vector<ShownMessageBox>& shown = Screen().MessageBoxesShown();
-  ASSERT_EQ(shown.size(), 3u);
-  EXPECT_EQ(shown[0].type, MB_YESNO | MB_ICONQUESTION);
-  EXPECT_EQ(shown[0].answer, IDYES);
-  EXPECT_EQ(shown[1].text, "Save changes?");
-  EXPECT_EQ(shown[2].type, MB_OK);
-}
-
-TEST_F(DialogTest, TextFromTheStringTableAndTheApplicationsNameAsCaption) {
-  Screen().ExpectMessageBox(IDNO, CString("Remove all pin assignments?"));
-  EXPECT_EQ(AfxMessageBox(kQuestion, MB_YESNO), IDNO);
+  Screen().ExpectMessageBox(IDYES, CString("Delete gate A?"));
+  EXPECT_EQ(AfxMessageBox("Delete gate B?", MB_YESNO), IDYES);
+  EXPECT_EQ(AfxMessageBox("Continue anyway?", MB_YESNO), IDNO);
+  EXPECT_EQ(AfxMessageBox("Really?", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(AfxMessageBox("Note."), IDOK);
   {
     CWinApp app("Schematic Capture");
     Screen().ExpectMessageBox(IDOK);
     AfxMessageBox("Hello");
-    EXPECT_EQ(Screen().MessageBoxesShown().back().caption, "Schematic Capture");
     EXPECT_EQ(AfxMessageBoxCaption(), "Schematic Capture");
   }
   EXPECT_EQ(AfxMessageBoxCaption(), "Component Editor");
-}
 
-// An unexpected box is answered with the refusing answer, a box with the wrong text is
-// answered as scripted; both are reported at once.
-TEST_F(DialogTest, UnexpectedBoxesAndWrongTextsAreReported) {
-  std::vector<std::string> problems;
-  Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-  EXPECT_EQ(AfxMessageBox("Continue anyway?", MB_YESNO), IDNO);
-  EXPECT_EQ(AfxMessageBox("Really?", MB_OKCANCEL), IDCANCEL);
-  EXPECT_EQ(AfxMessageBox("Note."), IDOK);
-  Screen().ExpectMessageBox(IDYES, CString("Delete gate A?"));
-  EXPECT_EQ(AfxMessageBox("Delete gate B?", MB_YESNO), IDYES);
-  EXPECT_EQ(Screen().MessageBoxesShown().size(), 4u);
+  const std::vector<ShownMessageBox>& shown = Screen().MessageBoxesShown();
+  ASSERT_EQ(shown.size(), 8u);
+  EXPECT_EQ(shown[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(shown[0].answer, IDYES);
+  EXPECT_EQ(shown[2].text, "Save changes?");
+  EXPECT_EQ(shown[6].type, MB_OK);
+  EXPECT_EQ(shown[7].caption, "Schematic Capture");
   ASSERT_EQ(problems.size(), 4u);
-  EXPECT_NE(problems[0].find("unexpected message box \"Continue anyway?\""), std::string::npos)
-      << problems[0];
-  EXPECT_NE(problems[3].find("Delete gate B?"), std::string::npos) << problems[3];
+  EXPECT_NE(problems[0].find("Delete gate B?"), std::string::npos) << problems[0];
+  EXPECT_NE(problems[1].find("unexpected message box \"Continue anyway?\""), std::string::npos)
+      << problems[1];
 }
 
 }  // namespace

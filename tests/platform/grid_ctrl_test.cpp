@@ -74,75 +74,51 @@ class GridCtrlTest : public HeadlessTest {
   CGridCtrl grid;
 };
 
+// Each edit tells the parent in order, with the new text readable; StopEdit and losing
+// the focus end an edit as the user would, also while code reads another cell.
 TEST_F(GridCtrlTest, EditingACellTellsTheParentInOrderWithTheNewTextReadable) {
   EXPECT_FALSE(user.MoveToGridCell(&grid, 0, 2)) << "header cells are out of a user's reach";
   EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 0));
   EXPECT_TRUE(user.MoveToGridCell(&grid, 1, 1));
   EXPECT_TRUE(parent.heard.empty()) << "staying on the current cell changes nothing";
+  EXPECT_EQ(grid.StopEdit(), 0);
 
+  ASSERT_TRUE(user.EditGridCell(&grid, 1, 1, "A1"));
+  EXPECT_FALSE(grid.GetCellModified()) << "unchanged text";
   ASSERT_TRUE(user.EditGridCell(&grid, 2, 2, "VCC"));
-  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (2,2) B2", "start 7 (2,2) B2 editing",
-                                                    "change 7 (2,2) VCC", "stop 7 (2,2) VCC"}));
   EXPECT_TRUE(grid.GetCellModified());
   grid.SetCell(2, 1);
   EXPECT_FALSE(grid.GetCellModified());
   EXPECT_EQ(grid.GetText(), "A2");
-}
 
-TEST_F(GridCtrlTest, UnchangedTextEndsTheEditWithOnlyEditStop) {
-  ASSERT_TRUE(user.EditGridCell(&grid, 1, 1, "A1"));
-  EXPECT_EQ(parent.heard, (std::vector<std::string>{"start 7 (1,1) A1 editing", "stop 7 (1,1) A1"}));
-  EXPECT_FALSE(grid.GetCellModified());
-}
-
-TEST_F(GridCtrlTest, EditingIsRefusedWhereAUserCannotEdit) {
-  grid.SetCell(3, 1);
-  grid.SetCellEditClass(nullptr);
-  grid.SetCell(3, 2);
-  grid.SetCellDisabled(TRUE);
-  grid.SetCell(1, 1);
-
-  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 1)) << "read-only";
-  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 2)) << "disabled";
-  EXPECT_FALSE(user.BeginGridEdit(&grid, 0, 2)) << "fixed, though it has an edit class";
-  EXPECT_FALSE(user.BeginGridEdit(&grid, 4, 1)) << "outside";
-  EXPECT_FALSE(user.TypeInGridEditor(&grid, "x"));
-  EXPECT_FALSE(user.EndGridEdit(&grid));
-
-  grid.EnableWindow(FALSE);
-  EXPECT_FALSE(user.EditGridCell(&grid, 2, 1, "x"));
-  grid.EnableWindow(TRUE);
-  grid.ShowWindow(SW_HIDE);
-  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
-  grid.ShowWindow(SW_SHOW);
-  grid.DestroyWindow();
-  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
-
-  EXPECT_TRUE(parent.heard.empty());
-}
-
-TEST_F(GridCtrlTest, StopEditAndLosingTheFocusEndAnEditAsTheUserWould) {
-  EXPECT_EQ(grid.StopEdit(), 0);
-  ASSERT_TRUE(user.BeginGridEdit(&grid, 2, 1));
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 3, 1));
   ASSERT_TRUE(user.TypeInGridEditor(&grid, "GND"));
-  grid.SetCell(3, 2);  // code reads another cell meanwhile
+  grid.SetCell(3, 2);
   EXPECT_EQ(grid.StopEdit(), 1);
   EXPECT_EQ(grid.StopEdit(), 0);
-  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (2,1) A2", "start 7 (2,1) A2 editing",
-                                                    "change 7 (2,1) GND", "stop 7 (2,1) GND"}));
-
-  parent.heard.clear();
   CEdit other;
   ASSERT_TRUE(other.Create(WS_VISIBLE, CRect(0, 210, 100, 230), &parent, 8));
   ASSERT_TRUE(user.BeginGridEdit(&grid, 3, 2));
   ASSERT_TRUE(user.TypeInGridEditor(&grid, "CLK"));
   ASSERT_TRUE(user.Focus(&other));
   EXPECT_FALSE(grid.IsEditing());
-  EXPECT_EQ(parent.heard, (std::vector<std::string>{"selection 7 (3,2) B3", "start 7 (3,2) B3 editing",
-                                                    "change 7 (3,2) CLK", "stop 7 (3,2) CLK"}));
+  EXPECT_EQ(parent.heard, (std::vector<std::string>{
+                              "start 7 (1,1) A1 editing", "stop 7 (1,1) A1",  // unchanged: no change
+                              "selection 7 (2,2) B2", "start 7 (2,2) B2 editing", "change 7 (2,2) VCC",
+                              "stop 7 (2,2) VCC", "selection 7 (3,1) A3", "start 7 (3,1) A3 editing",
+                              "change 7 (3,1) GND", "stop 7 (3,1) GND", "selection 7 (3,2) B3",
+                              "start 7 (3,2) B3 editing", "change 7 (3,2) CLK", "stop 7 (3,2) CLK"}));
+
+  // A selection ends the edit in progress first.
+  ASSERT_TRUE(user.BeginGridEdit(&grid, 1, 1));
+  ASSERT_TRUE(user.TypeInGridEditor(&grid, "IN"));
+  ASSERT_TRUE(user.ExtendGridSelection(&grid, 2, 2));
+  EXPECT_FALSE(grid.IsEditing());
+  EXPECT_EQ(grid.GetTextMatrix(1, 1), "IN");
+  EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 2, 2}));
 }
 
-TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndAUserResizesColumnsOnlyWhenAllowed) {
+TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndEditingIsRefusedWhereAUserCannotEdit) {
   int pin = 0;
   grid.SetCell(2, 2);
   grid.SetCellFontBold(TRUE);
@@ -184,6 +160,32 @@ TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndAUserResizesColumnsOnlyWh
   EXPECT_EQ(grid.GetColWidth(1), 90);
   grid.SetColWidth(1, -1);
   EXPECT_EQ(grid.GetColWidth(1), kGridDefaultColWidth);
+
+  // Editing is refused where a user cannot edit.
+  parent.heard.clear();
+  grid.SetCell(3, 1);
+  grid.SetCellEditClass(nullptr);
+  grid.SetCell(3, 2);
+  grid.SetCellDisabled(TRUE);
+  grid.SetCell(1, 1);
+
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 1)) << "read-only";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 2)) << "disabled";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 0, 2)) << "fixed, though it has an edit class";
+  EXPECT_FALSE(user.BeginGridEdit(&grid, 5, 1)) << "outside";
+  EXPECT_FALSE(user.TypeInGridEditor(&grid, "x"));
+  EXPECT_FALSE(user.EndGridEdit(&grid));
+
+  grid.EnableWindow(FALSE);
+  EXPECT_FALSE(user.EditGridCell(&grid, 2, 1, "x"));
+  grid.EnableWindow(TRUE);
+  grid.ShowWindow(SW_HIDE);
+  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
+  grid.ShowWindow(SW_SHOW);
+  grid.DestroyWindow();
+  EXPECT_FALSE(user.MoveToGridCell(&grid, 2, 1));
+
+  EXPECT_TRUE(parent.heard.empty());
 }
 
 TEST_F(GridCtrlTest, AShiftClickSelectsTheBlockFromTheCurrentCellUntilTheCurrentCellMoves) {
@@ -204,15 +206,6 @@ TEST_F(GridCtrlTest, AShiftClickSelectsTheBlockFromTheCurrentCellUntilTheCurrent
   ASSERT_TRUE(user.ExtendGridSelection(&grid, 3, 2));
   grid.SetRows(3);
   EXPECT_EQ(grid.GetSelection(), (GridSelection{2, 1, 2, 2})) << "the selection shrinks with the grid";
-}
-
-TEST_F(GridCtrlTest, ASelectionEndsTheEditInProgressFirst) {
-  ASSERT_TRUE(user.BeginGridEdit(&grid, 1, 1));
-  ASSERT_TRUE(user.TypeInGridEditor(&grid, "IN"));
-  ASSERT_TRUE(user.ExtendGridSelection(&grid, 2, 2));
-  EXPECT_FALSE(grid.IsEditing());
-  EXPECT_EQ(grid.GetTextMatrix(1, 1), "IN");
-  EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 2, 2}));
 }
 
 using Kind = GridChange::Kind;
@@ -276,7 +269,7 @@ TEST_F(GridCtrlPeerTest, EachChangeNamesWhatItTouched) {
   EXPECT_FALSE(screen->AnyWholeGrid());
 }
 
-TEST_F(GridCtrlPeerTest, ABatchReachesTheScreenOnceAtTheEndOfTheOutermost) {
+TEST_F(GridCtrlPeerTest, ABatchReachesTheScreenOnceAtTheEndOfTheOutermostShowingMostOfARowAsTheRow) {
   {
     const CGridBatch outer(grid);
     grid.SetTextMatrix(2, 1, "a");
@@ -292,9 +285,9 @@ TEST_F(GridCtrlPeerTest, ABatchReachesTheScreenOnceAtTheEndOfTheOutermost) {
   EXPECT_EQ(screen->Deliveries(),
             (std::vector<Changes>{{{Kind::Cell, 2, 1}, {Kind::Cell, 7, 8}, {Kind::Cursor}}}));
   EXPECT_EQ(grid.GetRow(), 2);
-}
 
-TEST_F(GridCtrlPeerTest, ABatchShowsMostOfARowAsTheRowAndMostOfTheGridAsAWhole) {
+  // A batch shows most of a row as the row and most of the grid as a whole.
+  screen->Clear();
   {
     const CGridBatch batch(grid);
     for (long col = 0; col < kCols; ++col) grid.SetTextMatrix(4, col, "r");

@@ -78,8 +78,14 @@ class RefusingPaneView : public PaneView {
 
 IMPLEMENT_DYNCREATE(RefusingPaneView, PaneView)
 
-// A view holding a hidden splitter of two views side by side, a third and the rest of
-// its width.
+// Two views side by side in the splitter: a third and the rest of the width.
+bool SideBySide(CSplitterWnd& splitter, CWnd* parent, CSize size, CCreateContext* context, DWORD style) {
+  return splitter.CreateStatic(parent, 1, 2, style) &&
+         splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(size.cx / 3, size.cy), context) &&
+         splitter.CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(2 * size.cx / 3, size.cy), context);
+}
+
+// A view holding a hidden splitter of two views side by side.
 class SidesView : public CView {
   DECLARE_DYNCREATE(SidesView)
 
@@ -91,11 +97,7 @@ class SidesView : public CView {
   int OnCreate(LPCREATESTRUCT cs) override {
     if (CView::OnCreate(cs) == -1) return -1;
     auto* context = static_cast<CCreateContext*>(cs->createParams);
-    const CSize size = cs->rect.Size();
-    if (!splitter.CreateStatic(this, 1, 2, WS_CHILD)) return -1;
-    if (!splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(size.cx / 3, size.cy), context)) return -1;
-    return splitter.CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(2 * size.cx / 3, size.cy), context) ? 0
-                                                                                                        : -1;
+    return SideBySide(splitter, this, cs->rect.Size(), context, WS_CHILD) ? 0 : -1;
   }
 };
 
@@ -111,11 +113,7 @@ class SidesFrame : public CFrameWnd {
   BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
     CRect client;
     GetClientRect(&client);
-    return splitter.CreateStatic(this, 1, 2) &&
-           splitter.CreateView(0, 0, RUNTIME_CLASS(PaneView), CSize(client.Width() / 3, client.Height()),
-                               context) &&
-           splitter.CreateView(0, 1, RUNTIME_CLASS(PaneView), CSize(client.Width(), client.Height()),
-                               context);
+    return SideBySide(splitter, this, client.Size(), context, WS_CHILD | WS_VISIBLE);
   }
 };
 
@@ -127,8 +125,9 @@ class SplitFrame : public CMDIChildWnd {
 
  public:
   CSplitterWnd splitter;
-  const CRuntimeClass* topClass = RUNTIME_CLASS(PaneView);
-  const CRuntimeClass* bottomClass = RUNTIME_CLASS(SidesView);
+  // What the next frames put in their rows; each test starts with these.
+  inline static const CRuntimeClass* topClass = RUNTIME_CLASS(PaneView);
+  inline static const CRuntimeClass* bottomClass = RUNTIME_CLASS(SidesView);
 
   BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
     if (!splitter.CreateStatic(this, 2, 1, WS_CHILD)) return FALSE;
@@ -149,24 +148,6 @@ IMPLEMENT_DYNCREATE(SplitFrame, CMDIChildWnd)
 const MessageMap SplitFrame::kMessageMap{
     &CMDIChildWnd::kMessageMap,
     {CommandEntry(kFrameOnly, &SplitFrame::OnRouted), CommandEntry(kBoth, &SplitFrame::OnRouted)}};
-
-class BrokenFrame : public SplitFrame {
-  DECLARE_DYNCREATE(BrokenFrame)
-
- public:
-  BrokenFrame() { topClass = RUNTIME_CLASS(RefusingPaneView); }
-};
-
-IMPLEMENT_DYNCREATE(BrokenFrame, SplitFrame)
-
-class FramedSidesFrame : public SplitFrame {
-  DECLARE_DYNCREATE(FramedSidesFrame)
-
- public:
-  FramedSidesFrame() { bottomClass = RUNTIME_CLASS(SidesFrame); }
-};
-
-IMPLEMENT_DYNCREATE(FramedSidesFrame, SplitFrame)
 
 // Three panes one above the other.
 class ThreeRowFrame : public SplitFrame {
@@ -230,10 +211,35 @@ std::unique_ptr<CMenu> MainMenu() {
   return menu;
 }
 
+class RouteDocument : public CDocument {
+ public:
+  void OnDocumentOnly() { g_route.push_back("document"); }
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+const MessageMap RouteDocument::kMessageMap{&CDocument::kMessageMap,
+                                            {CommandEntry(kDocumentOnly, &RouteDocument::OnDocumentOnly)}};
+
+class RouteApp : public CWinApp {
+ public:
+  RouteApp() : CWinApp("Editor") {}
+  void OnApplicationOnly() { g_route.push_back("application"); }
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+};
+
+const MessageMap RouteApp::kMessageMap{&CWinApp::kMessageMap,
+                                       {CommandEntry(kApplicationOnly, &RouteApp::OnApplicationOnly)}};
+
+using Path = std::vector<std::string>;
+
 class MainWindowTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
+    SplitFrame::topClass = RUNTIME_CLASS(PaneView);
+    SplitFrame::bottomClass = RUNTIME_CLASS(SidesView);
     ASSERT_TRUE(frame.LoadFrame(0));
     frame.SetTitle("Editor");
     frame.MoveWindow(0, 0, 900, 600);
@@ -258,19 +264,22 @@ class MainWindowTest : public HeadlessTest {
     wnd->GetWindowRect(&rect);
     return rect;
   }
-  static SidesView* Sides(SplitFrame* child) {
-    return DynamicDowncast<SidesView>(child->splitter.GetPane(1, 0));
+  Path Route(CWnd* target, UINT id) {
+    g_route.clear();
+    user.RunCommand(target, id);
+    return g_route;
   }
 
+  RouteApp app;
   MainFrame frame;
-  CDocument document;
+  RouteDocument document;
 };
 
-TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocument) {
+TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocumentAndStacksThemBySize) {
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
   auto* top = DynamicDowncast<PaneView>(child->splitter.GetPane(0, 0));
-  SidesView* sides = Sides(child);
+  auto* sides = DynamicDowncast<SidesView>(child->splitter.GetPane(1, 0));
   ASSERT_NE(top, nullptr);
   ASSERT_NE(sides, nullptr);
   auto* left = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 0));
@@ -290,20 +299,39 @@ TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocument) {
   EXPECT_EQ(frame.MDIGetActive(), child);
   EXPECT_EQ(child->GetWindowText(), "U1.clib");
   EXPECT_EQ(frame.GetWindowText(), "Editor - U1.clib");
-
   child->InitialUpdateFrame(&document, TRUE);
   EXPECT_EQ(top->initialUpdates, 1);
-
   document.SetTitle("U2.clib");
   EXPECT_EQ(child->GetWindowText(), "U2.clib");
   EXPECT_EQ(frame.GetWindowText(), "Editor - U2.clib");
 
+  // Panes are stacked by their sizes and follow the frame.
+  EXPECT_EQ(RectOf(child), CRect(0, 0, 900, 600));
+  EXPECT_EQ(RectOf(top), CRect(0, 0, 900, 200));
+  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 900, 600));
+  EXPECT_EQ(RectOf(left), CRect(0, 0, 300, 400 - kGap));
+  EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 900, 400 - kGap));
+  frame.MoveWindow(0, 0, 1200, 800);
+  EXPECT_EQ(RectOf(top), CRect(0, 0, 1200, 200));
+  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 1200, 800));
+  EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 1200, 600 - kGap));
+  int height = 0;
+  int minimum = -1;
+  child->splitter.GetRowInfo(1, height, minimum);
+  EXPECT_EQ(height, 600 - kGap);
+  EXPECT_EQ(minimum, 0);
+  child->splitter.SetRowInfo(0, 50, 80);
+  child->splitter.RecalcLayout();
+  child->splitter.GetRowInfo(0, height, minimum);
+  EXPECT_EQ(height, 0);
+  EXPECT_EQ(RectOf(sides), CRect(0, kGap, 1200, 800));
+
   // The splitters stay hidden, and their panes out of a user's reach, until shown.
   EXPECT_TRUE(child->IsWindowVisible());
   EXPECT_FALSE(top->IsWindowVisible());
-  EXPECT_FALSE(user.LeftClick(top, CPoint(5, 5)));
+  EXPECT_FALSE(user.LeftClick(sides, CPoint(5, 5)));
   child->splitter.ShowWindow(SW_SHOW);
-  EXPECT_TRUE(top->IsWindowVisible());
+  EXPECT_TRUE(sides->IsWindowVisible());
   EXPECT_FALSE(left->IsWindowVisible());
   sides->splitter.ShowWindow(SW_SHOW);
   EXPECT_TRUE(left->IsWindowVisible());
@@ -316,61 +344,31 @@ TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocument) {
   EXPECT_EQ(frame.GetWindowText(), "Editor");
 }
 
-TEST_F(MainWindowTest, AFrameThatFailsToBuildItsPanesLeavesNothingBehind) {
-  EXPECT_EQ(Open(RUNTIME_CLASS(BrokenFrame)), nullptr);
+// A frame that fails to build its panes leaves nothing behind; a frame can be a pane
+// with its own splitter.
+TEST_F(MainWindowTest, AFrameThatFailsLeavesNothingAndAFrameCanBeAPane) {
+  SplitFrame::topClass = RUNTIME_CLASS(RefusingPaneView);
+  EXPECT_EQ(Open(), nullptr);
   EXPECT_EQ(Open(RUNTIME_CLASS(PaneView)), nullptr);
-
   EXPECT_EQ(document.GetViewCount(), 0);
   EXPECT_TRUE(frame.GetMDIChildren().empty());
   EXPECT_TRUE(frame.m_hWndMDIClient->children.empty());
   EXPECT_EQ(frame.MDIGetActive(), nullptr);
-  EXPECT_NE(Open(), nullptr);
-}
 
-TEST_F(MainWindowTest, PanesAreStackedByTheirSizesAndFollowTheFrame) {
+  SplitFrame::topClass = RUNTIME_CLASS(PaneView);
+  SplitFrame::bottomClass = RUNTIME_CLASS(SidesFrame);
   SplitFrame* child = Open();
-  ASSERT_NE(child, nullptr);
-  SidesView* sides = Sides(child);
-
-  EXPECT_EQ(RectOf(child), CRect(0, 0, 900, 600));
-  EXPECT_EQ(RectOf(child->splitter.GetPane(0, 0)), CRect(0, 0, 900, 200));
-  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 900, 600));
-  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 0)), CRect(0, 0, 300, 400 - kGap));
-  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 1)), CRect(300 + kGap, 0, 900, 400 - kGap));
-
-  frame.MoveWindow(0, 0, 1200, 800);
-
-  EXPECT_EQ(RectOf(child->splitter.GetPane(0, 0)), CRect(0, 0, 1200, 200));
-  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 1200, 800));
-  EXPECT_EQ(RectOf(sides->splitter.GetPane(0, 1)), CRect(300 + kGap, 0, 1200, 600 - kGap));
-  int height = 0;
-  int minimum = -1;
-  child->splitter.GetRowInfo(1, height, minimum);
-  EXPECT_EQ(height, 600 - kGap);
-  EXPECT_EQ(minimum, 0);
-
-  child->splitter.SetRowInfo(0, 50, 80);
-  child->splitter.RecalcLayout();
-  child->splitter.GetRowInfo(0, height, minimum);
-  EXPECT_EQ(height, 0);
-  EXPECT_EQ(RectOf(sides), CRect(0, kGap, 1200, 800));
-}
-
-TEST_F(MainWindowTest, AFrameCanBeAPaneWithItsOwnSplitter) {
-  SplitFrame* child = Open(RUNTIME_CLASS(FramedSidesFrame));
   ASSERT_NE(child, nullptr);
   auto* sides = DynamicDowncast<SidesFrame>(child->splitter.GetPane(1, 0));
   ASSERT_NE(sides, nullptr);
   auto* right = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 1));
   ASSERT_NE(right, nullptr);
-
   EXPECT_EQ(document.GetViewCount(), 3);
   EXPECT_EQ(right->initialUpdates, 1);
   EXPECT_EQ(right->GetParentFrame(), sides);
   EXPECT_EQ(sides->GetParentFrame(), child);
   EXPECT_EQ(sides->GetActiveDocument(), &document);
   EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 900, 400 - kGap));
-
   child->splitter.ShowWindow(SW_SHOW);
   ASSERT_TRUE(user.LeftClick(right, CPoint(1, 1)));
   EXPECT_EQ(sides->GetActiveView(), right);
@@ -378,7 +376,7 @@ TEST_F(MainWindowTest, AFrameCanBeAPaneWithItsOwnSplitter) {
   EXPECT_EQ(sides->GetWindowText(), "");
 }
 
-TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
+TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedAndDraggingABarResizesItsRowAndTheNext) {
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
   CSplitterWnd& splitter = child->splitter;
@@ -389,12 +387,12 @@ TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
   EXPECT_EQ(document.GetViewCount(), 3);
   EXPECT_EQ(child->GetActiveView(), splitter.GetPane(1, 0));
 
-  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(RefusingPaneView), CSize(900, 100), nullptr));
-  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(CSplitterWnd), CSize(900, 100), nullptr));
-  EXPECT_FALSE(splitter.CreateView(0, 0, RUNTIME_CLASS(CDocument), CSize(900, 100), nullptr));
+  for (const CRuntimeClass* refused :
+       {RUNTIME_CLASS(RefusingPaneView), RUNTIME_CLASS(CSplitterWnd), RUNTIME_CLASS(CDocument)}) {
+    EXPECT_FALSE(splitter.CreateView(0, 0, refused, CSize(900, 100), nullptr)) << refused->m_lpszClassName;
+  }
   EXPECT_EQ(splitter.GetPane(0, 0), nullptr);
   EXPECT_EQ(document.GetViewCount(), 3);
-
   EXPECT_FALSE(splitter.CreateView(1, 0, RUNTIME_CLASS(PaneView), CSize(900, 100), nullptr));
   EXPECT_FALSE(splitter.CreateView(2, 0, RUNTIME_CLASS(PaneView), CSize(900, 100), nullptr));
 
@@ -406,81 +404,93 @@ TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedInIt) {
   EXPECT_EQ(RectOf(fresh), CRect(0, 0, 900, 100));
   EXPECT_EQ(splitter.IdFromRowCol(1, 0), static_cast<int>(AFX_IDW_PANE_FIRST) + 16);
   EXPECT_EQ(splitter.GetPane(1, 0)->GetDlgCtrlID(), splitter.IdFromRowCol(1, 0));
+
+  // Dragging a splitter bar resizes its row and the next.
+  SplitFrame* threeRows = Open(RUNTIME_CLASS(ThreeRowFrame));
+  ASSERT_NE(threeRows, nullptr);
+  CSplitterWnd& rows = threeRows->splitter;
+  const auto height = [&](int row) {
+    int current = 0;
+    int min = 0;
+    rows.GetRowInfo(row, current, min);
+    return current;
+  };
+  const int total = height(0) + height(1) + height(2);
+  ASSERT_EQ(height(0), 100);
+  ASSERT_EQ(height(1), 150);
+
+  ASSERT_TRUE(user.DragSplitterRow(&rows, 0, 160));
+  EXPECT_EQ(height(0), 160);
+  EXPECT_EQ(height(1), 90) << "the row below gives what the first one takes";
+  EXPECT_EQ(height(0) + height(1) + height(2), total);
+  EXPECT_EQ(RectOf(rows.GetPane(1, 0)).top, 160 + kGap);
+
+  ASSERT_TRUE(user.DragSplitterRow(&rows, 1, 500));
+  EXPECT_EQ(height(2), 0) << "dragged past the end, the last row is squeezed out";
+  EXPECT_FALSE(user.DragSplitterRow(&rows, 2, 50)) << "no bar below the last row";
+  EXPECT_FALSE(user.DragSplitterColumn(&rows, 0, 50)) << "one column: no bar to drag";
+  EXPECT_FALSE(user.DragSplitterRow(&rows, 0, -5));
 }
 
-class RouteDocument : public CDocument {
- public:
-  void OnDocumentOnly() { g_route.push_back("document"); }
-  static const MessageMap kMessageMap;
-  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
-};
-
-const MessageMap RouteDocument::kMessageMap{&CDocument::kMessageMap,
-                                            {CommandEntry(kDocumentOnly, &RouteDocument::OnDocumentOnly)}};
-
-class RouteApp : public CWinApp {
- public:
-  RouteApp() : CWinApp("Editor") {}
-  void OnApplicationOnly() { g_route.push_back("application"); }
-  static const MessageMap kMessageMap;
-  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
-};
-
-const MessageMap RouteApp::kMessageMap{&CWinApp::kMessageMap,
-                                       {CommandEntry(kApplicationOnly, &RouteApp::OnApplicationOnly)}};
-
-class CommandRouteTest : public MainWindowTest {
- protected:
-  CMDIChildWnd* OpenRouteFrame() { return Open(RUNTIME_CLASS(SplitFrame), &routeDocument); }
-  std::vector<std::string> Route(CWnd* target, UINT id) {
-    g_route.clear();
-    user.RunCommand(target, id);
-    return g_route;
-  }
-
-  RouteApp app;
-  RouteDocument routeDocument;
-};
-
-using Path = std::vector<std::string>;
-
-TEST_F(CommandRouteTest, AFrameTriesItsActiveViewThenItselfThenTheApplication) {
-  CMDIChildWnd* child = OpenRouteFrame();
-  ASSERT_NE(child, nullptr);
-  ASSERT_NE(child->GetActiveView(), nullptr);
-
-  EXPECT_EQ(Route(child, kViewOnly), Path{"view"});
-  EXPECT_EQ(Route(child, kBoth), Path{"view"});
-  EXPECT_EQ(Route(child, kDocumentOnly), Path{"document"});
-  EXPECT_EQ(Route(child, kFrameOnly), Path{"frame"});
-  EXPECT_EQ(Route(child, kApplicationOnly), Path{"application"});
-
-  child->SetActiveView(nullptr);
-  EXPECT_EQ(Route(child, kBoth), Path{"frame"});
-  EXPECT_EQ(Route(child, kDocumentOnly), Path{});
-}
-
-TEST_F(CommandRouteTest, TheMainWindowPassesCommandsToTheActiveChild) {
-  CMDIChildWnd* first = OpenRouteFrame();
-  CMDIChildWnd* second = OpenRouteFrame();
+// A frame tries its active view, the view's document, itself, then the application; the
+// main window passes commands to its active child.
+TEST_F(MainWindowTest, ACommandTakesTheRouteFromTheActiveViewToTheApplication) {
+  SplitFrame* first = Open();
+  SplitFrame* second = Open();
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(frame.MDIGetActive(), second);
-  EXPECT_EQ(Route(&frame, kViewOnly), Path{"view"});
-  EXPECT_EQ(frame.GetActiveDocument(), &routeDocument);
+  EXPECT_EQ(frame.GetActiveDocument(), &document);
+  for (CWnd* target : {static_cast<CWnd*>(second), static_cast<CWnd*>(&frame)}) {
+    EXPECT_EQ(Route(target, kViewOnly), Path{"view"});
+    EXPECT_EQ(Route(target, kBoth), Path{"view"});
+    EXPECT_EQ(Route(target, kDocumentOnly), Path{"document"});
+    EXPECT_EQ(Route(target, kFrameOnly), Path{"frame"});
+    EXPECT_EQ(Route(target, kApplicationOnly), Path{"application"});
+  }
+  second->SetActiveView(nullptr);
+  EXPECT_EQ(Route(second, kBoth), Path{"frame"});
+  EXPECT_EQ(Route(second, kDocumentOnly), Path{});
 
   second->DestroyWindow();
   EXPECT_EQ(frame.MDIGetActive(), first);
-  EXPECT_EQ(Route(&frame, kFrameOnly), Path{"frame"});
-
+  EXPECT_EQ(Route(&frame, kViewOnly), Path{"view"});
   first->DestroyWindow();
   EXPECT_EQ(Route(&frame, kFrameOnly), Path{});
   EXPECT_EQ(Route(&frame, kApplicationOnly), Path{"application"});
 }
 
-TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGivesAndRunsOnlyWhatItShowsEnabled) {
+TEST_F(MainWindowTest, ShortcutsAndMenusSendTheirEnabledCommandsActiveChildFirst) {
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
+
+  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
+  EXPECT_EQ(frame.saves, 1);
+  EXPECT_FALSE(user.PressAccelerator(&frame, 'S', FCONTROL | FSHIFT)) << "modifiers must match exactly";
+  EXPECT_FALSE(user.PressAccelerator(&frame, 'S', 0));
+  EXPECT_FALSE(user.PressAccelerator(&frame, VK_DELETE, 0)) << "Delete is off without a selection";
+  EXPECT_EQ(child->View()->deletes, 0);
+
+  // The child's own table comes first: there Ctrl+S assigns pins.
+  child->SetAccelerators({{'S', FCONTROL, kAssignPins}});
+  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
+  EXPECT_TRUE(frame.assigning);
+  EXPECT_EQ(frame.saves, 1);
+  // An edit in progress may take the shortcuts away; the frame's own still work.
+  child->SetAccelerators({});
+  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
+  EXPECT_EQ(frame.saves, 2);
+
+  EXPECT_EQ(CAcceleratorTable::KeyText('S', FCONTROL | FSHIFT), "Ctrl+Shift+S");
+  // Keypad and function keys share their codes with lower-case letters, never a letter's.
+  const CAcceleratorTable keys{{VK_ADD, 0, 1}, {VK_F8, 0, 2}};
+  EXPECT_EQ(keys.TextFor(1), "KP_Add");
+  EXPECT_EQ(keys.TextFor(2), "F8");
+  for (UINT letter : {'K', 'W'}) EXPECT_EQ(keys.Find(letter, 0), 0u) << static_cast<char>(letter);
+  EXPECT_EQ(frame.GetAccelerators().TextFor(kDelete), "Del");
+  EXPECT_EQ(frame.GetAccelerators().TextFor(kPaste), "");
+
+  // An opening menu takes the state the command route gives, and runs only what it shows enabled.
   frame.assigning = true;
 
   ASSERT_TRUE(user.OpenMenu(&frame, 1));
@@ -516,47 +526,16 @@ TEST_F(MainWindowTest, AnOpeningMenuTakesTheStateTheCommandRouteGivesAndRunsOnly
   EXPECT_TRUE(user.ChooseMenuItem(&frame, kDelete));
   EXPECT_EQ(view->deletes, 1) << "the command went to the active child's view";
   EXPECT_TRUE(user.ChooseMenuItem(&frame, kSave));
-  EXPECT_EQ(frame.saves, 1);
+  EXPECT_EQ(frame.saves, 3);
   EXPECT_FALSE(user.ChooseMenuItem(&frame, kPaste));
   EXPECT_FALSE(user.ChooseMenuItem(&frame, 4711)) << "not on the menu";
 
   frame.ShowWindow(SW_HIDE);
   EXPECT_FALSE(user.ChooseMenuItem(&frame, kSave)) << "a hidden window's menu cannot be reached";
-  EXPECT_EQ(frame.saves, 1);
+  EXPECT_EQ(frame.saves, 3);
 }
 
-TEST_F(MainWindowTest, ShortcutsSendTheirEnabledCommandsActiveChildFirst) {
-  SplitFrame* child = Open();
-  ASSERT_NE(child, nullptr);
-
-  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
-  EXPECT_EQ(frame.saves, 1);
-  EXPECT_FALSE(user.PressAccelerator(&frame, 'S', FCONTROL | FSHIFT)) << "modifiers must match exactly";
-  EXPECT_FALSE(user.PressAccelerator(&frame, 'S', 0));
-  EXPECT_FALSE(user.PressAccelerator(&frame, VK_DELETE, 0)) << "Delete is off without a selection";
-  EXPECT_EQ(child->View()->deletes, 0);
-
-  // The child's own table comes first: there Ctrl+S assigns pins.
-  child->SetAccelerators({{'S', FCONTROL, kAssignPins}});
-  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
-  EXPECT_TRUE(frame.assigning);
-  EXPECT_EQ(frame.saves, 1);
-  // An edit in progress may take the shortcuts away; the frame's own still work.
-  child->SetAccelerators({});
-  EXPECT_TRUE(user.PressAccelerator(&frame, 'S', FCONTROL));
-  EXPECT_EQ(frame.saves, 2);
-
-  EXPECT_EQ(CAcceleratorTable::KeyText('S', FCONTROL | FSHIFT), "Ctrl+Shift+S");
-  // Keypad and function keys share their codes with lower-case letters, never a letter's.
-  const CAcceleratorTable keys{{VK_ADD, 0, 1}, {VK_F8, 0, 2}};
-  EXPECT_EQ(keys.TextFor(1), "KP_Add");
-  EXPECT_EQ(keys.TextFor(2), "F8");
-  for (UINT letter : {'K', 'W'}) EXPECT_EQ(keys.Find(letter, 0), 0u) << static_cast<char>(letter);
-  EXPECT_EQ(frame.GetAccelerators().TextFor(kDelete), "Del");
-  EXPECT_EQ(frame.GetAccelerators().TextFor(kPaste), "");
-}
-
-TEST_F(MainWindowTest, ToolBarButtonsAndListsFollowTheRouteAtIdleTimeAndRunWhenEnabled) {
+TEST_F(MainWindowTest, ToolBarsFollowTheRouteAndBarsLieAlongTheEdgesShowTextsAndTabsAndThePaneFillsTheRest) {
   ASSERT_TRUE(frame.toolBar.Create(&frame));
   ASSERT_TRUE(frame.toolBar.AddButton(kNew, "document-new", "New", "New component"));
   ASSERT_TRUE(frame.toolBar.AddButton(kSave, "document-save", "Save", "Save"));
@@ -601,14 +580,19 @@ TEST_F(MainWindowTest, ToolBarButtonsAndListsFollowTheRouteAtIdleTimeAndRunWhenE
   frame.ShowControlBar(&frame.toolBar, FALSE);
   EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kSave)) << "a hidden bar cannot be clicked";
   EXPECT_EQ(frame.saves, 1);
-}
 
-TEST_F(MainWindowTest, BarsLieAlongTheEdgesAndThePaneFillsWhatTheyLeave) {
+  // Bars lie along the edges, show texts and tabs, and the pane fills what they leave.
+  EXPECT_EQ(frame.GetMessageBar(), nullptr);
+  frame.SetMessageText("nowhere to go");
   SplitFrame* child = Open();
   ASSERT_NE(child, nullptr);
-  ASSERT_TRUE(frame.toolBar.Create(&frame));
+  frame.ShowControlBar(&frame.toolBar, TRUE);
   ASSERT_TRUE(frame.EnableMDITabs());
   ASSERT_TRUE(frame.statusBar.Create(&frame));
+  CDocument second;
+  second.SetTitle("LM358.cmp");
+  SplitFrame* secondChild = Open(RUNTIME_CLASS(SplitFrame), &second);
+  ASSERT_NE(secondChild, nullptr);
   const int toolHeight = frame.toolBar.CalcFixedHeight();
 
   EXPECT_EQ(RectOf(&frame.toolBar), CRect(0, 0, 900, toolHeight));
@@ -618,20 +602,8 @@ TEST_F(MainWindowTest, BarsLieAlongTheEdgesAndThePaneFillsWhatTheyLeave) {
   EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)), client);
   EXPECT_EQ(RectOf(child).Size(), client.Size()) << "the child fills the MDI client";
 
-  frame.ShowControlBar(&frame.toolBar, FALSE);
-  EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)).top, CMDITabBar::kHeight);
-  ASSERT_TRUE(user.ResizeWindow(&frame, 1000, 700));
-  EXPECT_EQ(RectOf(&frame.statusBar), CRect(0, 700 - CStatusBar::kHeight, 1000, 700));
-  EXPECT_EQ(RectOf(child).Size(), CSize(1000, 700 - CStatusBar::kHeight - CMDITabBar::kHeight));
-  EXPECT_FALSE(user.ResizeWindow(child, 10, 10)) << "only top-level windows are resized so";
-}
-
-TEST_F(MainWindowTest, TheStatusBarShowsMessagesIndicatorsAndUpdateTexts) {
-  EXPECT_EQ(frame.GetMessageBar(), nullptr);
-  frame.SetMessageText("nowhere to go");
-  ASSERT_TRUE(frame.statusBar.Create(&frame));
+  // The status bar shows messages, and the texts of its indicators' update handlers.
   EXPECT_EQ(frame.GetMessageBar(), &frame.statusBar);
-
   frame.SetMessageText("Pick a pad");
   EXPECT_EQ(frame.statusBar.GetPaneText(0), "Pick a pad");
   const UINT panes[] = {ID_SEPARATOR, kZoomPane};
@@ -639,77 +611,41 @@ TEST_F(MainWindowTest, TheStatusBarShowsMessagesIndicatorsAndUpdateTexts) {
   EXPECT_EQ(frame.statusBar.GetCount(), 2);
   EXPECT_EQ(frame.statusBar.GetPaneWidth(0), -1) << "the message pane stretches";
   EXPECT_EQ(frame.statusBar.CommandToIndex(kZoomPane), 1);
-  frame.OnIdleUpdateCmdUI();
-  EXPECT_EQ(frame.statusBar.GetPaneText(1), "Zoom 100%");
-  frame.zoomText = "Zoom 200%";
-  frame.OnIdleUpdateCmdUI();
-  EXPECT_EQ(frame.statusBar.GetPaneText(1), "Zoom 200%");
-  frame.zoomText.clear();
-  frame.OnIdleUpdateCmdUI();
-  EXPECT_EQ(frame.statusBar.GetPaneText(1), "") << "an empty update text clears the pane";
-}
+  for (const char* zoom : {"Zoom 100%", "Zoom 200%", ""}) {
+    frame.zoomText = zoom;
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(frame.statusBar.GetPaneText(1), zoom) << "an empty update text clears the pane";
+  }
 
-TEST_F(MainWindowTest, TheTabBarFollowsTheChildrenAndActivatesTheOneChosen) {
-  ASSERT_TRUE(frame.EnableMDITabs());
+  // The tab bar follows the children and activates the one chosen.
   CMDITabBar* tabs = frame.GetMDITabBar();
-  CDocument first;
-  CDocument second;
-  first.SetTitle("74HC00.cmp");
-  second.SetTitle("LM358.cmp");
-  SplitFrame* firstChild = Open(RUNTIME_CLASS(SplitFrame), &first);
-  SplitFrame* secondChild = Open(RUNTIME_CLASS(SplitFrame), &second);
-  ASSERT_NE(secondChild, nullptr);
-
   ASSERT_EQ(tabs->GetTabCount(), 2);
-  EXPECT_EQ(tabs->GetTabText(0), "74HC00.cmp");
+  EXPECT_EQ(tabs->GetTabText(0), "U1.clib");
   EXPECT_EQ(tabs->GetTabText(1), "LM358.cmp");
   EXPECT_EQ(tabs->GetCurrentTab(), 1);
-
   ASSERT_TRUE(user.ChooseTab(tabs, 0));
-  EXPECT_EQ(frame.MDIGetActive(), firstChild);
+  EXPECT_EQ(frame.MDIGetActive(), child);
   EXPECT_EQ(tabs->GetCurrentTab(), 0);
-  EXPECT_EQ(frame.GetWindowText(), "Editor - 74HC00.cmp");
+  EXPECT_EQ(frame.GetWindowText(), "Editor - U1.clib");
   EXPECT_FALSE(user.ChooseTab(tabs, 2));
-
-  first.SetTitle("74HC02.cmp");
-  EXPECT_EQ(tabs->GetTabText(0), "74HC02.cmp") << "a new caption shows on the tab";
-  ASSERT_TRUE(user.CloseWindow(firstChild));
+  document.SetTitle("U2.clib");
+  EXPECT_EQ(tabs->GetTabText(0), "U2.clib") << "a new caption shows on the tab";
+  ASSERT_TRUE(user.CloseWindow(child));
   ASSERT_EQ(tabs->GetTabCount(), 1);
   EXPECT_EQ(tabs->GetTabText(0), "LM358.cmp");
   EXPECT_EQ(tabs->GetCurrentTab(), 0);
   EXPECT_EQ(frame.MDIGetActive(), secondChild);
 
+  frame.ShowControlBar(&frame.toolBar, FALSE);
+  EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)).top, CMDITabBar::kHeight);
+  ASSERT_TRUE(user.ResizeWindow(&frame, 1000, 700));
+  EXPECT_EQ(RectOf(&frame.statusBar), CRect(0, 700 - CStatusBar::kHeight, 1000, 700));
+  EXPECT_EQ(RectOf(secondChild).Size(), CSize(1000, 700 - CStatusBar::kHeight - CMDITabBar::kHeight));
+  EXPECT_FALSE(user.ResizeWindow(secondChild, 10, 10)) << "only top-level windows are resized so";
   ASSERT_TRUE(frame.EnableMDITabs(FALSE));
   EXPECT_EQ(frame.GetMDITabBar(), nullptr);
   EXPECT_EQ(RectOf(CWnd::FromHandle(frame.m_hWndMDIClient)).top, 0)
       << "the bar's room goes back to the children";
-}
-
-TEST_F(MainWindowTest, DraggingASplitterBarResizesItsRowAndTheNext) {
-  SplitFrame* child = Open(RUNTIME_CLASS(ThreeRowFrame));
-  ASSERT_NE(child, nullptr);
-  CSplitterWnd& splitter = child->splitter;
-  const auto height = [&](int row) {
-    int current = 0;
-    int min = 0;
-    splitter.GetRowInfo(row, current, min);
-    return current;
-  };
-  const int total = height(0) + height(1) + height(2);
-  ASSERT_EQ(height(0), 100);
-  ASSERT_EQ(height(1), 150);
-
-  ASSERT_TRUE(user.DragSplitterRow(&splitter, 0, 160));
-  EXPECT_EQ(height(0), 160);
-  EXPECT_EQ(height(1), 90) << "the row below gives what the first one takes";
-  EXPECT_EQ(height(0) + height(1) + height(2), total);
-  EXPECT_EQ(RectOf(splitter.GetPane(1, 0)).top, 160 + kGap);
-
-  ASSERT_TRUE(user.DragSplitterRow(&splitter, 1, 500));
-  EXPECT_EQ(height(2), 0) << "dragged past the end, the last row is squeezed out";
-  EXPECT_FALSE(user.DragSplitterRow(&splitter, 2, 50)) << "no bar below the last row";
-  EXPECT_FALSE(user.DragSplitterColumn(&splitter, 0, 50)) << "one column: no bar to drag";
-  EXPECT_FALSE(user.DragSplitterRow(&splitter, 0, -5));
 }
 
 }  // namespace

@@ -121,7 +121,7 @@ class PropertySheetTest : public HeadlessTest {
   TestPage c{kPageC, "C", log, kCaptionOverride};
 };
 
-TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndTheTabsFollowTheActivePage) {
+TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndEachShowCreatesThemAgain) {
   CPropertySheet sheet(kSheetCaption);
   sheet.AddPage(&a);
   sheet.AddPage(&b);
@@ -185,9 +185,51 @@ TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndTheTabsFollowT
   EXPECT_EQ(c.m_value, 5);
   EXPECT_EQ(sheet.m_hWnd, nullptr);
   EXPECT_EQ(c.m_hWnd, nullptr) << "the pages go with the sheet";
+
+  // Cancel tells only the pages created; a second show creates them again, and long tab captions added
+  // meanwhile widen it so that every tab shows. A sheet nobody expects is reported as dialog 0.
+  log.clear();
+  TestPage longCaption{kPageC, "D", log, kCaptionOverride};
+  TestPage longerCaption{kPageC, "E", log, kCaptionOverride};
+  CPropertySheet again("Sheet");
+  again.AddPage(&a);
+  again.AddPage(&b);
+  again.SetActivePage(2);
+  EXPECT_EQ(again.GetActiveIndex(), 2) << "before the again is shown: the start page asked for";
+  a.m_value = 4;
+  std::vector<LONG> widths;
+  for (int run = 0; run < 2; ++run) {
+    Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
+      EXPECT_EQ(again.GetActivePage(), &a);
+      EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit)) << "the focus starts in the page";
+      EXPECT_EQ(a.GetDlgItem(kValueEdit)->GetWindowText(), "4");
+      CRect pageRect;
+      a.GetWindowRect(&pageRect);
+      widths.push_back(pageRect.Width());
+      input.Click(shown.GetDlgItem(IDCANCEL));
+    });
+    EXPECT_EQ(again.DoModal(), IDCANCEL);
+    if (run == 0) again.AddPage(&longCaption);
+    if (run == 0) again.AddPage(&longerCaption);
+    again.SetActivePage(4);
+  }
+  // Tabs of 9 + 7 + 13 + 13 characters need more than the 177 units of page B.
+  ASSERT_EQ(widths.size(), 2u);
+  EXPECT_GT(widths[1], widths[0]);
+  EXPECT_EQ(Asked("cancel"), (std::vector<std::string>{"A cancel", "A cancel"}));
+  EXPECT_EQ(Asked("init").size(), 2u);
+
+  std::vector<std::string> problems;
+  Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
+  EXPECT_EQ(again.DoModal(), IDCANCEL);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("unexpected dialog 0 \"Sheet\""), std::string::npos) << problems[0];
+  EXPECT_TRUE(Asked("apply").empty());
 }
 
-TEST_F(PropertySheetTest, SheetStaysOpenOnThePageThatRefuses) {
+// The sheet stays open on a page that refuses to apply or fails its exchange; Apply is
+// enabled only while a page is modified, and applies without closing.
+TEST_F(PropertySheetTest, ARefusingPageKeepsTheSheetOpenAndApplyFollowsTheModifiedFlag) {
   CPropertySheet sheet("Sheet", nullptr, 1);
   sheet.AddPage(&a);
   sheet.AddPage(&b);
@@ -212,14 +254,11 @@ TEST_F(PropertySheetTest, SheetStaysOpenOnThePageThatRefuses) {
   });
   EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_EQ(log, (std::vector<std::string>{"A kill active", "A apply", "B apply"}));
-}
 
-// A page that fails its exchange keeps the sheet open on it; Apply is enabled only while
-// a page is modified, and applies without closing.
-TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModifiedFlag) {
-  CPropertySheet sheet("Sheet");
-  sheet.AddPage(&a);
-  sheet.AddPage(&b);
+  log.clear();
+  CPropertySheet twoPages("Sheet");
+  twoPages.AddPage(&a);
+  twoPages.AddPage(&b);
   Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
     CWnd* apply = shown.GetDlgItem(static_cast<int>(ID_APPLY_NOW));
     ASSERT_NE(apply, nullptr);
@@ -229,8 +268,8 @@ TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModi
 
     ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "many"));
     Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
-    EXPECT_FALSE(sheet.SetActivePage(&b)) << "leaving the page runs its exchange";
-    EXPECT_EQ(sheet.GetActivePage(), &a);
+    EXPECT_FALSE(twoPages.SetActivePage(&b)) << "leaving the page runs its exchange";
+    EXPECT_EQ(twoPages.GetActivePage(), &a);
     EXPECT_EQ(b.m_hWnd, nullptr);
     Screen().ExpectMessageBox(IDOK, CString("Please enter an integer."));
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
@@ -242,7 +281,7 @@ TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModi
     EXPECT_TRUE(a.IsModified());
     EXPECT_TRUE(apply->IsWindowEnabled());
     ASSERT_TRUE(input.Click(apply));
-    EXPECT_TRUE(shown.IsModalActive()) << "Apply keeps the sheet open";
+    EXPECT_TRUE(shown.IsModalActive()) << "Apply keeps the twoPages open";
     EXPECT_EQ(a.m_value, 9);
     EXPECT_FALSE(a.IsModified());
     EXPECT_FALSE(apply->IsWindowEnabled());
@@ -254,61 +293,8 @@ TEST_F(PropertySheetTest, AFailedExchangeKeepsTheSheetOpenAndApplyFollowsTheModi
     ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "3"));
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
   });
-  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(twoPages.DoModal(), IDOK);
   EXPECT_EQ(a.m_value, 3);
-}
-
-TEST_F(PropertySheetTest, LongTabCaptionsWidenTheSheetSoEveryTabShows) {
-  TestPage longCaption{kPageC, "D", log, kCaptionOverride};
-  TestPage longerCaption{kPageC, "E", log, kCaptionOverride};
-  const auto pageWidthOf = [&](std::vector<CPropertyPage*> pages) {
-    CPropertySheet sheet(kSheetCaption);
-    for (CPropertyPage* page : pages) sheet.AddPage(page);
-    LONG width = 0;
-    Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
-      CRect pageRect;
-      a.GetWindowRect(&pageRect);
-      width = pageRect.Width();
-      input.Click(shown.GetDlgItem(IDCANCEL));
-    });
-    sheet.DoModal();
-    return width;
-  };
-  // Four tabs of 9 + 13 + 13 + 13 characters need more than the 175 units of page A.
-  EXPECT_GT(pageWidthOf({&a, &c, &longCaption, &longerCaption}), pageWidthOf({&a, &c}));
-}
-
-// Cancel tells only the pages created; a second show creates them again.
-TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirstPageAndEachShowCreatesItAgain) {
-  CPropertySheet sheet("Sheet");
-  sheet.AddPage(&a);
-  sheet.AddPage(&b);
-  sheet.SetActivePage(2);
-  EXPECT_EQ(sheet.GetActiveIndex(), 2) << "before the sheet is shown: the start page asked for";
-  a.m_value = 4;
-  for (int run = 0; run < 2; ++run) {
-    Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
-      EXPECT_EQ(sheet.GetActivePage(), &a);
-      EXPECT_EQ(CWnd::GetFocus(), a.GetDlgItem(kValueEdit)) << "the focus starts in the page";
-      EXPECT_EQ(a.GetDlgItem(kValueEdit)->GetWindowText(), "4");
-      input.Click(shown.GetDlgItem(IDCANCEL));
-    });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-  }
-  EXPECT_EQ(Asked("cancel"), (std::vector<std::string>{"A cancel", "A cancel"}));
-  EXPECT_EQ(Asked("init").size(), 2u);
-  EXPECT_TRUE(Asked("apply").empty());
-}
-
-TEST_F(PropertySheetTest, UnexpectedSheetIsReportedAsDialogZero) {
-  std::vector<std::string> problems;
-  Screen().SetFailureHandler([&](const std::string& problem) { problems.push_back(problem); });
-  CPropertySheet sheet(kSheetCaption);
-  sheet.AddPage(&a);
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("unexpected dialog 0 \"Properties\""), std::string::npos) << problems[0];
-  EXPECT_EQ(Asked("apply").size(), 0u);
 }
 
 }  // namespace

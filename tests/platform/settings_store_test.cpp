@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndFlagsAndNumbersReadAsEachOther) {
+TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseFlagsAndNumbersReadAsEachOtherAndKeptChangesAreLogged) {
   MemorySettingsStore store;
   ASSERT_TRUE(store.Set("ComponentEditor\\Grid", "Enabled", true));
   EXPECT_EQ(store.GetBool("componenteditor\\GRID", "enabled"), true);
@@ -36,10 +36,9 @@ TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseAndFlagsAndNumbersReadAsEach
   EXPECT_EQ(store.GetBool("K", "Text"), std::nullopt);
   EXPECT_EQ(store.GetString("K", "Number"), std::nullopt);
   EXPECT_EQ(store.GetString("K", "Text"), "1");
-}
 
-TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrderAndNoRefusedOne) {
-  MemorySettingsStore store;
+  // Every kept change is logged in order, and no refused one.
+  store.ClearWrites();
   store.Set("Design", "CheckValid", false);
   store.Set("ComponentEditor\\Colours", "Background", 0x00FF8000UL);
   store.Set("ComponentEditor\\Colours", "Background", 0x00FF8000UL);
@@ -64,16 +63,6 @@ TEST(MemorySettingsStoreTest, LogsEveryKeptChangeInOrderAndNoRefusedOne) {
   EXPECT_FALSE(store.Delete("K", "V"));
   EXPECT_EQ(store.GetNumber("K", "V"), 1UL);
   EXPECT_TRUE(store.Writes().empty());
-}
-
-TEST(CurrentSettingsTest, InstalledStoreIsTheCurrentOneUntilReplaced) {
-  MemorySettingsStore& installed = InstallMemorySettings();
-  EXPECT_EQ(&CurrentSettings(), &installed);
-  CurrentSettings().Set("K", "V", true);
-  EXPECT_EQ(installed.Writes().size(), 1U);
-  SetCurrentSettings(nullptr);
-  EXPECT_NE(dynamic_cast<MemorySettingsStore*>(&CurrentSettings()), nullptr);
-  EXPECT_EQ(CurrentSettings().Find("K", "V"), nullptr);
 }
 
 class AppRegistryTest : public ::testing::Test {
@@ -107,16 +96,12 @@ TEST_F(AppRegistryTest, TypedValuesGoUnderTheKeyAndAbsentOrUnfitOnesLeaveTheVari
   EXPECT_TRUE(registry.SetValue("TooBig", 0x100000000UL));
   EXPECT_EQ(m_store.GetNumber("ComponentEditor\\Colours", "Background"), 0x00C0FFEEUL);
   flag = true;
-  EXPECT_TRUE(registry.GetValue("Enabled", flag));
-  EXPECT_TRUE(registry.GetValue("Background", number));
-  EXPECT_TRUE(registry.GetValue("Face", text));
-  EXPECT_FALSE(flag);
-  EXPECT_EQ(number, 0x00C0FFEEUL);
-  EXPECT_EQ(text, "Mono");
+  EXPECT_TRUE(registry.GetValue("Enabled", flag) && registry.GetValue("Background", number) &&
+              registry.GetValue("Face", text) && registry.GetValue("Outlines", colour));
+  EXPECT_EQ(std::make_tuple(flag, number, text, colour),
+            std::make_tuple(false, 0x00C0FFEEUL, CString("Mono"), RGB(0, 0, 255)));
   EXPECT_TRUE(registry.GetValue("Last", text));
   EXPECT_EQ(text, "NAND2");
-  EXPECT_TRUE(registry.GetValue("Outlines", colour));
-  EXPECT_EQ(colour, RGB(0, 0, 255));
   EXPECT_FALSE(registry.GetValue("TooBig", colour)) << "a number too large for a colour";
   EXPECT_EQ(colour, RGB(0, 0, 255));
 
@@ -126,21 +111,26 @@ TEST_F(AppRegistryTest, TypedValuesGoUnderTheKeyAndAbsentOrUnfitOnesLeaveTheVari
   EXPECT_TRUE(registry.GetValue("Face", text)) << "only that value went";
   m_store.SetWritable(false);
   EXPECT_FALSE(registry.SetValue("Enabled", true));
-}
 
-TEST_F(AppRegistryTest, FollowsTheStoreCurrentAtEachCallUnlessGivenItsOwn) {
-  const CAppRegistry registry("Design");
+  // A registry follows the store current at each call unless given its own.
+  const CAppRegistry design("Design");
   MemorySettingsStore& later = InstallMemorySettings();
   later.Set("Design", "CheckValid", true);
-  bool flag = false;
-  EXPECT_TRUE(registry.GetValue("CheckValid", flag));
-  EXPECT_TRUE(flag);
+  bool valid = false;
+  EXPECT_TRUE(design.GetValue("CheckValid", valid));
+  EXPECT_TRUE(valid);
 
   MemorySettingsStore own;
   CRegistry ownRegistry("Design", &own);
   ownRegistry.SetValue("Other", true);
   EXPECT_EQ(own.Writes().size(), 1U);
   EXPECT_EQ(later.Writes().size(), 1U);
+
+  // Without an installed store a fresh one in memory is current.
+  EXPECT_EQ(&CurrentSettings(), &later);
+  SetCurrentSettings(nullptr);
+  EXPECT_NE(dynamic_cast<MemorySettingsStore*>(&CurrentSettings()), nullptr);
+  EXPECT_EQ(CurrentSettings().Find("Design", "CheckValid"), nullptr);
 }
 
 TEST(DefaultSettingsPathTest, FollowsTheConfigurationDirectoryConvention) {
@@ -166,16 +156,16 @@ class FileSettingsStoreTest : public ::testing::Test {
   ScratchFolder m_dir;
 };
 
-TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstanceInVersionedJson) {
+TEST_F(FileSettingsStoreTest, ValuesSurviveInVersionedJsonAndMissingUnreadableOrUnwritableFilesAreHandled) {
   const std::string text = "Name \"quoted\" \\ ÄÖ";
   {
-    FileSettingsStore store(Path());
-    EXPECT_TRUE(store.LoadProblem().IsEmpty());
-    ASSERT_TRUE(store.Set("ComponentEditor\\Grid", "Enabled", false));
-    ASSERT_TRUE(store.Set("ComponentEditor\\Colours", "Text", 0xFFFFFFFFUL));
-    ASSERT_TRUE(store.Set("Names", "Last", text));
-    ASSERT_TRUE(store.Set("Names", "Gone", true));
-    ASSERT_TRUE(store.Delete("Names", "Gone"));
+    FileSettingsStore first(Path());
+    EXPECT_TRUE(first.LoadProblem().IsEmpty());
+    ASSERT_TRUE(first.Set("ComponentEditor\\Grid", "Enabled", false));
+    ASSERT_TRUE(first.Set("ComponentEditor\\Colours", "Text", 0xFFFFFFFFUL));
+    ASSERT_TRUE(first.Set("Names", "Last", text));
+    ASSERT_TRUE(first.Set("Names", "Gone", true));
+    ASSERT_TRUE(first.Delete("Names", "Gone"));
   }
   FileSettingsStore again(Path());
   EXPECT_TRUE(again.LoadProblem().IsEmpty());
@@ -189,9 +179,8 @@ TEST_F(FileSettingsStoreTest, ValuesSurviveIntoTheNextInstanceInVersionedJson) {
   const nlohmann::json doc = nlohmann::json::parse(ReadFileText(Path()));
   EXPECT_EQ(doc["version"], 1);
   EXPECT_EQ(doc["keys"]["ComponentEditor\\Grid"], nlohmann::json::parse(R"({"Enabled": true})"));
-}
 
-TEST_F(FileSettingsStoreTest, AMissingFileIsNoProblemButAnUnreadableOneIsReported) {
+  // A missing file is no problem, an unreadable one is reported, an unwritable folder keeps it.
   const std::string nested = m_dir / "a/b/settings.json";
   FileSettingsStore store(nested);
   EXPECT_TRUE(store.LoadProblem().IsEmpty());
@@ -201,9 +190,21 @@ TEST_F(FileSettingsStoreTest, AMissingFileIsNoProblemButAnUnreadableOneIsReporte
   EXPECT_EQ(FileSettingsStore(nested).GetNumber("K", "V"), 1UL);
 
   // A path that cannot be read is reported.
+  fs::remove(Path());
   fs::create_directory(Path());
   FileSettingsStore unreadable(Path());
   EXPECT_NE(unreadable.LoadProblem().Find("cannot be read"), -1) << unreadable.LoadProblem().str();
+
+  // An unwritable folder refuses changes and keeps the file.
+  const std::string before = ReadFileText(nested);
+  ReadOnlyFolder readOnly(m_dir.Path() / "a/b");
+  if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced for this process";
+  EXPECT_FALSE(store.Set("K", "V", 2UL));
+  EXPECT_FALSE(store.Delete("K", "V"));
+  EXPECT_EQ(store.GetNumber("K", "V"), 1UL);
+  EXPECT_NE(store.WriteProblem().Find(nested.c_str()), -1) << store.WriteProblem().str();
+  EXPECT_EQ(ReadFileText(nested), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.Path() / "a/b"), fs::directory_iterator{}), 1);
 }
 
 TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
@@ -239,22 +240,6 @@ TEST_F(FileSettingsStoreTest, DamagedFileIsReportedOnceAndReplacedByDefaults) {
     EXPECT_TRUE(replaced.LoadProblem().IsEmpty()) << replaced.LoadProblem().str();
     EXPECT_EQ(replaced.GetBool("Grid", "Enabled"), true);
   }
-}
-
-TEST_F(FileSettingsStoreTest, UnwritableFolderRefusesChangesAndKeepsTheFile) {
-  FileSettingsStore store(Path());
-  ASSERT_TRUE(store.Set("Grid", "Enabled", true));
-  const std::string before = ReadFileText(Path());
-
-  ReadOnlyFolder readOnly(m_dir.Path());
-  if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced for this process";
-
-  EXPECT_FALSE(store.Set("Grid", "Enabled", false));
-  EXPECT_FALSE(store.Delete("Grid", "Enabled"));
-  EXPECT_EQ(store.GetBool("Grid", "Enabled"), true);
-  EXPECT_NE(store.WriteProblem().Find(Path().c_str()), -1) << store.WriteProblem().str();
-  EXPECT_EQ(ReadFileText(Path()), before);
-  EXPECT_EQ(m_dir.CountEntries(), 1U);
 }
 
 }  // namespace

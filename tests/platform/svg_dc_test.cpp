@@ -12,19 +12,26 @@ std::vector<SvgElement> Drawn(const CSvgDC& dc, std::string_view name) {
   return ElementsNamed(ReadSvg(dc.ToSvg()), name);
 }
 
+// The values of the element's attributes `names`, each followed by a blank.
+std::string Attributes(const SvgElement& element, std::initializer_list<const char*> names) {
+  std::string values;
+  for (const char* name : names)
+    values += (element.attributes.count(name) != 0 ? element.attributes.at(name) : "-") + " ";
+  return values;
+}
+
 SvgElement Only(const CSvgDC& dc, std::string_view name) {
   std::vector<SvgElement> found = Drawn(dc, name);
   EXPECT_EQ(found.size(), 1U) << name;
   return found.empty() ? SvgElement{} : found.front();
 }
 
-TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColours) {
+TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColoursRestoresStateAndIsWritten) {
   CSvgDC dc(CSize(320, 200));
   const std::vector<SvgElement> elements = ReadSvg(dc.ToSvg());
   ASSERT_EQ(elements.size(), 1U) << "an empty document";
   EXPECT_EQ(elements[0].name, "svg");
-  EXPECT_EQ(elements[0].attributes.at("xmlns"), "http://www.w3.org/2000/svg");
-  EXPECT_EQ(elements[0].attributes.at("viewBox"), "0 0 320 200");
+  EXPECT_EQ(Attributes(elements[0], {"xmlns", "viewBox"}), "http://www.w3.org/2000/svg 0 0 320 200 ");
 
   // Shapes use the pen and brush colours.
   dc.SelectPen({PS_SOLID, 2, RGB(0x12, 0x34, 0x56)});
@@ -36,20 +43,39 @@ TEST(SvgDCTest, ADocumentOfTheGivenSizeDrawsShapesInThePenAndBrushColours) {
   dc.Polygon(points.data(), 3);
   dc.Polyline(points);
 
-  const SvgElement rect = Only(dc, "rect");
-  EXPECT_EQ(rect.attributes.at("stroke"), "#123456");
-  EXPECT_EQ(rect.attributes.at("stroke-width"), "2");
-  EXPECT_EQ(rect.attributes.at("fill"), "#abcdef");
-  EXPECT_EQ(rect.attributes.at("x") + "," + rect.attributes.at("y"), "10,20");
-  EXPECT_EQ(rect.attributes.at("width") + "x" + rect.attributes.at("height"), "40x20");
-  const SvgElement ellipse = Only(dc, "ellipse");
-  EXPECT_EQ(ellipse.attributes.at("fill"), "none");
-  EXPECT_EQ(ellipse.attributes.at("cx") + " " + ellipse.attributes.at("rx"), "5.5 5.5");
+  EXPECT_EQ(Attributes(Only(dc, "rect"), {"stroke", "stroke-width", "fill", "x", "y", "width", "height"}),
+            "#123456 2 #abcdef 10 20 40 20 ");
+  EXPECT_EQ(Attributes(Only(dc, "ellipse"), {"fill", "cx", "rx"}), "none 5.5 5.5 ");
   EXPECT_EQ(Only(dc, "polygon").attributes.at("points"), "1,2 3,4 5,6");
   EXPECT_EQ(Only(dc, "polyline").attributes.at("fill"), "none");
+
+  // RestoreDC brings back the saved state; WriteFile stores the document or says why not.
+  CSvgDC saved(CSize(100, 100));
+  const int first = saved.SaveDC();
+  saved.SelectPen({PS_SOLID, 1, RGB(255, 0, 0)});
+  saved.SaveDC();
+  saved.SelectPen({PS_SOLID, 1, RGB(0, 255, 0)});
+  saved.MoveTo(7, 7);
+  EXPECT_TRUE(saved.RestoreDC(-1));
+  EXPECT_EQ(saved.GetState().pen.colour, RGB(255, 0, 0));
+  EXPECT_TRUE(saved.RestoreDC(first));
+  EXPECT_EQ(saved.GetState().pen.colour, RGB(0, 0, 0));
+  EXPECT_EQ(saved.GetCurrentPosition(), CPoint(0, 0));
+  EXPECT_FALSE(saved.RestoreDC(first));
+  EXPECT_FALSE(saved.RestoreDC(-1));
+
+  ScratchFolder dir;
+  CSvgDC file(CSize(10, 10));
+  file.Rectangle(1, 1, 5, 5);
+  CString error;
+  ASSERT_TRUE(file.WriteFile(CString(dir / "out.svg"), error)) << error.str();
+  EXPECT_EQ(ReadFileText(dir / "out.svg"), file.ToSvg());
+  const std::string missing = dir / "no/such/out.svg";
+  EXPECT_FALSE(file.WriteFile(CString(missing), error));
+  EXPECT_NE(error.Find(missing.c_str()), -1) << error.str();
 }
 
-TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyle) {
+TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyleAndArcsCounterClockwise) {
   CSvgDC dc(CSize(100, 100));
   dc.MoveTo(1, 2);
   dc.LineTo(30, 40);
@@ -59,28 +85,25 @@ TEST(SvgDCTest, LinesRunFromTheCurrentPositionInThePenStyle) {
   dc.LineTo(0, 0);
   const std::vector<SvgElement> lines = Drawn(dc, "line");
   ASSERT_EQ(lines.size(), 3U);
-  EXPECT_EQ(lines[1].attributes.at("x1") + "," + lines[1].attributes.at("y1"), "30,40");
-  EXPECT_EQ(lines[0].attributes.count("stroke-dasharray"), 0U);
-  EXPECT_EQ(lines[1].attributes.at("stroke"), "#ff0000");
-  EXPECT_EQ(lines[1].attributes.at("stroke-width"), "1");
-  EXPECT_EQ(lines[1].attributes.count("stroke-dasharray"), 1U);
-  EXPECT_EQ(lines[2].attributes.at("stroke"), "none");
-}
+  EXPECT_EQ(Attributes(lines[0], {"stroke-dasharray"}), "- ");
+  EXPECT_EQ(Attributes(lines[1], {"x1", "y1", "stroke", "stroke-width"}), "30 40 #ff0000 1 ");
+  EXPECT_NE(Attributes(lines[1], {"stroke-dasharray"}), "- ") << "a dashed pen";
+  EXPECT_EQ(Attributes(lines[2], {"stroke"}), "none ");
 
-TEST(SvgDCTest, ArcsRunCounterClockwiseFromStartToEnd) {
-  CSvgDC dc(CSize(100, 100));
+  // Arcs run counter-clockwise from start to end.
+  CSvgDC arcs(CSize(100, 100));
   const CRect circle(0, 0, 100, 100);
-  dc.Arc(circle, CPoint(100, 50), CPoint(50, 0));  // east to north: a quarter
-  dc.Arc(circle, CPoint(50, 0), CPoint(100, 50));  // north round to east: three quarters
-  dc.Arc(circle, CPoint(90, 50), CPoint(99, 50));  // one direction: the whole circle
-  const std::vector<SvgElement> paths = Drawn(dc, "path");
+  arcs.Arc(circle, CPoint(100, 50), CPoint(50, 0));  // east to north: a quarter
+  arcs.Arc(circle, CPoint(50, 0), CPoint(100, 50));  // north round to east: three quarters
+  arcs.Arc(circle, CPoint(90, 50), CPoint(99, 50));  // one direction: the whole circle
+  const std::vector<SvgElement> paths = Drawn(arcs, "path");
   ASSERT_EQ(paths.size(), 2U);
   EXPECT_EQ(paths[0].attributes.at("d"), "M 100 50 A 50 50 0 0 0 50 0");
   EXPECT_EQ(paths[1].attributes.at("d"), "M 50 0 A 50 50 0 1 0 100 50");
-  EXPECT_EQ(Only(dc, "ellipse").attributes.at("fill"), "none");
+  EXPECT_EQ(Only(arcs, "ellipse").attributes.at("fill"), "none");
 }
 
-TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignment) {
+TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignmentAndOpaqueTextHasItsBoxFilledFirst) {
   CSvgDC dc(CSize(100, 100));
   dc.SelectFont({"Mono", 10, true, 900});
   dc.SetTextColor(RGB(0, 128, 0));
@@ -92,29 +115,22 @@ TEST(SvgDCTest, TextIsEscapedAndPlacedByTheAlignment) {
   const std::vector<SvgElement> texts = Drawn(dc, "text");
   ASSERT_EQ(texts.size(), 2U);
   EXPECT_EQ(texts[0].text, "<R&D> \"a\" 'b' µ\xEF\xBF\xBD\xEF\xBF\xBD");
-  EXPECT_EQ(texts[0].attributes.at("font-family"), "Mono");
-  EXPECT_EQ(texts[0].attributes.at("font-weight"), "bold");
-  EXPECT_EQ(texts[0].attributes.at("fill"), "#008000");
-  EXPECT_EQ(texts[0].attributes.at("text-anchor"), "end");
-  EXPECT_EQ(texts[0].attributes.at("y"), "38");  // the baseline below the top
-  EXPECT_EQ(texts[0].attributes.at("transform"), "rotate(-90 20 30)");
-  EXPECT_EQ(texts[1].attributes.at("text-anchor"), "middle");
-  EXPECT_EQ(texts[1].attributes.at("y"), "28");
+  // The baseline below the top, or above the bottom.
+  EXPECT_EQ(Attributes(texts[0], {"font-family", "font-weight", "fill", "text-anchor", "y", "transform"}),
+            "Mono bold #008000 end 38 rotate(-90 20 30) ");
+  EXPECT_EQ(Attributes(texts[1], {"text-anchor", "y"}), "middle 28 ");
   EXPECT_TRUE(Drawn(dc, "rect").empty());
-}
 
-TEST(SvgDCTest, OpaqueTextHasItsBoxFilledFirstAndExtentsCountCharacters) {
-  CSvgDC dc(CSize(100, 100));
-  dc.SetBkColor(RGB(255, 255, 0));
-  dc.SetTextAlign(TA_LEFT | TA_BASELINE);
-  dc.TextOut(10, 50, "abcde");
-  const SvgElement box = Only(dc, "rect");
-  EXPECT_EQ(box.attributes.at("fill"), "#ffff00");
-  EXPECT_EQ(box.attributes.at("width"), std::to_string(dc.GetTextExtent("abcde").cx));
-  EXPECT_EQ(box.attributes.at("y"), "40.4");
-  dc.SelectFont({"sans-serif", 10, false, 0});
-  EXPECT_EQ(dc.GetTextExtent("abc"), CSize(18, 10));  // characters, not bytes
-  EXPECT_EQ(dc.GetTextExtent("µm"), CSize(12, 10));
+  // Opaque text has its box filled first; extents count characters.
+  CSvgDC opaque(CSize(100, 100));
+  opaque.SetBkColor(RGB(255, 255, 0));
+  opaque.SetTextAlign(TA_LEFT | TA_BASELINE);
+  opaque.TextOut(10, 50, "abcde");
+  EXPECT_EQ(Attributes(Only(opaque, "rect"), {"fill", "width", "y"}),
+            "#ffff00 " + std::to_string(opaque.GetTextExtent("abcde").cx) + " 40.4 ");
+  opaque.SelectFont({"sans-serif", 10, false, 0});
+  EXPECT_EQ(opaque.GetTextExtent("abc"), CSize(18, 10));  // characters, not bytes
+  EXPECT_EQ(opaque.GetTextExtent("µm"), CSize(12, 10));
 }
 
 TEST(SvgDCTest, ClippedDrawingIsGroupedUnderTheIntersectedClip) {
@@ -129,43 +145,13 @@ TEST(SvgDCTest, ClippedDrawingIsGroupedUnderTheIntersectedClip) {
       std::find_if(elements.begin(), elements.end(), [](auto& e) { return e.name == "clipPath"; });
   ASSERT_NE(clipPath, elements.end());
   const SvgElement& clipRect = *(clipPath + 1);
-  EXPECT_EQ(clipRect.attributes.at("x") + "," + clipRect.attributes.at("y") + " " +
-                clipRect.attributes.at("width") + "x" + clipRect.attributes.at("height"),
-            "5,20 45x30");
+  EXPECT_EQ(Attributes(clipRect, {"x", "y", "width", "height"}), "5 20 45 30 ");
   for (const SvgElement& element : elements) {
     if (element.name != "rect" || element.parent == clipPath - elements.begin()) continue;
     EXPECT_EQ(elements[static_cast<size_t>(element.parent)].attributes.at("clip-path"),
               "url(#" + clipPath->attributes.at("id") + ")");
   }
   EXPECT_EQ(elements[static_cast<size_t>(Only(dc, "line").parent)].name, "svg");
-}
-
-TEST(SvgDCTest, RestoreDCBringsBackTheSavedState) {
-  CSvgDC dc(CSize(100, 100));
-  const int first = dc.SaveDC();
-  dc.SelectPen({PS_SOLID, 1, RGB(255, 0, 0)});
-  dc.SaveDC();
-  dc.SelectPen({PS_SOLID, 1, RGB(0, 255, 0)});
-  dc.MoveTo(7, 7);
-  EXPECT_TRUE(dc.RestoreDC(-1));
-  EXPECT_EQ(dc.GetState().pen.colour, RGB(255, 0, 0));
-  EXPECT_TRUE(dc.RestoreDC(first));
-  EXPECT_EQ(dc.GetState().pen.colour, RGB(0, 0, 0));
-  EXPECT_EQ(dc.GetCurrentPosition(), CPoint(0, 0));
-  EXPECT_FALSE(dc.RestoreDC(first));
-  EXPECT_FALSE(dc.RestoreDC(-1));
-}
-
-TEST(SvgDCTest, WriteFileStoresTheDocumentOrSaysWhyNot) {
-  ScratchFolder dir;
-  CSvgDC dc(CSize(10, 10));
-  dc.Rectangle(1, 1, 5, 5);
-  CString error;
-  ASSERT_TRUE(dc.WriteFile(CString(dir / "out.svg"), error)) << error.str();
-  EXPECT_EQ(ReadFileText(dir / "out.svg"), dc.ToSvg());
-  const std::string missing = dir / "no/such/out.svg";
-  EXPECT_FALSE(dc.WriteFile(CString(missing), error));
-  EXPECT_NE(error.Find(missing.c_str()), -1) << error.str();
 }
 
 }  // namespace

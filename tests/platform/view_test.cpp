@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,16 +36,16 @@ class InputView : public CView {
 
   void OnDraw(CDC*) override {}
 
-  LRESULT OnButton(const char* name, WPARAM keys, LPARAM point) {
-    log.push_back(std::string(name) + " " + Point(point) + " keys " + std::to_string(keys));
-    return 0;
+  // Buttons and moves: the client point and the keys held.
+  LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override {
+    static const std::map<UINT, std::string> kNames{{WM_LBUTTONDOWN, "ldown"},     {WM_LBUTTONUP, "lup"},
+                                                    {WM_LBUTTONDBLCLK, "ldouble"}, {WM_MBUTTONDOWN, "mdown"},
+                                                    {WM_MBUTTONUP, "mup"},         {WM_MOUSEMOVE, "move"}};
+    if (const auto it = kNames.find(message); it != kNames.end()) {
+      log.push_back(it->second + " " + Point(l) + " keys " + std::to_string(w));
+    }
+    return CView::WindowProc(message, w, l);
   }
-  LRESULT OnLeftDown(WPARAM w, LPARAM l) { return OnButton("ldown", w, l); }
-  LRESULT OnLeftUp(WPARAM w, LPARAM l) { return OnButton("lup", w, l); }
-  LRESULT OnLeftDouble(WPARAM w, LPARAM l) { return OnButton("ldouble", w, l); }
-  LRESULT OnMiddleDown(WPARAM w, LPARAM l) { return OnButton("mdown", w, l); }
-  LRESULT OnMiddleUp(WPARAM w, LPARAM l) { return OnButton("mup", w, l); }
-  LRESULT OnMove(WPARAM w, LPARAM l) { return OnButton("move", w, l); }
   LRESULT OnWheel(WPARAM w, LPARAM l) {
     log.push_back("wheel " + std::to_string(static_cast<short>(HIWORD(w))) + " at " + Point(l));
     return 0;
@@ -75,12 +76,6 @@ IMPLEMENT_DYNCREATE(InputView, CView)
 const MessageMap InputView::kMessageMap{
     &CView::kMessageMap,
     {
-        MessageEntry(WM_LBUTTONDOWN, &InputView::OnLeftDown),
-        MessageEntry(WM_LBUTTONUP, &InputView::OnLeftUp),
-        MessageEntry(WM_LBUTTONDBLCLK, &InputView::OnLeftDouble),
-        MessageEntry(WM_MBUTTONDOWN, &InputView::OnMiddleDown),
-        MessageEntry(WM_MBUTTONUP, &InputView::OnMiddleUp),
-        MessageEntry(WM_MOUSEMOVE, &InputView::OnMove),
         MessageEntry(WM_MOUSEWHEEL, &InputView::OnWheel),
         MessageEntry(WM_CHAR, &InputView::OnChar),
         MessageEntry(WM_CONTEXTMENU, &InputView::OnContextMenu),
@@ -102,7 +97,7 @@ class ViewInputTest : public HeadlessTest {
   InputView* view = nullptr;
 };
 
-TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlers) {
+TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlersUnlessItIsHiddenOrDisabled) {
   ASSERT_TRUE(user.Wheel(view, CPoint(10, 20), -120));
   ASSERT_TRUE(user.TypeChar(view, 'x'));
   EXPECT_EQ(view->log, (std::vector<std::string>{"wheel -120 at 110,70", "char x"})) << "at the screen point";
@@ -122,9 +117,9 @@ TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlers) {
       "mup -5,7 keys 0",      "ldown 1,2 keys 9", "lup 3,4 keys 0",
   };
   EXPECT_EQ(view->log, expected) << "buttons at the client point";
-}
 
-TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsAndDisabledCommandsRefuseInput) {
+  // Hidden, disabled or destroyed windows and disabled commands refuse input.
+  view->log.clear();
   view->ShowWindow(SW_HIDE);
   EXPECT_FALSE(user.LeftClick(view, CPoint(1, 1)));
   EXPECT_FALSE(user.TypeChar(view, 'a'));
@@ -149,9 +144,23 @@ TEST_F(ViewInputTest, HiddenDisabledOrDestroyedWindowsAndDisabledCommandsRefuseI
   EXPECT_FALSE(user.OpenContextMenu(&gone, CPoint(1, 1)));
   EXPECT_FALSE(user.Wheel(nullptr, CPoint(1, 1), 120));
   EXPECT_TRUE(gone.log.empty());
-}
 
-TEST_F(ViewInputTest, AContextMenuChoiceComesBackAsACommandAndADismissedOneSendsNothing) {
+  // A wait cursor shows for the life of the object.
+  {
+    CWaitCursor outer;
+    {
+      CWaitCursor inner;
+      EXPECT_EQ(Screen().WaitCursorDepth(), 2);
+    }
+    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
+    outer.Restore();
+    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
+  }
+  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
+  EXPECT_EQ(Screen().WaitCursorShownCount(), 3);
+
+  // A context menu's choice comes back as a command; a dismissed one sends nothing.
+  view->log.clear();
   view->deletePinEnabled = false;
   Screen().ExpectContextMenu(kAssignPin);
   ASSERT_TRUE(user.OpenContextMenu(view, CPoint(10, 20)));
@@ -167,9 +176,9 @@ TEST_F(ViewInputTest, AContextMenuChoiceComesBackAsACommandAndADismissedOneSends
   EXPECT_TRUE(items[1].separator);
   EXPECT_EQ(items[2].id, kDeletePin);
   EXPECT_FALSE(items[2].enabled) << "a greyed item is shown disabled";
-}
 
-TEST_F(ViewInputTest, ReturnCmdLeavesTheChoiceToTheCaller) {
+  // TPM_RETURNCMD leaves the choice to the caller.
+  view->log.clear();
   CContextMenu menu;
   menu.AppendMenu(MF_STRING, kAssignPin, "Assign pin");
   menu.AppendMenu(MF_STRING, kDeletePin, "Delete pin");
@@ -215,21 +224,6 @@ TEST_F(PreTranslateTest, AFrameMayTakeTheMouseInputOfItsViewsFirst) {
   EXPECT_FALSE(CWnd::WalkPreTranslateTree(view->m_hWnd, &msg));
   EXPECT_TRUE(CWnd::WalkPreTranslateTree(nullptr, &msg));
   EXPECT_EQ(frame.taken.size(), 3u);
-}
-
-TEST_F(ViewInputTest, WaitCursorShowsForTheLifeOfTheObject) {
-  {
-    CWaitCursor outer;
-    {
-      CWaitCursor inner;
-      EXPECT_EQ(Screen().WaitCursorDepth(), 2);
-    }
-    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
-    outer.Restore();
-    EXPECT_EQ(Screen().WaitCursorDepth(), 1);
-  }
-  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
-  EXPECT_EQ(Screen().WaitCursorShownCount(), 3);
 }
 
 constexpr UINT kDocumentCommand = 501;
@@ -308,7 +302,7 @@ class DocumentViewTest : public HeadlessTest {
   UINT nextId = 0;
 };
 
-TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObject) {
+TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObjectAndViewsMayComeAndGo) {
   LoggingView* grid = AddView("grid");
   LoggingView* schematic = AddView("schematic");
   LoggingView* pcb = AddView("pcb");
@@ -327,28 +321,22 @@ TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObject) {
   EXPECT_EQ(log, (std::vector<std::string>{"grid:7", "schematic:7", "pcb:7"}));
   EXPECT_EQ(pcb->lastSender, nullptr);
   EXPECT_EQ(pcb->lastObject, nullptr);
-}
 
-TEST_F(DocumentViewTest, ViewsThatComeOrGoDuringAnUpdateAreHandledSafely) {
-  LoggingView* first = AddView("first");
-  LoggingView* second = AddView("second");
-  LoggingView* doomed = AddView("doomed");
+  // Views that come or go during an update are handled safely.
   bool acted = false;
-  first->onUpdate = [&] {
+  grid->onUpdate = [&] {
     if (acted) return;
     acted = true;
-    doomed->DestroyWindow();
+    schematic->DestroyWindow();
     AddView("late");
   };
-
+  log.clear();
   document.UpdateAllViews(nullptr, 1);
+  EXPECT_EQ(log, (std::vector<std::string>{"grid:1", "pcb:1"}));
+  EXPECT_EQ(ViewNames(), (std::vector<std::string>{"grid", "pcb", "late"}));
+  EXPECT_EQ(pcb->GetDocument(), &document);
 
-  EXPECT_EQ(log, (std::vector<std::string>{"first:1", "second:1"}));
-  EXPECT_EQ(ViewNames(), (std::vector<std::string>{"first", "second", "late"}));
-  EXPECT_EQ(second->GetDocument(), &document);
-}
-
-TEST_F(DocumentViewTest, ViewsForgetADocumentThatGoesFirst) {
+  // Views forget a document that goes first.
   auto shortLived = std::make_unique<CDocument>();
   CCreateContext context;
   context.m_pNewViewClass = RUNTIME_CLASS(LoggingView);
@@ -357,19 +345,19 @@ TEST_F(DocumentViewTest, ViewsForgetADocumentThatGoesFirst) {
   ASSERT_TRUE(other.Create(nullptr, "Other", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr, nullptr, 0,
                            &context));
   other.InitialUpdateFrame(shortLived.get(), FALSE);
-  CView* view = other.GetActiveView();
-  ASSERT_NE(view, nullptr);
+  CView* orphan = other.GetActiveView();
+  ASSERT_NE(orphan, nullptr);
   ASSERT_EQ(other.GetActiveDocument(), shortLived.get());
 
   shortLived.reset();
 
-  EXPECT_EQ(view->GetDocument(), nullptr);
+  EXPECT_EQ(orphan->GetDocument(), nullptr);
   EXPECT_EQ(other.GetActiveDocument(), nullptr);
-  EXPECT_FALSE(view->OnCmdMsg(kDocumentCommand, CN_COMMAND, 0));
+  EXPECT_FALSE(orphan->OnCmdMsg(kDocumentCommand, CN_COMMAND, 0));
 }
 
-TEST_F(DocumentViewTest, TheTitleFollowsThePathAndShowsInTheFramesCaption) {
-  AddView("only");
+TEST_F(DocumentViewTest, TheTitleFollowsThePathCommandsAskTheDocumentAndClosingDestroysTheFrames) {
+  LoggingView* view = AddView("only");
   frame.InitialUpdateFrame(&document, FALSE);
   document.SetTitle("Untitled");
   EXPECT_EQ(frame.GetWindowText(), "Untitled - Editor");
@@ -387,30 +375,23 @@ TEST_F(DocumentViewTest, TheTitleFollowsThePathAndShowsInTheFramesCaption) {
   EXPECT_FALSE(document.IsModified());
   EXPECT_TRUE(document.GetPathName().IsEmpty());
   EXPECT_EQ(document.contentsDeleted, 1);
-}
 
-TEST_F(DocumentViewTest, ClosingTheDocumentDestroysItsFramesButNotItself) {
-  AddView("first");
-  AddView("second");
-
-  document.OnCloseDocument();
-
-  EXPECT_EQ(frame.GetSafeHwnd(), nullptr);
-  EXPECT_EQ(document.GetViewCount(), 0);
-  EXPECT_EQ(document.contentsDeleted, 1);
-  document.SetTitle("still here");
-  EXPECT_EQ(document.GetTitle(), "still here");
-}
-
-// A view asks its document for the state of the commands it does not handle itself.
-TEST_F(DocumentViewTest, AViewAsksItsDocumentForTheStateOfCommands) {
-  LoggingView* view = AddView("view");
+  // A view asks its document for the state of the commands it does not handle itself.
   document.documentCommandEnabled = false;
   CCmdUI state(kDocumentCommand);
   EXPECT_TRUE(view->OnCmdMsg(kDocumentCommand, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(&state)));
   EXPECT_TRUE(state.WasHandled());
   EXPECT_FALSE(state.IsEnabled());
   EXPECT_FALSE(view->OnCmdMsg(999, CN_COMMAND, 0));
+
+  // Closing the document destroys its frames but not itself.
+  AddView("second");
+  document.OnCloseDocument();
+  EXPECT_EQ(frame.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(document.GetViewCount(), 0);
+  EXPECT_EQ(document.contentsDeleted, 2);
+  document.SetTitle("still here");
+  EXPECT_EQ(document.GetTitle(), "still here");
 }
 
 }  // namespace

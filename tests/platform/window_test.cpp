@@ -49,9 +49,25 @@ const MessageMap RecordingWnd::kMessageMap{&CWnd::kMessageMap,
                                                UpdateCommandUIEntry(100, &RecordingWnd::OnUpdateSave),
                                            }};
 
+// A window whose handler destroys the window and deletes its own object.
+class SelfClosingWnd : public CWnd {
+ public:
+  static const MessageMap kMessageMap;
+  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+  LRESULT OnClose(WPARAM, LPARAM) {
+    DestroyWindow();
+    return 5;
+  }
+
+ protected:
+  void PostNcDestroy() override { delete this; }
+};
+const MessageMap SelfClosingWnd::kMessageMap{&CWnd::kMessageMap,
+                                             {MessageEntry(WM_CLOSE, &SelfClosingWnd::OnClose)}};
+
 class WindowTest : public HeadlessTest {};
 
-TEST_F(WindowTest, ChildrenFormATreeFollowTheirParentsVisibilityAndDieWithIt) {
+TEST_F(WindowTest, ChildrenFormATreeAndMessageMapsDispatchMessagesCommandsAndNotifications) {
   CWnd top;
   ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED, CRect(0, 0, 200, 100), nullptr, 0));
   RecordingWnd child;
@@ -89,9 +105,8 @@ TEST_F(WindowTest, ChildrenFormATreeFollowTheirParentsVisibilityAndDieWithIt) {
   EXPECT_EQ(grandChild.m_hWnd, nullptr);
   EXPECT_EQ(child.destroyed, 1);
   EXPECT_EQ(CWnd::GetFocus(), nullptr);
-}
 
-TEST_F(WindowTest, MessageMapsDispatchMessagesCommandsAndNotifications) {
+  // Message maps dispatch messages, commands and notifications.
   RecordingWnd wnd;
   ASSERT_TRUE(wnd.CreateEx(0, "", "", WS_OVERLAPPED, CRect(0, 0, 10, 10), nullptr, 0));
   EXPECT_EQ(wnd.SendMessage(kPingMessage, 3, 4), 77);
@@ -115,9 +130,16 @@ TEST_F(WindowTest, MessageMapsDispatchMessagesCommandsAndNotifications) {
   EXPECT_EQ(a, RegisterWindowMessage("WindowTest.A"));
   EXPECT_NE(a, RegisterWindowMessage("WindowTest.B"));
   EXPECT_GE(a, 0xC000u);
+
+  // A handler may destroy its own window and object.
+  auto* selfClosing = new SelfClosingWnd;
+  ASSERT_TRUE(selfClosing->CreateEx(0, "", "", WS_OVERLAPPED, CRect(), nullptr, 0));
+  HWND hwnd = selfClosing->m_hWnd;
+  EXPECT_EQ(::SendMessage(hwnd, WM_CLOSE), 5);
+  EXPECT_FALSE(IsWindowHandle(hwnd));
 }
 
-TEST_F(WindowTest, PostedMessagesWaitForThePumpAndSkipDeadWindows) {
+TEST_F(WindowTest, PostedMessagesWaitForThePumpAndSkipDeadWindowsAndPlainWindowsGetWrappers) {
   RecordingWnd alive;
   RecordingWnd doomed;
   ASSERT_TRUE(alive.CreateEx(0, "", "", WS_OVERLAPPED, CRect(), nullptr, 0));
@@ -130,52 +152,23 @@ TEST_F(WindowTest, PostedMessagesWaitForThePumpAndSkipDeadWindows) {
   EXPECT_EQ(alive.log, std::vector<std::string>{"ping 1 0"});
   EXPECT_TRUE(doomed.log.empty());
   EXPECT_FALSE(doomed.PostMessage(kPingMessage, 3, 0));
-}
 
-TEST_F(WindowTest, UnattachedWindowsGetAWrapperUntilSubclassed) {
-  CWnd top;
-  ASSERT_TRUE(top.CreateEx(0, "", "", WS_OVERLAPPED, CRect(), nullptr, 0));
+  // A window made without an object gets a wrapper until subclassed.
   CREATESTRUCT cs;
   cs.className = "plain";
   cs.style = WS_CHILD;
-  cs.parent = top.m_hWnd;
+  cs.parent = alive.m_hWnd;
   cs.id = 7;
-  HWND plain = CreateWindowHandle(cs, nullptr);
-  ASSERT_NE(plain, nullptr);
-  CWnd* wrapper = top.GetDlgItem(7);
+  ASSERT_NE(CreateWindowHandle(cs, nullptr), nullptr);
+  CWnd* wrapper = alive.GetDlgItem(7);
   ASSERT_NE(wrapper, nullptr);
-  EXPECT_EQ(top.GetDlgItem(7), wrapper) << "the same wrapper every time";
+  EXPECT_EQ(alive.GetDlgItem(7), wrapper) << "the same wrapper every time";
   RecordingWnd member;
-  EXPECT_TRUE(member.SubclassDlgItem(7, &top));
-  EXPECT_EQ(top.GetDlgItem(7), &member);
-  RecordingWnd second;
-  EXPECT_FALSE(second.SubclassDlgItem(7, &top)) << "a window has one object";
+  EXPECT_TRUE(member.SubclassDlgItem(7, &alive));
+  EXPECT_EQ(alive.GetDlgItem(7), &member);
+  EXPECT_FALSE(doomed.SubclassDlgItem(7, &alive)) << "a window has one object";
   member.SendMessage(WM_CHAR, 'q');
   EXPECT_EQ(member.log, std::vector<std::string>{"char q"});
-}
-
-// A window whose handler destroys the window and deletes its own object.
-class SelfClosingWnd : public CWnd {
- public:
-  static const MessageMap kMessageMap;
-  const MessageMap* GetMessageMap() const override { return &kMessageMap; }
-  LRESULT OnClose(WPARAM, LPARAM) {
-    DestroyWindow();
-    return 5;
-  }
-
- protected:
-  void PostNcDestroy() override { delete this; }
-};
-const MessageMap SelfClosingWnd::kMessageMap{&CWnd::kMessageMap,
-                                             {MessageEntry(WM_CLOSE, &SelfClosingWnd::OnClose)}};
-
-TEST_F(WindowTest, AHandlerMayDestroyItsOwnWindowAndObject) {
-  auto* wnd = new SelfClosingWnd;
-  ASSERT_TRUE(wnd->CreateEx(0, "", "", WS_OVERLAPPED, CRect(), nullptr, 0));
-  HWND hwnd = wnd->m_hWnd;
-  EXPECT_EQ(::SendMessage(hwnd, WM_CLOSE), 5);
-  EXPECT_FALSE(IsWindowHandle(hwnd));
 }
 
 class CShape : public CObject {
@@ -195,7 +188,7 @@ class CSquare : public CShape {
 };
 IMPLEMENT_DYNCREATE(CSquare, CShape)
 
-TEST(RuntimeClassTest, KindsFollowTheClassTreeAndObjectsAreMadeByClassOrName) {
+TEST(RuntimeClassTest, KindsFollowTheClassTreeObjectsAreMadeByClassOrNameAndWindowsNeedNoBackend) {
   CCircle circle;
   EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CCircle)));
   EXPECT_TRUE(circle.IsKindOf(RUNTIME_CLASS(CShape)));
@@ -217,10 +210,8 @@ TEST(RuntimeClassTest, KindsFollowTheClassTreeAndObjectsAreMadeByClassOrName) {
 
   EXPECT_FALSE(RUNTIME_CLASS(CShape)->IsCreatable());
   EXPECT_EQ(RUNTIME_CLASS(CShape)->CreateObject(), nullptr);
-}
 
-// Without an installed backend, windows live on the built-in headless one.
-TEST(BackendTest, WindowsNeedNoInstalledBackend) {
+  // Without an installed backend, windows live on the built-in headless one.
   CWnd top;
   ASSERT_TRUE(top.CreateEx(0, "", "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 0));
   EXPECT_NE(dynamic_cast<HeadlessBackend*>(&CurrentBackend()), nullptr);
