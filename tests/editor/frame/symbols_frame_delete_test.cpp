@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "tests/editor/support/editor_fixture.h"
 
@@ -103,17 +102,5 @@ TEST_P(DeleteEachItemTest, NoChangesNothingAndYesDeletesWhatWasChosenThoughARedr
 
 INSTANTIATE_TEST_SUITE_P(EveryKindOfItem, DeleteEachItemTest, ::testing::ValuesIn(kDeletions),
                          [](const auto& info) { return std::string(info.param.item); });
-
-TEST_F(DeleteSelectionTest, RemovingAPinTellsEachTerminalItLeavesAndClearsTheHighlights) {
-  Symbols().RemovePinAssignments(8);
-  EXPECT_EQ(Component().GetPinNumber(2, 3), -1);
-  ASSERT_EQ(Hints().Values(), (std::vector<LPARAM>{HintPinNumber, HintClearHighlight}));
-  const RecordedHint& hint = Hints().All()[0];
-  EXPECT_EQ(std::make_tuple(hint.symbol, hint.gate, hint.terminal, hint.pin),
-            std::make_tuple(CString("NAND2"), 2, 3, -1));
-  // The drawings patched the pin: the PCB pad of pin 8 is no longer assigned.
-  EXPECT_FALSE(PcbPad(8)->IsAssigned());
-  EXPECT_TRUE(PcbPad(9)->IsAssigned());
-}
 
 }  // namespace

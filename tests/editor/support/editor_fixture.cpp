@@ -15,6 +15,7 @@
 #include "host/model/pad_instance.h"
 #include "host/model/symbol_instance.h"
 #include "host/utility/flex_grid.h"
+#include "platform/dialog.h"
 #include "platform/program_path.h"
 #include "tests/editor/support/view_items.h"
 
@@ -425,4 +426,24 @@ PinMap PinsOf(const CComponent& record) {
       pins.back().push_back(record.GetPinNumber(index, terminal));
   }
   return pins;
+}
+
+void ExpectDialogClosedBy(HeadlessBackend& screen, UINT templateId, int button,
+                          HeadlessBackend::DialogResponder act) {
+  screen.ExpectDialog(templateId, [button, act](CDialog& dialog, UserInput& input) {
+    if (act) act(dialog, input);
+    input.Click(dialog.GetDlgItem(button));
+    if (!dialog.IsModalActive()) return;
+    ADD_FAILURE() << "the dialog stayed open after button " << button;
+    input.Click(dialog.GetDlgItem(IDCANCEL));
+  });
+}
+
+std::vector<ComponentValue> RecordsOf(const CDesign& design) {
+  std::vector<ComponentValue> records;
+  POSITION position = nullptr;
+  for (CComponent* record = design.FirstComponent(position); record != nullptr;
+       record = design.NextComponent(position))
+    records.push_back(record->GetValue());
+  return records;
 }

@@ -262,3 +262,11 @@ class SampleEditorTest : public EditorTest {
 // Each gate's pins of `record` by terminal, in gate order (CGate::kNoPin for none).
 using PinMap = std::vector<std::vector<int>>;
 PinMap PinsOf(const CComponent& record);
+
+// The next dialog must come from `templateId` (0: a property sheet): `act` works on it,
+// then `button` is pressed. A dialog left open after the button fails the test and is
+// cancelled.
+void ExpectDialogClosedBy(HeadlessBackend& screen, UINT templateId, int button,
+                          HeadlessBackend::DialogResponder act = {});
+// Every record of the design, in design order.
+std::vector<ComponentValue> RecordsOf(const CDesign& design);
