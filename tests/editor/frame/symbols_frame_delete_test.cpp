@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/editor/support/editor_fixture.h"
+#include "tests/editor/support/view_items.h"
 
 namespace {
 
@@ -97,6 +98,15 @@ TEST_P(DeleteEachItemTest, NoChangesNothingAndYesDeletesWhatWasChosenThoughARedr
   const CComponent* soic = Design().FindComponent("QUAD-NAND2", "SOIC-14");
   EXPECT_EQ(soic->CountGates(), deletion.gatesLeft);
   EXPECT_EQ(soic->GetPinNumber(1, 2), 5) << "the other package keeps its pins";
+  // The footprint's pads show what a rebuild would.
+  const auto assigned = [this] {
+    std::vector<bool> pads;
+    for (const CPadInstance* pad : PlacedPads(PcbView())) pads.push_back(pad->IsAssigned());
+    return pads;
+  };
+  const std::vector<bool> shown = assigned();
+  Frame().OnInvalidateView();
+  EXPECT_EQ(assigned(), shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKindOfItem, DeleteEachItemTest, ::testing::ValuesIn(kDeletions),
