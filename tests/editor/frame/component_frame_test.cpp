@@ -1,16 +1,23 @@
 // The component frame as the host opens it: its panes with and without the pin grid,
-// the current component and the caption, the module's texts and message, the lookup of
-// the frame from the windows inside it and the drawings' modes.
+// the current component and the caption, the lookup of the frame from the windows inside
+// it, the drawings' modes, the module's texts; and the commands that open no dialog of
+// the editor's own: edit-in-library, the view commands and the host's Values.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "editor/frame/editor_module.h"
+#include "host/designops/designops_resources.h"
 #include "host/utility/flex_grid.h"
+#include "platform/cmd_target.h"
+#include "platform/dialog.h"
 #include "platform/window_handle.h"
 #include "tests/editor/support/editor_fixture.h"
 
 namespace {
 
-const char* const kGridKey = "ComponentEditor\\Grid";
+using Texts = std::vector<std::string>;
 const char* const kGridUnavailable =
     "Due to a problem initialising a Microsoft OCX control the grid cannot be displayed.\n\n"
     "This option has now been turned off in Preferences.";
@@ -26,61 +33,108 @@ class ComponentFrameTest : public EditorTest {
   CSplitterWnd* FrameSplitter() {
     return DynamicDowncast<CSplitterWnd>(Frame().GetDlgItem(AFX_IDW_PANE_FIRST));
   }
-  CWnd* UpperPane() { return FrameSplitter()->GetPane(0, 0); }
+  // The design's "[PackageName]" value, the package its caption names.
   std::string PackageAttribute() {
-    int count = 0;
-    std::string value;
-    POSITION position = nullptr;
-    for (CAttribute* a = Design().GetAttributes()->First(position); a != nullptr;
-         a = Design().GetAttributes()->Next(position)) {
-      if (a->GetName().CompareNoCase("[PackageName]") != 0) continue;
-      ++count;
-      value = a->GetValue().str();
-    }
-    return count <= 1 ? value : "(" + std::to_string(count) + " attributes)";
+    const CAttribute* attribute = Design().FindAttribute("[PackageName]");
+    return attribute != nullptr ? attribute->GetValue().str() : "(none)";
   }
+  // Whether the update handler enables its command.
+  bool Enabled(void (CComponentFrame::*handler)(CCmdUI*)) {
+    CCmdUI state(0);
+    (Frame().*handler)(&state);
+    return state.WasEnableSet() && state.IsEnabled();
+  }
+  static double Scale(const CSymbolView& view) { return view.GetTransform().GetScale(); }
 };
 
-TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndTheCurrentComponentChosenOnce) {
+TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndRunsItsCommandsOnTheComponentShown) {
   Design().AddAttribute("[PackageName]", "stale");
   ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-
   ASSERT_NE(Grid(), nullptr);
-  EXPECT_EQ(UpperPane(), Grid());
+  EXPECT_EQ(FrameSplitter()->GetPane(0, 0), Grid());
   EXPECT_EQ(FrameSplitter()->GetPane(1, 0), &Symbols());
-  EXPECT_TRUE(MessageTexts().empty());
-  EXPECT_TRUE(Settings().Writes().empty());
   // A third of the height for the grid, the drawings below it side by side.
   CRect client;
   Frame().GetClientRect(&client);
   EXPECT_EQ(RectOf(Grid()).Height(), client.Height() / 3);
   EXPECT_GT(RectOf(&Symbols()).top, RectOf(Grid()).bottom);
   EXPECT_GT(RectOf(&PcbView()).left, RectOf(&ScmView()).right);
-  // The views' initial updates made both splitters visible.
   EXPECT_TRUE(FrameSplitter()->IsWindowVisible());
   EXPECT_TRUE(Symbols().GetSplitter().IsWindowVisible());
-  EXPECT_EQ(Grid()->GetDocument(), &Design());
 
-  // The first record is current and names the package in the design.
+  // The first record is current and names the package in the design; once chosen,
+  // asking again neither chooses nor sets the caption; reloading does both again.
   CComponent* first = Design().FirstComponent();
   EXPECT_EQ(Frame().GetComponent(false), first);
   EXPECT_EQ(PackageAttribute(), "DIP-14");
   EXPECT_EQ(Frame().GetWindowText(), "sample.cmplib");
-
-  // Once chosen, asking again neither chooses nor sets the caption.
   Design().SetTitle("renamed");
   Design().FindAttribute("[PackageName]")->SetValue("other");
   EXPECT_EQ(Frame().GetComponent(false), first);
   EXPECT_EQ(Design().GetTitle(), "renamed");
   EXPECT_EQ(PackageAttribute(), "other");
-
-  // Reloading makes the first record current again and sets the caption.
   EXPECT_EQ(Frame().GetComponent(true), first);
   EXPECT_EQ(Design().GetTitle(), "sample.cmplib");
-  EXPECT_EQ(Frame().GetWindowText(), "sample.cmplib");
   EXPECT_EQ(PackageAttribute(), "DIP-14");
 
-  // Every window inside the editor finds its frame; both drawings switch modes together.
+  // Edit-in-library follows the selection and hands the host the item's symbol.
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditPcbSymInLibrary));
+  Select(PcbPad(3));
+  EXPECT_FALSE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
+  EXPECT_TRUE(Enabled(&CComponentFrame::OnUpdateEditPcbSymInLibrary));
+  Select(ScmTerminal(2, 3));
+  EXPECT_TRUE(Enabled(&CComponentFrame::OnUpdateEditScmSymbolInLib));
+  Frame().OnEditScmSymbolInLib();
+  Frame().OnEditPcbSymInLibrary();
+  Texts edits;
+  for (const auto& edit : Frame().LibraryEdits())
+    edits.push_back((edit.symbol.symbolName + " " + edit.symbol.libraryFile).str() +
+                    (edit.pcbSymbol ? " pcb" : ""));
+  EXPECT_EQ(edits, (Texts{"NAND2 " + DataDirectory().str() + "/logic.scmlib",
+                          "DIP-14 " + DataDirectory().str() + "/footprints.pcblib pcb"}));
+
+  // The view commands act on the drawing under the cursor only.
+  const double scm = Scale(ScmView());
+  const double pcb = Scale(PcbView());
+  Frame().OnZoomAtCursor();
+  EXPECT_EQ(Scale(ScmView()), scm) << "the cursor is over neither drawing";
+  ASSERT_TRUE(user.MoveMouse(&ScmView(), CPoint(30, 30)));
+  Frame().OnZoomAtCursor();
+  EXPECT_GT(Scale(ScmView()), scm);
+  EXPECT_EQ(Scale(PcbView()), pcb);
+  Frame().OnUnzoomAtCursor();
+  Frame().OnUnzoomAtCursor();
+  EXPECT_LT(Scale(ScmView()), scm);
+  Frame().OnViewExtents();
+  EXPECT_DOUBLE_EQ(Scale(ScmView()), scm);
+  ASSERT_TRUE(user.MoveMouse(&PcbView(), CPoint(20, 20)));
+  const CPoint origin = PcbView().GetTransform().GetOrigin();
+  const CPoint scmOrigin = ScmView().GetTransform().GetOrigin();
+  Frame().OnViewPan();
+  EXPECT_NE(PcbView().GetTransform().GetOrigin(), origin);
+  EXPECT_EQ(ScmView().GetTransform().GetOrigin(), scmOrigin);
+  Frame().OnRefreshView();
+  EXPECT_EQ(Scale(PcbView()), pcb) << "a refresh redraws without moving";
+  EXPECT_EQ(Design().GetUndoCount(), 0);
+
+  // Values edits the current component in the host's own step.
+  ClearRecords();
+  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dialog, UserInput& input) {
+    input.TypeText(dialog.GetDlgItem(IDC_VALUES_NAME), "Tolerance");
+    input.TypeText(dialog.GetDlgItem(IDC_VALUES_VALUE), "5%");
+    input.Click(dialog.GetDlgItem(IDC_VALUES_ADD));
+    input.Click(dialog.GetDlgItem(IDOK));
+  });
+  Frame().OnValues();
+  EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_VALUES}) << "the frame opens none of its own";
+  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
+  const CAttribute* tolerance = Component().GetAttributes()->Find("Tolerance");
+  ASSERT_NE(tolerance, nullptr);
+  EXPECT_EQ(tolerance->GetValue(), "5%");
+
+  // Every window inside the editor finds its frame, a popup a view owns too; both
+  // drawings switch modes together.
   CHostComponentFrame* second = OpenSecondFrame();
   ASSERT_NE(second, nullptr);
   for (CWnd* inside : {static_cast<CWnd*>(&ScmView()), static_cast<CWnd*>(&Symbols()),
@@ -89,12 +143,10 @@ TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndTheCurrentCompo
   EXPECT_EQ(GetComponentFrame(second->GetSymbolsFrame()->GetPcbView()), second);
   EXPECT_EQ(GetComponentFrame(&MainWindow()), nullptr);
   EXPECT_EQ(GetComponentFrame(nullptr), nullptr);
-  // A popup window owned by a view (a tool window, a dialog) is inside the editor too.
   CWnd popup;
   ASSERT_TRUE(popup.CreateEx(0, kClassGenericWindow, "tip", WS_POPUP, CRect(0, 0, 10, 10), &PcbView(), 0));
   EXPECT_EQ(GetComponentFrame(&popup), &Frame());
   popup.DestroyWindow();
-
   Symbols().StartAssignPins();
   EXPECT_EQ(ScmView().GetDirector()->GetRunningActor(), &ScmView().GetAssignPinsMode());
   EXPECT_EQ(PcbView().GetDirector()->GetRunningActor(), &PcbView().GetAssignPinsMode());
@@ -108,28 +160,23 @@ TEST_F(ComponentFrameTest, AGridThatFailsIsReportedOnceAndTheSettingIsTurnedOff)
   FailGridCreation();
   Screen().ExpectMessageBox(IDOK, CString(kGridUnavailable));
   ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
-
   EXPECT_EQ(Grid(), nullptr);
-  EXPECT_NE(DynamicDowncast<CDummyGrid>(UpperPane()), nullptr);
-  EXPECT_EQ(RectOf(UpperPane()).Height(), 0);
-  EXPECT_EQ(Screen().MessageBoxesShown().at(0).type & MB_YESNO, 0u);
-  EXPECT_EQ(Settings().Writes(), (std::vector<SettingsWrite>{{kGridKey, "Enabled", "false", false}}));
-  // Nothing is left of the failed grid view on the design; the drawings still show the
-  // component and write-back has nothing to do.
+  EXPECT_NE(DynamicDowncast<CDummyGrid>(FrameSplitter()->GetPane(0, 0)), nullptr);
+  EXPECT_EQ(RectOf(FrameSplitter()->GetPane(0, 0)).Height(), 0);
+  EXPECT_EQ(Settings().Writes(),
+            (std::vector<SettingsWrite>{{"ComponentEditor\\Grid", "Enabled", "false", false}}));
+  // Nothing is left of the failed grid view; the drawings still show the component and
+  // write-back has nothing to do.
   EXPECT_EQ(Design().GetViewCount(), 4);  // spy, dummy grid, two drawings
   EXPECT_NE(PcbPad(14), nullptr);
   ClearRecords();
   EXPECT_TRUE(Frame().UpdateDesign());
   EXPECT_TRUE(UndoLevels().Events().empty());
-
-  // With the setting off, the next frame goes straight to the dummy grid, says nothing
-  // and writes nothing.
+  // With the setting off, the next frame goes straight to the dummy grid, silently.
   CHostComponentFrame* second = OpenSecondFrame();
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->GetGrid(), nullptr);
-  EXPECT_EQ(Screen().MessageBoxesShown().size(), 1u);
   EXPECT_TRUE(Settings().Writes().empty());
-
   // Switched on again, a working grid control is used.
   CFlexGrid::SetFailCreationForTesting(false);
   SetComponentEditGrid(true);
@@ -143,24 +190,20 @@ TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensAndIsTitledByItsFileAndT
   Design().SetPathName("/tmp/libraries/empty.cmplib");
   Design().SetTitle("untitled");
   ASSERT_TRUE(OpenEditor());
-
   EXPECT_EQ(Frame().GetComponent(false), nullptr);
   EXPECT_EQ(Design().GetTitle(), "empty.cmplib");
-  EXPECT_EQ(Design().FindAttribute("[PackageName]"), nullptr);
+  EXPECT_EQ(PackageAttribute(), "(none)");
   EXPECT_FALSE(Frame().AnythingSelected());
-
   // Components that arrive later are taken up by the next lazy choice.
   ComponentBuilder("LATE").Gates(1, 2).Package("SMD", "0805").BuildInto(Design());
   ASSERT_NE(Frame().GetComponent(false), nullptr);
   EXPECT_EQ(Component().GetName(), "LATE");
   EXPECT_EQ(PackageAttribute(), "SMD");
 
-  // The module brings its texts and takes them away.
+  CString text;
   UnloadComponentEditorModule();
   EXPECT_FALSE(IsComponentEditorModuleLoaded());
-  CString text;
   EXPECT_FALSE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
-
   LoadComponentEditorModule();
   LoadComponentEditorModule();
   EXPECT_TRUE(IsComponentEditorModuleLoaded());

@@ -1,11 +1,10 @@
 // The frame's package commands: Add Package adds the record and shows it, Delete Package
 // shows the first record left, Select Package (in its dialog or by name) shows the one
-// chosen; and the rule every command with an undo level of its own keeps: the grid is
-// written back first, a pin assignment run is ended first, and the level is opened and
-// closed whether the user confirms or cancels.
+// chosen; and the rule every command with an undo level of its own keeps: an assignment
+// run is ended and the grid written back first, and the level is opened and closed
+// whether the user confirms or cancels.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,18 +17,13 @@
 namespace {
 
 using Names = std::vector<std::string>;
+const Names kAll = {"DIP-8", "SOIC-8", "DIP-14"};
 
-// The scene: an editor on "DUT", two gates of three terminals, in three packages whose
-// pin for terminal 1 of gate a differs, so the grid shows which package is current; the
-// package dialogs' controls as the user reaches them; and the records, caption and
-// drawing the user sees afterwards.
+// "DUT", two gates of three terminals, in DIP-8 (current), SOIC-8 and DIP-14, each drawn
+// by the footprint of its name; terminal 1 of gate a is on pin 1, 5 and 14 of them, so
+// the grid shows which package is current.
 class FramePackagesTest : public EditorTest {
  protected:
-  using Levels = std::vector<UINT>;
-  using DialogAction = std::function<void(CDialog&, UserInput&)>;
-
-  // Packages in design order, DIP-8 first and current, each drawn by the footprint of
-  // its name; terminal 1 of gate a is on pin 1, 5 and 14 of them.
   void SetUp() override {
     EditorTest::SetUp();
     ComponentBuilder("DUT")
@@ -43,65 +37,30 @@ class FramePackagesTest : public EditorTest {
     ASSERT_TRUE(OpenEditor());
     ClearRecords();
   }
-
-  // The next dialog must come from `templateId`: `act` works on it, then `button` is
-  // pressed. A dialog that stays open after the button fails the test and is cancelled.
-  void ExpectDialog(UINT templateId, int button, DialogAction act = {}) {
-    Screen().ExpectDialog(templateId, [button, act](CDialog& dialog, UserInput& input) {
-      if (act) act(dialog, input);
-      input.Click(dialog.GetDlgItem(button));
-      if (!dialog.IsModalActive()) return;
-      ADD_FAILURE() << "the dialog stayed open after button " << button;
-      input.Click(dialog.GetDlgItem(IDCANCEL));
-    });
+  void ExpectDialog(UINT templateId, int button, HeadlessBackend::DialogResponder act = {}) {
+    ExpectDialogClosedBy(Screen(), templateId, button, act);
   }
-
-  // The packages of the design's records, in design order.
   Names Packages() {
     Names packages;
-    POSITION position = nullptr;
-    for (CComponent* record = Design().FirstComponent(position); record != nullptr;
-         record = Design().NextComponent(position))
-      packages.push_back(record->GetPackage().str());
+    for (const ComponentValue& record : RecordsOf(Design())) packages.push_back(record.package.str());
     return packages;
   }
-  // What shows the current package: the record, the design's caption attribute, the
-  // grid's pin of terminal 1 of gate a and the footprint the PCB view draws.
+  // The record, the caption attribute, the grid's pin of terminal 1 of gate a and the
+  // footprint drawn.
   Names Shown() {
     return {Component().GetPackage().str(), Design().FindAttribute("[PackageName]")->GetValue().str(),
             Grid()->GetEditGrid().GetTextMatrix(1, CComponentGrid::kFirstGateColumn).str(),
             PcbFootprint()->GetSymbol()->GetName().str()};
   }
-  // `package` is shown everywhere (its pin for terminal 1 of gate a is `pin`), after one
-  // update and the grid's write-back followed by `level`.
+  // `package` shown everywhere after one update, the grid's write-back, then `level`.
   void ExpectShowing(const char* package, const char* pin, UINT level) {
     EXPECT_EQ(Shown(), (Names{package, package, pin, package}));
     ASSERT_EQ(Hints().OfKind(HintComponent).size(), 1u);
     EXPECT_EQ(Hints().OfKind(HintComponent)[0].object, &Component());
-    EXPECT_EQ(UndoLevels().Started(), (Levels{IDS_UNDO_EDIT_PIN_MAP, level}));
+    EXPECT_EQ(UndoLevels().Started(), (std::vector<UINT>{IDS_UNDO_EDIT_PIN_MAP, level}));
     EXPECT_TRUE(UndoLevels().Balanced());
-  }
-
-  // A leading blank typed into a terminal name cell is taken by the cell and refused by
-  // the next write-back.
-  void BreakGridWriteBack() {
-    ASSERT_TRUE(user.EditGridCell(&Grid()->GetEditGrid(), 1, CComponentGrid::kTerminalNameColumn, " A"));
-    ClearRecords();
-    CAppError::ClearLastError();
-  }
-  // The command after BreakGridWriteBack: one message shown, no dialog, `level` never
-  // opened, the records and the current package as they were.
-  void ExpectRefusedBeforeItsLevel(UINT level) {
-    EXPECT_EQ(MessageTexts().size(), 1u);
-    for (UINT started : UndoLevels().Started()) EXPECT_NE(started, level);
-    EXPECT_TRUE(UndoLevels().Balanced());
-    EXPECT_EQ(Packages(), (Names{"DIP-8", "SOIC-8", "DIP-14"}));
-    EXPECT_EQ(Component().GetPackage(), "DIP-8");
-    EXPECT_EQ(Hints().Count(HintComponent), 0);
   }
 };
-
-const Names kAll = {"DIP-8", "SOIC-8", "DIP-14"};
 
 TEST_F(FramePackagesTest, AddShowsTheNewPackageAsOneUndoStep) {
   ExpectDialog(IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
@@ -109,7 +68,6 @@ TEST_F(FramePackagesTest, AddShowsTheNewPackageAsOneUndoStep) {
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "TSSOP-14"));
   });
   Frame().OnAddPackage();
-
   EXPECT_EQ(Packages(), (Names{"DIP-8", "SOIC-8", "DIP-14", "TSSOP-14"}));
   ExpectShowing("TSSOP-14", "", IDS_UNDO_ADD_PACKAGE);
   EXPECT_EQ(Design().GetUndoCount(), 1);
@@ -117,30 +75,24 @@ TEST_F(FramePackagesTest, AddShowsTheNewPackageAsOneUndoStep) {
 }
 
 TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesOneAbsentOrLast) {
-  struct Deletion {
-    const char* current;
-    const char* deleted;
+  const struct {
+    const char *current, *deleted;
     bool typed;  // over the list rather than chosen from it
     Names left;
-    const char* shown;
-    const char* pin;
-  };
-  const Deletion rows[] = {{"DIP-8", "DIP-8", false, {"SOIC-8", "DIP-14"}, "SOIC-8", "5"},
-                           {"DIP-14", "SOIC-8", true, {"DIP-8", "DIP-14"}, "DIP-8", "1"}};
-  for (const Deletion& row : rows) {
+    const char *shown, *pin;
+  } rows[] = {{"DIP-8", "DIP-8", false, {"SOIC-8", "DIP-14"}, "SOIC-8", "5"},
+              {"DIP-14", "SOIC-8", true, {"DIP-8", "DIP-14"}, "DIP-8", "1"}};
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.deleted);
     ASSERT_TRUE(Frame().SelectPackage(row.current));
     ClearRecords();
-    CString preselected;
     ExpectDialog(IDD_DELETE_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
       CWnd* list = dialog.GetDlgItem(IDC_PACKAGE_LIST);
-      preselected = list->GetWindowText();
+      EXPECT_EQ(list->GetWindowText(), row.current);
       EXPECT_TRUE(row.typed ? input.TypeComboText(list, row.deleted)
                             : input.ChooseComboEntry(list, row.deleted));
     });
     Frame().OnDeletePackage();
-
-    EXPECT_EQ(preselected, row.current);
     EXPECT_EQ(Packages(), row.left);
     ExpectShowing(row.shown, row.pin, IDS_UNDO_DELETE_PACKAGE);
     EXPECT_EQ(Design().GetUndoName(), "Delete Package");
@@ -150,10 +102,8 @@ TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesO
   // Redone while the package it deletes is shown, the first package left is shown.
   ASSERT_TRUE(Frame().SelectPackage("SOIC-8"));
   ASSERT_TRUE(Design().Redo());
-  EXPECT_EQ(Packages(), (Names{"DIP-8", "DIP-14"}));
   EXPECT_EQ(Shown(), (Names{"DIP-8", "DIP-8", "1", "DIP-8"}));
 
-  // No package absent or last is deleted.
   ClearRecords();
   // Fixed in 26f377f: a typed name that is no package was refused without a word.
   Screen().ExpectMessageBox(IDOK, CString("Package \"QFN-16\" does not exist."));
@@ -180,23 +130,18 @@ TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesO
 }
 
 TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChangesNoRecord) {
-  Names offered;
-  CString preselected;
   ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
     auto* list = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_PACKAGE_LIST));
-    offered = ComboEntries(*list);
-    preselected = list->GetWindowText();
+    EXPECT_EQ(ComboEntries(*list), (Names{"DIP-14", "DIP-8", "SOIC-8"}))
+        << "sorted, whatever the design order";
+    EXPECT_EQ(list->GetWindowText(), "DIP-8");
     EXPECT_TRUE(input.ChooseComboEntry(list, "SOIC-8"));
   });
   Frame().OnSelectPackage();
-
-  EXPECT_EQ(offered, (Names{"DIP-14", "DIP-8", "SOIC-8"})) << "sorted, whatever the design order";
-  EXPECT_EQ(preselected, "DIP-8");
   ExpectShowing("SOIC-8", "5", IDS_UNDO_SELECT_PACKAGE);
   EXPECT_FALSE(Design().CanUndo());
 
   // A name typed over the list chooses none: the first record is shown.
-  ClearRecords();
   ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
     EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_LIST), "QFN-16"));
   });
@@ -207,8 +152,6 @@ TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChang
   ClearRecords();
   EXPECT_TRUE(Frame().SelectPackage("DIP-14"));
   ExpectShowing("DIP-14", "14", IDS_UNDO_SELECT_PACKAGE);
-  EXPECT_TRUE(MessageTexts().empty());
-
   ClearRecords();
   EXPECT_FALSE(Frame().SelectPackage("QFN-16"));
   EXPECT_EQ(Component().GetPackage(), "DIP-14");
@@ -220,7 +163,7 @@ TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChang
 struct LevelCommand {
   const char* name;
   void (*run)(CComponentFrame&);
-  UINT dialog;  // cancelled when it opens; 0: none
+  int dialog;  // cancelled when it opens (0: the property sheet); -1: none
   UINT level;
   int updates;      // HintComponent sent when cancelled
   bool writesBack;  // writes the grid's edits back before its level
@@ -233,10 +176,11 @@ const LevelCommand kLevelCommands[] = {
      IDS_UNDO_DELETE_PACKAGE, 0, true},
     {"SelectPackage", [](CComponentFrame& f) { f.OnSelectPackage(); }, IDD_SELECT_PACKAGE,
      IDS_UNDO_SELECT_PACKAGE, 0, true},
-    {"SelectPackageByName", [](CComponentFrame& f) { f.SelectPackage("DIP-8"); }, 0, IDS_UNDO_SELECT_PACKAGE,
+    {"SelectPackageByName", [](CComponentFrame& f) { f.SelectPackage("DIP-8"); }, -1, IDS_UNDO_SELECT_PACKAGE,
      1, true},
+    {"Properties", [](CComponentFrame& f) { f.OnProperties(); }, 0, IDS_UNDO_PROPERTIES, 0, true},
     {"AddGate", [](CComponentFrame& f) { f.OnAddGate(); }, IDD_ADD_GATE, IDS_UNDO_ADD_GATE, 0, false},
-    {"Delete", [](CComponentFrame& f) { f.OnDelete(); }, 0, IDS_UNDO_DELETE, 0, false},
+    {"Delete", [](CComponentFrame& f) { f.OnDelete(); }, -1, IDS_UNDO_DELETE, 0, false},
 };
 
 class FrameLevelCommandTest : public FramePackagesTest, public ::testing::WithParamInterface<LevelCommand> {};
@@ -245,9 +189,8 @@ TEST_P(FrameLevelCommandTest, EndsAnAssignmentRunAndWritesTheGridBackBeforeItsLe
   const LevelCommand& command = GetParam();
   Frame().OnAssignPins();
   ClearRecords();
-  if (command.dialog != 0) ExpectDialog(command.dialog, IDCANCEL);
+  if (command.dialog >= 0) ExpectDialog(command.dialog, IDCANCEL);
   command.run(Frame());
-
   // The run's level, opened before the records were cleared, closes first.
   ASSERT_FALSE(UndoLevels().Started().empty());
   EXPECT_EQ(UndoLevels().Ended().front(), IDS_UNDO_ASSIGN_PINS);
@@ -258,13 +201,20 @@ TEST_P(FrameLevelCommandTest, EndsAnAssignmentRunAndWritesTheGridBackBeforeItsLe
   EXPECT_EQ(Packages(), kAll);
   EXPECT_EQ(Component().GetPackage(), "DIP-8");
   EXPECT_EQ(Hints().Count(HintComponent), command.updates);
-  EXPECT_TRUE(MessageTexts().empty());
   if (!command.writesBack) return;
 
-  BreakGridWriteBack();
+  // A leading blank typed into a terminal name cell is taken by the cell and refused by
+  // the next write-back: its message, no dialog, the level never opened.
+  ASSERT_TRUE(user.EditGridCell(&Grid()->GetEditGrid(), 1, CComponentGrid::kTerminalNameColumn, " A"));
+  ClearRecords();
+  CAppError::ClearLastError();
   Screen().ExpectMessageBox(IDOK);
   command.run(Frame());
-  ExpectRefusedBeforeItsLevel(command.level);
+  for (UINT started : UndoLevels().Started()) EXPECT_NE(started, command.level);
+  EXPECT_TRUE(UndoLevels().Balanced());
+  EXPECT_EQ(Packages(), kAll);
+  EXPECT_EQ(Component().GetPackage(), "DIP-8");
+  EXPECT_EQ(Hints().Count(HintComponent), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLevelCommand, FrameLevelCommandTest, ::testing::ValuesIn(kLevelCommands),

@@ -1,5 +1,5 @@
 // Gates, their symbols and their terminal names are the component's: whichever way the
-// user changes them, every package record holds the same, and so does the saved library.
+// user changes them, every package record holds the same.
 // Only the pins differ from package to package. (Fixed in 3d2d493 and 9bf4e42: Add Gate,
 // a renamed terminal and a deleted gate changed the current record alone.)
 #include <gtest/gtest.h>
@@ -8,11 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "host/model/component_library_file.h"
 #include "platform/dialog.h"
-#include "platform/property_sheet.h"
-#include "tests/editor/support/editor_fixture.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/editor/properties/properties_fixture.h"
 
 namespace {
 
@@ -32,45 +29,18 @@ Gates SharedGates(const ComponentValue& record) {
 
 // QUAD-NAND2 in DIP-14 (current), SOIC-14 and TSSOP-14: gates a to d are NAND2 (A, B,
 // Y), gate e is POWER (VCC, GND). The grid's rows 1 to 3 are the NAND2 terminals.
-class GateDataEveryPackageTest : public EditorTest {
+class GateDataEveryPackageTest : public PropertiesTest {
  protected:
   void SetUp() override {
-    EditorTest::SetUp();
-    ASSERT_TRUE(OpenSampleComponent(kComponent));
+    PropertiesTest::SetUp();
     ASSERT_NE(Design().AddComponent(kComponent, "TSSOP-14"), nullptr);
-    ClearRecords();
   }
-
-  // The property sheet on `item`, open at its page: `act` works on that page, then OK.
-  void InSheet(CDesignItem* item, const std::function<void(CPropertyPage&, UserInput&)>& act) {
-    Screen().ExpectDialog(0, [&](CDialog& dialog, UserInput& input) {
-      auto& sheet = static_cast<CPropertySheet&>(dialog);
-      act(*sheet.GetActivePage(), input);
-      input.Click(sheet.GetDlgItem(IDOK));
-      EXPECT_FALSE(sheet.IsModalActive()) << "the sheet stayed open";
+  // The property sheet on `item`, open at its page: `act` types into one of its controls.
+  void InSheet(CDesignItem* item, int control, const std::function<bool(UserInput&, CWnd*)>& act) {
+    RunSheet(item, [&](CComponentProperties& sheet, UserInput& input) {
+      ASSERT_TRUE(act(input, Ctl(sheet, control)));
     });
-    Frame().OnProperties(item);
   }
-
-  // Every record, and every record of the library saved now, next to the first.
-  void ExpectEveryPackageAlike() {
-    std::vector<ComponentValue> records;
-    POSITION position = nullptr;
-    for (CComponent* record = Design().FirstComponent(position); record != nullptr;
-         record = Design().NextComponent(position))
-      records.push_back(record->GetValue());
-    const CString path = (m_scratch / "saved.cmplib").c_str();
-    CString error;
-    std::vector<LibraryComponent> saved;
-    ASSERT_TRUE(CComponentLibraryFile::SaveComponent(path, kComponent, Design(), error)) << error.str();
-    ASSERT_TRUE(CComponentLibraryFile::Load(path, saved, error)) << error.str();
-    records.insert(records.end(), saved.at(0).records.begin(), saved.at(0).records.end());
-    ASSERT_EQ(records.size(), 6u);
-    for (const ComponentValue& record : records)
-      EXPECT_EQ(SharedGates(record), SharedGates(records.front())) << record.package.str();
-  }
-
-  ScratchFolder m_scratch;
 };
 
 TEST_F(GateDataEveryPackageTest, EveryPathChangesEveryPackageAlike) {
@@ -86,21 +56,18 @@ TEST_F(GateDataEveryPackageTest, EveryPathChangesEveryPackageAlike) {
        }},
       {"a terminal renamed on the Schematic Pin page",
        [&] {
-         InSheet(ScmTerminal(2, 3), [](CPropertyPage& page, UserInput& input) {
-           ASSERT_TRUE(input.TypeText(page.GetDlgItem(IDC_PIN_NAME), "OUT"));
-         });
+         InSheet(ScmTerminal(2, 3), IDC_PIN_NAME,
+                 [](UserInput& input, CWnd* name) { return input.TypeText(name, "OUT"); });
        }},
       {"a new symbol chosen on the Gate page",
        [&] {
-         InSheet(ScmGate(1), [](CPropertyPage& page, UserInput& input) {
-           ASSERT_TRUE(input.ChooseComboEntry(page.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF"));
-         });
+         InSheet(ScmGate(1), IDC_SCM_SYMBOL_COMBO,
+                 [](UserInput& input, CWnd* symbol) { return input.ChooseComboEntry(symbol, "DFF"); });
        }},
       {"Add Gate",
        [&] {
-         Screen().ExpectDialog(IDD_ADD_GATE, [](CDialog& dialog, UserInput& input) {
+         ExpectDialogClosedBy(Screen(), IDD_ADD_GATE, IDOK, [](CDialog& dialog, UserInput& input) {
            ASSERT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV"));
-           input.Click(dialog.GetDlgItem(IDOK));
          });
          Frame().OnAddGate();
        }},
@@ -115,7 +82,8 @@ TEST_F(GateDataEveryPackageTest, EveryPathChangesEveryPackageAlike) {
     const Gates before = SharedGates(Component().GetValue());
     path.act();
     EXPECT_NE(SharedGates(Component().GetValue()), before) << "the path changed nothing";
-    ExpectEveryPackageAlike();
+    for (const ComponentValue& record : Records())
+      EXPECT_EQ(SharedGates(record), SharedGates(Component().GetValue())) << record.package.str();
   }
   EXPECT_EQ(SharedGates(Component().GetValue()),
             (Gates{"1 logic.scmlib:DFF A IN OUT ", "2 logic.scmlib:NAND2 A IN OUT",

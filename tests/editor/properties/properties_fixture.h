@@ -26,25 +26,17 @@ class PropertiesTest : public SampleEditorTest {
     SampleEditorTest::SetUp();
     ClearRecords();
   }
-
-  // Runs Properties on `item` (null: on what the drawings have selected), lets `act` work
-  // on the sheet and then presses `button`. A sheet that stays open after it fails the
-  // test and is cancelled.
-  void RunSheet(CDesignItem* item, const Act& act, int button = IDOK) {
-    bool shown = false;
-    Screen().ExpectDialog(0, [&](CDialog& dialog, UserInput& input) {
-      auto& sheet = dynamic_cast<CComponentProperties&>(dialog);
-      shown = true;
-      act(sheet, input);
-      input.Click(sheet.GetDlgItem(button));
-      if (!sheet.IsModalActive()) return;
-      ADD_FAILURE() << "the sheet stayed open after button " << button;
-      input.Click(sheet.GetDlgItem(IDCANCEL));
+  // The sheet expected next: `act` works on it, then `button` is pressed.
+  void ExpectSheet(const Act& act, int button = IDOK) {
+    ExpectDialogClosedBy(Screen(), 0, button, [act](CDialog& dialog, UserInput& input) {
+      act(dynamic_cast<CComponentProperties&>(dialog), input);
     });
-    item != nullptr ? Frame().OnProperties(item) : Frame().OnProperties();
-    EXPECT_TRUE(shown) << "no property sheet";
   }
-
+  // Properties on `item` (null: on what the drawings have selected), through ExpectSheet.
+  void RunSheet(CDesignItem* item, const Act& act, int button = IDOK) {
+    ExpectSheet(act, button);
+    item != nullptr ? Frame().OnProperties(item) : Frame().OnProperties();
+  }
   // A control of the page the sheet shows now.
   static CWnd* Ctl(const CComponentProperties& sheet, int id) {
     CWnd* control = sheet.GetActivePage() != nullptr ? sheet.GetActivePage()->GetDlgItem(id) : nullptr;
@@ -54,12 +46,8 @@ class PropertiesTest : public SampleEditorTest {
   static std::string Text(const CComponentProperties& sheet, int id) {
     return Ctl(sheet, id)->GetWindowText().str();
   }
-  static std::vector<std::string> Lines(const CComponentProperties& sheet, int id) {
-    return ListBoxLines(*static_cast<CListBox*>(Ctl(sheet, id)));
-  }
-
-  // OK must show `message` and leave the sheet open at the page of `page`, the focus on
-  // the control at fault, with nothing written.
+  // OK must show `message` and leave the sheet open at `page`, the focus on the control
+  // at fault, with nothing written.
   void Refuse(CComponentProperties& sheet, UserInput& input, const std::string& message, int page,
               int focus) {
     SCOPED_TRACE(message);
@@ -71,22 +59,12 @@ class PropertiesTest : public SampleEditorTest {
     EXPECT_EQ(CWnd::GetFocusHandle(), Ctl(sheet, focus)->m_hWnd);
     EXPECT_EQ(Records(), before);
   }
-
-  // Every package record of the design, in order.
-  std::vector<ComponentValue> Records() {
-    std::vector<ComponentValue> records;
-    POSITION position = nullptr;
-    for (CComponent* record = Design().FirstComponent(position); record != nullptr;
-         record = Design().NextComponent(position))
-      records.push_back(record->GetValue());
-    return records;
-  }
-  // The pin grid's texts of one column below the header.
-  std::vector<std::string> GridColumn(long col) {
-    std::vector<std::string> texts;
+  std::vector<ComponentValue> Records() { return RecordsOf(Design()); }
+  // Whether the pin grid shows `text` in column `col` below the header.
+  bool GridColumnHas(long col, const std::string& text) {
     for (long row = 1; row < Grid()->GetEditGrid().GetRows(); ++row)
-      texts.push_back(Grid()->GetEditGrid().GetTextMatrix(row, col).str());
-    return texts;
+      if (Grid()->GetEditGrid().GetTextMatrix(row, col).str() == text) return true;
+    return false;
   }
   // Takes back every step made since `steps` and forgets the records.
   void UndoTo(int steps) {

@@ -437,3 +437,23 @@ void ExpectRefusedOnOk(HeadlessBackend& screen, UserInput& user, CDialog& dialog
   EXPECT_TRUE(dialog.IsModalActive()) << "the dialog stays open";
   EXPECT_EQ(CWnd::GetFocusHandle(), dialog.GetDlgItem(focus)->m_hWnd);
 }
+
+void ExpectDialogClosedBy(HeadlessBackend& screen, UINT templateId, int button,
+                          HeadlessBackend::DialogResponder act) {
+  screen.ExpectDialog(templateId, [button, act](CDialog& dialog, UserInput& input) {
+    if (act) act(dialog, input);
+    input.Click(dialog.GetDlgItem(button));
+    if (!dialog.IsModalActive()) return;
+    ADD_FAILURE() << "the dialog stayed open after button " << button;
+    input.Click(dialog.GetDlgItem(IDCANCEL));
+  });
+}
+
+std::vector<ComponentValue> RecordsOf(const CDesign& design) {
+  std::vector<ComponentValue> records;
+  POSITION position = nullptr;
+  for (CComponent* record = design.FirstComponent(position); record != nullptr;
+       record = design.NextComponent(position))
+    records.push_back(record->GetValue());
+  return records;
+}

@@ -267,3 +267,10 @@ PinMap PinsOf(const CComponent& record);
 // the control `focus`, as the editor's dialogs refuse what they cannot take.
 void ExpectRefusedOnOk(HeadlessBackend& screen, UserInput& user, CDialog& dialog, const char* message,
                        int focus);
+// The next dialog must come from `templateId` (0: a property sheet): `act` works on it,
+// then `button` is pressed. A dialog left open after the button fails the test and is
+// cancelled.
+void ExpectDialogClosedBy(HeadlessBackend& screen, UINT templateId, int button,
+                          HeadlessBackend::DialogResponder act = {});
+// Every record of the design, in design order.
+std::vector<ComponentValue> RecordsOf(const CDesign& design);
