@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <map>
 #include <string>
 
 #include "editor/frame/editor_module.h"
@@ -79,18 +80,6 @@ bool UndoRecorder::Balanced() const {
 
 namespace {
 
-struct SampleSymbol {
-  const char* library;
-  const char* name;
-  int terminals;
-};
-
-// One symbol of the sample schematic libraries per terminal count.
-constexpr SampleSymbol kSampleGateSymbols[] = {{"logic.scmlib", "INV", 2},
-                                               {"logic.scmlib", "NAND2", 3},
-                                               {"logic.scmlib", "DFF", 4},
-                                               {"connectors.scmlib", "CONN10", 10}};
-
 // The sample footprints (of footprints.pcblib) by pad count, smallest first.
 constexpr std::pair<const char*, int> kSampleFootprints[] = {
     {"0805", 2},    {"SOT-23", 3},   {"DIP-8", 8},     {"SOIC-8", 8},  {"HDR-2x5", 10},
@@ -99,8 +88,11 @@ constexpr std::pair<const char*, int> kSampleFootprints[] = {
 }  // namespace
 
 ComponentBuilder& ComponentBuilder::Gates(int count, int terminals) {
-  for (const SampleSymbol& symbol : kSampleGateSymbols) {
-    if (symbol.terminals == terminals) return Gates(count, symbol.name, terminals, symbol.library);
+  // One symbol of the sample schematic libraries per terminal count.
+  const std::map<int, const char*> symbols = {{2, "INV"}, {3, "NAND2"}, {4, "DFF"}, {10, "CONN10"}};
+  const auto symbol = symbols.find(terminals);
+  if (symbol != symbols.end()) {
+    return Gates(count, symbol->second, terminals, terminals == 10 ? "connectors.scmlib" : "logic.scmlib");
   }
   ADD_FAILURE() << "no sample symbol has " << terminals << " terminals (2, 3, 4 or 10)";
   return *this;
@@ -185,7 +177,6 @@ void EditorTest::TearDown() {
   UnloadComponentEditorModule();
   SetProgramPathForTesting("");
   SetCurrentSettings(nullptr);
-  m_settings = nullptr;
 }
 
 bool EditorTest::OpenSampleComponent(const char* name) {

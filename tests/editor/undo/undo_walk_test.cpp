@@ -98,17 +98,15 @@ class UndoWalkTest : public ModesTest {
     });
   }
 
-  // The schematic symbols a gate drawn from `library` may be renamed to; a name no
-  // library offers is tried as well, and refused.
-  void OfferSymbols(const CString& library, const std::vector<CString>& names) {
-    m_offered[LibraryStem(library)] = names;
-  }
+  // The schematic symbols a gate drawn from a library (by its stem) may be renamed to; a
+  // name no library offers is tried as well, and refused.
+  std::map<std::string, std::vector<CString>> m_offered;
   void OfferSampleSymbols() {
     for (const char* file : {"logic.scmlib", "analog.scmlib", "connectors.scmlib"}) {
       CString error;
       const auto contents = CSymbolLibraryFile::Load(DataDirectory() + "/" + file, error);
       ASSERT_NE(contents, nullptr) << error.str();
-      OfferSymbols(file, contents->Names());
+      m_offered[LibraryStem(file)] = contents->Names();
     }
   }
 
@@ -481,8 +479,7 @@ class UndoWalkTest : public ModesTest {
   CString m_name;
   std::string m_original;  // the component's bytes before the walk
   int m_originalGates = 0;
-  std::map<std::string, std::vector<CString>> m_offered;  // by library stem
-  bool m_assigning = false;                               // a run is open
+  bool m_assigning = false;  // a run is open
   int m_round = 0;
   int m_actionIndex = 0;
   std::vector<std::string> m_log;  // this round's actions
@@ -515,8 +512,7 @@ TEST_F(UndoWalkTest, UndoingAndRedoingEverythingOnAGeneratedComponentGivesBackTh
   for (int gate = 0; gate < kGeneratedGates; ++gate) gates.Add(MakeBusGate(gate, kGeneratedTerminals));
   CSymbolLibraryContents footprints(SymbolKind::Pcb);
   footprints.Add(MakeGridFootprint(kGeneratedGates * kGeneratedTerminals));
-  CString gateLibrary;
-  CString pcbLibrary;
+  CString gateLibrary, pcbLibrary;
   const bool saved = SaveTemporaryLibrary(gates, ".scmlib", gateLibrary) &&
                      SaveTemporaryLibrary(footprints, ".pcblib", pcbLibrary);
   const std::shared_ptr<void> removeLibraries(nullptr, [&](void*) {
@@ -528,7 +524,7 @@ TEST_F(UndoWalkTest, UndoingAndRedoingEverythingOnAGeneratedComponentGivesBackTh
                     pcbLibrary.c_str());
   for (const CString& name : gates.Names())
     component.Gates(1, name.c_str(), kGeneratedTerminals, gateLibrary.c_str());
-  OfferSymbols(gateLibrary, gates.Names());
+  m_offered[LibraryStem(gateLibrary)] = gates.Names();
   // A renamed gate keeps only its library's file name, which the grid looks for where
   // the schematic library last used is and the drawings beside the component library
   // last used: both are in the generated libraries' folder, as after the user chose them.
