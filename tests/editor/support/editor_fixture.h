@@ -39,9 +39,10 @@
 // to the main window.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "editor/frame/component_frame.h"
@@ -50,17 +51,9 @@
 #include "editor/resources/resource_ids.h"
 #include "editor/views/pcb_symbol_view.h"
 #include "editor/views/scm_symbol_view.h"
-#include "editor/views/update_hints.h"
-#include "host/model/design.h"
-#include "host/model/design_item.h"
-#include "host/model/pad_instance.h"
-#include "host/model/symbol_instance.h"
-#include "host/model/undo_history.h"
-#include "platform/mdi_frame_wnd.h"
 #include "platform/settings_store.h"
-#include "platform/view.h"
 #include "platform/win_thread.h"
-#include "tests/editor/support/host_component_frame.h"
+#include "tests/editor/support/view_items.h"
 #include "tests/support/headless_test.h"
 
 // The host's main window: records the commands it receives (the views send 32814 when
@@ -77,11 +70,41 @@ class CHostMainWindow : public CMDIFrameWnd {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void AnswerAssignmentEnded();
-
   std::vector<UINT> m_commands;
   std::function<void()> m_assignmentEnded;
   bool m_answering = false;
+};
+
+// The host's frame class as a host writes it: derived from CComponentFrame, created
+// through its run-time class. It counts the accelerator calls of in-cell edits, records
+// what the edit-in-library commands hand to the host, and ends an assignment run and
+// runs the design check from the host's own commands.
+class CHostComponentFrame : public CComponentFrame {
+  DECLARE_DYNCREATE(CHostComponentFrame)
+
+ public:
+  using CComponentFrame::IsDesignValid;
+  using CComponentFrame::StopAssignPins;
+  void DestroyAccelerators() override { ++m_acceleratorsDestroyed; }
+  void RestoreAccelerators() override { ++m_acceleratorsRestored; }
+  int AcceleratorsDestroyed() const { return m_acceleratorsDestroyed; }
+  int AcceleratorsRestored() const { return m_acceleratorsRestored; }
+  struct LibraryEdit {
+    SelectedLibrarySymbol symbol;
+    bool pcbSymbol = false;
+  };
+  const std::vector<LibraryEdit>& LibraryEdits() const { return m_libraryEdits; }
+
+ protected:
+  CHostComponentFrame() = default;
+  void EditSymbolInLibrary(const SelectedLibrarySymbol& symbol, bool pcbSymbol) override {
+    m_libraryEdits.push_back({symbol, pcbSymbol});
+  }
+
+ private:
+  int m_acceleratorsDestroyed = 0;
+  int m_acceleratorsRestored = 0;
+  std::vector<LibraryEdit> m_libraryEdits;
 };
 
 // One UpdateAllViews call as the views heard it. The hint object lives only for the
@@ -101,7 +124,6 @@ struct RecordedHint {
 // A view that joins the design without a window, to hear every update hint.
 class HintRecorder : public CView {
  public:
-  HintRecorder() = default;
   void OnDraw(CDC*) override {}
   void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
 
@@ -139,24 +161,33 @@ class UndoRecorder {
 // ... in gate and terminal order in every package.
 class ComponentBuilder {
  public:
-  explicit ComponentBuilder(const char* name = "DUT");
+  explicit ComponentBuilder(const char* name = "DUT") : m_name(name) {}
 
   // `count` gates of `terminals` terminals each, drawn by a sample symbol of that size
   // (2: INV, 3: NAND2, 4: DFF, 10: CONN10).
   ComponentBuilder& Gates(int count, int terminals);
   // `count` gates drawn by `symbol` of `library`.
-  ComponentBuilder& Gates(int count, const char* symbol, int terminals, const char* library = "logic.scmlib");
-  // A package drawn by `footprint` of footprints.pcblib (the smallest that has enough
-  // pads when null); its pin count is the footprint's.
-  ComponentBuilder& Package(const char* package, const char* footprint = nullptr);
-  // A package drawn by `footprint` of `pads` pads in the PCB library `library`.
-  ComponentBuilder& Package(const char* package, const char* footprint, int pads, const char* library);
+  ComponentBuilder& Gates(int count, const char* symbol, int terminals,
+                          const char* library = "logic.scmlib") {
+    m_gates.insert(m_gates.end(), count, {library, symbol, terminals});
+    return *this;
+  }
+  // A package drawn by `footprint` of `pads` pads in the PCB library `library`; by
+  // default drawn by the sample footprint of that name (the smallest that has enough
+  // pads when null), its pin count the footprint's.
+  ComponentBuilder& Package(const char* package, const char* footprint = nullptr, int pads = 0,
+                            const char* library = "footprints.pcblib") {
+    m_packages.push_back({package, footprint != nullptr ? footprint : "", pads, library});
+    return *this;
+  }
   // Leaves every terminal without a pin.
-  ComponentBuilder& Unassigned();
+  ComponentBuilder& Unassigned() {
+    m_assignPins = false;
+    return *this;
+  }
 
   // Appends the records to `design`; the first package's record comes first.
   void BuildInto(CDesign& design) const;
-  int TotalTerminals() const;
 
  private:
   struct GateSpec {
@@ -188,7 +219,10 @@ class EditorTest : public HeadlessTest {
   // component cannot be loaded or the frame is not created.
   bool OpenSampleComponent(const char* name);
   // Builds the component into the design and opens the frame on it.
-  bool OpenEditor(const ComponentBuilder& builder);
+  bool OpenEditor(const ComponentBuilder& builder) {
+    builder.BuildInto(*m_design);
+    return OpenEditor();
+  }
   // Opens the frame on the design as it is: dynamic creation of the host's frame class
   // with a creation context naming the design, initial updates done.
   bool OpenEditor();
@@ -200,24 +234,32 @@ class EditorTest : public HeadlessTest {
 
   // ---- What the user and the tests reach ----
   CHostMainWindow& MainWindow() { return *m_mainWindow; }
-  CHostComponentFrame& Frame();
-  CSymbolsFrame& Symbols();
-  CScmSymbolView& ScmView();
-  CPcbSymbolView& PcbView();
+  CHostComponentFrame& Frame() { return Required(m_frame, "frame open"); }
+  CSymbolsFrame& Symbols() { return Required(Frame().GetSymbolsFrame(), "symbols frame"); }
+  CScmSymbolView& ScmView() { return Required(Symbols().GetScmView(), "schematic view"); }
+  CPcbSymbolView& PcbView() { return Required(Symbols().GetPcbView(), "PCB view"); }
   // Null while the frame shows the dummy grid.
-  CComponentGrid* Grid();
+  CComponentGrid* Grid() { return Frame().GetGrid(); }
   CDesign& Design() { return *m_design; }
   // The frame's current component (GetComponent(false)); fails the test when none.
-  CComponent& Component();
+  CComponent& Component() { return Required(Frame().GetComponent(false), "current component"); }
 
   // ---- Items of the drawings ----
   // The items the views drew for the current component: a gate's symbol instance and
   // its terminal (pad) in the schematic view, the footprint and its pad of a pin in the
   // PCB view. Null, with a failure added, when the drawing has no such item.
-  CSymbolInstance* ScmGate(int gate);
-  CPadInstance* ScmTerminal(int gate, int terminal);
-  CSymbolInstance* PcbFootprint();
-  CPadInstance* PcbPad(int pin);
+  CSymbolInstance* ScmGate(int gate) {
+    return Found(FirstOf(PlacedSymbols(ScmView()), [&](auto* symbol) { return symbol->GetGate() == gate; }),
+                 "symbol of gate " + std::to_string(gate));
+  }
+  CPadInstance* ScmTerminal(int gate, int terminal) {
+    return Found(Terminal(ScmView(), gate, terminal),
+                 "terminal " + std::to_string(terminal) + " of gate " + std::to_string(gate));
+  }
+  CSymbolInstance* PcbFootprint() {
+    return Found(FirstOf(PlacedSymbols(PcbView()), [](auto*) { return true; }), "footprint");
+  }
+  CPadInstance* PcbPad(int pin) { return Found(Land(PcbView(), pin), "pad of pin " + std::to_string(pin)); }
   // Marks the item selected in its view's drawing, as a pick of the select mode does;
   // returns it. A null item selects nothing.
   template <class Item>
@@ -226,7 +268,9 @@ class EditorTest : public HeadlessTest {
     return item;
   }
   // Where a pad is drawn, in its view's client coordinates: the point to click on it.
-  static CPoint ClientPointOf(const CSymbolView& view, const CPadInstance* pad);
+  static CPoint ClientPointOf(const CSymbolView& view, const CPadInstance* pad) {
+    return view.GetTransform().ToView(pad->GetPosition());
+  }
 
   // ---- Recorders ----
   HintRecorder& Hints() { return m_hints; }
@@ -238,10 +282,21 @@ class EditorTest : public HeadlessTest {
   void ClearRecords();
 
   // The sample library and the folder the relative library names are found in.
-  static CString SamplePath();
+  static CString SamplePath() { return DataDirectory() + "/sample.cmplib"; }
   static CString DataDirectory();
 
  private:
+  template <class T>
+  static T& Required(T* object, const char* what) {
+    if (object == nullptr) throw std::logic_error(std::string("the editor has no ") + what);
+    return *object;
+  }
+  template <class T>
+  static T* Found(T* item, const std::string& what) {
+    if (item == nullptr) ADD_FAILURE() << "the drawing has no " << what;
+    return item;
+  }
+
   std::unique_ptr<CWinApp> m_app;
   std::unique_ptr<CHostMainWindow> m_mainWindow;
   std::unique_ptr<CDesign> m_design;
@@ -250,13 +305,15 @@ class EditorTest : public HeadlessTest {
   HintRecorder m_hints;
   UndoRecorder m_undo;
   MemorySettingsStore* m_settings = nullptr;  // not owned: the platform's current store
-  bool m_gridFails = false;
 };
 
 // An editor on the sample's "QUAD-NAND2" (packages DIP-14 and SOIC-14).
 class SampleEditorTest : public EditorTest {
  protected:
-  void SetUp() override;
+  void SetUp() override {
+    EditorTest::SetUp();
+    ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
+  }
 };
 
 // Each gate's pins of `record` by terminal, in gate order (CGate::kNoPin for none).

@@ -2,6 +2,7 @@
 // view's drawing, which of them are marked, and the items the view redraws.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,8 +10,6 @@
 #include "editor/views/symbol_view.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
-#include "host/model/pad_instance.h"
-#include "host/model/symbol_instance.h"
 
 // Null when the view draws nothing.
 inline CComponentInstance* PlacedInstance(const CSymbolView& view) {
@@ -38,20 +37,23 @@ inline std::vector<CPadInstance*> PlacedPads(const CSymbolView& view) {
   return pads;
 }
 
+// The first of `items` that `match` accepts; null when none does.
+template <class Item, class Match>
+Item* FirstOf(const std::vector<Item*>& items, Match match) {
+  const auto found = std::find_if(items.begin(), items.end(), match);
+  return found != items.end() ? *found : nullptr;
+}
+
 // The schematic terminal of a gate; null when the drawing has none.
 inline CPadInstance* Terminal(const CSymbolView& view, int gate, int terminal) {
-  for (CPadInstance* pad : PlacedPads(view)) {
-    if (pad->GetGate() == gate && pad->GetTerminalNumber() == terminal) return pad;
-  }
-  return nullptr;
+  return FirstOf(PlacedPads(view), [&](const CPadInstance* pad) {
+    return pad->GetGate() == gate && pad->GetTerminalNumber() == terminal;
+  });
 }
 
 // The land of a PCB pin; null when the drawing has none.
 inline CPadInstance* Land(const CSymbolView& view, int pin) {
-  for (CPadInstance* pad : PlacedPads(view)) {
-    if (pad->GetPinNumber() == pin) return pad;
-  }
-  return nullptr;
+  return FirstOf(PlacedPads(view), [&](const CPadInstance* pad) { return pad->GetPinNumber() == pin; });
 }
 
 // The highlighted pads: "gate.terminal" in a schematic drawing, "pin" on a PCB symbol.
