@@ -6,7 +6,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "editor/views/view_colours.h"
 #include "host/model/design_colours.h"

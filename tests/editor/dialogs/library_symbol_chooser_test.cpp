@@ -8,19 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "editor/dialogs/add_gate_dialog.h"
-#include "editor/resources/resource_ids.h"
 #include "host/libtools/find_library_item.h"
 #include "host/libtools/library_manager.h"
 #include "host/libtools/libtools_resources.h"
 #include "host/model/symbol_library.h"
 #include "platform/app_registry.h"
 #include "platform/edit.h"
-#include "platform/settings_store.h"
 #include "tests/editor/support/editor_fixture.h"
 #include "tests/support/control_texts.h"
 #include "tests/support/file_text.h"

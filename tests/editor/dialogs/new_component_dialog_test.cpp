@@ -11,10 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "editor/dialogs/add_package_dialog.h"
 #include "editor/frame/editor_module.h"

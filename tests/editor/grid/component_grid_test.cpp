@@ -121,8 +121,7 @@ TEST_F(SampleGridTest, MovingInTheGridNamesTheTerminalAndThenThePinOrOnlyClears)
   Component().SetPinNumber(0, 2, CGate::kNoPin);
   Refill();
   ClearRecords();
-  ASSERT_TRUE(MoveTo(2, 3));
-  ASSERT_TRUE(MoveTo(4, 3));
+  ASSERT_TRUE(MoveTo(2, 3) && MoveTo(4, 3));
   EXPECT_EQ(sent(), (std::vector<std::uint32_t>{0x00000002u, 0xFFFF0000u, 0x00000001u, 0xFFFF0000u}));
 }
 

@@ -4,9 +4,6 @@
 // cells whose values will not pass.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "editor/grid/fill_series.h"
 #include "editor/grid/grid_clipboard.h"
 #include "editor/grid/pin_map_checks.h"
