@@ -80,11 +80,12 @@ TEST_F(NewComponentDialogTest,
   ClearRecords();
   EXPECT_FALSE(Run(nullptr, [&](CDialog& shown) {
     std::string start;
-    for (const int id : {IDC_COMPONENT_NAME, IDC_GATE_COUNT, IDC_PCB_LIBRARY_COMBO, IDC_SCM_LIBRARY_COMBO})
+    for (const int id : {IDC_COMPONENT_NAME, IDC_GATE_COUNT, IDC_PCB_LIBRARY_COMBO})
       start += shown.GetDlgItem(id)->GetWindowText().str() + "|";
+    EXPECT_FALSE(shown.GetDlgItem(IDC_SCM_LIBRARY_COMBO)->GetWindowText().IsEmpty());
     for (const int section : {IDC_PCB_SECTION, IDC_SCM_SECTION})
       start += std::to_string(static_cast<CButton*>(shown.GetDlgItem(section))->GetCheck());
-    EXPECT_EQ(start, "|1|footprints.pcblib|logic.scmlib|11");
+    EXPECT_EQ(start, "|1|footprints.pcblib|11");
     for (const auto& [entry, message, focus] : refusals) {
       Fill(shown, entry);
       ExpectRefusedOnOk(Screen(), user, shown, message, focus);
