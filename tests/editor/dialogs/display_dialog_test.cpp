@@ -6,7 +6,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "editor/views/view_colours.h"
 #include "host/model/design_colours.h"
@@ -17,34 +16,29 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
-constexpr std::pair<const char*, int> kControls[] = {
-    {"Background", IDC_COLOUR_BACKGROUND},
-    {"AssignedPins", IDC_COLOUR_ASSIGNED_PINS},
-    {"UnassignedPins", IDC_COLOUR_UNASSIGNED_PINS},
-    {"Text", IDC_COLOUR_TEXT},
-    {"Outlines", IDC_COLOUR_OUTLINES},
-    {"Selection", IDC_COLOUR_SELECTION},
-    {"Highlight", IDC_COLOUR_HIGHLIGHT},
-    {"PinNames", IDC_COLOUR_TERMINAL_NAMES},
-    {"PinNumbers", IDC_COLOUR_TERMINAL_NUMBERS},
-};
+// The colour combos in the dialog's order, and the names their colours are stored under.
+constexpr int kCombos[] = {IDC_COLOUR_BACKGROUND, IDC_COLOUR_ASSIGNED_PINS,  IDC_COLOUR_UNASSIGNED_PINS,
+                           IDC_COLOUR_TEXT,       IDC_COLOUR_OUTLINES,       IDC_COLOUR_SELECTION,
+                           IDC_COLOUR_HIGHLIGHT,  IDC_COLOUR_TERMINAL_NAMES, IDC_COLOUR_TERMINAL_NUMBERS};
+constexpr const char* kNames[] = {"Background", "AssignedPins", "UnassignedPins", "Text",      "Outlines",
+                                  "Selection",  "Highlight",    "PinNames",       "PinNumbers"};
 
 class DisplayTest : public SampleEditorTest {
  protected:
-  // Runs Display: reads the entry each combo shows, in the order above, chooses `text`
-  // for the combo of `name`, and presses `button`; then what was written, by name.
-  Texts Display(int button, const char* name, const char* text, std::map<std::string, COLORREF>& written) {
-    Texts shown;
+  // Runs Display: reads the entry each combo shows, chooses `text` in the combo of
+  // `name`, and presses `button`; returns what was shown, and puts what was written, by
+  // name, in `written`.
+  std::string Display(int button, const char* name, const char* text,
+                      std::map<std::string, COLORREF>& written) {
+    std::string shown;
     Settings().ClearWrites();
     Screen().ExpectDialog(IDD_DISPLAY, [&](CDialog& dlg, UserInput&) {
-      for (const auto& [colour, id] : kControls) {
-        auto* combo = static_cast<CComboBox*>(dlg.GetDlgItem(id));
+      for (size_t i = 0; i < std::size(kCombos); ++i) {
+        auto* combo = static_cast<CComboBox*>(dlg.GetDlgItem(kCombos[i]));
         CString entry = "(none)";
         if (combo->GetCurSel() != CB_ERR) combo->GetLBText(combo->GetCurSel(), entry);
-        shown.push_back(entry.str());
-        if (std::string(name) == colour) user.ChooseComboEntry(combo, text);
+        shown += entry.str() + (i + 1 < std::size(kCombos) ? "," : "");
+        if (std::string(name) == kNames[i]) user.ChooseComboEntry(combo, text);
       }
       user.Click(dlg.GetDlgItem(button));
     });
@@ -67,32 +61,30 @@ TEST_F(DisplayTest, ThePaletteFillsWhatIsNotStoredAndOkStoresAllNineAndTheDrawin
   Frame().OnAssignPins();
   ClearRecords();
   Display(IDCANCEL, "Background", "White", written);
-  EXPECT_TRUE(written.empty());
-  EXPECT_TRUE(Hints().All().empty());
+  EXPECT_TRUE(written.empty() && Hints().All().empty());
   EXPECT_EQ(backgrounds(), std::vector<COLORREF>(2, kViewColourPalette[0]));
 
-  EXPECT_EQ(
-      Display(IDOK, "Background", "White", written),
-      (Texts{"Black", "Green", "Blue", "Cyan", "Yellow", "Light Blue", "Brown", "Dark Green", "Dark Blue"}));
+  EXPECT_EQ(Display(IDOK, "Background", "White", written),
+            "Black,Green,Blue,Cyan,Yellow,Light Blue,Brown,Dark Green,Dark Blue");
   EXPECT_EQ(Settings().Writes().size(), 9u);
-  for (size_t i = 0; i < std::size(kControls); ++i)
-    EXPECT_EQ(written[kControls[i].first], i == 0 ? RGB(255, 255, 255) : kViewColourPalette[i]) << i;
+  for (size_t i = 0; i < std::size(kNames); ++i)
+    EXPECT_EQ(written[kNames[i]], i == 0 ? RGB(255, 255, 255) : kViewColourPalette[i]) << i;
   EXPECT_EQ(backgrounds(), std::vector<COLORREF>(2, RGB(255, 255, 255)));
   ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintColours});
   EXPECT_EQ(Hints().All()[0].object, nullptr);
   EXPECT_TRUE(UndoLevels().Events().empty());
   EXPECT_TRUE(Design().IsUndoLevelOpen()) << "the run's level is still open";
 
-  // A missing value takes the next palette entry; a colour that is not one of the
-  // combo's own is shown by its number; OK keeps what was not changed.
-  for (const auto& [name, id] : kControls) {
+  // A missing value takes the next palette entry (the first: the only value missing); a
+  // colour that is not one of the combo's own is shown by its number; OK keeps what was
+  // not changed.
+  for (const char* name : kNames) {
     const COLORREF colour = std::string(name) == "Highlight" ? RGB(0x12, 0x34, 0x56) : RGB(255, 255, 255);
     ASSERT_TRUE(CAppRegistry(kViewColoursKey).SetValue(name, static_cast<unsigned long>(colour)));
   }
   ASSERT_TRUE(CAppRegistry(kViewColoursKey).DeleteValue("Text"));
-  const Texts shown = Display(IDOK, "Outlines", "Red", written);
-  EXPECT_EQ(shown[3], "Black") << "the first entry: the only value missing";
-  EXPECT_EQ(shown[6] + " " + shown[8], "#123456 White");
+  EXPECT_EQ(Display(IDOK, "Outlines", "Red", written),
+            "White,White,White,Black,White,White,#123456,White,White");
   EXPECT_EQ(written.size(), 9u);
   EXPECT_EQ((std::vector<COLORREF>{written["Outlines"], written["Text"], written["Highlight"]}),
             (std::vector<COLORREF>{RGB(255, 0, 0), kViewColourPalette[0], RGB(0x12, 0x34, 0x56)}));

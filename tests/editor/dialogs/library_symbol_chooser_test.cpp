@@ -8,19 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "editor/dialogs/add_gate_dialog.h"
-#include "editor/resources/resource_ids.h"
 #include "host/libtools/find_library_item.h"
 #include "host/libtools/library_manager.h"
 #include "host/libtools/libtools_resources.h"
 #include "host/model/symbol_library.h"
 #include "platform/app_registry.h"
 #include "platform/edit.h"
-#include "platform/settings_store.h"
 #include "tests/editor/support/editor_fixture.h"
 #include "tests/support/control_texts.h"
 #include "tests/support/file_text.h"
@@ -72,8 +68,8 @@ class LibrarySymbolChooserTest : public HeadlessTest {
     ExpectRefusedOnOk(Screen(), user, dlg, message, control);
     if (control != IDC_SCM_SYMBOL_COMBO) return;
     const ComboBoxData* symbol = GetComboBoxData(dlg.GetDlgItem(control)->m_hWnd);
-    EXPECT_EQ(symbol->editSelStart, 0);
-    EXPECT_EQ(symbol->editSelEnd, dlg.GetDlgItem(control)->GetWindowText().GetLength());
+    EXPECT_EQ(std::make_pair(symbol->editSelStart, symbol->editSelEnd),
+              std::make_pair(0, dlg.GetDlgItem(control)->GetWindowText().GetLength()));
   }
 
   ScratchFolder libraries;
@@ -83,28 +79,26 @@ class LibrarySymbolChooserTest : public HeadlessTest {
 // caller proposes is shown whatever its case, and the title names the gate.
 TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndShowsWhatTheCallerProposes) {
   CAddGateDialog dialog(4, "", "");
-  EXPECT_EQ(Run(dialog,
-                [&](CDialog& dlg) {
-                  EXPECT_EQ(Entries(dlg, IDC_SCM_LIBRARY_COMBO), (Texts{"analog.scmlib", "logic.scmlib"}));
-                  EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"DFF", "INV", "NAND2", "POWER"}));
-                  EXPECT_EQ(static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO))->GetCurSel(),
-                            CB_ERR);
-                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|||open|1");
-                  // The pin count follows the list, locked while the library supplies it;
-                  // typed text is no list selection and leaves the count of the last entry.
-                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "NAND2");
-                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|NAND2|3|locked|1");
-                  EXPECT_FALSE(user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "9"));
-                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
-                  user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
-                  EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|INV|4|locked|1");
-                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO), "analog.scmlib");
-                  EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
-                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "RESISTOR");
-                  user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "3");
-                  user.Click(dlg.GetDlgItem(IDOK));
-                }),
-            "analog.scmlib|RESISTOR|2|3");
+  const std::string added = Run(dialog, [&](CDialog& dlg) {
+    EXPECT_EQ(Entries(dlg, IDC_SCM_LIBRARY_COMBO), (Texts{"analog.scmlib", "logic.scmlib"}));
+    EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"DFF", "INV", "NAND2", "POWER"}));
+    EXPECT_EQ(static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO))->GetCurSel(), CB_ERR);
+    EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|||open|1");
+    // The pin count follows the list, locked while the library supplies it;
+    // typed text is no list selection and leaves the count of the last entry.
+    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "NAND2");
+    EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|NAND2|3|locked|1");
+    EXPECT_FALSE(user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "9"));
+    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
+    user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
+    EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|INV|4|locked|1");
+    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO), "analog.scmlib");
+    EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
+    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "RESISTOR");
+    user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "3");
+    user.Click(dlg.GetDlgItem(IDOK));
+  });
+  EXPECT_EQ(added, "analog.scmlib|RESISTOR|2|3");
 
   const std::pair<const char*, const char*> proposals[] = {
       {"opamp", "Add Gate ab|analog.scmlib|OPAMP|3|locked|1"},
@@ -125,36 +119,34 @@ TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToC
       {"", "1", "Symbol name cannot be empty.", IDC_SCM_SYMBOL_COMBO},
       {" INV", "1", "Symbol name \" INV\" cannot begin or end with a blank.", IDC_SCM_SYMBOL_COMBO},
       {"NOR9", "1", "Symbol NOR9 does not exist.", IDC_SCM_SYMBOL_COMBO},
-      {"INV", "two", nullptr, IDC_GATE_COUNT},
-  };
+      {"INV", "two", nullptr, IDC_GATE_COUNT}};
   const CString cannotOpen = "Cannot open library \"" + Library("logic.scmlib") + "\".";
   CAddGateDialog dialog(0, "logic.scmlib", "NAND2");
-  EXPECT_EQ(Run(dialog,
-                [&](CDialog& dlg) {
-                  for (const auto& [symbol, howMany, message, focus] : refusals) {
-                    user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), symbol);
-                    user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), howMany);
-                    ExpectRefused(dlg, message, focus);
-                  }
-                  // Both wrong: both are told, and the focus goes to the symbol.
-                  user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "");
-                  Screen().ExpectMessageBox(IDOK);
-                  ExpectRefused(dlg, "Symbol name cannot be empty.");
-                  // The library deleted or damaged after the list was filled.
-                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
-                  user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "2");
-                  fs::remove(libraries / "logic.scmlib");
-                  user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
-                  EXPECT_EQ(Shown(dlg), "Add Gate a|logic.scmlib|DFF|2|open|2");
-                  ExpectRefused(dlg, cannotOpen.c_str());
-                  WriteFileText(libraries / "logic.scmlib", "{ \"format\": \"damaged");
-                  ExpectRefused(dlg, cannotOpen.c_str());
-                  // Put right, Add goes through; the open count is read as its leading number.
-                  Copy("logic.scmlib");
-                  user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "12abc");
-                  user.Click(dlg.GetDlgItem(IDOK));
-                }),
-            "logic.scmlib|DFF|12|2");
+  const std::string added = Run(dialog, [&](CDialog& dlg) {
+    for (const auto& [symbol, howMany, message, focus] : refusals) {
+      user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), symbol);
+      user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), howMany);
+      ExpectRefused(dlg, message, focus);
+    }
+    // Both wrong: both are told, and the focus goes to the symbol.
+    user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "");
+    Screen().ExpectMessageBox(IDOK);
+    ExpectRefused(dlg, "Symbol name cannot be empty.");
+    // The library deleted or damaged after the list was filled.
+    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
+    user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "2");
+    fs::remove(libraries / "logic.scmlib");
+    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
+    EXPECT_EQ(Shown(dlg), "Add Gate a|logic.scmlib|DFF|2|open|2");
+    ExpectRefused(dlg, cannotOpen.c_str());
+    WriteFileText(libraries / "logic.scmlib", "{ \"format\": \"damaged");
+    ExpectRefused(dlg, cannotOpen.c_str());
+    // Put right, Add goes through; the open count is read as its leading number.
+    Copy("logic.scmlib");
+    user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "12abc");
+    user.Click(dlg.GetDlgItem(IDOK));
+  });
+  EXPECT_EQ(added, "logic.scmlib|DFF|12|2");
 }
 
 // Find Symbol: the find dialog searches the chooser's folder for its kind, starts at its
@@ -169,25 +161,24 @@ TEST_F(LibrarySymbolChooserTest, EachSymbolTakenInTheFindDialogIsShownWithItsLib
     user.SelectListLine(found.GetDlgItem(IDC_FIND_RESULTS), 0);
     return user.Click(found.GetDlgItem(IDC_FIND_USE));
   };
-  EXPECT_EQ(Run(dialog,
-                [&](CDialog& dlg) {
-                  Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& found, UserInput&) {
-                    EXPECT_EQ(found.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "RES*");
-                    auto& item = static_cast<CFindLibraryItem&>(found);
-                    EXPECT_EQ(item.m_pLibraryKind, RUNTIME_CLASS(CScmSymbolLibrary));
-                    EXPECT_EQ(item.m_strSearchDirectory + item.m_strLibraryFile,
-                              libraries.Path().string() + "/logic.scmlib");
-                    EXPECT_TRUE(find(found, "OPAMP"));
-                    EXPECT_EQ(Shown(dlg), "Add Gate a|analog.scmlib|OPAMP|3|locked|1");
-                    EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
-                    // Another symbol of the library now shown needs no switch.
-                    EXPECT_TRUE(find(found, "res*"));
-                    user.Click(found.GetDlgItem(IDCANCEL));
-                  });
-                  user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
-                  user.Click(dlg.GetDlgItem(IDOK));
-                }),
-            "analog.scmlib|RESISTOR|2|1");
+  const std::string added = Run(dialog, [&](CDialog& dlg) {
+    Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& found, UserInput&) {
+      EXPECT_EQ(found.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "RES*");
+      auto& item = static_cast<CFindLibraryItem&>(found);
+      EXPECT_EQ(item.m_pLibraryKind, RUNTIME_CLASS(CScmSymbolLibrary));
+      EXPECT_EQ(item.m_strSearchDirectory + item.m_strLibraryFile,
+                libraries.Path().string() + "/logic.scmlib");
+      EXPECT_TRUE(find(found, "OPAMP"));
+      EXPECT_EQ(Shown(dlg), "Add Gate a|analog.scmlib|OPAMP|3|locked|1");
+      EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
+      // Another symbol of the library now shown needs no switch.
+      EXPECT_TRUE(find(found, "res*"));
+      user.Click(found.GetDlgItem(IDCANCEL));
+    });
+    user.Click(dlg.GetDlgItem(IDC_ADD_GATE_FIND_SYMBOL));
+    user.Click(dlg.GetDlgItem(IDOK));
+  });
+  EXPECT_EQ(added, "analog.scmlib|RESISTOR|2|1");
 }
 
 }  // namespace

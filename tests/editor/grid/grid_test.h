@@ -2,6 +2,7 @@
 // be edited, read from the grid control's own state; and the user's actions on it.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -29,23 +30,20 @@ class GridTest : public EditorTest {
     for (long row = 1; row < Cells().GetRows(); ++row) texts.push_back(Text(row, col));
     return texts;
   }
-  // Every cell matching `wanted`, as "row,col", row by row.
+  // Every cell matching `wanted` (a predicate or a flag of the cell), as "row,col", row by row.
   template <class Predicate>
   std::vector<std::string> CellsWhere(Predicate wanted) {
     std::vector<std::string> found;
     for (long row = 0; row < Cells().GetRows(); ++row) {
       for (long col = 0; col < Cells().GetCols(); ++col) {
-        if (wanted(Cell(row, col))) found.push_back(std::to_string(row) + "," + std::to_string(col));
+        if (std::invoke(wanted, Cell(row, col)))
+          found.push_back(std::to_string(row) + "," + std::to_string(col));
       }
     }
     return found;
   }
-  std::vector<std::string> BoldCells() {
-    return CellsWhere([](const GridCell& cell) { return cell.bold; });
-  }
-  std::vector<std::string> ModifiedCells() {
-    return CellsWhere([](const GridCell& cell) { return cell.modified; });
-  }
+  std::vector<std::string> BoldCells() { return CellsWhere(&GridCell::bold); }
+  std::vector<std::string> ModifiedCells() { return CellsWhere(&GridCell::modified); }
   // Rows `firstRow` to `endRow` (exclusive) as one text: cells split by '|', rows by ';'.
   std::string Rows(long firstRow, long endRow) {
     std::string rows;

@@ -1,0 +1,282 @@
+// The pin grid. What it shows: symbol blocks, gate columns and their pins, which cells
+// can be edited, how the update hints of the other panes change the cells, the bold
+// cells that mirror what is picked in the drawings, and what moving in the grid tells
+// them. Typing into it: each value goes into the design at once, in an undo level of its
+// own, and again when the design is brought up to date; what the grid wrote is what the
+// drawings show.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <tuple>
+
+#include "editor/grid/component_gate_hint.h"
+#include "editor/grid/grid_update_evt.h"
+#include "host/model/component.h"
+#include "host/utility/app_error.h"
+#include "host/utility/evt.h"
+#include "tests/editor/grid/grid_test.h"
+
+namespace {
+
+using Levels = std::vector<UINT>;
+
+TEST_F(SampleGridTest, ShowsOneBlockPerSymbolAndOneColumnPerGateWithOnlyNamesAndOwnPinsEditable) {
+  EXPECT_EQ(Rows(0, 6),
+            "Schematic Symbol|Terminal Name|Terminal Number|Gate a|Gate b|Gate c|Gate d|Gate e;"
+            "NAND2|A|1|1|4|9|12|;|B|2|2|5|10|13|;|Y|3|3|6|8|11|;POWER|VCC|1|||||14;|GND|2|||||7;");
+  // Each cell row by row as the user meets it: e editable, x greyed, ! both, . neither.
+  std::string kinds;
+  CellsWhere([&](const GridCell& cell) {
+    kinds += cell.editClass != nullptr ? (cell.disabled ? '!' : 'e') : (cell.disabled ? 'x' : '.');
+    return false;
+  });
+  EXPECT_EQ(kinds, "........ee.eeeex.e.eeeex.e.eeeexee.xxxxe.e.xxxxe");  // six rows of eight
+  EXPECT_FALSE(user.BeginGridEdit(&Cells(), 4, 3));
+  // Headers centred; names left-aligned; the other data cells keep the grid's own.
+  EXPECT_EQ((std::vector<int>{Cell(0, 7).alignment, Cell(4, 0).alignment, Cell(5, 1).alignment,
+                              Cell(5, 7).alignment}),
+            (std::vector<int>{kGridAlignCenterTop, kGridAlignLeftTop, kGridAlignLeftTop, kGridAlignGeneral}));
+
+  // Pins without a number are empty, pin 0 is shown.
+  Component().SetPinNumber(0, 1, CGate::kNoPin);
+  Component().SetPinNumber(1, 2, 0);
+  Refill();
+  EXPECT_EQ(Rows(1, 3), "NAND2|A|1||4|9|12|;|B|2|2|0|10|13|;");
+  // A gate carried by a hint is added without a refill; the cells elsewhere stay as they are.
+  CGate* added = Component().AddGate(5, "logic.scmlib", "INV", 2, nullptr, nullptr);
+  Component().SetPinNumber(5, 2, 3);
+  CComponentGateHint hint(&Component(), added, 5);
+  Design().UpdateAllViews(nullptr, HintComponentObject, &hint);
+  EXPECT_EQ(Text(0, 8), "Gate f");
+  EXPECT_EQ(Rows(6, 8), "INV||1||||||;||2||||||3;");
+  EXPECT_FALSE(Cell(1, 8).disabled || Cell(6, 3).disabled);
+  // No component leaves the header and the leading columns.
+  Grid()->Fill(nullptr);
+  EXPECT_EQ(Rows(0, Cells().GetRows()), "Schematic Symbol|Terminal Name|Terminal Number;");
+}
+
+// Gates share the block of their symbol whatever its case; a gate without symbol has no
+// column, one without terminals a grey one; a later gate with more terminals than its
+// block shows only those that fit (gate e's fourth terminal, pin 10, has no row).
+TEST_F(GridTest, GatesShareTheBlockOfTheirSymbol) {
+  ComponentBuilder gates;
+  gates.Gates(1, "NAND2", 3).Gates(1, "", 0).Gates(1, "INV", 0).Gates(1, "nand2", 3);
+  ASSERT_TRUE(OpenEditor(gates.Gates(1, "NAND2", 4).Gates(1, "INV", 2)));
+  EXPECT_EQ(Rows(0, Cells().GetRows()),
+            "Schematic Symbol|Terminal Name|Terminal Number|Gate a|Gate c|Gate d|Gate e|Gate f;"
+            "NAND2|T1|1|1||4|7|;|T2|2|2||5|8|;|T3|3|3||6|9|;INV|T1|1|||||11;|T2|2|||||12;");
+  EXPECT_EQ(CellsWhere(&GridCell::disabled).size(), 14u);
+}
+
+TEST_F(SampleGridTest, PinNumberAndTerminalNameHintsChangeTheirCellsIgnoringTheCaseOfTheSymbol) {
+  CPinNumberHint pin("nand2", 2, 3, 21);
+  Design().UpdateAllViews(&ScmView(), HintPinNumber, &pin);
+  EXPECT_EQ(Text(3, 5), "21");
+  CPinNameHint name("POWER", 2, "VSS");
+  Design().UpdateAllViews(nullptr, HintPinName, &name);
+  // Unknown symbols and gates, the grid's own hints and other values change nothing.
+  const std::string before = Rows(1, 6);
+  EXPECT_NE(before.find("|VSS|"), std::string::npos);
+  CPinNumberHint unknownSymbol("DFF", 2, 1, 30), unknownGate("NAND2", 7, 1, 30), own("NAND2", 2, 1, 30);
+  CPinNameHint unknownName("DFF", 1, "Q");
+  Design().UpdateAllViews(nullptr, HintPinNumber, &unknownSymbol);
+  Design().UpdateAllViews(nullptr, HintPinNumber, &unknownGate);
+  Design().UpdateAllViews(nullptr, HintPinName, &unknownName);
+  Design().UpdateAllViews(Grid(), HintPinNumber, &own);
+  Design().UpdateAllViews(nullptr, HintHighlightPin, PackHighlightPin(2, 1));
+  Design().UpdateAllViews(nullptr, 9, &pin);
+  EXPECT_EQ(Rows(1, 6), before);
+
+  // Column widths fit the headers and are kept when the editor closes.
+  const int symbolWidth = Cells().GetColWidth(0);
+  EXPECT_GT(symbolWidth, kGridDefaultColWidth) << "\"" << Text(0, 0) << "\" would be cut off";
+  EXPECT_EQ(Cells().GetColWidth(3), kGridDefaultColWidth) << "a gate column's short header needs no more";
+  ASSERT_TRUE(user.ResizeGridColumn(&Cells(), 1, 50));
+  CloseEditor();
+  ASSERT_TRUE(OpenEditor());
+  EXPECT_EQ(Cells().GetColWidth(1), 50);
+  EXPECT_EQ(Cells().GetColWidth(0), symbolWidth);
+}
+
+// Moving in the grid tells the drawings which terminal and pin the user is on (packed
+// HintHighlightPin values), or only clears on the leading columns.
+TEST_F(SampleGridTest, MovingInTheGridNamesTheTerminalAndThenThePinOrOnlyClears) {
+  const auto sent = [&] {
+    std::vector<std::uint32_t> values;
+    for (const RecordedHint& hint : Hints().All()) EXPECT_EQ(hint.sender, Grid());
+    for (const RecordedHint& hint : Hints().OfKind(HintHighlightPin))
+      values.push_back(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hint.object)));
+    ClearRecords();
+    return values;
+  };
+  for (long col = 0; col < 3; ++col) {
+    ASSERT_TRUE(MoveTo(2 + col % 2, col));
+    EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintClearHighlight}) << "column " << col;
+    sent();
+  }
+  ASSERT_TRUE(MoveTo(3, 5));
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{0x00020003u, 0xFFFF0008u}));  // gate c terminal 3, PCB pin 8
+  // An empty cell is pin 0 to the drawings; so is a POWER row in gate a's column.
+  Component().SetPinNumber(0, 2, CGate::kNoPin);
+  Refill();
+  ClearRecords();
+  ASSERT_TRUE(MoveTo(2, 3) && MoveTo(4, 3));
+  EXPECT_EQ(sent(), (std::vector<std::uint32_t>{0x00000002u, 0xFFFF0000u, 0x00000001u, 0xFFFF0000u}));
+}
+
+// Bold cells mirror what is picked in the drawings until the next clear or refill.
+TEST_F(SampleGridTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRefill) {
+  Picked(PcbView(), PcbFootprint());
+  EXPECT_EQ(BoldCells().size(), 25u) << "every gate cell, greyed ones too";
+  // A pick in the grid's own terms adds to what is bold until something clears.
+  Design().UpdateAllViews(&ScmView(), HintPicked, ScmTerminal(0, 1));
+  EXPECT_EQ(BoldCells().size(), 25u);
+  // Moving in the grid clears them all and keeps the user's cell.
+  ASSERT_TRUE(MoveTo(2, 1));
+  EXPECT_EQ(BoldCells(), Texts{});
+  EXPECT_EQ(Cells().GetRow(), 2);
+  EXPECT_TRUE(Cells().IsFocusShown());
+  Picked(ScmView(), ScmGate(3));
+  EXPECT_EQ(BoldCells(), (Texts{"1,6", "2,6", "3,6", "4,6", "5,6"}));
+  Picked(ScmView(), ScmTerminal(4, 2));
+  EXPECT_EQ(BoldCells(), Texts{"5,7"});
+  Design().UpdateAllViews(nullptr, HintClearHighlight, nullptr);
+  EXPECT_EQ(BoldCells(), Texts{});
+  // A pad bolds every terminal on its pin: pin 1 on A of gates a and b, 13 on A of c and B of d.
+  Component().SetPinNumber(1, 1, 1);
+  Component().SetPinNumber(2, 1, 13);
+  Refill();
+  Picked(PcbView(), PcbPad(1));
+  EXPECT_EQ(BoldCells(), (Texts{"1,3", "1,4"}));
+  Picked(PcbView(), PcbPad(13));
+  Design().UpdateAllViews(&PcbView(), HintPicked, &Design());  // not an item of the grid's
+  EXPECT_EQ(BoldCells(), (Texts{"1,5", "2,6"}));
+  Refill();
+  EXPECT_EQ(BoldCells(), Texts{});
+}
+
+class GridEditTest : public SampleGridTest {
+ protected:
+  CComponent& Soic() { return *Design().FindComponent("QUAD-NAND2", "SOIC-14"); }
+};
+
+TEST_F(GridEditTest, APinIsStoredAsTypedInOneUndoStepOfItsOwn) {
+  ASSERT_TRUE(Type(1, 3, ""));
+  EXPECT_EQ(Component().GetPinNumber(0, 1), CGate::kNoPin);
+  const std::vector<RecordedHint> pins = Hints().OfKind(HintPinNumber);
+  ASSERT_EQ(pins.size(), 2u);  // the removal, then the new value
+  EXPECT_EQ(std::make_tuple(pins[0].pin, pins[1].sender, pins[1].gate, pins[1].terminal, pins[1].pin),
+            (std::tuple<int, CView*, int, int, int>(-1, Grid(), 0, 1, -1)));
+  EXPECT_EQ(UndoLevels().Started(), Levels{IDS_UNDO_EDIT_PIN_MAP});
+  EXPECT_EQ(Design().GetUndoName(), "Edit Pin Map");
+  // Accelerators go off for the edit and come back at the change and at the end.
+  EXPECT_EQ(Frame().AcceleratorsRestored() - Frame().AcceleratorsDestroyed(), 1);
+  EXPECT_EQ(ModifiedCells(), Texts{"1,3"});
+  ASSERT_TRUE(Design().Undo());
+  EXPECT_EQ(Text(1, 3), "1");
+  // Text after the number is dropped, text without one is pin 0; the other package
+  // keeps its own map.
+  ASSERT_TRUE(Type(1, 4, "7abc") && Type(2, 4, "x"));
+  EXPECT_EQ(PinsOf(Component())[1], (std::vector<int>{7, 0, 6}));
+  EXPECT_EQ(Soic().GetPinNumber(1, 1), 4);
+}
+
+// Shipped bug (c006a9d): typed pins were checked and clipped, and the write-back skipped
+// cells; pins are kept as typed and every edited cell is written again.
+TEST_F(GridEditTest, TheWriteBackWritesEveryEditedCellAsTypedInOneStep) {
+  for (const auto& [row, col, text] : {std::tuple{1, 1, "IN1"},
+                                       {1, 3, "-5"},
+                                       {2, 3, "999"},
+                                       {3, 4, "4"},
+                                       {4, 7, "-2147483648"},
+                                       {5, 7, "99999999999"}})
+    ASSERT_TRUE(Type(row, col, text));
+  EXPECT_EQ(ScmTerminal(0, 1)->GetPinNumberText()->GetText(), "-5");
+  EXPECT_TRUE(MessageTexts().empty());
+  // The model is put back behind the grid's back; the update puts the cells back in.
+  Component().SetPinName(0, 1, "A");
+  for (const auto& [gate, terminal, pin] : {std::tuple{0, 1, 1}, {0, 2, 2}, {1, 3, 6}, {4, 1, 14}, {4, 2, 7}})
+    Component().SetPinNumber(gate, terminal, pin);
+  const int undoSteps = Design().GetUndoCount();
+  ClearRecords();
+  EXPECT_EQ(CEvt::Send(CGridUpdateEvt::kEventName, 0, 0), 1);
+  EXPECT_EQ(ModifiedCells(), Texts{});
+  EXPECT_EQ(Design().GetUndoCount(), undoSteps + 1);
+  EXPECT_EQ(Hints().All().size(), 0u) << "nothing is told to the other panes";
+  EXPECT_EQ(PinsOf(Component()),
+            (PinMap{{-5, 999, 3}, {4, 5, 4}, {9, 10, 8}, {12, 13, 11}, {INT_MIN, INT_MAX}}));
+  EXPECT_EQ(Component().GetPinName(0, 1), "IN1");
+  // An invalid name makes the event fail.
+  ASSERT_TRUE(Type(4, 1, "VCC\t"));
+  EXPECT_EQ(CEvt::Send(CGridUpdateEvt::kEventName, 0, 0), 0);
+}
+
+// Shipped bug (33473b3): a renamed terminal reached only the gate of the block's row.
+TEST_F(GridEditTest, ATerminalNameGoesToEveryGateOfTheBlockOnScreenAndInEveryPackage) {
+  ASSERT_TRUE(Type(2, 1, "IN2"));
+  std::string shown;
+  for (int gate = 0; gate < 4; ++gate)
+    shown += Component().GetPinName(gate, 2) + ScmTerminal(gate, 2)->GetPinNameText()->GetText() + " ";
+  for (int pin : {2, 5, 10, 13}) shown += PcbPad(pin)->GetTerminalName() + " ";
+  EXPECT_EQ(shown + Component().GetPinName(4, 2) + " " + Soic().GetPinName(0, 2),
+            "IN2IN2 IN2IN2 IN2IN2 IN2IN2 IN2 IN2 IN2 IN2 GND IN2");
+  ASSERT_EQ(Hints().Count(HintPinName), 1);
+  const RecordedHint hint = Hints().OfKind(HintPinName)[0];
+  EXPECT_EQ(hint.symbol + "/" + std::to_string(hint.terminal).c_str() + "/" + hint.name, "NAND2/2/IN2");
+  EXPECT_EQ(Design().GetUndoName(), "Edit Terminal Name");
+  ASSERT_TRUE(Design().Undo());
+  EXPECT_EQ(Soic().GetPinName(3, 2), "B");
+  // A name the next update refuses is taken at once; the refused update writes no pin
+  // and leaves the name unmarked, so the one after goes through.
+  ASSERT_TRUE(Type(1, 1, " A") && Type(1, 3, "9"));
+  Component().SetPinNumber(0, 1, 1);
+  EXPECT_FALSE(Frame().UpdateDesign());
+  EXPECT_TRUE(CAppError::HasLastError());
+  EXPECT_EQ(ModifiedCells(), Texts{"1,3"});
+  EXPECT_EQ(Component().GetPinNumber(0, 1), 1);
+  EXPECT_TRUE(Frame().UpdateDesign());
+  EXPECT_EQ(Component().GetPinNumber(0, 1), 9);
+}
+
+// Parts taken from other formats leave terminal names empty: the grid shows the
+// symbol's, greyed, and the data stays empty until the user types a name.
+TEST_F(GridEditTest, ATerminalWithoutANameShowsTheSymbolsPinNameAndKeepsItsOwnEmpty) {
+  for (int gate = 0; gate < 4; ++gate) Component().SetPinName(gate, 3, "");
+  Refill();
+  EXPECT_EQ(Text(3, 1) + "/" + Cells().GetShownText(3, 1).str(), "/Y");
+  ASSERT_TRUE(user.BeginGridEdit(&Cells(), 3, 1));
+  EXPECT_EQ(GetGridData(Cells().GetSafeHwnd())->Edit().text, "")
+      << "the edit starts from the cell's own text";
+  ASSERT_TRUE(user.EndGridEdit(&Cells()) && Frame().UpdateDesign());
+  EXPECT_EQ(Component().GetPinName(0, 3), "");
+}
+
+// A new symbol replaces the gate in every package; an unknown one is reported; a gate
+// without library looks in the last used schematic library.
+TEST_F(GridEditTest, ANewSymbolReplacesTheGateInEveryPackageAndAnUnknownOneIsReported) {
+  ASSERT_TRUE(Type(1, 0, "DFF"));
+  const CGate* gate = Soic().FindGate(0);
+  EXPECT_EQ(gate->GetSymbol() + "/" + gate->GetLibrary() + "/" + std::to_string(gate->CountPins()).c_str(),
+            "DFF/logic/4");
+  EXPECT_EQ(UndoLevels().Started(), Levels{IDS_UNDO_EDIT_SYMBOL_NAME});
+  EXPECT_EQ(Hints().Count(HintComponent), 1);
+  // Gate a now has a block of its own, above the other NAND2 gates.
+  EXPECT_EQ(Column(0), (Texts{"DFF", "", "", "", "NAND2", "", "", "POWER", ""}));
+  EXPECT_EQ(Column(4), (Texts{"", "", "", "", "4", "5", "6", "", ""}));
+  ClearRecords();
+  Screen().ExpectMessageBox(IDOK);
+  ASSERT_TRUE(Type(5, 0, "NAND9"));
+  ASSERT_EQ(MessageTexts().size(), 1u);
+  EXPECT_NE(MessageTexts()[0].Find("NAND9"), -1);
+  EXPECT_EQ(Text(5, 0), "NAND2");
+  EXPECT_TRUE(UndoLevels().Events().empty());
+
+  Component().FindGate(4)->SetLibrary("");
+  Settings().Set("Libraries", "LastScm", (DataDirectory() + "/connectors.scmlib").str());
+  ASSERT_TRUE(Type(8, 0, "CONN10"));
+  EXPECT_EQ(Soic().FindGate(4)->GetLibrary(), "connectors");
+  EXPECT_EQ(Text(17, 2), "10");
+}
+
+}  // namespace
