@@ -129,7 +129,31 @@ class DrawingTest : public HeadlessTest {
     return smallest;
   }
 
+  CDesignItem* PickAt(TestDrawing* view, CPoint point, UINT flags, const CPick::Filter& filter = {},
+                      void* context = nullptr) {
+    CPick pick(view);
+    const bool found = pick.PickItems(point, flags, filter, context);
+    EXPECT_EQ(found, pick.GetItem() != nullptr);
+    return pick.GetItem();
+  }
+
   std::vector<std::unique_ptr<CFrameWnd>> frames;
+};
+
+// The quad NAND in a schematic, shown.
+class SchematicViewTest : public DrawingTest {
+ protected:
+  void SetUp() override {
+    DrawingTest::SetUp();
+    u1 = PlaceQuadNand(schematic);
+    ASSERT_NE(u1, nullptr);
+    view = OpenView(schematic);
+    ASSERT_NE(view, nullptr);
+  }
+
+  CScmDesign schematic;
+  CComponentInstance* u1 = nullptr;
+  TestDrawing* view = nullptr;
 };
 
 // A point on a land between its edge and its drill hole.
@@ -235,11 +259,7 @@ TEST_F(DrawingTest, AnInvertedPinEndsInABubbleAtTheBody) {
   EXPECT_EQ(bubblesAt(gate->FindPad(1)), 0);
 }
 
-TEST_F(DrawingTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
-  CScmDesign schematic;
-  CComponentInstance* u1 = PlaceQuadNand(schematic);
-  TestDrawing* view = OpenView(schematic);
-  ASSERT_NE(view, nullptr);
+TEST_F(SchematicViewTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
   u1->SetPinNamesDisplayed(false);
   u1->SetPinNumbersDisplayed(true);
   EXPECT_TRUE(TextsReading(Render(view), "A").empty());
@@ -271,33 +291,20 @@ TEST_F(DrawingTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
   EXPECT_NE(LineStrokeAt(far, ViewPoint(view, OnPin(u1->FirstSymbolInstance()->FindPad(1)))), "");
 }
 
-class PickTest : public DrawingTest {
- protected:
-  CDesignItem* PickAt(TestDrawing* view, CPoint point, UINT flags, const CPick::Filter& filter = {},
-                      void* context = nullptr) {
-    CPick pick(view);
-    const bool found = pick.PickItems(point, flags, filter, context);
-    EXPECT_EQ(found, pick.GetItem() != nullptr);
-    return pick.GetItem();
-  }
-  CDesignItem* PickAtDesignPoint(TestDrawing* view, CPoint world, UINT flags) {
-    return PickAt(view, ViewPoint(view, world), flags);
-  }
-};
-
-TEST_F(PickTest, APadWinsOverItsSymbolTheFlagsChooseWhatCountsAndPicksFollowZoomAndPan) {
+TEST_F(DrawingTest, APadWinsOverItsSymbolTheFlagsChooseWhatCountsAndPicksFollowZoomAndPan) {
   CPcbDesign board;
   CSymbolInstance* dip = PlaceQuadNand(board)->FirstSymbolInstance();
   TestDrawing* view = OpenView(board);
   ASSERT_NE(view, nullptr);
-  const CPoint pin5 = dip->FindPad(5)->GetPosition();
-  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickPads | kPickSymbols), dip->FindPad(5));
-  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickPads), dip->FindPad(5));
-  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickSymbols), dip);
-  EXPECT_EQ(PickAtDesignPoint(view, CPoint(0, 0), kPickPads | kPickSymbols), dip);
-  EXPECT_EQ(PickAtDesignPoint(view, CPoint(0, 0), kPickPads), nullptr);
-  EXPECT_EQ(PickAt(view, CPoint(3, 3), kPickPads | kPickSymbols), nullptr);
-  EXPECT_EQ(PickAtDesignPoint(view, pin5, 0), nullptr);
+  const CPoint pin5 = ViewPoint(view, dip->FindPad(5)->GetPosition());
+  const UINT both = kPickPads | kPickSymbols;
+  EXPECT_EQ(PickAt(view, pin5, both), dip->FindPad(5));
+  EXPECT_EQ(PickAt(view, pin5, kPickPads), dip->FindPad(5));
+  EXPECT_EQ(PickAt(view, pin5, kPickSymbols), dip);
+  EXPECT_EQ(PickAt(view, ViewPoint(view, CPoint(0, 0)), both), dip);
+  EXPECT_EQ(PickAt(view, ViewPoint(view, CPoint(0, 0)), kPickPads), nullptr);
+  EXPECT_EQ(PickAt(view, CPoint(3, 3), both), nullptr);
+  EXPECT_EQ(PickAt(view, pin5, 0), nullptr);
 
   // A filter passes over what it refuses and sees the caller's context.
   int asked = 0;
@@ -305,32 +312,27 @@ TEST_F(PickTest, APadWinsOverItsSymbolTheFlagsChooseWhatCountsAndPicksFollowZoom
     ++*static_cast<int*>(context);
     return DynamicDowncast<CPadInstance>(item) == nullptr;
   };
-  EXPECT_EQ(PickAt(view, ViewPoint(view, pin5), kPickPads | kPickSymbols, noPads, &asked), dip);
+  EXPECT_EQ(PickAt(view, pin5, both, noPads, &asked), dip);
   EXPECT_GE(asked, 2);
 
   const CPoint pin9 = dip->FindPad(9)->GetPosition();
   const CPoint before = ViewPoint(view, pin9);
-
   ASSERT_TRUE(user.MoveMouse(view, CPoint(320, 60)));
   view->OnZoomInAtCursor();
   view->OnZoomInAtCursor();
   const CPoint zoomed = ViewPoint(view, pin9);
   ASSERT_GT(std::abs(zoomed.x - before.x) + std::abs(zoomed.y - before.y), 20);
   EXPECT_EQ(PickAt(view, zoomed, kPickPads), dip->FindPad(9));
-  EXPECT_NE(PickAt(view, before, kPickPads | kPickSymbols), dip->FindPad(9));
+  EXPECT_NE(PickAt(view, before, both), dip->FindPad(9));
 
   view->OnPanTo(pin9 + CSize(200000, 0), true);
   const CPoint panned = ViewPoint(view, pin9);
   EXPECT_LT(panned.x, 200);
-  EXPECT_EQ(PickAt(view, panned, kPickPads | kPickSymbols), dip->FindPad(9));
-  EXPECT_EQ(PickAt(view, CPoint(200, 150), kPickPads | kPickSymbols), nullptr);
+  EXPECT_EQ(PickAt(view, panned, both), dip->FindPad(9));
+  EXPECT_EQ(PickAt(view, CPoint(200, 150), both), nullptr);
 }
 
-TEST_F(PickTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
-  CScmDesign schematic;
-  CComponentInstance* u1 = PlaceQuadNand(schematic);
-  TestDrawing* view = OpenView(schematic);
-  ASSERT_NE(view, nullptr);
+TEST_F(SchematicViewTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
   const CSymbolInstance* gateB = GateOf(u1, 1);
   const CPadInstance* inputA = gateB->FindPad(1);
   const CPoint onPin = ViewPoint(view, inputA->GetPosition()) + CSize(4, 0);
@@ -350,22 +352,7 @@ TEST_F(PickTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
   EXPECT_EQ(PickAt(view, CPoint(b.x, b.y), kPickPads), gateB->FindPad(2));
 }
 
-class ZoomTest : public DrawingTest {
- protected:
-  void SetUp() override {
-    DrawingTest::SetUp();
-    u1 = PlaceQuadNand(schematic);
-    ASSERT_NE(u1, nullptr);
-    view = OpenView(schematic);
-    ASSERT_NE(view, nullptr);
-  }
-
-  CScmDesign schematic;
-  CComponentInstance* u1 = nullptr;
-  TestDrawing* view = nullptr;
-};
-
-TEST_F(ZoomTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
+TEST_F(SchematicViewTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
   const auto expectFitted = [&](const CRect& world) {
     const CRect shown = view->GetTransform().ToView(world);
     EXPECT_TRUE(shown.left > 0 && shown.top > 0 && shown.right < 400 && shown.bottom < 300) << shown.left;
@@ -397,7 +384,7 @@ TEST_F(ZoomTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
   expectFitted(area);
 }
 
-TEST_F(ZoomTest, ZoomingKeepsThePointUnderTheCursorAndPanningCentresOnItOrCarriesTheDesignAlong) {
+TEST_F(SchematicViewTest, ZoomingKeepsThePointUnderTheCursorAndPanningCentresOnItOrCarriesTheDesignAlong) {
   const CPoint cursor(90, 210);
   ASSERT_TRUE(user.MoveMouse(view, cursor));
   EXPECT_TRUE(view->CursorOverWindow(false));

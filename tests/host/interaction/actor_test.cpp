@@ -239,7 +239,7 @@ TEST_F(DirectorViewTest, APressAndReleaseInPlaceIsOneClick) {
                                     "middle down 5,6 flags 16", "char z"}));
 }
 
-TEST_F(DirectorViewTest, EscapeOrTheRegisteredCommandMessageStopsTheActorAndTheFirstTakesOver) {
+TEST_F(DirectorViewTest, EscapeOrACommandStopsTheActorTheFirstTakesOverAndAnActionMayCloseTheView) {
   ASSERT_TRUE(user.TypeChar(view, '\x1b'));
   ASSERT_TRUE(user.LeftClick(view, CPoint(1, 1)));
   EXPECT_EQ(view->director.GetRunningActor(), &view->idle);
@@ -247,9 +247,9 @@ TEST_F(DirectorViewTest, EscapeOrTheRegisteredCommandMessageStopsTheActorAndTheF
   view->picking.StartActor(0, true);
   view->SendMessage(RegisterWindowMessage("CActor::Command"), 0, kCancel);  // the command in its lParam
   EXPECT_EQ(view->picking.log, (Log{"stop", "start 0", "stop"}));
-}
 
-TEST_F(DirectorViewTest, AnActionMayCloseTheViewItRunsIn) {
+  // An action may close the view it runs in.
+  view->picking.StartActor(0, true);
   const HWND viewWindow = view->GetSafeHwnd();
   EXPECT_TRUE(view->director.OnCommand(kClose));
   EXPECT_FALSE(IsWindowHandle(viewWindow));

@@ -25,27 +25,6 @@ using Role = CTextInstance::Role;
 const CString kComponentLibrary = CE_DATA_DIR "/sample.cmplib";
 constexpr int kGrid = 25400;
 
-// One line per symbol instance: gate, symbol, reference, then per pad its terminal,
-// name text and number text.
-std::string Describe(const CComponentInstance& instance) {
-  std::string out;
-  POSITION at = nullptr;
-  for (const CSymbolInstance* symbol = instance.FirstSymbolInstance(at); symbol != nullptr;
-       symbol = instance.NextSymbolInstance(at)) {
-    const CTextInstance* reference = symbol->FindText(Role::Reference);
-    out += CSymbolInstance::GetGateString(symbol->GetGate()).str() + " " +
-           symbol->GetSymbol()->GetName().str() + " " +
-           (reference != nullptr ? reference->GetText().str() : "-") + ":";
-    POSITION padAt = nullptr;
-    for (const CPadInstance* pad = symbol->FirstPad(padAt); pad != nullptr; pad = symbol->NextPad(padAt)) {
-      out += " " + std::to_string(pad->GetTerminalNumber()) + "=" + pad->GetPinNameText()->GetText().str() +
-             "/" + pad->GetPinNumberText()->GetText().str();
-    }
-    out += "\n";
-  }
-  return out;
-}
-
 std::vector<CSymbolInstance*> SymbolsOf(const CComponentInstance& instance) {
   std::vector<CSymbolInstance*> symbols;
   POSITION at = nullptr;
@@ -54,6 +33,25 @@ std::vector<CSymbolInstance*> SymbolsOf(const CComponentInstance& instance) {
     symbols.push_back(symbol);
   }
   return symbols;
+}
+
+// One line per symbol instance: gate, symbol, reference, then per pad its terminal,
+// name text and number text.
+std::string Describe(const CComponentInstance& instance) {
+  std::string out;
+  for (const CSymbolInstance* symbol : SymbolsOf(instance)) {
+    const CTextInstance* reference = symbol->FindText(Role::Reference);
+    out += CSymbolInstance::GetGateString(symbol->GetGate()).str() + " " +
+           symbol->GetSymbol()->GetName().str() + " " +
+           (reference != nullptr ? reference->GetText().str() : "-") + ":";
+    POSITION at = nullptr;
+    for (const CPadInstance* pad = symbol->FirstPad(at); pad != nullptr; pad = symbol->NextPad(at)) {
+      out += " " + std::to_string(pad->GetTerminalNumber()) + "=" + pad->GetPinNameText()->GetText().str() +
+             "/" + pad->GetPinNumberText()->GetText().str();
+    }
+    out += "\n";
+  }
+  return out;
 }
 
 TEST(PlacementTest, AQuadNandInASchematicHasAGateSymbolPerGateWithItsPinMap) {

@@ -150,53 +150,31 @@ class RandomEdits {
     const CString& name = kNames[Pick(0, 5)];
     const int numbers[] = {Pick(-1, 30), Pick(-1, 30), Pick(-1, 30),
                            Pick(-1, 30), Pick(-1, 30), Pick(-1, 30)};
-    switch (Pick(0, 13)) {
-      case 0:
-        target->SetPinNumber(Pick(0, 6), Pick(0, 5), Pick(-2, 30));
-        break;
-      case 1:
-        target->SetPinName(Pick(0, 6), Pick(0, 5), name);
-        break;
-      case 2:
-        target->AddGate(gate, "lib", name, Pick(0, 6), Pick(0, 1) ? kNames : nullptr,
-                        Pick(0, 1) ? numbers : nullptr);
-        break;
-      case 3:
-        target->DeleteGate(gate);
-        break;
-      case 4:
-        target->ReplaceGateSymbol(gate, name, Pick(0, 1) ? "other" : nullptr, Pick(0, 6));
-        break;
-      case 5:
-        target->AddPcbGate(Pick(0, 7), Pick(0, 6), Pick(0, 1) ? numbers : nullptr);
-        break;
-      case 6:
-        m_design.AddComponent("7400", name);
-        break;
-      case 7:
-        m_design.AddComponent(target);
-        break;
-      case 8:
-        if (target != m_kept) m_design.DeleteComponent(target);
-        break;
-      case 9:
-        target->SetPackage(name);
-        break;
-      case 10:
-        target->SetDescription(name);
-        break;
-      case 11:
-        if (target->GetScmComponent() != nullptr)
-          target->GetScmComponent()->SetShowName(1 << Pick(0, 13), Pick(0, 1));
-        break;
-      case 12:
-        target->AddAttribute(kNames[Pick(0, 2)], name);
-        break;
-      default:
-        target->SetPcbOnly(Pick(0, 3) == 0);
-        target->SetPinCount(Pick(0, 40));
-        break;
-    }
+    CScmComponent* scm = target->GetScmComponent();
+    const std::function<void()> edits[] = {
+        [&] { target->SetPinNumber(Pick(0, 6), Pick(0, 5), Pick(-2, 30)); },
+        [&] { target->SetPinName(Pick(0, 6), Pick(0, 5), name); },
+        [&] {
+          target->AddGate(gate, "lib", name, Pick(0, 6), Pick(0, 1) ? kNames : nullptr,
+                          Pick(0, 1) ? numbers : nullptr);
+        },
+        [&] { target->DeleteGate(gate); },
+        [&] { target->ReplaceGateSymbol(gate, name, Pick(0, 1) ? "other" : nullptr, Pick(0, 6)); },
+        [&] { target->AddPcbGate(Pick(0, 7), Pick(0, 6), Pick(0, 1) ? numbers : nullptr); },
+        [&] { m_design.AddComponent("7400", name); },
+        [&] { m_design.AddComponent(target); },
+        [&] { m_design.DeleteComponent(target != m_kept ? target : nullptr); },
+        [&] { target->SetPackage(name); },
+        [&] { target->SetDescription(name); },
+        [&] {
+          if (scm != nullptr) scm->SetShowName(1 << Pick(0, 13), Pick(0, 1));
+        },
+        [&] { target->AddAttribute(kNames[Pick(0, 2)], name); },
+        [&] {
+          target->SetPcbOnly(Pick(0, 3) == 0);
+          target->SetPinCount(Pick(0, 40));
+        }};
+    edits[Pick(0, 13)]();
   }
 
  private:

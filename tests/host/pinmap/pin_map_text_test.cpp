@@ -69,7 +69,7 @@ CString Refusal(const std::string& text) {
 
 }  // namespace
 
-TEST(PinMapText, EverySampleComponentComesBackWithItsPinMapsAsCsvAndTsv) {
+TEST(PinMapText, EverySampleAndABigComponentComeBackWithTheirPinMapsAsCsvAndTsv) {
   const std::vector<LibraryComponent> components = SampleComponents();
   ASSERT_FALSE(components.empty());
   for (const LibraryComponent& component : components) {
@@ -77,9 +77,7 @@ TEST(PinMapText, EverySampleComponentComesBackWithItsPinMapsAsCsvAndTsv) {
     ExpectRoundTrip(component.records, PinMapSeparator::Comma, PinMapMatch::GateAndTerminal);
     ExpectRoundTrip(component.records, PinMapSeparator::Tab, PinMapMatch::GateAndTerminal);
   }
-}
-
-TEST(PinMapText, TwentyGatesOfTwoThousandTerminalsComeBackByNumberAndByName) {
+  // Twenty gates of two thousand terminals, by number and by name.
   std::vector<ComponentValue> records = GeneratedRecords(20, 100);
   records[0].gates[1].terminals[0].name = "A, \"quoted\"";
   EXPECT_EQ(CollectPinMap(records).rows.size(), 2000u);
@@ -109,13 +107,8 @@ TEST(PinMapText, RowsThatFitNoTerminalAreReportedAndTheRestPlacedButAnUnknownPac
   PinMapTable table;
   CString error;
   ASSERT_TRUE(
-      ParsePinMap("Gate,Terminal,Name,qfp-2000\r\n"
-                  "a,1,T1,11\r\n"
-                  "c,1,T9,12\r\n"
-                  "a,9,T1,13\r\n"
-                  ",,T3,14\r\n"
-                  ",,GND,15\r\n"
-                  "b,,T4,16\r\n",
+      ParsePinMap("Gate,Terminal,Name,qfp-2000\r\na,1,T1,11\r\nc,1,T9,12\r\na,9,T1,13\r\n,,T3,14\r\n"
+                  ",,GND,15\r\nb,,T4,16\r\n",
                   "pins.csv", table, error))
       << error.c_str();
   PinMapPlacement placement;
@@ -155,11 +148,7 @@ TEST(PinMapText, PinsOfAFootprintThatNamesItsBallsGoOutAndComeBackByName) {
   records[0].gates[0].terminals[2].pin = 4;
   table.rows[2].pins[0] = 4;
   const std::string text = FormatPinMap(table, PinMapSeparator::Comma);
-  EXPECT_EQ(text,
-            "Gate,Terminal,Name,BGA-4,QFP-2000\n"
-            "a,1,T1,A1,2000\n"
-            "a,2,T2,A2,1999\n"
-            "a,3,T3,4,1998\n")
+  EXPECT_EQ(text, "Gate,Terminal,Name,BGA-4,QFP-2000\na,1,T1,A1,2000\na,2,T2,A2,1999\na,3,T3,4,1998\n")
       << "a land without a name keeps its number; the other package writes numbers";
 
   const PinLabelsOf labelsOf = [&](const CString& package) {
