@@ -215,13 +215,11 @@ TEST(SexprReaderTest, StringsKeepTheirEscapesAndLinesAreCountedInsideThemAndBySk
   ASSERT_TRUE(reader.OpenList(keyword));
   EXPECT_EQ(keyword, "a");
   const SexprToken escaped = reader.Next();
-  EXPECT_EQ(escaped.kind, SexprTokenKind::String);
-  EXPECT_TRUE(escaped.escaped);
+  EXPECT_TRUE(escaped.kind == SexprTokenKind::String && escaped.escaped);
   EXPECT_EQ(CSexprReader::Unescape(escaped.text), "x\"y");
   EXPECT_EQ(reader.Next().text, "two\nlines");
   const SexprToken atom = reader.Peek();
-  EXPECT_EQ(atom.text, "b");
-  EXPECT_EQ(atom.line, 3);
+  EXPECT_EQ(std::make_pair(atom.text, atom.line), std::make_pair(std::string_view("b"), 3));
   EXPECT_EQ(reader.Next().line, 3);
   EXPECT_TRUE(reader.ExpectClose());
 

@@ -219,7 +219,7 @@ TEST(GateNamesTest, NamesCountLikeSpreadsheetColumnsAndEveryIndexRoundTrips) {
   EXPECT_EQ(GateId("fxshrxx"), 2147483647);
 }
 
-TEST(AttributeTest, NamesIgnoreCaseAndAreNeverDoubled) {
+TEST(DesignTest, AttributeNamesIgnoreCaseAndAreNeverDoubledAndTheSelectionOverviewFollowsTheMarks) {
   CDesign design;
   CAttribute* added = design.AddAttribute("[PackageName]", "DIP-14");
   ASSERT_NE(added, nullptr);
@@ -227,10 +227,8 @@ TEST(AttributeTest, NamesIgnoreCaseAndAreNeverDoubled) {
   EXPECT_EQ(design.GetAttributes()->Count(), 1);
   EXPECT_EQ(design.FindAttribute("[PACKAGENAME]")->GetValue(), "SOIC-14");
   EXPECT_EQ(design.AddAttribute("", "x"), nullptr);
-}
 
-TEST(SelectionTest, TheOverviewFollowsTheItemsMarks) {
-  CDesign design;
+  // The selection overview follows the items' marks.
   CComponent* a = design.AddComponent("A", "P");
   CComponent* b = design.AddComponent("B", "P");
   CComponent* c = design.AddComponent("C", "P");

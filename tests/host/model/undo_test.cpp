@@ -65,10 +65,9 @@ TEST_F(UndoTest, NestedLevelsFoldIntoTheOutermostStep) {
   record->SetPinName(0, 3, "OUT");
   EXPECT_TRUE(design.EndUndoLevel(kAssignPins));
 
-  EXPECT_EQ(events, (std::vector<UndoLevelEvent>{{UndoLevelEvent::Kind::Start, kAssignPins},
-                                                 {UndoLevelEvent::Kind::Start, kEditPinMap},
-                                                 {UndoLevelEvent::Kind::End, kEditPinMap},
-                                                 {UndoLevelEvent::Kind::End, kAssignPins}}));
+  using enum UndoLevelEvent::Kind;
+  EXPECT_EQ(events, (std::vector<UndoLevelEvent>{
+                        {Start, kAssignPins}, {Start, kEditPinMap}, {End, kEditPinMap}, {End, kAssignPins}}));
   EXPECT_EQ(design.GetUndoName(), "Assign Pins");
   ASSERT_TRUE(design.Undo());
   EXPECT_FALSE(design.CanUndo());
