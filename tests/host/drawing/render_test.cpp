@@ -184,43 +184,40 @@ TEST_F(DrawingTest, LandsShowAssignmentMarksAndDrillHoles) {
   const CSymbolInstance* dip = placed->FirstSymbolInstance();
   TestDrawing* view = OpenView(board);
   ASSERT_NE(view, nullptr);
-  const auto fillOn = [&](int pin) {
-    return FillAt(Render(view), ViewPoint(view, OnLand(dip->FindPad(pin))));
+  using namespace colours;
+  using Fills = std::vector<std::string>;
+  const auto fillsOn = [&](std::initializer_list<int> pins) {
+    Fills fills;
+    for (int pin : pins) fills.push_back(FillAt(Render(view), ViewPoint(view, OnLand(dip->FindPad(pin)))));
+    return fills;
   };
 
-  EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
-  EXPECT_EQ(fillOn(7), Hex(colours::kPad));
+  EXPECT_EQ(fillsOn({1, 7}), (Fills{Hex(kAssigned), Hex(kPad)}));
   // Land numbers read on assigned and unassigned lands alike.
-  EXPECT_GE(ContrastOn(TextsReading(Render(view), "1").at(0), colours::kAssigned), 3.0);
-  EXPECT_GE(ContrastOn(TextsReading(Render(view), "7").at(0), colours::kPad), 3.0);
+  EXPECT_GE(ContrastOn(TextsReading(Render(view), "1").at(0), kAssigned), 3.0);
+  EXPECT_GE(ContrastOn(TextsReading(Render(view), "7").at(0), kPad), 3.0);
   // A land with its number drawn on it stays whole; without the number, its drill
   // hole shows.
-  const auto fillAtCentre = [&] {
-    return FillAt(Render(view), ViewPoint(view, dip->FindPad(1)->GetPosition()));
-  };
-  EXPECT_EQ(fillAtCentre(), Hex(colours::kAssigned));
+  const CPoint centre = ViewPoint(view, dip->FindPad(1)->GetPosition());
+  EXPECT_EQ(FillAt(Render(view), centre), Hex(kAssigned));
   placed->SetPinNumbersDisplayed(false);
-  EXPECT_EQ(fillAtCentre(), Hex(colours::kBackground));
+  EXPECT_EQ(FillAt(Render(view), centre), Hex(kBackground));
   placed->SetPinNumbersDisplayed(true);
 
   board.GetDesignColours()->SetHighlightUnconnectedPins(true);
-  EXPECT_EQ(fillOn(7), Hex(colours::kUnconnected));
-  EXPECT_EQ(fillOn(14), Hex(colours::kUnconnected));
-  EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
+  EXPECT_EQ(fillsOn({7, 14, 1}), (Fills{Hex(kUnconnected), Hex(kUnconnected), Hex(kAssigned)}));
 
   dip->FindPad(2)->SetSelected(true);
   dip->FindPad(3)->SetHighlight(true);
-  EXPECT_EQ(fillOn(2), Hex(colours::kSelection));
-  EXPECT_EQ(fillOn(3), Hex(colours::kHighlight));
-  EXPECT_EQ(fillOn(4), Hex(colours::kAssigned));
+  EXPECT_EQ(fillsOn({2, 3, 4}), (Fills{Hex(kSelection), Hex(kHighlight), Hex(kAssigned)}));
   // Unassigning a terminal shows on the land it had at the next drawing.
   board.FirstComponent()->SetPinNumber(1, 1, -1);
-  EXPECT_EQ(fillOn(4), Hex(colours::kUnconnected));
+  EXPECT_EQ(fillsOn({4}), Fills{Hex(kUnconnected)});
 
   // Land numbers go while they are larger than schematic texts can be (font sizes are a
   // quarter larger than the capitals); the lands stay.
   EXPECT_GE(SmallestSizeDrawn(view, "9"), 5 * 1.25);
-  EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
+  EXPECT_EQ(fillsOn({1}), Fills{Hex(kAssigned)});
 }
 
 TEST_F(DrawingTest, AnInvertedPinEndsInABubbleAtTheBody) {
