@@ -100,12 +100,6 @@ class DrawingTest : public HeadlessTest {
       instance->ArrangeSymbolInstances(CSize(25400, 25400), false, CAngle(0));
     return instance;
   }
-  static CSymbolInstance* GateOf(const CComponentInstance* instance, int gate) {
-    POSITION at = nullptr;
-    CSymbolInstance* symbol = instance->FirstSymbolInstance(at);
-    while (symbol != nullptr && symbol->GetGate() != gate) symbol = instance->NextSymbolInstance(at);
-    return symbol;
-  }
   static std::vector<SvgElement> Render(const TestDrawing* view) {
     CRect client;
     view->GetClientRect(&client);
@@ -331,7 +325,10 @@ TEST_F(DrawingTest, APadWinsOverItsSymbolTheFlagsChooseWhatCountsAndPicksFollowZ
 }
 
 TEST_F(SchematicViewTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
-  const CSymbolInstance* gateB = GateOf(u1, 1);
+  POSITION at = nullptr;
+  u1->FirstSymbolInstance(at);
+  const CSymbolInstance* gateB = u1->NextSymbolInstance(at);
+  ASSERT_EQ(gateB->GetGate(), 1);
   const CPadInstance* inputA = gateB->FindPad(1);
   const CPoint onPin = ViewPoint(view, inputA->GetPosition()) + CSize(4, 0);
 

@@ -73,8 +73,6 @@ std::string Graphic(const CSymbolGraphic& graphic) {
   return out;
 }
 
-}  // namespace
-
 TEST(KicadFootprintReaderTest, LandsKeepShapeSizeTurnAndDrillWithYTurnedUpAndARepeatedNumberIsOnePin) {
   CString error;
   const auto symbol = Parse(kQuadWithPad, error);
@@ -183,8 +181,6 @@ TEST(KicadFootprintReaderTest, AFolderListsItsFootprintsByNameAndReportsTheBadOn
   EXPECT_NE(error.Find("None.pretty"), -1) << error;
 }
 
-namespace {
-
 std::string LibraryText(int version, const std::string& pads) {
   return R"({"format": "symbol-library", "version": )" + std::to_string(version) +
          R"(, "kind": "pcb", "symbols": [{"name": "F", "origin": {"x": 0, "y": 0}, "graphics": [], "pads": [)" +
@@ -195,8 +191,6 @@ std::string JsonLand(const std::string& number, const std::string& name, int x) 
   return R"({"number": )" + number + R"(, "name": ")" + name + R"(", "position": {"x": )" +
          std::to_string(x) + R"(, "y": 0}, "shape": "round", "width": 100, "height": 100, "drill": 0})";
 }
-
-}  // namespace
 
 // Labels read for the grid serve the drawing too, but only while the library stays as
 // it was; labels given out earlier keep their names.
@@ -239,3 +233,5 @@ TEST(KicadFootprintReaderTest, TheLibraryFileHoldsNamesSharedLandsAndHolesInVers
   EXPECT_EQ(CSymbolLibraryFile::Parse(LibraryText(1, JsonLand("null", "", 0)), "old.pcblib", error), nullptr);
   EXPECT_NE(error.Find("/symbols/0/pads/0/number"), -1) << error;
 }
+
+}  // namespace

@@ -77,8 +77,6 @@ std::string PadsOf(const CSymbol& symbol) {
   return out;
 }
 
-}  // namespace
-
 TEST(KicadSymbolReaderTest, EachUnitIsASymbolWithTheSharedPinsAndOnlyTheFirstBodyStyle) {
   const auto contents = Parse(Library(std::string(kDualAmplifier) + "\n"));
   ASSERT_NE(contents, nullptr);
@@ -190,8 +188,6 @@ TEST(KicadSymbolReaderTest, ATruncatedFileKeepsTheSymbolsBeforeTheDamageAFutureO
   EXPECT_EQ(Parse("(kicad_symbol_lib (version x2021))", error), nullptr);
   EXPECT_EQ(error, "Cannot read \"test.kicad_sym\" at line 1: \"x2021\" is not a number.");
 }
-
-namespace {
 
 std::optional<int> Length(const char* text) {
   int units = 0;

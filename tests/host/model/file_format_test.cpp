@@ -35,18 +35,14 @@ std::vector<std::filesystem::path> SampleFiles() {
   return files;
 }
 
-bool IsTechnology(const std::string& name) {
-  return name.ends_with("tech");
-}
-
 // Parses text as the format that the file name implies; the error when it fails.
 std::optional<std::string> ParseError(const std::string& text, const std::string& name) {
   CString error;
   std::vector<LibraryComponent> components;
-  const bool parsed = name.ends_with("cmplib")
-                          ? CComponentLibraryFile::Parse(text, name.c_str(), components, error)
-                      : IsTechnology(name) ? CTechnologyFile::Parse(text, name.c_str(), error) != nullptr
-                                           : CSymbolLibraryFile::Parse(text, name.c_str(), error) != nullptr;
+  const bool parsed =
+      name.ends_with("cmplib") ? CComponentLibraryFile::Parse(text, name.c_str(), components, error)
+      : name.ends_with("tech") ? CTechnologyFile::Parse(text, name.c_str(), error) != nullptr
+                               : CSymbolLibraryFile::Parse(text, name.c_str(), error) != nullptr;
   EXPECT_TRUE(parsed || components.empty());
   if (parsed) return std::nullopt;
   return error.str();
@@ -108,7 +104,7 @@ TEST(FileFormatTest, EverySampleLoadsAndSavesBackByteForByte) {
         ASSERT_TRUE(CComponentLibraryFile::SaveComponent(saved, component.name, design, error))
             << error.str();
       }
-    } else if (IsTechnology(sample.string())) {
+    } else if (sample.string().ends_with("tech")) {
       const auto technology = CTechnologyFile::Load(sample.string().c_str(), error);
       ASSERT_TRUE(technology != nullptr && CTechnologyFile::Save(saved, *technology, error)) << error.str();
     } else {

@@ -145,8 +145,6 @@ TEST(PlacementTest, AFailedPlacementNamesTheMissingPieceAndLeavesTheDesignAlone)
   EXPECT_EQ(board.FirstComponentInstance(), nullptr);
 }
 
-namespace {
-
 // Gates laid out in rows and columns whose whole is near a square, apart by at least
 // the spacing and on the grid of the first.
 void ExpectNearSquareGridOnTheSpacing(const std::vector<CSymbolInstance*>& gates) {
@@ -173,8 +171,6 @@ void ExpectNearSquareGridOnTheSpacing(const std::vector<CSymbolInstance*>& gates
   const double height = all.GetMax().y - all.GetMin().y;
   EXPECT_LE(std::max(width / height, height / width), 2.0) << width << " by " << height;
 }
-
-}  // namespace
 
 TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything) {
   CScmDesign design;

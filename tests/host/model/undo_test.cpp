@@ -55,7 +55,7 @@ class UndoTest : public HeadlessTest {
   std::vector<UndoLevelEvent> events;
 };
 
-TEST_F(UndoTest, NestedLevelsFoldIntoTheOutermostStep) {
+TEST_F(UndoTest, NestedLevelsFoldIntoTheOutermostStepAndUnbalancedOnesKeepTheBalance) {
   design.StartUndoLevel(kAssignPins);
   record->SetPinNumber(1, 1, 4);
   design.StartUndoLevel(kEditPinMap);
@@ -74,6 +74,17 @@ TEST_F(UndoTest, NestedLevelsFoldIntoTheOutermostStep) {
   EXPECT_EQ(design.GetRedoName(), "Assign Pins");
   ASSERT_TRUE(design.Redo());
   EXPECT_FALSE(design.Redo());
+
+  // Unbalanced levels are refused without losing balance.
+  EXPECT_FALSE(design.EndUndoLevel(kAddGate));
+  design.StartUndoLevel(kAddGate);
+  record->SetPinNumber(0, 1, 11);
+  EXPECT_FALSE(design.CanUndo());
+  EXPECT_FALSE(design.Undo());
+  // The wrong id still closes the level; the step keeps the id it was opened with.
+  EXPECT_FALSE(design.EndUndoLevel(kProperties));
+  EXPECT_FALSE(design.IsUndoLevelOpen());
+  EXPECT_EQ(design.GetUndoName(), "Add Gate");
 }
 
 TEST_F(UndoTest, ALevelThatChangesNothingLeavesNoStep) {
@@ -98,18 +109,6 @@ TEST_F(UndoTest, ALevelThatChangesNothingLeavesNoStep) {
   record->SetDescription("Quad NAND");
   design.EndUndoLevel(kProperties);
   EXPECT_EQ(std::make_pair(design.CanRedo(), design.GetRedoName()), std::make_pair(false, CString("")));
-}
-
-TEST_F(UndoTest, UnbalancedLevelsAreRefusedWithoutLosingBalance) {
-  EXPECT_FALSE(design.EndUndoLevel(kAddGate));
-  design.StartUndoLevel(kAddGate);
-  record->SetPinNumber(0, 1, 11);
-  EXPECT_FALSE(design.CanUndo());
-  EXPECT_FALSE(design.Undo());
-  // The wrong id still closes the level; the step keeps the id it was opened with.
-  EXPECT_FALSE(design.EndUndoLevel(kProperties));
-  EXPECT_FALSE(design.IsUndoLevelOpen());
-  EXPECT_EQ(design.GetUndoName(), "Add Gate");
 }
 
 // A step of pins and names alone names its terminals to the views, both ways; one that
