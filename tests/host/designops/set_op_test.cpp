@@ -42,7 +42,33 @@ class SetOpTest : public HeadlessTest {
   Values original;
 };
 
-TEST_F(SetOpTest, AddChangeAndDeleteBecomeOneUndoStep) {
+TEST_F(SetOpTest, CancelNoChangeAndForeignItemsLeaveEverythingAloneAndOkMakesOneUndoStep) {
+  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dlg, UserInput& user) {
+    Pick(dlg, user, 0);
+    Click(dlg, user, IDC_VALUES_DELETE);
+    Type(dlg, user, "Tolerance", "5%");
+    Click(dlg, user, IDC_VALUES_ADD);
+    Click(dlg, user, IDCANCEL);
+  });
+  EXPECT_FALSE(CSetOp::ChangeValues(&design, component));
+  // Changing a line to what it was is no change either.
+  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dlg, UserInput& user) {
+    Pick(dlg, user, 2);
+    Click(dlg, user, IDC_VALUES_CHANGE);
+    Click(dlg, user, IDOK);
+  });
+  EXPECT_FALSE(CSetOp::ChangeValues(&design, component));
+  EXPECT_EQ(component->GetAttributes()->GetValues(), original);
+  EXPECT_EQ(design.GetUndoCount(), 0);
+
+  // No dialog opens for an item without values or of another design.
+  CDesign other;
+  CAppError::ClearLastError();
+  EXPECT_FALSE(CSetOp::ChangeValues(&design, other.AddComponent("LM358", "SO8")));
+  EXPECT_TRUE(CAppError::HasLastError());
+  EXPECT_FALSE(CSetOp::ChangeValues(&design, nullptr));
+
+  // Adding, changing and deleting lines is one step.
   Screen().ExpectMessageBox(IDOK, CString("There is already a value named \"Value\"."));
   Screen().ExpectDialog(IDD_VALUES, [](CDialog& dlg, UserInput& user) {
     EXPECT_FALSE(Click(dlg, user, IDC_VALUES_CHANGE)) << "nothing is selected yet";
@@ -69,33 +95,6 @@ TEST_F(SetOpTest, AddChangeAndDeleteBecomeOneUndoStep) {
             std::make_pair(1, CString("Values")));
   ASSERT_TRUE(design.Undo());
   EXPECT_EQ(component->GetAttributes()->GetValues(), original);
-}
-
-TEST_F(SetOpTest, CancelNoChangeAndForeignItemsLeaveEverythingAlone) {
-  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dlg, UserInput& user) {
-    Pick(dlg, user, 0);
-    Click(dlg, user, IDC_VALUES_DELETE);
-    Type(dlg, user, "Tolerance", "5%");
-    Click(dlg, user, IDC_VALUES_ADD);
-    Click(dlg, user, IDCANCEL);
-  });
-  EXPECT_FALSE(CSetOp::ChangeValues(&design, component));
-  // Changing a line to what it was is no change either.
-  Screen().ExpectDialog(IDD_VALUES, [](CDialog& dlg, UserInput& user) {
-    Pick(dlg, user, 2);
-    Click(dlg, user, IDC_VALUES_CHANGE);
-    Click(dlg, user, IDOK);
-  });
-  EXPECT_FALSE(CSetOp::ChangeValues(&design, component));
-  EXPECT_EQ(component->GetAttributes()->GetValues(), original);
-  EXPECT_EQ(design.GetUndoCount(), 0);
-
-  // No dialog opens for an item without values or of another design.
-  CDesign other;
-  CAppError::ClearLastError();
-  EXPECT_FALSE(CSetOp::ChangeValues(&design, other.AddComponent("LM358", "SO8")));
-  EXPECT_TRUE(CAppError::HasLastError());
-  EXPECT_FALSE(CSetOp::ChangeValues(&design, nullptr));
 }
 
 }  // namespace

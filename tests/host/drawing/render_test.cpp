@@ -100,12 +100,6 @@ class DrawingTest : public HeadlessTest {
       instance->ArrangeSymbolInstances(CSize(25400, 25400), false, CAngle(0));
     return instance;
   }
-  static CSymbolInstance* GateOf(const CComponentInstance* instance, int gate) {
-    POSITION at = nullptr;
-    CSymbolInstance* symbol = instance->FirstSymbolInstance(at);
-    while (symbol != nullptr && symbol->GetGate() != gate) symbol = instance->NextSymbolInstance(at);
-    return symbol;
-  }
   static std::vector<SvgElement> Render(const TestDrawing* view) {
     CRect client;
     view->GetClientRect(&client);
@@ -117,6 +111,7 @@ class DrawingTest : public HeadlessTest {
     return view->GetTransform().ToView(world);
   }
   static CPoint World(const TestDrawing* view, CPoint point) { return view->GetTransform().ToWorld(point); }
+  static double Apart(CPoint a, CPoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
   // The smallest font size a text was drawn at, zooming out step by step until it goes.
   static double SmallestSizeDrawn(TestDrawing* view, const std::string& text) {
     double smallest = 0;
@@ -129,7 +124,31 @@ class DrawingTest : public HeadlessTest {
     return smallest;
   }
 
+  CDesignItem* PickAt(TestDrawing* view, CPoint point, UINT flags, const CPick::Filter& filter = {},
+                      void* context = nullptr) {
+    CPick pick(view);
+    const bool found = pick.PickItems(point, flags, filter, context);
+    EXPECT_EQ(found, pick.GetItem() != nullptr);
+    return pick.GetItem();
+  }
+
   std::vector<std::unique_ptr<CFrameWnd>> frames;
+};
+
+// The quad NAND in a schematic, shown.
+class SchematicViewTest : public DrawingTest {
+ protected:
+  void SetUp() override {
+    DrawingTest::SetUp();
+    u1 = PlaceQuadNand(schematic);
+    ASSERT_NE(u1, nullptr);
+    view = OpenView(schematic);
+    ASSERT_NE(view, nullptr);
+  }
+
+  CScmDesign schematic;
+  CComponentInstance* u1 = nullptr;
+  TestDrawing* view = nullptr;
 };
 
 // A point on a land between its edge and its drill hole.
@@ -159,43 +178,40 @@ TEST_F(DrawingTest, LandsShowAssignmentMarksAndDrillHoles) {
   const CSymbolInstance* dip = placed->FirstSymbolInstance();
   TestDrawing* view = OpenView(board);
   ASSERT_NE(view, nullptr);
-  const auto fillOn = [&](int pin) {
-    return FillAt(Render(view), ViewPoint(view, OnLand(dip->FindPad(pin))));
+  using namespace colours;
+  using Fills = std::vector<std::string>;
+  const auto fillsOn = [&](std::initializer_list<int> pins) {
+    Fills fills;
+    for (int pin : pins) fills.push_back(FillAt(Render(view), ViewPoint(view, OnLand(dip->FindPad(pin)))));
+    return fills;
   };
 
-  EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
-  EXPECT_EQ(fillOn(7), Hex(colours::kPad));
+  EXPECT_EQ(fillsOn({1, 7}), (Fills{Hex(kAssigned), Hex(kPad)}));
   // Land numbers read on assigned and unassigned lands alike.
-  EXPECT_GE(ContrastOn(TextsReading(Render(view), "1").at(0), colours::kAssigned), 3.0);
-  EXPECT_GE(ContrastOn(TextsReading(Render(view), "7").at(0), colours::kPad), 3.0);
+  EXPECT_GE(ContrastOn(TextsReading(Render(view), "1").at(0), kAssigned), 3.0);
+  EXPECT_GE(ContrastOn(TextsReading(Render(view), "7").at(0), kPad), 3.0);
   // A land with its number drawn on it stays whole; without the number, its drill
   // hole shows.
-  const auto fillAtCentre = [&] {
-    return FillAt(Render(view), ViewPoint(view, dip->FindPad(1)->GetPosition()));
-  };
-  EXPECT_EQ(fillAtCentre(), Hex(colours::kAssigned));
+  const CPoint centre = ViewPoint(view, dip->FindPad(1)->GetPosition());
+  EXPECT_EQ(FillAt(Render(view), centre), Hex(kAssigned));
   placed->SetPinNumbersDisplayed(false);
-  EXPECT_EQ(fillAtCentre(), Hex(colours::kBackground));
+  EXPECT_EQ(FillAt(Render(view), centre), Hex(kBackground));
   placed->SetPinNumbersDisplayed(true);
 
   board.GetDesignColours()->SetHighlightUnconnectedPins(true);
-  EXPECT_EQ(fillOn(7), Hex(colours::kUnconnected));
-  EXPECT_EQ(fillOn(14), Hex(colours::kUnconnected));
-  EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
+  EXPECT_EQ(fillsOn({7, 14, 1}), (Fills{Hex(kUnconnected), Hex(kUnconnected), Hex(kAssigned)}));
 
   dip->FindPad(2)->SetSelected(true);
   dip->FindPad(3)->SetHighlight(true);
-  EXPECT_EQ(fillOn(2), Hex(colours::kSelection));
-  EXPECT_EQ(fillOn(3), Hex(colours::kHighlight));
-  EXPECT_EQ(fillOn(4), Hex(colours::kAssigned));
+  EXPECT_EQ(fillsOn({2, 3, 4}), (Fills{Hex(kSelection), Hex(kHighlight), Hex(kAssigned)}));
   // Unassigning a terminal shows on the land it had at the next drawing.
   board.FirstComponent()->SetPinNumber(1, 1, -1);
-  EXPECT_EQ(fillOn(4), Hex(colours::kUnconnected));
+  EXPECT_EQ(fillsOn({4}), Fills{Hex(kUnconnected)});
 
   // Land numbers go while they are larger than schematic texts can be (font sizes are a
   // quarter larger than the capitals); the lands stay.
   EXPECT_GE(SmallestSizeDrawn(view, "9"), 5 * 1.25);
-  EXPECT_EQ(fillOn(1), Hex(colours::kAssigned));
+  EXPECT_EQ(fillsOn({1}), Fills{Hex(kAssigned)});
 }
 
 TEST_F(DrawingTest, AnInvertedPinEndsInABubbleAtTheBody) {
@@ -235,11 +251,7 @@ TEST_F(DrawingTest, AnInvertedPinEndsInABubbleAtTheBody) {
   EXPECT_EQ(bubblesAt(gate->FindPad(1)), 0);
 }
 
-TEST_F(DrawingTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
-  CScmDesign schematic;
-  CComponentInstance* u1 = PlaceQuadNand(schematic);
-  TestDrawing* view = OpenView(schematic);
-  ASSERT_NE(view, nullptr);
+TEST_F(SchematicViewTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
   u1->SetPinNamesDisplayed(false);
   u1->SetPinNumbersDisplayed(true);
   EXPECT_TRUE(TextsReading(Render(view), "A").empty());
@@ -271,33 +283,20 @@ TEST_F(DrawingTest, PinTextsFollowTheDisplayAndVanishWhenTooSmallToRead) {
   EXPECT_NE(LineStrokeAt(far, ViewPoint(view, OnPin(u1->FirstSymbolInstance()->FindPad(1)))), "");
 }
 
-class PickTest : public DrawingTest {
- protected:
-  CDesignItem* PickAt(TestDrawing* view, CPoint point, UINT flags, const CPick::Filter& filter = {},
-                      void* context = nullptr) {
-    CPick pick(view);
-    const bool found = pick.PickItems(point, flags, filter, context);
-    EXPECT_EQ(found, pick.GetItem() != nullptr);
-    return pick.GetItem();
-  }
-  CDesignItem* PickAtDesignPoint(TestDrawing* view, CPoint world, UINT flags) {
-    return PickAt(view, ViewPoint(view, world), flags);
-  }
-};
-
-TEST_F(PickTest, APadWinsOverItsSymbolTheFlagsChooseWhatCountsAndPicksFollowZoomAndPan) {
+TEST_F(DrawingTest, APadWinsOverItsSymbolTheFlagsChooseWhatCountsAndPicksFollowZoomAndPan) {
   CPcbDesign board;
   CSymbolInstance* dip = PlaceQuadNand(board)->FirstSymbolInstance();
   TestDrawing* view = OpenView(board);
   ASSERT_NE(view, nullptr);
-  const CPoint pin5 = dip->FindPad(5)->GetPosition();
-  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickPads | kPickSymbols), dip->FindPad(5));
-  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickPads), dip->FindPad(5));
-  EXPECT_EQ(PickAtDesignPoint(view, pin5, kPickSymbols), dip);
-  EXPECT_EQ(PickAtDesignPoint(view, CPoint(0, 0), kPickPads | kPickSymbols), dip);
-  EXPECT_EQ(PickAtDesignPoint(view, CPoint(0, 0), kPickPads), nullptr);
-  EXPECT_EQ(PickAt(view, CPoint(3, 3), kPickPads | kPickSymbols), nullptr);
-  EXPECT_EQ(PickAtDesignPoint(view, pin5, 0), nullptr);
+  const CPoint pin5 = ViewPoint(view, dip->FindPad(5)->GetPosition());
+  const UINT both = kPickPads | kPickSymbols;
+  EXPECT_EQ(PickAt(view, pin5, both), dip->FindPad(5));
+  EXPECT_EQ(PickAt(view, pin5, kPickPads), dip->FindPad(5));
+  EXPECT_EQ(PickAt(view, pin5, kPickSymbols), dip);
+  EXPECT_EQ(PickAt(view, ViewPoint(view, CPoint(0, 0)), both), dip);
+  EXPECT_EQ(PickAt(view, ViewPoint(view, CPoint(0, 0)), kPickPads), nullptr);
+  EXPECT_EQ(PickAt(view, CPoint(3, 3), both), nullptr);
+  EXPECT_EQ(PickAt(view, pin5, 0), nullptr);
 
   // A filter passes over what it refuses and sees the caller's context.
   int asked = 0;
@@ -305,33 +304,31 @@ TEST_F(PickTest, APadWinsOverItsSymbolTheFlagsChooseWhatCountsAndPicksFollowZoom
     ++*static_cast<int*>(context);
     return DynamicDowncast<CPadInstance>(item) == nullptr;
   };
-  EXPECT_EQ(PickAt(view, ViewPoint(view, pin5), kPickPads | kPickSymbols, noPads, &asked), dip);
+  EXPECT_EQ(PickAt(view, pin5, both, noPads, &asked), dip);
   EXPECT_GE(asked, 2);
 
   const CPoint pin9 = dip->FindPad(9)->GetPosition();
   const CPoint before = ViewPoint(view, pin9);
-
   ASSERT_TRUE(user.MoveMouse(view, CPoint(320, 60)));
   view->OnZoomInAtCursor();
   view->OnZoomInAtCursor();
   const CPoint zoomed = ViewPoint(view, pin9);
   ASSERT_GT(std::abs(zoomed.x - before.x) + std::abs(zoomed.y - before.y), 20);
   EXPECT_EQ(PickAt(view, zoomed, kPickPads), dip->FindPad(9));
-  EXPECT_NE(PickAt(view, before, kPickPads | kPickSymbols), dip->FindPad(9));
+  EXPECT_NE(PickAt(view, before, both), dip->FindPad(9));
 
   view->OnPanTo(pin9 + CSize(200000, 0), true);
   const CPoint panned = ViewPoint(view, pin9);
   EXPECT_LT(panned.x, 200);
-  EXPECT_EQ(PickAt(view, panned, kPickPads | kPickSymbols), dip->FindPad(9));
-  EXPECT_EQ(PickAt(view, CPoint(200, 150), kPickPads | kPickSymbols), nullptr);
+  EXPECT_EQ(PickAt(view, panned, both), dip->FindPad(9));
+  EXPECT_EQ(PickAt(view, CPoint(200, 150), both), nullptr);
 }
 
-TEST_F(PickTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
-  CScmDesign schematic;
-  CComponentInstance* u1 = PlaceQuadNand(schematic);
-  TestDrawing* view = OpenView(schematic);
-  ASSERT_NE(view, nullptr);
-  const CSymbolInstance* gateB = GateOf(u1, 1);
+TEST_F(SchematicViewTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
+  POSITION at = nullptr;
+  u1->FirstSymbolInstance(at);
+  const CSymbolInstance* gateB = u1->NextSymbolInstance(at);
+  ASSERT_EQ(gateB->GetGate(), 1);
   const CPadInstance* inputA = gateB->FindPad(1);
   const CPoint onPin = ViewPoint(view, inputA->GetPosition()) + CSize(4, 0);
 
@@ -342,51 +339,30 @@ TEST_F(PickTest, ThinPinsAreHitWithinAFewPixelsAndTheNearestPadWins) {
     return ViewPoint(view, gateB->FindPad(2)->GetPosition()).y - ViewPoint(view, inputA->GetPosition()).y;
   };
   for (int i = 0; i < 10 && gap() > 3; ++i) view->OnZoomOutAtCursor();
-  ASSERT_LE(gap(), 3);
-  ASSERT_GE(gap(), 2);
-  const CPoint a = ViewPoint(view, inputA->GetPosition());
-  const CPoint b = ViewPoint(view, gateB->FindPad(2)->GetPosition());
-  EXPECT_EQ(PickAt(view, a, kPickPads), inputA);
-  EXPECT_EQ(PickAt(view, CPoint(b.x, b.y), kPickPads), gateB->FindPad(2));
+  ASSERT_TRUE(gap() >= 2 && gap() <= 3) << gap();
+  EXPECT_EQ(PickAt(view, ViewPoint(view, inputA->GetPosition()), kPickPads), inputA);
+  EXPECT_EQ(PickAt(view, ViewPoint(view, gateB->FindPad(2)->GetPosition()), kPickPads), gateB->FindPad(2));
 }
 
-class ZoomTest : public DrawingTest {
- protected:
-  void SetUp() override {
-    DrawingTest::SetUp();
-    u1 = PlaceQuadNand(schematic);
-    ASSERT_NE(u1, nullptr);
-    view = OpenView(schematic);
-    ASSERT_NE(view, nullptr);
-  }
-
-  CScmDesign schematic;
-  CComponentInstance* u1 = nullptr;
-  TestDrawing* view = nullptr;
-};
-
-TEST_F(ZoomTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
-  const auto expectFitted = [&](const CRect& world) {
+TEST_F(SchematicViewTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
+  // `world` shown whole and centred in a window of `size`; how much of the window it fills.
+  const auto fitted = [&](const CRect& world, CSize size) {
     const CRect shown = view->GetTransform().ToView(world);
-    EXPECT_TRUE(shown.left > 0 && shown.top > 0 && shown.right < 400 && shown.bottom < 300) << shown.left;
-    EXPECT_GT(std::max(shown.Width() / 400.0, shown.Height() / 300.0), 0.85);
-    EXPECT_NEAR(shown.CenterPoint().x, 200, 1);
-    EXPECT_NEAR(shown.CenterPoint().y, 150, 1);
+    EXPECT_TRUE(shown.left > 0 && shown.top > 0 && shown.right < size.cx && shown.bottom < size.cy);
+    EXPECT_LE(Apart(shown.CenterPoint(), CPoint(size.cx / 2, size.cy / 2)), 1.5);
+    return std::max(shown.Width() / double(size.cx), shown.Height() / double(size.cy));
   };
   const CRect extents = schematic.GetExtents();
-  expectFitted(extents);
+  EXPECT_GT(fitted(extents, {400, 300}), 0.85);
 
   // A generous design area round the contents does not shrink them.
   schematic.SetDesignArea(CRect(-20000000, -5000000, 30000000, 45000000));
   view->OnZoomAll();
-  expectFitted(extents);
+  EXPECT_GT(fitted(extents, {400, 300}), 0.85);
 
   // Resizing keeps a fitted view fitted.
   frames.back()->MoveWindow(CRect(0, 0, 600, 200));
-  const CRect shown = view->GetTransform().ToView(extents);
-  EXPECT_NEAR(shown.CenterPoint().x, 300, 1);
-  EXPECT_NEAR(shown.CenterPoint().y, 100, 1);
-  EXPECT_NEAR(std::max(shown.Width() / 600.0, shown.Height() / 200.0), 1 / 1.1, 0.01);
+  EXPECT_NEAR(fitted(extents, {600, 200}), 1 / 1.1, 0.01);
 
   // With nothing placed, the area is what is shown.
   const CRect area(-2000000, -500000, 3000000, 4500000);
@@ -394,10 +370,10 @@ TEST_F(ZoomTest, ZoomAllFitsTheContentsOrElseTheDesignAreaCentredWithAMargin) {
   schematic.SetDesignArea(area);
   frames.back()->MoveWindow(CRect(0, 0, 400, 300));
   view->OnZoomAll();
-  expectFitted(area);
+  EXPECT_GT(fitted(area, {400, 300}), 0.85);
 }
 
-TEST_F(ZoomTest, ZoomingKeepsThePointUnderTheCursorAndPanningCentresOnItOrCarriesTheDesignAlong) {
+TEST_F(SchematicViewTest, ZoomingKeepsThePointUnderTheCursorAndPanningCentresOnItOrCarriesTheDesignAlong) {
   const CPoint cursor(90, 210);
   ASSERT_TRUE(user.MoveMouse(view, cursor));
   EXPECT_TRUE(view->CursorOverWindow(false));

@@ -129,7 +129,9 @@ class RunningActorTest : public ::testing::Test {
   CDirector director{nullptr, &idle, 0};
 };
 
-TEST_F(RunningActorTest, OneActorRunsAtATimeAndStoppingFallsBackToTheFirst) {
+TEST_F(RunningActorTest, OneActorRunsAtATimeStoppingFallsBackToTheFirstAndTheStatusBarShowsItsPrompt) {
+  idle.GetStatusInfo().SetStatusString("Select");
+  picking.GetStatusInfo().SetStatusString("Assign Pins");
   picking.OnAction(0, kEvent, &RecordingActor::Pong, 0);
   EXPECT_FALSE(director.OnCommand(kEvent));
   idle.StartActor(0, true);
@@ -137,23 +139,16 @@ TEST_F(RunningActorTest, OneActorRunsAtATimeAndStoppingFallsBackToTheFirst) {
   picking.StartActor(0, false);
   EXPECT_TRUE(director.OnCommand(kEvent));
   picking.StartActor(0, true);
+  picking.GetStatusInfo().SetStatusString("Pick a pad");
+  idle.GetStatusInfo().SetStatusString("Select an item");
   picking.StopActor();
   picking.StopActor();
 
   EXPECT_EQ(idle.log, (Log{"start 0", "stop", "start 0"}));
   EXPECT_EQ(picking.log, (Log{"start 1", "pong", "stop", "start 0", "stop"}));
   EXPECT_EQ(director.GetRunningActor(), &idle);
-}
-
-TEST_F(RunningActorTest, TheStatusBarShowsTheRunningActorsPrompt) {
-  idle.GetStatusInfo().SetStatusString("Select");
-  picking.GetStatusInfo().SetStatusString("Assign Pins");
-  idle.StartActor(0, true);
-  picking.StartActor(0, true);
-  picking.GetStatusInfo().SetStatusString("Pick a pad");
-  idle.GetStatusInfo().SetStatusString("Select an item");
-  picking.StopActor();
-  EXPECT_EQ(statusBar, (Log{"Select", "", "Assign Pins", "Pick a pad", "", "Select an item"}));
+  EXPECT_EQ(statusBar,
+            (Log{"Select", "", "Assign Pins", "", "Assign Pins", "Pick a pad", "", "Select an item"}));
 }
 
 constexpr UINT kCancel = 16045;
@@ -239,7 +234,7 @@ TEST_F(DirectorViewTest, APressAndReleaseInPlaceIsOneClick) {
                                     "middle down 5,6 flags 16", "char z"}));
 }
 
-TEST_F(DirectorViewTest, EscapeOrTheRegisteredCommandMessageStopsTheActorAndTheFirstTakesOver) {
+TEST_F(DirectorViewTest, EscapeOrACommandStopsTheActorTheFirstTakesOverAndAnActionMayCloseTheView) {
   ASSERT_TRUE(user.TypeChar(view, '\x1b'));
   ASSERT_TRUE(user.LeftClick(view, CPoint(1, 1)));
   EXPECT_EQ(view->director.GetRunningActor(), &view->idle);
@@ -247,9 +242,9 @@ TEST_F(DirectorViewTest, EscapeOrTheRegisteredCommandMessageStopsTheActorAndTheF
   view->picking.StartActor(0, true);
   view->SendMessage(RegisterWindowMessage("CActor::Command"), 0, kCancel);  // the command in its lParam
   EXPECT_EQ(view->picking.log, (Log{"stop", "start 0", "stop"}));
-}
 
-TEST_F(DirectorViewTest, AnActionMayCloseTheViewItRunsIn) {
+  // An action may close the view it runs in.
+  view->picking.StartActor(0, true);
   const HWND viewWindow = view->GetSafeHwnd();
   EXPECT_TRUE(view->director.OnCommand(kClose));
   EXPECT_FALSE(IsWindowHandle(viewWindow));

@@ -49,7 +49,7 @@ class KicadLibraryListsTest : public ::testing::Test {
   ScratchFolder m_scratch;
 };
 
-TEST_F(KicadLibraryListsTest, EachKindListsItsOwnFilesAndTheFieldsLibrariesOfTheKind) {
+TEST_F(KicadLibraryListsTest, EachKindListsAndLocatesItsOwnFilesAndTheFieldsLibrariesOfTheKind) {
   std::vector<CString> names;
   ASSERT_TRUE(CSymbolLibraryLocator::ListLibraries(In(""), SymbolKind::Schematic, names));
   EXPECT_EQ(names, (std::vector<CString>{"Logic.kicad_sym", "own.scmlib"}));
@@ -57,6 +57,16 @@ TEST_F(KicadLibraryListsTest, EachKindListsItsOwnFilesAndTheFieldsLibrariesOfThe
   ASSERT_TRUE(CSymbolLibraryLocator::ListLibraries(In(""), SymbolKind::Pcb, names));
   EXPECT_EQ(names, (std::vector<CString>{"Parts.pretty", "own.pcblib"}));
   EXPECT_FALSE(CSymbolLibraryLocator::ListLibraries(In("missing"), SymbolKind::Pcb, names));
+
+  // The locator finds a footprint folder beside the library last used.
+  CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), In("own.pcblib"));
+  const CSymbolLibraryLocator locator(SymbolKind::Pcb, "");
+  CString path;
+  ASSERT_TRUE(locator.Find("Parts.pretty", path)) << CAppError::GetLastError();
+  EXPECT_EQ(path, In("Parts.pretty"));
+  EXPECT_FALSE(locator.Find("Other.pretty", path));
+  EXPECT_EQ(CSymbolLibraryLocator(SymbolKind::Schematic, In("parts.cmplib")).GetPath("Logic.kicad_sym"),
+            In("Logic.kicad_sym"));
 }
 
 TEST_F(KicadLibraryListsTest, ALibraryOpensAsItsKindWithItsProblemsAndAFolderIsReadAgainWhenItChanges) {
@@ -81,17 +91,6 @@ TEST_F(KicadLibraryListsTest, ALibraryOpensAsItsKindWithItsProblemsAndAFolderIsR
                       fs::last_write_time(Folder() / "Parts.pretty") + std::chrono::seconds(2));
   ASSERT_TRUE(footprints.OpenRead());
   EXPECT_EQ(footprints.SymbolNames(), (std::vector<CString>{"SOT223", "SOT23"}));
-}
-
-TEST_F(KicadLibraryListsTest, TheLocatorFindsAFootprintFolderBesideTheLibraryLastUsed) {
-  CLibrarySettings::SetLastUsedFile(RUNTIME_CLASS(CPcbSymbolLibrary), In("own.pcblib"));
-  const CSymbolLibraryLocator locator(SymbolKind::Pcb, "");
-  CString path;
-  ASSERT_TRUE(locator.Find("Parts.pretty", path)) << CAppError::GetLastError();
-  EXPECT_EQ(path, In("Parts.pretty"));
-  EXPECT_FALSE(locator.Find("Other.pretty", path));
-  EXPECT_EQ(CSymbolLibraryLocator(SymbolKind::Schematic, In("parts.cmplib")).GetPath("Logic.kicad_sym"),
-            In("Logic.kicad_sym"));
 }
 
 }  // namespace

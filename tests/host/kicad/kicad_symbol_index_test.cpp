@@ -44,10 +44,6 @@ const std::string kLibrary =
     "(symbol \"BAD\" (symbol \"BAD_1_1\" (pin input line (length 1))))\n"
     ")\n";
 
-CString Read(const fs::path& path) {
-  return CString(path.string());
-}
-
 class KicadSymbolIndexTest : public ::testing::Test {
  protected:
   fs::path Write(const std::string& name, const std::string& text) {
@@ -60,17 +56,18 @@ class KicadSymbolIndexTest : public ::testing::Test {
 
 TEST_F(KicadSymbolIndexTest, EachSymbolReadAloneIsAsTheWholeLibraryReadsItUntilTheFileChanges) {
   const fs::path path = Write("Lib.kicad_sym", kLibrary);
+  const CString file(path.string());
   CString error;
   const auto whole = CKicadSymbolReader::Parse(kLibrary, "Lib.kicad_sym", error);
   ASSERT_NE(whole, nullptr) << error;
-  const auto index = CKicadSymbolIndex::Get(Read(path), error);
+  const auto index = CKicadSymbolIndex::Get(file, error);
   ASSERT_NE(index, nullptr) << error;
   ASSERT_EQ(index->UnitNames().size(), 8U) << "ORPHAN has no parts; BAD is listed, read alone it fails";
   for (const CString& name : index->UnitNames()) {
     SCOPED_TRACE(name.str());
     const CKicadSymbolIndex::Symbol* symbol = index->FindUnit(name.str());
     ASSERT_NE(symbol, nullptr);
-    const auto alone = index->Read(Read(path), *symbol, error);
+    const auto alone = index->Read(file, *symbol, error);
     ASSERT_NE(alone, nullptr) << error;
     const CSymbol* expected = whole->Find(name.str());
     if (expected == nullptr) {
@@ -87,20 +84,20 @@ TEST_F(KicadSymbolIndexTest, EachSymbolReadAloneIsAsTheWholeLibraryReadsItUntilT
   EXPECT_TRUE(index->FindUnit("grandchild:b")->name == "GRANDCHILD" && index->FindUnit("ORPHAN") == nullptr);
 
   // The index is kept while the file stays the same and made again when it changes.
-  EXPECT_EQ(CKicadSymbolIndex::Get(Read(path), error), index) << "kept while the file stays the same";
+  EXPECT_EQ(CKicadSymbolIndex::Get(file, error), index) << "kept while the file stays the same";
 
   const auto time = fs::last_write_time(path) + std::chrono::seconds(2);
   std::string renamed = kLibrary;
   renamed.replace(renamed.find("\"CHILD\""), 7, "\"KID_X\"");
   Write("Lib.kicad_sym", renamed);
   fs::last_write_time(path, time);
-  const auto sameSize = CKicadSymbolIndex::Get(Read(path), error);
+  const auto sameSize = CKicadSymbolIndex::Get(file, error);
   ASSERT_NE(sameSize, index) << "same size, new time";
   EXPECT_TRUE(sameSize->FindSymbol("KID_X") != nullptr && sameSize->FindSymbol("CHILD") == nullptr);
 
   Write("Lib.kicad_sym", kLibrary + "\n");
   fs::last_write_time(path, time);
-  const auto sameTime = CKicadSymbolIndex::Get(Read(path), error);
+  const auto sameTime = CKicadSymbolIndex::Get(file, error);
   ASSERT_NE(sameTime, nullptr) << error;
   EXPECT_NE(sameTime->FindSymbol("CHILD"), nullptr) << "same time, new size";
 }
@@ -112,13 +109,14 @@ TEST_F(KicadSymbolIndexTest, AFootprintIsReadFromItsOwnFileAlone) {
         "(pad \"1\" smd rect (at 0 0) (size 0.5 0.5)) (pad \"2\" smd rect (at 1 0) (size 0.5 0.5)))\n");
   Write("Parts.pretty/Broken.kicad_mod", "(footprint \"Broken\" (pad");
 
-  CPcbSymbolLibrary library(Read(m_scratch.Path() / "Parts.pretty"));
+  const CString folder((m_scratch.Path() / "Parts.pretty").string());
+  CPcbSymbolLibrary library(folder);
   ASSERT_TRUE(library.OpenRead()) << CAppError::GetLastError();
   EXPECT_EQ(library.SymbolNames(), (std::vector<CString>{"Broken", "SOT23"}));
   EXPECT_EQ(library.Find("Broken"), nullptr);
 
   CString error;
-  const auto onDemand = CKicadOnDemandLibrary::Open(Read(m_scratch.Path() / "Parts.pretty"), error);
+  const auto onDemand = CKicadOnDemandLibrary::Open(folder, error);
   ASSERT_NE(onDemand, nullptr) << error;
   ASSERT_NE(onDemand->Find("SOT23"), nullptr);
   EXPECT_TRUE(onDemand->Failure("Broken").IsEmpty()) << "not read until asked for";

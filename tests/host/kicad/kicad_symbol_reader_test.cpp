@@ -77,8 +77,6 @@ std::string PadsOf(const CSymbol& symbol) {
   return out;
 }
 
-}  // namespace
-
 TEST(KicadSymbolReaderTest, EachUnitIsASymbolWithTheSharedPinsAndOnlyTheFirstBodyStyle) {
   const auto contents = Parse(Library(std::string(kDualAmplifier) + "\n"));
   ASSERT_NE(contents, nullptr);
@@ -110,16 +108,11 @@ TEST(KicadSymbolReaderTest, EachUnitIsASymbolWithTheSharedPinsAndOnlyTheFirstBod
 
 TEST(KicadSymbolReaderTest, PinsBecomeTerminalsInTheNaturalOrderOfTheirNumbersAndKeepTheirStyle) {
   // The field's nine styles map one to one; three stand for them, and an unknown one is a line.
+  const std::pair<const char*, const char*> styles[] = {
+      {"B1", "inverted"}, {"A10", "clock_low"}, {"10", "non_logic"}, {"A2", "some_future_style"},
+      {"2", "line"},      {"1", "line"},        {"A1", "line"},      {"a3", "line"}};
   std::string pins;
-  for (const auto& [number, style] :
-       std::vector<std::pair<const char*, const char*>>{{"B1", "inverted"},
-                                                        {"A10", "clock_low"},
-                                                        {"10", "non_logic"},
-                                                        {"A2", "some_future_style"},
-                                                        {"2", "line"},
-                                                        {"1", "line"},
-                                                        {"A1", "line"},
-                                                        {"a3", "line"}})
+  for (const auto& [number, style] : styles)
     pins += std::string("(pin passive ") + style +
             " (at 0 0 0) (length 2.54) (name \"~\" (effects)) (number \"" + number + "\" (effects)))\n";
   const auto contents = Parse(Library("(symbol \"BALLS\" (symbol \"BALLS_1_1\" " + pins + "))"));
@@ -173,7 +166,7 @@ TEST(KicadSymbolReaderTest, ABadSymbolIsLeftOutWithItsLineAndTheRestIsRead) {
                 at + "7: a pin of symbol \"NONUMBER\" has no number; it is left out."}));
 }
 
-TEST(KicadSymbolReaderTest, ATruncatedFileKeepsTheSymbolsBeforeTheDamage) {
+TEST(KicadSymbolReaderTest, ATruncatedFileKeepsTheSymbolsBeforeTheDamageAFutureOrOtherOneIsRefused) {
   const std::string whole =
       Library(std::string(kDualAmplifier) + "\n(symbol \"LAST\" (symbol \"LAST_1_1\"))");
   const std::string cut = whole.substr(0, whole.find("\"LAST_1_1\"") + 10);
@@ -182,9 +175,8 @@ TEST(KicadSymbolReaderTest, ATruncatedFileKeepsTheSymbolsBeforeTheDamage) {
   EXPECT_EQ(contents->Names(), (std::vector<CString>{"AMP2:A", "AMP2:B", "AMP2_FAST:A", "AMP2_FAST:B"}));
   ASSERT_EQ(contents->Problems().size(), 1U);
   EXPECT_NE(contents->Problems()[0].Find("the file ends inside a list"), -1) << contents->Problems()[0];
-}
 
-TEST(KicadSymbolReaderTest, AFutureVersionOrAnotherKindOfFileIsRefusedWithItsLine) {
+  // A future version or another kind of file is refused with its line.
   CString error;
   EXPECT_EQ(Parse(Library(kDualAmplifier, "20991231"), error), nullptr);
   EXPECT_EQ(error,
@@ -197,8 +189,6 @@ TEST(KicadSymbolReaderTest, AFutureVersionOrAnotherKindOfFileIsRefusedWithItsLin
   EXPECT_EQ(error, "Cannot read \"test.kicad_sym\" at line 1: \"x2021\" is not a number.");
 }
 
-namespace {
-
 std::optional<int> Length(const char* text) {
   int units = 0;
   if (!CSexprReader::ParseLength(text, units)) return std::nullopt;
@@ -206,16 +196,11 @@ std::optional<int> Length(const char* text) {
 }
 
 TEST(SexprReaderTest, LengthsBecomeTenthsOfAMicrometreRoundedAtTheFifthPlace) {
-  EXPECT_EQ(Length("1"), 10000);
-  EXPECT_EQ(Length("-1.905"), -19050);
-  EXPECT_EQ(Length("+0.5"), 5000);
-  EXPECT_EQ(Length(".25"), 2500);
-  EXPECT_EQ(Length("3."), 30000);
-  EXPECT_EQ(Length("0.00004"), 0);
-  EXPECT_EQ(Length("0.00005"), 1);
-  EXPECT_EQ(Length("1.234567"), 12346) << "places past the fifth are read and dropped";
-  EXPECT_EQ(Length("-0.00015"), -2);
-  EXPECT_EQ(Length("10000"), 100000000) << "ten metres is the largest length";
+  // Places past the fifth are read and dropped; ten metres is the largest length.
+  const std::pair<const char*, int> lengths[] = {
+      {"1", 10000},   {"-1.905", -19050}, {"+0.5", 5000},      {".25", 2500},    {"3.", 30000},
+      {"0.00004", 0}, {"0.00005", 1},     {"1.234567", 12346}, {"-0.00015", -2}, {"10000", 100000000}};
+  for (const auto& [text, units] : lengths) EXPECT_EQ(Length(text), units) << text;
   for (const char* bad : {"", "-", ".", "1e3", "1.2.3", "abc", "1 ", "10000.0001", "100000000000", "--1"})
     EXPECT_EQ(Length(bad), std::nullopt) << bad;
 }
@@ -226,13 +211,11 @@ TEST(SexprReaderTest, StringsKeepTheirEscapesAndLinesAreCountedInsideThemAndBySk
   ASSERT_TRUE(reader.OpenList(keyword));
   EXPECT_EQ(keyword, "a");
   const SexprToken escaped = reader.Next();
-  EXPECT_EQ(escaped.kind, SexprTokenKind::String);
-  EXPECT_TRUE(escaped.escaped);
+  EXPECT_TRUE(escaped.kind == SexprTokenKind::String && escaped.escaped);
   EXPECT_EQ(CSexprReader::Unescape(escaped.text), "x\"y");
   EXPECT_EQ(reader.Next().text, "two\nlines");
   const SexprToken atom = reader.Peek();
-  EXPECT_EQ(atom.text, "b");
-  EXPECT_EQ(atom.line, 3);
+  EXPECT_EQ(std::make_pair(atom.text, atom.line), std::make_pair(std::string_view("b"), 3));
   EXPECT_EQ(reader.Next().line, 3);
   EXPECT_TRUE(reader.ExpectClose());
 

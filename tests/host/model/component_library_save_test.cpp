@@ -108,13 +108,6 @@ TEST_F(ComponentLibrarySaveTest, ASaveThatFailsAtAnyStepSaysWhereAndLeavesTheLib
   EXPECT_EQ(ReadFileText(Library().str()), m_saved);
 }
 
-// The seed of the delays comes from CE_KILL_SEED when set, so that a failed run can be
-// repeated.
-unsigned KillSeed() {
-  const char* given = std::getenv("CE_KILL_SEED");
-  return given != nullptr ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
-}
-
 // Saves in a child process and, given a delay, kills it after that delay; the child's
 // exit status, -1 when the kill came first, -2 when there is no child.
 int SaveInChild(const CString& path, const CDesign& design,
@@ -135,7 +128,11 @@ int SaveInChild(const CString& path, const CDesign& design,
 }
 
 TEST_F(ComponentLibrarySaveTest, ASaveKilledAtAnyMomentLeavesTheOldLibraryOrTheNewOne) {
-  const unsigned seed = KillSeed();
+  // The seed of the delays comes from CE_KILL_SEED when set, so that a failed run can be
+  // repeated.
+  const char* given = std::getenv("CE_KILL_SEED");
+  const unsigned seed =
+      given != nullptr ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
   SCOPED_TRACE("CE_KILL_SEED=" + std::to_string(seed));
   std::mt19937 random(seed);
   // One whole save, fork to exit, sets the range of the delays, so that the kills fall

@@ -14,27 +14,6 @@
 
 namespace {
 
-using Walk = std::vector<std::pair<int, std::string>>;
-
-Walk GateWalk(const CComponent& record) {
-  Walk walk;
-  POSITION position = nullptr;
-  int index = -1;
-  for (const CGate* gate = record.FirstGate(position, index); gate != nullptr;
-       gate = record.NextGate(position, index)) {
-    EXPECT_EQ(gate, record.FindGate(index));
-    walk.emplace_back(index, gate->GetSymbol().str());
-  }
-  return walk;
-}
-
-std::vector<int> PinsOf(const CGate& gate) {
-  std::vector<int> pins;
-  for (int terminal = 1; terminal <= gate.CountPins(); ++terminal)
-    pins.push_back(gate.GetPinNumber(terminal));
-  return pins;
-}
-
 // The gate and terminal of a pin, {-1, -1} when no terminal has it.
 std::pair<int, int> HolderOf(const CComponent& record, int pin) {
   int gate = -1;
@@ -76,19 +55,18 @@ TEST(GateTest, GatesAreListedInIndexOrderAndAnOccupiedIndexMakesRoom) {
   record->AddGate(3, "logic", "D", 3, nullptr, numbers);
   record->AddGate(0, "logic", "A", 3, nullptr, nullptr);
   record->AddGate(1, "logic", "B", 3, nullptr, nullptr);
-  EXPECT_EQ(GateWalk(*record), (Walk{{0, "A"}, {1, "B"}, {3, "D"}}));
+  EXPECT_EQ(Gates(*record), "0 A -1 -1 -1, 1 B -1 -1 -1, 3 D 1 2 3");
   CGate* d = record->FindGate(3);
 
   // Three gates added from the first gap on: the old gate 3 moves up out of their way.
   for (int index = 2; index < 5; ++index) record->AddGate(index, "logic", "NEW", 2, nullptr, nullptr);
-  EXPECT_EQ(GateWalk(*record), (Walk{{0, "A"}, {1, "B"}, {2, "NEW"}, {3, "NEW"}, {4, "NEW"}, {5, "D"}}));
-  EXPECT_EQ(std::make_pair(record->FindGate(5), record->GetPinNumber(5, 2)), std::make_pair(d, 2));
+  EXPECT_EQ(Gates(*record), "0 A -1 -1 -1, 1 B -1 -1 -1, 2 NEW -1 -1, 3 NEW -1 -1, 4 NEW -1 -1, 5 D 1 2 3");
+  EXPECT_EQ(record->FindGate(5), d);
 
   // A gate added at 0 pushes the whole run up.
   record->AddGate(0, "logic", "FIRST", 1, nullptr, nullptr);
-  EXPECT_EQ(GateWalk(*record),
-            (Walk{{0, "FIRST"}, {1, "A"}, {2, "B"}, {3, "NEW"}, {4, "NEW"}, {5, "NEW"}, {6, "D"}}));
-  EXPECT_EQ(record->GetPinNumber(6, 3), 3);
+  EXPECT_EQ(Gates(*record),
+            "0 FIRST -1, 1 A -1 -1 -1, 2 B -1 -1 -1, 3 NEW -1 -1, 4 NEW -1 -1, 5 NEW -1 -1, 6 D 1 2 3");
   EXPECT_TRUE(record->DeleteGate(0));
 
   EXPECT_TRUE(record->DeleteGate(2));
@@ -149,10 +127,9 @@ TEST(PackageRecordTest, ANewPackageTakesTheComponentsGatesWithoutPins) {
   CComponent* soic = design.AddComponent("7400", "SOIC-14");
   EXPECT_EQ(soic->GetDescription() + "|" + soic->GetPackageDescription() + "|" + soic->GetPcbSymbol(),
             "Quad NAND||");
-  EXPECT_EQ(GateWalk(*soic), GateWalk(*dip));
+  EXPECT_EQ(Gates(*soic), "0 NAND2 -1 -1 -1, 1 NAND2 -1 -1 -1");
   EXPECT_NE(soic->FindGate(0), dip->FindGate(0));
   EXPECT_EQ(soic->GetPinName(1, 3), "Y");
-  EXPECT_EQ(PinsOf(*soic->FindGate(1)), (std::vector<int>{-1, -1, -1}));
 
   // A PCB gate gives a record a pin map: an existing gate keeps its symbol, a missing one
   // takes it from another record of the component.
@@ -160,22 +137,17 @@ TEST(PackageRecordTest, ANewPackageTakesTheComponentsGatesWithoutPins) {
   const int soicNumbers[] = {4, 5, 6, 99};
   CGate* added = soic->AddPcbGate(1, 4, soicNumbers);
   ASSERT_NE(added, nullptr);
-  EXPECT_EQ(added->GetSymbol(), "NAND2");
   EXPECT_EQ(added->GetPinName(2), "B");
-  EXPECT_EQ(PinsOf(*added), (std::vector<int>{4, 5, 6, 99}));
-  CGate* existing = soic->AddPcbGate(0, 2, nullptr);
-  EXPECT_EQ(existing, soic->FindGate(0));
-  EXPECT_EQ(PinsOf(*existing), (std::vector<int>{-1, -1}));
-  EXPECT_EQ(PinsOf(*dip->FindGate(0)), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(soic->AddPcbGate(0, 2, nullptr), soic->FindGate(0));
+  EXPECT_EQ(Gates(*soic), "0 NAND2 -1 -1, 1 NAND2 4 5 6 99");
+  EXPECT_EQ(Gates(*dip), "0 NAND2 1 2 3, 1 NAND2 1 2 3");
 
   // A gate added at an occupied index: every record of the component makes room alike,
   // each moved gate keeping its own pins; another component is not touched.
   const CComponent* other = design.AddComponent("OTHER", "DIP-14");
   ASSERT_NE(dip->AddGate(0, "logic", "INV", 2, nullptr, numbers), nullptr);
-  EXPECT_EQ(GateWalk(*soic), (Walk{{0, "INV"}, {1, "NAND2"}, {2, "NAND2"}}));
-  EXPECT_EQ(PinsOf(*soic->FindGate(0)), (std::vector<int>{-1, -1}));
-  EXPECT_EQ(PinsOf(*soic->FindGate(2)), (std::vector<int>{4, 5, 6, 99}));
-  EXPECT_EQ(PinsOf(*dip->FindGate(1)), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(Gates(*soic), "0 INV -1 -1, 1 NAND2 -1 -1, 2 NAND2 4 5 6 99");
+  EXPECT_EQ(Gates(*dip), "0 INV 1 2, 1 NAND2 1 2 3, 2 NAND2 1 2 3");
   EXPECT_EQ(other->CountGates(), 0);
 }
 
@@ -247,7 +219,7 @@ TEST(GateNamesTest, NamesCountLikeSpreadsheetColumnsAndEveryIndexRoundTrips) {
   EXPECT_EQ(GateId("fxshrxx"), 2147483647);
 }
 
-TEST(AttributeTest, NamesIgnoreCaseAndAreNeverDoubled) {
+TEST(DesignTest, AttributeNamesIgnoreCaseAndAreNeverDoubledAndTheSelectionOverviewFollowsTheMarks) {
   CDesign design;
   CAttribute* added = design.AddAttribute("[PackageName]", "DIP-14");
   ASSERT_NE(added, nullptr);
@@ -255,10 +227,8 @@ TEST(AttributeTest, NamesIgnoreCaseAndAreNeverDoubled) {
   EXPECT_EQ(design.GetAttributes()->Count(), 1);
   EXPECT_EQ(design.FindAttribute("[PACKAGENAME]")->GetValue(), "SOIC-14");
   EXPECT_EQ(design.AddAttribute("", "x"), nullptr);
-}
 
-TEST(SelectionTest, TheOverviewFollowsTheItemsMarks) {
-  CDesign design;
+  // The selection overview follows the items' marks.
   CComponent* a = design.AddComponent("A", "P");
   CComponent* b = design.AddComponent("B", "P");
   CComponent* c = design.AddComponent("C", "P");

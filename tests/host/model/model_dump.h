@@ -2,6 +2,8 @@
 // that two states can be compared without trusting the model's own copies.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "host/model/design.h"
@@ -31,6 +33,21 @@ inline std::string DumpComponent(const CComponent& record) {
       out += "  " + std::to_string(terminal) + " " + gate->GetPinName(terminal).str() + " -> " +
              std::to_string(record.GetPinNumber(index, terminal)) + "\n";
     }
+  }
+  return out;
+}
+
+// Each gate as "index symbol pins...", found again by its index.
+inline std::string Gates(const CComponent& record) {
+  std::string out;
+  POSITION position = nullptr;
+  int index = -1;
+  for (const CGate* gate = record.FirstGate(position, index); gate != nullptr;
+       gate = record.NextGate(position, index)) {
+    EXPECT_EQ(gate, record.FindGate(index));
+    out += (out.empty() ? "" : ", ") + std::to_string(index) + " " + gate->GetSymbol().str();
+    for (int terminal = 1; terminal <= gate->CountPins(); ++terminal)
+      out += " " + std::to_string(gate->GetPinNumber(terminal));
   }
   return out;
 }

@@ -25,27 +25,6 @@ using Role = CTextInstance::Role;
 const CString kComponentLibrary = CE_DATA_DIR "/sample.cmplib";
 constexpr int kGrid = 25400;
 
-// One line per symbol instance: gate, symbol, reference, then per pad its terminal,
-// name text and number text.
-std::string Describe(const CComponentInstance& instance) {
-  std::string out;
-  POSITION at = nullptr;
-  for (const CSymbolInstance* symbol = instance.FirstSymbolInstance(at); symbol != nullptr;
-       symbol = instance.NextSymbolInstance(at)) {
-    const CTextInstance* reference = symbol->FindText(Role::Reference);
-    out += CSymbolInstance::GetGateString(symbol->GetGate()).str() + " " +
-           symbol->GetSymbol()->GetName().str() + " " +
-           (reference != nullptr ? reference->GetText().str() : "-") + ":";
-    POSITION padAt = nullptr;
-    for (const CPadInstance* pad = symbol->FirstPad(padAt); pad != nullptr; pad = symbol->NextPad(padAt)) {
-      out += " " + std::to_string(pad->GetTerminalNumber()) + "=" + pad->GetPinNameText()->GetText().str() +
-             "/" + pad->GetPinNumberText()->GetText().str();
-    }
-    out += "\n";
-  }
-  return out;
-}
-
 std::vector<CSymbolInstance*> SymbolsOf(const CComponentInstance& instance) {
   std::vector<CSymbolInstance*> symbols;
   POSITION at = nullptr;
@@ -56,6 +35,25 @@ std::vector<CSymbolInstance*> SymbolsOf(const CComponentInstance& instance) {
   return symbols;
 }
 
+// One line per symbol instance: gate, symbol, reference, then per pad its terminal,
+// name text and number text.
+std::string Describe(const CComponentInstance& instance) {
+  std::string out;
+  for (const CSymbolInstance* symbol : SymbolsOf(instance)) {
+    const CTextInstance* reference = symbol->FindText(Role::Reference);
+    out += CSymbolInstance::GetGateString(symbol->GetGate()).str() + " " +
+           symbol->GetSymbol()->GetName().str() + " " +
+           (reference != nullptr ? reference->GetText().str() : "-") + ":";
+    POSITION at = nullptr;
+    for (const CPadInstance* pad = symbol->FirstPad(at); pad != nullptr; pad = symbol->NextPad(at)) {
+      out += " " + std::to_string(pad->GetTerminalNumber()) + "=" + pad->GetPinNameText()->GetText().str() +
+             "/" + pad->GetPinNumberText()->GetText().str();
+    }
+    out += "\n";
+  }
+  return out;
+}
+
 TEST(PlacementTest, AQuadNandInASchematicHasAGateSymbolPerGateWithItsPinMap) {
   CScmDesign design;
   CComponent* nand = AddQuadNand(design);
@@ -63,10 +61,8 @@ TEST(PlacementTest, AQuadNandInASchematicHasAGateSymbolPerGateWithItsPinMap) {
   ASSERT_NE(u1, nullptr);
   EXPECT_EQ(design.FirstComponentInstance(), u1);
   EXPECT_EQ(Describe(*u1),
-            "a NAND2 U1a: 1=A/1 2=B/2 3=Y/3\n"
-            "b NAND2 U1b: 1=A/4 2=B/5 3=Y/6\n"
-            "c NAND2 U1c: 1=A/9 2=B/10 3=Y/8\n"
-            "d NAND2 U1d: 1=A/12 2=B/13 3=Y/11\n");
+            "a NAND2 U1a: 1=A/1 2=B/2 3=Y/3\nb NAND2 U1b: 1=A/4 2=B/5 3=Y/6\n"
+            "c NAND2 U1c: 1=A/9 2=B/10 3=Y/8\nd NAND2 U1d: 1=A/12 2=B/13 3=Y/11\n");
 
   const CSymbolInstance* c = SymbolsOf(*u1)[2];
   EXPECT_EQ(c->GetLibraryPath(), CString(std::filesystem::absolute(CE_DATA_DIR "/logic.scmlib").string()));
@@ -147,8 +143,6 @@ TEST(PlacementTest, AFailedPlacementNamesTheMissingPieceAndLeavesTheDesignAlone)
   EXPECT_EQ(board.FirstComponentInstance(), nullptr);
 }
 
-namespace {
-
 // Gates laid out in rows and columns whose whole is near a square, apart by at least
 // the spacing and on the grid of the first.
 void ExpectNearSquareGridOnTheSpacing(const std::vector<CSymbolInstance*>& gates) {
@@ -175,8 +169,6 @@ void ExpectNearSquareGridOnTheSpacing(const std::vector<CSymbolInstance*>& gates
   const double height = all.GetMax().y - all.GetMin().y;
   EXPECT_LE(std::max(width / height, height / width), 2.0) << width << " by " << height;
 }
-
-}  // namespace
 
 TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything) {
   CScmDesign design;
@@ -319,8 +311,7 @@ TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
   second->SetHighlight(false);
   EXPECT_EQ(overview->Count(), 3);
   EXPECT_FALSE(overview->Contains(second));
-  for (const CDesignItem* item : std::vector<CDesignItem*>{first, third, gate})
-    EXPECT_TRUE(overview->Contains(item));
+  EXPECT_TRUE(overview->Contains(first) && overview->Contains(third) && overview->Contains(gate));
   third->SetHighlight(false);
   first->SetHighlight(false);
   EXPECT_EQ(overview->Items(), std::vector<CDesignItem*>{gate});

@@ -18,7 +18,8 @@ std::string LastError() {
   return CAppError::GetLastError().str();
 }
 
-TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCaseAndFailuresNameTheSymbolAndFile) {
+TEST(SymbolLibraryTest,
+     ReadHandsOutCopiesFoundIgnoringCaseFailuresNameTheSymbolAndFileAndKindsChooseTheFiles) {
   CScmSymbolLibrary library(DataFile("logic.scmlib"));
   EXPECT_EQ(library.ReadSymbol("INV"), nullptr);
   EXPECT_EQ(LastError(), "Library logic.scmlib is not open");
@@ -44,9 +45,8 @@ TEST(SymbolLibraryTest, ReadHandsOutIndependentCopiesFoundIgnoringCaseAndFailure
   EXPECT_FALSE(library.OpenRead(DataFile("missing.scmlib")));
   EXPECT_FALSE(library.IsOpen());
   EXPECT_NE(LastError().find("missing.scmlib\": No such file"), std::string::npos) << LastError();
-}
 
-TEST(SymbolLibraryTest, KindTagsChooseWhichFilesOpen) {
+  // Kind tags choose which files open.
   CSymbolLibrary any(DataFile("footprints.pcblib"));
   ASSERT_TRUE(any.OpenRead());
   EXPECT_EQ(any.GetKind(), SymbolKind::Pcb);

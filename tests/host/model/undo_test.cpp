@@ -55,7 +55,7 @@ class UndoTest : public HeadlessTest {
   std::vector<UndoLevelEvent> events;
 };
 
-TEST_F(UndoTest, NestedLevelsFoldIntoTheOutermostStep) {
+TEST_F(UndoTest, NestedLevelsFoldIntoTheOutermostStepAndUnbalancedOnesKeepTheBalance) {
   design.StartUndoLevel(kAssignPins);
   record->SetPinNumber(1, 1, 4);
   design.StartUndoLevel(kEditPinMap);
@@ -65,16 +65,26 @@ TEST_F(UndoTest, NestedLevelsFoldIntoTheOutermostStep) {
   record->SetPinName(0, 3, "OUT");
   EXPECT_TRUE(design.EndUndoLevel(kAssignPins));
 
-  EXPECT_EQ(events, (std::vector<UndoLevelEvent>{{UndoLevelEvent::Kind::Start, kAssignPins},
-                                                 {UndoLevelEvent::Kind::Start, kEditPinMap},
-                                                 {UndoLevelEvent::Kind::End, kEditPinMap},
-                                                 {UndoLevelEvent::Kind::End, kAssignPins}}));
+  using enum UndoLevelEvent::Kind;
+  EXPECT_EQ(events, (std::vector<UndoLevelEvent>{
+                        {Start, kAssignPins}, {Start, kEditPinMap}, {End, kEditPinMap}, {End, kAssignPins}}));
   EXPECT_EQ(design.GetUndoName(), "Assign Pins");
   ASSERT_TRUE(design.Undo());
   EXPECT_FALSE(design.CanUndo());
   EXPECT_EQ(design.GetRedoName(), "Assign Pins");
   ASSERT_TRUE(design.Redo());
   EXPECT_FALSE(design.Redo());
+
+  // Unbalanced levels are refused without losing balance.
+  EXPECT_FALSE(design.EndUndoLevel(kAddGate));
+  design.StartUndoLevel(kAddGate);
+  record->SetPinNumber(0, 1, 11);
+  EXPECT_FALSE(design.CanUndo());
+  EXPECT_FALSE(design.Undo());
+  // The wrong id still closes the level; the step keeps the id it was opened with.
+  EXPECT_FALSE(design.EndUndoLevel(kProperties));
+  EXPECT_FALSE(design.IsUndoLevelOpen());
+  EXPECT_EQ(design.GetUndoName(), "Add Gate");
 }
 
 TEST_F(UndoTest, ALevelThatChangesNothingLeavesNoStep) {
@@ -99,18 +109,6 @@ TEST_F(UndoTest, ALevelThatChangesNothingLeavesNoStep) {
   record->SetDescription("Quad NAND");
   design.EndUndoLevel(kProperties);
   EXPECT_EQ(std::make_pair(design.CanRedo(), design.GetRedoName()), std::make_pair(false, CString("")));
-}
-
-TEST_F(UndoTest, UnbalancedLevelsAreRefusedWithoutLosingBalance) {
-  EXPECT_FALSE(design.EndUndoLevel(kAddGate));
-  design.StartUndoLevel(kAddGate);
-  record->SetPinNumber(0, 1, 11);
-  EXPECT_FALSE(design.CanUndo());
-  EXPECT_FALSE(design.Undo());
-  // The wrong id still closes the level; the step keeps the id it was opened with.
-  EXPECT_FALSE(design.EndUndoLevel(kProperties));
-  EXPECT_FALSE(design.IsUndoLevelOpen());
-  EXPECT_EQ(design.GetUndoName(), "Add Gate");
 }
 
 // A step of pins and names alone names its terminals to the views, both ways; one that
@@ -150,53 +148,31 @@ class RandomEdits {
     const CString& name = kNames[Pick(0, 5)];
     const int numbers[] = {Pick(-1, 30), Pick(-1, 30), Pick(-1, 30),
                            Pick(-1, 30), Pick(-1, 30), Pick(-1, 30)};
-    switch (Pick(0, 13)) {
-      case 0:
-        target->SetPinNumber(Pick(0, 6), Pick(0, 5), Pick(-2, 30));
-        break;
-      case 1:
-        target->SetPinName(Pick(0, 6), Pick(0, 5), name);
-        break;
-      case 2:
-        target->AddGate(gate, "lib", name, Pick(0, 6), Pick(0, 1) ? kNames : nullptr,
-                        Pick(0, 1) ? numbers : nullptr);
-        break;
-      case 3:
-        target->DeleteGate(gate);
-        break;
-      case 4:
-        target->ReplaceGateSymbol(gate, name, Pick(0, 1) ? "other" : nullptr, Pick(0, 6));
-        break;
-      case 5:
-        target->AddPcbGate(Pick(0, 7), Pick(0, 6), Pick(0, 1) ? numbers : nullptr);
-        break;
-      case 6:
-        m_design.AddComponent("7400", name);
-        break;
-      case 7:
-        m_design.AddComponent(target);
-        break;
-      case 8:
-        if (target != m_kept) m_design.DeleteComponent(target);
-        break;
-      case 9:
-        target->SetPackage(name);
-        break;
-      case 10:
-        target->SetDescription(name);
-        break;
-      case 11:
-        if (target->GetScmComponent() != nullptr)
-          target->GetScmComponent()->SetShowName(1 << Pick(0, 13), Pick(0, 1));
-        break;
-      case 12:
-        target->AddAttribute(kNames[Pick(0, 2)], name);
-        break;
-      default:
-        target->SetPcbOnly(Pick(0, 3) == 0);
-        target->SetPinCount(Pick(0, 40));
-        break;
-    }
+    CScmComponent* scm = target->GetScmComponent();
+    const std::function<void()> edits[] = {
+        [&] { target->SetPinNumber(Pick(0, 6), Pick(0, 5), Pick(-2, 30)); },
+        [&] { target->SetPinName(Pick(0, 6), Pick(0, 5), name); },
+        [&] {
+          target->AddGate(gate, "lib", name, Pick(0, 6), Pick(0, 1) ? kNames : nullptr,
+                          Pick(0, 1) ? numbers : nullptr);
+        },
+        [&] { target->DeleteGate(gate); },
+        [&] { target->ReplaceGateSymbol(gate, name, Pick(0, 1) ? "other" : nullptr, Pick(0, 6)); },
+        [&] { target->AddPcbGate(Pick(0, 7), Pick(0, 6), Pick(0, 1) ? numbers : nullptr); },
+        [&] { m_design.AddComponent("7400", name); },
+        [&] { m_design.AddComponent(target); },
+        [&] { m_design.DeleteComponent(target != m_kept ? target : nullptr); },
+        [&] { target->SetPackage(name); },
+        [&] { target->SetDescription(name); },
+        [&] {
+          if (scm != nullptr) scm->SetShowName(1 << Pick(0, 13), Pick(0, 1));
+        },
+        [&] { target->AddAttribute(kNames[Pick(0, 2)], name); },
+        [&] {
+          target->SetPcbOnly(Pick(0, 3) == 0);
+          target->SetPinCount(Pick(0, 40));
+        }};
+    edits[Pick(0, 13)]();
   }
 
  private:

@@ -13,13 +13,6 @@
 
 namespace {
 
-std::vector<LibraryComponent> SampleComponents() {
-  std::vector<LibraryComponent> components;
-  CString error;
-  EXPECT_TRUE(CComponentLibraryFile::Load(CE_DATA_DIR "/sample.cmplib", components, error)) << error.c_str();
-  return components;
-}
-
 // Records of `gates` gates of terminals named T<n>, in two packages whose pins differ.
 std::vector<ComponentValue> GeneratedRecords(int gates, int terminalsPerGate) {
   std::vector<ComponentValue> records(2);
@@ -69,17 +62,17 @@ CString Refusal(const std::string& text) {
 
 }  // namespace
 
-TEST(PinMapText, EverySampleComponentComesBackWithItsPinMapsAsCsvAndTsv) {
-  const std::vector<LibraryComponent> components = SampleComponents();
+TEST(PinMapText, EverySampleAndABigComponentComeBackWithTheirPinMapsAsCsvAndTsv) {
+  std::vector<LibraryComponent> components;
+  CString error;
+  ASSERT_TRUE(CComponentLibraryFile::Load(CE_DATA_DIR "/sample.cmplib", components, error)) << error.c_str();
   ASSERT_FALSE(components.empty());
   for (const LibraryComponent& component : components) {
     SCOPED_TRACE(component.name.c_str());
     ExpectRoundTrip(component.records, PinMapSeparator::Comma, PinMapMatch::GateAndTerminal);
     ExpectRoundTrip(component.records, PinMapSeparator::Tab, PinMapMatch::GateAndTerminal);
   }
-}
-
-TEST(PinMapText, TwentyGatesOfTwoThousandTerminalsComeBackByNumberAndByName) {
+  // Twenty gates of two thousand terminals, by number and by name.
   std::vector<ComponentValue> records = GeneratedRecords(20, 100);
   records[0].gates[1].terminals[0].name = "A, \"quoted\"";
   EXPECT_EQ(CollectPinMap(records).rows.size(), 2000u);
@@ -109,13 +102,8 @@ TEST(PinMapText, RowsThatFitNoTerminalAreReportedAndTheRestPlacedButAnUnknownPac
   PinMapTable table;
   CString error;
   ASSERT_TRUE(
-      ParsePinMap("Gate,Terminal,Name,qfp-2000\r\n"
-                  "a,1,T1,11\r\n"
-                  "c,1,T9,12\r\n"
-                  "a,9,T1,13\r\n"
-                  ",,T3,14\r\n"
-                  ",,GND,15\r\n"
-                  "b,,T4,16\r\n",
+      ParsePinMap("Gate,Terminal,Name,qfp-2000\r\na,1,T1,11\r\nc,1,T9,12\r\na,9,T1,13\r\n,,T3,14\r\n"
+                  ",,GND,15\r\nb,,T4,16\r\n",
                   "pins.csv", table, error))
       << error.c_str();
   PinMapPlacement placement;
@@ -155,11 +143,7 @@ TEST(PinMapText, PinsOfAFootprintThatNamesItsBallsGoOutAndComeBackByName) {
   records[0].gates[0].terminals[2].pin = 4;
   table.rows[2].pins[0] = 4;
   const std::string text = FormatPinMap(table, PinMapSeparator::Comma);
-  EXPECT_EQ(text,
-            "Gate,Terminal,Name,BGA-4,QFP-2000\n"
-            "a,1,T1,A1,2000\n"
-            "a,2,T2,A2,1999\n"
-            "a,3,T3,4,1998\n")
+  EXPECT_EQ(text, "Gate,Terminal,Name,BGA-4,QFP-2000\na,1,T1,A1,2000\na,2,T2,A2,1999\na,3,T3,4,1998\n")
       << "a land without a name keeps its number; the other package writes numbers";
 
   const PinLabelsOf labelsOf = [&](const CString& package) {

@@ -35,7 +35,7 @@ class LibraryComboTest : public HeadlessTest {
   CWnd parent;
 };
 
-TEST_F(LibraryComboTest, FileComboListsOnlyLibrariesOfTheKindInTheStartEntrysDirectory) {
+TEST_F(LibraryComboTest, FileComboListsTheLibrariesOfTheKindBesideTheStartEntryAndContentsComboTheSymbols) {
   ScratchFolder dir;
   for (const char* name : {"b.scmlib", "A.SCMLIB", "c.pcblib", "notes.txt", "scmlib"})
     WriteFileText(dir / name, "");
@@ -61,22 +61,21 @@ TEST_F(LibraryComboTest, FileComboListsOnlyLibrariesOfTheKindInTheStartEntrysDir
   EXPECT_EQ(combo.GetCount(), 0);
   EXPECT_FALSE(combo.Fill(RUNTIME_CLASS(CScmSymbolLibrary), "/no/such/folder/logic.scmlib"));
   EXPECT_NE(CAppError::GetLastError().Find("/no/such/folder/"), -1) << CAppError::GetLastError().str();
-}
 
-TEST_F(LibraryComboTest, ContentsComboListsTheSymbolsAndShowsTheText) {
-  CLibraryContentsComboBox combo;
-  Make(combo, CBS_DROPDOWN);
-  ASSERT_TRUE(combo.Fill((kDataDir + "/logic.scmlib").c_str(), "inv"));
-  EXPECT_EQ(ComboEntries(combo), std::vector<std::string>({"NAND2", "INV", "DFF", "POWER"}));
-  EXPECT_EQ(combo.GetCurSel(), 1);
-  ASSERT_TRUE(combo.Fill((kDataDir + "/footprints.pcblib").c_str(), "SO-99"));
-  EXPECT_EQ(combo.GetCount(), 10);
-  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
-  EXPECT_EQ(combo.GetText(), "SO-99");
+  // The contents combo lists the symbols of a library and shows the text.
+  CLibraryContentsComboBox contents;
+  Make(contents, CBS_DROPDOWN);
+  ASSERT_TRUE(contents.Fill((kDataDir + "/logic.scmlib").c_str(), "inv"));
+  EXPECT_EQ(ComboEntries(contents), std::vector<std::string>({"NAND2", "INV", "DFF", "POWER"}));
+  EXPECT_EQ(contents.GetCurSel(), 1);
+  ASSERT_TRUE(contents.Fill((kDataDir + "/footprints.pcblib").c_str(), "SO-99"));
+  EXPECT_EQ(contents.GetCount(), 10);
+  EXPECT_EQ(contents.GetCurSel(), CB_ERR);
+  EXPECT_EQ(contents.GetText(), "SO-99");
   // The old list and text go even when the new library cannot be read.
-  EXPECT_FALSE(combo.Fill((kDataDir + "/package.txt").c_str(), ""));
-  EXPECT_EQ(combo.GetCount(), 0);
-  EXPECT_EQ(combo.GetText(), "");
+  EXPECT_FALSE(contents.Fill((kDataDir + "/package.txt").c_str(), ""));
+  EXPECT_EQ(contents.GetCount(), 0);
+  EXPECT_EQ(contents.GetText(), "");
 }
 
 }  // namespace

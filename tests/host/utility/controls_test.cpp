@@ -86,7 +86,7 @@ TEST_F(ControlTest, GridColumnWidthsAUserSetComeBackInTheNextGrid) {
   EXPECT_FALSE(unmade.SaveSettings());
 }
 
-TEST_F(ControlTest, ComboStockListSkipsBlanksTrimsListsEachEntryOnceAndShowsTheText) {
+TEST_F(ControlTest, CombosListStockEntriesOnceFindEntriesByTheirDataAndFilesByTheirWholeName) {
   CStoredSmartComboBox combo;
   Make(combo, CBS_DROPDOWN);
   CString file;
@@ -108,18 +108,17 @@ TEST_F(ControlTest, ComboStockListSkipsBlanksTrimsListsEachEntryOnceAndShowsTheT
   EXPECT_FALSE(CAppError::HasLastError());
   EXPECT_FALSE(combo.Fill("/tmp", ""));
   EXPECT_NE(CAppError::GetLastError().Find("/tmp"), -1);
-}
 
-TEST_F(ControlTest, ComboEntriesAreFoundByTheirDataAndFilesByTheirWholeName) {
-  CComboBox combo;
-  Make(combo, CBS_DROPDOWNLIST | CBS_SORT);
+  // Entries are found by their data, files by their whole name.
+  CComboBox sorted;
+  Make(sorted, CBS_DROPDOWNLIST | CBS_SORT);
   const int records[3] = {};
-  EXPECT_EQ(AddComboEntry(combo, "SO8", &records[0]), 0);
-  EXPECT_EQ(AddComboEntry(combo, "DIP8", &records[1]), 0);
-  EXPECT_EQ(AddComboEntry(combo, "QFN", 42ul), 1);
-  EXPECT_EQ(SelectComboEntry(combo, &records[0]), 2);
-  EXPECT_EQ(SelectComboEntry(combo, &records[2]), CB_ERR);
-  EXPECT_EQ(combo.GetCurSel(), 2);
+  EXPECT_EQ(AddComboEntry(sorted, "SO8", &records[0]), 0);
+  EXPECT_EQ(AddComboEntry(sorted, "DIP8", &records[1]), 0);
+  EXPECT_EQ(AddComboEntry(sorted, "QFN", 42ul), 1);
+  EXPECT_EQ(SelectComboEntry(sorted, &records[0]), 2);
+  EXPECT_EQ(SelectComboEntry(sorted, &records[2]), CB_ERR);
+  EXPECT_EQ(sorted.GetCurSel(), 2);
 
   CFileComboBox files;
   Make(files, CBS_DROPDOWNLIST);

@@ -29,12 +29,8 @@ class Receiver : public CEvt {
   int m_answer;
 };
 
-class EvtTest : public ::testing::Test {
- protected:
-  void SetUp() override { heard.clear(); }
-};
-
-TEST_F(EvtTest, SendReachesEveryHandlerOfTheNameReportsARefusalAndHandlersMayChangeTheRegistrations) {
+TEST(EvtTest, SendReachesEveryHandlerOfTheNameReportsARefusalAndHandlersMayChangeTheRegistrations) {
+  heard.clear();
   Receiver grid("grid");
   Receiver other("other", 0);
   ASSERT_TRUE(CEvt::Register("UpdateDesign", &grid, &Receiver::OnEvent));
