@@ -74,16 +74,8 @@ CAppComponentFrame& AppTest::Frame() {
 }
 
 void AppTest::AssignByClicking(int pin, int gate, int terminal) {
-  const ClickTarget pad = PcbPadTarget(Frame(), pin);
-  const ClickTarget term = ScmTerminalTarget(Frame(), gate, terminal);
-  ASSERT_NE(pad.view, nullptr) << "no pad of pin " << pin;
-  ASSERT_NE(term.view, nullptr) << "no terminal " << terminal << " of gate " << gate;
-  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
-  ASSERT_TRUE(user.LeftClick(term.view, term.point));
-}
-
-bool AppTest::MenuEnabled(UINT command) {
-  return MenuItem(command).enabled;
+  Click(PcbPadTarget(Frame(), pin));
+  Click(ScmTerminalTarget(Frame(), gate, terminal));
 }
 
 const MenuEntry& AppTest::MenuItem(UINT command) {

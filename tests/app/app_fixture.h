@@ -86,9 +86,8 @@ class ScriptedFilePrompt : public FilePrompt {
  private:
   CString Next(std::deque<CString>& answers) {
     ++asked;
-    if (answers.empty()) return {};
-    CString answer = answers.front();
-    answers.pop_front();
+    const CString answer = answers.empty() ? CString() : answers.front();
+    if (!answers.empty()) answers.pop_front();
     return answer;
   }
 };
@@ -116,7 +115,7 @@ class AppTest : public HeadlessTest {
   // Assigns `pin` to the gate's terminal by clicking the pad and then the terminal.
   void AssignByClicking(int pin, int gate, int terminal);
   // The menu item's state after its popup opened.
-  bool MenuEnabled(UINT command);
+  bool MenuEnabled(UINT command) { return MenuItem(command).enabled; }
   const MenuEntry& MenuItem(UINT command);
   CString UndoText() { return MenuItem(ID_APP_UNDO).text; }
 

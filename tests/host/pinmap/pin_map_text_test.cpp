@@ -108,8 +108,9 @@ TEST(PinMapText, RowsThatFitNoTerminalAreReportedAndTheRestPlacedButAnUnknownPac
   records[0].gates[0].terminals[1].name = "T3";  // two terminals named T3 now
   PinMapTable table;
   CString error;
+  // Saved by a spreadsheet as "CSV UTF-8": a byte-order mark comes first.
   ASSERT_TRUE(
-      ParsePinMap("Gate,Terminal,Name,qfp-2000\r\n"
+      ParsePinMap("\xEF\xBB\xBFGate,Terminal,Name,qfp-2000\r\n"
                   "a,1,T1,11\r\n"
                   "c,1,T9,12\r\n"
                   "a,9,T1,13\r\n"
