@@ -115,9 +115,9 @@ TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectMode) {
   CAppComponentFrame& second = Frame();
   AssignInAnOpenRun(6);
   ASSERT_TRUE(Open("QUAD-NAND2"));
-  EXPECT_FALSE(second.GetDesign()->IsUndoLevelOpen());
-  EXPECT_TRUE(second.GetDesign()->IsModified());
-  EXPECT_EQ(second.GetDesign()->GetUndoName(), "Assign Pins");
+  CDesign& design = *second.GetDesign();
+  EXPECT_EQ(std::make_tuple(design.IsUndoLevelOpen(), design.IsModified(), design.GetUndoName()),
+            std::make_tuple(false, true, CString("Assign Pins")));
 }
 
 // Menu labels show the shortcuts that work, and every shortcut needs a modifier or a key

@@ -146,9 +146,8 @@ TEST_F(AppFilesTest, ClosingAndQuittingAskAndDoWhatTheAnswerSays) {
   ASSERT_TRUE(user.CloseWindow(&Frame()));
   ASSERT_EQ(App().CountOpenComponents(), 2) << "Cancel keeps the component open";
   CDesign& design = *Frame().GetDesign();
-  EXPECT_FALSE(design.IsUndoLevelOpen());
-  EXPECT_TRUE(design.IsModified());
-  EXPECT_EQ(design.GetUndoName(), "Assign Pins");
+  EXPECT_EQ(std::make_tuple(design.IsUndoLevelOpen(), design.IsModified(), design.GetUndoName()),
+            std::make_tuple(false, true, CString("Assign Pins")));
   // The run is over: the select mode is back, and clicks select without assigning.
   EXPECT_FALSE(Frame().IsAssigningPins());
   AssignByClicking(13, 0, 2);
