@@ -96,11 +96,10 @@ TEST_F(AppCommandsTest, TheEndOfAnAssignmentRunBringsBackTheSelectMode) {
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_UNDO));
   ASSERT_EQ(Pin(), 14);
   EXPECT_EQ(checked(), "100");
-  AssignByClicking(13, 0, 1);
-  EXPECT_EQ(Pin(), 14);
-  EXPECT_FALSE(first.GetDesign()->IsUndoLevelOpen());
-  EXPECT_TRUE(first.AnythingSelected()) << "the terminal clicked last is selected";
-  EXPECT_TRUE(first.GetDesign()->CanRedo());
+  AssignByClicking(13, 0, 1);  // selects: no change, no level, the terminal clicked last selected
+  EXPECT_EQ(std::make_tuple(Pin(), first.GetDesign()->IsUndoLevelOpen(), first.AnythingSelected(),
+                            first.GetDesign()->CanRedo()),
+            std::make_tuple(14, false, true, true));
 
   AssignInAnOpenRun(12);
   const ClickTarget pad = PcbPadTarget(first, 2);

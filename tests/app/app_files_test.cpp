@@ -276,15 +276,11 @@ TEST_F(AppLibraryTest, NewComponentAsksForALibraryAndNewLibraryMakesOne) {
 
   const CString path = Path("mine.cmplib");
   prompt.saveAnswers = {path};
-  Screen().ExpectDialog(IDD_NEW_COMPONENT, [&](CDialog& dialog, UserInput& input) {
-    Fill(dialog, input,
-         {{IDC_COMPONENT_NAME, "FIRST"},
-          {IDC_PACKAGE_COMBO, "TO-92"},
-          {IDC_DEFAULT_REFERENCE, "Q"},
-          {IDC_PCB_PIN_COUNT, "3"}});
-    Press(dialog, input, IDOK);
-  });
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_NEW_LIBRARY));
+  FillAndConfirm(ID_APP_NEW_LIBRARY, IDD_NEW_COMPONENT,
+                 {{IDC_COMPONENT_NAME, "FIRST"},
+                  {IDC_PACKAGE_COMBO, "TO-92"},
+                  {IDC_DEFAULT_REFERENCE, "Q"},
+                  {IDC_PCB_PIN_COUNT, "3"}});
   Screen().ExpectMessageBox(IDOK);
   {
     ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);

@@ -78,6 +78,14 @@ void AppTest::AssignByClicking(int pin, int gate, int terminal) {
   Click(ScmTerminalTarget(Frame(), gate, terminal));
 }
 
+void AppTest::FillAndConfirm(UINT command, int id, const std::vector<std::pair<int, CString>>& fields) {
+  Screen().ExpectDialog(id, [fields](CDialog& dialog, UserInput& input) {
+    Fill(dialog, input, fields);
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), command));
+}
+
 const MenuEntry& AppTest::MenuItem(UINT command) {
   const int popup = Main().GetMenu()->FindPopupHolding(command);
   if (popup < 0 || !user.OpenMenu(&Main(), popup)) throw std::logic_error("no menu holds the command");

@@ -69,20 +69,13 @@ class AppKicadLibrariesTest : public AppTest {
 TEST_F(AppKicadLibrariesTest, AGateAndABallPackageFromTheFieldsLibrariesSaveReopenAndGoByBallNames) {
   ASSERT_TRUE(Open());
   const std::size_t scmPads = Pads(false).size();
-  Screen().ExpectDialog(IDD_ADD_GATE, [](CDialog& dialog, UserInput& input) {
-    Fill(dialog, input, {{IDC_SCM_LIBRARY_COMBO, Samples::kSymbolLibrary}, {IDC_SCM_SYMBOL_COMBO, "QUAD:B"}});
-    input.Click(dialog.GetDlgItem(IDOK));
-  });
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ADD_GATE));
+  FillAndConfirm(ID_APP_ADD_GATE, IDD_ADD_GATE,
+                 {{IDC_SCM_LIBRARY_COMBO, Samples::kSymbolLibrary}, {IDC_SCM_SYMBOL_COMBO, "QUAD:B"}});
   EXPECT_EQ(Pads(false).size(), scmPads + 5) << "three own pins and the two shared ones";
-  Screen().ExpectDialog(IDD_ADD_PACKAGE, [](CDialog& dialog, UserInput& input) {
-    Fill(dialog, input,
-         {{IDC_PACKAGE_COMBO, "BGA-9"},
-          {IDC_PCB_LIBRARY_COMBO, Samples::kFootprintFolder},
-          {IDC_PCB_SYMBOL_COMBO, "BGA9"}});
-    input.Click(dialog.GetDlgItem(IDOK));
-  });
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_ADD_PACKAGE));
+  FillAndConfirm(ID_APP_ADD_PACKAGE, IDD_ADD_PACKAGE,
+                 {{IDC_PACKAGE_COMBO, "BGA-9"},
+                  {IDC_PCB_LIBRARY_COMBO, Samples::kFootprintFolder},
+                  {IDC_PCB_SYMBOL_COMBO, "BGA9"}});
   ASSERT_EQ(Frame().GetComponent(false)->GetPackage(), "BGA-9");
   ASSERT_TRUE(user.EditGridCell(&Cells(), 1, 3, "C3"));
   ASSERT_TRUE(user.PressAccelerator(&Main(), 'S', FCONTROL));
@@ -146,12 +139,11 @@ TEST_F(AppKicadLibrariesTest, AGateAndABallPackageFromTheFieldsLibrariesSaveReop
                                  [](CPadInstance* land) { return !land->GetPad()->IsNumbered(); });
   ASSERT_NE(hole, drawn.end());
   EXPECT_FALSE((*hole)->IsAssigned());
-  CPcbSymbolView* view = Frame().GetSymbolsFrame()->GetPcbView();
-  CPick pick(view);
-  EXPECT_FALSE(
-      pick.PickItems(view->GetTransform().ToView((*hole)->GetPosition()), kPickPads, nullptr, nullptr));
-  EXPECT_TRUE(
-      pick.PickItems(view->GetTransform().ToView(drawn[0]->GetPosition()), kPickPads, nullptr, nullptr));
+  const auto picked = [view = Frame().GetSymbolsFrame()->GetPcbView()](const CPadInstance* land) {
+    return CPick(view).PickItems(view->GetTransform().ToView(land->GetPosition()), kPickPads, nullptr,
+                                 nullptr);
+  };
+  EXPECT_EQ(std::make_pair(picked(*hole), picked(drawn[0])), std::make_pair(false, true));
 }
 
 TEST_F(AppKicadLibrariesTest, ExportToKicadWritesTheCurrentComponentAsItStandsOrTheChosenOnes) {

@@ -247,10 +247,10 @@ TEST_F(AppPinMapTest, APreviewedPinTableBecomesANewComponentWithItsPackagesAndSy
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_IMPORT_PIN_TABLE));
   ASSERT_EQ(App().CountOpenComponents(), 2);
-  EXPECT_EQ(Frame().GetComponent(false)->GetName(), "FPGA");
-  EXPECT_EQ(Frame().GetComponent(false)->GetPackage(), "CABGA4");
-  EXPECT_EQ(Frame().GetDesign()->CountComponents(), 2);
-  EXPECT_TRUE(Frame().GetDesign()->IsModified());
+  CDesign& design = *Frame().GetDesign();
+  EXPECT_EQ(std::make_tuple(design.FirstComponent()->GetName(), Frame().GetComponent(false)->GetPackage(),
+                            design.CountComponents(), design.IsModified()),
+            std::make_tuple(CString("FPGA"), CString("CABGA4"), 2, TRUE));
   EXPECT_EQ(ReadFileText(Library().str()), original) << "the component waits for its save";
   CString error;
   const auto symbols = CSymbolLibraryFile::Load(Path("sample.scmlib"), error);
