@@ -103,16 +103,14 @@ TEST_F(AppFilesTest, ASaveOfAComponentChangedOnDiskAsksWhatToDo) {
     int pinOnDisk;     // of QUAD-NAND2 after the save
     const char* copy;  // the copy saved beside it, or null
   } cases[] = {{IDCANCEL, 13, nullptr}, {IDYES, 14, nullptr}, {IDNO, 13, "QUAD-NAND2-copy"}};
+  std::string theirs = original;  // gate a's first pin, the file's first, made 13
+  theirs.replace(theirs.find("\"pin\": 1\n"), 8, "\"pin\": 13");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
     WriteFileText(Library().str(), original);
     ASSERT_TRUE(Open());
     ChangeOnePin();
-    CDesign theirs;
-    CString error;
-    ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "QUAD-NAND2", theirs, error));
-    theirs.FirstComponent()->SetPinNumber(0, 1, 13);
-    ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), "QUAD-NAND2", theirs, error));
+    WriteFileText(Library().str(), theirs);
 
     Screen().ExpectMessageBox(
         c.answer,
@@ -148,9 +146,8 @@ TEST_F(AppFilesTest, ClosingAndQuittingAskAndDoWhatTheAnswerSays) {
   ASSERT_TRUE(user.CloseWindow(&Frame()));
   ASSERT_EQ(App().CountOpenComponents(), 2) << "Cancel keeps the component open";
   CDesign& design = *Frame().GetDesign();
-  EXPECT_FALSE(design.IsUndoLevelOpen());
-  EXPECT_TRUE(design.IsModified());
-  EXPECT_EQ(design.GetUndoName(), "Assign Pins");
+  EXPECT_EQ(std::make_tuple(design.IsUndoLevelOpen(), design.IsModified(), design.GetUndoName()),
+            std::make_tuple(false, true, CString("Assign Pins")));
   // The run is over: the select mode is back, and clicks select without assigning.
   EXPECT_FALSE(Frame().IsAssigningPins());
   AssignByClicking(13, 0, 2);
@@ -279,15 +276,11 @@ TEST_F(AppLibraryTest, NewComponentAsksForALibraryAndNewLibraryMakesOne) {
 
   const CString path = Path("mine.cmplib");
   prompt.saveAnswers = {path};
-  Screen().ExpectDialog(IDD_NEW_COMPONENT, [&](CDialog& dialog, UserInput& input) {
-    Fill(dialog, input,
-         {{IDC_COMPONENT_NAME, "FIRST"},
-          {IDC_PACKAGE_COMBO, "TO-92"},
-          {IDC_DEFAULT_REFERENCE, "Q"},
-          {IDC_PCB_PIN_COUNT, "3"}});
-    Press(dialog, input, IDOK);
-  });
-  ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_NEW_LIBRARY));
+  FillAndConfirm(ID_APP_NEW_LIBRARY, IDD_NEW_COMPONENT,
+                 {{IDC_COMPONENT_NAME, "FIRST"},
+                  {IDC_PACKAGE_COMBO, "TO-92"},
+                  {IDC_DEFAULT_REFERENCE, "Q"},
+                  {IDC_PCB_PIN_COUNT, "3"}});
   Screen().ExpectMessageBox(IDOK);
   {
     ScopedAtomicWriteFault renameFails(AtomicWriteStep::Rename, EXDEV);
@@ -295,7 +288,8 @@ TEST_F(AppLibraryTest, NewComponentAsksForALibraryAndNewLibraryMakesOne) {
   }
   EXPECT_EQ(MessagesHolding("The file on disk was not changed."), 1) << "a failed first save adds nothing";
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_SAVE));
-  EXPECT_EQ(Described(*OnDisk("FIRST", "", path)), "TO-92 footprints.pcblib: 3 Q") << "no footprint, no gates";
+  EXPECT_EQ(Described(*OnDisk("FIRST", "", path)), "TO-92 footprints.pcblib: 3 Q")
+      << "no footprint, no gates";
   EXPECT_EQ(LibraryText(), original);
 
   // A library or a component that cannot be read is named, and nothing more opens.
@@ -313,10 +307,6 @@ TEST_F(AppLibraryTest, NewComponentAsksForALibraryAndNewLibraryMakesOne) {
 TEST_F(AppLibraryTest, ThePickerFiltersDuplicatesRenamesDeletesAndOpensComponents) {
   EXPECT_FALSE(MenuEnabled(ID_APP_OPEN_COMPONENT)) << "no library has been opened yet";
   ASSERT_TRUE(Open("HEX-INV"));
-  CString filtered;
-  CString duplicated;
-  CString renamed;
-  int lines = 0;
   prompt.openAnswers = {Library()};
   Screen().ExpectDialog(IDD_COMPONENT_PICKER, [&](CDialog& picker, UserInput& input) {
     auto* list = static_cast<CListBox*>(picker.GetDlgItem(IDC_PICKER_LIST));
@@ -325,7 +315,8 @@ TEST_F(AppLibraryTest, ThePickerFiltersDuplicatesRenamesDeletesAndOpensComponent
     EXPECT_FALSE(picker.GetDlgItem(IDOK)->IsWindowEnabled()) << "Open is off while no component is listed";
     input.TypeText(filter, "inv");
     EXPECT_EQ(list->GetCount(), 1);
-    filtered = Items(list).at(0);
+    EXPECT_EQ(Items(list).at(0), "HEX-INV\tDIP-14, TSSOP-14\t7 gates")
+        << "name, packages and gates in columns";
     input.TypeText(filter, "");
 
     SelectComponent(picker, input, "HEX-INV");
@@ -346,7 +337,8 @@ TEST_F(AppLibraryTest, ThePickerFiltersDuplicatesRenamesDeletesAndOpensComponent
     });
     Screen().ExpectMessageBox(IDOK, CString("Component name cannot be empty."));
     Press(picker, input, IDC_PICKER_DUPLICATE);
-    duplicated = Items(list).at(static_cast<size_t>(list->GetCurSel()));
+    EXPECT_EQ(Items(list).at(static_cast<size_t>(list->GetCurSel())),
+              "HEX-INV-SMD\tDIP-14, TSSOP-14\t7 gates");
 
     SelectComponent(picker, input, "DUAL-OPAMP");
     ExpectNameAsked(Screen(), "DUAL-OPAMP", "Resistor");
@@ -355,7 +347,7 @@ TEST_F(AppLibraryTest, ThePickerFiltersDuplicatesRenamesDeletesAndOpensComponent
     Press(picker, input, IDC_PICKER_RENAME);
     ExpectNameAsked(Screen(), "DUAL-OPAMP", "OPAMP-2");
     Press(picker, input, IDC_PICKER_RENAME);
-    renamed = Items(list).at(static_cast<size_t>(list->GetCurSel()));
+    EXPECT_EQ(Items(list).at(static_cast<size_t>(list->GetCurSel())).Find("OPAMP-2\t"), 0);
 
     SelectComponent(picker, input, "RESISTOR");
     Screen().ExpectMessageBox(IDNO, CString("Delete RESISTOR from sample.cmplib? This cannot be undone."));
@@ -363,16 +355,12 @@ TEST_F(AppLibraryTest, ThePickerFiltersDuplicatesRenamesDeletesAndOpensComponent
     EXPECT_NE(ComponentBytes(LibraryText(), "RESISTOR"), "") << "No keeps it";
     Screen().ExpectMessageBox(IDYES);
     Press(picker, input, IDC_PICKER_DELETE);
-    lines = list->GetCount();
+    EXPECT_EQ(list->GetCount(), 4);
     input.TypeText(filter, "smd");
     input.DoubleClickListLine(list, 0);  // as Enter in the list does
   });
   ASSERT_TRUE(user.ChooseMenuItem(&Main(), ID_APP_OPEN_LIBRARY));
 
-  EXPECT_EQ(filtered, "HEX-INV\tDIP-14, TSSOP-14\t7 gates") << "name, packages and gates in columns";
-  EXPECT_EQ(duplicated, "HEX-INV-SMD\tDIP-14, TSSOP-14\t7 gates");
-  EXPECT_EQ(renamed.Find("OPAMP-2\t"), 0);
-  EXPECT_EQ(lines, 4);
   EXPECT_EQ(Main().GetWindowText(), "Component Editor - HEX-INV-SMD - sample.cmplib");
   // The copy right after the original, the renamed one in its place, every other byte kept.
   std::string expected = TextWithout(original, "RESISTOR");

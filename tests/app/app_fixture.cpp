@@ -74,16 +74,16 @@ CAppComponentFrame& AppTest::Frame() {
 }
 
 void AppTest::AssignByClicking(int pin, int gate, int terminal) {
-  const ClickTarget pad = PcbPadTarget(Frame(), pin);
-  const ClickTarget term = ScmTerminalTarget(Frame(), gate, terminal);
-  ASSERT_NE(pad.view, nullptr) << "no pad of pin " << pin;
-  ASSERT_NE(term.view, nullptr) << "no terminal " << terminal << " of gate " << gate;
-  ASSERT_TRUE(user.LeftClick(pad.view, pad.point));
-  ASSERT_TRUE(user.LeftClick(term.view, term.point));
+  Click(PcbPadTarget(Frame(), pin));
+  Click(ScmTerminalTarget(Frame(), gate, terminal));
 }
 
-bool AppTest::MenuEnabled(UINT command) {
-  return MenuItem(command).enabled;
+void AppTest::FillAndConfirm(UINT command, int id, const std::vector<std::pair<int, CString>>& fields) {
+  Screen().ExpectDialog(id, [fields](CDialog& dialog, UserInput& input) {
+    Fill(dialog, input, fields);
+    EXPECT_TRUE(input.Click(dialog.GetDlgItem(IDOK)));
+  });
+  ASSERT_TRUE(user.ChooseMenuItem(&Main(), command));
 }
 
 const MenuEntry& AppTest::MenuItem(UINT command) {

@@ -86,9 +86,8 @@ class ScriptedFilePrompt : public FilePrompt {
  private:
   CString Next(std::deque<CString>& answers) {
     ++asked;
-    if (answers.empty()) return {};
-    CString answer = answers.front();
-    answers.pop_front();
+    const CString answer = answers.empty() ? CString() : answers.front();
+    if (!answers.empty()) answers.pop_front();
     return answer;
   }
 };
@@ -115,19 +114,18 @@ class AppTest : public HeadlessTest {
   void Restart();
   // Assigns `pin` to the gate's terminal by clicking the pad and then the terminal.
   void AssignByClicking(int pin, int gate, int terminal);
+  // The dialog `id`, opened by the menu command, filled as Fill does and ended with OK.
+  void FillAndConfirm(UINT command, int id, const std::vector<std::pair<int, CString>>& fields);
   // The menu item's state after its popup opened.
-  bool MenuEnabled(UINT command);
+  bool MenuEnabled(UINT command) { return MenuItem(command).enabled; }
   const MenuEntry& MenuItem(UINT command);
   CString UndoText() { return MenuItem(ID_APP_UNDO).text; }
 
-  // The pin of a gate's terminal in the active frame's component.
-  int Pin(int gate = 0, int terminal = 1) {
-    return Frame().GetComponent(false)->GetPinNumber(gate, terminal);
-  }
-  // The active frame's record in one line, after the component's name.
-  std::string Shown() {
-    return Frame().GetComponent(false)->GetName().str() + " " + Described(*Frame().GetComponent(false));
-  }
+  // The active frame's record, the pin of one of its gate's terminals, and the record in
+  // one line after the component's name.
+  CComponent& Record() { return *Frame().GetComponent(false); }
+  int Pin(int gate = 0, int terminal = 1) { return Record().GetPinNumber(gate, terminal); }
+  std::string Shown() { return Record().GetName().str() + " " + Described(Record()); }
   CEditGrid& Cells() { return Frame().GetGrid()->GetEditGrid(); }
   // Gate a's first pin in the record OnDisk finds; -100 when there is none.
   int PinOnDisk(const char* name = "QUAD-NAND2", const char* package = "", CString library = {}) {

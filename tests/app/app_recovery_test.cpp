@@ -89,9 +89,9 @@ TEST_F(AppRecoveryTest, RestoreOpensTheCopyAsAnUnsavedTabWhereUndoStarts) {
   RestartWithoutSaving();
   const auto stamp = fs::last_write_time(Library().str());
   WriteFileText(Library().str(), original + "\n");
-  std::vector<CString> lines;
   Screen().ExpectDialog(IDD_RECOVERY, [&](CDialog& dialog, UserInput& input) {
-    lines = Items(dialog.GetDlgItem(IDC_RECOVERY_LIST));
+    EXPECT_EQ(Items(dialog.GetDlgItem(IDC_RECOVERY_LIST)),
+              std::vector<CString>{"QUAD-NAND2\tsample.cmplib\tjust now"});
     input.Click(dialog.GetDlgItem(IDOK));
     EXPECT_TRUE(dialog.IsModalActive()) << "No keeps the copy in the list";
     WriteFileText(Library().str(), original);
@@ -100,7 +100,6 @@ TEST_F(AppRecoveryTest, RestoreOpensTheCopyAsAnUnsavedTabWhereUndoStarts) {
   });
   Screen().ExpectMessageBox(IDNO);
   App().OfferRecoveryCopies();
-  ASSERT_EQ(lines, std::vector<CString>{"QUAD-NAND2\tsample.cmplib\tjust now"});
   EXPECT_EQ(MessagesHolding("has changed on disk"), 1) << "the library as it was restores without a question";
   ASSERT_EQ(App().CountOpenComponents(), 1);
   EXPECT_EQ(Pin(), 13);
@@ -130,12 +129,13 @@ TEST_F(AppRecoveryTest, UnreadableFilesAreReportedAndKeptAndRunningProgramsKeepT
       {"notes.txt", "mine", "not a recovery copy"},
   };
   for (const auto& row : rows) WriteFileText(Folder() / row[0], row[1]);
-  std::vector<CString> details;
   Screen().ExpectDialog(IDD_RECOVERY, [&](CDialog& dialog, UserInput& input) {
     CWnd* list = dialog.GetDlgItem(IDC_RECOVERY_LIST);
-    for (int line = 0; line < static_cast<CListBox*>(list)->GetCount(); ++line) {
+    EXPECT_EQ(Items(list).size(), std::size(rows));
+    for (int line = 0; line < static_cast<int>(std::size(rows)); ++line) {
       input.SelectListLine(list, line);
-      details.push_back(dialog.GetDlgItem(IDC_RECOVERY_DETAIL)->GetWindowText());
+      const CString detail = dialog.GetDlgItem(IDC_RECOVERY_DETAIL)->GetWindowText();
+      EXPECT_NE(detail.Find(CString(rows[line][2])), -1) << detail.str();
     }
     input.SelectListLine(list, 0);
     input.Click(dialog.GetDlgItem(IDOK));
@@ -148,10 +148,6 @@ TEST_F(AppRecoveryTest, UnreadableFilesAreReportedAndKeptAndRunningProgramsKeepT
   Screen().ExpectMessageBox(IDNO);
   Screen().ExpectMessageBox(IDYES);
   App().OfferRecoveryCopies();
-  ASSERT_EQ(details.size(), std::size(rows));
-  for (size_t index = 0; index < details.size(); ++index) {
-    EXPECT_NE(details[index].Find(CString(rows[index][2])), -1) << details[index].str();
-  }
   EXPECT_FALSE(fs::exists(Folder() / "notes.txt")) << "Discard and Yes delete";
   EXPECT_EQ(RecoveryFiles().size(), std::size(rows)) << "Later and No keep the other files";
   EXPECT_EQ(App().CountOpenComponents(), 0);

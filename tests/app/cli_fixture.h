@@ -10,7 +10,6 @@
 #include <functional>
 #include <list>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -21,7 +20,6 @@
 #include "host/model/component_library_file.h"
 #include "host/model/design.h"
 #include "host/model/gate.h"
-#include "host/model/symbol_library.h"
 #include "tests/app/component_text.h"
 #include "tests/support/cli_run.h"
 #include "tests/support/file_text.h"

@@ -101,10 +101,11 @@ TEST(PinMapText, RowsThatFitNoTerminalAreReportedAndTheRestPlacedButAnUnknownPac
   records[0].gates[0].terminals[1].name = "T3";  // two terminals named T3 now
   PinMapTable table;
   CString error;
-  ASSERT_TRUE(
-      ParsePinMap("Gate,Terminal,Name,qfp-2000\r\na,1,T1,11\r\nc,1,T9,12\r\na,9,T1,13\r\n,,T3,14\r\n"
-                  ",,GND,15\r\nb,,T4,16\r\n",
-                  "pins.csv", table, error))
+  // Saved by a spreadsheet as "CSV UTF-8": a byte-order mark comes first.
+  ASSERT_TRUE(ParsePinMap(
+      "\xEF\xBB\xBFGate,Terminal,Name,qfp-2000\r\na,1,T1,11\r\nc,1,T9,12\r\na,9,T1,13\r\n,,T3,14\r\n"
+      ",,GND,15\r\nb,,T4,16\r\n",
+      "pins.csv", table, error))
       << error.c_str();
   PinMapPlacement placement;
   ASSERT_TRUE(PlacePinMap(table, records, PinMapMatch::GateAndTerminal, placement, error));
