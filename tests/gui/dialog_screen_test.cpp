@@ -6,8 +6,9 @@
 #include <wx/listctrl.h>
 #include <wx/notebook.h>
 
+#include <functional>
+
 #include "editor/resources/resource_ids.h"
-#include "gui/screenshot.h"
 #include "gui/wx_peer.h"
 #include "platform/button.h"
 #include "platform/combo_box.h"
@@ -18,54 +19,25 @@
 
 namespace {
 
-class LibraryDialog : public CDialog {
+// A dialog or page of the product's templates, set up by the test when it opens.
+template <class Base>
+class Scene : public Base {
  public:
-  LibraryDialog() : CDialog(19003) {}
+  Scene(UINT id, std::function<void(Base&)> setUp) : Base(id), m_setUp(std::move(setUp)) {}
   BOOL OnInitDialog() override {
-    CDialog::OnInitDialog();
-    m_libraries.SubclassDlgItem(1030, this);
-    for (const char* name : {"logic", "analog", "power"}) m_libraries.AddString(name);
+    Base::OnInitDialog();
+    m_setUp(*this);
     return TRUE;
   }
-  CComboBox m_libraries;
+
+ private:
+  std::function<void(Base&)> m_setUp;
 };
 
-// The PCB pin page lists the terminals on the pin: gate and terminal after a tab.
-class PinPage : public CPropertyPage {
- public:
-  PinPage() : CPropertyPage(IDD_PCB_PIN_PAGE) {}
-  BOOL OnInitDialog() override {
-    CPropertyPage::OnInitDialog();
-    SetDlgItemText(IDC_PIN_NUMBER, "14");
-    SetDlgItemText(IDC_PIN_NAME, "VCC");
-    m_associations.SubclassDlgItem(IDC_PIN_ASSOCIATIONS, this);
-    m_associations.SetTabStops(40);
-    m_associations.AddString("A\t14 VCC");
-    m_associations.AddString("B\t14 VCC");
-    return TRUE;
-  }
-  CListBox m_associations;
-};
-
-// The display dialog's colour combos draw their colours.
-class ColoursDialog : public CDialog {
- public:
-  ColoursDialog() : CDialog(IDD_DISPLAY) {}
-  BOOL OnInitDialog() override {
-    CDialog::OnInitDialog();
-    m_outlines.SubclassDlgItem(IDC_COLOUR_OUTLINES, this);
-    const std::pair<const char*, COLORREF> colours[] = {
-        {"Red", RGB(255, 0, 0)}, {"Green", RGB(0, 160, 0)}, {"Blue", RGB(0, 0, 255)}};
-    for (const auto& [name, colour] : colours) m_outlines.SetItemData(m_outlines.AddString(name), colour);
-    m_outlines.SetCurSel(0);
-    return TRUE;
-  }
-  CComboBox m_outlines;
-};
-
-// The screen point of the notebook tab showing page `page`, found by asking the
-// notebook along its tab row.
-wxPoint TabPoint(wxNotebook& book, int page) {
+// The screen point of the sheet's tab showing page `page`, found by asking the notebook
+// along its tab row.
+wxPoint TabPoint(CPropertySheet& sheet, int page) {
+  wxNotebook& book = *dynamic_cast<wxNotebook*>(PeerWindow(sheet.GetTabControl()->m_hWnd));
   for (int x = 2; x < book.GetSize().x; x += 3) {
     for (int y = 4; y < 40; y += 4) {
       if (book.HitTest(wxPoint(x, y)) == page) return book.ClientToScreen(wxPoint(x + 10, y));
@@ -77,133 +49,109 @@ wxPoint TabPoint(wxNotebook& book, int page) {
 class DialogScreenTest : public ScreenTest {};
 
 TEST_F(DialogScreenTest, TypingAndChoosingReachThePlatformThenCancelEndsIt) {
-  LibraryDialog dialog;
-  wxUIActionSimulator sim;
-  Script script;
-  CComboBox& libraries = dialog.m_libraries;
-  CString typed;
-  CString chosen;
-  int chosenIndex = -2;
-  std::string screenshotError;
-  bool screenshotSaved = false;
-
+  CComboBox libraries;
+  Scene<CDialog> dialog(19003, [&](CDialog& self) {
+    libraries.SubclassDlgItem(1030, &self);
+    for (const char* name : {"logic", "analog", "power"}) libraries.AddString(name);
+  });
   script.Then([&] { ClickAt(sim, CentreOf(dialog.GetDlgItem(1021))); });
   script.Then([&] { sim.Text("12"); });
-  script.Then([&] { typed = dialog.GetDlgItem(1021)->GetWindowText(); });
+  script.Then([&] { Saw("typed ", dialog.GetDlgItem(1021)->GetWindowText().str()); });
   // A click gives the drop-down list the focus (and may open it); Escape closes it
   // and the arrow key moves to the first entry, as a keyboard user would.
   script.Then([&] { ClickAt(sim, CentreOf(dialog.GetDlgItem(1030))); });
   script.Then([&] { sim.Char(WXK_ESCAPE); });
   script.Then([&] { sim.Char(WXK_DOWN); });
   script.Then([&] {
-    chosenIndex = libraries.GetCurSel();
-    chosen = libraries.GetWindowText();
-  });
-  script.Then([&] {
-    screenshotSaved =
-        SaveScreenshot(PeerWindow(dialog.m_hWnd), ArtifactPath("dialog-19003.png"), screenshotError);
+    Saw("chosen ", libraries.GetCurSel(), " ", libraries.GetWindowText().str());
+    Screenshot(&dialog, "dialog-19003.png");
   });
   script.Then([&] { ClickAt(sim, CentreOf(dialog.GetDlgItem(IDCANCEL))); });
   script.Start();
 
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-  EXPECT_EQ(typed, "12");
-  EXPECT_EQ(chosenIndex, 0) << "the first library in sorted order was chosen";
-  EXPECT_EQ(chosen, "analog");
-  EXPECT_TRUE(screenshotSaved) << screenshotError;
+  EXPECT_EQ(seen, "typed 12\nchosen 0 analog\n");  // the first library in sorted order
   EXPECT_EQ(dialog.m_hWnd, nullptr) << "the window goes with the modal loop";
 }
 
 TEST_F(DialogScreenTest, SheetTabsSwitchPagesAndTheTabbedListShowsColumns) {
   CPropertyPage componentPage(IDD_COMPONENT_PAGE);
-  PinPage pinPage;
+  // The PCB pin page lists the terminals on the pin: gate and terminal after a tab.
+  CListBox associations;
+  Scene<CPropertyPage> pinPage(IDD_PCB_PIN_PAGE, [&](CPropertyPage& self) {
+    self.SetDlgItemText(IDC_PIN_NUMBER, "14");
+    self.SetDlgItemText(IDC_PIN_NAME, "VCC");
+    associations.SubclassDlgItem(IDC_PIN_ASSOCIATIONS, &self);
+    associations.SetTabStops(40);
+    for (const char* line : {"A\t14 VCC", "B\t14 VCC"}) associations.AddString(line);
+  });
   CPropertySheet sheet("Pin Properties");
   sheet.AddPage(&componentPage);
   sheet.AddPage(&pinPage);
-  wxUIActionSimulator sim;
-  Script script;
-  int activeAfterClick = -1;
-  bool applyShownEnabled = true;
-  wxString firstTerminal;
-  int checkedAfterSwitch = -1;
-  int boxHeightShort = -1;
-  CString typedAfterSwitch;
-  std::string screenshotError;
-  bool screenshotSaved = false;
-
   script.Then([&] {
     auto* apply =
         dynamic_cast<wxButton*>(PeerWindow(sheet.GetDlgItem(static_cast<int>(ID_APPLY_NOW))->m_hWnd));
-    applyShownEnabled = apply == nullptr || apply->IsEnabled();
-    auto* book = dynamic_cast<wxNotebook*>(PeerWindow(sheet.GetTabControl()->m_hWnd));
-    ASSERT_NE(book, nullptr);
-    ClickAt(sim, TabPoint(*book, 1));
+    Saw("Apply shown on ", apply == nullptr || apply->IsEnabled());
+    ClickAt(sim, TabPoint(sheet, 1));
   });
   script.Then([&] {
-    activeAfterClick = sheet.GetActiveIndex();
-    if (auto* list = dynamic_cast<wxListCtrl*>(PeerWindow(pinPage.m_associations.m_hWnd))) {
-      firstTerminal = list->GetItemText(0, 1);
-    }
-  });
-  script.Then([&] {
-    screenshotSaved =
-        SaveScreenshot(PeerWindow(sheet.m_hWnd), ArtifactPath("property-sheet.png"), screenshotError);
-    ClickAt(sim, TabPoint(*dynamic_cast<wxNotebook*>(PeerWindow(sheet.GetTabControl()->m_hWnd)), 0));
+    auto* list = dynamic_cast<wxListCtrl*>(PeerWindow(associations.m_hWnd));
+    Saw("page ", sheet.GetActiveIndex(), ", column 2: ", list ? list->GetItemText(0, 1) : wxString());
+    Screenshot(&sheet, "property-sheet.png");
+    ClickAt(sim, TabPoint(sheet, 0));
   });
   // Back on the first page, its check box and text field take clicks again.
   script.Then([&] { ClickAt(sim, CentreOf(componentPage.GetDlgItem(IDC_SCM_SHOW_REFERENCE))); });
   script.Then([&] {
-    checkedAfterSwitch = static_cast<CButton*>(componentPage.GetDlgItem(IDC_SCM_SHOW_REFERENCE))->GetCheck();
-    const wxWindow* box = PeerWindow(componentPage.GetDlgItem(IDC_SCM_SHOW_REFERENCE)->m_hWnd);
-    boxHeightShort = box->GetBestSize().y - box->GetSize().y;
+    auto* box = static_cast<CButton*>(componentPage.GetDlgItem(IDC_SCM_SHOW_REFERENCE));
+    const wxWindow* shown = PeerWindow(box->m_hWnd);
+    Saw("ticked ", box->GetCheck() == BST_CHECKED, ", lower than the toolkit's ",
+        shown->GetBestSize().y > shown->GetSize().y);
     ClickAt(sim, CentreOf(componentPage.GetDlgItem(IDC_DESCRIPTION)));
   });
   script.Then([&] { sim.Text("op"); });
   script.Then([&] {
-    typedAfterSwitch = componentPage.GetDlgItem(IDC_DESCRIPTION)->GetWindowText();
-    SaveScreenshot(PeerWindow(sheet.m_hWnd), ArtifactPath("property-sheet-after-switch.png"),
-                   screenshotError);
+    Saw("typed ", componentPage.GetDlgItem(IDC_DESCRIPTION)->GetWindowText().str());
+    Screenshot(&sheet, "property-sheet-after-switch.png");
     ClickAt(sim, CentreOf(sheet.GetDlgItem(IDOK)));
   });
   script.Start();
 
   EXPECT_EQ(sheet.DoModal(), IDOK);
-  EXPECT_FALSE(applyShownEnabled) << "nothing changed yet, so Apply is off on screen too";
-  EXPECT_EQ(activeAfterClick, 1) << "a click on the second tab makes its page active";
-  EXPECT_EQ(firstTerminal, "14 VCC") << "the text after the tab stands in its own column";
-  EXPECT_EQ(checkedAfterSwitch, BST_CHECKED) << "a click after two switches of tabs ticks the box";
-  EXPECT_EQ(typedAfterSwitch, "op") << "and a click gives the text field the keyboard";
-  EXPECT_LE(boxHeightShort, 0) << "a check box lower than the toolkit's own warns on every layout";
-  EXPECT_TRUE(screenshotSaved) << screenshotError;
+  EXPECT_EQ(seen,
+            "Apply shown on 0\n"                      // nothing changed yet
+            "page 1, column 2: 14 VCC\n"              // the text after the tab stands in its own column
+            "ticked 1, lower than the toolkit's 0\n"  // a lower box warns on every layout
+            "typed op\n");                            // after two switches of tabs
 }
 
+// The display dialog's colour combos draw their colours.
 TEST_F(DialogScreenTest, ColourCombosShowTheChosenColourAndTakeAnother) {
-  ColoursDialog dialog;
-  wxUIActionSimulator sim;
-  Script script;
-  wxColour shownBefore;
-  int chosenIndex = -1;
-  std::string screenshotError;
-  bool screenshotSaved = false;
-
-  script.Then([&] {
-    const wxRect combo = PeerWindow(dialog.m_outlines.m_hWnd)->GetScreenRect();
-    shownBefore = ScreenColourAt(wxPoint(combo.x + 14, combo.y + combo.height / 2));
-    screenshotSaved =
-        SaveScreenshot(PeerWindow(dialog.m_hWnd), ArtifactPath("dialog-19012.png"), screenshotError);
+  CComboBox outlines;
+  Scene<CDialog> dialog(IDD_DISPLAY, [&](CDialog& self) {
+    outlines.SubclassDlgItem(IDC_COLOUR_OUTLINES, &self);
+    const std::pair<const char*, COLORREF> colours[] = {
+        {"Red", RGB(255, 0, 0)}, {"Green", RGB(0, 160, 0)}, {"Blue", RGB(0, 0, 255)}};
+    for (const auto& [name, colour] : colours) outlines.SetItemData(outlines.AddString(name), colour);
+    outlines.SetCurSel(0);
   });
-  script.Then([&] { ClickAt(sim, CentreOf(&dialog.m_outlines)); });
+  script.Then([&] {
+    const wxRect combo = PeerWindow(outlines.m_hWnd)->GetScreenRect();
+    Saw("swatch ", RedOrColourAt(wxPoint(combo.x + 14, combo.y + combo.height / 2)));
+    Screenshot(&dialog, "dialog-19012.png");
+  });
+  script.Then([&] { ClickAt(sim, CentreOf(&outlines)); });
   script.Then([&] { sim.Char(WXK_ESCAPE); });
   script.Then([&] { sim.Char(WXK_DOWN); });
-  script.Then([&] { chosenIndex = dialog.m_outlines.GetCurSel(); });
-  script.Then([&] { ClickAt(sim, CentreOf(dialog.GetDlgItem(IDCANCEL))); });
+  script.Then([&] {
+    Saw("chosen ", outlines.GetCurSel());
+    ClickAt(sim, CentreOf(dialog.GetDlgItem(IDCANCEL)));
+  });
   script.Start();
 
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-  EXPECT_GT(shownBefore.Red(), 200) << "the closed combo shows the red swatch of the chosen entry";
-  EXPECT_LT(shownBefore.Green(), 60);
-  EXPECT_EQ(chosenIndex, 1) << "the arrow key moved to the next colour";
-  EXPECT_TRUE(screenshotSaved) << screenshotError;
+  // The closed combo shows the swatch of the chosen entry; the arrow key moves to the next.
+  EXPECT_EQ(seen, "swatch red\nchosen 1\n");
 }
 
 }  // namespace

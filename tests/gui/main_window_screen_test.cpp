@@ -8,11 +8,11 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "gui/screenshot.h"
 #include "gui/wx_peer.h"
 #include "platform/accelerator_table.h"
 #include "platform/context_menu.h"
@@ -95,14 +95,12 @@ class MainFrame : public CMDIFrameWnd {
 
 IMPLEMENT_DYNCREATE(MainFrame, CMDIFrameWnd)
 
-const MessageMap MainFrame::kMessageMap{&CMDIFrameWnd::kMessageMap,
-                                        {
-                                            CommandEntry(kSave, &MainFrame::OnSave),
-                                            CommandEntry(kZoomIn, &MainFrame::OnZoomIn),
-                                            CommandEntry(kAssignPins, &MainFrame::OnAssignPins),
-                                            UpdateCommandUIEntry(kAssignPins, &MainFrame::OnUpdateAssignPins),
-                                            UpdateCommandUIEntry(kZoomPane, &MainFrame::OnUpdateZoomPane),
-                                        }};
+const MessageMap MainFrame::kMessageMap{
+    &CMDIFrameWnd::kMessageMap,
+    {CommandEntry(kSave, &MainFrame::OnSave), CommandEntry(kZoomIn, &MainFrame::OnZoomIn),
+     CommandEntry(kAssignPins, &MainFrame::OnAssignPins),
+     UpdateCommandUIEntry(kAssignPins, &MainFrame::OnUpdateAssignPins),
+     UpdateCommandUIEntry(kZoomPane, &MainFrame::OnUpdateZoomPane)}};
 
 // A pin grid: headers in the fixed row and column, names and pins to edit, one pin
 // bold and one disabled.
@@ -139,19 +137,15 @@ class PinGridView : public CView {
     return 0;
   }
   void Fill() {
-    const char* rows[][4] = {{"Gate", "Terminal", "Name", "Pin"},
-                             {"A", "1", "IN1", "1"},
-                             {"A", "2", "IN2", "2"},
-                             {"A", "3", "OUT", "3"},
-                             {"B", "1", "IN1", "4"},
-                             {"B", "2", "NC", "n/c"}};
+    const char* cells[] = {"Gate", "Terminal", "Name", "Pin", "A", "1", "IN1", "1", "A", "2", "IN2", "2",
+                           "A",    "3",        "OUT",  "3",   "B", "1", "IN1", "4", "B", "2", "NC",  "n/c"};
+    const int widths[] = {60, 80, 140, 70};
     grid.SetCols(4);
     grid.SetRows(6);
-    const int widths[] = {60, 80, 140, 70};
     for (long col = 0; col < 4; ++col) grid.SetColWidth(col, widths[col]);
     for (long row = 0; row < 6; ++row) {
       for (long col = 0; col < 4; ++col) {
-        grid.SetTextMatrix(row, col, rows[row][col]);
+        grid.SetTextMatrix(row, col, cells[row * 4 + col]);
         grid.SetCell(row, col);
         if (row > 0 && col >= 2) grid.SetCellEditClass(RUNTIME_CLASS(CEdit));
         if (col == 1) grid.SetCellAlignment(kGridAlignCenterCenter);
@@ -170,11 +164,9 @@ IMPLEMENT_DYNCREATE(PinGridView, CView)
 
 const MessageMap PinGridView::kMessageMap{
     &CView::kMessageMap,
-    {
-        RegisteredMessageEntry(CGridCtrl::GetEditStartMessage(), &PinGridView::OnEditStart),
-        RegisteredMessageEntry(CGridCtrl::GetEditChangeMessage(), &PinGridView::OnEditChange),
-        RegisteredMessageEntry(CGridCtrl::GetEditStopMessage(), &PinGridView::OnEditStop),
-    }};
+    {RegisteredMessageEntry(CGridCtrl::GetEditStartMessage(), &PinGridView::OnEditStart),
+     RegisteredMessageEntry(CGridCtrl::GetEditChangeMessage(), &PinGridView::OnEditChange),
+     RegisteredMessageEntry(CGridCtrl::GetEditStopMessage(), &PinGridView::OnEditStop)}};
 
 // A drawing of a gate with its pins, and a red block whose pixels the test reads.
 class SketchView : public CView {
@@ -192,13 +184,12 @@ class SketchView : public CView {
     dc->SelectBrush({RGB(255, 255, 210), false});
     dc->Rectangle(60, 40, 200, 160);
     dc->SelectPen({PS_SOLID, 1, RGB(0, 0, 0)});
-    for (int y : {70, 100, 130}) {
-      dc->MoveTo(20, y);
-      dc->LineTo(60, y);
+    for (const CRect& line : {CRect(20, 70, 60, 70), CRect(20, 100, 60, 100), CRect(20, 130, 60, 130),
+                              CRect(216, 100, 260, 100)}) {
+      dc->MoveTo(line.left, line.top);
+      dc->LineTo(line.right, line.bottom);
     }
     dc->Ellipse(CRect(200, 92, 216, 108));
-    dc->MoveTo(216, 100);
-    dc->LineTo(260, 100);
     const CPoint triangle[] = {{90, 60}, {90, 140}, {170, 100}};
     dc->SelectBrush(DCBrush::Hollow());
     dc->Polygon(triangle, 3);
@@ -234,10 +225,8 @@ class SketchView : public CView {
 IMPLEMENT_DYNCREATE(SketchView, CView)
 
 const MessageMap SketchView::kMessageMap{&CView::kMessageMap,
-                                         {
-                                             MessageEntry(WM_LBUTTONDOWN, &SketchView::OnLeftDown),
-                                             MessageEntry(WM_CONTEXTMENU, &SketchView::OnContextMenu),
-                                         }};
+                                         {MessageEntry(WM_LBUTTONDOWN, &SketchView::OnLeftDown),
+                                          MessageEntry(WM_CONTEXTMENU, &SketchView::OnContextMenu)}};
 
 // The grid above the drawing, a third of the height to two thirds.
 class PinsFrame : public CMDIChildWnd {
@@ -249,11 +238,10 @@ class PinsFrame : public CMDIChildWnd {
   BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* context) override {
     CRect client;
     GetClientRect(&client);
-    const int width = client.Width();
-    const int height = client.Height();
+    const CSize size = client.Size();
     return splitter.CreateStatic(this, 2, 1) &&
-           splitter.CreateView(0, 0, RUNTIME_CLASS(PinGridView), CSize(width, height / 3), context) &&
-           splitter.CreateView(1, 0, RUNTIME_CLASS(SketchView), CSize(width, 2 * height / 3), context);
+           splitter.CreateView(0, 0, RUNTIME_CLASS(PinGridView), CSize(size.cx, size.cy / 3), context) &&
+           splitter.CreateView(1, 0, RUNTIME_CLASS(SketchView), CSize(size.cx, 2 * size.cy / 3), context);
   }
   PinGridView& Grid() const { return *static_cast<PinGridView*>(splitter.GetPane(0, 0)); }
   SketchView& Sketch() const { return *static_cast<SketchView*>(splitter.GetPane(1, 0)); }
@@ -261,24 +249,28 @@ class PinsFrame : public CMDIChildWnd {
 
 IMPLEMENT_DYNCREATE(PinsFrame, CMDIChildWnd)
 
-class TitledDocument : public CDocument {
- public:
-  explicit TitledDocument(const char* title) { SetTitle(title); }
-};
-
 // The centre of a grid cell on screen, the grid scrolled to its start.
 wxPoint CellPoint(const CGridCtrl& grid, int row, int col) {
   auto* shown = dynamic_cast<wxGrid*>(PeerWindow(grid.m_hWnd));
-  int x = 0;
-  int y = 0;
-  for (int c = 0; c < col; ++c) x += shown->GetColSize(c);
-  for (int r = 0; r < row; ++r) y += shown->GetRowSize(r);
-  return shown->ClientToScreen(wxPoint(x + shown->GetColSize(col) / 2, y + shown->GetRowSize(row) / 2));
+  const wxRect cell = shown->CellToRect(row, col);
+  return shown->ClientToScreen(cell.GetPosition() + cell.GetSize() / 2);
 }
 
 // The button of a command on the tool bar.
 wxWindow* ToolButton(const CToolBar& bar, UINT command) {
   return PeerWindow(bar.m_hWnd)->FindWindow(WxCommandId(command));
+}
+
+// Counts the events of one type that a window gets from now on; the count is shared
+// with the handler, which lives as long as the window.
+template <class Event>
+std::shared_ptr<int> Count(wxWindow* window, const wxEventTypeTag<Event>& type,
+                           std::shared_ptr<int> count = std::make_shared<int>(0)) {
+  window->Bind(type, [count](Event& event) {
+    ++*count;
+    event.Skip();
+  });
+  return count;
 }
 
 class MainWindowScreenTest : public ScreenTest {
@@ -294,241 +286,164 @@ class MainWindowScreenTest : public ScreenTest {
     AfxGetThread()->m_pMainWnd = nullptr;
   }
 
-  PinsFrame* OpenChild(CDocument& document) {
+  PinsFrame* OpenChild(const char* title) {
     CCreateContext context;
-    context.m_pCurrentDoc = &document;
+    context.m_pCurrentDoc = &documents.emplace_back();
+    context.m_pCurrentDoc->SetTitle(title);
     return static_cast<PinsFrame*>(CreateMDIChild(RUNTIME_CLASS(PinsFrame), &frame, context));
   }
   wxFrame& Shown() { return *static_cast<wxFrame*>(PeerWindow(frame.m_hWnd)); }
-  void Screenshot(const std::string& name) {
-    std::string error;
-    EXPECT_TRUE(SaveScreenshot(&Shown(), ArtifactPath(name), error)) << error;
-  }
+  wxStatusBar& StatusShown() { return *dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd)); }
+  bool IsShown(CWnd* window) { return PeerWindow(window->m_hWnd)->IsShown(); }
 
+  std::deque<CDocument> documents;
   MainFrame frame;
-  wxUIActionSimulator sim;
 };
 
 TEST_F(MainWindowScreenTest, MenusToolsAndShortcutsRunTheFramesCommands) {
-  TitledDocument document("opamp.cmp");
-  ASSERT_NE(OpenChild(document), nullptr);
-  Script script;
-  wxString menuTitles;
-  bool pasteShownEnabled = true;
-  bool pasteEnabled = true;
-  bool newToolShownEnabled = true;
-  wxString statusShown;
-  wxString zoomAccelerator;
-  int zoomsByLetter = -1;
-  wxString zoomPaneBefore;
-  wxString zoomPaneAfter = "unread";
-
+  ASSERT_NE(OpenChild("opamp.cmp"), nullptr);
   script.Then([&] {
-    for (size_t i = 0; i < Shown().GetMenuBar()->GetMenuCount(); ++i)
-      menuTitles += Shown().GetMenuBar()->GetMenuLabelText(i) + ";";
-    const std::unique_ptr<wxAcceleratorEntry> zoomKey(
-        Shown().GetMenuBar()->FindItem(WxCommandId(kZoomIn))->GetAccel());
-    if (zoomKey) zoomAccelerator = zoomKey->ToString();
+    wxMenuBar& menus = *Shown().GetMenuBar();
+    for (size_t i = 0; i < menus.GetMenuCount(); ++i) Saw("menu ", menus.GetMenuLabelText(i));
+    const std::unique_ptr<wxAcceleratorEntry> zoomKey(menus.FindItem(WxCommandId(kZoomIn))->GetAccel());
+    Saw("zoom key ", zoomKey ? zoomKey->ToString() : wxString("none"));
     frame.SetMessageText("Pick a terminal");
     ClickAt(sim, CentreOf(&frame.statusBar));
   });
-  // The Edit menu opens: its commands take the state their handlers give.
   script.Then([&] { sim.Char('e', wxMOD_ALT); });
   script.Then([&] {
-    pasteShownEnabled = Shown().GetMenuBar()->FindItem(WxCommandId(kPaste))->IsEnabled();
-    pasteEnabled = frame.GetMenu()->FindCommand(kPaste)->enabled;
+    Saw("paste on ", frame.GetMenu()->FindCommand(kPaste)->enabled, ", shown ",
+        Shown().GetMenuBar()->FindItem(WxCommandId(kPaste))->IsEnabled());
     sim.Char(WXK_ESCAPE);
   });
   script.Then([&] { sim.Char(WXK_ESCAPE); });
   script.Then([&] { sim.Char('s', wxMOD_CONTROL); });
-  // The keypad's + and Ctrl+= zoom; the letter that shares the keypad key's code does not.
   script.Then([&] { sim.Char('k'); });
   script.Then([&] {
-    zoomsByLetter = frame.zooms;
+    Saw("zooms after K ", frame.zooms);
     sim.Char(WXK_NUMPAD_ADD);
   });
   script.Then([&] { sim.Char('=', wxMOD_CONTROL); });
   script.Then([&] {
-    newToolShownEnabled = ToolButton(frame.toolBar, kNew)->IsEnabled();
+    Saw("New shown on ", ToolButton(frame.toolBar, kNew)->IsEnabled());
     ClickAt(sim, CentreOf(ToolButton(frame.toolBar, kZoomIn)));
   });
   script.Then([&] { ClickAt(sim, CentreOf(ToolButton(frame.toolBar, kAssignPins))); });
   script.Then([&] {
-    statusShown = dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd))->GetStatusText(0);
-    zoomPaneBefore = dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd))->GetStatusText(1);
-    Screenshot("main-window.png");
+    Saw("status '", StatusShown().GetStatusText(0), "' '", StatusShown().GetStatusText(1), "'");
+    Screenshot(&frame, "main-window.png");
     frame.zoomText.clear();
   });
-  script.Then([&] {
-    zoomPaneAfter = dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd))->GetStatusText(1);
-  });
+  script.Then([&] { Saw("zoom pane '", StatusShown().GetStatusText(1), "'"); });
   script.Run();
+  Saw("saves ", frame.saves, ", zooms ", frame.zooms, ", assigning ", frame.assigning, ", Pins checked ",
+      frame.toolBar.GetButton(frame.toolBar.CommandToIndex(kAssignPins))->checked);
+  Saw(Shown().GetTitle());
 
-  EXPECT_EQ(menuTitles, "File;Edit;View;");
-  EXPECT_FALSE(pasteEnabled) << "nothing handles Paste, so opening the menu turns it off";
-  EXPECT_FALSE(pasteShownEnabled) << "and the screen shows it off";
-  EXPECT_EQ(frame.saves, 1) << "Ctrl+S is the frame's shortcut for Save";
-  EXPECT_FALSE(newToolShownEnabled) << "idle time turns off the button of a command nobody handles";
-  EXPECT_EQ(zoomsByLetter, 0) << "K shares its code with the keypad's +, yet runs nothing";
-  EXPECT_EQ(frame.zooms, 3) << "keypad +, Ctrl+= and the Zoom button ran the command";
-  EXPECT_EQ(zoomAccelerator, "Ctrl+=") << "the toolkit reads the menu's shortcut as the frame's";
-  EXPECT_TRUE(frame.assigning) << "the Pins button ran its command";
-  EXPECT_TRUE(frame.toolBar.GetButton(frame.toolBar.CommandToIndex(kAssignPins))->checked);
-  EXPECT_EQ(statusShown, "Pick a terminal");
-  EXPECT_EQ(zoomPaneBefore, "Zoom 100%");
-  EXPECT_EQ(zoomPaneAfter, "") << "idle time emptied the pane as its handler said";
-  EXPECT_EQ(Shown().GetTitle(), "Component Editor - opamp.cmp");
+  EXPECT_EQ(seen,
+            "menu File\nmenu Edit\nmenu View\n"
+            "zoom key Ctrl+=\n"      // the toolkit reads the menu's shortcut as the frame's
+            "paste on 0, shown 0\n"  // nothing handles Paste: opening the menu turns it off
+            "zooms after K 0\n"      // K shares its code with the keypad's +, yet runs nothing
+            "New shown on 0\n"       // idle time turns off the button nobody handles
+            "status 'Pick a terminal' 'Zoom 100%'\n"
+            "zoom pane ''\n"  // idle time empties the pane as its handler says
+            "saves 1, zooms 3, assigning 1, Pins checked 1\n"  // Ctrl+S; keypad +, Ctrl+= and Zoom
+            "Component Editor - opamp.cmp\n");
 }
 
 TEST_F(MainWindowScreenTest, ClicksInTheDrawingAndEditsInTheGridReachThePlatform) {
-  TitledDocument document("nand.cmp");
-  PinsFrame* child = OpenChild(document);
+  PinsFrame* child = OpenChild("nand.cmp");
   ASSERT_NE(child, nullptr);
-  CGridCtrl& grid = child->Grid().grid;
   SketchView& sketch = child->Sketch();
-  Script script;
-  wxColour redShown;
-  CRect gridPaneBefore;
-  CRect gridPaneAfter;
-
+  CRect pane;
   script.Then([&] {
-    redShown = ScreenColourAt(ScreenPointIn(&sketch, SketchView::kRedBlock + CSize(20, 15)));
-    Screenshot("main-window-child.png");
+    Saw("block ", RedOrColourAt(ScreenPointIn(&sketch, SketchView::kRedBlock + CSize(20, 15))));
+    Screenshot(&frame, "main-window-child.png");
     ClickAt(sim, ScreenPointIn(&sketch, CPoint(120, 90)));
   });
   // A right click opens the view's menu at the cursor; the keyboard picks its second item.
-  script.Then([&] {
-    sim.MouseMove(ScreenPointIn(&sketch, CPoint(150, 100)));
-    wxYieldIfNeeded();
-    sim.MouseClick(wxMOUSE_BTN_RIGHT);
-  });
+  script.Then([&] { ClickAt(sim, ScreenPointIn(&sketch, CPoint(150, 100)), wxMOUSE_BTN_RIGHT); });
   script.Then([&] { sim.Char(WXK_DOWN); });
   script.Then([&] { sim.Char(WXK_DOWN); });
   script.Then([&] { sim.Char(WXK_RETURN); });
-  script.Then([&] { ClickAt(sim, CellPoint(grid, 2, 2)); });
+  script.Then([&] { ClickAt(sim, CellPoint(child->Grid().grid, 2, 2)); });
   script.Then([&] { sim.Text("CLK"); });
   script.Then([&] { sim.Char(WXK_RETURN); });
   script.Then([&] {
-    gridPaneBefore = [&] {
-      CRect rect;
-      child->Grid().GetWindowRect(&rect);
-      return rect;
-    }();
-    const wxPoint bar = ScreenPointIn(&child->splitter, CPoint(300, gridPaneBefore.bottom + 2));
+    child->Grid().GetWindowRect(&pane);
+    const wxPoint bar = ScreenPointIn(&child->splitter, CPoint(300, pane.bottom + 2));
     DragFromTo(sim, bar, bar + wxPoint(0, 60));
   });
-  script.Then([&] {
-    child->Grid().GetWindowRect(&gridPaneAfter);
-    Screenshot("main-window-edited.png");
-  });
+  script.Then([&] { Screenshot(&frame, "main-window-edited.png"); });
   script.Run();
+  if (!sketch.presses.empty()) Saw("press ", sketch.presses.front().x, ",", sketch.presses.front().y);
+  Saw("chosen ", sketch.chosen == kDeletePin ? "Delete Pin" : std::to_string(sketch.chosen));
+  Saw("cell ", child->Grid().grid.GetTextMatrix(2, 2).str());
+  for (const std::string& event : child->Grid().events) Saw("grid's parent: ", event);
+  const int before = pane.Height();
+  child->Grid().GetWindowRect(&pane);
+  Saw("grid pane grew ", pane.Height() - before);
 
-  EXPECT_GT(redShown.Red(), 180) << "the view painted its red block where it drew it";
-  EXPECT_LT(redShown.Green(), 60);
-  ASSERT_FALSE(sketch.presses.empty());
-  EXPECT_EQ(sketch.presses.front(), CPoint(120, 90)) << "the view hears the press where the mouse was";
-  EXPECT_EQ(sketch.chosen, kDeletePin) << "the context menu answered with the item chosen";
-  EXPECT_EQ(grid.GetTextMatrix(2, 2), "CLK");
-  EXPECT_TRUE((std::vector<std::string>{"start", "change CLK", "stop"}) == child->Grid().events)
-      << "edit start, change and stop reached the grid's parent";
-  EXPECT_EQ(gridPaneAfter.Height(), gridPaneBefore.Height() + 60)
-      << "the dragged bar resized the grid's pane";
+  EXPECT_EQ(seen,
+            "block red\n"     // the view painted its red block where it drew it
+            "press 120,90\n"  // where the mouse was
+            "chosen Delete Pin\ncell CLK\n"
+            "grid's parent: start\ngrid's parent: change CLK\ngrid's parent: stop\n"
+            "grid pane grew 60\n");  // the dragged bar
 }
 
 TEST_F(MainWindowScreenTest, TabsShowOneChildAtATimeAndSwitchBetweenThem) {
-  TitledDocument first("first.cmp");
-  TitledDocument second("second.cmp");
-  PinsFrame* firstChild = OpenChild(first);
-  PinsFrame* secondChild = OpenChild(second);
-  ASSERT_NE(firstChild, nullptr);
-  ASSERT_NE(secondChild, nullptr);
-  Script script;
-  bool secondShownFirst = false;
-  bool firstShownAfter = false;
-  bool secondShownAfter = true;
-
+  PinsFrame* first = OpenChild("first.cmp");
+  PinsFrame* second = OpenChild("second.cmp");
+  ASSERT_TRUE(first != nullptr && second != nullptr);
   script.Then([&] {
-    secondShownFirst =
-        PeerWindow(secondChild->m_hWnd)->IsShown() && !PeerWindow(firstChild->m_hWnd)->IsShown();
+    Saw("shown ", IsShown(first), IsShown(second));
     // The first tab starts at the left of the bar.
     ClickAt(sim, ScreenPointIn(frame.GetMDITabBar(), CPoint(30, CMDITabBar::kHeight / 2)));
   });
   script.Then([&] {
-    firstShownAfter = PeerWindow(firstChild->m_hWnd)->IsShown();
-    secondShownAfter = PeerWindow(secondChild->m_hWnd)->IsShown();
-    Screenshot("main-window-tabs.png");
+    Saw("shown ", IsShown(first), IsShown(second), ", first active ", frame.MDIGetActive() == first);
+    Screenshot(&frame, "main-window-tabs.png");
   });
   script.Run();
 
-  EXPECT_TRUE(secondShownFirst) << "the child opened last is active and alone on show";
-  EXPECT_EQ(frame.MDIGetActive(), firstChild) << "a click on the first tab activates its child";
-  EXPECT_TRUE(firstShownAfter);
-  EXPECT_FALSE(secondShownAfter);
+  // The child opened last is active and alone on show, until a click on the first tab.
+  EXPECT_EQ(seen, "shown 01\nshown 10, first active 1\n");
   EXPECT_EQ(frame.GetMDITabBar()->GetTabText(1), "second.cmp");
 }
 
 // Every repaint of a view draws the windows around it again; those that only hold
 // others must not make an erase of their own each time (a device context and the
-// theme's font and colours looked up, for nothing on the screen).
-TEST_F(MainWindowScreenTest, ARepaintedViewErasesNoWindowAroundIt) {
-  TitledDocument document("nand.cmp");
-  PinsFrame* child = OpenChild(document);
+// theme's font and colours looked up, for nothing on the screen). A prompt changes with
+// every click of an assignment: its text is painted with the rest of the frame, not at
+// once with a wait for the X server each time.
+TEST_F(MainWindowScreenTest, ARepaintErasesNoWindowAroundTheViewAndStatusTextsWaitForIt) {
+  PinsFrame* child = OpenChild("nand.cmp");
   ASSERT_NE(child, nullptr);
   SketchView& sketch = child->Sketch();
-  // Shared with the handlers, which live as long as the widgets.
   auto erases = std::make_shared<int>(0);
-  int drawsBefore = 0;
-  int around = 0;
-  Script script;
+  std::shared_ptr<int> paints;
   script.Then([&] {
+    int around = 0;
     for (wxWindow* window = PeerWindow(sketch.m_hWnd)->GetParent(); window != nullptr;
-         window = window->GetParent()) {
-      window->Bind(wxEVT_ERASE_BACKGROUND, [erases](wxEraseEvent& event) {
-        ++*erases;
-        event.Skip();
-      });
-      ++around;
-    }
-    drawsBefore = sketch.draws;
+         window = window->GetParent(), ++around)
+      Count(window, wxEVT_ERASE_BACKGROUND, erases);
+    Saw("windows around: splitter, frame, main window ", around >= 3);
+    paints = Count(&StatusShown(), wxEVT_PAINT);
+    sketch.draws = 0;
     sketch.Invalidate();
-  });
-  script.Then([] {});
-  script.Run();
-
-  EXPECT_GT(sketch.draws, drawsBefore) << "the view repainted";
-  EXPECT_GE(around, 3) << "the view sits in its splitter, its frame and the main window";
-  EXPECT_EQ(*erases, 0);
-}
-
-// A prompt changes with every click of an assignment: its text is painted with the rest
-// of the frame, not at once with a wait for the X server each time.
-TEST_F(MainWindowScreenTest, AStatusTextIsPaintedWithTheNextFrameNotAtOnce) {
-  TitledDocument document("nand.cmp");
-  ASSERT_NE(OpenChild(document), nullptr);
-  auto* bar = dynamic_cast<wxStatusBar*>(PeerWindow(frame.statusBar.m_hWnd));
-  ASSERT_NE(bar, nullptr);
-  // Shared with the handler, which lives as long as the widget.
-  auto paints = std::make_shared<int>(0);
-  int paintsWhileSetting = -1;
-  int paintsBefore = 0;
-  wxString shown;
-  Script script;
-  script.Then([&] {
-    bar->Bind(wxEVT_PAINT, [paints](wxPaintEvent& event) {
-      ++*paints;
-      event.Skip();
-    });
-    paintsBefore = *paints;
     frame.SetMessageText("Click a pad");
     frame.SetMessageText("Click a terminal");
-    paintsWhileSetting = *paints - paintsBefore;
+    Saw("status paints at once ", *paints);
   });
-  script.Then([&] { shown = bar->GetStatusText(0); });
+  script.Then([&] { Saw("status '", StatusShown().GetStatusText(0), "'"); });
   script.Run();
+  Saw("view drawn ", sketch.draws > 0, ", erases ", *erases, ", status painted ", *paints > 0);
 
-  EXPECT_EQ(paintsWhileSetting, 0);
-  EXPECT_GT(*paints, paintsBefore) << "the field was painted afterwards";
-  EXPECT_EQ(shown, "Click a terminal");
+  EXPECT_EQ(seen,
+            "windows around: splitter, frame, main window 1\nstatus paints at once 0\n"
+            "status 'Click a terminal'\nview drawn 1, erases 0, status painted 1\n");
 }
 
 }  // namespace

@@ -47,10 +47,10 @@ wxPoint ScreenPointIn(CWnd* window, CPoint client) {
   return PeerWindow(window->m_hWnd)->ClientToScreen(wxPoint(client.x, client.y));
 }
 
-void ClickAt(wxUIActionSimulator& sim, wxPoint point) {
+void ClickAt(wxUIActionSimulator& sim, wxPoint point, int button) {
   sim.MouseMove(point);
   wxYieldIfNeeded();
-  sim.MouseClick();
+  sim.MouseClick(button);
 }
 
 void DragFromTo(wxUIActionSimulator& sim, wxPoint from, wxPoint to) {
@@ -66,18 +66,18 @@ void DragFromTo(wxUIActionSimulator& sim, wxPoint from, wxPoint to) {
   sim.MouseUp();
 }
 
-wxColour ScreenColourAt(wxPoint point) {
+std::string RedOrColourAt(wxPoint point) {
   wxImage image;
   std::string error;
-  if (!CaptureScreen(wxRect(point, wxSize(1, 1)), image, error)) {
-    ADD_FAILURE() << error;
-    return {};
-  }
-  return {image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0)};
+  if (!CaptureScreen(wxRect(point, wxSize(1, 1)), image, error)) return error;
+  const wxColour shown(image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0));
+  return shown.Red() > 180 && shown.Green() < 60 ? "red" : shown.GetAsString().ToStdString();
 }
 
-std::string ArtifactPath(const std::string& name) {
-  return std::string(CE_ARTIFACTS_DIR) + "/" + name;
+void ScreenTest::Screenshot(CWnd* window, const std::string& name) {
+  std::string error;
+  EXPECT_TRUE(SaveScreenshot(PeerWindow(window->m_hWnd), std::string(CE_ARTIFACTS_DIR) + "/" + name, error))
+      << error;
 }
 
 void ScreenTest::SetUpTestSuite() {

@@ -8,6 +8,7 @@
 #include <wx/uiaction.h>
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,17 +39,29 @@ class Script {
 wxPoint CentreOf(const wxWindow* window);
 wxPoint CentreOf(CWnd* control);
 wxPoint ScreenPointIn(CWnd* window, CPoint client);
-void ClickAt(wxUIActionSimulator& sim, wxPoint point);
+void ClickAt(wxUIActionSimulator& sim, wxPoint point, int button = wxMOUSE_BTN_LEFT);
 // Presses at one point, moves to another and releases there.
 void DragFromTo(wxUIActionSimulator& sim, wxPoint from, wxPoint to);
-// The colour the screen shows at a point.
-wxColour ScreenColourAt(wxPoint point);
-// Where screenshots go: the build's artifacts folder.
-std::string ArtifactPath(const std::string& name);
+// "red" where the screen shows red at a point, else the colour it shows.
+std::string RedOrColourAt(wxPoint point);
 
-// Installs the screen backend for a suite, with the editor's resources.
+// Installs the screen backend for a suite, with the editor's resources. What a test sees
+// on the way is written down a line at a time and compared at the end as one text.
 class ScreenTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
   static void TearDownTestSuite();
+
+  template <class... Parts>
+  void Saw(const Parts&... parts) {
+    std::ostringstream line;
+    (line << ... << parts);
+    seen += line.str() + "\n";
+  }
+  // Saves a picture of the window into the build's artifacts folder.
+  static void Screenshot(CWnd* window, const std::string& name);
+
+  Script script;
+  std::string seen;
+  wxUIActionSimulator sim;
 };

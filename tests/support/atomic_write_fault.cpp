@@ -20,19 +20,7 @@ int ScopedAtomicWriteFault::OnStep(AtomicWriteStep step) {
 }
 
 const char* AtomicWriteStepName(AtomicWriteStep step) {
-  switch (step) {
-    case AtomicWriteStep::CreateTemporary:
-      return "CreateTemporary";
-    case AtomicWriteStep::Write:
-      return "Write";
-    case AtomicWriteStep::CopyPermissions:
-      return "CopyPermissions";
-    case AtomicWriteStep::Flush:
-      return "Flush";
-    case AtomicWriteStep::Close:
-      return "Close";
-    case AtomicWriteStep::Rename:
-      return "Rename";
-  }
-  return "?";
+  static const char* const kNames[] = {"CreateTemporary", "Write", "CopyPermissions",
+                                       "Flush",           "Close", "Rename"};
+  return kNames[static_cast<int>(step)];
 }

@@ -17,8 +17,6 @@ class GridPeerRecorder : public WindowPeer {
   void OnGridChanged(const std::vector<GridChange>& changes) override { m_deliveries.push_back(changes); }
 
   const std::vector<std::vector<GridChange>>& Deliveries() const { return m_deliveries; }
-  // Changes that made the peer show everything it shows.
-  const std::vector<WindowChange>& WholeContent() const { return m_whole; }
   // The cells a peer must look at for everything delivered: one per cell, a row's or a
   // column's for those, every cell for All; a cursor move or options count none.
   long CellsToShow() const;
@@ -30,5 +28,5 @@ class GridPeerRecorder : public WindowPeer {
 
   HWND m_grid;
   std::vector<std::vector<GridChange>> m_deliveries;
-  std::vector<WindowChange> m_whole;
+  std::vector<WindowChange> m_whole;  // changes that make the peer show everything again
 };

@@ -6,6 +6,7 @@ namespace {
 
 using nlohmann::json;
 
+// Every value below `node`, as JSON pointers.
 void CollectPointers(const json& node, const std::string& pointer, std::vector<std::string>& pointers) {
   if (!pointer.empty()) pointers.push_back(pointer);
   if (node.is_object()) {
@@ -23,21 +24,24 @@ json OtherType(const json& value) {
   return "text";
 }
 
+// Puts `with(value)` in place of each value, or of each that `applies` accepts.
+JsonMutation Replacing(std::string what, std::function<json(const json&)> with,
+                       std::function<bool(const json&)> applies = nullptr) {
+  return {std::move(what),
+          [applies, with](json& document, const std::string& pointer) -> std::optional<std::string> {
+            json& value = document[json::json_pointer(pointer)];
+            if (applies && !applies(value)) return std::nullopt;
+            value = with(value);
+            return pointer;
+          }};
+}
+
 }  // namespace
 
 std::vector<JsonMutation> StructuralJsonMutations() {
   return {
-      {"a value of the wrong type",
-       [](json& document, const std::string& pointer) -> std::optional<std::string> {
-         json& value = document[json::json_pointer(pointer)];
-         value = OtherType(value);
-         return pointer;
-       }},
-      {"null",
-       [](json& document, const std::string& pointer) -> std::optional<std::string> {
-         document[json::json_pointer(pointer)] = nullptr;
-         return pointer;
-       }},
+      Replacing("a value of the wrong type", OtherType),
+      Replacing("null", [](const json&) -> json { return nullptr; }),
       {"a missing member",
        [](json& document, const std::string& pointer) -> std::optional<std::string> {
          const json::json_pointer place(pointer);
@@ -57,33 +61,20 @@ std::vector<JsonMutation> StructuralJsonMutations() {
 }
 
 JsonMutation ControlCharacterMutation() {
-  return {"a control character",
-          [](json& document, const std::string& pointer) -> std::optional<std::string> {
-            json& value = document[json::json_pointer(pointer)];
-            if (!value.is_string()) return std::nullopt;
-            value = value.get<std::string>() + "\n";
-            return pointer;
-          }};
+  return Replacing(
+      "a control character", [](const json& text) -> json { return text.get<std::string>() + "\n"; },
+      &json::is_string);
 }
 
 JsonMutation NumberMutation(const json& number) {
-  return {"the number " + number.dump(),
-          [number](json& document, const std::string& pointer) -> std::optional<std::string> {
-            json& value = document[json::json_pointer(pointer)];
-            if (!value.is_number()) return std::nullopt;
-            value = number;
-            return pointer;
-          }};
-}
-
-std::vector<std::string> JsonPointersBelow(const json& root) {
-  std::vector<std::string> pointers;
-  CollectPointers(root, "", pointers);
-  return pointers;
+  return Replacing(
+      "the number " + number.dump(), [number](const json&) { return number; }, &json::is_number);
 }
 
 void ExpectEveryMutationRefused(const JsonReadSubject& subject, const JsonMutation& mutation) {
-  for (const std::string& pointer : JsonPointersBelow(subject.document)) {
+  std::vector<std::string> pointers;
+  CollectPointers(subject.document, "", pointers);
+  for (const std::string& pointer : pointers) {
     json document = subject.document;
     const std::optional<std::string> place = mutation.change(document, pointer);
     if (!place) continue;

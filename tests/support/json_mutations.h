@@ -34,9 +34,6 @@ JsonMutation ControlCharacterMutation();
 // `number` in place of a number.
 JsonMutation NumberMutation(const nlohmann::json& number);
 
-// Every value below the root, as JSON pointers.
-std::vector<std::string> JsonPointersBelow(const nlohmann::json& root);
-
 // Applies the mutation in turn to each value of a copy of the subject's document and
 // expects each read to fail with "Cannot read "<name>" at <place>: ".
 void ExpectEveryMutationRefused(const JsonReadSubject& subject, const JsonMutation& mutation);

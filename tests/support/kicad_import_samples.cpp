@@ -51,9 +51,7 @@ std::string Dip(const std::string& name) {
 }
 
 void WriteFootprint(const std::filesystem::path& folder, const std::string& name, const std::string& text) {
-  std::string file = name;
-  file.append(".kicad_mod");
-  WriteFileText(folder / file, text);
+  WriteFileText((folder / name) += ".kicad_mod", text);
 }
 
 }  // namespace

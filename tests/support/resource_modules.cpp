@@ -7,8 +7,3 @@ void AddProductResourceModules() {
   Resources::AddModule(&HostResources());
   Resources::AddModule(&ComponentEditorResources());
 }
-
-void RemoveProductResourceModules() {
-  Resources::RemoveModule(&ComponentEditorResources());
-  Resources::RemoveModule(&HostResources());
-}

@@ -6,4 +6,3 @@
 
 // The host's module, then the editor's, which is searched first.
 void AddProductResourceModules();
-void RemoveProductResourceModules();
