@@ -304,7 +304,8 @@ class EditorOnScreenTest : public ::testing::Test {
 
   void ExpectOtherComponentsUnchanged() {
     for (const char* other : {"HEX-INV", "DUAL-OPAMP", "RESISTOR"}) {
-      EXPECT_EQ(ComponentText(m_library.string(), other), ComponentText(CE_DATA_DIR "/sample.cmplib", other))
+      const std::string kept = ComponentBytes(ReadFileText(m_library.string()), other);
+      EXPECT_TRUE(!kept.empty() && kept == ComponentBytes(ReadFileText(CE_DATA_DIR "/sample.cmplib"), other))
           << other;
     }
   }
