@@ -20,12 +20,10 @@ inline CComponentInstance* PlacedInstance(const CSymbolView& view) {
 inline std::vector<CSymbolInstance*> PlacedSymbols(const CSymbolView& view) {
   std::vector<CSymbolInstance*> symbols;
   CComponentInstance* placed = PlacedInstance(view);
-  if (placed == nullptr) return symbols;
   POSITION position = nullptr;
-  for (CSymbolInstance* symbol = placed->FirstSymbolInstance(position); symbol != nullptr;
-       symbol = placed->NextSymbolInstance(position)) {
+  for (CSymbolInstance* symbol = placed != nullptr ? placed->FirstSymbolInstance(position) : nullptr;
+       symbol != nullptr; symbol = placed->NextSymbolInstance(position))
     symbols.push_back(symbol);
-  }
   return symbols;
 }
 
@@ -60,12 +58,10 @@ inline CPadInstance* Land(const CSymbolView& view, int pin) {
 inline std::vector<std::string> HighlightedPads(const CSymbolView& view) {
   std::vector<std::string> marked;
   for (CPadInstance* pad : PlacedPads(view)) {
-    if (!pad->GetHighlight()) continue;
-    if (pad->IsPcbPad()) {
-      marked.push_back(std::to_string(pad->GetPinNumber()));
-    } else {
-      marked.push_back(std::to_string(pad->GetGate()) + "." + std::to_string(pad->GetTerminalNumber()));
-    }
+    if (pad->GetHighlight())
+      marked.push_back(pad->IsPcbPad()
+                           ? std::to_string(pad->GetPinNumber())
+                           : std::to_string(pad->GetGate()) + "." + std::to_string(pad->GetTerminalNumber()));
   }
   return marked;
 }

@@ -59,30 +59,20 @@ std::string LibraryStem(const CString& library) {
   return std::filesystem::path(library.str()).stem().string();
 }
 
-// Where two texts part: the line number and both lines.
+// Where two texts part: the expected and the found text from there on, a line's worth.
 std::string FirstDifference(const std::string& expected, const std::string& actual) {
-  std::istringstream left(expected), right(actual);
-  std::string a, b;
-  for (int line = 1;; ++line) {
-    const bool moreLeft = !!std::getline(left, a), moreRight = !!std::getline(right, b);
-    if (!moreLeft && !moreRight) return "the texts differ only in their line ends";
-    if (moreLeft != moreRight || a != b) {
-      return "line " + std::to_string(line) + ": expected \"" + (moreLeft ? a : "<end>") + "\", found \"" +
-             (moreRight ? b : "<end>") + "\"";
-    }
-  }
+  const auto at = static_cast<size_t>(
+      std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end()).first - expected.begin());
+  return "at " + std::to_string(at) + ": expected \"" + expected.substr(at, 80) + "\", found \"" +
+         actual.substr(at, 80) + "\"";
 }
 
+// A pad by its pin and terminal number.
 std::string ItemName(const CDesignItem* item) {
-  if (const auto* pad = DynamicDowncast<CPadInstance>(item)) {
-    if (pad->IsPcbPad()) return "PCB pad " + std::to_string(pad->GetPinNumber());
-    return "terminal " + CSymbolInstance::GetGateString(pad->GetGate()).str() + "." +
-           std::to_string(pad->GetTerminalNumber());
-  }
-  const auto* symbol = DynamicDowncast<CSymbolInstance>(item);
-  if (symbol == nullptr) return "an item";
-  if (CSymbolsFrame::IsPcbSideItem(symbol)) return "the footprint";
-  return "gate " + CSymbolInstance::GetGateString(symbol->GetGate()).str();
+  const auto* pad = DynamicDowncast<CPadInstance>(item);
+  return pad == nullptr
+             ? "a symbol"
+             : "pad " + std::to_string(pad->GetPinNumber()) + "/" + std::to_string(pad->GetTerminalNumber());
 }
 
 class UndoWalkTest : public ModesTest {
@@ -175,8 +165,7 @@ class UndoWalkTest : public ModesTest {
     for (const auto& entry : kWeights) total += entry.weight;
     int pick = Random(total);
     for (const auto& entry : kWeights) {
-      if (pick < entry.weight) return entry.action;
-      pick -= entry.weight;
+      if ((pick -= entry.weight) < 0) return entry.action;
     }
     return &UndoWalkTest::UndoOnce;
   }
@@ -210,12 +199,10 @@ class UndoWalkTest : public ModesTest {
   // Undoes (or redoes) `steps` steps, each shown as a rebuild shows it; undoing leaves
   // nothing more to undo.
   bool Replay(bool undo, int steps) {
-    const std::string what = undo ? "undoing" : "redoing";
     for (int step = 1; step <= steps; ++step) {
-      if (!(undo ? Design().Undo() : Design().Redo())) {
-        return Fail(what + " step " + std::to_string(step) + " of " + std::to_string(steps) + " did not go");
-      }
-      if (!CheckShownAsRebuilt("after " + what + " a step")) return false;
+      if (!(undo ? Design().Undo() : Design().Redo()))
+        return Fail("step " + std::to_string(step) + " did not go");
+      if (!CheckShownAsRebuilt(undo ? "after undoing a step" : "after redoing a step")) return false;
     }
     return !undo || !Design().CanUndo() || Fail("undoing every step left a step to undo");
   }
@@ -284,9 +271,8 @@ class UndoWalkTest : public ModesTest {
 
   // Seed, component, round and the round's actions, for a failure message.
   std::string Context() const {
-    std::string text = "replay with " + std::string(kSeedVariable) + "=" + std::to_string(BaseSeed()) +
-                       "; component " + m_name.str() + ", round " + std::to_string(m_round) +
-                       ", whose actions were:";
+    std::string text = std::string(kSeedVariable) + "=" + std::to_string(BaseSeed()) + ", " + m_name.str() +
+                       ", round " + std::to_string(m_round) + ":";
     for (const std::string& line : m_log) text += "\n  " + line;
     return text;
   }
@@ -320,13 +306,13 @@ class UndoWalkTest : public ModesTest {
     CEditGrid& grid = Grid()->GetEditGrid();
     const GridData* data = GetGridData(grid.GetSafeHwnd());
     if (lastCol < 0) lastCol = grid.GetCols() - 1;
-    if (lastCol < firstCol) return "no column to edit";
+    if (lastCol < firstCol) return "no column";
     const long col = firstCol + Random(static_cast<int>(lastCol - firstCol + 1));
     std::vector<long> rows;
     for (long row = 1; row < data->Rows(); ++row) {
       if (data->IsEditable(row, col)) rows.push_back(row);
     }
-    if (rows.empty()) return "no cell to edit in column " + std::to_string(col);
+    if (rows.empty()) return "no cell";
     const long row = Pick(rows);
     const CString text = col == CComponentGrid::kSymbolColumn         ? RandomSymbolName(row)
                          : col == CComponentGrid::kTerminalNameColumn ? RandomTerminalName()
@@ -337,8 +323,8 @@ class UndoWalkTest : public ModesTest {
       EXPECT_TRUE(user.BeginGridEdit(&grid, row, col));
       EXPECT_TRUE(user.TypeInGridEditor(&grid, text));
     }
-    return "type \"" + text.str() + "\" into (" + std::to_string(row) + "," + std::to_string(col) + ")" +
-           (leaveOpen ? " and leave the edit open" : "");
+    return "type " + text.str() + " at " + std::to_string(row) + "," + std::to_string(col) +
+           (leaveOpen ? ", open" : "");
   }
 
   // Now and then empty, negative, not a number or a number with text behind it.
@@ -371,16 +357,13 @@ class UndoWalkTest : public ModesTest {
     return "NO-SUCH-SYMBOL";
   }
 
-  template <class Item>
-  Item* PickOrNull(const std::vector<Item*>& items) {
-    return items.empty() ? nullptr : Pick(items);
-  }
-
   // Clicks a random pad of the view or, with `body`, a random symbol's body; now and then
   // (or when the drawing has none) nothing. Describes the click.
   std::string ClickItem(CSymbolView& view, bool body) {
-    CPadInstance* pad = body ? nullptr : PickOrNull(PlacedPads(view));
-    CSymbolInstance* symbol = body ? PickOrNull(PlacedSymbols(view)) : nullptr;
+    const auto pads = body ? std::vector<CPadInstance*>{} : PlacedPads(view);
+    const auto symbols = body ? PlacedSymbols(view) : std::vector<CSymbolInstance*>{};
+    CPadInstance* pad = pads.empty() ? nullptr : Pick(pads);
+    CSymbolInstance* symbol = symbols.empty() ? nullptr : Pick(symbols);
     if (pad != nullptr && !Chance(kEmptyClickPercent)) {
       EXPECT_TRUE(Click(view, pad));
       return ItemName(pad);
@@ -390,7 +373,7 @@ class UndoWalkTest : public ModesTest {
       return "nothing";
     }
     EXPECT_TRUE(user.LeftClick(&view, BodyCentreOf(view, symbol)));
-    return ItemName(symbol) + "'s body";
+    return ItemName(symbol);
   }
 
   // ---- The user's actions, each chosen at random and described for the failure message ----
@@ -406,7 +389,7 @@ class UndoWalkTest : public ModesTest {
 
   std::string WriteBack() {
     EXPECT_TRUE(Frame().UpdateDesign());
-    return "write the grid back";
+    return "write back";
   }
 
   std::string AssignByClicking() {
