@@ -468,23 +468,33 @@ void CComponentGrid::HighlightTerminal(CPadInstance* pad) {
   RecordBoldCell(row, column);
 }
 
+// The component knows the terminals of a pin; only "no pin" means walking them all.
 void CComponentGrid::HighlightPcbPin(int pin) {
   const CComponent* component = CurrentComponent();
   if (component == nullptr) return;
+  if (pin != CGate::kNoPin) {
+    for (const auto& [gate, terminal] : component->TerminalsOfPin(pin))
+      BoldTerminalCell(*component, gate, terminal);
+    return;
+  }
   POSITION position = nullptr;
   int index = -1;
   for (const CGate* gate = component->FirstGate(position, index); gate != nullptr;
        gate = component->NextGate(position, index)) {
-    const long column = FindGateColumn(index);
-    const PinGridIndex::Block* block = m_index.FindBlock(gate->GetSymbol());
-    if (column < 0 || block == nullptr) continue;
     for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
-      long row = 0;
-      if (gate->GetPinNumber(terminal) != pin || !TerminalCell(*block, terminal, row)) continue;
-      MakeBold(row, column, true);
-      RecordBoldCell(row, column);
+      if (gate->GetPinNumber(terminal) == pin) BoldTerminalCell(*component, index, terminal);
     }
   }
+}
+
+void CComponentGrid::BoldTerminalCell(const CComponent& component, int gateIndex, int terminal) {
+  const CGate* gate = component.FindGate(gateIndex);
+  const long column = FindGateColumn(gateIndex);
+  const PinGridIndex::Block* block = gate != nullptr ? m_index.FindBlock(gate->GetSymbol()) : nullptr;
+  long row = 0;
+  if (column < 0 || block == nullptr || !TerminalCell(*block, terminal, row)) return;
+  MakeBold(row, column, true);
+  RecordBoldCell(row, column);
 }
 
 void CComponentGrid::ClearHighlight() {

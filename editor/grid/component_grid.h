@@ -158,6 +158,8 @@ class CComponentGrid : public CView {
   void HighlightEveryGateCell();
   void HighlightTerminal(CPadInstance* pad);
   void HighlightPcbPin(int pin);
+  // Bolds the cell of a gate's terminal, if the grid shows it.
+  void BoldTerminalCell(const CComponent& component, int gateIndex, int terminal);
   void MakeBold(long row, long column, bool bold);
   // Un-bolds every cell made bold since the last fill, the record's or not (a record of
   // one cell forgets the row it held before), and empties the record, as a fill does.
