@@ -142,7 +142,9 @@ class FootprintFileReader {
   bool ReadItem(std::string_view keyword, size_t at) {
     if (keyword == "version") return ReadVersion(at);
     if (keyword == "pad") return ReadPad(at);
-    if (IsOneOf(keyword, kGraphicLists)) return ReadGraphic(keyword);
+    // Graphics all begin "fp_" or "gr_": other lists need not be compared with them.
+    if (keyword.size() > 3 && keyword[2] == '_' && IsOneOf(keyword, kGraphicLists))
+      return ReadGraphic(keyword);
     if (!IsOneOf(keyword, kIgnoredLists))
       return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
     m_reader.SkipToDepth(m_reader.Depth());

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "host/kicad/kicad_library.h"
@@ -297,7 +297,7 @@ class SymbolFileReader {
 
   // --- from the definitions to symbols, one per unit
 
-  const SymbolDef* FindDef(const std::string& name) const {
+  const SymbolDef* FindDef(std::string_view name) const {
     const auto found = m_byName.find(name);
     return found == m_byName.end() ? nullptr : &m_symbols[found->second];
   }
@@ -327,6 +327,8 @@ class SymbolFileReader {
   }
 
   void BuildSymbols() {
+    // The names are looked up where the definitions keep them: no more are added now.
+    m_byName.reserve(m_symbols.size());
     for (size_t i = 0; i < m_symbols.size(); ++i) m_byName.emplace(m_symbols[i].name, i);
     for (const SymbolDef& symbol : m_symbols) {
       if (!m_buildOnly.empty() && symbol.name != m_buildOnly) continue;
@@ -390,7 +392,7 @@ class SymbolFileReader {
   std::string_view m_fileName;
   int64_t m_version = 0;
   std::vector<SymbolDef> m_symbols;
-  std::map<std::string, size_t> m_byName;
+  std::unordered_map<std::string_view, size_t> m_byName;
   std::unique_ptr<CSymbolLibraryContents> m_contents;
   CString m_wanted;
   std::vector<CKicadSymbolReader::Unit>* m_units = nullptr;

@@ -38,6 +38,39 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Parses millimetres into design units at the start of [p, end): four places of the
+// fraction are design units, the fifth rounds the last of them. Where the number ends,
+// or null when there is none or it is out of range.
+const char* ParseLengthPrefix(const char* p, const char* end, int& units) {
+  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
+  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
+  int64_t value = 0;
+  for (; p != end && IsDigit(*p); ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > kMaxUnits) return nullptr;
+  }
+  bool anyDigit = p != whole;
+  value *= kUnitsPerMillimetre;
+  if (p != end && *p == '.') {
+    const char* const fraction = ++p;
+    for (; p != end && IsDigit(*p); ++p) {
+      const auto place = static_cast<size_t>(p - fraction);
+      if (place < kPlaces.size()) {
+        value += (*p - '0') * kPlaces[place];
+      } else if (place == kPlaces.size() && *p >= '5') {
+        ++value;
+      }
+    }
+    anyDigit = anyDigit || p != fraction;
+  }
+  if (!anyDigit || value > kMaxUnits) return nullptr;
+  units = static_cast<int>(negative ? -value : value);
+  return p;
+}
+
 }  // namespace
 
 // The scanners work on locals: through members every step would load the position and
@@ -298,6 +331,17 @@ bool CSexprReader::ReadLength(int& units) {
   if (!m_peeked && !m_failed) {
     SkipBlanks();
     if (m_pos < m_text.size() && !EndsAtom(m_text[m_pos])) {
+      // A number parsed where it stands, in one pass; anything else is taken as an atom
+      // again, to be refused with its text.
+      const char* const text = m_text.data();
+      const char* const end = text + m_text.size();
+      int parsed = 0;
+      const char* const after = ParseLengthPrefix(text + m_pos, end, parsed);
+      if (after != nullptr && (after == end || EndsAtom(*after))) {
+        m_pos = static_cast<size_t>(after - text);
+        units = parsed;
+        return true;
+      }
       const SexprToken atom = ReadAtom();
       if (ParseLength(atom.text, units)) return true;
       return Fail(LineOf(atom), "\"" + std::string(atom.text) + "\" is not a length in millimetres");
@@ -336,36 +380,12 @@ std::string CSexprReader::Unescape(std::string_view text) {
   return out;
 }
 
-// Four places of the fraction are design units; the fifth rounds the last of them.
 bool CSexprReader::ParseLength(std::string_view text, int& units) {
-  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
-  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '-' || *p == '+')) ++p;
-  const char* const whole = p;
-  int64_t value = 0;
-  for (; p != end && IsDigit(*p); ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > kMaxUnits) return false;
-  }
-  bool anyDigit = p != whole;
-  value *= kUnitsPerMillimetre;
-  if (p != end && *p == '.') {
-    const char* const fraction = ++p;
-    for (; p != end && IsDigit(*p); ++p) {
-      const auto place = static_cast<size_t>(p - fraction);
-      if (place < kPlaces.size()) {
-        value += (*p - '0') * kPlaces[place];
-      } else if (place == kPlaces.size() && *p >= '5') {
-        ++value;
-      }
-    }
-    anyDigit = anyDigit || p != fraction;
-  }
-  if (!anyDigit || p != end || value > kMaxUnits) return false;
-  units = static_cast<int>(negative ? -value : value);
+  if (text.empty()) return false;
+  const char* const end = text.data() + text.size();
+  int parsed = 0;
+  if (ParseLengthPrefix(text.data(), end, parsed) != end) return false;
+  units = parsed;
   return true;
 }
 
