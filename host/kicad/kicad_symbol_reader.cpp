@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <system_error>
 #include <unordered_map>
@@ -45,6 +46,8 @@ bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words
 
 struct PinDef {
   std::string number;
+  // The number's value when it is a plain number, else -1.
+  int plain = -1;
   std::string name;
   CPoint position;
   int length = 0;
@@ -52,6 +55,13 @@ struct PinDef {
   PinShape shape = PinShape::Line;
   int line = 0;
 };
+
+// Natural order of the pins' numbers; plain numbers, the usual case, compare by value,
+// which gives the same order.
+bool PinBefore(const PinDef* a, const PinDef* b) {
+  if (a->plain >= 0 && b->plain >= 0) return a->plain < b->plain;
+  return NaturalLess(a->number, b->number);
+}
 
 // The items of one unit and body style: "NAME_U_S".
 struct PartDef {
@@ -284,6 +294,7 @@ class SymbolFileReader {
     if (!props.at) return m_reader.Fail(m_reader.LineAt(at), "a pin has no position");
     PinDef pin;
     pin.number = std::move(props.number);
+    pin.plain = PlainNumber(pin.number, std::numeric_limits<int>::max());
     pin.name = std::move(props.name);
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
@@ -353,11 +364,12 @@ class SymbolFileReader {
     }
     // The pins' numbers are kept only for the symbol a caller asked for.
     const bool collect = m_units != nullptr && m_wanted.CompareNoCase(CString(symbol.name)) == 0;
-    CKicadSymbolReader::Unit collected{made->GetName(), {}};
+    CKicadSymbolReader::Unit collected;
+    if (collect) collected.name = made->GetName();
     AddTerminals(*made, symbol, pins, collect ? &collected.pinNumbers : nullptr);
-    const CString name = made->GetName();
     if (!m_contents->Add(std::move(made))) {
-      Problem(LineOf(symbol), "the name \"" + name.str() + "\" is used twice; the second is left out");
+      const std::string name = CKicadSymbolReader::UnitName(symbol.name, unit, units).str();
+      Problem(LineOf(symbol), "the name \"" + name + "\" is used twice; the second is left out");
       return;
     }
     if (collect) m_units->push_back(std::move(collected));
@@ -367,8 +379,9 @@ class SymbolFileReader {
   // one terminal.
   void AddTerminals(CSymbol& made, const SymbolDef& symbol, std::vector<const PinDef*>& pins,
                     std::vector<std::string>* numbers) {
-    std::stable_sort(pins.begin(), pins.end(),
-                     [](const PinDef* a, const PinDef* b) { return NaturalLess(a->number, b->number); });
+    // Pins listed in order already are left as they are.
+    if (!std::is_sorted(pins.begin(), pins.end(), PinBefore))
+      std::stable_sort(pins.begin(), pins.end(), PinBefore);
     int terminal = 0;
     const std::string* previous = nullptr;
     for (const PinDef* pin : pins) {
