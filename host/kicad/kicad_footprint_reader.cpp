@@ -161,7 +161,8 @@ class FootprintFileReader {
   }
 
   bool ReadGraphic(std::string_view keyword) {
-    KicadShapeProps props;
+    KicadShapeProps& props = m_props;
+    props.Clear();
     if (!ReadShapeProps(m_reader, true, props)) return false;
     const CString layer = ShownLayer(props.layer);
     if (layer.IsEmpty()) return true;
@@ -170,7 +171,8 @@ class FootprintFileReader {
   }
 
   bool ReadPad(size_t at) {
-    KicadShapeProps props;
+    KicadShapeProps& props = m_props;
+    props.Clear();
     if (!ReadShapeProps(m_reader, true, props)) return false;
     if (props.words.size() < 3 || !props.at || !props.size)
       return m_reader.Fail(m_reader.LineAt(at), "a pad lacks its number, type, shape, position or size");
@@ -237,6 +239,7 @@ class FootprintFileReader {
   std::string_view m_fileName;
   std::vector<PadDef> m_pads;
   std::vector<CSymbolGraphic> m_graphics;
+  KicadShapeProps m_props;
 };
 
 }  // namespace

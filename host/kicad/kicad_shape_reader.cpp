@@ -403,6 +403,12 @@ bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) 
 
 }  // namespace
 
+void KicadShapeProps::Clear() {
+  // Copied from an empty bag, texts and lists keep their room.
+  static const KicadShapeProps kEmpty;
+  *this = kEmpty;
+}
+
 bool ReadShapeProps(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   return ReadShapePropsAt(reader, flipY, props);
 }

@@ -280,7 +280,8 @@ class SymbolFileReader {
     }
     if (!IsOneOf(keyword, kGraphicLists))
       return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
-    KicadShapeProps props;
+    KicadShapeProps& props = m_props;
+    props.Clear();
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
     const CString layer = keyword == "text" ? "Text" : "Outline";
@@ -289,7 +290,8 @@ class SymbolFileReader {
   }
 
   bool ReadPin(size_t at, PartDef& part) {
-    KicadShapeProps props;
+    KicadShapeProps& props = m_props;
+    props.Clear();
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (!props.at) return m_reader.Fail(m_reader.LineAt(at), "a pin has no position");
     PinDef pin;
@@ -410,6 +412,7 @@ class SymbolFileReader {
   CString m_wanted;
   std::vector<CKicadSymbolReader::Unit>* m_units = nullptr;
   std::string m_buildOnly;
+  KicadShapeProps m_props;
 };
 
 bool ParsePartUnit(std::string_view name, int& unit) {
