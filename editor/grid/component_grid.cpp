@@ -441,7 +441,10 @@ void CComponentGrid::HighlightGateColumn(int gateIndex) {
   m_highlight.column = column > 0 ? column : -1;
 }
 
+// Every gate cell counts as bold at once, rather than listing each as it is made bold.
 void CComponentGrid::HighlightEveryGateCell() {
+  m_boldCells.clear();
+  m_boldEverywhere = true;
   SetEveryGateCellBold(true);
   m_highlight.many = true;
   m_highlight.single = false;
@@ -468,23 +471,41 @@ void CComponentGrid::HighlightTerminal(CPadInstance* pad) {
   RecordBoldCell(row, column);
 }
 
+// The component knows the terminals of a pin, in gate order; only "no pin" means
+// walking them all.
 void CComponentGrid::HighlightPcbPin(int pin) {
   const CComponent* component = CurrentComponent();
   if (component == nullptr) return;
+  if (pin != CGate::kNoPin) {
+    GateCells cells;
+    for (const auto& [gate, terminal] : component->TerminalsOfPin(pin)) {
+      if (gate != cells.gate) cells = CellsOfGate(*component, gate);
+      BoldTerminalCell(cells, terminal);
+    }
+    return;
+  }
   POSITION position = nullptr;
   int index = -1;
   for (const CGate* gate = component->FirstGate(position, index); gate != nullptr;
        gate = component->NextGate(position, index)) {
-    const long column = FindGateColumn(index);
-    const PinGridIndex::Block* block = m_index.FindBlock(gate->GetSymbol());
-    if (column < 0 || block == nullptr) continue;
+    const GateCells cells = CellsOfGate(*component, index);
     for (int terminal = 1; terminal <= gate->CountPins(); ++terminal) {
-      long row = 0;
-      if (gate->GetPinNumber(terminal) != pin || !TerminalCell(*block, terminal, row)) continue;
-      MakeBold(row, column, true);
-      RecordBoldCell(row, column);
+      if (gate->GetPinNumber(terminal) == pin) BoldTerminalCell(cells, terminal);
     }
   }
+}
+
+CComponentGrid::GateCells CComponentGrid::CellsOfGate(const CComponent& component, int gateIndex) const {
+  const CGate* gate = component.FindGate(gateIndex);
+  return {gateIndex, FindGateColumn(gateIndex),
+          gate != nullptr ? m_index.FindBlock(gate->GetSymbol()) : nullptr};
+}
+
+void CComponentGrid::BoldTerminalCell(const GateCells& cells, int terminal) {
+  long row = 0;
+  if (cells.column < 0 || cells.block == nullptr || !TerminalCell(*cells.block, terminal, row)) return;
+  MakeBold(row, cells.column, true);
+  RecordBoldCell(row, cells.column);
 }
 
 void CComponentGrid::ClearHighlight() {
@@ -494,10 +515,9 @@ void CComponentGrid::ClearHighlight() {
   const long currentColumn = m_grid.GetCol();
   if (m_highlight.many) {
     // Cells spread by a pick may lie in any gate column, in and out of the gates' own
-    // blocks (a PCB symbol bolds the disabled cells too), so every gate cell is cleared.
-    SetEveryGateCellBold(false);
-    m_boldCells.clear();
-    m_boldEverywhere = false;
+    // blocks (a PCB symbol bolds the disabled cells too): the cells listed as made bold
+    // are cleared, or every gate cell once they all are.
+    UnboldListedCells();
   } else if (m_highlight.single) {
     MakeBold(m_highlight.row, m_highlight.column, false);
   } else if (m_highlight.row != -1) {
@@ -526,12 +546,16 @@ void CComponentGrid::MakeBold(long row, long column, bool bold) {
 void CComponentGrid::ClearEveryBoldCell() {
   const long row = m_grid.GetRow();
   const long column = m_grid.GetCol();
+  UnboldListedCells();
+  m_grid.SetCell(row, column);
+  m_highlight = HighlightRecord{};
+}
+
+void CComponentGrid::UnboldListedCells() {
   if (m_boldEverywhere) SetEveryGateCellBold(false);
   for (const auto& [boldRow, boldColumn] : m_boldCells) MakeBold(boldRow, boldColumn, false);
-  m_grid.SetCell(row, column);
   m_boldCells.clear();
   m_boldEverywhere = false;
-  m_highlight = HighlightRecord{};
 }
 
 void CComponentGrid::SetEveryGateCellBold(bool bold) {

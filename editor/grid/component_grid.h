@@ -158,10 +158,22 @@ class CComponentGrid : public CView {
   void HighlightEveryGateCell();
   void HighlightTerminal(CPadInstance* pad);
   void HighlightPcbPin(int pin);
+  // Where a gate's terminals are shown: its column and its symbol's block.
+  struct GateCells {
+    int gate = -1;
+    long column = -1;
+    const PinGridIndex::Block* block = nullptr;
+  };
+  GateCells CellsOfGate(const CComponent& component, int gateIndex) const;
+  // Bolds the cell of the gate's terminal, if the grid shows it.
+  void BoldTerminalCell(const GateCells& cells, int terminal);
   void MakeBold(long row, long column, bool bold);
   // Un-bolds every cell made bold since the last fill, the record's or not (a record of
   // one cell forgets the row it held before), and empties the record, as a fill does.
   void ClearEveryBoldCell();
+  // Un-bolds the cells listed as made bold since the last fill (every gate cell once
+  // they all count as bold) and empties the list.
+  void UnboldListedCells();
   void SetEveryGateCellBold(bool bold);
   void SetGateColumnsBold(long row, bool bold);
   void SetColumnBold(long column, bool bold);

@@ -1,5 +1,6 @@
 #include "editor/views/pcb_symbol_view.h"
 
+#include <set>
 #include <unordered_set>
 #include <vector>
 
@@ -7,6 +8,8 @@
 #include "host/libtools/library_manager.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
+#include "host/model/gate.h"
+#include "host/model/pad_instance.h"
 #include "host/model/symbol_library.h"
 #include "host/utility/app_error.h"
 
@@ -21,6 +24,7 @@ CPcbSymbolView::CPcbSymbolView() {
 void CPcbSymbolView::BuildDesign(CComponent* component) {
   ResetDesign();
   if (component != nullptr && !component->GetPcbSymbol().IsEmpty()) PlaceComponent(component);
+  IndexPads();
   FitDesign();
   RefreshFrameCaption();
 }
@@ -38,61 +42,47 @@ void CPcbSymbolView::PlaceComponent(CComponent* component) {
   instance->SetNameDisplayed(false, false, false);
 }
 
-void CPcbSymbolView::ForEachPad(const std::function<void(CPadInstance*)>& visit) const {
-  CComponentInstance* placed = GetPlacedInstance();
-  CSymbolInstance* symbol = placed != nullptr ? placed->FirstSymbolInstance() : nullptr;
-  if (symbol == nullptr) return;
-  for (int index = 0; index < symbol->CountPads(); ++index) visit(symbol->GetPad(index));
-}
-
 void CPcbSymbolView::HighlightMatchingPads(CPadInstance* pad) {
   if (pad == nullptr) return;
   const int pin = pad->GetPinNumber();
   // Lands without a number share no pin.
   if (pin == CGate::kNoPin) return;
-  ForEachPad([&](CPadInstance* land) {
-    if (land->GetPinNumber() == pin) MarkHighlighted(land);
-  });
+  for (CPadInstance* land : Pads().PadsOfPin(pin)) MarkHighlighted(land);
 }
 
 void CPcbSymbolView::HighlightTerminal(int gate, int number) {
   if (gate != kHighlightPcbPin) return;
   ClearHighlight();
   if (number == CGate::kNoPin) return;
-  ForEachPad([&](CPadInstance* land) {
-    if (land->GetPinNumber() == number) MarkHighlighted(land);
-  });
+  for (CPadInstance* land : Pads().PadsOfPin(number)) MarkHighlighted(land);
 }
 
 // Unassigning (pin -1) redraws the pad the terminal had, which then shows unassigned.
 void CPcbSymbolView::UpdatePinNumber(const CPinNumberHint* hint) {
   CComponentInstance* placed = GetPlacedInstance();
   if (hint == nullptr || placed == nullptr) return;
-  CComponent* copy = placed->GetComponent();
+  const CComponent* copy = placed->GetComponent();
   int pin = hint->GetPin();
   if (pin == CGate::kNoPin) pin = copy->GetPinNumber(hint->GetGate(), hint->GetTerminal());
   // Every land of the pin changes with it.
-  std::vector<CPadInstance*> lands;
-  ForEachPad([&](CPadInstance* land) {
-    if (pin != CGate::kNoPin && land->GetPinNumber() == pin) lands.push_back(land);
-  });
+  const std::vector<CPadInstance*> lands =
+      pin != CGate::kNoPin ? Pads().PadsOfPin(pin) : std::vector<CPadInstance*>();
   for (CPadInstance* land : lands) Draw(land, kDrawBeforeChange);
   // The lands the terminal leaves show unassigned from now on.
   const int left = copy->GetPinNumber(hint->GetGate(), hint->GetTerminal());
-  copy->SetPinNumber(hint->GetGate(), hint->GetTerminal(), hint->GetPin());
+  SetPinInCopy(hint->GetGate(), hint->GetTerminal(), hint->GetPin());
   for (CPadInstance* land : lands) Draw(land, kDrawAfterChange);
   if (left == pin || left == CGate::kNoPin) return;
-  ForEachPad([&](CPadInstance* land) {
-    if (land->GetPinNumber() == left) InvalidateItem(land);
-  });
+  for (CPadInstance* land : Pads().PadsOfPin(left)) InvalidateItem(land);
 }
 
 void CPcbSymbolView::UpdatePinName(const CPinNameHint* hint) {
   CComponentInstance* placed = GetPlacedInstance();
   if (hint == nullptr || placed == nullptr) return;
-  DrawPadsServing(*hint, kDrawBeforeChange);
+  const std::vector<CPadInstance*> lands = PadsServing(*hint);
+  for (CPadInstance* land : lands) Draw(land, kDrawBeforeChange);
   RenameTerminalInCopy(*hint);
-  DrawPadsServing(*hint, kDrawAfterChange);
+  for (CPadInstance* land : lands) Draw(land, kDrawAfterChange);
 }
 
 bool CPcbSymbolView::ServesTerminal(const CPadInstance* pad, const CPinNameHint& hint) const {
@@ -105,10 +95,27 @@ bool CPcbSymbolView::ServesTerminal(const CPadInstance* pad, const CPinNameHint&
   return found != nullptr && found->GetSymbol().CompareNoCase(hint.GetSymbolName()) == 0;
 }
 
-void CPcbSymbolView::DrawPadsServing(const CPinNameHint& hint, int mode) {
-  ForEachPad([&](CPadInstance* land) {
-    if (ServesTerminal(land, hint)) Draw(land, mode);
-  });
+// A land shows the name of the first terminal of its pin, so only the lands of the
+// pins that the hint's terminal has in the symbol's gates can show the new name.
+std::vector<CPadInstance*> CPcbSymbolView::PadsServing(const CPinNameHint& hint) const {
+  const CComponent* copy = GetPlacedInstance()->GetComponent();
+  // In pin order, as the lands of a footprint usually lie.
+  std::set<int> pins;
+  POSITION position = nullptr;
+  int index = 0;
+  for (const CGate* gate = copy->FirstGate(position, index); gate != nullptr;
+       gate = copy->NextGate(position, index)) {
+    if (gate->GetSymbol().CompareNoCase(hint.GetSymbolName()) == 0)
+      pins.insert(gate->GetPinNumber(hint.GetTerminal()));
+  }
+  pins.erase(CGate::kNoPin);
+  std::vector<CPadInstance*> lands;
+  for (int pin : pins) {
+    for (CPadInstance* land : Pads().PadsOfPin(pin)) {
+      if (ServesTerminal(land, hint)) lands.push_back(land);
+    }
+  }
+  return lands;
 }
 
 // The lands of the pins the terminals leave and take change colour; the lands of a
@@ -123,8 +130,9 @@ void CPcbSymbolView::TakeTerminalChanges(const CComponent& component,
   }
   pins.erase(CGate::kNoPin);
   std::vector<CPadInstance*> lands;
-  ForEachPad([&](CPadInstance* land) {
-    if (pins.contains(land->GetPinNumber())) lands.push_back(land);
-  });
+  for (int pin : pins) {
+    const std::vector<CPadInstance*>& pads = Pads().PadsOfPin(pin);
+    lands.insert(lands.end(), pads.begin(), pads.end());
+  }
   RedrawAround(lands, [&] { CopyTerminals(component, changes); });
 }

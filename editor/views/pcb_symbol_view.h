@@ -3,7 +3,7 @@
 // number is the pad's own; the pin map says which gate and terminal it serves.
 #pragma once
 
-#include <functional>
+#include <vector>
 
 #include "editor/views/symbol_view.h"
 
@@ -25,11 +25,10 @@ class CPcbSymbolView : public CSymbolView {
 
  private:
   void PlaceComponent(CComponent* component);
-  // Every pad of the placed PCB symbol, in pad order.
-  void ForEachPad(const std::function<void(CPadInstance*)>& visit) const;
   // True when the pad's pin serves the hint's terminal of a gate drawn by its symbol.
   bool ServesTerminal(const CPadInstance* pad, const CPinNameHint& hint) const;
-  void DrawPadsServing(const CPinNameHint& hint, int mode);
+  // The lands that show the name of the hint's terminal.
+  std::vector<CPadInstance*> PadsServing(const CPinNameHint& hint) const;
 
   CString m_libraryFile;
 };

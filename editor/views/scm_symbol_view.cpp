@@ -1,12 +1,15 @@
 #include "editor/views/scm_symbol_view.h"
 
-#include <unordered_set>
+#include <vector>
 
 #include "editor/resources/resource_ids.h"
 #include "editor/views/view_designs.h"
 #include "host/libtools/library_manager.h"
 #include "host/model/component_instance.h"
 #include "host/model/design.h"
+#include "host/model/pad_instance.h"
+#include "host/model/symbol.h"
+#include "host/model/symbol_instance.h"
 #include "host/model/symbol_library.h"
 #include "host/utility/app_error.h"
 
@@ -15,10 +18,6 @@ IMPLEMENT_DYNCREATE(CScmSymbolView, CSymbolView)
 namespace {
 // The gates' symbols stand this far apart, a grid the symbols are drawn on.
 constexpr CSize kGateSpacing(25400, 25400);
-
-int TerminalOf(const CPadInstance* pad) {
-  return pad->GetPad()->GetNumber();
-}
 }  // namespace
 
 CScmSymbolView::CScmSymbolView() {
@@ -30,6 +29,7 @@ CScmSymbolView::CScmSymbolView() {
 void CScmSymbolView::BuildDesign(CComponent* component) {
   ResetDesign();
   if (component != nullptr) PlaceComponent(component);
+  IndexPads();
   FitDesign();
   RefreshFrameCaption();
 }
@@ -50,43 +50,24 @@ void CScmSymbolView::PlaceComponent(CComponent* component) {
   instance->ArrangeSymbolInstances(kGateSpacing, false, CAngle(0));
 }
 
-void CScmSymbolView::ForEachPad(const std::function<void(CSymbolInstance*, CPadInstance*)>& visit) const {
-  CComponentInstance* placed = GetPlacedInstance();
-  if (placed == nullptr) return;
-  POSITION position = nullptr;
-  for (CSymbolInstance* symbol = placed->FirstSymbolInstance(position); symbol != nullptr;
-       symbol = placed->NextSymbolInstance(position)) {
-    for (int index = 0; index < symbol->CountPads(); ++index) visit(symbol, symbol->GetPad(index));
-  }
-}
-
 void CScmSymbolView::HighlightMatchingPads(CPadInstance* pad) {
   if (pad == nullptr) return;
-  const int pin = pad->GetPinNumber();
-  ForEachPad([&](CSymbolInstance*, CPadInstance* terminal) {
-    if (terminal->GetPinNumber() == pin) MarkHighlighted(terminal);
-  });
+  for (CPadInstance* terminal : Pads().PadsOfPin(pad->GetPinNumber())) MarkHighlighted(terminal);
 }
 
 void CScmSymbolView::HighlightTerminal(int gate, int number) {
   if (gate == kHighlightPcbPin) return;
   ClearHighlight();
-  ForEachPad([&](CSymbolInstance* symbol, CPadInstance* terminal) {
-    if (symbol->GetGate() == gate && TerminalOf(terminal) == number) MarkHighlighted(terminal);
-  });
+  for (CPadInstance* terminal : Pads().PadsOfTerminal(gate, number)) MarkHighlighted(terminal);
 }
 
 void CScmSymbolView::UpdatePinNumber(const CPinNumberHint* hint) {
   CComponentInstance* placed = GetPlacedInstance();
   if (hint == nullptr || placed == nullptr) return;
-  CPadInstance* found = nullptr;
-  ForEachPad([&](CSymbolInstance* symbol, CPadInstance* terminal) {
-    if (found == nullptr && symbol->GetGate() == hint->GetGate() &&
-        TerminalOf(terminal) == hint->GetTerminal())
-      found = terminal;
-  });
+  const std::vector<CPadInstance*>& terminals = Pads().PadsOfTerminal(hint->GetGate(), hint->GetTerminal());
+  CPadInstance* found = terminals.empty() ? nullptr : terminals.front();
   if (found != nullptr) Draw(found, kDrawBeforeChange);
-  placed->GetComponent()->SetPinNumber(hint->GetGate(), hint->GetTerminal(), hint->GetPin());
+  SetPinInCopy(hint->GetGate(), hint->GetTerminal(), hint->GetPin());
   if (found != nullptr) Draw(found, kDrawAfterChange);
 }
 
@@ -100,23 +81,22 @@ void CScmSymbolView::UpdatePinName(const CPinNameHint* hint) {
 }
 
 void CScmSymbolView::DrawTerminalsOfSymbol(const CPinNameHint& hint, int mode) {
-  ForEachPad([&](CSymbolInstance* symbol, CPadInstance* terminal) {
-    if (symbol->GetSymbol()->GetName().CompareNoCase(hint.GetSymbolName()) == 0 &&
-        TerminalOf(terminal) == hint.GetTerminal())
+  CComponentInstance* placed = GetPlacedInstance();
+  POSITION position = nullptr;
+  for (CSymbolInstance* symbol = placed->FirstSymbolInstance(position); symbol != nullptr;
+       symbol = placed->NextSymbolInstance(position)) {
+    if (symbol->GetSymbol()->GetName().CompareNoCase(hint.GetSymbolName()) != 0) continue;
+    for (CPadInstance* terminal : Pads().PadsOfTerminal(symbol->GetGate(), hint.GetTerminal()))
       Draw(terminal, mode);
-  });
+  }
 }
 
 void CScmSymbolView::TakeTerminalChanges(const CComponent& component,
                                          const std::vector<TerminalChange>& changes) {
-  const auto key = [](int gate, int terminal) {
-    return (static_cast<long long>(gate) << 32) | static_cast<unsigned>(terminal);
-  };
-  std::unordered_set<long long> changed;
-  for (const TerminalChange& change : changes) changed.insert(key(change.gate, change.terminal));
   std::vector<CPadInstance*> terminals;
-  ForEachPad([&](CSymbolInstance* symbol, CPadInstance* terminal) {
-    if (changed.contains(key(symbol->GetGate(), TerminalOf(terminal)))) terminals.push_back(terminal);
-  });
+  for (const TerminalChange& change : changes) {
+    const std::vector<CPadInstance*>& pads = Pads().PadsOfTerminal(change.gate, change.terminal);
+    terminals.insert(terminals.end(), pads.begin(), pads.end());
+  }
   RedrawAround(terminals, [&] { CopyTerminals(component, changes); });
 }

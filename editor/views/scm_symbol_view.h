@@ -4,8 +4,6 @@
 // number and its symbol instance's gate is the gate.
 #pragma once
 
-#include <functional>
-
 #include "editor/views/symbol_view.h"
 
 class CScmSymbolView : public CSymbolView {
@@ -28,8 +26,6 @@ class CScmSymbolView : public CSymbolView {
 
  private:
   void PlaceComponent(CComponent* component);
-  // Every pad of every gate's symbol instance, in gate and pad order.
-  void ForEachPad(const std::function<void(CSymbolInstance*, CPadInstance*)>& visit) const;
   void DrawTerminalsOfSymbol(const CPinNameHint& hint, int mode);
 
   CString m_libraryFile;

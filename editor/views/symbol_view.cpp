@@ -174,6 +174,7 @@ void CSymbolView::LoadColours() {
 
 void CSymbolView::ResetDesign() {
   m_assignPins.Reset();
+  m_pads.Clear();
   if (m_design == nullptr) return;
   m_design->GetSelectionOverview()->Reset();
   if (CComponentInstance* instance = m_design->FirstComponentInstance())
@@ -193,7 +194,7 @@ bool CSymbolView::TakeChangedPins(const CComponent* component) {
   const std::optional<std::vector<PinChange>> changes =
       PinChangesBetween(copy->GetValue(), component->GetValue());
   if (!changes || changes->empty()) return false;
-  for (const PinChange& change : *changes) copy->SetPinNumber(change.gate, change.terminal, change.pin);
+  for (const PinChange& change : *changes) SetPinInCopy(change.gate, change.terminal, change.pin);
   m_assignPins.Reset();
   ClearHighlight();
   m_design->GetSelectionOverview()->Reset();
@@ -219,7 +220,7 @@ void CSymbolView::CopyTerminals(const CComponent& component, const std::vector<T
   CComponent* copy = GetPlacedInstance()->GetComponent();
   for (const TerminalChange& change : changes) {
     if (change.pin)
-      copy->SetPinNumber(change.gate, change.terminal, component.GetPinNumber(change.gate, change.terminal));
+      SetPinInCopy(change.gate, change.terminal, component.GetPinNumber(change.gate, change.terminal));
     const CGate* live = change.name ? component.FindGate(change.gate) : nullptr;
     if (CGate* drawn = live != nullptr ? copy->FindGate(change.gate) : nullptr)
       drawn->SetPinName(change.terminal, live->GetPinName(change.terminal));
@@ -400,6 +401,15 @@ void CSymbolView::RenameTerminalInCopy(const CPinNameHint& hint) {
 
 void CSymbolView::RefreshFrameCaption() {
   if (CComponentFrame* frame = GetFrame()) frame->SetCaption();
+}
+
+void CSymbolView::SetPinInCopy(int gate, int terminal, int pin) {
+  CComponentInstance* placed = GetPlacedInstance();
+  if (placed == nullptr) return;
+  CComponent* copy = placed->GetComponent();
+  const int from = copy->GetPinNumber(gate, terminal);
+  copy->SetPinNumber(gate, terminal, pin);
+  m_pads.MoveTerminal(gate, terminal, from, copy->GetPinNumber(gate, terminal));
 }
 
 void CSymbolView::MarkHighlighted(CPadInstance* pad) {

@@ -14,6 +14,7 @@
 #include "editor/frame/assign_pins_mode.h"
 #include "editor/frame/component_select_mode.h"
 #include "editor/views/update_hints.h"
+#include "editor/views/view_pad_index.h"
 #include "host/drawing/design_drawing.h"
 #include "host/interaction/director.h"
 
@@ -109,6 +110,12 @@ class CSymbolView : public CDesignDrawing {
   // Refreshes the frame's caption, as every rebuild ends.
   void RefreshFrameCaption();
   void MarkHighlighted(CPadInstance* pad);
+  // The placed component's pads by pin and terminal: indexed at every build, and kept
+  // right by every change of the copy's pins through SetPinInCopy.
+  const ViewPadIndex& Pads() const { return m_pads; }
+  void IndexPads() { m_pads.Build(GetPlacedInstance()); }
+  // Sets a terminal's pin in the drawn copy and moves its pads in the index.
+  void SetPinInCopy(int gate, int terminal, int pin);
   // Sets the changed pins and names of the drawn copy to the component's.
   void CopyTerminals(const CComponent& component, const std::vector<TerminalChange>& changes);
   // Draws the pads before and after `change`, as an edit draws what it changes; past a
@@ -149,5 +156,6 @@ class CSymbolView : public CDesignDrawing {
   std::unique_ptr<CDesign> m_design;
   std::unique_ptr<CDirector> m_director;
   std::unique_ptr<CHandleViewEvents> m_viewEvents;
+  ViewPadIndex m_pads;
   bool m_inBaseInitialUpdate = false;
 };

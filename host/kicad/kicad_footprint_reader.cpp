@@ -142,7 +142,9 @@ class FootprintFileReader {
   bool ReadItem(std::string_view keyword, size_t at) {
     if (keyword == "version") return ReadVersion(at);
     if (keyword == "pad") return ReadPad(at);
-    if (IsOneOf(keyword, kGraphicLists)) return ReadGraphic(keyword);
+    // Graphics all begin "fp_" or "gr_": other lists need not be compared with them.
+    if (keyword.size() > 3 && keyword[2] == '_' && IsOneOf(keyword, kGraphicLists))
+      return ReadGraphic(keyword);
     if (!IsOneOf(keyword, kIgnoredLists))
       return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
     m_reader.SkipToDepth(m_reader.Depth());
@@ -159,7 +161,8 @@ class FootprintFileReader {
   }
 
   bool ReadGraphic(std::string_view keyword) {
-    KicadShapeProps props;
+    KicadShapeProps& props = m_props;
+    props.Clear();
     if (!ReadShapeProps(m_reader, true, props)) return false;
     const CString layer = ShownLayer(props.layer);
     if (layer.IsEmpty()) return true;
@@ -168,7 +171,8 @@ class FootprintFileReader {
   }
 
   bool ReadPad(size_t at) {
-    KicadShapeProps props;
+    KicadShapeProps& props = m_props;
+    props.Clear();
     if (!ReadShapeProps(m_reader, true, props)) return false;
     if (props.words.size() < 3 || !props.at || !props.size)
       return m_reader.Fail(m_reader.LineAt(at), "a pad lacks its number, type, shape, position or size");
@@ -235,6 +239,7 @@ class FootprintFileReader {
   std::string_view m_fileName;
   std::vector<PadDef> m_pads;
   std::vector<CSymbolGraphic> m_graphics;
+  KicadShapeProps m_props;
 };
 
 }  // namespace

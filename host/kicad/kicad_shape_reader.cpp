@@ -193,50 +193,92 @@ bool ReadFill(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   return true;
 }
 
-bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, KicadShapeProps& props) {
-  if (keyword == "at") return ReadAt(reader, flipY, props);
-  if (keyword == "start") return ReadPointList(reader, flipY, props.start);
-  if (keyword == "end") return ReadPointList(reader, flipY, props.end);
-  if (keyword == "mid") return ReadPointList(reader, flipY, props.mid);
-  if (keyword == "center") return ReadPointList(reader, flipY, props.centre);
-  if (keyword == "pts") return ReadPoints(reader, flipY, props.points);
-  if (keyword == "size") return ReadSize(reader, props);
-  if (keyword == "width") return ReadLengthList(reader, props.strokeWidth);
-  if (keyword == "length") return ReadLengthList(reader, props.length);
-  if (keyword == "radius") return ReadRadius(reader, flipY, props);
-  if (keyword == "drill") return ReadDrill(reader, props);
-  if (keyword == "layer") return ReadTextList(reader, props.layer);
-  if (keyword == "layers") {
-    // Which copper layers a pad is on is not shown here.
-    reader.SkipToDepth(reader.Depth());
-    return !reader.Failed();
-  }
-  if (keyword == "type") return ReadTextList(reader, props.fill);
-  if (keyword == "justify") return ReadJustify(reader, props);
-  if (keyword == "hide") return ReadHideList(reader, props);
-  if (keyword == "angle") {
-    int64_t angle = 0;
-    if (!reader.ReadInteger(angle)) return false;
-    props.arcAngle = static_cast<int>(angle % 3600);
-    return reader.ExpectClose();
-  }
-  if (keyword == "name" || keyword == "number") {
-    const int depth = reader.Depth();
-    if (!reader.ReadText(keyword == "name" ? props.name : props.number)) return false;
-    reader.SkipToDepth(depth);
-    props.hasNumber = props.hasNumber || keyword == "number";
-    return !reader.Failed();
-  }
-  if (keyword == "effects") return ReadNested(reader, flipY, props);
-  if (keyword == "stroke") {
-    // A stroke without a width draws the thinnest line.
-    props.strokeWidth = 0;
-    return ReadOnly(reader, "width", props.strokeWidth);
-  }
-  if (keyword == "fill") return ReadFill(reader, flipY, props);
-  if (keyword == "font") return ReadOnly(reader, "size", props.textSize);
+bool SkipList(CSexprReader& reader) {
   reader.SkipToDepth(reader.Depth());
   return !reader.Failed();
+}
+
+bool ReadAngle(CSexprReader& reader, KicadShapeProps& props) {
+  int64_t angle = 0;
+  if (!reader.ReadInteger(angle)) return false;
+  props.arcAngle = static_cast<int>(angle % 3600);
+  return reader.ExpectClose();
+}
+
+// A pin's (name "...") or (number "..."); what follows the text is skipped.
+bool ReadPinText(CSexprReader& reader, bool number, KicadShapeProps& props) {
+  const int depth = reader.Depth();
+  if (!reader.ReadText(number ? props.number : props.name)) return false;
+  reader.SkipToDepth(depth);
+  props.hasNumber = props.hasNumber || number;
+  return !reader.Failed();
+}
+
+bool ReadStroke(CSexprReader& reader, KicadShapeProps& props) {
+  // A stroke without a width draws the thinnest line.
+  props.strokeWidth = 0;
+  return ReadOnly(reader, "width", props.strokeWidth);
+}
+
+// Which copper layers a pad is on is not shown here; lists not named are skipped. The
+// first letter picks the few names to compare: every item's lists pass through here.
+bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, KicadShapeProps& props) {
+  switch (keyword.empty() ? '\0' : keyword.front()) {
+    case 'a':
+      if (keyword == "at") return ReadAt(reader, flipY, props);
+      if (keyword == "angle") return ReadAngle(reader, props);
+      break;
+    case 'c':
+      if (keyword == "center") return ReadPointList(reader, flipY, props.centre);
+      break;
+    case 'd':
+      if (keyword == "drill") return ReadDrill(reader, props);
+      break;
+    case 'e':
+      if (keyword == "end") return ReadPointList(reader, flipY, props.end);
+      if (keyword == "effects") return ReadNested(reader, flipY, props);
+      break;
+    case 'f':
+      if (keyword == "fill") return ReadFill(reader, flipY, props);
+      if (keyword == "font") return ReadOnly(reader, "size", props.textSize);
+      break;
+    case 'h':
+      if (keyword == "hide") return ReadHideList(reader, props);
+      break;
+    case 'j':
+      if (keyword == "justify") return ReadJustify(reader, props);
+      break;
+    case 'l':
+      if (keyword == "length") return ReadLengthList(reader, props.length);
+      if (keyword == "layer") return ReadTextList(reader, props.layer);
+      break;
+    case 'm':
+      if (keyword == "mid") return ReadPointList(reader, flipY, props.mid);
+      break;
+    case 'n':
+      if (keyword == "name" || keyword == "number") return ReadPinText(reader, keyword == "number", props);
+      break;
+    case 'p':
+      if (keyword == "pts") return ReadPoints(reader, flipY, props.points);
+      break;
+    case 'r':
+      if (keyword == "radius") return ReadRadius(reader, flipY, props);
+      break;
+    case 's':
+      if (keyword == "start") return ReadPointList(reader, flipY, props.start);
+      if (keyword == "size") return ReadSize(reader, props);
+      if (keyword == "stroke") return ReadStroke(reader, props);
+      break;
+    case 't':
+      if (keyword == "type") return ReadTextList(reader, props.fill);
+      break;
+    case 'w':
+      if (keyword == "width") return ReadLengthList(reader, props.strokeWidth);
+      break;
+    default:
+      break;
+  }
+  return SkipList(reader);
 }
 
 bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
@@ -360,6 +402,12 @@ bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) 
 }
 
 }  // namespace
+
+void KicadShapeProps::Clear() {
+  // Copied from an empty bag, texts and lists keep their room.
+  static const KicadShapeProps kEmpty;
+  *this = kEmpty;
+}
 
 bool ReadShapeProps(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   return ReadShapePropsAt(reader, flipY, props);

@@ -35,6 +35,10 @@ struct KicadShapeProps {
   std::string horizontal;  // "left", "right" or empty for centred
   std::string vertical;    // "top", "bottom" or empty for centred
   bool hidden = false;
+
+  // Empties the bag for the next item, keeping the room its lists took: readers take one
+  // bag through all the items of a file.
+  void Clear();
 };
 
 // Reads the rest of the list whose keyword was just read, up to its ')'. Sub-lists it

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <map>
+#include <limits>
 #include <string>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "host/kicad/kicad_library.h"
@@ -45,6 +46,8 @@ bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words
 
 struct PinDef {
   std::string number;
+  // The number's value when it is a plain number, else -1.
+  int plain = -1;
   std::string name;
   CPoint position;
   int length = 0;
@@ -52,6 +55,13 @@ struct PinDef {
   PinShape shape = PinShape::Line;
   int line = 0;
 };
+
+// Natural order of the pins' numbers; plain numbers, the usual case, compare by value,
+// which gives the same order.
+bool PinBefore(const PinDef* a, const PinDef* b) {
+  if (a->plain >= 0 && b->plain >= 0) return a->plain < b->plain;
+  return NaturalLess(a->number, b->number);
+}
 
 // The items of one unit and body style: "NAME_U_S".
 struct PartDef {
@@ -270,7 +280,8 @@ class SymbolFileReader {
     }
     if (!IsOneOf(keyword, kGraphicLists))
       return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
-    KicadShapeProps props;
+    KicadShapeProps& props = m_props;
+    props.Clear();
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
     const CString layer = keyword == "text" ? "Text" : "Outline";
@@ -279,11 +290,13 @@ class SymbolFileReader {
   }
 
   bool ReadPin(size_t at, PartDef& part) {
-    KicadShapeProps props;
+    KicadShapeProps& props = m_props;
+    props.Clear();
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (!props.at) return m_reader.Fail(m_reader.LineAt(at), "a pin has no position");
     PinDef pin;
     pin.number = std::move(props.number);
+    pin.plain = PlainNumber(pin.number, std::numeric_limits<int>::max());
     pin.name = std::move(props.name);
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
@@ -297,7 +310,7 @@ class SymbolFileReader {
 
   // --- from the definitions to symbols, one per unit
 
-  const SymbolDef* FindDef(const std::string& name) const {
+  const SymbolDef* FindDef(std::string_view name) const {
     const auto found = m_byName.find(name);
     return found == m_byName.end() ? nullptr : &m_symbols[found->second];
   }
@@ -327,6 +340,8 @@ class SymbolFileReader {
   }
 
   void BuildSymbols() {
+    // The names are looked up where the definitions keep them: no more are added now.
+    m_byName.reserve(m_symbols.size());
     for (size_t i = 0; i < m_symbols.size(); ++i) m_byName.emplace(m_symbols[i].name, i);
     for (const SymbolDef& symbol : m_symbols) {
       if (!m_buildOnly.empty() && symbol.name != m_buildOnly) continue;
@@ -351,11 +366,12 @@ class SymbolFileReader {
     }
     // The pins' numbers are kept only for the symbol a caller asked for.
     const bool collect = m_units != nullptr && m_wanted.CompareNoCase(CString(symbol.name)) == 0;
-    CKicadSymbolReader::Unit collected{made->GetName(), {}};
+    CKicadSymbolReader::Unit collected;
+    if (collect) collected.name = made->GetName();
     AddTerminals(*made, symbol, pins, collect ? &collected.pinNumbers : nullptr);
-    const CString name = made->GetName();
     if (!m_contents->Add(std::move(made))) {
-      Problem(LineOf(symbol), "the name \"" + name.str() + "\" is used twice; the second is left out");
+      const std::string name = CKicadSymbolReader::UnitName(symbol.name, unit, units).str();
+      Problem(LineOf(symbol), "the name \"" + name + "\" is used twice; the second is left out");
       return;
     }
     if (collect) m_units->push_back(std::move(collected));
@@ -365,8 +381,9 @@ class SymbolFileReader {
   // one terminal.
   void AddTerminals(CSymbol& made, const SymbolDef& symbol, std::vector<const PinDef*>& pins,
                     std::vector<std::string>* numbers) {
-    std::stable_sort(pins.begin(), pins.end(),
-                     [](const PinDef* a, const PinDef* b) { return NaturalLess(a->number, b->number); });
+    // Pins listed in order already are left as they are.
+    if (!std::is_sorted(pins.begin(), pins.end(), PinBefore))
+      std::stable_sort(pins.begin(), pins.end(), PinBefore);
     int terminal = 0;
     const std::string* previous = nullptr;
     for (const PinDef* pin : pins) {
@@ -390,11 +407,12 @@ class SymbolFileReader {
   std::string_view m_fileName;
   int64_t m_version = 0;
   std::vector<SymbolDef> m_symbols;
-  std::map<std::string, size_t> m_byName;
+  std::unordered_map<std::string_view, size_t> m_byName;
   std::unique_ptr<CSymbolLibraryContents> m_contents;
   CString m_wanted;
   std::vector<CKicadSymbolReader::Unit>* m_units = nullptr;
   std::string m_buildOnly;
+  KicadShapeProps m_props;
 };
 
 bool ParsePartUnit(std::string_view name, int& unit) {

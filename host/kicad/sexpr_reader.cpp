@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -36,6 +37,59 @@ bool IsSkipStop(char c) {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+// The first '(', ')' or '"' in [p, end), or end: eight bytes at a time, as skipped lists
+// (texts, properties, identifiers) make up much of a library. A byte's test for zero
+// may also mark bytes above the first match, never one below it.
+const char* FindSkipStop(const char* p, const char* const end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHighs = 0x8080808080808080ULL;
+    const auto zeroBytes = [](uint64_t x) { return (x - kOnes) & ~x & kHighs; };
+    for (; end - p >= 8; p += 8) {
+      uint64_t word = 0;
+      std::memcpy(&word, p, sizeof word);
+      // '(' and ')' differ in the lowest bit only.
+      const uint64_t found = zeroBytes((word | kOnes) ^ (kOnes * ')')) | zeroBytes(word ^ (kOnes * '"'));
+      if (found != 0) return p + std::countr_zero(found) / 8;
+    }
+  }
+  while (p < end && !IsSkipStop(*p)) ++p;
+  return p;
+}
+
+// Parses millimetres into design units at the start of [p, end): four places of the
+// fraction are design units, the fifth rounds the last of them. Where the number ends,
+// or null when there is none or it is out of range.
+const char* ParseLengthPrefix(const char* p, const char* end, int& units) {
+  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
+  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
+  int64_t value = 0;
+  for (; p != end && IsDigit(*p); ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > kMaxUnits) return nullptr;
+  }
+  bool anyDigit = p != whole;
+  value *= kUnitsPerMillimetre;
+  if (p != end && *p == '.') {
+    const char* const fraction = ++p;
+    for (; p != end && IsDigit(*p); ++p) {
+      const auto place = static_cast<size_t>(p - fraction);
+      if (place < kPlaces.size()) {
+        value += (*p - '0') * kPlaces[place];
+      } else if (place == kPlaces.size() && *p >= '5') {
+        ++value;
+      }
+    }
+    anyDigit = anyDigit || p != fraction;
+  }
+  if (!anyDigit || value > kMaxUnits) return nullptr;
+  units = static_cast<int>(negative ? -value : value);
+  return p;
 }
 
 }  // namespace
@@ -109,6 +163,14 @@ SexprToken CSexprReader::ReadString() {
   const char* const text = m_text.data();
   const size_t size = m_text.size();
   const size_t start = m_pos + 1;
+  // Most strings hold no escape: then the string ends at the next quote, which the
+  // library's search finds faster than a loop.
+  const auto* const quote = static_cast<const char*>(std::memchr(text + start, '"', size - start));
+  if (quote != nullptr &&
+      std::memchr(text + start, '\\', static_cast<size_t>(quote - text) - start) == nullptr) {
+    m_pos = static_cast<size_t>(quote - text) + 1;
+    return {SexprTokenKind::String, std::string_view(text + start, m_pos - 1 - start), 0, false};
+  }
   bool escaped = false;
   for (size_t pos = start; pos < size; ++pos) {
     const char c = text[pos];
@@ -181,8 +243,7 @@ void CSexprReader::SkipToDepth(int depth) {
   const size_t size = m_text.size();
   // A tight scan: brackets and strings are all that matter here.
   while (m_depth >= depth && !m_syntaxFailed) {
-    size_t pos = m_pos;
-    while (pos < size && !IsSkipStop(text[pos])) ++pos;
+    const size_t pos = static_cast<size_t>(FindSkipStop(text + m_pos, text + size) - text);
     m_pos = pos;
     if (pos >= size) {
       SyntaxError(LineAt(size), "the file ends inside a list");
@@ -298,6 +359,17 @@ bool CSexprReader::ReadLength(int& units) {
   if (!m_peeked && !m_failed) {
     SkipBlanks();
     if (m_pos < m_text.size() && !EndsAtom(m_text[m_pos])) {
+      // A number parsed where it stands, in one pass; anything else is taken as an atom
+      // again, to be refused with its text.
+      const char* const text = m_text.data();
+      const char* const end = text + m_text.size();
+      int parsed = 0;
+      const char* const after = ParseLengthPrefix(text + m_pos, end, parsed);
+      if (after != nullptr && (after == end || EndsAtom(*after))) {
+        m_pos = static_cast<size_t>(after - text);
+        units = parsed;
+        return true;
+      }
       const SexprToken atom = ReadAtom();
       if (ParseLength(atom.text, units)) return true;
       return Fail(LineOf(atom), "\"" + std::string(atom.text) + "\" is not a length in millimetres");
@@ -336,36 +408,12 @@ std::string CSexprReader::Unescape(std::string_view text) {
   return out;
 }
 
-// Four places of the fraction are design units; the fifth rounds the last of them.
 bool CSexprReader::ParseLength(std::string_view text, int& units) {
-  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
-  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '-' || *p == '+')) ++p;
-  const char* const whole = p;
-  int64_t value = 0;
-  for (; p != end && IsDigit(*p); ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > kMaxUnits) return false;
-  }
-  bool anyDigit = p != whole;
-  value *= kUnitsPerMillimetre;
-  if (p != end && *p == '.') {
-    const char* const fraction = ++p;
-    for (; p != end && IsDigit(*p); ++p) {
-      const auto place = static_cast<size_t>(p - fraction);
-      if (place < kPlaces.size()) {
-        value += (*p - '0') * kPlaces[place];
-      } else if (place == kPlaces.size() && *p >= '5') {
-        ++value;
-      }
-    }
-    anyDigit = anyDigit || p != fraction;
-  }
-  if (!anyDigit || p != end || value > kMaxUnits) return false;
-  units = static_cast<int>(negative ? -value : value);
+  if (text.empty()) return false;
+  const char* const end = text.data() + text.size();
+  int parsed = 0;
+  if (ParseLengthPrefix(text.data(), end, parsed) != end) return false;
+  units = parsed;
   return true;
 }
 

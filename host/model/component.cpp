@@ -144,10 +144,18 @@ bool CComponent::GetGateAndTerminal(int pin, int& gate, int& terminal) const {
   if (pin == CGate::kNoPin) return false;
   if (!m_pinIndexValid) BuildPinIndex();
   const auto found = m_pinIndex.find(pin);
-  if (found == m_pinIndex.end()) return false;
-  gate = found->second.first;
-  terminal = found->second.second;
+  if (found == m_pinIndex.end() || found->second.empty()) return false;
+  gate = found->second.front().first;
+  terminal = found->second.front().second;
   return true;
+}
+
+const std::vector<std::pair<int, int>>& CComponent::TerminalsOfPin(int pin) const {
+  static const std::vector<std::pair<int, int>> none;
+  if (pin == CGate::kNoPin) return none;
+  if (!m_pinIndexValid) BuildPinIndex();
+  const auto found = m_pinIndex.find(pin);
+  return found != m_pinIndex.end() ? found->second : none;
 }
 
 ComponentValue CComponent::GetValue() const {
@@ -200,6 +208,19 @@ void CComponent::RestoreValue(const ComponentValue& value) {
                    [](const auto& a, const auto& b) { return a->GetIndex() < b->GetIndex(); });
   m_gates = std::move(gates);
   InvalidatePinIndex();
+}
+
+void CComponent::RestoreTerminals(const ComponentValue& value, const std::vector<TerminalChange>& changes) {
+  for (const TerminalChange& change : changes) {
+    const auto source = std::lower_bound(value.gates.begin(), value.gates.end(), change.gate,
+                                         [](const GateValue& gate, int index) { return gate.index < index; });
+    CGate* gate = FindGate(change.gate);
+    if (source == value.gates.end() || source->index != change.gate || gate == nullptr) continue;
+    const auto at = static_cast<size_t>(change.terminal - 1);
+    if (change.terminal < 1 || at >= source->terminals.size()) continue;
+    if (change.pin) gate->SetPinNumber(change.terminal, source->terminals[at].pin);
+    if (change.name) gate->NameTerminal(change.terminal, source->terminals[at].name);
+  }
 }
 
 CComponent::GateList::const_iterator CComponent::LowerBound(int index) const {
@@ -308,8 +329,20 @@ void CComponent::BuildPinIndex() const {
     const int count = gate->CountPins();
     for (int terminal = 1; terminal <= count; ++terminal) {
       const int pin = gate->GetPinNumber(terminal);
-      if (pin != CGate::kNoPin) m_pinIndex.try_emplace(pin, gate->GetIndex(), terminal);
+      if (pin != CGate::kNoPin) m_pinIndex[pin].emplace_back(gate->GetIndex(), terminal);
     }
   }
   m_pinIndexValid = true;
+}
+
+void CComponent::MovePinInIndex(int gate, int terminal, int from, int to) {
+  if (!m_pinIndexValid || from == to) return;
+  const std::pair<int, int> moved(gate, terminal);
+  if (const auto left = m_pinIndex.find(from); left != m_pinIndex.end()) {
+    std::erase(left->second, moved);
+    if (left->second.empty()) m_pinIndex.erase(left);
+  }
+  if (to == CGate::kNoPin) return;
+  std::vector<std::pair<int, int>>& taken = m_pinIndex[to];
+  taken.insert(std::lower_bound(taken.begin(), taken.end(), moved), moved);
 }

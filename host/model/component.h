@@ -106,6 +106,9 @@ class CComponent : public CDesignItem {
   bool SetPinName(int gate, int terminal, const char* name);
   // The first terminal, in gate order and then terminal order, that carries `pin`.
   bool GetGateAndTerminal(int pin, int& gate, int& terminal) const;
+  // Every (gate index, terminal) that carries `pin`, in gate and terminal order; none
+  // for -1.
+  const std::vector<std::pair<int, int>>& TerminalsOfPin(int pin) const;
 
   CAttribute* FindAttribute(const char* name) const { return m_attributes.Find(name); }
   CAttribute* AddAttribute(const char* name, const char* value) { return m_attributes.Add(name, value); }
@@ -117,6 +120,9 @@ class CComponent : public CDesignItem {
   // Takes every field of `value` but the record's identity. Gates whose id the value
   // names keep their objects; gates with id 0 are made anew.
   void RestoreValue(const ComponentValue& value);
+  // Takes the pins and names of the listed terminals from `value`, a value of this
+  // record that differs from it in those terminals alone.
+  void RestoreTerminals(const ComponentValue& value, const std::vector<TerminalChange>& changes);
 
  private:
   friend class CGate;
@@ -143,6 +149,8 @@ class CComponent : public CDesignItem {
   const CGate* FindSiblingGate(int index) const;
   void InvalidatePinIndex() { m_pinIndexValid = false; }
   void BuildPinIndex() const;
+  // One terminal's pin changed from `from` to `to`.
+  void MovePinInIndex(int gate, int terminal, int from, int to);
 
   std::uint64_t m_id;
   CString m_name;
@@ -157,7 +165,8 @@ class CComponent : public CDesignItem {
   CAttributeList m_attributes;
   GateList m_gates;
 
-  // Pin number to its first (gate index, terminal); rebuilt after the pin map changed.
-  mutable std::unordered_map<int, std::pair<int, int>> m_pinIndex;
+  // Pin number to its (gate index, terminal) pairs in gate and terminal order; kept
+  // right by each terminal's pin change, rebuilt after any other change of the pin map.
+  mutable std::unordered_map<int, std::vector<std::pair<int, int>>> m_pinIndex;
   mutable bool m_pinIndexValid = false;
 };

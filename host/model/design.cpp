@@ -183,19 +183,25 @@ RecordValues CDesign::CaptureRecords() const {
 }
 
 void CDesign::ApplyStep(const UndoStep& step, bool towardsBefore) {
-  for (const RecordChange& change : step.changes) {
-    ApplyRecord(change.id, towardsBefore ? change.before : change.after);
-  }
+  for (const RecordChange& change : step.changes) ApplyRecord(change, towardsBefore);
   OrderRecords(towardsBefore ? step.orderBefore : step.orderAfter);
 }
 
-void CDesign::ApplyRecord(std::uint64_t id, const std::optional<ComponentValue>& value) {
-  CComponent* live = FindComponentById(id);
+// A record that kept its shape holds the step's other side, so setting the terminals
+// that differ makes it the value wanted.
+void CDesign::ApplyRecord(const RecordChange& change, bool towardsBefore) {
+  const std::optional<ComponentValue>& value = towardsBefore ? change.before : change.after;
+  CComponent* live = FindComponentById(change.id);
   if (!value.has_value()) {
     if (live != nullptr) DeleteComponent(live);
     return;
   }
-  if (live == nullptr) live = AppendComponent(std::make_unique<CComponent>(value->name, value->package, id));
+  if (live != nullptr && change.terminals.has_value()) {
+    live->RestoreTerminals(*value, *change.terminals);
+    return;
+  }
+  if (live == nullptr)
+    live = AppendComponent(std::make_unique<CComponent>(value->name, value->package, change.id));
   live->RestoreValue(*value);
 }
 

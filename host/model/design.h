@@ -96,7 +96,7 @@ class CDesign : public CDocument {
   CComponent* FindComponentById(std::uint64_t id) const;
   RecordValues CaptureRecords() const;
   void ApplyStep(const UndoStep& step, bool towardsBefore);
-  void ApplyRecord(std::uint64_t id, const std::optional<ComponentValue>& value);
+  void ApplyRecord(const RecordChange& change, bool towardsBefore);
   void OrderRecords(const std::vector<std::uint64_t>& order);
   void NotifyUndoLevel(UndoLevelEvent::Kind kind, UINT id) const;
   void ReleaseContents();

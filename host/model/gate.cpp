@@ -44,8 +44,9 @@ bool CGate::SetPinNumber(int terminal, int pin) {
   if (!HasTerminal(terminal)) return RefuseTerminal(terminal);
   int& stored = m_value.terminals[static_cast<size_t>(terminal - 1)].pin;
   if (stored == pin) return true;
+  const int from = stored;
   stored = pin;
-  PinMapChanged();
+  if (m_owner != nullptr) m_owner->MovePinInIndex(GetIndex(), terminal, from, pin);
   return true;
 }
 

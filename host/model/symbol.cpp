@@ -24,21 +24,21 @@ bool SamePad(const CFreePad& a, const CFreePad& b) {
 
 }  // namespace
 
-CSymbol::CSymbol(const CSymbol& other)
-    : m_name(other.m_name), m_kind(other.m_kind), m_origin(other.m_origin), m_graphics(other.m_graphics) {
-  m_pads.reserve(other.m_pads.size());
-  for (const auto& pad : other.m_pads) Append(*pad);
-}
+CSymbol::CSymbol(const CSymbol& other) = default;
 
 const CFreePad* CSymbol::FindPad(int number) const {
   const int index = IndexOfPad(number);
-  return index < 0 ? nullptr : m_pads[static_cast<size_t>(index)].get();
+  return index < 0 ? nullptr : &m_pads[static_cast<size_t>(index)];
 }
 
 int CSymbol::IndexOfPad(int number) const {
   if (number == CFreePad::kNoNumber) return -1;
-  const auto found = m_firstPadOfNumber.find(number);
-  return found == m_firstPadOfNumber.end() ? -1 : found->second;
+  if (number >= 0 && static_cast<size_t>(number) < m_firstPadOfNumber.size() &&
+      m_firstPadOfNumber[static_cast<size_t>(number)] >= 0)
+    return m_firstPadOfNumber[static_cast<size_t>(number)];
+  if (m_firstPadOfFarNumber.empty()) return -1;
+  const auto found = m_firstPadOfFarNumber.find(number);
+  return found == m_firstPadOfFarNumber.end() ? -1 : found->second;
 }
 
 CFreePad* CSymbol::AddPad(const CFreePad& pad) {
@@ -51,13 +51,26 @@ CFreePad* CSymbol::AddLand(const CFreePad& pad) {
 }
 
 CFreePad* CSymbol::Append(const CFreePad& pad) {
-  if (pad.IsNumbered()) m_firstPadOfNumber.emplace(pad.GetNumber(), static_cast<int>(m_pads.size()));
-  m_pads.push_back(std::make_unique<CFreePad>(pad));
-  return m_pads.back().get();
+  if (pad.IsNumbered()) RecordFirstPad(pad.GetNumber(), static_cast<int>(m_pads.size()));
+  m_pads.push_back(pad);
+  return &m_pads.back();
+}
+
+void CSymbol::RecordFirstPad(int number, int index) {
+  if (IndexOfPad(number) >= 0) return;
+  ++m_pinCount;
+  const size_t near = 2 * m_pads.size() + 256;
+  if (number < 0 || static_cast<size_t>(number) >= near) {
+    m_firstPadOfFarNumber.emplace(number, index);
+    return;
+  }
+  const auto at = static_cast<size_t>(number);
+  if (at >= m_firstPadOfNumber.size()) m_firstPadOfNumber.resize(at + 1, -1);
+  m_firstPadOfNumber[at] = index;
 }
 
 int CSymbol::CountPins() const {
-  return static_cast<int>(m_firstPadOfNumber.size());
+  return m_pinCount;
 }
 
 bool CSymbol::HasSharedOrUnnumberedLands() const {
@@ -77,7 +90,7 @@ CRect CSymbol::PadBounds(const CFreePad& pad) const {
 
 CRect CSymbol::GetExtents() const {
   std::optional<CRect> total;
-  for (const auto& pad : m_pads) Include(total, PadBounds(*pad));
+  for (const CFreePad& pad : m_pads) Include(total, PadBounds(pad));
   for (const CSymbolGraphic& graphic : m_graphics) Include(total, graphic.GetBounds());
   return total.value_or(CRect(m_origin.x, m_origin.y, m_origin.x, m_origin.y));
 }
@@ -86,7 +99,7 @@ bool CSymbol::operator==(const CSymbol& other) const {
   if (m_name != other.m_name || m_kind != other.m_kind || m_origin != other.m_origin) return false;
   if (m_graphics != other.m_graphics || m_pads.size() != other.m_pads.size()) return false;
   for (size_t i = 0; i < m_pads.size(); ++i) {
-    if (!SamePad(*m_pads[i], *other.m_pads[i])) return false;
+    if (!SamePad(m_pads[i], other.m_pads[i])) return false;
   }
   return true;
 }

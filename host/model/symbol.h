@@ -2,6 +2,7 @@
 // its pads, its outline graphics and the origin it is placed by.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -29,8 +30,8 @@ class CSymbol {
 
   // Pads keep their address for the symbol's lifetime, in the order they were added.
   int CountPads() const { return static_cast<int>(m_pads.size()); }
-  const CFreePad& GetPad(int index) const { return *m_pads.at(static_cast<size_t>(index)); }
-  CFreePad& GetPad(int index) { return *m_pads.at(static_cast<size_t>(index)); }
+  const CFreePad& GetPad(int index) const { return m_pads.at(static_cast<size_t>(index)); }
+  CFreePad& GetPad(int index) { return m_pads.at(static_cast<size_t>(index)); }
   // The first pad of that number; null when the symbol has none (never a land
   // without a number).
   const CFreePad* FindPad(int number) const;
@@ -60,13 +61,18 @@ class CSymbol {
  private:
   CRect PadBounds(const CFreePad& pad) const;
   CFreePad* Append(const CFreePad& pad);
+  void RecordFirstPad(int number, int index);
 
   CString m_name;
   SymbolKind m_kind;
   CPoint m_origin;
-  std::vector<std::unique_ptr<CFreePad>> m_pads;
+  // A deque keeps its items in place as it grows, in blocks of several pads each.
+  std::deque<CFreePad> m_pads;
   // The first pad of each number: footprints of thousands of balls are built pad by pad,
-  // and each new pad asks whether its number is taken.
-  std::unordered_map<int, int> m_firstPadOfNumber;
+  // and each new pad asks whether its number is taken. Numbers up to about twice the
+  // count of pads, as good as all, are looked up by position (-1 for none), others by hash.
+  std::vector<int> m_firstPadOfNumber;
+  std::unordered_map<int, int> m_firstPadOfFarNumber;
+  int m_pinCount = 0;
   std::vector<CSymbolGraphic> m_graphics;
 };

@@ -68,16 +68,18 @@ UndoStep CUndoHistory::MakeStep(UINT id, RecordValues before, RecordValues after
   for (ComponentValue& record : after) {
     const auto found = beforeById.find(record.id);
     if (found == beforeById.end()) {
-      step.changes.push_back({record.id, std::nullopt, std::move(record)});
+      step.changes.push_back({record.id, std::nullopt, std::move(record), std::nullopt});
       continue;
     }
     ComponentValue* earlier = found->second;
     beforeById.erase(found);
-    if (*earlier == record) continue;
-    step.changes.push_back({record.id, std::move(*earlier), std::move(record)});
+    std::optional<std::vector<TerminalChange>> terminals = TerminalChangesBetween(*earlier, record);
+    if (terminals ? terminals->empty() : *earlier == record) continue;
+    step.changes.push_back({record.id, std::move(*earlier), std::move(record), std::move(terminals)});
   }
   for (ComponentValue& record : before) {
-    if (beforeById.contains(record.id)) step.changes.push_back({record.id, std::move(record), std::nullopt});
+    if (beforeById.contains(record.id))
+      step.changes.push_back({record.id, std::move(record), std::nullopt, std::nullopt});
   }
   return step;
 }

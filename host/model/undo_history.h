@@ -29,6 +29,10 @@ struct RecordChange {
   std::uint64_t id = 0;
   std::optional<ComponentValue> before;
   std::optional<ComponentValue> after;
+  // When the record kept its shape and only these terminals' pins or names differ,
+  // worked out once as the step is made: applying the step sets just them, and the
+  // views show just them.
+  std::optional<std::vector<TerminalChange>> terminals;
 };
 
 struct UndoStep {

@@ -19,7 +19,5 @@ std::optional<std::vector<TerminalChange>> CUndoStepHint::WorkOut(std::uint64_t 
     if (change.id == recordId) mine = &change;
   }
   if (mine == nullptr) return std::vector<TerminalChange>{};
-  const ComponentValue& shown = m_towardsBefore ? *mine->after : *mine->before;
-  const ComponentValue& wanted = m_towardsBefore ? *mine->before : *mine->after;
-  return TerminalChangesBetween(shown, wanted);
+  return mine->terminals;
 }
