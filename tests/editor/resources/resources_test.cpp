@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -126,15 +125,21 @@ TEST(ResourcesGolden, EveryTemplateAndStringIsAsTheGoldenFileHoldsIt) {
 TEST(ComponentEditorStrings, EveryIdHasItsTextUndoNamesDifferAndFormatsTakeWhatTheirCallersPass) {
   std::map<std::string, UINT> ids;
   std::set<std::string> undoNames;
-  const std::string header = ReadFileText(kResourceIds);
-  const std::regex constant(R"(UINT IDS_(\w+) = (\w+);)");
-  for (std::sregex_iterator it(header.begin(), header.end(), constant), end; it != end; ++it) {
-    const auto named = ids.find((*it)[2].str().substr(4));
-    const UINT id = named != ids.end() ? named->second : std::stoul((*it)[2]);
-    ids[(*it)[1]] = id;
-    EXPECT_EQ(Editor().strings.count(id), 1u) << (*it)[1] << " = " << id;
-    if (!(*it)[1].str().starts_with("UNDO_") || Editor().strings.count(id) == 0) continue;
-    EXPECT_TRUE(undoNames.insert(Editor().strings.at(id)).second) << "two undo levels named as " << (*it)[1];
+  std::istringstream lines(ReadFileText(kResourceIds));
+  for (std::string line; std::getline(lines, line);) {
+    // "... UINT IDS_NAME = VALUE;", VALUE a number or an earlier IDS_ constant.
+    const size_t at = line.find("UINT IDS_");
+    const size_t equals = line.find(" = ", at);
+    const size_t end = line.find(';', equals);
+    if (at == std::string::npos || equals == std::string::npos || end == std::string::npos) continue;
+    const std::string name = line.substr(at + 9, equals - at - 9);
+    const std::string value = line.substr(equals + 3, end - equals - 3);
+    const auto named = ids.find(value.starts_with("IDS_") ? value.substr(4) : "");
+    const UINT id = named != ids.end() ? named->second : std::stoul(value);
+    ids[name] = id;
+    EXPECT_EQ(Editor().strings.count(id), 1u) << name << " = " << id;
+    if (!name.starts_with("UNDO_") || Editor().strings.count(id) == 0) continue;
+    EXPECT_TRUE(undoNames.insert(Editor().strings.at(id)).second) << "two undo levels named as " << name;
   }
   ASSERT_GE(ids.size(), 40u) << "the IDS_ constants of " << kResourceIds << " could not be read";
   for (const auto& [id, text] : Editor().strings) EXPECT_FALSE(text.empty()) << "string " << id;
