@@ -2,6 +2,7 @@
 // thin C++ classes, changed by the user-input API with the system's notifications.
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -230,10 +231,9 @@ TEST_F(ControlsTest, SortedListBoxWithTabStopsAndItemData) {
   EXPECT_EQ(GetListBoxData(list.m_hWnd)->tabStops, (std::vector<int>{40, 80}));
 
   list.SetItemData(1, 77);
-  EXPECT_EQ(list.GetItemData(1), 77u);
-  EXPECT_EQ(list.GetCurSel(), LB_ERR);
-  EXPECT_EQ(list.SetCurSel(2), 2);
-  EXPECT_EQ(list.GetCurSel(), 2);
+  EXPECT_EQ((std::tuple{list.GetItemData(1), list.GetCurSel(), list.SetCurSel(2),
+                        list.GetCurSel()}),  // braces read in order
+            std::make_tuple(77u, LB_ERR, 2, 2));
   EXPECT_TRUE(parent.Codes(200).empty());
 
   ASSERT_TRUE(user.SelectListLine(&list, 0));
@@ -291,10 +291,9 @@ TEST_F(ControlsTest, EditSelectionIsNormalisedAndClampedAndStylesShapeWhatIsType
   ASSERT_TRUE(edit.Create(WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 300));
   edit.SetWindowText("74HC00");
   const auto selection = [&] {
-    int start = -1;
-    int end = -1;
-    edit.GetSel(start, end);
-    return std::make_pair(start, end);
+    std::pair<int, int> sel{-1, -1};
+    edit.GetSel(sel.first, sel.second);
+    return sel;
   };
   EXPECT_EQ(selection(), std::make_pair(0, 0));
   edit.SetSel(0, -1);
@@ -313,15 +312,13 @@ TEST_F(ControlsTest, EditSelectionIsNormalisedAndClampedAndStylesShapeWhatIsType
   EXPECT_NE(edit.GetStyle() & ES_READONLY, 0u);
   parent.heard.clear();
   EXPECT_FALSE(user.TypeText(&edit, "14"));
-  EXPECT_EQ(edit.GetWindowText(), "8");
-  EXPECT_TRUE(parent.heard.empty());
+  EXPECT_TRUE(edit.GetWindowText() == "8" && parent.heard.empty());
 
   edit.SetReadOnly(FALSE);
   EXPECT_EQ(edit.GetStyle() & ES_READONLY, 0u);
   ASSERT_TRUE(user.TypeText(&edit, "14"));
-  EXPECT_EQ(edit.GetWindowText(), "14");
+  EXPECT_TRUE(edit.GetWindowText() == "14" && CWnd::GetFocus() == &edit);
   EXPECT_EQ(parent.Codes(300), (std::vector<UINT>{EN_SETFOCUS, EN_UPDATE, EN_CHANGE}));
-  EXPECT_EQ(CWnd::GetFocus(), &edit);
 
   CEdit upper;
   ASSERT_TRUE(upper.Create(WS_VISIBLE | ES_UPPERCASE, CRect(0, 0, 100, 20), &parent, 303));
@@ -394,9 +391,9 @@ TEST_F(ControlsTest, ButtonsCheckBoxesRadioGroupsAndLabels) {
   other.SetCheck(BST_CHECKED);
   ASSERT_TRUE(user.Click(&first));
   ASSERT_TRUE(user.Click(&second));
-  EXPECT_EQ(first.GetCheck(), BST_UNCHECKED);
-  EXPECT_EQ(second.GetCheck(), BST_CHECKED);
-  EXPECT_EQ(other.GetCheck(), BST_CHECKED) << "another group is left alone";
+  EXPECT_EQ(std::make_tuple(first.GetCheck(), second.GetCheck(), other.GetCheck()),
+            std::make_tuple(BST_UNCHECKED, BST_CHECKED, BST_CHECKED))
+      << "another group is left alone";
   EXPECT_FALSE(user.SetCheck(&second, false)) << "a radio button is not unchecked by a click";
 
   CStatic label;
@@ -424,14 +421,11 @@ TEST_F(ControlsTest, DisabledOrHiddenControlsRefuseEveryAction) {
   list.AddString("a");
 
   for (CWnd* control : std::vector<CWnd*>{&box, &edit, &combo, &list}) control->EnableWindow(FALSE);
-  EXPECT_FALSE(user.Click(&box));
-  EXPECT_FALSE(user.SetCheck(&box, true));
-  EXPECT_FALSE(user.TypeText(&edit, "a"));
-  EXPECT_FALSE(user.ChooseComboEntry(&combo, "a"));
-  EXPECT_FALSE(user.ChooseComboIndex(&combo, 0));
-  EXPECT_FALSE(user.TypeComboText(&combo, "a"));
-  EXPECT_FALSE(user.SelectListLine(&list, 0));
-  EXPECT_FALSE(user.Focus(&edit));
+  EXPECT_EQ(
+      std::vector<bool>({user.Click(&box), user.SetCheck(&box, true), user.TypeText(&edit, "a"),
+                         user.ChooseComboEntry(&combo, "a"), user.ChooseComboIndex(&combo, 0),
+                         user.TypeComboText(&combo, "a"), user.SelectListLine(&list, 0), user.Focus(&edit)}),
+      std::vector<bool>(8, false));
 
   for (CWnd* control : std::vector<CWnd*>{&box, &edit, &combo, &list}) control->EnableWindow(TRUE);
   parent.ShowWindow(SW_HIDE);  // hidden with its parent
@@ -439,10 +433,8 @@ TEST_F(ControlsTest, DisabledOrHiddenControlsRefuseEveryAction) {
   parent.ShowWindow(SW_SHOW);
 
   EXPECT_TRUE(parent.heard.empty());
-  EXPECT_EQ(box.GetCheck(), BST_UNCHECKED);
-  EXPECT_EQ(edit.GetWindowText(), "");
-  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
-  EXPECT_EQ(list.GetCurSel(), LB_ERR);
+  EXPECT_EQ(std::make_tuple(box.GetCheck(), edit.GetWindowText(), combo.GetCurSel(), list.GetCurSel()),
+            std::make_tuple(BST_UNCHECKED, CString(), CB_ERR, LB_ERR));
   EXPECT_FALSE(user.Click(nullptr));
   EXPECT_FALSE(user.Click(&edit)) << "an edit is not a button";
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/document.h"
@@ -264,6 +265,11 @@ class MainWindowTest : public HeadlessTest {
     wnd->GetWindowRect(&rect);
     return rect;
   }
+  static std::vector<CRect> RectsOf(std::initializer_list<const CWnd*> wnds) {
+    std::vector<CRect> rects;
+    for (const CWnd* wnd : wnds) rects.push_back(RectOf(wnd));
+    return rects;
+  }
   Path Route(CWnd* target, UINT id) {
     g_route.clear();
     user.RunCommand(target, id);
@@ -280,46 +286,40 @@ TEST_F(MainWindowTest, AFrameMadeByDynamicCreationJoinsItsViewsToTheDocumentAndS
   ASSERT_NE(child, nullptr);
   auto* top = DynamicDowncast<PaneView>(child->splitter.GetPane(0, 0));
   auto* sides = DynamicDowncast<SidesView>(child->splitter.GetPane(1, 0));
-  ASSERT_NE(top, nullptr);
-  ASSERT_NE(sides, nullptr);
+  ASSERT_TRUE(top != nullptr && sides != nullptr);
   auto* left = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 0));
   auto* right = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 1));
-  ASSERT_NE(left, nullptr);
-  ASSERT_NE(right, nullptr);
+  ASSERT_TRUE(left != nullptr && right != nullptr);
 
   EXPECT_EQ(document.GetViewCount(), 4);
   for (CView* view : {static_cast<CView*>(top), static_cast<CView*>(sides), static_cast<CView*>(left)}) {
     EXPECT_EQ(view->GetDocument(), &document);
   }
-  EXPECT_EQ(top->initialUpdates, 1);
-  EXPECT_EQ(right->initialUpdates, 1);
-  EXPECT_EQ(child->GetActiveView(), top);
-  EXPECT_EQ(child->GetActiveDocument(), &document);
-  EXPECT_EQ(left->GetParentFrame(), child);
-  EXPECT_EQ(frame.MDIGetActive(), child);
-  EXPECT_EQ(child->GetWindowText(), "U1.clib");
-  EXPECT_EQ(frame.GetWindowText(), "Editor - U1.clib");
+  EXPECT_EQ(std::make_tuple(right->initialUpdates, child->GetActiveView(), child->GetActiveDocument(),
+                            left->GetParentFrame(), frame.MDIGetActive()),
+            std::make_tuple(1, static_cast<CView*>(top), static_cast<CDocument*>(&document),
+                            static_cast<CFrameWnd*>(child), static_cast<CWnd*>(child)));
+  EXPECT_EQ(child->GetWindowText() + "|" + frame.GetWindowText(), "U1.clib|Editor - U1.clib");
   child->InitialUpdateFrame(&document, TRUE);
   EXPECT_EQ(top->initialUpdates, 1);
   document.SetTitle("U2.clib");
-  EXPECT_EQ(child->GetWindowText(), "U2.clib");
-  EXPECT_EQ(frame.GetWindowText(), "Editor - U2.clib");
+  EXPECT_EQ(child->GetWindowText() + "|" + frame.GetWindowText(), "U2.clib|Editor - U2.clib");
 
   // Panes are stacked by their sizes and follow the frame.
-  EXPECT_EQ(RectOf(child), CRect(0, 0, 900, 600));
-  EXPECT_EQ(RectOf(top), CRect(0, 0, 900, 200));
-  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 900, 600));
-  EXPECT_EQ(RectOf(left), CRect(0, 0, 300, 400 - kGap));
-  EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 900, 400 - kGap));
+  EXPECT_EQ(RectsOf({child, top, sides, left, right}),
+            (std::vector<CRect>{{0, 0, 900, 600},
+                                {0, 0, 900, 200},
+                                {0, 200 + kGap, 900, 600},
+                                {0, 0, 300, 400 - kGap},
+                                {300 + kGap, 0, 900, 400 - kGap}}));
   frame.MoveWindow(0, 0, 1200, 800);
-  EXPECT_EQ(RectOf(top), CRect(0, 0, 1200, 200));
-  EXPECT_EQ(RectOf(sides), CRect(0, 200 + kGap, 1200, 800));
-  EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 1200, 600 - kGap));
+  EXPECT_EQ(
+      RectsOf({top, sides, right}),
+      (std::vector<CRect>{{0, 0, 1200, 200}, {0, 200 + kGap, 1200, 800}, {300 + kGap, 0, 1200, 600 - kGap}}));
   int height = 0;
   int minimum = -1;
   child->splitter.GetRowInfo(1, height, minimum);
-  EXPECT_EQ(height, 600 - kGap);
-  EXPECT_EQ(minimum, 0);
+  EXPECT_EQ(std::make_pair(height, minimum), std::make_pair(600 - kGap, 0));
   child->splitter.SetRowInfo(0, 50, 80);
   child->splitter.RecalcLayout();
   child->splitter.GetRowInfo(0, height, minimum);
@@ -350,10 +350,8 @@ TEST_F(MainWindowTest, AFrameThatFailsLeavesNothingAndAFrameCanBeAPane) {
   SplitFrame::topClass = RUNTIME_CLASS(RefusingPaneView);
   EXPECT_EQ(Open(), nullptr);
   EXPECT_EQ(Open(RUNTIME_CLASS(PaneView)), nullptr);
-  EXPECT_EQ(document.GetViewCount(), 0);
-  EXPECT_TRUE(frame.GetMDIChildren().empty());
-  EXPECT_TRUE(frame.m_hWndMDIClient->children.empty());
-  EXPECT_EQ(frame.MDIGetActive(), nullptr);
+  EXPECT_TRUE(document.GetViewCount() == 0 && frame.GetMDIChildren().empty() &&
+              frame.m_hWndMDIClient->children.empty() && frame.MDIGetActive() == nullptr);
 
   SplitFrame::topClass = RUNTIME_CLASS(PaneView);
   SplitFrame::bottomClass = RUNTIME_CLASS(SidesFrame);
@@ -363,11 +361,10 @@ TEST_F(MainWindowTest, AFrameThatFailsLeavesNothingAndAFrameCanBeAPane) {
   ASSERT_NE(sides, nullptr);
   auto* right = DynamicDowncast<PaneView>(sides->splitter.GetPane(0, 1));
   ASSERT_NE(right, nullptr);
-  EXPECT_EQ(document.GetViewCount(), 3);
-  EXPECT_EQ(right->initialUpdates, 1);
-  EXPECT_EQ(right->GetParentFrame(), sides);
-  EXPECT_EQ(sides->GetParentFrame(), child);
-  EXPECT_EQ(sides->GetActiveDocument(), &document);
+  EXPECT_EQ(std::make_tuple(document.GetViewCount(), right->initialUpdates, right->GetParentFrame(),
+                            sides->GetParentFrame(), sides->GetActiveDocument()),
+            std::make_tuple(3, 1, static_cast<CFrameWnd*>(sides), static_cast<CFrameWnd*>(child),
+                            static_cast<CDocument*>(&document)));
   EXPECT_EQ(RectOf(right), CRect(300 + kGap, 0, 900, 400 - kGap));
   child->splitter.ShowWindow(SW_SHOW);
   ASSERT_TRUE(user.LeftClick(right, CPoint(1, 1)));

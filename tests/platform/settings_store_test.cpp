@@ -29,13 +29,13 @@ TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseFlagsAndNumbersReadAsEachOth
   store.Set("K", "Zero", 0UL);
   store.Set("K", "Flag", true);
   store.Set("K", "Text", std::string("1"));
-  EXPECT_EQ(store.GetBool("K", "Number"), true);
-  EXPECT_EQ(store.GetBool("K", "Zero"), false);
-  EXPECT_EQ(store.GetNumber("K", "Flag"), 1UL);
-  EXPECT_EQ(store.GetNumber("K", "Text"), std::nullopt);
-  EXPECT_EQ(store.GetBool("K", "Text"), std::nullopt);
-  EXPECT_EQ(store.GetString("K", "Number"), std::nullopt);
-  EXPECT_EQ(store.GetString("K", "Text"), "1");
+  EXPECT_EQ(
+      std::make_tuple(store.GetBool("K", "Number"), store.GetBool("K", "Zero"), store.GetBool("K", "Text"),
+                      store.GetNumber("K", "Flag"), store.GetNumber("K", "Text")),
+      std::make_tuple(std::optional(true), std::optional(false), std::optional<bool>(), std::optional(1UL),
+                      std::optional<unsigned long>()));
+  EXPECT_EQ(std::make_pair(store.GetString("K", "Number"), store.GetString("K", "Text")),
+            std::make_pair(std::optional<std::string>(), std::optional<std::string>("1")));
 
   // Every kept change is logged in order, and no refused one.
   store.ClearWrites();
@@ -59,8 +59,7 @@ TEST(MemorySettingsStoreTest, KeysAndNamesIgnoreCaseFlagsAndNumbersReadAsEachOth
   store.Set("K", "V", 1UL);
   store.ClearWrites();
   store.SetWritable(false);
-  EXPECT_FALSE(store.Set("K", "V", 2UL));
-  EXPECT_FALSE(store.Delete("K", "V"));
+  EXPECT_FALSE(store.Set("K", "V", 2UL) || store.Delete("K", "V"));
   EXPECT_EQ(store.GetNumber("K", "V"), 1UL);
   EXPECT_TRUE(store.Writes().empty());
 }
@@ -78,30 +77,25 @@ TEST_F(AppRegistryTest, TypedValuesGoUnderTheKeyAndAbsentOrUnfitOnesLeaveTheVari
   unsigned long number = 42;
   CString text = "kept";
   COLORREF colour = RGB(255, 255, 0);
-  EXPECT_FALSE(registry.GetValue("Enabled", flag));
-  EXPECT_FALSE(registry.GetValue("Width", number));
-  EXPECT_FALSE(registry.GetValue("Name", text));
-  EXPECT_FALSE(registry.GetValue("Outlines", colour));
+  EXPECT_FALSE(registry.GetValue("Enabled", flag) || registry.GetValue("Width", number) ||
+               registry.GetValue("Name", text) || registry.GetValue("Outlines", colour));
   EXPECT_EQ(std::make_tuple(flag, number, text, colour),
             std::make_tuple(true, 42UL, CString("kept"), RGB(255, 255, 0)));
   flag = false;
   EXPECT_FALSE(registry.GetValue("Enabled", flag));
   EXPECT_FALSE(flag);
 
-  EXPECT_TRUE(registry.SetValue("Enabled", false));
-  EXPECT_TRUE(registry.SetValue("Background", 0x00C0FFEEUL));
-  EXPECT_TRUE(registry.SetValue("Face", CString("Mono")));
-  EXPECT_TRUE(registry.SetValue("Last", "NAND2"));  // a literal is text, not a flag
-  EXPECT_TRUE(registry.SetValue("Outlines", RGB(0, 0, 255)));
-  EXPECT_TRUE(registry.SetValue("TooBig", 0x100000000UL));
+  // A literal is text, not a flag.
+  EXPECT_TRUE(registry.SetValue("Enabled", false) && registry.SetValue("Background", 0x00C0FFEEUL) &&
+              registry.SetValue("Face", CString("Mono")) && registry.SetValue("Last", "NAND2") &&
+              registry.SetValue("Outlines", RGB(0, 0, 255)) && registry.SetValue("TooBig", 0x100000000UL));
   EXPECT_EQ(m_store.GetNumber("ComponentEditor\\Colours", "Background"), 0x00C0FFEEUL);
   flag = true;
   EXPECT_TRUE(registry.GetValue("Enabled", flag) && registry.GetValue("Background", number) &&
               registry.GetValue("Face", text) && registry.GetValue("Outlines", colour));
   EXPECT_EQ(std::make_tuple(flag, number, text, colour),
             std::make_tuple(false, 0x00C0FFEEUL, CString("Mono"), RGB(0, 0, 255)));
-  EXPECT_TRUE(registry.GetValue("Last", text));
-  EXPECT_EQ(text, "NAND2");
+  EXPECT_TRUE(registry.GetValue("Last", text) && text == "NAND2") << text.str();
   EXPECT_FALSE(registry.GetValue("TooBig", colour)) << "a number too large for a colour";
   EXPECT_EQ(colour, RGB(0, 0, 255));
 
@@ -117,14 +111,12 @@ TEST_F(AppRegistryTest, TypedValuesGoUnderTheKeyAndAbsentOrUnfitOnesLeaveTheVari
   MemorySettingsStore& later = InstallMemorySettings();
   later.Set("Design", "CheckValid", true);
   bool valid = false;
-  EXPECT_TRUE(design.GetValue("CheckValid", valid));
-  EXPECT_TRUE(valid);
+  EXPECT_TRUE(design.GetValue("CheckValid", valid) && valid);
 
   MemorySettingsStore own;
   CRegistry ownRegistry("Design", &own);
   ownRegistry.SetValue("Other", true);
-  EXPECT_EQ(own.Writes().size(), 1U);
-  EXPECT_EQ(later.Writes().size(), 1U);
+  EXPECT_EQ(std::make_pair(own.Writes().size(), later.Writes().size()), std::make_pair(1UL, 1UL));
 
   // Without an installed store a fresh one in memory is current.
   EXPECT_EQ(&CurrentSettings(), &later);
@@ -135,16 +127,14 @@ TEST_F(AppRegistryTest, TypedValuesGoUnderTheKeyAndAbsentOrUnfitOnesLeaveTheVari
 
 TEST(DefaultSettingsPathTest, FollowsTheConfigurationDirectoryConvention) {
   EnvironmentOverride home("HOME", "/home/ann");
-  {
-    EnvironmentOverride config("XDG_CONFIG_HOME", "/cfg/");
-    EXPECT_EQ(DefaultSettingsPath(), "/cfg/component-editor/settings.json");
+  const std::string fallback = "/home/ann/.config/component-editor/settings.json";
+  for (const auto& [config, path] :
+       {std::pair<std::optional<std::string>, std::string>{"/cfg/", "/cfg/component-editor/settings.json"},
+        {"relative/cfg", fallback},
+        {std::nullopt, fallback}}) {
+    EnvironmentOverride override("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(DefaultSettingsPath(), CString(path));
   }
-  {
-    EnvironmentOverride config("XDG_CONFIG_HOME", "relative/cfg");
-    EXPECT_EQ(DefaultSettingsPath(), "/home/ann/.config/component-editor/settings.json");
-  }
-  EnvironmentOverride config("XDG_CONFIG_HOME", std::nullopt);
-  EXPECT_EQ(DefaultSettingsPath(), "/home/ann/.config/component-editor/settings.json");
   EnvironmentOverride noHome("HOME", std::nullopt);
   EXPECT_TRUE(DefaultSettingsPath().IsEmpty());
 }
@@ -161,18 +151,17 @@ TEST_F(FileSettingsStoreTest, ValuesSurviveInVersionedJsonAndMissingUnreadableOr
   {
     FileSettingsStore first(Path());
     EXPECT_TRUE(first.LoadProblem().IsEmpty());
-    ASSERT_TRUE(first.Set("ComponentEditor\\Grid", "Enabled", false));
-    ASSERT_TRUE(first.Set("ComponentEditor\\Colours", "Text", 0xFFFFFFFFUL));
-    ASSERT_TRUE(first.Set("Names", "Last", text));
-    ASSERT_TRUE(first.Set("Names", "Gone", true));
-    ASSERT_TRUE(first.Delete("Names", "Gone"));
+    ASSERT_TRUE(first.Set("ComponentEditor\\Grid", "Enabled", false) &&
+                first.Set("ComponentEditor\\Colours", "Text", 0xFFFFFFFFUL) &&
+                first.Set("Names", "Last", text) && first.Set("Names", "Gone", true) &&
+                first.Delete("Names", "Gone"));
   }
   FileSettingsStore again(Path());
-  EXPECT_TRUE(again.LoadProblem().IsEmpty());
-  EXPECT_EQ(again.GetBool("ComponentEditor\\Grid", "Enabled"), false);
-  EXPECT_EQ(again.GetNumber("ComponentEditor\\Colours", "Text"), 0xFFFFFFFFUL);
-  EXPECT_EQ(again.GetString("Names", "Last"), text);
-  EXPECT_EQ(again.Find("Names", "Gone"), nullptr);
+  EXPECT_TRUE(again.LoadProblem().IsEmpty() && again.Find("Names", "Gone") == nullptr);
+  EXPECT_EQ(
+      std::make_tuple(again.GetBool("ComponentEditor\\Grid", "Enabled"),
+                      again.GetNumber("ComponentEditor\\Colours", "Text"), again.GetString("Names", "Last")),
+      std::make_tuple(std::optional(false), std::optional(0xFFFFFFFFUL), std::optional(text)));
 
   // The file is versioned JSON that keeps a key's first spelling.
   again.Set("componenteditor\\grid", "ENABLED", true);
@@ -183,10 +172,8 @@ TEST_F(FileSettingsStoreTest, ValuesSurviveInVersionedJsonAndMissingUnreadableOr
   // A missing file is no problem, an unreadable one is reported, an unwritable folder keeps it.
   const std::string nested = m_dir / "a/b/settings.json";
   FileSettingsStore store(nested);
-  EXPECT_TRUE(store.LoadProblem().IsEmpty());
-  EXPECT_FALSE(fs::exists(nested));
-  EXPECT_TRUE(store.Set("K", "V", 1UL));
-  EXPECT_TRUE(store.WriteProblem().IsEmpty());
+  EXPECT_TRUE(store.LoadProblem().IsEmpty() && !fs::exists(nested));
+  EXPECT_TRUE(store.Set("K", "V", 1UL) && store.WriteProblem().IsEmpty());
   EXPECT_EQ(FileSettingsStore(nested).GetNumber("K", "V"), 1UL);
 
   // A path that cannot be read is reported.
@@ -199,8 +186,7 @@ TEST_F(FileSettingsStoreTest, ValuesSurviveInVersionedJsonAndMissingUnreadableOr
   const std::string before = ReadFileText(nested);
   ReadOnlyFolder readOnly(m_dir.Path() / "a/b");
   if (!readOnly.Enforced()) GTEST_SKIP() << "permission bits are not enforced for this process";
-  EXPECT_FALSE(store.Set("K", "V", 2UL));
-  EXPECT_FALSE(store.Delete("K", "V"));
+  EXPECT_FALSE(store.Set("K", "V", 2UL) || store.Delete("K", "V"));
   EXPECT_EQ(store.GetNumber("K", "V"), 1UL);
   EXPECT_NE(store.WriteProblem().Find(nested.c_str()), -1) << store.WriteProblem().str();
   EXPECT_EQ(ReadFileText(nested), before);
