@@ -260,6 +260,20 @@ class MainWindowTest : public HeadlessTest {
     return static_cast<SplitFrame*>(CreateMDIChild(cls, &frame, context));
   }
   UINT State(UINT id) const { return frame.GetMenu()->GetMenuState(id, MF_BYCOMMAND); }
+  std::vector<UINT> States(std::initializer_list<UINT> ids) const {
+    std::vector<UINT> states;
+    for (UINT id : ids) states.push_back(State(id));
+    return states;
+  }
+  // The tabs' texts, the current one starred.
+  std::string Tabs() {
+    std::string shown;
+    CMDITabBar* tabs = frame.GetMDITabBar();
+    for (int i = 0; i < tabs->GetTabCount(); ++i) {
+      shown += (i == tabs->GetCurrentTab() ? "*" : "") + tabs->GetTabText(i).str() + " ";
+    }
+    return shown;
+  }
   static CRect RectOf(const CWnd* wnd) {
     CRect rect;
     wnd->GetWindowRect(&rect);
@@ -434,27 +448,23 @@ TEST_F(MainWindowTest, ADeletedPaneIsEmptyUntilAViewIsCreatedAndDraggingABarResi
 TEST_F(MainWindowTest, ACommandTakesTheRouteFromTheActiveViewToTheApplication) {
   SplitFrame* first = Open();
   SplitFrame* second = Open();
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-  EXPECT_EQ(frame.MDIGetActive(), second);
-  EXPECT_EQ(frame.GetActiveDocument(), &document);
+  ASSERT_TRUE(first != nullptr && second != nullptr);
+  EXPECT_TRUE(frame.MDIGetActive() == second && frame.GetActiveDocument() == &document);
   for (CWnd* target : {static_cast<CWnd*>(second), static_cast<CWnd*>(&frame)}) {
-    EXPECT_EQ(Route(target, kViewOnly), Path{"view"});
-    EXPECT_EQ(Route(target, kBoth), Path{"view"});
-    EXPECT_EQ(Route(target, kDocumentOnly), Path{"document"});
-    EXPECT_EQ(Route(target, kFrameOnly), Path{"frame"});
-    EXPECT_EQ(Route(target, kApplicationOnly), Path{"application"});
+    EXPECT_EQ((std::vector<Path>{Route(target, kViewOnly), Route(target, kBoth), Route(target, kDocumentOnly),
+                                 Route(target, kFrameOnly), Route(target, kApplicationOnly)}),
+              (std::vector<Path>{{"view"}, {"view"}, {"document"}, {"frame"}, {"application"}}));
   }
   second->SetActiveView(nullptr);
-  EXPECT_EQ(Route(second, kBoth), Path{"frame"});
-  EXPECT_EQ(Route(second, kDocumentOnly), Path{});
+  EXPECT_EQ((std::vector<Path>{Route(second, kBoth), Route(second, kDocumentOnly)}),
+            (std::vector<Path>{{"frame"}, {}}));
 
   second->DestroyWindow();
   EXPECT_EQ(frame.MDIGetActive(), first);
   EXPECT_EQ(Route(&frame, kViewOnly), Path{"view"});
   first->DestroyWindow();
-  EXPECT_EQ(Route(&frame, kFrameOnly), Path{});
-  EXPECT_EQ(Route(&frame, kApplicationOnly), Path{"application"});
+  EXPECT_EQ((std::vector<Path>{Route(&frame, kFrameOnly), Route(&frame, kApplicationOnly)}),
+            (std::vector<Path>{{}, {"application"}}));
 }
 
 TEST_F(MainWindowTest, ShortcutsAndMenusSendTheirEnabledCommandsActiveChildFirst) {
@@ -491,20 +501,18 @@ TEST_F(MainWindowTest, ShortcutsAndMenusSendTheirEnabledCommandsActiveChildFirst
   frame.assigning = true;
 
   ASSERT_TRUE(user.OpenMenu(&frame, 1));
-  EXPECT_EQ(State(kPaste), MF_GRAYED) << "nobody handles Paste";
-  EXPECT_EQ(State(kDelete), MF_GRAYED) << "the active view's update handler turns Delete off";
-  EXPECT_EQ(State(kAssignPins), MF_CHECKED) << "handled by the frame, which checks it";
-  EXPECT_EQ(State(kNew), 0u) << "only the opened popup is refreshed";
+  // Nobody handles Paste, the active view turns Delete off, the frame checks Assign Pins, and only the opened
+  // popup is refreshed.
+  EXPECT_EQ(States({kPaste, kDelete, kAssignPins, kNew}),
+            (std::vector<UINT>{MF_GRAYED, MF_GRAYED, MF_CHECKED, 0}));
   ASSERT_TRUE(user.OpenMenu(&frame, 0));
-  EXPECT_EQ(State(kNew), MF_GRAYED);
-  EXPECT_EQ(State(kSave), 0u);
+  EXPECT_EQ(States({kNew, kSave}), (std::vector<UINT>{MF_GRAYED, 0}));
 
   child->View()->selected = true;
   frame.assigning = false;
   EXPECT_FALSE(user.OpenMenu(&frame, 2)) << "there is no third popup";
   ASSERT_TRUE(user.OpenMenu(&frame, 1));
-  EXPECT_EQ(State(kDelete), 0u);
-  EXPECT_EQ(State(kAssignPins), 0u);
+  EXPECT_EQ(States({kDelete, kAssignPins}), (std::vector<UINT>{0, 0}));
 
   frame.m_bAutoMenuEnable = FALSE;
   ASSERT_TRUE(user.OpenMenu(&frame, 1));
@@ -518,12 +526,10 @@ TEST_F(MainWindowTest, ShortcutsAndMenusSendTheirEnabledCommandsActiveChildFirst
   PaneView* view = child->View();
   view->selected = false;
   EXPECT_FALSE(user.ChooseMenuItem(&frame, kDelete)) << "no selection: Delete is off";
-  EXPECT_EQ(view->deletes, 0);
   view->selected = true;
-  EXPECT_TRUE(user.ChooseMenuItem(&frame, kDelete));
-  EXPECT_EQ(view->deletes, 1) << "the command went to the active child's view";
-  EXPECT_TRUE(user.ChooseMenuItem(&frame, kSave));
-  EXPECT_EQ(frame.saves, 3);
+  EXPECT_TRUE(user.ChooseMenuItem(&frame, kDelete) && user.ChooseMenuItem(&frame, kSave));
+  EXPECT_EQ(std::make_pair(view->deletes, frame.saves), std::make_pair(1, 3))
+      << "Delete went to the active view";
   EXPECT_FALSE(user.ChooseMenuItem(&frame, kPaste));
   EXPECT_FALSE(user.ChooseMenuItem(&frame, 4711)) << "not on the menu";
 
@@ -543,9 +549,9 @@ TEST_F(MainWindowTest, ToolBarsFollowTheRouteAndBarsLieAlongTheEdgesShowTextsAnd
   const auto button = [&](UINT id) { return *frame.toolBar.GetButton(frame.toolBar.CommandToIndex(id)); };
 
   frame.OnIdleUpdateCmdUI();
-  EXPECT_FALSE(button(kNew).enabled) << "nobody handles New";
-  EXPECT_TRUE(button(kSave).enabled);
-  EXPECT_FALSE(button(kAssignPins).checked);
+  EXPECT_EQ(std::make_tuple(button(kNew).enabled, button(kSave).enabled, button(kAssignPins).checked),
+            std::make_tuple(false, true, false))
+      << "nobody handles New";
 
   EXPECT_FALSE(user.ClickToolBarButton(&frame.toolBar, kNew));
   EXPECT_TRUE(user.ClickToolBarButton(&frame.toolBar, kAssignPins));
@@ -605,9 +611,10 @@ TEST_F(MainWindowTest, ToolBarsFollowTheRouteAndBarsLieAlongTheEdgesShowTextsAnd
   EXPECT_EQ(frame.statusBar.GetPaneText(0), "Pick a pad");
   const UINT panes[] = {ID_SEPARATOR, kZoomPane};
   ASSERT_TRUE(frame.statusBar.SetIndicators(panes, 2));
-  EXPECT_EQ(frame.statusBar.GetCount(), 2);
-  EXPECT_EQ(frame.statusBar.GetPaneWidth(0), -1) << "the message pane stretches";
-  EXPECT_EQ(frame.statusBar.CommandToIndex(kZoomPane), 1);
+  EXPECT_EQ(std::make_tuple(frame.statusBar.GetCount(), frame.statusBar.GetPaneWidth(0),
+                            frame.statusBar.CommandToIndex(kZoomPane)),
+            std::make_tuple(2, -1, 1))
+      << "the message pane stretches";
   for (const char* zoom : {"Zoom 100%", "Zoom 200%", ""}) {
     frame.zoomText = zoom;
     frame.OnIdleUpdateCmdUI();
@@ -616,21 +623,14 @@ TEST_F(MainWindowTest, ToolBarsFollowTheRouteAndBarsLieAlongTheEdgesShowTextsAnd
 
   // The tab bar follows the children and activates the one chosen.
   CMDITabBar* tabs = frame.GetMDITabBar();
-  ASSERT_EQ(tabs->GetTabCount(), 2);
-  EXPECT_EQ(tabs->GetTabText(0), "U1.clib");
-  EXPECT_EQ(tabs->GetTabText(1), "LM358.cmp");
-  EXPECT_EQ(tabs->GetCurrentTab(), 1);
+  EXPECT_EQ(Tabs(), "U1.clib *LM358.cmp ");
   ASSERT_TRUE(user.ChooseTab(tabs, 0));
-  EXPECT_EQ(frame.MDIGetActive(), child);
-  EXPECT_EQ(tabs->GetCurrentTab(), 0);
-  EXPECT_EQ(frame.GetWindowText(), "Editor - U1.clib");
+  EXPECT_TRUE(frame.MDIGetActive() == child && frame.GetWindowText() == "Editor - U1.clib");
   EXPECT_FALSE(user.ChooseTab(tabs, 2));
   document.SetTitle("U2.clib");
-  EXPECT_EQ(tabs->GetTabText(0), "U2.clib") << "a new caption shows on the tab";
+  EXPECT_EQ(Tabs(), "*U2.clib LM358.cmp ") << "a new caption shows on the tab";
   ASSERT_TRUE(user.CloseWindow(child));
-  ASSERT_EQ(tabs->GetTabCount(), 1);
-  EXPECT_EQ(tabs->GetTabText(0), "LM358.cmp");
-  EXPECT_EQ(tabs->GetCurrentTab(), 0);
+  EXPECT_EQ(Tabs(), "*LM358.cmp ");
   EXPECT_EQ(frame.MDIGetActive(), secondChild);
 
   frame.ShowControlBar(&frame.toolBar, FALSE);
