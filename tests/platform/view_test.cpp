@@ -121,13 +121,11 @@ TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlersUnlessItIsHiddenOr
   // Hidden, disabled or destroyed windows and disabled commands refuse input.
   view->log.clear();
   view->ShowWindow(SW_HIDE);
-  EXPECT_FALSE(user.LeftClick(view, CPoint(1, 1)));
-  EXPECT_FALSE(user.TypeChar(view, 'a'));
+  EXPECT_FALSE(user.LeftClick(view, CPoint(1, 1)) || user.TypeChar(view, 'a'));
   view->ShowWindow(SW_SHOW);
 
   frame.EnableWindow(FALSE);
-  EXPECT_FALSE(user.MoveMouse(view, CPoint(1, 1)));
-  EXPECT_FALSE(user.RunCommand(&frame, kAssignPin));
+  EXPECT_FALSE(user.MoveMouse(view, CPoint(1, 1)) || user.RunCommand(&frame, kAssignPin));
   frame.EnableWindow(TRUE);
   EXPECT_TRUE(view->log.empty());
 
@@ -140,9 +138,8 @@ TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlersUnlessItIsHiddenOr
   InputView gone;
   ASSERT_TRUE(gone.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &frame, 7));
   gone.DestroyWindow();
-  EXPECT_FALSE(user.LeftClick(&gone, CPoint(1, 1)));
-  EXPECT_FALSE(user.OpenContextMenu(&gone, CPoint(1, 1)));
-  EXPECT_FALSE(user.Wheel(nullptr, CPoint(1, 1), 120));
+  EXPECT_FALSE(user.LeftClick(&gone, CPoint(1, 1)) || user.OpenContextMenu(&gone, CPoint(1, 1)) ||
+               user.Wheel(nullptr, CPoint(1, 1), 120));
   EXPECT_TRUE(gone.log.empty());
 
   // A wait cursor shows for the life of the object.
@@ -156,8 +153,8 @@ TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlersUnlessItIsHiddenOr
     outer.Restore();
     EXPECT_EQ(Screen().WaitCursorDepth(), 1);
   }
-  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
-  EXPECT_EQ(Screen().WaitCursorShownCount(), 3);
+  EXPECT_EQ(std::make_pair(Screen().WaitCursorDepth(), Screen().WaitCursorShownCount()),
+            std::make_pair(0, 3));
 
   // A context menu's choice comes back as a command; a dismissed one sends nothing.
   view->log.clear();
@@ -171,10 +168,8 @@ TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlersUnlessItIsHiddenOr
   ASSERT_EQ(Screen().ContextMenusShown().size(), 2u);
   const std::vector<MenuItem>& items = Screen().ContextMenusShown().front();
   ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[0].text, "Assign pin");
-  EXPECT_TRUE(items[0].enabled);
-  EXPECT_TRUE(items[1].separator);
-  EXPECT_EQ(items[2].id, kDeletePin);
+  EXPECT_TRUE(items[0].text == "Assign pin" && items[0].enabled && items[1].separator &&
+              items[2].id == kDeletePin);
   EXPECT_FALSE(items[2].enabled) << "a greyed item is shown disabled";
 
   // TPM_RETURNCMD leaves the choice to the caller.
@@ -182,10 +177,10 @@ TEST_F(ViewInputTest, WheelKeysAndButtonsReachTheViewsHandlersUnlessItIsHiddenOr
   CContextMenu menu;
   menu.AppendMenu(MF_STRING, kAssignPin, "Assign pin");
   menu.AppendMenu(MF_STRING, kDeletePin, "Delete pin");
-  EXPECT_EQ(menu.EnableMenuItem(kDeletePin, MF_GRAYED), MF_ENABLED);
-  EXPECT_EQ(menu.EnableMenuItem(1, MF_BYPOSITION | MF_ENABLED), MF_GRAYED);
-  EXPECT_TRUE(menu.DeleteMenu(kAssignPin, MF_BYCOMMAND));
-  EXPECT_EQ(menu.GetMenuItemID(0), kDeletePin);
+  EXPECT_EQ((std::vector<UINT>{menu.EnableMenuItem(kDeletePin, MF_GRAYED),
+                               menu.EnableMenuItem(1, MF_BYPOSITION | MF_ENABLED)}),
+            (std::vector<UINT>{MF_ENABLED, MF_GRAYED}));
+  EXPECT_TRUE(menu.DeleteMenu(kAssignPin, MF_BYCOMMAND) && menu.GetMenuItemID(0) == kDeletePin);
 
   Screen().ExpectContextMenu(kDeletePin);
   EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, view), kDeletePin);
@@ -311,16 +306,14 @@ TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObjectAndVi
   document.UpdateAllViews(schematic, 4, &object);
 
   EXPECT_EQ(log, (std::vector<std::string>{"grid:4", "pcb:4"}));
-  EXPECT_EQ(grid->lastSender, schematic);
-  EXPECT_EQ(grid->lastObject, &object);
-  EXPECT_EQ(pcb->lastObject, &object);
-  EXPECT_EQ(schematic->lastObject, nullptr);
+  EXPECT_EQ(
+      (std::vector<CObject*>{grid->lastSender, grid->lastObject, pcb->lastObject, schematic->lastObject}),
+      (std::vector<CObject*>{schematic, &object, &object, nullptr}));
 
   log.clear();
   document.UpdateAllViews(nullptr, 7);
   EXPECT_EQ(log, (std::vector<std::string>{"grid:7", "schematic:7", "pcb:7"}));
-  EXPECT_EQ(pcb->lastSender, nullptr);
-  EXPECT_EQ(pcb->lastObject, nullptr);
+  EXPECT_TRUE(pcb->lastSender == nullptr && pcb->lastObject == nullptr);
 
   // Views that come or go during an update are handled safely.
   bool acted = false;
@@ -351,8 +344,7 @@ TEST_F(DocumentViewTest, UpdatesReachEveryViewButTheSenderWithHintAndObjectAndVi
 
   shortLived.reset();
 
-  EXPECT_EQ(orphan->GetDocument(), nullptr);
-  EXPECT_EQ(other.GetActiveDocument(), nullptr);
+  EXPECT_TRUE(orphan->GetDocument() == nullptr && other.GetActiveDocument() == nullptr);
   EXPECT_FALSE(orphan->OnCmdMsg(kDocumentCommand, CN_COMMAND, 0));
 }
 
@@ -363,33 +355,28 @@ TEST_F(DocumentViewTest, TheTitleFollowsThePathCommandsAskTheDocumentAndClosingD
   EXPECT_EQ(frame.GetWindowText(), "Untitled - Editor");
 
   document.SetPathName("/libraries/logic/U74HC00.clib");
-  EXPECT_EQ(document.GetPathName(), "/libraries/logic/U74HC00.clib");
-  EXPECT_EQ(document.GetTitle(), "U74HC00.clib");
-  EXPECT_EQ(frame.GetWindowText(), "U74HC00.clib - Editor");
+  EXPECT_EQ((std::vector<CString>{document.GetPathName(), document.GetTitle(), frame.GetWindowText()}),
+            (std::vector<CString>{"/libraries/logic/U74HC00.clib", "U74HC00.clib", "U74HC00.clib - Editor"}));
 
   EXPECT_FALSE(document.IsModified());
   document.SetModifiedFlag();
   EXPECT_TRUE(document.IsModified());
 
   EXPECT_TRUE(document.OnNewDocument());
-  EXPECT_FALSE(document.IsModified());
-  EXPECT_TRUE(document.GetPathName().IsEmpty());
-  EXPECT_EQ(document.contentsDeleted, 1);
+  EXPECT_TRUE(!document.IsModified() && document.GetPathName().IsEmpty() && document.contentsDeleted == 1);
 
   // A view asks its document for the state of the commands it does not handle itself.
   document.documentCommandEnabled = false;
   CCmdUI state(kDocumentCommand);
   EXPECT_TRUE(view->OnCmdMsg(kDocumentCommand, CN_UPDATE_COMMAND_UI, reinterpret_cast<LPARAM>(&state)));
-  EXPECT_TRUE(state.WasHandled());
-  EXPECT_FALSE(state.IsEnabled());
+  EXPECT_TRUE(state.WasHandled() && !state.IsEnabled());
   EXPECT_FALSE(view->OnCmdMsg(999, CN_COMMAND, 0));
 
   // Closing the document destroys its frames but not itself.
   AddView("second");
   document.OnCloseDocument();
-  EXPECT_EQ(frame.GetSafeHwnd(), nullptr);
-  EXPECT_EQ(document.GetViewCount(), 0);
-  EXPECT_EQ(document.contentsDeleted, 2);
+  EXPECT_TRUE(frame.GetSafeHwnd() == nullptr && document.GetViewCount() == 0 &&
+              document.contentsDeleted == 2);
   document.SetTitle("still here");
   EXPECT_EQ(document.GetTitle(), "still here");
 }
