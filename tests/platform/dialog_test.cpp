@@ -4,6 +4,7 @@
 #include "platform/dialog.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/combo_box.h"
@@ -175,12 +176,9 @@ void ExpectTemplateWindow(CDialog& shown) {
     const HWND hwnd = children[i]->m_hWnd;
     const ControlTemplate& c = dialogTemplate.controls[i];
     SCOPED_TRACE("control " + std::to_string(c.id));
-    EXPECT_EQ(hwnd->id, c.id);
-    EXPECT_EQ(hwnd->className, c.className);
-    EXPECT_EQ(hwnd->style, c.style | WS_CHILD);
-    EXPECT_EQ(hwnd->text, c.text);
-    EXPECT_EQ(hwnd->rect, Mapped(c.x, c.y, c.cx, c.cy));
-    EXPECT_EQ(hwnd->parent, shown.m_hWnd);
+    EXPECT_EQ(std::tie(hwnd->id, hwnd->className, hwnd->style, hwnd->text, hwnd->rect, hwnd->parent),
+              std::make_tuple(c.id, c.className, c.style | WS_CHILD, c.text, Mapped(c.x, c.y, c.cx, c.cy),
+                              shown.m_hWnd));
   }
   // A control made from the template, found by id, is an object of its own kind.
   auto* kind = DynamicDowncast<CComboBox>(shown.GetDlgItem(kKindCombo));
@@ -191,9 +189,7 @@ void ExpectTemplateWindow(CDialog& shown) {
 TEST_F(DialogTest, TheTemplateBuildsEveryControlAndOnlyExpectedDialogsReachTheModalLoop) {
   CDialog plain(kTestDialog);
   Screen().ExpectDialog(kTestDialog, [&](CDialog& shown, UserInput& input) {
-    EXPECT_EQ(&shown, &plain);
-    EXPECT_TRUE(shown.IsModalActive());
-    EXPECT_TRUE(shown.IsWindowVisible());
+    EXPECT_TRUE(&shown == &plain && shown.IsModalActive() && shown.IsWindowVisible());
     ExpectTemplateWindow(shown);
     input.Click(shown.GetDlgItem(IDCANCEL));
   });
@@ -214,8 +210,7 @@ TEST_F(DialogTest, TheTemplateBuildsEveryControlAndOnlyExpectedDialogsReachTheMo
   // Neither a missing template nor a dialog ended in OnInitDialog reaches the modal loop.
   CDialog missing(kMissingDialog);
   EXPECT_EQ(missing.DoModal(), -1);
-  EXPECT_EQ(missing.m_hWnd, nullptr);
-  EXPECT_FALSE(missing.Create(kMissingDialog));
+  EXPECT_FALSE(missing.m_hWnd != nullptr || missing.Create(kMissingDialog));
   dlg.m_endInInit = 42;
   EXPECT_EQ(dlg.DoModal(), 42);
   EXPECT_EQ(dlg.m_hWnd, nullptr);
@@ -246,8 +241,7 @@ TEST_F(DialogTest, ScriptedModalDialogExchangesDataRefusesANonNumberAndRunsAgain
     EXPECT_EQ(dlg.m_initCalls, 1);
     CWnd* name = shown.GetDlgItem(kNameEdit);
     CWnd* count = shown.GetDlgItem(kCountEdit);
-    EXPECT_EQ(name->GetWindowText(), "NAND2");
-    EXPECT_EQ(count->GetWindowText(), "4");
+    EXPECT_EQ(name->GetWindowText() + "|" + count->GetWindowText(), "NAND2|4");
     EXPECT_EQ(CWnd::GetFocus(), name) << "the hidden edit before it is skipped";
     EXPECT_EQ(name->SendMessage(EM_GETSEL), MAKELPARAM(0, 5));
     shown.NextDlgCtrl();
@@ -256,14 +250,12 @@ TEST_F(DialogTest, ScriptedModalDialogExchangesDataRefusesANonNumberAndRunsAgain
     shown.NextDlgCtrl();
     EXPECT_EQ(CWnd::GetFocus(), name) << "tabbing wraps around";
     // DDX_Control attached the member combo to the template's control.
-    EXPECT_EQ(shown.GetDlgItem(kKindCombo), &dlg.m_kind);
-    EXPECT_EQ(dlg.m_kind.GetCount(), 2);
+    EXPECT_TRUE(shown.GetDlgItem(kKindCombo) == &dlg.m_kind && dlg.m_kind.GetCount() == 2);
 
     ASSERT_TRUE(input.TypeText(name, "NOR3"));
     ASSERT_TRUE(input.SetCheck(shown.GetDlgItem(kEnabledBox), true));
     ASSERT_TRUE(input.ChooseComboEntry(shown.GetDlgItem(kKindCombo), "logic"));
-    EXPECT_EQ(dlg.m_kindChanges, 1);
-    EXPECT_EQ(dlg.m_kind.GetCurSel(), 1);
+    EXPECT_EQ(std::make_pair(dlg.m_kindChanges, dlg.m_kind.GetCurSel()), std::make_pair(1, 1));
     ASSERT_TRUE(input.TypeText(count, "12abc"));
     Screen().ExpectMessageBox(IDOK, CString(kIntMessage));
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
@@ -275,14 +267,12 @@ TEST_F(DialogTest, ScriptedModalDialogExchangesDataRefusesANonNumberAndRunsAgain
     ASSERT_TRUE(input.Click(shown.GetDlgItem(IDOK)));
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.m_name, "NOR3");
-  EXPECT_EQ(dlg.m_count, -12);
-  EXPECT_EQ(dlg.m_enabled, 1);
-  EXPECT_EQ(dlg.m_kind.m_hWnd, nullptr);
-  EXPECT_EQ(dlg.m_hWnd, nullptr);
+  EXPECT_EQ(std::make_tuple(dlg.m_name, dlg.m_count, dlg.m_enabled),
+            std::make_tuple(CString("NOR3"), -12, 1));
+  EXPECT_TRUE(dlg.m_kind.m_hWnd == nullptr && dlg.m_hWnd == nullptr);
   ASSERT_EQ(Screen().MessageBoxesShown().size(), 1u);
-  EXPECT_EQ(Screen().MessageBoxesShown()[0].caption, "Component Editor");
-  EXPECT_EQ(Screen().MessageBoxesShown()[0].type, MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(std::make_pair(Screen().MessageBoxesShown()[0].caption, Screen().MessageBoxesShown()[0].type),
+            std::make_pair(CString("Component Editor"), static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION)));
 
   // Closing the window is Cancel, which leaves the members alone; the same object runs again; the focus goes
   // back where it was.
@@ -303,8 +293,7 @@ TEST_F(DialogTest, ScriptedModalDialogExchangesDataRefusesANonNumberAndRunsAgain
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_name, "NAND2");
   }
-  EXPECT_EQ(dlg.m_initCalls, 3);
-  EXPECT_EQ(CWnd::GetFocus(), &owner);
+  EXPECT_TRUE(dlg.m_initCalls == 3 && CWnd::GetFocus() == &owner);
   owner.DestroyWindow();
 }
 
@@ -312,8 +301,7 @@ TEST_F(DialogTest, ScriptedModalDialogExchangesDataRefusesANonNumberAndRunsAgain
 // them, with the focus on the control at fault.
 TEST_F(DialogTest, WholeNumbersAllowBlanksAndASignAndOtherTextsFail) {
   Open();
-  EXPECT_EQ(Item(kCountEdit)->GetWindowText(), "7");
-  EXPECT_EQ(Item(kUintEdit)->GetWindowText(), "1");
+  EXPECT_EQ(Item(kCountEdit)->GetWindowText() + "|" + Item(kUintEdit)->GetWindowText(), "7|1");
   struct Case {
     const char* text;
     int value;
@@ -337,8 +325,7 @@ TEST_F(DialogTest, WholeNumbersAllowBlanksAndASignAndOtherTextsFail) {
     SCOPED_TRACE(text);
     Screen().ExpectMessageBox(IDOK, CString(kIntMessage));
     EXPECT_FALSE(SaveWith(kCountEdit, text));
-    EXPECT_EQ(dlg.m_count, 5);
-    EXPECT_EQ(CWnd::GetFocus(), Item(kCountEdit));
+    EXPECT_TRUE(dlg.m_count == 5 && CWnd::GetFocus() == Item(kCountEdit));
   }
   EXPECT_EQ(dlg.m_uint, 0u) << "the exchanges after the failing one did not run";
   SaveWith(kCountEdit, "5");
@@ -347,8 +334,7 @@ TEST_F(DialogTest, WholeNumbersAllowBlanksAndASignAndOtherTextsFail) {
     SCOPED_TRACE(text);
     Screen().ExpectMessageBox(IDOK, CString(kUintMessage));
     EXPECT_FALSE(SaveWith(kUintEdit, text));
-    EXPECT_EQ(dlg.m_uint, 9u);
-    EXPECT_EQ(CWnd::GetFocus(), Item(kUintEdit));
+    EXPECT_TRUE(dlg.m_uint == 9u && CWnd::GetFocus() == Item(kUintEdit));
   }
 }
 
@@ -363,13 +349,11 @@ TEST_F(DialogTest, TextsChecksListsAndControlsExchangeBothWays) {
   Open();
   CWnd* dropDown = Item(kDropDown);
   CWnd* kind = Item(kKindCombo);
-  EXPECT_EQ(Item(kNameEdit)->GetWindowText(), "first");
-  EXPECT_EQ(dlg.m_nameChanges, 1);
-  EXPECT_EQ(dropDown->SendMessage(CB_GETCURSEL), 2);
-  EXPECT_EQ(dropDown->GetWindowText(), "SOT23");
-  EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), 0);
-  EXPECT_EQ(kind->GetWindowText(), "analog");
-  EXPECT_EQ(dlg.m_list.GetCurSel(), 2);
+  EXPECT_EQ(Item(kNameEdit)->GetWindowText() + "|" + dropDown->GetWindowText() + "|" + kind->GetWindowText(),
+            "first|SOT23|analog");
+  EXPECT_EQ(std::make_tuple(dlg.m_nameChanges, dropDown->SendMessage(CB_GETCURSEL),
+                            kind->SendMessage(CB_GETCURSEL), dlg.m_list.GetCurSel()),
+            std::make_tuple(1, 2, 0, 2));
   dlg.UpdateData(FALSE);
   EXPECT_EQ(dlg.m_nameChanges, 1) << "an unchanged text is not set again";
   dlg.m_name = "second";
@@ -383,12 +367,8 @@ TEST_F(DialogTest, TextsChecksListsAndControlsExchangeBothWays) {
   EXPECT_EQ(Item(kEnabledBox)->SendMessage(BM_GETCHECK), BST_CHECKED);
   ASSERT_TRUE(user.Click(Item(kEnabledBox)));
   ASSERT_TRUE(dlg.UpdateData(TRUE));
-  EXPECT_EQ(dlg.m_name, "typed");
-  EXPECT_EQ(dlg.m_enabled, 0);
-  EXPECT_EQ(dlg.m_dropDownText, "QFN32");
-  EXPECT_EQ(dlg.m_kindText, "logic");
-  EXPECT_EQ(dlg.m_kindIndex, 1);
-  EXPECT_EQ(dlg.m_listIndex, 0);
+  EXPECT_EQ(dlg.m_name + "|" + dlg.m_dropDownText + "|" + dlg.m_kindText, "typed|QFN32|logic");
+  EXPECT_EQ(std::make_tuple(dlg.m_enabled, dlg.m_kindIndex, dlg.m_listIndex), std::make_tuple(0, 1, 0));
 
   // A value no entry starts with goes into a drop-down's edit text.
   dlg.m_dropDownText = "TSSOP";
@@ -396,16 +376,14 @@ TEST_F(DialogTest, TextsChecksListsAndControlsExchangeBothWays) {
   dlg.m_enabled = 7;  // out of range: unchecked, as the framework does
   dlg.UpdateData(FALSE);
   EXPECT_EQ(dropDown->GetWindowText(), "TSSOP");
-  EXPECT_EQ(kind->SendMessage(CB_GETCURSEL), CB_ERR);
-  EXPECT_EQ(Item(kEnabledBox)->SendMessage(BM_GETCHECK), BST_UNCHECKED);
+  EXPECT_EQ(std::make_pair(kind->SendMessage(CB_GETCURSEL), Item(kEnabledBox)->SendMessage(BM_GETCHECK)),
+            (std::pair<LRESULT, LRESULT>(CB_ERR, BST_UNCHECKED)));
 
   // Controls are attached on the first exchange only, and detached with the window.
-  EXPECT_EQ(Item(kNameEdit), &dlg.m_nameEdit);
-  EXPECT_EQ(Item(kList), &dlg.m_list);
+  EXPECT_TRUE(Item(kNameEdit) == &dlg.m_nameEdit && Item(kList) == &dlg.m_list);
   const HWND attached = dlg.m_nameEdit.m_hWnd;
   ASSERT_TRUE(dlg.UpdateData(FALSE));
-  EXPECT_EQ(dlg.m_nameEdit.m_hWnd, attached);
-  EXPECT_EQ(dlg.m_list.GetCount(), 3);
+  EXPECT_TRUE(dlg.m_nameEdit.m_hWnd == attached && dlg.m_list.GetCount() == 3);
   dlg.DestroyWindow();
   EXPECT_EQ(dlg.m_nameEdit.m_hWnd, nullptr);
 }
@@ -436,11 +414,9 @@ TEST_F(DialogTest, MessageBoxesTakeTheirScriptedAnswersAndUnexpectedOnesAreRepor
 
   const std::vector<ShownMessageBox>& shown = Screen().MessageBoxesShown();
   ASSERT_EQ(shown.size(), 8u);
-  EXPECT_EQ(shown[0].type, MB_YESNO | MB_ICONQUESTION);
-  EXPECT_EQ(shown[0].answer, IDYES);
-  EXPECT_EQ(shown[2].text, "Save changes?");
-  EXPECT_EQ(shown[6].type, MB_OK);
-  EXPECT_EQ(shown[7].caption, "Schematic Capture");
+  EXPECT_TRUE(shown[0].type == (MB_YESNO | MB_ICONQUESTION) && shown[0].answer == IDYES &&
+              shown[2].text == "Save changes?" && shown[6].type == MB_OK &&
+              shown[7].caption == "Schematic Capture");
   ASSERT_EQ(problems.size(), 4u);
   EXPECT_NE(problems[0].find("Delete gate B?"), std::string::npos) << problems[0];
   EXPECT_NE(problems[1].find("unexpected message box \"Continue anyway?\""), std::string::npos)
