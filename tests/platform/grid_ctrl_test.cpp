@@ -5,6 +5,7 @@
 #include "platform/grid_ctrl.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/edit.h"
@@ -88,8 +89,7 @@ TEST_F(GridCtrlTest, EditingACellTellsTheParentInOrderWithTheNewTextReadable) {
   ASSERT_TRUE(user.EditGridCell(&grid, 2, 2, "VCC"));
   EXPECT_TRUE(grid.GetCellModified());
   grid.SetCell(2, 1);
-  EXPECT_FALSE(grid.GetCellModified());
-  EXPECT_EQ(grid.GetText(), "A2");
+  EXPECT_TRUE(!grid.GetCellModified() && grid.GetText() == "A2");
 
   ASSERT_TRUE(user.BeginGridEdit(&grid, 3, 1));
   ASSERT_TRUE(user.TypeInGridEditor(&grid, "GND"));
@@ -113,8 +113,7 @@ TEST_F(GridCtrlTest, EditingACellTellsTheParentInOrderWithTheNewTextReadable) {
   ASSERT_TRUE(user.BeginGridEdit(&grid, 1, 1));
   ASSERT_TRUE(user.TypeInGridEditor(&grid, "IN"));
   ASSERT_TRUE(user.ExtendGridSelection(&grid, 2, 2));
-  EXPECT_FALSE(grid.IsEditing());
-  EXPECT_EQ(grid.GetTextMatrix(1, 1), "IN");
+  EXPECT_TRUE(!grid.IsEditing() && grid.GetTextMatrix(1, 1) == "IN");
   EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 2, 2}));
 }
 
@@ -134,22 +133,17 @@ TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndEditingIsRefusedWhereAUse
   ASSERT_TRUE(grid.SetCols(4));
   ASSERT_TRUE(grid.SetRows(5));
 
-  EXPECT_EQ(grid.GetText(), "B2");
-  EXPECT_TRUE(grid.GetCellFontBold());
-  EXPECT_EQ(grid.GetCellAlignment(), kGridAlignRightCenter);
-  EXPECT_EQ(grid.GetRowData(2), reinterpret_cast<LONG_PTR>(&pin));
-  EXPECT_EQ(grid.GetColData(2), 42);
-  EXPECT_EQ(grid.GetColWidth(2), 120);
-  EXPECT_EQ(grid.GetTextMatrix(1, 0), "#1");
+  EXPECT_EQ(
+      std::make_tuple(grid.GetText(), grid.GetTextMatrix(1, 0), grid.GetCellFontBold(),
+                      grid.GetCellAlignment(), grid.GetRowData(2), grid.GetColData(2), grid.GetColWidth(2)),
+      std::make_tuple(CString("B2"), CString("#1"), TRUE, kGridAlignRightCenter,
+                      reinterpret_cast<LONG_PTR>(&pin), 42L, 120L));
 
-  EXPECT_EQ(grid.GetTextMatrix(3, 2), "") << "a row that came back is new";
-  EXPECT_EQ(grid.GetTextMatrix(2, 3), "");
+  EXPECT_EQ(grid.GetTextMatrix(3, 2) + grid.GetTextMatrix(2, 3), "") << "a row that came back is new";
   EXPECT_EQ(grid.GetColWidth(3), kGridDefaultColWidth);
   grid.SetCell(3, 2);
-  EXPECT_EQ(grid.GetCellEditClass(), nullptr);
-  EXPECT_FALSE(grid.GetCellFontBold());
-  EXPECT_FALSE(grid.SetRows(-1));
-  EXPECT_FALSE(grid.SetFixedRows(6));
+  EXPECT_FALSE(grid.GetCellEditClass() != nullptr || grid.GetCellFontBold());
+  EXPECT_FALSE(grid.SetRows(-1) || grid.SetFixedRows(6));
   EXPECT_EQ(grid.GetRows(), 5);
 
   // A user resizes columns only when the grid allows it.
@@ -173,8 +167,7 @@ TEST_F(GridCtrlTest, ResizingKeepsTheCellsThatRemainAndEditingIsRefusedWhereAUse
   EXPECT_FALSE(user.BeginGridEdit(&grid, 3, 2)) << "disabled";
   EXPECT_FALSE(user.BeginGridEdit(&grid, 0, 2)) << "fixed, though it has an edit class";
   EXPECT_FALSE(user.BeginGridEdit(&grid, 5, 1)) << "outside";
-  EXPECT_FALSE(user.TypeInGridEditor(&grid, "x"));
-  EXPECT_FALSE(user.EndGridEdit(&grid));
+  EXPECT_FALSE(user.TypeInGridEditor(&grid, "x") || user.EndGridEdit(&grid));
 
   grid.EnableWindow(FALSE);
   EXPECT_FALSE(user.EditGridCell(&grid, 2, 1, "x"));
@@ -194,11 +187,9 @@ TEST_F(GridCtrlTest, AShiftClickSelectsTheBlockFromTheCurrentCellUntilTheCurrent
   parent.heard.clear();
   ASSERT_TRUE(user.ExtendGridSelection(&grid, 1, 1));
   EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 3, 2})) << "either corner may be the anchor";
-  EXPECT_EQ(grid.GetRow(), 3);
-  EXPECT_EQ(grid.GetCol(), 2);
-  EXPECT_TRUE(parent.heard.empty()) << "the current cell stayed";
-  EXPECT_FALSE(user.ExtendGridSelection(&grid, 0, 1)) << "header cells are out of a user's reach";
-  EXPECT_FALSE(user.ExtendGridSelection(&grid, 4, 1));
+  EXPECT_TRUE(grid.GetRow() == 3 && grid.GetCol() == 2 && parent.heard.empty()) << "the current cell stayed";
+  EXPECT_FALSE(user.ExtendGridSelection(&grid, 0, 1) || user.ExtendGridSelection(&grid, 4, 1))
+      << "header cells are out of a user's reach";
   EXPECT_EQ(grid.GetSelection(), (GridSelection{1, 1, 3, 2}));
 
   ASSERT_TRUE(user.MoveToGridCell(&grid, 2, 1));
