@@ -126,12 +126,10 @@ TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndEachShowCreate
   sheet.AddPage(&a);
   sheet.AddPage(&b);
   sheet.AddPage(&c);
-  EXPECT_EQ(sheet.GetPageCount(), 3);
-  EXPECT_EQ(sheet.GetPage(1), &b);
-  EXPECT_EQ(sheet.GetPageIndex(&c), 2);
-  EXPECT_EQ(sheet.GetTemplateId(), 0u);
-  EXPECT_EQ(c.GetCaption(), "Schematic Pin") << "the caption id overrides the template's";
-  EXPECT_EQ(a.GetCaption(), "Component");
+  EXPECT_TRUE(sheet.GetPageCount() == 3 && sheet.GetPage(1) == &b && sheet.GetPageIndex(&c) == 2 &&
+              sheet.GetTemplateId() == 0u);
+  EXPECT_EQ(c.GetCaption() + "|" + a.GetCaption(), "Schematic Pin|Component")
+      << "the caption id overrides the template's";
 
   Screen().ExpectDialog(0, [&](CDialog& shown, UserInput& input) {
     auto* running = DynamicDowncast<CPropertySheet>(&shown);
@@ -147,13 +145,10 @@ TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndEachShowCreate
     EXPECT_EQ(data->current, 0);
 
     ASSERT_TRUE(input.ChooseTab(tabs, 2));
-    EXPECT_EQ(sheet.GetActiveIndex(), 2);
-    EXPECT_EQ(data->current, 2);
+    EXPECT_TRUE(sheet.GetActiveIndex() == 2 && data->current == 2);
     ASSERT_NE(c.m_hWnd, nullptr);
-    EXPECT_EQ(c.m_hWnd->parent, shown.m_hWnd);
-    EXPECT_TRUE(c.IsWindowVisible());
-    EXPECT_TRUE(c.IsWindowEnabled());
-    EXPECT_FALSE(a.IsWindowVisible());
+    EXPECT_TRUE(c.m_hWnd->parent == shown.m_hWnd && c.IsWindowVisible() && c.IsWindowEnabled() &&
+                !a.IsWindowVisible());
     EXPECT_EQ(b.m_hWnd, nullptr) << "a page never shown is never created";
 
     // The page area is as tall as the tallest page (151 dialog units) and as wide as the
@@ -182,9 +177,8 @@ TEST_F(PropertySheetTest, OnlyThePagesShownAreCreatedAndAppliedAndEachShowCreate
   EXPECT_EQ(log,
             (std::vector<std::string>{"A init", "A set active", "A kill active", "C init", "C set active",
                                       "C kill active", "C kill active", "A apply", "C apply"}));
-  EXPECT_EQ(c.m_value, 5);
-  EXPECT_EQ(sheet.m_hWnd, nullptr);
-  EXPECT_EQ(c.m_hWnd, nullptr) << "the pages go with the sheet";
+  EXPECT_TRUE(c.m_value == 5 && sheet.m_hWnd == nullptr && c.m_hWnd == nullptr)
+      << "the pages go with the sheet";
 
   // Cancel tells only the pages created; a second show creates them again, and long tab captions added
   // meanwhile widen it so that every tab shows. A sheet nobody expects is reported as dialog 0.
@@ -278,13 +272,10 @@ TEST_F(PropertySheetTest, ARefusingPageKeepsTheSheetOpenAndApplyFollowsTheModifi
     EXPECT_TRUE(Asked("apply").empty());
 
     ASSERT_TRUE(input.TypeText(a.GetDlgItem(kValueEdit), "9"));  // EN_CHANGE: SetModified
-    EXPECT_TRUE(a.IsModified());
-    EXPECT_TRUE(apply->IsWindowEnabled());
+    EXPECT_TRUE(a.IsModified() && apply->IsWindowEnabled());
     ASSERT_TRUE(input.Click(apply));
     EXPECT_TRUE(shown.IsModalActive()) << "Apply keeps the twoPages open";
-    EXPECT_EQ(a.m_value, 9);
-    EXPECT_FALSE(a.IsModified());
-    EXPECT_FALSE(apply->IsWindowEnabled());
+    EXPECT_TRUE(a.m_value == 9 && !a.IsModified() && !apply->IsWindowEnabled());
     EXPECT_EQ(Asked("apply"), (std::vector<std::string>{"A apply"}));
     a.SetModified(TRUE);
     EXPECT_TRUE(apply->IsWindowEnabled());
