@@ -216,32 +216,25 @@ class EditorOnScreenTest : public ::testing::Test {
     return false;
   }
 
-  // Presses one key in the grid and waits until the highlight has moved and shows the
-  // same in two looks running, so that no drawing is caught half redrawn.
-  std::optional<Highlights> StepInGrid(const std::string& window, const Drawings& drawings, const char* key,
-                                       const Highlights& before) {
-    if (!m_user.PressKeys({key})) return std::nullopt;
-    std::optional<Highlights> last;
-    const bool moved = LookUntil(window, [&](const ScreenImage& shot) {
-      const Highlights now{HighlightIn(shot, drawings.schematic), HighlightIn(shot, drawings.pcb)};
-      const bool settled = now != before && last == now;
-      last = now;
-      return settled;
-    });
-    if (!moved) return std::nullopt;
-    return last;
-  }
-
-  // Walks the grid's cursor with `keys`, one at a time; the highlights at the end.
+  // Walks the grid's cursor with `keys`, one at a time; after each, waits until the
+  // highlight has moved and shows the same in two looks running, so that no drawing is
+  // caught half redrawn. The highlights at the end.
   std::optional<Highlights> WalkInGrid(const std::string& window, const Drawings& drawings,
                                        const std::vector<const char*>& keys, Highlights from) {
     for (const char* key : keys) {
-      const std::optional<Highlights> next = StepInGrid(window, drawings, key, from);
-      if (!next) {
+      std::optional<Highlights> last;
+      const bool moved =
+          m_user.PressKeys({key}) && LookUntil(window, [&](const ScreenImage& shot) {
+            const Highlights now{HighlightIn(shot, drawings.schematic), HighlightIn(shot, drawings.pcb)};
+            const bool settled = now != from && last == now;
+            last = now;
+            return settled;
+          });
+      if (!moved) {
         ADD_FAILURE() << "the highlight did not move on " << key;
         return std::nullopt;
       }
-      from = *next;
+      from = *last;
     }
     return from;
   }
