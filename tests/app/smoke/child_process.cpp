@@ -21,22 +21,6 @@ std::vector<char*> PointersTo(std::vector<std::string>& words) {
   return pointers;
 }
 
-// The test's environment with each NAME=value of `changes` set.
-std::vector<std::string> EnvironmentWith(const std::vector<std::string>& changes) {
-  std::vector<std::string> result;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    const std::string variable = *entry;
-    bool replaced = false;
-    for (const std::string& change : changes) {
-      const std::string name = change.substr(0, change.find('=') + 1);
-      replaced = replaced || variable.starts_with(name);
-    }
-    if (!replaced) result.push_back(variable);
-  }
-  result.insert(result.end(), changes.begin(), changes.end());
-  return result;
-}
-
 int ExitCodeOf(int status) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
@@ -50,10 +34,11 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Start(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                          std::string& error) {
-  std::vector<std::string> words = argv;
-  std::vector<std::string> variables = EnvironmentWith(environment);
-  const int failure = posix_spawn(&m_pid, words[0].c_str(), nullptr, nullptr, PointersTo(words).data(),
-                                  PointersTo(variables).data());
+  // env sets the variables and then becomes the program, keeping its process id.
+  std::vector<std::string> words = {"env"};
+  words.insert(words.end(), environment.begin(), environment.end());
+  words.insert(words.end(), argv.begin(), argv.end());
+  const int failure = posix_spawnp(&m_pid, "env", nullptr, nullptr, PointersTo(words).data(), environ);
   if (failure == 0) return true;
   m_pid = -1;
   error = argv[0] + " could not be started: " + std::strerror(failure);

@@ -55,10 +55,14 @@ struct Drawings {
   PixelBox pcb;
 };
 
+bool LoadQuadNand2(const std::string& path, CDesign& design, const char* name = "QUAD-NAND2") {
+  CString error;
+  return CComponentLibraryFile::LoadComponent(path.c_str(), name, design, error);
+}
+
 int PinOf(const std::string& path, int record, int gate, int terminal) {
   CDesign design;
-  CString error;
-  if (!CComponentLibraryFile::LoadComponent(path.c_str(), "QUAD-NAND2", design, error)) return -100;
+  if (!LoadQuadNand2(path, design)) return -100;
   POSITION position = nullptr;
   CComponent* component = design.FirstComponent(position);
   for (int i = 0; i < record && component != nullptr; ++i) component = design.NextComponent(position);
@@ -67,15 +71,13 @@ int PinOf(const std::string& path, int record, int gate, int terminal) {
 
 bool ShowsReferenceInSchematic(const std::string& path) {
   CDesign design;
-  CString error;
-  if (!CComponentLibraryFile::LoadComponent(path.c_str(), "QUAD-NAND2", design, error)) return false;
-  return design.FirstComponent()->GetScmComponent()->GetShowName(CScmComponent::kScmReference);
+  return LoadQuadNand2(path, design) &&
+         design.FirstComponent()->GetScmComponent()->GetShowName(CScmComponent::kScmReference);
 }
 
 std::string PinNameOf(const std::string& path, int gate, int terminal) {
   CDesign design;
-  CString error;
-  if (!CComponentLibraryFile::LoadComponent(path.c_str(), "QUAD-NAND2", design, error)) return "unreadable";
+  if (!LoadQuadNand2(path, design)) return "unreadable";
   const CComponent* component = design.FirstComponent();
   return component != nullptr ? component->GetPinName(gate, terminal).str() : "no component";
 }
@@ -83,9 +85,8 @@ std::string PinNameOf(const std::string& path, int gate, int terminal) {
 // The packages of QUAD-NAND2's records in the library, in order, and the gates of each.
 std::vector<std::pair<std::string, int>> PackagesOf(const std::string& path) {
   CDesign design;
-  CString error;
   std::vector<std::pair<std::string, int>> packages;
-  if (!CComponentLibraryFile::LoadComponent(path.c_str(), "QUAD-NAND2", design, error)) return packages;
+  if (!LoadQuadNand2(path, design)) return packages;
   POSITION position = nullptr;
   for (CComponent* component = design.FirstComponent(position); component != nullptr;
        component = design.NextComponent(position))
@@ -142,7 +143,7 @@ class EditorOnScreenTest : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(m_folder / "config" / "component-editor");
     fs::copy_file(CE_DATA_DIR "/sample.cmplib", m_library);
-    WriteFileText(m_folder / "config" / "component-editor" / "settings.json", SettingsText());
+    WriteFileText(m_settings, SettingsText());
     fs::create_directories(CE_ARTIFACTS_DIR);
   }
 
@@ -162,6 +163,44 @@ class EditorOnScreenTest : public ::testing::Test {
     return m_user.WaitForWindow(m_editor.Id(), titlePattern, kWindowSeconds).value_or("");
   }
 
+  // The window titled as `titlePattern` says, once it came up and took the focus.
+  void FocusWindow(const std::string& titlePattern, std::string& window) {
+    window = WaitForWindow(titlePattern);
+    ASSERT_FALSE(window.empty()) << "no window titled " << titlePattern << " came up";
+    ASSERT_TRUE(m_user.Focus(window));
+  }
+
+  // Keys pressed one at a time, each given a moment to take effect.
+  bool Keys(const std::vector<std::string>& pressed) {
+    for (const std::string& key : pressed) {
+      if (!m_user.PressKeys({key})) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
+    return true;
+  }
+  bool TypeSlowly(const char* text) {
+    const bool typed = m_user.Type(text);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    return typed;
+  }
+
+  // A click just above the drawings, at their left, lands in the pin grid's first
+  // column, where no cell highlights anything.
+  bool ClickInGrid(const std::string& main, const Drawings& drawings) {
+    return m_user.ClickAt(main, {drawings.schematic.left + 10, drawings.schematic.top - 12});
+  }
+
+  // The drawings, once the PCB drawing shows pins in `pins`.
+  std::optional<Drawings> WaitForDrawings(const std::string& main, Rgb pins) {
+    std::optional<Drawings> found;
+    if (!LookUntil(main, [&](const ScreenImage& shot) {
+          found = FindDrawings(shot);
+          return found && shot.FindColour(pins, found->pcb).pixels > 0;
+        }))
+      return std::nullopt;
+    return found;
+  }
+
   // Looks at the window until `seen` finds what it waits for; false when it never does
   // (a look that failed is reported).
   bool LookUntil(const std::string& window, const std::function<bool(const ScreenImage&)>& seen) {
@@ -177,32 +216,25 @@ class EditorOnScreenTest : public ::testing::Test {
     return false;
   }
 
-  // Presses one key in the grid and waits until the highlight has moved and shows the
-  // same in two looks running, so that no drawing is caught half redrawn.
-  std::optional<Highlights> StepInGrid(const std::string& window, const Drawings& drawings, const char* key,
-                                       const Highlights& before) {
-    if (!m_user.PressKeys({key})) return std::nullopt;
-    std::optional<Highlights> last;
-    const bool moved = LookUntil(window, [&](const ScreenImage& shot) {
-      const Highlights now{HighlightIn(shot, drawings.schematic), HighlightIn(shot, drawings.pcb)};
-      const bool settled = now != before && last == now;
-      last = now;
-      return settled;
-    });
-    if (!moved) return std::nullopt;
-    return last;
-  }
-
-  // Walks the grid's cursor with `keys`, one at a time; the highlights at the end.
+  // Walks the grid's cursor with `keys`, one at a time; after each, waits until the
+  // highlight has moved and shows the same in two looks running, so that no drawing is
+  // caught half redrawn. The highlights at the end.
   std::optional<Highlights> WalkInGrid(const std::string& window, const Drawings& drawings,
                                        const std::vector<const char*>& keys, Highlights from) {
     for (const char* key : keys) {
-      const std::optional<Highlights> next = StepInGrid(window, drawings, key, from);
-      if (!next) {
+      std::optional<Highlights> last;
+      const bool moved =
+          m_user.PressKeys({key}) && LookUntil(window, [&](const ScreenImage& shot) {
+            const Highlights now{HighlightIn(shot, drawings.schematic), HighlightIn(shot, drawings.pcb)};
+            const bool settled = now != from && last == now;
+            last = now;
+            return settled;
+          });
+      if (!moved) {
         ADD_FAILURE() << "the highlight did not move on " << key;
         return std::nullopt;
       }
-      from = *next;
+      from = *last;
     }
     return from;
   }
@@ -231,22 +263,16 @@ class EditorOnScreenTest : public ::testing::Test {
     Screenshot(picker, "editor-picker.png");
     ASSERT_TRUE(m_user.PressKeys({"Return"}));
 
-    main = WaitForWindow("^Component Editor - QUAD-NAND2 - sample\\.cmplib$");
-    ASSERT_FALSE(main.empty()) << "QUAD-NAND2 did not open";
-    ASSERT_TRUE(m_user.Focus(main));
-    std::optional<Drawings> found;
-    ASSERT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
-      found = FindDrawings(shot);
-      return found && shot.FindColour(kAssignedPins, found->pcb).pixels > 0;
-    })) << "the drawings were not shown";
+    ASSERT_NO_FATAL_FAILURE(FocusWindow("^Component Editor - QUAD-NAND2 - sample\\.cmplib$", main));
+    const std::optional<Drawings> found = WaitForDrawings(main, kAssignedPins);
+    ASSERT_TRUE(found) << "the drawings were not shown";
     drawings = *found;
   }
 
   // Where the pad of pin 14 and terminal A of gate a (on pin 1) are drawn, found by the
   // highlights of the grid's cursor.
   //
-  // A click just above the drawings, at their left, lands in the pin grid's first
-  // column, where no cell highlights anything. Below the grid's header row, the first
+  // Below the grid's header row, the first
   // row holds terminal A of the NAND2 gates, the fourth the VCC terminal of gate e, the
   // last GND; the gates' columns follow the symbol, terminal name and terminal number.
   // Each step of the walk below changes what the drawings highlight: Ctrl+End goes to
@@ -254,7 +280,7 @@ class EditorOnScreenTest : public ::testing::Test {
   // no pin, then left along the first row to gate a's terminal A (pin 1).
   void FindPin14AndTerminalA(const std::string& main, const Drawings& drawings, Highlights& vcc,
                              Highlights& gateA) {
-    ASSERT_TRUE(m_user.ClickAt(main, {drawings.schematic.left + 10, drawings.schematic.top - 12}));
+    ASSERT_TRUE(ClickInGrid(main, drawings));
     const std::optional<Highlights> atVcc = WalkInGrid(main, drawings, {"ctrl+End", "Up"}, {});
     ASSERT_TRUE(atVcc && atVcc->pcb) << "the pad of pin 14 was not highlighted";
     const std::optional<Highlights> atA =
@@ -276,6 +302,12 @@ class EditorOnScreenTest : public ::testing::Test {
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     Screenshot(dialog, screenshot);
     return dialog;
+  }
+  void OpenDialog(const std::vector<std::string>& keys, const std::string& titlePattern,
+                  const char* screenshot, std::string& dialog) {
+    ASSERT_TRUE(m_user.PressKeys(keys));
+    dialog = WaitForDialog(titlePattern, screenshot);
+    ASSERT_FALSE(dialog.empty());
   }
 
   // Return in a field presses the dialog's default button, as does the button's own
@@ -302,6 +334,16 @@ class EditorOnScreenTest : public ::testing::Test {
     EXPECT_EQ(exitCode, 0);
   }
 
+  // The pictures were taken, and hold more than `minBytes`.
+  static void ExpectShots(const std::vector<const char*>& shots, std::uintmax_t minBytes = 0) {
+    for (const char* shot : shots) {
+      const fs::path path = fs::path(CE_ARTIFACTS_DIR) / shot;
+      EXPECT_TRUE(fs::exists(path) && fs::file_size(path) > minBytes) << path;
+    }
+  }
+
+  std::string Settings() const { return ReadFileText(m_settings); }
+
   void ExpectOtherComponentsUnchanged() {
     for (const char* other : {"HEX-INV", "DUAL-OPAMP", "RESISTOR"}) {
       const std::string kept = ComponentBytes(ReadFileText(m_library.string()), other);
@@ -314,6 +356,7 @@ class EditorOnScreenTest : public ::testing::Test {
   const ScratchFolder m_scratch;
   const fs::path m_folder = m_scratch.Path();
   const fs::path m_library = m_folder / "sample.cmplib";
+  const fs::path m_settings = m_folder / "config" / "component-editor" / "settings.json";
   ScreenUser m_user{m_folder.string()};
   ChildProcess m_editor;
 };
@@ -330,14 +373,11 @@ TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
   Highlights vcc;
   Highlights gateA;
   ASSERT_NO_FATAL_FAILURE(FindPin14AndTerminalA(main, drawings, vcc, gateA));
-  const PixelPoint pin14 = *vcc.pcb;
-  const PixelPoint terminal = *gateA.schematic;
   const PixelPoint pin1 = *gateA.pcb;
 
   // Assign Pins (Ctrl+A), then the pad and the terminal. Pin 1 loses its terminal.
-  ASSERT_TRUE(m_user.PressKeys({"ctrl+a"}));
-  ASSERT_TRUE(m_user.ClickAt(main, pin14));
-  ASSERT_TRUE(m_user.ClickAt(main, terminal));
+  ASSERT_TRUE(m_user.PressKeys({"ctrl+a"}) && m_user.ClickAt(main, *vcc.pcb) &&
+              m_user.ClickAt(main, *gateA.schematic));
   EXPECT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
     const ColourRegion freed = shot.FindColour(kUnassignedPins, drawings.pcb);
     return freed.pixels > 0 && freed.box.Contains(pin1);
@@ -352,11 +392,7 @@ TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
   EXPECT_EQ(PinOf(m_library.string(), 0, 4, 1), 14) << "VCC keeps its pin";
   EXPECT_EQ(PinOf(m_library.string(), 1, 0, 1), otherPackage);
   ExpectOtherComponentsUnchanged();
-  for (const char* shot : {"editor-sample.png", "editor-pin-assigned.png"}) {
-    const fs::path path = fs::path(CE_ARTIFACTS_DIR) / shot;
-    ASSERT_TRUE(fs::exists(path)) << path;
-    EXPECT_GT(fs::file_size(path), 10000U) << path;
-  }
+  ExpectShots({"editor-sample.png", "editor-pin-assigned.png"}, 10000U);
   // The README shows the editor as this test saw it; CE_UPDATE_GOLDEN=1 refreshes the picture.
   const fs::path readmeShot = CE_README_SCREENSHOT;
   if (std::getenv("CE_UPDATE_GOLDEN") != nullptr) {
@@ -364,7 +400,7 @@ TEST_F(EditorOnScreenTest, AssignsAPinByClickingAndSavesIt) {
                   fs::copy_options::overwrite_existing);
   }
   EXPECT_TRUE(fs::exists(readmeShot)) << readmeShot << " is missing; CE_UPDATE_GOLDEN=1 takes it";
-  const std::string settings = ReadFileText(m_folder / "config" / "component-editor" / "settings.json");
+  const std::string settings = Settings();
   EXPECT_NE(settings.find(m_library.string()), std::string::npos) << "the recent library was kept:\n"
                                                                   << settings;
   EXPECT_NE(settings.find("Highlight"), std::string::npos) << "the colours were kept:\n" << settings;
@@ -390,23 +426,16 @@ TEST_F(EditorOnScreenTest, RenamesATerminalOnItsPinPageAndSavesIt) {
 
   // The pad of pin 14: its PCB pin page, left with Escape.
   ASSERT_TRUE(m_user.DoubleClickAt(main, *vcc.pcb));
-  std::string sheet = WaitForWindow("^Properties$");
+  std::string sheet = WaitForDialog("^Properties$", "properties-pcb-pin.png");
   ASSERT_FALSE(sheet.empty()) << "a double click on the pad opened no property sheet";
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  Screenshot(sheet, "properties-pcb-pin.png");
-  ASSERT_TRUE(m_user.Focus(sheet));
-  ASSERT_TRUE(m_user.PressKeys({"Escape"}));
-  ASSERT_TRUE(m_user.WaitForWindowGone(sheet, kWindowSeconds)) << "Escape did not close the sheet";
+  ASSERT_NO_FATAL_FAILURE(ConfirmDialog(sheet, main, "Escape"));
 
   // Terminal A of gate a: its schematic pin page shows the gate and the terminal, then
   // the name, the one field that takes typing.
   ASSERT_TRUE(m_user.DoubleClickAt(main, *gateA.schematic));
-  sheet = WaitForWindow("^Properties$");
-  ASSERT_FALSE(sheet.empty()) << "a double click on the terminal opened no property sheet";
-  ASSERT_TRUE(m_user.Focus(sheet));
+  ASSERT_NO_FATAL_FAILURE(FocusWindow("^Properties$", sheet));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  ASSERT_TRUE(m_user.PressKeys({"Tab", "Tab", "ctrl+a"}));
-  ASSERT_TRUE(m_user.Type("IN1"));
+  ASSERT_TRUE(m_user.PressKeys({"Tab", "Tab", "ctrl+a"}) && m_user.Type("IN1"));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   Screenshot(sheet, "properties-scm-pin.png");
   // Back on the first tab, a click on its first check box (the schematic's reference)
@@ -421,9 +450,8 @@ TEST_F(EditorOnScreenTest, RenamesATerminalOnItsPinPageAndSavesIt) {
   std::string error;
   ASSERT_TRUE(m_user.Look(sheet, shot, error)) << error;
   ASSERT_TRUE(m_user.ClickAt(sheet, {shot.Width() - kSheetOkFromRight, kSheetOkY}));
-  ASSERT_TRUE(m_user.WaitForWindowGone(sheet, kWindowSeconds)) << "OK did not end the sheet";
-
-  ASSERT_TRUE(m_user.Focus(main));
+  ASSERT_TRUE(m_user.WaitForWindowGone(sheet, kWindowSeconds) && m_user.Focus(main))
+      << "OK did not end the sheet";
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
   EXPECT_EQ(PinNameOf(m_library.string(), 0, 1), "IN1");
   EXPECT_NE(ShowsReferenceInSchematic(m_library.string()), showedReference)
@@ -445,19 +473,14 @@ TEST_F(EditorOnScreenTest, AddsAGateAndAPackageSwitchesAndDeletesPackagesChanges
   ASSERT_NO_FATAL_FAILURE(OpenQuadNand2(main, drawings));
 
   // Insert: the Add Gate dialog proposes gate f on the NAND2 of the gates before.
-  ASSERT_TRUE(m_user.PressKeys({"Insert"}));
-  std::string dialog = WaitForDialog("^Add Gate", "dialog-add-gate.png");
-  ASSERT_FALSE(dialog.empty());
+  std::string dialog;
+  ASSERT_NO_FATAL_FAILURE(OpenDialog({"Insert"}, "^Add Gate", "dialog-add-gate.png", dialog));
   ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main, "alt+a"));
 
   // Ctrl+Shift+N: a package TSSOP-14 on the SOIC-14 footprint; its pads have no pins.
-  ASSERT_TRUE(m_user.PressKeys({"ctrl+shift+n"}));
-  dialog = WaitForDialog("^Add Package$", "dialog-add-package.png");
-  ASSERT_FALSE(dialog.empty());
+  ASSERT_NO_FATAL_FAILURE(OpenDialog({"ctrl+shift+n"}, "^Add Package$", "dialog-add-package.png", dialog));
   // The package's field, its list button, the library and then the footprint's name.
-  ASSERT_TRUE(m_user.Type("TSSOP-14"));
-  ASSERT_TRUE(m_user.PressKeys({"Tab", "Tab", "Tab"}));
-  ASSERT_TRUE(m_user.Type("SOIC-14"));
+  ASSERT_TRUE(m_user.Type("TSSOP-14") && m_user.PressKeys({"Tab", "Tab", "Tab"}) && m_user.Type("SOIC-14"));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   Screenshot(dialog, "dialog-add-package.png");
   ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main));
@@ -471,24 +494,18 @@ TEST_F(EditorOnScreenTest, AddsAGateAndAPackageSwitchesAndDeletesPackagesChanges
   Screenshot(main, "editor-packages.png");
 
   // Select Package from the menu, left with Escape, for its picture.
-  ASSERT_TRUE(m_user.PressKeys({"alt+c", "k"}));
-  dialog = WaitForDialog("^Select Package$", "dialog-select-package.png");
-  ASSERT_FALSE(dialog.empty());
-  ASSERT_TRUE(m_user.PressKeys({"Escape"}));
-  ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds));
-  ASSERT_TRUE(m_user.Focus(main));
+  ASSERT_NO_FATAL_FAILURE(
+      OpenDialog({"alt+c", "k"}, "^Select Package$", "dialog-select-package.png", dialog));
+  ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main, "Escape"));
 
   // Ctrl+Shift+Delete offers the package shown, SOIC-14; DIP-14 comes back.
-  ASSERT_TRUE(m_user.PressKeys({"ctrl+shift+Delete"}));
-  dialog = WaitForDialog("^Delete Package$", "dialog-delete-package.png");
-  ASSERT_FALSE(dialog.empty());
+  ASSERT_NO_FATAL_FAILURE(
+      OpenDialog({"ctrl+shift+Delete"}, "^Delete Package$", "dialog-delete-package.png", dialog));
   ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main, "alt+d"));
 
   // View > Display Colours: the outlines take the next colour of their list.
   ASSERT_TRUE(PcbShows(main, drawings, kOutlines, true));
-  ASSERT_TRUE(m_user.PressKeys({"alt+v", "c"}));
-  dialog = WaitForDialog("^Display$", "dialog-display.png");
-  ASSERT_FALSE(dialog.empty());
+  ASSERT_NO_FATAL_FAILURE(OpenDialog({"alt+v", "c"}, "^Display$", "dialog-display.png", dialog));
   ASSERT_TRUE(m_user.PressKeys({"Down"}));
   ASSERT_NO_FATAL_FAILURE(ConfirmDialog(dialog, main));
   EXPECT_TRUE(PcbShows(main, drawings, kOutlines, false)) << "the outlines kept their colour";
@@ -497,14 +514,13 @@ TEST_F(EditorOnScreenTest, AddsAGateAndAPackageSwitchesAndDeletesPackagesChanges
   EXPECT_EQ(PackagesOf(m_library.string()),
             (std::vector<std::pair<std::string, int>>{{"DIP-14", 6}, {"TSSOP-14", 6}}));
   ExpectOtherComponentsUnchanged();
-  const std::string settings = ReadFileText(m_folder / "config" / "component-editor" / "settings.json");
+  const std::string settings = Settings();
   EXPECT_NE(settings.find("\"Outlines\""), std::string::npos) << settings;
   EXPECT_EQ(settings.find("\"Outlines\": " + std::to_string(ColourSetting(kOutlines))), std::string::npos)
       << "the outlines' colour was not kept:\n"
       << settings;
-  for (const char* shot : {"dialog-add-gate.png", "dialog-add-package.png", "dialog-select-package.png",
-                           "dialog-delete-package.png", "dialog-display.png"})
-    EXPECT_TRUE(fs::exists(fs::path(CE_ARTIFACTS_DIR) / shot)) << shot;
+  ExpectShots({"dialog-add-gate.png", "dialog-add-package.png", "dialog-select-package.png",
+               "dialog-delete-package.png", "dialog-display.png"});
 }
 
 // The pale red the grid gives cells that will not pass.
@@ -521,118 +537,76 @@ TEST_F(EditorOnScreenTest, PastesABlockOfPinsListsTheProblemsGoesToOneAndSaves) 
   std::string main;
   Drawings drawings;
   ASSERT_NO_FATAL_FAILURE(OpenQuadNand2(main, drawings));
-  const PixelPoint inGrid{drawings.schematic.left + 10, drawings.schematic.top - 12};
   const PixelBox grid{0, 0, drawings.pcb.right, drawings.schematic.top - 1};
-  const auto keys = [this](const std::vector<std::string>& pressed) {
-    for (const std::string& key : pressed) {
-      if (!m_user.PressKeys({key})) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    }
-    return true;
-  };
-  ASSERT_TRUE(m_user.ClickAt(main, inGrid));
-  ASSERT_TRUE(keys({"ctrl+End", "Up", "Up", "Up", "Up", "Left", "Left", "Left", "Left"}));
-  ASSERT_TRUE(keys({"shift+Right", "shift+Down", "shift+Down", "ctrl+c", "Right", "Right", "ctrl+v"}));
+  ASSERT_TRUE(ClickInGrid(main, drawings) &&
+              Keys({"ctrl+End", "Up", "Up", "Up", "Up", "Left", "Left", "Left", "Left"}));
+  ASSERT_TRUE(Keys({"shift+Right", "shift+Down", "shift+Down", "ctrl+c", "Right", "Right", "ctrl+v"}));
   EXPECT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
     return shot.FindColour(kMarked, grid).pixels > 0 && shot.FindRegions(kMarked).size() >= 12;
   })) << "the pasted pins were not marked";
   Screenshot(main, "pin-grid-marks.png");
 
-  ASSERT_TRUE(keys({"F8"}));
-  const std::string problems = WaitForDialog("^Pin Grid Problems$", "dialog-pin-grid-problems.png");
-  ASSERT_FALSE(problems.empty());
-  ASSERT_TRUE(keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down"}));
+  std::string problems;
+  ASSERT_NO_FATAL_FAILURE(
+      OpenDialog({"F8"}, "^Pin Grid Problems$", "dialog-pin-grid-problems.png", problems));
+  ASSERT_TRUE(Keys({"Down", "Down", "Down", "Down", "Down", "Down", "Down"}));
   ASSERT_NO_FATAL_FAILURE(ConfirmDialog(problems, main));
   // A click below the rows gives the grid the keyboard and leaves its cursor where it is.
-  ASSERT_TRUE(m_user.ClickAt(main, inGrid));
-  ASSERT_TRUE(m_user.Type("9"));
-  ASSERT_TRUE(keys({"Return"}));
+  ASSERT_TRUE(ClickInGrid(main, drawings) && m_user.Type("9") && Keys({"Return"}));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   Screenshot(main, "pin-grid-after-go-to.png");
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
 
-  const std::string saved = m_library.string();
-  const std::vector<int> expected = {1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 9, 6};
   std::vector<int> pins;
-  for (int gate = 0; gate < 4; ++gate) {
-    for (int terminal = 1; terminal <= 3; ++terminal) pins.push_back(PinOf(saved, 0, gate, terminal));
-  }
-  EXPECT_EQ(pins, expected) << "gates c and d hold the pasted block, pin 9 where Go To went";
-  EXPECT_EQ(PinOf(saved, 1, 2, 1), soicGateC) << "the SOIC-14 record was not shown";
+  for (int cell = 0; cell < 12; ++cell) pins.push_back(PinOf(m_library.string(), 0, cell / 3, cell % 3 + 1));
+  EXPECT_EQ(pins, (std::vector<int>{1, 2, 3, 4, 5, 6, 1, 2, 3, 4, 9, 6}))
+      << "gates c and d hold the pasted block, pin 9 where Go To went";
+  EXPECT_EQ(PinOf(m_library.string(), 1, 2, 1), soicGateC) << "the SOIC-14 record was not shown";
   ExpectOtherComponentsUnchanged();
-  for (const char* shot : {"pin-grid-marks.png", "dialog-pin-grid-problems.png", "pin-grid-after-go-to.png"})
-    EXPECT_TRUE(fs::exists(fs::path(CE_ARTIFACTS_DIR) / shot)) << shot;
+  ExpectShots({"pin-grid-marks.png", "dialog-pin-grid-problems.png", "pin-grid-after-go-to.png"});
 }
 
 // The tab order of the New Component dialog: the name, the package, the footprint's
 // library, name (its text, then its list) and pins, the same for the schematic symbol,
 // the gates, OK, Cancel, and last the default reference.
-class NewComponentOnScreenTest : public EditorOnScreenTest {
- protected:
-  void FillNewComponent() {
-    const auto keys = [this](const std::vector<std::string>& pressed) {
-      for (const std::string& key : pressed) {
-        if (!m_user.PressKeys({key})) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-      }
-      return true;
-    };
-    const auto type = [this](const char* text) {
-      const bool typed = m_user.Type(text);
-      std::this_thread::sleep_for(std::chrono::milliseconds(150));
-      return typed;
-    };
-    // In a symbol list Down moves the selection, as a click on the line would.
-    ASSERT_TRUE(type("NAND-NEW") && keys({"Tab"}) && type("DIP-14") && keys({"Tab", "Tab", "Tab"}));
-    ASSERT_TRUE(keys({"Down", "Down", "Tab", "Tab", "Tab", "Down", "Down", "Down", "Tab", "Tab"}));
-    ASSERT_TRUE(keys({"ctrl+a"}) && type("4") && keys({"Tab", "Tab", "Tab"}) && type("U"));
-  }
-};
-
-TEST_F(NewComponentOnScreenTest, CreatesAComponentAssignsAPinByClickingAndSavesIt) {
+TEST_F(EditorOnScreenTest, CreatesAComponentAssignsAPinByClickingAndSavesIt) {
   const std::string original = ReadFileText(m_library);
   ASSERT_NO_FATAL_FAILURE(StartEditor());
   const std::string picker =
       WaitForDialog("^Open Component from sample\\.cmplib$", "editor-library-picker.png");
-  ASSERT_FALSE(picker.empty());
-  ASSERT_TRUE(m_user.PressKeys({"Escape"}));
-  ASSERT_TRUE(m_user.WaitForWindowGone(picker, kWindowSeconds));
-  std::string main = WaitForWindow("^Component Editor$");
-  ASSERT_FALSE(main.empty());
-  ASSERT_TRUE(m_user.Focus(main));
+  ASSERT_TRUE(!picker.empty() && m_user.PressKeys({"Escape"}) &&
+              m_user.WaitForWindowGone(picker, kWindowSeconds));
+  std::string main;
+  ASSERT_NO_FATAL_FAILURE(FocusWindow("^Component Editor$", main));
 
   // Ctrl+N: the dialog, filled from the keyboard and confirmed with OK (its default).
   ASSERT_TRUE(m_user.PressKeys({"ctrl+n"}));
-  const std::string dialog = WaitForWindow("^New Component$");
-  ASSERT_FALSE(dialog.empty()) << "Ctrl+N opened no New Component dialog";
-  ASSERT_TRUE(m_user.Focus(dialog));
+  std::string dialog;
+  ASSERT_NO_FATAL_FAILURE(FocusWindow("^New Component$", dialog));
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
-  ASSERT_NO_FATAL_FAILURE(FillNewComponent());
+  // In a symbol list Down moves the selection, as a click on the line would.
+  ASSERT_TRUE(TypeSlowly("NAND-NEW") && Keys({"Tab"}) && TypeSlowly("DIP-14") && Keys({"Tab", "Tab", "Tab"}));
+  ASSERT_TRUE(Keys({"Down", "Down", "Tab", "Tab", "Tab", "Down", "Down", "Down", "Tab", "Tab"}));
+  ASSERT_TRUE(Keys({"ctrl+a"}) && TypeSlowly("4") && Keys({"Tab", "Tab", "Tab"}) && TypeSlowly("U"));
   Screenshot(dialog, "dialog-new-component.png");
   ASSERT_TRUE(m_user.PressKeys({"shift+Tab", "shift+Tab", "space"}));
   ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "OK did not take the new component";
 
-  main = WaitForWindow("^Component Editor - \\*NAND-NEW - sample\\.cmplib$");
-  ASSERT_FALSE(main.empty()) << "the new component got no tab";
-  ASSERT_TRUE(m_user.Focus(main));
-  std::optional<Drawings> drawings;
-  ASSERT_TRUE(LookUntil(main, [&](const ScreenImage& shot) {
-    drawings = FindDrawings(shot);
-    return drawings && shot.FindColour(kUnassignedPins, drawings->pcb).pixels > 0;
-  })) << "the new component's drawings were not shown";
+  ASSERT_NO_FATAL_FAILURE(FocusWindow("^Component Editor - \\*NAND-NEW - sample\\.cmplib$", main));
+  const std::optional<Drawings> drawings = WaitForDrawings(main, kUnassignedPins);
+  ASSERT_TRUE(drawings) << "the new component's drawings were not shown";
 
   // The grid's last cell is gate d's last terminal, which the schematic highlights; any
   // pad of the footprint, none of them assigned yet, goes to it.
-  ASSERT_TRUE(m_user.ClickAt(main, {drawings->schematic.left + 10, drawings->schematic.top - 12}));
+  ASSERT_TRUE(ClickInGrid(main, *drawings));
   const std::optional<Highlights> last = WalkInGrid(main, *drawings, {"ctrl+End"}, {});
   ASSERT_TRUE(last && last->schematic) << "the last terminal was not highlighted";
   ScreenImage shot;
   std::string error;
   ASSERT_TRUE(m_user.Look(main, shot, error)) << error;
   const PixelPoint pad = shot.FindColour(kUnassignedPins, drawings->pcb).inside;
-  ASSERT_TRUE(m_user.PressKeys({"ctrl+a"}));
-  ASSERT_TRUE(m_user.ClickAt(main, pad));
-  ASSERT_TRUE(m_user.ClickAt(main, *last->schematic));
+  ASSERT_TRUE(m_user.PressKeys({"ctrl+a"}) && m_user.ClickAt(main, pad) &&
+              m_user.ClickAt(main, *last->schematic));
   // The grid's cursor stays on the terminal, which now has a pin: its pad lights up.
   EXPECT_TRUE(PcbShows(main, *drawings, kHighlight, true)) << "the clicked pad was not given to the terminal";
   Screenshot(main, "editor-new-component.png");
@@ -641,9 +615,7 @@ TEST_F(NewComponentOnScreenTest, CreatesAComponentAssignsAPinByClickingAndSavesI
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
 
   CDesign design;
-  CString loadError;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(m_library.string().c_str(), "NAND-NEW", design, loadError))
-      << loadError.str();
+  ASSERT_TRUE(LoadQuadNand2(m_library.string(), design, "NAND-NEW"));
   const CComponent& added = *design.FirstComponent();
   EXPECT_EQ(added.GetPcbSymbol(), "DIP-14");
   EXPECT_EQ(added.GetDefaultReference(), "U");
@@ -663,17 +635,10 @@ TEST_F(EditorOnScreenTest, RestoresTheChangesOfAKilledProgram) {
   std::string main;
   Drawings drawings;
   ASSERT_NO_FATAL_FAILURE(OpenQuadNand2(main, drawings));
-  const auto keys = [this](const std::vector<std::string>& pressed) {
-    for (const std::string& key : pressed) {
-      if (!m_user.PressKeys({key})) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    }
-    return true;
-  };
   // Ctrl+End is gate e's GND, the row above its VCC.
-  ASSERT_TRUE(m_user.ClickAt(main, {drawings.schematic.left + 10, drawings.schematic.top - 12}));
-  ASSERT_TRUE(keys({"ctrl+End"}) && m_user.Type("8") && keys({"Return"}));
-  ASSERT_TRUE(keys({"ctrl+End", "Up"}) && m_user.Type("9") && keys({"Return"}));
+  ASSERT_TRUE(ClickInGrid(main, drawings));
+  ASSERT_TRUE(Keys({"ctrl+End"}) && m_user.Type("8") && Keys({"Return"}));
+  ASSERT_TRUE(Keys({"ctrl+End", "Up"}) && m_user.Type("9") && Keys({"Return"}));
   const fs::path copies = m_folder / "state" / "component-editor" / "recovery";
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kDrawingSeconds);
   std::error_code absent;
@@ -688,12 +653,10 @@ TEST_F(EditorOnScreenTest, RestoresTheChangesOfAKilledProgram) {
 
   ASSERT_NO_FATAL_FAILURE(StartEditor(false));
   const std::string dialog = WaitForDialog("^Recover Unsaved Changes$", "dialog-recovery.png");
-  ASSERT_FALSE(dialog.empty());
-  ASSERT_TRUE(m_user.PressKeys({"alt+r"}));
-  ASSERT_TRUE(m_user.WaitForWindowGone(dialog, kWindowSeconds)) << "Restore did not take the copy";
-  main = WaitForWindow("^Component Editor - \\*QUAD-NAND2");
-  ASSERT_FALSE(main.empty()) << "the copy was not opened";
-  ASSERT_TRUE(m_user.Focus(main));
+  ASSERT_TRUE(!dialog.empty() && m_user.PressKeys({"alt+r"}) &&
+              m_user.WaitForWindowGone(dialog, kWindowSeconds))
+      << "Restore did not take the copy";
+  ASSERT_NO_FATAL_FAILURE(FocusWindow("^Component Editor - \\*QUAD-NAND2", main));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   ASSERT_NO_FATAL_FAILURE(SaveAndQuit());
   EXPECT_EQ(PinOf(m_library.string(), 0, 4, 1), 9);

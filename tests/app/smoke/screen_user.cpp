@@ -1,6 +1,5 @@
 #include "tests/app/smoke/screen_user.h"
 
-#include <charconv>
 #include <chrono>
 #include <filesystem>
 #include <sstream>
@@ -16,19 +15,6 @@ const char* const kImport = CE_IMPORT_PROGRAM;
 bool Run(const std::vector<std::string>& argv) {
   std::string ignored;
   return RunProgram(argv, ignored) == 0;
-}
-
-// The value of NAME=value in xdotool's --shell output.
-std::optional<int> ShellValue(const std::string& output, const std::string& name) {
-  std::istringstream lines(output);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.starts_with(name + "=")) continue;
-    int value = 0;
-    const char* end = line.data() + line.size();
-    const auto [at, problem] = std::from_chars(line.data() + name.size() + 1, end, value);
-    if (problem == std::errc() && at == end) return value;
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -103,17 +89,5 @@ bool ScreenUser::SaveScreenshot(const std::string& window, const std::string& pn
 }
 
 bool ScreenUser::MoveTo(const std::string& window, PixelPoint point) const {
-  const std::optional<PixelPoint> origin = Origin(window);
-  if (!origin) return false;
-  return Run(
-      {kXdotool, "mousemove", std::to_string(origin->x + point.x), std::to_string(origin->y + point.y)});
-}
-
-std::optional<PixelPoint> ScreenUser::Origin(const std::string& window) const {
-  std::string geometry;
-  if (RunProgram({kXdotool, "getwindowgeometry", "--shell", window}, geometry) != 0) return std::nullopt;
-  const std::optional<int> x = ShellValue(geometry, "X");
-  const std::optional<int> y = ShellValue(geometry, "Y");
-  if (!x || !y) return std::nullopt;
-  return PixelPoint{*x, *y};
+  return Run({kXdotool, "mousemove", "--window", window, std::to_string(point.x), std::to_string(point.y)});
 }

@@ -36,7 +36,6 @@ class ScreenUser {
   bool SaveScreenshot(const std::string& window, const std::string& pngPath, std::string& error) const;
 
  private:
-  std::optional<PixelPoint> Origin(const std::string& window) const;
   bool MoveTo(const std::string& window, PixelPoint point) const;
 
   std::string m_scratch;
