@@ -168,9 +168,8 @@ TEST(PackageRecordTest, CopyingARecordIsDeep) {
   CDesign target;
   CComponent* copy = target.AddComponent(original);
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(DumpComponent(*copy), before);
-  EXPECT_EQ(copy->GetOwnerDesign(), &target);
-  EXPECT_EQ(copy->FindGate(0)->GetComponent(), copy);
+  EXPECT_EQ(std::make_tuple(DumpComponent(*copy), copy->GetOwnerDesign(), copy->FindGate(0)->GetComponent()),
+            std::make_tuple(before, &target, copy));
 
   original->SetPinNumber(0, 1, 42);
   original->SetPinName(1, 2, "renamed");
@@ -224,8 +223,9 @@ TEST(DesignTest, AttributeNamesIgnoreCaseAndAreNeverDoubledAndTheSelectionOvervi
   CAttribute* added = design.AddAttribute("[PackageName]", "DIP-14");
   ASSERT_NE(added, nullptr);
   EXPECT_EQ(design.AddAttribute("[packagename]", "SOIC-14"), added);
-  EXPECT_EQ(design.GetAttributes()->Count(), 1);
-  EXPECT_EQ(design.FindAttribute("[PACKAGENAME]")->GetValue(), "SOIC-14");
+  EXPECT_EQ(
+      std::make_pair(design.GetAttributes()->Count(), design.FindAttribute("[PACKAGENAME]")->GetValue()),
+      std::make_pair(1, CString("SOIC-14")));
   EXPECT_EQ(design.AddAttribute("", "x"), nullptr);
 
   // The selection overview follows the items' marks.
@@ -236,14 +236,12 @@ TEST(DesignTest, AttributeNamesIgnoreCaseAndAreNeverDoubledAndTheSelectionOvervi
   b->SetSelected(true);
   a->SetSelected(true);
   b->SetSelected(true);
-  EXPECT_EQ(overview->First(), b);
-  EXPECT_EQ(overview->Count(), 2);
+  EXPECT_EQ(std::make_pair(overview->First(), overview->Count()), (std::pair<CDesignItem*, int>(b, 2)));
   b->SetSelected(false);
   EXPECT_EQ(overview->First(), a);
   c->SetSelected(true);
   design.DeleteComponent(a);
-  EXPECT_EQ(overview->First(), c);
-  EXPECT_EQ(overview->Count(), 1);
+  EXPECT_EQ(std::make_pair(overview->First(), overview->Count()), (std::pair<CDesignItem*, int>(c, 1)));
   b->SetSelected(true);
   overview->Clear();
   EXPECT_EQ(overview->First(), nullptr);

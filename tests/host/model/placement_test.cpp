@@ -210,13 +210,11 @@ TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything)
   EXPECT_EQ(input->GetDirection(), PinDirection::Down);
   EXPECT_EQ(input->GetPosition() - gates[1]->GetPosition(), CSize(-25400, -101600));
 
-  const CRect before = design.GetExtents();
-  const CPoint padBefore = input->GetPosition();
+  CRect moved = design.GetExtents();
+  moved.OffsetRect(1000, -2000);
+  const CPoint padMoved = input->GetPosition() + CSize(1000, -2000);
   design.Shift(1000, -2000);
-  CRect after = before;
-  after.OffsetRect(1000, -2000);
-  EXPECT_EQ(design.GetExtents(), after);
-  EXPECT_EQ(input->GetPosition(), padBefore + CSize(1000, -2000));
+  EXPECT_EQ(std::make_pair(design.GetExtents(), input->GetPosition()), std::make_pair(moved, padMoved));
 
   design.DeleteAllComponentInstances();
   EXPECT_EQ(design.GetExtents(), CRect());
@@ -248,8 +246,8 @@ TEST(PlacementTest, MirroredAndTurnedSymbolsMapPointsArcsAndTextsKeepingTextsRea
 TEST(PlacementTest, TechnologyLayersOnlyInAPcbDesignAndColoursForEveryKindOfItem) {
   CScmDesign schematic;
   EXPECT_TRUE(schematic.AddDesign(CE_DATA_DIR "/default.scmtech", false));
-  EXPECT_EQ(schematic.FirstLayer(), nullptr);
-  EXPECT_FALSE(schematic.AddDesign(CE_DATA_DIR "/default.pcbtech", false));
+  EXPECT_FALSE(schematic.FirstLayer() != nullptr ||
+               schematic.AddDesign(CE_DATA_DIR "/default.pcbtech", false));
   EXPECT_NE(CAppError::GetLastError().Find("PCB technology, not a schematic one"), -1);
   EXPECT_FALSE(schematic.AddDesign(CE_DATA_DIR "/missing.scmtech", false));
 
@@ -258,8 +256,7 @@ TEST(PlacementTest, TechnologyLayersOnlyInAPcbDesignAndColoursForEveryKindOfItem
   CTechnology own(SymbolKind::Pcb);
   own.AddLayer({"Top Copper", RGB(1, 2, 3), false});
   own.AddTextStyle({"Pad Number", 7000, 700});
-  CString ownPath;
-  CString error;
+  CString ownPath, error;
   ASSERT_TRUE(GetTempFile(ownPath));
   ASSERT_TRUE(CTechnologyFile::Save(ownPath, own, error)) << error.str();
 
@@ -289,14 +286,12 @@ TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
   CComponentInstance* u1 = design.AddComponentInstance("U1", AddQuadNand(design), kComponentLibrary, true);
   ASSERT_NE(u1, nullptr);
   CSymbolInstance* gate = SymbolsOf(*u1)[1];
-  CPadInstance* first = gate->FindPad(1);
-  CPadInstance* second = gate->FindPad(2);
-  CPadInstance* third = gate->FindPad(3);
+  CPadInstance *first = gate->FindPad(1), *second = gate->FindPad(2), *third = gate->FindPad(3);
   third->SetSelected(true);
   gate->SetSelected(true);
   third->GetPinNumberText()->SetSelected(true);
-  EXPECT_EQ(design.GetSelectionOverview()->Count(), 3);
-  EXPECT_EQ(design.GetSelectionOverview()->First(), third);
+  EXPECT_EQ(std::make_pair(design.GetSelectionOverview()->Count(), design.GetSelectionOverview()->First()),
+            std::make_pair(3, static_cast<CDesignItem*>(third)));
   third->SetSelected(false);
   EXPECT_EQ(design.GetSelectionOverview()->First(), gate) << "the next marked comes first";
   design.GetSelectionOverview()->Clear();
@@ -309,8 +304,7 @@ TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
   EXPECT_EQ(overview->Count(), 4);
   // A middle one leaves; the others stay found.
   second->SetHighlight(false);
-  EXPECT_EQ(overview->Count(), 3);
-  EXPECT_FALSE(overview->Contains(second));
+  EXPECT_TRUE(overview->Count() == 3 && !overview->Contains(second));
   EXPECT_TRUE(overview->Contains(first) && overview->Contains(third) && overview->Contains(gate));
   third->SetHighlight(false);
   first->SetHighlight(false);
@@ -322,8 +316,7 @@ TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
   ASSERT_NE(u2, nullptr);
   u2->FirstSymbolInstance()->SetHighlight(true);
   u2->SetOwnerDesignOfAll(&design);
-  EXPECT_EQ(other.GetHighlightOverview()->Count(), 0);
-  EXPECT_TRUE(overview->Contains(u2->FirstSymbolInstance()));
+  EXPECT_TRUE(other.GetHighlightOverview()->Count() == 0 && overview->Contains(u2->FirstSymbolInstance()));
   u2->SetOwnerDesignOfAll(&other);
 
   EXPECT_FALSE(other.DeleteComponentInstance(u1));
