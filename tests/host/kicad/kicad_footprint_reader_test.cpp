@@ -125,8 +125,7 @@ TEST(KicadFootprintReaderTest, BallNamesArePinsInNaturalOrderShownAndReadByTheir
   for (const auto& [typed, expected] : read) {
     int pin = 0;
     const bool found = labels.Read(typed, pin);
-    EXPECT_EQ(found ? pin : 0, expected) << typed;
-    EXPECT_EQ(found, expected != 0) << typed;
+    EXPECT_EQ(std::make_pair(found, found ? pin : 0), std::make_pair(expected != 0, expected)) << typed;
   }
   EXPECT_EQ(labels.Refusal("C7"), "\"C7\" is not a pin number nor a pad name of BGA5");
 

@@ -150,23 +150,19 @@ void ExpectNearSquareGridOnTheSpacing(const std::vector<CSymbolInstance*>& gates
   CBox all;
   for (size_t i = 0; i < gates.size(); ++i) {
     const CSize offset = gates[i]->GetPosition() - gates[0]->GetPosition();
-    EXPECT_EQ(offset.cx % kGrid, 0);
-    EXPECT_EQ(offset.cy % kGrid, 0);
+    EXPECT_TRUE(offset.cx % kGrid == 0 && offset.cy % kGrid == 0) << "gate " << i;
     columns.insert(gates[i]->GetPosition().x);
     rows.insert(gates[i]->GetPosition().y);
     all = all.Union(gates[i]->GetExtents());
     for (size_t j = 0; j < i; ++j) {
-      const CBox a = gates[i]->GetExtents();
-      const CBox b = gates[j]->GetExtents();
+      const CBox a = gates[i]->GetExtents(), b = gates[j]->GetExtents();
       const long across = std::max(a.GetMin().x - b.GetMax().x, b.GetMin().x - a.GetMax().x);
       const long along = std::max(a.GetMin().y - b.GetMax().y, b.GetMin().y - a.GetMax().y);
       EXPECT_GE(std::max(across, along), kGrid) << "gates " << j << " and " << i;
     }
   }
-  EXPECT_GT(columns.size(), 1u);
-  EXPECT_GT(rows.size(), 1u);
-  const double width = all.GetMax().x - all.GetMin().x;
-  const double height = all.GetMax().y - all.GetMin().y;
+  EXPECT_TRUE(columns.size() > 1 && rows.size() > 1);
+  const double width = all.GetMax().x - all.GetMin().x, height = all.GetMax().y - all.GetMin().y;
   EXPECT_LE(std::max(width / height, height / width), 2.0) << width << " by " << height;
 }
 
@@ -203,8 +199,7 @@ TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything)
   for (size_t i = 1; i < gates.size(); ++i) {
     EXPECT_EQ(gates[i]->GetPosition().x, gates[0]->GetPosition().x);
     const long gap = gates[i - 1]->GetExtents().GetMin().y - gates[i]->GetExtents().GetMax().y;
-    EXPECT_GE(gap, kGrid);
-    EXPECT_LT(gap, 2 * kGrid);
+    EXPECT_TRUE(gap >= kGrid && gap < 2 * kGrid) << gap;
   }
   const CPadInstance* input = gates[1]->FindPad(1);
   EXPECT_EQ(input->GetDirection(), PinDirection::Down);
