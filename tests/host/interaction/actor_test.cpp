@@ -81,11 +81,9 @@ TEST(ActorBindings, InputRunsTheBindingOfTheCurrentStateOrOfAnyStateAndAFailedTe
   actor.OnAction(2, kEvent, &RecordingActor::Pong, 3);  // binding again replaces
   EXPECT_FALSE(actor.OnAction(4, kEvent, &OtherActor::Act, 0));
 
-  EXPECT_TRUE(actor.RunLeftClick(CPoint(3, 4), MK_SHIFT));
-  EXPECT_TRUE(actor.RunLeftClick(CPoint(5, 6), 0));
+  EXPECT_TRUE(actor.RunLeftClick(CPoint(3, 4), MK_SHIFT) && actor.RunLeftClick(CPoint(5, 6), 0));
   EXPECT_EQ(actor.GetCurrentState(), 2);
-  EXPECT_TRUE(actor.RunAction(kEvent));
-  EXPECT_TRUE(actor.RunAction(kEvent));
+  EXPECT_TRUE(actor.RunAction(kEvent) && actor.RunAction(kEvent));
   EXPECT_EQ(actor.GetCurrentState(), 3);
   EXPECT_FALSE(actor.RunAction(kEvent + 1));
   actor.SetCurrentState(CActor::kKeepState);
@@ -218,27 +216,21 @@ class DirectorViewTest : public HeadlessTest {
 };
 
 TEST_F(DirectorViewTest, APressAndReleaseInPlaceIsOneClick) {
-  ASSERT_TRUE(user.LeftClick(view, CPoint(10, 20), MK_SHIFT));
-  ASSERT_TRUE(user.LeftDown(view, CPoint(30, 30)));
-  ASSERT_TRUE(user.LeftUp(view, CPoint(33, 26)));
-  ASSERT_TRUE(user.LeftDown(view, CPoint(50, 50)));
-  ASSERT_TRUE(user.MoveMouse(view, CPoint(80, 50), MK_LBUTTON));
-  ASSERT_TRUE(user.LeftUp(view, CPoint(50, 50)));
-  ASSERT_TRUE(user.LeftDown(view, CPoint(50, 50)));
-  ASSERT_TRUE(user.LeftUp(view, CPoint(45, 56)));
-  ASSERT_TRUE(user.LeftDoubleClick(view, CPoint(60, 70)));
-  ASSERT_TRUE(user.MiddleDown(view, CPoint(5, 6)));
-  ASSERT_TRUE(user.TypeChar(view, 'z'));
+  ASSERT_TRUE(user.LeftClick(view, CPoint(10, 20), MK_SHIFT) && user.LeftDown(view, CPoint(30, 30)) &&
+              user.LeftUp(view, CPoint(33, 26)) && user.LeftDown(view, CPoint(50, 50)) &&
+              user.MoveMouse(view, CPoint(80, 50), MK_LBUTTON) && user.LeftUp(view, CPoint(50, 50)) &&
+              user.LeftDown(view, CPoint(50, 50)) && user.LeftUp(view, CPoint(45, 56)) &&
+              user.LeftDoubleClick(view, CPoint(60, 70)) && user.MiddleDown(view, CPoint(5, 6)) &&
+              user.TypeChar(view, 'z'));
 
   EXPECT_EQ(view->picking.log, (Log{"place 10,20 flags 5", "mark 30,30 flags 1", "place 60,70 flags 1",
                                     "middle down 5,6 flags 16", "char z"}));
 }
 
 TEST_F(DirectorViewTest, EscapeOrACommandStopsTheActorTheFirstTakesOverAndAnActionMayCloseTheView) {
-  ASSERT_TRUE(user.TypeChar(view, '\x1b'));
-  ASSERT_TRUE(user.LeftClick(view, CPoint(1, 1)));
-  EXPECT_EQ(view->director.GetRunningActor(), &view->idle);
-  EXPECT_EQ(view->modeEndedCount, 1);
+  ASSERT_TRUE(user.TypeChar(view, '\x1b') && user.LeftClick(view, CPoint(1, 1)));
+  EXPECT_EQ(std::make_pair(view->director.GetRunningActor(), view->modeEndedCount),
+            (std::pair<CActor*, int>(&view->idle, 1)));
   view->picking.StartActor(0, true);
   view->SendMessage(RegisterWindowMessage("CActor::Command"), 0, kCancel);  // the command in its lParam
   EXPECT_EQ(view->picking.log, (Log{"stop", "start 0", "stop"}));
@@ -257,8 +249,8 @@ TEST(ActorLifetime, ADirectorOrAnActorMayGoFirst) {
     survivor.SetDirector(&shortLived);
     survivor.StartActor(0, true);
   }
-  EXPECT_EQ(survivor.GetDirector(), nullptr);
-  EXPECT_FALSE(survivor.IsRunning());
+  EXPECT_EQ(std::make_pair(survivor.GetDirector(), survivor.IsRunning()),
+            (std::pair<CDirector*, bool>{nullptr, false}));
 
   auto first = std::make_unique<RecordingActor>();
   CDirector director(nullptr, first.get(), 0);

@@ -79,8 +79,7 @@ TEST_F(KicadExportTest, RefusesWithOneMessageAndWritesNothing) {
   Add(design, "A", "P")->SetPinNumber(0, 2, -1);
   CString error;
   EXPECT_FALSE(Export(design, {"A"}, error));
-  EXPECT_NE(error.str().find("1 terminal has no pin in the package: A (package P) gate a terminal 2"),
-            std::string::npos)
+  EXPECT_NE(error.Find("1 terminal has no pin in the package: A (package P) gate a terminal 2"), -1)
       << error.str();
   EXPECT_EQ(m_folder.CountEntries(), 0u) << "nothing written";
   m_options.leaveUnnumbered = true;
@@ -95,8 +94,7 @@ TEST_F(KicadExportTest, APinGatesDrawDifferentlyIsKeptOnceAndNamesReadBackUnchan
   const std::string text = ReadFileText(m_options.output.str());
   EXPECT_EQ(text.find("(number \"14\""), text.rfind("(number \"14\"")) << "one pin 14";
   EXPECT_LT(text.find("(number \"14\""), text.find("\"A_2_1\"")) << "in unit A";
-  EXPECT_NE(m_summary.Describe().str().find("pin 14 (Y) is drawn by gates a, b, not alike"),
-            std::string::npos)
+  EXPECT_NE(m_summary.Describe().Find("pin 14 (Y) is drawn by gates a, b, not alike"), -1)
       << m_summary.Describe().str();
 
   // Quotes and backslashes are escaped, UTF-8 passes: the field's reader gives the names back.

@@ -36,6 +36,9 @@ class KicadSymbolImportTest : public ::testing::Test {
     request.defaultReference = "U";
     return request;
   }
+  bool Build(const char* symbol, const char* footprint) {
+    return CKicadSymbolImport::Build(Request(symbol, footprint), m_design, m_unassigned, m_error);
+  }
 
   ScratchFolder m_folder;
   CDesign m_design;
@@ -44,9 +47,7 @@ class KicadSymbolImportTest : public ::testing::Test {
 };
 
 TEST_F(KicadSymbolImportTest, UnitsBecomeGatesAndSharedPinsJoinEachOfThem) {
-  ASSERT_TRUE(
-      CKicadSymbolImport::Build(Request(Samples::kQuad, Samples::kDip), m_design, m_unassigned, m_error))
-      << m_error;
+  ASSERT_TRUE(Build(Samples::kQuad, Samples::kDip)) << m_error;
   ASSERT_EQ(m_design.CountComponents(), 1);
   const CComponent* record = m_design.FirstComponent();
   EXPECT_EQ(record->GetName() + " " + record->GetPackage() + " " + record->GetPcbSymbol() + " " +
@@ -60,9 +61,7 @@ TEST_F(KicadSymbolImportTest, UnitsBecomeGatesAndSharedPinsJoinEachOfThem) {
 }
 
 TEST_F(KicadSymbolImportTest, BallNamesFindTheirPadsAndAPinWithoutOneIsReported) {
-  ASSERT_TRUE(
-      CKicadSymbolImport::Build(Request("BGA5", Samples::kBallFootprint), m_design, m_unassigned, m_error))
-      << m_error;
+  ASSERT_TRUE(Build("BGA5", Samples::kBallFootprint)) << m_error;
   const CComponent* record = m_design.FirstComponent();
   EXPECT_EQ(record->GetPinCount(), 4);
   // Balls A1 A2 B1 B2 are pins 1 to 4 in natural order, whatever order the file has.
@@ -75,14 +74,13 @@ TEST_F(KicadSymbolImportTest, BallNamesFindTheirPadsAndAPinWithoutOneIsReported)
 }
 
 TEST_F(KicadSymbolImportTest, WithoutAFootprintPlainNumbersArePinsAndAMissingSymbolOrFootprintAddsNothing) {
-  EXPECT_FALSE(CKicadSymbolImport::Build(Request("NOPE", nullptr), m_design, m_unassigned, m_error));
+  EXPECT_FALSE(Build("NOPE", nullptr));
   EXPECT_EQ(m_error, "There is no symbol \"NOPE\" in \"Import.kicad_sym\".");
-  EXPECT_FALSE(CKicadSymbolImport::Build(Request(Samples::kQuad, "SO-99"), m_design, m_unassigned, m_error));
+  EXPECT_FALSE(Build(Samples::kQuad, "SO-99"));
   EXPECT_NE(m_error.Find("SO-99"), -1) << m_error;
   EXPECT_EQ(m_design.CountComponents(), 0);
 
-  ASSERT_TRUE(CKicadSymbolImport::Build(Request("quad:B", nullptr), m_design, m_unassigned, m_error))
-      << m_error;
+  ASSERT_TRUE(Build("quad:B", nullptr)) << m_error;
   const CComponent* record = m_design.FirstComponent();
   // A unit's name imports its whole symbol.
   EXPECT_EQ(Gates(*record), "0 QUAD:A 1 2 3 7 14, 1 QUAD:B 4 5 6 7 14");

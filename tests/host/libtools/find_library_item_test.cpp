@@ -35,9 +35,8 @@ class FindLibraryItemTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     InstallMemorySettings();
-    for (const char* name : {"logic.scmlib", "analog.scmlib", "connectors.scmlib", "footprints.pcblib"}) {
+    for (const char* name : {"logic.scmlib", "analog.scmlib", "connectors.scmlib", "footprints.pcblib"})
       std::filesystem::copy_file(std::filesystem::path(CE_DATA_DIR) / name, dir / name);
-    }
     WriteFileText(dir / "broken.scmlib", "{ not a library");
   }
 

@@ -145,8 +145,7 @@ TEST(CheckValidTest, EachFaultGivesItsFindings) {
     CComponent* soic = design.FindComponent("QUAD-NAND2", "SOIC-14");
     ASSERT_TRUE(dip != nullptr && soic != nullptr);
     item.make(*dip, *soic);
-    const CString text = design.CheckValid(report);
-    EXPECT_EQ(Lines(text.str()), item.findings) << item.fault;
+    EXPECT_EQ(Lines(design.CheckValid(report).str()), item.findings) << item.fault;
     EXPECT_EQ(Lines(ReadFileText(report.str())), item.findings) << item.fault;
   }
 }
@@ -182,12 +181,10 @@ TEST(CheckValidTest, FindingsNameThePinsOfAFootprintThatNamesItsBallsByThoseName
   fs::create_directory(scratch / "Balls.pretty");
   std::ostringstream footprint;
   footprint << "(footprint \"BGA14\" (version 20211014) (layer \"F.Cu\")\n";
-  for (const char row : {'A', 'B'}) {
-    for (int column = 1; column <= 7; ++column) {
+  for (const char row : {'A', 'B'})
+    for (int column = 1; column <= 7; ++column)
       footprint << "  (pad \"" << row << column << "\" smd circle (at " << column
                 << (row == 'A' ? " 0" : " 1") << ") (size 0.4 0.4) (layers \"F.Cu\"))\n";
-    }
-  }
   footprint << ")\n";
   WriteFileText(scratch / "Balls.pretty/BGA14.kicad_mod", footprint.str());
   CDesign design;

@@ -35,6 +35,8 @@ namespace {
 namespace fs = std::filesystem;
 using Step = AtomicWriteStep;
 
+using File = CComponentLibraryFile;
+using Edit = CComponentLibraryEdit;
 constexpr const char* kComponent = "QUAD-NAND2";
 
 class ComponentLibrarySaveTest : public ::testing::Test {
@@ -42,10 +44,8 @@ class ComponentLibrarySaveTest : public ::testing::Test {
   void SetUp() override {
     WriteFileText(Library().str(), ReadFileText(CE_DATA_DIR "/sample.cmplib"));
     m_original = ReadFileText(Library().str());
-    ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), kComponent, m_asLoaded, m_error))
-        << m_error.str();
-    ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), kComponent, m_changed, m_error))
-        << m_error.str();
+    ASSERT_TRUE(File::LoadComponent(Library(), kComponent, m_asLoaded, m_error)) << m_error.str();
+    ASSERT_TRUE(File::LoadComponent(Library(), kComponent, m_changed, m_error)) << m_error.str();
     ASSERT_NE(m_changed.FirstComponent()->GetPinNumber(0, 1), 14);
     m_changed.FirstComponent()->SetPinNumber(0, 1, 14);
     m_saved = SavedBytes(m_changed);
@@ -57,8 +57,7 @@ class ComponentLibrarySaveTest : public ::testing::Test {
   std::string SavedBytes(const CDesign& design) {
     const std::string copy = m_scratch / "copy.cmplib";
     WriteFileText(copy, m_original);
-    EXPECT_TRUE(CComponentLibraryFile::SaveComponent(copy.c_str(), kComponent, design, m_error))
-        << m_error.str();
+    EXPECT_TRUE(File::SaveComponent(copy.c_str(), kComponent, design, m_error)) << m_error.str();
     std::string bytes = ReadFileText(copy);
     fs::remove(copy);
     return bytes;
@@ -67,9 +66,9 @@ class ComponentLibrarySaveTest : public ::testing::Test {
   static std::string OtherComponents(const std::string& text) {
     std::vector<LibraryComponent> components;
     CString error;
-    EXPECT_TRUE(CComponentLibraryFile::Parse(text, "parts.cmplib", components, error)) << error.str();
+    EXPECT_TRUE(File::Parse(text, "parts.cmplib", components, error)) << error.str();
     std::erase_if(components, [](const LibraryComponent& c) { return c.name == kComponent; });
-    return CComponentLibraryFile::Format(components);
+    return File::Format(components);
   }
   // The library's folder holds the library and nothing else.
   void ExpectOnlyTheLibrary() const {
@@ -96,15 +95,14 @@ TEST_F(ComponentLibrarySaveTest, ASaveThatFailsAtAnyStepSaysWhereAndLeavesTheLib
     CString error;
     {
       ScopedAtomicWriteFault fault(step, err);
-      EXPECT_FALSE(CComponentLibraryFile::SaveComponent(Library(), kComponent, m_changed, error));
+      EXPECT_FALSE(File::SaveComponent(Library(), kComponent, m_changed, error));
     }
     EXPECT_EQ(error.Find("Cannot write \"" + Library() + "\": "), 0) << error.str();
     EXPECT_NE(error.Find(std::strerror(err)), -1) << error.str();
     EXPECT_EQ(ReadFileText(Library().str()), m_original);
     ExpectOnlyTheLibrary();
   }
-  ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), kComponent, m_changed, m_error))
-      << m_error.str();
+  ASSERT_TRUE(File::SaveComponent(Library(), kComponent, m_changed, m_error)) << m_error.str();
   EXPECT_EQ(ReadFileText(Library().str()), m_saved);
 }
 
@@ -115,7 +113,7 @@ int SaveInChild(const CString& path, const CDesign& design,
   const pid_t child = ::fork();
   if (child == 0) {
     CString error;
-    ::_exit(CComponentLibraryFile::SaveComponent(path, kComponent, design, error) ? 0 : 1);
+    ::_exit(File::SaveComponent(path, kComponent, design, error) ? 0 : 1);
   }
   if (child < 0) return -2;
   if (killAfter) {
@@ -167,31 +165,30 @@ TEST_F(ComponentLibrarySaveTest, ASaveKilledAtAnyMomentLeavesTheOldLibraryOrTheN
 TEST_F(ComponentLibrarySaveTest, ASaveKeepsOthersChangesAndRefusesWhenItsComponentChangedOnDisk) {
   CDesign opened;
   std::string storedForm;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), kComponent, opened, storedForm, m_error));
+  ASSERT_TRUE(File::LoadComponent(Library(), kComponent, opened, storedForm, m_error));
   opened.FirstComponent()->SetPinNumber(0, 1, 14);
   ComponentSaveConditions conditions{kComponent, storedForm, {}};
 
-  ASSERT_TRUE(CComponentLibraryEdit::RenameComponent(Library(), "HEX-INV", "HEX-INV-B", m_error));
-  ASSERT_EQ(CComponentLibraryFile::SaveComponent(Library(), kComponent, opened, conditions, m_error),
+  ASSERT_TRUE(Edit::RenameComponent(Library(), "HEX-INV", "HEX-INV-B", m_error));
+  ASSERT_EQ(File::SaveComponent(Library(), kComponent, opened, conditions, m_error),
             ComponentSaveResult::Saved)
       << m_error.str();
   std::vector<LibraryEntry> entries;
-  ASSERT_TRUE(CComponentLibraryFile::ReadContents(Library(), entries, m_error));
+  ASSERT_TRUE(File::ReadContents(Library(), entries, m_error));
   EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [](const LibraryEntry& e) {
     return e.name == "HEX-INV-B";
   })) << "the other writer's rename survived the save";
 
-  conditions.openedForm =
-      CComponentLibraryFile::StoredForm(CComponentLibraryFile::CollectComponent(opened, kComponent));
+  conditions.openedForm = File::StoredForm(File::CollectComponent(opened, kComponent));
   // Another writer changes the saved component itself.
-  ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), kComponent, m_asLoaded, m_error));
+  ASSERT_TRUE(File::SaveComponent(Library(), kComponent, m_asLoaded, m_error));
   const std::string before = ReadFileText(Library().str());
-  EXPECT_EQ(CComponentLibraryFile::SaveComponent(Library(), kComponent, opened, conditions, m_error),
+  EXPECT_EQ(File::SaveComponent(Library(), kComponent, opened, conditions, m_error),
             ComponentSaveResult::ChangedOnDisk);
   EXPECT_NE(m_error.Find("was changed by another program since it was opened"), -1) << m_error.str();
   EXPECT_TRUE(ReadFileText(Library().str()) == before) << "the file was left as it was";
   conditions.openedForm.reset();
-  EXPECT_EQ(CComponentLibraryFile::SaveComponent(Library(), kComponent, opened, conditions, m_error),
+  EXPECT_EQ(File::SaveComponent(Library(), kComponent, opened, conditions, m_error),
             ComponentSaveResult::Saved);
 }
 
@@ -210,8 +207,7 @@ TEST_F(ComponentLibrarySaveTest, ASecondWriterWaitsThenRefusesNamingTheHolder) {
 }
 
 TEST_F(ComponentLibrarySaveTest, EditsOfTheWholeLibraryRefuseWhatWouldNotReadBackAndLeaveItsBytes) {
-  ASSERT_TRUE(CComponentLibraryEdit::RenameComponent(Library(), "dual-opamp", "Dual-Opamp", m_error))
-      << m_error.str();
+  ASSERT_TRUE(Edit::RenameComponent(Library(), "dual-opamp", "Dual-Opamp", m_error)) << m_error.str();
   EXPECT_FALSE(ComponentBytes(Text(), "Dual-Opamp").empty()) << "a change of case is no clash with itself";
   EXPECT_EQ(TextWithout(Text(), "Dual-Opamp"), TextWithout(m_original, "DUAL-OPAMP"));
   WriteFileText(Library().str(), m_original);
@@ -224,42 +220,39 @@ TEST_F(ComponentLibrarySaveTest, EditsOfTheWholeLibraryRefuseWhatWouldNotReadBac
   };
   // The application and the command line check names first; the library itself still
   // never writes what it could not read back.
-  const std::string tooLong(CComponentLibraryFile::kMaxNameLength + 1, 'X');
-  expectRefused(CComponentLibraryEdit::CopyComponent(Library(), "HEX-INV", tooLong.c_str(), m_error),
+  const std::string tooLong(File::kMaxNameLength + 1, 'X');
+  expectRefused(Edit::CopyComponent(Library(), "HEX-INV", tooLong.c_str(), m_error),
                 "The library would not read back, so it was left as it was: ");
-  expectRefused(CComponentLibraryEdit::RenameComponent(Library(), "HEX-INV", "", m_error), "empty");
+  expectRefused(Edit::RenameComponent(Library(), "HEX-INV", "", m_error), "empty");
   // Bytes that are not UTF-8 would be written as replacement characters: the name would
   // change without a word.
   for (const auto& [name, said] : {std::pair{"AB\xFF", "byte 3 (0xFF)"},
                                    {"\xC3(", "byte 1 (0xC3)"},
                                    {"A\xC0\x80", "byte 2 (0xC0)"},
                                    {"AB\xED\xA0\x80", "byte 3 (0xED)"}})
-    expectRefused(CComponentLibraryEdit::RenameComponent(Library(), kComponent, name, m_error),
+    expectRefused(Edit::RenameComponent(Library(), kComponent, name, m_error),
                   std::string("The component name is not valid UTF-8: ") + said);
-  EXPECT_TRUE(CComponentLibraryEdit::RenameComponent(Library(), kComponent, "QUAD-NAND2-\xC3\xA9", m_error))
-      << m_error.str();
+  EXPECT_TRUE(Edit::RenameComponent(Library(), kComponent, "QUAD-NAND2-\xC3\xA9", m_error)) << m_error.str();
   WriteFileText(Library().str(), m_original);
-  expectRefused(CComponentLibraryEdit::CreateLibrary(Library(), m_error), "already exists");
+  expectRefused(Edit::CreateLibrary(Library(), m_error), "already exists");
   {
     ScopedAtomicWriteFault fault(Step::Rename, EACCES);
-    expectRefused(CComponentLibraryEdit::DeleteComponent(Library(), "HEX-INV", m_error),
-                  std::strerror(EACCES));
+    expectRefused(Edit::DeleteComponent(Library(), "HEX-INV", m_error), std::strerror(EACCES));
   }
   m_original.resize(m_original.size() / 2);
   WriteFileText(Library().str(), m_original);
-  expectRefused(CComponentLibraryEdit::DeleteComponent(Library(), "HEX-INV", m_error), "parts.cmplib");
+  expectRefused(Edit::DeleteComponent(Library(), "HEX-INV", m_error), "parts.cmplib");
 
   const CString fresh = (m_scratch / "fresh.cmplib").c_str();
-  ASSERT_TRUE(CComponentLibraryEdit::CreateLibrary(fresh, m_error)) << m_error.str();
+  ASSERT_TRUE(Edit::CreateLibrary(fresh, m_error)) << m_error.str();
   std::vector<LibraryEntry> entries{{"x", {}, 0}};
-  ASSERT_TRUE(CComponentLibraryFile::ReadContents(fresh, entries, m_error)) << m_error.str();
+  ASSERT_TRUE(File::ReadContents(fresh, entries, m_error)) << m_error.str();
   EXPECT_TRUE(entries.empty());
 }
 
 TEST_F(ComponentLibrarySaveTest, SavingOneComponentLeavesTheOthersByteForByte) {
   CDesign design;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "dual-opamp", design, m_error))
-      << m_error.str();
+  ASSERT_TRUE(File::LoadComponent(Library(), "dual-opamp", design, m_error)) << m_error.str();
   CComponent* dip = design.FindComponent("DUAL-OPAMP", "DIP-8");
   ASSERT_NE(dip, nullptr);
   std::string pins;
@@ -269,21 +262,19 @@ TEST_F(ComponentLibrarySaveTest, SavingOneComponentLeavesTheOthersByteForByte) {
 
   dip->SetPinNumber(0, 1, 6);
   dip->AddAttribute("Supply", "3 to 32 V");
-  ASSERT_TRUE(CComponentLibraryFile::SaveComponent(Library(), "DUAL-OPAMP", design, m_error))
-      << m_error.str();
+  ASSERT_TRUE(File::SaveComponent(Library(), "DUAL-OPAMP", design, m_error)) << m_error.str();
   EXPECT_NE(ComponentBytes(Text(), "DUAL-OPAMP"), ComponentBytes(m_original, "DUAL-OPAMP"));
   EXPECT_EQ(TextWithout(Text(), "DUAL-OPAMP"), TextWithout(m_original, "DUAL-OPAMP"));
   CDesign reloaded;
-  ASSERT_TRUE(CComponentLibraryFile::LoadComponent(Library(), "DUAL-OPAMP", reloaded, m_error))
-      << m_error.str();
+  ASSERT_TRUE(File::LoadComponent(Library(), "DUAL-OPAMP", reloaded, m_error)) << m_error.str();
   EXPECT_EQ(DumpDesign(reloaded), DumpDesign(design));
 
   // A component the file lacks goes last; a missing file becomes a library.
   design.FindComponent("DUAL-OPAMP", "SOIC-8")->SetName("OPAMP-2");
   for (const CString& file : {Library(), CString((m_scratch / "fresh.cmplib").c_str())}) {
-    ASSERT_TRUE(CComponentLibraryFile::SaveComponent(file, "opamp-2", design, m_error)) << m_error.str();
+    ASSERT_TRUE(File::SaveComponent(file, "opamp-2", design, m_error)) << m_error.str();
     std::vector<LibraryEntry> entries;
-    ASSERT_TRUE(CComponentLibraryFile::ReadContents(file, entries, m_error)) << m_error.str();
+    ASSERT_TRUE(File::ReadContents(file, entries, m_error)) << m_error.str();
     EXPECT_EQ(entries.back().name, "OPAMP-2");
     EXPECT_EQ(entries.back().packages, std::vector<CString>{"SOIC-8"});
   }
@@ -291,7 +282,7 @@ TEST_F(ComponentLibrarySaveTest, SavingOneComponentLeavesTheOthersByteForByte) {
 
 TEST_F(ComponentLibrarySaveTest, RefusedSavesLeaveTheFileAsItWas) {
   const auto expectRefused = [&](const char* name, const std::string& reason) {
-    EXPECT_FALSE(CComponentLibraryFile::SaveComponent(Library(), name, m_changed, m_error)) << reason;
+    EXPECT_FALSE(File::SaveComponent(Library(), name, m_changed, m_error)) << reason;
     EXPECT_NE(m_error.Find(reason.c_str()), -1) << m_error.str();
     EXPECT_EQ(Text(), m_original) << reason;
   };

@@ -21,6 +21,9 @@
 namespace {
 
 using nlohmann::json;
+using Components = CComponentLibraryFile;
+using Symbols = CSymbolLibraryFile;
+using Technologies = CTechnologyFile;
 
 std::vector<std::filesystem::path> SampleFiles() {
   std::vector<std::filesystem::path> files;
@@ -39,10 +42,9 @@ std::vector<std::filesystem::path> SampleFiles() {
 std::optional<std::string> ParseError(const std::string& text, const std::string& name) {
   CString error;
   std::vector<LibraryComponent> components;
-  const bool parsed =
-      name.ends_with("cmplib") ? CComponentLibraryFile::Parse(text, name.c_str(), components, error)
-      : name.ends_with("tech") ? CTechnologyFile::Parse(text, name.c_str(), error) != nullptr
-                               : CSymbolLibraryFile::Parse(text, name.c_str(), error) != nullptr;
+  const bool parsed = name.ends_with("cmplib") ? Components::Parse(text, name.c_str(), components, error)
+                      : name.ends_with("tech") ? Technologies::Parse(text, name.c_str(), error) != nullptr
+                                               : Symbols::Parse(text, name.c_str(), error) != nullptr;
   EXPECT_TRUE(parsed || components.empty());
   if (parsed) return std::nullopt;
   return error.str();
@@ -94,23 +96,20 @@ TEST(FileFormatTest, EverySampleLoadsAndSavesBackByteForByte) {
     if (sample.extension() == ".cmplib") {
       WriteFileText(saved.str(), original);
       std::vector<LibraryEntry> entries;
-      ASSERT_TRUE(CComponentLibraryFile::ReadContents(saved, entries, error)) << error.str();
+      ASSERT_TRUE(Components::ReadContents(saved, entries, error)) << error.str();
       ASSERT_FALSE(entries.empty());
       for (const LibraryEntry& component : entries) {
         CDesign design;
-        ASSERT_TRUE(CComponentLibraryFile::LoadComponent(saved, component.name, design, error))
-            << error.str();
+        ASSERT_TRUE(Components::LoadComponent(saved, component.name, design, error)) << error.str();
         EXPECT_EQ(design.CountComponents(), static_cast<int>(component.packages.size()));
-        ASSERT_TRUE(CComponentLibraryFile::SaveComponent(saved, component.name, design, error))
-            << error.str();
+        ASSERT_TRUE(Components::SaveComponent(saved, component.name, design, error)) << error.str();
       }
     } else if (sample.string().ends_with("tech")) {
-      const auto technology = CTechnologyFile::Load(sample.string().c_str(), error);
-      ASSERT_TRUE(technology != nullptr && CTechnologyFile::Save(saved, *technology, error)) << error.str();
+      const auto technology = Technologies::Load(sample.string().c_str(), error);
+      ASSERT_TRUE(technology != nullptr && Technologies::Save(saved, *technology, error)) << error.str();
     } else {
-      const auto contents = CSymbolLibraryFile::Load(sample.string().c_str(), error);
-      ASSERT_TRUE(contents != nullptr && contents->Count() > 0 &&
-                  CSymbolLibraryFile::Save(saved, *contents, error))
+      const auto contents = Symbols::Load(sample.string().c_str(), error);
+      ASSERT_TRUE(contents != nullptr && contents->Count() > 0 && Symbols::Save(saved, *contents, error))
           << error.str();
     }
     EXPECT_EQ(ReadFileText(saved.str()), original);
@@ -222,9 +221,8 @@ TEST(FileFormatTest, StructuralMistakesAreNamed) {
 std::string Rewritten(const json& document) {
   std::vector<LibraryComponent> components;
   CString error;
-  EXPECT_TRUE(CComponentLibraryFile::Parse(document.dump(2), "sample.cmplib", components, error))
-      << error.str();
-  return components.empty() ? std::string() : CComponentLibraryFile::Format(components);
+  EXPECT_TRUE(Components::Parse(document.dump(2), "sample.cmplib", components, error)) << error.str();
+  return components.empty() ? std::string() : Components::Format(components);
 }
 
 // Footprint names reach 95 bytes: version 2 holds symbol names that long, and a file
@@ -235,7 +233,7 @@ TEST(ComponentLibraryFileTest, LongSymbolNamesNeedVersionTwoAndOnlyThenGetIt) {
     SCOPED_TRACE(pointer);
     json document = MutationBase();
     document[json::json_pointer(pointer)] =
-        std::string(pointer.ends_with("pcbSymbol") ? 95 : CComponentLibraryFile::kMaxNameLength + 1, 'F');
+        std::string(pointer.ends_with("pcbSymbol") ? 95 : Components::kMaxNameLength + 1, 'F');
     const std::optional<std::string> error = ParseError(document.dump(2), "sample.cmplib");
     ASSERT_TRUE(error.has_value());
     EXPECT_NE(error->find("at " + pointer + ": "), std::string::npos) << *error;
@@ -246,12 +244,10 @@ TEST(ComponentLibraryFileTest, LongSymbolNamesNeedVersionTwoAndOnlyThenGetIt) {
   }
   json document = MutationBase();
   document["version"] = 2;
-  document[json::json_pointer(record + "package")] =
-      std::string(CComponentLibraryFile::kMaxNameLength + 1, 'P');
+  document[json::json_pointer(record + "package")] = std::string(Components::kMaxNameLength + 1, 'P');
   EXPECT_TRUE(ParseError(document.dump(2), "sample.cmplib").has_value()) << "a package name keeps its limit";
   document[json::json_pointer(record + "package")] = "DIP-14";
-  document[json::json_pointer(record + "pcbSymbol")] =
-      std::string(CComponentLibraryFile::kMaxNameLength, 'F');
+  document[json::json_pointer(record + "pcbSymbol")] = std::string(Components::kMaxNameLength, 'F');
   EXPECT_EQ(json::parse(Rewritten(document))["version"], 1);
 }
 
@@ -270,18 +266,18 @@ TEST(ComponentLibraryFileTest, APinMayBeAnyWholeNumberAndComesBackAsWritten) {
 TEST(FileFormatTest, PinShapesNeedVersionThreeAndComeBack) {
   json logic = Sample("logic.scmlib");
   CString error;
-  const auto plain = CSymbolLibraryFile::Parse(Dump(logic), "logic.scmlib", error);
+  const auto plain = Symbols::Parse(Dump(logic), "logic.scmlib", error);
   ASSERT_NE(plain, nullptr) << error;
   CSymbolLibraryContents shaped(SymbolKind::Schematic);
   auto gate = plain->Get(0).Clone();
   gate->GetPad(gate->CountPads() - 1).SetPinShape(PinShape::Inverted);
   shaped.Add(std::move(gate));
-  const std::string text = CSymbolLibraryFile::Format(shaped);
+  const std::string text = Symbols::Format(shaped);
   EXPECT_NE(text.find("\"version\": 3"), std::string::npos);
-  const auto read = CSymbolLibraryFile::Parse(text, "shaped.scmlib", error);
+  const auto read = Symbols::Parse(text, "shaped.scmlib", error);
   ASSERT_NE(read, nullptr) << error;
   EXPECT_TRUE(read->Get(0) == shaped.Get(0));
-  EXPECT_EQ(CSymbolLibraryFile::Format(*read), text);
+  EXPECT_EQ(Symbols::Format(*read), text);
 
   // An older version has no shapes: a reader of it would refuse the member.
   json older = json::parse(text);

@@ -150,23 +150,19 @@ void ExpectNearSquareGridOnTheSpacing(const std::vector<CSymbolInstance*>& gates
   CBox all;
   for (size_t i = 0; i < gates.size(); ++i) {
     const CSize offset = gates[i]->GetPosition() - gates[0]->GetPosition();
-    EXPECT_EQ(offset.cx % kGrid, 0);
-    EXPECT_EQ(offset.cy % kGrid, 0);
+    EXPECT_TRUE(offset.cx % kGrid == 0 && offset.cy % kGrid == 0) << "gate " << i;
     columns.insert(gates[i]->GetPosition().x);
     rows.insert(gates[i]->GetPosition().y);
     all = all.Union(gates[i]->GetExtents());
     for (size_t j = 0; j < i; ++j) {
-      const CBox a = gates[i]->GetExtents();
-      const CBox b = gates[j]->GetExtents();
+      const CBox a = gates[i]->GetExtents(), b = gates[j]->GetExtents();
       const long across = std::max(a.GetMin().x - b.GetMax().x, b.GetMin().x - a.GetMax().x);
       const long along = std::max(a.GetMin().y - b.GetMax().y, b.GetMin().y - a.GetMax().y);
       EXPECT_GE(std::max(across, along), kGrid) << "gates " << j << " and " << i;
     }
   }
-  EXPECT_GT(columns.size(), 1u);
-  EXPECT_GT(rows.size(), 1u);
-  const double width = all.GetMax().x - all.GetMin().x;
-  const double height = all.GetMax().y - all.GetMin().y;
+  EXPECT_TRUE(columns.size() > 1 && rows.size() > 1);
+  const double width = all.GetMax().x - all.GetMin().x, height = all.GetMax().y - all.GetMin().y;
   EXPECT_LE(std::max(width / height, height / width), 2.0) << width << " by " << height;
 }
 
@@ -203,20 +199,17 @@ TEST(PlacementTest, ArrangedGatesKeepTheSpacingOnTheGridAndShiftMovesEverything)
   for (size_t i = 1; i < gates.size(); ++i) {
     EXPECT_EQ(gates[i]->GetPosition().x, gates[0]->GetPosition().x);
     const long gap = gates[i - 1]->GetExtents().GetMin().y - gates[i]->GetExtents().GetMax().y;
-    EXPECT_GE(gap, kGrid);
-    EXPECT_LT(gap, 2 * kGrid);
+    EXPECT_TRUE(gap >= kGrid && gap < 2 * kGrid) << gap;
   }
   const CPadInstance* input = gates[1]->FindPad(1);
   EXPECT_EQ(input->GetDirection(), PinDirection::Down);
   EXPECT_EQ(input->GetPosition() - gates[1]->GetPosition(), CSize(-25400, -101600));
 
-  const CRect before = design.GetExtents();
-  const CPoint padBefore = input->GetPosition();
+  CRect moved = design.GetExtents();
+  moved.OffsetRect(1000, -2000);
+  const CPoint padMoved = input->GetPosition() + CSize(1000, -2000);
   design.Shift(1000, -2000);
-  CRect after = before;
-  after.OffsetRect(1000, -2000);
-  EXPECT_EQ(design.GetExtents(), after);
-  EXPECT_EQ(input->GetPosition(), padBefore + CSize(1000, -2000));
+  EXPECT_EQ(std::make_pair(design.GetExtents(), input->GetPosition()), std::make_pair(moved, padMoved));
 
   design.DeleteAllComponentInstances();
   EXPECT_EQ(design.GetExtents(), CRect());
@@ -248,8 +241,8 @@ TEST(PlacementTest, MirroredAndTurnedSymbolsMapPointsArcsAndTextsKeepingTextsRea
 TEST(PlacementTest, TechnologyLayersOnlyInAPcbDesignAndColoursForEveryKindOfItem) {
   CScmDesign schematic;
   EXPECT_TRUE(schematic.AddDesign(CE_DATA_DIR "/default.scmtech", false));
-  EXPECT_EQ(schematic.FirstLayer(), nullptr);
-  EXPECT_FALSE(schematic.AddDesign(CE_DATA_DIR "/default.pcbtech", false));
+  EXPECT_FALSE(schematic.FirstLayer() != nullptr ||
+               schematic.AddDesign(CE_DATA_DIR "/default.pcbtech", false));
   EXPECT_NE(CAppError::GetLastError().Find("PCB technology, not a schematic one"), -1);
   EXPECT_FALSE(schematic.AddDesign(CE_DATA_DIR "/missing.scmtech", false));
 
@@ -258,8 +251,7 @@ TEST(PlacementTest, TechnologyLayersOnlyInAPcbDesignAndColoursForEveryKindOfItem
   CTechnology own(SymbolKind::Pcb);
   own.AddLayer({"Top Copper", RGB(1, 2, 3), false});
   own.AddTextStyle({"Pad Number", 7000, 700});
-  CString ownPath;
-  CString error;
+  CString ownPath, error;
   ASSERT_TRUE(GetTempFile(ownPath));
   ASSERT_TRUE(CTechnologyFile::Save(ownPath, own, error)) << error.str();
 
@@ -289,14 +281,12 @@ TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
   CComponentInstance* u1 = design.AddComponentInstance("U1", AddQuadNand(design), kComponentLibrary, true);
   ASSERT_NE(u1, nullptr);
   CSymbolInstance* gate = SymbolsOf(*u1)[1];
-  CPadInstance* first = gate->FindPad(1);
-  CPadInstance* second = gate->FindPad(2);
-  CPadInstance* third = gate->FindPad(3);
+  CPadInstance *first = gate->FindPad(1), *second = gate->FindPad(2), *third = gate->FindPad(3);
   third->SetSelected(true);
   gate->SetSelected(true);
   third->GetPinNumberText()->SetSelected(true);
-  EXPECT_EQ(design.GetSelectionOverview()->Count(), 3);
-  EXPECT_EQ(design.GetSelectionOverview()->First(), third);
+  EXPECT_EQ(std::make_pair(design.GetSelectionOverview()->Count(), design.GetSelectionOverview()->First()),
+            std::make_pair(3, static_cast<CDesignItem*>(third)));
   third->SetSelected(false);
   EXPECT_EQ(design.GetSelectionOverview()->First(), gate) << "the next marked comes first";
   design.GetSelectionOverview()->Clear();
@@ -309,8 +299,7 @@ TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
   EXPECT_EQ(overview->Count(), 4);
   // A middle one leaves; the others stay found.
   second->SetHighlight(false);
-  EXPECT_EQ(overview->Count(), 3);
-  EXPECT_FALSE(overview->Contains(second));
+  EXPECT_TRUE(overview->Count() == 3 && !overview->Contains(second));
   EXPECT_TRUE(overview->Contains(first) && overview->Contains(third) && overview->Contains(gate));
   third->SetHighlight(false);
   first->SetHighlight(false);
@@ -322,8 +311,7 @@ TEST(PlacementTest, MarkedItemsJoinTheirOverviewAndLeaveItUnmarkedOrDeleted) {
   ASSERT_NE(u2, nullptr);
   u2->FirstSymbolInstance()->SetHighlight(true);
   u2->SetOwnerDesignOfAll(&design);
-  EXPECT_EQ(other.GetHighlightOverview()->Count(), 0);
-  EXPECT_TRUE(overview->Contains(u2->FirstSymbolInstance()));
+  EXPECT_TRUE(other.GetHighlightOverview()->Count() == 0 && overview->Contains(u2->FirstSymbolInstance()));
   u2->SetOwnerDesignOfAll(&other);
 
   EXPECT_FALSE(other.DeleteComponentInstance(u1));

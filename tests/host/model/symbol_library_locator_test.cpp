@@ -66,10 +66,8 @@ TEST_F(SymbolLibraryLocatorTest, ANameWithoutAFolderIsTakenFromTheFirstPlaceThat
 
   // A name with a folder is a path and is not searched.
   CString path;
-  EXPECT_TRUE(locator.Find("/elsewhere/big", path));
-  EXPECT_EQ(path, "/elsewhere/big.scmlib");
-  EXPECT_TRUE(locator.Find("sub/big.scmlib", path));
-  EXPECT_EQ(path, Folder("own") + "sub/big.scmlib");
+  EXPECT_TRUE(locator.Find("/elsewhere/big", path) && path == "/elsewhere/big.scmlib") << path.str();
+  EXPECT_TRUE(locator.Find("sub/big.scmlib", path) && path == Folder("own") + "sub/big.scmlib") << path.str();
   EXPECT_EQ(locator.GetPath(""), "");
 }
 

@@ -59,8 +59,7 @@ TEST_F(PinMapFileTest, AnImportedEditOfTheExportChangesThatPinAndLeavesTheRestOf
   EXPECT_TRUE(placement.unplaced.empty());
   EXPECT_EQ(Export("QUAD-NAND2"), edited);
 
-  std::vector<LibraryComponent> before;
-  std::vector<LibraryComponent> after;
+  std::vector<LibraryComponent> before, after;
   ASSERT_TRUE(CComponentLibraryFile::Load(CE_DATA_DIR "/sample.cmplib", before, error));
   ASSERT_TRUE(CComponentLibraryFile::Load(Library(), after, error));
   ASSERT_EQ(after.size(), before.size());

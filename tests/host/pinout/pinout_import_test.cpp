@@ -130,8 +130,7 @@ TEST_F(PinoutImportTest, EachLayoutGivesItsGatesPackagesAndPinMaps) {
   };
   for (const LayoutCase& each : cases) {
     SCOPED_TRACE(each.layout);
-    std::filesystem::remove(m_folder / "parts.cmplib");
-    std::filesystem::remove(m_folder / "parts.scmlib");
+    for (const char* written : {"parts.cmplib", "parts.scmlib"}) std::filesystem::remove(m_folder / written);
     CPinoutImport::Request request = Request(each.table);
     request.split = each.split;
     request.footprints = {
@@ -201,8 +200,7 @@ TEST_F(PinoutImportTest, ALargePackageFileGivesAComponentThatPassesTheCheck) {
       if (rows.size() < 44) rows.push_back(prefix + letter);
   const Strings configuration = {"DONE_0", "CCLK_0", "TCK_0", "TMS_0", "TDI_0", "TDO_0", "PROGRAM_B_0"};
   std::string table = "Device/Package xc7big 9/18/2012,,,,,,,\n" + kXilinxHeader;
-  Strings balls;
-  Strings expected;
+  Strings balls, expected;
   for (const std::string& row : rows) {
     for (int column = 1; column <= static_cast<int>(rows.size()); ++column) {
       const std::size_t i = balls.size();

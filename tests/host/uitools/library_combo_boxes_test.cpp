@@ -69,13 +69,11 @@ TEST_F(LibraryComboTest, FileComboListsTheLibrariesOfTheKindBesideTheStartEntryA
   EXPECT_EQ(ComboEntries(contents), std::vector<std::string>({"NAND2", "INV", "DFF", "POWER"}));
   EXPECT_EQ(contents.GetCurSel(), 1);
   ASSERT_TRUE(contents.Fill((kDataDir + "/footprints.pcblib").c_str(), "SO-99"));
-  EXPECT_EQ(contents.GetCount(), 10);
-  EXPECT_EQ(contents.GetCurSel(), CB_ERR);
-  EXPECT_EQ(contents.GetText(), "SO-99");
+  EXPECT_EQ(std::make_tuple(contents.GetCount(), contents.GetCurSel(), contents.GetText()),
+            std::make_tuple(10, int{CB_ERR}, CString("SO-99")));
   // The old list and text go even when the new library cannot be read.
   EXPECT_FALSE(contents.Fill((kDataDir + "/package.txt").c_str(), ""));
-  EXPECT_EQ(contents.GetCount(), 0);
-  EXPECT_EQ(contents.GetText(), "");
+  EXPECT_EQ(std::make_pair(contents.GetCount(), contents.GetText()), std::make_pair(0, CString()));
 }
 
 }  // namespace

@@ -58,14 +58,12 @@ TEST_F(ControlTest, GridColumnWidthsAUserSetComeBackInTheNextGrid) {
   {
     CEditGrid first;
     ASSERT_TRUE(MakeGrid(first));
-    ASSERT_TRUE(user.ResizeGridColumn(&first, 0, 150));
-    ASSERT_TRUE(user.ResizeGridColumn(&first, 2, 35));
-    ASSERT_TRUE(first.SaveSettings());
+    ASSERT_TRUE(user.ResizeGridColumn(&first, 0, 150) && user.ResizeGridColumn(&first, 2, 35) &&
+                first.SaveSettings());
   }
   CAppRegistry registry(kGridKey);
   unsigned long stored = 0;
-  ASSERT_TRUE(registry.GetValue("Col0", stored));
-  EXPECT_EQ(stored, 150u);
+  EXPECT_TRUE(registry.GetValue("Col0", stored) && stored == 150u) << stored;
   // A damaged value is passed over; a column with no value keeps its width.
   registry.SetValue("Col1", 1000000ul);
 
@@ -97,14 +95,12 @@ TEST_F(ControlTest, CombosListStockEntriesOnceFindEntriesByTheirDataAndFilesByTh
   EXPECT_EQ(combo.GetCurSel(), 3);
   // Another spelling of an entry is shown as given, not replaced by the entry.
   ASSERT_TRUE(combo.Fill(file, "led"));
-  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
-  EXPECT_EQ(combo.GetText(), "led");
+  EXPECT_EQ(std::make_pair(combo.GetCurSel(), combo.GetText()), std::make_pair(int{CB_ERR}, CString("led")));
   ::unlink(file.c_str());
 
   CAppError::ClearLastError();
   EXPECT_TRUE(combo.Fill(file, "SO8"));
-  EXPECT_EQ(combo.GetCount(), 0);
-  EXPECT_EQ(combo.GetText(), "SO8");
+  EXPECT_EQ(std::make_pair(combo.GetCount(), combo.GetText()), std::make_pair(0, CString("SO8")));
   EXPECT_FALSE(CAppError::HasLastError());
   EXPECT_FALSE(combo.Fill("/tmp", ""));
   EXPECT_NE(CAppError::GetLastError().Find("/tmp"), -1);

@@ -31,11 +31,10 @@ class Receiver : public CEvt {
 
 TEST(EvtTest, SendReachesEveryHandlerOfTheNameReportsARefusalAndHandlersMayChangeTheRegistrations) {
   heard.clear();
-  Receiver grid("grid");
-  Receiver other("other", 0);
-  ASSERT_TRUE(CEvt::Register("UpdateDesign", &grid, &Receiver::OnEvent));
-  ASSERT_TRUE(CEvt::Register("UpdateDesign", &grid, &Receiver::OnEvent));
-  ASSERT_TRUE(CEvt::Register("DesignColoursChanged", &other, &Receiver::OnEvent));
+  Receiver grid("grid"), other("other", 0);
+  ASSERT_TRUE(CEvt::Register("UpdateDesign", &grid, &Receiver::OnEvent) &&
+              CEvt::Register("UpdateDesign", &grid, &Receiver::OnEvent) &&
+              CEvt::Register("DesignColoursChanged", &other, &Receiver::OnEvent));
   EXPECT_FALSE(CEvt::Register("", &grid, &Receiver::OnEvent));
 
   EXPECT_EQ(CEvt::Send("UpdateDesign", 7, -1), 1);
@@ -50,9 +49,8 @@ TEST(EvtTest, SendReachesEveryHandlerOfTheNameReportsARefusalAndHandlersMayChang
 
   // Handlers may change the registrations during a send.
   heard.clear();
-  Receiver first("first");
+  Receiver first("first"), late("late");
   auto second = std::make_unique<Receiver>("second");
-  Receiver late("late");
   CEvt::Register("E", &first, &Receiver::OnEvent);
   CEvt::Register("E", second.get(), &Receiver::OnEvent);
   first.during = [&] {
