@@ -191,8 +191,11 @@ def build(layer, log):
                 f"{layer}_test"], log)
 
 
-def test(layer, log):
-    """0 when every test passes; the first failing test's name otherwise."""
+def test(layer, log, every_test=False):
+    """0 when every test passes; otherwise the first failing test's name or, with
+    `every_test`, the names of all the tests that fail, space-separated."""
+    if every_test:
+        return every_failing_test(layer, log)
     program = Path(BUILD) / "tests" / f"{layer}_test"
     try:
         result = subprocess.run([str(program), "--gtest_fail_fast", "--gtest_brief=1"],
@@ -207,10 +210,39 @@ def test(layer, log):
     return failed.group(1) if failed else f"exit {result.returncode}"
 
 
+def every_failing_test(layer, log):
+    """Runs every test; a test that crashes the program is named, left out, and the rest
+    run again, so that the list says which tests catch the fault."""
+    program = Path(BUILD) / "tests" / f"{layer}_test"
+    failing = []
+    for _ in range(10):
+        excluded = ":".join(name.split("(")[0] for name in failing)
+        command = [str(program)] + ([f"--gtest_filter=-{excluded}"] if excluded else [])
+        try:
+            result = subprocess.run(command, capture_output=True, text=True, timeout=TEST_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            return " ".join(failing + ["(a test that never ended)"])
+        log.write(result.stdout[-4000:] + result.stderr[-4000:])
+        log.flush()
+        # Each failure's own line: "Suite.Name (N ms)" or "Suite.Name/0, where GetParam() = ...".
+        failed = re.findall(r"^\[  FAILED  \] ([^\s,]+)(?:, where| \()", result.stdout, re.M)
+        failing = list(dict.fromkeys(failing + failed))
+        if result.returncode in (0, 1):
+            break
+        started = re.findall(r"^\[ RUN      \] (\S+)", result.stdout, re.M)
+        if not started:
+            failing.append(f"(exit {result.returncode})")
+            break
+        failing.append(f"{started[-1]}(exit {result.returncode})")
+    return " ".join(failing) if failing else 0
+
+
 def main():
     parser = argparse.ArgumentParser(prog="tools/mutants", description=__doc__.split("\n")[0])
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--count", type=int, default=20)
+    parser.add_argument("--every-test", action="store_true",
+                        help="run every test on each mutant and name all that catch it")
     parser.add_argument("targets", nargs="*", metavar="LAYER|PATH")
     args = parser.parse_args()
     if args.count < 1:
@@ -247,7 +279,7 @@ def main():
                 log.write(f"== {site.describe()}\n")
                 if build(layer, log) != 0:
                     continue
-                verdict = test(layer, log)
+                verdict = test(layer, log, args.every_test)
             finally:
                 restorer.restore()
             if verdict == 0:
