@@ -67,6 +67,8 @@ bool PinBefore(const PinDef* a, const PinDef* b) {
 struct PartDef {
   int unit = 0;
   int style = 0;
+  // How many units still to be built draw this part: the last one takes its graphics.
+  int uses = 0;
   std::vector<CSymbolGraphic> graphics;
   std::vector<PinDef> pins;
 };
@@ -310,28 +312,29 @@ class SymbolFileReader {
 
   // --- from the definitions to symbols, one per unit
 
-  const SymbolDef* FindDef(std::string_view name) const {
+  SymbolDef* FindDef(std::string_view name) {
     const auto found = m_byName.find(name);
     return found == m_byName.end() ? nullptr : &m_symbols[found->second];
   }
 
   // A symbol named "LIB:NAME" may name its parent without the prefix.
-  const SymbolDef* FindParent(const SymbolDef& child) const {
-    if (const SymbolDef* parent = FindDef(child.extends)) return parent;
+  SymbolDef* FindParent(const SymbolDef& child) {
+    if (SymbolDef* parent = FindDef(child.extends)) return parent;
     const size_t colon = child.name.find(':');
     if (colon == std::string::npos || child.extends.find(':') != std::string::npos) return nullptr;
     return FindDef(child.name.substr(0, colon + 1) + child.extends);
   }
 
   // The definition whose parts a symbol draws: its own, or its parent's when it extends
-  // one. Null, with the problem recorded, when the parent is missing.
-  const SymbolDef* PartsOwner(const SymbolDef& symbol) {
-    const SymbolDef* owner = &symbol;
+  // one. Null when the parent is missing, with the problem recorded when `report`.
+  SymbolDef* PartsOwner(SymbolDef& symbol, bool report) {
+    SymbolDef* owner = &symbol;
     for (int depth = 0; owner->parts.empty() && !owner->extends.empty(); ++depth) {
-      const SymbolDef* parent = FindParent(*owner);
+      SymbolDef* parent = FindParent(*owner);
       if (parent == nullptr || depth == kMaxExtendsDepth) {
-        Problem(LineOf(symbol), "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
-                                    "\", which is not in the library; it is left out");
+        if (report)
+          Problem(LineOf(symbol), "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
+                                      "\", which is not in the library; it is left out");
         return nullptr;
       }
       owner = parent;
@@ -343,25 +346,48 @@ class SymbolFileReader {
     // The names are looked up where the definitions keep them: no more are added now.
     m_byName.reserve(m_symbols.size());
     for (size_t i = 0; i < m_symbols.size(); ++i) m_byName.emplace(m_symbols[i].name, i);
-    for (const SymbolDef& symbol : m_symbols) {
-      if (!m_buildOnly.empty() && symbol.name != m_buildOnly) continue;
-      const SymbolDef* owner = PartsOwner(symbol);
-      if (owner == nullptr) continue;
-      int units = 1;
-      for (const PartDef& part : owner->parts) units = std::max(units, part.unit);
-      for (int unit = 1; unit <= units; ++unit) AddUnit(symbol, *owner, unit, units);
+    // First the owners and how many units draw each part, so that the last of them can
+    // take the part's graphics instead of a copy.
+    std::vector<SymbolDef*> owners(m_symbols.size());
+    for (size_t i = 0; i < m_symbols.size(); ++i) {
+      if (!m_buildOnly.empty() && m_symbols[i].name != m_buildOnly) continue;
+      owners[i] = PartsOwner(m_symbols[i], false);
+      if (owners[i] == nullptr) continue;
+      const int units = CountUnits(*owners[i]);
+      for (PartDef& part : owners[i]->parts) {
+        if (part.style <= 1) part.uses += part.unit == 0 ? units : 1;
+      }
+    }
+    for (size_t i = 0; i < m_symbols.size(); ++i) {
+      if (!m_buildOnly.empty() && m_symbols[i].name != m_buildOnly) continue;
+      if (owners[i] == nullptr) {
+        PartsOwner(m_symbols[i], true);
+        continue;
+      }
+      const int units = CountUnits(*owners[i]);
+      for (int unit = 1; unit <= units; ++unit) AddUnit(m_symbols[i], *owners[i], unit, units);
     }
   }
 
-  void AddUnit(const SymbolDef& symbol, const SymbolDef& owner, int unit, int units) {
+  static int CountUnits(const SymbolDef& owner) {
+    int units = 1;
+    for (const PartDef& part : owner.parts) units = std::max(units, part.unit);
+    return units;
+  }
+
+  void AddUnit(const SymbolDef& symbol, SymbolDef& owner, int unit, int units) {
     auto made = std::make_unique<CSymbol>(CKicadSymbolReader::UnitName(symbol.name, unit, units),
                                           SymbolKind::Schematic);
     std::vector<const PinDef*> pins;
-    for (const PartDef& part : owner.parts) {
+    for (PartDef& part : owner.parts) {
       // Items of unit 0 belong to every unit, of style 0 to every body style; only the
       // first body style is read.
       if ((part.unit != 0 && part.unit != unit) || part.style > 1) continue;
-      for (const CSymbolGraphic& graphic : part.graphics) made->AddGraphic(graphic);
+      if (--part.uses == 0) {
+        made->AddGraphics(std::move(part.graphics));
+      } else {
+        made->AddGraphics(part.graphics);
+      }
       for (const PinDef& pin : part.pins) pins.push_back(&pin);
     }
     // The pins' numbers are kept only for the symbol a caller asked for.
@@ -398,7 +424,7 @@ class SymbolFileReader {
       CFreePad pad(++terminal, CString(unnamed ? pin->number : pin->name), pin->position);
       pad.SetPin(pin->length, pin->direction);
       pad.SetPinShape(pin->shape);
-      made.AddPad(pad);
+      made.AddPad(std::move(pad));
       if (numbers != nullptr) numbers->push_back(pin->number);
     }
   }
