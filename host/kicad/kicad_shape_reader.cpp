@@ -404,9 +404,11 @@ bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) 
 }  // namespace
 
 void KicadShapeProps::Clear() {
-  // Copied from an empty bag, texts and lists keep their room.
-  static const KicadShapeProps kEmpty;
-  *this = kEmpty;
+  // Texts and lists are emptied, keeping their room; the plain values are set anew.
+  words.clear();
+  points.clear();
+  for (std::string* text : {&fill, &layer, &name, &number, &horizontal, &vertical}) text->clear();
+  static_cast<KicadShapeValues&>(*this) = {};
 }
 
 bool ReadShapeProps(CSexprReader& reader, bool flipY, KicadShapeProps& props) {

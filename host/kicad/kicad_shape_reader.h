@@ -13,28 +13,32 @@
 #include "host/model/symbol_graphic.h"
 #include "platform/types.h"
 
-struct KicadShapeProps {
-  // Leading atoms and strings: a pin's type and style, a pad's number, type and shape,
-  // a text's kind and text, "hide".
-  std::vector<std::string> words;
+// The plain values of an item, set anew for each item at once.
+struct KicadShapeValues {
   std::optional<CPoint> start, mid, end, centre, at;
   int atAngle = 0;              // whole degrees, as written
   std::optional<int> arcAngle;  // the sweep of an arc written as centre, start and angle
   std::optional<int> radius;
-  std::vector<CPoint> points;
   std::optional<CSize> size;
   int drill = 0;
   int strokeWidth = 0;
   int length = 0;
-  std::string fill;
-  std::string layer;
-  std::string name;    // a pin's (name "...")
-  std::string number;  // a pin's (number "...")
   bool hasNumber = false;
   int textSize = 0;
+  bool hidden = false;
+};
+
+struct KicadShapeProps : KicadShapeValues {
+  // Leading atoms and strings: a pin's type and style, a pad's number, type and shape,
+  // a text's kind and text, "hide".
+  std::vector<std::string> words;
+  std::vector<CPoint> points;
+  std::string fill;
+  std::string layer;
+  std::string name;        // a pin's (name "...")
+  std::string number;      // a pin's (number "...")
   std::string horizontal;  // "left", "right" or empty for centred
   std::string vertical;    // "top", "bottom" or empty for centred
-  bool hidden = false;
 
   // Empties the bag for the next item, keeping the room its lists took: readers take one
   // bag through all the items of a file.

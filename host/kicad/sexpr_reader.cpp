@@ -10,29 +10,15 @@ namespace {
 constexpr int64_t kMaxUnits = 100000000;  // 10 m
 constexpr int kUnitsPerMillimetre = 10000;
 
-// Character classes by table: the scanner looks at every byte of a file.
-constexpr unsigned char kBlank = 1;
-constexpr unsigned char kEndsAtom = 2;
-constexpr unsigned char kSkipStops = 4;  // what a skip over a list must look at
-
-constexpr std::array<unsigned char, 256> MakeClasses() {
-  std::array<unsigned char, 256> classes{};
-  for (const unsigned char c : {' ', '\n', '\t', '\r'}) classes[c] = kBlank | kEndsAtom;
-  for (const unsigned char c : {'(', ')', '"'}) classes[c] = kEndsAtom | kSkipStops;
-  return classes;
-}
-constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
-
-bool IsBlank(char c) {
-  return (kClasses[static_cast<unsigned char>(c)] & kBlank) != 0;
-}
-
-bool EndsAtom(char c) {
-  return (kClasses[static_cast<unsigned char>(c)] & kEndsAtom) != 0;
-}
+// What a skip over a list must look at.
+constexpr std::array<bool, 256> kSkipStops = [] {
+  std::array<bool, 256> stops{};
+  for (const unsigned char c : {'(', ')', '"'}) stops[c] = true;
+  return stops;
+}();
 
 bool IsSkipStop(char c) {
-  return (kClasses[static_cast<unsigned char>(c)] & kSkipStops) != 0;
+  return kSkipStops[static_cast<unsigned char>(c)];
 }
 
 bool IsDigit(char c) {
@@ -59,50 +45,7 @@ const char* FindSkipStop(const char* p, const char* const end) {
   return p;
 }
 
-// Parses millimetres into design units at the start of [p, end): four places of the
-// fraction are design units, the fifth rounds the last of them. Where the number ends,
-// or null when there is none or it is out of range.
-const char* ParseLengthPrefix(const char* p, const char* end, int& units) {
-  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
-  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '-' || *p == '+')) ++p;
-  const char* const whole = p;
-  int64_t value = 0;
-  for (; p != end && IsDigit(*p); ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > kMaxUnits) return nullptr;
-  }
-  bool anyDigit = p != whole;
-  value *= kUnitsPerMillimetre;
-  if (p != end && *p == '.') {
-    const char* const fraction = ++p;
-    for (; p != end && IsDigit(*p); ++p) {
-      const auto place = static_cast<size_t>(p - fraction);
-      if (place < kPlaces.size()) {
-        value += (*p - '0') * kPlaces[place];
-      } else if (place == kPlaces.size() && *p >= '5') {
-        ++value;
-      }
-    }
-    anyDigit = anyDigit || p != fraction;
-  }
-  if (!anyDigit || value > kMaxUnits) return nullptr;
-  units = static_cast<int>(negative ? -value : value);
-  return p;
-}
-
 }  // namespace
-
-// The scanners work on locals: through members every step would load the position and
-// the text's bounds again.
-void CSexprReader::SkipBlanks() {
-  const char* const text = m_text.data();
-  const size_t size = m_text.size();
-  size_t pos = m_pos;
-  while (pos < size && IsBlank(text[pos])) ++pos;
-  m_pos = pos;
-}
 
 int CSexprReader::LineAt(size_t offset) {
   offset = std::min(offset, m_text.size());
@@ -220,23 +163,6 @@ SexprToken CSexprReader::Peek() {
   return token;
 }
 
-SexprTokenKind CSexprReader::PeekKind() {
-  if (m_peeked) return m_peekedToken.kind;
-  if (m_failed) return SexprTokenKind::End;
-  SkipBlanks();
-  if (m_pos >= m_text.size()) return SexprTokenKind::End;
-  switch (m_text[m_pos]) {
-    case '(':
-      return SexprTokenKind::Open;
-    case ')':
-      return SexprTokenKind::Close;
-    case '"':
-      return SexprTokenKind::String;
-    default:
-      return SexprTokenKind::Atom;
-  }
-}
-
 void CSexprReader::SkipToDepth(int depth) {
   m_peeked = false;
   const char* const text = m_text.data();
@@ -282,27 +208,7 @@ void CSexprReader::ClearContentFailure() {
   m_failureLine = 0;
 }
 
-// The usual case, a '(' and its keyword, without making tokens; false leaves the
-// position as it was for the general way.
-bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
-  if (m_peeked || m_failed) return false;
-  SkipBlanks();
-  const char* const text = m_text.data();
-  const size_t size = m_text.size();
-  if (m_pos >= size || text[m_pos] != '(') return false;
-  size_t pos = m_pos + 1;
-  while (pos < size && IsBlank(text[pos])) ++pos;
-  const size_t start = pos;
-  while (pos < size && !EndsAtom(text[pos])) ++pos;
-  if (pos == start) return false;
-  keyword = std::string_view(text + start, pos - start);
-  m_pos = pos;
-  ++m_depth;
-  return true;
-}
-
-bool CSexprReader::OpenList(std::string_view& keyword) {
-  if (TakeOpenAndKeyword(keyword)) return true;
+bool CSexprReader::OpenListSlowly(std::string_view& keyword) {
   const SexprToken open = Take();
   if (open.kind != SexprTokenKind::Open) {
     if (open.kind == SexprTokenKind::End && m_failed) return false;
@@ -320,15 +226,7 @@ bool CSexprReader::OpenList(std::string_view& keyword) {
   return true;
 }
 
-bool CSexprReader::ExpectClose() {
-  if (!m_peeked && !m_failed && m_depth > 0) {
-    SkipBlanks();
-    if (m_pos < m_text.size() && m_text[m_pos] == ')') {
-      ++m_pos;
-      --m_depth;
-      return true;
-    }
-  }
+bool CSexprReader::ExpectCloseSlowly() {
   const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Close) return true;
   if (token.kind == SexprTokenKind::End) {
@@ -355,21 +253,43 @@ bool CSexprReader::ReadText(std::string& text) {
   return Fail(LineOf(token), "a text was expected");
 }
 
-bool CSexprReader::ReadLength(int& units) {
+// Four places of the fraction are design units, the fifth rounds the last of them.
+const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int& units) {
+  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
+  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
+  int64_t value = 0;
+  for (; p != end && IsDigit(*p); ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > kMaxUnits) return nullptr;
+  }
+  bool anyDigit = p != whole;
+  value *= kUnitsPerMillimetre;
+  if (p != end && *p == '.') {
+    const char* const fraction = ++p;
+    for (; p != end && IsDigit(*p); ++p) {
+      const auto place = static_cast<size_t>(p - fraction);
+      if (place < kPlaces.size()) {
+        value += (*p - '0') * kPlaces[place];
+      } else if (place == kPlaces.size() && *p >= '5') {
+        ++value;
+      }
+    }
+    anyDigit = anyDigit || p != fraction;
+  }
+  if (!anyDigit || value > kMaxUnits) return nullptr;
+  units = static_cast<int>(negative ? -value : value);
+  return p;
+}
+
+// What ReadLength could not parse where it stands: an atom to be refused with its text,
+// or another token.
+bool CSexprReader::ReadLengthSlowly(int& units) {
   if (!m_peeked && !m_failed) {
     SkipBlanks();
     if (m_pos < m_text.size() && !EndsAtom(m_text[m_pos])) {
-      // A number parsed where it stands, in one pass; anything else is taken as an atom
-      // again, to be refused with its text.
-      const char* const text = m_text.data();
-      const char* const end = text + m_text.size();
-      int parsed = 0;
-      const char* const after = ParseLengthPrefix(text + m_pos, end, parsed);
-      if (after != nullptr && (after == end || EndsAtom(*after))) {
-        m_pos = static_cast<size_t>(after - text);
-        units = parsed;
-        return true;
-      }
       const SexprToken atom = ReadAtom();
       if (ParseLength(atom.text, units)) return true;
       return Fail(LineOf(atom), "\"" + std::string(atom.text) + "\" is not a length in millimetres");
