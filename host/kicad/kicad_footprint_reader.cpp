@@ -74,9 +74,10 @@ CString ShownLayer(std::string_view layer) {
   return {};
 }
 
+// Texts are views into the file's text or the reader's bag of properties.
 struct PadDef {
-  std::string number;
-  std::string shape;
+  std::string_view number;
+  std::string_view shape;
   CPoint position;
   CSize size;
   int drill = 0;
@@ -179,8 +180,8 @@ class FootprintFileReader {
     if (props.size->cx < 0 || props.size->cy < 0 || props.drill < 0)
       return m_reader.Fail(m_reader.LineAt(at), "a pad's size or drill is negative");
     PadDef pad;
-    pad.number = std::move(props.words[0]);
-    pad.shape = std::move(props.words[2]);
+    pad.number = props.words[0];
+    pad.shape = props.words[2];
     pad.position = *props.at;
     pad.size = TurnedSize(*props.size, props.atAngle);
     pad.drill = props.drill;
@@ -194,11 +195,10 @@ class FootprintFileReader {
     auto symbol = std::make_unique<CSymbol>(name, SymbolKind::Pcb);
     const std::vector<int> numbers = PinNumbers();
     for (size_t i = 0; i < m_pads.size(); ++i) {
-      PadDef& pad = m_pads[i];
+      const PadDef& pad = m_pads[i];
       const int number = numbers[i] < 0 ? CFreePad::kNoNumber : numbers[i];
       const PadShape shape = ShapeOf(pad);
-      CFreePad land(number,
-                    number != CFreePad::kNoNumber && !m_plain[i] ? CString(std::move(pad.number)) : CString(),
+      CFreePad land(number, number != CFreePad::kNoNumber && !m_plain[i] ? CString(pad.number) : CString(),
                     pad.position);
       land.SetLand(shape, pad.size, pad.drill);
       // A pad repeating a number is a further land of that pin; one without a number
@@ -227,7 +227,7 @@ class FootprintFileReader {
     std::stable_sort(named.begin(), named.end(),
                      [this](size_t a, size_t b) { return NaturalLess(m_pads[a].number, m_pads[b].number); });
     int next = highest;
-    const std::string* previous = nullptr;
+    const std::string_view* previous = nullptr;
     for (const size_t index : named) {
       if (previous == nullptr || *previous != m_pads[index].number) ++next;
       previous = &m_pads[index].number;

@@ -4,6 +4,7 @@
 // their readers ask for y to be turned over as points are read.
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,19 +31,25 @@ struct KicadShapeValues {
 
 struct KicadShapeProps : KicadShapeValues {
   // Leading atoms and strings: a pin's type and style, a pad's number, type and shape,
-  // a text's kind and text, "hide".
-  std::vector<std::string> words;
+  // a text's kind and text, "hide". Views into the file's text, or into `unescaped`.
+  std::vector<std::string_view> words;
   std::vector<CPoint> points;
   std::string fill;
   std::string layer;
-  std::string name;        // a pin's (name "...")
-  std::string number;      // a pin's (number "...")
-  std::string horizontal;  // "left", "right" or empty for centred
-  std::string vertical;    // "top", "bottom" or empty for centred
+  std::string_view name;    // a pin's (name "..."), as words
+  std::string_view number;  // a pin's (number "..."), as words
+  std::string horizontal;   // "left", "right" or empty for centred
+  std::string vertical;     // "top", "bottom" or empty for centred
 
-  // Empties the bag for the next item, keeping the room its lists took: readers take one
-  // bag through all the items of a file.
+  // The texts of words, names and numbers that held escapes, resolved. Kept in place
+  // until the bag goes: the views of a file's items stay valid while it is read.
+  std::deque<std::string> unescaped;
+
+  // Empties the bag for the next item, keeping the room its lists took and the texts
+  // unescaped: readers take one bag through all the items of a file.
   void Clear();
+  // The token's text as a view that lasts as long as the file's text and the bag.
+  std::string_view Keep(const SexprToken& token);
 };
 
 // Reads the rest of the list whose keyword was just read, up to its ')'. Sub-lists it

@@ -44,11 +44,12 @@ bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
+// Texts are views into the file's text or the reader's bag of properties.
 struct PinDef {
-  std::string number;
+  std::string_view number;
   // The number's value when it is a plain number, else -1.
   int plain = -1;
-  std::string name;
+  std::string_view name;
   CPoint position;
   int length = 0;
   PinDirection direction = PinDirection::Left;
@@ -102,7 +103,7 @@ static_assert(CKicadSymbolReader::kPinStyles.size() == kPinShapeNames.size(), "o
 
 // A pin's graphic style is the second word of (pin TYPE STYLE ...); a style this program
 // does not know draws as a plain line.
-PinShape ShapeOf(const std::vector<std::string>& words) {
+PinShape ShapeOf(const std::vector<std::string_view>& words) {
   const auto& styles = CKicadSymbolReader::kPinStyles;
   if (words.size() < 2) return PinShape::Line;
   const auto found = std::find(styles.begin(), styles.end(), words[1]);
@@ -297,9 +298,9 @@ class SymbolFileReader {
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (!props.at) return m_reader.Fail(m_reader.LineAt(at), "a pin has no position");
     PinDef pin;
-    pin.number = std::move(props.number);
+    pin.number = props.number;
     pin.plain = PlainNumber(pin.number, std::numeric_limits<int>::max());
-    pin.name = std::move(props.name);
+    pin.name = props.name;
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
     pin.direction = DirectionOf(props.atAngle);
@@ -411,7 +412,7 @@ class SymbolFileReader {
     if (!std::is_sorted(pins.begin(), pins.end(), PinBefore))
       std::stable_sort(pins.begin(), pins.end(), PinBefore);
     int terminal = 0;
-    const std::string* previous = nullptr;
+    const std::string_view* previous = nullptr;
     for (const PinDef* pin : pins) {
       if (pin->number.empty()) {
         Problem(pin->line, "a pin of symbol \"" + symbol.name + "\" has no number; it is left out");
@@ -425,7 +426,7 @@ class SymbolFileReader {
       pad.SetPin(pin->length, pin->direction);
       pad.SetPinShape(pin->shape);
       made.AddPad(std::move(pad));
-      if (numbers != nullptr) numbers->push_back(pin->number);
+      if (numbers != nullptr) numbers->emplace_back(pin->number);
     }
   }
 

@@ -25,24 +25,26 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The first '(', ')' or '"' in [p, end), or end: eight bytes at a time, as skipped lists
-// (texts, properties, identifiers) make up much of a library. A byte's test for zero
-// may also mark bytes above the first match, never one below it.
-const char* FindSkipStop(const char* p, const char* const end) {
-  if constexpr (std::endian::native == std::endian::little) {
+// The '(', ')' and '"' among the next eight bytes (fewer at the end of the text), each
+// marked by the high bit of its byte, the first byte lowest: skipped lists (texts,
+// properties, identifiers) make up much of a library, so they are scanned a word at a
+// time.
+uint64_t SkipStopsAt(const char* p, size_t left) {
+  if (std::endian::native == std::endian::little && left >= 8) {
     constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kHighs = 0x8080808080808080ULL;
-    const auto zeroBytes = [](uint64_t x) { return (x - kOnes) & ~x & kHighs; };
-    for (; end - p >= 8; p += 8) {
-      uint64_t word = 0;
-      std::memcpy(&word, p, sizeof word);
-      // '(' and ')' differ in the lowest bit only.
-      const uint64_t found = zeroBytes((word | kOnes) ^ (kOnes * ')')) | zeroBytes(word ^ (kOnes * '"'));
-      if (found != 0) return p + std::countr_zero(found) / 8;
-    }
+    constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
+    // The high bit of each byte that is zero, exactly: no borrow runs between bytes.
+    const auto zeroBytes = [](uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
+    uint64_t word = 0;
+    std::memcpy(&word, p, sizeof word);
+    // '(' and ')' differ in the lowest bit only.
+    return zeroBytes((word | kOnes) ^ (kOnes * ')')) | zeroBytes(word ^ (kOnes * '"'));
   }
-  while (p < end && !IsSkipStop(*p)) ++p;
-  return p;
+  uint64_t stops = 0;
+  for (size_t i = 0; i < std::min<size_t>(left, 8); ++i) {
+    if (IsSkipStop(p[i])) stops |= uint64_t{0x80} << (8 * i);
+  }
+  return stops;
 }
 
 }  // namespace
@@ -167,21 +169,32 @@ void CSexprReader::SkipToDepth(int depth) {
   m_peeked = false;
   const char* const text = m_text.data();
   const size_t size = m_text.size();
-  // A tight scan: brackets and strings are all that matter here.
+  // A tight scan: brackets and strings are all that matter here, taken a word at a time.
   while (m_depth >= depth && !m_syntaxFailed) {
-    const size_t pos = static_cast<size_t>(FindSkipStop(text + m_pos, text + size) - text);
-    m_pos = pos;
-    if (pos >= size) {
+    if (m_pos >= size) {
       SyntaxError(LineAt(size), "the file ends inside a list");
       return;
     }
-    const char c = text[pos];
-    if (c == '"') {
-      ReadString();
-      continue;
+    size_t next = m_pos + std::min<size_t>(size - m_pos, 8);
+    int level = m_depth;
+    for (uint64_t stops = SkipStopsAt(text + m_pos, size - m_pos); stops != 0; stops &= stops - 1) {
+      const size_t at = m_pos + static_cast<size_t>(std::countr_zero(stops) / 8);
+      if (text[at] == '"') {
+        // The string is read from its opening quote; the next word begins after it.
+        m_depth = level;
+        m_pos = at;
+        ReadString();
+        next = m_pos;
+        break;
+      }
+      level += text[at] == '(' ? 1 : -1;
+      if (level < depth) {
+        next = at + 1;
+        break;
+      }
     }
-    ++m_pos;
-    m_depth += c == '(' ? 1 : -1;
+    m_depth = level;
+    m_pos = next;
   }
 }
 
@@ -237,13 +250,20 @@ bool CSexprReader::ExpectCloseSlowly() {
 }
 
 bool CSexprReader::ReadText(std::string& text) {
+  SexprToken token;
+  if (!ReadText(token)) return false;
+  if (token.escaped) {
+    text = Unescape(token.text);
+  } else {
+    text.assign(token.text);
+  }
+  return true;
+}
+
+bool CSexprReader::ReadText(SexprToken& found) {
   const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Atom || token.kind == SexprTokenKind::String) {
-    if (token.escaped) {
-      text = Unescape(token.text);
-    } else {
-      text.assign(token.text);
-    }
+    found = token;
     return true;
   }
   if (token.kind == SexprTokenKind::End) {

@@ -76,6 +76,8 @@ class CSexprReader {
   inline bool ExpectClose();
   // An atom or a string, escapes resolved.
   bool ReadText(std::string& text);
+  // An atom or a string as its token, escapes still in place.
+  bool ReadText(SexprToken& token);
   // A number in millimetres as whole design units of 0.1 um (y as written).
   inline bool ReadLength(int& units);
   // A number as written, rounded to whole units of its own (degrees, versions).
