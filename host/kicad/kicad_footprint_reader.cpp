@@ -104,8 +104,11 @@ CSize TurnedSize(CSize size, int angle) {
 
 class FootprintFileReader {
  public:
+  // Room for the pads of most footprints at once.
   FootprintFileReader(std::string_view text, std::string_view fileName)
-      : m_reader(text), m_fileName(fileName) {}
+      : m_reader(text), m_fileName(fileName) {
+    m_pads.reserve(64);
+  }
 
   std::unique_ptr<CSymbol> Read(const CString& name, CString& error) {
     std::string_view keyword;

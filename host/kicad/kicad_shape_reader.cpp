@@ -172,6 +172,8 @@ bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
   while (!reader.Failed()) {
     const SexprTokenKind kind = reader.PeekKind();
     if (kind == SexprTokenKind::Close) return reader.ExpectClose();
+    // A text that ends here fails: taking the end again and again would go on forever.
+    if (kind == SexprTokenKind::End) return reader.ExpectClose();
     if (kind != SexprTokenKind::Open) {
       reader.Take();
       continue;

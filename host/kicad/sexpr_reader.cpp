@@ -25,26 +25,49 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Skipped lists and strings (texts, properties, identifiers) make up much of a library:
+// they are scanned eight bytes at a time.
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr bool kWordScan = std::endian::native == std::endian::little;
+
+// The high bit of each byte of `x` that is zero, exactly: no borrow runs between bytes.
+uint64_t ZeroBytes(uint64_t x) {
+  constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+uint64_t WordAt(const char* p) {
+  uint64_t word = 0;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
 // The '(', ')' and '"' among the next eight bytes (fewer at the end of the text), each
-// marked by the high bit of its byte, the first byte lowest: skipped lists (texts,
-// properties, identifiers) make up much of a library, so they are scanned a word at a
-// time.
+// marked by the high bit of its byte, the first byte lowest.
 uint64_t SkipStopsAt(const char* p, size_t left) {
-  if (std::endian::native == std::endian::little && left >= 8) {
-    constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
-    // The high bit of each byte that is zero, exactly: no borrow runs between bytes.
-    const auto zeroBytes = [](uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
-    uint64_t word = 0;
-    std::memcpy(&word, p, sizeof word);
+  if (kWordScan && left >= 8) {
+    const uint64_t word = WordAt(p);
     // '(' and ')' differ in the lowest bit only.
-    return zeroBytes((word | kOnes) ^ (kOnes * ')')) | zeroBytes(word ^ (kOnes * '"'));
+    return ZeroBytes((word | kOnes) ^ (kOnes * ')')) | ZeroBytes(word ^ (kOnes * '"'));
   }
   uint64_t stops = 0;
   for (size_t i = 0; i < std::min<size_t>(left, 8); ++i) {
     if (IsSkipStop(p[i])) stops |= uint64_t{0x80} << (8 * i);
   }
   return stops;
+}
+
+// The first '"' or '\\' from `pos`, a word at a time; `size` when there is none.
+size_t FindQuoteOrEscape(const char* text, size_t pos, size_t size) {
+  if constexpr (kWordScan) {
+    for (; size - pos >= 8; pos += 8) {
+      const uint64_t word = WordAt(text + pos);
+      const uint64_t found = ZeroBytes(word ^ (kOnes * '"')) | ZeroBytes(word ^ (kOnes * '\\'));
+      if (found != 0) return pos + static_cast<size_t>(std::countr_zero(found) / 8);
+    }
+  }
+  while (pos < size && text[pos] != '"' && text[pos] != '\\') ++pos;
+  return pos;
 }
 
 }  // namespace
@@ -108,13 +131,11 @@ SexprToken CSexprReader::ReadString() {
   const char* const text = m_text.data();
   const size_t size = m_text.size();
   const size_t start = m_pos + 1;
-  // Most strings hold no escape: then the string ends at the next quote, which the
-  // library's search finds faster than a loop.
-  const auto* const quote = static_cast<const char*>(std::memchr(text + start, '"', size - start));
-  if (quote != nullptr &&
-      std::memchr(text + start, '\\', static_cast<size_t>(quote - text) - start) == nullptr) {
-    m_pos = static_cast<size_t>(quote - text) + 1;
-    return {SexprTokenKind::String, std::string_view(text + start, m_pos - 1 - start), 0, false};
+  // Most strings hold no escape: then the string ends at the first quote.
+  const size_t stop = FindQuoteOrEscape(text, start, size);
+  if (stop < size && text[stop] == '"') {
+    m_pos = stop + 1;
+    return {SexprTokenKind::String, std::string_view(text + start, stop - start), 0, false};
   }
   bool escaped = false;
   for (size_t pos = start; pos < size; ++pos) {
@@ -276,7 +297,8 @@ bool CSexprReader::ReadText(SexprToken& found) {
 // Four places of the fraction are design units, the fifth rounds the last of them.
 const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int& units) {
   static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
-  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
+  // What the fraction's first places, read as a whole number, are worth by their count.
+  static constexpr std::array<int64_t, 5> kScale = {0, 1000, 100, 10, 1};
   const bool negative = p != end && *p == '-';
   if (p != end && (*p == '-' || *p == '+')) ++p;
   const char* const whole = p;
@@ -289,13 +311,13 @@ const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int&
   value *= kUnitsPerMillimetre;
   if (p != end && *p == '.') {
     const char* const fraction = ++p;
-    for (; p != end && IsDigit(*p); ++p) {
-      const auto place = static_cast<size_t>(p - fraction);
-      if (place < kPlaces.size()) {
-        value += (*p - '0') * kPlaces[place];
-      } else if (place == kPlaces.size() && *p >= '5') {
-        ++value;
-      }
+    int64_t places = 0;
+    size_t count = 0;
+    for (; count < 4 && p != end && IsDigit(*p); ++p, ++count) places = places * 10 + (*p - '0');
+    value += places * kScale[count];
+    if (count == 4 && p != end && IsDigit(*p)) {
+      value += *p >= '5' ? 1 : 0;
+      for (++p; p != end && IsDigit(*p);) ++p;
     }
     anyDigit = anyDigit || p != fraction;
   }
