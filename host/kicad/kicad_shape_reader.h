@@ -4,7 +4,7 @@
 // their readers ask for y to be turned over as points are read.
 #pragma once
 
-#include <deque>
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,8 +42,10 @@ struct KicadShapeProps : KicadShapeValues {
   std::string vertical;     // "top", "bottom" or empty for centred
 
   // The texts of words, names and numbers that held escapes, resolved. Kept in place
-  // until the bag goes: the views of a file's items stay valid while it is read.
-  std::deque<std::string> unescaped;
+  // until the bag goes: the views of a file's items stay valid while it is read. Few
+  // texts hold escapes, and an empty list takes no room: bags are made for nested
+  // lists too.
+  std::list<std::string> unescaped;
 
   // Empties the bag for the next item, keeping the room its lists took and the texts
   // unescaped: readers take one bag through all the items of a file.
