@@ -297,8 +297,7 @@ bool CSexprReader::ReadText(SexprToken& found) {
 // Four places of the fraction are design units, the fifth rounds the last of them.
 const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int& units) {
   static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
-  // What the fraction's first places, read as a whole number, are worth by their count.
-  static constexpr std::array<int64_t, 5> kScale = {0, 1000, 100, 10, 1};
+  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
   const bool negative = p != end && *p == '-';
   if (p != end && (*p == '-' || *p == '+')) ++p;
   const char* const whole = p;
@@ -311,13 +310,13 @@ const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int&
   value *= kUnitsPerMillimetre;
   if (p != end && *p == '.') {
     const char* const fraction = ++p;
-    int64_t places = 0;
-    size_t count = 0;
-    for (; count < 4 && p != end && IsDigit(*p); ++p, ++count) places = places * 10 + (*p - '0');
-    value += places * kScale[count];
-    if (count == 4 && p != end && IsDigit(*p)) {
-      value += *p >= '5' ? 1 : 0;
-      for (++p; p != end && IsDigit(*p);) ++p;
+    for (; p != end && IsDigit(*p); ++p) {
+      const auto place = static_cast<size_t>(p - fraction);
+      if (place < kPlaces.size()) {
+        value += (*p - '0') * kPlaces[place];
+      } else if (place == kPlaces.size() && *p >= '5') {
+        ++value;
+      }
     }
     anyDigit = anyDigit || p != fraction;
   }
