@@ -65,13 +65,15 @@ bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
-// The layer of this program a footprint layer's outlines and texts go to; empty for
-// layers not shown.
-CString ShownLayer(std::string_view layer) {
+// The layer of this program a footprint layer's outlines and texts go to; null for
+// layers not shown. The names are made once: every graphic asks.
+const CString* ShownLayer(std::string_view layer) {
+  static const CString kSilkscreen("Silkscreen");
+  static const CString kAssembly("Assembly");
   if (layer == "F.SilkS" || layer == "B.SilkS" || layer == "F.Silkscreen" || layer == "B.Silkscreen")
-    return "Silkscreen";
-  if (layer == "F.Fab" || layer == "B.Fab") return "Assembly";
-  return {};
+    return &kSilkscreen;
+  if (layer == "F.Fab" || layer == "B.Fab") return &kAssembly;
+  return nullptr;
 }
 
 // Texts are views into the file's text or the reader's bag of properties.
@@ -168,9 +170,9 @@ class FootprintFileReader {
     KicadShapeProps& props = m_props;
     props.Clear();
     if (!ReadShapeProps(m_reader, true, props)) return false;
-    const CString layer = ShownLayer(props.layer);
-    if (layer.IsEmpty()) return true;
-    MakeGraphics(keyword, props, layer, m_graphics);
+    const CString* const layer = ShownLayer(props.layer);
+    if (layer == nullptr) return true;
+    MakeGraphics(keyword, props, *layer, m_graphics);
     return true;
   }
 

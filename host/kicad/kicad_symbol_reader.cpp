@@ -287,8 +287,10 @@ class SymbolFileReader {
     props.Clear();
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
-    const CString layer = keyword == "text" ? "Text" : "Outline";
-    MakeGraphics(keyword, props, layer, part.graphics);
+    // The names are made once: every graphic asks.
+    static const CString kText("Text");
+    static const CString kOutline("Outline");
+    MakeGraphics(keyword, props, keyword == "text" ? kText : kOutline, part.graphics);
     return true;
   }
 
