@@ -65,18 +65,21 @@ bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
-// The layer of this program a footprint layer's outlines and texts go to; empty for
-// layers not shown.
-CString ShownLayer(std::string_view layer) {
+// The layer of this program a footprint layer's outlines and texts go to; null for
+// layers not shown. The names are made once: every graphic asks.
+const CString* ShownLayer(std::string_view layer) {
+  static const CString kSilkscreen("Silkscreen");
+  static const CString kAssembly("Assembly");
   if (layer == "F.SilkS" || layer == "B.SilkS" || layer == "F.Silkscreen" || layer == "B.Silkscreen")
-    return "Silkscreen";
-  if (layer == "F.Fab" || layer == "B.Fab") return "Assembly";
-  return {};
+    return &kSilkscreen;
+  if (layer == "F.Fab" || layer == "B.Fab") return &kAssembly;
+  return nullptr;
 }
 
+// Texts are views into the file's text or the reader's bag of properties.
 struct PadDef {
-  std::string number;
-  std::string shape;
+  std::string_view number;
+  std::string_view shape;
   CPoint position;
   CSize size;
   int drill = 0;
@@ -103,8 +106,11 @@ CSize TurnedSize(CSize size, int angle) {
 
 class FootprintFileReader {
  public:
+  // Room for the pads of most footprints at once.
   FootprintFileReader(std::string_view text, std::string_view fileName)
-      : m_reader(text), m_fileName(fileName) {}
+      : m_reader(text), m_fileName(fileName) {
+    m_pads.reserve(64);
+  }
 
   std::unique_ptr<CSymbol> Read(const CString& name, CString& error) {
     std::string_view keyword;
@@ -164,9 +170,9 @@ class FootprintFileReader {
     KicadShapeProps& props = m_props;
     props.Clear();
     if (!ReadShapeProps(m_reader, true, props)) return false;
-    const CString layer = ShownLayer(props.layer);
-    if (layer.IsEmpty()) return true;
-    MakeGraphics(keyword, props, layer, m_graphics);
+    const CString* const layer = ShownLayer(props.layer);
+    if (layer == nullptr) return true;
+    MakeGraphics(keyword, props, *layer, m_graphics);
     return true;
   }
 
@@ -179,8 +185,8 @@ class FootprintFileReader {
     if (props.size->cx < 0 || props.size->cy < 0 || props.drill < 0)
       return m_reader.Fail(m_reader.LineAt(at), "a pad's size or drill is negative");
     PadDef pad;
-    pad.number = std::move(props.words[0]);
-    pad.shape = std::move(props.words[2]);
+    pad.number = props.words[0];
+    pad.shape = props.words[2];
     pad.position = *props.at;
     pad.size = TurnedSize(*props.size, props.atAngle);
     pad.drill = props.drill;
@@ -196,37 +202,37 @@ class FootprintFileReader {
     for (size_t i = 0; i < m_pads.size(); ++i) {
       const PadDef& pad = m_pads[i];
       const int number = numbers[i] < 0 ? CFreePad::kNoNumber : numbers[i];
-      CFreePad land(
-          number,
-          number != CFreePad::kNoNumber && PlainNumber(pad.number, CSymbolLibraryFile::kMaxPadNumber) < 0
-              ? CString(pad.number)
-              : CString(),
-          pad.position);
-      land.SetLand(ShapeOf(pad), pad.size, pad.drill);
+      const PadShape shape = ShapeOf(pad);
+      CFreePad land(number, number != CFreePad::kNoNumber && !m_plain[i] ? CString(pad.number) : CString(),
+                    pad.position);
+      land.SetLand(shape, pad.size, pad.drill);
       // A pad repeating a number is a further land of that pin; one without a number
       // is a land of no pin.
-      if (symbol->AddPad(land) == nullptr) symbol->AddLand(land);
+      if (symbol->AddPad(std::move(land)) == nullptr) symbol->AddLand(std::move(land));
     }
-    for (CSymbolGraphic& graphic : m_graphics) symbol->AddGraphic(std::move(graphic));
+    symbol->AddGraphics(std::move(m_graphics));
     return symbol;
   }
 
   // Plain numbers keep their value; named pads (A1, EP) follow the highest of them in
   // natural order; a pad without a number gets -1.
-  std::vector<int> PinNumbers() const {
+  // Which pads have plain numbers is kept for the labels.
+  std::vector<int> PinNumbers() {
     std::vector<int> numbers(m_pads.size(), -1);
+    m_plain.assign(m_pads.size(), false);
     std::vector<size_t> named;
     int highest = 0;
     for (size_t i = 0; i < m_pads.size(); ++i) {
       if (m_pads[i].number.empty()) continue;
       numbers[i] = PlainNumber(m_pads[i].number, CSymbolLibraryFile::kMaxPadNumber);
+      m_plain[i] = numbers[i] >= 0;
       if (numbers[i] < 0) named.push_back(i);
       highest = std::max(highest, numbers[i]);
     }
     std::stable_sort(named.begin(), named.end(),
                      [this](size_t a, size_t b) { return NaturalLess(m_pads[a].number, m_pads[b].number); });
     int next = highest;
-    const std::string* previous = nullptr;
+    const std::string_view* previous = nullptr;
     for (const size_t index : named) {
       if (previous == nullptr || *previous != m_pads[index].number) ++next;
       previous = &m_pads[index].number;
@@ -238,6 +244,7 @@ class FootprintFileReader {
   CSexprReader m_reader;
   std::string_view m_fileName;
   std::vector<PadDef> m_pads;
+  std::vector<bool> m_plain;
   std::vector<CSymbolGraphic> m_graphics;
   KicadShapeProps m_props;
 };
@@ -251,11 +258,17 @@ std::unique_ptr<CSymbol> CKicadFootprintReader::Parse(std::string_view text, std
 
 std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const CString& folder,
                                                                           CString& error) {
+  // Paths are handled as plain text: the folder's part is the same for every file, so
+  // the files sort by name, and a name's end is found without taking the path apart.
   std::error_code code;
-  std::vector<std::filesystem::path> files;
+  std::vector<std::string> files;
   for (std::filesystem::directory_iterator it(folder.str(), code), end; !code && it != end;
        it.increment(code)) {
-    if (it->path().extension() == KicadLibrary::kFootprintExtension) files.push_back(it->path());
+    const std::string& file = it->path().native();
+    const size_t name = file.rfind('/') + 1;
+    if (file.ends_with(KicadLibrary::kFootprintExtension) &&
+        file.size() - name > KicadLibrary::kFootprintExtension.size())
+      files.push_back(file);
   }
   if (code) {
     error.FormatMessage("Cannot read \"%1\": %2.", folder, CString(code.message()));
@@ -264,20 +277,21 @@ std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const 
   std::sort(files.begin(), files.end());
   auto contents = std::make_unique<CSymbolLibraryContents>(SymbolKind::Pcb);
   std::string text;
-  for (const std::filesystem::path& file : files) {
+  for (const std::string& file : files) {
     CString problem;
-    const std::string fileName = file.filename().string();
+    const std::string_view fileName = std::string_view(file).substr(file.rfind('/') + 1);
+    // The footprint is named by its file.
+    const std::string_view name =
+        fileName.substr(0, fileName.size() - KicadLibrary::kFootprintExtension.size());
     std::unique_ptr<CSymbol> symbol;
-    if (KicadLibrary::ReadFile(file.string(), text, problem))
-      symbol = Parse(text, fileName, CString(file.stem().string()), problem);
+    if (KicadLibrary::ReadFile(file, text, problem)) symbol = Parse(text, fileName, CString(name), problem);
     if (symbol == nullptr) {
       contents->AddProblem(problem);
       continue;
     }
-    const CString name = symbol->GetName();
     if (!contents->Add(std::move(symbol)))
       contents->AddProblem(
-          KicadLibrary::LocatedMessage(fileName, 1, "the name \"" + name.str() + "\" is used twice"));
+          KicadLibrary::LocatedMessage(fileName, 1, "the name \"" + std::string(name) + "\" is used twice"));
   }
   return contents;
 }

@@ -47,7 +47,7 @@ void ReadPin(CSexprReader& reader, int unit, SymbolPins& symbol) {
   if (!props.words.empty() && IsType(props.words[0])) kind.type = props.words[0];
   if (props.words.size() > 1) kind.shape = props.words[1];
   kind.hidden = props.hidden;
-  symbol.pins.emplace(std::make_pair(unit, props.number), std::move(kind));
+  symbol.pins.emplace(std::make_pair(unit, std::string(props.number)), std::move(kind));
 }
 
 void ReadPart(CSexprReader& reader, SymbolPins& symbol) {

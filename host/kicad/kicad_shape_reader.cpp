@@ -172,6 +172,8 @@ bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
   while (!reader.Failed()) {
     const SexprTokenKind kind = reader.PeekKind();
     if (kind == SexprTokenKind::Close) return reader.ExpectClose();
+    // A text that ends here fails: taking the end again and again would go on forever.
+    if (kind == SexprTokenKind::End) return reader.ExpectClose();
     if (kind != SexprTokenKind::Open) {
       reader.Take();
       continue;
@@ -188,7 +190,9 @@ bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
 bool ReadFill(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   KicadShapeProps fill;
   if (!ReadShapePropsAt(reader, flipY, fill)) return false;
-  props.fill = !fill.fill.empty() ? fill.fill : fill.words.empty() ? std::string() : fill.words.front();
+  props.fill = !fill.fill.empty()   ? fill.fill
+               : fill.words.empty() ? std::string()
+                                    : std::string(fill.words.front());
   if (props.fill == "yes") props.fill = "solid";
   return true;
 }
@@ -208,7 +212,9 @@ bool ReadAngle(CSexprReader& reader, KicadShapeProps& props) {
 // A pin's (name "...") or (number "..."); what follows the text is skipped.
 bool ReadPinText(CSexprReader& reader, bool number, KicadShapeProps& props) {
   const int depth = reader.Depth();
-  if (!reader.ReadText(number ? props.number : props.name)) return false;
+  SexprToken token;
+  if (!reader.ReadText(token)) return false;
+  (number ? props.number : props.name) = props.Keep(token);
   reader.SkipToDepth(depth);
   props.hasNumber = props.hasNumber || number;
   return !reader.Failed();
@@ -377,7 +383,7 @@ void MakeCircle(const KicadShapeProps& props, const CString& layer, int width, G
 
 void MakeText(const KicadShapeProps& props, const CString& layer, int width, Graphics& out) {
   if (props.hidden || props.words.empty() || !props.at) return;
-  const std::string& text = props.words.back();
+  const std::string_view text = props.words.back();
   // A text made of a variable ("${REFERENCE}") stands for a value of the board.
   if (text.empty() || text == "hide" || text.starts_with("${")) return;
   CSymbolText shape;
@@ -396,7 +402,7 @@ bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) 
     const SexprToken token = reader.Take();
     // Pads lead with three words, pins with two, texts with one or two.
     if (props.words.empty()) props.words.reserve(4);
-    props.words.emplace_back(token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text));
+    props.words.push_back(props.Keep(token));
   }
   return ReadNested(reader, flipY, props);
 }
@@ -404,9 +410,18 @@ bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) 
 }  // namespace
 
 void KicadShapeProps::Clear() {
-  // Copied from an empty bag, texts and lists keep their room.
-  static const KicadShapeProps kEmpty;
-  *this = kEmpty;
+  // Texts and lists are emptied, keeping their room; the plain values are set anew.
+  words.clear();
+  points.clear();
+  for (std::string* text : {&fill, &layer, &horizontal, &vertical}) text->clear();
+  name = {};
+  number = {};
+  static_cast<KicadShapeValues&>(*this) = {};
+}
+
+std::string_view KicadShapeProps::Keep(const SexprToken& token) {
+  if (!token.escaped) return token.text;
+  return unescaped.emplace_back(CSexprReader::Unescape(token.text));
 }
 
 bool ReadShapeProps(CSexprReader& reader, bool flipY, KicadShapeProps& props) {

@@ -4,6 +4,7 @@
 // their readers ask for y to be turned over as points are read.
 #pragma once
 
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,32 +14,44 @@
 #include "host/model/symbol_graphic.h"
 #include "platform/types.h"
 
-struct KicadShapeProps {
-  // Leading atoms and strings: a pin's type and style, a pad's number, type and shape,
-  // a text's kind and text, "hide".
-  std::vector<std::string> words;
+// The plain values of an item, set anew for each item at once.
+struct KicadShapeValues {
   std::optional<CPoint> start, mid, end, centre, at;
   int atAngle = 0;              // whole degrees, as written
   std::optional<int> arcAngle;  // the sweep of an arc written as centre, start and angle
   std::optional<int> radius;
-  std::vector<CPoint> points;
   std::optional<CSize> size;
   int drill = 0;
   int strokeWidth = 0;
   int length = 0;
-  std::string fill;
-  std::string layer;
-  std::string name;    // a pin's (name "...")
-  std::string number;  // a pin's (number "...")
   bool hasNumber = false;
   int textSize = 0;
-  std::string horizontal;  // "left", "right" or empty for centred
-  std::string vertical;    // "top", "bottom" or empty for centred
   bool hidden = false;
+};
 
-  // Empties the bag for the next item, keeping the room its lists took: readers take one
-  // bag through all the items of a file.
+struct KicadShapeProps : KicadShapeValues {
+  // Leading atoms and strings: a pin's type and style, a pad's number, type and shape,
+  // a text's kind and text, "hide". Views into the file's text, or into `unescaped`.
+  std::vector<std::string_view> words;
+  std::vector<CPoint> points;
+  std::string fill;
+  std::string layer;
+  std::string_view name;    // a pin's (name "..."), as words
+  std::string_view number;  // a pin's (number "..."), as words
+  std::string horizontal;   // "left", "right" or empty for centred
+  std::string vertical;     // "top", "bottom" or empty for centred
+
+  // The texts of words, names and numbers that held escapes, resolved. Kept in place
+  // until the bag goes: the views of a file's items stay valid while it is read. Few
+  // texts hold escapes, and an empty list takes no room: bags are made for nested
+  // lists too.
+  std::list<std::string> unescaped;
+
+  // Empties the bag for the next item, keeping the room its lists took and the texts
+  // unescaped: readers take one bag through all the items of a file.
   void Clear();
+  // The token's text as a view that lasts as long as the file's text and the bag.
+  std::string_view Keep(const SexprToken& token);
 };
 
 // Reads the rest of the list whose keyword was just read, up to its ')'. Sub-lists it

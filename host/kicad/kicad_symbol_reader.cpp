@@ -44,11 +44,12 @@ bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
+// Texts are views into the file's text or the reader's bag of properties.
 struct PinDef {
-  std::string number;
+  std::string_view number;
   // The number's value when it is a plain number, else -1.
   int plain = -1;
-  std::string name;
+  std::string_view name;
   CPoint position;
   int length = 0;
   PinDirection direction = PinDirection::Left;
@@ -67,6 +68,8 @@ bool PinBefore(const PinDef* a, const PinDef* b) {
 struct PartDef {
   int unit = 0;
   int style = 0;
+  // How many units still to be built draw this part: the last one takes its graphics.
+  int uses = 0;
   std::vector<CSymbolGraphic> graphics;
   std::vector<PinDef> pins;
 };
@@ -100,7 +103,7 @@ static_assert(CKicadSymbolReader::kPinStyles.size() == kPinShapeNames.size(), "o
 
 // A pin's graphic style is the second word of (pin TYPE STYLE ...); a style this program
 // does not know draws as a plain line.
-PinShape ShapeOf(const std::vector<std::string>& words) {
+PinShape ShapeOf(const std::vector<std::string_view>& words) {
   const auto& styles = CKicadSymbolReader::kPinStyles;
   if (words.size() < 2) return PinShape::Line;
   const auto found = std::find(styles.begin(), styles.end(), words[1]);
@@ -284,8 +287,10 @@ class SymbolFileReader {
     props.Clear();
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (keyword == "text" && m_version <= CKicadSymbolReader::kLastTenthsVersion) props.atAngle /= 10;
-    const CString layer = keyword == "text" ? "Text" : "Outline";
-    MakeGraphics(keyword, props, layer, part.graphics);
+    // The names are made once: every graphic asks.
+    static const CString kText("Text");
+    static const CString kOutline("Outline");
+    MakeGraphics(keyword, props, keyword == "text" ? kText : kOutline, part.graphics);
     return true;
   }
 
@@ -295,9 +300,9 @@ class SymbolFileReader {
     if (!ReadShapeProps(m_reader, false, props)) return false;
     if (!props.at) return m_reader.Fail(m_reader.LineAt(at), "a pin has no position");
     PinDef pin;
-    pin.number = std::move(props.number);
+    pin.number = props.number;
     pin.plain = PlainNumber(pin.number, std::numeric_limits<int>::max());
-    pin.name = std::move(props.name);
+    pin.name = props.name;
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
     pin.direction = DirectionOf(props.atAngle);
@@ -310,28 +315,29 @@ class SymbolFileReader {
 
   // --- from the definitions to symbols, one per unit
 
-  const SymbolDef* FindDef(std::string_view name) const {
+  SymbolDef* FindDef(std::string_view name) {
     const auto found = m_byName.find(name);
     return found == m_byName.end() ? nullptr : &m_symbols[found->second];
   }
 
   // A symbol named "LIB:NAME" may name its parent without the prefix.
-  const SymbolDef* FindParent(const SymbolDef& child) const {
-    if (const SymbolDef* parent = FindDef(child.extends)) return parent;
+  SymbolDef* FindParent(const SymbolDef& child) {
+    if (SymbolDef* parent = FindDef(child.extends)) return parent;
     const size_t colon = child.name.find(':');
     if (colon == std::string::npos || child.extends.find(':') != std::string::npos) return nullptr;
     return FindDef(child.name.substr(0, colon + 1) + child.extends);
   }
 
   // The definition whose parts a symbol draws: its own, or its parent's when it extends
-  // one. Null, with the problem recorded, when the parent is missing.
-  const SymbolDef* PartsOwner(const SymbolDef& symbol) {
-    const SymbolDef* owner = &symbol;
+  // one. Null when the parent is missing, with the problem recorded when `report`.
+  SymbolDef* PartsOwner(SymbolDef& symbol, bool report) {
+    SymbolDef* owner = &symbol;
     for (int depth = 0; owner->parts.empty() && !owner->extends.empty(); ++depth) {
-      const SymbolDef* parent = FindParent(*owner);
+      SymbolDef* parent = FindParent(*owner);
       if (parent == nullptr || depth == kMaxExtendsDepth) {
-        Problem(LineOf(symbol), "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
-                                    "\", which is not in the library; it is left out");
+        if (report)
+          Problem(LineOf(symbol), "symbol \"" + symbol.name + "\" extends \"" + owner->extends +
+                                      "\", which is not in the library; it is left out");
         return nullptr;
       }
       owner = parent;
@@ -343,25 +349,48 @@ class SymbolFileReader {
     // The names are looked up where the definitions keep them: no more are added now.
     m_byName.reserve(m_symbols.size());
     for (size_t i = 0; i < m_symbols.size(); ++i) m_byName.emplace(m_symbols[i].name, i);
-    for (const SymbolDef& symbol : m_symbols) {
-      if (!m_buildOnly.empty() && symbol.name != m_buildOnly) continue;
-      const SymbolDef* owner = PartsOwner(symbol);
-      if (owner == nullptr) continue;
-      int units = 1;
-      for (const PartDef& part : owner->parts) units = std::max(units, part.unit);
-      for (int unit = 1; unit <= units; ++unit) AddUnit(symbol, *owner, unit, units);
+    // First the owners and how many units draw each part, so that the last of them can
+    // take the part's graphics instead of a copy.
+    std::vector<SymbolDef*> owners(m_symbols.size());
+    for (size_t i = 0; i < m_symbols.size(); ++i) {
+      if (!m_buildOnly.empty() && m_symbols[i].name != m_buildOnly) continue;
+      owners[i] = PartsOwner(m_symbols[i], false);
+      if (owners[i] == nullptr) continue;
+      const int units = CountUnits(*owners[i]);
+      for (PartDef& part : owners[i]->parts) {
+        if (part.style <= 1) part.uses += part.unit == 0 ? units : 1;
+      }
+    }
+    for (size_t i = 0; i < m_symbols.size(); ++i) {
+      if (!m_buildOnly.empty() && m_symbols[i].name != m_buildOnly) continue;
+      if (owners[i] == nullptr) {
+        PartsOwner(m_symbols[i], true);
+        continue;
+      }
+      const int units = CountUnits(*owners[i]);
+      for (int unit = 1; unit <= units; ++unit) AddUnit(m_symbols[i], *owners[i], unit, units);
     }
   }
 
-  void AddUnit(const SymbolDef& symbol, const SymbolDef& owner, int unit, int units) {
+  static int CountUnits(const SymbolDef& owner) {
+    int units = 1;
+    for (const PartDef& part : owner.parts) units = std::max(units, part.unit);
+    return units;
+  }
+
+  void AddUnit(const SymbolDef& symbol, SymbolDef& owner, int unit, int units) {
     auto made = std::make_unique<CSymbol>(CKicadSymbolReader::UnitName(symbol.name, unit, units),
                                           SymbolKind::Schematic);
     std::vector<const PinDef*> pins;
-    for (const PartDef& part : owner.parts) {
+    for (PartDef& part : owner.parts) {
       // Items of unit 0 belong to every unit, of style 0 to every body style; only the
       // first body style is read.
       if ((part.unit != 0 && part.unit != unit) || part.style > 1) continue;
-      for (const CSymbolGraphic& graphic : part.graphics) made->AddGraphic(graphic);
+      if (--part.uses == 0) {
+        made->AddGraphics(std::move(part.graphics));
+      } else {
+        made->AddGraphics(part.graphics);
+      }
       for (const PinDef& pin : part.pins) pins.push_back(&pin);
     }
     // The pins' numbers are kept only for the symbol a caller asked for.
@@ -385,7 +414,7 @@ class SymbolFileReader {
     if (!std::is_sorted(pins.begin(), pins.end(), PinBefore))
       std::stable_sort(pins.begin(), pins.end(), PinBefore);
     int terminal = 0;
-    const std::string* previous = nullptr;
+    const std::string_view* previous = nullptr;
     for (const PinDef* pin : pins) {
       if (pin->number.empty()) {
         Problem(pin->line, "a pin of symbol \"" + symbol.name + "\" has no number; it is left out");
@@ -398,8 +427,8 @@ class SymbolFileReader {
       CFreePad pad(++terminal, CString(unnamed ? pin->number : pin->name), pin->position);
       pad.SetPin(pin->length, pin->direction);
       pad.SetPinShape(pin->shape);
-      made.AddPad(pad);
-      if (numbers != nullptr) numbers->push_back(pin->number);
+      made.AddPad(std::move(pad));
+      if (numbers != nullptr) numbers->emplace_back(pin->number);
     }
   }
 

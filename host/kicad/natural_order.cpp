@@ -1,11 +1,16 @@
 #include "host/kicad/natural_order.h"
 
-#include <cctype>
-
 namespace {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+// Names are UTF-8: only ASCII letters have a case to fold byte by byte, whatever the
+// locale.
+unsigned char UpperAscii(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
 }
 
 size_t DigitRunEnd(std::string_view text, size_t from) {
@@ -37,8 +42,8 @@ int CompareFolded(std::string_view a, std::string_view b) {
       continue;
     }
     if (digitA != digitB) return digitA ? -1 : 1;
-    const int ca = std::toupper(static_cast<unsigned char>(a[i]));
-    const int cb = std::toupper(static_cast<unsigned char>(b[j]));
+    const unsigned char ca = UpperAscii(a[i]);
+    const unsigned char cb = UpperAscii(b[j]);
     if (ca != cb) return ca < cb ? -1 : 1;
     ++i;
     ++j;

@@ -10,99 +10,67 @@ namespace {
 constexpr int64_t kMaxUnits = 100000000;  // 10 m
 constexpr int kUnitsPerMillimetre = 10000;
 
-// Character classes by table: the scanner looks at every byte of a file.
-constexpr unsigned char kBlank = 1;
-constexpr unsigned char kEndsAtom = 2;
-constexpr unsigned char kSkipStops = 4;  // what a skip over a list must look at
-
-constexpr std::array<unsigned char, 256> MakeClasses() {
-  std::array<unsigned char, 256> classes{};
-  for (const unsigned char c : {' ', '\n', '\t', '\r'}) classes[c] = kBlank | kEndsAtom;
-  for (const unsigned char c : {'(', ')', '"'}) classes[c] = kEndsAtom | kSkipStops;
-  return classes;
-}
-constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
-
-bool IsBlank(char c) {
-  return (kClasses[static_cast<unsigned char>(c)] & kBlank) != 0;
-}
-
-bool EndsAtom(char c) {
-  return (kClasses[static_cast<unsigned char>(c)] & kEndsAtom) != 0;
-}
+// What a skip over a list must look at.
+constexpr std::array<bool, 256> kSkipStops = [] {
+  std::array<bool, 256> stops{};
+  for (const unsigned char c : {'(', ')', '"'}) stops[c] = true;
+  return stops;
+}();
 
 bool IsSkipStop(char c) {
-  return (kClasses[static_cast<unsigned char>(c)] & kSkipStops) != 0;
+  return kSkipStops[static_cast<unsigned char>(c)];
 }
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The first '(', ')' or '"' in [p, end), or end: eight bytes at a time, as skipped lists
-// (texts, properties, identifiers) make up much of a library. A byte's test for zero
-// may also mark bytes above the first match, never one below it.
-const char* FindSkipStop(const char* p, const char* const end) {
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kHighs = 0x8080808080808080ULL;
-    const auto zeroBytes = [](uint64_t x) { return (x - kOnes) & ~x & kHighs; };
-    for (; end - p >= 8; p += 8) {
-      uint64_t word = 0;
-      std::memcpy(&word, p, sizeof word);
-      // '(' and ')' differ in the lowest bit only.
-      const uint64_t found = zeroBytes((word | kOnes) ^ (kOnes * ')')) | zeroBytes(word ^ (kOnes * '"'));
-      if (found != 0) return p + std::countr_zero(found) / 8;
-    }
-  }
-  while (p < end && !IsSkipStop(*p)) ++p;
-  return p;
+// Skipped lists and strings (texts, properties, identifiers) make up much of a library:
+// they are scanned eight bytes at a time.
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr bool kWordScan = std::endian::native == std::endian::little;
+
+// The high bit of each byte of `x` that is zero, exactly: no borrow runs between bytes.
+uint64_t ZeroBytes(uint64_t x) {
+  constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
 }
 
-// Parses millimetres into design units at the start of [p, end): four places of the
-// fraction are design units, the fifth rounds the last of them. Where the number ends,
-// or null when there is none or it is out of range.
-const char* ParseLengthPrefix(const char* p, const char* end, int& units) {
-  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
-  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
-  const bool negative = p != end && *p == '-';
-  if (p != end && (*p == '-' || *p == '+')) ++p;
-  const char* const whole = p;
-  int64_t value = 0;
-  for (; p != end && IsDigit(*p); ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > kMaxUnits) return nullptr;
+uint64_t WordAt(const char* p) {
+  uint64_t word = 0;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// The '(', ')' and '"' among the next eight bytes (fewer at the end of the text), each
+// marked by the high bit of its byte, the first byte lowest.
+uint64_t SkipStopsAt(const char* p, size_t left) {
+  if (kWordScan && left >= 8) {
+    const uint64_t word = WordAt(p);
+    // '(' and ')' differ in the lowest bit only.
+    return ZeroBytes((word | kOnes) ^ (kOnes * ')')) | ZeroBytes(word ^ (kOnes * '"'));
   }
-  bool anyDigit = p != whole;
-  value *= kUnitsPerMillimetre;
-  if (p != end && *p == '.') {
-    const char* const fraction = ++p;
-    for (; p != end && IsDigit(*p); ++p) {
-      const auto place = static_cast<size_t>(p - fraction);
-      if (place < kPlaces.size()) {
-        value += (*p - '0') * kPlaces[place];
-      } else if (place == kPlaces.size() && *p >= '5') {
-        ++value;
-      }
+  uint64_t stops = 0;
+  for (size_t i = 0; i < std::min<size_t>(left, 8); ++i) {
+    if (IsSkipStop(p[i])) stops |= uint64_t{0x80} << (8 * i);
+  }
+  return stops;
+}
+
+// The first '"' or '\\' from `pos`, a word at a time; `size` when there is none.
+size_t FindQuoteOrEscape(const char* text, size_t pos, size_t size) {
+  if constexpr (kWordScan) {
+    for (; size - pos >= 8; pos += 8) {
+      const uint64_t word = WordAt(text + pos);
+      const uint64_t found = ZeroBytes(word ^ (kOnes * '"')) | ZeroBytes(word ^ (kOnes * '\\'));
+      if (found != 0) return pos + static_cast<size_t>(std::countr_zero(found) / 8);
     }
-    anyDigit = anyDigit || p != fraction;
   }
-  if (!anyDigit || value > kMaxUnits) return nullptr;
-  units = static_cast<int>(negative ? -value : value);
-  return p;
+  while (pos < size && text[pos] != '"' && text[pos] != '\\') ++pos;
+  return pos;
 }
 
 }  // namespace
-
-// The scanners work on locals: through members every step would load the position and
-// the text's bounds again.
-void CSexprReader::SkipBlanks() {
-  const char* const text = m_text.data();
-  const size_t size = m_text.size();
-  size_t pos = m_pos;
-  while (pos < size && IsBlank(text[pos])) ++pos;
-  m_pos = pos;
-}
 
 int CSexprReader::LineAt(size_t offset) {
   offset = std::min(offset, m_text.size());
@@ -163,13 +131,11 @@ SexprToken CSexprReader::ReadString() {
   const char* const text = m_text.data();
   const size_t size = m_text.size();
   const size_t start = m_pos + 1;
-  // Most strings hold no escape: then the string ends at the next quote, which the
-  // library's search finds faster than a loop.
-  const auto* const quote = static_cast<const char*>(std::memchr(text + start, '"', size - start));
-  if (quote != nullptr &&
-      std::memchr(text + start, '\\', static_cast<size_t>(quote - text) - start) == nullptr) {
-    m_pos = static_cast<size_t>(quote - text) + 1;
-    return {SexprTokenKind::String, std::string_view(text + start, m_pos - 1 - start), 0, false};
+  // Most strings hold no escape: then the string ends at the first quote.
+  const size_t stop = FindQuoteOrEscape(text, start, size);
+  if (stop < size && text[stop] == '"') {
+    m_pos = stop + 1;
+    return {SexprTokenKind::String, std::string_view(text + start, stop - start), 0, false};
   }
   bool escaped = false;
   for (size_t pos = start; pos < size; ++pos) {
@@ -220,42 +186,36 @@ SexprToken CSexprReader::Peek() {
   return token;
 }
 
-SexprTokenKind CSexprReader::PeekKind() {
-  if (m_peeked) return m_peekedToken.kind;
-  if (m_failed) return SexprTokenKind::End;
-  SkipBlanks();
-  if (m_pos >= m_text.size()) return SexprTokenKind::End;
-  switch (m_text[m_pos]) {
-    case '(':
-      return SexprTokenKind::Open;
-    case ')':
-      return SexprTokenKind::Close;
-    case '"':
-      return SexprTokenKind::String;
-    default:
-      return SexprTokenKind::Atom;
-  }
-}
-
 void CSexprReader::SkipToDepth(int depth) {
   m_peeked = false;
   const char* const text = m_text.data();
   const size_t size = m_text.size();
-  // A tight scan: brackets and strings are all that matter here.
+  // A tight scan: brackets and strings are all that matter here, taken a word at a time.
   while (m_depth >= depth && !m_syntaxFailed) {
-    const size_t pos = static_cast<size_t>(FindSkipStop(text + m_pos, text + size) - text);
-    m_pos = pos;
-    if (pos >= size) {
+    if (m_pos >= size) {
       SyntaxError(LineAt(size), "the file ends inside a list");
       return;
     }
-    const char c = text[pos];
-    if (c == '"') {
-      ReadString();
-      continue;
+    size_t next = m_pos + std::min<size_t>(size - m_pos, 8);
+    int level = m_depth;
+    for (uint64_t stops = SkipStopsAt(text + m_pos, size - m_pos); stops != 0; stops &= stops - 1) {
+      const size_t at = m_pos + static_cast<size_t>(std::countr_zero(stops) / 8);
+      if (text[at] == '"') {
+        // The string is read from its opening quote; the next word begins after it.
+        m_depth = level;
+        m_pos = at;
+        ReadString();
+        next = m_pos;
+        break;
+      }
+      level += text[at] == '(' ? 1 : -1;
+      if (level < depth) {
+        next = at + 1;
+        break;
+      }
     }
-    ++m_pos;
-    m_depth += c == '(' ? 1 : -1;
+    m_depth = level;
+    m_pos = next;
   }
 }
 
@@ -282,27 +242,7 @@ void CSexprReader::ClearContentFailure() {
   m_failureLine = 0;
 }
 
-// The usual case, a '(' and its keyword, without making tokens; false leaves the
-// position as it was for the general way.
-bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
-  if (m_peeked || m_failed) return false;
-  SkipBlanks();
-  const char* const text = m_text.data();
-  const size_t size = m_text.size();
-  if (m_pos >= size || text[m_pos] != '(') return false;
-  size_t pos = m_pos + 1;
-  while (pos < size && IsBlank(text[pos])) ++pos;
-  const size_t start = pos;
-  while (pos < size && !EndsAtom(text[pos])) ++pos;
-  if (pos == start) return false;
-  keyword = std::string_view(text + start, pos - start);
-  m_pos = pos;
-  ++m_depth;
-  return true;
-}
-
-bool CSexprReader::OpenList(std::string_view& keyword) {
-  if (TakeOpenAndKeyword(keyword)) return true;
+bool CSexprReader::OpenListSlowly(std::string_view& keyword) {
   const SexprToken open = Take();
   if (open.kind != SexprTokenKind::Open) {
     if (open.kind == SexprTokenKind::End && m_failed) return false;
@@ -320,15 +260,7 @@ bool CSexprReader::OpenList(std::string_view& keyword) {
   return true;
 }
 
-bool CSexprReader::ExpectClose() {
-  if (!m_peeked && !m_failed && m_depth > 0) {
-    SkipBlanks();
-    if (m_pos < m_text.size() && m_text[m_pos] == ')') {
-      ++m_pos;
-      --m_depth;
-      return true;
-    }
-  }
+bool CSexprReader::ExpectCloseSlowly() {
   const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Close) return true;
   if (token.kind == SexprTokenKind::End) {
@@ -339,13 +271,20 @@ bool CSexprReader::ExpectClose() {
 }
 
 bool CSexprReader::ReadText(std::string& text) {
+  SexprToken token;
+  if (!ReadText(token)) return false;
+  if (token.escaped) {
+    text = Unescape(token.text);
+  } else {
+    text.assign(token.text);
+  }
+  return true;
+}
+
+bool CSexprReader::ReadText(SexprToken& found) {
   const SexprToken token = Take();
   if (token.kind == SexprTokenKind::Atom || token.kind == SexprTokenKind::String) {
-    if (token.escaped) {
-      text = Unescape(token.text);
-    } else {
-      text.assign(token.text);
-    }
+    found = token;
     return true;
   }
   if (token.kind == SexprTokenKind::End) {
@@ -355,21 +294,43 @@ bool CSexprReader::ReadText(std::string& text) {
   return Fail(LineOf(token), "a text was expected");
 }
 
-bool CSexprReader::ReadLength(int& units) {
+// Four places of the fraction are design units, the fifth rounds the last of them.
+const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int& units) {
+  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
+  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
+  int64_t value = 0;
+  for (; p != end && IsDigit(*p); ++p) {
+    value = value * 10 + (*p - '0');
+    if (value > kMaxUnits) return nullptr;
+  }
+  bool anyDigit = p != whole;
+  value *= kUnitsPerMillimetre;
+  if (p != end && *p == '.') {
+    const char* const fraction = ++p;
+    for (; p != end && IsDigit(*p); ++p) {
+      const auto place = static_cast<size_t>(p - fraction);
+      if (place < kPlaces.size()) {
+        value += (*p - '0') * kPlaces[place];
+      } else if (place == kPlaces.size() && *p >= '5') {
+        ++value;
+      }
+    }
+    anyDigit = anyDigit || p != fraction;
+  }
+  if (!anyDigit || value > kMaxUnits) return nullptr;
+  units = static_cast<int>(negative ? -value : value);
+  return p;
+}
+
+// What ReadLength could not parse where it stands: an atom to be refused with its text,
+// or another token.
+bool CSexprReader::ReadLengthSlowly(int& units) {
   if (!m_peeked && !m_failed) {
     SkipBlanks();
     if (m_pos < m_text.size() && !EndsAtom(m_text[m_pos])) {
-      // A number parsed where it stands, in one pass; anything else is taken as an atom
-      // again, to be refused with its text.
-      const char* const text = m_text.data();
-      const char* const end = text + m_text.size();
-      int parsed = 0;
-      const char* const after = ParseLengthPrefix(text + m_pos, end, parsed);
-      if (after != nullptr && (after == end || EndsAtom(*after))) {
-        m_pos = static_cast<size_t>(after - text);
-        units = parsed;
-        return true;
-      }
       const SexprToken atom = ReadAtom();
       if (ParseLength(atom.text, units)) return true;
       return Fail(LineOf(atom), "\"" + std::string(atom.text) + "\" is not a length in millimetres");

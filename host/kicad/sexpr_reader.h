@@ -6,6 +6,7 @@
 // after it fails.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +20,17 @@ struct SexprToken {
   int line = 0;
   bool escaped = false;
 };
+
+namespace sexpr_detail {
+// Character classes by table, as the scanner looks at every byte of a file: 1 for a
+// blank, 2 for the other bytes that end an atom.
+constexpr std::array<unsigned char, 256> kClasses = [] {
+  std::array<unsigned char, 256> classes{};
+  for (const unsigned char c : {' ', '\n', '\t', '\r'}) classes[c] = 1;
+  for (const unsigned char c : {'(', ')', '"'}) classes[c] = 2;
+  return classes;
+}();
+}  // namespace sexpr_detail
 
 class CSexprReader {
  public:
@@ -34,7 +46,7 @@ class CSexprReader {
   // As Next and Peek, without the token's line (0), for readers that ask for a line
   // only to report a problem.
   SexprToken Take();
-  SexprTokenKind PeekKind();
+  inline SexprTokenKind PeekKind();
   // Consumes tokens up to and including the ')' that closes the list open at `depth`
   // (Depth() just after its '(' was read).
   void SkipToDepth(int depth);
@@ -60,12 +72,14 @@ class CSexprReader {
   // --- typed reads of the next token; each fails with a located message
 
   // '(' then the list's keyword.
-  bool OpenList(std::string_view& keyword);
-  bool ExpectClose();
+  inline bool OpenList(std::string_view& keyword);
+  inline bool ExpectClose();
   // An atom or a string, escapes resolved.
   bool ReadText(std::string& text);
+  // An atom or a string as its token, escapes still in place.
+  bool ReadText(SexprToken& token);
   // A number in millimetres as whole design units of 0.1 um (y as written).
-  bool ReadLength(int& units);
+  inline bool ReadLength(int& units);
   // A number as written, rounded to whole units of its own (degrees, versions).
   bool ReadInteger(int64_t& value);
 
@@ -78,10 +92,20 @@ class CSexprReader {
   static bool ParseWhole(std::string_view text, int64_t& value);
 
  private:
-  void SkipBlanks();
+  static bool IsBlank(char c) { return (sexpr_detail::kClasses[static_cast<unsigned char>(c)] & 1) != 0; }
+  static bool EndsAtom(char c) { return sexpr_detail::kClasses[static_cast<unsigned char>(c)] != 0; }
+
+  // The small steps every item takes are inline; the general ways are not.
+  inline void SkipBlanks();
   SexprToken ReadString();
   SexprToken ReadAtom();
-  bool TakeOpenAndKeyword(std::string_view& keyword);
+  inline bool TakeOpenAndKeyword(std::string_view& keyword);
+  bool OpenListSlowly(std::string_view& keyword);
+  bool ReadLengthSlowly(int& units);
+  // Parses millimetres into design units at the start of [p, end). Where the number
+  // ends, or null when there is none or it is out of range.
+  static const char* ParseLengthPrefix(const char* p, const char* end, int& units);
+  bool ExpectCloseSlowly();
   bool SyntaxError(int line, std::string what);
   // The line a token taken begins on; the end's for End.
   int LineOf(const SexprToken& token);
@@ -102,3 +126,84 @@ class CSexprReader {
   int m_failureLine = 0;
   std::string m_failure;
 };
+
+// The scanners work on locals: through members every step would load the position and
+// the text's bounds again.
+void CSexprReader::SkipBlanks() {
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
+  size_t pos = m_pos;
+  while (pos < size && IsBlank(text[pos])) ++pos;
+  m_pos = pos;
+}
+
+SexprTokenKind CSexprReader::PeekKind() {
+  if (m_peeked) return m_peekedToken.kind;
+  if (m_failed) return SexprTokenKind::End;
+  SkipBlanks();
+  if (m_pos >= m_text.size()) return SexprTokenKind::End;
+  switch (m_text[m_pos]) {
+    case '(':
+      return SexprTokenKind::Open;
+    case ')':
+      return SexprTokenKind::Close;
+    case '"':
+      return SexprTokenKind::String;
+    default:
+      return SexprTokenKind::Atom;
+  }
+}
+
+// The usual case, a '(' and its keyword, without making tokens; false leaves the
+// position as it was for the general way.
+bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
+  if (m_peeked || m_failed) return false;
+  SkipBlanks();
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
+  if (m_pos >= size || text[m_pos] != '(') return false;
+  size_t pos = m_pos + 1;
+  while (pos < size && IsBlank(text[pos])) ++pos;
+  const size_t start = pos;
+  while (pos < size && !EndsAtom(text[pos])) ++pos;
+  if (pos == start) return false;
+  keyword = std::string_view(text + start, pos - start);
+  m_pos = pos;
+  ++m_depth;
+  return true;
+}
+
+bool CSexprReader::OpenList(std::string_view& keyword) {
+  return TakeOpenAndKeyword(keyword) || OpenListSlowly(keyword);
+}
+
+bool CSexprReader::ExpectClose() {
+  if (!m_peeked && !m_failed && m_depth > 0) {
+    SkipBlanks();
+    if (m_pos < m_text.size() && m_text[m_pos] == ')') {
+      ++m_pos;
+      --m_depth;
+      return true;
+    }
+  }
+  return ExpectCloseSlowly();
+}
+
+bool CSexprReader::ReadLength(int& units) {
+  if (!m_peeked && !m_failed) {
+    SkipBlanks();
+    const char* const text = m_text.data();
+    const char* const end = text + m_text.size();
+    // A number parsed where it stands, in one pass.
+    int parsed = 0;
+    const char* const after = m_pos < m_text.size() && !EndsAtom(text[m_pos])
+                                  ? ParseLengthPrefix(text + m_pos, end, parsed)
+                                  : nullptr;
+    if (after != nullptr && (after == end || EndsAtom(*after))) {
+      m_pos = static_cast<size_t>(after - text);
+      units = parsed;
+      return true;
+    }
+  }
+  return ReadLengthSlowly(units);
+}

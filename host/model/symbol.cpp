@@ -43,17 +43,39 @@ int CSymbol::IndexOfPad(int number) const {
 
 CFreePad* CSymbol::AddPad(const CFreePad& pad) {
   if (IndexOfPad(pad.GetNumber()) >= 0) return nullptr;
-  return Append(pad);
+  return Append(CFreePad(pad));
+}
+
+CFreePad* CSymbol::AddPad(CFreePad&& pad) {
+  if (IndexOfPad(pad.GetNumber()) >= 0) return nullptr;
+  return Append(std::move(pad));
 }
 
 CFreePad* CSymbol::AddLand(const CFreePad& pad) {
-  return Append(pad);
+  return Append(CFreePad(pad));
 }
 
-CFreePad* CSymbol::Append(const CFreePad& pad) {
+CFreePad* CSymbol::AddLand(CFreePad&& pad) {
+  return Append(std::move(pad));
+}
+
+CFreePad* CSymbol::Append(CFreePad&& pad) {
   if (pad.IsNumbered()) RecordFirstPad(pad.GetNumber(), static_cast<int>(m_pads.size()));
-  m_pads.push_back(pad);
+  m_pads.push_back(std::move(pad));
   return &m_pads.back();
+}
+
+void CSymbol::AddGraphics(std::vector<CSymbolGraphic>&& graphics) {
+  if (m_graphics.empty()) {
+    m_graphics = std::move(graphics);
+    return;
+  }
+  m_graphics.insert(m_graphics.end(), std::make_move_iterator(graphics.begin()),
+                    std::make_move_iterator(graphics.end()));
+}
+
+void CSymbol::AddGraphics(const std::vector<CSymbolGraphic>& graphics) {
+  m_graphics.insert(m_graphics.end(), graphics.begin(), graphics.end());
 }
 
 void CSymbol::RecordFirstPad(int number, int index) {

@@ -37,11 +37,14 @@ class CSymbol {
   const CFreePad* FindPad(int number) const;
   // -1 when the symbol has no pad of that number.
   int IndexOfPad(int number) const;
-  // Null, and nothing added, when a pad with the same number exists.
+  // Null, and nothing added, when a pad with the same number exists: a pad handed over
+  // is then left as it was.
   CFreePad* AddPad(const CFreePad& pad);
+  CFreePad* AddPad(CFreePad&& pad);
   // A further land of a pin that has one already, or a land without a number; PCB
   // symbols only.
   CFreePad* AddLand(const CFreePad& pad);
+  CFreePad* AddLand(CFreePad&& pad);
   // The distinct numbers of the pads: a pin with several lands counts once, a land
   // without a number not at all.
   int CountPins() const;
@@ -50,6 +53,9 @@ class CSymbol {
 
   const std::vector<CSymbolGraphic>& Graphics() const { return m_graphics; }
   void AddGraphic(CSymbolGraphic graphic) { m_graphics.push_back(std::move(graphic)); }
+  // Appends them all; handed over to a symbol without graphics, they are taken whole.
+  void AddGraphics(std::vector<CSymbolGraphic>&& graphics);
+  void AddGraphics(const std::vector<CSymbolGraphic>& graphics);
 
   // The box round the graphics and pads (a schematic pad from its free end to its
   // root, a PCB pad its land); an empty box at the origin for an empty symbol.
@@ -60,7 +66,7 @@ class CSymbol {
 
  private:
   CRect PadBounds(const CFreePad& pad) const;
-  CFreePad* Append(const CFreePad& pad);
+  CFreePad* Append(CFreePad&& pad);
   void RecordFirstPad(int number, int index);
 
   CString m_name;

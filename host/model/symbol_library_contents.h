@@ -2,8 +2,10 @@
 // ignoring the case of ASCII letters.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -34,10 +36,17 @@ class CSymbolLibraryContents {
   void AddProblem(CString problem) { m_problems.push_back(std::move(problem)); }
 
  private:
-  static std::string Key(std::string_view name);
+  // Names compared and hashed with ASCII letters folded to lower case.
+  struct NoCaseHash {
+    size_t operator()(std::string_view name) const;
+  };
+  struct NoCaseEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
 
   SymbolKind m_kind;
   std::vector<std::unique_ptr<CSymbol>> m_symbols;
-  std::unordered_map<std::string, size_t> m_index;
+  // Keyed by the symbols' own names: a symbol, held by pointer, is never renamed here.
+  std::unordered_map<std::string_view, size_t, NoCaseHash, NoCaseEqual> m_index;
   std::vector<CString> m_problems;
 };

@@ -150,7 +150,9 @@ TEST(KicadFootprintReaderTest, ABadFootprintIsRefusedWithItsLine) {
        "at line 1: a pad lacks its number, type, shape, position or size."},
       {"(footprint \"X\" (pad \"1\" smd rect (at 1 one) (size 1 1)))",
        "at line 1: \"one\" is not a length in millimetres."},
-      {"(kicad_symbol_lib)", "at line 1: this is no footprint"}};
+      {"(kicad_symbol_lib)", "at line 1: this is no footprint"},
+      {"(footprint \"X\"\n  (fp_text user \"a\" (at 0 0) (effects (font (size 1 1) 0.15",
+       "at line 2: the file ends inside a list."}};
   for (const auto& [text, message] : cases) {
     CString error;
     EXPECT_EQ(Parse(text, error), nullptr) << message;
