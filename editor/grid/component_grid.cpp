@@ -263,6 +263,7 @@ void CComponentGrid::FillGateColumn(CComponent* component, int gateIndex, CGate*
   if (block == nullptr) return;
   // A later gate with more terminals than the block's first shows only those that fit.
   const int shown = static_cast<int>(std::min<long>(pins, block->rows));
+  m_index.AddShownColumn(symbol, column, shown);
   for (int terminal = 1; terminal <= shown; ++terminal) {
     m_grid.SetCell(block->firstRow + terminal - 1, column);
     const int pin = component != nullptr ? component->GetPinNumber(gateIndex, terminal) : CGate::kNoPin;
