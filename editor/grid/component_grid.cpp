@@ -216,8 +216,9 @@ void CComponentGrid::Fill(CComponent* component) {
   // The user's cell stays current where it still exists; building moves it.
   const long row = m_grid.GetRow();
   const long column = m_grid.GetCol();
-  m_grid.SetCols(3);
+  // Rows first: the cells of the rows that go are dropped, not moved to fewer columns.
   m_grid.SetRows(1);
+  m_grid.SetCols(3);
   m_index.Clear();
   m_pinNames.reset();
   m_labels = component != nullptr
