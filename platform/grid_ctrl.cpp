@@ -182,8 +182,9 @@ GridColumn* GridData::ColumnAt(long col) {
 
 bool GridData::SetRows(long count) {
   if (count < 0) return false;
+  const size_t before = m_rows.size() * m_columns.size();
   m_rows.resize(Index(count));
-  m_cells.resize(Index(count) * m_columns.size());
+  UseCells(before, Index(count) * m_columns.size());
   m_fixedRows = std::min(m_fixedRows, count);
   m_row = std::clamp(m_row, 0L, std::max(count - 1, 0L));
   m_extentRow = std::clamp(m_extentRow, 0L, std::max(count - 1, 0L));
@@ -202,6 +203,14 @@ bool GridData::SetCols(long count) {
   return true;
 }
 
+// Cells past the grid's own are left as they were until the grid grows over them
+// again: a grid emptied and filled again then clears each cell once, rather than
+// destroying all of them and making them anew.
+void GridData::UseCells(size_t before, size_t after) {
+  for (size_t at = before; at < std::min(after, m_cells.size()); ++at) m_cells[at] = GridCell{};
+  if (m_cells.size() < after) m_cells.resize(after);
+}
+
 // In place: fewer columns move cells towards the front, row by row from the second;
 // more move them towards the back from the last row, so no cell is overwritten before
 // it has moved.
@@ -213,10 +222,9 @@ void GridData::Relayout(size_t columns, size_t wanted) {
       for (size_t col = 0; col < wanted; ++col)
         m_cells[row * wanted + col] = std::move(m_cells[row * columns + col]);
     }
-    m_cells.resize(rows * wanted);
     return;
   }
-  m_cells.resize(rows * wanted);
+  if (m_cells.size() < rows * wanted) m_cells.resize(rows * wanted);
   for (size_t row = rows; row-- > 0;) {
     for (size_t col = wanted; col-- > columns;) m_cells[row * wanted + col] = GridCell{};
     // The first row's cells stay where they are.

@@ -164,12 +164,15 @@ class GridData : public ControlData {
   void DropEditOutside();
   // The cells laid out again for `wanted` columns instead of `columns`.
   void Relayout(size_t columns, size_t wanted);
+  // The grid held `before` cells and now holds `after`: the new ones start empty.
+  void UseCells(size_t before, size_t after);
 
   std::vector<GridRow> m_rows;
   std::vector<GridColumn> m_columns;
   // Row by row in one block, which keeps its room when the grid shrinks: a grid
   // emptied and filled again allocates nothing, and a walk over its cells runs through
-  // memory in order.
+  // memory in order. Only the first Rows() * Cols() are the grid's; those past them are
+  // cleared before the grid takes them again.
   std::vector<GridCell> m_cells;
   long m_fixedRows = 1;
   long m_fixedCols = 1;
