@@ -109,6 +109,33 @@ std::unique_ptr<CWnd> MakeGridWrapper() {
 }  // namespace
 
 // ---------------------------------------------------------------------------------
+// GridPlaceholder
+
+GridPlaceholder::GridPlaceholder(const GridPlaceholder& other)
+    : m_text(other.m_text != nullptr ? std::make_unique<CString>(*other.m_text) : nullptr) {}
+
+GridPlaceholder& GridPlaceholder::operator=(const GridPlaceholder& other) {
+  if (this != &other) m_text = other.m_text != nullptr ? std::make_unique<CString>(*other.m_text) : nullptr;
+  return *this;
+}
+
+GridPlaceholder& GridPlaceholder::operator=(const char* text) {
+  if (text == nullptr || *text == '\0') {
+    m_text.reset();
+  } else if (m_text != nullptr) {
+    *m_text = text;
+  } else {
+    m_text = std::make_unique<CString>(text);
+  }
+  return *this;
+}
+
+const CString& GridPlaceholder::Text() const {
+  static const CString empty;
+  return m_text != nullptr ? *m_text : empty;
+}
+
+// ---------------------------------------------------------------------------------
 // GridData
 
 GridData::GridData() {
@@ -130,11 +157,11 @@ bool GridData::IsEditable(long row, long col) const {
 }
 
 const GridCell* GridData::Cell(long row, long col) const {
-  return Contains(row, col) ? &m_rows[Index(row)].cells[Index(col)] : nullptr;
+  return Contains(row, col) ? &m_cells[Index(row) * m_columns.size() + Index(col)] : nullptr;
 }
 
 GridCell* GridData::Cell(long row, long col) {
-  return Contains(row, col) ? &m_rows[Index(row)].cells[Index(col)] : nullptr;
+  return Contains(row, col) ? &m_cells[Index(row) * m_columns.size() + Index(col)] : nullptr;
 }
 
 const GridRow* GridData::RowAt(long row) const {
@@ -155,7 +182,9 @@ GridColumn* GridData::ColumnAt(long col) {
 
 bool GridData::SetRows(long count) {
   if (count < 0) return false;
-  m_rows.resize(Index(count), GridRow{std::vector<GridCell>(m_columns.size()), 0});
+  const size_t before = m_rows.size() * m_columns.size();
+  m_rows.resize(Index(count));
+  UseCells(before, Index(count) * m_columns.size());
   m_fixedRows = std::min(m_fixedRows, count);
   m_row = std::clamp(m_row, 0L, std::max(count - 1, 0L));
   m_extentRow = std::clamp(m_extentRow, 0L, std::max(count - 1, 0L));
@@ -165,13 +194,44 @@ bool GridData::SetRows(long count) {
 
 bool GridData::SetCols(long count) {
   if (count < 0) return false;
+  Relayout(m_columns.size(), Index(count));
   m_columns.resize(Index(count));
-  for (GridRow& row : m_rows) row.cells.resize(Index(count));
   m_fixedCols = std::min(m_fixedCols, count);
   m_col = std::clamp(m_col, 0L, std::max(count - 1, 0L));
   m_extentCol = std::clamp(m_extentCol, 0L, std::max(count - 1, 0L));
   DropEditOutside();
   return true;
+}
+
+// Cells past the grid's own are left as they were until the grid grows over them
+// again: a grid emptied and filled again then clears each cell once, rather than
+// destroying all of them and making them anew.
+void GridData::UseCells(size_t before, size_t after) {
+  for (size_t at = before; at < std::min(after, m_cells.size()); ++at) m_cells[at] = GridCell{};
+  if (m_cells.size() < after) m_cells.resize(after);
+}
+
+// In place: fewer columns move cells towards the front, row by row from the second;
+// more move them towards the back from the last row, so no cell is overwritten before
+// it has moved.
+void GridData::Relayout(size_t columns, size_t wanted) {
+  const size_t rows = m_rows.size();
+  if (wanted == columns || rows == 0) return;
+  if (wanted < columns) {
+    for (size_t row = 1; row < rows; ++row) {
+      for (size_t col = 0; col < wanted; ++col)
+        m_cells[row * wanted + col] = std::move(m_cells[row * columns + col]);
+    }
+    return;
+  }
+  if (m_cells.size() < rows * wanted) m_cells.resize(rows * wanted);
+  for (size_t row = rows; row-- > 0;) {
+    for (size_t col = wanted; col-- > columns;) m_cells[row * wanted + col] = GridCell{};
+    // The first row's cells stay where they are.
+    if (row == 0) break;
+    for (size_t col = columns; col-- > 0;)
+      m_cells[row * wanted + col] = std::move(m_cells[row * columns + col]);
+  }
 }
 
 bool GridData::SetFixedRows(long count) {
@@ -588,7 +648,7 @@ BOOL CGridCtrl::SetCellPlaceholder(long row, long col, const char* placeholder) 
   GridData* data = Data();
   GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
   if (cell == nullptr) return FALSE;
-  if (cell->placeholder == placeholder) return TRUE;
+  if (cell->placeholder.Text() == (placeholder != nullptr ? placeholder : "")) return TRUE;
   cell->placeholder = placeholder;
   return Changed({GridChange::Kind::Cell, row, col}, true);
 }
@@ -597,7 +657,7 @@ CString CGridCtrl::GetShownText(long row, long col) const {
   const GridData* data = Data();
   const GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
   if (cell == nullptr) return CString();
-  return cell->text.IsEmpty() ? cell->placeholder : cell->text;
+  return cell->text.IsEmpty() ? cell->placeholder.Text() : cell->text;
 }
 
 BOOL CGridCtrl::IsEditing() const {

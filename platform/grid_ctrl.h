@@ -14,6 +14,8 @@
 // cell's text. Changes made from code send nothing.
 #pragma once
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/backend.h"
@@ -36,19 +38,39 @@ inline constexpr short kGridAlignGeneral = 9;
 
 inline constexpr int kGridDefaultColWidth = 64;  // pixels
 
+// A cell's placeholder. Few cells have one, so an empty one costs a pointer rather than
+// a string: a grid of tens of thousands of rows then walks through less memory.
+class GridPlaceholder {
+ public:
+  GridPlaceholder() = default;
+  GridPlaceholder(const GridPlaceholder& other);
+  GridPlaceholder(GridPlaceholder&&) noexcept = default;
+  GridPlaceholder& operator=(const GridPlaceholder& other);
+  GridPlaceholder& operator=(GridPlaceholder&&) noexcept = default;
+  ~GridPlaceholder() = default;
+  GridPlaceholder& operator=(const char* text);
+
+  const CString& Text() const;
+  operator const CString&() const { return Text(); }  // NOLINT: reads as the text it holds
+  const std::string& str() const { return Text().str(); }
+  bool IsEmpty() const { return m_text == nullptr; }
+
+ private:
+  std::unique_ptr<CString> m_text;  // null while empty
+};
+
 struct GridCell {
   CString text;
   const CRuntimeClass* editClass = nullptr;  // the kind of in-cell editor; null: read-only
   short alignment = kGridAlignGeneral;
   bool bold = false;
-  bool disabled = false;  // shown greyed out; never edited
-  bool modified = false;  // an edit changed the text
-  bool marked = false;    // flagged by a check of its value: shown on a warning colour
-  CString placeholder;    // shown greyed while the text is empty; never the cell's text
+  bool disabled = false;        // shown greyed out; never edited
+  bool modified = false;        // an edit changed the text
+  bool marked = false;          // flagged by a check of its value: shown on a warning colour
+  GridPlaceholder placeholder;  // shown greyed while the text is empty; never the cell's text
 };
 
 struct GridRow {
-  std::vector<GridCell> cells;
   LONG_PTR data = 0;
 };
 
@@ -140,9 +162,18 @@ class GridData : public ControlData {
 
  private:
   void DropEditOutside();
+  // The cells laid out again for `wanted` columns instead of `columns`.
+  void Relayout(size_t columns, size_t wanted);
+  // The grid held `before` cells and now holds `after`: the new ones start empty.
+  void UseCells(size_t before, size_t after);
 
   std::vector<GridRow> m_rows;
   std::vector<GridColumn> m_columns;
+  // Row by row in one block, which keeps its room when the grid shrinks: a grid
+  // emptied and filled again allocates nothing, and a walk over its cells runs through
+  // memory in order. Only the first Rows() * Cols() are the grid's; those past them are
+  // cleared before the grid takes them again.
+  std::vector<GridCell> m_cells;
   long m_fixedRows = 1;
   long m_fixedCols = 1;
   long m_row = 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "editor/frame/component_frame.h"
@@ -216,8 +217,9 @@ void CComponentGrid::Fill(CComponent* component) {
   // The user's cell stays current where it still exists; building moves it.
   const long row = m_grid.GetRow();
   const long column = m_grid.GetCol();
-  m_grid.SetCols(3);
+  // Rows first: the cells of the rows that go are dropped, not moved to fewer columns.
   m_grid.SetRows(1);
+  m_grid.SetCols(3);
   m_index.Clear();
   m_pinNames.reset();
   m_labels = component != nullptr
@@ -227,11 +229,6 @@ void CComponentGrid::Fill(CComponent* component) {
   if (component != nullptr) {
     // Every gate's column first, while there is one row: the grid's cells lie row by
     // row, so each column added after the blocks' rows would move all of them.
-    struct ShownGate {
-      int index;
-      CGate* gate;
-      long column;
-    };
     std::vector<ShownGate> shown;
     POSITION position = nullptr;
     int index = -1;
@@ -239,14 +236,44 @@ void CComponentGrid::Fill(CComponent* component) {
          gate = component->NextGate(position, index)) {
       if (!gate->GetSymbol().IsEmpty()) shown.push_back({index, gate, AddGateColumn(index)});
     }
-    for (const ShownGate& each : shown) FillGateColumn(component, each.index, each.gate, each.column);
+    FillBlocks(component, shown);
   }
-  DisableUnusedCells();
   m_grid.SetCell(std::min(row, m_grid.GetRows() - 1), std::min(column, m_grid.GetCols() - 1));
   if (CComponentFrame* frame = GetComponentFrame()) frame->SetCaption();
   m_highlight = HighlightRecord{};
   m_boldCells.clear();
   m_boldEverywhere = false;
+}
+
+// Block by block, each made, filled by every gate it shows and its unused cells
+// disabled while its rows are fresh in memory, rather than walking a big grid's rows
+// once per gate and once more to disable. Blocks come in the order of their first gate,
+// as gate by gate.
+void CComponentGrid::FillBlocks(CComponent* component, const std::vector<ShownGate>& shown) {
+  std::unordered_map<std::string, std::vector<size_t>> gatesOfSymbol;
+  std::vector<std::string> keys;
+  keys.reserve(shown.size());
+  for (size_t at = 0; at < shown.size(); ++at) {
+    CString key = shown[at].gate->GetSymbol();
+    keys.push_back(key.MakeLower().str());
+    gatesOfSymbol[keys.back()].push_back(at);
+  }
+  std::vector<bool> filled(shown.size(), false);
+  for (size_t at = 0; at < shown.size(); ++at) {
+    if (filled[at]) continue;
+    const ShownGate& first = shown[at];
+    const bool made = m_index.FindBlock(first.gate->GetSymbol()) == nullptr;
+    FillGateColumn(component, first.index, first.gate, first.column);
+    filled[at] = true;
+    const PinGridIndex::Block* block = m_index.FindBlock(first.gate->GetSymbol());
+    if (!made || block == nullptr) continue;
+    for (const size_t other : gatesOfSymbol[keys[at]]) {
+      if (filled[other]) continue;
+      FillGateColumn(component, shown[other].index, shown[other].gate, shown[other].column);
+      filled[other] = true;
+    }
+    DisableUnusedCells(block->firstRow, block->rows);
+  }
 }
 
 void CComponentGrid::AddGate(CComponent* component, int gateIndex, CGate* gate) {
@@ -263,6 +290,7 @@ void CComponentGrid::FillGateColumn(CComponent* component, int gateIndex, CGate*
   if (block == nullptr) return;
   // A later gate with more terminals than the block's first shows only those that fit.
   const int shown = static_cast<int>(std::min<long>(pins, block->rows));
+  m_index.AddShownColumn(symbol, column, shown);
   for (int terminal = 1; terminal <= shown; ++terminal) {
     m_grid.SetCell(block->firstRow + terminal - 1, column);
     const int pin = component != nullptr ? component->GetPinNumber(gateIndex, terminal) : CGate::kNoPin;
@@ -342,10 +370,13 @@ SymbolPinNames& CComponentGrid::PinNames() {
 }
 
 void CComponentGrid::DisableUnusedCells() {
+  DisableUnusedCells(1, m_grid.GetRows() - 1);
+}
+
+void CComponentGrid::DisableUnusedCells(long firstRow, long rows) {
   // Row by row: a row's cells lie together, a column's do not.
-  const long rows = m_grid.GetRows();
   const long columns = m_grid.GetCols();
-  for (long row = 1; row < rows; ++row) {
+  for (long row = firstRow; row < firstRow + rows; ++row) {
     for (long column = kFirstGateColumn; column < columns; ++column) {
       m_grid.SetCell(row, column);
       if (m_grid.GetCellEditClass() == nullptr) m_grid.SetCellDisabled(TRUE);

@@ -136,7 +136,15 @@ class CComponentGrid : public CView {
   };
 
   // Contents.
+  struct ShownGate {
+    int index;
+    CGate* gate;
+    long column;
+  };
   CComponent* CurrentComponent() const;
+  // The blocks of the shown gates, whose columns exist already, and their cells.
+  void FillBlocks(CComponent* component, const std::vector<ShownGate>& shown);
+  void DisableUnusedCells(long firstRow, long rows);
   void AddSymbolBlock(const CString& symbolName, CGate* gate, int pins);
   SymbolPinNames& PinNames();
   void ShowPinNumber(const CPinNumberHint* hint);

@@ -263,25 +263,33 @@ bool CComponentGrid::ReadPinText(const CString& text, int& pin) const {
 
 // Pin numbers are stored as typed, so every modified cell is written: a cell the model
 // refuses (its gate or terminal went meanwhile) keeps its error for the caller and the
-// walk goes on.
+// walk goes on. Only a cell a user can edit gets a modified mark, and those are the
+// cells the gate columns show of their blocks: the walk visits them alone, row by row
+// and left to right, rather than every cell of a grid that is mostly disabled.
 bool CComponentGrid::WritePinNumbers(CComponent* component) {
-  const long rows = m_grid.GetRows();
   std::vector<int> gates;
   for (long column = kFirstGateColumn; column < m_grid.GetCols(); ++column)
     gates.push_back(GetColumnGate(column));
   bool written = true;
-  // Row by row, where a row's cells lie together; each cell is written once whatever
-  // the order.
-  for (long row = 1; row < rows; ++row) {
-    const int terminal = TerminalOfRow(row);
-    for (size_t at = 0; at < gates.size(); ++at) {
-      m_grid.SetCell(row, kFirstGateColumn + static_cast<long>(at));
-      if (!m_grid.GetCellModified()) continue;
-      m_grid.SetCellModified(FALSE);
-      int pin = CGate::kNoPin;
-      if (!ReadPinText(m_grid.GetText(), pin) || !component->SetPinNumber(gates[at], terminal, pin))
-        written = false;
+  const long rows = m_grid.GetRows();
+  for (const PinGridIndex::Block& block : m_index.Blocks()) {
+    for (long at = 0; at < block.rows; ++at) {
+      const long row = block.firstRow + at;
+      // A block's rows show its terminals in order, from 1.
+      const int terminal = static_cast<int>(at) + 1;
+      for (const PinGridIndex::ShownColumn& shown : block.columns) {
+        if (at >= shown.rows) continue;
+        m_grid.SetCell(row, shown.column);
+        if (!m_grid.GetCellModified()) continue;
+        m_grid.SetCellModified(FALSE);
+        int pin = CGate::kNoPin;
+        const int gate = gates[static_cast<size_t>(shown.column - kFirstGateColumn)];
+        if (!ReadPinText(m_grid.GetText(), pin) || !component->SetPinNumber(gate, terminal, pin))
+          written = false;
+      }
     }
   }
+  // The current cell ends on the last gate cell, where a walk of every cell leaves it.
+  if (rows > 1 && !gates.empty()) m_grid.SetCell(rows - 1, m_grid.GetCols() - 1);
   return written;
 }

@@ -16,7 +16,7 @@ std::string PinGridIndex::Key(const CString& symbolName) {
 
 void PinGridIndex::AddBlock(const CString& symbolName, long firstRow, long rows) {
   if (!m_blockByName.emplace(Key(symbolName), m_blocks.size()).second) return;
-  m_blocks.push_back({firstRow, rows});
+  m_blocks.push_back({firstRow, rows, {}});
 }
 
 const PinGridIndex::Block* PinGridIndex::FindBlock(const CString& symbolName) const {
@@ -30,6 +30,11 @@ const PinGridIndex::Block* PinGridIndex::BlockAt(long row) const {
   if (after == m_blocks.begin()) return nullptr;
   const Block& block = *(after - 1);
   return row < block.firstRow + block.rows ? &block : nullptr;
+}
+
+void PinGridIndex::AddShownColumn(const CString& symbolName, long column, long rows) {
+  const auto found = m_blockByName.find(Key(symbolName));
+  if (found != m_blockByName.end()) m_blocks[found->second].columns.push_back({column, rows});
 }
 
 void PinGridIndex::AddColumn(int gate, long column) {

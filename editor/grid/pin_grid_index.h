@@ -13,9 +13,16 @@
 
 class PinGridIndex {
  public:
+  // A gate column's cells in a block: the first `rows` rows of the block, in `column`.
+  struct ShownColumn {
+    long column = 0;
+    long rows = 0;
+  };
   struct Block {
     long firstRow = 0;
     long rows = 0;
+    // In column order: the gate columns that show the block's terminals.
+    std::vector<ShownColumn> columns;
   };
 
   void Clear();
@@ -27,6 +34,11 @@ class PinGridIndex {
   const Block* FindBlock(const CString& symbolName) const;
   // The block that holds the row; null when none does.
   const Block* BlockAt(long row) const;
+  // In row order.
+  const std::vector<Block>& Blocks() const { return m_blocks; }
+  // The gate column shows the first `rows` terminals of the symbol's block; nothing
+  // when the symbol has no block.
+  void AddShownColumn(const CString& symbolName, long column, long rows);
 
   // A gate index that has a column already keeps the first.
   void AddColumn(int gate, long column);

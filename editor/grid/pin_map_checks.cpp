@@ -36,6 +36,16 @@ CComponent* CPinMapChecks::Component() const {
   return m_frame != nullptr ? m_frame->GetComponent(false) : nullptr;
 }
 
+size_t CPinMapChecks::CountTerminals(const CComponent& component) {
+  size_t terminals = 0;
+  POSITION position = nullptr;
+  int index = 0;
+  for (const CGate* gate = component.FirstGate(position, index); gate != nullptr;
+       gate = component.NextGate(position, index))
+    terminals += static_cast<size_t>(std::max(gate->CountPins(), 0));
+  return terminals;
+}
+
 void CPinMapChecks::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   if (hint == HintComponent && CheckUndoneChanges(hintObject)) return;
   if (hint == HintComponent || hint == HintComponentObject) {
@@ -52,12 +62,17 @@ void CPinMapChecks::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   }
 }
 
+// A terminal checked on its own costs about as much as a dozen in a whole check, so the
+// whole check takes over only past a sixteenth of the part's terminals (and never below
+// 64 changes): an undo of a few hundred pins on a big part stays a few hundred checks.
 bool CPinMapChecks::CheckUndoneChanges(const CObject* hintObject) {
-  // Past this many, one whole check costs less than the terminals one by one.
   constexpr size_t kFewChanges = 64;
+  constexpr size_t kTerminalsPerChange = 16;
   const CComponent* component = Component();
   const std::vector<TerminalChange>* changes = UndoneTerminalChanges(hintObject, component);
-  if (changes == nullptr || changes->size() > kFewChanges) return false;
+  if (changes == nullptr) return false;
+  if (changes->size() > kFewChanges && changes->size() * kTerminalsPerChange > CountTerminals(*component))
+    return false;
   CComponentGrid* grid = Grid();
   for (const TerminalChange& change : *changes) {
     if (change.pin) CheckTerminal(change.gate, change.terminal);
