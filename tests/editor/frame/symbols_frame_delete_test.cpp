@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/editor/support/view_items.h"
+#include "tests/support/view_items.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "editor/properties/component_properties.h"
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/editor/support/view_items.h"
 #include "tests/support/control_texts.h"
+#include "tests/support/view_items.h"
 
 class PropertiesTest : public SampleEditorTest {
  public:

@@ -53,8 +53,8 @@
 #include "editor/views/scm_symbol_view.h"
 #include "platform/settings_store.h"
 #include "platform/win_thread.h"
-#include "tests/editor/support/view_items.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/view_items.h"
 
 // The host's main window: records the commands it receives (the views send 32814 when
 // an assign-pins run ends) and keeps them from being routed back into the editor. A test

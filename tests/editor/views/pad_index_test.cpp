@@ -10,7 +10,7 @@
 #include "editor/views/scm_symbol_view.h"
 #include "platform/grid_ctrl.h"
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/editor/support/view_items.h"
+#include "tests/support/view_items.h"
 
 namespace {
 

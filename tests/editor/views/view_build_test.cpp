@@ -11,9 +11,9 @@
 #include "host/utility/evt.h"
 #include "platform/app_registry.h"
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/editor/support/view_items.h"
 #include "tests/support/file_text.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/view_items.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/editor/grid/grid_test.h"
-#include "tests/editor/support/view_items.h"
+#include "tests/support/view_items.h"
 
 namespace {
 
