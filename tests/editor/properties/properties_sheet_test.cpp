@@ -105,11 +105,17 @@ PropertiesTest::Act EditEveryPage(bool clickApply) {
   };
 }
 
-// Cancelled from the select mode's "&Properties..." on the item under the cursor, then
-// OK from the frame's command on the item selected.
+// Cancelled from the select mode's "&Properties..." on the item under the cursor, after a
+// refused name, then OK from the frame's command on the item selected.
 TEST_F(PropertiesTest, OkIsOneUndoStepOnTheCurrentRecordAndCancelChangesNothing) {
   const std::vector<ComponentValue> before = Records();
-  ExpectSheet(EditEveryPage(false), IDCANCEL);
+  ExpectSheet(
+      [&](CComponentProperties& sheet, UserInput& input) {
+        ASSERT_TRUE(input.TypeText(Ctl(sheet, IDC_PIN_NAME), " Y"));
+        Refuse(sheet, input, "Terminal name \" Y\" cannot begin or end with a blank.", 3, IDC_PIN_NAME);
+        EditEveryPage(false)(sheet, input);
+      },
+      IDCANCEL);
   Screen().ExpectContextMenu(ID_CONTEXT_PROPERTIES);
   ASSERT_TRUE(user.OpenContextMenu(&ScmView(), ClientPointOf(ScmView(), ScmTerminal(0, 1))));
   EXPECT_EQ(Records(), before);
@@ -120,7 +126,6 @@ TEST_F(PropertiesTest, OkIsOneUndoStepOnTheCurrentRecordAndCancelChangesNothing)
 
   ClearRecords();
   RunSheet(nullptr, EditEveryPage(true));
-  EXPECT_EQ(Component().GetPinName(0, 1), "IN1");
   EXPECT_EQ(Component().GetDescription(), "Four gates");
   EXPECT_EQ(Component().GetDefaultReference(), "IC 7");
   EXPECT_EQ(Component().GetScmComponent()->GetShowNames(),
@@ -133,8 +138,14 @@ TEST_F(PropertiesTest, OkIsOneUndoStepOnTheCurrentRecordAndCancelChangesNothing)
   // The grid's write-back comes first, in a level of its own that holds nothing here.
   EXPECT_EQ(UndoLevels().Started(), (Levels{IDS_UNDO_EDIT_PIN_MAP, IDS_UNDO_PROPERTIES}));
   EXPECT_TRUE(UndoLevels().Balanced());
-  // The pin page tells the views of the new name; the frame adds no rebuild.
-  EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintPinName});
+  // A terminal's name belongs to its symbol: every NAND2 gate takes it, POWER keeps its
+  // own; the pin page tells the views which, and the frame adds no rebuild.
+  for (int gate = 0; gate < 5; ++gate) EXPECT_EQ(Component().GetPinName(gate, 1) == "IN1", gate < 4) << gate;
+  ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintPinName});
+  const RecordedHint& hint = Hints().All()[0];
+  EXPECT_EQ(hint.symbol + "/" + std::to_string(hint.terminal).c_str() + "/" + hint.name, "NAND2/1/IN1");
+  EXPECT_EQ(Terminal(ScmView(), 1, 1)->GetTerminalName() + Land(PcbView(), 1)->GetTerminalName(), "IN1IN1");
+  EXPECT_TRUE(GridColumnHas(1, "IN1"));
   ASSERT_TRUE(Design().Undo());
   EXPECT_EQ(Records(), before);
 }
@@ -279,42 +290,6 @@ TEST_F(PropertiesTest, TheGatePageRefusesAMissingSymbolAndAPinCountTheModelRefus
       },
       IDCANCEL);
   EXPECT_TRUE(Hints().All().empty());
-}
-
-// A terminal's name belongs to its symbol: every gate the symbol draws takes it, the
-// others keep theirs, and the grid and both drawings show it. (Every record alike is a
-// path of the gate data test.)
-TEST_F(PropertiesTest, TheSchematicPinPageRenamesTheTerminalOfTheSymbol) {
-  const struct {
-    int gate, terminal;
-    const char *name, *symbol;
-  } rows[] = {{1, 3, "OUT", "NAND2"}, {4, 1, "", "POWER"}, {0, 1, "a", "NAND2"}};  // case alone is a change
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const int pin = Component().GetPinNumber(row.gate, row.terminal);
-    RunSheet(ScmTerminal(row.gate, row.terminal), [&](CComponentProperties& sheet, UserInput& input) {
-      ASSERT_TRUE(input.TypeText(Ctl(sheet, IDC_PIN_NAME), row.name));
-    });
-    for (int gate = 0; gate < 5; ++gate)
-      EXPECT_EQ(Component().GetPinName(gate, row.terminal) == row.name,
-                Component().FindGate(gate)->GetSymbol() == row.symbol)
-          << gate;
-    ASSERT_EQ(Hints().Values(), Hinted{HintPinName});
-    const RecordedHint& hint = Hints().All()[0];
-    EXPECT_EQ((Texts{hint.symbol.str(), std::to_string(hint.terminal), hint.name.str()}),
-              (Texts{row.symbol, std::to_string(row.terminal), row.name}));
-    EXPECT_EQ(Terminal(ScmView(), row.gate, row.terminal)->GetTerminalName(), row.name);
-    EXPECT_EQ(Land(PcbView(), pin)->GetTerminalName(), row.name);
-    EXPECT_TRUE(GridColumnHas(1, row.name));
-    UndoTo(0);
-  }
-  RunSheet(
-      ScmTerminal(2, 3),
-      [&](CComponentProperties& sheet, UserInput& input) {
-        ASSERT_TRUE(input.TypeText(Ctl(sheet, IDC_PIN_NAME), " Y"));
-        Refuse(sheet, input, "Terminal name \" Y\" cannot begin or end with a blank.", 3, IDC_PIN_NAME);
-      },
-      IDCANCEL);
 }
 
 }  // namespace
