@@ -2,10 +2,8 @@
 // shown as the palette entry the drawings take for it; OK stores all nine, changed or
 // not, and the drawings take them at once; Cancel stores nothing; neither opens an undo
 // level nor ends a pin assignment running in the drawings.
-#include <gtest/gtest.h>
 
 #include <map>
-#include <string>
 
 #include "editor/views/view_colours.h"
 #include "host/model/design_colours.h"

@@ -5,10 +5,8 @@
 // the dialog is open, and the Find Symbol sequence; and the Add Gate dialog's own
 // fields: the title naming the first new gate and How Many. (The Add Package and New
 // Component tests keep one row each for the chooser's wiring.)
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 #include "editor/dialogs/add_gate_dialog.h"
 #include "host/libtools/find_library_item.h"

@@ -4,12 +4,9 @@
 // in every package record and the schematic pin page's terminal name; each page's
 // refusals keep the sheet open on the control at fault and write nothing. The write-back
 // and assignment-run rule is swept with the frame's other level commands.
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "host/libtools/library_manager.h"
 #include "host/model/component.h"

@@ -230,7 +230,7 @@ class EditorTest : public HeadlessTest {
   CHostComponentFrame* OpenSecondFrame();
   void CloseEditor();
   // The grid control refuses to be created until the end of the test.
-  void FailGridCreation();
+  void FailGridCreation() { CFlexGrid::SetFailCreationForTesting(true); }
 
   // ---- What the user and the tests reach ----
   CHostMainWindow& MainWindow() { return *m_mainWindow; }
