@@ -82,12 +82,13 @@ TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToC
       {"NOR9", "1", "Symbol NOR9 does not exist.", IDC_SCM_SYMBOL_COMBO},
       {"INV", "two", nullptr, IDC_GATE_COUNT}};
   const CString cannotOpen = "Cannot open library \"" + Library("logic.scmlib") + "\".";
-  CAddGateDialog dialog(27, "LOGIC.scmlib", "nand2");
+  CAddGateDialog dialog(27, "ANALOG.scmlib", "opamp");
   const std::string added = Run(dialog, [&](CDialog& dlg) {
     // What the caller proposes is shown whatever its case; the title names the gate and
     // the pin count is locked while the library supplies it.
-    EXPECT_EQ(Shown(dlg), "Add Gate ab|logic.scmlib|NAND2|3|locked|1");
+    EXPECT_EQ(Shown(dlg), "Add Gate ab|analog.scmlib|OPAMP|3|locked|1");
     EXPECT_FALSE(user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "9"));
+    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO), "logic.scmlib");
     for (const auto& [symbol, howMany, message, focus] : refusals) {
       user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), symbol);
       user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), howMany);
