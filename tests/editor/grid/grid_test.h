@@ -65,15 +65,6 @@ class GridTest : public EditorTest {
   }
   // The model changed behind the editor's back; every pane is rebuilt from it.
   void Refill() { Design().UpdateAllViews(nullptr, HintComponent, nullptr); }
-
-  // The bundled FPGA-sized sample's libraries, `gates` gates of `terminals` terminals on
-  // its 2,025-ball footprint.
-  bool OpenBigFpga(int gates, int terminals) {
-    const CString folder = DataDirectory() + "/big/";
-    return OpenEditor(ComponentBuilder("BIG-FPGA")
-                          .Gates(gates, "BIG-FPGA_UNIT", terminals, (folder + "big-fpga.scmlib").c_str())
-                          .Package("BGA-2025", "BGA-2025", 2025, (folder + "big-fpga.pcblib").c_str()));
-  }
 };
 
 // QUAD-NAND2 in DIP-14 (current) and SOIC-14: gates a to d are NAND2 (A, B, Y), gate e
