@@ -68,37 +68,6 @@ TEST_F(GridTest, GatesShareTheBlockOfTheirSymbol) {
   EXPECT_EQ(CellsWhere(&GridCell::disabled).size(), 14u);
 }
 
-TEST_F(SampleGridTest, PinNumberAndTerminalNameHintsChangeTheirCellsIgnoringTheCaseOfTheSymbol) {
-  CPinNumberHint pin("nand2", 2, 3, 21);
-  Design().UpdateAllViews(&ScmView(), HintPinNumber, &pin);
-  EXPECT_EQ(Text(3, 5), "21");
-  CPinNameHint name("POWER", 2, "VSS");
-  Design().UpdateAllViews(nullptr, HintPinName, &name);
-  // Unknown symbols and gates, the grid's own hints and other values change nothing.
-  const std::string before = Rows(1, 6);
-  EXPECT_NE(before.find("|VSS|"), std::string::npos);
-  CPinNumberHint unknownSymbol("DFF", 2, 1, 30), unknownGate("NAND2", 7, 1, 30), own("NAND2", 2, 1, 30);
-  CPinNameHint unknownName("DFF", 1, "Q");
-  const std::tuple<CView*, LPARAM, CObject*> ignored[] = {{nullptr, HintPinNumber, &unknownSymbol},
-                                                          {nullptr, HintPinNumber, &unknownGate},
-                                                          {nullptr, HintPinName, &unknownName},
-                                                          {Grid(), HintPinNumber, &own},
-                                                          {nullptr, HintHighlightPin, PackHighlightPin(2, 1)},
-                                                          {nullptr, 9, &pin}};
-  for (auto [sender, kind, object] : ignored) Design().UpdateAllViews(sender, kind, object);
-  EXPECT_EQ(Rows(1, 6), before);
-
-  // Column widths fit the headers and are kept when the editor closes.
-  const int symbolWidth = Cells().GetColWidth(0);
-  EXPECT_GT(symbolWidth, kGridDefaultColWidth) << "\"" << Text(0, 0) << "\" would be cut off";
-  EXPECT_EQ(Cells().GetColWidth(3), kGridDefaultColWidth) << "a gate column's short header needs no more";
-  ASSERT_TRUE(user.ResizeGridColumn(&Cells(), 1, 50));
-  CloseEditor();
-  ASSERT_TRUE(OpenEditor());
-  EXPECT_EQ(Cells().GetColWidth(1), 50);
-  EXPECT_EQ(Cells().GetColWidth(0), symbolWidth);
-}
-
 // Bold cells mirror what is picked in the drawings until the next clear or refill.
 TEST_F(SampleGridTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRefill) {
   Picked(PcbView(), PcbFootprint());
@@ -146,15 +115,32 @@ TEST_F(SampleGridTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRefil
   EXPECT_EQ(BoldCells(), Texts{});
 }
 
-// Shipped bug (d148969): a hint's object was read as the kind the hint carries whatever
-// its class, by the grid and the drawings. The object of a host's own class is smaller than any hint object
-// the editor knows, so that reading it as one of those reads past its end.
+// Pin number and terminal name hints change their cells whatever the case of the
+// symbol; unknown symbols and gates and other values change no cell, and objects of
+// another class change nothing anywhere. Shipped bug (d148969): a hint's object was read as the kind the hint
+// carries whatever its class. The object of a host's own class is smaller than any hint
+// object the editor knows, so that reading it as one of those reads past its end.
 class CHostObject : public CObject {
   DECLARE_DYNAMIC(CHostObject)
 };
 IMPLEMENT_DYNAMIC(CHostObject, CObject)
 
-TEST_F(SampleGridTest, ObjectsOfAnotherClassAreIgnoredUnderEveryHintThatCarriesOne) {
+TEST_F(SampleGridTest, PinHintsChangeTheirCellsAndOtherHintsOrObjectsOfAnotherClassNothing) {
+  CPinNumberHint pin("nand2", 2, 3, 21);
+  Design().UpdateAllViews(&ScmView(), HintPinNumber, &pin);
+  CPinNameHint name("POWER", 2, "VSS");
+  Design().UpdateAllViews(nullptr, HintPinName, &name);
+  EXPECT_EQ(Text(3, 5) + Text(5, 1), "21VSS");
+  // Unknown symbols and gates and other values change no cell.
+  const std::string rows = Rows(1, 6);
+  CPinNumberHint dff("DFF", 2, 1, 30), noGate("NAND2", 7, 1, 30);
+  CPinNameHint dffName("DFF", 1, "Q");
+  for (auto [hint, object] : {std::pair<LPARAM, CObject*>{HintPinNumber, &dff},
+                              {HintPinNumber, &noGate},
+                              {HintPinName, &dffName},
+                              {9, &pin}})
+    Design().UpdateAllViews(nullptr, hint, object);
+  EXPECT_EQ(Rows(1, 6), rows);
   // Something is marked, so that a hint taken wrongly has marks to disturb.
   Design().UpdateAllViews(&PcbView(), HintPicked, Land(PcbView(), 5));
   const auto shown = [&] {
@@ -175,17 +161,26 @@ TEST_F(SampleGridTest, ObjectsOfAnotherClassAreIgnoredUnderEveryHintThatCarriesO
   CHostObject host;
   CPinNumberHint pinNumber("NAND2", 0, 1, 9);
   CPinNameHint pinName("NAND2", 1, "X");
-  const std::vector<std::pair<LPARAM, CObject*>> sent = {
-      {HintPicked, &host},          {HintPicked, &pinNumber},
-      {HintPinNumber, &host},       {HintPinNumber, &pinName},
-      {HintPinName, &host},         {HintPinName, &pinNumber},
-      {HintComponentObject, &host}, {HintComponentObject, &pinNumber}};
+  const std::pair<LPARAM, CObject*> sent[] = {{HintPicked, &host},          {HintPicked, &pinNumber},
+                                              {HintPinNumber, &host},       {HintPinNumber, &pinName},
+                                              {HintPinName, &host},         {HintPinName, &pinNumber},
+                                              {HintComponentObject, &host}, {HintComponentObject, &pin}};
   for (const auto& [hint, object] : sent) {
     SCOPED_TRACE("hint " + std::to_string(hint) + " with a " + object->GetRuntimeClass()->m_lpszClassName);
     Design().UpdateAllViews(nullptr, hint, object);
     EXPECT_EQ(shown(), before);
   }
   EXPECT_TRUE(Screen().MessageBoxesShown().empty());
+
+  // Column widths fit the headers and are kept when the editor closes.
+  const int symbolWidth = Cells().GetColWidth(0);
+  EXPECT_GT(symbolWidth, kGridDefaultColWidth) << "\"" << Text(0, 0) << "\" would be cut off";
+  EXPECT_EQ(Cells().GetColWidth(3), kGridDefaultColWidth) << "a gate column's short header needs no more";
+  ASSERT_TRUE(user.ResizeGridColumn(&Cells(), 1, 50));
+  CloseEditor();
+  ASSERT_TRUE(OpenEditor());
+  EXPECT_EQ(Cells().GetColWidth(1), 50);
+  EXPECT_EQ(Cells().GetColWidth(0), symbolWidth);
 }
 
 class GridEditTest : public SampleGridTest {
