@@ -47,8 +47,7 @@ TEST_F(SampleGridTest, ShowsOneBlockPerSymbolAndOneColumnPerGateWithOnlyNamesAnd
   Component().SetPinNumber(5, 2, 3);
   CComponentGateHint hint(&Component(), added, 5);
   Design().UpdateAllViews(nullptr, HintComponentObject, &hint);
-  EXPECT_EQ(Text(0, 8), "Gate f");
-  EXPECT_EQ(Rows(6, 8), "INV||1||||||;||2||||||3;");
+  EXPECT_EQ(Text(0, 8) + "/" + Rows(6, 8), "Gate f/INV||1||||||;||2||||||3;");
   EXPECT_FALSE(Cell(1, 8).disabled || Cell(6, 3).disabled);
   // No component leaves the header and the leading columns.
   Grid()->Fill(nullptr);
@@ -202,7 +201,7 @@ TEST_F(GridEditTest, APinIsStoredAsTypedInOneUndoStepAndTheWriteBackWritesEveryE
   EXPECT_EQ(Design().GetUndoName(), "Edit Pin Map");
   // Accelerators go off for the edit and come back at the change and at the end.
   EXPECT_EQ(Frame().AcceleratorsRestored() - Frame().AcceleratorsDestroyed(), 1);
-  EXPECT_EQ(ModifiedCells(), Texts{"1,3"});
+  EXPECT_EQ(CellsWhere(&GridCell::modified), Texts{"1,3"});
   ASSERT_TRUE(Design().Undo());
   EXPECT_EQ(Text(1, 3), "1");
   // Text after the number is dropped, text without one is pin 0.
@@ -220,7 +219,7 @@ TEST_F(GridEditTest, APinIsStoredAsTypedInOneUndoStepAndTheWriteBackWritesEveryE
   const int undoSteps = Design().GetUndoCount();
   ClearRecords();
   EXPECT_EQ(CEvt::Send(CGridUpdateEvt::kEventName, 0, 0), 1);
-  EXPECT_EQ(ModifiedCells(), Texts{});
+  EXPECT_EQ(CellsWhere(&GridCell::modified), Texts{});
   EXPECT_EQ(Design().GetUndoCount(), undoSteps + 1);
   EXPECT_EQ(Hints().All().size(), 0u) << "nothing is told to the other panes";
   EXPECT_EQ(PinsOf(Component()),
@@ -252,7 +251,7 @@ TEST_F(GridEditTest, ATerminalNameGoesToEveryGateOfTheBlockOnScreenAndInEveryPac
   Component().SetPinNumber(0, 1, 1);
   EXPECT_FALSE(Frame().UpdateDesign());
   EXPECT_TRUE(CAppError::HasLastError());
-  EXPECT_EQ(ModifiedCells(), Texts{"1,3"});
+  EXPECT_EQ(CellsWhere(&GridCell::modified), Texts{"1,3"});
   EXPECT_EQ(Component().GetPinNumber(0, 1), 1);
   EXPECT_TRUE(Frame().UpdateDesign());
   EXPECT_EQ(Component().GetPinNumber(0, 1), 9);

@@ -43,7 +43,6 @@ class GridTest : public EditorTest {
     return found;
   }
   std::vector<std::string> BoldCells() { return CellsWhere(&GridCell::bold); }
-  std::vector<std::string> ModifiedCells() { return CellsWhere(&GridCell::modified); }
   // Rows `firstRow` to `endRow` (exclusive) as one text: cells split by '|', rows by ';'.
   std::string Rows(long firstRow, long endRow) {
     std::string rows;

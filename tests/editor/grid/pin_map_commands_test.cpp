@@ -180,25 +180,19 @@ TEST_F(PinMapCommandsTest, MarksFollowTypedAndPastedValuesAndUndoTakesThemBack) 
 
 namespace fs = std::filesystem;
 
-// Temporary files go to a folder of the test's own, so that what is left is seen.
-class DesignValidityTest : public SampleEditorTest {
- protected:
-  void SetUp() override {
-    fs::create_directory(m_scratch.Path() / "tmp");
-    SampleEditorTest::SetUp();
-  }
-
-  ScratchFolder m_scratch;
-  EnvironmentOverride m_temporaryFolder{"TMPDIR", (m_scratch.Path() / "tmp").string()};
-};
+using DesignValidityTest = SampleEditorTest;
 
 TEST_F(DesignValidityTest,
        TheSettingDecidesWhetherTheCheckRunsTheUserWhetherToGoOnAndAnExplicitOneShowsTheReport) {
+  // Temporary files go to a folder of the test's own, so that what is left is seen.
+  ScratchFolder scratch;
+  fs::create_directory(scratch.Path() / "tmp");
+  EnvironmentOverride temporaryFolder{"TMPDIR", (scratch.Path() / "tmp").string()};
   Component().SetPinNumber(0, 1, 99);  // a pin the package does not have
   EXPECT_TRUE(Frame().IsDesignValid(false)) << "without the setting the check is skipped";
   EXPECT_EQ(Screen().WaitCursorShownCount(), 0);
   Settings().Set("Design", "CheckValid", true);
-  const CString report = Design().CheckValid((m_scratch.Path() / "check.report").string());
+  const CString report = Design().CheckValid((scratch.Path() / "check.report").string());
   ASSERT_NE(report.Find("99"), -1);
   const CString question =
       "The design check found the following problems:\n\n" + report + "\n\nDo you want to continue anyway?";
@@ -218,7 +212,7 @@ TEST_F(DesignValidityTest,
   EXPECT_EQ(Screen().TextFilesShown().size() + Screen().MessageBoxesShown().size(), 3u)
       << "a valid design passes silently";
   EXPECT_EQ(Screen().WaitCursorDepth(), 0);
-  EXPECT_TRUE(fs::is_empty(m_scratch.Path() / "tmp")) << "the report file is gone";
+  EXPECT_TRUE(fs::is_empty(scratch.Path() / "tmp")) << "the report file is gone";
 }
 
 }  // namespace
