@@ -274,8 +274,8 @@ TEST_F(GridEditTest, ANewSymbolReplacesTheGateInEveryPackageAndAnUnknownOneIsRep
   EXPECT_EQ(UndoLevels().Started(), Levels{IDS_UNDO_EDIT_SYMBOL_NAME});
   EXPECT_EQ(Hints().Count(HintComponent), 1);
   // Gate a now has a block of its own, above the other NAND2 gates.
-  EXPECT_EQ(Column(0), (Texts{"DFF", "", "", "", "NAND2", "", "", "POWER", ""}));
-  EXPECT_EQ(Column(4), (Texts{"", "", "", "", "4", "5", "6", "", ""}));
+  EXPECT_EQ(Text(1, 0) + "|" + Text(4, 0) + "|" + Text(5, 0) + "|" + Text(5, 4) + Text(6, 4) + Text(7, 4),
+            "DFF||NAND2|456");
   ClearRecords();
   Screen().ExpectMessageBox(IDOK);
   ASSERT_TRUE(Type(5, 0, "NAND9"));

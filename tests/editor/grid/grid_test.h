@@ -24,12 +24,6 @@ class GridTest : public EditorTest {
     return *cell;
   }
   std::string Text(long row, long col) { return Cells().GetTextMatrix(row, col).str(); }
-  // A column's texts below the header.
-  std::vector<std::string> Column(long col) {
-    std::vector<std::string> texts;
-    for (long row = 1; row < Cells().GetRows(); ++row) texts.push_back(Text(row, col));
-    return texts;
-  }
   // Every cell matching `wanted` (a predicate or a flag of the cell), as "row,col", row by row.
   template <class Predicate>
   std::vector<std::string> CellsWhere(Predicate wanted) {

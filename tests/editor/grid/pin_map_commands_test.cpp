@@ -49,7 +49,7 @@ class PinMapCommandsTest : public GridTest {
     EXPECT_EQ(Design().GetUndoName(), name);
     ASSERT_TRUE(Design().Undo());
     EXPECT_EQ(PinsOf(0), (Pins{1, 2, 3}));
-    EXPECT_EQ(Column(4), (Texts{"4", "5", "6"}));
+    EXPECT_EQ(Text(1, 4) + Text(2, 4) + Text(3, 4), "456");
   }
   Texts Marked() { return CellsWhere(&GridCell::marked); }
 
