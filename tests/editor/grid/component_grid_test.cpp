@@ -99,17 +99,17 @@ TEST_F(SampleGridTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRefil
     for (const std::string& cell : BoldCells()) marks.push_back(cell);
     return marks;
   };
-  const Texts bothOnOne{"0.1", "1.1", "1,3", "1,4"};
-  ASSERT_TRUE(Type(1, 4, "1"));  // gate b's A, from pin 4
+  const Texts bothOnOne{"0.1", "1.2", "1,3", "2,4"};
+  ASSERT_TRUE(Type(2, 4, "1"));  // gate b's B, from pin 5
   EXPECT_EQ(pick(1), bothOnOne);
-  EXPECT_EQ(pick(4), Texts{});
+  EXPECT_EQ(pick(5), Texts{});
   ASSERT_TRUE(Design().Undo());
   EXPECT_EQ(pick(1), (Texts{"0.1", "1,3"}));
-  EXPECT_EQ(pick(4), (Texts{"1.1", "1,4"}));
+  EXPECT_EQ(pick(5), (Texts{"1.2", "2,4"}));
   ASSERT_TRUE(Design().Redo());
   EXPECT_EQ(pick(1), bothOnOne);
   Design().UpdateAllViews(&PcbView(), HintPicked, &Design());  // not an item of the grid's
-  EXPECT_EQ(BoldCells(), (Texts{"1,3", "1,4"}));
+  EXPECT_EQ(BoldCells(), (Texts{"1,3", "2,4"}));
   Refill();
   EXPECT_EQ(BoldCells(), Texts{});
 }
