@@ -116,9 +116,10 @@ TEST_F(SampleGridTest, APickBoldsTheCellsOfWhatWasPickedUntilTheNextClearOrRefil
 
 // Pin number and terminal name hints change their cells whatever the case of the
 // symbol; unknown symbols and gates and other values change no cell, and objects of
-// another class change nothing anywhere. Shipped bug (d148969): a hint's object was read as the kind the hint
-// carries whatever its class. The object of a host's own class is smaller than any hint
-// object the editor knows, so that reading it as one of those reads past its end.
+// another class change nothing anywhere. Shipped bug (d148969): a hint's object was read
+// as the kind the hint carries whatever its class. The object of a host's own class is
+// smaller than any hint object the editor knows, so that reading it as one of those
+// reads past its end.
 class CHostObject : public CObject {
   DECLARE_DYNAMIC(CHostObject)
 };
