@@ -25,9 +25,13 @@ struct AreaRecorder : WindowPeer {
   int wholeRedraws = 0;
 };
 
-// The bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order.
+// The bundled FPGA-sized sample's libraries: 20 gates of 100 terminals on its 2,025-ball
+// footprint, pins 1 to 2,000 in gate and terminal order.
 TEST_F(GridTest, OnABigComponentTheGridAndTheDrawingsShowOnlyWhatAChangeTouches) {
-  ASSERT_TRUE(OpenBigFpga(20, 100));
+  const CString big = DataDirectory() + "/big/big-fpga.";
+  ASSERT_TRUE(OpenEditor(ComponentBuilder("BIG-FPGA")
+                             .Gates(20, "BIG-FPGA_UNIT", 100, (big + "scmlib").c_str())
+                             .Package("BGA-2025", "BGA-2025", 2025, (big + "pcblib").c_str())));
   GridPeerRecorder& grid = GridPeerRecorder::Watch(Cells());
   AreaRecorder* pcb = nullptr;
   AreaRecorder* scm = nullptr;
