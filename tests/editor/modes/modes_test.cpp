@@ -126,7 +126,7 @@ TEST_F(ModesTest, OnlyTheRunsFrameClosesItAlsoWhenClosedInTheMiddleOfTheRun) {
 constexpr const char* kMismatch =
     "There is a mismatch between terminals and pads. Process will assign as best as possible.";
 
-TEST_F(ModesTest, AssignPins121NumbersTheTerminalsInOneStepOfItsOwnOrOfTheRun) {
+TEST_F(ModesTest, AssignPins121NumbersTheTerminalsInOneStepOfItsOwnOrOfTheRunOrWithoutAFootprintNone) {
   ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(2, 4).Package("P1", "DIP-8").Unassigned()));
   const int steps = Design().GetUndoCount();
   ClearRecords();
@@ -170,11 +170,8 @@ TEST_F(ModesTest, AssignPins121NumbersTheTerminalsInOneStepOfItsOwnOrOfTheRun) {
   Frame().OnSelectMode();
   EXPECT_EQ(UndoLevels().Ended(), (std::vector<UINT>{IDS_UNDO_ASSIGN_PINS_121, IDS_UNDO_ASSIGN_PINS}));
   ASSERT_EQ(Design().GetUndoCount(), steps + 1);
-}
 
-// Shipped bug (cf14cdc): without a drawn footprint the command still assigned pins.
-TEST_F(ModesTest, AssignPins121WithoutADrawnFootprintDoesNothingAndWithFewerPadsFillsWhatItCan) {
-  ASSERT_TRUE(OpenEditor(ComponentBuilder().Gates(2, 4).Package("P1", "DIP-8")));
+  // Shipped bug (cf14cdc): without a drawn footprint the command still assigned pins.
   const PinMap before = PinsOf(Component());
   // A PCB symbol its library lacks, and none at all (the command given anyway).
   for (const char* footprint : {"NO-SUCH-FOOTPRINT", ""}) {
