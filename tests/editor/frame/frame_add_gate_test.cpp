@@ -94,9 +94,7 @@ TEST_F(FrameAddGateTest, WithoutGatesTheFirstGateIsProposedWithNoSymbol) {
   EXPECT_EQ(AddGate("analog.scmlib", "OPAMP", "1"), (Texts{"Add Gate a", "logic.scmlib", ""}));
   EXPECT_EQ(Gates(), Texts{"0 OPAMP/3"});
   EXPECT_EQ(Component().FindGate(0)->GetLibrary(), "analog.scmlib");
-  EXPECT_EQ(Header(), (Texts{"Schematic Symbol", "Terminal Name", "Terminal Number", "Gate a"}));
-  EXPECT_EQ(Grid()->GetEditGrid().GetTextMatrix(1, 0), "OPAMP");
-  EXPECT_EQ(Grid()->GetEditGrid().GetRows(), 4);
+  EXPECT_EQ(Header().back(), "Gate a");
 }
 
 // A symbol typed rather than picked leaves the pin count to the user.

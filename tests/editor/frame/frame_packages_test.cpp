@@ -62,17 +62,6 @@ class FramePackagesTest : public EditorTest {
   }
 };
 
-TEST_F(FramePackagesTest, AddShowsTheNewPackageAsOneUndoStep) {
-  ExpectDialog(IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
-    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "TSSOP-14"));
-    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "TSSOP-14"));
-  });
-  Frame().OnAddPackage();
-  EXPECT_EQ(Packages(), (Names{"DIP-8", "SOIC-8", "DIP-14", "TSSOP-14"}));
-  ExpectShowing("TSSOP-14", "", IDS_UNDO_ADD_PACKAGE);
-  EXPECT_EQ(Design().GetUndoName(), "Add Package");
-}
-
 TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesOneAbsentOrLast) {
   const struct {
     const char *current, *deleted;
@@ -128,7 +117,7 @@ TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesO
   EXPECT_EQ(Design().GetUndoCount(), 1);
 }
 
-TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChangesNoRecord) {
+TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChangesNoRecordAddShowsItsNewOne) {
   ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
     auto* list = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_PACKAGE_LIST));
     EXPECT_EQ(ComboEntries(*list), (Names{"DIP-14", "DIP-8", "SOIC-8"}))
@@ -149,6 +138,17 @@ TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChang
   EXPECT_EQ(Component().GetPackage(), "DIP-14");
   EXPECT_TRUE(Hints().All().empty());
   EXPECT_TRUE(UndoLevels().Events().empty());
+
+  // Add Package shows the new package as one undo step.
+  ClearRecords();
+  ExpectDialog(IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
+    EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "TSSOP-14"));
+    EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "TSSOP-14"));
+  });
+  Frame().OnAddPackage();
+  EXPECT_EQ(Packages(), (Names{"DIP-8", "SOIC-8", "DIP-14", "TSSOP-14"}));
+  ExpectShowing("TSSOP-14", "", IDS_UNDO_ADD_PACKAGE);
+  EXPECT_EQ(Design().GetUndoName(), "Add Package");
 }
 
 // A command that has an undo level of its own, run from the frame.

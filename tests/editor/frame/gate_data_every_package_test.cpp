@@ -35,12 +35,6 @@ class GateDataEveryPackageTest : public PropertiesTest {
     PropertiesTest::SetUp();
     ASSERT_NE(Design().AddComponent(kComponent, "TSSOP-14"), nullptr);
   }
-  // The property sheet on `item`, open at its page: `act` types into one of its controls.
-  void InSheet(CDesignItem* item, int control, const std::function<bool(UserInput&, CWnd*)>& act) {
-    RunSheet(item, [&](CComponentProperties& sheet, UserInput& input) {
-      ASSERT_TRUE(act(input, Ctl(sheet, control)));
-    });
-  }
 };
 
 TEST_F(GateDataEveryPackageTest, EveryPathChangesEveryPackageAlike) {
@@ -56,13 +50,15 @@ TEST_F(GateDataEveryPackageTest, EveryPathChangesEveryPackageAlike) {
        }},
       {"a terminal renamed on the Schematic Pin page",
        [&] {
-         InSheet(ScmTerminal(2, 3), IDC_PIN_NAME,
-                 [](UserInput& input, CWnd* name) { return input.TypeText(name, "OUT"); });
+         RunSheet(ScmTerminal(2, 3), [](CComponentProperties& sheet, UserInput& input) {
+           ASSERT_TRUE(input.TypeText(Ctl(sheet, IDC_PIN_NAME), "OUT"));
+         });
        }},
       {"a new symbol chosen on the Gate page",
        [&] {
-         InSheet(ScmGate(1), IDC_SCM_SYMBOL_COMBO,
-                 [](UserInput& input, CWnd* symbol) { return input.ChooseComboEntry(symbol, "DFF"); });
+         RunSheet(ScmGate(1), [](CComponentProperties& sheet, UserInput& input) {
+           ASSERT_TRUE(input.ChooseComboEntry(Ctl(sheet, IDC_SCM_SYMBOL_COMBO), "DFF"));
+         });
        }},
       {"Add Gate",
        [&] {
