@@ -137,24 +137,20 @@ TEST_F(ModesTest, AssignPins121NumbersTheTerminalsInOneStepOfItsOwnOrOfTheRunOrW
   ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
   EXPECT_EQ(Hints().All()[0].object, &Component());
 
-  // Only pins change: both drawings take them back and again as they are, with the marks
-  // dropped, keeping the user's zoom, without placing their items again (which would
-  // show the symbol's name again).
-  const auto nameShown = [&] { return ScmGate(1)->GetComponentInstance()->GetDisplay().symbolName; };
+  // Only pins change: both drawings take them back as they are, with the marks dropped,
+  // keeping the user's zoom, without placing their items again (which would show the
+  // symbol's name again).
   ScmGate(1)->GetComponentInstance()->SetSymbolNameDisplayed(false);
   Select(PcbPad(8));
   ScmTerminal(0, 1)->SetHighlight(true);
   PcbView().OnZoomInAtCursor();
   const CViewTransform zoomed = PcbView().GetTransform();
   ASSERT_TRUE(Design().Undo());
-  EXPECT_FALSE(nameShown());
+  EXPECT_FALSE(ScmGate(1)->GetComponentInstance()->GetDisplay().symbolName);
   EXPECT_FALSE(ScmTerminal(0, 1)->GetHighlight());
   EXPECT_EQ(PcbView().GetSelectedItem(), nullptr);
   EXPECT_EQ(PcbView().GetTransform().GetScale(), zoomed.GetScale());
   EXPECT_EQ(PcbView().GetTransform().GetOrigin(), zoomed.GetOrigin());
-  ASSERT_TRUE(Design().Redo());
-  EXPECT_FALSE(nameShown());
-  ASSERT_TRUE(Design().Undo());
 
   // Inside a run it joins the run's step; the drawings are rebuilt under the first pick,
   // so the pair starts again.
