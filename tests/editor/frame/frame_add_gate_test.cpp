@@ -37,20 +37,14 @@ class FrameAddGateTest : public EditorTest {
   // Each gate of the current package as "index symbol/terminals", in gate order.
   Texts Gates() {
     Texts gates;
-    POSITION position = nullptr;
-    int index = 0;
-    for (CGate* gate = Component().FirstGate(position, index); gate != nullptr;
-         gate = Component().NextGate(position, index))
-      gates.push_back(std::to_string(index) + " " + gate->GetSymbol().str() + "/" +
-                      std::to_string(gate->CountPins()));
+    for (const GateValue& gate : Component().GetValue().gates)
+      gates.push_back(std::to_string(gate.index) + " " + gate.symbol.str() + "/" +
+                      std::to_string(gate.terminals.size()));
     return gates;
   }
-  // The grid's header row.
-  Texts Header() {
-    Texts texts;
-    for (long col = 0; col < Grid()->GetEditGrid().GetCols(); ++col)
-      texts.push_back(Grid()->GetEditGrid().GetTextMatrix(0, col).str());
-    return texts;
+  // The grid's last column heading.
+  std::string LastHeading() {
+    return Grid()->GetEditGrid().GetTextMatrix(0, Grid()->GetEditGrid().GetCols() - 1).str();
   }
 };
 
@@ -64,7 +58,7 @@ TEST_F(FrameAddGateTest, GatesGoIntoTheFirstGapAtConsecutiveIndicesAsOneUndoStep
 
   // The gate that stood at 3 made room each time and is now the last.
   EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "2 INV/2", "3 INV/2", "4 INV/2", "5 NAND2/3"}));
-  EXPECT_EQ(Header().back(), "Gate f");
+  EXPECT_EQ(LastHeading(), "Gate f");
   EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_ADD_GATE});
   ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
   EXPECT_EQ(Hints().All()[0].object, &Component());
@@ -90,7 +84,7 @@ TEST_F(FrameAddGateTest, WithoutGatesTheFirstGateIsProposedWithNoSymbol) {
   EXPECT_EQ(AddGate("analog.scmlib", "OPAMP", "1"), (Texts{"Add Gate a", "logic.scmlib", ""}));
   EXPECT_EQ(Gates(), Texts{"0 OPAMP/3"});
   EXPECT_EQ(Component().FindGate(0)->GetLibrary(), "analog.scmlib");
-  EXPECT_EQ(Header().back(), "Gate a");
+  EXPECT_EQ(LastHeading(), "Gate a");
 }
 
 // A symbol typed rather than picked leaves the pin count to the user.
