@@ -42,10 +42,6 @@ class FrameAddGateTest : public EditorTest {
                       std::to_string(gate.terminals.size()));
     return gates;
   }
-  // The grid's last column heading.
-  std::string LastHeading() {
-    return Grid()->GetEditGrid().GetTextMatrix(0, Grid()->GetEditGrid().GetCols() - 1).str();
-  }
 };
 
 // Four NAND2 gates in DIP-14, pins numbered in order, gate c taken out: 0, 1 and 3.
@@ -58,7 +54,7 @@ TEST_F(FrameAddGateTest, GatesGoIntoTheFirstGapAtConsecutiveIndicesAsOneUndoStep
 
   // The gate that stood at 3 made room each time and is now the last.
   EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "2 INV/2", "3 INV/2", "4 INV/2", "5 NAND2/3"}));
-  EXPECT_EQ(LastHeading(), "Gate f");
+  EXPECT_EQ(Grid()->GetEditGrid().GetTextMatrix(0, Grid()->GetEditGrid().GetCols() - 1), "Gate f");
   EXPECT_EQ(UndoLevels().Started(), std::vector<UINT>{IDS_UNDO_ADD_GATE});
   ASSERT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
   EXPECT_EQ(Hints().All()[0].object, &Component());
@@ -70,28 +66,23 @@ TEST_F(FrameAddGateTest, GatesGoIntoTheFirstGapAtConsecutiveIndicesAsOneUndoStep
   // sends no update.
   Design().SetModifiedFlag(FALSE);
   ClearRecords();
-  EXPECT_EQ(AddGate(nullptr, "POWER", "0"), (Texts{"Add Gate c", "logic.scmlib", "INV"}));
-  EXPECT_EQ(AddGate("analog.scmlib", "RESISTOR", "2", IDCANCEL),
-            (Texts{"Add Gate c", "logic.scmlib", "POWER"}));
+  EXPECT_EQ(AddGate("analog.scmlib", "RESISTOR", "0"), (Texts{"Add Gate c", "logic.scmlib", "INV"}));
+  EXPECT_EQ(AddGate("logic.scmlib", "POWER", "2", IDCANCEL),
+            (Texts{"Add Gate c", "analog.scmlib", "RESISTOR"}));
   EXPECT_EQ(Gates(), (Texts{"0 NAND2/3", "1 NAND2/3", "3 NAND2/3"}));
   EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent}) << "How Many 0's";
   EXPECT_FALSE(Design().CanUndo());
   EXPECT_FALSE(Design().IsModified());
 }
 
-TEST_F(FrameAddGateTest, WithoutGatesTheFirstGateIsProposedWithNoSymbol) {
-  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Package("P1", "DIP-8")));
-  EXPECT_EQ(AddGate("analog.scmlib", "OPAMP", "1"), (Texts{"Add Gate a", "logic.scmlib", ""}));
-  EXPECT_EQ(Gates(), Texts{"0 OPAMP/3"});
-  EXPECT_EQ(Component().FindGate(0)->GetLibrary(), "analog.scmlib");
-  EXPECT_EQ(LastHeading(), "Gate a");
-}
-
-// A symbol typed rather than picked leaves the pin count to the user.
-TEST_F(FrameAddGateTest, APinCountNoGateCanHaveIsToldAndAddsNothing) {
+// Without gates the first gate is proposed, with no symbol. A symbol typed rather than
+// picked leaves the pin count to the user.
+TEST_F(FrameAddGateTest, WithoutGatesAPinCountNoGateCanHaveIsToldAndAddsNothing) {
   ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Package("P1", "DIP-8")));
   Screen().ExpectMessageBox(IDOK, CString("-2 is not a pin count."));
   ExpectDialogClosedBy(Screen(), IDD_ADD_GATE, IDOK, [this](CDialog& dlg, UserInput&) {
+    EXPECT_EQ(dlg.GetWindowText(), "Add Gate a");
+    EXPECT_EQ(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO)->GetWindowText(), "");
     user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
     user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "-2");
     user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "2");
