@@ -1,6 +1,6 @@
 // The component frame as the host opens it: its panes with and without the pin grid,
 // the current component and the caption, the lookup of the frame from the windows inside
-// it, the drawings' modes, the module's texts; and the commands that open no dialog of
+// it, the module's texts; and the commands that open no dialog of
 // the editor's own: edit-in-library, the view commands and the host's Values.
 #include <gtest/gtest.h>
 
@@ -51,8 +51,6 @@ TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndRunsItsCommands
   Design().AddAttribute("[PackageName]", "stale");
   ASSERT_TRUE(OpenSampleComponent("QUAD-NAND2"));
   ASSERT_NE(Grid(), nullptr);
-  EXPECT_EQ(FrameSplitter()->GetPane(0, 0), Grid());
-  EXPECT_EQ(FrameSplitter()->GetPane(1, 0), &Symbols());
   // A third of the height for the grid, the drawings below it side by side.
   CRect client;
   Frame().GetClientRect(&client);
@@ -122,7 +120,7 @@ TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndRunsItsCommands
   EXPECT_EQ(Hints().Values(), std::vector<LPARAM>{HintComponent});
 
   // Every window inside the editor finds its frame, a popup a view owns too (a second
-  // frame's is the failed grid scene's); both drawings switch modes together.
+  // frame's is the failed grid scene's).
   EXPECT_EQ(GetComponentFrame(&Grid()->GetEditGrid()), &Frame());
   EXPECT_EQ(GetComponentFrame(&MainWindow()), nullptr);
   EXPECT_EQ(GetComponentFrame(nullptr), nullptr);
@@ -130,12 +128,6 @@ TEST_F(ComponentFrameTest, OpensWithTheGridAboveTheTwoDrawingsAndRunsItsCommands
   ASSERT_TRUE(popup.CreateEx(0, kClassGenericWindow, "tip", WS_POPUP, CRect(0, 0, 10, 10), &PcbView(), 0));
   EXPECT_EQ(GetComponentFrame(&popup), &Frame());
   popup.DestroyWindow();
-  Symbols().StartAssignPins();
-  EXPECT_EQ(ScmView().GetDirector()->GetRunningActor(), &ScmView().GetAssignPinsMode());
-  EXPECT_EQ(PcbView().GetDirector()->GetRunningActor(), &PcbView().GetAssignPinsMode());
-  Symbols().StartSelectMode();
-  EXPECT_EQ(ScmView().GetDirector()->GetRunningActor(), &ScmView().GetSelectMode());
-  EXPECT_EQ(PcbView().GetDirector()->GetRunningActor(), &PcbView().GetSelectMode());
 }
 
 // The dummy grid of a failed grid and of the setting switched off is the same empty pane.
