@@ -1,7 +1,7 @@
 // The component frame as the host opens it: its panes with and without the pin grid,
 // the current component and the caption, the lookup of the frame from the windows inside
-// it, the module's texts; and the commands that open no dialog of
-// the editor's own: edit-in-library, the view commands and the host's Values.
+// it, the module's texts; and the commands that open no dialog of the editor's own:
+// edit-in-library, the view commands and the host's Values.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +11,6 @@
 #include "host/designops/designops_resources.h"
 #include "host/utility/flex_grid.h"
 #include "platform/cmd_target.h"
-#include "platform/dialog.h"
 #include "platform/window_handle.h"
 #include "tests/editor/support/editor_fixture.h"
 

@@ -4,7 +4,6 @@
 // Cancel, How Many 0 or a bad pin count adding nothing.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
