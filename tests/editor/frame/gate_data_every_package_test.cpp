@@ -29,15 +29,10 @@ Gates SharedGates(const ComponentValue& record) {
 
 // QUAD-NAND2 in DIP-14 (current), SOIC-14 and TSSOP-14: gates a to d are NAND2 (A, B,
 // Y), gate e is POWER (VCC, GND). The grid's rows 1 to 3 are the NAND2 terminals.
-class GateDataEveryPackageTest : public PropertiesTest {
- protected:
-  void SetUp() override {
-    PropertiesTest::SetUp();
-    ASSERT_NE(Design().AddComponent(kComponent, "TSSOP-14"), nullptr);
-  }
-};
+using GateDataEveryPackageTest = PropertiesTest;
 
 TEST_F(GateDataEveryPackageTest, EveryPathChangesEveryPackageAlike) {
+  ASSERT_NE(Design().AddComponent(kComponent, "TSSOP-14"), nullptr);
   struct Path {
     const char* name;
     std::function<void()> act;
