@@ -17,7 +17,6 @@
 namespace {
 
 using Names = std::vector<std::string>;
-const Names kAll = {"DIP-8", "SOIC-8", "DIP-14"};
 
 // "DUT", two gates of three terminals, in DIP-8 (current), SOIC-8 and DIP-14, each drawn
 // by the footprint of its name; terminal 1 of gate a is on pin 1, 5 and 14 of them, so
@@ -36,9 +35,6 @@ class FramePackagesTest : public EditorTest {
     Design().FindComponent("DUT", "DIP-14")->SetPinNumber(0, 1, 14);
     ASSERT_TRUE(OpenEditor());
     ClearRecords();
-  }
-  void ExpectDialog(UINT templateId, int button, HeadlessBackend::DialogResponder act = {}) {
-    ExpectDialogClosedBy(Screen(), templateId, button, act);
   }
   Names Packages() {
     Names packages;
@@ -74,7 +70,7 @@ TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesO
     SCOPED_TRACE(row.deleted);
     ASSERT_TRUE(Frame().SelectPackage(row.current));
     ClearRecords();
-    ExpectDialog(IDD_DELETE_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
+    ExpectDialogClosedBy(Screen(), IDD_DELETE_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
       CWnd* list = dialog.GetDlgItem(IDC_PACKAGE_LIST);
       EXPECT_EQ(list->GetWindowText(), row.current);
       EXPECT_TRUE(row.typed ? input.TypeComboText(list, row.deleted)
@@ -85,7 +81,7 @@ TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesO
     ExpectShowing(row.shown, row.pin, IDS_UNDO_DELETE_PACKAGE);
     EXPECT_EQ(Design().GetUndoName(), "Delete Package");
     ASSERT_TRUE(Design().Undo());
-    EXPECT_EQ(Packages(), kAll);
+    EXPECT_EQ(Packages(), (Names{"DIP-8", "SOIC-8", "DIP-14"}));
   }
   // Redone while the package it deletes is shown, the first package left is shown.
   ASSERT_TRUE(Frame().SelectPackage("SOIC-8"));
@@ -95,7 +91,7 @@ TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesO
   ClearRecords();
   // Fixed in 26f377f: a typed name that is no package was refused without a word.
   Screen().ExpectMessageBox(IDOK, CString("Package \"QFN-16\" does not exist."));
-  ExpectDialog(IDD_DELETE_PACKAGE, IDCANCEL, [](CDialog& dialog, UserInput& input) {
+  ExpectDialogClosedBy(Screen(), IDD_DELETE_PACKAGE, IDCANCEL, [](CDialog& dialog, UserInput& input) {
     EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_LIST), "QFN-16"));
     input.Click(dialog.GetDlgItem(IDOK));
   });
@@ -107,7 +103,7 @@ TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesO
   Frame().OnInvalidateView();
   ClearRecords();
   Screen().ExpectMessageBox(IDOK, CString("Cannot delete the last package for a component."));
-  ExpectDialog(IDD_DELETE_PACKAGE, IDCANCEL, [](CDialog& dialog, UserInput& input) {
+  ExpectDialogClosedBy(Screen(), IDD_DELETE_PACKAGE, IDCANCEL, [](CDialog& dialog, UserInput& input) {
     input.Click(dialog.GetDlgItem(IDOK));
     EXPECT_EQ(CWnd::GetFocusHandle(), dialog.GetDlgItem(IDC_PACKAGE_LIST)->m_hWnd);
   });
@@ -118,7 +114,7 @@ TEST_F(FramePackagesTest, DeleteShowsTheFirstPackageLeftAsOneUndoStepAndRefusesO
 }
 
 TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChangesNoRecordAddShowsItsNewOne) {
-  ExpectDialog(IDD_SELECT_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
+  ExpectDialogClosedBy(Screen(), IDD_SELECT_PACKAGE, IDOK, [&](CDialog& dialog, UserInput& input) {
     auto* list = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_PACKAGE_LIST));
     EXPECT_EQ(ComboEntries(*list), (Names{"DIP-14", "DIP-8", "SOIC-8"}))
         << "sorted, whatever the design order";
@@ -141,7 +137,7 @@ TEST_F(FramePackagesTest, SelectShowsTheChosenPackageInItsDialogOrByNameAndChang
 
   // Add Package shows the new package as one undo step.
   ClearRecords();
-  ExpectDialog(IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
+  ExpectDialogClosedBy(Screen(), IDD_ADD_PACKAGE, IDOK, [](CDialog& dialog, UserInput& input) {
     EXPECT_TRUE(input.TypeComboText(dialog.GetDlgItem(IDC_PACKAGE_COMBO), "TSSOP-14"));
     EXPECT_TRUE(input.ChooseComboEntry(dialog.GetDlgItem(IDC_PCB_SYMBOL_COMBO), "TSSOP-14"));
   });
@@ -181,7 +177,7 @@ TEST_P(FrameLevelCommandTest, EndsAnAssignmentRunAndWritesTheGridBackBeforeItsLe
   const LevelCommand& command = GetParam();
   Frame().OnAssignPins();
   ClearRecords();
-  if (command.dialog >= 0) ExpectDialog(command.dialog, IDCANCEL);
+  if (command.dialog >= 0) ExpectDialogClosedBy(Screen(), command.dialog, IDCANCEL);
   command.run(Frame());
   // The run's level, opened before the records were cleared, closes first.
   ASSERT_FALSE(UndoLevels().Started().empty());
