@@ -175,6 +175,8 @@ TEST_F(ComponentFrameTest, ADesignWithoutComponentsOpensTitledByItsFileAndTakesU
   UnloadComponentEditorModule();
   CString text;
   EXPECT_FALSE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
+  LoadComponentEditorModule();
+  EXPECT_TRUE(text.LoadString(IDS_ERR_GRID_UNAVAILABLE));
 }
 
 }  // namespace
