@@ -91,6 +91,13 @@ TEST_F(GridTest, OnABigComponentTheGridAndTheDrawingsShowOnlyWhatAChangeTouches)
   EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(2025))));
   EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(2010))));
 
+  // A terminal renamed in the grid repaints the lands of its pin in every gate: terminal
+  // 9 is on pins 9, 109, ..., 1,909.
+  watch();
+  ASSERT_TRUE(Type(9, 1, "CLK"));
+  EXPECT_EQ(pcb->wholeRedraws, 0);
+  for (int pin : {9, 1909}) EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(pin)))) << pin;
+
   // A rebuild repaints everything, and reaches the grid's screen as one batch.
   watch();
   Refill();
