@@ -38,12 +38,12 @@
 #include "platform/property_sheet.h"
 #include "platform/settings_store.h"
 #include "tests/app/component_text.h"
-#include "tests/editor/support/view_items.h"
 #include "tests/support/file_text.h"
 #include "tests/support/headless_test.h"
 #include "tests/support/kicad_import_samples.h"
 #include "tests/support/library_text.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/view_items.h"
 
 namespace fs = std::filesystem;
 namespace Samples = KicadImportSamples;

@@ -2,10 +2,8 @@
 // shown as the palette entry the drawings take for it; OK stores all nine, changed or
 // not, and the drawings take them at once; Cancel stores nothing; neither opens an undo
 // level nor ends a pin assignment running in the drawings.
-#include <gtest/gtest.h>
 
 #include <map>
-#include <string>
 
 #include "editor/views/view_colours.h"
 #include "host/model/design_colours.h"
@@ -28,8 +26,7 @@ class DisplayTest : public SampleEditorTest {
   // Runs Display: reads the entry each combo shows, chooses `text` in the combo of
   // `name`, and presses `button`; returns what was shown, and puts what was written, by
   // name, in `written`.
-  std::string Display(int button, const char* name, const char* text,
-                      std::map<std::string, COLORREF>& written) {
+  std::string Display(int button, const char* name, const char* text) {
     std::string shown;
     Settings().ClearWrites();
     Screen().ExpectDialog(IDD_DISPLAY, [&](CDialog& dlg, UserInput&) {
@@ -50,21 +47,22 @@ class DisplayTest : public SampleEditorTest {
     }
     return shown;
   }
+
+  std::map<std::string, COLORREF> written;
 };
 
 TEST_F(DisplayTest, ThePaletteFillsWhatIsNotStoredAndOkStoresAllNineAndTheDrawingsTakeThemAtOnce) {
-  std::map<std::string, COLORREF> written;
   const auto backgrounds = [&] {
     return std::vector<COLORREF>{ScmView().GetViewDesign()->GetDesignColours()->GetBackground(),
                                  PcbView().GetViewDesign()->GetDesignColours()->GetBackground()};
   };
   Frame().OnAssignPins();
   ClearRecords();
-  Display(IDCANCEL, "Background", "White", written);
+  Display(IDCANCEL, "Background", "White");
   EXPECT_TRUE(written.empty() && Hints().All().empty());
   EXPECT_EQ(backgrounds(), std::vector<COLORREF>(2, kViewColourPalette[0]));
 
-  EXPECT_EQ(Display(IDOK, "Background", "White", written),
+  EXPECT_EQ(Display(IDOK, "Background", "White"),
             "Black,Green,Blue,Cyan,Yellow,Light Blue,Brown,Dark Green,Dark Blue");
   EXPECT_EQ(Settings().Writes().size(), 9u);
   for (size_t i = 0; i < std::size(kNames); ++i)
@@ -83,8 +81,7 @@ TEST_F(DisplayTest, ThePaletteFillsWhatIsNotStoredAndOkStoresAllNineAndTheDrawin
     ASSERT_TRUE(CAppRegistry(kViewColoursKey).SetValue(name, static_cast<unsigned long>(colour)));
   }
   ASSERT_TRUE(CAppRegistry(kViewColoursKey).DeleteValue("Text"));
-  EXPECT_EQ(Display(IDOK, "Outlines", "Red", written),
-            "White,White,White,Black,White,White,#123456,White,White");
+  EXPECT_EQ(Display(IDOK, "Outlines", "Red"), "White,White,White,Black,White,White,#123456,White,White");
   EXPECT_EQ(written.size(), 9u);
   EXPECT_EQ((std::vector<COLORREF>{written["Outlines"], written["Text"], written["Highlight"]}),
             (std::vector<COLORREF>{RGB(255, 0, 0), kViewColourPalette[0], RGB(0x12, 0x34, 0x56)}));

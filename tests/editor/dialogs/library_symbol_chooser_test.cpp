@@ -5,10 +5,8 @@
 // the dialog is open, and the Find Symbol sequence; and the Add Gate dialog's own
 // fields: the title naming the first new gate and How Many. (The Add Package and New
 // Component tests keep one row each for the chooser's wiring.)
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 #include "editor/dialogs/add_gate_dialog.h"
 #include "host/libtools/find_library_item.h"
@@ -75,43 +73,6 @@ class LibrarySymbolChooserTest : public HeadlessTest {
   ScratchFolder libraries;
 };
 
-// With no library proposed the list stays at the library last used (9cab679). What the
-// caller proposes is shown whatever its case, and the title names the gate.
-TEST_F(LibrarySymbolChooserTest, ListsTheLibrariesBesideTheLastUsedOneAndShowsWhatTheCallerProposes) {
-  CAddGateDialog dialog(4, "", "");
-  const std::string added = Run(dialog, [&](CDialog& dlg) {
-    EXPECT_EQ(Entries(dlg, IDC_SCM_LIBRARY_COMBO), (Texts{"analog.scmlib", "logic.scmlib"}));
-    EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"DFF", "INV", "NAND2", "POWER"}));
-    EXPECT_EQ(static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO))->GetCurSel(), CB_ERR);
-    EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|||open|1");
-    // The pin count follows the list, locked while the library supplies it;
-    // typed text is no list selection and leaves the count of the last entry.
-    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "NAND2");
-    EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|NAND2|3|locked|1");
-    EXPECT_FALSE(user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "9"));
-    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
-    user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "INV");
-    EXPECT_EQ(Shown(dlg), "Add Gate e|logic.scmlib|INV|4|locked|1");
-    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO), "analog.scmlib");
-    EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"OPAMP", "RESISTOR"}));
-    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "RESISTOR");
-    user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "3");
-    user.Click(dlg.GetDlgItem(IDOK));
-  });
-  EXPECT_EQ(added, "analog.scmlib|RESISTOR|2|3");
-
-  const std::pair<const char*, const char*> proposals[] = {
-      {"opamp", "Add Gate ab|analog.scmlib|OPAMP|3|locked|1"},
-      {"NOR9", "Add Gate ab|analog.scmlib|NOR9||open|1"}};  // shown as given
-  for (const auto& [symbol, shown] : proposals) {
-    CAddGateDialog proposing(27, "ANALOG.scmlib", symbol);
-    Run(proposing, [&](CDialog& dlg) {
-      EXPECT_EQ(Shown(dlg), shown);
-      user.Click(dlg.GetDlgItem(IDCANCEL));
-    });
-  }
-}
-
 TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToCorrect) {
   // The symbol and How Many typed, the message (null: the platform's own wording for a
   // number), the control at fault.
@@ -121,8 +82,13 @@ TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToC
       {"NOR9", "1", "Symbol NOR9 does not exist.", IDC_SCM_SYMBOL_COMBO},
       {"INV", "two", nullptr, IDC_GATE_COUNT}};
   const CString cannotOpen = "Cannot open library \"" + Library("logic.scmlib") + "\".";
-  CAddGateDialog dialog(0, "logic.scmlib", "NAND2");
+  CAddGateDialog dialog(27, "ANALOG.scmlib", "opamp");
   const std::string added = Run(dialog, [&](CDialog& dlg) {
+    // What the caller proposes is shown whatever its case; the title names the gate and
+    // the pin count is locked while the library supplies it.
+    EXPECT_EQ(Shown(dlg), "Add Gate ab|analog.scmlib|OPAMP|3|locked|1");
+    EXPECT_FALSE(user.TypeText(dlg.GetDlgItem(IDC_SCM_PIN_COUNT), "9"));
+    user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_LIBRARY_COMBO), "logic.scmlib");
     for (const auto& [symbol, howMany, message, focus] : refusals) {
       user.TypeComboText(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), symbol);
       user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), howMany);
@@ -137,7 +103,7 @@ TEST_F(LibrarySymbolChooserTest, AddNamesWhatIsWrongAndPutsTheFocusOnTheFieldToC
     user.TypeText(dlg.GetDlgItem(IDC_GATE_COUNT), "2");
     fs::remove(libraries / "logic.scmlib");
     user.ChooseComboEntry(dlg.GetDlgItem(IDC_SCM_SYMBOL_COMBO), "DFF");
-    EXPECT_EQ(Shown(dlg), "Add Gate a|logic.scmlib|DFF|2|open|2");
+    EXPECT_EQ(Shown(dlg), "Add Gate ab|logic.scmlib|DFF|2|open|2");
     ExpectRefused(dlg, cannotOpen.c_str());
     WriteFileText(libraries / "logic.scmlib", "{ \"format\": \"damaged");
     ExpectRefused(dlg, cannotOpen.c_str());
@@ -162,6 +128,10 @@ TEST_F(LibrarySymbolChooserTest, EachSymbolTakenInTheFindDialogIsShownWithItsLib
     return user.Click(found.GetDlgItem(IDC_FIND_USE));
   };
   const std::string added = Run(dialog, [&](CDialog& dlg) {
+    // With no library proposed the list stays at the library last used (9cab679).
+    EXPECT_EQ(Shown(dlg), "Add Gate a|logic.scmlib|||open|1");
+    EXPECT_EQ(Entries(dlg, IDC_SCM_LIBRARY_COMBO), (Texts{"analog.scmlib", "logic.scmlib"}));
+    EXPECT_EQ(Entries(dlg, IDC_SCM_SYMBOL_COMBO), (Texts{"DFF", "INV", "NAND2", "POWER"}));
     Screen().ExpectDialog(IDD_FIND_LIBRARY_ITEM, [&](CDialog& found, UserInput&) {
       EXPECT_EQ(found.GetDlgItem(IDC_FIND_PATTERN)->GetWindowText(), "RES*");
       auto& item = static_cast<CFindLibraryItem&>(found);

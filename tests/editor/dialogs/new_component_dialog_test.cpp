@@ -8,10 +8,7 @@
 // footprint, its library and pin count.
 #include "editor/dialogs/new_component_dialog.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <string>
 #include <tuple>
 
 #include "editor/dialogs/add_package_dialog.h"

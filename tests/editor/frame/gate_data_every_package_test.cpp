@@ -29,21 +29,10 @@ Gates SharedGates(const ComponentValue& record) {
 
 // QUAD-NAND2 in DIP-14 (current), SOIC-14 and TSSOP-14: gates a to d are NAND2 (A, B,
 // Y), gate e is POWER (VCC, GND). The grid's rows 1 to 3 are the NAND2 terminals.
-class GateDataEveryPackageTest : public PropertiesTest {
- protected:
-  void SetUp() override {
-    PropertiesTest::SetUp();
-    ASSERT_NE(Design().AddComponent(kComponent, "TSSOP-14"), nullptr);
-  }
-  // The property sheet on `item`, open at its page: `act` types into one of its controls.
-  void InSheet(CDesignItem* item, int control, const std::function<bool(UserInput&, CWnd*)>& act) {
-    RunSheet(item, [&](CComponentProperties& sheet, UserInput& input) {
-      ASSERT_TRUE(act(input, Ctl(sheet, control)));
-    });
-  }
-};
+using GateDataEveryPackageTest = PropertiesTest;
 
 TEST_F(GateDataEveryPackageTest, EveryPathChangesEveryPackageAlike) {
+  ASSERT_NE(Design().AddComponent(kComponent, "TSSOP-14"), nullptr);
   struct Path {
     const char* name;
     std::function<void()> act;
@@ -56,13 +45,15 @@ TEST_F(GateDataEveryPackageTest, EveryPathChangesEveryPackageAlike) {
        }},
       {"a terminal renamed on the Schematic Pin page",
        [&] {
-         InSheet(ScmTerminal(2, 3), IDC_PIN_NAME,
-                 [](UserInput& input, CWnd* name) { return input.TypeText(name, "OUT"); });
+         RunSheet(ScmTerminal(2, 3), [](CComponentProperties& sheet, UserInput& input) {
+           ASSERT_TRUE(input.TypeText(Ctl(sheet, IDC_PIN_NAME), "OUT"));
+         });
        }},
       {"a new symbol chosen on the Gate page",
        [&] {
-         InSheet(ScmGate(1), IDC_SCM_SYMBOL_COMBO,
-                 [](UserInput& input, CWnd* symbol) { return input.ChooseComboEntry(symbol, "DFF"); });
+         RunSheet(ScmGate(1), [](CComponentProperties& sheet, UserInput& input) {
+           ASSERT_TRUE(input.ChooseComboEntry(Ctl(sheet, IDC_SCM_SYMBOL_COMBO), "DFF"));
+         });
        }},
       {"Add Gate",
        [&] {

@@ -24,12 +24,6 @@ class GridTest : public EditorTest {
     return *cell;
   }
   std::string Text(long row, long col) { return Cells().GetTextMatrix(row, col).str(); }
-  // A column's texts below the header.
-  std::vector<std::string> Column(long col) {
-    std::vector<std::string> texts;
-    for (long row = 1; row < Cells().GetRows(); ++row) texts.push_back(Text(row, col));
-    return texts;
-  }
   // Every cell matching `wanted` (a predicate or a flag of the cell), as "row,col", row by row.
   template <class Predicate>
   std::vector<std::string> CellsWhere(Predicate wanted) {
@@ -43,7 +37,6 @@ class GridTest : public EditorTest {
     return found;
   }
   std::vector<std::string> BoldCells() { return CellsWhere(&GridCell::bold); }
-  std::vector<std::string> ModifiedCells() { return CellsWhere(&GridCell::modified); }
   // Rows `firstRow` to `endRow` (exclusive) as one text: cells split by '|', rows by ';'.
   std::string Rows(long firstRow, long endRow) {
     std::string rows;
@@ -65,15 +58,6 @@ class GridTest : public EditorTest {
   }
   // The model changed behind the editor's back; every pane is rebuilt from it.
   void Refill() { Design().UpdateAllViews(nullptr, HintComponent, nullptr); }
-
-  // The bundled FPGA-sized sample's libraries, `gates` gates of `terminals` terminals on
-  // its 2,025-ball footprint.
-  bool OpenBigFpga(int gates, int terminals) {
-    const CString folder = DataDirectory() + "/big/";
-    return OpenEditor(ComponentBuilder("BIG-FPGA")
-                          .Gates(gates, "BIG-FPGA_UNIT", terminals, (folder + "big-fpga.scmlib").c_str())
-                          .Package("BGA-2025", "BGA-2025", 2025, (folder + "big-fpga.pcblib").c_str()));
-  }
 };
 
 // QUAD-NAND2 in DIP-14 (current) and SOIC-14: gates a to d are NAND2 (A, B, Y), gate e

@@ -1,8 +1,12 @@
 // The grid's clipboard, fill series, pin map import and assignment by name, as the user
 // runs them from the frame: what the grid shows after, what the component holds, that
-// each is one undo step that undo takes back whole; and the live checks that mark the
-// cells whose values will not pass.
+// each is one undo step that undo takes back whole; the live checks that mark the cells
+// whose values will not pass; and the frame's validity check of the whole design: when
+// it runs, what the user is shown or asked, and that its report file does not outlive it.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "editor/grid/fill_series.h"
 #include "editor/grid/grid_clipboard.h"
@@ -11,6 +15,8 @@
 #include "host/pinmap/pin_map_table.h"
 #include "host/utility/app_error.h"
 #include "tests/editor/grid/grid_test.h"
+#include "tests/support/environment.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -43,7 +49,7 @@ class PinMapCommandsTest : public GridTest {
     EXPECT_EQ(Design().GetUndoName(), name);
     ASSERT_TRUE(Design().Undo());
     EXPECT_EQ(PinsOf(0), (Pins{1, 2, 3}));
-    EXPECT_EQ(Column(4), (Texts{"4", "5", "6"}));
+    EXPECT_EQ(Text(1, 4) + Text(2, 4) + Text(3, 4), "456");
   }
   Texts Marked() { return CellsWhere(&GridCell::marked); }
 
@@ -92,22 +98,21 @@ TEST(FillSeriesValues, BallsCountAlongRowsOrDownColumnsSkippingTheLettersBallGri
   EXPECT_EQ(SeriesValues(columns, 3), (Messages{"B1", "B2", "B3"}));
   EXPECT_EQ(SeriesValues(FillSeries{SeriesKind::Numbers, 5, 3, 0}, 3), (Messages{"5", "8", "11"}));
   EXPECT_TRUE(SeriesValues(FillSeries{SeriesKind::BallsAlongRows, 1, 1, 0}, 3).empty());
-  Messages letters;
-  for (int row : {7, 8, 12, 13, 14, 15, 19, 20, 21, 419, 420}) letters.push_back(BallRowLetters(row));
-  EXPECT_EQ(letters, (Messages{"H", "J", "N", "P", "R", "T", "Y", "AA", "AB", "YY", "AAA"}));
+  CString letters;
+  for (int row : {7, 8, 12, 13, 14, 15, 19, 20, 21, 419, 420}) letters += BallRowLetters(row) + " ";
+  EXPECT_EQ(letters, "H J N P R T Y AA AB YY AAA ");
   // A first ball name reads back as the position its series starts from.
   const std::tuple<FillSeries, const char*, bool> names[] = {
-      {rows, "b3", true},     {rows, "C1", true},         {columns, "B2", true}, {columns, "AA2", false},
-      {columns, "C1", false}, {rows, "I1", false},        {rows, "A4", false},   {rows, "A0", false},
-      {rows, "A-1", false},   {rows, "A1x", false},       {rows, "1", false},    {rows, "A", false},
-      {rows, "", false},      {FillSeries{}, "A1", false}};
+      {rows, "b3", true},     {rows, "C1", true},  {columns, "B2", true}, {columns, "AA2", false},
+      {columns, "C1", false}, {rows, "I1", false}, {rows, "A4", false},   {rows, "A0", false},
+      {rows, "A1x", false},   {rows, "1", false},  {rows, "A", false},    {FillSeries{}, "A1", false}};
   for (auto [series, name, fits] : names) {
     ASSERT_EQ(BallPosition(series, name, series.start), fits) << name;
     EXPECT_TRUE(!fits || SeriesValues(series, 1).at(0).EqualsNoCase(name)) << name;
   }
 }
 
-TEST_F(PinMapCommandsTest, AnImportSetsThePinsItPlacesAsOneStepAndTheExportReadsBack) {
+TEST_F(PinMapCommandsTest, AnImportAndAssignByNameSetThePinsAsOneStepAndTheExportReadsBack) {
   PinMapPlacement placement;
   ASSERT_TRUE(
       Frame().ImportPinMap("Gate,Terminal,Name,P1\na,1,A,8\nb,3,Y,\nc,1,A,2\n", "pins.csv", false, placement))
@@ -129,9 +134,8 @@ TEST_F(PinMapCommandsTest, AnImportSetsThePinsItPlacesAsOneStepAndTheExportReads
   Paste(1, 1, "X\t\t\t\n\t\t\t\n\t\t\t\n");
   ASSERT_TRUE(Frame().ImportPinMap(text, "pins.tsv", false, placement));
   EXPECT_EQ(Rows(1, 4), "NAND2|T1|1|1|4;|T2|2|2|5;|T3|3|3|6;");
-}
 
-TEST_F(PinMapCommandsTest, AssignByNameGivesTerminalsThePinsOfThePadsNamedAsTheyAreAfterAPreview) {
+  // Assign by name gives terminals the pins of the pads named as they are, after a preview.
   ASSERT_TRUE(Type(1, 1, "7") && Type(3, 1, "y"));
   steps = Design().GetUndoCount();
   const std::vector<PinNameMatch> preview = Frame().PreviewAssignByName();
@@ -172,6 +176,43 @@ TEST_F(PinMapCommandsTest, MarksFollowTypedAndPastedValuesAndUndoTakesThemBack) 
   ASSERT_TRUE(Type(1, 1, tooLong.c_str()));
   EXPECT_TRUE(Cell(1, 1).marked);
   EXPECT_EQ(Text(1, 1), tooLong) << "a mark never refuses what was typed";
+}
+
+namespace fs = std::filesystem;
+
+using DesignValidityTest = SampleEditorTest;
+
+TEST_F(DesignValidityTest,
+       TheSettingDecidesWhetherTheCheckRunsTheUserWhetherToGoOnAndAnExplicitOneShowsTheReport) {
+  // Temporary files go to a folder of the test's own, so that what is left is seen.
+  ScratchFolder scratch;
+  fs::create_directory(scratch.Path() / "tmp");
+  EnvironmentOverride temporaryFolder{"TMPDIR", (scratch.Path() / "tmp").string()};
+  Component().SetPinNumber(0, 1, 99);  // a pin the package does not have
+  EXPECT_TRUE(Frame().IsDesignValid(false)) << "without the setting the check is skipped";
+  EXPECT_EQ(Screen().WaitCursorShownCount(), 0);
+  Settings().Set("Design", "CheckValid", true);
+  const CString report = Design().CheckValid((scratch.Path() / "check.report").string());
+  ASSERT_NE(report.Find("99"), -1);
+  const CString question =
+      "The design check found the following problems:\n\n" + report + "\n\nDo you want to continue anyway?";
+  Screen().ExpectMessageBox(IDYES, question);
+  EXPECT_TRUE(Frame().IsDesignValid(false));
+  Screen().ExpectMessageBox(IDNO, question);
+  EXPECT_FALSE(Frame().IsDesignValid(false));
+  EXPECT_EQ(Screen().MessageBoxesShown().at(0).type & MB_YESNO, MB_YESNO);
+
+  Settings().Set("Design", "CheckValid", false);
+  EXPECT_FALSE(Frame().IsDesignValid(true)) << "an explicit check always runs";
+  ASSERT_EQ(Screen().TextFilesShown().size(), 1u);
+  EXPECT_EQ(fs::path(Screen().TextFilesShown()[0].str()).parent_path(), fs::path(std::getenv("TMPDIR")));
+  EXPECT_EQ(Screen().TextFileTitlesShown()[0], "Check Validity - " + Component().GetName());
+  Component().SetPinNumber(0, 1, 1);
+  EXPECT_TRUE(Frame().IsDesignValid(true));
+  EXPECT_EQ(Screen().TextFilesShown().size() + Screen().MessageBoxesShown().size(), 3u)
+      << "a valid design passes silently";
+  EXPECT_EQ(Screen().WaitCursorDepth(), 0);
+  EXPECT_TRUE(fs::is_empty(scratch.Path() / "tmp")) << "the report file is gone";
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/editor/support/view_items.h"
+#include "tests/support/view_items.h"
 
 class ModesTest : public EditorTest {
  protected:

@@ -4,16 +4,8 @@
 // by the frame and the user's actions scripted while the sheet is up.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include "editor/properties/component_properties.h"
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/editor/support/view_items.h"
 #include "tests/support/control_texts.h"
 
 class PropertiesTest : public SampleEditorTest {

