@@ -66,6 +66,10 @@ class WxGraphicsDC : public CDC {
   // stamped from a picture made once per size and colour: filling them as round paths
   // costs twice as much. False when the state or the size is not that of a small disc.
   bool StampDisc(const CRect& bounds);
+  // Small hollow circles of a solid pen (the end marks of a symbol's pins, thousands of
+  // them on a large part) are stamped on the canvas from a picture of the same stroke,
+  // made once per size, pen and colour: a stroke of its own each costs far more.
+  bool StampRing(const CRect& bounds);
   void UseFont() const;
   // The size of a text in the current font, measured once per font and text.
   TextSize MeasureText(const wxString& shown, const std::string& text) const;
@@ -82,6 +86,15 @@ class WxGraphicsDC : public CDC {
     StampPicture pixels;
   };
   std::vector<Disc> m_discs;
+  // Rings stamped so far, a picture for each size and pen; `at` places the picture's
+  // top left from the ring's box.
+  struct Ring {
+    CSize size;
+    DCPen pen;
+    CPoint at;
+    StampPicture pixels;
+  };
+  std::vector<Ring> m_rings;
   // The font and text colour set on the context, to set them only when they change.
   mutable std::optional<DCFont> m_appliedFont;
   mutable COLORREF m_appliedTextColour = 0;
