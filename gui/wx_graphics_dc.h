@@ -68,7 +68,8 @@ class WxGraphicsDC : public CDC {
   bool StampDisc(const CRect& bounds);
   // Small hollow circles of a solid pen (the end marks of a symbol's pins, thousands of
   // them on a large part) are stamped on the canvas from a picture of the same stroke,
-  // made once per size, pen and colour: a stroke of its own each costs far more.
+  // made once per size and pen for every drawing: a stroke of its own each costs far
+  // more, and so does making the picture again for each small repaint.
   bool StampRing(const CRect& bounds);
   void UseFont() const;
   // The size of a text in the current font, measured once per font and text.
@@ -86,15 +87,6 @@ class WxGraphicsDC : public CDC {
     StampPicture pixels;
   };
   std::vector<Disc> m_discs;
-  // Rings stamped so far, a picture for each size and pen; `at` places the picture's
-  // top left from the ring's box.
-  struct Ring {
-    CSize size;
-    DCPen pen;
-    CPoint at;
-    StampPicture pixels;
-  };
-  std::vector<Ring> m_rings;
   // The font and text colour set on the context, to set them only when they change.
   mutable std::optional<DCFont> m_appliedFont;
   mutable COLORREF m_appliedTextColour = 0;
