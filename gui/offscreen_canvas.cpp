@@ -52,6 +52,34 @@ StampPicture StampPictureOf(const wxGraphicsBitmap& bitmap) {
   return picture;
 }
 
+StampPicture StampPictureDrawn(int width, int height, const std::function<void(wxGraphicsContext&)>& draw) {
+  StampPicture picture;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return picture;
+  }
+  cairo_t* cairo = cairo_create(surface);
+  {
+    std::unique_ptr<wxGraphicsContext> context(
+        wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cairo));
+    if (context != nullptr) draw(*context);
+  }
+  cairo_destroy(cairo);
+  cairo_surface_flush(surface);
+  picture.width = width;
+  picture.height = height;
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  picture.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(&picture.pixels[static_cast<size_t>(y) * static_cast<size_t>(width)],
+                data + static_cast<ptrdiff_t>(y) * stride, static_cast<size_t>(width) * 4);
+  }
+  cairo_surface_destroy(surface);
+  return picture;
+}
+
 OffscreenCanvas::OffscreenCanvas(const CRect& box) : m_box(box) {
   if (box.IsRectEmpty()) return;
   m_surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, box.Width(), box.Height());

@@ -8,6 +8,7 @@
 #include <wx/graphics.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,6 +26,10 @@ struct StampPicture {
 
 // The pixels of a picture made by the cairo renderer, exactly as cairo would lay them on.
 StampPicture StampPictureOf(const wxGraphicsBitmap& bitmap);
+// A picture of `width` by `height` pixels, clear, on which `draw` paints through a
+// context of the same renderer as a canvas's, so that a shape drawn on it at a whole
+// pixel offset has the very pixels it has on the canvas.
+StampPicture StampPictureDrawn(int width, int height, const std::function<void(wxGraphicsContext&)>& draw);
 
 class OffscreenCanvas {
  public:

@@ -176,7 +176,7 @@ void WxGraphicsDC::DrawRectangle(const CRect& rect) {
 }
 
 void WxGraphicsDC::DrawEllipse(const CRect& bounds) {
-  if (StampDisc(bounds)) return;
+  if (StampDisc(bounds) || StampRing(bounds)) return;
   if (wxGraphicsPath* path = Batched(Batch::Kind::Fills)) {
     path->AddEllipse(bounds.left, bounds.top, bounds.Width(), bounds.Height());
     return;
@@ -293,5 +293,54 @@ bool WxGraphicsDC::StampDisc(const CRect& bounds) {
   }
   ApplyClip();
   m_gc.DrawBitmap(disc->picture, bounds.left, bounds.top, size.cx, size.cy);
+  return true;
+}
+
+namespace {
+
+// The picture of a ring: `at` places its top left from the ring's box.
+struct RingPicture {
+  CSize size;
+  DCPen pen;
+  CPoint at;
+  StampPicture pixels;
+};
+
+const RingPicture& CachedRing(CSize size, const DCPen& pen) {
+  static constexpr size_t kMostRings = 64;
+  static std::vector<RingPicture> made;
+  for (const RingPicture& ring : made) {
+    if (ring.size == size && ring.pen == pen) return ring;
+  }
+  if (made.size() == kMostRings) made.clear();
+  // The stroke reaches half the pen's width past the box; a whole pen's width of margin
+  // holds it with its smoothed edge.
+  const int width = std::max(pen.width, 1);
+  const double offset = width % 2 == 1 ? 0.5 : 0.0;
+  StampPicture pixels =
+      StampPictureDrawn(size.cx + 2 * width, size.cy + 2 * width, [&](wxGraphicsContext& gc) {
+        gc.DisableOffset();
+        gc.SetBrush(wxNullGraphicsBrush);
+        gc.SetPen(gc.CreatePen(wxGraphicsPenInfo(ToWxColour(pen.colour), width)));
+        gc.DrawEllipse(width + offset, width + offset, size.cx, size.cy);
+      });
+  made.push_back(RingPicture{size, pen, CPoint(-width, -width), std::move(pixels)});
+  return made.back();
+}
+
+}  // namespace
+
+bool WxGraphicsDC::StampRing(const CRect& bounds) {
+  static constexpr int kMostRingPixels = 16;
+  const State& state = GetState();
+  if (m_canvas == nullptr || state.pen.style != PS_SOLID || !state.brush.hollow) return false;
+  const CSize size = bounds.Size();
+  if (size.cx <= 0 || size.cy <= 0 || size.cx > kMostRingPixels || size.cy > kMostRingPixels) return false;
+  const RingPicture& ring = CachedRing(size, state.pen);
+  if (ring.pixels.pixels.empty()) return false;
+  FlushBatch();
+  const CPoint at(bounds.left + ring.at.x, bounds.top + ring.at.y);
+  m_canvas->Stamp(ring.pixels, at,
+                  state.clip.value_or(CRect(at, CSize(ring.pixels.width, ring.pixels.height))));
   return true;
 }

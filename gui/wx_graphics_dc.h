@@ -66,6 +66,11 @@ class WxGraphicsDC : public CDC {
   // stamped from a picture made once per size and colour: filling them as round paths
   // costs twice as much. False when the state or the size is not that of a small disc.
   bool StampDisc(const CRect& bounds);
+  // Small hollow circles of a solid pen (the end marks of a symbol's pins, thousands of
+  // them on a large part) are stamped on the canvas from a picture of the same stroke,
+  // made once per size and pen for every drawing: a stroke of its own each costs far
+  // more, and so does making the picture again for each small repaint.
+  bool StampRing(const CRect& bounds);
   void UseFont() const;
   // The size of a text in the current font, measured once per font and text.
   TextSize MeasureText(const wxString& shown, const std::string& text) const;

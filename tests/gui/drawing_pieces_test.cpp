@@ -80,9 +80,18 @@ wxImage LandsDrawnOnACanvas(bool stampedOnThePixels) {
     dc.SelectBrush({RGB(255, 0, 0), false});
     dc.Ellipse(CRect(16, 4, 33, 21));   // across the canvas's corner
     dc.Ellipse(CRect(60, 50, 92, 76));  // the largest stamped, oval, across the bottom
+    dc.SelectBrush(DCBrush::Hollow());
+    for (int width = 1; width <= 2; ++width) {
+      dc.SelectPen({PS_SOLID, width, RGB(255, 255, 255)});
+      for (int x = 16; x < 120; x += 11) dc.Ellipse(CRect(x, 45 + 5 * width, x + 4, 49 + 5 * width));
+    }
     dc.IntersectClipRect(CRect(30, 20, 80, 60));
+    dc.SelectPen({PS_NULL, 1, 0});
     dc.SelectBrush({RGB(0, 120, 255), false});
     for (int y = 14; y < 66; y += 7) dc.Ellipse(CRect(74, y, 82, y + 8));
+    dc.SelectPen({PS_SOLID, 1, RGB(255, 0, 255)});
+    dc.SelectBrush(DCBrush::Hollow());
+    for (int y = 14; y < 66; y += 5) dc.Ellipse(CRect(66, y, 70, y + 4));
   }
   canvas.PutOn(*screen);
   screen.reset();
