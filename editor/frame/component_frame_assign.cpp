@@ -18,17 +18,6 @@ namespace {
 // open on the design of the frame that opened it (which remembers that it did).
 bool s_assigningPins = false;
 
-int CountTerminals(const CComponent& component) {
-  int terminals = 0;
-  POSITION position = nullptr;
-  int index = 0;
-  for (CGate* gate = component.FirstGate(position, index); gate != nullptr;
-       gate = component.NextGate(position, index)) {
-    terminals += gate->CountPins();
-  }
-  return terminals;
-}
-
 // The pins of the PCB symbol the PCB view placed (a pin on several lands once, a land
 // without a number not at all); 0 when it placed none.
 int CountPlacedPads(const CSymbolsFrame* symbols) {
@@ -113,7 +102,7 @@ void CComponentFrame::AssignPins121() {
   if (component == nullptr) return;
   const int pads = CountPlacedPads(GetSymbolsFrame());
   if (pads < 1) return;
-  if (CountTerminals(*component) != pads) AfxMessageBox(IDS_WARN_TERMINAL_PAD_MISMATCH, MB_OK);
+  if (component->CountTerminals() != pads) AfxMessageBox(IDS_WARN_TERMINAL_PAD_MISMATCH, MB_OK);
   StartUndoLevel(IDS_UNDO_ASSIGN_PINS_121);
   NumberTerminalsConsecutively(*component, pads);
   if (CDesign* design = GetDesign()) design->UpdateAllViews(nullptr, HintComponent, component);

@@ -36,16 +36,6 @@ CComponent* CPinMapChecks::Component() const {
   return m_frame != nullptr ? m_frame->GetComponent(false) : nullptr;
 }
 
-size_t CPinMapChecks::CountTerminals(const CComponent& component) {
-  size_t terminals = 0;
-  POSITION position = nullptr;
-  int index = 0;
-  for (const CGate* gate = component.FirstGate(position, index); gate != nullptr;
-       gate = component.NextGate(position, index))
-    terminals += static_cast<size_t>(std::max(gate->CountPins(), 0));
-  return terminals;
-}
-
 void CPinMapChecks::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   if (hint == HintComponent && CheckUndoneChanges(hintObject)) return;
   if (hint == HintComponent || hint == HintComponentObject) {
@@ -71,7 +61,8 @@ bool CPinMapChecks::CheckUndoneChanges(const CObject* hintObject) {
   const CComponent* component = Component();
   const std::vector<TerminalChange>* changes = UndoneTerminalChanges(hintObject, component);
   if (changes == nullptr) return false;
-  if (changes->size() > kFewChanges && changes->size() * kTerminalsPerChange > CountTerminals(*component))
+  if (changes->size() > kFewChanges &&
+      changes->size() * kTerminalsPerChange > static_cast<size_t>(component->CountTerminals()))
     return false;
   CComponentGrid* grid = Grid();
   for (const TerminalChange& change : *changes) {

@@ -61,7 +61,6 @@ class CPinMapChecks : public CView {
   bool CheckUndoneChanges(const CObject* hintObject);
   CComponentGrid* Grid() const;
   CComponent* Component() const;
-  static size_t CountTerminals(const CComponent& component);
   // The grid cell of a terminal's pin; false when the grid shows none.
   bool PinCell(int gate, int terminal, Cell& cell) const;
   // The cell of the gate's first terminal; false when the grid has no column for it.

@@ -101,6 +101,12 @@ CGate* CComponent::FindGate(int index) const {
   return found->get();
 }
 
+int CComponent::CountTerminals() const {
+  int terminals = 0;
+  for (const auto& gate : m_gates) terminals += gate->CountPins();
+  return terminals;
+}
+
 CGate* CComponent::FirstGate(POSITION& position, int& index) const {
   position = m_gates.empty() ? nullptr : PositionFromIndex(0);
   return NextGate(position, index);

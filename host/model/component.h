@@ -94,6 +94,8 @@ class CComponent : public CDesignItem {
   CGate* FirstGate(POSITION& position, int& index) const;
   CGate* NextGate(POSITION& position, int& index) const;
   int CountGates() const { return static_cast<int>(m_gates.size()); }
+  // The terminals of every gate.
+  int CountTerminals() const;
 
   // -1 when the gate or terminal does not exist.
   int GetPinNumber(int gate, int terminal) const;
