@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "gui/uncovered_region.h"
 #include "platform/splitter_wnd.h"
 
 namespace {
@@ -91,8 +92,10 @@ class SplitterPeer : public WxPeer {
     if (m_window->HasCapture()) m_window->ReleaseMouse();
   }
 
-  // The bars are the splitter's own face, showing between the panes that cover the rest.
+  // The bars are the splitter's own face, showing between the panes that cover the rest:
+  // a repaint inside a pane paints nothing here.
   void Paint() {
+    if (UncoveredUpdateRegion(*m_window).IsEmpty()) return;
     wxAutoBufferedPaintDC dc(m_window);
     dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
     dc.Clear();
