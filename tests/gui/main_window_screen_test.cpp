@@ -7,12 +7,15 @@
 #include <wx/grid.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
 
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gui/screenshot.h"
 #include "gui/wx_peer.h"
 #include "platform/accelerator_table.h"
 #include "platform/context_menu.h"
@@ -256,6 +259,32 @@ wxPoint CellPoint(const CGridCtrl& grid, int row, int col) {
   return shown->ClientToScreen(cell.GetPosition() + cell.GetSize() / 2);
 }
 
+// What the top edge of a grid cell shows, halfway across, once its editor is up: "ring"
+// as soon as it shows the blue of a focus ring, else its colour 120 ms after the editor
+// came (a ring fading in is still pale then).
+std::string EdgeOfEditedCell(const CGridCtrl& grid, int row, int col) {
+  auto* shown = dynamic_cast<wxGrid*>(PeerWindow(grid.m_hWnd));
+  const auto yield = [] {
+    wxYieldIfNeeded();
+    wxMilliSleep(2);
+  };
+  const wxStopWatch waiting;
+  while (!shown->IsCellEditControlShown() && waiting.Time() < 1000) yield();
+  const wxRect cell = shown->CellToRect(row, col);
+  const wxPoint edge = shown->ClientToScreen(wxPoint(cell.x + cell.width / 2, cell.y));
+  const wxStopWatch since;
+  std::string seen;
+  do {
+    yield();
+    wxImage image;
+    if (!CaptureScreen(wxRect(edge, wxSize(1, 1)), image, seen)) return seen;
+    const wxColour colour(image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0));
+    if (colour.Blue() - colour.Red() >= 165) return "ring";
+    seen = colour.GetAsString().ToStdString();
+  } while (since.Time() < 120);
+  return seen;
+}
+
 // The button of a command on the tool bar.
 wxWindow* ToolButton(const CToolBar& bar, UINT command) {
   return PeerWindow(bar.m_hWnd)->FindWindow(WxCommandId(command));
@@ -368,7 +397,12 @@ TEST_F(MainWindowScreenTest, ClicksInTheDrawingAndEditsInTheGridReachThePlatform
   script.Then([&] { sim.Char(WXK_DOWN); });
   script.Then([&] { sim.Char(WXK_RETURN); });
   script.Then([&] { ClickAt(sim, CellPoint(child->Grid().grid, 2, 2)); });
-  script.Then([&] { sim.Text("CLK"); });
+  // The first key opens the cell's editor, its focus ring shown with the key.
+  script.Then([&] {
+    sim.Text("C");
+    Saw("edge of the edited cell ", EdgeOfEditedCell(child->Grid().grid, 2, 2));
+  });
+  script.Then([&] { sim.Text("LK"); });
   script.Then([&] { sim.Char(WXK_RETURN); });
   script.Then([&] {
     child->Grid().GetWindowRect(&pane);
@@ -386,7 +420,8 @@ TEST_F(MainWindowScreenTest, ClicksInTheDrawingAndEditsInTheGridReachThePlatform
   Saw("grid pane grew ", pane.Height() - before);
 
   EXPECT_EQ(seen,
-            "block red\n"     // the view painted its red block where it drew it
+            "block red\n"  // the view painted its red block where it drew it
+            "edge of the edited cell ring\n"
             "press 120,90\n"  // where the mouse was
             "chosen Delete Pin\ncell CLK\n"
             "grid's parent: start\ngrid's parent: change CLK\ngrid's parent: stop\n"
