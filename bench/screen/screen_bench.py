@@ -13,6 +13,11 @@ medians over the runs, in milliseconds, with the program's resident memory after
 opening; "changed" says whether the screen looked different after the action, so a
 click that missed its target shows up instead of passing for a fast action.
 
+Typing is timed key by key as well: the keys go 20 ms apart as before, one xdotool call
+each, and each key's cost is the CPU time from it to the next (the last one's, until the
+program is idle). The median of the keys is printed beside the typing steps as what one
+key costs; the first key of an edit also opens the cell's editor.
+
 Recovery copies of unsaved work are written as the program's settings say: with
 --recovery off they are not, with "on" (the default) a second after the last change, so
 that "write-back, then typing as the copy is made" holds the copy's whole cost.
@@ -40,6 +45,7 @@ import time
 ROOT = pathlib.Path(__file__).resolve().parent.parent.parent
 IDLE_WINDOW = 0.3  # seconds without CPU use that count as idle
 IDLE_NOISE_NS = 1_000_000
+KEY_GAP = 0.02  # seconds between two typed keys
 ROW_HEIGHT = 25  # pixels of a grid row at the default font
 
 
@@ -256,6 +262,18 @@ def measure(program, act):
     return (program.wait_idle() - before) / 1e6
 
 
+def type_key_by_key(screen, program, text, costs):
+    """Types `text` one key at a time, KEY_GAP apart, and appends to `costs` the CPU
+    milliseconds from each key to the next, the last one's until the program is idle."""
+    marks = []
+    for key in text:
+        marks.append(program.cpu_ns())
+        screen.type(key)
+        time.sleep(KEY_GAP)
+    marks.append(program.wait_idle())
+    costs.extend((after - before) / 1e6 for before, after in zip(marks, marks[1:]))
+
+
 def unused_pin(library, skip=0):
     """The highest pin no terminal has, or the one `skip` places below it."""
     document = json.loads(pathlib.Path(library).read_text())
@@ -297,6 +315,12 @@ def one_run(args, library, component, display):
             figures[name] = measure(program, act)
             changed[name] = screen.look().differs(before, box)
 
+        def typing_step(name, act, box):
+            """A step that ends in typing: its total and, beside it, its median key."""
+            keys = []
+            step(name, lambda: act(keys), box)
+            figures[name + ", per key (median)"] = statistics.median(keys)
+
         everything = (0, 0, int(size["WIDTH"]), int(size["HEIGHT"]))
         picture = screen.look()
         # The edit goes to a terminal of the first gate while the grid still shows the top
@@ -308,7 +332,8 @@ def one_run(args, library, component, display):
         pin = str(unused_pin(library))
         edited_box = (edited[0] - 30, edited[1] - ROW_HEIGHT, edited[0] + 30, edited[1] + ROW_HEIGHT)
         # Typing is timed apart from the write-back: each key is a frame of its own.
-        step("typing a pin into the cell", lambda: screen.type(pin), edited_box)
+        typing_step("typing a pin into the cell", lambda keys: type_key_by_key(screen, program, pin, keys),
+                    edited_box)
         step("grid cell edit written back", lambda: screen.keys("Return"), edited_box)
         # A second write-back changes the component again: with copies on, its copy is due
         # a second later, when the timer (every half second) next looks, and is made while
@@ -318,7 +343,9 @@ def one_run(args, library, component, display):
         program.wait_idle()
         name = "write-back, then typing as the copy is made"
         ui_before = program.main_thread_cpu_ns()
-        step(name, lambda: (screen.keys("Return"), time.sleep(1.2), screen.type(pin)), edited_box)
+        typing_step(name,
+                    lambda keys: (screen.keys("Return"), time.sleep(1.2), type_key_by_key(screen, program, pin, keys)),
+                    edited_box)
         figures[name + " (UI thread)"] = (program.main_thread_cpu_ns() - ui_before) / 1e6
         screen.keys("Escape")
         program.wait_idle()
