@@ -259,9 +259,10 @@ wxPoint CellPoint(const CGridCtrl& grid, int row, int col) {
   return shown->ClientToScreen(cell.GetPosition() + cell.GetSize() / 2);
 }
 
-// What the top edge of a grid cell shows, halfway across, once its editor is up: "ring"
-// as soon as it shows the blue of a focus ring, else its colour 120 ms after the editor
-// came (a ring fading in is still pale then).
+// What the top edge of a grid cell shows, halfway across, in the first frame that tints
+// it blue once its editor is up: "ring" for the full blue of a focus ring, else the
+// colour, as a ring fading in shows first. A slow machine only shows the fade later in its
+// course, so it can pass a fade but never fail a ring.
 std::string EdgeOfEditedCell(const CGridCtrl& grid, int row, int col) {
   auto* shown = dynamic_cast<wxGrid*>(PeerWindow(grid.m_hWnd));
   const auto yield = [] {
@@ -272,16 +273,16 @@ std::string EdgeOfEditedCell(const CGridCtrl& grid, int row, int col) {
   while (!shown->IsCellEditControlShown() && waiting.Time() < 1000) yield();
   const wxRect cell = shown->CellToRect(row, col);
   const wxPoint edge = shown->ClientToScreen(wxPoint(cell.x + cell.width / 2, cell.y));
-  const wxStopWatch since;
-  std::string seen;
-  do {
+  std::string seen = "no tint";
+  while (waiting.Time() < 3000) {
     yield();
     wxImage image;
     if (!CaptureScreen(wxRect(edge, wxSize(1, 1)), image, seen)) return seen;
     const wxColour colour(image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0));
-    if (colour.Blue() - colour.Red() >= 165) return "ring";
-    seen = colour.GetAsString().ToStdString();
-  } while (since.Time() < 120);
+    const int tint = colour.Blue() - colour.Red();
+    if (tint >= 165) return "ring";
+    if (tint >= 30) return colour.GetAsString().ToStdString();
+  }
   return seen;
 }
 
