@@ -157,11 +157,20 @@ bool GridData::IsEditable(long row, long col) const {
 }
 
 const GridCell* GridData::Cell(long row, long col) const {
-  return Contains(row, col) ? &m_cells[Index(row) * m_columns.size() + Index(col)] : nullptr;
+  if (!Contains(row, col)) return nullptr;
+  static const GridCell empty;
+  const CellColumn& column = m_cells[Index(col)];
+  return Index(row) < column.cleared ? &column.cells[Index(row)] : &empty;
 }
 
+// A cell the grid took back without clearing is cleared here, with those above it in its
+// column, so that a refill, which goes down each column, clears a cell as it fills it
+// rather than in a pass of its own over every cell.
 GridCell* GridData::Cell(long row, long col) {
-  return Contains(row, col) ? &m_cells[Index(row) * m_columns.size() + Index(col)] : nullptr;
+  if (!Contains(row, col)) return nullptr;
+  CellColumn& column = m_cells[Index(col)];
+  for (; column.cleared <= Index(row); ++column.cleared) column.cells[column.cleared] = GridCell{};
+  return &column.cells[Index(row)];
 }
 
 const GridRow* GridData::RowAt(long row) const {
@@ -182,9 +191,8 @@ GridColumn* GridData::ColumnAt(long col) {
 
 bool GridData::SetRows(long count) {
   if (count < 0) return false;
-  const size_t before = m_rows.size() * m_columns.size();
   m_rows.resize(Index(count));
-  UseCells(before, Index(count) * m_columns.size());
+  for (size_t col = 0; col < m_columns.size(); ++col) UseCells(m_cells[col], Index(count));
   m_fixedRows = std::min(m_fixedRows, count);
   m_row = std::clamp(m_row, 0L, std::max(count - 1, 0L));
   m_extentRow = std::clamp(m_extentRow, 0L, std::max(count - 1, 0L));
@@ -194,8 +202,13 @@ bool GridData::SetRows(long count) {
 
 bool GridData::SetCols(long count) {
   if (count < 0) return false;
-  Relayout(m_columns.size(), Index(count));
+  const size_t before = m_columns.size();
   m_columns.resize(Index(count));
+  if (m_cells.size() < Index(count)) m_cells.resize(Index(count));
+  for (size_t col = before; col < Index(count); ++col) {
+    m_cells[col].cleared = 0;
+    UseCells(m_cells[col], m_rows.size());
+  }
   m_fixedCols = std::min(m_fixedCols, count);
   m_col = std::clamp(m_col, 0L, std::max(count - 1, 0L));
   m_extentCol = std::clamp(m_extentCol, 0L, std::max(count - 1, 0L));
@@ -203,35 +216,12 @@ bool GridData::SetCols(long count) {
   return true;
 }
 
-// Cells past the grid's own are left as they were until the grid grows over them
-// again: a grid emptied and filled again then clears each cell once, rather than
+// Cells past the grid's own are left as they were until they are next written: a grid
+// emptied and filled again then clears each cell once, as it fills it, rather than
 // destroying all of them and making them anew.
-void GridData::UseCells(size_t before, size_t after) {
-  for (size_t at = before; at < std::min(after, m_cells.size()); ++at) m_cells[at] = GridCell{};
-  if (m_cells.size() < after) m_cells.resize(after);
-}
-
-// In place: fewer columns move cells towards the front, row by row from the second;
-// more move them towards the back from the last row, so no cell is overwritten before
-// it has moved.
-void GridData::Relayout(size_t columns, size_t wanted) {
-  const size_t rows = m_rows.size();
-  if (wanted == columns || rows == 0) return;
-  if (wanted < columns) {
-    for (size_t row = 1; row < rows; ++row) {
-      for (size_t col = 0; col < wanted; ++col)
-        m_cells[row * wanted + col] = std::move(m_cells[row * columns + col]);
-    }
-    return;
-  }
-  if (m_cells.size() < rows * wanted) m_cells.resize(rows * wanted);
-  for (size_t row = rows; row-- > 0;) {
-    for (size_t col = wanted; col-- > columns;) m_cells[row * wanted + col] = GridCell{};
-    // The first row's cells stay where they are.
-    if (row == 0) break;
-    for (size_t col = columns; col-- > 0;)
-      m_cells[row * wanted + col] = std::move(m_cells[row * columns + col]);
-  }
+void GridData::UseCells(CellColumn& column, size_t rows) {
+  column.cleared = std::min(column.cleared, rows);
+  if (column.cells.size() < rows) column.cells.resize(rows);
 }
 
 bool GridData::SetFixedRows(long count) {

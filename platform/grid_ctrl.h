@@ -162,18 +162,23 @@ class GridData : public ControlData {
 
  private:
   void DropEditOutside();
-  // The cells laid out again for `wanted` columns instead of `columns`.
-  void Relayout(size_t columns, size_t wanted);
-  // The grid held `before` cells and now holds `after`: the new ones start empty.
-  void UseCells(size_t before, size_t after);
+  // A column's cells in order, and how many of the first are the grid's own; the
+  // others read as empty until written.
+  struct CellColumn {
+    std::vector<GridCell> cells;
+    size_t cleared = 0;
+  };
+  // The column now holds `rows` of the grid's cells: those it did not hold read as empty.
+  static void UseCells(CellColumn& column, size_t rows);
 
   std::vector<GridRow> m_rows;
   std::vector<GridColumn> m_columns;
-  // Row by row in one block, which keeps its room when the grid shrinks: a grid
-  // emptied and filled again allocates nothing, and a walk over its cells runs through
-  // memory in order. Only the first Rows() * Cols() are the grid's; those past them are
-  // cleared before the grid takes them again.
-  std::vector<GridCell> m_cells;
+  // Column by column, each column's cells in one block that keeps its room when the
+  // grid shrinks: a grid emptied and filled again allocates nothing, a column added
+  // moves no other cell, and the walks that matter for a big grid (down a gate's
+  // column, down the names) run through memory in order. Only the first Rows() cells
+  // of the first Cols() columns are the grid's.
+  std::vector<CellColumn> m_cells;
   long m_fixedRows = 1;
   long m_fixedCols = 1;
   long m_row = 1;
