@@ -27,7 +27,8 @@ bool LooksNumeric(const CString& text) {
 // within each; the grid takes wxALIGN_CENTRE for centred either way.
 CellLook LookOf(const GridData& data, long row, long col) {
   const GridCell& cell = *data.Cell(row, col);
-  CellLook look{cell.bold, cell.disabled, !data.IsEditable(row, col), data.IsFixed(row, col), cell.marked};
+  CellLook look{data.HasMark(row, col, GridMark::Bold), data.HasMark(row, col, GridMark::Disabled),
+                !data.IsEditable(row, col), data.IsFixed(row, col), data.HasMark(row, col, GridMark::Marked)};
   if (cell.alignment == kGridAlignGeneral) {
     look.across = LooksNumeric(cell.text) ? wxALIGN_RIGHT : wxALIGN_LEFT;
     return look;

@@ -152,16 +152,68 @@ bool GridData::IsFixed(long row, long col) const {
 }
 
 bool GridData::IsEditable(long row, long col) const {
-  const GridCell* cell = Cell(row, col);
-  return cell != nullptr && !IsFixed(row, col) && cell->editClass != nullptr && !cell->disabled;
+  const GridCellState* state = State(row, col);
+  return state != nullptr && !IsFixed(row, col) && state->editClass != 0 &&
+         (state->marks & static_cast<uint8_t>(GridMark::Disabled)) == 0;
 }
 
 const GridCell* GridData::Cell(long row, long col) const {
-  return Contains(row, col) ? &m_cells[Index(row) * m_columns.size() + Index(col)] : nullptr;
+  if (!Contains(row, col)) return nullptr;
+  static const GridCell empty;
+  const CellColumn& column = m_cells[Index(col)];
+  return Index(row) < column.cleared ? &column.cells[Index(row)] : &empty;
 }
 
+// A cell the grid took back without clearing is cleared here, with those above it in its
+// column, so that a refill, which goes down each column, clears a cell as it fills it
+// rather than in a pass of its own over every cell.
 GridCell* GridData::Cell(long row, long col) {
-  return Contains(row, col) ? &m_cells[Index(row) * m_columns.size() + Index(col)] : nullptr;
+  if (!Contains(row, col)) return nullptr;
+  CellColumn& column = m_cells[Index(col)];
+  for (; column.cleared <= Index(row); ++column.cleared) column.cells[column.cleared] = GridCell{};
+  return &column.cells[Index(row)];
+}
+
+const GridCellState* GridData::State(long row, long col) const {
+  return Contains(row, col) ? &m_cells[Index(col)].states[Index(row)] : nullptr;
+}
+
+GridCellState* GridData::State(long row, long col) {
+  return Contains(row, col) ? &m_cells[Index(col)].states[Index(row)] : nullptr;
+}
+
+const CRuntimeClass* GridData::EditClass(long row, long col) const {
+  const GridCellState* state = State(row, col);
+  return state != nullptr && state->editClass != 0 ? m_editClasses[state->editClass - 1U] : nullptr;
+}
+
+bool GridData::SetEditClass(long row, long col, const CRuntimeClass* editClass) {
+  GridCellState* state = State(row, col);
+  if (state == nullptr) return false;
+  if (editClass == nullptr) {
+    state->editClass = 0;
+    return true;
+  }
+  auto known = std::find(m_editClasses.begin(), m_editClasses.end(), editClass);
+  if (known == m_editClasses.end()) {
+    if (m_editClasses.size() >= UINT8_MAX) return false;
+    known = m_editClasses.insert(known, editClass);
+  }
+  state->editClass = static_cast<uint8_t>(known - m_editClasses.begin() + 1);
+  return true;
+}
+
+bool GridData::HasMark(long row, long col, GridMark mark) const {
+  const GridCellState* state = State(row, col);
+  return state != nullptr && (state->marks & static_cast<uint8_t>(mark)) != 0;
+}
+
+bool GridData::SetMark(long row, long col, GridMark mark, bool on) {
+  GridCellState* state = State(row, col);
+  if (state == nullptr) return false;
+  const auto bit = static_cast<uint8_t>(mark);
+  state->marks = static_cast<uint8_t>(on ? state->marks | bit : state->marks & ~bit);
+  return true;
 }
 
 const GridRow* GridData::RowAt(long row) const {
@@ -182,9 +234,9 @@ GridColumn* GridData::ColumnAt(long col) {
 
 bool GridData::SetRows(long count) {
   if (count < 0) return false;
-  const size_t before = m_rows.size() * m_columns.size();
+  const size_t before = m_rows.size();
   m_rows.resize(Index(count));
-  UseCells(before, Index(count) * m_columns.size());
+  for (size_t col = 0; col < m_columns.size(); ++col) UseCells(m_cells[col], before, Index(count));
   m_fixedRows = std::min(m_fixedRows, count);
   m_row = std::clamp(m_row, 0L, std::max(count - 1, 0L));
   m_extentRow = std::clamp(m_extentRow, 0L, std::max(count - 1, 0L));
@@ -194,8 +246,10 @@ bool GridData::SetRows(long count) {
 
 bool GridData::SetCols(long count) {
   if (count < 0) return false;
-  Relayout(m_columns.size(), Index(count));
+  const size_t before = m_columns.size();
   m_columns.resize(Index(count));
+  if (m_cells.size() < Index(count)) m_cells.resize(Index(count));
+  for (size_t col = before; col < Index(count); ++col) UseCells(m_cells[col], 0, m_rows.size());
   m_fixedCols = std::min(m_fixedCols, count);
   m_col = std::clamp(m_col, 0L, std::max(count - 1, 0L));
   m_extentCol = std::clamp(m_extentCol, 0L, std::max(count - 1, 0L));
@@ -203,35 +257,15 @@ bool GridData::SetCols(long count) {
   return true;
 }
 
-// Cells past the grid's own are left as they were until the grid grows over them
-// again: a grid emptied and filled again then clears each cell once, rather than
-// destroying all of them and making them anew.
-void GridData::UseCells(size_t before, size_t after) {
-  for (size_t at = before; at < std::min(after, m_cells.size()); ++at) m_cells[at] = GridCell{};
-  if (m_cells.size() < after) m_cells.resize(after);
-}
-
-// In place: fewer columns move cells towards the front, row by row from the second;
-// more move them towards the back from the last row, so no cell is overwritten before
-// it has moved.
-void GridData::Relayout(size_t columns, size_t wanted) {
-  const size_t rows = m_rows.size();
-  if (wanted == columns || rows == 0) return;
-  if (wanted < columns) {
-    for (size_t row = 1; row < rows; ++row) {
-      for (size_t col = 0; col < wanted; ++col)
-        m_cells[row * wanted + col] = std::move(m_cells[row * columns + col]);
-    }
-    return;
-  }
-  if (m_cells.size() < rows * wanted) m_cells.resize(rows * wanted);
-  for (size_t row = rows; row-- > 0;) {
-    for (size_t col = wanted; col-- > columns;) m_cells[row * wanted + col] = GridCell{};
-    // The first row's cells stay where they are.
-    if (row == 0) break;
-    for (size_t col = columns; col-- > 0;)
-      m_cells[row * wanted + col] = std::move(m_cells[row * columns + col]);
-  }
+// Cells past the grid's own are left as they were until they are next written: a grid
+// emptied and filled again then clears each cell once, as it fills it, rather than
+// destroying all of them and making them anew. Their states are two bytes each, cleared
+// at once.
+void GridData::UseCells(CellColumn& column, size_t before, size_t rows) {
+  column.cleared = std::min({column.cleared, before, rows});
+  if (column.cells.size() < rows) column.cells.resize(rows);
+  if (column.states.size() < rows) column.states.resize(rows);
+  for (size_t at = before; at < rows; ++at) column.states[at] = GridCellState{};
 }
 
 bool GridData::SetFixedRows(long count) {
@@ -344,7 +378,7 @@ bool FinishEdit(HWND grid) {
   const bool changed = cell != nullptr && cell->text != edit.text;
   if (changed) {
     cell->text = edit.text;
-    cell->modified = true;
+    data->SetMark(edit.row, edit.col, GridMark::Modified, true);
     data->SetCurrent(edit.row, edit.col);
   }
   NotifyGrid(grid, {GridChange::Kind::Cell, edit.row, edit.col});
@@ -591,56 +625,58 @@ BOOL CGridCtrl::SetCellAlignment(short alignment) {
 }
 
 BOOL CGridCtrl::GetCellFontBold() const {
-  const GridCell* cell = CurrentCell();
-  return AsBool(cell != nullptr && cell->bold);
+  return GetCellMarked(GetRow(), GetCol(), GridMark::Bold);
 }
 
 BOOL CGridCtrl::SetCellFontBold(BOOL bold) {
-  GridCell* cell = CurrentCell();
-  if (cell != nullptr) cell->bold = bold != FALSE;
-  return Changed(CurrentCellChange(), cell != nullptr);
+  return SetCellMarked(GetRow(), GetCol(), GridMark::Bold, bold);
 }
 
 BOOL CGridCtrl::SetCellDisabled(BOOL disabled) {
-  GridCell* cell = CurrentCell();
-  if (cell != nullptr) cell->disabled = disabled != FALSE;
-  return Changed(CurrentCellChange(), cell != nullptr);
+  return SetCellMarked(GetRow(), GetCol(), GridMark::Disabled, disabled);
 }
 
 const CRuntimeClass* CGridCtrl::GetCellEditClass() const {
-  const GridCell* cell = CurrentCell();
-  return cell != nullptr ? cell->editClass : nullptr;
+  const GridData* data = Data();
+  return data != nullptr ? data->EditClass(data->Row(), data->Col()) : nullptr;
 }
 
 BOOL CGridCtrl::SetCellEditClass(const CRuntimeClass* editClass) {
-  GridCell* cell = CurrentCell();
-  if (cell != nullptr) cell->editClass = editClass;
-  return Changed(CurrentCellChange(), cell != nullptr);
+  GridData* data = Data();
+  const bool set = data != nullptr && data->SetEditClass(data->Row(), data->Col(), editClass);
+  return Changed(CurrentCellChange(), set);
 }
 
 BOOL CGridCtrl::GetCellModified() const {
-  const GridCell* cell = CurrentCell();
-  return AsBool(cell != nullptr && cell->modified);
+  return GetCellMarked(GetRow(), GetCol(), GridMark::Modified);
 }
 
 BOOL CGridCtrl::SetCellModified(BOOL modified) {
-  GridCell* cell = CurrentCell();
-  if (cell != nullptr) cell->modified = modified != FALSE;
-  return AsBool(cell != nullptr);  // the mark is never shown
+  GridData* data = Data();
+  // The mark is never shown.
+  return AsBool(data != nullptr &&
+                data->SetMark(data->Row(), data->Col(), GridMark::Modified, modified != FALSE));
 }
 
 BOOL CGridCtrl::GetCellMarked(long row, long col) const {
-  const GridData* data = Data();
-  const GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
-  return AsBool(cell != nullptr && cell->marked);
+  return GetCellMarked(row, col, GridMark::Marked);
 }
 
 BOOL CGridCtrl::SetCellMarked(long row, long col, BOOL marked) {
+  return SetCellMarked(row, col, GridMark::Marked, marked);
+}
+
+BOOL CGridCtrl::GetCellMarked(long row, long col, GridMark mark) const {
+  const GridData* data = Data();
+  return AsBool(data != nullptr && data->HasMark(row, col, mark));
+}
+
+// A shown mark set as it already is changes nothing on the screen.
+BOOL CGridCtrl::SetCellMarked(long row, long col, GridMark mark, BOOL on) {
   GridData* data = Data();
-  GridCell* cell = data != nullptr ? data->Cell(row, col) : nullptr;
-  if (cell == nullptr) return FALSE;
-  if (cell->marked == (marked != FALSE)) return TRUE;
-  cell->marked = marked != FALSE;
+  if (data == nullptr || !data->Contains(row, col)) return FALSE;
+  if (data->HasMark(row, col, mark) == (on != FALSE)) return TRUE;
+  data->SetMark(row, col, mark, on != FALSE);
   return Changed({GridChange::Kind::Cell, row, col}, true);
 }
 

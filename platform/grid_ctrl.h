@@ -14,6 +14,7 @@
 // cell's text. Changes made from code send nothing.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,15 +60,26 @@ class GridPlaceholder {
   std::unique_ptr<CString> m_text;  // null while empty
 };
 
+// What a cell shows. Its kind of editor and its marks are kept apart (GridCellState).
 struct GridCell {
   CString text;
-  const CRuntimeClass* editClass = nullptr;  // the kind of in-cell editor; null: read-only
   short alignment = kGridAlignGeneral;
-  bool bold = false;
-  bool disabled = false;        // shown greyed out; never edited
-  bool modified = false;        // an edit changed the text
-  bool marked = false;          // flagged by a check of its value: shown on a warning colour
   GridPlaceholder placeholder;  // shown greyed while the text is empty; never the cell's text
+};
+
+enum class GridMark : uint8_t {
+  Bold = 1,
+  Disabled = 2,  // shown greyed out; never edited
+  Modified = 4,  // an edit changed the text
+  Marked = 8,    // flagged by a check of its value: shown on a warning colour
+};
+
+// A cell's kind of editor and its marks, two bytes kept apart from the texts: the walks
+// over many cells of a big grid for these alone (disabling the unused cells, bolding,
+// the write-back's modified marks) then run through little memory.
+struct GridCellState {
+  uint8_t editClass = 0;  // 1 + its place among the grid's kinds of editor; 0: read-only
+  uint8_t marks = 0;      // GridMark bits
 };
 
 struct GridRow {
@@ -126,6 +138,12 @@ class GridData : public ControlData {
   // Null outside the grid.
   const GridCell* Cell(long row, long col) const;
   GridCell* Cell(long row, long col);
+  // The cell's kind of in-cell editor; null for a read-only cell and outside the grid.
+  const CRuntimeClass* EditClass(long row, long col) const;
+  // False outside the grid, and for a 256th kind of editor.
+  bool SetEditClass(long row, long col, const CRuntimeClass* editClass);
+  bool HasMark(long row, long col, GridMark mark) const;     // false outside the grid
+  bool SetMark(long row, long col, GridMark mark, bool on);  // false outside the grid
   const GridRow* RowAt(long row) const;
   GridRow* RowAt(long row);
   const GridColumn* ColumnAt(long col) const;
@@ -162,18 +180,28 @@ class GridData : public ControlData {
 
  private:
   void DropEditOutside();
-  // The cells laid out again for `wanted` columns instead of `columns`.
-  void Relayout(size_t columns, size_t wanted);
-  // The grid held `before` cells and now holds `after`: the new ones start empty.
-  void UseCells(size_t before, size_t after);
+  // A column's cells and their states in order, and how many of the first cells are
+  // the grid's own; the others read as empty until written.
+  struct CellColumn {
+    std::vector<GridCell> cells;
+    std::vector<GridCellState> states;
+    size_t cleared = 0;
+  };
+  // The column held `before` of the grid's rows and now holds `rows`: the new ones
+  // start empty.
+  static void UseCells(CellColumn& column, size_t before, size_t rows);
+  GridCellState* State(long row, long col);
+  const GridCellState* State(long row, long col) const;
 
   std::vector<GridRow> m_rows;
   std::vector<GridColumn> m_columns;
-  // Row by row in one block, which keeps its room when the grid shrinks: a grid
-  // emptied and filled again allocates nothing, and a walk over its cells runs through
-  // memory in order. Only the first Rows() * Cols() are the grid's; those past them are
-  // cleared before the grid takes them again.
-  std::vector<GridCell> m_cells;
+  // Column by column, each column's cells in one block that keeps its room when the
+  // grid shrinks: a grid emptied and filled again allocates nothing, a column added
+  // moves no other cell, and the walks that matter for a big grid (down a gate's
+  // column, down the names) run through memory in order. Only the first Rows() cells
+  // of the first Cols() columns are the grid's.
+  std::vector<CellColumn> m_cells;
+  std::vector<const CRuntimeClass*> m_editClasses;  // the kinds of editor the cells name
   long m_fixedRows = 1;
   long m_fixedCols = 1;
   long m_row = 1;
@@ -287,6 +315,8 @@ class CGridCtrl : public CWnd {
   GridData* Data() const;
   GridCell* CurrentCell() const;
   GridChange CurrentCellChange() const;
+  BOOL GetCellMarked(long row, long col, GridMark mark) const;
+  BOOL SetCellMarked(long row, long col, GridMark mark, BOOL on);
   // Tells the peer; `changed` passes through as the caller's result.
   BOOL Changed(const GridChange& change, bool changed) const;
 };

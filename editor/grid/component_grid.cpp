@@ -217,7 +217,6 @@ void CComponentGrid::Fill(CComponent* component) {
   // The user's cell stays current where it still exists; building moves it.
   const long row = m_grid.GetRow();
   const long column = m_grid.GetCol();
-  // Rows first: the cells of the rows that go are dropped, not moved to fewer columns.
   m_grid.SetRows(1);
   m_grid.SetCols(3);
   m_index.Clear();
@@ -227,8 +226,8 @@ void CComponentGrid::Fill(CComponent* component) {
                                           CLibraryManager::GetSavedFileName(RUNTIME_CLASS(CComponentLibrary)))
                  : CPinLabels();
   if (component != nullptr) {
-    // Every gate's column first, while there is one row: the grid's cells lie row by
-    // row, so each column added after the blocks' rows would move all of them.
+    // Every gate's column first, while there is one row, so that each block's rows are
+    // made once for all the columns.
     std::vector<ShownGate> shown;
     POSITION position = nullptr;
     int index = -1;
@@ -374,10 +373,10 @@ void CComponentGrid::DisableUnusedCells() {
 }
 
 void CComponentGrid::DisableUnusedCells(long firstRow, long rows) {
-  // Row by row: a row's cells lie together, a column's do not.
+  // Column by column: a column's cells lie together, a row's do not.
   const long columns = m_grid.GetCols();
-  for (long row = firstRow; row < firstRow + rows; ++row) {
-    for (long column = kFirstGateColumn; column < columns; ++column) {
+  for (long column = kFirstGateColumn; column < columns; ++column) {
+    for (long row = firstRow; row < firstRow + rows; ++row) {
       m_grid.SetCell(row, column);
       if (m_grid.GetCellEditClass() == nullptr) m_grid.SetCellDisabled(TRUE);
     }

@@ -132,8 +132,7 @@ GridPastePlan PlanGridPaste(const CComponentGrid& grid, const GridSelection& sel
   GridPastePlan plan;
   for (long row = selection.top; row <= selection.bottom; ++row) {
     for (long column = selection.left; column <= selection.right; ++column) {
-      const GridCell* cell = data->Cell(row, column);
-      if (cell != nullptr && cell->disabled) continue;
+      if (data->HasMark(row, column, GridMark::Disabled)) continue;
       const std::vector<std::string>& fields = lines[(row - selection.top) % rows].fields;
       const auto field = static_cast<std::size_t>((column - selection.left) % columns);
       PlanGridCell(grid, row, column, field < fields.size() ? fields[field] : std::string(), plan);

@@ -26,8 +26,9 @@ TEST_F(SampleGridTest, ShowsOneBlockPerSymbolAndOneColumnPerGateWithOnlyNamesAnd
             "NAND2|A|1|1|4|9|12|;|B|2|2|5|10|13|;|Y|3|3|6|8|11|;POWER|VCC|1|||||14;|GND|2|||||7;");
   // Each cell row by row as the user meets it: e editable, x greyed, ! both, . neither.
   std::string kinds;
-  CellsWhere([&](const GridCell& cell) {
-    kinds += cell.editClass != nullptr ? (cell.disabled ? '!' : 'e') : (cell.disabled ? 'x' : '.');
+  CellsWhere([&](long row, long col) {
+    const bool disabled = Data().HasMark(row, col, GridMark::Disabled);
+    kinds += Data().EditClass(row, col) != nullptr ? (disabled ? '!' : 'e') : (disabled ? 'x' : '.');
     return false;
   });
   EXPECT_EQ(kinds, "........ee.eeeex.e.eeeex.e.eeeexee.xxxxe.e.xxxxe");  // six rows of eight
@@ -48,7 +49,7 @@ TEST_F(SampleGridTest, ShowsOneBlockPerSymbolAndOneColumnPerGateWithOnlyNamesAnd
   CComponentGateHint hint(&Component(), added, 5);
   Design().UpdateAllViews(nullptr, HintComponentObject, &hint);
   EXPECT_EQ(Text(0, 8) + "/" + Rows(6, 8), "Gate f/INV||1||||||;||2||||||3;");
-  EXPECT_FALSE(Cell(1, 8).disabled || Cell(6, 3).disabled);
+  EXPECT_FALSE(Data().HasMark(1, 8, GridMark::Disabled) || Data().HasMark(6, 3, GridMark::Disabled));
   // No component leaves the header and the leading columns.
   Grid()->Fill(nullptr);
   EXPECT_EQ(Rows(0, Cells().GetRows()), "Schematic Symbol|Terminal Name|Terminal Number;");
@@ -64,7 +65,7 @@ TEST_F(GridTest, GatesShareTheBlockOfTheirSymbol) {
   EXPECT_EQ(Rows(0, Cells().GetRows()),
             "Schematic Symbol|Terminal Name|Terminal Number|Gate a|Gate c|Gate d|Gate e|Gate f;"
             "NAND2|T1|1|1||4|7|;|T2|2|2||5|8|;|T3|3|3||6|9|;INV|T1|1|||||11;|T2|2|||||12;");
-  EXPECT_EQ(CellsWhere(&GridCell::disabled).size(), 14u);
+  EXPECT_EQ(CellsWhere(GridMark::Disabled).size(), 14u);
 }
 
 // Bold cells mirror what is picked in the drawings until the next clear or refill.
@@ -202,7 +203,7 @@ TEST_F(GridEditTest, APinIsStoredAsTypedInOneUndoStepAndTheWriteBackWritesEveryE
   EXPECT_EQ(Design().GetUndoName(), "Edit Pin Map");
   // Accelerators go off for the edit and come back at the change and at the end.
   EXPECT_EQ(Frame().AcceleratorsRestored() - Frame().AcceleratorsDestroyed(), 1);
-  EXPECT_EQ(CellsWhere(&GridCell::modified), Texts{"1,3"});
+  EXPECT_EQ(CellsWhere(GridMark::Modified), Texts{"1,3"});
   ASSERT_TRUE(Design().Undo());
   EXPECT_EQ(Text(1, 3), "1");
   // Text after the number is dropped, text without one is pin 0.
@@ -220,7 +221,7 @@ TEST_F(GridEditTest, APinIsStoredAsTypedInOneUndoStepAndTheWriteBackWritesEveryE
   const int undoSteps = Design().GetUndoCount();
   ClearRecords();
   EXPECT_EQ(CEvt::Send(CGridUpdateEvt::kEventName, 0, 0), 1);
-  EXPECT_EQ(CellsWhere(&GridCell::modified), Texts{});
+  EXPECT_EQ(CellsWhere(GridMark::Modified), Texts{});
   EXPECT_EQ(Design().GetUndoCount(), undoSteps + 1);
   EXPECT_EQ(Hints().All().size(), 0u) << "nothing is told to the other panes";
   EXPECT_EQ(PinsOf(Component()),
@@ -252,7 +253,7 @@ TEST_F(GridEditTest, ATerminalNameGoesToEveryGateOfTheBlockOnScreenAndInEveryPac
   Component().SetPinNumber(0, 1, 1);
   EXPECT_FALSE(Frame().UpdateDesign());
   EXPECT_TRUE(CAppError::HasLastError());
-  EXPECT_EQ(CellsWhere(&GridCell::modified), Texts{"1,3"});
+  EXPECT_EQ(CellsWhere(GridMark::Modified), Texts{"1,3"});
   EXPECT_EQ(Component().GetPinNumber(0, 1), 1);
   EXPECT_TRUE(Frame().UpdateDesign());
   EXPECT_EQ(Component().GetPinNumber(0, 1), 9);

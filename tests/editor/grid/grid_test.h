@@ -2,7 +2,6 @@
 // be edited, read from the grid control's own state; and the user's actions on it.
 #pragma once
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,19 +23,22 @@ class GridTest : public EditorTest {
     return *cell;
   }
   std::string Text(long row, long col) { return Cells().GetTextMatrix(row, col).str(); }
-  // Every cell matching `wanted` (a predicate or a flag of the cell), as "row,col", row by row.
+  const GridData& Data() { return *GetGridData(Cells().GetSafeHwnd()); }
+  // Every cell matching `wanted` (a predicate of row and column), as "row,col", row by row.
   template <class Predicate>
   std::vector<std::string> CellsWhere(Predicate wanted) {
     std::vector<std::string> found;
     for (long row = 0; row < Cells().GetRows(); ++row) {
       for (long col = 0; col < Cells().GetCols(); ++col) {
-        if (std::invoke(wanted, Cell(row, col)))
-          found.push_back(std::to_string(row) + "," + std::to_string(col));
+        if (wanted(row, col)) found.push_back(std::to_string(row) + "," + std::to_string(col));
       }
     }
     return found;
   }
-  std::vector<std::string> BoldCells() { return CellsWhere(&GridCell::bold); }
+  std::vector<std::string> CellsWhere(GridMark mark) {
+    return CellsWhere([&](long row, long col) { return Data().HasMark(row, col, mark); });
+  }
+  std::vector<std::string> BoldCells() { return CellsWhere(GridMark::Bold); }
   // Rows `firstRow` to `endRow` (exclusive) as one text: cells split by '|', rows by ';'.
   std::string Rows(long firstRow, long endRow) {
     std::string rows;

@@ -51,7 +51,7 @@ class PinMapCommandsTest : public GridTest {
     EXPECT_EQ(PinsOf(0), (Pins{1, 2, 3}));
     EXPECT_EQ(Text(1, 4) + Text(2, 4) + Text(3, 4), "456");
   }
-  Texts Marked() { return CellsWhere(&GridCell::marked); }
+  Texts Marked() { return CellsWhere(GridMark::Marked); }
 
   int steps = 0;
 };
@@ -174,7 +174,7 @@ TEST_F(PinMapCommandsTest, MarksFollowTypedAndPastedValuesAndUndoTakesThemBack) 
   EXPECT_EQ(Frame().GetPinMapChecks()->CountProblems(), 4);
   const std::string tooLong(80, 'x');
   ASSERT_TRUE(Type(1, 1, tooLong.c_str()));
-  EXPECT_TRUE(Cell(1, 1).marked);
+  EXPECT_TRUE(Data().HasMark(1, 1, GridMark::Marked));
   EXPECT_EQ(Text(1, 1), tooLong) << "a mark never refuses what was typed";
 }
 

@@ -231,8 +231,11 @@ class UndoWalkTest : public ModesTest {
                               !Grid()->GetPinLabels().HasNames();
         out << " ["
             << (typedPin ? Grid()->GetPinLabels().Text(std::atoi(cell.text.c_str())).str() : cell.text.str())
-            << "|" << cell.placeholder.str() << "|" << (cell.editClass != nullptr) << cell.alignment
-            << cell.bold << cell.disabled << cell.marked << "]";
+            << "|" << cell.placeholder.str() << "|" << (grid->EditClass(row, col) != nullptr)
+            << cell.alignment;
+        for (const GridMark mark : {GridMark::Bold, GridMark::Disabled, GridMark::Marked})
+          out << grid->HasMark(row, col, mark);
+        out << "]";
       }
       out << "\n";
     }
