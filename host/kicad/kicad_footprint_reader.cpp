@@ -130,16 +130,16 @@ class FootprintFileReader {
  private:
   bool ReadBody() {
     while (!m_reader.Failed()) {
-      const SexprTokenKind kind = m_reader.PeekKind();
+      std::string_view keyword;
+      const SexprTokenKind kind = m_reader.NextList(keyword);
       if (kind == SexprTokenKind::Close) return m_reader.ExpectClose();
       if (kind != SexprTokenKind::Open) {
         if (kind == SexprTokenKind::End) return m_reader.ExpectClose();
         m_reader.Take();
         continue;
       }
-      const size_t at = m_reader.Offset();
-      std::string_view keyword;
-      if (!m_reader.OpenList(keyword) || !ReadItem(keyword, at)) return false;
+      if (keyword.empty() && !m_reader.OpenList(keyword)) return false;
+      if (!ReadItem(keyword, m_reader.ListOffset())) return false;
     }
     return false;
   }

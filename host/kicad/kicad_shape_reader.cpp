@@ -39,9 +39,9 @@ bool ReadAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
 bool ReadPoints(CSexprReader& reader, bool flipY, std::vector<CPoint>& points) {
   const int depth = reader.Depth();
   while (!reader.Failed()) {
-    if (reader.PeekKind() == SexprTokenKind::Close) return reader.ExpectClose();
     std::string_view keyword;
-    if (!reader.OpenList(keyword)) return false;
+    if (reader.NextList(keyword) == SexprTokenKind::Close) return reader.ExpectClose();
+    if (keyword.empty() && !reader.OpenList(keyword)) return false;
     if (keyword != "xy") {
       reader.SkipToDepth(depth + 1);
       continue;
@@ -170,7 +170,8 @@ bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props);
 bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
   const int depth = reader.Depth();
   while (!reader.Failed()) {
-    const SexprTokenKind kind = reader.PeekKind();
+    std::string_view inner;
+    const SexprTokenKind kind = reader.NextList(inner);
     if (kind == SexprTokenKind::Close) return reader.ExpectClose();
     // A text that ends here fails: taking the end again and again would go on forever.
     if (kind == SexprTokenKind::End) return reader.ExpectClose();
@@ -178,8 +179,7 @@ bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
       reader.Take();
       continue;
     }
-    std::string_view inner;
-    if (!reader.OpenList(inner)) return false;
+    if (inner.empty() && !reader.OpenList(inner)) return false;
     if (inner == keyword && !reader.ReadLength(value)) return false;
     reader.SkipToDepth(depth + 1);
   }
@@ -289,14 +289,15 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
 
 bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   while (!reader.Failed()) {
-    const SexprTokenKind kind = reader.PeekKind();
+    std::string_view keyword;
+    const SexprTokenKind kind = reader.NextList(keyword);
     if (kind == SexprTokenKind::Close) return reader.ExpectClose();
     if (kind == SexprTokenKind::Atom || kind == SexprTokenKind::String) {
       if (reader.Take().text == "hide") props.hidden = true;
       continue;
     }
-    std::string_view keyword;
-    if (!reader.OpenList(keyword) || !ReadSubList(reader, keyword, flipY, props)) return false;
+    if (keyword.empty() && !reader.OpenList(keyword)) return false;
+    if (!ReadSubList(reader, keyword, flipY, props)) return false;
   }
   return false;
 }
@@ -396,14 +397,16 @@ void MakeText(const KicadShapeProps& props, const CString& layer, int width, Gra
 }
 
 bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
-  while (!reader.Failed()) {
-    const SexprTokenKind kind = reader.PeekKind();
-    if (kind != SexprTokenKind::Atom && kind != SexprTokenKind::String) break;
+  std::string_view keyword;
+  for (SexprTokenKind kind = reader.NextList(keyword);
+       kind == SexprTokenKind::Atom || kind == SexprTokenKind::String; kind = reader.NextList(keyword)) {
     const SexprToken token = reader.Take();
     // Pads lead with three words, pins with two, texts with one or two.
     if (props.words.empty()) props.words.reserve(4);
     props.words.push_back(props.Keep(token));
   }
+  // The first list after the words is open already.
+  if (!keyword.empty() && !ReadSubList(reader, keyword, flipY, props)) return false;
   return ReadNested(reader, flipY, props);
 }
 

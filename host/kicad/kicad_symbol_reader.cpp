@@ -230,16 +230,16 @@ class SymbolFileReader {
 
   bool ReadSymbolBody(SymbolDef& symbol) {
     while (!m_reader.Failed()) {
-      const SexprTokenKind kind = m_reader.PeekKind();
+      std::string_view keyword;
+      const SexprTokenKind kind = m_reader.NextList(keyword);
       if (kind == SexprTokenKind::Close) return m_reader.ExpectClose();
       if (kind != SexprTokenKind::Open) {
         if (kind == SexprTokenKind::End) return m_reader.ExpectClose();
         m_reader.Take();
         continue;
       }
-      const size_t at = m_reader.Offset();
-      std::string_view keyword;
-      if (!m_reader.OpenList(keyword)) return false;
+      if (keyword.empty() && !m_reader.OpenList(keyword)) return false;
+      const size_t at = m_reader.ListOffset();
       if (keyword == "extends") {
         if (!m_reader.ReadText(symbol.extends) || !m_reader.ExpectClose()) return false;
       } else if (keyword == "symbol") {
@@ -261,15 +261,14 @@ class SymbolFileReader {
     if (!ParsePartName(name, part.unit, part.style))
       return m_reader.Fail(m_reader.LineAt(nameAt), "the unit \"" + name + "\" does not end in _UNIT_STYLE");
     while (!m_reader.Failed()) {
-      if (m_reader.PeekKind() == SexprTokenKind::Close) {
+      std::string_view keyword;
+      if (m_reader.NextList(keyword) == SexprTokenKind::Close) {
         m_reader.ExpectClose();
         symbol.parts.push_back(std::move(part));
         return true;
       }
-      const size_t at = m_reader.Offset();
-      std::string_view keyword;
-      if (!m_reader.OpenList(keyword)) return false;
-      if (!ReadPartItem(keyword, at, part)) return false;
+      if (keyword.empty() && !m_reader.OpenList(keyword)) return false;
+      if (!ReadPartItem(keyword, m_reader.ListOffset(), part)) return false;
     }
     return false;
   }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,6 +31,16 @@ constexpr std::array<unsigned char, 256> kClasses = [] {
   for (const unsigned char c : {'(', ')', '"'}) classes[c] = 2;
   return classes;
 }();
+
+constexpr int64_t kMaxUnits = 100000000;  // 10 m
+constexpr int kUnitsPerMillimetre = 10000;
+// Whole millimetres of this many digits still fit when turned into design units.
+constexpr ptrdiff_t kMaxWholeDigits = 12;
+
+// A digit's value, 10 or more for any other byte.
+inline unsigned DigitOf(char c) {
+  return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0';
+}
 }  // namespace sexpr_detail
 
 class CSexprReader {
@@ -47,6 +58,11 @@ class CSexprReader {
   // only to report a problem.
   SexprToken Take();
   inline SexprTokenKind PeekKind();
+  // The usual step of a reader's loop: when the next token opens a list, takes the '('
+  // and the list's keyword at once and gives Open with `keyword` set. Otherwise gives the
+  // next token's kind, not taken, with `keyword` empty: for an Open that has no plain
+  // keyword, OpenList then reports what is wrong.
+  inline SexprTokenKind NextList(std::string_view& keyword);
   // Consumes tokens up to and including the ')' that closes the list open at `depth`
   // (Depth() just after its '(' was read).
   void SkipToDepth(int depth);
@@ -58,6 +74,8 @@ class CSexprReader {
   // The byte just after the last token taken, or at the start of the next one once it
   // was peeked at.
   size_t Offset() const { return m_pos; }
+  // The offset of the '(' of the list opened last.
+  size_t ListOffset() const { return m_listOffset; }
 
   // Records the first problem; always false, so that readers can return it.
   bool Fail(int line, std::string what);
@@ -100,11 +118,13 @@ class CSexprReader {
   SexprToken ReadString();
   SexprToken ReadAtom();
   inline bool TakeOpenAndKeyword(std::string_view& keyword);
+  // The keyword after the '(' at m_pos; false, nothing taken, when there is none.
+  inline bool TakeKeywordAfterOpen(std::string_view& keyword);
   bool OpenListSlowly(std::string_view& keyword);
   bool ReadLengthSlowly(int& units);
   // Parses millimetres into design units at the start of [p, end). Where the number
   // ends, or null when there is none or it is out of range.
-  static const char* ParseLengthPrefix(const char* p, const char* end, int& units);
+  static inline const char* ParseLengthPrefix(const char* p, const char* end, int& units);
   bool ExpectCloseSlowly();
   bool SyntaxError(int line, std::string what);
   // The line a token taken begins on; the end's for End.
@@ -118,6 +138,7 @@ class CSexprReader {
   int m_depthAfterPeek = 0;
   size_t m_pos = 0;
   int m_depth = 0;
+  size_t m_listOffset = 0;
   // The line of the byte at m_countedTo, where counting resumes.
   size_t m_countedTo = 0;
   int m_countedLine = 1;
@@ -154,23 +175,46 @@ SexprTokenKind CSexprReader::PeekKind() {
   }
 }
 
-// The usual case, a '(' and its keyword, without making tokens; false leaves the
-// position as it was for the general way.
-bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
-  if (m_peeked || m_failed) return false;
-  SkipBlanks();
+bool CSexprReader::TakeKeywordAfterOpen(std::string_view& keyword) {
   const char* const text = m_text.data();
   const size_t size = m_text.size();
-  if (m_pos >= size || text[m_pos] != '(') return false;
   size_t pos = m_pos + 1;
   while (pos < size && IsBlank(text[pos])) ++pos;
   const size_t start = pos;
   while (pos < size && !EndsAtom(text[pos])) ++pos;
   if (pos == start) return false;
   keyword = std::string_view(text + start, pos - start);
+  m_listOffset = m_pos;
   m_pos = pos;
   ++m_depth;
   return true;
+}
+
+// The usual case, a '(' and its keyword, without making tokens; false leaves the
+// position as it was for the general way.
+bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
+  if (m_peeked || m_failed) return false;
+  SkipBlanks();
+  if (m_pos >= m_text.size() || m_text[m_pos] != '(') return false;
+  return TakeKeywordAfterOpen(keyword);
+}
+
+SexprTokenKind CSexprReader::NextList(std::string_view& keyword) {
+  keyword = {};
+  if (m_peeked || m_failed) return PeekKind();
+  SkipBlanks();
+  if (m_pos >= m_text.size()) return SexprTokenKind::End;
+  switch (m_text[m_pos]) {
+    case '(':
+      TakeKeywordAfterOpen(keyword);
+      return SexprTokenKind::Open;
+    case ')':
+      return SexprTokenKind::Close;
+    case '"':
+      return SexprTokenKind::String;
+    default:
+      return SexprTokenKind::Atom;
+  }
 }
 
 bool CSexprReader::OpenList(std::string_view& keyword) {
@@ -206,4 +250,43 @@ bool CSexprReader::ReadLength(int& units) {
     }
   }
   return ReadLengthSlowly(units);
+}
+
+// Four places of the fraction are design units, the fifth rounds the last of them. Every
+// coordinate of a file passes here: the first dozen digits are taken without a check
+// each, as they cannot overflow.
+const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int& units) {
+  using sexpr_detail::DigitOf;
+  static_assert(sexpr_detail::kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
+  const char* const plainEnd =
+      end - p > sexpr_detail::kMaxWholeDigits ? p + sexpr_detail::kMaxWholeDigits : end;
+  int64_t value = 0;
+  for (unsigned digit = 0; p != plainEnd && (digit = DigitOf(*p)) < 10; ++p) value = value * 10 + digit;
+  // Beyond that only leading zeros keep a number in range.
+  for (; p != end && DigitOf(*p) < 10; ++p) {
+    value = value * 10 + DigitOf(*p);
+    if (value > sexpr_detail::kMaxUnits) return nullptr;
+  }
+  bool anyDigit = p != whole;
+  value *= sexpr_detail::kUnitsPerMillimetre;
+  if (p != end && *p == '.') {
+    static constexpr std::array<int64_t, 5> kScale = {10000, 1000, 100, 10, 1};
+    const char* const fraction = ++p;
+    const char* const placesEnd = end - p > 4 ? p + 4 : end;
+    int64_t places = 0;
+    for (unsigned digit = 0; p != placesEnd && (digit = DigitOf(*p)) < 10; ++p) places = places * 10 + digit;
+    value += places * kScale[static_cast<size_t>(p - fraction)];
+    if (p != end && DigitOf(*p) < 10) {
+      value += *p >= '5' ? 1 : 0;
+      while (++p != end && DigitOf(*p) < 10) {
+      }
+    }
+    anyDigit = anyDigit || p != fraction;
+  }
+  if (!anyDigit || value > sexpr_detail::kMaxUnits) return nullptr;
+  units = static_cast<int>(negative ? -value : value);
+  return p;
 }
