@@ -7,6 +7,7 @@
 #include <numbers>
 #include <string>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 #include "host/kicad/kicad_library.h"
@@ -57,12 +58,29 @@ constexpr std::array<std::string_view, 38> kIgnoredLists = {"generator",
                                                             "jumper_pad_groups",
                                                             "component_classes"};
 
-constexpr std::array<std::string_view, 8> kGraphicLists = {"fp_line", "fp_rect",  "fp_circle", "fp_arc",
-                                                           "fp_poly", "fp_curve", "fp_text",   "gr_arc"};
+bool IsIgnoredList(std::string_view keyword) {
+  static const std::unordered_set<std::string_view> kIgnored(kIgnoredLists.begin(), kIgnoredLists.end());
+  return kIgnored.contains(keyword);
+}
 
-template <size_t N>
-bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words) {
-  return std::find(words.begin(), words.end(), word) != words.end();
+// fp_line, fp_rect, fp_circle, fp_arc, fp_poly, fp_curve, fp_text and gr_arc: most of a
+// footprint's items, told apart by the length of what follows "fp_".
+bool IsGraphicList(std::string_view keyword) {
+  if (keyword == "gr_arc") return true;
+  if (!keyword.starts_with("fp_")) return false;
+  const std::string_view shape = keyword.substr(3);
+  switch (shape.size()) {
+    case 3:
+      return shape == "arc";
+    case 4:
+      return shape == "line" || shape == "rect" || shape == "poly" || shape == "text";
+    case 5:
+      return shape == "curve";
+    case 6:
+      return shape == "circle";
+    default:
+      return false;
+  }
 }
 
 // The layer of this program a footprint layer's outlines and texts go to; null for
@@ -106,10 +124,11 @@ CSize TurnedSize(CSize size, int angle) {
 
 class FootprintFileReader {
  public:
-  // Room for the pads of most footprints at once.
+  // Room for the pads and the shown graphics of most footprints at once.
   FootprintFileReader(std::string_view text, std::string_view fileName)
       : m_reader(text), m_fileName(fileName) {
     m_pads.reserve(64);
+    m_graphics.reserve(16);
   }
 
   std::unique_ptr<CSymbol> Read(const CString& name, CString& error) {
@@ -148,10 +167,8 @@ class FootprintFileReader {
   bool ReadItem(std::string_view keyword, size_t at) {
     if (keyword == "version") return ReadVersion(at);
     if (keyword == "pad") return ReadPad(at);
-    // Graphics all begin "fp_" or "gr_": other lists need not be compared with them.
-    if (keyword.size() > 3 && keyword[2] == '_' && IsOneOf(keyword, kGraphicLists))
-      return ReadGraphic(keyword);
-    if (!IsOneOf(keyword, kIgnoredLists))
+    if (IsGraphicList(keyword)) return ReadGraphic(keyword);
+    if (!IsIgnoredList(keyword))
       return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
     m_reader.SkipToDepth(m_reader.Depth());
     return !m_reader.Failed();

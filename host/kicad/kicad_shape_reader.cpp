@@ -57,7 +57,9 @@ bool ReadPoints(CSexprReader& reader, bool flipY, std::vector<CPoint>& points) {
 // same bag, skipping what does not matter here.
 bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props);
 
-bool ReadWords(CSexprReader& reader, std::vector<std::string>& words) {
+// Each atom or string of the rest of a list, up to its end; lists inside are skipped.
+template <class Take>
+bool ReadWords(CSexprReader& reader, Take&& take) {
   const int depth = reader.Depth();
   while (!reader.Failed()) {
     const SexprToken token = reader.Take();
@@ -67,32 +69,28 @@ bool ReadWords(CSexprReader& reader, std::vector<std::string>& words) {
       continue;
     }
     if (token.kind == SexprTokenKind::End) return reader.ExpectClose();
-    words.emplace_back(token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text));
+    take(token);
   }
   return false;
 }
 
 bool ReadJustify(CSexprReader& reader, KicadShapeProps& props) {
-  std::vector<std::string> words;
-  if (!ReadWords(reader, words)) return false;
-  for (const std::string& word : words) {
+  return ReadWords(reader, [&props](const SexprToken& token) {
+    const std::string_view word = props.Keep(token);
     if (word == "left" || word == "right") props.horizontal = word;
     if (word == "top" || word == "bottom") props.vertical = word;
-  }
-  return true;
+  });
 }
 
+// The first length among the words, the hole's diameter or an oval hole's width.
 bool ReadDrill(CSexprReader& reader, KicadShapeProps& props) {
-  std::vector<std::string> words;
-  if (!ReadWords(reader, words)) return false;
-  for (const std::string& word : words) {
+  bool found = false;
+  return ReadWords(reader, [&](const SexprToken& token) {
     int units = 0;
-    if (CSexprReader::ParseLength(word, units)) {
-      props.drill = units;
-      return true;
-    }
-  }
-  return true;
+    if (found || !CSexprReader::ParseLength(props.Keep(token), units)) return;
+    props.drill = units;
+    found = true;
+  });
 }
 
 // (size w h) of a pad, (size h w) of a font: the first number is the pad's width and
@@ -110,40 +108,26 @@ bool ReadLengthList(CSexprReader& reader, int& value) {
 }
 
 // The first atom or string of the rest of a list, read as ReadWords reads it, without
-// keeping the others: most such lists hold one word.
-bool ReadFirstWord(CSexprReader& reader, std::string& value, bool& found) {
-  const int depth = reader.Depth();
+// keeping the others: most such lists hold one word. Empty when there is none.
+bool ReadFirstWord(CSexprReader& reader, KicadShapeProps& props, std::string_view& value, bool& found) {
   found = false;
-  while (!reader.Failed()) {
-    const SexprToken token = reader.Take();
-    if (token.kind == SexprTokenKind::Close) return true;
-    if (token.kind == SexprTokenKind::Open) {
-      reader.SkipToDepth(depth + 1);
-      continue;
-    }
-    if (token.kind == SexprTokenKind::End) return reader.ExpectClose();
-    if (found) continue;
+  value = {};
+  return ReadWords(reader, [&](const SexprToken& token) {
+    if (found) return;
     found = true;
-    if (token.escaped) {
-      value = CSexprReader::Unescape(token.text);
-    } else {
-      value.assign(token.text);
-    }
-  }
-  return false;
+    value = props.Keep(token);
+  });
 }
 
-bool ReadTextList(CSexprReader& reader, std::string& value) {
+bool ReadTextList(CSexprReader& reader, KicadShapeProps& props, std::string_view& value) {
   bool found = false;
-  if (!ReadFirstWord(reader, value, found)) return false;
-  if (!found) value.clear();
-  return true;
+  return ReadFirstWord(reader, props, value, found);
 }
 
 bool ReadHideList(CSexprReader& reader, KicadShapeProps& props) {
-  std::string word;
+  std::string_view word;
   bool found = false;
-  if (!ReadFirstWord(reader, word, found)) return false;
+  if (!ReadFirstWord(reader, props, word, found)) return false;
   props.hidden = !found || word == "yes";
   return true;
 }
@@ -190,10 +174,10 @@ bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
 bool ReadFill(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   KicadShapeProps fill;
   if (!ReadShapePropsAt(reader, flipY, fill)) return false;
-  props.fill = !fill.fill.empty()   ? fill.fill
-               : fill.words.empty() ? std::string()
-                                    : std::string(fill.words.front());
+  props.fill = !fill.fill.empty() ? fill.fill : fill.words.empty() ? std::string_view() : fill.words.front();
   if (props.fill == "yes") props.fill = "solid";
+  // Texts the inner bag resolved stay where they are, in this bag.
+  props.unescaped.splice(props.unescaped.end(), fill.unescaped);
   return true;
 }
 
@@ -256,7 +240,7 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
       break;
     case 'l':
       if (keyword == "length") return ReadLengthList(reader, props.length);
-      if (keyword == "layer") return ReadTextList(reader, props.layer);
+      if (keyword == "layer") return ReadTextList(reader, props, props.layer);
       break;
     case 'm':
       if (keyword == "mid") return ReadPointList(reader, flipY, props.mid);
@@ -276,7 +260,7 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
       if (keyword == "stroke") return ReadStroke(reader, props);
       break;
     case 't':
-      if (keyword == "type") return ReadTextList(reader, props.fill);
+      if (keyword == "type") return ReadTextList(reader, props, props.fill);
       break;
     case 'w':
       if (keyword == "width") return ReadLengthList(reader, props.strokeWidth);
@@ -416,9 +400,7 @@ void KicadShapeProps::Clear() {
   // Texts and lists are emptied, keeping their room; the plain values are set anew.
   words.clear();
   points.clear();
-  for (std::string* text : {&fill, &layer, &horizontal, &vertical}) text->clear();
-  name = {};
-  number = {};
+  fill = layer = name = number = horizontal = vertical = {};
   static_cast<KicadShapeValues&>(*this) = {};
 }
 

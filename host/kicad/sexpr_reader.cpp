@@ -312,6 +312,44 @@ bool CSexprReader::ReadText(SexprToken& found) {
   return Fail(LineOf(token), "a text was expected");
 }
 
+// Four places of the fraction are design units, the fifth rounds the last of them. The
+// first dozen digits are taken without a check each, as they cannot overflow.
+const char* CSexprReader::ParseLengthByPlaces(const char* p, const char* end, int& units) {
+  using sexpr_detail::DigitOf;
+  static_assert(sexpr_detail::kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
+  const char* const plainEnd =
+      end - p > sexpr_detail::kMaxWholeDigits ? p + sexpr_detail::kMaxWholeDigits : end;
+  int64_t value = 0;
+  for (unsigned digit = 0; p != plainEnd && (digit = DigitOf(*p)) < 10; ++p) value = value * 10 + digit;
+  // Beyond that only leading zeros keep a number in range.
+  for (; p != end && DigitOf(*p) < 10; ++p) {
+    value = value * 10 + DigitOf(*p);
+    if (value > sexpr_detail::kMaxUnits) return nullptr;
+  }
+  bool anyDigit = p != whole;
+  value *= sexpr_detail::kUnitsPerMillimetre;
+  if (p != end && *p == '.') {
+    static constexpr std::array<int64_t, 5> kScale = {10000, 1000, 100, 10, 1};
+    const char* const fraction = ++p;
+    const char* const placesEnd = end - p > 4 ? p + 4 : end;
+    int64_t places = 0;
+    for (unsigned digit = 0; p != placesEnd && (digit = DigitOf(*p)) < 10; ++p) places = places * 10 + digit;
+    value += places * kScale[static_cast<size_t>(p - fraction)];
+    if (p != end && DigitOf(*p) < 10) {
+      value += *p >= '5' ? 1 : 0;
+      while (++p != end && DigitOf(*p) < 10) {
+      }
+    }
+    anyDigit = anyDigit || p != fraction;
+  }
+  if (!anyDigit || value > sexpr_detail::kMaxUnits) return nullptr;
+  units = static_cast<int>(negative ? -value : value);
+  return p;
+}
+
 // What ReadLength could not parse where it stands: an atom to be refused with its text,
 // or another token.
 bool CSexprReader::ReadLengthSlowly(int& units) {
