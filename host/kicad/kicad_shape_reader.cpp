@@ -29,8 +29,12 @@ bool ReadAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   const int depth = reader.Depth();
   int64_t angle = 0;
   // Whatever follows the angle, or stands in its place, is skipped with the list's end.
-  if (reader.PeekKind() == SexprTokenKind::Atom && CSexprReader::ParseWhole(reader.Take().text, angle))
-    props.atAngle = static_cast<int>(angle % 3600);
+  SexprToken token;
+  if (reader.TakeWord(token)) {
+    if (token.kind == SexprTokenKind::Atom && CSexprReader::ParseWhole(token.text, angle))
+      props.atAngle = static_cast<int>(angle % 3600);
+    if (reader.TakeClose()) return true;
+  }
   reader.SkipToDepth(depth);
   return !reader.Failed();
 }
@@ -110,8 +114,10 @@ bool ReadLengthList(CSexprReader& reader, int& value) {
 // The first atom or string of the rest of a list, read as ReadWords reads it, without
 // keeping the others: most such lists hold one word. Empty when there is none.
 bool ReadFirstWord(CSexprReader& reader, KicadShapeProps& props, std::string_view& value, bool& found) {
-  found = false;
-  value = {};
+  SexprToken token;
+  found = reader.TakeWord(token);
+  value = found ? props.Keep(token) : std::string_view();
+  if (found && reader.TakeClose()) return true;
   return ReadWords(reader, [&](const SexprToken& token) {
     if (found) return;
     found = true;
@@ -197,9 +203,9 @@ bool ReadAngle(CSexprReader& reader, KicadShapeProps& props) {
 bool ReadPinText(CSexprReader& reader, bool number, KicadShapeProps& props) {
   const int depth = reader.Depth();
   SexprToken token;
-  if (!reader.ReadText(token)) return false;
+  if (!reader.TakeWord(token) && !reader.ReadText(token)) return false;
   (number ? props.number : props.name) = props.Keep(token);
-  reader.SkipToDepth(depth);
+  if (!reader.TakeClose()) reader.SkipToDepth(depth);
   props.hasNumber = props.hasNumber || number;
   return !reader.Failed();
 }

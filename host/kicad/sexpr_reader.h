@@ -129,6 +129,10 @@ class CSexprReader {
   // '(' then the list's keyword.
   inline bool OpenList(std::string_view& keyword);
   inline bool ExpectClose();
+  // The usual cases taken without a failure when they do not come next: an atom or a
+  // string (escapes in place), the ')' of the list open.
+  inline bool TakeWord(SexprToken& token);
+  inline bool TakeClose();
   // An atom or a string, escapes resolved.
   bool ReadText(std::string& text);
   // An atom or a string as its token, escapes still in place.
@@ -259,16 +263,42 @@ bool CSexprReader::OpenList(std::string_view& keyword) {
   return TakeOpenAndKeyword(keyword) || OpenListSlowly(keyword);
 }
 
+bool CSexprReader::TakeClose() {
+  if (m_peeked && m_peekedToken.kind == SexprTokenKind::Close) return Take().kind == SexprTokenKind::Close;
+  if (m_peeked || m_failed || m_depth == 0) return false;
+  SkipBlanks();
+  if (m_pos >= m_text.size() || m_text[m_pos] != ')') return false;
+  ++m_pos;
+  --m_depth;
+  return true;
+}
+
 bool CSexprReader::ExpectClose() {
-  if (!m_peeked && !m_failed && m_depth > 0) {
-    SkipBlanks();
-    if (m_pos < m_text.size() && m_text[m_pos] == ')') {
-      ++m_pos;
-      --m_depth;
-      return true;
-    }
+  return TakeClose() || ExpectCloseSlowly();
+}
+
+bool CSexprReader::TakeWord(SexprToken& token) {
+  if (m_peeked || m_failed) {
+    const SexprTokenKind kind = PeekKind();
+    if (kind != SexprTokenKind::Atom && kind != SexprTokenKind::String) return false;
+    token = Take();
+    return true;
   }
-  return ExpectCloseSlowly();
+  SkipBlanks();
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
+  if (m_pos >= size) return false;
+  const char c = text[m_pos];
+  if (c == '(' || c == ')') return false;
+  if (c == '"') {
+    token = ReadString();
+    return token.kind == SexprTokenKind::String;
+  }
+  size_t pos = m_pos;
+  while (pos < size && !EndsAtom(text[pos])) ++pos;
+  token = {SexprTokenKind::Atom, std::string_view(text + m_pos, pos - m_pos), 0, false};
+  m_pos = pos;
+  return true;
 }
 
 bool CSexprReader::ReadLength(int& units) {
