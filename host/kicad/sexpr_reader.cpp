@@ -312,9 +312,10 @@ bool CSexprReader::ReadText(SexprToken& found) {
   return Fail(LineOf(token), "a text was expected");
 }
 
-// Four places of the fraction are design units, the fifth rounds the last of them. The
-// first dozen digits are taken without a check each, as they cannot overflow.
-const char* CSexprReader::ParseLengthByPlaces(const char* p, const char* end, int& units) {
+// Four places of the fraction are design units, the fifth rounds the last of them. Every
+// coordinate of a file passes here: the first dozen digits are taken without a check
+// each, as they cannot overflow.
+const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int& units) {
   using sexpr_detail::DigitOf;
   static_assert(sexpr_detail::kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
   const bool negative = p != end && *p == '-';

@@ -6,12 +6,9 @@
 // after it fails.
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -45,39 +42,6 @@ inline unsigned DigitOf(char c) {
   return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0';
 }
 
-// Lengths are parsed eight bytes at a time where the bytes come in the text's order,
-// first byte lowest, and where a sign, seven digits, a point and eight bytes more lie
-// before the text's end.
-constexpr bool kWordParse = std::endian::native == std::endian::little;
-constexpr ptrdiff_t kWordParseRoom = 17;
-constexpr uint64_t kZeroDigits = 0x3030303030303030ULL;
-
-inline uint64_t WordAt(const char* p) {
-  uint64_t word = 0;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
-
-// How many of the bytes of `digits` (a word with '0' taken from each byte) are digits
-// before the first that is not.
-inline int LeadingDigits(uint64_t digits) {
-  // A byte of 10 or more gets its high bit from the sum; a carry out of it only reaches
-  // bytes after it.
-  const uint64_t other = ((digits + 0x7676767676767676ULL) | digits) & 0x8080808080808080ULL;
-  return other == 0 ? 8 : std::countr_zero(other) / 8;
-}
-
-// The value of the first `count` (up to 8) digits of `digits`, as LeadingDigits takes it.
-inline uint64_t DigitsValue(uint64_t digits, int count) {
-  if (count == 0) return 0;
-  // Leading zeros fill the word; then pairs, fours and eights of digits are summed at once.
-  uint64_t word = digits << (8 * (8 - count));
-  word = word * 10 + (word >> 8);
-  constexpr uint64_t kPairs = 0x000000ff000000ffULL;
-  return (((word & kPairs) * (100 + (1000000ULL << 32))) +
-          (((word >> 16) & kPairs) * (1 + (10000ULL << 32)))) >>
-         32;
-}
 }  // namespace sexpr_detail
 
 class CSexprReader {
@@ -165,8 +129,7 @@ class CSexprReader {
   bool ReadLengthSlowly(int& units);
   // Parses millimetres into design units at the start of [p, end). Where the number
   // ends, or null when there is none or it is out of range.
-  static inline const char* ParseLengthPrefix(const char* p, const char* end, int& units);
-  static const char* ParseLengthByPlaces(const char* p, const char* end, int& units);
+  static const char* ParseLengthPrefix(const char* p, const char* end, int& units);
   bool ExpectCloseSlowly();
   bool SyntaxError(int line, std::string what);
   // The line a token taken begins on; the end's for End.
@@ -318,34 +281,4 @@ bool CSexprReader::ReadLength(int& units) {
     }
   }
   return ReadLengthSlowly(units);
-}
-
-// The usual length, up to seven whole digits and a fraction of up to seven places with
-// room to spare before the text's end, is parsed eight bytes at a time: every coordinate
-// of a file passes here, and a loop per digit stops at a different place for each.
-const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int& units) {
-  using namespace sexpr_detail;
-  if (!kWordParse || end - p < kWordParseRoom) return ParseLengthByPlaces(p, end, units);
-  const bool negative = *p == '-';
-  const char* const whole = p + (*p == '-' || *p == '+' ? 1 : 0);
-  const uint64_t wholeDigits = WordAt(whole) ^ kZeroDigits;
-  const int wholeCount = LeadingDigits(wholeDigits);
-  if (wholeCount == 8) return ParseLengthByPlaces(p, end, units);
-  const char* after = whole + wholeCount;
-  uint64_t value = DigitsValue(wholeDigits, wholeCount) * kUnitsPerMillimetre;
-  bool anyDigit = wholeCount > 0;
-  if (*after == '.') {
-    const uint64_t fraction = WordAt(after + 1) ^ kZeroDigits;
-    const int places = LeadingDigits(fraction);
-    if (places == 8) return ParseLengthByPlaces(p, end, units);
-    // Four places are design units, the fifth rounds the last of them.
-    const int kept = std::min(places, 4);
-    value += DigitsValue(fraction & ((uint64_t{1} << (8 * kept)) - 1), 4);
-    if (places > 4 && ((fraction >> 32) & 0xff) >= 5) ++value;
-    after += 1 + places;
-    anyDigit = anyDigit || places > 0;
-  }
-  if (!anyDigit || value > static_cast<uint64_t>(kMaxUnits)) return nullptr;
-  units = static_cast<int>(negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value));
-  return after;
 }
