@@ -124,14 +124,19 @@ CSize TurnedSize(CSize size, int angle) {
 
 class FootprintFileReader {
  public:
-  // Room for the pads and the shown graphics of most footprints at once.
-  FootprintFileReader(std::string_view text, std::string_view fileName)
-      : m_reader(text), m_fileName(fileName) {
-    m_pads.reserve(64);
-    m_graphics.reserve(16);
-  }
+  // Room for the pads of most footprints at once; a folder's files are read by one
+  // reader, which keeps the room its lists took.
+  FootprintFileReader() { m_pads.reserve(64); }
 
-  std::unique_ptr<CSymbol> Read(const CString& name, CString& error) {
+  std::unique_ptr<CSymbol> Read(std::string_view text, std::string_view fileName, const CString& name,
+                                CString& error) {
+    m_reader = CSexprReader(text);
+    m_fileName = fileName;
+    m_pads.clear();
+    m_props.unescaped.clear();
+    // The graphics go to the symbol: room for the shown graphics of most footprints.
+    m_graphics = {};
+    m_graphics.reserve(16);
     std::string_view keyword;
     if (!m_reader.OpenList(keyword) || (keyword != "footprint" && keyword != "module")) {
       error = KicadLibrary::LocatedMessage(m_fileName, m_reader.Failed() ? m_reader.FailureLine() : 1,
@@ -258,7 +263,7 @@ class FootprintFileReader {
     return numbers;
   }
 
-  CSexprReader m_reader;
+  CSexprReader m_reader{std::string_view()};
   std::string_view m_fileName;
   std::vector<PadDef> m_pads;
   std::vector<bool> m_plain;
@@ -270,7 +275,7 @@ class FootprintFileReader {
 
 std::unique_ptr<CSymbol> CKicadFootprintReader::Parse(std::string_view text, std::string_view fileName,
                                                       const CString& name, CString& error) {
-  return FootprintFileReader(text, fileName).Read(name, error);
+  return FootprintFileReader().Read(text, fileName, name, error);
 }
 
 std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const CString& folder,
@@ -294,6 +299,7 @@ std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const 
   std::sort(files.begin(), files.end());
   auto contents = std::make_unique<CSymbolLibraryContents>(SymbolKind::Pcb);
   std::string text;
+  FootprintFileReader reader;
   for (const std::string& file : files) {
     CString problem;
     const std::string_view fileName = std::string_view(file).substr(file.rfind('/') + 1);
@@ -301,7 +307,8 @@ std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const 
     const std::string_view name =
         fileName.substr(0, fileName.size() - KicadLibrary::kFootprintExtension.size());
     std::unique_ptr<CSymbol> symbol;
-    if (KicadLibrary::ReadFile(file, text, problem)) symbol = Parse(text, fileName, CString(name), problem);
+    if (KicadLibrary::ReadFile(file, text, problem))
+      symbol = reader.Read(text, fileName, CString(name), problem);
     if (symbol == nullptr) {
       contents->AddProblem(problem);
       continue;
