@@ -296,7 +296,11 @@ std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const 
     error.FormatMessage("Cannot read \"%1\": %2.", folder, CString(code.message()));
     return nullptr;
   }
-  std::sort(files.begin(), files.end());
+  // The paths share the folder's part: comparing what follows it gives the same order.
+  const size_t folderPart = files.empty() ? 0 : files.front().rfind('/') + 1;
+  std::sort(files.begin(), files.end(), [folderPart](const std::string& a, const std::string& b) {
+    return std::string_view(a).substr(folderPart) < std::string_view(b).substr(folderPart);
+  });
   auto contents = std::make_unique<CSymbolLibraryContents>(SymbolKind::Pcb);
   std::string text;
   FootprintFileReader reader;
