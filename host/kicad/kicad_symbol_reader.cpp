@@ -244,7 +244,8 @@ class SymbolFileReader {
         if (!m_reader.ReadText(symbol.extends) || !m_reader.ExpectClose()) return false;
       } else if (keyword == "symbol") {
         if (!ReadPart(symbol)) return false;
-      } else if (IsOneOf(keyword, kIgnoredSymbolLists)) {
+      } else if (keyword == "property" || IsOneOf(keyword, kIgnoredSymbolLists)) {
+        // Properties, most of a symbol's lists, are told without a search.
         m_reader.SkipToDepth(m_reader.Depth());
       } else {
         return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
