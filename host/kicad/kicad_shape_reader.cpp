@@ -157,7 +157,10 @@ bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props);
 
 // The first length of the list `keyword` inside the rest of a list, such as a stroke's
 // (width w) or a font's (size h w); the rest is skipped. The last such list counts.
-bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
+// The keyword is a literal, so that it is compared in place.
+template <size_t N>
+bool ReadOnly(CSexprReader& reader, const char (&literal)[N], int& value) {
+  const std::string_view keyword(literal, N - 1);
   const int depth = reader.Depth();
   while (!reader.Failed()) {
     std::string_view inner;

@@ -64,6 +64,11 @@ bool PinBefore(const PinDef* a, const PinDef* b) {
   return NaturalLess(a->number, b->number);
 }
 
+// A plain number is written one way only (no sign, no leading zero): its value tells.
+bool SameNumber(const PinDef& a, const PinDef& b) {
+  return a.plain >= 0 || b.plain >= 0 ? a.plain == b.plain : a.number == b.number;
+}
+
 // The items of one unit and body style: "NAME_U_S".
 struct PartDef {
   int unit = 0;
@@ -414,14 +419,14 @@ class SymbolFileReader {
     if (!std::is_sorted(pins.begin(), pins.end(), PinBefore))
       std::stable_sort(pins.begin(), pins.end(), PinBefore);
     int terminal = 0;
-    const std::string_view* previous = nullptr;
+    const PinDef* previous = nullptr;
     for (const PinDef* pin : pins) {
       if (pin->number.empty()) {
         Problem(pin->line, "a pin of symbol \"" + symbol.name + "\" has no number; it is left out");
         continue;
       }
-      if (previous != nullptr && *previous == pin->number) continue;
-      previous = &pin->number;
+      if (previous != nullptr && SameNumber(*previous, *pin)) continue;
+      previous = pin;
       if (terminal == kMaxTerminal) break;
       const bool unnamed = pin->name.empty() || pin->name == "~";
       CFreePad pad(++terminal, CString(unnamed ? pin->number : pin->name), pin->position);
