@@ -101,6 +101,9 @@ struct PadDef {
   CPoint position;
   CSize size;
   int drill = 0;
+  // The pin the pad's number gives, -1 for none; whether that number is plain.
+  int pin = -1;
+  bool plain = false;
 };
 
 PadShape ShapeOf(const PadDef& pad) {
@@ -220,14 +223,12 @@ class FootprintFileReader {
 
   std::unique_ptr<CSymbol> Build(const CString& name) {
     auto symbol = std::make_unique<CSymbol>(name, SymbolKind::Pcb);
-    const std::vector<int> numbers = PinNumbers();
-    for (size_t i = 0; i < m_pads.size(); ++i) {
-      const PadDef& pad = m_pads[i];
-      const int number = numbers[i] < 0 ? CFreePad::kNoNumber : numbers[i];
-      const PadShape shape = ShapeOf(pad);
-      CFreePad land(number, number != CFreePad::kNoNumber && !m_plain[i] ? CString(pad.number) : CString(),
+    NumberPins();
+    for (const PadDef& pad : m_pads) {
+      const int number = pad.pin < 0 ? CFreePad::kNoNumber : pad.pin;
+      CFreePad land(number, number != CFreePad::kNoNumber && !pad.plain ? CString(pad.number) : CString(),
                     pad.position);
-      land.SetLand(shape, pad.size, pad.drill);
+      land.SetLand(ShapeOf(pad), pad.size, pad.drill);
       // A pad repeating a number is a further land of that pin; one without a number
       // is a land of no pin.
       if (symbol->AddPad(std::move(land)) == nullptr) symbol->AddLand(std::move(land));
@@ -238,35 +239,33 @@ class FootprintFileReader {
 
   // Plain numbers keep their value; named pads (A1, EP) follow the highest of them in
   // natural order; a pad without a number gets -1.
-  // Which pads have plain numbers is kept for the labels.
-  std::vector<int> PinNumbers() {
-    std::vector<int> numbers(m_pads.size(), -1);
-    m_plain.assign(m_pads.size(), false);
-    std::vector<size_t> named;
+  void NumberPins() {
+    m_named.clear();
     int highest = 0;
     for (size_t i = 0; i < m_pads.size(); ++i) {
-      if (m_pads[i].number.empty()) continue;
-      numbers[i] = PlainNumber(m_pads[i].number, CSymbolLibraryFile::kMaxPadNumber);
-      m_plain[i] = numbers[i] >= 0;
-      if (numbers[i] < 0) named.push_back(i);
-      highest = std::max(highest, numbers[i]);
+      PadDef& pad = m_pads[i];
+      if (pad.number.empty()) continue;
+      pad.pin = PlainNumber(pad.number, CSymbolLibraryFile::kMaxPadNumber);
+      pad.plain = pad.pin >= 0;
+      if (!pad.plain) m_named.push_back(i);
+      highest = std::max(highest, pad.pin);
     }
-    std::stable_sort(named.begin(), named.end(),
+    std::stable_sort(m_named.begin(), m_named.end(),
                      [this](size_t a, size_t b) { return NaturalLess(m_pads[a].number, m_pads[b].number); });
     int next = highest;
     const std::string_view* previous = nullptr;
-    for (const size_t index : named) {
+    for (const size_t index : m_named) {
       if (previous == nullptr || *previous != m_pads[index].number) ++next;
       previous = &m_pads[index].number;
-      numbers[index] = next <= CSymbolLibraryFile::kMaxPadNumber ? next : -1;
+      m_pads[index].pin = next <= CSymbolLibraryFile::kMaxPadNumber ? next : -1;
     }
-    return numbers;
   }
 
   CSexprReader m_reader{std::string_view()};
   std::string_view m_fileName;
   std::vector<PadDef> m_pads;
-  std::vector<bool> m_plain;
+  // The named pads, kept from file to file for their room.
+  std::vector<size_t> m_named;
   std::vector<CSymbolGraphic> m_graphics;
   KicadShapeProps m_props;
 };

@@ -416,8 +416,7 @@ void KicadShapeProps::Clear() {
   static_cast<KicadShapeValues&>(*this) = kEmpty;
 }
 
-std::string_view KicadShapeProps::Keep(const SexprToken& token) {
-  if (!token.escaped) return token.text;
+std::string_view KicadShapeProps::KeepUnescaped(const SexprToken& token) {
   return unescaped.emplace_back(CSexprReader::Unescape(token.text));
 }
 

@@ -53,7 +53,10 @@ struct KicadShapeProps : KicadShapeValues {
   // emptied with the plain values.
   void Clear();
   // The token's text as a view that lasts as long as the file's text and the bag.
-  std::string_view Keep(const SexprToken& token);
+  std::string_view Keep(const SexprToken& token) { return token.escaped ? KeepUnescaped(token) : token.text; }
+
+ private:
+  std::string_view KeepUnescaped(const SexprToken& token);
 };
 
 // Reads the rest of the list whose keyword was just read, up to its ')'. Sub-lists it
