@@ -7,6 +7,7 @@
 #include <numbers>
 #include <string>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 #include "host/kicad/kicad_library.h"
@@ -57,12 +58,29 @@ constexpr std::array<std::string_view, 38> kIgnoredLists = {"generator",
                                                             "jumper_pad_groups",
                                                             "component_classes"};
 
-constexpr std::array<std::string_view, 8> kGraphicLists = {"fp_line", "fp_rect",  "fp_circle", "fp_arc",
-                                                           "fp_poly", "fp_curve", "fp_text",   "gr_arc"};
+bool IsIgnoredList(std::string_view keyword) {
+  static const std::unordered_set<std::string_view> kIgnored(kIgnoredLists.begin(), kIgnoredLists.end());
+  return kIgnored.contains(keyword);
+}
 
-template <size_t N>
-bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words) {
-  return std::find(words.begin(), words.end(), word) != words.end();
+// fp_line, fp_rect, fp_circle, fp_arc, fp_poly, fp_curve, fp_text and gr_arc: most of a
+// footprint's items, told apart by the length of what follows "fp_".
+bool IsGraphicList(std::string_view keyword) {
+  if (keyword == "gr_arc") return true;
+  if (!keyword.starts_with("fp_")) return false;
+  const std::string_view shape = keyword.substr(3);
+  switch (shape.size()) {
+    case 3:
+      return shape == "arc";
+    case 4:
+      return shape == "line" || shape == "rect" || shape == "poly" || shape == "text";
+    case 5:
+      return shape == "curve";
+    case 6:
+      return shape == "circle";
+    default:
+      return false;
+  }
 }
 
 // The layer of this program a footprint layer's outlines and texts go to; null for
@@ -83,6 +101,9 @@ struct PadDef {
   CPoint position;
   CSize size;
   int drill = 0;
+  // The pin the pad's number gives, -1 for none; whether that number is plain.
+  int pin = -1;
+  bool plain = false;
 };
 
 PadShape ShapeOf(const PadDef& pad) {
@@ -106,13 +127,19 @@ CSize TurnedSize(CSize size, int angle) {
 
 class FootprintFileReader {
  public:
-  // Room for the pads of most footprints at once.
-  FootprintFileReader(std::string_view text, std::string_view fileName)
-      : m_reader(text), m_fileName(fileName) {
-    m_pads.reserve(64);
-  }
+  // Room for the pads of most footprints at once; a folder's files are read by one
+  // reader, which keeps the room its lists took.
+  FootprintFileReader() { m_pads.reserve(64); }
 
-  std::unique_ptr<CSymbol> Read(const CString& name, CString& error) {
+  std::unique_ptr<CSymbol> Read(std::string_view text, std::string_view fileName, const CString& name,
+                                CString& error) {
+    m_reader = CSexprReader(text);
+    m_fileName = fileName;
+    m_pads.clear();
+    m_props.unescaped.clear();
+    // The graphics go to the symbol: room for the shown graphics of most footprints.
+    m_graphics = {};
+    m_graphics.reserve(16);
     std::string_view keyword;
     if (!m_reader.OpenList(keyword) || (keyword != "footprint" && keyword != "module")) {
       error = KicadLibrary::LocatedMessage(m_fileName, m_reader.Failed() ? m_reader.FailureLine() : 1,
@@ -130,16 +157,16 @@ class FootprintFileReader {
  private:
   bool ReadBody() {
     while (!m_reader.Failed()) {
-      const SexprTokenKind kind = m_reader.PeekKind();
+      std::string_view keyword;
+      const SexprTokenKind kind = m_reader.NextList(keyword);
       if (kind == SexprTokenKind::Close) return m_reader.ExpectClose();
       if (kind != SexprTokenKind::Open) {
         if (kind == SexprTokenKind::End) return m_reader.ExpectClose();
         m_reader.Take();
         continue;
       }
-      const size_t at = m_reader.Offset();
-      std::string_view keyword;
-      if (!m_reader.OpenList(keyword) || !ReadItem(keyword, at)) return false;
+      if (keyword.empty() && !m_reader.OpenList(keyword)) return false;
+      if (!ReadItem(keyword, m_reader.ListOffset())) return false;
     }
     return false;
   }
@@ -148,10 +175,8 @@ class FootprintFileReader {
   bool ReadItem(std::string_view keyword, size_t at) {
     if (keyword == "version") return ReadVersion(at);
     if (keyword == "pad") return ReadPad(at);
-    // Graphics all begin "fp_" or "gr_": other lists need not be compared with them.
-    if (keyword.size() > 3 && keyword[2] == '_' && IsOneOf(keyword, kGraphicLists))
-      return ReadGraphic(keyword);
-    if (!IsOneOf(keyword, kIgnoredLists))
+    if (IsGraphicList(keyword)) return ReadGraphic(keyword);
+    if (!IsIgnoredList(keyword))
       return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
     m_reader.SkipToDepth(m_reader.Depth());
     return !m_reader.Failed();
@@ -198,14 +223,12 @@ class FootprintFileReader {
 
   std::unique_ptr<CSymbol> Build(const CString& name) {
     auto symbol = std::make_unique<CSymbol>(name, SymbolKind::Pcb);
-    const std::vector<int> numbers = PinNumbers();
-    for (size_t i = 0; i < m_pads.size(); ++i) {
-      const PadDef& pad = m_pads[i];
-      const int number = numbers[i] < 0 ? CFreePad::kNoNumber : numbers[i];
-      const PadShape shape = ShapeOf(pad);
-      CFreePad land(number, number != CFreePad::kNoNumber && !m_plain[i] ? CString(pad.number) : CString(),
+    NumberPins();
+    for (const PadDef& pad : m_pads) {
+      const int number = pad.pin < 0 ? CFreePad::kNoNumber : pad.pin;
+      CFreePad land(number, number != CFreePad::kNoNumber && !pad.plain ? CString(pad.number) : CString(),
                     pad.position);
-      land.SetLand(shape, pad.size, pad.drill);
+      land.SetLand(ShapeOf(pad), pad.size, pad.drill);
       // A pad repeating a number is a further land of that pin; one without a number
       // is a land of no pin.
       if (symbol->AddPad(std::move(land)) == nullptr) symbol->AddLand(std::move(land));
@@ -216,35 +239,33 @@ class FootprintFileReader {
 
   // Plain numbers keep their value; named pads (A1, EP) follow the highest of them in
   // natural order; a pad without a number gets -1.
-  // Which pads have plain numbers is kept for the labels.
-  std::vector<int> PinNumbers() {
-    std::vector<int> numbers(m_pads.size(), -1);
-    m_plain.assign(m_pads.size(), false);
-    std::vector<size_t> named;
+  void NumberPins() {
+    m_named.clear();
     int highest = 0;
     for (size_t i = 0; i < m_pads.size(); ++i) {
-      if (m_pads[i].number.empty()) continue;
-      numbers[i] = PlainNumber(m_pads[i].number, CSymbolLibraryFile::kMaxPadNumber);
-      m_plain[i] = numbers[i] >= 0;
-      if (numbers[i] < 0) named.push_back(i);
-      highest = std::max(highest, numbers[i]);
+      PadDef& pad = m_pads[i];
+      if (pad.number.empty()) continue;
+      pad.pin = PlainNumber(pad.number, CSymbolLibraryFile::kMaxPadNumber);
+      pad.plain = pad.pin >= 0;
+      if (!pad.plain) m_named.push_back(i);
+      highest = std::max(highest, pad.pin);
     }
-    std::stable_sort(named.begin(), named.end(),
+    std::stable_sort(m_named.begin(), m_named.end(),
                      [this](size_t a, size_t b) { return NaturalLess(m_pads[a].number, m_pads[b].number); });
     int next = highest;
     const std::string_view* previous = nullptr;
-    for (const size_t index : named) {
+    for (const size_t index : m_named) {
       if (previous == nullptr || *previous != m_pads[index].number) ++next;
       previous = &m_pads[index].number;
-      numbers[index] = next <= CSymbolLibraryFile::kMaxPadNumber ? next : -1;
+      m_pads[index].pin = next <= CSymbolLibraryFile::kMaxPadNumber ? next : -1;
     }
-    return numbers;
   }
 
-  CSexprReader m_reader;
+  CSexprReader m_reader{std::string_view()};
   std::string_view m_fileName;
   std::vector<PadDef> m_pads;
-  std::vector<bool> m_plain;
+  // The named pads, kept from file to file for their room.
+  std::vector<size_t> m_named;
   std::vector<CSymbolGraphic> m_graphics;
   KicadShapeProps m_props;
 };
@@ -253,7 +274,7 @@ class FootprintFileReader {
 
 std::unique_ptr<CSymbol> CKicadFootprintReader::Parse(std::string_view text, std::string_view fileName,
                                                       const CString& name, CString& error) {
-  return FootprintFileReader(text, fileName).Read(name, error);
+  return FootprintFileReader().Read(text, fileName, name, error);
 }
 
 std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const CString& folder,
@@ -274,9 +295,14 @@ std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const 
     error.FormatMessage("Cannot read \"%1\": %2.", folder, CString(code.message()));
     return nullptr;
   }
-  std::sort(files.begin(), files.end());
+  // The paths share the folder's part: comparing what follows it gives the same order.
+  const size_t folderPart = files.empty() ? 0 : files.front().rfind('/') + 1;
+  std::sort(files.begin(), files.end(), [folderPart](const std::string& a, const std::string& b) {
+    return std::string_view(a).substr(folderPart) < std::string_view(b).substr(folderPart);
+  });
   auto contents = std::make_unique<CSymbolLibraryContents>(SymbolKind::Pcb);
   std::string text;
+  FootprintFileReader reader;
   for (const std::string& file : files) {
     CString problem;
     const std::string_view fileName = std::string_view(file).substr(file.rfind('/') + 1);
@@ -284,7 +310,8 @@ std::unique_ptr<CSymbolLibraryContents> CKicadFootprintReader::LoadFolder(const 
     const std::string_view name =
         fileName.substr(0, fileName.size() - KicadLibrary::kFootprintExtension.size());
     std::unique_ptr<CSymbol> symbol;
-    if (KicadLibrary::ReadFile(file, text, problem)) symbol = Parse(text, fileName, CString(name), problem);
+    if (KicadLibrary::ReadFile(file, text, problem))
+      symbol = reader.Read(text, fileName, CString(name), problem);
     if (symbol == nullptr) {
       contents->AddProblem(problem);
       continue;

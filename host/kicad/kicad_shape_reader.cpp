@@ -29,8 +29,12 @@ bool ReadAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   const int depth = reader.Depth();
   int64_t angle = 0;
   // Whatever follows the angle, or stands in its place, is skipped with the list's end.
-  if (reader.PeekKind() == SexprTokenKind::Atom && CSexprReader::ParseWhole(reader.Take().text, angle))
-    props.atAngle = static_cast<int>(angle % 3600);
+  SexprToken token;
+  if (reader.TakeWord(token)) {
+    if (token.kind == SexprTokenKind::Atom && CSexprReader::ParseWhole(token.text, angle))
+      props.atAngle = static_cast<int>(angle % 3600);
+    if (reader.TakeClose()) return true;
+  }
   reader.SkipToDepth(depth);
   return !reader.Failed();
 }
@@ -39,9 +43,9 @@ bool ReadAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
 bool ReadPoints(CSexprReader& reader, bool flipY, std::vector<CPoint>& points) {
   const int depth = reader.Depth();
   while (!reader.Failed()) {
-    if (reader.PeekKind() == SexprTokenKind::Close) return reader.ExpectClose();
     std::string_view keyword;
-    if (!reader.OpenList(keyword)) return false;
+    if (reader.NextList(keyword) == SexprTokenKind::Close) return reader.ExpectClose();
+    if (keyword.empty() && !reader.OpenList(keyword)) return false;
     if (keyword != "xy") {
       reader.SkipToDepth(depth + 1);
       continue;
@@ -57,7 +61,9 @@ bool ReadPoints(CSexprReader& reader, bool flipY, std::vector<CPoint>& points) {
 // same bag, skipping what does not matter here.
 bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props);
 
-bool ReadWords(CSexprReader& reader, std::vector<std::string>& words) {
+// Each atom or string of the rest of a list, up to its end; lists inside are skipped.
+template <class Take>
+bool ReadWords(CSexprReader& reader, Take&& take) {
   const int depth = reader.Depth();
   while (!reader.Failed()) {
     const SexprToken token = reader.Take();
@@ -67,32 +73,28 @@ bool ReadWords(CSexprReader& reader, std::vector<std::string>& words) {
       continue;
     }
     if (token.kind == SexprTokenKind::End) return reader.ExpectClose();
-    words.emplace_back(token.escaped ? CSexprReader::Unescape(token.text) : std::string(token.text));
+    take(token);
   }
   return false;
 }
 
 bool ReadJustify(CSexprReader& reader, KicadShapeProps& props) {
-  std::vector<std::string> words;
-  if (!ReadWords(reader, words)) return false;
-  for (const std::string& word : words) {
+  return ReadWords(reader, [&props](const SexprToken& token) {
+    const std::string_view word = props.Keep(token);
     if (word == "left" || word == "right") props.horizontal = word;
     if (word == "top" || word == "bottom") props.vertical = word;
-  }
-  return true;
+  });
 }
 
+// The first length among the words, the hole's diameter or an oval hole's width.
 bool ReadDrill(CSexprReader& reader, KicadShapeProps& props) {
-  std::vector<std::string> words;
-  if (!ReadWords(reader, words)) return false;
-  for (const std::string& word : words) {
+  bool found = false;
+  return ReadWords(reader, [&](const SexprToken& token) {
     int units = 0;
-    if (CSexprReader::ParseLength(word, units)) {
-      props.drill = units;
-      return true;
-    }
-  }
-  return true;
+    if (found || !CSexprReader::ParseLength(props.Keep(token), units)) return;
+    props.drill = units;
+    found = true;
+  });
 }
 
 // (size w h) of a pad, (size h w) of a font: the first number is the pad's width and
@@ -110,40 +112,28 @@ bool ReadLengthList(CSexprReader& reader, int& value) {
 }
 
 // The first atom or string of the rest of a list, read as ReadWords reads it, without
-// keeping the others: most such lists hold one word.
-bool ReadFirstWord(CSexprReader& reader, std::string& value, bool& found) {
-  const int depth = reader.Depth();
-  found = false;
-  while (!reader.Failed()) {
-    const SexprToken token = reader.Take();
-    if (token.kind == SexprTokenKind::Close) return true;
-    if (token.kind == SexprTokenKind::Open) {
-      reader.SkipToDepth(depth + 1);
-      continue;
-    }
-    if (token.kind == SexprTokenKind::End) return reader.ExpectClose();
-    if (found) continue;
+// keeping the others: most such lists hold one word. Empty when there is none.
+bool ReadFirstWord(CSexprReader& reader, KicadShapeProps& props, std::string_view& value, bool& found) {
+  SexprToken token;
+  found = reader.TakeWord(token);
+  value = found ? props.Keep(token) : std::string_view();
+  if (found && reader.TakeClose()) return true;
+  return ReadWords(reader, [&](const SexprToken& token) {
+    if (found) return;
     found = true;
-    if (token.escaped) {
-      value = CSexprReader::Unescape(token.text);
-    } else {
-      value.assign(token.text);
-    }
-  }
-  return false;
+    value = props.Keep(token);
+  });
 }
 
-bool ReadTextList(CSexprReader& reader, std::string& value) {
+bool ReadTextList(CSexprReader& reader, KicadShapeProps& props, std::string_view& value) {
   bool found = false;
-  if (!ReadFirstWord(reader, value, found)) return false;
-  if (!found) value.clear();
-  return true;
+  return ReadFirstWord(reader, props, value, found);
 }
 
 bool ReadHideList(CSexprReader& reader, KicadShapeProps& props) {
-  std::string word;
+  std::string_view word;
   bool found = false;
-  if (!ReadFirstWord(reader, word, found)) return false;
+  if (!ReadFirstWord(reader, props, word, found)) return false;
   props.hidden = !found || word == "yes";
   return true;
 }
@@ -167,10 +157,14 @@ bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props);
 
 // The first length of the list `keyword` inside the rest of a list, such as a stroke's
 // (width w) or a font's (size h w); the rest is skipped. The last such list counts.
-bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
+// The keyword is a literal, so that it is compared in place.
+template <size_t N>
+bool ReadOnly(CSexprReader& reader, const char (&literal)[N], int& value) {
+  const std::string_view keyword(literal, N - 1);
   const int depth = reader.Depth();
   while (!reader.Failed()) {
-    const SexprTokenKind kind = reader.PeekKind();
+    std::string_view inner;
+    const SexprTokenKind kind = reader.NextList(inner);
     if (kind == SexprTokenKind::Close) return reader.ExpectClose();
     // A text that ends here fails: taking the end again and again would go on forever.
     if (kind == SexprTokenKind::End) return reader.ExpectClose();
@@ -178,8 +172,7 @@ bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
       reader.Take();
       continue;
     }
-    std::string_view inner;
-    if (!reader.OpenList(inner)) return false;
+    if (inner.empty() && !reader.OpenList(inner)) return false;
     if (inner == keyword && !reader.ReadLength(value)) return false;
     reader.SkipToDepth(depth + 1);
   }
@@ -190,10 +183,10 @@ bool ReadOnly(CSexprReader& reader, std::string_view keyword, int& value) {
 bool ReadFill(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   KicadShapeProps fill;
   if (!ReadShapePropsAt(reader, flipY, fill)) return false;
-  props.fill = !fill.fill.empty()   ? fill.fill
-               : fill.words.empty() ? std::string()
-                                    : std::string(fill.words.front());
+  props.fill = !fill.fill.empty() ? fill.fill : fill.words.empty() ? std::string_view() : fill.words.front();
   if (props.fill == "yes") props.fill = "solid";
+  // Texts the inner bag resolved stay where they are, in this bag.
+  props.unescaped.splice(props.unescaped.end(), fill.unescaped);
   return true;
 }
 
@@ -213,9 +206,9 @@ bool ReadAngle(CSexprReader& reader, KicadShapeProps& props) {
 bool ReadPinText(CSexprReader& reader, bool number, KicadShapeProps& props) {
   const int depth = reader.Depth();
   SexprToken token;
-  if (!reader.ReadText(token)) return false;
+  if (!reader.TakeWord(token) && !reader.ReadText(token)) return false;
   (number ? props.number : props.name) = props.Keep(token);
-  reader.SkipToDepth(depth);
+  if (!reader.TakeClose()) reader.SkipToDepth(depth);
   props.hasNumber = props.hasNumber || number;
   return !reader.Failed();
 }
@@ -256,7 +249,7 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
       break;
     case 'l':
       if (keyword == "length") return ReadLengthList(reader, props.length);
-      if (keyword == "layer") return ReadTextList(reader, props.layer);
+      if (keyword == "layer") return ReadTextList(reader, props, props.layer);
       break;
     case 'm':
       if (keyword == "mid") return ReadPointList(reader, flipY, props.mid);
@@ -276,7 +269,7 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
       if (keyword == "stroke") return ReadStroke(reader, props);
       break;
     case 't':
-      if (keyword == "type") return ReadTextList(reader, props.fill);
+      if (keyword == "type") return ReadTextList(reader, props, props.fill);
       break;
     case 'w':
       if (keyword == "width") return ReadLengthList(reader, props.strokeWidth);
@@ -289,14 +282,15 @@ bool ReadSubList(CSexprReader& reader, std::string_view keyword, bool flipY, Kic
 
 bool ReadNested(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
   while (!reader.Failed()) {
-    const SexprTokenKind kind = reader.PeekKind();
+    std::string_view keyword;
+    const SexprTokenKind kind = reader.NextList(keyword);
     if (kind == SexprTokenKind::Close) return reader.ExpectClose();
     if (kind == SexprTokenKind::Atom || kind == SexprTokenKind::String) {
       if (reader.Take().text == "hide") props.hidden = true;
       continue;
     }
-    std::string_view keyword;
-    if (!reader.OpenList(keyword) || !ReadSubList(reader, keyword, flipY, props)) return false;
+    if (keyword.empty() && !reader.OpenList(keyword)) return false;
+    if (!ReadSubList(reader, keyword, flipY, props)) return false;
   }
   return false;
 }
@@ -396,14 +390,16 @@ void MakeText(const KicadShapeProps& props, const CString& layer, int width, Gra
 }
 
 bool ReadShapePropsAt(CSexprReader& reader, bool flipY, KicadShapeProps& props) {
-  while (!reader.Failed()) {
-    const SexprTokenKind kind = reader.PeekKind();
-    if (kind != SexprTokenKind::Atom && kind != SexprTokenKind::String) break;
+  std::string_view keyword;
+  for (SexprTokenKind kind = reader.NextList(keyword);
+       kind == SexprTokenKind::Atom || kind == SexprTokenKind::String; kind = reader.NextList(keyword)) {
     const SexprToken token = reader.Take();
     // Pads lead with three words, pins with two, texts with one or two.
     if (props.words.empty()) props.words.reserve(4);
     props.words.push_back(props.Keep(token));
   }
+  // The first list after the words is open already.
+  if (!keyword.empty() && !ReadSubList(reader, keyword, flipY, props)) return false;
   return ReadNested(reader, flipY, props);
 }
 
@@ -413,14 +409,14 @@ void KicadShapeProps::Clear() {
   // Texts and lists are emptied, keeping their room; the plain values are set anew.
   words.clear();
   points.clear();
-  for (std::string* text : {&fill, &layer, &horizontal, &vertical}) text->clear();
-  name = {};
-  number = {};
-  static_cast<KicadShapeValues&>(*this) = {};
+  for (std::string_view* view : {&fill, &layer, &name, &number, &horizontal, &vertical}) *view = {};
+  // Copied from an empty bag, field by field in wide moves: made anew, the values were
+  // cleared by a slow string instruction.
+  static constexpr KicadShapeValues kEmpty{};
+  static_cast<KicadShapeValues&>(*this) = kEmpty;
 }
 
-std::string_view KicadShapeProps::Keep(const SexprToken& token) {
-  if (!token.escaped) return token.text;
+std::string_view KicadShapeProps::KeepUnescaped(const SexprToken& token) {
   return unescaped.emplace_back(CSexprReader::Unescape(token.text));
 }
 

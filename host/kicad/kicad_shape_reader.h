@@ -34,12 +34,13 @@ struct KicadShapeProps : KicadShapeValues {
   // a text's kind and text, "hide". Views into the file's text, or into `unescaped`.
   std::vector<std::string_view> words;
   std::vector<CPoint> points;
-  std::string fill;
-  std::string layer;
-  std::string_view name;    // a pin's (name "..."), as words
-  std::string_view number;  // a pin's (number "..."), as words
-  std::string horizontal;   // "left", "right" or empty for centred
-  std::string vertical;     // "top", "bottom" or empty for centred
+  // Views as words.
+  std::string_view fill;
+  std::string_view layer;
+  std::string_view name;        // a pin's (name "...")
+  std::string_view number;      // a pin's (number "...")
+  std::string_view horizontal;  // "left", "right" or empty for centred
+  std::string_view vertical;    // "top", "bottom" or empty for centred
 
   // The texts of words, names and numbers that held escapes, resolved. Kept in place
   // until the bag goes: the views of a file's items stay valid while it is read. Few
@@ -48,10 +49,14 @@ struct KicadShapeProps : KicadShapeValues {
   std::list<std::string> unescaped;
 
   // Empties the bag for the next item, keeping the room its lists took and the texts
-  // unescaped: readers take one bag through all the items of a file.
+  // unescaped: readers take one bag through all the items of a file. The views are
+  // emptied with the plain values.
   void Clear();
   // The token's text as a view that lasts as long as the file's text and the bag.
-  std::string_view Keep(const SexprToken& token);
+  std::string_view Keep(const SexprToken& token) { return token.escaped ? KeepUnescaped(token) : token.text; }
+
+ private:
+  std::string_view KeepUnescaped(const SexprToken& token);
 };
 
 // Reads the rest of the list whose keyword was just read, up to its ')'. Sub-lists it

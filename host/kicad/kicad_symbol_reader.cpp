@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kMaxTerminal = 65535;
 constexpr int kMaxExtendsDepth = 8;
+constexpr uint64_t kNoKey = std::numeric_limits<uint64_t>::max();
 
 // Lists of a symbol that carry nothing this program shows.
 constexpr std::array<std::string_view, 14> kIgnoredSymbolLists = {"pin_numbers",
@@ -49,6 +51,10 @@ struct PinDef {
   std::string_view number;
   // The number's value when it is a plain number, else -1.
   int plain = -1;
+  // The number's place in natural order as one integer, for plain numbers and for up to
+  // three capital letters and a plain number (the balls of a grid: A1, AB12); kNoKey for
+  // the others.
+  uint64_t key = kNoKey;
   std::string_view name;
   CPoint position;
   int length = 0;
@@ -57,11 +63,30 @@ struct PinDef {
   int line = 0;
 };
 
-// Natural order of the pins' numbers; plain numbers, the usual case, compare by value,
+// A number's key: the letters from the top byte down, then the value. A letter after
+// fewer letters meets a zero byte, which comes first, as a digit comes before a letter.
+uint64_t NaturalKey(std::string_view number, int plain) {
+  if (plain >= 0) return static_cast<uint64_t>(plain);
+  size_t letters = 0;
+  while (letters < number.size() && number[letters] >= 'A' && number[letters] <= 'Z') ++letters;
+  if (letters == 0 || letters > 3) return kNoKey;
+  const int value = PlainNumber(number.substr(letters), std::numeric_limits<int>::max());
+  if (value < 0) return kNoKey;
+  uint64_t key = static_cast<uint64_t>(value);
+  for (size_t i = 0; i < letters; ++i) key |= static_cast<uint64_t>(number[i]) << (56 - 8 * i);
+  return key;
+}
+
+// Natural order of the pins' numbers; numbers with keys, the usual case, compare by key,
 // which gives the same order.
 bool PinBefore(const PinDef* a, const PinDef* b) {
-  if (a->plain >= 0 && b->plain >= 0) return a->plain < b->plain;
+  if (a->key != kNoKey && b->key != kNoKey) return a->key < b->key;
   return NaturalLess(a->number, b->number);
+}
+
+// A plain number is written one way only (no sign, no leading zero): its value tells.
+bool SameNumber(const PinDef& a, const PinDef& b) {
+  return a.plain >= 0 || b.plain >= 0 ? a.plain == b.plain : a.number == b.number;
 }
 
 // The items of one unit and body style: "NAME_U_S".
@@ -230,21 +255,22 @@ class SymbolFileReader {
 
   bool ReadSymbolBody(SymbolDef& symbol) {
     while (!m_reader.Failed()) {
-      const SexprTokenKind kind = m_reader.PeekKind();
+      std::string_view keyword;
+      const SexprTokenKind kind = m_reader.NextList(keyword);
       if (kind == SexprTokenKind::Close) return m_reader.ExpectClose();
       if (kind != SexprTokenKind::Open) {
         if (kind == SexprTokenKind::End) return m_reader.ExpectClose();
         m_reader.Take();
         continue;
       }
-      const size_t at = m_reader.Offset();
-      std::string_view keyword;
-      if (!m_reader.OpenList(keyword)) return false;
+      if (keyword.empty() && !m_reader.OpenList(keyword)) return false;
+      const size_t at = m_reader.ListOffset();
       if (keyword == "extends") {
         if (!m_reader.ReadText(symbol.extends) || !m_reader.ExpectClose()) return false;
       } else if (keyword == "symbol") {
         if (!ReadPart(symbol)) return false;
-      } else if (IsOneOf(keyword, kIgnoredSymbolLists)) {
+      } else if (keyword == "property" || IsOneOf(keyword, kIgnoredSymbolLists)) {
+        // Properties, most of a symbol's lists, are told without a search.
         m_reader.SkipToDepth(m_reader.Depth());
       } else {
         return m_reader.Fail(m_reader.LineAt(at), "unknown token \"" + std::string(keyword) + "\"");
@@ -261,15 +287,14 @@ class SymbolFileReader {
     if (!ParsePartName(name, part.unit, part.style))
       return m_reader.Fail(m_reader.LineAt(nameAt), "the unit \"" + name + "\" does not end in _UNIT_STYLE");
     while (!m_reader.Failed()) {
-      if (m_reader.PeekKind() == SexprTokenKind::Close) {
+      std::string_view keyword;
+      if (m_reader.NextList(keyword) == SexprTokenKind::Close) {
         m_reader.ExpectClose();
         symbol.parts.push_back(std::move(part));
         return true;
       }
-      const size_t at = m_reader.Offset();
-      std::string_view keyword;
-      if (!m_reader.OpenList(keyword)) return false;
-      if (!ReadPartItem(keyword, at, part)) return false;
+      if (keyword.empty() && !m_reader.OpenList(keyword)) return false;
+      if (!ReadPartItem(keyword, m_reader.ListOffset(), part)) return false;
     }
     return false;
   }
@@ -302,6 +327,7 @@ class SymbolFileReader {
     PinDef pin;
     pin.number = props.number;
     pin.plain = PlainNumber(pin.number, std::numeric_limits<int>::max());
+    pin.key = NaturalKey(pin.number, pin.plain);
     pin.name = props.name;
     pin.position = *props.at;
     pin.length = std::max(0, props.length);
@@ -381,7 +407,9 @@ class SymbolFileReader {
   void AddUnit(const SymbolDef& symbol, SymbolDef& owner, int unit, int units) {
     auto made = std::make_unique<CSymbol>(CKicadSymbolReader::UnitName(symbol.name, unit, units),
                                           SymbolKind::Schematic);
-    std::vector<const PinDef*> pins;
+    // One list of a unit's pins, emptied for each unit, keeps its room.
+    std::vector<const PinDef*>& pins = m_unitPins;
+    pins.clear();
     for (PartDef& part : owner.parts) {
       // Items of unit 0 belong to every unit, of style 0 to every body style; only the
       // first body style is read.
@@ -414,14 +442,14 @@ class SymbolFileReader {
     if (!std::is_sorted(pins.begin(), pins.end(), PinBefore))
       std::stable_sort(pins.begin(), pins.end(), PinBefore);
     int terminal = 0;
-    const std::string_view* previous = nullptr;
+    const PinDef* previous = nullptr;
     for (const PinDef* pin : pins) {
       if (pin->number.empty()) {
         Problem(pin->line, "a pin of symbol \"" + symbol.name + "\" has no number; it is left out");
         continue;
       }
-      if (previous != nullptr && *previous == pin->number) continue;
-      previous = &pin->number;
+      if (previous != nullptr && SameNumber(*previous, *pin)) continue;
+      previous = pin;
       if (terminal == kMaxTerminal) break;
       const bool unnamed = pin->name.empty() || pin->name == "~";
       CFreePad pad(++terminal, CString(unnamed ? pin->number : pin->name), pin->position);
@@ -442,6 +470,7 @@ class SymbolFileReader {
   std::vector<CKicadSymbolReader::Unit>* m_units = nullptr;
   std::string m_buildOnly;
   KicadShapeProps m_props;
+  std::vector<const PinDef*> m_unitPins;
 };
 
 bool ParsePartUnit(std::string_view name, int& unit) {

@@ -5,10 +5,11 @@
 #include <bit>
 #include <cstring>
 
-namespace {
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
-constexpr int64_t kMaxUnits = 100000000;  // 10 m
-constexpr int kUnitsPerMillimetre = 10000;
+namespace {
 
 // What a skip over a list must look at.
 constexpr std::array<bool, 256> kSkipStops = [] {
@@ -26,48 +27,72 @@ bool IsDigit(char c) {
 }
 
 // Skipped lists and strings (texts, properties, identifiers) make up much of a library:
-// they are scanned eight bytes at a time.
-constexpr uint64_t kOnes = 0x0101010101010101ULL;
-constexpr bool kWordScan = std::endian::native == std::endian::little;
+// they are scanned a block of bytes at a time, with the processor's vector compares
+// where it has them.
+#if defined(__SSE2__)
+constexpr size_t kBlock = 16;
 
-// The high bit of each byte of `x` that is zero, exactly: no borrow runs between bytes.
-uint64_t ZeroBytes(uint64_t x) {
-  constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
-  return ~(((x & kLow7) + kLow7) | x | kLow7);
+// The '(', ')' and '"' among the next 16 bytes, one bit per byte, the first byte lowest.
+uint32_t BlockStops(const char* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  // '(' and ')' differ in the lowest bit only.
+  const __m128i bracket = _mm_cmpeq_epi8(_mm_or_si128(bytes, _mm_set1_epi8(1)), _mm_set1_epi8(')'));
+  const __m128i quote = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'));
+  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(bracket, quote)));
 }
 
-uint64_t WordAt(const char* p) {
-  uint64_t word = 0;
-  std::memcpy(&word, p, sizeof word);
-  return word;
+// The '"' and '\\' among the next 16 bytes, as BlockStops.
+uint32_t BlockQuotes(const char* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i quote = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'));
+  const __m128i escape = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'));
+  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(quote, escape)));
 }
+#else
+constexpr size_t kBlock = 8;
 
-// The '(', ')' and '"' among the next eight bytes (fewer at the end of the text), each
-// marked by the high bit of its byte, the first byte lowest.
-uint64_t SkipStopsAt(const char* p, size_t left) {
-  if (kWordScan && left >= 8) {
-    const uint64_t word = WordAt(p);
-    // '(' and ')' differ in the lowest bit only.
-    return ZeroBytes((word | kOnes) ^ (kOnes * ')')) | ZeroBytes(word ^ (kOnes * '"'));
-  }
-  uint64_t stops = 0;
-  for (size_t i = 0; i < std::min<size_t>(left, 8); ++i) {
-    if (IsSkipStop(p[i])) stops |= uint64_t{0x80} << (8 * i);
-  }
+uint32_t BlockStops(const char* p) {
+  uint32_t stops = 0;
+  for (size_t i = 0; i < kBlock; ++i) stops |= IsSkipStop(p[i]) ? uint32_t{1} << i : 0;
   return stops;
 }
 
-// The first '"' or '\\' from `pos`, a word at a time; `size` when there is none.
+uint32_t BlockQuotes(const char* p) {
+  uint32_t stops = 0;
+  for (size_t i = 0; i < kBlock; ++i) stops |= p[i] == '"' || p[i] == '\\' ? uint32_t{1} << i : 0;
+  return stops;
+}
+#endif
+
+// The '(', ')' and '"' among the next block of bytes (fewer at the end of the text), one
+// bit per byte.
+uint32_t SkipStopsAt(const char* p, size_t left) {
+  if (left >= kBlock) return BlockStops(p);
+  uint32_t stops = 0;
+  for (size_t i = 0; i < left; ++i) stops |= IsSkipStop(p[i]) ? uint32_t{1} << i : 0;
+  return stops;
+}
+
+// The first '"' or '\\' from `pos`, a block at a time; `size` when there is none.
 size_t FindQuoteOrEscape(const char* text, size_t pos, size_t size) {
-  if constexpr (kWordScan) {
-    for (; size - pos >= 8; pos += 8) {
-      const uint64_t word = WordAt(text + pos);
-      const uint64_t found = ZeroBytes(word ^ (kOnes * '"')) | ZeroBytes(word ^ (kOnes * '\\'));
-      if (found != 0) return pos + static_cast<size_t>(std::countr_zero(found) / 8);
-    }
+  for (; size - pos >= kBlock; pos += kBlock) {
+    if (const uint32_t found = BlockQuotes(text + pos))
+      return pos + static_cast<size_t>(std::countr_zero(found));
   }
   while (pos < size && text[pos] != '"' && text[pos] != '\\') ++pos;
   return pos;
+}
+
+// `text` in quotes and what is said of it. Built piece by piece: GCC 12 warns falsely
+// about a sum of strings here once the optimiser inlines it (its bug 105329).
+std::string Quoted(std::string_view text, std::string_view what) {
+  std::string message;
+  message.reserve(text.size() + what.size() + 2);
+  message += '"';
+  message += text;
+  message += '"';
+  message += what;
+  return message;
 }
 
 }  // namespace
@@ -190,19 +215,22 @@ void CSexprReader::SkipToDepth(int depth) {
   m_peeked = false;
   const char* const text = m_text.data();
   const size_t size = m_text.size();
-  // A tight scan: brackets and strings are all that matter here, taken a word at a time.
-  while (m_depth >= depth && !m_syntaxFailed) {
-    if (m_pos >= size) {
+  // A tight scan on locals: brackets and strings are all that matter here, taken a
+  // block at a time.
+  size_t pos = m_pos;
+  int level = m_depth;
+  while (level >= depth && !m_syntaxFailed) {
+    if (pos >= size) {
+      m_pos = pos;
+      m_depth = level;
       SyntaxError(LineAt(size), "the file ends inside a list");
       return;
     }
-    size_t next = m_pos + std::min<size_t>(size - m_pos, 8);
-    int level = m_depth;
-    for (uint64_t stops = SkipStopsAt(text + m_pos, size - m_pos); stops != 0; stops &= stops - 1) {
-      const size_t at = m_pos + static_cast<size_t>(std::countr_zero(stops) / 8);
+    size_t next = pos + std::min(size - pos, kBlock);
+    for (uint32_t stops = SkipStopsAt(text + pos, size - pos); stops != 0; stops &= stops - 1) {
+      const size_t at = pos + static_cast<size_t>(std::countr_zero(stops));
       if (text[at] == '"') {
-        // The string is read from its opening quote; the next word begins after it.
-        m_depth = level;
+        // The string is read from its opening quote; the next block begins after it.
         m_pos = at;
         ReadString();
         next = m_pos;
@@ -214,9 +242,10 @@ void CSexprReader::SkipToDepth(int depth) {
         break;
       }
     }
-    m_depth = level;
-    m_pos = next;
+    pos = next;
   }
+  m_pos = pos;
+  m_depth = level;
 }
 
 bool CSexprReader::Fail(int line, std::string what) {
@@ -250,6 +279,7 @@ bool CSexprReader::OpenListSlowly(std::string_view& keyword) {
       return SyntaxError(LineOf(open), "the file ends inside a list");
     return Fail(LineOf(open), "a list was expected");
   }
+  m_listOffset = m_pos - 1;
   const SexprToken word = Take();
   if (word.kind != SexprTokenKind::Atom) {
     if (word.kind == SexprTokenKind::End && !m_failed)
@@ -294,33 +324,41 @@ bool CSexprReader::ReadText(SexprToken& found) {
   return Fail(LineOf(token), "a text was expected");
 }
 
-// Four places of the fraction are design units, the fifth rounds the last of them.
+// Four places of the fraction are design units, the fifth rounds the last of them. Every
+// coordinate of a file passes here: the first dozen digits are taken without a check
+// each, as they cannot overflow.
 const char* CSexprReader::ParseLengthPrefix(const char* p, const char* end, int& units) {
-  static_assert(kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
-  static constexpr std::array<int64_t, 4> kPlaces = {1000, 100, 10, 1};
+  using sexpr_detail::DigitOf;
+  static_assert(sexpr_detail::kUnitsPerMillimetre == 10000, "the fraction's places below are of 0.1 um");
   const bool negative = p != end && *p == '-';
   if (p != end && (*p == '-' || *p == '+')) ++p;
   const char* const whole = p;
+  const char* const plainEnd =
+      end - p > sexpr_detail::kMaxWholeDigits ? p + sexpr_detail::kMaxWholeDigits : end;
   int64_t value = 0;
-  for (; p != end && IsDigit(*p); ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > kMaxUnits) return nullptr;
+  for (unsigned digit = 0; p != plainEnd && (digit = DigitOf(*p)) < 10; ++p) value = value * 10 + digit;
+  // Beyond that only leading zeros keep a number in range.
+  for (; p != end && DigitOf(*p) < 10; ++p) {
+    value = value * 10 + DigitOf(*p);
+    if (value > sexpr_detail::kMaxUnits) return nullptr;
   }
   bool anyDigit = p != whole;
-  value *= kUnitsPerMillimetre;
+  value *= sexpr_detail::kUnitsPerMillimetre;
   if (p != end && *p == '.') {
+    static constexpr std::array<int64_t, 5> kScale = {10000, 1000, 100, 10, 1};
     const char* const fraction = ++p;
-    for (; p != end && IsDigit(*p); ++p) {
-      const auto place = static_cast<size_t>(p - fraction);
-      if (place < kPlaces.size()) {
-        value += (*p - '0') * kPlaces[place];
-      } else if (place == kPlaces.size() && *p >= '5') {
-        ++value;
+    const char* const placesEnd = end - p > 4 ? p + 4 : end;
+    int64_t places = 0;
+    for (unsigned digit = 0; p != placesEnd && (digit = DigitOf(*p)) < 10; ++p) places = places * 10 + digit;
+    value += places * kScale[static_cast<size_t>(p - fraction)];
+    if (p != end && DigitOf(*p) < 10) {
+      value += *p >= '5' ? 1 : 0;
+      while (++p != end && DigitOf(*p) < 10) {
       }
     }
     anyDigit = anyDigit || p != fraction;
   }
-  if (!anyDigit || value > kMaxUnits) return nullptr;
+  if (!anyDigit || value > sexpr_detail::kMaxUnits) return nullptr;
   units = static_cast<int>(negative ? -value : value);
   return p;
 }
@@ -333,7 +371,7 @@ bool CSexprReader::ReadLengthSlowly(int& units) {
     if (m_pos < m_text.size() && !EndsAtom(m_text[m_pos])) {
       const SexprToken atom = ReadAtom();
       if (ParseLength(atom.text, units)) return true;
-      return Fail(LineOf(atom), "\"" + std::string(atom.text) + "\" is not a length in millimetres");
+      return Fail(LineOf(atom), Quoted(atom.text, " is not a length in millimetres"));
     }
   }
   const SexprToken token = Take();
@@ -342,7 +380,7 @@ bool CSexprReader::ReadLengthSlowly(int& units) {
     if (!m_failed) SyntaxError(LineOf(token), "the file ends inside a list");
     return false;
   }
-  return Fail(LineOf(token), "\"" + std::string(token.text) + "\" is not a length in millimetres");
+  return Fail(LineOf(token), Quoted(token.text, " is not a length in millimetres"));
 }
 
 bool CSexprReader::ReadInteger(int64_t& value) {
@@ -352,7 +390,7 @@ bool CSexprReader::ReadInteger(int64_t& value) {
     if (!m_failed) SyntaxError(LineOf(token), "the file ends inside a list");
     return false;
   }
-  return Fail(LineOf(token), "\"" + std::string(token.text) + "\" is not a number");
+  return Fail(LineOf(token), Quoted(token.text, " is not a number"));
 }
 
 std::string CSexprReader::Unescape(std::string_view text) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,6 +31,17 @@ constexpr std::array<unsigned char, 256> kClasses = [] {
   for (const unsigned char c : {'(', ')', '"'}) classes[c] = 2;
   return classes;
 }();
+
+constexpr int64_t kMaxUnits = 100000000;  // 10 m
+constexpr int kUnitsPerMillimetre = 10000;
+// Whole millimetres of this many digits still fit when turned into design units.
+constexpr ptrdiff_t kMaxWholeDigits = 12;
+
+// A digit's value, 10 or more for any other byte.
+inline unsigned DigitOf(char c) {
+  return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0';
+}
+
 }  // namespace sexpr_detail
 
 class CSexprReader {
@@ -47,6 +59,11 @@ class CSexprReader {
   // only to report a problem.
   SexprToken Take();
   inline SexprTokenKind PeekKind();
+  // The usual step of a reader's loop: when the next token opens a list, takes the '('
+  // and the list's keyword at once and gives Open with `keyword` set. Otherwise gives the
+  // next token's kind, not taken, with `keyword` empty: for an Open that has no plain
+  // keyword, OpenList then reports what is wrong.
+  inline SexprTokenKind NextList(std::string_view& keyword);
   // Consumes tokens up to and including the ')' that closes the list open at `depth`
   // (Depth() just after its '(' was read).
   void SkipToDepth(int depth);
@@ -58,6 +75,8 @@ class CSexprReader {
   // The byte just after the last token taken, or at the start of the next one once it
   // was peeked at.
   size_t Offset() const { return m_pos; }
+  // The offset of the '(' of the list opened last.
+  size_t ListOffset() const { return m_listOffset; }
 
   // Records the first problem; always false, so that readers can return it.
   bool Fail(int line, std::string what);
@@ -74,6 +93,10 @@ class CSexprReader {
   // '(' then the list's keyword.
   inline bool OpenList(std::string_view& keyword);
   inline bool ExpectClose();
+  // The usual cases taken without a failure when they do not come next: an atom or a
+  // string (escapes in place), the ')' of the list open.
+  inline bool TakeWord(SexprToken& token);
+  inline bool TakeClose();
   // An atom or a string, escapes resolved.
   bool ReadText(std::string& text);
   // An atom or a string as its token, escapes still in place.
@@ -100,6 +123,8 @@ class CSexprReader {
   SexprToken ReadString();
   SexprToken ReadAtom();
   inline bool TakeOpenAndKeyword(std::string_view& keyword);
+  // The keyword after the '(' at m_pos; false, nothing taken, when there is none.
+  inline bool TakeKeywordAfterOpen(std::string_view& keyword);
   bool OpenListSlowly(std::string_view& keyword);
   bool ReadLengthSlowly(int& units);
   // Parses millimetres into design units at the start of [p, end). Where the number
@@ -118,6 +143,7 @@ class CSexprReader {
   int m_depthAfterPeek = 0;
   size_t m_pos = 0;
   int m_depth = 0;
+  size_t m_listOffset = 0;
   // The line of the byte at m_countedTo, where counting resumes.
   size_t m_countedTo = 0;
   int m_countedLine = 1;
@@ -154,39 +180,88 @@ SexprTokenKind CSexprReader::PeekKind() {
   }
 }
 
-// The usual case, a '(' and its keyword, without making tokens; false leaves the
-// position as it was for the general way.
-bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
-  if (m_peeked || m_failed) return false;
-  SkipBlanks();
+bool CSexprReader::TakeKeywordAfterOpen(std::string_view& keyword) {
   const char* const text = m_text.data();
   const size_t size = m_text.size();
-  if (m_pos >= size || text[m_pos] != '(') return false;
   size_t pos = m_pos + 1;
   while (pos < size && IsBlank(text[pos])) ++pos;
   const size_t start = pos;
   while (pos < size && !EndsAtom(text[pos])) ++pos;
   if (pos == start) return false;
   keyword = std::string_view(text + start, pos - start);
+  m_listOffset = m_pos;
   m_pos = pos;
   ++m_depth;
   return true;
+}
+
+// The usual case, a '(' and its keyword, without making tokens; false leaves the
+// position as it was for the general way.
+bool CSexprReader::TakeOpenAndKeyword(std::string_view& keyword) {
+  if (m_peeked || m_failed) return false;
+  SkipBlanks();
+  if (m_pos >= m_text.size() || m_text[m_pos] != '(') return false;
+  return TakeKeywordAfterOpen(keyword);
+}
+
+SexprTokenKind CSexprReader::NextList(std::string_view& keyword) {
+  keyword = {};
+  if (m_peeked || m_failed) return PeekKind();
+  SkipBlanks();
+  if (m_pos >= m_text.size()) return SexprTokenKind::End;
+  switch (m_text[m_pos]) {
+    case '(':
+      TakeKeywordAfterOpen(keyword);
+      return SexprTokenKind::Open;
+    case ')':
+      return SexprTokenKind::Close;
+    case '"':
+      return SexprTokenKind::String;
+    default:
+      return SexprTokenKind::Atom;
+  }
 }
 
 bool CSexprReader::OpenList(std::string_view& keyword) {
   return TakeOpenAndKeyword(keyword) || OpenListSlowly(keyword);
 }
 
+bool CSexprReader::TakeClose() {
+  if (m_peeked && m_peekedToken.kind == SexprTokenKind::Close) return Take().kind == SexprTokenKind::Close;
+  if (m_peeked || m_failed || m_depth == 0) return false;
+  SkipBlanks();
+  if (m_pos >= m_text.size() || m_text[m_pos] != ')') return false;
+  ++m_pos;
+  --m_depth;
+  return true;
+}
+
 bool CSexprReader::ExpectClose() {
-  if (!m_peeked && !m_failed && m_depth > 0) {
-    SkipBlanks();
-    if (m_pos < m_text.size() && m_text[m_pos] == ')') {
-      ++m_pos;
-      --m_depth;
-      return true;
-    }
+  return TakeClose() || ExpectCloseSlowly();
+}
+
+bool CSexprReader::TakeWord(SexprToken& token) {
+  if (m_peeked || m_failed) {
+    const SexprTokenKind kind = PeekKind();
+    if (kind != SexprTokenKind::Atom && kind != SexprTokenKind::String) return false;
+    token = Take();
+    return true;
   }
-  return ExpectCloseSlowly();
+  SkipBlanks();
+  const char* const text = m_text.data();
+  const size_t size = m_text.size();
+  if (m_pos >= size) return false;
+  const char c = text[m_pos];
+  if (c == '(' || c == ')') return false;
+  if (c == '"') {
+    token = ReadString();
+    return token.kind == SexprTokenKind::String;
+  }
+  size_t pos = m_pos;
+  while (pos < size && !EndsAtom(text[pos])) ++pos;
+  token = {SexprTokenKind::Atom, std::string_view(text + m_pos, pos - m_pos), 0, false};
+  m_pos = pos;
+  return true;
 }
 
 bool CSexprReader::ReadLength(int& units) {
