@@ -1,18 +1,29 @@
 #include "host/model/design_colours.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
 
+// A channel's share of the light, worked out once for each of its 256 values: a drawing
+// asks for the contrast of every land's number each time it is painted.
+double Linear(BYTE channel) {
+  static const std::array<double, 256> linear = [] {
+    std::array<double, 256> values{};
+    for (size_t at = 0; at < values.size(); ++at) {
+      const double value = static_cast<double>(at) / 255.0;
+      values[at] = value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    }
+    return values;
+  }();
+  return linear[channel];
+}
+
 // The relative luminance of a screen colour, from 0 (black) to 1 (white).
 double Luminance(COLORREF colour) {
-  const auto linear = [](BYTE channel) {
-    const double value = channel / 255.0;
-    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
-         0.0722 * linear(GetBValue(colour));
+  return 0.2126 * Linear(GetRValue(colour)) + 0.7152 * Linear(GetGValue(colour)) +
+         0.0722 * Linear(GetBValue(colour));
 }
 
 }  // namespace
