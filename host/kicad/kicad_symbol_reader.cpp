@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -294,14 +295,23 @@ class SymbolFileReader {
     const size_t nameAt = m_reader.Offset();
     std::string name;
     if (!m_reader.ReadText(name)) return false;
-    PartDef part;
+    // The part is read into one kept by the reader for the room its lists took, and
+    // handed on with lists of just its size.
+    PartDef& part = m_part;
+    part.pins.clear();
+    part.graphics.clear();
     if (!ParsePartName(name, part.unit, part.style))
       return m_reader.Fail(m_reader.LineAt(nameAt), "the unit \"" + name + "\" does not end in _UNIT_STYLE");
     while (!m_reader.Failed()) {
       std::string_view keyword;
       if (m_reader.NextList(keyword) == SexprTokenKind::Close) {
         m_reader.ExpectClose();
-        symbol.parts.push_back(std::move(part));
+        PartDef& kept = symbol.parts.emplace_back();
+        kept.unit = part.unit;
+        kept.style = part.style;
+        kept.pins.assign(part.pins.begin(), part.pins.end());
+        kept.graphics.assign(std::make_move_iterator(part.graphics.begin()),
+                             std::make_move_iterator(part.graphics.end()));
         return true;
       }
       if (keyword.empty() && !m_reader.OpenList(keyword)) return false;
@@ -484,6 +494,7 @@ class SymbolFileReader {
   KicadShapeProps m_props;
   std::vector<const PinDef*> m_unitPins;
   size_t m_pinsRead = 0;
+  PartDef m_part;
 };
 
 bool ParsePartUnit(std::string_view name, int& unit) {
