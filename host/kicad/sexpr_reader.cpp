@@ -324,11 +324,11 @@ bool CSexprReader::ReadText(SexprToken& found) {
   return Fail(LineOf(token), "a text was expected");
 }
 
+namespace {
+
 // The digits of a fraction at `p`, eight bytes of which are in the text, taken at once:
 // fractions run from none to six digits, and a loop's end at a different place for each
 // number is mispredicted again and again. `value` holds the whole design units so far.
-namespace {
-
 const char* ParseFractionInBlock(const char* p, const char* end, int64_t value, bool negative, bool anyDigit,
                                  int& units) {
   constexpr uint64_t kOnes = 0x0101010101010101;
