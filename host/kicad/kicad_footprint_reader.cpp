@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <iterator>
 #include <numbers>
 #include <string>
 #include <system_error>
@@ -127,9 +128,12 @@ CSize TurnedSize(CSize size, int angle) {
 
 class FootprintFileReader {
  public:
-  // Room for the pads of most footprints at once; a folder's files are read by one
-  // reader, which keeps the room its lists took.
-  FootprintFileReader() { m_pads.reserve(64); }
+  // Room for the pads and graphics of most footprints at once; a folder's files are read
+  // by one reader, which keeps the room its lists took.
+  FootprintFileReader() {
+    m_pads.reserve(64);
+    m_graphics.reserve(64);
+  }
 
   std::unique_ptr<CSymbol> Read(std::string_view text, std::string_view fileName, const CString& name,
                                 CString& error) {
@@ -137,9 +141,7 @@ class FootprintFileReader {
     m_fileName = fileName;
     m_pads.clear();
     m_props.unescaped.clear();
-    // The graphics go to the symbol: room for the shown graphics of most footprints.
-    m_graphics = {};
-    m_graphics.reserve(16);
+    m_graphics.clear();
     std::string_view keyword;
     if (!m_reader.OpenList(keyword) || (keyword != "footprint" && keyword != "module")) {
       error = KicadLibrary::LocatedMessage(m_fileName, m_reader.Failed() ? m_reader.FailureLine() : 1,
@@ -233,7 +235,12 @@ class FootprintFileReader {
       // is a land of no pin.
       if (symbol->AddPad(std::move(land)) == nullptr) symbol->AddLand(std::move(land));
     }
-    symbol->AddGraphics(std::move(m_graphics));
+    // The symbol's graphics take just the room they need: the models of a whole folder
+    // are kept, and growing a list step by step leaves up to half of it unused.
+    std::vector<CSymbolGraphic> graphics;
+    graphics.reserve(m_graphics.size());
+    std::move(m_graphics.begin(), m_graphics.end(), std::back_inserter(graphics));
+    symbol->AddGraphics(std::move(graphics));
     return symbol;
   }
 
@@ -250,8 +257,10 @@ class FootprintFileReader {
       if (!pad.plain) m_named.push_back(i);
       highest = std::max(highest, pad.pin);
     }
-    std::stable_sort(m_named.begin(), m_named.end(),
-                     [this](size_t a, size_t b) { return NaturalLess(m_pads[a].number, m_pads[b].number); });
+    // Natural order ties only equal texts, which get one pin in any order: a plain sort
+    // does, without the room a stable one asks for on every footprint.
+    std::sort(m_named.begin(), m_named.end(),
+              [this](size_t a, size_t b) { return NaturalLess(m_pads[a].number, m_pads[b].number); });
     int next = highest;
     const std::string_view* previous = nullptr;
     for (const size_t index : m_named) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -61,6 +62,8 @@ struct PinDef {
   PinDirection direction = PinDirection::Left;
   PinShape shape = PinShape::Line;
   int line = 0;
+  // The pins of a file counted as they are read: a unit lists its pins in that order.
+  size_t read = 0;
 };
 
 // A number's key: the letters from the top byte down, then the value. A letter after
@@ -81,6 +84,15 @@ uint64_t NaturalKey(std::string_view number, int plain) {
 // which gives the same order.
 bool PinBefore(const PinDef* a, const PinDef* b) {
   if (a->key != kNoKey && b->key != kNoKey) return a->key < b->key;
+  return NaturalLess(a->number, b->number);
+}
+
+// As PinBefore, pins of one number in the order they were read: what a stable sort
+// gives, without the room it asks for on every unit. Equal keys, as equal in natural
+// order, are equal texts.
+bool PinBeforeAsRead(const PinDef* a, const PinDef* b) {
+  if (a->key != kNoKey && b->key != kNoKey) return a->key != b->key ? a->key < b->key : a->read < b->read;
+  if (a->number == b->number) return a->read < b->read;
   return NaturalLess(a->number, b->number);
 }
 
@@ -283,14 +295,23 @@ class SymbolFileReader {
     const size_t nameAt = m_reader.Offset();
     std::string name;
     if (!m_reader.ReadText(name)) return false;
-    PartDef part;
+    // The part is read into one kept by the reader for the room its lists took, and
+    // handed on with lists of just its size.
+    PartDef& part = m_part;
+    part.pins.clear();
+    part.graphics.clear();
     if (!ParsePartName(name, part.unit, part.style))
       return m_reader.Fail(m_reader.LineAt(nameAt), "the unit \"" + name + "\" does not end in _UNIT_STYLE");
     while (!m_reader.Failed()) {
       std::string_view keyword;
       if (m_reader.NextList(keyword) == SexprTokenKind::Close) {
         m_reader.ExpectClose();
-        symbol.parts.push_back(std::move(part));
+        PartDef& kept = symbol.parts.emplace_back();
+        kept.unit = part.unit;
+        kept.style = part.style;
+        kept.pins.assign(part.pins.begin(), part.pins.end());
+        kept.graphics.assign(std::make_move_iterator(part.graphics.begin()),
+                             std::make_move_iterator(part.graphics.end()));
         return true;
       }
       if (keyword.empty() && !m_reader.OpenList(keyword)) return false;
@@ -335,6 +356,7 @@ class SymbolFileReader {
     pin.shape = ShapeOf(props.words);
     // Only a pin without a number is reported.
     pin.line = pin.number.empty() ? m_reader.LineAt(at) : 0;
+    pin.read = m_pinsRead++;
     part.pins.push_back(std::move(pin));
     return true;
   }
@@ -440,7 +462,7 @@ class SymbolFileReader {
                     std::vector<std::string>* numbers) {
     // Pins listed in order already are left as they are.
     if (!std::is_sorted(pins.begin(), pins.end(), PinBefore))
-      std::stable_sort(pins.begin(), pins.end(), PinBefore);
+      std::sort(pins.begin(), pins.end(), PinBeforeAsRead);
     int terminal = 0;
     const PinDef* previous = nullptr;
     for (const PinDef* pin : pins) {
@@ -471,6 +493,8 @@ class SymbolFileReader {
   std::string m_buildOnly;
   KicadShapeProps m_props;
   std::vector<const PinDef*> m_unitPins;
+  size_t m_pinsRead = 0;
+  PartDef m_part;
 };
 
 bool ParsePartUnit(std::string_view name, int& unit) {

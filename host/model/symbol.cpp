@@ -1,5 +1,6 @@
 #include "host/model/symbol.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -87,7 +88,10 @@ void CSymbol::RecordFirstPad(int number, int index) {
     return;
   }
   const auto at = static_cast<size_t>(number);
-  if (at >= m_firstPadOfNumber.size()) m_firstPadOfNumber.resize(at + 1, -1);
+  // Pads come numbered 1, 2, 3, ... as a rule: the table grows by doubling, not by one
+  // number a pad.
+  if (at >= m_firstPadOfNumber.size())
+    m_firstPadOfNumber.resize(std::max(at + 1, 2 * m_firstPadOfNumber.size()), -1);
   m_firstPadOfNumber[at] = index;
 }
 

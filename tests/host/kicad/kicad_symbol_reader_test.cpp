@@ -195,14 +195,30 @@ std::optional<int> Length(const char* text) {
   return units;
 }
 
+// The length where it stands in a file, with more of the file after it.
+std::optional<int> LengthInFile(const char* text) {
+  const std::string file = std::string(text) + "            )";
+  CSexprReader reader(file);
+  int units = 0;
+  if (!reader.ReadLength(units)) return std::nullopt;
+  return units;
+}
+
 TEST(SexprReaderTest, LengthsBecomeTenthsOfAMicrometreRoundedAtTheFifthPlace) {
   // Places past the fifth are read and dropped; ten metres is the largest length.
   const std::pair<const char*, int> lengths[] = {
-      {"1", 10000},   {"-1.905", -19050}, {"+0.5", 5000},      {".25", 2500},    {"3.", 30000},
-      {"0.00004", 0}, {"0.00005", 1},     {"1.234567", 12346}, {"-0.00015", -2}, {"10000", 100000000}};
-  for (const auto& [text, units] : lengths) EXPECT_EQ(Length(text), units) << text;
+      {"1", 10000},      {"-1.905", -19050},   {"+0.5", 5000},     {".25", 2500},
+      {"3.", 30000},     {"0.00004", 0},       {"0.00005", 1},     {"1.234567", 12346},
+      {"-0.00015", -2},  {"10000", 100000000}, {"0.99999", 10000}, {"2.12345678912", 21235},
+      {"-.1234", -1234}, {"-25.4", -254000},   {"127", 1270000},   {"9999.99995", 100000000}};
+  for (const auto& [text, units] : lengths) {
+    EXPECT_EQ(Length(text), units) << text;
+    EXPECT_EQ(LengthInFile(text), units) << text;
+  }
   for (const char* bad : {"", "-", ".", "1e3", "1.2.3", "abc", "1 ", "10000.0001", "100000000000", "--1"})
     EXPECT_EQ(Length(bad), std::nullopt) << bad;
+  for (const char* bad : {"-.", "1.5e3", "1.2.3", "10000.00005", "0.123456789x"})
+    EXPECT_EQ(LengthInFile(bad), std::nullopt) << bad;
 }
 
 TEST(SexprReaderTest, StringsKeepTheirEscapesAndLinesAreCountedInsideThemAndBySkips) {
