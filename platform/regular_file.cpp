@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
@@ -27,18 +29,28 @@ std::string LimitText(std::uintmax_t limit) {
   return std::to_string(limit) + " bytes";
 }
 
-// Reads at most limit + 1 bytes, so that a file that grew past the limit since it was
-// measured is still caught.
-int ReadUpTo(int fd, std::string& text, std::uintmax_t limit) {
-  text.clear();
-  std::string piece(64 * 1024, '\0');
-  while (text.size() <= limit) {
-    const ssize_t got = ::read(fd, piece.data(), piece.size());
+// Reads at most limit + 1 bytes straight into `text`, room first made for the size the
+// file had when measured (and one byte more, so that its end is seen in the same call):
+// a file that grew past the limit since it was measured is still caught, and a caller
+// that keeps `text` from file to file allocates nothing for most of them.
+int ReadUpTo(int fd, std::string& text, std::uintmax_t limit, std::uintmax_t measured) {
+  const auto most = static_cast<size_t>(std::min<std::uintmax_t>(limit, SIZE_MAX / 2) + 1);
+  size_t filled = 0;
+  text.resize(static_cast<size_t>(std::min<std::uintmax_t>(measured + 1, most)));
+  for (;;) {
+    if (filled == text.size()) {
+      if (text.size() == most) break;
+      text.resize(std::min(2 * text.size(), most));
+    }
+    const ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return errno;
-    if (got == 0) return 0;
-    text.append(piece.data(), static_cast<size_t>(got));
+    if (got <= 0) {
+      text.resize(filled);
+      return got < 0 ? errno : 0;
+    }
+    filled += static_cast<size_t>(got);
   }
+  text.resize(filled);
   return 0;
 }
 
@@ -86,7 +98,7 @@ bool ReadRegularFile(const CString& path, std::string& text, std::uintmax_t limi
     why = std::string("it is ") + DescribeFileKind(info.st_mode) + ", not a regular file";
   } else if (static_cast<std::uintmax_t>(info.st_size) > limit) {
     why = "it is larger than the " + LimitText(limit) + " this program reads";
-  } else if (const int err = ReadUpTo(fd, text, limit)) {
+  } else if (const int err = ReadUpTo(fd, text, limit, static_cast<std::uintmax_t>(info.st_size))) {
     why = std::strerror(err);
   } else if (text.size() > limit) {
     why = "it grew larger than the " + LimitText(limit) + " this program reads";

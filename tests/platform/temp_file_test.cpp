@@ -297,6 +297,11 @@ TEST(RegularFileTest, OnlyRegularFilesWithinTheLimitAreRead) {
   }
   std::string text;
   CString error;
+  EXPECT_TRUE(ReadRegularFile(CString(dir / "small.txt"), text, 5, error));
+  EXPECT_EQ(text, "12345");
+  // A file that measures 0 bytes until it is read, as the system's own under /proc.
+  EXPECT_TRUE(ReadRegularFile(CString("/proc/self/status"), text, 1 << 20, error));
+  EXPECT_NE(text.find("\nPid:"), std::string::npos) << text;
   EXPECT_FALSE(ReadRegularFile(CString(dir / "small.txt"), text, 4, error));
   EXPECT_NE(error.Find("it is larger than the 4 bytes this program reads"), -1) << error.str();
 }
